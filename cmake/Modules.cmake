@@ -1,0 +1,48 @@
+# Helpers shared by every folder's CMakeLists.
+
+# valdrune_library(<name> SOURCES ... DEPS ...): one static library per src/ folder.
+# Headers are included as "folder/File.h" from src/.
+function(valdrune_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# valdrune_test(<name> SOURCES ... DEPS ...): one GoogleTest program per tests/ folder,
+# each case registered with CTest and run without a display.
+function(valdrune_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock)
+  if(NOT ARG_SOURCES MATCHES "main\\.cpp")
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  target_compile_definitions(${name} PRIVATE
+    VALDRUNE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    VALDRUNE_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# valdrune_fuzz(<name> SOURCES ... DEPS ...): a fuzz target. It always builds as a plain
+# program that feeds every file named on its command line to LLVMFuzzerTestOneInput; with
+# clang it also builds as a libFuzzer binary <name>_libfuzzer.
+function(valdrune_fuzz name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;CORPUS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  if(VALDRUNE_TESTS AND ARG_CORPUS)
+    add_test(NAME ${name}_replay
+      COMMAND ${CMAKE_COMMAND} -DFUZZER=$<TARGET_FILE:${name}> -DCORPUS=${ARG_CORPUS}
+              -P ${PROJECT_SOURCE_DIR}/cmake/ReplayCorpus.cmake)
+  endif()
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    add_executable(${name}_libfuzzer ${ARG_SOURCES})
+    target_compile_options(${name}_libfuzzer PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name}_libfuzzer PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(${name}_libfuzzer PRIVATE ${ARG_DEPS})
+  endif()
+endfunction()

@@ -1,0 +1,10 @@
+# Runs a fuzz target's replay program over every file of its seed corpus.
+file(GLOB_RECURSE seeds LIST_DIRECTORIES false "${CORPUS}/*")
+list(SORT seeds)
+if(NOT seeds)
+  message(FATAL_ERROR "empty corpus: ${CORPUS}")
+endif()
+execute_process(COMMAND ${FUZZER} ${seeds} RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${FUZZER} failed on its corpus (exit ${rc})")
+endif()

@@ -1,0 +1,147 @@
+#include "platform/FileSystem.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string SystemError(const std::string& what, const fs::path& path)
+{
+    return what + " \"" + path.string() + "\": " + std::strerror(errno);
+}
+
+bool WriteAll(int fd, const uint8_t* data, size_t size)
+{
+    while (size > 0) {
+        ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= size_t(written);
+    }
+    return true;
+}
+
+} // namespace
+
+bool ReadFileBytes(const fs::path& path, std::vector<uint8_t>& bytes, std::string& error, uint64_t maxBytes)
+{
+    bytes.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = SystemError("Cannot open", path);
+        return false;
+    }
+    std::vector<uint8_t> buffer;
+    uint8_t chunk[65536];
+    bool ok = true;
+    for (;;) {
+        size_t got = std::fread(chunk, 1, sizeof chunk, file);
+        if (buffer.size() + got > maxBytes) {
+            error = "File \"" + path.string() + "\" is larger than " + std::to_string(maxBytes) + " bytes";
+            ok = false;
+            break;
+        }
+        buffer.insert(buffer.end(), chunk, chunk + got);
+        if (got < sizeof chunk) {
+            if (std::ferror(file)) {
+                error = SystemError("Cannot read", path);
+                ok = false;
+            }
+            break;
+        }
+    }
+    std::fclose(file);
+    if (ok)
+        bytes = std::move(buffer);
+    return ok;
+}
+
+bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes, std::string& error)
+{
+    if (target.filename().empty()) {
+        error = "Cannot write \"" + target.string() + "\": no file name";
+        return false;
+    }
+    fs::path folder = target.parent_path();
+    std::string pattern = (folder.empty() ? fs::path(".") : folder).string() + "/." + target.filename().string() + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        error = SystemError("Cannot create a temporary file for", target);
+        return false;
+    }
+    fs::path temporary(name.data());
+    bool ok = WriteAll(fd, bytes.data(), bytes.size());
+    if (!ok)
+        error = SystemError("Cannot write", target);
+    if (ok && ::fsync(fd) != 0) {
+        error = SystemError("Cannot flush", target);
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        error = SystemError("Cannot close", target);
+        ok = false;
+    }
+    if (ok) {
+        // mkstemp creates the file private; give it the usual permissions.
+        ::chmod(temporary.c_str(), 0644);
+        if (::rename(temporary.c_str(), target.c_str()) != 0) {
+            error = SystemError("Cannot replace", target);
+            ok = false;
+        }
+    }
+    if (!ok)
+        ::unlink(temporary.c_str());
+    return ok;
+}
+
+fs::path ProgramFolder()
+{
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec || exe.empty())
+        return fs::current_path(ec);
+    return exe.parent_path();
+}
+
+TemporaryFolder::TemporaryFolder(const fs::path& parent, const std::string& prefix)
+{
+    std::error_code ec;
+    fs::path base = parent.empty() ? fs::temp_directory_path(ec) : parent;
+    if (ec) {
+        error_ = "No temporary folder: " + ec.message();
+        return;
+    }
+    fs::create_directories(base, ec);
+    std::string pattern = (base / (prefix + "-XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    if (!::mkdtemp(name.data())) {
+        error_ = SystemError("Cannot create a temporary folder in", base);
+        return;
+    }
+    path_ = name.data();
+}
+
+TemporaryFolder::~TemporaryFolder()
+{
+    if (!path_.empty()) {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+}
+
+} // namespace platform

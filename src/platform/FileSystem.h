@@ -1,0 +1,44 @@
+#pragma once
+// Files and folders: whole-file reads, atomic writes, the program's folder and
+// unique temporary folders. Every function reports failure with a message that
+// names the file and what went wrong; nothing here throws.
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Reads the whole file into `bytes`. Refuses files larger than `maxBytes`.
+// On failure returns false, leaves `bytes` empty and sets `error`.
+bool ReadFileBytes(const std::filesystem::path& path, std::vector<uint8_t>& bytes, std::string& error,
+                   uint64_t maxBytes = uint64_t(1) << 31);
+
+// Writes `bytes` to a temporary file beside `target` and renames it over `target`
+// only when every write, flush and close succeeded. On failure the old target is
+// untouched, the temporary file is removed, and `error` says what failed.
+bool WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes, std::string& error);
+
+// The folder that holds the running executable (falls back to the current folder).
+std::filesystem::path ProgramFolder();
+
+// A fresh, uniquely named folder under `parent` (the system temporary folder when empty),
+// removed with everything in it when the object goes away.
+class TemporaryFolder {
+public:
+    explicit TemporaryFolder(const std::filesystem::path& parent = {}, const std::string& prefix = "valdrune");
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    bool Valid() const { return !path_.empty(); }
+    const std::filesystem::path& Path() const { return path_; }
+    const std::string& Error() const { return error_; }
+
+private:
+    std::filesystem::path path_;
+    std::string error_;
+};
+
+} // namespace platform

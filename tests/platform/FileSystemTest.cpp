@@ -1,0 +1,67 @@
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+using platform::TemporaryFolder;
+
+TEST(FileSystem, AtomicWriteReplacesTargetAndReadsBack)
+{
+    TemporaryFolder folder;
+    ASSERT_TRUE(folder.Valid()) << folder.Error();
+    fs::path target = folder.Path() / "out.bin";
+    std::string error;
+    std::vector<uint8_t> first{1, 2, 3}, second{9, 8, 7, 6, 0};
+    ASSERT_TRUE(platform::WriteFileAtomically(target, first, error)) << error;
+    ASSERT_TRUE(platform::WriteFileAtomically(target, second, error)) << error;
+    std::vector<uint8_t> read;
+    ASSERT_TRUE(platform::ReadFileBytes(target, read, error)) << error;
+    EXPECT_EQ(read, second);
+    // Only the target is left: no temporary files.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(FileSystem, FailedWriteKeepsOldFileAndSaysWhy)
+{
+    TemporaryFolder folder;
+    fs::path target = folder.Path() / "missing-folder" / "out.bin";
+    std::string error;
+    std::vector<uint8_t> bytes{1};
+    EXPECT_FALSE(platform::WriteFileAtomically(target, bytes, error));
+    EXPECT_NE(error.find("out.bin"), std::string::npos) << error;
+
+    EXPECT_FALSE(platform::WriteFileAtomically(folder.Path() / "", bytes, error));
+}
+
+TEST(FileSystem, ReadRefusesMissingAndOversizedFiles)
+{
+    TemporaryFolder folder;
+    std::string error;
+    std::vector<uint8_t> bytes{42};
+    EXPECT_FALSE(platform::ReadFileBytes(folder.Path() / "nothing", bytes, error));
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_NE(error.find("nothing"), std::string::npos);
+
+    fs::path big = folder.Path() / "big";
+    std::ofstream(big, std::ios::binary) << std::string(100, 'x');
+    EXPECT_FALSE(platform::ReadFileBytes(big, bytes, error, 99));
+    EXPECT_TRUE(platform::ReadFileBytes(big, bytes, error, 100));
+    EXPECT_EQ(bytes.size(), 100u);
+}
+
+TEST(FileSystem, TemporaryFolderIsUniqueAndRemovedWithItsContents)
+{
+    fs::path kept;
+    {
+        TemporaryFolder a, b;
+        ASSERT_TRUE(a.Valid() && b.Valid());
+        EXPECT_NE(a.Path(), b.Path());
+        fs::create_directories(a.Path() / "sub");
+        std::ofstream(a.Path() / "sub" / "f.txt") << "x";
+        kept = a.Path();
+    }
+    EXPECT_FALSE(fs::exists(kept));
+}
