@@ -1,0 +1,83 @@
+#include "platform/Windows1252.h"
+
+#include <cstdint>
+
+namespace platform {
+namespace {
+
+// Code points of bytes 0x80..0x9F; every other byte is its own code point.
+constexpr char32_t kHighControlBlock[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char ByteForCodePoint(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return char(cp);
+    for (unsigned i = 0; i < 32; ++i)
+        if (kHighControlBlock[i] == cp)
+            return char(0x80 + i);
+    return '?';
+}
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += char(cp);
+    } else if (cp < 0x800) {
+        out += char(0xC0 | (cp >> 6));
+        out += char(0x80 | (cp & 0x3F));
+    } else {
+        out += char(0xE0 | (cp >> 12));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace
+
+std::string Utf8ToWindows1252(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    size_t i = 0;
+    while (i < utf8.size()) {
+        uint8_t lead = uint8_t(utf8[i]);
+        if (lead < 0x80) {
+            out += char(lead);
+            ++i;
+            continue;
+        }
+        size_t extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 && lead < 0xE0 ? 1 : 0;
+        if (lead >= 0xF5)
+            extra = 0;
+        char32_t cp = lead & (0x3F >> extra);
+        size_t k = 1;
+        for (; extra && k <= extra && i + k < utf8.size() && (uint8_t(utf8[i + k]) & 0xC0) == 0x80; ++k)
+            cp = (cp << 6) | (uint8_t(utf8[i + k]) & 0x3F);
+        if (extra == 0 || k != extra + 1) {
+            out += '?';
+            i += k; // skip the lead byte and the continuation bytes that came with it
+            continue;
+        }
+        out += ByteForCodePoint(cp);
+        i += k;
+    }
+    return out;
+}
+
+std::string Windows1252ToUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 4);
+    for (char c : text) {
+        uint8_t byte = uint8_t(c);
+        AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHighControlBlock[byte - 0x80] : char32_t(byte));
+    }
+    return out;
+}
+
+} // namespace platform
