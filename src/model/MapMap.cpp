@@ -1,0 +1,25 @@
+#include "model/MapMap.h"
+
+#include <new>
+
+bool CMapMap::SetSize(int width, int height)
+{
+    Free();
+    if (width < 0 || height < 0)
+        return false;
+    try {
+        cells_.assign(size_t(width) * size_t(height), default_);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    width_ = width;
+    height_ = height;
+    return true;
+}
+
+void CMapMap::Free()
+{
+    cells_.clear();
+    cells_.shrink_to_fit();
+    width_ = height_ = 0;
+}

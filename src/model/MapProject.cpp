@@ -1,0 +1,30 @@
+#include "model/MapProject.h"
+
+#include "platform/XmlDocument.h"
+
+CMapProject::CMapProject() = default;
+
+CMapProject::~CMapProject()
+{
+    // Provinces go first: a dying province clears the capital of its player.
+    provinces_.DeleteAll();
+}
+
+int CMapProject::ReadCreatorId()
+{
+    if (!catalogue_)
+        return 0;
+    const std::string id = catalogue_->DocumentElement().GetAttribute("dwID");
+    if (id.size() < 4)
+        return 0;
+    creatorId = 0;
+    for (int i = 0; i < 4; ++i)
+        creatorId = creatorId << 8 | uint8_t(id[i]);
+    return 1;
+}
+
+CMapProject& TheMapProject()
+{
+    static CMapProject project;
+    return project;
+}

@@ -1,0 +1,162 @@
+#pragma once
+// The mission being edited: the catalogue header, the handheld mission record
+// and the editor's own state (map size, players, provinces, catalogue lists,
+// file name, modified flag).
+//
+// One project object lives for the whole run (TheMapProject()); the class is
+// also constructible on its own so that tests build fresh instances. Further
+// members and methods are declared here and defined in the .cpp files of the
+// units that own them.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "model/List.h"
+#include "model/MapMap.h"
+#include "model/PlayerData.h"
+#include "model/Province.h"
+#include "model/SimpleArray.h"
+
+namespace platform {
+class XmlDocument;
+}
+
+// Catalogue header: counts taken from the game catalogue.
+struct CMapProjectE {
+    uint8_t difficulty = 1;
+    uint8_t standardUnitTypes = 0;
+    uint8_t nonStandardUnitTypes = 0;
+    uint8_t unitTypesRead = 0; // unit entries the catalogue reader met
+    uint8_t castleTypes = 0;
+    uint8_t armyTypes = 0;
+    uint8_t resources = 0;
+};
+
+struct CVictoryCondsB {
+    enum Kind : uint8_t {
+        kDefeatOpponents = 0,
+        kDefeatPlayer = 1,
+        kAccumulateArmy = 2,
+        kAccumulateResources = 3,
+        kCaptureProvince = 4,
+    };
+    static constexpr uint8_t kUnset = 255;
+
+    struct VArmyData {
+        CDwordArray army;          // army to accumulate, one count per unit type
+        uint8_t defeatAllowed = 0; // "Defeat opponents" victory stays allowed
+        uint8_t computerToo = 0;   // the rule applies to computer players
+    };
+    struct VResourcesData {
+        CByteArray resources;      // amount to accumulate, one per resource
+        uint8_t defeatAllowed = 0; // "Defeat All" victory stays allowed
+        uint8_t computerToo = 0;   // the rule applies to computer players
+    };
+
+    uint8_t kind = kDefeatOpponents;
+    uint8_t defeatAlly = 0;
+    uint8_t DefeatPlayer = kUnset;
+    VArmyData armyData;
+    VResourcesData resourcesData;
+    uint8_t captureProvince = kUnset;
+};
+
+struct CLoseCondsB {
+    enum Kind : uint16_t { kNone = 0, kLoseProvince = 1, kTimeExpires = 2 };
+    static constexpr uint16_t kUnset = 0xFFFF;
+
+    uint16_t kind = kNone;
+    uint16_t province = kUnset;
+    uint16_t MaxTurnsToWin = 20;
+};
+
+// The handheld mission record; the export adds what only it fills.
+struct CMapProjectB {
+    uint32_t creatorId = 0;
+    uint32_t MaxExp = 25;
+    CVictoryCondsB victory;
+    CLoseCondsB lose;
+};
+
+// An ability or an AI type of the catalogue.
+struct CAbilityStruct {
+    std::string name;
+    int32_t value = 0;
+
+    bool operator==(const CAbilityStruct&) const = default;
+};
+
+class CMapProject : public CMapProjectE, public CMapProjectB {
+public:
+    static constexpr int kPlayerCount = 6;
+    static constexpr int kMaxResources = 16;
+    static constexpr uint32_t kNoPiece = 0xFFFFFFFFu;
+
+    CMapProject();
+    CMapProject(const CMapProject&) = delete;
+    CMapProject& operator=(const CMapProject&) = delete;
+    ~CMapProject();
+
+    int GetWidth() const { return width_; }
+    int GetHeight() const { return height_; }
+    int GetCurrentStringTable() const { return currentStringTable_; }
+    // Standard plus non-standard unit types: the slots of every army array.
+    int GetUnitTypeCount() const { return standardUnitTypes + nonStandardUnitTypes; }
+
+    // GetAt throws CList<CPlayerData>::BadSize past the last player.
+    CList<CPlayerData>& GetPlayers() { return players_; }
+    const CList<CPlayerData>& GetPlayers() const { return players_; }
+    CProvinceList& GetProvinces() { return provinces_; }
+    const CProvinceList& GetProvinces() const { return provinces_; }
+    // Piece index of every world pixel; kNoPiece where there is none.
+    CMapMap& GetMapMap() { return mapMap_; }
+    const CMapMap& GetMapMap() const { return mapMap_; }
+    CList<CAbilityStruct>& GetAbilities() { return abilities_; }
+    CList<CAbilityStruct>& GetAITypes() { return aiTypes_; }
+    const CList<CAbilityStruct>& GetAITypes() const { return aiTypes_; }
+
+    const std::filesystem::path& GetFileName() const { return fileName_; }
+
+    bool IsModified() const { return modified_ != 0; }
+    void SetModified(bool modified = true) { modified_ = modified ? 1 : 0; }
+
+    // Stores `value` in `field` and marks the project modified when they differ.
+    // Returns 1 on a change, 0 otherwise: the rule every model setter follows.
+    template <typename T, typename U>
+    int StoreChange(T& field, const U& value)
+    {
+        if (field == value)
+            return 0;
+        field = value;
+        SetModified();
+        return 1;
+    }
+
+    // The game catalogue document (owned by the main window) that the readers use.
+    void SetCatalogueDocument(const platform::XmlDocument* document) { catalogue_ = document; }
+    const platform::XmlDocument* GetCatalogueDocument() const { return catalogue_; }
+    // The creator id from the first four characters of the catalogue's "dwID",
+    // first character in the top byte. Returns 0 and keeps the id when there is
+    // no catalogue or "dwID" is shorter than four characters.
+    int ReadCreatorId();
+
+private:
+    uint16_t width_ = 0;
+    uint16_t height_ = 0;
+    uint16_t currentStringTable_ = 0;
+    CMapMap mapMap_{kNoPiece};
+    CList<CPlayerData> players_;
+    // Per resource: a bound kept for the file and never set, then the catalogue's "min" and "max".
+    int16_t resourceReserved_[kMaxResources] = {};
+    int16_t resourceMin_[kMaxResources] = {};
+    int16_t resourceMax_[kMaxResources] = {};
+    CProvinceList provinces_;
+    CList<CAbilityStruct> abilities_;
+    CList<CAbilityStruct> aiTypes_;
+    std::filesystem::path fileName_;
+    uint32_t modified_ = 0;
+    const platform::XmlDocument* catalogue_ = nullptr;
+};
+
+// The one project of the running editor, created on first use and kept until exit.
+CMapProject& TheMapProject();

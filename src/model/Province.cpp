@@ -1,0 +1,126 @@
+#include "model/Province.h"
+
+#include <algorithm>
+
+#include "model/MapProject.h"
+
+CProvince::~CProvince()
+{
+    CList<CPlayerData>& players = project_->GetPlayers();
+    for (uint32_t i = 0; i < players.GetCount(); ++i)
+        if (players.GetAt(i).capital == this)
+            players.GetAt(i).capital = nullptr;
+}
+
+int CProvince::SetCastleFlag(uint8_t mask, bool present)
+{
+    const uint8_t flags = present ? uint8_t(castle.flags | mask) : uint8_t(castle.flags & ~mask);
+    return project_->StoreChange(castle.flags, flags);
+}
+
+int CProvince::SetCatapults(int n)
+{
+    if (n < 0 || n > 7)
+        return 0;
+    if (n > 4 && castle.Catapults() == n)
+        return 0;
+    castle.flags = uint8_t((castle.flags & ~CCastleDataB::kCatapultMask) | n << CCastleDataB::kCatapultShift);
+    project_->SetModified();
+    return 1;
+}
+
+int CProvince::SetFlag(uint8_t mask, bool state)
+{
+    const uint8_t buildings = state ? uint8_t(castle.buildings | mask) : uint8_t(castle.buildings & ~mask);
+    return project_->StoreChange(castle.buildings, buildings);
+}
+
+int CProvince::SetCastleHP(int percent)
+{
+    if (percent < 0 || percent > 100)
+        return 0;
+    return project_->StoreChange(castle.hitPoints, uint8_t(percent));
+}
+
+int CProvince::SetCastleX(uint16_t x) { return project_->StoreChange(castleX, x); }
+int CProvince::SetCastleY(uint16_t y) { return project_->StoreChange(castleY, y); }
+int CProvince::SetArmyX(uint16_t x) { return project_->StoreChange(armyX, x); }
+int CProvince::SetArmyY(uint16_t y) { return project_->StoreChange(armyY, y); }
+
+int CProvince::SetResource(int i, int amount)
+{
+    if (i < 0 || i >= resources.GetSize() || amount < 0 || amount > 0xFF)
+        return 0;
+    return project_->StoreChange(resources[i], uint8_t(amount));
+}
+
+int CProvince::SetArmy(int i, uint32_t count)
+{
+    if (i < 0 || i >= army.GetSize())
+        return 0;
+    const int changed = project_->StoreChange(army[i], count);
+    const int counted = std::min(project_->GetUnitTypeCount(), army.GetSize());
+    anyArmy = 0;
+    for (int k = 0; k < counted; ++k)
+        if (army[k] != 0)
+            anyArmy = 1;
+    return changed;
+}
+
+int CProvince::SetOwner(int newOwner)
+{
+    if (newOwner > 254)
+        newOwner = kNoOwner;
+    else if (newOwner < 0 || uint32_t(newOwner) >= project_->GetPlayers().GetCount())
+        return 0;
+    if (newOwner == owner)
+        return 0;
+    // A capital belongs to its owner: the old owner loses it with the province.
+    if (CPlayerData* oldOwner = project_->GetPlayers().Lookup(owner); oldOwner && oldOwner->capital == this)
+        oldOwner->SetCapital(nullptr);
+    owner = uint8_t(newOwner);
+    project_->SetModified();
+    return 1;
+}
+
+// ---- CProvinceList ---------------------------------------------------------
+
+uint8_t CProvinceList::IndexOf(const CProvince* province) const
+{
+    if (!province)
+        return kNotFound;
+    for (int i = 0; i < items_.GetSize(); ++i)
+        if (items_[i] == province)
+            return uint8_t(i);
+    return kNotFound;
+}
+
+int CProvinceList::Add(std::unique_ptr<CProvince> province)
+{
+    if (items_.GetSize() >= kMaxProvinces)
+        return -1;
+    CProvince* raw = province.get();
+    const int index = items_.Append(&raw, 1);
+    if (index >= 0)
+        province.release();
+    return index;
+}
+
+void CProvinceList::Remove(CProvince* province)
+{
+    const uint8_t index = IndexOf(province);
+    if (index == kNotFound)
+        return;
+    CProvince** data = items_.GetData();
+    std::copy(data + index + 1, data + items_.GetSize(), data + index);
+    items_.SetSize(items_.GetSize() - 1);
+    delete province;
+}
+
+void CProvinceList::DeleteAll()
+{
+    // Emptied before the provinces die, so nothing can reach a destroyed one through the list.
+    VK::CSimpleArray<CProvince*> dying(std::move(items_));
+    for (int i = 0; i < dying.GetSize(); ++i)
+        delete dying[i];
+}

@@ -1,0 +1,116 @@
+#pragma once
+// One province: the handheld record part followed by what only the editor
+// keeps, and the list that owns the project's provinces. Setters compare before
+// they store and mark the project modified only on a change; a refused value
+// returns 0 and changes nothing.
+#include <cstdint>
+#include <memory>
+
+#include "model/SimpleArray.h"
+
+class CMapProject;
+
+struct CCastleDataB {
+    // flags:     bit 0 castle, bit 1 moat, bit 2 fortified walls, bits 3-5 catapults (0..7)
+    // buildings: bit 0 market, bit 1 bank, bit 2 tavern, bit 4 metal mine, bit 5 stone mine
+    static constexpr uint8_t kCastle = 0x01;
+    static constexpr uint8_t kMoat = 0x02;
+    static constexpr uint8_t kWalls = 0x04;
+    static constexpr int kCatapultShift = 3;
+    static constexpr uint8_t kCatapultMask = 0x38;
+    static constexpr uint8_t kMarket = 0x01;
+    static constexpr uint8_t kBank = 0x02;
+    static constexpr uint8_t kTavern = 0x04;
+    static constexpr uint8_t kMetalMine = 0x10;
+    static constexpr uint8_t kStoneMine = 0x20;
+
+    uint8_t flags = 0;
+    uint8_t buildings = 0;
+    uint8_t hitPoints = 100; // percent
+
+    int Catapults() const { return (flags & kCatapultMask) >> kCatapultShift; }
+};
+
+struct CProvinceB {
+    static constexpr uint8_t kNoOwner = 255;
+
+    CByteArray resources; // one amount per resource
+    uint8_t owner = kNoOwner;
+    uint8_t reserved = 0;
+    CCastleDataB castle;
+    uint16_t bounds[4] = {}; // the piece's bounds, filled by the export
+    // Icon points, relative to the piece's origin.
+    uint16_t castleX = 0, castleY = 0, armyX = 0, armyY = 0;
+    uint8_t anyArmy = 0;    // 1 when some guardian army count is not zero
+    CDwordArray army;       // guardian army, one count per unit type
+    CByteArray extra;       // stored with the record, unused by the editor
+};
+
+class CProvince : public CProvinceB {
+public:
+    explicit CProvince(CMapProject& project) : project_(&project) {}
+    CProvince(const CProvince&) = delete;
+    CProvince& operator=(const CProvince&) = delete;
+    // A player whose capital this was is left without one.
+    ~CProvince();
+
+    int SetCastle(bool present) { return SetCastleFlag(CCastleDataB::kCastle, present); }
+    int SetMoat(bool present) { return SetCastleFlag(CCastleDataB::kMoat, present); }
+    int SetWalls(bool present) { return SetCastleFlag(CCastleDataB::kWalls, present); }
+    // n in 0..7. Up to 4 it is stored and marks the project modified even when
+    // equal; above 4 an equal value changes nothing.
+    int SetCatapults(int n);
+    // Sets or clears the `mask` bits of the buildings.
+    int SetFlag(uint8_t mask, bool state);
+    // Refused above 100.
+    int SetCastleHP(int percent);
+    int SetCastleX(uint16_t x);
+    int SetCastleY(uint16_t y);
+    int SetArmyX(uint16_t x);
+    int SetArmyY(uint16_t y);
+    // Refused for an amount outside 0..255.
+    int SetResource(int i, int amount);
+    // Keeps `anyArmy` in step with the counts of the catalogue's unit types.
+    int SetArmy(int i, uint32_t count);
+    // A player index or a value above 254 (none, stored as 255). When the old
+    // owner's capital is this province, that capital is cleared first.
+    int SetOwner(int newOwner);
+    int ResizeResources(int n) { return resources.SetSize(n); }
+
+    CMapProject& GetProject() const { return *project_; }
+
+    uint8_t linked = 0;
+    int32_t pieceIndex = -1;
+    uint16_t markerX = 0, markerY = 0;
+
+private:
+    int SetCastleFlag(uint8_t mask, bool present);
+
+    CMapProject* project_;
+};
+
+// The project's provinces, owned, in list order; at most kMaxProvinces.
+class CProvinceList {
+public:
+    static constexpr int kMaxProvinces = 99;
+    static constexpr uint8_t kNotFound = 255;
+
+    CProvinceList() = default;
+    CProvinceList(const CProvinceList&) = delete;
+    CProvinceList& operator=(const CProvinceList&) = delete;
+    ~CProvinceList() { DeleteAll(); }
+
+    int GetSize() const { return items_.GetSize(); }
+    // Null when `i` is outside the list.
+    CProvince* GetAt(int i) const { return i >= 0 && i < items_.GetSize() ? items_[i] : nullptr; }
+    // kNotFound for null or a province not in the list.
+    uint8_t IndexOf(const CProvince* province) const;
+    // Appends and returns the index; -1 (the province is destroyed) when the list is full.
+    int Add(std::unique_ptr<CProvince> province);
+    // Destroys the province and closes the gap; nothing when it is not in the list.
+    void Remove(CProvince* province);
+    void DeleteAll();
+
+private:
+    VK::CSimpleArray<CProvince*> items_;
+};
