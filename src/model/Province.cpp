@@ -12,10 +12,9 @@ CProvince::~CProvince()
             players.GetAt(i).capital = nullptr;
 }
 
-int CProvince::SetCastleFlag(uint8_t mask, bool present)
+int CProvince::StoreBits(uint8_t& field, uint8_t mask, bool state)
 {
-    const uint8_t flags = present ? uint8_t(castle.flags | mask) : uint8_t(castle.flags & ~mask);
-    return project_->StoreChange(castle.flags, flags);
+    return project_->StoreChange(field, state ? uint8_t(field | mask) : uint8_t(field & ~mask));
 }
 
 int CProvince::SetCatapults(int n)
@@ -27,12 +26,6 @@ int CProvince::SetCatapults(int n)
     castle.flags = uint8_t((castle.flags & ~CCastleDataB::kCatapultMask) | n << CCastleDataB::kCatapultShift);
     project_->SetModified();
     return 1;
-}
-
-int CProvince::SetFlag(uint8_t mask, bool state)
-{
-    const uint8_t buildings = state ? uint8_t(castle.buildings | mask) : uint8_t(castle.buildings & ~mask);
-    return project_->StoreChange(castle.buildings, buildings);
 }
 
 int CProvince::SetCastleHP(int percent)

@@ -54,14 +54,14 @@ public:
     // A player whose capital this was is left without one.
     ~CProvince();
 
-    int SetCastle(bool present) { return SetCastleFlag(CCastleDataB::kCastle, present); }
-    int SetMoat(bool present) { return SetCastleFlag(CCastleDataB::kMoat, present); }
-    int SetWalls(bool present) { return SetCastleFlag(CCastleDataB::kWalls, present); }
+    int SetCastle(bool present) { return StoreBits(castle.flags, CCastleDataB::kCastle, present); }
+    int SetMoat(bool present) { return StoreBits(castle.flags, CCastleDataB::kMoat, present); }
+    int SetWalls(bool present) { return StoreBits(castle.flags, CCastleDataB::kWalls, present); }
     // n in 0..7. Up to 4 it is stored and marks the project modified even when
     // equal; above 4 an equal value changes nothing.
     int SetCatapults(int n);
     // Sets or clears the `mask` bits of the buildings.
-    int SetFlag(uint8_t mask, bool state);
+    int SetFlag(uint8_t mask, bool state) { return StoreBits(castle.buildings, mask, state); }
     // Refused above 100.
     int SetCastleHP(int percent);
     int SetCastleX(uint16_t x);
@@ -84,7 +84,8 @@ public:
     uint16_t markerX = 0, markerY = 0;
 
 private:
-    int SetCastleFlag(uint8_t mask, bool present);
+    // Sets or clears the `mask` bits of `field`; marks the project modified on a change.
+    int StoreBits(uint8_t& field, uint8_t mask, bool state);
 
     CMapProject* project_;
 };

@@ -136,16 +136,6 @@ bool XmlNode::SetAttribute(std::string_view name, std::string_view text) const
     return attribute.set_value(ToStored(text).c_str());
 }
 
-std::string XmlNode::Text() const
-{
-    if (node_.type() == pugi::node_pcdata || node_.type() == pugi::node_cdata || node_.type() == pugi::node_comment)
-        return FromStored(node_.value());
-    std::string text;
-    for (pugi::xml_node child : node_.children())
-        text += XmlNode(child, document_).Text();
-    return text;
-}
-
 XmlNode XmlNodeList::FindNode(std::string_view localName) const
 {
     for (const XmlNode& node : nodes_)

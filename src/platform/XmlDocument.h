@@ -50,9 +50,6 @@ public:
     // Adds the attribute when absent. Returns false only for a null or non-element node.
     bool SetAttribute(std::string_view name, std::string_view text) const;
 
-    // The text content of the node and its descendants.
-    std::string Text() const;
-
 private:
     friend class XmlDocument;
     friend class XmlNodeList;
