@@ -234,42 +234,42 @@ void Control::Paint(Canvas& canvas)
 void Control::MouseDown(MouseButton button, ShiftState shift, int32_t x, int32_t y)
 {
     if (OnMouseDown)
-        OnMouseDown(*this, button, shift, x, y);
+        OnMouseDown(this, button, shift, x, y);
 }
 
 void Control::MouseMove(ShiftState shift, int32_t x, int32_t y)
 {
     if (OnMouseMove)
-        OnMouseMove(*this, shift, x, y);
+        OnMouseMove(this, shift, x, y);
 }
 
 void Control::MouseUp(MouseButton button, ShiftState shift, int32_t x, int32_t y)
 {
     if (OnMouseUp)
-        OnMouseUp(*this, button, shift, x, y);
+        OnMouseUp(this, button, shift, x, y);
 }
 
 void Control::MouseEnter()
 {
     if (OnMouseEnter)
-        OnMouseEnter(*this);
+        OnMouseEnter(this);
 }
 
 void Control::MouseLeave()
 {
     if (OnMouseLeave)
-        OnMouseLeave(*this);
+        OnMouseLeave(this);
 }
 
 bool Control::DoMouseWheel(ShiftState shift, int32_t wheelDelta, Point mousePos)
 {
     bool handled = false;
     if (OnMouseWheel)
-        OnMouseWheel(*this, shift, wheelDelta, mousePos, handled);
+        OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
     if (!handled) {
         const MouseWheelUpDownEvent& upDown = wheelDelta < 0 ? OnMouseWheelDown : OnMouseWheelUp;
         if (upDown)
-            upDown(*this, shift, mousePos, handled);
+            upDown(this, shift, mousePos, handled);
     }
     return handled;
 }
@@ -277,49 +277,49 @@ bool Control::DoMouseWheel(ShiftState shift, int32_t wheelDelta, Point mousePos)
 void Control::Click()
 {
     if (OnClick)
-        OnClick(*this);
+        OnClick(this);
 }
 
 void Control::DblClick()
 {
     if (OnDblClick)
-        OnDblClick(*this);
+        OnDblClick(this);
 }
 
 void Control::KeyDown(KeyCode& key, ShiftState shift)
 {
     if (OnKeyDown)
-        OnKeyDown(*this, key, shift);
+        OnKeyDown(this, key, shift);
 }
 
 void Control::KeyUp(KeyCode& key, ShiftState shift)
 {
     if (OnKeyUp)
-        OnKeyUp(*this, key, shift);
+        OnKeyUp(this, key, shift);
 }
 
 void Control::KeyPress(char32_t& key)
 {
     if (OnKeyPress)
-        OnKeyPress(*this, key);
+        OnKeyPress(this, key);
 }
 
 void Control::DoEnter()
 {
     if (OnEnter)
-        OnEnter(*this);
+        OnEnter(this);
 }
 
 void Control::DoExit()
 {
     if (OnExit)
-        OnExit(*this);
+        OnExit(this);
 }
 
 void Control::Resize()
 {
     if (OnResize)
-        OnResize(*this);
+        OnResize(this);
 }
 
 } // namespace platform

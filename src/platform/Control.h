@@ -11,6 +11,7 @@
 #include "platform/Canvas.h"
 #include "platform/Geometry.h"
 #include "platform/Input.h"
+#include "platform/Persistent.h"
 
 #include <functional>
 
@@ -35,19 +36,20 @@ public:
     virtual Rect VisibleRect() const = 0;
 };
 
-class Control {
+class Control : public TPersistent {
 public:
-    using NotifyEvent = std::function<void(Control& sender)>;
-    using MouseEvent = std::function<void(Control& sender, MouseButton button, ShiftState shift, int32_t x, int32_t y)>;
-    using MouseMoveEvent = std::function<void(Control& sender, ShiftState shift, int32_t x, int32_t y)>;
+    using NotifyEvent = TNotifyEvent;
+    using MouseEvent = std::function<void(TObject* sender, MouseButton button, ShiftState shift, int32_t x, int32_t y)>;
+    using MouseMoveEvent = std::function<void(TObject* sender, ShiftState shift, int32_t x, int32_t y)>;
     using MouseWheelEvent =
-        std::function<void(Control& sender, ShiftState shift, int32_t wheelDelta, Point mousePos, bool& handled)>;
-    using MouseWheelUpDownEvent = std::function<void(Control& sender, ShiftState shift, Point mousePos, bool& handled)>;
-    using KeyEvent = std::function<void(Control& sender, KeyCode& key, ShiftState shift)>;
-    using KeyPressEvent = std::function<void(Control& sender, char32_t& key)>;
+        std::function<void(TObject* sender, ShiftState shift, int32_t wheelDelta, Point mousePos, bool& handled)>;
+    using MouseWheelUpDownEvent = std::function<void(TObject* sender, ShiftState shift, Point mousePos, bool& handled)>;
+    using KeyEvent = std::function<void(TObject* sender, KeyCode& key, ShiftState shift)>;
+    using KeyPressEvent = std::function<void(TObject* sender, char32_t& key)>;
 
     Control();
-    virtual ~Control();
+    ~Control() override;
+    const char* ClassName() const override { return "Control"; }
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 

@@ -33,7 +33,7 @@ TEST(Control, BoundsClampNegativeSizesAndResizeFiresOnlyOnSizeChange)
 {
     Control control;
     int resizes = 0;
-    control.OnResize = [&](Control&) { ++resizes; };
+    control.OnResize = [&](TObject*) { ++resizes; };
     control.SetBounds(10, 20, -5, 30);
     EXPECT_EQ(control.BoundsRect(), (Rect{10, 20, 10, 50}));
     EXPECT_EQ(resizes, 1);
@@ -51,13 +51,13 @@ TEST(Control, ClickNeedsLeftPressAndReleaseInside)
     Control control;
     control.SetBounds(0, 0, 50, 50);
     std::vector<std::string> events;
-    control.OnMouseDown = [&](Control&, MouseButton b, ShiftState s, int32_t x, int32_t y) {
+    control.OnMouseDown = [&](TObject*, MouseButton b, ShiftState s, int32_t x, int32_t y) {
         events.push_back("down " + std::to_string(int(b)) + " " + std::to_string(s) + " " + std::to_string(x) + "," +
                          std::to_string(y));
     };
-    control.OnMouseUp = [&](Control&, MouseButton, ShiftState, int32_t, int32_t) { events.push_back("up"); };
-    control.OnClick = [&](Control&) { events.push_back("click"); };
-    control.OnDblClick = [&](Control&) { events.push_back("dblclick"); };
+    control.OnMouseUp = [&](TObject*, MouseButton, ShiftState, int32_t, int32_t) { events.push_back("up"); };
+    control.OnClick = [&](TObject*) { events.push_back("click"); };
+    control.OnDblClick = [&](TObject*) { events.push_back("dblclick"); };
 
     control.HostMouseDown(MouseButton::Left, shift::Left | shift::Ctrl, 3, 4);
     control.HostMouseUp(MouseButton::Left, shift::Ctrl, 3, 4);
@@ -79,9 +79,9 @@ TEST(Control, DisabledControlTakesNoInput)
 {
     Control control;
     int calls = 0;
-    control.OnMouseDown = [&](Control&, MouseButton, ShiftState, int32_t, int32_t) { ++calls; };
-    control.OnKeyDown = [&](Control&, KeyCode&, ShiftState) { ++calls; };
-    control.OnMouseWheel = [&](Control&, ShiftState, int32_t, Point, bool& handled) { handled = true; };
+    control.OnMouseDown = [&](TObject*, MouseButton, ShiftState, int32_t, int32_t) { ++calls; };
+    control.OnKeyDown = [&](TObject*, KeyCode&, ShiftState) { ++calls; };
+    control.OnMouseWheel = [&](TObject*, ShiftState, int32_t, Point, bool& handled) { handled = true; };
     control.SetEnabled(false);
     control.HostMouseDown(MouseButton::Left, 0, 1, 1);
     KeyCode k = key::Return;
@@ -95,15 +95,15 @@ TEST(Control, WheelGoesToUpOrDownOnlyWhenTheWheelEventLeavesItUnhandled)
     Control control;
     std::vector<std::string> events;
     bool handleInWheel = false;
-    control.OnMouseWheel = [&](Control&, ShiftState, int32_t delta, Point, bool& handled) {
+    control.OnMouseWheel = [&](TObject*, ShiftState, int32_t delta, Point, bool& handled) {
         events.push_back("wheel " + std::to_string(delta));
         handled = handleInWheel;
     };
-    control.OnMouseWheelDown = [&](Control&, ShiftState, Point, bool& handled) {
+    control.OnMouseWheelDown = [&](TObject*, ShiftState, Point, bool& handled) {
         events.push_back("down");
         handled = true;
     };
-    control.OnMouseWheelUp = [&](Control&, ShiftState, Point, bool&) { events.push_back("up"); };
+    control.OnMouseWheelUp = [&](TObject*, ShiftState, Point, bool&) { events.push_back("up"); };
     EXPECT_TRUE(control.HostMouseWheel(0, -120, {}));
     EXPECT_FALSE(control.HostMouseWheel(0, 120, {}));
     handleInWheel = true;
@@ -114,11 +114,11 @@ TEST(Control, WheelGoesToUpOrDownOnlyWhenTheWheelEventLeavesItUnhandled)
 TEST(Control, KeysCanBeChangedBySetEvents)
 {
     Control control;
-    control.OnKeyDown = [](Control&, KeyCode& k, ShiftState s) {
+    control.OnKeyDown = [](TObject*, KeyCode& k, ShiftState s) {
         if (k == key::Return && s == shift::Ctrl)
             k = key::None;
     };
-    control.OnKeyPress = [](Control&, char32_t& c) {
+    control.OnKeyPress = [](TObject*, char32_t& c) {
         if (c == U'\r')
             c = 0;
     };
@@ -137,8 +137,8 @@ TEST(Control, FocusWithoutHostFollowsSetFocusAndNeedsVisibleEnabledControl)
 {
     Control control;
     std::vector<std::string> events;
-    control.OnEnter = [&](Control&) { events.push_back("enter"); };
-    control.OnExit = [&](Control&) { events.push_back("exit"); };
+    control.OnEnter = [&](TObject*) { events.push_back("enter"); };
+    control.OnExit = [&](TObject*) { events.push_back("exit"); };
     control.SetVisible(false);
     control.SetFocus();
     EXPECT_FALSE(control.Focused());
