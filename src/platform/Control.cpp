@@ -129,7 +129,7 @@ void Control::RepaintNow(const Rect& area)
 
 Rect Control::VisibleRect() const
 {
-    return host_ ? host_->VisibleRect() : ClientRect();
+    return host_ ? host_->VisibleRect() : Rect{};
 }
 
 void Control::AttachHost(ControlHost* host)

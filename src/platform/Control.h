@@ -100,7 +100,7 @@ public:
     void RequestRepaint();
     // Repaints `area` before returning (nothing without a host).
     void RepaintNow(const Rect& area);
-    // The part of the control on screen; the whole control without a host.
+    // The part of the control on screen; nothing without a host.
     Rect VisibleRect() const;
 
     // Called once the control's properties are all set up.

@@ -43,10 +43,16 @@ private:
     std::vector<uint32_t> pixels_;
 };
 
-// A host that shows `visible` of the control and paints it into `canvas` when asked to at once.
+// A host that shows `visible` of the control (all of it when no rectangle is given)
+// and paints it into `canvas` when asked to at once.
 class FakeHost : public platform::ControlHost {
 public:
-    explicit FakeHost(platform::Control& control, platform::Rect visibleRect) : control_(control), visible(visibleRect)
+    FakeHost(platform::Control& control, platform::Rect visibleRect)
+        : control_(control), wholeControl_(false), visible(visibleRect)
+    {
+        control_.AttachHost(this);
+    }
+    explicit FakeHost(platform::Control& control) : control_(control), wholeControl_(true)
     {
         control_.AttachHost(this);
     }
@@ -65,13 +71,21 @@ public:
     void ApplyCursor(platform::CursorId) override {}
     void ApplyMouseCapture(bool) override {}
     void TakeFocus() override { control_.HostFocusChanged(true); }
-    platform::Rect VisibleRect() const override { return visible; }
+    platform::Rect VisibleRect() const override { return wholeControl_ ? control_.ClientRect() : visible; }
 
 private:
     platform::Control& control_;
+    bool wholeControl_;
 
 public:
     platform::Rect visible;
     platform::Canvas* canvas = nullptr;
     int repaintRequests = 0;
 };
+
+// Paints the whole control, as a window showing all of it would.
+inline void PaintWhole(platform::Control& control, platform::Canvas& canvas)
+{
+    FakeHost host(control);
+    control.HostPaint(canvas);
+}

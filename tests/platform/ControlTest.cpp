@@ -172,7 +172,7 @@ TEST(Control, AsksItsHostOnlyForRealChanges)
                                             "release", "repaint", "repaint-now 4"};
     EXPECT_EQ(host.log, expected);
     control.AttachHost(nullptr);
-    EXPECT_EQ(control.VisibleRect(), (Rect{0, 0, 30, 10}));
+    EXPECT_TRUE(control.VisibleRect().IsEmpty());
 }
 
 TEST(Control, ShownCursorFallsBackToTheControlsOwnCursor)

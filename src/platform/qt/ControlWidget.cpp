@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -57,11 +58,13 @@ bool ControlWidget::event(QEvent* event)
     return QWidget::event(event);
 }
 
-void ControlWidget::paintEvent(QPaintEvent*)
+void ControlWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     QPainterCanvas canvas(painter);
+    paintRect_ = event->rect();
     control_->HostPaint(canvas);
+    paintRect_ = QRect();
 }
 
 void ControlWidget::mousePressEvent(QMouseEvent* event)
@@ -234,8 +237,9 @@ void ControlWidget::TakeFocus()
 
 Rect ControlWidget::VisibleRect() const
 {
-    // A widget drawn while not on screen (grab, render) is drawn whole.
-    const QRect r = visibleRegion().isEmpty() ? rect() : visibleRegion().boundingRect();
+    // A widget painted while not on screen (grab, render) shows what the paint asks for;
+    // otherwise a hidden widget shows nothing, so it needs no buffer.
+    const QRect r = visibleRegion().isEmpty() ? paintRect_ : visibleRegion().boundingRect();
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 

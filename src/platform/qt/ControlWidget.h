@@ -58,6 +58,7 @@ private:
 
     std::unique_ptr<Control> control_;
     bool applyingBounds_ = false;
+    QRect paintRect_; // the area being painted, during paintEvent only
 };
 
 } // namespace platform::qt
