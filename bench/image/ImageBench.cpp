@@ -10,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -23,20 +24,6 @@ constexpr int32_t kWorld = 4096;
 constexpr int32_t kViewW = 1920, kViewH = 1080;
 constexpr int kLayers = 400;
 constexpr uint32_t kSeed = 20240611;
-
-// Discards every canvas call: the buffer is the picture being measured.
-class NullCanvas : public platform::Canvas {
-public:
-    void BlitOpaque(int32_t, int32_t, const uint32_t*, int32_t, int32_t, int32_t) override {}
-    void FillRect(const platform::Rect&, platform::CanvasColor) override {}
-    void FrameRect(const platform::Rect&, platform::CanvasColor) override {}
-    void DrawFocusRect(const platform::Rect&) override {}
-    void Line(int32_t, int32_t, int32_t, int32_t, platform::CanvasColor) override {}
-    void TextOut(int32_t, int32_t, std::string_view, const platform::FontSpec&) override {}
-    platform::Size TextExtent(std::string_view, const platform::FontSpec&) override { return {}; }
-    void SetClipRect(const platform::Rect&) override {}
-    void RemoveClip() override {}
-};
 
 // Shows a fixed window of the control, as a scroll box would.
 class WindowHost : public platform::ControlHost {
@@ -158,7 +145,7 @@ void BM_Image32Repaint(benchmark::State& state)
         layer->SetBitmap(&spec->bitmap);
         layer->SetLocation(FloatRect(Scene::LayerRect(*spec, scale)));
     }
-    NullCanvas canvas;
+    platform::NullCanvas canvas; // the buffer is the picture being measured
     for (auto _ : state) {
         image.Invalidate();
         image.HostPaint(canvas);

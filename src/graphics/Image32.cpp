@@ -72,6 +72,16 @@ void TCustomImage32::SetBitmap(const TBitmap32* Value)
     bitmap_->Assign(Value);
 }
 
+template <class T>
+void TCustomImage32::ChangeLayout(T& Field, T Value)
+{
+    if (Value == Field)
+        return;
+    InvalidateCache();
+    Field = Value;
+    Changed();
+}
+
 void TCustomImage32::SetBitmapAlign(TBitmapAlign Value)
 {
     InvalidateCache();
@@ -81,20 +91,12 @@ void TCustomImage32::SetBitmapAlign(TBitmapAlign Value)
 
 void TCustomImage32::SetOffsetHorz(float Value)
 {
-    if (Value == offsetHorz_)
-        return;
-    InvalidateCache();
-    offsetHorz_ = Value;
-    Changed();
+    ChangeLayout(offsetHorz_, Value);
 }
 
 void TCustomImage32::SetOffsetVert(float Value)
 {
-    if (Value == offsetVert_)
-        return;
-    InvalidateCache();
-    offsetVert_ = Value;
-    Changed();
+    ChangeLayout(offsetVert_, Value);
 }
 
 void TCustomImage32::SetScale(float Value)
@@ -111,11 +113,7 @@ void TCustomImage32::SetScale(float Value)
 
 void TCustomImage32::SetScaleMode(TScaleMode Value)
 {
-    if (Value == scaleMode_)
-        return;
-    InvalidateCache();
-    scaleMode_ = Value;
-    Changed();
+    ChangeLayout(scaleMode_, Value);
 }
 
 void TCustomImage32::SetOnPixelCombine(TPixelCombineEvent Value)

@@ -114,6 +114,9 @@ private:
     TPoint LayerPaintOrigin() const override { return paintOrigin_; }
     std::optional<TRect> LayerCropRect() override;
 
+    // Stores a changed value of a property that moves or sizes the bitmap, and repaints.
+    template <class T>
+    void ChangeLayout(T& Field, T Value);
     void SetCache(const TRect& BitmapRect);
     void ExecuteStage(TBitmap32* Dest, uint32_t StageNum);
     platform::Size ScaledBitmapSize() const;

@@ -52,4 +52,18 @@ public:
     virtual void RemoveClip() = 0;
 };
 
+// Draws nothing: for painting a control where no window shows it.
+class NullCanvas : public Canvas {
+public:
+    void BlitOpaque(int32_t, int32_t, const uint32_t*, int32_t, int32_t, int32_t) override {}
+    void FillRect(const Rect&, CanvasColor) override {}
+    void FrameRect(const Rect&, CanvasColor) override {}
+    void DrawFocusRect(const Rect&) override {}
+    void Line(int32_t, int32_t, int32_t, int32_t, CanvasColor) override {}
+    void TextOut(int32_t, int32_t, std::string_view, const FontSpec&) override {}
+    Size TextExtent(std::string_view, const FontSpec&) override { return {}; }
+    void SetClipRect(const Rect&) override {}
+    void RemoveClip() override {}
+};
+
 } // namespace platform

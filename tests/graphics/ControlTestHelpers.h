@@ -9,7 +9,7 @@
 #include <vector>
 
 // Keeps the pixels of every blit in a window-sized picture, and counts the calls.
-class PictureCanvas : public platform::Canvas {
+class PictureCanvas : public platform::NullCanvas {
 public:
     PictureCanvas(int32_t width, int32_t height) : width_(width), height_(height), pixels_(size_t(width * height), 0) {}
 
@@ -23,14 +23,6 @@ public:
                 if (x + col >= 0 && x + col < width_ && y + row >= 0 && y + row < height_)
                     pixels_[size_t((y + row) * width_ + x + col)] = pixels[row * rowPixels + col] & 0xFFFFFF;
     }
-    void FillRect(const platform::Rect&, platform::CanvasColor) override {}
-    void FrameRect(const platform::Rect&, platform::CanvasColor) override {}
-    void DrawFocusRect(const platform::Rect&) override {}
-    void Line(int32_t, int32_t, int32_t, int32_t, platform::CanvasColor) override {}
-    void TextOut(int32_t, int32_t, std::string_view, const platform::FontSpec&) override {}
-    platform::Size TextExtent(std::string_view, const platform::FontSpec&) override { return {}; }
-    void SetClipRect(const platform::Rect&) override {}
-    void RemoveClip() override {}
 
     // The colour (0x00RRGGBB) shown at (x, y) of the window.
     uint32_t At(int32_t x, int32_t y) const { return pixels_[size_t(y * width_ + x)]; }

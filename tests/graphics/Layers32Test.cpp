@@ -59,6 +59,13 @@ public:
     }
 };
 
+RecordingLayer* AddRecording(TLayerCollection& c)
+{
+    auto* layer = c.Add<RecordingLayer>();
+    layer->SetLocation(TFloatRect{0, 0, 10, 10});
+    return layer;
+}
+
 } // namespace
 
 TEST(LayerCollection, BringToFrontNotifiesOnlyWhenAVisibleLayerMoves)
@@ -223,8 +230,7 @@ TEST(LayerCollection, ScaledLayerFollowsTheImageScale)
 TEST(LayerCollection, LeftPressMakesTheListenerUntilItsLastButtonIsReleased)
 {
     TLayerCollection c;
-    auto* layer = c.Add<RecordingLayer>();
-    layer->SetLocation(TFloatRect{0, 0, 10, 10});
+    auto* layer = AddRecording(c);
     EXPECT_EQ(c.MouseDown(MouseButton::Left, shift::Left, 5, 5), layer);
     EXPECT_EQ(c.MouseListener(), layer);
     EXPECT_EQ(layer->LayerStates(), lsMouseLeft);
@@ -244,8 +250,7 @@ TEST(LayerCollection, LeftPressMakesTheListenerUntilItsLastButtonIsReleased)
 TEST(LayerCollection, RightPressDoesNotTakeTheMouse)
 {
     TLayerCollection c;
-    auto* layer = c.Add<RecordingLayer>();
-    layer->SetLocation(TFloatRect{0, 0, 10, 10});
+    auto* layer = AddRecording(c);
     EXPECT_EQ(c.MouseDown(MouseButton::Right, shift::Right, 5, 5), layer);
     EXPECT_EQ(c.MouseListener(), nullptr);
     EXPECT_TRUE(layer->calls.empty()); // no listener: nobody is called
@@ -256,8 +261,7 @@ TEST(LayerCollection, RightPressDoesNotTakeTheMouse)
 TEST(LayerCollection, NoCaptureLayerIsReportedButNotCalled)
 {
     TLayerCollection c;
-    auto* layer = c.Add<RecordingLayer>();
-    layer->SetLocation(TFloatRect{0, 0, 10, 10});
+    auto* layer = AddRecording(c);
     layer->SetLayerOptions(layer->LayerOptions() | loNoCapture);
     EXPECT_EQ(c.MouseDown(MouseButton::Left, shift::Left, 5, 5), layer);
     EXPECT_EQ(c.MouseListener(), nullptr);
