@@ -104,9 +104,7 @@ void CProvinceList::Remove(CProvince* province)
     const uint8_t index = IndexOf(province);
     if (index == kNotFound)
         return;
-    CProvince** data = items_.GetData();
-    std::copy(data + index + 1, data + items_.GetSize(), data + index);
-    items_.SetSize(items_.GetSize() - 1);
+    items_.RemoveAt(index);
     delete province;
 }
 
