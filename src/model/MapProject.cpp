@@ -23,6 +23,18 @@ int CMapProject::ReadCreatorId()
     return 1;
 }
 
+CProgressScope::CProgressScope(CMapProject& project, const std::string& caption, int maximum) : project_(project)
+{
+    ++project_.progressScopes_;
+    project_.ProgressStart(caption, maximum);
+}
+
+CProgressScope::~CProgressScope()
+{
+    if (--project_.progressScopes_ == 0)
+        project_.ProgressEnd();
+}
+
 CMapProject& TheMapProject()
 {
     static CMapProject project;

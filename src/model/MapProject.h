@@ -11,11 +11,15 @@
 #include <filesystem>
 #include <string>
 
+#include "model/EditorHooks.h"
+#include "model/EventList.h"
 #include "model/List.h"
 #include "model/MapMap.h"
 #include "model/PlayerData.h"
 #include "model/Province.h"
+#include "model/Select.h"
 #include "model/SimpleArray.h"
+#include "model/StringTable.h"
 
 namespace platform {
 class XmlDocument;
@@ -111,6 +115,11 @@ public:
     // Piece index of every world pixel; kNoPiece where there is none.
     CMapMap& GetMapMap() { return mapMap_; }
     const CMapMap& GetMapMap() const { return mapMap_; }
+    CStringTableList& GetStringTables() { return stringTables_; }
+    const CStringTableList& GetStringTables() const { return stringTables_; }
+    CEventList& GetEvents() { return events_; }
+    const CEventList& GetEvents() const { return events_; }
+    CSelect& GetSelection() { return select_; }
     CList<CAbilityStruct>& GetAbilities() { return abilities_; }
     CList<CAbilityStruct>& GetAITypes() { return aiTypes_; }
     const CList<CAbilityStruct>& GetAITypes() const { return aiTypes_; }
@@ -132,6 +141,29 @@ public:
         return 1;
     }
 
+    // ---- Progress of long operations (use CProgressScope) ----
+    // Shows the progress window with `caption` and `maximum`; a start while it
+    // is shown replaces both.
+    void ProgressStart(const std::string& caption, int maximum) { progress_->Start(caption, maximum); }
+    // `position` is absolute, 0..maximum.
+    void ProgressStep(int position) { progress_->Step(position); }
+    void ProgressEnd() { progress_->End(); }
+
+    // ---- The user interface behind its narrow interfaces (null: show nothing) ----
+    void SetProgressDisplay(IProgressDisplay* display) { progress_ = &HookOrDefault(display); }
+    void SetPrompts(IPrompts* prompts) { prompts_ = &HookOrDefault(prompts); }
+    void SetWorldView(IWorldView* view) { worldView_ = &HookOrDefault(view); }
+    void SetProjectViews(IProjectViews* views) { projectViews_ = &HookOrDefault(views); }
+    IPrompts& Prompts() const { return *prompts_; }
+    IWorldView& WorldView() const { return *worldView_; }
+    IProjectViews& ProjectViews() const { return *projectViews_; }
+
+    // ---- Maintenance ----
+    // Six players, each with one unit type slot per unit type (slot j holding
+    // type j) and an empty treasury per resource; the victory condition asks
+    // 10 of every unit type and 10 of every resource.
+    void CreateDefaultPlayers();
+
     // The game catalogue document (owned by the main window) that the readers use.
     void SetCatalogueDocument(const platform::XmlDocument* document) { catalogue_ = document; }
     const platform::XmlDocument* GetCatalogueDocument() const { return catalogue_; }
@@ -151,11 +183,39 @@ private:
     int16_t resourceMin_[kMaxResources] = {};
     int16_t resourceMax_[kMaxResources] = {};
     CProvinceList provinces_;
+    CStringTableList stringTables_;
+    CEventList events_{*this};
     CList<CAbilityStruct> abilities_;
     CList<CAbilityStruct> aiTypes_;
     std::filesystem::path fileName_;
     uint32_t modified_ = 0;
     const platform::XmlDocument* catalogue_ = nullptr;
+    CSelect select_;
+    IProgressDisplay* progress_ = &HookOrDefault<IProgressDisplay>(nullptr);
+    IPrompts* prompts_ = &HookOrDefault<IPrompts>(nullptr);
+    IWorldView* worldView_ = &HookOrDefault<IWorldView>(nullptr);
+    IProjectViews* projectViews_ = &HookOrDefault<IProjectViews>(nullptr);
+    int progressScopes_ = 0; // CProgressScope objects alive
+
+    friend class CProgressScope;
+};
+
+// Starts the project's progress display and ends it when the outermost scope
+// goes away, whatever way the operation leaves (return or exception). An inner
+// scope only replaces caption and maximum.
+class CProgressScope {
+public:
+    CProgressScope(CMapProject& project, const std::string& caption, int maximum);
+    ~CProgressScope();
+    CProgressScope(const CProgressScope&) = delete;
+    CProgressScope& operator=(const CProgressScope&) = delete;
+
+    void Step(int position) { project_.ProgressStep(position); }
+    // A new stage of the same operation: new caption and maximum.
+    void Restart(const std::string& caption, int maximum) { project_.ProgressStart(caption, maximum); }
+
+private:
+    CMapProject& project_;
 };
 
 // The one project of the running editor, created on first use and kept until exit.
