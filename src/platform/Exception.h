@@ -1,0 +1,21 @@
+#pragma once
+// The general exception class of the libraries: a message meant for the user.
+#include <stdexcept>
+#include <string>
+
+class Exception : public std::runtime_error {
+public:
+    explicit Exception(const std::string& message) : std::runtime_error(message) {}
+};
+
+// An internal rule was broken (an unpaired call and the like).
+class EAssertionFailed : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A stream could not deliver or take the bytes asked for.
+class EStreamError : public Exception {
+public:
+    using Exception::Exception;
+};

@@ -1,0 +1,296 @@
+#include "graphics/Blend32.h"
+#include "graphics/BlendFamilies32.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+// Scalar references, one channel at a time, written from the two families' formulas.
+uint32_t IntegerChannel(uint32_t x, uint32_t y, uint32_t w)
+{
+    return ((x * w + 128) >> 8) + ((y * (255 - w) + 128) >> 8);
+}
+
+uint32_t SimdChannel(uint32_t f, uint32_t b, uint32_t w)
+{
+    return (b * 256 + (int32_t(f) - int32_t(b)) * int32_t(w) + 128) >> 8;
+}
+
+template <typename ChannelMix>
+TColor32 MixByChannel(TColor32 F, TColor32 B, uint32_t w, ChannelMix mix)
+{
+    TColor32 result = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+        result |= mix((F >> shift) & 0xFF, (B >> shift) & 0xFF, w) << shift;
+    return result;
+}
+
+TColor32 IntegerMix(TColor32 F, TColor32 B, uint32_t w) { return MixByChannel(F, B, w, IntegerChannel); }
+TColor32 SimdMix(TColor32 F, TColor32 B, uint32_t w) { return MixByChannel(F, B, w, SimdChannel); }
+
+// The expected results of each operation, short cuts included.
+struct Reference {
+    TColor32 (*mix)(TColor32, TColor32, uint32_t);
+    bool combineRegShortCuts;     // integer CombineReg: W = 0 -> Y, W = 255 -> X
+    bool blendRegShortCuts;       // integer BlendReg: A = 0 -> B, A = 255 -> F
+    bool lineExWeightFromAlpha1;  // SIMD BlendLineEx: W = ((A + 1) * M) >> 8
+
+    TColor32 CombineReg(TColor32 X, TColor32 Y, uint32_t W) const
+    {
+        if (combineRegShortCuts && W == 0)
+            return Y;
+        if (combineRegShortCuts && W == 255)
+            return X;
+        return mix(X, Y, W);
+    }
+    TColor32 CombineMem(TColor32 F, TColor32 B, uint32_t W) const
+    {
+        return W == 0 ? B : (W == 255 ? F : mix(F, B, W));
+    }
+    TColor32 BlendReg(TColor32 F, TColor32 B) const
+    {
+        const uint32_t A = F >> 24;
+        if (blendRegShortCuts && A == 0)
+            return B;
+        if (blendRegShortCuts && A == 255)
+            return F;
+        return mix(F, B, A);
+    }
+    TColor32 BlendMem(TColor32 F, TColor32 B) const
+    {
+        const uint32_t A = F >> 24;
+        return A == 0 ? B : (A == 255 ? F : mix(F, B, A));
+    }
+    TColor32 BlendRegEx(TColor32 F, TColor32 B, uint32_t M) const
+    {
+        const uint32_t W = ((M + 1) * (F >> 24)) >> 8;
+        return W == 0 ? B : mix(F, B, W);
+    }
+    TColor32 BlendLineExPixel(TColor32 F, TColor32 B, uint32_t M) const
+    {
+        const uint32_t A = F >> 24;
+        const uint32_t W = lineExWeightFromAlpha1 ? ((A + 1) * M) >> 8 : ((M + 1) * A) >> 8;
+        return (A == 0 || W == 0) ? B : mix(F, B, W);
+    }
+};
+
+struct Family {
+    const char* name;
+    TCombineReg combineReg;
+    TCombineMem combineMem;
+    TBlendReg blendReg;
+    TBlendMem blendMem;
+    TBlendRegEx blendRegEx;
+    TBlendMemEx blendMemEx;
+    TBlendLine blendLine;
+    TBlendLineEx blendLineEx;
+    Reference reference;
+};
+
+const Family kInteger{"integer", blend_integer::CombineReg, blend_integer::CombineMem, blend_integer::BlendReg,
+                      blend_integer::BlendMem, blend_integer::BlendRegEx, blend_integer::BlendMemEx,
+                      blend_integer::BlendLine, blend_integer::BlendLineEx, {IntegerMix, true, true, false}};
+const Family kSimd{"simd", blend_simd::CombineReg, blend_simd::CombineMem, blend_simd::BlendReg,
+                   blend_simd::BlendMem, blend_simd::BlendRegEx, blend_simd::BlendMemEx,
+                   blend_simd::BlendLine, blend_simd::BlendLineEx, {SimdMix, false, false, true}};
+
+// Foreground and background of one (alpha-or-weight, value) pair: each channel gets a
+// different relation between F and B so that every lane sees small, large and equal
+// differences of both signs over the 256 values.
+TColor32 PairForeground(uint32_t alpha, uint32_t v)
+{
+    return (alpha << 24) | (v << 16) | ((255 - v) << 8) | ((v * 7) & 255);
+}
+TColor32 PairBackground(uint32_t v)
+{
+    return (((v * 13 + 5) & 255) << 24) | ((255 - v) << 16) | (v << 8) | (v >> 1);
+}
+
+class BlendFamilies : public testing::TestWithParam<Family> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam().combineReg == blend_simd::CombineReg && !blend_simd::Available())
+            GTEST_SKIP() << "no SSE2 on this processor";
+    }
+};
+
+TEST_P(BlendFamilies, CombineExhaustiveOverWeightsAndValues)
+{
+    const Family& f = GetParam();
+    for (uint32_t w = 0; w < 256; ++w)
+        for (uint32_t v = 0; v < 256; ++v) {
+            const TColor32 F = PairForeground(v, v), B = PairBackground(v);
+            ASSERT_EQ(f.combineReg(F, B, w), f.reference.CombineReg(F, B, w)) << "W=" << w << " v=" << v;
+            TColor32 dst = B;
+            f.combineMem(F, dst, w);
+            ASSERT_EQ(dst, f.reference.CombineMem(F, B, w)) << "W=" << w << " v=" << v;
+        }
+}
+
+TEST_P(BlendFamilies, BlendExhaustiveOverAlphasAndValues)
+{
+    const Family& f = GetParam();
+    for (uint32_t a = 0; a < 256; ++a)
+        for (uint32_t v = 0; v < 256; ++v) {
+            const TColor32 F = PairForeground(a, v), B = PairBackground(v);
+            ASSERT_EQ(f.blendReg(F, B), f.reference.BlendReg(F, B)) << "A=" << a << " v=" << v;
+            TColor32 dst = B;
+            f.blendMem(F, dst);
+            ASSERT_EQ(dst, f.reference.BlendMem(F, B)) << "A=" << a << " v=" << v;
+        }
+}
+
+TEST_P(BlendFamilies, BlendExExhaustiveOverAlphasAndValues)
+{
+    const Family& f = GetParam();
+    for (uint32_t M : {0u, 1u, 64u, 127u, 128u, 200u, 254u, 255u})
+        for (uint32_t a = 0; a < 256; ++a)
+            for (uint32_t v = 0; v < 256; ++v) {
+                const TColor32 F = PairForeground(a, v), B = PairBackground(v);
+                ASSERT_EQ(f.blendRegEx(F, B, M), f.reference.BlendRegEx(F, B, M)) << "M=" << M << " A=" << a;
+                TColor32 dst = B;
+                f.blendMemEx(F, dst, M);
+                ASSERT_EQ(dst, f.reference.BlendRegEx(F, B, M)) << "M=" << M << " A=" << a;
+            }
+}
+
+// One row of all 65536 (alpha, value) pairs, so the vector loops see every combination
+// in every position of their blocks.
+TEST_P(BlendFamilies, LinesExhaustiveOverAlphasAndValues)
+{
+    const Family& f = GetParam();
+    std::vector<TColor32> src, background;
+    for (uint32_t a = 0; a < 256; ++a)
+        for (uint32_t v = 0; v < 256; ++v) {
+            src.push_back(PairForeground((a + v) & 255, v));
+            background.push_back(PairBackground(v ^ a));
+        }
+    const int32_t count = int32_t(src.size());
+
+    std::vector<TColor32> dst = background;
+    f.blendLine(src.data(), dst.data(), count);
+    for (int32_t i = 0; i < count; ++i)
+        ASSERT_EQ(dst[i], f.reference.BlendMem(src[i], background[i])) << "pixel " << i;
+
+    for (uint32_t M : {0u, 1u, 100u, 254u, 255u}) {
+        dst = background;
+        f.blendLineEx(src.data(), dst.data(), count, M);
+        for (int32_t i = 0; i < count; ++i)
+            ASSERT_EQ(dst[i], f.reference.BlendLineExPixel(src[i], background[i], M)) << "M=" << M << " pixel " << i;
+    }
+}
+
+// Short rows at every offset reach the tails after the vector blocks.
+TEST_P(BlendFamilies, LinesOfEveryShortLengthAndOffset)
+{
+    const Family& f = GetParam();
+    const unsigned seed = 20240611;
+    std::mt19937 random(seed);
+    std::vector<TColor32> src(64), background(64);
+    for (size_t i = 0; i < src.size(); ++i) {
+        src[i] = random();
+        background[i] = random();
+    }
+    // Runs of transparent and of opaque pixels, so whole blocks take the skip and copy paths.
+    for (size_t i = 8; i < 24; ++i)
+        src[i] = i < 16 ? src[i] & 0x00FFFFFFu : src[i] | 0xFF000000u;
+    src[30] &= 0x00FFFFFFu;
+    for (int32_t offset = 0; offset < 5; ++offset)
+        for (int32_t count = 0; count < 20; ++count) {
+            std::vector<TColor32> dst = background;
+            f.blendLine(src.data() + offset, dst.data() + offset, count);
+            std::vector<TColor32> dstEx = background;
+            f.blendLineEx(src.data() + offset, dstEx.data() + offset, count, 99);
+            for (int32_t i = 0; i < 64; ++i) {
+                const bool inside = i >= offset && i < offset + count;
+                ASSERT_EQ(dst[i], inside ? f.reference.BlendMem(src[i], background[i]) : background[i])
+                    << "seed " << seed << " offset " << offset << " count " << count << " pixel " << i;
+                ASSERT_EQ(dstEx[i], inside ? f.reference.BlendLineExPixel(src[i], background[i], 99) : background[i])
+                    << "seed " << seed << " offset " << offset << " count " << count << " pixel " << i;
+            }
+        }
+}
+
+TEST_P(BlendFamilies, LinesWithCountBelowOneTouchNothing)
+{
+    const Family& f = GetParam();
+    const TColor32 src[2] = {0x80FFFFFF, 0xFF123456};
+    TColor32 dst[2] = {0x11111111, 0x22222222};
+    f.blendLine(src, dst, 0);
+    f.blendLine(src, dst, -3);
+    f.blendLineEx(src, dst, 0, 255);
+    f.blendLineEx(src, dst, -1, 255);
+    EXPECT_EQ(dst[0], 0x11111111u);
+    EXPECT_EQ(dst[1], 0x22222222u);
+}
+
+TEST_P(BlendFamilies, TransparentSourceLeavesAndOpaqueSourceCopies)
+{
+    const Family& f = GetParam();
+    TColor32 dst = 0x12345678;
+    f.blendMem(0x00FFFFFF, dst);
+    EXPECT_EQ(dst, 0x12345678u);
+    f.blendMem(0xFFABCDEF, dst);
+    EXPECT_EQ(dst, 0xFFABCDEFu);
+}
+
+TEST_P(BlendFamilies, MasterAlphaZeroOnOpaqueSourceGivesBackground)
+{
+    const Family& f = GetParam();
+    // W = (1 * 255) >> 8 = 0.
+    EXPECT_EQ(f.blendRegEx(0xFFFFFFFF, 0x10203040, 0), 0x10203040u);
+    // M = 255 with an opaque source: W = 255 and the mix runs without a short cut.
+    EXPECT_EQ(f.blendRegEx(0xFF804020, 0x10203040, 255), f.reference.mix(0xFF804020, 0x10203040, 255));
+}
+
+INSTANTIATE_TEST_SUITE_P(Blend32, BlendFamilies, testing::Values(kInteger, kSimd),
+                         [](const testing::TestParamInfo<Family>& info) { return std::string(info.param.name); });
+
+} // namespace
+
+TEST(Blend32, HandWorkedValues)
+{
+    // Each channel: (255 + 128) >> 8 = 1 plus (255 * 254 + 128) >> 8 = 253.
+    EXPECT_EQ(blend_integer::CombineReg(0xFFFFFFFF, 0xFFFFFFFF, 1), 0xFEFEFEFEu);
+    EXPECT_EQ(blend_integer::CombineReg(0x12345678, 0x9ABCDEF0, 255), 0x12345678u);
+    EXPECT_EQ(blend_integer::CombineReg(0x12345678, 0x9ABCDEF0, 0x10000), 0x9ABCDEF0u); // low 16 bits tested
+    if (blend_simd::Available()) {
+        EXPECT_EQ(blend_simd::CombineReg(0x12345678, 0x9ABCDEF0, 0), 0x9ABCDEF0u);
+        // (0 * 256 + 255 * 255 + 128) >> 8 = 254: no short cut at W = 255.
+        EXPECT_EQ(blend_simd::CombineReg(0xFFFFFFFF, 0x00000000, 255), 0xFEFEFEFEu);
+        // Half of white over black: (0 + 255 * 128 + 128) >> 8 = 128.
+        EXPECT_EQ(blend_simd::BlendReg(0x80FFFFFF, 0xFF000000), 0xC0808080u);
+    }
+    // Integer, same pair: alpha (128*128+128)>>8 + (255*127+128)>>8 = 64 + 127 = 191;
+    // colour (255*128+128)>>8 = 128 + 0.
+    EXPECT_EQ(blend_integer::BlendReg(0x80FFFFFF, 0xFF000000), 0xBF808080u);
+}
+
+TEST(Blend32, StartUpChoosesTheSimdFamilyWhereAvailable)
+{
+    EXPECT_EQ(MMX_ACTIVE, HasMMX() && blend_simd::Available());
+    const bool simd = MMX_ACTIVE;
+    EXPECT_EQ(CombineReg, simd ? blend_simd::CombineReg : blend_integer::CombineReg);
+    EXPECT_EQ(BlendLine, simd ? blend_simd::BlendLine : blend_integer::BlendLine);
+    EXPECT_EQ(BlendLineEx, simd ? blend_simd::BlendLineEx : blend_integer::BlendLineEx);
+    EXPECT_EQ(BlendMemEx, simd ? blend_simd::BlendMemEx : blend_integer::BlendMemEx);
+#if defined(__x86_64__)
+    EXPECT_TRUE(simd);
+#endif
+}
+
+TEST(Blend32, ChannelOperations)
+{
+    EXPECT_EQ(ColorSub(0x10203040, 0x20202020), 0x00001020u);
+    EXPECT_EQ(ColorAdd(0x80808080, 0x80808080), 0xFFFFFFFFu);
+    EXPECT_EQ(ColorAdd(0x01020304, 0x10203040), 0x11223344u);
+    EXPECT_EQ(ColorModulate(0xFF80FF00, 0x80FF4020), 0x7F7F3F00u);
+    EXPECT_EQ(ColorMax(0x10F020E0, 0x20E030D0), 0x20F030E0u);
+    EXPECT_EQ(ColorMin(0x10F020E0, 0x20E030D0), 0x10E020D0u);
+    EXPECT_EQ(Lighten(0x80F01008, 20), 0x80FF241Cu);
+    EXPECT_EQ(Lighten(0x80F01008, -20), 0x80DC0000u);
+}
