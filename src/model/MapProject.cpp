@@ -1,5 +1,6 @@
 #include "model/MapProject.h"
 
+#include "model/ErrorList.h"
 #include "platform/XmlDocument.h"
 
 CMapProject::CMapProject() = default;
@@ -35,8 +36,24 @@ CProgressScope::~CProgressScope()
         project_.ProgressEnd();
 }
 
+CProvince* CMapProject::FindProvinceByPiece(int pieceIndex) const
+{
+    if (pieceIndex < 0)
+        return nullptr;
+    for (int i = 0; i < provinces_.GetSize(); ++i)
+        if (provinces_.GetAt(i)->pieceIndex == pieceIndex)
+            return provinces_.GetAt(i);
+    return nullptr;
+}
+
 CMapProject& TheMapProject()
 {
-    static CMapProject project;
+    // The warnings list is created first so that it outlives the project at exit.
+    static CMapProject& project = []() -> CMapProject& {
+        CErrorList& warnings = TheErrorList();
+        static CMapProject instance;
+        instance.SetWarnings(&warnings);
+        return instance;
+    }();
     return project;
 }

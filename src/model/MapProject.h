@@ -17,6 +17,7 @@
 #include "model/MapMap.h"
 #include "model/PlayerData.h"
 #include "model/Province.h"
+#include "model/ProvinceMap.h"
 #include "model/Select.h"
 #include "model/SimpleArray.h"
 #include "model/StringTable.h"
@@ -24,6 +25,7 @@
 namespace platform {
 class XmlDocument;
 }
+class CErrorList;
 
 // Catalogue header: counts taken from the game catalogue.
 struct CMapProjectE {
@@ -112,9 +114,19 @@ public:
     const CList<CPlayerData>& GetPlayers() const { return players_; }
     CProvinceList& GetProvinces() { return provinces_; }
     const CProvinceList& GetProvinces() const { return provinces_; }
+    CProvinceMapList& GetPieces() { return pieces_; }
+    const CProvinceMapList& GetPieces() const { return pieces_; }
     // Piece index of every world pixel; kNoPiece where there is none.
     CMapMap& GetMapMap() { return mapMap_; }
     const CMapMap& GetMapMap() const { return mapMap_; }
+    // The piece map's cell at world point (x, y): kNoPiece outside the map or
+    // where no piece lies. Callers take the low 16 bits, 0xFFFF meaning none.
+    uint32_t GetPieceAt(int x, int y) const { return mapMap_.GetAt(x, y); }
+    // The province linked to piece `pieceIndex`, or null.
+    CProvince* FindProvinceByPiece(int pieceIndex) const;
+    // Castle types first, then army types: where each icon's anchor lies in its picture.
+    VK::CSimpleArray<TPoint>& GetIconPivots() { return iconPivots_; }
+    const VK::CSimpleArray<TPoint>& GetIconPivots() const { return iconPivots_; }
     CStringTableList& GetStringTables() { return stringTables_; }
     const CStringTableList& GetStringTables() const { return stringTables_; }
     CEventList& GetEvents() { return events_; }
@@ -163,6 +175,27 @@ public:
     // type j) and an empty treasury per resource; the victory condition asks
     // 10 of every unit type and 10 of every resource.
     void CreateDefaultPlayers();
+    // Rebuilds the piece map from the masks: map width × height cells, each the
+    // index of the last non-empty piece whose mask covers it, else kNoPiece.
+    void ReassignMapIndexes();
+    // Removes every empty piece from the piece list.
+    void PurgeProvinceMaps();
+    // Deletes the selected provinces. The victory and lose provinces follow the
+    // list: an index above a deleted province moves down, one equal to it
+    // becomes unset. Owners lose them (and their capital), every string table
+    // loses their names, and the views forget them.
+    void DeleteSelectedProvinces();
+
+    // The process-wide world-image warnings (null: none kept).
+    void SetWarnings(CErrorList* warnings) { warnings_ = warnings; }
+    CErrorList* GetWarnings() const { return warnings_; }
+
+    // Map size in world pixels; the set-up and the import set it.
+    void SetMapSize(uint16_t width, uint16_t height)
+    {
+        width_ = width;
+        height_ = height;
+    }
 
     // The game catalogue document (owned by the main window) that the readers use.
     void SetCatalogueDocument(const platform::XmlDocument* document) { catalogue_ = document; }
@@ -183,14 +216,17 @@ private:
     int16_t resourceMin_[kMaxResources] = {};
     int16_t resourceMax_[kMaxResources] = {};
     CProvinceList provinces_;
+    CProvinceMapList pieces_;
     CStringTableList stringTables_;
     CEventList events_{*this};
+    VK::CSimpleArray<TPoint> iconPivots_;
     CList<CAbilityStruct> abilities_;
     CList<CAbilityStruct> aiTypes_;
     std::filesystem::path fileName_;
     uint32_t modified_ = 0;
     const platform::XmlDocument* catalogue_ = nullptr;
     CSelect select_;
+    CErrorList* warnings_ = nullptr;
     IProgressDisplay* progress_ = &HookOrDefault<IProgressDisplay>(nullptr);
     IPrompts* prompts_ = &HookOrDefault<IPrompts>(nullptr);
     IWorldView* worldView_ = &HookOrDefault<IWorldView>(nullptr);
