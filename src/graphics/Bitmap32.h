@@ -5,6 +5,7 @@
 // The class is declared here in sections; each section's operations live in their own
 // source file:
 //   size, pixel access, filling, properties       Bitmap32.cpp
+//   drawing onto other bitmaps (DrawTo, Draw)      Bitmap32Transfer.cpp
 //   assigning, comparing, loading and saving       Bitmap32Files.cpp
 // The drawing primitives and text get sections and files of their own.
 #include "graphics/Color32.h"
@@ -86,6 +87,21 @@ public:
     // The colour of the pen-position line operations.
     TColor32 PenColor() const { return FPenColor; }
     void SetPenColor(TColor32 Value) { FPenColor = Value; }
+
+    // ---- Drawing onto another bitmap (Bitmap32Transfer.cpp) --------------------------
+    // Each form passes this bitmap's DrawMode and OnPixelCombine (and MasterAlpha in
+    // dmBlend) to the block or stretch transfer, returns at once when either bitmap is
+    // Empty, and ends with the destination's Changed.
+    void DrawTo(TBitmap32& Dst) const;
+    void DrawTo(TBitmap32& Dst, int32_t DstX, int32_t DstY) const;
+    void DrawTo(TBitmap32& Dst, int32_t DstX, int32_t DstY, const TRect& SrcRect) const;
+    // Stretched with this bitmap's StretchFilter.
+    void DrawTo(TBitmap32& Dst, const TRect& DstRect) const;
+    void DrawTo(TBitmap32& Dst, const TRect& DstRect, const TRect& SrcRect) const;
+    // The same, called on the destination; nothing when Src is null.
+    void Draw(int32_t DstX, int32_t DstY, const TBitmap32* Src);
+    void Draw(int32_t DstX, int32_t DstY, const TRect& SrcRect, const TBitmap32* Src);
+    void Draw(const TRect& DstRect, const TRect& SrcRect, const TBitmap32* Src);
 
     // ---- Assigning, comparing, loading and saving (Bitmap32Files.cpp) -----------------
     // Null empties this bitmap; a TBitmap32 gives its size, pixels, DrawMode,

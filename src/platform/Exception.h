@@ -19,3 +19,9 @@ class EStreamError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// An index outside a list.
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+};

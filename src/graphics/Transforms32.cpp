@@ -1,0 +1,104 @@
+#include "graphics/Transforms32.h"
+
+#include "graphics/Blend32.h"
+#include "graphics/LowLevel32.h"
+#include "graphics/StretchPaths32.h"
+
+bool FullEdge = false;
+
+namespace {
+
+// The checks both transfers start with. Returns false when there is nothing to draw;
+// `mode` may change from dmCustom without a callback to dmOpaque.
+bool PrepareTransfer(TBitmap32* Dst, const TBitmap32* Src, TDrawMode& mode, const TPixelCombineEvent& combine)
+{
+    if (Src != nullptr && Src->Empty())
+        return false;
+    if (Dst == nullptr || Dst->Empty())
+        throw ETransformError("Destination bitmap is nil or empty");
+    if (Src == nullptr)
+        throw ETransformError("Source bitmap is nil or empty");
+    if (mode == dmCustom && !combine)
+        mode = dmOpaque;
+    return !(mode == dmBlend && Src->MasterAlpha() == 0);
+}
+
+} // namespace
+
+namespace stretch {
+
+void CombineRow(const TColor32* Src, TColor32* Dst, int32_t Count, const Job& job)
+{
+    switch (job.mode) {
+    case dmOpaque:
+        MoveLongword(Src, Dst, Count);
+        break;
+    case dmBlend:
+        if (job.masterAlpha >= 255)
+            BlendLine(Src, Dst, Count);
+        else
+            BlendLineEx(Src, Dst, Count, job.masterAlpha);
+        break;
+    case dmCustom:
+        for (int32_t i = 0; i < Count; ++i)
+            job.combine(Src[i], Dst[i], job.masterAlpha);
+        break;
+    }
+}
+
+// Clip is inside DstRect; the source pixel under clip (x, y) is at the same offset from
+// SrcRect's corner as (x, y) from DstRect's.
+void SameSize(const Job& job)
+{
+    const int32_t srcX = job.srcRect.Left + job.clip.Left - job.dstRect.Left;
+    const int32_t srcY = job.srcRect.Top + job.clip.Top - job.dstRect.Top;
+    const int32_t width = job.clip.Width();
+    for (int32_t y = job.clip.Top; y < job.clip.Bottom; ++y)
+        CombineRow(job.src.PixelPtr(srcX, srcY + y - job.clip.Top), job.dst.PixelPtr(job.clip.Left, y), width, job);
+}
+
+} // namespace stretch
+
+void BlockTransfer(TBitmap32* Dst, int32_t DstX, int32_t DstY, const TRect& DstClip, const TBitmap32* Src,
+                   TRect SrcRect, TDrawMode CombineOp, const TPixelCombineEvent& CombineCallBack)
+{
+    if (!PrepareTransfer(Dst, Src, CombineOp, CombineCallBack))
+        return;
+    if (!IntersectRect(SrcRect, SrcRect, Src->BoundsRect()) || IsRectEmpty(SrcRect))
+        return;
+    TRect clip;
+    IntersectRect(clip, DstClip, Dst->BoundsRect());
+    TRect dstRect{DstX, DstY, DstX + SrcRect.Width(), DstY + SrcRect.Height()};
+    if (!IntersectRect(clip, clip, dstRect) || IsRectEmpty(clip))
+        return;
+    const stretch::Job job{*Dst, *Src, dstRect, clip, SrcRect, CombineOp, Src->MasterAlpha(), CombineCallBack};
+    stretch::SameSize(job);
+    EMMS();
+}
+
+void StretchTransfer(TBitmap32* Dst, const TRect& DstRect, const TRect& DstClip, const TBitmap32* Src,
+                     const TRect& SrcRect, TStretchFilter StretchFilter, TDrawMode CombineOp,
+                     const TPixelCombineEvent& CombineCallBack)
+{
+    if (!PrepareTransfer(Dst, Src, CombineOp, CombineCallBack))
+        return;
+    if (IsRectEmpty(SrcRect))
+        return;
+    if (SrcRect.Left < 0 || SrcRect.Top < 0 || SrcRect.Right > Src->Width() || SrcRect.Bottom > Src->Height())
+        throw ETransformError("Source rectangle is invalid");
+    TRect clip;
+    if (!IntersectRect(clip, DstClip, Dst->BoundsRect()) || !IntersectRect(clip, clip, DstRect) || IsRectEmpty(clip))
+        return;
+
+    const stretch::Job job{*Dst, *Src, DstRect, clip, SrcRect, CombineOp, Src->MasterAlpha(), CombineCallBack};
+    const bool enlarging = DstRect.Width() > SrcRect.Width() && DstRect.Height() > SrcRect.Height();
+    if (DstRect.Width() == SrcRect.Width() && DstRect.Height() == SrcRect.Height())
+        stretch::SameSize(job);
+    else if (StretchFilter == sfNearest)
+        stretch::Nearest(job);
+    else if (StretchFilter == sfLinear && enlarging)
+        stretch::Bilinear(job);
+    else
+        stretch::Resample(job, StretchFilter);
+    EMMS();
+}

@@ -1,0 +1,55 @@
+#pragma once
+// What a control paints onto: the window's surface during a paint. The host
+// implements it over the window system; tests implement it with a recorder.
+#include "platform/Geometry.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Colours on a canvas are 0x??RRGGBB: the top byte is ignored (everything is opaque).
+using CanvasColor = uint32_t;
+
+struct FontSpec {
+    std::string Family;  // empty: the window system's default family
+    int32_t PointSize = 8;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    CanvasColor Color = 0x000000;
+    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    // Copies `width` x `height` pixels to (x, y). `pixels` points at the first pixel of
+    // the top row; rows are `rowPixels` pixels apart. Each pixel is a 32-bit word
+    // [AAAAAAAA][RRRRRRRR][GGGGGGGG][BBBBBBBB]; the alpha byte is ignored, the copy is opaque.
+    // The memory is read during the call only.
+    virtual void BlitOpaque(int32_t x, int32_t y, const uint32_t* pixels, int32_t width, int32_t height,
+                            int32_t rowPixels) = 0;
+
+    virtual void FillRect(const Rect& rect, CanvasColor color) = 0;
+    // A one-pixel outline just inside `rect`.
+    virtual void FrameRect(const Rect& rect, CanvasColor color) = 0;
+    // The dotted outline that marks keyboard focus, just inside `rect`.
+    virtual void DrawFocusRect(const Rect& rect) = 0;
+    // A one-pixel line that includes both end points.
+    virtual void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, CanvasColor color) = 0;
+
+    // Text is UTF-8; (x, y) is the top-left corner of the text's cell. The background is left alone.
+    virtual void TextOut(int32_t x, int32_t y, std::string_view text, const FontSpec& font) = 0;
+    virtual Size TextExtent(std::string_view text, const FontSpec& font) = 0;
+
+    // Every later drawing is limited to `rect` (in the canvas's coordinates) until
+    // the clip is set again or removed.
+    virtual void SetClipRect(const Rect& rect) = 0;
+    virtual void RemoveClip() = 0;
+};
+
+} // namespace platform

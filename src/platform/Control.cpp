@@ -1,0 +1,325 @@
+#include "platform/Control.h"
+
+#include <algorithm>
+
+namespace platform {
+
+Control::Control() = default;
+
+Control::~Control() = default;
+
+void Control::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height)
+{
+    Rect bounds{left, top, left + std::max(width, 0), top + std::max(height, 0)};
+    if (bounds == bounds_)
+        return;
+    bool resized = bounds.Width() != bounds_.Width() || bounds.Height() != bounds_.Height();
+    bounds_ = bounds;
+    if (host_)
+        host_->ApplyBounds(bounds_);
+    if (resized)
+        Resize();
+}
+
+void Control::SetVisible(bool visible)
+{
+    if (visible == visible_)
+        return;
+    visible_ = visible;
+    if (host_)
+        host_->ApplyVisible(visible);
+}
+
+void Control::SetEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    if (host_)
+        host_->ApplyEnabled(enabled);
+    Invalidate();
+}
+
+void Control::SetTabStop(bool tabStop)
+{
+    if (tabStop == tabStop_)
+        return;
+    tabStop_ = tabStop;
+    if (host_)
+        host_->ApplyTabStop(tabStop);
+}
+
+void Control::SetColor(CanvasColor color)
+{
+    if (color == color_)
+        return;
+    color_ = color;
+    Invalidate();
+}
+
+void Control::SetAutoSize(bool autoSize)
+{
+    if (autoSize == autoSize_)
+        return;
+    autoSize_ = autoSize;
+    AdjustSize();
+}
+
+void Control::AdjustSize()
+{
+    int32_t width = Width(), height = Height();
+    if (autoSize_ && CanAutoSize(width, height))
+        SetBounds(Left(), Top(), width, height);
+}
+
+bool Control::CanAutoSize(int32_t&, int32_t&)
+{
+    return false;
+}
+
+void Control::SetCursor(CursorId cursor)
+{
+    cursor_ = cursor;
+    if (host_)
+        host_->ApplyCursor(ShownCursor());
+}
+
+void Control::ShowCursor(CursorId cursor)
+{
+    shownCursor_ = cursor;
+    if (host_)
+        host_->ApplyCursor(ShownCursor());
+}
+
+void Control::SetFocus()
+{
+    if (!CanFocus())
+        return;
+    if (host_)
+        host_->TakeFocus();
+    else
+        HostFocusChanged(true);
+}
+
+void Control::SetMouseCapture(bool capture)
+{
+    if (capture == mouseCapture_)
+        return;
+    mouseCapture_ = capture;
+    if (host_)
+        host_->ApplyMouseCapture(capture);
+}
+
+void Control::Invalidate()
+{
+    RequestRepaint();
+}
+
+void Control::RequestRepaint()
+{
+    if (host_)
+        host_->RequestRepaint();
+}
+
+void Control::RepaintNow(const Rect& area)
+{
+    if (host_)
+        host_->RepaintNow(area);
+}
+
+Rect Control::VisibleRect() const
+{
+    return host_ ? host_->VisibleRect() : ClientRect();
+}
+
+void Control::AttachHost(ControlHost* host)
+{
+    host_ = host;
+}
+
+void Control::HostPaint(Canvas& canvas)
+{
+    Paint(canvas);
+}
+
+void Control::HostMouseDown(MouseButton button, ShiftState shift, int32_t x, int32_t y)
+{
+    if (!enabled_)
+        return;
+    if (button == MouseButton::Left)
+        leftPressedInside_ = true;
+    MouseDown(button, shift, x, y);
+}
+
+void Control::HostDoubleClick(MouseButton button, ShiftState shift, int32_t x, int32_t y)
+{
+    if (!enabled_)
+        return;
+    // The second press of a double click makes no click of its own when released.
+    leftPressedInside_ = false;
+    if (button == MouseButton::Left)
+        DblClick();
+    MouseDown(button, shift | shift::Double, x, y);
+}
+
+void Control::HostMouseMove(ShiftState shift, int32_t x, int32_t y)
+{
+    if (enabled_)
+        MouseMove(shift, x, y);
+}
+
+void Control::HostMouseUp(MouseButton button, ShiftState shift, int32_t x, int32_t y)
+{
+    if (!enabled_)
+        return;
+    MouseUp(button, shift, x, y);
+    if (button == MouseButton::Left && leftPressedInside_) {
+        leftPressedInside_ = false;
+        if (ClientRect().Contains(x, y))
+            Click();
+    }
+}
+
+void Control::HostMouseEnter()
+{
+    if (enabled_)
+        MouseEnter();
+}
+
+void Control::HostMouseLeave()
+{
+    if (enabled_)
+        MouseLeave();
+}
+
+bool Control::HostMouseWheel(ShiftState shift, int32_t wheelDelta, Point mousePos)
+{
+    return enabled_ && DoMouseWheel(shift, wheelDelta, mousePos);
+}
+
+void Control::HostKeyDown(KeyCode& key, ShiftState shift)
+{
+    if (enabled_)
+        KeyDown(key, shift);
+}
+
+void Control::HostKeyUp(KeyCode& key, ShiftState shift)
+{
+    if (enabled_)
+        KeyUp(key, shift);
+}
+
+void Control::HostKeyPress(char32_t& key)
+{
+    if (enabled_)
+        KeyPress(key);
+}
+
+void Control::HostFocusChanged(bool focused)
+{
+    if (focused == focused_)
+        return;
+    focused_ = focused;
+    if (focused)
+        DoEnter();
+    else
+        DoExit();
+}
+
+void Control::Paint(Canvas& canvas)
+{
+    canvas.FillRect(ClientRect(), color_);
+}
+
+void Control::MouseDown(MouseButton button, ShiftState shift, int32_t x, int32_t y)
+{
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+}
+
+void Control::MouseMove(ShiftState shift, int32_t x, int32_t y)
+{
+    if (OnMouseMove)
+        OnMouseMove(this, shift, x, y);
+}
+
+void Control::MouseUp(MouseButton button, ShiftState shift, int32_t x, int32_t y)
+{
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+}
+
+void Control::MouseEnter()
+{
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void Control::MouseLeave()
+{
+    if (OnMouseLeave)
+        OnMouseLeave(this);
+}
+
+bool Control::DoMouseWheel(ShiftState shift, int32_t wheelDelta, Point mousePos)
+{
+    bool handled = false;
+    if (OnMouseWheel)
+        OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+    if (!handled) {
+        const MouseWheelUpDownEvent& upDown = wheelDelta < 0 ? OnMouseWheelDown : OnMouseWheelUp;
+        if (upDown)
+            upDown(this, shift, mousePos, handled);
+    }
+    return handled;
+}
+
+void Control::Click()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+void Control::DblClick()
+{
+    if (OnDblClick)
+        OnDblClick(this);
+}
+
+void Control::KeyDown(KeyCode& key, ShiftState shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, key, shift);
+}
+
+void Control::KeyUp(KeyCode& key, ShiftState shift)
+{
+    if (OnKeyUp)
+        OnKeyUp(this, key, shift);
+}
+
+void Control::KeyPress(char32_t& key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, key);
+}
+
+void Control::DoEnter()
+{
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void Control::DoExit()
+{
+    if (OnExit)
+        OnExit(this);
+}
+
+void Control::Resize()
+{
+    if (OnResize)
+        OnResize(this);
+}
+
+} // namespace platform

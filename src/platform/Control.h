@@ -1,0 +1,184 @@
+#pragma once
+// The base of every control the program draws itself: bounds, visibility,
+// enabled state, focus, cursor, colour, mouse capture, painting onto a Canvas and
+// the mouse, wheel and key handlers. Plain C++: a ControlHost shows it in a
+// window; without a host a control still keeps its state, so controls can be
+// driven and tested without a display.
+//
+// Input arrives through the Host... entry points (the host's window events, or a
+// test); they call the protected virtual handlers, whose base versions fire the
+// matching On... event when it is set.
+#include "platform/Canvas.h"
+#include "platform/Geometry.h"
+#include "platform/Input.h"
+#include "platform/Persistent.h"
+
+#include <functional>
+
+namespace platform {
+
+class Control;
+
+// What a control asks of the window that shows it. Coordinates are the control's own.
+class ControlHost {
+public:
+    virtual ~ControlHost() = default;
+    virtual void RequestRepaint() = 0;              // repaint soon, from the event loop
+    virtual void RepaintNow(const Rect& area) = 0;  // repaint `area` before returning
+    virtual void ApplyBounds(const Rect& bounds) = 0; // bounds in the parent's coordinates
+    virtual void ApplyVisible(bool visible) = 0;
+    virtual void ApplyEnabled(bool enabled) = 0;
+    virtual void ApplyTabStop(bool tabStop) = 0;
+    virtual void ApplyCursor(CursorId cursor) = 0;
+    virtual void ApplyMouseCapture(bool capture) = 0;
+    virtual void TakeFocus() = 0;
+    // The part of the control that can be seen on screen now (empty when hidden).
+    virtual Rect VisibleRect() const = 0;
+};
+
+class Control : public TPersistent {
+public:
+    using NotifyEvent = TNotifyEvent;
+    using MouseEvent = std::function<void(TObject* sender, MouseButton button, ShiftState shift, int32_t x, int32_t y)>;
+    using MouseMoveEvent = std::function<void(TObject* sender, ShiftState shift, int32_t x, int32_t y)>;
+    using MouseWheelEvent =
+        std::function<void(TObject* sender, ShiftState shift, int32_t wheelDelta, Point mousePos, bool& handled)>;
+    using MouseWheelUpDownEvent = std::function<void(TObject* sender, ShiftState shift, Point mousePos, bool& handled)>;
+    using KeyEvent = std::function<void(TObject* sender, KeyCode& key, ShiftState shift)>;
+    using KeyPressEvent = std::function<void(TObject* sender, char32_t& key)>;
+
+    Control();
+    ~Control() override;
+    const char* ClassName() const override { return "Control"; }
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    // Bounds, in the parent's coordinates.
+    int32_t Left() const { return bounds_.Left; }
+    int32_t Top() const { return bounds_.Top; }
+    int32_t Width() const { return bounds_.Width(); }
+    int32_t Height() const { return bounds_.Height(); }
+    Rect BoundsRect() const { return bounds_; }
+    Rect ClientRect() const { return {0, 0, Width(), Height()}; }
+    // Stores the bounds (negative sizes become 0); a change of size calls Resize.
+    virtual void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height);
+    void SetLeft(int32_t left) { SetBounds(left, Top(), Width(), Height()); }
+    void SetTop(int32_t top) { SetBounds(Left(), top, Width(), Height()); }
+    void SetWidth(int32_t width) { SetBounds(Left(), Top(), width, Height()); }
+    void SetHeight(int32_t height) { SetBounds(Left(), Top(), Width(), height); }
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool tabStop);
+    CanvasColor Color() const { return color_; }
+    void SetColor(CanvasColor color);
+    // When on, the control takes the size CanAutoSize proposes.
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool autoSize);
+
+    // The control's own cursor, shown while the mouse is over it.
+    CursorId Cursor() const { return cursor_; }
+    void SetCursor(CursorId cursor);
+    // Shows `cursor` over the control for now; cursor::Default goes back to Cursor().
+    void ShowCursor(CursorId cursor);
+    CursorId ShownCursor() const { return shownCursor_ == cursor::Default ? cursor_ : shownCursor_; }
+
+    bool Focused() const { return focused_; }
+    bool CanFocus() const { return visible_ && enabled_; }
+    void SetFocus();
+
+    // While captured, every mouse event goes to this control, wherever the mouse is.
+    bool MouseCapture() const { return mouseCapture_; }
+    void SetMouseCapture(bool capture);
+
+    // Marks the control for repainting; controls with buffers also drop them.
+    virtual void Invalidate();
+    // Repaints soon without dropping anything.
+    void RequestRepaint();
+    // Repaints `area` before returning (nothing without a host).
+    void RepaintNow(const Rect& area);
+    // The part of the control on screen; the whole control without a host.
+    Rect VisibleRect() const;
+
+    // Called once the control's properties are all set up.
+    virtual void Loaded() {}
+
+    // Whether the arrow keys and Tab reach KeyDown instead of moving the focus.
+    virtual bool WantsArrowKeys() const { return false; }
+    virtual bool WantsTabKey() const { return false; }
+
+    // Entry points for the host (or a test standing in for it).
+    void AttachHost(ControlHost* host);
+    ControlHost* Host() const { return host_; }
+    void HostPaint(Canvas& canvas);
+    void HostMouseDown(MouseButton button, ShiftState shift, int32_t x, int32_t y);
+    void HostDoubleClick(MouseButton button, ShiftState shift, int32_t x, int32_t y);
+    void HostMouseMove(ShiftState shift, int32_t x, int32_t y);
+    void HostMouseUp(MouseButton button, ShiftState shift, int32_t x, int32_t y);
+    void HostMouseEnter();
+    void HostMouseLeave();
+    bool HostMouseWheel(ShiftState shift, int32_t wheelDelta, Point mousePos);
+    void HostKeyDown(KeyCode& key, ShiftState shift);
+    void HostKeyUp(KeyCode& key, ShiftState shift);
+    void HostKeyPress(char32_t& key);
+    void HostFocusChanged(bool focused);
+    void HostCaptureLost() { mouseCapture_ = false; }
+
+    MouseEvent OnMouseDown;
+    MouseMoveEvent OnMouseMove;
+    MouseEvent OnMouseUp;
+    NotifyEvent OnMouseEnter;
+    NotifyEvent OnMouseLeave;
+    MouseWheelEvent OnMouseWheel;
+    MouseWheelUpDownEvent OnMouseWheelDown;
+    MouseWheelUpDownEvent OnMouseWheelUp;
+    NotifyEvent OnClick;
+    NotifyEvent OnDblClick;
+    KeyEvent OnKeyDown;
+    KeyEvent OnKeyUp;
+    KeyPressEvent OnKeyPress;
+    NotifyEvent OnEnter;
+    NotifyEvent OnExit;
+    NotifyEvent OnResize;
+
+protected:
+    // Default: fills the control with its colour.
+    virtual void Paint(Canvas& canvas);
+    virtual void MouseDown(MouseButton button, ShiftState shift, int32_t x, int32_t y);
+    virtual void MouseMove(ShiftState shift, int32_t x, int32_t y);
+    virtual void MouseUp(MouseButton button, ShiftState shift, int32_t x, int32_t y);
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    // OnMouseWheel first; when that leaves it unhandled, OnMouseWheelDown or OnMouseWheelUp.
+    virtual bool DoMouseWheel(ShiftState shift, int32_t wheelDelta, Point mousePos);
+    virtual void Click();
+    virtual void DblClick();
+    virtual void KeyDown(KeyCode& key, ShiftState shift);
+    virtual void KeyUp(KeyCode& key, ShiftState shift);
+    virtual void KeyPress(char32_t& key);
+    virtual void DoEnter();
+    virtual void DoExit();
+    virtual void Resize();
+    // The size the control wants when AutoSize is on; false leaves the size alone.
+    virtual bool CanAutoSize(int32_t& newWidth, int32_t& newHeight);
+    void AdjustSize();
+
+private:
+    ControlHost* host_ = nullptr;
+    Rect bounds_;
+    CanvasColor color_ = 0xF0F0F0; // the usual face colour of buttons and panels
+    CursorId cursor_ = cursor::Default;
+    CursorId shownCursor_ = cursor::Default;
+    bool visible_ = true;
+    bool enabled_ = true;
+    bool tabStop_ = false;
+    bool autoSize_ = false;
+    bool focused_ = false;
+    bool mouseCapture_ = false;
+    bool leftPressedInside_ = false; // a left press that a release inside turns into a click
+};
+
+} // namespace platform

@@ -1,0 +1,242 @@
+#include "platform/qt/ControlWidget.h"
+
+#include "platform/qt/QPainterCanvas.h"
+#include "platform/qt/QtInput.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+namespace platform::qt {
+namespace {
+
+bool IsArrowKey(KeyCode code)
+{
+    return code == key::Left || code == key::Right || code == key::Up || code == key::Down;
+}
+
+} // namespace
+
+ControlWidget::ControlWidget(std::unique_ptr<Control> control, QWidget* parent)
+    : QWidget(parent), control_(std::move(control))
+{
+    // The control paints every pixel itself, so Qt need not clear behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    const Rect bounds = control_->BoundsRect();
+    applyingBounds_ = true;
+    setGeometry(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    applyingBounds_ = false;
+    ApplyTabStop(control_->TabStop());
+    ApplyCursor(control_->ShownCursor());
+    setEnabled(control_->Enabled());
+    if (!control_->Visible())
+        setVisible(false);
+    control_->AttachHost(this);
+}
+
+ControlWidget::~ControlWidget()
+{
+    control_->AttachHost(nullptr);
+    if (QWidget::mouseGrabber() == this)
+        releaseMouse();
+}
+
+bool ControlWidget::event(QEvent* event)
+{
+    // Tab normally moves the focus before keyPressEvent sees it; a control may want it.
+    if (event->type() == QEvent::KeyPress) {
+        auto* keyEvent = static_cast<QKeyEvent*>(event);
+        if ((keyEvent->key() == Qt::Key_Tab || keyEvent->key() == Qt::Key_Backtab) && control_->WantsTabKey()) {
+            keyPressEvent(keyEvent);
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void ControlWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QPainterCanvas canvas(painter);
+    control_->HostPaint(canvas);
+}
+
+void ControlWidget::mousePressEvent(QMouseEvent* event)
+{
+    auto button = MouseButtonFromQt(event->button());
+    if (!button)
+        return QWidget::mousePressEvent(event);
+    const QPoint p = event->position().toPoint();
+    control_->HostMouseDown(*button, ShiftStateFromQt(event->modifiers(), event->buttons()), p.x(), p.y());
+}
+
+void ControlWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    auto button = MouseButtonFromQt(event->button());
+    if (!button)
+        return QWidget::mouseDoubleClickEvent(event);
+    const QPoint p = event->position().toPoint();
+    control_->HostDoubleClick(*button, ShiftStateFromQt(event->modifiers(), event->buttons()), p.x(), p.y());
+}
+
+void ControlWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    control_->HostMouseMove(ShiftStateFromQt(event->modifiers(), event->buttons()), p.x(), p.y());
+}
+
+void ControlWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    auto button = MouseButtonFromQt(event->button());
+    if (!button)
+        return QWidget::mouseReleaseEvent(event);
+    const QPoint p = event->position().toPoint();
+    control_->HostMouseUp(*button, ShiftStateFromQt(event->modifiers(), event->buttons()), p.x(), p.y());
+}
+
+void ControlWidget::wheelEvent(QWheelEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    const bool handled = control_->HostMouseWheel(ShiftStateFromQt(event->modifiers(), event->buttons()),
+                                                  event->angleDelta().y(), Point{p.x(), p.y()});
+    // An unhandled wheel goes on to the parent (a scroll area scrolls).
+    event->setAccepted(handled);
+}
+
+bool ControlWidget::HandleKeyDown(QKeyEvent* event)
+{
+    KeyCode code = KeyCodeFromQt(event->key());
+    if (IsArrowKey(code) && !control_->WantsArrowKeys())
+        return false;
+    const ShiftState state = ShiftStateFromQt(event->modifiers(), Qt::NoButton);
+    if (code != key::None)
+        control_->HostKeyDown(code, state);
+    for (char32_t character : event->text().toUcs4())
+        control_->HostKeyPress(character);
+    return true;
+}
+
+void ControlWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (!HandleKeyDown(event))
+        QWidget::keyPressEvent(event);
+}
+
+void ControlWidget::keyReleaseEvent(QKeyEvent* event)
+{
+    KeyCode code = KeyCodeFromQt(event->key());
+    if (code == key::None || (IsArrowKey(code) && !control_->WantsArrowKeys()))
+        return QWidget::keyReleaseEvent(event);
+    control_->HostKeyUp(code, ShiftStateFromQt(event->modifiers(), Qt::NoButton));
+}
+
+void ControlWidget::enterEvent(QEnterEvent*)
+{
+    control_->HostMouseEnter();
+}
+
+void ControlWidget::leaveEvent(QEvent*)
+{
+    control_->HostMouseLeave();
+}
+
+void ControlWidget::focusInEvent(QFocusEvent*)
+{
+    control_->HostFocusChanged(true);
+}
+
+void ControlWidget::focusOutEvent(QFocusEvent*)
+{
+    control_->HostFocusChanged(false);
+}
+
+void ControlWidget::moveEvent(QMoveEvent*)
+{
+    TakeBoundsFromWidget();
+}
+
+void ControlWidget::resizeEvent(QResizeEvent*)
+{
+    TakeBoundsFromWidget();
+}
+
+void ControlWidget::hideEvent(QHideEvent*)
+{
+    // A hidden window cannot hold the mouse.
+    if (control_->MouseCapture()) {
+        if (QWidget::mouseGrabber() == this)
+            releaseMouse();
+        control_->HostCaptureLost();
+    }
+}
+
+void ControlWidget::TakeBoundsFromWidget()
+{
+    if (!applyingBounds_)
+        control_->SetBounds(x(), y(), width(), height());
+}
+
+void ControlWidget::RequestRepaint()
+{
+    update();
+}
+
+void ControlWidget::RepaintNow(const Rect& area)
+{
+    repaint(QRect(area.Left, area.Top, area.Width(), area.Height()));
+}
+
+void ControlWidget::ApplyBounds(const Rect& bounds)
+{
+    applyingBounds_ = true;
+    setGeometry(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    applyingBounds_ = false;
+}
+
+void ControlWidget::ApplyVisible(bool visible)
+{
+    setVisible(visible);
+}
+
+void ControlWidget::ApplyEnabled(bool enabled)
+{
+    setEnabled(enabled);
+}
+
+void ControlWidget::ApplyTabStop(bool tabStop)
+{
+    // Without a tab stop the control still takes the focus when it asks for it.
+    setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void ControlWidget::ApplyCursor(CursorId cursor)
+{
+    setCursor(CursorShapeFor(cursor));
+}
+
+void ControlWidget::ApplyMouseCapture(bool capture)
+{
+    if (capture) {
+        if (isVisible())
+            grabMouse();
+    } else if (QWidget::mouseGrabber() == this) {
+        releaseMouse();
+    }
+}
+
+void ControlWidget::TakeFocus()
+{
+    setFocus(Qt::OtherFocusReason);
+}
+
+Rect ControlWidget::VisibleRect() const
+{
+    // A widget drawn while not on screen (grab, render) is drawn whole.
+    const QRect r = visibleRegion().isEmpty() ? rect() : visibleRegion().boundingRect();
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+} // namespace platform::qt

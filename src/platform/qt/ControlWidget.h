@@ -1,0 +1,63 @@
+#pragma once
+// The QWidget that shows one Control: it owns the control, passes Qt's mouse,
+// wheel, key, enter/leave, focus and size events to it, paints it through a
+// QPainterCanvas, and carries out what the control asks (repaint, bounds,
+// visibility, cursor, mouse capture, focus).
+#include "platform/Control.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace platform::qt {
+
+class ControlWidget : public QWidget, private ControlHost {
+public:
+    explicit ControlWidget(std::unique_ptr<Control> control, QWidget* parent = nullptr);
+    ~ControlWidget() override;
+
+    Control& HostedControl() { return *control_; }
+    template <class T>
+    T& HostedAs()
+    {
+        return dynamic_cast<T&>(*control_);
+    }
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void RequestRepaint() override;
+    void RepaintNow(const Rect& area) override;
+    void ApplyBounds(const Rect& bounds) override;
+    void ApplyVisible(bool visible) override;
+    void ApplyEnabled(bool enabled) override;
+    void ApplyTabStop(bool tabStop) override;
+    void ApplyCursor(CursorId cursor) override;
+    void ApplyMouseCapture(bool capture) override;
+    void TakeFocus() override;
+    Rect VisibleRect() const override;
+
+    void TakeBoundsFromWidget();
+    bool HandleKeyDown(QKeyEvent* event);
+
+    std::unique_ptr<Control> control_;
+    bool applyingBounds_ = false;
+};
+
+} // namespace platform::qt

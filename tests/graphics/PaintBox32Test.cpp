@@ -1,0 +1,171 @@
+// Paint stages and the buffered paint box: the stage list, the buffer's size, and
+// when the buffer is painted again.
+#include "graphics/PaintBox32.h"
+
+#include "ControlTestHelpers.h"
+
+#include <gtest/gtest.h>
+
+TEST(PaintStages, AddInsertDeleteKeepOrderAndDefaults)
+{
+    TPaintStages stages;
+    TPaintStage* first = stages.Add();
+    EXPECT_FALSE(first->DsgnTime);
+    EXPECT_TRUE(first->RunTime);
+    EXPECT_EQ(first->Stage, 0u);
+    EXPECT_EQ(first->Parameter, 0u);
+    first->Stage = psDrawBitmap;
+    stages.Add()->Stage = psDrawLayers;
+    stages.Insert(-4)->Stage = psClearBackground; // limited to 0
+    stages.Insert(stages.Count() + 5)->Stage = psCustom; // appended
+    stages.Insert(2)->Stage = psClearBuffer;
+    ASSERT_EQ(stages.Count(), 5);
+    const uint32_t expected[] = {psClearBackground, psDrawBitmap, psClearBuffer, psDrawLayers, psCustom};
+    for (int32_t i = 0; i < 5; ++i)
+        EXPECT_EQ(stages.Items(i)->Stage, expected[i]) << i;
+    stages.Delete(2);
+    EXPECT_EQ(stages.Items(2)->Stage, psDrawLayers);
+}
+
+TEST(PaintStages, DeleteOutsideTheListRaises)
+{
+    TPaintStages stages;
+    stages.Add();
+    for (int32_t index : {-1, 1}) {
+        try {
+            stages.Delete(index);
+            FAIL() << "no exception for " << index;
+        } catch (const EListError& e) {
+            EXPECT_STREQ(e.what(), "Invalid stage index");
+        }
+    }
+    EXPECT_EQ(stages.Count(), 1);
+}
+
+TEST(PaintBox32, StartsAt192WithABufferThatHasSlack)
+{
+    TPaintBox32 box;
+    EXPECT_EQ(box.Width(), 192);
+    EXPECT_EQ(box.Height(), 192);
+    EXPECT_EQ(box.BufferOversize(), 40);
+    EXPECT_EQ(box.Buffer()->Width(), 232);
+    box.SetBufferOversize(-3);
+    EXPECT_EQ(box.BufferOversize(), 0);
+}
+
+TEST(PaintBox32, BufferGrowsWithSlackAndShrinksOnlyPastIt)
+{
+    TPaintBox32 box;
+    // Each step: the control's new width, then the buffer width that must follow.
+    const int32_t steps[][2] = {
+        {0, 1},     // never below one pixel
+        {100, 140}, // growth takes the slack
+        {200, 240}, {100, 100}, // more than the slack too large: shrunk to fit
+        {101, 141}, {100, 100}, // 100 < 141 - 40
+        {101, 141}, {105, 141}, // within the slack: kept
+        {60, 60},
+    };
+    for (const auto& [width, buffer] : steps) {
+        box.SetBounds(0, 0, width, 10);
+        EXPECT_EQ(box.Buffer()->Width(), buffer) << "control width " << width;
+    }
+}
+
+TEST(PaintBox32, BufferIsRepaintedOnlyWhenInvalid)
+{
+    class CountingBox : public TCustomPaintBox32 {
+    public:
+        int paints = 0;
+
+    protected:
+        void DoPaintBuffer() override
+        {
+            ++paints;
+            Buffer()->Clear(0xFF102030);
+            TCustomPaintBox32::DoPaintBuffer();
+        }
+    } box;
+    box.SetBounds(0, 0, 20, 10);
+    FakeHost host(box, {0, 0, 20, 10});
+    PictureCanvas canvas(20, 10);
+    int overlays = 0;
+    box.OnGDIOverlay = [&](TObject*) {
+        EXPECT_EQ(canvas.blits, overlays + 1); // after the buffer is shown
+        ++overlays;
+    };
+    box.HostPaint(canvas);
+    box.HostPaint(canvas); // uncovering: the same buffer again
+    EXPECT_EQ(box.paints, 1);
+    EXPECT_EQ(canvas.blits, 2);
+    EXPECT_EQ(overlays, 2);
+    EXPECT_EQ(canvas.At(19, 9), 0x102030u);
+    box.Invalidate();
+    box.HostPaint(canvas);
+    EXPECT_EQ(box.paints, 2);
+    box.SetBounds(0, 0, 20, 10); // unchanged bounds still drop the buffer
+    box.HostPaint(canvas);
+    EXPECT_EQ(box.paints, 3);
+}
+
+TEST(PaintBox32, PaintBoxAsksItsOwnerBeforeEveryScreenUpdate)
+{
+    TPaintBox32 box;
+    box.SetBounds(0, 0, 4, 4);
+    FakeHost host(box, {0, 0, 4, 4});
+    PictureCanvas canvas(4, 4);
+    int asked = 0;
+    box.OnPaintBuffer = [&](TObject* sender) {
+        ++asked;
+        static_cast<TPaintBox32*>(sender)->Buffer()->Clear(0xFF000000 | uint32_t(asked));
+    };
+    box.HostPaint(canvas);
+    box.HostPaint(canvas);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(canvas.At(0, 0), 2u);
+    EXPECT_FALSE(box.BufferValid());
+}
+
+TEST(PaintBox32, BufferCoversOnlyTheVisiblePartAndFollowsIt)
+{
+    TPaintBox32 box;
+    FakeHost host(box, {100, 200, 400, 400});
+    box.SetBounds(0, 0, 5000, 5000);
+    EXPECT_EQ(box.Buffer()->Width(), 340);
+    EXPECT_EQ(box.Buffer()->Height(), 232); // 200 fits the first buffer within its slack
+    PictureCanvas canvas(500, 500);
+    int asked = 0;
+    box.OnPaintBuffer = [&](TObject*) { ++asked; };
+    box.HostPaint(canvas);
+    EXPECT_EQ(canvas.lastBlit, (platform::Rect{100, 200, 400, 400}));
+    host.visible = {0, 0, 10, 10};
+    box.HostPaint(canvas);
+    EXPECT_EQ(box.Buffer()->Width(), 10);
+    EXPECT_EQ(canvas.lastBlit, (platform::Rect{0, 0, 10, 10}));
+    EXPECT_EQ(asked, 2);
+}
+
+TEST(PaintBox32, FlushShowsTheBufferWithoutRepaintingIt)
+{
+    TPaintBox32 box;
+    box.SetBounds(0, 0, 8, 8);
+    FakeHost host(box, {0, 0, 8, 8});
+    PictureCanvas canvas(8, 8);
+    host.canvas = &canvas;
+    int asked = 0;
+    box.OnPaintBuffer = [&](TObject*) { ++asked; };
+    box.HostPaint(canvas);
+    box.Flush();
+    box.Flush(TRect{1, 1, 3, 3});
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(canvas.blits, 3);
+}
+
+TEST(PaintBox32, OptionsAskForArrowsAndFocusOnPress)
+{
+    TPaintBox32 box;
+    EXPECT_FALSE(box.WantsArrowKeys());
+    box.SetOptions(pboWantArrowKeys | pboAutoFocus);
+    EXPECT_TRUE(box.WantsArrowKeys());
+    box.HostMouseDown(platform::MouseButton::Right, platform::shift::Right, 1, 1);
+    EXPECT_TRUE(box.Focused());
+}

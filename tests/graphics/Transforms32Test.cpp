@@ -1,0 +1,389 @@
+#include "graphics/Blend32.h"
+#include "graphics/StretchPaths32.h"
+#include "graphics/Transforms32.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace {
+
+template <typename F>
+std::string MessageOf(F&& f)
+{
+    try {
+        f();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "(nothing raised)";
+}
+
+std::vector<TColor32> PixelsOf(const TBitmap32& bitmap)
+{
+    return std::vector<TColor32>(bitmap.Bits(), bitmap.Bits() + bitmap.Width() * bitmap.Height());
+}
+
+std::vector<TColor32> RowOf(const TBitmap32& bitmap, int32_t y)
+{
+    return std::vector<TColor32>(bitmap.ScanLine(y), bitmap.ScanLine(y) + bitmap.Width());
+}
+
+// A bitmap of the given blue values in one row, opaque.
+void SetBlueRow(TBitmap32& bitmap, std::vector<uint8_t> blues, int32_t height = 1)
+{
+    bitmap.SetSize(int32_t(blues.size()), height);
+    for (int32_t y = 0; y < height; ++y)
+        for (size_t x = 0; x < blues.size(); ++x)
+            bitmap.SetPixel(int32_t(x), y, 0xFF000000u | blues[x]);
+}
+
+void FillRandom(TBitmap32& bitmap, unsigned seed)
+{
+    std::mt19937 random(seed);
+    for (int32_t y = 0; y < bitmap.Height(); ++y)
+        for (int32_t x = 0; x < bitmap.Width(); ++x)
+            bitmap.SetPixel(x, y, random());
+}
+
+// Restores the unit-wide flag after each test.
+class Transforms32 : public testing::Test {
+protected:
+    void TearDown() override { FullEdge = false; }
+};
+
+const TStretchFilter kFilters[] = {sfNearest, sfLinear, sfSpline, sfLanczos, sfMitchell};
+
+} // namespace
+
+TEST_F(Transforms32, ErrorsAndNothingToDraw)
+{
+    TBitmap32 src, dst, empty;
+    src.SetSize(4, 4);
+    dst.SetSize(4, 4);
+    const TRect all{0, 0, 4, 4};
+    EXPECT_EQ(MessageOf([&] { BlockTransfer(nullptr, 0, 0, all, &src, all, dmOpaque); }),
+              "Destination bitmap is nil or empty");
+    EXPECT_EQ(MessageOf([&] { StretchTransfer(&empty, all, all, &src, all, sfLinear, dmOpaque); }),
+              "Destination bitmap is nil or empty");
+    EXPECT_EQ(MessageOf([&] { BlockTransfer(&dst, 0, 0, all, nullptr, all, dmOpaque); }),
+              "Source bitmap is nil or empty");
+    // An empty source returns before anything is checked.
+    EXPECT_EQ(MessageOf([&] { StretchTransfer(nullptr, all, all, &empty, all, sfLinear, dmOpaque); }),
+              "(nothing raised)");
+
+    EXPECT_EQ(MessageOf([&] { StretchTransfer(&dst, {0, 0, 8, 8}, all, &src, {0, 0, 5, 4}, sfLinear, dmOpaque); }),
+              "Source rectangle is invalid");
+    EXPECT_EQ(MessageOf([&] { StretchTransfer(&dst, {0, 0, 8, 8}, all, &src, {-1, 0, 4, 4}, sfNearest, dmOpaque); }),
+              "Source rectangle is invalid");
+    dst.Clear(0x12345678);
+    EXPECT_EQ(MessageOf([&] { StretchTransfer(&dst, all, all, &src, {2, 2, 2, 4}, sfLinear, dmOpaque); }),
+              "(nothing raised)");
+    EXPECT_EQ(PixelsOf(dst), std::vector<TColor32>(16, 0x12345678u));
+}
+
+TEST_F(Transforms32, SameSizeIsAPlainCopyWhateverTheFilter)
+{
+    TBitmap32 src, dst;
+    src.SetSize(100, 100);
+    FillRandom(src, 7);
+    for (TStretchFilter filter : kFilters) {
+        dst.SetSize(120, 110);
+        dst.Clear(0);
+        StretchTransfer(&dst, {15, 7, 115, 107}, dst.BoundsRect(), &src, src.BoundsRect(), filter, dmOpaque);
+        for (int32_t y = 0; y < 100; ++y)
+            for (int32_t x = 0; x < 100; ++x)
+                ASSERT_EQ(dst.GetPixel(x + 15, y + 7), src.GetPixel(x, y)) << "filter " << int(filter);
+        EXPECT_EQ(dst.GetPixel(14, 7), 0u);
+    }
+}
+
+TEST_F(Transforms32, BlockTransferClipsBothRectangles)
+{
+    TBitmap32 src, dst;
+    src.SetSize(4, 3);
+    FillRandom(src, 11);
+    dst.SetSize(5, 5);
+    dst.Clear(0);
+    // Source rectangle reaching left of the source: clipped, and the clipped part lands at (DstX, DstY).
+    BlockTransfer(&dst, 3, -1, {0, 0, 5, 5}, &src, {-2, 0, 4, 3}, dmOpaque);
+    EXPECT_EQ(dst.GetPixel(3, 0), src.GetPixel(0, 1));
+    EXPECT_EQ(dst.GetPixel(4, 1), src.GetPixel(1, 2));
+    EXPECT_EQ(dst.GetPixel(2, 0), 0u);
+    EXPECT_EQ(dst.GetPixel(3, 2), 0u);
+    // A clip rectangle limits the drawing.
+    dst.Clear(0);
+    BlockTransfer(&dst, 0, 0, {1, 1, 2, 2}, &src, src.BoundsRect(), dmOpaque);
+    for (int32_t y = 0; y < 5; ++y)
+        for (int32_t x = 0; x < 5; ++x)
+            ASSERT_EQ(dst.GetPixel(x, y), (x == 1 && y == 1) ? src.GetPixel(1, 1) : 0u);
+}
+
+TEST_F(Transforms32, DrawModes)
+{
+    TBitmap32 src, dst;
+    src.SetSize(2, 1);
+    src.SetPixel(0, 0, 0x80FF0000);
+    src.SetPixel(1, 0, 0xFF00FF00);
+    dst.SetSize(2, 1);
+
+    dst.Clear(0xFF0000FF);
+    src.SetMasterAlpha(0);
+    BlockTransfer(&dst, 0, 0, dst.BoundsRect(), &src, src.BoundsRect(), dmBlend);
+    EXPECT_EQ(PixelsOf(dst), std::vector<TColor32>(2, 0xFF0000FFu)); // master alpha 0: unchanged
+
+    src.SetMasterAlpha(255);
+    BlockTransfer(&dst, 0, 0, dst.BoundsRect(), &src, src.BoundsRect(), dmBlend);
+    EXPECT_EQ(dst.GetPixel(0, 0), BlendReg(0x80FF0000, 0xFF0000FF));
+    EXPECT_EQ(dst.GetPixel(1, 0), 0xFF00FF00u);
+
+    dst.Clear(0xFF0000FF);
+    src.SetMasterAlpha(100);
+    BlockTransfer(&dst, 0, 0, dst.BoundsRect(), &src, src.BoundsRect(), dmBlend);
+    TColor32 expected[2] = {0xFF0000FF, 0xFF0000FF};
+    BlendLineEx(src.Bits(), expected, 2, 100);
+    EXPECT_EQ(PixelsOf(dst), std::vector<TColor32>(expected, expected + 2));
+
+    std::vector<TColor32> masters;
+    const TPixelCombineEvent combine = [&](TColor32 F, TColor32& B, TColor32 M) {
+        masters.push_back(M);
+        B = F ^ 0xFFFFFFFF;
+    };
+    BlockTransfer(&dst, 0, 0, dst.BoundsRect(), &src, src.BoundsRect(), dmCustom, combine);
+    EXPECT_EQ(masters, (std::vector<TColor32>{100, 100}));
+    EXPECT_EQ(dst.GetPixel(0, 0), 0x7F00FFFFu);
+    // dmCustom without a callback copies.
+    BlockTransfer(&dst, 0, 0, dst.BoundsRect(), &src, src.BoundsRect(), dmCustom);
+    EXPECT_EQ(PixelsOf(dst), PixelsOf(src));
+}
+
+TEST_F(Transforms32, NearestColumnsAsTheExampleSays)
+{
+    TBitmap32 src, dst;
+    SetBlueRow(src, {0, 1, 2, 3});
+    dst.SetSize(7, 1);
+    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfNearest, dmOpaque);
+    // Positions 0, 0.5, 1, 1.5, 2, 2.5, 3 rounded halves to even.
+    std::vector<uint8_t> columns;
+    for (TColor32 c : RowOf(dst, 0))
+        columns.push_back(uint8_t(c));
+    EXPECT_EQ(columns, (std::vector<uint8_t>{0, 0, 1, 2, 2, 2, 3}));
+
+    FullEdge = true;
+    dst.SetSize(8, 1);
+    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfNearest, dmOpaque);
+    columns.clear();
+    for (TColor32 c : RowOf(dst, 0))
+        columns.push_back(uint8_t(c));
+    EXPECT_EQ(columns, (std::vector<uint8_t>{0, 0, 1, 1, 2, 2, 3, 3})); // trunc(i * 4 / 8)
+
+    // One destination pixel takes the middle source pixel.
+    dst.SetSize(1, 1);
+    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfNearest, dmOpaque);
+    EXPECT_EQ(dst.GetPixel(0, 0) & 0xFF, 1u); // (0 + 4 - 1) div 2
+}
+
+TEST_F(Transforms32, NearestRowsRepeatAndBlendLikeTheSameSizeCopy)
+{
+    TBitmap32 src, dst;
+    src.SetSize(3, 2);
+    FillRandom(src, 3);
+    dst.SetSize(6, 4);
+    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfNearest, dmOpaque);
+    const std::vector<TColor32> opaque = PixelsOf(dst);
+    // Rows 0, 1/3, 2/3, 1 -> source rows 0, 0, 1, 1.
+    EXPECT_EQ(RowOf(dst, 0), RowOf(dst, 1));
+    EXPECT_EQ(RowOf(dst, 2), RowOf(dst, 3));
+
+    for (uint32_t master : {255u, 90u}) {
+        src.SetMasterAlpha(master);
+        dst.Clear(0xFF204060);
+        StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfNearest, dmBlend);
+        std::vector<TColor32> expected(opaque.size(), 0xFF204060);
+        if (master == 255)
+            BlendLine(opaque.data(), expected.data(), int32_t(opaque.size()));
+        else
+            BlendLineEx(opaque.data(), expected.data(), int32_t(opaque.size()), master);
+        EXPECT_EQ(PixelsOf(dst), expected) << "master alpha " << master;
+    }
+}
+
+TEST_F(Transforms32, BilinearByHand)
+{
+    TBitmap32 src, dst;
+    SetBlueRow(src, {0, 255}, 2);
+    dst.SetSize(4, 4);
+    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfLinear, dmOpaque);
+    // Columns at 0, 1/3, 2/3, 1: left weights 256, 171, 85 and the last column alone.
+    // Blue (0 * w + 255 * (256 - w)) >> 8 = 0, 84, 170, 255.
+    for (int32_t y = 0; y < 4; ++y)
+        EXPECT_EQ(RowOf(dst, y), (std::vector<TColor32>{0xFF000000, 0xFF000054, 0xFF0000AA, 0xFF0000FF}));
+}
+
+TEST_F(Transforms32, BilinearFromOnePixelStaysInsideTheBitmap)
+{
+    // The source is the top-left pixel of a bitmap: there is no pixel before it. The
+    // sanitizers watch the reads.
+    TBitmap32 src, dst;
+    src.SetSize(1, 1);
+    src.SetPixel(0, 0, 0xFF123456);
+    for (bool fullEdge : {false, true}) {
+        FullEdge = fullEdge;
+        dst.SetSize(5, 3);
+        StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfLinear, dmOpaque);
+        EXPECT_EQ(PixelsOf(dst), std::vector<TColor32>(15, 0xFF123456u));
+    }
+    TBitmap32 column;
+    column.SetSize(1, 4);
+    FillRandom(column, 5);
+    dst.SetSize(3, 9);
+    FullEdge = false;
+    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &column, column.BoundsRect(), sfLinear, dmOpaque);
+    EXPECT_EQ(dst.GetPixel(2, 0), column.GetPixel(0, 0));
+    EXPECT_EQ(dst.GetPixel(1, 8), column.GetPixel(0, 3));
+}
+
+TEST_F(Transforms32, MappingTableOfALinearReductionByHand)
+{
+    // 4 source pixels to 2: scale 1/3, reach 3; weights round(k(d / 3) * 256 / 3).
+    const stretch::MappingTable table = stretch::BuildMappingTable(0, 2, 0, 2, 0, 4, sfLinear);
+    ASSERT_EQ(table.size(), 2u);
+    auto flat = [](const std::vector<stretch::Contribution>& entries) {
+        std::vector<int32_t> v;
+        for (auto e : entries) {
+            v.push_back(e.pos);
+            v.push_back(e.weight);
+        }
+        return v;
+    };
+    // Centre 0: j = -2..2 with 28, 57, 85, 57, 28 (sum 255; the middle entry takes the 1).
+    EXPECT_EQ(flat(table[0]), (std::vector<int32_t>{0, 28, 0, 57, 0, 86, 1, 57, 2, 28}));
+    // Centre 3: j = 1..5, the last two clamped onto 3.
+    EXPECT_EQ(flat(table[1]), (std::vector<int32_t>{1, 28, 2, 57, 3, 86, 3, 57, 3, 28}));
+
+    TBitmap32 src, dst;
+    SetBlueRow(src, {0, 100, 200, 255});
+    dst.SetSize(2, 1);
+    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfLinear, dmOpaque);
+    // (171 * 0 + 57 * 100 + 28 * 200) >> 8 = 44; (28 * 100 + 57 * 200 + 171 * 255) >> 8 = 225.
+    EXPECT_EQ(RowOf(dst, 0), (std::vector<TColor32>{0xFF00002C, 0xFF0000E1}));
+}
+
+TEST_F(Transforms32, MappingTableSpecialCases)
+{
+    EXPECT_TRUE(stretch::BuildMappingTable(0, 4, 0, 4, 3, 3, sfSpline).empty());
+    const auto single = stretch::BuildMappingTable(0, 3, 0, 3, 5, 6, sfSpline);
+    ASSERT_EQ(single.size(), 3u);
+    EXPECT_EQ(single[2].size(), 1u);
+    EXPECT_EQ(single[2][0].pos, 5);
+    EXPECT_EQ(single[2][0].weight, 256);
+    // One destination pixel without FullEdge: scale 0, the middle source pixel.
+    const auto middle = stretch::BuildMappingTable(0, 1, 0, 1, 2, 9, sfLanczos);
+    EXPECT_EQ(middle[0][0].pos, 5);
+    // Every list sums to 256 and stays inside the source range.
+    for (TStretchFilter filter : kFilters)
+        for (bool fullEdge : {false, true}) {
+            FullEdge = fullEdge;
+            for (auto [d, s] : {std::pair{7, 3}, {3, 7}, {50, 13}, {2, 40}}) {
+                const auto table = stretch::BuildMappingTable(-2, d - 2, 0, d - 2, 1, s + 1, filter);
+                for (const auto& entries : table) {
+                    int32_t sum = 0;
+                    for (auto e : entries) {
+                        sum += e.weight;
+                        ASSERT_TRUE(e.pos >= 1 && e.pos <= s);
+                    }
+                    ASSERT_EQ(sum, 256);
+                }
+            }
+        }
+}
+
+TEST_F(Transforms32, Kernels)
+{
+    using stretch::Kernel;
+    EXPECT_EQ(Kernel(sfNearest, 0.5), 1);
+    EXPECT_EQ(Kernel(sfNearest, -0.5), 0);
+    EXPECT_DOUBLE_EQ(Kernel(sfLinear, -0.25), 0.75);
+    EXPECT_DOUBLE_EQ(Kernel(sfLinear, 1), 0);
+    EXPECT_DOUBLE_EQ(Kernel(sfSpline, 0), 2.0 / 3);
+    EXPECT_DOUBLE_EQ(Kernel(sfSpline, -1), 1.0 / 6);
+    EXPECT_DOUBLE_EQ(Kernel(sfLanczos, 0), 1);
+    EXPECT_NEAR(Kernel(sfLanczos, 1), 0, 1e-12);
+    EXPECT_NEAR(Kernel(sfLanczos, 0.5), (2 / M_PI) * (std::sin(M_PI / 6) / (M_PI / 6)), 1e-12);
+    EXPECT_EQ(Kernel(sfLanczos, 3), 0);
+    EXPECT_DOUBLE_EQ(Kernel(sfMitchell, 0), 16.0 / 18);
+    EXPECT_NEAR(Kernel(sfMitchell, 1), 1.0 / 18, 1e-12);
+    EXPECT_NEAR(Kernel(sfMitchell, -1.5), (-7.0 / 3 * 3.375 + 12 * 2.25 - 30 + 32.0 / 3) / 6, 1e-12);
+    EXPECT_EQ(Kernel(sfMitchell, 2), 0);
+}
+
+TEST_F(Transforms32, NegativeLobesAreClampedNotWrapped)
+{
+    // A hard edge enlarged with Lanczos overshoots on both sides of it.
+    TBitmap32 src, dst;
+    SetBlueRow(src, {0, 0, 0, 255, 255, 255});
+    src.SetPixel(0, 0, 0xFF0000FF); // alpha stays 255 everywhere: overshoot clamps too
+    for (TStretchFilter filter : {sfLanczos, sfMitchell}) {
+        dst.SetSize(24, 1);
+        StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), filter, dmOpaque);
+        for (int32_t x = 0; x < 24; ++x)
+            EXPECT_EQ(dst.GetPixel(x, 0) >> 24, 255u) << x;
+        EXPECT_EQ(dst.GetPixel(16, 0) & 0xFF, 255u);
+        EXPECT_EQ(dst.GetPixel(23, 0) & 0xFF, 255u);
+    }
+}
+
+TEST_F(Transforms32, ClippingKeepsTheSamplingPositions)
+{
+    TBitmap32 src;
+    src.SetSize(9, 7);
+    FillRandom(src, 21);
+    for (TStretchFilter filter : kFilters)
+        for (bool fullEdge : {false, true}) {
+            FullEdge = fullEdge;
+            for (TRect dstRect : {TRect{-5, -3, 20, 17}, TRect{-3, -2, 4, 3}}) {
+                TBitmap32 whole, part;
+                whole.SetSize(dstRect.Width(), dstRect.Height());
+                whole.Clear(0);
+                StretchTransfer(&whole, whole.BoundsRect(), whole.BoundsRect(), &src, {1, 1, 8, 6}, filter, dmOpaque);
+                part.SetSize(10, 10);
+                part.Clear(0);
+                StretchTransfer(&part, dstRect, {0, 0, 8, 9}, &src, {1, 1, 8, 6}, filter, dmOpaque);
+                for (int32_t y = 0; y < 10; ++y)
+                    for (int32_t x = 0; x < 10; ++x) {
+                        const int32_t wx = x - dstRect.Left, wy = y - dstRect.Top;
+                        const bool drawn = x < 8 && y < 9 && wx < whole.Width() && wy < whole.Height();
+                        ASSERT_EQ(part.GetPixel(x, y), drawn ? whole.GetPixel(wx, wy) : 0u)
+                            << "filter " << int(filter) << " full edge " << fullEdge << " at " << x << "," << y;
+                    }
+            }
+        }
+}
+
+TEST_F(Transforms32, DrawToAndDraw)
+{
+    TBitmap32 src, dst;
+    src.SetSize(2, 2);
+    FillRandom(src, 9);
+    dst.SetSize(4, 4);
+    dst.Clear(0);
+    int changes = 0;
+    dst.OnChange = [&](TObject*) { ++changes; };
+    src.DrawTo(dst, 3, 3);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(dst.GetPixel(3, 3), src.GetPixel(0, 0));
+    dst.Draw(0, 0, {1, 0, 2, 2}, &src);
+    EXPECT_EQ(dst.GetPixel(0, 1), src.GetPixel(1, 1));
+    dst.Draw(0, 0, nullptr);
+    EXPECT_EQ(changes, 2);
+    src.DrawTo(dst, TRect{0, 0, 4, 4});
+    EXPECT_EQ(dst.GetPixel(3, 3), src.GetPixel(1, 1)); // nearest, the bitmap's filter
+    dst.Draw(TRect{0, 0, 4, 4}, TRect{0, 0, 1, 1}, &src);
+    EXPECT_EQ(PixelsOf(dst), std::vector<TColor32>(16, src.GetPixel(0, 0)));
+    TBitmap32 empty;
+    empty.DrawTo(dst);
+    src.DrawTo(empty);
+    EXPECT_EQ(changes, 4);
+}
