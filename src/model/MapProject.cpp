@@ -7,6 +7,7 @@ CMapProject::CMapProject() = default;
 
 CMapProject::~CMapProject()
 {
+    ForgetLinksLayer();
     // Provinces go first: a dying province clears the capital of its player.
     provinces_.DeleteAll();
 }

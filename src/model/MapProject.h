@@ -26,6 +26,8 @@ namespace platform {
 class XmlDocument;
 }
 class CErrorList;
+class TBitmapLayer;
+class TLayerCollection;
 
 // Catalogue header: counts taken from the game catalogue.
 struct CMapProjectE {
@@ -186,6 +188,17 @@ public:
     // loses their names, and the views forget them.
     void DeleteSelectedProvinces();
 
+    // ---- The overlay of the world view that links neighbouring provinces ----
+    // The world view's layer collection (null: no world view).
+    void SetWorldLayers(TLayerCollection* layers) { layers_ = layers; }
+    // Replaces the links layer with a new transparent one under every other
+    // layer, sized to the world. Returns null when there is no world view.
+    TBitmapLayer* CreateLinksLayer();
+    // When the links layer is shown: clears it and draws a green line between
+    // the army points of every two neighbouring pieces that have provinces.
+    void RedrawLinksLayer();
+    TBitmapLayer* GetLinksLayer() const { return linksLayer_; }
+
     // The process-wide world-image warnings (null: none kept).
     void SetWarnings(CErrorList* warnings) { warnings_ = warnings; }
     CErrorList* GetWarnings() const { return warnings_; }
@@ -227,11 +240,16 @@ private:
     const platform::XmlDocument* catalogue_ = nullptr;
     CSelect select_;
     CErrorList* warnings_ = nullptr;
+    TLayerCollection* layers_ = nullptr;
+    TBitmapLayer* linksLayer_ = nullptr; // owned by layers_; reset when the layer dies
     IProgressDisplay* progress_ = &HookOrDefault<IProgressDisplay>(nullptr);
     IPrompts* prompts_ = &HookOrDefault<IPrompts>(nullptr);
     IWorldView* worldView_ = &HookOrDefault<IWorldView>(nullptr);
     IProjectViews* projectViews_ = &HookOrDefault<IProjectViews>(nullptr);
     int progressScopes_ = 0; // CProgressScope objects alive
+
+    // Lets go of the links layer without deleting it.
+    void ForgetLinksLayer();
 
     friend class CProgressScope;
 };

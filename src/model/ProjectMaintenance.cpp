@@ -102,6 +102,7 @@ void CMapProject::DeleteSelectedProvinces()
         provinces_.Remove(province);
         SetModified();
     }
+    RedrawLinksLayer();
     if (warnings_)
         warnings_->FillListView();
     projectViews_->ProvincesDeleted();
