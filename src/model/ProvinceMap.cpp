@@ -169,32 +169,13 @@ TPoint CProvinceMap::FindFreeSquare(int side) const
 
 // ---- CProvinceMapList ------------------------------------------------------
 
-int CProvinceMapList::IndexOf(const CProvinceMap* piece) const
-{
-    if (!piece)
-        return -1;
-    for (int i = 0; i < GetCount(); ++i)
-        if (items_[i] == piece)
-            return i;
-    return -1;
-}
-
-int CProvinceMapList::Add(std::unique_ptr<CProvinceMap> piece)
-{
-    CProvinceMap* raw = piece.get();
-    const int index = items_.Append(&raw, 1);
-    if (index >= 0)
-        piece.release();
-    return index;
-}
-
 void CProvinceMapList::Remove(int i)
 {
     if (i < 0 || i >= GetCount())
         throw std::out_of_range("Cannot remove piece " + std::to_string(i) + ": the list holds " +
                                 std::to_string(GetCount()) + " pieces");
     for (int p = 0; p < GetCount(); ++p) {
-        VK::CSimpleArray<unsigned short>& neighbours = items_[p]->neighbours;
+        VK::CSimpleArray<unsigned short>& neighbours = items_.GetAt(p)->neighbours;
         for (int k = neighbours.GetSize() - 1; k >= 0; --k) {
             if (neighbours[k] == i)
                 neighbours.RemoveAt(k);
@@ -202,14 +183,5 @@ void CProvinceMapList::Remove(int i)
                 --neighbours[k];
         }
     }
-    CProvinceMap* removed = items_[i];
     items_.RemoveAt(i);
-    delete removed;
-}
-
-void CProvinceMapList::DeleteAll()
-{
-    VK::CSimpleArray<CProvinceMap*> dying(std::move(items_));
-    for (int i = 0; i < dying.GetSize(); ++i)
-        delete dying[i];
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "graphics/Bitmap32.h"
+#include "model/OwnedPointerArray.h"
 #include "model/SimpleArray.h"
 
 class CMapProject;
@@ -86,25 +87,20 @@ private:
 // The project's pieces, owned, in index order.
 class CProvinceMapList {
 public:
-    CProvinceMapList() = default;
-    CProvinceMapList(const CProvinceMapList&) = delete;
-    CProvinceMapList& operator=(const CProvinceMapList&) = delete;
-    ~CProvinceMapList() { DeleteAll(); }
-
     int GetCount() const { return items_.GetSize(); }
     // Null when `i` is out of range.
-    CProvinceMap* GetAt(int i) const { return i >= 0 && i < GetCount() ? items_[i] : nullptr; }
+    CProvinceMap* GetAt(int i) const { return items_.GetAt(i); }
     // -1 for null or a piece not in the list.
-    int IndexOf(const CProvinceMap* piece) const;
+    int IndexOf(const CProvinceMap* piece) const { return items_.IndexOf(piece); }
     // Appends and returns the index; -1 (the piece is destroyed) when the list is full.
-    int Add(std::unique_ptr<CProvinceMap> piece);
+    int Add(std::unique_ptr<CProvinceMap> piece) { return items_.Add(std::move(piece)); }
     // Takes piece i out of every neighbour list, lowers the neighbour indexes
     // above i, destroys it and closes the gap. The piece map and the provinces'
     // piece indexes are not renumbered (CMapProject::ReassignMapIndexes rebuilds
     // the map). Throws std::out_of_range for an index outside the list.
     void Remove(int i);
-    void DeleteAll();
+    void DeleteAll() { items_.DeleteAll(); }
 
 private:
-    VK::CSimpleArray<CProvinceMap*> items_;
+    COwnedPointerArray<CProvinceMap> items_;
 };
