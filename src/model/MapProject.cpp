@@ -1,11 +1,13 @@
 #include "model/MapProject.h"
 
+#include "model/ErrorList.h"
 #include "platform/XmlDocument.h"
 
 CMapProject::CMapProject() = default;
 
 CMapProject::~CMapProject()
 {
+    ForgetLinksLayer();
     // Provinces go first: a dying province clears the capital of its player.
     provinces_.DeleteAll();
 }
@@ -23,8 +25,36 @@ int CMapProject::ReadCreatorId()
     return 1;
 }
 
+CProgressScope::CProgressScope(CMapProject& project, const std::string& caption, int maximum) : project_(project)
+{
+    ++project_.progressScopes_;
+    project_.ProgressStart(caption, maximum);
+}
+
+CProgressScope::~CProgressScope()
+{
+    if (--project_.progressScopes_ == 0)
+        project_.ProgressEnd();
+}
+
+CProvince* CMapProject::FindProvinceByPiece(int pieceIndex) const
+{
+    if (pieceIndex < 0)
+        return nullptr;
+    for (int i = 0; i < provinces_.GetSize(); ++i)
+        if (provinces_.GetAt(i)->pieceIndex == pieceIndex)
+            return provinces_.GetAt(i);
+    return nullptr;
+}
+
 CMapProject& TheMapProject()
 {
-    static CMapProject project;
+    // The warnings list is created first so that it outlives the project at exit.
+    static CMapProject& project = []() -> CMapProject& {
+        CErrorList& warnings = TheErrorList();
+        static CMapProject instance;
+        instance.SetWarnings(&warnings);
+        return instance;
+    }();
     return project;
 }

@@ -11,15 +11,23 @@
 #include <filesystem>
 #include <string>
 
+#include "model/EditorHooks.h"
+#include "model/EventList.h"
 #include "model/List.h"
 #include "model/MapMap.h"
 #include "model/PlayerData.h"
 #include "model/Province.h"
+#include "model/ProvinceMap.h"
+#include "model/Select.h"
 #include "model/SimpleArray.h"
+#include "model/StringTable.h"
 
 namespace platform {
 class XmlDocument;
 }
+class CErrorList;
+class TBitmapLayer;
+class TLayerCollection;
 
 // Catalogue header: counts taken from the game catalogue.
 struct CMapProjectE {
@@ -108,9 +116,24 @@ public:
     const CList<CPlayerData>& GetPlayers() const { return players_; }
     CProvinceList& GetProvinces() { return provinces_; }
     const CProvinceList& GetProvinces() const { return provinces_; }
+    CProvinceMapList& GetPieces() { return pieces_; }
+    const CProvinceMapList& GetPieces() const { return pieces_; }
     // Piece index of every world pixel; kNoPiece where there is none.
     CMapMap& GetMapMap() { return mapMap_; }
     const CMapMap& GetMapMap() const { return mapMap_; }
+    // The piece map's cell at world point (x, y): kNoPiece outside the map or
+    // where no piece lies. Callers take the low 16 bits, 0xFFFF meaning none.
+    uint32_t GetPieceAt(int x, int y) const { return mapMap_.GetAt(x, y); }
+    // The province linked to piece `pieceIndex`, or null.
+    CProvince* FindProvinceByPiece(int pieceIndex) const;
+    // Castle types first, then army types: where each icon's anchor lies in its picture.
+    VK::CSimpleArray<TPoint>& GetIconPivots() { return iconPivots_; }
+    const VK::CSimpleArray<TPoint>& GetIconPivots() const { return iconPivots_; }
+    CStringTableList& GetStringTables() { return stringTables_; }
+    const CStringTableList& GetStringTables() const { return stringTables_; }
+    CEventList& GetEvents() { return events_; }
+    const CEventList& GetEvents() const { return events_; }
+    CSelect& GetSelection() { return select_; }
     CList<CAbilityStruct>& GetAbilities() { return abilities_; }
     CList<CAbilityStruct>& GetAITypes() { return aiTypes_; }
     const CList<CAbilityStruct>& GetAITypes() const { return aiTypes_; }
@@ -132,6 +155,61 @@ public:
         return 1;
     }
 
+    // ---- Progress of long operations (use CProgressScope) ----
+    // Shows the progress window with `caption` and `maximum`; a start while it
+    // is shown replaces both.
+    void ProgressStart(const std::string& caption, int maximum) { progress_->Start(caption, maximum); }
+    // `position` is absolute, 0..maximum.
+    void ProgressStep(int position) { progress_->Step(position); }
+    void ProgressEnd() { progress_->End(); }
+
+    // ---- The user interface behind its narrow interfaces (null: show nothing) ----
+    void SetProgressDisplay(IProgressDisplay* display) { progress_ = &HookOrDefault(display); }
+    void SetPrompts(IPrompts* prompts) { prompts_ = &HookOrDefault(prompts); }
+    void SetWorldView(IWorldView* view) { worldView_ = &HookOrDefault(view); }
+    void SetProjectViews(IProjectViews* views) { projectViews_ = &HookOrDefault(views); }
+    IPrompts& Prompts() const { return *prompts_; }
+    IWorldView& WorldView() const { return *worldView_; }
+    IProjectViews& ProjectViews() const { return *projectViews_; }
+
+    // ---- Maintenance ----
+    // Six players, each with one unit type slot per unit type (slot j holding
+    // type j) and an empty treasury per resource; the victory condition asks
+    // 10 of every unit type and 10 of every resource.
+    void CreateDefaultPlayers();
+    // Rebuilds the piece map from the masks: map width × height cells, each the
+    // index of the last non-empty piece whose mask covers it, else kNoPiece.
+    void ReassignMapIndexes();
+    // Removes every empty piece from the piece list.
+    void PurgeProvinceMaps();
+    // Deletes the selected provinces. The victory and lose provinces follow the
+    // list: an index above a deleted province moves down, one equal to it
+    // becomes unset. Owners lose them (and their capital), every string table
+    // loses their names, and the views forget them.
+    void DeleteSelectedProvinces();
+
+    // ---- The overlay of the world view that links neighbouring provinces ----
+    // The world view's layer collection (null: no world view).
+    void SetWorldLayers(TLayerCollection* layers) { layers_ = layers; }
+    // Replaces the links layer with a new transparent one under every other
+    // layer, sized to the world. Returns null when there is no world view.
+    TBitmapLayer* CreateLinksLayer();
+    // When the links layer is shown: clears it and draws a green line between
+    // the army points of every two neighbouring pieces that have provinces.
+    void RedrawLinksLayer();
+    TBitmapLayer* GetLinksLayer() const { return linksLayer_; }
+
+    // The process-wide world-image warnings (null: none kept).
+    void SetWarnings(CErrorList* warnings) { warnings_ = warnings; }
+    CErrorList* GetWarnings() const { return warnings_; }
+
+    // Map size in world pixels; the set-up and the import set it.
+    void SetMapSize(uint16_t width, uint16_t height)
+    {
+        width_ = width;
+        height_ = height;
+    }
+
     // The game catalogue document (owned by the main window) that the readers use.
     void SetCatalogueDocument(const platform::XmlDocument* document) { catalogue_ = document; }
     const platform::XmlDocument* GetCatalogueDocument() const { return catalogue_; }
@@ -151,11 +229,47 @@ private:
     int16_t resourceMin_[kMaxResources] = {};
     int16_t resourceMax_[kMaxResources] = {};
     CProvinceList provinces_;
+    CProvinceMapList pieces_;
+    CStringTableList stringTables_;
+    CEventList events_{*this};
+    VK::CSimpleArray<TPoint> iconPivots_;
     CList<CAbilityStruct> abilities_;
     CList<CAbilityStruct> aiTypes_;
     std::filesystem::path fileName_;
     uint32_t modified_ = 0;
     const platform::XmlDocument* catalogue_ = nullptr;
+    CSelect select_;
+    CErrorList* warnings_ = nullptr;
+    TLayerCollection* layers_ = nullptr;
+    TBitmapLayer* linksLayer_ = nullptr; // owned by layers_; reset when the layer dies
+    IProgressDisplay* progress_ = &HookOrDefault<IProgressDisplay>(nullptr);
+    IPrompts* prompts_ = &HookOrDefault<IPrompts>(nullptr);
+    IWorldView* worldView_ = &HookOrDefault<IWorldView>(nullptr);
+    IProjectViews* projectViews_ = &HookOrDefault<IProjectViews>(nullptr);
+    int progressScopes_ = 0; // CProgressScope objects alive
+
+    // Lets go of the links layer without deleting it.
+    void ForgetLinksLayer();
+
+    friend class CProgressScope;
+};
+
+// Starts the project's progress display and ends it when the outermost scope
+// goes away, whatever way the operation leaves (return or exception). An inner
+// scope only replaces caption and maximum.
+class CProgressScope {
+public:
+    CProgressScope(CMapProject& project, const std::string& caption, int maximum);
+    ~CProgressScope();
+    CProgressScope(const CProgressScope&) = delete;
+    CProgressScope& operator=(const CProgressScope&) = delete;
+
+    void Step(int position) { project_.ProgressStep(position); }
+    // A new stage of the same operation: new caption and maximum.
+    void Restart(const std::string& caption, int maximum) { project_.ProgressStart(caption, maximum); }
+
+private:
+    CMapProject& project_;
 };
 
 // The one project of the running editor, created on first use and kept until exit.

@@ -50,6 +50,8 @@ public:
     // "Human", "Computer" or "Human & Computer" onto the control byte, keeping
     // the AI type where the player has one; see the .cpp for the mapping.
     int SetPlayabilityText(std::string_view text);
+    // Sizes the unit type slots, the campaign army and the unit names to n.
+    int ResizeUnitTypes(int n) { return unitTypes.SetSize(n) && army.SetSize(n) && unitNames.SetSize(n); }
     // Back to the state of a player of an empty project.
     void ResetPlayer();
 

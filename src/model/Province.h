@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "model/OwnedPointerArray.h"
 #include "model/SimpleArray.h"
 
 class CMapProject;
@@ -96,22 +97,28 @@ public:
     static constexpr int kMaxProvinces = 99;
     static constexpr uint8_t kNotFound = 255;
 
-    CProvinceList() = default;
-    CProvinceList(const CProvinceList&) = delete;
-    CProvinceList& operator=(const CProvinceList&) = delete;
-    ~CProvinceList() { DeleteAll(); }
-
     int GetSize() const { return items_.GetSize(); }
     // Null when `i` is outside the list.
-    CProvince* GetAt(int i) const { return i >= 0 && i < items_.GetSize() ? items_[i] : nullptr; }
+    CProvince* GetAt(int i) const { return items_.GetAt(i); }
     // kNotFound for null or a province not in the list.
-    uint8_t IndexOf(const CProvince* province) const;
+    uint8_t IndexOf(const CProvince* province) const
+    {
+        const int index = items_.IndexOf(province);
+        return index < 0 ? kNotFound : uint8_t(index);
+    }
     // Appends and returns the index; -1 (the province is destroyed) when the list is full.
-    int Add(std::unique_ptr<CProvince> province);
+    int Add(std::unique_ptr<CProvince> province)
+    {
+        return items_.GetSize() < kMaxProvinces ? items_.Add(std::move(province)) : -1;
+    }
     // Destroys the province and closes the gap; nothing when it is not in the list.
-    void Remove(CProvince* province);
-    void DeleteAll();
+    void Remove(CProvince* province)
+    {
+        if (const int index = items_.IndexOf(province); index >= 0)
+            items_.RemoveAt(index);
+    }
+    void DeleteAll() { items_.DeleteAll(); }
 
 private:
-    VK::CSimpleArray<CProvince*> items_;
+    COwnedPointerArray<CProvince> items_;
 };

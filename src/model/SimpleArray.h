@@ -104,6 +104,14 @@ public:
         return first;
     }
 
+    // Removes element `i`; later elements move down one place.
+    void RemoveAt(int i)
+    {
+        assert(i >= 0 && i < count_);
+        std::move(data_ + i + 1, data_ + count_, data_ + i);
+        SetSize(count_ - 1);
+    }
+
     // Makes this array an element-by-element copy of `other`; returns 0 when memory runs out.
     int Assign(const CSimpleArray& other)
     {

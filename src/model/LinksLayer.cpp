@@ -1,0 +1,101 @@
+// The world view's overlay of lines between neighbouring provinces: the paths
+// campaign armies can walk ("Show Walking Paths").
+#include "model/MapProject.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "graphics/Layers32.h"
+#include "graphics/LowLevel32.h"
+
+namespace {
+
+constexpr TColor32 kPathColor = 0xFF00FF00;
+// All options but mouse events: the overlay never takes the mouse.
+constexpr uint32_t kLinksLayerOptions = 0xDFFFFFFF;
+
+// An opaque one-pixel line from (x1, y1) to (x2, y2), both ends included,
+// clipped to the bitmap.
+void DrawOpaqueLine(TBitmap32& bitmap, int x1, int y1, int x2, int y2, TColor32 color)
+{
+    if (bitmap.Empty() || !ClipLine(x1, y1, x2, y2, 0, 0, bitmap.Width() - 1, bitmap.Height() - 1))
+        return;
+    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    const int stepX = x1 < x2 ? 1 : -1, stepY = y1 < y2 ? 1 : -1;
+    int error = dx + dy;
+    for (;;) {
+        bitmap.SetPixel(x1, y1, color);
+        if (x1 == x2 && y1 == y2)
+            return;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x1 += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y1 += stepY;
+        }
+    }
+}
+
+} // namespace
+
+void CMapProject::ForgetLinksLayer()
+{
+    if (linksLayer_)
+        linksLayer_->OnDestroy = nullptr;
+    linksLayer_ = nullptr;
+}
+
+TBitmapLayer* CMapProject::CreateLinksLayer()
+{
+    if (!layers_)
+        return nullptr;
+    if (TBitmapLayer* old = linksLayer_) {
+        ForgetLinksLayer();
+        delete old;
+    }
+    TBitmapLayer* layer = layers_->Add<TBitmapLayer>();
+    TBitmap32& bitmap = *layer->Bitmap();
+    bitmap.SetSize(std::max(0, width_ - 1), std::max(0, height_ - 1));
+    bitmap.Clear(0);
+    bitmap.SetDrawMode(dmBlend);
+    bitmap.SetStretchFilter(sfNearest);
+    layer->SetLocation({0, 0, float(width_), float(height_)});
+    layer->SetIndex(0);
+    layer->SetScaled(true);
+    layer->SetLayerOptions(kLinksLayerOptions);
+    // Whoever deletes the layer (clearing the world view, say) leaves no dangling handle.
+    layer->OnDestroy = [this](TObject*) { linksLayer_ = nullptr; };
+    linksLayer_ = layer;
+    return layer;
+}
+
+void CMapProject::RedrawLinksLayer()
+{
+    if (!linksLayer_ || !linksLayer_->Visible())
+        return;
+    TBitmap32& bitmap = *linksLayer_->Bitmap();
+    bitmap.Clear(0);
+    auto armyPoint = [](const CProvinceMap& piece, const CProvince& province) {
+        return TPoint{piece.left + province.armyX, piece.top + province.armyY};
+    };
+    for (int i = 0; i < pieces_.GetCount(); ++i) {
+        const CProvinceMap& piece = *pieces_.GetAt(i);
+        const CProvince* province = piece.IsProvince() ? FindProvinceByPiece(i) : nullptr;
+        if (!province)
+            continue;
+        const TPoint start = armyPoint(piece, *province);
+        for (int k = 0; k < piece.neighbours.GetSize(); ++k) {
+            const int n = piece.neighbours[k];
+            const CProvinceMap* other = pieces_.GetAt(n);
+            const CProvince* otherProvince = n > i && other ? FindProvinceByPiece(n) : nullptr;
+            if (!otherProvince)
+                continue;
+            const TPoint end = armyPoint(*other, *otherProvince);
+            DrawOpaqueLine(bitmap, start.X, start.Y, end.X, end.Y, kPathColor);
+        }
+    }
+    linksLayer_->LayerCollection()->Changed();
+}

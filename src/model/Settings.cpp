@@ -1,0 +1,7 @@
+#include "model/Settings.h"
+
+CSettings& TheSettings()
+{
+    static CSettings settings;
+    return settings;
+}

@@ -1,0 +1,264 @@
+#include "model/MapProject.h"
+
+#include "ProjectFixture.h"
+#include "RecordingViews.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+class RecordingProgress : public IProgressDisplay {
+public:
+    void Start(const std::string& caption, int maximum) override
+    {
+        calls.push_back("start " + caption + " " + std::to_string(maximum));
+        shown = true;
+    }
+    void Step(int position) override { calls.push_back("step " + std::to_string(position)); }
+    void End() override
+    {
+        calls.push_back("end");
+        shown = false;
+    }
+
+    std::vector<std::string> calls;
+    bool shown = false;
+};
+
+class ProgressTest : public testing::Test {
+protected:
+    ProgressTest() { project.SetProgressDisplay(&progress); }
+
+    CMapProject project;
+    RecordingProgress progress;
+};
+
+using Calls = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(ProgressTest, ScopeStartsStepsAndEnds)
+{
+    {
+        CProgressScope scope(project, "Saving project...", 3);
+        scope.Step(1);
+        scope.Step(3);
+    }
+    EXPECT_EQ(progress.calls, (Calls{"start Saving project... 3", "step 1", "step 3", "end"}));
+    EXPECT_FALSE(progress.shown);
+}
+
+TEST_F(ProgressTest, AnExceptionStillEndsTheDisplay)
+{
+    EXPECT_THROW(
+        {
+            CProgressScope scope(project, "Loading data...", 3);
+            throw std::runtime_error("short file");
+        },
+        std::runtime_error);
+    EXPECT_EQ(progress.calls, (Calls{"start Loading data... 3", "end"}));
+    EXPECT_FALSE(progress.shown);
+}
+
+TEST_F(ProgressTest, InnerScopeReplacesTheCaptionAndOnlyTheOuterEnds)
+{
+    {
+        CProgressScope outer(project, "Loading data...", 3);
+        {
+            CProgressScope inner(project, "Reassign map indexes...", 10);
+            inner.Step(4);
+        }
+        EXPECT_TRUE(progress.shown);
+        outer.Restart("Redraw world...", 2);
+        outer.Step(1);
+    }
+    EXPECT_EQ(progress.calls, (Calls{"start Loading data... 3", "start Reassign map indexes... 10", "step 4",
+                                     "start Redraw world... 2", "step 1", "end"}));
+}
+
+TEST(ProgressDefault, ProjectWithoutADisplayRunsQuietly)
+{
+    CMapProject project;
+    CProgressScope scope(project, "Quiet", 1);
+    scope.Step(1);
+    project.SetProgressDisplay(nullptr); // back to the do-nothing display
+    project.ProgressEnd();
+}
+
+// ---- Default players -------------------------------------------------------
+
+using DefaultPlayersTest = SetUpProjectTest;
+
+TEST_F(DefaultPlayersTest, SixPlayersWithSlotsTreasuryAndGoalsOfTen)
+{
+    ASSERT_EQ(project.GetPlayers().GetCount(), 6u);
+    for (uint32_t p = 0; p < 6; ++p) {
+        const CPlayerData& player = Player(p);
+        ASSERT_EQ(player.unitTypes.GetSize(), 3);
+        EXPECT_EQ(player.army.GetSize(), 3);
+        EXPECT_EQ(player.unitNames.GetSize(), 3);
+        for (int j = 0; j < 3; ++j)
+            EXPECT_EQ(player.unitTypes[j], uint32_t(j));
+        ASSERT_EQ(player.treasury.GetSize(), 2);
+        EXPECT_EQ(player.treasury[0] + player.treasury[1], 0);
+    }
+    ASSERT_EQ(project.victory.armyData.army.GetSize(), 3);
+    ASSERT_EQ(project.victory.resourcesData.resources.GetSize(), 2);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(project.victory.armyData.army[i], 10u);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(project.victory.resourcesData.resources[i], 10);
+    EXPECT_FALSE(project.IsModified());
+}
+
+TEST_F(DefaultPlayersTest, AgainAfterPlayEmptiesTheTreasury)
+{
+    Player(1).treasury[0] = 500;
+    project.CreateDefaultPlayers();
+    EXPECT_EQ(Player(1).treasury[0], 0);
+    EXPECT_EQ(project.GetPlayers().GetCount(), 6u);
+}
+
+// ---- Piece map and empty pieces --------------------------------------------
+
+class PieceMapTest : public SetUpProjectTest {
+protected:
+    PieceMapTest() { project.SetProgressDisplay(&progress); }
+    RecordingProgress progress;
+};
+
+TEST_F(PieceMapTest, EveryPixelOfANonEmptyPieceMapsToItsIndex)
+{
+    project.SetMapSize(6, 4);
+    AddPiece(0, 0, {"###", "##.", "#.."});
+    AddPiece(1, 1, {"##", "##"}); // overlaps the first: the later piece wins
+    CProvinceMap& ghost = AddSolidPiece(4, 0, 2, 2);
+    ghost.pixelCount = 0;         // emptied: its mask is ignored
+    project.ReassignMapIndexes();
+    const char* expected[] = {"000...", "011...", "011...", "......"};
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) {
+            const uint32_t want = expected[y][x] == '.' ? CMapProject::kNoPiece : uint32_t(expected[y][x] - '0');
+            EXPECT_EQ(project.GetPieceAt(x, y), want) << x << "," << y;
+        }
+    EXPECT_EQ(progress.calls, (Calls{"start Reassign map indexes... 3", "step 0", "step 1", "step 2", "end"}));
+}
+
+TEST_F(PieceMapTest, PiecesReachingPastTheMapAreClipped)
+{
+    project.SetMapSize(3, 3);
+    AddSolidPiece(1, 1, 5, 5);
+    project.ReassignMapIndexes();
+    EXPECT_EQ(project.GetPieceAt(2, 2), 0u);
+    EXPECT_EQ(project.GetMapMap().GetWidth(), 3);
+}
+
+TEST_F(PieceMapTest, PurgeRemovesEveryEmptyPieceAndRenumbers)
+{
+    for (int i = 0; i < 5; ++i)
+        AddSolidPiece(2 * i, 0, 2, 2);
+    CProvinceMapList& pieces = project.GetPieces();
+    pieces.GetAt(0)->AddNeighbour(4);
+    pieces.GetAt(4)->AddNeighbour(3);
+    CProvinceMap* first = pieces.GetAt(0);
+    CProvinceMap* last = pieces.GetAt(4);
+    pieces.GetAt(1)->pixelCount = 0;
+    pieces.GetAt(2)->pixelCount = 0; // two in a row: the walk stays in place after a removal
+    project.PurgeProvinceMaps();
+    ASSERT_EQ(pieces.GetCount(), 3);
+    EXPECT_EQ(pieces.GetAt(0), first);
+    EXPECT_EQ(pieces.GetAt(2), last);
+    ASSERT_EQ(first->neighbours.GetSize(), 1);
+    EXPECT_EQ(first->neighbours[0], 2);
+    ASSERT_EQ(last->neighbours.GetSize(), 2);
+    EXPECT_EQ(last->neighbours[1], 1);
+}
+
+// ---- Deleting the selected provinces ---------------------------------------
+
+class DeleteProvincesTest : public SetUpProjectTest {
+protected:
+    DeleteProvincesTest() : world(log), views(log), rows(log)
+    {
+        project.SetWorldView(&world);
+        project.SetProjectViews(&views);
+        warnings.SetView(&rows);
+        project.SetWarnings(&warnings);
+        AddTable();
+        for (int i = 0; i < 5; ++i) {
+            CProvince& province = AddProvince(1);
+            province.markerX = uint16_t(i);
+            for (int t = 0; t < 2; ++t)
+                Table(t).SetProvinceName(&province, "P" + std::to_string(i));
+        }
+        project.SetModified(false);
+    }
+
+    CProvince* Province(int i) { return project.GetProvinces().GetAt(i); }
+
+    CallLog log;
+    RecordingWorldView world;
+    RecordingProjectViews views;
+    RecordingWarningsView rows;
+    CErrorList warnings;
+};
+
+TEST_F(DeleteProvincesTest, ConditionsPointingPastTheDeletedMoveDown)
+{
+    project.victory.captureProvince = 4;
+    project.lose.province = 3;
+    project.GetSelection().Add(Province(1));
+    project.GetSelection().Add(Province(2));
+    project.DeleteSelectedProvinces();
+    EXPECT_EQ(project.GetProvinces().GetSize(), 3);
+    EXPECT_EQ(project.victory.captureProvince, 2);
+    EXPECT_EQ(project.lose.province, 1);
+    EXPECT_TRUE(project.IsModified());
+}
+
+TEST_F(DeleteProvincesTest, ConditionsOnADeletedProvinceBecomeUnset)
+{
+    project.victory.captureProvince = 2;
+    project.lose.province = 2;
+    project.GetSelection().Add(Province(2));
+    project.DeleteSelectedProvinces();
+    EXPECT_EQ(project.victory.captureProvince, CVictoryCondsB::kUnset);
+    EXPECT_EQ(project.lose.province, CLoseCondsB::kUnset);
+
+    project.victory.captureProvince = 0; // below the deleted one: kept
+    project.lose.province = 0;
+    project.GetSelection().Add(Province(3));
+    project.DeleteSelectedProvinces();
+    EXPECT_EQ(project.victory.captureProvince, 0);
+    EXPECT_EQ(project.lose.province, 0);
+}
+
+TEST_F(DeleteProvincesTest, NamesOwnersAndViewsFollow)
+{
+    Player(1).SetCapital(Province(3));
+    project.GetSelection().Add(Province(3));
+    project.GetSelection().Add(Province(0));
+    project.DeleteSelectedProvinces();
+    EXPECT_EQ(Player(1).capital, nullptr);
+    EXPECT_EQ(project.GetSelection().Count(), 0);
+    for (int t = 0; t < 2; ++t) {
+        EXPECT_EQ(Table(t).GetProvinceNameAt(0), "P1");
+        EXPECT_EQ(Table(t).GetProvinceNameAt(1), "P2");
+        EXPECT_EQ(Table(t).GetProvinceNameAt(2), "P4");
+        EXPECT_EQ(Table(t).GetProvinceNameAt(3), "");
+    }
+    EXPECT_EQ(Province(2)->markerX, 4);
+    EXPECT_EQ(log, (CallLog{"forget 3", "forget 0", "clear rows", "provinces deleted"}));
+}
+
+TEST_F(DeleteProvincesTest, AnEmptySelectionChangesNothing)
+{
+    project.DeleteSelectedProvinces();
+    EXPECT_EQ(project.GetProvinces().GetSize(), 5);
+    EXPECT_FALSE(project.IsModified());
+    EXPECT_TRUE(log.empty());
+}

@@ -1,0 +1,75 @@
+#pragma once
+// A project set up the way the catalogue leaves it, for the model's tests:
+// three unit types (two standard, one not), two resources, six default
+// players and one string table.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/MapProject.h"
+
+#include <gtest/gtest.h>
+
+class SetUpProjectTest : public testing::Test {
+protected:
+    SetUpProjectTest()
+    {
+        project.standardUnitTypes = 2;
+        project.nonStandardUnitTypes = 1;
+        project.resources = 2;
+        project.CreateDefaultPlayers();
+        AddTable();
+    }
+
+    CStringTable& AddTable()
+    {
+        project.GetStringTables().Add(std::make_unique<CStringTable>(project));
+        return *project.GetStringTables().GetAt(project.GetStringTables().GetCount() - 1);
+    }
+    CStringTable& Table(int i = 0) { return *project.GetStringTables().GetAt(i); }
+    CPlayerData& Player(uint32_t i) { return project.GetPlayers().GetAt(i); }
+
+    CProvince& AddProvince(int owner = CProvinceB::kNoOwner)
+    {
+        auto province = std::make_unique<CProvince>(project);
+        province->owner = uint8_t(owner);
+        CProvince& added = *province;
+        EXPECT_GE(project.GetProvinces().Add(std::move(province)), 0);
+        return added;
+    }
+
+    // A piece at world point (left, top) whose mask is drawn by `rows`: '#' a
+    // pixel of the piece, 'r' a reserved pixel, anything else none.
+    CProvinceMap& AddPiece(int left, int top, const std::vector<std::string>& rows,
+                           uint32_t kind = CProvinceMap::kProvince)
+    {
+        auto piece = std::make_unique<CProvinceMap>(project);
+        const int height = int(rows.size()), width = height ? int(rows[0].size()) : 0;
+        piece->left = int16_t(left);
+        piece->top = int16_t(top);
+        piece->right = int16_t(left + width - 1);
+        piece->bottom = int16_t(top + height - 1);
+        piece->kind = kind;
+        piece->mask.SetSize(width, height);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (rows[y][x] == '#') {
+                    piece->mask.SetPixel(x, y, 0xFF0000CC);
+                    ++piece->pixelCount;
+                } else if (rows[y][x] == 'r') {
+                    piece->mask.SetPixel(x, y, CProvinceMap::kReserved);
+                    ++piece->pixelCount;
+                }
+        CProvinceMap& added = *piece;
+        EXPECT_GE(project.GetPieces().Add(std::move(piece)), 0);
+        return added;
+    }
+
+    // A solid piece of `width` × `height` pixels.
+    CProvinceMap& AddSolidPiece(int left, int top, int width, int height)
+    {
+        return AddPiece(left, top, std::vector<std::string>(size_t(height), std::string(size_t(width), '#')));
+    }
+
+    CMapProject project;
+};

@@ -1,0 +1,238 @@
+#include "model/ProvinceMap.h"
+
+#include "ProjectFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <stdexcept>
+
+namespace {
+
+using ProvinceMapTest = SetUpProjectTest;
+
+std::vector<int> Neighbours(const CProvinceMap& piece)
+{
+    std::vector<int> list;
+    for (int i = 0; i < piece.neighbours.GetSize(); ++i)
+        list.push_back(piece.neighbours[i]);
+    return list;
+}
+
+using Ints = std::vector<int>;
+
+// A square of `side` pixels, `thickness` pixels of frame around a hole.
+std::vector<std::string> Ring(int side, int thickness)
+{
+    std::vector<std::string> rows(size_t(side), std::string(size_t(side), '#'));
+    for (int y = thickness; y < side - thickness; ++y)
+        for (int x = thickness; x < side - thickness; ++x)
+            rows[y][x] = '.';
+    return rows;
+}
+
+} // namespace
+
+TEST_F(ProvinceMapTest, FreshPieceDefaults)
+{
+    CProvinceMap piece(project);
+    EXPECT_EQ(piece.mask.DrawMode(), dmBlend);
+    EXPECT_EQ(piece.GetFlag(), 1u);
+    EXPECT_EQ(piece.kind, CProvinceMap::kUnclassified);
+    EXPECT_TRUE(piece.IsEmpty());
+    EXPECT_FALSE(piece.IsProvince());
+    piece.kind = CProvinceMap::kProvinceWithoutCastlePlace;
+    EXPECT_TRUE(piece.IsProvince());
+}
+
+TEST_F(ProvinceMapTest, NeighboursStaySymmetric)
+{
+    CProvinceMap& a = AddSolidPiece(0, 0, 2, 2);
+    CProvinceMap& b = AddSolidPiece(2, 0, 2, 2);
+    CProvinceMap& c = AddSolidPiece(4, 0, 2, 2);
+    a.AddNeighbour(1);
+    a.AddNeighbour(1);
+    a.AddNeighbour(0);      // itself
+    a.AddNeighbour(0xFFFF); // no piece
+    a.AddNeighbour(7);      // no piece at that index
+    c.AddNeighbour(1);
+    EXPECT_EQ(Neighbours(a), Ints{1});
+    EXPECT_EQ(Neighbours(b), (Ints{0, 2}));
+    EXPECT_EQ(Neighbours(c), Ints{1});
+
+    a.RemoveNeighbour(2); // not a neighbour
+    EXPECT_EQ(Neighbours(a), Ints{1});
+    EXPECT_EQ(Neighbours(c), Ints{1});
+    b.RemoveNeighbour(0);
+    EXPECT_EQ(Neighbours(a), Ints{});
+    EXPECT_EQ(Neighbours(b), Ints{2});
+}
+
+TEST_F(ProvinceMapTest, AnEmptyPieceIsNoNeighbour)
+{
+    CProvinceMap& a = AddSolidPiece(0, 0, 2, 2);
+    AddPiece(2, 0, {"..", ".."});
+    a.AddNeighbour(1);
+    EXPECT_EQ(Neighbours(a), Ints{});
+}
+
+TEST_F(ProvinceMapTest, RemovingAPieceRenumbersEveryNeighbourList)
+{
+    for (int i = 0; i < 4; ++i)
+        AddSolidPiece(2 * i, 0, 2, 2);
+    CProvinceMapList& pieces = project.GetPieces();
+    pieces.GetAt(0)->AddNeighbour(1);
+    pieces.GetAt(0)->AddNeighbour(3);
+    pieces.GetAt(1)->AddNeighbour(2);
+    pieces.GetAt(2)->AddNeighbour(3);
+    CProvinceMap* last = pieces.GetAt(3);
+    pieces.Remove(1);
+    ASSERT_EQ(pieces.GetCount(), 3);
+    EXPECT_EQ(pieces.GetAt(2), last);
+    EXPECT_EQ(Neighbours(*pieces.GetAt(0)), Ints{2});
+    EXPECT_EQ(Neighbours(*pieces.GetAt(1)), Ints{2});
+    EXPECT_EQ(Neighbours(*pieces.GetAt(2)), (Ints{0, 1}));
+    EXPECT_THROW(pieces.Remove(3), std::out_of_range);
+    EXPECT_THROW(pieces.Remove(-1), std::out_of_range);
+    EXPECT_EQ(pieces.GetAt(3), nullptr);
+    EXPECT_EQ(pieces.IndexOf(nullptr), -1);
+}
+
+TEST_F(ProvinceMapTest, BigEnoughNeedsFourByFourAndTwoHundredFiftyPixels)
+{
+    EXPECT_FALSE(AddSolidPiece(0, 0, 3, 100).IsBigEnough());
+    EXPECT_FALSE(AddSolidPiece(0, 0, 100, 3).IsBigEnough());
+
+    std::vector<std::string> rows(20, std::string(20, '.'));
+    for (int i = 0; i < 249; ++i)
+        rows[i / 20][i % 20] = '#';
+    EXPECT_FALSE(AddPiece(0, 0, rows).IsBigEnough());
+    rows[12][9] = 'r'; // a reserved pixel counts: it is not zero
+    CProvinceMap& enough = AddPiece(0, 0, rows);
+    EXPECT_TRUE(enough.IsBigEnough());
+    EXPECT_EQ(enough.mask.GetPixel(9, 12), 0xFFFFFFFFu); // counted pixels turn white
+    EXPECT_EQ(enough.mask.GetPixel(10, 12), 0u);
+}
+
+TEST_F(ProvinceMapTest, FreeSquareInSolidAndRingPieces)
+{
+    CProvinceMap& solid = AddSolidPiece(0, 0, 30, 30);
+    EXPECT_EQ(solid.FindFreeSquare(20), (TPoint{0, 0}));
+    EXPECT_EQ(solid.FindFreeSquare(30), (TPoint{0, 0}));
+    EXPECT_EQ(solid.FindFreeSquare(31), (TPoint{-1, -1}));
+    EXPECT_EQ(solid.FindFreeSquare(32), (TPoint{-1, -1}));
+    EXPECT_EQ(solid.FindFreeSquare(0), (TPoint{-1, -1}));
+
+    CProvinceMap& ring = AddPiece(0, 0, Ring(30, 5));
+    EXPECT_EQ(ring.FindFreeSquare(20), (TPoint{-1, -1}));
+    EXPECT_EQ(ring.FindFreeSquare(5), (TPoint{0, 0}));
+    EXPECT_EQ(ring.FindFreeSquare(6), (TPoint{-1, -1}));
+}
+
+TEST_F(ProvinceMapTest, ReservedPixelsAreNotFree)
+{
+    std::vector<std::string> rows(6, std::string(8, '#'));
+    rows[1][1] = 'r';
+    CProvinceMap& piece = AddPiece(0, 0, rows);
+    // The squares starting at columns 0 and 1 of rows 0 and 1 hold the reserved pixel.
+    EXPECT_EQ(piece.FindFreeSquare(4), (TPoint{2, 0}));
+    rows[1][5] = 'r';
+    EXPECT_EQ(AddPiece(0, 0, rows).FindFreeSquare(4), (TPoint{0, 2}));
+}
+
+// The column skip may jump over squares only when they are blocked: on random
+// masks the search finds the first free square in row-major order.
+TEST_F(ProvinceMapTest, FreeSquareSearchMatchesAnExhaustiveSearch)
+{
+    const unsigned seed = 20240601;
+    std::mt19937 random(seed);
+    for (int round = 0; round < 200; ++round) {
+        const int width = 4 + int(random() % 20), height = 4 + int(random() % 20);
+        const int holes = int(random() % 12);
+        std::vector<std::string> rows(size_t(height), std::string(size_t(width), '#'));
+        for (int h = 0; h < holes; ++h)
+            rows[random() % height][random() % width] = random() % 2 ? 'r' : '.';
+        const int side = 1 + int(random() % 8);
+        CProvinceMap& piece = AddPiece(0, 0, rows);
+
+        TPoint expected{-1, -1};
+        for (int y = 0; y + side <= height && expected.X < 0; ++y)
+            for (int x = 0; x + side <= width && expected.X < 0; ++x) {
+                bool free = true;
+                for (int j = 0; j < side && free; ++j)
+                    for (int i = 0; i < side && free; ++i)
+                        free = rows[y + j][x + i] == '#';
+                if (free)
+                    expected = {x, y};
+            }
+        const TPoint found = piece.FindFreeSquare(side);
+        ASSERT_EQ(found, expected) << "seed " << seed << ", round " << round << ", side " << side;
+    }
+}
+
+TEST_F(ProvinceMapTest, MergeUnitesBoundsMasksMapAndNeighbours)
+{
+    project.SetMapSize(10, 10);
+    CProvinceMap& target = AddPiece(2, 2, {"###", "#r#", "###"});
+    CProvinceMap& small = AddPiece(5, 3, {"#.", "##"}, CProvinceMap::kSmall);
+    CProvinceMap& beyond = AddSolidPiece(7, 3, 1, 1);
+    small.AddNeighbour(0);
+    small.AddNeighbour(2);
+    project.ReassignMapIndexes();
+    const uint32_t targetPixels = target.pixelCount;
+
+    ASSERT_EQ(target.Merge(&small), 1);
+    EXPECT_EQ(target.left, 2);
+    EXPECT_EQ(target.top, 2);
+    EXPECT_EQ(target.right, 6);
+    EXPECT_EQ(target.bottom, 4);
+    ASSERT_EQ(target.mask.Width(), 5);
+    ASSERT_EQ(target.mask.Height(), 3);
+    EXPECT_EQ(target.pixelCount, targetPixels); // left as it was
+    const char* expected[] = {"###..", "#r##.", "#####"};
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) {
+            const TColor32 pixel = target.mask.GetPixel(x, y);
+            const char want = expected[y][x];
+            if (want == '.')
+                EXPECT_EQ(pixel, 0u) << x << "," << y;
+            else if (want == 'r') // a reserved pixel keeps its place although its alpha is 0
+                EXPECT_EQ(pixel, CProvinceMap::kReserved) << x << "," << y;
+            else
+                EXPECT_EQ(pixel, CProvinceMap::kMergedPixel) << x << "," << y;
+        }
+    EXPECT_EQ(project.GetPieceAt(5, 3), 0u);
+    EXPECT_EQ(project.GetPieceAt(6, 4), 0u);
+    EXPECT_EQ(project.GetPieceAt(6, 3), CMapProject::kNoPiece);
+    EXPECT_TRUE(small.IsEmpty());
+    EXPECT_EQ(small.mask.GetPixel(0, 0), 0u);
+    // The emptied piece stays listed until the empty pieces are purged.
+    EXPECT_EQ(Neighbours(target), (Ints{1, 2}));
+    EXPECT_EQ(Neighbours(beyond), (Ints{1, 0}));
+
+    EXPECT_EQ(target.Merge(&small), 0); // now empty
+    EXPECT_EQ(target.Merge(nullptr), 0);
+    EXPECT_EQ(target.Merge(&target), 0);
+}
+
+TEST_F(ProvinceMapTest, MergeOfAPieceInsideKeepsTheBounds)
+{
+    project.SetMapSize(10, 10);
+    CProvinceMap& target = AddPiece(0, 0, {"####", "#..#", "####"});
+    CProvinceMap& inside = AddPiece(1, 1, {"##"});
+    ASSERT_EQ(target.Merge(&inside), 1);
+    EXPECT_EQ(target.right, 3);
+    EXPECT_EQ(target.bottom, 2);
+    EXPECT_EQ(target.mask.GetPixel(1, 1), CProvinceMap::kMergedPixel);
+    EXPECT_EQ(target.mask.GetPixel(2, 1), CProvinceMap::kMergedPixel);
+}
+
+TEST_F(ProvinceMapTest, PieceAtOutsideTheMapIsNone)
+{
+    project.SetMapSize(4, 4);
+    AddSolidPiece(0, 0, 4, 4);
+    project.ReassignMapIndexes();
+    EXPECT_EQ(project.GetPieceAt(3, 3), 0u);
+    EXPECT_EQ(project.GetPieceAt(4, 0), CMapProject::kNoPiece);
+    EXPECT_EQ(project.GetPieceAt(-1, 0), CMapProject::kNoPiece);
+}
