@@ -7,6 +7,10 @@
 #include <cassert>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Row code: a sequence of items, each a control byte n and its pixels.
@@ -20,73 +24,184 @@ constexpr uint32_t kMaxLiteral = 127;
 constexpr uint32_t kMaxRun = 128;
 constexpr uint32_t kMinRunInLiteral = 4;
 
-// Upper bound of the bytes one row of `pixels` pixels codes to: with transparency,
-// literals of one pixel between transparent pixels cost two bytes per pixel.
+// Short literals (map borders give many) are copied as one fixed block of this
+// size, which may write past the literal: the coder keeps that much room spare.
+constexpr uint32_t kShortCopy = 16;
+
+// Upper bound of the bytes one row of `pixels` pixels codes to, plus the room for
+// a short copy: with transparency, literals of one pixel between transparent
+// pixels cost two bytes per pixel.
 size_t MaxRowCode(size_t pixels)
 {
-    return 2 * pixels + 2;
+    return 2 * pixels + 2 + kShortCopy;
 }
 
-// Number of pixels equal to row[x] from x on, up to `end`.
-inline uint32_t RunLength(const uint8_t* row, uint32_t x, uint32_t end)
-{
-    const uint8_t value = row[x];
-    const uint64_t pattern = 0x0101010101010101ull * value;
-    uint32_t i = x + 1;
-    while (i + 8 <= end) {
-        uint64_t word;
-        std::memcpy(&word, row + i, 8);
-        uint64_t differs = word ^ pattern;
-        if (differs != 0) {
-            int zeroBits = std::endian::native == std::endian::little ? std::countr_zero(differs)
-                                                                      : std::countl_zero(differs);
-            return i + uint32_t(zeroBits / 8) - x;
+// One row's runs of equal pixels as bit masks, a bit per pixel, built for the
+// whole row at once (16 pixels per compare where SSE2 is available) so that the
+// coder finds run and literal ends by bit scans instead of pixel by pixel:
+//   ends:  bit i set when pixel i differs from pixel i + 1, and for the last pixel;
+//   alone: bit r set when a run starts at r and stands alone, that is it is four or
+//          more pixels long, it is the row's final run, or (with transparency) its
+//          pixels are the transparent index. A literal ends at the next such start.
+class RowRuns {
+public:
+    void Mark(const uint8_t* row, uint32_t width, bool transparent, uint8_t transparentIndex)
+    {
+        const size_t words = (size_t(width) + 63) / 64;
+        ends_.resize(words);  // every word is stored below
+        alone_.resize(words);
+        if (width == 0)
+            return;
+        MarkEnds(row, width);
+        for (size_t w = 0; w < words; ++w) {
+            const uint64_t ends = ends_[w];
+            const uint64_t next = w + 1 < words ? ends_[w + 1] : 0;
+            const uint64_t starts = ends << 1 | (w > 0 ? ends_[w - 1] >> 63 : 1);
+            const uint64_t long4 = ~(ends | (ends >> 1 | next << 63) | (ends >> 2 | next << 62));
+            const uint64_t clear = transparent ? TransparentPixels(row, width, w, transparentIndex) : 0;
+            alone_[w] = starts & (long4 | clear);
         }
-        i += 8;
+        const uint32_t finalStart = FinalRunStart(width);
+        alone_[finalStart >> 6] |= uint64_t(1) << (finalStart & 63);
     }
-    while (i < end && row[i] == value)
-        ++i;
-    return i - x;
-}
+
+    // Number of pixels equal to pixel x from x on.
+    uint32_t RunLength(uint32_t x) const { return NextSetBit(ends_, x) - x + 1; }
+
+    // The first run start from `from` on that stands alone, or `limit` when it lies
+    // beyond. `from` must be a run start not after the final run's start.
+    uint32_t NextAloneStart(uint32_t from, uint32_t limit) const
+    {
+        size_t word = from >> 6;
+        uint64_t bits = alone_[word] & (~uint64_t(0) << (from & 63));
+        while (bits == 0) {
+            if (++word * 64 >= limit)
+                return limit;
+            bits = alone_[word];
+        }
+        return std::min(uint32_t(word * 64 + size_t(std::countr_zero(bits))), limit);
+    }
+
+private:
+    static uint32_t NextSetBit(const std::vector<uint64_t>& mask, uint32_t from)
+    {
+        size_t word = from >> 6;
+        uint64_t bits = mask[word] & (~uint64_t(0) << (from & 63));
+        while (bits == 0)
+            bits = mask[++word];
+        return uint32_t(word * 64 + size_t(std::countr_zero(bits)));
+    }
+
+    // Start of the row's final run: one past the last run end before the last pixel.
+    uint32_t FinalRunStart(uint32_t width) const
+    {
+        const uint32_t last = width - 1;
+        for (size_t w = last >> 6;; --w) {
+            uint64_t bits = ends_[w];
+            if (w == last >> 6)
+                bits &= (uint64_t(1) << (last & 63)) - 1;
+            if (bits != 0)
+                return uint32_t(w * 64 + 63 - size_t(std::countl_zero(bits))) + 1;
+            if (w == 0)
+                return 0;
+        }
+    }
+
+    void MarkEnds(const uint8_t* row, uint32_t width)
+    {
+        uint32_t i = 0;
+        uint64_t word = 0;
+#if defined(__SSE2__)
+        if (width >= 17) {
+            // Blocks of 16 positions; a block's bits never straddle two words.
+            for (; i + 17 <= width; i += 16) {
+                word |= uint64_t(DifferingPairs(row + i)) << (i & 63);
+                if ((i & 63) == 48) {
+                    ends_[i >> 6] = word;
+                    word = 0;
+                }
+            }
+            if (i + 1 < width) {
+                // The last positions i .. width-2, from the block that ends with the row.
+                const uint32_t last = width - 17;
+                word |= uint64_t(DifferingPairs(row + last) >> (i - last)) << (i & 63);
+            }
+            i = width - 1;
+        }
+#endif
+        for (; i + 1 < width; ++i) {
+            word |= uint64_t(row[i] != row[i + 1]) << (i & 63);
+            if ((i & 63) == 63) {
+                ends_[i >> 6] = word;
+                word = 0;
+            }
+        }
+        // The word holding the last pixel is still open in `word`.
+        ends_[(width - 1) >> 6] = word | uint64_t(1) << ((width - 1) & 63);
+    }
+
+    // Bit i of word w set when pixel w * 64 + i is the transparent index.
+    static uint64_t TransparentPixels(const uint8_t* row, uint32_t width, size_t w, uint8_t transparentIndex)
+    {
+        const uint32_t base = uint32_t(w * 64);
+        const uint32_t limit = std::min(base + 64, width);
+        uint64_t bits = 0;
+        for (uint32_t i = base; i < limit; ++i)
+            bits |= uint64_t(row[i] == transparentIndex) << (i - base);
+        return bits;
+    }
+
+#if defined(__SSE2__)
+    // Bit k set when p[k] differs from p[k + 1], for k = 0 .. 15.
+    static uint32_t DifferingPairs(const uint8_t* p)
+    {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+        return ~uint32_t(_mm_movemask_epi8(_mm_cmpeq_epi8(here, next))) & 0xFFFF;
+    }
+#endif
+
+    std::vector<uint64_t> ends_;
+    std::vector<uint64_t> alone_;
+};
 
 struct RowCoder {
     bool transparent;
     uint8_t transparentIndex;
-
-    // Whether the run of `length` pixels starting at x ends a literal (or, at the
-    // start of an item, is written as a run).
-    bool RunStandsAlone(const uint8_t* row, uint32_t x, uint32_t length, uint32_t end) const
-    {
-        return length >= kMinRunInLiteral || x + length == end || (transparent && row[x] == transparentIndex);
-    }
+    RowRuns runs;
 
     // Codes row[0 .. end) into `out`; returns the number of bytes written.
-    size_t Code(const uint8_t* row, uint32_t end, uint8_t* out) const
+    size_t Code(const uint8_t* row, uint32_t end, uint8_t* out)
     {
+        return transparent ? Code<true>(row, end, out) : Code<false>(row, end, out);
+    }
+
+    template <bool Transparent>
+    size_t Code(const uint8_t* row, uint32_t end, uint8_t* out)
+    {
+        runs.Mark(row, end, Transparent, transparentIndex);
         uint8_t* const start = out;
         uint32_t x = 0;
         while (x < end) {
-            uint32_t run = RunLength(row, x, end);
-            if (RunStandsAlone(row, x, run, end)) {
-                if (transparent && row[x] == transparentIndex && x + run == end)
+            // An item may start inside a run (after a capped run or literal), so
+            // the run from x is judged here rather than read from the alone mask.
+            const uint32_t run = runs.RunLength(x);
+            const bool transparentRun = Transparent && row[x] == transparentIndex;
+            if (run >= kMinRunInLiteral || x + run == end || transparentRun) {
+                if (transparentRun && x + run == end)
                     break;
-                uint32_t n = std::min(run, kMaxRun);
+                const uint32_t n = std::min(run, kMaxRun);
                 *out++ = uint8_t(256 - n);
                 *out++ = row[x];
                 x += n;
                 continue;
             }
-            // A literal: walk run by run to the first run that stands alone.
-            uint32_t s = x + run;
-            while (s - x < kMaxLiteral) {
-                uint32_t next = RunLength(row, s, end);
-                if (RunStandsAlone(row, s, next, end))
-                    break;
-                s += next;
-            }
-            uint32_t n = std::min(s - x, kMaxLiteral);
+            const uint32_t n = runs.NextAloneStart(x + run, x + kMaxLiteral) - x;
             *out++ = uint8_t(n);
-            std::memcpy(out, row + x, n);
+            if (n <= kShortCopy && x + kShortCopy <= end)
+                std::memcpy(out, row + x, kShortCopy);  // one fixed-size move; the rest is overwritten later
+            else
+                std::memcpy(out, row + x, n);
             out += n;
             x += n;
         }
@@ -99,12 +214,10 @@ struct RowCoder {
 CGfxPicture::CGfxPicture(uint32_t width, uint32_t height, const uint8_t* pixels, bool transparent)
 {
     Reset();
-    if (!SetFrameSize(width, height, 1))
+    if (!SetSizes(width, height, 1, 0))
         return;
-    if (!pixels_.empty())
-        std::memcpy(pixels_.data(), pixels, pixels_.size());
     transparent_ = transparent;
-    Encode();
+    EncodeFrames(pixels);
 }
 
 void CGfxPicture::Reset()
@@ -122,6 +235,14 @@ bool CGfxPicture::Fail(std::string message)
 
 bool CGfxPicture::SetFrameSize(uint32_t width, uint32_t height, uint32_t frames, uint8_t headerByte)
 {
+    if (!SetSizes(width, height, frames, headerByte))
+        return false;
+    pixels_.assign(size_t(width) * height * frames, 0);
+    return true;
+}
+
+bool CGfxPicture::SetSizes(uint32_t width, uint32_t height, uint32_t frames, uint8_t headerByte)
+{
     error_.clear();
     frames_.clear();
     totalSize_ = 0;
@@ -136,7 +257,6 @@ bool CGfxPicture::SetFrameSize(uint32_t width, uint32_t height, uint32_t frames,
     height_ = height;
     frameCount_ = frames;
     headerByte_ = headerByte;
-    pixels_.assign(size_t(width) * height * frames, 0);
     return true;
 }
 
@@ -170,7 +290,7 @@ void CGfxPicture::TrimFrame(const uint8_t* pixels, Frame& frame) const
 
 bool CGfxPicture::CodeRows(const uint8_t* pixels, Frame& frame)
 {
-    const RowCoder coder{transparent_, transparentIndex_};
+    RowCoder coder{transparent_, transparentIndex_, {}};
     const size_t maxRow = MaxRowCode(frame.width);
     frame.rowSizes.assign(frame.height, 0);
     frame.rows.clear();
@@ -207,17 +327,24 @@ uint64_t CGfxPicture::DataSize(const Frame& frame) const
 
 uint32_t CGfxPicture::Encode()
 {
-    error_.clear();
-    totalSize_ = 0;
     if (frameCount_ == 0) {
         Fail("The picture has no frames to encode");
         return 0;
     }
+    if (pixels_.size() != size_t(width_) * height_ * frameCount_)
+        return uint32_t(totalSize_);  // coded when it was made; its pixels were not kept
+    return EncodeFrames(pixels_.data());
+}
+
+uint32_t CGfxPicture::EncodeFrames(const uint8_t* allFrames)
+{
+    error_.clear();
+    totalSize_ = 0;
     frames_.assign(frameCount_, Frame{});
     const size_t frameBytes = size_t(width_) * height_;
     std::vector<uint8_t> delta;
     for (uint32_t f = 0; f < frameCount_; ++f) {
-        const uint8_t* pixels = pixels_.data() + f * frameBytes;
+        const uint8_t* pixels = allFrames + f * frameBytes;
         if (f > 0 && delta_ && frameBytes > 0) {
             const uint8_t* previous = pixels - frameBytes;
             delta.resize(frameBytes);

@@ -26,6 +26,7 @@ public:
 
     CGfxPicture() = default;
     // One frame of width x height bytes (row-major) from `pixels`, encoded at once.
+    // The pixels are coded straight from the caller's buffer and not kept.
     CGfxPicture(uint32_t width, uint32_t height, const uint8_t* pixels, bool transparent);
     ~CGfxPicture() override = default;
 
@@ -36,7 +37,8 @@ public:
     // not fit the stored form.
     bool SetFrameSize(uint32_t width, uint32_t height, uint32_t frames, uint8_t headerByte = 0);
 
-    // The pixel buffer: frame after frame, each width x height bytes row-major.
+    // The pixel buffer of SetFrameSize: frame after frame, each width x height
+    // bytes row-major.
     std::span<uint8_t> Pixels() { return pixels_; }
 
     void SetTransparency(bool on) { transparent_ = on; }
@@ -44,9 +46,10 @@ public:
     // Frames after the first store only the pixels that changed (others become 0).
     void SetDelta(bool on) { delta_ = on; }
 
-    // Encodes every frame; returns the total size of the frames' data. When a
-    // frame cannot be stored (a row or the data too large for its field) it
-    // returns 0 and Error() says why.
+    // Encodes every frame of the pixel buffer; returns the total size of the
+    // frames' data (a picture made from a caller's pixels keeps its coded form).
+    // When a frame cannot be stored (a row or the data too large for its field)
+    // it returns 0 and Error() says why.
     uint32_t Encode();
 
     // Byte size of the stored form.
@@ -70,6 +73,8 @@ private:
         std::vector<uint8_t> rows;  // the coded rows, top to bottom
     };
 
+    bool SetSizes(uint32_t width, uint32_t height, uint32_t frames, uint8_t headerByte);
+    uint32_t EncodeFrames(const uint8_t* allFrames);
     void TrimFrame(const uint8_t* pixels, Frame& frame) const;
     bool CodeRows(const uint8_t* pixels, Frame& frame);
     void PackRows();

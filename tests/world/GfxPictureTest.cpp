@@ -118,6 +118,9 @@ TEST(GfxPicture, OneFrameHeaderAndTable)
     EXPECT_EQ(picture.ToBytes(), expected);
     EXPECT_EQ(picture.GetSize(), expected.size());
     EXPECT_EQ(picture.Write({}), expected.size());
+    // Encoding again keeps the coded form.
+    EXPECT_EQ(picture.Encode(), 15u);
+    EXPECT_EQ(picture.ToBytes(), expected);
 }
 
 TEST(GfxPicture, RowTableWidensWhenARowNeedsMoreThanAByte)
