@@ -57,42 +57,17 @@ TEST(FileSplitter, SoundIsCutIntoFixedChunks)
     EXPECT_NE(error.find("256 resources"), std::string::npos) << error;
 }
 
-// A 247 x 300 picture of noise: every row codes to 250 bytes (literals of 127 and
-// 119 pixels, then the last pixel as a run), so the file is 22 + 300 + 300 x 250.
-Bytes NoisePicture()
+// A picture of noise, no two neighbours equal. With the default 247 x 300 every
+// row codes to 250 bytes (literals of 127 and 119 pixels, then the last pixel as
+// a run), so the file is 22 + 300 + 300 x 250.
+Bytes NoisePicture(uint32_t width = 247, uint32_t height = 300)
 {
-    Bytes pixels(247 * 300);
+    Bytes pixels(size_t(width) * height);
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = uint8_t(i % 2 ? 200 : i % 97);
-    CGfxPicture picture(247, 300, pixels.data(), false);
+    CGfxPicture picture(width, height, pixels.data(), false);
     EXPECT_EQ(picture.Error(), "");
     return picture.ToBytes();
-}
-
-TEST(FileSplitter, PicturesAreCutBetweenRows)
-{
-    Bytes picture = NoisePicture();
-    ASSERT_EQ(picture.size(), 22 + 300 + 300 * 250u);
-    Split split = SplitBytes(picture, kImg);
-    ASSERT_TRUE(split.ok) << split.error;
-    // 322 + 254 rows = 63822; the 255th row would reach 64072.
-    EXPECT_EQ(split.pieces, (Sizes{63822, 46 * 250}));
-}
-
-TEST(FileSplitter, PicturesWithTwoByteRowEntries)
-{
-    // Rows of 300 noise pixels code to 304 bytes: two-byte entries.
-    Bytes pixels(300 * 250);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = uint8_t(i % 2 ? 200 : i % 97);
-    CGfxPicture picture(300, 250, pixels.data(), false);
-    ASSERT_TRUE(picture.WideRows());
-    Bytes bytes = picture.ToBytes();
-    ASSERT_EQ(bytes.size(), 22 + 500 + 250 * 304u);
-    Split split = SplitBytes(bytes, kImg);
-    ASSERT_TRUE(split.ok) << split.error;
-    // 522 + 208 rows = 63754; the 209th would pass 64000.
-    EXPECT_EQ(split.pieces, (Sizes{63754, 42 * 304}));
 }
 
 TEST(FileSplitter, BrokenPicturesAreRefused)
@@ -143,14 +118,30 @@ Bytes Animation()
     return ani;
 }
 
-TEST(FileSplitter, AnimationsAreCutBetweenFramesOrRows)
+TEST(FileSplitter, LayoutsAreCutBetweenRowsAndFrames)
 {
-    Bytes ani = Animation();
-    ASSERT_EQ(ani.size(), 21 + 109 + 65268u);
-    Split split = SplitBytes(ani, kAni);
-    ASSERT_TRUE(split.ok) << split.error;
-    // 21 + 109 + frame 1's head and table 268 = 398, then 254 rows to 63898.
-    EXPECT_EQ(split.pieces, (Sizes{63898, 6 * 250}));
+    struct Case {
+        const char* what;
+        Bytes file;
+        uint32_t extension;
+        size_t size;
+        Sizes pieces;
+    };
+    const Case cases[] = {
+        // 322 + 254 rows = 63822; the 255th row would reach 64072.
+        {"one-byte row entries", NoisePicture(), kImg, 22 + 300 + 300 * 250, {63822, 46 * 250}},
+        // Rows of 300 noise pixels code to 304 bytes: 522 + 208 rows = 63754.
+        {"two-byte row entries", NoisePicture(300, 250), kImg, 22 + 500 + 250 * 304, {63754, 42 * 304}},
+        // 21 + 109 + frame 1's head and table 268 = 398, then 254 rows to 63898.
+        {"animation", Animation(), kAni, 21 + 109 + 65268, {63898, 6 * 250}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(c.file.size(), c.size);
+        Split split = SplitBytes(c.file, c.extension);
+        ASSERT_TRUE(split.ok) << split.error;
+        EXPECT_EQ(split.pieces, c.pieces);
+    }
 }
 
 TEST(FileSplitter, BrokenAnimationsAreRefused)

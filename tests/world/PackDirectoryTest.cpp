@@ -17,11 +17,9 @@ Bytes NameBytes(const std::array<uint8_t, kEntryNameSize>& name)
     return Bytes(name.begin(), name.end());
 }
 
-Bytes Padded(const std::string& text, size_t size = kEntryNameSize)
+Bytes Padded(const std::string& text)
 {
-    Bytes bytes(text.begin(), text.end());
-    bytes.resize(size, 0);
-    return bytes;
+    return test::Padded(text, kEntryNameSize);
 }
 
 Bytes ExtensionBytes(uint32_t extension)
@@ -233,25 +231,6 @@ TEST(PackDirectoryScrambling, NamesAndExtensionsAreXoredWithTheKey)
     EXPECT_EQ(NameBytes(entries[1].name), Padded("\x22\x14\x52\x3C\x15\x40\x33\x1F\x22"));
     EXPECT_EQ(ExtensionBytes(entries[1].extension), (Bytes{0x39, 0xB0, 0x12, 0x5A}));
     EXPECT_EQ(NameBytes(entries[2].name), Padded(std::string("\x30\x00", 2)));
-}
-
-TEST(PackDirectoryCounts, SubtreeCountsFollowTheDepths)
-{
-    std::vector<PackageEntry> entries(6);
-    const int depths[] = {1, 2, 3, 2, 1, 1};
-    const bool folders[] = {true, true, false, true, false, true};
-    for (size_t i = 0; i < entries.size(); ++i) {
-        entries[i].depth = uint8_t(depths[i]);
-        entries[i].folder = folders[i];
-    }
-    std::ostringstream out;
-    PackConsole console(out);
-    ASSERT_TRUE(CountSubtrees(entries, console));
-    EXPECT_EQ(entries[0].Subtree(), 4u);
-    EXPECT_EQ(entries[1].Subtree(), 2u);
-    EXPECT_EQ(entries[2].size, 0u);
-    EXPECT_EQ(entries[3].Subtree(), 1u);
-    EXPECT_EQ(entries[5].Subtree(), 1u);
 }
 
 TEST(PackDirectoryEntries, StoredFormIsThirtyLittleEndianBytes)

@@ -11,7 +11,7 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-const platform::SecondsClock kFixedClock = [] { return std::optional<int64_t>(1000000000); };
+using test::kFixedClock;
 
 // A temporary mission tree like the export builds: Scenarios/<name>/Mission001/...
 std::unique_ptr<platform::TemporaryFolder> MissionTree(const fs::path& parent, const Bytes& missionData)

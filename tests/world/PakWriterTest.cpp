@@ -6,51 +6,26 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-const platform::SecondsClock kFixedClock = [] { return std::optional<int64_t>(1000000000); };
-
-void Append(Bytes& to, const Bytes& bytes)
-{
-    to.insert(to.end(), bytes.begin(), bytes.end());
-}
-
-Bytes Text(const std::string& text, size_t size)
-{
-    Bytes bytes(text.begin(), text.end());
-    bytes.resize(size, 0);
-    return bytes;
-}
 
 // Signature, type, the fixed time 1000000000 (0x3B9ACA00) and the entry count.
 Bytes Header(uint8_t entries)
 {
-    Bytes header = Text("TORVRSRC", 8);
-    Append(header, {0x00, 0xCA, 0x9A, 0x3B, entries, 0, 0, 0});
+    Bytes header = test::Padded("TORVRSRC", 8);
+    test::Append(header, {0x00, 0xCA, 0x9A, 0x3B, entries, 0, 0, 0});
     return header;
 }
 
-struct Packed {
-    bool ok;
-    std::string report;
-    std::string error;
-};
-
-Packed Pack(const fs::path& source, const fs::path& destination, bool scramble = false,
-            const platform::SecondsClock& clock = kFixedClock)
+test::PackResult Pack(const fs::path& source, const fs::path& destination, bool scramble = false,
+                      const platform::SecondsClock& clock = test::kFixedClock)
 {
-    std::ostringstream out;
-    PackConsole console(out);
-    Packed packed;
-    packed.ok = PackPak(scramble, "TORV", "RSRC", source, destination, console, clock);
-    packed.report = out.str();
-    packed.error = console.Error();
-    return packed;
+    return test::RunPacker([&](PackConsole& console) {
+        return PackPak(scramble, "TORV", "RSRC", source, destination, console, clock);
+    });
 }
 
 TEST(PakWriter, OnlyAnEmptyFolder)
@@ -60,8 +35,8 @@ TEST(PakWriter, OnlyAnEmptyFolder)
     const fs::path pak = work.Path() / "m.pak";
     ASSERT_TRUE(Pack(work.Path() / "src", pak).ok);
     Bytes expected = Header(1);
-    Append(expected, Text("scenarios", 16));
-    Append(expected, {0x2E, 0x2E, 0x2E, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0});
+    test::Append(expected, test::Padded("scenarios", 16));
+    test::Append(expected, {0x2E, 0x2E, 0x2E, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0});
     EXPECT_EQ(test::ReadFile(pak), expected);
     EXPECT_EQ(expected.size(), 46u);
 }
@@ -72,14 +47,14 @@ TEST(PakWriter, IdenticalFilesShareOneCopy)
     test::WriteFile(work.Path() / "src" / "a.img", {1, 2, 3});
     test::WriteFile(work.Path() / "src" / "b.img", {1, 2, 3});
     const fs::path pak = work.Path() / "m.pak";
-    Packed packed = Pack(work.Path() / "src", pak);
+    test::PackResult packed = Pack(work.Path() / "src", pak);
     ASSERT_TRUE(packed.ok) << packed.error;
     Bytes expected = Header(2);
     for (const char* name : {"a", "b"}) {
-        Append(expected, Text(name, 16));
-        Append(expected, {'i', 'm', 'g', 0, 76, 0, 0, 0, 3, 0, 0, 0, 1, 1});  // offset 16 + 60
+        test::Append(expected, test::Padded(name, 16));
+        test::Append(expected, {'i', 'm', 'g', 0, 76, 0, 0, 0, 3, 0, 0, 0, 1, 1});  // offset 16 + 60
     }
-    Append(expected, {1, 2, 3});
+    test::Append(expected, {1, 2, 3});
     EXPECT_EQ(test::ReadFile(pak), expected);
     EXPECT_NE(packed.report.find("b.img - merged\n"), std::string::npos);
 }
@@ -119,7 +94,7 @@ TEST(PakWriter, UnknownTimeIsAllOnes)
 TEST(PakWriter, MissingSourceFails)
 {
     platform::TemporaryFolder work;
-    Packed packed = Pack(work.Path() / "none", work.Path() / "m.pak");
+    test::PackResult packed = Pack(work.Path() / "none", work.Path() / "m.pak");
     EXPECT_FALSE(packed.ok);
     EXPECT_EQ(packed.error, "Cannot find directory " + (work.Path() / "none").string());
     EXPECT_FALSE(fs::exists(work.Path() / "m.pak"));

@@ -5,63 +5,38 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-const platform::SecondsClock kFixedClock = [] { return std::optional<int64_t>(1000000000); };
 const Bytes kPalmTime = {0xB7, 0xC0, 0x7A, 0x80};  // 1000000000 + 2082844800, big-endian
 
-void Append(Bytes& to, const Bytes& bytes)
+Bytes Header(const std::string& name, uint16_t resources)
 {
-    to.insert(to.end(), bytes.begin(), bytes.end());
-}
-
-Bytes Text(const std::string& text, size_t size)
-{
-    Bytes bytes(text.begin(), text.end());
-    bytes.resize(size, 0);
-    return bytes;
-}
-
-Bytes Header(const std::string& name, uint8_t resources)
-{
-    Bytes header = Text(name, 32);
-    Append(header, {0, 1, 0, 1});
-    Append(header, kPalmTime);
-    Append(header, kPalmTime);
-    Append(header, Bytes(16, 0));
-    Append(header, Text("RSRCTORV", 8));
-    Append(header, Bytes(8, 0));
-    Append(header, {0, resources});
+    Bytes header = test::Padded(name, 32);
+    test::Append(header, {0, 1, 0, 1});
+    test::Append(header, kPalmTime);
+    test::Append(header, kPalmTime);
+    test::Append(header, Bytes(16, 0));
+    test::Append(header, test::Padded("RSRCTORV", 8));
+    test::Append(header, Bytes(8, 0));
+    test::Append(header, {uint8_t(resources >> 8), uint8_t(resources)});
     return header;
 }
 
-struct Packed {
-    bool ok;
-    std::string report;
-    std::string error;
-};
-
-Packed Pack(const fs::path& source, const fs::path& destination, bool scramble = false,
-            const std::string& name = "m")
+test::PackResult Pack(const fs::path& source, const fs::path& destination, bool scramble = false,
+                      const std::string& name = "m")
 {
-    std::ostringstream out;
-    PackConsole console(out);
-    Packed packed;
-    packed.ok = PackPdb(scramble, name, "TORV", "RSRC", source, destination, console, kFixedClock);
-    packed.report = out.str();
-    packed.error = console.Error();
-    return packed;
+    return test::RunPacker([&](PackConsole& console) {
+        return PackPdb(scramble, name, "TORV", "RSRC", source, destination, console, test::kFixedClock);
+    });
 }
 
 TEST(PalmTime, CountsFrom1904)
 {
     EXPECT_EQ(PalmTimeNow([] { return std::optional<int64_t>(0); }), 2082844800u);
-    EXPECT_EQ(PalmTimeNow(kFixedClock), 0xB7C07A80u);
+    EXPECT_EQ(PalmTimeNow(test::kFixedClock), 0xB7C07A80u);
     EXPECT_EQ(PalmTimeNow([] { return std::optional<int64_t>(); }), 0xFFFFFFFFu);
 }
 
@@ -71,15 +46,7 @@ TEST(PdbHeader, LongNamesKeepTheirFirst31Characters)
     header.fill(0xEE);
     const std::string name(40, 'n');
     MakePdbHeader(header, name, "RSRC", "TORV", 0x1234, 0xB7C07A80);
-    Bytes expected = Text(std::string(31, 'n'), 32);
-    Append(expected, {0, 1, 0, 1});
-    Append(expected, kPalmTime);
-    Append(expected, kPalmTime);
-    Append(expected, Bytes(16, 0));
-    Append(expected, Text("RSRCTORV", 8));
-    Append(expected, Bytes(8, 0));
-    Append(expected, {0x12, 0x34});
-    EXPECT_EQ(Bytes(header.begin(), header.end()), expected);
+    EXPECT_EQ(Bytes(header.begin(), header.end()), Header(std::string(31, 'n'), 0x1234));
 }
 
 TEST(PdbWriter, OneFileDatabase)
@@ -87,18 +54,18 @@ TEST(PdbWriter, OneFileDatabase)
     platform::TemporaryFolder work;
     test::WriteFile(work.Path() / "src" / "a.dat", test::CountingBytes(100));
     const fs::path pdb = work.Path() / "m.pdb";
-    Packed packed = Pack(work.Path() / "src", pdb);
+    test::PackResult packed = Pack(work.Path() / "src", pdb);
     ASSERT_TRUE(packed.ok) << packed.error;
 
     Bytes expected = Header("m", 2);
-    Append(expected, Text("DATA", 4));
-    Append(expected, {0x10, 0x00, 0, 0, 0, 98});  // the directory right after the list
-    Append(expected, Text("DATA", 4));
-    Append(expected, {0x10, 0x01, 0, 0, 0, 132});  // 98 + 4 + 30
-    Append(expected, {0xFF, 0xFF, 0xFF, 0xFF});      // one entry, stored negated: not scrambled
-    Append(expected, Text("a", 16));
-    Append(expected, {'d', 'a', 't', 0, 0x01, 0x10, 0, 0, 100, 0, 0, 0, 1, 1});
-    Append(expected, test::CountingBytes(100));
+    test::Append(expected, test::Padded("DATA", 4));
+    test::Append(expected, {0x10, 0x00, 0, 0, 0, 98});  // the directory right after the list
+    test::Append(expected, test::Padded("DATA", 4));
+    test::Append(expected, {0x10, 0x01, 0, 0, 0, 132});  // 98 + 4 + 30
+    test::Append(expected, {0xFF, 0xFF, 0xFF, 0xFF});      // one entry, stored negated: not scrambled
+    test::Append(expected, test::Padded("a", 16));
+    test::Append(expected, {'d', 'a', 't', 0, 0x01, 0x10, 0, 0, 100, 0, 0, 0, 1, 1});
+    test::Append(expected, test::CountingBytes(100));
     EXPECT_EQ(test::ReadFile(pdb), expected);
 
     const std::string source = (work.Path() / "src").string();
@@ -144,7 +111,7 @@ TEST(PdbWriter, LargeFilesSpanConsecutiveResources)
     test::WriteFile(work.Path() / "src" / "a.wav", sound);
     test::WriteFile(work.Path() / "src" / "b.wav", sound);  // a duplicate spans the same ids
     const fs::path pdb = work.Path() / "m.pdb";
-    Packed packed = Pack(work.Path() / "src", pdb);
+    test::PackResult packed = Pack(work.Path() / "src", pdb);
     ASSERT_TRUE(packed.ok) << packed.error;
     EXPECT_NE(packed.report.find("a.wav - splitted\n"), std::string::npos);
     EXPECT_NE(packed.report.find("b.wav - merged\n"), std::string::npos);
@@ -157,7 +124,7 @@ TEST(PdbWriter, LargeFilesSpanConsecutiveResources)
                                         uint32_t(filesStart + 128000), uint32_t(filesStart + 192000)};
     for (int r = 0; r < 5; ++r) {
         const uint8_t* resource = bytes.data() + 78 + 10 * r;
-        EXPECT_EQ(Bytes(resource, resource + 4), Text("DATA", 4));
+        EXPECT_EQ(Bytes(resource, resource + 4), test::Padded("DATA", 4));
         EXPECT_EQ(resource[4] << 8 | resource[5], 0x1000 + r);
         EXPECT_EQ(uint32_t(resource[6] << 24 | resource[7] << 16 | resource[8] << 8 | resource[9]),
                   expectedOffsets[r]);
@@ -175,7 +142,7 @@ TEST(PdbWriter, FileThatCannotBeSplitWritesNothing)
     platform::TemporaryFolder work;
     test::WriteFile(work.Path() / "src" / "big.dat", Bytes(64001, 1));
     const fs::path pdb = work.Path() / "m.pdb";
-    Packed packed = Pack(work.Path() / "src", pdb);
+    test::PackResult packed = Pack(work.Path() / "src", pdb);
     EXPECT_FALSE(packed.ok);
     EXPECT_FALSE(fs::exists(pdb));
     EXPECT_NE(packed.report.find("big.dat - cannot split file\n\n"), std::string::npos) << packed.report;
@@ -191,13 +158,13 @@ TEST(PdbWriter, FileThatCannotBeSplitWritesNothing)
 TEST(PdbWriter, FailuresSayWhatFailed)
 {
     platform::TemporaryFolder work;
-    Packed missing = Pack(work.Path() / "none", work.Path() / "m.pdb");
+    test::PackResult missing = Pack(work.Path() / "none", work.Path() / "m.pdb");
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.report, "Cannot find directory " + (work.Path() / "none").string() + "\n\n");
 
     fs::create_directories(work.Path() / "src");
     const fs::path unwritable = work.Path() / "no such folder" / "m.pdb";
-    Packed cannotWrite = Pack(work.Path() / "src", unwritable);
+    test::PackResult cannotWrite = Pack(work.Path() / "src", unwritable);
     EXPECT_FALSE(cannotWrite.ok);
     EXPECT_NE(cannotWrite.report.find("Cannot open destination file " + unwritable.string()), std::string::npos);
     EXPECT_FALSE(cannotWrite.error.empty());

@@ -37,6 +37,18 @@ std::vector<uint8_t> Bytes(const std::string& text)
     return std::vector<uint8_t>(text.begin(), text.end());
 }
 
+std::vector<uint8_t> Padded(const std::string& text, size_t size)
+{
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    bytes.resize(size, 0);
+    return bytes;
+}
+
+void Append(std::vector<uint8_t>& to, const std::vector<uint8_t>& bytes)
+{
+    to.insert(to.end(), bytes.begin(), bytes.end());
+}
+
 std::string RunProgram(const std::vector<std::string>& arguments, int& status)
 {
     status = -1;
