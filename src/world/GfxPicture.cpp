@@ -269,18 +269,20 @@ void CGfxPicture::TrimFrame(const uint8_t* pixels, Frame& frame) const
     if (!transparent_)
         return;
     uint32_t left = width_, right = 0, top = height_, bottom = 0;
+    bool visible = false;
     for (uint32_t y = 0; y < height_; ++y) {
         const uint8_t* row = pixels + size_t(y) * width_;
         for (uint32_t x = 0; x < width_; ++x) {
             if (row[x] == transparentIndex_)
                 continue;
+            visible = true;
             left = std::min(left, x);
             right = std::max(right, x);
             top = std::min(top, y);
             bottom = y;
         }
     }
-    if (left > right)
+    if (!visible)
         return;  // nothing but transparent pixels: keep the whole picture
     frame.left = left;
     frame.top = top;

@@ -93,12 +93,15 @@ TEST(GfxPictureRows, TransparentRunsEndLiteralsAndTrailingOnesAreDropped)
 
 TEST(GfxPictureRows, EmptyRowCodesToNothing)
 {
-    CGfxPicture picture(0, 3, nullptr, false);
-    ASSERT_EQ(picture.Error(), "");
-    Bytes stored = picture.ToBytes();
-    ASSERT_EQ(stored.size(), 22u + 3);
-    EXPECT_EQ(stored[18], 3);  // data size: three table entries of 0, no row bytes
-    EXPECT_EQ(Bytes(stored.begin() + 22, stored.end()), (Bytes{0, 0, 0}));
+    for (bool transparent : {false, true}) {
+        CGfxPicture picture(0, 3, nullptr, transparent);
+        ASSERT_EQ(picture.Error(), "");
+        Bytes stored = picture.ToBytes();
+        ASSERT_EQ(stored.size(), 22u + 3);
+        EXPECT_EQ(Bytes(stored.begin() + 10, stored.begin() + 18), (Bytes{0, 0, 0, 0, 0, 0, 3, 0}));
+        EXPECT_EQ(stored[18], 3);  // data size: three table entries of 0, no row bytes
+        EXPECT_EQ(Bytes(stored.begin() + 22, stored.end()), (Bytes{0, 0, 0}));
+    }
 }
 
 TEST(GfxPicture, OneFrameHeaderAndTable)
