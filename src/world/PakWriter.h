@@ -1,0 +1,17 @@
+#pragma once
+// Writes a folder tree as a flat package: a 16-byte header, the directory table
+// and every stored file's bytes, with no limit per file.
+#include "platform/Clock.h"
+#include "world/PackConsole.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+constexpr size_t kPakHeaderSize = 16;
+
+// Packs `source` into the package `destination`. Reports on `console`; on failure
+// returns false, the reason is console.Error() and the destination is untouched.
+bool PackPak(bool scramble, std::string_view signature, std::string_view type, const std::filesystem::path& source,
+             const std::filesystem::path& destination, PackConsole& console,
+             const platform::SecondsClock& clock = platform::SystemSeconds);

@@ -1,0 +1,179 @@
+#include "world/FileSplitter.h"
+
+#include "TestFiles.h"
+#include "platform/FileSystem.h"
+#include "world/GfxPicture.h"
+#include "world/PackDirectory.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using Sizes = std::vector<uint32_t>;
+
+const uint32_t kImg = EntryExtension("x.img");
+const uint32_t kAni = EntryExtension("x.ani");
+const uint32_t kWav = EntryExtension("x.wav");
+const uint32_t kDat = EntryExtension("x.dat");
+
+struct Split {
+    bool ok;
+    Sizes pieces;
+    std::string error;
+};
+
+Split SplitBytes(const Bytes& bytes, uint32_t extension)
+{
+    Split split;
+    split.ok = SplitFileBytes(bytes, extension, split.pieces, split.error);
+    return split;
+}
+
+TEST(FileSplitter, SmallFilesAreOnePiece)
+{
+    EXPECT_EQ(SplitBytes(Bytes(64000), kDat).pieces, Sizes{64000});
+    EXPECT_EQ(SplitBytes(Bytes(100), kImg).pieces, Sizes{100});  // not even read as a picture
+    EXPECT_EQ(SplitBytes(Bytes(), kDat).pieces, Sizes{0});
+}
+
+TEST(FileSplitter, LargeFilesOfOtherKindsCannotBeCut)
+{
+    Split split = SplitBytes(Bytes(64001), kDat);
+    EXPECT_FALSE(split.ok);
+    EXPECT_NE(split.error.find("64000"), std::string::npos) << split.error;
+}
+
+TEST(FileSplitter, SoundIsCutIntoFixedChunks)
+{
+    Sizes pieces;
+    std::string error;
+    // Sound is cut by its size alone: the file is never opened.
+    ASSERT_TRUE(SplitFile("/nonexistent/x.wav", kWav, 3 * 64000 + 8000, pieces, error)) << error;
+    EXPECT_EQ(pieces, (Sizes{64000, 64000, 64000, 8000}));
+    ASSERT_TRUE(SplitFile("/nonexistent/x.wav", kWav, 128000, pieces, error));
+    EXPECT_EQ(pieces, (Sizes{64000, 64000}));
+    EXPECT_FALSE(SplitFile("/nonexistent/x.wav", kWav, 255 * 64000 + 1, pieces, error));
+    EXPECT_NE(error.find("256 resources"), std::string::npos) << error;
+}
+
+// A picture of noise, no two neighbours equal. With the default 247 x 300 every
+// row codes to 250 bytes (literals of 127 and 119 pixels, then the last pixel as
+// a run), so the file is 22 + 300 + 300 x 250.
+Bytes NoisePicture(uint32_t width = 247, uint32_t height = 300)
+{
+    Bytes pixels(size_t(width) * height);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = uint8_t(i % 2 ? 200 : i % 97);
+    CGfxPicture picture(width, height, pixels.data(), false);
+    EXPECT_EQ(picture.Error(), "");
+    return picture.ToBytes();
+}
+
+TEST(FileSplitter, BrokenPicturesAreRefused)
+{
+    Bytes picture = NoisePicture();
+    Bytes notPicture = picture;
+    notPicture[0] = 0;
+    EXPECT_FALSE(SplitBytes(notPicture, kImg).ok);
+
+    Bytes tableTooLong = Bytes(70000, 0);
+    tableTooLong[0] = 0xFE;
+    tableTooLong[1] = 2;
+    tableTooLong[16] = 0xFF;
+    tableTooLong[17] = 0xFF;  // 65535 two-byte entries: past the end
+    Split split = SplitBytes(tableTooLong, kImg);
+    EXPECT_FALSE(split.ok);
+    EXPECT_NE(split.error.find("row-size table"), std::string::npos) << split.error;
+
+    Bytes truncated(picture.begin(), picture.end() - 10);
+    split = SplitBytes(truncated, kImg);
+    EXPECT_FALSE(split.ok);
+    EXPECT_NE(split.error.find("covers"), std::string::npos) << split.error;
+
+    Bytes extra = picture;
+    extra.push_back(0);
+    EXPECT_FALSE(SplitBytes(extra, kImg).ok);
+}
+
+// An animation: a 13-byte header with the frame count at byte 10, the frames' end
+// offsets, then frame 0 (one row of 100 bytes, 109 bytes in all) and frame 1 (260
+// rows of 250 bytes, 65268 bytes in all).
+Bytes Animation()
+{
+    Bytes ani(13, 0);
+    ani[0] = 0xFE;
+    ani[10] = 2;
+    const uint32_t ends[] = {109, 109 + 65268};
+    for (uint32_t end : ends)
+        for (int b = 0; b < 4; ++b)
+            ani.push_back(uint8_t(end >> (8 * b)));
+    Bytes frame0 = {0, 0, 0, 0, 1, 0, 1, 0, 100};
+    frame0.resize(109, 7);
+    Bytes frame1 = {0, 0, 0, 0, 1, 0, 4, 1};  // row count 260
+    frame1.insert(frame1.end(), 260, 250);
+    frame1.resize(65268, 8);
+    ani.insert(ani.end(), frame0.begin(), frame0.end());
+    ani.insert(ani.end(), frame1.begin(), frame1.end());
+    return ani;
+}
+
+TEST(FileSplitter, LayoutsAreCutBetweenRowsAndFrames)
+{
+    struct Case {
+        const char* what;
+        Bytes file;
+        uint32_t extension;
+        size_t size;
+        Sizes pieces;
+    };
+    const Case cases[] = {
+        // 322 + 254 rows = 63822; the 255th row would reach 64072.
+        {"one-byte row entries", NoisePicture(), kImg, 22 + 300 + 300 * 250, {63822, 46 * 250}},
+        // Rows of 300 noise pixels code to 304 bytes: 522 + 208 rows = 63754.
+        {"two-byte row entries", NoisePicture(300, 250), kImg, 22 + 500 + 250 * 304, {63754, 42 * 304}},
+        // 21 + 109 + frame 1's head and table 268 = 398, then 254 rows to 63898.
+        {"animation", Animation(), kAni, 21 + 109 + 65268, {63898, 6 * 250}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(c.file.size(), c.size);
+        Split split = SplitBytes(c.file, c.extension);
+        ASSERT_TRUE(split.ok) << split.error;
+        EXPECT_EQ(split.pieces, c.pieces);
+    }
+}
+
+TEST(FileSplitter, BrokenAnimationsAreRefused)
+{
+    Bytes ani = Animation();
+    Bytes frameOutside = ani;
+    frameOutside[17] = 0xFF;  // frame 1 ends far past the file
+    Split split = SplitBytes(frameOutside, kAni);
+    EXPECT_FALSE(split.ok);
+    EXPECT_NE(split.error.find("frame 1"), std::string::npos) << split.error;
+
+    Bytes rowsShort = ani;
+    rowsShort[21 + 109 + 8] = 10;  // frame 1's first row no longer fills the frame
+    split = SplitBytes(rowsShort, kAni);
+    EXPECT_FALSE(split.ok);
+    EXPECT_NE(split.error.find("do not fill"), std::string::npos) << split.error;
+}
+
+TEST(FileSplitter, FilesOnDiskAreReadAndChecked)
+{
+    platform::TemporaryFolder folder;
+    const auto path = folder.Path() / "block0.img";
+    Bytes picture = NoisePicture();
+    test::WriteFile(path, picture);
+    Sizes pieces;
+    std::string error;
+    ASSERT_TRUE(SplitFile(path, kImg, uint32_t(picture.size()), pieces, error)) << error;
+    EXPECT_EQ(pieces, (Sizes{63822, 46 * 250}));
+    EXPECT_FALSE(SplitFile(path, kImg, uint32_t(picture.size() + 1), pieces, error));
+    EXPECT_NE(error.find("changed"), std::string::npos) << error;
+    EXPECT_FALSE(SplitFile(folder.Path() / "missing.img", kImg, 70000, pieces, error));
+    EXPECT_NE(error.find("missing.img"), std::string::npos) << error;
+}
+
+} // namespace

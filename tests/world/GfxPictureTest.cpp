@@ -1,0 +1,346 @@
+#include "world/GfxPicture.h"
+
+#include "PictureDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// The coded bytes of one row. With transparency a second row of visible pixels
+// keeps the box as wide as the row, so the row is coded whole.
+Bytes CodeRow(const Bytes& row, bool transparent = false, uint8_t transparentIndex = 0)
+{
+    const uint32_t height = transparent ? 2 : 1;
+    CGfxPicture picture;
+    EXPECT_TRUE(picture.SetFrameSize(uint32_t(row.size()), height, 1));
+    std::copy(row.begin(), row.end(), picture.Pixels().begin());
+    std::fill(picture.Pixels().begin() + long(row.size()), picture.Pixels().end(), uint8_t(transparentIndex + 1));
+    picture.SetTransparency(transparent);
+    picture.SetTransparentIndex(transparentIndex);
+    picture.Encode();
+    EXPECT_EQ(picture.Error(), "");
+    Bytes stored = picture.ToBytes();
+    if (stored[12] != 0)
+        return {};  // a wholly transparent row is trimmed off the box
+    const size_t entry = picture.WideRows() ? 2 : 1;
+    const size_t size = picture.WideRows() ? stored[22] | stored[23] << 8 : stored[22];
+    const size_t start = 22 + entry * height;
+    return Bytes(stored.begin() + long(start), stored.begin() + long(start + size));
+}
+
+Bytes Repeat(uint8_t value, size_t count)
+{
+    return Bytes(count, value);
+}
+
+Bytes Concat(std::initializer_list<Bytes> parts)
+{
+    Bytes all;
+    for (const Bytes& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+TEST(GfxPictureRows, CodeAsTheRowCodeRules)
+{
+    EXPECT_EQ(CodeRow(Repeat(5, 10)), (Bytes{0xF6, 5}));
+    EXPECT_EQ(CodeRow({1, 2, 3, 4, 9, 9, 9, 9}), (Bytes{0x04, 1, 2, 3, 4, 0xFC, 9}));
+    // A pair stays inside the literal; the row's last pixel is a run of one.
+    EXPECT_EQ(CodeRow({1, 2, 2, 3}), (Bytes{0x03, 1, 2, 2, 0xFF, 3}));
+    EXPECT_EQ(CodeRow({1, 2, 3, 3}), (Bytes{0x02, 1, 2, 0xFE, 3}));
+    EXPECT_EQ(CodeRow({7}), (Bytes{0xFF, 7}));
+    // Three equal pixels inside a row stay in the literal, four end it.
+    EXPECT_EQ(CodeRow({1, 6, 6, 6, 2, 3}), (Bytes{0x05, 1, 6, 6, 6, 2, 0xFF, 3}));
+    EXPECT_EQ(CodeRow({1, 6, 6, 6, 6, 3}), (Bytes{0x01, 1, 0xFC, 6, 0xFF, 3}));
+    // A short run at the start of an item still starts a literal.
+    EXPECT_EQ(CodeRow({4, 4, 4, 1, 2}), (Bytes{0x04, 4, 4, 4, 1, 0xFF, 2}));
+}
+
+TEST(GfxPictureRows, SplitLongRunsAndLiterals)
+{
+    EXPECT_EQ(CodeRow(Repeat(9, 300)), (Bytes{0x80, 9, 0x80, 9, 0xD4, 9}));  // 128, 128, 44
+
+    Bytes differing(200);
+    for (size_t i = 0; i < differing.size(); ++i)
+        differing[i] = uint8_t(i % 2 ? 1 : 2 + i % 7);
+    Bytes coded = CodeRow(differing);
+    ASSERT_EQ(coded.size(), 203u);
+    EXPECT_EQ(coded[0], 127);
+    EXPECT_EQ(Bytes(coded.begin() + 1, coded.begin() + 128), Bytes(differing.begin(), differing.begin() + 127));
+    EXPECT_EQ(coded[128], 72);
+    EXPECT_EQ(Bytes(coded.begin() + 129, coded.begin() + 201), Bytes(differing.begin() + 127, differing.begin() + 199));
+    EXPECT_EQ(coded[201], 0xFF);
+    EXPECT_EQ(coded[202], differing[199]);
+
+    // A run of 130 leaves 2 equal pixels that open the next literal.
+    EXPECT_EQ(CodeRow(Concat({Repeat(3, 130), {8, 9}})), (Bytes{0x80, 3, 0x03, 3, 3, 8, 0xFF, 9}));
+}
+
+TEST(GfxPictureRows, TransparentRunsEndLiteralsAndTrailingOnesAreDropped)
+{
+    // Transparent index 0: a single 0 ends the literal and is written as a run.
+    EXPECT_EQ(CodeRow({1, 2, 0, 3, 4}, true, 0), (Bytes{0x02, 1, 2, 0xFF, 0, 0x01, 3, 0xFF, 4}));
+    // A transparent run that reaches the end of the row is not written.
+    EXPECT_EQ(CodeRow({1, 2, 0, 0}, true, 0), (Bytes{0x02, 1, 2}));
+    EXPECT_EQ(CodeRow({5, 5, 5, 5, 5, 0}, true, 0), (Bytes{0xFB, 5}));
+    // Without transparency the same zeros are ordinary pixels.
+    EXPECT_EQ(CodeRow({1, 2, 0, 0}, false, 0), (Bytes{0x02, 1, 2, 0xFE, 0}));
+}
+
+TEST(GfxPictureRows, EmptyRowCodesToNothing)
+{
+    for (bool transparent : {false, true}) {
+        CGfxPicture picture(0, 3, nullptr, transparent);
+        ASSERT_EQ(picture.Error(), "");
+        Bytes stored = picture.ToBytes();
+        ASSERT_EQ(stored.size(), 22u + 3);
+        EXPECT_EQ(Bytes(stored.begin() + 10, stored.begin() + 18), (Bytes{0, 0, 0, 0, 0, 0, 3, 0}));
+        EXPECT_EQ(stored[18], 3);  // data size: three table entries of 0, no row bytes
+        EXPECT_EQ(Bytes(stored.begin() + 22, stored.end()), (Bytes{0, 0, 0}));
+    }
+}
+
+TEST(GfxPicture, OneFrameHeaderAndTable)
+{
+    const Bytes pixels = {1, 1, 1, 1, /**/ 2, 3, 3, 3, /**/ 3, 3, 4, 5};  // 4 x 3
+    CGfxPicture picture(4, 3, pixels.data(), false);
+    ASSERT_EQ(picture.Error(), "");
+    const Bytes expected = {
+        0xFE, 0x00, 4, 0, 3, 0, 0, 0, 0, 0,  // mark, flags, width, height, two zero fields
+        0, 0, 0, 0, 4, 0, 3, 0,              // box: left 0, top 0, width 4, height 3
+        15, 0, 0, 0,                         // data size: 3 table bytes + 12 row bytes
+        2, 4, 6,                             // row sizes
+        0xFC, 1,                             // 1 1 1 1
+        0x01, 2, 0xFD, 3,                    // 2 | 3 3 3
+        0x03, 3, 3, 4, 0xFF, 5,              // 3 3 4 | 5
+    };
+    EXPECT_EQ(picture.ToBytes(), expected);
+    EXPECT_EQ(picture.GetSize(), expected.size());
+    EXPECT_EQ(picture.Write({}), expected.size());
+    // Encoding again keeps the coded form.
+    EXPECT_EQ(picture.Encode(), 15u);
+    EXPECT_EQ(picture.ToBytes(), expected);
+}
+
+TEST(GfxPicture, RowTableWidensWhenARowNeedsMoreThanAByte)
+{
+    // A 128-wide strip never codes a row above 130 bytes: one-byte entries.
+    Bytes strip(128 * 300);
+    for (size_t i = 0; i < strip.size(); ++i)
+        strip[i] = uint8_t(i * 37 % 251);
+    CGfxPicture narrow(128, 300, strip.data(), false);
+    ASSERT_EQ(narrow.Error(), "");
+    Bytes stored = narrow.ToBytes();
+    EXPECT_EQ(stored[1] & 2, 0);
+    EXPECT_FALSE(narrow.WideRows());
+    EXPECT_EQ(stored[22], 130);  // every row: literal 127, literal 0 (none), run of one
+    EXPECT_EQ(stored.size(), 22 + 300 + 300 * 130u);
+
+    // One noisy row of 300 pixels codes to more than 255 bytes: every entry is two bytes.
+    Bytes pixels(300 * 3, 4);
+    for (size_t x = 0; x < 300; ++x)
+        pixels[300 + x] = uint8_t(x % 2 ? 9 : x % 200);
+    CGfxPicture wide(300, 3, pixels.data(), false);
+    ASSERT_EQ(wide.Error(), "");
+    stored = wide.ToBytes();
+    EXPECT_EQ(stored[1], 2);
+    const Bytes table(stored.begin() + 22, stored.begin() + 28);
+    // Rows 0 and 2: runs of 128, 128 and 44 (6 bytes); row 1: literals of 127, 127 and
+    // 45 pixels with their controls, the last pixel as a run of one: 128 + 128 + 46 + 2 = 304.
+    EXPECT_EQ(table, (Bytes{6, 0, 0x30, 0x01, 6, 0}));
+}
+
+TEST(GfxPicture, BoxIsTheWholePictureWithoutTransparency)
+{
+    Bytes pixels(5 * 4, 0);
+    pixels[1 * 5 + 1] = 7;
+    CGfxPicture picture(5, 4, pixels.data(), false);
+    Bytes stored = picture.ToBytes();
+    EXPECT_EQ(Bytes(stored.begin() + 10, stored.begin() + 18), (Bytes{0, 0, 0, 0, 5, 0, 4, 0}));
+}
+
+TEST(GfxPicture, TransparencyTrimsTheBoxToTheVisiblePixels)
+{
+    Bytes pixels(5 * 4, 0);
+    pixels[1 * 5 + 1] = 7;
+    pixels[2 * 5 + 3] = 8;
+    CGfxPicture picture(5, 4, pixels.data(), true);
+    Bytes stored = picture.ToBytes();
+    EXPECT_EQ(stored[1], 1);
+    EXPECT_EQ(Bytes(stored.begin() + 10, stored.begin() + 18), (Bytes{1, 0, 1, 0, 3, 0, 2, 0}));
+    // Rows of the box: 7 0 0 -> literal 7, trailing transparent run dropped; 0 0 8 -> run of 0s, 8.
+    EXPECT_EQ(Bytes(stored.begin() + 22, stored.end()), (Bytes{2, 4, 0x01, 7, 0xFE, 0, 0xFF, 8}));
+
+    CGfxPicture empty(5, 4, Bytes(20, 0).data(), true);
+    stored = empty.ToBytes();
+    EXPECT_EQ(Bytes(stored.begin() + 10, stored.begin() + 18), (Bytes{0, 0, 0, 0, 5, 0, 4, 0}));
+    EXPECT_EQ(Bytes(stored.begin() + 22, stored.end()), (Bytes{0, 0, 0, 0}));
+}
+
+// Rows made of runs of random lengths and stretches of noise over a small palette,
+// the kind of content maps and pictures have, plus pure noise.
+Bytes RandomPixels(std::mt19937& random, size_t count)
+{
+    Bytes pixels;
+    std::uniform_int_distribution<int> kind(0, 3), length(1, 140), value(0, 5), noise(0, 255);
+    while (pixels.size() < count) {
+        int n = length(random);
+        switch (kind(random)) {
+        case 0:
+            pixels.insert(pixels.end(), size_t(n), uint8_t(value(random)));
+            break;
+        case 1:
+            for (int i = 0; i < n; ++i)
+                pixels.push_back(uint8_t(value(random)));
+            break;
+        default:
+            for (int i = 0; i < n; ++i)
+                pixels.push_back(uint8_t(noise(random)));
+        }
+    }
+    pixels.resize(count);
+    return pixels;
+}
+
+TEST(GfxPicture, DecodingGivesBackRandomPictures)
+{
+    const uint32_t seed = 20240611;
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<uint32_t> width(0, 400), height(1, 4), coin(0, 1), index(0, 5);
+    for (int round = 0; round < 400; ++round) {
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", round " + std::to_string(round));
+        const uint32_t w = width(random), h = height(random);
+        const bool transparent = coin(random);
+        const uint8_t transparentIndex = uint8_t(index(random));
+        Bytes pixels = RandomPixels(random, size_t(w) * h);
+        CGfxPicture picture;
+        ASSERT_TRUE(picture.SetFrameSize(w, h, 1));
+        std::copy(pixels.begin(), pixels.end(), picture.Pixels().begin());
+        picture.SetTransparency(transparent);
+        picture.SetTransparentIndex(transparentIndex);
+        picture.Encode();
+        ASSERT_EQ(picture.Error(), "");
+        test::DecodedPicture decoded;
+        ASSERT_EQ(test::DecodePicture(picture.ToBytes(), transparentIndex, decoded), "");
+        EXPECT_EQ(decoded.width, w);
+        EXPECT_EQ(decoded.height, h);
+        EXPECT_EQ(decoded.transparent, transparent);
+        EXPECT_EQ(decoded.pixels, pixels);
+    }
+}
+
+// The row coder as a plain scan, step by step, to hold the fast coder to it.
+Bytes ReferenceRowCode(const Bytes& p, bool transparent, uint8_t t)
+{
+    Bytes out;
+    const size_t end = p.size();
+    size_t x = 0;
+    while (x < end) {
+        size_t s = x, span = 1, equal = 1;
+        while (s + 1 < end) {
+            if (p[s] != p[s + 1]) {
+                if (equal >= 4 || (transparent && p[s] == t))
+                    break;
+                equal = 1;
+            } else {
+                ++equal;
+            }
+            ++span;
+            ++s;
+        }
+        if (span > equal) {
+            size_t n = std::min<size_t>(span - equal, 127);
+            out.push_back(uint8_t(n));
+            out.insert(out.end(), p.begin() + long(x), p.begin() + long(x + n));
+            x += n;
+        } else {
+            if (transparent && p[x] == t && x + equal >= end)
+                break;
+            size_t n = std::min<size_t>(equal, 128);
+            out.push_back(uint8_t(256 - n));
+            out.push_back(p[x]);
+            x += n;
+        }
+    }
+    return out;
+}
+
+TEST(GfxPictureRows, MatchThePlainScanOnRandomRows)
+{
+    const uint32_t seed = 77;
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<uint32_t> width(1, 600), coin(0, 1), index(0, 5);
+    for (int round = 0; round < 1000; ++round) {
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", round " + std::to_string(round));
+        const bool transparent = coin(random);
+        const uint8_t t = uint8_t(index(random));
+        Bytes row = RandomPixels(random, width(random));
+        ASSERT_EQ(CodeRow(row, transparent, t), ReferenceRowCode(row, transparent, t));
+    }
+}
+
+TEST(GfxPicture, SeveralFramesWithDelta)
+{
+    CGfxPicture picture;
+    ASSERT_TRUE(picture.SetFrameSize(2, 1, 2, 0x33));
+    const Bytes frames = {1, 2, /**/ 1, 3};
+    std::copy(frames.begin(), frames.end(), picture.Pixels().begin());
+    picture.SetDelta(true);
+    EXPECT_EQ(picture.Encode(), 10u);
+    const Bytes expected = {
+        0xFE, 0x04, 0, 2, 0, 1, 0, 0, 0, 0, 0,  // mark, flags (delta), byte 2, width, height, zeros
+        2, 0x33, 0,                             // frame count, header bytes
+        13, 0, 0, 0, 26, 0, 0, 0,               // end offsets of the two frame blocks
+        0, 0, 0, 0, 2, 0, 1, 0, 4, 0x01, 1, 0xFF, 2,  // frame 0: box, table, 1 | 2
+        0, 0, 0, 0, 2, 0, 1, 0, 4, 0x01, 0, 0xFF, 3,  // frame 1: the unchanged 1 became 0
+    };
+    EXPECT_EQ(picture.ToBytes(), expected);
+    EXPECT_EQ(picture.GetSize(), 14 + 12 * 2 + 10u);
+}
+
+TEST(GfxPicture, FramesShareOneRowTableWidth)
+{
+    CGfxPicture picture;
+    ASSERT_TRUE(picture.SetFrameSize(300, 1, 2));
+    std::span<uint8_t> pixels = picture.Pixels();
+    for (size_t x = 0; x < 300; ++x) {
+        pixels[x] = uint8_t(x % 2 ? 9 : x % 200);  // frame 0: a row above 255 bytes
+        pixels[300 + x] = 5;                      // frame 1: a short row
+    }
+    picture.Encode();
+    ASSERT_EQ(picture.Error(), "");
+    Bytes stored = picture.ToBytes();
+    EXPECT_EQ(stored[1] & 2, 2);
+    // Frame blocks start after the 14-byte header and two end offsets; frame 1's block
+    // follows frame 0's: its box (8 bytes), then a two-byte entry 6, 0 for its runs.
+    const size_t frame1 = 14 + 8 + (stored[14] | stored[15] << 8);
+    ASSERT_LE(frame1 + 10, stored.size());
+    EXPECT_EQ(Bytes(stored.begin() + long(frame1) + 8, stored.begin() + long(frame1) + 10), (Bytes{6, 0}));
+}
+
+TEST(GfxPicture, RefusesWhatTheStoredFormCannotHold)
+{
+    CGfxPicture picture;
+    EXPECT_FALSE(picture.SetFrameSize(65536, 1, 1));
+    EXPECT_NE(picture.Error().find("65535"), std::string::npos);
+    EXPECT_FALSE(picture.SetFrameSize(4, 4, 0));
+    EXPECT_FALSE(picture.SetFrameSize(4, 4, 256));
+    EXPECT_NE(picture.Error().find("255 frames"), std::string::npos);
+    EXPECT_EQ(picture.Encode(), 0u);
+    EXPECT_FALSE(picture.Error().empty());
+    EXPECT_EQ(picture.GetSize(), 0u);
+
+    // A row of 65535 alternating pixels codes to more bytes than its 16-bit entry holds.
+    Bytes row(65535);
+    for (size_t x = 0; x < row.size(); ++x)
+        row[x] = uint8_t(x % 2);
+    CGfxPicture tooWide(65535, 1, row.data(), false);
+    EXPECT_NE(tooWide.Error().find("row-size entry"), std::string::npos) << tooWide.Error();
+    EXPECT_EQ(tooWide.GetSize(), 0u);
+}
+
+} // namespace

@@ -1,0 +1,82 @@
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace test {
+
+void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    ASSERT_TRUE(out.good()) << "cannot write " << path;
+}
+
+std::vector<uint8_t> ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in.good()) << "cannot read " << path;
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<uint8_t> CountingBytes(size_t size, uint8_t first)
+{
+    std::vector<uint8_t> bytes(size);
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = uint8_t(first + i);
+    return bytes;
+}
+
+std::vector<uint8_t> Bytes(const std::string& text)
+{
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+std::vector<uint8_t> Padded(const std::string& text, size_t size)
+{
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    bytes.resize(size, 0);
+    return bytes;
+}
+
+void Append(std::vector<uint8_t>& to, const std::vector<uint8_t>& bytes)
+{
+    to.insert(to.end(), bytes.begin(), bytes.end());
+}
+
+std::string RunProgram(const std::vector<std::string>& arguments, int& status)
+{
+    status = -1;
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0)
+        return {};
+    pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(pipeEnds[1], STDOUT_FILENO);
+        ::close(pipeEnds[0]);
+        ::close(pipeEnds[1]);
+        std::vector<char*> argv;
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(pipeEnds[1]);
+    std::string output;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        output.append(buffer, size_t(got));
+    ::close(pipeEnds[0]);
+    int waitStatus = 0;
+    if (child > 0 && ::waitpid(child, &waitStatus, 0) == child && WIFEXITED(waitStatus))
+        status = WEXITSTATUS(waitStatus);
+    return output;
+}
+
+} // namespace test
