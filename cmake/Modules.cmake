@@ -29,7 +29,7 @@ endfunction()
 
 # valdrune_fuzz(<name> SOURCES ... DEPS ...): a fuzz target. It always builds as a plain
 # program that feeds every file named on its command line to LLVMFuzzerTestOneInput; with
-# clang it also builds as a libFuzzer binary <name>_libfuzzer.
+# VALDRUNE_LIBFUZZER it also builds as a libFuzzer binary <name>_libfuzzer.
 function(valdrune_fuzz name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;CORPUS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/ReplayMain.cpp)
@@ -39,7 +39,7 @@ function(valdrune_fuzz name)
       COMMAND ${CMAKE_COMMAND} -DFUZZER=$<TARGET_FILE:${name}> -DCORPUS=${ARG_CORPUS}
               -P ${PROJECT_SOURCE_DIR}/cmake/ReplayCorpus.cmake)
   endif()
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  if(VALDRUNE_LIBFUZZER)
     add_executable(${name}_libfuzzer ${ARG_SOURCES})
     target_compile_options(${name}_libfuzzer PRIVATE -fsanitize=fuzzer)
     target_link_options(${name}_libfuzzer PRIVATE -fsanitize=fuzzer)
