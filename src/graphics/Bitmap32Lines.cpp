@@ -141,7 +141,11 @@ void TBitmap32::WalkLineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L, Co
         for (int64_t i = 0; i < count; ++i, x += stepX, y += stepY)
             plot(NextColor());
     }
-    plot(ScaleAlpha(NextColor(), length - count * FixedOne));
+    // A line of whole pixels has no fraction left, and takes no colour for it: the next
+    // piece of a stippled polyline goes on with the pattern where this one stopped.
+    const int64_t fraction = length - count * FixedOne;
+    if (fraction > 0)
+        plot(ScaleAlpha(NextColor(), fraction));
     EMMS();
     Changed();
 }
