@@ -1,5 +1,5 @@
 // Kernel resampling: separable filtering through two mapping tables of integer weights
-// that sum to 256 per destination pixel. One row of vertically filtered source columns
+// that sum to 256 per destination pixel, in SSE2 integer arithmetic (every x86-64). One row of vertically filtered source columns
 // is kept per destination row and reused by all its pixels.
 #include "graphics/StretchPaths32.h"
 
@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+
+#include <emmintrin.h>
 
 namespace stretch {
 
@@ -96,32 +98,67 @@ MappingTable BuildMappingTable(int32_t dst0, int32_t dst1, int32_t clip0, int32_
 
 namespace {
 
-// The four channels of one pixel, each scaled by weights.
+// Channel sums of one source column: 32-bit lanes [B, G, R, A], each the channel value
+// times the weights applied so far.
 struct ChannelSums {
-    int32_t a = 0, r = 0, g = 0, b = 0;
-    void Add(TColor32 c, int32_t w)
-    {
-        a += int32_t(c >> 24) * w;
-        r += int32_t((c >> 16) & 0xFF) * w;
-        g += int32_t((c >> 8) & 0xFF) * w;
-        b += int32_t(c & 0xFF) * w;
-    }
-    void Add(const ChannelSums& s, int32_t w)
-    {
-        a += s.a * w;
-        r += s.r * w;
-        g += s.g * w;
-        b += s.b * w;
-    }
+    __m128i lanes;
 };
 
-// A channel sum is the value times 65536. Kernels with negative lobes can overshoot and
-// are clamped to 0..0xFF0000 first; the others cannot leave the range.
-inline uint32_t ChannelByte(int32_t sum, bool clamp)
+// Each of `count` columns from `first`: the source pixels of the rows in `entries`, each
+// times its weight. Two rows at a time: their pixels interleaved into 16-bit lanes
+// [B0 B1 G0 G1 R0 R1 A0 A1] meet the weights [w0 w1 ...] in one multiply-add.
+void SumRows(const TBitmap32& src, int32_t first, const std::vector<Contribution>& entries, ChannelSums* sums,
+             size_t count)
 {
-    if (clamp)
-        sum = std::clamp(sum, 0, 0xFF0000);
-    return (uint32_t(sum) >> 16) & 0xFF;
+    const __m128i zero = _mm_setzero_si128();
+    std::fill(sums, sums + count, ChannelSums{zero});
+    for (size_t k = 0; k < entries.size(); k += 2) {
+        const TColor32* row0 = src.PixelPtr(first, entries[k].pos);
+        const bool pair = k + 1 < entries.size();
+        const TColor32* row1 = pair ? src.PixelPtr(first, entries[k + 1].pos) : row0;
+        const uint32_t w0 = uint32_t(entries[k].weight) & 0xFFFF;
+        const uint32_t w1 = pair ? uint32_t(entries[k + 1].weight) & 0xFFFF : 0;
+        const __m128i weights = _mm_set1_epi32(int(w1 << 16 | w0));
+        size_t x = 0;
+        for (; x + 4 <= count; x += 4) {
+            const __m128i p0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row0 + x));
+            const __m128i p1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row1 + x));
+            const __m128i low = _mm_unpacklo_epi8(p0, p1), high = _mm_unpackhi_epi8(p0, p1);
+            sums[x].lanes = _mm_add_epi32(sums[x].lanes, _mm_madd_epi16(_mm_unpacklo_epi8(low, zero), weights));
+            sums[x + 1].lanes = _mm_add_epi32(sums[x + 1].lanes, _mm_madd_epi16(_mm_unpackhi_epi8(low, zero), weights));
+            sums[x + 2].lanes = _mm_add_epi32(sums[x + 2].lanes, _mm_madd_epi16(_mm_unpacklo_epi8(high, zero), weights));
+            sums[x + 3].lanes = _mm_add_epi32(sums[x + 3].lanes, _mm_madd_epi16(_mm_unpackhi_epi8(high, zero), weights));
+        }
+        for (; x < count; ++x) {
+            const __m128i pair01 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(row0[x])), _mm_cvtsi32_si128(int(row1[x])));
+            sums[x].lanes = _mm_add_epi32(sums[x].lanes, _mm_madd_epi16(_mm_unpacklo_epi8(pair01, zero), weights));
+        }
+    }
+}
+
+// The low 32 bits of each lane's product (SSE2 has no 32-bit multiply): the even and the
+// odd lanes through the 64-bit multiplier. Exact for negative values too, modulo 2^32.
+inline __m128i MultiplyLanes(__m128i sums, __m128i weight)
+{
+    const __m128i even = _mm_mul_epu32(sums, weight);
+    const __m128i odd = _mm_mul_epu32(_mm_srli_epi64(sums, 32), weight);
+    return _mm_unpacklo_epi32(_mm_shuffle_epi32(even, 0x08), _mm_shuffle_epi32(odd, 0x08));
+}
+
+// A channel sum is the value times 65536. Kernels with negative lobes can overshoot and
+// are clamped to 0..0xFF0000 first; the others cannot leave the range. The top byte of
+// each lane becomes the channel.
+inline TColor32 SumsToColour(__m128i sums, bool clamp)
+{
+    if (clamp) {
+        const __m128i limit = _mm_set1_epi32(0xFF0000);
+        sums = _mm_and_si128(sums, _mm_cmpgt_epi32(sums, _mm_setzero_si128()));
+        const __m128i over = _mm_cmpgt_epi32(sums, limit);
+        sums = _mm_or_si128(_mm_and_si128(over, limit), _mm_andnot_si128(over, sums));
+    }
+    const __m128i bytes = _mm_and_si128(_mm_srli_epi32(sums, 16), _mm_set1_epi32(0xFF));
+    const __m128i words = _mm_packs_epi32(bytes, bytes);
+    return TColor32(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
 }
 
 } // namespace
@@ -143,22 +180,18 @@ void Resample(const Job& job, TStretchFilter filter)
             firstColumn = std::min(firstColumn, entry.pos);
             lastColumn = std::max(lastColumn, entry.pos);
         }
-    std::vector<ChannelSums> columnSums(size_t(lastColumn - firstColumn + 1));
+    const size_t columnCount = size_t(lastColumn - firstColumn + 1);
+    std::vector<ChannelSums> columnSums(columnCount);
 
     for (int32_t y = job.clip.Top; y < job.clip.Bottom; ++y) {
-        std::fill(columnSums.begin(), columnSums.end(), ChannelSums{});
-        for (const Contribution& rowEntry : vertical[size_t(y - job.clip.Top)]) {
-            const TColor32* in = job.src.PixelPtr(firstColumn, rowEntry.pos);
-            for (size_t x = 0; x < columnSums.size(); ++x)
-                columnSums[x].Add(in[x], rowEntry.weight);
-        }
+        SumRows(job.src, firstColumn, vertical[size_t(y - job.clip.Top)], columnSums.data(), columnCount);
         TColor32* out = job.dst.PixelPtr(job.clip.Left, y);
         for (int32_t x = job.clip.Left; x < job.clip.Right; ++x, ++out) {
-            ChannelSums sum;
+            __m128i sum = _mm_setzero_si128();
             for (const Contribution& columnEntry : horizontal[size_t(x - job.clip.Left)])
-                sum.Add(columnSums[size_t(columnEntry.pos - firstColumn)], columnEntry.weight);
-            const TColor32 colour = ChannelByte(sum.a, clamp) << 24 | ChannelByte(sum.r, clamp) << 16 |
-                                    ChannelByte(sum.g, clamp) << 8 | ChannelByte(sum.b, clamp);
+                sum = _mm_add_epi32(sum, MultiplyLanes(columnSums[size_t(columnEntry.pos - firstColumn)].lanes,
+                                                       _mm_set1_epi32(columnEntry.weight)));
+            const TColor32 colour = SumsToColour(sum, clamp);
             switch (job.mode) {
             case dmOpaque: *out = colour; break;
             case dmBlend: BlendMemEx(colour, *out, job.masterAlpha); break;
