@@ -170,6 +170,18 @@ TColor32 TBitmap32::GetStippleColor()
 
 // ---- Horizontal and vertical runs -------------------------------------------------
 
+namespace {
+
+// Value blended onto Count pixels from First on, Stride pixels apart.
+void BlendRun(TColor32* First, int32_t Count, int32_t Stride, TColor32 Value)
+{
+    for (int32_t i = 0; i < Count; ++i, First += Stride)
+        BlendMem(Value, *First);
+    EMMS();
+}
+
+} // namespace
+
 void TBitmap32::HorzLine(int32_t X1, int32_t Y, int32_t X2, TColor32 Value)
 {
     TestSwap(X1, X2);
@@ -188,10 +200,7 @@ void TBitmap32::HorzLineT(int32_t X1, int32_t Y, int32_t X2, TColor32 Value)
     if (X2 < X1)
         return;
     assert(X1 >= 0 && X2 < Width() && Y >= 0 && Y < Height());
-    TColor32* p = PixelPtr(X1, Y);
-    for (int32_t x = X1; x <= X2; ++x, ++p)
-        BlendMem(Value, *p);
-    EMMS();
+    BlendRun(PixelPtr(X1, Y), X2 - X1 + 1, 1, Value);
 }
 
 void TBitmap32::HorzLineTS(int32_t X1, int32_t Y, int32_t X2, TColor32 Value)
@@ -220,10 +229,7 @@ void TBitmap32::VertLineT(int32_t X, int32_t Y1, int32_t Y2, TColor32 Value)
     if (Y2 < Y1)
         return;
     assert(X >= 0 && X < Width() && Y1 >= 0 && Y2 < Height());
-    TColor32* p = PixelPtr(X, Y1);
-    for (int32_t y = Y1; y <= Y2; ++y, p += Width())
-        BlendMem(Value, *p);
-    EMMS();
+    BlendRun(PixelPtr(X, Y1), Y2 - Y1 + 1, Width(), Value);
 }
 
 void TBitmap32::VertLineTS(int32_t X, int32_t Y1, int32_t Y2, TColor32 Value)

@@ -39,16 +39,9 @@ struct Numbered : TBitmap32 {
 // `mark`, '-' for any other colour), rows separated by '/'.
 std::string Picture(const TBitmap32& bitmap, TColor32 mark = kPaper)
 {
-    std::string picture;
-    for (int32_t y = 0; y < bitmap.Height(); ++y) {
-        if (y > 0)
-            picture += '/';
-        for (int32_t x = 0; x < bitmap.Width(); ++x) {
-            const TColor32 p = bitmap.GetPixel(x, y);
-            picture += p == mark ? '#' : (p == 0 ? '.' : (p <= 26 ? char('a' + p - 1) : '-'));
-        }
-    }
-    return picture;
+    return RowPicture(bitmap, [mark](TColor32 p) {
+        return p == mark ? '#' : (p == 0 ? '.' : (p <= 26 ? char('a' + p - 1) : '-'));
+    });
 }
 
 // Records what reaches the canvas.

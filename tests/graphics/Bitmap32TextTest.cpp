@@ -88,16 +88,7 @@ protected:
 // '+' for another colour, '.' for unchanged.
 std::string Changes(const TBitmap32& bitmap, TColor32 paper, TColor32 ink)
 {
-    std::string picture;
-    for (int32_t y = 0; y < bitmap.Height(); ++y) {
-        if (y > 0)
-            picture += '/';
-        for (int32_t x = 0; x < bitmap.Width(); ++x) {
-            const TColor32 p = bitmap.GetPixel(x, y);
-            picture += p == paper ? '.' : (p == ink ? '#' : '+');
-        }
-    }
-    return picture;
+    return RowPicture(bitmap, [=](TColor32 p) { return p == paper ? '.' : (p == ink ? '#' : '+'); });
 }
 
 } // namespace
