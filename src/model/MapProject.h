@@ -9,8 +9,11 @@
 // units that own them.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "graphics/Bitmap32List.h"
 #include "model/EditorHooks.h"
 #include "model/EventList.h"
 #include "model/List.h"
@@ -26,6 +29,7 @@ namespace platform {
 class XmlDocument;
 }
 class CErrorList;
+struct CCatalogue;
 class TBitmapLayer;
 class TLayerCollection;
 
@@ -218,6 +222,39 @@ public:
     // no catalogue or "dwID" is shorter than four characters.
     int ReadCreatorId();
 
+    // ---- The game catalogue (Catalogue.h shows the file) ----
+    // Every reader throws ECatalogueError, naming the file and the fault, when
+    // the catalogue is missing or faulty; the project is then left unchanged.
+    //
+    // The folder that the catalogue's picture paths are relative to.
+    void SetResourceFolder(std::filesystem::path folder) { resourceFolder_ = std::move(folder); }
+    const std::filesystem::path& GetResourceFolder() const { return resourceFolder_; }
+    // The castle and army pictures: castle type i is picture i, army type j is
+    // picture castleTypes + j. Blending, with the magenta background transparent.
+    TBitmap32List& GetIconPictures() { return iconPictures_; }
+    const TBitmap32List& GetIconPictures() const { return iconPictures_; }
+    // Current string table 0; appends a new string table; then reads castles
+    // and armies (full), unit types, resources and skills into the project and
+    // the current table.
+    void ReadCatalogue();
+    // Full: castle type names, picture paths and pivots (appended to the icon
+    // pivots) and pictures from the catalogue. Not full (after a project file
+    // was loaded): the pictures again, from the paths kept in the current
+    // string table, for the castle and army counts the project holds. Both
+    // store the counts and tell the project views that the pictures changed.
+    void ReadCastlesAndArmies(bool full);
+    void ReadUnitTypes();
+    void ReadResources();
+    void ReadSkills();
+    // Replaces the ability list and the AI-type list.
+    void ReadAbilitiesAndAITypes();
+    // The name of the first ability with this value, or "" when none has it.
+    std::string GetAbilityName(int32_t value) const;
+    const CList<CAbilityStruct>& GetAbilities() const { return abilities_; }
+    // A resource's catalogue bounds; 0 outside 0..kMaxResources - 1.
+    uint16_t GetResourceMin(int i) const { return i >= 0 && i < kMaxResources ? resourceMin_[i] : 0; }
+    uint16_t GetResourceMax(int i) const { return i >= 0 && i < kMaxResources ? resourceMax_[i] : 0; }
+
 private:
     uint16_t width_ = 0;
     uint16_t height_ = 0;
@@ -226,8 +263,8 @@ private:
     CList<CPlayerData> players_;
     // Per resource: a bound kept for the file and never set, then the catalogue's "min" and "max".
     int16_t resourceReserved_[kMaxResources] = {};
-    int16_t resourceMin_[kMaxResources] = {};
-    int16_t resourceMax_[kMaxResources] = {};
+    uint16_t resourceMin_[kMaxResources] = {};
+    uint16_t resourceMax_[kMaxResources] = {};
     CProvinceList provinces_;
     CProvinceMapList pieces_;
     CStringTableList stringTables_;
@@ -238,6 +275,8 @@ private:
     std::filesystem::path fileName_;
     uint32_t modified_ = 0;
     const platform::XmlDocument* catalogue_ = nullptr;
+    std::filesystem::path resourceFolder_ = "res";
+    TBitmap32List iconPictures_;
     CSelect select_;
     CErrorList* warnings_ = nullptr;
     TLayerCollection* layers_ = nullptr;
@@ -250,6 +289,15 @@ private:
 
     // Lets go of the links layer without deleting it.
     void ForgetLinksLayer();
+    // The string table that the catalogue fills; throws when there is none.
+    CStringTable& CatalogueTable() const;
+    // Each stores its part of a checked catalogue (ProjectCatalogue.cpp); none throws.
+    void StoreCastlesAndArmies(const CCatalogue& catalogue, CStringTable& table);
+    void StoreIconPictures(std::vector<std::unique_ptr<TBitmap32>> pictures);
+    void StoreUnitTypes(const CCatalogue& catalogue, CStringTable& table);
+    void StoreResources(const CCatalogue& catalogue, CStringTable& table);
+    void StoreSkills(const CCatalogue& catalogue, CStringTable& table);
+    void StoreAbilitiesAndAITypes(const CCatalogue& catalogue);
 
     friend class CProgressScope;
 };
