@@ -26,6 +26,7 @@ namespace platform {
 class XmlDocument;
 }
 class CErrorList;
+class TBitmap32;
 class TBitmapLayer;
 class TLayerCollection;
 
@@ -198,6 +199,39 @@ public:
     // the army points of every two neighbouring pieces that have provinces.
     void RedrawLinksLayer();
     TBitmapLayer* GetLinksLayer() const { return linksLayer_; }
+
+    // ---- World image import and analysis (src/world) ----
+    static constexpr int kMaxPieces = 1501;
+    static constexpr int kMinWorldSide = 160;
+    // Pictures wider or higher than this do not fit the pieces' 16-bit bounds.
+    static constexpr int kMaxWorldSide = 32767;
+
+    // Loads a world picture and runs the whole analysis: pieces, kinds,
+    // neighbours, small pieces, castle places. `keepProvinces` is set when an
+    // existing project reloads its world image. Returns 1 when imported, 0
+    // when the picture cannot be loaded (the user is told why) or the user
+    // refused to raise a small picture to 160 × 160; the project is then as it was.
+    int ImportWorldImage(const std::filesystem::path& fileName, bool keepProvinces);
+    // Appends one piece per region of `image` (see CColorRegions), at most
+    // kMaxPieces; regions beyond that are left out with a warning.
+    void ExtractPieces(const TBitmap32& image);
+    // Extracts the region holding (x, y) of `work` as a new piece and clears it
+    // in `work`. Returns 0 (nothing done) at the piece limit or on a pixel of 0.
+    int ExtractPiece(int x, int y, TBitmap32& work);
+    // Kinds 1 and 2 from the key colours; masks of province and small pieces
+    // become plain grey and their pixel counts are recounted.
+    void PaintPieceKinds();
+    // Rebuilds every neighbour list. `kindFilter` 0 visits every land piece,
+    // another value only the pieces of that kind (lists stay mutual).
+    void CalcNeighbours(uint8_t kindFilter);
+    // Province pieces absorb the small pieces that touch them, each with a
+    // warning. Non-zero when something was merged.
+    int ReconnectSmallPieces();
+    // Small pieces left over become green land, each with a warning. Returns 1.
+    int ConvertSmallPieces();
+    // Castle and army points of every province piece; a piece with no room for
+    // a castle becomes kProvinceWithoutCastlePlace.
+    void CalcCastlePlaces();
 
     // The process-wide world-image warnings (null: none kept).
     void SetWarnings(CErrorList* warnings) { warnings_ = warnings; }
