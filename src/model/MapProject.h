@@ -213,7 +213,9 @@ public:
     // refused to raise a small picture to 160 × 160; the project is then as it was.
     int ImportWorldImage(const std::filesystem::path& fileName, bool keepProvinces);
     // Appends one piece per region of `image` (see CColorRegions), at most
-    // kMaxPieces; regions beyond that are left out with a warning.
+    // kMaxPieces; regions beyond that are left out with a warning. The piece
+    // map becomes the image's size and holds the new pieces, as
+    // ReassignMapIndexes would make it for pieces extracted into an empty list.
     void ExtractPieces(const TBitmap32& image);
     // Extracts the region holding (x, y) of `work` as a new piece and clears it
     // in `work`. Returns 0 (nothing done) at the piece limit or on a pixel of 0.

@@ -155,14 +155,35 @@ CColorRegions::CColorRegions(const TBitmap32& image)
         firstRun += region.runCount;
     }
 
-    // The runs grouped by region, each region's in row order.
+    // The runs grouped by region, each region's in row order; and row by row
+    // with their region numbers.
     runs_.resize(runs.size());
+    rowRuns_.resize(runs.size());
     std::vector<int32_t> next(static_cast<size_t>(labels));
     for (int32_t i = 0; i < labels; ++i)
         next[size_t(i)] = regions_[size_t(i)].firstRun;
     for (int y = 0; y < height; ++y)
         for (int32_t r = rowStart[size_t(y)]; r < rowStart[size_t(y) + 1]; ++r) {
             const TRowRun& run = runs[size_t(r)];
-            runs_[size_t(next[size_t(rank[size_t(label[size_t(r)])])]++)] = {y, run.left, run.right};
+            const int32_t region = rank[size_t(label[size_t(r)])];
+            runs_[size_t(next[size_t(region)]++)] = {y, run.left, run.right};
+            rowRuns_[size_t(r)] = {run.left, run.right, region};
         }
+    width_ = width;
+    rowStart_ = std::move(rowStart);
+}
+
+void CColorRegions::WriteRegionMap(uint32_t* cells, int limit, uint32_t none) const
+{
+    for (size_t y = 0; y + 1 < rowStart_.size(); ++y) {
+        uint32_t* row = cells + y * size_t(width_);
+        int32_t x = 0;
+        for (int32_t r = rowStart_[y]; r < rowStart_[y + 1]; ++r) {
+            const TLabelledRun& run = rowRuns_[size_t(r)];
+            std::fill(row + x, row + run.left, none);
+            std::fill(row + run.left, row + run.right + 1, run.region < limit ? uint32_t(run.region) : none);
+            x = run.right + 1;
+        }
+        std::fill(row + x, row + width_, none);
+    }
 }

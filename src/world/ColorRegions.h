@@ -39,7 +39,19 @@ public:
     const TRegion& operator[](int i) const { return regions_[size_t(i)]; }
     const TRun* RunsOf(const TRegion& region) const { return runs_.data() + region.firstRun; }
 
+    // Writes the region number of every pixel into `cells` (row by row, the
+    // image's width per row): numbers from `limit` on, and pixels of 0, become `none`.
+    void WriteRegionMap(uint32_t* cells, int limit, uint32_t none) const;
+
 private:
+    struct TLabelledRun {
+        int32_t left, right;
+        int32_t region;
+    };
+
+    int32_t width_ = 0;
     std::vector<TRegion> regions_;
     std::vector<TRun> runs_; // grouped by region
+    std::vector<TLabelledRun> rowRuns_; // row by row
+    std::vector<int32_t> rowStart_;     // the first of each row's runs in rowRuns_, and the end
 };

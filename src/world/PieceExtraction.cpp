@@ -95,7 +95,8 @@ void CMapProject::ExtractPieces(const TBitmap32& image)
 {
     CProgressScope progress(*this, "Bitmap analyzing...", image.Width());
     const CColorRegions regions(image);
-    const int taken = std::clamp(kMaxPieces - pieces_.GetCount(), 0, regions.Count());
+    const int first = pieces_.GetCount();
+    const int taken = std::clamp(kMaxPieces - first, 0, regions.Count());
     int column = 0;
     for (int i = 0; i < taken; ++i) {
         const TRegion& region = regions[i];
@@ -103,6 +104,14 @@ void CMapProject::ExtractPieces(const TBitmap32& image)
         if (region.left + 1 != column)
             progress.Step(column = region.left + 1);
         pieces_.Add(MakePiece(*this, region, regions.RunsOf(region)));
+    }
+    // The runs give the piece map without a pass over the masks.
+    mapMap_.SetSize(image.Width(), image.Height());
+    if (uint32_t* cells = mapMap_.GetData()) {
+        regions.WriteRegionMap(cells, taken, kNoPiece);
+        if (first > 0)
+            for (size_t i = 0; i < size_t(image.Width()) * size_t(image.Height()); ++i)
+                cells[i] = cells[i] == kNoPiece ? kNoPiece : cells[i] + uint32_t(first);
     }
     progress.Step(image.Width());
     if (taken < regions.Count() && warnings_)

@@ -69,6 +69,18 @@ TEST_F(ExtractionTest, RegionLabellingMatchesTheFloodFillPieceForPiece)
     }
 }
 
+TEST_F(ExtractionTest, ThePieceMapIsTheOneTheMasksGive)
+{
+    std::mt19937 random(7);
+    TBitmap32 image;
+    RandomWorld(random, 70, 50, image);
+    project.SetMapSize(70, 50);
+    project.ExtractPieces(image);
+    const std::vector<uint32_t> extracted(project.GetMapMap().GetData(), project.GetMapMap().GetData() + 70 * 50);
+    project.ReassignMapIndexes();
+    EXPECT_TRUE(std::equal(extracted.begin(), extracted.end(), project.GetMapMap().GetData()));
+}
+
 TEST_F(ExtractionTest, KindsFromKeyColoursAndSize)
 {
     // 249 pixels: 20 × 12 plus 9; 250: one more.

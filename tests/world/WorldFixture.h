@@ -34,7 +34,6 @@ protected:
     {
         project.SetMapSize(uint16_t(image.Width()), uint16_t(image.Height()));
         project.ExtractPieces(image);
-        project.ReassignMapIndexes();
     }
     // Extraction, neighbours, small pieces merged, purged and converted.
     void Analyse(const TBitmap32& image)
