@@ -1,8 +1,8 @@
-#include "world/WorldFixture.h"
+#include "world/AnalysisFixture.h"
 
 namespace {
 
-using CastlePlacesTest = WorldTest;
+using CastlePlacesTest = AnalysisTest;
 
 TPoint Castle(const CProvinceMap& piece) { return {piece.castleX, piece.castleY}; }
 TPoint Army(const CProvinceMap& piece) { return {piece.armyX, piece.armyY}; }

@@ -1,10 +1,10 @@
-#include "world/WorldFixture.h"
+#include "world/AnalysisFixture.h"
 
 #include <random>
 
 namespace {
 
-using ExtractionTest = WorldTest;
+using ExtractionTest = AnalysisTest;
 
 // The extraction one region at a time: a flood fill from every pixel left, column by column.
 void ExtractByFloodFill(CMapProject& project, const TBitmap32& image)

@@ -1,10 +1,10 @@
-#include "world/WorldFixture.h"
+#include "world/AnalysisFixture.h"
 
 #include <random>
 
 namespace {
 
-using NeighboursTest = WorldTest;
+using NeighboursTest = AnalysisTest;
 
 // The neighbour calculation as a walk over every mask position, columns
 // outer, looking each touching pixel up in the piece map one by one.
