@@ -11,11 +11,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchGoals.h"
 #include "GeneratedWorld.h"
 #include "NaiveLabeller.h"
 #include "model/MapProject.h"
@@ -151,56 +153,18 @@ BENCHMARK(BM_Extraction)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMill
 BENCHMARK(BM_WholeImport)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PixelByPixelLabeller)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Keeps the median real time of every benchmark, to print the goals as ratios at the end.
-class MedianReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                medians[run.run_name.str()] = run.GetAdjustedRealTime();
-    }
-    // Milliseconds; 0 when the benchmark did not run.
-    double Median(const std::string& name, int side) const
-    {
-        const auto it = medians.find(name + "/" + std::to_string(side) + "/real_time");
-        return it == medians.end() ? 0.0 : it->second;
-    }
-    std::map<std::string, double> medians;
-};
-
-void PrintRatio(const char* what, double ours, double theirs, double goal)
-{
-    if (ours > 0 && theirs > 0)
-        std::printf("    %-44s %6.2f (goal <= %.1f)\n", what, ours / theirs, goal);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    MedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\nWorld image analysis (medians, ms):\n");
-    for (int side : {1024, 2048, 4096}) {
-        const double extraction = reporter.Median("BM_Extraction", side);
-        const double whole = reporter.Median("BM_WholeImport", side);
-        std::printf("  %d² (%d pieces): extraction %.1f, whole import %.1f%s, OpenCV with stats %.1f, "
-                    "OpenCV %.1f, pixel-by-pixel %.1f\n",
-                    side, ExpectedRegions(side), extraction, whole, side == 4096 ? " (goal < 1000)" : "",
-                    reporter.Median("BM_OpenCVWithStats", side), reporter.Median("BM_OpenCV", side),
-                    reporter.Median("BM_PixelByPixelLabeller", side));
-        PrintRatio("extraction / OpenCV with stats", extraction, reporter.Median("BM_OpenCVWithStats", side), 1.0);
-        PrintRatio("extraction / OpenCV without stats (stretch)", extraction, reporter.Median("BM_OpenCV", side), 0.5);
-        PrintRatio("extraction / pixel-by-pixel labeller", extraction,
-                   reporter.Median("BM_PixelByPixelLabeller", side), 0.5);
+    std::vector<BenchGoal> goals;
+    for (const std::string side : {"1024", "2048", "4096"}) {
+        const std::string ours = "BM_Extraction/" + side;
+        goals.push_back({ours, "BM_OpenCVWithStats/" + side, 1.0});
+        goals.push_back({ours, "BM_OpenCV/" + side, 0.5}); // stretch goal
+        goals.push_back({ours, "BM_PixelByPixelLabeller/" + side, 0.5});
     }
-    // Linear cost: the time per pixel stays the same as the pixels grow 16-fold.
-    const double small = reporter.Median("BM_WholeImport", 1024), large = reporter.Median("BM_WholeImport", 4096);
-    if (small > 0 && large > 0)
-        std::printf("  whole import per pixel, 4096² / 1024²: %.2f (linear: about 1)\n", large / small / 16.0);
-    benchmark::Shutdown();
-    return 0;
+    // Linear cost: 16 times the pixels, about 16 times the time.
+    goals.push_back({"BM_WholeImport/4096", "BM_WholeImport/1024", 16.0});
+    return RunWithGoals(argc, argv, goals);
 }
