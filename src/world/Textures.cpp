@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <limits>
+#include <utility>
 
 #include "model/PieceShading.h"
 #include "platform/Exception.h"
@@ -46,6 +47,20 @@ CTextures& SeaTexture()
 {
     static CTextures texture;
     return texture;
+}
+
+std::vector<std::string> LoadTextures(const std::filesystem::path& folder)
+{
+    const std::pair<CTextures*, const char*> textures[] = {
+        {&NormalTexture(), "res/MapTexturesNormal.bmp"},
+        {&SelectedTexture(), "res/MapTexturesSelected.bmp"},
+        {&SeaTexture(), "res/SeaTexture.bmp"},
+    };
+    std::vector<std::string> errors;
+    for (const auto& [texture, name] : textures)
+        if (!texture->Load(folder / name))
+            errors.push_back(std::string("Cannot find ") + name);
+    return errors;
 }
 
 int TexturePixels(TBitmap32* bitmap, const CTextures& texture, int tile, TColor32 fallback)

@@ -9,6 +9,8 @@
 // holds one tile.
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "graphics/Bitmap32.h"
 
@@ -35,6 +37,11 @@ public:
 CTextures& NormalTexture();
 CTextures& SelectedTexture();
 CTextures& SeaTexture();
+
+// Loads the three from "res/MapTexturesNormal.bmp", "res/MapTexturesSelected.bmp"
+// and "res/SeaTexture.bmp" under `folder`. Returns one message per texture that
+// could not be loaded ("Cannot find res/SeaTexture.bmp"); the others still load.
+std::vector<std::string> LoadTextures(const std::filesystem::path& folder);
 
 // Every shape pixel (x, y) of the bitmap (non-zero) becomes the texture pixel
 // (tile, x, y), in the bitmap's own coordinates. Where the texture has no such

@@ -4,6 +4,7 @@
 // locations are view pixels, world coordinates times the view scale.
 #include "world/WorldView.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -272,7 +273,10 @@ bool ShowIconPicture(TBitmapLayer& layer, const TBitmap32List& pictures, int ind
     TBitmap32& bitmap = *layer.Bitmap();
     bitmap.SetSize(picture.Width(), picture.Height());
     bitmap.Clear(0);
-    bitmap.Draw(0, 0, &picture);
+    // A copy, not a blend: translucent icon pixels keep their own alpha.
+    if (!picture.Empty())
+        std::copy_n(picture.Bits(), size_t(picture.Width()) * size_t(picture.Height()), bitmap.Bits());
+    bitmap.Changed();
     return true;
 }
 

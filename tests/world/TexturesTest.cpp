@@ -46,6 +46,21 @@ TEST(Textures, BundledStripsHaveTheExpectedTiles)
     EXPECT_FALSE(sea.HasTile(1));
 }
 
+TEST(Textures, StartUpLoadsTheThreeAndNamesEachMissingOne)
+{
+    platform::TemporaryFolder folder;
+    ASSERT_TRUE(folder.Valid()) << folder.Error();
+    std::filesystem::create_directory(folder.Path() / "res");
+    std::filesystem::copy_file(Resource("MapTexturesNormal.bmp"), folder.Path() / "res" / "MapTexturesNormal.bmp");
+    EXPECT_EQ(LoadTextures(folder.Path()), (std::vector<std::string>{"Cannot find res/MapTexturesSelected.bmp",
+                                                                      "Cannot find res/SeaTexture.bmp"}));
+    EXPECT_EQ(NormalTexture().tileSize, 64);
+    EXPECT_EQ(SeaTexture().tileSize, 0);
+    EXPECT_TRUE(LoadTextures(std::filesystem::path(VALDRUNE_DATA_DIR)).empty());
+    EXPECT_EQ(SeaTexture().tileSize, 64);
+    UnloadTextures();
+}
+
 TEST(Textures, MissingPictureLeavesTheTextureAsItWas)
 {
     CTextures texture;
@@ -191,10 +206,7 @@ TEST_F(PiecePictureTest, HighlightSwitchesToTheSelectedTexture)
 
 TEST_F(PiecePictureTest, MissingTexturesGiveFlatColoursThatKeepTheMask)
 {
-    for (CTextures* texture : {&NormalTexture(), &SelectedTexture(), &SeaTexture()}) {
-        texture->bitmap.SetSize(0, 0);
-        texture->width = texture->height = texture->tileSize = 0;
-    }
+    UnloadTextures();
     AddLinkedProvince(0, 0, 5, 5, 1);
     AddPiece(30, 0, {"###"}, CProvinceMap::kOcean);
     AddPiece(40, 0, {"###"}, CProvinceMap::kGreenLand);

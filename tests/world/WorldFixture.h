@@ -45,6 +45,15 @@ public:
     }
 };
 
+// The three process-wide textures back to their empty start-up state.
+inline void UnloadTextures()
+{
+    for (CTextures* texture : {&NormalTexture(), &SelectedTexture(), &SeaTexture()}) {
+        texture->bitmap.SetSize(0, 0);
+        texture->width = texture->height = texture->tileSize = 0;
+    }
+}
+
 // The colour of every pixel of tile `tile` of a test texture strip.
 inline TColor32 TileColor(int strip, int tile)
 {
@@ -91,10 +100,7 @@ protected:
         project.SetWorldImage(nullptr);
         platform::SetTextRasterizer(nullptr);
         TheSettings() = savedSettings;
-        for (CTextures* texture : {&NormalTexture(), &SelectedTexture(), &SeaTexture()}) {
-            texture->bitmap.SetSize(0, 0);
-            texture->width = texture->height = texture->tileSize = 0;
-        }
+        UnloadTextures();
     }
 
     // A strip of `tiles` tiles of 4 × 4 pixels, each of its TileColor.
@@ -116,6 +122,16 @@ protected:
         province.pieceIndex = pieceIndex;
         province.linked = 1;
         province.ResizeResources(project.resources);
+        return province;
+    }
+
+    // A linked province of a three-resource project, with resource values 2, 1 and 0.
+    CProvince& AddProvinceWithIncome()
+    {
+        project.resources = 3;
+        CProvince& province = AddLinkedProvince(0, 0, 20, 20);
+        province.SetResource(0, 2);
+        province.SetResource(1, 1);
         return province;
     }
 

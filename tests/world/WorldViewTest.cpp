@@ -73,11 +73,7 @@ TEST(PlaceIconRect, PivotOnThePointAtTheViewScale)
 
 TEST_F(WorldViewTest, IncomeLineAddsCastleAndBank)
 {
-    project.resources = 3;
-    CProvince& p = AddLinkedProvince(0, 0, 5, 5);
-    p.ResizeResources(3);
-    p.SetResource(0, 2);
-    p.SetResource(1, 1);
+    CProvince& p = AddProvinceWithIncome();
     EXPECT_EQ(ProvinceIncomeLine(project, p), "2+1+0");
     p.SetFlag(CCastleDataB::kBank, true); // a bank without castle yields nothing
     EXPECT_EQ(ProvinceIncomeLine(project, p), "2+1+0");
@@ -198,11 +194,7 @@ TEST_F(WorldViewTest, MarkerCentredOnThePointAtTheViewScale)
 
 TEST_F(WorldViewTest, NameLayerHoldsShadowedNameAndIncome)
 {
-    project.resources = 3;
-    CProvince& p = AddLinkedProvince(0, 0, 20, 20);
-    p.ResizeResources(3);
-    p.SetResource(0, 2);
-    p.SetResource(1, 1);
+    CProvince& p = AddProvinceWithIncome();
     p.SetCastle(true);
     Table().SetProvinceName(&p, "Avalon");
     p.markerX = 100;
