@@ -209,27 +209,29 @@ void TAffineTransformation::PrepareTransform()
     Validate();
 }
 
-// The products reach 62 bits for extreme matrices, so they are summed in 64 bits.
-bool TAffineTransformation::Transform(int32_t DstX, int32_t DstY, int32_t& SrcX, int32_t& SrcY)
+// Rounding added before the shift: 2047 >> 12 gives whole pixels (halves down), 7 >> 4
+// gives 1/256 pixel. The products reach 62 bits for extreme matrices, so they are
+// summed in 64 bits.
+bool TAffineTransformation::MapFixed(int32_t DstX, int32_t DstY, int32_t Rounding, int Shift, int32_t& SrcX,
+                                     int32_t& SrcY)
 {
     EnsurePrepared();
     if (FSingular)
         return false;
     const TAffineFixedInverse& m = FInverse;
-    SrcX = Saturated((int64_t(DstX) * m.m00 + int64_t(DstY) * m.m10 + m.m20 + 2047) >> 12);
-    SrcY = Saturated((int64_t(DstX) * m.m01 + int64_t(DstY) * m.m11 + m.m21 + 2047) >> 12);
+    SrcX = Saturated((int64_t(DstX) * m.m00 + int64_t(DstY) * m.m10 + m.m20 + Rounding) >> Shift);
+    SrcY = Saturated((int64_t(DstX) * m.m01 + int64_t(DstY) * m.m11 + m.m21 + Rounding) >> Shift);
     return true;
+}
+
+bool TAffineTransformation::Transform(int32_t DstX, int32_t DstY, int32_t& SrcX, int32_t& SrcY)
+{
+    return MapFixed(DstX, DstY, 2047, 12, SrcX, SrcY);
 }
 
 bool TAffineTransformation::Transform256(int32_t DstX, int32_t DstY, int32_t& SrcX256, int32_t& SrcY256)
 {
-    EnsurePrepared();
-    if (FSingular)
-        return false;
-    const TAffineFixedInverse& m = FInverse;
-    SrcX256 = Saturated((int64_t(DstX) * m.m00 + int64_t(DstY) * m.m10 + m.m20 + 7) >> 4);
-    SrcY256 = Saturated((int64_t(DstX) * m.m01 + int64_t(DstY) * m.m11 + m.m21 + 7) >> 4);
-    return true;
+    return MapFixed(DstX, DstY, 7, 4, SrcX256, SrcY256);
 }
 
 TRect TAffineTransformation::GetTransformedBounds()

@@ -122,6 +122,7 @@ public:
 private:
     // The current matrix followed by Step.
     void Append(const TFloatMatrix& Step);
+    bool MapFixed(int32_t DstX, int32_t DstY, int32_t Rounding, int Shift, int32_t& SrcX, int32_t& SrcY);
 
     TFloatMatrix FMatrix = IdentityMatrix;
     TAffineFixedInverse FInverse;

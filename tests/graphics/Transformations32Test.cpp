@@ -62,6 +62,19 @@ void FillCanvas(TBitmap32& b, int32_t w, int32_t h)
     b.Clear(kBackground);
 }
 
+// A coordinate source, a destination of the background colour, and an affine
+// transformation of the whole source.
+struct Scene {
+    Scene(int32_t sw, int32_t sh, int32_t dw, int32_t dh)
+    {
+        FillCoordinates(src, sw, sh);
+        FillCanvas(dst, dw, dh);
+        t.SetSrcRect(FloatRect(src.BoundsRect()));
+    }
+    TBitmap32 src, dst;
+    TAffineTransformation t;
+};
+
 std::vector<TColor32> Untouched(int32_t w, int32_t h)
 {
     return std::vector<TColor32>(size_t(w * h), kBackground);
@@ -295,28 +308,18 @@ TEST(ProjectiveTransformation, DegenerateCorners)
 
 TEST(TransformBitmap, IdentityCopiesTheSourceRectangle)
 {
-    TBitmap32 src;
-    FillCoordinates(src, 6, 5);
     for (TStretchFilter filter : {sfNearest, sfLinear}) {
-        TBitmap32 source;
-        source.Assign(&src);
-        source.SetStretchFilter(filter);
-        TBitmap32 dst;
-        FillCanvas(dst, 6, 5);
-        TAffineTransformation t;
-        t.SetSrcRect(FloatRect(source.BoundsRect()));
-        Transform(dst, source, t);
-        EXPECT_EQ(PixelsOf(src), PixelsOf(dst)) << "filter " << int(filter);
+        Scene s(6, 5, 6, 5);
+        s.src.SetStretchFilter(filter);
+        Transform(s.dst, s.src, s.t);
+        EXPECT_EQ(PixelsOf(s.src), PixelsOf(s.dst)) << "filter " << int(filter);
     }
 }
 
 TEST(TransformBitmap, TranslationAndSourceRectangleClip)
 {
-    TBitmap32 src;
-    FillCoordinates(src, 6, 5);
-    TBitmap32 dst;
-    FillCanvas(dst, 8, 8);
-    TAffineTransformation t;
+    Scene s(6, 5, 8, 8);
+    auto& [src, dst, t] = s;
     // Edges included: columns 1..3 and rows 1..2.
     t.SetSrcRect(FloatRect(1, 1, 3, 2));
     t.Translate(2, 1);
@@ -331,12 +334,8 @@ TEST(TransformBitmap, TranslationAndSourceRectangleClip)
 
 TEST(TransformBitmap, NearestEnlargementTakesHalvesDown)
 {
-    TBitmap32 src;
-    FillCoordinates(src, 3, 1);
-    TBitmap32 dst;
-    FillCanvas(dst, 7, 1);
-    TAffineTransformation t;
-    t.SetSrcRect(FloatRect(src.BoundsRect()));
+    Scene s(3, 1, 7, 1);
+    auto& [src, dst, t] = s;
     t.Scale(2, 1);
     Transform(dst, src, t);
     // Destination x lies on source x / 2, exact halves rounding down; destination 6 lies
@@ -417,11 +416,8 @@ TEST(TransformBitmap, DrawModes)
 
 TEST(TransformBitmap, NothingToDrawIsNoError)
 {
-    TBitmap32 src;
-    FillCoordinates(src, 4, 4);
-    TAffineTransformation t;
-    TBitmap32 dst;
-    FillCanvas(dst, 4, 4);
+    Scene s(4, 4, 4, 4);
+    auto& [src, dst, t] = s;
     t.SetSrcRect(FloatRect(2, 2, 2, 4)); // no width
     Transform(dst, src, t);
     EXPECT_EQ(Untouched(4, 4), PixelsOf(dst));
@@ -445,12 +441,8 @@ TEST(TransformBitmap, NothingToDrawIsNoError)
 
 TEST(TransformBitmap, AOneColumnDestinationIsDrawn)
 {
-    TBitmap32 src;
-    FillCoordinates(src, 4, 4);
-    TBitmap32 dst;
-    FillCanvas(dst, 1, 3);
-    TAffineTransformation t;
-    t.SetSrcRect(FloatRect(0, 0, 4, 4));
+    Scene s(4, 4, 1, 3);
+    auto& [src, dst, t] = s;
     t.Translate(-2, 0);
     Transform(dst, src, t);
     for (int32_t y = 0; y < 3; ++y)
@@ -459,15 +451,12 @@ TEST(TransformBitmap, AOneColumnDestinationIsDrawn)
 
 TEST(TransformBitmap, CollinearProjectiveCornersRaiseBeforeDrawing)
 {
-    TBitmap32 src;
-    FillCoordinates(src, 4, 4);
-    TBitmap32 dst;
-    FillCanvas(dst, 8, 8);
+    Scene s(4, 4, 8, 8);
     TProjectiveTransformation t;
     t.SetSrcRect(FloatRect(0, 0, 4, 4));
     SetCorners(t, {{{0, 0}, {2, 2}, {4, 4}, {6, 6}}});
-    EXPECT_THROW(Transform(dst, src, t), ETransformError);
-    EXPECT_EQ(Untouched(8, 8), PixelsOf(dst));
+    EXPECT_THROW(Transform(s.dst, s.src, t), ETransformError);
+    EXPECT_EQ(Untouched(8, 8), PixelsOf(s.dst));
 }
 
 // The fast loops against the per-pixel reference: random transformations, bitmaps,
