@@ -192,11 +192,11 @@ void CWorldCodes::PaintProvincePiece(const CProvinceMap& piece, PieceBlocks& pla
             for (int i = 0; i < span.length; ++i)
                 span.codes[i] = shade[i] != kShadeOutside ? uint8_t(shade[i] << 5 | k) : span.codes[i];
         }
-        if (owned) {
-            const uint8_t* shade = rowShades + (clip.x0 - piece.left);
-            uint8_t* preview = PreviewRow(y) + clip.x0;
-            for (int i = 0; i < clip.x1 - clip.x0; ++i)
-                preview[i] = shade[i] == kShadeOutside ? preview[i] : shade[i] >= kShadeDarkOnce ? kPreviewBorder : province;
+        const uint8_t* shade = rowShades + (clip.x0 - piece.left);
+        uint8_t* preview = PreviewRow(y) + clip.x0;
+        for (int i = 0; i < clip.x1 - clip.x0; ++i) {
+            const uint8_t value = !owned ? kPreviewOther : shade[i] >= kShadeDarkOnce ? kPreviewBorder : province;
+            preview[i] = shade[i] == kShadeOutside ? preview[i] : value;
         }
     }
 }
