@@ -1,7 +1,10 @@
 #include "world/PieceShades.h"
 
+#include "model/PieceShading.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <string>
@@ -39,74 +42,31 @@ std::vector<std::string> ShadeRows(const std::unique_ptr<TBitmap32>& bitmap)
     return rows;
 }
 
-// The bevel as the world view paints it, followed step by step: light and dark
-// layers written in the anti-diagonal visiting order, later writes replacing
-// earlier ones, every write only onto pixels of the piece, the dark layer laid
-// over the light one.
-std::vector<std::string> BevelByVisitingOrder(const std::unique_ptr<TBitmap32>& bitmap)
+// The shades as the world view paints them: the shape filled with one colour
+// and bevelled, each pixel's colour read back as a shade.
+std::vector<std::string> PaintedShades(const std::unique_ptr<TBitmap32>& mask)
 {
-    const TBitmap32& mask = *bitmap;
-    const int w = mask.Width(), h = mask.Height();
-    enum Layer : char { kNone = 0, kOnce = 1, kTwice = 2 };
-    std::vector<char> light(size_t(w * h), kNone), dark(size_t(w * h), kNone);
-    auto in = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h && mask.GetPixel(x, y) != 0; };
-    auto set = [&](std::vector<char>& layer, int x, int y, char value) {
-        if (in(x, y))
-            layer[size_t(y * w + x)] = value;
+    constexpr TColor32 kColor = 0xFF7F007F;
+    TBitmap32 painted;
+    painted.SetSize(mask->Width(), mask->Height());
+    std::copy_n(mask->Bits(), size_t(mask->Width()) * size_t(mask->Height()), painted.Bits());
+    FillNonZeroPixelsBevel(&painted, kColor);
+    const std::pair<TColor32, PieceShade> shades[] = {
+        {kColor, kShadeBase},
+        {Lighter(Lighter(kColor)), kShadeLightTwice},
+        {Lighter(kColor), kShadeLightOnce},
+        {Darker(kColor), kShadeDarkOnce},
+        {Darker(Darker(kColor)), kShadeDarkTwice},
     };
-    auto visit = [&](int x, int y) {
-        if (!in(x, y))
-            return;
-        if (!in(x, y - 1)) {
-            set(light, x, y, kTwice);
-            set(light, x, y + 1, kOnce);
-        }
-        if (!in(x - 1, y)) {
-            set(light, x, y, kTwice);
-            set(light, x + 1, y, kOnce);
-        }
-        if (!in(x - 1, y - 1)) {
-            set(light, x, y, kTwice);
-            set(light, x + 1, y, kOnce);
-            set(light, x, y + 1, kOnce);
-        }
-        if (!in(x, y + 1)) {
-            set(dark, x, y, kTwice);
-            if (in(x + 1, y) && in(x + 1, y - 1))
-                set(dark, x, y - 1, kOnce);
-        }
-        if (!in(x + 1, y)) {
-            set(dark, x, y, kTwice);
-            if (in(x, y + 1) && in(x - 1, y + 1))
-                set(dark, x - 1, y, kOnce);
-        }
-        if (!in(x + 1, y + 1)) {
-            set(dark, x, y, kTwice);
-            if (in(x + 1, y) && in(x, y + 1)) {
-                set(dark, x - 1, y, kOnce);
-                set(dark, x, y - 1, kOnce);
-            }
-        }
-    };
-    for (int d = 0; d <= h; ++d)
-        for (int x = 0; x <= d; ++x)
-            visit(x, d - x);
-    for (int s = 0; s <= w; ++s)
-        for (int k = 0; h - k >= h - (w - s); ++k)
-            visit(s + k, h - k);
-
     std::vector<std::string> rows;
-    for (int y = 0; y < h; ++y) {
+    for (int y = 0; y < painted.Height(); ++y) {
         std::string text;
-        for (int x = 0; x < w; ++x) {
-            const size_t i = size_t(y * w + x);
-            char shade = '0' + kShadeBase;
-            if (!in(x, y))
-                shade = '.';
-            else if (dark[i] != kNone)
-                shade = char('0' + (dark[i] == kOnce ? kShadeDarkOnce : kShadeDarkTwice));
-            else if (light[i] != kNone)
-                shade = char('0' + (light[i] == kOnce ? kShadeLightOnce : kShadeLightTwice));
+        for (int x = 0; x < painted.Width(); ++x) {
+            const TColor32 color = painted.GetPixel(x, y);
+            char shade = color == 0 ? '.' : '?';
+            for (const auto& [shadeColor, code] : shades)
+                if (color == shadeColor)
+                    shade = char('0' + code);
             text += shade;
         }
         rows.push_back(text);
@@ -125,10 +85,10 @@ TEST(PieceShades, SmallShapes)
               (std::vector<std::string>{"111134", "122234", "120034", "120034", "333334", "444444"}));
     // Holes and marks: an icon-place mark is a pixel of the piece like any other.
     EXPECT_EQ(ShadeRows(Mask({".###.", "##r##", "#####"})), ShadeRows(Mask({".###.", "#####", "#####"})));
-    EXPECT_EQ(ShadeRows(Mask({"#####", "##.##", "#####"})), BevelByVisitingOrder(Mask({"#####", "##.##", "#####"})));
+    EXPECT_EQ(ShadeRows(Mask({"#####", "##.##", "#####"})), PaintedShades(Mask({"#####", "##.##", "#####"})));
 }
 
-TEST(PieceShades, MatchTheBevelsVisitingOrderOnRandomMasks)
+TEST(PieceShades, MatchThePaintedBevelOnRandomMasks)
 {
     const unsigned seed = 20240611;
     std::mt19937 random(seed);
@@ -140,7 +100,7 @@ TEST(PieceShades, MatchTheBevelsVisitingOrderOnRandomMasks)
             for (char& c : row)
                 c = random() % 100 < density ? '#' : '.';
         const auto mask = Mask(rows);
-        ASSERT_EQ(ShadeRows(mask), BevelByVisitingOrder(mask)) << "seed " << seed << ", round " << round;
+        ASSERT_EQ(ShadeRows(mask), PaintedShades(mask)) << "seed " << seed << ", round " << round;
     }
 }
 
