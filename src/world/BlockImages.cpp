@@ -1,7 +1,5 @@
 #include "world/BlockImages.h"
 
-#include <array>
-
 #include "platform/FileSystem.h"
 #include "world/PictureFile.h"
 
@@ -10,15 +8,11 @@ namespace {
 // Block code -> domain code: the shade bits 7..5 fold 1 and 2 (lightened) to 2
 // and 3 and 4 (darkened) to 3; the local number and the codes 31 (land) and
 // 255 (ocean) stay.
-constexpr std::array<uint8_t, 256> DomainCodes()
+uint8_t DomainCode(uint8_t code)
 {
-    constexpr uint8_t kFold[8] = {0, 2, 2, 3, 3, 5, 6, 7};
-    std::array<uint8_t, 256> table{};
-    for (int code = 0; code < 256; ++code)
-        table[size_t(code)] = uint8_t(kFold[code >> 5] << 5 | (code & 31));
-    return table;
+    const uint8_t shade = code >> 5;
+    return uint8_t(code + (shade == 1 ? 1 << 5 : 0) - (shade == 4 ? 1 << 5 : 0));
 }
-constexpr std::array<uint8_t, 256> kDomainCodes = DomainCodes();
 
 std::string Numbered(const char* name, int number)
 {
@@ -27,7 +21,7 @@ std::string Numbered(const char* name, int number)
 
 bool WriteMap(CWorldCodes& codes, const std::filesystem::path& file, int width, int height, std::string& error)
 {
-    return platform::WriteFileAtomically(file, codes.MapBytes(uint16_t(width), uint16_t(height)), error);
+    return platform::WriteScratchFile(file, codes.MapBytes(uint16_t(width), uint16_t(height)), error);
 }
 
 } // namespace
@@ -61,7 +55,7 @@ std::vector<uint8_t> DomainStrip(const CWorldCodes& codes, int column, uint32_t&
         const uint8_t* source = strip + size_t(2 * y) * size_t(stripWidth);
         uint8_t* out = pixels.data() + size_t(y) * width;
         for (uint32_t x = 0; x < width; ++x)
-            out[x] = kDomainCodes[source[2 * x]];
+            out[x] = DomainCode(source[2 * x]);
     }
     return pixels;
 }

@@ -36,7 +36,7 @@ bool WriteMissionFolder(CMapProject& project, CProgressScope& progress, const st
     progress.Step(3);
     progress.Restart("Writing mission data...", 2);
     progress.Step(1);
-    if (!platform::WriteFileAtomically(folder / "mission.dat", missionData, error))
+    if (!platform::WriteScratchFile(folder / "mission.dat", missionData, error))
         return false;
     progress.Step(2);
 

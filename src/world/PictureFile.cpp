@@ -11,5 +11,5 @@ bool WritePictureFile(const std::filesystem::path& file, uint32_t width, uint32_
         error = "Cannot code the picture " + file.filename().string() + ": " + picture.Error();
         return false;
     }
-    return platform::WriteFileAtomically(file, picture.ToBytes(), error);
+    return platform::WriteScratchFile(file, picture.ToBytes(), error);
 }

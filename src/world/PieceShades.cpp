@@ -19,11 +19,12 @@ const uint8_t* CPieceShades::PresenceRow(int r)
         windowRows_[slot] = r;
         // Zeros stay in the padding; rows above and below the mask are all zero.
         uint8_t* out = presence + kPad;
+        const int width = width_;
         if (r < 0 || r >= height_) {
-            std::fill(out, out + width_, 0);
+            std::fill(out, out + width, 0);
         } else {
             const TColor32* pixels = mask_.ScanLine(r);
-            for (int x = 0; x < width_; ++x)
+            for (int x = 0; x < width; ++x)
                 out[x] = pixels[x] != 0;
         }
     }
@@ -39,10 +40,11 @@ const uint8_t* CPieceShades::Row(int y)
     const uint8_t* d = PresenceRow(y + 1);
     const uint8_t* e = PresenceRow(y + 2);
     uint8_t* out = shades_.data();
+    const int width = width_;
     // Branch-free so that the compiler can work on many pixels at once; the
     // rules are those of the header, in the order dark once, dark twice, light
     // twice, light once, base.
-    for (int x = 0; x < width_; ++x) {
+    for (int x = 0; x < width; ++x) {
         const uint8_t darkOnce = (d[x] & (((e[x] ^ 1) & d[x + 1] & c[x + 1]) | ((e[x + 1] ^ 1) & d[x + 1] & e[x]))) |
                                  (c[x + 1] & (((c[x + 2] ^ 1) & d[x + 1] & d[x]) | ((d[x + 2] ^ 1) & c[x + 2] & d[x + 1])));
         const uint8_t darkTwice = (d[x] & c[x + 1] & d[x + 1]) ^ 1;

@@ -15,25 +15,27 @@ std::vector<uint8_t> ShrinkPreview(std::span<const uint8_t> source, int width, i
     std::vector<int> cellX(size_t(outWidth) + 1);
     for (int x = 0; x <= outWidth; ++x)
         cellX[size_t(x)] = int(int64_t(x) * width / outWidth);
-    std::vector<uint32_t> borders(static_cast<size_t>(outWidth));
+    // Border pixels per source column within the current band of rows, so that
+    // the counting runs along whole rows.
+    std::vector<uint32_t> columnBorders(static_cast<size_t>(width));
     for (int y = 0; y < outHeight; ++y) {
         const int y0 = int(int64_t(y) * height / outHeight), y1 = int(int64_t(y + 1) * height / outHeight);
-        std::fill(borders.begin(), borders.end(), 0);
+        std::fill(columnBorders.begin(), columnBorders.end(), 0);
+        uint32_t* counts = columnBorders.data();
         for (int sy = y0; sy < y1; ++sy) {
             const uint8_t* row = source.data() + size_t(sy) * size_t(width);
-            for (int x = 0; x < outWidth; ++x) {
-                uint32_t count = 0;
-                for (int sx = cellX[size_t(x)]; sx < cellX[size_t(x) + 1]; ++sx)
-                    count += row[sx] == CWorldCodes::kPreviewBorder;
-                borders[size_t(x)] += count;
-            }
+            for (int x = 0; x < width; ++x)
+                counts[x] += row[x] == CWorldCodes::kPreviewBorder;
         }
         const uint8_t* top = source.data() + size_t(y0) * size_t(width);
         for (int x = 0; x < outWidth; ++x) {
-            const uint32_t total = uint32_t(cellX[size_t(x) + 1] - cellX[size_t(x)]) * uint32_t(y1 - y0);
-            const uint32_t border = borders[size_t(x)];
+            const int x0 = cellX[size_t(x)], x1 = cellX[size_t(x) + 1];
+            uint32_t border = 0;
+            for (int sx = x0; sx < x1; ++sx)
+                border += counts[sx];
+            const uint32_t total = uint32_t(x1 - x0) * uint32_t(y1 - y0);
             out[size_t(y) * size_t(outWidth) + size_t(x)] =
-                border != 0 && border > total / 4 ? CWorldCodes::kPreviewBorder : top[cellX[size_t(x)]];
+                border != 0 && border > total / 4 ? CWorldCodes::kPreviewBorder : top[x0];
         }
     }
     return out;
