@@ -1,6 +1,8 @@
 #include "world/MissionExport.h"
 
 #include "model/ProjectFixture.h"
+#include "model/RecordingViews.h"
+#include "world/ImportFixture.h"
 #include "PackageReader.h"
 #include "PictureDecoder.h"
 #include "SyntheticWorld.h"
@@ -17,14 +19,20 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-// Records the progress protocol as "start caption", "step n" and "end".
-class RecordingProgress : public IProgressDisplay {
-public:
-    void Start(const std::string& caption, int) override { calls.push_back("start " + caption); }
-    void Step(int position) override { calls.push_back("step " + std::to_string(position)); }
-    void End() override { calls.push_back("end"); }
-    std::vector<std::string> calls;
-};
+// The directory names of a mission's folders and files (lower-case, without
+// extension) for a world of `columns` block columns and `events` enabled events.
+std::vector<std::string> EntryNames(const std::string& folder, int columns, int events)
+{
+    std::vector<std::string> names = {"scenarios", folder,    "mission001", "mission", "author", "authnotes",
+                                      "shortdescr", "fulldescr", "victory", "defeat", "map", "dommap", "preview"};
+    for (int i = 0; i < events; ++i)
+        names.push_back(i < 10 ? "event " + std::to_string(i) : "event" + std::to_string(i));
+    for (int i = 0; i < columns; ++i) {
+        names.push_back("block" + std::to_string(i));
+        names.push_back("domblock" + std::to_string(i));
+    }
+    return names;
+}
 
 std::string Text(const Bytes& bytes)
 {
@@ -187,16 +195,13 @@ TEST_F(ExportMissionTest, BothPackagesHoldTheWholeMission)
 {
     ASSERT_EQ(Export(work.Path() / "out" / "my.map.pdb"), 1) << error;
     ExpectCleanedUp();
-    EXPECT_EQ(progress.calls.front(), "start Preparing data for compress");
+    EXPECT_EQ(progress.calls.front(), "start Preparing data for compress 3");
     std::set<std::string> written;
     for (const auto& entry : fs::directory_iterator(work.Path() / "out"))
         written.insert(entry.path().filename().string());
     EXPECT_EQ(written, (std::set<std::string>{"my.map.pak", "my.map.pdb"}));
 
-    const std::vector<std::string> known = {
-        "scenarios", "my", "mission001", "mission", "author", "authnotes", "shortdescr", "fulldescr", "victory",
-        "defeat", "event 0", "event 1", "block0", "block1", "block2", "block3", "map", "domblock0", "domblock1",
-        "domblock2", "domblock3", "dommap", "preview"};
+    const std::vector<std::string> known = EntryNames("my", 4, 2);
     const test::PackageContents pak = test::ReadPak(test::ReadFile(work.Path() / "out" / "my.map.pak"), known);
     ASSERT_EQ(pak.error, "");
     const test::PackageContents pdb = test::ReadPdb(test::ReadFile(work.Path() / "out" / "my.map.pdb"), known);
@@ -318,6 +323,53 @@ TEST_F(ExportMissionTest, FailuresSayWhatFailedAndLeaveNothingBehind)
     progress.calls.clear();
     EXPECT_EQ(Export(work.Path() / "out" / "my.pdb"), 0);
     EXPECT_NE(error.find("folder"), std::string::npos) << error;
+}
+
+// A sample world imported from its picture, its provinces made from its pieces,
+// exported and read back from both packages and by the Palm database reader.
+TEST_F(ImportTest, ASampleWorldExportsAndReadsBack)
+{
+    ASSERT_EQ(project.ImportWorldImage(fs::path(VALDRUNE_DATA_DIR) / "worlds" / "kingdoms-640x480.bmp", false), 1);
+    project.CreateProvincesFromPieces();
+    ASSERT_GT(project.GetProvinces().GetSize(), 0);
+    project.GetPlayers().GetAt(0).active = 1;
+    project.GetPlayers().GetAt(1).active = 1;
+
+    std::ostringstream report;
+    CMissionExportOptions options;
+    options.packerReport = &report;
+    options.clock = test::kFixedClock;
+    std::string error;
+    ASSERT_EQ(project.ExportMission(folder.Path() / "Kingdoms.pdb", error, options), 1) << error;
+
+    const std::vector<std::string> known = EntryNames("kingdoms", 5, 0);
+    const test::PackageContents pak = test::ReadPak(test::ReadFile(folder.Path() / "Kingdoms.pak"), known);
+    ASSERT_EQ(pak.error, "");
+    const test::PackageContents pdb = test::ReadPdb(test::ReadFile(folder.Path() / "Kingdoms.pdb"), known);
+    ASSERT_EQ(pdb.error, "");
+    EXPECT_EQ(pdb.files, pak.files);
+    EXPECT_EQ(pak.files.size(), 21u); // the record, 7 texts, 5 + 5 blocks, 2 maps, the preview
+    const std::string m = "scenarios/kingdoms/mission001/";
+    const IndexMap map = ReadIndexMap(pak.files.at(m + "map.dat"));
+    EXPECT_EQ(map.width, 640u);
+    EXPECT_EQ(map.height, 480u);
+    for (int column = 0; column < 5; ++column) {
+        const test::DecodedPicture block = Picture(pak.files.at(m + "block" + std::to_string(column) + ".img"));
+        EXPECT_EQ(block.width, 128u);
+        EXPECT_EQ(block.height, 480u);
+        for (size_t i = 0; i < block.pixels.size(); ++i) {
+            const uint8_t code = block.pixels[i];
+            if (code == 255 || code == 31)
+                continue;
+            ASSERT_LE(code >> 5, 4);
+            const auto& cell = map.cells[size_t(column)][i / 128 / 128];
+            ASSERT_TRUE(std::any_of(cell.begin(), cell.end(), [&](const auto& entry) { return entry.first == (code & 31u); }));
+        }
+    }
+    int status = -1;
+    const std::string summary = test::PalmDatabaseSummary(folder.Path() / "Kingdoms.pdb", status);
+    ASSERT_EQ(status, 0) << summary;
+    EXPECT_EQ(summary.substr(0, summary.find('|')), "Kingdoms");
 }
 
 TEST(MissionName, OnlyAFinalPdbIsRemoved)
