@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "model/Select.h"
 #include "model/SimpleArray.h"
 #include "model/StringTable.h"
+#include "platform/Clock.h"
 
 namespace platform {
 class XmlDocument;
@@ -85,12 +87,32 @@ struct CLoseCondsB {
     uint16_t MaxTurnsToWin = 20;
 };
 
-// The handheld mission record; the export adds what only it fills.
+// The handheld mission record. The project object keeps only the fields the
+// editor uses; the export builds a fresh record that also carries copies of the
+// catalogue counts, the exported players, the provinces and the enabled events.
 struct CMapProjectB {
     uint32_t creatorId = 0;
     uint32_t MaxExp = 25;
     CVictoryCondsB victory;
     CLoseCondsB lose;
+
+    // ---- Filled only in the export's record ----
+    VK::CSimpleArray<VK::CString> resourceNames; // one per resource (the record's resource count)
+    uint8_t unitTypeCount = 0;                   // army slots of every player and province
+    VK::CSimpleArray<CPlayerDataB> playerRecords;
+    VK::CSimpleArray<CProvinceB> provinceRecords;
+    VK::CSimpleArray<CEventB> eventRecords;
+};
+
+// What the mission export needs from outside the project.
+struct CMissionExportOptions {
+    // Where the packers' running report goes.
+    std::ostream* packerReport = &std::cout;
+    // The time stamped into both packages.
+    platform::SecondsClock clock = platform::SystemSeconds;
+    // The folder in which the temporary mission tree is made (the system's
+    // temporary folder when empty).
+    std::filesystem::path temporaryParent;
 };
 
 // An ability or an AI type of the catalogue.
@@ -350,6 +372,22 @@ public:
         width_ = width;
         height_ = height;
     }
+
+    // ---- Handheld export (defined in world/) ----
+    // Players whose active flag is set (0..6).
+    int CountActivePlayers() const;
+    // Writes `outputPath` with its ".pdb" removed, plus ".pdb" and ".pak": the
+    // mission record, the texts, the world and domain blocks with their index
+    // maps and the preview, built in a fresh temporary tree that is removed on
+    // every way out. Returns 1 when both packages were written; otherwise 0 with
+    // `error` saying what failed, and no package is left half-written.
+    int ExportMission(const std::filesystem::path& outputPath, std::string& error,
+                      const CMissionExportOptions& options = {});
+    // The mission's files, each writer on its own (ExportMission builds the
+    // shared grids once). False with `error` when something cannot be stored or written.
+    bool ExportWorldImage(const std::filesystem::path& folder, std::string& error);
+    bool ExportDomainImage(const std::filesystem::path& folder, std::string& error);
+    bool ExportPreview(const std::filesystem::path& path, int wmax, int hmax, std::string& error);
 
     // The game catalogue document (owned by the main window) that the readers use.
     void SetCatalogueDocument(const platform::XmlDocument* document) { catalogue_ = document; }
