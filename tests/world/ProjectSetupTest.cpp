@@ -263,3 +263,15 @@ TEST_F(ProjectSetupTest, ARelinkMovesPointsOffTheEdgesAndGivesEachPieceToTheFirs
     }
     EXPECT_EQ(right->castleX, Piece(a).castleX);
 }
+
+TEST_F(ProjectSetupTest, SettingUpAClearedProjectBeforeALoadMakesNoProvince)
+{
+    NewProject(kSampleWorld);
+    ASSERT_EQ(project.Clear(), 1);
+    project.InitNew();
+    EXPECT_EQ(project.GetProvinces().GetSize(), 0);
+    EXPECT_EQ(project.GetStringTables().GetCount(), 1);
+    EXPECT_EQ(project.GetPlayers().GetCount(), 6u);
+    ASSERT_EQ(image.Layers()->Count(), 1);
+    EXPECT_EQ(image.Layers()->Items(0), project.GetLinksLayer());
+}
