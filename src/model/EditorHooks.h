@@ -73,6 +73,15 @@ public:
     virtual int SelectedPlayer() const { return -1; }
     // Stop the blinking of the province shown as a player's capital.
     virtual void StopBlinking() {}
+    // The project is being emptied. First: deselect the rows of the mission,
+    // event, province and player inspectors.
+    virtual void DeselectInspectors() {}
+    // Then, once its content is gone: empty the provinces list, the players
+    // list and the events list.
+    virtual void ClearProjectLists() {}
+    // Last: deselect and clear the items of the province, player, event and
+    // mission inspectors, in that order.
+    virtual void ClearInspectors() {}
 };
 
 // The visible side of the province selection: highlighted pieces, selected

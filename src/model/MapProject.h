@@ -201,6 +201,33 @@ public:
     IWorldView& WorldView() const { return *worldView_; }
     IProjectViews& ProjectViews() const { return *projectViews_; }
 
+    // ---- Set-up and clearing (src/world/ProjectSetup.cpp) ----
+    // The one project object is never replaced: New, Load, Reload and closing
+    // the window clear it and set it up again through these.
+    //
+    // 0 at once when nothing was modified; otherwise asks whether to save the
+    // changes: 1 Yes (the caller saves), 0 No, 2 Cancel (the caller gives up).
+    int QuerySaveChanges();
+    // Empties the project and the views that show it: no pieces, provinces,
+    // events, string tables, icon pivots, abilities or AI types; a white 1 × 1
+    // world without layers; players reset; no file name; difficulty 1 and
+    // experience limit 25. The modified flag is kept. Returns 1.
+    int Clear();
+    // Sets a cleared project up over the pieces the import left: catalogue,
+    // six default players, one province per province piece with its layers,
+    // the links overlay, every piece drawn. Throws ECatalogueError when the
+    // catalogue is missing or faulty (the pieces are then kept, nothing else
+    // is set up).
+    void InitNew();
+    // After the world image was imported again: every province is detached
+    // and takes the free province piece under its point; a point within 5
+    // pixels of the right or lower world edge first moves 30 pixels inside it.
+    // A province whose piece is taken by an earlier one stays detached.
+    void RelinkProvincesToMaps();
+    // Draws the name layer of every province again (after the view
+    // preferences changed). Returns 1.
+    int RefreshAllProvinces();
+
     // ---- Maintenance ----
     // Six players, each with one unit type slot per unit type (slot j holding
     // type j) and an empty treasury per resource; the victory condition asks

@@ -18,10 +18,16 @@ public:
         questions.push_back(caption + ": " + text);
         return confirm;
     }
+    Answer Ask(const std::string& text, const std::string& caption) override
+    {
+        questions.push_back(caption + ": " + text);
+        return answer;
+    }
 
     std::vector<std::string> messages;
     std::vector<std::string> questions;
     bool confirm = true;
+    Answer answer = kCancel;
 };
 
 class ImportTest : public WorldViewTest {
