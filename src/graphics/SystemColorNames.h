@@ -17,6 +17,8 @@ constexpr TColor clBtnShadow = SystemColorName(16);
 constexpr TColor clGrayText = SystemColorName(17);
 constexpr TColor clBtnText = SystemColorName(18);
 constexpr TColor clBtnHighlight = SystemColorName(20);
+constexpr TColor cl3DDkShadow = SystemColorName(21);
+constexpr TColor cl3DLight = SystemColorName(22);
 constexpr TColor clInfoText = SystemColorName(23);
 constexpr TColor clInfoBk = SystemColorName(24);
 
