@@ -45,66 +45,42 @@ TrmCustomCheckBox::TrmCustomCheckBox() : FBackgroundColor(clWindow)
 
 void TrmCustomCheckBox::SetCaption(const std::string& Value)
 {
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Invalidate();
+    StoreAndRepaint(FCaption, Value);
 }
 
 void TrmCustomCheckBox::SetFont(const platform::FontSpec& Value)
 {
-    if (Value == FFont)
-        return;
-    FFont = Value;
-    Invalidate();
+    StoreAndRepaint(FFont, Value);
 }
 
 void TrmCustomCheckBox::SetCaptionTrueFalse(bool Value)
 {
-    if (Value == FCaptionTrueFalse)
-        return;
-    FCaptionTrueFalse = Value;
-    Invalidate();
+    StoreAndRepaint(FCaptionTrueFalse, Value);
 }
 
 void TrmCustomCheckBox::SetFillBackground(bool Value)
 {
-    if (Value == FFillBackground)
-        return;
-    FFillBackground = Value;
-    Invalidate();
+    StoreAndRepaint(FFillBackground, Value);
 }
 
 void TrmCustomCheckBox::SetBackgroundColor(TColor Value)
 {
-    if (Value == FBackgroundColor)
-        return;
-    FBackgroundColor = Value;
-    Invalidate();
+    StoreAndRepaint(FBackgroundColor, Value);
 }
 
 void TrmCustomCheckBox::SetCBXAlignment(TCBXAlignment Value)
 {
-    if (Value == FCBXAlignment)
-        return;
-    FCBXAlignment = Value;
-    Invalidate();
+    StoreAndRepaint(FCBXAlignment, Value);
 }
 
 void TrmCustomCheckBox::SetFlat(bool Value)
 {
-    if (Value == FFlat)
-        return;
-    FFlat = Value;
-    Invalidate();
+    StoreAndRepaint(FFlat, Value);
 }
 
 void TrmCustomCheckBox::SetShowFocusRect(bool Value)
 {
-    if (Value == FShowFocusRect)
-        return;
-    FShowFocusRect = Value;
-    Invalidate();
+    StoreAndRepaint(FShowFocusRect, Value);
 }
 
 void TrmCustomCheckBox::SetChecked(bool Value)
@@ -375,10 +351,7 @@ void TrmCheckBoxEx::SetValue(TCBExState Value)
 
 void TrmCheckBoxEx::SetAlwaysLight(bool Value)
 {
-    if (Value == FAlwaysLight)
-        return;
-    FAlwaysLight = Value;
-    Invalidate();
+    StoreAndRepaint(FAlwaysLight, Value);
 }
 
 std::string TrmCheckBoxEx::ShownCaption() const

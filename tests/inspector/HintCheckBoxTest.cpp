@@ -2,37 +2,12 @@
 #include "inspector/rmHintWindow.h"
 
 #include "RecordingCanvas.h"
+#include "graphics/ControlTestHelpers.h"
 #include "graphics/SystemColorNames.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// A host standing in for the window system: a desktop of a fixed size, focus on request.
-class DesktopHost : public platform::ControlHost {
-public:
-    DesktopHost(platform::Control& control, platform::Rect desktop) : control_(control), desktop_(desktop)
-    {
-        control_.AttachHost(this);
-    }
-    ~DesktopHost() override { control_.AttachHost(nullptr); }
-    void RequestRepaint() override { ++repaints; }
-    void RepaintNow(const platform::Rect&) override {}
-    void ApplyBounds(const platform::Rect&) override {}
-    void ApplyVisible(bool) override {}
-    void ApplyEnabled(bool) override {}
-    void ApplyTabStop(bool) override {}
-    void ApplyCursor(platform::CursorId) override {}
-    void ApplyMouseCapture(bool) override {}
-    void TakeFocus() override { control_.HostFocusChanged(true); }
-    platform::Rect VisibleRect() const override { return control_.ClientRect(); }
-    platform::Rect DesktopRect() const override { return desktop_; }
-    int repaints = 0;
-
-private:
-    platform::Control& control_;
-    platform::Rect desktop_;
-};
 
 void ClickAt(platform::Control& control, int32_t x, int32_t y, int32_t releaseX, int32_t releaseY)
 {
@@ -54,7 +29,8 @@ void PressSpace(platform::Control& control)
 TEST(HintWindow, StaysOnTheDesktop)
 {
     TrmHintWindow hint;
-    DesktopHost host(hint, {0, 0, 800, 600});
+    FakeHost host(hint);
+    host.desktop = {0, 0, 800, 600};
     EXPECT_FALSE(hint.Visible());
     hint.ActivateHint({700, 590, 900, 610}, "cut off");
     EXPECT_TRUE(hint.Visible());
@@ -114,7 +90,7 @@ TEST(CheckBox, DefaultsAndGeometry)
 TEST(CheckBox, ClicksToggleOnlyOverBoxOrCaption)
 {
     TrmCheckBox box;
-    DesktopHost host(box, {});
+    FakeHost host(box);
     box.SetCaption("Moat");
     RecordingCanvas canvas;
     box.HostPaint(canvas);
@@ -149,7 +125,7 @@ TEST(CheckBox, ClicksToggleOnlyOverBoxOrCaption)
 TEST(CheckBox, SpaceAcceleratorAndSetters)
 {
     TrmCheckBox box;
-    DesktopHost host(box, {});
+    FakeHost host(box);
     int changes = 0;
     box.OnChange = [&](TObject*) { ++changes; };
     PressSpace(box);
@@ -179,7 +155,7 @@ TEST(CheckBox, SpaceAcceleratorAndSetters)
 TEST(CheckBox, CaptionTrueFalseFollowsTheState)
 {
     TrmCheckBox box;
-    DesktopHost host(box, {});
+    FakeHost host(box);
     box.SetCaption("ignored");
     box.SetCaptionTrueFalse(true);
     RecordingCanvas canvas;
@@ -200,7 +176,7 @@ TEST(CheckBox, CaptionTrueFalseFollowsTheState)
 TEST(CheckBox, BackgroundAndCentredFocus)
 {
     TrmCheckBox box;
-    DesktopHost host(box, {});
+    FakeHost host(box);
     box.SetFillBackground(true);
     box.SetBackgroundColor(0x00112233);
     box.SetCBXAlignment(cbxCentered);
@@ -222,7 +198,7 @@ TEST(CheckBox, BackgroundAndCentredFocus)
 TEST(CheckBoxEx, ValueCyclesAndShowsItsText)
 {
     TrmCheckBoxEx box;
-    DesktopHost host(box, {});
+    FakeHost host(box);
     std::vector<TCBExState> seen;
     box.OnChange = [&](TObject*) { seen.push_back(box.Value()); };
     EXPECT_EQ(box.Value(), cbxUndefined);

@@ -3,6 +3,8 @@
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 
+#include "ExpectMessage.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -125,12 +127,7 @@ TEST(SystemQueries, FileTypesAndTemporaryFiles)
     EXPECT_EQ(GetFileType("notes.Txt"), "TXT File");
     EXPECT_EQ(GetFileType("/x/archive.tar.gz"), "GZ File");
     EXPECT_EQ(GetFileType("README"), "File");
-    try {
-        GetFileType("");
-        FAIL() << "an empty name was accepted";
-    } catch (const Exception& e) {
-        EXPECT_STREQ(e.what(), "No file specified");
-    }
+    ExpectThrowWithMessage<Exception>([&] { GetFileType(""); }, "No file specified");
 
     const std::filesystem::path first = GetTempFile("rmt", true);
     const std::filesystem::path second = GetTempFile("rmt", true);

@@ -3,6 +3,8 @@
 #include "platform/FileSystem.h"
 #include "platform/Stream.h"
 
+#include "ExpectMessage.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -112,19 +114,9 @@ TEST(TreeNodes, ShapeCountsAndPreOrder)
     EXPECT_EQ(PreOrderPaths(t.tree), (std::vector<std::string>{"/A", "/A/B", "/A/B/D", "/A/C", "/M"}));
     EXPECT_EQ(t.tree.Items().Item(2), t.d);
     EXPECT_EQ(t.tree.Items().Item(4), t.m);
-    try {
-        t.tree.Items().Item(5);
-        FAIL() << "item 5 of 5 was given";
-    } catch (const ErmTreeNonViewError& e) {
-        EXPECT_STREQ(e.what(), "Index out of range");
-    }
+    ExpectThrowWithMessage<ErmTreeNonViewError>([&] { t.tree.Items().Item(5); }, "Index out of range");
     EXPECT_EQ(t.a->Item(1), t.c);
-    try {
-        t.a->Item(2);
-        FAIL() << "child 2 of 2 was given";
-    } catch (const ErmTreeNonViewError& e) {
-        EXPECT_STREQ(e.what(), "List Index Out of Bounds");
-    }
+    ExpectThrowWithMessage<ErmTreeNonViewError>([&] { t.a->Item(2); }, "List Index Out of Bounds");
     EXPECT_THROW(t.a->Item(-1), ErmTreeNonViewError);
 }
 
@@ -379,12 +371,7 @@ TEST(TreeAdd, PlacesAmongSiblings)
 
     TrmTreeNonView other;
     Node* stranger = other.Items().AddChild(nullptr, "s");
-    try {
-        items.Insert(stranger, "x");
-        FAIL() << "inserted before a node of another tree";
-    } catch (const ErmTreeNonViewError& e) {
-        EXPECT_STREQ(e.what(), "Unable to find Node reference");
-    }
+    ExpectThrowWithMessage<ErmTreeNonViewError>([&] { items.Insert(stranger, "x"); }, "Unable to find Node reference");
 }
 
 TEST(TreeSort, InsertionSortByTextOptionallyRecursive)
