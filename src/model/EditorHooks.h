@@ -33,6 +33,8 @@ public:
     virtual void Message(const std::string& /*text*/) {}
     // A Yes/No/Cancel question; the default answers Cancel, which keeps everything as it is.
     virtual Answer Ask(const std::string& /*text*/, const std::string& /*caption*/) { return kCancel; }
+    // An OK/Cancel question: true for OK. The default answers Cancel.
+    virtual bool Confirm(const std::string& /*text*/, const std::string& /*caption*/) { return false; }
 };
 
 // The world view: the picture of each piece in the world bitmap, the province
@@ -52,12 +54,25 @@ public:
     virtual void ForgetProvince(CProvince& /*province*/) {}
 };
 
-// The windows that show data derived from the provinces: the selection
-// summary, the mission window's victory and lose rows, the province inspector.
+// The windows that show data derived from the provinces and the catalogue:
+// the selection summary, the mission window's victory and lose rows, the
+// province inspector, the provinces list, the castle-picture panel.
 class IProjectViews {
 public:
     virtual ~IProjectViews() = default;
     virtual void ProvincesDeleted() {}
+    // The project's icon pictures were loaded again: rebuild the castle-picture panel.
+    virtual void CastlePicturesChanged() {}
+    // Append a row for the province to the provinces list: caption its name,
+    // first sub-item its owner's name ("none" without owner).
+    virtual void AddProvinceRow(CProvince& /*province*/, const std::string& /*name*/,
+                                const std::string& /*ownerName*/) {}
+    // Show `ownerName` in the province's row of the provinces list.
+    virtual void SetProvinceRowOwner(CProvince& /*province*/, const std::string& /*ownerName*/) {}
+    // The player of the selected row of the players list, -1 for none.
+    virtual int SelectedPlayer() const { return -1; }
+    // Stop the blinking of the province shown as a player's capital.
+    virtual void StopBlinking() {}
 };
 
 // The visible side of the province selection: highlighted pieces, selected

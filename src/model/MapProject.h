@@ -7,10 +7,15 @@
 // also constructible on its own so that tests build fresh instances. Further
 // members and methods are declared here and defined in the .cpp files of the
 // units that own them.
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <iostream>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "graphics/Bitmap32List.h"
 #include "model/EditorHooks.h"
 #include "model/EventList.h"
 #include "model/List.h"
@@ -21,12 +26,16 @@
 #include "model/Select.h"
 #include "model/SimpleArray.h"
 #include "model/StringTable.h"
+#include "platform/Clock.h"
 
 namespace platform {
 class XmlDocument;
 }
 class CErrorList;
+struct CCatalogue;
+class TBitmap32;
 class TBitmapLayer;
+class TCustomImage32;
 class TLayerCollection;
 
 // Catalogue header: counts taken from the game catalogue.
@@ -78,12 +87,32 @@ struct CLoseCondsB {
     uint16_t MaxTurnsToWin = 20;
 };
 
-// The handheld mission record; the export adds what only it fills.
+// The handheld mission record. The project object keeps only the fields the
+// editor uses; the export builds a fresh record that also carries copies of the
+// catalogue counts, the exported players, the provinces and the enabled events.
 struct CMapProjectB {
     uint32_t creatorId = 0;
     uint32_t MaxExp = 25;
     CVictoryCondsB victory;
     CLoseCondsB lose;
+
+    // ---- Filled only in the export's record ----
+    VK::CSimpleArray<VK::CString> resourceNames; // one per resource (the record's resource count)
+    uint8_t unitTypeCount = 0;                   // army slots of every player and province
+    VK::CSimpleArray<CPlayerDataB> playerRecords;
+    VK::CSimpleArray<CProvinceB> provinceRecords;
+    VK::CSimpleArray<CEventB> eventRecords;
+};
+
+// What the mission export needs from outside the project.
+struct CMissionExportOptions {
+    // Where the packers' running report goes.
+    std::ostream* packerReport = &std::cout;
+    // The time stamped into both packages.
+    platform::SecondsClock clock = platform::SystemSeconds;
+    // The folder in which the temporary mission tree is made (the system's
+    // temporary folder when empty).
+    std::filesystem::path temporaryParent;
 };
 
 // An ability or an AI type of the catalogue.
@@ -188,8 +217,73 @@ public:
     // loses their names, and the views forget them.
     void DeleteSelectedProvinces();
 
+    // ---- The world view (defined in src/world) ----
+    // The world view control: its bitmap is the world, its layers show the
+    // provinces. Sets the layer collection too. Null: no world view, and the
+    // drawing operations below do nothing.
+    void SetWorldImage(TCustomImage32* image);
+    TCustomImage32* GetWorldImage() const { return worldImage_; }
+    // The picture of every province marker (the main window's marker picture).
+    TBitmap32& GetMarkerPicture() { return markerPicture_; }
+    const TBitmap32& GetMarkerPicture() const { return markerPicture_; }
+
+    // Rebuilds piece `pieceIndex`'s picture from its mask by its kind and draws
+    // it into the world; indexes outside the piece list are ignored.
+    void UpdateProvinceMapPicture(int pieceIndex);
+    // UpdateProvinceMapPicture for every non-empty piece; only province pieces
+    // (kinds 3 and 4) unless `all`.
+    void RedrawPieces(bool all);
+    // Blends the piece's picture onto the world bitmap at its place.
+    void DrawPiece(int pieceIndex);
+    void DrawAllPieces();
+    // A province piece's picture from the selected (or again the normal) texture;
+    // nothing for kNoIndex or a piece already in that state.
+    void HighlightPiece(int pieceIndex);
+    void UnhighlightPiece(int pieceIndex);
+
+    // The four layers of a province (marker, name, castle icon, army icon), each
+    // the first layer whose tag names the province; null (or index -1) when absent.
+    TBitmapLayer* FindMarkerLayer(const CProvince* province) const;
+    TBitmapLayer* FindNameLayer(const CProvince* province) const;
+    TBitmapLayer* FindCastleLayer(const CProvince* province) const;
+    TBitmapLayer* FindArmyLayer(const CProvince* province) const;
+    int FindMarkerLayerIndex(const CProvince* province) const;
+    int FindNameLayerIndex(const CProvince* province) const;
+    int FindCastleLayerIndex(const CProvince* province) const;
+    int FindArmyLayerIndex(const CProvince* province) const;
+
+    // The operations below return 1 on success and 0 when the province, the
+    // layer or the picture is missing.
+    //
+    // Adds the province's row to the provinces list and its four layers, drawn and placed.
+    int CreateProvinceLayers(CProvince* province);
+    // The marker picture into the marker layer, magenta made transparent.
+    int DrawProvinceMarker(const CProvince* province);
+    // Places a marker layer centred on its province's point at the view scale,
+    // shown by ShIcons, and redraws the province's name.
+    int PlaceProvinceMarker(TBitmapLayer* layer);
+    void PlaceProvinceMarkers();
+    // The name and income lines into the name layer, placed beside the marker.
+    int DrawProvinceName(const CProvince* province);
+    int PlaceNameLayer(const CProvince* province);
+    // Icon 0 no castle, 1 castle, 2 capital (1 becomes 2 for the owner's capital).
+    int SetCastleIcon(CProvince* province, int icon);
+    int PlaceCastleLayer(const CProvince* province);
+    void PlaceAllCastleLayers();
+    // The army layer always shows the first army picture.
+    int SetArmyIcon(const CProvince* province, int icon);
+    int PlaceArmyLayer(const CProvince* province);
+    void PlaceAllArmyLayers();
+    // True when the province is linked and mask point (x, y) of its piece is set.
+    bool IsCastlePointInPiece(const CProvince* province, int x, int y) const;
+    bool IsArmyPointInPiece(const CProvince* province, int x, int y) const;
+    // Moves every castle and army layer, in collection order, to index 1.
+    void ReorderCastleAndArmyLayers();
+    // The province's name in the current string table ("none" for null).
+    std::string GetProvinceName(const CProvince* province) const;
+
     // ---- The overlay of the world view that links neighbouring provinces ----
-    // The world view's layer collection (null: no world view).
+    // The world view's layer collection (null: no world view). SetWorldImage sets it too.
     void SetWorldLayers(TLayerCollection* layers) { layers_ = layers; }
     // Replaces the links layer with a new transparent one under every other
     // layer, sized to the world. Returns null when there is no world view.
@@ -198,6 +292,75 @@ public:
     // the army points of every two neighbouring pieces that have provinces.
     void RedrawLinksLayer();
     TBitmapLayer* GetLinksLayer() const { return linksLayer_; }
+
+    // ---- World image import and analysis (src/world) ----
+    static constexpr int kMaxPieces = 1501;
+    static constexpr int kMinWorldSide = 160;
+    // Pictures wider or higher than this do not fit the pieces' 16-bit bounds.
+    static constexpr int kMaxWorldSide = 32767;
+
+    // Loads a world picture and runs the whole analysis: pieces, kinds,
+    // neighbours, small pieces, castle places. `keepProvinces` is set when an
+    // existing project reloads its world image. Returns 1 when imported, 0
+    // when the picture cannot be loaded (the user is told why) or the user
+    // refused to raise a small picture to 160 × 160; the project is then as it was.
+    int ImportWorldImage(const std::filesystem::path& fileName, bool keepProvinces);
+    // Appends one piece per region of `image` (see CColorRegions), at most
+    // kMaxPieces; regions beyond that are left out with a warning. The piece
+    // map becomes the image's size and holds the new pieces, as
+    // ReassignMapIndexes would make it for pieces extracted into an empty list.
+    void ExtractPieces(const TBitmap32& image);
+    // Extracts the region holding (x, y) of `work` as a new piece and clears it
+    // in `work`. Returns 0 (nothing done) at the piece limit or on a pixel of 0.
+    int ExtractPiece(int x, int y, TBitmap32& work);
+    // Kinds 1 and 2 from the key colours; masks of province and small pieces
+    // become plain grey and their pixel counts are recounted.
+    void PaintPieceKinds();
+    // Rebuilds every neighbour list. `kindFilter` 0 visits every land piece,
+    // another value only the pieces of that kind (lists stay mutual).
+    void CalcNeighbours(uint8_t kindFilter);
+    // Province pieces absorb the small pieces that touch them, each with a
+    // warning. Non-zero when something was merged.
+    int ReconnectSmallPieces();
+    // Small pieces left over become green land, each with a warning. Returns 1.
+    int ConvertSmallPieces();
+    // Castle and army points of every province piece; a piece with no room for
+    // a castle becomes kProvinceWithoutCastlePlace.
+    void CalcCastlePlaces();
+    // The world view control to the world's size + 10 and its bitmap to the
+    // world's size. Returns 1.
+    int ResizeWorldView();
+
+    // ---- Provinces, their pieces, capitals (src/world) ----
+    // One linked province per province piece, in piece order, each piece
+    // painted plain dark first. Returns 0 when the 99 provinces were reached
+    // (the user is told), else 1.
+    int CreateProvincesFromPieces();
+    // A new province named "Noname n" (n the province count, or the next free
+    // number), with the catalogue's minimum of every resource, an empty
+    // guardian army and its layers. Null (the user is told) at 99 provinces.
+    CProvince* AddProvince(int x, int y, int castleX, int castleY, int armyX, int armyY, bool linked, int pieceIndex);
+    // An unlinked province 20 pixels up and left of the middle of the visible
+    // world view, kept inside the world.
+    CProvince* AddProvinceAtViewCenter();
+    // Links the province to the piece, whose castle and army points it takes.
+    // 0 for a null province or no such piece.
+    int AttachProvinceToMap(CProvince* province, int pieceIndex);
+    // Unlinks the province; its icons move to its own point. 0 for null.
+    int DetachProvinceFromMap(CProvince* province);
+    // True when there is no such piece, it is no province piece (kind below 3)
+    // or a linked province holds it.
+    bool IsPieceTaken(int pieceIndex) const;
+    // Every unlinked province takes the free piece under its point. Returns 1.
+    int RelinkProvinces();
+    CProvince* FindProvinceOfPiece(const CProvinceMap* piece) const;
+    // Makes `capital` (null: none) the player's capital. The old capital gets
+    // back the castle state it had before it became this player's capital; the
+    // new one is owned by the player and gets a full castle. Each player keeps
+    // its own record of that state. 0 for a player index outside 0..5.
+    int SetPlayerCapital(int player, CProvince* capital);
+    // The player's capital is released and every province of the player loses its owner.
+    void ReleasePlayerProvinces(int player);
 
     // The process-wide world-image warnings (null: none kept).
     void SetWarnings(CErrorList* warnings) { warnings_ = warnings; }
@@ -210,6 +373,22 @@ public:
         height_ = height;
     }
 
+    // ---- Handheld export (defined in world/) ----
+    // Players whose active flag is set (0..6).
+    int CountActivePlayers() const;
+    // Writes `outputPath` with its ".pdb" removed, plus ".pdb" and ".pak": the
+    // mission record, the texts, the world and domain blocks with their index
+    // maps and the preview, built in a fresh temporary tree that is removed on
+    // every way out. Returns 1 when both packages were written; otherwise 0 with
+    // `error` saying what failed, and no package is left half-written.
+    int ExportMission(const std::filesystem::path& outputPath, std::string& error,
+                      const CMissionExportOptions& options = {});
+    // The mission's files, each writer on its own (ExportMission builds the
+    // shared grids once). False with `error` when something cannot be stored or written.
+    bool ExportWorldImage(const std::filesystem::path& folder, std::string& error);
+    bool ExportDomainImage(const std::filesystem::path& folder, std::string& error);
+    bool ExportPreview(const std::filesystem::path& path, int wmax, int hmax, std::string& error);
+
     // The game catalogue document (owned by the main window) that the readers use.
     void SetCatalogueDocument(const platform::XmlDocument* document) { catalogue_ = document; }
     const platform::XmlDocument* GetCatalogueDocument() const { return catalogue_; }
@@ -217,6 +396,39 @@ public:
     // first character in the top byte. Returns 0 and keeps the id when there is
     // no catalogue or "dwID" is shorter than four characters.
     int ReadCreatorId();
+
+    // ---- The game catalogue (Catalogue.h shows the file) ----
+    // Every reader throws ECatalogueError, naming the file and the fault, when
+    // the catalogue is missing or faulty; the project is then left unchanged.
+    //
+    // The folder that the catalogue's picture paths are relative to.
+    void SetResourceFolder(std::filesystem::path folder) { resourceFolder_ = std::move(folder); }
+    const std::filesystem::path& GetResourceFolder() const { return resourceFolder_; }
+    // The castle and army pictures: castle type i is picture i, army type j is
+    // picture castleTypes + j. Blending, with the magenta background transparent.
+    TBitmap32List& GetIconPictures() { return iconPictures_; }
+    const TBitmap32List& GetIconPictures() const { return iconPictures_; }
+    // Current string table 0; appends a new string table; then reads castles
+    // and armies (full), unit types, resources and skills into the project and
+    // the current table.
+    void ReadCatalogue();
+    // Full: castle type names, picture paths and pivots (appended to the icon
+    // pivots) and pictures from the catalogue. Not full (after a project file
+    // was loaded): the pictures again, from the paths kept in the current
+    // string table, for the castle and army counts the project holds. Both
+    // store the counts and tell the project views that the pictures changed.
+    void ReadCastlesAndArmies(bool full);
+    void ReadUnitTypes();
+    void ReadResources();
+    void ReadSkills();
+    // Replaces the ability list and the AI-type list.
+    void ReadAbilitiesAndAITypes();
+    // The name of the first ability with this value, or "" when none has it.
+    std::string GetAbilityName(int32_t value) const;
+    const CList<CAbilityStruct>& GetAbilities() const { return abilities_; }
+    // A resource's catalogue bounds; 0 outside 0..kMaxResources - 1.
+    uint16_t GetResourceMin(int i) const { return i >= 0 && i < kMaxResources ? resourceMin_[i] : 0; }
+    uint16_t GetResourceMax(int i) const { return i >= 0 && i < kMaxResources ? resourceMax_[i] : 0; }
 
 private:
     uint16_t width_ = 0;
@@ -226,8 +438,8 @@ private:
     CList<CPlayerData> players_;
     // Per resource: a bound kept for the file and never set, then the catalogue's "min" and "max".
     int16_t resourceReserved_[kMaxResources] = {};
-    int16_t resourceMin_[kMaxResources] = {};
-    int16_t resourceMax_[kMaxResources] = {};
+    uint16_t resourceMin_[kMaxResources] = {};
+    uint16_t resourceMax_[kMaxResources] = {};
     CProvinceList provinces_;
     CProvinceMapList pieces_;
     CStringTableList stringTables_;
@@ -238,9 +450,13 @@ private:
     std::filesystem::path fileName_;
     uint32_t modified_ = 0;
     const platform::XmlDocument* catalogue_ = nullptr;
+    std::filesystem::path resourceFolder_ = "res";
+    TBitmap32List iconPictures_;
     CSelect select_;
     CErrorList* warnings_ = nullptr;
     TLayerCollection* layers_ = nullptr;
+    TCustomImage32* worldImage_ = nullptr;
+    TBitmap32 markerPicture_;
     TBitmapLayer* linksLayer_ = nullptr; // owned by layers_; reset when the layer dies
     IProgressDisplay* progress_ = &HookOrDefault<IProgressDisplay>(nullptr);
     IPrompts* prompts_ = &HookOrDefault<IPrompts>(nullptr);
@@ -248,8 +464,29 @@ private:
     IProjectViews* projectViews_ = &HookOrDefault<IProjectViews>(nullptr);
     int progressScopes_ = 0; // CProgressScope objects alive
 
+    // What a province had before it became its player's capital.
+    struct CCapitalBackup {
+        CCastleDataB castle;
+        bool hadCastle = false;
+    };
+    std::array<CCapitalBackup, kPlayerCount> capitalBackups_;
+
+    struct TKeptIcons;
+    // Reload of the world image with the provinces kept (src/world/WorldImport.cpp).
+    std::vector<TKeptIcons> RescaleKeptProvinces(int width, int height);
+    void PlaceKeptProvinces(const std::vector<TKeptIcons>& kept);
+
     // Lets go of the links layer without deleting it.
     void ForgetLinksLayer();
+    // The string table that the catalogue fills; throws when there is none.
+    CStringTable& CatalogueTable() const;
+    // Each stores its part of a checked catalogue (ProjectCatalogue.cpp); none throws.
+    void StoreCastlesAndArmies(const CCatalogue& catalogue, CStringTable& table);
+    void StoreIconPictures(std::vector<std::unique_ptr<TBitmap32>> pictures);
+    void StoreUnitTypes(const CCatalogue& catalogue, CStringTable& table);
+    void StoreResources(const CCatalogue& catalogue, CStringTable& table);
+    void StoreSkills(const CCatalogue& catalogue, CStringTable& table);
+    void StoreAbilitiesAndAITypes(const CCatalogue& catalogue);
 
     friend class CProgressScope;
 };

@@ -44,7 +44,7 @@ struct CProvinceB {
     uint16_t castleX = 0, castleY = 0, armyX = 0, armyY = 0;
     uint8_t anyArmy = 0;    // 1 when some guardian army count is not zero
     CDwordArray army;       // guardian army, one count per unit type
-    CByteArray extra;       // stored with the record, unused by the editor
+    CByteArray neighbours;  // indices of the neighbouring provinces, filled by the export
 };
 
 class CProvince : public CProvinceB {
@@ -83,6 +83,8 @@ public:
     uint8_t linked = 0;
     int32_t pieceIndex = -1;
     uint16_t markerX = 0, markerY = 0;
+    // The castle-type picture shown for the province: 0 no castle, 1 castle, 2 capital.
+    uint8_t castleIcon = 0;
 
 private:
     // Sets or clears the `mask` bits of `field`; marks the project modified on a change.

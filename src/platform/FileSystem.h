@@ -25,6 +25,12 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::span<const ui
 bool CreateUniqueFile(const std::filesystem::path& folder, const std::string& prefix,
                       std::filesystem::path& created, std::string& error);
 
+// Writes `bytes` to a new file `target` that nothing reads before the writer is
+// done, such as a file in a fresh temporary folder: no temporary name and no
+// flush to disk, which such files do not need. On failure whatever was written
+// is removed and `error` says what failed.
+bool WriteScratchFile(const std::filesystem::path& target, std::span<const uint8_t> bytes, std::string& error);
+
 // The folder that holds the running executable (falls back to the current folder).
 std::filesystem::path ProgramFolder();
 

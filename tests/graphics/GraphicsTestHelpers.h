@@ -35,4 +35,18 @@ inline void FillRandom(TBitmap32& bitmap, unsigned seed)
             bitmap.SetPixel(x, y, random());
 }
 
+// The bitmap as rows of one character per pixel, CharOf(pixel), separated by '/'.
+template <typename CharOf>
+std::string RowPicture(const TBitmap32& bitmap, CharOf&& charOf)
+{
+    std::string picture;
+    for (int32_t y = 0; y < bitmap.Height(); ++y) {
+        if (y > 0)
+            picture += '/';
+        for (int32_t x = 0; x < bitmap.Width(); ++x)
+            picture += charOf(bitmap.GetPixel(x, y));
+    }
+    return picture;
+}
+
 } // namespace graphicstest

@@ -1,0 +1,216 @@
+// Text on bitmaps, checked exactly with a rasteriser of fixed cells.
+#include "graphics/Bitmap32.h"
+#include "graphics/Blend32.h"
+#include "platform/TextRasterizer.h"
+
+#include <gtest/gtest.h>
+
+#include "graphics/GraphicsTestHelpers.h"
+
+#include <string>
+#include <vector>
+
+using namespace graphicstest;
+
+namespace {
+
+// Every character has a cell of P x (2P - 1) pixels, P the font's point size; the
+// extent has one more pixel of width (an overhang). A glyph other than the blank
+// covers the left P / 2 columns of its cell fully, in the font's colour.
+class FixedCellRasterizer : public platform::TextRasterizer {
+public:
+    platform::Size TextExtent(std::string_view text, const platform::FontSpec& font) override
+    {
+        measured.push_back(font);
+        return {int32_t(text.size()) * font.PointSize + 1, 2 * font.PointSize - 1};
+    }
+
+    void TextOut(const platform::PixelView& target, int32_t x, int32_t y, const platform::Rect& clip,
+                 std::string_view text, const platform::FontSpec& font) override
+    {
+        drawn.push_back({target.Width, target.Height, font, std::string(text)});
+        const platform::Rect area = clip.Intersect({0, 0, target.Width, target.Height});
+        const int32_t p = font.PointSize;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == ' ')
+                continue;
+            const int32_t left = x + int32_t(i) * p;
+            for (int32_t py = y; py < y + 2 * p - 1; ++py)
+                for (int32_t px = left; px < left + p / 2; ++px)
+                    if (area.Contains(px, py))
+                        target.Row(py)[px] = 0xFF000000u | font.Color;
+        }
+    }
+
+    void DrawText(const platform::PixelView& target, const platform::Rect& rect, uint32_t flags,
+                  std::string_view text, const platform::FontSpec& font) override
+    {
+        formatted.push_back({rect, flags});
+        TextOut(target, rect.Left, rect.Top, rect, text, font);
+    }
+
+    struct Drawing {
+        int32_t targetWidth, targetHeight;
+        platform::FontSpec font;
+        std::string text;
+    };
+    struct Formatted {
+        platform::Rect rect;
+        uint32_t flags;
+    };
+    std::vector<platform::FontSpec> measured;
+    std::vector<Drawing> drawn;
+    std::vector<Formatted> formatted;
+};
+
+// A bitmap of one colour whose font is green at the given point size.
+struct Paper : TBitmap32 {
+    Paper(int32_t width, int32_t height, TColor32 color, int32_t pointSize)
+    {
+        SetSize(width, height);
+        Clear(color);
+        platform::FontSpec font;
+        font.PointSize = pointSize;
+        font.Color = 0x00FF00;
+        SetFont(font);
+    }
+};
+
+class BitmapText : public ::testing::Test {
+protected:
+    void SetUp() override { platform::SetTextRasterizer(&rasterizer); }
+    void TearDown() override { platform::SetTextRasterizer(nullptr); }
+
+    FixedCellRasterizer rasterizer;
+};
+
+// The pixels of the bitmap that differ from `paper`, as a picture: '#' for `ink`,
+// '+' for another colour, '.' for unchanged.
+std::string Changes(const TBitmap32& bitmap, TColor32 paper, TColor32 ink)
+{
+    return RowPicture(bitmap, [=](TColor32 p) { return p == paper ? '.' : (p == ink ? '#' : '+'); });
+}
+
+} // namespace
+
+TEST_F(BitmapText, LevelZeroTurnsTheGlyphsIntoAMaskInTheColour)
+{
+    Paper bitmap(12, 8, 0xFF808080, 3);
+    bitmap.RenderText(1, 2, "ab", 0, 0xFF112233);
+    // "ab " measures 10 x 5; the glyphs cover column 0 of each 3-pixel cell.
+    EXPECT_EQ(Changes(bitmap, 0xFF808080, 0xFF112233),
+              "............/............/.#..#......./.#..#......./.#..#......./.#..#......./"
+              ".#..#......./............");
+    ASSERT_EQ(rasterizer.drawn.size(), 1u);
+    EXPECT_EQ(rasterizer.drawn[0].targetWidth, 10);
+    EXPECT_EQ(rasterizer.drawn[0].targetHeight, 5);
+    EXPECT_EQ(rasterizer.drawn[0].text, "ab");
+    EXPECT_EQ(rasterizer.drawn[0].font.Color, 0xFFFFFFu); // white on black
+    EXPECT_EQ(bitmap.Font().Color, 0x00FF00u);            // the bitmap's own font is kept
+}
+
+TEST_F(BitmapText, TheColoursAlphaScalesTheWholeText)
+{
+    Paper bitmap(12, 8, 0xFF808080, 3);
+    bitmap.RenderText(0, 0, "a", 0, 0x80FF0000);
+    const TColor32 halfRed = BlendRegEx(0xFFFF0000, 0xFF808080, 128);
+    EXPECT_EQ(Changes(bitmap, 0xFF808080, halfRed).substr(0, 13), "#.........../");
+    EXPECT_EQ(bitmap.GetPixel(0, 4), halfRed);
+    EXPECT_EQ(bitmap.GetPixel(0, 5), 0xFF808080u);
+
+    Paper untouched(12, 8, 0xFF808080, 3);
+    untouched.RenderText(0, 0, "a", 0, 0x00FF0000);
+    EXPECT_EQ(Changes(untouched, 0xFF808080, 0).find_first_not_of("./"), std::string::npos);
+}
+
+TEST_F(BitmapText, LevelTwoAveragesBlocksOfTheEnlargedText)
+{
+    Paper bitmap(12, 6, 0xFF000000, 3);
+    bitmap.RenderText(0, 0, "ab", 2, 0xFF0000FF);
+    // At 12 points "ab " measures 37 x 23: the large bitmap is 40 x 23, the mask 10 x 5.
+    ASSERT_EQ(rasterizer.measured.size(), 1u);
+    EXPECT_EQ(rasterizer.measured[0].PointSize, 12);
+    ASSERT_EQ(rasterizer.drawn.size(), 1u);
+    EXPECT_EQ(rasterizer.drawn[0].targetWidth, 40);
+    EXPECT_EQ(rasterizer.drawn[0].targetHeight, 23);
+    // Glyph columns 0-5 and 12-17: blocks of four columns are full, half full or empty.
+    const TColor32 half = BlendReg(0x7F0000FF, 0xFF000000);
+    for (int32_t y = 0; y < 5; ++y) {
+        EXPECT_EQ(bitmap.GetPixel(0, y), 0xFF0000FFu);
+        EXPECT_EQ(bitmap.GetPixel(1, y), half);
+        EXPECT_EQ(bitmap.GetPixel(2, y), 0xFF000000u);
+        EXPECT_EQ(bitmap.GetPixel(3, y), 0xFF0000FFu);
+        EXPECT_EQ(bitmap.GetPixel(4, y), half);
+    }
+    EXPECT_EQ(Changes(bitmap, 0xFF000000, 0xFF0000FF).substr(5 * 13), "............");
+}
+
+TEST_F(BitmapText, LevelsOutsideZeroToFourAreLimited)
+{
+    Paper level7(20, 20, 0xFF000000, 2);
+    Paper level4(20, 20, 0xFF000000, 2);
+    level7.RenderText(1, 1, "xy", 7, 0xFFFFFFFF);
+    level4.RenderText(1, 1, "xy", 4, 0xFFFFFFFF);
+    EXPECT_EQ(rasterizer.measured[0].PointSize, 32);
+    EXPECT_EQ(PixelsOf(level7), PixelsOf(level4));
+
+    Paper below(20, 20, 0xFF000000, 2);
+    Paper level0(20, 20, 0xFF000000, 2);
+    below.RenderText(1, 1, "xy", -1, 0xFFFFFFFF);
+    level0.RenderText(1, 1, "xy", 0, 0xFFFFFFFF);
+    EXPECT_EQ(PixelsOf(below), PixelsOf(level0));
+    EXPECT_NE(PixelsOf(level0), PixelsOf(Paper(20, 20, 0xFF000000, 2)));
+}
+
+TEST_F(BitmapText, WorkBitmapBeyondTheLimitIsRefused)
+{
+    Paper bitmap(10, 10, 0xFF000000, 8);
+    const std::string longText(20000, 'x');
+    EXPECT_EQ(MessageOf([&] { bitmap.RenderText(0, 0, longText, 4, 0xFFFFFFFF); }).rfind("Cannot render the text: it "
+                                                                                          "needs a work bitmap of ",
+                                                                                          0),
+              0u);
+    Paper huge(10, 10, 0xFF000000, 4000);
+    EXPECT_NE(MessageOf([&] { huge.RenderText(0, 0, "x", 1, 0xFFFFFFFF); }).find("use a smaller font"),
+              std::string::npos);
+    EXPECT_TRUE(rasterizer.drawn.empty());
+    EXPECT_EQ(PixelsOf(bitmap), PixelsOf(Paper(10, 10, 0xFF000000, 8)));
+}
+
+TEST_F(BitmapText, TextoutWritesOpaqueGlyphsInTheFontColour)
+{
+    Paper bitmap(8, 4, 0xFF000000, 2);
+    int changes = 0;
+    bitmap.OnChange = [&](TObject*) { ++changes; };
+    bitmap.Textout(0, 0, "ab");
+    EXPECT_EQ(Changes(bitmap, 0xFF000000, 0xFF00FF00), "#.#...../#.#...../#.#...../........");
+    bitmap.Clear(0xFF000000);
+    bitmap.Textout(0, 0, TRect{1, 0, 8, 2}, "ab");
+    EXPECT_EQ(Changes(bitmap, 0xFF000000, 0xFF00FF00), "..#...../..#...../......../........");
+    bitmap.Clear(0xFF000000);
+    bitmap.Textout(TRect{4, 1, 8, 4}, platform::kTextCenter | platform::kTextSingleLine, "c");
+    ASSERT_EQ(rasterizer.formatted.size(), 1u);
+    EXPECT_EQ(rasterizer.formatted[0].rect, (platform::Rect{4, 1, 8, 4}));
+    EXPECT_EQ(rasterizer.formatted[0].flags, 0x21u);
+    EXPECT_EQ(bitmap.GetPixel(4, 1), 0xFF00FF00u);
+    EXPECT_EQ(changes, 5);
+
+    TBitmap32 empty;
+    empty.SetFont(bitmap.Font());
+    empty.Textout(0, 0, "ab");
+    empty.RenderText(0, 0, "ab", 2, 0xFFFFFFFF);
+    EXPECT_EQ(rasterizer.drawn.size(), 3u);
+    EXPECT_EQ(empty.TextExtent("abc"), bitmap.TextExtent("abc"));
+    EXPECT_EQ(bitmap.TextWidth("abc"), 7);
+    EXPECT_EQ(bitmap.TextHeight("abc"), 3);
+}
+
+TEST(BitmapTextWithoutRasterizer, SaysWhatIsMissing)
+{
+    platform::SetTextRasterizer(nullptr);
+    TBitmap32 bitmap;
+    bitmap.SetSize(4, 4);
+    EXPECT_NE(MessageOf([&] { bitmap.TextExtent("a"); }).find("No text rasteriser is installed"), std::string::npos);
+    EXPECT_NE(MessageOf([&] { bitmap.RenderText(0, 0, "a", 0, 0xFFFFFFFF); }).find("SetTextRasterizer"),
+              std::string::npos);
+}

@@ -1,0 +1,120 @@
+// Text drawn by Qt into bitmaps, under the offscreen platform.
+#include "graphics/Bitmap32.h"
+#include "platform/qt/QtFont.h"
+#include "platform/qt/QtTextRasterizer.h"
+
+#include <QFontMetrics>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+constexpr TColor32 kPaper = 0xFF204060;
+
+class QtText : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::SetTextRasterizer(&rasterizer);
+        bitmap.SetSize(240, 90);
+        bitmap.Clear(kPaper);
+        platform::FontSpec font;
+        font.PointSize = 12;
+        font.Color = 0xFFFF00;
+        bitmap.SetFont(font);
+    }
+    void TearDown() override { platform::SetTextRasterizer(nullptr); }
+
+    // The smallest rectangle holding every pixel that is no longer paper.
+    TRect ChangedBounds() const
+    {
+        TRect bounds{bitmap.Width(), bitmap.Height(), 0, 0};
+        for (int32_t y = 0; y < bitmap.Height(); ++y)
+            for (int32_t x = 0; x < bitmap.Width(); ++x)
+                if (bitmap.GetPixel(x, y) != kPaper) {
+                    bounds.Left = std::min(bounds.Left, x);
+                    bounds.Top = std::min(bounds.Top, y);
+                    bounds.Right = std::max(bounds.Right, x + 1);
+                    bounds.Bottom = std::max(bounds.Bottom, y + 1);
+                }
+        return bounds;
+    }
+
+    static bool Inside(const TRect& inner, const TRect& outer)
+    {
+        return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+               inner.Bottom <= outer.Bottom;
+    }
+
+    platform::qt::QtTextRasterizer rasterizer;
+    TBitmap32 bitmap;
+};
+
+} // namespace
+
+TEST_F(QtText, RenderedTextLandsInsideItsExtentAndNowhereElse)
+{
+    const std::string text = "Valdrune";
+    const platform::Size extent = bitmap.TextExtent(text + " ");
+    ASSERT_GT(extent.Width, 0);
+    ASSERT_GT(extent.Height, 0);
+    bitmap.RenderText(20, 10, text, 0, 0xFFFFFFFF);
+    const TRect drawn = ChangedBounds();
+    ASSERT_FALSE(IsRectEmpty(drawn)) << "no text was drawn";
+    EXPECT_TRUE(Inside(drawn, TRect{20, 10, 20 + extent.Width, 10 + extent.Height}));
+    // The glyphs fill most of the text's width.
+    EXPECT_GT(drawn.Width(), bitmap.TextWidth(text) / 2);
+
+    bitmap.Clear(kPaper);
+    bitmap.RenderText(20, 10, text, 2, 0xFFFFFFFF);
+    platform::FontSpec enlarged = bitmap.Font();
+    enlarged.PointSize *= 4;
+    const platform::Size large = rasterizer.TextExtent(text + " ", enlarged);
+    const TRect mask{20, 10, 20 + (large.Width >> 2) + 1, 10 + (large.Height >> 2)};
+    const TRect smooth = ChangedBounds();
+    ASSERT_FALSE(IsRectEmpty(smooth));
+    EXPECT_TRUE(Inside(smooth, mask));
+}
+
+TEST_F(QtText, TextoutWritesOpaqueGlyphsOnlyInsideTheClip)
+{
+    bitmap.Textout(10, 10, "Mission");
+    const TRect whole = ChangedBounds();
+    ASSERT_FALSE(IsRectEmpty(whole));
+    EXPECT_TRUE(Inside(whole, TRect{10, 10, 10 + bitmap.TextWidth("Mission"), 10 + bitmap.TextHeight("Mission")}));
+    EXPECT_EQ(bitmap.GetPixel(0, 0), kPaper);
+    bool someYellow = false;
+    for (int32_t y = whole.Top; y < whole.Bottom; ++y)
+        for (int32_t x = whole.Left; x < whole.Right; ++x)
+            someYellow = someYellow || bitmap.GetPixel(x, y) == 0xFFFFFF00u;
+    EXPECT_TRUE(someYellow);
+
+    bitmap.Clear(kPaper);
+    const TRect clip{whole.Left, whole.Top, whole.Left + whole.Width() / 2, whole.Bottom};
+    bitmap.Textout(10, 10, clip, "Mission");
+    const TRect clipped = ChangedBounds();
+    ASSERT_FALSE(IsRectEmpty(clipped));
+    EXPECT_TRUE(Inside(clipped, clip));
+}
+
+TEST_F(QtText, TextsAreWindows1252)
+{
+    const platform::FontSpec& font = bitmap.Font();
+    const QFontMetrics metrics(platform::qt::ToQFont(font));
+    // 0x80 is the euro sign and 0xE9 e acute in Windows-1252.
+    EXPECT_EQ(bitmap.TextWidth("\x80"), metrics.horizontalAdvance(QString::fromUtf8("\xE2\x82\xAC")));
+    EXPECT_EQ(bitmap.TextWidth("caf\xE9"), metrics.horizontalAdvance(QString::fromUtf8("caf\xC3\xA9")));
+    EXPECT_GT(bitmap.TextWidth("\x80"), 0);
+}
+
+TEST_F(QtText, FontsHaveTheirPixelSizeOnEveryScreen)
+{
+    platform::FontSpec font;
+    font.PointSize = 9;
+    EXPECT_EQ(platform::qt::ToQFont(font).pixelSize(), 12);
+    font.PointSize = 0;
+    EXPECT_EQ(platform::qt::ToQFont(font).pixelSize(), 1);
+}
