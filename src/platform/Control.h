@@ -34,6 +34,8 @@ public:
     virtual void TakeFocus() = 0;
     // The part of the control that can be seen on screen now (empty when hidden).
     virtual Rect VisibleRect() const = 0;
+    // The desktop in the coordinates of a top-level window; empty when not known.
+    virtual Rect DesktopRect() const { return {}; }
 };
 
 class Control : public TPersistent {
@@ -102,6 +104,8 @@ public:
     void RepaintNow(const Rect& area);
     // The part of the control on screen; nothing without a host.
     Rect VisibleRect() const;
+    // The desktop as the host knows it; empty without a host.
+    Rect DesktopRect() const { return host_ ? host_->DesktopRect() : Rect{}; }
 
     // Called once the control's properties are all set up.
     virtual void Loaded() {}

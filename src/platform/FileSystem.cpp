@@ -136,6 +136,21 @@ fs::path ProgramFolder()
     return exe.parent_path();
 }
 
+bool CreateUniqueFile(const fs::path& folder, const std::string& prefix, fs::path& created, std::string& error)
+{
+    std::string pattern = (folder / (prefix + "XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        error = SystemError("Cannot create a temporary file in", folder);
+        return false;
+    }
+    ::close(fd);
+    created = name.data();
+    return true;
+}
+
 TemporaryFolder::TemporaryFolder(const fs::path& parent, const std::string& prefix)
 {
     std::error_code ec;
