@@ -30,7 +30,13 @@ void CMapProject::CreateDefaultPlayers()
 void CMapProject::ReassignMapIndexes()
 {
     CProgressScope progress(*this, "Reassign map indexes...", pieces_.GetCount());
-    mapMap_.SetSize(width_, height_);
+    IndexPieces(mapMap_, progress);
+}
+
+bool CMapProject::IndexPieces(CMapMap& map, CProgressScope& progress) const
+{
+    if (!map.SetSize(width_, height_))
+        return false;
     for (int i = 0; i < pieces_.GetCount(); ++i) {
         progress.Step(i);
         const CProvinceMap& piece = *pieces_.GetAt(i);
@@ -40,9 +46,10 @@ void CMapProject::ReassignMapIndexes()
             const TColor32* row = piece.mask.ScanLine(y);
             for (int x = 0; x < piece.mask.Width(); ++x)
                 if (row[x])
-                    mapMap_.SetAt(piece.left + x, piece.top + y, uint32_t(i));
+                    map.SetAt(piece.left + x, piece.top + y, uint32_t(i));
         }
     }
+    return true;
 }
 
 void CMapProject::PurgeProvinceMaps()

@@ -81,12 +81,17 @@ private:
     int OwnIndex() const;
     CProvinceMap* PieceAt(uint16_t index) const;
 
+    // A project that takes over the records of a loaded file re-points them.
+    friend class CMapProject;
     CMapProject* project_;
 };
 
 // The project's pieces, owned, in index order.
 class CProvinceMapList {
 public:
+    // The most pieces a world is cut into.
+    static constexpr int kMaxPieces = 1501;
+
     int GetCount() const { return items_.GetSize(); }
     // Null when `i` is out of range.
     CProvinceMap* GetAt(int i) const { return items_.GetAt(i); }
@@ -100,6 +105,7 @@ public:
     // the map). Throws std::out_of_range for an index outside the list.
     void Remove(int i);
     void DeleteAll() { items_.DeleteAll(); }
+    void Swap(CProvinceMapList& other) noexcept { items_.Swap(other.items_); }
 
 private:
     COwnedPointerArray<CProvinceMap> items_;
