@@ -689,7 +689,8 @@ bool CMapProject::ReadProjectBytes(std::span<const uint8_t> bytes, std::string& 
         return false;
     }
     if (loader.GetPosition() != bytes.size()) {
-        problem = Str(int64_t(bytes.size() - loader.GetPosition())) + " bytes follow the end of the project";
+        const int64_t extra = int64_t(bytes.size() - loader.GetPosition());
+        problem = Str(extra) + (extra == 1 ? " byte follows" : " bytes follow") + " the end of the project";
         return false;
     }
     return true;
