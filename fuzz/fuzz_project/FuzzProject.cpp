@@ -8,21 +8,9 @@
 #include <vector>
 
 #include "model/MapProject.h"
-#include "model/Serializer.h"
 #include "SetUpProject.h"
 
 namespace {
-
-std::vector<uint8_t> Stored(CMapProject& project)
-{
-    VK::CSerialSizer sizer;
-    project.Serialize(&sizer);
-    std::vector<uint8_t> bytes(sizer.GetSize());
-    VK::CSerialSaver saver(bytes.data(), bytes.size());
-    if (!project.Serialize(&saver) || saver.GetPosition() != bytes.size())
-        std::abort();
-    return bytes;
-}
 
 // Map width and height sit at bytes 11..14. Worlds of many million pixels are
 // sound but only slow the search down, so the fuzzer skips them.

@@ -2,26 +2,16 @@
 // line: saved projects from empty to one with every kind of record, and a few
 // that older files or damage produce.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "model/MapProject.h"
-#include "model/Serializer.h"
 #include "platform/FileSystem.h"
 #include "SetUpProject.h"
 
 namespace {
-
-std::vector<uint8_t> Stored(CMapProject& project)
-{
-    VK::CSerialSizer sizer;
-    project.Serialize(&sizer);
-    std::vector<uint8_t> bytes(sizer.GetSize());
-    VK::CSerialSaver saver(bytes.data(), bytes.size());
-    project.Serialize(&saver);
-    return bytes;
-}
 
 // A piece whose mask is a `width` × `height` box with its corners cut off.
 CProvinceMap& AddPiece(CMapProject& project, int left, int top, int width, int height, uint32_t kind)

@@ -1,11 +1,16 @@
 #pragma once
-// The project a loaded file meets: set up the way a small catalogue leaves it
-// (three unit types, one castle and one army type, two resources, six players,
-// one string table). Shared by the fuzz target and the corpus writer.
+// What the fuzz target and the corpus writer share: the project a loaded file
+// meets, and the stored form of a project.
+#include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "model/MapProject.h"
 
+// Set up the way a small catalogue leaves it: three unit types, one castle
+// and one army type, two resources, six players, one string table.
 inline void SetUpProject(CMapProject& project)
 {
     project.standardUnitTypes = 2;
@@ -22,4 +27,13 @@ inline void SetUpProject(CMapProject& project)
     table->SetCastlePicturePath(0, "castles/keep.bmp");
     table->SetArmyPicturePath(0, "armies/camp.bmp");
     project.GetStringTables().Add(std::move(table));
+}
+
+inline std::vector<uint8_t> Stored(CMapProject& project)
+{
+    std::vector<uint8_t> bytes;
+    std::string problem;
+    if (!project.SaveToBytes(bytes, problem))
+        std::abort(); // sizing and writing disagree: a fault of the record routine
+    return bytes;
 }

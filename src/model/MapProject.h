@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "model/EditorHooks.h"
 #include "model/EventList.h"
@@ -230,6 +231,9 @@ public:
     // this project could not hold and returns false with `problem` saying which
     // and why; a false return leaves the project half-read.
     bool Serialize(VK::ISerializer* serializer, std::string* problem = nullptr);
+    // The stored form of the whole project, sized and then written in memory.
+    // False, with `problem` set, only when the two passes disagree (a fault).
+    bool SaveToBytes(std::vector<uint8_t>& bytes, std::string& problem);
     // Writes the project to `fileName` through a temporary file that replaces it
     // only when the whole stream was written and reads back. Clears the modified
     // flag and returns 1 on success; on failure returns 0 with `error` saying

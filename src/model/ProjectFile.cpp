@@ -762,22 +762,33 @@ void CMapProject::SwapStoredContent(CMapProject& other)
     }
 }
 
+bool CMapProject::SaveToBytes(std::vector<uint8_t>& bytes, std::string& problem)
+{
+    VK::CSerialSizer sizer;
+    Serialize(&sizer);
+    bytes.assign(sizer.GetSize(), 0);
+    VK::CSerialSaver saver(bytes.data(), bytes.size());
+    if (!Serialize(&saver, &problem))
+        return false;
+    if (saver.GetPosition() != bytes.size()) {
+        problem = "the stream came out " + Str(int64_t(saver.GetPosition())) + " bytes long instead of " +
+                  Str(int64_t(bytes.size()));
+        return false;
+    }
+    return true;
+}
+
 int CMapProject::Save(const std::filesystem::path& fileName, std::string& error)
 {
     CProgressScope progress(*this, "Saving project...", 3);
     try {
-        VK::CSerialSizer sizer;
-        Serialize(&sizer);
-        progress.Step(1);
-
-        std::vector<uint8_t> bytes(sizer.GetSize());
-        VK::CSerialSaver saver(bytes.data(), bytes.size());
+        std::vector<uint8_t> bytes;
         std::string problem;
-        if (!Serialize(&saver, &problem) || saver.GetPosition() != bytes.size()) {
-            error = "The project was not saved: its stream came out " + Str(int64_t(saver.GetPosition())) +
-                    " bytes long instead of " + Str(int64_t(bytes.size())) + ". " + problem;
+        if (!SaveToBytes(bytes, problem)) {
+            error = "The project was not saved: " + problem + ".";
             return 0;
         }
+        progress.Step(1);
         // A file that would not load back is no save: read it the way Load will.
         if (!CMapProject().ReadProjectBytes(bytes, problem)) {
             error = "The project was not saved, because the file would not load back: " + problem + ".";

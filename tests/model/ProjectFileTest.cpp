@@ -1,6 +1,5 @@
 #include "graphics/Layers32.h"
 #include "model/MapProject.h"
-#include "model/Serializer.h"
 #include "platform/FileSystem.h"
 
 #include "ProjectFileBytes.h"
@@ -27,15 +26,11 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using Calls = std::vector<std::string>;
 
-// The stored form of a project, straight from the record routine.
 Bytes Stored(CMapProject& project)
 {
-    VK::CSerialSizer sizer;
-    EXPECT_TRUE(project.Serialize(&sizer));
-    Bytes bytes(sizer.GetSize());
-    VK::CSerialSaver saver(bytes.data(), bytes.size());
-    EXPECT_TRUE(project.Serialize(&saver));
-    EXPECT_EQ(saver.GetPosition(), bytes.size());
+    Bytes bytes;
+    std::string problem;
+    EXPECT_TRUE(project.SaveToBytes(bytes, problem)) << problem;
     return bytes;
 }
 
