@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
+  fonts-dejavu-core
   libpugixml-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libpalm-pdb-perl

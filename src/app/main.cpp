@@ -1,6 +1,9 @@
 // Entry point: sets the application title, creates the main window and runs the
 // message loop. `--quit-when-idle` closes the window as soon as the loop is idle,
 // which lets tests check that the editor starts and quits cleanly.
+#include "platform/TextRasterizer.h"
+#include "platform/qt/QtTextRasterizer.h"
+
 #include <QApplication>
 #include <QMainWindow>
 #include <QTimer>
@@ -11,6 +14,9 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Valdrune Mission editor");
+    // Bitmaps draw their text through Qt from now on.
+    platform::qt::QtTextRasterizer textRasterizer;
+    platform::SetTextRasterizer(&textRasterizer);
 
     QMainWindow window;
     window.setWindowTitle("Valdrune Mission editor");
@@ -21,5 +27,7 @@ int main(int argc, char** argv)
         if (std::strcmp(argv[i], "--quit-when-idle") == 0)
             QTimer::singleShot(0, &window, &QMainWindow::close);
 
-    return app.exec();
+    const int result = app.exec();
+    platform::SetTextRasterizer(nullptr);
+    return result;
 }

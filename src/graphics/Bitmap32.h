@@ -7,21 +7,30 @@
 //   size, pixel access, filling, properties       Bitmap32.cpp
 //   drawing onto other bitmaps (DrawTo, Draw)      Bitmap32Transfer.cpp
 //   assigning, comparing, loading and saving       Bitmap32Files.cpp
-// The drawing primitives and text get sections and files of their own.
+//   pixels, stipple, straight lines, rectangles    Bitmap32Draw.cpp
+//   general lines and the pen position             Bitmap32Lines.cpp
+//   rolls, flips, turns, tiling to a canvas        Bitmap32Whole.cpp
+//   text                                           Bitmap32Text.cpp
 #include "graphics/Color32.h"
 #include "graphics/Geometry32.h"
 #include "graphics/ThreadPersistent.h"
+#include "platform/FontSpec.h"
+#include "platform/Geometry.h"
+#include "platform/PixelView.h"
 #include "platform/Stream.h"
 
 #include <cassert>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <memory>
+#include <string_view>
 
 namespace platform {
+class Canvas;
 struct DecodedImage;
-}
+} // namespace platform
 
 // How a bitmap's pixels are combined into the destination when it is drawn.
 enum TDrawMode : uint8_t { dmOpaque = 0, dmBlend = 1, dmCustom = 2 };
@@ -123,6 +132,145 @@ public:
     virtual void ReadData(TStream& Stream);
     virtual void WriteData(TStream& Stream) const;
 
+    // ---- Drawing primitives (Bitmap32Draw.cpp, Bitmap32Lines.cpp) ----------------------
+    // Suffixes: S clipped to the bitmap (the forms without it assert their bounds in debug
+    // builds: coordinates from files or the user go to the S forms); T blended by the
+    // colour's alpha; X 16.16 fixed-point and F float coordinates, drawn anti-aliased by
+    // sub-pixel pixels; P colours from the stipple pattern; A anti-aliased integer line.
+    // Sub-pixel positions of the "256" forms are 24.8 fixed point.
+
+    // Pixels.
+    void SetPixelT(int32_t X, int32_t Y, TColor32 Value);
+    // Blends at Ptr, then moves Ptr on by one pixel.
+    void SetPixelT(TColor32*& Ptr, TColor32 Value);
+    void SetPixelTS(int32_t X, int32_t Y, TColor32 Value);
+    // X and Y limited to the bitmap first: the border pixels extend outward.
+    TColor32 GetPixelB(int32_t X, int32_t Y) const;
+    // The colour spread over the four pixels under the 24.8 position by gamma weights.
+    void SET_T256(int32_t X, int32_t Y, TColor32 Color);
+    void SET_TS256(int32_t X, int32_t Y, TColor32 Color);
+    void SetPixelF(float X, float Y, TColor32 Value);
+    void SetPixelFS(float X, float Y, TColor32 Value);
+    void SetPixelX(TFixed X, TFixed Y, TColor32 Value);
+    void SetPixelXS(TFixed X, TFixed Y, TColor32 Value);
+
+    // Stipple: a repeating colour pattern along the P forms. The counter is a position in
+    // the pattern that moves on by the step with every pixel; between two entries the
+    // colour is their mix.
+    void SetStipple(const TArrayOfColor32& NewStipple);
+    void SetStipple(std::initializer_list<TColor32> NewStipple) { SetStipple(TArrayOfColor32(NewStipple)); }
+    float StippleStep() const { return FStippleStep; }
+    void SetStippleStep(float Value) { FStippleStep = Value; }
+    float StippleCounter() const { return FStippleCounter; }
+    void SetStippleCounter(float Value) { FStippleCounter = Value; }
+    void AdvanceStippleCounter(float LengthPixels);
+    // Opaque black when there is no pattern.
+    TColor32 GetStippleColor();
+
+    // Horizontal runs X1..X2 of row Y and vertical runs Y1..Y2 of column X, both ends
+    // included, in either direction. They do not report the change; their callers do.
+    void HorzLine(int32_t X1, int32_t Y, int32_t X2, TColor32 Value);
+    void HorzLineS(int32_t X1, int32_t Y, int32_t X2, TColor32 Value);
+    void HorzLineT(int32_t X1, int32_t Y, int32_t X2, TColor32 Value);
+    void HorzLineTS(int32_t X1, int32_t Y, int32_t X2, TColor32 Value);
+    // From X1 towards X2; the parts off the bitmap move the stipple counter on as if drawn.
+    void HorzLineTSP(int32_t X1, int32_t Y, int32_t X2);
+    void VertLine(int32_t X, int32_t Y1, int32_t Y2, TColor32 Value);
+    void VertLineS(int32_t X, int32_t Y1, int32_t Y2, TColor32 Value);
+    void VertLineT(int32_t X, int32_t Y1, int32_t Y2, TColor32 Value);
+    void VertLineTS(int32_t X, int32_t Y1, int32_t Y2, TColor32 Value);
+    void VertLineTSP(int32_t X, int32_t Y1, int32_t Y2);
+
+    // General lines from (X1, Y1) to (X2, Y2); the end point is drawn only when L.
+    void Line(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value, bool L = false);
+    void LineS(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value, bool L = false);
+    void LineT(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value, bool L = false);
+    void LineTS(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value, bool L = false);
+    void LineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, TColor32 Value, bool L = false);
+    void LineF(float X1, float Y1, float X2, float Y2, TColor32 Value, bool L = false);
+    void LineXS(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, TColor32 Value, bool L = false);
+    void LineFS(float X1, float Y1, float X2, float Y2, TColor32 Value, bool L = false);
+    void LineXP(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L = false);
+    void LineFP(float X1, float Y1, float X2, float Y2, bool L = false);
+    void LineXSP(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L = false);
+    void LineFSP(float X1, float Y1, float X2, float Y2, bool L = false);
+    void LineA(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value, bool L = false);
+    void LineAS(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value, bool L = false);
+
+    // Pen position: the LineTo forms draw in PenColor from the pen to (X, Y) without the
+    // end point, then move the pen there.
+    void MoveTo(int32_t X, int32_t Y);
+    void LineToS(int32_t X, int32_t Y);
+    void LineToTS(int32_t X, int32_t Y);
+    void LineToAS(int32_t X, int32_t Y);
+    void MoveToX(TFixed X, TFixed Y);
+    void MoveToF(float X, float Y);
+    void LineToXS(TFixed X, TFixed Y);
+    void LineToFS(float X, float Y);
+    void LineToXSP(TFixed X, TFixed Y);
+    void LineToFSP(float X, float Y);
+
+    // Rectangles: columns X1..X2-1 of rows Y1..Y2-1. The blended fill combines by the
+    // colour's alpha; the frames draw the outline, each corner once.
+    void FillRectT(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value);
+    void FillRectTS(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value);
+    void FillRectTS(const TRect& ARect, TColor32 Value) { FillRectTS(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom, Value); }
+    void FrameRectS(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value);
+    void FrameRectS(const TRect& ARect, TColor32 Value) { FrameRectS(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom, Value); }
+    void FrameRectTS(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value);
+    void FrameRectTS(const TRect& ARect, TColor32 Value) { FrameRectTS(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom, Value); }
+    // Clockwise from the top-left corner, in stipple colours.
+    void FrameRectTSP(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2);
+    // A 3-D frame: Contrast > 0 raised (light top and left, dark bottom and right),
+    // < 0 sunken; the alphas grow with |Contrast| (percent); 0 draws nothing.
+    void RaiseRectTS(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t Contrast);
+    void RaiseRectTS(const TRect& ARect, int32_t Contrast) { RaiseRectTS(ARect.Left, ARect.Top, ARect.Right, ARect.Bottom, Contrast); }
+
+    // ---- Whole-bitmap operations (Bitmap32Whole.cpp) ---------------------------------
+    // SrcRect of this bitmap stretched into DstRect of the canvas, through work bitmaps
+    // of at most 1024 x 1024 pixels with this bitmap's StretchFilter, DrawMode and
+    // OnPixelCombine, each copied to the canvas opaque.
+    void TileTo(platform::Canvas& Dst, const TRect& DstRect, const TRect& SrcRect) const;
+    // SrcRect of Src copied into DstRect of this bitmap, nearest pixel when the sizes
+    // differ; all four bytes of each pixel are copied. Sampled pixels outside Src are
+    // skipped.
+    void Draw(const TRect& DstRect, const TRect& SrcRect, const platform::ConstPixelView& Src);
+    // Moves the pixels by (Dx, Dy) as one run of Width * Height - |Dx + Dy * Width|
+    // pixels, so a horizontal move carries pixels into the next row. With FillBack the
+    // uncovered band gets FillColor. A move of a whole width or height clears (FillBack)
+    // or leaves the bitmap.
+    void Roll(int32_t Dx, int32_t Dy, bool FillBack, TColor32 FillColor);
+    // Mirrors and turns (the quarter turn clockwise takes the top-left pixel to the
+    // top-right corner). With a Dst other than this bitmap the result goes there, sized
+    // to fit; without one it replaces this bitmap's pixels.
+    void FlipHorz(TBitmap32* Dst = nullptr);
+    void FlipVert(TBitmap32* Dst = nullptr);
+    void Rotate90(TBitmap32* Dst = nullptr);
+    void Rotate180(TBitmap32* Dst = nullptr);
+    void Rotate270(TBitmap32* Dst = nullptr);
+
+    // ---- Text (Bitmap32Text.cpp) ------------------------------------------------------
+    // Text goes through the process-wide text rasteriser (platform/TextRasterizer.h);
+    // texts are Windows-1252 bytes. Font.Color is 0x00RRGGBB.
+    const platform::FontSpec& Font() const { return FFont; }
+    void SetFont(const platform::FontSpec& Value) { FFont = Value; }
+    // Opaque glyphs in Font.Color with their cell's top-left at (X, Y); the alpha bytes
+    // of touched pixels become 255. Nothing on an Empty bitmap.
+    void Textout(int32_t X, int32_t Y, std::string_view Text);
+    void Textout(int32_t X, int32_t Y, const TRect& ClipRect, std::string_view Text);
+    // Laid out in DstRect by Flags (platform::TextFormat bits).
+    void Textout(const TRect& DstRect, uint32_t Flags, std::string_view Text);
+    // Measured in Font; an Empty bitmap measures the same.
+    platform::Size TextExtent(std::string_view Text) const;
+    int32_t TextWidth(std::string_view Text) const { return TextExtent(Text).Width; }
+    int32_t TextHeight(std::string_view Text) const { return TextExtent(Text).Height; }
+    // Text blended in Color, whose alpha scales the whole text, with the glyph coverage
+    // as per-pixel alpha; AALevel 1..4 renders at 2^AALevel times the size and averages
+    // blocks of 2^AALevel x 2^AALevel pixels (limited to 0..4). Raises Exception when the
+    // work bitmap would exceed kMaxRenderTextPixels.
+    void RenderText(int32_t X, int32_t Y, std::string_view Text, int32_t AALevel, TColor32 Color);
+    static constexpr int64_t kMaxRenderTextPixels = int64_t(1) << 24;
+
     // ---- Events --------------------------------------------------------------------
     // Fired when the pixel store is replaced (every real size change).
     TNotifyEvent OnHandleChanged;
@@ -146,6 +294,15 @@ private:
     size_t PixelCount() const { return FBits ? size_t(Width()) * size_t(Height()) : 0; }
     void AssignPixels(int32_t NewWidth, int32_t NewHeight, const TColor32* Pixels);
     void LoadDecoded(const platform::DecodedImage& Image);
+    platform::PixelView PixelsView();
+    template <typename ColorOf>
+    void StippleRun(int32_t A1, int32_t A2, int32_t Size, ColorOf&& PlotAt);
+    template <bool Clipped, typename ColorOf>
+    void WalkLineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L, ColorOf&& NextColor);
+    template <typename ColorOf>
+    void ClippedLineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L, bool Stippled, ColorOf&& NextColor);
+    template <typename Turn>
+    void TurnInto(TBitmap32* Dst, Turn&& MakeTurn);
 
     std::unique_ptr<TColor32[], FreePixels> FBits;
     TDrawMode FDrawMode = dmOpaque;
@@ -160,4 +317,6 @@ private:
     float FStippleStep = 1.0f;
     int32_t RasterX = 0, RasterY = 0;   // integer pen position
     TFixed RasterXF = 0, RasterYF = 0;  // fixed pen position
+
+    platform::FontSpec FFont;
 };

@@ -3,17 +3,17 @@
 #include "graphics/BlendFamilies32.h"
 #include "platform/CpuFeatures.h"
 
-// The pointers start on the integer family (constant-initialised, so they are usable
-// at any point of start-up) and are switched once by the start-up choice below.
+// The pointers start on the integer family and are switched once by the start-up choice
+// below, before main runs.
 bool MMX_ACTIVE = false;
-TCombineReg CombineReg = blend_integer::CombineReg;
-TCombineMem CombineMem = blend_integer::CombineMem;
-TBlendReg BlendReg = blend_integer::BlendReg;
-TBlendMem BlendMem = blend_integer::BlendMem;
-TBlendRegEx BlendRegEx = blend_integer::BlendRegEx;
-TBlendMemEx BlendMemEx = blend_integer::BlendMemEx;
-TBlendLine BlendLine = blend_integer::BlendLine;
-TBlendLineEx BlendLineEx = blend_integer::BlendLineEx;
+TCombineReg CombineReg = IntegerBlendFamily.CombineReg;
+TCombineMem CombineMem = IntegerBlendFamily.CombineMem;
+TBlendReg BlendReg = IntegerBlendFamily.BlendReg;
+TBlendMem BlendMem = IntegerBlendFamily.BlendMem;
+TBlendRegEx BlendRegEx = IntegerBlendFamily.BlendRegEx;
+TBlendMemEx BlendMemEx = IntegerBlendFamily.BlendMemEx;
+TBlendLine BlendLine = IntegerBlendFamily.BlendLine;
+TBlendLineEx BlendLineEx = IntegerBlendFamily.BlendLineEx;
 
 bool HasMMX()
 {
@@ -25,17 +25,17 @@ namespace {
 // Unit start-up: the SIMD family needs SSE2 on top of what the feature query calls MMX.
 bool ChooseBlendFamily()
 {
-    MMX_ACTIVE = HasMMX() && blend_simd::Available() && platform::QueryCpuFeatures().sse2;
-    if (MMX_ACTIVE) {
-        CombineReg = blend_simd::CombineReg;
-        CombineMem = blend_simd::CombineMem;
-        BlendReg = blend_simd::BlendReg;
-        BlendMem = blend_simd::BlendMem;
-        BlendRegEx = blend_simd::BlendRegEx;
-        BlendMemEx = blend_simd::BlendMemEx;
-        BlendLine = blend_simd::BlendLine;
-        BlendLineEx = blend_simd::BlendLineEx;
-    }
+    const TBlendFamily* simd = SimdBlendFamily();
+    MMX_ACTIVE = simd != nullptr && HasMMX() && platform::QueryCpuFeatures().sse2;
+    const TBlendFamily& family = MMX_ACTIVE ? *simd : IntegerBlendFamily;
+    CombineReg = family.CombineReg;
+    CombineMem = family.CombineMem;
+    BlendReg = family.BlendReg;
+    BlendMem = family.BlendMem;
+    BlendRegEx = family.BlendRegEx;
+    BlendMemEx = family.BlendMemEx;
+    BlendLine = family.BlendLine;
+    BlendLineEx = family.BlendLineEx;
     return MMX_ACTIVE;
 }
 

@@ -10,35 +10,31 @@
 // SIMD family: each channel in a 16-bit lane; per channel
 //   (B * 256 + (F - B) * w + 128) >> 8        (one rounding)
 // which always lies in 0..255, so the 16-bit lane arithmetic is exact.
-#include "graphics/Color32.h"
+#include "graphics/Blend32.h"
 
-#include <cstdint>
+// One implementation of the eight operations, in the order of the pointers.
+struct TBlendFamily {
+    TCombineReg CombineReg;
+    TCombineMem CombineMem;
+    TBlendReg BlendReg;
+    TBlendMem BlendMem;
+    TBlendRegEx BlendRegEx;
+    TBlendMemEx BlendMemEx;
+    TBlendLine BlendLine;
+    TBlendLineEx BlendLineEx;
+};
 
-namespace blend_integer {
+extern const TBlendFamily IntegerBlendFamily;
 
-TColor32 CombineReg(TColor32 X, TColor32 Y, TColor32 W);
-void CombineMem(TColor32 F, TColor32& B, TColor32 W);
-TColor32 BlendReg(TColor32 F, TColor32 B);
-void BlendMem(TColor32 F, TColor32& B);
-TColor32 BlendRegEx(TColor32 F, TColor32 B, TColor32 M);
-void BlendMemEx(TColor32 F, TColor32& B, TColor32 M);
-void BlendLine(const TColor32* Src, TColor32* Dst, int32_t Count);
-void BlendLineEx(const TColor32* Src, TColor32* Dst, int32_t Count, TColor32 M);
+// The SIMD family, or null on processors (or builds) without SSE2.
+const TBlendFamily* SimdBlendFamily();
 
-} // namespace blend_integer
-
-namespace blend_simd {
-
-// False on processors (or builds) without SSE2; the functions must not be called then.
-bool Available();
-
-TColor32 CombineReg(TColor32 X, TColor32 Y, TColor32 W);
-void CombineMem(TColor32 F, TColor32& B, TColor32 W);
-TColor32 BlendReg(TColor32 F, TColor32 B);
-void BlendMem(TColor32 F, TColor32& B);
-TColor32 BlendRegEx(TColor32 F, TColor32 B, TColor32 M);
-void BlendMemEx(TColor32 F, TColor32& B, TColor32 M);
-void BlendLine(const TColor32* Src, TColor32* Dst, int32_t Count);
-void BlendLineEx(const TColor32* Src, TColor32* Dst, int32_t Count, TColor32 M);
-
-} // namespace blend_simd
+// The short cuts the Mem forms of both families share around their own mix: a weight of
+// 0 (in its low 16 bits) leaves B, 255 copies F. BlendMem is this with F's alpha.
+template <TColor32 (*Mix)(TColor32 F, TColor32 B, TColor32 W)>
+inline void CombineMemBy(TColor32 F, TColor32& B, TColor32 W)
+{
+    if ((W & 0xFFFF) == 0)
+        return;
+    B = W == 255 ? F : Mix(F, B, W);
+}

@@ -1,5 +1,6 @@
 #include "graphics/BlendFamilies32.h"
 
+// The operations live in a namespace of their own: their names are those of the pointers.
 namespace blend_integer {
 namespace {
 
@@ -40,9 +41,7 @@ TColor32 CombineReg(TColor32 X, TColor32 Y, TColor32 W)
 
 void CombineMem(TColor32 F, TColor32& B, TColor32 W)
 {
-    if ((W & 0xFFFF) == 0)
-        return;
-    B = W == 255 ? F : Mix(F, B, W);
+    CombineMemBy<Mix>(F, B, W);
 }
 
 TColor32 BlendReg(TColor32 F, TColor32 B)
@@ -55,7 +54,7 @@ TColor32 BlendReg(TColor32 F, TColor32 B)
 
 void BlendMem(TColor32 F, TColor32& B)
 {
-    B = BlendReg(F, B);
+    CombineMemBy<Mix>(F, B, F >> 24);
 }
 
 TColor32 BlendRegEx(TColor32 F, TColor32 B, TColor32 M)
@@ -88,3 +87,7 @@ void BlendLineEx(const TColor32* Src, TColor32* Dst, int32_t Count, TColor32 M)
 }
 
 } // namespace blend_integer
+
+const TBlendFamily IntegerBlendFamily{
+    blend_integer::CombineReg, blend_integer::CombineMem, blend_integer::BlendReg,  blend_integer::BlendMem,
+    blend_integer::BlendRegEx, blend_integer::BlendMemEx, blend_integer::BlendLine, blend_integer::BlendLineEx};

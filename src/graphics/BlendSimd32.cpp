@@ -1,7 +1,7 @@
 // The SIMD blend family, written with SSE2 (present on every x86-64 processor).
 //
-// A pixel is unpacked into four 16-bit lanes of an XMM register (two pixels per
-// register in the line loops):
+// A single pixel is unpacked into four 16-bit lanes of an XMM register (the line loops
+// use another split, see MixFour):
 //   [00000000 BBBBBBBB] [00000000 GGGGGGGG] [00000000 RRRRRRRR] [00000000 AAAAAAAA]
 // and every lane, alpha included, is mixed as (B * 256 + (F - B) * w + 128) >> 8. The
 // product wraps in 16 bits but the whole sum lies in 0..65535, so the logical shift
@@ -13,6 +13,7 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 
+// The operations live in a namespace of their own: their names are those of the pointers.
 namespace blend_simd {
 namespace {
 
@@ -66,36 +67,34 @@ inline TColor32 Mix(TColor32 F, TColor32 B, TColor32 W)
     return Pack(MixLanes(Unpack(F), Unpack(B), Weight(W), Bias()));
 }
 
-// Copies each pixel's alpha lane (lane 3 of each half) into its other three lanes.
-inline __m128i BroadcastAlphaLanes(__m128i unpacked)
+// Four pixels at once, each split into two registers of 16-bit lanes:
+//   RB = c & 0x00FF00FF          lanes [00000000 BBBBBBBB] [00000000 RRRRRRRR] per pixel
+//   AG = c >> 8 per 16-bit lane   lanes [00000000 GGGGGGGG] [00000000 AAAAAAAA]
+// Both lanes of a pixel hold its weight w. The RB result is shifted back into the low
+// bytes, the AG result is masked in the high bytes, so no unpacking or packing is needed.
+inline __m128i MixFour(__m128i s, __m128i d, __m128i w, __m128i bias)
 {
-    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(unpacked, 0xFF), 0xFF);
+    const __m128i lowBytes = _mm_set1_epi32(0x00FF00FF);
+    const __m128i dRB = _mm_and_si128(d, lowBytes);
+    const __m128i dAG = _mm_srli_epi16(d, 8);
+    const __m128i rb = MixLanes(_mm_and_si128(s, lowBytes), dRB, w, bias);
+    const __m128i ag = _mm_add_epi16(_mm_add_epi16(_mm_slli_epi16(dAG, 8),
+                                                   _mm_mullo_epi16(_mm_sub_epi16(_mm_srli_epi16(s, 8), dAG), w)),
+                                     bias);
+    return _mm_or_si128(rb, _mm_andnot_si128(lowBytes, ag));
 }
 
-// Copies the low 16 bits of each 32-bit element into all four lanes of its pixel:
-// elements [w0 w1 w2 w3] become the pair of registers {w0 x4, w1 x4} and {w2 x4, w3 x4}.
-inline void BroadcastWeights(__m128i weights32, __m128i& low, __m128i& high)
+// Each pixel's alpha in both of its 16-bit lanes, taken from the AG lanes (A is lane 1);
+// an alpha of 255 becomes 256, with which the mix gives F exactly:
+// (B * 256 + (F - B) * 256 + 128) >> 8 = F. That is the copy an opaque pixel needs.
+inline __m128i BlendLineWeights(__m128i s)
 {
-    const __m128i doubled = _mm_or_si128(weights32, _mm_slli_epi32(weights32, 16));
-    low = _mm_unpacklo_epi32(doubled, doubled);
-    high = _mm_unpackhi_epi32(doubled, doubled);
-}
-
-// Four pixels at once: the mix of s over d with per-pixel weights (already broadcast).
-inline __m128i MixFour(__m128i s, __m128i d, __m128i wLow, __m128i wHigh, __m128i bias)
-{
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i low = MixLanes(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), wLow, bias);
-    const __m128i high = MixLanes(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), wHigh, bias);
-    return _mm_packus_epi16(low, high);
+    const __m128i ag = _mm_srli_epi16(s, 8);
+    const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(ag, 0xF5), 0xF5);
+    return _mm_sub_epi16(alpha, _mm_cmpeq_epi16(alpha, _mm_set1_epi16(255)));
 }
 
 } // namespace
-
-bool Available()
-{
-    return true;
-}
 
 TColor32 CombineReg(TColor32 X, TColor32 Y, TColor32 W)
 {
@@ -104,9 +103,7 @@ TColor32 CombineReg(TColor32 X, TColor32 Y, TColor32 W)
 
 void CombineMem(TColor32 F, TColor32& B, TColor32 W)
 {
-    if ((W & 0xFFFF) == 0)
-        return;
-    B = W == 255 ? F : Mix(F, B, W);
+    CombineMemBy<Mix>(F, B, W);
 }
 
 TColor32 BlendReg(TColor32 F, TColor32 B)
@@ -117,10 +114,7 @@ TColor32 BlendReg(TColor32 F, TColor32 B)
 
 void BlendMem(TColor32 F, TColor32& B)
 {
-    const TColor32 A = F >> 24;
-    if (A == 0)
-        return;
-    B = A == 255 ? F : Mix(F, B, A);
+    CombineMemBy<Mix>(F, B, F >> 24);
 }
 
 TColor32 BlendRegEx(TColor32 F, TColor32 B, TColor32 M)
@@ -134,34 +128,29 @@ void BlendMemEx(TColor32 F, TColor32& B, TColor32 M)
     B = BlendRegEx(F, B, M);
 }
 
-// Transparent source pixels (alpha 0) come out of the mix unchanged, so only opaque
-// ones need their own rule (a plain copy); blocks of four wholly transparent or wholly
-// opaque pixels skip the arithmetic.
+// Transparent source pixels (alpha 0) come out of the mix unchanged and opaque ones are
+// copied through their weight of 256, so the loop needs no per-pixel branches; blocks of
+// four wholly transparent or wholly opaque pixels skip the arithmetic.
 void BlendLine(const TColor32* Src, TColor32* Dst, int32_t Count)
 {
     const __m128i alphaMask = _mm_set1_epi32(int(0xFF000000u));
+    const __m128i colourBits = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i allOnes = _mm_set1_epi32(-1);
     const __m128i zero = _mm_setzero_si128();
     const __m128i bias = Bias();
     int32_t i = 0;
     for (; i + 4 <= Count; i += 4) {
         const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Src + i));
-        const __m128i alpha = _mm_and_si128(s, alphaMask);
-        const __m128i opaque = _mm_cmpeq_epi32(alpha, alphaMask);
+        const __m128i opaque = _mm_cmpeq_epi32(_mm_or_si128(s, colourBits), allOnes);
         const int opaqueBits = _mm_movemask_epi8(opaque);
         if (opaqueBits == 0xFFFF) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i), s);
             continue;
         }
-        if (opaqueBits == 0 && _mm_movemask_epi8(_mm_cmpeq_epi32(alpha, zero)) == 0xFFFF)
+        if (opaqueBits == 0 && _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, alphaMask), zero)) == 0xFFFF)
             continue;
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Dst + i));
-        const __m128i sLow = _mm_unpacklo_epi8(s, zero);
-        const __m128i sHigh = _mm_unpackhi_epi8(s, zero);
-        const __m128i low = MixLanes(sLow, _mm_unpacklo_epi8(d, zero), BroadcastAlphaLanes(sLow), bias);
-        const __m128i high = MixLanes(sHigh, _mm_unpackhi_epi8(d, zero), BroadcastAlphaLanes(sHigh), bias);
-        const __m128i mixed = _mm_packus_epi16(low, high);
-        const __m128i result = _mm_or_si128(_mm_and_si128(opaque, s), _mm_andnot_si128(opaque, mixed));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i), result);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i), MixFour(s, d, BlendLineWeights(s), bias));
     }
     for (; i < Count; ++i)
         BlendMem(Src[i], Dst[i]);
@@ -181,10 +170,9 @@ void BlendLineEx(const TColor32* Src, TColor32* Dst, int32_t Count, TColor32 M)
         if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, _mm_setzero_si128())) == 0xFFFF)
             continue;
         const __m128i weights = _mm_srli_epi32(_mm_mullo_epi16(_mm_add_epi32(alpha, one), master), 8);
-        __m128i wLow, wHigh;
-        BroadcastWeights(weights, wLow, wHigh);
+        const __m128i w = _mm_or_si128(weights, _mm_slli_epi32(weights, 16));
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Dst + i));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i), MixFour(s, d, wLow, wHigh, bias));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Dst + i), MixFour(s, d, w, bias));
     }
     for (; i < Count; ++i) {
         const TColor32 A = Src[i] >> 24;
@@ -196,25 +184,19 @@ void BlendLineEx(const TColor32* Src, TColor32* Dst, int32_t Count, TColor32 M)
 
 } // namespace blend_simd
 
-#else // no SSE2: the integer family serves
-
-namespace blend_simd {
-
-bool Available()
+const TBlendFamily* SimdBlendFamily()
 {
-    return false;
+    static const TBlendFamily family{blend_simd::CombineReg, blend_simd::CombineMem, blend_simd::BlendReg,
+                                     blend_simd::BlendMem,   blend_simd::BlendRegEx, blend_simd::BlendMemEx,
+                                     blend_simd::BlendLine,  blend_simd::BlendLineEx};
+    return &family;
 }
 
-// Never chosen without SSE2; reaching one of these is a bug in the start-up choice.
-TColor32 CombineReg(TColor32, TColor32 Y, TColor32) { assert(false); return Y; }
-void CombineMem(TColor32, TColor32&, TColor32) { assert(false); }
-TColor32 BlendReg(TColor32, TColor32 B) { assert(false); return B; }
-void BlendMem(TColor32, TColor32&) { assert(false); }
-TColor32 BlendRegEx(TColor32, TColor32 B, TColor32) { assert(false); return B; }
-void BlendMemEx(TColor32, TColor32&, TColor32) { assert(false); }
-void BlendLine(const TColor32*, TColor32*, int32_t) { assert(false); }
-void BlendLineEx(const TColor32*, TColor32*, int32_t, TColor32) { assert(false); }
+#else // no SSE2: the integer family serves
 
-} // namespace blend_simd
+const TBlendFamily* SimdBlendFamily()
+{
+    return nullptr;
+}
 
 #endif

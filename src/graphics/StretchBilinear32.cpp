@@ -7,6 +7,10 @@
 #include <cmath>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace stretch {
 namespace {
 
@@ -57,6 +61,57 @@ std::vector<LinearEntry> LinearTable(int32_t dst0, int32_t dst1, int32_t clip0, 
     return table;
 }
 
+#if defined(__SSE2__)
+// Four pixel pairs mixed at once with MixPixels' formula; w holds each pair's weight in
+// the low 16 bits of its 32-bit element.
+inline __m128i MixFourPairs(__m128i a, __m128i b, __m128i w32)
+{
+    const __m128i lowBytes = _mm_set1_epi32(0x00FF00FF);
+    const __m128i w = _mm_or_si128(w32, _mm_slli_epi32(w32, 16));
+    const __m128i v = _mm_sub_epi16(_mm_set1_epi16(256), w);
+    const __m128i rb = _mm_add_epi16(_mm_mullo_epi16(_mm_and_si128(a, lowBytes), w),
+                                     _mm_mullo_epi16(_mm_and_si128(b, lowBytes), v));
+    const __m128i ag = _mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(a, 8), w),
+                                     _mm_mullo_epi16(_mm_srli_epi16(b, 8), v));
+    return _mm_or_si128(_mm_srli_epi16(rb, 8), _mm_andnot_si128(lowBytes, ag));
+}
+#endif
+
+// Every pixel of `top` mixed with the one below it in `bottom`, one weight for all.
+void MixRows(const TColor32* top, const TColor32* bottom, uint32_t weight, TColor32* out, size_t count)
+{
+    size_t x = 0;
+#if defined(__SSE2__)
+    const __m128i w = _mm_set1_epi32(int(weight));
+    for (; x + 4 <= count; x += 4) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(top + x));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bottom + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), MixFourPairs(a, b, w));
+    }
+#endif
+    for (; x < count; ++x)
+        out[x] = MixPixels(top[x], bottom[x], weight);
+}
+
+// Each destination pixel from its two columns of the vertically mixed row.
+void MixColumns(const TColor32* rowMix, const int32_t* first, const int32_t* second, const uint32_t* weight,
+                TColor32* out, int32_t count)
+{
+    int32_t i = 0;
+#if defined(__SSE2__)
+    for (; i + 4 <= count; i += 4) {
+        const __m128i a = _mm_set_epi32(int(rowMix[first[i + 3]]), int(rowMix[first[i + 2]]),
+                                        int(rowMix[first[i + 1]]), int(rowMix[first[i]]));
+        const __m128i b = _mm_set_epi32(int(rowMix[second[i + 3]]), int(rowMix[second[i + 2]]),
+                                        int(rowMix[second[i + 1]]), int(rowMix[second[i]]));
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weight + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), MixFourPairs(a, b, w));
+    }
+#endif
+    for (; i < count; ++i)
+        out[i] = MixPixels(rowMix[first[i]], rowMix[second[i]], weight[i]);
+}
+
 } // namespace
 
 void Bilinear(const Job& job)
@@ -68,24 +123,32 @@ void Bilinear(const Job& job)
                                                       job.clip.Bottom, job.srcRect.Top, job.srcRect.Bottom,
                                                       job.src.Height());
     const int32_t width = job.clip.Width();
-    // The source columns the row uses, mixed vertically once per destination row.
+    // The source columns the rows use, mixed vertically once per destination row; the
+    // column table split into arrays indexing that mix.
     const int32_t firstColumn = columns.front().first;
     const int32_t lastColumn = columns.back().second;
     std::vector<TColor32> rowMix(size_t(lastColumn - firstColumn + 1));
-    std::vector<TColor32> result(static_cast<size_t>(width));
+    std::vector<int32_t> first(static_cast<size_t>(width)), second(static_cast<size_t>(width));
+    std::vector<uint32_t> weight(static_cast<size_t>(width));
+    for (int32_t i = 0; i < width; ++i) {
+        first[size_t(i)] = columns[size_t(i)].first - firstColumn;
+        second[size_t(i)] = columns[size_t(i)].second - firstColumn;
+        weight[size_t(i)] = columns[size_t(i)].weight;
+    }
+    // dmOpaque writes straight into the destination; the other modes combine a result row.
+    std::vector<TColor32> result(job.mode == dmOpaque ? 0 : static_cast<size_t>(width));
 
     for (int32_t y = job.clip.Top; y < job.clip.Bottom; ++y) {
         const LinearEntry& row = rows[size_t(y - job.clip.Top)];
-        const TColor32* top = job.src.PixelPtr(firstColumn, row.first);
-        const TColor32* bottom = job.src.PixelPtr(firstColumn, row.second);
-        for (size_t x = 0; x < rowMix.size(); ++x)
-            rowMix[x] = MixPixels(top[x], bottom[x], row.weight);
-        for (int32_t i = 0; i < width; ++i) {
-            const LinearEntry& column = columns[size_t(i)];
-            result[size_t(i)] = MixPixels(rowMix[size_t(column.first - firstColumn)],
-                                          rowMix[size_t(column.second - firstColumn)], column.weight);
+        MixRows(job.src.PixelPtr(firstColumn, row.first), job.src.PixelPtr(firstColumn, row.second), row.weight,
+                rowMix.data(), rowMix.size());
+        TColor32* out = job.dst.PixelPtr(job.clip.Left, y);
+        if (job.mode == dmOpaque) {
+            MixColumns(rowMix.data(), first.data(), second.data(), weight.data(), out, width);
+        } else {
+            MixColumns(rowMix.data(), first.data(), second.data(), weight.data(), result.data(), width);
+            CombineRow(result.data(), out, width, job);
         }
-        CombineRow(result.data(), job.dst.PixelPtr(job.clip.Left, y), width, job);
     }
 }
 

@@ -52,12 +52,19 @@ public:
     virtual void ForgetProvince(CProvince& /*province*/) {}
 };
 
-// The windows that show data derived from the provinces: the selection
-// summary, the mission window's victory and lose rows, the province inspector.
+// The windows that show data derived from the provinces and the catalogue:
+// the selection summary, the mission window's victory and lose rows, the
+// province inspector, the provinces list, the castle-picture panel.
 class IProjectViews {
 public:
     virtual ~IProjectViews() = default;
     virtual void ProvincesDeleted() {}
+    // The project's icon pictures were loaded again: rebuild the castle-picture panel.
+    virtual void CastlePicturesChanged() {}
+    // Append a row for the province to the provinces list: caption its name,
+    // first sub-item its owner's name ("none" without owner).
+    virtual void AddProvinceRow(CProvince& /*province*/, const std::string& /*name*/,
+                                const std::string& /*ownerName*/) {}
 };
 
 // The visible side of the province selection: highlighted pieces, selected

@@ -3,41 +3,14 @@
 #include "model/MapProject.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "graphics/Layers32.h"
-#include "graphics/LowLevel32.h"
 
 namespace {
 
 constexpr TColor32 kPathColor = 0xFF00FF00;
 // All options but mouse events: the overlay never takes the mouse.
 constexpr uint32_t kLinksLayerOptions = 0xDFFFFFFF;
-
-// An opaque one-pixel line from (x1, y1) to (x2, y2), both ends included,
-// clipped to the bitmap.
-void DrawOpaqueLine(TBitmap32& bitmap, int x1, int y1, int x2, int y2, TColor32 color)
-{
-    if (bitmap.Empty() || !ClipLine(x1, y1, x2, y2, 0, 0, bitmap.Width() - 1, bitmap.Height() - 1))
-        return;
-    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-    const int stepX = x1 < x2 ? 1 : -1, stepY = y1 < y2 ? 1 : -1;
-    int error = dx + dy;
-    for (;;) {
-        bitmap.SetPixel(x1, y1, color);
-        if (x1 == x2 && y1 == y2)
-            return;
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x1 += stepX;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y1 += stepY;
-        }
-    }
-}
 
 } // namespace
 
@@ -94,7 +67,7 @@ void CMapProject::RedrawLinksLayer()
             if (!otherProvince)
                 continue;
             const TPoint end = armyPoint(*other, *otherProvince);
-            DrawOpaqueLine(bitmap, start.X, start.Y, end.X, end.Y, kPathColor);
+            bitmap.LineS(start.X, start.Y, end.X, end.Y, kPathColor, true);
         }
     }
     linksLayer_->LayerCollection()->Changed();

@@ -10,9 +10,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "graphics/Bitmap32List.h"
 #include "model/EditorHooks.h"
 #include "model/EventList.h"
 #include "model/List.h"
@@ -32,7 +34,9 @@ class ISerializer;
 }
 class CErrorList;
 class CProgressScope;
+struct CCatalogue;
 class TBitmapLayer;
+class TCustomImage32;
 class TLayerCollection;
 
 // Catalogue header: counts taken from the game catalogue.
@@ -194,8 +198,73 @@ public:
     // loses their names, and the views forget them.
     void DeleteSelectedProvinces();
 
+    // ---- The world view (defined in src/world) ----
+    // The world view control: its bitmap is the world, its layers show the
+    // provinces. Sets the layer collection too. Null: no world view, and the
+    // drawing operations below do nothing.
+    void SetWorldImage(TCustomImage32* image);
+    TCustomImage32* GetWorldImage() const { return worldImage_; }
+    // The picture of every province marker (the main window's marker picture).
+    TBitmap32& GetMarkerPicture() { return markerPicture_; }
+    const TBitmap32& GetMarkerPicture() const { return markerPicture_; }
+
+    // Rebuilds piece `pieceIndex`'s picture from its mask by its kind and draws
+    // it into the world; indexes outside the piece list are ignored.
+    void UpdateProvinceMapPicture(int pieceIndex);
+    // UpdateProvinceMapPicture for every non-empty piece; only province pieces
+    // (kinds 3 and 4) unless `all`.
+    void RedrawPieces(bool all);
+    // Blends the piece's picture onto the world bitmap at its place.
+    void DrawPiece(int pieceIndex);
+    void DrawAllPieces();
+    // A province piece's picture from the selected (or again the normal) texture;
+    // nothing for kNoIndex or a piece already in that state.
+    void HighlightPiece(int pieceIndex);
+    void UnhighlightPiece(int pieceIndex);
+
+    // The four layers of a province (marker, name, castle icon, army icon), each
+    // the first layer whose tag names the province; null (or index -1) when absent.
+    TBitmapLayer* FindMarkerLayer(const CProvince* province) const;
+    TBitmapLayer* FindNameLayer(const CProvince* province) const;
+    TBitmapLayer* FindCastleLayer(const CProvince* province) const;
+    TBitmapLayer* FindArmyLayer(const CProvince* province) const;
+    int FindMarkerLayerIndex(const CProvince* province) const;
+    int FindNameLayerIndex(const CProvince* province) const;
+    int FindCastleLayerIndex(const CProvince* province) const;
+    int FindArmyLayerIndex(const CProvince* province) const;
+
+    // The operations below return 1 on success and 0 when the province, the
+    // layer or the picture is missing.
+    //
+    // Adds the province's row to the provinces list and its four layers, drawn and placed.
+    int CreateProvinceLayers(CProvince* province);
+    // The marker picture into the marker layer, magenta made transparent.
+    int DrawProvinceMarker(const CProvince* province);
+    // Places a marker layer centred on its province's point at the view scale,
+    // shown by ShIcons, and redraws the province's name.
+    int PlaceProvinceMarker(TBitmapLayer* layer);
+    void PlaceProvinceMarkers();
+    // The name and income lines into the name layer, placed beside the marker.
+    int DrawProvinceName(const CProvince* province);
+    int PlaceNameLayer(const CProvince* province);
+    // Icon 0 no castle, 1 castle, 2 capital (1 becomes 2 for the owner's capital).
+    int SetCastleIcon(CProvince* province, int icon);
+    int PlaceCastleLayer(const CProvince* province);
+    void PlaceAllCastleLayers();
+    // The army layer always shows the first army picture.
+    int SetArmyIcon(const CProvince* province, int icon);
+    int PlaceArmyLayer(const CProvince* province);
+    void PlaceAllArmyLayers();
+    // True when the province is linked and mask point (x, y) of its piece is set.
+    bool IsCastlePointInPiece(const CProvince* province, int x, int y) const;
+    bool IsArmyPointInPiece(const CProvince* province, int x, int y) const;
+    // Moves every castle and army layer, in collection order, to index 1.
+    void ReorderCastleAndArmyLayers();
+    // The province's name in the current string table ("none" for null).
+    std::string GetProvinceName(const CProvince* province) const;
+
     // ---- The overlay of the world view that links neighbouring provinces ----
-    // The world view's layer collection (null: no world view).
+    // The world view's layer collection (null: no world view). SetWorldImage sets it too.
     void SetWorldLayers(TLayerCollection* layers) { layers_ = layers; }
     // Replaces the links layer with a new transparent one under every other
     // layer, sized to the world. Returns null when there is no world view.
@@ -258,6 +327,38 @@ public:
     int GetActivePlayerCount() const;
     // Active players whose control is Human or Human & Computer.
     int GetHumanPlayerCount() const;
+    // ---- The game catalogue (Catalogue.h shows the file) ----
+    // Every reader throws ECatalogueError, naming the file and the fault, when
+    // the catalogue is missing or faulty; the project is then left unchanged.
+    //
+    // The folder that the catalogue's picture paths are relative to.
+    void SetResourceFolder(std::filesystem::path folder) { resourceFolder_ = std::move(folder); }
+    const std::filesystem::path& GetResourceFolder() const { return resourceFolder_; }
+    // The castle and army pictures: castle type i is picture i, army type j is
+    // picture castleTypes + j. Blending, with the magenta background transparent.
+    TBitmap32List& GetIconPictures() { return iconPictures_; }
+    const TBitmap32List& GetIconPictures() const { return iconPictures_; }
+    // Current string table 0; appends a new string table; then reads castles
+    // and armies (full), unit types, resources and skills into the project and
+    // the current table.
+    void ReadCatalogue();
+    // Full: castle type names, picture paths and pivots (appended to the icon
+    // pivots) and pictures from the catalogue. Not full (after a project file
+    // was loaded): the pictures again, from the paths kept in the current
+    // string table, for the castle and army counts the project holds. Both
+    // store the counts and tell the project views that the pictures changed.
+    void ReadCastlesAndArmies(bool full);
+    void ReadUnitTypes();
+    void ReadResources();
+    void ReadSkills();
+    // Replaces the ability list and the AI-type list.
+    void ReadAbilitiesAndAITypes();
+    // The name of the first ability with this value, or "" when none has it.
+    std::string GetAbilityName(int32_t value) const;
+    const CList<CAbilityStruct>& GetAbilities() const { return abilities_; }
+    // A resource's catalogue bounds; 0 outside 0..kMaxResources - 1.
+    uint16_t GetResourceMin(int i) const { return i >= 0 && i < kMaxResources ? resourceMin_[i] : 0; }
+    uint16_t GetResourceMax(int i) const { return i >= 0 && i < kMaxResources ? resourceMax_[i] : 0; }
 
 private:
     uint16_t width_ = 0;
@@ -267,8 +368,8 @@ private:
     CList<CPlayerData> players_;
     // Per resource: a bound kept for the file and never set, then the catalogue's "min" and "max".
     int16_t resourceReserved_[kMaxResources] = {};
-    int16_t resourceMin_[kMaxResources] = {};
-    int16_t resourceMax_[kMaxResources] = {};
+    uint16_t resourceMin_[kMaxResources] = {};
+    uint16_t resourceMax_[kMaxResources] = {};
     CProvinceList provinces_;
     CProvinceMapList pieces_;
     CStringTableList stringTables_;
@@ -279,9 +380,13 @@ private:
     std::filesystem::path fileName_;
     uint32_t modified_ = 0;
     const platform::XmlDocument* catalogue_ = nullptr;
+    std::filesystem::path resourceFolder_ = "res";
+    TBitmap32List iconPictures_;
     CSelect select_;
     CErrorList* warnings_ = nullptr;
     TLayerCollection* layers_ = nullptr;
+    TCustomImage32* worldImage_ = nullptr;
+    TBitmap32 markerPicture_;
     TBitmapLayer* linksLayer_ = nullptr; // owned by layers_; reset when the layer dies
     IProgressDisplay* progress_ = &HookOrDefault<IProgressDisplay>(nullptr);
     IPrompts* prompts_ = &HookOrDefault<IPrompts>(nullptr);
@@ -307,6 +412,15 @@ private:
     // Exchanges everything the project file stores with `other`, re-pointing
     // the records to the project that now holds them.
     void SwapStoredContent(CMapProject& other);
+    // The string table that the catalogue fills; throws when there is none.
+    CStringTable& CatalogueTable() const;
+    // Each stores its part of a checked catalogue (ProjectCatalogue.cpp); none throws.
+    void StoreCastlesAndArmies(const CCatalogue& catalogue, CStringTable& table);
+    void StoreIconPictures(std::vector<std::unique_ptr<TBitmap32>> pictures);
+    void StoreUnitTypes(const CCatalogue& catalogue, CStringTable& table);
+    void StoreResources(const CCatalogue& catalogue, CStringTable& table);
+    void StoreSkills(const CCatalogue& catalogue, CStringTable& table);
+    void StoreAbilitiesAndAITypes(const CCatalogue& catalogue);
 
     friend class CProgressScope;
 };

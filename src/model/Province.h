@@ -83,6 +83,8 @@ public:
     uint8_t linked = 0;
     int32_t pieceIndex = -1;
     uint16_t markerX = 0, markerY = 0;
+    // The castle-type picture shown for the province: 0 no castle, 1 castle, 2 capital.
+    uint8_t castleIcon = 0;
 
 private:
     // Sets or clears the `mask` bits of `field`; marks the project modified on a change.

@@ -10,22 +10,7 @@
 #include <string>
 
 #include "graphics/Color32.h"
-
-// A font as plain data; the widget code makes a Qt font of it.
-struct CFontDescription {
-    enum Style : uint8_t { kBold = 1, kItalic = 2, kUnderline = 4, kStrikeOut = 8 };
-    enum Pitch : uint8_t { kDefaultPitch = 0, kVariablePitch = 1, kFixedPitch = 2 };
-    static constexpr uint8_t kDefaultCharset = 1;
-
-    std::string family;  // empty: the platform's default face
-    int size = 8;        // points
-    uint8_t style = 0;   // Style bits
-    TColor color = 0;    // platform colour 0x00BBGGRR: black
-    uint8_t charset = kDefaultCharset;
-    uint8_t pitch = kDefaultPitch;
-
-    bool operator==(const CFontDescription&) const = default;
-};
+#include "platform/FontSpec.h"
 
 class CSettings {
 public:
@@ -51,7 +36,7 @@ public:
     uint32_t AutoShowErr = 1;  // "Show world image warnings"
     uint32_t AutoResize = 1;   // "Auto-resize bitmap to import"
     uint8_t TransValue = 120;  // "Castles and armies transparency:"
-    CFontDescription font;     // province names ("Font" child element)
+    platform::FontSpec font;   // province names ("Font" child element)
     std::array<TColor32, kColorCount> colors = {
         0xFFFF0000, 0xFFFF0000, 0xFF0000FF, 0xFFCCCCCC, 0xFFFFFF00, 0xFF808080, 0xFF00FF00,
         0xFF0000FF, 0xFF00FF00, 0xFF000000, 0xFFAA0000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFE00000,

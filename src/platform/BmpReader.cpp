@@ -16,7 +16,7 @@
 //      planes u16 @26, bits u16 @28, compression u32 @30, image size u32 @34,
 //      resolution 2 x i32 @38, colours used u32 @46, colours important u32 @50;
 //      from size 52: red, green, blue masks u32 @54, @58, @62; from size 56: alpha mask
-//      u32 @66. A 40-byte header with bit fields is followed by 3 masks (4 with alpha bit
+//      u32 @66. A shorter header with bit fields is followed by 3 masks (4 with alpha bit
 //      fields). Palette entries are 4 bytes (B, G, R, unused).
 // Compression: 0 none, 1 RLE8, 2 RLE4, 3 bit fields, 6 bit fields with alpha.
 // Rows are padded to a multiple of 4 bytes; the first stored row is the bottom one unless
@@ -119,7 +119,9 @@ bool ReadHeaders(const Bytes& in, BmpInfo& info, std::string& error)
         info.paletteCount = in.U32(46);
         size_t after = kFileHeaderSize + info.headerSize;
         const bool bitFields = info.compression == kBitFields || info.compression == kAlphaBitFields;
-        if (bitFields && info.headerSize == 40) {
+        // Headers too short to hold the masks (40 bytes, or an odd size below 52) are
+        // followed by them; longer ones hold them inside.
+        if (bitFields && info.headerSize < 52) {
             const size_t maskCount = info.compression == kAlphaBitFields ? 4 : 3;
             if (size < after + maskCount * 4)
                 return Fail(error, "the file is truncated inside its colour masks");

@@ -1,6 +1,7 @@
 #pragma once
 // What a control paints onto: the window's surface during a paint. The host
 // implements it over the window system; tests implement it with a recorder.
+#include "platform/FontSpec.h"
 #include "platform/Geometry.h"
 
 #include <cstdint>
@@ -11,17 +12,6 @@ namespace platform {
 
 // Colours on a canvas are 0x??RRGGBB: the top byte is ignored (everything is opaque).
 using CanvasColor = uint32_t;
-
-struct FontSpec {
-    std::string Family;  // empty: the window system's default family
-    int32_t PointSize = 8;
-    bool Bold = false;
-    bool Italic = false;
-    bool Underline = false;
-    bool StrikeOut = false;
-    CanvasColor Color = 0x000000;
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
-};
 
 class Canvas {
 public:

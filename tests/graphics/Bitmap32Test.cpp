@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "graphics/GraphicsTestHelpers.h"
+
 #include <string>
 #include <vector>
+
+using namespace graphicstest;
 
 namespace {
 
@@ -20,27 +24,11 @@ struct EventLog {
     }
 };
 
-std::vector<TColor32> PixelsOf(const TBitmap32& bitmap)
-{
-    return std::vector<TColor32>(bitmap.Bits(), bitmap.Bits() + bitmap.Width() * bitmap.Height());
-}
-
 void FillNumbered(TBitmap32& bitmap)
 {
     for (int32_t y = 0; y < bitmap.Height(); ++y)
         for (int32_t x = 0; x < bitmap.Width(); ++x)
             bitmap.SetPixel(x, y, 0x80000000u | uint32_t(y << 8 | x));
-}
-
-template <typename F>
-std::string MessageOf(F&& f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "(nothing raised)";
 }
 
 } // namespace

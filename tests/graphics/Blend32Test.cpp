@@ -79,23 +79,12 @@ struct Reference {
 
 struct Family {
     const char* name;
-    TCombineReg combineReg;
-    TCombineMem combineMem;
-    TBlendReg blendReg;
-    TBlendMem blendMem;
-    TBlendRegEx blendRegEx;
-    TBlendMemEx blendMemEx;
-    TBlendLine blendLine;
-    TBlendLineEx blendLineEx;
+    const TBlendFamily* ops; // null when the processor lacks the family
     Reference reference;
 };
 
-const Family kInteger{"integer", blend_integer::CombineReg, blend_integer::CombineMem, blend_integer::BlendReg,
-                      blend_integer::BlendMem, blend_integer::BlendRegEx, blend_integer::BlendMemEx,
-                      blend_integer::BlendLine, blend_integer::BlendLineEx, {IntegerMix, true, true, false}};
-const Family kSimd{"simd", blend_simd::CombineReg, blend_simd::CombineMem, blend_simd::BlendReg,
-                   blend_simd::BlendMem, blend_simd::BlendRegEx, blend_simd::BlendMemEx,
-                   blend_simd::BlendLine, blend_simd::BlendLineEx, {SimdMix, false, false, true}};
+const Family kInteger{"integer", &IntegerBlendFamily, {IntegerMix, true, true, false}};
+const Family kSimd{"simd", SimdBlendFamily(), {SimdMix, false, false, true}};
 
 // Foreground and background of one (alpha-or-weight, value) pair: each channel gets a
 // different relation between F and B so that every lane sees small, large and equal
@@ -113,7 +102,7 @@ class BlendFamilies : public testing::TestWithParam<Family> {
 protected:
     void SetUp() override
     {
-        if (GetParam().combineReg == blend_simd::CombineReg && !blend_simd::Available())
+        if (GetParam().ops == nullptr)
             GTEST_SKIP() << "no SSE2 on this processor";
     }
 };
@@ -124,9 +113,9 @@ TEST_P(BlendFamilies, CombineExhaustiveOverWeightsAndValues)
     for (uint32_t w = 0; w < 256; ++w)
         for (uint32_t v = 0; v < 256; ++v) {
             const TColor32 F = PairForeground(v, v), B = PairBackground(v);
-            ASSERT_EQ(f.combineReg(F, B, w), f.reference.CombineReg(F, B, w)) << "W=" << w << " v=" << v;
+            ASSERT_EQ(f.ops->CombineReg(F, B, w), f.reference.CombineReg(F, B, w)) << "W=" << w << " v=" << v;
             TColor32 dst = B;
-            f.combineMem(F, dst, w);
+            f.ops->CombineMem(F, dst, w);
             ASSERT_EQ(dst, f.reference.CombineMem(F, B, w)) << "W=" << w << " v=" << v;
         }
 }
@@ -137,9 +126,9 @@ TEST_P(BlendFamilies, BlendExhaustiveOverAlphasAndValues)
     for (uint32_t a = 0; a < 256; ++a)
         for (uint32_t v = 0; v < 256; ++v) {
             const TColor32 F = PairForeground(a, v), B = PairBackground(v);
-            ASSERT_EQ(f.blendReg(F, B), f.reference.BlendReg(F, B)) << "A=" << a << " v=" << v;
+            ASSERT_EQ(f.ops->BlendReg(F, B), f.reference.BlendReg(F, B)) << "A=" << a << " v=" << v;
             TColor32 dst = B;
-            f.blendMem(F, dst);
+            f.ops->BlendMem(F, dst);
             ASSERT_EQ(dst, f.reference.BlendMem(F, B)) << "A=" << a << " v=" << v;
         }
 }
@@ -151,9 +140,9 @@ TEST_P(BlendFamilies, BlendExExhaustiveOverAlphasAndValues)
         for (uint32_t a = 0; a < 256; ++a)
             for (uint32_t v = 0; v < 256; ++v) {
                 const TColor32 F = PairForeground(a, v), B = PairBackground(v);
-                ASSERT_EQ(f.blendRegEx(F, B, M), f.reference.BlendRegEx(F, B, M)) << "M=" << M << " A=" << a;
+                ASSERT_EQ(f.ops->BlendRegEx(F, B, M), f.reference.BlendRegEx(F, B, M)) << "M=" << M << " A=" << a;
                 TColor32 dst = B;
-                f.blendMemEx(F, dst, M);
+                f.ops->BlendMemEx(F, dst, M);
                 ASSERT_EQ(dst, f.reference.BlendRegEx(F, B, M)) << "M=" << M << " A=" << a;
             }
 }
@@ -172,13 +161,13 @@ TEST_P(BlendFamilies, LinesExhaustiveOverAlphasAndValues)
     const int32_t count = int32_t(src.size());
 
     std::vector<TColor32> dst = background;
-    f.blendLine(src.data(), dst.data(), count);
+    f.ops->BlendLine(src.data(), dst.data(), count);
     for (int32_t i = 0; i < count; ++i)
         ASSERT_EQ(dst[i], f.reference.BlendMem(src[i], background[i])) << "pixel " << i;
 
     for (uint32_t M : {0u, 1u, 100u, 254u, 255u}) {
         dst = background;
-        f.blendLineEx(src.data(), dst.data(), count, M);
+        f.ops->BlendLineEx(src.data(), dst.data(), count, M);
         for (int32_t i = 0; i < count; ++i)
             ASSERT_EQ(dst[i], f.reference.BlendLineExPixel(src[i], background[i], M)) << "M=" << M << " pixel " << i;
     }
@@ -202,9 +191,9 @@ TEST_P(BlendFamilies, LinesOfEveryShortLengthAndOffset)
     for (int32_t offset = 0; offset < 5; ++offset)
         for (int32_t count = 0; count < 20; ++count) {
             std::vector<TColor32> dst = background;
-            f.blendLine(src.data() + offset, dst.data() + offset, count);
+            f.ops->BlendLine(src.data() + offset, dst.data() + offset, count);
             std::vector<TColor32> dstEx = background;
-            f.blendLineEx(src.data() + offset, dstEx.data() + offset, count, 99);
+            f.ops->BlendLineEx(src.data() + offset, dstEx.data() + offset, count, 99);
             for (int32_t i = 0; i < 64; ++i) {
                 const bool inside = i >= offset && i < offset + count;
                 ASSERT_EQ(dst[i], inside ? f.reference.BlendMem(src[i], background[i]) : background[i])
@@ -220,10 +209,10 @@ TEST_P(BlendFamilies, LinesWithCountBelowOneTouchNothing)
     const Family& f = GetParam();
     const TColor32 src[2] = {0x80FFFFFF, 0xFF123456};
     TColor32 dst[2] = {0x11111111, 0x22222222};
-    f.blendLine(src, dst, 0);
-    f.blendLine(src, dst, -3);
-    f.blendLineEx(src, dst, 0, 255);
-    f.blendLineEx(src, dst, -1, 255);
+    f.ops->BlendLine(src, dst, 0);
+    f.ops->BlendLine(src, dst, -3);
+    f.ops->BlendLineEx(src, dst, 0, 255);
+    f.ops->BlendLineEx(src, dst, -1, 255);
     EXPECT_EQ(dst[0], 0x11111111u);
     EXPECT_EQ(dst[1], 0x22222222u);
 }
@@ -232,9 +221,9 @@ TEST_P(BlendFamilies, TransparentSourceLeavesAndOpaqueSourceCopies)
 {
     const Family& f = GetParam();
     TColor32 dst = 0x12345678;
-    f.blendMem(0x00FFFFFF, dst);
+    f.ops->BlendMem(0x00FFFFFF, dst);
     EXPECT_EQ(dst, 0x12345678u);
-    f.blendMem(0xFFABCDEF, dst);
+    f.ops->BlendMem(0xFFABCDEF, dst);
     EXPECT_EQ(dst, 0xFFABCDEFu);
 }
 
@@ -242,9 +231,9 @@ TEST_P(BlendFamilies, MasterAlphaZeroOnOpaqueSourceGivesBackground)
 {
     const Family& f = GetParam();
     // W = (1 * 255) >> 8 = 0.
-    EXPECT_EQ(f.blendRegEx(0xFFFFFFFF, 0x10203040, 0), 0x10203040u);
+    EXPECT_EQ(f.ops->BlendRegEx(0xFFFFFFFF, 0x10203040, 0), 0x10203040u);
     // M = 255 with an opaque source: W = 255 and the mix runs without a short cut.
-    EXPECT_EQ(f.blendRegEx(0xFF804020, 0x10203040, 255), f.reference.mix(0xFF804020, 0x10203040, 255));
+    EXPECT_EQ(f.ops->BlendRegEx(0xFF804020, 0x10203040, 255), f.reference.mix(0xFF804020, 0x10203040, 255));
 }
 
 INSTANTIATE_TEST_SUITE_P(Blend32, BlendFamilies, testing::Values(kInteger, kSimd),
@@ -255,31 +244,35 @@ INSTANTIATE_TEST_SUITE_P(Blend32, BlendFamilies, testing::Values(kInteger, kSimd
 TEST(Blend32, HandWorkedValues)
 {
     // Each channel: (255 + 128) >> 8 = 1 plus (255 * 254 + 128) >> 8 = 253.
-    EXPECT_EQ(blend_integer::CombineReg(0xFFFFFFFF, 0xFFFFFFFF, 1), 0xFEFEFEFEu);
-    EXPECT_EQ(blend_integer::CombineReg(0x12345678, 0x9ABCDEF0, 255), 0x12345678u);
-    EXPECT_EQ(blend_integer::CombineReg(0x12345678, 0x9ABCDEF0, 0x10000), 0x9ABCDEF0u); // low 16 bits tested
-    if (blend_simd::Available()) {
-        EXPECT_EQ(blend_simd::CombineReg(0x12345678, 0x9ABCDEF0, 0), 0x9ABCDEF0u);
+    EXPECT_EQ(IntegerBlendFamily.CombineReg(0xFFFFFFFF, 0xFFFFFFFF, 1), 0xFEFEFEFEu);
+    EXPECT_EQ(IntegerBlendFamily.CombineReg(0x12345678, 0x9ABCDEF0, 255), 0x12345678u);
+    EXPECT_EQ(IntegerBlendFamily.CombineReg(0x12345678, 0x9ABCDEF0, 0x10000), 0x9ABCDEF0u); // low 16 bits tested
+    if (const TBlendFamily* simd = SimdBlendFamily()) {
+        EXPECT_EQ(simd->CombineReg(0x12345678, 0x9ABCDEF0, 0), 0x9ABCDEF0u);
         // (0 * 256 + 255 * 255 + 128) >> 8 = 254: no short cut at W = 255.
-        EXPECT_EQ(blend_simd::CombineReg(0xFFFFFFFF, 0x00000000, 255), 0xFEFEFEFEu);
+        EXPECT_EQ(simd->CombineReg(0xFFFFFFFF, 0x00000000, 255), 0xFEFEFEFEu);
         // Half of white over black: (0 + 255 * 128 + 128) >> 8 = 128.
-        EXPECT_EQ(blend_simd::BlendReg(0x80FFFFFF, 0xFF000000), 0xC0808080u);
+        EXPECT_EQ(simd->BlendReg(0x80FFFFFF, 0xFF000000), 0xC0808080u);
     }
     // Integer, same pair: alpha (128*128+128)>>8 + (255*127+128)>>8 = 64 + 127 = 191;
     // colour (255*128+128)>>8 = 128 + 0.
-    EXPECT_EQ(blend_integer::BlendReg(0x80FFFFFF, 0xFF000000), 0xBF808080u);
+    EXPECT_EQ(IntegerBlendFamily.BlendReg(0x80FFFFFF, 0xFF000000), 0xBF808080u);
 }
 
 TEST(Blend32, StartUpChoosesTheSimdFamilyWhereAvailable)
 {
-    EXPECT_EQ(MMX_ACTIVE, HasMMX() && blend_simd::Available());
-    const bool simd = MMX_ACTIVE;
-    EXPECT_EQ(CombineReg, simd ? blend_simd::CombineReg : blend_integer::CombineReg);
-    EXPECT_EQ(BlendLine, simd ? blend_simd::BlendLine : blend_integer::BlendLine);
-    EXPECT_EQ(BlendLineEx, simd ? blend_simd::BlendLineEx : blend_integer::BlendLineEx);
-    EXPECT_EQ(BlendMemEx, simd ? blend_simd::BlendMemEx : blend_integer::BlendMemEx);
+    EXPECT_EQ(MMX_ACTIVE, HasMMX() && SimdBlendFamily() != nullptr);
+    const TBlendFamily& chosen = MMX_ACTIVE ? *SimdBlendFamily() : IntegerBlendFamily;
+    EXPECT_EQ(CombineReg, chosen.CombineReg);
+    EXPECT_EQ(CombineMem, chosen.CombineMem);
+    EXPECT_EQ(BlendReg, chosen.BlendReg);
+    EXPECT_EQ(BlendMem, chosen.BlendMem);
+    EXPECT_EQ(BlendRegEx, chosen.BlendRegEx);
+    EXPECT_EQ(BlendMemEx, chosen.BlendMemEx);
+    EXPECT_EQ(BlendLine, chosen.BlendLine);
+    EXPECT_EQ(BlendLineEx, chosen.BlendLineEx);
 #if defined(__x86_64__)
-    EXPECT_TRUE(simd);
+    EXPECT_TRUE(MMX_ACTIVE);
 #endif
 }
 

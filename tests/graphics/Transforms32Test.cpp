@@ -4,27 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "graphics/GraphicsTestHelpers.h"
+
 #include <cmath>
 #include <random>
 #include <vector>
 
+using namespace graphicstest;
+
 namespace {
-
-template <typename F>
-std::string MessageOf(F&& f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "(nothing raised)";
-}
-
-std::vector<TColor32> PixelsOf(const TBitmap32& bitmap)
-{
-    return std::vector<TColor32>(bitmap.Bits(), bitmap.Bits() + bitmap.Width() * bitmap.Height());
-}
 
 std::vector<TColor32> RowOf(const TBitmap32& bitmap, int32_t y)
 {
@@ -38,14 +26,6 @@ void SetBlueRow(TBitmap32& bitmap, std::vector<uint8_t> blues, int32_t height = 
     for (int32_t y = 0; y < height; ++y)
         for (size_t x = 0; x < blues.size(); ++x)
             bitmap.SetPixel(int32_t(x), y, 0xFF000000u | blues[x]);
-}
-
-void FillRandom(TBitmap32& bitmap, unsigned seed)
-{
-    std::mt19937 random(seed);
-    for (int32_t y = 0; y < bitmap.Height(); ++y)
-        for (int32_t x = 0; x < bitmap.Width(); ++x)
-            bitmap.SetPixel(x, y, random());
 }
 
 // Restores the unit-wide flag after each test.
@@ -386,4 +366,50 @@ TEST_F(Transforms32, DrawToAndDraw)
     empty.DrawTo(dst);
     src.DrawTo(empty);
     EXPECT_EQ(changes, 4);
+}
+
+namespace {
+
+// Bilinear reference, one pixel at a time from the written rule: positions i * (S - 1) /
+// (D - 1), left weight 256 - round(frac * 256), the last source pixel taken alone, rows
+// mixed first, then columns, each channel (a * w + b * (256 - w)) >> 8.
+struct LinearPick {
+    int32_t first, second;
+    uint32_t weight;
+};
+
+LinearPick ReferencePick(int32_t i, int32_t d, int32_t s)
+{
+    const double p = i * (double(s - 1) / double(d - 1));
+    const int32_t f = int32_t(std::floor(p));
+    if (f >= s - 1)
+        return {s - 2, s - 1, 0};
+    return {f, f + 1, uint32_t(256 - int32_t(std::nearbyint((p - f) * 256)))};
+}
+
+TColor32 ReferenceMix(TColor32 a, TColor32 b, uint32_t w)
+{
+    TColor32 result = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+        result |= ((((a >> shift) & 255) * w + ((b >> shift) & 255) * (256 - w)) >> 8) << shift;
+    return result;
+}
+
+} // namespace
+
+TEST_F(Transforms32, BilinearAgainstAScalarReference)
+{
+    const unsigned seed = 424242;
+    TBitmap32 src, dst;
+    src.SetSize(7, 5);
+    FillRandom(src, seed);
+    dst.SetSize(23, 17);
+    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfLinear, dmOpaque);
+    for (int32_t y = 0; y < 17; ++y)
+        for (int32_t x = 0; x < 23; ++x) {
+            const LinearPick r = ReferencePick(y, 17, 5), c = ReferencePick(x, 23, 7);
+            const TColor32 left = ReferenceMix(src.GetPixel(c.first, r.first), src.GetPixel(c.first, r.second), r.weight);
+            const TColor32 right = ReferenceMix(src.GetPixel(c.second, r.first), src.GetPixel(c.second, r.second), r.weight);
+            ASSERT_EQ(dst.GetPixel(x, y), ReferenceMix(left, right, c.weight)) << "seed " << seed << " at " << x << "," << y;
+        }
 }

@@ -15,7 +15,7 @@ TEST(Settings, DefaultsOfTheViewSwitchesAndBounds)
     EXPECT_EQ(settings.MinCapPopulation, 50);
     EXPECT_EQ(settings.MaxCapPopulation, 150);
     EXPECT_EQ(settings.ConvertCapTo, 0);
-    EXPECT_EQ(settings.font.color, 0); // black
+    EXPECT_EQ(settings.font.Color, 0u); // black
     EXPECT_EQ(settings.firstTexts[5], "");
 }
 

@@ -226,6 +226,11 @@ TEST(BmpReader, RefusesTruncatedAndLyingHeaders)
     std::vector<uint8_t> depth = good;
     depth[28] = 7;
     MustFail(depth);
+    // A 44-byte header with bit fields: the masks would follow it, but the file ends.
+    std::vector<uint8_t> shortMasks(good.begin(), good.begin() + 14 + 44);
+    testfiles::Put32(shortMasks, 14, 44);
+    testfiles::Put32(shortMasks, 30, 3);
+    EXPECT_NE(MustFail(shortMasks).find("masks"), std::string::npos);
     std::vector<uint8_t> compression = good;
     testfiles::Put32(compression, 30, 4); // JPEG inside BMP
     MustFail(compression);

@@ -1,5 +1,7 @@
 #include "platform/qt/QPainterCanvas.h"
 
+#include "platform/qt/QtFont.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
@@ -20,24 +22,6 @@ QColor ToQColor(CanvasColor color)
 QRect ToQRect(const Rect& rect)
 {
     return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
-}
-
-QFont ToQFont(const FontSpec& spec)
-{
-    QFont font;
-    if (!spec.Family.empty())
-        font.setFamily(QString::fromStdString(spec.Family));
-    font.setPointSize(spec.PointSize > 0 ? spec.PointSize : 1);
-    font.setBold(spec.Bold);
-    font.setItalic(spec.Italic);
-    font.setUnderline(spec.Underline);
-    font.setStrikeOut(spec.StrikeOut);
-    return font;
-}
-
-QString ToQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 } // namespace
@@ -106,13 +90,13 @@ void QPainterCanvas::TextOut(int32_t x, int32_t y, std::string_view text, const 
     QFont qfont = ToQFont(font);
     painter_.setFont(qfont);
     painter_.setPen(ToQColor(font.Color));
-    painter_.drawText(x, y + QFontMetrics(qfont, painter_.device()).ascent(), ToQString(text));
+    painter_.drawText(x, y + QFontMetrics(qfont, painter_.device()).ascent(), Utf8ToQString(text));
 }
 
 Size QPainterCanvas::TextExtent(std::string_view text, const FontSpec& font)
 {
     QFontMetrics metrics(ToQFont(font), painter_.device());
-    return {metrics.horizontalAdvance(ToQString(text)), metrics.height()};
+    return {metrics.horizontalAdvance(Utf8ToQString(text)), metrics.height()};
 }
 
 void QPainterCanvas::SetClipRect(const Rect& rect)

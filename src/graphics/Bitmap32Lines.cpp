@@ -1,0 +1,332 @@
+// General lines: integer (Bresenham), fixed-point and float (sub-pixel pixels along the
+// line), stippled, and anti-aliased integer lines; the pen-position forms.
+#include "graphics/Bitmap32.h"
+
+#include "graphics/Blend32.h"
+#include "graphics/LowLevel32.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+// How the integer lines put down their pixels: a pixel, and whole runs along a row or
+// a column (both ends included).
+struct OpaquePen {
+    TBitmap32& bitmap;
+    TColor32 color;
+    void Plot(int32_t x, int32_t y) { bitmap.SetPixel(x, y, color); }
+    void Horz(int32_t x1, int32_t y, int32_t x2) { bitmap.HorzLine(x1, y, x2, color); }
+    void Vert(int32_t x, int32_t y1, int32_t y2) { bitmap.VertLine(x, y1, y2, color); }
+};
+
+struct BlendingPen {
+    TBitmap32& bitmap;
+    TColor32 color;
+    void Plot(int32_t x, int32_t y) { BlendMem(color, *bitmap.PixelPtr(x, y)); }
+    void Horz(int32_t x1, int32_t y, int32_t x2) { bitmap.HorzLineT(x1, y, x2, color); }
+    void Vert(int32_t x, int32_t y1, int32_t y2) { bitmap.VertLineT(x, y1, y2, color); }
+};
+
+// (X1, Y1) to (X2, Y2) without the end point, then the end point when L. Slanted lines
+// step along the major axis and move along the minor one when the error reaches the
+// major length: the pixels nearest the ideal line, so (0, 0)-(3, 1) gives (0, 0), (1, 0),
+// (2, 1) and (3, 1).
+template <typename Pen>
+void IntegerLine(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, bool L, Pen pen)
+{
+    const int32_t dx = X2 - X1, dy = Y2 - Y1;
+    if (dx == 0) {
+        if (dy > 0)
+            pen.Vert(X1, Y1, Y2 - 1);
+        else if (dy < 0)
+            pen.Vert(X1, Y2 + 1, Y1);
+    } else if (dy == 0) {
+        if (dx > 0)
+            pen.Horz(X1, Y1, X2 - 1);
+        else
+            pen.Horz(X2 + 1, Y1, X1);
+    } else {
+        const int32_t stepX = dx > 0 ? 1 : -1, stepY = dy > 0 ? 1 : -1;
+        const int32_t major = std::max(std::abs(dx), std::abs(dy));
+        const int32_t minor = std::min(std::abs(dx), std::abs(dy));
+        const bool xMajor = std::abs(dx) > std::abs(dy);
+        int32_t x = X1, y = Y1, error = major / 2;
+        for (int32_t i = 0; i < major; ++i) {
+            pen.Plot(x, y);
+            error += minor;
+            const bool stepMinor = error >= major;
+            if (stepMinor)
+                error -= major;
+            if (xMajor) {
+                x += stepX;
+                y += stepMinor ? stepY : 0;
+            } else {
+                y += stepY;
+                x += stepMinor ? stepX : 0;
+            }
+        }
+    }
+    if (L)
+        pen.Plot(X2, Y2);
+}
+
+} // namespace
+
+void TBitmap32::Line(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value, bool L)
+{
+    IntegerLine(X1, Y1, X2, Y2, L, OpaquePen{*this, Value});
+    Changed();
+}
+
+void TBitmap32::LineS(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value, bool L)
+{
+    if (!Empty() && ClipLine(X1, Y1, X2, Y2, 0, 0, Width() - 1, Height() - 1))
+        Line(X1, Y1, X2, Y2, Value, L);
+}
+
+void TBitmap32::LineT(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value, bool L)
+{
+    IntegerLine(X1, Y1, X2, Y2, L, BlendingPen{*this, Value});
+    EMMS();
+    Changed();
+}
+
+void TBitmap32::LineTS(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value, bool L)
+{
+    if (!Empty() && ClipLine(X1, Y1, X2, Y2, 0, 0, Width() - 1, Height() - 1))
+        LineT(X1, Y1, X2, Y2, Value, L);
+}
+
+// ---- Fixed-point and float lines ------------------------------------------------------
+
+namespace {
+
+// The length of a 16.16 vector in 16.16, rounded to nearest.
+inline int64_t FixedLength(int64_t Dx, int64_t Dy)
+{
+    return std::llrint(std::hypot(double(Dx), double(Dy)));
+}
+
+inline TColor32 ScaleAlpha(TColor32 Color, int64_t Fraction16)
+{
+    return (Color & 0x00FFFFFF) | TColor32(((int64_t(Color >> 24) * Fraction16) >> 16) << 24);
+}
+
+} // namespace
+
+// Sub-pixel pixels one pixel apart from (X1, Y1) along the line: N = its length (one
+// pixel more when L) gives N >> 16 full pixels, and the fraction left over one more
+// pixel with its alpha scaled by that fraction. NextColor gives the colour of each.
+template <bool Clipped, typename ColorOf>
+void TBitmap32::WalkLineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L, ColorOf&& NextColor)
+{
+    const int64_t dx = int64_t(X2) - X1, dy = int64_t(Y2) - Y1;
+    const int64_t length = FixedLength(dx, dy) + (L ? FixedOne : 0);
+    if (length < 0x100)
+        return;
+    // 16.16 positions rounded to 24.8 by the +0x7F.
+    int64_t x = int64_t(X1) + 0x7F, y = int64_t(Y1) + 0x7F;
+    auto plot = [&](TColor32 color) {
+        if constexpr (Clipped)
+            SET_TS256(int32_t(x >> 8), int32_t(y >> 8), color);
+        else
+            SET_T256(int32_t(x >> 8), int32_t(y >> 8), color);
+    };
+    const int64_t count = length >> 16;
+    if (count > 0) {
+        const int64_t stepX = std::llrint(double(dx) * 65536.0 / double(length));
+        const int64_t stepY = std::llrint(double(dy) * 65536.0 / double(length));
+        for (int64_t i = 0; i < count; ++i, x += stepX, y += stepY)
+            plot(NextColor());
+    }
+    plot(ScaleAlpha(NextColor(), length - count * FixedOne));
+    EMMS();
+    Changed();
+}
+
+// The fixed line cut to the bitmap grown by one pixel on every side (a sub-pixel pixel
+// there still reaches the edge pixels). When the cut moved the end, the new end is
+// drawn. A stippled line moves the counter on by the lengths cut off, so the pattern
+// keeps its phase.
+template <typename ColorOf>
+void TBitmap32::ClippedLineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L, bool Stippled, ColorOf&& NextColor)
+{
+    if (Empty())
+        return;
+    auto fixedEdge = [](int32_t pixels) {
+        return TFixed(std::min<int64_t>(int64_t(pixels) * FixedOne, std::numeric_limits<int32_t>::max()));
+    };
+    const TFixed maxX = fixedEdge(Width()), maxY = fixedEdge(Height());
+    auto pixelsBetween = [](int64_t ax, int64_t ay, int64_t bx, int64_t by) {
+        return float(FixedLength(bx - ax, by - ay)) / 65536.0f;
+    };
+    TFixed x1 = X1, y1 = Y1, x2 = X2, y2 = Y2;
+    if (!ClipLine(x1, y1, x2, y2, -FixedOne, -FixedOne, maxX, maxY)) {
+        if (Stippled)
+            AdvanceStippleCounter(pixelsBetween(X1, Y1, X2, Y2) - (L ? 1.0f : 0.0f));
+        return;
+    }
+    if (Stippled)
+        AdvanceStippleCounter(pixelsBetween(X1, Y1, x1, y1));
+    const bool endMoved = x2 != X2 || y2 != Y2;
+    const TFixed innerMaxX = fixedEdge(Width() - 2), innerMaxY = fixedEdge(Height() - 2);
+    auto inside = [&](TFixed v, TFixed hi) { return v >= 2 * FixedOne && v <= hi; };
+    if (inside(x1, innerMaxX) && inside(x2, innerMaxX) && inside(y1, innerMaxY) && inside(y2, innerMaxY))
+        WalkLineX<false>(x1, y1, x2, y2, L || endMoved, NextColor);
+    else
+        WalkLineX<true>(x1, y1, x2, y2, L || endMoved, NextColor);
+    if (Stippled && endMoved)
+        AdvanceStippleCounter(pixelsBetween(x2, y2, X2, Y2) - (L ? 1.0f : 0.0f));
+}
+
+void TBitmap32::LineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, TColor32 Value, bool L)
+{
+    WalkLineX<false>(X1, Y1, X2, Y2, L, [Value] { return Value; });
+}
+
+void TBitmap32::LineF(float X1, float Y1, float X2, float Y2, TColor32 Value, bool L)
+{
+    LineX(Fixed(X1), Fixed(Y1), Fixed(X2), Fixed(Y2), Value, L);
+}
+
+void TBitmap32::LineXS(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, TColor32 Value, bool L)
+{
+    ClippedLineX(X1, Y1, X2, Y2, L, false, [Value] { return Value; });
+}
+
+void TBitmap32::LineFS(float X1, float Y1, float X2, float Y2, TColor32 Value, bool L)
+{
+    LineXS(Fixed(X1), Fixed(Y1), Fixed(X2), Fixed(Y2), Value, L);
+}
+
+void TBitmap32::LineXP(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L)
+{
+    WalkLineX<false>(X1, Y1, X2, Y2, L, [this] { return GetStippleColor(); });
+}
+
+void TBitmap32::LineFP(float X1, float Y1, float X2, float Y2, bool L)
+{
+    LineXP(Fixed(X1), Fixed(Y1), Fixed(X2), Fixed(Y2), L);
+}
+
+void TBitmap32::LineXSP(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L)
+{
+    ClippedLineX(X1, Y1, X2, Y2, L, true, [this] { return GetStippleColor(); });
+}
+
+void TBitmap32::LineFSP(float X1, float Y1, float X2, float Y2, bool L)
+{
+    LineXSP(Fixed(X1), Fixed(Y1), Fixed(X2), Fixed(Y2), L);
+}
+
+// ---- Anti-aliased integer lines ----------------------------------------------------
+
+// Along the major axis, the minor position advances by minor / major per step as a 16-bit
+// fraction; the two pixels straddling the ideal line share the colour by gamma weights
+// of the fraction's high byte.
+void TBitmap32::LineA(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value, bool L)
+{
+    if (X1 == X2 || Y1 == Y2) {
+        LineT(X1, Y1, X2, Y2, Value, L);
+        return;
+    }
+    const int32_t dx = X2 - X1, dy = Y2 - Y1;
+    const bool xMajor = std::abs(dx) > std::abs(dy);
+    const int32_t major = xMajor ? std::abs(dx) : std::abs(dy);
+    const int32_t minor = xMajor ? std::abs(dy) : std::abs(dx);
+    // One step along each axis, and the move across the line to the second pixel.
+    const int32_t majorX = xMajor ? (dx > 0 ? 1 : -1) : 0, majorY = xMajor ? 0 : (dy > 0 ? 1 : -1);
+    const int32_t minorX = xMajor ? 0 : (dx > 0 ? 1 : -1), minorY = xMajor ? (dy > 0 ? 1 : -1) : 0;
+    const uint32_t gradient = (uint32_t(minor) << 16) / uint32_t(major);
+
+    auto blend = [&](int32_t x, int32_t y, uint8_t weight) {
+        if (weight != 0)
+            BlendMemEx(Value, *PixelPtr(x, y), weight);
+    };
+    BlendMem(Value, *PixelPtr(X1, Y1));
+    int32_t x = X1, y = Y1;
+    uint32_t fraction = 0;
+    const int32_t steps = L ? major : major - 1;
+    for (int32_t i = 0; i < steps; ++i) {
+        x += majorX;
+        y += majorY;
+        fraction += gradient;
+        if (fraction > 0xFFFF) {
+            fraction &= 0xFFFF;
+            x += minorX;
+            y += minorY;
+        }
+        const uint32_t e = fraction >> 8;
+        blend(x, y, GAMMA_TABLE[e ^ 255]);
+        blend(x + minorX, y + minorY, GAMMA_TABLE[e]);
+    }
+    EMMS();
+    Changed();
+}
+
+void TBitmap32::LineAS(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, TColor32 Value, bool L)
+{
+    if (!Empty() && ClipLine(X1, Y1, X2, Y2, 0, 0, Width() - 1, Height() - 1))
+        LineA(X1, Y1, X2, Y2, Value, L);
+}
+
+// ---- Pen position ------------------------------------------------------------------
+
+void TBitmap32::MoveTo(int32_t X, int32_t Y)
+{
+    RasterX = X;
+    RasterY = Y;
+}
+
+void TBitmap32::LineToS(int32_t X, int32_t Y)
+{
+    LineS(RasterX, RasterY, X, Y, FPenColor);
+    MoveTo(X, Y);
+}
+
+void TBitmap32::LineToTS(int32_t X, int32_t Y)
+{
+    LineTS(RasterX, RasterY, X, Y, FPenColor);
+    MoveTo(X, Y);
+}
+
+void TBitmap32::LineToAS(int32_t X, int32_t Y)
+{
+    LineAS(RasterX, RasterY, X, Y, FPenColor);
+    MoveTo(X, Y);
+}
+
+void TBitmap32::MoveToX(TFixed X, TFixed Y)
+{
+    RasterXF = X;
+    RasterYF = Y;
+}
+
+void TBitmap32::MoveToF(float X, float Y)
+{
+    MoveToX(Fixed(X), Fixed(Y));
+}
+
+void TBitmap32::LineToXS(TFixed X, TFixed Y)
+{
+    LineXS(RasterXF, RasterYF, X, Y, FPenColor);
+    MoveToX(X, Y);
+}
+
+void TBitmap32::LineToFS(float X, float Y)
+{
+    LineToXS(Fixed(X), Fixed(Y));
+}
+
+void TBitmap32::LineToXSP(TFixed X, TFixed Y)
+{
+    LineXSP(RasterXF, RasterYF, X, Y);
+    MoveToX(X, Y);
+}
+
+void TBitmap32::LineToFSP(float X, float Y)
+{
+    LineToXSP(Fixed(X), Fixed(Y));
+}

@@ -1,0 +1,354 @@
+// The game catalogue: parsing from small documents, what the project and its
+// string table receive, the icon pictures, every refused catalogue, and the
+// bundled data file.
+#include "model/Catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model/MapProject.h"
+#include "platform/FileSystem.h"
+#include "platform/XmlDocument.h"
+
+namespace {
+
+// Sections of a valid catalogue; tests replace one at a time.
+struct Sections {
+    std::string units = R"(<Units standart="2" non-standart="1">
+        <Standart><Unit name="Archers"/><Unit name="Knights"/></Standart>
+        <NonStandart><Unit name="Rangers"/></NonStandart></Units>)";
+    std::string castles = R"(<Castles>
+        <Castle name="Keep" path="c0.bmp" pivot_x="1" pivot_y="2"/>
+        <Castle name="Castle" path="c1.bmp" pivot_x="3" pivot_y="4"/>
+        <Castle name="Citadel" path="c2.bmp" pivot_x="5" pivot_y="6"/></Castles>)";
+    std::string armies = R"(<Armies><Army path="a0.bmp" pivot_x="7" pivot_y="8"/></Armies>)";
+    std::string resources = R"(<Resources><Resource name="Gold" min="1" max="9"/></Resources>)";
+    std::string skills = R"(<Skills><Skill name="Tactics"/></Skills>)";
+    std::string abilities = R"(<Abilities><Ability name="Builder" val="1"/></Abilities>)";
+    std::string ais = R"(<AIs><AI name="Passive" val="0"/><AI name="Bold" val="-3"/></AIs>)";
+
+    std::string Text() const
+    {
+        return "<Game dwID=\"VLDR\">" + units + castles + armies + resources + skills + abilities + ais + "</Game>";
+    }
+};
+
+class CatalogueTest : public testing::Test {
+protected:
+    CatalogueTest()
+    {
+        project.SetCatalogueDocument(&document);
+        project.SetResourceFolder(folder.Path());
+        for (const char* name : {"c0.bmp", "c1.bmp", "c2.bmp", "a0.bmp"})
+            WritePicture(name, 4, 3, 0xFF112233);
+    }
+
+    void WritePicture(const std::string& name, int width, int height, TColor32 color)
+    {
+        TBitmap32 picture;
+        picture.SetSize(width, height);
+        picture.Clear(color);
+        picture.SetPixel(0, 0, 0xFFFF00FF);
+        picture.SaveToFile(folder.Path() / name);
+    }
+
+    void Load(const std::string& text)
+    {
+        std::string error;
+        ASSERT_TRUE(document.LoadFromText(text, error, "fw.xml")) << error;
+        document.SetFileName("fw.xml");
+    }
+
+    // The message of the catalogue error that reading `text` raises.
+    std::string ReadError(const std::string& text)
+    {
+        Load(text);
+        try {
+            project.ReadCatalogue();
+        } catch (const ECatalogueError& error) {
+            return error.what();
+        }
+        return "no error";
+    }
+
+    CStringTable& Table() { return *project.GetStringTables().GetAt(0); }
+
+    platform::TemporaryFolder folder;
+    platform::XmlDocument document;
+    CMapProject project;
+};
+
+} // namespace
+
+TEST_F(CatalogueTest, FillsProjectTableAndPictures)
+{
+    Load(Sections().Text());
+    ASSERT_EQ(project.ReadCreatorId(), 1);
+    project.ReadCatalogue();
+    project.ReadAbilitiesAndAITypes();
+
+    EXPECT_EQ(project.creatorId, 0x564C4452u); // "VLDR", first character on top
+    EXPECT_EQ(project.GetStringTables().GetCount(), 1);
+    EXPECT_EQ(project.standardUnitTypes, 2);
+    EXPECT_EQ(project.nonStandardUnitTypes, 1);
+    EXPECT_EQ(project.unitTypesRead, 3);
+    EXPECT_EQ(Table().GetUnitName(0), "Archers");
+    EXPECT_EQ(Table().GetUnitName(2), "Rangers");
+    EXPECT_EQ(Table().GetUnitName(3), "Unit 3"); // untouched default
+    EXPECT_EQ(project.castleTypes, 3);
+    EXPECT_EQ(project.armyTypes, 1);
+    EXPECT_EQ(Table().GetCastleTypeName(2), "Citadel");
+    EXPECT_EQ(Table().GetCastlePicturePath(1), "c1.bmp");
+    EXPECT_EQ(Table().GetArmyPicturePath(0), "a0.bmp");
+    const VK::CSimpleArray<TPoint>& pivots = project.GetIconPivots();
+    ASSERT_EQ(pivots.GetSize(), 4);
+    EXPECT_EQ(pivots[0], (TPoint{1, 2}));
+    EXPECT_EQ(pivots[2], (TPoint{5, 6}));
+    EXPECT_EQ(pivots[3], (TPoint{7, 8})); // the army follows the castles
+    EXPECT_EQ(project.resources, 1);
+    EXPECT_EQ(Table().GetResourceName(0), "Gold");
+    EXPECT_EQ(project.GetResourceMin(0), 1);
+    EXPECT_EQ(project.GetResourceMax(0), 9);
+    EXPECT_EQ(Table().GetSkillName(0), "Tactics");
+    ASSERT_EQ(project.GetAbilities().GetCount(), 1u);
+    EXPECT_EQ(project.GetAbilityName(1), "Builder");
+    EXPECT_EQ(project.GetAbilityName(2), "");
+    ASSERT_EQ(project.GetAITypes().GetCount(), 2u);
+    EXPECT_EQ(project.GetAITypes().GetAt(1), (CAbilityStruct{"Bold", -3}));
+
+    // Icon pictures: castles then armies, blending, magenta made transparent.
+    ASSERT_EQ(project.GetIconPictures().Bitmaps()->Count(), 4);
+    const TBitmap32& army = *project.GetIconPictures().Bitmap(3);
+    EXPECT_EQ(army.Width(), 4);
+    EXPECT_EQ(army.DrawMode(), dmBlend);
+    EXPECT_EQ(army.GetPixel(0, 0), 0u);
+    EXPECT_EQ(army.GetPixel(1, 0), 0xFF112233u);
+}
+
+TEST_F(CatalogueTest, StandardUnitsTakenByPositionThenEveryNonStandardChild)
+{
+    Sections s;
+    s.units = R"(<Units standart="3" non-standart="2">
+        <Standart><A name="u0"/><!-- note --><B name="u1"/>text<C name="u2"/><D name="unused"/></Standart>
+        <NonStandart><E name="u3"/><F name="u4"/></NonStandart></Units>)";
+    Load(s.Text());
+    project.ReadCatalogue();
+    EXPECT_EQ(project.unitTypesRead, 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Table().GetUnitName(i), "u" + std::to_string(i));
+    EXPECT_EQ(Table().GetUnitName(5), "Unit 5");
+}
+
+TEST_F(CatalogueTest, NonStandardChildCountDecidesNotTheAttribute)
+{
+    Sections s;
+    s.units = R"(<Units standart="1" non-standart="0"><Standart><U name="a"/></Standart>
+        <NonStandart><U name="b"/><U name="c"/></NonStandart></Units>)";
+    Load(s.Text());
+    project.ReadCatalogue();
+    EXPECT_EQ(project.nonStandardUnitTypes, 0);
+    EXPECT_EQ(project.unitTypesRead, 3);
+    EXPECT_EQ(Table().GetUnitName(2), "c");
+}
+
+TEST_F(CatalogueTest, OnlyExactEntryNamesCountAndEmptyBoundsReadZero)
+{
+    Sections s;
+    s.resources = R"(<Resources><Resource name="Gold" min="" max="7"/><!-- x -->
+        <resource name="Nope" min="1" max="1"/><Resource name="Wood" min=" 2 " max="+3"/></Resources>)";
+    Load(s.Text());
+    project.ReadCatalogue();
+    EXPECT_EQ(project.resources, 2);
+    EXPECT_EQ(Table().GetResourceName(0), "Gold");
+    EXPECT_EQ(Table().GetResourceName(1), "Wood");
+    EXPECT_EQ(project.GetResourceMin(0), 0);
+    EXPECT_EQ(project.GetResourceMax(0), 7);
+    EXPECT_EQ(project.GetResourceMin(1), 2);
+    EXPECT_EQ(project.GetResourceMax(1), 3);
+}
+
+TEST_F(CatalogueTest, MissingOptionalSectionsReadAsEmpty)
+{
+    Sections s;
+    s.resources = s.skills = s.abilities = s.ais = "";
+    Load(s.Text());
+    project.ReadCatalogue();
+    project.ReadAbilitiesAndAITypes();
+    EXPECT_EQ(project.resources, 0);
+    EXPECT_EQ(project.GetAbilities().GetCount(), 0u);
+    EXPECT_EQ(project.GetAITypes().GetCount(), 0u);
+    EXPECT_EQ(Table().GetSkillName(0), "");
+}
+
+TEST_F(CatalogueTest, ReloadingPicturesKeepsCountsAndTablePaths)
+{
+    Load(Sections().Text());
+    project.ReadCatalogue();
+    // As after a project load: the file's counts and paths, which differ from the catalogue.
+    project.castleTypes = 3;
+    project.armyTypes = 1;
+    Table().SetArmyPicturePath(0, "c2.bmp");
+    WritePicture("c2.bmp", 7, 5, 0xFF445566);
+    project.ReadCastlesAndArmies(false);
+    EXPECT_EQ(project.castleTypes, 3);
+    EXPECT_EQ(project.armyTypes, 1);
+    ASSERT_EQ(project.GetIconPictures().Bitmaps()->Count(), 4);
+    EXPECT_EQ(project.GetIconPictures().Bitmap(3)->Width(), 7);
+    EXPECT_EQ(project.GetIconPivots().GetSize(), 4); // pivots are not read again
+}
+
+TEST_F(CatalogueTest, CastlesReadAgainAppendTheirPivots)
+{
+    Load(Sections().Text());
+    project.ReadCatalogue();
+    project.ReadCastlesAndArmies(true);
+    ASSERT_EQ(project.GetIconPivots().GetSize(), 8);
+    EXPECT_EQ(project.GetIconPivots()[4], (TPoint{1, 2}));
+    EXPECT_EQ(project.GetIconPictures().Bitmaps()->Count(), 4); // the pictures are replaced
+}
+
+TEST_F(CatalogueTest, SectionReadersNeedAStringTable)
+{
+    Load(Sections().Text());
+    EXPECT_THROW(project.ReadCastlesAndArmies(false), ECatalogueError);
+    EXPECT_THROW(project.ReadUnitTypes(), ECatalogueError);
+    EXPECT_THROW(project.ReadSkills(), ECatalogueError);
+}
+
+TEST_F(CatalogueTest, FaultyCataloguesAreRefusedNamingFileAndFault)
+{
+    struct Case {
+        const char* what;
+        Sections sections;
+        const char* expected;
+    };
+    std::vector<Case> cases;
+    auto add = [&](const char* what, auto change, const char* expected) {
+        Sections s;
+        change(s);
+        cases.push_back({what, s, expected});
+    };
+    add("two castles", [](Sections& s) { s.castles = R"(<Castles><Castle path="c0.bmp" pivot_x="0" pivot_y="0"/>
+            <Castle path="c1.bmp" pivot_x="0" pivot_y="0"/></Castles>)"; }, "at least 3");
+    add("no army", [](Sections& s) { s.armies = ""; }, "at least 1");
+    add("pivot text", [](Sections& s) { s.armies = R"(<Armies><Army path="a0.bmp" pivot_x="ten" pivot_y="0"/></Armies>)"; },
+        "\"pivot_x\" of Army 1 is \"ten\", not a whole number");
+    add("empty pivot", [](Sections& s) { s.armies = R"(<Armies><Army path="a0.bmp" pivot_x="1"/></Armies>)"; },
+        "\"pivot_y\" of Army 1 is empty");
+    add("standart text", [](Sections& s) { s.units = R"(<Units standart="2x" non-standart="0"/>)"; },
+        "\"standart\" of \"Units\" is \"2x\"");
+    add("no units", [](Sections& s) { s.units = ""; }, "\"standart\" of \"Units\" is empty");
+    add("standart above children", [](Sections& s) {
+        s.units = R"(<Units standart="3" non-standart="0"><Standart><U name="a"/></Standart></Units>)"; },
+        "declares 3 standard unit types but \"Standart\" holds 1");
+    add("too many declared", [](Sections& s) { s.units = R"(<Units standart="0" non-standart="41"/>)"; },
+        "between 0 and 40");
+    add("negative", [](Sections& s) { s.units = R"(<Units standart="-1" non-standart="0"/>)"; }, "between 0 and 40");
+    add("huge", [](Sections& s) { s.units = R"(<Units standart="99999999999999999999" non-standart="0"/>)"; },
+        "between 0 and 40");
+    add("bad min", [](Sections& s) { s.resources = R"(<Resources><Resource name="G" min="a" max="1"/></Resources>)"; },
+        "\"min\" of Resource 1");
+    add("max above 65535", [](Sections& s) { s.resources = R"(<Resources><Resource min="0" max="65536"/></Resources>)"; },
+        "between 0 and 65535");
+    add("bad val", [](Sections& s) { s.ais = R"(<AIs><AI name="x" val="1.5"/></AIs>)"; }, "\"val\" of AI 1");
+    add("missing picture", [](Sections& s) { s.armies = R"(<Armies><Army path="nothere.bmp" pivot_x="0" pivot_y="0"/></Armies>)"; },
+        "The picture of Army 1 of fw.xml cannot be used");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CMapProject fresh;
+        fresh.SetCatalogueDocument(&document);
+        fresh.SetResourceFolder(folder.Path());
+        Load(c.sections.Text());
+        std::string message = "no error";
+        try {
+            fresh.ReadCatalogue();
+            fresh.ReadAbilitiesAndAITypes();
+        } catch (const ECatalogueError& error) {
+            message = error.what();
+        }
+        EXPECT_NE(message.find(c.expected), std::string::npos) << message;
+        EXPECT_NE(message.find("fw.xml"), std::string::npos) << message;
+    }
+}
+
+TEST_F(CatalogueTest, TablesOverflowIsRefused)
+{
+    auto repeat = [](const std::string& entry, int n) {
+        std::string text;
+        for (int i = 0; i < n; ++i)
+            text += entry;
+        return text;
+    };
+    Sections s;
+    s.skills = "<Skills>" + repeat("<Skill name=\"s\"/>", 17) + "</Skills>";
+    EXPECT_NE(ReadError(s.Text()).find("\"Skills\" holds 17 \"Skill\" entries; at most 16"), std::string::npos);
+    s = Sections();
+    s.castles = "<Castles>" + repeat(R"(<Castle path="c0.bmp" pivot_x="0" pivot_y="0"/>)", 17) + "</Castles>";
+    EXPECT_NE(ReadError(s.Text()).find("at most 16"), std::string::npos);
+    s = Sections();
+    s.units = "<Units standart=\"30\" non-standart=\"10\"><Standart>" + repeat("<U/>", 30) +
+              "</Standart><NonStandart>" + repeat("<U/>", 11) + "</NonStandart></Units>";
+    EXPECT_NE(ReadError(s.Text()).find("holds 41 unit types"), std::string::npos);
+    s = Sections();
+    s.resources = "<Resources>" + repeat(R"(<Resource min="0" max="0"/>)", 17) + "</Resources>";
+    EXPECT_NE(ReadError(s.Text()).find("at most 16"), std::string::npos);
+}
+
+TEST_F(CatalogueTest, RefusedCatalogueLeavesProjectUnchanged)
+{
+    Sections s;
+    s.skills = R"(<Skills><Skill name="a"/></Skills>)";
+    s.resources = R"(<Resources><Resource name="G" min="0" max="x"/></Resources>)";
+    EXPECT_NE(ReadError(s.Text()), "no error");
+    EXPECT_EQ(project.GetStringTables().GetCount(), 0);
+    EXPECT_EQ(project.castleTypes, 0);
+    EXPECT_EQ(project.GetIconPivots().GetSize(), 0);
+    EXPECT_EQ(project.GetIconPictures().Bitmaps()->Count(), 0);
+}
+
+TEST_F(CatalogueTest, NoDocumentOrEmptyDocumentIsAnError)
+{
+    CMapProject none;
+    EXPECT_THROW(none.ReadCatalogue(), ECatalogueError);
+    EXPECT_THROW(none.ReadAbilitiesAndAITypes(), ECatalogueError);
+    platform::XmlDocument empty("missing/fw.xml");
+    std::string error;
+    EXPECT_FALSE(empty.Load(error));
+    none.SetCatalogueDocument(&empty);
+    try {
+        none.ReadCatalogue();
+        FAIL() << "an empty document was read";
+    } catch (const ECatalogueError& e) {
+        EXPECT_NE(std::string(e.what()).find("missing/fw.xml"), std::string::npos) << e.what();
+    }
+}
+
+TEST(BundledCatalogue, LoadsWithTheExpectedCounts)
+{
+    platform::XmlDocument document(std::filesystem::path(VALDRUNE_DATA_DIR) / "fw.xml");
+    std::string error;
+    ASSERT_TRUE(document.Load(error)) << error;
+    CMapProject project;
+    project.SetCatalogueDocument(&document);
+    project.SetResourceFolder(std::filesystem::path(VALDRUNE_DATA_DIR) / "res");
+    ASSERT_EQ(project.ReadCreatorId(), 1);
+    project.ReadCatalogue();
+    project.ReadAbilitiesAndAITypes();
+    EXPECT_EQ(project.creatorId, 0x564C4452u);
+    EXPECT_EQ(project.GetUnitTypeCount(), 14);
+    EXPECT_EQ(project.unitTypesRead, 14);
+    EXPECT_EQ(project.castleTypes, 4);
+    EXPECT_EQ(project.armyTypes, 2);
+    EXPECT_EQ(project.resources, 5);
+    EXPECT_EQ(project.GetAbilities().GetCount(), 5u);
+    EXPECT_EQ(project.GetAITypes().GetCount(), 5u);
+    EXPECT_EQ(project.GetIconPivots().GetSize(), 6);
+    ASSERT_EQ(project.GetIconPictures().Bitmaps()->Count(), 6);
+    for (int i = 0; i < 6; ++i) {
+        const TBitmap32& icon = *project.GetIconPictures().Bitmap(i);
+        EXPECT_EQ(icon.Width(), 32);
+        EXPECT_EQ(icon.GetPixel(0, 0), 0u) << "icon " << i << " keeps its magenta corner";
+    }
+}

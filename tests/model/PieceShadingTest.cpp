@@ -1,0 +1,174 @@
+// Shading of piece pictures: colour adjustment by exact values, filling and
+// recolouring shapes, and the bevel worked by hand on small shapes.
+#include "model/PieceShading.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr TColor32 kGrey = 0xFF808080;
+// kGrey one and two steps lighter and darker (128 ± 51, 128 ± 102).
+constexpr TColor32 kL1 = 0xFFB3B3B3, kL2 = 0xFFE6E6E6, kD1 = 0xFF4D4D4D, kD2 = 0xFF1A1A1A;
+
+// A bitmap drawn by rows: '#' a pixel of `color`, anything else 0.
+std::unique_ptr<TBitmap32> Shape(const std::vector<std::string>& rows, TColor32 color = kGrey)
+{
+    auto shape = std::make_unique<TBitmap32>();
+    TBitmap32& bitmap = *shape;
+    bitmap.SetSize(int(rows[0].size()), int(rows.size()));
+    bitmap.Clear(0);
+    for (size_t y = 0; y < rows.size(); ++y)
+        for (size_t x = 0; x < rows[y].size(); ++x)
+            if (rows[y][x] == '#')
+                bitmap.SetPixel(int(x), int(y), color);
+    return shape;
+}
+
+std::vector<TColor32> Pixels(const TBitmap32& bitmap)
+{
+    return std::vector<TColor32>(bitmap.Bits(), bitmap.Bits() + bitmap.Width() * bitmap.Height());
+}
+
+} // namespace
+
+TEST(AdjustColor, MovesEachColourChannelByPercentOf128)
+{
+    EXPECT_EQ(AdjustColor(0xFF102030, -40), 0xFF000000u); // 16, 32, 48 less 51 stop at 0
+    EXPECT_EQ(AdjustColor(0xFF102030, 40), 0xFF435363u);  // 67, 83, 99
+    EXPECT_EQ(Darker(0xFF102030), 0xFF000000u);
+    EXPECT_EQ(Lighter(0xFF102030), 0xFF435363u);
+    EXPECT_EQ(AdjustColor(0x80FFFFFF, 40), 0x80FFFFFFu); // alpha kept, channels stop at 255
+    EXPECT_EQ(AdjustColor(0x12345678, 0), 0x12345678u);
+    EXPECT_EQ(AdjustColor(0xFF000000, 1), 0xFF010101u);  // 128 / 100 = 1
+    EXPECT_EQ(AdjustColor(0xFF808080, -1), 0xFF7F7F7Fu); // -128 / 100 truncates to -1
+    EXPECT_EQ(AdjustColor(0xFF808080, 100), 0xFFFFFFFFu);
+}
+
+TEST(FillNonZeroPixels, PaintsOnlyShapePixelsAndCountsThem)
+{
+    auto bitmapShape = Shape({"#.#", "..#"});
+    TBitmap32& bitmap = *bitmapShape;
+    EXPECT_EQ(FillNonZeroPixels(&bitmap, 0xFF00FF00), 3);
+    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{0xFF00FF00, 0, 0xFF00FF00, 0, 0, 0xFF00FF00}));
+    EXPECT_EQ(FillNonZeroPixels(nullptr, 0xFF00FF00), 0);
+
+    auto emptyShape = Shape({"...", "..."});
+    TBitmap32& empty = *emptyShape;
+    EXPECT_EQ(FillNonZeroPixels(&empty, 0xFF00FF00), 0);
+    EXPECT_EQ(Pixels(empty), std::vector<TColor32>(6, 0));
+}
+
+TEST(FillNonZeroPixels, AZeroColourNeverClearsTheShape)
+{
+    auto bitmapShape = Shape({"#."});
+    TBitmap32& bitmap = *bitmapShape;
+    EXPECT_EQ(FillNonZeroPixels(&bitmap, 0), 1);
+    EXPECT_EQ(bitmap.GetPixel(0, 0), kGrey);
+}
+
+TEST(LightenAndDarkenPixels, ChangeShapePixelsOnlyAndKeepMembership)
+{
+    auto bitmapShape = Shape({"#."});
+    TBitmap32& bitmap = *bitmapShape;
+    LightenPixels(bitmap);
+    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{kL1, 0}));
+    DarkenPixels(bitmap);
+    DarkenPixels(bitmap);
+    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{kD1, 0}));
+
+    // A transparent dark pixel would darken to 0: it stays as it is instead.
+    auto faintShape = Shape({"#"}, 0x00101010);
+    TBitmap32& faint = *faintShape;
+    DarkenPixels(faint);
+    EXPECT_EQ(faint.GetPixel(0, 0), 0x00101010u);
+}
+
+TEST(ReplaceColor, ReplacesExactMatchesOnly)
+{
+    auto bitmapShape = Shape({"##."}, 0xFFFF00FF);
+    TBitmap32& bitmap = *bitmapShape;
+    bitmap.SetPixel(1, 0, 0xFEFF00FF);
+    ReplaceColor(bitmap, 0xFFFF00FF, 0);
+    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{0, 0xFEFF00FF, 0}));
+}
+
+TEST(RectFromWords, KeepsTheFourValues)
+{
+    EXPECT_EQ(RectFromWords(1, 2, 65535, 4), (TRect{1, 2, 65535, 4}));
+}
+
+TEST(Bevel, IsolatedPixelEndsTwoStepsDarker)
+{
+    // Upper, left, lower and right edge at once: D² blended over L².
+    auto bitmapShape = Shape({"#"});
+    TBitmap32& bitmap = *bitmapShape;
+    Bevel(bitmap);
+    EXPECT_EQ(bitmap.GetPixel(0, 0), kD2);
+}
+
+TEST(Bevel, OnePixelHighLineIsUpperAndLowerEdgeEverywhere)
+{
+    auto bitmapShape = Shape({".....", ".###.", "....."});
+    TBitmap32& bitmap = *bitmapShape;
+    Bevel(bitmap);
+    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{0, 0, 0, 0, 0, 0, kD2, kD2, kD2, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(Bevel, SquareFollowsTheVisitingOrder)
+{
+    // Worked by hand: light writes L² on the top row and left column with an L¹
+    // band inside; dark writes D² on the bottom row and right column with a D¹
+    // band inside, and where the two meet the later dark bitmap wins.
+    auto bitmapShape = Shape({"###", "###", "###"});
+    TBitmap32& bitmap = *bitmapShape;
+    Bevel(bitmap);
+    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{kL2, kD1, kD2, //
+                                                     kD1, kD1, kD2, //
+                                                     kD2, kD2, kD2}));
+}
+
+TEST(Bevel, LargerSquareKeepsAPlainInterior)
+{
+    auto bitmapShape = Shape({"#####", "#####", "#####", "#####", "#####"});
+    TBitmap32& bitmap = *bitmapShape;
+    Bevel(bitmap);
+    const std::vector<TColor32> expected = {
+        kL2, kL2, kL2, kD1, kD2, //
+        kL2, kL1, kL1, kD1, kD2, //
+        kL2, kL1, kGrey, kD1, kD2, //
+        kD1, kD1, kD1, kD1, kD2, //
+        kD2, kD2, kD2, kD2, kD2,
+    };
+    EXPECT_EQ(Pixels(bitmap), expected);
+}
+
+TEST(Bevel, NeverClearsAShapePixelAndLeavesTheRestZero)
+{
+    // Transparent pixels darken and lighten without weight: they stay as they are.
+    auto faintShape = Shape({"##", "#."}, 0x00202020);
+    TBitmap32& faint = *faintShape;
+    Bevel(faint);
+    EXPECT_EQ(Pixels(faint), (std::vector<TColor32>{0x00202020, 0x00202020, 0x00202020, 0}));
+
+    auto ringShape = Shape({"####", "#..#", "####"});
+    TBitmap32& ring = *ringShape;
+    Bevel(ring);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(ring.GetPixel(x, y) != 0, !(y == 1 && (x == 1 || x == 2))) << x << "," << y;
+}
+
+TEST(Bevel, EmptyBitmapIsLeftAlone)
+{
+    TBitmap32 empty;
+    Bevel(empty);
+    EXPECT_TRUE(empty.Empty());
+    auto bitmapShape = Shape({"#"});
+    TBitmap32& bitmap = *bitmapShape;
+    EXPECT_EQ(FillNonZeroPixelsBevel(&bitmap, 0xFF808080), 1);
+    EXPECT_EQ(bitmap.GetPixel(0, 0), kD2);
+}

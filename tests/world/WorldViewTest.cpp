@@ -1,0 +1,357 @@
+// The province layers of the world view: placement rules as functions of
+// their inputs, the layers a province gets and their order, markers, names,
+// castle and army icons under every view preference, and the layer reorder.
+#include "world/WorldView.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "WorldFixture.h"
+#include "graphics/Layers32.h"
+
+namespace {
+
+class RecordingRows : public IProjectViews {
+public:
+    void AddProvinceRow(CProvince&, const std::string& name, const std::string& owner) override
+    {
+        rows.push_back(name + " | " + owner);
+    }
+    std::vector<std::string> rows;
+};
+
+std::vector<uint16_t> TagKinds(const TLayerCollection& layers)
+{
+    std::vector<uint16_t> kinds;
+    for (int i = 0; i < layers.Count(); ++i) {
+        const CLayerTag* tag = GetLayerTag(layers.Items(i));
+        kinds.push_back(tag ? tag->kind : 0);
+    }
+    return kinds;
+}
+
+} // namespace
+
+// ---- Placement rules ------------------------------------------------------------
+
+TEST(PlaceNameRect, BelowTheMarkerCentredOrMovedInFromAnEdge)
+{
+    // Marker 12 × 12 at (100, 50), name 40 × 20, control 300 × 200.
+    EXPECT_EQ(PlaceNameRect({100, 50}, {12, 12}, {40, 20}, 300, 200), (TRect{86, 64, 126, 84}));
+    // Too close to the left: x = 6.
+    EXPECT_EQ(PlaceNameRect({10, 50}, {12, 12}, {40, 20}, 300, 200), (TRect{6, 64, 46, 84}));
+    // Too close to the right: x = 300 - 6 - 40.
+    EXPECT_EQ(PlaceNameRect({270, 50}, {12, 12}, {40, 20}, 300, 200), (TRect{254, 64, 294, 84}));
+    // Too wide for both edges: the right edge wins.
+    EXPECT_EQ(PlaceNameRect({100, 50}, {12, 12}, {400, 20}, 300, 200), (TRect{-106, 64, 294, 84}));
+}
+
+TEST(PlaceNameRect, NearTheBottomBesideTheMarker)
+{
+    // my + mh + nh + g = 170 + 12 + 20 + 2 = 204 > 194: to the left, 6 above the bottom.
+    EXPECT_EQ(PlaceNameRect({100, 170}, {12, 12}, {40, 20}, 300, 200), (TRect{58, 174, 98, 194}));
+    // Near the left border as well: to the right of the marker.
+    EXPECT_EQ(PlaceNameRect({20, 170}, {12, 12}, {40, 20}, 300, 200), (TRect{34, 174, 74, 194}));
+    // Exactly fitting below stays below (194 is not less than 12 + 12 + 20 + 2 + 148).
+    EXPECT_EQ(PlaceNameRect({100, 160}, {12, 12}, {10, 20}, 300, 200).Top, 174);
+}
+
+TEST(PlaceIconRect, PivotOnThePointAtTheViewScale)
+{
+    const TFloatRect r = PlaceIconRect({10, 10}, {100, 50}, {16, 16}, {32, 32}, 2.0f);
+    EXPECT_EQ(r.Left, 188);
+    EXPECT_EQ(r.Top, 88);
+    EXPECT_EQ(r.Right, 252);
+    EXPECT_EQ(r.Bottom, 153);
+    const TFloatRect one = PlaceIconRect({3, 4}, {0, 0}, {1, 2}, {5, 6}, 1.0f);
+    EXPECT_EQ(one.Left, 2);
+    EXPECT_EQ(one.Top, 2);
+    EXPECT_EQ(one.Right, 7);
+    EXPECT_EQ(one.Bottom, 8);
+}
+
+TEST_F(WorldViewTest, IncomeLineAddsCastleAndBank)
+{
+    CProvince& p = AddProvinceWithIncome();
+    EXPECT_EQ(ProvinceIncomeLine(project, p), "2+1+0");
+    p.SetFlag(CCastleDataB::kBank, true); // a bank without castle yields nothing
+    EXPECT_EQ(ProvinceIncomeLine(project, p), "2+1+0");
+    p.SetCastle(true);
+    p.SetFlag(CCastleDataB::kBank, false);
+    EXPECT_EQ(ProvinceIncomeLine(project, p), "7+1+0");
+    p.SetFlag(CCastleDataB::kBank, true);
+    EXPECT_EQ(ProvinceIncomeLine(project, p), "10+1+0");
+    p.ResizeResources(1); // fewer values than resources: the rest read 0
+    EXPECT_EQ(ProvinceIncomeLine(project, p), "10+0+0");
+}
+
+// ---- Creating the layers ----------------------------------------------------------
+
+TEST_F(WorldViewTest, CreateProvinceLayersAddsRowAndFourTaggedLayersInOrder)
+{
+    RecordingRows rows;
+    project.SetProjectViews(&rows);
+    project.CreateLinksLayer();
+    CProvince& p = AddLinkedProvince(50, 20, 30, 30, 0);
+    Table().SetProvinceName(&p, "Avalon");
+    ASSERT_EQ(project.CreateProvinceLayers(&p), 1);
+
+    EXPECT_EQ(rows.rows, (std::vector<std::string>{"Avalon | Player 1"}));
+    TLayerCollection& layers = *image.Layers();
+    // The links overlay stays at the bottom; army, castle, name, then the marker on top.
+    EXPECT_EQ(TagKinds(layers), (std::vector<uint16_t>{0, 4, 3, 2, 1}));
+    EXPECT_EQ(project.FindMarkerLayerIndex(&p), 4);
+    EXPECT_EQ(project.FindNameLayerIndex(&p), 3);
+    EXPECT_EQ(project.FindCastleLayerIndex(&p), 2);
+    EXPECT_EQ(project.FindArmyLayerIndex(&p), 1);
+    EXPECT_EQ(project.FindMarkerLayer(&p), layers.Items(4));
+    EXPECT_EQ(GetLayerTag(layers.Items(4))->object, &p);
+    EXPECT_EQ(project.FindMarkerLayerIndex(nullptr), -1);
+    EXPECT_EQ(project.FindArmyLayer(nullptr), nullptr);
+    for (int i = 1; i < 5; ++i) {
+        auto* layer = static_cast<TBitmapLayer*>(layers.Items(i));
+        EXPECT_FALSE(layer->Scaled());
+        EXPECT_TRUE(layer->AlphaHit);
+        EXPECT_EQ(layer->Bitmap()->DrawMode(), dmBlend);
+    }
+
+    // The marker picture with its magenta made transparent.
+    const TBitmap32& marker = *project.FindMarkerLayer(&p)->Bitmap();
+    EXPECT_EQ(marker.Width(), 12);
+    EXPECT_EQ(marker.GetPixel(0, 0), 0u);
+    EXPECT_EQ(marker.GetPixel(1, 0), 0xFF00FF00u);
+    // No castle: icon 0; the army layer shows the first army picture.
+    EXPECT_EQ(p.castleIcon, 0);
+    EXPECT_EQ(project.FindCastleLayer(&p)->Bitmap()->Width(), 10);
+    EXPECT_EQ(project.FindArmyLayer(&p)->Bitmap()->Width(), 8);
+    EXPECT_EQ(project.FindArmyLayer(&p)->Bitmap()->GetPixel(0, 0), 0xFF000004u);
+
+    layers.Clear(); // the tag records go with their layers
+    EXPECT_EQ(project.FindMarkerLayer(&p), nullptr);
+}
+
+TEST_F(WorldViewTest, CapitalOfItsOwnerShowsTheCapitalIcon)
+{
+    CProvince& p = AddLinkedProvince(0, 0, 20, 20, 1);
+    p.SetCastle(true);
+    Player(1).SetCapital(&p);
+    project.CreateProvinceLayers(&p);
+    EXPECT_EQ(p.castleIcon, 2);
+    EXPECT_EQ(project.FindCastleLayer(&p)->Bitmap()->Width(), 12);
+
+    EXPECT_EQ(project.SetCastleIcon(&p, 1), 1);
+    EXPECT_EQ(p.castleIcon, 2); // asked 1, shows 2
+    EXPECT_EQ(project.SetCastleIcon(&p, 0), 1);
+    EXPECT_EQ(p.castleIcon, 0);
+    EXPECT_EQ(project.SetCastleIcon(&p, 17), 0);
+    EXPECT_EQ(project.SetCastleIcon(nullptr, 1), 0);
+    EXPECT_EQ(p.castleIcon, 0);
+    // An icon without a picture is stored but shows nothing new.
+    Player(1).SetCapital(nullptr);
+    EXPECT_EQ(project.SetCastleIcon(&p, 9), 0);
+    EXPECT_EQ(p.castleIcon, 9);
+    EXPECT_EQ(project.FindCastleLayer(&p)->Bitmap()->Width(), 10);
+}
+
+TEST_F(WorldViewTest, WithoutWorldViewNothingIsCreated)
+{
+    CProvince& p = AddLinkedProvince(0, 0, 20, 20);
+    project.SetWorldImage(nullptr);
+    EXPECT_EQ(project.CreateProvinceLayers(&p), 0);
+    EXPECT_EQ(project.CreateProvinceLayers(nullptr), 0);
+    project.DrawAllPieces();
+    project.PlaceProvinceMarkers();
+    project.ReorderCastleAndArmyLayers();
+    EXPECT_EQ(image.Layers()->Count(), 0);
+}
+
+// ---- Markers and names ------------------------------------------------------------------
+
+TEST_F(WorldViewTest, MarkerCentredOnThePointAtTheViewScale)
+{
+    CProvince& p = AddLinkedProvince(0, 0, 20, 20);
+    p.markerX = 10;
+    p.markerY = 7;
+    project.CreateProvinceLayers(&p);
+    image.SetScale(2.5f);
+    TBitmapLayer* marker = project.FindMarkerLayer(&p);
+    ASSERT_EQ(project.PlaceProvinceMarker(marker), 1);
+    // (25, 17) less half the marker.
+    EXPECT_EQ(marker->Location().Left, 19);
+    EXPECT_EQ(marker->Location().Top, 11);
+    EXPECT_EQ(marker->Location().Right, 31);
+    EXPECT_EQ(marker->Location().Bottom, 23);
+    EXPECT_TRUE(marker->Visible());
+    EXPECT_TRUE(marker->MouseEvents());
+
+    TheSettings().ShIcons = 0;
+    project.PlaceProvinceMarkers();
+    EXPECT_FALSE(marker->Visible());
+    EXPECT_FALSE(marker->MouseEvents());
+    EXPECT_EQ(project.PlaceProvinceMarker(project.FindNameLayer(&p)), 0); // not a marker
+}
+
+TEST_F(WorldViewTest, NameLayerHoldsShadowedNameAndIncome)
+{
+    CProvince& p = AddProvinceWithIncome();
+    p.SetCastle(true);
+    Table().SetProvinceName(&p, "Avalon");
+    p.markerX = 100;
+    p.markerY = 50;
+    TheSettings().ShNames = 1;
+    TheSettings().font.Color = 0x102030; // blue byte even: white shadow
+    project.CreateProvinceLayers(&p);
+
+    TBitmapLayer* name = project.FindNameLayer(&p);
+    const TBitmap32& bitmap = *name->Bitmap();
+    // "Avalon" is 36 wide, "7+1+0" 30; lines 10 high.
+    ASSERT_EQ(bitmap.Width(), 36);
+    ASSERT_EQ(bitmap.Height(), 20);
+    EXPECT_EQ(bitmap.GetPixel(0, 0), 0xFF102030u);
+    EXPECT_EQ(bitmap.GetPixel(1, 1), 0xFFFFFFFFu);
+    EXPECT_EQ(bitmap.GetPixel(3, 8), 0xFF102030u); // line 2 centred, at 4/5 of the line height
+    EXPECT_EQ(bitmap.GetPixel(4, 9), 0xFFFFFFFFu);
+    EXPECT_EQ(bitmap.GetPixel(2, 2), 0u);
+    EXPECT_TRUE(name->Visible());
+    // Below the marker (94, 44, 12 × 12), centred.
+    EXPECT_EQ(name->Location().Left, 94 + 6 - 18);
+    EXPECT_EQ(name->Location().Top, 44 + 12 + 2);
+
+    TheSettings().font.Color = 0x102031; // odd blue byte: black shadow
+    TheSettings().ShNames = 0;
+    project.DrawProvinceName(&p);
+    EXPECT_EQ(bitmap.GetPixel(1, 1), 0xFF000000u);
+    EXPECT_FALSE(name->Visible());
+    EXPECT_FALSE(name->MouseEvents());
+}
+
+TEST_F(WorldViewTest, NameNearTheBottomGoesBesideTheMarker)
+{
+    CProvince& p = AddLinkedProvince(0, 0, 20, 20);
+    Table().SetProvinceName(&p, "Avalon");
+    p.markerX = 100;
+    p.markerY = 190; // the control is 200 high
+    project.CreateProvinceLayers(&p);
+    const TFloatRect& at = project.FindNameLayer(&p)->Location();
+    EXPECT_EQ(at.Left, 94 - 2 - 36);
+    EXPECT_EQ(at.Bottom, 200 - 6);
+}
+
+// ---- Castle and army icons -----------------------------------------------------------------
+
+TEST_F(WorldViewTest, CastleIconsFollowTheViewPreferences)
+{
+    CProvince& with = AddLinkedProvince(100, 50, 20, 20);
+    with.SetCastle(true);
+    with.castleX = 10;
+    with.castleY = 10;
+    CProvince& without = AddLinkedProvince(0, 0, 20, 20);
+    project.CreateProvinceLayers(&with);
+    project.CreateProvinceLayers(&without);
+    TBitmapLayer* castle = project.FindCastleLayer(&with);
+    TBitmapLayer* none = project.FindCastleLayer(&without);
+
+    // Defaults: castles mode off, translucent castles on.
+    EXPECT_EQ(with.castleIcon, 1);
+    EXPECT_TRUE(castle->Visible());
+    EXPECT_FALSE(castle->MouseEvents());
+    EXPECT_EQ(castle->Bitmap()->MasterAlpha(), 120u);
+    EXPECT_FALSE(none->Visible());
+
+    TheSettings().ShCastles = 1;
+    image.SetScale(2.0f);
+    project.PlaceAllCastleLayers();
+    EXPECT_TRUE(castle->MouseEvents());
+    EXPECT_TRUE(none->Visible());
+    EXPECT_EQ(castle->Bitmap()->MasterAlpha(), 255u);
+    // Picture 1 (11 × 6) with pivot (2, 2) on (110, 60), at scale 2.
+    EXPECT_EQ(castle->Location().Left, 216);
+    EXPECT_EQ(castle->Location().Top, 116);
+    EXPECT_EQ(castle->Location().Right, 238);
+    EXPECT_EQ(castle->Location().Bottom, 129);
+
+    TheSettings().ShCastles = 0;
+    TheSettings().TransCastles = 0;
+    project.PlaceAllCastleLayers();
+    EXPECT_FALSE(castle->Visible());
+}
+
+TEST_F(WorldViewTest, ArmyIconsAreTranslucentForEveryProvince)
+{
+    CProvince& p = AddLinkedProvince(0, 0, 20, 20);
+    p.armyX = 5;
+    p.armyY = 6;
+    project.CreateProvinceLayers(&p);
+    TBitmapLayer* army = project.FindArmyLayer(&p);
+    EXPECT_FALSE(army->Visible()); // translucent armies are off by default
+
+    TheSettings().TransArmies = 1;
+    project.PlaceAllArmyLayers();
+    EXPECT_TRUE(army->Visible());
+    EXPECT_FALSE(army->MouseEvents());
+    EXPECT_EQ(army->Bitmap()->MasterAlpha(), 120u);
+    // The army pivot is entry 3 (after the castles): (4, 2).
+    EXPECT_EQ(army->Location().Left, 1);
+    EXPECT_EQ(army->Location().Top, 4);
+
+    TheSettings().ShArmies = 1;
+    EXPECT_EQ(project.SetArmyIcon(&p, 6), 1);
+    EXPECT_TRUE(army->MouseEvents());
+    EXPECT_EQ(army->Bitmap()->Width(), 8);
+    EXPECT_EQ(project.SetArmyIcon(&p, 7), 0);
+}
+
+TEST_F(WorldViewTest, MissingPivotsAndPicturesAreNotReadPastTheirEnd)
+{
+    CProvince& p = AddLinkedProvince(0, 0, 20, 20);
+    project.GetIconPivots().SetSize(1);
+    project.castleTypes = 5; // the army picture would be picture 5: there is none
+    project.CreateProvinceLayers(&p);
+    EXPECT_EQ(project.SetArmyIcon(&p, 0), 0);
+    EXPECT_EQ(project.SetCastleIcon(&p, 2), 1);
+    EXPECT_EQ(project.FindCastleLayer(&p)->Location().Left, 0); // pivot (0, 0) stands in
+}
+
+TEST_F(WorldViewTest, ReorderMovesIconLayersUnderTheNames)
+{
+    project.CreateLinksLayer();
+    CProvince& a = AddLinkedProvince(0, 0, 20, 20);
+    CProvince& b = AddLinkedProvince(30, 0, 20, 20);
+    project.CreateProvinceLayers(&a);
+    project.CreateProvinceLayers(&b);
+    // b's layers went to index 1 over a's: links, b army, b castle, b name, a army, a castle, a name, markers.
+    EXPECT_EQ(TagKinds(*image.Layers()), (std::vector<uint16_t>{0, 4, 3, 2, 4, 3, 2, 1, 1}));
+    project.ReorderCastleAndArmyLayers();
+    // Moved one by one in collection order, so the last one moved ends lowest.
+    EXPECT_EQ(TagKinds(*image.Layers()), (std::vector<uint16_t>{0, 3, 4, 3, 4, 2, 2, 1, 1}));
+    EXPECT_EQ(project.FindCastleLayerIndex(&a), 1);
+    EXPECT_EQ(project.FindArmyLayerIndex(&a), 2);
+    EXPECT_EQ(project.FindCastleLayerIndex(&b), 3);
+    EXPECT_EQ(project.FindArmyLayerIndex(&b), 4);
+}
+
+TEST_F(WorldViewTest, IconPointsInsideThePieceMask)
+{
+    CProvince& p = AddLinkedProvince(0, 0, 3, 3);
+    AddPiece(10, 0, {"#.", ".#"});
+    CProvince& q = AddProvince();
+    q.pieceIndex = 1;
+    q.linked = 1;
+    EXPECT_TRUE(project.IsCastlePointInPiece(&p, 2, 2));
+    EXPECT_FALSE(project.IsCastlePointInPiece(&p, 3, 0));
+    EXPECT_FALSE(project.IsCastlePointInPiece(&p, -1, 0));
+    EXPECT_TRUE(project.IsArmyPointInPiece(&q, 1, 1));
+    EXPECT_FALSE(project.IsArmyPointInPiece(&q, 1, 0));
+    q.linked = 0;
+    EXPECT_FALSE(project.IsArmyPointInPiece(&q, 1, 1));
+    EXPECT_FALSE(project.IsCastlePointInPiece(nullptr, 0, 0));
+}
+
+TEST_F(WorldViewTest, ProvinceNameComesFromTheCurrentTable)
+{
+    CProvince& p = AddLinkedProvince(0, 0, 3, 3);
+    Table().SetProvinceName(&p, "Brynmor");
+    EXPECT_EQ(project.GetProvinceName(&p), "Brynmor");
+    EXPECT_EQ(project.GetProvinceName(nullptr), "none");
+}
