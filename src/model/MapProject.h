@@ -7,6 +7,7 @@
 // also constructible on its own so that tests build fresh instances. Further
 // members and methods are declared here and defined in the .cpp files of the
 // units that own them.
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -35,6 +36,7 @@ class ISerializer;
 class CErrorList;
 class CProgressScope;
 struct CCatalogue;
+class TBitmap32;
 class TBitmapLayer;
 class TCustomImage32;
 class TLayerCollection;
@@ -274,6 +276,75 @@ public:
     void RedrawLinksLayer();
     TBitmapLayer* GetLinksLayer() const { return linksLayer_; }
 
+    // ---- World image import and analysis (src/world) ----
+    static constexpr int kMaxPieces = 1501;
+    static constexpr int kMinWorldSide = 160;
+    // Pictures wider or higher than this do not fit the pieces' 16-bit bounds.
+    static constexpr int kMaxWorldSide = 32767;
+
+    // Loads a world picture and runs the whole analysis: pieces, kinds,
+    // neighbours, small pieces, castle places. `keepProvinces` is set when an
+    // existing project reloads its world image. Returns 1 when imported, 0
+    // when the picture cannot be loaded (the user is told why) or the user
+    // refused to raise a small picture to 160 × 160; the project is then as it was.
+    int ImportWorldImage(const std::filesystem::path& fileName, bool keepProvinces);
+    // Appends one piece per region of `image` (see CColorRegions), at most
+    // kMaxPieces; regions beyond that are left out with a warning. The piece
+    // map becomes the image's size and holds the new pieces, as
+    // ReassignMapIndexes would make it for pieces extracted into an empty list.
+    void ExtractPieces(const TBitmap32& image);
+    // Extracts the region holding (x, y) of `work` as a new piece and clears it
+    // in `work`. Returns 0 (nothing done) at the piece limit or on a pixel of 0.
+    int ExtractPiece(int x, int y, TBitmap32& work);
+    // Kinds 1 and 2 from the key colours; masks of province and small pieces
+    // become plain grey and their pixel counts are recounted.
+    void PaintPieceKinds();
+    // Rebuilds every neighbour list. `kindFilter` 0 visits every land piece,
+    // another value only the pieces of that kind (lists stay mutual).
+    void CalcNeighbours(uint8_t kindFilter);
+    // Province pieces absorb the small pieces that touch them, each with a
+    // warning. Non-zero when something was merged.
+    int ReconnectSmallPieces();
+    // Small pieces left over become green land, each with a warning. Returns 1.
+    int ConvertSmallPieces();
+    // Castle and army points of every province piece; a piece with no room for
+    // a castle becomes kProvinceWithoutCastlePlace.
+    void CalcCastlePlaces();
+    // The world view control to the world's size + 10 and its bitmap to the
+    // world's size. Returns 1.
+    int ResizeWorldView();
+
+    // ---- Provinces, their pieces, capitals (src/world) ----
+    // One linked province per province piece, in piece order, each piece
+    // painted plain dark first. Returns 0 when the 99 provinces were reached
+    // (the user is told), else 1.
+    int CreateProvincesFromPieces();
+    // A new province named "Noname n" (n the province count, or the next free
+    // number), with the catalogue's minimum of every resource, an empty
+    // guardian army and its layers. Null (the user is told) at 99 provinces.
+    CProvince* AddProvince(int x, int y, int castleX, int castleY, int armyX, int armyY, bool linked, int pieceIndex);
+    // An unlinked province 20 pixels up and left of the middle of the visible
+    // world view, kept inside the world.
+    CProvince* AddProvinceAtViewCenter();
+    // Links the province to the piece, whose castle and army points it takes.
+    // 0 for a null province or no such piece.
+    int AttachProvinceToMap(CProvince* province, int pieceIndex);
+    // Unlinks the province; its icons move to its own point. 0 for null.
+    int DetachProvinceFromMap(CProvince* province);
+    // True when there is no such piece, it is no province piece (kind below 3)
+    // or a linked province holds it.
+    bool IsPieceTaken(int pieceIndex) const;
+    // Every unlinked province takes the free piece under its point. Returns 1.
+    int RelinkProvinces();
+    CProvince* FindProvinceOfPiece(const CProvinceMap* piece) const;
+    // Makes `capital` (null: none) the player's capital. The old capital gets
+    // back the castle state it had before it became this player's capital; the
+    // new one is owned by the player and gets a full castle. Each player keeps
+    // its own record of that state. 0 for a player index outside 0..5.
+    int SetPlayerCapital(int player, CProvince* capital);
+    // The player's capital is released and every province of the player loses its owner.
+    void ReleasePlayerProvinces(int player);
+
     // The process-wide world-image warnings (null: none kept).
     void SetWarnings(CErrorList* warnings) { warnings_ = warnings; }
     CErrorList* GetWarnings() const { return warnings_; }
@@ -393,6 +464,18 @@ private:
     IWorldView* worldView_ = &HookOrDefault<IWorldView>(nullptr);
     IProjectViews* projectViews_ = &HookOrDefault<IProjectViews>(nullptr);
     int progressScopes_ = 0; // CProgressScope objects alive
+
+    // What a province had before it became its player's capital.
+    struct CCapitalBackup {
+        CCastleDataB castle;
+        bool hadCastle = false;
+    };
+    std::array<CCapitalBackup, kPlayerCount> capitalBackups_;
+
+    struct TKeptIcons;
+    // Reload of the world image with the provinces kept (src/world/WorldImport.cpp).
+    std::vector<TKeptIcons> RescaleKeptProvinces(int width, int height);
+    void PlaceKeptProvinces(const std::vector<TKeptIcons>& kept);
 
     // Lets go of the links layer without deleting it.
     void ForgetLinksLayer();

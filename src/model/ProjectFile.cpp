@@ -572,8 +572,9 @@ bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem)
             return false;
         pass.Word(width_);
         pass.Word(height_);
-        if (!pass.Require(width_ >= 1 && height_ >= 1 && width_ <= platform::kMaxImageSide &&
-                              height_ <= platform::kMaxImageSide &&
+        // No import makes a larger world: pictures are capped in pixels, the
+        // pieces' bounds in 16-bit sides.
+        if (!pass.Require(width_ >= 1 && height_ >= 1 && width_ <= kMaxWorldSide && height_ <= kMaxWorldSide &&
                               int64_t(width_) * height_ <= platform::kMaxImagePixels,
                           "the map size " + Str(width_) + " x " + Str(height_) + " is not possible"))
             return false;
@@ -618,7 +619,7 @@ bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem)
 
         // ---- Pieces ----
         count = uint16_t(pieces_.GetCount());
-        if (!ListCount(pass, count, CProvinceMapList::kMaxPieces, "pieces"))
+        if (!ListCount(pass, count, kMaxPieces, "pieces"))
             return false;
         if (pass.Loading())
             pieces_.DeleteAll();
