@@ -390,6 +390,16 @@ public:
     // Load over bytes already in memory; `fileName` is what the project remembers
     // and what messages name.
     int LoadFromBytes(std::span<const uint8_t> bytes, const std::filesystem::path& fileName, std::string& error);
+    // Load, then the world view built again from the loaded project (defined in
+    // src/world/ProjectLoad.cpp): icon pictures of the file's castle and army
+    // types, the world bitmap with every piece, the links overlay, the
+    // abilities and AI types, and the four layers of every province, placed at
+    // the castle and army places the file holds. A catalogue fault on the way
+    // is told through the prompts; the project stays loaded.
+    int LoadAndShow(const std::filesystem::path& fileName, std::string& error);
+    // Creates the four world-view layers of every province (and its row in the
+    // provinces list), under the progress caption "Add provinces...".
+    void AddProvinceLayers();
 
     // ---- The mission validator ----
     // Empty when the mission may be exported, otherwise the message of the
@@ -486,7 +496,11 @@ private:
     // cannot check on the way (piece indexes, the current string table, icon
     // picture paths). False with `problem` set when the bytes are no sound project.
     bool ReadProjectBytes(std::span<const uint8_t> bytes, std::string& problem);
-    // The part of Load that follows reading the file, under its progress scope.
+    static constexpr const char* kLoadingCaption = "Loading data...";
+    static constexpr int kLoadingStages = 3;
+    // Load's steps under the caller's progress scope.
+    int ReadAndTakeOver(const std::filesystem::path& fileName, std::string& error, CProgressScope& progress);
+    // The part of Load that follows reading the file.
     int TakeOverFile(std::span<const uint8_t> bytes, const std::filesystem::path& fileName, std::string& error,
                      CProgressScope& progress);
     // Mends what older files may hold: conditions naming a province past the
@@ -495,6 +509,8 @@ private:
     // Exchanges everything the project file stores with `other`, re-pointing
     // the records to the project that now holds them.
     void SwapStoredContent(CMapProject& other);
+    // What LoadAndShow does after Load (src/world/ProjectLoad.cpp).
+    void RebuildWorldView(CProgressScope& progress);
     // The string table that the catalogue fills; throws when there is none.
     CStringTable& CatalogueTable() const;
     // Each stores its part of a checked catalogue (ProjectCatalogue.cpp); none throws.

@@ -498,19 +498,23 @@ bool StaysInResourceFolder(const std::string& path)
     return true;
 }
 
+// The icon pictures are loaded again from the paths of a table, so every
+// table's paths of the counted types must stay inside the resource folder.
 bool CheckPicturePaths(CRecordPass& pass, const CMapProject& project)
 {
-    const CStringTable& table = *project.GetStringTables().GetAt(0);
     auto check = [&](const std::string& path, const char* kind, int i) {
         return pass.Require(StaysInResourceFolder(path), std::string("the picture path \"") + path + "\" of " + kind +
                                                              " type " + Str(i) + " leaves the resource folder");
     };
-    for (int i = 0; i < project.castleTypes; ++i)
-        if (!check(table.GetCastlePicturePath(i), "castle", i))
-            return false;
-    for (int i = 0; i < project.armyTypes; ++i)
-        if (!check(table.GetArmyPicturePath(i), "army", i))
-            return false;
+    for (int t = 0; t < project.GetStringTables().GetCount(); ++t) {
+        const CStringTable& table = *project.GetStringTables().GetAt(t);
+        for (int i = 0; i < project.castleTypes; ++i)
+            if (!check(table.GetCastlePicturePath(i), "castle", i))
+                return false;
+        for (int i = 0; i < project.armyTypes; ++i)
+            if (!check(table.GetArmyPicturePath(i), "army", i))
+                return false;
+    }
     return true;
 }
 
@@ -808,14 +812,14 @@ int CMapProject::Save(const std::filesystem::path& fileName, std::string& error)
     return 1;
 }
 
-namespace {
-const char* const kLoadingCaption = "Loading data...";
-constexpr int kLoadingStages = 3;
-} // namespace
-
 int CMapProject::Load(const std::filesystem::path& fileName, std::string& error)
 {
     CProgressScope progress(*this, kLoadingCaption, kLoadingStages);
+    return ReadAndTakeOver(fileName, error, progress);
+}
+
+int CMapProject::ReadAndTakeOver(const std::filesystem::path& fileName, std::string& error, CProgressScope& progress)
+{
     progress.Step(1);
     std::vector<uint8_t> bytes;
     if (!platform::ReadFileBytes(fileName, bytes, error))
