@@ -119,6 +119,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "model/ErrorList.h"
@@ -178,29 +179,18 @@ public:
     void Flag(uint32_t& value) { serializer_.SerializeFlag(&value); }
     void Text(std::string& value) { serializer_.SerializeAnsiString(&value); }
 
-    // A field kept in a wider or signed type than its stored form: written as
-    // its low bits, read back converted.
-    template <typename Field>
-    void WordOf(Field& field)
+    // A field kept in another type than its stored form `Stored` (a narrower,
+    // wider or signed one): written as its low bits, read back converted.
+    template <typename Stored, typename Field>
+    void StoredAs(Field& field)
     {
-        uint16_t value = uint16_t(field);
-        Word(value);
-        if (loading_)
-            field = Field(value);
-    }
-    template <typename Field>
-    void ByteOf(Field& field)
-    {
-        uint8_t value = uint8_t(field);
-        Byte(value);
-        if (loading_)
-            field = Field(value);
-    }
-    template <typename Field>
-    void DwordOf(Field& field)
-    {
-        uint32_t value = uint32_t(field);
-        Dword(value);
+        Stored value = Stored(field);
+        if constexpr (sizeof(Stored) == 1)
+            Byte(value);
+        else if constexpr (sizeof(Stored) == 2)
+            Word(value);
+        else
+            Dword(value);
         if (loading_)
             field = Field(value);
     }
@@ -299,10 +289,10 @@ bool SerializeVictory(CRecordPass& pass, CMapProject& project, CVictoryCondsB& v
 
 bool SerializeLose(CRecordPass& pass, CLoseCondsB& lose)
 {
-    pass.ByteOf(lose.kind);
+    pass.StoredAs<uint8_t>(lose.kind);
     if (!pass.Require(lose.kind <= kMaxLoseKind, "the lose condition has the unknown kind " + Str(lose.kind)))
         return false;
-    pass.ByteOf(lose.province);
+    pass.StoredAs<uint8_t>(lose.province);
     if (pass.Loading() && lose.province == 0xFF)
         lose.province = CLoseCondsB::kUnset;
     pass.Word(lose.MaxTurnsToWin);
@@ -335,7 +325,7 @@ bool SerializeProvince(CRecordPass& pass, CMapProject& project, CProvince& provi
                           [&](uint8_t& amount) { pass.Byte(amount); }))
         return false;
     pass.Byte(province.linked);
-    pass.DwordOf(province.pieceIndex); // checked once the pieces are read
+    pass.StoredAs<uint32_t>(province.pieceIndex); // checked once the pieces are read
     pass.Word(province.markerX);
     pass.Word(province.markerY);
     return pass.Ok();
@@ -398,10 +388,10 @@ bool SerializePiece(CRecordPass& pass, CMapProject& project, CProvinceMap& piece
 {
     const std::string name = "piece " + Str(index);
     pass.Dword(piece.color);
-    pass.WordOf(piece.left);
-    pass.WordOf(piece.right);
-    pass.WordOf(piece.top);
-    pass.WordOf(piece.bottom);
+    pass.StoredAs<uint16_t>(piece.left);
+    pass.StoredAs<uint16_t>(piece.right);
+    pass.StoredAs<uint16_t>(piece.top);
+    pass.StoredAs<uint16_t>(piece.bottom);
     pass.Dword(piece.pixelCount);
     pass.Flag(piece.pieceFlag);
     pass.Dword(piece.reserved);
@@ -544,6 +534,23 @@ bool SerializeEvent(CRecordPass& pass, const CMapProject& project, CEvent& event
     return pass.Ok();
 }
 
+// The records of a list the project owns, after their count. Reading empties
+// the list and creates each record, for this project, just before it is read.
+template <typename List, typename Record>
+bool SerializeRecords(CRecordPass& pass, CMapProject& project, List& list, int count, Record record)
+{
+    using Item = std::remove_pointer_t<decltype(list.GetAt(0))>;
+    if (pass.Loading())
+        list.DeleteAll();
+    for (int i = 0; i < count; ++i) {
+        if (pass.Loading())
+            list.Add(std::make_unique<Item>(project));
+        if (!record(*list.GetAt(i), i))
+            return false;
+    }
+    return true;
+}
+
 // A list count at the head of a list: `limit` bounds what a reader accepts.
 bool ListCount(CRecordPass& pass, uint16_t& count, int limit, const char* what)
 {
@@ -610,29 +617,19 @@ bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem)
 
         // ---- Provinces ----
         uint16_t count = uint16_t(provinces_.GetSize());
-        if (!ListCount(pass, count, CProvinceList::kMaxProvinces, "provinces"))
+        if (!ListCount(pass, count, CProvinceList::kMaxProvinces, "provinces") ||
+            !SerializeRecords(pass, *this, provinces_, count, [&](CProvince& province, int i) {
+                return SerializeProvince(pass, *this, province, i);
+            }))
             return false;
-        if (pass.Loading())
-            provinces_.DeleteAll();
-        for (int i = 0; i < count; ++i) {
-            if (pass.Loading())
-                provinces_.Add(std::make_unique<CProvince>(*this));
-            if (!SerializeProvince(pass, *this, *provinces_.GetAt(i), i))
-                return false;
-        }
 
         // ---- Pieces ----
         count = uint16_t(pieces_.GetCount());
-        if (!ListCount(pass, count, kMaxPieces, "pieces"))
+        if (!ListCount(pass, count, kMaxPieces, "pieces") ||
+            !SerializeRecords(pass, *this, pieces_, count, [&](CProvinceMap& piece, int i) {
+                return SerializePiece(pass, *this, piece, i, count);
+            }))
             return false;
-        if (pass.Loading())
-            pieces_.DeleteAll();
-        for (int i = 0; i < count; ++i) {
-            if (pass.Loading())
-                pieces_.Add(std::make_unique<CProvinceMap>(*this));
-            if (!SerializePiece(pass, *this, *pieces_.GetAt(i), i, count))
-                return false;
-        }
         for (int i = 0; i < provinces_.GetSize(); ++i) {
             const int32_t piece = provinces_.GetAt(i)->pieceIndex;
             if (!pass.Require(piece == -1 || (piece >= 0 && piece < pieces_.GetCount()),
@@ -648,15 +645,9 @@ bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem)
             !pass.Require(currentStringTable_ < count, "the current string table " + Str(currentStringTable_) +
                                                            " is past the " + Str(count) + " tables"))
             return false;
-        if (pass.Loading())
-            stringTables_.DeleteAll();
-        for (int i = 0; i < count; ++i) {
-            if (pass.Loading())
-                stringTables_.Add(std::make_unique<CStringTable>(*this));
-            if (!SerializeStringTable(pass, *stringTables_.GetAt(i)))
-                return false;
-        }
-        if (pass.Loading() && !CheckPicturePaths(pass, *this))
+        if (!SerializeRecords(pass, *this, stringTables_, count,
+                              [&](CStringTable& table, int) { return SerializeStringTable(pass, table); }) ||
+            (pass.Loading() && !CheckPicturePaths(pass, *this)))
             return false;
 
         // ---- Events ----

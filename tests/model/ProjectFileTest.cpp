@@ -45,17 +45,21 @@ void WriteFile(const fs::path& path, const Bytes& bytes)
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-void PokeWord(Bytes& bytes, size_t at, uint16_t value)
+// Writes the low `width` bytes of `value` at `at`, little-endian.
+void Poke(Bytes& bytes, size_t at, int width, uint32_t value)
 {
-    bytes[at] = uint8_t(value);
-    bytes[at + 1] = uint8_t(value >> 8);
-}
-
-void PokeDword(Bytes& bytes, size_t at, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < width; ++i)
         bytes[at + size_t(i)] = uint8_t(value >> 8 * i);
 }
+
+// One field of the small project's file set to another value, and what the
+// refusal of that file must say.
+struct Alteration {
+    const char* field;
+    int width;
+    uint32_t value;
+    std::string reason;
+};
 
 // The 561 texts of a table set up with the picture paths below, in stored order.
 constexpr int kMissionNameText = 1;
@@ -288,13 +292,15 @@ protected:
         EXPECT_TRUE(project.GetFileName().empty());
     }
 
-    // The small project's file with one field changed by `alter`, loaded over the small project.
-    template <typename Alter>
-    void ExpectAlteredRefused(Alter alter, const std::string& reason)
+    // The small project's file with one field altered at a time, each loaded over the small project.
+    void ExpectRefusals(std::initializer_list<Alteration> alterations)
     {
-        FileBytes file = SmallProjectBytes();
-        alter(file);
-        ExpectRefused(file.bytes, reason);
+        for (const Alteration& alteration : alterations) {
+            SCOPED_TRACE(std::string(alteration.field) + " = " + std::to_string(alteration.value));
+            FileBytes file = SmallProjectBytes();
+            Poke(file.bytes, file.At(alteration.field), alteration.width, alteration.value);
+            ExpectRefused(file.bytes, alteration.reason);
+        }
     }
 
     // Loads `bytes` into a fresh project, expecting success.
@@ -703,90 +709,89 @@ TEST_F(ProjectFileTest, BytesAfterTheProjectAreRefused)
 TEST_F(ProjectFileTest, HeaderCountsOutsideTheirTablesAreRefused)
 {
     BuildSmallProject();
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("unit types")] = 40; }, "counts 41 unit types");
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("castle types")] = 17; }, "17 castle types");
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("army types")] = 17; }, "17 army types");
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("resources")] = 17; }, "17 resources");
+    ExpectRefusals({
+        {"unit types", 1, 40, "counts 41 unit types"},
+        {"castle types", 1, 17, "17 castle types"},
+        {"army types", 1, 17, "17 army types"},
+        {"resources", 1, 17, "17 resources"},
+    });
 }
 
 TEST_F(ProjectFileTest, ImpossibleMapSizesAreRefused)
 {
     BuildSmallProject();
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("map width"), 0); }, "map size 0 x 6");
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("map height"), 0); }, "map size 8 x 0");
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("map width"), 40000); }, "map size 40000 x 6");
-    ExpectAlteredRefused(
-        [](FileBytes& f) {
-            PokeWord(f.bytes, f.At("map width"), 32000);
-            PokeWord(f.bytes, f.At("map height"), 32000);
-        },
-        "map size 32000 x 32000");
+    ExpectRefusals({
+        {"map width", 2, 0, "map size 0 x 6"},
+        {"map height", 2, 0, "map size 8 x 0"},
+        {"map width", 2, 40000, "map size 40000 x 6"},
+    });
+    // Each side possible, but too many pixels together.
+    FileBytes file = SmallProjectBytes();
+    Poke(file.bytes, file.At("map width"), 2, 32000);
+    Poke(file.bytes, file.At("map height"), 2, 32000);
+    ExpectRefused(file.bytes, "map size 32000 x 32000");
 }
 
 TEST_F(ProjectFileTest, ListCountsOtherThanWhatGovernsThemAreRefused)
 {
     BuildSmallProject();
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("victory army count")] = 4; },
-                         "the army of the victory condition holds 4 entries instead of 3");
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("victory resource count")] = 1; },
-                         "the resources of the victory condition holds 1 entries instead of 2");
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("province army count")] = 2; },
-                         "the guardian army of province 1 holds 2 entries");
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("province resource count")] = 16; },
-                         "the resources of province 1 holds 16 entries");
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("event players")] = 5; },
-                         "the player list of event 1 holds 5 entries instead of 6");
+    ExpectRefusals({
+        {"victory army count", 1, 4, "the army of the victory condition holds 4 entries instead of 3"},
+        {"victory resource count", 1, 1, "the resources of the victory condition holds 1 entries instead of 2"},
+        {"province army count", 1, 2, "the guardian army of province 1 holds 2 entries"},
+        {"province resource count", 1, 16, "the resources of province 1 holds 16 entries"},
+        {"event players", 1, 5, "the player list of event 1 holds 5 entries instead of 6"},
+    });
 }
 
 TEST_F(ProjectFileTest, ListCountsPastTheirLimitsAreRefused)
 {
     BuildSmallProject();
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("province count"), 100); },
-                         "100 provinces; at most 99");
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("piece count"), 1502); }, "1502 pieces; at most 1501");
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("event count"), 151); }, "151 events; at most 150");
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("table count"), 0); }, "no string table");
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("current table"), 1); },
-                         "current string table 1 is past the 1 tables");
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("event id")] = 145; }, "event 1 has the text slot 145");
+    ExpectRefusals({
+        {"province count", 2, 100, "100 provinces; at most 99"},
+        {"piece count", 2, 1502, "1502 pieces; at most 1501"},
+        {"event count", 2, 151, "151 events; at most 150"},
+        {"table count", 2, 0, "no string table"},
+        {"current table", 2, 1, "current string table 1 is past the 1 tables"},
+        {"event id", 1, 145, "event 1 has the text slot 145"},
+    });
 }
 
 TEST_F(ProjectFileTest, KindsOwnersPlayersAndUnitTypesOutOfRangeAreRefused)
 {
     BuildSmallProject();
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("victory kind")] = 5; }, "victory condition has the unknown kind 5");
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("lose kind")] = 3; }, "lose condition has the unknown kind 3");
-    ExpectAlteredRefused([](FileBytes& f) { PokeDword(f.bytes, f.At("piece kind"), 6); }, "piece 0 has the unknown kind 6");
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("effect")] = 3; }, "event 1 has the unknown effect 3");
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("owner")] = 6; }, "province 1 has owner 6");
-    ExpectAlteredRefused([](FileBytes& f) { f.bytes[f.At("defeat player")] = 6; }, "names player 6 to defeat");
-    ExpectAlteredRefused([](FileBytes& f) { PokeDword(f.bytes, f.At("unit slot"), 40); },
-                         "unit slot 1 of player 1 holds unit type 40");
+    ExpectRefusals({
+        {"victory kind", 1, 5, "victory condition has the unknown kind 5"},
+        {"lose kind", 1, 3, "lose condition has the unknown kind 3"},
+        {"piece kind", 4, 6, "piece 0 has the unknown kind 6"},
+        {"effect", 1, 3, "event 1 has the unknown effect 3"},
+        {"owner", 1, 6, "province 1 has owner 6"},
+        {"defeat player", 1, 6, "names player 6 to defeat"},
+        {"unit slot", 4, 40, "unit slot 1 of player 1 holds unit type 40"},
+    });
 }
 
 TEST_F(ProjectFileTest, PieceBoundsOutsideTheWorldOrMasksOfAnotherSizeAreRefused)
 {
     BuildSmallProject();
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("piece right"), 8); },
-                         "piece 0 has the bounds (0, 0) to (8, 2), which are not inside the 8 x 6 world");
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("piece left"), 3); }, "bounds (3, 0) to (2, 2)");
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("piece left"), 0xFFFF); }, "bounds (-1, 0)");
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("mask width"), 4); },
-                         "piece 0 has a 4 x 3 mask for bounds of 3 x 3");
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("mask width"), 0); }, "piece 0 has a 0 x 3 mask");
+    ExpectRefusals({
+        {"piece right", 2, 8, "piece 0 has the bounds (0, 0) to (8, 2), which are not inside the 8 x 6 world"},
+        {"piece left", 2, 3, "bounds (3, 0) to (2, 2)"},
+        {"piece left", 2, 0xFFFF, "bounds (-1, 0)"},
+        {"mask width", 2, 4, "piece 0 has a 4 x 3 mask for bounds of 3 x 3"},
+        {"mask width", 2, 0, "piece 0 has a 0 x 3 mask"},
+    });
 }
 
 TEST_F(ProjectFileTest, NeighbourAndPieceIndexesOutsideTheirListsAreRefused)
 {
     BuildSmallProject();
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("neighbour"), 4); },
-                         "piece 0 names piece 4 as a neighbour, past the 4 pieces");
-    ExpectAlteredRefused([](FileBytes& f) { PokeWord(f.bytes, f.At("neighbour count"), 5); },
-                         "piece 0 lists 5 neighbours among 4 pieces");
-    ExpectAlteredRefused([](FileBytes& f) { PokeDword(f.bytes, f.At("piece index"), 4); },
-                         "province 1 lies on piece 4, past the 4 pieces");
-    ExpectAlteredRefused([](FileBytes& f) { PokeDword(f.bytes, f.At("piece index"), 0xFFFFFFFE); },
-                         "province 1 lies on piece -2");
+    ExpectRefusals({
+        {"neighbour", 2, 4, "piece 0 names piece 4 as a neighbour, past the 4 pieces"},
+        {"neighbour count", 2, 5, "piece 0 lists 5 neighbours among 4 pieces"},
+        {"piece index", 4, 4, "province 1 lies on piece 4, past the 4 pieces"},
+        {"piece index", 4, 0xFFFFFFFE, "province 1 lies on piece -2"},
+    });
 }
 
 TEST_F(ProjectFileTest, PicturePathsLeavingTheResourceFolderAreRefused)
