@@ -385,7 +385,7 @@ public:
     // name. The catalogue lists (icon pivots, resource bounds, abilities, AI
     // types) stay as the set-up left them. Returns 0 with `error` saying what is
     // wrong, leaving this project untouched, when the file cannot be read or is
-    // not a sound project. Drawing the world view again is the caller's next step.
+    // not a sound project. LoadAndShow also builds the world view again.
     int Load(const std::filesystem::path& fileName, std::string& error);
     // Load over bytes already in memory; `fileName` is what the project remembers
     // and what messages name.
@@ -408,6 +408,7 @@ public:
     int GetActivePlayerCount() const;
     // Active players whose control is Human or Human & Computer.
     int GetHumanPlayerCount() const;
+
     // ---- The game catalogue (Catalogue.h shows the file) ----
     // Every reader throws ECatalogueError, naming the file and the fault, when
     // the catalogue is missing or faulty; the project is then left unchanged.
