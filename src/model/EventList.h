@@ -63,6 +63,8 @@ public:
     // Refuses (false, nothing changed) a count outside 0..kMaxEvents.
     bool Resize(int n);
     void DeleteAll();
+    // Exchanges the events of the two lists; each list stays with its project.
+    void Swap(CEventList& other) noexcept { events_.Swap(other.events_); }
 
 private:
     CList<CEvent*> events_;

@@ -117,6 +117,13 @@ public:
         count_ = 0;
     }
 
+    void Swap(CList& other) noexcept
+    {
+        std::swap(head_, other.head_);
+        std::swap(tail_, other.tail_);
+        std::swap(count_, other.count_);
+    }
+
     // Removes from the tail or appends copies of `fill` until the list holds `n` items.
     void Resize(uint32_t n, const T& fill = T())
     {

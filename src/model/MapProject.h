@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <iostream>
+#include <span>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,7 +32,11 @@
 namespace platform {
 class XmlDocument;
 }
+namespace VK {
+class ISerializer;
+}
 class CErrorList;
+class CProgressScope;
 struct CCatalogue;
 class TBitmap32;
 class TBitmapLayer;
@@ -424,6 +429,51 @@ public:
     // no catalogue or "dwID" is shorter than four characters.
     int ReadCreatorId();
 
+    // ---- The project file (.fw) ----
+    // The record routine of the whole project: one pass of `serializer` sizes,
+    // writes or reads the stored form (layout in ProjectFile.cpp). Storing never
+    // fails. Loading is meant for a fresh project: it stops at the first value
+    // this project could not hold and returns false with `problem` saying which
+    // and why; a false return leaves the project half-read.
+    bool Serialize(VK::ISerializer* serializer, std::string* problem = nullptr);
+    // The stored form of the whole project, sized and then written in memory.
+    // False, with `problem` set, only when the two passes disagree (a fault).
+    bool SaveToBytes(std::vector<uint8_t>& bytes, std::string& problem);
+    // Writes the project to `fileName` through a temporary file that replaces it
+    // only when the whole stream was written and reads back. Clears the modified
+    // flag and returns 1 on success; on failure returns 0 with `error` saying
+    // why, and the old file and the modified flag stay as they were.
+    int Save(const std::filesystem::path& fileName, std::string& error);
+    // Reads `fileName` into a fresh project, checks it and only then takes its
+    // content over (header, players, conditions, provinces, pieces, texts,
+    // events), rebuilds the piece map, restores capitals and remembers the file
+    // name. The catalogue lists (icon pivots, resource bounds, abilities, AI
+    // types) stay as the set-up left them. Returns 0 with `error` saying what is
+    // wrong, leaving this project untouched, when the file cannot be read or is
+    // not a sound project. LoadAndShow also builds the world view again.
+    int Load(const std::filesystem::path& fileName, std::string& error);
+    // Load over bytes already in memory; `fileName` is what the project remembers
+    // and what messages name.
+    int LoadFromBytes(std::span<const uint8_t> bytes, const std::filesystem::path& fileName, std::string& error);
+    // Load, then the world view built again from the loaded project (defined in
+    // src/world/ProjectLoad.cpp): icon pictures of the file's castle and army
+    // types, the world bitmap with every piece, the links overlay, the
+    // abilities and AI types, and the four layers of every province, placed at
+    // the castle and army places the file holds. A catalogue fault on the way
+    // is told through the prompts; the project stays loaded.
+    int LoadAndShow(const std::filesystem::path& fileName, std::string& error);
+    // Creates the four world-view layers of every province (and its row in the
+    // provinces list), under the progress caption "Add provinces...".
+    void AddProvinceLayers();
+
+    // ---- The mission validator ----
+    // Empty when the mission may be exported, otherwise the message of the
+    // first rule it breaks (rules at the definition).
+    std::string CheckMission() const;
+    int GetActivePlayerCount() const;
+    // Active players whose control is Human or Human & Computer.
+    int GetHumanPlayerCount() const;
+
     // ---- The game catalogue (Catalogue.h shows the file) ----
     // Every reader throws ECatalogueError, naming the file and the fault, when
     // the catalogue is missing or faulty; the project is then left unchanged.
@@ -505,6 +555,28 @@ private:
 
     // Lets go of the links layer without deleting it.
     void ForgetLinksLayer();
+    // Sizes `map` to the world and fills it the way ReassignMapIndexes does,
+    // stepping `progress` per piece. False when memory runs out.
+    bool IndexPieces(CMapMap& map, CProgressScope& progress) const;
+    // Reads `bytes` into this fresh project and checks what the record routine
+    // cannot check on the way (piece indexes, the current string table, icon
+    // picture paths). False with `problem` set when the bytes are no sound project.
+    bool ReadProjectBytes(std::span<const uint8_t> bytes, std::string& problem);
+    static constexpr const char* kLoadingCaption = "Loading data...";
+    static constexpr int kLoadingStages = 3;
+    // Load's steps under the caller's progress scope.
+    int ReadAndTakeOver(const std::filesystem::path& fileName, std::string& error, CProgressScope& progress);
+    // The part of Load that follows reading the file.
+    int TakeOverFile(std::span<const uint8_t> bytes, const std::filesystem::path& fileName, std::string& error,
+                     CProgressScope& progress);
+    // Mends what older files may hold: conditions naming a province past the
+    // list become unset, events sharing an id get free ones. True when anything changed.
+    bool RepairLoadedProject();
+    // Exchanges everything the project file stores with `other`, re-pointing
+    // the records to the project that now holds them.
+    void SwapStoredContent(CMapProject& other);
+    // What LoadAndShow does after Load (src/world/ProjectLoad.cpp).
+    void RebuildWorldView(CProgressScope& progress);
     // The string table that the catalogue fills; throws when there is none.
     CStringTable& CatalogueTable() const;
     // Each stores its part of a checked catalogue (ProjectCatalogue.cpp); none throws.

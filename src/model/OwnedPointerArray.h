@@ -44,6 +44,7 @@ public:
         items_.RemoveAt(i);
         delete removed;
     }
+    void Swap(COwnedPointerArray& other) noexcept { std::swap(items_, other.items_); }
     void DeleteAll()
     {
         // Emptied before the objects die, so nothing can reach a destroyed one through the array.

@@ -64,5 +64,7 @@ public:
     CProvince* capital = nullptr;
 
 private:
+    // A project that takes over the records of a loaded file re-points them.
+    friend class CMapProject;
     CMapProject* project_;
 };

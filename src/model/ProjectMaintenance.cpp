@@ -31,8 +31,14 @@ void CMapProject::CreateDefaultPlayers()
 void CMapProject::ReassignMapIndexes()
 {
     CProgressScope progress(*this, "Reassign map indexes...", pieces_.GetCount());
-    mapMap_.SetSize(width_, height_);
-    uint32_t* const cells = mapMap_.GetData();
+    IndexPieces(mapMap_, progress);
+}
+
+bool CMapProject::IndexPieces(CMapMap& map, CProgressScope& progress) const
+{
+    if (!map.SetSize(width_, height_))
+        return false;
+    uint32_t* const cells = map.GetData();
     for (int i = 0; i < pieces_.GetCount(); ++i) {
         progress.Step(i);
         const CProvinceMap& piece = *pieces_.GetAt(i);
@@ -48,6 +54,7 @@ void CMapProject::ReassignMapIndexes()
                 out[x] = row[x] ? uint32_t(i) : out[x];
         }
     }
+    return true;
 }
 
 void CMapProject::PurgeProvinceMaps()

@@ -90,6 +90,8 @@ private:
     // Sets or clears the `mask` bits of `field`; marks the project modified on a change.
     int StoreBits(uint8_t& field, uint8_t mask, bool state);
 
+    // A project that takes over the records of a loaded file re-points them.
+    friend class CMapProject;
     CMapProject* project_;
 };
 
@@ -120,6 +122,7 @@ public:
             items_.RemoveAt(index);
     }
     void DeleteAll() { items_.DeleteAll(); }
+    void Swap(CProvinceList& other) noexcept { items_.Swap(other.items_); }
 
 private:
     COwnedPointerArray<CProvince> items_;

@@ -86,6 +86,8 @@ private:
     int OwnIndex() const;
     CProvinceMap* PieceAt(uint16_t index) const;
 
+    // A project that takes over the records of a loaded file re-points them.
+    friend class CMapProject;
     CMapProject* project_;
 };
 
@@ -126,6 +128,7 @@ public:
     // the map). Throws std::out_of_range for an index outside the list.
     void Remove(int i);
     void DeleteAll() { items_.DeleteAll(); }
+    void Swap(CProvinceMapList& other) noexcept { items_.Swap(other.items_); }
 
 private:
     COwnedPointerArray<CProvinceMap> items_;

@@ -126,6 +126,8 @@ private:
     static uint8_t Find(const std::string* slots, int count, std::string_view name);
     int ProvinceSlot(const CProvince* province) const;
 
+    // A project that takes over the records of a loaded file re-points them.
+    friend class CMapProject;
     CMapProject* project_;
 };
 
@@ -141,6 +143,7 @@ public:
     CStringTable* GetAt(int i) const;
     void Add(std::unique_ptr<CStringTable> table) { tables_.push_back(std::move(table)); }
     void DeleteAll() { tables_.clear(); }
+    void Swap(CStringTableList& other) noexcept { tables_.swap(other.tables_); }
 
     // The lowest id in 0..139 that no event of `events` holds, with its title and
     // description set to "Message #n" and "Message #n Info" (n = id + 1) in

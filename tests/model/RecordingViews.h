@@ -10,6 +10,7 @@
 
 using CallLog = std::vector<std::string>;
 
+// The progress window: each call becomes one text in `calls`.
 class RecordingProgress : public IProgressDisplay {
 public:
     void Start(const std::string& caption, int maximum) override

@@ -1,0 +1,863 @@
+// The project file (.fw): the byte stream of one pass of the record routines
+// below over the whole project. No signature, header, version or checksum; the
+// same routines size, write and read it, asking the serializer whether it
+// stores only where reading must differ.
+//
+// Widths: D 4 bytes, W 2, B 1 (numbers little-endian); F a 32-bit field kept as
+// one byte (its low byte, zero-extended on reading); A the characters of a text,
+// then one NUL. U = standard + non-standard unit types, R = resources,
+// C = castle types, M = army types: counts from the project header, used
+// where a list runs over them but not stored there again.
+//
+// What a reader refuses is noted on the right; anything else is taken as read.
+//
+// Project
+//   D        creator id
+//   B        difficulty
+//   B        standard unit types          } U = both together, at most 40
+//   B        non-standard unit types      }
+//   B        unit types read                  at most 40
+//   B        castle types C                   at most 16
+//   B        army types M                     at most 16
+//   B        resources R                      at most 16
+//   W        map width                        1 .. 32767
+//   W        map height                       1 .. 32767, width × height at most 2^28
+//   W        current string table             below the string table count
+//   D        experience limit (MaxExp)
+//   6 ×      player
+//   (C + M) × (B, B)   icon slots, castle types first: the low bytes of the icon
+//                      pivot; ignored on reading (pivots come from the catalogue)
+//   R × (F, F, F)      per resource: minimum, reserved bound, maximum (low bytes);
+//                      ignored on reading (bounds come from the catalogue)
+//   victory condition
+//   lose condition
+//   W n      provinces                        at most 99; then n × province
+//   W n      pieces                           at most 1501; then n × piece
+//   W n      string tables                    at least 1; then n × string table
+//   W n      events                           at most 150; then n × event
+//   (end of file)                             no byte may follow
+//
+// Victory condition
+//   B        kind                             0 defeat opponents, 1 defeat a player,
+//                                             2 accumulate army, 3 accumulate
+//                                             resources, 4 capture a province
+//   B        defeat ally
+//   B        player to defeat                 0..5, or 255 unset
+//   B u, u × D   army to accumulate           u = U
+//   B, B     "Defeat opponents" stays allowed; applies to computer players
+//   B r, r × B   resources to accumulate      r = R
+//   B, B     "Defeat All" stays allowed; applies to computer players
+//   B        province to capture              255 unset; past the provinces: unset
+//
+// Lose condition
+//   B        kind (low byte)                  0 none, 1 lose a province, 2 time expires
+//   B        province (low byte)              0xFF reads as 0xFFFF (unset); past the
+//                                             provinces: unset
+//   W        MaxTurnsToWin
+//
+// Player
+//   F        active
+//   B        ability (value of the catalogue ability)
+//   B        P1
+//   B        capital: index in the province list, 255 none (computed on writing;
+//            an index outside the list reads as no capital)
+//   3 × B    skill levels
+//   B        control: 0 Human, 1..127 Computer, 128.. Human & Computer
+//   U × (D, D)   per unit type slot: the unit type it holds (below 40), campaign army
+//   W        P2
+//   R × W    treasury
+//
+// Province
+//   B        owner                            0..5, or 255 none
+//   W × 4    castle x, castle y, army x, army y (relative to the piece's origin)
+//   B        castle flags: bit 0 castle, 1 moat, 2 walls, bits 3-5 catapults
+//   B        buildings
+//   B        castle hit points (percent)
+//   B a, a × D   guardian army                a = U
+//   B r, r × B   resources                    r = R
+//   B        linked
+//   D        piece index                      -1 none, else below the piece count
+//   W × 2    marker x, marker y
+//
+// Piece
+//   D        colour (ARGB)
+//   W × 4    left, right, top, bottom         note the order; inside the world
+//   D        pixel count
+//   F        piece flag
+//   D        reserved dword
+//   D        kind                             0..5
+//   W × 4    castle x, castle y, army x, army y
+//   W k      neighbour count                  at most the piece count
+//   k × W    neighbour indexes, last entry first; each below the piece count
+//   W, W     mask width, height               the size of the bounds, or 0 × 0
+//                                             for an empty piece (pixel count 0)
+//   ⌈width × height / 8⌉ × B   the mask, one bit per pixel, column by column
+//            (x outer, y inner), the first pixel in bit 7 of each byte; 1 = the
+//            pixel is in the piece (read back as 0xFF0000CC), and the unused low
+//            bits of a last partial byte are 0
+//
+// String table: 561 × A
+//   table name, mission name, short description, full description, victory
+//   message, defeat message, 6 player names, 40 unit type names, 38 spare texts,
+//   author, author notes, 16 castle type names, 16 castle picture paths, 16 army
+//   picture paths, 16 resource names, 16 skill names, 99 province names,
+//   145 event titles, 145 event descriptions.
+//   The first table's picture paths of the C castle and M army types must be
+//   relative and must not climb out of the resource folder.
+//
+// Event
+//   W        turn
+//   B p, p × B   affected players (non-zero = affected)   p = 6
+//   B        effect                           0 increase, 1 decrease, 2 custom
+//   R × (B, B)   per resource: increase, decrease
+//   F        enabled
+//   B        id: the event's text slot       below 145
+//   B        affects players
+#include "model/MapProject.h"
+
+#include <array>
+#include <memory>
+#include <new>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "model/ErrorList.h"
+#include "model/Serializer.h"
+#include "platform/Exception.h"
+#include "platform/FileSystem.h"
+#include "platform/ImageDecoder.h"
+
+namespace {
+
+constexpr int kPlayers = CMapProject::kPlayerCount;
+constexpr int kEventPlayers = CMapProject::kPlayerCount;
+constexpr int kMaxPieceKind = CProvinceMap::kSmall;
+constexpr uint8_t kMaxVictoryKind = CVictoryCondsB::kCaptureProvince;
+constexpr uint8_t kMaxLoseKind = CLoseCondsB::kTimeExpires;
+constexpr uint8_t kMaxEffect = CEventB::kCustom;
+
+std::string Str(int64_t n)
+{
+    return std::to_string(n);
+}
+
+// One pass of the record routines over one serializer. A storing pass never
+// fails; a loading pass stops at the first value the project cannot hold and
+// keeps the reason.
+class CRecordPass {
+public:
+    explicit CRecordPass(VK::ISerializer& serializer)
+        : serializer_(serializer), loading_(!serializer.IsStoring()),
+          buffer_(dynamic_cast<const VK::CSerialBuffer*>(&serializer))
+    {
+    }
+
+    bool Loading() const { return loading_; }
+    // Nothing refused and the stream has not run out.
+    bool Ok() const { return problem_.empty() && !serializer_.HasError(); }
+    // Keeps the first reason only; returns false so that routines can `return Refuse(...)`.
+    bool Refuse(const std::string& reason)
+    {
+        if (problem_.empty())
+            problem_ = reason + (buffer_ ? " (byte " + Str(int64_t(buffer_->GetPosition())) + ")" : "");
+        return false;
+    }
+    // A check of a value just read: refuses with `reason` when it does not hold,
+    // and is false once the pass has stopped. Always true when storing.
+    bool Require(bool holds, const std::string& reason)
+    {
+        if (!loading_)
+            return true;
+        return Ok() && (holds || Refuse(reason));
+    }
+    const std::string& Problem() const { return problem_; }
+
+    void Dword(uint32_t& value) { serializer_.SerializeDword(&value); }
+    void Word(uint16_t& value) { serializer_.SerializeWord(&value); }
+    void Byte(uint8_t& value) { serializer_.SerializeByte(&value); }
+    void Flag(uint32_t& value) { serializer_.SerializeFlag(&value); }
+    void Text(std::string& value) { serializer_.SerializeAnsiString(&value); }
+
+    // A field kept in another type than its stored form `Stored` (a narrower,
+    // wider or signed one): written as its low bits, read back converted.
+    template <typename Stored, typename Field>
+    void StoredAs(Field& field)
+    {
+        Stored value = Stored(field);
+        if constexpr (sizeof(Stored) == 1)
+            Byte(value);
+        else if constexpr (sizeof(Stored) == 2)
+            Word(value);
+        else
+            Dword(value);
+        if (loading_)
+            field = Field(value);
+    }
+
+    // A list stored as a count byte and its entries, whose length `expected` is
+    // governed by the catalogue or the player count. Writing makes the array that
+    // long first; reading refuses any other count.
+    template <typename T, typename Entry>
+    bool CountedList(VK::CSimpleArray<T>& array, int expected, const std::string& what, Entry entry)
+    {
+        uint8_t count = uint8_t(expected);
+        Byte(count);
+        if (!Require(count == expected, what + " holds " + Str(count) + " entries instead of " + Str(expected)))
+            return false;
+        if (!array.SetSize(expected))
+            return Refuse("there is not enough memory for " + what);
+        for (int i = 0; i < expected; ++i)
+            entry(array[i]);
+        return Ok();
+    }
+
+    // On reading: whether `n` more bytes remain, so that what they describe may
+    // be allocated. Always true for a serializer that is not a buffer.
+    bool Remains(uint64_t n) const { return !buffer_ || n <= buffer_->GetCapacity() - buffer_->GetPosition(); }
+
+private:
+    VK::ISerializer& serializer_;
+    const bool loading_;
+    const VK::CSerialBuffer* buffer_;
+    std::string problem_;
+};
+
+std::string PlayerName(int i)
+{
+    return "player " + Str(i + 1);
+}
+
+bool SerializePlayer(CRecordPass& pass, CMapProject& project, CPlayerData& player, int index)
+{
+    const int unitTypes = project.GetUnitTypeCount();
+    pass.Flag(player.active);
+    pass.Byte(player.ability);
+    pass.Byte(player.P1);
+    if (!pass.Loading())
+        player.capitalIndex = project.GetProvinces().IndexOf(player.capital);
+    pass.Byte(player.capitalIndex);
+    for (uint8_t& skill : player.skills)
+        pass.Byte(skill);
+    pass.Byte(player.control);
+    if (!player.ResizeUnitTypes(unitTypes))
+        return pass.Refuse("there is not enough memory for the units of " + PlayerName(index));
+    for (int slot = 0; slot < unitTypes; ++slot) {
+        pass.Dword(player.unitTypes[slot]);
+        if (!pass.Require(player.unitTypes[slot] < uint32_t(CStringTable::kUnitNames),
+                          "unit slot " + Str(slot + 1) + " of " + PlayerName(index) + " holds unit type " +
+                              Str(player.unitTypes[slot]) + "; there are at most " + Str(CStringTable::kUnitNames)))
+            return false;
+        pass.Dword(player.army[slot]);
+    }
+    pass.Word(player.P2);
+    if (!player.treasury.SetSize(project.resources))
+        return pass.Refuse("there is not enough memory for the treasury of " + PlayerName(index));
+    for (int r = 0; r < project.resources; ++r)
+        pass.Word(player.treasury[r]);
+    return pass.Ok();
+}
+
+bool IsPlayerOrUnset(int value)
+{
+    return value < kPlayers || value == 255;
+}
+
+bool SerializeVictory(CRecordPass& pass, CMapProject& project, CVictoryCondsB& victory)
+{
+    pass.Byte(victory.kind);
+    if (!pass.Require(victory.kind <= kMaxVictoryKind, "the victory condition has the unknown kind " + Str(victory.kind)))
+        return false;
+    pass.Byte(victory.defeatAlly);
+    pass.Byte(victory.DefeatPlayer);
+    if (!pass.Require(IsPlayerOrUnset(victory.DefeatPlayer),
+                      "the victory condition names player " + Str(victory.DefeatPlayer) + " to defeat; players are 0 to 5"))
+        return false;
+    if (!pass.CountedList(victory.armyData.army, project.GetUnitTypeCount(), "the army of the victory condition",
+                          [&](uint32_t& count) { pass.Dword(count); }))
+        return false;
+    pass.Byte(victory.armyData.defeatAllowed);
+    pass.Byte(victory.armyData.computerToo);
+    if (!pass.CountedList(victory.resourcesData.resources, project.resources, "the resources of the victory condition",
+                          [&](uint8_t& amount) { pass.Byte(amount); }))
+        return false;
+    pass.Byte(victory.resourcesData.defeatAllowed);
+    pass.Byte(victory.resourcesData.computerToo);
+    pass.Byte(victory.captureProvince);
+    return pass.Ok();
+}
+
+bool SerializeLose(CRecordPass& pass, CLoseCondsB& lose)
+{
+    pass.StoredAs<uint8_t>(lose.kind);
+    if (!pass.Require(lose.kind <= kMaxLoseKind, "the lose condition has the unknown kind " + Str(lose.kind)))
+        return false;
+    pass.StoredAs<uint8_t>(lose.province);
+    if (pass.Loading() && lose.province == 0xFF)
+        lose.province = CLoseCondsB::kUnset;
+    pass.Word(lose.MaxTurnsToWin);
+    return pass.Ok();
+}
+
+bool SerializeProvince(CRecordPass& pass, CMapProject& project, CProvince& province, int index)
+{
+    const std::string name = "province " + Str(index + 1);
+    pass.Byte(province.owner);
+    if (!pass.Require(IsPlayerOrUnset(province.owner),
+                      name + " has owner " + Str(province.owner) + "; owners are players 0 to 5 or 255 (none)"))
+        return false;
+    pass.Word(province.castleX);
+    pass.Word(province.castleY);
+    pass.Word(province.armyX);
+    pass.Word(province.armyY);
+    pass.Byte(province.castle.flags);
+    pass.Byte(province.castle.buildings);
+    pass.Byte(province.castle.hitPoints);
+    const int unitTypes = project.GetUnitTypeCount();
+    if (!pass.CountedList(province.army, unitTypes, "the guardian army of " + name, [&](uint32_t& count) { pass.Dword(count); }))
+        return false;
+    if (pass.Loading()) {
+        province.anyArmy = 0;
+        for (int i = 0; i < unitTypes; ++i)
+            province.anyArmy |= province.army[i] != 0;
+    }
+    if (!pass.CountedList(province.resources, project.resources, "the resources of " + name,
+                          [&](uint8_t& amount) { pass.Byte(amount); }))
+        return false;
+    pass.Byte(province.linked);
+    pass.StoredAs<uint32_t>(province.pieceIndex); // checked once the pieces are read
+    pass.Word(province.markerX);
+    pass.Word(province.markerY);
+    return pass.Ok();
+}
+
+// The mask bits of a piece, column by column, the first pixel in bit 7.
+void SerializeMaskBits(CRecordPass& pass, TBitmap32& mask)
+{
+    const int width = mask.Width(), height = mask.Height();
+    TColor32* const pixels = mask.Bits();
+    uint8_t byte = 0;
+    int bit = 7;
+    if (pass.Loading()) {
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y) {
+                if (bit == 7)
+                    pass.Byte(byte);
+                if (byte >> bit & 1)
+                    pixels[size_t(y) * size_t(width) + size_t(x)] = CProvinceMap::kMergedPixel;
+                bit = bit == 0 ? 7 : bit - 1;
+            }
+        return;
+    }
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y) {
+            if (pixels[size_t(y) * size_t(width) + size_t(x)])
+                byte |= uint8_t(1u << bit);
+            if (bit-- == 0) {
+                pass.Byte(byte);
+                byte = 0;
+                bit = 7;
+            }
+        }
+    if (bit != 7)
+        pass.Byte(byte);
+}
+
+// On reading: the stored bounds lie inside the world and the mask has their
+// size (or none, for an empty piece), and the file holds its bits.
+bool CheckPieceShape(CRecordPass& pass, const CMapProject& project, const CProvinceMap& piece, int maskWidth,
+                     int maskHeight, const std::string& name)
+{
+    if (!pass.Loading() || !pass.Ok())
+        return pass.Ok();
+    if (piece.left < 0 || piece.top < 0 || piece.left > piece.right || piece.top > piece.bottom ||
+        piece.right >= project.GetWidth() || piece.bottom >= project.GetHeight())
+        return pass.Refuse(name + " has the bounds (" + Str(piece.left) + ", " + Str(piece.top) + ") to (" +
+                           Str(piece.right) + ", " + Str(piece.bottom) + "), which are not inside the " +
+                           Str(project.GetWidth()) + " x " + Str(project.GetHeight()) + " world");
+    const bool noMask = maskWidth == 0 && maskHeight == 0 && piece.IsEmpty();
+    if (!noMask && (maskWidth != piece.BoundsWidth() || maskHeight != piece.BoundsHeight()))
+        return pass.Refuse(name + " has a " + Str(maskWidth) + " x " + Str(maskHeight) + " mask for bounds of " +
+                           Str(piece.BoundsWidth()) + " x " + Str(piece.BoundsHeight()));
+    if (!pass.Remains((uint64_t(maskWidth) * uint64_t(maskHeight) + 7) / 8))
+        return pass.Refuse("the file ends inside the mask of " + name);
+    return true;
+}
+
+bool SerializePiece(CRecordPass& pass, CMapProject& project, CProvinceMap& piece, int index, int pieceCount)
+{
+    const std::string name = "piece " + Str(index);
+    pass.Dword(piece.color);
+    pass.StoredAs<uint16_t>(piece.left);
+    pass.StoredAs<uint16_t>(piece.right);
+    pass.StoredAs<uint16_t>(piece.top);
+    pass.StoredAs<uint16_t>(piece.bottom);
+    pass.Dword(piece.pixelCount);
+    pass.Flag(piece.pieceFlag);
+    pass.Dword(piece.reserved);
+    pass.Dword(piece.kind);
+    if (!pass.Require(piece.kind <= uint32_t(kMaxPieceKind), name + " has the unknown kind " + Str(piece.kind)))
+        return false;
+    pass.Word(piece.castleX);
+    pass.Word(piece.castleY);
+    pass.Word(piece.armyX);
+    pass.Word(piece.armyY);
+
+    uint16_t neighbours = uint16_t(piece.neighbours.GetSize());
+    pass.Word(neighbours);
+    if (!pass.Require(neighbours <= pieceCount, name + " lists " + Str(neighbours) + " neighbours among " +
+                                                    Str(pieceCount) + " pieces"))
+        return false;
+    if (pass.Loading() && !piece.neighbours.SetSize(neighbours))
+        return pass.Refuse("there is not enough memory for the neighbours of " + name);
+    for (int i = neighbours - 1; i >= 0 && pass.Ok(); --i) {
+        pass.Word(piece.neighbours[i]);
+        if (!pass.Require(piece.neighbours[i] < pieceCount, name + " names piece " + Str(piece.neighbours[i]) +
+                                                                 " as a neighbour, past the " + Str(pieceCount) + " pieces"))
+            return false;
+    }
+
+    uint16_t maskWidth = uint16_t(piece.mask.Width()), maskHeight = uint16_t(piece.mask.Height());
+    pass.Word(maskWidth);
+    pass.Word(maskHeight);
+    if (!CheckPieceShape(pass, project, piece, maskWidth, maskHeight, name))
+        return false;
+    if (pass.Loading())
+        piece.mask.SetSize(maskWidth, maskHeight); // a fresh mask is all zero
+    SerializeMaskBits(pass, piece.mask);
+    return pass.Ok();
+}
+
+// Every text of a table in stored order.
+template <typename Visit>
+void ForEachStoredText(CStringTable& table, Visit visit)
+{
+    for (std::string* text : {&table.tableName, &table.missionName, &table.shortDescription, &table.fullDescription,
+                              &table.victoryText, &table.defeatText})
+        visit(*text);
+    auto each = [&](auto& group) {
+        for (std::string& text : group)
+            visit(text);
+    };
+    each(table.playerNames);
+    each(table.unitNames);
+    each(table.spareTexts);
+    visit(table.author);
+    visit(table.authorNotes);
+    each(table.castleTypeNames);
+    each(table.castlePicturePaths);
+    each(table.armyPicturePaths);
+    each(table.resourceNames);
+    each(table.skillNames);
+    each(table.provinceNames);
+    for (CStringTable::CEventStrings& strings : table.eventStrings)
+        visit(strings.title);
+    for (CStringTable::CEventStrings& strings : table.eventStrings)
+        visit(strings.text);
+}
+
+bool SerializeStringTable(CRecordPass& pass, CStringTable& table)
+{
+    ForEachStoredText(table, [&](std::string& text) { pass.Text(text); });
+    return pass.Ok();
+}
+
+// A picture path the catalogue joins to its resource folder: relative (no root,
+// no drive) and never climbing above where it starts. Both slashes separate.
+bool StaysInResourceFolder(const std::string& path)
+{
+    if (!path.empty() && (path[0] == '/' || path[0] == '\\'))
+        return false;
+    if (path.size() >= 2 && path[1] == ':')
+        return false;
+    int depth = 0;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find_first_of("/\\", start);
+        if (end == std::string::npos)
+            end = path.size();
+        const std::string_view part = std::string_view(path).substr(start, end - start);
+        if (part == "..") {
+            if (--depth < 0)
+                return false;
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+// The icon pictures are loaded again from the paths of a table, so every
+// table's paths of the counted types must stay inside the resource folder.
+bool CheckPicturePaths(CRecordPass& pass, const CMapProject& project)
+{
+    auto check = [&](const std::string& path, const char* kind, int i) {
+        return pass.Require(StaysInResourceFolder(path), std::string("the picture path \"") + path + "\" of " + kind +
+                                                             " type " + Str(i) + " leaves the resource folder");
+    };
+    for (int t = 0; t < project.GetStringTables().GetCount(); ++t) {
+        const CStringTable& table = *project.GetStringTables().GetAt(t);
+        for (int i = 0; i < project.castleTypes; ++i)
+            if (!check(table.GetCastlePicturePath(i), "castle", i))
+                return false;
+        for (int i = 0; i < project.armyTypes; ++i)
+            if (!check(table.GetArmyPicturePath(i), "army", i))
+                return false;
+    }
+    return true;
+}
+
+bool SerializeEvent(CRecordPass& pass, const CMapProject& project, CEvent& event, int index)
+{
+    const std::string name = "event " + Str(index + 1);
+    pass.Word(event.turn);
+    if (!pass.CountedList(event.players, kEventPlayers, "the player list of " + name, [&](uint8_t& affected) {
+            pass.Byte(affected);
+        }))
+        return false;
+    pass.Byte(event.effect);
+    if (!pass.Require(event.effect <= kMaxEffect, name + " has the unknown effect " + Str(event.effect)))
+        return false;
+    if (!event.resData.increase.SetSize(project.resources) || !event.resData.decrease.SetSize(project.resources))
+        return pass.Refuse("there is not enough memory for the resources of " + name);
+    for (int r = 0; r < project.resources; ++r) {
+        pass.Byte(event.resData.increase[r]);
+        pass.Byte(event.resData.decrease[r]);
+    }
+    pass.Flag(event.enabled);
+    pass.Byte(event.id);
+    if (!pass.Require(event.id < CStringTable::kEventSlots,
+                      name + " has the text slot " + Str(event.id) + "; there are " + Str(CStringTable::kEventSlots)))
+        return false;
+    pass.Byte(event.affectsPlayers);
+    return pass.Ok();
+}
+
+// The records of a list the project owns, after their count. Reading empties
+// the list and creates each record, for this project, just before it is read.
+template <typename List, typename Record>
+bool SerializeRecords(CRecordPass& pass, CMapProject& project, List& list, int count, Record record)
+{
+    using Item = std::remove_pointer_t<decltype(list.GetAt(0))>;
+    if (pass.Loading())
+        list.DeleteAll();
+    for (int i = 0; i < count; ++i) {
+        if (pass.Loading())
+            list.Add(std::make_unique<Item>(project));
+        if (!record(*list.GetAt(i), i))
+            return false;
+    }
+    return true;
+}
+
+// A list count at the head of a list: `limit` bounds what a reader accepts.
+bool ListCount(CRecordPass& pass, uint16_t& count, int limit, const char* what)
+{
+    pass.Word(count);
+    return pass.Require(count <= limit, "the file holds " + Str(count) + " " + what + "; at most " + Str(limit) + " fit");
+}
+
+} // namespace
+
+bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem)
+{
+    CRecordPass pass(*serializer);
+    const bool read = [&] {
+        // ---- Header ----
+        pass.Dword(creatorId);
+        pass.Byte(difficulty);
+        pass.Byte(standardUnitTypes);
+        pass.Byte(nonStandardUnitTypes);
+        pass.Byte(unitTypesRead);
+        pass.Byte(castleTypes);
+        pass.Byte(armyTypes);
+        pass.Byte(resources);
+        if (!pass.Require(GetUnitTypeCount() <= CStringTable::kUnitNames && unitTypesRead <= CStringTable::kUnitNames,
+                          "the file counts " + Str(GetUnitTypeCount()) + " unit types; at most " +
+                              Str(CStringTable::kUnitNames) + " fit") ||
+            !pass.Require(castleTypes <= CStringTable::kCastleTypes && armyTypes <= CStringTable::kArmyTypes &&
+                              resources <= CStringTable::kResourceNames,
+                          "the file counts " + Str(castleTypes) + " castle types, " + Str(armyTypes) +
+                              " army types and " + Str(resources) + " resources; at most 16 of each fit"))
+            return false;
+        pass.Word(width_);
+        pass.Word(height_);
+        // No import makes a larger world: pictures are capped in pixels, the
+        // pieces' bounds in 16-bit sides.
+        if (!pass.Require(width_ >= 1 && height_ >= 1 && width_ <= kMaxWorldSide && height_ <= kMaxWorldSide &&
+                              int64_t(width_) * height_ <= platform::kMaxImagePixels,
+                          "the map size " + Str(width_) + " x " + Str(height_) + " is not possible"))
+            return false;
+        pass.Word(currentStringTable_);
+        pass.Dword(MaxExp);
+
+        // ---- Players ----
+        players_.Resize(kPlayers, CPlayerData(*this));
+        for (int p = 0; p < kPlayers; ++p)
+            if (!SerializePlayer(pass, *this, players_.GetAt(uint32_t(p)), p))
+                return false;
+
+        // ---- Catalogue leftovers: written for older readers, ignored on reading ----
+        for (int i = 0; i < castleTypes + armyTypes; ++i) {
+            const bool known = !pass.Loading() && i < iconPivots_.GetSize();
+            uint8_t x = known ? uint8_t(iconPivots_[i].X) : 0, y = known ? uint8_t(iconPivots_[i].Y) : 0;
+            pass.Byte(x);
+            pass.Byte(y);
+        }
+        for (int r = 0; r < resources; ++r) {
+            uint32_t bounds[3] = {uint16_t(resourceMin_[r]), uint16_t(resourceReserved_[r]), uint16_t(resourceMax_[r])};
+            for (uint32_t& bound : bounds)
+                pass.Flag(bound);
+        }
+
+        // ---- Conditions ----
+        if (!SerializeVictory(pass, *this, victory) || !SerializeLose(pass, lose))
+            return false;
+
+        // ---- Provinces ----
+        uint16_t count = uint16_t(provinces_.GetSize());
+        if (!ListCount(pass, count, CProvinceList::kMaxProvinces, "provinces") ||
+            !SerializeRecords(pass, *this, provinces_, count, [&](CProvince& province, int i) {
+                return SerializeProvince(pass, *this, province, i);
+            }))
+            return false;
+
+        // ---- Pieces ----
+        count = uint16_t(pieces_.GetCount());
+        if (!ListCount(pass, count, kMaxPieces, "pieces") ||
+            !SerializeRecords(pass, *this, pieces_, count, [&](CProvinceMap& piece, int i) {
+                return SerializePiece(pass, *this, piece, i, count);
+            }))
+            return false;
+        for (int i = 0; i < provinces_.GetSize(); ++i) {
+            const int32_t piece = provinces_.GetAt(i)->pieceIndex;
+            if (!pass.Require(piece == -1 || (piece >= 0 && piece < pieces_.GetCount()),
+                              "province " + Str(i + 1) + " lies on piece " + Str(piece) + ", past the " +
+                                  Str(pieces_.GetCount()) + " pieces"))
+                return false;
+        }
+
+        // ---- String tables ----
+        count = uint16_t(stringTables_.GetCount());
+        pass.Word(count);
+        if (!pass.Require(count >= 1, "the file holds no string table") ||
+            !pass.Require(currentStringTable_ < count, "the current string table " + Str(currentStringTable_) +
+                                                           " is past the " + Str(count) + " tables"))
+            return false;
+        if (!SerializeRecords(pass, *this, stringTables_, count,
+                              [&](CStringTable& table, int) { return SerializeStringTable(pass, table); }) ||
+            (pass.Loading() && !CheckPicturePaths(pass, *this)))
+            return false;
+
+        // ---- Events ----
+        count = uint16_t(events_.GetCount());
+        if (!ListCount(pass, count, CEventList::kMaxEvents, "events"))
+            return false;
+        if (pass.Loading())
+            events_.Resize(count);
+        for (int i = 0; i < count; ++i)
+            if (!SerializeEvent(pass, *this, *events_.GetEvent(i), i))
+                return false;
+        return pass.Ok();
+    }();
+    if (problem) {
+        if (!pass.Problem().empty())
+            *problem = pass.Problem();
+        else if (serializer->HasError())
+            *problem = pass.Loading() ? "the file ends in the middle of the project: it is cut short"
+                                      : "the project does not fit the space sized for it";
+    }
+    return read;
+}
+
+bool CMapProject::ReadProjectBytes(std::span<const uint8_t> bytes, std::string& problem)
+{
+    VK::CSerialLoader loader(bytes.data(), bytes.size());
+    try {
+        if (!Serialize(&loader, &problem))
+            return false;
+    } catch (const std::bad_alloc&) {
+        problem = "there is not enough memory to hold it";
+        return false;
+    } catch (const Exception& e) { // a bitmap that cannot be allocated
+        problem = e.what();
+        return false;
+    }
+    if (loader.GetPosition() != bytes.size()) {
+        const int64_t extra = int64_t(bytes.size() - loader.GetPosition());
+        problem = Str(extra) + (extra == 1 ? " byte follows" : " bytes follow") + " the end of the project";
+        return false;
+    }
+    return true;
+}
+
+bool CMapProject::RepairLoadedProject()
+{
+    const int provinceCount = provinces_.GetSize();
+    int changes = 0;
+    if (victory.captureProvince != CVictoryCondsB::kUnset && victory.captureProvince >= provinceCount) {
+        victory.captureProvince = CVictoryCondsB::kUnset;
+        ++changes;
+    }
+    if (lose.province != CLoseCondsB::kUnset && lose.province >= provinceCount) {
+        lose.province = CLoseCondsB::kUnset;
+        ++changes;
+    }
+
+    // An event that shares its id with an earlier one takes the lowest id a new
+    // event could take and no event holds, keeping its texts. With every such
+    // id taken the two go on sharing.
+    std::array<bool, CStringTable::kEventSlots> held{}, seen{};
+    for (int i = 0; i < events_.GetCount(); ++i)
+        held[events_.GetEvent(i)->id] = true;
+    for (int i = 0; i < events_.GetCount(); ++i) {
+        CEvent& event = *events_.GetEvent(i);
+        if (!seen[event.id]) {
+            seen[event.id] = true;
+            continue;
+        }
+        int free = 0;
+        while (free < CStringTableList::kNewEventIds && held[free])
+            ++free;
+        if (free == CStringTableList::kNewEventIds)
+            continue;
+        for (int t = 0; t < stringTables_.GetCount(); ++t) {
+            CStringTable& table = *stringTables_.GetAt(t);
+            table.eventStrings[free] = table.eventStrings[event.id];
+        }
+        event.id = uint8_t(free);
+        held[free] = seen[free] = true;
+        ++changes;
+    }
+    return changes > 0;
+}
+
+void CMapProject::SwapStoredContent(CMapProject& other)
+{
+    std::swap(static_cast<CMapProjectE&>(*this), static_cast<CMapProjectE&>(other));
+    std::swap(static_cast<CMapProjectB&>(*this), static_cast<CMapProjectB&>(other));
+    std::swap(width_, other.width_);
+    std::swap(height_, other.height_);
+    std::swap(currentStringTable_, other.currentStringTable_);
+    std::swap(mapMap_, other.mapMap_);
+    players_.Swap(other.players_);
+    provinces_.Swap(other.provinces_);
+    pieces_.Swap(other.pieces_);
+    stringTables_.Swap(other.stringTables_);
+    events_.Swap(other.events_);
+    for (CMapProject* project : {this, &other}) {
+        for (uint32_t i = 0; i < project->players_.GetCount(); ++i)
+            project->players_.GetAt(i).project_ = project;
+        for (int i = 0; i < project->provinces_.GetSize(); ++i)
+            project->provinces_.GetAt(i)->project_ = project;
+        for (int i = 0; i < project->pieces_.GetCount(); ++i)
+            project->pieces_.GetAt(i)->project_ = project;
+        for (int i = 0; i < project->stringTables_.GetCount(); ++i)
+            project->stringTables_.GetAt(i)->project_ = project;
+    }
+}
+
+bool CMapProject::SaveToBytes(std::vector<uint8_t>& bytes, std::string& problem)
+{
+    VK::CSerialSizer sizer;
+    Serialize(&sizer);
+    bytes.assign(sizer.GetSize(), 0);
+    VK::CSerialSaver saver(bytes.data(), bytes.size());
+    if (!Serialize(&saver, &problem))
+        return false;
+    if (saver.GetPosition() != bytes.size()) {
+        problem = "the stream came out " + Str(int64_t(saver.GetPosition())) + " bytes long instead of " +
+                  Str(int64_t(bytes.size()));
+        return false;
+    }
+    return true;
+}
+
+int CMapProject::Save(const std::filesystem::path& fileName, std::string& error)
+{
+    CProgressScope progress(*this, "Saving project...", 3);
+    try {
+        std::vector<uint8_t> bytes;
+        std::string problem;
+        if (!SaveToBytes(bytes, problem)) {
+            error = "The project was not saved: " + problem + ".";
+            return 0;
+        }
+        progress.Step(1);
+        // A file that would not load back is no save: read it the way Load will.
+        if (!CMapProject().ReadProjectBytes(bytes, problem)) {
+            error = "The project was not saved, because the file would not load back: " + problem + ".";
+            return 0;
+        }
+        progress.Step(2);
+
+        if (!platform::WriteFileAtomically(fileName, bytes, error))
+            return 0;
+    } catch (const std::bad_alloc&) {
+        error = "The project was not saved: there is not enough memory to build the file.";
+        return 0;
+    }
+    progress.Step(3);
+    SetModified(false);
+    return 1;
+}
+
+int CMapProject::Load(const std::filesystem::path& fileName, std::string& error)
+{
+    CProgressScope progress(*this, kLoadingCaption, kLoadingStages);
+    return ReadAndTakeOver(fileName, error, progress);
+}
+
+int CMapProject::ReadAndTakeOver(const std::filesystem::path& fileName, std::string& error, CProgressScope& progress)
+{
+    progress.Step(1);
+    std::vector<uint8_t> bytes;
+    if (!platform::ReadFileBytes(fileName, bytes, error))
+        return 0;
+    progress.Step(2);
+    return TakeOverFile(bytes, fileName, error, progress);
+}
+
+int CMapProject::LoadFromBytes(std::span<const uint8_t> bytes, const std::filesystem::path& fileName, std::string& error)
+{
+    CProgressScope progress(*this, kLoadingCaption, kLoadingStages);
+    return TakeOverFile(bytes, fileName, error, progress);
+}
+
+int CMapProject::TakeOverFile(std::span<const uint8_t> bytes, const std::filesystem::path& fileName, std::string& error,
+                              CProgressScope& progress)
+{
+    auto loaded = std::make_unique<CMapProject>();
+    std::string problem;
+    if (!loaded->ReadProjectBytes(bytes, problem)) {
+        error = "\"" + fileName.string() + "\" is not a project this editor can open: " + problem + ".";
+        return 0;
+    }
+    progress.Step(3);
+    const bool repaired = loaded->RepairLoadedProject();
+    progress.Restart("Reassign map indexes...", loaded->pieces_.GetCount());
+    if (!loaded->IndexPieces(loaded->mapMap_, progress)) {
+        error = "There is not enough memory for the " + Str(loaded->width_) + " x " + Str(loaded->height_) +
+                " map of \"" + fileName.string() + "\".";
+        return 0;
+    }
+    for (uint32_t i = 0; i < loaded->players_.GetCount(); ++i) {
+        CPlayerData& player = loaded->players_.GetAt(i);
+        player.capital = loaded->provinces_.GetAt(player.capitalIndex);
+    }
+
+    // Nothing below can fail. What the views show of the old content goes
+    // first, since the old records die with `loaded`.
+    select_.Clear();
+    if (warnings_)
+        warnings_->Clear();
+    for (int i = 0; i < provinces_.GetSize(); ++i)
+        worldView_->ForgetProvince(*provinces_.GetAt(i));
+    SwapStoredContent(*loaded);
+    fileName_ = fileName;
+    SetModified(repaired); // a mended file differs from the disk until it is saved
+    CreateLinksLayer();
+    RedrawLinksLayer();
+    return 1;
+}

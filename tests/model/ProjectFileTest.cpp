@@ -1,0 +1,851 @@
+#include "graphics/Layers32.h"
+#include "model/MapProject.h"
+#include "platform/FileSystem.h"
+
+#include "ProjectFileBytes.h"
+#include "ProjectFixture.h"
+#include "RecordingViews.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using Calls = std::vector<std::string>;
+
+Bytes Stored(CMapProject& project)
+{
+    Bytes bytes;
+    std::string problem;
+    EXPECT_TRUE(project.SaveToBytes(bytes, problem)) << problem;
+    return bytes;
+}
+
+Bytes ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const fs::path& path, const Bytes& bytes)
+{
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// Writes the low `width` bytes of `value` at `at`, little-endian.
+void Poke(Bytes& bytes, size_t at, int width, uint32_t value)
+{
+    for (int i = 0; i < width; ++i)
+        bytes[at + size_t(i)] = uint8_t(value >> 8 * i);
+}
+
+// One field of the small project's file set to another value, and what the
+// refusal of that file must say.
+struct Alteration {
+    const char* field;
+    int width;
+    uint32_t value;
+    std::string reason;
+};
+
+// The 561 texts of a table set up with the picture paths below, in stored order.
+constexpr int kMissionNameText = 1;
+constexpr int kFirstProvinceNameText = 172;
+constexpr int kFirstEventTitleText = 271;
+constexpr int kFirstEventDescriptionText = 416;
+const char* const kCastlePath = "castles/keep.bmp";
+const char* const kArmyPath = "armies/camp.bmp";
+
+std::vector<std::string> DefaultTexts()
+{
+    std::vector<std::string> texts = {"Table Name", "My Mission", "Short description",
+                                      "Full description", "You win!", "You lose!"};
+    auto numbered = [&](const std::string& prefix, int first, int count) {
+        for (int i = 0; i < count; ++i)
+            texts.push_back(prefix + std::to_string(first + i));
+    };
+    auto empty = [&](int count) { texts.insert(texts.end(), size_t(count), ""); };
+    numbered("Player ", 1, 6);
+    numbered("Unit ", 0, 40);
+    empty(38);
+    texts.push_back("Unknown");
+    texts.push_back("No notes");
+    numbered("Castle Type ", 0, 16);
+    texts.push_back(kCastlePath);
+    empty(15);
+    texts.push_back(kArmyPath);
+    empty(15);
+    numbered("Resource ", 0, 16);
+    empty(16 + 99 + 145 + 145);
+    return texts;
+}
+
+void WriteTexts(FileBytes& file, const std::vector<std::string>& texts)
+{
+    EXPECT_EQ(texts.size(), 561u);
+    for (const std::string& text : texts)
+        file.A(text);
+}
+
+// Header of the test projects: three unit types (two standard), one castle
+// type, one army type, two resources, an 8 × 6 world.
+void WriteHeader(FileBytes& file)
+{
+    file.D(0x46574B31).B(1).Mark("unit types").B(2).B(1).B(3).Mark("castle types").B(1).Mark("army types").B(1);
+    file.Mark("resources").B(2).Mark("map width").W(8).Mark("map height").W(6).Mark("current table").W(0).D(25);
+}
+
+// A player as CreateDefaultPlayers leaves it.
+void WriteDefaultPlayer(FileBytes& file)
+{
+    file.B(0).B(0).B(0).B(255).B(2).B(2).B(2).B(128);
+    file.D(0).D(0).D(1).D(0).D(2).D(0);
+    file.W(0).W(0).W(0);
+}
+
+// Icon slots (the pivots of the one castle and the one army type) and the
+// resource bounds, which the catalogue of these tests leaves at 0.
+void WriteCatalogueLeftovers(FileBytes& file)
+{
+    file.B(5).B(6).B(7).B(8);
+    for (int i = 0; i < 2 * 3; ++i)
+        file.B(0);
+}
+
+class ProjectFileTest : public SetUpProjectTest {
+protected:
+    ProjectFileTest() { SetUpCatalogue(project); }
+
+    // What the catalogue of these tests gives every project on top of the fixture's counts.
+    static void SetUpCatalogue(CMapProject& target)
+    {
+        target.creatorId = 0x46574B31;
+        target.unitTypesRead = 3;
+        target.castleTypes = 1;
+        target.armyTypes = 1;
+        target.SetMapSize(8, 6);
+        target.GetIconPivots().SetSize(0);
+        const TPoint pivots[] = {{5, 6}, {7, 8}};
+        target.GetIconPivots().Append(pivots, 2);
+        if (CStringTable* table = target.GetStringTables().GetAt(0)) {
+            table->SetCastlePicturePath(0, kCastlePath);
+            table->SetArmyPicturePath(0, kArmyPath);
+        }
+    }
+
+    // A second project set up from the same catalogue, as Load finds it after a new set-up.
+    std::unique_ptr<CMapProject> FreshProject()
+    {
+        auto fresh = std::make_unique<CMapProject>();
+        fresh->standardUnitTypes = 2;
+        fresh->nonStandardUnitTypes = 1;
+        fresh->resources = 2;
+        fresh->CreateDefaultPlayers();
+        fresh->GetStringTables().Add(std::make_unique<CStringTable>(*fresh));
+        SetUpCatalogue(*fresh);
+        return fresh;
+    }
+
+    // One province on piece 0 of four pieces, two active players, one event,
+    // army and lose conditions: every record kind with values that are not defaults.
+    void BuildSmallProject()
+    {
+        CProvince& north = AddProvince(0);
+        north.castleX = 1, north.castleY = 2, north.armyX = 3, north.armyY = 4;
+        north.castle.flags = 0x0B;
+        north.castle.buildings = 0x11;
+        north.castle.hitPoints = 75;
+        north.army.SetSize(3);
+        north.army[0] = 5, north.army[2] = 6;
+        north.resources.SetSize(2);
+        north.resources[0] = 1, north.resources[1] = 2;
+        north.linked = 1;
+        north.pieceIndex = 0;
+        north.markerX = 6, north.markerY = 7;
+
+        CProvinceMap& land = AddPiece(0, 0, {"###", "...", "..#"});
+        land.color = 0xFF123456;
+        land.reserved = 0xDEADBEEF;
+        land.castleX = 1, land.castleY = 1, land.armyX = 1, land.armyY = 2;
+        for (int i = 1; i <= 3; ++i) {
+            CProvinceMap& meadow = AddPiece(2 + i, 0, {"#"}, CProvinceMap::kGreenLand);
+            meadow.color = 0xFF00FF00;
+            const uint16_t zero = 0;
+            meadow.neighbours.Append(&zero, 1);
+        }
+        const uint16_t around[] = {1, 2, 3};
+        land.neighbours.Append(around, 3);
+
+        CPlayerData& first = Player(0);
+        first.active = 1;
+        first.ability = 3;
+        first.P1 = 7;
+        first.capital = &north;
+        first.skills[0] = 1, first.skills[2] = 3;
+        first.control = 0;
+        first.unitTypes[0] = 2, first.unitTypes[1] = 0, first.unitTypes[2] = 1;
+        first.army[0] = 5, first.army[2] = 9;
+        first.P2 = 0x1234;
+        first.treasury[0] = 100, first.treasury[1] = 0x0201;
+        Player(1).active = 1;
+        Player(1).control = 130;
+
+        project.victory.kind = CVictoryCondsB::kAccumulateArmy;
+        project.victory.defeatAlly = 1;
+        project.victory.DefeatPlayer = 1;
+        project.victory.armyData.army[0] = 3, project.victory.armyData.army[1] = 0, project.victory.armyData.army[2] = 0;
+        project.victory.armyData.defeatAllowed = 1;
+        project.victory.resourcesData.resources[0] = 0, project.victory.resourcesData.resources[1] = 4;
+        project.victory.resourcesData.computerToo = 1;
+        project.victory.captureProvince = 0;
+        project.lose.kind = CLoseCondsB::kLoseProvince;
+        project.lose.province = 0;
+        project.lose.MaxTurnsToWin = 30;
+
+        Table().SetMissionName("Isle");
+        Table().SetProvinceName(&north, "North");
+        CEvent& event = *project.GetEvents().AddEvent();
+        event.turn = 3;
+        event.players[0] = 1, event.players[5] = 1;
+        event.effect = CEventB::kCustom;
+        event.resData.increase[0] = 1, event.resData.decrease[1] = 2;
+        project.SetModified(false);
+    }
+
+    // BuildSmallProject's file, written out by hand from the layout.
+    static FileBytes SmallProjectBytes()
+    {
+        FileBytes file;
+        WriteHeader(file);
+        file.B(1).B(3).B(7).B(0).B(1).B(2).B(3).B(0);      // player 1: active, ability, P1, capital, skills, control
+        file.Mark("unit slot").D(2).D(5).D(0).D(0).D(1).D(9); // unit type and army per slot
+        file.W(0x1234).W(100).W(0x0201);                      // P2, treasury
+        file.B(1).B(0).B(0).B(255).B(2).B(2).B(2).B(130);    // player 2
+        file.D(0).D(0).D(1).D(0).D(2).D(0).W(0).W(0).W(0);
+        for (int p = 2; p < 6; ++p)
+            WriteDefaultPlayer(file);
+        WriteCatalogueLeftovers(file);
+
+        file.Mark("victory kind").B(2).B(1).Mark("defeat player").B(1);
+        file.Mark("victory army count").B(3).D(3).D(0).D(0).B(1).B(0);
+        file.Mark("victory resource count").B(2).B(0).B(4).B(0).B(1);
+        file.Mark("capture").B(0);
+        file.Mark("lose kind").B(1).Mark("lose province").B(0).W(30);
+
+        file.Mark("province count").W(1);
+        file.Mark("owner").B(0).W(1).W(2).W(3).W(4).B(0x0B).B(0x11).B(75);
+        file.Mark("province army count").B(3).D(5).D(0).D(6);
+        file.Mark("province resource count").B(2).B(1).B(2);
+        file.B(1).Mark("piece index").D(0).W(6).W(7);
+
+        file.Mark("piece count").W(4);
+        file.D(0xFF123456).Mark("piece left").W(0).Mark("piece right").W(2).W(0).W(2);
+        file.D(4).B(1).D(0xDEADBEEF).Mark("piece kind").D(3).W(1).W(1).W(1).W(2);
+        file.Mark("neighbour count").W(3).Mark("neighbour").W(3).W(2).W(1); // last entry first
+        file.Mark("mask width").W(3).W(3);
+        file.B(0x92).B(0x80); // columns 100 100 101: nine bits, the ninth in bit 7 of the second byte
+        for (int i = 1; i <= 3; ++i) {
+            file.D(0xFF00FF00).W(uint16_t(2 + i)).W(uint16_t(2 + i)).W(0).W(0);
+            file.D(1).B(1).D(0).D(2).W(0).W(0).W(0).W(0);
+            file.W(1).W(0).W(1).W(1).B(0x80);
+        }
+
+        file.Mark("table count").W(1);
+        std::vector<std::string> texts = DefaultTexts();
+        texts[kMissionNameText] = "Isle";
+        texts[kFirstProvinceNameText] = "North";
+        texts[kFirstEventTitleText] = "Message #1";
+        texts[kFirstEventDescriptionText] = "Message #1 Info";
+        WriteTexts(file, texts);
+
+        file.Mark("event count").W(1).W(3);
+        file.Mark("event players").B(6).B(1).B(0).B(0).B(0).B(0).B(1);
+        file.Mark("effect").B(2).B(1).B(0).B(0).B(2).B(1).Mark("event id").B(0).B(1);
+        return file;
+    }
+
+    // Loads `bytes` into the fixture's project and expects a refusal that
+    // mentions `reason`, with the project exactly as it was.
+    void ExpectRefused(const Bytes& bytes, const std::string& reason)
+    {
+        const Bytes before = Stored(project);
+        const bool modified = project.IsModified();
+        std::string error;
+        EXPECT_EQ(project.LoadFromBytes(bytes, "damaged.fw", error), 0);
+        EXPECT_NE(error.find("\"damaged.fw\" is not a project this editor can open"), std::string::npos) << error;
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+        EXPECT_EQ(Stored(project), before);
+        EXPECT_EQ(project.IsModified(), modified);
+        EXPECT_TRUE(project.GetFileName().empty());
+    }
+
+    // The small project's file with one field altered at a time, each loaded over the small project.
+    void ExpectRefusals(std::initializer_list<Alteration> alterations)
+    {
+        for (const Alteration& alteration : alterations) {
+            SCOPED_TRACE(std::string(alteration.field) + " = " + std::to_string(alteration.value));
+            FileBytes file = SmallProjectBytes();
+            Poke(file.bytes, file.At(alteration.field), alteration.width, alteration.value);
+            ExpectRefused(file.bytes, alteration.reason);
+        }
+    }
+
+    // Loads `bytes` into a fresh project, expecting success.
+    std::unique_ptr<CMapProject> LoadedFrom(const Bytes& bytes)
+    {
+        auto loaded = FreshProject();
+        std::string error;
+        EXPECT_EQ(loaded->LoadFromBytes(bytes, "small.fw", error), 1) << error;
+        return loaded;
+    }
+
+    platform::TemporaryFolder folder;
+};
+
+} // namespace
+
+// ---- The stored form, byte by byte -----------------------------------------
+
+TEST_F(ProjectFileTest, EmptyProjectStoresHeaderPlayersConditionsCountsAndOneTable)
+{
+    FileBytes file;
+    WriteHeader(file);
+    for (int p = 0; p < 6; ++p)
+        WriteDefaultPlayer(file);
+    WriteCatalogueLeftovers(file);
+    file.B(0).B(0).B(255).B(3).D(10).D(10).D(10).B(0).B(0).B(2).B(10).B(10).B(0).B(0).B(255); // victory
+    file.B(0).B(0xFF).W(20);                                                               // lose
+    file.W(0).W(0).W(1);
+    WriteTexts(file, DefaultTexts());
+    file.W(0);
+    EXPECT_EQ(Stored(project), file.bytes);
+
+    // The same bytes read into a fresh project store the same bytes again.
+    EXPECT_EQ(Stored(*LoadedFrom(file.bytes)), file.bytes);
+}
+
+TEST_F(ProjectFileTest, SmallProjectStoresEveryRecordInItsFieldOrder)
+{
+    BuildSmallProject();
+    const FileBytes file = SmallProjectBytes();
+    const Bytes stored = Stored(project);
+    ASSERT_EQ(stored.size(), file.bytes.size());
+    for (size_t i = 0; i < stored.size(); ++i)
+        ASSERT_EQ(int(stored[i]), int(file.bytes[i])) << "first difference at byte " << i;
+}
+
+TEST_F(ProjectFileTest, SmallProjectReadsBackIntoTheSameRecords)
+{
+    BuildSmallProject();
+    const auto loaded = LoadedFrom(SmallProjectBytes().bytes);
+    EXPECT_FALSE(loaded->IsModified());
+    EXPECT_EQ(loaded->GetFileName(), fs::path("small.fw"));
+    EXPECT_EQ(loaded->GetWidth(), 8);
+    EXPECT_EQ(loaded->GetHeight(), 6);
+
+    const CProvince& north = *loaded->GetProvinces().GetAt(0);
+    EXPECT_EQ(&north.GetProject(), loaded.get());
+    EXPECT_EQ(north.castle.hitPoints, 75);
+    EXPECT_EQ(north.anyArmy, 1);
+    EXPECT_EQ(north.pieceIndex, 0);
+    EXPECT_EQ(north.castleX, 1); // the stored places, not the piece's
+    EXPECT_EQ(north.armyY, 4);
+    EXPECT_EQ(loaded->GetPlayers().GetAt(0).capital, &north);
+    EXPECT_EQ(loaded->GetPlayers().GetAt(1).capital, nullptr);
+    EXPECT_EQ(loaded->lose.province, 0);
+
+    const CProvinceMap& land = *loaded->GetPieces().GetAt(0);
+    ASSERT_EQ(land.neighbours.GetSize(), 3);
+    EXPECT_EQ(land.neighbours[0], 1); // stored last first, read back into memory order
+    EXPECT_EQ(land.neighbours[2], 3);
+    const char* rows[] = {"###", "...", "..#"};
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(land.mask.GetPixel(x, y), rows[y][x] == '#' ? CProvinceMap::kMergedPixel : 0u) << x << "," << y;
+    // The piece map is rebuilt from the masks.
+    EXPECT_EQ(loaded->GetPieceAt(2, 2), 0u);
+    EXPECT_EQ(loaded->GetPieceAt(1, 1), CMapProject::kNoPiece);
+    EXPECT_EQ(loaded->GetPieceAt(5, 0), 3u);
+
+    ASSERT_EQ(loaded->GetEvents().GetCount(), 1);
+    EXPECT_EQ(loaded->GetEvents().GetEvent(0)->resData.decrease[1], 2);
+    EXPECT_EQ(loaded->GetStringTables().GetAt(0)->GetProvinceNameAt(0), "North");
+    // The catalogue lists are the set-up's, not the file's.
+    EXPECT_EQ(loaded->GetIconPivots()[1], (TPoint{7, 8}));
+}
+
+TEST_F(ProjectFileTest, NoLoseProvinceStoresFFAndReadsBackUnset)
+{
+    BuildSmallProject();
+    project.lose.province = CLoseCondsB::kUnset;
+    FileBytes file = SmallProjectBytes();
+    file.bytes[file.At("lose province")] = 0xFF;
+    EXPECT_EQ(Stored(project), file.bytes);
+    EXPECT_EQ(LoadedFrom(file.bytes)->lose.province, CLoseCondsB::kUnset);
+}
+
+TEST_F(ProjectFileTest, CapitalOutsideTheProvinceListStores255AndLoadsAsNone)
+{
+    BuildSmallProject();
+    {
+        CProvince stray(project);
+        Player(0).capital = &stray;
+        FileBytes file = SmallProjectBytes();
+        file.bytes[file.At("unit slot") - 5] = 255; // player 1's capital byte
+        EXPECT_EQ(Stored(project), file.bytes);
+    }
+    FileBytes file = SmallProjectBytes();
+    file.bytes[file.At("unit slot") - 5] = 7; // an index past the one province
+    EXPECT_EQ(LoadedFrom(file.bytes)->GetPlayers().GetAt(0).capital, nullptr);
+}
+
+// ---- Round trip ------------------------------------------------------------
+
+TEST_F(ProjectFileTest, RichProjectSavesLoadsAndSavesTheSameBytes)
+{
+    const unsigned seed = 20240611;
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    auto below = [&](int n) { return int(random() % unsigned(n)); };
+
+    project.SetMapSize(120, 90);
+    AddTable().SetMissionName("Second language");
+    // Pieces of random shapes in a grid, each with its right and lower neighbours.
+    constexpr int kColumns = 6, kRows = 4;
+    for (int row = 0; row < kRows; ++row)
+        for (int column = 0; column < kColumns; ++column) {
+            std::vector<std::string> rows(size_t(5 + below(15)), std::string(size_t(5 + below(15)), '.'));
+            for (std::string& line : rows)
+                for (char& pixel : line)
+                    pixel = below(3) ? '#' : '.';
+            CProvinceMap& piece = AddPiece(column * 20, row * 22, rows, uint32_t(below(6)));
+            piece.color = random();
+            piece.pieceFlag = uint32_t(below(2));
+            piece.reserved = random();
+            piece.castleX = uint16_t(below(5)), piece.armyY = uint16_t(below(5));
+        }
+    for (int i = 0; i < kColumns * kRows; ++i) {
+        if ((i + 1) % kColumns)
+            project.GetPieces().GetAt(i)->AddNeighbour(uint16_t(i + 1));
+        if (i + kColumns < kColumns * kRows)
+            project.GetPieces().GetAt(i)->AddNeighbour(uint16_t(i + kColumns));
+    }
+    for (int i = 0; i < 7; ++i) {
+        CProvince& province = AddProvince(below(7) == 6 ? 255 : below(6));
+        province.army.SetSize(3);
+        province.resources.SetSize(2);
+        for (int u = 0; u < 3; ++u)
+            province.SetArmy(u, random() % 50);
+        province.SetResource(1, below(200));
+        province.SetCastleHP(25 * below(5));
+        province.SetCatapults(below(8));
+        province.linked = 1;
+        province.pieceIndex = 3 * i;
+        province.castleX = uint16_t(below(10)), province.armyX = uint16_t(below(10));
+        province.markerX = uint16_t(below(120)), province.markerY = uint16_t(below(90));
+        Table(0).SetProvinceName(&province, "Province " + std::to_string(i));
+        Table(1).SetProvinceName(&province, "Provinz " + std::to_string(i));
+    }
+    for (uint32_t p = 0; p < 6; ++p) {
+        CPlayerData& player = Player(p);
+        player.active = p % 2;
+        player.control = uint8_t(random());
+        player.capital = project.GetProvinces().GetAt(int(p));
+        player.SetArmy(1, random() % 1000);
+        player.SetTreasury(0, below(60000));
+        Table(0).SetPlayerName(int(p), "Lord " + std::to_string(p));
+    }
+    for (int i = 0; i < 5; ++i) {
+        CEvent& event = *project.GetEvents().AddEvent();
+        event.turn = uint16_t(1 + below(200));
+        event.players[size_t(below(6))] = 1;
+        event.enabled = uint32_t(below(2));
+        event.resData.increase[1] = uint8_t(below(256));
+        Table(1).SetEventText(event.id, "Ereignis\r\nmit zwei Zeilen");
+    }
+    project.GetEvents().DeleteEvent(project.GetEvents().GetEvent(1)); // a gap in the ids
+    Table(0).SetAuthorNotes("Notes \xe9\xe8 in Windows-1252");
+    Table(0).spareTexts[37] = "kept as is";
+    project.victory.kind = CVictoryCondsB::kCaptureProvince;
+    project.victory.captureProvince = 6;
+    project.lose.kind = CLoseCondsB::kTimeExpires;
+    project.MaxExp = 1234567;
+
+    const fs::path path = folder.Path() / "rich.fw";
+    std::string error;
+    ASSERT_EQ(project.Save(path, error), 1) << error;
+    const Bytes first = ReadFile(path);
+    EXPECT_EQ(first, Stored(project));
+
+    auto loaded = FreshProject();
+    ASSERT_EQ(loaded->Load(path, error), 1) << error;
+    const fs::path again = folder.Path() / "again.fw";
+    ASSERT_EQ(loaded->Save(again, error), 1) << error;
+    EXPECT_EQ(ReadFile(again), first);
+
+    // Spot checks that the bytes stand for the same project.
+    EXPECT_EQ(loaded->GetStringTables().GetCount(), 2);
+    EXPECT_EQ(loaded->GetStringTables().GetAt(1)->GetProvinceNameAt(6), "Provinz 6");
+    EXPECT_EQ(loaded->GetPlayers().GetAt(5).capital, loaded->GetProvinces().GetAt(5));
+    for (int i = 0; i < kColumns * kRows; ++i) {
+        const CProvinceMap& original = *project.GetPieces().GetAt(i);
+        const CProvinceMap& copy = *loaded->GetPieces().GetAt(i);
+        ASSERT_EQ(copy.mask.Width(), original.mask.Width());
+        for (int y = 0; y < original.mask.Height(); ++y)
+            for (int x = 0; x < original.mask.Width(); ++x)
+                ASSERT_EQ(copy.mask.GetPixel(x, y) != 0, original.mask.GetPixel(x, y) != 0) << i << ": " << x << "," << y;
+        ASSERT_TRUE(copy.neighbours == original.neighbours) << "piece " << i;
+    }
+}
+
+// ---- Saving ----------------------------------------------------------------
+
+TEST_F(ProjectFileTest, SaveWritesTheStreamClearsModifiedAndShowsItsStages)
+{
+    BuildSmallProject();
+    RecordingProgress progress;
+    project.SetProgressDisplay(&progress);
+    project.SetModified();
+    const fs::path path = folder.Path() / "small.fw";
+    std::string error;
+    ASSERT_EQ(project.Save(path, error), 1) << error;
+    EXPECT_EQ(ReadFile(path), SmallProjectBytes().bytes);
+    EXPECT_FALSE(project.IsModified());
+    EXPECT_EQ(progress.calls, (Calls{"start Saving project... 3", "step 1", "step 2", "step 3", "end"}));
+}
+
+TEST_F(ProjectFileTest, SaveThatCannotWriteItsTemporaryFileKeepsTheOldFileAndTheModifiedFlag)
+{
+    // A name that fits the folder while the temporary name beside it does not.
+    const fs::path path = folder.Path() / (std::string(250, 'n') + ".fw");
+    const Bytes old = {1, 2, 3};
+    WriteFile(path, old);
+    std::string error;
+    BuildSmallProject();
+    project.SetModified();
+    RecordingProgress progress;
+    project.SetProgressDisplay(&progress);
+    EXPECT_EQ(project.Save(path, error), 0);
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_TRUE(project.IsModified());
+    EXPECT_FALSE(progress.shown);
+}
+
+// Makes a folder refuse new files while it lives: read-only permissions, and
+// for a user whom permissions do not stop, the immutable attribute.
+class UnwritableFolder {
+public:
+    explicit UnwritableFolder(const fs::path& path) : path_(path)
+    {
+        fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_exec);
+        if (Writable() && SetImmutable(true))
+            immutable_ = true;
+    }
+    ~UnwritableFolder()
+    {
+        if (immutable_)
+            SetImmutable(false);
+        fs::permissions(path_, fs::perms::owner_all);
+    }
+    bool Writable() const
+    {
+        const fs::path probe = path_ / "probe";
+        const int fd = ::open(probe.c_str(), O_CREAT | O_WRONLY, 0600);
+        if (fd < 0)
+            return false;
+        ::close(fd);
+        fs::remove(probe);
+        return true;
+    }
+
+private:
+    bool SetImmutable(bool on) const
+    {
+        const int fd = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(fd);
+        return done;
+    }
+
+    fs::path path_;
+    bool immutable_ = false;
+};
+
+TEST_F(ProjectFileTest, SaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile)
+{
+    const fs::path shut = folder.Path() / "shut";
+    fs::create_directory(shut);
+    const fs::path path = shut / "mission.fw";
+    std::string error;
+    ASSERT_EQ(project.Save(path, error), 1) << error;
+    const Bytes old = ReadFile(path);
+    BuildSmallProject();
+    project.SetModified();
+
+    UnwritableFolder lock(shut);
+    if (lock.Writable())
+        GTEST_SKIP() << "this user can write into any folder";
+    EXPECT_EQ(project.Save(path, error), 0);
+    EXPECT_NE(error.find("mission.fw"), std::string::npos) << error;
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_TRUE(project.IsModified());
+}
+
+TEST_F(ProjectFileTest, SaveRefusesAProjectThatWouldNotLoadBack)
+{
+    BuildSmallProject();
+    project.GetProvinces().GetAt(0)->pieceIndex = 9; // past the four pieces
+    project.SetModified();
+    const fs::path path = folder.Path() / "broken.fw";
+    std::string error;
+    EXPECT_EQ(project.Save(path, error), 0);
+    EXPECT_NE(error.find("would not load back: province 1 lies on piece 9"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_TRUE(project.IsModified());
+}
+
+// ---- Loading ---------------------------------------------------------------
+
+TEST_F(ProjectFileTest, LoadShowsItsStagesAndRemembersTheFile)
+{
+    BuildSmallProject();
+    const fs::path path = folder.Path() / "small.fw";
+    WriteFile(path, SmallProjectBytes().bytes);
+    auto loaded = FreshProject();
+    RecordingProgress progress;
+    loaded->SetProgressDisplay(&progress);
+    loaded->SetModified();
+    std::string error;
+    ASSERT_EQ(loaded->Load(path, error), 1) << error;
+    EXPECT_EQ(loaded->GetFileName(), path);
+    EXPECT_FALSE(loaded->IsModified());
+    EXPECT_EQ(progress.calls, (Calls{"start Loading data... 3", "step 1", "step 2", "step 3",
+                                     "start Reassign map indexes... 4", "step 0", "step 1", "step 2", "step 3", "end"}));
+}
+
+TEST_F(ProjectFileTest, MissingFileFailsWithItsNameAndLeavesTheProject)
+{
+    BuildSmallProject();
+    const Bytes before = Stored(project);
+    RecordingProgress progress;
+    project.SetProgressDisplay(&progress);
+    std::string error;
+    EXPECT_EQ(project.Load(folder.Path() / "absent.fw", error), 0);
+    EXPECT_NE(error.find("absent.fw"), std::string::npos) << error;
+    EXPECT_EQ(Stored(project), before);
+    EXPECT_FALSE(progress.shown);
+}
+
+TEST_F(ProjectFileTest, LoadOverAProjectForgetsWhatTheViewsShowedOfIt)
+{
+    CallLog log;
+    RecordingWorldView world(log);
+    project.SetWorldView(&world);
+    TLayerCollection layers;
+    project.SetWorldLayers(&layers);
+    BuildSmallProject();
+    project.GetSelection().Add(project.GetProvinces().GetAt(0));
+    project.GetProvinces().GetAt(0)->markerX = 41; // names the province in the log
+
+    const Bytes bytes = SmallProjectBytes().bytes;
+    std::string error;
+    ASSERT_EQ(project.LoadFromBytes(bytes, "small.fw", error), 1) << error;
+    ASSERT_EQ(project.LoadFromBytes(bytes, "small.fw", error), 1) << error;
+    EXPECT_EQ(log, (CallLog{"forget 41", "forget 6"}));
+    EXPECT_EQ(project.GetSelection().Count(), 0);
+    // The overlay of walking paths exists once, under everything, over the loaded world.
+    EXPECT_EQ(layers.Count(), 1);
+    ASSERT_NE(project.GetLinksLayer(), nullptr);
+    EXPECT_EQ(project.GetLinksLayer()->Bitmap()->Width(), 7);
+    EXPECT_EQ(&project.GetPlayers().GetAt(0).GetProject(), &project);
+    EXPECT_EQ(&project.GetProvinces().GetAt(0)->GetProject(), &project);
+}
+
+// ---- Refusals: a cut or altered field, the open project untouched -----------
+
+TEST_F(ProjectFileTest, EveryCutOfTheFileIsRefused)
+{
+    BuildSmallProject();
+    const Bytes whole = SmallProjectBytes().bytes;
+    for (size_t length = 0; length < whole.size(); ++length) {
+        SCOPED_TRACE("cut to " + std::to_string(length) + " bytes");
+        const Bytes cut(whole.begin(), whole.begin() + std::ptrdiff_t(length));
+        std::string error;
+        ASSERT_EQ(project.LoadFromBytes(cut, "cut.fw", error), 0);
+        ASSERT_FALSE(error.empty());
+    }
+    EXPECT_EQ(Stored(project), whole);
+    ExpectRefused(Bytes(whole.begin(), whole.begin() + 3), "cut short");
+    ExpectRefused(Bytes(whole.begin(), whole.end() - 1), "cut short");
+}
+
+TEST_F(ProjectFileTest, BytesAfterTheProjectAreRefused)
+{
+    BuildSmallProject();
+    Bytes longer = SmallProjectBytes().bytes;
+    longer.push_back(0);
+    ExpectRefused(longer, "1 byte follows the end of the project");
+}
+
+TEST_F(ProjectFileTest, HeaderCountsOutsideTheirTablesAreRefused)
+{
+    BuildSmallProject();
+    ExpectRefusals({
+        {"unit types", 1, 40, "counts 41 unit types"},
+        {"castle types", 1, 17, "17 castle types"},
+        {"army types", 1, 17, "17 army types"},
+        {"resources", 1, 17, "17 resources"},
+    });
+}
+
+TEST_F(ProjectFileTest, ImpossibleMapSizesAreRefused)
+{
+    BuildSmallProject();
+    ExpectRefusals({
+        {"map width", 2, 0, "map size 0 x 6"},
+        {"map height", 2, 0, "map size 8 x 0"},
+        {"map width", 2, 40000, "map size 40000 x 6"},
+    });
+    // Each side possible, but too many pixels together.
+    FileBytes file = SmallProjectBytes();
+    Poke(file.bytes, file.At("map width"), 2, 32000);
+    Poke(file.bytes, file.At("map height"), 2, 32000);
+    ExpectRefused(file.bytes, "map size 32000 x 32000");
+}
+
+TEST_F(ProjectFileTest, ListCountsOtherThanWhatGovernsThemAreRefused)
+{
+    BuildSmallProject();
+    ExpectRefusals({
+        {"victory army count", 1, 4, "the army of the victory condition holds 4 entries instead of 3"},
+        {"victory resource count", 1, 1, "the resources of the victory condition holds 1 entries instead of 2"},
+        {"province army count", 1, 2, "the guardian army of province 1 holds 2 entries"},
+        {"province resource count", 1, 16, "the resources of province 1 holds 16 entries"},
+        {"event players", 1, 5, "the player list of event 1 holds 5 entries instead of 6"},
+    });
+}
+
+TEST_F(ProjectFileTest, ListCountsPastTheirLimitsAreRefused)
+{
+    BuildSmallProject();
+    ExpectRefusals({
+        {"province count", 2, 100, "100 provinces; at most 99"},
+        {"piece count", 2, 1502, "1502 pieces; at most 1501"},
+        {"event count", 2, 151, "151 events; at most 150"},
+        {"table count", 2, 0, "no string table"},
+        {"current table", 2, 1, "current string table 1 is past the 1 tables"},
+        {"event id", 1, 145, "event 1 has the text slot 145"},
+    });
+}
+
+TEST_F(ProjectFileTest, KindsOwnersPlayersAndUnitTypesOutOfRangeAreRefused)
+{
+    BuildSmallProject();
+    ExpectRefusals({
+        {"victory kind", 1, 5, "victory condition has the unknown kind 5"},
+        {"lose kind", 1, 3, "lose condition has the unknown kind 3"},
+        {"piece kind", 4, 6, "piece 0 has the unknown kind 6"},
+        {"effect", 1, 3, "event 1 has the unknown effect 3"},
+        {"owner", 1, 6, "province 1 has owner 6"},
+        {"defeat player", 1, 6, "names player 6 to defeat"},
+        {"unit slot", 4, 40, "unit slot 1 of player 1 holds unit type 40"},
+    });
+}
+
+TEST_F(ProjectFileTest, PieceBoundsOutsideTheWorldOrMasksOfAnotherSizeAreRefused)
+{
+    BuildSmallProject();
+    ExpectRefusals({
+        {"piece right", 2, 8, "piece 0 has the bounds (0, 0) to (8, 2), which are not inside the 8 x 6 world"},
+        {"piece left", 2, 3, "bounds (3, 0) to (2, 2)"},
+        {"piece left", 2, 0xFFFF, "bounds (-1, 0)"},
+        {"mask width", 2, 4, "piece 0 has a 4 x 3 mask for bounds of 3 x 3"},
+        {"mask width", 2, 0, "piece 0 has a 0 x 3 mask"},
+    });
+}
+
+TEST_F(ProjectFileTest, NeighbourAndPieceIndexesOutsideTheirListsAreRefused)
+{
+    BuildSmallProject();
+    ExpectRefusals({
+        {"neighbour", 2, 4, "piece 0 names piece 4 as a neighbour, past the 4 pieces"},
+        {"neighbour count", 2, 5, "piece 0 lists 5 neighbours among 4 pieces"},
+        {"piece index", 4, 4, "province 1 lies on piece 4, past the 4 pieces"},
+        {"piece index", 4, 0xFFFFFFFE, "province 1 lies on piece -2"},
+    });
+}
+
+TEST_F(ProjectFileTest, PicturePathsLeavingTheResourceFolderAreRefused)
+{
+    BuildSmallProject();
+    for (const char* path : {"/etc/passwd", "../secret.bmp", "castles/../../x.bmp", "\\\\server\\share.bmp",
+                             "C:\\pictures\\keep.bmp", "..\\x.bmp"}) {
+        SCOPED_TRACE(path);
+        Table().SetCastlePicturePath(0, path);
+        const Bytes bytes = Stored(project);
+        Table().SetCastlePicturePath(0, kCastlePath);
+        ExpectRefused(bytes, std::string("the picture path \"") + path + "\" of castle type 0 leaves the resource folder");
+    }
+    // Inside the folder, however written, is fine; so is a path of a type the project does not count.
+    Table().SetArmyPicturePath(0, "armies/./old/../camp.bmp");
+    Table().SetArmyPicturePath(1, "/not/counted.bmp");
+    std::string error;
+    EXPECT_EQ(FreshProject()->LoadFromBytes(Stored(project), "fine.fw", error), 1) << error;
+}
+
+// ---- Repairs of what older files hold ----------------------------------------
+
+TEST_F(ProjectFileTest, ConditionProvincesPastTheListAreUnsetAndTheProjectMarkedModified)
+{
+    BuildSmallProject();
+    FileBytes file = SmallProjectBytes();
+    file.bytes[file.At("capture")] = 1;
+    file.bytes[file.At("lose province")] = 3;
+    const auto loaded = LoadedFrom(file.bytes);
+    EXPECT_EQ(loaded->victory.captureProvince, CVictoryCondsB::kUnset);
+    EXPECT_EQ(loaded->lose.province, CLoseCondsB::kUnset);
+    EXPECT_TRUE(loaded->IsModified());
+}
+
+TEST_F(ProjectFileTest, EventsSharingAnIdAreRenumberedAndKeepTheirTexts)
+{
+    BuildSmallProject();
+    for (int i = 0; i < 3; ++i)
+        project.GetEvents().AddEvent(); // ids 1, 2, 3
+    project.GetEvents().GetEvent(1)->id = 0; // what an older file may hold
+    project.GetEvents().GetEvent(2)->id = 0;
+    Table().SetEventTitle(0, "Harvest");
+    const auto loaded = LoadedFrom(Stored(project));
+    const CEventList& events = loaded->GetEvents();
+    ASSERT_EQ(events.GetCount(), 4);
+    EXPECT_EQ(events.GetEvent(0)->id, 0);
+    EXPECT_EQ(events.GetEvent(1)->id, 1);
+    EXPECT_EQ(events.GetEvent(2)->id, 2);
+    EXPECT_EQ(events.GetEvent(3)->id, 3);
+    const CStringTable& table = *loaded->GetStringTables().GetAt(0);
+    for (int id : {0, 1, 2}) {
+        EXPECT_EQ(table.GetEventTitle(id), "Harvest") << id;
+        EXPECT_EQ(table.GetEventText(id), "Message #1 Info") << id;
+    }
+    EXPECT_EQ(table.GetEventTitle(3), "Message #4");
+    EXPECT_TRUE(loaded->IsModified());
+}

@@ -1,0 +1,191 @@
+// A project made by the import, saved and loaded back with its world view.
+#include "world/ImportFixture.h"
+
+#include "graphics/Layers32.h"
+#include "platform/XmlDocument.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Three provinces and a green island in the sea.
+WorldFromArt ThreeProvinces()
+{
+    std::vector<std::string> art(200, std::string(200, '~'));
+    auto block = [&](int left, int top, int side, char c) {
+        for (int y = top; y < top + side; ++y)
+            for (int x = left; x < left + side; ++x)
+                art[size_t(y)][size_t(x)] = c;
+    };
+    block(10, 10, 40, 'A');
+    block(50, 10, 40, 'B'); // touches A
+    block(10, 100, 50, 'C');
+    block(150, 150, 20, '"');
+    return WorldFromArt(art);
+}
+
+class ProjectLoadTest : public ImportTest {
+protected:
+    ProjectLoadTest()
+    {
+        std::string error;
+        EXPECT_TRUE(catalogue.LoadFromText(R"(<Game dwID="VLDR"><Abilities><Ability name="Builder" val="1"/></Abilities>
+            <AIs><AI name="Bold" val="3"/></AIs></Game>)", error, "fw.xml")) << error;
+        project.SetCatalogueDocument(&catalogue);
+        project.SetResourceFolder(folder.Path());
+        // The pictures the fixture's icon list holds, as files the reload finds.
+        for (int i = 0; i < 4; ++i) {
+            const std::string name = (i < 3 ? "castle" : "army") + std::to_string(i) + ".bmp";
+            project.GetIconPictures().Bitmap(i)->SaveToFile(folder.Path() / name);
+            if (i < 3)
+                Table().SetCastlePicturePath(i, name);
+            else
+                Table().SetArmyPicturePath(0, name);
+        }
+    }
+    ~ProjectLoadTest() override { project.SetCatalogueDocument(nullptr); }
+
+    // Import, provinces, a capital, a moved castle place, texts and an event,
+    // drawn the way a new project is.
+    void BuildImportedProject()
+    {
+        TheSettings().AutoResize = 1;
+        ASSERT_EQ(Import(ThreeProvinces()), 1);
+        ASSERT_EQ(project.CreateProvincesFromPieces(), 1);
+        ASSERT_EQ(project.GetProvinces().GetSize(), 3);
+        project.CreateLinksLayer();
+        Player(0).active = Player(1).active = 1;
+        Player(0).control = 0;
+        project.SetPlayerCapital(0, &Province(0));
+        project.SetPlayerCapital(1, &Province(2));
+        Province(1).SetOwner(0);
+        Province(1).SetCastleX(uint16_t(Province(1).castleX + 3)); // dragged away from the piece's place
+        Province(1).SetArmyY(2);
+        project.PlaceCastleLayer(&Province(1)); // as dragging the icons does
+        project.PlaceArmyLayer(&Province(1));
+        Table().SetProvinceName(&Province(1), "Middle March");
+        Table().SetMissionName("Three Shires");
+        CEvent& event = *project.GetEvents().AddEvent();
+        event.turn = 12;
+        event.players[1] = 1;
+        project.RedrawPieces(true);
+        project.DrawAllPieces();
+        project.RedrawLinksLayer();
+    }
+
+    int UntaggedLayers() const
+    {
+        int count = 0;
+        const TLayerCollection& layers = *image.Layers();
+        for (int32_t i = 0; i < layers.Count(); ++i)
+            count += GetLayerTag(layers.Items(i)) == nullptr;
+        return count;
+    }
+
+    platform::XmlDocument catalogue;
+};
+
+} // namespace
+
+TEST_F(ProjectLoadTest, ImportedProjectSavesLoadsAndSavesTheSameBytesAndLooksTheSame)
+{
+    BuildImportedProject();
+    const std::filesystem::path first = folder.Path() / "first.fw";
+    std::string error;
+    ASSERT_EQ(project.Save(first, error), 1) << error;
+    TBitmap32 world;
+    world.Assign(image.Bitmap());
+    ASSERT_NE(world.GetPixel(20, 20), world.GetPixel(5, 5)); // a province on the sea
+    const CProvince* middle = &Province(1);
+    const TFloatRect castle = project.FindCastleLayer(middle)->Location();
+    const TFloatRect army = project.FindArmyLayer(middle)->Location();
+    const int layers = image.Layers()->Count();
+
+    progress.calls.clear();
+    ASSERT_EQ(project.LoadAndShow(first, error), 1) << error;
+    EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front();
+    EXPECT_FALSE(project.IsModified());
+    EXPECT_EQ(progress.calls.front(), "start Loading data... 3");
+    EXPECT_EQ(progress.calls.back(), "end");
+
+    const std::filesystem::path second = folder.Path() / "second.fw";
+    ASSERT_EQ(project.Save(second, error), 1) << error;
+    EXPECT_EQ(ReadFile(second), ReadFile(first));
+
+    // The view shows the loaded project as the saved one was shown: the same
+    // world pixels, one overlay, four layers per province, the dragged castle
+    // and army icons where the file keeps them.
+    EXPECT_TRUE(image.Bitmap()->Equal(world));
+    EXPECT_EQ(image.Layers()->Count(), layers);
+    EXPECT_EQ(UntaggedLayers(), 1);
+    EXPECT_EQ(project.FindCastleLayer(&Province(1))->Location(), castle);
+    EXPECT_EQ(project.FindArmyLayer(&Province(1))->Location(), army);
+    EXPECT_EQ(Province(0).castleIcon, 2); // the capital's icon
+    EXPECT_EQ(project.GetAITypes().GetCount(), 1u);
+    EXPECT_EQ(project.GetIconPictures().Bitmaps()->Count(), 4);
+}
+
+TEST_F(ProjectLoadTest, LoadingShowsEveryStage)
+{
+    BuildImportedProject();
+    const std::filesystem::path path = folder.Path() / "stages.fw";
+    std::string error;
+    ASSERT_EQ(project.Save(path, error), 1) << error;
+    progress.calls.clear();
+    ASSERT_EQ(project.LoadAndShow(path, error), 1) << error;
+    const int pieces = project.GetPieces().GetCount();
+    Texts expected = {"start Loading data... 3", "step 1", "step 2", "step 3",
+                      "start Reassign map indexes... " + std::to_string(pieces)};
+    for (int i = 0; i < pieces; ++i)
+        expected.push_back("step " + std::to_string(i));
+    for (const char* call : {"start Redraw world... 2", "step 1", "start Add provinces... 3", "step 1", "step 2", "step 3",
+                             "end"})
+        expected.push_back(call);
+    EXPECT_EQ(progress.calls, expected);
+}
+
+TEST_F(ProjectLoadTest, ADamagedFileLeavesTheWorldViewAsItWas)
+{
+    BuildImportedProject();
+    const std::filesystem::path path = folder.Path() / "damaged.fw";
+    std::string error;
+    ASSERT_EQ(project.Save(path, error), 1) << error;
+    Bytes bytes = ReadFile(path);
+    bytes.resize(bytes.size() - 10);
+    ASSERT_TRUE(platform::WriteFileAtomically(path, bytes, error)) << error;
+    TBitmap32 world;
+    world.Assign(image.Bitmap());
+    const int layers = image.Layers()->Count();
+    const CProvince* first = &Province(0);
+
+    EXPECT_EQ(project.LoadAndShow(path, error), 0);
+    EXPECT_NE(error.find("cut short"), std::string::npos) << error;
+    EXPECT_TRUE(image.Bitmap()->Equal(world));
+    EXPECT_EQ(image.Layers()->Count(), layers);
+    EXPECT_EQ(&Province(0), first);
+    EXPECT_NE(project.FindMarkerLayer(first), nullptr);
+}
+
+TEST_F(ProjectLoadTest, AMissingIconPictureIsToldAndTheProjectStillLoads)
+{
+    BuildImportedProject();
+    const std::filesystem::path path = folder.Path() / "icons.fw";
+    std::string error;
+    ASSERT_EQ(project.Save(path, error), 1) << error;
+    std::filesystem::remove(folder.Path() / "castle1.bmp");
+    ASSERT_EQ(project.LoadAndShow(path, error), 1) << error;
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_NE(prompts.messages[0].find("castle type 2"), std::string::npos) << prompts.messages[0];
+    // The pictures of the set-up stay, so every province still shows its icons.
+    EXPECT_EQ(project.GetIconPictures().Bitmaps()->Count(), 4);
+    EXPECT_EQ(image.Layers()->Count(), 1 + 4 * 3);
+}
