@@ -40,14 +40,20 @@ void CFreeSquareSearch::Walk(Visit visit) const
     }
 }
 
-int CFreeSquareSearch::LargestSide() const
+CFreeSquareSearch::TSurvey CFreeSquareSearch::Survey(int maxSide) const
 {
-    int largest = 0;
-    Walk([&](int, int, int side) {
-        largest = std::max(largest, side);
+    // Find(side) stops at the first cell holding at least `side`: the cell
+    // where the running largest first reaches `side`.
+    TSurvey survey;
+    Walk([&](int x, int y, int side) {
+        if (side <= survey.largest_)
+            return false;
+        for (int reached = survey.largest_ + 1; reached <= std::min(side, maxSide); ++reached)
+            survey.firstCorners_.push_back({x - reached + 1, y - reached + 1});
+        survey.largest_ = side;
         return false;
     });
-    return largest;
+    return survey;
 }
 
 TPoint CFreeSquareSearch::Find(int side) const
