@@ -47,8 +47,8 @@ public:
     TPoint Find(int side) const;
 
 private:
-    bool IsFree(TColor32 pixel, int x, int y) const;
-    // Runs the table row by row; `visit` (x, y, side) returns true to stop.
+    // Runs the table row by row; `visit` (y, the row's cells, the largest of
+    // them) returns true to stop.
     template <typename Visit>
     void Walk(Visit visit) const;
 
