@@ -58,6 +58,8 @@ TEST(FillNonZeroPixels, PaintsOnlyShapePixelsAndCountsThem)
     TBitmap32& bitmap = *bitmapShape;
     EXPECT_EQ(FillNonZeroPixels(&bitmap, 0xFF00FF00), 3);
     EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{0xFF00FF00, 0, 0xFF00FF00, 0, 0, 0xFF00FF00}));
+    EXPECT_EQ(FillNonZeroPixels(&bitmap, 0), 3); // a 0 colour only counts
+    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{0xFF00FF00, 0, 0xFF00FF00, 0, 0, 0xFF00FF00}));
     EXPECT_EQ(FillNonZeroPixels(nullptr, 0xFF00FF00), 0);
 
     auto emptyShape = Shape({"...", "..."});
