@@ -1,19 +1,29 @@
 #include "model/MapMap.h"
 
+#include <algorithm>
 #include <new>
 
 bool CMapMap::SetSize(int width, int height)
 {
+    if (!Reshape(width, height))
+        return false;
+    std::fill_n(cells_.get(), cellCount_, default_);
+    return true;
+}
+
+bool CMapMap::Reshape(int width, int height)
+{
     // A grid of the same cell count keeps its memory: the analysis rebuilds it
     // several times per import.
-    if (width < 0 || height < 0 || size_t(width) * size_t(height) != cells_.size())
+    if (width < 0 || height < 0 || size_t(width) * size_t(height) != cellCount_)
         Free();
     if (width < 0 || height < 0)
         return false;
-    try {
-        cells_.assign(size_t(width) * size_t(height), default_);
-    } catch (const std::bad_alloc&) {
-        return false;
+    if (!cells_ && size_t(width) * size_t(height) > 0) {
+        cells_.reset(new (std::nothrow) uint32_t[size_t(width) * size_t(height)]);
+        if (!cells_)
+            return false;
+        cellCount_ = size_t(width) * size_t(height);
     }
     width_ = width;
     height_ = height;
@@ -22,7 +32,7 @@ bool CMapMap::SetSize(int width, int height)
 
 void CMapMap::Free()
 {
-    cells_.clear();
-    cells_.shrink_to_fit();
+    cells_.reset();
+    cellCount_ = 0;
     width_ = height_ = 0;
 }

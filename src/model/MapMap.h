@@ -4,7 +4,7 @@
 // writing outside is ignored.
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 class CMapMap {
 public:
@@ -13,6 +13,9 @@ public:
     // Reallocates to `width` × `height` cells, each set to the default. Returns
     // false, leaving the grid empty, for a negative size or when memory runs out.
     bool SetSize(int width, int height);
+    // The same size change for a caller that writes every cell next: cells are
+    // not reset to the default (a grid of the same cell count is not touched).
+    bool Reshape(int width, int height);
     void Free();
 
     int GetWidth() const { return width_; }
@@ -28,13 +31,14 @@ public:
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
     // Row-major cells for loops that visit every cell; null when empty.
-    uint32_t* GetData() { return cells_.empty() ? nullptr : cells_.data(); }
-    const uint32_t* GetData() const { return cells_.empty() ? nullptr : cells_.data(); }
+    uint32_t* GetData() { return cellCount_ ? cells_.get() : nullptr; }
+    const uint32_t* GetData() const { return cellCount_ ? cells_.get() : nullptr; }
 
 private:
     size_t Index(int x, int y) const { return size_t(y) * size_t(width_) + size_t(x); }
 
-    std::vector<uint32_t> cells_;
+    std::unique_ptr<uint32_t[]> cells_; // not value-initialised: Reshape leaves the writing to its caller
+    size_t cellCount_ = 0;
     int width_ = 0;
     int height_ = 0;
     uint32_t default_;

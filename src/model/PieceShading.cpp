@@ -1,6 +1,7 @@
 #include "model/PieceShading.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "graphics/Blend32.h"
 
@@ -37,7 +38,19 @@ int ChangeShapePixels(TBitmap32& bitmap, Change change)
 
 int FillNonZeroPixels(TBitmap32* bitmap, TColor32 color)
 {
-    return bitmap ? ChangeShapePixels(*bitmap, [color](TColor32) { return color; }) : 0;
+    if (!bitmap || bitmap->Empty())
+        return 0;
+    // Without branches, so that the loop runs on vectors: a 0 pixel stays 0,
+    // and a 0 colour leaves every pixel as it is.
+    TColor32* pixel = bitmap->Bits();
+    const TColor32 keep = color ? 0 : 0xFFFFFFFFu;
+    size_t count = 0;
+    for (size_t i = 0, n = size_t(bitmap->Width()) * size_t(bitmap->Height()); i < n; ++i) {
+        const TColor32 inShape = pixel[i] ? 0xFFFFFFFFu : 0;
+        count += inShape & 1;
+        pixel[i] = ((color | (pixel[i] & keep)) & inShape);
+    }
+    return int(count);
 }
 
 int FillNonZeroPixelsBevel(TBitmap32* bitmap, TColor32 color)
@@ -122,50 +135,87 @@ void BevelDarkPixel(const TBitmap32& B, TBitmap32& D, int x, int y)
     }
 }
 
+// The bevel as drawing it would make it: every shape pixel visited in
+// anti-diagonal order (from the top-left corner, x rising along a diagonal),
+// BevelLightPixel and BevelDarkPixel writing into a light and a dark layer
+// where a later write replaces an earlier one, then the light layer blended
+// onto the shape and the dark one over that. Worked out per pixel p = (x, y)
+// instead, one row at a time, from the shape around it (rows y - 2 to y + 2):
+//   light: written by the visits of (x - 1, y), (x, y - 1) and p, in that
+//          order; the last that writes gives the value.
+//   dark:  written by the visit of p, then by those of (x, y + 1) and
+//          (x + 1, y), which both write Darker(p).
+// Only the colour of the row above is needed besides p's own, and the shape
+// itself never changes (no shape pixel becomes 0), so the rows are rewritten
+// in place with a copy of the row above kept.
 void Bevel(TBitmap32& bitmap)
 {
     if (bitmap.Empty())
         return;
     const int W = bitmap.Width(), H = bitmap.Height();
-    TBitmap32 light, dark;
-    for (TBitmap32* layer : {&light, &dark}) {
-        layer->SetSize(W, H);
-        layer->Clear(0);
-        layer->SetDrawMode(dmBlend);
-    }
-    // Later writes to a pixel of the light or dark bitmap replace earlier ones,
-    // so this visiting order (anti-diagonals from the top-left corner, then from
-    // the bottom row, the diagonal through (0, H) visited twice) decides where
-    // edges meet.
-    auto visit = [&](int x, int y) {
-        if (At(bitmap, x, y) == 0)
+    // Shape flags of five rows, two columns of zeros on either side.
+    const size_t stride = size_t(W) + 4;
+    std::vector<uint8_t> flags(5 * stride, 0);
+    uint8_t* rows[5]; // rows y - 2 .. y + 2
+    for (int k = 0; k < 5; ++k)
+        rows[k] = flags.data() + size_t(k) * stride + 2;
+    auto readFlags = [&](uint8_t* row, int y) {
+        if (y >= H) {
+            std::fill(row, row + W, uint8_t(0));
             return;
-        BevelLightPixel(bitmap, light, x, y);
-        BevelDarkPixel(bitmap, dark, x, y);
+        }
+        const TColor32* pixel = bitmap.ScanLine(y);
+        for (int x = 0; x < W; ++x)
+            row[x] = pixel[x] != 0;
     };
-    // Positions outside the bitmap are skipped, so the loops stop where the
-    // diagonals leave it.
-    for (int d = 0; d <= H; ++d)
-        for (int x = 0; x <= std::min(d, W - 1); ++x)
-            visit(x, d - x);
-    for (int s = 0; s <= W; ++s)
-        for (int k = 0; k <= std::min(W - s, H); ++k) // H - k >= H - (W - s), and y = H - k >= 0
-            visit(s + k, H - k);
+    for (int k = 2; k < 5; ++k)
+        readFlags(rows[k], k - 2);
+    std::vector<TColor32> above(size_t(W), 0), original(size_t(W), 0);
 
-    // The light bitmap blended onto the shape, then the dark one; only shape
-    // pixels were written, and a blend that would give 0 keeps the pixel.
-    TColor32* pixel = bitmap.Bits();
-    const TColor32* lit = light.Bits();
-    const TColor32* shaded = dark.Bits();
-    for (size_t i = 0, n = size_t(W) * size_t(H); i < n; ++i) {
-        if (pixel[i] == 0 || (lit[i] | shaded[i]) == 0)
-            continue;
-        // Per pixel as drawing the bitmaps blends them (opaque pixels copied exactly).
-        TColor32 blended = pixel[i];
-        BlendMem(lit[i], blended);
-        BlendMem(shaded[i], blended);
-        if (blended)
-            pixel[i] = blended;
+    for (int y = 0; y < H; ++y) {
+        // s(dx, dy): is the pixel (x + dx, y + dy) in the shape.
+        TColor32* pixel = bitmap.ScanLine(y);
+        std::copy(pixel, pixel + W, original.begin());
+        for (int x = 0; x < W; ++x) {
+            const uint8_t* const up2 = rows[0] + x;
+            const uint8_t* const up = rows[1] + x;
+            const uint8_t* const at = rows[2] + x;
+            const uint8_t* const down = rows[3] + x;
+            const uint8_t* const down2 = rows[4] + x;
+            if (!at[0])
+                continue;
+            const TColor32 color = original[size_t(x)];
+            TColor32 light = 0;
+            if (at[-1] && (!at[-2] || !up[-2])) // (x - 1, y): left edge or upper-left corner
+                light = Lighter(color);
+            if (up[0]) { // (x, y - 1): upper-left corner, else upper edge
+                if (!up2[-1])
+                    light = Lighter(color);
+                else if (!up2[0])
+                    light = Lighter(above[size_t(x)]);
+            }
+            if (!up[0] || !at[-1] || !up[-1]) // p: upper edge, left edge or upper-left corner
+                light = Lighter2(color);
+
+            TColor32 dark = 0;
+            if (!down[0] || !at[1] || !down[1]) // p: lower edge, right edge or lower-right corner
+                dark = Darker2(color);
+            const bool belowWrites = down[0] && down[1] && ((!down2[0] && at[1]) || (!down2[1] && down2[0]));
+            const bool rightWrites = at[1] && down[1] && ((!at[2] && down[0]) || (!down[2] && at[2]));
+            if (belowWrites || rightWrites)
+                dark = Darker(color);
+
+            if ((light | dark) == 0)
+                continue;
+            TColor32 blended = color;
+            BlendMem(light, blended);
+            BlendMem(dark, blended);
+            if (blended)
+                pixel[x] = blended;
+        }
+        above.swap(original);
+        std::rotate(rows, rows + 1, rows + 5);
+        readFlags(rows[4], y + 3);
     }
     EMMS();
 }

@@ -26,13 +26,13 @@ struct TPlace {
 // place is then the first free pixel, if any.
 TPlace FindPlace(const CFreeSquareSearch& search, int room)
 {
-    const int largest = search.LargestSide();
+    const CFreeSquareSearch::TSurvey survey = search.Survey(kStartSide);
     int side = kStartSide;
-    while (side > largest && side > 0)
+    while (side > survey.Largest() && side > 0)
         side -= kSideStep;
     TPlace place;
     place.cramped = side < room;
-    const TPoint corner = search.Find(std::max(side, 1));
+    const TPoint corner = survey.FirstSquare(std::max(side, 1));
     if (corner.X < 0)
         return place;
     place.found = true;

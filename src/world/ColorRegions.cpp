@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "world/EqualRun.h"
 
 namespace {
 
@@ -14,24 +12,6 @@ struct TRowRun {
     int32_t left, right; // inclusive
     TColor32 color;
 };
-
-// The first column at or after `x` whose pixel differs from `color`, or `width`.
-int RunEnd(const TColor32* row, int x, int width, TColor32 color)
-{
-#ifdef __SSE2__
-    const __m128i wanted = _mm_set1_epi32(int32_t(color));
-    for (; x + 8 <= width; x += 8) {
-        const __m128i low = _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)), wanted);
-        const __m128i high = _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + 4)), wanted);
-        const unsigned equal = unsigned(_mm_movemask_epi8(low)) | unsigned(_mm_movemask_epi8(high)) << 16;
-        if (equal != 0xFFFFFFFFu)
-            return x + __builtin_ctz(~equal) / 4;
-    }
-#endif
-    while (x < width && row[x] == color)
-        ++x;
-    return x;
-}
 
 // Union-find over run indexes. A root is always the smallest index of its set,
 // so every run's parent lies before it.
@@ -99,7 +79,7 @@ CColorRegions::CColorRegions(const TBitmap32& image)
         const TColor32* row = image.ScanLine(y);
         for (int x = 0; x < width;) {
             const TColor32 color = row[x];
-            const int end = RunEnd(row, x + 1, width, color);
+            const int end = EqualRunEnd(row, x + 1, width, color);
             if (color) {
                 parent.push_back(int32_t(runs.size()));
                 runs.push_back({x, end - 1, color});

@@ -4,96 +4,156 @@
 #include <memory>
 #include <vector>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include "model/ErrorList.h"
 #include "model/MapProject.h"
+#include "world/EqualRun.h"
 
 namespace {
 
-// The pieces that touch `piece` just right of or just below one of its pixels,
-// in the order a walk over its mask positions, column by column and top to
-// bottom within a column, meets them first. Only pieces that can be neighbours
-// (not empty, ocean or green land) are listed.
-std::vector<uint16_t> PiecesBelowAndRight(const CMapProject& project, const CProvinceMap& piece)
-{
-    struct TFound {
-        uint16_t index;
-        uint64_t firstMet; // column in the high half, row in the low half, both shifted by 1
-    };
-    std::vector<TFound> found;
-    auto meet = [&](int x, int y) {
-        const uint32_t cell = project.GetPieceAt(piece.left + x, piece.top + y) & 0xFFFF;
-        const uint64_t met = uint64_t(uint32_t(x + 1)) << 32 | uint32_t(y + 1);
-        for (TFound& f : found)
-            if (f.index == cell) {
-                f.firstMet = std::min(f.firstMet, met);
-                return;
+// Piece roles in the neighbour search, by piece index (the low half of a map cell).
+constexpr uint8_t kLists = 1;  // its list is built
+constexpr uint8_t kListed = 2; // it can stand in a list: not empty, ocean or green land
+
+// Where piece `from` first meets piece `to` just right of or just below one of
+// its pixels: column in the high half, row in the low half. For one piece that
+// is the order of a walk over its mask, column by column, top to bottom.
+struct TContact {
+    uint16_t from, to;
+    uint64_t firstMet;
+};
+
+// The contacts of pieces that are listed, found on the piece map, which is the
+// masks' painting: a piece's mask pixel is set exactly where the map holds the
+// piece. A position outside a piece's mask whose left or upper pixel is in it
+// is then a cell whose left or upper cell holds the piece while it holds
+// another. The map is read once, row by row as runs of equal cells; a contact
+// is met where two runs of a row abut or a run overlaps one of the row above.
+class CContactSearch {
+public:
+    explicit CContactSearch(const std::vector<uint8_t>& roles) : roles_(roles), slots_(4096, -1) {}
+
+    std::vector<TContact> Run(const CMapMap& map)
+    {
+        const uint32_t* cells = map.GetData();
+        const int width = map.GetWidth(), height = map.GetHeight();
+        for (int y = 0; cells && y < height; ++y) {
+            const uint32_t* row = cells + size_t(y) * size_t(width);
+            current_.clear();
+            for (int x = 0; x < width;) {
+                const int end = EqualRunEnd(row, x + 1, width, row[x]);
+                current_.push_back({x, end - 1, uint16_t(row[x])});
+                if (current_.size() > 1)
+                    Meet(current_[current_.size() - 2].piece, current_.back().piece, x, y);
+                x = end;
             }
-        const CProvinceMap* other = project.GetPieces().GetAt(int(cell));
-        if (cell != CProvinceMap::kNoIndex && other && !other->IsEmpty() && !other->IsGreenLand() && !other->IsOcean())
-            found.push_back({uint16_t(cell), met});
+            if (y > 0)
+                MeetRowAbove(y);
+            above_.swap(current_);
+        }
+        return std::move(contacts_);
+    }
+
+private:
+    struct TMapRun {
+        int32_t left, right; // inclusive
+        uint16_t piece;
     };
 
-    // Positions -1 .. W and -1 .. H; outside the mask reads 0. A position is
-    // met when it is 0 and its left or upper pixel is not. Rows -1 and columns
-    // -1 never are.
-    const TBitmap32& mask = piece.mask;
-    const int width = mask.Width(), height = mask.Height();
-    const std::vector<TColor32> zeros(static_cast<size_t>(width), 0);
-    const TColor32* above = zeros.data();
-    for (int y = 0; y <= height; ++y) {
-        const TColor32* row = y < height ? mask.ScanLine(y) : zeros.data();
-        if (width > 0 && !row[0] && above[0])
-            meet(0, y);
-        int x = 1;
-#ifdef __SSE2__
-        // Four positions at a time: a 0 whose left and upper pixels are not both 0.
-        auto hitsAt = [&](int at) {
-            const __m128i zero = _mm_setzero_si128();
-            auto isZero = [&](const TColor32* p) {
-                return _mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), zero);
-            };
-            const __m128i hit = _mm_andnot_si128(_mm_and_si128(isZero(row + at - 1), isZero(above + at)), isZero(row + at));
-            return unsigned(_mm_movemask_ps(_mm_castsi128_ps(hit)));
-        };
-        for (; x + 8 <= width; x += 8)
-            for (unsigned hits = hitsAt(x) | hitsAt(x + 4) << 4; hits; hits &= hits - 1)
-                meet(x + __builtin_ctz(hits), y);
-#endif
-        for (; x < width; ++x)
-            if (!row[x] && (row[x - 1] || above[x]))
-                meet(x, y);
-        if (width > 0 && row[width - 1]) // just right of the mask
-            meet(width, y);
-        above = row;
+    // The runs of row `y` against those of the row above, overlap by overlap.
+    void MeetRowAbove(int y)
+    {
+        size_t a = 0, c = 0;
+        while (a < above_.size() && c < current_.size()) {
+            const TMapRun& up = above_[a];
+            const TMapRun& down = current_[c];
+            Meet(up.piece, down.piece, std::max(up.left, down.left), y);
+            const int32_t upRight = up.right, downRight = down.right;
+            if (upRight <= downRight)
+                ++a;
+            if (downRight <= upRight)
+                ++c;
+        }
     }
-    std::sort(found.begin(), found.end(), [](const TFound& a, const TFound& b) { return a.firstMet < b.firstMet; });
-    std::vector<uint16_t> indexes;
-    indexes.reserve(found.size());
-    for (const TFound& f : found)
-        indexes.push_back(f.index);
-    return indexes;
-}
+
+    void Meet(uint16_t from, uint16_t to, int x, int y)
+    {
+        if (from == to || !(roles_[from] & kLists) || !(roles_[to] & kListed))
+            return;
+        const uint64_t met = uint64_t(uint32_t(x)) << 32 | uint32_t(y);
+        const uint32_t pair = uint32_t(from) << 16 | to;
+        if (pair != lastPair_) {
+            last_ = Slot(pair, from, to, met);
+            lastPair_ = pair;
+        }
+        TContact& contact = contacts_[size_t(last_)];
+        contact.firstMet = std::min(contact.firstMet, met);
+    }
+
+    // The contact of the pair, made at `met` when it is new (open addressing on the pair).
+    int32_t Slot(uint32_t pair, uint16_t from, uint16_t to, uint64_t met)
+    {
+        const size_t mask = slots_.size() - 1;
+        for (size_t s = (pair * 2654435761u) & mask;; s = (s + 1) & mask) {
+            if (slots_[s] < 0) {
+                slots_[s] = int32_t(contacts_.size());
+                contacts_.push_back({from, to, met});
+                if (contacts_.size() * 2 > slots_.size())
+                    Rehash();
+                return int32_t(contacts_.size()) - 1;
+            }
+            const TContact& c = contacts_[size_t(slots_[s])];
+            if (c.from == from && c.to == to)
+                return slots_[s];
+        }
+    }
+
+    void Rehash()
+    {
+        slots_.assign(slots_.size() * 2, -1);
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = 0; i < contacts_.size(); ++i) {
+            const uint32_t pair = uint32_t(contacts_[i].from) << 16 | contacts_[i].to;
+            size_t s = (pair * 2654435761u) & mask;
+            while (slots_[s] >= 0)
+                s = (s + 1) & mask;
+            slots_[s] = int32_t(i);
+        }
+    }
+
+    const std::vector<uint8_t>& roles_;
+    std::vector<int32_t> slots_; // contact index or -1; a power of two, at most half full
+    std::vector<TContact> contacts_;
+    std::vector<TMapRun> above_, current_;
+    uint32_t lastPair_ = UINT32_MAX; // consecutive meetings are mostly of one pair
+    int32_t last_ = -1;
+};
 
 } // namespace
 
 void CMapProject::CalcNeighbours(uint8_t kindFilter)
 {
     CProgressScope progress(*this, "Neighbours calculation...", pieces_.GetCount());
-    for (int i = 0; i < pieces_.GetCount(); ++i)
-        pieces_.GetAt(i)->neighbours.SetSize(0);
+    std::vector<uint8_t> roles(0x10000, 0);
+    for (int i = 0; i < pieces_.GetCount(); ++i) {
+        CProvinceMap& piece = *pieces_.GetAt(i);
+        piece.neighbours.SetSize(0);
+        if (piece.IsEmpty() || piece.IsGreenLand() || piece.IsOcean())
+            continue;
+        roles[size_t(i)] = kListed;
+        if (!kindFilter || kindFilter == piece.kind)
+            roles[size_t(i)] |= kLists;
+    }
+    std::vector<TContact> contacts = CContactSearch(roles).Run(mapMap_);
+    std::sort(contacts.begin(), contacts.end(), [](const TContact& a, const TContact& b) {
+        return a.from != b.from ? a.from < b.from : a.firstMet < b.firstMet;
+    });
+    // Touching on the left or upper side is found from the other piece's turn:
+    // AddNeighbour keeps the lists mutual.
+    auto contact = contacts.begin();
     for (int i = 0; i < pieces_.GetCount(); ++i) {
         progress.Step(i);
-        CProvinceMap& piece = *pieces_.GetAt(i);
-        if (piece.IsEmpty() || piece.IsGreenLand() || piece.IsOcean() || (kindFilter && kindFilter != piece.kind))
-            continue;
-        // Touching on the left or upper side is found from the other piece's
-        // turn: AddNeighbour keeps the lists mutual.
-        for (uint16_t j : PiecesBelowAndRight(*this, piece))
-            piece.AddNeighbour(j);
+        for (; contact != contacts.end() && contact->from == i; ++contact)
+            pieces_.GetAt(i)->AddNeighbour(contact->to);
     }
 }
 

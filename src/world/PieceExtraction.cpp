@@ -105,8 +105,8 @@ void CMapProject::ExtractPieces(const TBitmap32& image)
             progress.Step(column = region.left + 1);
         pieces_.Add(MakePiece(*this, region, regions.RunsOf(region)));
     }
-    // The runs give the piece map without a pass over the masks.
-    mapMap_.SetSize(image.Width(), image.Height());
+    // The runs give the piece map, every cell of it, without a pass over the masks.
+    mapMap_.Reshape(image.Width(), image.Height());
     if (uint32_t* cells = mapMap_.GetData()) {
         regions.WriteRegionMap(cells, taken, kNoPiece);
         if (first > 0)

@@ -2,9 +2,13 @@
 // recolouring shapes, and the bevel worked by hand on small shapes.
 #include "model/PieceShading.h"
 
+#include "graphics/Blend32.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -53,6 +57,8 @@ TEST(FillNonZeroPixels, PaintsOnlyShapePixelsAndCountsThem)
     auto bitmapShape = Shape({"#.#", "..#"});
     TBitmap32& bitmap = *bitmapShape;
     EXPECT_EQ(FillNonZeroPixels(&bitmap, 0xFF00FF00), 3);
+    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{0xFF00FF00, 0, 0xFF00FF00, 0, 0, 0xFF00FF00}));
+    EXPECT_EQ(FillNonZeroPixels(&bitmap, 0), 3); // a 0 colour only counts
     EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{0xFF00FF00, 0, 0xFF00FF00, 0, 0, 0xFF00FF00}));
     EXPECT_EQ(FillNonZeroPixels(nullptr, 0xFF00FF00), 0);
 
@@ -160,6 +166,60 @@ TEST(Bevel, NeverClearsAShapePixelAndLeavesTheRestZero)
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(ring.GetPixel(x, y) != 0, !(y == 1 && (x == 1 || x == 2))) << x << "," << y;
+}
+
+// The bevel as drawing makes it: every position visited along the
+// anti-diagonals from the top-left corner (x rising, the diagonal through
+// (0, H) twice), light and dark writes into layers, the layers blended on.
+void BevelByDiagonalVisits(TBitmap32& bitmap)
+{
+    const int W = bitmap.Width(), H = bitmap.Height();
+    TBitmap32 light, dark;
+    light.SetSize(W, H);
+    dark.SetSize(W, H);
+    auto visit = [&](int x, int y) {
+        if (x < W && y < H && bitmap.GetPixel(x, y)) {
+            BevelLightPixel(bitmap, light, x, y);
+            BevelDarkPixel(bitmap, dark, x, y);
+        }
+    };
+    for (int d = 0; d <= H; ++d)
+        for (int x = 0; x <= std::min(d, W - 1); ++x)
+            visit(x, d - x);
+    for (int s = 0; s <= W; ++s)
+        for (int k = 0; k <= std::min(W - s, H); ++k)
+            visit(s + k, H - k);
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            TColor32 blended = bitmap.GetPixel(x, y);
+            if (!blended || !(light.GetPixel(x, y) | dark.GetPixel(x, y)))
+                continue;
+            BlendMem(light.GetPixel(x, y), blended);
+            BlendMem(dark.GetPixel(x, y), blended);
+            if (blended)
+                bitmap.SetPixel(x, y, blended);
+        }
+}
+
+TEST(Bevel, MatchesTheDiagonalVisitsOnRandomShapes)
+{
+    const unsigned seed = 20240705;
+    std::mt19937 random(seed);
+    const TColor32 colors[] = {0xFF808080, 0xFFC83028, 0x80FFFFFF, 0x00202020, 0xFF000000};
+    for (int round = 0; round < 300; ++round) {
+        TBitmap32 bitmap;
+        bitmap.SetSize(1 + int(random() % 24), 1 + int(random() % 24));
+        const int density = 1 + int(random() % 9);
+        for (int y = 0; y < bitmap.Height(); ++y)
+            for (int x = 0; x < bitmap.Width(); ++x)
+                if (int(random() % 10) < density)
+                    bitmap.SetPixel(x, y, colors[random() % 5] ^ (random() % 64));
+        TBitmap32 expected;
+        expected.Assign(&bitmap);
+        BevelByDiagonalVisits(expected);
+        Bevel(bitmap);
+        ASSERT_TRUE(bitmap.Equal(expected)) << "seed " << seed << ", round " << round;
+    }
 }
 
 TEST(Bevel, EmptyBitmapIsLeftAlone)

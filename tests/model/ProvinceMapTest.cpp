@@ -169,6 +169,12 @@ TEST_F(ProvinceMapTest, FreeSquareSearchMatchesAnExhaustiveSearch)
             }
         const TPoint found = piece.FindFreeSquare(side);
         ASSERT_EQ(found, expected) << "seed " << seed << ", round " << round << ", side " << side;
+        // One survey answers the same for every side up to its limit.
+        const CFreeSquareSearch search(piece.mask, CFreeSquareSearch::kReservedBlocks);
+        const CFreeSquareSearch::TSurvey survey = search.Survey(8);
+        ASSERT_EQ(survey.FirstSquare(side), expected) << "seed " << seed << ", round " << round;
+        ASSERT_EQ(search.Find(survey.Largest()).X < 0, survey.Largest() == 0) << "seed " << seed << ", round " << round;
+        ASSERT_EQ(search.Find(survey.Largest() + 1).X, -1) << "seed " << seed << ", round " << round;
     }
 }
 
@@ -302,18 +308,19 @@ TEST_F(MergeBatchTest, OnePassGivesWhatMergingOneByOneGives)
 
 TEST(FreeSquareSearch, LargestSideAndTheMarksThatCount)
 {
+    auto largest = [](const CFreeSquareSearch& search) { return search.Survey(1).Largest(); };
     TBitmap32 mask;
     mask.SetSize(6, 5);
     mask.Clear(0xFF00FF00);
-    EXPECT_EQ(CFreeSquareSearch(mask, CFreeSquareSearch::kReservedBlocks).LargestSide(), 5);
+    EXPECT_EQ(largest(CFreeSquareSearch(mask, CFreeSquareSearch::kReservedBlocks)), 5);
     mask.SetPixel(2, 2, CProvinceMap::kReserved);
-    EXPECT_EQ(CFreeSquareSearch(mask, CFreeSquareSearch::kReservedBlocks).LargestSide(), 3); // columns 3 to 5
-    EXPECT_EQ(CFreeSquareSearch(mask, CFreeSquareSearch::kReservedIsFree).LargestSide(), 5);
+    EXPECT_EQ(largest(CFreeSquareSearch(mask, CFreeSquareSearch::kReservedBlocks)), 3); // columns 3 to 5
+    EXPECT_EQ(largest(CFreeSquareSearch(mask, CFreeSquareSearch::kReservedIsFree)), 5);
     const CFreeSquareSearch blocked(mask, CFreeSquareSearch::kReservedIsFree, TRect{0, 0, 1, 5});
-    EXPECT_EQ(blocked.LargestSide(), 5);
+    EXPECT_EQ(largest(blocked), 5);
     EXPECT_EQ(blocked.Find(5), (TPoint{1, 0}));
     EXPECT_EQ(blocked.Find(0), (TPoint{-1, -1}));
     mask.Clear(0);
-    EXPECT_EQ(CFreeSquareSearch(mask, CFreeSquareSearch::kReservedBlocks).LargestSide(), 0);
+    EXPECT_EQ(largest(CFreeSquareSearch(mask, CFreeSquareSearch::kReservedBlocks)), 0);
     EXPECT_EQ(CFreeSquareSearch(TBitmap32(), CFreeSquareSearch::kReservedBlocks).Find(1), (TPoint{-1, -1}));
 }
