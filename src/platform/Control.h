@@ -34,6 +34,9 @@ public:
     virtual void TakeFocus() = 0;
     // The part of the control that can be seen on screen now (empty when hidden).
     virtual Rect VisibleRect() const = 0;
+    // Lets the user size the top-level window by dragging its bottom-right corner from
+    // the mouse position, as a size grip does; false when the window system cannot.
+    virtual bool BeginWindowSizing() { return false; }
 };
 
 class Control : public TPersistent {

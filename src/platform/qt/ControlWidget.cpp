@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace platform::qt {
 namespace {
@@ -241,6 +242,12 @@ Rect ControlWidget::VisibleRect() const
     // otherwise a hidden widget shows nothing, so it needs no buffer.
     const QRect r = visibleRegion().isEmpty() ? paintRect_ : visibleRegion().boundingRect();
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+bool ControlWidget::BeginWindowSizing()
+{
+    QWindow* handle = window()->windowHandle();
+    return handle != nullptr && handle->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
 }
 
 } // namespace platform::qt
