@@ -41,7 +41,10 @@ public:
         now_ = end;
     }
 
-    bool IsRunning(const platform::Timer& timer) const { return running_.count(const_cast<platform::Timer*>(&timer)) != 0; }
+    bool IsRunning(const platform::Timer& timer) const
+    {
+        return running_.count(const_cast<platform::Timer*>(&timer)) != 0;
+    }
     uint32_t IntervalOf(const platform::Timer& timer) const
     {
         auto it = running_.find(const_cast<platform::Timer*>(&timer));
