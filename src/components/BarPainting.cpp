@@ -18,11 +18,6 @@ CanvasColor FromChannels(int32_t r, int32_t g, int32_t b)
 
 } // namespace
 
-CanvasColor ToCanvas(TColor Color)
-{
-    return Color32(Color) & 0xFFFFFF;
-}
-
 CanvasColor Lighten(CanvasColor Color, int32_t N)
 {
     auto lift = [N](int32_t v) { return std::clamp(v + N, 0, 255); };
@@ -53,11 +48,11 @@ void Bevel(platform::Canvas& Canvas, const Rect& R, CanvasColor TopLeft, CanvasC
 
 void RaisedFace(platform::Canvas& Canvas, const Rect& R)
 {
-    Bevel(Canvas, R, ToCanvas(cl3DLight), ToCanvas(cl3DDkShadow));
-    Bevel(Canvas, Inset(R, 1), ToCanvas(clBtnHighlight), ToCanvas(clBtnShadow));
+    Bevel(Canvas, R, CanvasColorOf(cl3DLight), CanvasColorOf(cl3DDkShadow));
+    Bevel(Canvas, Inset(R, 1), CanvasColorOf(clBtnHighlight), CanvasColorOf(clBtnShadow));
     const Rect face = Inset(R, 2);
     if (!face.IsEmpty())
-        Canvas.FillRect(face, ToCanvas(clBtnFace));
+        Canvas.FillRect(face, CanvasColorOf(clBtnFace));
 }
 
 Rect OpenFrame(platform::Canvas& Canvas, const Rect& R, TRBDirection Direction, CanvasColor Color)
@@ -133,8 +128,8 @@ void SizeGrip(platform::Canvas& Canvas, const Rect& R)
 {
     if (R.IsEmpty())
         return;
-    Canvas.FillRect(R, ToCanvas(clBtnFace));
-    const CanvasColor light = ToCanvas(clBtnHighlight), dark = ToCanvas(clBtnShadow);
+    Canvas.FillRect(R, CanvasColorOf(clBtnFace));
+    const CanvasColor light = CanvasColorOf(clBtnHighlight), dark = CanvasColorOf(clBtnShadow);
     const int32_t size = std::min(R.Width(), R.Height());
     // Ridges of a light line and two dark ones, every four pixels from the corner.
     for (int32_t d = 3; d < size; d += 4) {

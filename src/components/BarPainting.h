@@ -3,6 +3,7 @@
 // frames, the checkered track, arrows and the size grip, all on a platform canvas.
 // Colours are canvas colours 0x00RRGGBB.
 #include "components/RangeBars32.h"
+#include "graphics/SystemColorNames.h"
 #include "platform/Canvas.h"
 
 namespace barpaint {
@@ -10,8 +11,6 @@ namespace barpaint {
 using platform::CanvasColor;
 using platform::Rect;
 
-// A platform colour (system colours looked up) as a canvas colour.
-CanvasColor ToCanvas(TColor Color);
 // N added to each of red, green and blue, limited to 0..255.
 CanvasColor Lighten(CanvasColor Color, int32_t N);
 // (A x W + B x (255 - W)) shr 8 per channel, W in 0..255.

@@ -276,7 +276,7 @@ void TCustomImgView32::PaintCorner(platform::Canvas& Canvas)
     if (IsSizeGripVisible())
         barpaint::SizeGrip(Canvas, corner);
     else if (!corner.IsEmpty())
-        Canvas.FillRect(corner, barpaint::ToCanvas(clBtnFace));
+        Canvas.FillRect(corner, CanvasColorOf(clBtnFace));
 }
 
 void TCustomImgView32::Paint(platform::Canvas& Canvas)

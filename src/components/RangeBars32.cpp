@@ -43,7 +43,7 @@ int32_t EndAlong(bool horizontal, const platform::Rect& r)
 TArrowBar::TArrowBar() : timer_([this] { TimerHandler(); })
 {
     SetBounds(Left(), Top(), 100, 16);
-    SetColor(platform::CanvasColor(Color32(clScrollBar) & 0xFFFFFF));
+    SetColor(CanvasColorOf(clScrollBar));
 }
 
 TArrowBar::~TArrowBar() = default;

@@ -8,7 +8,7 @@
 // Geometry is worked in client coordinates: the client area is the control less its
 // border, with (0, 0) at its top-left corner. "Length" runs along the bar, "thickness"
 // across it; a vertical bar's length is its height.
-#include "graphics/Color32.h"
+#include "graphics/SystemColorNames.h"
 #include "platform/Control.h"
 #include "platform/Persistent.h"
 #include "platform/Timer.h"

@@ -9,7 +9,7 @@ void TArrowBar::PaintBorder(platform::Canvas& Canvas)
 {
     // A sunken outer edge around the client area.
     if (borderStyle_ == bsSingle)
-        Bevel(Canvas, ClientRect(), ToCanvas(clBtnShadow), ToCanvas(clBtnHighlight));
+        Bevel(Canvas, ClientRect(), CanvasColorOf(clBtnShadow), CanvasColorOf(clBtnHighlight));
 }
 
 void TArrowBar::DoDrawButton(platform::Canvas& Canvas, platform::Rect R, TRBDirection Direction, bool Pressed,
@@ -19,40 +19,40 @@ void TArrowBar::DoDrawButton(platform::Canvas& Canvas, platform::Rect R, TRBDire
     if (R.IsEmpty())
         return;
     if (style_ == rbsMac) {
-        const Rect inner = OpenFrame(Canvas, R, Direction, ToCanvas(Enabled ? borderColor_ : shadowColor_));
+        const Rect inner = OpenFrame(Canvas, R, Direction, CanvasColorOf(Enabled ? borderColor_ : shadowColor_));
         if (inner.IsEmpty())
             return;
         if (!Enabled) {
-            Canvas.FillRect(inner, ToCanvas(buttonColor_));
-            FillArrow(Canvas, inner, Direction, ToCanvas(highLightColor_), 1, 1);
-            FillArrow(Canvas, inner, Direction, ToCanvas(shadowColor_));
+            Canvas.FillRect(inner, CanvasColorOf(buttonColor_));
+            FillArrow(Canvas, inner, Direction, CanvasColorOf(highLightColor_), 1, 1);
+            FillArrow(Canvas, inner, Direction, CanvasColorOf(shadowColor_));
         } else if (Pressed) {
-            Canvas.FillRect(inner, ToCanvas(buttonColor_));
-            FillArrow(Canvas, inner, Direction, ToCanvas(borderColor_), 1, 1);
+            Canvas.FillRect(inner, CanvasColorOf(buttonColor_));
+            FillArrow(Canvas, inner, Direction, CanvasColorOf(borderColor_), 1, 1);
         } else {
-            Bevel(Canvas, inner, ToCanvas(highLightColor_), ToCanvas(shadowColor_));
+            Bevel(Canvas, inner, CanvasColorOf(highLightColor_), CanvasColorOf(shadowColor_));
             const Rect face = Inset(inner, 1);
             if (!face.IsEmpty())
-                Canvas.FillRect(face, ToCanvas(buttonColor_));
-            FillArrow(Canvas, inner, Direction, ToCanvas(borderColor_));
+                Canvas.FillRect(face, CanvasColorOf(buttonColor_));
+            FillArrow(Canvas, inner, Direction, CanvasColorOf(borderColor_));
         }
         return;
     }
     if (Pressed) {
         // Pushed and flat: a plain frame, the arrow one pixel down and right.
-        Canvas.FrameRect(R, ToCanvas(clBtnShadow));
+        Canvas.FrameRect(R, CanvasColorOf(clBtnShadow));
         const Rect face = Inset(R, 1);
         if (!face.IsEmpty())
-            Canvas.FillRect(face, ToCanvas(clBtnFace));
-        FillArrow(Canvas, R, Direction, ToCanvas(clBtnText), 1, 1);
+            Canvas.FillRect(face, CanvasColorOf(clBtnFace));
+        FillArrow(Canvas, R, Direction, CanvasColorOf(clBtnText), 1, 1);
         return;
     }
     RaisedFace(Canvas, R);
     if (Enabled) {
-        FillArrow(Canvas, R, Direction, ToCanvas(clBtnText));
+        FillArrow(Canvas, R, Direction, CanvasColorOf(clBtnText));
     } else {
-        FillArrow(Canvas, R, Direction, ToCanvas(clBtnHighlight), 1, 1);
-        FillArrow(Canvas, R, Direction, ToCanvas(clBtnShadow));
+        FillArrow(Canvas, R, Direction, CanvasColorOf(clBtnHighlight), 1, 1);
+        FillArrow(Canvas, R, Direction, CanvasColorOf(clBtnShadow));
     }
 }
 
@@ -64,19 +64,19 @@ void TArrowBar::DoDrawTrack(platform::Canvas& Canvas, platform::Rect R, TRBDirec
         return;
     if (style_ != rbsMac) {
         if (Pressed)
-            Canvas.FillRect(R, ToCanvas(clWindowFrame));
+            Canvas.FillRect(R, CanvasColorOf(clWindowFrame));
         else
-            FillChecker(Canvas, R, ToCanvas(clBtnHighlight), Color());
+            FillChecker(Canvas, R, CanvasColorOf(clBtnHighlight), Color());
         return;
     }
-    Rect inner = OpenFrame(Canvas, R, Direction, ToCanvas(Enabled ? borderColor_ : shadowColor_));
+    Rect inner = OpenFrame(Canvas, R, Direction, CanvasColorOf(Enabled ? borderColor_ : shadowColor_));
     if (inner.IsEmpty())
         return;
     if (Pressed) {
-        Canvas.FillRect(inner, ToCanvas(borderColor_));
+        Canvas.FillRect(inner, CanvasColorOf(borderColor_));
     } else if (Enabled) {
         // A shadow along the leading edges, as if the track lay below the frame.
-        const CanvasColor shade = Blend(Blend(ToCanvas(highLightColor_), Color(), 127), ToCanvas(borderColor_), 32);
+        const CanvasColor shade = Blend(Blend(CanvasColorOf(highLightColor_), Color(), 127), CanvasColorOf(borderColor_), 32);
         Canvas.Line(inner.Left, inner.Top, inner.Right - 1, inner.Top, shade);
         Canvas.Line(inner.Left, inner.Top, inner.Left, inner.Bottom - 1, shade);
         ++inner.Left;
@@ -84,11 +84,11 @@ void TArrowBar::DoDrawTrack(platform::Canvas& Canvas, platform::Rect R, TRBDirec
         if (inner.IsEmpty())
             return;
         if (backgnd_ == bgPattern)
-            FillChecker(Canvas, inner, ToCanvas(highLightColor_), Color());
+            FillChecker(Canvas, inner, CanvasColorOf(highLightColor_), Color());
         else
             Canvas.FillRect(inner, Color());
     } else {
-        Canvas.FillRect(inner, ToCanvas(buttonColor_));
+        Canvas.FillRect(inner, CanvasColorOf(buttonColor_));
     }
 }
 
@@ -101,10 +101,10 @@ void TArrowBar::DoDrawHandle(platform::Canvas& Canvas, platform::Rect R, bool Ho
         RaisedFace(Canvas, R);
         return;
     }
-    const CanvasColor handle = ToCanvas(handleColor_);
+    const CanvasColor handle = CanvasColorOf(handleColor_);
     const CanvasColor light = Pressed ? Lighten(handle, -24) : Lighten(handle, 24);
-    const CanvasColor dark = Pressed ? handle : Blend(ToCanvas(borderColor_), handle, 96);
-    Canvas.FrameRect(R, ToCanvas(borderColor_));
+    const CanvasColor dark = Pressed ? handle : Blend(CanvasColorOf(borderColor_), handle, 96);
+    Canvas.FrameRect(R, CanvasColorOf(borderColor_));
     const Rect inner = Inset(R, 1);
     Bevel(Canvas, inner, light, dark);
     const Rect face = Inset(inner, 1);

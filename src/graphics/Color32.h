@@ -18,16 +18,6 @@ using TColor = int32_t;
 using TPalette32 = std::array<TColor32, 256>;
 using TArrayOfColor32 = std::vector<TColor32>;
 
-// System colours by name: platform colours whose low byte is the system colour index.
-constexpr TColor clScrollBar = TColor(0xFF000000u);
-constexpr TColor clWindowFrame = TColor(0xFF000006u);
-constexpr TColor clBtnFace = TColor(0xFF00000Fu);
-constexpr TColor clBtnShadow = TColor(0xFF000010u);
-constexpr TColor clBtnText = TColor(0xFF000012u);
-constexpr TColor clBtnHighlight = TColor(0xFF000014u);
-constexpr TColor cl3DDkShadow = TColor(0xFF000015u);
-constexpr TColor cl3DLight = TColor(0xFF000016u);
-
 constexpr TColor32 clBlack32 = 0xFF000000;
 constexpr TColor32 clWhite32 = 0xFFFFFFFF;
 

@@ -1,7 +1,8 @@
 #pragma once
 // Copying a rectangle of one bitmap into a rectangle of another: at the same size
 // (BlockTransfer) or scaled with resampling (StretchTransfer). Each result pixel is
-// combined into the destination by the draw mode.
+// combined into the destination by the draw mode. Drawing through geometric
+// transformations (rotation, skew, perspective) is in Transformations32.h.
 #include "graphics/Bitmap32.h"
 #include "platform/Exception.h"
 

@@ -33,6 +33,8 @@ public:
     virtual void Message(const std::string& /*text*/) {}
     // A Yes/No/Cancel question; the default answers Cancel, which keeps everything as it is.
     virtual Answer Ask(const std::string& /*text*/, const std::string& /*caption*/) { return kCancel; }
+    // An OK/Cancel question: true for OK. The default answers Cancel.
+    virtual bool Confirm(const std::string& /*text*/, const std::string& /*caption*/) { return false; }
 };
 
 // The world view: the picture of each piece in the world bitmap, the province
@@ -65,6 +67,21 @@ public:
     // first sub-item its owner's name ("none" without owner).
     virtual void AddProvinceRow(CProvince& /*province*/, const std::string& /*name*/,
                                 const std::string& /*ownerName*/) {}
+    // Show `ownerName` in the province's row of the provinces list.
+    virtual void SetProvinceRowOwner(CProvince& /*province*/, const std::string& /*ownerName*/) {}
+    // The player of the selected row of the players list, -1 for none.
+    virtual int SelectedPlayer() const { return -1; }
+    // Stop the blinking of the province shown as a player's capital.
+    virtual void StopBlinking() {}
+    // The project is being emptied. First: deselect the rows of the mission,
+    // event, province and player inspectors.
+    virtual void DeselectInspectors() {}
+    // Then, once its content is gone: empty the provinces list, the players
+    // list and the events list.
+    virtual void ClearProjectLists() {}
+    // Last: deselect and clear the items of the province, player, event and
+    // mission inspectors, in that order.
+    virtual void ClearInspectors() {}
 };
 
 // The visible side of the province selection: highlighted pieces, selected

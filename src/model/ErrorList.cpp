@@ -131,6 +131,14 @@ void CErrorConverted::Show()
     project_->WorldView().CenterView((piece_->left + piece_->right) / 2, (piece_->top + piece_->bottom) / 2);
 }
 
+// ---- CErrorRegionsLeftOut ---------------------------------------------------
+
+std::string CErrorRegionsLeftOut::GetText() const
+{
+    return std::to_string(regions_) + " regions of the picture were left out: a world image holds at most " +
+           std::to_string(CMapProject::kMaxPieces) + " pieces";
+}
+
 CErrorList& TheErrorList()
 {
     static CErrorList list;

@@ -122,5 +122,18 @@ private:
     std::string text_;
 };
 
+// Regions of the picture that got no piece because the piece list was full.
+class CErrorRegionsLeftOut : public CErrorList::CErrorInformal {
+public:
+    CErrorRegionsLeftOut(CMapProject& project, int regions) : CErrorInformal(project, nullptr), regions_(regions) {}
+
+    // Nothing to show on the map: the regions have no piece.
+    void Show() override { BecomeCurrent(); }
+    std::string GetText() const override;
+
+private:
+    int regions_;
+};
+
 // The one warnings list of the running editor, created on first use.
 CErrorList& TheErrorList();

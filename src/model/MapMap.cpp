@@ -4,7 +4,10 @@
 
 bool CMapMap::SetSize(int width, int height)
 {
-    Free();
+    // A grid of the same cell count keeps its memory: the analysis rebuilds it
+    // several times per import.
+    if (width < 0 || height < 0 || size_t(width) * size_t(height) != cells_.size())
+        Free();
     if (width < 0 || height < 0)
         return false;
     try {

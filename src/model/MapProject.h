@@ -7,8 +7,10 @@
 // also constructible on its own so that tests build fresh instances. Further
 // members and methods are declared here and defined in the .cpp files of the
 // units that own them.
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,12 +26,14 @@
 #include "model/Select.h"
 #include "model/SimpleArray.h"
 #include "model/StringTable.h"
+#include "platform/Clock.h"
 
 namespace platform {
 class XmlDocument;
 }
 class CErrorList;
 struct CCatalogue;
+class TBitmap32;
 class TBitmapLayer;
 class TCustomImage32;
 class TLayerCollection;
@@ -83,12 +87,32 @@ struct CLoseCondsB {
     uint16_t MaxTurnsToWin = 20;
 };
 
-// The handheld mission record; the export adds what only it fills.
+// The handheld mission record. The project object keeps only the fields the
+// editor uses; the export builds a fresh record that also carries copies of the
+// catalogue counts, the exported players, the provinces and the enabled events.
 struct CMapProjectB {
     uint32_t creatorId = 0;
     uint32_t MaxExp = 25;
     CVictoryCondsB victory;
     CLoseCondsB lose;
+
+    // ---- Filled only in the export's record ----
+    VK::CSimpleArray<VK::CString> resourceNames; // one per resource (the record's resource count)
+    uint8_t unitTypeCount = 0;                   // army slots of every player and province
+    VK::CSimpleArray<CPlayerDataB> playerRecords;
+    VK::CSimpleArray<CProvinceB> provinceRecords;
+    VK::CSimpleArray<CEventB> eventRecords;
+};
+
+// What the mission export needs from outside the project.
+struct CMissionExportOptions {
+    // Where the packers' running report goes.
+    std::ostream* packerReport = &std::cout;
+    // The time stamped into both packages.
+    platform::SecondsClock clock = platform::SystemSeconds;
+    // The folder in which the temporary mission tree is made (the system's
+    // temporary folder when empty).
+    std::filesystem::path temporaryParent;
 };
 
 // An ability or an AI type of the catalogue.
@@ -176,6 +200,33 @@ public:
     IPrompts& Prompts() const { return *prompts_; }
     IWorldView& WorldView() const { return *worldView_; }
     IProjectViews& ProjectViews() const { return *projectViews_; }
+
+    // ---- Set-up and clearing (src/world/ProjectSetup.cpp) ----
+    // The one project object is never replaced: New, Load, Reload and closing
+    // the window clear it and set it up again through these.
+    //
+    // 0 at once when nothing was modified; otherwise asks whether to save the
+    // changes: 1 Yes (the caller saves), 0 No, 2 Cancel (the caller gives up).
+    int QuerySaveChanges();
+    // Empties the project and the views that show it: no pieces, provinces,
+    // events, string tables, icon pivots, abilities or AI types; a white 1 × 1
+    // world without layers; players reset; no file name; difficulty 1 and
+    // experience limit 25. The modified flag is kept. Returns 1.
+    int Clear();
+    // Sets a cleared project up over the pieces the import left: catalogue,
+    // six default players, one province per province piece with its layers,
+    // the links overlay, every piece drawn. Throws ECatalogueError when the
+    // catalogue is missing or faulty (the pieces are then kept, nothing else
+    // is set up).
+    void InitNew();
+    // After the world image was imported again: every province is detached
+    // and takes the free province piece under its point; a point within 5
+    // pixels of the right or lower world edge first moves 30 pixels inside it.
+    // A province whose piece is taken by an earlier one stays detached.
+    void RelinkProvincesToMaps();
+    // Draws the name layer of every province again (after the view
+    // preferences changed). Returns 1.
+    int RefreshAllProvinces();
 
     // ---- Maintenance ----
     // Six players, each with one unit type slot per unit type (slot j holding
@@ -269,6 +320,75 @@ public:
     void RedrawLinksLayer();
     TBitmapLayer* GetLinksLayer() const { return linksLayer_; }
 
+    // ---- World image import and analysis (src/world) ----
+    static constexpr int kMaxPieces = 1501;
+    static constexpr int kMinWorldSide = 160;
+    // Pictures wider or higher than this do not fit the pieces' 16-bit bounds.
+    static constexpr int kMaxWorldSide = 32767;
+
+    // Loads a world picture and runs the whole analysis: pieces, kinds,
+    // neighbours, small pieces, castle places. `keepProvinces` is set when an
+    // existing project reloads its world image. Returns 1 when imported, 0
+    // when the picture cannot be loaded (the user is told why) or the user
+    // refused to raise a small picture to 160 × 160; the project is then as it was.
+    int ImportWorldImage(const std::filesystem::path& fileName, bool keepProvinces);
+    // Appends one piece per region of `image` (see CColorRegions), at most
+    // kMaxPieces; regions beyond that are left out with a warning. The piece
+    // map becomes the image's size and holds the new pieces, as
+    // ReassignMapIndexes would make it for pieces extracted into an empty list.
+    void ExtractPieces(const TBitmap32& image);
+    // Extracts the region holding (x, y) of `work` as a new piece and clears it
+    // in `work`. Returns 0 (nothing done) at the piece limit or on a pixel of 0.
+    int ExtractPiece(int x, int y, TBitmap32& work);
+    // Kinds 1 and 2 from the key colours; masks of province and small pieces
+    // become plain grey and their pixel counts are recounted.
+    void PaintPieceKinds();
+    // Rebuilds every neighbour list. `kindFilter` 0 visits every land piece,
+    // another value only the pieces of that kind (lists stay mutual).
+    void CalcNeighbours(uint8_t kindFilter);
+    // Province pieces absorb the small pieces that touch them, each with a
+    // warning. Non-zero when something was merged.
+    int ReconnectSmallPieces();
+    // Small pieces left over become green land, each with a warning. Returns 1.
+    int ConvertSmallPieces();
+    // Castle and army points of every province piece; a piece with no room for
+    // a castle becomes kProvinceWithoutCastlePlace.
+    void CalcCastlePlaces();
+    // The world view control to the world's size + 10 and its bitmap to the
+    // world's size. Returns 1.
+    int ResizeWorldView();
+
+    // ---- Provinces, their pieces, capitals (src/world) ----
+    // One linked province per province piece, in piece order, each piece
+    // painted plain dark first. Returns 0 when the 99 provinces were reached
+    // (the user is told), else 1.
+    int CreateProvincesFromPieces();
+    // A new province named "Noname n" (n the province count, or the next free
+    // number), with the catalogue's minimum of every resource, an empty
+    // guardian army and its layers. Null (the user is told) at 99 provinces.
+    CProvince* AddProvince(int x, int y, int castleX, int castleY, int armyX, int armyY, bool linked, int pieceIndex);
+    // An unlinked province 20 pixels up and left of the middle of the visible
+    // world view, kept inside the world.
+    CProvince* AddProvinceAtViewCenter();
+    // Links the province to the piece, whose castle and army points it takes.
+    // 0 for a null province or no such piece.
+    int AttachProvinceToMap(CProvince* province, int pieceIndex);
+    // Unlinks the province; its icons move to its own point. 0 for null.
+    int DetachProvinceFromMap(CProvince* province);
+    // True when there is no such piece, it is no province piece (kind below 3)
+    // or a linked province holds it.
+    bool IsPieceTaken(int pieceIndex) const;
+    // Every unlinked province takes the free piece under its point. Returns 1.
+    int RelinkProvinces();
+    CProvince* FindProvinceOfPiece(const CProvinceMap* piece) const;
+    // Makes `capital` (null: none) the player's capital. The old capital gets
+    // back the castle state it had before it became this player's capital; the
+    // new one is owned by the player and gets a full castle. Each player keeps
+    // its own record of that state. 0 for a player index outside 0..5.
+    int SetPlayerCapital(int player, CProvince* capital);
+    // The player's capital is released and every province of the player loses its owner.
+    void ReleasePlayerProvinces(int player);
+
     // The process-wide world-image warnings (null: none kept).
     void SetWarnings(CErrorList* warnings) { warnings_ = warnings; }
     CErrorList* GetWarnings() const { return warnings_; }
@@ -279,6 +399,22 @@ public:
         width_ = width;
         height_ = height;
     }
+
+    // ---- Handheld export (defined in world/) ----
+    // Players whose active flag is set (0..6).
+    int CountActivePlayers() const;
+    // Writes `outputPath` with its ".pdb" removed, plus ".pdb" and ".pak": the
+    // mission record, the texts, the world and domain blocks with their index
+    // maps and the preview, built in a fresh temporary tree that is removed on
+    // every way out. Returns 1 when both packages were written; otherwise 0 with
+    // `error` saying what failed, and no package is left half-written.
+    int ExportMission(const std::filesystem::path& outputPath, std::string& error,
+                      const CMissionExportOptions& options = {});
+    // The mission's files, each writer on its own (ExportMission builds the
+    // shared grids once). False with `error` when something cannot be stored or written.
+    bool ExportWorldImage(const std::filesystem::path& folder, std::string& error);
+    bool ExportDomainImage(const std::filesystem::path& folder, std::string& error);
+    bool ExportPreview(const std::filesystem::path& path, int wmax, int hmax, std::string& error);
 
     // The game catalogue document (owned by the main window) that the readers use.
     void SetCatalogueDocument(const platform::XmlDocument* document) { catalogue_ = document; }
@@ -354,6 +490,18 @@ private:
     IWorldView* worldView_ = &HookOrDefault<IWorldView>(nullptr);
     IProjectViews* projectViews_ = &HookOrDefault<IProjectViews>(nullptr);
     int progressScopes_ = 0; // CProgressScope objects alive
+
+    // What a province had before it became its player's capital.
+    struct CCapitalBackup {
+        CCastleDataB castle;
+        bool hadCastle = false;
+    };
+    std::array<CCapitalBackup, kPlayerCount> capitalBackups_;
+
+    struct TKeptIcons;
+    // Reload of the world image with the provinces kept (src/world/WorldImport.cpp).
+    std::vector<TKeptIcons> RescaleKeptProvinces(int width, int height);
+    void PlaceKeptProvinces(const std::vector<TKeptIcons>& kept);
 
     // Lets go of the links layer without deleting it.
     void ForgetLinksLayer();

@@ -20,7 +20,7 @@ struct CPlayerDataB {
     static constexpr int kSkillCount = 3;
     static constexpr int kMaxSkillSum = 6;
 
-    uint8_t reserved = 0;
+    uint8_t number = 0; // the player's number in the exported mission
     uint8_t capitalIndex = kNoCapital; // index in the province list, filled only when saving
     uint8_t skills[kSkillCount] = {2, 2, 2};
     uint8_t control = kHumanAndComputer;

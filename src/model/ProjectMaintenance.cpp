@@ -2,6 +2,7 @@
 // the user interface.
 #include "model/MapProject.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "model/ErrorList.h"
@@ -31,16 +32,20 @@ void CMapProject::ReassignMapIndexes()
 {
     CProgressScope progress(*this, "Reassign map indexes...", pieces_.GetCount());
     mapMap_.SetSize(width_, height_);
+    uint32_t* const cells = mapMap_.GetData();
     for (int i = 0; i < pieces_.GetCount(); ++i) {
         progress.Step(i);
         const CProvinceMap& piece = *pieces_.GetAt(i);
-        if (piece.IsEmpty())
+        if (piece.IsEmpty() || !cells)
             continue;
-        for (int y = 0; y < piece.mask.Height(); ++y) {
+        // The mask clipped to the map.
+        const int x0 = std::max(0, -piece.left), x1 = std::min(piece.mask.Width(), width_ - piece.left);
+        const int y0 = std::max(0, -piece.top), y1 = std::min(piece.mask.Height(), height_ - piece.top);
+        for (int y = y0; y < y1; ++y) {
             const TColor32* row = piece.mask.ScanLine(y);
-            for (int x = 0; x < piece.mask.Width(); ++x)
-                if (row[x])
-                    mapMap_.SetAt(piece.left + x, piece.top + y, uint32_t(i));
+            uint32_t* out = cells + size_t(piece.top + y) * width_ + piece.left;
+            for (int x = x0; x < x1; ++x)
+                out[x] = row[x] ? uint32_t(i) : out[x];
         }
     }
 }

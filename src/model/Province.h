@@ -44,7 +44,7 @@ struct CProvinceB {
     uint16_t castleX = 0, castleY = 0, armyX = 0, armyY = 0;
     uint8_t anyArmy = 0;    // 1 when some guardian army count is not zero
     CDwordArray army;       // guardian army, one count per unit type
-    CByteArray extra;       // stored with the record, unused by the editor
+    CByteArray neighbours;  // indices of the neighbouring provinces, filled by the export
 };
 
 class CProvince : public CProvinceB {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "model/FreeSquareSearch.h"
 #include "model/MapProject.h"
 
 namespace {
@@ -40,11 +41,16 @@ CProvinceMap* CProvinceMap::PieceAt(uint16_t index) const
     return project_->GetPieces().GetAt(index);
 }
 
-bool CProvinceMap::IsBigEnough()
+bool CProvinceMap::IsBigEnoughShape(int width, int height, uint32_t pixels)
 {
     constexpr int kMinSide = 4;
     constexpr uint32_t kMinPixels = 250;
-    if (mask.Width() < kMinSide || mask.Height() < kMinSide)
+    return width >= kMinSide && height >= kMinSide && pixels >= kMinPixels;
+}
+
+bool CProvinceMap::IsBigEnough()
+{
+    if (!IsBigEnoughShape(mask.Width(), mask.Height(), UINT32_MAX))
         return false;
     uint32_t count = 0;
     TColor32* pixel = mask.Bits();
@@ -54,7 +60,7 @@ bool CProvinceMap::IsBigEnough()
             *pixel = clWhite32;
             ++count;
         }
-    return count >= kMinPixels;
+    return IsBigEnoughShape(mask.Width(), mask.Height(), count);
 }
 
 void CProvinceMap::AddNeighbour(uint16_t index)
@@ -88,83 +94,85 @@ void CProvinceMap::RemoveNeighbour(uint16_t index)
 
 int CProvinceMap::Merge(CProvinceMap* other)
 {
-    if (!other || other == this || other->IsEmpty())
-        return 0;
-    const uint32_t self = uint32_t(OwnIndex());
-    CMapMap& map = project_->GetMapMap();
-    for (int y = 0; y < other->mask.Height(); ++y) {
-        TColor32* row = other->mask.ScanLine(y);
-        for (int x = 0; x < other->mask.Width(); ++x)
-            if (row[x]) {
-                row[x] = kMergedPixel;
-                map.SetAt(other->left + x, other->top + y, self);
-            }
-    }
-
-    const int16_t unitedLeft = std::min(left, other->left), unitedTop = std::min(top, other->top);
-    const int16_t unitedRight = std::max(right, other->right), unitedBottom = std::max(bottom, other->bottom);
-    TBitmap32 united;
-    united.SetSize(unitedRight - unitedLeft + 1, unitedBottom - unitedTop + 1);
-    CopyNonZeroPixels(other->mask, united, other->left - unitedLeft, other->top - unitedTop);
-    CopyNonZeroPixels(mask, united, left - unitedLeft, top - unitedTop);
-
-    other->pixelCount = 0;
-    other->mask.Clear(0);
-
-    left = unitedLeft;
-    top = unitedTop;
-    right = unitedRight;
-    bottom = unitedBottom;
-    mask.SetSize(united.Width(), united.Height());
-    std::copy_n(united.Bits(), size_t(united.Width()) * size_t(united.Height()), mask.Bits());
-
-    for (int i = 0; i < other->neighbours.GetSize(); ++i)
-        AddNeighbour(other->neighbours[i]);
-    return 1;
+    CPieceMerge merge(*this);
+    return merge.Add(other);
 }
 
 TPoint CProvinceMap::FindFreeSquare(int side) const
 {
-    const TPoint none{-1, -1};
-    const int width = mask.Width(), height = mask.Height();
-    if (side < 1 || side > width + 1 || side > height + 1)
-        return none;
-    auto blocked = [this](int x, int y) {
-        const TColor32 pixel = mask.GetPixel(x, y);
-        return pixel == 0 || pixel == kReserved;
-    };
-    // The column of the first blocked pixel of the square at (x, y): its edges
-    // first (top, bottom, left, right), then its inside; -1 when it is free.
-    auto firstBlockedColumn = [&](int x, int y) {
-        const int last = side - 1;
-        for (int i = 0; i < side; ++i)
-            if (blocked(x + i, y))
-                return x + i;
-        for (int i = 0; i < side; ++i)
-            if (blocked(x + i, y + last))
-                return x + i;
-        for (int column : {x, x + last})
-            for (int j = 1; j < last; ++j)
-                if (blocked(column, y + j))
-                    return column;
-        for (int j = 1; j < last; ++j)
-            for (int i = 1; i < last; ++i)
-                if (blocked(x + i, y + j))
-                    return x + i;
-        return -1;
-    };
-    // Every square that starts at or left of a blocked column and reaches it
-    // holds the blocked pixel too, so the scan goes on just past that column.
-    for (int y = 0; y <= height - side; ++y)
-        for (int x = 0; x <= width - side; ++x) {
-            if (blocked(x, y))
-                continue;
-            const int column = firstBlockedColumn(x, y);
-            if (column < 0)
-                return {x, y};
-            x = column;
+    return CFreeSquareSearch(mask, CFreeSquareSearch::kReservedBlocks).Find(side);
+}
+
+// ---- CPieceMerge -----------------------------------------------------------
+
+int CPieceMerge::Add(CProvinceMap* other)
+{
+    if (!other || other == &target_ || other->IsEmpty())
+        return 0;
+    pending_.push_back(other);
+    other->pixelCount = 0;
+    for (int i = 0; i < other->neighbours.GetSize(); ++i)
+        target_.AddNeighbour(other->neighbours[i]);
+    return 1;
+}
+
+void CPieceMerge::Commit()
+{
+    if (pending_.empty())
+        return;
+    CProvinceMap& target = target_;
+    int16_t unitedLeft = target.left, unitedTop = target.top;
+    int16_t unitedRight = target.right, unitedBottom = target.bottom;
+    for (const CProvinceMap* other : pending_) {
+        unitedLeft = std::min(unitedLeft, other->left);
+        unitedTop = std::min(unitedTop, other->top);
+        unitedRight = std::max(unitedRight, other->right);
+        unitedBottom = std::max(unitedBottom, other->bottom);
+    }
+
+    // One by one, each merge puts the united mask over the newly merged
+    // piece's pixels, so the target's own pixels win, then the earlier merged
+    // ones: painting the pending pieces last to first and then the target
+    // gives the same bytes. Where the target already covers the united bounds
+    // its mask is painted in place, under its own pixels.
+    const bool grows = unitedLeft != target.left || unitedTop != target.top || unitedRight != target.right ||
+                       unitedBottom != target.bottom;
+    TBitmap32 united;
+    TBitmap32& canvas = grows ? united : target.mask;
+    if (grows)
+        united.SetSize(unitedRight - unitedLeft + 1, unitedBottom - unitedTop + 1);
+
+    const uint32_t self = uint32_t(target.OwnIndex());
+    CMapMap& map = target.project_->GetMapMap();
+    for (auto it = pending_.rbegin(); it != pending_.rend(); ++it) {
+        CProvinceMap& other = **it;
+        // A mask larger than its bounds (a damaged project file) is clipped.
+        const int dx = other.left - unitedLeft, dy = other.top - unitedTop;
+        const int width = std::min(other.mask.Width(), canvas.Width() - dx);
+        const int height = std::min(other.mask.Height(), canvas.Height() - dy);
+        for (int y = 0; y < height; ++y) {
+            const TColor32* source = other.mask.ScanLine(y);
+            TColor32* row = canvas.ScanLine(y + dy) + dx;
+            for (int x = 0; x < width; ++x)
+                if (source[x]) {
+                    if (grows || !row[x])
+                        row[x] = CProvinceMap::kMergedPixel;
+                    map.SetAt(other.left + x, other.top + y, self);
+                }
         }
-    return none;
+        other.mask.Clear(0);
+    }
+    pending_.clear();
+    if (!grows)
+        return;
+
+    CopyNonZeroPixels(target.mask, united, target.left - unitedLeft, target.top - unitedTop);
+    target.left = unitedLeft;
+    target.top = unitedTop;
+    target.right = unitedRight;
+    target.bottom = unitedBottom;
+    target.mask.SetSize(united.Width(), united.Height());
+    std::copy_n(united.Bits(), size_t(united.Width()) * size_t(united.Height()), target.mask.Bits());
 }
 
 // ---- CProvinceMapList ------------------------------------------------------

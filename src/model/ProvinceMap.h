@@ -44,6 +44,8 @@ public:
     // The mask is at least 4 × 4 and has at least 250 pixels in the piece.
     // Counting repaints every pixel in the piece opaque white.
     bool IsBigEnough();
+    // The same rule for a mask of `width` × `height` with `pixels` in the piece.
+    static bool IsBigEnoughShape(int width, int height, uint32_t pixels);
 
     // Keep the relation symmetric: adding j to i adds i to j. Nothing for
     // kNoIndex, an index with no piece or an empty piece, this piece itself, a
@@ -52,14 +54,15 @@ public:
     // Nothing when the index is not a neighbour.
     void RemoveNeighbour(uint16_t index);
 
-    // Takes `other` into this piece: its pixels join this mask and take this
-    // piece's index in the project's piece map, its neighbours become this
-    // piece's, and it is left empty. Returns 0 (nothing done) for null, an
-    // empty piece or this piece itself, else 1.
+    // Takes `other` into this piece: its pixels join this mask (painted
+    // kMergedPixel) and take this piece's index in the project's piece map, its
+    // neighbours become this piece's, and it is left empty. Returns 0 (nothing
+    // done) for null, an empty piece or this piece itself, else 1.
     int Merge(CProvinceMap* other);
 
-    // The top-left mask point of a square of side `side` lying wholly inside the
-    // piece (no zero or reserved pixel), or (-1, -1) when there is none.
+    // The top-left mask point of the first square of side `side` (rows first)
+    // lying wholly inside the piece (no zero or reserved pixel), or (-1, -1)
+    // when there is none (a side below 1 included).
     TPoint FindFreeSquare(int side) const;
 
     // Mask width and height from the bounds (right and bottom are inclusive).
@@ -78,10 +81,33 @@ public:
     uint16_t castleX = 0, castleY = 0, armyX = 0, armyY = 0; // relative to (left, top)
 
 private:
+    friend class CPieceMerge;
+
     int OwnIndex() const;
     CProvinceMap* PieceAt(uint16_t index) const;
 
     CMapProject* project_;
+};
+
+// Several merges into one target piece with a single pass over the united
+// bounds; the result is the one that merging the pieces one by one gives. Add
+// does at once what the rest of the analysis can see (the other piece becomes
+// empty, its neighbours become the target's); the pixels move at Commit, which
+// the destructor runs too.
+class CPieceMerge {
+public:
+    explicit CPieceMerge(CProvinceMap& target) : target_(target) {}
+    CPieceMerge(const CPieceMerge&) = delete;
+    CPieceMerge& operator=(const CPieceMerge&) = delete;
+    ~CPieceMerge() { Commit(); }
+
+    // 0 (nothing done) for null, an empty piece or the target itself, else 1.
+    int Add(CProvinceMap* other);
+    void Commit();
+
+private:
+    CProvinceMap& target_;
+    std::vector<CProvinceMap*> pending_; // in the order they were added
 };
 
 // The project's pieces, owned, in index order.

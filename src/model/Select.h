@@ -22,6 +22,8 @@ public:
     void Toggle(CProvince* province);
     // Deselects everything; the view rebuilds its inspector once, not per province.
     void Clear();
+    // Shows the selection again after its provinces changed (owner, castle).
+    void Refresh() { view_->SelectionChanged(); }
 
     bool Contains(const CProvince* province) const { return IndexOf(province) >= 0; }
     int Count() const { return provinces.GetSize(); }

@@ -167,7 +167,7 @@ bool CStringTable::ExportTexts(const std::filesystem::path& folder, std::string&
 {
     auto write = [&](const std::string& name, const std::string& contents) {
         const auto* bytes = reinterpret_cast<const uint8_t*>(contents.data());
-        return platform::WriteFileAtomically(folder / name, std::span(bytes, contents.size()), error);
+        return platform::WriteScratchFile(folder / name, std::span(bytes, contents.size()), error);
     };
     const std::pair<const char*, const std::string*> missionTexts[] = {
         {"author.txt", &author},         {"authnotes.txt", &authorNotes}, {"shortdescr.txt", &shortDescription},

@@ -92,9 +92,10 @@ public:
     // Every CR LF pair becomes the four characters "{br}"; a lone CR or LF stays.
     static std::string ConvertLineBreaks(std::string_view text);
 
-    // Writes the mission's text files for the handheld into `folder` (layouts at
-    // the definition). Returns false with `error` naming the file when one
-    // cannot be written; the files written before it stay.
+    // Writes the mission's text files for the handheld into `folder`, the
+    // export's fresh temporary folder (layouts at the definition). Returns false
+    // with `error` naming the file when one cannot be written; the files written
+    // before it stay.
     bool ExportTexts(const std::filesystem::path& folder, std::string& error) const;
 
     // In the order the table keeps them; the project file stores them in another order.

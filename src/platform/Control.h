@@ -34,6 +34,8 @@ public:
     virtual void TakeFocus() = 0;
     // The part of the control that can be seen on screen now (empty when hidden).
     virtual Rect VisibleRect() const = 0;
+    // The desktop in the coordinates of a top-level window; empty when not known.
+    virtual Rect DesktopRect() const { return {}; }
     // Lets the user size the top-level window by dragging its bottom-right corner from
     // the mouse position, as a size grip does; false when the window system cannot.
     virtual bool BeginWindowSizing() { return false; }
@@ -105,6 +107,8 @@ public:
     void RepaintNow(const Rect& area);
     // The part of the control on screen; nothing without a host.
     Rect VisibleRect() const;
+    // The desktop as the host knows it; empty without a host.
+    Rect DesktopRect() const { return host_ ? host_->DesktopRect() : Rect{}; }
 
     // Called once the control's properties are all set up.
     virtual void Loaded() {}

@@ -25,3 +25,15 @@ class EListError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// A text that does not convert to the value asked for.
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A value outside the range it must lie in.
+class ERangeError : public Exception {
+public:
+    using Exception::Exception;
+};

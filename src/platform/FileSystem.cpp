@@ -108,6 +108,25 @@ bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes,
     return ok;
 }
 
+bool WriteScratchFile(const fs::path& target, std::span<const uint8_t> bytes, std::string& error)
+{
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = SystemError("Cannot create", target);
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes.data(), bytes.size());
+    if (!ok)
+        error = SystemError("Cannot write", target);
+    if (::close(fd) != 0 && ok) {
+        error = SystemError("Cannot close", target);
+        ok = false;
+    }
+    if (!ok)
+        ::unlink(target.c_str());
+    return ok;
+}
+
 fs::path ProgramFolder()
 {
     std::error_code ec;
@@ -115,6 +134,21 @@ fs::path ProgramFolder()
     if (ec || exe.empty())
         return fs::current_path(ec);
     return exe.parent_path();
+}
+
+bool CreateUniqueFile(const fs::path& folder, const std::string& prefix, fs::path& created, std::string& error)
+{
+    std::string pattern = (folder / (prefix + "XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        error = SystemError("Cannot create a temporary file in", folder);
+        return false;
+    }
+    ::close(fd);
+    created = name.data();
+    return true;
 }
 
 TemporaryFolder::TemporaryFolder(const fs::path& parent, const std::string& prefix)

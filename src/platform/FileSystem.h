@@ -20,6 +20,17 @@ bool ReadFileBytes(const std::filesystem::path& path, std::vector<uint8_t>& byte
 // untouched, the temporary file is removed, and `error` says what failed.
 bool WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes, std::string& error);
 
+// Creates a new, empty file with a unique name that starts with `prefix` in `folder` and
+// returns its path in `created`. On failure returns false and sets `error`.
+bool CreateUniqueFile(const std::filesystem::path& folder, const std::string& prefix,
+                      std::filesystem::path& created, std::string& error);
+
+// Writes `bytes` to a new file `target` that nothing reads before the writer is
+// done, such as a file in a fresh temporary folder: no temporary name and no
+// flush to disk, which such files do not need. On failure whatever was written
+// is removed and `error` says what failed.
+bool WriteScratchFile(const std::filesystem::path& target, std::span<const uint8_t> bytes, std::string& error);
+
 // The folder that holds the running executable (falls back to the current folder).
 std::filesystem::path ProgramFolder();
 

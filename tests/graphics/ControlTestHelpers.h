@@ -64,6 +64,7 @@ public:
     void ApplyMouseCapture(bool) override {}
     void TakeFocus() override { control_.HostFocusChanged(true); }
     platform::Rect VisibleRect() const override { return wholeControl_ ? control_.ClientRect() : visible; }
+    platform::Rect DesktopRect() const override { return desktop; }
 
 private:
     platform::Control& control_;
@@ -72,6 +73,7 @@ private:
 public:
     platform::Rect visible;
     platform::Canvas* canvas = nullptr;
+    platform::Rect desktop;
     int repaintRequests = 0;
 };
 

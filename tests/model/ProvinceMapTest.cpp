@@ -1,5 +1,7 @@
 #include "model/ProvinceMap.h"
 
+#include "model/FreeSquareSearch.h"
+
 #include "ProjectFixture.h"
 
 #include <gtest/gtest.h>
@@ -235,4 +237,83 @@ TEST_F(ProvinceMapTest, PieceAtOutsideTheMapIsNone)
     EXPECT_EQ(project.GetPieceAt(3, 3), 0u);
     EXPECT_EQ(project.GetPieceAt(4, 0), CMapProject::kNoPiece);
     EXPECT_EQ(project.GetPieceAt(-1, 0), CMapProject::kNoPiece);
+}
+
+// A target and small pieces scattered around it, each with its own pixels.
+class MergeBatchTest : public SetUpProjectTest {
+protected:
+    void Build(CMapProject& into, unsigned seed)
+    {
+        std::mt19937 random(seed);
+        into.SetMapSize(60, 60);
+        auto add = [&](int left, int top, int width, int height) {
+            auto piece = std::make_unique<CProvinceMap>(into);
+            piece->left = int16_t(left);
+            piece->top = int16_t(top);
+            piece->right = int16_t(left + width - 1);
+            piece->bottom = int16_t(top + height - 1);
+            piece->mask.SetSize(width, height);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    if (random() % 3) {
+                        piece->mask.SetPixel(x, y, 0xFF000000u | random());
+                        ++piece->pixelCount;
+                    }
+            piece->mask.SetPixel(0, 0, 0xFF123456u);
+            ++piece->pixelCount;
+            into.GetPieces().Add(std::move(piece));
+        };
+        add(20, 20, 10, 10);
+        for (int i = 0; i < 6; ++i)
+            add(int(random() % 50), int(random() % 50), 1 + int(random() % 10), 1 + int(random() % 10));
+        for (int i = 1; i <= 6; ++i)
+            into.GetPieces().GetAt(i)->AddNeighbour(uint16_t(1 + (i % 6)));
+        into.ReassignMapIndexes();
+    }
+};
+
+TEST_F(MergeBatchTest, OnePassGivesWhatMergingOneByOneGives)
+{
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        CMapProject oneByOne, batched;
+        Build(oneByOne, seed);
+        Build(batched, seed);
+        CProvinceMap& a = *oneByOne.GetPieces().GetAt(0);
+        CProvinceMap& b = *batched.GetPieces().GetAt(0);
+        {
+            CPieceMerge merge(b);
+            for (int i : {3, 1, 5, 3, 2}) {
+                EXPECT_EQ(merge.Add(batched.GetPieces().GetAt(i)), a.Merge(oneByOne.GetPieces().GetAt(i)));
+                EXPECT_TRUE(batched.GetPieces().GetAt(i)->IsEmpty());
+            }
+        }
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        EXPECT_EQ((std::vector<int>{a.left, a.top, a.right, a.bottom}),
+                  (std::vector<int>{b.left, b.top, b.right, b.bottom}));
+        EXPECT_TRUE(a.mask.Equal(b.mask));
+        EXPECT_EQ(Neighbours(a), Neighbours(b));
+        for (int i = 1; i < 7; ++i)
+            EXPECT_TRUE(oneByOne.GetPieces().GetAt(i)->mask.Equal(batched.GetPieces().GetAt(i)->mask));
+        EXPECT_EQ(oneByOne.GetMapMap().GetData() != nullptr, true);
+        EXPECT_TRUE(std::equal(oneByOne.GetMapMap().GetData(), oneByOne.GetMapMap().GetData() + 3600,
+                               batched.GetMapMap().GetData()));
+    }
+}
+
+TEST(FreeSquareSearch, LargestSideAndTheMarksThatCount)
+{
+    TBitmap32 mask;
+    mask.SetSize(6, 5);
+    mask.Clear(0xFF00FF00);
+    EXPECT_EQ(CFreeSquareSearch(mask, CFreeSquareSearch::kReservedBlocks).LargestSide(), 5);
+    mask.SetPixel(2, 2, CProvinceMap::kReserved);
+    EXPECT_EQ(CFreeSquareSearch(mask, CFreeSquareSearch::kReservedBlocks).LargestSide(), 3); // columns 3 to 5
+    EXPECT_EQ(CFreeSquareSearch(mask, CFreeSquareSearch::kReservedIsFree).LargestSide(), 5);
+    const CFreeSquareSearch blocked(mask, CFreeSquareSearch::kReservedIsFree, TRect{0, 0, 1, 5});
+    EXPECT_EQ(blocked.LargestSide(), 5);
+    EXPECT_EQ(blocked.Find(5), (TPoint{1, 0}));
+    EXPECT_EQ(blocked.Find(0), (TPoint{-1, -1}));
+    mask.Clear(0);
+    EXPECT_EQ(CFreeSquareSearch(mask, CFreeSquareSearch::kReservedBlocks).LargestSide(), 0);
+    EXPECT_EQ(CFreeSquareSearch(TBitmap32(), CFreeSquareSearch::kReservedBlocks).Find(1), (TPoint{-1, -1}));
 }

@@ -10,6 +10,24 @@
 
 using CallLog = std::vector<std::string>;
 
+class RecordingProgress : public IProgressDisplay {
+public:
+    void Start(const std::string& caption, int maximum) override
+    {
+        calls.push_back("start " + caption + " " + std::to_string(maximum));
+        shown = true;
+    }
+    void Step(int position) override { calls.push_back("step " + std::to_string(position)); }
+    void End() override
+    {
+        calls.push_back("end");
+        shown = false;
+    }
+
+    std::vector<std::string> calls;
+    bool shown = false;
+};
+
 class RecordingWorldView : public IWorldView {
 public:
     explicit RecordingWorldView(CallLog& log) : log_(log) {}

@@ -65,3 +65,20 @@ TEST(FileSystem, TemporaryFolderIsUniqueAndRemovedWithItsContents)
     }
     EXPECT_FALSE(fs::exists(kept));
 }
+
+TEST(FileSystem, ScratchFileIsWrittenWholeOrNotAtAll)
+{
+    platform::TemporaryFolder folder;
+    const std::vector<uint8_t> bytes = {0, 1, 2, 0xFF};
+    std::string error;
+    ASSERT_TRUE(platform::WriteScratchFile(folder.Path() / "a.dat", bytes, error)) << error;
+    std::vector<uint8_t> read;
+    ASSERT_TRUE(platform::ReadFileBytes(folder.Path() / "a.dat", read, error)) << error;
+    EXPECT_EQ(read, bytes);
+    ASSERT_TRUE(platform::WriteScratchFile(folder.Path() / "a.dat", std::vector<uint8_t>{7}, error)) << error;
+    ASSERT_TRUE(platform::ReadFileBytes(folder.Path() / "a.dat", read, error)) << error;
+    EXPECT_EQ(read, std::vector<uint8_t>{7});
+
+    EXPECT_FALSE(platform::WriteScratchFile(folder.Path() / "none" / "b.dat", bytes, error));
+    EXPECT_NE(error.find("none/b.dat"), std::string::npos) << error;
+}

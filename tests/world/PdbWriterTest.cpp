@@ -180,19 +180,8 @@ TEST(PdbWriter, PalmDatabaseReaderLoadsTheDatabase)
     const fs::path pdb = work.Path() / "m.pdb";
     ASSERT_TRUE(Pack(work.Path() / "src", pdb, true, "Valley of kings").ok);
 
-    const char* script = R"(
-use strict;
-use Palm::PDB;
-use Palm::Raw;
-Palm::PDB::RegisterPRCHandlers("Palm::Raw", "");
-my $pdb = Palm::PDB->new;
-$pdb->Load($ARGV[0]) or die "cannot load";
-printf "%s|%s|%s|%d|%d|%d\n", $pdb->{name}, $pdb->{type}, $pdb->{creator},
-    $pdb->{attributes}{resource} ? 1 : 0, $pdb->{ctime}, scalar @{$pdb->{resources}};
-printf "%s %x %d\n", $_->{type}, $_->{id}, length $_->{data} for @{$pdb->{resources}};
-)";
     int status = -1;
-    std::string output = test::RunProgram({"perl", "-e", script, pdb.string()}, status);
+    const std::string output = test::PalmDatabaseSummary(pdb, status);
     ASSERT_EQ(status, 0) << "perl with Palm::PDB (libpalm-pdb-perl) must be installed; output: " << output;
     // The directory holds 5 entries (two folders, three files), the wav two pieces,
     // mission.dat (after copy.dat in the walk) is stored once, as copy.dat.

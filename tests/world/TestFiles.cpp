@@ -79,4 +79,20 @@ std::string RunProgram(const std::vector<std::string>& arguments, int& status)
     return output;
 }
 
+std::string PalmDatabaseSummary(const std::filesystem::path& pdb, int& status)
+{
+    const char* script = R"(
+use strict;
+use Palm::PDB;
+use Palm::Raw;
+Palm::PDB::RegisterPRCHandlers("Palm::Raw", "");
+my $pdb = Palm::PDB->new;
+$pdb->Load($ARGV[0]) or die "cannot load";
+printf "%s|%s|%s|%d|%d|%d\n", $pdb->{name}, $pdb->{type}, $pdb->{creator},
+    $pdb->{attributes}{resource} ? 1 : 0, $pdb->{ctime}, scalar @{$pdb->{resources}};
+printf "%s %x %d\n", $_->{type}, $_->{id}, length $_->{data} for @{$pdb->{resources}};
+)";
+    return RunProgram({"perl", "-e", script, pdb.string()}, status);
+}
+
 } // namespace test

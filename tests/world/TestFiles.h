@@ -47,4 +47,10 @@ PackResult RunPacker(Packer packer)
 // exit status goes to `status`.
 std::string RunProgram(const std::vector<std::string>& arguments, int& status);
 
+// Loads `pdb` with Debian's Palm database reader (perl's Palm::PDB, from
+// libpalm-pdb-perl) as an outside check, and returns what it read: a line
+// "name|type|creator|resource flag|creation time|resource count", then one line
+// "type id(hex) size" per resource. The reader's exit status goes to `status`.
+std::string PalmDatabaseSummary(const std::filesystem::path& pdb, int& status);
+
 } // namespace test

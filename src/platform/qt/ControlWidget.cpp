@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -241,6 +242,15 @@ Rect ControlWidget::VisibleRect() const
     // A widget painted while not on screen (grab, render) shows what the paint asks for;
     // otherwise a hidden widget shows nothing, so it needs no buffer.
     const QRect r = visibleRegion().isEmpty() ? paintRect_ : visibleRegion().boundingRect();
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+Rect ControlWidget::DesktopRect() const
+{
+    const QScreen* shown = screen();
+    if (shown == nullptr)
+        return {};
+    const QRect r = shown->virtualGeometry();
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 

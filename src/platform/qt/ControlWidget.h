@@ -52,6 +52,7 @@ private:
     void ApplyMouseCapture(bool capture) override;
     void TakeFocus() override;
     Rect VisibleRect() const override;
+    Rect DesktopRect() const override;
     bool BeginWindowSizing() override;
 
     void TakeBoundsFromWidget();

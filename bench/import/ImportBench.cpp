@@ -1,0 +1,170 @@
+// World image analysis on generated worlds of 1024², 2048² and 4096² pixels.
+//
+// Extraction (pieces with masks and bounds, the piece map and the neighbour
+// lists) against OpenCV's connected components on the land mask (4-connected,
+// one thread, with and without statistics) and against a pixel-by-pixel
+// two-pass union-find labeller over the 32-bit values. Goals: at most 1.0 ×
+// OpenCV with statistics (stretch: 0.5 × OpenCV without), at most 0.5 × the
+// pixel-by-pixel labeller. The whole import of 4096² under one second, and
+// cost linear in the pixel count across the sizes.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BenchGoals.h"
+#include "GeneratedWorld.h"
+#include "NaiveLabeller.h"
+#include "model/MapProject.h"
+#include "model/Settings.h"
+#include "platform/FileSystem.h"
+
+#ifdef VALDRUNE_HAVE_OPENCV
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+#endif
+
+namespace {
+
+constexpr uint32_t kSeed = 20240612;
+
+// Regions of each generated world, so that the input cannot drift.
+int ExpectedRegions(int side)
+{
+    switch (side) {
+    case 1024: return EXPECTED_1024;
+    case 2048: return EXPECTED_2048;
+    default: return EXPECTED_4096;
+    }
+}
+
+struct World {
+    TBitmap32 image;
+    int regions = 0;
+};
+
+const World& WorldOfSide(int side)
+{
+    static std::map<int, std::unique_ptr<World>> worlds;
+    std::unique_ptr<World>& world = worlds[side];
+    if (!world) {
+        world = std::make_unique<World>();
+        GenerateWorld(side, kSeed, world->image);
+        std::vector<int32_t> labels;
+        world->regions = LabelPixelByPixel(world->image, labels);
+        if (world->regions != ExpectedRegions(side) || world->regions > CMapProject::kMaxPieces) {
+            std::fprintf(stderr, "The generated %d² world has %d regions, expected %d\n", side, world->regions,
+                         ExpectedRegions(side));
+            std::exit(1);
+        }
+    }
+    return *world;
+}
+
+void ExtractWithNeighbours(CMapProject& project, const TBitmap32& image)
+{
+    project.SetMapSize(uint16_t(image.Width()), uint16_t(image.Height()));
+    project.ExtractPieces(image);
+    project.CalcNeighbours(0);
+}
+
+void BM_Extraction(benchmark::State& state)
+{
+    const World& world = WorldOfSide(int(state.range(0)));
+    CMapProject project;
+    for (auto _ : state) {
+        state.PauseTiming();
+        project.GetPieces().DeleteAll();
+        state.ResumeTiming();
+        ExtractWithNeighbours(project, world.image);
+    }
+    if (project.GetPieces().GetCount() != world.regions)
+        state.SkipWithError("the extraction found another number of pieces");
+}
+
+// The whole import from a BMP file (loading, extraction, kinds, piece pictures,
+// neighbours, small pieces, castle places) and the provinces, without a window.
+void BM_WholeImport(benchmark::State& state)
+{
+    const World& world = WorldOfSide(int(state.range(0)));
+    const platform::TemporaryFolder folder;
+    const std::filesystem::path file = folder.Path() / "world.bmp";
+    world.image.SaveToFile(file);
+    CMapProject project;
+    project.GetStringTables().Add(std::make_unique<CStringTable>(project));
+    for (auto _ : state) {
+        state.PauseTiming();
+        project.GetProvinces().DeleteAll();
+        state.ResumeTiming();
+        project.ImportWorldImage(file, false);
+        project.CreateProvincesFromPieces();
+    }
+    if (project.GetProvinces().GetSize() == 0)
+        state.SkipWithError("the import made no province");
+}
+
+void BM_PixelByPixelLabeller(benchmark::State& state)
+{
+    const World& world = WorldOfSide(int(state.range(0)));
+    std::vector<int32_t> labels;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LabelPixelByPixel(world.image, labels));
+}
+
+#ifdef VALDRUNE_HAVE_OPENCV
+cv::Mat LandMask(const TBitmap32& image)
+{
+    cv::Mat mask(image.Height(), image.Width(), CV_8U);
+    const TColor32 ocean = TheSettings().OceanColor();
+    for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+            mask.at<uint8_t>(y, x) = image.GetPixel(x, y) != ocean ? 255 : 0;
+    return mask;
+}
+
+void BM_OpenCVWithStats(benchmark::State& state)
+{
+    cv::setNumThreads(1);
+    const cv::Mat mask = LandMask(WorldOfSide(int(state.range(0))).image);
+    cv::Mat labels, stats, centroids;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cv::connectedComponentsWithStats(mask, labels, stats, centroids, 4, CV_32S));
+}
+
+void BM_OpenCV(benchmark::State& state)
+{
+    cv::setNumThreads(1);
+    const cv::Mat mask = LandMask(WorldOfSide(int(state.range(0))).image);
+    cv::Mat labels;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cv::connectedComponents(mask, labels, 4, CV_32S));
+}
+
+BENCHMARK(BM_OpenCVWithStats)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenCV)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+#endif
+
+BENCHMARK(BM_Extraction)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WholeImport)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PixelByPixelLabeller)->Arg(1024)->Arg(2048)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<BenchGoal> goals;
+    for (const std::string side : {"1024", "2048", "4096"}) {
+        const std::string ours = "BM_Extraction/" + side;
+        goals.push_back({ours, "BM_OpenCVWithStats/" + side, 1.0});
+        goals.push_back({ours, "BM_OpenCV/" + side, 0.5}); // stretch goal
+        goals.push_back({ours, "BM_PixelByPixelLabeller/" + side, 0.5});
+    }
+    // Linear cost: 16 times the pixels, about 16 times the time.
+    goals.push_back({"BM_WholeImport/4096", "BM_WholeImport/1024", 16.0});
+    return RunWithGoals(argc, argv, goals);
+}

@@ -1,0 +1,76 @@
+#include "inspector/rmHintWindow.h"
+
+#include "graphics/SystemColorNames.h"
+#include "inspector/rmDrawText.h"
+
+TrmHintWindow::TrmHintWindow()
+{
+    SetColor(CanvasColorOf(clInfoBk));
+    FFont.Color = CanvasColorOf(clInfoText);
+    SetVisible(false);
+}
+
+void TrmHintWindow::SetFont(const platform::FontSpec& Value)
+{
+    if (Value == FFont)
+        return;
+    FFont = Value;
+    Invalidate();
+}
+
+void TrmHintWindow::ActivateHint(platform::Rect Rect, std::string_view Text)
+{
+    FActivating = true;
+    FCaption = std::string(Text);
+    const platform::Rect desktop = DesktopRect();
+    if (!desktop.IsEmpty()) {
+        if (Rect.Bottom > desktop.Bottom)
+            Rect = Rect.Offset(0, desktop.Bottom - Rect.Bottom);
+        if (Rect.Right > desktop.Right)
+            Rect = Rect.Offset(desktop.Right - Rect.Right, 0);
+        if (Rect.Left < desktop.Left)
+            Rect = Rect.Offset(desktop.Left - Rect.Left, 0);
+        // A window above the desktop comes down to its top edge.
+        if (Rect.Top < desktop.Top)
+            Rect = Rect.Offset(0, desktop.Top - Rect.Top);
+    }
+    SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height());
+    SetVisible(true);
+    Invalidate();
+    FActivating = false;
+}
+
+void TrmHintWindow::ActivateHintData(platform::Rect Rect, std::string_view Text, const void*)
+{
+    ActivateHint(Rect, Text);
+}
+
+platform::Rect TrmHintWindow::CalcHintRect(platform::Canvas& Canvas, int32_t MaxWidth, std::string_view Text,
+                                           const void*) const
+{
+    platform::Rect rect{0, 0, MaxWidth, 0};
+    DrawTextInRect(Canvas, Text, rect, dt::CalcRect | dt::SingleLine | dt::NoPrefix, FFont);
+    return rect;
+}
+
+void TrmHintWindow::ReleaseHandle()
+{
+    SetVisible(false);
+}
+
+void TrmHintWindow::Paint(platform::Canvas& Canvas)
+{
+    const platform::Rect whole = ClientRect();
+    if (whole.IsEmpty())
+        return;
+    const int32_t right = whole.Right - 1, bottom = whole.Bottom - 1;
+    const platform::CanvasColor light = CanvasColorOf(cl3DLight), dark = CanvasColorOf(cl3DDkShadow);
+    Canvas.Line(0, 0, right, 0, light);
+    Canvas.Line(0, 0, 0, bottom, light);
+    Canvas.Line(0, bottom, right, bottom, dark);
+    Canvas.Line(right, 0, right, bottom, dark);
+    platform::Rect client{1, 1, right, bottom};
+    Canvas.FillRect(client, Color());
+    client.Left += 1;
+    DrawTextInRect(Canvas, FCaption, client, dt::WordBreak | dt::NoPrefix, FFont);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// A small borderless pop-up that shows one text at a rectangle of the screen; the
+// inspectors share one to show names and values their cells cut off. Its host shows it
+// as a top-level window that never takes the focus and lets the mouse through (see
+// platform/qt/PopupWindow.h).
+#include "platform/Control.h"
+
+#include <string>
+#include <string_view>
+
+class TrmHintWindow : public platform::Control {
+public:
+    TrmHintWindow();
+    const char* ClassName() const override { return "TrmHintWindow"; }
+
+    const std::string& Caption() const { return FCaption; }
+    const platform::FontSpec& Font() const { return FFont; }
+    void SetFont(const platform::FontSpec& Value);
+    bool Activating() const { return FActivating; }
+
+    // Shows Text at Rect (screen coordinates), moved as little as needed to lie on the
+    // desktop the host reports, and repaints.
+    void ActivateHint(platform::Rect Rect, std::string_view Text);
+    void ActivateHintData(platform::Rect Rect, std::string_view Text, const void* Data);
+    // (0, 0, MaxWidth, 0) grown to Text measured on one line, no margins.
+    platform::Rect CalcHintRect(platform::Canvas& Canvas, int32_t MaxWidth, std::string_view Text,
+                                const void* Data) const;
+    // Hides the pop-up; the host may let its window go.
+    void ReleaseHandle();
+
+protected:
+    // A raised one-pixel edge around the whole window, the info colour inside, and the
+    // caption word-wrapped from one pixel right of the inner edge.
+    void Paint(platform::Canvas& Canvas) override;
+
+private:
+    std::string FCaption;
+    platform::FontSpec FFont;
+    bool FActivating = false;
+};

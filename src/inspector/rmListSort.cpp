@@ -1,0 +1,138 @@
+#include "inspector/rmListSort.h"
+
+#include "platform/DateTime.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+int32_t CompareText(std::string_view a, std::string_view b)
+{
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        const auto ca = static_cast<unsigned char>(LowerAscii(a[i]));
+        const auto cb = static_cast<unsigned char>(LowerAscii(b[i]));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+template <class T>
+int32_t CompareValues(const T& a, const T& b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+std::string_view Trimmed(std::string_view s)
+{
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+std::optional<int64_t> ToInteger(std::string_view text)
+{
+    text = Trimmed(text);
+    int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> ToFloat(std::string_view text)
+{
+    const std::string copy(Trimmed(text));
+    char* end = nullptr;
+    const double value = std::strtod(copy.c_str(), &end);
+    if (copy.empty() || end != copy.c_str() + copy.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> ToDate(std::string_view text)
+{
+    const std::string copy(Trimmed(text));
+    int year = 0, month = 0, day = 0, used = 0;
+    TDateTime date = 0;
+    if (std::sscanf(copy.c_str(), "%4d-%2d-%2d%n", &year, &month, &day, &used) != 3 || size_t(used) != copy.size() ||
+        !platform::TryEncodeDate(year, month, day, date))
+        return std::nullopt;
+    return date;
+}
+
+std::string_view SubItem(const TListItemTexts& item, int32_t column)
+{
+    return column >= 0 && size_t(column) < item.SubItems.size() ? std::string_view(item.SubItems[size_t(column)])
+                                                                : std::string_view();
+}
+
+template <class Convert>
+int32_t CompareConverted(const TListItemTexts& item1, const TListItemTexts& item2, int32_t data, Convert convert)
+{
+    bool ascending = false;
+    int32_t column = 0;
+    DecodeSortData(data, ascending, column);
+    const auto a = convert(SubItem(item1, column));
+    const auto b = convert(SubItem(item2, column));
+    int32_t result;
+    if (!a || !b)
+        result = a ? 1 : (b ? -1 : 0);
+    else
+        result = CompareValues(*a, *b);
+    return ascending ? result : -result;
+}
+
+} // namespace
+
+int32_t EncodeSortData(bool Ascending, int32_t Column)
+{
+    return Column * 2 + (Ascending ? 1 : 0);
+}
+
+void DecodeSortData(int32_t Data, bool& Ascending, int32_t& Column)
+{
+    Ascending = (Data & 1) != 0;
+    Column = Data >> 1;
+}
+
+int32_t CaptionStringSortProc(const TListItemTexts& Item1, const TListItemTexts& Item2, bool Ascending)
+{
+    const int32_t result = CompareText(Item1.Caption, Item2.Caption);
+    return Ascending ? result : -result;
+}
+
+int32_t StringSortProc(const TListItemTexts& Item1, const TListItemTexts& Item2, int32_t Data)
+{
+    bool ascending = false;
+    int32_t column = 0;
+    DecodeSortData(Data, ascending, column);
+    const int32_t result = CompareText(SubItem(Item1, column), SubItem(Item2, column));
+    return ascending ? result : -result;
+}
+
+int32_t IntegerSortProc(const TListItemTexts& Item1, const TListItemTexts& Item2, int32_t Data)
+{
+    return CompareConverted(Item1, Item2, Data, ToInteger);
+}
+
+int32_t FloatSortProc(const TListItemTexts& Item1, const TListItemTexts& Item2, int32_t Data)
+{
+    return CompareConverted(Item1, Item2, Data, ToFloat);
+}
+
+int32_t DateSortProc(const TListItemTexts& Item1, const TListItemTexts& Item2, int32_t Data)
+{
+    return CompareConverted(Item1, Item2, Data, ToDate);
+}

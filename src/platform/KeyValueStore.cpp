@@ -1,0 +1,101 @@
+#include "platform/KeyValueStore.h"
+
+namespace platform {
+
+namespace {
+
+char LowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+std::string LowerName(std::string_view name)
+{
+    std::string lower(name);
+    for (char& c : lower)
+        c = LowerAscii(c);
+    return lower;
+}
+
+// "\A\\b\" and "a\B" name the same key: empty sections are dropped, case is folded.
+std::string NormalisedKey(std::string_view key)
+{
+    std::string result;
+    size_t start = 0;
+    while (start <= key.size()) {
+        size_t end = key.find('\\', start);
+        if (end == std::string_view::npos)
+            end = key.size();
+        if (end > start) {
+            if (!result.empty())
+                result += '\\';
+            result += LowerName(key.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return result;
+}
+
+} // namespace
+
+bool KeyValueStore::KeyExists(std::string_view key) const
+{
+    return keys_.count(NormalisedKey(key)) != 0;
+}
+
+void KeyValueStore::CreateKey(std::string_view key)
+{
+    ValuesOf(key);
+}
+
+KeyValueStore::Values& KeyValueStore::ValuesOf(std::string_view key)
+{
+    const std::string path = NormalisedKey(key);
+    for (size_t slash = path.find('\\'); slash != std::string::npos; slash = path.find('\\', slash + 1))
+        keys_.try_emplace(path.substr(0, slash));
+    return keys_[path];
+}
+
+const KeyValueStore::Value* KeyValueStore::FindValue(std::string_view key, std::string_view name) const
+{
+    const auto keyIt = keys_.find(NormalisedKey(key));
+    if (keyIt == keys_.end())
+        return nullptr;
+    const auto valueIt = keyIt->second.find(LowerName(name));
+    return valueIt == keyIt->second.end() ? nullptr : &valueIt->second;
+}
+
+bool KeyValueStore::ValueExists(std::string_view key, std::string_view name) const
+{
+    return FindValue(key, name) != nullptr;
+}
+
+bool KeyValueStore::ReadString(std::string_view key, std::string_view name, std::string& value) const
+{
+    const Value* found = FindValue(key, name);
+    if (found == nullptr || !std::holds_alternative<std::string>(*found))
+        return false;
+    value = std::get<std::string>(*found);
+    return true;
+}
+
+bool KeyValueStore::ReadInteger(std::string_view key, std::string_view name, int32_t& value) const
+{
+    const Value* found = FindValue(key, name);
+    if (found == nullptr || !std::holds_alternative<int32_t>(*found))
+        return false;
+    value = std::get<int32_t>(*found);
+    return true;
+}
+
+void KeyValueStore::WriteString(std::string_view key, std::string_view name, std::string_view value)
+{
+    ValuesOf(key)[LowerName(name)] = std::string(value);
+}
+
+void KeyValueStore::WriteInteger(std::string_view key, std::string_view name, int32_t value)
+{
+    ValuesOf(key)[LowerName(name)] = value;
+}
+
+} // namespace platform

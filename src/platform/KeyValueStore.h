@@ -1,0 +1,38 @@
+#pragma once
+// A tree of keys holding named string and integer values, in place of the system
+// registry. Key paths are separated by backslashes; keys and value names compare
+// without regard to ASCII case, as the registry's do. The store lives in memory; one
+// object stands for one root (the current user's, the machine's).
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace platform {
+
+class KeyValueStore {
+public:
+    bool KeyExists(std::string_view key) const;
+    // Creates the key and every missing key above it.
+    void CreateKey(std::string_view key);
+
+    bool ValueExists(std::string_view key, std::string_view name) const;
+    // False when the key or the value is absent, or the value is of the other kind.
+    bool ReadString(std::string_view key, std::string_view name, std::string& value) const;
+    bool ReadInteger(std::string_view key, std::string_view name, int32_t& value) const;
+    // Writing creates the key; a value of the same name is replaced, whatever its kind.
+    void WriteString(std::string_view key, std::string_view name, std::string_view value);
+    void WriteInteger(std::string_view key, std::string_view name, int32_t value);
+
+private:
+    using Value = std::variant<std::string, int32_t>;
+    using Values = std::map<std::string, Value>; // by lower-cased name
+
+    const Value* FindValue(std::string_view key, std::string_view name) const;
+    Values& ValuesOf(std::string_view key);
+
+    std::map<std::string, Values> keys_; // by normalised key path
+};
+
+} // namespace platform

@@ -1,0 +1,131 @@
+#include "world/ColorRegions.h"
+
+#include "world/WorldArt.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct RegionSummary {
+    char color;
+    int left, top, right, bottom;
+    uint32_t pixels;
+
+    bool operator==(const RegionSummary&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const RegionSummary& r)
+{
+    return out << r.color << " (" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ") "
+               << r.pixels;
+}
+
+std::vector<RegionSummary> Summaries(const std::vector<std::string>& art)
+{
+    const CColorRegions regions{WorldFromArt(art)};
+    std::vector<RegionSummary> list;
+    for (int i = 0; i < regions.Count(); ++i) {
+        const CColorRegions::TRegion& r = regions[i];
+        list.push_back({ArtChar(r.color), r.left, r.top, r.right, r.bottom, r.pixelCount});
+    }
+    return list;
+}
+
+using Summary = std::vector<RegionSummary>;
+
+} // namespace
+
+TEST(ColorRegions, NumberedByFirstPixelColumnByColumn)
+{
+    // Row by row B comes first; column by column A does.
+    EXPECT_EQ(Summaries({".B",
+                         "AB",
+                         "A."}),
+              (Summary{{'A', 0, 1, 0, 2, 2}, {'B', 1, 0, 1, 1, 2}}));
+    // A region whose first column starts below its top row.
+    EXPECT_EQ(Summaries({"..B",
+                         "BBB"}),
+              (Summary{{'B', 0, 0, 2, 1, 4}}));
+}
+
+TEST(ColorRegions, BranchesJoinedLowerDownAreOneRegion)
+{
+    EXPECT_EQ(Summaries({"A.A.A",
+                         "A.A.A",
+                         "AAAAA",
+                         "B.B.B"}),
+              (Summary{{'A', 0, 0, 4, 2, 11}, {'B', 0, 3, 0, 3, 1}, {'B', 2, 3, 2, 3, 1}, {'B', 4, 3, 4, 3, 1}}));
+}
+
+TEST(ColorRegions, CornersDoNotConnect)
+{
+    EXPECT_EQ(Summaries({"A.",
+                         ".A"}),
+              (Summary{{'A', 0, 0, 0, 0, 1}, {'A', 1, 1, 1, 1, 1}}));
+}
+
+TEST(ColorRegions, ColoursMatchOnAllThirtyTwoBits)
+{
+    TBitmap32 image;
+    image.SetSize(3, 1);
+    image.SetPixel(0, 0, 0xFF0000FF);
+    image.SetPixel(1, 0, 0x7F0000FF); // the same blue, another alpha
+    image.SetPixel(2, 0, 0xFF0000FF);
+    const CColorRegions regions(image);
+    ASSERT_EQ(regions.Count(), 3);
+    EXPECT_EQ(regions[1].color, 0x7F0000FFu);
+}
+
+TEST(ColorRegions, ZeroPixelsBelongToNoRegionAndEncloseOne)
+{
+    EXPECT_EQ(Summaries({".....",
+                         ".AAA.",
+                         ".A.A.",
+                         ".AAA.",
+                         "....."}),
+              (Summary{{'A', 1, 1, 3, 3, 8}}));
+    EXPECT_EQ(Summaries({"...",
+                         ".A.",
+                         "..."}),
+              (Summary{{'A', 1, 1, 1, 1, 1}}));
+    EXPECT_EQ(CColorRegions(WorldFromArt({"..", ".."})).Count(), 0);
+    EXPECT_EQ(CColorRegions(TBitmap32()).Count(), 0);
+}
+
+// Long runs go through the wide comparison; a change at every offset within a
+// block of eight must end the run there.
+TEST(ColorRegions, RunsEndAtEveryColumn)
+{
+    for (int width = 1; width <= 20; ++width)
+        for (int change = 1; change < width; ++change) {
+            std::string row(size_t(width), 'A');
+            for (int x = change; x < width; ++x)
+                row[size_t(x)] = 'B';
+            const CColorRegions regions(WorldFromArt({row}));
+            ASSERT_EQ(regions.Count(), 2) << "width " << width << " change " << change;
+            EXPECT_EQ(regions[0].right, change - 1);
+            EXPECT_EQ(regions[1].left, change);
+            EXPECT_EQ(regions[1].right, width - 1);
+        }
+}
+
+TEST(ColorRegions, RunsOfARegionComeInRowOrder)
+{
+    const CColorRegions regions{WorldFromArt({".AA",
+                                              "AA.",
+                                              "A.A"})};
+    ASSERT_EQ(regions.Count(), 2);
+    const CColorRegions::TRegion& first = regions[0];
+    ASSERT_EQ(first.runCount, 3);
+    const CColorRegions::TRun* runs = regions.RunsOf(first);
+    EXPECT_EQ(runs[0].y, 0);
+    EXPECT_EQ(runs[0].left, 1);
+    EXPECT_EQ(runs[0].right, 2);
+    EXPECT_EQ(runs[1].y, 1);
+    EXPECT_EQ(runs[2].y, 2);
+    EXPECT_EQ(runs[2].left, 0);
+    EXPECT_EQ(runs[2].right, 0);
+}

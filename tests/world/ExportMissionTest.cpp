@@ -1,0 +1,387 @@
+#include "world/MissionExport.h"
+
+#include "model/ProjectFixture.h"
+#include "model/RecordingViews.h"
+#include "world/ImportFixture.h"
+#include "PackageReader.h"
+#include "PictureDecoder.h"
+#include "SyntheticWorld.h"
+#include "TestFiles.h"
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+// The directory names of a mission's folders and files (lower-case, without
+// extension) for a world of `columns` block columns and `events` enabled events.
+std::vector<std::string> EntryNames(const std::string& folder, int columns, int events)
+{
+    std::vector<std::string> names = {"scenarios", folder,    "mission001", "mission", "author", "authnotes",
+                                      "shortdescr", "fulldescr", "victory", "defeat", "map", "dommap", "preview"};
+    for (int i = 0; i < events; ++i)
+        names.push_back(i < 10 ? "event " + std::to_string(i) : "event" + std::to_string(i));
+    for (int i = 0; i < columns; ++i) {
+        names.push_back("block" + std::to_string(i));
+        names.push_back("domblock" + std::to_string(i));
+    }
+    return names;
+}
+
+std::string Text(const Bytes& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// A 400 x 300 world: ocean west of x = 80, green land south of y = 250, a small
+// piece, and six provinces in two rows of three (pieces and provinces in the
+// same order, province i on piece 3 + i). Players 0 and 2 play; two events.
+class ExportMissionTest : public SetUpProjectTest {
+protected:
+    static constexpr int kWidth = 400, kHeight = 300;
+
+    ExportMissionTest()
+    {
+        test::AddLabelledPieces(project, kWidth, kHeight, Label,
+                                {CProvinceMap::kOcean, CProvinceMap::kGreenLand, CProvinceMap::kSmall,
+                                 CProvinceMap::kProvince, CProvinceMap::kProvince, CProvinceMap::kProvince,
+                                 CProvinceMap::kProvince, CProvinceMap::kProvince, CProvinceMap::kProvince});
+        test::AddProvincesForPieces(project);
+        for (int i = 0; i < 6; ++i)
+            project.GetProvinces().GetAt(i)->owner = uint8_t(i % 3);
+        Player(0).active = 1;
+        Player(2).active = 1;
+        project.GetEvents().AddEvent()->turn = 3;
+        project.GetEvents().AddEvent()->turn = 9;
+        project.SetProgressDisplay(&progress);
+        options.packerReport = &report;
+        options.clock = test::kFixedClock;
+        options.temporaryParent = work.Path() / "temporary";
+        fs::create_directories(options.temporaryParent);
+        fs::create_directories(work.Path() / "out");
+    }
+
+    static int Label(int x, int y)
+    {
+        if (x < 80)
+            return 0;
+        if (y >= 250)
+            return 1;
+        if (x >= 200 && x < 210 && y >= 200 && y < 210)
+            return 2;
+        return 3 + (y >= 125 ? 3 : 0) + std::min((x - 80) / 107, 2);
+    }
+
+    int Export(const fs::path& output)
+    {
+        error.clear();
+        return project.ExportMission(output, error, options);
+    }
+
+    // The export always leaves the progress display closed and no temporary files.
+    void ExpectCleanedUp()
+    {
+        ASSERT_FALSE(progress.calls.empty());
+        EXPECT_EQ(progress.calls.back(), "end");
+        EXPECT_EQ(std::count(progress.calls.begin(), progress.calls.end(), "end"), 1);
+        EXPECT_TRUE(fs::is_empty(options.temporaryParent));
+    }
+
+    RecordingProgress progress;
+    std::ostringstream report;
+    CMissionExportOptions options;
+    platform::TemporaryFolder work;
+    std::string error;
+};
+
+// Reads mission.dat field by field and checks what the project holds.
+void CheckMissionData(const Bytes& bytes)
+{
+    test::ByteReader in{bytes};
+    EXPECT_EQ(in.U32(), 0u); // no catalogue creator id
+    const uint32_t resources = in.U8();
+    ASSERT_EQ(resources, 2u);
+    EXPECT_EQ(in.Text(), "reso");
+    EXPECT_EQ(in.Text(), "reso");
+    const uint32_t unitTypes = in.U8();
+    ASSERT_EQ(unitTypes, 3u);
+    const uint32_t players = in.U8();
+    ASSERT_EQ(players, 2u);
+    for (uint32_t p = 0; p < players; ++p) {
+        EXPECT_EQ(in.U8(), p);
+        EXPECT_EQ(in.U8(), 0xFFu); // no capital
+        in.at += 5;                // skills, control, ability
+        for (uint32_t u = 0; u < unitTypes; ++u) {
+            EXPECT_EQ(in.U32(), 0u);
+            EXPECT_EQ(in.Text(), "Unit " + std::to_string(u));
+        }
+        in.at += 2 * resources;
+    }
+    EXPECT_EQ(in.U32(), 25u); // MaxExp
+    EXPECT_EQ(in.U8(), 0u);   // defeat opponents
+    in.U8();
+    EXPECT_EQ(in.U8(), 0u); // no lose condition
+    const uint32_t provinces = in.U8();
+    ASSERT_EQ(provinces, 6u);
+    for (uint32_t i = 0; i < provinces; ++i) {
+        in.at += resources;
+        // Owners 0, 1, 2 of the project: players 0 and 2 are exported as 0 and 1.
+        EXPECT_EQ(in.U8(), (std::array<uint32_t, 3>{0, 0xFF, 1}[i % 3])) << i;
+        EXPECT_EQ(in.U8(), 0u); // no castle
+        const uint32_t left = in.U16(), top = in.U16(), right = in.U16(), bottom = in.U16();
+        EXPECT_EQ(left, 80 + 107 * (i % 3)) << i;
+        EXPECT_EQ(top, i < 3 ? 0u : 125u) << i;
+        EXPECT_EQ(right, std::min(80 + 107 * (i % 3 + 1) - 1, 399u)) << i;
+        EXPECT_EQ(bottom, i < 3 ? 124u : 249u) << i;
+        EXPECT_EQ(in.U16(), left); // castle point at the piece's origin
+        EXPECT_EQ(in.U16(), top);
+        in.at += 4;
+        EXPECT_EQ(in.U8(), 0u); // no army
+        const uint32_t neighbours = in.U8();
+        in.at += neighbours;
+    }
+    const uint32_t events = in.U8();
+    ASSERT_EQ(events, 2u);
+    for (uint32_t turn : {3u, 9u}) {
+        EXPECT_EQ(in.U16(), turn);
+        EXPECT_EQ(in.U8(), 0u); // the new events name no player
+        EXPECT_EQ(in.U8(), 0u);
+        EXPECT_EQ(in.U8(), 0u); // increase
+        in.at += resources;
+    }
+    EXPECT_TRUE(in.AtEnd()) << in.at << " of " << bytes.size();
+}
+
+struct IndexMap {
+    uint32_t width = 0, height = 0;
+    std::vector<std::vector<std::vector<std::pair<uint32_t, uint32_t>>>> cells; // [column][row] -> (k, province)
+};
+
+IndexMap ReadIndexMap(const Bytes& bytes)
+{
+    IndexMap map;
+    test::ByteReader in{bytes};
+    map.width = in.U16();
+    map.height = in.U16();
+    map.cells.resize(in.U8());
+    for (auto& column : map.cells) {
+        column.resize(in.U8());
+        for (auto& cell : column) {
+            cell.resize(in.U8());
+            for (auto& [k, province] : cell) {
+                k = in.U8();
+                province = in.U8();
+            }
+        }
+    }
+    EXPECT_TRUE(in.AtEnd());
+    return map;
+}
+
+test::DecodedPicture Picture(const Bytes& bytes)
+{
+    test::DecodedPicture picture;
+    EXPECT_EQ(test::DecodePicture(bytes, 0xEE, picture), "");
+    return picture;
+}
+
+TEST_F(ExportMissionTest, BothPackagesHoldTheWholeMission)
+{
+    ASSERT_EQ(Export(work.Path() / "out" / "my.map.pdb"), 1) << error;
+    ExpectCleanedUp();
+    EXPECT_EQ(progress.calls.front(), "start Preparing data for compress 3");
+    std::set<std::string> written;
+    for (const auto& entry : fs::directory_iterator(work.Path() / "out"))
+        written.insert(entry.path().filename().string());
+    EXPECT_EQ(written, (std::set<std::string>{"my.map.pak", "my.map.pdb"}));
+
+    const std::vector<std::string> known = EntryNames("my", 4, 2);
+    const test::PackageContents pak = test::ReadPak(test::ReadFile(work.Path() / "out" / "my.map.pak"), known);
+    ASSERT_EQ(pak.error, "");
+    const test::PackageContents pdb = test::ReadPdb(test::ReadFile(work.Path() / "out" / "my.map.pdb"), known);
+    ASSERT_EQ(pdb.error, "");
+    EXPECT_EQ(pdb.databaseName, "my.map");
+    EXPECT_EQ(pdb.files, pak.files);
+    EXPECT_EQ(pak.folders, (std::vector<std::string>{"scenarios", "scenarios/my", "scenarios/my/mission001"}));
+
+    const std::string m = "scenarios/my/mission001/";
+    std::set<std::string> names;
+    for (const auto& [path, bytes] : pak.files)
+        names.insert(path.substr(m.size()));
+    EXPECT_EQ(names, (std::set<std::string>{"author.txt", "authnotes.txt", "block0.img", "block1.img", "block2.img",
+                                            "block3.img", "defeat.txt", "domblock0.img", "domblock1.img",
+                                            "domblock2.img", "domblock3.img", "dommap.dat", "event 0.txt",
+                                            "event 1.txt", "fulldescr.txt", "map.dat", "mission.dat",
+                                            "mission.txt", "preview.img", "shortdescr.txt", "victory.txt"}));
+    auto file = [&](const std::string& name) -> const Bytes& { return pak.files.at(m + name); };
+
+    CheckMissionData(file("mission.dat"));
+    EXPECT_EQ(Text(file("author.txt")), "Unknown");
+    EXPECT_EQ(Text(file("event 1.txt")), "Message #2\r\nMessage #2 Info");
+    EXPECT_EQ(Text(file("mission.txt")).substr(0, 36), "My Mission\r\n\r\nPlayer 1\r\nPlayer 3\r\n\r\n");
+
+    // Every world pixel: ocean, land, or a shade and a local number that the
+    // block's cell maps to the province of the pixel's piece.
+    const IndexMap map = ReadIndexMap(file("map.dat"));
+    ASSERT_EQ(map.width, 400u);
+    ASSERT_EQ(map.height, 300u);
+    ASSERT_EQ(map.cells.size(), 4u);
+    for (size_t column = 0; column < 4; ++column) {
+        ASSERT_EQ(map.cells[column].size(), 3u);
+        const test::DecodedPicture block = Picture(file("block" + std::to_string(column) + ".img"));
+        const uint32_t width = column < 3 ? 128 : 16;
+        ASSERT_EQ(block.width, width);
+        ASSERT_EQ(block.height, 300u);
+        for (uint32_t y = 0; y < 300; ++y) {
+            for (uint32_t x = 0; x < width; ++x) {
+                const int label = ExportMissionTest::Label(int(column * 128 + x), int(y));
+                const uint8_t code = block.pixels[y * width + x];
+                if (label < 3) {
+                    ASSERT_EQ(code, label == 0 ? 255 : 31) << column * 128 + x << ", " << y;
+                    continue;
+                }
+                ASSERT_LE(code >> 5, 4);
+                bool found = false;
+                for (const auto& [k, province] : map.cells[column][y / 128])
+                    if (k == (code & 31u))
+                        found = province == uint32_t(label - 3);
+                ASSERT_TRUE(found) << column * 128 + x << ", " << y;
+            }
+        }
+    }
+
+    const IndexMap domainMap = ReadIndexMap(file("dommap.dat"));
+    EXPECT_EQ(domainMap.width, 200u);
+    EXPECT_EQ(domainMap.height, 150u);
+    EXPECT_EQ(domainMap.cells, map.cells);
+    for (size_t column = 0; column < 4; ++column) {
+        const test::DecodedPicture strip = Picture(file("domblock" + std::to_string(column) + ".img"));
+        EXPECT_EQ(strip.width, column < 3 ? 64u : 8u);
+        EXPECT_EQ(strip.height, 150u);
+    }
+
+    const test::DecodedPicture preview = Picture(file("preview.img"));
+    ASSERT_EQ(preview.width, 96u);
+    ASSERT_EQ(preview.height, 96u);
+    EXPECT_EQ(preview.pixels[0], 0xFE);
+    EXPECT_EQ(preview.pixels[20 * 96 + 30], 0);    // inside province 0
+    EXPECT_EQ(preview.pixels[70 * 96 + 85], 5);    // inside province 5
+    EXPECT_EQ(preview.pixels[95 * 96 + 50], 0xFF); // green land
+
+    // The outside check: Debian's Palm database reader loads the database.
+    int status = -1;
+    const std::string summary = test::PalmDatabaseSummary(work.Path() / "out" / "my.map.pdb", status);
+    ASSERT_EQ(status, 0) << "perl with Palm::PDB (libpalm-pdb-perl) must be installed; output: " << summary;
+    EXPECT_EQ(summary.substr(0, summary.find('\n')), "my.map|RSRC|TORV|1|1000000000|" +
+                                                         std::to_string(std::count(summary.begin(), summary.end(), '\n') - 1));
+    EXPECT_NE(summary.find("DATA 1000 " + std::to_string(4 + 30 * pdb.entryCount) + "\n"), std::string::npos);
+}
+
+TEST_F(ExportMissionTest, TheSameProjectGivesTheSameBytes)
+{
+    const fs::path one = work.Path() / "out" / "one", two = work.Path() / "out" / "two";
+    fs::create_directories(one);
+    fs::create_directories(two);
+    ASSERT_EQ(Export(one / "x.pdb"), 1) << error;
+    ASSERT_EQ(Export(two / "x.PDB"), 1) << error;
+    EXPECT_EQ(test::ReadFile(one / "x.pak"), test::ReadFile(two / "x.pak"));
+    EXPECT_EQ(test::ReadFile(one / "x.pdb"), test::ReadFile(two / "x.pdb"));
+}
+
+TEST_F(ExportMissionTest, FailuresSayWhatFailedAndLeaveNothingBehind)
+{
+    auto expectFailure = [&](const fs::path& output, const std::string& reason) {
+        progress.calls.clear();
+        EXPECT_EQ(Export(output), 0);
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+        ExpectCleanedUp();
+        EXPECT_TRUE(fs::is_empty(work.Path() / "out"));
+    };
+    expectFailure(work.Path() / "out" / ".pdb", "file name");
+    expectFailure(work.Path() / "missing" / "my.pdb", "missing/my.pdb");
+
+    project.GetProvinces().GetAt(2)->pieceIndex = 99;
+    expectFailure(work.Path() / "out" / "my.pdb", "Province 3");
+    project.GetProvinces().GetAt(2)->pieceIndex = 5;
+
+    // 32 province pieces side by side in the world's first block.
+    project.GetProvinces().DeleteAll();
+    project.GetPieces().DeleteAll();
+    std::vector<uint32_t> kinds(32, CProvinceMap::kProvince);
+    test::AddLabelledPieces(project, 200, 200, [](int x, int) { return std::min(x / 4, 31); }, kinds);
+    test::AddProvincesForPieces(project);
+    expectFailure(work.Path() / "out" / "my.pdb", "32 province pieces");
+
+    options.temporaryParent = work.Path() / "out" / "a file";
+    test::WriteFile(options.temporaryParent, {1});
+    progress.calls.clear();
+    EXPECT_EQ(Export(work.Path() / "out" / "my.pdb"), 0);
+    EXPECT_NE(error.find("folder"), std::string::npos) << error;
+}
+
+// A sample world imported from its picture, its provinces made from its pieces,
+// exported and read back from both packages and by the Palm database reader.
+TEST_F(ImportTest, ASampleWorldExportsAndReadsBack)
+{
+    ASSERT_EQ(project.ImportWorldImage(fs::path(VALDRUNE_DATA_DIR) / "worlds" / "kingdoms-640x480.bmp", false), 1);
+    project.CreateProvincesFromPieces();
+    ASSERT_GT(project.GetProvinces().GetSize(), 0);
+    project.GetPlayers().GetAt(0).active = 1;
+    project.GetPlayers().GetAt(1).active = 1;
+
+    std::ostringstream report;
+    CMissionExportOptions options;
+    options.packerReport = &report;
+    options.clock = test::kFixedClock;
+    std::string error;
+    ASSERT_EQ(project.ExportMission(folder.Path() / "Kingdoms.pdb", error, options), 1) << error;
+
+    const std::vector<std::string> known = EntryNames("kingdoms", 5, 0);
+    const test::PackageContents pak = test::ReadPak(test::ReadFile(folder.Path() / "Kingdoms.pak"), known);
+    ASSERT_EQ(pak.error, "");
+    const test::PackageContents pdb = test::ReadPdb(test::ReadFile(folder.Path() / "Kingdoms.pdb"), known);
+    ASSERT_EQ(pdb.error, "");
+    EXPECT_EQ(pdb.files, pak.files);
+    EXPECT_EQ(pak.files.size(), 21u); // the record, 7 texts, 5 + 5 blocks, 2 maps, the preview
+    const std::string m = "scenarios/kingdoms/mission001/";
+    const IndexMap map = ReadIndexMap(pak.files.at(m + "map.dat"));
+    EXPECT_EQ(map.width, 640u);
+    EXPECT_EQ(map.height, 480u);
+    for (int column = 0; column < 5; ++column) {
+        const test::DecodedPicture block = Picture(pak.files.at(m + "block" + std::to_string(column) + ".img"));
+        EXPECT_EQ(block.width, 128u);
+        EXPECT_EQ(block.height, 480u);
+        for (size_t i = 0; i < block.pixels.size(); ++i) {
+            const uint8_t code = block.pixels[i];
+            if (code == 255 || code == 31)
+                continue;
+            ASSERT_LE(code >> 5, 4);
+            const auto& cell = map.cells[size_t(column)][i / 128 / 128];
+            ASSERT_TRUE(std::any_of(cell.begin(), cell.end(), [&](const auto& entry) { return entry.first == (code & 31u); }));
+        }
+    }
+    int status = -1;
+    const std::string summary = test::PalmDatabaseSummary(folder.Path() / "Kingdoms.pdb", status);
+    ASSERT_EQ(status, 0) << summary;
+    EXPECT_EQ(summary.substr(0, summary.find('|')), "Kingdoms");
+}
+
+TEST(MissionName, OnlyAFinalPdbIsRemoved)
+{
+    EXPECT_EQ(MissionNameOf("/out/my.map.pdb"), "my.map");
+    EXPECT_EQ(MissionNameOf("/out/My Map"), "My Map");
+    EXPECT_EQ(MissionNameOf("/out/My.Map"), "My.Map");
+    EXPECT_EQ(MissionNameOf("/out/LOUD.PDB"), "LOUD");
+    EXPECT_EQ(MissionNameOf("/out/x.pdb.pdb"), "x.pdb");
+    EXPECT_EQ(MissionNameOf("/out/.pdb"), "");
+    EXPECT_EQ(MissionNameOf("/out/"), "");
+    EXPECT_EQ(MissionNameOf("/out/.."), "");
+}
+
+} // namespace

@@ -1,0 +1,195 @@
+#include "world/AnalysisFixture.h"
+
+#include <random>
+
+namespace {
+
+using ExtractionTest = AnalysisTest;
+
+// The extraction one region at a time: a flood fill from every pixel left, column by column.
+void ExtractByFloodFill(CMapProject& project, const TBitmap32& image)
+{
+    TBitmap32 work;
+    work.Assign(&image);
+    for (int x = 0; x < work.Width(); ++x)
+        for (int y = 0; y < work.Height(); ++y)
+            if (work.GetPixel(x, y) && !project.ExtractPiece(x, y, work))
+                return;
+}
+
+void ExpectSamePieces(const CMapProject& expected, const CMapProject& actual, unsigned seed)
+{
+    ASSERT_EQ(expected.GetPieces().GetCount(), actual.GetPieces().GetCount()) << "seed " << seed;
+    for (int i = 0; i < expected.GetPieces().GetCount(); ++i) {
+        const CProvinceMap& a = *expected.GetPieces().GetAt(i);
+        const CProvinceMap& b = *actual.GetPieces().GetAt(i);
+        SCOPED_TRACE("seed " + std::to_string(seed) + " piece " + std::to_string(i));
+        EXPECT_EQ(a.color, b.color);
+        EXPECT_EQ((std::vector<int>{a.left, a.top, a.right, a.bottom}),
+                  (std::vector<int>{b.left, b.top, b.right, b.bottom}));
+        EXPECT_EQ(a.pixelCount, b.pixelCount);
+        EXPECT_EQ(a.kind, b.kind);
+        EXPECT_EQ(b.mask.Width(), b.BoundsWidth());
+        EXPECT_EQ(b.mask.Height(), b.BoundsHeight());
+        EXPECT_EQ(b.mask.DrawMode(), dmBlend);
+        EXPECT_TRUE(a.mask.Equal(b.mask));
+    }
+}
+
+// A random world of a few colours (0, the key colours, one with another
+// alpha, and some province colours) with blobs so that regions grow large.
+void RandomWorld(std::mt19937& random, int width, int height, TBitmap32& image)
+{
+    const TColor32 palette[] = {0, TheSettings().OceanColor(), TheSettings().GreenLandColor(), 0x7F0000FF,
+                                0xFF123456, 0xFF654321, 0x00ABCDEF};
+    image.SetSize(width, height);
+    image.Clear(palette[random() % 7]);
+    for (int blob = 0; blob < 40; ++blob) {
+        const int x = int(random() % unsigned(width)), y = int(random() % unsigned(height));
+        const int w = 1 + int(random() % 30), h = 1 + int(random() % 30);
+        image.FillRectS(x, y, x + w, y + h, palette[random() % 7]);
+    }
+    for (int speck = 0; speck < 200; ++speck)
+        image.SetPixel(int(random() % unsigned(width)), int(random() % unsigned(height)), palette[random() % 7]);
+}
+
+} // namespace
+
+TEST_F(ExtractionTest, RegionLabellingMatchesTheFloodFillPieceForPiece)
+{
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        std::mt19937 random(seed);
+        TBitmap32 image;
+        RandomWorld(random, 20 + int(random() % 80), 20 + int(random() % 80), image);
+        CMapProject reference;
+        ExtractByFloodFill(reference, image);
+        project.GetPieces().DeleteAll();
+        project.ExtractPieces(image);
+        ExpectSamePieces(reference, project, seed);
+    }
+}
+
+TEST_F(ExtractionTest, ThePieceMapIsTheOneTheMasksGive)
+{
+    std::mt19937 random(7);
+    TBitmap32 image;
+    RandomWorld(random, 70, 50, image);
+    project.SetMapSize(70, 50);
+    project.ExtractPieces(image);
+    const std::vector<uint32_t> extracted(project.GetMapMap().GetData(), project.GetMapMap().GetData() + 70 * 50);
+    project.ReassignMapIndexes();
+    EXPECT_TRUE(std::equal(extracted.begin(), extracted.end(), project.GetMapMap().GetData()));
+}
+
+TEST_F(ExtractionTest, KindsFromKeyColoursAndSize)
+{
+    // 249 pixels: 20 × 12 plus 9; 250: one more.
+    std::vector<std::string> art(15, std::string(22, '~'));
+    for (int y = 1; y <= 12; ++y)
+        for (int x = 1; x <= 20; ++x)
+            art[size_t(y)][size_t(x)] = 'A';
+    for (int x = 1; x <= 9; ++x)
+        art[13][size_t(x)] = 'A';
+    art[0][21] = '"';
+    Extract(WorldFromArt(art));
+    ASSERT_EQ(PieceCount(), 3);
+    EXPECT_EQ(Piece(0).kind, CProvinceMap::kOcean);
+    EXPECT_EQ(Piece(1).pixelCount, 249u);
+    EXPECT_EQ(Piece(1).kind, CProvinceMap::kSmall);
+    EXPECT_EQ(Piece(2).kind, CProvinceMap::kGreenLand);
+
+    art[13][10] = 'A';
+    project.GetPieces().DeleteAll();
+    Extract(WorldFromArt(art));
+    EXPECT_EQ(Piece(1).pixelCount, 250u);
+    EXPECT_EQ(Piece(1).kind, CProvinceMap::kProvince);
+}
+
+TEST_F(ExtractionTest, OceanWithAnotherAlphaIsNoOcean)
+{
+    TBitmap32 image;
+    image.SetSize(2, 1);
+    image.SetPixel(0, 0, TheSettings().OceanColor());
+    image.SetPixel(1, 0, TheSettings().OceanColor() & 0x00FFFFFF);
+    Extract(image);
+    ASSERT_EQ(PieceCount(), 2);
+    EXPECT_EQ(Piece(0).kind, CProvinceMap::kOcean);
+    EXPECT_EQ(Piece(1).kind, CProvinceMap::kSmall);
+}
+
+// The size test paints the masks it counts white; masks under 4 × 4 are not
+// counted and keep the region's colour; ocean and green land keep theirs.
+TEST_F(ExtractionTest, MaskHoldsColourOrTheSizeTestsWhite)
+{
+    Extract(WorldFromArt({"~AAAA\"",
+                          "~AAAAB",
+                          "~AAAAB",
+                          "~AAAA\""}));
+    ASSERT_EQ(PieceCount(), 5);
+    EXPECT_EQ(Piece(0).mask.GetPixel(0, 0), TheSettings().OceanColor());
+    EXPECT_EQ(Piece(1).kind, CProvinceMap::kSmall); // 4 × 4 but 16 pixels
+    EXPECT_EQ(Piece(1).mask.GetPixel(0, 0), clWhite32);
+    EXPECT_EQ(Piece(2).mask.GetPixel(0, 0), TheSettings().GreenLandColor());
+    EXPECT_EQ(Piece(3).kind, CProvinceMap::kSmall); // 1 × 2
+    EXPECT_EQ(Piece(3).mask.GetPixel(0, 1), ArtColor('B'));
+}
+
+TEST_F(ExtractionTest, DiagonalLineIsOnePiecePerPixel)
+{
+    Extract(WorldFromArt({"A...",
+                          ".A..",
+                          "..A.",
+                          "...A"}));
+    ASSERT_EQ(PieceCount(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(Piece(i).left, i);
+        EXPECT_EQ(Piece(i).top, i);
+        EXPECT_EQ(Piece(i).pixelCount, 1u);
+        EXPECT_EQ(Piece(i).kind, CProvinceMap::kSmall);
+    }
+}
+
+TEST_F(ExtractionTest, ProgressFollowsTheColumnsToTheWidth)
+{
+    Extract(WorldFromArt({"A..B",
+                          "A..B"}));
+    const Texts expected{"start Bitmap analyzing... 4", "step 1", "step 4", "step 4", "end"};
+    EXPECT_EQ(Texts(progress.calls.begin(), progress.calls.begin() + 5), expected);
+}
+
+// 80 × 40 alternating pixels: 1600 one-pixel regions.
+TEST_F(ExtractionTest, ThePieceLimitStopsExtractionWithAWarning)
+{
+    TBitmap32 image;
+    image.SetSize(80, 40);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 80; ++x)
+            if ((x + y) % 2 == 0)
+                image.SetPixel(x, y, 0xFF123456);
+    project.ExtractPieces(image);
+    ASSERT_EQ(PieceCount(), CMapProject::kMaxPieces);
+    EXPECT_EQ(Piece(CMapProject::kMaxPieces - 1).left, 75); // column 75 holds regions 1500..1519
+    EXPECT_EQ(WarningTexts(),
+              Texts{"99 regions of the picture were left out: a world image holds at most 1501 pieces"});
+
+    // One region at a time, the full list refuses and leaves the region in place.
+    TBitmap32 work;
+    work.Assign(&image);
+    EXPECT_EQ(project.ExtractPiece(0, 0, work), 0);
+    EXPECT_EQ(work.GetPixel(0, 0), 0xFF123456u);
+    EXPECT_EQ(PieceCount(), CMapProject::kMaxPieces);
+}
+
+TEST_F(ExtractionTest, ExtractPieceClearsTheRegionInTheWorkImage)
+{
+    WorldFromArt work({"AAB",
+                       "A.A",
+                       "AAA"});
+    EXPECT_EQ(project.ExtractPiece(1, 1, work), 0); // a pixel of 0 starts nothing
+    EXPECT_EQ(project.ExtractPiece(-1, 0, work), 0);
+    EXPECT_EQ(project.ExtractPiece(2, 2, work), 1);
+    ASSERT_EQ(PieceCount(), 1);
+    EXPECT_EQ(Piece(0).pixelCount, 7u);
+    EXPECT_EQ(work.GetPixel(0, 0), 0u);
+    EXPECT_EQ(work.GetPixel(2, 0), ArtColor('B'));
+}

@@ -1,0 +1,173 @@
+#include "world/ImportFixture.h"
+
+#include "world/WorldBitmap.h"
+
+namespace {
+
+// A world of `width` × `height`: ocean with a province block of 30 × 30 at (20, 20).
+class OceanWithProvince : public WorldFromArt {
+public:
+    OceanWithProvince(int width, int height) : WorldFromArt(Rows(width, height)) {}
+
+private:
+    static std::vector<std::string> Rows(int width, int height)
+    {
+        std::vector<std::string> rows(size_t(height), std::string(size_t(width), '~'));
+        for (int y = 20; y < 50; ++y)
+            for (int x = 20; x < 50; ++x)
+                rows[size_t(y)][size_t(x)] = 'A';
+        return rows;
+    }
+};
+
+} // namespace
+
+TEST_F(ImportTest, ASmallPictureIsRaisedWithoutAQuestionWhenAutoResizeIsOn)
+{
+    TheSettings().AutoResize = 1;
+    ASSERT_EQ(Import(OceanWithProvince(100, 300)), 1);
+    EXPECT_EQ(project.GetWidth(), 160);
+    EXPECT_EQ(project.GetHeight(), 300);
+    EXPECT_TRUE(prompts.questions.empty());
+    // Stretched width-wise: the block now spans columns 32 to 79.
+    EXPECT_EQ(Piece(1).left, 32);
+    EXPECT_EQ(Piece(1).right, 79);
+    EXPECT_EQ(image.Bitmap()->Width(), 160);
+    EXPECT_EQ(image.Width(), 170);
+}
+
+TEST_F(ImportTest, APictureOfTwoHundredIsKeptAsItIs)
+{
+    TheSettings().AutoResize = 0;
+    ASSERT_EQ(Import(OceanWithProvince(200, 200)), 1);
+    EXPECT_EQ(project.GetWidth(), 200);
+    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_EQ(progress.calls.back(), "end");
+}
+
+TEST_F(ImportTest, RefusingTheResizeKeepsTheOldWorld)
+{
+    TheSettings().AutoResize = 0;
+    ASSERT_EQ(Import(OceanWithProvince(200, 200)), 1);
+    const int pieces = PieceCount();
+    prompts.confirm = false;
+    EXPECT_EQ(Import(OceanWithProvince(100, 100)), 0);
+    EXPECT_EQ(prompts.questions, Texts{"Warning: Map image has wrong size (less than 160x160). Resize?"});
+    EXPECT_EQ(PieceCount(), pieces);
+    EXPECT_EQ(project.GetWidth(), 200);
+
+    prompts.confirm = true;
+    EXPECT_EQ(Import(OceanWithProvince(100, 100)), 1);
+    EXPECT_EQ(project.GetWidth(), 160);
+}
+
+TEST_F(ImportTest, APictureThatCannotBeLoadedFailsAndKeepsTheOldWorld)
+{
+    ASSERT_EQ(Import(OceanWithProvince(200, 200)), 1);
+    const std::filesystem::path junk = folder.Path() / "junk.bmp";
+    std::string error;
+    ASSERT_TRUE(platform::WriteFileAtomically(junk, std::vector<uint8_t>{'B', 'M', 1, 2, 3}, error));
+    EXPECT_EQ(project.ImportWorldImage(junk, false), 0);
+    EXPECT_EQ(project.ImportWorldImage(folder.Path() / "missing.bmp", false), 0);
+    EXPECT_EQ(prompts.messages, Texts(2, "Cannot import picture\nFormat is not supported."));
+    EXPECT_EQ(PieceCount(), 2);
+}
+
+TEST_F(ImportTest, TheWarningsOfTheLastAnalysisAreDropped)
+{
+    std::vector<std::string> art(200, std::string(200, '~'));
+    art[5][5] = 'b';
+    ASSERT_EQ(Import(WorldFromArt(art)), 1);
+    EXPECT_EQ(WarningTexts(), Texts{"Piece was converted to green land"});
+    ASSERT_EQ(Import(OceanWithProvince(200, 200)), 1);
+    EXPECT_EQ(WarningTexts(), Texts{});
+}
+
+TEST_F(ImportTest, TheAnalysisRunsToCastlePlaces)
+{
+    std::vector<std::string> art(200, std::string(200, '~'));
+    for (int y = 20; y < 70; ++y)
+        for (int x = 20; x < 70; ++x)
+            art[size_t(y)][size_t(x)] = 'A';
+    art[30][30] = 'b';  // inside the province
+    art[100][100] = 'c'; // alone in the sea
+    ASSERT_EQ(Import(WorldFromArt(art)), 1);
+    ASSERT_EQ(PieceCount(), 3); // ocean, A, c
+    EXPECT_EQ(Piece(1).kind, CProvinceMap::kProvince);
+    EXPECT_EQ(Piece(1).pixelCount, 2499u); // the absorbed pixel is not counted
+    EXPECT_EQ(Piece(2).kind, CProvinceMap::kGreenLand);
+    EXPECT_EQ(WarningTexts(), (Texts{"Piece was connected to <unhandled map>", "Piece was converted to green land"}));
+    EXPECT_EQ(project.GetPieceAt(30, 30), 1u);
+    // The absorbed pixel is part of the square: side 50 at (0, 0). Beside the
+    // castle mark at (25, 25) the largest square is 25, so the army's is 24.
+    EXPECT_EQ(Piece(1).castleX, 25);
+    EXPECT_EQ(Piece(1).castleY, 25);
+    EXPECT_EQ(Piece(1).armyX, 12);
+    EXPECT_EQ(Piece(1).armyY, 12);
+}
+
+TEST_F(ImportTest, ProvincesKeptOnAReloadFollowTheirPointsAndIcons)
+{
+    OceanWithProvince picture(200, 200);
+    ASSERT_EQ(Import(picture), 1);
+    ASSERT_EQ(project.CreateProvincesFromPieces(), 1);
+    CProvince& province = Province(0);
+    EXPECT_EQ(province.markerX, 35); // the castle point of the 30 × 30 block
+    province.castleX = 5;            // world (25, 21)
+    province.castleY = 1;
+    AddProvince(); // unlinked, at (0, 0): the ocean is no place for it
+
+    // The same world at twice the size: the block covers 40 to 99.
+    ResizeBitmap(picture, 400, 400);
+    ASSERT_EQ(project.ImportWorldImage(Save(picture, "twice.bmp"), true), 1);
+    EXPECT_EQ(province.markerX, 70);
+    EXPECT_EQ(province.linked, 1);
+    EXPECT_EQ(province.pieceIndex, 1);
+    EXPECT_EQ(Piece(1).left, 40);
+    EXPECT_EQ(Piece(1).castleX, 10); // world (50, 42)
+    EXPECT_EQ(Piece(1).castleY, 2);
+    EXPECT_EQ(Piece(1).armyX, 14); // world (27, 27) before, (54, 54) now
+    EXPECT_EQ(province.castleX, 10);
+    EXPECT_EQ(Province(1).linked, 0);
+    EXPECT_EQ(Province(1).pieceIndex, -1);
+}
+
+TEST_F(ImportTest, AKeptProvinceWhoseIconsLeaveItsPieceGetsThemComputed)
+{
+    OceanWithProvince picture(200, 200);
+    ASSERT_EQ(Import(picture), 1);
+    ASSERT_EQ(project.CreateProvincesFromPieces(), 1);
+    CProvince& province = Province(0);
+    province.castleX = 60; // beyond the block
+    ASSERT_EQ(project.ImportWorldImage(Save(picture, "again.bmp"), true), 1);
+    EXPECT_EQ(province.linked, 1);
+    EXPECT_EQ(Piece(1).castleX, 15);
+    EXPECT_EQ(province.castleX, 15);
+}
+
+TEST(WorldBitmap, ResizeStretchesWithTheNearestPixel)
+{
+    TBitmap32 bitmap;
+    bitmap.SetSize(2, 1);
+    bitmap.SetPixel(0, 0, 0x80112233);
+    bitmap.SetPixel(1, 0, 0xFF445566);
+    EXPECT_EQ(ResizeBitmap(bitmap, 4, 2), 1);
+    ASSERT_EQ(bitmap.Width(), 4);
+    ASSERT_EQ(bitmap.Height(), 2);
+    EXPECT_EQ(bitmap.GetPixel(0, 1), 0x80112233u); // opaque combining keeps alpha as it is
+    EXPECT_EQ(bitmap.GetPixel(3, 0), 0xFF445566u);
+}
+
+TEST(WorldBitmap, CropKeepsTheInclusiveRectangle)
+{
+    TBitmap32 bitmap;
+    bitmap.SetSize(5, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x)
+            bitmap.SetPixel(x, y, uint32_t(10 * y + x));
+    CropBitmap(bitmap, 1, 2, 3, 3);
+    ASSERT_EQ(bitmap.Width(), 3);
+    ASSERT_EQ(bitmap.Height(), 2);
+    EXPECT_EQ(bitmap.GetPixel(0, 0), 21u);
+    EXPECT_EQ(bitmap.GetPixel(2, 1), 33u);
+}

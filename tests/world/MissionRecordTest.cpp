@@ -1,0 +1,328 @@
+#include "world/MissionRecord.h"
+#include "world/PdaSerialize.h"
+
+#include "model/ProjectFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Text(const std::string& text)
+{
+    Bytes bytes(text.begin(), text.end());
+    bytes.push_back(0);
+    return bytes;
+}
+
+Bytes Concat(std::initializer_list<Bytes> parts)
+{
+    Bytes all;
+    for (const Bytes& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// Three unit types (two standard, one not) and two resources, six players of
+// which players 1 and 4 are active, three provinces on pieces A, B and D (piece C
+// is green land without a province) and four events, one of them disabled.
+class MissionRecordTest : public SetUpProjectTest {
+protected:
+    MissionRecordTest()
+    {
+        project.creatorId = 0x544F5256;
+        project.MaxExp = 300;
+        Table().SetResourceName(0, "Gold Ore");
+        Table().SetResourceName(1, "Wo");
+        Table().SetUnitName(0, "Knight");
+        Table().SetUnitName(1, "Archer");
+        Table().SetUnitName(2, "Dragon");
+
+        CProvinceMap& a = AddPiece(10, 20, {"####", "####", "####"});
+        AddPiece(14, 20, {"##", "##", "##"});
+        AddPiece(18, 20, {"#"}, CProvinceMap::kGreenLand);
+        AddPiece(10, 23, {"####", "####"});
+        a.AddNeighbour(1);
+        a.AddNeighbour(2);
+        a.AddNeighbour(3);
+
+        CProvince& first = AddProvince(4);
+        first.pieceIndex = 0;
+        first.castle = {0x0B, 0x11, 80};
+        first.resources.SetSize(2);
+        first.resources[0] = 3;
+        first.resources[1] = 4;
+        first.castleX = 1;
+        first.castleY = 2;
+        first.armyX = 2;
+        first.armyY = 0;
+        first.army.SetSize(3);
+        first.army[1] = 9;
+        CProvince& second = AddProvince(2);
+        second.pieceIndex = 1;
+        second.castle.flags = CCastleDataB::kMoat; // a moat without a castle stores no castle
+        AddProvince().pieceIndex = 3;
+
+        CPlayerData& one = Player(1);
+        one.active = 1;
+        one.capital = project.GetProvinces().GetAt(1);
+        one.skills[0] = 1;
+        one.skills[1] = 2;
+        one.skills[2] = 3;
+        one.control = 3;
+        one.ability = 7;
+        one.army[0] = 5;
+        one.army[2] = 70000;
+        one.unitTypes[0] = 2;
+        one.unitTypes[1] = 0;
+        one.unitTypes[2] = 77; // no such unit type: an empty name
+        one.treasury[0] = 100;
+        one.treasury[1] = 513;
+        Player(4).active = 1;
+
+        project.victory.kind = CVictoryCondsB::kDefeatPlayer;
+        project.victory.DefeatPlayer = 4;
+        project.lose.kind = CLoseCondsB::kTimeExpires;
+        project.lose.MaxTurnsToWin = 0x0123;
+
+        CEvent& increase = *project.GetEvents().AddEvent();
+        increase.turn = 5;
+        increase.players[1] = 1;
+        increase.resData.increase[0] = 7;
+        increase.resData.increase[1] = 8;
+        project.GetEvents().AddEvent()->enabled = 0;
+        CEvent& custom = *project.GetEvents().AddEvent();
+        custom.turn = 0x0102;
+        custom.effect = CEventB::kCustom;
+        custom.affectsPlayers = 0;
+        CEvent& decrease = *project.GetEvents().AddEvent();
+        decrease.effect = CEventB::kTreasuryDecrease;
+        decrease.players[4] = 1;
+        decrease.resData.decrease[0] = 9;
+        decrease.resData.decrease[1] = 10;
+    }
+
+    Bytes Build()
+    {
+        CMapProjectB record;
+        std::string error;
+        EXPECT_TRUE(BuildMissionRecord(project, record, error)) << error;
+        return PdaBytes(record);
+    }
+
+    std::string BuildError()
+    {
+        CMapProjectB record;
+        std::string error;
+        EXPECT_FALSE(BuildMissionRecord(project, record, error));
+        return error;
+    }
+};
+
+// The whole mission of the fixture, worked out by hand.
+const Bytes kMission = Concat({
+    {0x56, 0x52, 0x4F, 0x54},       // creator id
+    {2}, Text("gold"), Text("wo"),  // resources: cut to 4 characters, lower-cased
+    {3},                            // unit types
+    {2},                            // players: project players 1 and 4
+    // project player 1 as number 0, its capital province 1
+    {0, 1, 1, 2, 3, 3, 7},
+    {5, 0, 0, 0}, Text("Dragon"), {0, 0, 0, 0}, Text("Knight"), {0x70, 0x11, 0x01, 0x00}, Text(""),
+    {100, 0, 0x01, 0x02},
+    // project player 4 as number 1, no capital, default skills and control
+    {1, 0xFF, 2, 2, 2, 0x80, 0},
+    {0, 0, 0, 0}, Text("Knight"), {0, 0, 0, 0}, Text("Archer"), {0, 0, 0, 0}, Text("Dragon"),
+    {0, 0, 0, 0},
+    {0x2C, 0x01, 0, 0},             // MaxExp
+    {1, 1},                         // defeat project player 4, number 1
+    {2, 0x23, 0x01},                // lose when 0x0123 turns are over
+    {3},                            // provinces
+    // owned by project player 4; castle, moat and one catapult; army in slot 1;
+    // neighbours: the provinces of pieces D and B (C has none), highest first
+    {3, 4, 1, 1, 0x0B, 0x11, 80},
+    {10, 0, 20, 0, 13, 0, 22, 0, 11, 0, 22, 0, 12, 0, 20, 0},
+    {1, 0, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0, 0},
+    {2, 2, 1},
+    // owned by an inactive player; a moat without a castle: no castle bytes
+    {0, 0, 0xFF, 0},
+    {14, 0, 20, 0, 15, 0, 22, 0, 14, 0, 20, 0, 14, 0, 20, 0},
+    {0, 1, 0},
+    // no owner
+    {0, 0, 0xFF, 0},
+    {10, 0, 23, 0, 13, 0, 24, 0, 10, 0, 23, 0, 10, 0, 23, 0},
+    {0, 1, 0},
+    {3},                            // events: the disabled one is left out
+    {5, 0, 1, 0, 0, 7, 8},          // names project player 1 only
+    {0x02, 0x01, 1, 1, 2},          // affects no one by name: every player, custom effect
+    {1, 0, 0, 1, 1, 9, 10},         // names project player 4: decrease amounts
+});
+
+TEST_F(MissionRecordTest, MissionBytesAsWorkedOutByHand)
+{
+    EXPECT_EQ(Build(), kMission);
+}
+
+TEST_F(MissionRecordTest, ReadingBackGivesTheSameRecordAndBytes)
+{
+    CMapProjectB record;
+    ASSERT_TRUE(PdaLoad(kMission, record));
+    EXPECT_EQ(record.creatorId, 0x544F5256u);
+    ASSERT_EQ(record.resourceNames.GetSize(), 2);
+    EXPECT_EQ(record.resourceNames[0].View(), "gold");
+    ASSERT_EQ(record.playerRecords.GetSize(), 2);
+    EXPECT_EQ(record.playerRecords[0].army[2], 70000u);
+    EXPECT_EQ(record.playerRecords[0].unitNames[0].View(), "Dragon");
+    EXPECT_EQ(record.playerRecords[1].treasury.GetSize(), 2);
+    EXPECT_EQ(record.victory.DefeatPlayer, 1);
+    EXPECT_EQ(record.lose.MaxTurnsToWin, 0x0123);
+    ASSERT_EQ(record.provinceRecords.GetSize(), 3);
+    EXPECT_EQ(record.provinceRecords[0].castle.hitPoints, 80);
+    ASSERT_EQ(record.provinceRecords[0].neighbours.GetSize(), 2);
+    EXPECT_EQ(record.provinceRecords[0].neighbours[0], 2);
+    EXPECT_EQ(record.provinceRecords[0].neighbours[1], 1);
+    EXPECT_EQ(record.provinceRecords[1].anyArmy, 0);
+    ASSERT_EQ(record.eventRecords.GetSize(), 3);
+    EXPECT_EQ(record.eventRecords[2].resData.decrease[1], 10);
+    EXPECT_EQ(PdaBytes(record), kMission);
+}
+
+TEST_F(MissionRecordTest, ReadingAShortStreamFailsAtEveryCut)
+{
+    for (size_t length = 0; length < kMission.size(); ++length) {
+        CMapProjectB record;
+        EXPECT_FALSE(PdaLoad(Bytes(kMission.begin(), kMission.begin() + long(length)), record)) << length;
+    }
+}
+
+TEST_F(MissionRecordTest, VictoryAndLoseKindsStoreOnlyTheirOwnData)
+{
+    // Up to the players, the two player records, MaxExp.
+    const size_t victoryAt = 15 + (7 + 11 + 11 + 5 + 4) + (7 + 3 * 11 + 4) + 4;
+    auto victoryAndLose = [&](size_t length) {
+        const Bytes bytes = Build();
+        return Bytes(bytes.begin() + long(victoryAt), bytes.begin() + long(victoryAt + length));
+    };
+    project.victory.DefeatPlayer = CVictoryCondsB::kUnset;
+    EXPECT_EQ(victoryAndLose(5), (Bytes{1, 0xFF, 2, 0x23, 0x01}));
+    project.victory.DefeatPlayer = 2; // an inactive player
+    EXPECT_EQ(victoryAndLose(2), (Bytes{1, 0xFF}));
+    project.victory.DefeatPlayer = 7; // no such player
+    EXPECT_EQ(victoryAndLose(2), (Bytes{1, 0xFF}));
+
+    project.victory.kind = CVictoryCondsB::kDefeatOpponents;
+    project.victory.defeatAlly = 1;
+    project.lose.kind = CLoseCondsB::kLoseProvince;
+    project.lose.province = 0x0102; // only the low byte is stored
+    EXPECT_EQ(victoryAndLose(5), (Bytes{0, 1, 1, 0x02, 3}));
+
+    project.victory.kind = CVictoryCondsB::kAccumulateArmy;
+    project.victory.armyData.army[1] = 0x0304;
+    project.victory.armyData.army.SetSize(2); // padded to the unit-type count
+    project.victory.armyData.computerToo = 1;
+    project.lose.kind = CLoseCondsB::kNone;
+    EXPECT_EQ(victoryAndLose(17), (Bytes{2, 10, 0, 0, 0, 4, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0, 3}));
+
+    project.victory.kind = CVictoryCondsB::kAccumulateResources;
+    project.victory.resourcesData.defeatAllowed = 1;
+    EXPECT_EQ(victoryAndLose(6), (Bytes{3, 10, 10, 1, 0, 0}));
+
+    project.victory.kind = CVictoryCondsB::kCaptureProvince;
+    project.victory.captureProvince = 2;
+    EXPECT_EQ(victoryAndLose(3), (Bytes{4, 2, 0}));
+
+    project.victory.kind = 9; // an unknown kind stores nothing after it
+    EXPECT_EQ(victoryAndLose(2), (Bytes{9, 0}));
+}
+
+TEST_F(MissionRecordTest, OwnersOutsideThePlayersAreStoredAsNone)
+{
+    project.GetProvinces().GetAt(2)->owner = 6;
+    project.GetProvinces().GetAt(1)->owner = 1;
+    CMapProjectB record;
+    std::string error;
+    ASSERT_TRUE(BuildMissionRecord(project, record, error)) << error;
+    EXPECT_EQ(record.provinceRecords[0].owner, 1);
+    EXPECT_EQ(record.provinceRecords[1].owner, 0);
+    EXPECT_EQ(record.provinceRecords[2].owner, 0xFF);
+}
+
+TEST_F(MissionRecordTest, NoActivePlayerStoresNoPlayersAndEmptyEventMasks)
+{
+    Player(1).active = 0;
+    Player(4).active = 0;
+    EXPECT_EQ(project.CountActivePlayers(), 0);
+    CMapProjectB record;
+    std::string error;
+    ASSERT_TRUE(BuildMissionRecord(project, record, error)) << error;
+    EXPECT_EQ(record.playerRecords.GetSize(), 0);
+    EXPECT_EQ(record.eventRecords[0].players.GetSize(), 0);
+    EXPECT_EQ(record.victory.DefeatPlayer, 0xFF);
+    CMapProjectB readBack;
+    EXPECT_TRUE(PdaLoad(PdaBytes(record), readBack));
+    EXPECT_EQ(PdaBytes(readBack), PdaBytes(record));
+}
+
+TEST_F(MissionRecordTest, ProjectsThatCannotBeStoredAreRefusedWithTheReason)
+{
+    project.GetProvinces().GetAt(1)->pieceIndex = 9;
+    EXPECT_NE(BuildError().find("Province 2"), std::string::npos);
+    project.GetProvinces().GetAt(1)->pieceIndex = 1;
+
+    project.standardUnitTypes = 200;
+    project.nonStandardUnitTypes = 100;
+    EXPECT_NE(BuildError().find("300 unit types"), std::string::npos);
+    project.nonStandardUnitTypes = 1;
+
+    project.resources = 17;
+    EXPECT_NE(BuildError().find("17 resources"), std::string::npos);
+    project.resources = 2;
+
+    project.GetStringTables().DeleteAll();
+    EXPECT_NE(BuildError().find("string table"), std::string::npos);
+}
+
+TEST(ResourceKey, FirstFourCharactersLowered)
+{
+    EXPECT_EQ(ResourceKey("Gold Ore"), "gold");
+    EXPECT_EQ(ResourceKey("Wo"), "wo");
+    EXPECT_EQ(ResourceKey(""), "");
+    EXPECT_EQ(ResourceKey("\xC9ther"), "\xC9the"); // only A..Z are lowered
+}
+
+// ---- Index map -----------------------------------------------------------------
+
+TEST(IndexMap, StoredFormAndReadBack)
+{
+    CMapDta map;
+    map.width = 300;
+    map.height = 0x0102;
+    for (int column = 0; column < 2; ++column) {
+        auto cells = std::make_unique<CBlockCellsData>();
+        for (int row = 0; row < 2; ++row) {
+            auto cell = std::make_unique<CProvinceMapIDData>();
+            if (column == 1 && row == 0) {
+                cell->entries.SetSize(2);
+                cell->entries[0] = {0, 4};
+                cell->entries[1] = {1, 0xFF};
+            }
+            cells->cells.Add(std::move(cell));
+        }
+        map.columns.Add(std::move(cells));
+    }
+    const Bytes expected = {0x2C, 0x01, 0x02, 0x01, 2, 2, 0, 0, 2, 2, 0, 4, 1, 0xFF, 0};
+    EXPECT_EQ(PdaBytes(map), expected);
+
+    CMapDta readBack;
+    ASSERT_TRUE(PdaLoad(expected, readBack));
+    EXPECT_EQ(readBack.height, 0x0102);
+    ASSERT_EQ(readBack.columns.GetSize(), 2);
+    EXPECT_EQ(readBack.columns.GetAt(1)->cells.GetAt(0)->entries[1], (CProvincesMapID{1, 0xFF}));
+    EXPECT_EQ(PdaBytes(readBack), expected);
+    for (size_t length = 0; length < expected.size(); ++length) {
+        CMapDta cut;
+        EXPECT_FALSE(PdaLoad(Bytes(expected.begin(), expected.begin() + long(length)), cut)) << length;
+    }
+}
+
+} // namespace

@@ -1,0 +1,277 @@
+#include <set>
+
+#include "graphics/Layers32.h"
+#include "platform/XmlDocument.h"
+#include "world/ImportFixture.h"
+#include "world/WorldBitmap.h"
+
+namespace {
+
+const std::filesystem::path kDataFolder = VALDRUNE_DATA_DIR;
+const std::filesystem::path kSampleWorld = kDataFolder / "worlds" / "isles-320x240.bmp";
+
+class RecordingSetupViews : public IProjectViews {
+public:
+    void StopBlinking() override { log.push_back("stop blinking"); }
+    void DeselectInspectors() override { log.push_back("deselect inspectors"); }
+    void ClearProjectLists() override { log.push_back("clear lists"); }
+    void ClearInspectors() override { log.push_back("clear inspectors"); }
+
+    CallLog log;
+};
+
+// What a user can see of a project after it was cleared.
+struct ProjectState {
+    int pieces, provinces, events, tables, pivots, abilities, aiTypes, layers;
+    int width, height, difficulty, maxExp, activePlayers, capitals;
+    bool modified, whiteWorld, fileNamed;
+    bool operator==(const ProjectState&) const = default;
+};
+
+class ProjectSetupTest : public ImportTest {
+protected:
+    ProjectSetupTest()
+    {
+        std::string error;
+        EXPECT_TRUE(catalogue.Load(error)) << error;
+        project.SetCatalogueDocument(&catalogue);
+        project.SetResourceFolder(kDataFolder / "res");
+        project.SetProjectViews(&views);
+        prompts.answer = IPrompts::kNo;
+    }
+    ~ProjectSetupTest() override { project.SetProjectViews(nullptr); }
+
+    // The New project road of the main window, without its windows.
+    void NewProject(const std::filesystem::path& world)
+    {
+        ASSERT_NE(project.QuerySaveChanges(), 2);
+        ASSERT_EQ(project.Clear(), 1);
+        ASSERT_EQ(project.ImportWorldImage(world, false), 1);
+        project.InitNew();
+    }
+
+    // The Reload world image road: provinces kept and relinked.
+    void ReloadWorld(const std::filesystem::path& world)
+    {
+        ASSERT_EQ(project.ImportWorldImage(world, true), 1);
+        project.RelinkProvincesToMaps();
+    }
+
+    int TaggedLayerCount() const
+    {
+        const TLayerCollection& layers = *image.Layers();
+        int count = 0;
+        for (int32_t i = 0; i < layers.Count(); ++i)
+            count += GetLayerTag(layers.Items(i)) != nullptr;
+        return count;
+    }
+
+    ProjectState State()
+    {
+        ProjectState state{};
+        state.pieces = PieceCount();
+        state.provinces = project.GetProvinces().GetSize();
+        state.events = project.GetEvents().GetCount();
+        state.tables = project.GetStringTables().GetCount();
+        state.pivots = project.GetIconPivots().GetSize();
+        state.abilities = int(project.GetAbilities().GetCount());
+        state.aiTypes = int(project.GetAITypes().GetCount());
+        state.layers = image.Layers()->Count();
+        state.width = project.GetWidth();
+        state.height = project.GetHeight();
+        state.difficulty = project.difficulty;
+        state.maxExp = int(project.MaxExp);
+        for (uint32_t i = 0; i < project.GetPlayers().GetCount(); ++i) {
+            state.activePlayers += project.GetPlayers().GetAt(i).active != 0;
+            state.capitals += project.GetPlayers().GetAt(i).capital != nullptr;
+        }
+        state.modified = project.IsModified();
+        const TBitmap32& world = *image.Bitmap();
+        state.whiteWorld = true;
+        for (int y = 0; y < world.Height(); ++y)
+            for (int x = 0; x < world.Width(); ++x)
+                state.whiteWorld = state.whiteWorld && world.GetPixel(x, y) == clWhite32;
+        state.fileNamed = !project.GetFileName().empty();
+        return state;
+    }
+
+    // Every province linked to the piece under its point, no piece twice.
+    void ExpectEveryProvinceOnItsOwnPiece()
+    {
+        std::set<int> pieces;
+        for (int i = 0; i < project.GetProvinces().GetSize(); ++i) {
+            const CProvince& province = Province(i);
+            EXPECT_EQ(province.linked, 1) << "province " << i;
+            EXPECT_EQ(province.pieceIndex, int(project.GetPieceAt(province.markerX, province.markerY)))
+                << "province " << i;
+            pieces.insert(province.pieceIndex);
+        }
+        EXPECT_EQ(int(pieces.size()), project.GetProvinces().GetSize());
+    }
+
+    platform::XmlDocument catalogue{kDataFolder / "fw.xml"};
+    RecordingSetupViews views;
+};
+
+} // namespace
+
+TEST_F(ProjectSetupTest, TheSaveQuestionIsAskedOnlyForAModifiedProject)
+{
+    struct Case {
+        bool modified;
+        IPrompts::Answer answer;
+        int result;
+        size_t questions;
+    };
+    for (const Case& c : {Case{false, IPrompts::kCancel, 0, 0}, Case{true, IPrompts::kYes, 1, 1},
+                          Case{true, IPrompts::kNo, 0, 1}, Case{true, IPrompts::kCancel, 2, 1}}) {
+        SCOPED_TRACE(testing::Message() << "modified " << c.modified << ", answer " << c.answer);
+        prompts.questions.clear();
+        prompts.answer = c.answer;
+        project.SetModified(c.modified);
+        const ProjectState before = State();
+        EXPECT_EQ(project.QuerySaveChanges(), c.result);
+        ASSERT_EQ(prompts.questions.size(), c.questions);
+        if (c.questions) {
+            EXPECT_EQ(prompts.questions[0],
+                      "Warning: You have made changes in project. Would you like to save your changes?");
+        }
+        EXPECT_EQ(State(), before) << "asking changes nothing";
+    }
+}
+
+TEST_F(ProjectSetupTest, ANewProjectOnTheSampleWorldBuildsEverythingOnce)
+{
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        prompts.questions.clear();
+        NewProject(kSampleWorld);
+        EXPECT_EQ(prompts.questions.size(), round == 0 ? 0u : 1u) << "only the set-up project was modified";
+        EXPECT_EQ(project.GetWidth(), 320);
+        EXPECT_EQ(project.GetHeight(), 240);
+        int provincePieces = 0;
+        for (int i = 0; i < PieceCount(); ++i)
+            provincePieces += Piece(i).IsProvince();
+        ASSERT_GT(provincePieces, 1);
+        const int provinces = project.GetProvinces().GetSize();
+        EXPECT_EQ(provinces, provincePieces);
+        ExpectEveryProvinceOnItsOwnPiece();
+
+        EXPECT_EQ(project.GetStringTables().GetCount(), 1);
+        EXPECT_EQ(project.GetIconPivots().GetSize(), project.castleTypes + project.armyTypes);
+        EXPECT_EQ(project.GetPlayers().GetCount(), 6u);
+        EXPECT_EQ(project.creatorId, 0x564C4452u);
+        EXPECT_GT(project.GetAITypes().GetCount(), 0u);
+
+        // Four layers per province and the links overlay under them.
+        EXPECT_EQ(TaggedLayerCount(), 4 * provinces);
+        ASSERT_EQ(image.Layers()->Count(), 4 * provinces + 1);
+        TBitmapLayer* links = project.GetLinksLayer();
+        ASSERT_NE(links, nullptr);
+        EXPECT_EQ(image.Layers()->Items(0), links);
+        EXPECT_EQ(links->Bitmap()->Width(), 319);
+        EXPECT_EQ(links->Bitmap()->Height(), 239);
+        EXPECT_FALSE(State().whiteWorld) << "the pieces are drawn";
+        for (int i = 0; i < provinces; ++i)
+            ASSERT_NE(project.FindMarkerLayer(&Province(i)), nullptr);
+    }
+}
+
+TEST_F(ProjectSetupTest, AReloadOfTheWorldAtTwiceTheSizeRelinksEveryProvince)
+{
+    NewProject(kSampleWorld);
+    const int provinces = project.GetProvinces().GetSize();
+    TBitmap32 larger;
+    larger.LoadFromFile(kSampleWorld);
+    ResizeBitmap(larger, 640, 480);
+    ReloadWorld(Save(larger, "larger.bmp"));
+
+    EXPECT_EQ(project.GetWidth(), 640);
+    EXPECT_EQ(project.GetProvinces().GetSize(), provinces);
+    ExpectEveryProvinceOnItsOwnPiece();
+    EXPECT_EQ(image.Layers()->Count(), 4 * provinces + 1) << "a reload adds no layer";
+    // The markers follow the points to the larger world.
+    const CProvince& first = Province(0);
+    const TFloatRect& marker = project.FindMarkerLayer(&first)->Location();
+    EXPECT_FLOAT_EQ((marker.Left + marker.Right) / 2, float(first.markerX));
+    EXPECT_FLOAT_EQ((marker.Top + marker.Bottom) / 2, float(first.markerY));
+
+    // The view preferences reach every name layer again.
+    ASSERT_EQ(TheSettings().ShNames, 0u);
+    ASSERT_FALSE(project.FindNameLayer(&first)->Visible());
+    TheSettings().ShNames = 1;
+    EXPECT_EQ(project.RefreshAllProvinces(), 1);
+    for (int i = 0; i < provinces; ++i)
+        EXPECT_TRUE(project.FindNameLayer(&Province(i))->Visible()) << "province " << i;
+}
+
+TEST_F(ProjectSetupTest, ClearingTwiceLeavesTheSameEmptyState)
+{
+    NewProject(kSampleWorld);
+    ASSERT_NE(project.GetEvents().AddEvent(), nullptr);
+    Player(0).SetActive(1);
+    ASSERT_EQ(project.SetPlayerCapital(0, &Province(0)), 1);
+    project.victory.captureProvince = 3;
+    project.difficulty = 3;
+    project.MaxExp = 60;
+    views.log.clear();
+
+    ASSERT_EQ(project.Clear(), 1);
+    const ProjectState cleared = State();
+    const ProjectState expected{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 25, 0, 0, true, true, false};
+    EXPECT_EQ(cleared, expected);
+    EXPECT_EQ(views.log, (CallLog{"stop blinking", "deselect inspectors", "clear lists", "clear inspectors"}));
+    EXPECT_EQ(project.GetLinksLayer(), nullptr);
+    EXPECT_EQ(project.victory.captureProvince, CVictoryCondsB::kUnset);
+    EXPECT_EQ(project.GetPieceAt(0, 0), CMapProject::kNoPiece);
+    EXPECT_EQ(Player(0).unitTypes.GetSize(), 0);
+
+    ASSERT_EQ(project.Clear(), 1);
+    EXPECT_EQ(State(), cleared);
+}
+
+TEST_F(ProjectSetupTest, ARelinkMovesPointsOffTheEdgesAndGivesEachPieceToTheFirstProvince)
+{
+    // 200 × 180: block A along the right edge, block B along the bottom edge.
+    std::vector<std::string> art(180, std::string(200, '~'));
+    for (int y = 0; y < 100; ++y)
+        for (int x = 160; x < 200; ++x)
+            art[size_t(y)][size_t(x)] = 'A';
+    for (int y = 140; y < 180; ++y)
+        for (int x = 0; x < 60; ++x)
+            art[size_t(y)][size_t(x)] = 'B';
+    ASSERT_EQ(Import(WorldFromArt(art)), 1);
+    const int a = int(project.GetPieceAt(180, 50)), b = int(project.GetPieceAt(30, 160));
+    auto add = [&](int x, int y) { return project.AddProvince(x, y, x, y, x, y, false, -1); };
+    CProvince* right = add(195, 50);  // width - 5: moves to 170
+    CProvince* lower = add(30, 179);  // height - 1: moves to 150
+    CProvince* second = add(194, 20); // stays, on A after `right` took it
+    CProvince* sea = add(100, 100);
+    ASSERT_TRUE(right && lower && second && sea);
+    ASSERT_EQ(project.AttachProvinceToMap(sea, b), 1); // a link of the old world, lost on the new one
+
+    project.RelinkProvincesToMaps();
+    EXPECT_EQ(right->markerX, 170);
+    EXPECT_EQ(right->pieceIndex, a);
+    EXPECT_EQ(lower->markerY, 150);
+    EXPECT_EQ(lower->pieceIndex, b);
+    EXPECT_EQ(second->markerX, 194);
+    for (const CProvince* detached : {second, sea}) {
+        EXPECT_EQ(detached->linked, 0);
+        EXPECT_EQ(detached->pieceIndex, -1);
+        EXPECT_EQ(detached->castleX, detached->markerX) << "icons stand on the point";
+    }
+    EXPECT_EQ(right->castleX, Piece(a).castleX);
+}
+
+TEST_F(ProjectSetupTest, SettingUpAClearedProjectBeforeALoadMakesNoProvince)
+{
+    NewProject(kSampleWorld);
+    ASSERT_EQ(project.Clear(), 1);
+    project.InitNew();
+    EXPECT_EQ(project.GetProvinces().GetSize(), 0);
+    EXPECT_EQ(project.GetStringTables().GetCount(), 1);
+    EXPECT_EQ(project.GetPlayers().GetCount(), 6u);
+    ASSERT_EQ(image.Layers()->Count(), 1);
+    EXPECT_EQ(image.Layers()->Items(0), project.GetLinksLayer());
+}

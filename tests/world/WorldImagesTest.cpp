@@ -1,0 +1,349 @@
+#include "world/BlockImages.h"
+#include "world/PreviewImage.h"
+#include "world/WorldCodes.h"
+
+#include "PictureDecoder.h"
+#include "SyntheticWorld.h"
+#include "TestFiles.h"
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+constexpr uint32_t kOcean = CProvinceMap::kOcean;
+constexpr uint32_t kGreen = CProvinceMap::kGreenLand;
+constexpr uint32_t kProvince = CProvinceMap::kProvince;
+constexpr uint32_t kSmall = CProvinceMap::kSmall;
+
+test::DecodedPicture Decode(const fs::path& file)
+{
+    test::DecodedPicture picture;
+    const std::string error = test::DecodePicture(test::ReadFile(file), 0xEE, picture);
+    EXPECT_EQ(error, "") << file;
+    return picture;
+}
+
+std::vector<std::string> FileNames(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class WorldImagesTest : public testing::Test {
+protected:
+    // 300 x 200: ocean west of x = 100 except province C in its top-left corner,
+    // province A in the middle band, province B in the north-east and green land
+    // in the south-east. Pieces 0 ocean, 1 C, 2 A, 3 B, 4 green; provinces 0 C,
+    // 1 A, 2 B.
+    void BuildThreeProvinces()
+    {
+        test::AddLabelledPieces(
+            project, 300, 200,
+            [](int x, int y) {
+                if (x < 100)
+                    return y < 50 ? 1 : 0;
+                if (x < 200)
+                    return 2;
+                return y < 100 ? 3 : 4;
+            },
+            {kOcean, kProvince, kProvince, kProvince, kGreen});
+        test::AddProvincesForPieces(project);
+    }
+
+    CWorldCodes& Build()
+    {
+        std::string error;
+        EXPECT_TRUE(codes.Build(project, error)) << error;
+        return codes;
+    }
+
+    CMapProject project;
+    CWorldCodes codes;
+    platform::TemporaryFolder folder;
+};
+
+TEST_F(WorldImagesTest, BlocksCodesAndMapOfASmallWorld)
+{
+    BuildThreeProvinces();
+    Build();
+    ASSERT_EQ(codes.Columns(), 3);
+    ASSERT_EQ(codes.Rows(), 2);
+    EXPECT_EQ(codes.StripWidth(0), 128);
+    EXPECT_EQ(codes.StripWidth(2), 44);
+
+    EXPECT_EQ(codes.CodeAt(50, 100), 255);       // ocean
+    EXPECT_EQ(codes.CodeAt(250, 150), 31);       // green land
+    EXPECT_EQ(codes.CodeAt(0, 0), 1 << 5 | 0);   // C: upper-left corner, lightened twice, k 0
+    EXPECT_EQ(codes.CodeAt(50, 25), 0);          // C inside
+    EXPECT_EQ(codes.CodeAt(50, 49), 4 << 5 | 0); // C: lower edge, darkened twice
+    EXPECT_EQ(codes.CodeAt(50, 48), 3 << 5 | 0); // C: the band above it, darkened once
+    // A is the second piece of block (0, 0) and the first of block (1, 0).
+    EXPECT_EQ(codes.CodeAt(100, 60), 1 << 5 | 1);
+    EXPECT_EQ(codes.CodeAt(101, 60), 2 << 5 | 1);
+    EXPECT_EQ(codes.CodeAt(110, 60), 0 << 5 | 1);
+    EXPECT_EQ(codes.CodeAt(130, 60), 0 << 5 | 0);
+    EXPECT_EQ(codes.CodeAt(199, 60), 4 << 5 | 0);
+    EXPECT_EQ(codes.CodeAt(198, 60), 3 << 5 | 0);
+    EXPECT_EQ(codes.CodeAt(110, 150), 0 << 5 | 0); // block (0, 1) holds A only
+    // B: second in block (1, 0), first in block (2, 0).
+    EXPECT_EQ(codes.CodeAt(250, 50), 0 << 5 | 1);
+    EXPECT_EQ(codes.CodeAt(250, 99), 4 << 5 | 1);
+    EXPECT_EQ(codes.CodeAt(280, 50), 0 << 5 | 0);
+    EXPECT_EQ(codes.CodeAt(299, 50), 4 << 5 | 0);
+
+    std::string error;
+    ASSERT_TRUE(WriteWorldBlocks(project, codes, folder.Path(), error)) << error;
+    ASSERT_TRUE(WriteDomainBlocks(project, codes, folder.Path(), error)) << error;
+    EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"block0.img", "block1.img", "block2.img", "map.dat"}));
+    // Column by column, each block its (k, province) pairs in the order of k.
+    EXPECT_EQ(test::ReadFile(folder.Path() / "map.dat"),
+              (Bytes{0x2C, 0x01, 0xC8, 0x00, 3,      // 300 x 200, 3 columns
+                     2, 2, 0, 0, 1, 1, 1, 0, 1,      // C, A | A
+                     2, 2, 0, 1, 1, 2, 1, 0, 1,      // A, B | A
+                     2, 1, 0, 2, 0}));               // B | nothing
+    for (int column = 0; column < 3; ++column) {
+        const test::DecodedPicture block = Decode(folder.Path() / ("block" + std::to_string(column) + ".img"));
+        EXPECT_EQ(block.width, uint32_t(codes.StripWidth(column)));
+        EXPECT_EQ(block.height, 200u);
+        EXPECT_FALSE(block.transparent);
+        EXPECT_EQ(block.pixels, codes.Strip(column)) << column;
+    }
+}
+
+TEST_F(WorldImagesTest, ADomainImageAtHalfSizeForLargerWorlds)
+{
+    // 640 x 400: ocean in the two west block columns, one province east of it.
+    test::AddLabelledPieces(project, 640, 400, [](int x, int) { return x < 256 ? 0 : 1; }, {kOcean, kProvince});
+    test::AddProvincesForPieces(project);
+    Build();
+    EXPECT_EQ(codes.Map().columns.GetAt(0)->cells.GetAt(0)->entries.GetSize(), 0);
+    EXPECT_TRUE(std::all_of(codes.Strip(1).begin(), codes.Strip(1).end(), [](uint8_t code) { return code == 255; }));
+
+    std::string error;
+    ASSERT_TRUE(WriteDomainBlocks(project, codes, folder.Path(), error)) << error;
+    const Bytes map = test::ReadFile(folder.Path() / "dommap.dat");
+    ASSERT_GE(map.size(), 5u);
+    EXPECT_EQ(Bytes(map.begin(), map.begin() + 6), (Bytes{0x40, 0x01, 0xC8, 0x00, 5, 4})); // 320 x 200, 5 x 4 blocks
+    for (int column = 0; column < 5; ++column) {
+        const test::DecodedPicture strip = Decode(folder.Path() / ("domblock" + std::to_string(column) + ".img"));
+        ASSERT_EQ(strip.width, 64u);
+        ASSERT_EQ(strip.height, 200u);
+        for (uint32_t y = 0; y < 200; ++y) {
+            for (uint32_t x = 0; x < 64; ++x) {
+                const uint8_t code = codes.CodeAt(int(column * 128 + 2 * x), int(2 * y));
+                const uint8_t folded = code == 255 ? 255 : uint8_t(std::array<int, 5>{0, 2, 2, 3, 3}[code >> 5] << 5 | (code & 31));
+                ASSERT_EQ(strip.pixels[y * 64 + x], folded) << column << ": " << x << ", " << y;
+            }
+        }
+    }
+    // The province's lightened corner and darkened edges fold to 2 and 3.
+    EXPECT_EQ(Decode(folder.Path() / "domblock2.img").pixels[0], 2 << 5);
+    EXPECT_EQ(Decode(folder.Path() / "domblock4.img").pixels[199 * 64 + 63], 3 << 5);
+}
+
+TEST_F(WorldImagesTest, AOnePixelLastColumnGivesAnEmptyDomainStrip)
+{
+    test::AddLabelledPieces(project, 385, 300, [](int x, int) { return x < 200 ? 0 : 1; }, {kOcean, kProvince});
+    test::AddProvincesForPieces(project);
+    Build();
+    ASSERT_EQ(codes.Columns(), 4);
+    EXPECT_EQ(codes.StripWidth(3), 1);
+    uint32_t width = 9, height = 9;
+    EXPECT_TRUE(DomainStrip(codes, 3, width, height).empty());
+    EXPECT_EQ(width, 0u);
+    EXPECT_EQ(height, 150u);
+
+    std::string error;
+    ASSERT_TRUE(WriteWorldBlocks(project, codes, folder.Path(), error)) << error;
+    ASSERT_TRUE(WriteDomainBlocks(project, codes, folder.Path(), error)) << error;
+    const test::DecodedPicture last = Decode(folder.Path() / "block3.img");
+    EXPECT_EQ(last.width, 1u);
+    EXPECT_EQ(last.pixels, codes.Strip(3));
+    const test::DecodedPicture empty = Decode(folder.Path() / "domblock3.img");
+    EXPECT_EQ(empty.width, 0u);
+    EXPECT_EQ(empty.height, 150u);
+    EXPECT_EQ(test::ReadFile(folder.Path() / "domblock3.img").size(), 22u + 150u); // a row table of empty rows
+    const Bytes map = test::ReadFile(folder.Path() / "dommap.dat");
+    EXPECT_EQ(Bytes(map.begin(), map.begin() + 5), (Bytes{0xC0, 0x00, 0x96, 0x00, 4})); // 192 x 150
+}
+
+TEST(DomainThreshold, OnlyWorldsLargerThan320InOneDirection)
+{
+    EXPECT_FALSE(HasDomainImage(320, 320));
+    EXPECT_TRUE(HasDomainImage(321, 100));
+    EXPECT_TRUE(HasDomainImage(100, 321));
+
+    CMapProject project;
+    test::AddLabelledPieces(project, 320, 320, [](int, int) { return 0; }, {kOcean});
+    platform::TemporaryFolder folder;
+    std::string error;
+    ASSERT_TRUE(project.ExportDomainImage(folder.Path(), error)) << error;
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+    ASSERT_TRUE(project.ExportWorldImage(folder.Path(), error)) << error;
+    EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"block0.img", "block1.img", "block2.img", "map.dat"}));
+}
+
+TEST_F(WorldImagesTest, ABlockNamesAtMost31ProvincePieces)
+{
+    // Stripes four pixels wide across one block, numbered from the west.
+    auto stripes = [&](int count) {
+        std::vector<uint32_t> kinds(size_t(count), kProvince);
+        kinds.push_back(kGreen);
+        test::AddLabelledPieces(project, 128, 128, [count](int x, int) { return std::min(x / 4, count); }, kinds);
+        test::AddProvincesForPieces(project);
+    };
+    stripes(31);
+    Build();
+    for (int k = 0; k < 31; ++k) {
+        EXPECT_EQ(codes.CodeAt(4 * k + 1, 64) & 31, k);
+        EXPECT_EQ(codes.Map().columns.GetAt(0)->cells.GetAt(0)->entries[k], (CProvincesMapID{uint8_t(k), uint8_t(k)}));
+    }
+    EXPECT_EQ(codes.CodeAt(127, 64), 31);
+
+    project.GetProvinces().DeleteAll();
+    project.GetPieces().DeleteAll();
+    stripes(32);
+    std::string error;
+    CWorldCodes tooMany;
+    EXPECT_FALSE(tooMany.Build(project, error));
+    EXPECT_NE(error.find("block (0, 0)"), std::string::npos) << error;
+    EXPECT_NE(error.find("32 province pieces"), std::string::npos) << error;
+}
+
+TEST_F(WorldImagesTest, MarkedPixelsCountAndUncoveredPixelsAreLand)
+{
+    // A green strip and a province piece with icon-place marks; the east quarter
+    // of the world has no piece at all.
+    test::AddLabelledPieces(project, 40, 20, [](int x, int) { return x < 10 ? 0 : x < 30 ? 1 : -1; },
+                            {kGreen, kProvince});
+    test::AddProvincesForPieces(project);
+    CProvinceMap& piece = *project.GetPieces().GetAt(1);
+    for (int x = 5; x < 9; ++x)
+        piece.mask.SetPixel(x, 10, CProvinceMap::kReserved);
+    Build();
+    for (int x = 15; x < 19; ++x) {
+        EXPECT_EQ(codes.CodeAt(x, 10), 0) << x; // base shade of local piece 0, like the pixels around
+        EXPECT_EQ(codes.PreviewSource()[10 * 40 + size_t(x)], 0) << x; // province 0
+    }
+    EXPECT_EQ(codes.CodeAt(35, 5), CWorldCodes::kLand);
+    EXPECT_EQ(codes.PreviewSource()[5 * 40 + 35], CWorldCodes::kPreviewLand);
+}
+
+TEST_F(WorldImagesTest, PiecesReachingOutOfTheWorldAreCutAtItsEdge)
+{
+    project.SetMapSize(20, 20);
+    auto piece = std::make_unique<CProvinceMap>(project);
+    piece->kind = kProvince;
+    piece->left = -3;
+    piece->top = 15;
+    piece->mask.SetSize(30, 10);
+    piece->mask.Clear(0xFF0000CC);
+    project.GetPieces().Add(std::move(piece));
+    test::AddProvincesForPieces(project);
+    Build();
+    // The bevel belongs to the whole mask: its west and south edges lie outside.
+    EXPECT_EQ(codes.CodeAt(0, 15), 1 << 5);
+    EXPECT_EQ(codes.CodeAt(0, 17), 0);
+    EXPECT_EQ(codes.CodeAt(19, 19), 0);
+    EXPECT_EQ(codes.CodeAt(10, 10), CWorldCodes::kLand);
+}
+
+TEST(WorldCodes, WorldsTheIndexMapCannotHoldAreRefused)
+{
+    CMapProject project;
+    CWorldCodes codes;
+    std::string error;
+    EXPECT_FALSE(codes.Build(project, error));
+    EXPECT_NE(error.find("no world image"), std::string::npos);
+    project.SetMapSize(32641, 10);
+    EXPECT_FALSE(codes.Build(project, error));
+    EXPECT_NE(error.find("32640"), std::string::npos) << error;
+}
+
+// ---- Preview -------------------------------------------------------------------
+
+TEST(ShrinkPreview, CellsTakeTheirTopLeftValueUnlessAQuarterIsBorder)
+{
+    // 480 x 320 into 96 x 96: cells of 5 columns and 3 or 4 rows.
+    Bytes source(480 * 320, 5);
+    auto at = [&](int x, int y) -> uint8_t& { return source[size_t(y) * 480 + size_t(x)]; };
+    at(1, 0) = at(4, 2) = at(2, 1) = at(3, 0) = 0xFA; // 4 of 15 in cell (0, 0)
+    at(5, 0) = 7;
+    at(6, 1) = at(7, 2) = at(9, 2) = 0xFA;            // 3 of 15 in cell (1, 0)
+    at(11, 6) = at(11, 7) = at(12, 8) = at(13, 9) = at(14, 9) = 0xFA; // 5 of 20 in cell (2, 2)
+    at(16, 6) = at(16, 7) = at(17, 8) = at(18, 9) = at(19, 9) = at(15, 9) = 0xFA; // 6 of 20 in cell (3, 2)
+    const Bytes preview = ShrinkPreview(source, 480, 320, 96, 96);
+    ASSERT_EQ(preview.size(), 96u * 96u);
+    EXPECT_EQ(preview[0], 0xFA);
+    EXPECT_EQ(preview[1], 7);
+    EXPECT_EQ(preview[2 * 96 + 2], 5);
+    EXPECT_EQ(preview[2 * 96 + 3], 0xFA);
+    EXPECT_EQ(preview[95 * 96 + 95], 5);
+}
+
+TEST(ShrinkPreview, AWorldWithinTheLimitsIsCopied)
+{
+    Bytes source(30 * 20);
+    for (size_t i = 0; i < source.size(); ++i)
+        source[i] = uint8_t(i % 7 == 0 ? 0xFA : i);
+    EXPECT_EQ(ShrinkPreview(source, 30, 20, 30, 20), source);
+}
+
+TEST_F(WorldImagesTest, PreviewValuesAndSize)
+{
+    // 64 x 200: ocean, green land, a small piece, an owned and an unowned province piece.
+    test::AddLabelledPieces(
+        project, 64, 200, [](int x, int y) { return y < 40 ? 0 : y < 80 ? 1 : y < 90 ? 2 : x < 32 ? 3 : 4; },
+        {kOcean, kGreen, kSmall, kProvince, kProvince});
+    auto province = std::make_unique<CProvince>(project);
+    province->pieceIndex = 4;
+    project.GetProvinces().Add(std::move(province));
+    Build();
+    const Bytes& source = codes.PreviewSource();
+    auto at = [&](int x, int y) { return source[size_t(y) * 64 + size_t(x)]; };
+    EXPECT_EQ(at(10, 10), 0xFE);
+    EXPECT_EQ(at(10, 50), 0xFF);
+    EXPECT_EQ(at(10, 85), 0);
+    EXPECT_EQ(at(10, 150), 0);    // no province owns piece 3
+    EXPECT_EQ(at(40, 150), 0);    // inside province 0
+    EXPECT_EQ(at(32, 90), 0);     // its lightened corner keeps the index
+    EXPECT_EQ(at(33, 91), 0);     // lightened once
+    EXPECT_EQ(at(63, 150), 0xFA); // darkened edges are borders
+    EXPECT_EQ(at(62, 150), 0xFA);
+
+    std::string error;
+    ASSERT_TRUE(project.ExportPreview(folder.Path() / "Preview.img", kPreviewSide, kPreviewSide, error)) << error;
+    const test::DecodedPicture preview = Decode(folder.Path() / "Preview.img");
+    EXPECT_EQ(preview.width, 64u);
+    EXPECT_EQ(preview.height, 96u);
+    EXPECT_EQ(preview.pixels, ShrinkPreview(source, 64, 200, 64, 96));
+    EXPECT_FALSE(project.ExportPreview(folder.Path() / "none.img", 0, 96, error));
+}
+
+TEST(Preview, AWorldWithoutProvincesHasOnlyOceanLandAndOther)
+{
+    CMapProject project;
+    test::AddLabelledPieces(project, 200, 150, [](int x, int y) { return x < 60 ? 0 : y < 100 ? 1 : 2; },
+                            {kOcean, kGreen, kSmall});
+    CWorldCodes codes;
+    std::string error;
+    ASSERT_TRUE(codes.Build(project, error)) << error;
+    const Bytes preview = ShrinkPreview(codes.PreviewSource(), 200, 150, 96, 96);
+    for (uint8_t value : preview)
+        ASSERT_TRUE(value == 0xFE || value == 0xFF || value == 0) << int(value);
+    EXPECT_EQ(preview[0], 0xFE);
+    EXPECT_EQ(preview[95], 0xFF);
+    EXPECT_EQ(preview[95 * 96 + 95], 0);
+}
+
+} // namespace
