@@ -1,29 +1,15 @@
 // The gauge bar: Min and Max that never cross, a clamped integer position, the handle's
 // size and place, steps, dragging and the wheel.
+#include "components/BarFixture.h"
 #include "components/RangeBars32.h"
-#include "platform/ManualTimerService.h"
 
 #include <gtest/gtest.h>
 
 using platform::MouseButton;
 using platform::Rect;
 
-namespace {
-
-struct GaugeBarFixture : ::testing::Test {
-    GaugeBarFixture()
-    {
-        bar.OnChange = [this](TObject*) { ++changes; };
-        bar.OnUserChange = [this](TObject*) { ++userChanges; };
-    }
-
-    ManualTimerService timers;
-    TGaugeBar bar; // 100 x 16: track 14..84, 70 long; square handle 14 long
-    int changes = 0;
-    int userChanges = 0;
-};
-
-} // namespace
+// A 100 x 16 bar: track 14..84, 70 long; square handle 14 long.
+using GaugeBarFixture = BarFixture<TGaugeBar>;
 
 TEST_F(GaugeBarFixture, HandlePlaceAndSize)
 {

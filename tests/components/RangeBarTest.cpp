@@ -2,8 +2,8 @@
 // hand-worked numbers; presses on buttons and track repeating on the timer; dragging the
 // handle; the wheel. Bars get mouse events in control coordinates: client + 1 with the
 // default single border.
+#include "components/BarFixture.h"
 #include "components/RangeBars32.h"
-#include "platform/ManualTimerService.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +14,12 @@ namespace {
 
 // A default bar: 100 x 16 with a single border, so a 98 x 14 client area, 14-pixel
 // buttons and a 70-pixel track from 14 to 84.
-struct RangeBarFixture : ::testing::Test {
-    RangeBarFixture()
-    {
-        bar.OnChange = [this](TObject*) { ++changes; };
-        bar.OnUserChange = [this](TObject*) { ++userChanges; };
-    }
+struct RangeBarFixture : BarFixture<TRangeBar> {
     // Mouse events at a client point, 5 pixels down the bar.
     void Press(int32_t clientX) { bar.HostMouseDown(MouseButton::Left, 0, clientX + 1, 6); }
     void Move(int32_t clientX) { bar.HostMouseMove(platform::shift::Left, clientX + 1, 6); }
     void Release(int32_t clientX) { bar.HostMouseUp(MouseButton::Left, 0, clientX + 1, 6); }
     int32_t HandleStart() const { return bar.GetHandleRect().Left; }
-
-    ManualTimerService timers;
-    TRangeBar bar;
-    int changes = 0;
-    int userChanges = 0;
 };
 
 } // namespace
