@@ -2,7 +2,9 @@
 // message loop. `--quit-when-idle` closes the window as soon as the loop is idle,
 // which lets tests check that the editor starts and quits cleanly.
 #include "platform/TextRasterizer.h"
+#include "platform/Timer.h"
 #include "platform/qt/QtTextRasterizer.h"
+#include "platform/qt/QtTimerService.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -17,6 +19,9 @@ int main(int argc, char** argv)
     // Bitmaps draw their text through Qt from now on.
     platform::qt::QtTextRasterizer textRasterizer;
     platform::SetTextRasterizer(&textRasterizer);
+    // Controls' timers tick on Qt's event loop.
+    platform::qt::QtTimerService timerService;
+    platform::SetTimerService(&timerService);
 
     QMainWindow window;
     window.setWindowTitle("Valdrune Mission editor");
@@ -28,6 +33,7 @@ int main(int argc, char** argv)
             QTimer::singleShot(0, &window, &QMainWindow::close);
 
     const int result = app.exec();
+    platform::SetTimerService(nullptr);
     platform::SetTextRasterizer(nullptr);
     return result;
 }

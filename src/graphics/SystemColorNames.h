@@ -8,7 +8,9 @@ constexpr TColor SystemColorName(int32_t Index)
     return TColor(0x80000000u | uint32_t(Index));
 }
 
+constexpr TColor clScrollBar = SystemColorName(0);
 constexpr TColor clWindow = SystemColorName(5);
+constexpr TColor clWindowFrame = SystemColorName(6);
 constexpr TColor clWindowText = SystemColorName(8);
 constexpr TColor clHighlight = SystemColorName(13);
 constexpr TColor clHighlightText = SystemColorName(14);

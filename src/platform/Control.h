@@ -36,6 +36,9 @@ public:
     virtual Rect VisibleRect() const = 0;
     // The desktop in the coordinates of a top-level window; empty when not known.
     virtual Rect DesktopRect() const { return {}; }
+    // Lets the user size the top-level window by dragging its bottom-right corner from
+    // the mouse position, as a size grip does; false when the window system cannot.
+    virtual bool BeginWindowSizing() { return false; }
 };
 
 class Control : public TPersistent {

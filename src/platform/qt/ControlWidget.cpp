@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWheelEvent>
+#include <QWindow>
 
 namespace platform::qt {
 namespace {
@@ -251,6 +252,12 @@ Rect ControlWidget::DesktopRect() const
         return {};
     const QRect r = shown->virtualGeometry();
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+bool ControlWidget::BeginWindowSizing()
+{
+    QWindow* handle = window()->windowHandle();
+    return handle != nullptr && handle->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
 }
 
 } // namespace platform::qt

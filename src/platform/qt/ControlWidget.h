@@ -53,6 +53,7 @@ private:
     void TakeFocus() override;
     Rect VisibleRect() const override;
     Rect DesktopRect() const override;
+    bool BeginWindowSizing() override;
 
     void TakeBoundsFromWidget();
     bool HandleKeyDown(QKeyEvent* event);

@@ -1,0 +1,119 @@
+#include "platform/ChildControls.h"
+
+#include "platform/OffsetCanvas.h"
+
+namespace platform {
+
+// Stands in for a window of the child: everything it asks of a window goes to the parent.
+class ChildControls::Host final : public ControlHost {
+public:
+    Host(Control& parent, Control& child) : parent_(parent), child_(child) { child_.AttachHost(this); }
+    ~Host() override { child_.AttachHost(nullptr); }
+
+    Control& Child() const { return child_; }
+
+    void RequestRepaint() override { parent_.RequestRepaint(); }
+    void RepaintNow(const Rect& area) override
+    {
+        parent_.RepaintNow(area.Offset(child_.Left(), child_.Top()).Intersect(child_.BoundsRect()));
+    }
+    void ApplyBounds(const Rect&) override { parent_.RequestRepaint(); }
+    void ApplyVisible(bool) override { parent_.RequestRepaint(); }
+    void ApplyEnabled(bool) override { parent_.RequestRepaint(); }
+    void ApplyTabStop(bool) override {}
+    void ApplyCursor(CursorId cursor) override { parent_.ShowCursor(cursor); }
+    void ApplyMouseCapture(bool capture) override { parent_.SetMouseCapture(capture); }
+    void TakeFocus() override { parent_.SetFocus(); }
+    Rect VisibleRect() const override
+    {
+        return parent_.VisibleRect().Intersect(child_.BoundsRect()).Offset(-child_.Left(), -child_.Top());
+    }
+
+private:
+    Control& parent_;
+    Control& child_;
+};
+
+ChildControls::ChildControls(Control& parent) : parent_(parent) {}
+
+ChildControls::~ChildControls() = default;
+
+void ChildControls::Add(Control& child)
+{
+    hosts_.push_back(std::make_unique<Host>(parent_, child));
+}
+
+void ChildControls::Paint(Canvas& canvas)
+{
+    for (const auto& host : hosts_) {
+        Control& child = host->Child();
+        if (!child.Visible() || child.BoundsRect().IsEmpty())
+            continue;
+        OffsetCanvas childCanvas(canvas, Point{child.Left(), child.Top()}, child.BoundsRect());
+        child.HostPaint(childCanvas);
+    }
+}
+
+Control* ChildControls::ChildAt(int32_t x, int32_t y) const
+{
+    for (auto it = hosts_.rbegin(); it != hosts_.rend(); ++it) {
+        Control& child = (*it)->Child();
+        if (child.Visible() && child.BoundsRect().Contains(x, y))
+            return &child;
+    }
+    return nullptr;
+}
+
+void ChildControls::Hover(Control* child)
+{
+    if (child == hovered_)
+        return;
+    if (hovered_)
+        hovered_->HostMouseLeave();
+    hovered_ = child;
+    if (hovered_)
+        hovered_->HostMouseEnter();
+}
+
+bool ChildControls::MouseDown(MouseButton button, ShiftState shift, int32_t x, int32_t y)
+{
+    Control* child = pressed_ ? pressed_ : ChildAt(x, y);
+    if (!child)
+        return false;
+    pressed_ = child;
+    Hover(child);
+    child->HostMouseDown(button, shift, x - child->Left(), y - child->Top());
+    return true;
+}
+
+bool ChildControls::MouseMove(ShiftState shift, int32_t x, int32_t y)
+{
+    Control* child = pressed_;
+    if (!child) {
+        child = ChildAt(x, y);
+        Hover(child);
+    }
+    if (!child)
+        return false;
+    child->HostMouseMove(shift, x - child->Left(), y - child->Top());
+    return true;
+}
+
+bool ChildControls::MouseUp(MouseButton button, ShiftState shift, int32_t x, int32_t y)
+{
+    Control* child = pressed_;
+    if (!child)
+        return ChildAt(x, y) != nullptr;
+    pressed_ = nullptr;
+    child->HostMouseUp(button, shift, x - child->Left(), y - child->Top());
+    Hover(ChildAt(x, y));
+    return true;
+}
+
+void ChildControls::MouseLeave()
+{
+    if (!pressed_)
+        Hover(nullptr);
+}
+
+} // namespace platform

@@ -1,0 +1,50 @@
+#pragma once
+// Controls shown inside another control (the scroll bars of a view). The parent keeps
+// their places (each child's bounds are in the parent's coordinates), paints them over
+// its own picture and hands them the mouse events that fall on them: a child that took
+// a press gets every mouse event until the button is released, and the child under the
+// mouse gets enter and leave. Children need no window of their own: their repaint and
+// capture requests go to the parent.
+#include "platform/Control.h"
+
+#include <memory>
+#include <vector>
+
+namespace platform {
+
+class ChildControls {
+public:
+    explicit ChildControls(Control& parent);
+    ~ChildControls();
+    ChildControls(const ChildControls&) = delete;
+    ChildControls& operator=(const ChildControls&) = delete;
+
+    // Borrowed: the child must stay alive while this set does (it is detached again on
+    // destruction). Later children lie above earlier ones.
+    void Add(Control& child);
+
+    // Paints every visible child at its bounds, clipped to them.
+    void Paint(Canvas& canvas);
+
+    // Each returns true when the event went to a child and the parent should ignore it.
+    bool MouseDown(MouseButton button, ShiftState shift, int32_t x, int32_t y);
+    bool MouseMove(ShiftState shift, int32_t x, int32_t y);
+    bool MouseUp(MouseButton button, ShiftState shift, int32_t x, int32_t y);
+    // The mouse left the parent: the child under it is left too.
+    void MouseLeave();
+
+    // The topmost visible child whose bounds hold the parent point (x, y), or null.
+    Control* ChildAt(int32_t x, int32_t y) const;
+
+private:
+    class Host;
+
+    void Hover(Control* child);
+
+    Control& parent_;
+    std::vector<std::unique_ptr<Host>> hosts_;
+    Control* pressed_ = nullptr; // the child that took the press in progress
+    Control* hovered_ = nullptr; // the child under the mouse
+};
+
+} // namespace platform

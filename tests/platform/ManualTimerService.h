@@ -1,0 +1,66 @@
+#pragma once
+// A timer service for tests: installs itself while it lives, and delivers ticks only
+// when the test moves its clock on.
+#include "platform/Timer.h"
+
+#include <cstdint>
+#include <map>
+
+class ManualTimerService : public platform::TimerService {
+public:
+    ManualTimerService() { platform::SetTimerService(this); }
+    ~ManualTimerService() override { platform::SetTimerService(nullptr); }
+    ManualTimerService(const ManualTimerService&) = delete;
+    ManualTimerService& operator=(const ManualTimerService&) = delete;
+
+    void Start(platform::Timer& timer, uint32_t intervalMs) override
+    {
+        running_[&timer] = Entry{intervalMs, now_ + intervalMs, nextOrder_++};
+    }
+    void Stop(platform::Timer& timer) override { running_.erase(&timer); }
+
+    // Moves the clock on by `ms`, delivering every tick due on the way in time order
+    // (timers due at once in the order they were started).
+    void Advance(uint64_t ms)
+    {
+        const uint64_t end = now_ + ms;
+        for (;;) {
+            auto next = running_.end();
+            for (auto it = running_.begin(); it != running_.end(); ++it)
+                if (it->second.due <= end &&
+                    (next == running_.end() || it->second.due < next->second.due ||
+                     (it->second.due == next->second.due && it->second.order < next->second.order)))
+                    next = it;
+            if (next == running_.end())
+                break;
+            now_ = next->second.due;
+            next->second.due += next->second.interval;
+            ++ticks;
+            next->first->Tick(); // may start or stop timers
+        }
+        now_ = end;
+    }
+
+    bool IsRunning(const platform::Timer& timer) const
+    {
+        return running_.count(const_cast<platform::Timer*>(&timer)) != 0;
+    }
+    uint32_t IntervalOf(const platform::Timer& timer) const
+    {
+        auto it = running_.find(const_cast<platform::Timer*>(&timer));
+        return it == running_.end() ? 0 : it->second.interval;
+    }
+    uint64_t Now() const { return now_; }
+
+    int ticks = 0;
+
+private:
+    struct Entry {
+        uint32_t interval;
+        uint64_t due;
+        uint64_t order;
+    };
+    std::map<platform::Timer*, Entry> running_;
+    uint64_t now_ = 0;
+    uint64_t nextOrder_ = 0;
+};

@@ -1,0 +1,79 @@
+// Timers: started on the installed service only while enabled with an interval, restarted
+// by a new interval, stopped when disabled or destroyed; without a service they keep
+// their state and never tick.
+#include "platform/ManualTimerService.h"
+#include "platform/Timer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+TEST(Timer, TicksOnlyWhileEnabledAndRestartsOnANewInterval)
+{
+    ManualTimerService service;
+    int ticks = 0;
+    platform::Timer timer([&] { ++ticks; });
+    EXPECT_FALSE(timer.Enabled());
+    EXPECT_EQ(timer.Interval(), 1000u);
+    service.Advance(5000);
+    EXPECT_EQ(ticks, 0);
+
+    timer.SetInterval(300);
+    timer.SetEnabled(true);
+    EXPECT_TRUE(service.IsRunning(timer));
+    service.Advance(299);
+    EXPECT_EQ(ticks, 0);
+    service.Advance(1);
+    EXPECT_EQ(ticks, 1);
+    service.Advance(250);
+    // A new interval counts from now: due at 800, not at 600 or 650.
+    timer.SetInterval(250);
+    service.Advance(249);
+    EXPECT_EQ(ticks, 1);
+    service.Advance(1);
+    EXPECT_EQ(ticks, 2);
+
+    timer.SetEnabled(false);
+    EXPECT_FALSE(service.IsRunning(timer));
+    service.Advance(1000);
+    EXPECT_EQ(ticks, 2);
+
+    timer.SetEnabled(true);
+    timer.SetInterval(0); // no interval, no ticks
+    EXPECT_FALSE(service.IsRunning(timer));
+}
+
+TEST(Timer, AHandlerMayStopItsOwnTimerAndDestructionStopsIt)
+{
+    ManualTimerService service;
+    int ticks = 0;
+    auto timer = std::make_unique<platform::Timer>(std::function<void()>{});
+    platform::Timer stopper([&] {
+        ++ticks;
+        timer.reset(); // destroyed from another timer's tick
+    });
+    timer->SetInterval(100);
+    timer->SetEnabled(true);
+    stopper.SetInterval(50);
+    stopper.SetEnabled(true);
+    service.Advance(60);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(timer, nullptr);
+    service.Advance(100); // the destroyed timer is no longer ticked
+    EXPECT_EQ(ticks, 3);
+}
+
+TEST(Timer, WithoutAServiceKeepsItsStateAndNeverRuns)
+{
+    int ticks = 0;
+    platform::Timer timer([&] { ++ticks; });
+    timer.SetInterval(10);
+    timer.SetEnabled(true);
+    EXPECT_TRUE(timer.Enabled());
+    EXPECT_FALSE(timer.Running());
+    timer.Tick(); // a tick delivered by hand still reaches the handler
+    EXPECT_EQ(ticks, 1);
+    timer.SetEnabled(false);
+    timer.Tick();
+    EXPECT_EQ(ticks, 1);
+}
