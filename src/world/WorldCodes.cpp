@@ -1,12 +1,72 @@
 #include "world/WorldCodes.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cassert>
+#include <cstring>
 
 #include "world/PdaSerialize.h"
 #include "world/PieceShades.h"
 
 namespace {
+
+// Pixels are painted eight at a time: bytes of a uint64_t, byte j standing for
+// the pixel at bit j of an 8-bit group of a mask word.
+static_assert(std::endian::native == std::endian::little);
+constexpr uint64_t kEveryByte = 0x0101010101010101;
+
+// Spread of an 8-bit group: bit j becomes byte j (0 or 1).
+constexpr std::array<uint64_t, 256> kSpread = [] {
+    std::array<uint64_t, 256> spread{};
+    for (uint32_t bits = 0; bits < 256; ++bits)
+        for (int j = 0; j < 8; ++j)
+            spread[bits] |= uint64_t(bits >> j & 1) << (8 * j);
+    return spread;
+}();
+
+uint64_t Spread(uint64_t word, int group)
+{
+    return kSpread[(word >> (8 * group)) & 0xFF];
+}
+
+// Writes the bytes of `value` where `mask` has 0xFF into out[0 .. count - 1] (count <= 8).
+void Blend(uint8_t* out, int count, uint64_t value, uint64_t mask)
+{
+    if (count == 8) {
+        uint64_t old;
+        std::memcpy(&old, out, 8);
+        old = (old & ~mask) | (value & mask);
+        std::memcpy(out, &old, 8);
+        return;
+    }
+    for (int j = 0; j < count; ++j)
+        if (mask >> (8 * j) & 1)
+            out[j] = uint8_t(value >> (8 * j));
+}
+
+// Writes the 8 bytes of `value` over 64 bytes.
+void FillWord(uint8_t* out, uint64_t value)
+{
+    for (int group = 0; group < 8; ++group)
+        std::memcpy(out + 8 * group, &value, 8);
+}
+
+// Paints the pixels of `inside` (bit j: pixel j) onto the first `count` bytes of
+// `codes` and `preview`: values(g) gives the code and preview bytes of group g.
+template <class Values>
+void PaintWord(uint8_t* codes, uint8_t* preview, int count, uint64_t inside, Values values)
+{
+    for (int group = 0; group < 8 && 8 * group < count; ++group) {
+        const uint64_t in = Spread(inside, group);
+        if (in == 0)
+            continue;
+        const auto [code, previewValue] = values(group);
+        const int n = std::min(8, count - 8 * group);
+        Blend(codes + 8 * group, n, code, in * 0xFF);
+        Blend(preview + 8 * group, n, previewValue, in * 0xFF);
+    }
+}
 
 std::string BlockName(int column, int row)
 {
@@ -35,6 +95,17 @@ std::vector<uint8_t> CWorldCodes::MapBytes(uint16_t width, uint16_t height)
     map_.width = width;
     map_.height = height;
     return PdaBytes(map_);
+}
+
+uint64_t CWorldCodes::Clip::Columns(const CMaskBits& bits, int i) const
+{
+    const int x = bits.X0() + 64 * i;
+    const int from = x0 - x, to = x1 - x; // the clip's columns as bits of the word
+    if (from >= 64 || to <= 0)
+        return 0;
+    const uint64_t low = from <= 0 ? ~uint64_t(0) : ~uint64_t(0) << from;
+    const uint64_t high = to >= 64 ? ~uint64_t(0) : (uint64_t(1) << to) - 1;
+    return low & high;
 }
 
 CWorldCodes::Clip CWorldCodes::ClipPiece(const CProvinceMap& piece) const
@@ -111,24 +182,26 @@ void CWorldCodes::FindPieceInBlocks(const CProvinceMap& piece, int pieceIndex,
     const int blockRows = placed.lastRow - placed.firstRow + 1;
     const size_t blockCount = size_t(placed.lastColumn - placed.firstColumn + 1) * size_t(blockRows);
     placed.localNumbers.assign(blockCount, 0);
+    placed.bits.Load(piece.mask, piece.left);
+    const CMaskBits& bits = placed.bits;
 
     // Per block: the smallest local x met so far and the first row it was met in.
     constexpr int kUnmet = kBlockSide;
     std::vector<int> firstX(blockCount, kUnmet), firstY(blockCount, 0);
     for (int y = clip.y0; y < clip.y1; ++y) {
-        const TColor32* row = piece.mask.ScanLine(y - piece.top);
-        const int blockRow = y / kBlockSide;
+        const uint64_t* row = bits.Row(y - piece.top);
+        const size_t blockRow = size_t(y / kBlockSide - placed.firstRow);
         for (int column = placed.firstColumn; column <= placed.lastColumn; ++column) {
-            const size_t block = size_t(column - placed.firstColumn) * size_t(blockRows) + size_t(blockRow - placed.firstRow);
-            const int blockLeft = column * kBlockSide;
-            // A later row only matters when it reaches further left.
-            const int end = std::min(clip.x1, blockLeft + firstX[block]);
-            for (int x = std::max(clip.x0, blockLeft); x < end; ++x) {
-                if (row[x - piece.left] != 0) {
-                    firstX[block] = x - blockLeft;
-                    firstY[block] = y % kBlockSide;
-                    break;
-                }
+            // Words i and i + 1 hold the block's columns (i + 1 may be the padding).
+            const int i = (column * kBlockSide - bits.X0()) / 64;
+            const uint64_t left = row[i] & clip.Columns(bits, i), right = row[i + 1] & clip.Columns(bits, i + 1);
+            if ((left | right) == 0)
+                continue;
+            const int x = left != 0 ? std::countr_zero(left) : 64 + std::countr_zero(right);
+            const size_t block = size_t(column - placed.firstColumn) * size_t(blockRows) + blockRow;
+            if (x < firstX[block]) {
+                firstX[block] = x;
+                firstY[block] = y % kBlockSide;
             }
         }
     }
@@ -161,7 +234,8 @@ bool CWorldCodes::NumberBlockPieces(CMapProject& project, std::vector<std::vecto
                         " pixels. Merge small provinces there.";
                 return false;
             }
-            std::sort(entries.begin(), entries.end(),
+            // Pieces first met at the same pixel keep the order of the piece list.
+            std::stable_sort(entries.begin(), entries.end(),
                       [](const BlockEntry& a, const BlockEntry& b) { return a.firstPixel < b.firstPixel; });
             auto cell = std::make_unique<CProvinceMapIDData>();
             cell->entries.SetSize(int(entries.size()));
@@ -181,22 +255,36 @@ bool CWorldCodes::NumberBlockPieces(CMapProject& project, std::vector<std::vecto
 void CWorldCodes::PaintProvincePiece(const CProvinceMap& piece, PieceBlocks& placed, uint8_t province)
 {
     const Clip clip = ClipPiece(piece);
-    CPieceShades shades(piece.mask);
+    const CMaskBits& bits = placed.bits;
     const bool owned = province != CProvincesMapID::kNoProvince;
+    const uint64_t provinceBytes = owned ? province * kEveryByte : uint64_t(kPreviewOther) * kEveryByte;
+    const uint64_t borderBytes = owned ? kPreviewBorder * kEveryByte : uint64_t(kPreviewOther) * kEveryByte;
+    const int firstWord = (clip.x0 - bits.X0()) / 64, lastWord = (clip.x1 - 1 - bits.X0()) / 64;
     for (int y = clip.y0; y < clip.y1; ++y) {
-        const uint8_t* rowShades = shades.Row(y - piece.top);
-        for (int column = placed.firstColumn; column <= placed.lastColumn; ++column) {
-            const Span span = StripSpan(clip, column, y, piece.left);
-            const uint8_t k = placed.LocalNumber(column, y / kBlockSide);
-            const uint8_t* shade = rowShades + span.maskOffset;
-            for (int i = 0; i < span.length; ++i)
-                span.codes[i] = shade[i] != kShadeOutside ? uint8_t(shade[i] << 5 | k) : span.codes[i];
-        }
-        const uint8_t* shade = rowShades + (clip.x0 - piece.left);
-        uint8_t* preview = PreviewRow(y) + clip.x0;
-        for (int i = 0; i < clip.x1 - clip.x0; ++i) {
-            const uint8_t value = !owned ? kPreviewOther : shade[i] >= kShadeDarkOnce ? kPreviewBorder : province;
-            preview[i] = shade[i] == kShadeOutside ? preview[i] : value;
+        const int maskY = y - piece.top;
+        const uint64_t* row = bits.Row(maskY);
+        for (int i = firstWord; i <= lastWord; ++i) {
+            const uint64_t inside = row[i] & clip.Columns(bits, i);
+            if (inside == 0)
+                continue;
+            const ShadeWord shade = ShadeWordAt(bits, maskY, i);
+            const int x = bits.X0() + 64 * i;
+            const uint64_t localBytes = placed.LocalNumber(x / kBlockSide, y / kBlockSide) * kEveryByte;
+            if (inside == ~uint64_t(0) && (shade.code[0] | shade.code[1] | shade.code[2] | shade.dark) == 0 &&
+                x + 64 <= width_) {
+                // The inside of the piece: 64 pixels of base shade.
+                FillWord(StripRow(x, y) + x % kBlockSide, localBytes);
+                FillWord(PreviewRow(y) + x, provinceBytes);
+                continue;
+            }
+            PaintWord(StripRow(x, y) + x % kBlockSide, PreviewRow(y) + x, std::min(64, width_ - x), inside,
+                      [&](int group) {
+                          const uint64_t code = Spread(shade.code[0], group) << 5 |
+                                                Spread(shade.code[1], group) << 6 |
+                                                Spread(shade.code[2], group) << 7 | localBytes;
+                          const uint64_t dark = Spread(shade.dark, group) * 0xFF;
+                          return std::pair{code, (dark & borderBytes) | (~dark & provinceBytes)};
+                      });
         }
     }
 }
@@ -208,25 +296,22 @@ void CWorldCodes::PaintLandPiece(const CProvinceMap& piece)
         return;
     const uint8_t code = piece.IsOcean() ? kOcean : kLand;
     const uint8_t previewValue = piece.IsOcean() ? kPreviewOcean : piece.IsGreenLand() ? kPreviewLand : kPreviewOther;
+    const auto values = [pair = std::pair{code * kEveryByte, previewValue * kEveryByte}](int) { return pair; };
+    landBits_.Load(piece.mask, piece.left);
+    const CMaskBits& bits = landBits_;
+    const int firstWord = (clip.x0 - bits.X0()) / 64, lastWord = (clip.x1 - 1 - bits.X0()) / 64;
     for (int y = clip.y0; y < clip.y1; ++y) {
-        const TColor32* maskRow = piece.mask.ScanLine(y - piece.top);
-        for (int column = clip.x0 / kBlockSide; column <= (clip.x1 - 1) / kBlockSide; ++column) {
-            const Span span = StripSpan(clip, column, y, piece.left);
-            const TColor32* mask = maskRow + span.maskOffset;
-            for (int i = 0; i < span.length; ++i)
-                span.codes[i] = mask[i] != 0 ? code : span.codes[i];
+        const uint64_t* row = bits.Row(y - piece.top);
+        for (int i = firstWord; i <= lastWord; ++i) {
+            const uint64_t inside = row[i] & clip.Columns(bits, i);
+            const int x = bits.X0() + 64 * i;
+            const int count = std::min(64, width_ - x);
+            if (inside == ~uint64_t(0) && count == 64) {
+                FillWord(StripRow(x, y) + x % kBlockSide, code * kEveryByte);
+                FillWord(PreviewRow(y) + x, previewValue * kEveryByte);
+            } else if (inside != 0) {
+                PaintWord(StripRow(x, y) + x % kBlockSide, PreviewRow(y) + x, count, inside, values);
+            }
         }
-        const TColor32* mask = maskRow + (clip.x0 - piece.left);
-        uint8_t* preview = PreviewRow(y) + clip.x0;
-        for (int i = 0; i < clip.x1 - clip.x0; ++i)
-            preview[i] = mask[i] != 0 ? previewValue : preview[i];
     }
-}
-
-CWorldCodes::Span CWorldCodes::StripSpan(const Clip& clip, int column, int y, int maskLeft)
-{
-    const int blockLeft = column * kBlockSide;
-    const int x0 = std::max(clip.x0, blockLeft), x1 = std::min(clip.x1, blockLeft + kBlockSide);
-    uint8_t* codes = strips_[size_t(column)].data() + size_t(y) * size_t(StripWidth(column)) + size_t(x0 - blockLeft);
-    return {codes, x0 - maskLeft, std::max(0, x1 - x0)};
 }

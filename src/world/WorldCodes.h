@@ -26,6 +26,7 @@
 
 #include "model/MapProject.h"
 #include "world/MapDta.h"
+#include "world/MaskBits.h"
 
 class CWorldCodes {
 public:
@@ -65,11 +66,12 @@ public:
     const std::vector<uint8_t>& PreviewSource() const { return preview_; }
 
 private:
-    // Where a province piece lies in the blocks and its local number in each.
+    // Where a province piece lies in the blocks, its local number in each and its mask bits.
     struct PieceBlocks {
         int piece = -1;
         int firstColumn = 0, firstRow = 0, lastColumn = -1, lastRow = -1;
         std::vector<uint8_t> localNumbers; // per block of the rectangle, column-major
+        CMaskBits bits;
         uint8_t& LocalNumber(int column, int row)
         {
             return localNumbers[size_t(column - firstColumn) * size_t(lastRow - firstRow + 1) + size_t(row - firstRow)];
@@ -84,17 +86,17 @@ private:
     struct Clip {
         int x0, y0, x1, y1;
         bool Empty() const { return x0 >= x1 || y0 >= y1; }
-    };
-
-    // The part of world row y that a clipped mask covers in one block column.
-    struct Span {
-        uint8_t* codes;  // the strip's codes from the span's first pixel
-        int maskOffset;  // the mask column of that pixel
-        int length;
+        // The bits of word i of `bits`' rows that lie in the clip's columns.
+        uint64_t Columns(const CMaskBits& bits, int i) const;
     };
 
     Clip ClipPiece(const CProvinceMap& piece) const;
-    Span StripSpan(const Clip& clip, int column, int y, int maskLeft);
+    // The codes of world row y from the start of the block column holding world column x.
+    uint8_t* StripRow(int x, int y)
+    {
+        const int column = x / kBlockSide;
+        return strips_[size_t(column)].data() + size_t(y) * size_t(StripWidth(column));
+    }
     uint8_t* PreviewRow(int y) { return preview_.data() + size_t(y) * size_t(width_); }
     void FindPieceInBlocks(const CProvinceMap& piece, int pieceIndex, std::vector<std::vector<BlockEntry>>& blocks);
     bool NumberBlockPieces(CMapProject& project, std::vector<std::vector<BlockEntry>>& blocks,
@@ -109,5 +111,6 @@ private:
     std::vector<std::vector<uint8_t>> strips_;
     std::vector<uint8_t> preview_;
     std::vector<PieceBlocks> pieceBlocks_;
+    CMaskBits landBits_; // the land or ocean piece being painted
     CMapDta map_;
 };
