@@ -43,7 +43,6 @@ enum PieceShade : uint8_t {
 struct ShadeWord {
     uint64_t inside;
     uint64_t code[3]; // bits 0, 1 and 2 of the pixel's PieceShade
-    uint64_t dark;    // darkened once or twice
 };
 
 // The shades of word i (0 <= i < Words()) of mask row y (0 <= y < Height()).
@@ -70,7 +69,5 @@ inline ShadeWord ShadeWordAt(const CMaskBits& bits, int y, int i)
     const uint64_t isLightTwice = lightTwice & ~darkTwice & ~darkOnce;
     const uint64_t isLightOnce = lightOnce & ~lightTwice & ~darkTwice & ~darkOnce;
     // Codes: dark once 011, dark twice 100, light twice 001, light once 010.
-    return {inside,
-            {inside & (darkOnce | isLightTwice), inside & (darkOnce | isLightOnce), inside & isDarkTwice},
-            inside & (darkOnce | darkTwice)};
+    return {inside, {inside & (darkOnce | isLightTwice), inside & (darkOnce | isLightOnce), inside & isDarkTwice}};
 }

@@ -9,6 +9,10 @@
 #include "world/PdaSerialize.h"
 #include "world/PieceShades.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Pixels are painted eight at a time: bytes of a uint64_t, byte j standing for
@@ -52,19 +56,15 @@ void FillWord(uint8_t* out, uint64_t value)
         std::memcpy(out + 8 * group, &value, 8);
 }
 
-// Paints the pixels of `inside` (bit j: pixel j) onto the first `count` bytes of
-// `codes` and `preview`: values(g) gives the code and preview bytes of group g.
-template <class Values>
-void PaintWord(uint8_t* codes, uint8_t* preview, int count, uint64_t inside, Values values)
+// Paints the pixels of `inside` (bit j: pixel j) onto the first `count` bytes
+// of `codes`: code(g) gives the code bytes of group g.
+template <class Code>
+void PaintWord(uint8_t* codes, int count, uint64_t inside, Code code)
 {
     for (int group = 0; group < 8 && 8 * group < count; ++group) {
         const uint64_t in = Spread(inside, group);
-        if (in == 0)
-            continue;
-        const auto [code, previewValue] = values(group);
-        const int n = std::min(8, count - 8 * group);
-        Blend(codes + 8 * group, n, code, in * 0xFF);
-        Blend(preview + 8 * group, n, previewValue, in * 0xFF);
+        if (in != 0)
+            Blend(codes + 8 * group, std::min(8, count - 8 * group), code(group), in * 0xFF);
     }
 }
 
@@ -108,6 +108,90 @@ uint64_t CWorldCodes::Clip::Columns(const CMaskBits& bits, int i) const
     return low & high;
 }
 
+namespace {
+
+uint8_t LandPreview(const CProvinceMap& piece)
+{
+    return piece.IsOcean()       ? CWorldCodes::kPreviewOcean
+           : piece.IsGreenLand() ? CWorldCodes::kPreviewLand
+                                 : CWorldCodes::kPreviewOther;
+}
+
+bool Covers(const CProvinceMap& piece, int x, int y)
+{
+    const int maskX = x - piece.left, maskY = y - piece.top;
+    return maskX >= 0 && maskY >= 0 && maskX < piece.mask.Width() && maskY < piece.mask.Height() &&
+           piece.mask.ScanLine(maskY)[maskX] != 0;
+}
+
+} // namespace
+
+uint8_t CWorldCodes::PreviewValue(int x, int y) const
+{
+    const uint8_t code = CodeAt(x, y);
+    if (code == kOcean)
+        return kPreviewOcean;
+    if (code == kLand) {
+        // The last land piece over the pixel painted it; no piece at all leaves land.
+        for (auto piece = landPieces_.rbegin(); piece != landPieces_.rend(); ++piece)
+            if (Covers(**piece, x, y))
+                return LandPreview(**piece);
+        return kPreviewLand;
+    }
+    const uint8_t province =
+        map_.columns.GetAt(x / kBlockSide)->cells.GetAt(y / kBlockSide)->entries[code & kLocalNumberBits].province;
+    if (province == CProvincesMapID::kNoProvince)
+        return kPreviewOther;
+    return code >> 5 >= kShadeDarkOnce ? kPreviewBorder : province;
+}
+
+std::vector<uint8_t> CWorldCodes::PreviewSource() const
+{
+    std::vector<uint8_t> source(size_t(width_) * size_t(height_));
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            source[size_t(y) * size_t(width_) + size_t(x)] = PreviewValue(x, y);
+    return source;
+}
+
+bool CWorldCodes::BlockBorders::IsBorder(uint8_t code) const
+{
+    // Land and ocean have local number 31, which no piece has.
+    return code >> 5 >= kShadeDarkOnce && (owned >> (code & kLocalNumberBits) & 1) != 0;
+}
+
+void CWorldCodes::AddBorders(int y0, int y1, uint16_t* counts) const
+{
+    assert(y0 >= 0 && y0 <= y1 && y1 <= height_ && y1 - y0 <= UINT16_MAX);
+    for (int column = 0; column < columns_; ++column) {
+        const int stripWidth = StripWidth(column);
+        uint16_t* columnCounts = counts + column * kBlockSide;
+        for (int y = y0; y < y1; ++y) {
+            const uint8_t* codes = strips_[size_t(column)].data() + size_t(y) * size_t(stripWidth);
+            const BlockBorders& borders = blockBorders_[size_t(column) * size_t(rows_) + size_t(y / kBlockSide)];
+            int x = 0;
+#if defined(__SSE2__)
+            // Where every piece of the block has a province, the borders are the
+            // dark codes 0x60 .. 0x9F.
+            if (borders.owned == borders.pieces) {
+                const __m128i darkFirst = _mm_set1_epi8(char(kShadeDarkOnce << 5)), darkSpan = _mm_set1_epi8(0x3F);
+                for (; x + 16 <= stripWidth; x += 16) {
+                    const __m128i code = _mm_loadu_si128(reinterpret_cast<const __m128i*>(codes + x));
+                    const __m128i offset = _mm_sub_epi8(code, darkFirst);
+                    const __m128i border = _mm_cmpeq_epi8(_mm_min_epu8(offset, darkSpan), offset); // 0xFF or 0
+                    auto* out = reinterpret_cast<__m128i*>(columnCounts + x);
+                    // A border byte unpacked with itself is -1 as a 16-bit count.
+                    _mm_storeu_si128(out, _mm_sub_epi16(_mm_loadu_si128(out), _mm_unpacklo_epi8(border, border)));
+                    _mm_storeu_si128(out + 1, _mm_sub_epi16(_mm_loadu_si128(out + 1), _mm_unpackhi_epi8(border, border)));
+                }
+            }
+#endif
+            for (; x < stripWidth; ++x)
+                columnCounts[x] = uint16_t(columnCounts[x] + borders.IsBorder(codes[x]));
+        }
+    }
+}
+
 CWorldCodes::Clip CWorldCodes::ClipPiece(const CProvinceMap& piece) const
 {
     return {std::max(0, int(piece.left)), std::max(0, int(piece.top)),
@@ -133,7 +217,6 @@ bool CWorldCodes::Build(CMapProject& project, std::string& error)
     strips_.resize(size_t(columns_));
     for (int column = 0; column < columns_; ++column)
         strips_[size_t(column)].assign(size_t(StripWidth(column)) * size_t(height_), kLand);
-    preview_.assign(size_t(width_) * size_t(height_), kPreviewLand);
 
     const CProvinceMapList& pieces = project.GetPieces();
     // The province of each piece: the first in the list that is linked to it.
@@ -154,12 +237,15 @@ bool CWorldCodes::Build(CMapProject& project, std::string& error)
     if (!NumberBlockPieces(project, blocks, provinceOfPiece, error))
         return false;
     for (PieceBlocks& placed : pieceBlocks_)
-        PaintProvincePiece(*pieces.GetAt(placed.piece), placed, provinceOfPiece[size_t(placed.piece)]);
+        PaintProvincePiece(*pieces.GetAt(placed.piece), placed);
 
     progress.Restart("Compress land and water...", pieces.GetCount());
+    landPieces_.clear();
     for (int i = 0; i < pieces.GetCount(); ++i) {
-        if (!pieces.GetAt(i)->IsProvince())
+        if (!pieces.GetAt(i)->IsProvince()) {
             PaintLandPiece(*pieces.GetAt(i));
+            landPieces_.push_back(pieces.GetAt(i));
+        }
         progress.Step(i + 1);
     }
     return true;
@@ -223,6 +309,7 @@ bool CWorldCodes::NumberBlockPieces(CMapProject& project, std::vector<std::vecto
                                     const std::vector<uint8_t>& provinceOfPiece, std::string& error)
 {
     map_.columns.DeleteAll();
+    blockBorders_.assign(size_t(columns_) * size_t(rows_), {});
     for (int column = 0; column < columns_; ++column) {
         auto cells = std::make_unique<CBlockCellsData>();
         for (int row = 0; row < rows_; ++row) {
@@ -239,10 +326,14 @@ bool CWorldCodes::NumberBlockPieces(CMapProject& project, std::vector<std::vecto
                       [](const BlockEntry& a, const BlockEntry& b) { return a.firstPixel < b.firstPixel; });
             auto cell = std::make_unique<CProvinceMapIDData>();
             cell->entries.SetSize(int(entries.size()));
+            BlockBorders& borders = blockBorders_[size_t(column) * size_t(rows_) + size_t(row)];
             for (size_t k = 0; k < entries.size(); ++k) {
                 PieceBlocks& placed = pieceBlocks_[entries[k].pieceBlocks];
                 placed.LocalNumber(column, row) = uint8_t(k);
-                cell->entries[int(k)] = {uint8_t(k), provinceOfPiece[size_t(placed.piece)]};
+                const uint8_t province = provinceOfPiece[size_t(placed.piece)];
+                cell->entries[int(k)] = {uint8_t(k), province};
+                borders.pieces |= 1u << k;
+                borders.owned |= province != CProvincesMapID::kNoProvince ? 1u << k : 0;
             }
             cells->cells.Add(std::move(cell));
             project.ProgressStep(column * rows_ + row + 1);
@@ -252,13 +343,10 @@ bool CWorldCodes::NumberBlockPieces(CMapProject& project, std::vector<std::vecto
     return true;
 }
 
-void CWorldCodes::PaintProvincePiece(const CProvinceMap& piece, PieceBlocks& placed, uint8_t province)
+void CWorldCodes::PaintProvincePiece(const CProvinceMap& piece, PieceBlocks& placed)
 {
     const Clip clip = ClipPiece(piece);
     const CMaskBits& bits = placed.bits;
-    const bool owned = province != CProvincesMapID::kNoProvince;
-    const uint64_t provinceBytes = owned ? province * kEveryByte : uint64_t(kPreviewOther) * kEveryByte;
-    const uint64_t borderBytes = owned ? kPreviewBorder * kEveryByte : uint64_t(kPreviewOther) * kEveryByte;
     const int firstWord = (clip.x0 - bits.X0()) / 64, lastWord = (clip.x1 - 1 - bits.X0()) / 64;
     for (int y = clip.y0; y < clip.y1; ++y) {
         const int maskY = y - piece.top;
@@ -270,21 +358,16 @@ void CWorldCodes::PaintProvincePiece(const CProvinceMap& piece, PieceBlocks& pla
             const ShadeWord shade = ShadeWordAt(bits, maskY, i);
             const int x = bits.X0() + 64 * i;
             const uint64_t localBytes = placed.LocalNumber(x / kBlockSide, y / kBlockSide) * kEveryByte;
-            if (inside == ~uint64_t(0) && (shade.code[0] | shade.code[1] | shade.code[2] | shade.dark) == 0 &&
+            if (inside == ~uint64_t(0) && (shade.code[0] | shade.code[1] | shade.code[2]) == 0 &&
                 x + 64 <= width_) {
                 // The inside of the piece: 64 pixels of base shade.
                 FillWord(StripRow(x, y) + x % kBlockSide, localBytes);
-                FillWord(PreviewRow(y) + x, provinceBytes);
                 continue;
             }
-            PaintWord(StripRow(x, y) + x % kBlockSide, PreviewRow(y) + x, std::min(64, width_ - x), inside,
-                      [&](int group) {
-                          const uint64_t code = Spread(shade.code[0], group) << 5 |
-                                                Spread(shade.code[1], group) << 6 |
-                                                Spread(shade.code[2], group) << 7 | localBytes;
-                          const uint64_t dark = Spread(shade.dark, group) * 0xFF;
-                          return std::pair{code, (dark & borderBytes) | (~dark & provinceBytes)};
-                      });
+            PaintWord(StripRow(x, y) + x % kBlockSide, std::min(64, width_ - x), inside, [&](int group) {
+                return Spread(shade.code[0], group) << 5 | Spread(shade.code[1], group) << 6 |
+                       Spread(shade.code[2], group) << 7 | localBytes;
+            });
         }
     }
 }
@@ -295,8 +378,7 @@ void CWorldCodes::PaintLandPiece(const CProvinceMap& piece)
     if (clip.Empty())
         return;
     const uint8_t code = piece.IsOcean() ? kOcean : kLand;
-    const uint8_t previewValue = piece.IsOcean() ? kPreviewOcean : piece.IsGreenLand() ? kPreviewLand : kPreviewOther;
-    const auto values = [pair = std::pair{code * kEveryByte, previewValue * kEveryByte}](int) { return pair; };
+    const auto codeBytes = [bytes = code * kEveryByte](int) { return bytes; };
     landBits_.Load(piece.mask, piece.left);
     const CMaskBits& bits = landBits_;
     const int firstWord = (clip.x0 - bits.X0()) / 64, lastWord = (clip.x1 - 1 - bits.X0()) / 64;
@@ -307,10 +389,9 @@ void CWorldCodes::PaintLandPiece(const CProvinceMap& piece)
             const int x = bits.X0() + 64 * i;
             const int count = std::min(64, width_ - x);
             if (inside == ~uint64_t(0) && count == 64) {
-                FillWord(StripRow(x, y) + x % kBlockSide, code * kEveryByte);
-                FillWord(PreviewRow(y) + x, previewValue * kEveryByte);
+                std::memset(StripRow(x, y) + x % kBlockSide, code, 64);
             } else if (inside != 0) {
-                PaintWord(StripRow(x, y) + x % kBlockSide, PreviewRow(y) + x, count, inside, values);
+                PaintWord(StripRow(x, y) + x % kBlockSide, count, inside, codeBytes);
             }
         }
     }

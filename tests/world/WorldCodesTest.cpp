@@ -1,7 +1,8 @@
-// The export's world codes, index map, preview source and domain strips against
+// The export's world codes, index map, preview and domain strips against
 // a plain pixel-by-pixel version of the same rules on random worlds.
 #include "world/BlockImages.h"
 #include "world/PieceShades.h"
+#include "world/PreviewImage.h"
 #include "world/WorldCodes.h"
 
 #include <gtest/gtest.h>
@@ -168,6 +169,13 @@ TEST(WorldCodes, MatchThePlainPixelByPixelRulesOnRandomWorlds)
                 built[size_t(y) * size_t(width) + size_t(x)] = codes.CodeAt(x, y);
         ASSERT_EQ(built, plain.codes);
         ASSERT_EQ(codes.PreviewSource(), plain.preview);
+        // Cells of any size, and cells of one or two pixels where every border pixel tells.
+        const std::pair<int, int> previewSizes[] = {
+            {1 + int(random() % uint32_t(width)), 1 + int(random() % uint32_t(height))},
+            {(width + 1) / 2, (height + 1) / 2}};
+        for (const auto& [previewWidth, previewHeight] : previewSizes)
+            ASSERT_EQ(ShrinkPreview(codes, previewWidth, previewHeight),
+                      ShrinkPreview(plain.preview, width, height, previewWidth, previewHeight));
         for (int column = 0; column < codes.Columns(); ++column)
             for (int row = 0; row < codes.Rows(); ++row) {
                 const auto& entries = codes.Map().columns.GetAt(column)->cells.GetAt(row)->entries;
