@@ -112,7 +112,7 @@ struct BenchWorld {
             const std::vector<uint8_t> strip = DomainStrip(codes, column, width, height);
             domainLayer.insert(domainLayer.end(), strip.begin(), strip.end());
         }
-        previewLayer = ShrinkPreview(codes.PreviewSource(), side, side, kPreviewSide, kPreviewSide);
+        previewLayer = ShrinkPreview(codes, kPreviewSide, kPreviewSide);
     }
 };
 

@@ -3,6 +3,10 @@
 #include "platform/FileSystem.h"
 #include "world/PictureFile.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Block code -> domain code: the shade bits 7..5 fold 1 and 2 (lightened) to 2
@@ -54,7 +58,23 @@ std::vector<uint8_t> DomainStrip(const CWorldCodes& codes, int column, uint32_t&
     for (uint32_t y = 0; y < height; ++y) {
         const uint8_t* source = strip + size_t(2 * y) * size_t(stripWidth);
         uint8_t* out = pixels.data() + size_t(y) * width;
-        for (uint32_t x = 0; x < width; ++x)
+        uint32_t x = 0;
+#if defined(__SSE2__)
+        // 16 codes at once: the even bytes of 32, then the shade fold as compares.
+        const __m128i even = _mm_set1_epi16(0x00FF), shadeBits = _mm_set1_epi8(char(0xE0));
+        const __m128i lightTwice = _mm_set1_epi8(1 << 5), darkTwice = _mm_set1_epi8(char(4 << 5));
+        const __m128i step = _mm_set1_epi8(1 << 5);
+        for (; x + 16 <= width; x += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 2 * x));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + 2 * x + 16));
+            const __m128i code = _mm_packus_epi16(_mm_and_si128(a, even), _mm_and_si128(b, even));
+            const __m128i shade = _mm_and_si128(code, shadeBits);
+            const __m128i up = _mm_and_si128(_mm_cmpeq_epi8(shade, lightTwice), step);
+            const __m128i down = _mm_and_si128(_mm_cmpeq_epi8(shade, darkTwice), step);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_sub_epi8(_mm_add_epi8(code, up), down));
+        }
+#endif
+        for (; x < width; ++x)
             out[x] = DomainCode(source[2 * x]);
     }
     return pixels;

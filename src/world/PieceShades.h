@@ -3,7 +3,8 @@
 // painting: which pixels the world view's bevel leaves in the base colour and
 // which it lightens or darkens once or twice. The export needs only this
 // classification, for every province piece of the world; painting each piece
-// in 32-bit colour and reading the colours back costs many times more.
+// in 32-bit colour and reading the colours back costs many times more. The
+// rules below are worked out on 64 pixels at once from the mask's bit rows.
 //
 // For a mask M (a pixel is in the piece when it is not 0; outside the mask
 // counts as 0) the bevel of one opaque colour gives, for a pixel p = (x, y) of
@@ -25,9 +26,8 @@
 //   base         otherwise.
 // The dark layer is blended over the light one, which is why a dark shade wins.
 #include <cstdint>
-#include <vector>
 
-#include "graphics/Bitmap32.h"
+#include "world/MaskBits.h"
 
 // A pixel's shade; the values are the shade codes of the world blocks.
 enum PieceShade : uint8_t {
@@ -36,29 +36,38 @@ enum PieceShade : uint8_t {
     kShadeLightOnce = 2,
     kShadeDarkOnce = 3,
     kShadeDarkTwice = 4,
-    kShadeOutside = 0xFF, // not a pixel of the piece
 };
 
-// Shades of a mask, row by row. Rows are asked for in increasing order (rows
-// may be skipped); each is worked out from the five mask rows around it.
-class CPieceShades {
-public:
-    explicit CPieceShades(const TBitmap32& mask);
-
-    // The shades of mask row y (0 <= y < height): width entries, valid until the next call.
-    const uint8_t* Row(int y);
-
-private:
-    static constexpr int kPad = 2;      // columns of zeros on each side of a row
-    static constexpr int kWindow = 5;   // rows y-2 .. y+2
-
-    // The 0/1 row of mask row r, loaded into its slot of the window when needed.
-    const uint8_t* PresenceRow(int r);
-
-    const TBitmap32& mask_;
-    int width_;
-    int height_;
-    std::vector<uint8_t> window_;  // kWindow rows of width + 2 * kPad bytes
-    int windowRows_[kWindow];      // mask row held by each slot
-    std::vector<uint8_t> shades_;
+// The shades of the 64 pixels of one word of a mask row, as bit planes: bit j
+// of each plane is pixel j of the word. Outside the piece every plane is 0.
+struct ShadeWord {
+    uint64_t inside;
+    uint64_t code[3]; // bits 0, 1 and 2 of the pixel's PieceShade
 };
+
+// The shades of word i (0 <= i < Words()) of mask row y (0 <= y < Height()).
+inline ShadeWord ShadeWordAt(const CMaskBits& bits, int y, int i)
+{
+    const uint64_t* a = bits.Row(y - 2);
+    const uint64_t* b = bits.Row(y - 1);
+    const uint64_t* c = bits.Row(y);
+    const uint64_t* d = bits.Row(y + 1);
+    const uint64_t* e = bits.Row(y + 2);
+    // M(x + n, row) and M(x - n, row) for the word's 64 pixels x at once.
+    const auto right = [i](const uint64_t* row, int n) { return row[i] >> n | row[i + 1] << (64 - n); };
+    const auto left = [i](const uint64_t* row, int n) { return row[i] << n | row[i - 1] >> (64 - n); };
+
+    const uint64_t c1 = right(c, 1), c2 = right(c, 2), d1 = right(d, 1), d2 = right(d, 2), e1 = right(e, 1);
+    const uint64_t darkOnce = (d[i] & ((~e[i] & d1 & c1) | (~e1 & d1 & e[i]))) | (c1 & ((~c2 & d1 & d[i]) | (~d2 & c2 & d1)));
+    const uint64_t darkTwice = ~(d[i] & c1 & d1);
+    const uint64_t lightTwice = ~(b[i] & left(c, 1) & left(b, 1));
+    const uint64_t lightOnce = (b[i] & ~(a[i] & left(a, 1))) | (left(c, 1) & ~(left(c, 2) & left(b, 2)));
+
+    // The first rule that applies wins: dark once, dark twice, light twice, light once.
+    const uint64_t inside = c[i];
+    const uint64_t isDarkTwice = darkTwice & ~darkOnce;
+    const uint64_t isLightTwice = lightTwice & ~darkTwice & ~darkOnce;
+    const uint64_t isLightOnce = lightOnce & ~lightTwice & ~darkTwice & ~darkOnce;
+    // Codes: dark once 011, dark twice 100, light twice 001, light once 010.
+    return {inside, {inside & (darkOnce | isLightTwice), inside & (darkOnce | isLightOnce), inside & isDarkTwice}};
+}

@@ -20,6 +20,8 @@ constexpr int kPreviewSide = 96;
 // visible at the small size.
 std::vector<uint8_t> ShrinkPreview(std::span<const uint8_t> source, int width, int height, int outWidth,
                                    int outHeight);
+// The same for the preview source of `codes`, worked out from the codes.
+std::vector<uint8_t> ShrinkPreview(const CWorldCodes& codes, int outWidth, int outHeight);
 
 // Writes the preview of at most wmax x hmax pixels (both at least 1).
 bool WritePreview(const CWorldCodes& codes, const std::filesystem::path& file, int wmax, int hmax,

@@ -11,7 +11,8 @@
 //        and pixels that no piece covers)
 //   255  ocean
 //
-// Preview source value of a world pixel (one byte):
+// Preview source value of a world pixel (one byte), worked out from the codes
+// where the preview needs it rather than kept for the whole world:
 //   0..98  inside of the province with that index in the province list
 //   0xFA   darkened edge (border) of a province
 //   0xFE   ocean;  0xFF  green land, and pixels that no piece covers
@@ -26,6 +27,7 @@
 
 #include "model/MapProject.h"
 #include "world/MapDta.h"
+#include "world/MaskBits.h"
 
 class CWorldCodes {
 public:
@@ -36,13 +38,13 @@ public:
     static constexpr int kMaxBlocksAcross = 255;
     static constexpr uint8_t kLand = 31;
     static constexpr uint8_t kOcean = 255;
+    static constexpr uint8_t kLocalNumberBits = 31;
     static constexpr uint8_t kPreviewBorder = 0xFA;
     static constexpr uint8_t kPreviewOcean = 0xFE;
     static constexpr uint8_t kPreviewLand = 0xFF;
     static constexpr uint8_t kPreviewOther = 0;
 
-    // Works the codes, the index map and the preview source out of the project's
-    // pieces and provinces, with progress on the project's display. Returns false
+    // Works the codes and the index map out of the project's pieces and provinces, with progress on the project's display. Returns false
     // with `error` for a world without pixels or too large for the index map, and
     // for a block with more than 31 province pieces.
     bool Build(CMapProject& project, std::string& error);
@@ -61,15 +63,23 @@ public:
     // The stored index map, giving the image size it describes.
     std::vector<uint8_t> MapBytes(uint16_t width, uint16_t height);
 
-    // Width() x Height() bytes, row-major.
-    const std::vector<uint8_t>& PreviewSource() const { return preview_; }
+    // The preview source value of world pixel (x, y), worked out from its code,
+    // the index map and, for land, the land pieces over it.
+    uint8_t PreviewValue(int x, int y) const;
+    // PreviewValue of every pixel: Width() x Height() bytes, row-major.
+    std::vector<uint8_t> PreviewSource() const;
+    // Adds to counts[x] (Width() entries) the province border pixels (preview
+    // source value kPreviewBorder) of world column x in rows y0 .. y1 - 1, at most
+    // 65535 rows.
+    void AddBorders(int y0, int y1, uint16_t* counts) const;
 
 private:
-    // Where a province piece lies in the blocks and its local number in each.
+    // Where a province piece lies in the blocks, its local number in each and its mask bits.
     struct PieceBlocks {
         int piece = -1;
         int firstColumn = 0, firstRow = 0, lastColumn = -1, lastRow = -1;
         std::vector<uint8_t> localNumbers; // per block of the rectangle, column-major
+        CMaskBits bits;
         uint8_t& LocalNumber(int column, int row)
         {
             return localNumbers[size_t(column - firstColumn) * size_t(lastRow - firstRow + 1) + size_t(row - firstRow)];
@@ -84,22 +94,21 @@ private:
     struct Clip {
         int x0, y0, x1, y1;
         bool Empty() const { return x0 >= x1 || y0 >= y1; }
-    };
-
-    // The part of world row y that a clipped mask covers in one block column.
-    struct Span {
-        uint8_t* codes;  // the strip's codes from the span's first pixel
-        int maskOffset;  // the mask column of that pixel
-        int length;
+        // The bits of word i of `bits`' rows that lie in the clip's columns.
+        uint64_t Columns(const CMaskBits& bits, int i) const;
     };
 
     Clip ClipPiece(const CProvinceMap& piece) const;
-    Span StripSpan(const Clip& clip, int column, int y, int maskLeft);
-    uint8_t* PreviewRow(int y) { return preview_.data() + size_t(y) * size_t(width_); }
+    // The codes of world row y from the start of the block column holding world column x.
+    uint8_t* StripRow(int x, int y)
+    {
+        const int column = x / kBlockSide;
+        return strips_[size_t(column)].data() + size_t(y) * size_t(StripWidth(column));
+    }
     void FindPieceInBlocks(const CProvinceMap& piece, int pieceIndex, std::vector<std::vector<BlockEntry>>& blocks);
     bool NumberBlockPieces(CMapProject& project, std::vector<std::vector<BlockEntry>>& blocks,
                            const std::vector<uint8_t>& provinceOfPiece, std::string& error);
-    void PaintProvincePiece(const CProvinceMap& piece, PieceBlocks& blocks, uint8_t province);
+    void PaintProvincePiece(const CProvinceMap& piece, PieceBlocks& blocks);
     void PaintLandPiece(const CProvinceMap& piece);
 
     int width_ = 0;
@@ -107,7 +116,16 @@ private:
     int columns_ = 0;
     int rows_ = 0;
     std::vector<std::vector<uint8_t>> strips_;
-    std::vector<uint8_t> preview_;
+    // Per block (column-major), as bits 1 << k of its local numbers: the pieces,
+    // and those with a province, whose darkened pixels are borders in the preview.
+    struct BlockBorders {
+        uint32_t pieces = 0, owned = 0;
+        bool IsBorder(uint8_t code) const;
+    };
+    std::vector<BlockBorders> blockBorders_;
+    // The land and ocean pieces in list order; the project's, valid while it is unchanged.
+    std::vector<const CProvinceMap*> landPieces_;
     std::vector<PieceBlocks> pieceBlocks_;
+    CMaskBits landBits_; // the land or ocean piece being painted
     CMapDta map_;
 };

@@ -233,10 +233,10 @@ TEST_F(WorldImagesTest, MarkedPixelsCountAndUncoveredPixelsAreLand)
     Build();
     for (int x = 15; x < 19; ++x) {
         EXPECT_EQ(codes.CodeAt(x, 10), 0) << x; // base shade of local piece 0, like the pixels around
-        EXPECT_EQ(codes.PreviewSource()[10 * 40 + size_t(x)], 0) << x; // province 0
+        EXPECT_EQ(codes.PreviewValue(x, 10), 0) << x; // province 0
     }
     EXPECT_EQ(codes.CodeAt(35, 5), CWorldCodes::kLand);
-    EXPECT_EQ(codes.PreviewSource()[5 * 40 + 35], CWorldCodes::kPreviewLand);
+    EXPECT_EQ(codes.PreviewValue(35, 5), CWorldCodes::kPreviewLand);
 }
 
 TEST_F(WorldImagesTest, PiecesReachingOutOfTheWorldAreCutAtItsEdge)
