@@ -88,7 +88,7 @@ protected:
     // The buttons go against the right edge, then SetEditRect.
     void Resize() override;
     void EnabledChanged() override;
-    void BtnClick(TrmSpeedButton& Sender);
+    virtual void BtnClick(TrmSpeedButton& Sender);
     void ResetDefaultGlyphs();
     // Places the buttons without resizing.
     void PlaceButtons();
