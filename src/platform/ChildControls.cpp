@@ -28,6 +28,11 @@ public:
     {
         return parent_.VisibleRect().Intersect(child_.BoundsRect()).Offset(-child_.Left(), -child_.Top());
     }
+    Rect DesktopRect() const override { return parent_.DesktopRect(); }
+    Point ClientToScreen(Point point) const override
+    {
+        return parent_.ClientToScreen(Point{point.X + child_.Left(), point.Y + child_.Top()});
+    }
 
 private:
     Control& parent_;
@@ -41,6 +46,15 @@ ChildControls::~ChildControls() = default;
 void ChildControls::Add(Control& child)
 {
     hosts_.push_back(std::make_unique<Host>(parent_, child));
+}
+
+void ChildControls::Remove(Control& child)
+{
+    if (pressed_ == &child)
+        pressed_ = nullptr;
+    if (hovered_ == &child)
+        hovered_ = nullptr;
+    std::erase_if(hosts_, [&child](const std::unique_ptr<Host>& host) { return &host->Child() == &child; });
 }
 
 void ChildControls::Paint(Canvas& canvas)
