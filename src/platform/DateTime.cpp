@@ -3,6 +3,7 @@
 #include "platform/Exception.h"
 
 #include <cmath>
+#include <ctime>
 #include <string>
 
 namespace platform {
@@ -72,6 +73,21 @@ TDateTime EncodeDate(int32_t year, int32_t month, int32_t day)
 void DecodeDate(TDateTime date, int32_t& year, int32_t& month, int32_t& day)
 {
     CivilFromDays(int64_t(std::trunc(date)) + kEpochDays, year, month, day);
+}
+
+int32_t DayOfWeek(TDateTime date)
+{
+    // Day 0, 1899-12-30, was a Saturday.
+    const int64_t days = int64_t(std::trunc(date));
+    return int32_t(((days - 1) % 7 + 7) % 7) + 1;
+}
+
+TDateTime Today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
 }
 
 TDateTime EncodeTime(int32_t hour, int32_t minute, int32_t second, int32_t millisecond)

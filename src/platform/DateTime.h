@@ -16,6 +16,10 @@ bool TryEncodeDate(int32_t year, int32_t month, int32_t day, TDateTime& date);
 // Raises EConvertError for a day that does not exist.
 TDateTime EncodeDate(int32_t year, int32_t month, int32_t day);
 void DecodeDate(TDateTime date, int32_t& year, int32_t& month, int32_t& day);
+// 1 = Sunday .. 7 = Saturday, of the date's whole day.
+int32_t DayOfWeek(TDateTime date);
+// Today's date in local time, as whole days.
+TDateTime Today();
 
 // Raises EConvertError unless hour < 24, minute < 60, second < 60 and millisecond < 1000.
 TDateTime EncodeTime(int32_t hour, int32_t minute, int32_t second, int32_t millisecond);

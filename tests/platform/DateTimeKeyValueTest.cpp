@@ -20,6 +20,15 @@ TEST(DateTime, DaysCountFromTheEpoch)
     EXPECT_EQ(platform::DaysInMonth(2023, 2), 28);
 }
 
+TEST(DateTime, DayOfWeekRunsSundayOneToSaturdaySeven)
+{
+    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(1899, 12, 30)), 7);
+    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(1899, 12, 24)), 1); // before the epoch
+    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(2000, 1, 1)), 7);
+    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(2023, 10, 1) + 0.9), 1);
+    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(2024, 2, 29)), 5);
+}
+
 TEST(DateTime, EveryDayOfSomeYearsRoundTrips)
 {
     for (int32_t year : {1, 1600, 1899, 1900, 2000, 2024, 9999})
