@@ -20,6 +20,18 @@ TEST(DateTime, DaysCountFromTheEpoch)
     EXPECT_EQ(platform::DaysInMonth(2023, 2), 28);
 }
 
+TEST(DateTime, FormatDateByPattern)
+{
+    const TDateTime date = platform::EncodeDate(2024, 3, 5); // a Tuesday
+    EXPECT_EQ(platform::FormatDate("mm/dd/yyyy", date), "03/05/2024");
+    EXPECT_EQ(platform::FormatDate("d.m.yy", date), "5.3.24");
+    EXPECT_EQ(platform::FormatDate("dddd, MMMM D, YYYY", date), "Tuesday, March 5, 2024");
+    EXPECT_EQ(platform::FormatDate("ddd mmm", date), "Tue Mar");
+    EXPECT_EQ(platform::FormatDate("'day' d \"of\" m", date), "day 5 of 3");
+    EXPECT_EQ(platform::FormatDate("yyyy 'open", date), "2024 open");
+    EXPECT_EQ(platform::FormatDate("", date), "");
+}
+
 TEST(DateTime, DayOfWeekRunsSundayOneToSaturdaySeven)
 {
     EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(1899, 12, 30)), 7);
