@@ -175,7 +175,6 @@ protected:
     virtual platform::Rect ContentRect() const;
     // Places the caption and the grid in ContentRect and sizes the cells.
     void LayoutParts();
-    platform::ChildControls& Children() { return FChildren; }
 
 private:
     friend class TrmCalendarColors;
