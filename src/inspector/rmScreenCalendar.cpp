@@ -101,13 +101,17 @@ void TrmScreenCalendar::DoBtnClick(int32_t Tag)
 
 void TrmScreenCalendar::VisibleChanging(bool Showing)
 {
+    // The pop-up never takes the keyboard focus from its owner, which passes the keys on;
+    // while shown it counts as focused so that its grid shows and uses the focused cell.
     if (Showing) {
         UpdateBtns(FShift);
         SetVisible(true);
         SetMouseCapture(true);
+        HostFocusChanged(true);
     } else {
         SetMouseCapture(false);
         SetVisible(false);
+        HostFocusChanged(false);
     }
 }
 
