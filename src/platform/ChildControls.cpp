@@ -48,6 +48,15 @@ void ChildControls::Add(Control& child)
     hosts_.push_back(std::make_unique<Host>(parent_, child));
 }
 
+void ChildControls::Remove(Control& child)
+{
+    if (pressed_ == &child)
+        pressed_ = nullptr;
+    if (hovered_ == &child)
+        hovered_ = nullptr;
+    std::erase_if(hosts_, [&child](const std::unique_ptr<Host>& host) { return &host->Child() == &child; });
+}
+
 void ChildControls::Paint(Canvas& canvas)
 {
     for (const auto& host : hosts_) {

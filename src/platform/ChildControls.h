@@ -22,6 +22,8 @@ public:
     // Borrowed: the child must stay alive while this set does (it is detached again on
     // destruction). Later children lie above earlier ones.
     void Add(Control& child);
+    // Detaches a child again (before it goes, when it dies before this set).
+    void Remove(Control& child);
 
     // Paints every visible child at its bounds, clipped to them.
     void Paint(Canvas& canvas);

@@ -2,7 +2,6 @@
 // and a double click on a day there picks it.
 #include "inspector/rmComboCalendar.h"
 #include "platform/qt/ControlWidget.h"
-#include "platform/qt/QtWindowSystem.h"
 
 #include <QApplication>
 #include <QTest>
@@ -16,8 +15,6 @@ using platform::qt::ControlWidget;
 
 TEST(ComboCalendarWidget, TheButtonDropsTheCalendarAndADoubleClickPicksADay)
 {
-    platform::qt::QtWindowSystem windowSystem;
-    SetWindowSystem(&windowSystem);
     {
         ControlWidget widget(std::make_unique<TrmComboCalendar>());
         auto& combo = widget.HostedAs<TrmComboCalendar>();
@@ -52,5 +49,4 @@ TEST(ComboCalendarWidget, TheButtonDropsTheCalendarAndADoubleClickPicksADay)
         EXPECT_FALSE(calendar.Visible());
         EXPECT_FALSE(popup->isVisible());
     }
-    SetWindowSystem(nullptr);
 }
