@@ -27,12 +27,6 @@ std::unique_ptr<TrmTreeNonViewNode> TakeOut(NodeList& list, const TrmTreeNonView
     return owned;
 }
 
-// The index orders entries by their CRC read as a signed 32-bit number.
-int32_t SignedKey(uint32_t hash)
-{
-    return int32_t(hash);
-}
-
 [[noreturn]] void OutOfBounds()
 {
     throw ErmTreeNonViewError("List Index Out of Bounds");
@@ -49,6 +43,11 @@ TrmTreeNonViewNode::~TrmTreeNonViewNode()
     FDeleting = true;
     FData = nullptr;
     FChildren.clear();
+}
+
+bool TrmTreeNonViewNode::Hashed() const
+{
+    return FOwner.FIndex.Contains(this);
 }
 
 TrmTreeNonViewNode::NodeList& TrmTreeNonViewNode::SiblingList() const
@@ -215,7 +214,7 @@ std::string TrmTreeNonViewNode::GetNodePath() const
 void TrmTreeNonViewNode::Delete()
 {
     DeleteChildren();
-    FOwner.RemoveEntry(this);
+    FOwner.FIndex.Remove(this);
     TrmTreeNonViewNode* parent = FParent;
     // Held here until the deletion event has run.
     const std::unique_ptr<TrmTreeNonViewNode> self = TakeOut(SiblingList(), this);
@@ -257,28 +256,31 @@ TrmTreeNonViewNode* TrmTreeNonViewNode::MoveTo(TrmTreeNonViewNode* Destination, 
     }
     Delete();
     // The new node may share the old one's path, which kept it out of the index until now.
-    if (!moved->FHashed)
+    if (!moved->Hashed())
         moved->RenewHash();
     return moved;
 }
 
 void TrmTreeNonViewNode::RemoveHash()
 {
-    FOwner.RemoveEntry(this);
+    FOwner.FIndex.Remove(this);
     for (const auto& child : FChildren)
         child->RemoveHash();
 }
 
 void TrmTreeNonViewNode::RenewHash()
 {
-    FOwner.BinaryInsert(GetNodePath(), this);
+    FOwner.FIndex.BinaryInsert(GetNodePath(), this);
     for (const auto& child : FChildren)
         child->RenewHash();
 }
 
 // ---- TrmTreeNonViewNodes --------------------------------------------------------------
 
-TrmTreeNonViewNodes::TrmTreeNonViewNodes(TrmCustomTreeNonView& Owner) : FOwner(Owner) {}
+TrmTreeNonViewNodes::TrmTreeNonViewNodes(TrmCustomTreeNonView& Owner)
+    : FOwner(Owner), FIndex([](const TrmTreeNonViewNode& Node) { return Node.GetNodePath(); })
+{
+}
 
 TrmTreeNonViewNodes::~TrmTreeNonViewNodes()
 {
@@ -389,7 +391,7 @@ TrmTreeNonViewNode* TrmTreeNonViewNodes::InternalAddObject(TrmTreeNonViewNode* P
     node->FData = Ptr;
     node->SetText(S);
     if (!FIndexSuspended)
-        BinaryInsert(node->GetNodePath(), node);
+        FIndex.BinaryInsert(node->GetNodePath(), node);
     return node;
 }
 
@@ -397,7 +399,7 @@ void TrmTreeNonViewNodes::Delete(TrmTreeNonViewNode* Node)
 {
     if (!Node)
         return;
-    RemoveEntry(Node);
+    FIndex.Remove(Node);
     Node->Delete();
 }
 
@@ -405,7 +407,7 @@ void TrmTreeNonViewNodes::Clear()
 {
     while (!FRootNodeList.empty())
         FRootNodeList.front()->Delete();
-    FHashList.clear();
+    FIndex.Clear();
 }
 
 void TrmTreeNonViewNodes::Move(int32_t From, int32_t To)
@@ -428,84 +430,14 @@ TrmTreeNonViewNode* TrmTreeNonViewNodes::GetNodeByItem(const void* Data) const
 
 TrmTreeNonViewNode* TrmTreeNonViewNodes::LocateNode(std::string_view Path) const
 {
-    const int32_t index = LocateHashIndex(Path);
-    return index < 0 ? nullptr : FHashList[size_t(index)].Node;
-}
-
-size_t TrmTreeNonViewNodes::FindHashRun(uint32_t Hash, bool& Found) const
-{
-    // Binary search; the middle is rounded half to even, as the index has always been searched.
-    const int32_t key = SignedKey(Hash);
-    int64_t low = 0, high = int64_t(FHashList.size()) - 1;
-    Found = false;
-    while (low <= high) {
-        const int64_t sum = low + high;
-        int64_t middle = sum / 2;
-        if (sum % 2 != 0 && middle % 2 != 0)
-            ++middle;
-        const int32_t entryKey = SignedKey(FHashList[size_t(middle)].Hash);
-        if (entryKey < key) {
-            low = middle + 1;
-        } else if (entryKey > key) {
-            high = middle - 1;
-        } else {
-            Found = true;
-            while (middle > 0 && FHashList[size_t(middle - 1)].Hash == Hash)
-                --middle;
-            return size_t(middle);
-        }
-    }
-    return size_t(low);
-}
-
-int32_t TrmTreeNonViewNodes::LocateHashIndex(std::string_view Path) const
-{
-    const uint32_t hash = GetStrCRC32(Path);
-    bool found = false;
-    for (size_t i = FindHashRun(hash, found); found && i < FHashList.size() && FHashList[i].Hash == hash; ++i) {
-        const TrmHashData& entry = FHashList[i];
-        if (entry.PathLength == int32_t(Path.size()) && entry.Node->GetNodePath() == Path)
-            return int32_t(i);
-    }
-    // Another path with the same checksum is not this one.
-    return -1;
-}
-
-void TrmTreeNonViewNodes::BinaryInsert(const std::string& Path, TrmTreeNonViewNode* Node)
-{
-    RemoveEntry(Node);
-    if (LocateHashIndex(Path) >= 0)
-        return; // a node of the same path is filed already
-    const uint32_t hash = GetStrCRC32(Path);
-    bool found = false;
-    const size_t position = FindHashRun(hash, found);
-    FHashList.insert(FHashList.begin() + std::ptrdiff_t(position), TrmHashData{hash, int32_t(Path.size()), Node});
-    Node->FHashed = true;
-    Node->FHashKey = hash;
-}
-
-void TrmTreeNonViewNodes::RemoveEntry(TrmTreeNonViewNode* Node)
-{
-    if (!Node->FHashed)
-        return;
-    bool found = false;
-    for (size_t i = FindHashRun(Node->FHashKey, found); found && i < FHashList.size(); ++i) {
-        assert(FHashList[i].Hash == Node->FHashKey);
-        if (FHashList[i].Node == Node) {
-            FHashList.erase(FHashList.begin() + std::ptrdiff_t(i));
-            break;
-        }
-    }
-    Node->FHashed = false;
+    return FIndex.LocateNode(Path);
 }
 
 void TrmTreeNonViewNodes::RebuildIndex()
 {
-    FHashList.clear();
+    FIndex.Clear();
     for (TrmTreeNonViewNode* node = GetFirstNode(); node; node = node->GetNext())
-        node->FHashed = false;
-    for (TrmTreeNonViewNode* node = GetFirstNode(); node; node = node->GetNext())
-        BinaryInsert(node->GetNodePath(), node);
+        FIndex.BinaryInsert(node->GetNodePath(), node);
 }
 
 void TrmTreeNonViewNodes::Assign(const TPersistent* Source)
@@ -728,47 +660,19 @@ TrmTreeNonViewNode* TrmCustomTreeNonView::AddPathNode(TrmTreeNonViewNode* Node, 
     if (Path.front() != FSepChar)
         fullPath += FSepChar;
     fullPath += Path;
-    // "/A/" names the node "/A": look it up as such, or it would be made a second time.
-    if (fullPath.size() > 1 && fullPath.back() == FSepChar)
-        fullPath.pop_back();
-    if (TrmTreeNonViewNode* found = FItems->LocateNode(fullPath))
-        return found;
-    const std::string parentPath = ParentName(fullPath);
-    const std::string childName = ChildName(fullPath);
-    if (parentPath.empty() && childName.empty())
-        return nullptr;
-    TrmTreeNonViewNode* parent = nullptr;
-    if (!parentPath.empty()) {
-        parent = FItems->LocateNode(parentPath);
-        if (!parent)
-            parent = AddPathNode(nullptr, parentPath);
-    }
-    return FItems->AddChild(parent, childName);
+    return AddNodeAlongPath<TrmTreeNonViewNode>(
+        std::move(fullPath), FSepChar, [this](const std::string& P) { return FItems->LocateNode(P); },
+        [this](TrmTreeNonViewNode* Parent, const std::string& Text) { return FItems->AddChild(Parent, Text); });
 }
-
-namespace {
-
-std::string_view WithoutTrailing(std::string_view path, char sep)
-{
-    if (!path.empty() && path.back() == sep)
-        path.remove_suffix(1);
-    return path;
-}
-
-} // namespace
 
 std::string TrmCustomTreeNonView::ParentName(std::string_view Path) const
 {
-    const std::string_view path = WithoutTrailing(Path, FSepChar);
-    const size_t last = path.rfind(FSepChar);
-    return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last));
+    return PathParentName(Path, FSepChar);
 }
 
 std::string TrmCustomTreeNonView::ChildName(std::string_view Path) const
 {
-    const std::string_view path = WithoutTrailing(Path, FSepChar);
-    const size_t last = path.rfind(FSepChar);
-    return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
+    return PathChildName(Path, FSepChar);
 }
 
 std::string TrmCustomTreeNonView::SaveText() const
