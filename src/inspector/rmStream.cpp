@@ -20,3 +20,22 @@ uint64_t TrmStream::CopyTo(TStream& Dest, uint64_t Count)
     }
     return Count;
 }
+
+int32_t LoadInt32LE(const uint8_t* Bytes)
+{
+    return int32_t(uint32_t(Bytes[0]) | uint32_t(Bytes[1]) << 8 | uint32_t(Bytes[2]) << 16 | uint32_t(Bytes[3]) << 24);
+}
+
+int32_t ReadInt32LE(TStream& Stream)
+{
+    uint8_t bytes[4];
+    Stream.ReadBuffer(bytes, sizeof(bytes));
+    return LoadInt32LE(bytes);
+}
+
+void WriteInt32LE(TStream& Stream, int32_t Value)
+{
+    const auto bits = uint32_t(Value);
+    const uint8_t bytes[4] = {uint8_t(bits), uint8_t(bits >> 8), uint8_t(bits >> 16), uint8_t(bits >> 24)};
+    Stream.WriteBuffer(bytes, sizeof(bytes));
+}

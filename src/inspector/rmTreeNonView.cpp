@@ -1,6 +1,7 @@
 #include "inspector/rmTreeNonView.h"
 
 #include "inspector/rmCrc32.h"
+#include "inspector/rmStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Stream.h"
 
@@ -492,25 +493,6 @@ constexpr uint64_t kSmallestRecord = 4 + 5 + 4;
 // recursive walks must not run out of stack on a hostile stream.
 constexpr size_t kMaxDepth = 256;
 
-int32_t Int32At(const uint8_t* bytes)
-{
-    return int32_t(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24);
-}
-
-int32_t ReadInt32(TStream& stream)
-{
-    uint8_t bytes[4];
-    stream.ReadBuffer(bytes, sizeof(bytes));
-    return Int32At(bytes);
-}
-
-void WriteInt32(TStream& stream, int32_t value)
-{
-    const auto bits = uint32_t(value);
-    const uint8_t bytes[4] = {uint8_t(bits), uint8_t(bits >> 8), uint8_t(bits >> 16), uint8_t(bits >> 24)};
-    stream.WriteBuffer(bytes, sizeof(bytes));
-}
-
 // A node count that the rest of the stream cannot hold is refused before any node is made.
 int32_t CheckedNodeCount(int32_t count, const TStream& stream, const char* what)
 {
@@ -524,14 +506,14 @@ int32_t CheckedNodeCount(int32_t count, const TStream& stream, const char* what)
 
 void TrmTreeNonViewNodes::WriteData(TStream& Stream) const
 {
-    WriteInt32(Stream, int32_t(FRootNodeList.size()));
+    WriteInt32LE(Stream, int32_t(FRootNodeList.size()));
     for (const TrmTreeNonViewNode* node = GetFirstNode(); node; node = node->GetNext()) {
         const auto length = uint8_t(std::min<size_t>(node->Text().size(), kMaxText));
-        WriteInt32(Stream, length + 5);
-        WriteInt32(Stream, node->Count());
+        WriteInt32LE(Stream, length + 5);
+        WriteInt32LE(Stream, node->Count());
         Stream.WriteBuffer(&length, 1);
         Stream.WriteBuffer(node->Text().data(), length);
-        WriteInt32(Stream, 0);
+        WriteInt32LE(Stream, 0);
     }
 }
 
@@ -558,7 +540,7 @@ void TrmTreeNonViewNodes::ReadNodes(TStream& Stream)
         TrmTreeNonViewNode* Node;
         int32_t ChildrenLeft;
     };
-    std::vector<OpenParent> open{{nullptr, CheckedNodeCount(ReadInt32(Stream), Stream, "root count")}};
+    std::vector<OpenParent> open{{nullptr, CheckedNodeCount(ReadInt32LE(Stream), Stream, "root count")}};
     while (!open.empty()) {
         if (open.back().ChildrenLeft == 0) {
             open.pop_back();
@@ -571,7 +553,7 @@ void TrmTreeNonViewNodes::ReadNodes(TStream& Stream)
         TrmTreeNonViewNode* parent = open.back().Node;
         TrmTreeNonViewNode* node = parent ? AddChild(parent, {}) : Add(nullptr, {});
 
-        const int32_t size = ReadInt32(Stream);
+        const int32_t size = ReadInt32LE(Stream);
         if (size < 5 || size > kMaxText + 5 || uint64_t(size) > Stream.Remaining())
             throw EStreamError("Node stream: a node record of " + std::to_string(size) +
                                " bytes is not between 5 and 260 bytes, or is longer than the stream");
@@ -583,14 +565,14 @@ void TrmTreeNonViewNodes::ReadNodes(TStream& Stream)
                                std::to_string(size) + "-byte record");
         node->SetText(std::string(reinterpret_cast<const char*>(record + 5), size_t(length)));
 
-        const int32_t flag = ReadInt32(Stream);
+        const int32_t flag = ReadInt32LE(Stream);
         if (flag == 1)
             throw EStreamError("Node stream: node \"" + node->Text() +
                                "\" carries a component, and no component classes are registered to read it");
         if (flag != 0)
             throw EStreamError("Node stream: node \"" + node->Text() + "\" has the unknown flag " +
                                std::to_string(flag));
-        open.push_back({node, CheckedNodeCount(Int32At(record), Stream, "child count")});
+        open.push_back({node, CheckedNodeCount(LoadInt32LE(record), Stream, "child count")});
     }
 }
 
