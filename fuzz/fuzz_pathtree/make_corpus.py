@@ -2,11 +2,10 @@
 """Writes the seed corpus of fuzz_pathtree: item streams that read cleanly (empty, flat,
 nested, a 255-byte text, twins, equal checksums, with an expanded-state stream after
 them), broken ones (truncated, lying sizes and counts), and indented text forms."""
-import os
 import struct
+from pathlib import Path
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-OUT = os.path.join(HERE, "corpus")
+OUT = Path(__file__).resolve().parent / "corpus"
 
 
 def record(text, children, size=None, images=(0, 0, -1, -1), data=0):
@@ -24,7 +23,7 @@ def expanded(*flags):
 
 
 def main():
-    os.makedirs(OUT, exist_ok=True)
+    OUT.mkdir(exist_ok=True)
     nested = stream(2, record("A", 2), record("B", 1), record("D", 0), record("C", 0), record("M", 0))
     seeds = {
         "empty.bin": stream(0),
@@ -49,8 +48,7 @@ def main():
         "no-bytes.bin": b"",
     }
     for name, data in seeds.items():
-        with open(os.path.join(OUT, name), "wb") as f:
-            f.write(data)
+        (OUT / name).write_bytes(data)
 
 
 if __name__ == "__main__":

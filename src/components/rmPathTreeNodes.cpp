@@ -643,15 +643,5 @@ void TrmTreeNodes::DumpHash(const std::filesystem::path& FileName) const
 
 void TrmTreeNodes::DefineProperties(TFiler& Filer)
 {
-    bool hasData = FCount > 0;
-    if (Filer.Ancestor() != nullptr) {
-        const auto* ancestor = dynamic_cast<const TrmTreeNodes*>(Filer.Ancestor());
-        hasData = ancestor == nullptr || ancestor->FCount != FCount;
-        for (const TrmTreeNode *mine = FFirst, *theirs = ancestor ? ancestor->FFirst : nullptr;
-             !hasData && mine && theirs; mine = mine->GetNext(), theirs = theirs->GetNext())
-            hasData = !mine->IsEqual(theirs);
-    }
-    Filer.DefineBinaryProperty(
-        "Data", [this](TStream& Stream) { ReadData(Stream); }, [this](TStream& Stream) { WriteData(Stream); },
-        hasData);
+    DefineNodeStreamProperty(*this, Filer);
 }

@@ -32,13 +32,9 @@ constexpr int32_t kFixedRecord = 25;
 constexpr int32_t kMaxText = 255;
 constexpr uint64_t kSmallestNode = 4 + kFixedRecord;
 
-// A node count that the rest of the stream cannot hold is refused before any node is made.
 int32_t CheckedNodeCount(int32_t count, const TStream& stream, const char* what)
 {
-    if (count < 0 || uint64_t(count) * kSmallestNode > stream.Remaining())
-        throw EStreamError(std::string("Tree item stream: a ") + what + " of " + std::to_string(count) +
-                           " needs more than the " + std::to_string(stream.Remaining()) + " bytes left");
-    return count;
+    return CheckedRecordCount(count, kSmallestNode, stream, "Tree item stream", what);
 }
 
 } // namespace

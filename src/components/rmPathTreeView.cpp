@@ -478,8 +478,7 @@ THitTests TrmCustomPathTreeView::GetHitTestInfoAt(int32_t X, int32_t Y) const
 
 void TrmCustomPathTreeView::MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
 {
-    FPressOnBar = FScrollBars.MouseDown(Button, Shift, X, Y);
-    if (FPressOnBar)
+    if (FScrollBars.MouseDown(Button, Shift, X, Y))
         return;
     Control::MouseDown(Button, Shift, X, Y);
     TrmTreeNode* node = GetNodeAt(X, Y);
@@ -508,10 +507,7 @@ void TrmCustomPathTreeView::MouseMove(platform::ShiftState Shift, int32_t X, int
 
 void TrmCustomPathTreeView::MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
 {
-    const bool onBar = FScrollBars.MouseUp(Button, Shift, X, Y);
-    if (Button == platform::MouseButton::Left)
-        FPressOnBar = false;
-    if (!onBar)
+    if (!FScrollBars.MouseUp(Button, Shift, X, Y))
         Control::MouseUp(Button, Shift, X, Y);
 }
 

@@ -227,7 +227,6 @@ private:
     platform::Rect FClientArea;
     TrmWindowScrollBars FScrollBars;
     platform::Timer FChangeTimer;
-    bool FPressOnBar = false;
     bool FDestroying = false;
 };
 

@@ -60,19 +60,22 @@ int32_t TrmCustomScrollableControl::VScrollSize() const
     return std::max(0, MaxItemCount() - VisibleItems());
 }
 
+int32_t TrmCustomScrollableControl::ClampedToBar(TScrollBarKind Bar, int32_t Value)
+{
+    const int32_t size = Bar == sbVertical ? VScrollSize() : HScrollSize();
+    Value = InRange(Value, 0, size);
+    return FScrollBars.Shows(Bar) ? FScrollBars.SetScrollInfo(Bar, size, Value) : Value;
+}
+
 void TrmCustomScrollableControl::SetHScrollPos(int32_t Value)
 {
-    FHorzPos = InRange(Value, 0, HScrollSize());
-    if (FScrollBars.Shows(sbHorizontal))
-        FHorzPos = FScrollBars.SetScrollInfo(sbHorizontal, HScrollSize(), FHorzPos);
+    FHorzPos = ClampedToBar(sbHorizontal, Value);
     Invalidate();
 }
 
 void TrmCustomScrollableControl::SetVScrollPos(int32_t Value)
 {
-    FTopIndex = InRange(Value, 0, VScrollSize());
-    if (FScrollBars.Shows(sbVertical))
-        FTopIndex = FScrollBars.SetScrollInfo(sbVertical, VScrollSize(), FTopIndex);
+    FTopIndex = ClampedToBar(sbVertical, Value);
     Invalidate();
 }
 
@@ -160,9 +163,7 @@ void TrmCustomScrollableControl::Relayout()
 
 void TrmCustomScrollableControl::UpdateVScrollBar()
 {
-    FTopIndex = InRange(FTopIndex, 0, VScrollSize());
-    if (FScrollBars.Shows(sbVertical))
-        FTopIndex = FScrollBars.SetScrollInfo(sbVertical, VScrollSize(), FTopIndex);
+    FTopIndex = ClampedToBar(sbVertical, FTopIndex);
     VerticalScrollChange();
     if (OnScrollBarChanged)
         OnScrollBarChanged(this, 1);
@@ -170,9 +171,7 @@ void TrmCustomScrollableControl::UpdateVScrollBar()
 
 void TrmCustomScrollableControl::UpdateHScrollBar()
 {
-    FHorzPos = InRange(FHorzPos, 0, HScrollSize());
-    if (FScrollBars.Shows(sbHorizontal))
-        FHorzPos = FScrollBars.SetScrollInfo(sbHorizontal, HScrollSize(), FHorzPos);
+    FHorzPos = ClampedToBar(sbHorizontal, FHorzPos);
     HorizontalScrollChange();
     if (OnScrollBarChanged)
         OnScrollBarChanged(this, 0);

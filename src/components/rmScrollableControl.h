@@ -109,6 +109,8 @@ private:
     // The index a client row position Y stands for, clamped to the items (-1 without any).
     int32_t IndexAtRow(int32_t Y) const;
     int32_t ClampedIndex(int32_t Index) const;
+    // Value clamped to the bar's range, and written to the bar when it shows.
+    int32_t ClampedToBar(TScrollBarKind Bar, int32_t Value);
     // Makes Index current, selecting it alone or extending the range to it.
     void MoveSelection(int32_t Index, bool Extend);
     void Relayout();

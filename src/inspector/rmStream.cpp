@@ -1,6 +1,7 @@
 #include "inspector/rmStream.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 uint64_t TrmStream::CopyTo(TStream& Dest, uint64_t Count)
@@ -38,4 +39,13 @@ void WriteInt32LE(TStream& Stream, int32_t Value)
     const auto bits = uint32_t(Value);
     const uint8_t bytes[4] = {uint8_t(bits), uint8_t(bits >> 8), uint8_t(bits >> 16), uint8_t(bits >> 24)};
     Stream.WriteBuffer(bytes, sizeof(bytes));
+}
+
+int32_t CheckedRecordCount(int32_t Count, uint64_t BytesEach, const TStream& Stream, const char* StreamName,
+                           const char* What)
+{
+    if (Count < 0 || uint64_t(Count) * BytesEach > Stream.Remaining())
+        throw EStreamError(std::string(StreamName) + ": a " + What + " of " + std::to_string(Count) +
+                           " needs more than the " + std::to_string(Stream.Remaining()) + " bytes left");
+    return Count;
 }

@@ -16,3 +16,9 @@ public:
 int32_t LoadInt32LE(const uint8_t* Bytes);
 int32_t ReadInt32LE(TStream& Stream);
 void WriteInt32LE(TStream& Stream, int32_t Value);
+
+// Count, a number of records read from Stream, each at least BytesEach long. Raises
+// EStreamError naming the stream and What when Count is negative or the rest of the
+// stream cannot hold that many records, so that nothing is made for a lying count.
+int32_t CheckedRecordCount(int32_t Count, uint64_t BytesEach, const TStream& Stream, const char* StreamName,
+                           const char* What);

@@ -458,17 +458,7 @@ void TrmTreeNonViewNodes::Assign(const TPersistent* Source)
 
 void TrmTreeNonViewNodes::DefineProperties(TFiler& Filer)
 {
-    bool hasData = Count() > 0;
-    if (Filer.Ancestor() != nullptr) {
-        const auto* ancestor = dynamic_cast<const TrmTreeNonViewNodes*>(Filer.Ancestor());
-        hasData = ancestor == nullptr || ancestor->Count() != Count();
-        for (const TrmTreeNonViewNode *mine = GetFirstNode(), *theirs = ancestor ? ancestor->GetFirstNode() : nullptr;
-             !hasData && mine && theirs; mine = mine->GetNext(), theirs = theirs->GetNext())
-            hasData = !mine->IsEqual(theirs);
-    }
-    Filer.DefineBinaryProperty(
-        "Data", [this](TStream& Stream) { ReadData(Stream); }, [this](TStream& Stream) { WriteData(Stream); },
-        hasData);
+    DefineNodeStreamProperty(*this, Filer);
 }
 
 // The node stream, all integers little-endian:
@@ -493,13 +483,9 @@ constexpr uint64_t kSmallestRecord = 4 + 5 + 4;
 // recursive walks must not run out of stack on a hostile stream.
 constexpr size_t kMaxDepth = 256;
 
-// A node count that the rest of the stream cannot hold is refused before any node is made.
 int32_t CheckedNodeCount(int32_t count, const TStream& stream, const char* what)
 {
-    if (count < 0 || uint64_t(count) * kSmallestRecord > stream.Remaining())
-        throw EStreamError(std::string("Node stream: a ") + what + " of " + std::to_string(count) +
-                           " needs more than the " + std::to_string(stream.Remaining()) + " bytes left");
-    return count;
+    return CheckedRecordCount(count, kSmallestRecord, stream, "Node stream", what);
 }
 
 } // namespace

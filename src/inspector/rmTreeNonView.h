@@ -237,6 +237,25 @@ private:
     char FSepChar = '/';
 };
 
+// Defines the binary property "Data" of a node collection, its node stream. It is written
+// when there are nodes, or, against the filer's ancestor, when the counts differ or a pair
+// of nodes at the same place in depth-first order is not IsEqual.
+template <class TNodes>
+void DefineNodeStreamProperty(TNodes& Nodes, TFiler& Filer)
+{
+    bool hasData = Nodes.Count() > 0;
+    if (Filer.Ancestor() != nullptr) {
+        const auto* ancestor = dynamic_cast<const TNodes*>(Filer.Ancestor());
+        hasData = ancestor == nullptr || ancestor->Count() != Nodes.Count();
+        for (auto *mine = Nodes.GetFirstNode(), *theirs = ancestor ? ancestor->GetFirstNode() : nullptr;
+             !hasData && mine && theirs; mine = mine->GetNext(), theirs = theirs->GetNext())
+            hasData = !mine->IsEqual(theirs);
+    }
+    Filer.DefineBinaryProperty(
+        "Data", [&Nodes](TStream& Stream) { Nodes.ReadData(Stream); },
+        [&Nodes](TStream& Stream) { Nodes.WriteData(Stream); }, hasData);
+}
+
 class TrmTreeNonView : public TrmCustomTreeNonView {
 public:
     const char* ClassName() const override { return "TrmTreeNonView"; }
