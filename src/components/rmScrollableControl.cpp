@@ -100,6 +100,19 @@ void TrmCustomScrollableControl::SetItemIndex(int32_t Value)
     DoItemIndexChange();
 }
 
+void TrmCustomScrollableControl::ItemsChanged()
+{
+    if (MaxItemCount() > 0) {
+        SetItemIndex(0);
+        return;
+    }
+    FItemIndex = FSelStart = FSelEnd = -1;
+    UpdateVScrollBar();
+    UpdateHScrollBar();
+    Invalidate();
+    DoItemIndexChange();
+}
+
 void TrmCustomScrollableControl::SetSelStart(int32_t Value)
 {
     FSelStart = FSelEnd = FItemIndex = Value;

@@ -95,6 +95,9 @@ protected:
     void UpdateHScrollBar();
     // Moves TopIndex so that the current item shows.
     void ScrollToView();
+    // The items changed: the first becomes current, or, with none left, no item is
+    // current and nothing is selected.
+    void ItemsChanged();
 
     void Paint(platform::Canvas& Canvas) override;
     void Resize() override;

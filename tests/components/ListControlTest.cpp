@@ -106,6 +106,11 @@ TEST_F(ListFixture, EmptyListKeepsNoIndexAndPaintsOnlyBackground)
     RecordingCanvas canvas;
     list.HostPaint(canvas);
     EXPECT_TRUE(canvas.texts.empty());
+    // Emptied after use: no line stays current.
+    list.Items().Add("x");
+    list.Items().Clear();
+    EXPECT_EQ(list.ItemIndex(), -1);
+    EXPECT_EQ(list.SelStart(), -1);
     ASSERT_EQ(canvas.fills.size(), 1u);
     EXPECT_EQ(canvas.fills[0].Area, (platform::Rect{0, 0, 100, 4 * kRow}));
     EXPECT_EQ(canvas.fills[0].Color, CanvasColorOf(clWindow));
