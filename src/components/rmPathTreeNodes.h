@@ -15,6 +15,7 @@
 #include "platform/Persistent.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>

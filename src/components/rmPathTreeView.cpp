@@ -517,11 +517,6 @@ void TrmCustomPathTreeView::MouseLeave()
     Control::MouseLeave();
 }
 
-void TrmCustomPathTreeView::DblClick()
-{
-    Control::DblClick();
-}
-
 void TrmCustomPathTreeView::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
 {
     Control::KeyDown(Key, Shift);

@@ -162,7 +162,6 @@ protected:
     void MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y) override;
     void MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
     void MouseLeave() override;
-    void DblClick() override;
     void KeyDown(platform::KeyCode& Key, platform::ShiftState Shift) override;
     bool DoMouseWheel(platform::ShiftState Shift, int32_t WheelDelta, platform::Point MousePos) override;
     void DoEnter() override;
