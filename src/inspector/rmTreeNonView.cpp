@@ -1,6 +1,7 @@
 #include "inspector/rmTreeNonView.h"
 
 #include "inspector/rmCrc32.h"
+#include "inspector/rmStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Stream.h"
 
@@ -27,12 +28,6 @@ std::unique_ptr<TrmTreeNonViewNode> TakeOut(NodeList& list, const TrmTreeNonView
     return owned;
 }
 
-// The index orders entries by their CRC read as a signed 32-bit number.
-int32_t SignedKey(uint32_t hash)
-{
-    return int32_t(hash);
-}
-
 [[noreturn]] void OutOfBounds()
 {
     throw ErmTreeNonViewError("List Index Out of Bounds");
@@ -49,6 +44,11 @@ TrmTreeNonViewNode::~TrmTreeNonViewNode()
     FDeleting = true;
     FData = nullptr;
     FChildren.clear();
+}
+
+bool TrmTreeNonViewNode::Hashed() const
+{
+    return FOwner.FIndex.Contains(this);
 }
 
 TrmTreeNonViewNode::NodeList& TrmTreeNonViewNode::SiblingList() const
@@ -215,7 +215,7 @@ std::string TrmTreeNonViewNode::GetNodePath() const
 void TrmTreeNonViewNode::Delete()
 {
     DeleteChildren();
-    FOwner.RemoveEntry(this);
+    FOwner.FIndex.Remove(this);
     TrmTreeNonViewNode* parent = FParent;
     // Held here until the deletion event has run.
     const std::unique_ptr<TrmTreeNonViewNode> self = TakeOut(SiblingList(), this);
@@ -257,28 +257,31 @@ TrmTreeNonViewNode* TrmTreeNonViewNode::MoveTo(TrmTreeNonViewNode* Destination, 
     }
     Delete();
     // The new node may share the old one's path, which kept it out of the index until now.
-    if (!moved->FHashed)
+    if (!moved->Hashed())
         moved->RenewHash();
     return moved;
 }
 
 void TrmTreeNonViewNode::RemoveHash()
 {
-    FOwner.RemoveEntry(this);
+    FOwner.FIndex.Remove(this);
     for (const auto& child : FChildren)
         child->RemoveHash();
 }
 
 void TrmTreeNonViewNode::RenewHash()
 {
-    FOwner.BinaryInsert(GetNodePath(), this);
+    FOwner.FIndex.BinaryInsert(GetNodePath(), this);
     for (const auto& child : FChildren)
         child->RenewHash();
 }
 
 // ---- TrmTreeNonViewNodes --------------------------------------------------------------
 
-TrmTreeNonViewNodes::TrmTreeNonViewNodes(TrmCustomTreeNonView& Owner) : FOwner(Owner) {}
+TrmTreeNonViewNodes::TrmTreeNonViewNodes(TrmCustomTreeNonView& Owner)
+    : FOwner(Owner), FIndex([](const TrmTreeNonViewNode& Node) { return Node.GetNodePath(); })
+{
+}
 
 TrmTreeNonViewNodes::~TrmTreeNonViewNodes()
 {
@@ -389,7 +392,7 @@ TrmTreeNonViewNode* TrmTreeNonViewNodes::InternalAddObject(TrmTreeNonViewNode* P
     node->FData = Ptr;
     node->SetText(S);
     if (!FIndexSuspended)
-        BinaryInsert(node->GetNodePath(), node);
+        FIndex.BinaryInsert(node->GetNodePath(), node);
     return node;
 }
 
@@ -397,7 +400,7 @@ void TrmTreeNonViewNodes::Delete(TrmTreeNonViewNode* Node)
 {
     if (!Node)
         return;
-    RemoveEntry(Node);
+    FIndex.Remove(Node);
     Node->Delete();
 }
 
@@ -405,7 +408,7 @@ void TrmTreeNonViewNodes::Clear()
 {
     while (!FRootNodeList.empty())
         FRootNodeList.front()->Delete();
-    FHashList.clear();
+    FIndex.Clear();
 }
 
 void TrmTreeNonViewNodes::Move(int32_t From, int32_t To)
@@ -428,84 +431,14 @@ TrmTreeNonViewNode* TrmTreeNonViewNodes::GetNodeByItem(const void* Data) const
 
 TrmTreeNonViewNode* TrmTreeNonViewNodes::LocateNode(std::string_view Path) const
 {
-    const int32_t index = LocateHashIndex(Path);
-    return index < 0 ? nullptr : FHashList[size_t(index)].Node;
-}
-
-size_t TrmTreeNonViewNodes::FindHashRun(uint32_t Hash, bool& Found) const
-{
-    // Binary search; the middle is rounded half to even, as the index has always been searched.
-    const int32_t key = SignedKey(Hash);
-    int64_t low = 0, high = int64_t(FHashList.size()) - 1;
-    Found = false;
-    while (low <= high) {
-        const int64_t sum = low + high;
-        int64_t middle = sum / 2;
-        if (sum % 2 != 0 && middle % 2 != 0)
-            ++middle;
-        const int32_t entryKey = SignedKey(FHashList[size_t(middle)].Hash);
-        if (entryKey < key) {
-            low = middle + 1;
-        } else if (entryKey > key) {
-            high = middle - 1;
-        } else {
-            Found = true;
-            while (middle > 0 && FHashList[size_t(middle - 1)].Hash == Hash)
-                --middle;
-            return size_t(middle);
-        }
-    }
-    return size_t(low);
-}
-
-int32_t TrmTreeNonViewNodes::LocateHashIndex(std::string_view Path) const
-{
-    const uint32_t hash = GetStrCRC32(Path);
-    bool found = false;
-    for (size_t i = FindHashRun(hash, found); found && i < FHashList.size() && FHashList[i].Hash == hash; ++i) {
-        const TrmHashData& entry = FHashList[i];
-        if (entry.PathLength == int32_t(Path.size()) && entry.Node->GetNodePath() == Path)
-            return int32_t(i);
-    }
-    // Another path with the same checksum is not this one.
-    return -1;
-}
-
-void TrmTreeNonViewNodes::BinaryInsert(const std::string& Path, TrmTreeNonViewNode* Node)
-{
-    RemoveEntry(Node);
-    if (LocateHashIndex(Path) >= 0)
-        return; // a node of the same path is filed already
-    const uint32_t hash = GetStrCRC32(Path);
-    bool found = false;
-    const size_t position = FindHashRun(hash, found);
-    FHashList.insert(FHashList.begin() + std::ptrdiff_t(position), TrmHashData{hash, int32_t(Path.size()), Node});
-    Node->FHashed = true;
-    Node->FHashKey = hash;
-}
-
-void TrmTreeNonViewNodes::RemoveEntry(TrmTreeNonViewNode* Node)
-{
-    if (!Node->FHashed)
-        return;
-    bool found = false;
-    for (size_t i = FindHashRun(Node->FHashKey, found); found && i < FHashList.size(); ++i) {
-        assert(FHashList[i].Hash == Node->FHashKey);
-        if (FHashList[i].Node == Node) {
-            FHashList.erase(FHashList.begin() + std::ptrdiff_t(i));
-            break;
-        }
-    }
-    Node->FHashed = false;
+    return FIndex.LocateNode(Path);
 }
 
 void TrmTreeNonViewNodes::RebuildIndex()
 {
-    FHashList.clear();
+    FIndex.Clear();
     for (TrmTreeNonViewNode* node = GetFirstNode(); node; node = node->GetNext())
-        node->FHashed = false;
-    for (TrmTreeNonViewNode* node = GetFirstNode(); node; node = node->GetNext())
-        BinaryInsert(node->GetNodePath(), node);
+        FIndex.BinaryInsert(node->GetNodePath(), node);
 }
 
 void TrmTreeNonViewNodes::Assign(const TPersistent* Source)
@@ -525,17 +458,7 @@ void TrmTreeNonViewNodes::Assign(const TPersistent* Source)
 
 void TrmTreeNonViewNodes::DefineProperties(TFiler& Filer)
 {
-    bool hasData = Count() > 0;
-    if (Filer.Ancestor() != nullptr) {
-        const auto* ancestor = dynamic_cast<const TrmTreeNonViewNodes*>(Filer.Ancestor());
-        hasData = ancestor == nullptr || ancestor->Count() != Count();
-        for (const TrmTreeNonViewNode *mine = GetFirstNode(), *theirs = ancestor ? ancestor->GetFirstNode() : nullptr;
-             !hasData && mine && theirs; mine = mine->GetNext(), theirs = theirs->GetNext())
-            hasData = !mine->IsEqual(theirs);
-    }
-    Filer.DefineBinaryProperty(
-        "Data", [this](TStream& Stream) { ReadData(Stream); }, [this](TStream& Stream) { WriteData(Stream); },
-        hasData);
+    DefineNodeStreamProperty(*this, Filer);
 }
 
 // The node stream, all integers little-endian:
@@ -560,46 +483,23 @@ constexpr uint64_t kSmallestRecord = 4 + 5 + 4;
 // recursive walks must not run out of stack on a hostile stream.
 constexpr size_t kMaxDepth = 256;
 
-int32_t Int32At(const uint8_t* bytes)
-{
-    return int32_t(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24);
-}
-
-int32_t ReadInt32(TStream& stream)
-{
-    uint8_t bytes[4];
-    stream.ReadBuffer(bytes, sizeof(bytes));
-    return Int32At(bytes);
-}
-
-void WriteInt32(TStream& stream, int32_t value)
-{
-    const auto bits = uint32_t(value);
-    const uint8_t bytes[4] = {uint8_t(bits), uint8_t(bits >> 8), uint8_t(bits >> 16), uint8_t(bits >> 24)};
-    stream.WriteBuffer(bytes, sizeof(bytes));
-}
-
-// A node count that the rest of the stream cannot hold is refused before any node is made.
 int32_t CheckedNodeCount(int32_t count, const TStream& stream, const char* what)
 {
-    if (count < 0 || uint64_t(count) * kSmallestRecord > stream.Remaining())
-        throw EStreamError(std::string("Node stream: a ") + what + " of " + std::to_string(count) +
-                           " needs more than the " + std::to_string(stream.Remaining()) + " bytes left");
-    return count;
+    return CheckedRecordCount(count, kSmallestRecord, stream, "Node stream", what);
 }
 
 } // namespace
 
 void TrmTreeNonViewNodes::WriteData(TStream& Stream) const
 {
-    WriteInt32(Stream, int32_t(FRootNodeList.size()));
+    WriteInt32LE(Stream, int32_t(FRootNodeList.size()));
     for (const TrmTreeNonViewNode* node = GetFirstNode(); node; node = node->GetNext()) {
         const auto length = uint8_t(std::min<size_t>(node->Text().size(), kMaxText));
-        WriteInt32(Stream, length + 5);
-        WriteInt32(Stream, node->Count());
+        WriteInt32LE(Stream, length + 5);
+        WriteInt32LE(Stream, node->Count());
         Stream.WriteBuffer(&length, 1);
         Stream.WriteBuffer(node->Text().data(), length);
-        WriteInt32(Stream, 0);
+        WriteInt32LE(Stream, 0);
     }
 }
 
@@ -626,7 +526,7 @@ void TrmTreeNonViewNodes::ReadNodes(TStream& Stream)
         TrmTreeNonViewNode* Node;
         int32_t ChildrenLeft;
     };
-    std::vector<OpenParent> open{{nullptr, CheckedNodeCount(ReadInt32(Stream), Stream, "root count")}};
+    std::vector<OpenParent> open{{nullptr, CheckedNodeCount(ReadInt32LE(Stream), Stream, "root count")}};
     while (!open.empty()) {
         if (open.back().ChildrenLeft == 0) {
             open.pop_back();
@@ -639,7 +539,7 @@ void TrmTreeNonViewNodes::ReadNodes(TStream& Stream)
         TrmTreeNonViewNode* parent = open.back().Node;
         TrmTreeNonViewNode* node = parent ? AddChild(parent, {}) : Add(nullptr, {});
 
-        const int32_t size = ReadInt32(Stream);
+        const int32_t size = ReadInt32LE(Stream);
         if (size < 5 || size > kMaxText + 5 || uint64_t(size) > Stream.Remaining())
             throw EStreamError("Node stream: a node record of " + std::to_string(size) +
                                " bytes is not between 5 and 260 bytes, or is longer than the stream");
@@ -651,14 +551,14 @@ void TrmTreeNonViewNodes::ReadNodes(TStream& Stream)
                                std::to_string(size) + "-byte record");
         node->SetText(std::string(reinterpret_cast<const char*>(record + 5), size_t(length)));
 
-        const int32_t flag = ReadInt32(Stream);
+        const int32_t flag = ReadInt32LE(Stream);
         if (flag == 1)
             throw EStreamError("Node stream: node \"" + node->Text() +
                                "\" carries a component, and no component classes are registered to read it");
         if (flag != 0)
             throw EStreamError("Node stream: node \"" + node->Text() + "\" has the unknown flag " +
                                std::to_string(flag));
-        open.push_back({node, CheckedNodeCount(Int32At(record), Stream, "child count")});
+        open.push_back({node, CheckedNodeCount(LoadInt32LE(record), Stream, "child count")});
     }
 }
 
@@ -728,47 +628,19 @@ TrmTreeNonViewNode* TrmCustomTreeNonView::AddPathNode(TrmTreeNonViewNode* Node, 
     if (Path.front() != FSepChar)
         fullPath += FSepChar;
     fullPath += Path;
-    // "/A/" names the node "/A": look it up as such, or it would be made a second time.
-    if (fullPath.size() > 1 && fullPath.back() == FSepChar)
-        fullPath.pop_back();
-    if (TrmTreeNonViewNode* found = FItems->LocateNode(fullPath))
-        return found;
-    const std::string parentPath = ParentName(fullPath);
-    const std::string childName = ChildName(fullPath);
-    if (parentPath.empty() && childName.empty())
-        return nullptr;
-    TrmTreeNonViewNode* parent = nullptr;
-    if (!parentPath.empty()) {
-        parent = FItems->LocateNode(parentPath);
-        if (!parent)
-            parent = AddPathNode(nullptr, parentPath);
-    }
-    return FItems->AddChild(parent, childName);
+    return AddNodeAlongPath<TrmTreeNonViewNode>(
+        std::move(fullPath), FSepChar, [this](const std::string& P) { return FItems->LocateNode(P); },
+        [this](TrmTreeNonViewNode* Parent, const std::string& Text) { return FItems->AddChild(Parent, Text); });
 }
-
-namespace {
-
-std::string_view WithoutTrailing(std::string_view path, char sep)
-{
-    if (!path.empty() && path.back() == sep)
-        path.remove_suffix(1);
-    return path;
-}
-
-} // namespace
 
 std::string TrmCustomTreeNonView::ParentName(std::string_view Path) const
 {
-    const std::string_view path = WithoutTrailing(Path, FSepChar);
-    const size_t last = path.rfind(FSepChar);
-    return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last));
+    return PathParentName(Path, FSepChar);
 }
 
 std::string TrmCustomTreeNonView::ChildName(std::string_view Path) const
 {
-    const std::string_view path = WithoutTrailing(Path, FSepChar);
-    const size_t last = path.rfind(FSepChar);
-    return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
+    return PathChildName(Path, FSepChar);
 }
 
 std::string TrmCustomTreeNonView::SaveText() const

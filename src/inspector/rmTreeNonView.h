@@ -7,6 +7,7 @@
 // Ownership: the root list owns the roots, each node owns its children. Index invariant:
 // every entry names a live node, each node has at most one entry (Hashed), and the entries
 // are sorted by their CRC taken as a signed 32-bit number.
+#include "inspector/rmPathIndex.h"
 #include "platform/Exception.h"
 #include "platform/Persistent.h"
 
@@ -49,7 +50,8 @@ public:
     bool Expanded() const { return FExpanded; }
     void SetExpanded(bool Value) { FExpanded = Value; }
     bool Deleting() const { return FDeleting; }
-    bool Hashed() const { return FHashed; }
+    // Whether the node has an entry in the path index.
+    bool Hashed() const;
 
     bool GetChildren() const { return !FChildren.empty(); }
     int32_t Count() const { return int32_t(FChildren.size()); }
@@ -114,15 +116,6 @@ private:
     bool FDeleting = false;
     TrmTreeNonViewNode* FParent = nullptr;
     bool FExpanded = false;
-    bool FHashed = false;
-    uint32_t FHashKey = 0; // the CRC the node's entry is filed under, while Hashed
-};
-
-// One entry of the path index.
-struct TrmHashData {
-    uint32_t Hash;
-    int32_t PathLength;
-    TrmTreeNonViewNode* Node;
 };
 
 class TrmTreeNonViewNodes : public TPersistent {
@@ -165,7 +158,7 @@ public:
     TrmTreeNonViewNode* GetNodeByItem(const void* Data) const;
     // The node filed under Path, null when none.
     TrmTreeNonViewNode* LocateNode(std::string_view Path) const;
-    int32_t IndexCount() const { return int32_t(FHashList.size()); }
+    int32_t IndexCount() const { return FIndex.Count(); }
 
     // From other nodes: the same forest, through the node stream, freshly indexed.
     void Assign(const TPersistent* Source) override;
@@ -183,17 +176,12 @@ private:
 
     TrmTreeNonViewNode* InternalAddObject(TrmTreeNonViewNode* Parent, TrmTreeNonViewNode* Sibling,
                                           const std::string& S, void* Ptr, TAddMode AddMode);
-    // The position of the first entry of Hash's run, or where it would go; Found says which.
-    size_t FindHashRun(uint32_t Hash, bool& Found) const;
-    int32_t LocateHashIndex(std::string_view Path) const;
-    void BinaryInsert(const std::string& Path, TrmTreeNonViewNode* Node);
-    void RemoveEntry(TrmTreeNonViewNode* Node);
     void RebuildIndex();
     void ReadNodes(TStream& Stream);
 
     TrmCustomTreeNonView& FOwner;
     NodeList FRootNodeList;
-    std::vector<TrmHashData> FHashList;
+    TrmPathIndex<TrmTreeNonViewNode> FIndex;
     bool FIndexSuspended = false; // while reading a stream: indexed once at the end
 };
 
@@ -248,6 +236,25 @@ private:
     std::unique_ptr<TrmTreeNonViewNodes> FItems;
     char FSepChar = '/';
 };
+
+// Defines the binary property "Data" of a node collection, its node stream. It is written
+// when there are nodes, or, against the filer's ancestor, when the counts differ or a pair
+// of nodes at the same place in depth-first order is not IsEqual.
+template <class TNodes>
+void DefineNodeStreamProperty(TNodes& Nodes, TFiler& Filer)
+{
+    bool hasData = Nodes.Count() > 0;
+    if (Filer.Ancestor() != nullptr) {
+        const auto* ancestor = dynamic_cast<const TNodes*>(Filer.Ancestor());
+        hasData = ancestor == nullptr || ancestor->Count() != Nodes.Count();
+        for (auto *mine = Nodes.GetFirstNode(), *theirs = ancestor ? ancestor->GetFirstNode() : nullptr;
+             !hasData && mine && theirs; mine = mine->GetNext(), theirs = theirs->GetNext())
+            hasData = !mine->IsEqual(theirs);
+    }
+    Filer.DefineBinaryProperty(
+        "Data", [&Nodes](TStream& Stream) { Nodes.ReadData(Stream); },
+        [&Nodes](TStream& Stream) { Nodes.WriteData(Stream); }, hasData);
+}
 
 class TrmTreeNonView : public TrmCustomTreeNonView {
 public:

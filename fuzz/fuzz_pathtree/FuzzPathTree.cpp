@@ -1,0 +1,98 @@
+// Feeds outside bytes to the path tree view's readers: the item stream followed by an
+// expanded-state stream, and, separately, the indented text form. Whatever is read must
+// be a sound tree: every node with a text findable by its path (or sharing it with the
+// node filed under it), and written back into streams that read back to the same tree.
+#include "components/rmPathTreeView.h"
+#include "platform/Stream.h"
+#include "platform/TextRasterizer.h"
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr size_t kMaxInput = 64 * 1024;
+
+// The view measures its rows; any fixed measure does here.
+class FixedRasterizer : public platform::TextRasterizer {
+public:
+    platform::Size TextExtent(std::string_view text, const platform::FontSpec&) override
+    {
+        return {int32_t(text.size()) * 6, 13};
+    }
+    void TextOut(const platform::PixelView&, int32_t, int32_t, const platform::Rect&, std::string_view,
+                 const platform::FontSpec&) override
+    {
+    }
+    void DrawText(const platform::PixelView&, const platform::Rect&, uint32_t, std::string_view,
+                  const platform::FontSpec&) override
+    {
+    }
+};
+
+void CheckSound(const TrmCustomPathTreeView& tree)
+{
+    int32_t count = 0;
+    for (const TrmTreeNode* node = tree.Items().GetFirstNode(); node; node = node->GetNext(), ++count) {
+        if (node->Text().empty())
+            continue; // filed only once something enters it again
+        const std::string path = tree.NodePath(node);
+        const TrmTreeNode* found = tree.FindPathNode(path);
+        if (found == nullptr || tree.NodePath(found) != path)
+            std::abort();
+    }
+    if (count != tree.Items().Count() || tree.Items().Index().Count() > count)
+        std::abort();
+}
+
+std::vector<uint8_t> Written(const TrmCustomPathTreeView& tree)
+{
+    TMemoryStream stream;
+    tree.Items().WriteData(stream);
+    return stream.Bytes();
+}
+
+void ReadItemStream(const uint8_t* data, size_t size)
+{
+    TrmPathTreeView tree;
+    TMemoryStream input(std::vector<uint8_t>(data, data + size));
+    try {
+        tree.Items().ReadData(input);
+        tree.Items().ReadExpandedState(input);
+    } catch (const EStreamError&) {
+    }
+    CheckSound(tree);
+    const std::vector<uint8_t> bytes = Written(tree);
+    TrmPathTreeView again;
+    TMemoryStream written(bytes);
+    again.Items().ReadData(written); // what was read must always write back readably
+    CheckSound(again);
+    if (Written(again) != bytes)
+        std::abort();
+}
+
+void ReadTextForm(const uint8_t* data, size_t size)
+{
+    TrmPathTreeView tree;
+    TMemoryStream input(std::vector<uint8_t>(data, data + size));
+    try {
+        tree.LoadFromStream(input);
+    } catch (const ETreeViewError&) {
+        if (tree.Items().Count() != 0)
+            std::abort();
+    }
+    CheckSound(tree);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size > kMaxInput)
+        return 0;
+    static FixedRasterizer rasterizer;
+    platform::SetTextRasterizer(&rasterizer);
+    ReadItemStream(data, size);
+    ReadTextForm(data, size);
+    return 0;
+}

@@ -1,0 +1,739 @@
+#include "components/rmPathTreeView.h"
+
+#include "graphics/SystemColorNames.h"
+#include "platform/FileSystem.h"
+#include "platform/Stream.h"
+#include "platform/TextRasterizer.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+constexpr int32_t kButtonSize = 9;
+// Rows a wheel notch (120 units) scrolls, as the desktop's default.
+constexpr int32_t kWheelRows = 3;
+constexpr platform::KeyCode kAddKey = 0x6B;      // the keypad's +
+constexpr platform::KeyCode kSubtractKey = 0x6D; // the keypad's -
+
+platform::Size Measure(std::string_view text, const platform::FontSpec& font)
+{
+    return platform::CurrentTextRasterizer().TextExtent(text, font);
+}
+
+int32_t CompareWithoutCase(const std::string& a, const std::string& b)
+{
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
+        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size() ? -1 : 1;
+    return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
+}
+
+} // namespace
+
+TrmCustomPathTreeView::TrmCustomPathTreeView()
+    : FTreeNodes(std::make_unique<TrmTreeNodes>(*this)),
+      FScrollBars(*this,
+                  [this](TScrollBarKind, TScrollCode, int32_t Position) {
+                      FTopRow = Position;
+                      UpdateScrollRange();
+                      Invalidate();
+                  }),
+      FChangeTimer([this] { ChangeTimerFired(); })
+{
+    SetTabStop(true);
+    SetColor(CanvasColorOf(clWindow));
+    FFont.Color = CanvasColorOf(clWindowText);
+    FChangeTimer.SetInterval(0);
+    SetBounds(0, 0, 121, 97);
+    Relayout();
+}
+
+TrmCustomPathTreeView::~TrmCustomPathTreeView()
+{
+    // The handlers may belong to an owner that is already half destroyed.
+    FDestroying = true;
+    OnDeletion = nullptr;
+    OnChange = nullptr;
+    OnChanging = nullptr;
+    FTreeNodes->Clear();
+}
+
+void TrmCustomPathTreeView::SetIndent(int32_t Value)
+{
+    SetLook(FIndent, Value);
+}
+
+void TrmCustomPathTreeView::SetSortType(TSortType Value)
+{
+    if (Value == FSortType)
+        return;
+    FSortType = Value;
+    if (Value == stText || Value == stBoth || (Value == stData && OnCompare))
+        AlphaSort();
+}
+
+void TrmCustomPathTreeView::SetSepChar(char Value)
+{
+    if (Value == FSepChar)
+        return;
+    FSepChar = Value;
+    FTreeNodes->RebuildIndex();
+}
+
+void TrmCustomPathTreeView::SetFont(const platform::FontSpec& Value)
+{
+    if (Value == FFont)
+        return;
+    FFont = Value;
+    UpdateScrollRange();
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::SetBorderStyle(TFormBorderStyle Value)
+{
+    if (Value == FBorderStyle)
+        return;
+    FBorderStyle = Value;
+    Relayout();
+}
+
+// ---- Hooks ----------------------------------------------------------------------------
+
+bool TrmCustomPathTreeView::CanChange(TrmTreeNode* Node)
+{
+    bool allow = true;
+    if (OnChanging)
+        OnChanging(this, Node, allow);
+    return allow;
+}
+
+void TrmCustomPathTreeView::Change(TrmTreeNode* Node)
+{
+    if (OnChange)
+        OnChange(this, Node);
+}
+
+void TrmCustomPathTreeView::Delete(TrmTreeNode* Node)
+{
+    if (OnDeletion)
+        OnDeletion(this, Node);
+}
+
+bool TrmCustomPathTreeView::CanExpand(TrmTreeNode* Node)
+{
+    bool allow = true;
+    if (OnExpanding)
+        OnExpanding(this, Node, allow);
+    return allow;
+}
+
+void TrmCustomPathTreeView::Expand(TrmTreeNode* Node)
+{
+    if (OnExpanded)
+        OnExpanded(this, Node);
+}
+
+bool TrmCustomPathTreeView::CanCollapse(TrmTreeNode* Node)
+{
+    bool allow = true;
+    if (OnCollapsing)
+        OnCollapsing(this, Node, allow);
+    return allow;
+}
+
+void TrmCustomPathTreeView::Collapse(TrmTreeNode* Node)
+{
+    if (OnCollapsed)
+        OnCollapsed(this, Node);
+}
+
+void TrmCustomPathTreeView::GetImageIndex(TrmTreeNode* Node)
+{
+    if (OnGetImageIndex)
+        OnGetImageIndex(this, Node);
+}
+
+void TrmCustomPathTreeView::GetSelectedIndex(TrmTreeNode* Node)
+{
+    if (OnGetSelectedIndex)
+        OnGetSelectedIndex(this, Node);
+}
+
+std::unique_ptr<TrmTreeNode> TrmCustomPathTreeView::CreateNode()
+{
+    return std::make_unique<TrmTreeNode>(*FTreeNodes);
+}
+
+int32_t TrmCustomPathTreeView::DefaultCompare(TrmTreeNode* Node1, TrmTreeNode* Node2, int32_t Data)
+{
+    if (OnCompare) {
+        int32_t compare = 0;
+        OnCompare(this, Node1, Node2, Data, compare);
+        return compare;
+    }
+    return CompareWithoutCase(Node1->Text(), Node2->Text());
+}
+
+// ---- Called by the nodes ---------------------------------------------------------------
+
+void TrmCustomPathTreeView::StructureChanged()
+{
+    if (FDestroying || FTreeNodes->UpdateCount() > 0)
+        return;
+    UpdateScrollRange();
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::NodeInserted()
+{
+    // A pending change notification is dropped: the node it names may no longer be
+    // where the user picked it.
+    FChangeTimer.SetEnabled(false);
+    FPendingChange = nullptr;
+    StructureChanged();
+}
+
+void TrmCustomPathTreeView::NodeDeleting(const TrmTreeNode* Node)
+{
+    if (FSelected == Node)
+        FSelected = nullptr;
+    if (FFocusedNode == Node)
+        FFocusedNode = nullptr;
+    if (FDropTarget == Node)
+        FDropTarget = nullptr;
+    if (FPendingChange == Node) {
+        FChangeTimer.SetEnabled(false);
+        FPendingChange = nullptr;
+    }
+}
+
+void TrmCustomPathTreeView::SiblingsChanged(TrmTreeNode* Parent, bool TextChanged)
+{
+    const bool byText = FSortType == stText || FSortType == stBoth;
+    const bool byData = (FSortType == stData || FSortType == stBoth) && OnCompare;
+    if (TextChanged ? byText : byData)
+        SortChildren(Parent, nullptr, 0);
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::SortChildren(TrmTreeNode* Parent, const TTVCompare& SortProc, int32_t Data)
+{
+    std::vector<TrmTreeNode*> children;
+    for (TrmTreeNode* child = Parent ? Parent->FFirstChild : FTreeNodes->FFirst; child; child = child->FNext)
+        children.push_back(child);
+    std::stable_sort(children.begin(), children.end(), [&](TrmTreeNode* a, TrmTreeNode* b) {
+        return (SortProc ? SortProc(a, b, Data) : DefaultCompare(a, b, Data)) < 0;
+    });
+    for (TrmTreeNode* child : children)
+        child->Unlink();
+    for (TrmTreeNode* child : children)
+        child->LinkAsChild(Parent, nullptr);
+    FTreeNodes->ClearCache();
+    StructureChanged();
+}
+
+bool TrmCustomPathTreeView::CustomSort(const TTVCompare& SortProc, int32_t Data)
+{
+    std::vector<TrmTreeNode*> parents{nullptr};
+    for (TrmTreeNode* node = FTreeNodes->FFirst; node; node = node->GetNext())
+        if (node->FFirstChild)
+            parents.push_back(node);
+    for (TrmTreeNode* parent : parents)
+        SortChildren(parent, SortProc, Data);
+    return true;
+}
+
+void TrmCustomPathTreeView::FullExpand()
+{
+    for (TrmTreeNode* root = FTreeNodes->FFirst; root; root = root->FNext)
+        root->Expand(true);
+}
+
+void TrmCustomPathTreeView::FullCollapse()
+{
+    for (TrmTreeNode* root = FTreeNodes->FFirst; root; root = root->FNext)
+        root->Collapse(true);
+}
+
+// ---- Selection and the change notification ---------------------------------------------
+
+void TrmCustomPathTreeView::SetSelected(TrmTreeNode* Value)
+{
+    if (Value == FSelected || !CanChange(Value))
+        return;
+    FSelected = Value;
+    FFocusedNode = Value;
+    if (Value)
+        Value->MakeVisible();
+    Invalidate();
+    SelectionMoved(Value);
+}
+
+void TrmCustomPathTreeView::SetDropTarget(TrmTreeNode* Value)
+{
+    FDropTarget = Value;
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::SelectionMoved(TrmTreeNode* Node)
+{
+    if (FChangeDelay <= 0) {
+        Change(Node);
+        return;
+    }
+    FChangeTimer.SetEnabled(false);
+    FPendingChange = Node;
+    FChangeTimer.SetInterval(uint32_t(FChangeDelay));
+    FChangeTimer.SetEnabled(true);
+}
+
+void TrmCustomPathTreeView::ChangeTimerFired()
+{
+    FChangeTimer.SetEnabled(false);
+    TrmTreeNode* node = FPendingChange;
+    FPendingChange = nullptr;
+    Change(node);
+}
+
+// ---- Paths ----------------------------------------------------------------------------
+
+std::string TrmCustomPathTreeView::NodePath(const TrmTreeNode* Node) const
+{
+    std::vector<const TrmTreeNode*> chain;
+    for (; Node; Node = Node->FParent)
+        chain.push_back(Node);
+    std::string path;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        path += FSepChar;
+        path += (*it)->FText;
+    }
+    return path;
+}
+
+TrmTreeNode* TrmCustomPathTreeView::AddPathNode(const std::string& Path)
+{
+    return AddNodeAlongPath<TrmTreeNode>(
+        Path, FSepChar, [this](const std::string& P) { return FTreeNodes->LocateNode(P); },
+        [this](TrmTreeNode* Parent, const std::string& Text) {
+            TrmTreeNode* node = FTreeNodes->AddChild(Parent, Text);
+            GetImageIndex(node);
+            return node;
+        });
+}
+
+// ---- Rows and geometry -----------------------------------------------------------------
+
+int32_t TrmCustomPathTreeView::RowHeight() const
+{
+    return Measure("X", FFont).Height + 2;
+}
+
+int32_t TrmCustomPathTreeView::RowsThatFit() const
+{
+    return FClientArea.Height() / std::max(RowHeight(), 1);
+}
+
+int32_t TrmCustomPathTreeView::ShownRowCount() const
+{
+    int32_t rows = 0;
+    for (const TrmTreeNode* node = FTreeNodes->FFirst; node; node = node->GetNextVisible())
+        ++rows;
+    return rows;
+}
+
+int32_t TrmCustomPathTreeView::RowOf(const TrmTreeNode* Node) const
+{
+    if (!Node)
+        return -1;
+    for (const TrmTreeNode* ancestor = Node->FParent; ancestor; ancestor = ancestor->FParent)
+        if (!ancestor->FExpanded)
+            return -1;
+    int32_t row = 0;
+    for (const TrmTreeNode* node = FTreeNodes->FFirst; node && node != Node; node = node->GetNextVisible())
+        ++row;
+    return row;
+}
+
+TrmTreeNode* TrmCustomPathTreeView::NodeAtRow(int32_t Row) const
+{
+    if (Row < 0)
+        return nullptr;
+    TrmTreeNode* node = FTreeNodes->FFirst;
+    for (int32_t i = 0; node && i < Row; ++i)
+        node = node->GetNextVisible();
+    return node;
+}
+
+TrmCustomPathTreeView::RowLayout TrmCustomPathTreeView::LayoutOf(const TrmTreeNode* Node, int32_t Row) const
+{
+    const int32_t height = RowHeight();
+    const int32_t indent = EffectiveIndent();
+    // With lines or buttons at the top level, the top-level nodes get a column of their own.
+    const int32_t rootColumns = FShowRoot && (FShowLines || FShowButtons) ? 1 : 0;
+    const int32_t columns = Node->GetLevel() + rootColumns;
+    const int32_t top = FClientArea.Top + (Row - FTopRow) * height;
+    const int32_t textLeft = FClientArea.Left + columns * indent;
+    RowLayout layout;
+    layout.Row = {FClientArea.Left, top, FClientArea.Right, top + height};
+    if (columns > 0)
+        layout.Button = {textLeft - indent, top, textLeft, top + height};
+    layout.Label = {textLeft, top, textLeft + Measure(Node->FText, FFont).Width + 4, top + height};
+    return layout;
+}
+
+void TrmCustomPathTreeView::Relayout()
+{
+    const int32_t border = FBorderStyle == bsSingle ? 1 : 0;
+    const platform::Rect inner{border, border, std::max(border, Width() - border), std::max(border, Height() - border)};
+    FClientArea = FScrollBars.Layout(inner);
+    UpdateScrollRange();
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::UpdateScrollRange()
+{
+    const int32_t rows = ShownRowCount();
+    const int32_t border = FBorderStyle == bsSingle ? 1 : 0;
+    // The bar shows only while the rows do not fit without it.
+    const bool needed = rows > std::max(0, Height() - 2 * border) / std::max(RowHeight(), 1);
+    if (needed != FScrollBars.Shows(sbVertical)) {
+        FScrollBars.SetStyle(needed ? ssVertical : ssNone);
+        FClientArea = FScrollBars.Layout({border, border, std::max(border, Width() - border),
+                                          std::max(border, Height() - border)});
+    }
+    const int32_t lastTop = std::max(0, rows - RowsThatFit());
+    FTopRow = std::clamp(FTopRow, 0, lastTop);
+    FScrollBars.SetScrollInfo(sbVertical, lastTop, FTopRow);
+}
+
+void TrmCustomPathTreeView::ScrollToRow(int32_t Row)
+{
+    if (Row < 0)
+        return;
+    const int32_t fit = std::max(RowsThatFit(), 1);
+    if (Row < FTopRow)
+        FTopRow = Row;
+    else if (Row >= FTopRow + fit)
+        FTopRow = Row - fit + 1;
+    UpdateScrollRange();
+    Invalidate();
+}
+
+TrmTreeNode* TrmCustomPathTreeView::TopItem() const
+{
+    return NodeAtRow(FTopRow);
+}
+
+void TrmCustomPathTreeView::SetTopItem(TrmTreeNode* Value)
+{
+    const int32_t row = RowOf(Value);
+    if (row < 0)
+        return;
+    FTopRow = row;
+    UpdateScrollRange();
+    Invalidate();
+}
+
+TrmTreeNode* TrmCustomPathTreeView::GetNodeAt(int32_t X, int32_t Y) const
+{
+    if (!FClientArea.Contains(X, Y))
+        return nullptr;
+    return NodeAtRow((Y - FClientArea.Top) / std::max(RowHeight(), 1) + FTopRow);
+}
+
+THitTests TrmCustomPathTreeView::GetHitTestInfoAt(int32_t X, int32_t Y) const
+{
+    THitTests outside = 0;
+    if (X < FClientArea.Left)
+        outside |= hit::htToLeft;
+    if (X >= FClientArea.Right)
+        outside |= hit::htToRight;
+    if (Y < FClientArea.Top)
+        outside |= hit::htAbove;
+    if (Y >= FClientArea.Bottom)
+        outside |= hit::htBelow;
+    if (outside)
+        return outside;
+    const TrmTreeNode* node = GetNodeAt(X, Y);
+    if (!node)
+        return hit::htNowhere;
+    const RowLayout layout = LayoutOf(node, RowOf(node));
+    if (layout.Button.Contains(X, Y))
+        return FShowButtons && node->GetChildren() ? hit::htOnButton : hit::htOnIndent;
+    if (X < layout.Label.Left)
+        return hit::htOnIndent;
+    if (X < layout.Label.Right)
+        return hit::htOnItem | hit::htOnLabel;
+    return hit::htOnRight;
+}
+
+// ---- Input ----------------------------------------------------------------------------
+
+void TrmCustomPathTreeView::MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (FScrollBars.MouseDown(Button, Shift, X, Y))
+        return;
+    Control::MouseDown(Button, Shift, X, Y);
+    TrmTreeNode* node = GetNodeAt(X, Y);
+    const THitTests where = GetHitTestInfoAt(X, Y);
+    if (Button == platform::MouseButton::Left) {
+        if (CanFocus())
+            SetFocus();
+        if (where & hit::htOnButton) {
+            node->SetExpanded(!node->Expanded());
+        } else if (node && ((where & hit::htOnLabel) || FRowSelect)) {
+            SetSelected(node);
+            // The second press of a double click on a label opens or closes the node.
+            if ((Shift & platform::shift::Double) && (where & hit::htOnLabel))
+                node->SetExpanded(!node->Expanded());
+        }
+    } else if (Button == platform::MouseButton::Right && FRightClickSelect && node) {
+        SetSelected(node);
+    }
+}
+
+void TrmCustomPathTreeView::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (!FScrollBars.MouseMove(Shift, X, Y))
+        Control::MouseMove(Shift, X, Y);
+}
+
+void TrmCustomPathTreeView::MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (!FScrollBars.MouseUp(Button, Shift, X, Y))
+        Control::MouseUp(Button, Shift, X, Y);
+}
+
+void TrmCustomPathTreeView::MouseLeave()
+{
+    FScrollBars.MouseLeave();
+    Control::MouseLeave();
+}
+
+void TrmCustomPathTreeView::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
+{
+    Control::KeyDown(Key, Shift);
+    TrmTreeNode* selected = FSelected;
+    const int32_t row = RowOf(selected);
+    const int32_t page = std::max(RowsThatFit() - 1, 1);
+    TrmTreeNode* target = nullptr;
+    switch (Key) {
+    case platform::key::Up: target = selected ? selected->GetPrevVisible() : FTreeNodes->FFirst; break;
+    case platform::key::Down: target = selected ? selected->GetNextVisible() : FTreeNodes->FFirst; break;
+    case platform::key::Home: target = FTreeNodes->FFirst; break;
+    case platform::key::End: target = NodeAtRow(ShownRowCount() - 1); break;
+    case platform::key::PageUp: target = NodeAtRow(std::max(row - page, 0)); break;
+    case platform::key::PageDown: target = NodeAtRow(std::min(row + page, ShownRowCount() - 1)); break;
+    case platform::key::Left:
+        if (selected && selected->Expanded())
+            selected->Collapse(false);
+        else if (selected)
+            target = selected->FParent;
+        break;
+    case platform::key::Right:
+        if (selected && !selected->Expanded() && selected->FFirstChild)
+            selected->Expand(false);
+        else if (selected)
+            target = selected->FFirstChild;
+        break;
+    case kAddKey:
+        if (selected)
+            selected->Expand(false);
+        break;
+    case kSubtractKey:
+        if (selected)
+            selected->Collapse(false);
+        break;
+    default: return;
+    }
+    if (target)
+        SetSelected(target);
+}
+
+bool TrmCustomPathTreeView::DoMouseWheel(platform::ShiftState Shift, int32_t WheelDelta, platform::Point MousePos)
+{
+    Control::DoMouseWheel(Shift, WheelDelta, MousePos);
+    FTopRow -= WheelDelta / 120 * kWheelRows;
+    UpdateScrollRange();
+    Invalidate();
+    return true;
+}
+
+void TrmCustomPathTreeView::Resize()
+{
+    Relayout();
+    Control::Resize();
+}
+
+void TrmCustomPathTreeView::DoEnter()
+{
+    Control::DoEnter();
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::DoExit()
+{
+    Control::DoExit();
+    Invalidate();
+}
+
+// ---- Painting ---------------------------------------------------------------------------
+
+void TrmCustomPathTreeView::Paint(platform::Canvas& Canvas)
+{
+    if (FBorderStyle == bsSingle)
+        Canvas.FrameRect(ClientRect(), CanvasColorOf(clWindowFrame));
+    Canvas.SetClipRect(FClientArea);
+    Canvas.FillRect(FClientArea, Color());
+    int32_t row = FTopRow;
+    for (const TrmTreeNode* node = NodeAtRow(row); node && LayoutOf(node, row).Row.Top < FClientArea.Bottom;
+         node = node->GetNextVisible(), ++row)
+        PaintRow(Canvas, *node, row);
+    Canvas.RemoveClip();
+    FScrollBars.Paint(Canvas, CanvasColorOf(clBtnFace));
+}
+
+void TrmCustomPathTreeView::PaintRow(platform::Canvas& Canvas, const TrmTreeNode& Node, int32_t Row)
+{
+    const RowLayout layout = LayoutOf(&Node, Row);
+    if (FShowLines)
+        PaintLines(Canvas, Node, layout);
+    if (FShowButtons && Node.GetChildren() && !layout.Button.IsEmpty()) {
+        const int32_t cx = (layout.Button.Left + layout.Button.Right) / 2;
+        const int32_t cy = (layout.Button.Top + layout.Button.Bottom) / 2;
+        const platform::Rect box{cx - kButtonSize / 2, cy - kButtonSize / 2, cx + kButtonSize / 2 + 1,
+                                 cy + kButtonSize / 2 + 1};
+        Canvas.FillRect(box, Color());
+        Canvas.FrameRect(box, CanvasColorOf(clBtnShadow));
+        Canvas.Line(cx - 2, cy, cx + 2, cy, CanvasColorOf(clWindowText));
+        if (!Node.FExpanded)
+            Canvas.Line(cx, cy - 2, cx, cy + 2, CanvasColorOf(clWindowText));
+    }
+
+    platform::FontSpec font = FFont;
+    if (Node.FCut)
+        font.Color = CanvasColorOf(clGrayText);
+    const bool marked = FDropTarget ? &Node == FDropTarget : &Node == FSelected;
+    if (marked && (Focused() || !FHideSelection || &Node == FDropTarget)) {
+        const bool active = Focused() || &Node == FDropTarget;
+        platform::Rect area = layout.Label;
+        if (FRowSelect)
+            area.Right = layout.Row.Right;
+        Canvas.FillRect(area, CanvasColorOf(active ? clHighlight : clBtnFace));
+        font.Color = CanvasColorOf(active ? clHighlightText : clWindowText);
+    }
+    Canvas.TextOut(layout.Label.Left + 2, layout.Label.Top + 1, Node.FText, font);
+    if (Focused() && &Node == FFocusedNode)
+        Canvas.DrawFocusRect(FRowSelect ? platform::Rect{layout.Label.Left, layout.Row.Top, layout.Row.Right,
+                                                          layout.Row.Bottom}
+                                        : layout.Label);
+}
+
+void TrmCustomPathTreeView::PaintLines(platform::Canvas& Canvas, const TrmTreeNode& Node, const RowLayout& Layout)
+{
+    if (Layout.Button.IsEmpty())
+        return;
+    const platform::CanvasColor color = CanvasColorOf(clBtnShadow);
+    const int32_t indent = EffectiveIndent();
+    const int32_t top = Layout.Row.Top, bottom = Layout.Row.Bottom - 1;
+    const int32_t mid = (top + bottom) / 2;
+    const int32_t cx = Layout.Button.Left + indent / 2;
+    // The node's own column: up to its previous sibling or parent, on to its next sibling.
+    const bool above = Node.FPrev || Node.FParent;
+    Canvas.Line(cx, above ? top : mid, cx, Node.FNext ? bottom : mid, color);
+    Canvas.Line(cx, mid, Layout.Label.Left - 1, mid, color);
+    // The columns of the ancestors that have siblings still to come.
+    int32_t x = cx;
+    for (const TrmTreeNode* ancestor = Node.FParent; ancestor; ancestor = ancestor->FParent) {
+        x -= indent;
+        if (x < FClientArea.Left)
+            break;
+        if (ancestor->FNext)
+            Canvas.Line(x, top, x, bottom, color);
+    }
+}
+
+// ---- The indented text form -------------------------------------------------------------
+
+void TrmCustomPathTreeView::SaveToStream(TStream& Stream) const
+{
+    std::string text;
+    for (const TrmTreeNode* node = FTreeNodes->FFirst; node; node = node->GetNext()) {
+        text.append(size_t(node->GetLevel()), '\t');
+        text += node->FText;
+        text += "\r\n";
+    }
+    Stream.WriteBuffer(text.data(), text.size());
+}
+
+void TrmCustomPathTreeView::SaveToFile(const std::filesystem::path& FileName) const
+{
+    TMemoryStream stream;
+    SaveToStream(stream);
+    std::string error;
+    if (!platform::WriteFileAtomically(FileName, stream.Bytes(), error))
+        throw Exception(error);
+}
+
+void TrmCustomPathTreeView::LoadFromFile(const std::filesystem::path& FileName)
+{
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!platform::ReadFileBytes(FileName, bytes, error))
+        throw Exception(error);
+    TMemoryStream stream(std::move(bytes));
+    LoadFromStream(stream);
+}
+
+void TrmCustomPathTreeView::LoadFromStream(TStream& Stream)
+{
+    std::string text(size_t(Stream.Remaining()), '\0');
+    Stream.ReadBuffer(text.data(), text.size());
+    TrmTreeNodes& nodes = *FTreeNodes;
+    nodes.BeginUpdate();
+    nodes.Clear();
+    try {
+        TrmTreeNode* previous = nullptr;
+        int32_t previousLevel = 0;
+        size_t start = 0;
+        while (start < text.size()) {
+            size_t end = text.find_first_of("\r\n", start);
+            if (end == std::string::npos)
+                end = text.size();
+            const std::string_view line(text.data() + start, end - start);
+            start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+
+            const size_t indentation = std::min(line.find_first_not_of("\t "), line.size());
+            const auto level = int32_t(std::min<size_t>(indentation, INT32_MAX));
+            const std::string nodeText(line.substr(indentation));
+            if (!previous) {
+                previous = nodes.AddChild(nullptr, nodeText);
+            } else if (level == previousLevel) {
+                previous = nodes.AddChild(previous->FParent, nodeText);
+            } else if (level == previousLevel + 1) {
+                previous = nodes.AddChild(previous, nodeText);
+            } else if (level < previousLevel) {
+                // Up to the ancestor at that level (the top at most), then beside it.
+                TrmTreeNode* ancestor = previous;
+                for (int32_t i = level; i < previousLevel && ancestor->FParent; ++i)
+                    ancestor = ancestor->FParent;
+                previous = nodes.AddChild(ancestor->FParent, nodeText);
+            } else {
+                throw ETreeViewError("Invalid level (" + std::to_string(level) + ") for item \"" + nodeText + "\"");
+            }
+            previousLevel = level;
+        }
+    } catch (...) {
+        nodes.Clear();
+        nodes.EndUpdate();
+        throw;
+    }
+    nodes.EndUpdate();
+}

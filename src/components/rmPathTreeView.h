@@ -1,0 +1,235 @@
+#pragma once
+// A tree control whose nodes can also be found and created by a path ("/a/b/c": the
+// separator before each node's text from the top down), drawn by the control itself:
+// rows of the shown nodes with indentation, lines and expand buttons, one selected node,
+// a vertical scroll bar, keyboard and mouse navigation, a delayed change notification,
+// the indented text form and the item stream.
+//
+// Text is measured with the process-wide text rasteriser, which must be installed
+// before the control is sized or shown. Coordinates of GetNodeAt, GetHitTestInfoAt and
+// DisplayRect are the control's own.
+#include "components/rmPathTreeNodes.h"
+#include "components/rmWindowScrollBars.h"
+#include "platform/Control.h"
+#include "platform/FontSpec.h"
+#include "platform/Timer.h"
+
+#include <filesystem>
+#include <memory>
+
+enum TSortType : uint8_t { stNone = 0, stData = 1, stText = 2, stBoth = 3 };
+
+// Where a point lies relative to the items: a set of bits.
+using THitTests = uint16_t;
+namespace hit {
+constexpr THitTests htAbove = 1u << 0;
+constexpr THitTests htBelow = 1u << 1;
+constexpr THitTests htNowhere = 1u << 2;
+constexpr THitTests htOnItem = 1u << 3; // the button, the label or the indent of a row
+constexpr THitTests htOnButton = 1u << 4;
+constexpr THitTests htOnIndent = 1u << 6;
+constexpr THitTests htOnLabel = 1u << 7;
+constexpr THitTests htOnRight = 1u << 8;
+constexpr THitTests htToLeft = 1u << 10;
+constexpr THitTests htToRight = 1u << 11;
+} // namespace hit
+
+class TrmCustomPathTreeView : public platform::Control {
+public:
+    using TrmTVChangingEvent = std::function<void(TObject* Sender, TrmTreeNode* Node, bool& AllowChange)>;
+    using TrmTVChangedEvent = std::function<void(TObject* Sender, TrmTreeNode* Node)>;
+    using TrmTVExpandingEvent = std::function<void(TObject* Sender, TrmTreeNode* Node, bool& AllowExpansion)>;
+    using TrmTVCollapsingEvent = std::function<void(TObject* Sender, TrmTreeNode* Node, bool& AllowCollapse)>;
+    using TrmTVExpandedEvent = std::function<void(TObject* Sender, TrmTreeNode* Node)>;
+    using TrmTVCompareEvent =
+        std::function<void(TObject* Sender, TrmTreeNode* Node1, TrmTreeNode* Node2, int32_t Data, int32_t& Compare)>;
+
+    // The indent used while none is set.
+    static constexpr int32_t kDefaultIndent = 19;
+
+    TrmCustomPathTreeView();
+    ~TrmCustomPathTreeView() override;
+    const char* ClassName() const override { return "TrmCustomPathTreeView"; }
+
+    TrmTreeNodes& Items() { return *FTreeNodes; }
+    const TrmTreeNodes& Items() const { return *FTreeNodes; }
+    void SetItems(const TrmTreeNodes& Value) { FTreeNodes->Assign(&Value); }
+
+    bool ShowButtons() const { return FShowButtons; }
+    void SetShowButtons(bool Value) { SetLook(FShowButtons, Value); }
+    bool ShowLines() const { return FShowLines; }
+    void SetShowLines(bool Value) { SetLook(FShowLines, Value); }
+    bool ShowRoot() const { return FShowRoot; }
+    void SetShowRoot(bool Value) { SetLook(FShowRoot, Value); }
+    // When on, the selection is not shown while the control has no focus.
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool Value) { SetLook(FHideSelection, Value); }
+    // When on, the selection is shown across the whole row.
+    bool RowSelect() const { return FRowSelect; }
+    void SetRowSelect(bool Value) { SetLook(FRowSelect, Value); }
+    bool RightClickSelect() const { return FRightClickSelect; }
+    void SetRightClickSelect(bool Value) { FRightClickSelect = Value; }
+    // -1: not set, kDefaultIndent applies.
+    int32_t Indent() const { return FIndent; }
+    void SetIndent(int32_t Value);
+    TSortType SortType() const { return FSortType; }
+    // A sort type that involves text, or data with OnCompare set, sorts the whole tree.
+    void SetSortType(TSortType Value);
+    // Milliseconds between a selection change and OnChange; 0 or less: at once.
+    int32_t ChangeDelay() const { return FChangeDelay; }
+    void SetChangeDelay(int32_t Value) { FChangeDelay = Value; }
+    char SepChar() const { return FSepChar; }
+    // Every path changes with the separator, so every node is filed again.
+    void SetSepChar(char Value);
+    const platform::FontSpec& Font() const { return FFont; }
+    void SetFont(const platform::FontSpec& Value);
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle Value);
+
+    void FullExpand();
+    void FullCollapse();
+    bool AlphaSort() { return CustomSort(nullptr, 0); }
+    // Sorts the roots and the children of every node; SortProc null: DefaultCompare.
+    bool CustomSort(const TTVCompare& SortProc, int32_t Data);
+    TrmTreeNode* GetNodeAt(int32_t X, int32_t Y) const;
+    THitTests GetHitTestInfoAt(int32_t X, int32_t Y) const;
+    TrmTreeNode* TopItem() const;
+    void SetTopItem(TrmTreeNode* Value);
+    TrmTreeNode* Selected() const { return FSelected; }
+    // Asks CanChange first; null clears the selection.
+    void SetSelected(TrmTreeNode* Value);
+    TrmTreeNode* DropTarget() const { return FDropTarget; }
+    void SetDropTarget(TrmTreeNode* Value);
+
+    // The indented text form: one line per node, depth first, one tab per level below
+    // the top, the text and CR LF. Loading accepts tabs or spaces for the levels and
+    // raises ETreeViewError for a line more than one level deeper than the one before,
+    // leaving the tree empty.
+    void LoadFromFile(const std::filesystem::path& FileName);
+    void LoadFromStream(TStream& Stream);
+    void SaveToFile(const std::filesystem::path& FileName) const;
+    void SaveToStream(TStream& Stream) const;
+
+    // Paths.
+    std::string NodePath(const TrmTreeNode* Node) const;
+    // "/a/b" and "/a/b/" give "/a"; "/a" gives "".
+    std::string ParentName(std::string_view Path) const { return PathParentName(Path, FSepChar); }
+    // "/a/b" and "/a/b/" give "b".
+    std::string ChildName(std::string_view Path) const { return PathChildName(Path, FSepChar); }
+    TrmTreeNode* FindPathNode(std::string_view Path) const { return FTreeNodes->LocateNode(Path); }
+    // The node for Path, created with every missing ancestor; null for an empty path.
+    TrmTreeNode* AddPathNode(const std::string& Path);
+
+    // Geometry, in the control's coordinates.
+    platform::Rect ClientArea() const { return FClientArea; }
+    int32_t RowHeight() const;
+    int32_t EffectiveIndent() const { return FIndent < 0 ? kDefaultIndent : FIndent; }
+    // The number of shown nodes and the number of whole rows that fit.
+    int32_t ShownRowCount() const;
+    int32_t RowsThatFit() const;
+
+    bool WantsArrowKeys() const override { return true; }
+
+    TrmTVChangedEvent OnChange;
+    TrmTVChangingEvent OnChanging;
+    TrmTVExpandedEvent OnCollapsed;
+    TrmTVCollapsingEvent OnCollapsing;
+    TrmTVCompareEvent OnCompare;
+    TrmTVExpandedEvent OnDeletion;
+    TrmTVExpandingEvent OnExpanding;
+    TrmTVExpandedEvent OnExpanded;
+    TrmTVExpandedEvent OnGetImageIndex;
+    TrmTVExpandedEvent OnGetSelectedIndex;
+
+    // Each calls the matching event when it is set.
+    virtual bool CanChange(TrmTreeNode* Node);
+    virtual void Change(TrmTreeNode* Node);
+    virtual void Delete(TrmTreeNode* Node);
+    virtual bool CanExpand(TrmTreeNode* Node);
+    virtual void Expand(TrmTreeNode* Node);
+    virtual bool CanCollapse(TrmTreeNode* Node);
+    virtual void Collapse(TrmTreeNode* Node);
+    virtual void GetImageIndex(TrmTreeNode* Node);
+    virtual void GetSelectedIndex(TrmTreeNode* Node);
+    virtual std::unique_ptr<TrmTreeNode> CreateNode();
+    // OnCompare when set, else the texts without regard to case (case breaks ties).
+    virtual int32_t DefaultCompare(TrmTreeNode* Node1, TrmTreeNode* Node2, int32_t Data);
+
+protected:
+    void Paint(platform::Canvas& Canvas) override;
+    void Resize() override;
+    void MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseLeave() override;
+    void KeyDown(platform::KeyCode& Key, platform::ShiftState Shift) override;
+    bool DoMouseWheel(platform::ShiftState Shift, int32_t WheelDelta, platform::Point MousePos) override;
+    void DoEnter() override;
+    void DoExit() override;
+
+private:
+    friend class TrmTreeNode;
+    friend class TrmTreeNodes;
+
+    struct RowLayout {
+        platform::Rect Row;    // the whole row
+        platform::Rect Button; // the expand button's column
+        platform::Rect Label;  // the text with its margins
+    };
+
+    template <class T>
+    void SetLook(T& Field, T Value)
+    {
+        if (Field == Value)
+            return;
+        Field = Value;
+        Invalidate();
+    }
+
+    // Called by the nodes.
+    void StructureChanged();
+    void NodeInserted();
+    void NodeDeleting(const TrmTreeNode* Node);
+    void SiblingsChanged(TrmTreeNode* Parent, bool TextChanged);
+    void SortChildren(TrmTreeNode* Parent, const TTVCompare& SortProc, int32_t Data);
+
+    // Rows: the shown nodes in order from the first root.
+    int32_t RowOf(const TrmTreeNode* Node) const; // -1 when not shown
+    TrmTreeNode* NodeAtRow(int32_t Row) const;
+    RowLayout LayoutOf(const TrmTreeNode* Node, int32_t Row) const;
+    void ScrollToRow(int32_t Row);
+    void UpdateScrollRange();
+    void Relayout();
+    void SelectionMoved(TrmTreeNode* Node);
+    void ChangeTimerFired();
+    void PaintRow(platform::Canvas& Canvas, const TrmTreeNode& Node, int32_t Row);
+    void PaintLines(platform::Canvas& Canvas, const TrmTreeNode& Node, const RowLayout& Layout);
+
+    std::unique_ptr<TrmTreeNodes> FTreeNodes;
+    bool FShowButtons = true;
+    bool FShowLines = true;
+    bool FShowRoot = true;
+    bool FHideSelection = true;
+    bool FRowSelect = false;
+    bool FRightClickSelect = false;
+    int32_t FIndent = -1;
+    TSortType FSortType = stNone;
+    int32_t FChangeDelay = 0;
+    char FSepChar = '/';
+    platform::FontSpec FFont;
+    TFormBorderStyle FBorderStyle = bsSingle;
+    TrmTreeNode* FSelected = nullptr;
+    TrmTreeNode* FFocusedNode = nullptr;
+    TrmTreeNode* FDropTarget = nullptr;
+    TrmTreeNode* FPendingChange = nullptr; // the node the change timer will report
+    int32_t FTopRow = 0;
+    platform::Rect FClientArea;
+    TrmWindowScrollBars FScrollBars;
+    platform::Timer FChangeTimer;
+    bool FDestroying = false;
+};
+
+class TrmPathTreeView : public TrmCustomPathTreeView {
+public:
+    const char* ClassName() const override { return "TrmPathTreeView"; }
+};

@@ -1,0 +1,256 @@
+// The scrollable list base through the simple list control: index and scroll
+// arithmetic, keys, mouse, wheel, range selection and painting.
+#include "components/CellRasterizer.h"
+#include "components/rmListControl.h"
+#include "graphics/SystemColorNames.h"
+#include "inspector/RecordingCanvas.h"
+
+#include <gtest/gtest.h>
+
+using platform::MouseButton;
+namespace key = platform::key;
+namespace shift = platform::shift;
+
+namespace {
+
+constexpr int32_t kRow = CellRasterizer::kLineHeight;
+
+struct ListFixture : ::testing::Test {
+    // A borderless list without bars, `rows` rows high, holding `count` lines "line i".
+    void Make(int32_t count, int32_t rows)
+    {
+        list.SetBounds(0, 0, 100, rows * kRow);
+        std::vector<std::string> lines;
+        for (int32_t i = 0; i < count; ++i)
+            lines.push_back("line " + std::to_string(i));
+        list.SetItems(lines);
+    }
+    void Press(platform::KeyCode code, platform::ShiftState state = shift::None)
+    {
+        list.HostKeyDown(code, state);
+    }
+
+    CellRasterizer rasterizer;
+    TrmListControl list;
+};
+
+} // namespace
+
+TEST(ExtendSelection, EveryCaseOfTheRangeTable)
+{
+    struct Case {
+        int32_t old, start, end, now, newStart, newEnd;
+    } const cases[] = {
+        {3, 1, 3, 5, 1, 5}, // forward from the range's end
+        {1, 2, 2, 4, 2, 4}, // forward past a one-item range
+        {1, 1, 3, 5, 3, 5}, // forward past the end of a longer range
+        {1, 0, 4, 2, 2, 4}, // forward inside the range
+        {4, 4, 6, 2, 2, 6}, // back from the range's start
+        {6, 2, 5, 3, 2, 3}, // back, still after the start
+        {6, 3, 5, 1, 1, 3}, // back past the start of a longer range
+        {6, 3, 3, 1, 1, 3}, // back past a one-item range
+    };
+    for (const Case& c : cases) {
+        const auto [start, end] = ExtendSelection(c.old, c.start, c.end, c.now);
+        EXPECT_EQ(start, c.newStart) << c.old << " " << c.start << ".." << c.end << " -> " << c.now;
+        EXPECT_EQ(end, c.newEnd) << c.old << " " << c.start << ".." << c.end << " -> " << c.now;
+    }
+}
+
+TEST_F(ListFixture, EndThenPageUpMoveIndexAndTop)
+{
+    Make(10, 4);
+    EXPECT_EQ(list.ItemIndex(), 0); // filling the lines made the first current
+    Press(key::End);
+    EXPECT_EQ(list.ItemIndex(), 9);
+    EXPECT_EQ(list.TopIndex(), 6);
+    Press(key::PageUp);
+    EXPECT_EQ(list.ItemIndex(), 6);
+    EXPECT_EQ(list.TopIndex(), 6);
+    Press(key::Home);
+    EXPECT_EQ(list.ItemIndex(), 0);
+    EXPECT_EQ(list.TopIndex(), 0);
+}
+
+TEST_F(ListFixture, ShiftArrowsExtendTheRangeOnlyWithMultiSelect)
+{
+    Make(10, 4);
+    list.SetItemIndex(3);
+    Press(key::Down, shift::Shift);
+    EXPECT_EQ(list.SelStart(), 4); // without MultiSelect the item is selected alone
+    EXPECT_EQ(list.SelCount(), 0);
+
+    list.SetMultiSelect(true);
+    list.SetItemIndex(3);
+    Press(key::Down, shift::Shift);
+    EXPECT_EQ(list.SelStart(), 3);
+    EXPECT_EQ(list.SelEnd(), 4);
+    Press(key::Up, shift::Shift);
+    Press(key::Up, shift::Shift);
+    EXPECT_EQ(list.SelStart(), 2);
+    EXPECT_EQ(list.SelEnd(), 3);
+    EXPECT_EQ(list.ItemIndex(), 2);
+
+    list.SetMultiSelect(false);
+    EXPECT_EQ(list.SelStart(), 2);
+    EXPECT_EQ(list.SelEnd(), 2);
+}
+
+TEST_F(ListFixture, EmptyListKeepsNoIndexAndPaintsOnlyBackground)
+{
+    Make(0, 4);
+    list.SetItemIndex(5);
+    EXPECT_EQ(list.ItemIndex(), -1);
+    Press(key::Down);
+    EXPECT_EQ(list.ItemIndex(), -1);
+    RecordingCanvas canvas;
+    list.HostPaint(canvas);
+    EXPECT_TRUE(canvas.texts.empty());
+    // Emptied after use: no line stays current.
+    list.Items().Add("x");
+    list.Items().Clear();
+    EXPECT_EQ(list.ItemIndex(), -1);
+    EXPECT_EQ(list.SelStart(), -1);
+    ASSERT_EQ(canvas.fills.size(), 1u);
+    EXPECT_EQ(canvas.fills[0].Area, (platform::Rect{0, 0, 100, 4 * kRow}));
+    EXPECT_EQ(canvas.fills[0].Color, CanvasColorOf(clWindow));
+}
+
+TEST_F(ListFixture, WheelMovesTopByWholeNotches)
+{
+    Make(20, 4);
+    list.SetTopIndex(10);
+    list.HostMouseWheel(shift::None, 240, {5, 5});
+    EXPECT_EQ(list.TopIndex(), 8);
+    list.HostMouseWheel(shift::None, 100, {5, 5});
+    EXPECT_EQ(list.TopIndex(), 8);
+    list.HostMouseWheel(shift::None, -2400, {5, 5});
+    EXPECT_EQ(list.TopIndex(), 16); // 20 lines less 4 rows
+}
+
+TEST_F(ListFixture, ScrollRequestsStepAndClamp)
+{
+    Make(10, 3);
+    struct Case {
+        TScrollBarKind bar;
+        TScrollCode code;
+        int32_t position, expected;
+    } const cases[] = {
+        {sbVertical, scLineDown, 0, 1},  {sbVertical, scPageDown, 0, 4}, {sbVertical, scBottom, 0, 7},
+        {sbVertical, scLineDown, 0, 7},  {sbVertical, scTrack, 2, 2},    {sbVertical, scPageUp, 0, 0},
+        {sbVertical, scPosition, 99, 7}, {sbVertical, scTop, 0, 0},
+        // "line 0" is 36 pixels wide; a 20-pixel wide list scrolls 16 pixels, a page is 8.
+        {sbHorizontal, scLineDown, 0, 1}, {sbHorizontal, scPageDown, 0, 9}, {sbHorizontal, scPageDown, 0, 16},
+        {sbHorizontal, scLineUp, 0, 15},  {sbHorizontal, scTop, 0, 0},      {sbHorizontal, scBottom, 0, 16},
+    };
+    list.SetWidth(20);
+    for (const Case& c : cases) {
+        list.Scroll(c.bar, c.code, c.position);
+        EXPECT_EQ(c.bar == sbVertical ? list.TopIndex() : list.HScrollPos(), c.expected)
+            << int(c.bar) << " code " << int(c.code);
+    }
+}
+
+TEST_F(ListFixture, ClicksPickRowsAndStepOutsideTheClient)
+{
+    Make(10, 3);
+    list.SetTopIndex(2);
+    list.HostMouseDown(MouseButton::Left, shift::None, 5, kRow + 2);
+    EXPECT_EQ(list.ItemIndex(), 3);
+    EXPECT_TRUE(list.Focused());
+    list.HostMouseUp(MouseButton::Left, shift::None, 5, kRow + 2);
+    // Below the client counts as a row below its bottom edge: rows 2..4 show, so item 6.
+    list.HostMouseDown(MouseButton::Left, shift::None, 5, 3 * kRow + 40);
+    list.HostMouseUp(MouseButton::Left, shift::None, 5, 3 * kRow + 40);
+    EXPECT_EQ(list.ItemIndex(), 6);
+    EXPECT_EQ(list.TopIndex(), 4);
+    // Dragging with the button held extends with MultiSelect.
+    list.SetMultiSelect(true);
+    list.HostMouseDown(MouseButton::Left, shift::None, 5, 0);
+    list.HostMouseMove(shift::Left, 5, 2 * kRow + 1);
+    EXPECT_EQ(list.SelStart(), 4);
+    EXPECT_EQ(list.SelEnd(), 6);
+}
+
+TEST_F(ListFixture, LastPagePaintsTheLastRowsAndFillsBelow)
+{
+    Make(10, 3);
+    list.SetHeight(3 * kRow + 5);
+    list.SetTopIndex(9);
+    EXPECT_EQ(list.TopIndex(), 7);
+    RecordingCanvas canvas;
+    list.HostPaint(canvas);
+    ASSERT_EQ(canvas.texts.size(), 3u);
+    for (int32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(canvas.texts[size_t(i)].Chars, "line " + std::to_string(7 + i));
+        EXPECT_EQ(canvas.texts[size_t(i)].X, 2);
+        EXPECT_EQ(canvas.texts[size_t(i)].Y, i * kRow);
+    }
+    EXPECT_EQ(canvas.fills.back().Area, (platform::Rect{0, 3 * kRow, 100, 3 * kRow + 5}));
+}
+
+TEST_F(ListFixture, LongestLineIsMeasuredOnceUntilReset)
+{
+    Make(2, 3);
+    EXPECT_EQ(list.MaxItemLength(), 6 * CellRasterizer::kCharWidth);
+    list.Items().Add("a much longer line");
+    EXPECT_EQ(list.MaxItemLength(), 6 * CellRasterizer::kCharWidth);
+    list.SetLongestLineLength(-1);
+    EXPECT_EQ(list.MaxItemLength(), 18 * CellRasterizer::kCharWidth);
+}
+
+TEST_F(ListFixture, SelectionShowsOnlyWhenFocusedAndNotHidden)
+{
+    Make(3, 3);
+    list.SetItemIndex(1);
+    std::vector<bool> selected;
+    list.OnFormatDrawing = [&](TObject*, TrmRowCanvas& row, bool isSelected, std::string& text) {
+        selected.push_back(isSelected);
+        text += "!";
+        if (!isSelected)
+            row.Font.Color = 0x123456;
+    };
+    const auto highlighted = [](const RecordingCanvas& canvas) {
+        int count = 0;
+        for (const auto& fill : canvas.fills)
+            count += fill.Color == CanvasColorOf(clHighlight);
+        return count;
+    };
+
+    RecordingCanvas unfocused;
+    list.HostPaint(unfocused);
+    EXPECT_EQ(selected, (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(highlighted(unfocused), 0);
+    EXPECT_EQ(unfocused.texts[0].Chars, "line 0!");
+    EXPECT_EQ(unfocused.texts[0].Color, 0x123456u);
+
+    list.SetFocus();
+    RecordingCanvas focused;
+    list.HostPaint(focused);
+    EXPECT_EQ(highlighted(focused), 1);
+    EXPECT_EQ(focused.texts[1].Color, CanvasColorOf(clHighlightText));
+    ASSERT_EQ(focused.focusRects.size(), 1u);
+    EXPECT_EQ(focused.focusRects[0], (platform::Rect{0, kRow, 100, 2 * kRow}));
+
+    selected.clear();
+    list.SetHideSelection(true);
+    RecordingCanvas hidden;
+    list.HostPaint(hidden);
+    EXPECT_EQ(selected, (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(highlighted(hidden), 0);
+}
+
+TEST_F(ListFixture, ScrollBarsTakeTheirRoomAndFollowTheTop)
+{
+    Make(10, 4);
+    list.SetBorderStyle(bsSingle);
+    list.SetScrollBars(ssBoth);
+    const int32_t bar = TrmWindowScrollBars::kThickness;
+    EXPECT_EQ(list.ClientArea(), (platform::Rect{1, 1, 99 - bar, 4 * kRow - 1 - bar}));
+    EXPECT_EQ(list.VisibleItems(), (4 * kRow - 2 - bar) / kRow);
+    std::vector<int32_t> changed;
+    list.OnScrollBarChanged = [&](TObject*, int32_t which) { changed.push_back(which); };
+    list.Scroll(sbVertical, scBottom, 0);
+    EXPECT_EQ(list.TopIndex(), 10 - list.VisibleItems());
+    EXPECT_EQ(changed, (std::vector<int32_t>{1}));
+}

@@ -1,0 +1,298 @@
+// The path tree view: paths and their index, node structure and states, the item,
+// expanded-state and text streams, the delayed change notification and the mouse.
+#include "components/CellRasterizer.h"
+#include "components/rmPathTreeView.h"
+#include "platform/ManualTimerService.h"
+#include "platform/Stream.h"
+
+#include <gtest/gtest.h>
+
+using platform::MouseButton;
+namespace shift = platform::shift;
+
+namespace {
+
+struct TreeFixture : ::testing::Test {
+    // a (b (c), d), e
+    void MakeSample()
+    {
+        a = tree.Items().AddChild(nullptr, "a");
+        b = tree.Items().AddChild(a, "b");
+        c = tree.Items().AddChild(b, "c");
+        d = tree.Items().AddChild(a, "d");
+        e = tree.Items().AddChild(nullptr, "e");
+    }
+    std::vector<uint8_t> ItemStream() const
+    {
+        TMemoryStream stream;
+        tree.Items().WriteData(stream);
+        return stream.Bytes();
+    }
+    std::string Text() const
+    {
+        TMemoryStream stream;
+        tree.SaveToStream(stream);
+        return std::string(stream.Bytes().begin(), stream.Bytes().end());
+    }
+    void LoadText(const std::string& text)
+    {
+        TMemoryStream stream(std::vector<uint8_t>(text.begin(), text.end()));
+        tree.LoadFromStream(stream);
+    }
+
+    CellRasterizer rasterizer;
+    TrmPathTreeView tree;
+    TrmTreeNode *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr, *e = nullptr;
+};
+
+void PutInt32(std::vector<uint8_t>& bytes, int32_t value)
+{
+    for (int shiftBits = 0; shiftBits < 32; shiftBits += 8)
+        bytes.push_back(uint8_t(uint32_t(value) >> shiftBits));
+}
+
+} // namespace
+
+TEST_F(TreeFixture, PathsNameEachNodeFromTheTop)
+{
+    MakeSample();
+    EXPECT_EQ(tree.NodePath(c), "/a/b/c");
+    struct Case {
+        const char *path, *parent, *child;
+    } const cases[] = {{"/a/b", "/a", "b"}, {"/a/b/", "/a", "b"}, {"/a", "", "a"}, {"ab", "", "ab"}, {"", "", ""}};
+    for (const Case& x : cases) {
+        EXPECT_EQ(tree.ParentName(x.path), x.parent) << x.path;
+        EXPECT_EQ(tree.ChildName(x.path), x.child) << x.path;
+    }
+    EXPECT_EQ(tree.FindPathNode("/a/b/c"), c);
+    EXPECT_EQ(tree.FindPathNode("/a/d"), d);
+    EXPECT_EQ(tree.FindPathNode("/a/c"), nullptr);
+}
+
+TEST_F(TreeFixture, AddPathNodeCreatesTheMissingAncestorsOnce)
+{
+    std::vector<std::string> imaged;
+    tree.OnGetImageIndex = [&](TObject*, TrmTreeNode* node) { imaged.push_back(node->Text()); };
+    TrmTreeNode* made = tree.AddPathNode("a/b");
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(tree.Items().Count(), 2);
+    EXPECT_EQ(made->Text(), "b");
+    EXPECT_EQ(made->GetParent()->Text(), "a");
+    EXPECT_EQ(made->GetParent()->GetParent(), nullptr);
+    EXPECT_EQ(imaged, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(tree.FindPathNode("/a/b"), made);
+    EXPECT_EQ(tree.FindPathNode("a/b"), nullptr);
+
+    EXPECT_EQ(tree.AddPathNode("/a/b"), made);
+    EXPECT_EQ(tree.AddPathNode("/a/b/"), made); // not a second "b" under the top
+    EXPECT_EQ(tree.Items().Count(), 2);
+    EXPECT_EQ(tree.AddPathNode(""), nullptr);
+    EXPECT_EQ(tree.AddPathNode("/a/x/y")->GetParent()->GetParent(), made->GetParent());
+}
+
+TEST_F(TreeFixture, EqualSiblingsShareOnePathUntilTheFirstGoes)
+{
+    TrmTreeNode* first = tree.Items().AddChild(nullptr, "twin");
+    TrmTreeNode* second = tree.Items().AddChild(nullptr, "twin");
+    EXPECT_EQ(tree.FindPathNode("/twin"), first);
+    first->Delete();
+    EXPECT_EQ(tree.FindPathNode("/twin"), nullptr);
+    second->SetText("twin2");
+    second->SetText("twin");
+    EXPECT_EQ(tree.FindPathNode("/twin"), second);
+}
+
+TEST_F(TreeFixture, RenamingAndMovingRefileTheSubtree)
+{
+    MakeSample();
+    a->SetText("z");
+    EXPECT_EQ(tree.FindPathNode("/a/b/c"), nullptr);
+    EXPECT_EQ(tree.FindPathNode("/z/b/c"), c);
+
+    b->MoveTo(e, naAddChild);
+    EXPECT_EQ(tree.FindPathNode("/z/b/c"), nullptr);
+    EXPECT_EQ(tree.FindPathNode("/e/b/c"), c);
+    EXPECT_TRUE(e->GetChildren());
+    EXPECT_TRUE(e->Expanded());
+    // Into its own subtree: refused.
+    e->MoveTo(c, naAddChild);
+    EXPECT_EQ(e->GetParent(), nullptr);
+    d->MoveTo(e, naAddChild);
+    EXPECT_FALSE(a->GetChildren()); // lost its only child
+    EXPECT_EQ(tree.Items().Index().Count(), 5);
+}
+
+TEST_F(TreeFixture, ANewSeparatorRefilesEveryNode)
+{
+    MakeSample();
+    tree.SetSepChar('\\');
+    EXPECT_EQ(tree.FindPathNode("\\a\\b\\c"), c);
+    EXPECT_EQ(tree.FindPathNode("/a/b/c"), nullptr);
+}
+
+TEST_F(TreeFixture, IndexAccessAndChildAccessRaiseOutside)
+{
+    MakeSample();
+    for (int32_t i : {0, 1, 2, 3, 4, 3, 2, 4, 0})
+        EXPECT_EQ(tree.Items().GetNodeFromIndex(i)->GetAbsoluteIndex(), i);
+    EXPECT_EQ(tree.Items().GetNodeFromIndex(3), d);
+    EXPECT_THROW(tree.Items().GetNodeFromIndex(5), ETreeViewError);
+    EXPECT_THROW(tree.Items().GetNodeFromIndex(-1), ETreeViewError);
+    try {
+        a->GetItem(2);
+        ADD_FAILURE() << "no error";
+    } catch (const ETreeViewError& error) {
+        EXPECT_STREQ(error.what(), "List index out of bounds (2)");
+    }
+    EXPECT_EQ(a->GetItem(1), d);
+}
+
+TEST_F(TreeFixture, ItemStreamHasTheHandWorkedBytes)
+{
+    TrmTreeNode* root = tree.Items().AddChild(nullptr, "ab");
+    root->SetImageIndex(3);
+    root->SetOverlayIndex(2);
+    tree.Items().AddChild(root, "");
+    std::vector<uint8_t> expected;
+    PutInt32(expected, 1);
+    for (int32_t v : {27, 3, 0, -1, 2, 0, 1})
+        PutInt32(expected, v);
+    expected.insert(expected.end(), {2, 'a', 'b'});
+    for (int32_t v : {25, 0, 0, -1, -1, 0, 0})
+        PutInt32(expected, v);
+    expected.push_back(0);
+    EXPECT_EQ(ItemStream(), expected);
+}
+
+TEST_F(TreeFixture, ItemStreamRoundTripsAndCutsLongTexts)
+{
+    MakeSample();
+    c->SetText(std::string(300, 'x'));
+    c->SetStateIndex(7);
+    const std::vector<uint8_t> bytes = ItemStream();
+
+    TrmPathTreeView copy;
+    TMemoryStream stream(bytes);
+    copy.Items().ReadData(stream);
+    ASSERT_EQ(copy.Items().Count(), 5);
+    TrmTreeNode* longNode = copy.FindPathNode("/a/b/" + std::string(255, 'x'));
+    ASSERT_NE(longNode, nullptr);
+    EXPECT_EQ(longNode->StateIndex(), 7);
+    EXPECT_EQ(copy.FindPathNode("/e"), copy.Items().GetNodeFromIndex(4));
+    // The long node's record: 25 + 255 bytes.
+    const size_t at = 4 + 2 * (4 + 25 + 1);
+    EXPECT_EQ(bytes[at] | bytes[at + 1] << 8, 280);
+
+    copy.Items().Assign(&tree.Items());
+    EXPECT_EQ(copy.Items().Count(), 5);
+    EXPECT_NE(copy.FindPathNode("/a/b/" + std::string(300, 'x')), nullptr);
+}
+
+TEST_F(TreeFixture, BadItemStreamsAreRefusedAndLeaveNothing)
+{
+    MakeSample();
+    const std::vector<uint8_t> good = ItemStream();
+    std::vector<std::vector<uint8_t>> bad;
+    bad.emplace_back(good.begin(), good.end() - 1); // cut short
+    bad.emplace_back(good);
+    bad.back()[0] = 0xFF; // a negative top-level count
+    bad.back()[3] = 0xFF;
+    bad.emplace_back(good);
+    bad.back()[2] = 0x10; // more top-level nodes than bytes
+    bad.emplace_back(good);
+    bad.back()[4] = 24; // a record shorter than its fixed part
+    bad.emplace_back(good);
+    bad.back()[4 + 4 + 24] = 9; // a text longer than its record
+    bad.emplace_back(good);
+    bad.back()[4 + 4 + 20] = 0x7F; // a child count past the end
+    for (size_t i = 0; i < bad.size(); ++i) {
+        TMemoryStream stream(bad[i]);
+        EXPECT_THROW(tree.Items().ReadData(stream), EStreamError) << "case " << i;
+        EXPECT_EQ(tree.Items().Count(), 0) << "case " << i;
+        EXPECT_EQ(tree.Items().Index().Count(), 0) << "case " << i;
+    }
+}
+
+TEST_F(TreeFixture, ExpandedStateRoundTrips)
+{
+    MakeSample();
+    a->Expand(true);
+    TMemoryStream stream;
+    tree.Items().WriteExpandedState(stream);
+    EXPECT_EQ(stream.Bytes(), (std::vector<uint8_t>{5, 0, 0, 0, 1, 1, 0, 0, 0}));
+    tree.FullCollapse();
+    stream.SetPosition(0);
+    tree.Items().ReadExpandedState(stream);
+    EXPECT_TRUE(a->Expanded());
+    EXPECT_TRUE(b->Expanded());
+    TMemoryStream empty;
+    tree.Items().ReadExpandedState(empty);
+}
+
+TEST_F(TreeFixture, TextFormSavesTabsAndLoadsLevels)
+{
+    MakeSample();
+    const std::string text = "a\r\n\tb\r\n\t\tc\r\n\td\r\ne\r\n";
+    EXPECT_EQ(Text(), text);
+    LoadText("a\n b\n\t\tc\n e\nf"); // tabs or spaces: one each a level
+    EXPECT_EQ(Text(), "a\r\n\tb\r\n\t\tc\r\n\te\r\nf\r\n");
+    EXPECT_NE(tree.FindPathNode("/a/b/c"), nullptr);
+
+    try {
+        LoadText("a\n\t\tdeep");
+        ADD_FAILURE() << "no error";
+    } catch (const ETreeViewError& error) {
+        EXPECT_STREQ(error.what(), "Invalid level (2) for item \"deep\"");
+    }
+    EXPECT_EQ(tree.Items().Count(), 0);
+}
+
+TEST_F(TreeFixture, DelayedChangeReportsTheLastSelectionOnce)
+{
+    ManualTimerService timers;
+    MakeSample();
+    std::vector<TrmTreeNode*> changes;
+    tree.OnChange = [&](TObject*, TrmTreeNode* node) { changes.push_back(node); };
+    tree.SetChangeDelay(300);
+    tree.SetSelected(a);
+    timers.Advance(100);
+    tree.SetSelected(d);
+    timers.Advance(100);
+    tree.SetSelected(e);
+    timers.Advance(299);
+    EXPECT_TRUE(changes.empty());
+    timers.Advance(1);
+    EXPECT_EQ(changes, (std::vector<TrmTreeNode*>{e}));
+
+    tree.SetSelected(a);
+    tree.Items().AddChild(e, "new");
+    timers.Advance(1000);
+    EXPECT_EQ(changes.size(), 1u); // the insertion dropped it
+
+    tree.SetSelected(d);
+    d->Delete(); // the pending node goes: nothing is reported about it
+    timers.Advance(1000);
+    EXPECT_EQ(changes.size(), 1u);
+}
+
+TEST_F(TreeFixture, ClicksToggleButtonsAndSelectLabels)
+{
+    MakeSample();
+    const int32_t row = tree.RowHeight();
+    // Client from (1, 1); a's button column is x 1..20, its label starts at x 20.
+    EXPECT_EQ(tree.GetHitTestInfoAt(10, 1 + row / 2), hit::htOnButton);
+    EXPECT_EQ(tree.GetHitTestInfoAt(25, 1 + row / 2), hit::htOnItem | hit::htOnLabel);
+    EXPECT_EQ(tree.GetHitTestInfoAt(100, 1 + row / 2), hit::htOnRight);
+    EXPECT_EQ(tree.GetHitTestInfoAt(25, 1 + 5 * row), hit::htNowhere);
+
+    tree.HostMouseDown(MouseButton::Left, shift::None, 10, 1 + row / 2);
+    tree.HostMouseUp(MouseButton::Left, shift::None, 10, 1 + row / 2);
+    EXPECT_TRUE(a->Expanded());
+    EXPECT_EQ(tree.GetNodeAt(25, 1 + row + 2), b);
+    tree.HostMouseDown(MouseButton::Left, shift::None, 45, 1 + row + 2);
+    EXPECT_EQ(tree.Selected(), b);
+    EXPECT_TRUE(tree.Focused());
+
+    a->Collapse(false); // the hidden selection moves up
+    EXPECT_EQ(tree.Selected(), a);
+}
