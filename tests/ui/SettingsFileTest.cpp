@@ -153,69 +153,53 @@ TEST_F(SettingsFileTest, FontColourConvertsBetweenTheTwoByteOrders)
 }
 
 // One attribute at a time, with the value the field must then hold.
+using Field = int64_t (*)(const CSettings&, const CEditorLayout&);
 struct AttributeCase {
     const char* element; // "Editor" or one of its children
     const char* name;
     const char* text;
+    Field field;
     int64_t expected;
 };
-
-int64_t FieldOf(const CSettings& settings, const CEditorLayout& layout, const AttributeCase& c)
-{
-    const std::string element = c.element;
-    const std::string name = c.name;
-    if (element == "Editor" && name == "ShNames")
-        return settings.ShNames;
-    if (element == "Editor" && name == "TransValue")
-        return settings.TransValue;
-    if (element == "Editor" && name == "MinPopulation")
-        return settings.MinPopulation;
-    if (element == "Font" && name == "Size")
-        return settings.font.PointSize;
-    if (element == "Font" && name == "Pitch")
-        return settings.font.Pitch;
-    if (element == "Font" && name == "Italic")
-        return settings.font.Italic;
-    if (element == "MainForm" && name == "State")
-        return int64_t(layout.mainForm.State);
-    if (element == "MainForm" && name == "Width")
-        return layout.mainForm.Width;
-    if (element == "MissForm" && name == "Visible")
-        return layout.missForm.Visible;
-    if (element == "MissForm" && name == "Left")
-        return layout.missForm.Left;
-    if (element == "ErrorsForm" && name == "Top")
-        return layout.errorsForm.Top;
-    ADD_FAILURE() << "no field for " << element << "." << name;
-    return -1;
-}
 
 TEST_F(SettingsFileTest, EachValueIsReadOrRefusedOnItsOwn)
 {
     const CSettings defaults;
+    const Field shNames = [](const CSettings& s, const CEditorLayout&) -> int64_t { return s.ShNames; };
+    const Field shIcons = [](const CSettings& s, const CEditorLayout&) -> int64_t { return s.ShIcons; };
+    const Field transValue = [](const CSettings& s, const CEditorLayout&) -> int64_t { return s.TransValue; };
+    const Field minPopulation = [](const CSettings& s, const CEditorLayout&) -> int64_t { return s.MinPopulation; };
+    const Field fontSize = [](const CSettings& s, const CEditorLayout&) -> int64_t { return s.font.PointSize; };
+    const Field fontPitch = [](const CSettings& s, const CEditorLayout&) -> int64_t { return s.font.Pitch; };
+    const Field fontItalic = [](const CSettings& s, const CEditorLayout&) -> int64_t { return s.font.Italic; };
+    const Field mainState = [](const CSettings&, const CEditorLayout& l) -> int64_t { return int(l.mainForm.State); };
+    const Field mainWidth = [](const CSettings&, const CEditorLayout& l) -> int64_t { return l.mainForm.Width; };
+    const Field missVisible = [](const CSettings&, const CEditorLayout& l) -> int64_t { return l.missForm.Visible; };
+    const Field missLeft = [](const CSettings&, const CEditorLayout& l) -> int64_t { return l.missForm.Left; };
+    const Field errorsTop = [](const CSettings&, const CEditorLayout& l) -> int64_t { return l.errorsForm.Top; };
     const std::vector<AttributeCase> cases = {
-        {"Editor", "ShNames", "True", 1},
-        {"Editor", "ShNames", " false ", 0},
-        {"Editor", "ShNames", "-1", 1},
-        {"Editor", "ShNames", "0", 0},
-        {"Editor", "ShNames", "yes", defaults.ShNames},
-        {"Editor", "TransValue", "+255", 255},
-        {"Editor", "TransValue", "256", defaults.TransValue},
-        {"Editor", "TransValue", "-1", defaults.TransValue},
-        {"Editor", "TransValue", "12abc", defaults.TransValue},
-        {"Editor", "TransValue", "", defaults.TransValue},
-        {"Editor", "MinPopulation", "99999999999999999999", defaults.MinPopulation},
-        {"Font", "Size", "12", 12},
-        {"Font", "Size", "0", defaults.font.PointSize},
-        {"Font", "Size", "100000", defaults.font.PointSize},
-        {"Font", "Pitch", "3", defaults.font.Pitch},
-        {"Font", "Italic", "TRUE", 1},
-        {"MainForm", "State", "1", 1},
-        {"MainForm", "State", "5", 0}, // any other state leaves the window's alone
-        {"MainForm", "Width", "-4", 0},
-        {"MissForm", "Visible", "1", 1},
-        {"MissForm", "Left", "-300", -300},
-        {"ErrorsForm", "Top", "7.5", 0},
+        {"Editor", "ShNames", "True", shNames, 1},
+        {"Editor", "ShIcons", " false ", shIcons, 0},
+        {"Editor", "ShNames", "-1", shNames, 1},
+        {"Editor", "ShIcons", "0", shIcons, 0},
+        {"Editor", "ShNames", "yes", shNames, defaults.ShNames},
+        {"Editor", "TransValue", "+255", transValue, 255},
+        {"Editor", "TransValue", "256", transValue, defaults.TransValue},
+        {"Editor", "TransValue", "-1", transValue, defaults.TransValue},
+        {"Editor", "TransValue", "12abc", transValue, defaults.TransValue},
+        {"Editor", "TransValue", "", transValue, defaults.TransValue},
+        {"Editor", "MinPopulation", "99999999999999999999", minPopulation, defaults.MinPopulation},
+        {"Font", "Size", "12", fontSize, 12},
+        {"Font", "Size", "0", fontSize, defaults.font.PointSize},
+        {"Font", "Size", "100000", fontSize, defaults.font.PointSize},
+        {"Font", "Pitch", "3", fontPitch, defaults.font.Pitch},
+        {"Font", "Italic", "TRUE", fontItalic, 1},
+        {"MainForm", "State", "1", mainState, 1},
+        {"MainForm", "State", "5", mainState, 0}, // any other state leaves the window's alone
+        {"MainForm", "Width", "-4", mainWidth, 0},
+        {"MissForm", "Visible", "1", missVisible, 1},
+        {"MissForm", "Left", "-300", missLeft, -300},
+        {"ErrorsForm", "Top", "7.5", errorsTop, 0},
     };
     for (const AttributeCase& c : cases) {
         platform::XmlDocument document;
@@ -227,7 +211,7 @@ TEST_F(SettingsFileTest, EachValueIsReadOrRefusedOnItsOwn)
         CSettings settings;
         CEditorLayout layout;
         LoadSettings(editor, settings, layout);
-        EXPECT_EQ(FieldOf(settings, layout, c), c.expected) << c.element << "." << c.name << "=\"" << c.text << "\"";
+        EXPECT_EQ(c.field(settings, layout), c.expected) << c.element << "." << c.name << "=\"" << c.text << "\"";
     }
 }
 
