@@ -15,8 +15,9 @@
 //   <ErrorsForm> Width Height Left Top
 //   <MainForm>   Width Height Left Top State Splitter SplitPlPos SplitPrPos FilePanel
 //                ShowPanel ZoomPanel ProvHeight ProvWidName ProvWidOwner
-// Booleans are written "True"/"False"; reading also takes "true"/"false" in any
-// case and integers (non-zero is true).
+// The layout's booleans are written "True"/"False" and the font's styles 1/0;
+// every boolean reader takes "true"/"false" in any case and integers (non-zero
+// is true).
 //
 // Reading never fails on content: a missing element or attribute, or a value
 // that is not a number of the field's range, leaves the field as it was, so a
@@ -33,8 +34,8 @@ namespace platform {
 class XmlNode;
 }
 
-// A window's bounds: its outer size and its position on the screen. A width or
-// height of 0 means "never stored": the window keeps its designed bounds.
+// A window's bounds: its size and its position on the screen. A width or height
+// of 0 means "never stored": the window keeps its designed bounds.
 struct CWindowBounds {
     int32_t Width = 0;
     int32_t Height = 0;
