@@ -6,15 +6,18 @@
 #include "ui/SettingsFile.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
 namespace {
 
-void Check(bool condition)
+void Check(bool condition, int line = __builtin_LINE())
 {
-    if (!condition)
+    if (!condition) {
+        std::fprintf(stderr, "fuzz_settings: check on line %d failed\n", line);
         std::abort();
+    }
 }
 
 bool IsFlag(uint32_t value)

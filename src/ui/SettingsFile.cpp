@@ -167,9 +167,13 @@ void LoadFont(const XmlNode& node, platform::FontSpec& font)
         if (points >= 1)
             font.PointSize = points;
     }
-    // The file holds the name as the program's single-byte text; the font spec holds UTF-8.
-    if (node.HasAttribute("Name"))
-        font.Family = platform::Windows1252ToUtf8(node.GetAttribute("Name"));
+    // The file holds the name as the program's single-byte text; the font spec
+    // holds UTF-8. No family name holds control characters.
+    if (node.HasAttribute("Name")) {
+        const std::string name = node.GetAttribute("Name");
+        if (std::none_of(name.begin(), name.end(), [](char c) { return uint8_t(c) < 0x20; }))
+            font.Family = platform::Windows1252ToUtf8(name);
+    }
     if (const std::optional<int32_t> pitch = ReadInteger(node, "Pitch", platform::FontSpec::kDefaultPitch,
                                                          platform::FontSpec::kFixedPitch))
         font.Pitch = uint8_t(*pitch);

@@ -170,6 +170,7 @@ TEST_F(SettingsFileTest, EachValueIsReadOrRefusedOnItsOwn)
     const Field transValue = [](const CSettings& s, const CEditorLayout&) -> int64_t { return s.TransValue; };
     const Field minPopulation = [](const CSettings& s, const CEditorLayout&) -> int64_t { return s.MinPopulation; };
     const Field fontSize = [](const CSettings& s, const CEditorLayout&) -> int64_t { return s.font.PointSize; };
+    const Field fontName = [](const CSettings& s, const CEditorLayout&) -> int64_t { return s.font.Family.size(); };
     const Field fontPitch = [](const CSettings& s, const CEditorLayout&) -> int64_t { return s.font.Pitch; };
     const Field fontItalic = [](const CSettings& s, const CEditorLayout&) -> int64_t { return s.font.Italic; };
     const Field mainState = [](const CSettings&, const CEditorLayout& l) -> int64_t { return int(l.mainForm.State); };
@@ -193,6 +194,8 @@ TEST_F(SettingsFileTest, EachValueIsReadOrRefusedOnItsOwn)
         {"Font", "Size", "0", fontSize, defaults.font.PointSize},
         {"Font", "Size", "100000", fontSize, defaults.font.PointSize},
         {"Font", "Pitch", "3", fontPitch, defaults.font.Pitch},
+        {"Font", "Name", "Arial", fontName, 5},
+        {"Font", "Name", "Ari\tal", fontName, 0}, // control characters: damaged
         {"Font", "Italic", "TRUE", fontItalic, 1},
         {"MainForm", "State", "1", mainState, 1},
         {"MainForm", "State", "5", mainState, 0}, // any other state leaves the window's alone
