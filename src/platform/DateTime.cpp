@@ -3,6 +3,7 @@
 #include "platform/Exception.h"
 
 #include <cmath>
+#include <ctime>
 #include <string>
 
 namespace platform {
@@ -72,6 +73,83 @@ TDateTime EncodeDate(int32_t year, int32_t month, int32_t day)
 void DecodeDate(TDateTime date, int32_t& year, int32_t& month, int32_t& day)
 {
     CivilFromDays(int64_t(std::trunc(date)) + kEpochDays, year, month, day);
+}
+
+int32_t DayOfWeek(TDateTime date)
+{
+    // Day 0, 1899-12-30, was a Saturday.
+    const int64_t days = int64_t(std::trunc(date));
+    return int32_t(((days - 1) % 7 + 7) % 7) + 1;
+}
+
+TDateTime Today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+namespace {
+
+constexpr const char* kLongDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday",
+                                          "Thursday", "Friday", "Saturday"};
+constexpr const char* kLongMonthNames[12] = {"January", "February", "March", "April", "May", "June",
+                                             "July", "August", "September", "October", "November", "December"};
+
+std::string TwoDigits(int32_t value)
+{
+    return (value < 10 ? "0" : "") + std::to_string(value);
+}
+
+// One of the names, whole (long) or its first three letters.
+std::string Name(const char* name, bool whole)
+{
+    return whole ? std::string(name) : std::string(name, 3);
+}
+
+} // namespace
+
+std::string FormatDate(std::string_view format, TDateTime date)
+{
+    int32_t year, month, day;
+    DecodeDate(date, year, month, day);
+    std::string out;
+    size_t i = 0;
+    while (i < format.size()) {
+        const char c = format[i];
+        const char lower = char(c | 0x20);
+        if (c == '\'' || c == '"') {
+            const size_t end = format.find(c, i + 1);
+            const size_t stop = end == std::string_view::npos ? format.size() : end;
+            out.append(format.substr(i + 1, stop - i - 1));
+            i = stop + 1;
+            continue;
+        }
+        if (lower != 'd' && lower != 'm' && lower != 'y') {
+            out += c;
+            ++i;
+            continue;
+        }
+        size_t run = 1;
+        while (i + run < format.size() && char(format[i + run] | 0x20) == lower)
+            ++run;
+        i += run;
+        if (lower == 'd') {
+            if (run >= 3)
+                out += Name(kLongDayNames[DayOfWeek(date) - 1], run >= 4);
+            else
+                out += run == 2 ? TwoDigits(day) : std::to_string(day);
+        } else if (lower == 'm') {
+            if (run >= 3)
+                out += Name(kLongMonthNames[month - 1], run >= 4);
+            else
+                out += run == 2 ? TwoDigits(month) : std::to_string(month);
+        } else {
+            out += run <= 2 ? TwoDigits(year % 100) : std::to_string(year);
+        }
+    }
+    return out;
 }
 
 TDateTime EncodeTime(int32_t hour, int32_t minute, int32_t second, int32_t millisecond)

@@ -20,6 +20,27 @@ TEST(DateTime, DaysCountFromTheEpoch)
     EXPECT_EQ(platform::DaysInMonth(2023, 2), 28);
 }
 
+TEST(DateTime, FormatDateByPattern)
+{
+    const TDateTime date = platform::EncodeDate(2024, 3, 5); // a Tuesday
+    EXPECT_EQ(platform::FormatDate("mm/dd/yyyy", date), "03/05/2024");
+    EXPECT_EQ(platform::FormatDate("d.m.yy", date), "5.3.24");
+    EXPECT_EQ(platform::FormatDate("dddd, MMMM D, YYYY", date), "Tuesday, March 5, 2024");
+    EXPECT_EQ(platform::FormatDate("ddd mmm", date), "Tue Mar");
+    EXPECT_EQ(platform::FormatDate("'day' d \"of\" m", date), "day 5 of 3");
+    EXPECT_EQ(platform::FormatDate("yyyy 'open", date), "2024 open");
+    EXPECT_EQ(platform::FormatDate("", date), "");
+}
+
+TEST(DateTime, DayOfWeekRunsSundayOneToSaturdaySeven)
+{
+    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(1899, 12, 30)), 7);
+    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(1899, 12, 24)), 1); // before the epoch
+    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(2000, 1, 1)), 7);
+    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(2023, 10, 1) + 0.9), 1);
+    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(2024, 2, 29)), 5);
+}
+
 TEST(DateTime, EveryDayOfSomeYearsRoundTrips)
 {
     for (int32_t year : {1, 1600, 1899, 1900, 2000, 2024, 9999})

@@ -1,0 +1,403 @@
+// The month calendar: the grid's layout of hand-worked months, date stepping, ranges,
+// painting of day cells and keyboard and mouse navigation, all without a display.
+#include "inspector/rmCalendar.h"
+
+#include "ExpectMessage.h"
+#include "RecordingCanvas.h"
+#include "graphics/SystemColorNames.h"
+#include "inspector/rmLibraryCalendar.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+using namespace platform;
+
+namespace {
+
+TDateTime Date(int32_t y, int32_t m, int32_t d)
+{
+    return EncodeDate(y, m, d);
+}
+
+std::string Ymd(TDateTime date)
+{
+    int32_t y, m, d;
+    DecodeDate(date, y, m, d);
+    return std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d);
+}
+
+// The texts of one grid row as the calendar paints them (the caption is text 0).
+std::vector<std::string> PaintedRow(TrmCustomCalendar& cal, int32_t row)
+{
+    RecordingCanvas canvas;
+    cal.HostPaint(canvas);
+    std::vector<std::string> texts;
+    for (int32_t col = 0; col < 7; ++col)
+        texts.push_back(canvas.texts.at(size_t(1 + row * 7 + col)).Chars);
+    return texts;
+}
+
+// Painting marks the current cell focused, as a shown calendar does once it has the focus.
+void FocusAndPaint(TrmCustomCalendar& cal)
+{
+    cal.SetFocus();
+    NullCanvas canvas;
+    cal.HostPaint(canvas);
+}
+
+void Press(TrmCustomCalendar& cal, KeyCode key, ShiftState shift = shift::None)
+{
+    cal.HostKeyDown(key, shift);
+}
+
+} // namespace
+
+TEST(CalendarTables, WrapOneStepPastBothEnds)
+{
+    EXPECT_EQ(MonthNames[0], "December");
+    EXPECT_EQ(MonthNames[1], "January");
+    EXPECT_EQ(MonthNames[13], "January");
+    EXPECT_EQ(DayNames[0], "Sat");
+    EXPECT_EQ(DayNames[1], "Sun");
+    EXPECT_EQ(DayNames[8], "Sun");
+    for (int32_t month = 1; month <= 12; ++month)
+        EXPECT_EQ(MonthLengths[size_t(month)], DaysInMonth(2023, month)) << month;
+    EXPECT_EQ(MonthLengths[0], 31);
+    EXPECT_EQ(MonthLengths[13], 31);
+}
+
+TEST(Calendar, MonthLayoutOfHandWorkedMonths)
+{
+    struct Case {
+        int32_t year, month;
+        int32_t firstDow, length, lastRow, lastCol;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {2023, 10, 1, 31, 5, 2, "October 2023"},  // begins on a Sunday
+        {2022, 10, 7, 31, 6, 1, "October 2022"},  // begins on a Saturday: six weeks
+        {2024, 2, 5, 29, 5, 4, "February 2024"},  // leap year
+        {2023, 2, 4, 28, 5, 2, "February 2023"},
+        {1900, 2, 5, 28, 5, 3, "February 1900"},  // a century that is no leap year
+        {2000, 2, 3, 29, 5, 2, "February 2000"},  // a fourth century that is
+        {2024, 3, 6, 31, 6, 0, "March 2024"},
+        {2023, 12, 6, 31, 6, 0, "December 2023"},
+    };
+    TrmCalendar cal;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        cal.SetWorkingDate(Date(c.year, c.month, 1));
+        EXPECT_EQ(cal.FirstDayOfWeek(), c.firstDow);
+        EXPECT_EQ(cal.DisplayedMonthLength(), c.length);
+        EXPECT_EQ(cal.Caption(), c.caption);
+        int32_t row, col;
+        cal.GetRowColInfo(Date(c.year, c.month, 1), row, col);
+        EXPECT_EQ(row, 1);
+        EXPECT_EQ(col, c.firstDow - 1);
+        EXPECT_EQ(cal.Grid().Row(), 1);
+        EXPECT_EQ(cal.Grid().Col(), c.firstDow - 1);
+        cal.GetRowColInfo(Date(c.year, c.month, c.length), row, col);
+        EXPECT_EQ(row, c.lastRow);
+        EXPECT_EQ(col, c.lastCol);
+        int32_t day;
+        EXPECT_TRUE(cal.ValidateDOW(row, col, day));
+        EXPECT_EQ(day, c.length);
+        EXPECT_FALSE(cal.ValidateDOW(row + (col + 1) / 7, (col + 1) % 7, day));
+        EXPECT_EQ(day, c.length + 1);
+        if (c.firstDow > 1) { // the cell before the 1st
+            EXPECT_FALSE(cal.ValidateDOW(1, c.firstDow - 2, day));
+            EXPECT_EQ(day, 0);
+        }
+        EXPECT_FALSE(cal.ValidateDOW(0, 6, day));
+    }
+}
+
+TEST(Calendar, PaintsDayNamesAndNeighbouringMonthsDays)
+{
+    TrmCalendar cal;
+    cal.SetWorkingDate(Date(2024, 3, 15));
+    EXPECT_EQ(PaintedRow(cal, 0), (std::vector<std::string>{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"}));
+    // March 2024 begins on a Friday, after a February of 29 days; it ends on Sunday the 31st.
+    EXPECT_EQ(PaintedRow(cal, 1), (std::vector<std::string>{"25", "26", "27", "28", "29", "1", "2"}));
+    EXPECT_EQ(PaintedRow(cal, 6), (std::vector<std::string>{"31", "1", "2", "3", "4", "5", "6"}));
+    cal.SetWorkingDate(Date(2023, 3, 15));
+    EXPECT_EQ(PaintedRow(cal, 1), (std::vector<std::string>{"26", "27", "28", "1", "2", "3", "4"}));
+    cal.SetWorkingDate(Date(2024, 1, 15)); // December before January
+    EXPECT_EQ(PaintedRow(cal, 1), (std::vector<std::string>{"31", "1", "2", "3", "4", "5", "6"}));
+}
+
+TEST(Calendar, PaintsColoursByKindOfCell)
+{
+    TrmCalendar cal;
+    cal.SetWorkingDate(Date(2023, 10, 10)); // a Tuesday in row 2, column 2; no today in view
+    RecordingCanvas canvas;
+    cal.HostPaint(canvas);
+    const TrmCalendarColors& colors = cal.CalendarColors();
+    auto textColor = [&](int32_t row, int32_t col) { return canvas.texts.at(size_t(1 + row * 7 + col)).Color; };
+    EXPECT_EQ(textColor(0, 0), CanvasColorOf(colors.WeekendTextColor()));
+    EXPECT_EQ(textColor(0, 3), CanvasColorOf(colors.DayNamesTextColor()));
+    EXPECT_EQ(textColor(1, 6), CanvasColorOf(colors.WeekendTextColor()));
+    EXPECT_EQ(textColor(1, 3), CanvasColorOf(colors.WeekdayTextColor()));
+    EXPECT_EQ(textColor(2, 2), CanvasColorOf(clHighlightText));
+    EXPECT_EQ(textColor(6, 3), CanvasColorOf(colors.OtherMonthDayTextColor()));
+
+    cal.setShowWeekends(false);
+    canvas.Clear();
+    cal.HostPaint(canvas);
+    EXPECT_EQ(textColor(0, 0), CanvasColorOf(colors.DayNamesTextColor()));
+    EXPECT_EQ(textColor(1, 6), CanvasColorOf(colors.WeekdayTextColor()));
+}
+
+TEST(Calendar, TodayIsBoldInItsOwnColour)
+{
+    TrmCalendar cal;
+    const TDateTime today = Today();
+    cal.SetWorkingDate(today + (cal.DisplayedDay() < 15 ? 1 : -1)); // same month, another cell current
+    int32_t row, col;
+    cal.GetRowColInfo(today, row, col);
+    struct BoldCanvas : RecordingCanvas {
+        std::vector<bool> bold;
+        void TextOut(int32_t x, int32_t y, std::string_view text, const FontSpec& font) override
+        {
+            RecordingCanvas::TextOut(x, y, text, font);
+            bold.push_back(font.Bold);
+        }
+    } canvas;
+    cal.HostPaint(canvas);
+    const size_t index = size_t(1 + row * 7 + col);
+    EXPECT_EQ(canvas.texts.at(index).Color, CanvasColorOf(cal.CalendarColors().TodayTextColor()));
+    EXPECT_TRUE(canvas.bold.at(index));
+    EXPECT_FALSE(canvas.bold.at(index == 8 ? 9 : 8));
+}
+
+TEST(Calendar, CellSizesShareTheLeftOverPixels)
+{
+    TrmCalendar cal;
+    cal.SetBounds(0, 0, 208, 158); // a 204-pixel grid inside the two-pixel border
+    ASSERT_EQ(cal.Grid().Width(), 204);
+    EXPECT_EQ(cal.Grid().ColWidth(0), 30);
+    for (int32_t c = 1; c < 7; ++c)
+        EXPECT_EQ(cal.Grid().ColWidth(c), 29);
+    int32_t heights = 0;
+    for (int32_t r = 0; r < 7; ++r)
+        heights += cal.Grid().RowHeight(r);
+    EXPECT_EQ(heights, cal.Grid().Height());
+    cal.SetGridLines(true);
+    for (int32_t c = 0; c < 7; ++c)
+        EXPECT_EQ(cal.Grid().ColWidth(c), 29);
+    EXPECT_TRUE(TrmCustomCalendar::GoodCalendarSize(203));
+    EXPECT_FALSE(TrmCustomCalendar::GoodCalendarSize(204));
+}
+
+TEST(Calendar, StepsMonthsAndYearsWithTheDayCut)
+{
+    struct Case {
+        TDateTime from;
+        void (TrmCustomCalendar::*step)();
+        const char* expected;
+    };
+    const Case cases[] = {
+        {Date(2023, 1, 31), &TrmCustomCalendar::NextMonth, "2023-2-28"},
+        {Date(2024, 1, 31), &TrmCustomCalendar::NextMonth, "2024-2-29"},
+        {Date(2023, 12, 15), &TrmCustomCalendar::NextMonth, "2024-1-15"},
+        {Date(2024, 1, 15), &TrmCustomCalendar::PrevMonth, "2023-12-15"},
+        {Date(2024, 3, 31), &TrmCustomCalendar::PrevMonth, "2024-2-29"},
+        {Date(2024, 2, 29), &TrmCustomCalendar::NextYear, "2025-2-28"},
+        {Date(2024, 2, 29), &TrmCustomCalendar::PrevYear, "2023-2-28"},
+        // The first and last years a date can hold have nothing beyond them.
+        {Date(9999, 12, 1), &TrmCustomCalendar::NextMonth, "9999-12-1"},
+        {Date(1, 6, 1), &TrmCustomCalendar::PrevYear, "1-6-1"},
+    };
+    TrmCalendar cal;
+    int32_t workingChanges = 0;
+    cal.OnWorkingDateChange = [&](TObject*) { ++workingChanges; };
+    for (const Case& c : cases) {
+        cal.SetWorkingDate(c.from);
+        (cal.*c.step)();
+        EXPECT_EQ(Ymd(cal.WorkingDate()), c.expected) << Ymd(c.from);
+    }
+    EXPECT_EQ(workingChanges, 16);
+    EXPECT_EQ(TrmCustomCalendar::MyEncodeDate(2023, 4, 31), Date(2023, 4, 30));
+}
+
+TEST(Calendar, SelectedDateIsWholeDaysAndMovesTheWorkingDate)
+{
+    TrmCalendar cal;
+    std::vector<std::string> events;
+    cal.OnWorkingDateChange = [&](TObject*) { events.push_back("working"); };
+    cal.OnSelectedDateChange = [&](TObject*) { events.push_back("selected"); };
+    cal.SetSelectedDate(Date(2023, 10, 10) + 0.75);
+    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 10));
+    EXPECT_EQ(cal.WorkingDate(), Date(2023, 10, 10));
+    EXPECT_EQ(events, (std::vector<std::string>{"working", "selected"}));
+    events.clear();
+    cal.SetSelectedDate(Date(2023, 10, 10));
+    EXPECT_EQ(events, (std::vector<std::string>{"selected"}));
+    // Dates beyond the years a calendar can show stop at their ends; no number is refused.
+    cal.SetSelectedDate(1e300);
+    EXPECT_EQ(Ymd(cal.SelectedDate()), "9999-12-31");
+    EXPECT_EQ(cal.Grid().Row(), 5);
+    EXPECT_THROW(cal.SetSelectedDate(std::nan("")), EConvertError);
+}
+
+TEST(Calendar, DateRangeBoundsOnlyWhenSwitchedOn)
+{
+    TrmCalendar cal;
+    cal.SetSelectedDate(Date(2023, 10, 10));
+    cal.SetMinDate(Date(2023, 10, 15));
+    cal.SetMaxDate(Date(2023, 10, 20) + 0.5);
+    EXPECT_EQ(cal.MaxDate(), Date(2023, 10, 20));
+    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 10)); // off: not limited
+
+    ExpectThrowWithMessage<Exception>([&] { cal.SetMinDate(Date(2023, 10, 20)); },
+                                      "MinDate value can't be greater than or equal to the MaxDate value");
+    ExpectThrowWithMessage<Exception>([&] { cal.SetMaxDate(Date(2023, 10, 14)); },
+                                      "MaxDate value can't be less than or equal to the MinDate value");
+    EXPECT_EQ(cal.MinDate(), Date(2023, 10, 15));
+    EXPECT_EQ(cal.MaxDate(), Date(2023, 10, 20));
+
+    cal.SetUseDateRanges(true);
+    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 15));
+    cal.SetSelectedDate(Date(2024, 1, 1));
+    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 20));
+    cal.SetMaxDate(Date(2023, 10, 18));
+    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 18));
+
+    int32_t day;
+    int32_t row, col;
+    cal.GetRowColInfo(Date(2023, 10, 14), row, col);
+    EXPECT_FALSE(cal.ValidateDOW(row, col, day));
+    EXPECT_EQ(day, 14);
+    cal.GetRowColInfo(Date(2023, 10, 16), row, col);
+    EXPECT_TRUE(cal.ValidateDOW(row, col, day));
+}
+
+TEST(Calendar, DaysOutsideTheRangeAreHatchedInsideTheirCells)
+{
+    struct LineCanvas : RecordingCanvas {
+        std::vector<Rect> lines;
+        void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, CanvasColor) override
+        {
+            lines.push_back({x1, y1, x2, y2});
+        }
+    } canvas;
+    TrmCalendar cal;
+    cal.SetSelectedDate(Date(2023, 10, 16));
+    cal.SetMinDate(Date(2023, 10, 15));
+    cal.SetMaxDate(Date(2023, 10, 18));
+    cal.SetUseDateRanges(true);
+    cal.HostPaint(canvas);
+    ASSERT_FALSE(canvas.lines.empty());
+    const Rect grid = cal.Grid().BoundsRect();
+    for (const Rect& line : canvas.lines) {
+        // Lines run at 45 degrees, both ends inside the grid.
+        EXPECT_EQ(std::abs(line.Right - line.Left), std::abs(line.Bottom - line.Top));
+        EXPECT_TRUE(grid.Contains(line.Left, line.Top) && grid.Contains(line.Right, line.Bottom));
+    }
+}
+
+TEST(Calendar, ArrowKeysMoveTheWorkingDate)
+{
+    struct Case {
+        TDateTime from;
+        KeyCode key;
+        ShiftState shift;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {Date(2023, 10, 8), key::Left, shift::None, "2023-10-7"},   // column 0 back to Saturday
+        {Date(2023, 10, 1), key::Left, shift::None, "2023-10-1"},   // not before the 1st
+        {Date(2023, 10, 7), key::Right, shift::None, "2023-10-8"},  // column 6 on to Sunday
+        {Date(2023, 10, 31), key::Right, shift::None, "2023-10-31"}, // not past the month
+        {Date(2023, 10, 10), key::Left, shift::None, "2023-10-9"},
+        {Date(2023, 10, 3), key::Up, shift::None, "2023-10-3"},     // the day names are no day
+        {Date(2023, 10, 3), key::Down, shift::None, "2023-10-10"},
+        {Date(2023, 10, 31), key::Down, shift::None, "2023-10-31"},
+        {Date(2023, 10, 31), key::Right, shift::Ctrl, "2023-11-30"},
+        {Date(2023, 10, 31), key::Left, shift::Ctrl, "2023-9-30"},
+        {Date(2024, 2, 29), key::Down, shift::Ctrl, "2025-2-28"},
+        {Date(2024, 2, 29), key::Up, shift::Ctrl, "2023-2-28"},
+    };
+    TrmCalendar cal;
+    for (const Case& c : cases) {
+        cal.SetWorkingDate(c.from);
+        KeyCode key = c.key;
+        cal.HostKeyDown(key, c.shift);
+        EXPECT_EQ(Ymd(cal.WorkingDate()), c.expected) << Ymd(c.from) << " key " << c.key << " shift " << c.shift;
+        int32_t row, col;
+        cal.GetRowColInfo(cal.WorkingDate(), row, col);
+        EXPECT_EQ(cal.Grid().Row() * 10 + cal.Grid().Col(), row * 10 + col);
+    }
+}
+
+TEST(Calendar, EnterAndDoubleClickSelectOnceTheGridShowedItsFocus)
+{
+    TrmCalendar cal;
+    cal.SetSelectedDate(Date(2023, 10, 10));
+    Press(cal, key::Down);
+    char32_t enter = U'\r';
+    cal.HostKeyPress(enter);
+    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 10)); // no focused cell painted yet
+
+    FocusAndPaint(cal);
+    int32_t selections = 0;
+    cal.OnSelectedDateChange = [&](TObject*) { ++selections; };
+    cal.HostKeyPress(enter);
+    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 17));
+    EXPECT_EQ(selections, 1);
+
+    // A click on the cell of the 26th makes it the working date; a double click selects it.
+    int32_t row, col;
+    cal.GetRowColInfo(Date(2023, 10, 26), row, col);
+    const Rect cell = cal.Grid().CellRect(col, row).Offset(cal.Grid().Left(), cal.Grid().Top());
+    const int32_t x = cell.Left + cell.Width() / 2, y = cell.Top + cell.Height() / 2;
+    cal.HostMouseDown(MouseButton::Left, shift::None, x, y);
+    cal.HostMouseUp(MouseButton::Left, shift::None, x, y);
+    EXPECT_EQ(cal.WorkingDate(), Date(2023, 10, 26));
+    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 17));
+    cal.HostDoubleClick(MouseButton::Left, shift::None, x, y);
+    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 26));
+    EXPECT_EQ(selections, 2);
+
+    // A click on another month's day changes nothing.
+    const Rect nextMonth = cal.Grid().CellRect(6, 5).Offset(cal.Grid().Left(), cal.Grid().Top());
+    cal.HostMouseDown(MouseButton::Left, shift::None, nextMonth.Left + 2, nextMonth.Top + 2);
+    EXPECT_EQ(cal.WorkingDate(), Date(2023, 10, 26));
+}
+
+TEST(Calendar, CurrentDateValueAndColoursAssign)
+{
+    TrmCalendar cal;
+    int32_t y, m, d;
+    DecodeDate(Today(), y, m, d);
+    EXPECT_EQ(cal.CurrentDateValue(cdvYear), y);
+    EXPECT_EQ(cal.CurrentDateValue(cdvMonth), m);
+    ExpectThrowWithMessage<Exception>([&] { cal.CurrentDateValue(TCurrentDateValue(7)); }, "Unknown parameter");
+    EXPECT_EQ(cal.MinDate(), Today() - 365);
+    EXPECT_EQ(cal.MaxDate(), Today() + 365);
+
+    TrmCalendarColors source;
+    source.SetTodayTextColor(0x123456);
+    source.SetOtherMonthDayTextColor(0x654321);
+    cal.SetCalendarColors(source);
+    EXPECT_EQ(cal.CalendarColors().TodayTextColor(), 0x123456);
+    EXPECT_EQ(cal.CalendarColors().OtherMonthDayTextColor(), 0x654321);
+    EXPECT_EQ(cal.CalendarColors().WeekendBackgroundColor(), 0xE1E1E1);
+}
+
+TEST(Calendar, CalendarFontSetsTheGridAndALargerBoldCaption)
+{
+    TrmCalendar cal;
+    FontSpec font;
+    font.Family = "Serif";
+    font.PointSize = 10;
+    const int32_t gridTop = cal.Grid().Top();
+    cal.SetCalendarFont(font);
+    EXPECT_EQ(cal.Grid().Font(), font);
+    EXPECT_EQ(cal.CaptionFont().PointSize, 14);
+    EXPECT_TRUE(cal.CaptionFont().Bold);
+    EXPECT_GT(cal.Grid().Top(), gridTop); // the taller caption pushes the grid down
+}
