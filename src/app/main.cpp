@@ -5,6 +5,8 @@
 #include "platform/Timer.h"
 #include "platform/qt/QtTextRasterizer.h"
 #include "platform/qt/QtTimerService.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "platform/WindowSystem.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -22,6 +24,9 @@ int main(int argc, char** argv)
     // Controls' timers tick on Qt's event loop.
     platform::qt::QtTimerService timerService;
     platform::SetTimerService(&timerService);
+    // Controls reach the clipboard, the beep and pop-up windows through Qt.
+    platform::qt::QtWindowSystem windowSystem;
+    platform::SetWindowSystem(&windowSystem);
 
     QMainWindow window;
     window.setWindowTitle("Valdrune Mission editor");
@@ -33,6 +38,7 @@ int main(int argc, char** argv)
             QTimer::singleShot(0, &window, &QMainWindow::close);
 
     const int result = app.exec();
+    platform::SetWindowSystem(nullptr);
     platform::SetTimerService(nullptr);
     platform::SetTextRasterizer(nullptr);
     return result;

@@ -14,24 +14,6 @@ platform::Rect Inflated(const platform::Rect& r, int32_t by)
     return {r.Left - by, r.Top - by, r.Right + by, r.Bottom + by};
 }
 
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-// The character after the first single "&" of a caption, or 0.
-char AcceleratorOf(const std::string& caption)
-{
-    for (size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] != '&')
-            return caption[i + 1];
-        ++i;
-    }
-    return 0;
-}
-
 } // namespace
 
 // ---- TrmCustomCheckBox ------------------------------------------------------------------
@@ -279,8 +261,7 @@ void TrmCustomCheckBox::DoClick()
 
 bool TrmCustomCheckBox::HandleAccelerator(char32_t Key)
 {
-    const char accelerator = AcceleratorOf(FCaption);
-    if (accelerator == 0 || Key > 0xFF || LowerAscii(char(Key)) != LowerAscii(accelerator))
+    if (!IsAccel(Key, FCaption))
         return false;
     if (CanFocus()) {
         SetFocus();

@@ -109,3 +109,16 @@ int32_t DrawTextInRect(platform::Canvas& Canvas, std::string_view Text, platform
     }
     return textHeight;
 }
+
+bool IsAccel(char32_t Key, std::string_view Caption)
+{
+    const auto lower = [](char32_t c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
+    for (size_t i = 0; i + 1 < Caption.size(); ++i) {
+        if (Caption[i] != '&')
+            continue;
+        if (Caption[i + 1] != '&')
+            return lower(Key) == lower(char32_t(uint8_t(Caption[i + 1])));
+        ++i;
+    }
+    return false;
+}

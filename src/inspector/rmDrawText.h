@@ -24,3 +24,7 @@ constexpr uint32_t NoPrefix = 0x0800; // "&" is an ordinary character
 // SingleLine) and, with WordBreak, at the last blank that lets them fit the width.
 int32_t DrawTextInRect(platform::Canvas& Canvas, std::string_view Text, platform::Rect& Rect, uint32_t Flags,
                        const platform::FontSpec& Font);
+
+// Whether Key is the accelerator of Caption: the character after its first single "&",
+// compared without regard to ASCII case.
+bool IsAccel(char32_t Key, std::string_view Caption);

@@ -312,3 +312,25 @@ bool FindCmdLineSwitchWithParam(std::span<const std::string> Args, std::string_v
     }
     return false;
 }
+
+int32_t StrToInt(std::string_view S)
+{
+    size_t i = 0;
+    while (i < S.size() && S[i] == ' ')
+        ++i;
+    const bool negative = i < S.size() && S[i] == '-';
+    if (i < S.size() && (S[i] == '-' || S[i] == '+'))
+        ++i;
+    int64_t value = 0;
+    const size_t firstDigit = i;
+    for (; i < S.size() && S[i] >= '0' && S[i] <= '9'; ++i) {
+        value = value * 10 + (S[i] - '0');
+        if (value > int64_t(INT32_MAX) + 1)
+            break;
+    }
+    if (negative)
+        value = -value;
+    if (i == firstDigit || i != S.size() || value > INT32_MAX || value < INT32_MIN)
+        throw EConvertError("'" + std::string(S) + "' is not a valid integer value");
+    return int32_t(value);
+}

@@ -10,6 +10,10 @@
 
 // "True" or "False".
 std::string BoolToStr(bool B);
+
+// S as a decimal integer: leading blanks, an optional sign and at least one digit, within
+// the 32-bit range. Anything else raises EConvertError "'S' is not a valid integer value".
+int32_t StrToInt(std::string_view S);
 // True exactly when S, trimmed and lower-cased, is "true"; any other text is false.
 bool StrToBool(std::string_view S);
 

@@ -28,6 +28,11 @@ public:
     {
         return parent_.VisibleRect().Intersect(child_.BoundsRect()).Offset(-child_.Left(), -child_.Top());
     }
+    Rect DesktopRect() const override { return parent_.DesktopRect(); }
+    Point ClientToScreen(Point point) const override
+    {
+        return parent_.ClientToScreen(Point{point.X + child_.Left(), point.Y + child_.Top()});
+    }
 
 private:
     Control& parent_;

@@ -37,6 +37,7 @@ void Control::SetEnabled(bool enabled)
     enabled_ = enabled;
     if (host_)
         host_->ApplyEnabled(enabled);
+    EnabledChanged();
     Invalidate();
 }
 

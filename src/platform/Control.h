@@ -36,6 +36,8 @@ public:
     virtual Rect VisibleRect() const = 0;
     // The desktop in the coordinates of a top-level window; empty when not known.
     virtual Rect DesktopRect() const { return {}; }
+    // A point of the control in the desktop's coordinates; unchanged when not known.
+    virtual Point ClientToScreen(Point point) const { return point; }
     // Lets the user size the top-level window by dragging its bottom-right corner from
     // the mouse position, as a size grip does; false when the window system cannot.
     virtual bool BeginWindowSizing() { return false; }
@@ -109,6 +111,8 @@ public:
     Rect VisibleRect() const;
     // The desktop as the host knows it; empty without a host.
     Rect DesktopRect() const { return host_ ? host_->DesktopRect() : Rect{}; }
+    // A point of the control in the desktop's coordinates (unchanged without a host).
+    Point ClientToScreen(Point point) const { return host_ ? host_->ClientToScreen(point) : point; }
 
     // Called once the control's properties are all set up.
     virtual void Loaded() {}
@@ -169,6 +173,8 @@ protected:
     virtual void DoEnter();
     virtual void DoExit();
     virtual void Resize();
+    // After SetEnabled stored a change.
+    virtual void EnabledChanged() {}
     // The size the control wants when AutoSize is on; false leaves the size alone.
     virtual bool CanAutoSize(int32_t& newWidth, int32_t& newHeight);
     void AdjustSize();

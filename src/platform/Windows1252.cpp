@@ -1,5 +1,7 @@
 #include "platform/Windows1252.h"
 
+#include "platform/Utf8.h"
+
 #include <cstdint>
 
 namespace platform {
@@ -23,49 +25,15 @@ char ByteForCodePoint(char32_t cp)
     return '?';
 }
 
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
-
 } // namespace
 
 std::string Utf8ToWindows1252(std::string_view utf8)
 {
+    const std::u32string codePoints = Utf8ToCodePoints(utf8);
     std::string out;
-    out.reserve(utf8.size());
-    size_t i = 0;
-    while (i < utf8.size()) {
-        uint8_t lead = uint8_t(utf8[i]);
-        if (lead < 0x80) {
-            out += char(lead);
-            ++i;
-            continue;
-        }
-        size_t extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 && lead < 0xE0 ? 1 : 0;
-        if (lead >= 0xF5)
-            extra = 0;
-        char32_t cp = lead & (0x3F >> extra);
-        size_t k = 1;
-        for (; extra && k <= extra && i + k < utf8.size() && (uint8_t(utf8[i + k]) & 0xC0) == 0x80; ++k)
-            cp = (cp << 6) | (uint8_t(utf8[i + k]) & 0x3F);
-        if (extra == 0 || k != extra + 1) {
-            out += '?';
-            i += k; // skip the lead byte and the continuation bytes that came with it
-            continue;
-        }
-        out += ByteForCodePoint(cp);
-        i += k;
-    }
+    out.reserve(codePoints.size());
+    for (char32_t cp : codePoints)
+        out += ByteForCodePoint(cp); // U+FFFD of a malformed sequence becomes '?' too
     return out;
 }
 

@@ -22,7 +22,12 @@ bool IsArrowKey(KeyCode code)
 } // namespace
 
 ControlWidget::ControlWidget(std::unique_ptr<Control> control, QWidget* parent)
-    : QWidget(parent), control_(std::move(control))
+    : ControlWidget(*control, parent)
+{
+    owned_ = std::move(control);
+}
+
+ControlWidget::ControlWidget(Control& control, QWidget* parent) : QWidget(parent), control_(&control)
 {
     // The control paints every pixel itself, so Qt need not clear behind it.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -119,8 +124,14 @@ bool ControlWidget::HandleKeyDown(QKeyEvent* event)
     const ShiftState state = ShiftStateFromQt(event->modifiers(), Qt::NoButton);
     if (code != key::None)
         control_->HostKeyDown(code, state);
-    for (char32_t character : event->text().toUcs4())
+    for (char32_t character : event->text().toUcs4()) {
+        // Ctrl with a letter types its control character (Ctrl+V is 0x16), as most
+        // keyboards deliver it; some systems report the plain letter instead.
+        const bool letter = (character >= 'a' && character <= 'z') || (character >= 'A' && character <= 'Z');
+        if (letter && (state & shift::Keys & ~shift::Shift) == shift::Ctrl)
+            character &= 0x1F;
         control_->HostKeyPress(character);
+    }
     return true;
 }
 
@@ -252,6 +263,12 @@ Rect ControlWidget::DesktopRect() const
         return {};
     const QRect r = shown->virtualGeometry();
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+Point ControlWidget::ClientToScreen(Point point) const
+{
+    const QPoint global = mapToGlobal(QPoint(point.X, point.Y));
+    return {global.x(), global.y()};
 }
 
 bool ControlWidget::BeginWindowSizing()

@@ -14,6 +14,8 @@ namespace platform::qt {
 class ControlWidget : public QWidget, private ControlHost {
 public:
     explicit ControlWidget(std::unique_ptr<Control> control, QWidget* parent = nullptr);
+    // Shows a control that someone else owns; it must outlive the widget.
+    explicit ControlWidget(Control& control, QWidget* parent = nullptr);
     ~ControlWidget() override;
 
     Control& HostedControl() { return *control_; }
@@ -53,12 +55,14 @@ private:
     void TakeFocus() override;
     Rect VisibleRect() const override;
     Rect DesktopRect() const override;
+    Point ClientToScreen(Point point) const override;
     bool BeginWindowSizing() override;
 
     void TakeBoundsFromWidget();
     bool HandleKeyDown(QKeyEvent* event);
 
-    std::unique_ptr<Control> control_;
+    std::unique_ptr<Control> owned_; // null when the control is borrowed
+    Control* control_;
     bool applyingBounds_ = false;
     QRect paintRect_; // the area being painted, during paintEvent only
 };

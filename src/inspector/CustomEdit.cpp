@@ -1,0 +1,368 @@
+#include "inspector/CustomEdit.h"
+
+#include "graphics/SystemColorNames.h"
+#include "inspector/rmFrames.h"
+#include "platform/Utf8.h"
+#include "platform/WindowSystem.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr int32_t kTextMargin = 1; // between the formatting rectangle's left edge and the text
+
+bool HasOnly(platform::ShiftState Shift, platform::ShiftState Key)
+{
+    return (Shift & platform::shift::Keys) == Key;
+}
+
+} // namespace
+
+TCustomEdit::TCustomEdit()
+{
+    SetBounds(0, 0, 121, 21);
+    SetColor(CanvasColorOf(clWindow));
+    SetTabStop(true);
+    SetCursor(platform::cursor::IBeam);
+    FFont.Color = CanvasColorOf(clWindowText);
+    SetEditRect();
+}
+
+void TCustomEdit::SetText(std::string_view Value)
+{
+    const std::string old = FLine.Text();
+    FLine.SetText(Value);
+    if (FLine.Text() != old)
+        TextChanged();
+    else
+        Invalidate();
+}
+
+void TCustomEdit::SetFont(const platform::FontSpec& Value)
+{
+    StoreAndRepaint(FFont, Value);
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle Value)
+{
+    if (Value == FBorderStyle)
+        return;
+    FBorderStyle = Value;
+    SetEditRect();
+    Invalidate();
+}
+
+void TCustomEdit::SetCtl3D(bool Value)
+{
+    if (Value == FCtl3D)
+        return;
+    FCtl3D = Value;
+    SetEditRect();
+    Invalidate();
+}
+
+void TCustomEdit::SetReadOnly(bool Value)
+{
+    StoreAndRepaint(FReadOnly, Value);
+}
+
+void TCustomEdit::SetPasswordChar(char32_t Value)
+{
+    StoreAndRepaint(FPasswordChar, Value);
+}
+
+void TCustomEdit::SetSelStart(int32_t Value)
+{
+    FLine.SetSelection(Value, Value);
+    Invalidate();
+}
+
+void TCustomEdit::SetSelLength(int32_t Value)
+{
+    FLine.SetSelection(FLine.SelStart(), FLine.SelStart() + std::max(0, Value));
+    Invalidate();
+}
+
+void TCustomEdit::SelectAll()
+{
+    FLine.SelectAll();
+    Invalidate();
+}
+
+void TCustomEdit::SetSelText(std::string_view Value)
+{
+    if (FLine.ReplaceSelection(Value))
+        TextChanged();
+}
+
+void TCustomEdit::CopyToClipboard()
+{
+    if (FPasswordChar == 0 && FLine.SelLength() > 0)
+        platform::SetClipboardText(FLine.SelText());
+}
+
+void TCustomEdit::CutToClipboard()
+{
+    if (FReadOnly || FPasswordChar != 0 || FLine.SelLength() == 0)
+        return;
+    CopyToClipboard();
+    ClearSelection();
+}
+
+void TCustomEdit::PasteFromClipboard()
+{
+    if (FReadOnly)
+        return;
+    // Only the first line of a text with line breaks.
+    std::string text = platform::ClipboardText();
+    const size_t lineEnd = text.find_first_of("\r\n");
+    if (lineEnd != std::string::npos)
+        text.resize(lineEnd);
+    SetSelText(text);
+}
+
+int32_t TCustomEdit::BorderWidth() const
+{
+    return FBorderStyle == bsNone ? 0 : FCtl3D ? 2 : 1;
+}
+
+void TCustomEdit::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TCustomEdit::SetEditRect()
+{
+    ApplyEditRect({0, 0, ClientWidth(), ClientHeight()});
+}
+
+void TCustomEdit::ApplyEditRect(const platform::Rect& Rect)
+{
+    FEditRect = Rect;
+    Invalidate();
+}
+
+platform::Point TCustomEdit::ToClientArea(platform::Point P) const
+{
+    return {P.X - BorderWidth(), P.Y - BorderWidth()};
+}
+
+void TCustomEdit::TextChanged()
+{
+    Invalidate();
+    Change();
+}
+
+std::u32string TCustomEdit::ShownChars() const
+{
+    return FPasswordChar ? std::u32string(FLine.Chars().size(), FPasswordChar) : FLine.Chars();
+}
+
+void TCustomEdit::Paint(platform::Canvas& Canvas)
+{
+    platform::Rect inside = ClientRect();
+    if (FBorderStyle == bsSingle) {
+        if (FCtl3D)
+            DrawSunkenBorder(Canvas, inside);
+        else
+            Frame3D(Canvas, inside, CanvasColorOf(clWindowText), CanvasColorOf(clWindowText));
+    }
+    if (inside.IsEmpty())
+        return;
+    Canvas.FillRect(inside, Color());
+
+    // Measure every position of the shown text.
+    const std::u32string shown = ShownChars();
+    std::string utf8;
+    FCharX.assign(1, 0);
+    for (char32_t c : shown) {
+        platform::AppendUtf8(utf8, c);
+        FCharX.push_back(Canvas.TextExtent(utf8, FFont).Width);
+    }
+    const int32_t lineHeight = std::max(Canvas.TextExtent("Wg", FFont).Height, 1);
+
+    const int32_t border = BorderWidth();
+    const platform::Rect area = FEditRect.Offset(border, border).Intersect(inside);
+    if (area.IsEmpty())
+        return;
+    // Keep the caret in view; scroll back when the text's end leaves room.
+    const int32_t room = std::max(area.Width() - 2 * kTextMargin, 1);
+    const int32_t caretX = FCharX[size_t(FLine.Caret())];
+    const int32_t textWidth = FCharX.back();
+    if (caretX - FScroll > room)
+        FScroll = caretX - room;
+    if (caretX < FScroll)
+        FScroll = caretX;
+    FScroll = std::clamp(FScroll, 0, std::max(0, textWidth - room + 1));
+
+    Canvas.SetClipRect(area);
+    const int32_t x0 = area.Left + kTextMargin - FScroll;
+    const int32_t y = area.Top + std::clamp(area.Height() - lineHeight, 0, 1);
+    const bool showSelection = Focused() && FLine.SelLength() > 0;
+    const int32_t selStart = showSelection ? FLine.SelStart() : 0;
+    const int32_t selEnd = showSelection ? selStart + FLine.SelLength() : 0;
+    platform::FontSpec font = FFont;
+    if (!Enabled())
+        font.Color = CanvasColorOf(clGrayText);
+    const auto drawRun = [&](int32_t from, int32_t to, const platform::FontSpec& runFont) {
+        if (from < to)
+            Canvas.TextOut(x0 + FCharX[size_t(from)], y,
+                           platform::CodePointsToUtf8(std::u32string_view(shown).substr(size_t(from), size_t(to - from))),
+                           runFont);
+    };
+    drawRun(0, selStart, font);
+    if (showSelection) {
+        Canvas.FillRect({x0 + FCharX[size_t(selStart)], y, x0 + FCharX[size_t(selEnd)], y + lineHeight},
+                        CanvasColorOf(clHighlight));
+        platform::FontSpec selected = font;
+        selected.Color = CanvasColorOf(clHighlightText);
+        drawRun(selStart, selEnd, selected);
+    }
+    drawRun(selEnd, int32_t(shown.size()), font);
+    if (Focused() && Enabled())
+        Canvas.Line(x0 + caretX, y, x0 + caretX, y + lineHeight - 1, font.Color);
+    Canvas.RemoveClip();
+}
+
+int32_t TCustomEdit::PositionAt(int32_t X) const
+{
+    if (FCharX.size() != size_t(FLine.Length()) + 1)
+        return FLine.Length(); // not painted since the text changed
+    const int32_t local = X - BorderWidth() - FEditRect.Left - kTextMargin + FScroll;
+    int32_t best = 0;
+    for (int32_t i = 1; i < int32_t(FCharX.size()); ++i)
+        if (std::abs(FCharX[size_t(i)] - local) < std::abs(FCharX[size_t(best)] - local))
+            best = i;
+    return best;
+}
+
+void TCustomEdit::MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (Button == platform::MouseButton::Left) {
+        FSelecting = true;
+        if (!Focused())
+            SetFocus();
+        if ((Shift & platform::shift::Double) == 0)
+            FLine.MoveCaret(PositionAt(X), (Shift & platform::shift::Shift) != 0);
+        SetMouseCapture(true);
+        Invalidate();
+    }
+    Control::MouseDown(Button, Shift, X, Y);
+}
+
+void TCustomEdit::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (FSelecting) {
+        FLine.MoveCaret(PositionAt(X), true);
+        Invalidate();
+    }
+    Control::MouseMove(Shift, X, Y);
+}
+
+void TCustomEdit::MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (Button == platform::MouseButton::Left && FSelecting) {
+        FSelecting = false;
+        SetMouseCapture(false);
+    }
+    Control::MouseUp(Button, Shift, X, Y);
+}
+
+void TCustomEdit::DblClick()
+{
+    FLine.SelectWordAt(FLine.Caret());
+    FSelecting = false;
+    Invalidate();
+    Control::DblClick();
+}
+
+void TCustomEdit::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
+{
+    Control::KeyDown(Key, Shift);
+    using namespace platform;
+    const bool extend = (Shift & shift::Shift) != 0;
+    const bool word = (Shift & shift::Ctrl) != 0;
+    const int32_t caret = FLine.Caret();
+    switch (Key) {
+    case key::Left:
+        if (!extend && FLine.SelLength() > 0 && !word)
+            FLine.MoveCaret(FLine.SelStart(), false);
+        else
+            FLine.MoveCaret(word ? FLine.WordLeft(caret) : caret - 1, extend);
+        break;
+    case key::Right:
+        if (!extend && FLine.SelLength() > 0 && !word)
+            FLine.MoveCaret(FLine.SelStart() + FLine.SelLength(), false);
+        else
+            FLine.MoveCaret(word ? FLine.WordRight(caret) : caret + 1, extend);
+        break;
+    case key::Home: FLine.MoveCaret(0, extend); break;
+    case key::End: FLine.MoveCaret(FLine.Length(), extend); break;
+    case key::Delete:
+        if (HasOnly(Shift, shift::Shift))
+            CutToClipboard();
+        else if (!FReadOnly && FLine.DeleteForward())
+            TextChanged();
+        break;
+    case key::Insert:
+        if (HasOnly(Shift, shift::Ctrl))
+            CopyToClipboard();
+        else if (HasOnly(Shift, shift::Shift))
+            PasteFromClipboard();
+        break;
+    default: return;
+    }
+    Invalidate();
+}
+
+void TCustomEdit::KeyPress(char32_t& Key)
+{
+    Control::KeyPress(Key);
+    switch (Key) {
+    case 0: return;
+    case 0x01: SelectAll(); return;
+    case 0x03: CopyToClipboard(); return;
+    case 0x16: PasteFromClipboard(); return;
+    case 0x18: CutToClipboard(); return;
+    case 0x08:
+        if (FReadOnly)
+            platform::Beep();
+        else if (FLine.DeleteBackward())
+            TextChanged();
+        return;
+    default: break;
+    }
+    if (Key < 0x20 || Key == 0x7F)
+        return;
+    if (FReadOnly) {
+        platform::Beep();
+        return;
+    }
+    if (FLine.ReplaceSelection(std::u32string_view(&Key, 1)))
+        TextChanged();
+    else
+        platform::Beep(); // full
+}
+
+void TCustomEdit::DoEnter()
+{
+    if (FAutoSelect && !FSelecting && !platform::LeftButtonDown())
+        FLine.SelectAll();
+    Invalidate();
+    Control::DoEnter();
+}
+
+void TCustomEdit::DoExit()
+{
+    FSelecting = false;
+    Invalidate();
+    Control::DoExit();
+}
+
+void TCustomEdit::Resize()
+{
+    SetEditRect();
+    Control::Resize();
+}

@@ -1,0 +1,116 @@
+#pragma once
+// The single-line edit box the edit controls build on, drawn by the program itself: a
+// border, the text with its selection and caret inside a formatting rectangle that
+// derived controls narrow to make room for buttons, typing, caret keys, mouse selection
+// and the clipboard. Text is UTF-8.
+#include "inspector/EditLine.h"
+#include "platform/Control.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum TBorderStyle : uint8_t { bsNone, bsSingle };
+
+class TCustomEdit : public platform::Control {
+public:
+    TCustomEdit();
+    const char* ClassName() const override { return "TCustomEdit"; }
+
+    std::string Text() const { return FLine.Text(); }
+    // A different text is stored (cut to MaxLength), the caret goes to the start, and
+    // Change runs.
+    void SetText(std::string_view Value);
+    const platform::FontSpec& Font() const { return FFont; }
+    void SetFont(const platform::FontSpec& Value);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    // The sunken two-pixel border and the button placement of the 3-D look.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value);
+    int32_t MaxLength() const { return FLine.MaxLength(); }
+    void SetMaxLength(int32_t Value) { FLine.SetMaxLength(Value); }
+    // Shown in place of every character when not 0; such text cannot be copied.
+    char32_t PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(char32_t Value);
+    bool AutoSelect() const { return FAutoSelect; }
+    void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+
+    int32_t SelStart() const { return FLine.SelStart(); }
+    int32_t SelLength() const { return FLine.SelLength(); }
+    std::string SelText() const { return FLine.SelText(); }
+    void SetSelStart(int32_t Value);
+    void SetSelLength(int32_t Value);
+    void SelectAll();
+    // Replaces the selection as typing would (MaxLength applies); ignores ReadOnly.
+    void SetSelText(std::string_view Value);
+    void ClearSelection() { SetSelText({}); }
+    const EditLine& Line() const { return FLine; }
+
+    void CopyToClipboard();
+    virtual void CutToClipboard();
+    virtual void PasteFromClipboard();
+
+    // The area inside the border, and the formatting rectangle inside it (in the
+    // coordinates of that area, as the text sees them).
+    int32_t BorderWidth() const;
+    int32_t ClientWidth() const { return Width() - 2 * BorderWidth(); }
+    int32_t ClientHeight() const { return Height() - 2 * BorderWidth(); }
+    platform::Rect EditRect() const { return FEditRect; }
+
+    bool WantsArrowKeys() const override { return true; }
+
+    TNotifyEvent OnChange;
+
+protected:
+    // Fires OnChange.
+    virtual void Change();
+    // Sets the formatting rectangle; the base takes the whole area inside the border.
+    virtual void SetEditRect();
+    void ApplyEditRect(const platform::Rect& Rect);
+    // A point of the control in the coordinates of the area inside the border.
+    platform::Point ToClientArea(platform::Point P) const;
+
+    void Paint(platform::Canvas& Canvas) override;
+    void MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
+    void DblClick() override;
+    // OnKeyDown, then, unless the key was used up, the caret keys and the clipboard keys
+    // (Ctrl+Insert, Shift+Insert, Shift+Delete) and Delete.
+    void KeyDown(platform::KeyCode& Key, platform::ShiftState Shift) override;
+    // OnKeyPress, then, unless the character was used up: Backspace, Ctrl+A (select all),
+    // Ctrl+C, Ctrl+V, Ctrl+X, and printable characters typed over the selection.
+    void KeyPress(char32_t& Key) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void Resize() override;
+
+private:
+    void TextChanged();
+    // The text position nearest to control point X, from the widths of the last paint.
+    int32_t PositionAt(int32_t X) const;
+    std::u32string ShownChars() const;
+    template <class T>
+    void StoreAndRepaint(T& Field, const T& Value)
+    {
+        if (Field == Value)
+            return;
+        Field = Value;
+        Invalidate();
+    }
+
+    EditLine FLine;
+    platform::FontSpec FFont;
+    TBorderStyle FBorderStyle = bsSingle;
+    bool FCtl3D = true;
+    bool FReadOnly = false;
+    char32_t FPasswordChar = 0;
+    bool FAutoSelect = true;
+    bool FSelecting = false;           // a left press is selecting with the mouse
+    platform::Rect FEditRect;          // in the area inside the border
+    int32_t FScroll = 0;               // pixels of text scrolled off to the left
+    std::vector<int32_t> FCharX;       // x of each position at the last paint, from the text's start
+};

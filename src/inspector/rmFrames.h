@@ -1,0 +1,22 @@
+#pragma once
+// The 3-D frames the edit controls and their buttons draw, in the system colours.
+#include "platform/Canvas.h"
+
+// A one-pixel frame just inside Rect: TopLeft along the top and left edges, BottomRight
+// along the bottom and right; Rect then shrinks by one pixel on every side.
+void Frame3D(platform::Canvas& Canvas, platform::Rect& Rect, platform::CanvasColor TopLeft,
+             platform::CanvasColor BottomRight);
+
+// The system push-button frame (two pixels: raised, or sunken when Pushed) with the face
+// filled in clBtnFace; Rect shrinks to the face inside the frame.
+void DrawPushButtonFrame(platform::Canvas& Canvas, platform::Rect& Rect, bool Pushed);
+
+// The one-pixel edge of a flat button: raised (highlight over shadow) or sunken.
+void DrawFlatEdge(platform::Canvas& Canvas, const platform::Rect& Rect, bool Sunken);
+
+// The two-pixel sunken border of an edit box; Rect shrinks to the inside.
+void DrawSunkenBorder(platform::Canvas& Canvas, platform::Rect& Rect);
+
+// Rect filled with a checkerboard of two colours, as a pressed toggle button shows it.
+void FillDithered(platform::Canvas& Canvas, const platform::Rect& Rect, platform::CanvasColor Even,
+                  platform::CanvasColor Odd);

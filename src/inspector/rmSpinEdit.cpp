@@ -1,0 +1,220 @@
+#include "inspector/rmSpinEdit.h"
+
+#include "inspector/rmLibraryText.h"
+#include "platform/WindowSystem.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr int32_t kSpinButtonWidth = 15;
+
+// A + Sign * Step, held to the 32-bit range.
+int32_t Stepped(int32_t A, int32_t Step, int Sign)
+{
+    return int32_t(std::clamp<int64_t>(int64_t(A) + Sign * int64_t(Step), INT32_MIN, INT32_MAX));
+}
+
+} // namespace
+
+// ---- TrmCustomSpinEdit ------------------------------------------------------------------
+
+TrmCustomSpinEdit::TrmCustomSpinEdit()
+{
+    FButton.SetWidth(kSpinButtonWidth);
+    FButton.SetFocusControl(this);
+    FButton.OnUpClick = [this](TObject*) { UpClick(); };
+    FButton.OnDownClick = [this](TObject*) { DownClick(); };
+    AddButton(FButton);
+    PlaceButton();
+    SetEditRect();
+}
+
+TrmCustomSpinEdit::~TrmCustomSpinEdit()
+{
+    FButton.SetFocusControl(nullptr);
+}
+
+void TrmCustomSpinEdit::SetUseRanges(bool Value)
+{
+    FUseRanges = Value;
+    InternalUpdate();
+}
+
+void TrmCustomSpinEdit::CutToClipboard()
+{
+    if (FEditorEnabled && !ReadOnly())
+        TrmCustomEdit::CutToClipboard();
+}
+
+void TrmCustomSpinEdit::PasteFromClipboard()
+{
+    if (FEditorEnabled && !ReadOnly())
+        TrmCustomEdit::PasteFromClipboard();
+}
+
+void TrmCustomSpinEdit::UpClick()
+{
+    if (ReadOnly())
+        platform::Beep();
+    else if (FButton.UpEnabled())
+        IncValue();
+}
+
+void TrmCustomSpinEdit::DownClick()
+{
+    if (ReadOnly())
+        platform::Beep();
+    else if (FButton.DownEnabled())
+        DecValue();
+}
+
+bool TrmCustomSpinEdit::IsValidChar(char32_t&)
+{
+    return false;
+}
+
+void TrmCustomSpinEdit::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
+{
+    if (Key == platform::key::Up) {
+        UpClick();
+        Key = 0;
+    } else if (Key == platform::key::Down) {
+        DownClick();
+        Key = 0;
+    }
+    TrmCustomEdit::KeyDown(Key, Shift);
+}
+
+void TrmCustomSpinEdit::KeyPress(char32_t& Key)
+{
+    if (Key != 0 && !IsValidChar(Key)) {
+        Key = 0;
+        platform::Beep();
+    }
+    if (Key != 0)
+        TrmCustomEdit::KeyPress(Key);
+}
+
+void TrmCustomSpinEdit::DoExit()
+{
+    TrmCustomEdit::DoExit();
+    ExitCheck();
+}
+
+void TrmCustomSpinEdit::SetEditRect()
+{
+    ApplyEditRect({0, 0, ClientWidth() - FButton.Width() - 1, ClientHeight()});
+}
+
+void TrmCustomSpinEdit::PlaceButton()
+{
+    const int32_t border = BorderWidth();
+    if (Ctl3D())
+        FButton.SetBounds(border + Width() - FButton.Width() - 4, border, FButton.Width(), Height() - 4);
+    else
+        FButton.SetBounds(border + Width() - FButton.Width(), border + 1, FButton.Width(), Height() - 2);
+}
+
+void TrmCustomSpinEdit::Resize()
+{
+    PlaceButton();
+    TrmCustomEdit::Resize(); // SetEditRect
+}
+
+void TrmCustomSpinEdit::EnabledChanged()
+{
+    FButton.SetEnabled(Enabled());
+}
+
+// ---- TrmSpinEdit ------------------------------------------------------------------------
+
+TrmSpinEdit::TrmSpinEdit()
+{
+    SetText("0");
+}
+
+int32_t TrmSpinEdit::GetValue()
+{
+    return StrToInt(Text());
+}
+
+void TrmSpinEdit::SetValue(int32_t NewValue)
+{
+    SetText(std::to_string(CheckValue(NewValue)));
+}
+
+int32_t TrmSpinEdit::CheckValue(int32_t NewValue)
+{
+    if (!UseRanges()) {
+        Button().SetUpEnabled(true);
+        Button().SetDownEnabled(true);
+        return NewValue;
+    }
+    Button().SetUpEnabled(NewValue < FMaxValue);
+    Button().SetDownEnabled(NewValue > FMinValue);
+    return std::clamp(NewValue, FMinValue, FMaxValue);
+}
+
+bool TrmSpinEdit::IsValidChar(char32_t& Key)
+{
+    const bool valid = Key == U'-' || (Key >= U'0' && Key <= U'9') || (Key < 0x20 && Key != U'\r');
+    if (!valid)
+        return false;
+    // An editor that is switched off takes no typing and no deleting.
+    return EditorEnabled() || (Key < 0x20 && Key != 0x08);
+}
+
+void TrmSpinEdit::IncValue()
+{
+    SetValue(Stepped(Value(), FIncrement, +1));
+    SelectAll();
+}
+
+void TrmSpinEdit::DecValue()
+{
+    SetValue(Stepped(Value(), FIncrement, -1));
+    SelectAll();
+}
+
+void TrmSpinEdit::ExitCheck()
+{
+    const int32_t value = Value();
+    if (CheckValue(value) != value)
+        SetValue(value);
+}
+
+void TrmSpinEdit::InternalUpdate()
+{
+    // Text that is not a number stays until it is used as one.
+    try {
+        SetValue(CheckValue(Value()));
+    } catch (const EConvertError&) {
+    }
+}
+
+void TrmSpinEdit::RefreshButtons()
+{
+    try {
+        CheckValue(Value());
+    } catch (const EConvertError&) {
+    }
+}
+
+void TrmSpinEdit::SetMaxValue(int32_t Value)
+{
+    if (Value < FMinValue)
+        return;
+    FMaxValue = Value;
+    RefreshButtons();
+}
+
+void TrmSpinEdit::SetMinValue(int32_t Value)
+{
+    if (Value > FMaxValue)
+        return;
+    FMinValue = Value;
+    RefreshButtons();
+}
