@@ -93,14 +93,6 @@ private:
     // The text position nearest to control point X, from the widths of the last paint.
     int32_t PositionAt(int32_t X) const;
     std::u32string ShownChars() const;
-    template <class T>
-    void StoreAndRepaint(T& Field, const T& Value)
-    {
-        if (Field == Value)
-            return;
-        Field = Value;
-        Invalidate();
-    }
 
     EditLine FLine;
     platform::FontSpec FFont;

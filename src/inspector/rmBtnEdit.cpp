@@ -60,7 +60,11 @@ TrmCustomBtnEdit::TrmCustomBtnEdit() : FBtn1(CreateButton()), FBtn2(CreateButton
     SetEditRect();
 }
 
-TrmCustomBtnEdit::~TrmCustomBtnEdit() = default;
+TrmCustomBtnEdit::~TrmCustomBtnEdit()
+{
+    RemoveButton(*FBtn1);
+    RemoveButton(*FBtn2);
+}
 
 std::unique_ptr<TrmSpeedButton> TrmCustomBtnEdit::CreateButton()
 {

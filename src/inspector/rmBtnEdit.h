@@ -21,6 +21,8 @@ protected:
     // Button is shown inside the edit, above the text, and takes the mouse over it.
     // Borrowed: the derived control owns it and keeps it alive as long as itself.
     void AddButton(platform::Control& Button) { FChildren.Add(Button); }
+    // The derived control's destructor takes its buttons out before they go.
+    void RemoveButton(platform::Control& Button) { FChildren.Remove(Button); }
 
     void Paint(platform::Canvas& Canvas) override;
     void MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
@@ -88,7 +90,7 @@ protected:
     // The buttons go against the right edge, then SetEditRect.
     void Resize() override;
     void EnabledChanged() override;
-    void BtnClick(TrmSpeedButton& Sender);
+    virtual void BtnClick(TrmSpeedButton& Sender);
     void ResetDefaultGlyphs();
     // Places the buttons without resizing.
     void PlaceButtons();

@@ -62,15 +62,6 @@ protected:
     virtual void PaintCheck(platform::Canvas& Canvas, const platform::Rect& Box);
     void DrawCheckBox(platform::Canvas& Canvas, const platform::Rect& Box, bool Checked, bool Inactive) const;
     bool Pushed() const { return (FMousePressed && FMouseInside) || FSpacePressed; }
-    // The setters' rule: a changed value is stored and repainted.
-    template <class T>
-    void StoreAndRepaint(T& Field, const T& Value)
-    {
-        if (Field == Value)
-            return;
-        Field = Value;
-        Invalidate();
-    }
 
     void Paint(platform::Canvas& Canvas) override;
     void MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;

@@ -108,14 +108,6 @@ private:
     bool InMenuPart(int32_t X) const { return X >= Width() - FMenuButtonWidth; }
     // Glyph and caption inside Rect, moved by Offset.
     void DrawContent(platform::Canvas& Canvas, const platform::Rect& Rect, platform::Point Offset);
-    template <class T>
-    void StoreAndRepaint(T& Field, const T& Value)
-    {
-        if (Field == Value)
-            return;
-        Field = Value;
-        Invalidate();
-    }
 
     int32_t FGroupIndex = 0;
     TButtonGlyph FGlyph;

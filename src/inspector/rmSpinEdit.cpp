@@ -35,6 +35,7 @@ TrmCustomSpinEdit::TrmCustomSpinEdit()
 TrmCustomSpinEdit::~TrmCustomSpinEdit()
 {
     FButton.SetFocusControl(nullptr);
+    RemoveButton(FButton);
 }
 
 void TrmCustomSpinEdit::SetUseRanges(bool Value)

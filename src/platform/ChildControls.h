@@ -24,7 +24,8 @@ public:
     // Borrowed: the child must stay alive while this set does (it is detached again on
     // destruction). Later children lie above earlier ones.
     void Add(Control& child);
-    // Detaches `child`, which may then be destroyed; a focused child loses the focus first.
+    // Detaches a child again (before it goes, when it dies before this set); a focused
+    // child loses the focus first.
     void Remove(Control& child);
 
     // Paints every visible child at its bounds, clipped to them.

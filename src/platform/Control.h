@@ -178,6 +178,15 @@ protected:
     // The size the control wants when AutoSize is on; false leaves the size alone.
     virtual bool CanAutoSize(int32_t& newWidth, int32_t& newHeight);
     void AdjustSize();
+    // The setters' rule: a changed value is stored and repainted.
+    template <class T>
+    void StoreAndRepaint(T& field, const T& value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        Invalidate();
+    }
 
 private:
     ControlHost* host_ = nullptr;

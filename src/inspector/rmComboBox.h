@@ -1,0 +1,104 @@
+#pragma once
+// The combo box (TCustomComboBox: a drop-down combo of our own, a button combo without
+// the ellipsis button) and TrmComboBox, which adds type-ahead completion and a history of
+// the texts entered, kept in the key-value store that stands for the registry.
+#include "inspector/rmBtnCombo.h"
+#include "platform/KeyValueStore.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+class TCustomComboBox : public TrmCustomBtnCombo {
+public:
+    TCustomComboBox();
+    const char* ClassName() const override { return "TCustomComboBox"; }
+
+    // The first item after index StartAfter (-1: from the top), wrapping round, that
+    // starts with Prefix, ignoring ASCII case; -1 when none does.
+    int32_t FindString(std::string_view Prefix, int32_t StartAfter) const;
+    void SetDroppedDown(bool Value);
+
+protected:
+    // Every close of the list: fires OnCloseUp.
+    virtual void CloseUp();
+    void ListClosed(bool Taken) override;
+};
+
+enum TRegKey : uint8_t { rkHKEY_CLASSES_ROOT, rkHKEY_CURRENT_USER, rkHKEY_LOCAL_MACHINE, rkHKEY_USERS };
+// The stores that stand for the registry's four root keys, in TRegKey order (borrowed;
+// null where there is none).
+using TRegistryRoots = std::array<platform::KeyValueStore*, 4>;
+
+class TrmComboBox : public TCustomComboBox {
+public:
+    const char* ClassName() const override { return "TrmComboBox"; }
+
+    bool TextCompletion() const { return FTextCompletion; }
+    void SetTextCompletion(bool Value) { FTextCompletion = Value; }
+    const std::vector<std::string>& History() const { return FHistory; }
+    void SetHistory(const std::vector<std::string>& Value) { FHistory = Value; }
+    void ClearHistory() { FHistory.clear(); }
+    // Only this many history lines are saved.
+    int32_t MaxHistory() const { return FMaxHistory; }
+    void SetMaxHistory(int32_t Value) { FMaxHistory = Value; }
+    TRegKey RegKey() const { return FRegKey; }
+    void SetRegKey(TRegKey Value) { FRegKey = Value; }
+    // RegPath ends in a backslash exactly when RegName is set.
+    const std::string& RegPath() const { return FRegPath; }
+    void SetRegPath(const std::string& Value);
+    const std::string& RegName() const { return FRegName; }
+    void SetRegName(const std::string& Value);
+    void SetRegistryRoots(const TRegistryRoots& Value) { FRoots = Value; }
+    // Whether committed texts go into the history (and the history into the registry).
+    bool MRUCombo() const { return FMRUCombo; }
+    void SetMRUCombo(bool Value) { FMRUCombo = Value; }
+    bool AutoUpdateHistory() const { return FAutoUpdateHistory; }
+    void SetAutoUpdateHistory(bool Value) { FAutoUpdateHistory = Value; }
+
+    // Sets the text and commits it: remembered, put at the top of the history (moved
+    // there when present) and saved with MRUCombo, then selected.
+    void SetText(std::string_view Value);
+    void InsertText(std::string_view Value) { SetText(Value); }
+    void UpdateHistory();
+    // Writes "Item_0", "Item_1", ... for the first MaxHistory lines under RegPath + RegName.
+    void SaveHistory();
+    // With an empty history, reads the values back and shows them as the items.
+    void LoadHistory();
+
+    void Loaded() override;
+
+protected:
+    void DoEnter() override;
+    void DoExit() override;
+    void KeyDown(platform::KeyCode& Key, platform::ShiftState Shift) override;
+    void KeyUp(platform::KeyCode& Key, platform::ShiftState Shift) override;
+    void KeyPress(char32_t& Key) override;
+    // After Enter commits the text; after Escape goes back to the text of entering.
+    void Change() override;
+    void DropDown() override;
+    void CloseUp() override;
+
+private:
+    platform::KeyValueStore* Root() const { return FRoots[FRegKey]; }
+    std::string HistoryKey() const { return FRegPath + FRegName; }
+    bool HasRegistryKey() const { return !FRegPath.empty() && !FRegName.empty(); }
+    // Selects the item Index and leaves its part after the first Typed characters selected.
+    void Complete(int32_t Index, int32_t Typed);
+
+    bool FTextCompletion = false;
+    std::vector<std::string> FHistory;
+    std::string FEnterText;
+    char32_t FLastChar = 0;
+    int32_t FMaxHistory = 20;
+    TRegKey FRegKey = rkHKEY_CLASSES_ROOT;
+    std::string FRegPath;
+    std::string FRegName;
+    bool FMRUCombo = false;
+    bool FCompleting = false;
+    bool FAutoUpdateHistory = true;
+    int32_t FSelStart = 0;
+    int32_t FLastFound = -1;
+    bool FDroppedDown = false;
+    TRegistryRoots FRoots{};
+};

@@ -1,0 +1,204 @@
+#include "inspector/rmScreenListBox.h"
+
+#include "graphics/SystemColorNames.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int32_t kBorder = 1;
+
+char32_t LowerAscii(char32_t c)
+{
+    return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+}
+
+} // namespace
+
+TrmCustomScreenListBox::TrmCustomScreenListBox()
+{
+    SetVisible(false);
+    SetColor(CanvasColorOf(clWindow));
+    FFont.Color = CanvasColorOf(clWindowText);
+}
+
+TrmCustomScreenListBox::~TrmCustomScreenListBox()
+{
+    FWindow.reset(); // detaches the window before the control goes
+}
+
+void TrmCustomScreenListBox::SetItems(const std::vector<std::string>& Value)
+{
+    FItems = Value;
+    FItemIndex = std::min(FItemIndex, int32_t(FItems.size()) - 1);
+    SetTopIndex(FTopIndex);
+    Invalidate();
+}
+
+void TrmCustomScreenListBox::SetItemIndex(int32_t Value)
+{
+    Value = FItems.empty() || Value < 0 ? -1 : std::min(Value, int32_t(FItems.size()) - 1);
+    if (Value == FItemIndex)
+        return;
+    FItemIndex = Value;
+    if (Value >= 0)
+        MakeVisible(Value);
+    Invalidate();
+}
+
+void TrmCustomScreenListBox::SetTopIndex(int32_t Value)
+{
+    Value = std::clamp(Value, 0, std::max(0, int32_t(FItems.size()) - VisibleRows()));
+    if (Value == FTopIndex)
+        return;
+    FTopIndex = Value;
+    Invalidate();
+}
+
+int32_t TrmCustomScreenListBox::ItemHeight() const
+{
+    return FItemHeight > 0 ? FItemHeight : platform::FontPixelSize(FFont.PointSize) + 2;
+}
+
+void TrmCustomScreenListBox::SetItemHeight(int32_t Value)
+{
+    FItemHeight = std::max(Value, 0);
+    Invalidate();
+}
+
+void TrmCustomScreenListBox::SetFont(const platform::FontSpec& Value)
+{
+    FFont = Value;
+    Invalidate();
+}
+
+int32_t TrmCustomScreenListBox::VisibleRows() const
+{
+    return std::max(1, (Height() - 2 * kBorder) / ItemHeight());
+}
+
+int32_t TrmCustomScreenListBox::ItemAt(int32_t Y) const
+{
+    if (Y < kBorder || Y >= Height() - kBorder)
+        return -1;
+    const int32_t index = FTopIndex + (Y - kBorder) / ItemHeight();
+    return index < int32_t(FItems.size()) ? index : -1;
+}
+
+void TrmCustomScreenListBox::MakeVisible(int32_t Index)
+{
+    if (Index < FTopIndex)
+        SetTopIndex(Index);
+    else if (Index >= FTopIndex + VisibleRows())
+        SetTopIndex(Index - VisibleRows() + 1);
+}
+
+void TrmCustomScreenListBox::Show(const platform::Rect& Bounds)
+{
+    SetBounds(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
+    if (!FWindow)
+        FWindow = platform::CreatePopupWindow(*this);
+    if (FItemIndex >= 0)
+        MakeVisible(FItemIndex);
+    SetVisible(true);
+    SetMouseCapture(true);
+    Invalidate();
+}
+
+void TrmCustomScreenListBox::Hide()
+{
+    SetMouseCapture(false);
+    SetVisible(false);
+}
+
+void TrmCustomScreenListBox::Paint(platform::Canvas& Canvas)
+{
+    platform::Rect inside = ClientRect();
+    Canvas.FrameRect(inside, CanvasColorOf(clWindowText));
+    inside = {inside.Left + kBorder, inside.Top + kBorder, inside.Right - kBorder, inside.Bottom - kBorder};
+    if (inside.IsEmpty())
+        return;
+    Canvas.FillRect(inside, Color());
+    Canvas.SetClipRect(inside);
+    const int32_t rowHeight = ItemHeight();
+    for (int32_t i = FTopIndex, y = inside.Top; i < int32_t(FItems.size()) && y < inside.Bottom; ++i, y += rowHeight) {
+        const platform::Rect row{inside.Left, y, inside.Right, y + rowHeight};
+        platform::FontSpec font = FFont;
+        if (i == FItemIndex) {
+            Canvas.FillRect(row, CanvasColorOf(clHighlight));
+            font.Color = CanvasColorOf(clHighlightText);
+        }
+        const int32_t textHeight = Canvas.TextExtent(FItems[size_t(i)], font).Height;
+        Canvas.TextOut(row.Left + 2, y + (rowHeight - textHeight) / 2, FItems[size_t(i)], font);
+        if (i == FItemIndex)
+            Canvas.DrawFocusRect(row);
+    }
+    Canvas.RemoveClip();
+}
+
+void TrmCustomScreenListBox::MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (Button == platform::MouseButton::Left) {
+        if (!ClientRect().Contains(X, Y))
+            Hide();
+        else if (ItemAt(Y) >= 0)
+            SetItemIndex(ItemAt(Y));
+    }
+    Control::MouseDown(Button, Shift, X, Y);
+}
+
+void TrmCustomScreenListBox::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (Visible() && MouseCapture() && ClientRect().Contains(X, Y))
+        SetMouseCapture(false);
+    Control::MouseMove(Shift, X, Y);
+}
+
+void TrmCustomScreenListBox::MouseLeave()
+{
+    if (Visible())
+        SetMouseCapture(true);
+    Control::MouseLeave();
+}
+
+bool TrmCustomScreenListBox::DoMouseWheel(platform::ShiftState Shift, int32_t WheelDelta, platform::Point MousePos)
+{
+    if (Control::DoMouseWheel(Shift, WheelDelta, MousePos))
+        return true;
+    SetTopIndex(FTopIndex + (WheelDelta < 0 ? 3 : -3));
+    return true;
+}
+
+void TrmCustomScreenListBox::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
+{
+    using namespace platform;
+    const int32_t last = int32_t(FItems.size()) - 1;
+    const int32_t page = std::max(1, VisibleRows() - 1);
+    const int32_t current = FItemIndex;
+    switch (Key) {
+    case key::Up: SetItemIndex(std::max(0, current - 1)); break;
+    case key::Down: SetItemIndex(current + 1); break;
+    case key::PageUp: SetItemIndex(std::max(0, current - page)); break;
+    case key::PageDown: SetItemIndex(current + page); break;
+    case key::Home: SetItemIndex(0); break;
+    case key::End: SetItemIndex(last); break;
+    default: break;
+    }
+    Control::KeyDown(Key, Shift);
+}
+
+void TrmCustomScreenListBox::KeyPress(char32_t& Key)
+{
+    Control::KeyPress(Key);
+    if (Key < 0x20 || FItems.empty())
+        return;
+    const int32_t count = int32_t(FItems.size());
+    for (int32_t step = 1; step <= count; ++step) {
+        const int32_t i = (std::max(FItemIndex, -1) + step) % count;
+        const std::string& item = FItems[size_t(i)];
+        if (!item.empty() && LowerAscii(char32_t(uint8_t(item[0]))) == LowerAscii(Key)) {
+            SetItemIndex(i);
+            break;
+        }
+    }
+}

@@ -1,0 +1,163 @@
+// The button combo's keys and list, and the combo box's history and completion.
+#include "FakeWindowSystem.h"
+#include "inspector/rmBtnCombo.h"
+#include "inspector/rmComboBox.h"
+
+#include <gtest/gtest.h>
+
+namespace key = platform::key;
+namespace shift = platform::shift;
+
+namespace {
+
+void PressKey(platform::Control& c, platform::KeyCode k, platform::ShiftState s = 0)
+{
+    c.HostKeyDown(k, s);
+}
+
+} // namespace
+
+TEST(BtnCombo, CaretKeysStepThroughTheItemsWithTheListClosed)
+{
+    TrmBtnCombo combo;
+    combo.SetComboItems({"a", "b", "c"});
+    combo.SetText("b");
+    PressKey(combo, key::Down);
+    EXPECT_EQ(combo.Text(), "c");
+    PressKey(combo, key::Down);
+    EXPECT_EQ(combo.Text(), "c");
+    PressKey(combo, key::Home);
+    EXPECT_EQ(combo.Text(), "a");
+    PressKey(combo, key::PageDown);
+    EXPECT_EQ(combo.Text(), "c") << "a page down goes down";
+    EXPECT_EQ(combo.ItemIndex(), 2);
+    combo.SetItemIndex(-1);
+    EXPECT_EQ(combo.Text(), "");
+    EXPECT_FALSE(combo.DroppedDown());
+}
+
+TEST(BtnCombo, ListOpensTakesKeysAndClosesOnEnterOrOutsideClick)
+{
+    TrmBtnCombo combo;
+    combo.SetBounds(0, 0, 100, 20);
+    combo.SetComboItems({"a", "b", "c"});
+    combo.SetText("a");
+    int closeUps = 0, ellipsis = 0;
+    combo.OnCloseUp = [&](TObject*) { ++closeUps; };
+    combo.OnBtnClick = [&](TObject*) { ++ellipsis; };
+
+    PressKey(combo, key::Down, shift::Alt);
+    ASSERT_TRUE(combo.DroppedDown());
+    EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, 20, 100, 180}));
+    EXPECT_EQ(combo.ListBox().ItemIndex(), 0);
+    EXPECT_TRUE(combo.ListBox().MouseCapture());
+    PressKey(combo, key::Down); // goes to the list
+    EXPECT_EQ(combo.Text(), "a");
+    EXPECT_EQ(combo.ListBox().ItemIndex(), 1);
+    PressKey(combo, key::Return);
+    EXPECT_FALSE(combo.DroppedDown());
+    EXPECT_FALSE(combo.ListBox().MouseCapture());
+    EXPECT_EQ(combo.Text(), "b");
+    EXPECT_EQ(closeUps, 1);
+
+    combo.ToggleListBox();
+    PressKey(combo, key::Down);
+    combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, -10, 300); // outside the list
+    EXPECT_FALSE(combo.DroppedDown());
+    EXPECT_EQ(combo.Text(), "b");
+    EXPECT_EQ(closeUps, 1);
+
+    PressKey(combo, key::Return, shift::Ctrl);
+    EXPECT_EQ(ellipsis, 1);
+}
+
+TEST(ComboBox, WithoutMRUTheRegistryIsNeverTouched)
+{
+    platform::KeyValueStore store;
+    store.WriteString("Soft\\Names", "Item_0", "stored");
+    TrmComboBox combo;
+    combo.SetRegistryRoots({&store, nullptr, nullptr, nullptr});
+    combo.SetRegPath("Soft");
+    combo.SetRegName("Names");
+    EXPECT_EQ(combo.RegPath(), "Soft\\");
+    combo.Loaded();
+    combo.SetFocus();
+    combo.SetText("typed");
+    combo.HostFocusChanged(false);
+    combo.ToggleListBox();
+    EXPECT_TRUE(combo.History().empty());
+    EXPECT_TRUE(combo.Items().empty());
+    std::string value;
+    EXPECT_TRUE(store.ReadString("Soft\\Names", "Item_0", value));
+    EXPECT_EQ(value, "stored");
+    EXPECT_FALSE(store.ValueExists("Soft\\Names", "Item_1"));
+}
+
+TEST(ComboBox, HistoryMovesCommittedTextsToTheTopAndSavesMaxHistoryLines)
+{
+    platform::KeyValueStore store;
+    TrmComboBox combo;
+    combo.SetRegistryRoots({nullptr, &store, nullptr, nullptr});
+    combo.SetRegKey(rkHKEY_CURRENT_USER);
+    combo.SetRegName("Names");
+    combo.SetRegPath("Soft\\");
+    combo.SetMRUCombo(true);
+    for (int i = 0; i < 25; ++i)
+        combo.InsertText("t" + std::to_string(i));
+    combo.InsertText("t3");
+    ASSERT_EQ(combo.History().size(), 25u);
+    EXPECT_EQ(combo.History()[0], "t3");
+    EXPECT_EQ(combo.History()[1], "t24");
+    std::string value;
+    EXPECT_TRUE(store.ReadString("Soft\\Names", "Item_19", value));
+    EXPECT_FALSE(store.ValueExists("Soft\\Names", "Item_20"));
+
+    TrmComboBox reader;
+    reader.SetRegistryRoots({nullptr, &store, nullptr, nullptr});
+    reader.SetRegKey(rkHKEY_CURRENT_USER);
+    reader.SetRegPath("Soft");
+    reader.SetRegName("Names");
+    reader.SetMRUCombo(true);
+    reader.Loaded();
+    ASSERT_EQ(reader.Items().size(), 20u);
+    EXPECT_EQ(reader.Items()[0], "t3");
+}
+
+TEST(ComboBox, EscapeGoesBackAndEnterCommits)
+{
+    TrmComboBox combo;
+    combo.SetMRUCombo(true);
+    combo.SetText("first");
+    combo.SetFocus();
+    char32_t typed = U'x';
+    combo.HostKeyPress(typed);
+    char32_t escape = 0x1B;
+    combo.HostKeyPress(escape);
+    EXPECT_EQ(combo.Text(), "first");
+    char32_t x = U'y', enter = U'\r';
+    combo.HostKeyPress(x);
+    combo.HostKeyPress(enter);
+    EXPECT_EQ(combo.History().front(), "y");
+}
+
+TEST(ComboBox, CompletionFillsInTheRestOfTheFirstMatch)
+{
+    TrmComboBox combo;
+    combo.SetTextCompletion(true);
+    combo.SetComboItems({"Green", "Grey", "Blue"});
+    char32_t g = U'g', r = U'r';
+    platform::KeyCode k = 'G';
+    combo.HostKeyPress(g);
+    combo.HostKeyUp(k, 0);
+    k = 'R';
+    combo.HostKeyPress(r);
+    combo.HostKeyUp(k, 0);
+    EXPECT_EQ(combo.Text(), "Green");
+    EXPECT_EQ(combo.SelText(), "een");
+    PressKey(combo, key::Down); // the next match of the typed part
+    EXPECT_EQ(combo.Text(), "Grey");
+    EXPECT_EQ(combo.SelText(), "ey");
+    PressKey(combo, key::Right);
+    EXPECT_EQ(combo.SelLength(), 0);
+    EXPECT_EQ(combo.SelStart(), 4);
+}
