@@ -21,6 +21,12 @@ void SetupPlainEditor(TrmInspector& Inspector, TrmCustomEdit& Edit)
     Edit.SetWantTabs(true);
 }
 
+void ShowTextInEditor(TCustomEdit& Edit, const std::string& Text)
+{
+    if (Edit.Text() != Text)
+        Edit.SetText(Text);
+}
+
 TNotifyEvent* EditorChangeEventOf(platform::Control& Editor)
 {
     if (auto* edit = dynamic_cast<TCustomEdit*>(&Editor))

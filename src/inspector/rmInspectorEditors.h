@@ -72,6 +72,9 @@ private:
 // The plain set-up of an edit editor: the inspector's font, no border, the selected-row
 // colour, and the Tab key wanted.
 void SetupPlainEditor(TrmInspector& Inspector, TrmCustomEdit& Edit);
+// Text set only when it differs, so that refreshing an edit from its item keeps the
+// caret and selection of the user's typing.
+void ShowTextInEditor(TCustomEdit& Edit, const std::string& Text);
 // The set-up both check-box items give their editor: the inspector's font, the box on
 // the left, arrow keys and Tab wanted, not flat, no focus rectangle, the background
 // filled in the inspector's selected-row colour.

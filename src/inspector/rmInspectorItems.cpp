@@ -106,7 +106,7 @@ void TrmStringInspectorItem::SetupEditor(TrmInspector& Inspector, platform::Cont
 void TrmStringInspectorItem::SetValueIntoEditor(platform::Control& Editor)
 {
     if (auto* edit = dynamic_cast<TrmInspectorEdit*>(&Editor))
-        edit->SetText(Value());
+        ShowTextInEditor(*edit, Value());
 }
 
 void TrmStringInspectorItem::GetValueFromEditor(platform::Control& Editor)
@@ -134,7 +134,7 @@ void TrmComplexInspectorItem::SetupEditor(TrmInspector& Inspector, platform::Con
 void TrmComplexInspectorItem::SetValueIntoEditor(platform::Control& Editor)
 {
     if (auto* edit = dynamic_cast<TrmBtnEdit*>(&Editor))
-        edit->SetText(Value());
+        ShowTextInEditor(*edit, Value());
 }
 
 // ---- Integer
@@ -183,7 +183,7 @@ void TrmIntegerInspectorItem::SetupEditor(TrmInspector& Inspector, platform::Con
 void TrmIntegerInspectorItem::SetValueIntoEditor(platform::Control& Editor)
 {
     if (auto* edit = dynamic_cast<TrmInspectorEdit*>(&Editor))
-        edit->SetText(AsString());
+        ShowTextInEditor(*edit, AsString());
 }
 
 void TrmIntegerInspectorItem::GetValueFromEditor(platform::Control& Editor)
@@ -247,7 +247,7 @@ TrmCustomInspectorItem::TEditorClass TrmSafeIntegerInspectorItem::EditorClass() 
 void TrmSafeIntegerInspectorItem::SetValueIntoEditor(platform::Control& Editor)
 {
     if (auto* edit = dynamic_cast<TrmSafeSpinEdit*>(&Editor)) {
-        edit->SetText(FText);
+        ShowTextInEditor(*edit, FText);
         edit->Invalidate();
     }
 }

@@ -300,8 +300,7 @@ TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
     EXPECT_EQ(inspector.ItemIndex(), 3);
     Key(platform::key::Down);
     ASSERT_NE(dynamic_cast<TrmInspectorCheckBox*>(inspector.Editor()), nullptr);
-    Key(platform::key::Tab); // the editor gets the keys
-    EXPECT_TRUE(inspector.Editor()->Focused());
+    EXPECT_TRUE(inspector.Editor()->Focused()); // the editors keep the keys until Tab
     Key(platform::key::Space);
     platform::KeyCode space = platform::key::Space;
     inspector.HostKeyUp(space, platform::shift::None);
@@ -312,7 +311,8 @@ TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
 
     auto* safe = Add<TrmSafeIntegerInspectorItem>("S", "");
     inspector.SetItemIndex(inspector.VisibileItemIndex(safe));
-    Key(platform::key::Tab);
+    EXPECT_FALSE(inspector.Editor()->Focused());
+    Key(platform::key::Tab); // the editor gets the keys
     Type("300"); // 300 is out of range: dropped, and the editor shows 30 again
     EXPECT_EQ(changes.size(), 5u);
     EXPECT_EQ(safe->AsString(), "30");
