@@ -43,6 +43,12 @@ void TrmInspectorEdit::KeyPress(char32_t& Key)
     TrmCustomEdit::KeyPress(Key);
 }
 
+void TrmInspectorBtnCombo::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
+{
+    if (DroppedDown() || !PassRowKeyToInspector(FOwner, *this, Key, Shift))
+        TrmComboBox::KeyDown(Key, Shift);
+}
+
 void TrmSafeSpinEdit::DecValue()
 {
     const std::string text = Text();

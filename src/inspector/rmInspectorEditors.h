@@ -5,6 +5,7 @@
 // each editor kind the inspector listens to.
 #include "inspector/rmBtnEdit.h"
 #include "inspector/rmCheckBox.h"
+#include "inspector/rmComboBox.h"
 #include "inspector/rmSpinEdit.h"
 
 class TrmInspector;
@@ -39,6 +40,20 @@ protected:
     void DecValue() override;
     void IncValue() override;
     void ExitCheck() override {}
+};
+
+// The combo of choice rows: with its list closed, Up and Down without a shift key move
+// the inspector's selection instead of stepping through the choices.
+class TrmInspectorBtnCombo : public TrmComboBox {
+public:
+    explicit TrmInspectorBtnCombo(TrmInspector& Owner) : FOwner(Owner) {}
+    const char* ClassName() const override { return "TrmInspectorBtnCombo"; }
+
+protected:
+    void KeyDown(platform::KeyCode& Key, platform::ShiftState Shift) override;
+
+private:
+    TrmInspector& FOwner;
 };
 
 // Up and Down without a shift key move the inspector's selection; the Tab character is

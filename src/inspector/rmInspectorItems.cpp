@@ -5,7 +5,11 @@
 #include "inspector/rmLibraryText.h"
 #include "platform/DateText.h"
 
+#include "graphics/SystemColorNames.h"
+
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 
 const TrmInspectorItemClass TrmStringInspectorItem::Class = MakeClass<TrmStringInspectorItem>("TrmStringInspectorItem");
 const TrmInspectorItemClass TrmComplexInspectorItem::Class =
@@ -135,6 +139,64 @@ void TrmComplexInspectorItem::SetValueIntoEditor(platform::Control& Editor)
 {
     if (auto* edit = dynamic_cast<TrmBtnEdit*>(&Editor))
         ShowTextInEditor(*edit, Value());
+}
+
+// ---- Choices
+
+TrmCustomInspectorItem::TEditorClass TrmComboInspectorItem::EditorClass() const
+{
+    return [](TrmInspector& Owner) -> std::unique_ptr<platform::Control> {
+        return std::make_unique<TrmInspectorBtnCombo>(Owner);
+    };
+}
+
+void TrmComboInspectorItem::SetupEditor(TrmInspector& Inspector, platform::Control& Editor)
+{
+    if (auto* combo = dynamic_cast<TrmInspectorBtnCombo*>(&Editor)) {
+        combo->SetBorderStyle(bsNone);
+        combo->SetCtl3D(false);
+        combo->SetColor(CanvasColorOf(Inspector.SelectedItemBgColor()));
+        combo->SetFont(Inspector.Font());
+        combo->SetComboItems(FItems);
+        combo->SetItemIndex(0);
+        combo->ListBox().SetItemHeight(std::abs(Inspector.ItemHeight() - 7));
+    }
+}
+
+void TrmComboInspectorItem::SetValueIntoEditor(platform::Control& Editor)
+{
+    if (auto* combo = dynamic_cast<TrmCustomBtnCombo*>(&Editor)) {
+        const auto found = std::find(FItems.begin(), FItems.end(), Value());
+        const int32_t index = found == FItems.end() ? -1 : int32_t(found - FItems.begin());
+        if (combo->ItemIndex() != index)
+            combo->SetItemIndex(index);
+    }
+}
+
+void TrmComboInspectorItem::GetValueFromEditor(platform::Control& Editor)
+{
+    if (auto* combo = dynamic_cast<TrmCustomBtnCombo*>(&Editor)) {
+        SetValue(combo->Text());
+        TrmCustomInspectorItem::GetValueFromEditor(Editor);
+    }
+}
+
+TrmCustomInspectorItem::TEditorClass TrmComboInspectorItemEx::EditorClass() const
+{
+    return [](TrmInspector&) -> std::unique_ptr<platform::Control> { return std::make_unique<TrmBtnCombo>(); };
+}
+
+void TrmComboInspectorItemEx::SetupEditor(TrmInspector& Inspector, platform::Control& Editor)
+{
+    if (auto* combo = dynamic_cast<TrmBtnCombo*>(&Editor)) {
+        combo->SetBorderStyle(bsNone);
+        combo->SetReadOnly(true);
+        combo->SetFont(Inspector.Font());
+        combo->SetComboItems(Items());
+        combo->SetItemIndex(0);
+        combo->SetEditorEnabled(false);
+        combo->OnBtnClick = [&Inspector](TObject* Sender) { Inspector.ComplexEditClick(Sender); };
+    }
 }
 
 // ---- Integer

@@ -161,6 +161,13 @@ public:
     const std::vector<std::string>& Items() const { return FItems; }
     void SetItems(const std::vector<std::string>& Value) { FItems = Value; }
 
+    TEditorClass EditorClass() const override;
+    // Both take any button combo, the Ex item's editor included.
+    void GetValueFromEditor(platform::Control& Editor) override;
+    // Selects the choice equal to the value; none (an empty text) when there is no such choice.
+    void SetValueIntoEditor(platform::Control& Editor) override;
+    void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
+
 private:
     std::vector<std::string> FItems;
 };
@@ -170,6 +177,9 @@ public:
     static const TrmInspectorItemClass Class;
     const char* ClassName() const override { return "TrmComboInspectorItemEx"; }
     const TrmInspectorItemClass& ItemClass() const override { return Class; }
+    // A read-only button combo whose ellipsis button fires the inspector's OnComplexEdit.
+    TEditorClass EditorClass() const override;
+    void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
 };
 
 // A whole number, shown in decimal. With UseRange a value outside MinValue..MaxValue is

@@ -346,6 +346,38 @@ TEST_F(InspectorRows, RefusedValuesAndReadonlyCommitNothing)
     EXPECT_EQ(changes, 1);
 }
 
+TEST_F(InspectorRows, ChoiceRowsStepThroughTheirChoices)
+{
+    auto* choice = Add<TrmComboInspectorItem>("K", "b");
+    choice->SetItems({"a", "b", "c"});
+    std::vector<std::string> changes;
+    inspector.OnItemChange = [&](TObject*) { changes.push_back(choice->AsString()); };
+    ClickRow(inspector.VisibileItemIndex(choice), true);
+    auto* combo = dynamic_cast<TrmInspectorBtnCombo*>(inspector.Editor());
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->Text(), "b");
+    EXPECT_EQ(combo->Items().size(), 3u);
+    Key(platform::key::Right);
+    Key(platform::key::Left);
+    EXPECT_EQ(changes, (std::vector<std::string>{"c", "b"}));
+    Key(platform::key::Up); // with the list closed, Up is the inspector's
+    EXPECT_EQ(inspector.ItemIndex(), 5);
+
+    auto* other = Add<TrmComboInspectorItemEx>("KX", "y");
+    other->SetItems({"x", "y"});
+    TObject* sender = nullptr;
+    inspector.OnComplexEdit = [&](TObject* s) { sender = s; };
+    inspector.SetItemIndex(inspector.VisibileItemIndex(other));
+    auto* ex = dynamic_cast<TrmBtnCombo*>(inspector.Editor());
+    ASSERT_NE(ex, nullptr);
+    EXPECT_EQ(ex->Text(), "y");
+    EXPECT_FALSE(ex->EditorEnabled());
+    TrmSpeedButton* ellipsis = ex->GetButton(2);
+    ASSERT_TRUE(ellipsis->Visible());
+    Click(ex->Left() + ellipsis->Left() + 2, ex->Top() + ellipsis->Top() + 2);
+    EXPECT_EQ(sender, ex);
+}
+
 TEST_F(InspectorRows, LongTextButtonFiresOnComplexEdit)
 {
     auto* text = Add<TrmComplexInspectorItem>("L", "long text");
