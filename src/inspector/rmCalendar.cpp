@@ -20,16 +20,6 @@ constexpr int32_t kBorder = 2;
 constexpr int32_t kDaysPerWeek = 7;
 constexpr int32_t kDefaultRangeDays = 365;
 
-// Whole days only, and only the years a date can be shown in (1 to 9999).
-TDateTime WholeDay(TDateTime Value)
-{
-    if (std::isnan(Value))
-        throw EConvertError("Invalid date: the value is not a number");
-    static const TDateTime kFirst = EncodeDate(1, 1, 1);
-    static const TDateTime kLast = EncodeDate(9999, 12, 31);
-    return std::trunc(std::clamp(Value, kFirst, kLast));
-}
-
 bool IsWeekendColumn(int32_t Col)
 {
     return Col == 0 || Col == kDaysPerWeek - 1;
@@ -122,6 +112,15 @@ void TrmCalendarColors::Assign(const TPersistent* Source)
 }
 
 // --- TrmCustomCalendar -------------------------------------------------------------------
+
+TDateTime TrmCustomCalendar::WholeDay(TDateTime Value)
+{
+    if (std::isnan(Value))
+        throw EConvertError("Invalid date: the value is not a number");
+    static const TDateTime kFirst = EncodeDate(1, 1, 1);
+    static const TDateTime kLast = EncodeDate(9999, 12, 31);
+    return std::trunc(std::clamp(Value, kFirst, kLast));
+}
 
 TrmCustomCalendar::TrmCustomCalendar()
 {

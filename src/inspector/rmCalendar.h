@@ -128,6 +128,9 @@ public:
     // Encodes the date with Day cut to the month's length.
     static TDateTime MyEncodeDate(int32_t Year, int32_t Month, int32_t Day);
     static bool GoodCalendarSize(int32_t Size) { return Size % 7 == 0; }
+    // The date cut to whole days and to the years 1 to 9999; raises EConvertError for a
+    // value that is not a number.
+    static TDateTime WholeDay(TDateTime Value);
 
     // What the calendar shows now.
     int32_t DisplayedYear() const { return FYear; }
@@ -175,7 +178,6 @@ protected:
     virtual platform::Rect ContentRect() const;
     // Places the caption and the grid in ContentRect and sizes the cells.
     void LayoutParts();
-    platform::ChildControls& Children() { return FChildren; }
 
 private:
     friend class TrmCalendarColors;

@@ -1,0 +1,135 @@
+#include "inspector/rmComboCalendar.h"
+
+#include "graphics/SystemColorNames.h"
+#include "inspector/rmMarlett.h"
+
+#include <limits>
+
+using namespace platform;
+
+namespace {
+
+constexpr const char* kDefaultDateFormat = "mm/dd/yyyy";
+constexpr int32_t kMinDropDownWidth = 180;
+constexpr KeyCode kF4 = key::F1 + 3;
+
+} // namespace
+
+TrmCustomComboCalendar::TrmCustomComboCalendar()
+    : FDateFormat(kDefaultDateFormat), FDropDownWidth(kMinDropDownWidth),
+      FCalendar(std::make_unique<TrmScreenCalendar>())
+{
+    SetReadOnly(true);
+    SetUseDefaultGlyphs(false);
+    TrmSpeedButton& button = Button1();
+    button.SetGlyph(nullptr);
+    FontSpec arrowFont;
+    arrowFont.Family = std::string(kMarlettFamily);
+    arrowFont.PointSize = 10;
+    arrowFont.Color = CanvasColorOf(clBtnText);
+    button.SetFont(arrowFont);
+    button.SetCaption("6"); // the down arrow
+    OnBtn1Click = [this](TObject*) { ToggleCalendar(); };
+
+    FCalendar->SetOwnerControl(this);
+    FCalendar->OnSelectedDateChange = [this](TObject*) { SetSelectDate(); };
+    SetDate(Today());
+}
+
+TrmCustomComboCalendar::~TrmCustomComboCalendar() = default;
+
+void TrmCustomComboCalendar::SetDate(TDateTime Value)
+{
+    Value = TrmCustomCalendar::WholeDay(Value);
+    if (Value != FSelectedDate)
+        FSelectedDate = Value;
+    SetText(FormatDate(FDateFormat, FSelectedDate));
+}
+
+void TrmCustomComboCalendar::SetDateFormat(const std::string& Value)
+{
+    FDateFormat = Value.empty() ? std::string(kDefaultDateFormat) : Value;
+    SetText(FormatDate(FDateFormat, FSelectedDate));
+}
+
+void TrmCustomComboCalendar::SetDropDownWidth(int32_t Value)
+{
+    if (Value < kMinDropDownWidth || Value == FDropDownWidth)
+        return;
+    FDropDownWidth = Value;
+}
+
+void TrmCustomComboCalendar::ToggleCalendar()
+{
+    if (CalendarDown()) {
+        FCalendar->Hide();
+        return;
+    }
+    const platform::Point below = ClientToScreen(platform::Point{0, Height()});
+    TrmCustomBtnEdit::SetFocus();
+    SelectAll();
+
+    FCalendar->SetSelectedDate(FSelectedDate);
+    const int32_t height = FCalendar->Height();
+    const Rect desktop = DesktopRect();
+    const int32_t screenBottom = desktop.IsEmpty() ? std::numeric_limits<int32_t>::max() : desktop.Bottom;
+    // Above the edit where there is no room below it.
+    const int32_t top = int64_t(below.Y) + height >= screenBottom ? below.Y - Height() - height : below.Y;
+    if (!FPopupWindow)
+        FPopupWindow = CreatePopupWindow(*FCalendar);
+    FCalendar->SetBounds(below.X, top, FDropDownWidth, height);
+    FCalendar->Show();
+}
+
+void TrmCustomComboCalendar::SetSelectDate()
+{
+    SetDate(FCalendar->WorkingDate());
+    if (CalendarDown()) {
+        FCalendar->Hide();
+        if (CanFocus())
+            TrmCustomBtnEdit::SetFocus();
+    }
+}
+
+void TrmCustomComboCalendar::KeyDown(KeyCode& Key, ShiftState Shift)
+{
+    const ShiftState keys = Shift & shift::Keys;
+    if ((Key == key::Down && keys == shift::Alt) || (Key == kF4 && keys == shift::None)) {
+        ToggleCalendar();
+        Key = key::None;
+        return;
+    }
+    if (CalendarDown()) {
+        FCalendar->HostKeyDown(Key, Shift);
+        if (Key == key::None)
+            return;
+    }
+    TrmCustomBtnEdit::KeyDown(Key, Shift);
+}
+
+void TrmCustomComboCalendar::KeyUp(KeyCode& Key, ShiftState Shift)
+{
+    if (CalendarDown()) {
+        FCalendar->HostKeyUp(Key, Shift);
+        if (Key == key::None)
+            return;
+    }
+    TrmCustomBtnEdit::KeyUp(Key, Shift);
+}
+
+void TrmCustomComboCalendar::KeyPress(char32_t& Key)
+{
+    if (CalendarDown()) {
+        FCalendar->HostKeyPress(Key);
+        if (Key == 0)
+            return;
+    }
+    TrmCustomBtnEdit::KeyPress(Key);
+}
+
+void TrmCustomComboCalendar::DoExit()
+{
+    if (CalendarDown())
+        FCalendar->Hide();
+    TrmCustomBtnEdit::DoExit();
+}

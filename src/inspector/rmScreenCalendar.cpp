@@ -1,0 +1,181 @@
+#include "inspector/rmScreenCalendar.h"
+
+#include "graphics/SystemColorNames.h"
+#include "inspector/rmLibraryCalendar.h"
+
+#include <string>
+
+using namespace platform;
+
+namespace {
+
+constexpr int32_t kPanelHeight = 20;
+constexpr int32_t kButtonWidth = 90;
+constexpr int32_t kButtonHeight = 16;
+constexpr int32_t kButtonMargin = 2;
+
+enum ButtonTag : int32_t { kPrevTag = 1, kNextTag = 2 };
+
+std::string MonthAndYear(int32_t MonthIndex, int32_t Year)
+{
+    return std::string(MonthNames[size_t(MonthIndex)]) + " " + std::to_string(Year);
+}
+
+} // namespace
+
+TrmScreenCalendar::TrmScreenCalendar()
+{
+    FontSpec font;
+    font.Family = "Small Fonts";
+    font.PointSize = 7;
+    font.Color = CanvasColorOf(clBtnText);
+    for (TrmSpeedButton* button : {&FPrevBtn, &FNextBtn}) {
+        button->SetFlat(true);
+        button->SetFont(font);
+        button->SetBounds(0, 0, kButtonWidth, kButtonHeight);
+        FPanelButtons.Add(*button);
+    }
+    FPrevBtn.OnClick = [this](TObject*) { DoBtnClick(kPrevTag); };
+    FNextBtn.OnClick = [this](TObject*) { DoBtnClick(kNextTag); };
+    SetVisible(false);
+    LayoutParts();
+    DoPanelSize();
+    UpdateBtns(shift::None);
+}
+
+Rect TrmScreenCalendar::ContentRect() const
+{
+    Rect content = TrmCalendar::ContentRect();
+    content.Bottom = std::max(content.Top, content.Bottom - kPanelHeight);
+    return content;
+}
+
+Rect TrmScreenCalendar::PanelRect() const
+{
+    const Rect content = TrmCalendar::ContentRect();
+    return {content.Left, std::max(content.Top, content.Bottom - kPanelHeight), content.Right, content.Bottom};
+}
+
+void TrmScreenCalendar::DoPanelSize()
+{
+    const Rect panel = PanelRect();
+    FPrevBtn.SetBounds(panel.Left + kButtonMargin, panel.Top + kButtonMargin, kButtonWidth, kButtonHeight);
+    FNextBtn.SetBounds(panel.Right - kButtonWidth - kButtonMargin, panel.Top + kButtonMargin, kButtonWidth,
+                       kButtonHeight);
+}
+
+void TrmScreenCalendar::Resize()
+{
+    TrmCalendar::Resize();
+    DoPanelSize();
+}
+
+void TrmScreenCalendar::Paint(Canvas& Canvas)
+{
+    TrmCalendar::Paint(Canvas);
+    FPanelButtons.Paint(Canvas);
+}
+
+void TrmScreenCalendar::UpdateBtns(ShiftState Shift)
+{
+    const int32_t month = DisplayedMonth(), year = DisplayedYear();
+    if (Shift & shift::Ctrl) {
+        FPrevBtn.SetCaption(MonthAndYear(month, year - 1));
+        FNextBtn.SetCaption(MonthAndYear(month, year + 1));
+    } else {
+        // The tables name December before January and January after December.
+        FPrevBtn.SetCaption(MonthAndYear(month - 1, month == 1 ? year - 1 : year));
+        FNextBtn.SetCaption(MonthAndYear(month + 1, month == 12 ? year + 1 : year));
+    }
+}
+
+void TrmScreenCalendar::DoBtnClick(int32_t Tag)
+{
+    const bool ctrl = FShift & shift::Ctrl;
+    if (Tag == kPrevTag)
+        ctrl ? PrevYear() : PrevMonth();
+    else if (Tag == kNextTag)
+        ctrl ? NextYear() : NextMonth();
+    UpdateBtns(FShift);
+}
+
+void TrmScreenCalendar::VisibleChanging(bool Showing)
+{
+    // The pop-up never takes the keyboard focus from its owner, which passes the keys on;
+    // while shown it counts as focused so that its grid shows and uses the focused cell.
+    if (Showing) {
+        UpdateBtns(FShift);
+        SetVisible(true);
+        SetMouseCapture(true);
+        HostFocusChanged(true);
+    } else {
+        SetMouseCapture(false);
+        SetVisible(false);
+        HostFocusChanged(false);
+    }
+}
+
+void TrmScreenCalendar::CalendarKeyMovement(TObject* Sender, KeyCode& Key, ShiftState Shift)
+{
+    if (Key != key::Escape) {
+        TrmCalendar::CalendarKeyMovement(Sender, Key, Shift);
+        return;
+    }
+    Hide();
+    if (FOwnerControl && FOwnerControl->CanFocus())
+        FOwnerControl->SetFocus();
+    Key = key::None;
+}
+
+void TrmScreenCalendar::MouseDown(MouseButton Button, ShiftState Shift, int32_t X, int32_t Y)
+{
+    NoteShift(Shift);
+    if (Button == MouseButton::Left && !ClientRect().Contains(X, Y)) {
+        Hide();
+        return;
+    }
+    if (!FPanelButtons.MouseDown(Button, Shift, X, Y))
+        TrmCalendar::MouseDown(Button, Shift, X, Y);
+}
+
+void TrmScreenCalendar::MouseMove(ShiftState Shift, int32_t X, int32_t Y)
+{
+    NoteShift(Shift);
+    // Inside, the parts get the mouse themselves; outside, the capture catches the press
+    // that closes the pop-up.
+    const bool buttonHeld = Shift & (shift::Left | shift::Right | shift::Middle);
+    if (Visible() && !buttonHeld)
+        SetMouseCapture(!ClientRect().Contains(X, Y));
+    if (!FPanelButtons.MouseMove(Shift, X, Y))
+        TrmCalendar::MouseMove(Shift, X, Y);
+}
+
+void TrmScreenCalendar::MouseUp(MouseButton Button, ShiftState Shift, int32_t X, int32_t Y)
+{
+    NoteShift(Shift);
+    if (!FPanelButtons.MouseUp(Button, Shift, X, Y))
+        TrmCalendar::MouseUp(Button, Shift, X, Y);
+}
+
+void TrmScreenCalendar::MouseLeave()
+{
+    if (Visible())
+        SetMouseCapture(true);
+    FPanelButtons.MouseLeave();
+    TrmCalendar::MouseLeave();
+}
+
+void TrmScreenCalendar::KeyDown(KeyCode& Key, ShiftState Shift)
+{
+    // The Ctrl key's own press may come before the modifier state reports it.
+    NoteShift(Key == key::Control ? Shift | shift::Ctrl : Shift);
+    UpdateBtns(FShift);
+    TrmCalendar::KeyDown(Key, Shift);
+}
+
+void TrmScreenCalendar::KeyUp(KeyCode& Key, ShiftState Shift)
+{
+    NoteShift(Key == key::Control ? Shift & ~shift::Ctrl : Shift);
+    UpdateBtns(FShift);
+    TrmCalendar::KeyUp(Key, Shift);
+}
