@@ -6,6 +6,7 @@
 #include "inspector/rmBtnEdit.h"
 #include "inspector/rmCheckBox.h"
 #include "inspector/rmComboBox.h"
+#include "inspector/rmComboCalendar.h"
 #include "inspector/rmSpinEdit.h"
 
 class TrmInspector;

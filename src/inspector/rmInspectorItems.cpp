@@ -370,6 +370,33 @@ void TrmDateInspectorItem::SetStringValue(const std::string& Value)
     SetValue(platform::StrToDate(Value));
 }
 
+TrmCustomInspectorItem::TEditorClass TrmDateInspectorItem::EditorClass() const
+{
+    return [](TrmInspector&) -> std::unique_ptr<platform::Control> { return std::make_unique<TrmComboCalendar>(); };
+}
+
+void TrmDateInspectorItem::SetupEditor(TrmInspector& Inspector, platform::Control& Editor)
+{
+    if (auto* calendar = dynamic_cast<TrmComboCalendar*>(&Editor)) {
+        SetupPlainEditor(Inspector, *calendar);
+        calendar->SetDateFormat(FDateFormat);
+    }
+}
+
+void TrmDateInspectorItem::SetValueIntoEditor(platform::Control& Editor)
+{
+    if (auto* calendar = dynamic_cast<TrmComboCalendar*>(&Editor); calendar && calendar->GetDate() != FValue)
+        calendar->SetDate(FValue);
+}
+
+void TrmDateInspectorItem::GetValueFromEditor(platform::Control& Editor)
+{
+    if (auto* calendar = dynamic_cast<TrmComboCalendar*>(&Editor)) {
+        SetValue(calendar->GetDate());
+        TrmCustomInspectorItem::GetValueFromEditor(Editor);
+    }
+}
+
 // ---- Check box
 
 void TrmCheckBoxInspectorItem::SetValue(bool Value)

@@ -266,6 +266,10 @@ public:
 
     std::string GetStringValue() const override;
     void SetStringValue(const std::string& Value) override;
+    TEditorClass EditorClass() const override;
+    void GetValueFromEditor(platform::Control& Editor) override;
+    void SetValueIntoEditor(platform::Control& Editor) override;
+    void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
 
 private:
     TDateTime FValue = 0;

@@ -378,6 +378,21 @@ TEST_F(InspectorRows, ChoiceRowsStepThroughTheirChoices)
     EXPECT_EQ(sender, ex);
 }
 
+TEST_F(InspectorRows, DateRowsTakeThePickedDay)
+{
+    auto* date = Add<TrmDateInspectorItem>("D", "03/05/2024");
+    date->SetDateFormat("dd.mm.yyyy");
+    int changes = 0;
+    inspector.OnItemChange = [&](TObject*) { ++changes; };
+    inspector.SetItemIndex(inspector.VisibileItemIndex(date));
+    auto* calendar = dynamic_cast<TrmComboCalendar*>(inspector.Editor());
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(calendar->Text(), "05.03.2024");
+    calendar->SetDate(platform::EncodeDate(2024, 3, 6)); // as a pick in the calendar sets it
+    EXPECT_EQ(date->AsString(), "03/06/2024");
+    EXPECT_EQ(changes, 1);
+}
+
 TEST_F(InspectorRows, LongTextButtonFiresOnComplexEdit)
 {
     auto* text = Add<TrmComplexInspectorItem>("L", "long text");
