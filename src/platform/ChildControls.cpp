@@ -7,7 +7,10 @@ namespace platform {
 // Stands in for a window of the child: everything it asks of a window goes to the parent.
 class ChildControls::Host final : public ControlHost {
 public:
-    Host(Control& parent, Control& child) : parent_(parent), child_(child) { child_.AttachHost(this); }
+    Host(ChildControls& owner, Control& parent, Control& child) : owner_(owner), parent_(parent), child_(child)
+    {
+        child_.AttachHost(this);
+    }
     ~Host() override { child_.AttachHost(nullptr); }
 
     Control& Child() const { return child_; }
@@ -23,7 +26,7 @@ public:
     void ApplyTabStop(bool) override {}
     void ApplyCursor(CursorId cursor) override { parent_.ShowCursor(cursor); }
     void ApplyMouseCapture(bool capture) override { parent_.SetMouseCapture(capture); }
-    void TakeFocus() override { parent_.SetFocus(); }
+    void TakeFocus() override { owner_.FocusChild(&child_); }
     Rect VisibleRect() const override
     {
         return parent_.VisibleRect().Intersect(child_.BoundsRect()).Offset(-child_.Left(), -child_.Top());
@@ -35,6 +38,7 @@ public:
     }
 
 private:
+    ChildControls& owner_;
     Control& parent_;
     Control& child_;
 };
@@ -45,16 +49,71 @@ ChildControls::~ChildControls() = default;
 
 void ChildControls::Add(Control& child)
 {
-    hosts_.push_back(std::make_unique<Host>(parent_, child));
+    hosts_.push_back(std::make_unique<Host>(*this, parent_, child));
 }
 
 void ChildControls::Remove(Control& child)
 {
+    if (focused_ == &child)
+        FocusChild(nullptr);
     if (pressed_ == &child)
         pressed_ = nullptr;
     if (hovered_ == &child)
         hovered_ = nullptr;
     std::erase_if(hosts_, [&child](const std::unique_ptr<Host>& host) { return &host->Child() == &child; });
+}
+
+void ChildControls::FocusChild(Control* child)
+{
+    if (child != focused_) {
+        Control* previous = focused_;
+        focused_ = child;
+        if (previous)
+            previous->HostFocusChanged(false);
+    }
+    if (!focused_)
+        return;
+    if (!parent_.Focused())
+        parent_.SetFocus(); // the parent's focus-in hands the focus on to the child
+    else
+        focused_->HostFocusChanged(true);
+}
+
+void ChildControls::ParentFocusChanged(bool focused)
+{
+    if (!focused_)
+        return;
+    if (focused) {
+        focused_->HostFocusChanged(true);
+        return;
+    }
+    Control* previous = focused_;
+    focused_ = nullptr;
+    previous->HostFocusChanged(false);
+}
+
+bool ChildControls::KeyDown(KeyCode& key, ShiftState shift)
+{
+    if (!focused_)
+        return false;
+    focused_->HostKeyDown(key, shift);
+    return true;
+}
+
+bool ChildControls::KeyUp(KeyCode& key, ShiftState shift)
+{
+    if (!focused_)
+        return false;
+    focused_->HostKeyUp(key, shift);
+    return true;
+}
+
+bool ChildControls::KeyPress(char32_t& key)
+{
+    if (!focused_)
+        return false;
+    focused_->HostKeyPress(key);
+    return true;
 }
 
 void ChildControls::Paint(Canvas& canvas)

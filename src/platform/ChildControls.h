@@ -4,7 +4,9 @@
 // its own picture and hands them the mouse events that fall on them: a child that took
 // a press gets every mouse event until the button is released, and the child under the
 // mouse gets enter and leave. Children need no window of their own: their repaint and
-// capture requests go to the parent.
+// capture requests go to the parent. A child that takes the focus (SetFocus) becomes the
+// focused child: while the parent has the keyboard focus, the child has it too and gets
+// the keys the parent passes on.
 #include "platform/Control.h"
 
 #include <memory>
@@ -22,7 +24,8 @@ public:
     // Borrowed: the child must stay alive while this set does (it is detached again on
     // destruction). Later children lie above earlier ones.
     void Add(Control& child);
-    // Detaches a child again (before it goes, when it dies before this set).
+    // Detaches a child again (before it goes, when it dies before this set); a focused
+    // child loses the focus first.
     void Remove(Control& child);
 
     // Paints every visible child at its bounds, clipped to them.
@@ -34,6 +37,18 @@ public:
     bool MouseUp(MouseButton button, ShiftState shift, int32_t x, int32_t y);
     // The mouse left the parent: the child under it is left too.
     void MouseLeave();
+
+    // Keyboard focus among the children: null means the parent's own. FocusChild takes the
+    // focus for the parent too.
+    Control* FocusedChild() const { return focused_; }
+    void FocusChild(Control* child);
+    // The parent's focus changed: on losing it the focused child loses it too, and the
+    // keys go to the parent again.
+    void ParentFocusChanged(bool focused);
+    // Each returns true when the key went to the focused child and the parent should ignore it.
+    bool KeyDown(KeyCode& key, ShiftState shift);
+    bool KeyUp(KeyCode& key, ShiftState shift);
+    bool KeyPress(char32_t& key);
 
     // The topmost visible child whose bounds hold the parent point (x, y), or null.
     Control* ChildAt(int32_t x, int32_t y) const;
@@ -47,6 +62,7 @@ private:
     std::vector<std::unique_ptr<Host>> hosts_;
     Control* pressed_ = nullptr; // the child that took the press in progress
     Control* hovered_ = nullptr; // the child under the mouse
+    Control* focused_ = nullptr; // the child that has the keys
 };
 
 } // namespace platform

@@ -37,3 +37,9 @@ class ERangeError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// A deliberate stop of an operation: the caller lets it pass without showing a message.
+class EAbort : public Exception {
+public:
+    using Exception::Exception;
+};

@@ -1,0 +1,260 @@
+#pragma once
+// The property inspector: a tree of name/value rows in two columns divided by a split
+// bar. Each row is a node of an internal tree of named nodes (separator #1) whose data
+// holds the row's item; the inspector owns the items. Selecting an editable row opens the
+// item's in-place editor over the value cell; every change in the editor is committed to
+// the item at once and reported through OnItemChange, and the button of a long-text row
+// reports OnComplexEdit.
+//
+// Geometry (client pixels, H = ItemHeight()): row r lies at y = (r - TopIndex) * H; its
+// name cell spans x 0 .. SplitPos - 2, its value cell SplitPos + 1 .. the client width;
+// a node is indented 14 px per ancestor. The visible rows are the nodes in tree order,
+// entering a node's children only while it is expanded.
+#include "inspector/CustomEdit.h"
+#include "inspector/rmHintWindow.h"
+#include "inspector/rmInspectorItems.h"
+#include "inspector/rmTreeNonView.h"
+#include "platform/ChildControls.h"
+#include "platform/Control.h"
+#include "platform/WindowSystem.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The vertical scroll commands of a window scroll bar.
+enum TrmScrollCode : uint8_t {
+    scLineUp = 0,
+    scLineDown = 1,
+    scPageUp = 2,
+    scPageDown = 3,
+    scThumbPosition = 4,
+    scThumbTrack = 5,
+    scTop = 6,
+    scBottom = 7,
+};
+
+class TrmInspector : public platform::Control {
+public:
+    using TrmInspectorIndexChangingEvent =
+        std::function<void(TrmCustomInspectorItem* CurrentItem, TrmCustomInspectorItem* NewItem, bool& AllowChange)>;
+
+    TrmInspector();
+    ~TrmInspector() override;
+    const char* ClassName() const override { return "TrmInspector"; }
+
+    // ---- Properties
+    TColor SelectedItemBgColor() const { return FSelectedItemBgColor; }
+    void SetSelectedItemBgColor(TColor Value);
+    // The row height in use: the one set, or (when -1 is set) the font's text height + 7.
+    int32_t ItemHeight();
+    // -1 or a positive height; 0 and other negatives are ignored.
+    void SetItemHeight(int32_t Value);
+    bool SplitResize() const { return FSplitResize; }
+    void SetSplitResize(bool Value) { FSplitResize = Value; }
+    TrmTreeNonView& Items() { return FItems; }
+    const TrmTreeNonView& Items() const { return FItems; }
+    int32_t TopIndex() const { return FTopIndex; }
+    // The in-place editor of the current row, null when none.
+    platform::Control* Editor() const { return FEditor.get(); }
+    bool ShowFocusRect() const { return FShowFocusRect; }
+    void SetShowFocusRect(bool Value);
+    bool ShowVScrollBars() const { return FShowVScrollBars; }
+    void SetShowVScrollBars(bool Value);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    const platform::FontSpec& Font() const { return FFont; }
+    void SetFont(const platform::FontSpec& Value);
+    bool Readonly() const { return FReadonly; }
+    void SetReadonly(bool Value);
+    bool ToolTip() const { return FToolTip; }
+    void SetToolTip(bool Value);
+    int32_t SplitPos() const { return FSplitPos; }
+    // SplitPos clamped to 15 .. client width - 15.
+    void setSplit(int32_t Value);
+    char GetSepChar() const { return FItems.SepChar(); }
+    void SetSepChar(char Value) { FItems.SetSepChar(Value); }
+
+    // ---- Selection
+    // The selected visible row, -1 for none.
+    int32_t ItemIndex() const { return FItemIndex; }
+    // Selects row Index (clamped to -1 .. VisibleItemCount - 1). The editor of the row
+    // left behind commits its value and goes; an editable row gets a new editor.
+    void SetItemIndex(int32_t Index);
+    // The current node's item: null unless the selected row is editable.
+    TrmCustomInspectorItem* GetCurrentInspectorItem() const;
+    std::string CurrentPath() const;
+    // Raises Exception "Unable to find Inspector Item" for an unknown path.
+    void SetCurrentPath(const std::string& Value);
+
+    // ---- Building the rows
+    // A new row "New Item<n>" under ParentNode (a root for null) with the class's default
+    // value; the item is named after its class ("rmStringInspectorItem1" and so on).
+    TrmCustomInspectorItem* AddItem(TrmTreeNonViewNode* ParentNode, const TrmInspectorItemClass& ItemClass);
+    // Under the item named ParentName; null when there is none.
+    TrmCustomInspectorItem* AddItem(const std::string& ParentName, const TrmInspectorItemClass& ItemClass);
+    template <class T>
+    T* AddItem(TrmTreeNonViewNode* ParentNode)
+    {
+        return static_cast<T*>(AddItem(ParentNode, T::Class));
+    }
+    // The row at Path (with any missing ancestor rows) holding a new item of ItemClass set
+    // to Value. Raises EAbort "The specified path item already exists" for a used path.
+    TrmCustomInspectorItem* AddInspectorItem(const std::string& Path, const std::string& Value,
+                                             const TrmInspectorItemClass& ItemClass);
+    TrmCustomInspectorItem* FindInspectorItem(const std::string& Path) const;
+    // The first item in tree order with that name (case-sensitive).
+    TrmCustomInspectorItem* GetItemByName(const std::string& Name) const;
+    TrmTreeNonViewNode* GetNodeByItem(const TrmCustomInspectorItem* Item) const;
+    std::string NodePath(const TrmTreeNonViewNode* Node) const { return FItems.NodePath(Node); }
+
+    // ---- Removing. ClearItems, ClearNode and DeleteItem leave an open editor alone:
+    // deselect first (SetItemIndex(-1)) when the editor's row may go.
+    void ClearItems();
+    void ClearNode(TrmTreeNonViewNode* Node);
+    void ClearNode(const std::string& Name);
+    // Deselects first when the current row is Node or lies beneath it.
+    void RemoveNode(TrmTreeNonViewNode* Node);
+    void RemoveItem(const std::string& Name);
+    void DeleteItem(const std::string& Path);
+
+    // ---- Reordering
+    // Moves the root at FromPath to just after the root at ToPath.
+    void MoveItem(const std::string& FromPath, const std::string& ToPath);
+    void MoveItem(TrmTreeNonViewNode* FromNode, TrmTreeNonViewNode* ToNode);
+    void MoveItem(int32_t FromIndex, int32_t ToIndex);
+    // Moves child A of ParentNode to just after child B.
+    void MoveItem(TrmTreeNonViewNode* ParentNode, TrmTreeNonViewNode* A, TrmTreeNonViewNode* B);
+
+    // ---- Visible rows
+    int32_t VisibleItemCount() const;
+    // Null for -1 and past the end.
+    TrmTreeNonViewNode* GetVisibleItem(int32_t Index) const;
+    int32_t VisibileNodeIndex(const TrmTreeNonViewNode* Node) const;
+    int32_t VisibileItemIndex(const TrmCustomInspectorItem* Item) const;
+    bool IsNodeVisible(const TrmTreeNonViewNode* Node) const;
+    bool IsItemVisible(const TrmCustomInspectorItem* Item) const;
+    // Rows that fit the client height, a partly shown last row included.
+    int32_t VisibleLines();
+    // The largest TopIndex: VisibleItemCount - VisibleLines + 1, at least 0.
+    int32_t VScrollSize();
+
+    // The summary text of the node rows from Node up: "(5, abc)" from its children's
+    // values, "(...)" in place of a nested node row.
+    void UpdateText(TrmTreeNonViewNode* Node);
+
+    // Every key of the editor comes here first: Up and Down move the selection, Tab
+    // returns the keys to the inspector, Enter commits, Escape undoes the typing.
+    void EditorKeyDown(TObject* Sender, platform::KeyCode& Key, platform::ShiftState Shift);
+    // The button of a long-text row's editor: fires OnComplexEdit with the editor.
+    void ComplexEditClick(TObject* Sender);
+    // A command of the vertical scroll bar (Position for the thumb commands).
+    void VScroll(TrmScrollCode Code, int32_t Position);
+
+    // Refreshes the parent summaries and the editor's value, then repaints.
+    void Invalidate() override;
+    void Loaded() override;
+    bool WantsArrowKeys() const override { return true; }
+    bool WantsTabKey() const override { return true; }
+
+    // The hint window the inspector shows cut-off names and values in.
+    TrmHintWindow& HintWindow() { return FHint; }
+
+    TNotifyEvent OnItemIndexChanged;
+    TrmInspectorIndexChangingEvent OnItemIndexChanging;
+    TNotifyEvent OnEditorCreated;
+    KeyEvent OnItemKeyDown;
+    // Sender is the editor.
+    TNotifyEvent OnItemChange;
+    TNotifyEvent OnComplexEdit;
+
+protected:
+    void Paint(platform::Canvas& Canvas) override;
+    void MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseLeave() override;
+    bool DoMouseWheel(platform::ShiftState Shift, int32_t WheelDelta, platform::Point MousePos) override;
+    void KeyDown(platform::KeyCode& Key, platform::ShiftState Shift) override;
+    void KeyUp(platform::KeyCode& Key, platform::ShiftState Shift) override;
+    void KeyPress(char32_t& Key) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void Resize() override;
+    // The tree's OnDeletion: the node's item goes with it.
+    virtual void DoNodeDelete(TObject* Sender, TrmTreeNonViewNode* Node);
+
+private:
+    struct RowCells {
+        platform::Rect Name;
+        platform::Rect Value;
+    };
+
+    static constexpr int32_t kIndentPerLevel = 14;
+
+    static TrmCustomInspectorItem* ItemOf(const TrmTreeNonViewNode* Node);
+    // The row after Node in the visible order: its first child when it is expanded, else
+    // the next sibling of the node or of its nearest ancestor that has one.
+    static TrmTreeNonViewNode* NextVisibleNode(const TrmTreeNonViewNode* Node);
+    RowCells CellsOfRow(int32_t Row);
+    bool IsNameUsed(const std::string& Name) const;
+    std::string UniqueItemName(const TrmInspectorItemClass& ItemClass) const;
+    std::string NewRowPath(const TrmTreeNonViewNode* ParentNode) const;
+    void SetCurrentNode(TrmTreeNonViewNode* Node);
+
+    // The editor's life cycle.
+    void CreateEditor(TrmCustomInspectorItem& Item, TrmTreeNonViewNode* Node, int32_t Row);
+    // Unhooks the editor and retires it: it may be running the handler that asked for
+    // this, so it is destroyed later, once control is back in the inspector.
+    void FreeEditor();
+    void DropRetiredEditors() { FRetiredEditors.clear(); }
+    void PlaceEditor(int32_t Row);
+    void EditorChange(TObject* Sender);
+    // The current item while it may take the editor's value, else null.
+    TrmCustomInspectorItem* CommittingItem() const;
+    void PutValueIntoEditor(TrmCustomInspectorItem& Item);
+    // The inspector's own focus, the keys no longer going to the editor.
+    void FocusInspector();
+
+    void ScrollToVisible();
+    void UpdateVScrollBar();
+
+    // Painting.
+    // Returns whether the row was the selected one.
+    bool PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& Node, int32_t Row);
+
+    // Hints.
+    void HideHint();
+    void ShowHintAt(int32_t X, int32_t Y);
+    void SetNewHint(TrmTreeNonViewNode* Node, const platform::Rect& Rect, bool IsValue);
+    int32_t TextWidth(const std::string& Text) const;
+    int32_t RowAt(int32_t Y);
+
+    TColor FSelectedItemBgColor;
+    int32_t FItemHeightSet = -1;
+    int32_t FItemHeight = -1;
+    bool FSplitResize = false;
+    TrmTreeNonView FItems;
+    int32_t FTopIndex = 0;
+    bool FFocusEditor = false; // the next editor takes the focus
+    std::unique_ptr<platform::Control> FEditor;
+    std::vector<std::unique_ptr<platform::Control>> FRetiredEditors;
+    bool FShowFocusRect = true;
+    bool FShowVScrollBars = true;
+    TBorderStyle FBorderStyle = bsNone;
+    int32_t FItemIndex = -1;
+    TrmTreeNonViewNode* FCurrentNode = nullptr;
+    int32_t FSplitPos = 100;
+    bool FSplitDragging = false;
+    bool FToolTip = true;
+    KeyEvent FEditorOwnKeyDown;
+    TNotifyEvent FEditorOwnChange;
+    bool FReadonly = false;
+    bool FPuttingValue = false; // the inspector is writing an item's value into the editor
+    platform::FontSpec FFont;
+    std::vector<std::unique_ptr<TrmCustomInspectorItem>> FOwnedItems;
+    TrmHintWindow FHint;
+    std::unique_ptr<platform::PopupWindow> FHintPopup; // shows FHint on the desktop while it is up
+    platform::ChildControls FChildren; // the editor; declared last so that it goes first
+};

@@ -1,0 +1,577 @@
+// The inspector as the user meets it: selection and the in-place editor's life cycle,
+// keys, mouse, scrolling, painting and hints.
+#include "inspector/rmInspector.h"
+
+#include "graphics/SystemColorNames.h"
+#include "inspector/rmInspectorEditors.h"
+#include "inspector/rmLibraryRanges.h"
+#include "platform/TextRasterizer.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr int32_t kGlyphSize = 9;
+
+using platform::CanvasColor;
+using platform::Rect;
+
+bool NoShiftKeys(platform::ShiftState Shift)
+{
+    return (Shift & platform::shift::Keys) == 0;
+}
+
+// Sets a flag for the life of a scope.
+class ScopedFlag {
+public:
+    explicit ScopedFlag(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~ScopedFlag() { FFlag = false; }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+private:
+    bool& FFlag;
+};
+
+// The expand / collapse box: a framed square with a minus, and a plus while collapsed.
+void PaintFoldGlyph(platform::Canvas& Canvas, int32_t X, int32_t Top, bool Expanded)
+{
+    const CanvasColor frame = CanvasColorOf(clBtnShadow), sign = CanvasColorOf(clBtnText);
+    Canvas.FillRect({X, Top, X + kGlyphSize, Top + kGlyphSize}, CanvasColorOf(clWindow));
+    Canvas.FrameRect({X, Top, X + kGlyphSize, Top + kGlyphSize}, frame);
+    const int32_t middle = kGlyphSize / 2;
+    Canvas.Line(X + 2, Top + middle, X + kGlyphSize - 3, Top + middle, sign);
+    if (!Expanded)
+        Canvas.Line(X + middle, Top + 2, X + middle, Top + kGlyphSize - 3, sign);
+}
+
+// The selected-row arrow: a small triangle pointing right.
+void PaintIndicatorGlyph(platform::Canvas& Canvas, int32_t X, int32_t Top)
+{
+    const CanvasColor color = CanvasColorOf(clBtnText);
+    for (int32_t i = 0; i < 4; ++i)
+        Canvas.Line(X + 2 + i, Top + i, X + 2 + i, Top + kGlyphSize - 1 - i, color);
+}
+
+} // namespace
+
+// ---- Selection and the editor
+
+TrmCustomInspectorItem* TrmInspector::CommittingItem() const
+{
+    TrmCustomInspectorItem* item = ItemOf(FCurrentNode);
+    return item && !FReadonly && item->Editabled() && FEditor ? item : nullptr;
+}
+
+void TrmInspector::SetItemIndex(int32_t Index)
+{
+    if (Index == FItemIndex)
+        return;
+    Index = SetInRange(Index, -1, VisibleItemCount() - 1);
+    TrmTreeNonViewNode* node = GetVisibleItem(Index);
+    if (Index == FItemIndex || (node && node == FCurrentNode))
+        return;
+    if (OnItemIndexChanging) {
+        bool allowChange = true;
+        OnItemIndexChanging(ItemOf(FCurrentNode), ItemOf(node), allowChange);
+        if (!allowChange)
+            return;
+    }
+    if (TrmTreeNonViewNode* old = FCurrentNode) {
+        // Committed before anything changes: a refused value leaves the selection as it was.
+        if (TrmCustomInspectorItem* item = CommittingItem())
+            item->GetValueFromEditor(*FEditor);
+        FCurrentNode = nullptr;
+        FreeEditor();
+        UpdateText(old->Parent());
+    }
+    if (TrmCustomInspectorItem* item = ItemOf(node); item && item->Editabled())
+        CreateEditor(*item, node, Index);
+    FItemIndex = Index;
+    if (OnItemIndexChanged)
+        OnItemIndexChanged(this);
+    Invalidate();
+}
+
+void TrmInspector::CreateEditor(TrmCustomInspectorItem& Item, TrmTreeNonViewNode* Node, int32_t Row)
+{
+    const TrmCustomInspectorItem::TEditorClass editorClass = Item.EditorClass();
+    if (!editorClass)
+        return;
+    FEditor = editorClass(*this);
+    FEditor->SetVisible(false);
+    FChildren.Add(*FEditor);
+    if (OnEditorCreated)
+        OnEditorCreated(this);
+    FEditorOwnKeyDown = std::move(FEditor->OnKeyDown);
+    FEditor->OnKeyDown = [this](TObject* Sender, platform::KeyCode& Key, platform::ShiftState Shift) {
+        EditorKeyDown(Sender, Key, Shift);
+    };
+    Item.SetupEditor(*this, *FEditor);
+    PutValueIntoEditor(Item);
+    FCurrentNode = Node;
+    PlaceEditor(Row);
+    if (FReadonly)
+        FFocusEditor = false;
+    else
+        FEditor->SetVisible(true);
+    if (TNotifyEvent* change = EditorChangeEventOf(*FEditor)) {
+        FEditorOwnChange = std::move(*change);
+        *change = [this](TObject* Sender) { EditorChange(Sender); };
+    }
+    if (FFocusEditor && FEditor->CanFocus())
+        FEditor->SetFocus();
+}
+
+void TrmInspector::FreeEditor()
+{
+    if (!FEditor)
+        return;
+    FEditor->OnKeyDown = std::move(FEditorOwnKeyDown);
+    FEditorOwnKeyDown = nullptr;
+    if (TNotifyEvent* change = EditorChangeEventOf(*FEditor)) {
+        *change = std::move(FEditorOwnChange);
+        FEditorOwnChange = nullptr;
+    }
+    FChildren.Remove(*FEditor);
+    FEditor->SetVisible(false);
+    FRetiredEditors.push_back(std::move(FEditor));
+}
+
+void TrmInspector::PlaceEditor(int32_t Row)
+{
+    if (!FEditor)
+        return;
+    Rect bounds = CellsOfRow(Row).Value;
+    bounds.Top += 5;
+    bounds.Bottom -= 2;
+    FEditor->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+}
+
+void TrmInspector::PutValueIntoEditor(TrmCustomInspectorItem& Item)
+{
+    // The editor reports the value it is given as a change; that is not the user's.
+    ScopedFlag putting(FPuttingValue);
+    Item.SetValueIntoEditor(*FEditor);
+}
+
+void TrmInspector::EditorChange(TObject* Sender)
+{
+    bool changed = false;
+    if (TrmCustomInspectorItem* item = FPuttingValue ? nullptr : CommittingItem()) {
+        const std::string before = item->AsString();
+        item->GetValueFromEditor(*FEditor);
+        changed = item->AsString() != before;
+    }
+    if (FEditorOwnChange)
+        FEditorOwnChange(Sender);
+    if (FPuttingValue)
+        return;
+    if (changed && OnItemChange)
+        OnItemChange(Sender);
+    if (FCurrentNode)
+        UpdateText(FCurrentNode->Parent());
+    Invalidate();
+}
+
+void TrmInspector::FocusInspector()
+{
+    FChildren.FocusChild(nullptr);
+    SetFocus();
+}
+
+void TrmInspector::EditorKeyDown(TObject* Sender, platform::KeyCode& Key, platform::ShiftState Shift)
+{
+    // Moving the selection retires the editor, handlers and all: keep what is still to run.
+    const KeyEvent ownKeyDown = FEditorOwnKeyDown;
+    if (NoShiftKeys(Shift)) {
+        switch (Key) {
+        case platform::key::Up:
+            Key = platform::key::None;
+            if (FItemIndex - 1 >= 0)
+                SetItemIndex(FItemIndex - 1);
+            break;
+        case platform::key::Down:
+            Key = platform::key::None;
+            SetItemIndex(FItemIndex + 1);
+            break;
+        case platform::key::Tab:
+            Key = platform::key::None;
+            FFocusEditor = false;
+            FocusInspector();
+            Invalidate();
+            break;
+        case platform::key::Return:
+            if (FEditor && FEditor->Visible())
+                if (TrmCustomInspectorItem* item = CommittingItem())
+                    item->GetValueFromEditor(*FEditor);
+            RequestRepaint();
+            break;
+        case platform::key::Escape:
+            if (FEditor && FEditor->Visible())
+                if (TrmCustomInspectorItem* item = ItemOf(FCurrentNode))
+                    PutValueIntoEditor(*item);
+            break;
+        default:
+            break;
+        }
+    }
+    if (ownKeyDown)
+        ownKeyDown(Sender, Key, Shift);
+    if (OnItemKeyDown)
+        OnItemKeyDown(Sender, Key, Shift);
+}
+
+void TrmInspector::ComplexEditClick(TObject* Sender)
+{
+    if (OnComplexEdit)
+        OnComplexEdit(Sender);
+}
+
+// ---- Scrolling
+
+void TrmInspector::ScrollToVisible()
+{
+    const int32_t lines = VisibleLines();
+    if (FItemIndex < FTopIndex)
+        FTopIndex = FItemIndex;
+    else if (FItemIndex > FTopIndex + lines - 2)
+        FTopIndex = FItemIndex - (lines - 2);
+    if (FTopIndex < 0) {
+        FTopIndex = 0;
+        SetItemIndex(0);
+    }
+}
+
+void TrmInspector::UpdateVScrollBar()
+{
+    FTopIndex = std::clamp(FTopIndex, 0, VScrollSize());
+}
+
+void TrmInspector::VScroll(TrmScrollCode Code, int32_t Position)
+{
+    switch (Code) {
+    case scLineUp: --FTopIndex; break;
+    case scLineDown: ++FTopIndex; break;
+    case scPageUp: FTopIndex -= VisibleLines(); break;
+    case scPageDown: FTopIndex += VisibleLines(); break;
+    case scThumbPosition:
+    case scThumbTrack: FTopIndex = Position; break;
+    case scTop: FTopIndex = 0; break;
+    case scBottom: FTopIndex = VisibleItemCount() - VisibleLines(); break;
+    }
+    UpdateVScrollBar();
+    Invalidate();
+}
+
+void TrmInspector::Resize()
+{
+    UpdateVScrollBar();
+    setSplit(FSplitPos);
+    Control::Resize();
+}
+
+// ---- Keys
+
+void TrmInspector::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
+{
+    if (FChildren.KeyDown(Key, Shift)) {
+        DropRetiredEditors();
+        return;
+    }
+    HideHint();
+    if (!NoShiftKeys(Shift)) {
+        Control::KeyDown(Key, Shift);
+        return;
+    }
+    TrmTreeNonViewNode* selected = GetVisibleItem(FItemIndex);
+    switch (Key) {
+    case platform::key::Tab:
+        if (!FReadonly && FEditor) {
+            FFocusEditor = true;
+            FEditor->SetFocus();
+        }
+        break;
+    case platform::key::PageUp:
+        SetItemIndex(std::max(FItemIndex - (VisibleLines() - 1), 0));
+        break;
+    case platform::key::PageDown:
+        SetItemIndex(FItemIndex + (VisibleLines() - 1));
+        break;
+    case platform::key::Left:
+    case platform::key::Right:
+        if (selected && selected->GetChildren())
+            selected->SetExpanded(Key == platform::key::Right);
+        break;
+    case platform::key::Up:
+        if (FItemIndex - 1 >= 0)
+            SetItemIndex(FItemIndex - 1);
+        break;
+    case platform::key::Down:
+        SetItemIndex(FItemIndex + 1);
+        break;
+    default:
+        Control::KeyDown(Key, Shift);
+        return;
+    }
+    Key = platform::key::None;
+    ScrollToVisible();
+    UpdateVScrollBar();
+    Invalidate();
+    DropRetiredEditors();
+}
+
+void TrmInspector::KeyUp(platform::KeyCode& Key, platform::ShiftState Shift)
+{
+    if (FChildren.KeyUp(Key, Shift))
+        DropRetiredEditors();
+    else
+        Control::KeyUp(Key, Shift);
+}
+
+void TrmInspector::KeyPress(char32_t& Key)
+{
+    if (FChildren.KeyPress(Key))
+        DropRetiredEditors();
+    else
+        Control::KeyPress(Key);
+}
+
+void TrmInspector::DoEnter()
+{
+    FChildren.ParentFocusChanged(true);
+    Control::DoEnter();
+}
+
+void TrmInspector::DoExit()
+{
+    HideHint();
+    if (FEditor && FEditor->Visible())
+        if (TrmCustomInspectorItem* item = CommittingItem())
+            item->GetValueFromEditor(*FEditor);
+    FChildren.ParentFocusChanged(false);
+    Control::DoExit();
+}
+
+// ---- Mouse
+
+int32_t TrmInspector::RowAt(int32_t Y)
+{
+    return Y / ItemHeight() + FTopIndex;
+}
+
+void TrmInspector::MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (!FSplitDragging && FChildren.MouseDown(Button, Shift, X, Y)) {
+        DropRetiredEditors();
+        return;
+    }
+    if (Button != platform::MouseButton::Left) {
+        Control::MouseDown(Button, Shift, X, Y);
+        return;
+    }
+    HideHint();
+    if (CanFocus())
+        FocusInspector();
+    if (FSplitResize && std::abs(X - FSplitPos) <= 1) {
+        FSplitDragging = true;
+        return;
+    }
+    const int32_t row = (Y - 1) / ItemHeight() + FTopIndex;
+    if (TrmTreeNonViewNode* node = GetVisibleItem(row)) {
+        const int32_t oldIndex = FItemIndex;
+        FFocusEditor = X > FSplitPos && !FReadonly;
+        SetItemIndex(row);
+        bool folded = false;
+        if (X < FSplitPos && node->GetChildren()) {
+            node->SetExpanded(!node->Expanded());
+            folded = true;
+        } else if (FFocusEditor && FItemIndex == oldIndex && FEditor && FEditor->CanFocus()) {
+            // A click beside the open editor of the selected row goes into the editor too.
+            FEditor->SetFocus();
+        }
+        ScrollToVisible();
+        UpdateVScrollBar();
+        if (folded || FItemIndex != oldIndex)
+            Invalidate();
+    }
+    Control::MouseDown(Button, Shift, X, Y);
+    DropRetiredEditors();
+}
+
+void TrmInspector::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (FSplitDragging) {
+        if (X != FSplitPos) {
+            setSplit(X);
+            PlaceEditor(FItemIndex);
+            RequestRepaint();
+        }
+        return;
+    }
+    if (FChildren.MouseMove(Shift, X, Y))
+        return;
+    ShowCursor(FSplitResize && std::abs(X - FSplitPos) <= 1 ? platform::cursor::HSplit : platform::cursor::Default);
+    const int32_t row = RowAt(Y);
+    const bool leftOnly = (Shift & (platform::shift::Left | platform::shift::Right | platform::shift::Middle)) ==
+                          platform::shift::Left;
+    if (leftOnly && Focused()) {
+        if (row != FItemIndex && row >= 0 && row < VisibleItemCount()) {
+            SetItemIndex(row);
+            ScrollToVisible();
+            Invalidate();
+            DropRetiredEditors();
+        }
+    } else if ((Shift & (platform::shift::Left | platform::shift::Right | platform::shift::Middle)) == 0) {
+        ShowHintAt(X, Y);
+    }
+    Control::MouseMove(Shift, X, Y);
+}
+
+void TrmInspector::MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (FSplitDragging) {
+        FSplitDragging = false;
+        return;
+    }
+    if (FChildren.MouseUp(Button, Shift, X, Y)) {
+        DropRetiredEditors();
+        return;
+    }
+    Control::MouseUp(Button, Shift, X, Y);
+}
+
+void TrmInspector::MouseLeave()
+{
+    HideHint();
+    FChildren.MouseLeave();
+    Control::MouseLeave();
+}
+
+bool TrmInspector::DoMouseWheel(platform::ShiftState /*Shift*/, int32_t WheelDelta, platform::Point /*MousePos*/)
+{
+    // Turning the wheel away from the user shows earlier rows.
+    const int32_t position = FShowVScrollBars ? FTopIndex : 0;
+    FTopIndex = std::clamp(position - WheelDelta / ItemHeight(), 0, VScrollSize());
+    UpdateVScrollBar();
+    Invalidate();
+    return true;
+}
+
+// ---- Painting
+
+void TrmInspector::Paint(platform::Canvas& Canvas)
+{
+    DropRetiredEditors();
+    Canvas.FillRect(ClientRect(), CanvasColorOf(clBtnFace));
+    const int32_t rows = std::min(VisibleLines(), VisibleItemCount() - FTopIndex);
+    bool selectedPainted = false;
+    const TrmTreeNonViewNode* node = GetVisibleItem(FTopIndex);
+    for (int32_t r = 0; r < rows && node; ++r) {
+        selectedPainted |= PaintRow(Canvas, *node, FTopIndex + r);
+        node = NextVisibleNode(node);
+    }
+    if (FEditor) {
+        if (selectedPainted)
+            PlaceEditor(FItemIndex);
+        else
+            FEditor->SetTop(Height() + 1);
+    }
+    FChildren.Paint(Canvas);
+}
+
+bool TrmInspector::PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& Node, int32_t Row)
+{
+    const RowCells cells = CellsOfRow(Row);
+    const int32_t height = cells.Name.Height();
+    const int32_t indent = Node.Level() * kIndentPerLevel;
+    const bool selected = Row == FItemIndex;
+    const TrmCustomInspectorItem* item = ItemOf(&Node);
+    const int32_t textHeight = Canvas.TextExtent("Wg", FFont).Height;
+    const int32_t textTop = (height - textHeight) / 2;
+
+    platform::FontSpec font = FFont;
+    font.Color = CanvasColorOf(clBtnText);
+    Canvas.FillRect(cells.Name, CanvasColorOf(clBtnFace));
+    Canvas.SetClipRect(cells.Name);
+    Canvas.TextOut(indent + kIndentPerLevel, cells.Name.Top + textTop, Node.Text(), font);
+    Canvas.RemoveClip();
+
+    if (selected && item)
+        font.Color = CanvasColorOf(clWindowText);
+    Canvas.FillRect(cells.Value, CanvasColorOf(selected ? FSelectedItemBgColor : clBtnFace));
+    Canvas.SetClipRect(cells.Value);
+    Canvas.TextOut(cells.Value.Left + 2, cells.Value.Top + textTop, item ? item->AsString() : std::string(), font);
+    Canvas.RemoveClip();
+
+    const int32_t glyphTop = cells.Name.Top + (height - kGlyphSize) / 2;
+    if (Node.GetChildren())
+        PaintFoldGlyph(Canvas, indent + 1, glyphTop, Node.Expanded());
+    if (selected && !FFocusEditor)
+        PaintIndicatorGlyph(Canvas, 0, glyphTop);
+
+    const int32_t bottom = cells.Name.Bottom;
+    Canvas.Line(0, bottom - 1, Width() - 1, bottom - 1, CanvasColorOf(selected ? clBtnHighlight : clBtnShadow));
+    Canvas.Line(0, bottom - 2, Width() - 1, bottom - 2, CanvasColorOf(clBtnFace));
+    Canvas.Line(FSplitPos - 1, cells.Name.Top - 1, FSplitPos - 1, bottom - 1, CanvasColorOf(clBtnShadow));
+    Canvas.Line(FSplitPos, cells.Name.Top - 1, FSplitPos, bottom - 1, CanvasColorOf(clBtnHighlight));
+    return selected;
+}
+
+// ---- Hints
+
+int32_t TrmInspector::TextWidth(const std::string& Text) const
+{
+    return platform::CurrentTextRasterizer().TextExtent(Text, FFont).Width;
+}
+
+void TrmInspector::HideHint()
+{
+    FHint.ReleaseHandle();
+    FHintPopup.reset();
+}
+
+void TrmInspector::ShowHintAt(int32_t X, int32_t Y)
+{
+    const int32_t row = RowAt(Y);
+    TrmTreeNonViewNode* node = GetVisibleItem(row);
+    if (!node) {
+        HideHint();
+        return;
+    }
+    const int32_t top = (row - FTopIndex) * ItemHeight();
+    const int32_t height = ItemHeight();
+    if (X > FSplitPos) {
+        const TrmCustomInspectorItem* item = ItemOf(node);
+        const int32_t width = item && node != FCurrentNode ? TextWidth(item->AsString()) : 0;
+        if (item && node != FCurrentNode && width > Width() - FSplitPos)
+            SetNewHint(node, {FSplitPos - 1, top, FSplitPos - 1 + width + 3, top + height}, true);
+        else
+            HideHint();
+        return;
+    }
+    const int32_t indent = node->Level() * kIndentPerLevel;
+    const int32_t width = TextWidth(node->Text());
+    if (indent + kIndentPerLevel + width > FSplitPos)
+        SetNewHint(node, {indent + 12, top, indent + 12 + width + 3, top + height}, false);
+    else
+        HideHint();
+}
+
+void TrmInspector::SetNewHint(TrmTreeNonViewNode* Node, const Rect& Rect, bool IsValue)
+{
+    if (!FToolTip || !Node) {
+        HideHint();
+        return;
+    }
+    const TrmCustomInspectorItem* item = ItemOf(Node);
+    const std::string text = IsValue && item ? item->AsString() : Node->Text();
+    if (FHint.Visible() && FHint.Caption() == text)
+        return;
+    const platform::Point topLeft = ClientToScreen({Rect.Left, Rect.Top});
+    if (!FHintPopup)
+        FHintPopup = platform::CreatePopupWindow(FHint);
+    FHint.SetFont(FFont);
+    FHint.ActivateHint(Rect.Offset(topLeft.X - Rect.Left, topLeft.Y - Rect.Top), text);
+}

@@ -1,0 +1,442 @@
+#include "inspector/rmInspector.h"
+
+#include "ExpectMessage.h"
+#include "InspectorFixture.h"
+#include "RecordingCanvas.h"
+#include "graphics/SystemColorNames.h"
+#include "inspector/rmInspectorEditors.h"
+#include "platform/DateText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A (node, expanded)          row 0
+//   A1 (integer 5)            row 1
+//   A2 (string abc)           row 2
+//   A3 (node, collapsed)      row 3
+//     A3x (integer 0)         hidden
+// B (check box)               row 4
+// C (blank)                   row 5
+class InspectorRows : public InspectorTest {
+protected:
+    InspectorRows()
+    {
+        Add<TrmNodeInspectorItem>("A", "");
+        Add<TrmIntegerInspectorItem>("A/A1", "5");
+        Add<TrmStringInspectorItem>("A/A2", "abc");
+        Add<TrmNodeInspectorItem>("A/A3", "");
+        Add<TrmIntegerInspectorItem>("A/A3/A3x", "0");
+        Add<TrmCheckBoxInspectorItem>("B", "True");
+        Add<TrmBlankInspectorItem>("C", "text");
+        Node("A")->SetExpanded(true);
+        inspector.Invalidate();
+    }
+};
+
+} // namespace
+
+TEST_F(InspectorRows, VisibleRowsFollowTheExpandedNodes)
+{
+    EXPECT_EQ(inspector.VisibleItemCount(), 6);
+    EXPECT_EQ(inspector.GetVisibleItem(3), Node("A/A3"));
+    EXPECT_EQ(inspector.GetVisibleItem(4), Node("B"));
+    EXPECT_EQ(inspector.GetVisibleItem(-1), nullptr);
+    EXPECT_EQ(inspector.GetVisibleItem(6), nullptr);
+    EXPECT_EQ(inspector.VisibileNodeIndex(Node("A/A3/A3x")), -1);
+    EXPECT_FALSE(inspector.IsNodeVisible(Node("A/A3/A3x")));
+    EXPECT_FALSE(inspector.IsNodeVisible(nullptr));
+    EXPECT_EQ(inspector.VisibileItemIndex(inspector.GetItemByName("C")), 5);
+    TrmInspector other;
+    EXPECT_EQ(inspector.VisibileItemIndex(other.AddItem(nullptr, TrmStringInspectorItem::Class)), -1);
+
+    Node("A/A3")->SetExpanded(true);
+    EXPECT_EQ(inspector.VisibleItemCount(), 7);
+    EXPECT_EQ(inspector.VisibileNodeIndex(Node("B")), 5);
+    Node("A")->SetExpanded(false);
+    EXPECT_EQ(inspector.VisibleItemCount(), 3);
+    EXPECT_TRUE(inspector.IsItemVisible(inspector.GetItemByName("C")));
+    EXPECT_FALSE(inspector.IsItemVisible(inspector.GetItemByName("A3x")));
+}
+
+TEST_F(InspectorRows, SummariesOfNodeRows)
+{
+    EXPECT_EQ(inspector.GetItemByName("A")->AsString(), "(5, abc, (...))");
+    EXPECT_EQ(inspector.GetItemByName("A3")->AsString(), "(0)");
+    // A child that is not a node row but has children of its own hides the whole summary.
+    Add<TrmIntegerInspectorItem>("A/A1/Deep", "1");
+    inspector.Invalidate();
+    EXPECT_EQ(inspector.GetItemByName("A")->AsString(), "(...)");
+}
+
+TEST_F(InspectorRows, NewRowsAndItemNames)
+{
+    TrmCustomInspectorItem* first = inspector.AddItem("A", TrmStringInspectorItem::Class);
+    TrmCustomInspectorItem* second = inspector.AddItem(Node("A"), TrmStringInspectorItem::Class);
+    EXPECT_EQ(inspector.NodePath(first->Node()), PathOf("A/New Item1"));
+    EXPECT_EQ(inspector.NodePath(second->Node()), PathOf("A/New Item2"));
+    EXPECT_EQ(first->Name(), "rmStringInspectorItem1");
+    EXPECT_EQ(second->Name(), "rmStringInspectorItem2");
+    EXPECT_EQ(first->AsString(), "<Empty Value>");
+    EXPECT_EQ(inspector.AddItem("missing", TrmStringInspectorItem::Class), nullptr);
+
+    inspector.RemoveItem("rmStringInspectorItem1");
+    TrmCustomInspectorItem* again = inspector.AddItem(Node("A"), TrmStringInspectorItem::Class);
+    EXPECT_EQ(inspector.NodePath(again->Node()), PathOf("A/New Item1"));
+    EXPECT_EQ(again->Name(), "rmStringInspectorItem1");
+
+    EXPECT_EQ(inspector.AddItem(nullptr, TrmIntegerInspectorItem::Class)->AsString(), "0");
+    EXPECT_EQ(inspector.AddItem(nullptr, TrmSafeIntegerInspectorItem::Class)->AsString(), "");
+    EXPECT_EQ(inspector.AddItem(nullptr, TrmCheckBoxInspectorItem::Class)->AsString(), "False");
+    EXPECT_EQ(inspector.AddItem(nullptr, TrmDateInspectorItem::Class)->AsString(),
+              platform::DateToStr(platform::Today()));
+    EXPECT_FALSE(inspector.AddItem(nullptr, TrmComplexInspectorItem::Class)->Editabled());
+    EXPECT_EQ(inspector.GetItemByName("rmDateInspectorItem1")->ClassName(), std::string("TrmDateInspectorItem"));
+}
+
+TEST_F(InspectorRows, UsedPathsAndRefusedValuesAddNoRow)
+{
+    const int32_t nodes = inspector.Items().Items().Count();
+    ExpectThrowWithMessage<EAbort>([&] { Add<TrmStringInspectorItem>("B", "x"); },
+                                   "The specified path item already exists");
+    // Without the leading separator the path names the same row.
+    ExpectThrowWithMessage<EAbort>(
+        [&] { inspector.AddInspectorItem("B", "x", TrmStringInspectorItem::Class); },
+        "The specified path item already exists");
+    EXPECT_THROW(Add<TrmIntegerInspectorItem>("New", "abc"), EConvertError);
+    EXPECT_EQ(inspector.Items().Items().Count(), nodes);
+    EXPECT_EQ(inspector.GetItemByName("B")->AsString(), "True");
+}
+
+TEST_F(InspectorRows, GeometryFromTheFont)
+{
+    EXPECT_EQ(inspector.ItemHeight(), 20);
+    EXPECT_EQ(inspector.Width(), 225);
+    inspector.setSplit(5);
+    EXPECT_EQ(inspector.SplitPos(), 15);
+    inspector.setSplit(10000);
+    EXPECT_EQ(inspector.SplitPos(), 210);
+    inspector.SetWidth(20); // narrower than both margins
+    EXPECT_EQ(inspector.SplitPos(), 15);
+    inspector.SetWidth(225);
+
+    EXPECT_EQ(inspector.VisibleLines(), 10);
+    EXPECT_EQ(inspector.VScrollSize(), 0);
+    inspector.SetHeight(110);
+    EXPECT_EQ(inspector.VisibleLines(), 6);
+    EXPECT_EQ(inspector.VScrollSize(), 1);
+    inspector.SetItemHeight(0);
+    inspector.SetItemHeight(-5);
+    EXPECT_EQ(inspector.ItemHeight(), 20);
+    inspector.SetItemHeight(30);
+    EXPECT_EQ(inspector.ItemHeight(), 30);
+}
+
+TEST_F(InspectorRows, SelectionOpensEditorsOnlyForEditableRows)
+{
+    std::vector<int32_t> changes;
+    inspector.OnItemIndexChanged = [&](TObject*) { changes.push_back(inspector.ItemIndex()); };
+    inspector.SetItemIndex(1000);
+    EXPECT_EQ(inspector.ItemIndex(), 5); // the blank row
+    EXPECT_EQ(inspector.Editor(), nullptr);
+    EXPECT_EQ(inspector.GetCurrentInspectorItem(), nullptr);
+    inspector.SetItemIndex(-1);
+    EXPECT_EQ(inspector.ItemIndex(), -1);
+
+    inspector.SetItemIndex(1);
+    ASSERT_NE(dynamic_cast<TrmInspectorEdit*>(inspector.Editor()), nullptr);
+    auto* edit = static_cast<TrmInspectorEdit*>(inspector.Editor());
+    EXPECT_EQ(edit->Text(), "5");
+    EXPECT_EQ(edit->BoundsRect(), (platform::Rect{101, 25, 225, 37})); // value cell, 5 down, 2 up
+    EXPECT_EQ(inspector.GetCurrentInspectorItem(), inspector.GetItemByName("A1"));
+    EXPECT_EQ(inspector.CurrentPath(), PathOf("A/A1"));
+    inspector.SetItemIndex(4);
+    EXPECT_NE(dynamic_cast<TrmInspectorCheckBox*>(inspector.Editor()), nullptr);
+    EXPECT_EQ(changes, (std::vector<int32_t>{5, -1, 1, 4}));
+
+    bool allow = false;
+    inspector.OnItemIndexChanging = [&](TrmCustomInspectorItem* current, TrmCustomInspectorItem* next, bool& ok) {
+        EXPECT_EQ(current, inspector.GetItemByName("B"));
+        EXPECT_EQ(next, inspector.GetItemByName("A2"));
+        ok = allow;
+    };
+    inspector.SetItemIndex(2);
+    EXPECT_EQ(inspector.ItemIndex(), 4);
+    allow = true;
+    inspector.SetItemIndex(2);
+    EXPECT_EQ(inspector.ItemIndex(), 2);
+
+    ExpectThrowWithMessage<Exception>([&] { inspector.SetCurrentPath(PathOf("nowhere")); },
+                                      "Unable to find Inspector Item");
+    inspector.OnItemIndexChanging = nullptr;
+    inspector.SetCurrentPath(PathOf("A/A3/A3x"));
+    EXPECT_TRUE(Node("A/A3")->Expanded());
+    EXPECT_EQ(inspector.GetCurrentInspectorItem(), inspector.GetItemByName("A3x"));
+}
+
+TEST_F(InspectorRows, KeysMoveFoldAndScroll)
+{
+    Key(platform::key::Down);
+    EXPECT_EQ(inspector.ItemIndex(), 0);
+    Key(platform::key::Left); // fold A
+    EXPECT_EQ(inspector.VisibleItemCount(), 3);
+    Key(platform::key::Right);
+    EXPECT_EQ(inspector.VisibleItemCount(), 6);
+    for (int i = 0; i < 3; ++i)
+        Key(platform::key::Down);
+    Key(platform::key::Right); // unfold A3
+    EXPECT_EQ(inspector.VisibleItemCount(), 7);
+    Key(platform::key::Up);
+    EXPECT_EQ(inspector.ItemIndex(), 2);
+    Key(platform::key::Down, platform::shift::Shift); // a shifted arrow is not the inspector's
+    EXPECT_EQ(inspector.ItemIndex(), 2);
+
+    for (int i = 0; i < 20; ++i)
+        Add<TrmStringInspectorItem>("Z" + std::to_string(i), "z");
+    inspector.SetItemIndex(0);
+    Key(platform::key::PageDown); // nine rows on: ten rows show, the last just partly
+    EXPECT_EQ(inspector.ItemIndex(), 9);
+    EXPECT_EQ(inspector.TopIndex(), 1);
+    Key(platform::key::PageUp);
+    EXPECT_EQ(inspector.ItemIndex(), 0);
+    EXPECT_EQ(inspector.TopIndex(), 0);
+
+    inspector.HostMouseWheel(platform::shift::None, -120, {}); // towards the user: later rows
+    EXPECT_EQ(inspector.TopIndex(), 6);
+    inspector.HostMouseWheel(platform::shift::None, 120, {});
+    EXPECT_EQ(inspector.TopIndex(), 0);
+    inspector.VScroll(scBottom, 0);
+    EXPECT_EQ(inspector.TopIndex(), inspector.VScrollSize() - 1);
+    inspector.VScroll(scThumbTrack, 1000);
+    EXPECT_EQ(inspector.TopIndex(), inspector.VScrollSize());
+}
+
+TEST_F(InspectorRows, ClicksSelectAndFold)
+{
+    ClickRow(0, false); // the name column of a parent row folds it
+    EXPECT_EQ(inspector.ItemIndex(), 0);
+    EXPECT_EQ(inspector.VisibleItemCount(), 3);
+    ClickRow(0, false);
+    EXPECT_EQ(inspector.VisibleItemCount(), 6);
+
+    ClickRow(2, false); // the name column selects without giving the editor the keys
+    ASSERT_NE(inspector.Editor(), nullptr);
+    EXPECT_TRUE(inspector.Focused());
+    EXPECT_FALSE(inspector.Editor()->Focused());
+    ClickRow(1, true);
+    ASSERT_NE(inspector.Editor(), nullptr);
+    EXPECT_EQ(inspector.ItemIndex(), 1);
+    EXPECT_TRUE(inspector.Editor()->Focused());
+
+    inspector.SetSplitResize(true);
+    inspector.HostMouseDown(platform::MouseButton::Left, platform::shift::Left, 100, 5);
+    inspector.HostMouseMove(platform::shift::Left, 150, 5);
+    inspector.HostMouseUp(platform::MouseButton::Left, platform::shift::None, 150, 5);
+    EXPECT_EQ(inspector.SplitPos(), 150);
+    EXPECT_EQ(inspector.ItemIndex(), 1);
+}
+
+TEST_F(InspectorRows, RemovingTheCurrentRowLeavesNoCurrentItem)
+{
+    inspector.SetItemIndex(1);
+    int changes = 0;
+    inspector.OnItemIndexChanged = [&](TObject*) { ++changes; };
+    inspector.RemoveNode(Node("A"));
+    EXPECT_GE(changes, 1);
+    EXPECT_EQ(inspector.GetCurrentInspectorItem(), nullptr);
+    EXPECT_EQ(inspector.Editor(), nullptr);
+    EXPECT_EQ(inspector.VisibleItemCount(), 2);
+    EXPECT_EQ(inspector.GetItemByName("A1"), nullptr);
+
+    // Deleted under an open editor, the editor goes with the row.
+    inspector.SetItemIndex(0);
+    changes = 0;
+    inspector.DeleteItem(PathOf("B"));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(inspector.Editor(), nullptr);
+    EXPECT_EQ(inspector.ItemIndex(), -1);
+
+    inspector.ClearItems();
+    EXPECT_EQ(inspector.VisibleItemCount(), 0);
+    inspector.SetItemIndex(3);
+    EXPECT_EQ(inspector.ItemIndex(), -1);
+}
+
+TEST_F(InspectorRows, MovedRowsLandRightAfterTheTarget)
+{
+    Add<TrmStringInspectorItem>("D", "d");
+    auto roots = [&] {
+        std::string names;
+        for (TrmTreeNonViewNode* n = inspector.Items().Items().GetFirstNode(); n; n = n->GetNextSibling())
+            names += n->Text();
+        return names;
+    };
+    inspector.MoveItem(PathOf("A"), PathOf("B"));
+    EXPECT_EQ(roots(), "BACD");
+    inspector.MoveItem(PathOf("D"), PathOf("B"));
+    EXPECT_EQ(roots(), "BDAC");
+    inspector.MoveItem(0, 3);
+    EXPECT_EQ(roots(), "DACB");
+    inspector.MoveItem(Node("A"), Node("A/A3"), Node("A/A1"));
+    EXPECT_EQ(Node("A")->Item(1), Node("A/A3"));
+}
+
+TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
+{
+    std::vector<std::string> changes;
+    inspector.OnItemChange = [&](TObject* sender) {
+        EXPECT_EQ(sender, inspector.Editor());
+        changes.push_back(inspector.GetCurrentInspectorItem()->AsString());
+    };
+    ClickRow(2, true); // the string row, its editor taking the keys with the text selected
+    Type("xy");
+    EXPECT_EQ(changes, (std::vector<std::string>{"x", "xy"}));
+    EXPECT_EQ(inspector.GetItemByName("A")->AsString(), "(5, xy, (...))");
+    inspector.Invalidate(); // the editor shows the item's value again: no change of the user's
+    Key(platform::key::Escape);
+    EXPECT_EQ(changes.size(), 2u);
+
+    Key(platform::key::Down); // from the editor to the next row
+    EXPECT_EQ(inspector.ItemIndex(), 3);
+    Key(platform::key::Down);
+    ASSERT_NE(dynamic_cast<TrmInspectorCheckBox*>(inspector.Editor()), nullptr);
+    EXPECT_TRUE(inspector.Editor()->Focused()); // the editors keep the keys until Tab
+    Key(platform::key::Space);
+    platform::KeyCode space = platform::key::Space;
+    inspector.HostKeyUp(space, platform::shift::None);
+    EXPECT_EQ(changes.back(), "False");
+    EXPECT_EQ(changes.size(), 3u);
+    Key(platform::key::Tab); // back to the inspector
+    EXPECT_FALSE(inspector.Editor()->Focused());
+
+    auto* safe = Add<TrmSafeIntegerInspectorItem>("S", "");
+    inspector.SetItemIndex(inspector.VisibileItemIndex(safe));
+    EXPECT_FALSE(inspector.Editor()->Focused());
+    Key(platform::key::Tab); // the editor gets the keys
+    Type("300"); // 300 is out of range: dropped, and the editor shows 30 again
+    EXPECT_EQ(changes.size(), 5u);
+    EXPECT_EQ(safe->AsString(), "30");
+    EXPECT_EQ(static_cast<TrmSafeSpinEdit*>(inspector.Editor())->Text(), "30");
+}
+
+TEST_F(InspectorRows, RefusedValuesAndReadonlyCommitNothing)
+{
+    auto* ranged = static_cast<TrmIntegerInspectorItem*>(inspector.GetItemByName("A1"));
+    ranged->SetMaxValue(9);
+    ranged->SetUseRange(true);
+    int changes = 0;
+    inspector.OnItemChange = [&](TObject*) { ++changes; };
+    ClickRow(1, true);
+    Type("7");
+    EXPECT_THROW(Type("0"), Exception); // 70 is out of range
+    EXPECT_EQ(ranged->Value(), 7);
+    EXPECT_THROW(inspector.SetItemIndex(-1), Exception); // the editor still holds 70
+    EXPECT_EQ(inspector.ItemIndex(), 1);
+    Key(platform::key::Escape);
+    inspector.SetItemIndex(-1);
+    EXPECT_EQ(changes, 1);
+
+    inspector.SetReadonly(true);
+    inspector.SetItemIndex(2);
+    ASSERT_NE(inspector.Editor(), nullptr);
+    EXPECT_FALSE(inspector.Editor()->Visible());
+    static_cast<TrmInspectorEdit*>(inspector.Editor())->SetText("typed");
+    inspector.SetItemIndex(-1);
+    EXPECT_EQ(inspector.GetItemByName("A2")->AsString(), "abc");
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(InspectorRows, ChoiceRowsStepThroughTheirChoices)
+{
+    auto* choice = Add<TrmComboInspectorItem>("K", "b");
+    choice->SetItems({"a", "b", "c"});
+    std::vector<std::string> changes;
+    inspector.OnItemChange = [&](TObject*) { changes.push_back(choice->AsString()); };
+    ClickRow(inspector.VisibileItemIndex(choice), true);
+    auto* combo = dynamic_cast<TrmInspectorBtnCombo*>(inspector.Editor());
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->Text(), "b");
+    EXPECT_EQ(combo->Items().size(), 3u);
+    Key(platform::key::Right);
+    Key(platform::key::Left);
+    EXPECT_EQ(changes, (std::vector<std::string>{"c", "b"}));
+    Key(platform::key::Up); // with the list closed, Up is the inspector's
+    EXPECT_EQ(inspector.ItemIndex(), 5);
+
+    auto* other = Add<TrmComboInspectorItemEx>("KX", "y");
+    other->SetItems({"x", "y"});
+    TObject* sender = nullptr;
+    inspector.OnComplexEdit = [&](TObject* s) { sender = s; };
+    inspector.SetItemIndex(inspector.VisibileItemIndex(other));
+    auto* ex = dynamic_cast<TrmBtnCombo*>(inspector.Editor());
+    ASSERT_NE(ex, nullptr);
+    EXPECT_EQ(ex->Text(), "y");
+    EXPECT_FALSE(ex->EditorEnabled());
+    TrmSpeedButton* ellipsis = ex->GetButton(2);
+    ASSERT_TRUE(ellipsis->Visible());
+    Click(ex->Left() + ellipsis->Left() + 2, ex->Top() + ellipsis->Top() + 2);
+    EXPECT_EQ(sender, ex);
+}
+
+TEST_F(InspectorRows, DateRowsTakeThePickedDay)
+{
+    auto* date = Add<TrmDateInspectorItem>("D", "03/05/2024");
+    date->SetDateFormat("dd.mm.yyyy");
+    int changes = 0;
+    inspector.OnItemChange = [&](TObject*) { ++changes; };
+    inspector.SetItemIndex(inspector.VisibileItemIndex(date));
+    auto* calendar = dynamic_cast<TrmComboCalendar*>(inspector.Editor());
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(calendar->Text(), "05.03.2024");
+    calendar->SetDate(platform::EncodeDate(2024, 3, 6)); // as a pick in the calendar sets it
+    EXPECT_EQ(date->AsString(), "03/06/2024");
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(InspectorRows, LongTextButtonFiresOnComplexEdit)
+{
+    auto* text = Add<TrmComplexInspectorItem>("L", "long text");
+    text->SetEditabled(true);
+    TObject* sender = nullptr;
+    inspector.OnComplexEdit = [&](TObject* s) { sender = s; };
+    inspector.SetItemIndex(inspector.VisibileItemIndex(text));
+    auto* edit = dynamic_cast<TrmBtnEdit*>(inspector.Editor());
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(edit->ReadOnly());
+    EXPECT_EQ(edit->Text(), "long text");
+    TrmSpeedButton* button = edit->GetButton(1);
+    Click(edit->Left() + button->Left() + 2, edit->Top() + button->Top() + 2);
+    EXPECT_EQ(sender, edit);
+}
+
+TEST_F(InspectorRows, PaintsRowsCellsAndHints)
+{
+    inspector.SetItemIndex(1);
+    RecordingCanvas canvas;
+    inspector.HostPaint(canvas);
+    auto textAt = [&](const std::string& chars) {
+        for (const auto& t : canvas.texts)
+            if (t.Chars == chars)
+                return platform::Point{t.X, t.Y};
+        return platform::Point{-1, -1};
+    };
+    EXPECT_EQ(textAt("A1"), (platform::Point{28, 23})); // one level in, centred in its 20 pixels
+    EXPECT_EQ(textAt("abc"), (platform::Point{103, 43}));
+    EXPECT_EQ(textAt("C"), (platform::Point{14, 103}));
+    bool selectedValueCell = false;
+    for (const auto& fill : canvas.fills)
+        selectedValueCell |= fill.Area == platform::Rect{101, 20, 225, 39} && fill.Color == CanvasColorOf(clWindow);
+    EXPECT_TRUE(selectedValueCell);
+
+    auto* wide = Add<TrmStringInspectorItem>("W", std::string(30, 'w'));
+    const int32_t row = inspector.VisibileItemIndex(wide);
+    inspector.HostMouseMove(platform::shift::None, 150, row * 20 + 5);
+    EXPECT_TRUE(inspector.HintWindow().Visible());
+    EXPECT_EQ(inspector.HintWindow().Caption(), wide->AsString());
+    EXPECT_EQ(inspector.HintWindow().Width(), 30 * 6 + 3);
+    inspector.HostMouseMove(platform::shift::None, 150, 5); // a short value needs no hint
+    EXPECT_FALSE(inspector.HintWindow().Visible());
+    inspector.SetToolTip(false);
+    inspector.HostMouseMove(platform::shift::None, 150, row * 20 + 5);
+    EXPECT_FALSE(inspector.HintWindow().Visible());
+}
