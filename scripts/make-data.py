@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Generates the bundled data the editor runs on: the game catalogue fw.xml, the three
-texture strips, the marker, castle and army icons under res/, and sample world images.
+texture strips, the marker, castle and army icons and the about box's picture under res/,
+and sample world images.
 
 Everything is drawn from a fixed seed, so running it again gives the same files. The
 generated files are committed; run this only to change them:
-    scripts/make-data.py            (needs cjpeg from libjpeg-turbo-progs for the JPEG world)
+    scripts/make-data.py            (needs cjpeg from libjpeg-turbo-progs for the JPEG pictures)
 """
 import math
 import os
@@ -269,14 +270,40 @@ def make_worlds(rng):
     worlds = os.path.join(ROOT, "worlds")
     write_bmp24(os.path.join(worlds, "isles-320x240.bmp"), make_world(rng, 320, 240, 18, 1, 1, 12))
     write_bmp24(os.path.join(worlds, "kingdoms-640x480.bmp"), make_world(rng, 640, 480, 45, 2, 3, 30))
-    small = make_world(rng, 200, 150, 10, 0, 1, 0)
-    ppm = os.path.join(worlds, "tmp-valley.ppm")
-    write_ppm(ppm, small)
+    write_jpeg(os.path.join(worlds, "valley-200x150.jpg"), make_world(rng, 200, 150, 10, 0, 1, 0), 100)
+
+
+def write_jpeg(path, img, quality):
+    """Through cjpeg, without chroma subsampling."""
+    ppm = path + ".tmp.ppm"
+    write_ppm(ppm, img)
     try:
-        subprocess.run(["cjpeg", "-quality", "100", "-sample", "1x1", "-outfile",
-                        os.path.join(worlds, "valley-200x150.jpg"), ppm], check=True)
+        subprocess.run(["cjpeg", "-quality", str(quality), "-sample", "1x1", "-outfile", path, ppm], check=True)
     finally:
         os.remove(ppm)
+
+# ---------------------------------------------------------------------------------------
+# The about box's picture: a castle on a hill under an evening sky, drawn without the
+# random generator so that the other files do not change with it.
+
+
+def make_about_picture():
+    w, h = 120, 160
+    img = new_image(w, h, (0, 0, 0))
+    for y in range(h):
+        sky = shade((70, 90, 170), 1.0 + 0.9 * y / h)
+        for x in range(w):
+            img[y][x] = sky
+    for x in range(w):                                  # the hill
+        top = int(118 + 14 * math.cos((x - 60) / 38.0))
+        for y in range(min(top, h), h):
+            img[y][x] = shade((60, 120, 50), 1.0 - 0.4 * (y - top) / h)
+    castle = castle_icon(3, (170, 165, 150), (140, 30, 30))
+    for y in range(32):                                 # the castle icon, doubled, magenta left out
+        for x in range(32):
+            if castle[y][x] != MAGENTA:
+                fill_rect(img, 28 + 2 * x, 44 + 2 * y, 30 + 2 * x, 46 + 2 * y, castle[y][x])
+    write_jpeg(os.path.join(ROOT, "res", "about.jpg"), img, 90)
 
 
 def main():
@@ -287,6 +314,7 @@ def main():
     make_textures(rng)
     make_icons()
     make_worlds(rng)
+    make_about_picture()
     return 0
 
 

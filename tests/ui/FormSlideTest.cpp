@@ -1,0 +1,66 @@
+// The progress window: it shows the caption and the steps, and while it is
+// shown no other window takes input, except a dialog the operation opens.
+#include "ui/FormSlide.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FormSlide, StepsAndBlocksInputUntilTheEnd)
+{
+    QWidget window;
+    auto* button = new QPushButton("Go", &window);
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    TFormSlide slide;
+    auto* bar = slide.findChild<QProgressBar*>("PBSlide");
+    slide.Start("Loading data...", 3);
+    EXPECT_TRUE(slide.isVisible());
+    EXPECT_EQ(slide.findChild<QLabel*>("LbStat")->text(), "Loading data...");
+    EXPECT_EQ(bar->maximum(), 3);
+    slide.Step(2);
+    EXPECT_EQ(bar->value(), 2);
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Space);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(button, &press); // delivered straight, past window modality
+    EXPECT_FALSE(button->isDown());
+    EXPECT_EQ(clicks, 0);
+
+    // A question the operation asks still takes its answer.
+    QDialog question;
+    auto* answer = new QPushButton("Yes", &question);
+    QObject::connect(answer, &QPushButton::clicked, &question, &QDialog::accept);
+    question.setLayout(new QVBoxLayout);
+    question.layout()->addWidget(answer);
+    question.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&question));
+    QTest::mouseClick(answer, Qt::LeftButton);
+    EXPECT_EQ(question.result(), QDialog::Accepted);
+
+    slide.Start("Redraw world...", 2); // a new start replaces caption and maximum
+    EXPECT_EQ(bar->maximum(), 2);
+    EXPECT_EQ(bar->value(), 0);
+    slide.Step(2);
+    EXPECT_EQ(bar->value(), bar->maximum());
+
+    slide.End();
+    EXPECT_FALSE(slide.isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+}
+
+} // namespace
