@@ -24,7 +24,6 @@ int main(int argc, char** argv)
     std::unique_ptr<TMainForm> window;
     // The window works in the current folder: ./fw.xml, ./ini.xml, ./res/.
     if (RunShowingExceptions([&] { window = std::make_unique<TMainForm>(); }, app.showException)) {
-        window->resize(1024, 768);
         window->show();
         for (int i = 1; i < argc; ++i)
             if (std::strcmp(argv[i], "--quit-when-idle") == 0)

@@ -26,7 +26,9 @@
 #include "model/Settings.h"
 #include "platform/qt/ControlWidget.h"
 #include "platform/qt/QtFont.h"
+#include "ui/EditorDialogs.h"
 #include "ui/QtPrompts.h"
+#include "ui/WindowLayout.h"
 #include "ui/WorldScrollBox.h"
 #include "world/Textures.h"
 
@@ -109,11 +111,9 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
         ownPrompts_ = std::make_unique<TQtPrompts>(this);
     if (!setup_.files)
         ownFiles_ = std::make_unique<TQtFileChooser>(this);
-    if (!setup_.dialogs)
-        ownDialogs_ = std::make_unique<IEditorDialogs>();
     prompts_ = setup_.prompts ? setup_.prompts : ownPrompts_.get();
     files_ = setup_.files ? setup_.files : ownFiles_.get();
-    dialogs_ = setup_.dialogs ? setup_.dialogs : ownDialogs_.get();
+    resize(1024, 768); // until the settings file says otherwise
 
     CreateActions();
     CreateWorldView();
@@ -141,7 +141,6 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     connect(Timer, &QTimer::timeout, this, [this] { TimerTimer(); });
 
     project_.SetPrompts(prompts_);
-    project_.SetProgressDisplay(dialogs_->Progress());
     project_.SetWorldView(this);
     project_.SetProjectViews(this);
     project_.GetSelection().SetView(this);
@@ -155,6 +154,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
 TMainForm::~TMainForm()
 {
     DetachFromProject();
+    ownDialogs_.reset();
 }
 
 void TMainForm::DetachFromProject()
@@ -365,20 +365,27 @@ QWidget* TMainForm::CreateProvincesTab()
     listLayout->setContentsMargins(0, 0, 0, 0);
     listLayout->addWidget(LVProvinces);
 
-    auto* incomeBar = new QToolBar(tab);
+    auto* incomeBar = new QToolBar;
     incomeBar->addAction(ActGenerateIncome);
-    RMIProvince = InspectorPanel("RMIProvince", tab);
-    LblSelProvSummary = NamedLabel("LblSelProvSummary", QString(), tab);
-    LblSelProvIncome = NamedLabel("LblSelProvIncome", QString(), tab);
-    LblSelProvArmy = NamedLabel("LblSelProvArmy", QString(), tab);
+    RMIProvince = InspectorPanel("RMIProvince", nullptr);
+    LblSelProvSummary = NamedLabel("LblSelProvSummary", QString(), nullptr);
+    LblSelProvIncome = NamedLabel("LblSelProvIncome", QString(), nullptr);
+    LblSelProvArmy = NamedLabel("LblSelProvArmy", QString(), nullptr);
+
+    provincesSplitter_ = new QSplitter(Qt::Vertical, tab);
+    provincesSplitter_->addWidget(PlProvince);
+    auto* lower = new QWidget(provincesSplitter_);
+    auto* lowerLayout = new QVBoxLayout(lower);
+    lowerLayout->setContentsMargins(0, 0, 0, 0);
+    lowerLayout->addWidget(incomeBar);
+    lowerLayout->addWidget(InspectorBox("Selected Province(s) Properties", RMIProvince, lower), 1);
+    lowerLayout->addWidget(
+        SummaryBox("Selected Provinces Info", LblSelProvSummary, LblSelProvIncome, LblSelProvArmy, lower));
+    provincesSplitter_->addWidget(lower);
 
     auto* layout = new QVBoxLayout(tab);
     layout->addWidget(editBar);
-    layout->addWidget(PlProvince, 1);
-    layout->addWidget(incomeBar);
-    layout->addWidget(InspectorBox("Selected Province(s) Properties", RMIProvince, tab), 1);
-    layout->addWidget(
-        SummaryBox("Selected Provinces Info", LblSelProvSummary, LblSelProvIncome, LblSelProvArmy, tab));
+    layout->addWidget(provincesSplitter_, 1);
     return tab;
 }
 
@@ -413,23 +420,28 @@ void TMainForm::CreateWorldView()
 void TMainForm::FormCreate()
 {
     ClearInspectors();
-    for (const std::string& problem : LoadTextures(setup_.dataFolder))
+    std::string problem;
+    if (!ReadSettingsFile(setup_.settingsFolder / "ini.xml", TheSettings(), layout_, problem))
         Error(problem);
+    if (!setup_.dialogs)
+        ownDialogs_ = std::make_unique<TEditorDialogs>(*this, TheSettings(), project_, TheErrorList(),
+                                                       layout_.errorsForm, setup_.dataFolder);
+    dialogs_ = setup_.dialogs ? setup_.dialogs : ownDialogs_.get();
+    project_.SetProgressDisplay(dialogs_->Progress());
+
+    for (const std::string& missing : LoadTextures(setup_.dataFolder))
+        Error(missing);
     // The province marker picture; magenta pixels are see-through.
     try {
         project_.GetMarkerPicture().LoadFromFile(setup_.dataFolder / "res" / "marker.bmp");
     } catch (const std::exception&) {
         Error("Cannot find res/marker.bmp");
     }
-
-    std::string problem;
-    XMLIni.SetFileName(setup_.settingsFolder / "ini.xml");
-    if (std::filesystem::exists(XMLIni.FileName()) && !XMLIni.Load(problem))
-        Error(problem);
     // The catalogue is read again whenever a project is set up; a fault shows then.
     XMLData.SetFileName(setup_.dataFolder / "fw.xml");
     XMLData.Load(problem);
 
+    ApplyLayout();
     const CSettings& settings = TheSettings();
     ActShowNames->setChecked(settings.ShNames != 0);
     ActShowIcons->setChecked(settings.ShIcons != 0);
@@ -439,6 +451,39 @@ void TMainForm::FormCreate()
     ActShowNeighbours->setChecked(settings.ShPaths != 0);
     EnableProjectUI(false);
     UpdateInfo(kNoRow);
+}
+
+void TMainForm::ApplyLayout()
+{
+    const CMainFormLayout& layout = layout_.mainForm;
+    ApplyWindowBounds(*this, layout);
+    if (layout.Splitter > 0)
+        Splitter->setSizes({layout.Splitter, std::max(1, width() - layout.Splitter)});
+    ActFilePanel->setChecked(layout.FilePanel);
+    ActShowPanel->setChecked(layout.ShowPanel);
+    TBrShow->setVisible(layout.ShowPanel);
+    ActZoomPanel->setChecked(layout.ZoomPanel);
+    ApplyWindowState(*this, layout.State);
+    if (layout.ProvHeight > 0)
+        provincesSplitter_->setSizes({layout.ProvHeight, std::max(1, provincesSplitter_->height() - layout.ProvHeight)});
+    if (layout.ProvWidName > 0)
+        LVProvinces->setColumnWidth(0, layout.ProvWidName);
+    if (layout.ProvWidOwner > 0)
+        LVProvinces->setColumnWidth(1, layout.ProvWidOwner);
+}
+
+void TMainForm::StoreLayout()
+{
+    CMainFormLayout& layout = layout_.mainForm;
+    static_cast<CWindowBounds&>(layout) = WindowBoundsOf(*this);
+    layout.State = WindowStateOf(*this);
+    layout.Splitter = PgCMissionProperties->width();
+    layout.FilePanel = ActFilePanel->isChecked();
+    layout.ShowPanel = ActShowPanel->isChecked();
+    layout.ZoomPanel = ActZoomPanel->isChecked();
+    layout.ProvHeight = PlProvince->height();
+    layout.ProvWidName = LVProvinces->columnWidth(0);
+    layout.ProvWidOwner = LVProvinces->columnWidth(1);
 }
 
 int TMainForm::EnableProjectUI(bool on)
@@ -574,11 +619,10 @@ bool TMainForm::FormCloseQuery()
 void TMainForm::FormClose()
 {
     project_.Clear();
-    if (XMLIni.DocumentElement()) {
-        std::string problem;
-        if (!XMLIni.SaveToFile(setup_.settingsFolder / "ini.xml", problem))
-            Error(problem);
-    }
+    StoreLayout();
+    std::string problem;
+    if (!WriteSettingsFile(setup_.settingsFolder / "ini.xml", TheSettings(), layout_, problem))
+        Error(problem);
     DetachFromProject();
 }
 

@@ -22,6 +22,7 @@
 #include "model/EditorHooks.h"
 #include "platform/XmlDocument.h"
 #include "ui/EditorServices.h"
+#include "ui/SettingsFile.h"
 #include "world/WorldView.h"
 
 class CMapProject;
@@ -105,6 +106,9 @@ private:
     QWidget* CreateProvincesTab();
     void CreateWorldView();
     void FormCreate();
+    // The window layout of the settings file onto the window, and back.
+    void ApplyLayout();
+    void StoreLayout();
     // True when the window may close: the save question was answered and any save succeeded.
     bool FormCloseQuery();
     void FormClose();
@@ -185,15 +189,17 @@ private:
 
     CMapProject& project_;
     TMainFormSetup setup_;
+    // The window layout read from the settings file and written back at close;
+    // what no window of the editor shows yet is kept as it was read.
+    CEditorLayout layout_;
+    platform::XmlDocument XMLData; // the game catalogue
     std::unique_ptr<IPrompts> ownPrompts_;
     std::unique_ptr<IFileChooser> ownFiles_;
+    // Declared after the layout, whose warnings-window record the dialogs keep up to date.
     std::unique_ptr<IEditorDialogs> ownDialogs_;
     IPrompts* prompts_ = nullptr;
     IFileChooser* files_ = nullptr;
     IEditorDialogs* dialogs_ = nullptr;
-
-    platform::XmlDocument XMLIni;
-    platform::XmlDocument XMLData;
 
     QAction* ActNewProject = nullptr;
     QAction* ActLoadProject = nullptr;
@@ -239,6 +245,7 @@ private:
     QTreeWidget* LVPlayers = nullptr;
     QTreeWidget* LVProvinces = nullptr;
     QWidget* PlProvince = nullptr;
+    QSplitter* provincesSplitter_ = nullptr; // the provinces list above, the inspector below
     // Where the player and province inspectors go; empty panels until they exist.
     QFrame* RMIPlayer = nullptr;
     QFrame* RMIProvince = nullptr;

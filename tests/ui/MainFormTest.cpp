@@ -4,6 +4,7 @@
 // test starts from a cleared project and restores the settings.
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTabWidget>
@@ -190,6 +191,8 @@ TEST_F(MainFormTest, NewProjectFromAWorldPictureFillsTheStatusBarAndProvincesLis
     for (int i = 0; i < list->topLevelItemCount(); ++i)
         EXPECT_EQ(list->topLevelItem(i)->text(0).toStdString(), project.GetProvinceName(project.GetProvinces().GetAt(i)));
     EXPECT_EQ(window->findChild<QTreeWidget*>("LVPlayers")->topLevelItemCount(), CMapProject::kPlayerCount);
+    // The warnings come up after an import while the settings ask for them.
+    EXPECT_TRUE(window->findChild<QDialog*>("DlgError")->isVisible());
 }
 
 TEST_F(MainFormTest, ZoomStepsTheScaleBetweenOneAndEight)
@@ -327,6 +330,27 @@ TEST_F(MainFormTest, TheProjectStaysWhenItsChangesAreNotSaved)
         EXPECT_FALSE(window->close());
     }
     prompts.answer = IPrompts::kNo;
+}
+
+TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
+{
+    NewProject();
+    Trigger("ActShowNames");
+    ASSERT_TRUE(TheSettings().ShNames);
+    window->resize(900, 650);
+    ASSERT_TRUE(window->close());
+
+    TheSettings().ShNames = 0;
+    TMainFormSetup setup;
+    setup.dataFolder = kDataFolder;
+    setup.settingsFolder = folder.Path();
+    setup.prompts = &prompts;
+    setup.files = &files;
+    window = std::make_unique<TMainForm>(setup);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(TheSettings().ShNames);
+    EXPECT_TRUE(window->findChild<QAction*>("ActShowNames")->isChecked());
+    EXPECT_EQ(window->size(), QSize(900, 650));
 }
 
 TEST(ProjectFileName, EndsInFwExactlyOnce)
