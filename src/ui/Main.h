@@ -138,6 +138,8 @@ private:
     void ActAddProvinceExecute();
     void ActDelProvinceExecute();
     void FlipProvincesMode();
+    // Castles or armies mode: provinces mode off, the selection cleared, the mode toggled, the layers placed.
+    void FlipIconMode(uint32_t& mode, QAction& action, void (CMapProject::*placeLayers)());
     // Places the view control in the scroll box: centred when smaller, else at the scroll position.
     void PlaceWorldView();
     TPoint BitmapPoint(int x, int y) const;

@@ -32,6 +32,14 @@ bool Held(platform::ShiftState shift, platform::ShiftState flag)
     return (shift & flag) != 0;
 }
 
+// Toggles a settings switch and the check mark of its action; returns the new state.
+bool FlipSwitch(uint32_t& field, QAction& action)
+{
+    field = field ? 0 : 1;
+    action.setChecked(field != 0);
+    return field != 0;
+}
+
 uint16_t ClampedCoordinate(int value, int margin, int size)
 {
     return uint16_t(std::clamp(value, margin, std::max(margin, size - margin)));
@@ -110,11 +118,20 @@ void TMainForm::CenterWorldViewOn(int x, int y)
 
 void TMainForm::FlipProvincesMode()
 {
-    CSettings& settings = TheSettings();
-    settings.ShIcons = !settings.ShIcons;
-    ActShowIcons->setChecked(settings.ShIcons != 0);
+    FlipSwitch(TheSettings().ShIcons, *ActShowIcons);
     project_.PlaceProvinceMarkers();
     project_.ReorderCastleAndArmyLayers();
+}
+
+void TMainForm::FlipIconMode(uint32_t& mode, QAction& action, void (CMapProject::*placeLayers)())
+{
+    // Provinces mode is switched off directly: going through its action would
+    // switch this mode off again before it is toggled.
+    if (TheSettings().ShIcons)
+        FlipProvincesMode();
+    project_.GetSelection().Clear();
+    FlipSwitch(mode, action);
+    (project_.*placeLayers)();
 }
 
 void TMainForm::ActShowIconsExecute()
@@ -128,58 +145,38 @@ void TMainForm::ActShowIconsExecute()
 
 void TMainForm::ActShowCastlesExecute()
 {
-    // Provinces mode is switched off directly: going through its action would
-    // switch this mode off again before it is toggled.
-    if (TheSettings().ShIcons)
-        FlipProvincesMode();
-    project_.GetSelection().Clear();
-    CSettings& settings = TheSettings();
-    settings.ShCastles = !settings.ShCastles;
-    ActShowCastles->setChecked(settings.ShCastles != 0);
-    project_.PlaceAllCastleLayers();
+    FlipIconMode(TheSettings().ShCastles, *ActShowCastles, &CMapProject::PlaceAllCastleLayers);
 }
 
 void TMainForm::ActShowArmiesExecute()
 {
-    if (TheSettings().ShIcons)
-        FlipProvincesMode();
-    project_.GetSelection().Clear();
-    CSettings& settings = TheSettings();
-    settings.ShArmies = !settings.ShArmies;
-    ActShowArmies->setChecked(settings.ShArmies != 0);
-    project_.PlaceAllArmyLayers();
+    FlipIconMode(TheSettings().ShArmies, *ActShowArmies, &CMapProject::PlaceAllArmyLayers);
 }
 
 void TMainForm::ActShowNamesExecute()
 {
-    CSettings& settings = TheSettings();
-    settings.ShNames = !settings.ShNames;
-    ActShowNames->setChecked(settings.ShNames != 0);
+    FlipSwitch(TheSettings().ShNames, *ActShowNames);
     project_.RefreshAllProvinces();
     project_.ReorderCastleAndArmyLayers();
 }
 
 void TMainForm::ActShowOwnerColorExecute()
 {
-    CSettings& settings = TheSettings();
     if (!HasProject()) {
-        ActShowOwnerColor->setChecked(settings.OwnerColors != 0);
+        ActShowOwnerColor->setChecked(TheSettings().OwnerColors != 0);
         return;
     }
-    settings.OwnerColors = !settings.OwnerColors;
-    ActShowOwnerColor->setChecked(settings.OwnerColors != 0);
+    FlipSwitch(TheSettings().OwnerColors, *ActShowOwnerColor);
     project_.RedrawPieces(true);
     project_.DrawAllPieces();
 }
 
 void TMainForm::ActShowNeighboursExecute()
 {
-    CSettings& settings = TheSettings();
-    settings.ShPaths = !settings.ShPaths;
-    ActShowNeighbours->setChecked(settings.ShPaths != 0);
+    const bool shown = FlipSwitch(TheSettings().ShPaths, *ActShowNeighbours);
     TLayerCollection& layers = *ImgVWorld->Layers();
     if (layers.Count() > 0) {
-        layers.Items(0)->SetVisible(settings.ShPaths != 0);
+        layers.Items(0)->SetVisible(shown);
         project_.RedrawLinksLayer();
     }
     ImgVWorld->Invalidate();
