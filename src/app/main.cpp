@@ -1,22 +1,24 @@
-// Entry point: sets the application title, creates the main window and runs the
-// message loop. `--quit-when-idle` closes the window as soon as the loop is idle,
-// which lets tests check that the editor starts and quits cleanly.
+// Entry point: sets the application title, installs the platform services the
+// controls draw and tick through, opens the main window and runs the message
+// loop. `--quit-when-idle` closes the window as soon as the loop is idle, which
+// lets tests check that the editor starts and quits cleanly.
 #include "platform/TextRasterizer.h"
 #include "platform/Timer.h"
+#include "platform/WindowSystem.h"
 #include "platform/qt/QtTextRasterizer.h"
 #include "platform/qt/QtTimerService.h"
 #include "platform/qt/QtWindowSystem.h"
-#include "platform/WindowSystem.h"
+#include "ui/EditorApplication.h"
+#include "ui/Main.h"
 
-#include <QApplication>
-#include <QMainWindow>
 #include <QTimer>
 
 #include <cstring>
+#include <memory>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    TEditorApplication app(argc, argv);
     QApplication::setApplicationName("Valdrune Mission editor");
     // Bitmaps draw their text through Qt from now on.
     platform::qt::QtTextRasterizer textRasterizer;
@@ -28,16 +30,17 @@ int main(int argc, char** argv)
     platform::qt::QtWindowSystem windowSystem;
     platform::SetWindowSystem(&windowSystem);
 
-    QMainWindow window;
-    window.setWindowTitle("Valdrune Mission editor");
-    window.resize(1024, 768);
-    window.show();
-
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--quit-when-idle") == 0)
-            QTimer::singleShot(0, &window, &QMainWindow::close);
-
-    const int result = app.exec();
+    int result = 1;
+    std::unique_ptr<TMainForm> window;
+    // The window works in the current folder: ./fw.xml, ./ini.xml, ./res/.
+    if (RunShowingExceptions([&] { window = std::make_unique<TMainForm>(); }, app.showException)) {
+        window->show();
+        for (int i = 1; i < argc; ++i)
+            if (std::strcmp(argv[i], "--quit-when-idle") == 0)
+                QTimer::singleShot(0, window.get(), &QWidget::close);
+        result = app.exec();
+        window.reset();
+    }
     platform::SetWindowSystem(nullptr);
     platform::SetTimerService(nullptr);
     platform::SetTextRasterizer(nullptr);

@@ -173,6 +173,8 @@ public:
     const CList<CAbilityStruct>& GetAITypes() const { return aiTypes_; }
 
     const std::filesystem::path& GetFileName() const { return fileName_; }
+    // The file that Save writes to next; the main window sets it after a save under a new name.
+    void SetFileName(std::filesystem::path fileName) { fileName_ = std::move(fileName); }
 
     bool IsModified() const { return modified_ != 0; }
     void SetModified(bool modified = true) { modified_ = modified ? 1 : 0; }

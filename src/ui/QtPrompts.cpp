@@ -1,0 +1,70 @@
+#include "ui/QtPrompts.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "platform/qt/QtFont.h"
+
+using platform::qt::Windows1252ToQString;
+
+namespace {
+
+std::optional<std::filesystem::path> ChosenPath(const QString& name)
+{
+    if (name.isEmpty())
+        return std::nullopt;
+    return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
+
+} // namespace
+
+void TQtPrompts::Message(const std::string& text)
+{
+    QMessageBox::information(owner_, QApplication::applicationName(), Windows1252ToQString(text));
+}
+
+IPrompts::Answer TQtPrompts::Ask(const std::string& text, const std::string& caption)
+{
+    switch (QMessageBox::question(owner_, Windows1252ToQString(caption), Windows1252ToQString(text),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return kYes;
+    case QMessageBox::No:
+        return kNo;
+    default:
+        return kCancel;
+    }
+}
+
+bool TQtPrompts::Confirm(const std::string& text, const std::string& caption)
+{
+    return QMessageBox::question(owner_, Windows1252ToQString(caption), Windows1252ToQString(text),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<std::filesystem::path> TQtFileChooser::ChooseOpenFile(const std::string& filter)
+{
+    return ChosenPath(QFileDialog::getOpenFileName(owner_, QString(), QString(), QtFileFilter(filter)));
+}
+
+std::optional<std::filesystem::path> TQtFileChooser::ChooseSaveFile(const std::string& filter)
+{
+    return ChosenPath(QFileDialog::getSaveFileName(owner_, QString(), QString(), QtFileFilter(filter)));
+}
+
+QString QtFileFilter(const std::string& filter)
+{
+    const QStringList parts = Windows1252ToQString(filter).split('|');
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        const QString& description = parts[i];
+        entries << (description.contains(parts[i + 1]) ? QString(description).replace(';', ' ')
+                                                       : description + " (" + patterns + ")");
+    }
+    return entries.join(";;");
+}

@@ -1,0 +1,366 @@
+// The main window driven as a user drives it: actions triggered, the world view
+// clicked and dragged with simulated mouse events, file dialogs and questions
+// answered by scripts. The project and the settings are process-wide; each
+// test starts from a cleared project and restores the settings.
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "graphics/Layers32.h"
+#include "model/MapProject.h"
+#include "model/Settings.h"
+#include "platform/FileSystem.h"
+#include "platform/TextRasterizer.h"
+#include "platform/qt/QtTextRasterizer.h"
+#include "ui/Main.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+const fs::path kDataFolder = VALDRUNE_DATA_DIR;
+const fs::path kSampleWorld = kDataFolder / "worlds" / "isles-320x240.bmp";
+
+class RecordingPrompts : public IPrompts {
+public:
+    void Message(const std::string& text) override { messages.push_back(text); }
+    Answer Ask(const std::string& text, const std::string&) override
+    {
+        questions.push_back(text);
+        return answer;
+    }
+    bool Confirm(const std::string& text, const std::string&) override
+    {
+        questions.push_back(text);
+        return true;
+    }
+
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    Answer answer = kNo;
+};
+
+// Hands out the scripted files in order; an empty script is a cancelled dialog.
+class ScriptedFiles : public IFileChooser {
+public:
+    std::optional<fs::path> ChooseOpenFile(const std::string&) override { return Next(opens); }
+    std::optional<fs::path> ChooseSaveFile(const std::string&) override { return Next(saves); }
+
+    std::deque<fs::path> opens;
+    std::deque<fs::path> saves;
+
+private:
+    static std::optional<fs::path> Next(std::deque<fs::path>& script)
+    {
+        if (script.empty())
+            return std::nullopt;
+        fs::path next = script.front();
+        script.pop_front();
+        return next;
+    }
+};
+
+class MainFormTest : public ::testing::Test {
+protected:
+    MainFormTest()
+    {
+        platform::SetTextRasterizer(&rasterizer);
+        window = MakeWindow(kDataFolder);
+    }
+
+    ~MainFormTest() override
+    {
+        project.Clear();
+        project.SetModified(false);
+        window.reset();
+        TheSettings() = savedSettings;
+        platform::SetTextRasterizer(nullptr);
+    }
+
+    std::unique_ptr<TMainForm> MakeWindow(const fs::path& dataFolder)
+    {
+        TMainFormSetup setup;
+        setup.dataFolder = dataFolder;
+        setup.settingsFolder = folder.Path();
+        setup.prompts = &prompts;
+        setup.files = &files;
+        auto made = std::make_unique<TMainForm>(setup);
+        made->resize(1000, 700);
+        made->show();
+        return made;
+    }
+
+    void Trigger(const char* action)
+    {
+        QAction* found = window->findChild<QAction*>(action);
+        ASSERT_NE(found, nullptr) << action;
+        ASSERT_TRUE(found->isEnabled()) << action;
+        found->trigger();
+    }
+
+    void NewProject()
+    {
+        files.opens.push_back(kSampleWorld);
+        Trigger("ActNewProject");
+        ASSERT_GT(project.GetProvinces().GetSize(), 1);
+    }
+
+    QString StatusPanel(int i) const { return window->findChild<QLabel*>(QString("StatusPanel%1").arg(i))->text(); }
+    QTreeWidget* ProvincesList() const { return window->findChild<QTreeWidget*>("LVProvinces"); }
+    QWidget* WorldWidget() const { return window->findChild<QWidget*>("ImgVWorld"); }
+
+    // The centre of a layer, in the world view's control coordinates.
+    static QPoint Centre(const TPositionedLayer& layer)
+    {
+        const TFloatRect r = layer.GetAdjustedLocation();
+        return QPoint(int((r.Left + r.Right) / 2), int((r.Top + r.Bottom) / 2));
+    }
+
+    // A mouse event straight to the world view, with the buttons held after it.
+    void SendMouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+                   Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        QMouseEvent event(type, at, WorldWidget()->mapToGlobal(at), button, held, keys);
+        QApplication::sendEvent(WorldWidget(), &event);
+    }
+    void Click(QPoint at, Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        SendMouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, keys);
+        SendMouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, keys);
+    }
+
+    // The stored form of the project, for comparing two projects byte by byte.
+    std::vector<uint8_t> ProjectBytes()
+    {
+        std::vector<uint8_t> bytes;
+        std::string problem;
+        EXPECT_TRUE(project.SaveToBytes(bytes, problem)) << problem;
+        return bytes;
+    }
+
+    CMapProject& project = TheMapProject();
+    CSettings savedSettings = TheSettings();
+    platform::qt::QtTextRasterizer rasterizer;
+    platform::TemporaryFolder folder;
+    RecordingPrompts prompts;
+    ScriptedFiles files;
+    std::unique_ptr<TMainForm> window;
+};
+
+TEST_F(MainFormTest, StartsWithoutAProjectAndTellsEachMissingTexture)
+{
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FALSE(window->findChild<QAction*>("ActSaveProject")->isEnabled());
+    EXPECT_FALSE(window->findChild<QTabWidget*>("PgCMissionProperties")->isTabVisible(TMainForm::kProvincesTab));
+    EXPECT_TRUE(window->findChild<QLabel*>("LblNoProject")->isVisible());
+
+    platform::TemporaryFolder partial;
+    fs::copy(kDataFolder / "res", partial.Path() / "res", fs::copy_options::recursive);
+    fs::remove(partial.Path() / "res" / "SeaTexture.bmp");
+    window.reset();
+    window = MakeWindow(partial.Path());
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"Cannot find res/SeaTexture.bmp"});
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainFormTest, NewProjectFromAWorldPictureFillsTheStatusBarAndProvincesList)
+{
+    NewProject();
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(StatusPanel(3), "[320:240]");
+    EXPECT_EQ(StatusPanel(1), "200%");
+    EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 2.0f);
+    EXPECT_EQ(WorldWidget()->size(), QSize(640, 480));
+    EXPECT_TRUE(window->findChild<QAction*>("ActSaveProject")->isEnabled());
+    EXPECT_EQ(window->findChild<QTabWidget*>("PgCMissionProperties")->currentIndex(), TMainForm::kProvincesTab);
+
+    QTreeWidget* list = ProvincesList();
+    ASSERT_EQ(list->topLevelItemCount(), project.GetProvinces().GetSize());
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        EXPECT_EQ(list->topLevelItem(i)->text(0).toStdString(), project.GetProvinceName(project.GetProvinces().GetAt(i)));
+    EXPECT_EQ(window->findChild<QTreeWidget*>("LVPlayers")->topLevelItemCount(), CMapProject::kPlayerCount);
+    // The warnings come up after an import while the settings ask for them.
+    EXPECT_TRUE(window->findChild<QDialog*>("DlgError")->isVisible());
+}
+
+TEST_F(MainFormTest, ZoomStepsTheScaleBetweenOneAndEight)
+{
+    NewProject();
+    Trigger("ActZoomIn");
+    EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 3.0f);
+    EXPECT_EQ(StatusPanel(1), "300%");
+    EXPECT_EQ(WorldWidget()->width(), 960);
+
+    for (int i = 0; i < 10 && window->findChild<QAction*>("ActZoomIn")->isEnabled(); ++i)
+        Trigger("ActZoomIn");
+    EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 8.0f);
+    Trigger("ActZoomFill");
+    EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 1.0f);
+    EXPECT_FALSE(window->findChild<QAction*>("ActZoomOut")->isEnabled());
+    // A world smaller than the scroll box is centred in it.
+    const QWidget* box = WorldWidget()->parentWidget();
+    EXPECT_EQ(WorldWidget()->x(), (box->width() - 320) / 2);
+}
+
+TEST_F(MainFormTest, AClickOnAProvinceMarkerSelectsItsProvince)
+{
+    NewProject();
+    CProvince* first = project.GetProvinces().GetAt(0);
+    CProvince* second = project.GetProvinces().GetAt(1);
+    Click(Centre(*project.FindMarkerLayer(first)));
+    ASSERT_EQ(project.GetSelection().Count(), 1);
+    EXPECT_EQ(project.GetSelection().GetAt(0), first);
+    EXPECT_TRUE(ProvincesList()->topLevelItem(0)->isSelected());
+
+    // Ctrl adds to the selection; a plain click starts it again.
+    Click(Centre(*project.FindMarkerLayer(second)), Qt::ControlModifier);
+    EXPECT_EQ(project.GetSelection().Count(), 2);
+    Click(Centre(*project.FindMarkerLayer(second)));
+    EXPECT_EQ(project.GetSelection().Count(), 1);
+    EXPECT_FALSE(ProvincesList()->topLevelItem(0)->isSelected());
+}
+
+TEST_F(MainFormTest, DraggingACastleIconMovesItsPointInsideThePiece)
+{
+    NewProject();
+    Trigger("ActShowCastles");
+    CProvince& province = *project.GetProvinces().GetAt(0);
+    ASSERT_TRUE(province.linked);
+    const CProvinceMap& piece = *project.GetPieces().GetAt(province.pieceIndex);
+    // A mask point of the piece a few pixels away from the castle.
+    TPoint target{-1, -1};
+    for (int y = 0; y < piece.mask.Height() && target.X < 0; ++y)
+        for (int x = 0; x < piece.mask.Width() && target.X < 0; ++x)
+            if (piece.mask.GetPixel(x, y) != 0 && std::abs(x - province.castleX) + std::abs(y - province.castleY) > 4)
+                target = {x, y};
+    ASSERT_GE(target.X, 0);
+    project.SetModified(false);
+
+    const QPoint from = Centre(*project.FindCastleLayer(&province));
+    const QPoint to((piece.left + target.X) * 2 + 1, (piece.top + target.Y) * 2 + 1);
+    SendMouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    SendMouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(province.castleX, target.X);
+    EXPECT_EQ(province.castleY, target.Y);
+    EXPECT_TRUE(project.IsModified());
+
+    // Outside the piece the castle stays where it is.
+    const QPoint moved = Centre(*project.FindCastleLayer(&province));
+    SendMouse(QEvent::MouseButtonPress, moved, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(QEvent::MouseMove, QPoint(1, 1), Qt::NoButton, Qt::LeftButton);
+    SendMouse(QEvent::MouseButtonRelease, QPoint(1, 1), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(province.castleX, target.X);
+    EXPECT_EQ(Centre(*project.FindCastleLayer(&province)), moved);
+}
+
+TEST_F(MainFormTest, SavedProjectOpensAgainTheSame)
+{
+    NewProject();
+    files.saves.push_back(folder.Path() / "isles");
+    Trigger("ActSaveProject");
+    ASSERT_TRUE(prompts.messages.empty()) << prompts.messages.front();
+    EXPECT_EQ(project.GetFileName(), folder.Path() / "isles.fw");
+    EXPECT_FALSE(project.IsModified());
+    const std::vector<uint8_t> saved = ProjectBytes();
+
+    files.opens.push_back(folder.Path() / "isles.fw");
+    Trigger("ActLoadProject");
+    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(ProjectBytes(), saved);
+    EXPECT_EQ(ProvincesList()->topLevelItemCount(), project.GetProvinces().GetSize());
+    EXPECT_EQ(StatusPanel(3), "[320:240]");
+    EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 2.0f);
+}
+
+TEST_F(MainFormTest, AnOpenThatFailsSaysSoAndLeavesNoProjectOpen)
+{
+    NewProject();
+    project.SetModified(false);
+    files.opens.push_back(folder.Path() / "missing.fw");
+    Trigger("ActLoadProject");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].starts_with("Error while load project\n")) << prompts.messages[0];
+    EXPECT_FALSE(window->findChild<QAction*>("ActSaveProject")->isEnabled());
+}
+
+// Each way of not saving the changes keeps the project and stops the new project.
+TEST_F(MainFormTest, TheProjectStaysWhenItsChangesAreNotSaved)
+{
+    struct Case {
+        const char* name;
+        IPrompts::Answer answer;
+        std::optional<fs::path> saveAs; // nothing: the save dialog is cancelled
+        bool errorShown;
+    };
+    const Case cases[] = {
+        {"cancel", IPrompts::kCancel, std::nullopt, false},
+        {"yes, save dialog cancelled", IPrompts::kYes, std::nullopt, false},
+        {"yes, save failing", IPrompts::kYes, fs::path("/nonexistent-folder/x"), true},
+    };
+    NewProject();
+    const std::vector<uint8_t> before = ProjectBytes();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(project.IsModified());
+        prompts = RecordingPrompts();
+        prompts.answer = c.answer;
+        files.saves.clear();
+        if (c.saveAs)
+            files.saves.push_back(*c.saveAs);
+        files.opens = {kSampleWorld};
+        Trigger("ActNewProject");
+        EXPECT_EQ(prompts.questions.size(), 1u);
+        EXPECT_EQ(files.opens.size(), 1u); // no picture was asked for
+        EXPECT_EQ(!prompts.messages.empty(), c.errorShown);
+        EXPECT_EQ(ProjectBytes(), before);
+        EXPECT_FALSE(window->close());
+    }
+    prompts.answer = IPrompts::kNo;
+}
+
+TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
+{
+    NewProject();
+    Trigger("ActShowNames");
+    ASSERT_TRUE(TheSettings().ShNames);
+    window->resize(900, 650);
+    ASSERT_TRUE(window->close());
+
+    TheSettings().ShNames = 0;
+    TMainFormSetup setup;
+    setup.dataFolder = kDataFolder;
+    setup.settingsFolder = folder.Path();
+    setup.prompts = &prompts;
+    setup.files = &files;
+    window = std::make_unique<TMainForm>(setup);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(TheSettings().ShNames);
+    EXPECT_TRUE(window->findChild<QAction*>("ActShowNames")->isChecked());
+    EXPECT_EQ(window->size(), QSize(900, 650));
+}
+
+TEST(ProjectFileName, EndsInFwExactlyOnce)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"/m/world.fw", "/m/world.fw"}, {"/m/world", "/m/world.fw"}, {"/m/world.bmp", "/m/world.bmp.fw"},
+        {".fw", ".fw.fw"},
+    };
+    for (const auto& [chosen, written] : cases)
+        EXPECT_EQ(ProjectFileNameFor(chosen), fs::path(written)) << chosen;
+}
+
+} // namespace
