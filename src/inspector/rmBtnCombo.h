@@ -62,8 +62,6 @@ private:
     // Closes the list and takes its selected entry; fires OnCloseUp.
     void TakeListSelection();
     void FocusAndSelectAll();
-    // Keys are passed to the open list first, except with Alt and F4, which belong to the combo.
-    bool ListTakesKey(platform::KeyCode Key, platform::ShiftState Shift) const;
     // Steps the text through the items with the list closed.
     void StepItems(platform::KeyCode Key);
 
