@@ -12,7 +12,6 @@ constexpr int32_t kListBorders = 2;
 TrmCustomComboBox::TrmCustomComboBox()
 {
     SetUseDefaultGlyphs(false);
-    ShowDropDownArrow();
     FListBox.SetBounds(0, 0, Width(), Height() * FDropDownCount);
     FListBox.OnKeyDown = [this](TObject*, platform::KeyCode& Key, platform::ShiftState) { DoLBKeyDown(Key); };
     FListBox.OnMouseDown = [this](TObject*, platform::MouseButton Button, platform::ShiftState, int32_t X, int32_t Y) {
@@ -45,10 +44,9 @@ void TrmCustomComboBox::ToggleListBox()
         OnDropDown(this);
     FocusAndSelectAll();
     FListBox.SetFont(Font()); // before the height: the rows follow the font
-    const int32_t width = FDropDownWidth > 0 ? FDropDownWidth : Width();
     // The list keeps its own selection, whatever the text is now.
     FSavedIndex = FListBox.ItemIndex();
-    FListBox.DropDown(*this, width, ListHeight());
+    FListBox.DropDown(*this, ListWidth(), ListHeight());
 }
 
 void TrmCustomComboBox::CloseUp()
@@ -56,12 +54,6 @@ void TrmCustomComboBox::CloseUp()
     if (OnCloseUp)
         OnCloseUp(this);
     FListBox.Hide();
-}
-
-void TrmCustomComboBox::FocusAndSelectAll()
-{
-    SetFocus();
-    SelectAll();
 }
 
 void TrmCustomComboBox::InternalChanged()
@@ -76,7 +68,7 @@ void TrmCustomComboBox::BtnClick(TrmSpeedButton& Sender)
     if (&Sender == &Button1())
         ToggleListBox();
     else
-        TrmCustomBtnEdit::BtnClick(Sender);
+        TrmDropDownEdit::BtnClick(Sender);
 }
 
 void TrmCustomComboBox::DoLBMouseDown(int32_t X, int32_t Y)
@@ -144,29 +136,12 @@ void TrmCustomComboBox::KeyDown(platform::KeyCode& Key, platform::ShiftState Shi
         Key = 0;
         return;
     }
-    TrmCustomBtnEdit::KeyDown(Key, Shift);
-}
-
-void TrmCustomComboBox::KeyUp(platform::KeyCode& Key, platform::ShiftState Shift)
-{
-    if (!FListBox.TakeKeyUp(Key, Shift))
-        TrmCustomBtnEdit::KeyUp(Key, Shift);
-}
-
-void TrmCustomComboBox::KeyPress(char32_t& Key)
-{
-    if (FListBox.TakeKeyPress(Key))
-        return;
-    if (Key == U'\r' || !EditorEnabled()) {
-        Key = 0;
-        return;
-    }
-    TrmCustomBtnEdit::KeyPress(Key);
+    TrmDropDownEdit::KeyDown(Key, Shift);
 }
 
 void TrmCustomComboBox::DoExit()
 {
     if (DroppedDown())
         CloseUp();
-    TrmCustomBtnEdit::DoExit();
+    TrmDropDownEdit::DoExit();
 }

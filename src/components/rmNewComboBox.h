@@ -3,34 +3,19 @@
 // arrow) opens the list below the edit, or above it near the bottom of the desktop, as
 // high as its items need up to DropDownCount rows. With the list closed, Up and Down
 // step the text through the items.
-#include "inspector/rmBtnEdit.h"
-#include "inspector/rmScreenListBox.h"
+#include "inspector/rmDropDownEdit.h"
 
-#include <string>
-#include <vector>
-
-class TrmCustomComboBox : public TrmCustomBtnEdit {
+class TrmCustomComboBox : public TrmDropDownEdit {
 public:
     TrmCustomComboBox();
     ~TrmCustomComboBox() override;
     const char* ClassName() const override { return "TrmCustomComboBox"; }
 
-    const std::vector<std::string>& Items() const { return FListBox.Items(); }
-    void SetComboItems(const std::vector<std::string>& Value) { FListBox.SetItems(Value); }
-    // The position of the text among the items, -1 when absent; setting takes that item's
-    // text (an empty text outside the items).
-    int32_t ItemIndex() const { return FListBox.IndexOf(Text()); }
-    void SetItemIndex(int32_t Value) { SetText(FListBox.ItemText(Value)); }
     int32_t ItemHeight() const { return FListBox.ItemHeight(); }
     void SetItemHeight(int32_t Value) { FListBox.SetItemHeight(Value); }
-    // 0 = as wide as the edit.
-    int32_t DropDownWidth() const { return FDropDownWidth; }
-    void SetDropDownWidth(int32_t Value) { FDropDownWidth = Value; }
     // The most rows the list shows at once (at least 1).
     int32_t DropDownCount() const { return FDropDownCount; }
     void SetDropDownCount(int32_t Value);
-    bool DroppedDown() const { return FListBox.Visible(); }
-    TrmCustomScreenListBox& ListBox() { return FListBox; }
 
     // Opens the list (OnDropDown first), or closes an open one (OnCloseUp).
     void ToggleListBox();
@@ -46,23 +31,18 @@ protected:
 
     void BtnClick(TrmSpeedButton& Sender) override;
     void KeyDown(platform::KeyCode& Key, platform::ShiftState Shift) override;
-    void KeyUp(platform::KeyCode& Key, platform::ShiftState Shift) override;
-    void KeyPress(char32_t& Key) override;
     void DoExit() override;
 
 private:
     // Rows for the items (one for none, at most DropDownCount), and the border.
     int32_t ListHeight() const;
     void CloseUp();
-    void FocusAndSelectAll();
     // Up (Direction -1) or Down (+1) with the list closed.
     void StepItem(int32_t Direction);
     void DoLBMouseDown(int32_t X, int32_t Y);
     void DoLBKeyDown(platform::KeyCode& Key);
 
-    TrmCustomScreenListBox FListBox;
     int32_t FSavedIndex = -1; // the list's index when it opened
-    int32_t FDropDownWidth = 0;
     int32_t FDropDownCount = 8;
 };
 

@@ -4,7 +4,6 @@
 
 TrmCustomBtnCombo::TrmCustomBtnCombo()
 {
-    ShowDropDownArrow();
     SetBtn2Visible(true);
 
     FListBox.SetBounds(0, 0, Width(), Height() * kDropDownRows);
@@ -17,16 +16,6 @@ TrmCustomBtnCombo::TrmCustomBtnCombo()
 }
 
 TrmCustomBtnCombo::~TrmCustomBtnCombo() = default;
-
-int32_t TrmCustomBtnCombo::ItemIndex() const
-{
-    return FListBox.IndexOf(Text());
-}
-
-void TrmCustomBtnCombo::SetItemIndex(int32_t Value)
-{
-    SetText(FListBox.ItemText(Value));
-}
 
 void TrmCustomBtnCombo::DropDown()
 {
@@ -43,10 +32,8 @@ void TrmCustomBtnCombo::ToggleListBox()
     DropDown();
     FocusAndSelectAll();
     FListBox.SetFont(Font());
-    const int32_t width = FDropDownWidth > 0 ? FDropDownWidth : Width();
-    const int32_t height = ListHeight();
     FListBox.SetItemIndex(ItemIndex());
-    FListBox.DropDown(*this, width, height);
+    FListBox.DropDown(*this, ListWidth(), ListHeight());
 }
 
 int32_t TrmCustomBtnCombo::ListHeight() const
@@ -61,12 +48,6 @@ void TrmCustomBtnCombo::CloseList()
     FListBox.Hide();
     SelectAll();
     ListClosed(false);
-}
-
-void TrmCustomBtnCombo::FocusAndSelectAll()
-{
-    SetFocus();
-    SelectAll();
 }
 
 void TrmCustomBtnCombo::TakeListSelection()
@@ -181,28 +162,11 @@ void TrmCustomBtnCombo::KeyDown(platform::KeyCode& Key, platform::ShiftState Shi
         break;
     default: break;
     }
-    TrmCustomBtnEdit::KeyDown(Key, Shift);
-}
-
-void TrmCustomBtnCombo::KeyUp(platform::KeyCode& Key, platform::ShiftState Shift)
-{
-    if (!FListBox.TakeKeyUp(Key, Shift))
-        TrmCustomBtnEdit::KeyUp(Key, Shift);
-}
-
-void TrmCustomBtnCombo::KeyPress(char32_t& Key)
-{
-    if (FListBox.TakeKeyPress(Key))
-        return;
-    if (Key == U'\r' || !EditorEnabled()) {
-        Key = 0;
-        return;
-    }
-    TrmCustomBtnEdit::KeyPress(Key);
+    TrmDropDownEdit::KeyDown(Key, Shift);
 }
 
 void TrmCustomBtnCombo::DoExit()
 {
     CloseList();
-    TrmCustomBtnEdit::DoExit();
+    TrmDropDownEdit::DoExit();
 }
