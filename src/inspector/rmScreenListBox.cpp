@@ -17,14 +17,8 @@ char32_t LowerAscii(char32_t c)
 
 TrmCustomScreenListBox::TrmCustomScreenListBox()
 {
-    SetVisible(false);
     SetColor(CanvasColorOf(clWindow));
     FFont.Color = CanvasColorOf(clWindowText);
-}
-
-TrmCustomScreenListBox::~TrmCustomScreenListBox()
-{
-    FWindow.reset(); // detaches the window before the control goes
 }
 
 void TrmCustomScreenListBox::SetItems(const std::vector<std::string>& Value)
@@ -106,62 +100,9 @@ void TrmCustomScreenListBox::MakeVisible(int32_t Index)
 
 void TrmCustomScreenListBox::Show(const platform::Rect& Bounds)
 {
-    SetBounds(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
-    if (!FWindow)
-        FWindow = platform::CreatePopupWindow(*this);
+    TrmScreenPopup::Show(Bounds);
     if (FItemIndex >= 0)
         MakeVisible(FItemIndex);
-    SetVisible(true);
-    SetMouseCapture(true);
-    Invalidate();
-}
-
-void TrmCustomScreenListBox::Hide()
-{
-    SetMouseCapture(false);
-    SetVisible(false);
-}
-
-void TrmCustomScreenListBox::DropDown(const platform::Control& Owner, int32_t Width, int32_t Height)
-{
-    platform::Point at = Owner.ClientToScreen(platform::Point{0, Owner.Height()});
-    const platform::Rect desktop = Owner.DesktopRect();
-    if (!desktop.IsEmpty() && at.Y + Height > desktop.Bottom)
-        at.Y = Owner.ClientToScreen(platform::Point{0, 0}).Y - Height;
-    Show({at.X, at.Y, at.X + Width, at.Y + Height});
-}
-
-bool TrmCustomScreenListBox::TakesOwnerKey(platform::KeyCode Key, platform::ShiftState Shift) const
-{
-    return Visible() && (Shift & platform::shift::Alt) == 0 && Key != platform::key::F4;
-}
-
-bool TrmCustomScreenListBox::TakeKeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
-{
-    // The list uses up every key it is given (as a list box answers 0).
-    if (!TakesOwnerKey(Key, Shift))
-        return false;
-    HostKeyDown(Key, Shift);
-    Key = 0;
-    return true;
-}
-
-bool TrmCustomScreenListBox::TakeKeyUp(platform::KeyCode& Key, platform::ShiftState Shift)
-{
-    if (!TakesOwnerKey(Key, Shift))
-        return false;
-    HostKeyUp(Key, Shift);
-    Key = 0;
-    return true;
-}
-
-bool TrmCustomScreenListBox::TakeKeyPress(char32_t& Key)
-{
-    if (!Visible() || Key == 0)
-        return false;
-    HostKeyPress(Key);
-    Key = 0;
-    return true;
 }
 
 void TrmCustomScreenListBox::Paint(platform::Canvas& Canvas)
@@ -191,32 +132,14 @@ void TrmCustomScreenListBox::Paint(platform::Canvas& Canvas)
 
 void TrmCustomScreenListBox::MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
 {
-    if (Button == platform::MouseButton::Left) {
-        if (!ClientRect().Contains(X, Y))
-            Hide();
-        else if (ItemAt(Y) >= 0)
-            SetItemIndex(ItemAt(Y));
-    }
-    Control::MouseDown(Button, Shift, X, Y);
-}
-
-void TrmCustomScreenListBox::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
-{
-    if (Visible() && MouseCapture() && ClientRect().Contains(X, Y))
-        SetMouseCapture(false);
-    Control::MouseMove(Shift, X, Y);
-}
-
-void TrmCustomScreenListBox::MouseLeave()
-{
-    if (Visible())
-        SetMouseCapture(true);
-    Control::MouseLeave();
+    if (Button == platform::MouseButton::Left && ClientRect().Contains(X, Y) && ItemAt(Y) >= 0)
+        SetItemIndex(ItemAt(Y));
+    TrmScreenPopup::MouseDown(Button, Shift, X, Y);
 }
 
 bool TrmCustomScreenListBox::DoMouseWheel(platform::ShiftState Shift, int32_t WheelDelta, platform::Point MousePos)
 {
-    if (Control::DoMouseWheel(Shift, WheelDelta, MousePos))
+    if (TrmScreenPopup::DoMouseWheel(Shift, WheelDelta, MousePos))
         return true;
     SetTopIndex(FTopIndex + (WheelDelta < 0 ? 3 : -3));
     return true;
@@ -237,12 +160,12 @@ void TrmCustomScreenListBox::KeyDown(platform::KeyCode& Key, platform::ShiftStat
     case key::End: SetItemIndex(last); break;
     default: break;
     }
-    Control::KeyDown(Key, Shift);
+    TrmScreenPopup::KeyDown(Key, Shift);
 }
 
 void TrmCustomScreenListBox::KeyPress(char32_t& Key)
 {
-    Control::KeyPress(Key);
+    TrmScreenPopup::KeyPress(Key);
     if (Key < 0x20 || FItems.empty())
         return;
     const int32_t count = int32_t(FItems.size());
