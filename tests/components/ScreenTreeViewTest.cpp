@@ -1,0 +1,106 @@
+// The trees shown as screen pop-ups: the mouse capture while shown, a press outside
+// hiding them and the keys their owner passes on.
+#include "components/rmScreenTreeView.h"
+#include "inspector/FakeWindowSystem.h"
+#include "support/CellRasterizer.h"
+
+#include <gtest/gtest.h>
+
+using platform::MouseButton;
+namespace key = platform::key;
+namespace shift = platform::shift;
+
+namespace {
+
+template <class TTree>
+struct ScreenTreeTest : ::testing::Test {
+    ScreenTreeTest()
+    {
+        a = tree.Items().AddChild(nullptr, "a");
+        b = tree.Items().AddChild(nullptr, "b");
+    }
+    // The middle of the label of the row at Row.
+    int32_t LabelY(int32_t Row) const { return 1 + Row * tree.RowHeight() + tree.RowHeight() / 2; }
+
+    FakeWindowSystem windows;
+    CellRasterizer rasterizer;
+    TTree tree;
+    TrmTreeNode *a = nullptr, *b = nullptr;
+};
+
+using ScreenTrees = ::testing::Types<TrmCustomScreenTreeView, TrmCustomScreenPathTreeView>;
+TYPED_TEST_SUITE(ScreenTreeTest, ScreenTrees);
+
+} // namespace
+
+TYPED_TEST(ScreenTreeTest, HoldsTheCaptureWhileShownExceptOverItself)
+{
+    auto& tree = this->tree;
+    EXPECT_FALSE(tree.Visible());
+    platform::Control owner;
+    owner.SetBounds(0, 0, 100, 20);
+    tree.DropDown(owner, 120, 80); // no desktop known: right below the owner
+    EXPECT_TRUE(tree.Visible());
+    EXPECT_EQ(tree.BoundsRect(), (platform::Rect{0, 20, 120, 100}));
+    EXPECT_TRUE(tree.MouseCapture());
+
+    tree.HostMouseMove(shift::None, 200, 10); // outside: kept
+    EXPECT_TRUE(tree.MouseCapture());
+    tree.HostMouseMove(shift::None, 30, 10);
+    EXPECT_FALSE(tree.MouseCapture());
+    tree.HostMouseLeave();
+    EXPECT_TRUE(tree.MouseCapture());
+
+    tree.Hide();
+    EXPECT_FALSE(tree.Visible());
+    EXPECT_FALSE(tree.MouseCapture());
+    tree.HostMouseLeave(); // hidden: the capture stays given up
+    EXPECT_FALSE(tree.MouseCapture());
+}
+
+TYPED_TEST(ScreenTreeTest, ALeftPressOutsideHidesAndIsThenHandledAsUsual)
+{
+    auto& tree = this->tree;
+    int presses = 0;
+    tree.OnMouseDown = [&](TObject*, MouseButton, platform::ShiftState, int32_t, int32_t) { ++presses; };
+    tree.Show({0, 0, 120, 80});
+
+    tree.HostMouseDown(MouseButton::Left, shift::Left, 25, this->LabelY(1)); // inside: the tree's own
+    EXPECT_TRUE(tree.Visible());
+    EXPECT_EQ(tree.Selected(), this->b);
+    tree.HostMouseDown(MouseButton::Right, shift::Right, -5, 300);
+    EXPECT_TRUE(tree.Visible()) << "only the left button hides";
+    tree.HostMouseDown(MouseButton::Left, shift::Left, -5, 300);
+    EXPECT_FALSE(tree.Visible());
+    EXPECT_FALSE(tree.MouseCapture());
+    EXPECT_EQ(presses, 3);
+    EXPECT_EQ(tree.Selected(), this->b);
+}
+
+TYPED_TEST(ScreenTreeTest, OwnerKeysGoToTheShownTreeAsItsOwn)
+{
+    auto& tree = this->tree;
+    std::vector<platform::KeyCode> ups;
+    tree.OnKeyUp = [&](TObject*, platform::KeyCode& Key, platform::ShiftState) { ups.push_back(Key); };
+    platform::KeyCode k = key::Down;
+    EXPECT_FALSE(tree.TakeKeyDown(k, shift::None)) << "hidden";
+    EXPECT_EQ(k, key::Down);
+
+    tree.Show({0, 0, 120, 80});
+    struct Case {
+        platform::KeyCode Key;
+        platform::ShiftState Shift;
+        bool Taken;
+    };
+    for (const Case& c : {Case{key::Down, shift::None, true}, Case{key::Down, shift::Alt, false},
+                          Case{key::F4, shift::None, false}, Case{key::Down, shift::None, true}}) {
+        k = c.Key;
+        EXPECT_EQ(tree.TakeKeyDown(k, c.Shift), c.Taken) << c.Key << " " << c.Shift;
+        EXPECT_EQ(k, c.Taken ? 0 : c.Key) << "a taken key is used up";
+    }
+    EXPECT_EQ(tree.Selected(), this->b); // the first Down selects a, the second b
+
+    k = key::Down;
+    EXPECT_TRUE(tree.TakeKeyUp(k, shift::None));
+    EXPECT_EQ(ups, std::vector<platform::KeyCode>{key::Down});
+}
