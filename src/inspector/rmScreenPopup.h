@@ -55,20 +55,12 @@ public:
     // Key, which is then used up.
     bool TakeKeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
     {
-        if (!TakesOwnerKey(Key, Shift))
-            return false;
-        this->HostKeyDown(Key, Shift);
-        Key = 0;
-        return true;
+        return TakeOwnerKey(&platform::Control::HostKeyDown, Key, Shift);
     }
 
     bool TakeKeyUp(platform::KeyCode& Key, platform::ShiftState Shift)
     {
-        if (!TakesOwnerKey(Key, Shift))
-            return false;
-        this->HostKeyUp(Key, Shift);
-        Key = 0;
-        return true;
+        return TakeOwnerKey(&platform::Control::HostKeyUp, Key, Shift);
     }
 
     bool TakeKeyPress(char32_t& Key)
@@ -104,9 +96,15 @@ protected:
     }
 
 private:
-    bool TakesOwnerKey(platform::KeyCode Key, platform::ShiftState Shift) const
+    using HostKeyHandler = void (platform::Control::*)(platform::KeyCode&, platform::ShiftState);
+
+    bool TakeOwnerKey(HostKeyHandler Handler, platform::KeyCode& Key, platform::ShiftState Shift)
     {
-        return this->Visible() && (Shift & platform::shift::Alt) == 0 && Key != platform::key::F4;
+        if (!this->Visible() || (Shift & platform::shift::Alt) != 0 || Key == platform::key::F4)
+            return false;
+        (this->*Handler)(Key, Shift);
+        Key = 0;
+        return true;
     }
 
     std::unique_ptr<platform::PopupWindow> FWindow; // made on first show
