@@ -180,34 +180,25 @@ ABILITIES = [("None", 0), ("Builder", 1), ("Merchant", 2), ("Warlord", 3), ("Sch
 AIS = [("Passive", 0), ("Defensive", 1), ("Balanced", 2), ("Aggressive", 3), ("Expansionist", 4)]
 
 
+def section(name, entries, indent="  "):
+    """An element holding one line per entry, indented one step deeper."""
+    return ([indent + "<%s>" % name] + [indent + "  " + e for e in entries] +
+            [indent + "</%s>" % name])
+
+
 def make_catalogue():
+    units = (section("Standart", ['<Unit name="%s"/>' % n for n in UNITS_STANDARD], "    ") +
+             section("NonStandart", ['<Unit name="%s"/>' % n for n in UNITS_SPECIAL], "    "))
     lines = ['<?xml version="1.0"?>', '<Valdrune dwID="VLDR">']
-    lines.append('  <Units standart="%d" non-standart="%d">' % (len(UNITS_STANDARD), len(UNITS_SPECIAL)))
-    lines.append("    <Standart>")
-    lines += ['      <Unit name="%s"/>' % n for n in UNITS_STANDARD]
-    lines.append("    </Standart>")
-    lines.append("    <NonStandart>")
-    lines += ['      <Unit name="%s"/>' % n for n in UNITS_SPECIAL]
-    lines.append("    </NonStandart>")
-    lines.append("  </Units>")
-    lines.append("  <Castles>")
-    lines += ['    <Castle name="%s" path="%s" pivot_x="16" pivot_y="29"/>' % (n, p) for n, p, _ in CASTLES]
-    lines.append("  </Castles>")
-    lines.append("  <Armies>")
-    lines += ['    <Army path="%s" pivot_x="10" pivot_y="29"/>' % p for p, _ in ARMIES]
-    lines.append("  </Armies>")
-    lines.append("  <Resources>")
-    lines += ['    <Resource name="%s" min="%s" max="%s"/>' % r for r in RESOURCES]
-    lines.append("  </Resources>")
-    lines.append("  <Skills>")
-    lines += ['    <Skill name="%s"/>' % s for s in SKILLS]
-    lines.append("  </Skills>")
-    lines.append("  <Abilities>")
-    lines += ['    <Ability name="%s" val="%d"/>' % a for a in ABILITIES]
-    lines.append("  </Abilities>")
-    lines.append("  <AIs>")
-    lines += ['    <AI name="%s" val="%d"/>' % a for a in AIS]
-    lines.append("  </AIs>")
+    lines += ['  <Units standart="%d" non-standart="%d">' % (len(UNITS_STANDARD), len(UNITS_SPECIAL))]
+    lines += units + ["  </Units>"]
+    lines += section("Castles", ['<Castle name="%s" path="%s" pivot_x="16" pivot_y="29"/>' % (n, p)
+                                 for n, p, _ in CASTLES])
+    lines += section("Armies", ['<Army path="%s" pivot_x="10" pivot_y="29"/>' % p for p, _ in ARMIES])
+    lines += section("Resources", ['<Resource name="%s" min="%s" max="%s"/>' % r for r in RESOURCES])
+    lines += section("Skills", ['<Skill name="%s"/>' % n for n in SKILLS])
+    lines += section("Abilities", ['<Ability name="%s" val="%d"/>' % a for a in ABILITIES])
+    lines += section("AIs", ['<AI name="%s" val="%d"/>' % a for a in AIS])
     lines.append("</Valdrune>")
     with open(os.path.join(ROOT, "fw.xml"), "w", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
