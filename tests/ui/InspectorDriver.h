@@ -5,6 +5,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -98,4 +100,18 @@ inline void ClickEditorButton(platform::qt::ControlWidget& host, std::function<v
                         editor->Top() + (button.Top + button.Bottom) / 2);
     QTimer::singleShot(0, whileOpen);
     QTest::mouseClick(&host, Qt::LeftButton, Qt::NoModifier, centre);
+}
+
+// Steps the selected choice row's combo to `choice` with the Right and Left keys.
+inline void ChooseByKeys(platform::qt::ControlWidget& host, const std::string& choice)
+{
+    auto* row = dynamic_cast<TrmComboInspectorItem*>(host.HostedAs<TrmInspector>().GetCurrentInspectorItem());
+    ASSERT_NE(row, nullptr);
+    const auto& items = row->Items();
+    const auto at = [&](const std::string& text) { return int(std::find(items.begin(), items.end(), text) - items.begin()); };
+    const int target = at(choice);
+    ASSERT_LT(target, int(items.size())) << choice;
+    for (int steps = target - at(row->AsString()); steps != 0; steps += steps > 0 ? -1 : 1)
+        QTest::keyClick(&host, steps > 0 ? Qt::Key_Right : Qt::Key_Left);
+    ASSERT_EQ(row->AsString(), choice);
 }
