@@ -40,6 +40,10 @@ void SetRowText(TrmCustomInspectorItem* row, const std::string& utf8)
         return;
     try {
         row->SetAsString(utf8);
+        // A number row drops a value outside its range without a word: an
+        // empty row then says "no value" rather than showing an old one.
+        if (row->AsString() != utf8)
+            row->SetAsString(std::string());
     } catch (const std::exception&) {
         // The row keeps what it showed: the text is no value of its kind.
     }

@@ -51,7 +51,8 @@ T& EnsureRow(TrmInspector& inspector, TrmTreeNonViewNode* parent, InspectorRow r
 }
 
 // Shows `utf8` in the row; nothing when the row is absent or already shows it.
-// A value the row refuses leaves it as it was.
+// A number the row's range refuses leaves it empty; a text that is no value of
+// the row's kind at all leaves it as it was.
 void SetRowText(TrmCustomInspectorItem* row, const std::string& utf8);
 inline void SetRowText(TrmInspector& inspector, std::string_view key, const std::string& utf8)
 {
