@@ -326,6 +326,9 @@ QWidget* TMainForm::CreatePlayersTab()
     LVPlayers->setRootIsDecorated(false);
     LVPlayers->setSelectionBehavior(QAbstractItemView::SelectRows);
     LVPlayers->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Six rows need little room: the player inspector below takes what is left.
+    LVPlayers->setMaximumHeight(CMapProject::kPlayerCount * (LVPlayers->fontMetrics().height() + 4) +
+                                2 * LVPlayers->frameWidth() + 4);
     connect(LVPlayers, &QTreeWidget::itemSelectionChanged, this, [this] { LVPlayersSelectItem(); });
     connect(LVPlayers, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* row) { LVPlayersChange(row); });
 

@@ -74,7 +74,9 @@ inline void ClickRow(platform::qt::ControlWidget& host, const std::string& key)
     const int height = inspector.ItemHeight();
     QTest::mouseClick(&host, Qt::LeftButton, Qt::NoModifier,
                       QPoint(inspector.SplitPos() + 30, (row - inspector.TopIndex()) * height + height / 2));
-    ASSERT_EQ(inspector.GetCurrentInspectorItem(), item) << key;
+    ASSERT_EQ(inspector.GetCurrentInspectorItem(), item)
+        << key << " row " << row << " top " << inspector.TopIndex() << " lines " << inspector.VisibleLines()
+        << " height " << host.height() << " index " << inspector.ItemIndex();
 }
 
 // Replaces the text of the selected row's editor by typing.
