@@ -34,7 +34,7 @@ void TCustomEdit::SetText(std::string_view Value)
     const std::string old = FLine.Text();
     FLine.SetText(Value);
     if (FLine.Text() != old)
-        TextChanged();
+        TextChanged(false);
     else
         Invalidate();
 }
@@ -149,8 +149,9 @@ platform::Point TCustomEdit::ToClientArea(platform::Point P) const
     return {P.X - BorderWidth(), P.Y - BorderWidth()};
 }
 
-void TCustomEdit::TextChanged()
+void TCustomEdit::TextChanged(bool UserEdit)
 {
+    FModified = UserEdit;
     Invalidate();
     Change();
 }

@@ -18,9 +18,12 @@ public:
     const char* ClassName() const override { return "TCustomEdit"; }
 
     std::string Text() const { return FLine.Text(); }
-    // A different text is stored (cut to MaxLength), the caret goes to the start, and
-    // Change runs.
+    // A different text is stored (cut to MaxLength), the caret goes to the start, the
+    // text counts as unmodified, and Change runs.
     void SetText(std::string_view Value);
+    // Whether the user changed the text since it was last set.
+    bool Modified() const { return FModified; }
+    void SetModified(bool Value) { FModified = Value; }
     const platform::FontSpec& Font() const { return FFont; }
     void SetFont(const platform::FontSpec& Value);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
@@ -89,7 +92,8 @@ protected:
     void Resize() override;
 
 private:
-    void TextChanged();
+    // UserEdit marks the text modified; a text set whole clears the mark.
+    void TextChanged(bool UserEdit = true);
     // The text position nearest to control point X, from the widths of the last paint.
     int32_t PositionAt(int32_t X) const;
     std::u32string ShownChars() const;
@@ -101,6 +105,7 @@ private:
     bool FReadOnly = false;
     char32_t FPasswordChar = 0;
     bool FAutoSelect = true;
+    bool FModified = false;
     bool FSelecting = false;           // a left press is selecting with the mouse
     platform::Rect FEditRect;          // in the area inside the border
     int32_t FScroll = 0;               // pixels of text scrolled off to the left

@@ -1,28 +1,9 @@
 #include "inspector/rmBtnCombo.h"
 
-#include "graphics/SystemColorNames.h"
-#include "inspector/rmMarlett.h"
-
 #include <algorithm>
-
-namespace {
-
-constexpr platform::KeyCode kF4 = platform::key::F1 + 3;
-
-} // namespace
 
 TrmCustomBtnCombo::TrmCustomBtnCombo()
 {
-    // The first button shows a down arrow instead of a glyph.
-    SetUseDefaultGlyphs(false);
-    SetBtn1Glyph(nullptr);
-    SetUseDefaultGlyphs(true);
-    platform::FontSpec arrowFont;
-    arrowFont.Family = std::string(kMarlettFamily);
-    arrowFont.PointSize = 10;
-    arrowFont.Color = CanvasColorOf(clBtnText);
-    Button1().SetFont(arrowFont);
-    Button1().SetCaption("6");
     SetBtn2Visible(true);
 
     FListBox.SetBounds(0, 0, Width(), Height() * kDropDownRows);
@@ -35,20 +16,6 @@ TrmCustomBtnCombo::TrmCustomBtnCombo()
 }
 
 TrmCustomBtnCombo::~TrmCustomBtnCombo() = default;
-
-int32_t TrmCustomBtnCombo::ItemIndex() const
-{
-    const std::string text = Text();
-    const auto& items = Items();
-    const auto it = std::find(items.begin(), items.end(), text);
-    return it == items.end() ? -1 : int32_t(it - items.begin());
-}
-
-void TrmCustomBtnCombo::SetItemIndex(int32_t Value)
-{
-    const auto& items = Items();
-    SetText(Value >= 0 && Value < int32_t(items.size()) ? items[size_t(Value)] : std::string());
-}
 
 void TrmCustomBtnCombo::DropDown()
 {
@@ -65,15 +32,8 @@ void TrmCustomBtnCombo::ToggleListBox()
     DropDown();
     FocusAndSelectAll();
     FListBox.SetFont(Font());
-    const int32_t width = FDropDownWidth > 0 ? FDropDownWidth : Width();
-    const int32_t height = ListHeight();
-    FListBox.SetBounds(FListBox.Left(), FListBox.Top(), width, height);
     FListBox.SetItemIndex(ItemIndex());
-    platform::Point at = ClientToScreen(platform::Point{0, Height()});
-    const platform::Rect desktop = DesktopRect();
-    if (!desktop.IsEmpty() && at.Y + height > desktop.Bottom)
-        at.Y = ClientToScreen(platform::Point{0, 0}).Y - height;
-    FListBox.Show({at.X, at.Y, at.X + width, at.Y + height});
+    FListBox.DropDown(*this, ListWidth(), ListHeight());
 }
 
 int32_t TrmCustomBtnCombo::ListHeight() const
@@ -90,18 +50,12 @@ void TrmCustomBtnCombo::CloseList()
     ListClosed(false);
 }
 
-void TrmCustomBtnCombo::FocusAndSelectAll()
-{
-    SetFocus();
-    SelectAll();
-}
-
 void TrmCustomBtnCombo::TakeListSelection()
 {
     FListBox.Hide();
     const int32_t index = FListBox.ItemIndex();
     if (index >= 0)
-        SetText(Items()[size_t(index)]);
+        SetText(FListBox.ItemText(index));
     FocusAndSelectAll();
     ListClosed(true);
 }
@@ -142,11 +96,6 @@ void TrmCustomBtnCombo::BtnClick(TrmSpeedButton& Sender)
     }
 }
 
-bool TrmCustomBtnCombo::ListTakesKey(platform::KeyCode Key, platform::ShiftState Shift) const
-{
-    return DroppedDown() && (Shift & platform::shift::Alt) == 0 && Key != kF4;
-}
-
 void TrmCustomBtnCombo::StepItems(platform::KeyCode Key)
 {
     using namespace platform;
@@ -173,17 +122,14 @@ void TrmCustomBtnCombo::StepItems(platform::KeyCode Key)
 void TrmCustomBtnCombo::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
 {
     using namespace platform;
-    if (ListTakesKey(Key, Shift)) {
-        FListBox.ForwardKeyDown(Key, Shift);
-        Key = 0;
+    if (FListBox.TakeKeyDown(Key, Shift))
         return;
-    }
     const ShiftState keys = Shift & shift::Keys;
     if (!EditorEnabled() && Key == key::Delete) {
         Key = 0;
         return;
     }
-    const bool toggle = ((Key == key::Down || Key == key::Up) && keys == shift::Alt) || (Key == kF4 && keys == 0);
+    const bool toggle = ((Key == key::Down || Key == key::Up) && keys == shift::Alt) || (Key == platform::key::F4 && keys == 0);
     if (toggle) {
         ToggleListBox();
         Key = 0;
@@ -216,35 +162,11 @@ void TrmCustomBtnCombo::KeyDown(platform::KeyCode& Key, platform::ShiftState Shi
         break;
     default: break;
     }
-    TrmCustomBtnEdit::KeyDown(Key, Shift);
-}
-
-void TrmCustomBtnCombo::KeyUp(platform::KeyCode& Key, platform::ShiftState Shift)
-{
-    if (ListTakesKey(Key, Shift)) {
-        FListBox.ForwardKeyUp(Key, Shift);
-        Key = 0;
-        return;
-    }
-    TrmCustomBtnEdit::KeyUp(Key, Shift);
-}
-
-void TrmCustomBtnCombo::KeyPress(char32_t& Key)
-{
-    if (DroppedDown() && Key != 0) {
-        FListBox.ForwardKeyPress(Key);
-        Key = 0;
-        return;
-    }
-    if (Key == U'\r' || !EditorEnabled()) {
-        Key = 0;
-        return;
-    }
-    TrmCustomBtnEdit::KeyPress(Key);
+    TrmDropDownEdit::KeyDown(Key, Shift);
 }
 
 void TrmCustomBtnCombo::DoExit()
 {
     CloseList();
-    TrmCustomBtnEdit::DoExit();
+    TrmDropDownEdit::DoExit();
 }

@@ -1,6 +1,8 @@
 #include "inspector/rmBtnEdit.h"
 
+#include "graphics/SystemColorNames.h"
 #include "inspector/rmDefaultGlyphs.h"
+#include "inspector/rmMarlett.h"
 
 // ---- TrmCustomEdit ----------------------------------------------------------------------
 
@@ -263,4 +265,18 @@ void TrmCustomBtnEdit::DoEnter()
 {
     FSavedText = Text();
     TrmCustomEdit::DoEnter();
+}
+
+void TrmCustomBtnEdit::ShowDropDownArrow()
+{
+    const bool useDefaultGlyphs = FUseDefaultGlyphs;
+    FUseDefaultGlyphs = false;
+    SetBtn1Glyph(nullptr);
+    FUseDefaultGlyphs = useDefaultGlyphs;
+    platform::FontSpec arrowFont;
+    arrowFont.Family = std::string(kMarlettFamily);
+    arrowFont.PointSize = 10;
+    arrowFont.Color = CanvasColorOf(clBtnText);
+    Button1().SetFont(arrowFont);
+    Button1().SetCaption("6");
 }

@@ -94,6 +94,8 @@ protected:
     void ResetDefaultGlyphs();
     // Places the buttons without resizing.
     void PlaceButtons();
+    // The first button shows a down arrow (a "Marlett" character) in place of a glyph.
+    void ShowDropDownArrow();
 
     // Ctrl+Enter clicks the first button, Shift+Ctrl+Enter the second; Enter saves the
     // text; Escape goes back to the saved text.

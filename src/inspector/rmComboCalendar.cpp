@@ -11,7 +11,6 @@ namespace {
 
 constexpr const char* kDefaultDateFormat = "mm/dd/yyyy";
 constexpr int32_t kMinDropDownWidth = 180;
-constexpr KeyCode kF4 = key::F1 + 3;
 
 } // namespace
 
@@ -94,7 +93,7 @@ void TrmCustomComboCalendar::SetSelectDate()
 void TrmCustomComboCalendar::KeyDown(KeyCode& Key, ShiftState Shift)
 {
     const ShiftState keys = Shift & shift::Keys;
-    if ((Key == key::Down && keys == shift::Alt) || (Key == kF4 && keys == shift::None)) {
+    if ((Key == key::Down && keys == shift::Alt) || (Key == key::F4 && keys == shift::None)) {
         ToggleCalendar();
         Key = key::None;
         return;

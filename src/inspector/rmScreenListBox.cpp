@@ -85,6 +85,17 @@ int32_t TrmCustomScreenListBox::ItemAt(int32_t Y) const
     return index < int32_t(FItems.size()) ? index : -1;
 }
 
+int32_t TrmCustomScreenListBox::IndexOf(std::string_view Text) const
+{
+    const auto it = std::find(FItems.begin(), FItems.end(), Text);
+    return it == FItems.end() ? -1 : int32_t(it - FItems.begin());
+}
+
+std::string TrmCustomScreenListBox::ItemText(int32_t Index) const
+{
+    return Index >= 0 && Index < int32_t(FItems.size()) ? FItems[size_t(Index)] : std::string();
+}
+
 void TrmCustomScreenListBox::MakeVisible(int32_t Index)
 {
     if (Index < FTopIndex)
@@ -109,6 +120,48 @@ void TrmCustomScreenListBox::Hide()
 {
     SetMouseCapture(false);
     SetVisible(false);
+}
+
+void TrmCustomScreenListBox::DropDown(const platform::Control& Owner, int32_t Width, int32_t Height)
+{
+    platform::Point at = Owner.ClientToScreen(platform::Point{0, Owner.Height()});
+    const platform::Rect desktop = Owner.DesktopRect();
+    if (!desktop.IsEmpty() && at.Y + Height > desktop.Bottom)
+        at.Y = Owner.ClientToScreen(platform::Point{0, 0}).Y - Height;
+    Show({at.X, at.Y, at.X + Width, at.Y + Height});
+}
+
+bool TrmCustomScreenListBox::TakesOwnerKey(platform::KeyCode Key, platform::ShiftState Shift) const
+{
+    return Visible() && (Shift & platform::shift::Alt) == 0 && Key != platform::key::F4;
+}
+
+bool TrmCustomScreenListBox::TakeKeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
+{
+    // The list uses up every key it is given (as a list box answers 0).
+    if (!TakesOwnerKey(Key, Shift))
+        return false;
+    HostKeyDown(Key, Shift);
+    Key = 0;
+    return true;
+}
+
+bool TrmCustomScreenListBox::TakeKeyUp(platform::KeyCode& Key, platform::ShiftState Shift)
+{
+    if (!TakesOwnerKey(Key, Shift))
+        return false;
+    HostKeyUp(Key, Shift);
+    Key = 0;
+    return true;
+}
+
+bool TrmCustomScreenListBox::TakeKeyPress(char32_t& Key)
+{
+    if (!Visible() || Key == 0)
+        return false;
+    HostKeyPress(Key);
+    Key = 0;
+    return true;
 }
 
 void TrmCustomScreenListBox::Paint(platform::Canvas& Canvas)

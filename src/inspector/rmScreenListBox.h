@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TrmCustomScreenListBox : public platform::Control {
@@ -32,15 +33,22 @@ public:
     int32_t VisibleRows() const;
     // The item at control point Y, or -1.
     int32_t ItemAt(int32_t Y) const;
+    // The position of Text among the items, -1 when absent.
+    int32_t IndexOf(std::string_view Text) const;
+    // The item at Index; an empty text outside the items.
+    std::string ItemText(int32_t Index) const;
 
     // Shows the list at Bounds (desktop coordinates) and takes the mouse; hiding gives it back.
     void Show(const platform::Rect& Bounds);
     void Hide();
-    // A key passed on by the combo while the list is shown. The list uses up every key it
-    // is given (as a list box answers 0); the combo does not handle it further.
-    void ForwardKeyDown(platform::KeyCode& Key, platform::ShiftState Shift) { HostKeyDown(Key, Shift); }
-    void ForwardKeyUp(platform::KeyCode& Key, platform::ShiftState Shift) { HostKeyUp(Key, Shift); }
-    void ForwardKeyPress(char32_t& Key) { HostKeyPress(Key); }
+    // Shows the list Width x Height below Owner's left edge, or above Owner when it would
+    // pass the bottom of the desktop.
+    void DropDown(const platform::Control& Owner, int32_t Width, int32_t Height);
+    // The keys the owner of a shown list gets go to the list first, except with Alt and F4,
+    // which open and close it: true when the list took Key (which is then used up).
+    bool TakeKeyDown(platform::KeyCode& Key, platform::ShiftState Shift);
+    bool TakeKeyUp(platform::KeyCode& Key, platform::ShiftState Shift);
+    bool TakeKeyPress(char32_t& Key);
 
     bool WantsArrowKeys() const override { return true; }
 
@@ -59,6 +67,7 @@ protected:
 
 private:
     void MakeVisible(int32_t Index);
+    bool TakesOwnerKey(platform::KeyCode Key, platform::ShiftState Shift) const;
 
     std::vector<std::string> FItems;
     int32_t FItemIndex = -1;

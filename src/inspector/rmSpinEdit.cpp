@@ -77,6 +77,17 @@ bool TrmCustomSpinEdit::IsValidChar(char32_t&)
     return false;
 }
 
+bool TrmCustomSpinEdit::IsValidNumberChar(char32_t Key, std::u32string_view Extra) const
+{
+    const bool control = Key < 0x20;
+    const bool valid = (Key >= U'0' && Key <= U'9') || Extra.find(Key) != std::u32string_view::npos ||
+                       (control && Key != U'\r');
+    if (!valid)
+        return false;
+    // An editor that is switched off takes no typing and no deleting.
+    return FEditorEnabled || (control && Key != 0x08);
+}
+
 void TrmCustomSpinEdit::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
 {
     if (Key == platform::key::Up) {
@@ -147,25 +158,9 @@ void TrmSpinEdit::SetValue(int32_t NewValue)
     SetText(std::to_string(CheckValue(NewValue)));
 }
 
-int32_t TrmSpinEdit::CheckValue(int32_t NewValue)
-{
-    if (!UseRanges()) {
-        Button().SetUpEnabled(true);
-        Button().SetDownEnabled(true);
-        return NewValue;
-    }
-    Button().SetUpEnabled(NewValue < FMaxValue);
-    Button().SetDownEnabled(NewValue > FMinValue);
-    return std::clamp(NewValue, FMinValue, FMaxValue);
-}
-
 bool TrmSpinEdit::IsValidChar(char32_t& Key)
 {
-    const bool valid = Key == U'-' || (Key >= U'0' && Key <= U'9') || (Key < 0x20 && Key != U'\r');
-    if (!valid)
-        return false;
-    // An editor that is switched off takes no typing and no deleting.
-    return EditorEnabled() || (Key < 0x20 && Key != 0x08);
+    return IsValidNumberChar(Key, U"-");
 }
 
 void TrmSpinEdit::IncValue()
@@ -180,42 +175,3 @@ void TrmSpinEdit::DecValue()
     SelectAll();
 }
 
-void TrmSpinEdit::ExitCheck()
-{
-    const int32_t value = Value();
-    if (CheckValue(value) != value)
-        SetValue(value);
-}
-
-void TrmSpinEdit::InternalUpdate()
-{
-    // Text that is not a number stays until it is used as one.
-    try {
-        SetValue(CheckValue(Value()));
-    } catch (const EConvertError&) {
-    }
-}
-
-void TrmSpinEdit::RefreshButtons()
-{
-    try {
-        CheckValue(Value());
-    } catch (const EConvertError&) {
-    }
-}
-
-void TrmSpinEdit::SetMaxValue(int32_t Value)
-{
-    if (Value < FMinValue)
-        return;
-    FMaxValue = Value;
-    RefreshButtons();
-}
-
-void TrmSpinEdit::SetMinValue(int32_t Value)
-{
-    if (Value > FMaxValue)
-        return;
-    FMinValue = Value;
-    RefreshButtons();
-}

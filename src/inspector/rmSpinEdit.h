@@ -1,8 +1,13 @@
 #pragma once
 // An edit with an up/down spin button inside its right edge (TrmCustomSpinEdit), and the
-// integer editor with an optional range built on it (TrmSpinEdit).
+// editors with an optional range built on it: the shared value-and-range part
+// (TrmRangeSpinEdit) and the integer editor (TrmSpinEdit).
 #include "inspector/rmBtnEdit.h"
 #include "inspector/rmSpinButton.h"
+#include "platform/Exception.h"
+
+#include <algorithm>
+#include <string_view>
 
 class TrmCustomSpinEdit : public TrmCustomEdit {
 public:
@@ -27,6 +32,9 @@ public:
 
 protected:
     virtual bool IsValidChar(char32_t& Key);
+    // Digits, the characters of Extra, and control characters except carriage return; with
+    // the editor switched off no printable character and no Backspace either.
+    bool IsValidNumberChar(char32_t Key, std::u32string_view Extra) const;
     virtual void DecValue() = 0;
     virtual void IncValue() = 0;
     // Leaving the control.
@@ -50,43 +58,98 @@ private:
     bool FUseRanges = false;
 };
 
-class TrmSpinEdit : public TrmCustomSpinEdit {
+// The value, its range and the spin button's halves, shared by the spin edits of every
+// value type T (a number, or a time as a day fraction).
+template <class T>
+class TrmRangeSpinEdit : public TrmCustomSpinEdit {
+public:
+    T MinValue() const { return FMinValue; }
+    // Ignored above MaxValue; the spin button's halves follow the new range.
+    void SetMinValue(T Value)
+    {
+        if (Value > FMaxValue)
+            return;
+        FMinValue = Value;
+        RefreshButtons();
+    }
+    T MaxValue() const { return FMaxValue; }
+    // Ignored below MinValue.
+    void SetMaxValue(T Value)
+    {
+        if (Value < FMinValue)
+            return;
+        FMaxValue = Value;
+        RefreshButtons();
+    }
+
+    // The value the text shows; raises EConvertError for text that does not read as one.
+    T Value() { return GetValue(); }
+    virtual void SetValue(T NewValue) = 0;
+    // With UseRanges: NewValue clamped to the range, and each half of the spin button
+    // enabled while there is room that way (judged on NewValue as given); without: both
+    // halves enabled, NewValue as is.
+    T CheckValue(T NewValue)
+    {
+        if (!UseRanges()) {
+            Button().SetUpEnabled(true);
+            Button().SetDownEnabled(true);
+            return NewValue;
+        }
+        Button().SetUpEnabled(NewValue < FMaxValue);
+        Button().SetDownEnabled(NewValue > FMinValue);
+        return std::clamp(NewValue, FMinValue, FMaxValue);
+    }
+
+protected:
+    virtual T GetValue() = 0;
+    // Leaving the control brings a value outside the range back into it.
+    void ExitCheck() override
+    {
+        const T value = Value();
+        const T checked = CheckValue(value);
+        if (checked != value)
+            SetValue(checked);
+    }
+    void InternalUpdate() override
+    {
+        // Text that is not a value stays until it is used as one.
+        try {
+            SetValue(CheckValue(Value()));
+        } catch (const EConvertError&) {
+        }
+    }
+
+private:
+    void RefreshButtons()
+    {
+        try {
+            CheckValue(Value());
+        } catch (const EConvertError&) {
+        }
+    }
+
+    T FMinValue{};
+    T FMaxValue{};
+};
+
+class TrmSpinEdit : public TrmRangeSpinEdit<int32_t> {
 public:
     TrmSpinEdit();
     const char* ClassName() const override { return "TrmSpinEdit"; }
 
-    int32_t MinValue() const { return FMinValue; }
-    // Ignored above MaxValue.
-    void SetMinValue(int32_t Value);
-    int32_t MaxValue() const { return FMaxValue; }
-    // Ignored below MinValue.
-    void SetMaxValue(int32_t Value);
     int32_t Increment() const { return FIncrement; }
     void SetIncrement(int32_t Value) { FIncrement = Value; }
-
-    // The text as a number; raises EConvertError for text that is not one.
-    int32_t Value() { return GetValue(); }
-    // The text becomes the decimal form of CheckValue(Value).
-    void SetValue(int32_t NewValue);
-    // With UseRanges: Value clamped to the range, and each half of the spin button
-    // enabled while there is room that way; without: both halves enabled, Value as is.
-    int32_t CheckValue(int32_t NewValue);
+    // The text becomes the decimal form of CheckValue(NewValue).
+    void SetValue(int32_t NewValue) override;
 
 protected:
-    virtual int32_t GetValue();
-    // "-" and digits, and control characters except carriage return; a disabled control
-    // takes no printable character and no Backspace either.
+    // The text as a number; raises EConvertError for text that is not one.
+    int32_t GetValue() override;
+    // "-" and digits, and control characters except carriage return.
     bool IsValidChar(char32_t& Key) override;
     void IncValue() override;
     void DecValue() override;
-    void ExitCheck() override;
-    void InternalUpdate() override;
 
 private:
-    // CheckValue of the text's number, for the buttons only; nothing for other text.
-    void RefreshButtons();
-
-    int32_t FMinValue = 0;
-    int32_t FMaxValue = 0;
     int32_t FIncrement = 1;
 };

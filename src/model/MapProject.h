@@ -408,8 +408,6 @@ public:
     }
 
     // ---- Handheld export (defined in world/) ----
-    // Players whose active flag is set (0..6).
-    int CountActivePlayers() const;
     // Writes `outputPath` with its ".pdb" removed, plus ".pdb" and ".pak": the
     // mission record, the texts, the world and domain blocks with their index
     // maps and the preview, built in a fresh temporary tree that is removed on

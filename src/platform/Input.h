@@ -47,6 +47,7 @@ constexpr KeyCode Down = 0x28;
 constexpr KeyCode Insert = 0x2D;
 constexpr KeyCode Delete = 0x2E;
 constexpr KeyCode F1 = 0x70; // F1..F12 follow in order
+constexpr KeyCode F4 = 0x73;
 constexpr KeyCode F12 = 0x7B;
 } // namespace key
 

@@ -227,11 +227,3 @@ bool BuildMissionRecord(const CMapProject& project, CMapProjectB& record, std::s
 {
     return MissionRecordBuilder(project, record, error).Build();
 }
-
-int CMapProject::CountActivePlayers() const
-{
-    int count = 0;
-    for (uint32_t i = 0; i < players_.GetCount(); ++i)
-        count += players_.GetAt(i).active ? 1 : 0;
-    return count;
-}

@@ -1,6 +1,6 @@
 // The scrollable list base through the simple list control: index and scroll
 // arithmetic, keys, mouse, wheel, range selection and painting.
-#include "components/CellRasterizer.h"
+#include "support/CellRasterizer.h"
 #include "components/rmListControl.h"
 #include "graphics/SystemColorNames.h"
 #include "inspector/RecordingCanvas.h"

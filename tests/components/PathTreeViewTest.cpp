@@ -1,6 +1,6 @@
 // The path tree view: paths and their index, node structure and states, the item,
 // expanded-state and text streams, the delayed change notification and the mouse.
-#include "components/CellRasterizer.h"
+#include "support/CellRasterizer.h"
 #include "components/rmPathTreeView.h"
 #include "platform/ManualTimerService.h"
 #include "platform/Stream.h"

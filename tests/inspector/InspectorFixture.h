@@ -3,35 +3,12 @@
 // character, as RecordingCanvas measures), so rows are 20 pixels high, and driven by the
 // mouse and key entry points a host would call.
 #include "inspector/rmInspector.h"
-#include "platform/TextRasterizer.h"
+#include "support/CellRasterizer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
-
-class CellRasterizer : public platform::TextRasterizer {
-public:
-    platform::Size TextExtent(std::string_view text, const platform::FontSpec&) override
-    {
-        return {int32_t(text.size()) * 6, 13};
-    }
-    void TextOut(const platform::PixelView&, int32_t, int32_t, const platform::Rect&, std::string_view,
-                 const platform::FontSpec&) override
-    {
-    }
-    void DrawText(const platform::PixelView&, const platform::Rect&, uint32_t, std::string_view,
-                  const platform::FontSpec&) override
-    {
-    }
-};
-
-// Installed for the life of the test, before the inspector exists.
-struct InstalledCellRasterizer {
-    InstalledCellRasterizer() { platform::SetTextRasterizer(&rasterizer); }
-    ~InstalledCellRasterizer() { platform::SetTextRasterizer(nullptr); }
-    CellRasterizer rasterizer;
-};
 
 class InspectorTest : public ::testing::Test {
 protected:
@@ -77,6 +54,6 @@ protected:
               (row - inspector.TopIndex()) * 20 + 10);
     }
 
-    InstalledCellRasterizer installed;
+    CellRasterizer rasterizer; // installed before the inspector exists
     TrmInspector inspector;
 };

@@ -251,7 +251,7 @@ TEST_F(MissionRecordTest, NoActivePlayerStoresNoPlayersAndEmptyEventMasks)
 {
     Player(1).active = 0;
     Player(4).active = 0;
-    EXPECT_EQ(project.CountActivePlayers(), 0);
+    EXPECT_EQ(project.GetActivePlayerCount(), 0);
     CMapProjectB record;
     std::string error;
     ASSERT_TRUE(BuildMissionRecord(project, record, error)) << error;

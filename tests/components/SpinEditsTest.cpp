@@ -1,0 +1,270 @@
+// The decimal and time-of-day spin edits: reading and writing their texts, stepping,
+// ranges, rounding, the time fields' wrapping and typing over a time.
+#include "components/rmFloatSpinEdit.h"
+#include "components/rmTimeSpinEdit.h"
+#include "inspector/FakeWindowSystem.h"
+#include "platform/Exception.h"
+#include "platform/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+namespace key = platform::key;
+
+namespace {
+
+void PressKey(platform::Control& c, platform::KeyCode k)
+{
+    c.HostKeyDown(k, 0);
+}
+
+void TypeAt(TCustomEdit& edit, int32_t position, char32_t ch)
+{
+    edit.SetSelStart(position);
+    edit.HostKeyPress(ch);
+}
+
+} // namespace
+
+TEST(FloatText, ReadsPlainDecimalsOnly)
+{
+    struct Case {
+        const char* text;
+        double value;
+    };
+    for (const Case& c : {Case{"0", 0}, {" 3.25 ", 3.25}, {"+7", 7}, {"-.5", -0.5}, {"5.", 5}, {"1e3", 1000},
+                          {"2.5E-2", 0.025}})
+        EXPECT_EQ(StrToFloat(c.text, '.'), c.value) << c.text;
+    EXPECT_EQ(StrToFloat("3,5", ','), 3.5);
+    for (const char* bad : {"", " ", "-", ".", "1.2.3", "3,5", "1e", "1e+", "inf", "nan", "0x10", "1 2", "1e999"})
+        EXPECT_THROW(StrToFloat(bad, '.'), EConvertError) << bad;
+    try {
+        StrToFloat("abc", '.');
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "'abc' is not a valid floating point value");
+    }
+}
+
+TEST(FloatText, TwoDecimalsRoundHalfAwayFromZeroOnTheShownDigits)
+{
+    struct Case {
+        double value;
+        const char* text;
+    };
+    for (const Case& c : {Case{3.14159, "3.14"}, {-0.5, "-0.50"}, {0, "0.00"}, {2.675, "2.68"}, {0.125, "0.13"},
+                          {-2.675, "-2.68"}, {9.995, "10.00"}, {99.999, "100.00"}, {-0.004, "0.00"}, {1e20, "100000000000000000000.00"},
+                          {5e-324, "0.00"}})
+        EXPECT_EQ(FormatTwoDecimals(c.value, '.'), c.text) << c.value;
+    EXPECT_EQ(FormatTwoDecimals(1.5, ','), "1,50");
+    EXPECT_EQ(FormatTwoDecimals(DBL_MAX, '.').size(), 309u + 3u);
+}
+
+TEST(FloatSpinEdit, ValuesRangesAndSteps)
+{
+    FakeWindowSystem ws;
+    TrmFloatSpinEdit spin;
+    EXPECT_EQ(spin.Text(), "0");
+    spin.SetValue(3.14159);
+    EXPECT_EQ(spin.Text(), "3.14");
+    spin.SetIncrement(0.1);
+    PressKey(spin, key::Up);
+    PressKey(spin, key::Up);
+    PressKey(spin, key::Up);
+    EXPECT_EQ(spin.Text(), "3.44"); // no drift from summing tenths
+    EXPECT_EQ(spin.SelLength(), 4);
+
+    spin.SetMaxValue(10);
+    spin.SetUseRanges(true);
+    spin.SetValue(12);
+    EXPECT_EQ(spin.Text(), "10.00");
+    EXPECT_FALSE(spin.Button().UpEnabled());
+    EXPECT_TRUE(spin.Button().DownEnabled());
+    PressKey(spin, key::Up);
+    EXPECT_EQ(spin.Text(), "10.00");
+    spin.SetMinValue(11); // above the maximum: ignored
+    EXPECT_EQ(spin.MinValue(), 0);
+    spin.SetMaxValue(-1); // below the minimum: ignored
+    EXPECT_EQ(spin.MaxValue(), 10);
+
+    spin.SetText("-3");
+    spin.HostFocusChanged(true);
+    spin.HostFocusChanged(false); // leaving brings it into the range
+    EXPECT_EQ(spin.Text(), "0.00");
+    EXPECT_FALSE(spin.Button().DownEnabled());
+
+    spin.SetUseRanges(false);
+    spin.SetIncrement(DBL_MAX);
+    spin.SetValue(DBL_MAX);
+    const std::string before = spin.Text();
+    PressKey(spin, key::Up); // would overflow: refused with a beep
+    EXPECT_EQ(spin.Text(), before);
+    EXPECT_EQ(ws.beeps, 1);
+    EXPECT_THROW(spin.SetValue(std::numeric_limits<double>::quiet_NaN()), ERangeError);
+}
+
+TEST(FloatSpinEdit, TypingAndLeavingWithBadText)
+{
+    FakeWindowSystem ws;
+    TrmFloatSpinEdit spin;
+    spin.SelectAll();
+    for (char32_t ch : std::u32string_view(U"-1x.5"))
+        spin.HostKeyPress(ch);
+    EXPECT_EQ(spin.Text(), "-1.5");
+    EXPECT_EQ(ws.beeps, 1);
+    EXPECT_EQ(spin.Value(), -1.5);
+
+    spin.SetText("");
+    spin.HostFocusChanged(true);
+    EXPECT_THROW(spin.HostFocusChanged(false), EConvertError);
+
+    spin.SetText("2");
+    spin.SetEditorEnabled(false);
+    spin.SetSelStart(1);
+    char32_t digit = U'5', backspace = 0x08;
+    spin.HostKeyPress(digit);
+    spin.HostKeyPress(backspace);
+    EXPECT_EQ(spin.Text(), "2");
+}
+
+TEST(TimeSpinEdit, StartsAtNoonAndWritesTheFields)
+{
+    TrmTimeSpinEdit time;
+    EXPECT_EQ(time.Text(), "12:00");
+    EXPECT_EQ(time.Value(), 0.5);
+    EXPECT_EQ(time.MinValue(), 0.5);
+    EXPECT_EQ(time.MaxValue(), 0.5);
+    time.SetShowSeconds(true);
+    time.SetValue(platform::EncodeTime(7, 5, 9, 0) + 45000); // the date part is not the edit's
+    EXPECT_EQ(time.Text(), "07:05:09");
+    time.SetTimeDisplay(td12Hour);
+    EXPECT_EQ(time.Text(), "07:05:09 AM");
+    time.SetValue(platform::EncodeTime(0, 30, 0, 0));
+    EXPECT_EQ(time.Text(), "12:30:00 AM");
+    time.SetValue(platform::EncodeTime(23, 0, 0, 0));
+    EXPECT_EQ(time.Text(), "11:00:00 PM");
+    EXPECT_THROW(time.SetValue(std::nan("")), EConvertError);
+}
+
+TEST(TimeSpinEdit, StepsTheFieldUnderTheCaretAndWrapsWithinIt)
+{
+    TrmTimeSpinEdit time;
+    time.SetMaxValue(1);
+    time.SetValue(platform::EncodeTime(23, 59, 0, 0));
+    time.SetSelStart(4);
+    PressKey(time, key::Up);
+    EXPECT_EQ(time.Text(), "23:00"); // not the next day
+    EXPECT_EQ(time.SelStart(), 3);
+    EXPECT_EQ(time.SelLength(), 2);
+    time.SetSelStart(0);
+    PressKey(time, key::Up);
+    EXPECT_EQ(time.Text(), "00:00");
+    PressKey(time, key::Down);
+    EXPECT_EQ(time.Text(), "23:00");
+
+    time.SetTimeDisplay(td12Hour);
+    time.SetValue(platform::EncodeTime(11, 15, 0, 0));
+    time.SetSelStart(1);
+    PressKey(time, key::Up);
+    EXPECT_EQ(time.Hour(), 0);
+    EXPECT_EQ(time.Text(), "12:15 AM");
+    time.SetSelStart(6); // the marker, without seconds
+    PressKey(time, key::Up);
+    EXPECT_EQ(time.Hour(), 12);
+    EXPECT_EQ(time.Text(), "12:15 PM");
+    EXPECT_EQ(time.SelStart(), 6);
+    EXPECT_EQ(time.SelLength(), 2); // the marker's three places, cut to the text
+    time.SetSelStart(0);
+    PressKey(time, key::Down);
+    EXPECT_EQ(time.Hour(), 23); // stays in the afternoon
+    time.SetShowSeconds(true);
+    time.SetSelStart(10);
+    PressKey(time, key::Down);
+    EXPECT_EQ(time.Text(), "11:15:00 AM");
+}
+
+TEST(TimeSpinEdit, RangeClampsSteppingAndLeaving)
+{
+    TrmTimeSpinEdit time;
+    time.SetMaxValue(platform::EncodeTime(18, 0, 0, 0));
+    time.SetMinValue(platform::EncodeTime(8, 0, 0, 0));
+    time.SetUseRanges(true);
+    time.SetValue(platform::EncodeTime(17, 30, 0, 0));
+    time.SetSelStart(0);
+    PressKey(time, key::Up);
+    EXPECT_EQ(time.Text(), "18:00");
+    EXPECT_FALSE(time.Button().UpEnabled());
+    PressKey(time, key::Up);
+    EXPECT_EQ(time.Text(), "18:00");
+
+    time.SetValue(platform::EncodeTime(20, 0, 0, 0)); // set without a range check
+    EXPECT_EQ(time.Text(), "20:00");
+    time.HostFocusChanged(true);
+    time.HostFocusChanged(false);
+    EXPECT_EQ(time.Text(), "18:00");
+}
+
+TEST(TimeSpinEdit, TypingOverTheFields)
+{
+    FakeWindowSystem ws;
+    TrmTimeSpinEdit time;
+    TypeAt(time, 0, U'7'); // 72:00
+    EXPECT_EQ(time.Text(), "12:00");
+    EXPECT_EQ(ws.beeps, 1);
+    TypeAt(time, 1, U'1');
+    EXPECT_EQ(time.Text(), "11:00");
+    EXPECT_EQ(time.Hour(), 11);
+    TypeAt(time, 2, U'4'); // the separator is skipped
+    EXPECT_EQ(time.Text(), "11:40");
+    EXPECT_EQ(time.Minute(), 40);
+    TypeAt(time, 3, U'6');
+    TypeAt(time, 3, U'x');
+    TypeAt(time, 5, U'1'); // past the end
+    EXPECT_EQ(time.Text(), "11:40");
+    PressKey(time, key::Delete);
+    EXPECT_EQ(time.Text(), "11:40");
+    EXPECT_EQ(ws.beeps, 4);
+
+    time.SetTimeDisplay(td12Hour);
+    time.SetShowSeconds(true);
+    EXPECT_EQ(time.Text(), "11:40:00 AM");
+    TypeAt(time, 8, U'p'); // the blank is skipped; either marker's letter is taken
+    EXPECT_EQ(time.Text(), "11:40:00 PM");
+    EXPECT_EQ(time.Hour(), 23);
+    TypeAt(time, 10, U'x');
+    TypeAt(time, 0, U'2'); // 21 o'clock does not exist on a 12-hour clock
+    EXPECT_EQ(time.Hour(), 23);
+    TypeAt(time, 0, U'0');
+    EXPECT_EQ(time.Text(), "01:40:00 PM");
+    EXPECT_EQ(time.Hour(), 13);
+    TypeAt(time, 9, U'a');
+    EXPECT_EQ(time.Hour(), 1);
+    EXPECT_EQ(time.Text(), "01:40:00 AM");
+
+    time.SetReadOnly(true);
+    TypeAt(time, 0, U'1');
+    EXPECT_EQ(time.Hour(), 1);
+}
+
+TEST(TimeText, ReadsTheShapesTheEditWrites)
+{
+    const platform::LocaleFormats formats;
+    struct Case {
+        const char32_t* text;
+        int32_t seconds; // -1: refused
+    };
+    for (const Case& c : {Case{U"12:00", 43200}, {U"7:5", 25500}, {U"23:59:59", 86399}, {U"12:00 am", 0},
+                          {U"12:00 PM", 43200}, {U"01:02:03 pm", 46923}, {U"24:00", -1}, {U"13:00 PM", -1},
+                          {U"12:60", -1}, {U"12", -1}, {U"12:", -1}, {U"123:00", -1}, {U"12:00 XM", -1},
+                          {U"12:00  AM", -1}, {U"12:00:", -1}, {U"12.00", -1}}) {
+        TDateTime time = -1;
+        const bool read = TryReadTimeOfDay(c.text, formats, time);
+        EXPECT_EQ(read, c.seconds >= 0) << platform::CodePointsToUtf8(c.text);
+        if (read) {
+            EXPECT_EQ(std::lround(time * 86400), c.seconds) << platform::CodePointsToUtf8(c.text);
+        }
+    }
+}
