@@ -27,6 +27,9 @@
 #include "platform/qt/ControlWidget.h"
 #include "platform/qt/QtFont.h"
 #include "ui/EditorDialogs.h"
+#include "ui/EventFrame.h"
+#include "ui/InspectorWidget.h"
+#include "ui/MissFrame.h"
 #include "ui/QtPrompts.h"
 #include "ui/WindowLayout.h"
 #include "ui/WorldScrollBox.h"
@@ -43,6 +46,7 @@ constexpr const char* kStatusPanelTexts[4] = {"Coords", "Mode", "Help", "Size"};
 // The help panel takes what the other three panels leave of the window's width.
 constexpr int kStatusPanelsBesideHelp = 200;
 constexpr int kBlinkInterval = 150; // ms
+constexpr int kInspectorSplitPos = 100;
 // A castle adds to the income of resource 0, a bank with it adds more.
 constexpr int kCastleBonus = 5;
 constexpr int kBankBonus = 3;
@@ -53,16 +57,6 @@ QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent)
     label->setObjectName(name);
     label->setWordWrap(true);
     return label;
-}
-
-// An empty panel where an inspector will go.
-QFrame* InspectorPanel(const char* name, QWidget* parent)
-{
-    auto* panel = new QFrame(parent);
-    panel->setObjectName(name);
-    panel->setFrameShape(QFrame::StyledPanel);
-    panel->setMinimumHeight(120);
-    return panel;
 }
 
 // "Summary Info:", "Total Resources Income:", "Total Army:" with their value labels.
@@ -79,7 +73,7 @@ QGroupBox* SummaryBox(const QString& title, QLabel* summary, QLabel* income, QLa
     return box;
 }
 
-QGroupBox* InspectorBox(const QString& title, QFrame* inspector, QWidget* parent)
+QGroupBox* InspectorBox(const QString& title, QWidget* inspector, QWidget* parent)
 {
     auto* box = new QGroupBox(title, parent);
     auto* layout = new QVBoxLayout(box);
@@ -148,11 +142,15 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     project_.SetWorldImage(ImgVWorld);
     project_.SetCatalogueDocument(&XMLData);
     project_.SetResourceFolder(setup_.dataFolder / "res");
+    ConnectInspectors();
     FormCreate();
 }
 
 TMainForm::~TMainForm()
 {
+    // The tool windows go with the window; their hiding must not reach the actions.
+    MissFrame->OnHide = nullptr;
+    EventFrame->OnHide = nullptr;
     DetachFromProject();
     ownDialogs_.reset();
 }
@@ -328,10 +326,13 @@ QWidget* TMainForm::CreatePlayersTab()
     LVPlayers->setRootIsDecorated(false);
     LVPlayers->setSelectionBehavior(QAbstractItemView::SelectRows);
     LVPlayers->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Six rows need little room: the player inspector below takes what is left.
+    LVPlayers->setMaximumHeight(CMapProject::kPlayerCount * (LVPlayers->fontMetrics().height() + 4) +
+                                2 * LVPlayers->frameWidth() + 4);
     connect(LVPlayers, &QTreeWidget::itemSelectionChanged, this, [this] { LVPlayersSelectItem(); });
     connect(LVPlayers, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* row) { LVPlayersChange(row); });
 
-    RMIPlayer = InspectorPanel("RMIPlayer", tab);
+    RMIPlayer = NewInspectorWidget("RMIPlayer", kInspectorSplitPos, tab);
     LblDomainSummary = NamedLabel("LblDomainSummary", QString(), tab);
     LblDomainIncome = NamedLabel("LblDomainIncome", QString(), tab);
     LblDomainArmy = NamedLabel("LblDomainArmy", QString(), tab);
@@ -367,7 +368,7 @@ QWidget* TMainForm::CreateProvincesTab()
 
     auto* incomeBar = new QToolBar;
     incomeBar->addAction(ActGenerateIncome);
-    RMIProvince = InspectorPanel("RMIProvince", nullptr);
+    RMIProvince = NewInspectorWidget("RMIProvince", kInspectorSplitPos, nullptr);
     LblSelProvSummary = NamedLabel("LblSelProvSummary", QString(), nullptr);
     LblSelProvIncome = NamedLabel("LblSelProvIncome", QString(), nullptr);
     LblSelProvArmy = NamedLabel("LblSelProvArmy", QString(), nullptr);
@@ -419,6 +420,7 @@ void TMainForm::CreateWorldView()
 
 void TMainForm::FormCreate()
 {
+    CreateToolWindows();
     ClearInspectors();
     std::string problem;
     if (!ReadSettingsFile(setup_.settingsFolder / "ini.xml", TheSettings(), layout_, problem))
@@ -470,6 +472,7 @@ void TMainForm::ApplyLayout()
         LVProvinces->setColumnWidth(0, layout.ProvWidName);
     if (layout.ProvWidOwner > 0)
         LVProvinces->setColumnWidth(1, layout.ProvWidOwner);
+    ApplyToolWindowLayout();
 }
 
 void TMainForm::StoreLayout()
@@ -484,6 +487,7 @@ void TMainForm::StoreLayout()
     layout.ProvHeight = PlProvince->height();
     layout.ProvWidName = LVProvinces->columnWidth(0);
     layout.ProvWidOwner = LVProvinces->columnWidth(1);
+    StoreToolWindowLayout();
 }
 
 int TMainForm::EnableProjectUI(bool on)
@@ -498,6 +502,7 @@ int TMainForm::EnableProjectUI(bool on)
         action->setEnabled(on);
     LVProvinces->setEnabled(on);
     LVPlayers->setEnabled(on);
+    EventFrame->EnableToolBar(on);
     ImgVWorld->SetVisible(on);
     return 1;
 }

@@ -27,6 +27,10 @@
 
 class CMapProject;
 class CPlayerData;
+class TDlgComplex;
+class TEventFrame;
+class TMissFrame;
+class TrmInspector;
 class QAction;
 class QFrame;
 class QLabel;
@@ -186,6 +190,25 @@ private:
     void CenterView(int x, int y) override { CenterWorldViewOn(x, y); }
     void ForgetProvince(CProvince& province) override;
 
+    // ---- Inspectors and tool windows (MainInspectors.cpp) ----
+    // The mission and events windows and the text dialog they share.
+    void CreateToolWindows();
+    void ConnectInspectors();
+    void ApplyToolWindowLayout();
+    void StoreToolWindowLayout();
+    // The mission and events windows show the project that was just opened.
+    void RefillProjectWindows();
+    // The player inspector built and filled for `player`; emptied for -1.
+    void ShowPlayerInspector(int player);
+    // The player inspector's values again, when it shows `player`.
+    void RefreshPlayerInspector(int player);
+    // Owners or active players changed: the mission window's conditions follow.
+    void MissionConditionsChanged();
+    void RMIPlayerItemChange();
+    void RMIProvinceItemChange();
+    // The players-list row of `player` shows its data again.
+    void RefreshPlayerRow(int player);
+
     // ---- Blinking (ProvinceBlink.cpp) ----
     void TimerTimer();
 
@@ -248,9 +271,16 @@ private:
     QTreeWidget* LVProvinces = nullptr;
     QWidget* PlProvince = nullptr;
     QSplitter* provincesSplitter_ = nullptr; // the provinces list above, the inspector below
-    // Where the player and province inspectors go; empty panels until they exist.
-    QFrame* RMIPlayer = nullptr;
-    QFrame* RMIProvince = nullptr;
+    // The player and province inspectors in their hosts.
+    platform::qt::ControlWidget* RMIPlayer = nullptr;
+    platform::qt::ControlWidget* RMIProvince = nullptr;
+    TrmInspector* rmiPlayer_ = nullptr;
+    TrmInspector* rmiProvince_ = nullptr;
+    // The player the player inspector shows (the players list's tag), -1 for none.
+    int shownPlayer_ = -1;
+    TDlgComplex* DlgComplex = nullptr;
+    TMissFrame* MissFrame = nullptr;
+    TEventFrame* EventFrame = nullptr;
     QLabel* LblDomainSummary = nullptr;
     QLabel* LblDomainIncome = nullptr;
     QLabel* LblDomainArmy = nullptr;

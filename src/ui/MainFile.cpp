@@ -58,6 +58,7 @@ void TMainForm::ActNewProjectExecute()
                     if (player < project_.GetPlayers().GetCount())
                         project_.GetPlayers().GetAt(player).SetActive(1);
                 RebuildPlayersList();
+                RefillProjectWindows();
                 EnableProjectUI(true);
                 if (TheSettings().AutoShowErr)
                     dialogs_->ShowWarnings();
@@ -100,6 +101,7 @@ void TMainForm::ActLoadProjectExecute()
     SetZoom(kStartScale);
     UpdateWorldViewSize();
     RebuildPlayersList();
+    RefillProjectWindows();
     project_.GetSelection().Clear();
     EnableProjectUI(true);
     ShowTab(kProvincesTab);

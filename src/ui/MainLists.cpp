@@ -9,6 +9,8 @@
 #include "graphics/Layers32.h"
 #include "model/MapProject.h"
 #include "platform/qt/QtFont.h"
+#include "ui/EventFrame.h"
+#include "ui/ProvinceInspector.h"
 
 using platform::qt::Windows1252ToQString;
 
@@ -80,6 +82,7 @@ void TMainForm::LVPlayersSelectItem()
 {
     StopBlink();
     const int player = SelectedPlayer();
+    ShowPlayerInspector(player);
     if (player < 0)
         return;
     SelectOwner(player);
@@ -98,6 +101,8 @@ void TMainForm::LVPlayersChange(QTreeWidgetItem* row)
     data.SetActive(checked ? 1 : 0);
     if (!checked)
         project_.ReleasePlayerProvinces(player);
+    RefreshPlayerInspector(player);
+    MissionConditionsChanged();
     UpdateInfo(uint8_t(player));
 }
 
@@ -171,12 +176,6 @@ void TMainForm::SetProvinceRowOwner(CProvince& province, const std::string& owne
         row->setText(kOwnerColumn, Windows1252ToQString(ownerName));
 }
 
-// The mission, event, player and province inspectors are not part of the
-// window yet; their panels hold no rows to deselect or clear.
-void TMainForm::DeselectInspectors() {}
-
-void TMainForm::ClearInspectors() {}
-
 void TMainForm::ClearProjectLists()
 {
     draggedLayer_ = CLayerTag();
@@ -184,6 +183,7 @@ void TMainForm::ClearProjectLists()
     const QSignalBlocker quietPlayers(LVPlayers);
     LVProvinces->clear();
     LVPlayers->clear();
+    EventFrame->Clear();
 }
 
 // ---- ISelectionView -----------------------------------------------------------------
@@ -207,8 +207,14 @@ void TMainForm::ProvinceRefused(CProvince& province)
     SetProvinceRowSelected(province, false);
 }
 
-// The province inspector that shows the selection is not built yet.
-void TMainForm::SelectionChanged() {}
+// The inspector shows the selection on the provinces tab only, and not while
+// the selection is being cleared province by province.
+void TMainForm::SelectionChanged()
+{
+    const CSelect& selection = project_.GetSelection();
+    if (!selection.busy && selection.provincesTab)
+        FillProvinceInspector(project_, selection, *rmiProvince_);
+}
 
 // ---- IWorldView ---------------------------------------------------------------------
 

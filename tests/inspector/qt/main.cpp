@@ -1,4 +1,4 @@
-// GoogleTest entry point for the edit-control tests that need a QApplication (run
+// GoogleTest entry point for the edit-control and window tests that need a QApplication (run
 // offscreen), with the controls' timers and window-system services on Qt.
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"

@@ -1,0 +1,140 @@
+#include "ui/InspectorFill.h"
+
+#include <array>
+
+#include "inspector/rmLibraryText.h"
+#include "model/MapProject.h"
+#include "ui/InspectorIndexedKeys.h"
+#include "ui/InspectorRows.h"
+
+namespace {
+
+const InspectorKeyCatalogue& Keys()
+{
+    return InspectorKeys();
+}
+
+void SetText(TrmInspector& inspector, InspectorRow row, const std::string& windows1252)
+{
+    SetRowText(FindRow(inspector, row), InspectorText(windows1252));
+}
+
+// A combo row showing the entry of its own list at `index`.
+void SetChoice(TrmInspector& inspector, InspectorRow row, size_t index)
+{
+    if (auto* combo = dynamic_cast<TrmComboInspectorItem*>(FindRow(inspector, row)))
+        SetRowText(combo, ChoiceAt(combo->Items(), index));
+}
+
+std::string CountText(uint32_t count)
+{
+    return std::to_string(count);
+}
+
+} // namespace
+
+const CStringTable* CurrentTable(const CMapProject& project)
+{
+    return project.GetStringTables().GetAt(project.GetCurrentStringTable());
+}
+
+void FillMissionInspector(const CMapProject& project, TrmInspector& inspector)
+{
+    if (const CStringTable* table = CurrentTable(project)) {
+        SetText(inspector, InspectorRow::MisAuthor, table->author);
+        SetText(inspector, InspectorRow::MisAuthorNotes, table->authorNotes);
+        SetText(inspector, InspectorRow::MisName, table->missionName);
+        SetText(inspector, InspectorRow::SDesc, table->shortDescription);
+        SetText(inspector, InspectorRow::FDesc, table->fullDescription);
+        SetText(inspector, InspectorRow::VictMsg, table->victoryText);
+        SetText(inspector, InspectorRow::DefeatMsg, table->defeatText);
+    }
+    SetChoice(inspector, InspectorRow::Diff, project.difficulty);
+    SetRowText(FindRow(inspector, InspectorRow::MaxExp), CountText(project.MaxExp));
+    // An unset kind lies past every list and shows the empty text.
+    SetChoice(inspector, InspectorRow::VConds, project.victory.kind);
+    SetChoice(inspector, InspectorRow::LConds, project.lose.kind);
+}
+
+const std::string& PlayabilityText(uint8_t control)
+{
+    const auto choices = Keys().Choices(InspectorRow::Playab);
+    if (control == CPlayerDataB::kHuman)
+        return choices[0];
+    return choices[control < CPlayerDataB::kHumanAndComputer ? 1 : 2];
+}
+
+int AITypeOf(uint8_t control)
+{
+    return control >= CPlayerDataB::kHumanAndComputer ? control - 127 : control;
+}
+
+std::vector<std::string> CapitalChoices(const CMapProject& project, int player)
+{
+    const CStringTable* table = CurrentTable(project);
+    if (!table)
+        return {};
+    std::vector<std::string> choices{InspectorText(table->GetProvinceName(nullptr))};
+    const CProvinceList& provinces = project.GetProvinces();
+    for (int i = 0; i < provinces.GetSize(); ++i)
+        if (const CProvince* province = provinces.GetAt(i); province->linked && province->owner == player)
+            choices.push_back(InspectorText(table->GetProvinceName(province)));
+    return choices;
+}
+
+void ShowAITypeRow(const CMapProject& project, TrmInspector& inspector, const CPlayerData& player)
+{
+    TrmCustomInspectorItem* playability = FindRow(inspector, InspectorRow::Playab);
+    if (!playability)
+        return;
+    if (player.control == CPlayerDataB::kHuman) {
+        RemoveRow(inspector, Keys().Key(InspectorRow::PlType));
+        return;
+    }
+    auto& row = EnsureRow<TrmComboInspectorItem>(inspector, playability->Node(), InspectorRow::PlType);
+    playability->Node()->SetExpanded(true);
+    std::vector<std::string> names;
+    std::string shown;
+    const CList<CAbilityStruct>& aiTypes = project.GetAITypes();
+    for (uint32_t i = 0; i < aiTypes.GetCount(); ++i) {
+        const CAbilityStruct& type = aiTypes.GetAt(i);
+        names.push_back(InspectorText(type.name));
+        if (shown.empty() && type.value == AITypeOf(player.control))
+            shown = names.back();
+    }
+    SetRowChoices(row, std::move(names));
+    SetRowText(&row, shown);
+}
+
+void FillPlayerInspector(const CMapProject& project, TrmInspector& inspector, int player)
+{
+    const CPlayerData* data = player >= 0 && player < CMapProject::kPlayerCount
+                                  ? project.GetPlayers().Lookup(uint32_t(player))
+                                  : nullptr;
+    const CStringTable* table = CurrentTable(project);
+    if (!data || !table)
+        return;
+    SetRowText(FindRow(inspector, InspectorRow::Active), BoolToStr(data->active != 0));
+    SetText(inspector, InspectorRow::Name, table->GetPlayerName(player));
+    for (int i = 0; i < CPlayerDataB::kSkillCount; ++i)
+        SetRowText(inspector, FormatIndexedKey(IndexedKey::Skill, i), CountText(data->skills[i]));
+    // The ability is shown by its value, which is what the change handler stores.
+    SetText(inspector, InspectorRow::Abil, project.GetAbilityName(data->ability));
+    if (auto* capital = dynamic_cast<TrmComboInspectorItem*>(FindRow(inspector, InspectorRow::Capital))) {
+        SetRowChoices(*capital, CapitalChoices(project, player));
+        SetRowText(capital, InspectorText(table->GetProvinceName(data->capital)));
+    }
+    SetRowText(FindRow(inspector, InspectorRow::Playab), PlayabilityText(data->control));
+    ShowAITypeRow(project, inspector, *data);
+    for (int r = 0; r < data->treasury.GetSize(); ++r)
+        SetRowText(inspector, FormatIndexedKey(IndexedKey::PlayerResource, r), CountText(data->treasury[r]));
+    const int unitTypes = std::min(project.GetUnitTypeCount(), std::min(data->unitTypes.GetSize(), data->army.GetSize()));
+    for (int u = 0; u < unitTypes; ++u) {
+        const std::string unitName = InspectorText(table->GetUnitName(int(data->unitTypes[u])));
+        SetRowText(inspector, FormatIndexedKey(IndexedKey::Unit, u), unitName);
+        if (TrmCustomInspectorItem* army = FindRow(inspector, FormatIndexedKey(IndexedKey::Army, u))) {
+            SetRowText(army, CountText(data->army[u]));
+            SetRowCaption(*army, unitName);
+        }
+    }
+}

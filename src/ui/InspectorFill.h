@@ -1,0 +1,30 @@
+#pragma once
+// Copies the project's current values into inspector rows that the windows
+// built beforehand; a row the inspector does not hold is skipped. Texts come
+// from the project's current string table.
+#include <string>
+#include <vector>
+
+class CMapProject;
+class CPlayerData;
+class CStringTable;
+class TrmInspector;
+
+// The mission's texts and settings.
+void FillMissionInspector(const CMapProject& project, TrmInspector& inspector);
+// One player's data; nothing for an index outside the players.
+void FillPlayerInspector(const CMapProject& project, TrmInspector& inspector, int player);
+
+// The AI-type row under the playability row: removed for a human player, else
+// shown with the AI types as choices and the player's AI type as value.
+void ShowAITypeRow(const CMapProject& project, TrmInspector& inspector, const CPlayerData& player);
+// The capital row's choices for the player: the no-province name, then every
+// linked province the player owns, in province order.
+std::vector<std::string> CapitalChoices(const CMapProject& project, int player);
+// "Human", "Computer" or "Human & Computer" for a control byte.
+const std::string& PlayabilityText(uint8_t control);
+// The AI type id a control byte names (127 taken off values of 128 and more).
+int AITypeOf(uint8_t control);
+
+// The project's current string table; null when it has none yet.
+const CStringTable* CurrentTable(const CMapProject& project);

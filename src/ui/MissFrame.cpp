@@ -1,0 +1,118 @@
+#include "ui/MissFrame.h"
+
+#include <QVBoxLayout>
+
+#include <optional>
+#include <string>
+
+#include "model/MapProject.h"
+#include "ui/DlgComplex.h"
+#include "ui/InspectorFill.h"
+#include "ui/InspectorRows.h"
+#include "ui/InspectorWidget.h"
+
+namespace {
+
+constexpr int kSplitPos = 150;
+
+// A row of the window: how it is edited and where its text lives.
+struct MissionRow {
+    InspectorRow row;
+    bool longText;               // edited in the text dialog
+    int maxLength;               // the text dialog's limit
+    std::string CStringTable::*text;
+    int (CStringTable::*set)(std::string_view);
+};
+
+constexpr MissionRow kRows[] = {
+    {InspectorRow::MisName, false, 0, &CStringTable::missionName, &CStringTable::SetMissionName},
+    {InspectorRow::MisAuthor, false, 0, &CStringTable::author, &CStringTable::SetAuthor},
+    {InspectorRow::MisAuthorNotes, true, 150, &CStringTable::authorNotes, &CStringTable::SetAuthorNotes},
+    {InspectorRow::SDesc, true, 1000, &CStringTable::shortDescription, &CStringTable::SetShortDescription},
+    {InspectorRow::VictMsg, true, 20000, &CStringTable::victoryText, &CStringTable::SetVictoryText},
+    {InspectorRow::DefeatMsg, true, 20000, &CStringTable::defeatText, &CStringTable::SetDefeatText},
+};
+
+const MissionRow* RowOf(const TrmCustomInspectorItem* item)
+{
+    if (!item)
+        return nullptr;
+    for (const MissionRow& row : kRows)
+        if (item->Name() == InspectorKeys().Key(row.row))
+            return &row;
+    return nullptr;
+}
+
+} // namespace
+
+TMissFrame::TMissFrame(CMapProject& project, TDlgComplex* textDialog, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), project_(project)
+{
+    setObjectName("MissFrame");
+    setWindowTitle("Mission Properties");
+    RMIMissionWidget = NewInspectorWidget("RMIMission", kSplitPos, this);
+    inspector_ = &InspectorOf(*RMIMissionWidget);
+    textDialog_ = textDialog ? textDialog : new TDlgComplex(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(RMIMissionWidget);
+    resize(300, 200);
+    inspector_->OnItemChange = [this](TObject*) { RunGuarded(this, [this] { RMIMissionItemChange(); }); };
+    inspector_->OnComplexEdit = [this](TObject*) { RunGuarded(this, [this] { RMIMissionComplexEdit(); }); };
+    FormCreate();
+}
+
+void TMissFrame::FormCreate()
+{
+    ClearInspector(*inspector_);
+}
+
+void TMissFrame::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (OnHide)
+        OnHide();
+}
+
+void TMissFrame::FillItems()
+{
+    for (const MissionRow& row : kRows) {
+        if (row.longText)
+            EnsureRow<TrmComplexInspectorItem>(*inspector_, nullptr, row.row).SetEditabled(true);
+        else
+            EnsureRow<TrmStringInspectorItem>(*inspector_, nullptr, row.row);
+    }
+}
+
+void TMissFrame::Refill()
+{
+    FillItems();
+    FillMissionInspector(project_, *inspector_);
+}
+
+void TMissFrame::RMIMissionItemChange()
+{
+    TrmCustomInspectorItem* item = inspector_->GetCurrentInspectorItem();
+    const MissionRow* row = RowOf(item);
+    CStringTable* table = project_.GetStringTables().GetAt(project_.GetCurrentStringTable());
+    if (!row || row->longText || !table)
+        return;
+    const std::string text = ModelText(item->AsString());
+    if (!text.empty())
+        (table->*row->set)(text);
+}
+
+void TMissFrame::RMIMissionComplexEdit()
+{
+    TrmCustomInspectorItem* item = inspector_->GetCurrentInspectorItem();
+    const MissionRow* row = RowOf(item);
+    CStringTable* table = project_.GetStringTables().GetAt(project_.GetCurrentStringTable());
+    if (!row || !row->longText || !table)
+        return;
+    const std::string caption = ModelText(item->Node()->Text(), std::string::npos);
+    const std::optional<std::string> text = textDialog_->Execute(caption, row->maxLength, table->*row->text);
+    if (!text)
+        return;
+    (table->*row->set)(*text);
+    SetRowText(item, InspectorText(table->*row->text));
+}

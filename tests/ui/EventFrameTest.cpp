@@ -1,0 +1,151 @@
+// The events window driven by mouse and keys: events added, edited in the
+// inspector, moved in the list only, deleted; the list and the project agree.
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "ui/EventFrame.h"
+#include "ui/InspectorIndexedKeys.h"
+#include "ui/InspectorKeys.h"
+
+#include "InspectorDriver.h"
+
+namespace {
+
+class EventFrameTest : public CatalogueProjectTest {
+protected:
+    EventFrameTest() : frame(project), host(HostOf(frame, "RMIEvent")), list(frame.EventList())
+    {
+        frame.FillEventList();
+        frame.EnableToolBar(true);
+        ShowWindow(frame);
+    }
+
+    void Click(const char* tool)
+    {
+        auto* bar = frame.findChild<QToolBar*>("TBEvent");
+        auto* action = frame.findChild<QAction*>(tool);
+        ASSERT_TRUE(bar && action) << tool;
+        QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
+    }
+    void ClickListRow(int index)
+    {
+        QTreeWidgetItem* row = list.topLevelItem(index);
+        ASSERT_NE(row, nullptr);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, list.visualItemRect(row).center());
+    }
+    std::string Row(InspectorRow row)
+    {
+        TrmCustomInspectorItem* item = frame.RMIEvent().GetItemByName(InspectorKeys().Key(row));
+        return item ? item->AsString() : "<none>";
+    }
+    const std::string& Key(InspectorRow row) { return InspectorKeys().Key(row); }
+    int ChildCount(InspectorRow row)
+    {
+        return frame.RMIEvent().GetItemByName(Key(row))->Node()->Count();
+    }
+
+    TEventFrame frame;
+    platform::qt::ControlWidget& host;
+    QTreeWidget& list;
+};
+
+TEST_F(EventFrameTest, AddedEventsAreListedAndEditedInTheInspector)
+{
+    Click("TBAdd");
+    Click("TBAdd");
+    ASSERT_EQ(project.GetEvents().GetCount(), 2);
+    ASSERT_EQ(list.topLevelItemCount(), 2);
+    EXPECT_EQ(list.topLevelItem(1)->text(1), "Message #2");
+    EXPECT_EQ(list.topLevelItem(1)->checkState(0), Qt::Checked);
+    EXPECT_TRUE(project.IsModified());
+
+    ClickListRow(1);
+    CEvent& event = *project.GetEvents().GetEvent(1);
+    EXPECT_EQ(Row(InspectorRow::ETitle), "Message #2");
+    EXPECT_EQ(ChildCount(InspectorRow::EAffects), 6);
+    EXPECT_EQ(ChildCount(InspectorRow::EEffect), project.resources);
+
+    ClickRow(host, Key(InspectorRow::ETitle));
+    TypeOver(host, "Raid");
+    EXPECT_EQ(Table().GetEventTitle(event.id), "Raid");
+    EXPECT_EQ(list.topLevelItem(1)->text(1), "Raid");
+
+    ClickRow(host, Key(InspectorRow::ETurn));
+    TypeOver(host, "17");
+    EXPECT_EQ(event.turn, 17);
+    EXPECT_EQ(list.topLevelItem(1)->text(0), "17");
+    TypeOver(host, "");
+    EXPECT_EQ(event.turn, 17);
+
+    ClickRow(host, FormatIndexedKey(IndexedKey::EventPlayer, 2));
+    QTest::keyClick(&host, Qt::Key_Space);
+    EXPECT_EQ(event.players[2], 1);
+    QTest::keyClick(&host, Qt::Key_Space);
+    EXPECT_EQ(event.players[2], 0);
+
+    ClickRow(host, FormatIndexedKey(IndexedKey::EventResource, 1));
+    TypeOver(host, "9");
+    EXPECT_EQ(event.resData.increase[1], 9);
+}
+
+TEST_F(EventFrameTest, TheEffectDecidesWhichAmountsTheResourceRowsShow)
+{
+    Click("TBAdd");
+    ClickListRow(0);
+    CEvent& event = *project.GetEvents().GetEvent(0);
+    event.resData.decrease[0] = 4;
+    ClickRow(host, Key(InspectorRow::EEffect));
+    ChooseByKeys(host, "Custom");
+    EXPECT_EQ(event.effect, CEventB::kCustom);
+    EXPECT_EQ(ChildCount(InspectorRow::EEffect), 0);
+    ChooseByKeys(host, "Treasury Resources Decrease");
+    EXPECT_EQ(event.effect, CEventB::kTreasuryDecrease);
+    ASSERT_EQ(ChildCount(InspectorRow::EEffect), project.resources);
+    EXPECT_EQ(frame.RMIEvent().GetItemByName(FormatIndexedKey(IndexedKey::EventResource, 0))->AsString(), "4");
+}
+
+TEST_F(EventFrameTest, MovingRowsLeavesTheProjectOrderAndDeletingSelectsTheNextRow)
+{
+    for (int i = 0; i < 3; ++i)
+        Click("TBAdd");
+    CEvent* first = project.GetEvents().GetEvent(0);
+    CEvent* third = project.GetEvents().GetEvent(2);
+    ClickListRow(0);
+    Click("TBUp"); // already at the top
+    EXPECT_EQ(list.topLevelItem(0)->text(1), "Message #1");
+    Click("TBDown");
+    EXPECT_EQ(list.topLevelItem(1)->text(1), "Message #1");
+    EXPECT_EQ(frame.SelectedEvent(), first);
+    EXPECT_EQ(project.GetEvents().GetEvent(0), first);
+
+    ClickListRow(2);
+    Click("TBDelete");
+    EXPECT_EQ(project.GetEvents().GetCount(), 2);
+    EXPECT_EQ(project.GetEvents().IndexOf(third), -1);
+    EXPECT_EQ(list.topLevelItemCount(), 2);
+    EXPECT_EQ(frame.SelectedEvent(), first); // the last row, now that row 2 is gone
+    EXPECT_EQ(Row(InspectorRow::ETitle), "Message #1");
+}
+
+TEST_F(EventFrameTest, UntickingARowDisablesItsEvent)
+{
+    Click("TBAdd");
+    project.SetModified(false);
+    list.topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(project.GetEvents().GetEvent(0)->enabled, 0u);
+    EXPECT_TRUE(project.IsModified());
+}
+
+TEST_F(EventFrameTest, NoEventIsAddedPastTheLimit)
+{
+    while (project.GetEvents().AddEvent()) {
+    }
+    frame.FillEventList();
+    const int count = list.topLevelItemCount();
+    Click("TBAdd");
+    EXPECT_EQ(list.topLevelItemCount(), count);
+    EXPECT_EQ(project.GetEvents().GetCount(), count);
+}
+
+} // namespace

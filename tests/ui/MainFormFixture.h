@@ -1,0 +1,163 @@
+#pragma once
+// The main window of the window tests, driven as a user drives it: actions
+// triggered, the world view clicked with simulated mouse events, file dialogs
+// and questions answered by scripts. The project and the settings are
+// process-wide; each test starts from a cleared project and restores the settings.
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "graphics/Layers32.h"
+#include "model/MapProject.h"
+#include "model/Settings.h"
+#include "platform/FileSystem.h"
+#include "platform/TextRasterizer.h"
+#include "platform/qt/QtTextRasterizer.h"
+#include "ui/Main.h"
+
+#include <gtest/gtest.h>
+
+namespace main_form_test {
+
+namespace fs = std::filesystem;
+inline const fs::path kDataFolder = VALDRUNE_DATA_DIR;
+inline const fs::path kSampleWorld = kDataFolder / "worlds" / "isles-320x240.bmp";
+
+class RecordingPrompts : public IPrompts {
+public:
+    void Message(const std::string& text) override { messages.push_back(text); }
+    Answer Ask(const std::string& text, const std::string&) override
+    {
+        questions.push_back(text);
+        return answer;
+    }
+    bool Confirm(const std::string& text, const std::string&) override
+    {
+        questions.push_back(text);
+        return true;
+    }
+
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    Answer answer = kNo;
+};
+
+// Hands out the scripted files in order; an empty script is a cancelled dialog.
+class ScriptedFiles : public IFileChooser {
+public:
+    std::optional<fs::path> ChooseOpenFile(const std::string&) override { return Next(opens); }
+    std::optional<fs::path> ChooseSaveFile(const std::string&) override { return Next(saves); }
+
+    std::deque<fs::path> opens;
+    std::deque<fs::path> saves;
+
+private:
+    static std::optional<fs::path> Next(std::deque<fs::path>& script)
+    {
+        if (script.empty())
+            return std::nullopt;
+        fs::path next = script.front();
+        script.pop_front();
+        return next;
+    }
+};
+
+class MainFormTest : public ::testing::Test {
+protected:
+    MainFormTest()
+    {
+        platform::SetTextRasterizer(&rasterizer);
+        window = MakeWindow(kDataFolder);
+    }
+
+    ~MainFormTest() override
+    {
+        project.Clear();
+        project.SetModified(false);
+        window.reset();
+        TheSettings() = savedSettings;
+        platform::SetTextRasterizer(nullptr);
+    }
+
+    std::unique_ptr<TMainForm> MakeWindow(const fs::path& dataFolder)
+    {
+        TMainFormSetup setup;
+        setup.dataFolder = dataFolder;
+        setup.settingsFolder = folder.Path();
+        setup.prompts = &prompts;
+        setup.files = &files;
+        auto made = std::make_unique<TMainForm>(setup);
+        made->resize(1000, 700);
+        made->show();
+        return made;
+    }
+
+    void Trigger(const char* action)
+    {
+        QAction* found = window->findChild<QAction*>(action);
+        ASSERT_NE(found, nullptr) << action;
+        ASSERT_TRUE(found->isEnabled()) << action;
+        found->trigger();
+    }
+
+    void NewProject()
+    {
+        files.opens.push_back(kSampleWorld);
+        Trigger("ActNewProject");
+        ASSERT_GT(project.GetProvinces().GetSize(), 1);
+    }
+
+    QString StatusPanel(int i) const { return window->findChild<QLabel*>(QString("StatusPanel%1").arg(i))->text(); }
+    QTreeWidget* ProvincesList() const { return window->findChild<QTreeWidget*>("LVProvinces"); }
+    QWidget* WorldWidget() const { return window->findChild<QWidget*>("ImgVWorld"); }
+
+    // The centre of a layer, in the world view's control coordinates.
+    static QPoint Centre(const TPositionedLayer& layer)
+    {
+        const TFloatRect r = layer.GetAdjustedLocation();
+        return QPoint(int((r.Left + r.Right) / 2), int((r.Top + r.Bottom) / 2));
+    }
+
+    // A mouse event straight to the world view, with the buttons held after it.
+    void SendMouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+                   Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        QMouseEvent event(type, at, WorldWidget()->mapToGlobal(at), button, held, keys);
+        QApplication::sendEvent(WorldWidget(), &event);
+    }
+    void Click(QPoint at, Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        SendMouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, keys);
+        SendMouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, keys);
+    }
+
+    // The stored form of the project, for comparing two projects byte by byte.
+    std::vector<uint8_t> ProjectBytes()
+    {
+        std::vector<uint8_t> bytes;
+        std::string problem;
+        EXPECT_TRUE(project.SaveToBytes(bytes, problem)) << problem;
+        return bytes;
+    }
+
+    CMapProject& project = TheMapProject();
+    CSettings savedSettings = TheSettings();
+    platform::qt::QtTextRasterizer rasterizer;
+    platform::TemporaryFolder folder;
+    RecordingPrompts prompts;
+    ScriptedFiles files;
+    std::unique_ptr<TMainForm> window;
+};
+
+} // namespace main_form_test

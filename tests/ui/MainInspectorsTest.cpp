@@ -1,0 +1,144 @@
+// The player and province inspectors of the main window driven by mouse and
+// keys: a chosen player fills the player inspector and its changes reach the
+// players list; selected provinces share one owner and the province inspector
+// changes all of them.
+#include "MainFormFixture.h"
+
+#include "ui/InspectorFill.h"
+#include "ui/InspectorIndexedKeys.h"
+#include "ui/InspectorKeys.h"
+
+#include "InspectorDriver.h"
+
+namespace {
+
+using namespace main_form_test;
+
+class MainInspectorsTest : public MainFormTest {
+protected:
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(NewProject()); }
+
+    void ShowTab(int index)
+    {
+        window->findChild<QTabWidget*>("PgCMissionProperties")->setCurrentIndex(index);
+        QApplication::processEvents(); // the tab's lists get their sizes
+    }
+    QTreeWidget& List(const char* name) { return *window->findChild<QTreeWidget*>(name); }
+    void ClickListRow(QTreeWidget& list, int index, Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        QTreeWidgetItem* row = list.topLevelItem(index);
+        ASSERT_NE(row, nullptr);
+        list.scrollToItem(row);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, keys, list.visualItemRect(row).center());
+    }
+    platform::qt::ControlWidget& Host(const char* name) { return HostOf(*window, name); }
+    TrmCustomInspectorItem* Row(const char* inspector, const std::string& key)
+    {
+        return Host(inspector).HostedAs<TrmInspector>().GetItemByName(key);
+    }
+    static const std::string& Key(InspectorRow row) { return InspectorKeys().Key(row); }
+    const CStringTable& Table() { return *CurrentTable(project); }
+    CProvince& Province(int i) { return *project.GetProvinces().GetAt(i); }
+};
+
+TEST_F(MainInspectorsTest, AChosenPlayerFillsThePlayerInspectorAndASkillSumAboveSixIsRefused)
+{
+    ShowTab(TMainForm::kPlayersTab);
+    // The players list takes its row as the keyboard's current row.
+    List("LVPlayers").setCurrentItem(List("LVPlayers").topLevelItem(1));
+    ASSERT_TRUE(List("LVPlayers").topLevelItem(1)->isSelected());
+    ASSERT_NE(Row("RMIPlayer", Key(InspectorRow::Name)), nullptr);
+    EXPECT_EQ(Row("RMIPlayer", Key(InspectorRow::Name))->AsString(), Table().GetPlayerName(1));
+    EXPECT_EQ(Row("RMIPlayer", Key(InspectorRow::Active))->AsString(), "True");
+    auto* capital = dynamic_cast<TrmComboInspectorItem*>(Row("RMIPlayer", Key(InspectorRow::Capital)));
+    ASSERT_NE(capital, nullptr);
+    EXPECT_EQ(capital->Items(), std::vector<std::string>{"none"}); // player 2 owns no province yet
+    EXPECT_EQ(capital->AsString(), "none");
+
+    platform::qt::ControlWidget& host = Host("RMIPlayer");
+    const CPlayerData& player = project.GetPlayers().GetAt(1);
+    ClickRow(host, FormatIndexedKey(IndexedKey::Skill, 0));
+    TypeOver(host, "4"); // 4 + 2 + 2 > 6
+    EXPECT_EQ(player.skills[0], 2);
+    EXPECT_EQ(Row("RMIPlayer", FormatIndexedKey(IndexedKey::Skill, 0))->AsString(), "2");
+    TypeOver(host, "1");
+    EXPECT_EQ(player.skills[0], 1);
+    EXPECT_EQ(List("LVPlayers").topLevelItem(1)->text(2), "(1,2,2)");
+
+    // A computer player takes the first AI type, which must have an id a control byte can hold.
+    project.GetAITypes().RemoveAt(0); // "Passive", id 0
+    ClickRow(host, Key(InspectorRow::Playab));
+    ChooseByKeys(host, "Human");
+    EXPECT_EQ(player.control, CPlayerDataB::kHuman);
+    EXPECT_EQ(Row("RMIPlayer", Key(InspectorRow::PlType)), nullptr);
+    EXPECT_EQ(List("LVPlayers").topLevelItem(1)->text(3), "Human");
+    ChooseByKeys(host, "Computer");
+    EXPECT_EQ(player.control, 1);
+    ASSERT_NE(Row("RMIPlayer", Key(InspectorRow::PlType)), nullptr);
+    EXPECT_EQ(Row("RMIPlayer", Key(InspectorRow::PlType))->AsString(), "Defensive");
+
+    ClickRow(host, Key(InspectorRow::Name));
+    TypeOver(host, "Vandals");
+    EXPECT_EQ(Table().GetPlayerName(1), "Vandals");
+    EXPECT_EQ(List("LVPlayers").topLevelItem(1)->text(1), "Vandals");
+}
+
+TEST_F(MainInspectorsTest, SelectedProvincesShareAnOwnerAndTheInspectorChangesThemAll)
+{
+    ShowTab(TMainForm::kProvincesTab);
+    QTreeWidget& provinces = List("LVProvinces");
+    Province(0).SetResource(0, 1);
+    Province(1).SetResource(0, 2);
+    Province(2).SetOwner(3);
+    ClickListRow(provinces, 0);
+    ClickListRow(provinces, 1, Qt::ControlModifier);
+    ClickListRow(provinces, 2, Qt::ControlModifier); // another owner: refused
+    CSelect& selection = project.GetSelection();
+    ASSERT_EQ(selection.Count(), 2);
+    EXPECT_FALSE(provinces.topLevelItem(2)->isSelected());
+
+    EXPECT_EQ(Row("RMIProvince", Key(InspectorRow::ProvName)), nullptr); // several provinces have no name row
+    const std::string gold = FormatIndexedKey(IndexedKey::ProvinceResource, 0);
+    EXPECT_EQ(Row("RMIProvince", gold)->AsString(), ""); // mixed
+    platform::qt::ControlWidget& host = Host("RMIProvince");
+    ClickRow(host, gold);
+    TypeOver(host, "3");
+    EXPECT_EQ(Province(0).resources[0], 3);
+    EXPECT_EQ(Province(1).resources[0], 3);
+
+    project.SetModified(false);
+    ClickRow(host, Key(InspectorRow::Owner));
+    const std::string owner = Table().GetPlayerName(4);
+    ChooseByKeys(host, owner);
+    EXPECT_EQ(Province(0).owner, 4);
+    EXPECT_EQ(Province(1).owner, 4);
+    EXPECT_TRUE(project.IsModified());
+    EXPECT_EQ(provinces.topLevelItem(0)->text(1).toStdString(), owner);
+    EXPECT_EQ(provinces.topLevelItem(1)->text(1).toStdString(), owner);
+    // With a common owner the guardian army rows are there.
+    EXPECT_NE(Row("RMIProvince", FormatIndexedKey(IndexedKey::Army, 0)), nullptr);
+}
+
+TEST_F(MainInspectorsTest, OneProvinceShowsItsNameAndCastleRows)
+{
+    ShowTab(TMainForm::kProvincesTab);
+    Province(0).SetCastle(false);
+    ClickListRow(List("LVProvinces"), 0);
+    ASSERT_NE(Row("RMIProvince", Key(InspectorRow::ProvName)), nullptr);
+    EXPECT_EQ(Row("RMIProvince", Key(InspectorRow::ProvName))->AsString(), Table().GetProvinceName(&Province(0)));
+    EXPECT_EQ(Row("RMIProvince", Key(InspectorRow::Castle))->AsString(), "not present");
+    EXPECT_EQ(Row("RMIProvince", Key(InspectorRow::CastMoat)), nullptr);
+
+    platform::qt::ControlWidget& host = Host("RMIProvince");
+    ClickRow(host, Key(InspectorRow::Castle));
+    QTest::keyClick(&host, Qt::Key_Space);
+    EXPECT_NE(Province(0).castle.flags & CCastleDataB::kCastle, 0);
+    EXPECT_NE(Row("RMIProvince", Key(InspectorRow::CastMoat)), nullptr);
+
+    ClickRow(host, Key(InspectorRow::ProvName));
+    TypeOver(host, "Avalon");
+    EXPECT_EQ(Table().GetProvinceName(&Province(0)), "Avalon");
+    EXPECT_EQ(List("LVProvinces").topLevelItem(0)->text(0), "Avalon");
+}
+
+} // namespace
