@@ -177,7 +177,7 @@ UNITS_SPECIAL = ["Mercenaries", "Rangers", "Berserkers", "Paladins"]
 RESOURCES = [("Gold", 0, 20), ("Wood", 0, 10), ("Stone", 0, 10), ("Iron", "", 5), ("Horses", 0, 4)]
 SKILLS = ["Leadership", "Logistics", "Siegecraft", "Diplomacy", "Archery", "Tactics"]
 ABILITIES = [("None", 0), ("Builder", 1), ("Merchant", 2), ("Warlord", 3), ("Scholar", 4)]
-AIS = [("Passive", 0), ("Defensive", 1), ("Balanced", 2), ("Aggressive", 3), ("Expansionist", 4)]
+AIS = [("Passive", 1), ("Defensive", 2), ("Balanced", 3), ("Aggressive", 4), ("Expansionist", 5)]
 
 
 def section(name, entries, indent="  "):

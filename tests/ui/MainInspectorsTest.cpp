@@ -65,8 +65,7 @@ TEST_F(MainInspectorsTest, AChosenPlayerFillsThePlayerInspectorAndASkillSumAbove
     EXPECT_EQ(player.skills[0], 1);
     EXPECT_EQ(List("LVPlayers").topLevelItem(1)->text(2), "(1,2,2)");
 
-    // A computer player takes the first AI type, which must have an id a control byte can hold.
-    project.GetAITypes().RemoveAt(0); // "Passive", id 0
+    // A computer player takes the first AI type of the catalogue ("Passive", id 1).
     ClickRow(host, Key(InspectorRow::Playab));
     ChooseByKeys(host, "Human");
     EXPECT_EQ(player.control, CPlayerDataB::kHuman);
@@ -75,7 +74,7 @@ TEST_F(MainInspectorsTest, AChosenPlayerFillsThePlayerInspectorAndASkillSumAbove
     ChooseByKeys(host, "Computer");
     EXPECT_EQ(player.control, 1);
     ASSERT_NE(Row("RMIPlayer", Key(InspectorRow::PlType)), nullptr);
-    EXPECT_EQ(Row("RMIPlayer", Key(InspectorRow::PlType))->AsString(), "Defensive");
+    EXPECT_EQ(Row("RMIPlayer", Key(InspectorRow::PlType))->AsString(), "Passive");
 
     ClickRow(host, Key(InspectorRow::Name));
     TypeOver(host, "Vandals");
