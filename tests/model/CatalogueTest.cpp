@@ -91,27 +91,22 @@ TEST_F(CatalogueTest, FillsProjectTableAndPictures)
 
     EXPECT_EQ(project.creatorId, 0x564C4452u); // "VLDR", first character on top
     EXPECT_EQ(project.GetStringTables().GetCount(), 1);
-    EXPECT_EQ(project.standardUnitTypes, 2);
-    EXPECT_EQ(project.nonStandardUnitTypes, 1);
-    EXPECT_EQ(project.unitTypesRead, 3);
-    EXPECT_EQ(Table().GetUnitName(0), "Archers");
-    EXPECT_EQ(Table().GetUnitName(2), "Rangers");
-    EXPECT_EQ(Table().GetUnitName(3), "Unit 3"); // untouched default
-    EXPECT_EQ(project.castleTypes, 3);
-    EXPECT_EQ(project.armyTypes, 1);
-    EXPECT_EQ(Table().GetCastleTypeName(2), "Citadel");
-    EXPECT_EQ(Table().GetCastlePicturePath(1), "c1.bmp");
-    EXPECT_EQ(Table().GetArmyPicturePath(0), "a0.bmp");
+    using Ints = std::vector<int>;
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ((Ints{project.standardUnitTypes, project.nonStandardUnitTypes, project.unitTypesRead,
+                    project.castleTypes, project.armyTypes, project.resources}),
+              (Ints{2, 1, 3, 3, 1, 1}));
+    EXPECT_EQ((Texts{Table().GetUnitName(0), Table().GetUnitName(2), Table().GetUnitName(3)}),
+              (Texts{"Archers", "Rangers", "Unit 3"})); // the last an untouched default
+    EXPECT_EQ((Texts{Table().GetCastleTypeName(2), Table().GetCastlePicturePath(1), Table().GetArmyPicturePath(0),
+                     Table().GetResourceName(0), Table().GetSkillName(0)}),
+              (Texts{"Citadel", "c1.bmp", "a0.bmp", "Gold", "Tactics"}));
     const VK::CSimpleArray<TPoint>& pivots = project.GetIconPivots();
     ASSERT_EQ(pivots.GetSize(), 4);
     EXPECT_EQ(pivots[0], (TPoint{1, 2}));
     EXPECT_EQ(pivots[2], (TPoint{5, 6}));
     EXPECT_EQ(pivots[3], (TPoint{7, 8})); // the army follows the castles
-    EXPECT_EQ(project.resources, 1);
-    EXPECT_EQ(Table().GetResourceName(0), "Gold");
-    EXPECT_EQ(project.GetResourceMin(0), 1);
-    EXPECT_EQ(project.GetResourceMax(0), 9);
-    EXPECT_EQ(Table().GetSkillName(0), "Tactics");
+    EXPECT_EQ((Ints{project.GetResourceMin(0), project.GetResourceMax(0)}), (Ints{1, 9}));
     ASSERT_EQ(project.GetAbilities().GetCount(), 1u);
     EXPECT_EQ(project.GetAbilityName(1), "Builder");
     EXPECT_EQ(project.GetAbilityName(2), "");
