@@ -31,16 +31,13 @@ TEST(SimpleArray, AutomaticGrowthStepFollowsTheCount)
     fixedStep.SetSize(9001, 1);
     EXPECT_EQ(fixedStep.GetCapacity(), 9001);
     EXPECT_EQ(fixedStep.GetGrowBy(), 1);
+
+    CByteArray moreThanAStep(4);
+    moreThanAStep.SetSize(50);
+    EXPECT_EQ(moreThanAStep.GetCapacity(), 50);
 }
 
-TEST(SimpleArray, GrowthToMoreThanOneStepTakesTheNewSize)
-{
-    CByteArray array(4);
-    array.SetSize(50);
-    EXPECT_EQ(array.GetCapacity(), 50);
-}
-
-TEST(SimpleArray, ShrinkKeepsCapacityAndRegrowthIsZeroed)
+TEST(SimpleArray, ShrinkKeepsCapacityRegrowthIsZeroedAndSizeZeroFrees)
 {
     CDwordArray array;
     array.SetSize(10);
@@ -55,12 +52,6 @@ TEST(SimpleArray, ShrinkKeepsCapacityAndRegrowthIsZeroed)
     EXPECT_EQ(array[2], 102u);
     for (int i = 3; i < 6; ++i)
         EXPECT_EQ(array[i], 0u) << "element " << i;
-}
-
-TEST(SimpleArray, SizeZeroFreesTheBlock)
-{
-    CWordArray array;
-    array.SetSize(20);
     ASSERT_EQ(array.SetSize(0), 1);
     EXPECT_EQ(array.GetCapacity(), 0);
     EXPECT_EQ(array.GetData(), nullptr);
@@ -129,7 +120,7 @@ TEST(List, BadIndexesThrowTheirOwnExceptions)
     EXPECT_EQ(list.GetCount(), 2u);
 }
 
-TEST(List, RemoveKeepsOrderAndLinks)
+TEST(List, RemoveKeepsOrderAndLinksDownToEmpty)
 {
     CList<std::string> list;
     for (const char* name : {"a", "b", "c", "d"})
@@ -143,19 +134,13 @@ TEST(List, RemoveKeepsOrderAndLinks)
     EXPECT_EQ(list.GetAt(1), "e");
     EXPECT_EQ(list.Find("e"), 1);
     EXPECT_EQ(list.Find("a"), -1);
-}
 
-TEST(List, RemoveTailOnEmptyListDoesNothing)
-{
-    CList<int> list;
     list.RemoveTail();
+    list.RemoveTail();
+    list.RemoveTail(); // on an empty list: nothing
     EXPECT_EQ(list.GetCount(), 0u);
-    list.AddTail(1);
-    list.RemoveTail();
-    list.RemoveTail();
-    EXPECT_EQ(list.GetCount(), 0u);
-    list.AddTail(2);
-    EXPECT_EQ(list.GetAt(0), 2);
+    list.AddTail("f");
+    EXPECT_EQ(list.GetAt(0), "f");
 }
 
 TEST(List, ResizeTrimsFromTheTailAndFillsWithTheGivenValue)
@@ -174,7 +159,7 @@ TEST(List, ResizeTrimsFromTheTailAndFillsWithTheGivenValue)
 
 // ---- VK::CString -----------------------------------------------------------
 
-TEST(CString, InsertAtStartMiddleAndPastTheEnd)
+TEST(CString, InsertAndAssignAnywhereEvenFromItsOwnBuffer)
 {
     VK::CString text;
     EXPECT_EQ(text.Insert(0, "ad"), 1);
@@ -185,11 +170,8 @@ TEST(CString, InsertAtStartMiddleAndPastTheEnd)
     EXPECT_EQ(text.GetLength(), 5);
     text.Insert(2, nullptr);
     EXPECT_STREQ(text.c_str(), "abcd!");
-}
 
-TEST(CString, AssignFromItsOwnBufferOrAPartOfIt)
-{
-    VK::CString text("Valdrune");
+    text.Assign("Valdrune"); // from its own buffer or a part of it
     text.Assign(text.c_str());
     EXPECT_STREQ(text.c_str(), "Valdrune");
     text.Assign(text.c_str() + 4); // a suffix of the buffer it replaces

@@ -45,24 +45,19 @@ protected:
 
 } // namespace
 
-TEST_F(ErrorListTest, ConnectTextNamesTheTargetsProvince)
+TEST_F(ErrorListTest, ConnectRecordsTheSmallPieceAndNamesTheTargetsProvince)
 {
     CErrorConnect* connect = AddConnect();
+    EXPECT_EQ(connect->GetRect(), (TRect{6, 3, 8, 5}));
+    EXPECT_EQ(connect->GetMask().GetAt(0, 0), CErrorConnect::kSmallPixel);
+    EXPECT_EQ(connect->GetMask().GetAt(0, 1), CErrorConnect::kSmallPixel);
+    EXPECT_EQ(connect->GetMask().GetAt(1, 1), CErrorConnect::kNothing);
     EXPECT_EQ(connect->GetText(), "Piece was connected to <unhandled map>");
     EXPECT_EQ(connect->GetImageIndex(), 22);
     CProvince& province = AddProvince();
     province.pieceIndex = 0;
     Table().SetProvinceName(&province, "Vale");
     EXPECT_EQ(connect->GetText(), "Piece was connected to Vale");
-}
-
-TEST_F(ErrorListTest, ConnectRecordsTheSmallPiecesPixelsAndBounds)
-{
-    const CErrorConnect* connect = AddConnect();
-    EXPECT_EQ(connect->GetRect(), (TRect{6, 3, 8, 5}));
-    EXPECT_EQ(connect->GetMask().GetAt(0, 0), CErrorConnect::kSmallPixel);
-    EXPECT_EQ(connect->GetMask().GetAt(0, 1), CErrorConnect::kSmallPixel);
-    EXPECT_EQ(connect->GetMask().GetAt(1, 1), CErrorConnect::kNothing);
 }
 
 TEST_F(ErrorListTest, FillListViewGivesOneRowPerWarning)
@@ -111,7 +106,7 @@ TEST_F(ErrorListTest, ShowingConvertedPaintsThePieceRed)
     EXPECT_EQ(log, (CallLog{"draw 2", "center 10,10"}));
 }
 
-TEST_F(ErrorListTest, ThePreviousWarningIsHiddenBeforeTheNextIsPainted)
+TEST_F(ErrorListTest, ThePreviousWarningIsHiddenBeforeTheNextIsPaintedOrTheListCleared)
 {
     CErrorConnect* first = AddConnect();
     CErrorConverted* second = AddConverted(other);
@@ -121,11 +116,7 @@ TEST_F(ErrorListTest, ThePreviousWarningIsHiddenBeforeTheNextIsPainted)
     EXPECT_EQ(log, (CallLog{"rebuild 0", "draw 2", "center 10,10"}));
     EXPECT_EQ(target->highlight, 0u);
     EXPECT_EQ(warnings.GetCurrent(), second);
-}
 
-TEST_F(ErrorListTest, ClearingHidesTheShownWarningFirst)
-{
-    AddConverted(other)->Show();
     log.clear();
     warnings.Clear();
     EXPECT_EQ(log, (CallLog{"rebuild 2", "clear rows"}));
@@ -147,6 +138,7 @@ TEST_F(ErrorListTest, AWarningWhosePieceIsGoneShowsNothing)
 
 TEST(ErrorListProcessWide, OneListKeptByTheProject)
 {
+    EXPECT_EQ(&TheMapProject(), &TheMapProject());
     EXPECT_EQ(&TheErrorList(), &TheErrorList());
     EXPECT_EQ(TheMapProject().GetWarnings(), &TheErrorList());
 }

@@ -28,6 +28,16 @@ protected:
         province.armyX = province.armyY = uint16_t(army);
     }
 
+    // Two provinces 20 pixels apart, neighbours, their armies at world (5, 5)
+    // and (25, 5); the layer made for them.
+    TBitmapLayer* TwoLinkedProvinces()
+    {
+        AddProvincePiece(0, 0, 5);
+        AddProvincePiece(20, 0, 5);
+        project.GetPieces().GetAt(0)->AddNeighbour(1);
+        return project.CreateLinksLayer();
+    }
+
     int GreenPixels(const TBitmap32& bitmap) const
     {
         int count = 0;
@@ -61,24 +71,17 @@ TEST_F(LinksLayerTest, NewLayerLiesUnderEveryOtherAndCoversTheWorld)
     EXPECT_EQ(links->LayerOptions(), 0xDFFFFFFFu);
 }
 
-TEST_F(LinksLayerTest, CreatingAgainReplacesTheOldLayer)
+TEST_F(LinksLayerTest, CreatingAgainReplacesTheOldLayerAndAGoneLayerOrViewLeavesNone)
 {
     project.CreateLinksLayer();
     TBitmapLayer* second = project.CreateLinksLayer();
     EXPECT_EQ(layers.Count(), 1);
     EXPECT_EQ(layers.Items(0), second);
-}
 
-TEST_F(LinksLayerTest, ALayerDeletedByTheViewLeavesNoHandle)
-{
-    project.CreateLinksLayer();
-    layers.Clear();
+    layers.Clear(); // deleted by the view
     EXPECT_EQ(project.GetLinksLayer(), nullptr);
     project.RedrawLinksLayer(); // nothing to draw into
-}
 
-TEST_F(LinksLayerTest, WithoutAWorldViewThereIsNoLayer)
-{
     project.SetWorldLayers(nullptr);
     EXPECT_EQ(project.CreateLinksLayer(), nullptr);
     project.RedrawLinksLayer();
@@ -101,10 +104,7 @@ TEST_F(LinksLayerTest, LinesJoinTheArmyPointsOfNeighbouringProvinces)
 
 TEST_F(LinksLayerTest, AHiddenLayerIsLeftAsItIs)
 {
-    AddProvincePiece(0, 0, 5);
-    AddProvincePiece(20, 0, 5);
-    project.GetPieces().GetAt(0)->AddNeighbour(1);
-    TBitmapLayer* links = project.CreateLinksLayer();
+    TBitmapLayer* links = TwoLinkedProvinces();
     links->SetVisible(false);
     links->Bitmap()->SetPixel(0, 0, 0x12345678);
     project.RedrawLinksLayer();
@@ -138,10 +138,7 @@ TEST(LinksLayerLifetime, TheProjectMayGoBeforeTheView)
 
 TEST_F(LinksLayerTest, DeletingAProvinceTakesItsLinesAway)
 {
-    AddProvincePiece(0, 0, 5);
-    AddProvincePiece(20, 0, 5);
-    project.GetPieces().GetAt(0)->AddNeighbour(1);
-    TBitmapLayer* links = project.CreateLinksLayer();
+    TBitmapLayer* links = TwoLinkedProvinces();
     project.RedrawLinksLayer();
     ASSERT_GT(GreenPixels(*links->Bitmap()), 0);
     project.GetSelection().Add(project.GetProvinces().GetAt(1));

@@ -23,30 +23,7 @@ using Calls = std::vector<std::string>;
 
 } // namespace
 
-TEST_F(ProgressTest, ScopeStartsStepsAndEnds)
-{
-    {
-        CProgressScope scope(project, "Saving project...", 3);
-        scope.Step(1);
-        scope.Step(3);
-    }
-    EXPECT_EQ(progress.calls, (Calls{"start Saving project... 3", "step 1", "step 3", "end"}));
-    EXPECT_FALSE(progress.shown);
-}
-
-TEST_F(ProgressTest, AnExceptionStillEndsTheDisplay)
-{
-    EXPECT_THROW(
-        {
-            CProgressScope scope(project, "Loading data...", 3);
-            throw std::runtime_error("short file");
-        },
-        std::runtime_error);
-    EXPECT_EQ(progress.calls, (Calls{"start Loading data... 3", "end"}));
-    EXPECT_FALSE(progress.shown);
-}
-
-TEST_F(ProgressTest, InnerScopeReplacesTheCaptionAndOnlyTheOuterEnds)
+TEST_F(ProgressTest, OnlyTheOuterScopeStartsAndEndsWhateverWayItIsLeft)
 {
     {
         CProgressScope outer(project, "Loading data...", 3);
@@ -60,49 +37,39 @@ TEST_F(ProgressTest, InnerScopeReplacesTheCaptionAndOnlyTheOuterEnds)
     }
     EXPECT_EQ(progress.calls, (Calls{"start Loading data... 3", "start Reassign map indexes... 10", "step 4",
                                      "start Redraw world... 2", "step 1", "end"}));
-}
+    EXPECT_FALSE(progress.shown);
 
-TEST(ProgressDefault, ProjectWithoutADisplayRunsQuietly)
-{
-    CMapProject project;
-    CProgressScope scope(project, "Quiet", 1);
-    scope.Step(1);
-    project.SetProgressDisplay(nullptr); // back to the do-nothing display
+    progress.calls.clear();
+    EXPECT_THROW(
+        {
+            CProgressScope scope(project, "Loading data...", 3);
+            throw std::runtime_error("short file");
+        },
+        std::runtime_error);
+    EXPECT_EQ(progress.calls, (Calls{"start Loading data... 3", "end"}));
+    EXPECT_FALSE(progress.shown);
+
+    // Without a display the project shows nothing, quietly.
+    project.SetProgressDisplay(nullptr);
+    CProgressScope quiet(project, "Quiet", 1);
+    quiet.Step(1);
     project.ProgressEnd();
+    EXPECT_EQ(progress.calls.size(), 2u);
 }
 
-// ---- Default players -------------------------------------------------------
+// ---- Default players (the stored form of the empty project shows the rest) ---
 
 using DefaultPlayersTest = SetUpProjectTest;
 
-TEST_F(DefaultPlayersTest, SixPlayersWithSlotsTreasuryAndGoalsOfTen)
-{
-    ASSERT_EQ(project.GetPlayers().GetCount(), 6u);
-    for (uint32_t p = 0; p < 6; ++p) {
-        const CPlayerData& player = Player(p);
-        ASSERT_EQ(player.unitTypes.GetSize(), 3);
-        EXPECT_EQ(player.army.GetSize(), 3);
-        EXPECT_EQ(player.unitNames.GetSize(), 3);
-        for (int j = 0; j < 3; ++j)
-            EXPECT_EQ(player.unitTypes[j], uint32_t(j));
-        ASSERT_EQ(player.treasury.GetSize(), 2);
-        EXPECT_EQ(player.treasury[0] + player.treasury[1], 0);
-    }
-    ASSERT_EQ(project.victory.armyData.army.GetSize(), 3);
-    ASSERT_EQ(project.victory.resourcesData.resources.GetSize(), 2);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(project.victory.armyData.army[i], 10u);
-    for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(project.victory.resourcesData.resources[i], 10);
-    EXPECT_FALSE(project.IsModified());
-}
-
-TEST_F(DefaultPlayersTest, AgainAfterPlayEmptiesTheTreasury)
+TEST_F(DefaultPlayersTest, SixPlayersWithUnitNamesAndAnEmptyTreasuryAgainAfterPlay)
 {
     Player(1).treasury[0] = 500;
     project.CreateDefaultPlayers();
+    ASSERT_EQ(project.GetPlayers().GetCount(), 6u);
+    for (uint32_t p = 0; p < 6; ++p)
+        EXPECT_EQ(Player(p).unitNames.GetSize(), 3) << p;
     EXPECT_EQ(Player(1).treasury[0], 0);
-    EXPECT_EQ(project.GetPlayers().GetCount(), 6u);
+    EXPECT_FALSE(project.IsModified());
 }
 
 // ---- Piece map and empty pieces --------------------------------------------
@@ -130,12 +97,14 @@ TEST_F(PieceMapTest, EveryPixelOfANonEmptyPieceMapsToItsIndex)
     EXPECT_EQ(progress.calls, (Calls{"start Reassign map indexes... 3", "step 0", "step 1", "step 2", "end"}));
 }
 
-TEST_F(PieceMapTest, PiecesReachingPastTheMapAreClipped)
+TEST_F(PieceMapTest, PiecesReachingPastTheMapAreClippedAndOutsideIsNone)
 {
     project.SetMapSize(3, 3);
     AddSolidPiece(1, 1, 5, 5);
     project.ReassignMapIndexes();
     EXPECT_EQ(project.GetPieceAt(2, 2), 0u);
+    EXPECT_EQ(project.GetPieceAt(3, 2), CMapProject::kNoPiece);
+    EXPECT_EQ(project.GetPieceAt(-1, 0), CMapProject::kNoPiece);
     EXPECT_EQ(project.GetMapMap().GetWidth(), 3);
 }
 
@@ -189,9 +158,9 @@ protected:
     CErrorList warnings;
 };
 
-TEST_F(DeleteProvincesTest, ConditionsPointingPastTheDeletedMoveDown)
+TEST_F(DeleteProvincesTest, ConditionsFollowTheProvinceTheyName)
 {
-    project.victory.captureProvince = 4;
+    project.victory.captureProvince = 4; // past the deleted: moves down
     project.lose.province = 3;
     project.GetSelection().Add(Province(1));
     project.GetSelection().Add(Province(2));
@@ -200,20 +169,17 @@ TEST_F(DeleteProvincesTest, ConditionsPointingPastTheDeletedMoveDown)
     EXPECT_EQ(project.victory.captureProvince, 2);
     EXPECT_EQ(project.lose.province, 1);
     EXPECT_TRUE(project.IsModified());
-}
 
-TEST_F(DeleteProvincesTest, ConditionsOnADeletedProvinceBecomeUnset)
-{
-    project.victory.captureProvince = 2;
-    project.lose.province = 2;
-    project.GetSelection().Add(Province(2));
+    project.victory.captureProvince = 1; // on the deleted: unset
+    project.lose.province = 1;
+    project.GetSelection().Add(Province(1));
     project.DeleteSelectedProvinces();
     EXPECT_EQ(project.victory.captureProvince, CVictoryCondsB::kUnset);
     EXPECT_EQ(project.lose.province, CLoseCondsB::kUnset);
 
-    project.victory.captureProvince = 0; // below the deleted one: kept
+    project.victory.captureProvince = 0; // below the deleted: kept
     project.lose.province = 0;
-    project.GetSelection().Add(Province(3));
+    project.GetSelection().Add(Province(1));
     project.DeleteSelectedProvinces();
     EXPECT_EQ(project.victory.captureProvince, 0);
     EXPECT_EQ(project.lose.province, 0);
@@ -221,26 +187,21 @@ TEST_F(DeleteProvincesTest, ConditionsOnADeletedProvinceBecomeUnset)
 
 TEST_F(DeleteProvincesTest, NamesOwnersAndViewsFollow)
 {
+    project.DeleteSelectedProvinces(); // an empty selection changes nothing
+    EXPECT_EQ(project.GetProvinces().GetSize(), 5);
+    EXPECT_FALSE(project.IsModified());
+    EXPECT_TRUE(log.empty());
+
     Player(1).SetCapital(Province(3));
     project.GetSelection().Add(Province(3));
     project.GetSelection().Add(Province(0));
     project.DeleteSelectedProvinces();
     EXPECT_EQ(Player(1).capital, nullptr);
     EXPECT_EQ(project.GetSelection().Count(), 0);
-    for (int t = 0; t < 2; ++t) {
-        EXPECT_EQ(Table(t).GetProvinceNameAt(0), "P1");
-        EXPECT_EQ(Table(t).GetProvinceNameAt(1), "P2");
-        EXPECT_EQ(Table(t).GetProvinceNameAt(2), "P4");
-        EXPECT_EQ(Table(t).GetProvinceNameAt(3), "");
-    }
+    for (int t = 0; t < 2; ++t)
+        EXPECT_EQ((std::vector<std::string>{Table(t).GetProvinceNameAt(0), Table(t).GetProvinceNameAt(1),
+                                            Table(t).GetProvinceNameAt(2), Table(t).GetProvinceNameAt(3)}),
+                  (std::vector<std::string>{"P1", "P2", "P4", ""}));
     EXPECT_EQ(Province(2)->markerX, 4);
     EXPECT_EQ(log, (CallLog{"forget 3", "forget 0", "clear rows", "provinces deleted"}));
-}
-
-TEST_F(DeleteProvincesTest, AnEmptySelectionChangesNothing)
-{
-    project.DeleteSelectedProvinces();
-    EXPECT_EQ(project.GetProvinces().GetSize(), 5);
-    EXPECT_FALSE(project.IsModified());
-    EXPECT_TRUE(log.empty());
 }

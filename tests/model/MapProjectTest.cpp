@@ -1,62 +1,43 @@
 #include "model/MapProject.h"
 #include "platform/XmlDocument.h"
 
+#include "ProjectFixture.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
-// A project set up as the catalogue would leave it: six players, three unit
-// types (two standard, one not), two resources and two AI types.
-class ProjectTest : public testing::Test {
+// The fixture's project with two AI types, and provinces with one army slot
+// more than there are unit types.
+class ProjectTest : public SetUpProjectTest {
 protected:
-    void SetUp() override
+    ProjectTest()
     {
-        project.standardUnitTypes = 2;
-        project.nonStandardUnitTypes = 1;
-        project.resources = 2;
-        project.GetPlayers().Resize(CMapProject::kPlayerCount, CPlayerData(project));
-        for (uint32_t i = 0; i < CMapProject::kPlayerCount; ++i) {
-            CPlayerData& player = Player(i);
-            player.unitTypes.SetSize(3);
-            player.army.SetSize(3);
-            player.treasury.SetSize(2);
-        }
         project.GetAITypes().AddTail({"Aggressive", 3});
         project.GetAITypes().AddTail({"Careful", 5});
     }
 
-    CPlayerData& Player(uint32_t i) { return project.GetPlayers().GetAt(i); }
-
-    CProvince& AddProvince()
+    CProvince& SizedProvince()
     {
-        auto province = std::make_unique<CProvince>(project);
-        province->resources.SetSize(2);
-        province->army.SetSize(4); // one slot more than there are unit types
-        CProvince& added = *province;
-        EXPECT_GE(project.GetProvinces().Add(std::move(province)), 0);
-        return added;
+        CProvince& province = AddProvince();
+        province.resources.SetSize(2);
+        province.army.SetSize(4);
+        return province;
     }
-
-    CMapProject project;
 };
 
 } // namespace
 
+// What the stored form does not show: the empty file test covers the rest.
 TEST(MapProjectDefaults, FreshRecordsHoldTheirDefaults)
 {
     CMapProject project;
     EXPECT_EQ(project.difficulty, 1);
     EXPECT_EQ(project.GetUnitTypeCount(), 0);
-    EXPECT_EQ(project.MaxExp, 25u);
-    EXPECT_EQ(project.victory.kind, CVictoryCondsB::kDefeatOpponents);
-    EXPECT_EQ(project.victory.DefeatPlayer, 255);
-    EXPECT_EQ(project.victory.captureProvince, 255);
-    EXPECT_EQ(project.victory.armyData.defeatAllowed, 0);
-    EXPECT_EQ(project.lose.kind, CLoseCondsB::kNone);
     EXPECT_EQ(project.lose.province, 0xFFFF);
-    EXPECT_EQ(project.lose.MaxTurnsToWin, 20);
     EXPECT_EQ(project.GetCurrentStringTable(), 0);
     EXPECT_EQ(project.GetMapMap().GetAt(0, 0), CMapProject::kNoPiece);
     EXPECT_FALSE(project.IsModified());
@@ -77,126 +58,75 @@ TEST(MapProjectDefaults, FreshRecordsHoldTheirDefaults)
     EXPECT_EQ(province.linked, 0);
 }
 
-TEST(MapProjectDefaults, TheProcessWideProjectIsOneObject)
-{
-    EXPECT_EQ(&TheMapProject(), &TheMapProject());
-}
-
-TEST_F(ProjectTest, PlayerListThrowsPastTheSixthPlayer)
-{
-    EXPECT_THROW(project.GetPlayers().GetAt(6), CList<CPlayerData>::BadSize);
-}
-
 // ---- Players ---------------------------------------------------------------
 
-TEST_F(ProjectTest, SkillSumAboveSixIsRefused)
+TEST_F(ProjectTest, PlayerSettersRefuseOutOfRangeAndMarkOnlyOnChange)
 {
     CPlayerData& player = Player(0);
-    EXPECT_EQ(player.SetSkill(0, 3), 0); // 3 + 2 + 2
-    EXPECT_EQ(player.skills[0], 2);
-    EXPECT_FALSE(project.IsModified());
-    EXPECT_EQ(player.SetSkill(0, 1), 1);
-    EXPECT_TRUE(project.IsModified());
-    EXPECT_EQ(player.SetSkill(1, 3), 1); // 1 + 3 + 2
-    EXPECT_EQ(player.SetSkill(2, 3), 0); // 1 + 3 + 3
-    EXPECT_EQ(player.SetSkill(3, 0), 0);
-    EXPECT_EQ(player.SetSkill(0, -1), 0);
-    EXPECT_EQ(player.skills[0], 1);
-    EXPECT_EQ(player.skills[1], 3);
-    EXPECT_EQ(player.skills[2], 2);
-}
-
-TEST_F(ProjectTest, EqualSkillStillMarksTheProjectModified)
-{
-    EXPECT_EQ(Player(0).SetSkill(1, 2), 1);
-    EXPECT_TRUE(project.IsModified());
-}
-
-TEST_F(ProjectTest, PlainPlayerSettersMarkOnlyOnChange)
-{
-    CPlayerData& player = Player(1);
-    EXPECT_EQ(player.SetArmy(2, 0), 0);
-    EXPECT_EQ(player.SetTreasury(1, 0), 0);
-    EXPECT_EQ(player.SetAIType(128), 0);
-    player.SetActive(0);
-    EXPECT_FALSE(project.IsModified());
-
-    EXPECT_EQ(player.SetArmy(2, 40), 1);
-    EXPECT_EQ(player.army[2], 40u);
-    EXPECT_TRUE(project.IsModified());
-    project.SetModified(false);
-    player.SetActive(1);
+    ExpectCalls({
+        {"skills 3+2+2 exceed six", [&] { return player.SetSkill(0, 3); }, 0, false},
+        {"skills 1+2+2", [&] { return player.SetSkill(0, 1); }, 1, true},
+        {"skills 1+3+2", [&] { return player.SetSkill(1, 3); }, 1, true},
+        {"skills 1+3+3 exceed six", [&] { return player.SetSkill(2, 3); }, 0, false},
+        {"skill 3", [&] { return player.SetSkill(3, 0); }, 0, false},
+        {"skill level -1", [&] { return player.SetSkill(0, -1); }, 0, false},
+        {"an equal skill still marks", [&] { return player.SetSkill(1, 3); }, 1, true},
+        {"army unchanged", [&] { return player.SetArmy(2, 0); }, 0, false},
+        {"treasury unchanged", [&] { return player.SetTreasury(1, 0); }, 0, false},
+        {"AI type unchanged", [&] { return player.SetAIType(128); }, 0, false},
+        {"inactive again", [&] { return player.SetActive(0), 0; }, 0, false},
+        {"active", [&] { return player.SetActive(1), 0; }, 0, true},
+        {"army 40", [&] { return player.SetArmy(2, 40); }, 1, true},
+        {"army slot 3", [&] { return player.SetArmy(3, 1); }, 0, false},
+        {"army slot -1", [&] { return player.SetArmy(-1, 1); }, 0, false},
+        {"treasury slot 2", [&] { return player.SetTreasury(2, 1); }, 0, false},
+        {"treasury past 16 bits", [&] { return player.SetTreasury(0, 70000); }, 0, false},
+        {"treasury -1", [&] { return player.SetTreasury(0, -1); }, 0, false},
+        {"unit slot 3", [&] { return player.SetUnitType(3, 1); }, 0, false},
+        {"unit type 5", [&] { return player.SetUnitType(1, 5); }, 1, true},
+        {"unit type compares the low byte", [&] { return player.SetUnitType(1, 5 + 256); }, 0, false},
+    });
+    EXPECT_EQ((std::vector<int>{player.skills[0], player.skills[1], player.skills[2]}), (std::vector<int>{1, 3, 2}));
     EXPECT_EQ(player.active, 1u);
-    EXPECT_TRUE(project.IsModified());
-}
-
-TEST_F(ProjectTest, IndexedPlayerSettersRefuseOutOfRange)
-{
-    CPlayerData& player = Player(2);
-    EXPECT_EQ(player.SetArmy(3, 1), 0);
-    EXPECT_EQ(player.SetArmy(-1, 1), 0);
-    EXPECT_EQ(player.SetTreasury(2, 1), 0);
-    EXPECT_EQ(player.SetTreasury(0, 70000), 0); // does not fit the 16-bit amount
-    EXPECT_EQ(player.SetTreasury(0, -1), 0);
-    EXPECT_EQ(player.SetUnitType(3, 1), 0);
-    EXPECT_EQ(player.treasury[0], 0);
+    EXPECT_EQ(player.army[2], 40u);
     EXPECT_EQ(player.army.GetSize(), 3);
-    EXPECT_FALSE(project.IsModified());
-}
-
-TEST_F(ProjectTest, UnitTypeComparesTheLowByte)
-{
-    CPlayerData& player = Player(0);
-    EXPECT_EQ(player.SetUnitType(1, 5), 1);
-    project.SetModified(false);
-    EXPECT_EQ(player.SetUnitType(1, 5 + 256), 0);
+    EXPECT_EQ(player.treasury[0], 0);
     EXPECT_EQ(player.unitTypes[1], 5u);
-    EXPECT_FALSE(project.IsModified());
 }
 
 TEST_F(ProjectTest, PlayabilityKeepsTheAITypeAcrossModes)
 {
     CPlayerData& player = Player(0);
     player.control = 130; // Human & Computer, AI type 3
-    EXPECT_EQ(player.SetPlayabilityText("Computer"), 1);
-    EXPECT_EQ(player.control, 3);
-    EXPECT_EQ(player.SetPlayabilityText("Computer"), 0);
-    EXPECT_EQ(player.SetPlayabilityText("Human & Computer"), 1);
-    EXPECT_EQ(player.control, 130);
-    EXPECT_EQ(player.SetPlayabilityText("Human & Computer"), 0);
-    EXPECT_EQ(player.SetPlayabilityText("Human"), 1);
-    EXPECT_EQ(player.control, 0);
-    EXPECT_EQ(player.SetPlayabilityText("Computer"), 1); // from Human: the first AI type
-    EXPECT_EQ(player.control, 3);
-    player.control = 0;
-    EXPECT_EQ(player.SetPlayabilityText("Human & Computer"), 1);
-    EXPECT_EQ(player.control, 3 + 127);
-    EXPECT_EQ(player.SetPlayabilityText("Robot"), 0);
-    EXPECT_EQ(player.control, 130);
-}
+    struct Step {
+        const char* text;
+        int answer;
+        int control;
+    };
+    for (const Step& step : {Step{"Computer", 1, 3}, {"Computer", 0, 3}, {"Human & Computer", 1, 130},
+                             {"Human & Computer", 0, 130}, {"Human", 1, 0},
+                             {"Computer", 1, 3}, // from Human: the first AI type
+                             {"Human", 1, 0}, {"Human & Computer", 1, 3 + 127}, {"Robot", 0, 130}}) {
+        EXPECT_EQ(player.SetPlayabilityText(step.text), step.answer) << step.text;
+        EXPECT_EQ(player.control, step.control) << step.text;
+    }
 
-TEST_F(ProjectTest, ComputerPlayerWithoutAnAITypeIsRefused)
-{
-    project.GetAITypes().RemoveAll();
-    CPlayerData& player = Player(0);
+    project.GetAITypes().RemoveAll(); // a computer player needs an AI type
     player.control = 0;
-    EXPECT_EQ(player.SetPlayabilityText("Computer"), 0);
-    EXPECT_EQ(player.SetPlayabilityText("Human & Computer"), 0);
+    ExpectCalls({{"computer", [&] { return player.SetPlayabilityText("Computer"); }, 0, false},
+                 {"both", [&] { return player.SetPlayabilityText("Human & Computer"); }, 0, false}});
     EXPECT_EQ(player.control, 0);
-    EXPECT_FALSE(project.IsModified());
 }
 
 TEST_F(ProjectTest, ResetPlayerReturnsToTheEmptyState)
 {
     CPlayerData& player = Player(0);
-    CProvince& province = AddProvince();
-    player.SetCapital(&province);
+    player.SetCapital(&AddProvince());
     player.capitalIndex = 0;
     player.SetSkill(0, 1);
     player.SetActive(1);
     player.control = 5;
     player.ability = 4;
-    player.unitNames.SetSize(3);
     player.unitNames[0].Assign("Knight");
     player.ResetPlayer();
     EXPECT_EQ(player.active, 0u);
@@ -212,85 +142,54 @@ TEST_F(ProjectTest, ResetPlayerReturnsToTheEmptyState)
 
 // ---- Provinces -------------------------------------------------------------
 
-TEST_F(ProjectTest, CastleBitsToggleOnlyOnChange)
+TEST_F(ProjectTest, ProvinceSettersRefuseOutOfRangeAndMarkOnlyOnChange)
 {
-    CProvince& province = AddProvince();
-    EXPECT_EQ(province.SetCastle(false), 0);
-    EXPECT_FALSE(project.IsModified());
-    EXPECT_EQ(province.SetCastle(true), 1);
-    EXPECT_EQ(province.SetWalls(true), 1);
-    EXPECT_EQ(province.SetMoat(false), 0);
-    EXPECT_EQ(province.castle.flags, CCastleDataB::kCastle | CCastleDataB::kWalls);
-    EXPECT_EQ(province.SetCastle(false), 1);
-    EXPECT_EQ(province.castle.flags, CCastleDataB::kWalls);
-    EXPECT_TRUE(project.IsModified());
-}
-
-TEST_F(ProjectTest, CatapultsUpToFourAlwaysMarkAboveFourOnlyOnChange)
-{
-    CProvince& province = AddProvince();
-    province.castle.flags = 0xC7; // bits 0-2 and 6-7 set: they must survive
-    EXPECT_EQ(province.SetCatapults(2), 1);
-    EXPECT_EQ(province.castle.flags, 0xC7 | 2 << 3);
-    project.SetModified(false);
-    EXPECT_EQ(province.SetCatapults(2), 1); // equal, but up to 4: still marks
-    EXPECT_TRUE(project.IsModified());
-
-    EXPECT_EQ(province.SetCatapults(6), 1);
-    project.SetModified(false);
-    EXPECT_EQ(province.SetCatapults(6), 0);
-    EXPECT_FALSE(project.IsModified());
+    CProvince& province = SizedProvince();
+    province.castle.flags = 0xC0 | CCastleDataB::kMoat; // bits 6-7 and the moat must survive
+    ExpectCalls({
+        {"no castle again", [&] { return province.SetCastle(false); }, 0, false},
+        {"castle", [&] { return province.SetCastle(true); }, 1, true},
+        {"walls", [&] { return province.SetWalls(true); }, 1, true},
+        {"moat again", [&] { return province.SetMoat(true); }, 0, false},
+        {"catapults 2", [&] { return province.SetCatapults(2); }, 1, true},
+        {"catapults up to 4 always mark", [&] { return province.SetCatapults(2); }, 1, true},
+        {"catapults 6", [&] { return province.SetCatapults(6); }, 1, true},
+        {"catapults 6 again", [&] { return province.SetCatapults(6); }, 0, false},
+        {"catapults past three bits", [&] { return province.SetCatapults(8); }, 0, false},
+        {"catapults -1", [&] { return province.SetCatapults(-1); }, 0, false},
+        {"no castle", [&] { return province.SetCastle(false); }, 1, true},
+        {"market and mine", [&] { return province.SetFlag(CCastleDataB::kMarket | CCastleDataB::kStoneMine, true); }, 1, true},
+        {"market again", [&] { return province.SetFlag(CCastleDataB::kMarket, true); }, 0, false},
+        {"no market", [&] { return province.SetFlag(CCastleDataB::kMarket, false); }, 1, true},
+        {"hit points unchanged", [&] { return province.SetCastleHP(100); }, 0, false},
+        {"castle x unchanged", [&] { return province.SetCastleX(0); }, 0, false},
+        {"resource unchanged", [&] { return province.SetResource(1, 0); }, 0, false},
+        {"hit points 50", [&] { return province.SetCastleHP(50); }, 1, true},
+        {"castle x", [&] { return province.SetCastleX(12); }, 1, true},
+        {"castle y", [&] { return province.SetCastleY(13); }, 1, true},
+        {"army x", [&] { return province.SetArmyX(14); }, 1, true},
+        {"army y", [&] { return province.SetArmyY(15); }, 1, true},
+        {"resource", [&] { return province.SetResource(1, 200); }, 1, true},
+        {"resource slot 2", [&] { return province.SetResource(2, 1); }, 0, false},
+        {"resource past a byte", [&] { return province.SetResource(0, 256); }, 0, false},
+        {"army slot 4", [&] { return province.SetArmy(4, 1); }, 0, false},
+        {"hit points 101", [&] { return province.SetCastleHP(101); }, 0, false},
+        {"owner 6 of six players", [&] { return province.SetOwner(6); }, 0, false},
+        {"owner -1", [&] { return province.SetOwner(-1); }, 0, false},
+    });
+    EXPECT_EQ(province.castle.flags, 0xC0 | CCastleDataB::kMoat | CCastleDataB::kWalls | 6 << 3);
     EXPECT_EQ(province.castle.Catapults(), 6);
-
-    EXPECT_EQ(province.SetCatapults(8), 0); // does not fit three bits
-    EXPECT_EQ(province.SetCatapults(-1), 0);
-    EXPECT_EQ(province.castle.flags, 0xC7 | 6 << 3);
-}
-
-TEST_F(ProjectTest, BuildingFlagsSetAndClearTheirMask)
-{
-    CProvince& province = AddProvince();
-    EXPECT_EQ(province.SetFlag(CCastleDataB::kMarket | CCastleDataB::kStoneMine, true), 1);
-    EXPECT_EQ(province.SetFlag(CCastleDataB::kMarket, true), 0);
-    EXPECT_EQ(province.SetFlag(CCastleDataB::kMarket, false), 1);
     EXPECT_EQ(province.castle.buildings, CCastleDataB::kStoneMine);
-}
-
-TEST_F(ProjectTest, PlainProvinceSettersMarkOnlyOnChange)
-{
-    CProvince& province = AddProvince();
-    EXPECT_EQ(province.SetCastleHP(100), 0);
-    EXPECT_EQ(province.SetCastleX(0), 0);
-    EXPECT_EQ(province.SetResource(1, 0), 0);
-    EXPECT_FALSE(project.IsModified());
-    EXPECT_EQ(province.SetCastleHP(50), 1);
-    EXPECT_EQ(province.SetCastleX(12), 1);
-    EXPECT_EQ(province.SetCastleY(13), 1);
-    EXPECT_EQ(province.SetArmyX(14), 1);
-    EXPECT_EQ(province.SetArmyY(15), 1);
-    EXPECT_EQ(province.SetResource(1, 200), 1);
-    EXPECT_EQ(province.castleY + province.armyX + province.armyY, 13 + 14 + 15);
+    EXPECT_EQ(province.castle.hitPoints, 50);
+    EXPECT_EQ((std::vector<int>{province.castleX, province.castleY, province.armyX, province.armyY}),
+              (std::vector<int>{12, 13, 14, 15}));
     EXPECT_EQ(province.resources[1], 200);
-    EXPECT_TRUE(project.IsModified());
-}
-
-TEST_F(ProjectTest, ProvinceSettersRefuseValuesOutOfRange)
-{
-    CProvince& province = AddProvince();
-    EXPECT_EQ(province.SetResource(2, 1), 0);
-    EXPECT_EQ(province.SetResource(0, 256), 0);
-    EXPECT_EQ(province.SetArmy(4, 1), 0);
-    EXPECT_EQ(province.SetCastleHP(101), 0);
-    EXPECT_EQ(province.SetOwner(6), 0); // there are six players: 0..5
-    EXPECT_EQ(province.SetOwner(-1), 0);
     EXPECT_EQ(province.owner, 255);
-    EXPECT_EQ(province.castle.hitPoints, 100);
-    EXPECT_FALSE(project.IsModified());
 }
 
 TEST_F(ProjectTest, AnyArmyFollowsTheGuardianArmyOfTheUnitTypes)
 {
-    CProvince& province = AddProvince();
+    CProvince& province = SizedProvince();
     EXPECT_EQ(province.SetArmy(1, 5), 1);
     EXPECT_EQ(province.anyArmy, 1);
     EXPECT_EQ(province.SetArmy(3, 9), 1); // slot past the three unit types: not counted
@@ -298,56 +197,41 @@ TEST_F(ProjectTest, AnyArmyFollowsTheGuardianArmyOfTheUnitTypes)
     EXPECT_EQ(province.anyArmy, 0);
 }
 
-TEST_F(ProjectTest, OwnerOfACapitalSetToNoneClearsTheCapital)
-{
-    CProvince& province = AddProvince();
-    province.SetOwner(2);
-    Player(2).SetCapital(&province);
-    project.SetModified(false);
-    EXPECT_EQ(province.SetOwner(2), 0);
-    EXPECT_FALSE(project.IsModified());
-    EXPECT_EQ(province.SetOwner(300), 1); // anything above 254 is none
-    EXPECT_EQ(province.owner, 255);
-    EXPECT_EQ(Player(2).capital, nullptr);
-    EXPECT_TRUE(project.IsModified());
-}
-
-TEST_F(ProjectTest, CapitalGivenToAnotherPlayerLeavesItsOldOwner)
+TEST_F(ProjectTest, AProvinceLeavingItsOwnerTakesTheCapitalAlong)
 {
     CProvince& capital = AddProvince();
     CProvince& other = AddProvince();
     capital.SetOwner(0);
     other.SetOwner(0);
     Player(0).SetCapital(&capital);
-    other.SetOwner(1); // not the capital: player 0 keeps it
+    ExpectCalls({{"same owner", [&] { return capital.SetOwner(0); }, 0, false},
+                 {"not the capital", [&] { return other.SetOwner(1); }, 1, true}});
     EXPECT_EQ(Player(0).capital, &capital);
     capital.SetOwner(1);
-    EXPECT_EQ(capital.owner, 1);
     EXPECT_EQ(Player(0).capital, nullptr);
+
+    Player(1).SetCapital(&capital);
+    ExpectCalls({{"above 254 is none", [&] { return capital.SetOwner(300); }, 1, true}});
+    EXPECT_EQ(capital.owner, 255);
+    EXPECT_EQ(Player(1).capital, nullptr);
 }
 
 // ---- Province list ---------------------------------------------------------
 
-TEST_F(ProjectTest, ProvinceListLookupsAnswerAbsentValues)
+TEST_F(ProjectTest, ProvinceListLooksUpRemovesAndForgetsCapitals)
 {
     CProvinceList& list = project.GetProvinces();
     CProvince& first = AddProvince();
-    CProvince& second = AddProvince();
+    CProvince& middle = AddProvince();
+    CProvince& last = AddProvince();
     CProvince stranger(project);
-    EXPECT_EQ(list.GetAt(1), &second);
-    EXPECT_EQ(list.GetAt(2), nullptr);
+    EXPECT_EQ(list.GetAt(1), &middle);
+    EXPECT_EQ(list.GetAt(3), nullptr);
     EXPECT_EQ(list.GetAt(-1), nullptr);
     EXPECT_EQ(list.IndexOf(&first), 0);
     EXPECT_EQ(list.IndexOf(nullptr), 255);
     EXPECT_EQ(list.IndexOf(&stranger), 255);
-}
 
-TEST_F(ProjectTest, RemovingAProvinceClosesTheGapAndForgetsItAsCapital)
-{
-    CProvinceList& list = project.GetProvinces();
-    AddProvince();
-    CProvince& middle = AddProvince();
-    CProvince& last = AddProvince();
     Player(4).SetCapital(&middle);
     list.Remove(&middle);
     EXPECT_EQ(list.GetSize(), 2);
@@ -355,11 +239,7 @@ TEST_F(ProjectTest, RemovingAProvinceClosesTheGapAndForgetsItAsCapital)
     EXPECT_EQ(Player(4).capital, nullptr);
     list.DeleteAll();
     EXPECT_EQ(list.GetSize(), 0);
-}
 
-TEST_F(ProjectTest, ProvinceListHoldsAtMostNinetyNine)
-{
-    CProvinceList& list = project.GetProvinces();
     for (int i = 0; i < CProvinceList::kMaxProvinces; ++i)
         ASSERT_EQ(list.Add(std::make_unique<CProvince>(project)), i);
     EXPECT_EQ(list.Add(std::make_unique<CProvince>(project)), -1);
@@ -368,26 +248,19 @@ TEST_F(ProjectTest, ProvinceListHoldsAtMostNinetyNine)
 
 // ---- Creator id ------------------------------------------------------------
 
-TEST(CreatorId, FourCharactersMakeTheIdFirstInTheTopByte)
+TEST(CreatorId, FourCharactersFirstInTheTopByteUnsignedAndShortIdsRefused)
 {
     platform::XmlDocument catalogue;
     std::string error;
-    ASSERT_TRUE(catalogue.LoadFromText(R"(<Fenwork dwID="VLDR"><Units/></Fenwork>)", error)) << error;
     CMapProject project;
     EXPECT_EQ(project.ReadCreatorId(), 0); // no catalogue yet
     project.SetCatalogueDocument(&catalogue);
+    ASSERT_TRUE(catalogue.LoadFromText(R"(<Fenwork dwID="VLDR"><Units/></Fenwork>)", error)) << error;
     EXPECT_EQ(project.ReadCreatorId(), 1);
     EXPECT_EQ(project.creatorId, 0x564C4452u);
     EXPECT_FALSE(project.IsModified());
-}
 
-TEST(CreatorId, CharactersAboveAsciiAreUnsignedAndShortIdsAreRefused)
-{
-    platform::XmlDocument catalogue;
-    std::string error;
     ASSERT_TRUE(catalogue.LoadFromText("<Fenwork dwID=\"\xC3\xA9" "ABCD\"/>", error)) << error; // UTF-8 e-acute
-    CMapProject project;
-    project.SetCatalogueDocument(&catalogue);
     EXPECT_EQ(project.ReadCreatorId(), 1);
     EXPECT_EQ(project.creatorId, 0xE9414243u);
 

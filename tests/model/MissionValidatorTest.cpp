@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -43,11 +44,6 @@ const std::string kRule9 = "MaxTurnsToWin in additional lose conditions must be 
 
 } // namespace
 
-TEST_F(MissionValidatorTest, SoundMissionPasses)
-{
-    EXPECT_EQ(Check(), "");
-}
-
 TEST_F(MissionValidatorTest, RulesAreTestedInOrderAndTheFirstFailingOneSpeaks)
 {
     // Break everything, then mend one rule at a time.
@@ -79,95 +75,66 @@ TEST_F(MissionValidatorTest, RulesAreTestedInOrderAndTheFirstFailingOneSpeaks)
     EXPECT_EQ(Check(), "");
 }
 
-TEST_F(MissionValidatorTest, TwoActiveComputerPlayersFailRuleTwoNotRuleOne)
+TEST_F(MissionValidatorTest, PlayerRulesLookOnlyAtActivePlayers)
 {
-    Player(0).control = 127;
+    Player(0).control = 127; // two active computer players fail rule two, not rule one
     EXPECT_EQ(Check(), kRule2);
     EXPECT_EQ(project.GetActivePlayerCount(), 2);
     EXPECT_EQ(project.GetHumanPlayerCount(), 0);
-}
 
-TEST_F(MissionValidatorTest, PlayerCountsLookOnlyAtActivePlayers)
-{
+    Player(0).control = CPlayerDataB::kHuman;
+    Player(2).capital = nullptr; // inactive: no matter
     Player(2).control = CPlayerDataB::kHuman; // inactive humans do not count
+    EXPECT_EQ(Check(), "");
     Player(3).control = 128;
     Player(3).active = 1;
     Player(4).active = 1;
     Player(4).control = 255;
     EXPECT_EQ(project.GetActivePlayerCount(), 4);
     EXPECT_EQ(project.GetHumanPlayerCount(), 3);
-}
-
-TEST_F(MissionValidatorTest, OnlyActivePlayersNeedACapitalAndTheFirstMissingIsNamed)
-{
-    Player(2).capital = nullptr; // inactive: no matter
-    EXPECT_EQ(Check(), "");
     Player(2).active = 1;
-    Player(3).active = 1;
-    EXPECT_EQ(Check(), "Capital is not set for player #3");
+    EXPECT_EQ(Check(), "Capital is not set for player #3"); // the first missing is named
 }
 
-TEST_F(MissionValidatorTest, DefeatAPlayerNeedsThePlayer)
+TEST_F(MissionValidatorTest, EachConditionKindNeedsItsOwnDataAndIgnoresTheRest)
 {
-    project.victory.kind = CVictoryCondsB::kDefeatPlayer;
-    EXPECT_EQ(Check(), kRule4);
-    project.victory.DefeatPlayer = 254;
-    EXPECT_EQ(Check(), "");
-}
-
-TEST_F(MissionValidatorTest, AccumulateArmyNeedsSomeUnits)
-{
-    project.victory.kind = CVictoryCondsB::kAccumulateArmy;
-    EXPECT_EQ(Check(), ""); // the default goal asks 10 of each
-    for (int i = 0; i < 3; ++i)
-        project.victory.armyData.army[i] = 0;
-    EXPECT_EQ(Check(), kRule5);
-    // Counts that add up past 32 bits are no zero sum.
-    project.victory.armyData.army[0] = 0x80000000u;
-    project.victory.armyData.army[2] = 0x80000000u;
-    EXPECT_EQ(Check(), "");
-}
-
-TEST_F(MissionValidatorTest, AccumulateResourcesNeedsSomeResources)
-{
-    project.victory.kind = CVictoryCondsB::kAccumulateResources;
-    project.victory.resourcesData.resources[0] = 0;
-    project.victory.resourcesData.resources[1] = 1;
-    EXPECT_EQ(Check(), "");
-    project.victory.resourcesData.resources[1] = 0;
-    EXPECT_EQ(Check(), kRule6);
-}
-
-TEST_F(MissionValidatorTest, CaptureAProvinceNeedsAProvinceOfTheList)
-{
-    project.victory.kind = CVictoryCondsB::kCaptureProvince;
-    EXPECT_EQ(Check(), kRule7);
-    project.victory.captureProvince = 3; // one past the three provinces
-    EXPECT_EQ(Check(), kRule7);
-    project.victory.captureProvince = 2;
-    EXPECT_EQ(Check(), "");
-}
-
-TEST_F(MissionValidatorTest, LoseAProvinceNeedsAProvinceOfTheList)
-{
-    project.lose.kind = CLoseCondsB::kLoseProvince;
-    EXPECT_EQ(Check(), kRule8);
-    project.lose.province = 3;
-    EXPECT_EQ(Check(), kRule8);
-    project.lose.province = 0;
-    EXPECT_EQ(Check(), "");
-}
-
-TEST_F(MissionValidatorTest, ConditionsOfKindsNotChosenAreIgnored)
-{
-    project.victory.kind = CVictoryCondsB::kDefeatOpponents;
+    // Data of kinds not chosen.
     project.victory.DefeatPlayer = 255;
     project.victory.captureProvince = 255;
     for (int i = 0; i < 3; ++i)
         project.victory.armyData.army[i] = 0;
-    project.lose.kind = CLoseCondsB::kNone;
+    project.victory.resourcesData.resources[0] = project.victory.resourcesData.resources[1] = 0;
     project.lose.MaxTurnsToWin = 0;
     EXPECT_EQ(Check(), "");
+
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        std::string expected;
+    };
+    auto& victory = project.victory;
+    auto& lose = project.lose;
+    const Step steps[] = {
+        {"defeat a player", [&] { victory.kind = CVictoryCondsB::kDefeatPlayer; }, kRule4},
+        {"player 254", [&] { victory.DefeatPlayer = 254; }, ""},
+        {"accumulate no army", [&] { victory.kind = CVictoryCondsB::kAccumulateArmy; }, kRule5},
+        // Counts that add up past 32 bits are no zero sum.
+        {"army past 32 bits", [&] { victory.armyData.army[0] = victory.armyData.army[2] = 0x80000000u; }, ""},
+        {"accumulate no resources", [&] { victory.kind = CVictoryCondsB::kAccumulateResources; }, kRule6},
+        {"one resource", [&] { victory.resourcesData.resources[1] = 1; }, ""},
+        {"capture no province", [&] { victory.kind = CVictoryCondsB::kCaptureProvince; }, kRule7},
+        {"capture past the list", [&] { victory.captureProvince = 3; }, kRule7},
+        {"capture province 3", [&] { victory.captureProvince = 2; }, ""},
+        {"lose no province", [&] { lose.kind = CLoseCondsB::kLoseProvince; }, kRule8},
+        {"lose past the list", [&] { lose.province = 3; }, kRule8},
+        {"lose province 1", [&] { lose.province = 0; }, ""},
+        {"time expires at 0", [&] { lose.kind = CLoseCondsB::kTimeExpires; }, kRule9},
+        {"time expires at 5", [&] { lose.MaxTurnsToWin = 5; }, ""},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        EXPECT_EQ(Check(), step.expected) << step.what;
+    }
 }
 
 TEST_F(MissionValidatorTest, EveryProvinceNeedsAPieceOfTheWorld)

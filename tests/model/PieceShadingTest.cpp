@@ -54,118 +54,80 @@ TEST(AdjustColor, MovesEachColourChannelByPercentOf128)
 
 TEST(FillNonZeroPixels, PaintsOnlyShapePixelsAndCountsThem)
 {
-    auto bitmapShape = Shape({"#.#", "..#"});
-    TBitmap32& bitmap = *bitmapShape;
-    EXPECT_EQ(FillNonZeroPixels(&bitmap, 0xFF00FF00), 3);
-    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{0xFF00FF00, 0, 0xFF00FF00, 0, 0, 0xFF00FF00}));
-    EXPECT_EQ(FillNonZeroPixels(&bitmap, 0), 3); // a 0 colour only counts
-    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{0xFF00FF00, 0, 0xFF00FF00, 0, 0, 0xFF00FF00}));
+    auto bitmap = Shape({"#.#", "..#"});
+    EXPECT_EQ(FillNonZeroPixels(bitmap.get(), 0xFF00FF00), 3);
+    EXPECT_EQ(Pixels(*bitmap), (std::vector<TColor32>{0xFF00FF00, 0, 0xFF00FF00, 0, 0, 0xFF00FF00}));
+    EXPECT_EQ(FillNonZeroPixels(bitmap.get(), 0), 3); // a 0 colour only counts, never clears
+    EXPECT_EQ(Pixels(*bitmap), (std::vector<TColor32>{0xFF00FF00, 0, 0xFF00FF00, 0, 0, 0xFF00FF00}));
     EXPECT_EQ(FillNonZeroPixels(nullptr, 0xFF00FF00), 0);
 
-    auto emptyShape = Shape({"...", "..."});
-    TBitmap32& empty = *emptyShape;
-    EXPECT_EQ(FillNonZeroPixels(&empty, 0xFF00FF00), 0);
-    EXPECT_EQ(Pixels(empty), std::vector<TColor32>(6, 0));
+    auto empty = Shape({"...", "..."});
+    EXPECT_EQ(FillNonZeroPixels(empty.get(), 0xFF00FF00), 0);
+    EXPECT_EQ(Pixels(*empty), std::vector<TColor32>(6, 0));
 }
 
-TEST(FillNonZeroPixels, AZeroColourNeverClearsTheShape)
+TEST(LightenDarkenAndReplace, ChangeShapePixelsOnlyAndKeepMembership)
 {
-    auto bitmapShape = Shape({"#."});
-    TBitmap32& bitmap = *bitmapShape;
-    EXPECT_EQ(FillNonZeroPixels(&bitmap, 0), 1);
-    EXPECT_EQ(bitmap.GetPixel(0, 0), kGrey);
-}
-
-TEST(LightenAndDarkenPixels, ChangeShapePixelsOnlyAndKeepMembership)
-{
-    auto bitmapShape = Shape({"#."});
-    TBitmap32& bitmap = *bitmapShape;
-    LightenPixels(bitmap);
-    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{kL1, 0}));
-    DarkenPixels(bitmap);
-    DarkenPixels(bitmap);
-    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{kD1, 0}));
+    auto bitmap = Shape({"#."});
+    LightenPixels(*bitmap);
+    EXPECT_EQ(Pixels(*bitmap), (std::vector<TColor32>{kL1, 0}));
+    DarkenPixels(*bitmap);
+    DarkenPixels(*bitmap);
+    EXPECT_EQ(Pixels(*bitmap), (std::vector<TColor32>{kD1, 0}));
 
     // A transparent dark pixel would darken to 0: it stays as it is instead.
-    auto faintShape = Shape({"#"}, 0x00101010);
-    TBitmap32& faint = *faintShape;
-    DarkenPixels(faint);
-    EXPECT_EQ(faint.GetPixel(0, 0), 0x00101010u);
-}
+    auto faint = Shape({"#"}, 0x00101010);
+    DarkenPixels(*faint);
+    EXPECT_EQ(faint->GetPixel(0, 0), 0x00101010u);
 
-TEST(ReplaceColor, ReplacesExactMatchesOnly)
-{
-    auto bitmapShape = Shape({"##."}, 0xFFFF00FF);
-    TBitmap32& bitmap = *bitmapShape;
-    bitmap.SetPixel(1, 0, 0xFEFF00FF);
-    ReplaceColor(bitmap, 0xFFFF00FF, 0);
-    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{0, 0xFEFF00FF, 0}));
-}
+    auto magenta = Shape({"##."}, 0xFFFF00FF);
+    magenta->SetPixel(1, 0, 0xFEFF00FF);
+    ReplaceColor(*magenta, 0xFFFF00FF, 0); // exact matches only
+    EXPECT_EQ(Pixels(*magenta), (std::vector<TColor32>{0, 0xFEFF00FF, 0}));
 
-TEST(RectFromWords, KeepsTheFourValues)
-{
     EXPECT_EQ(RectFromWords(1, 2, 65535, 4), (TRect{1, 2, 65535, 4}));
 }
 
-TEST(Bevel, IsolatedPixelEndsTwoStepsDarker)
+// Worked by hand: light writes L² on the top row and left column with an L¹
+// band inside; dark writes D² on the bottom row and right column with a D¹ band
+// inside, and where the two meet the later dark bitmap wins.
+TEST(Bevel, ShapesWorkedByHand)
 {
-    // Upper, left, lower and right edge at once: D² blended over L².
-    auto bitmapShape = Shape({"#"});
-    TBitmap32& bitmap = *bitmapShape;
-    Bevel(bitmap);
-    EXPECT_EQ(bitmap.GetPixel(0, 0), kD2);
-}
-
-TEST(Bevel, OnePixelHighLineIsUpperAndLowerEdgeEverywhere)
-{
-    auto bitmapShape = Shape({".....", ".###.", "....."});
-    TBitmap32& bitmap = *bitmapShape;
-    Bevel(bitmap);
-    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{0, 0, 0, 0, 0, 0, kD2, kD2, kD2, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST(Bevel, SquareFollowsTheVisitingOrder)
-{
-    // Worked by hand: light writes L² on the top row and left column with an L¹
-    // band inside; dark writes D² on the bottom row and right column with a D¹
-    // band inside, and where the two meet the later dark bitmap wins.
-    auto bitmapShape = Shape({"###", "###", "###"});
-    TBitmap32& bitmap = *bitmapShape;
-    Bevel(bitmap);
-    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{kL2, kD1, kD2, //
-                                                     kD1, kD1, kD2, //
-                                                     kD2, kD2, kD2}));
-}
-
-TEST(Bevel, LargerSquareKeepsAPlainInterior)
-{
-    auto bitmapShape = Shape({"#####", "#####", "#####", "#####", "#####"});
-    TBitmap32& bitmap = *bitmapShape;
-    Bevel(bitmap);
-    const std::vector<TColor32> expected = {
-        kL2, kL2, kL2, kD1, kD2, //
-        kL2, kL1, kL1, kD1, kD2, //
-        kL2, kL1, kGrey, kD1, kD2, //
-        kD1, kD1, kD1, kD1, kD2, //
-        kD2, kD2, kD2, kD2, kD2,
+    struct Case {
+        std::vector<std::string> rows;
+        std::vector<TColor32> expected;
+        TColor32 color = kGrey;
     };
-    EXPECT_EQ(Pixels(bitmap), expected);
-}
-
-TEST(Bevel, NeverClearsAShapePixelAndLeavesTheRestZero)
-{
-    // Transparent pixels darken and lighten without weight: they stay as they are.
-    auto faintShape = Shape({"##", "#."}, 0x00202020);
-    TBitmap32& faint = *faintShape;
-    Bevel(faint);
-    EXPECT_EQ(Pixels(faint), (std::vector<TColor32>{0x00202020, 0x00202020, 0x00202020, 0}));
-
-    auto ringShape = Shape({"####", "#..#", "####"});
-    TBitmap32& ring = *ringShape;
-    Bevel(ring);
+    const Case cases[] = {
+        {{"#"}, {kD2}}, // every edge at once: D² blended over L²
+        {{".....", ".###.", "....."}, {0, 0, 0, 0, 0, 0, kD2, kD2, kD2, 0, 0, 0, 0, 0, 0}},
+        {{"###", "###", "###"}, {kL2, kD1, kD2, kD1, kD1, kD2, kD2, kD2, kD2}},
+        {{"#####", "#####", "#####", "#####", "#####"},
+         {kL2, kL2, kL2, kD1, kD2, //
+          kL2, kL1, kL1, kD1, kD2, //
+          kL2, kL1, kGrey, kD1, kD2, //
+          kD1, kD1, kD1, kD1, kD2, //
+          kD2, kD2, kD2, kD2, kD2}},
+        // Transparent pixels darken and lighten without weight: they stay as they are.
+        {{"##", "#."}, {0x00202020, 0x00202020, 0x00202020, 0}, 0x00202020},
+    };
+    for (const Case& c : cases) {
+        auto bitmap = Shape(c.rows, c.color);
+        Bevel(*bitmap);
+        EXPECT_EQ(Pixels(*bitmap), c.expected) << c.rows[0];
+    }
+    auto ring = Shape({"####", "#..#", "####"}); // never clears a shape pixel, leaves the rest 0
+    Bevel(*ring);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(ring.GetPixel(x, y) != 0, !(y == 1 && (x == 1 || x == 2))) << x << "," << y;
+            EXPECT_EQ(ring->GetPixel(x, y) != 0, !(y == 1 && (x == 1 || x == 2))) << x << "," << y;
+
+    TBitmap32 empty;
+    Bevel(empty);
+    EXPECT_TRUE(empty.Empty());
+    auto pixel = Shape({"#"});
+    EXPECT_EQ(FillNonZeroPixelsBevel(pixel.get(), 0xFF808080), 1);
+    EXPECT_EQ(pixel->GetPixel(0, 0), kD2);
 }
 
 // The bevel as drawing makes it: every position visited along the
@@ -220,15 +182,4 @@ TEST(Bevel, MatchesTheDiagonalVisitsOnRandomShapes)
         Bevel(bitmap);
         ASSERT_TRUE(bitmap.Equal(expected)) << "seed " << seed << ", round " << round;
     }
-}
-
-TEST(Bevel, EmptyBitmapIsLeftAlone)
-{
-    TBitmap32 empty;
-    Bevel(empty);
-    EXPECT_TRUE(empty.Empty());
-    auto bitmapShape = Shape({"#"});
-    TBitmap32& bitmap = *bitmapShape;
-    EXPECT_EQ(FillNonZeroPixelsBevel(&bitmap, 0xFF808080), 1);
-    EXPECT_EQ(bitmap.GetPixel(0, 0), kD2);
 }

@@ -2,6 +2,8 @@
 // A project set up the way the catalogue leaves it, for the model's tests:
 // three unit types (two standard, one not), two resources, six default
 // players and one string table.
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,6 +71,23 @@ protected:
     CProvinceMap& AddSolidPiece(int left, int top, int width, int height)
     {
         return AddPiece(left, top, std::vector<std::string>(size_t(height), std::string(size_t(width), '#')));
+    }
+
+    // One call of a setter, what it must answer and whether it must mark the
+    // project modified. The calls run in order, each on an unmodified project.
+    struct SetterCall {
+        const char* what;
+        std::function<int()> call;
+        int answer;
+        bool marks;
+    };
+    void ExpectCalls(std::initializer_list<SetterCall> calls)
+    {
+        for (const SetterCall& c : calls) {
+            project.SetModified(false);
+            EXPECT_EQ(c.call(), c.answer) << c.what;
+            EXPECT_EQ(project.IsModified(), c.marks) << c.what;
+        }
     }
 
     CMapProject project;

@@ -68,13 +68,9 @@ TEST_F(ProvinceMapTest, NeighboursStaySymmetric)
     b.RemoveNeighbour(0);
     EXPECT_EQ(Neighbours(a), Ints{});
     EXPECT_EQ(Neighbours(b), Ints{2});
-}
 
-TEST_F(ProvinceMapTest, AnEmptyPieceIsNoNeighbour)
-{
-    CProvinceMap& a = AddSolidPiece(0, 0, 2, 2);
-    AddPiece(2, 0, {"..", ".."});
-    a.AddNeighbour(1);
+    AddPiece(6, 0, {"..", ".."});
+    a.AddNeighbour(3); // an empty piece is no neighbour
     EXPECT_EQ(Neighbours(a), Ints{});
 }
 
@@ -131,19 +127,9 @@ TEST_F(ProvinceMapTest, FreeSquareInSolidAndRingPieces)
     EXPECT_EQ(ring.FindFreeSquare(6), (TPoint{-1, -1}));
 }
 
-TEST_F(ProvinceMapTest, ReservedPixelsAreNotFree)
-{
-    std::vector<std::string> rows(6, std::string(8, '#'));
-    rows[1][1] = 'r';
-    CProvinceMap& piece = AddPiece(0, 0, rows);
-    // The squares starting at columns 0 and 1 of rows 0 and 1 hold the reserved pixel.
-    EXPECT_EQ(piece.FindFreeSquare(4), (TPoint{2, 0}));
-    rows[1][5] = 'r';
-    EXPECT_EQ(AddPiece(0, 0, rows).FindFreeSquare(4), (TPoint{0, 2}));
-}
-
 // The column skip may jump over squares only when they are blocked: on random
-// masks the search finds the first free square in row-major order.
+// masks with holes and reserved pixels the search finds the first free square
+// in row-major order.
 TEST_F(ProvinceMapTest, FreeSquareSearchMatchesAnExhaustiveSearch)
 {
     const unsigned seed = 20240601;
@@ -233,16 +219,6 @@ TEST_F(ProvinceMapTest, MergeOfAPieceInsideKeepsTheBounds)
     EXPECT_EQ(target.bottom, 2);
     EXPECT_EQ(target.mask.GetPixel(1, 1), CProvinceMap::kMergedPixel);
     EXPECT_EQ(target.mask.GetPixel(2, 1), CProvinceMap::kMergedPixel);
-}
-
-TEST_F(ProvinceMapTest, PieceAtOutsideTheMapIsNone)
-{
-    project.SetMapSize(4, 4);
-    AddSolidPiece(0, 0, 4, 4);
-    project.ReassignMapIndexes();
-    EXPECT_EQ(project.GetPieceAt(3, 3), 0u);
-    EXPECT_EQ(project.GetPieceAt(4, 0), CMapProject::kNoPiece);
-    EXPECT_EQ(project.GetPieceAt(-1, 0), CMapProject::kNoPiece);
 }
 
 // A target and small pieces scattered around it, each with its own pixels.

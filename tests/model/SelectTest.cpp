@@ -74,7 +74,7 @@ TEST_F(SelectTest, AProvinceOfAnotherOwnerIsRefused)
     EXPECT_TRUE(select.Contains(provinces[3]));
 }
 
-TEST_F(SelectTest, RemoveAndToggle)
+TEST_F(SelectTest, RemoveToggleAndClearWhichRebuildsTheInspectorOnce)
 {
     select.Add(provinces[0]);
     select.Add(provinces[1]);
@@ -84,16 +84,11 @@ TEST_F(SelectTest, RemoveAndToggle)
     ASSERT_EQ(select.Count(), 2);
     EXPECT_EQ(select.GetAt(0), provinces[1]);
     EXPECT_EQ(select.GetAt(1), provinces[2]);
-}
 
-TEST_F(SelectTest, ClearRebuildsTheInspectorOnce)
-{
     select.Add(provinces[0]);
-    select.Add(provinces[1]);
-    select.Add(provinces[2]);
     view.calls.clear();
     select.Clear();
     EXPECT_EQ(select.Count(), 0);
     EXPECT_EQ(select.busy, 0u);
-    EXPECT_EQ(view.calls, (Calls{"deselect 2", "deselect 1", "deselect 0", "rebuild 0"}));
+    EXPECT_EQ(view.calls, (Calls{"deselect 0", "deselect 2", "deselect 1", "rebuild 0"}));
 }
