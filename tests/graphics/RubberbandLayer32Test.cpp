@@ -62,23 +62,6 @@ struct Band {
 
 } // namespace
 
-TEST(RubberbandLayer, Defaults)
-{
-    TLayerCollection c;
-    auto* layer = c.Add<TRubberbandLayer>();
-    EXPECT_EQ(0xA0000000u, layer->LayerOptions());
-    EXPECT_EQ(0x00000000u, layer->HandleFrame());
-    EXPECT_EQ(0x00FFFFFFu, layer->HandleFill());
-    EXPECT_EQ(rhCenter | rhSides | rhCorners | rhFrame, layer->Handles());
-    EXPECT_EQ(3, layer->HandleSize());
-    EXPECT_EQ(10, layer->MinWidth);
-    EXPECT_EQ(10, layer->MinHeight);
-    EXPECT_EQ(0, layer->MaxWidth);
-    EXPECT_EQ(0, layer->MaxHeight);
-    EXPECT_EQ(nullptr, layer->ChildLayer());
-    EXPECT_FALSE(layer->IsDragging());
-}
-
 TEST(RubberbandLayer, PressesStartTheDragOfTheHandleUnderThem)
 {
     Band b;
@@ -257,6 +240,7 @@ TEST(RubberbandLayer, TheChildFollowsAndItsDestructionClearsTheLink)
     EXPECT_EQ(0, b.c.Count());
 }
 
+// Setting the default handle colours, handles and size changes nothing.
 TEST(RubberbandLayer, HandleSettersAskForAGDIUpdateOnlyOnChange)
 {
     TLayerCollection c;
