@@ -317,7 +317,7 @@ TEST(RubberbandLayer, PaintsAStippledFrameAndHandlesOnItsLines)
     EXPECT_EQ(kFill, b.GetPixel(9, 16)); // left side handle at (10, 17)
 }
 
-TEST(RubberbandLayer, PaintsOnlyTheChosenParts)
+TEST(RubberbandLayer, PaintsOnlyTheChosenPartsRelativeToTheBufferOrigin)
 {
     Painted frameOnly(rhFrame);
     EXPECT_EQ(clWhite32, frameOnly.buffer.GetPixel(10, 10));
@@ -334,11 +334,8 @@ TEST(RubberbandLayer, PaintsOnlyTheChosenParts)
     ground.SetSize(40, 35);
     ground.Clear(kGround);
     EXPECT_TRUE(nothing.buffer.Equal(ground));
-}
 
-TEST(RubberbandLayer, PaintsRelativeToTheBufferOrigin)
-{
-    Painted p(rhCorners, TPoint{5, 5}); // the buffer starts at control point (5, 5)
-    EXPECT_EQ(kFill, p.buffer.GetPixel(4, 5));
-    EXPECT_EQ(kGround, p.buffer.GetPixel(9, 10));
+    Painted moved(rhCorners, TPoint{5, 5}); // the buffer starts at control point (5, 5)
+    EXPECT_EQ(kFill, moved.buffer.GetPixel(4, 5));
+    EXPECT_EQ(kGround, moved.buffer.GetPixel(9, 10));
 }
