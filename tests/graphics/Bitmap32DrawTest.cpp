@@ -169,50 +169,36 @@ TEST(Rectangles, RaisedFramesLightAndShadeOppositeEdges)
 
 TEST(WholeBitmap, FlipsAndTurnsOfAnAsymmetricBitmap)
 {
-    Numbered source(3, 2); // abc/def
-    TBitmap32 result;
-    source.FlipHorz(&result);
-    EXPECT_EQ(Picture(result), "cba/fed");
-    source.FlipVert(&result);
-    EXPECT_EQ(Picture(result), "def/abc");
-    source.Rotate90(&result);
-    EXPECT_EQ(Picture(result), "da/eb/fc");
-    EXPECT_EQ(result.Width(), 2);
-    EXPECT_EQ(result.Height(), 3);
-    source.Rotate180(&result);
-    EXPECT_EQ(Picture(result), "fed/cba");
-    source.Rotate270(&result);
-    EXPECT_EQ(Picture(result), "cf/be/ad");
-    EXPECT_EQ(Picture(source), "abc/def");
-
-    // In place: the same pictures; the turns keep the drawing properties.
-    Numbered bitmap(3, 2);
-    bitmap.FlipHorz();
-    EXPECT_EQ(Picture(bitmap), "cba/fed");
-    bitmap.FlipHorz();
-    EXPECT_EQ(Picture(bitmap), "abc/def");
-    bitmap.FlipVert();
-    EXPECT_EQ(Picture(bitmap), "def/abc");
-    bitmap.FlipVert(&bitmap);
-    bitmap.SetDrawMode(dmBlend);
-    bitmap.SetMasterAlpha(77);
-    bitmap.SetOuterColor(0x12345678);
-    bitmap.Rotate90();
-    EXPECT_EQ(Picture(bitmap), "da/eb/fc");
-    EXPECT_EQ(bitmap.DrawMode(), dmBlend);
-    EXPECT_EQ(bitmap.MasterAlpha(), 77u);
-    EXPECT_EQ(bitmap.OuterColor(), 0x12345678u);
-    bitmap.Rotate270();
-    EXPECT_EQ(Picture(bitmap), "abc/def");
-    bitmap.Rotate180();
-    EXPECT_EQ(Picture(bitmap), "fed/cba");
-
+    // Each operation of abc/def into another bitmap and in place.
+    using Operation = void (TBitmap32::*)(TBitmap32*);
+    const std::pair<Operation, const char*> cases[] = {
+        {&TBitmap32::FlipHorz, "cba/fed"},  {&TBitmap32::FlipVert, "def/abc"},  {&TBitmap32::Rotate90, "da/eb/fc"},
+        {&TBitmap32::Rotate180, "fed/cba"}, {&TBitmap32::Rotate270, "cf/be/ad"},
+    };
+    for (const auto& [operation, picture] : cases) {
+        Numbered source(3, 2), bitmap(3, 2), self(3, 2);
+        TBitmap32 result;
+        (source.*operation)(&result);
+        EXPECT_EQ(Picture(result), picture);
+        EXPECT_EQ(Picture(source), "abc/def");
+        bitmap.SetDrawMode(dmBlend); // the drawing properties stay
+        bitmap.SetMasterAlpha(77);
+        bitmap.SetOuterColor(0x12345678);
+        (bitmap.*operation)(nullptr);
+        EXPECT_EQ(Picture(bitmap), picture);
+        EXPECT_EQ(bitmap.DrawMode(), dmBlend);
+        EXPECT_EQ(bitmap.MasterAlpha(), 77u);
+        EXPECT_EQ(bitmap.OuterColor(), 0x12345678u);
+        (self.*operation)(&self);
+        EXPECT_EQ(Picture(self), picture);
+    }
     // The result reports one change, after it is complete.
+    Numbered bitmap(3, 2);
     TBitmap32 watched;
     std::string seen;
     watched.OnChange = [&](TObject*) { seen += Picture(watched) + ";"; };
     bitmap.Rotate90(&watched);
-    EXPECT_EQ(seen, "cf/be/ad;");
+    EXPECT_EQ(seen, "da/eb/fc;");
 }
 
 TEST(WholeBitmap, RollMovesThePixelsAsOneRun)

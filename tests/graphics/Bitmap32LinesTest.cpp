@@ -7,6 +7,7 @@
 
 #include "graphics/GraphicsTestHelpers.h"
 
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -52,32 +53,36 @@ class LineOctants : public ::testing::TestWithParam<OctantCase> {};
 
 } // namespace
 
-TEST(Lines, EdgeCasesOfTheRunsAndTheEndPoint)
+// Each case draws on a clear 8 x 8 bitmap; the pixels in the ink, row by row.
+TEST(Lines, RunsEndPointsAndClippingAtEveryEdge)
 {
-    Paper bitmap(8, 4);
-    bitmap.Line(0, 0, 5, 0, kInk, false);
-    EXPECT_EQ(PixelsOfColor(bitmap, kInk), (std::vector<TPoint>{{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}));
-    bitmap.Line(0, 1, 5, 1, kInk, true);
-    EXPECT_EQ(PixelsOfColor(bitmap, kInk).size(), 11u);
-    EXPECT_EQ(bitmap.GetPixel(5, 1), kInk);
-
-    bitmap.Clear(kPaper);
-    bitmap.Line(0, 0, 3, 1, kInk, true);
-    EXPECT_EQ(PixelsOfColor(bitmap, kInk), (std::vector<TPoint>{{0, 0}, {1, 0}, {2, 1}, {3, 1}}));
-
-    bitmap.Clear(kPaper);
-    bitmap.Line(2, 3, 2, 0, kInk); // upwards, the end (2, 0) left out
-    EXPECT_EQ(PixelsOfColor(bitmap, kInk), (std::vector<TPoint>{{2, 1}, {2, 2}, {2, 3}}));
-    bitmap.Clear(kPaper);
-    bitmap.Line(4, 2, 4, 2, kInk);
-    EXPECT_TRUE(PixelsOfColor(bitmap, kInk).empty());
-
-    bitmap.Clear(kPaper);
-    bitmap.HorzLine(5, 2, 5, kInk);
-    EXPECT_EQ(PixelsOfColor(bitmap, kInk), (std::vector<TPoint>{{5, 2}}));
-    bitmap.HorzLineS(-3, 1, 1, kInk);
-    bitmap.VertLineS(7, 2, 9, kInk);
-    EXPECT_EQ(PixelsOfColor(bitmap, kInk), (std::vector<TPoint>{{0, 1}, {1, 1}, {5, 2}, {7, 2}, {7, 3}}));
+    using Draw = std::function<void(TBitmap32&)>;
+    const std::pair<Draw, std::vector<TPoint>> cases[] = {
+        {[](TBitmap32& b) { b.Line(0, 0, 5, 0, kInk, false); }, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}},
+        {[](TBitmap32& b) { b.Line(0, 1, 5, 1, kInk, true); }, {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}},
+        {[](TBitmap32& b) { b.Line(0, 0, 3, 1, kInk, true); }, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},
+        {[](TBitmap32& b) { b.Line(2, 3, 2, 0, kInk); }, {{2, 1}, {2, 2}, {2, 3}}}, // upwards, the end left out
+        {[](TBitmap32& b) { b.Line(4, 2, 4, 2, kInk); }, {}},
+        {[](TBitmap32& b) { b.HorzLine(5, 2, 5, kInk); }, {{5, 2}}},
+        {[](TBitmap32& b) { b.HorzLineS(-3, 1, 1, kInk), b.VertLineS(7, 6, 9, kInk); }, {{0, 1}, {1, 1}, {7, 6}, {7, 7}}},
+        {[](TBitmap32& b) { b.LineS(-4, 3, 3, 3, kInk, true); }, {{0, 3}, {1, 3}, {2, 3}, {3, 3}}}, // from the left
+        {[](TBitmap32& b) { b.LineS(12, 4, 5, 4, kInk, true); }, {{5, 4}, {6, 4}, {7, 4}}},         // from the right
+        {[](TBitmap32& b) { b.LineS(3, -5, 3, 1, kInk, true); }, {{3, 0}, {3, 1}}},                  // from above
+        {[](TBitmap32& b) { b.LineS(2, 20, 2, 6, kInk, true); }, {{2, 6}, {2, 7}}},                  // from below
+        {[](TBitmap32& b) { b.LineS(-2, -2, 10, 10, kInk, true); }, // through two corners
+         {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 7}}},
+        {[](TBitmap32& b) { b.LineS(-5, 2, 2, -5, kInk, true), b.LineS(9, 0, 20, 7, kInk, true); }, {}}, // outside
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        Paper bitmap(8, 8);
+        cases[i].first(bitmap);
+        EXPECT_EQ(PixelsOfColor(bitmap, kInk), cases[i].second) << "case " << i;
+    }
+    TBitmap32 empty;
+    empty.LineS(0, 0, 5, 5, kInk, true);
+    empty.LineXS(0, 0, Fixed(5), Fixed(5), kInk, true);
+    empty.HorzLineTSP(0, 0, 4);
+    EXPECT_TRUE(empty.Empty());
 }
 
 TEST_P(LineOctants, BresenhamPicksThePixelsNearestTheIdealLine)
@@ -107,36 +112,6 @@ INSTANTIATE_TEST_SUITE_P(
                       OctantCase{{4, -1}, {{5, 5}, {6, 5}, {7, 4}, {8, 4}, {9, 4}}},
                       OctantCase{{5, 2}, {{5, 5}, {6, 5}, {7, 6}, {8, 6}, {9, 7}, {10, 7}}},
                       OctantCase{{3, 3}, {{5, 5}, {6, 6}, {7, 7}, {8, 8}}}));
-
-TEST(Lines, ClippedFormsStopAtEveryEdge)
-{
-    Paper bitmap(8, 8);
-    bitmap.LineS(-4, 3, 3, 3, kInk, true); // from the left
-    EXPECT_EQ(PixelsOfColor(bitmap, kInk), (std::vector<TPoint>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
-    bitmap.Clear(kPaper);
-    bitmap.LineS(12, 4, 5, 4, kInk, true); // from the right
-    EXPECT_EQ(PixelsOfColor(bitmap, kInk), (std::vector<TPoint>{{5, 4}, {6, 4}, {7, 4}}));
-    bitmap.Clear(kPaper);
-    bitmap.LineS(3, -5, 3, 1, kInk, true); // from above
-    EXPECT_EQ(PixelsOfColor(bitmap, kInk), (std::vector<TPoint>{{3, 0}, {3, 1}}));
-    bitmap.Clear(kPaper);
-    bitmap.LineS(2, 20, 2, 6, kInk, true); // from below
-    EXPECT_EQ(PixelsOfColor(bitmap, kInk), (std::vector<TPoint>{{2, 6}, {2, 7}}));
-    bitmap.Clear(kPaper);
-    bitmap.LineS(-2, -2, 10, 10, kInk, true); // through two corners
-    EXPECT_EQ(PixelsOfColor(bitmap, kInk).size(), 8u);
-    EXPECT_EQ(bitmap.GetPixel(7, 7), kInk);
-    bitmap.Clear(kPaper);
-    bitmap.LineS(-5, 2, 2, -5, kInk, true); // passes outside the corner
-    bitmap.LineS(9, 0, 20, 7, kInk, true);  // wholly outside
-    EXPECT_TRUE(PixelsOfColor(bitmap, kInk).empty());
-
-    TBitmap32 empty;
-    empty.LineS(0, 0, 5, 5, kInk, true);
-    empty.LineXS(0, 0, Fixed(5), Fixed(5), kInk, true);
-    empty.HorzLineTSP(0, 0, 4);
-    EXPECT_TRUE(empty.Empty());
-}
 
 // Every clipped form with ends far around the bitmap: nothing lands outside (the
 // sanitizers watch the memory), and the unclipped forms' debug checks never fire.

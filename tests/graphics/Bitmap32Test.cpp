@@ -33,7 +33,7 @@ void FillNumbered(TBitmap32& bitmap)
 
 } // namespace
 
-TEST(ThreadPersistent, UpdatesSuppressChangesAndUnpairedEndUpdateRaises)
+TEST(ThreadPersistent, UpdatesSuppressChangesLocksNestAndUnpairedEndUpdateRaises)
 {
     TBitmap32 bitmap;
     int changes = 0;
@@ -50,12 +50,7 @@ TEST(ThreadPersistent, UpdatesSuppressChangesAndUnpairedEndUpdateRaises)
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(MessageOf([&] { bitmap.EndUpdate(); }), "Unpaired TThreadPersistent.EndUpdate");
     EXPECT_EQ(bitmap.UpdateCount(), 0);
-}
-
-TEST(ThreadPersistent, LockIsReentrantAndCounted)
-{
-    TBitmap32 bitmap;
-    bitmap.Lock();
+    bitmap.Lock(); // re-entrant: a second lock from the same thread does not wait
     bitmap.Lock();
     EXPECT_EQ(bitmap.LockCount(), 2);
     bitmap.Unlock();
@@ -110,14 +105,13 @@ TEST(Bitmap32, NewPixelsAreZeroAndAbsurdSizesFailCleanly)
 
 TEST(Bitmap32, DestructorReportsNothing)
 {
-    std::vector<std::string> events;
+    EventLog log;
     {
         TBitmap32 bitmap;
         bitmap.SetSize(2, 2);
-        bitmap.OnChange = [&](TObject*) { events.push_back("change"); };
-        bitmap.OnResize = [&](TObject*) { events.push_back("resize"); };
+        log.Watch(bitmap);
     }
-    EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(log.events.empty());
 }
 
 TEST(Bitmap32, SafePixelAccess)

@@ -4,11 +4,13 @@
 #include "graphics/Image32.h"
 
 #include "ControlTestHelpers.h"
+#include "graphics/GraphicsTestHelpers.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
+#include <tuple>
 
 using platform::MouseButton;
 namespace shift = platform::shift;
@@ -169,33 +171,23 @@ TEST(Image32, UpdatesHoldBackChangesAndMustPair)
     EXPECT_EQ(changes, 0); // closing the update does not report by itself
     image.Bitmap()->Changed(); // a pixel change reaches the control
     EXPECT_EQ(changes, 1);
-    try {
-        image.EndUpdate();
-        FAIL() << "no exception";
-    } catch (const EAssertionFailed& e) {
-        EXPECT_STREQ(e.what(), "Unpaired EndUpdate call");
-    }
+    EXPECT_EQ(graphicstest::MessageOf([&] { image.EndUpdate(); }), "Unpaired EndUpdate call");
+    EXPECT_THROW(image.EndUpdate(), EAssertionFailed);
 }
 
 TEST(Image32, DefaultStagesAreBackgroundBitmapLayersWithDesignFrames)
 {
     TImage32 image;
-    TPaintStages& stages = *image.PaintStages();
-    ASSERT_EQ(stages.Count(), 5);
-    const struct {
-        bool dsgn, run;
-        uint32_t stage, parameter;
-    } expected[] = {{true, true, psClearBackground, 0},
-                    {true, false, psControlFrame, 0},
-                    {true, true, psDrawBitmap, 0},
-                    {true, false, psBitmapFrame, 0},
-                    {true, true, psDrawLayers, 0x80000000u}};
-    for (int32_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(stages.Items(i)->DsgnTime, expected[i].dsgn) << i;
-        EXPECT_EQ(stages.Items(i)->RunTime, expected[i].run) << i;
-        EXPECT_EQ(stages.Items(i)->Stage, expected[i].stage) << i;
-        EXPECT_EQ(stages.Items(i)->Parameter, expected[i].parameter) << i;
+    std::vector<std::tuple<bool, bool, uint32_t, uint32_t>> stages; // design time, run time, stage, parameter
+    for (int32_t i = 0; i < image.PaintStages()->Count(); ++i) {
+        const TPaintStage& s = *image.PaintStages()->Items(i);
+        stages.emplace_back(s.DsgnTime, s.RunTime, s.Stage, s.Parameter);
     }
+    EXPECT_EQ(stages, (decltype(stages){{true, true, psClearBackground, 0},
+                                        {true, false, psControlFrame, 0},
+                                        {true, true, psDrawBitmap, 0},
+                                        {true, false, psBitmapFrame, 0},
+                                        {true, true, psDrawLayers, 0x80000000u}}));
 }
 
 TEST(Image32, StagesPaintBackgroundThenBitmapThenVisibleLayers)

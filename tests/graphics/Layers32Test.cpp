@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "graphics/GraphicsTestHelpers.h"
+
 #include <string>
 #include <vector>
 
@@ -130,8 +132,13 @@ TEST(LayerCollection, InvisibleLayerChangesStaySilentUnlessItIsAnOverlay)
 {
     TLayerCollection c;
     auto* layer = c.Add<TPositionedLayer>();
-    layer->SetVisible(false);
     CollectionLog log(c);
+    layer->SetVisible(false); // hiding and showing repaint
+    EXPECT_EQ(log.Take(), "<>");
+    layer->SetVisible(true);
+    EXPECT_EQ(log.Take(), ">");
+    layer->SetVisible(false);
+    log.Take();
     layer->SetLocation(TFloatRect{1, 2, 3, 4});
     EXPECT_EQ(log.Take(), "");
     layer->SetLayerOptions(loGDIOverlay);
@@ -142,28 +149,9 @@ TEST(LayerCollection, InvisibleLayerChangesStaySilentUnlessItIsAnOverlay)
     log.Take();
     layer->SetLocation(TFloatRect{0, 0, 1, 1});
     EXPECT_EQ(log.Take(), "");
-}
 
-TEST(LayerCollection, HidingAVisibleLayerRepaints)
-{
-    TLayerCollection c;
-    auto* layer = c.Add<TPositionedLayer>();
-    CollectionLog log(c);
-    layer->SetVisible(false);
-    EXPECT_EQ(log.Take(), "<>");
-    layer->SetVisible(true);
-    EXPECT_EQ(log.Take(), ">");
-}
-
-TEST(LayerCollection, UnpairedEndUpdateRaises)
-{
-    TLayerCollection c;
-    try {
-        c.EndUpdate();
-        FAIL() << "no exception";
-    } catch (const EAssertionFailed& e) {
-        EXPECT_STREQ(e.what(), "Unpaired EndUpdate");
-    }
+    EXPECT_EQ(graphicstest::MessageOf([&] { c.EndUpdate(); }), "Unpaired EndUpdate");
+    EXPECT_THROW(c.EndUpdate(), EAssertionFailed);
     c.BeginUpdate();
     EXPECT_NO_THROW(c.EndUpdate());
 }
@@ -247,7 +235,7 @@ TEST(LayerCollection, LeftPressMakesTheListenerUntilItsLastButtonIsReleased)
     EXPECT_EQ(layer->calls, expected);
 }
 
-TEST(LayerCollection, RightPressDoesNotTakeTheMouse)
+TEST(LayerCollection, RightPressesAndNoCaptureLayersMakeNoListener)
 {
     TLayerCollection c;
     auto* layer = AddRecording(c);
@@ -256,13 +244,9 @@ TEST(LayerCollection, RightPressDoesNotTakeTheMouse)
     EXPECT_TRUE(layer->calls.empty()); // no listener: nobody is called
     EXPECT_EQ(c.MouseUp(MouseButton::Right, 0, 5, 5), layer);
     EXPECT_EQ(layer->calls, (std::vector<std::string>{"up 1"}));
-}
 
-TEST(LayerCollection, NoCaptureLayerIsReportedButNotCalled)
-{
-    TLayerCollection c;
-    auto* layer = AddRecording(c);
-    layer->SetLayerOptions(layer->LayerOptions() | loNoCapture);
+    layer->calls.clear();
+    layer->SetLayerOptions(layer->LayerOptions() | loNoCapture); // reported but not called
     EXPECT_EQ(c.MouseDown(MouseButton::Left, shift::Left, 5, 5), layer);
     EXPECT_EQ(c.MouseListener(), nullptr);
     EXPECT_TRUE(layer->calls.empty());

@@ -42,25 +42,14 @@ TEST(PaintStages, DeleteOutsideTheListRaises)
     EXPECT_EQ(stages.Count(), 1);
 }
 
-TEST(PaintBox32, StartsAt192WithABufferThatHasSlack)
-{
-    TPaintBox32 box;
-    EXPECT_EQ(box.Width(), 192);
-    EXPECT_EQ(box.Height(), 192);
-    EXPECT_EQ(box.BufferOversize(), 40);
-    EXPECT_EQ(box.Buffer()->Width(), 1); // nothing is on screen yet
-    FakeHost host(box);
-    box.ResizeBuffer();
-    EXPECT_EQ(box.Buffer()->Width(), 232);
-    EXPECT_EQ(box.Buffer()->Height(), 232);
-    box.SetBufferOversize(-3);
-    EXPECT_EQ(box.BufferOversize(), 0);
-}
-
 TEST(PaintBox32, BufferGrowsWithSlackAndShrinksOnlyPastIt)
 {
     TPaintBox32 box;
+    EXPECT_EQ(box.Width() * 1000 + box.Height(), 192192);
+    EXPECT_EQ(box.Buffer()->Width(), 1); // nothing is on screen yet
     FakeHost host(box);
+    box.ResizeBuffer();
+    EXPECT_EQ(box.Buffer()->Width() * 1000 + box.Buffer()->Height(), 232232); // 192 and the slack of 40
     // Each step: the control's new width, then the buffer width that must follow.
     const int32_t steps[][2] = {
         {0, 1},     // never below one pixel
@@ -74,6 +63,8 @@ TEST(PaintBox32, BufferGrowsWithSlackAndShrinksOnlyPastIt)
         box.SetBounds(0, 0, width, 10);
         EXPECT_EQ(box.Buffer()->Width(), buffer) << "control width " << width;
     }
+    box.SetBufferOversize(-3);
+    EXPECT_EQ(box.BufferOversize(), 0);
 }
 
 TEST(PaintBox32, BufferIsRepaintedOnlyWhenInvalid)

@@ -62,23 +62,6 @@ struct Band {
 
 } // namespace
 
-TEST(RubberbandLayer, Defaults)
-{
-    TLayerCollection c;
-    auto* layer = c.Add<TRubberbandLayer>();
-    EXPECT_EQ(0xA0000000u, layer->LayerOptions());
-    EXPECT_EQ(0x00000000u, layer->HandleFrame());
-    EXPECT_EQ(0x00FFFFFFu, layer->HandleFill());
-    EXPECT_EQ(rhCenter | rhSides | rhCorners | rhFrame, layer->Handles());
-    EXPECT_EQ(3, layer->HandleSize());
-    EXPECT_EQ(10, layer->MinWidth);
-    EXPECT_EQ(10, layer->MinHeight);
-    EXPECT_EQ(0, layer->MaxWidth);
-    EXPECT_EQ(0, layer->MaxHeight);
-    EXPECT_EQ(nullptr, layer->ChildLayer());
-    EXPECT_FALSE(layer->IsDragging());
-}
-
 TEST(RubberbandLayer, PressesStartTheDragOfTheHandleUnderThem)
 {
     Band b;
@@ -257,6 +240,7 @@ TEST(RubberbandLayer, TheChildFollowsAndItsDestructionClearsTheLink)
     EXPECT_EQ(0, b.c.Count());
 }
 
+// Setting the default handle colours, handles and size changes nothing.
 TEST(RubberbandLayer, HandleSettersAskForAGDIUpdateOnlyOnChange)
 {
     TLayerCollection c;
@@ -333,7 +317,7 @@ TEST(RubberbandLayer, PaintsAStippledFrameAndHandlesOnItsLines)
     EXPECT_EQ(kFill, b.GetPixel(9, 16)); // left side handle at (10, 17)
 }
 
-TEST(RubberbandLayer, PaintsOnlyTheChosenParts)
+TEST(RubberbandLayer, PaintsOnlyTheChosenPartsRelativeToTheBufferOrigin)
 {
     Painted frameOnly(rhFrame);
     EXPECT_EQ(clWhite32, frameOnly.buffer.GetPixel(10, 10));
@@ -350,11 +334,8 @@ TEST(RubberbandLayer, PaintsOnlyTheChosenParts)
     ground.SetSize(40, 35);
     ground.Clear(kGround);
     EXPECT_TRUE(nothing.buffer.Equal(ground));
-}
 
-TEST(RubberbandLayer, PaintsRelativeToTheBufferOrigin)
-{
-    Painted p(rhCorners, TPoint{5, 5}); // the buffer starts at control point (5, 5)
-    EXPECT_EQ(kFill, p.buffer.GetPixel(4, 5));
-    EXPECT_EQ(kGround, p.buffer.GetPixel(9, 10));
+    Painted moved(rhCorners, TPoint{5, 5}); // the buffer starts at control point (5, 5)
+    EXPECT_EQ(kFill, moved.buffer.GetPixel(4, 5));
+    EXPECT_EQ(kGround, moved.buffer.GetPixel(9, 10));
 }

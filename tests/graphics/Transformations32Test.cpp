@@ -22,6 +22,14 @@ void ExpectMatrixNear(const TFloatMatrix& expected, const TFloatMatrix& actual, 
             EXPECT_NEAR(expected[i][j], actual[i][j], tolerance) << "element [" << i << "][" << j << "]";
 }
 
+// The point (x, y) carried forward by the matrix.
+void ExpectMaps(const TFloatMatrix& m, float x, float y, float wantX, float wantY, float tolerance = 1e-5f)
+{
+    const TVector3f v = VectorTransform(m, {x, y, 1});
+    EXPECT_NEAR(wantX, v[0], tolerance) << "from " << x << "," << y;
+    EXPECT_NEAR(wantY, v[1], tolerance) << "from " << x << "," << y;
+}
+
 TPoint SourceOf(TTransformation& t, int32_t x, int32_t y)
 {
     TPoint p{-999, -999};
@@ -113,82 +121,32 @@ TEST(Matrix, InvertOfANearlySingularMatrixGivesTheIdentity)
     EXPECT_EQ(IdentityMatrix, zero);
 }
 
-TEST(Matrix, MultAppliesTheFirstArgumentLastAndVectorTransformUsesRowVectors)
-{
-    const TFloatMatrix translate = {{{1, 0, 0}, {0, 1, 0}, {10, 20, 1}}};
-    const TFloatMatrix scale = {{{2, 0, 0}, {0, 3, 0}, {0, 0, 1}}};
-    // Mult(M1, M2) = M2 * M1: scale first, then translate.
-    const TVector3f v = VectorTransform(Mult(translate, scale), {1, 1, 1});
-    EXPECT_FLOAT_EQ(12, v[0]);
-    EXPECT_FLOAT_EQ(23, v[1]);
-    EXPECT_FLOAT_EQ(1, v[2]);
-    const TVector3f w = VectorTransform(Mult(scale, translate), {1, 1, 1});
-    EXPECT_FLOAT_EQ(22, w[0]);
-    EXPECT_FLOAT_EQ(63, w[1]);
-
-    TFloatMatrix m = scale;
-    Scale(m, 0.5f);
-    ExpectMatrixNear({{{1, 0, 0}, {0, 1.5f, 0}, {0, 0, 0.5f}}}, m);
-}
-
 // ---- Affine transformation ----
-
-TEST(AffineTransformation, ANewOneMapsEveryPixelOntoItself)
-{
-    TAffineTransformation t;
-    EXPECT_EQ(IdentityMatrix, t.Matrix());
-    for (int32_t y : {-3, 0, 7, 1000})
-        for (int32_t x : {-5, 0, 2, 4095}) {
-            EXPECT_EQ((TPoint{x, y}), SourceOf(t, x, y));
-            EXPECT_EQ((TPoint{x * 256, y * 256}), Source256Of(t, x, y));
-        }
-}
 
 TEST(AffineTransformation, OperationsApplyInTheOrderTheyAreCalled)
 {
     TAffineTransformation t;
     t.Translate(10, 0);
     EXPECT_EQ((TPoint{5, 3}), SourceOf(t, 15, 3));
-
     t.Scale(2, 2); // after the translation: (x + 10) * 2
-    const TVector3f v = VectorTransform(t.Matrix(), {1, 0, 1});
-    EXPECT_FLOAT_EQ(22, v[0]);
-    EXPECT_FLOAT_EQ(0, v[1]);
+    ExpectMaps(t.Matrix(), 1, 0, 22, 0);
     EXPECT_EQ((TPoint{1, 4}), SourceOf(t, 22, 8));
-
-    t.Clear();
+    t.Clear(); // back to the identity
     EXPECT_EQ(IdentityMatrix, t.Matrix());
-    EXPECT_EQ((TPoint{15, 3}), SourceOf(t, 15, 3));
-}
+    EXPECT_EQ((TPoint{-15, 4095}), SourceOf(t, -15, 4095));
+    EXPECT_EQ((TPoint{-15 * 256, 4095 * 256}), Source256Of(t, -15, 4095));
 
-TEST(AffineTransformation, RotateTurnsAboutTheGivenCentre)
-{
-    TAffineTransformation t;
-    t.Rotate(0, 0, 90);
-    const TVector3f v = VectorTransform(t.Matrix(), {1, 0, 1});
-    EXPECT_NEAR(0, v[0], 1e-6);
-    EXPECT_NEAR(-1, v[1], 1e-6);
-
-    TAffineTransformation about;
-    about.Rotate(5, 5, 90);
-    const TVector3f centre = VectorTransform(about.Matrix(), {5, 5, 1});
-    EXPECT_NEAR(5, centre[0], 1e-5);
-    EXPECT_NEAR(5, centre[1], 1e-5);
-    const TVector3f right = VectorTransform(about.Matrix(), {6, 5, 1});
-    EXPECT_NEAR(5, right[0], 1e-5);
-    EXPECT_NEAR(4, right[1], 1e-5);
+    TAffineTransformation rotated, about, skewed;
+    rotated.Rotate(0, 0, 90);
+    ExpectMaps(rotated.Matrix(), 1, 0, 0, -1);
+    about.Rotate(5, 5, 90); // turns about (5, 5)
+    ExpectMaps(about.Matrix(), 5, 5, 5, 5);
+    ExpectMaps(about.Matrix(), 6, 5, 5, 4);
     EXPECT_EQ((TPoint{6, 5}), SourceOf(about, 5, 4));
-}
-
-TEST(AffineTransformation, SkewSetsTheOffDiagonalElements)
-{
-    TAffineTransformation t;
-    t.Skew(0.5f, 0.25f);
-    EXPECT_FLOAT_EQ(0.5f, t.Matrix()[1][0]);
-    EXPECT_FLOAT_EQ(0.25f, t.Matrix()[0][1]);
-    const TVector3f v = VectorTransform(t.Matrix(), {4, 8, 1});
-    EXPECT_FLOAT_EQ(8, v[0]);
-    EXPECT_FLOAT_EQ(9, v[1]);
+    skewed.Skew(0.5f, 0.25f); // the off-diagonal elements
+    EXPECT_FLOAT_EQ(0.5f, skewed.Matrix()[1][0]);
+    EXPECT_FLOAT_EQ(0.25f, skewed.Matrix()[0][1]);
+    ExpectMaps(skewed.Matrix(), 4, 8, 8, 9);
 }
 
 TEST(AffineTransformation, FixedPointRoundingOfHalfPixels)
@@ -221,31 +179,26 @@ TEST(AffineTransformation, TransformedBoundsAreTheRoundedCornerBox)
     EXPECT_EQ((TRect{0, -10, 20, 0}), r.GetTransformedBounds());
 }
 
-TEST(AffineTransformation, AStrongShrinkStillInverts)
+TEST(AffineTransformation, ExtremeMatrices)
 {
     // The forward determinant is 4e-6: a 1e-5 cut-off would draw the picture unshrunk.
-    TAffineTransformation t;
-    t.Scale(0.002f, 0.002f);
-    EXPECT_FALSE(t.Singular());
-    EXPECT_EQ((TPoint{500, 1000}), SourceOf(t, 1, 2));
-}
+    TAffineTransformation shrink;
+    shrink.Scale(0.002f, 0.002f);
+    EXPECT_FALSE(shrink.Singular());
+    EXPECT_EQ((TPoint{500, 1000}), SourceOf(shrink, 1, 2));
 
-TEST(AffineTransformation, ASingularMatrixHasNoSourcePositions)
-{
-    TAffineTransformation t;
-    t.Scale(0, 1);
+    // A singular matrix has no source positions.
+    TAffineTransformation flat;
+    flat.Scale(0, 1);
     int32_t x = 7, y = 7;
-    EXPECT_FALSE(t.Transform(3, 3, x, y));
-    EXPECT_FALSE(t.Transform256(3, 3, x, y));
-    EXPECT_TRUE(t.Singular());
-}
+    EXPECT_FALSE(flat.Transform(3, 3, x, y));
+    EXPECT_FALSE(flat.Transform256(3, 3, x, y));
+    EXPECT_TRUE(flat.Singular());
 
-TEST(AffineTransformation, ExtremeMatricesSaturateInsteadOfOverflowing)
-{
-    TAffineTransformation t;
-    t.Scale(1e-9f, 1e-9f);
-    int32_t x = 0, y = 0;
-    ASSERT_TRUE(t.Transform(2000000000, -2000000000, x, y));
+    // Source positions beyond 32 bits saturate instead of overflowing.
+    TAffineTransformation tiny;
+    tiny.Scale(1e-9f, 1e-9f);
+    ASSERT_TRUE(tiny.Transform(2000000000, -2000000000, x, y));
     EXPECT_EQ(INT32_MAX, x);
     EXPECT_EQ(INT32_MIN, y);
 }
@@ -512,43 +465,35 @@ TEST(TransformBitmap, FastPathsMatchTheReference)
 
 // ---- SetBorderTransparent ----
 
-TEST(SetBorderTransparent, ClearsTheAlphaOfTheOutlineOnly)
+TEST(SetBorderTransparent, ClearsTheAlphaOfTheClippedOutlineOnly)
 {
-    for (TRect rect : {TRect{1, 1, 4, 4}, TRect{4, 4, 1, 1}}) {
+    struct Case {
+        int32_t w, h;
+        TRect rect;
+        TRect outline; // inclusive; empty when nothing changes
+    };
+    const Case cases[] = {
+        {6, 6, {1, 1, 4, 4}, {1, 1, 4, 4}},
+        {6, 6, {4, 4, 1, 1}, {1, 1, 4, 4}},       // corners in either order
+        {4, 3, {-5, -5, 100, 100}, {0, 0, 3, 2}}, // the bitmap's own outline
+        {4, 3, {10, 10, 20, 20}, {0, 0, -1, -1}}, // wholly outside
+    };
+    for (const Case& c : cases) {
         TBitmap32 b;
-        b.SetSize(6, 6);
+        b.SetSize(c.w, c.h);
         b.Clear(0xFF112233);
         int changes = 0;
         b.OnChange = [&](TObject*) { ++changes; };
-        SetBorderTransparent(b, rect);
+        SetBorderTransparent(b, c.rect);
         EXPECT_EQ(1, changes);
-        for (int32_t y = 0; y < 6; ++y)
-            for (int32_t x = 0; x < 6; ++x) {
-                const bool inRect = x >= 1 && x <= 4 && y >= 1 && y <= 4;
-                const bool onOutline = inRect && (x == 1 || x == 4 || y == 1 || y == 4);
+        const TRect& o = c.outline;
+        for (int32_t y = 0; y < c.h; ++y)
+            for (int32_t x = 0; x < c.w; ++x) {
+                const bool inRect = x >= o.Left && x <= o.Right && y >= o.Top && y <= o.Bottom;
+                const bool onOutline = inRect && (x == o.Left || x == o.Right || y == o.Top || y == o.Bottom);
                 EXPECT_EQ(onOutline ? 0x00112233u : 0xFF112233u, b.GetPixel(x, y)) << x << "," << y;
             }
     }
-}
-
-TEST(SetBorderTransparent, ClipsToTheBitmap)
-{
-    TBitmap32 b;
-    b.SetSize(4, 3);
-    b.Clear(0xFF445566);
-    SetBorderTransparent(b, TRect{-5, -5, 100, 100}); // the bitmap's own outline
-    for (int32_t y = 0; y < 3; ++y)
-        for (int32_t x = 0; x < 4; ++x) {
-            const bool edge = x == 0 || x == 3 || y == 0 || y == 2;
-            EXPECT_EQ(edge ? 0x00445566u : 0xFF445566u, b.GetPixel(x, y)) << x << "," << y;
-        }
-
-    TBitmap32 untouched;
-    untouched.SetSize(4, 3);
-    untouched.Clear(0xFF445566);
-    SetBorderTransparent(untouched, TRect{10, 10, 20, 20});
-    EXPECT_EQ(std::vector<TColor32>(12, 0xFF445566u), PixelsOf(untouched));
-
     TBitmap32 empty;
     SetBorderTransparent(empty, TRect{0, 0, 5, 5}); // nothing to clip to, no crash
 }

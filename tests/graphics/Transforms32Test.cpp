@@ -28,6 +28,24 @@ void SetBlueRow(TBitmap32& bitmap, std::vector<uint8_t> blues, int32_t height = 
             bitmap.SetPixel(int32_t(x), y, 0xFF000000u | blues[x]);
 }
 
+// The opaque blue row `blues`, `height` rows high, stretched onto `width` x `height`
+// pixels: each destination row as its pixels' low bytes, the alpha checked opaque.
+using Rows = std::vector<std::vector<int>>;
+Rows Stretched(std::vector<uint8_t> blues, int32_t width, TStretchFilter filter, int32_t height = 1)
+{
+    TBitmap32 src, dst;
+    SetBlueRow(src, blues, height);
+    dst.SetSize(width, height);
+    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), filter, dmOpaque);
+    Rows rows(static_cast<size_t>(height));
+    for (int32_t y = 0; y < height; ++y)
+        for (TColor32 c : RowOf(dst, y)) {
+            EXPECT_EQ(c & 0xFFFFFF00u, 0xFF000000u);
+            rows[size_t(y)].push_back(int(c & 0xFF));
+        }
+    return rows;
+}
+
 // Restores the unit-wide flag after each test.
 class Transforms32 : public testing::Test {
 protected:
@@ -141,28 +159,12 @@ TEST_F(Transforms32, DrawModes)
 
 TEST_F(Transforms32, NearestColumnsAsTheExampleSays)
 {
-    TBitmap32 src, dst;
-    SetBlueRow(src, {0, 1, 2, 3});
-    dst.SetSize(7, 1);
-    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfNearest, dmOpaque);
     // Positions 0, 0.5, 1, 1.5, 2, 2.5, 3 rounded halves to even.
-    std::vector<uint8_t> columns;
-    for (TColor32 c : RowOf(dst, 0))
-        columns.push_back(uint8_t(c));
-    EXPECT_EQ(columns, (std::vector<uint8_t>{0, 0, 1, 2, 2, 2, 3}));
-
+    EXPECT_EQ(Stretched({0, 1, 2, 3}, 7, sfNearest), (Rows{{0, 0, 1, 2, 2, 2, 3}}));
+    // One destination pixel takes the middle source pixel, (0 + 4 - 1) div 2.
+    EXPECT_EQ(Stretched({0, 1, 2, 3}, 1, sfNearest), (Rows{{1}}));
     FullEdge = true;
-    dst.SetSize(8, 1);
-    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfNearest, dmOpaque);
-    columns.clear();
-    for (TColor32 c : RowOf(dst, 0))
-        columns.push_back(uint8_t(c));
-    EXPECT_EQ(columns, (std::vector<uint8_t>{0, 0, 1, 1, 2, 2, 3, 3})); // trunc(i * 4 / 8)
-
-    // One destination pixel takes the middle source pixel.
-    dst.SetSize(1, 1);
-    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfNearest, dmOpaque);
-    EXPECT_EQ(dst.GetPixel(0, 0) & 0xFF, 1u); // (0 + 4 - 1) div 2
+    EXPECT_EQ(Stretched({0, 1, 2, 3}, 8, sfNearest), (Rows{{0, 0, 1, 1, 2, 2, 3, 3}})); // trunc(i * 4 / 8)
 }
 
 TEST_F(Transforms32, NearestRowsRepeatAndBlendLikeTheSameSizeCopy)
@@ -192,14 +194,10 @@ TEST_F(Transforms32, NearestRowsRepeatAndBlendLikeTheSameSizeCopy)
 
 TEST_F(Transforms32, BilinearByHand)
 {
-    TBitmap32 src, dst;
-    SetBlueRow(src, {0, 255}, 2);
-    dst.SetSize(4, 4);
-    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfLinear, dmOpaque);
     // Columns at 0, 1/3, 2/3, 1: left weights 256, 171, 85 and the last column alone.
-    // Blue (0 * w + 255 * (256 - w)) >> 8 = 0, 84, 170, 255.
-    for (int32_t y = 0; y < 4; ++y)
-        EXPECT_EQ(RowOf(dst, y), (std::vector<TColor32>{0xFF000000, 0xFF000054, 0xFF0000AA, 0xFF0000FF}));
+    // Blue (0 * w + 255 * (256 - w)) >> 8 = 0, 84, 170, 255; both rows alike.
+    const std::vector<int> row{0, 84, 170, 255};
+    EXPECT_EQ(Stretched({0, 255}, 4, sfLinear, 2), (Rows{row, row}));
 }
 
 TEST_F(Transforms32, BilinearFromOnePixelStaysInsideTheBitmap)
@@ -243,12 +241,8 @@ TEST_F(Transforms32, MappingTableOfALinearReductionByHand)
     // Centre 3: j = 1..5, the last two clamped onto 3.
     EXPECT_EQ(flat(table[1]), (std::vector<int32_t>{1, 28, 2, 57, 3, 86, 3, 57, 3, 28}));
 
-    TBitmap32 src, dst;
-    SetBlueRow(src, {0, 100, 200, 255});
-    dst.SetSize(2, 1);
-    StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), sfLinear, dmOpaque);
     // (171 * 0 + 57 * 100 + 28 * 200) >> 8 = 44; (28 * 100 + 57 * 200 + 171 * 255) >> 8 = 225.
-    EXPECT_EQ(RowOf(dst, 0), (std::vector<TColor32>{0xFF00002C, 0xFF0000E1}));
+    EXPECT_EQ(Stretched({0, 100, 200, 255}, 2, sfLinear), (Rows{{44, 225}}));
 }
 
 TEST_F(Transforms32, MappingTableSpecialCases)
@@ -302,16 +296,12 @@ TEST_F(Transforms32, Kernels)
 TEST_F(Transforms32, NegativeLobesAreClampedNotWrapped)
 {
     // A hard edge enlarged with Lanczos overshoots on both sides of it.
-    TBitmap32 src, dst;
-    SetBlueRow(src, {0, 0, 0, 255, 255, 255});
-    src.SetPixel(0, 0, 0xFF0000FF); // alpha stays 255 everywhere: overshoot clamps too
+    // Blue 255 at the ends; alpha stays 255 everywhere, so its overshoot clamps too
+    // (Stretched checks it).
     for (TStretchFilter filter : {sfLanczos, sfMitchell}) {
-        dst.SetSize(24, 1);
-        StretchTransfer(&dst, dst.BoundsRect(), dst.BoundsRect(), &src, src.BoundsRect(), filter, dmOpaque);
-        for (int32_t x = 0; x < 24; ++x)
-            EXPECT_EQ(dst.GetPixel(x, 0) >> 24, 255u) << x;
-        EXPECT_EQ(dst.GetPixel(16, 0) & 0xFF, 255u);
-        EXPECT_EQ(dst.GetPixel(23, 0) & 0xFF, 255u);
+        const std::vector<int> row = Stretched({255, 0, 0, 255, 255, 255}, 24, filter)[0];
+        EXPECT_EQ(row[16], 255);
+        EXPECT_EQ(row[23], 255);
     }
 }
 
