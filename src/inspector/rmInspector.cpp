@@ -207,6 +207,11 @@ int32_t TrmInspector::VisibleLines()
     return Height() / height + (Height() % height != 0 ? 1 : 0);
 }
 
+int32_t TrmInspector::RowsInView()
+{
+    return std::max(std::min(VisibleLines(), VisibleItemCount() - FTopIndex), 0);
+}
+
 int32_t TrmInspector::VScrollSize()
 {
     // An empty inspector has nothing to scroll, and needs no font measured to know it.

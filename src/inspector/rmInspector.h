@@ -198,6 +198,8 @@ private:
     // the next sibling of the node or of its nearest ancestor that has one.
     static TrmTreeNonViewNode* NextVisibleNode(const TrmTreeNonViewNode* Node);
     RowCells CellsOfRow(int32_t Row);
+    // The rows drawn from TopIndex on: VisibleLines, fewer at the end of the list.
+    int32_t RowsInView();
     bool IsNameUsed(const std::string& Name) const;
     std::string UniqueItemName(const TrmInspectorItemClass& ItemClass) const;
     std::string NewRowPath(const TrmTreeNonViewNode* ParentNode) const;
@@ -210,6 +212,9 @@ private:
     void FreeEditor();
     void DropRetiredEditors() { FRetiredEditors.clear(); }
     void PlaceEditor(int32_t Row);
+    // Every scroll takes the editor along with its row: over the row's value cell while
+    // the row is shown, below the client area while it is scrolled out of view.
+    void KeepEditorWithRow();
     void EditorChange(TObject* Sender);
     // The current item while it may take the editor's value, else null.
     TrmCustomInspectorItem* CommittingItem() const;
@@ -221,8 +226,7 @@ private:
     void UpdateVScrollBar();
 
     // Painting.
-    // Returns whether the row was the selected one.
-    bool PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& Node, int32_t Row);
+    void PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& Node, int32_t Row);
 
     // Hints.
     void HideHint();

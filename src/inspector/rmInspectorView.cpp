@@ -149,6 +149,16 @@ void TrmInspector::PlaceEditor(int32_t Row)
     FEditor->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
 }
 
+void TrmInspector::KeepEditorWithRow()
+{
+    if (!FEditor)
+        return;
+    if (FItemIndex >= FTopIndex && FItemIndex < FTopIndex + RowsInView())
+        PlaceEditor(FItemIndex);
+    else
+        FEditor->SetTop(Height() + 1); // out of reach of the clicks meant for the rows shown
+}
+
 void TrmInspector::PutValueIntoEditor(TrmCustomInspectorItem& Item)
 {
     // The editor reports the value it is given as a change; that is not the user's.
@@ -242,11 +252,13 @@ void TrmInspector::ScrollToVisible()
         FTopIndex = 0;
         SetItemIndex(0);
     }
+    KeepEditorWithRow();
 }
 
 void TrmInspector::UpdateVScrollBar()
 {
     FTopIndex = std::clamp(FTopIndex, 0, VScrollSize());
+    KeepEditorWithRow();
 }
 
 void TrmInspector::VScroll(TrmScrollCode Code, int32_t Position)
@@ -465,23 +477,17 @@ void TrmInspector::Paint(platform::Canvas& Canvas)
 {
     DropRetiredEditors();
     Canvas.FillRect(ClientRect(), CanvasColorOf(clBtnFace));
-    const int32_t rows = std::min(VisibleLines(), VisibleItemCount() - FTopIndex);
-    bool selectedPainted = false;
+    const int32_t rows = RowsInView();
     const TrmTreeNonViewNode* node = GetVisibleItem(FTopIndex);
     for (int32_t r = 0; r < rows && node; ++r) {
-        selectedPainted |= PaintRow(Canvas, *node, FTopIndex + r);
+        PaintRow(Canvas, *node, FTopIndex + r);
         node = NextVisibleNode(node);
     }
-    if (FEditor) {
-        if (selectedPainted)
-            PlaceEditor(FItemIndex);
-        else
-            FEditor->SetTop(Height() + 1);
-    }
+    KeepEditorWithRow();
     FChildren.Paint(Canvas);
 }
 
-bool TrmInspector::PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& Node, int32_t Row)
+void TrmInspector::PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& Node, int32_t Row)
 {
     const RowCells cells = CellsOfRow(Row);
     const int32_t height = cells.Name.Height();
@@ -516,7 +522,6 @@ bool TrmInspector::PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& 
     Canvas.Line(0, bottom - 2, Width() - 1, bottom - 2, CanvasColorOf(clBtnFace));
     Canvas.Line(FSplitPos - 1, cells.Name.Top - 1, FSplitPos - 1, bottom - 1, CanvasColorOf(clBtnShadow));
     Canvas.Line(FSplitPos, cells.Name.Top - 1, FSplitPos, bottom - 1, CanvasColorOf(clBtnHighlight));
-    return selected;
 }
 
 // ---- Hints

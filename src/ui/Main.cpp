@@ -322,7 +322,16 @@ QWidget* TMainForm::CreatePlayersTab()
     LVPlayers->setColumnCount(4);
     LVPlayers->setHeaderLabels({"Pl Number", "Name", "Skills", "Ability"});
     LVPlayers->setHeaderHidden(true);
-    LVPlayers->setColumnWidth(0, 30);
+    // With no header to drag, the columns fit the list's width: the name takes what the
+    // number, skills and playability leave, so that no row reaches past the list.
+    QHeaderView* columns = LVPlayers->header();
+    columns->setStretchLastSection(false);
+    columns->setMinimumSectionSize(0);
+    columns->setSectionResizeMode(kNumberColumn, QHeaderView::Fixed);
+    columns->setSectionResizeMode(kNameColumn, QHeaderView::Stretch);
+    columns->setSectionResizeMode(kSkillsColumn, QHeaderView::ResizeToContents);
+    columns->setSectionResizeMode(kPlayabilityColumn, QHeaderView::ResizeToContents);
+    LVPlayers->setColumnWidth(kNumberColumn, 30);
     LVPlayers->setRootIsDecorated(false);
     LVPlayers->setSelectionBehavior(QAbstractItemView::SelectRows);
     LVPlayers->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -58,6 +58,10 @@ public:
     static constexpr uint8_t kNoRow = 255;
     static constexpr int kPlayersTab = 0;
     static constexpr int kProvincesTab = 1;
+    // The columns of the players list (the number carries the active tick) and of the
+    // provinces list.
+    enum PlayerColumn : int { kNumberColumn, kNameColumn, kSkillsColumn, kPlayabilityColumn };
+    enum ProvinceColumn : int { kProvinceColumn, kOwnerColumn };
 
     // Builds the window and runs the start-up: textures, catalogue and settings
     // documents, action states; the window opens without a project.

@@ -26,10 +26,6 @@ using platform::qt::Windows1252ToQString;
 
 namespace {
 
-// The players-list column of the player number, which carries the active tick.
-constexpr int kNumberColumn = 0;
-constexpr int kProvinceColumn = 0;
-
 void ApplyToolLayout(QWidget& window, TrmInspector& inspector, const CToolFormLayout& layout, QAction& show)
 {
     ApplyWindowBounds(window, layout);

@@ -16,9 +16,6 @@ using platform::qt::Windows1252ToQString;
 
 namespace {
 
-enum PlayerColumn { kNumberColumn, kNameColumn, kSkillsColumn, kPlayabilityColumn };
-enum ProvinceColumn { kProvinceColumn, kOwnerColumn };
-
 QString PlayabilityText(uint8_t control)
 {
     if (control == CPlayerDataB::kHuman)
@@ -28,7 +25,7 @@ QString PlayabilityText(uint8_t control)
 
 CProvince* RowProvince(const QTreeWidgetItem& row)
 {
-    return reinterpret_cast<CProvince*>(row.data(kProvinceColumn, Qt::UserRole).value<quintptr>());
+    return reinterpret_cast<CProvince*>(row.data(TMainForm::kProvinceColumn, Qt::UserRole).value<quintptr>());
 }
 
 // Deletes every layer that `find` finds for the province, one by one, since

@@ -44,8 +44,7 @@ protected:
 TEST_F(MainInspectorsTest, AChosenPlayerFillsThePlayerInspectorAndASkillSumAboveSixIsRefused)
 {
     ShowTab(TMainForm::kPlayersTab);
-    // The players list takes its row as the keyboard's current row.
-    List("LVPlayers").setCurrentItem(List("LVPlayers").topLevelItem(1));
+    ClickListRow(List("LVPlayers"), 1);
     ASSERT_TRUE(List("LVPlayers").topLevelItem(1)->isSelected());
     ASSERT_NE(Row("RMIPlayer", Key(InspectorRow::Name)), nullptr);
     EXPECT_EQ(Row("RMIPlayer", Key(InspectorRow::Name))->AsString(), Table().GetPlayerName(1));

@@ -6,7 +6,9 @@
 #include "platform/qt/ControlWidget.h"
 #include "platform/qt/QtTextRasterizer.h"
 
+#include <QApplication>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -51,6 +53,34 @@ TEST(InspectorWidget, ClickTypeAndCommitInPlace)
         EXPECT_EQ(inspector.GetItemByName("Flag")->AsString(), "True");
         EXPECT_EQ(committed.back(), "True");
         EXPECT_EQ(committed.size(), 4u);
+    }
+    platform::SetTextRasterizer(nullptr);
+}
+
+TEST(InspectorWidget, AClickAfterScrollingGoesToTheRowShownThere)
+{
+    platform::qt::QtTextRasterizer rasterizer;
+    platform::SetTextRasterizer(&rasterizer);
+    {
+        platform::qt::ControlWidget widget(std::make_unique<TrmInspector>());
+        auto& inspector = widget.HostedAs<TrmInspector>();
+        for (int i = 0; i < 30; ++i)
+            inspector.AddInspectorItem("\1Row" + std::to_string(i), "v", TrmStringInspectorItem::Class);
+        widget.resize(225, 200);
+        widget.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+
+        const QPoint value(inspector.SplitPos() + 30, inspector.ItemHeight() + inspector.ItemHeight() / 2);
+        QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, value);
+        ASSERT_EQ(inspector.ItemIndex(), 1);
+        ASSERT_NE(inspector.Editor(), nullptr);
+
+        QWheelEvent wheel(QPointF(value), QPointF(widget.mapToGlobal(value)), {}, QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&widget, &wheel);
+        ASSERT_GT(inspector.TopIndex(), 1);
+        QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, value);
+        EXPECT_EQ(inspector.ItemIndex(), inspector.TopIndex() + 1);
     }
     platform::SetTextRasterizer(nullptr);
 }
