@@ -1,16 +1,8 @@
 #pragma once
-// A set-up project with its own warnings list and a recording progress
-// display, and the analysis steps of the import in their order.
-#include <string>
+// The import fixture with the analysis steps of the import callable one by one.
 #include <vector>
 
-#include "model/ErrorList.h"
-#include "model/MapProject.h"
-#include "model/ProjectFixture.h"
-#include "model/RecordingViews.h"
-#include "world/WorldArt.h"
-
-#include <gtest/gtest.h>
+#include "world/ImportFixture.h"
 
 // The pieces' neighbour lists as plain lists.
 inline std::vector<int> NeighbourList(const CProvinceMap& piece)
@@ -21,14 +13,8 @@ inline std::vector<int> NeighbourList(const CProvinceMap& piece)
     return list;
 }
 
-class AnalysisTest : public SetUpProjectTest {
+class AnalysisTest : public ImportTest {
 protected:
-    AnalysisTest()
-    {
-        project.SetWarnings(&warnings);
-        project.SetProgressDisplay(&progress);
-    }
-
     // Pieces of `image` and the piece map.
     void Extract(const TBitmap32& image)
     {
@@ -46,21 +32,7 @@ protected:
         project.ReassignMapIndexes();
     }
 
-    CProvinceMap& Piece(int i) { return *project.GetPieces().GetAt(i); }
-    int PieceCount() const { return project.GetPieces().GetCount(); }
-
     static std::vector<int> Neighbours(const CProvinceMap& piece) { return NeighbourList(piece); }
-    std::vector<std::string> WarningTexts() const
-    {
-        std::vector<std::string> texts;
-        for (int i = 0; i < warnings.GetCount(); ++i)
-            texts.push_back(warnings.GetAt(i)->GetText());
-        return texts;
-    }
-
-    CErrorList warnings;
-    RecordingProgress progress;
 };
 
 using Ints = std::vector<int>;
-using Texts = std::vector<std::string>;

@@ -24,22 +24,20 @@ TEST_F(CastlePlacesTest, SquarePieceOfThreeHundred)
     EXPECT_EQ(progress.calls.front(), "start Castle's places calculating... 1");
 }
 
-TEST_F(CastlePlacesTest, APieceNineteenHighHasNoCastlePlace)
+// A castle square below 20 or an army square below 16 marks the piece as one
+// without a castle place.
+TEST_F(CastlePlacesTest, SmallSquaresMarkThePiece)
 {
-    CProvinceMap& piece = AddSolidPiece(0, 0, 60, 19);
+    // 60 × 19: side 18 at (0, 0); the army's side 18 at (11, 0), clear of the mark at columns 9 and 10.
+    CProvinceMap& low = AddSolidPiece(0, 0, 60, 19);
+    // 20 × 20: room for a castle square of 20, none of 16 beside the mark.
+    CProvinceMap& square = AddSolidPiece(100, 0, 20, 20);
     project.CalcCastlePlaces();
-    EXPECT_EQ(piece.kind, CProvinceMap::kProvinceWithoutCastlePlace);
-    EXPECT_EQ(Castle(piece), (TPoint{9, 9})); // side 18 at (0, 0)
-    EXPECT_EQ(Army(piece), (TPoint{20, 9})); // side 18 at (11, 0), clear of the mark at columns 9 and 10
-}
-
-TEST_F(CastlePlacesTest, AnArmyBelowFifteenAlsoMarksThePiece)
-{
-    // Room for a castle square of 20, none of 16 beside the mark.
-    CProvinceMap& piece = AddSolidPiece(0, 0, 20, 20);
-    project.CalcCastlePlaces();
-    EXPECT_EQ(Castle(piece), (TPoint{10, 10}));
-    EXPECT_EQ(piece.kind, CProvinceMap::kProvinceWithoutCastlePlace);
+    EXPECT_EQ(low.kind, CProvinceMap::kProvinceWithoutCastlePlace);
+    EXPECT_EQ(Castle(low), (TPoint{9, 9}));
+    EXPECT_EQ(Army(low), (TPoint{20, 9}));
+    EXPECT_EQ(square.kind, CProvinceMap::kProvinceWithoutCastlePlace);
+    EXPECT_EQ(Castle(square), (TPoint{10, 10}));
 }
 
 TEST_F(CastlePlacesTest, MarksOfAnEarlierRunDoNotMoveTheNextRunsPlaces)

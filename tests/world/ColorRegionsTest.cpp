@@ -38,33 +38,28 @@ using Summary = std::vector<RegionSummary>;
 
 } // namespace
 
-TEST(ColorRegions, NumberedByFirstPixelColumnByColumn)
+TEST(ColorRegions, FourConnectedRegionsNumberedColumnByColumn)
 {
-    // Row by row B comes first; column by column A does.
-    EXPECT_EQ(Summaries({".B",
-                         "AB",
-                         "A."}),
-              (Summary{{'A', 0, 1, 0, 2, 2}, {'B', 1, 0, 1, 1, 2}}));
-    // A region whose first column starts below its top row.
-    EXPECT_EQ(Summaries({"..B",
-                         "BBB"}),
-              (Summary{{'B', 0, 0, 2, 1, 4}}));
-}
-
-TEST(ColorRegions, BranchesJoinedLowerDownAreOneRegion)
-{
-    EXPECT_EQ(Summaries({"A.A.A",
-                         "A.A.A",
-                         "AAAAA",
-                         "B.B.B"}),
-              (Summary{{'A', 0, 0, 4, 2, 11}, {'B', 0, 3, 0, 3, 1}, {'B', 2, 3, 2, 3, 1}, {'B', 4, 3, 4, 3, 1}}));
-}
-
-TEST(ColorRegions, CornersDoNotConnect)
-{
-    EXPECT_EQ(Summaries({"A.",
-                         ".A"}),
-              (Summary{{'A', 0, 0, 0, 0, 1}, {'A', 1, 1, 1, 1, 1}}));
+    struct Case {
+        const char* what;
+        std::vector<std::string> art;
+        Summary regions;
+    };
+    const Case cases[] = {
+        {"row by row B comes first; column by column A does", {".B", "AB", "A."},
+         {{'A', 0, 1, 0, 2, 2}, {'B', 1, 0, 1, 1, 2}}},
+        {"a region whose first column starts below its top row", {"..B", "BBB"}, {{'B', 0, 0, 2, 1, 4}}},
+        {"branches joined lower down", {"A.A.A", "A.A.A", "AAAAA", "B.B.B"},
+         {{'A', 0, 0, 4, 2, 11}, {'B', 0, 3, 0, 3, 1}, {'B', 2, 3, 2, 3, 1}, {'B', 4, 3, 4, 3, 1}}},
+        {"corners do not connect", {"A.", ".A"}, {{'A', 0, 0, 0, 0, 1}, {'A', 1, 1, 1, 1, 1}}},
+        {"zero pixels belong to no region and enclose one", {".....", ".AAA.", ".A.A.", ".AAA.", "....."},
+         {{'A', 1, 1, 3, 3, 8}}},
+        {"a lone pixel", {"...", ".A.", "..."}, {{'A', 1, 1, 1, 1, 1}}},
+        {"nothing but zero", {"..", ".."}, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Summaries(c.art), c.regions) << c.what;
+    EXPECT_EQ(CColorRegions(TBitmap32()).Count(), 0);
 }
 
 TEST(ColorRegions, ColoursMatchOnAllThirtyTwoBits)
@@ -77,22 +72,6 @@ TEST(ColorRegions, ColoursMatchOnAllThirtyTwoBits)
     const CColorRegions regions(image);
     ASSERT_EQ(regions.Count(), 3);
     EXPECT_EQ(regions[1].color, 0x7F0000FFu);
-}
-
-TEST(ColorRegions, ZeroPixelsBelongToNoRegionAndEncloseOne)
-{
-    EXPECT_EQ(Summaries({".....",
-                         ".AAA.",
-                         ".A.A.",
-                         ".AAA.",
-                         "....."}),
-              (Summary{{'A', 1, 1, 3, 3, 8}}));
-    EXPECT_EQ(Summaries({"...",
-                         ".A.",
-                         "..."}),
-              (Summary{{'A', 1, 1, 1, 1, 1}}));
-    EXPECT_EQ(CColorRegions(WorldFromArt({"..", ".."})).Count(), 0);
-    EXPECT_EQ(CColorRegions(TBitmap32()).Count(), 0);
 }
 
 // Long runs go through the wide comparison; a change at every offset within a

@@ -3,6 +3,8 @@
 #include "model/ProjectFixture.h"
 #include "model/RecordingViews.h"
 #include "world/ImportFixture.h"
+#include "world/MissionRecord.h"
+#include "world/PdaSerialize.h"
 #include "PackageReader.h"
 #include "PictureDecoder.h"
 #include "SyntheticWorld.h"
@@ -34,9 +36,40 @@ std::vector<std::string> EntryNames(const std::string& folder, int columns, int 
     return names;
 }
 
-std::string Text(const Bytes& bytes)
+// The flat package and the database of an export, read back: they must hold
+// the same tree, and the database is named after the mission.
+test::PackageContents ReadPackages(const fs::path& pdbPath, const std::vector<std::string>& known)
 {
-    return std::string(bytes.begin(), bytes.end());
+    fs::path pakPath = pdbPath;
+    pakPath.replace_extension(".pak");
+    const test::PackageContents pak = test::ReadPak(test::ReadFile(pakPath), known);
+    EXPECT_EQ(pak.error, "");
+    const test::PackageContents pdb = test::ReadPdb(test::ReadFile(pdbPath), known);
+    EXPECT_EQ(pdb.error, "");
+    EXPECT_EQ(pdb.databaseName, pakPath.stem().string());
+    EXPECT_EQ(pdb.files, pak.files);
+    EXPECT_EQ(pdb.folders, pak.folders);
+    return pak;
+}
+
+// The outside check: Debian's Palm database reader loads the database, finds
+// every resource, and the directory resource holds `entries` entries.
+void ExpectPalmReaderLoads(const fs::path& pdb, const std::string& name, uint32_t entries)
+{
+    int status = -1;
+    const std::string summary = test::PalmDatabaseSummary(pdb, status);
+    ASSERT_EQ(status, 0) << "perl with Palm::PDB (libpalm-pdb-perl) must be installed; output: " << summary;
+    const auto resources = std::count(summary.begin(), summary.end(), '\n') - 1;
+    EXPECT_EQ(summary.substr(0, summary.find('\n')),
+              name + "|RSRC|TORV|1|1000000000|" + std::to_string(resources));
+    EXPECT_NE(summary.find("DATA 1000 " + std::to_string(4 + 30 * entries) + "\n"), std::string::npos) << summary;
+}
+
+test::DecodedPicture Picture(const Bytes& bytes)
+{
+    test::DecodedPicture picture;
+    EXPECT_EQ(test::DecodePicture(bytes, 0xEE, picture), "");
+    return picture;
 }
 
 // A 400 x 300 world: ocean west of x = 80, green land south of y = 250, a small
@@ -100,97 +133,6 @@ protected:
     std::string error;
 };
 
-// Reads mission.dat field by field and checks what the project holds.
-void CheckMissionData(const Bytes& bytes)
-{
-    test::ByteReader in{bytes};
-    EXPECT_EQ(in.U32(), 0u); // no catalogue creator id
-    const uint32_t resources = in.U8();
-    ASSERT_EQ(resources, 2u);
-    EXPECT_EQ(in.Text(), "reso");
-    EXPECT_EQ(in.Text(), "reso");
-    const uint32_t unitTypes = in.U8();
-    ASSERT_EQ(unitTypes, 3u);
-    const uint32_t players = in.U8();
-    ASSERT_EQ(players, 2u);
-    for (uint32_t p = 0; p < players; ++p) {
-        EXPECT_EQ(in.U8(), p);
-        EXPECT_EQ(in.U8(), 0xFFu); // no capital
-        in.at += 5;                // skills, control, ability
-        for (uint32_t u = 0; u < unitTypes; ++u) {
-            EXPECT_EQ(in.U32(), 0u);
-            EXPECT_EQ(in.Text(), "Unit " + std::to_string(u));
-        }
-        in.at += 2 * resources;
-    }
-    EXPECT_EQ(in.U32(), 25u); // MaxExp
-    EXPECT_EQ(in.U8(), 0u);   // defeat opponents
-    in.U8();
-    EXPECT_EQ(in.U8(), 0u); // no lose condition
-    const uint32_t provinces = in.U8();
-    ASSERT_EQ(provinces, 6u);
-    for (uint32_t i = 0; i < provinces; ++i) {
-        in.at += resources;
-        // Owners 0, 1, 2 of the project: players 0 and 2 are exported as 0 and 1.
-        EXPECT_EQ(in.U8(), (std::array<uint32_t, 3>{0, 0xFF, 1}[i % 3])) << i;
-        EXPECT_EQ(in.U8(), 0u); // no castle
-        const uint32_t left = in.U16(), top = in.U16(), right = in.U16(), bottom = in.U16();
-        EXPECT_EQ(left, 80 + 107 * (i % 3)) << i;
-        EXPECT_EQ(top, i < 3 ? 0u : 125u) << i;
-        EXPECT_EQ(right, std::min(80 + 107 * (i % 3 + 1) - 1, 399u)) << i;
-        EXPECT_EQ(bottom, i < 3 ? 124u : 249u) << i;
-        EXPECT_EQ(in.U16(), left); // castle point at the piece's origin
-        EXPECT_EQ(in.U16(), top);
-        in.at += 4;
-        EXPECT_EQ(in.U8(), 0u); // no army
-        const uint32_t neighbours = in.U8();
-        in.at += neighbours;
-    }
-    const uint32_t events = in.U8();
-    ASSERT_EQ(events, 2u);
-    for (uint32_t turn : {3u, 9u}) {
-        EXPECT_EQ(in.U16(), turn);
-        EXPECT_EQ(in.U8(), 0u); // the new events name no player
-        EXPECT_EQ(in.U8(), 0u);
-        EXPECT_EQ(in.U8(), 0u); // increase
-        in.at += resources;
-    }
-    EXPECT_TRUE(in.AtEnd()) << in.at << " of " << bytes.size();
-}
-
-struct IndexMap {
-    uint32_t width = 0, height = 0;
-    std::vector<std::vector<std::vector<std::pair<uint32_t, uint32_t>>>> cells; // [column][row] -> (k, province)
-};
-
-IndexMap ReadIndexMap(const Bytes& bytes)
-{
-    IndexMap map;
-    test::ByteReader in{bytes};
-    map.width = in.U16();
-    map.height = in.U16();
-    map.cells.resize(in.U8());
-    for (auto& column : map.cells) {
-        column.resize(in.U8());
-        for (auto& cell : column) {
-            cell.resize(in.U8());
-            for (auto& [k, province] : cell) {
-                k = in.U8();
-                province = in.U8();
-            }
-        }
-    }
-    EXPECT_TRUE(in.AtEnd());
-    return map;
-}
-
-test::DecodedPicture Picture(const Bytes& bytes)
-{
-    test::DecodedPicture picture;
-    EXPECT_EQ(test::DecodePicture(bytes, 0xEE, picture), "");
-    return picture;
-}
-
 TEST_F(ExportMissionTest, BothPackagesHoldTheWholeMission)
 {
     ASSERT_EQ(Export(work.Path() / "out" / "my.map.pdb"), 1) << error;
@@ -201,15 +143,9 @@ TEST_F(ExportMissionTest, BothPackagesHoldTheWholeMission)
         written.insert(entry.path().filename().string());
     EXPECT_EQ(written, (std::set<std::string>{"my.map.pak", "my.map.pdb"}));
 
-    const std::vector<std::string> known = EntryNames("my", 4, 2);
-    const test::PackageContents pak = test::ReadPak(test::ReadFile(work.Path() / "out" / "my.map.pak"), known);
+    const test::PackageContents pak = ReadPackages(work.Path() / "out" / "my.map.pdb", EntryNames("my", 4, 2));
     ASSERT_EQ(pak.error, "");
-    const test::PackageContents pdb = test::ReadPdb(test::ReadFile(work.Path() / "out" / "my.map.pdb"), known);
-    ASSERT_EQ(pdb.error, "");
-    EXPECT_EQ(pdb.databaseName, "my.map");
-    EXPECT_EQ(pdb.files, pak.files);
     EXPECT_EQ(pak.folders, (std::vector<std::string>{"scenarios", "scenarios/my", "scenarios/my/mission001"}));
-
     const std::string m = "scenarios/my/mission001/";
     std::set<std::string> names;
     for (const auto& [path, bytes] : pak.files)
@@ -220,20 +156,26 @@ TEST_F(ExportMissionTest, BothPackagesHoldTheWholeMission)
                                             "event 1.txt", "fulldescr.txt", "map.dat", "mission.dat",
                                             "mission.txt", "preview.img", "shortdescr.txt", "victory.txt"}));
     auto file = [&](const std::string& name) -> const Bytes& { return pak.files.at(m + name); };
+    auto text = [&](const std::string& name) { return std::string(file(name).begin(), file(name).end()); };
 
-    CheckMissionData(file("mission.dat"));
-    EXPECT_EQ(Text(file("author.txt")), "Unknown");
-    EXPECT_EQ(Text(file("event 1.txt")), "Message #2\r\nMessage #2 Info");
-    EXPECT_EQ(Text(file("mission.txt")).substr(0, 36), "My Mission\r\n\r\nPlayer 1\r\nPlayer 3\r\n\r\n");
+    // The record of the project, whose bytes the record's own tests work out by hand.
+    CMapProjectB record;
+    std::string recordError;
+    ASSERT_TRUE(BuildMissionRecord(project, record, recordError)) << recordError;
+    EXPECT_EQ(file("mission.dat"), PdaBytes(record));
+    EXPECT_EQ(text("author.txt"), "Unknown");
+    EXPECT_EQ(text("event 1.txt"), "Message #2\r\nMessage #2 Info");
+    EXPECT_EQ(text("mission.txt").substr(0, 36), "My Mission\r\n\r\nPlayer 1\r\nPlayer 3\r\n\r\n");
 
     // Every world pixel: ocean, land, or a shade and a local number that the
     // block's cell maps to the province of the pixel's piece.
-    const IndexMap map = ReadIndexMap(file("map.dat"));
-    ASSERT_EQ(map.width, 400u);
-    ASSERT_EQ(map.height, 300u);
-    ASSERT_EQ(map.cells.size(), 4u);
-    for (size_t column = 0; column < 4; ++column) {
-        ASSERT_EQ(map.cells[column].size(), 3u);
+    CMapDta map;
+    ASSERT_TRUE(PdaLoad(file("map.dat"), map));
+    ASSERT_EQ(map.width, 400);
+    ASSERT_EQ(map.height, 300);
+    ASSERT_EQ(map.columns.GetSize(), 4);
+    for (int column = 0; column < 4; ++column) {
+        ASSERT_EQ(map.columns.GetAt(column)->cells.GetSize(), 3);
         const test::DecodedPicture block = Picture(file("block" + std::to_string(column) + ".img"));
         const uint32_t width = column < 3 ? 128 : 16;
         ASSERT_EQ(block.width, width);
@@ -247,20 +189,18 @@ TEST_F(ExportMissionTest, BothPackagesHoldTheWholeMission)
                     continue;
                 }
                 ASSERT_LE(code >> 5, 4);
-                bool found = false;
-                for (const auto& [k, province] : map.cells[column][y / 128])
-                    if (k == (code & 31u))
-                        found = province == uint32_t(label - 3);
-                ASSERT_TRUE(found) << column * 128 + x << ", " << y;
+                const auto& entries = map.columns.GetAt(column)->cells.GetAt(int(y / 128))->entries;
+                ASSERT_LT(code & 31, entries.GetSize()) << column * 128 + x << ", " << y;
+                ASSERT_EQ(entries[code & 31].province, label - 3) << column * 128 + x << ", " << y;
             }
         }
     }
 
-    const IndexMap domainMap = ReadIndexMap(file("dommap.dat"));
-    EXPECT_EQ(domainMap.width, 200u);
-    EXPECT_EQ(domainMap.height, 150u);
-    EXPECT_EQ(domainMap.cells, map.cells);
-    for (size_t column = 0; column < 4; ++column) {
+    // The domain map: the same cells at half the size, strips of half width.
+    const Bytes mapBytes = file("map.dat"), domainBytes = file("dommap.dat");
+    EXPECT_EQ(Bytes(domainBytes.begin(), domainBytes.begin() + 4), (Bytes{200, 0, 150, 0}));
+    EXPECT_EQ(Bytes(domainBytes.begin() + 4, domainBytes.end()), Bytes(mapBytes.begin() + 4, mapBytes.end()));
+    for (int column = 0; column < 4; ++column) {
         const test::DecodedPicture strip = Picture(file("domblock" + std::to_string(column) + ".img"));
         EXPECT_EQ(strip.width, column < 3 ? 64u : 8u);
         EXPECT_EQ(strip.height, 150u);
@@ -274,13 +214,7 @@ TEST_F(ExportMissionTest, BothPackagesHoldTheWholeMission)
     EXPECT_EQ(preview.pixels[70 * 96 + 85], 5);    // inside province 5
     EXPECT_EQ(preview.pixels[95 * 96 + 50], 0xFF); // green land
 
-    // The outside check: Debian's Palm database reader loads the database.
-    int status = -1;
-    const std::string summary = test::PalmDatabaseSummary(work.Path() / "out" / "my.map.pdb", status);
-    ASSERT_EQ(status, 0) << "perl with Palm::PDB (libpalm-pdb-perl) must be installed; output: " << summary;
-    EXPECT_EQ(summary.substr(0, summary.find('\n')), "my.map|RSRC|TORV|1|1000000000|" +
-                                                         std::to_string(std::count(summary.begin(), summary.end(), '\n') - 1));
-    EXPECT_NE(summary.find("DATA 1000 " + std::to_string(4 + 30 * pdb.entryCount) + "\n"), std::string::npos);
+    ExpectPalmReaderLoads(work.Path() / "out" / "my.map.pdb", "my.map", pak.entryCount);
 }
 
 TEST_F(ExportMissionTest, TheSameProjectGivesTheSameBytes)
@@ -342,46 +276,30 @@ TEST_F(ImportTest, ASampleWorldExportsAndReadsBack)
     std::string error;
     ASSERT_EQ(project.ExportMission(folder.Path() / "Kingdoms.pdb", error, options), 1) << error;
 
-    const std::vector<std::string> known = EntryNames("kingdoms", 5, 0);
-    const test::PackageContents pak = test::ReadPak(test::ReadFile(folder.Path() / "Kingdoms.pak"), known);
+    const test::PackageContents pak = ReadPackages(folder.Path() / "Kingdoms.pdb", EntryNames("kingdoms", 5, 0));
     ASSERT_EQ(pak.error, "");
-    const test::PackageContents pdb = test::ReadPdb(test::ReadFile(folder.Path() / "Kingdoms.pdb"), known);
-    ASSERT_EQ(pdb.error, "");
-    EXPECT_EQ(pdb.files, pak.files);
     EXPECT_EQ(pak.files.size(), 21u); // the record, 7 texts, 5 + 5 blocks, 2 maps, the preview
     const std::string m = "scenarios/kingdoms/mission001/";
-    const IndexMap map = ReadIndexMap(pak.files.at(m + "map.dat"));
-    EXPECT_EQ(map.width, 640u);
-    EXPECT_EQ(map.height, 480u);
+    CMapDta map;
+    ASSERT_TRUE(PdaLoad(pak.files.at(m + "map.dat"), map));
+    EXPECT_EQ(map.width, 640);
+    EXPECT_EQ(map.height, 480);
     for (int column = 0; column < 5; ++column) {
         const test::DecodedPicture block = Picture(pak.files.at(m + "block" + std::to_string(column) + ".img"));
         EXPECT_EQ(block.width, 128u);
         EXPECT_EQ(block.height, 480u);
-        for (size_t i = 0; i < block.pixels.size(); ++i) {
-            const uint8_t code = block.pixels[i];
-            if (code == 255 || code == 31)
-                continue;
-            ASSERT_LE(code >> 5, 4);
-            const auto& cell = map.cells[size_t(column)][i / 128 / 128];
-            ASSERT_TRUE(std::any_of(cell.begin(), cell.end(), [&](const auto& entry) { return entry.first == (code & 31u); }));
-        }
     }
-    int status = -1;
-    const std::string summary = test::PalmDatabaseSummary(folder.Path() / "Kingdoms.pdb", status);
-    ASSERT_EQ(status, 0) << summary;
-    EXPECT_EQ(summary.substr(0, summary.find('|')), "Kingdoms");
+    ExpectPalmReaderLoads(folder.Path() / "Kingdoms.pdb", "Kingdoms", pak.entryCount);
 }
 
 TEST(MissionName, OnlyAFinalPdbIsRemoved)
 {
-    EXPECT_EQ(MissionNameOf("/out/my.map.pdb"), "my.map");
-    EXPECT_EQ(MissionNameOf("/out/My Map"), "My Map");
-    EXPECT_EQ(MissionNameOf("/out/My.Map"), "My.Map");
-    EXPECT_EQ(MissionNameOf("/out/LOUD.PDB"), "LOUD");
-    EXPECT_EQ(MissionNameOf("/out/x.pdb.pdb"), "x.pdb");
-    EXPECT_EQ(MissionNameOf("/out/.pdb"), "");
-    EXPECT_EQ(MissionNameOf("/out/"), "");
-    EXPECT_EQ(MissionNameOf("/out/.."), "");
+    const std::pair<const char*, const char*> cases[] = {
+        {"/out/my.map.pdb", "my.map"}, {"/out/My Map", "My Map"}, {"/out/My.Map", "My.Map"}, {"/out/LOUD.PDB", "LOUD"},
+        {"/out/x.pdb.pdb", "x.pdb"},   {"/out/.pdb", ""},         {"/out/", ""},             {"/out/..", ""},
+    };
+    for (const auto& [path, name] : cases)
+        EXPECT_EQ(MissionNameOf(path), name) << path;
 }
 
 } // namespace

@@ -134,21 +134,6 @@ TEST_F(ExtractionTest, MaskHoldsColourOrTheSizeTestsWhite)
     EXPECT_EQ(Piece(3).mask.GetPixel(0, 1), ArtColor('B'));
 }
 
-TEST_F(ExtractionTest, DiagonalLineIsOnePiecePerPixel)
-{
-    Extract(WorldFromArt({"A...",
-                          ".A..",
-                          "..A.",
-                          "...A"}));
-    ASSERT_EQ(PieceCount(), 4);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(Piece(i).left, i);
-        EXPECT_EQ(Piece(i).top, i);
-        EXPECT_EQ(Piece(i).pixelCount, 1u);
-        EXPECT_EQ(Piece(i).kind, CProvinceMap::kSmall);
-    }
-}
-
 TEST_F(ExtractionTest, ProgressFollowsTheColumnsToTheWidth)
 {
     Extract(WorldFromArt({"A..B",

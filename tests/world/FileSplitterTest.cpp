@@ -30,25 +30,18 @@ Split SplitBytes(const Bytes& bytes, uint32_t extension)
     return split;
 }
 
-TEST(FileSplitter, SmallFilesAreOnePiece)
+TEST(FileSplitter, SmallFilesAreOnePieceSoundIsCutInChunksOtherKindsNotAtAll)
 {
     EXPECT_EQ(SplitBytes(Bytes(64000), kDat).pieces, Sizes{64000});
-    EXPECT_EQ(SplitBytes(Bytes(100), kImg).pieces, Sizes{100});  // not even read as a picture
+    EXPECT_EQ(SplitBytes(Bytes(100), kImg).pieces, Sizes{100}); // not even read as a picture
     EXPECT_EQ(SplitBytes(Bytes(), kDat).pieces, Sizes{0});
-}
-
-TEST(FileSplitter, LargeFilesOfOtherKindsCannotBeCut)
-{
     Split split = SplitBytes(Bytes(64001), kDat);
     EXPECT_FALSE(split.ok);
     EXPECT_NE(split.error.find("64000"), std::string::npos) << split.error;
-}
 
-TEST(FileSplitter, SoundIsCutIntoFixedChunks)
-{
+    // Sound is cut by its size alone: the file is never opened.
     Sizes pieces;
     std::string error;
-    // Sound is cut by its size alone: the file is never opened.
     ASSERT_TRUE(SplitFile("/nonexistent/x.wav", kWav, 3 * 64000 + 8000, pieces, error)) << error;
     EXPECT_EQ(pieces, (Sizes{64000, 64000, 64000, 8000}));
     ASSERT_TRUE(SplitFile("/nonexistent/x.wav", kWav, 128000, pieces, error));
@@ -68,32 +61,6 @@ Bytes NoisePicture(uint32_t width = 247, uint32_t height = 300)
     CGfxPicture picture(width, height, pixels.data(), false);
     EXPECT_EQ(picture.Error(), "");
     return picture.ToBytes();
-}
-
-TEST(FileSplitter, BrokenPicturesAreRefused)
-{
-    Bytes picture = NoisePicture();
-    Bytes notPicture = picture;
-    notPicture[0] = 0;
-    EXPECT_FALSE(SplitBytes(notPicture, kImg).ok);
-
-    Bytes tableTooLong = Bytes(70000, 0);
-    tableTooLong[0] = 0xFE;
-    tableTooLong[1] = 2;
-    tableTooLong[16] = 0xFF;
-    tableTooLong[17] = 0xFF;  // 65535 two-byte entries: past the end
-    Split split = SplitBytes(tableTooLong, kImg);
-    EXPECT_FALSE(split.ok);
-    EXPECT_NE(split.error.find("row-size table"), std::string::npos) << split.error;
-
-    Bytes truncated(picture.begin(), picture.end() - 10);
-    split = SplitBytes(truncated, kImg);
-    EXPECT_FALSE(split.ok);
-    EXPECT_NE(split.error.find("covers"), std::string::npos) << split.error;
-
-    Bytes extra = picture;
-    extra.push_back(0);
-    EXPECT_FALSE(SplitBytes(extra, kImg).ok);
 }
 
 // An animation: a 13-byte header with the frame count at byte 10, the frames' end
@@ -144,20 +111,35 @@ TEST(FileSplitter, LayoutsAreCutBetweenRowsAndFrames)
     }
 }
 
-TEST(FileSplitter, BrokenAnimationsAreRefused)
+TEST(FileSplitter, BrokenPicturesAndAnimationsAreRefused)
 {
-    Bytes ani = Animation();
-    Bytes frameOutside = ani;
-    frameOutside[17] = 0xFF;  // frame 1 ends far past the file
-    Split split = SplitBytes(frameOutside, kAni);
-    EXPECT_FALSE(split.ok);
-    EXPECT_NE(split.error.find("frame 1"), std::string::npos) << split.error;
-
-    Bytes rowsShort = ani;
-    rowsShort[21 + 109 + 8] = 10;  // frame 1's first row no longer fills the frame
-    split = SplitBytes(rowsShort, kAni);
-    EXPECT_FALSE(split.ok);
-    EXPECT_NE(split.error.find("do not fill"), std::string::npos) << split.error;
+    const Bytes picture = NoisePicture(), ani = Animation();
+    struct Case {
+        const char* what;
+        Bytes file;
+        uint32_t extension;
+        const char* reason;
+    };
+    std::vector<Case> cases = {
+        {"no picture mark", picture, kImg, ""},
+        {"65535 two-byte row entries past the end", Bytes(70000, 0), kImg, "row-size table"},
+        {"cut short", Bytes(picture.begin(), picture.end() - 10), kImg, "covers"},
+        {"a byte too many", picture, kImg, ""},
+        {"frame 1 ends far past the file", ani, kAni, "frame 1"},
+        {"frame 1's first row no longer fills the frame", ani, kAni, "do not fill"},
+    };
+    cases[0].file[0] = 0;
+    cases[1].file[0] = 0xFE;
+    cases[1].file[1] = 2;
+    cases[1].file[16] = cases[1].file[17] = 0xFF;
+    cases[3].file.push_back(0);
+    cases[4].file[17] = 0xFF;
+    cases[5].file[21 + 109 + 8] = 10;
+    for (const Case& c : cases) {
+        const Split split = SplitBytes(c.file, c.extension);
+        EXPECT_FALSE(split.ok) << c.what;
+        EXPECT_NE(split.error.find(c.reason), std::string::npos) << c.what << ": " << split.error;
+    }
 }
 
 TEST(FileSplitter, FilesOnDiskAreReadAndChecked)

@@ -47,48 +47,43 @@ Bytes Concat(std::initializer_list<Bytes> parts)
 
 TEST(GfxPictureRows, CodeAsTheRowCodeRules)
 {
-    EXPECT_EQ(CodeRow(Repeat(5, 10)), (Bytes{0xF6, 5}));
-    EXPECT_EQ(CodeRow({1, 2, 3, 4, 9, 9, 9, 9}), (Bytes{0x04, 1, 2, 3, 4, 0xFC, 9}));
-    // A pair stays inside the literal; the row's last pixel is a run of one.
-    EXPECT_EQ(CodeRow({1, 2, 2, 3}), (Bytes{0x03, 1, 2, 2, 0xFF, 3}));
-    EXPECT_EQ(CodeRow({1, 2, 3, 3}), (Bytes{0x02, 1, 2, 0xFE, 3}));
-    EXPECT_EQ(CodeRow({7}), (Bytes{0xFF, 7}));
-    // Three equal pixels inside a row stay in the literal, four end it.
-    EXPECT_EQ(CodeRow({1, 6, 6, 6, 2, 3}), (Bytes{0x05, 1, 6, 6, 6, 2, 0xFF, 3}));
-    EXPECT_EQ(CodeRow({1, 6, 6, 6, 6, 3}), (Bytes{0x01, 1, 0xFC, 6, 0xFF, 3}));
-    // A short run at the start of an item still starts a literal.
-    EXPECT_EQ(CodeRow({4, 4, 4, 1, 2}), (Bytes{0x04, 4, 4, 4, 1, 0xFF, 2}));
-}
-
-TEST(GfxPictureRows, SplitLongRunsAndLiterals)
-{
-    EXPECT_EQ(CodeRow(Repeat(9, 300)), (Bytes{0x80, 9, 0x80, 9, 0xD4, 9}));  // 128, 128, 44
-
-    Bytes differing(200);
+    Bytes differing(200); // no two neighbours equal: literals of 127 and 72, the last pixel a run
     for (size_t i = 0; i < differing.size(); ++i)
         differing[i] = uint8_t(i % 2 ? 1 : 2 + i % 7);
-    Bytes coded = CodeRow(differing);
-    ASSERT_EQ(coded.size(), 203u);
-    EXPECT_EQ(coded[0], 127);
-    EXPECT_EQ(Bytes(coded.begin() + 1, coded.begin() + 128), Bytes(differing.begin(), differing.begin() + 127));
-    EXPECT_EQ(coded[128], 72);
-    EXPECT_EQ(Bytes(coded.begin() + 129, coded.begin() + 201), Bytes(differing.begin() + 127, differing.begin() + 199));
-    EXPECT_EQ(coded[201], 0xFF);
-    EXPECT_EQ(coded[202], differing[199]);
-
-    // A run of 130 leaves 2 equal pixels that open the next literal.
-    EXPECT_EQ(CodeRow(Concat({Repeat(3, 130), {8, 9}})), (Bytes{0x80, 3, 0x03, 3, 3, 8, 0xFF, 9}));
-}
-
-TEST(GfxPictureRows, TransparentRunsEndLiteralsAndTrailingOnesAreDropped)
-{
-    // Transparent index 0: a single 0 ends the literal and is written as a run.
-    EXPECT_EQ(CodeRow({1, 2, 0, 3, 4}, true, 0), (Bytes{0x02, 1, 2, 0xFF, 0, 0x01, 3, 0xFF, 4}));
-    // A transparent run that reaches the end of the row is not written.
-    EXPECT_EQ(CodeRow({1, 2, 0, 0}, true, 0), (Bytes{0x02, 1, 2}));
-    EXPECT_EQ(CodeRow({5, 5, 5, 5, 5, 0}, true, 0), (Bytes{0xFB, 5}));
-    // Without transparency the same zeros are ordinary pixels.
-    EXPECT_EQ(CodeRow({1, 2, 0, 0}, false, 0), (Bytes{0x02, 1, 2, 0xFE, 0}));
+    struct Case {
+        Bytes row;
+        bool transparent; // with transparent index 0
+        Bytes code;
+    };
+    const Case cases[] = {
+        {Repeat(5, 10), false, {0xF6, 5}},
+        {{1, 2, 3, 4, 9, 9, 9, 9}, false, {0x04, 1, 2, 3, 4, 0xFC, 9}},
+        // A pair stays inside the literal; the row's last pixel is a run of one.
+        {{1, 2, 2, 3}, false, {0x03, 1, 2, 2, 0xFF, 3}},
+        {{1, 2, 3, 3}, false, {0x02, 1, 2, 0xFE, 3}},
+        {{7}, false, {0xFF, 7}},
+        // Three equal pixels inside a row stay in the literal, four end it.
+        {{1, 6, 6, 6, 2, 3}, false, {0x05, 1, 6, 6, 6, 2, 0xFF, 3}},
+        {{1, 6, 6, 6, 6, 3}, false, {0x01, 1, 0xFC, 6, 0xFF, 3}},
+        // A short run at the start of an item still starts a literal.
+        {{4, 4, 4, 1, 2}, false, {0x04, 4, 4, 4, 1, 0xFF, 2}},
+        // Long runs and literals are split: runs at 128, literals at 127.
+        {Repeat(9, 300), false, {0x80, 9, 0x80, 9, 0xD4, 9}},
+        {differing, false,
+         Concat({{127}, Bytes(differing.begin(), differing.begin() + 127), {72},
+                 Bytes(differing.begin() + 127, differing.begin() + 199), {0xFF, differing[199]}})},
+        // A run of 130 leaves 2 equal pixels that open the next literal.
+        {Concat({Repeat(3, 130), {8, 9}}), false, {0x80, 3, 0x03, 3, 3, 8, 0xFF, 9}},
+        // A single transparent pixel ends the literal and is written as a run.
+        {{1, 2, 0, 3, 4}, true, {0x02, 1, 2, 0xFF, 0, 0x01, 3, 0xFF, 4}},
+        // A transparent run that reaches the end of the row is not written.
+        {{1, 2, 0, 0}, true, {0x02, 1, 2}},
+        {{5, 5, 5, 5, 5, 0}, true, {0xFB, 5}},
+        // Without transparency the same zeros are ordinary pixels.
+        {{1, 2, 0, 0}, false, {0x02, 1, 2, 0xFE, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CodeRow(c.row, c.transparent, 0), c.code) << testing::PrintToString(c.row);
 }
 
 TEST(GfxPictureRows, EmptyRowCodesToNothing)
@@ -154,22 +149,17 @@ TEST(GfxPicture, RowTableWidensWhenARowNeedsMoreThanAByte)
     EXPECT_EQ(table, (Bytes{6, 0, 0x30, 0x01, 6, 0}));
 }
 
-TEST(GfxPicture, BoxIsTheWholePictureWithoutTransparency)
-{
-    Bytes pixels(5 * 4, 0);
-    pixels[1 * 5 + 1] = 7;
-    CGfxPicture picture(5, 4, pixels.data(), false);
-    Bytes stored = picture.ToBytes();
-    EXPECT_EQ(Bytes(stored.begin() + 10, stored.begin() + 18), (Bytes{0, 0, 0, 0, 5, 0, 4, 0}));
-}
-
 TEST(GfxPicture, TransparencyTrimsTheBoxToTheVisiblePixels)
 {
     Bytes pixels(5 * 4, 0);
     pixels[1 * 5 + 1] = 7;
     pixels[2 * 5 + 3] = 8;
+    // Without transparency the box is the whole picture.
+    Bytes stored = CGfxPicture(5, 4, pixels.data(), false).ToBytes();
+    EXPECT_EQ(Bytes(stored.begin() + 10, stored.begin() + 18), (Bytes{0, 0, 0, 0, 5, 0, 4, 0}));
+
     CGfxPicture picture(5, 4, pixels.data(), true);
-    Bytes stored = picture.ToBytes();
+    stored = picture.ToBytes();
     EXPECT_EQ(stored[1], 1);
     EXPECT_EQ(Bytes(stored.begin() + 10, stored.begin() + 18), (Bytes{1, 0, 1, 0, 3, 0, 2, 0}));
     // Rows of the box: 7 0 0 -> literal 7, trailing transparent run dropped; 0 0 8 -> run of 0s, 8.

@@ -22,43 +22,39 @@ private:
 
 } // namespace
 
-TEST_F(ImportTest, ASmallPictureIsRaisedWithoutAQuestionWhenAutoResizeIsOn)
+TEST_F(ImportTest, ASmallPictureIsRaisedToTheLeastSizeOrRefused)
 {
-    TheSettings().AutoResize = 1;
-    ASSERT_EQ(Import(OceanWithProvince(100, 300)), 1);
-    EXPECT_EQ(project.GetWidth(), 160);
-    EXPECT_EQ(project.GetHeight(), 300);
-    EXPECT_TRUE(prompts.questions.empty());
+    struct Case {
+        int width, height;
+        bool autoResize, confirm;
+        int result, worldWidth, worldHeight;
+        size_t questions;
+    };
+    const Case cases[] = {
+        {200, 200, false, true, 1, 200, 200, 0}, // large enough: kept as it is
+        {100, 100, false, false, 0, 200, 200, 1}, // resize refused: the old world stays
+        {100, 100, false, true, 1, 160, 160, 1},
+        {100, 300, true, false, 1, 160, 300, 0}, // raised without a question
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " auto " << c.autoResize);
+        TheSettings().AutoResize = c.autoResize;
+        prompts.confirm = c.confirm;
+        prompts.questions.clear();
+        const int pieces = PieceCount();
+        EXPECT_EQ(Import(OceanWithProvince(c.width, c.height)), c.result);
+        EXPECT_EQ(prompts.questions, Texts(c.questions, "Warning: Map image has wrong size (less than 160x160). Resize?"));
+        EXPECT_EQ(project.GetWidth(), c.worldWidth);
+        EXPECT_EQ(project.GetHeight(), c.worldHeight);
+        if (!c.result)
+            EXPECT_EQ(PieceCount(), pieces);
+        EXPECT_EQ(progress.calls.back(), "end");
+    }
     // Stretched width-wise: the block now spans columns 32 to 79.
     EXPECT_EQ(Piece(1).left, 32);
     EXPECT_EQ(Piece(1).right, 79);
     EXPECT_EQ(image.Bitmap()->Width(), 160);
     EXPECT_EQ(image.Width(), 170);
-}
-
-TEST_F(ImportTest, APictureOfTwoHundredIsKeptAsItIs)
-{
-    TheSettings().AutoResize = 0;
-    ASSERT_EQ(Import(OceanWithProvince(200, 200)), 1);
-    EXPECT_EQ(project.GetWidth(), 200);
-    EXPECT_TRUE(prompts.questions.empty());
-    EXPECT_EQ(progress.calls.back(), "end");
-}
-
-TEST_F(ImportTest, RefusingTheResizeKeepsTheOldWorld)
-{
-    TheSettings().AutoResize = 0;
-    ASSERT_EQ(Import(OceanWithProvince(200, 200)), 1);
-    const int pieces = PieceCount();
-    prompts.confirm = false;
-    EXPECT_EQ(Import(OceanWithProvince(100, 100)), 0);
-    EXPECT_EQ(prompts.questions, Texts{"Warning: Map image has wrong size (less than 160x160). Resize?"});
-    EXPECT_EQ(PieceCount(), pieces);
-    EXPECT_EQ(project.GetWidth(), 200);
-
-    prompts.confirm = true;
-    EXPECT_EQ(Import(OceanWithProvince(100, 100)), 1);
-    EXPECT_EQ(project.GetWidth(), 160);
 }
 
 TEST_F(ImportTest, APictureThatCannotBeLoadedFailsAndKeepsTheOldWorld)

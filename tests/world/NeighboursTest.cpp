@@ -101,42 +101,23 @@ TEST_F(NeighboursTest, AFilterVisitsOnlyItsKindButListsStayMutual)
     EXPECT_EQ(progress.calls[progress.calls.size() - 5], "start Neighbours calculation... 3");
 }
 
-TEST_F(NeighboursTest, ASmallPieceInsideAProvinceIsAbsorbed)
+// (Small pieces without a province turning into green land: the world fixtures.)
+TEST_F(NeighboursTest, ASmallPieceInsideAProvinceIsAbsorbedAndTheWarningNamesTheProvince)
 {
     std::vector<std::string> art(20, std::string(20, 'A'));
     art[5][5] = art[5][6] = 'b';
-    Analyse(WorldFromArt(art));
-    ASSERT_EQ(PieceCount(), 1);
-    EXPECT_EQ(Piece(0).pixelCount, 398u); // the province's count stays its own
-    EXPECT_EQ(project.GetPieceAt(5, 5), 0u);
-    EXPECT_EQ(Piece(0).mask.GetPixel(6, 5), CProvinceMap::kMergedPixel);
-    EXPECT_EQ(WarningTexts(), Texts{"Piece was connected to <unhandled map>"});
-}
-
-TEST_F(NeighboursTest, TheWarningNamesTheProvinceOfThePiece)
-{
-    std::vector<std::string> art(20, std::string(20, 'A'));
-    art[5][5] = 'b';
     Extract(WorldFromArt(art));
     CProvince& province = AddProvince();
     province.pieceIndex = 0;
     Table().SetProvinceName(&province, "Avalon");
     project.CalcNeighbours(0);
     EXPECT_EQ(project.ReconnectSmallPieces(), 1);
+    project.PurgeProvinceMaps();
+    ASSERT_EQ(PieceCount(), 1);
+    EXPECT_EQ(Piece(0).pixelCount, 398u); // the province's count stays its own
+    EXPECT_EQ(project.GetPieceAt(5, 5), 0u);
+    EXPECT_EQ(Piece(0).mask.GetPixel(6, 5), CProvinceMap::kMergedPixel);
     EXPECT_EQ(WarningTexts(), Texts{"Piece was connected to Avalon"});
-}
-
-TEST_F(NeighboursTest, SmallPiecesWithoutProvinceBecomeGreenLand)
-{
-    // b touches only ocean; c and d touch each other.
-    Analyse(WorldFromArt({"~~~~~~",
-                          "~b~cd~",
-                          "~~~~~~"}));
-    ASSERT_EQ(PieceCount(), 4);
-    for (int i = 1; i < 4; ++i)
-        EXPECT_EQ(Piece(i).kind, CProvinceMap::kGreenLand);
-    EXPECT_EQ(WarningTexts(), Texts(3, "Piece was converted to green land"));
-    EXPECT_EQ(project.ConvertSmallPieces(), 1);
 }
 
 TEST_F(NeighboursTest, ASmallPieceBetweenTwoProvincesJoinsTheFirst)

@@ -106,35 +106,6 @@ void CollectEntries(const std::vector<Entry>& entries, PackageContents& contents
 
 } // namespace
 
-uint32_t ByteReader::U8()
-{
-    if (at + 1 > bytes.size()) {
-        failed = true;
-        return 0;
-    }
-    return bytes[at++];
-}
-
-uint32_t ByteReader::U16()
-{
-    const uint32_t low = U8();
-    return low | U8() << 8;
-}
-
-uint32_t ByteReader::U32()
-{
-    const uint32_t low = U16();
-    return low | U16() << 16;
-}
-
-std::string ByteReader::Text()
-{
-    std::string text;
-    for (uint32_t c; (c = U8()) != 0 && !failed;)
-        text += char(c);
-    return text;
-}
-
 // Header: "TORV" "RSRC", time, entry count N; N entries; the files' bytes at
 // the offsets of their entries.
 PackageContents ReadPak(const std::vector<uint8_t>& bytes, const std::vector<std::string>& knownNames)

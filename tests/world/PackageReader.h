@@ -26,17 +26,4 @@ struct PackageContents {
 PackageContents ReadPak(const std::vector<uint8_t>& bytes, const std::vector<std::string>& knownNames);
 PackageContents ReadPdb(const std::vector<uint8_t>& bytes, const std::vector<std::string>& knownNames);
 
-// Cursor over little-endian fields; reading past the end sets `failed`.
-struct ByteReader {
-    const std::vector<uint8_t>& bytes;
-    size_t at = 0;
-    bool failed = false;
-
-    uint32_t U8();
-    uint32_t U16();
-    uint32_t U32();
-    std::string Text();  // characters up to a NUL, which is skipped
-    bool AtEnd() const { return !failed && at == bytes.size(); }
-};
-
 } // namespace test

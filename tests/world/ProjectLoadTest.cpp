@@ -4,18 +4,11 @@
 #include "graphics/Layers32.h"
 #include "platform/XmlDocument.h"
 
-#include <fstream>
-#include <iterator>
+#include "TestFiles.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-Bytes ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using test::ReadFile;
 
 // Three provinces and a green island in the sea.
 WorldFromArt ThreeProvinces()
@@ -82,6 +75,16 @@ protected:
         project.RedrawLinksLayer();
     }
 
+    // The imported project saved as `name` in the temporary folder.
+    std::filesystem::path SaveImportedProject(const std::string& name)
+    {
+        BuildImportedProject();
+        const std::filesystem::path path = folder.Path() / name;
+        std::string error;
+        EXPECT_EQ(project.Save(path, error), 1) << error;
+        return path;
+    }
+
     int UntaggedLayers() const
     {
         int count = 0;
@@ -98,10 +101,8 @@ protected:
 
 TEST_F(ProjectLoadTest, ImportedProjectSavesLoadsAndSavesTheSameBytesAndLooksTheSame)
 {
-    BuildImportedProject();
-    const std::filesystem::path first = folder.Path() / "first.fw";
+    const std::filesystem::path first = SaveImportedProject("first.fw");
     std::string error;
-    ASSERT_EQ(project.Save(first, error), 1) << error;
     TBitmap32 world;
     world.Assign(image.Bitmap());
     ASSERT_NE(world.GetPixel(20, 20), world.GetPixel(5, 5)); // a province on the sea
@@ -114,8 +115,16 @@ TEST_F(ProjectLoadTest, ImportedProjectSavesLoadsAndSavesTheSameBytesAndLooksThe
     ASSERT_EQ(project.LoadAndShow(first, error), 1) << error;
     EXPECT_TRUE(prompts.messages.empty()) << prompts.messages.front();
     EXPECT_FALSE(project.IsModified());
-    EXPECT_EQ(progress.calls.front(), "start Loading data... 3");
-    EXPECT_EQ(progress.calls.back(), "end");
+    // Every stage of the load shows its progress.
+    const int pieces = project.GetPieces().GetCount();
+    Texts stages = {"start Loading data... 3", "step 1", "step 2", "step 3",
+                    "start Reassign map indexes... " + std::to_string(pieces)};
+    for (int i = 0; i < pieces; ++i)
+        stages.push_back("step " + std::to_string(i));
+    for (const char* call : {"start Redraw world... 2", "step 1", "start Add provinces... 3", "step 1", "step 2", "step 3",
+                             "end"})
+        stages.push_back(call);
+    EXPECT_EQ(progress.calls, stages);
 
     const std::filesystem::path second = folder.Path() / "second.fw";
     ASSERT_EQ(project.Save(second, error), 1) << error;
@@ -134,32 +143,11 @@ TEST_F(ProjectLoadTest, ImportedProjectSavesLoadsAndSavesTheSameBytesAndLooksThe
     EXPECT_EQ(project.GetIconPictures().Bitmaps()->Count(), 4);
 }
 
-TEST_F(ProjectLoadTest, LoadingShowsEveryStage)
-{
-    BuildImportedProject();
-    const std::filesystem::path path = folder.Path() / "stages.fw";
-    std::string error;
-    ASSERT_EQ(project.Save(path, error), 1) << error;
-    progress.calls.clear();
-    ASSERT_EQ(project.LoadAndShow(path, error), 1) << error;
-    const int pieces = project.GetPieces().GetCount();
-    Texts expected = {"start Loading data... 3", "step 1", "step 2", "step 3",
-                      "start Reassign map indexes... " + std::to_string(pieces)};
-    for (int i = 0; i < pieces; ++i)
-        expected.push_back("step " + std::to_string(i));
-    for (const char* call : {"start Redraw world... 2", "step 1", "start Add provinces... 3", "step 1", "step 2", "step 3",
-                             "end"})
-        expected.push_back(call);
-    EXPECT_EQ(progress.calls, expected);
-}
-
 TEST_F(ProjectLoadTest, ADamagedFileLeavesTheWorldViewAsItWas)
 {
-    BuildImportedProject();
-    const std::filesystem::path path = folder.Path() / "damaged.fw";
+    const std::filesystem::path path = SaveImportedProject("damaged.fw");
     std::string error;
-    ASSERT_EQ(project.Save(path, error), 1) << error;
-    Bytes bytes = ReadFile(path);
+    std::vector<uint8_t> bytes = ReadFile(path);
     bytes.resize(bytes.size() - 10);
     ASSERT_TRUE(platform::WriteFileAtomically(path, bytes, error)) << error;
     TBitmap32 world;
@@ -177,10 +165,8 @@ TEST_F(ProjectLoadTest, ADamagedFileLeavesTheWorldViewAsItWas)
 
 TEST_F(ProjectLoadTest, AMissingIconPictureIsToldAndTheProjectStillLoads)
 {
-    BuildImportedProject();
-    const std::filesystem::path path = folder.Path() / "icons.fw";
+    const std::filesystem::path path = SaveImportedProject("icons.fw");
     std::string error;
-    ASSERT_EQ(project.Save(path, error), 1) << error;
     std::filesystem::remove(folder.Path() / "castle1.bmp");
     ASSERT_EQ(project.LoadAndShow(path, error), 1) << error;
     ASSERT_EQ(prompts.messages.size(), 1u);

@@ -28,24 +28,6 @@ void FillRandom(TBitmap32& bitmap, unsigned seed)
 
 } // namespace
 
-TEST(Textures, BundledStripsHaveTheExpectedTiles)
-{
-    CTextures normal, selected, sea;
-    ASSERT_EQ(normal.Load(Resource("MapTexturesNormal.bmp")), 1);
-    ASSERT_EQ(selected.Load(Resource("MapTexturesSelected.bmp")), 1);
-    ASSERT_EQ(sea.Load(Resource("SeaTexture.bmp")), 1);
-    for (const CTextures* strip : {&normal, &selected}) {
-        EXPECT_EQ(strip->width, 512);
-        EXPECT_EQ(strip->height, 64);
-        EXPECT_EQ(strip->tileSize, 64);
-        EXPECT_TRUE(strip->HasTile(7)); // green land
-        EXPECT_FALSE(strip->HasTile(8));
-    }
-    EXPECT_EQ(sea.tileSize, 64);
-    EXPECT_TRUE(sea.HasTile(0));
-    EXPECT_FALSE(sea.HasTile(1));
-}
-
 TEST(Textures, StartUpLoadsTheThreeAndNamesEachMissingOne)
 {
     platform::TemporaryFolder folder;
@@ -56,8 +38,19 @@ TEST(Textures, StartUpLoadsTheThreeAndNamesEachMissingOne)
                                                                       "Cannot find res/SeaTexture.bmp"}));
     EXPECT_EQ(NormalTexture().tileSize, 64);
     EXPECT_EQ(SeaTexture().tileSize, 0);
+
+    // The bundled strips: eight tiles of 64 (the last for green land), one sea tile.
     EXPECT_TRUE(LoadTextures(std::filesystem::path(VALDRUNE_DATA_DIR)).empty());
+    for (const CTextures* strip : {&NormalTexture(), &SelectedTexture()}) {
+        EXPECT_EQ(strip->width, 512);
+        EXPECT_EQ(strip->height, 64);
+        EXPECT_EQ(strip->tileSize, 64);
+        EXPECT_TRUE(strip->HasTile(7));
+        EXPECT_FALSE(strip->HasTile(8));
+    }
     EXPECT_EQ(SeaTexture().tileSize, 64);
+    EXPECT_TRUE(SeaTexture().HasTile(0));
+    EXPECT_FALSE(SeaTexture().HasTile(1));
     UnloadTextures();
 }
 
@@ -186,7 +179,7 @@ TEST_F(PiecePictureTest, ProvincesTakeTheirOwnersTileWhenOwnerColoursAreOn)
 
 TEST_F(PiecePictureTest, HighlightSwitchesToTheSelectedTexture)
 {
-    CProvince& province = AddLinkedProvince(0, 0, 5, 5, 0);
+    AddLinkedProvince(0, 0, 5, 5, 0);
     AddPiece(30, 0, {"###"}, CProvinceMap::kOcean);
     const CProvinceMap& piece = *project.GetPieces().GetAt(0);
     project.HighlightPiece(0);
@@ -201,7 +194,6 @@ TEST_F(PiecePictureTest, HighlightSwitchesToTheSelectedTexture)
     EXPECT_EQ(project.GetPieces().GetAt(1)->highlight, 0u);
     project.HighlightPiece(CProvinceMap::kNoIndex);
     project.UnhighlightPiece(CProvinceMap::kNoIndex);
-    (void)province;
 }
 
 TEST_F(PiecePictureTest, MissingTexturesGiveFlatColoursThatKeepTheMask)

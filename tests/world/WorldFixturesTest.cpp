@@ -19,7 +19,8 @@ struct WorldFixture {
 
 WorldFixture ReadFixture(const std::filesystem::path& path)
 {
-    WorldFixture fixture{path.stem().string()};
+    WorldFixture fixture;
+    fixture.name = path.stem().string();
     std::ifstream in(path);
     std::string line;
     std::vector<std::string>* section = nullptr;

@@ -33,42 +33,39 @@ std::vector<uint16_t> TagKinds(const TLayerCollection& layers)
 
 } // namespace
 
-// ---- Placement rules ------------------------------------------------------------
-
-TEST(PlaceNameRect, BelowTheMarkerCentredOrMovedInFromAnEdge)
+void PrintTo(const TFloatRect& r, std::ostream* out)
 {
-    // Marker 12 × 12 at (100, 50), name 40 × 20, control 300 × 200.
-    EXPECT_EQ(PlaceNameRect({100, 50}, {12, 12}, {40, 20}, 300, 200), (TRect{86, 64, 126, 84}));
-    // Too close to the left: x = 6.
-    EXPECT_EQ(PlaceNameRect({10, 50}, {12, 12}, {40, 20}, 300, 200), (TRect{6, 64, 46, 84}));
-    // Too close to the right: x = 300 - 6 - 40.
-    EXPECT_EQ(PlaceNameRect({270, 50}, {12, 12}, {40, 20}, 300, 200), (TRect{254, 64, 294, 84}));
-    // Too wide for both edges: the right edge wins.
-    EXPECT_EQ(PlaceNameRect({100, 50}, {12, 12}, {400, 20}, 300, 200), (TRect{-106, 64, 294, 84}));
+    *out << "{" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << "}";
 }
 
-TEST(PlaceNameRect, NearTheBottomBesideTheMarker)
+// ---- Placement rules ------------------------------------------------------------
+
+TEST(PlaceNameRect, BelowTheMarkerOrBesideItNearTheBottom)
 {
-    // my + mh + nh + g = 170 + 12 + 20 + 2 = 204 > 194: to the left, 6 above the bottom.
-    EXPECT_EQ(PlaceNameRect({100, 170}, {12, 12}, {40, 20}, 300, 200), (TRect{58, 174, 98, 194}));
-    // Near the left border as well: to the right of the marker.
-    EXPECT_EQ(PlaceNameRect({20, 170}, {12, 12}, {40, 20}, 300, 200), (TRect{34, 174, 74, 194}));
-    // Exactly fitting below stays below (194 is not less than 12 + 12 + 20 + 2 + 148).
-    EXPECT_EQ(PlaceNameRect({100, 160}, {12, 12}, {10, 20}, 300, 200).Top, 174);
+    // Marker 12 × 12, control 300 × 200.
+    struct Case {
+        TPoint marker, name;
+        TRect expected;
+    };
+    const Case cases[] = {
+        {{100, 50}, {40, 20}, {86, 64, 126, 84}},    // below, centred
+        {{10, 50}, {40, 20}, {6, 64, 46, 84}},       // moved in from the left edge to x = 6
+        {{270, 50}, {40, 20}, {254, 64, 294, 84}},   // from the right edge: 300 - 6 - 40
+        {{100, 50}, {400, 20}, {-106, 64, 294, 84}}, // too wide for both edges: the right edge wins
+        // 170 + 12 + 20 + 2 = 204 > 194: to the left of the marker, 6 above the bottom...
+        {{100, 170}, {40, 20}, {58, 174, 98, 194}},
+        {{20, 170}, {40, 20}, {34, 174, 74, 194}},   // ...or to its right near the left border
+        {{100, 160}, {10, 20}, {101, 174, 111, 194}}, // exactly fitting below stays below
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PlaceNameRect(c.marker, {12, 12}, c.name, 300, 200), c.expected)
+            << c.marker.X << ", " << c.marker.Y << " name " << c.name.X;
 }
 
 TEST(PlaceIconRect, PivotOnThePointAtTheViewScale)
 {
-    const TFloatRect r = PlaceIconRect({10, 10}, {100, 50}, {16, 16}, {32, 32}, 2.0f);
-    EXPECT_EQ(r.Left, 188);
-    EXPECT_EQ(r.Top, 88);
-    EXPECT_EQ(r.Right, 252);
-    EXPECT_EQ(r.Bottom, 153);
-    const TFloatRect one = PlaceIconRect({3, 4}, {0, 0}, {1, 2}, {5, 6}, 1.0f);
-    EXPECT_EQ(one.Left, 2);
-    EXPECT_EQ(one.Top, 2);
-    EXPECT_EQ(one.Right, 7);
-    EXPECT_EQ(one.Bottom, 8);
+    EXPECT_EQ(PlaceIconRect({10, 10}, {100, 50}, {16, 16}, {32, 32}, 2.0f), (TFloatRect{188, 88, 252, 153}));
+    EXPECT_EQ(PlaceIconRect({3, 4}, {0, 0}, {1, 2}, {5, 6}, 1.0f), (TFloatRect{2, 2, 7, 8}));
 }
 
 TEST_F(WorldViewTest, IncomeLineAddsCastleAndBank)
@@ -177,11 +174,7 @@ TEST_F(WorldViewTest, MarkerCentredOnThePointAtTheViewScale)
     image.SetScale(2.5f);
     TBitmapLayer* marker = project.FindMarkerLayer(&p);
     ASSERT_EQ(project.PlaceProvinceMarker(marker), 1);
-    // (25, 17) less half the marker.
-    EXPECT_EQ(marker->Location().Left, 19);
-    EXPECT_EQ(marker->Location().Top, 11);
-    EXPECT_EQ(marker->Location().Right, 31);
-    EXPECT_EQ(marker->Location().Bottom, 23);
+    EXPECT_EQ(marker->Location(), (TFloatRect{19, 11, 31, 23})); // (25, 17) less half the marker
     EXPECT_TRUE(marker->Visible());
     EXPECT_TRUE(marker->MouseEvents());
 
@@ -266,10 +259,7 @@ TEST_F(WorldViewTest, CastleIconsFollowTheViewPreferences)
     EXPECT_TRUE(none->Visible());
     EXPECT_EQ(castle->Bitmap()->MasterAlpha(), 255u);
     // Picture 1 (11 × 6) with pivot (2, 2) on (110, 60), at scale 2.
-    EXPECT_EQ(castle->Location().Left, 216);
-    EXPECT_EQ(castle->Location().Top, 116);
-    EXPECT_EQ(castle->Location().Right, 238);
-    EXPECT_EQ(castle->Location().Bottom, 129);
+    EXPECT_EQ(castle->Location(), (TFloatRect{216, 116, 238, 129}));
 
     TheSettings().ShCastles = 0;
     TheSettings().TransCastles = 0;
