@@ -1,7 +1,8 @@
 // Feeds outside bytes to the path tree view's readers: the item stream followed by an
 // expanded-state stream, and, separately, the indented text form. Whatever is read must
 // be a sound tree: every node with a text findable by its path (or sharing it with the
-// node filed under it), and written back into streams that read back to the same tree.
+// node filed under it), and written back into streams (and text) that read back to the
+// same tree.
 #include "components/rmPathTreeView.h"
 #include "platform/Stream.h"
 #include "platform/TextRasterizer.h"
@@ -82,6 +83,13 @@ void ReadTextForm(const uint8_t* data, size_t size)
             std::abort();
     }
     CheckSound(tree);
+    TMemoryStream text;
+    tree.SaveToStream(text);
+    text.SetPosition(0);
+    TrmPathTreeView again;
+    again.LoadFromStream(text); // what was read must always write back readably
+    if (Written(again) != Written(tree))
+        std::abort();
 }
 
 } // namespace
