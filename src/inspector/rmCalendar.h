@@ -178,6 +178,10 @@ protected:
     virtual platform::Rect ContentRect() const;
     // Places the caption and the grid in ContentRect and sizes the cells.
     void LayoutParts();
+    // Parts a subclass adds outside ContentRect paint and take the mouse as the grid
+    // does. Borrowed: each must be removed again before it dies.
+    void AddPart(platform::Control& Part) { FChildren.Add(Part); }
+    void RemovePart(platform::Control& Part) { FChildren.Remove(Part); }
 
 private:
     friend class TrmCalendarColors;

@@ -72,12 +72,10 @@ void TrmCustomComboCalendar::ToggleCalendar()
     const int32_t height = FCalendar->Height();
     const Rect desktop = DesktopRect();
     const int32_t screenBottom = desktop.IsEmpty() ? std::numeric_limits<int32_t>::max() : desktop.Bottom;
-    // Above the edit where there is no room below it.
+    // Above the edit as soon as the calendar would reach the screen's bottom (the lists'
+    // DropDown waits until they would pass it), hence placed here.
     const int32_t top = int64_t(below.Y) + height >= screenBottom ? below.Y - Height() - height : below.Y;
-    if (!FPopupWindow)
-        FPopupWindow = CreatePopupWindow(*FCalendar);
-    FCalendar->SetBounds(below.X, top, FDropDownWidth, height);
-    FCalendar->Show();
+    FCalendar->Show({below.X, top, below.X + FDropDownWidth, top + height});
 }
 
 void TrmCustomComboCalendar::SetSelectDate()

@@ -4,7 +4,6 @@
 // the focus and passes its keys on to it.
 #include "inspector/rmBtnEdit.h"
 #include "inspector/rmScreenCalendar.h"
-#include "platform/WindowSystem.h"
 
 #include <memory>
 #include <string>
@@ -51,8 +50,6 @@ private:
     TDateTime FSelectedDate = 0;
     int32_t FDropDownWidth;
     std::unique_ptr<TrmScreenCalendar> FCalendar;
-    // After the calendar, so that the window lets it go first.
-    std::unique_ptr<platform::PopupWindow> FPopupWindow;
 };
 
 class TrmComboCalendar : public TrmCustomComboCalendar {

@@ -33,14 +33,19 @@ TrmScreenCalendar::TrmScreenCalendar()
         button->SetFlat(true);
         button->SetFont(font);
         button->SetBounds(0, 0, kButtonWidth, kButtonHeight);
-        FPanelButtons.Add(*button);
+        AddPart(*button);
     }
     FPrevBtn.OnClick = [this](TObject*) { DoBtnClick(kPrevTag); };
     FNextBtn.OnClick = [this](TObject*) { DoBtnClick(kNextTag); };
-    SetVisible(false);
     LayoutParts();
     DoPanelSize();
     UpdateBtns(shift::None);
+}
+
+TrmScreenCalendar::~TrmScreenCalendar()
+{
+    RemovePart(FNextBtn);
+    RemovePart(FPrevBtn);
 }
 
 Rect TrmScreenCalendar::ContentRect() const
@@ -66,14 +71,8 @@ void TrmScreenCalendar::DoPanelSize()
 
 void TrmScreenCalendar::Resize()
 {
-    TrmCalendar::Resize();
+    TrmScreenPopup::Resize();
     DoPanelSize();
-}
-
-void TrmScreenCalendar::Paint(Canvas& Canvas)
-{
-    TrmCalendar::Paint(Canvas);
-    FPanelButtons.Paint(Canvas);
 }
 
 void TrmScreenCalendar::UpdateBtns(ShiftState Shift)
@@ -99,20 +98,19 @@ void TrmScreenCalendar::DoBtnClick(int32_t Tag)
     UpdateBtns(FShift);
 }
 
-void TrmScreenCalendar::VisibleChanging(bool Showing)
+void TrmScreenCalendar::Show(const Rect& Bounds)
 {
+    UpdateBtns(FShift);
+    TrmScreenPopup::Show(Bounds);
     // The pop-up never takes the keyboard focus from its owner, which passes the keys on;
     // while shown it counts as focused so that its grid shows and uses the focused cell.
-    if (Showing) {
-        UpdateBtns(FShift);
-        SetVisible(true);
-        SetMouseCapture(true);
-        HostFocusChanged(true);
-    } else {
-        SetMouseCapture(false);
-        SetVisible(false);
-        HostFocusChanged(false);
-    }
+    HostFocusChanged(true);
+}
+
+void TrmScreenCalendar::Hide()
+{
+    TrmScreenPopup::Hide();
+    HostFocusChanged(false);
 }
 
 void TrmScreenCalendar::CalendarKeyMovement(TObject* Sender, KeyCode& Key, ShiftState Shift)
@@ -127,42 +125,10 @@ void TrmScreenCalendar::CalendarKeyMovement(TObject* Sender, KeyCode& Key, Shift
     Key = key::None;
 }
 
-void TrmScreenCalendar::MouseDown(MouseButton Button, ShiftState Shift, int32_t X, int32_t Y)
-{
-    NoteShift(Shift);
-    if (Button == MouseButton::Left && !ClientRect().Contains(X, Y)) {
-        Hide();
-        return;
-    }
-    if (!FPanelButtons.MouseDown(Button, Shift, X, Y))
-        TrmCalendar::MouseDown(Button, Shift, X, Y);
-}
-
-void TrmScreenCalendar::MouseMove(ShiftState Shift, int32_t X, int32_t Y)
-{
-    NoteShift(Shift);
-    // Inside, the parts get the mouse themselves; outside, the capture catches the press
-    // that closes the pop-up.
-    const bool buttonHeld = Shift & (shift::Left | shift::Right | shift::Middle);
-    if (Visible() && !buttonHeld)
-        SetMouseCapture(!ClientRect().Contains(X, Y));
-    if (!FPanelButtons.MouseMove(Shift, X, Y))
-        TrmCalendar::MouseMove(Shift, X, Y);
-}
-
 void TrmScreenCalendar::MouseUp(MouseButton Button, ShiftState Shift, int32_t X, int32_t Y)
 {
     NoteShift(Shift);
-    if (!FPanelButtons.MouseUp(Button, Shift, X, Y))
-        TrmCalendar::MouseUp(Button, Shift, X, Y);
-}
-
-void TrmScreenCalendar::MouseLeave()
-{
-    if (Visible())
-        SetMouseCapture(true);
-    FPanelButtons.MouseLeave();
-    TrmCalendar::MouseLeave();
+    TrmScreenPopup::MouseUp(Button, Shift, X, Y);
 }
 
 void TrmScreenCalendar::KeyDown(KeyCode& Key, ShiftState Shift)
@@ -170,12 +136,12 @@ void TrmScreenCalendar::KeyDown(KeyCode& Key, ShiftState Shift)
     // The Ctrl key's own press may come before the modifier state reports it.
     NoteShift(Key == key::Control ? Shift | shift::Ctrl : Shift);
     UpdateBtns(FShift);
-    TrmCalendar::KeyDown(Key, Shift);
+    TrmScreenPopup::KeyDown(Key, Shift);
 }
 
 void TrmScreenCalendar::KeyUp(KeyCode& Key, ShiftState Shift)
 {
     NoteShift(Key == key::Control ? Shift & ~shift::Ctrl : Shift);
     UpdateBtns(FShift);
-    TrmCalendar::KeyUp(Key, Shift);
+    TrmScreenPopup::KeyUp(Key, Shift);
 }

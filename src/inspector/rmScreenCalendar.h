@@ -1,20 +1,22 @@
 #pragma once
-// The calendar as a drop-down: a pop-up window with a bar of two month buttons below the
-// grid (previous and next month, or year with Ctrl held). While shown it holds the mouse
-// capture whenever the mouse is outside it, so that a press anywhere else closes it.
+// The calendar as a drop-down: a screen pop-up with a bar of two month buttons below the
+// grid (previous and next month, or year with Ctrl held). While shown it counts as
+// focused, so that its grid shows and moves the focused cell, and Escape closes it.
 #include "inspector/rmCalendar.h"
+#include "inspector/rmScreenPopup.h"
 #include "inspector/rmSpeedBtns.h"
 
-class TrmScreenCalendar : public TrmCalendar {
+class TrmScreenCalendar : public TrmScreenPopup<TrmCalendar> {
 public:
-    // Hidden until shown with Show.
     TrmScreenCalendar();
+    ~TrmScreenCalendar() override;
     const char* ClassName() const override { return "TrmScreenCalendar"; }
 
     // The control that gets the focus back when Escape closes the pop-up (borrowed; may be null).
     void SetOwnerControl(platform::Control* Owner) { FOwnerControl = Owner; }
-    void Show() { VisibleChanging(true); }
-    void Hide() { VisibleChanging(false); }
+    // The buttons name the months around the one shown as the pop-up opens.
+    void Show(const platform::Rect& Bounds) override;
+    void Hide() override;
 
     // The month buttons' captions for the displayed month, with or without Ctrl held.
     void UpdateBtns(platform::ShiftState Shift);
@@ -27,17 +29,12 @@ public:
 protected:
     // Escape closes the pop-up and hands the focus back to its owner.
     void CalendarKeyMovement(TObject* Sender, platform::KeyCode& Key, platform::ShiftState Shift) override;
-    // Capture taken when shown, released when hidden.
-    void VisibleChanging(bool Showing);
     void DoPanelSize();
 
     platform::Rect ContentRect() const override;
-    void Paint(platform::Canvas& Canvas) override;
     void Resize() override;
-    void MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
-    void MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y) override;
+    // A button's click reads Ctrl from the release that makes it.
     void MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
-    void MouseLeave() override;
     void KeyDown(platform::KeyCode& Key, platform::ShiftState Shift) override;
     void KeyUp(platform::KeyCode& Key, platform::ShiftState Shift) override;
 
@@ -47,8 +44,6 @@ private:
 
     TrmSpeedButton FPrevBtn;
     TrmSpeedButton FNextBtn;
-    // After the buttons, so that it lets them go before they die.
-    platform::ChildControls FPanelButtons{*this};
     platform::Control* FOwnerControl = nullptr;
     platform::ShiftState FShift = platform::shift::None;
 };

@@ -33,7 +33,7 @@ public:
         this->Invalidate();
     }
 
-    void Hide()
+    virtual void Hide()
     {
         this->SetMouseCapture(false);
         this->SetVisible(false);

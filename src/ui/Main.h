@@ -157,6 +157,8 @@ private:
                             TCustomLayer* layer);
     void ImgVWorldMouseMove(platform::ShiftState shift, int x, int y);
     void ImgVWorldMouseUp();
+    // The warnings window shows the warnings list as it now stands.
+    void RefillWarnings();
     void PlayersTabMouseDown(platform::ShiftState shift, TPoint point);
     void ProvincesTabMouseDown(platform::ShiftState shift, TPoint point, TCustomLayer* layer);
     void DragMarker(CProvince& province, TPoint point);

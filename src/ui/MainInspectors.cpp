@@ -195,6 +195,7 @@ void TMainForm::RMIProvinceItemChange()
         if (shownPlayer_ >= 0)
             RefreshPlayerInspector(shownPlayer_);
         MissionConditionsChanged();
+        RefillWarnings();
         break;
     default:
         break;

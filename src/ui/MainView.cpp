@@ -361,6 +361,11 @@ void TMainForm::ImgVWorldMouseUp()
 {
     draggedLayer_ = CLayerTag();
     selectionStamp_ = 0;
+    RefillWarnings();
+}
+
+void TMainForm::RefillWarnings()
+{
     if (CErrorList* warnings = project_.GetWarnings())
         warnings->FillListView();
 }

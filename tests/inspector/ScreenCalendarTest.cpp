@@ -56,7 +56,7 @@ TEST(ScreenCalendar, ButtonsSitInTheBottomBarAndStepMonthsOrYears)
     EXPECT_EQ(cal.NextButton().Left(), panel.Right - 92);
 
     cal.SetSelectedDate(Date(2024, 1, 31));
-    cal.Show();
+    cal.Show(cal.BoundsRect());
     ClickButton(cal, cal.NextButton(), shift::None);
     EXPECT_EQ(cal.WorkingDate(), Date(2024, 2, 29));
     EXPECT_EQ(cal.NextButton().Caption(), "March 2024");
@@ -72,18 +72,21 @@ TEST(ScreenCalendar, CapturesTheMouseOutsideAndClosesOnAPressThereOrEscape)
     Control owner;
     cal.SetOwnerControl(&owner);
     EXPECT_FALSE(cal.Visible());
-    cal.Show();
+    cal.Show(cal.BoundsRect());
     EXPECT_TRUE(cal.Visible());
     EXPECT_TRUE(cal.MouseCapture());
     cal.HostMouseMove(shift::None, 50, 50);
     EXPECT_FALSE(cal.MouseCapture());
     cal.HostMouseLeave();
     EXPECT_TRUE(cal.MouseCapture());
+    cal.HostMouseMove(shift::None, cal.NextButton().Left() + 5, cal.NextButton().Top() + 5); // the bar is inside too
+    EXPECT_FALSE(cal.MouseCapture());
+    cal.HostMouseLeave();
     cal.HostMouseDown(MouseButton::Left, shift::Left, -5, 40);
     EXPECT_FALSE(cal.Visible());
     EXPECT_FALSE(cal.MouseCapture());
 
-    cal.Show();
+    cal.Show(cal.BoundsRect());
     KeyCode escape = key::Escape;
     cal.HostKeyDown(escape, shift::None);
     EXPECT_FALSE(cal.Visible());

@@ -1,9 +1,12 @@
 // The player and province inspectors of the main window driven by mouse and
 // keys: a chosen player fills the player inspector and its changes reach the
 // players list; selected provinces share one owner and the province inspector
-// changes all of them.
+// changes all of them (an owner change lists the warnings again).
 #include "MainFormFixture.h"
 
+#include <QListWidget>
+
+#include "model/ErrorList.h"
 #include "ui/InspectorFill.h"
 #include "ui/InspectorIndexedKeys.h"
 #include "ui/InspectorKeys.h"
@@ -105,9 +108,17 @@ TEST_F(MainInspectorsTest, SelectedProvincesShareAnOwnerAndTheInspectorChangesTh
     EXPECT_EQ(Province(1).resources[0], 3);
 
     project.SetModified(false);
+    // A warning the window does not list yet: the owner change writes the rows again.
+    CErrorList& warnings = *project.GetWarnings();
+    warnings.Add(std::make_unique<CErrorRegionsLeftOut>(project, 3));
+    const QListWidget& warningRows = *window->findChild<QListWidget*>("LV");
+    ASSERT_EQ(warningRows.count(), warnings.GetCount() - 1);
     ClickRow(host, Key(InspectorRow::Owner));
     const std::string owner = Table().GetPlayerName(4);
     ChooseByKeys(host, owner);
+    ASSERT_EQ(warningRows.count(), warnings.GetCount());
+    const int last = warnings.GetCount() - 1;
+    EXPECT_EQ(warningRows.item(last)->text().toStdString(), warnings.GetAt(last)->GetText());
     EXPECT_EQ(Province(0).owner, 4);
     EXPECT_EQ(Province(1).owner, 4);
     EXPECT_TRUE(project.IsModified());
