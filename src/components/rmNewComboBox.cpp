@@ -46,7 +46,7 @@ void TrmCustomComboBox::ToggleListBox()
     FListBox.SetFont(Font()); // before the height: the rows follow the font
     // The list keeps its own selection, whatever the text is now.
     FSavedIndex = FListBox.ItemIndex();
-    FListBox.DropDown(*this, ListWidth(), ListHeight());
+    FListBox.DropDown(*this, ListWidth(), ListHeight(), TDropAbove::WhenReachingBottom);
 }
 
 void TrmCustomComboBox::CloseUp()

@@ -33,7 +33,7 @@ void TrmCustomBtnCombo::ToggleListBox()
     FocusAndSelectAll();
     FListBox.SetFont(Font());
     FListBox.SetItemIndex(ItemIndex());
-    FListBox.DropDown(*this, ListWidth(), ListHeight());
+    FListBox.DropDown(*this, ListWidth(), ListHeight(), TDropAbove::WhenPassingBottom);
 }
 
 int32_t TrmCustomBtnCombo::ListHeight() const

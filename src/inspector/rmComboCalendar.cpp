@@ -3,8 +3,6 @@
 #include "graphics/SystemColorNames.h"
 #include "inspector/rmMarlett.h"
 
-#include <limits>
-
 using namespace platform;
 
 namespace {
@@ -64,18 +62,11 @@ void TrmCustomComboCalendar::ToggleCalendar()
         FCalendar->Hide();
         return;
     }
-    const platform::Point below = ClientToScreen(platform::Point{0, Height()});
     TrmCustomBtnEdit::SetFocus();
     SelectAll();
 
     FCalendar->SetSelectedDate(FSelectedDate);
-    const int32_t height = FCalendar->Height();
-    const Rect desktop = DesktopRect();
-    const int32_t screenBottom = desktop.IsEmpty() ? std::numeric_limits<int32_t>::max() : desktop.Bottom;
-    // Above the edit as soon as the calendar would reach the screen's bottom (the lists'
-    // DropDown waits until they would pass it), hence placed here.
-    const int32_t top = int64_t(below.Y) + height >= screenBottom ? below.Y - Height() - height : below.Y;
-    FCalendar->Show({below.X, top, below.X + FDropDownWidth, top + height});
+    FCalendar->DropDown(*this, FDropDownWidth, FCalendar->Height(), TDropAbove::WhenReachingBottom);
 }
 
 void TrmCustomComboCalendar::SetSelectDate()

@@ -10,6 +10,10 @@
 #include <memory>
 #include <type_traits>
 
+// When a dropped-down pop-up goes above its owner instead of below: as soon as its bottom
+// would pass the desktop's bottom, or already when it would reach it.
+enum class TDropAbove { WhenPassingBottom, WhenReachingBottom };
+
 template <class TBase>
 class TrmScreenPopup : public TBase {
     static_assert(std::is_base_of_v<platform::Control, TBase>, "a screen pop-up is a control");
@@ -39,13 +43,15 @@ public:
         this->SetVisible(false);
     }
 
-    // Shows the control Width x Height below Owner's left edge, or above Owner when it
-    // would pass the bottom of the desktop.
-    void DropDown(const platform::Control& Owner, int32_t Width, int32_t Height)
+    // Shows the control Width x Height below Owner's left edge, or above Owner when, below
+    // it, its bottom would come to the desktop's bottom as Rule says.
+    void DropDown(const platform::Control& Owner, int32_t Width, int32_t Height, TDropAbove Rule)
     {
         platform::Point at = Owner.ClientToScreen(platform::Point{0, Owner.Height()});
         const platform::Rect desktop = Owner.DesktopRect();
-        if (!desktop.IsEmpty() && at.Y + Height > desktop.Bottom)
+        const int64_t bottom = int64_t(at.Y) + Height;
+        const bool above = Rule == TDropAbove::WhenReachingBottom ? bottom >= desktop.Bottom : bottom > desktop.Bottom;
+        if (!desktop.IsEmpty() && above)
             at.Y = Owner.ClientToScreen(platform::Point{0, 0}).Y - Height;
         Show({at.X, at.Y, at.X + Width, at.Y + Height});
     }

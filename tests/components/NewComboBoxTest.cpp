@@ -52,13 +52,17 @@ TEST(NewComboBox, ListIsAsHighAsItsItemsUpToDropDownCount)
         EXPECT_FALSE(combo.DroppedDown());
     }
 
-    // Near the desktop's bottom the list opens above the edit.
+    // The list opens above the edit as soon as it would reach the desktop's bottom: below,
+    // it would span 21..88.
     FakeHost host(combo);
-    host.desktop = {0, 0, 800, 80};
     combo.SetDropDownWidth(150);
     combo.SetComboItems(Numbered(5));
-    combo.ToggleListBox();
-    EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, -67, 150, 0}));
+    for (const auto& [desktopBottom, listTop] : {std::pair{87, -67}, {88, -67}, {89, 21}}) {
+        host.desktop = {0, 0, 800, desktopBottom};
+        combo.ToggleListBox();
+        EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, listTop, 150, listTop + 67})) << desktopBottom;
+        combo.ToggleListBox();
+    }
 }
 
 TEST(NewComboBox, PickingFromTheListFiresOnChangedOnlyForANewItem)

@@ -39,7 +39,7 @@ TYPED_TEST(ScreenTreeTest, HoldsTheCaptureWhileShownExceptOverItself)
     EXPECT_FALSE(tree.Visible());
     platform::Control owner;
     owner.SetBounds(0, 0, 100, 20);
-    tree.DropDown(owner, 120, 80); // no desktop known: right below the owner
+    tree.DropDown(owner, 120, 80, TDropAbove::WhenReachingBottom); // no desktop known: right below the owner
     EXPECT_TRUE(tree.Visible());
     EXPECT_EQ(tree.BoundsRect(), (platform::Rect{0, 20, 120, 100}));
     EXPECT_TRUE(tree.MouseCapture());

@@ -1,5 +1,6 @@
 // The date editor: its text, its settings and the drop-down calendar driven by keys.
 #include "inspector/rmComboCalendar.h"
+#include "graphics/ControlTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -79,4 +80,24 @@ TEST(ComboCalendar, KeysDropTheCalendarDownAndPickADay)
     Press(combo, key::Down, shift::Alt);
     combo.HostFocusChanged(false);
     EXPECT_FALSE(calendar.Visible());
+}
+
+TEST(ComboCalendar, CalendarOpensAboveAsSoonAsItWouldReachTheDesktopBottom)
+{
+    TrmComboCalendar combo;
+    combo.SetBounds(10, 20, 120, 21);
+    FakeHost host(combo);
+    TrmScreenCalendar& calendar = combo.GetCalendar();
+    const int32_t height = calendar.Height();
+    ASSERT_GT(height, 0);
+    // Below the edit the calendar spans 21..21 + height.
+    struct Case {
+        int32_t desktopBottom, top;
+    };
+    for (const Case& c : {Case{21 + height, -height}, {22 + height, 21}}) {
+        host.desktop = {0, 0, 800, c.desktopBottom};
+        combo.ToggleCalendar();
+        EXPECT_EQ(calendar.BoundsRect(), (Rect{0, c.top, 180, c.top + height})) << c.desktopBottom;
+        combo.ToggleCalendar();
+    }
 }

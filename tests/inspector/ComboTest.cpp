@@ -1,5 +1,6 @@
 // The button combo's keys and list, and the combo box's history and completion.
 #include "FakeWindowSystem.h"
+#include "graphics/ControlTestHelpers.h"
 #include "inspector/rmBtnCombo.h"
 #include "inspector/rmComboBox.h"
 
@@ -69,6 +70,20 @@ TEST(BtnCombo, ListOpensTakesKeysAndClosesOnEnterOrOutsideClick)
 
     PressKey(combo, key::Return, shift::Ctrl);
     EXPECT_EQ(ellipsis, 1);
+}
+
+TEST(BtnCombo, ListOpensAboveOnlyWhenItWouldPassTheDesktopBottom)
+{
+    TrmBtnCombo combo;
+    combo.SetBounds(0, 0, 100, 20);
+    FakeHost host(combo);
+    // Below the edit the list spans 20..180.
+    for (const auto& [desktopBottom, listTop] : {std::pair{179, -160}, {180, 20}, {181, 20}}) {
+        host.desktop = {0, 0, 800, desktopBottom};
+        combo.ToggleListBox();
+        EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, listTop, 100, listTop + 160})) << desktopBottom;
+        combo.ToggleListBox();
+    }
 }
 
 TEST(ComboBox, WithoutMRUTheRegistryIsNeverTouched)
