@@ -33,9 +33,7 @@ public:
     void ShowAbout() override;
     void FillCastleImages() override;
     IProgressDisplay* Progress() override;
-
-    // The text editor of the mission and events windows.
-    TDlgComplex& DlgComplex() { return *dlgComplex_; }
+    TDlgComplex* DlgComplex() override { return dlgComplex_; }
 
 private:
     // Children of `owner` for placement, deleted by this object.

@@ -9,6 +9,8 @@
 
 #include "model/EditorHooks.h"
 
+class TDlgComplex;
+
 // The common open and save dialogs. Filters come in the "Text (*.a)|*.a|Other|*.b"
 // form, pairs of a description and a pattern list separated by '|'.
 class IFileChooser {
@@ -35,6 +37,9 @@ public:
     virtual void FillCastleImages() {}
     // The progress window of long operations (null: none shown).
     virtual IProgressDisplay* Progress() { return nullptr; }
+    // The one text editor the mission and events windows share (null: the main window
+    // makes one for them).
+    virtual TDlgComplex* DlgComplex() { return nullptr; }
 };
 
 // Where the main window finds its files and whom it asks.

@@ -429,8 +429,6 @@ void TMainForm::CreateWorldView()
 
 void TMainForm::FormCreate()
 {
-    CreateToolWindows();
-    ClearInspectors();
     std::string problem;
     if (!ReadSettingsFile(setup_.settingsFolder / "ini.xml", TheSettings(), layout_, problem))
         Error(problem);
@@ -439,6 +437,8 @@ void TMainForm::FormCreate()
                                                        layout_.errorsForm, setup_.dataFolder);
     dialogs_ = setup_.dialogs ? setup_.dialogs : ownDialogs_.get();
     project_.SetProgressDisplay(dialogs_->Progress());
+    CreateToolWindows(); // after the dialogs: they share the text editor
+    ClearInspectors();
 
     for (const std::string& missing : LoadTextures(setup_.dataFolder))
         Error(missing);

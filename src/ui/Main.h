@@ -27,7 +27,6 @@
 
 class CMapProject;
 class CPlayerData;
-class TDlgComplex;
 class TEventFrame;
 class TMissFrame;
 class TrmInspector;
@@ -284,7 +283,6 @@ private:
     TrmInspector* rmiProvince_ = nullptr;
     // The player the player inspector shows (the players list's tag), -1 for none.
     int shownPlayer_ = -1;
-    TDlgComplex* DlgComplex = nullptr;
     TMissFrame* MissFrame = nullptr;
     TEventFrame* EventFrame = nullptr;
     QLabel* LblDomainSummary = nullptr;

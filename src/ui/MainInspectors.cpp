@@ -45,9 +45,11 @@ void StoreToolLayout(const QWidget& window, const TrmInspector& inspector, CTool
 
 void TMainForm::CreateToolWindows()
 {
-    DlgComplex = new TDlgComplex(this);
-    MissFrame = new TMissFrame(project_, DlgComplex, this);
-    EventFrame = new TEventFrame(project_, DlgComplex, this);
+    TDlgComplex* textDialog = dialogs_->DlgComplex();
+    if (!textDialog)
+        textDialog = new TDlgComplex(this);
+    MissFrame = new TMissFrame(project_, textDialog, this);
+    EventFrame = new TEventFrame(project_, textDialog, this);
     MissFrame->OnHide = [this] { ActShowMissRMI->setChecked(false); };
     EventFrame->OnHide = [this] { ActShowEventRMI->setChecked(false); };
     connect(ActShowMissRMI, &QAction::toggled, MissFrame, &QWidget::setVisible);

@@ -90,9 +90,10 @@ protected:
         platform::SetTextRasterizer(nullptr);
     }
 
-    std::unique_ptr<TMainForm> MakeWindow(const fs::path& dataFolder)
+    std::unique_ptr<TMainForm> MakeWindow(const fs::path& dataFolder, IEditorDialogs* dialogs = nullptr)
     {
         TMainFormSetup setup;
+        setup.dialogs = dialogs;
         setup.dataFolder = dataFolder;
         setup.settingsFolder = folder.Path();
         setup.prompts = &prompts;

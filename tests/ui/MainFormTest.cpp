@@ -3,6 +3,8 @@
 // answered by scripts. The project and the settings are process-wide; each
 // test starts from a cleared project and restores the settings.
 #include "MainFormFixture.h"
+#include "ui/DlgComplex.h"
+#include "ui/MissFrame.h"
 
 namespace {
 
@@ -200,6 +202,21 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
     EXPECT_TRUE(TheSettings().ShNames);
     EXPECT_TRUE(window->findChild<QAction*>("ActShowNames")->isChecked());
     EXPECT_EQ(window->size(), QSize(900, 650));
+}
+
+TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)
+{
+    IEditorDialogs withoutTextDialog; // then the window makes the one itself
+    for (IEditorDialogs* dialogs : {static_cast<IEditorDialogs*>(nullptr), &withoutTextDialog}) {
+        window.reset();
+        window = MakeWindow(kDataFolder, dialogs);
+        // The windows' classes have no meta-objects of their own: they are found by name.
+        const QList<QDialog*> textDialogs = window->findChildren<QDialog*>("DlgComplex");
+        ASSERT_EQ(textDialogs.size(), 1) << (dialogs ? "scripted dialogs" : "own dialogs");
+        auto* missFrame = static_cast<TMissFrame*>(window->findChild<QWidget*>("MissFrame"));
+        ASSERT_NE(missFrame, nullptr);
+        EXPECT_EQ(&missFrame->TextDialog(), textDialogs.front());
+    }
 }
 
 TEST(ProjectFileName, EndsInFwExactlyOnce)
