@@ -41,6 +41,10 @@ namespace {
 
 constexpr int kMinFormHeight = 580;
 constexpr int kMinPageControlWidth = 215;
+// First-run layout, until the settings file keeps the user's own.
+constexpr int kDefaultFormWidth = 1280;
+constexpr int kDefaultFormHeight = 900;
+constexpr int kDefaultPageControlWidth = 300;
 constexpr int kStatusPanelWidths[4] = {50, 50, 470, 50};
 constexpr const char* kStatusPanelTexts[4] = {"Coords", "Mode", "Help", "Size"};
 // The help panel takes what the other three panels leave of the window's width.
@@ -107,7 +111,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
         ownFiles_ = std::make_unique<TQtFileChooser>(this);
     prompts_ = setup_.prompts ? setup_.prompts : ownPrompts_.get();
     files_ = setup_.files ? setup_.files : ownFiles_.get();
-    resize(1024, 768); // until the settings file says otherwise
+    resize(kDefaultFormWidth, kDefaultFormHeight);
 
     CreateActions();
     CreateWorldView();
@@ -123,6 +127,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     Splitter->addWidget(PgCMissionProperties);
     Splitter->addWidget(ScrBWorld);
     Splitter->setStretchFactor(1, 1);
+    Splitter->setSizes({kDefaultPageControlWidth, kDefaultFormWidth - kDefaultPageControlWidth});
     setCentralWidget(Splitter);
     connect(PgCMissionProperties, &QTabWidget::currentChanged, this, [this] { PgCMissionPropertiesChange(); });
     connect(Splitter, &QSplitter::splitterMoved, this, [this] { UpdateWorldViewSize(); });
@@ -392,6 +397,7 @@ QWidget* TMainForm::CreateProvincesTab()
     lowerLayout->addWidget(
         SummaryBox("Selected Provinces Info", LblSelProvSummary, LblSelProvIncome, LblSelProvArmy, lower));
     provincesSplitter_->addWidget(lower);
+    provincesSplitter_->setStretchFactor(1, 1); // the inspector gets the room, not the list
 
     auto* layout = new QVBoxLayout(tab);
     layout->addWidget(editBar);
