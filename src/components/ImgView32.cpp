@@ -1,7 +1,7 @@
 #include "components/ImgView32.h"
 
 #include "components/BarPainting.h"
-#include "components/Rounding.h"
+#include "graphics/LowLevel32.h"
 #include "components/ScopedFlag.h"
 
 #include <algorithm>
@@ -196,7 +196,7 @@ void TCustomImgView32::ScrollHandler(TObject* Sender)
 void TCustomImgView32::UpdateScrollBars()
 {
     const platform::Size size = GetBitmapSize();
-    const int32_t extra = RoundEven(2.0 * overSize_ * Scale());
+    const int32_t extra = RoundSaturated(2.0 * overSize_ * Scale());
     hScroll_->SetRange(size.Width + extra);
     vScroll_->SetRange(size.Height + extra);
 }
@@ -204,7 +204,7 @@ void TCustomImgView32::UpdateScrollBars()
 void TCustomImgView32::UpdateImage()
 {
     const platform::Size size = GetBitmapSize();
-    const int32_t over = RoundEven(double(overSize_) * Scale());
+    const int32_t over = RoundSaturated(double(overSize_) * Scale());
     const platform::Rect viewport = GetViewportRect();
     // A bitmap that fits, with its over-size, is centred when Centered; otherwise the
     // bars' positions scroll it.

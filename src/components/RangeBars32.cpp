@@ -1,6 +1,6 @@
 #include "components/RangeBars32.h"
 
-#include "components/Rounding.h"
+#include "graphics/LowLevel32.h"
 #include "components/ScopedFlag.h"
 #include "platform/OffsetCanvas.h"
 
@@ -369,13 +369,13 @@ platform::Rect TCustomRangeBar::GetHandleRect() const
         return platform::Rect{};
     if (range_ <= effectiveWindow_)
         return track;
-    int32_t size = RoundEven(double(length) * effectiveWindow_ / range_);
+    int32_t size = RoundSaturated(double(length) * effectiveWindow_ / range_);
     int32_t offset;
     if (size < kMinRangeHandle) {
         size = kMinRangeHandle;
-        offset = RoundEven(double(length - kMinRangeHandle) * position_ / (range_ - effectiveWindow_));
+        offset = RoundSaturated(double(length - kMinRangeHandle) * position_ / (range_ - effectiveWindow_));
     } else {
-        offset = RoundEven(double(length) * position_ / range_);
+        offset = RoundSaturated(double(length) * position_ / range_);
     }
     return AlongRect(horizontal, ClientArea(), start + offset, start + offset + size);
 }
@@ -454,8 +454,8 @@ void TCustomRangeBar::DragHandle(int32_t Delta)
     if (length < kMinHandleTrack || range_ <= 0)
         return;
     double change;
-    if (RoundEven(double(length) * effectiveWindow_ / range_) < kMinRangeHandle)
-        change = RoundEven(double(range_ - effectiveWindow_) * Delta / (length - kMinRangeHandle));
+    if (RoundSaturated(double(length) * effectiveWindow_ / range_) < kMinRangeHandle)
+        change = RoundSaturated(double(range_ - effectiveWindow_) * Delta / (length - kMinRangeHandle));
     else
         change = double(range_) * Delta / length;
     SetPosition(float(dragStartPosition_ + change));
@@ -486,7 +486,7 @@ platform::Rect TCustomGaugeBar::GetHandleRect() const
     const int32_t length = EndAlong(horizontal, track) - start;
     const int32_t size = HandleLength(length);
     assert(max_ > min_);
-    const int32_t offset = RoundEven(double(length - size) * (double(position_) - min_) / (double(max_) - min_));
+    const int32_t offset = RoundSaturated(double(length - size) * (double(position_) - min_) / (double(max_) - min_));
     return AlongRect(horizontal, ClientArea(), start + offset, start + offset + size);
 }
 
@@ -552,7 +552,7 @@ void TCustomGaugeBar::DragHandle(int32_t Delta)
     if (free <= 0)
         return; // the handle fills the track: nothing to drag
     const double change = (double(max_) - min_) * Delta / free;
-    SetPosition(RoundEven(dragStartPosition_ + change));
+    SetPosition(RoundSaturated(dragStartPosition_ + change));
 }
 
 bool TCustomGaugeBar::DoMouseWheel(platform::ShiftState Shift, int32_t WheelDelta, platform::Point MousePos)

@@ -8,14 +8,6 @@
 
 namespace {
 
-// Rounds half to even, as the size computations expect, limited to the int32 range.
-int32_t RoundToInt(double value)
-{
-    value = std::nearbyint(value);
-    return int32_t(std::clamp(value, double(std::numeric_limits<int32_t>::min()),
-                              double(std::numeric_limits<int32_t>::max())));
-}
-
 // The dotted focus mark: every other pixel of the outline inverted (alpha kept), clipped to Dest.
 void DrawFocusRect(TBitmap32* Dest, const TRect& R)
 {
@@ -199,11 +191,11 @@ platform::Size TCustomImage32::GetBitmapSize() const
         break;
     case smResize: {
         const double mx = double(w) / bw, my = double(h) / bh;
-        size = mx >= my ? platform::Size{RoundToInt(bw * my), h} : platform::Size{w, RoundToInt(bh * mx)};
+        size = mx >= my ? platform::Size{RoundSaturated(bw * my), h} : platform::Size{w, RoundSaturated(bh * mx)};
         break;
     }
     case smScale:
-        size = platform::Size{RoundToInt(bw * double(scale_)), RoundToInt(bh * double(scale_))};
+        size = platform::Size{RoundSaturated(bw * double(scale_)), RoundSaturated(bh * double(scale_))};
         break;
     }
     if (size.Width < 1)
@@ -222,7 +214,7 @@ TRect TCustomImage32::GetBitmapRect() const
     if (bitmapAlign_ == baCenter)
         OffsetRect(r, (Width() - size.Width) / 2, (Height() - size.Height) / 2);
     else if (bitmapAlign_ == baCustom)
-        OffsetRect(r, RoundToInt(offsetHorz_), RoundToInt(offsetVert_));
+        OffsetRect(r, RoundSaturated(offsetHorz_), RoundSaturated(offsetVert_));
     return r;
 }
 
@@ -464,7 +456,7 @@ void TCustomImage32::MouseLeave()
 platform::Size TCustomImage32::ScaledBitmapSize() const
 {
     if (scaleMode_ == smScale)
-        return platform::Size{RoundToInt(bitmap_->Width() * double(scale_)), RoundToInt(bitmap_->Height() * double(scale_))};
+        return platform::Size{RoundSaturated(bitmap_->Width() * double(scale_)), RoundSaturated(bitmap_->Height() * double(scale_))};
     return platform::Size{bitmap_->Width(), bitmap_->Height()};
 }
 

@@ -3,12 +3,26 @@
 // transfers, and the Cohen-Sutherland line clipper.
 #include "graphics/Color32.h"
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 // Value limited to 0..255.
 inline int32_t Clamp(int32_t Value)
 {
     return Value < 0 ? 0 : (Value > 255 ? 255 : Value);
+}
+
+// Rounded to nearest (halves to even) and limited to the 32-bit range; NaN gives 0.
+inline int32_t RoundSaturated(double Value)
+{
+    if (std::isnan(Value))
+        return 0;
+    if (Value <= double(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    if (Value >= double(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    return int32_t(std::nearbyint(Value));
 }
 
 inline int32_t Constrain(int32_t Value, int32_t Lo, int32_t Hi)

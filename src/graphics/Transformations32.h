@@ -6,24 +6,13 @@
 // Points are row vectors (x, y, 1) multiplied from the left: the image of v is v * M, so
 // the third row holds the translation and M1 * M2 applies M1 first.
 #include "graphics/Bitmap32.h"
+#include "graphics/LowLevel32.h"
 #include "graphics/Transforms32.h"
 
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
-
-// Rounded to nearest (halves to even) and limited to the 32-bit range; NaN gives 0.
-inline int32_t RoundSaturated(double Value)
-{
-    if (std::isnan(Value))
-        return 0;
-    if (Value <= double(std::numeric_limits<int32_t>::min()))
-        return std::numeric_limits<int32_t>::min();
-    if (Value >= double(std::numeric_limits<int32_t>::max()))
-        return std::numeric_limits<int32_t>::max();
-    return int32_t(std::nearbyint(Value));
-}
 
 // Row by row: element [i][j] is the (3 i + j)-th float.
 using TFloatMatrix = std::array<std::array<float, 3>, 3>;
