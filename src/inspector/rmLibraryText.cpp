@@ -1,6 +1,7 @@
 #include "inspector/rmLibraryText.h"
 
 #include "platform/Exception.h"
+#include "platform/TextTrim.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,20 +9,6 @@
 #include <cstdio>
 
 namespace {
-
-bool IsBlank(char c)
-{
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-std::string_view Trimmed(std::string_view s)
-{
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
 
 char LowerAscii(char c)
 {
@@ -83,7 +70,7 @@ std::string BoolToStr(bool B)
 
 bool StrToBool(std::string_view S)
 {
-    const std::string_view t = Trimmed(S);
+    const std::string_view t = platform::TrimBlanks(S);
     if (t.size() != 4)
         return false;
     std::string lower(t);
@@ -93,7 +80,7 @@ bool StrToBool(std::string_view S)
 
 char strtochar(std::string_view S)
 {
-    const std::string_view t = Trimmed(S);
+    const std::string_view t = platform::TrimBlanks(S);
     // "#" alone is the character itself, as chartostr writes it.
     if (t.size() > 1 && t.front() == '#') {
         int32_t code = -1;
@@ -242,7 +229,7 @@ std::string Soundex(std::string_view S, bool KeepFirst, int32_t Length)
     // The digit of each letter A to Z; "0" letters are left out.
     static constexpr std::string_view kCodes = "01230120022455012623010202";
     std::string letters;
-    for (const char c : Trimmed(S)) {
+    for (const char c : platform::TrimBlanks(S)) {
         const char upper = UpperAscii(c);
         if (upper >= 'A' && upper <= 'Z')
             letters += upper;

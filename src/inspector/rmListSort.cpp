@@ -1,6 +1,7 @@
 #include "inspector/rmListSort.h"
 
 #include "platform/DateTime.h"
+#include "platform/TextTrim.h"
 
 #include <charconv>
 #include <cstdio>
@@ -32,18 +33,9 @@ int32_t CompareValues(const T& a, const T& b)
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
-std::string_view Trimmed(std::string_view s)
-{
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
-        s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
-        s.remove_suffix(1);
-    return s;
-}
-
 std::optional<int64_t> ToInteger(std::string_view text)
 {
-    text = Trimmed(text);
+    text = platform::TrimBlanks(text);
     int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size())
@@ -53,7 +45,7 @@ std::optional<int64_t> ToInteger(std::string_view text)
 
 std::optional<double> ToFloat(std::string_view text)
 {
-    const std::string copy(Trimmed(text));
+    const std::string copy(platform::TrimBlanks(text));
     char* end = nullptr;
     const double value = std::strtod(copy.c_str(), &end);
     if (copy.empty() || end != copy.c_str() + copy.size())
@@ -63,7 +55,7 @@ std::optional<double> ToFloat(std::string_view text)
 
 std::optional<double> ToDate(std::string_view text)
 {
-    const std::string copy(Trimmed(text));
+    const std::string copy(platform::TrimBlanks(text));
     int year = 0, month = 0, day = 0, used = 0;
     TDateTime date = 0;
     if (std::sscanf(copy.c_str(), "%4d-%2d-%2d%n", &year, &month, &day, &used) != 3 || size_t(used) != copy.size() ||

@@ -1,6 +1,7 @@
 #include "platform/DateText.h"
 
 #include "platform/Exception.h"
+#include "platform/TextTrim.h"
 
 #include <charconv>
 
@@ -28,15 +29,6 @@ bool TakeSeparator(std::string_view& text)
     return true;
 }
 
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
 } // namespace
 
 std::string DateToStr(TDateTime date)
@@ -46,7 +38,7 @@ std::string DateToStr(TDateTime date)
 
 TDateTime StrToDate(std::string_view text)
 {
-    std::string_view rest = Trimmed(text);
+    std::string_view rest = TrimBlanks(text);
     int32_t year = 0, month = 0, day = 0;
     TDateTime date = 0;
     if (TakeNumber(rest, 2, month) && TakeSeparator(rest) && TakeNumber(rest, 2, day) && TakeSeparator(rest) &&
