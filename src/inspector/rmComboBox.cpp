@@ -1,5 +1,6 @@
 #include "inspector/rmComboBox.h"
 
+#include "platform/AsciiText.h"
 #include "platform/Utf8.h"
 
 #include <algorithm>
@@ -10,9 +11,8 @@ bool StartsWithIgnoringCase(std::string_view Text, std::string_view Prefix)
 {
     if (Prefix.size() > Text.size())
         return false;
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
     for (size_t i = 0; i < Prefix.size(); ++i)
-        if (lower(Text[i]) != lower(Prefix[i]))
+        if (platform::LowerAscii(Text[i]) != platform::LowerAscii(Prefix[i]))
             return false;
     return true;
 }

@@ -1,5 +1,6 @@
 #include "inspector/rmLibrarySystem.h"
 
+#include "platform/AsciiText.h"
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
 #include "platform/HostInfo.h"
@@ -72,10 +73,7 @@ std::string GetFileType(std::string_view FileName)
     std::string extension = std::filesystem::path(FileName).extension().string();
     if (extension.empty())
         return "File";
-    extension.erase(0, 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
-    return extension + " File";
+    return platform::UpperAscii(std::string_view(extension).substr(1)) + " File";
 }
 
 int32_t WinOSVersion()

@@ -1,7 +1,7 @@
 #include "inspector/rmLibraryText.h"
 
 #include "platform/Exception.h"
-#include "platform/TextTrim.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,16 +9,6 @@
 #include <cstdio>
 
 namespace {
-
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-char UpperAscii(char c)
-{
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
 
 // Fixed notation as the classic float formatting gives it: at most Precision significant
 // digits, then Digits decimals (padded with zeros); scientific when the integer part alone
@@ -73,9 +63,7 @@ bool StrToBool(std::string_view S)
     const std::string_view t = platform::TrimBlanks(S);
     if (t.size() != 4)
         return false;
-    std::string lower(t);
-    std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
-    return lower == "true";
+    return platform::LowerAscii(t) == "true";
 }
 
 char strtochar(std::string_view S)
@@ -230,7 +218,7 @@ std::string Soundex(std::string_view S, bool KeepFirst, int32_t Length)
     static constexpr std::string_view kCodes = "01230120022455012623010202";
     std::string letters;
     for (const char c : platform::TrimBlanks(S)) {
-        const char upper = UpperAscii(c);
+        const char upper = platform::UpperAscii(c);
         if (upper >= 'A' && upper <= 'Z')
             letters += upper;
     }
@@ -290,7 +278,7 @@ bool FindCmdLineSwitchWithParam(std::span<const std::string> Args, std::string_v
         if (name.size() != Switch.size())
             continue;
         const bool same = std::equal(name.begin(), name.end(), Switch.begin(), [IgnoreCase](char a, char b) {
-            return IgnoreCase ? LowerAscii(a) == LowerAscii(b) : a == b;
+            return IgnoreCase ? platform::LowerAscii(a) == platform::LowerAscii(b) : a == b;
         });
         if (same) {
             Param = arg.substr(1 + Switch.size());

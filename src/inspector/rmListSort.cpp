@@ -1,7 +1,7 @@
 #include "inspector/rmListSort.h"
 
 #include "platform/DateTime.h"
-#include "platform/TextTrim.h"
+#include "platform/AsciiText.h"
 
 #include <charconv>
 #include <cstdio>
@@ -11,16 +11,11 @@
 
 namespace {
 
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
 int32_t CompareText(std::string_view a, std::string_view b)
 {
     for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        const auto ca = static_cast<unsigned char>(LowerAscii(a[i]));
-        const auto cb = static_cast<unsigned char>(LowerAscii(b[i]));
+        const auto ca = static_cast<unsigned char>(platform::LowerAscii(a[i]));
+        const auto cb = static_cast<unsigned char>(platform::LowerAscii(b[i]));
         if (ca != cb)
             return ca < cb ? -1 : 1;
     }

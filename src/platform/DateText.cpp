@@ -1,7 +1,7 @@
 #include "platform/DateText.h"
 
 #include "platform/Exception.h"
-#include "platform/TextTrim.h"
+#include "platform/AsciiText.h"
 
 #include <charconv>
 

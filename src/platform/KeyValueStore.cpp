@@ -1,21 +1,10 @@
 #include "platform/KeyValueStore.h"
 
+#include "platform/AsciiText.h"
+
 namespace platform {
 
 namespace {
-
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
-std::string LowerName(std::string_view name)
-{
-    std::string lower(name);
-    for (char& c : lower)
-        c = LowerAscii(c);
-    return lower;
-}
 
 // "\A\\b\" and "a\B" name the same key: empty sections are dropped, case is folded.
 std::string NormalisedKey(std::string_view key)
@@ -29,7 +18,7 @@ std::string NormalisedKey(std::string_view key)
         if (end > start) {
             if (!result.empty())
                 result += '\\';
-            result += LowerName(key.substr(start, end - start));
+            result += LowerAscii(key.substr(start, end - start));
         }
         start = end + 1;
     }
@@ -61,7 +50,7 @@ const KeyValueStore::Value* KeyValueStore::FindValue(std::string_view key, std::
     const auto keyIt = keys_.find(NormalisedKey(key));
     if (keyIt == keys_.end())
         return nullptr;
-    const auto valueIt = keyIt->second.find(LowerName(name));
+    const auto valueIt = keyIt->second.find(LowerAscii(name));
     return valueIt == keyIt->second.end() ? nullptr : &valueIt->second;
 }
 
@@ -90,12 +79,12 @@ bool KeyValueStore::ReadInteger(std::string_view key, std::string_view name, int
 
 void KeyValueStore::WriteString(std::string_view key, std::string_view name, std::string_view value)
 {
-    ValuesOf(key)[LowerName(name)] = std::string(value);
+    ValuesOf(key)[LowerAscii(name)] = std::string(value);
 }
 
 void KeyValueStore::WriteInteger(std::string_view key, std::string_view name, int32_t value)
 {
-    ValuesOf(key)[LowerName(name)] = value;
+    ValuesOf(key)[LowerAscii(name)] = value;
 }
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
 #include "world/BlockImages.h"
 #include "world/MissionRecord.h"
@@ -16,11 +17,7 @@ bool EndsWithPdb(const std::string& name)
 {
     if (name.size() < 4)
         return false;
-    std::string extension = name.substr(name.size() - 4);
-    for (char& c : extension)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return extension == ".pdb";
+    return platform::LowerAscii(std::string_view(name).substr(name.size() - 4)) == ".pdb";
 }
 
 // Writes every file of the mission into `folder`: the record, the texts, the

@@ -1,5 +1,7 @@
 #include "world/MissionRecord.h"
 
+#include "platform/AsciiText.h"
+
 #include <algorithm>
 #include <array>
 #include <functional>
@@ -216,11 +218,7 @@ private:
 
 std::string ResourceKey(const std::string& name, size_t length)
 {
-    std::string key = name.substr(0, length);
-    for (char& c : key)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return key;
+    return platform::LowerAscii(std::string_view(name).substr(0, length));
 }
 
 bool BuildMissionRecord(const CMapProject& project, CMapProjectB& record, std::string& error)
