@@ -1,5 +1,6 @@
 #include "world/PackDirectory.h"
 
+#include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
 #include "world/ByteOrder.h"
 
@@ -14,31 +15,13 @@ namespace {
 // The depth field is one byte.
 constexpr int kMaxDepth = 255;
 
-uint8_t AsciiUpper(uint8_t c)
-{
-    return c >= 'a' && c <= 'z' ? uint8_t(c - 'a' + 'A') : c;
-}
-
-uint8_t AsciiLower(uint8_t c)
-{
-    return c >= 'A' && c <= 'Z' ? uint8_t(c - 'A' + 'a') : c;
-}
-
-std::string LowerCased(std::string_view name)
-{
-    std::string lower(name);
-    for (char& c : lower)
-        c = char(AsciiLower(uint8_t(c)));
-    return lower;
-}
-
 // Names compared upper-cased byte by byte; names equal that way fall back to
 // their raw bytes so that the order never depends on the listing.
 bool NameBefore(const std::string& a, const std::string& b)
 {
     const size_t common = std::min(a.size(), b.size());
     for (size_t i = 0; i < common; ++i) {
-        uint8_t ua = AsciiUpper(uint8_t(a[i])), ub = AsciiUpper(uint8_t(b[i]));
+        uint8_t ua = uint8_t(platform::UpperAscii(a[i])), ub = uint8_t(platform::UpperAscii(b[i]));
         if (ua != ub)
             return ua < ub;
     }
@@ -167,7 +150,7 @@ bool ReadDirectoryTree(const fs::path& folder, PackageNode& node, PackConsole& c
 
 std::array<uint8_t, kEntryNameSize> EntryName(std::string_view name)
 {
-    const std::string lower = LowerCased(name);
+    const std::string lower = platform::LowerAscii(name);
     const size_t dot = lower.rfind('.');
     const size_t length = std::min(dot == std::string::npos ? lower.size() : dot, kEntryNameSize);
     std::array<uint8_t, kEntryNameSize> field{};
@@ -177,7 +160,7 @@ std::array<uint8_t, kEntryNameSize> EntryName(std::string_view name)
 
 uint32_t EntryExtension(std::string_view name)
 {
-    const std::string lower = LowerCased(name);
+    const std::string lower = platform::LowerAscii(name);
     const size_t dot = lower.find('.');
     const size_t start = dot == std::string::npos ? 0 : dot + 1;
     uint8_t bytes[4] = {0, 0, 0, 0};
