@@ -68,8 +68,9 @@ TEST(LowLevel32, SwapTestSwapAndTestClip)
                           Case{-4, 0, true, 0, 0}}) {
         a = c.a, b = c.b;
         EXPECT_EQ(TestClip(a, b, 10), c.visible) << c.a << ".." << c.b;
-        if (c.visible)
+        if (c.visible) {
             EXPECT_EQ(a * 100 + b, c.wantA * 100 + c.wantB) << c.a << ".." << c.b;
+        }
     }
 }
 
@@ -109,8 +110,9 @@ TEST_P(ClipLineCases, AgainstWindow0To8)
     const ClipCase c = GetParam();
     int32_t x1 = c.x1, y1 = c.y1, x2 = c.x2, y2 = c.y2;
     EXPECT_EQ(ClipLine(x1, y1, x2, y2, 0, 0, 8, 8), c.visible);
-    if (c.ex1 != kAny)
+    if (c.ex1 != kAny) {
         EXPECT_EQ((std::vector<int32_t>{x1, y1, x2, y2}), (std::vector<int32_t>{c.ex1, c.ey1, c.ex2, c.ey2}));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(LowLevel32, ClipLineCases, testing::Values(

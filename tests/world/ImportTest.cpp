@@ -46,8 +46,9 @@ TEST_F(ImportTest, ASmallPictureIsRaisedToTheLeastSizeOrRefused)
         EXPECT_EQ(prompts.questions, Texts(c.questions, "Warning: Map image has wrong size (less than 160x160). Resize?"));
         EXPECT_EQ(project.GetWidth(), c.worldWidth);
         EXPECT_EQ(project.GetHeight(), c.worldHeight);
-        if (!c.result)
+        if (!c.result) {
             EXPECT_EQ(PieceCount(), pieces);
+        }
         EXPECT_EQ(progress.calls.back(), "end");
     }
     // Stretched width-wise: the block now spans columns 32 to 79.
