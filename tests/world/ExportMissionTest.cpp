@@ -235,6 +235,10 @@ TEST_F(ExportMissionTest, TheSameProjectGivesTheSameBytes)
     ASSERT_EQ(Export(two / "x.PDB"), 1) << error;
     EXPECT_EQ(test::ReadFile(one / "x.pak"), test::ReadFile(two / "x.pak"));
     EXPECT_EQ(test::ReadFile(one / "x.pdb"), test::ReadFile(two / "x.pdb"));
+    // Exporting again replaces both and leaves nothing else behind.
+    ASSERT_EQ(Export(one / "x.pdb"), 1) << error;
+    EXPECT_EQ(std::distance(fs::directory_iterator(one), fs::directory_iterator()), 2);
+    EXPECT_EQ(test::ReadFile(one / "x.pdb"), test::ReadFile(two / "x.pdb"));
 }
 
 // The name is stored in Windows-1252 like every other text: in the database
