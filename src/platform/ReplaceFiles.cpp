@@ -70,7 +70,8 @@ void PutBack(std::vector<Pending>& pending, std::string& error)
         }
         if (ec) {
             file.backupNeeded = !file.backup.empty();
-            error += "; " + Described("cannot put back the old", file.target, ec) +
+            error += "; " + Described(file.backup.empty() ? "cannot remove the new" : "cannot put back the old",
+                                      file.target, ec) +
                      (file.backupNeeded ? " (it is kept as \"" + file.backup.string() + "\")" : "");
         }
     }

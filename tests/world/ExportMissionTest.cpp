@@ -152,7 +152,8 @@ TEST_F(ExportMissionTest, BothPackagesHoldTheWholeMission)
         written.insert(entry.path().filename().string());
     EXPECT_EQ(written, (std::set<std::string>{"my.map.pak", "my.map.pdb"}));
 
-    const test::PackageContents pak = ReadPackages(work.Path() / "out" / "my.map.pdb", EntryNames("my", 4, 2), "my.map");
+    const test::PackageContents pak =
+        ReadPackages(work.Path() / "out" / "my.map.pdb", EntryNames("my", 4, 2), "my.map");
     ASSERT_EQ(pak.error, "");
     EXPECT_EQ(pak.folders, (std::vector<std::string>{"scenarios", "scenarios/my", "scenarios/my/mission001"}));
     const std::string m = "scenarios/my/mission001/";
@@ -304,7 +305,8 @@ TEST_F(ImportTest, ASampleWorldExportsAndReadsBack)
     std::string error;
     ASSERT_EQ(project.ExportMission(folder.Path() / "Kingdoms.pdb", error, options), 1) << error;
 
-    const test::PackageContents pak = ReadPackages(folder.Path() / "Kingdoms.pdb", EntryNames("kingdoms", 5, 0), "Kingdoms");
+    const test::PackageContents pak =
+        ReadPackages(folder.Path() / "Kingdoms.pdb", EntryNames("kingdoms", 5, 0), "Kingdoms");
     ASSERT_EQ(pak.error, "");
     EXPECT_EQ(pak.files.size(), 21u); // the record, 7 texts, 5 + 5 blocks, 2 maps, the preview
     const std::string m = "scenarios/kingdoms/mission001/";
