@@ -15,14 +15,25 @@ constexpr char32_t kHighControlBlock[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char ByteForCodePoint(char32_t cp)
+// The byte of code point `cp`, or nothing when Windows-1252 has none.
+std::optional<char> ExactByte(char32_t cp)
 {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
         return char(cp);
     for (unsigned i = 0; i < 32; ++i)
         if (kHighControlBlock[i] == cp)
             return char(0x80 + i);
-    return '?';
+    return std::nullopt;
+}
+
+char LowerByte(char c)
+{
+    const uint8_t byte = uint8_t(c);
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
+        return char(byte + 0x20);
+    if (byte == 0x8A || byte == 0x8C || byte == 0x8E)
+        return char(byte + 0x10);
+    return byte == 0x9F ? char(0xFF) : c;
 }
 
 } // namespace
@@ -33,7 +44,27 @@ std::string Utf8ToWindows1252(std::string_view utf8)
     std::string out;
     out.reserve(codePoints.size());
     for (char32_t cp : codePoints)
-        out += ByteForCodePoint(cp); // U+FFFD of a malformed sequence becomes '?' too
+        out += ExactByte(cp).value_or('?'); // U+FFFD of a malformed sequence becomes '?' too
+    return out;
+}
+
+std::optional<std::string> ExactWindows1252(std::string_view utf8)
+{
+    std::string out;
+    for (char32_t cp : Utf8ToCodePoints(utf8)) {
+        const std::optional<char> byte = ExactByte(cp);
+        if (!byte)
+            return std::nullopt; // U+FFFD of a malformed sequence has no byte either
+        out += *byte;
+    }
+    return out;
+}
+
+std::string LowerWindows1252(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        c = LowerByte(c);
     return out;
 }
 

@@ -2,6 +2,7 @@
 // Conversion between the single-byte Windows-1252 texts the program stores and
 // UTF-8. Every one of the 256 bytes round-trips: the five bytes that
 // Windows-1252 leaves unassigned map to the C1 control characters of the same value.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,13 @@ namespace platform {
 std::string Utf8ToWindows1252(std::string_view utf8);
 
 std::string Windows1252ToUtf8(std::string_view text);
+
+// The Windows-1252 form of `utf8`, or nothing when it holds a character that
+// Windows-1252 cannot hold or is not well-formed UTF-8.
+std::optional<std::string> ExactWindows1252(std::string_view utf8);
+
+// Lower-cases Windows-1252 text by its code page: A..Z, the capitals C0..DE
+// except the sign D7, and the four capitals of the 80..9F block (8A, 8C, 8E, 9F).
+std::string LowerWindows1252(std::string_view text);
 
 } // namespace platform

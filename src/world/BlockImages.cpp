@@ -85,11 +85,19 @@ bool WriteDomainBlocks(CMapProject& project, CWorldCodes& codes, const std::file
 {
     if (!HasDomainImage(codes.Width(), codes.Height()))
         return true;
-    CProgressScope progress(project, "Writing image file...", codes.Columns());
+    // The strips are folded and coded first, then written: two stages.
+    CProgressScope progress(project, "Compressing domains image...", codes.Columns() * codes.Rows());
+    std::vector<std::vector<uint8_t>> pictures(size_t(codes.Columns()));
     for (int column = 0; column < codes.Columns(); ++column) {
         uint32_t width = 0, height = 0;
         const std::vector<uint8_t> pixels = DomainStrip(codes, column, width, height);
-        if (!WritePictureFile(folder / Numbered("domblock", column), width, height, pixels.data(), error))
+        if (!CodePicture(Numbered("domblock", column), width, height, pixels.data(), pictures[size_t(column)], error))
+            return false;
+        progress.Step((column + 1) * codes.Rows());
+    }
+    progress.Restart("Writing image file...", codes.Columns());
+    for (int column = 0; column < codes.Columns(); ++column) {
+        if (!platform::WriteScratchFile(folder / Numbered("domblock", column), pictures[size_t(column)], error))
             return false;
         progress.Step(column + 1);
     }

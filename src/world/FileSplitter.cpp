@@ -85,23 +85,25 @@ bool SplitImg(std::span<const uint8_t> file, PieceCutter& cutter, std::string& e
     return true;
 }
 
-// An animation: a 13-byte header (flags at 1, frame count F at 10), F 32-bit end
-// offsets counted from the end of that table, then the frame blocks, each an
-// 8-byte head (row count at 6), its row-size table and its rows. A frame that
-// fits the current piece is one unit; a larger one is cut between its rows.
+// An animation, as the picture encoder writes several frames: a 14-byte header
+// (flags at 1, frame count F at 11), F 32-bit end offsets counted from the end
+// of that table, then the frame blocks, each an 8-byte head (row count at 6),
+// its row-size table and its rows. A frame that fits the current piece is one
+// unit; a larger one is cut between its rows.
 bool SplitAni(std::span<const uint8_t> file, PieceCutter& cutter, std::string& error)
 {
-    if (file.size() < 13)
+    constexpr size_t kHeaderSize = 14, kFrameCountAt = 11;
+    if (file.size() < kHeaderSize)
         return Refuse(error, "it is too short for an animation header");
     const bool wide = (file[1] & 2) != 0;
-    const uint32_t frames = file[10];
-    const uint64_t header = 13 + 4 * uint64_t(frames);
+    const uint32_t frames = file[kFrameCountAt];
+    const uint64_t header = kHeaderSize + 4 * uint64_t(frames);
     if (header > file.size())
         return Refuse(error, "its frame table runs past the end of the file");
     cutter.Add(header);
     uint64_t previousEnd = 0;
     for (uint32_t f = 0; f < frames; ++f) {
-        const uint64_t end = LoadLE32(file.data() + 13 + 4 * f);
+        const uint64_t end = LoadLE32(file.data() + kHeaderSize + 4 * f);
         if (end < previousEnd || header + end > file.size())
             return Refuse(error, "frame " + std::to_string(f) + " lies outside the file");
         const uint64_t frameSize = end - previousEnd;

@@ -4,6 +4,7 @@
 
 #include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
+#include "platform/Windows1252.h"
 #include "world/BlockImages.h"
 #include "world/MissionRecord.h"
 #include "world/PackMission.h"
@@ -43,9 +44,16 @@ bool WriteMissionFolder(CMapProject& project, CProgressScope& progress, const st
         return false;
 
     CWorldCodes codes;
-    return codes.Build(project, error) && WriteWorldBlocks(project, codes, folder, error) &&
-           WriteDomainBlocks(project, codes, folder, error) &&
-           WritePreview(codes, folder / "Preview.img", kPreviewSide, kPreviewSide, error);
+    if (!codes.Build(project, error) || !WriteWorldBlocks(project, codes, folder, error) ||
+        !WriteDomainBlocks(project, codes, folder, error))
+        return false;
+    // The preview is made from the codes the land and water pass left.
+    const int pieces = project.GetPieces().GetCount();
+    progress.Restart("Compress land and water...", pieces);
+    if (!WritePreview(codes, folder / "Preview.img", kPreviewSide, kPreviewSide, error))
+        return false;
+    progress.Step(pieces);
+    return true;
 }
 
 } // namespace
@@ -66,6 +74,10 @@ int CMapProject::ExportMission(const std::filesystem::path& outputPath, std::str
     const std::string missionName = MissionNameOf(outputPath);
     if (missionName.empty()) {
         error = "The mission needs a file name: \"" + outputPath.filename().string() + "\" leaves none";
+        return 0;
+    }
+    if (!platform::ExactWindows1252(missionName)) {
+        error = "Cannot export the mission \"" + missionName + "\": " + kMissionNameCharacters;
         return 0;
     }
 

@@ -192,14 +192,18 @@ private:
                 !CopyPadded(event.resData.increase, out.resData.increase, resources_) ||
                 !CopyPadded(event.resData.decrease, out.resData.decrease, resources_))
                 return OutOfMemory();
-            // An event that names its players affects those of them that are
-            // exported; one that does not affects every exported player.
+            // An event that is set to affect players and ticks at least one of
+            // them affects the exported players it ticks; any other event (a new
+            // one has nothing ticked) affects every exported player.
+            const uint8_t* ticks = event.players.GetData();
+            const bool chosen = event.affectsPlayers && std::any_of(ticks, ticks + event.players.GetSize(),
+                                                                    [](uint8_t tick) { return tick != 0; });
             for (size_t projectPlayer = 0; projectPlayer < numbers_.size(); ++projectPlayer) {
                 const uint8_t number = numbers_[projectPlayer];
                 if (number == kNone)
                     continue;
-                const bool named = int(projectPlayer) < event.players.GetSize() && event.players[int(projectPlayer)];
-                out.players[number] = !event.affectsPlayers || named ? 1 : 0;
+                const bool ticked = int(projectPlayer) < event.players.GetSize() && ticks[projectPlayer] != 0;
+                out.players[number] = !chosen || ticked ? 1 : 0;
             }
         }
         return true;

@@ -2,11 +2,14 @@
 
 #include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
+#include "platform/Windows1252.h"
 #include "world/ByteOrder.h"
 
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <map>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -81,14 +84,24 @@ public:
     }
 
 private:
-    PackageEntry& NewEntry(const PackageNode& node, int depth)
+    // The node's entry with its name and depth, or null (after reporting) when
+    // its name has no stored form.
+    PackageEntry* NewEntry(const PackageNode& node, const fs::path& path, int depth)
     {
         assert(depth >= 1 && depth <= kMaxDepth);
+        const std::optional<std::string> name = StoredName(node.name);
+        if (!name) {
+            console_.Fail("Cannot pack " + path.string() +
+                          ": its name has characters that Windows-1252 cannot hold; rename it");
+            return nullptr;
+        }
         PackageEntry& entry = directory_.entries.emplace_back();
-        entry.name = EntryName(node.name);
+        directory_.paths.push_back(path);
+        entry.name = EntryName(*name);
+        entry.extension = node.folder ? kFolderExtension : EntryExtension(*name);
         entry.depth = uint8_t(depth);
         entry.folder = node.folder;
-        return entry;
+        return &entry;
     }
 
     bool AddFolder(const PackageNode& node, const fs::path& path, int depth)
@@ -97,17 +110,20 @@ private:
         if (node.children.size() > 0xFFFF)
             return console_.Fail("Cannot pack directory " + path.string() + ": it holds " +
                                  std::to_string(node.children.size()) + " entries, at most 65535 fit");
-        PackageEntry& entry = NewEntry(node, depth);
-        entry.extension = kFolderExtension;
-        entry.size = uint32_t(node.children.size());
+        PackageEntry* entry = NewEntry(node, path, depth);
+        if (!entry)
+            return false;
+        entry->size = uint32_t(node.children.size());
         return true;
     }
 
     bool AddFile(const PackageNode& node, const fs::path& path, int depth)
     {
         const uint32_t index = uint32_t(directory_.entries.size());
-        PackageEntry& entry = NewEntry(node, depth);
-        entry.extension = EntryExtension(node.name);
+        PackageEntry* newEntry = NewEntry(node, path, depth);
+        if (!newEntry)
+            return false;
+        PackageEntry& entry = *newEntry;
         console_.Print(path.string() + " - ");
         std::optional<uint64_t> size = GetFileSize(path);
         if (!size)
@@ -148,9 +164,14 @@ bool ReadDirectoryTree(const fs::path& folder, PackageNode& node, PackConsole& c
     return ReadFolder(folder, node, 1, console);
 }
 
+std::optional<std::string> StoredName(std::string_view name)
+{
+    return platform::ExactWindows1252(name);
+}
+
 std::array<uint8_t, kEntryNameSize> EntryName(std::string_view name)
 {
-    const std::string lower = platform::LowerAscii(name);
+    const std::string lower = platform::LowerWindows1252(name);
     const size_t dot = lower.rfind('.');
     const size_t length = std::min(dot == std::string::npos ? lower.size() : dot, kEntryNameSize);
     std::array<uint8_t, kEntryNameSize> field{};
@@ -160,7 +181,7 @@ std::array<uint8_t, kEntryNameSize> EntryName(std::string_view name)
 
 uint32_t EntryExtension(std::string_view name)
 {
-    const std::string lower = platform::LowerAscii(name);
+    const std::string lower = platform::LowerWindows1252(name);
     const size_t dot = lower.find('.');
     const size_t start = dot == std::string::npos ? 0 : dot + 1;
     uint8_t bytes[4] = {0, 0, 0, 0};
@@ -218,6 +239,27 @@ void ScrambleDirectory(std::vector<PackageEntry>& entries)
     }
 }
 
+bool CheckDistinctEntries(const PackageDirectory& directory, PackConsole& console)
+{
+    const std::vector<PackageEntry>& entries = directory.entries;
+    assert(directory.paths.size() == entries.size());
+    // In pre-order an entry's folder is the last entry met one level up.
+    std::vector<size_t> lastAtDepth(kMaxDepth + 1, SIZE_MAX);
+    using Key = std::tuple<size_t, std::array<uint8_t, kEntryNameSize>, uint32_t>;
+    std::map<Key, size_t> seen;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const PackageEntry& entry = entries[i];
+        lastAtDepth[entry.depth] = i;
+        const auto [first, added] = seen.try_emplace(Key{lastAtDepth[entry.depth - 1], entry.name, entry.extension}, i);
+        if (!added)
+            return console.Fail("Cannot pack " + directory.paths[first->second].string() + " and " +
+                                directory.paths[i].string() +
+                                ": the package would store both under the same name, and the game could not "
+                                "tell them apart");
+    }
+    return true;
+}
+
 std::optional<uint64_t> GetFileSize(const fs::path& path)
 {
     std::error_code ec;
@@ -250,7 +292,7 @@ bool BuildPackageDirectory(bool scramble, const fs::path& source, const fs::path
         return false;
     if (scramble)
         ScrambleDirectory(directory.entries);
-    return true;
+    return CheckDistinctEntries(directory, console);
 }
 
 // Directory entry, 30 bytes, little-endian:

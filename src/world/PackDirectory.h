@@ -57,6 +57,7 @@ struct StoredFile {
 struct PackageDirectory {
     std::vector<PackageEntry> entries;
     std::vector<StoredFile> files;
+    std::vector<std::filesystem::path> paths;  // per entry: where it was read from
 };
 
 // Reads `folder` into `node` (sub-folders first, then files, each sorted).
@@ -64,8 +65,14 @@ struct PackageDirectory {
 // tree is deeper than a depth byte can count.
 bool ReadDirectoryTree(const std::filesystem::path& folder, PackageNode& node, PackConsole& console);
 
-// The entry's name field: the name lower-cased, without its last extension, at
-// most 16 bytes, NUL-filled.
+// Names are stored in Windows-1252, lower-cased by that code page (one byte per
+// character, so any cut falls between characters).
+//
+// The name as stored: the Windows-1252 form of the UTF-8 `name`, or nothing when
+// it has none.
+std::optional<std::string> StoredName(std::string_view name);
+// The entry's name field of a Windows-1252 name: lower-cased, without its last
+// extension, at most 16 bytes, NUL-filled.
 std::array<uint8_t, kEntryNameSize> EntryName(std::string_view name);
 // A file entry's extension field: the four bytes after the first "." of the
 // lower-cased name (NUL beyond its end); without a ".", the name's first four.
@@ -81,6 +88,12 @@ bool CountSubtrees(std::vector<PackageEntry>& entries, PackConsole& console);
 
 void ScrambleDirectory(std::vector<PackageEntry>& entries);
 
+// Fails, naming both, when two entries of one folder have the same stored name
+// and extension: the game could not tell them apart. Scrambling can make
+// different names equal (a last byte equal to its key byte becomes NUL), so
+// this runs on the finished table.
+bool CheckDistinctEntries(const PackageDirectory& directory, PackConsole& console);
+
 // The file's size in bytes, or nothing when it cannot be read.
 std::optional<uint64_t> GetFileSize(const std::filesystem::path& path);
 
@@ -91,7 +104,8 @@ using PlaceStoredFile = std::function<bool(PackageEntry& entry, const StoredFile
 
 // The steps both package writers share: checks and reads `source`, fills the
 // entries in walk order and the file list (letting `place` position each stored
-// file), counts the subtrees and, when asked, scrambles the table.
+// file), counts the subtrees, when asked scrambles the table, and checks that
+// no two entries of a folder are stored alike.
 bool BuildPackageDirectory(bool scramble, const std::filesystem::path& source,
                            const std::filesystem::path& destination, PackConsole& console,
                            const PlaceStoredFile& place, PackageDirectory& directory);

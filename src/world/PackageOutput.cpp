@@ -20,11 +20,9 @@ bool AppendFiles(const std::vector<StoredFile>& files, std::vector<uint8_t>& des
     return true;
 }
 
-bool FinishPackage(std::vector<uint8_t>& package, const std::vector<StoredFile>& files,
-                   const std::filesystem::path& destination, PackConsole& console)
+bool WritePackage(const std::vector<uint8_t>& package, const std::filesystem::path& destination,
+                  PackConsole& console)
 {
-    if (!AppendFiles(files, package, console))
-        return false;
     std::string error;
     if (!platform::WriteFileAtomically(destination, package, error))
         return console.Fail("Cannot open destination file " + destination.string(), error);

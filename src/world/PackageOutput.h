@@ -13,6 +13,6 @@
 // file cannot be read or its size is no longer the size its entry recorded.
 bool AppendFiles(const std::vector<StoredFile>& files, std::vector<uint8_t>& destination, PackConsole& console);
 
-// Appends the files to `package` and writes it to `destination`.
-bool FinishPackage(std::vector<uint8_t>& package, const std::vector<StoredFile>& files,
-                   const std::filesystem::path& destination, PackConsole& console);
+// Replaces `destination` by the finished `package`.
+bool WritePackage(const std::vector<uint8_t>& package, const std::filesystem::path& destination,
+                  PackConsole& console);

@@ -15,8 +15,9 @@
 //   16        30 N  the directory entries; a file's offset field is where its bytes start
 //                   in this file, its pieces field 1
 //   16 + 30 N ...   the stored files' bytes in file-list order
-bool PackPak(bool scramble, std::string_view signature, std::string_view type, const std::filesystem::path& source,
-             const std::filesystem::path& destination, PackConsole& console, const platform::SecondsClock& clock)
+bool BuildPak(bool scramble, std::string_view signature, std::string_view type, const std::filesystem::path& source,
+              const std::filesystem::path& destination, PackConsole& console, const platform::SecondsClock& clock,
+              std::vector<uint8_t>& package)
 {
     uint64_t position = 0;
     auto placeFile = [&](PackageEntry& entry, const StoredFile& file) {
@@ -41,11 +42,19 @@ bool PackPak(bool scramble, std::string_view signature, std::string_view type, c
 
     console.Print("\nWriting header...\n");
     std::optional<int64_t> now = clock ? clock() : std::nullopt;
-    std::vector<uint8_t> package(kPakHeaderSize);
+    package.assign(kPakHeaderSize, 0);
     StoreFourCC(&package[0], signature);
     StoreFourCC(&package[4], type);
     StoreLE32(&package[8], now ? uint32_t(*now) : 0xFFFFFFFFu);
     StoreLE32(&package[12], uint32_t(directory.entries.size()));
     AppendEntries(directory.entries, package);
-    return FinishPackage(package, directory.files, destination, console);
+    return AppendFiles(directory.files, package, console);
+}
+
+bool PackPak(bool scramble, std::string_view signature, std::string_view type, const std::filesystem::path& source,
+             const std::filesystem::path& destination, PackConsole& console, const platform::SecondsClock& clock)
+{
+    std::vector<uint8_t> package;
+    return BuildPak(scramble, signature, type, source, destination, console, clock, package) &&
+           WritePackage(package, destination, console);
 }

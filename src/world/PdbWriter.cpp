@@ -66,9 +66,9 @@ void MakePdbHeader(std::span<uint8_t, kPdbHeaderSize> header, std::string_view n
 //   78 + 10R       4 + 30N resource 0x1000, the directory: the entry count N (32-bit little-endian,
 //                          negated when the table is not scrambled), then the N entries
 //   82 + 10R + 30N ...     the stored files' bytes in file-list order; resources 0x1001.. point into them
-bool PackPdb(bool scramble, std::string_view databaseName, std::string_view creator, std::string_view type,
-             const std::filesystem::path& source, const std::filesystem::path& destination, PackConsole& console,
-             const platform::SecondsClock& clock)
+bool BuildPdb(bool scramble, std::string_view databaseName, std::string_view creator, std::string_view type,
+              const std::filesystem::path& source, const std::filesystem::path& destination, PackConsole& console,
+              const platform::SecondsClock& clock, std::vector<uint8_t>& package)
 {
     std::vector<Resource> resources{{kDirectoryResourceId, 0}};
     uint32_t nextId = kDirectoryResourceId + 1;
@@ -103,7 +103,7 @@ bool PackPdb(bool scramble, std::string_view databaseName, std::string_view crea
         resources[i].position += filesOffset;
 
     console.Print("\nWriting header...\n");
-    std::vector<uint8_t> package(filesOffset);
+    package.assign(filesOffset, 0);
     MakePdbHeader(std::span<uint8_t, kPdbHeaderSize>(package.data(), kPdbHeaderSize), databaseName, type, creator,
                   uint16_t(resources.size()), PalmTimeNow(clock));
     uint8_t* at = package.data() + kPdbHeaderSize;
@@ -117,5 +117,14 @@ bool PackPdb(bool scramble, std::string_view databaseName, std::string_view crea
     StoreLE32(at, storedCount);
     package.resize(directoryOffset + 4);
     AppendEntries(directory.entries, package);
-    return FinishPackage(package, directory.files, destination, console);
+    return AppendFiles(directory.files, package, console);
+}
+
+bool PackPdb(bool scramble, std::string_view databaseName, std::string_view creator, std::string_view type,
+             const std::filesystem::path& source, const std::filesystem::path& destination, PackConsole& console,
+             const platform::SecondsClock& clock)
+{
+    std::vector<uint8_t> package;
+    return BuildPdb(scramble, databaseName, creator, type, source, destination, console, clock, package) &&
+           WritePackage(package, destination, console);
 }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <span>
 #include <string_view>
+#include <vector>
 
 constexpr size_t kPdbHeaderSize = 78;
 constexpr size_t kPdbResourceEntrySize = 10;
@@ -22,7 +23,15 @@ uint32_t PalmTimeNow(const platform::SecondsClock& clock);
 void MakePdbHeader(std::span<uint8_t, kPdbHeaderSize> header, std::string_view name, std::string_view type,
                    std::string_view creator, uint16_t resourceCount, uint32_t time);
 
-// Packs `source` into the database `destination`. Reports on `console`; on failure
+// Builds the database of `source` in `package`; `databaseName` is Windows-1252
+// text and `destination` only names the file in the report. Reports on
+// `console`; on failure returns false and the reason is console.Error().
+bool BuildPdb(bool scramble, std::string_view databaseName, std::string_view creator, std::string_view type,
+              const std::filesystem::path& source, const std::filesystem::path& destination, PackConsole& console,
+              const platform::SecondsClock& clock, std::vector<uint8_t>& package);
+
+// Packs `source` into the database `destination` (as BuildPdb, then written in
+// one step). Reports on `console`; on failure
 // returns false, the reason is console.Error() and the destination is untouched.
 bool PackPdb(bool scramble, std::string_view databaseName, std::string_view creator, std::string_view type,
              const std::filesystem::path& source, const std::filesystem::path& destination, PackConsole& console,

@@ -182,3 +182,13 @@ TEST(Windows1252, UnmappableAndMalformedUtf8BecomeQuestionMarks)
     EXPECT_EQ(platform::Utf8ToWindows1252("a\xC3"), "a?");                // cut short
     EXPECT_EQ(platform::Utf8ToWindows1252("\xFF\x80"), "??");             // no lead byte
 }
+
+TEST(Windows1252, ExactFormRefusesWhatHasNoByteAndLowerFollowsTheCodePage)
+{
+    EXPECT_EQ(platform::ExactWindows1252("\xC3\x84r \xE2\x82\xAC?"), "\xC4r \x80?"); // Ä, the euro sign
+    for (const char* utf8 : {"a\xE4\xB8\xADz", "a\xC3", "\xEF\xBF\xBD"})                 // CJK, cut short, U+FFFD
+        EXPECT_EQ(platform::ExactWindows1252(utf8), std::nullopt) << utf8;
+    // A..Z, C0..DE but not D7, and Š Œ Ž Ÿ; 9A, DF, FF and the rest stay.
+    EXPECT_EQ(platform::LowerWindows1252("AZ@[\xC0\xD6\xD7\xD8\xDE\xDF\x8A\x8C\x8E\x9F\x9A\xFF"),
+              "az@[\xE0\xF6\xD7\xF8\xFE\xDF\x9A\x9C\x9E\xFF\x9A\xFF");
+}

@@ -37,8 +37,9 @@ std::vector<std::string> EntryNames(const std::string& folder, int columns, int 
 }
 
 // The flat package and the database of an export, read back: they must hold
-// the same tree, and the database is named after the mission.
-test::PackageContents ReadPackages(const fs::path& pdbPath, const std::vector<std::string>& known)
+// the same tree, and the database has the given name.
+test::PackageContents ReadPackages(const fs::path& pdbPath, const std::vector<std::string>& known,
+                                   const std::string& databaseName)
 {
     fs::path pakPath = pdbPath;
     pakPath.replace_extension(".pak");
@@ -46,7 +47,7 @@ test::PackageContents ReadPackages(const fs::path& pdbPath, const std::vector<st
     EXPECT_EQ(pak.error, "");
     const test::PackageContents pdb = test::ReadPdb(test::ReadFile(pdbPath), known);
     EXPECT_EQ(pdb.error, "");
-    EXPECT_EQ(pdb.databaseName, pakPath.stem().string());
+    EXPECT_EQ(pdb.databaseName, databaseName);
     EXPECT_EQ(pdb.files, pak.files);
     EXPECT_EQ(pdb.folders, pak.folders);
     return pak;
@@ -137,13 +138,22 @@ TEST_F(ExportMissionTest, BothPackagesHoldTheWholeMission)
 {
     ASSERT_EQ(Export(work.Path() / "out" / "my.map.pdb"), 1) << error;
     ExpectCleanedUp();
-    EXPECT_EQ(progress.calls.front(), "start Preparing data for compress 3");
+    std::vector<std::string> stages;
+    for (const std::string& call : progress.calls)
+        if (call.starts_with("start "))
+            stages.push_back(call.substr(6));
+    // 4 x 3 blocks, 9 pieces.
+    EXPECT_EQ(stages, (std::vector<std::string>{
+                          "Preparing data for compress 3", "Writing mission data... 2", "Compressing world image... 12",
+                          "Compress land and water... 9", "Writing image file... 4", "Compressing domains image... 12",
+                          "Writing image file... 4", "Compress land and water... 9", "Execute compressor... 2"}));
     std::set<std::string> written;
     for (const auto& entry : fs::directory_iterator(work.Path() / "out"))
         written.insert(entry.path().filename().string());
     EXPECT_EQ(written, (std::set<std::string>{"my.map.pak", "my.map.pdb"}));
 
-    const test::PackageContents pak = ReadPackages(work.Path() / "out" / "my.map.pdb", EntryNames("my", 4, 2));
+    const test::PackageContents pak =
+        ReadPackages(work.Path() / "out" / "my.map.pdb", EntryNames("my", 4, 2), "my.map");
     ASSERT_EQ(pak.error, "");
     EXPECT_EQ(pak.folders, (std::vector<std::string>{"scenarios", "scenarios/my", "scenarios/my/mission001"}));
     const std::string m = "scenarios/my/mission001/";
@@ -226,6 +236,24 @@ TEST_F(ExportMissionTest, TheSameProjectGivesTheSameBytes)
     ASSERT_EQ(Export(two / "x.PDB"), 1) << error;
     EXPECT_EQ(test::ReadFile(one / "x.pak"), test::ReadFile(two / "x.pak"));
     EXPECT_EQ(test::ReadFile(one / "x.pdb"), test::ReadFile(two / "x.pdb"));
+    // Exporting again replaces both and leaves nothing else behind.
+    ASSERT_EQ(Export(one / "x.pdb"), 1) << error;
+    EXPECT_EQ(std::distance(fs::directory_iterator(one), fs::directory_iterator()), 2);
+    EXPECT_EQ(test::ReadFile(one / "x.pdb"), test::ReadFile(two / "x.pdb"));
+}
+
+// The name is stored in Windows-1252 like every other text: in the database
+// header its first 31 characters (of 33; 38 bytes in UTF-8), in its folder's
+// entry lower-cased and cut to 16.
+TEST_F(ExportMissionTest, MissionNameIsStoredInWindows1252)
+{
+    const fs::path output = work.Path() / "out" / "Über Köln und Düsseldorf – Teil 2.pdb";
+    ASSERT_EQ(Export(output), 1) << error;
+    const std::string folder = "\xFC" "ber k\xF6ln und d\xFC";
+    const test::PackageContents pak =
+        ReadPackages(output, EntryNames(folder, 4, 2), "\xDC" "ber K\xF6ln und D\xFCsseldorf \x96 Teil");
+    EXPECT_EQ(pak.folders, (std::vector<std::string>{"scenarios", "scenarios/" + folder,
+                                                     "scenarios/" + folder + "/mission001"}));
 }
 
 TEST_F(ExportMissionTest, FailuresSayWhatFailedAndLeaveNothingBehind)
@@ -239,6 +267,7 @@ TEST_F(ExportMissionTest, FailuresSayWhatFailedAndLeaveNothingBehind)
     };
     expectFailure(work.Path() / "out" / ".pdb", "file name");
     expectFailure(work.Path() / "missing" / "my.pdb", "missing/my.pdb");
+    expectFailure(work.Path() / "out" / "Карта.pdb", "Windows-1252");
 
     project.GetProvinces().GetAt(2)->pieceIndex = 99;
     expectFailure(work.Path() / "out" / "my.pdb", "Province 3");
@@ -276,7 +305,8 @@ TEST_F(ImportTest, ASampleWorldExportsAndReadsBack)
     std::string error;
     ASSERT_EQ(project.ExportMission(folder.Path() / "Kingdoms.pdb", error, options), 1) << error;
 
-    const test::PackageContents pak = ReadPackages(folder.Path() / "Kingdoms.pdb", EntryNames("kingdoms", 5, 0));
+    const test::PackageContents pak =
+        ReadPackages(folder.Path() / "Kingdoms.pdb", EntryNames("kingdoms", 5, 0), "Kingdoms");
     ASSERT_EQ(pak.error, "");
     EXPECT_EQ(pak.files.size(), 21u); // the record, 7 texts, 5 + 5 blocks, 2 maps, the preview
     const std::string m = "scenarios/kingdoms/mission001/";

@@ -50,39 +50,34 @@ TEST(FileSplitter, SmallFilesAreOnePieceSoundIsCutInChunksOtherKindsNotAtAll)
     EXPECT_NE(error.find("256 resources"), std::string::npos) << error;
 }
 
-// A picture of noise, no two neighbours equal. With the default 247 x 300 every
-// row codes to 250 bytes (literals of 127 and 119 pixels, then the last pixel as
-// a run), so the file is 22 + 300 + 300 x 250.
+// Noise, no two neighbours equal: 247 pixels a row code to 250 bytes (literals
+// of 127 and 119 pixels, then the last pixel as a run).
+void FillNoise(std::span<uint8_t> pixels)
+{
+    for (size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = uint8_t(i % 2 ? 200 : i % 97);
+}
+
+// With the default 247 x 300 the file is 22 + 300 + 300 x 250.
 Bytes NoisePicture(uint32_t width = 247, uint32_t height = 300)
 {
     Bytes pixels(size_t(width) * height);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = uint8_t(i % 2 ? 200 : i % 97);
+    FillNoise(pixels);
     CGfxPicture picture(width, height, pixels.data(), false);
     EXPECT_EQ(picture.Error(), "");
     return picture.ToBytes();
 }
 
-// An animation: a 13-byte header with the frame count at byte 10, the frames' end
-// offsets, then frame 0 (one row of 100 bytes, 109 bytes in all) and frame 1 (260
-// rows of 250 bytes, 65268 bytes in all).
+// The encoder's animation of two 247 x 260 frames behind its 14-byte header and
+// the two end offsets: frame 0 all zeros (rows of two runs, 4 bytes; block
+// 8 + 260 + 1040 = 1308 bytes), frame 1 noise (block 8 + 260 + 65000 = 65268).
 Bytes Animation()
 {
-    Bytes ani(13, 0);
-    ani[0] = 0xFE;
-    ani[10] = 2;
-    const uint32_t ends[] = {109, 109 + 65268};
-    for (uint32_t end : ends)
-        for (int b = 0; b < 4; ++b)
-            ani.push_back(uint8_t(end >> (8 * b)));
-    Bytes frame0 = {0, 0, 0, 0, 1, 0, 1, 0, 100};
-    frame0.resize(109, 7);
-    Bytes frame1 = {0, 0, 0, 0, 1, 0, 4, 1};  // row count 260
-    frame1.insert(frame1.end(), 260, 250);
-    frame1.resize(65268, 8);
-    ani.insert(ani.end(), frame0.begin(), frame0.end());
-    ani.insert(ani.end(), frame1.begin(), frame1.end());
-    return ani;
+    CGfxPicture animation;
+    EXPECT_TRUE(animation.SetFrameSize(247, 260, 2));
+    FillNoise(animation.Pixels().subspan(247 * 260));
+    EXPECT_NE(animation.Encode(), 0u) << animation.Error();
+    return animation.ToBytes();
 }
 
 TEST(FileSplitter, LayoutsAreCutBetweenRowsAndFrames)
@@ -99,8 +94,8 @@ TEST(FileSplitter, LayoutsAreCutBetweenRowsAndFrames)
         {"one-byte row entries", NoisePicture(), kImg, 22 + 300 + 300 * 250, {63822, 46 * 250}},
         // Rows of 300 noise pixels code to 304 bytes: 522 + 208 rows = 63754.
         {"two-byte row entries", NoisePicture(300, 250), kImg, 22 + 500 + 250 * 304, {63754, 42 * 304}},
-        // 21 + 109 + frame 1's head and table 268 = 398, then 254 rows to 63898.
-        {"animation", Animation(), kAni, 21 + 109 + 65268, {63898, 6 * 250}},
+        // 22 + 1308 + frame 1's head and table 268 = 1598, then 249 rows to 63848.
+        {"animation", Animation(), kAni, 22 + 1308 + 65268, {63848, 11 * 250}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -133,8 +128,8 @@ TEST(FileSplitter, BrokenPicturesAndAnimationsAreRefused)
     cases[1].file[1] = 2;
     cases[1].file[16] = cases[1].file[17] = 0xFF;
     cases[3].file.push_back(0);
-    cases[4].file[17] = 0xFF;
-    cases[5].file[21 + 109 + 8] = 10;
+    cases[4].file[21] = 0xFF;
+    cases[5].file[22 + 1308 + 8] = 10;
     for (const Case& c : cases) {
         const Split split = SplitBytes(c.file, c.extension);
         EXPECT_FALSE(split.ok) << c.what;

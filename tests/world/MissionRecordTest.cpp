@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -245,6 +247,35 @@ TEST_F(MissionRecordTest, OwnersOutsideThePlayersAreStoredAsNone)
     EXPECT_EQ(record.provinceRecords[0].owner, 1);
     EXPECT_EQ(record.provinceRecords[1].owner, 0);
     EXPECT_EQ(record.provinceRecords[2].owner, 0xFF);
+}
+
+// Exported players are project players 1 and 4; an event affects those it
+// ticks only when it is set to affect players and ticks anyone at all.
+TEST_F(MissionRecordTest, EventPlayerBytesFollowTheTicksOnlyWhenAnyIsSet)
+{
+    struct Case {
+        uint8_t affectsPlayers;
+        std::array<uint8_t, 6> ticks;
+        Bytes stored;
+    };
+    const Case cases[] = {
+        {1, {0, 0, 0, 0, 0, 0}, {1, 1}}, // as the editor creates an event
+        {1, {0, 1, 0, 0, 0, 0}, {1, 0}},
+        {1, {0, 0, 0, 0, 5, 0}, {0, 1}}, // any non-zero tick is stored as 1
+        {1, {0, 0, 1, 0, 0, 0}, {0, 0}}, // only a player who is not exported
+        {0, {0, 0, 0, 0, 1, 0}, {1, 1}},
+    };
+    CEvent& event = *project.GetEvents().GetEvent(0);
+    for (const Case& c : cases) {
+        event.affectsPlayers = c.affectsPlayers;
+        std::copy(c.ticks.begin(), c.ticks.end(), event.players.GetData());
+        CMapProjectB record;
+        std::string error;
+        ASSERT_TRUE(BuildMissionRecord(project, record, error)) << error;
+        const CByteArray& players = record.eventRecords[0].players;
+        EXPECT_EQ(Bytes(players.GetData(), players.GetData() + players.GetSize()), c.stored)
+            << int(c.affectsPlayers) << " " << int(c.ticks[1]) << int(c.ticks[2]) << int(c.ticks[4]);
+    }
 }
 
 TEST_F(MissionRecordTest, NoActivePlayerStoresNoPlayersAndEmptyEventMasks)

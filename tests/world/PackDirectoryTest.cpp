@@ -42,6 +42,7 @@ TEST(PackDirectoryNames, NameDropsTheLastExtensionExtensionFollowsTheFirstDot)
         {"x.JPEG2", "x", {'j', 'p', 'e', 'g'}},
         {"x.h", "x", {'h', 0, 0, 0}},
         {"ab", "ab", {'a', 'b', 0, 0}},
+        {"\xC4RGER.\xDCL", "\xE4rger", {0xFC, 'l', 0, 0}}, // Windows-1252 capitals are lowered too
     };
     for (const Case& c : cases) {
         EXPECT_EQ(NameBytes(EntryName(c.file)), Padded(c.name)) << c.file;
@@ -160,6 +161,35 @@ TEST(PackDirectoryWalk, EmptyFoldersAndFiles)
     EXPECT_EQ(built.directory.entries[0].size, 0x00010000u); // no children, a subtree of one
     EXPECT_NE(built.report.find("none.dat -  NULL SIZEadded\n"), std::string::npos) << built.report;
     EXPECT_EQ(built.directory.files.size(), 1u); // the empty file is still stored
+}
+
+// The game finds an entry by its stored name and extension within its folder.
+// Scrambling turns a last byte equal to its key byte into NUL: "7" at byte 10
+// meets key byte 2, so domblock107 is stored as domblock10 is.
+TEST(PackDirectoryWalk, NamesTheGameCannotTellApartAreRefused)
+{
+    struct Case {
+        std::vector<std::string> files;
+        bool scramble;
+        std::vector<std::string> named; // in the error; none when the tree is packed
+    };
+    const Case cases[] = {
+        {{"domblock10.img", "domblock107.img"}, true, {"domblock10.img and ", "domblock107.img: "}},
+        {{"domblock10.img", "domblock107.img"}, false, {}},
+        {{"Map.dat", "map.dat"}, false, {"Map.dat and ", "map.dat: "}},
+        {{"map.dat", "map.txt", "a/map.dat"}, true, {}},
+        {{"\xD0\x9A.txt"}, true, {"\xD0\x9A.txt", "Windows-1252"}}, // a Cyrillic letter
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.files.back());
+        platform::TemporaryFolder tree;
+        for (const std::string& file : c.files)
+            test::WriteFile(tree.Path() / file, test::Bytes(file));
+        const Built built = Build(tree.Path(), c.scramble);
+        EXPECT_EQ(built.ok, c.named.empty()) << built.error;
+        for (const std::string& part : c.named)
+            EXPECT_NE(built.error.find(part), std::string::npos) << built.error;
+    }
 }
 
 TEST(PackDirectoryDuplicates, IdenticalFilesAreStoredOnce)

@@ -4,34 +4,55 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// A mission's packing that fails writes neither package and still removes the
-// tree it was handed (the mission export's tests read back a successful one).
-TEST(PackMission, FailuresWriteNothingAndRemoveTheTree)
+// Every file and folder below `folder` by relative path; folders hold "folder".
+std::map<std::string, std::vector<uint8_t>> Listing(const fs::path& folder)
+{
+    std::map<std::string, std::vector<uint8_t>> listing;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        listing[fs::relative(entry.path(), folder).string()] =
+            entry.is_directory() ? test::Bytes("folder") : test::ReadFile(entry.path());
+    return listing;
+}
+
+// A mission's packing that fails leaves the output folder as it was, old
+// packages byte for byte, and still removes the tree it was handed (the
+// mission export's tests read back a successful one).
+TEST(PackMission, FailuresLeaveTheOutputFolderAsItWasAndRemoveTheTree)
 {
     struct Case {
         const char* name;
         size_t missionDataSize;
         const char* reason;
     };
-    for (const Case& c : {Case{"", 1, "empty"}, Case{"my.map", 64001, "mission.dat"}}) {
+    const Case cases[] = {
+        {"", 1, "empty"},
+        {"my.map", 64001, "mission.dat"},                 // the database cannot be built
+        {"my.map", 1, "my.map.pak"},                      // a folder where the flat package goes
+        {"\xD0\x9A\xD0\xB0\xD1\x80\xD1\x82\xD0\xB0", 1, "Windows-1252"}, // a Cyrillic name
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.reason);
         platform::TemporaryFolder work;
-        auto tree = std::make_unique<platform::TemporaryFolder>(work.Path(), "mission");
+        auto tree = std::make_unique<platform::TemporaryFolder>(work.Path() / "temporary", "mission");
         test::WriteFile(tree->Path() / "Scenarios" / "my.map" / "Mission001" / "mission.dat",
                         std::vector<uint8_t>(c.missionDataSize, 4));
-        const fs::path treePath = tree->Path();
-        std::ostringstream out;
-        PackConsole console(out);
-        EXPECT_FALSE(PackMission(std::move(tree), work.Path(), c.name, console, test::kFixedClock));
+        const fs::path treePath = tree->Path(), out = work.Path() / "out";
+        test::WriteFile(out / "my.map.pdb", {1, 2, 3});
+        test::WriteFile(out / "my.map.pak" / "kept.txt", {5});
+        const auto before = Listing(out);
+        std::ostringstream report;
+        PackConsole console(report);
+        EXPECT_FALSE(PackMission(std::move(tree), out, c.name, console, test::kFixedClock));
         EXPECT_NE(console.Error().find(c.reason), std::string::npos) << console.Error();
         EXPECT_FALSE(fs::exists(treePath));
-        EXPECT_EQ(std::distance(fs::directory_iterator(work.Path()), fs::directory_iterator()), 0);
+        EXPECT_EQ(Listing(out), before);
     }
 }
 
