@@ -8,9 +8,13 @@
 #include <functional>
 #include <map>
 
+#include <QMessageBox>
+#include <QTimer>
+
 #include "MainFormFixture.h"
 #include "ui/DlgComplex.h"
 #include "ui/MissFrame.h"
+#include "ui/QtPrompts.h"
 
 namespace {
 
@@ -341,6 +345,24 @@ TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)
         ASSERT_NE(missFrame, nullptr);
         EXPECT_EQ(&missFrame->TextDialog(), textDialogs.front());
     }
+}
+
+TEST(QtPrompts, AnErrorMessageIsAnErrorBoxUnderItsCaption)
+{
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title, text;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        icon = box->icon();
+        title = box->windowTitle();
+        text = box->text();
+        box->accept();
+    });
+    TQtPrompts().ErrorMessage("You can't save mission because \xE9", "Error");
+    EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_EQ(title, "Error");
+    EXPECT_EQ(text, QString::fromUtf8("You can't save mission because \xC3\xA9"));
 }
 
 TEST(ProjectFileName, EndsInFwExactlyOnce)
