@@ -79,8 +79,10 @@ void TrmCustomInspectorItem::GetValueFromEditor(platform::Control& /*Editor*/)
 
 void TrmCustomInspectorItem::UpdateParentText()
 {
-    if (FNode && FInspector)
+    if (FNode && FInspector) {
         FInspector->UpdateText(FNode->Parent());
+        FInspector->RequestRepaint(); // the row shows its new value
+    }
 }
 
 void TrmTextValueInspectorItem::SetValue(const std::string& Value)

@@ -4,8 +4,9 @@
 // it in place, how that control is set up and how the value moves between the two.
 // Items are made by class: every class is registered under its name (FindInspectorItemClass).
 //
-// Common rule: every value setter stores the value and then brings the summaries of the
-// parent rows up to date (the inspector's UpdateText on the node's parent).
+// Common rule: every value setter stores the value, then brings the summaries of the
+// parent rows up to date (the inspector's UpdateText on the node's parent) and has the
+// inspector repaint.
 #include "inspector/rmCheckBox.h"
 #include "platform/Control.h"
 #include "platform/DateTime.h"

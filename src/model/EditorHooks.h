@@ -31,6 +31,8 @@ public:
     virtual ~IPrompts() = default;
     // An information box with an OK button.
     virtual void Message(const std::string& /*text*/) {}
+    // An error box with an OK button, titled `caption`; the default shows a plain message.
+    virtual void ErrorMessage(const std::string& text, const std::string& /*caption*/) { Message(text); }
     // A Yes/No/Cancel question; the default answers Cancel, which keeps everything as it is.
     virtual Answer Ask(const std::string& /*text*/, const std::string& /*caption*/) { return kCancel; }
     // An OK/Cancel question: true for OK. The default answers Cancel.

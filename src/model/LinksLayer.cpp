@@ -5,11 +5,13 @@
 #include <algorithm>
 
 #include "graphics/Layers32.h"
+#include "model/Settings.h"
 
 namespace {
 
 constexpr TColor32 kPathColor = 0xFF00FF00;
-// All options but mouse events: the overlay never takes the mouse.
+// All options but mouse events: the overlay never takes the mouse. Visibility then
+// follows "Show Walking Paths".
 constexpr uint32_t kLinksLayerOptions = 0xDFFFFFFF;
 
 } // namespace
@@ -39,6 +41,7 @@ TBitmapLayer* CMapProject::CreateLinksLayer()
     layer->SetIndex(0);
     layer->SetScaled(true);
     layer->SetLayerOptions(kLinksLayerOptions);
+    layer->SetVisible(TheSettings().ShPaths != 0);
     // Whoever deletes the layer (clearing the world view, say) leaves no dangling handle.
     layer->OnDestroy = [this](TObject*) { linksLayer_ = nullptr; };
     linksLayer_ = layer;

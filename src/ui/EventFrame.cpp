@@ -188,9 +188,10 @@ void TEventFrame::SelectRow(int index)
 
 void TEventFrame::LVEventsSelectItem()
 {
-    if (const CEvent* event = SelectedEvent())
+    if (const CEvent* event = SelectedEvent()) {
         FillItems(*event);
-    else
+        inspector_->Invalidate(); // an open editor shows the picked event's value too
+    } else
         ClearInspector(*inspector_);
 }
 
@@ -369,4 +370,5 @@ void TEventFrame::RMIEventComplexEdit()
         return;
     table->SetEventText(event->id, *text);
     SetRowText(item, InspectorText(table->GetEventText(event->id)));
+    inspector_->Invalidate(); // the row's open editor shows the new text too
 }

@@ -47,13 +47,13 @@ constexpr int kDefaultFormHeight = 900;
 constexpr int kDefaultPageControlWidth = 300;
 constexpr int kStatusPanelWidths[4] = {50, 50, 470, 50};
 constexpr const char* kStatusPanelTexts[4] = {"Coords", "Mode", "Help", "Size"};
-// The help panel takes what the other three panels leave of the window's width.
-constexpr int kStatusPanelsBesideHelp = 200;
 constexpr int kBlinkInterval = 150; // ms
 constexpr int kInspectorSplitPos = 100;
 // A castle adds to the income of resource 0, a bank with it adds more.
 constexpr int kCastleBonus = 5;
 constexpr int kBankBonus = 3;
+// The dynamic property that tells whether an action is placed in the menus and tool bars.
+constexpr const char* kInMenusProperty = "inMenus";
 
 QLabel* NamedLabel(const char* name, const QString& text, QWidget* parent)
 {
@@ -183,7 +183,7 @@ void TMainForm::CreateActions()
         QKeySequence key;
         void (TMainForm::*handler)();
         bool checkable;
-        bool visible;
+        bool inMenus; // false: kept out of the menus and tool bars, its shortcut still live
     };
     // Handlers that report success are wrapped: an action's trigger ignores the result.
     const Spec specs[] = {
@@ -245,7 +245,9 @@ void TMainForm::CreateActions()
         action->setStatusTip(hint);
         action->setShortcut(spec.key);
         action->setCheckable(spec.checkable);
-        action->setVisible(spec.visible);
+        // A hidden QAction is also a disabled one: an action kept out of the menus stays
+        // visible to Qt and is just not placed in them, so that it keeps its shortcut.
+        action->setProperty(kInMenusProperty, spec.inMenus);
         if (spec.handler)
             connect(action, &QAction::triggered, this, [this, handler = spec.handler] { (this->*handler)(); });
         addAction(action); // shortcuts work for actions that no menu shows
@@ -267,25 +269,33 @@ void TMainForm::CreateActions()
 
 void TMainForm::CreateMenusAndToolBars()
 {
+    // The same actions, without those that the menus and tool bars leave out.
+    const auto shown = [](const std::vector<QAction*>& actions) {
+        QList<QAction*> placed;
+        for (QAction* action : actions)
+            if (action->property(kInMenusProperty).toBool())
+                placed.append(action);
+        return placed;
+    };
     QMenu* file = menuBar()->addMenu("&File");
-    file->addActions({ActNewProject, ActLoadProject, ActSaveProject, ActSaveAsProject});
+    file->addActions(shown({ActNewProject, ActLoadProject, ActSaveProject, ActSaveAsProject}));
     file->addSeparator();
-    file->addActions({ActReloadMap, ActSavePDA});
+    file->addActions(shown({ActReloadMap, ActSavePDA}));
     file->addSeparator();
     file->addAction(ActExit);
     QMenu* view = menuBar()->addMenu("&View");
-    view->addActions({ActZoomIn, ActZoomFill, ActZoomOut});
+    view->addActions(shown({ActZoomIn, ActZoomFill, ActZoomOut}));
     view->addSeparator();
-    view->addActions({ActFilePanel, ActZoomPanel, ActShowPanel});
+    view->addActions(shown({ActFilePanel, ActZoomPanel, ActShowPanel}));
     view->addSeparator();
-    view->addActions({ActShowMissRMI, ActShowEventRMI});
+    view->addActions(shown({ActShowMissRMI, ActShowEventRMI}));
     view->addSeparator();
-    view->addActions({ActShowOwnerColor, ActShowNeighbours, ActShowNames});
+    view->addActions(shown({ActShowOwnerColor, ActShowNeighbours, ActShowNames}));
     view->addSeparator();
-    view->addActions({ActShowIcons, ActShowCastles, ActShowArmies, ActRecalcIconPlaces});
+    view->addActions(shown({ActShowIcons, ActShowCastles, ActShowArmies, ActRecalcIconPlaces}));
     QMenu* tools = menuBar()->addMenu("&Tools");
     tools->addSeparator();
-    tools->addActions({ActShowPreferences, ActShowErrors, ActShowOptions});
+    tools->addActions(shown({ActShowPreferences, ActShowErrors, ActShowOptions}));
     menuBar()->addMenu("&Help")->addAction(ActAbout);
 
     TBrShow = addToolBar("Show Panel");
@@ -301,7 +311,7 @@ void TMainForm::CreateMenusAndToolBars()
     for (size_t i = 0; i < groups.size(); ++i) {
         if (i > 0)
             TBrShow->addSeparator();
-        TBrShow->addActions(QList<QAction*>(groups[i].begin(), groups[i].end()));
+        TBrShow->addActions(shown(groups[i]));
     }
     ActShowPanel->setChecked(true);
 }
@@ -311,10 +321,13 @@ void TMainForm::CreateStatusBar()
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel(kStatusPanelTexts[i], this);
         panel->setObjectName(QString("StatusPanel%1").arg(i));
-        panel->setFixedWidth(kStatusPanelWidths[i]);
-        statusBar()->addWidget(panel);
+        panel->setMinimumWidth(kStatusPanelWidths[i]);
         statusPanels_[size_t(i)] = panel;
     }
+    // The help panel takes what the others leave; they grow to show their whole text.
+    statusPanels_[kHelpPanel]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    for (int i = 0; i < 4; ++i)
+        statusBar()->addWidget(statusPanels_[size_t(i)], i == kHelpPanel ? 1 : 0);
     statusBar()->setObjectName("StatusBar");
 }
 
@@ -580,9 +593,16 @@ void TMainForm::SetStatusText(int panel, const QString& text)
     statusPanels_[size_t(panel)]->setText(text);
 }
 
+void TMainForm::ShowNoProject()
+{
+    EnableProjectUI(false);
+    for (int panel : {kCoordsPanel, kZoomPanel, kSizePanel})
+        SetStatusText(panel, QString());
+}
+
 void TMainForm::ShowWorldSize()
 {
-    SetStatusText(3, QString("[%1:%2]").arg(project_.GetWidth()).arg(project_.GetHeight()));
+    SetStatusText(kSizePanel, QString("[%1:%2]").arg(project_.GetWidth()).arg(project_.GetHeight()));
 }
 
 void TMainForm::ProcessPaintEvents()
@@ -659,7 +679,6 @@ void TMainForm::closeEvent(QCloseEvent* event)
 void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    statusPanels_[2]->setFixedWidth(std::max(0, width() - kStatusPanelsBesideHelp));
     UpdateWorldViewSize();
 }
 
@@ -667,7 +686,7 @@ bool TMainForm::event(QEvent* event)
 {
     // The long part of a hint goes to the help panel, not over the whole status bar.
     if (event->type() == QEvent::StatusTip) {
-        SetStatusText(2, static_cast<QStatusTipEvent*>(event)->tip());
+        SetStatusText(kHelpPanel, static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -675,7 +694,7 @@ bool TMainForm::event(QEvent* event)
 
 void TMainForm::mouseMoveEvent(QMouseEvent* event)
 {
-    SetStatusText(0, QString());
-    SetStatusText(2, QString());
+    SetStatusText(kCoordsPanel, QString());
+    SetStatusText(kHelpPanel, QString());
     QMainWindow::mouseMoveEvent(event);
 }

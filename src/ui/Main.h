@@ -61,6 +61,8 @@ public:
     // provinces list.
     enum PlayerColumn : int { kNumberColumn, kNameColumn, kSkillsColumn, kPlayabilityColumn };
     enum ProvinceColumn : int { kProvinceColumn, kOwnerColumn };
+    // The status bar's panels, left to right.
+    enum StatusPanel : int { kCoordsPanel, kZoomPanel, kHelpPanel, kSizePanel };
 
     // Builds the window and runs the start-up: textures, catalogue and settings
     // documents, action states; the window opens without a project.
@@ -123,6 +125,8 @@ private:
     // The window is in its project-open state.
     bool HasProject() const { return ImgVWorld->Visible(); }
     void SetStatusText(int panel, const QString& text);
+    // The no-project state, with nothing in the status panels of the project that was there.
+    void ShowNoProject();
     void ShowWorldSize();
     // Runs the save question: false when the action must stop (Cancel, or a failed save).
     bool SaveChangesFirst();

@@ -46,7 +46,9 @@ void TMainForm::ActNewProjectExecute()
         ImgVWorld->Bitmap()->Clear(TheSettings().colors[CSettings::kWorldBackground]);
         project_.Clear();
         ProcessPaintEvents();
+        bool created = false;
         try {
+            // A picture that cannot be imported has been reported by the import itself.
             if (project_.ImportWorldImage(*picture, false) == 1) {
                 ShowWorldSize();
                 project_.InitNew();
@@ -59,16 +61,21 @@ void TMainForm::ActNewProjectExecute()
                         project_.GetPlayers().GetAt(player).SetActive(1);
                 RebuildPlayersList();
                 RefillProjectWindows();
+                created = true;
                 EnableProjectUI(true);
                 if (TheSettings().AutoShowErr)
                     dialogs_->ShowWarnings();
                 ShowTab(kProvincesTab);
             }
         } catch (...) {
-            Error(WithReason("Cannot import picture\nFormat is not supported.", CurrentExceptionText()));
+            // The catalogue's or a picture's own message says what is missing or wrong.
+            Error(CurrentExceptionText());
         }
-        // A failed import leaves an empty project open.
-        EnableProjectUI(true);
+        if (!created) {
+            // Nothing of the half-built project may stay on the screen or be saved.
+            project_.Clear();
+            ShowNoProject();
+        }
     }
     project_.ProgressEnd();
 }
@@ -91,7 +98,7 @@ void TMainForm::ActLoadProjectExecute()
     }
     if (!loaded) {
         // The old project is gone and the new one did not come: nothing is open.
-        EnableProjectUI(false);
+        ShowNoProject();
         Error(WithReason("Error while load project", error));
         project_.ProgressEnd();
         return;
@@ -157,7 +164,7 @@ void TMainForm::ActReloadMapExecute()
 void TMainForm::ActSavePDAExecute()
 {
     if (const std::string problem = project_.CheckMission(); !problem.empty()) {
-        Error("You can't save mission because " + problem);
+        prompts_->ErrorMessage("You can't save mission because " + problem, "Error");
         return;
     }
     const auto fileName = files_->ChooseSaveFile(kPdaFilter);

@@ -84,6 +84,7 @@ void TMainForm::LVPlayersSelectItem()
         return;
     SelectOwner(player);
     StartBlink(project_.GetPlayers().GetAt(uint32_t(player)).capital);
+    UpdateInfo(uint8_t(player));
 }
 
 void TMainForm::LVPlayersChange(QTreeWidgetItem* row)

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "graphics/Layers32.h"
+#include "inspector/rmInspector.h"
 #include "model/ErrorList.h"
 #include "model/MapProject.h"
 #include "model/Settings.h"
@@ -61,7 +62,7 @@ void TMainForm::SetZoom(float scale)
     project_.PlaceProvinceMarkers();
     project_.PlaceAllCastleLayers();
     project_.PlaceAllArmyLayers();
-    SetStatusText(1, QString("%1%").arg(int(100.0f * scale)));
+    SetStatusText(kZoomPanel, QString("%1%").arg(int(100.0f * scale)));
 }
 
 void TMainForm::ActZoomInExecute()
@@ -241,6 +242,8 @@ void TMainForm::PlayersTabMouseDown(platform::ShiftState shift, TPoint point)
     }
     // Ctrl+click on a province of the chosen player makes it the capital.
     if (SelectedPlayer() == province->owner && project_.SetPlayerCapital(province->owner, province)) {
+        RefreshPlayerInspector(province->owner);
+        rmiPlayer_->Invalidate(); // the Capital row repaints, and its editor follows when open
         StopBlink();
         StartBlink(province);
     }
@@ -281,10 +284,11 @@ void TMainForm::ProvincesTabMouseDown(platform::ShiftState shift, TPoint point, 
 void TMainForm::ImgVWorldMouseMove(platform::ShiftState shift, int x, int y)
 {
     // While the province inspector edits a row, the mouse neither selects nor drags.
-    // (The inspector is not built yet, so it never holds a row.)
+    if (rmiProvince_->ItemIndex() != -1)
+        return;
     const TPoint point = BitmapPoint(x, y);
     if (!ImgVWorld->Bitmap()->Empty())
-        SetStatusText(0, QString("(%1;%2)").arg(point.X).arg(point.Y));
+        SetStatusText(kCoordsPanel, QString("(%1;%2)").arg(point.X).arg(point.Y));
     if (Held(shift, platform::shift::Middle)) {
         // The world point grabbed at the press stays under the mouse.
         ScrBWorld->SetHorzPosition(ScrBWorld->HorzPosition() + dragScrollAnchor_.X - x);

@@ -115,4 +115,5 @@ void TMissFrame::RMIMissionComplexEdit()
         return;
     (table->*row->set)(*text);
     SetRowText(item, InspectorText(table->*row->text));
+    inspector_->Invalidate(); // the row's open editor shows the new text too
 }

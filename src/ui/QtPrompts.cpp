@@ -26,6 +26,11 @@ void TQtPrompts::Message(const std::string& text)
     QMessageBox::information(owner_, QApplication::applicationName(), Windows1252ToQString(text));
 }
 
+void TQtPrompts::ErrorMessage(const std::string& text, const std::string& caption)
+{
+    QMessageBox::critical(owner_, Windows1252ToQString(caption), Windows1252ToQString(text));
+}
+
 IPrompts::Answer TQtPrompts::Ask(const std::string& text, const std::string& caption)
 {
     switch (QMessageBox::question(owner_, Windows1252ToQString(caption), Windows1252ToQString(text),

@@ -12,6 +12,8 @@ public:
     explicit TQtPrompts(QWidget* owner = nullptr) : owner_(owner) {}
     // Captioned with the application's title, OK only.
     void Message(const std::string& text) override;
+    // With the error icon, OK only.
+    void ErrorMessage(const std::string& text, const std::string& caption) override;
     Answer Ask(const std::string& text, const std::string& caption) override;
     // Yes and No buttons: true for Yes.
     bool Confirm(const std::string& text, const std::string& caption) override;

@@ -2,6 +2,7 @@
 // running the analysis from pieces to castle places.
 #include <algorithm>
 #include <exception>
+#include <string>
 #include <vector>
 
 #include "graphics/Image32.h"
@@ -49,13 +50,15 @@ int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool ke
 {
     // Everything that can fail or be refused happens before the old world is touched.
     TBitmap32 picture;
+    std::string reason = "Format is not supported.";
     try {
         picture.LoadFromFile(fileName);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         picture.Delete();
+        reason = error.what(); // which file, and what is wrong with it
     }
     if (picture.Empty() || picture.Width() > kMaxWorldSide || picture.Height() > kMaxWorldSide) {
-        prompts_->Message("Cannot import picture\nFormat is not supported.");
+        prompts_->Message("Cannot import picture\n" + reason);
         return 0;
     }
     if (picture.Width() < kMinWorldSide || picture.Height() < kMinWorldSide) {

@@ -1,5 +1,6 @@
 #include "graphics/Layers32.h"
 #include "model/MapProject.h"
+#include "model/Settings.h"
 
 #include "ProjectFixture.h"
 
@@ -13,9 +14,11 @@ class LinksLayerTest : public SetUpProjectTest {
 protected:
     LinksLayerTest()
     {
+        TheSettings().ShPaths = 1; // "Show Walking Paths" on: new layers are shown
         project.SetMapSize(40, 20);
         project.SetWorldLayers(&layers);
     }
+    ~LinksLayerTest() override { TheSettings() = savedSettings; }
 
     // A province piece at (left, top) of 10 × 10 pixels whose province has its army at (army, army).
     void AddProvincePiece(int left, int top, int army)
@@ -47,6 +50,7 @@ protected:
         return count;
     }
 
+    CSettings savedSettings = TheSettings();
     TLayerCollection layers;
 };
 

@@ -102,6 +102,7 @@ TEST_F(CompileMissionTest, AFreshProjectIsRefusedAndAValidOneWritesBothPackagesT
     Trigger("ActSavePDA");
     EXPECT_EQ(prompts.messages,
               std::vector<std::string>{"You can't save mission because Capital is not set for player #1"});
+    EXPECT_EQ(prompts.errorCaptions, std::vector<std::string>{"Error"});
     EXPECT_EQ(files.saves.size(), 1u) << "the file dialog must not open";
     EXPECT_TRUE(Entries(out).empty());
     EXPECT_TRUE(Entries(temporary).empty());

@@ -89,6 +89,17 @@ TEST_F(EventFrameTest, AddedEventsAreListedAndEditedInTheInspector)
     EXPECT_EQ(event.resData.increase[1], 9);
 }
 
+TEST_F(EventFrameTest, APickedEventShowsAtOnceInItsRowsAndOpenEditor)
+{
+    Click("TBAdd");
+    Click("TBAdd");
+    ClickListRow(0);
+    ClickRow(host, Key(InspectorRow::ETitle));
+    ClickListRow(1);
+    EXPECT_EQ(EditorText(host), "Message #2");
+    ExpectScreenShowsItsState(host);
+}
+
 TEST_F(EventFrameTest, TheEffectDecidesWhichAmountsTheResourceRowsShow)
 {
     Click("TBAdd");

@@ -2,6 +2,9 @@
 // Drives an editor window's inspector as a user does: clicks on a row's value
 // cell (found by the row's key), typed keys, a click on the row editor's button;
 // and a project set up from the sample catalogue for the windows to show.
+#include <QApplication>
+#include <QImage>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -11,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "inspector/CustomEdit.h"
 #include "inspector/rmBtnEdit.h"
 #include "inspector/rmInspector.h"
 #include "model/MapProject.h"
@@ -116,4 +120,25 @@ inline void ChooseByKeys(platform::qt::ControlWidget& host, const std::string& c
     for (int steps = target - at(row->AsString()); steps != 0; steps += steps > 0 ? -1 : 1)
         QTest::keyClick(&host, steps > 0 ? Qt::Key_Right : Qt::Key_Left);
     ASSERT_EQ(row->AsString(), choice);
+}
+
+// The text that the selected row's in-place editor shows.
+inline std::string EditorText(platform::qt::ControlWidget& host)
+{
+    auto* editor = dynamic_cast<TCustomEdit*>(host.HostedAs<TrmInspector>().Editor());
+    return editor ? editor->Text() : "<no editor>";
+}
+
+// Once the pending repaints are done, the screen shows `widget` as a fresh painting of
+// its present state does: nothing of an earlier state is left on it.
+inline void ExpectScreenShowsItsState(QWidget& widget)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(widget.window()));
+    QApplication::processEvents();
+    const QPoint at = widget.mapTo(widget.window(), QPoint(0, 0));
+    const QImage shown =
+        widget.screen()->grabWindow(widget.window()->winId(), at.x(), at.y(), widget.width(), widget.height()).toImage();
+    const QImage painted = widget.grab().toImage();
+    EXPECT_TRUE(shown.convertToFormat(QImage::Format_RGB32) == painted.convertToFormat(QImage::Format_RGB32))
+        << widget.objectName().toStdString() << " shows a picture of an earlier state";
 }

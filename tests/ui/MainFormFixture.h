@@ -37,6 +37,11 @@ inline const fs::path kSampleWorld = kDataFolder / "worlds" / "isles-320x240.bmp
 class RecordingPrompts : public IPrompts {
 public:
     void Message(const std::string& text) override { messages.push_back(text); }
+    void ErrorMessage(const std::string& text, const std::string& caption) override
+    {
+        messages.push_back(text);
+        errorCaptions.push_back(caption);
+    }
     Answer Ask(const std::string& text, const std::string&) override
     {
         questions.push_back(text);
@@ -49,6 +54,7 @@ public:
     }
 
     std::vector<std::string> messages;
+    std::vector<std::string> errorCaptions; // of the messages that were error boxes
     std::vector<std::string> questions;
     Answer answer = kNo;
 };

@@ -2,9 +2,19 @@
 // clicked and dragged with simulated mouse events, file dialogs and questions
 // answered by scripts. The project and the settings are process-wide; each
 // test starts from a cleared project and restores the settings.
+#include <QSignalSpy>
+
+#include <fstream>
+#include <functional>
+#include <map>
+
+#include <QMessageBox>
+#include <QTimer>
+
 #include "MainFormFixture.h"
 #include "ui/DlgComplex.h"
 #include "ui/MissFrame.h"
+#include "ui/QtPrompts.h"
 
 namespace {
 
@@ -44,6 +54,122 @@ TEST_F(MainFormTest, NewProjectFromAWorldPictureFillsTheStatusBarAndProvincesLis
     EXPECT_EQ(window->findChild<QTreeWidget*>("LVPlayers")->topLevelItemCount(), CMapProject::kPlayerCount);
     // The warnings come up after an import while the settings ask for them.
     EXPECT_TRUE(window->findChild<QDialog*>("DlgError")->isVisible());
+
+    // The panels are as wide as their texts.
+    SendMouse(QEvent::MouseMove, QPoint(525, 479), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(StatusPanel(TMainForm::kCoordsPanel), "(262;239)");
+    QApplication::processEvents();
+    for (int panel : {TMainForm::kCoordsPanel, TMainForm::kZoomPanel, TMainForm::kSizePanel}) {
+        const QLabel& label = *window->findChild<QLabel*>(QString("StatusPanel%1").arg(panel));
+        EXPECT_GE(label.width(), label.fontMetrics().horizontalAdvance(label.text())) << label.text().toStdString();
+    }
+}
+
+TEST_F(MainFormTest, EveryShortcutFiresItsActionWhileTheActionIsEnabled)
+{
+    const std::map<QString, QKeySequence> keys = {
+        {"ActNewProject", QKeySequence("Ctrl+N")},   {"ActLoadProject", QKeySequence("Ctrl+O")},
+        {"ActSaveProject", QKeySequence("Ctrl+S")},  {"ActSaveAsProject", QKeySequence("Ctrl+Alt+S")},
+        {"ActShowIcons", QKeySequence("F10")},       {"ActShowNames", QKeySequence("F8")},
+        {"ActShowCastles", QKeySequence("F11")},     {"ActShowArmies", QKeySequence("F12")},
+        {"ActShowNeighbours", QKeySequence("F7")},   {"ActShowMissRMI", QKeySequence("F3")},
+        {"ActShowEventRMI", QKeySequence("F4")},     {"ActResetMapIcons", QKeySequence("Ctrl+R")},
+    };
+    NewProject();
+    size_t fired = 0;
+    for (QAction* action : window->findChildren<QAction*>()) {
+        const QString name = action->objectName();
+        if (!name.startsWith("Act"))
+            continue;
+        // With a project open every action is enabled, those kept out of the menus too.
+        EXPECT_TRUE(action->isEnabled()) << name.toStdString();
+        const auto key = keys.find(name);
+        EXPECT_EQ(action->shortcut(), key == keys.end() ? QKeySequence() : key->second) << name.toStdString();
+        if (key == keys.end())
+            continue;
+        QSignalSpy triggered(action, &QAction::triggered);
+        window->activateWindow(); // the tool windows that came up took the focus
+        QApplication::processEvents();
+        ASSERT_TRUE(window->isActiveWindow());
+        QTest::keySequence(window.get(), key->second);
+        EXPECT_EQ(triggered.count(), 1) << name.toStdString();
+        fired += size_t(triggered.count());
+    }
+    EXPECT_EQ(fired, keys.size());
+    EXPECT_TRUE(window->findChild<QWidget*>("MissFrame")->isVisible());
+    EXPECT_TRUE(window->findChild<QWidget*>("EventFrame")->isVisible());
+}
+
+TEST_F(MainFormTest, TheWalkingPathsOverlayFollowsShowWalkingPathsFromItsCreation)
+{
+    QAction* paths = window->findChild<QAction*>("ActShowNeighbours");
+    for (int round = 0; round < 2; ++round) {
+        NewProject(); // the second with the overlay switched on by the first round
+        const bool shown = TheSettings().ShPaths != 0;
+        ASSERT_NE(project.GetLinksLayer(), nullptr);
+        EXPECT_EQ(project.GetLinksLayer()->Visible(), shown) << round;
+        EXPECT_EQ(paths->isChecked(), shown) << round;
+        Trigger("ActShowNeighbours");
+        EXPECT_EQ(project.GetLinksLayer()->Visible(), !shown) << round;
+    }
+}
+
+// After a failure the window shows no project: not the old one, not the half-built one.
+TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
+{
+    struct Case {
+        const char* name;
+        bool spoiledAtStart; // else after a first New went through
+        // Spoils the copy of the data folder; returns the picture to import.
+        std::function<fs::path(const fs::path& data)> spoil;
+        const char* message; // a part of it
+    };
+    const Case cases[] = {
+        {"unreadable picture", false,
+         [](const fs::path& data) {
+             std::ofstream(data / "junk.bmp") << "BM junk";
+             return data / "junk.bmp";
+         },
+         "Cannot import picture\nCannot load picture \""},
+        {"missing castle picture", false,
+         [](const fs::path& data) {
+             fs::remove(data / "res" / "castle_keep.bmp");
+             return kSampleWorld;
+         },
+         " cannot be used: Cannot load picture \""},
+        {"catalogue without units", true,
+         [](const fs::path& data) {
+             std::ofstream(data / "fw.xml") << "<Valdrune dwID=\"VLDR\"/>";
+             return kSampleWorld;
+         },
+         ". Correct the game catalogue and try again."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::TemporaryFolder data;
+        fs::copy(kDataFolder / "fw.xml", data.Path() / "fw.xml");
+        fs::copy(kDataFolder / "res", data.Path() / "res", fs::copy_options::recursive);
+        fs::path picture = c.spoiledAtStart ? c.spoil(data.Path()) : kSampleWorld;
+        project.Clear();
+        window.reset();
+        window = MakeWindow(data.Path());
+        if (!c.spoiledAtStart) {
+            NewProject();
+            picture = c.spoil(data.Path());
+        }
+        files.opens = {picture};
+        prompts.messages.clear();
+        Trigger("ActNewProject");
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_NE(prompts.messages[0].find(c.message), std::string::npos) << prompts.messages[0];
+        EXPECT_FALSE(prompts.messages[0].starts_with("Cannot import picture\nFormat")) << prompts.messages[0];
+        EXPECT_TRUE(window->findChild<QLabel*>("LblNoProject")->isVisible());
+        EXPECT_FALSE(WorldWidget()->isVisible());
+        EXPECT_FALSE(window->findChild<QAction*>("ActSaveProject")->isEnabled());
+        EXPECT_EQ(ProvincesList()->topLevelItemCount(), 0);
+        EXPECT_EQ(project.GetPieces().GetCount(), 0);
+        EXPECT_EQ(StatusPanel(TMainForm::kSizePanel), "");
+    }
 }
 
 TEST_F(MainFormTest, ZoomStepsTheScaleBetweenOneAndEight)
@@ -146,6 +272,8 @@ TEST_F(MainFormTest, AnOpenThatFailsSaysSoAndLeavesNoProjectOpen)
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_TRUE(prompts.messages[0].starts_with("Error while load project\n")) << prompts.messages[0];
     EXPECT_FALSE(window->findChild<QAction*>("ActSaveProject")->isEnabled());
+    for (int panel : {TMainForm::kCoordsPanel, TMainForm::kZoomPanel, TMainForm::kSizePanel})
+        EXPECT_EQ(StatusPanel(panel), "") << panel;
 }
 
 // Each way of not saving the changes keeps the project and stops the new project.
@@ -217,6 +345,24 @@ TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)
         ASSERT_NE(missFrame, nullptr);
         EXPECT_EQ(&missFrame->TextDialog(), textDialogs.front());
     }
+}
+
+TEST(QtPrompts, AnErrorMessageIsAnErrorBoxUnderItsCaption)
+{
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title, text;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        icon = box->icon();
+        title = box->windowTitle();
+        text = box->text();
+        box->accept();
+    });
+    TQtPrompts().ErrorMessage("You can't save mission because \xE9", "Error");
+    EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_EQ(title, "Error");
+    EXPECT_EQ(text, QString::fromUtf8("You can't save mission because \xC3\xA9"));
 }
 
 TEST(ProjectFileName, EndsInFwExactlyOnce)

@@ -150,4 +150,57 @@ TEST_F(MainInspectorsTest, OneProvinceShowsItsNameAndCastleRows)
     EXPECT_EQ(List("LVProvinces").topLevelItem(0)->text(0), "Avalon");
 }
 
+TEST_F(MainInspectorsTest, APickedPlayerShowsAtOnceWithItsDomain)
+{
+    for (int i = 0; i < 3; ++i)
+        Province(i).SetOwner(1);
+    ShowTab(TMainForm::kPlayersTab);
+    for (int player : {0, 1}) {
+        SCOPED_TRACE(player);
+        ClickListRow(List("LVPlayers"), player);
+        EXPECT_EQ(Row("RMIPlayer", Key(InspectorRow::Name))->AsString(), Table().GetPlayerName(player));
+        ExpectScreenShowsItsState(Host("RMIPlayer"));
+        int provinces = 0, castles = 0;
+        for (int i = 0; i < project.GetProvinces().GetSize(); ++i)
+            if (Province(i).owner == player) {
+                ++provinces;
+                castles += (Province(i).castle.flags & CCastleDataB::kCastle) != 0;
+            }
+        EXPECT_EQ(window->findChild<QLabel*>("LblDomainSummary")->text(),
+                  QString("%1 Provinces, %2 Castles").arg(provinces).arg(castles));
+    }
+}
+
+TEST_F(MainInspectorsTest, ACtrlClickMakesAProvinceTheCapitalAndTheCapitalRowShowsIt)
+{
+    Province(0).SetOwner(0);
+    ShowTab(TMainForm::kPlayersTab);
+    ClickListRow(List("LVPlayers"), 0);
+    platform::qt::ControlWidget& host = Host("RMIPlayer");
+    ClickRow(host, Key(InspectorRow::Capital));
+    Click(Centre(*project.FindMarkerLayer(&Province(0))), Qt::ControlModifier);
+    ASSERT_EQ(project.GetPlayers().GetAt(0).capital, &Province(0));
+    const std::string name = Table().GetProvinceName(&Province(0));
+    EXPECT_EQ(Row("RMIPlayer", Key(InspectorRow::Capital))->AsString(), name);
+    EXPECT_EQ(EditorText(host), name);
+    ExpectScreenShowsItsState(host);
+}
+
+TEST_F(MainInspectorsTest, TheMouseNeitherSelectsNorDragsWhileAProvinceRowIsSelected)
+{
+    ShowTab(TMainForm::kProvincesTab);
+    Click(Centre(*project.FindMarkerLayer(&Province(0))));
+    ASSERT_EQ(project.GetSelection().Count(), 1);
+    TrmInspector& inspector = Host("RMIProvince").HostedAs<TrmInspector>();
+    ClickRow(Host("RMIProvince"), Key(InspectorRow::ProvName));
+    const QString coordinates = StatusPanel(TMainForm::kCoordsPanel);
+    const QPoint over = Centre(*project.FindMarkerLayer(&Province(1)));
+    SendMouse(QEvent::MouseMove, over, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(project.GetSelection().Count(), 1);
+    EXPECT_EQ(StatusPanel(TMainForm::kCoordsPanel), coordinates);
+    inspector.SetItemIndex(-1); // no row: the same movement adds the province under it
+    SendMouse(QEvent::MouseMove, over, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(project.GetSelection().Count(), 2);
+}
+
 } // namespace

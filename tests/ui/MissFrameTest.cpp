@@ -76,6 +76,7 @@ TEST_F(MissFrameTest, LongTextsAreEditedInTheTextDialogAndCancelChangesNothing)
     EditLongText(InspectorRow::SDesc, "!", "BtnOk");
     EXPECT_EQ(Table().shortDescription, "Short description!");
     EXPECT_EQ(frame.RMIMission().GetItemByName(Key(InspectorRow::SDesc))->AsString(), "Short description!");
+    EXPECT_EQ(EditorText(host), "Short description!"); // the row's open editor too
     EXPECT_TRUE(project.IsModified());
 
     // The author notes take at most 150 characters.

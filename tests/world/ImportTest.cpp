@@ -64,9 +64,15 @@ TEST_F(ImportTest, APictureThatCannotBeLoadedFailsAndKeepsTheOldWorld)
     const std::filesystem::path junk = folder.Path() / "junk.bmp";
     std::string error;
     ASSERT_TRUE(platform::WriteFileAtomically(junk, std::vector<uint8_t>{'B', 'M', 1, 2, 3}, error));
-    EXPECT_EQ(project.ImportWorldImage(junk, false), 0);
-    EXPECT_EQ(project.ImportWorldImage(folder.Path() / "missing.bmp", false), 0);
-    EXPECT_EQ(prompts.messages, Texts(2, "Cannot import picture\nFormat is not supported."));
+    // The message names the picture and what is wrong with it.
+    for (const std::filesystem::path& picture : {junk, folder.Path() / "missing.bmp"}) {
+        prompts.messages.clear();
+        EXPECT_EQ(project.ImportWorldImage(picture, false), 0);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_TRUE(prompts.messages[0].starts_with("Cannot import picture\nCannot load picture \"" + picture.string() +
+                                                    "\": "))
+            << prompts.messages[0];
+    }
     EXPECT_EQ(PieceCount(), 2);
 }
 
