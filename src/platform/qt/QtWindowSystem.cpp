@@ -33,24 +33,30 @@ private:
 };
 
 // A QPainter kept open on a QImage that wraps the target's pixels as Format_RGB32 (the
-// same 32-bit layout), so every drawing lands in place.
+// same 32-bit layout), so every drawing lands in place. Qt writes alpha 255 where it
+// draws, except where it copies RGB32 pixels, which it takes over with their alpha bytes:
+// the copies set those bytes afterwards.
 class PixelCanvas final : public Canvas {
 public:
     explicit PixelCanvas(const PixelView& target)
-        : image_(reinterpret_cast<uchar*>(target.Pixels), target.Width, target.Height,
+        : target_(target),
+          image_(reinterpret_cast<uchar*>(target.Pixels), target.Width, target.Height,
                  qsizetype(target.RowPixels) * 4, QImage::Format_RGB32),
           painter_(&image_), canvas_(painter_)
     {
+        RemoveClip();
     }
 
     void BlitOpaque(int32_t x, int32_t y, const uint32_t* pixels, int32_t width, int32_t height,
                     int32_t rowPixels) override
     {
         canvas_.BlitOpaque(x, y, pixels, width, height, rowPixels);
+        MakeOpaque({x, y, x + width, y + height});
     }
     void StretchBlitOpaque(const Rect& dest, const uint32_t* pixels, int32_t rowPixels, const Rect& source) override
     {
         canvas_.StretchBlitOpaque(dest, pixels, rowPixels, source);
+        MakeOpaque(dest);
     }
     void FillRect(const Rect& rect, CanvasColor color) override { canvas_.FillRect(rect, color); }
     void FrameRect(const Rect& rect, CanvasColor color) override { canvas_.FrameRect(rect, color); }
@@ -68,10 +74,28 @@ public:
     {
         canvas_.TextOutRotated(x, y, text, font, angle);
     }
-    void SetClipRect(const Rect& rect) override { canvas_.SetClipRect(rect); }
-    void RemoveClip() override { canvas_.RemoveClip(); }
+    void SetClipRect(const Rect& rect) override
+    {
+        canvas_.SetClipRect(rect);
+        clip_ = rect.Intersect({0, 0, target_.Width, target_.Height});
+    }
+    void RemoveClip() override
+    {
+        canvas_.RemoveClip();
+        clip_ = {0, 0, target_.Width, target_.Height};
+    }
 
 private:
+    void MakeOpaque(const Rect& rect)
+    {
+        const Rect area = rect.Intersect(clip_);
+        for (int32_t y = area.Top; y < area.Bottom; ++y)
+            for (uint32_t* p = target_.Row(y) + area.Left; p < target_.Row(y) + area.Right; ++p)
+                *p |= 0xFF000000u;
+    }
+
+    PixelView target_;
+    Rect clip_;
     QImage image_;
     QPainter painter_;
     QPainterCanvas canvas_;
