@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QStyle>
 
 #include <cstring>
 
@@ -182,7 +183,12 @@ int32_t QtWindowSystem::FileIconIndex(const std::filesystem::path& path, bool sm
 {
     const QFileIconProvider provider;
     const int side = small ? 16 : 32;
-    const QIcon icon = provider.icon(QFileInfo(QString::fromStdString(path.string())));
+    const QFileInfo info(QString::fromStdString(path.string()));
+    // Without an icon theme the provider may find nothing for a type; the style's file
+    // and folder icons stand in then.
+    QIcon icon = provider.icon(info);
+    if (icon.isNull() || icon.pixmap(side, side).isNull())
+        icon = QApplication::style()->standardIcon(info.isDir() ? QStyle::SP_DirIcon : QStyle::SP_FileIcon);
     const QImage image = icon.pixmap(side, side).toImage().scaled(side, side);
     if (image.isNull())
         return -1;
