@@ -8,10 +8,26 @@
 namespace platform {
 
 KeyValueStoreFile::KeyValueStoreFile(std::filesystem::path path, Report report)
-    : path_(std::move(path)), report_(std::move(report))
+    : path_(std::move(path)), report_(std::move(report)), saveTimer_([this] { Save(); })
 {
     Load();
-    store_.OnChange = [this] { Save(); };
+    store_.OnChange = [this] { Changed(); };
+    saveTimer_.SetInterval(1);
+}
+
+KeyValueStoreFile::~KeyValueStoreFile()
+{
+    if (savePending_)
+        Save();
+}
+
+void KeyValueStoreFile::Changed()
+{
+    savePending_ = true;
+    if (CurrentTimerService() == nullptr)
+        Save();
+    else
+        saveTimer_.SetEnabled(true);
 }
 
 void KeyValueStoreFile::Load()
@@ -37,6 +53,8 @@ void KeyValueStoreFile::Load()
 
 void KeyValueStoreFile::Save()
 {
+    saveTimer_.SetEnabled(false);
+    savePending_ = false;
     const std::string text = store_.ToText();
     std::string error;
     std::error_code ec;

@@ -1,7 +1,11 @@
 #pragma once
 // A key-value store kept in a file, as the registry keeps its values between runs: the
-// file is read when the object is made and written again (atomically) after every change.
+// file is read when the object is made and written again (atomically) after changes.
+// With a timer service installed, the changes of one event (a history of twenty lines,
+// a window's four numbers) are written together on the next tick; without one, each
+// change is written at once. Changes not yet written are written when the object goes.
 #include "platform/KeyValueStore.h"
+#include "platform/Timer.h"
 
 #include <filesystem>
 #include <functional>
@@ -17,6 +21,7 @@ public:
     // A missing file gives an empty store. A file that cannot be read or is not a valid
     // store file is reported, set aside as "<file>.bad" and replaced by an empty store.
     KeyValueStoreFile(std::filesystem::path path, Report report);
+    ~KeyValueStoreFile();
     KeyValueStoreFile(const KeyValueStoreFile&) = delete;
     KeyValueStoreFile& operator=(const KeyValueStoreFile&) = delete;
 
@@ -28,6 +33,7 @@ public:
 
 private:
     void Load();
+    void Changed();
     // Writes the store, creating the folder when needed. The first of a run of failures
     // is reported; the values stay in memory.
     void Save();
@@ -36,6 +42,8 @@ private:
     Report report_;
     KeyValueStore store_;
     bool saveFailing_ = false;
+    bool savePending_ = false;
+    Timer saveTimer_;
 };
 
 } // namespace platform
