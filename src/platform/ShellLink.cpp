@@ -356,9 +356,11 @@ bool ReadShellLink(std::span<const uint8_t> bytes, ShellLink& link, std::string&
         if (!file.Has(at, size, "an extra block"))
             break;
         if (size >= 8 + 260 + 520 && file.U32(at + 4, "") == kEnvironmentBlock && read.Target.empty()) {
-            read.Target = file.TerminatedText(at + 268, true, "the environment block's target");
+            Reader block(bytes.subspan(at, size), at);
+            read.Target = block.TerminatedText(268, true, "the environment block's target");
             if (read.Target.empty())
-                read.Target = file.TerminatedText(at + 8, false, "the environment block's target");
+                read.Target = block.TerminatedText(8, false, "the environment block's target");
+            file.Adopt(block);
         }
         at += size;
     }

@@ -58,6 +58,20 @@ TEST(ShortCutFile, HandMadeFileReadsFieldForField)
                                     TShortCut('K' | scCtrl | scAlt), platform::WindowState::Maximized};
     EXPECT_EQ(read, expected);
 
+    // Without LinkInfo (flag 2 cleared, its 62 bytes at 84 taken out) the target comes from
+    // an environment block (size 0x314, signature 0xA0000001, 260 single-byte characters,
+    // then 260 UTF-16 ones) put before the closing block.
+    std::vector<uint8_t> expanding = kHandMadeLink;
+    expanding[20] = 0x75;
+    expanding.erase(expanding.begin() + 84, expanding.begin() + 84 + 62);
+    std::vector<uint8_t> block = {0x14, 0x03, 0x00, 0x00, 0x01, 0x00, 0x00, 0xA0};
+    const std::string path = "%windir%\\x.exe";
+    block.resize(8 + 260 + 520);
+    for (size_t i = 0; i < path.size(); ++i)
+        block[8 + i] = block[268 + 2 * i] = uint8_t(path[i]);
+    expanding.insert(expanding.end() - 4, block.begin(), block.end());
+    EXPECT_EQ(ReadShortCutFile(WriteBytes(folder, expanding)).Target, path);
+
     // Show commands: 3 and 10 maximised; 2, 6 and 7 minimised; anything else normal.
     using enum platform::WindowState;
     const std::pair<uint8_t, platform::WindowState> shows[] = {{0, Normal},    {1, Normal},    {2, Minimized},
