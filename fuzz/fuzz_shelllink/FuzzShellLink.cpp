@@ -21,12 +21,13 @@ void Check(bool condition, int line = __builtin_LINE())
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    platform::ShellLink link;
-    link.Description = "untouched";
+    platform::ShellLink untouched;
+    untouched.Description = "untouched";
+    platform::ShellLink link = untouched;
     std::string error;
     if (!platform::ReadShellLink({data, size}, link, error)) {
         Check(!error.empty());
-        Check(link == platform::ShellLink{.Description = "untouched"});
+        Check(link == untouched);
         return 0;
     }
     // The target is left out: a network path is split into share and folder again when

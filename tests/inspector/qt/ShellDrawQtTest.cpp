@@ -86,7 +86,9 @@ TEST(FileIcons, OneIndexPerPictureAndShortcutsShowTheirTarget)
     const int32_t dir = GetFileImageIndex(folder.Path().string(), true);
     EXPECT_NE(dir, text);
     const std::string link = (folder.Path() / "folder.lnk").string();
-    WriteShortCutFile(link, TShortcutDetails{.Target = folder.Path().string()});
+    TShortcutDetails toFolder;
+    toFolder.Target = folder.Path().string();
+    WriteShortCutFile(link, toFolder);
     EXPECT_EQ(GetFileImageIndex(link, true), dir);
 
     TBitmap32 icon;
