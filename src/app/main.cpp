@@ -2,6 +2,7 @@
 // controls draw and tick through, opens the main window and runs the message
 // loop. `--quit-when-idle` closes the window as soon as the loop is idle, which
 // lets tests check that the editor starts and quits cleanly.
+#include "platform/Registry.h"
 #include "platform/TextRasterizer.h"
 #include "platform/Timer.h"
 #include "platform/WindowSystem.h"
@@ -14,6 +15,7 @@
 #include <QTimer>
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 int main(int argc, char** argv)
@@ -29,6 +31,13 @@ int main(int argc, char** argv)
     // Controls reach the clipboard, the beep and pop-up windows through Qt.
     platform::qt::QtWindowSystem windowSystem;
     platform::SetWindowSystem(&windowSystem);
+    // Values kept in the registry (combo-box histories, window places) live in files of
+    // the user's configuration folder.
+    std::unique_ptr<platform::Registry> registry;
+    if (const std::filesystem::path folder = platform::UserConfigFolder(); !folder.empty()) {
+        registry = std::make_unique<platform::Registry>(folder, app.showException);
+        platform::SetRegistry(registry.get());
+    }
 
     int result = 1;
     std::unique_ptr<TMainForm> window;
@@ -41,6 +50,7 @@ int main(int argc, char** argv)
         result = app.exec();
         window.reset();
     }
+    platform::SetRegistry(nullptr);
     platform::SetWindowSystem(nullptr);
     platform::SetTimerService(nullptr);
     platform::SetTextRasterizer(nullptr);

@@ -1,6 +1,7 @@
 #include "graphics/Bitmap32.h"
 
 #include "graphics/LowLevel32.h"
+#include "platform/Canvas.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,6 +12,7 @@ TBitmap32::TBitmap32() = default;
 TBitmap32::~TBitmap32()
 {
     Lock();
+    DeleteCanvas();
     FBits.reset();
     Unlock();
 }
@@ -25,6 +27,7 @@ bool TBitmap32::Empty() const
 // left with no pixels and size 0 x 0.
 void TBitmap32::ChangeSize(int32_t& Width, int32_t& Height, int32_t NewWidth, int32_t NewHeight)
 {
+    DeleteCanvas();
     FBits.reset();
     Width = 0;
     Height = 0;

@@ -11,6 +11,7 @@
 //   general lines and the pen position             Bitmap32Lines.cpp
 //   rolls, flips, turns, tiling to a canvas        Bitmap32Whole.cpp
 //   text                                           Bitmap32Text.cpp
+//   canvas, platform pictures, clipboard, resources  Bitmap32Platform.cpp
 #include "graphics/Color32.h"
 #include "graphics/Geometry32.h"
 #include "graphics/ThreadPersistent.h"
@@ -25,6 +26,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -258,8 +260,9 @@ public:
     // of touched pixels become 255. Nothing on an Empty bitmap.
     void Textout(int32_t X, int32_t Y, std::string_view Text);
     void Textout(int32_t X, int32_t Y, const TRect& ClipRect, std::string_view Text);
-    // Laid out in DstRect by Flags (platform::TextFormat bits).
-    void Textout(const TRect& DstRect, uint32_t Flags, std::string_view Text);
+    // Laid out in DstRect by Flags (platform::TextFormat bits). With kTextCalcRect nothing
+    // is drawn: DstRect's right and bottom move to bound the laid-out text.
+    void Textout(TRect& DstRect, uint32_t Flags, std::string_view Text);
     // Measured in Font; an Empty bitmap measures the same.
     platform::Size TextExtent(std::string_view Text) const;
     int32_t TextWidth(std::string_view Text) const { return TextExtent(Text).Width; }
@@ -271,6 +274,24 @@ public:
     void RenderText(int32_t X, int32_t Y, std::string_view Text, int32_t AALevel, TColor32 Color);
     static constexpr int64_t kMaxRenderTextPixels = int64_t(1) << 24;
 
+    // ---- The platform side (Bitmap32Platform.cpp) ------------------------------------
+    // A platform canvas that draws straight into the pixels (drawing leaves alpha 255
+    // where it touches); each drawing through it reports the change. Made on first use,
+    // dropped whenever the size changes; an Empty bitmap's canvas draws nothing. Raises
+    // Exception when the window system cannot draw into memory.
+    platform::Canvas& Canvas();
+    bool CanvasAllocated() const { return FCanvas != nullptr; }
+    void DeleteCanvas();
+    // The whole bitmap copied to (DstX, DstY) of a platform canvas, opaque; SrcRect
+    // (clipped to the bitmap) stretched into DstRect, nearest pixel. Nothing when Empty.
+    void DrawTo(platform::Canvas& Dst, int32_t DstX, int32_t DstY) const;
+    void DrawTo(platform::Canvas& Dst, const TRect& DstRect, const TRect& SrcRect) const;
+    // A BMP picture among the program's embedded resources: by name ("bitmaps/<Name>.bmp")
+    // or by number ("bitmaps/<ResID>.bmp"). Raises Exception naming the resource when there
+    // is none or it is not a picture; the bitmap is then unchanged.
+    void LoadFromResourceName(std::string_view Name);
+    void LoadFromResourceID(int32_t ResID);
+
     // ---- Events --------------------------------------------------------------------
     // Fired when the pixel store is replaced (every real size change).
     TNotifyEvent OnHandleChanged;
@@ -278,6 +299,9 @@ public:
     TPixelCombineEvent OnPixelCombine;
 
 protected:
+    // To a platform picture (which keeps the alpha bytes) or the clipboard; anything
+    // else raises as the base does.
+    void AssignTo(TPersistent* Dest) const override;
     void ChangeSize(int32_t& Width, int32_t& Height, int32_t NewWidth, int32_t NewHeight) override;
     virtual void HandleChanged();
 
@@ -294,6 +318,10 @@ private:
     size_t PixelCount() const { return FBits ? size_t(Width()) * size_t(Height()) : 0; }
     void AssignPixels(int32_t NewWidth, int32_t NewHeight, const TColor32* Pixels);
     void LoadDecoded(const platform::DecodedImage& Image);
+    // A platform picture (alpha reset to 255 unless it has its own) or the clipboard's
+    // picture; false for any other source.
+    bool AssignFromPlatform(const TPersistent* Source);
+    void LoadFromResource(const std::string& Name);
     platform::PixelView PixelsView();
     template <typename ColorOf>
     void StippleRun(int32_t A1, int32_t A2, int32_t Size, ColorOf&& PlotAt);
@@ -319,4 +347,5 @@ private:
     TFixed RasterXF = 0, RasterYF = 0;  // fixed pen position
 
     platform::FontSpec FFont;
+    std::unique_ptr<platform::Canvas> FCanvas;
 };

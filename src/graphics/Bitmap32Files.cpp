@@ -45,6 +45,8 @@ void TBitmap32::Assign(const TPersistent* Source)
     if (Source == this)
         return;
     const auto* bitmap = dynamic_cast<const TBitmap32*>(Source);
+    if (Source != nullptr && bitmap == nullptr && AssignFromPlatform(Source))
+        return;
     if (Source != nullptr && bitmap == nullptr) {
         TCustomMap::Assign(Source);
         return;

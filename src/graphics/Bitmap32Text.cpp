@@ -38,8 +38,15 @@ void TBitmap32::Textout(int32_t X, int32_t Y, const TRect& ClipRect, std::string
     Changed();
 }
 
-void TBitmap32::Textout(const TRect& DstRect, uint32_t Flags, std::string_view Text)
+void TBitmap32::Textout(TRect& DstRect, uint32_t Flags, std::string_view Text)
 {
+    if (Flags & platform::kTextCalcRect) {
+        const platform::Rect bounds =
+            platform::CurrentTextRasterizer().TextRect(ToPlatformRect(DstRect), Flags, Text, FFont);
+        DstRect.Right = bounds.Right;
+        DstRect.Bottom = bounds.Bottom;
+        return;
+    }
     if (Empty())
         return;
     platform::CurrentTextRasterizer().DrawText(PixelsView(), ToPlatformRect(DstRect), Flags, Text, FFont);

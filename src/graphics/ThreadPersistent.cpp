@@ -1,5 +1,8 @@
 #include "graphics/ThreadPersistent.h"
 
+#include "platform/Control.h"
+#include "platform/Picture.h"
+
 #include <mutex>
 
 namespace {
@@ -68,6 +71,10 @@ void TCustomMap::SetSizeFrom(const TObject* Source)
         SetSize(0, 0);
     } else if (const auto* map = dynamic_cast<const TCustomMap*>(Source)) {
         SetSize(map->Width(), map->Height());
+    } else if (const auto* picture = dynamic_cast<const platform::TPicture*>(Source)) {
+        SetSize(picture->Width(), picture->Height());
+    } else if (const auto* control = dynamic_cast<const platform::Control*>(Source)) {
+        SetSize(control->Width(), control->Height());
     } else {
         throw Exception(std::string("Can't set size from '") + Source->ClassName() + "'");
     }

@@ -49,7 +49,8 @@ public:
 
     // Negative sizes become 0. Returns false, and reports nothing, when the size stays.
     virtual bool SetSize(int32_t NewWidth, int32_t NewHeight);
-    // Takes the size of Source: another map, or 0 x 0 for none; any other class raises.
+    // Takes the size of Source: another map, a platform picture, a platform control, or
+    // 0 x 0 for none; any other class raises.
     void SetSizeFrom(const TObject* Source);
 
     virtual void Delete() { SetSize(0, 0); }

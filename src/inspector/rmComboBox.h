@@ -4,6 +4,7 @@
 // the texts entered, kept in the key-value store that stands for the registry.
 #include "inspector/rmBtnCombo.h"
 #include "platform/KeyValueStore.h"
+#include "platform/Registry.h"
 
 #include <array>
 #include <string>
@@ -27,7 +28,7 @@ protected:
 
 enum TRegKey : uint8_t { rkHKEY_CLASSES_ROOT, rkHKEY_CURRENT_USER, rkHKEY_LOCAL_MACHINE, rkHKEY_USERS };
 // The stores that stand for the registry's four root keys, in TRegKey order (borrowed;
-// null where there is none).
+// null where the installed registry's store is to be used).
 using TRegistryRoots = std::array<platform::KeyValueStore*, 4>;
 
 class TrmComboBox : public TCustomComboBox {
@@ -80,7 +81,10 @@ protected:
     void CloseUp() override;
 
 private:
-    platform::KeyValueStore* Root() const { return FRoots[FRegKey]; }
+    platform::KeyValueStore* Root() const
+    {
+        return FRoots[FRegKey] != nullptr ? FRoots[FRegKey] : platform::RegistryRoot(platform::RegistryRootKey(FRegKey));
+    }
     std::string HistoryKey() const { return FRegPath + FRegName; }
     bool HasRegistryKey() const { return !FRegPath.empty() && !FRegName.empty(); }
     // Selects the item Index and leaves its part after the first Typed characters selected.

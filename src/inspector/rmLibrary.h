@@ -7,6 +7,7 @@
 #include "inspector/rmLibraryCalendar.h"
 #include "inspector/rmLibraryDraw.h"
 #include "inspector/rmLibraryRanges.h"
+#include "inspector/rmLibraryShell.h"
 #include "inspector/rmLibrarySystem.h"
 #include "inspector/rmLibraryText.h"
 #include "inspector/rmListSort.h"

@@ -2,6 +2,7 @@
 
 #include "graphics/SystemColorNames.h"
 #include "inspector/rmDrawText.h"
+#include "inspector/rmLibraryRanges.h"
 #include "platform/Exception.h"
 
 #include <algorithm>
@@ -245,4 +246,12 @@ void RotateImage(TBitmap32& Dest, const TBitmap32& Source, double Angle)
         }
     }
     Dest.Changed();
+}
+
+void RotateText(platform::Canvas& Canvas, std::string_view Text, const platform::Rect& Rect, double Angle,
+                const platform::FontSpec& Font)
+{
+    const platform::Size extent = Canvas.TextExtent(Text, Font);
+    const int32_t half = RectDiameter(extent.Width, extent.Height) / 2;
+    Canvas.TextOutRotated(Rect.Left + half, Rect.Top + half, Text, Font, Angle);
 }

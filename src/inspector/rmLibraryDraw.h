@@ -43,3 +43,10 @@ void GradientFill(TBitmap32& Bitmap, TColor From, TColor To, const TRect& Rect, 
 // Dest becomes Source turned by Angle degrees about its centre, the same size; places
 // that fall outside Source are silver. Dest may be Source.
 void RotateImage(TBitmap32& Dest, const TBitmap32& Source, double Angle);
+
+// Text turned anticlockwise by Angle degrees (any angle) about the middle of its base
+// line, which lies at Rect's top-left corner plus half the text's diagonal (the
+// RectDiameter of its extent in Font) across and down, so the text stays inside that
+// square at every angle.
+void RotateText(platform::Canvas& Canvas, std::string_view Text, const platform::Rect& Rect, double Angle,
+                const platform::FontSpec& Font);

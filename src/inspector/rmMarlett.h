@@ -18,6 +18,11 @@ public:
     {
         FTarget.BlitOpaque(x, y, pixels, width, height, rowPixels);
     }
+    void StretchBlitOpaque(const platform::Rect& dest, const uint32_t* pixels, int32_t rowPixels,
+                           const platform::Rect& source) override
+    {
+        FTarget.StretchBlitOpaque(dest, pixels, rowPixels, source);
+    }
     void FillRect(const platform::Rect& rect, platform::CanvasColor color) override { FTarget.FillRect(rect, color); }
     void FrameRect(const platform::Rect& rect, platform::CanvasColor color) override { FTarget.FrameRect(rect, color); }
     void DrawFocusRect(const platform::Rect& rect) override { FTarget.DrawFocusRect(rect); }
@@ -27,6 +32,11 @@ public:
     }
     void TextOut(int32_t x, int32_t y, std::string_view text, const platform::FontSpec& font) override;
     platform::Size TextExtent(std::string_view text, const platform::FontSpec& font) override;
+    void TextOutRotated(int32_t x, int32_t y, std::string_view text, const platform::FontSpec& font,
+                        double angle) override
+    {
+        FTarget.TextOutRotated(x, y, text, font, angle);
+    }
     void SetClipRect(const platform::Rect& rect) override { FTarget.SetClipRect(rect); }
     void RemoveClip() override { FTarget.RemoveClip(); }
 

@@ -24,6 +24,11 @@ public:
     virtual void BlitOpaque(int32_t x, int32_t y, const uint32_t* pixels, int32_t width, int32_t height,
                             int32_t rowPixels) = 0;
 
+    // Copies `source` (a rectangle of the pixels, laid out as for BlitOpaque) stretched to
+    // `dest`, nearest pixel, opaque.
+    virtual void StretchBlitOpaque(const Rect& dest, const uint32_t* pixels, int32_t rowPixels,
+                                   const Rect& source) = 0;
+
     virtual void FillRect(const Rect& rect, CanvasColor color) = 0;
     // A one-pixel outline just inside `rect`.
     virtual void FrameRect(const Rect& rect, CanvasColor color) = 0;
@@ -35,6 +40,9 @@ public:
     // Text is UTF-8; (x, y) is the top-left corner of the text's cell. The background is left alone.
     virtual void TextOut(int32_t x, int32_t y, std::string_view text, const FontSpec& font) = 0;
     virtual Size TextExtent(std::string_view text, const FontSpec& font) = 0;
+    // Text turned anticlockwise by `angle` degrees about the middle of its base line,
+    // which is placed at (x, y).
+    virtual void TextOutRotated(int32_t x, int32_t y, std::string_view text, const FontSpec& font, double angle) = 0;
 
     // Every later drawing is limited to `rect` (in the canvas's coordinates) until
     // the clip is set again or removed.
@@ -46,12 +54,14 @@ public:
 class NullCanvas : public Canvas {
 public:
     void BlitOpaque(int32_t, int32_t, const uint32_t*, int32_t, int32_t, int32_t) override {}
+    void StretchBlitOpaque(const Rect&, const uint32_t*, int32_t, const Rect&) override {}
     void FillRect(const Rect&, CanvasColor) override {}
     void FrameRect(const Rect&, CanvasColor) override {}
     void DrawFocusRect(const Rect&) override {}
     void Line(int32_t, int32_t, int32_t, int32_t, CanvasColor) override {}
     void TextOut(int32_t, int32_t, std::string_view, const FontSpec&) override {}
     Size TextExtent(std::string_view, const FontSpec&) override { return {}; }
+    void TextOutRotated(int32_t, int32_t, std::string_view, const FontSpec&, double) override {}
     void SetClipRect(const Rect&) override {}
     void RemoveClip() override {}
 };

@@ -34,7 +34,10 @@ bool KeyValueStore::KeyExists(std::string_view key) const
 
 void KeyValueStore::CreateKey(std::string_view key)
 {
+    const size_t before = keys_.size();
     ValuesOf(key);
+    if (keys_.size() != before && OnChange)
+        OnChange();
 }
 
 KeyValueStore::Values& KeyValueStore::ValuesOf(std::string_view key)
@@ -43,6 +46,16 @@ KeyValueStore::Values& KeyValueStore::ValuesOf(std::string_view key)
     for (size_t slash = path.find('\\'); slash != std::string::npos; slash = path.find('\\', slash + 1))
         keys_.try_emplace(path.substr(0, slash));
     return keys_[path];
+}
+
+void KeyValueStore::Store(std::string_view key, std::string_view name, Value value)
+{
+    const Value* old = FindValue(key, name);
+    if (old != nullptr && *old == value)
+        return;
+    ValuesOf(key)[LowerAscii(name)] = std::move(value);
+    if (OnChange)
+        OnChange();
 }
 
 const KeyValueStore::Value* KeyValueStore::FindValue(std::string_view key, std::string_view name) const
@@ -79,12 +92,12 @@ bool KeyValueStore::ReadInteger(std::string_view key, std::string_view name, int
 
 void KeyValueStore::WriteString(std::string_view key, std::string_view name, std::string_view value)
 {
-    ValuesOf(key)[LowerAscii(name)] = std::string(value);
+    Store(key, name, std::string(value));
 }
 
 void KeyValueStore::WriteInteger(std::string_view key, std::string_view name, int32_t value)
 {
-    ValuesOf(key)[LowerAscii(name)] = value;
+    Store(key, name, value);
 }
 
 } // namespace platform

@@ -2,8 +2,10 @@
 // A tree of keys holding named string and integer values, in place of the system
 // registry. Key paths are separated by backslashes; keys and value names compare
 // without regard to ASCII case, as the registry's do. The store lives in memory; one
-// object stands for one root (the current user's, the machine's).
+// object stands for one root (the current user's, the machine's). KeyValueStoreFile
+// keeps one in a file.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -25,12 +27,23 @@ public:
     void WriteString(std::string_view key, std::string_view name, std::string_view value);
     void WriteInteger(std::string_view key, std::string_view name, int32_t value);
 
+    // Called after every call that changed the store (a new key, a new or different value).
+    std::function<void()> OnChange;
+
+    // The store as the text of a store file, and back (KeyValueStoreText.cpp). FromText
+    // fills `store` only when the whole text is valid; otherwise it leaves `store` alone
+    // and says in `error` which line is wrong and why.
+    std::string ToText() const;
+    static bool FromText(std::string_view text, KeyValueStore& store, std::string& error);
+
 private:
     using Value = std::variant<std::string, int32_t>;
     using Values = std::map<std::string, Value>; // by lower-cased name
 
     const Value* FindValue(std::string_view key, std::string_view name) const;
     Values& ValuesOf(std::string_view key);
+    // Writes the value and reports a change unless it was there already.
+    void Store(std::string_view key, std::string_view name, Value value);
 
     std::map<std::string, Values> keys_; // by normalised key path
 };

@@ -22,6 +22,10 @@ public:
     {
         target_.BlitOpaque(x + origin_.X, y + origin_.Y, pixels, width, height, rowPixels);
     }
+    void StretchBlitOpaque(const Rect& dest, const uint32_t* pixels, int32_t rowPixels, const Rect& source) override
+    {
+        target_.StretchBlitOpaque(Moved(dest), pixels, rowPixels, source);
+    }
     void FillRect(const Rect& rect, CanvasColor color) override { target_.FillRect(Moved(rect), color); }
     void FrameRect(const Rect& rect, CanvasColor color) override { target_.FrameRect(Moved(rect), color); }
     void DrawFocusRect(const Rect& rect) override { target_.DrawFocusRect(Moved(rect)); }
@@ -34,6 +38,10 @@ public:
         target_.TextOut(x + origin_.X, y + origin_.Y, text, font);
     }
     Size TextExtent(std::string_view text, const FontSpec& font) override { return target_.TextExtent(text, font); }
+    void TextOutRotated(int32_t x, int32_t y, std::string_view text, const FontSpec& font, double angle) override
+    {
+        target_.TextOutRotated(x + origin_.X, y + origin_.Y, text, font, angle);
+    }
     void SetClipRect(const Rect& rect) override { target_.SetClipRect(Moved(rect).Intersect(bounds_)); }
     void RemoveClip() override { target_.SetClipRect(bounds_); }
 

@@ -27,6 +27,7 @@ enum TextFormat : uint32_t {
     kTextWordBreak = 0x10,
     kTextSingleLine = 0x20,
     kTextNoClip = 0x100,
+    kTextCalcRect = 0x400, // measure instead of drawing (see TextRect)
 };
 
 class TextRasterizer {
@@ -49,6 +50,15 @@ public:
     // unless kTextNoClip.
     virtual void DrawText(const PixelView& target, const Rect& rect, uint32_t flags, std::string_view text,
                           const FontSpec& font) = 0;
+
+    // The rectangle DrawText would fill: `rect`'s left and top, with the right and bottom
+    // edges moved to bound the laid-out text (word-wrapped lines keep within rect's width
+    // unless a word is wider). The base measures one line.
+    virtual Rect TextRect(const Rect& rect, uint32_t /*flags*/, std::string_view text, const FontSpec& font)
+    {
+        const Size extent = TextExtent(text, font);
+        return {rect.Left, rect.Top, rect.Left + extent.Width, rect.Top + extent.Height};
+    }
 };
 
 // Installs the process-wide rasteriser (borrowed: it must outlive its use; null removes

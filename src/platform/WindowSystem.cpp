@@ -1,5 +1,8 @@
 #include "platform/WindowSystem.h"
 
+#include "platform/Canvas.h"
+#include "platform/Exception.h"
+
 namespace platform {
 namespace {
 
@@ -42,6 +45,44 @@ bool LeftButtonDown()
 std::unique_ptr<PopupWindow> CreatePopupWindow(Control& control)
 {
     return installedWindowSystem ? installedWindowSystem->CreatePopupWindow(control) : nullptr;
+}
+
+bool ClipboardPicture(DecodedImage& picture)
+{
+    return installedWindowSystem && installedWindowSystem->ClipboardPicture(picture);
+}
+
+void SetClipboardPicture(const DecodedImage& picture)
+{
+    if (installedWindowSystem)
+        installedWindowSystem->SetClipboardPicture(picture);
+}
+
+std::unique_ptr<Canvas> CreatePixelCanvas(const PixelView& target)
+{
+    std::unique_ptr<Canvas> canvas = installedWindowSystem ? installedWindowSystem->CreatePixelCanvas(target) : nullptr;
+    if (!canvas)
+        throw Exception("Cannot make a canvas over a bitmap: no window system that draws into memory is installed "
+                        "(the program must call platform::SetWindowSystem at start-up)");
+    return canvas;
+}
+
+bool ReadResource(std::string_view name, std::vector<uint8_t>& bytes, std::string& error)
+{
+    if (installedWindowSystem)
+        return installedWindowSystem->ReadResource(name, bytes, error);
+    error = "there is no resource \"" + std::string(name) + "\": no window system is installed";
+    return false;
+}
+
+int32_t FileIconIndex(const std::filesystem::path& path, bool small)
+{
+    return installedWindowSystem ? installedWindowSystem->FileIconIndex(path, small) : -1;
+}
+
+std::vector<DecodedImage> FileIcons(bool small)
+{
+    return installedWindowSystem ? installedWindowSystem->FileIcons(small) : std::vector<DecodedImage>();
 }
 
 } // namespace platform

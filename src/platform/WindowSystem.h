@@ -1,13 +1,22 @@
 #pragma once
-// What controls ask of the window system beyond the window that shows them: the
-// clipboard, the warning beep, the state of the mouse buttons and top-level pop-up
-// windows (drop-down lists). The application installs the window system's service
-// once at start-up (the Qt one lives in platform/qt); tests install a fake. Without a
-// service the clipboard is empty, the beep silent, no button is down and pop-ups get
-// no window, so controls still work without a display.
+// What controls and bitmaps ask of the window system beyond the window that shows them:
+// the clipboard (text and pictures), the warning beep, the state of the mouse buttons,
+// top-level pop-up windows (drop-down lists), canvases over pixel memory, the program's
+// embedded resources and the icons of file types. The application installs the window
+// system's service once at start-up (the Qt one lives in platform/qt); tests install a
+// fake. Without a service the clipboard is empty, the beep silent, no button is down,
+// pop-ups get no window, there are no resources and no file icons, so controls still
+// work without a display; only a canvas over pixels cannot be had.
+#include "platform/Canvas.h"
+#include "platform/ImageDecoder.h"
+#include "platform/PixelView.h"
+
+#include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -32,6 +41,32 @@ public:
     // never takes the keyboard focus; the control's bounds are screen coordinates from
     // then on. The control must outlive the returned window.
     virtual std::unique_ptr<PopupWindow> CreatePopupWindow(Control& control) = 0;
+
+    // The picture on the clipboard; false when it holds none.
+    virtual bool ClipboardPicture(DecodedImage& /*picture*/) { return false; }
+    // Puts the picture on the clipboard, alpha bytes included.
+    virtual void SetClipboardPicture(const DecodedImage& /*picture*/) {}
+
+    // A canvas that draws straight into `target`'s pixels until it is destroyed (the
+    // pixels must outlive it). Drawing leaves alpha 255 in every pixel it touches.
+    // Null when the window system cannot draw into memory.
+    virtual std::unique_ptr<Canvas> CreatePixelCanvas(const PixelView& /*target*/) { return nullptr; }
+
+    // The bytes of the program's embedded resource `name`; false with `error` set when
+    // there is no such resource.
+    virtual bool ReadResource(std::string_view name, std::vector<uint8_t>& /*bytes*/, std::string& error)
+    {
+        error = "there is no resource \"" + std::string(name) + "\": the program has no embedded resources here";
+        return false;
+    }
+
+    // File-type icons, kept in two lists of the window system's own (16 x 16 and 32 x 32
+    // pixels) in which every distinct icon has one index. FileIconIndex gives the index
+    // of the icon shown for `path` (a path that does not exist is looked up by its name
+    // alone), adding the icon when it is new; -1 when there are no icons.
+    virtual int32_t FileIconIndex(const std::filesystem::path& /*path*/, bool /*small*/) { return -1; }
+    // The list's images, by index.
+    virtual std::vector<DecodedImage> FileIcons(bool /*small*/) { return {}; }
 };
 
 // Installs the process-wide service (borrowed: it must outlive every use; null removes it).
@@ -45,5 +80,12 @@ void SetClipboardText(std::string_view text);
 void Beep();
 bool LeftButtonDown();
 std::unique_ptr<PopupWindow> CreatePopupWindow(Control& control);
+bool ClipboardPicture(DecodedImage& picture);
+void SetClipboardPicture(const DecodedImage& picture);
+// Raises Exception when no window system is installed or it cannot draw into memory.
+std::unique_ptr<Canvas> CreatePixelCanvas(const PixelView& target);
+bool ReadResource(std::string_view name, std::vector<uint8_t>& bytes, std::string& error);
+int32_t FileIconIndex(const std::filesystem::path& path, bool small);
+std::vector<DecodedImage> FileIcons(bool small);
 
 } // namespace platform

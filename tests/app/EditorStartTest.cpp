@@ -20,7 +20,9 @@ TEST(EditorStart, StartsAndQuitsCleanly)
     std::filesystem::copy(data / "fw.xml", work.Path() / "fw.xml");
     std::filesystem::copy(data / "res", work.Path() / "res", std::filesystem::copy_options::recursive);
 
-    const std::string command = "cd \"" + work.Path().string() + "\" && QT_QPA_PLATFORM=offscreen timeout 120 \"" +
+    // The editor's settings stores go to the working folder, never to the user's own.
+    const std::string command = "cd \"" + work.Path().string() + "\" && XDG_CONFIG_HOME=\"" +
+                                (work.Path() / "config").string() + "\" QT_QPA_PLATFORM=offscreen timeout 120 \"" +
                                 VALDRUNE_EDITOR + "\" --quit-when-idle 2>&1";
     std::FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);

@@ -188,11 +188,18 @@ TEST_F(BitmapText, TextoutWritesOpaqueGlyphsInTheFontColour)
     bitmap.Textout(0, 0, TRect{1, 0, 8, 2}, "ab");
     EXPECT_EQ(Changes(bitmap, 0xFF000000, 0xFF00FF00), "..#...../..#...../......../........");
     bitmap.Clear(0xFF000000);
-    bitmap.Textout(TRect{4, 1, 8, 4}, platform::kTextCenter | platform::kTextSingleLine, "c");
+    TRect box{4, 1, 8, 4};
+    bitmap.Textout(box, platform::kTextCenter | platform::kTextSingleLine, "c");
     ASSERT_EQ(rasterizer.formatted.size(), 1u);
     EXPECT_EQ(rasterizer.formatted[0].rect, (platform::Rect{4, 1, 8, 4}));
     EXPECT_EQ(rasterizer.formatted[0].flags, 0x21u);
     EXPECT_EQ(bitmap.GetPixel(4, 1), 0xFF00FF00u);
+    EXPECT_EQ(changes, 5);
+    // Measuring draws nothing and reports nothing: "abc" is 7 x 3 in this font.
+    const std::vector<TColor32> before = PixelsOf(bitmap);
+    bitmap.Textout(box, platform::kTextCalcRect | platform::kTextSingleLine, "abc");
+    EXPECT_EQ(box, (TRect{4, 1, 11, 4}));
+    EXPECT_EQ(PixelsOf(bitmap), before);
     EXPECT_EQ(changes, 5);
 
     TBitmap32 empty;

@@ -3,8 +3,12 @@
 #include "graphics/ControlTestHelpers.h"
 #include "inspector/rmBtnCombo.h"
 #include "inspector/rmComboBox.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace key = platform::key;
 namespace shift = platform::shift;
@@ -175,4 +179,51 @@ TEST(ComboBox, CompletionFillsInTheRestOfTheFirstMatch)
     PressKey(combo, key::Right);
     EXPECT_EQ(combo.SelLength(), 0);
     EXPECT_EQ(combo.SelStart(), 4);
+}
+
+// Two runs of the program, each with its own registry over the same configuration folder.
+TEST(ComboBox, HistoryOutlivesTheRunInTheStoreFileAndABadFileIsReplaced)
+{
+    platform::TemporaryFolder config;
+    ASSERT_TRUE(config.Valid()) << config.Error();
+    std::vector<std::string> reports;
+    const auto report = [&](const std::string& message) { reports.push_back(message); };
+    const auto makeCombo = [] {
+        auto combo = std::make_unique<TrmComboBox>();
+        combo->SetRegKey(rkHKEY_CURRENT_USER);
+        combo->SetRegPath("Soft");
+        combo->SetRegName("Names");
+        combo->SetMRUCombo(true);
+        return combo;
+    };
+    {
+        platform::Registry registry(config.Path(), report);
+        platform::SetRegistry(&registry);
+        auto combo = makeCombo();
+        for (const char* text : {"alpha", "beta", "alpha"})
+            combo->InsertText(text);
+        platform::SetRegistry(nullptr);
+    }
+    const std::filesystem::path file = config.Path() / "current-user.store";
+    {
+        platform::Registry registry(config.Path(), report);
+        platform::SetRegistry(&registry);
+        auto combo = makeCombo();
+        combo->Loaded();
+        EXPECT_EQ(combo->Items(), (std::vector<std::string>{"alpha", "beta"}));
+        platform::SetRegistry(nullptr);
+    }
+    EXPECT_TRUE(reports.empty());
+
+    std::ofstream(file, std::ios::trunc) << "not a store\n";
+    platform::Registry registry(config.Path(), report);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("could not be read: line 1: this is not a store file"), std::string::npos) << reports[0];
+    EXPECT_NE(reports[0].find("set aside as"), std::string::npos) << reports[0];
+    EXPECT_TRUE(std::filesystem::exists(file.string() + ".bad"));
+    EXPECT_FALSE(registry.Root(platform::RegistryRootKey::CurrentUser).KeyExists("Soft"));
+    registry.Root(platform::RegistryRootKey::CurrentUser).WriteString("Soft", "v", "new");
+    platform::KeyValueStoreFile reread(file, report);
+    EXPECT_EQ(reports.size(), 1u);
+    EXPECT_TRUE(reread.Store().ValueExists("soft", "v"));
 }

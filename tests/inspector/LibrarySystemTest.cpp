@@ -2,6 +2,8 @@
 
 #include "platform/Exception.h"
 #include "platform/FileSystem.h"
+#include "platform/KeyValueStoreFile.h"
+#include "platform/ManualTimerService.h"
 
 #include "ExpectMessage.h"
 
@@ -46,6 +48,29 @@ TEST(Registry, StringsWithDefaults)
     EXPECT_EQ(ReadRegString(root, "software\\VALDRUNE\\", "last", "none"), "map.fw");
     EXPECT_TRUE(root.KeyExists("Software"));
     EXPECT_EQ(ReadRegString(root, "Software\\Valdrune", "Other", ""), "");
+}
+
+TEST(Registry, StoreFilesKeepValuesAndWindowPlacesForTheNextRun)
+{
+    platform::TemporaryFolder config;
+    const std::filesystem::path file = config.Path() / "sub" / "current-user.store";
+    FakeWindow window;
+    {
+        ManualTimerService timers;
+        platform::KeyValueStoreFile first(file, {});
+        WriteRegString(first.Store(), "Software\\Valdrune", "Last", "map.fw");
+        SaveDialogPosition(window, "Software\\Valdrune", first.Store());
+        EXPECT_FALSE(std::filesystem::exists(file)); // the changes are written together on the next tick
+        timers.Advance(1);
+        EXPECT_TRUE(std::filesystem::exists(file));
+        WriteRegString(first.Store(), "Software\\Valdrune", "Last", "later.fw"); // written on the way out
+    }
+    platform::KeyValueStoreFile next(file, {});
+    EXPECT_EQ(ReadRegString(next.Store(), "Software\\Valdrune", "Last", "none"), "later.fw");
+    FakeWindow moved;
+    moved.bounds = {};
+    EXPECT_TRUE(LoadDialogPosition(moved, "Software\\Valdrune", next.Store()));
+    EXPECT_EQ(moved.bounds, window.bounds);
 }
 
 TEST(WindowPlace, DialogPositionRoundTripsOnlyWhenComplete)

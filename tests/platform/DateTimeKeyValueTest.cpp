@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/Registry.h"
 
 TEST(DateTime, DaysCountFromTheEpoch)
 {
@@ -86,4 +90,89 @@ TEST(KeyValueStore, KeysAndNamesIgnoreCaseAndKindsStayApart)
     EXPECT_FALSE(store.ValueExists("A\\B", "Width"));
     store.CreateKey("Empty");
     EXPECT_TRUE(store.KeyExists("empty"));
+}
+
+TEST(KeyValueStore, TextKeepsEveryByteAndReadsTheHandWrittenLayout)
+{
+    platform::KeyValueStore store;
+    const std::string awkward("a=b%[c]\n\r\x01\x7F\xE9", 12);
+    store.WriteString("Soft\\Names", awkward, awkward);
+    store.WriteInteger("Soft", "Min", INT32_MIN);
+    store.CreateKey("Empty\\Leaf");
+    int changes = 0;
+    platform::KeyValueStore again;
+    again.OnChange = [&] { ++changes; };
+    std::string error;
+    ASSERT_TRUE(platform::KeyValueStore::FromText(store.ToText(), again, error)) << error;
+    EXPECT_EQ(again.ToText(), store.ToText());
+    EXPECT_EQ(changes, 0);
+    std::string text;
+    EXPECT_TRUE(again.ReadString("soft\\names", awkward, text));
+    EXPECT_EQ(text, awkward);
+    EXPECT_TRUE(again.KeyExists("empty\\leaf"));
+
+    // Written by hand: "%3D" is "=", "%0A" a line break.
+    const std::string_view hand = "Valdrune key-value store 1\n[a\\b]\ns x%3Dy=one%0Atwo\ni n=-7\n";
+    ASSERT_TRUE(platform::KeyValueStore::FromText(hand, again, error)) << error;
+    EXPECT_TRUE(again.ReadString("A\\B", "x=y", text));
+    EXPECT_EQ(text, "one\ntwo");
+    int32_t n = 0;
+    EXPECT_TRUE(again.ReadInteger("a\\b", "N", n));
+    EXPECT_EQ(n, -7);
+    EXPECT_FALSE(again.KeyExists("soft")); // the old content is gone
+    again.WriteInteger("a\\b", "n", -7); // the same value again is no change
+    EXPECT_EQ(changes, 0);
+    again.WriteInteger("a\\b", "n", 8);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(KeyValueStore, BadTextsAreRefusedWithTheLineAndLeaveTheStore)
+{
+    const std::string head = "Valdrune key-value store 1\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "the file is empty"},
+        {"Valdrune key-value store 2\n", "line 1: this is not a store file"},
+        {head + "[a]", "line 2: the file ends without a line break"},
+        {head + "s x=1\n", "line 2: a value before the first"},
+        {head + "[a]\nx x=1\n", "line 3: expected"},
+        {head + "[a]\ns x\n", "line 3: expected"},
+        {head + "[a]\ni x=2147483648\n", "line 3: \"2147483648\" is not a 32-bit integer"},
+        {head + "[a]\ni x=+1\n", "line 3: \"+1\" is not a 32-bit integer"},
+        {head + "[a]\ns x=%4\n", "line 3: \"%\" is not followed by two hex digits"},
+        {head + "[a]\ns x=a\tb\n", "line 3: byte 9 must be written as"},
+        {head + "[a]b]\n", "line 2: byte 93 must be written as"},
+    };
+    for (const auto& [text, message] : cases) {
+        platform::KeyValueStore store;
+        store.WriteString("kept", "v", "1");
+        std::string error;
+        EXPECT_FALSE(platform::KeyValueStore::FromText(text, store, error)) << text;
+        EXPECT_EQ(error.rfind(message, 0), 0u) << error;
+        EXPECT_TRUE(store.ValueExists("kept", "v")) << text;
+    }
+}
+
+TEST(Registry, ConfigFolderFollowsTheFreedesktopRule)
+{
+    const std::string oldXdg = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
+    const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const struct {
+        const char* xdg;
+        const char* home;
+        const char* folder;
+    } cases[] = {
+        {"/cfg", "/home/u", "/cfg/valdrune-mission-editor"},
+        {"relative", "/home/u", "/home/u/.config/valdrune-mission-editor"},
+        {"", "/home/u", "/home/u/.config/valdrune-mission-editor"},
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        setenv("XDG_CONFIG_HOME", c.xdg, 1);
+        setenv("HOME", c.home, 1);
+        EXPECT_EQ(platform::UserConfigFolder(), std::filesystem::path(c.folder)) << c.xdg << " " << c.home;
+    }
+    setenv("XDG_CONFIG_HOME", oldXdg.c_str(), 1);
+    setenv("HOME", oldHome.c_str(), 1);
+    if (oldXdg.empty())
+        unsetenv("XDG_CONFIG_HOME");
 }

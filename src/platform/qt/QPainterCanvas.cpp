@@ -38,6 +38,22 @@ void QPainterCanvas::BlitOpaque(int32_t x, int32_t y, const uint32_t* pixels, in
     painter_.drawImage(QPoint(x, y), view);
 }
 
+void QPainterCanvas::StretchBlitOpaque(const Rect& dest, const uint32_t* pixels, int32_t rowPixels,
+                                       const Rect& source)
+{
+    if (dest.IsEmpty() || source.IsEmpty())
+        return;
+    // The view starts at the source's top-left pixel; without smooth transformation
+    // QPainter scales by the nearest pixel.
+    const uint32_t* first = pixels + int64_t(source.Top) * rowPixels + source.Left;
+    QImage view(reinterpret_cast<const uchar*>(first), source.Width(), source.Height(), qsizetype(rowPixels) * 4,
+                QImage::Format_RGB32);
+    painter_.save();
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter_.drawImage(ToQRect(dest), view);
+    painter_.restore();
+}
+
 void QPainterCanvas::FillRect(const Rect& rect, CanvasColor color)
 {
     if (!rect.IsEmpty())
@@ -97,6 +113,20 @@ Size QPainterCanvas::TextExtent(std::string_view text, const FontSpec& font)
 {
     QFontMetrics metrics(ToQFont(font), painter_.device());
     return {metrics.horizontalAdvance(Utf8ToQString(text)), metrics.height()};
+}
+
+void QPainterCanvas::TextOutRotated(int32_t x, int32_t y, std::string_view text, const FontSpec& font, double angle)
+{
+    const QFont qfont = ToQFont(font);
+    const QString string = Utf8ToQString(text);
+    const int width = QFontMetrics(qfont, painter_.device()).horizontalAdvance(string);
+    painter_.save();
+    painter_.translate(x, y);
+    painter_.rotate(-angle); // Qt turns clockwise on the screen
+    painter_.setFont(qfont);
+    painter_.setPen(ToQColor(font.Color));
+    painter_.drawText(-width / 2, 0, string);
+    painter_.restore();
 }
 
 void QPainterCanvas::SetClipRect(const Rect& rect)

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace platform::qt {
 namespace {
 
@@ -79,6 +81,16 @@ void QtTextRasterizer::DrawText(const PixelView& target, const Rect& rect, uint3
     painter.setFont(RasterFont(font));
     painter.setPen(QColor::fromRgb(QRgb(font.Color | 0xFF000000u)));
     painter.drawText(box, ToQtAlignment(flags), Windows1252ToQString(text));
+}
+
+Rect QtTextRasterizer::TextRect(const Rect& rect, uint32_t flags, std::string_view text, const FontSpec& font)
+{
+    const QFontMetrics metrics(RasterFont(font));
+    const QRect box(rect.Left, rect.Top, std::max(rect.Width(), 0), std::max(rect.Height(), 0));
+    // Measured from the left and top so that alignment does not move the result.
+    const int alignment = ToQtAlignment(flags & (kTextWordBreak | kTextSingleLine));
+    const QRect bounds = metrics.boundingRect(box, alignment, Windows1252ToQString(text));
+    return {rect.Left, rect.Top, rect.Left + bounds.width(), rect.Top + bounds.height()};
 }
 
 } // namespace platform::qt

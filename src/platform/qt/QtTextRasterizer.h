@@ -12,6 +12,7 @@ public:
                  const FontSpec& font) override;
     void DrawText(const PixelView& target, const Rect& rect, uint32_t flags, std::string_view text,
                   const FontSpec& font) override;
+    Rect TextRect(const Rect& rect, uint32_t flags, std::string_view text, const FontSpec& font) override;
 };
 
 } // namespace platform::qt

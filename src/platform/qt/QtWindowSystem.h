@@ -1,7 +1,11 @@
 #pragma once
 // The window-system services over Qt: the application's clipboard, its beep, the mouse
-// buttons it knows to be down, and drop-down pop-ups shown by a ControlWidget.
+// buttons it knows to be down, drop-down pop-ups shown by a ControlWidget, QPainter
+// canvases over pixel memory, the program's resources (Qt's resource system, under
+// ":/") and file-type icons from Qt's file icon provider.
 #include "platform/WindowSystem.h"
+
+#include <map>
 
 namespace platform::qt {
 
@@ -12,6 +16,21 @@ public:
     void Beep() override;
     bool LeftButtonDown() override;
     std::unique_ptr<PopupWindow> CreatePopupWindow(Control& control) override;
+    bool ClipboardPicture(DecodedImage& picture) override;
+    void SetClipboardPicture(const DecodedImage& picture) override;
+    std::unique_ptr<Canvas> CreatePixelCanvas(const PixelView& target) override;
+    bool ReadResource(std::string_view name, std::vector<uint8_t>& bytes, std::string& error) override;
+    int32_t FileIconIndex(const std::filesystem::path& path, bool small) override;
+    std::vector<DecodedImage> FileIcons(bool small) override;
+
+private:
+    // One list per size: the images, and the index of each by its pixels, so that every
+    // file type showing the same picture shares one index.
+    struct IconList {
+        std::vector<DecodedImage> images;
+        std::map<std::vector<uint32_t>, int32_t> indexByPixels;
+    };
+    IconList icons_[2]; // large, small
 };
 
 } // namespace platform::qt

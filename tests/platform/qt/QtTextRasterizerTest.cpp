@@ -98,6 +98,19 @@ TEST_F(QtText, TextoutWritesOpaqueGlyphsOnlyInsideTheClip)
     const TRect clipped = ChangedBounds();
     ASSERT_FALSE(IsRectEmpty(clipped));
     EXPECT_TRUE(Inside(clipped, clip));
+
+    // Measuring only: one line bounds the text; word-wrapped lines keep to the width and
+    // add a line each.
+    bitmap.Clear(kPaper);
+    const int32_t line = bitmap.TextHeight("Mission");
+    TRect one{5, 6, 200, 80};
+    bitmap.Textout(one, platform::kTextCalcRect | platform::kTextSingleLine, "Mission Mission");
+    EXPECT_EQ(one, (TRect{5, 6, 5 + bitmap.TextWidth("Mission Mission"), 6 + line}));
+    TRect wrapped{5, 6, 5 + bitmap.TextWidth("Mission") + 2, 80};
+    bitmap.Textout(wrapped, platform::kTextCalcRect | platform::kTextWordBreak, "Mission Mission Mission");
+    EXPECT_LE(wrapped.Right, 5 + bitmap.TextWidth("Mission") + 2);
+    EXPECT_EQ(wrapped.Bottom, 6 + 3 * line);
+    EXPECT_TRUE(IsRectEmpty(ChangedBounds()));
 }
 
 TEST_F(QtText, TextsAreWindows1252)

@@ -1,0 +1,40 @@
+// Feeds arbitrary bytes to the store-file reader. A refused text must say why and leave
+// the store as it was; an accepted one must write back to a text that reads to the same
+// store and writes the same text again.
+#include "platform/KeyValueStore.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+void Check(bool condition, int line = __builtin_LINE())
+{
+    if (!condition) {
+        std::fprintf(stderr, "fuzz_keyvaluestore: check on line %d failed\n", line);
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    platform::KeyValueStore store;
+    store.WriteInteger("before", "n", 1);
+    const std::string before = store.ToText();
+    std::string error;
+    if (!platform::KeyValueStore::FromText(text, store, error)) {
+        Check(!error.empty());
+        Check(store.ToText() == before);
+        return 0;
+    }
+    const std::string written = store.ToText();
+    platform::KeyValueStore again;
+    Check(platform::KeyValueStore::FromText(written, again, error));
+    Check(again.ToText() == written);
+    return 0;
+}
