@@ -1,6 +1,6 @@
 #pragma once
 // Small integer routines shared by the bitmap code, the image control and the
-// transfers, and the Cohen-Sutherland line clipper.
+// transfers, and the exact line clipper.
 #include "graphics/Color32.h"
 
 #include <cmath>
