@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to every reader of outside picture data: the BMP and JPEG
-// decoders (through the choice by first bytes), a bitmap loading a BMP stream, and the
-// bitmap "Data" stream. Each must refuse bad input with an error, never crash, and what
+// decoders (through the choice by first bytes), a bitmap loading BMP pictures one after
+// another from a stream, and the bitmap "Data" stream. Each must refuse bad input with an error, never crash, and what
 // a bitmap took in must be written back into a BMP file and a "Data" stream that read
 // back to the same pixels.
 #include "graphics/Bitmap32.h"
@@ -41,16 +41,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     }
 
-    for (auto [read, write] : {std::pair(&TBitmap32::LoadFromStream, &TBitmap32::SaveToStream),
-                               std::pair(&TBitmap32::ReadData, &TBitmap32::WriteData)}) {
+    TBitmap32 fromData;
+    try {
+        TMemoryStream stream(bytes);
+        fromData.ReadData(stream);
+        CheckWritesBack(fromData, &TBitmap32::WriteData, &TBitmap32::ReadData);
+    } catch (const Exception&) {
+    }
+
+    // The bytes as pictures one after another: each load moves the stream on, and what
+    // it took in is written back, twice into one stream, and read back as two pictures.
+    TMemoryStream pictures(bytes);
+    while (pictures.Remaining() > 0) {
+        const uint64_t before = pictures.Position();
         TBitmap32 bitmap;
         try {
-            TMemoryStream stream(bytes);
-            (bitmap.*read)(stream);
+            bitmap.LoadFromStream(pictures);
         } catch (const Exception&) {
-            continue;
+            break;
         }
-        CheckWritesBack(bitmap, write, read); // raises nothing: an escape is a finding
+        if (pictures.Position() <= before)
+            std::abort();
+        CheckWritesBack(bitmap, &TBitmap32::SaveToStream, &TBitmap32::LoadFromStream); // an escape is a finding
+        TMemoryStream twice;
+        bitmap.SaveToStream(twice);
+        bitmap.SaveToStream(twice);
+        twice.SetPosition(0);
+        for (int copy = 0; copy < 2; ++copy) {
+            TBitmap32 again;
+            again.LoadFromStream(twice);
+            if (!again.Equal(bitmap))
+                std::abort();
+        }
     }
     return 0;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the seed corpus of fuzz_image: small valid pictures of every kind the readers
-take, and broken ones (truncated, lying sizes, runs past the picture). JPEG seeds need
+take, two pictures in a row, and broken ones (truncated, lying sizes, runs past the picture). JPEG seeds need
 cjpeg (libjpeg-turbo-progs); they are skipped without it."""
 import os
 import shutil
@@ -55,6 +55,10 @@ def main():
     write("lying-size.bmp", bmp(30000, 30000, 32, b"\0" * 64))
     write("overflow.bmp", bmp(65536, 65536, 32, b"\0" * 16))
     write("header-only.bmp", b"BM" + b"\0" * 12)
+    rgb24 = bmp(5, 3, 24, rows(5, 3, 3, lambda y: bytes([y * 40, 255, 0])))
+    pal8 = bmp(2, 2, 8, bytes([0, 1, 0, 0, 1, 0, 0, 0]), 0, (0x102030, 0x405060))
+    write("two-pictures.bmp", rgb24 + pal8)
+    write("zero-size-field.bmp", pal8[:2] + bytes(4) + pal8[6:] + rgb24)
     write("empty.bin", b"")
     write("text.txt", b"not a picture\n")
     write("data-stream.bin", struct.pack("<ii", 2, 1) + b"\x01\x02\x03\x04\x05\x06\x07\x08")

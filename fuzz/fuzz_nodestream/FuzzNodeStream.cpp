@@ -1,6 +1,7 @@
 // Feeds outside bytes to the node stream reader of the tree of named nodes. Whatever
-// is read must be a sound forest: indexed, findable by path, and written back into a
-// stream that reads back to the same forest.
+// is read must be a sound forest: indexed, findable by path also after its first node
+// is renamed and deleted, and written back into a stream that reads back to the same
+// forest.
 #include "inspector/rmTreeNonView.h"
 #include "platform/Stream.h"
 
@@ -47,6 +48,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         complete = false;
     }
     CheckSound(tree);
+    // Paths stay findable while a node has them: renaming and deleting the first node
+    // hands its path to a twin. (A node without text is not re-indexed by a new one.)
+    if (TrmTreeNonViewNode* first = tree.Items().GetFirstNode()) {
+        if (const std::string text = first->Text(); !text.empty()) {
+            first->SetText(text + "'");
+            CheckSound(tree);
+            first->SetText(text);
+        }
+        tree.Items().Delete(first);
+        CheckSound(tree);
+    }
 
     TMemoryStream written;
     tree.Items().WriteData(written);

@@ -109,6 +109,8 @@ void TBitmap32::SetDrawMode(TDrawMode Value)
 
 void TBitmap32::SetMasterAlpha(uint32_t Value)
 {
+    // The blenders index 256-entry weight tables with it.
+    Value = std::min<uint32_t>(Value, 255);
     if (FMasterAlpha != Value) {
         FMasterAlpha = Value;
         Changed();

@@ -87,7 +87,7 @@ public:
     // The setters store a changed value and report it; OuterColor and PenColor are plain.
     TDrawMode DrawMode() const { return FDrawMode; }
     void SetDrawMode(TDrawMode Value);
-    // 0..255, the overall opacity of dmBlend drawing.
+    // 0..255, the overall opacity of dmBlend drawing; a larger value is stored as 255.
     uint32_t MasterAlpha() const { return FMasterAlpha; }
     void SetMasterAlpha(uint32_t Value);
     TStretchFilter StretchFilter() const { return FStretchFilter; }
@@ -326,9 +326,11 @@ private:
     template <typename ColorOf>
     void StippleRun(int32_t A1, int32_t A2, int32_t Size, ColorOf&& PlotAt);
     template <bool Clipped, typename ColorOf>
-    void WalkLineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L, ColorOf&& NextColor);
+    void WalkLineX(int64_t X1, int64_t Y1, int64_t X2, int64_t Y2, bool L, ColorOf&& NextColor);
     template <typename ColorOf>
-    void ClippedLineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L, bool Stippled, ColorOf&& NextColor);
+    void ClippedLineX(int64_t X1, int64_t Y1, int64_t X2, int64_t Y2, bool L, bool Stippled, ColorOf&& NextColor);
+    template <typename ColorOf>
+    void ClippedLineF(float X1, float Y1, float X2, float Y2, bool L, bool Stippled, ColorOf&& NextColor);
     template <typename Turn>
     void TurnInto(TBitmap32* Dst, Turn&& MakeTurn);
 

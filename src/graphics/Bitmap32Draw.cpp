@@ -107,7 +107,11 @@ void TBitmap32::SetPixelF(float X, float Y, TColor32 Value)
 
 void TBitmap32::SetPixelFS(float X, float Y, TColor32 Value)
 {
-    SET_TS256(ToSubPixel(X), ToSubPixel(Y), Value);
+    // Tested in double first: a far or NaN position must not wrap into the bitmap.
+    const double x = std::nearbyint(double(X) * 256.0), y = std::nearbyint(double(Y) * 256.0);
+    if (!(x >= -256.0 && y >= -256.0 && x < double(Width()) * 256.0 && y < double(Height()) * 256.0))
+        return;
+    SET_TS256(int32_t(x), int32_t(y), Value);
     EMMS();
 }
 

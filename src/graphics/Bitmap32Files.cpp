@@ -94,15 +94,29 @@ void TBitmap32::LoadFromFile(const std::filesystem::path& FileName)
     LoadDecoded(image);
 }
 
+// The picture's bytes from the stream's position: as many as its file header's size
+// field gives, so that a picture followed by more data (another picture) leaves the
+// stream at that data. A size field too small for the headers, or beyond the stream's
+// end, is not trusted: the rest of the stream is read.
 void TBitmap32::LoadFromStream(TStream& Stream)
 {
-    std::string error;
+    constexpr uint64_t kSmallestBmp = 14 + 12; // file header and the oldest info header
     const uint64_t remaining = Stream.Remaining();
-    if (remaining > kMaxPictureFileBytes)
-        throw Exception("Cannot load picture from stream: it holds " + std::to_string(remaining) +
+    uint8_t header[6] = {};
+    const uint64_t position = Stream.Position();
+    if (remaining >= sizeof(header)) {
+        Stream.ReadBuffer(header, sizeof(header));
+        Stream.SetPosition(position);
+    }
+    const uint64_t declared = uint64_t(header[2]) | uint64_t(header[3]) << 8 | uint64_t(header[4]) << 16 |
+                              uint64_t(header[5]) << 24;
+    const uint64_t length = declared >= kSmallestBmp && declared <= remaining ? declared : remaining;
+    if (length > kMaxPictureFileBytes)
+        throw Exception("Cannot load picture from stream: it holds " + std::to_string(length) +
                         " bytes, more than any picture this program can load");
-    std::vector<uint8_t> bytes(size_t(remaining), 0);
+    std::vector<uint8_t> bytes(size_t(length), 0);
     Stream.ReadBuffer(bytes.data(), bytes.size());
+    std::string error;
     platform::DecodedImage image;
     if (bytes.empty())
         error = "The stream is empty";
@@ -113,17 +127,31 @@ void TBitmap32::LoadFromStream(TStream& Stream)
     LoadDecoded(image);
 }
 
+namespace {
+
+// The picture file of a bitmap, refused when loading would refuse it.
+std::vector<uint8_t> PictureFileOf(const TBitmap32& Bitmap, const std::string& Target)
+{
+    std::string error;
+    if (!platform::CheckImageSize(Bitmap.Width(), Bitmap.Height(), "BMP", error))
+        throw Exception("Cannot save picture " + Target + ": it could not be loaded again (" + error + ")");
+    return platform::EncodeBmp32(Bitmap.Width(), Bitmap.Height(), Bitmap.Bits());
+}
+
+} // namespace
+
 void TBitmap32::SaveToFile(const std::filesystem::path& FileName) const
 {
-    const std::vector<uint8_t> bytes = platform::EncodeBmp32(Width(), Height(), Bits());
+    const std::string target = "\"" + FileName.string() + "\"";
+    const std::vector<uint8_t> bytes = PictureFileOf(*this, target);
     std::string error;
     if (!platform::WriteFileAtomically(FileName, bytes, error))
-        throw Exception("Cannot save picture \"" + FileName.string() + "\": " + error);
+        throw Exception("Cannot save picture " + target + ": " + error);
 }
 
 void TBitmap32::SaveToStream(TStream& Stream) const
 {
-    const std::vector<uint8_t> bytes = platform::EncodeBmp32(Width(), Height(), Bits());
+    const std::vector<uint8_t> bytes = PictureFileOf(*this, "to stream");
     Stream.WriteBuffer(bytes.data(), bytes.size());
 }
 

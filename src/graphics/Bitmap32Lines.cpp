@@ -5,9 +5,10 @@
 #include "graphics/Blend32.h"
 #include "graphics/LowLevel32.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
+#include <utility>
 
 namespace {
 
@@ -120,14 +121,14 @@ inline TColor32 ScaleAlpha(TColor32 Color, int64_t Fraction16)
 // pixel more when L) gives N >> 16 full pixels, and the fraction left over one more
 // pixel with its alpha scaled by that fraction. NextColor gives the colour of each.
 template <bool Clipped, typename ColorOf>
-void TBitmap32::WalkLineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L, ColorOf&& NextColor)
+void TBitmap32::WalkLineX(int64_t X1, int64_t Y1, int64_t X2, int64_t Y2, bool L, ColorOf&& NextColor)
 {
-    const int64_t dx = int64_t(X2) - X1, dy = int64_t(Y2) - Y1;
+    const int64_t dx = X2 - X1, dy = Y2 - Y1;
     const int64_t length = FixedLength(dx, dy) + (L ? FixedOne : 0);
     if (length < 0x100)
         return;
     // 16.16 positions rounded to 24.8 by the +0x7F.
-    int64_t x = int64_t(X1) + 0x7F, y = int64_t(Y1) + 0x7F;
+    int64_t x = X1 + 0x7F, y = Y1 + 0x7F;
     auto plot = [&](TColor32 color) {
         if constexpr (Clipped)
             SET_TS256(int32_t(x >> 8), int32_t(y >> 8), color);
@@ -150,39 +151,102 @@ void TBitmap32::WalkLineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L, Co
     Changed();
 }
 
-// The fixed line cut to the bitmap grown by one pixel on every side (a sub-pixel pixel
-// there still reaches the edge pixels). When the cut moved the end, the new end is
+namespace {
+
+inline float PixelsBetween(int64_t Ax, int64_t Ay, int64_t Bx, int64_t By)
+{
+    return float(double(FixedLength(Bx - Ax, By - Ay)) / 65536.0);
+}
+
+} // namespace
+
+// The fixed line (48.16) cut to the bitmap grown by one pixel on every side (a sub-pixel
+// pixel there still reaches the edge pixels). When the cut moved the end, the new end is
 // drawn. A stippled line moves the counter on by the lengths cut off, so the pattern
 // keeps its phase.
 template <typename ColorOf>
-void TBitmap32::ClippedLineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L, bool Stippled, ColorOf&& NextColor)
+void TBitmap32::ClippedLineX(int64_t X1, int64_t Y1, int64_t X2, int64_t Y2, bool L, bool Stippled,
+                             ColorOf&& NextColor)
 {
     if (Empty())
         return;
-    auto fixedEdge = [](int32_t pixels) {
-        return TFixed(std::min<int64_t>(int64_t(pixels) * FixedOne, std::numeric_limits<int32_t>::max()));
-    };
-    const TFixed maxX = fixedEdge(Width()), maxY = fixedEdge(Height());
-    auto pixelsBetween = [](int64_t ax, int64_t ay, int64_t bx, int64_t by) {
-        return float(FixedLength(bx - ax, by - ay)) / 65536.0f;
-    };
-    TFixed x1 = X1, y1 = Y1, x2 = X2, y2 = Y2;
-    if (!ClipLine(x1, y1, x2, y2, -FixedOne, -FixedOne, maxX, maxY)) {
+    const int64_t maxX = int64_t(Width()) * FixedOne, maxY = int64_t(Height()) * FixedOne;
+    int64_t x1 = X1, y1 = Y1, x2 = X2, y2 = Y2;
+    if (!ClipLine64(x1, y1, x2, y2, -FixedOne, -FixedOne, maxX, maxY)) {
         if (Stippled)
-            AdvanceStippleCounter(pixelsBetween(X1, Y1, X2, Y2) - (L ? 1.0f : 0.0f));
+            AdvanceStippleCounter(PixelsBetween(X1, Y1, X2, Y2) - (L ? 1.0f : 0.0f));
         return;
     }
     if (Stippled)
-        AdvanceStippleCounter(pixelsBetween(X1, Y1, x1, y1));
+        AdvanceStippleCounter(PixelsBetween(X1, Y1, x1, y1));
     const bool endMoved = x2 != X2 || y2 != Y2;
-    const TFixed innerMaxX = fixedEdge(Width() - 2), innerMaxY = fixedEdge(Height() - 2);
-    auto inside = [&](TFixed v, TFixed hi) { return v >= 2 * FixedOne && v <= hi; };
+    const int64_t innerMaxX = maxX - 2 * FixedOne, innerMaxY = maxY - 2 * FixedOne;
+    auto inside = [&](int64_t v, int64_t hi) { return v >= 2 * FixedOne && v <= hi; };
     if (inside(x1, innerMaxX) && inside(x2, innerMaxX) && inside(y1, innerMaxY) && inside(y2, innerMaxY))
         WalkLineX<false>(x1, y1, x2, y2, L || endMoved, NextColor);
     else
         WalkLineX<true>(x1, y1, x2, y2, L || endMoved, NextColor);
     if (Stippled && endMoved)
-        AdvanceStippleCounter(pixelsBetween(x2, y2, X2, Y2) - (L ? 1.0f : 0.0f));
+        AdvanceStippleCounter(PixelsBetween(x2, y2, X2, Y2) - (L ? 1.0f : 0.0f));
+}
+
+namespace {
+
+// Ends farther out than this (in pixels) are first moved along the line onto the square
+// of this half-width; no bitmap reaches it, and the coordinates then fit 48.16 fixed.
+constexpr double kFarPixels = double(int64_t(1) << 40);
+
+// Cuts the segment to the square |x|, |y| <= kFarPixels; false when it misses it.
+bool CutToFarSquare(double& X1, double& Y1, double& X2, double& Y2)
+{
+    const double dx = X2 - X1, dy = Y2 - Y1;
+    double enter = 0, exit = 1;
+    for (const auto& [p, d] : {std::pair(X1, dx), std::pair(Y1, dy)}) {
+        if (d == 0) {
+            if (std::abs(p) > kFarPixels)
+                return false;
+            continue;
+        }
+        const double a = (-kFarPixels - p) / d, b = (kFarPixels - p) / d;
+        enter = std::max(enter, std::min(a, b));
+        exit = std::min(exit, std::max(a, b));
+    }
+    if (enter > exit)
+        return false;
+    const double x1 = X1, y1 = Y1;
+    if (exit < 1)
+        X2 = x1 + exit * dx, Y2 = y1 + exit * dy;
+    if (enter > 0)
+        X1 = x1 + enter * dx, Y1 = y1 + enter * dy;
+    return true;
+}
+
+inline int64_t FixedOf(double Pixels)
+{
+    return std::llrint(std::clamp(Pixels, -kFarPixels, kFarPixels) * 65536.0);
+}
+
+} // namespace
+
+// Float ends taken as 48.16 fixed, so that ends of any distance clip exactly as near ones
+// do (Fixed would saturate them at 32768 pixels and turn the line). A line with a NaN or
+// infinite end has no direction and draws nothing.
+template <typename ColorOf>
+void TBitmap32::ClippedLineF(float X1, float Y1, float X2, float Y2, bool L, bool Stippled, ColorOf&& NextColor)
+{
+    if (!std::isfinite(X1) || !std::isfinite(Y1) || !std::isfinite(X2) || !std::isfinite(Y2))
+        return;
+    double x1 = X1, y1 = Y1, x2 = X2, y2 = Y2;
+    if (!CutToFarSquare(x1, y1, x2, y2)) {
+        if (Stippled && !Empty())
+            AdvanceStippleCounter(float(std::hypot(double(X2) - X1, double(Y2) - Y1)) - (L ? 1.0f : 0.0f));
+        return;
+    }
+    if (Stippled && !Empty())
+        AdvanceStippleCounter(float(std::hypot(x1 - X1, y1 - Y1)));
+    ClippedLineX(FixedOf(x1), FixedOf(y1), FixedOf(x2), FixedOf(y2), L, Stippled, NextColor);
+    if (Stippled && !Empty())
+        AdvanceStippleCounter(float(std::hypot(X2 - x2, Y2 - y2)));
 }
 
 void TBitmap32::LineX(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, TColor32 Value, bool L)
@@ -202,7 +266,7 @@ void TBitmap32::LineXS(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, TColor32 Valu
 
 void TBitmap32::LineFS(float X1, float Y1, float X2, float Y2, TColor32 Value, bool L)
 {
-    LineXS(Fixed(X1), Fixed(Y1), Fixed(X2), Fixed(Y2), Value, L);
+    ClippedLineF(X1, Y1, X2, Y2, L, false, [Value] { return Value; });
 }
 
 void TBitmap32::LineXP(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L)
@@ -222,7 +286,7 @@ void TBitmap32::LineXSP(TFixed X1, TFixed Y1, TFixed X2, TFixed Y2, bool L)
 
 void TBitmap32::LineFSP(float X1, float Y1, float X2, float Y2, bool L)
 {
-    LineXSP(Fixed(X1), Fixed(Y1), Fixed(X2), Fixed(Y2), L);
+    ClippedLineF(X1, Y1, X2, Y2, L, true, [this] { return GetStippleColor(); });
 }
 
 // ---- Anti-aliased integer lines ----------------------------------------------------

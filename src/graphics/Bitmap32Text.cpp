@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -105,11 +106,24 @@ void AverageBlocks(const TBitmap32& Large, int32_t Level, TBitmap32& Mask, TColo
 
 } // namespace
 
+namespace {
+
+// The part [First, Last) of a mask Size long, placed at At, that lands on 0..Extent.
+std::pair<int32_t, int32_t> LandingSpan(int32_t At, int32_t Size, int32_t Extent)
+{
+    const int64_t first = std::clamp<int64_t>(-int64_t(At), 0, Size);
+    const int64_t last = std::clamp<int64_t>(int64_t(Extent) - At, first, Size);
+    return {int32_t(first), int32_t(last)};
+}
+
+} // namespace
+
 // The text is drawn white on black into a mask whose grey levels become alpha over
 // Color; the mask is then blended onto this bitmap with Color's alpha as master alpha.
 // Levels above 0 draw at 2^Level times the font size and average the blocks. The text
 // is measured with one blank after it, and a level's width is rounded up past a whole
-// block, so the last glyph's overhang is kept.
+// block, so the last glyph's overhang is kept. Only the part of the mask that lands on
+// this bitmap is rendered: the text is drawn moved by the part cut off.
 void TBitmap32::RenderText(int32_t X, int32_t Y, std::string_view Text, int32_t AALevel, TColor32 Color)
 {
     if (Empty())
@@ -128,27 +142,35 @@ void TBitmap32::RenderText(int32_t X, int32_t Y, std::string_view Text, int32_t 
     font.PointSize <<= level;
     const platform::Size extent = rasterizer.TextExtent(measured, font);
 
+    // The whole mask, its part on this bitmap, and that part in work pixels (the enlarged
+    // text's own edge where the part reaches the mask's edge).
+    const int32_t workWidth = level == 0 ? extent.Width : ((extent.Width >> level) + 1) << level;
+    const auto [left, right] = LandingSpan(X, workWidth >> level, Width());
+    const auto [top, bottom] = LandingSpan(Y, extent.Height >> level, Height());
+    if (right <= left || bottom <= top)
+        return;
+    const int32_t workLeft = left << level, workTop = top << level;
+    const int32_t workRight = right == (workWidth >> level) ? workWidth : right << level;
+    const int32_t workBottom = bottom == (extent.Height >> level) ? extent.Height : bottom << level;
+    CheckRenderTextWork(int64_t(workRight) - workLeft, int64_t(workBottom) - workTop);
+
     TBitmap32 mask;
     if (level == 0) {
-        CheckRenderTextWork(extent.Width, extent.Height);
-        mask.SetSize(extent.Width, extent.Height);
+        mask.SetSize(right - left, bottom - top);
         mask.Clear(0);
         mask.SetFont(font);
-        mask.Textout(0, 0, Text);
+        mask.Textout(-left, -top, Text);
         CoverageToAlpha(mask, Color);
     } else {
-        const int32_t width = ((extent.Width >> level) + 1) << level;
-        CheckRenderTextWork(width, extent.Height);
         TBitmap32 large;
-        large.SetSize(width, extent.Height);
+        large.SetSize(workRight - workLeft, workBottom - workTop);
         large.Clear(0);
         large.SetFont(font);
-        large.Textout(0, 0, Text);
-        mask.SetSize(width >> level, extent.Height >> level);
-        if (!mask.Empty())
-            AverageBlocks(large, level, mask, Color);
+        large.Textout(-workLeft, -workTop, Text);
+        mask.SetSize(right - left, bottom - top);
+        AverageBlocks(large, level, mask, Color);
     }
     mask.SetDrawMode(dmBlend);
     mask.SetMasterAlpha(alpha);
-    mask.DrawTo(*this, X, Y);
+    mask.DrawTo(*this, X + left, Y + top);
 }

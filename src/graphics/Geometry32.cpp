@@ -1,17 +1,20 @@
 #include "graphics/Geometry32.h"
 
+#include "graphics/LowLevel32.h"
+
 #include <algorithm>
 #include <cmath>
 
-// Rounding to nearest follows the default floating-point mode: halves to even.
+// Rounding to nearest follows the default floating-point mode: halves to even. Values
+// beyond the 32-bit range saturate; NaN gives 0.
 TFixed Fixed(float S)
 {
-    return TFixed(std::nearbyint(double(S) * 65536.0));
+    return RoundSaturated(double(S) * 65536.0);
 }
 
 TPoint Point(const TFloatPoint& P)
 {
-    return {int32_t(std::nearbyint(P.X)), int32_t(std::nearbyint(P.Y))};
+    return {RoundSaturated(P.X), RoundSaturated(P.Y)};
 }
 
 TPoint Point(const TFixedPoint& P)
@@ -21,17 +24,21 @@ TPoint Point(const TFixedPoint& P)
 
 namespace {
 
+// Edges beyond the 32-bit range saturate; a rectangle with a NaN edge is empty.
 TRect RoundRect(double L, double T, double R, double B, TRectRounding Rounding)
 {
+    if (std::isnan(L) || std::isnan(T) || std::isnan(R) || std::isnan(B))
+        return TRect{};
     TRect result;
     switch (Rounding) {
     case rrClosest:
-        return {int32_t(std::nearbyint(L)), int32_t(std::nearbyint(T)), int32_t(std::nearbyint(R)),
-                int32_t(std::nearbyint(B))};
+        return {RoundSaturated(L), RoundSaturated(T), RoundSaturated(R), RoundSaturated(B)};
     case rrOutside:
-        return {int32_t(std::floor(L)), int32_t(std::floor(T)), int32_t(std::ceil(R)), int32_t(std::ceil(B))};
+        return {RoundSaturated(std::floor(L)), RoundSaturated(std::floor(T)), RoundSaturated(std::ceil(R)),
+                RoundSaturated(std::ceil(B))};
     case rrInside:
-        result = {int32_t(std::ceil(L)), int32_t(std::ceil(T)), int32_t(std::floor(R)), int32_t(std::floor(B))};
+        result = {RoundSaturated(std::ceil(L)), RoundSaturated(std::ceil(T)), RoundSaturated(std::floor(R)),
+                  RoundSaturated(std::floor(B))};
         result.Right = std::max(result.Right, result.Left);
         result.Bottom = std::max(result.Bottom, result.Top);
         return result;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -218,18 +219,36 @@ TRect TCustomImage32::GetBitmapRect() const
     return r;
 }
 
+namespace {
+
+// To / From in 16.16 as MulDiv rounds it, limited to the positive 32-bit range.
+int32_t ScaleFactor(int64_t To, int64_t From)
+{
+    const int64_t product = To * 65536;
+    return int32_t(std::min<int64_t>((product + From / 2) / From, std::numeric_limits<int32_t>::max()));
+}
+
+} // namespace
+
+// A dimension shown at no size (a tiny scale, a zero-sized control) has scale 0 that way:
+// scaled layers shrink with the bitmap instead of jumping back to 1:1. Its reverse scale
+// is that of one pixel.
 void TCustomImage32::SetCache(const TRect& BitmapRect)
 {
     cachedBitmapRect_ = BitmapRect;
-    const int32_t rw = BitmapRect.Right - BitmapRect.Left, rh = BitmapRect.Bottom - BitmapRect.Top;
-    // A bitmap shown at no size (a tiny scale, a zero-sized control) maps like an empty one.
-    if (bitmap_->Empty() || rw <= 0 || rh <= 0) {
+    if (bitmap_->Empty()) {
         cachedTransform_ = TCoordTransform{};
         return;
     }
+    const int64_t rw = std::max<int64_t>(0, int64_t(BitmapRect.Right) - BitmapRect.Left);
+    const int64_t rh = std::max<int64_t>(0, int64_t(BitmapRect.Bottom) - BitmapRect.Top);
     const int32_t bw = bitmap_->Width(), bh = bitmap_->Height();
-    cachedTransform_ = TCoordTransform{MulDiv(rw, 65536, bw), MulDiv(rh, 65536, bh), BitmapRect.Left,
-                                       BitmapRect.Top,       MulDiv(bw, 65536, rw), MulDiv(bh, 65536, rh)};
+    cachedTransform_ = TCoordTransform{ScaleFactor(rw, bw),
+                                       ScaleFactor(rh, bh),
+                                       BitmapRect.Left,
+                                       BitmapRect.Top,
+                                       ScaleFactor(bw, std::max<int64_t>(rw, 1)),
+                                       ScaleFactor(bh, std::max<int64_t>(rh, 1))};
 }
 
 void TCustomImage32::UpdateCache()
@@ -362,11 +381,18 @@ void TCustomImage32::ExecDrawBitmap(TBitmap32* Dest, uint32_t)
     const TPoint o = paintOrigin_;
     bitmap_->Lock();
     if (bitmapAlign_ == baTile) {
-        // Tiles are laid from the control's origin; only those over the destination are drawn.
-        const int32_t stepX = r.Right, stepY = r.Bottom;
-        for (int32_t j = o.Y / stepY; j <= (o.Y + Dest->Height()) / stepY; ++j)
-            for (int32_t i = o.X / stepX; i <= (o.X + Dest->Width()) / stepX; ++i)
-                bitmap_->DrawTo(*Dest, Offset(r, stepX * i - o.X, stepY * j - o.Y));
+        // Tiles of the rectangle's size, laid right and down from its corner (the control's
+        // origin on screen, any rectangle in PaintTo); only those over the destination, which
+        // starts at o, are drawn. Tile i of an axis starts at start + i * step.
+        auto tiles = [](int64_t start, int64_t step, int64_t origin, int64_t extent) {
+            return std::pair(std::max<int64_t>(0, (origin - start) / step), (origin + extent - start) / step);
+        };
+        const int64_t stepX = r.Width(), stepY = r.Height();
+        const auto [firstI, lastI] = tiles(r.Left, stepX, o.X, Dest->Width());
+        const auto [firstJ, lastJ] = tiles(r.Top, stepY, o.Y, Dest->Height());
+        for (int64_t j = firstJ; j <= lastJ; ++j)
+            for (int64_t i = firstI; i <= lastI; ++i)
+                bitmap_->DrawTo(*Dest, Offset(r, int32_t(stepX * i - o.X), int32_t(stepY * j - o.Y)));
     } else {
         bitmap_->DrawTo(*Dest, Offset(r, -o.X, -o.Y));
     }

@@ -1,5 +1,6 @@
 #include "graphics/Layers32.h"
 
+#include "graphics/LowLevel32.h"
 #include "graphics/Transforms32.h"
 
 #include <algorithm>
@@ -522,13 +523,13 @@ bool TBitmapLayer::DoHitTest(int32_t X, int32_t Y)
     if (!AlphaHit)
         return true;
     const TFloatRect r = GetAdjustedLocation();
-    const int32_t w = int32_t(std::nearbyint(r.Right - r.Left));
-    const int32_t h = int32_t(std::nearbyint(r.Bottom - r.Top));
-    if (w < 1 || h < 1)
+    // In double precision, so that a layer reaching far away still finds its pixels.
+    const double w = std::nearbyint(double(r.Right) - r.Left), h = std::nearbyint(double(r.Bottom) - r.Top);
+    if (!(w >= 1 && h >= 1))
         return false;
     // Floor keeps the pixel under the mouse: rounding would pick the next one from its middle on.
-    const int32_t bx = int32_t(std::floor((float(X) - r.Left) * float(bitmap_->Width()) / float(w)));
-    const int32_t by = int32_t(std::floor((float(Y) - r.Top) * float(bitmap_->Height()) / float(h)));
+    const int32_t bx = RoundSaturated(std::floor((double(X) - r.Left) * bitmap_->Width() / w));
+    const int32_t by = RoundSaturated(std::floor((double(Y) - r.Top) * bitmap_->Height() / h));
     return (bitmap_->GetPixelS(bx, by) >> 24) != 0;
 }
 
@@ -538,13 +539,16 @@ void TBitmapLayer::Paint(TBitmap32* Buffer)
         return;
     TLayerView* view = LayerCollection() ? LayerCollection()->View() : nullptr;
     const TPoint origin = view ? view->LayerPaintOrigin() : TPoint{0, 0};
-    TRect dstRect = MakeRect(GetAdjustedLocation(), rrClosest);
-    OffsetRect(dstRect, -origin.X, -origin.Y);
+    // Moved in 64 bits, so that a far location saturates instead of wrapping.
+    const TRect r = MakeRect(GetAdjustedLocation(), rrClosest);
+    auto moved = [](int32_t edge, int32_t by) { return RoundSaturated(double(edge) - by); };
+    const TRect dstRect{moved(r.Left, origin.X), moved(r.Top, origin.Y), moved(r.Right, origin.X),
+                        moved(r.Bottom, origin.Y)};
     const TRect srcRect{0, 0, bitmap_->Width(), bitmap_->Height()};
     TRect clipRect{0, 0, Buffer->Width(), Buffer->Height()};
     if (cropped_ && view) {
         if (std::optional<TRect> crop = view->LayerCropRect()) {
-            if (dstRect.Right - dstRect.Left < 1 || dstRect.Bottom - dstRect.Top < 1)
+            if (IsRectEmpty(dstRect))
                 return;
             IntersectRect(clipRect, clipRect, *crop);
         }

@@ -1,6 +1,6 @@
 #pragma once
 // Small integer routines shared by the bitmap code, the image control and the
-// transfers, and the Cohen-Sutherland line clipper.
+// transfers, and the exact line clipper.
 #include "graphics/Color32.h"
 
 #include <cmath>
@@ -71,9 +71,15 @@ TColor32 ColorSwap(TColor WinColor);
 int32_t MulDiv(int32_t A, int32_t B, int32_t D);
 
 // Clips the segment (X1, Y1)-(X2, Y2) to the inclusive window MinX..MaxX, MinY..MaxY.
-// Returns true when something is left; the ends are then moved onto the window.
+// Returns true when the segment touches the window; an end outside is then moved to where
+// the segment enters it: onto the edge it crosses, the other coordinate the exact crossing
+// rounded to nearest (halves away from the end). Computed exactly, whatever the distance
+// of the ends. When false the ends are left as they were.
 bool ClipLine(int32_t& X1, int32_t& Y1, int32_t& X2, int32_t& Y2,
               int32_t MinX, int32_t MinY, int32_t MaxX, int32_t MaxY);
+// The same for coordinates of magnitude below 2^60.
+bool ClipLine64(int64_t& X1, int64_t& Y1, int64_t& X2, int64_t& Y2, int64_t MinX, int64_t MinY, int64_t MaxX,
+                int64_t MaxY);
 
 // Themed drawing of scroll-bar parts. This platform has no theme library, so
 // USE_THEMES stays false and both handles stay empty; callers draw without themes.

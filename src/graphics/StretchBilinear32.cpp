@@ -47,7 +47,7 @@ std::vector<LinearEntry> LinearTable(int32_t dst0, int32_t dst1, int32_t clip0, 
     std::vector<LinearEntry> table;
     table.reserve(size_t(clip1 - clip0));
     for (int32_t c = clip0; c < clip1; ++c) {
-        const double i = double(c - dst0);
+        const double i = double(int64_t(c) - dst0);
         double position = FullEdge ? src0 - 0.5 + (i + 0.5) * scale : src0 + i * scale;
         position = std::clamp(position, 0.0, double(bitmapSize - 1));
         const double whole = std::floor(position);

@@ -26,7 +26,7 @@ std::vector<int32_t> NearestTable(int32_t dst0, int32_t dst1, int32_t clip0, int
     }
     const double scale = FullEdge ? double(sw) / double(dw) : double(sw - 1) / double(dw - 1);
     for (int32_t c = clip0; c < clip1; ++c) {
-        const double position = double(c - dst0) * scale + src0;
+        const double position = double(int64_t(c) - dst0) * scale + src0;
         const int32_t source = int32_t(FullEdge ? std::trunc(position) : std::nearbyint(position));
         assert(source >= src0 && source < src1);
         table[size_t(c - clip0)] = source;

@@ -75,7 +75,7 @@ MappingTable BuildMappingTable(int32_t dst0, int32_t dst1, int32_t clip0, int32_
     const double reach = scale >= 1 ? width : width / scale;
     for (int32_t c = clip0; c < clip1; ++c) {
         std::vector<Contribution>& entries = table[size_t(c - clip0)];
-        const double i = double(c - dst0);
+        const double i = double(int64_t(c) - dst0);
         const double centre = FullEdge ? src0 - 0.5 + (i + 0.5) / scale : src0 + i / scale;
         const int64_t first = int64_t(std::floor(centre - reach));
         const int64_t last = int64_t(std::ceil(centre + reach));

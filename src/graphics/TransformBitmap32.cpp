@@ -131,28 +131,42 @@ void ReferenceRows(const Job& job, TTransformation& t)
     }
 }
 
-// The affine positions step by (m00, m01) per column. The sums stay in 64 bits, where
-// Transform's would be limited to 32; both are outside the source rectangle then.
+// One destination row from u and v, the fixed positions of its first pixel, stepping by
+// (m00, m01) per column in Sum, a type that holds every position of the row.
+template <TDrawMode Mode, bool Bilinear, typename Sum>
+void AffineRow(const Job& job, int32_t y, Sum u, Sum v, Sum du, Sum dv)
+{
+    constexpr int shift = Bilinear ? 4 : 12;
+    TColor32* out = job.dst.PixelPtr(job.dstRect.left, y);
+    for (int32_t x = job.dstRect.left; x <= job.dstRect.right; ++x, ++out, u += du, v += dv) {
+        const Sum sx = u >> shift, sy = v >> shift;
+        if constexpr (Bilinear) {
+            TColor32 color;
+            if (SampleBilinear<true>(job, sx, sy, color))
+                Put<Mode>(color, *out, job);
+        } else if (job.srcRect.Contains(sx, sy)) {
+            Put<Mode>(job.src.GetPixel(int32_t(sx), int32_t(sy)), *out, job);
+        }
+    }
+}
+
+// The affine positions step by (m00, m01) per column: in 64 bits where the whole row
+// fits there, else (a near-singular matrix far from the origin) in 128.
 template <TDrawMode Mode, bool Bilinear>
 void AffineRows(const Job& job, const TAffineFixedInverse& m)
 {
-    constexpr int shift = Bilinear ? 4 : 12;
+    using Wide = __int128;
     constexpr int64_t rounding = Bilinear ? 7 : 2047;
-    const int32_t x0 = job.dstRect.left;
+    constexpr Wide narrow = Wide(1) << 62;
+    auto fits = [&](Wide a) { return a > -narrow && a < narrow; };
+    const int32_t x0 = job.dstRect.left, span = job.dstRect.right - x0;
     for (int32_t y = job.dstRect.top; y <= job.dstRect.bottom; ++y) {
-        int64_t u = int64_t(x0) * m.m00 + int64_t(y) * m.m10 + m.m20 + rounding;
-        int64_t v = int64_t(x0) * m.m01 + int64_t(y) * m.m11 + m.m21 + rounding;
-        TColor32* out = job.dst.PixelPtr(x0, y);
-        for (int32_t x = x0; x <= job.dstRect.right; ++x, ++out, u += m.m00, v += m.m01) {
-            const int64_t sx = u >> shift, sy = v >> shift;
-            if constexpr (Bilinear) {
-                TColor32 color;
-                if (SampleBilinear<true>(job, sx, sy, color))
-                    Put<Mode>(color, *out, job);
-            } else if (job.srcRect.Contains(sx, sy)) {
-                Put<Mode>(job.src.GetPixel(int32_t(sx), int32_t(sy)), *out, job);
-            }
-        }
+        const Wide u = Wide(x0) * m.m00 + Wide(y) * m.m10 + m.m20 + rounding;
+        const Wide v = Wide(x0) * m.m01 + Wide(y) * m.m11 + m.m21 + rounding;
+        if (fits(u) && fits(v) && fits(u + Wide(span) * m.m00) && fits(v + Wide(span) * m.m01))
+            AffineRow<Mode, Bilinear, int64_t>(job, y, int64_t(u), int64_t(v), m.m00, m.m01);
+        else
+            AffineRow<Mode, Bilinear, Wide>(job, y, u, v, m.m00, m.m01);
     }
 }
 

@@ -75,9 +75,9 @@ bool InverseOf(const Matrix3d& M, Matrix3d& Inverse)
     return true;
 }
 
-int32_t Saturated(int64_t Value)
+int32_t Saturated(__int128 Value)
 {
-    return int32_t(std::clamp<int64_t>(Value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    return int32_t(std::clamp<__int128>(Value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 TRect BoundsOf(const double (&Xs)[4], const double (&Ys)[4], double Grow)
@@ -201,8 +201,12 @@ void TAffineTransformation::PrepareTransform()
     Matrix3d inverse;
     FSingular = !InverseOf(ToDouble(FMatrix), inverse);
     if (!FSingular) {
-        // Limited to 2^30 in magnitude, so that x m00 + y m10 + m20 cannot leave 64 bits.
-        const auto fixed = [](double v) { return std::clamp(RoundSaturated(v * 4096.0), -(1 << 30), 1 << 30); };
+        // Limited to 2^52 in magnitude; the positions are summed in 128 bits where 64
+        // could overflow.
+        const auto fixed = [](double v) {
+            constexpr double limit = double(int64_t(1) << 52);
+            return int64_t(std::nearbyint(std::clamp(v * 4096.0, -limit, limit)));
+        };
         FInverse = {fixed(inverse[0][0]), fixed(inverse[1][0]), fixed(inverse[2][0]),
                     fixed(inverse[0][1]), fixed(inverse[1][1]), fixed(inverse[2][1])};
     }
@@ -210,8 +214,8 @@ void TAffineTransformation::PrepareTransform()
 }
 
 // Rounding added before the shift: 2047 >> 12 gives whole pixels (halves down), 7 >> 4
-// gives 1/256 pixel. The products reach 62 bits for extreme matrices, so they are
-// summed in 64 bits.
+// gives 1/256 pixel. The products reach 84 bits for near-singular matrices, so they
+// are summed in 128 bits.
 bool TAffineTransformation::MapFixed(int32_t DstX, int32_t DstY, int32_t Rounding, int Shift, int32_t& SrcX,
                                      int32_t& SrcY)
 {
@@ -219,8 +223,9 @@ bool TAffineTransformation::MapFixed(int32_t DstX, int32_t DstY, int32_t Roundin
     if (FSingular)
         return false;
     const TAffineFixedInverse& m = FInverse;
-    SrcX = Saturated((int64_t(DstX) * m.m00 + int64_t(DstY) * m.m10 + m.m20 + Rounding) >> Shift);
-    SrcY = Saturated((int64_t(DstX) * m.m01 + int64_t(DstY) * m.m11 + m.m21 + Rounding) >> Shift);
+    using Wide = __int128;
+    SrcX = Saturated((Wide(DstX) * m.m00 + Wide(DstY) * m.m10 + m.m20 + Rounding) >> Shift);
+    SrcY = Saturated((Wide(DstX) * m.m01 + Wide(DstY) * m.m11 + m.m21 + Rounding) >> Shift);
     return true;
 }
 

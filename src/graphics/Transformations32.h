@@ -67,11 +67,12 @@ private:
 };
 
 // The inverse mapping of an affine transformation in fixed point, each value the inverse
-// matrix element times 4096, rounded (and limited to 2^30 in magnitude):
+// matrix element times 4096, rounded (and limited to 2^52 in magnitude, so that a
+// near-singular matrix keeps the ratios of its entries):
 //   source x = x * m00 + y * m10 + m20,  source y = x * m01 + y * m11 + m21.
 struct TAffineFixedInverse {
-    int32_t m00 = 4096, m10 = 0, m20 = 0;
-    int32_t m01 = 0, m11 = 4096, m21 = 0;
+    int64_t m00 = 4096, m10 = 0, m20 = 0;
+    int64_t m01 = 0, m11 = 4096, m21 = 0;
 };
 
 // A matrix built from translations, scalings, skews and rotations, applied in the order

@@ -68,7 +68,9 @@ void BlockTransfer(TBitmap32* Dst, int32_t DstX, int32_t DstY, const TRect& DstC
         return;
     TRect clip;
     IntersectRect(clip, DstClip, Dst->BoundsRect());
-    TRect dstRect{DstX, DstY, DstX + SrcRect.Width(), DstY + SrcRect.Height()};
+    // Saturated: a target past the right or bottom edge is simply not drawn.
+    const TRect dstRect{DstX, DstY, RoundSaturated(double(DstX) + SrcRect.Width()),
+                        RoundSaturated(double(DstY) + SrcRect.Height())};
     if (!IntersectRect(clip, clip, dstRect) || IsRectEmpty(clip))
         return;
     const stretch::Job job{*Dst, *Src, dstRect, clip, SrcRect, CombineOp, Src->MasterAlpha(), CombineCallBack};
@@ -91,8 +93,10 @@ void StretchTransfer(TBitmap32* Dst, const TRect& DstRect, const TRect& DstClip,
         return;
 
     const stretch::Job job{*Dst, *Src, DstRect, clip, SrcRect, CombineOp, Src->MasterAlpha(), CombineCallBack};
-    const bool enlarging = DstRect.Width() > SrcRect.Width() && DstRect.Height() > SrcRect.Height();
-    if (DstRect.Width() == SrcRect.Width() && DstRect.Height() == SrcRect.Height())
+    // A far destination rectangle is wider than 32 bits can say.
+    const int64_t dw = int64_t(DstRect.Right) - DstRect.Left, dh = int64_t(DstRect.Bottom) - DstRect.Top;
+    const bool enlarging = dw > SrcRect.Width() && dh > SrcRect.Height();
+    if (dw == SrcRect.Width() && dh == SrcRect.Height())
         stretch::SameSize(job);
     else if (StretchFilter == sfNearest)
         stretch::Nearest(job);

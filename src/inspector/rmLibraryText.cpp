@@ -234,12 +234,16 @@ std::string Soundex(std::string_view S, bool KeepFirst, int32_t Length)
         previous = letters[0];
         next = 1;
     }
-    for (; next < letters.size() && int64_t(result.size()) < Length; ++next) {
+    // Length counts the digits; a kept first letter comes on top of them.
+    int64_t digits = 0;
+    for (; next < letters.size() && digits < Length; ++next) {
         const char letter = letters[next];
         if (letter != previous) {
             const char code = kCodes[size_t(letter - 'A')];
-            if (code != '0')
+            if (code != '0') {
                 result += code;
+                ++digits;
+            }
         }
         previous = letter;
     }

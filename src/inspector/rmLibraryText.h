@@ -52,7 +52,7 @@ std::string ParseSection(std::string_view S, int32_t Index, char Sep);
 bool MaskStrCmp(std::string_view Mask, std::string_view S);
 
 // The sound code of a name: letters only, similar sounds one digit, at most Length
-// characters (the kept first letter included), padded with "0".
+// digits after the kept first letter, padded with "0" to Length characters.
 std::string Soundex(std::string_view S, bool KeepFirst, int32_t Length);
 
 // A folder-and-file path shortened to about MaxLen characters with "..." in place of

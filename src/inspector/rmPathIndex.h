@@ -5,13 +5,17 @@
 //
 // Invariants: the entries are sorted by Hash read as a signed 32-bit number; a node has at
 // most one entry; no two entries stand for the same path (the node entered first keeps
-// it). The index does not own the nodes: a tree removes a node's entry before the node
-// dies. A node's path is asked of the function given at construction, so an entry is
-// found again only while its node's path still hashes to the entry's Hash.
+// it). A node refused for its path waits, in the order refused, and the first waiting
+// node of that path is filed when the keeper's entry is removed, so a path stays findable
+// while any node has it. The index does not own the nodes: a tree removes a node's entry
+// before the node dies or its path changes. A node's path is asked of the function given
+// at construction, so an entry is found again only while its node's path still hashes to
+// the entry's Hash.
 //
 // Also here: the path text routines the trees share.
 #include "inspector/rmCrc32.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdint>
 #include <functional>
@@ -65,43 +69,52 @@ public:
         return index < 0 ? nullptr : FEntries[size_t(index)].Node;
     }
 
-    // Files Node under Path, dropping an entry it had. Nothing is filed, and false is
-    // returned, when another node holds Path already.
+    // Files Node under Path (its current path), dropping an entry it had. When another
+    // node holds Path already, Node waits for it and false is returned.
     bool BinaryInsert(std::string_view Path, TNode* Node)
     {
-        Remove(Node);
-        if (LocateHashIndex(Path) >= 0)
-            return false;
         const uint32_t hash = HashValue(Path);
-        bool found = false;
-        const size_t position = FindHashRun(hash, found);
-        FEntries.insert(FEntries.begin() + std::ptrdiff_t(position), TrmHashData<TNode>{hash, int32_t(Path.size()), Node});
-        FKeys[Node] = hash;
+        if (const auto key = FKeys.find(Node); key != FKeys.end() && key->second == hash)
+            return true; // filed under its path already
+        Remove(Node);
+        if (LocateHashIndex(Path) >= 0) {
+            FWaiting.push_back({hash, Node});
+            return false;
+        }
+        File(hash, Path.size(), Node);
         return true;
     }
 
-    // Drops Node's entry, when it has one (found by the node, not by its path: another
-    // node of the same path keeps its entry).
+    // Drops Node's entry or its waiting place (found by the node, not by its path: another
+    // node of the same path keeps its entry). The first node waiting for the path it held
+    // is filed in its place.
     void Remove(const TNode* Node)
     {
+        const auto waiting = std::find_if(FWaiting.begin(), FWaiting.end(),
+                                          [Node](const Waiting& w) { return w.Node == Node; });
+        if (waiting != FWaiting.end())
+            FWaiting.erase(waiting);
         const auto key = FKeys.find(Node);
         if (key == FKeys.end())
             return;
+        const uint32_t hash = key->second;
         bool found = false;
-        for (size_t i = FindHashRun(key->second, found); found && i < FEntries.size(); ++i) {
-            assert(FEntries[i].Hash == key->second);
+        for (size_t i = FindHashRun(hash, found); found && i < FEntries.size(); ++i) {
+            assert(FEntries[i].Hash == hash);
             if (FEntries[i].Node == Node) {
                 FEntries.erase(FEntries.begin() + std::ptrdiff_t(i));
                 break;
             }
         }
         FKeys.erase(key);
+        FileFirstWaiting(hash);
     }
 
     void Clear()
     {
         FEntries.clear();
         FKeys.clear();
+        FWaiting.clear();
     }
 
 private:
@@ -132,9 +145,39 @@ private:
         return size_t(low);
     }
 
+    void File(uint32_t Hash, size_t PathLength, TNode* Node)
+    {
+        bool found = false;
+        const size_t position = FindHashRun(Hash, found);
+        FEntries.insert(FEntries.begin() + std::ptrdiff_t(position), TrmHashData<TNode>{Hash, int32_t(PathLength), Node});
+        FKeys[Node] = Hash;
+    }
+
+    // Files the first waiting node of Hash whose path no entry holds now.
+    void FileFirstWaiting(uint32_t Hash)
+    {
+        for (auto it = FWaiting.begin(); it != FWaiting.end(); ++it) {
+            if (it->Hash != Hash)
+                continue;
+            const std::string path = FPathOf(*it->Node);
+            if (HashValue(path) == Hash && LocateHashIndex(path) < 0) {
+                TNode* node = it->Node;
+                FWaiting.erase(it);
+                File(Hash, path.size(), node);
+                return;
+            }
+        }
+    }
+
+    struct Waiting {
+        uint32_t Hash; // of the path the node was refused for
+        TNode* Node;
+    };
+
     PathFunction FPathOf;
     std::vector<TrmHashData<TNode>> FEntries;
     std::unordered_map<const TNode*, uint32_t> FKeys; // each filed node and its entry's Hash
+    std::vector<Waiting> FWaiting;                     // nodes refused for a path filed already
 };
 
 // Path "/A/B" or "/A/B/" less its last component: "/A"; "/A" gives "".

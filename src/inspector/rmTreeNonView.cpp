@@ -490,8 +490,29 @@ int32_t CheckedNodeCount(int32_t count, const TStream& stream, const char* what)
 
 } // namespace
 
+// The number of levels of the forest (0 when empty), walked without recursion.
+size_t TrmTreeNonViewNodes::Depth() const
+{
+    size_t deepest = 0;
+    std::vector<std::pair<const TrmTreeNonViewNode*, size_t>> open;
+    for (const auto& root : FRootNodeList)
+        open.emplace_back(root.get(), 1);
+    while (!open.empty()) {
+        const auto [node, level] = open.back();
+        open.pop_back();
+        deepest = std::max(deepest, level);
+        for (const auto& child : node->FChildren)
+            open.emplace_back(child.get(), level + 1);
+    }
+    return deepest;
+}
+
+// A forest deeper than the reader takes is refused before anything is written.
 void TrmTreeNonViewNodes::WriteData(TStream& Stream) const
 {
+    if (const size_t depth = Depth(); depth > kMaxDepth)
+        throw EStreamError("Node stream: the tree is " + std::to_string(depth) + " levels deep, and only " +
+                           std::to_string(kMaxDepth) + " levels can be stored and read back");
     WriteInt32LE(Stream, int32_t(FRootNodeList.size()));
     for (const TrmTreeNonViewNode* node = GetFirstNode(); node; node = node->GetNext()) {
         const auto length = uint8_t(std::min<size_t>(node->Text().size(), kMaxText));

@@ -167,6 +167,7 @@ public:
     // Replaces the forest with the one in Stream. Raises EStreamError for a short or
     // malformed stream; the nodes read until then stay, indexed.
     void ReadData(TStream& Stream);
+    // Raises EStreamError, writing nothing, for a forest deeper than ReadData takes.
     void WriteData(TStream& Stream) const;
 
 private:
@@ -178,6 +179,7 @@ private:
                                           const std::string& S, void* Ptr, TAddMode AddMode);
     void RebuildIndex();
     void ReadNodes(TStream& Stream);
+    size_t Depth() const;
 
     TrmCustomTreeNonView& FOwner;
     NodeList FRootNodeList;

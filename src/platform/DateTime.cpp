@@ -146,7 +146,12 @@ std::string FormatDate(std::string_view format, TDateTime date)
             else
                 out += run == 2 ? TwoDigits(month) : std::to_string(month);
         } else {
-            out += run <= 2 ? TwoDigits(year % 100) : std::to_string(year);
+            if (run <= 2) {
+                out += TwoDigits(year % 100);
+            } else {
+                const std::string digits = std::to_string(year);
+                out += std::string(digits.size() < 4 ? 4 - digits.size() : 0, '0') + digits;
+            }
         }
     }
     return out;

@@ -96,7 +96,7 @@ TEST_F(TreeFixture, EqualSiblingsShareOnePathUntilTheFirstGoes)
     TrmTreeNode* second = tree.Items().AddChild(nullptr, "twin");
     EXPECT_EQ(tree.FindPathNode("/twin"), first);
     first->Delete();
-    EXPECT_EQ(tree.FindPathNode("/twin"), nullptr);
+    EXPECT_EQ(tree.FindPathNode("/twin"), second); // the survivor takes the path
     second->SetText("twin2");
     second->SetText("twin");
     EXPECT_EQ(tree.FindPathNode("/twin"), second);

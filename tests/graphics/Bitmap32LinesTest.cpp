@@ -7,7 +7,11 @@
 
 #include "graphics/GraphicsTestHelpers.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <functional>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -113,31 +117,134 @@ INSTANTIATE_TEST_SUITE_P(
                       OctantCase{{5, 2}, {{5, 5}, {6, 5}, {7, 6}, {8, 6}, {9, 7}, {10, 7}}},
                       OctantCase{{3, 3}, {{5, 5}, {6, 6}, {7, 7}, {8, 8}}}));
 
-// Every clipped form with ends far around the bitmap: nothing lands outside (the
-// sanitizers watch the memory), and the unclipped forms' debug checks never fire.
-TEST(Lines, ClippedFormsStayInsideForRandomEnds)
+namespace {
+
+// The plain reference of the clipping: the first point, from P towards Q, where the
+// segment meets the window, tried edge by edge in exact rationals; the crossing rounded
+// as an offset from P, halves away from zero. Nothing when the segment misses.
+std::optional<std::pair<int64_t, int64_t>> Entry(int64_t px, int64_t py, int64_t qx, int64_t qy, int64_t lo,
+                                                 int64_t hiX, int64_t hiY)
 {
-    const unsigned seed = 20240611;
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int32_t> coordinate(-40, 60);
-    Paper bitmap(20, 15);
-    bitmap.SetStipple({0xFFFF0000, 0x8000FF00, 0xFF0000FF});
-    bitmap.SetStippleStep(0.7f);
-    for (int i = 0; i < 2000; ++i) {
-        const int32_t x1 = coordinate(random), y1 = coordinate(random);
-        const int32_t x2 = coordinate(random), y2 = coordinate(random);
-        const bool l = (i & 1) != 0;
-        bitmap.LineS(x1, y1, x2, y2, kInk, l);
-        bitmap.LineTS(x1, y1, x2, y2, 0x80FFFFFF, l);
-        bitmap.LineAS(x1, y1, x2, y2, 0xC0FF00FF, l);
-        bitmap.LineXS(x1 * 40503, y1 * 40503, x2 * 40503, y2 * 40503, 0xC000FFFF, l);
-        bitmap.LineFSP(x1 * 0.6f, y1 * 0.6f, x2 * 0.6f, y2 * 0.6f, l);
-        bitmap.HorzLineTSP(x1, y1, x2);
-        bitmap.VertLineTSP(x1, y1, y2);
-        bitmap.FrameRectTSP(x1, y1, x2, y2);
-        bitmap.SET_TS256(x1 * 37, y1 * 37, kInk);
+    using Wide = __int128;
+    if (px >= lo && px <= hiX && py >= lo && py <= hiY)
+        return std::pair(px, py);
+    std::optional<std::pair<int64_t, int64_t>> best;
+    Wide bestNum = 0, bestDen = 1;
+    for (int edge = 0; edge < 4; ++edge) {
+        const bool onX = edge < 2;
+        const int64_t at = edge % 2 == 0 ? lo : (onX ? hiX : hiY), hi = onX ? hiY : hiX;
+        const int64_t p = onX ? px : py, o = onX ? py : px, d = onX ? qx - px : qy - py, e = onX ? qy - py : qx - px;
+        if (d == 0)
+            continue;
+        Wide num = Wide(at) - p, den = d; // t = num / den
+        if (den < 0)
+            num = -num, den = -den;
+        const Wide cross = Wide(o) * den + num * e; // the other coordinate times den
+        if (num < 0 || num > den || cross < Wide(lo) * den || cross > Wide(hi) * den)
+            continue;
+        if (best && num * bestDen >= bestNum * den)
+            continue;
+        const Wide offset = (Wide(at) - p) * e, q = offset / d, r = offset % d;
+        const Wide rounded = q + ((r < 0 ? -r : r) * 2 >= (d < 0 ? -Wide(d) : Wide(d)) ? ((offset < 0) != (d < 0) ? -1 : 1) : 0);
+        best = onX ? std::pair(at, int64_t(o + rounded)) : std::pair(int64_t(o + rounded), at);
+        bestNum = num, bestDen = den;
     }
-    SUCCEED() << "seed " << seed;
+    return best;
+}
+
+// Random ends from near to 2^31 away, half of them on lines through the bitmap.
+struct FarEnds {
+    std::mt19937_64 random{20240611};
+    int64_t Next(int64_t limit)
+    {
+        const int64_t scale = int64_t(1) << (random() % 32);
+        return std::clamp<int64_t>(int64_t(random() % uint64_t(2 * scale + 1)) - scale, -limit, limit);
+    }
+    std::array<int64_t, 4> Line(int64_t limit, int64_t size)
+    {
+        std::array<int64_t, 4> e{Next(limit), Next(limit), Next(limit), Next(limit)};
+        if (random() % 2 == 0) { // through a point in or near the bitmap: the far end mirrored
+            const int64_t cx = int64_t(random() % uint64_t(size + 4)) - 2, cy = int64_t(random() % uint64_t(size + 4)) - 2;
+            e[2] = std::clamp(2 * cx - e[0], -limit, limit), e[3] = std::clamp(2 * cy - e[1], -limit, limit);
+        }
+        return e;
+    }
+};
+
+} // namespace
+
+// Clipped forms with ends up to 2^31 away (fixed and float ends too), and NaN and infinite
+// ones, draw exactly what the reference clipping gives; the sanitizers watch the memory.
+TEST(Lines, ClippedFormsDrawWhatExactClippingGives)
+{
+    constexpr int32_t w = 7, h = 5, margin = 4;
+    auto inner = [](const TBitmap32& wide) {
+        std::vector<TColor32> pixels;
+        for (int32_t y = 0; y < h; ++y)
+            for (int32_t x = 0; x < w; ++x)
+                pixels.push_back(wide.GetPixel(x + margin, y + margin));
+        return pixels;
+    };
+    FarEnds ends;
+    for (int i = 0; i < 20000; ++i) {
+        const bool l = (i & 1) != 0;
+        const auto [x1, y1, x2, y2] = ends.Line(INT32_MAX, w);
+        Paper clipped(w, h), expected(w, h);
+        clipped.LineS(int32_t(x1), int32_t(y1), int32_t(x2), int32_t(y2), kInk, l);
+        clipped.LineAS(int32_t(x2), int32_t(y2), int32_t(x1), int32_t(y1), 0x80FFFFFF, l);
+        const auto a = Entry(x1, y1, x2, y2, 0, w - 1, h - 1), b = Entry(x2, y2, x1, y1, 0, w - 1, h - 1);
+        ASSERT_EQ(a.has_value(), b.has_value());
+        if (a) {
+            expected.Line(int32_t(a->first), int32_t(a->second), int32_t(b->first), int32_t(b->second), kInk, l);
+            expected.LineA(int32_t(b->first), int32_t(b->second), int32_t(a->first), int32_t(a->second), 0x80FFFFFF, l);
+        }
+        ASSERT_EQ(PixelsOf(clipped), PixelsOf(expected)) << x1 << "," << y1 << " " << x2 << "," << y2 << " L " << l;
+
+        // Sub-pixel lines: the reference drawn unclipped on a bitmap with a margin round the
+        // window the clipped forms cut to (one pixel round the bitmap); fixed ends as given,
+        // float ends as exact 48.16.
+        const auto [fx1, fy1, fx2, fy2] = ends.Line(INT32_MAX, w << 16);
+        const float f[4] = {float(x1) / 3, float(y1) / 3, float(x2) / 3, float(y2) / 3};
+        for (const bool fixedEnds : {true, false}) {
+            std::array<int64_t, 4> e{fx1, fy1, fx2, fy2};
+            Paper sub(w, h);
+            if (fixedEnds) {
+                sub.LineXS(int32_t(e[0]), int32_t(e[1]), int32_t(e[2]), int32_t(e[3]), kInk, l);
+            } else {
+                for (int k = 0; k < 4; ++k)
+                    e[size_t(k)] = std::llrint(double(f[k]) * 65536);
+                sub.LineFS(f[0], f[1], f[2], f[3], kInk, l);
+            }
+            Paper wide(w + 2 * margin, h + 2 * margin);
+            const auto p = Entry(e[0], e[1], e[2], e[3], -65536, int64_t(w) << 16, int64_t(h) << 16);
+            const auto q = Entry(e[2], e[3], e[0], e[1], -65536, int64_t(w) << 16, int64_t(h) << 16);
+            if (p) {
+                const bool endMoved = q->first != e[2] || q->second != e[3];
+                wide.LineX(int32_t(p->first) + Fixed(margin), int32_t(p->second) + Fixed(margin),
+                           int32_t(q->first) + Fixed(margin), int32_t(q->second) + Fixed(margin), kInk, l || endMoved);
+            }
+            ASSERT_EQ(PixelsOf(sub), inner(wide))
+                << (fixedEnds ? "LineXS " : "LineFS ") << e[0] << "," << e[1] << " " << e[2] << "," << e[3];
+        }
+        // A sub-pixel pixel: the unclipped form where the position reaches the bitmap.
+        Paper dot(w, h), wideDot(w + 2 * margin, h + 2 * margin);
+        dot.SetPixelFS(f[0], f[1], kInk);
+        const double sx = std::nearbyint(double(f[0]) * 256), sy = std::nearbyint(double(f[1]) * 256);
+        if (sx >= -256 && sy >= -256 && sx < w * 256 && sy < h * 256)
+            wideDot.SET_T256(int32_t(sx) + margin * 256, int32_t(sy) + margin * 256, kInk);
+        ASSERT_EQ(PixelsOf(dot), inner(wideDot)) << f[0] << "," << f[1];
+    }
+    // Ends without a direction, and positions that wrap to the bitmap in 32 bits, draw nothing.
+    Paper untouched(w, h);
+    for (const float v : {NAN, INFINITY, -INFINITY}) {
+        untouched.LineFS(v, 2, 3, 3, kInk, true);
+        untouched.LineFSP(2, 2, 3, v, true);
+    }
+    for (const float v : {NAN, INFINITY, -INFINITY, 16777218.0f, -16777214.0f}) {
+        untouched.SetPixelFS(v, 2, kInk);
+        untouched.SetPixelFS(2, v, kInk);
+    }
+    EXPECT_EQ(PixelsOf(untouched), PixelsOf(Paper(w, h)));
 }
 
 TEST(Lines, BlendedLinesBlendEachPixelOnce)

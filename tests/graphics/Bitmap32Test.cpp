@@ -370,6 +370,23 @@ TEST(Bitmap32, SaveAndLoadKeepEveryAlphaByte)
     loaded.LoadFromFile(file);
     EXPECT_TRUE(loaded.Equal(bitmap));
 
+    // Pictures saved one after another into a stream load one after another; what loading
+    // would refuse is refused on saving.
+    TBitmap32 other, first, second, wide;
+    other.SetSize(2, 5);
+    FillNumbered(other);
+    TMemoryStream both;
+    bitmap.SaveToStream(both);
+    other.SaveToStream(both);
+    both.SetPosition(0);
+    first.LoadFromStream(both);
+    second.LoadFromStream(both);
+    EXPECT_TRUE(first.Equal(bitmap) && second.Equal(other));
+    wide.SetSize(32768, 1);
+    EXPECT_NE(MessageOf([&] { wide.SaveToFile(folder.Path() / "wide.bmp"); }).find("could not be loaded again"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "wide.bmp"));
+
     // A fully transparent bitmap survives too: the saved file carries an alpha mask.
     bitmap.Clear(0);
     TMemoryStream transparent;

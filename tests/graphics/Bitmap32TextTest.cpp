@@ -162,10 +162,24 @@ TEST_F(BitmapText, LevelsOutsideZeroToFourAreLimited)
     EXPECT_NE(PixelsOf(level0), PixelsOf(Paper(20, 20, 0xFF000000, 2)));
 }
 
-TEST_F(BitmapText, WorkBitmapBeyondTheLimitIsRefused)
+TEST_F(BitmapText, OnlyThePartThatLandsIsRenderedAndABiggerOneIsRefused)
 {
-    Paper bitmap(10, 10, 0xFF000000, 8);
+    // 20000 glyphs of 8 pixels: past the limit as a whole, while the part on a 10 x 10
+    // bitmap is what two glyphs at the same place show (19998 glyphs lie left of it).
     const std::string longText(20000, 'x');
+    const struct {
+        int32_t x, y, level;
+    } cases[] = {{0, 0, 4}, {-159984, 1, 4}, {-159984, -3, 0}};
+    for (const auto& c : cases) {
+        Paper part(10, 10, 0xFF000000, 8), two(10, 10, 0xFF000000, 8);
+        part.RenderText(c.x, c.y, longText, c.level, 0xFFFFFFFF);
+        two.RenderText(0, c.y, "xx", c.level, 0xFFFFFFFF);
+        EXPECT_EQ(PixelsOf(part), PixelsOf(two)) << c.x << " level " << c.level;
+        EXPECT_NE(PixelsOf(two), PixelsOf(Paper(10, 10, 0xFF000000, 8)));
+    }
+    EXPECT_EQ(rasterizer.drawn[0].targetWidth, 160); // the landing part at 16 times the size
+    rasterizer.drawn.clear();
+    Paper bitmap(5000, 20, 0xFF000000, 8);
     EXPECT_EQ(MessageOf([&] { bitmap.RenderText(0, 0, longText, 4, 0xFFFFFFFF); }).rfind("Cannot render the text: it "
                                                                                           "needs a work bitmap of ",
                                                                                           0),
@@ -174,7 +188,7 @@ TEST_F(BitmapText, WorkBitmapBeyondTheLimitIsRefused)
     EXPECT_NE(MessageOf([&] { huge.RenderText(0, 0, "x", 1, 0xFFFFFFFF); }).find("use a smaller font"),
               std::string::npos);
     EXPECT_TRUE(rasterizer.drawn.empty());
-    EXPECT_EQ(PixelsOf(bitmap), PixelsOf(Paper(10, 10, 0xFF000000, 8)));
+    EXPECT_EQ(PixelsOf(bitmap), PixelsOf(Paper(5000, 20, 0xFF000000, 8)));
 }
 
 TEST_F(BitmapText, TextoutWritesOpaqueGlyphsInTheFontColour)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 TEST(Color32, ConstructionAndComponents)
 {
@@ -81,6 +82,8 @@ TEST(Geometry32, FixedPoint)
     EXPECT_EQ(FixedCeil(0x10001), 2);
     EXPECT_EQ(FixedFloor(-1), -1);
     EXPECT_EQ(Fixed(1.5f), 0x18000);
+    EXPECT_EQ((std::vector<TFixed>{Fixed(40000.0f), Fixed(-1e30f), Fixed(NAN)}),
+              (std::vector<TFixed>{INT32_MAX, INT32_MIN, 0})); // saturated; NaN 0
     EXPECT_EQ(Fixed(int32_t(-2)), -0x20000);
     EXPECT_EQ(FixedMul(Fixed(int32_t(3)), 0x8000), 0x18000);
     EXPECT_EQ(FixedMul(Fixed(int32_t(-3)), 0x8000), -0x18000);
@@ -99,6 +102,12 @@ TEST(Geometry32, RectangleRounding)
     // Inside rounding of a rectangle thinner than a pixel collapses onto its left/top.
     EXPECT_EQ(MakeRect(TFloatRect{0.2f, 0.2f, 0.8f, 0.8f}, rrInside), (TRect{1, 1, 1, 1}));
     EXPECT_EQ(MakeRect(TFixedRect{0x8000, 0x18000, 0x28000, 0x30000}, rrClosest), (TRect{0, 2, 2, 3}));
+    // Far edges saturate in every rounding; a NaN edge makes the rectangle empty.
+    for (const TRectRounding rounding : {rrClosest, rrOutside, rrInside}) {
+        EXPECT_EQ(MakeRect(TFloatRect{-INFINITY, -3e9f, 1e10f, INFINITY}, rounding),
+                  (TRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}));
+        EXPECT_EQ(MakeRect(TFloatRect{0, NAN, 5, 5}, rounding), TRect{});
+    }
 }
 
 TEST(Geometry32, RectangleFunctions)

@@ -126,15 +126,18 @@ TEST(Image32, ConversionsFollowTheAlignmentShift)
     EXPECT_EQ(t.image.ControlToBitmap({249, 199}), (TPoint{99, 49}));
 }
 
-TEST(Image32, BitmapShownAtNoSizeMapsLikeAnEmptyOne)
+TEST(Image32, BitmapShownAtNoSizeTakesItsScaledLayersAlong)
 {
     Image t(300, 300, 100, 50);
     t.image.SetScaleMode(smScale);
     t.image.SetScale(0); // 0.001: the rectangle rounds to nothing
-    EXPECT_EQ(t.image.BitmapToControl({10, 10}), (TPoint{10, 10}));
+    auto* layer = AddBitmapLayer(t.image, {10, 10, 20, 20}, 2, 2, kGreen);
+    layer->SetScaled(true);
+    EXPECT_EQ(t.image.BitmapToControl({10, 10}), (TPoint{0, 0}));
+    EXPECT_EQ(t.image.Layers()->FindLayerAtPos(15, 15, loVisible), nullptr);
     PictureCanvas canvas(300, 300);
     EXPECT_NO_THROW(PaintWhole(t.image, canvas));
-    EXPECT_EQ(canvas.At(0, 0), 0xF0F0F0u); // only the background
+    EXPECT_EQ(canvas.At(15, 15), 0xF0F0F0u); // only the background
 }
 
 TEST(Image32, ScaleIsLimitedAndOnlyRealChangesNotify)
@@ -237,9 +240,18 @@ TEST(Image32, TiledBitmapRepeatsOverTheControl)
     t.image.SetBitmapAlign(baTile);
     PictureCanvas canvas(5, 3);
     PaintWhole(t.image, canvas);
+    // PaintTo tiles from the corner of the rectangle given, also of one ending at 0.
+    TBitmap32 endingAt0, shifted;
+    for (TBitmap32* dest : {&endingAt0, &shifted})
+        dest->SetSize(5, 3);
+    t.image.PaintTo(&endingAt0, TRect{-2, -2, 0, 0});
+    t.image.PaintTo(&shifted, TRect{-1, -1, 1, 1});
     for (int32_t y = 0; y < 3; ++y)
-        for (int32_t x = 0; x < 5; ++x)
+        for (int32_t x = 0; x < 5; ++x) {
             EXPECT_EQ(canvas.At(x, y), (x % 2 == 0 && y % 2 == 0) ? 0x00FF00u : 0xFF0000u) << x << "," << y;
+            EXPECT_EQ(endingAt0.GetPixel(x, y), (x % 2 == 0 && y % 2 == 0) ? kGreen : kRed) << x << "," << y;
+            EXPECT_EQ(shifted.GetPixel(x, y), (x % 2 == 1 && y % 2 == 1) ? kGreen : kRed) << x << "," << y;
+        }
 }
 
 TEST(Image32, FrameStagesMarkTheControlAndTheBitmap)

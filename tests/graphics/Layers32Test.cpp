@@ -2,11 +2,13 @@
 // the mouse-listener state machine and clean-up.
 #include "graphics/Image32.h"
 #include "graphics/Layers32.h"
+#include "graphics/Transforms32.h"
 
 #include <gtest/gtest.h>
 
 #include "graphics/GraphicsTestHelpers.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -369,4 +371,42 @@ TEST(LayerCollection, AssignCopiesLayersOfTheSameClass)
     // Items' setter copies into the existing layer.
     copy.SetItem(1, bitmapLayer);
     EXPECT_EQ(copy.Items(1)->Tag, 77);
+}
+
+// A layer at a far, infinite or NaN location paints what a stretch to its rectangle
+// saturated to 32 bits paints (nothing for NaN), and is hit where it lies.
+TEST(BitmapLayer, FarAndNaNLocationsPaintTheirSaturatedRectangle)
+{
+    TLayerCollection c;
+    auto* layer = c.Add<TBitmapLayer>();
+    layer->Bitmap()->SetSize(3, 2);
+    graphicstest::FillRandom(*layer->Bitmap(), 5);
+    layer->Bitmap()->ResetAlpha();
+    layer->AlphaHit = true;
+    const struct {
+        TFloatRect location;
+        TRect saturated;
+        bool hit;
+    } cases[] = {
+        {{-INFINITY, -1e20f, INFINITY, 3e9f}, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, true},
+        {{-3e9f, 2, 4, 5}, {INT32_MIN, 2, 4, 5}, true},
+        {{NAN, 0, 8, 8}, {}, false},
+        {{0, 0, 8, NAN}, {}, false},
+    };
+    for (const TStretchFilter filter : {sfNearest, sfLinear, sfSpline})
+        for (const auto& k : cases) {
+            layer->Bitmap()->SetStretchFilter(filter);
+            layer->SetLocation(k.location);
+            TBitmap32 painted, expected;
+            for (TBitmap32* b : {&painted, &expected}) {
+                b->SetSize(8, 6);
+                b->Clear(0xFF102030);
+            }
+            layer->DoPaint(&painted);
+            if (!IsRectEmpty(k.saturated))
+                StretchTransfer(&expected, k.saturated, expected.BoundsRect(), layer->Bitmap(),
+                                layer->Bitmap()->BoundsRect(), filter, dmOpaque);
+            EXPECT_EQ(graphicstest::PixelsOf(painted), graphicstest::PixelsOf(expected)) << k.location.Left;
+            EXPECT_EQ(layer->HitTest(3, 3), k.hit) << k.location.Left;
+        }
 }

@@ -195,6 +195,26 @@ TEST(AffineTransformation, ExtremeMatrices)
     EXPECT_FALSE(flat.Transform256(3, 3, x, y));
     EXPECT_TRUE(flat.Singular());
 
+    // A near-singular matrix draws the row it squeezes the picture onto, as a less extreme
+    // one does: its inverse keeps the ratios of its entries.
+    TBitmap32 src;
+    src.SetSize(4, 4);
+    FillRandom(src, 3);
+    src.ResetAlpha();
+    for (const float sy : {1e-4f, 1e-6f}) {
+        TAffineTransformation squash;
+        squash.SetSrcRect(FloatRect(src.BoundsRect()));
+        squash.Scale(1, sy);
+        squash.Translate(0, 5);
+        TBitmap32 dst;
+        dst.SetSize(6, 8);
+        dst.Clear(0);
+        Transform(dst, src, squash);
+        std::vector<TColor32> expected(48, 0);
+        std::copy(src.ScanLine(0), src.ScanLine(0) + 4, expected.begin() + 5 * 6);
+        EXPECT_EQ(PixelsOf(dst), expected) << sy;
+    }
+
     // Source positions beyond 32 bits saturate instead of overflowing.
     TAffineTransformation tiny;
     tiny.Scale(1e-9f, 1e-9f);

@@ -368,7 +368,7 @@ struct LinearPick {
     uint32_t weight;
 };
 
-LinearPick ReferencePick(int32_t i, int32_t d, int32_t s)
+LinearPick ReferencePick(int64_t i, int64_t d, int32_t s)
 {
     const double p = i * (double(s - 1) / double(d - 1));
     const int32_t f = int32_t(std::floor(p));
@@ -385,7 +385,113 @@ TColor32 ReferenceMix(TColor32 a, TColor32 b, uint32_t w)
     return result;
 }
 
+// The resampled pixel from the entries of its column and its row, channel by channel:
+// the vertical sums per column, then the horizontal sum, clamped for the kernels with
+// negative lobes, top byte taken.
+TColor32 ReferenceResampled(const TBitmap32& src, const std::vector<stretch::Contribution>& across,
+                            const std::vector<stretch::Contribution>& down, bool clamp)
+{
+    TColor32 expected = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        int64_t sum = 0;
+        for (auto c : across) {
+            int64_t column = 0;
+            for (auto r : down)
+                column += int64_t((src.GetPixel(c.pos, r.pos) >> shift) & 255) * r.weight;
+            sum += column * c.weight;
+        }
+        if (clamp)
+            sum = std::clamp<int64_t>(sum, 0, 0xFF0000);
+        expected |= TColor32((uint32_t(sum) >> 16) & 255) << shift;
+    }
+    return expected;
+}
+
+// The entries of destination offset i of an enlargement of S source pixels onto D, from
+// the written rule: centre i / scale, weights round(k(centre - j) * 256), source
+// positions clamped, the middle entry taking what the weights lack of 256.
+std::vector<stretch::Contribution> ReferenceEntries(int64_t i, int64_t d, int32_t s, TStretchFilter filter)
+{
+    const double scale = double(d - 1) / double(s - 1), centre = double(i) / scale;
+    const double reach = stretch::KernelWidth(filter);
+    std::vector<stretch::Contribution> entries;
+    int32_t sum = 0;
+    for (int64_t j = int64_t(std::floor(centre - reach)); j <= int64_t(std::ceil(centre + reach)); ++j)
+        if (const auto w = int32_t(std::nearbyint(stretch::Kernel(filter, centre - double(j)) * 256)); w != 0) {
+            entries.push_back({int32_t(std::clamp<int64_t>(j, 0, s - 1)), w});
+            sum += w;
+        }
+    entries[(entries.size() - 1) / 2].weight += 256 - sum;
+    return entries;
+}
+
 } // namespace
+
+// Destination rectangles reaching up to 2^31 pixels away: each visible pixel is sampled
+// where the whole rectangle's mapping puts it, by the per-pixel references.
+TEST_F(Transforms32, FarDestinationsSampleWhereTheWholeMappingSays)
+{
+    TBitmap32 src;
+    src.SetSize(9, 7);
+    FillRandom(src, 99);
+    const TRect far[] = {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+                         {-2000000000, 1, 2100000000, 1900000000},
+                         {-5, -7, INT32_MAX, INT32_MAX - 3}};
+    for (const TRect& r : far)
+        for (const TStretchFilter filter : {sfNearest, sfLinear, sfSpline}) {
+            TBitmap32 dst;
+            dst.SetSize(12, 10);
+            dst.Clear(0);
+            StretchTransfer(&dst, r, dst.BoundsRect(), &src, src.BoundsRect(), filter, dmOpaque);
+            const int64_t dw = int64_t(r.Right) - r.Left, dh = int64_t(r.Bottom) - r.Top;
+            for (int32_t y = 0; y < 10; ++y)
+                for (int32_t x = 0; x < 12; ++x) {
+                    const int64_t i = x - int64_t(r.Left), j = y - int64_t(r.Top);
+                    TColor32 expected = 0;
+                    if (!PtInRect(r, {x, y})) {
+                        // outside the rectangle: untouched
+                    } else if (filter == sfNearest) {
+                        expected = src.GetPixel(int32_t(std::nearbyint(double(i) * (8.0 / double(dw - 1)))),
+                                                int32_t(std::nearbyint(double(j) * (6.0 / double(dh - 1)))));
+                    } else if (filter == sfLinear) {
+                        const LinearPick pr = ReferencePick(j, dh, 7), pc = ReferencePick(i, dw, 9);
+                        const TColor32 left = ReferenceMix(src.GetPixel(pc.first, pr.first), src.GetPixel(pc.first, pr.second), pr.weight);
+                        const TColor32 right = ReferenceMix(src.GetPixel(pc.second, pr.first), src.GetPixel(pc.second, pr.second), pr.weight);
+                        expected = ReferenceMix(left, right, pc.weight);
+                    } else {
+                        expected = ReferenceResampled(src, ReferenceEntries(i, dw, 9, filter), ReferenceEntries(j, dh, 7, filter), false);
+                    }
+                    ASSERT_EQ(dst.GetPixel(x, y), expected) << "filter " << int(filter) << " at " << x << "," << y
+                                                            << " of " << r.Left << "," << r.Top << "," << r.Right;
+                }
+        }
+}
+
+// A master alpha above 255 is stored as 255 and draws as 255, in every transfer.
+TEST_F(Transforms32, MasterAlphaAbove255DrawsAs255)
+{
+    TBitmap32 src, base;
+    src.SetSize(3, 3);
+    FillRandom(src, 11);
+    src.SetDrawMode(dmBlend);
+    base.SetSize(7, 5);
+    FillRandom(base, 12);
+    const TRect targets[] = {{1, 1, 4, 4}, {0, 0, 7, 5}, {0, 0, 2, 2}}; // same size, enlarged, reduced
+    for (const uint32_t alpha : {256u, 1000u, 100000u, UINT32_MAX})
+        for (const TStretchFilter filter : {sfNearest, sfLinear, sfSpline})
+            for (const TRect& target : targets) {
+                TBitmap32 atAlpha, at255;
+                atAlpha.Assign(&base);
+                at255.Assign(&base);
+                src.SetStretchFilter(filter);
+                src.SetMasterAlpha(255);
+                src.DrawTo(at255, target);
+                src.SetMasterAlpha(alpha);
+                EXPECT_EQ(src.MasterAlpha(), 255u);
+                src.DrawTo(atAlpha, target);
+                ASSERT_EQ(PixelsOf(atAlpha), PixelsOf(at255)) << alpha << " filter " << int(filter);
+            }
+}
 
 TEST_F(Transforms32, BilinearAgainstAScalarReference)
 {
@@ -404,9 +510,7 @@ TEST_F(Transforms32, BilinearAgainstAScalarReference)
         }
 }
 
-// The resampler's sums written out plainly from a mapping table: per channel the
-// vertical sums per column, then the horizontal sum, clamped for the kernels with
-// negative lobes, top byte taken.
+// The resampler's sums written out plainly from a mapping table.
 TEST_F(Transforms32, ResamplerAgainstAScalarReference)
 {
     const unsigned seed = 777;
@@ -423,19 +527,7 @@ TEST_F(Transforms32, ResamplerAgainstAScalarReference)
             const bool clamp = filter == sfLanczos || filter == sfMitchell;
             for (int32_t y = 0; y < h; ++y)
                 for (int32_t x = 0; x < w; ++x) {
-                    TColor32 expected = 0;
-                    for (int shift = 0; shift < 32; shift += 8) {
-                        int64_t sum = 0;
-                        for (auto c : across[size_t(x)]) {
-                            int64_t column = 0;
-                            for (auto r : down[size_t(y)])
-                                column += int64_t((src.GetPixel(c.pos, r.pos) >> shift) & 255) * r.weight;
-                            sum += column * c.weight;
-                        }
-                        if (clamp)
-                            sum = std::clamp<int64_t>(sum, 0, 0xFF0000);
-                        expected |= TColor32((uint32_t(sum) >> 16) & 255) << shift;
-                    }
+                    const TColor32 expected = ReferenceResampled(src, across[size_t(x)], down[size_t(y)], clamp);
                     ASSERT_EQ(dst.GetPixel(x, y), expected)
                         << "seed " << seed << " filter " << int(filter) << " size " << w << "x" << h << " at " << x << "," << y;
                 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -250,13 +251,30 @@ TEST(TreeIndex, EqualChecksumsOfDifferentPaths)
     EXPECT_EQ(tree.FindPathNode("/buckeroo"), buckeroo);
 }
 
-TEST(TreeIndex, TwinSiblingsShareOneEntry)
+TEST(TreeIndex, TwinsShareOneEntryAndTheSurvivorTakesIt)
 {
+    // /b with two children b, each with a child x: renamed or deleted, the first leaves
+    // /b/b and /b/b/x to the second, and AddPathNode finds them instead of adding more.
+    for (const bool rename : {true, false}) {
+        TrmTreeNonView tree;
+        Node* root = tree.Items().AddChild(nullptr, "b");
+        Node* first = tree.Items().AddChild(root, "b");
+        tree.Items().AddChild(first, "x");
+        Node* second = tree.Items().AddChild(root, "b");
+        Node* secondX = tree.Items().AddChild(second, "x");
+        EXPECT_FALSE(second->Hashed());
+        if (rename)
+            first->SetText("c");
+        else
+            tree.Items().Delete(first);
+        EXPECT_EQ(tree.FindPathNode("/b/b"), second) << rename;
+        EXPECT_EQ(tree.AddPathNode(nullptr, "/b/b/x"), secondX) << rename;
+        EXPECT_EQ(tree.Items().Count(), rename ? 5 : 3);
+    }
+    // A twin taken out of the index on purpose stays out.
     TrmTreeNonView tree;
     Node* first = tree.Items().AddChild(nullptr, "X");
     Node* second = tree.Items().AddChild(nullptr, "X");
-    EXPECT_TRUE(first->Hashed());
-    EXPECT_FALSE(second->Hashed());
     second->RemoveHash(); // must not take the first one's entry
     EXPECT_EQ(tree.FindPathNode("/X"), first);
     tree.Items().Delete(first);
@@ -475,6 +493,25 @@ TEST(NodeStream, BadStreamsFailAndKeepWhatWasRead)
     }
 }
 
+TEST(NodeStream, WritesNoDeeperTreeThanItReads)
+{
+    for (const int levels : {256, 257}) {
+        TrmTreeNonView deep, copy;
+        for (Node* node = nullptr; deep.Items().Count() < levels;)
+            node = deep.Items().AddChild(node, "d");
+        copy.Items().AddChild(nullptr, "kept");
+        if (levels == 256) {
+            copy.Items().Assign(&deep.Items());
+            EXPECT_EQ(PreOrderPaths(copy), PreOrderPaths(deep));
+        } else {
+            ExpectThrowWithMessage<EStreamError>(
+                [&] { copy.Items().Assign(&deep.Items()); },
+                "Node stream: the tree is 257 levels deep, and only 256 levels can be stored and read back");
+            EXPECT_EQ(PreOrderPaths(copy), std::vector<std::string>{"/kept"});
+        }
+    }
+}
+
 TEST(NodeStream, WrittenOnlyWhenItDiffersFromTheAncestor)
 {
     SmallTree t;
@@ -524,8 +561,8 @@ TEST(TreeIndex, RandomEditsKeepEveryNodeFindable)
     const uint32_t seed = 1234567;
     std::mt19937 random(seed);
     TrmTreeNonView tree;
-    int next = 0;
-    auto fresh = [&next] { return "n" + std::to_string(next++); };
+    // Few names, so that twins (nodes of one path) come and go.
+    auto fresh = [&random] { return "n" + std::to_string(random() % 4); };
     auto anyNode = [&]() -> Node* {
         const int32_t count = tree.Items().Count();
         return count == 0 ? nullptr : tree.Items().Item(int32_t(random() % uint32_t(count)));
@@ -553,8 +590,13 @@ TEST(TreeIndex, RandomEditsKeepEveryNodeFindable)
                 target->MoveTo(destination, TNodeAttachMode(random() % 5));
             break;
         }
-        ASSERT_EQ(tree.Items().IndexCount(), tree.Items().Count()) << "seed " << seed << " step " << step;
-        for (Node* node = tree.Items().GetFirstNode(); node; node = node->GetNext())
-            ASSERT_EQ(tree.FindPathNode(node->GetNodePath()), node) << "seed " << seed << " step " << step;
+        // Every path is filed once, under a node of that path.
+        std::set<std::string> paths;
+        for (Node* node = tree.Items().GetFirstNode(); node; node = node->GetNext()) {
+            const Node* found = tree.FindPathNode(node->GetNodePath());
+            ASSERT_TRUE(found && found->GetNodePath() == node->GetNodePath()) << "seed " << seed << " step " << step;
+            paths.insert(node->GetNodePath());
+        }
+        ASSERT_EQ(size_t(tree.Items().IndexCount()), paths.size()) << "seed " << seed << " step " << step;
     }
 }

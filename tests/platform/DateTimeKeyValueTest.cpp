@@ -34,6 +34,7 @@ TEST(DateTime, FormatDateByPattern)
     EXPECT_EQ(platform::FormatDate("'day' d \"of\" m", date), "day 5 of 3");
     EXPECT_EQ(platform::FormatDate("yyyy 'open", date), "2024 open");
     EXPECT_EQ(platform::FormatDate("", date), "");
+    EXPECT_EQ(platform::FormatDate("yyyy/yy", platform::EncodeDate(987, 6, 5)), "0987/87");
 }
 
 TEST(DateTime, DayOfWeekRunsSundayOneToSaturdaySeven)
