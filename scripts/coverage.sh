@@ -25,7 +25,7 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" -j "$(nproc)" --output-on-fa
 trace="$build/coverage.json"
 gcovr --root . --filter 'src/' --object-directory "$build" \
       --exclude-throw-branches --exclude-unreachable-branches -j "$(nproc)" --json -o "$trace"
-summary() { gcovr --add-tracefile "$trace" --root . --filter "$1" --print-summary -o /dev/null; }
+summary() { gcovr --add-tracefile "$trace" --root . --filter "$1" --print-summary -o "$build/coverage-summary.txt"; }
 echo "== src/ as a whole"
 summary 'src/'
 for folder in src/*/; do
