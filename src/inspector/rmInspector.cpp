@@ -172,6 +172,8 @@ TrmTreeNonViewNode* TrmInspector::GetVisibleItem(int32_t Index) const
 
 int32_t TrmInspector::VisibileNodeIndex(const TrmTreeNonViewNode* Node) const
 {
+    if (!Node)
+        return -1;
     int32_t index = 0;
     for (const TrmTreeNonViewNode* node = FItems.Items().GetFirstNode(); node; node = NextVisibleNode(node), ++index)
         if (node == Node)
@@ -343,8 +345,7 @@ void TrmInspector::SetCurrentNode(TrmTreeNonViewNode* Node)
 
 void TrmInspector::ClearItems()
 {
-    FItems.Items().Clear();
-    FItemIndex = -1;
+    FItems.Items().Clear(); // each deleted row drops the selection when it is selected
     FTopIndex = 0;
     Invalidate();
 }
@@ -367,8 +368,7 @@ void TrmInspector::RemoveNode(TrmTreeNonViewNode* Node)
 {
     if (!Node)
         return;
-    const TrmTreeNonViewNode* selected = GetVisibleItem(FItemIndex);
-    if (selected && (selected == Node || selected->HasAsParent(Node)))
+    if (FSelectedNode && (FSelectedNode == Node || FSelectedNode->HasAsParent(Node)))
         SetItemIndex(-1);
     FItems.Items().Delete(Node);
     Invalidate();
@@ -385,25 +385,23 @@ void TrmInspector::DeleteItem(const std::string& Path)
     TrmTreeNonViewNode* node = FItems.FindPathNode(Path);
     if (!node)
         return;
-    if (FCurrentNode && Path == CurrentPath())
-        FItemIndex = -1;
     FItems.Items().Delete(node);
     Invalidate();
 }
 
 void TrmInspector::DoNodeDelete(TObject* /*Sender*/, TrmTreeNonViewNode* Node)
 {
-    TrmCustomInspectorItem* item = ItemOf(Node);
-    if (!item)
-        return;
-    if (Node == FCurrentNode) {
+    if (Node == FSelectedNode) {
         // The editor shows a value that is going away: it goes too, without committing.
+        FSelectedNode = nullptr;
         FCurrentNode = nullptr;
         FreeEditor();
-        FItemIndex = -1;
         if (OnItemIndexChanged)
             OnItemIndexChanged(this);
     }
+    TrmCustomInspectorItem* item = ItemOf(Node);
+    if (!item)
+        return;
     Node->SetData(nullptr);
     std::erase_if(FOwnedItems, [item](const auto& owned) { return owned.get() == item; });
 }
@@ -490,8 +488,17 @@ void TrmInspector::Invalidate()
     for (auto it = nodes.rbegin(); it != nodes.rend(); ++it)
         static_cast<TrmNodeInspectorItem*>(ItemOf(*it))->SetSummary(SummaryOf(**it));
     Control::Invalidate();
+    // Rows may have come or gone above the editor's row: the editor goes where its row is now.
+    KeepEditorWithRow();
     if (TrmCustomInspectorItem* item = ItemOf(FCurrentNode); item && item->Editabled() && FEditor)
         PutValueIntoEditor(*item);
+}
+
+void TrmInspector::ItemValueChanged(TrmCustomInspectorItem& Item)
+{
+    if (FEditor && &Item == ItemOf(FCurrentNode))
+        PutValueIntoEditor(Item);
+    RequestRepaint();
 }
 
 void TrmInspector::Loaded()

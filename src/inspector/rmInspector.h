@@ -77,8 +77,10 @@ public:
     void SetSepChar(char Value) { FItems.SetSepChar(Value); }
 
     // ---- Selection
-    // The selected visible row, -1 for none.
-    int32_t ItemIndex() const { return FItemIndex; }
+    // The selected visible row, -1 for none (or while the selected row is folded away).
+    // The selection is a row, not a number: rows added, removed or folded above it move
+    // the number, and the selection goes when its row goes.
+    int32_t ItemIndex() const;
     // Selects row Index (clamped to -1 .. VisibleItemCount - 1). The editor of the row
     // left behind commits its value and goes; an editable row gets a new editor.
     void SetItemIndex(int32_t Index);
@@ -139,6 +141,10 @@ public:
     int32_t VisibleLines();
     // The largest TopIndex: VisibleItemCount - VisibleLines + 1, at least 0.
     int32_t VScrollSize();
+
+    // An item's value changed (every value setter reports it): the open editor of its
+    // row shows the new value, so that leaving the row cannot write the old one back.
+    void ItemValueChanged(TrmCustomInspectorItem& Item);
 
     // The summary text of the node rows from Node up: "(5, abc)" from its children's
     // values, "(...)" in place of a nested node row.
@@ -226,7 +232,7 @@ private:
     void UpdateVScrollBar();
 
     // Painting.
-    void PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& Node, int32_t Row);
+    void PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& Node, int32_t Row, bool Selected);
 
     // Hints.
     void HideHint();
@@ -247,8 +253,8 @@ private:
     bool FShowFocusRect = true;
     bool FShowVScrollBars = true;
     TBorderStyle FBorderStyle = bsNone;
-    int32_t FItemIndex = -1;
-    TrmTreeNonViewNode* FCurrentNode = nullptr;
+    TrmTreeNonViewNode* FSelectedNode = nullptr; // the selected row, editable or not
+    TrmTreeNonViewNode* FCurrentNode = nullptr;  // the selected row while it has an editor
     int32_t FSplitPos = 100;
     bool FSplitDragging = false;
     bool FToolTip = true;

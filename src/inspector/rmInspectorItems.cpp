@@ -81,6 +81,13 @@ void TrmCustomInspectorItem::UpdateParentText()
 {
     if (FNode && FInspector)
         FInspector->UpdateText(FNode->Parent());
+    ShowValue();
+}
+
+void TrmCustomInspectorItem::ShowValue()
+{
+    if (FNode && FInspector)
+        FInspector->ItemValueChanged(*this);
 }
 
 void TrmTextValueInspectorItem::SetValue(const std::string& Value)
@@ -160,22 +167,34 @@ void TrmComboInspectorItem::SetupEditor(TrmInspector& Inspector, platform::Contr
         combo->SetComboItems(FItems);
         combo->SetItemIndex(0);
         combo->ListBox().SetItemHeight(std::abs(Inspector.ItemHeight() - 7));
+        combo->SetStyle(csOwnerDrawFixed);
     }
+}
+
+int32_t TrmComboInspectorItem::ItemIndex() const
+{
+    if (FItemIndex >= 0 && FItemIndex < int32_t(FItems.size()) && FItems[size_t(FItemIndex)] == Value())
+        return FItemIndex;
+    const auto found = std::find(FItems.begin(), FItems.end(), Value());
+    return found == FItems.end() ? -1 : int32_t(found - FItems.begin());
+}
+
+void TrmComboInspectorItem::SetItemIndex(int32_t Value)
+{
+    FItemIndex = Value >= 0 && Value < int32_t(FItems.size()) ? Value : -1;
+    SetValue(FItemIndex >= 0 ? FItems[size_t(FItemIndex)] : std::string());
 }
 
 void TrmComboInspectorItem::SetValueIntoEditor(platform::Control& Editor)
 {
-    if (auto* combo = dynamic_cast<TrmCustomBtnCombo*>(&Editor)) {
-        const auto found = std::find(FItems.begin(), FItems.end(), Value());
-        const int32_t index = found == FItems.end() ? -1 : int32_t(found - FItems.begin());
-        if (combo->ItemIndex() != index)
-            combo->SetItemIndex(index);
-    }
+    if (auto* combo = dynamic_cast<TrmCustomBtnCombo*>(&Editor); combo && combo->ItemIndex() != ItemIndex())
+        combo->SetItemIndex(ItemIndex());
 }
 
 void TrmComboInspectorItem::GetValueFromEditor(platform::Control& Editor)
 {
     if (auto* combo = dynamic_cast<TrmCustomBtnCombo*>(&Editor)) {
+        FItemIndex = combo->ItemIndex();
         SetValue(combo->Text());
         TrmCustomInspectorItem::GetValueFromEditor(Editor);
     }
@@ -458,6 +477,7 @@ void TrmCheckBoxExInspectorItem::SetStringValue(const std::string& Value)
     if (Value == FStrings.FalseState())
         state = cbxFalse;
     FState = state;
+    ShowValue();
 }
 
 TrmCustomInspectorItem::TEditorClass TrmCheckBoxExInspectorItem::EditorClass() const

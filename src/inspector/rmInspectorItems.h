@@ -5,7 +5,8 @@
 // Items are made by class: every class is registered under its name (FindInspectorItemClass).
 //
 // Common rule: every value setter stores the value and then brings the summaries of the
-// parent rows up to date (the inspector's UpdateText on the node's parent).
+// parent rows up to date (the inspector's UpdateText on the node's parent); the row and
+// its open editor show the new value.
 #include "inspector/rmCheckBox.h"
 #include "platform/Control.h"
 #include "platform/DateTime.h"
@@ -79,8 +80,11 @@ public:
     virtual void SetupEditor(TrmInspector& /*Inspector*/, platform::Control& /*Editor*/) {}
 
 protected:
-    // The common rule of the value setters.
+    // The common rule of the value setters: the parent summaries follow the new value,
+    // and so does the row (ShowValue).
     void UpdateParentText();
+    // The row and its open editor show the new value.
+    void ShowValue();
 
     template <class T>
     static TrmInspectorItemClass MakeClass(std::string_view Name)
@@ -150,7 +154,8 @@ public:
     void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
 };
 
-// A text chosen from a list of choices.
+// A text chosen from a list of choices; its editor offers only those. Two choices may
+// read alike (a province named like the list's "none" entry): ItemIndex tells them apart.
 class TrmComboInspectorItem : public TrmTextValueInspectorItem {
 public:
     static const TrmInspectorItemClass Class;
@@ -160,6 +165,12 @@ public:
     std::vector<std::string>& Items() { return FItems; }
     const std::vector<std::string>& Items() const { return FItems; }
     void SetItems(const std::vector<std::string>& Value) { FItems = Value; }
+    // The position of the value among the choices: the choice last made by position while
+    // the value is still its text, else the first choice with the value's text; -1 when
+    // there is none.
+    int32_t ItemIndex() const;
+    // The value becomes the choice at Value (the empty text outside the choices).
+    void SetItemIndex(int32_t Value);
 
     TEditorClass EditorClass() const override;
     // Both take any button combo, the Ex item's editor included.
@@ -170,6 +181,7 @@ public:
 
 private:
     std::vector<std::string> FItems;
+    int32_t FItemIndex = -1;
 };
 
 class TrmComboInspectorItemEx : public TrmComboInspectorItem {

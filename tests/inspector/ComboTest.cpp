@@ -138,6 +138,25 @@ TEST(ComboBox, HistoryMovesCommittedTextsToTheTopAndSavesMaxHistoryLines)
     EXPECT_EQ(reader.Items()[0], "t3");
 }
 
+TEST(ComboBox, HistoryHoldsNonEmptyCommitsApartFromTheItemsAndStaysCleared)
+{
+    platform::KeyValueStore store;
+    TrmComboBox combo;
+    combo.SetRegistryRoots({&store, nullptr, nullptr, nullptr});
+    combo.SetRegPath("Soft");
+    combo.SetRegName("Names");
+    combo.SetMRUCombo(true);
+    combo.SetComboItems({"a", "b"});
+    combo.InsertText("typed");
+    combo.InsertText("");
+    EXPECT_EQ(combo.History(), std::vector<std::string>{"typed"});
+    EXPECT_EQ(combo.Items(), (std::vector<std::string>{"a", "b"}));
+    combo.ClearHistory();
+    combo.ToggleListBox(); // dropping down loads what was saved
+    EXPECT_TRUE(combo.History().empty());
+    EXPECT_FALSE(store.ValueExists("Soft\\Names", "Item_0"));
+}
+
 TEST(ComboBox, EscapeGoesBackAndEnterCommits)
 {
     TrmComboBox combo;

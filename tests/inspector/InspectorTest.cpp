@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 // A (node, expanded)          row 0
@@ -172,6 +174,21 @@ TEST_F(InspectorRows, SelectionOpensEditorsOnlyForEditableRows)
     inspector.SetCurrentPath(PathOf("A/A3/A3x"));
     EXPECT_TRUE(Node("A/A3")->Expanded());
     EXPECT_EQ(inspector.GetCurrentInspectorItem(), inspector.GetItemByName("A3x"));
+}
+
+TEST_F(InspectorRows, AChangingHandlerMayRebuildTheRows)
+{
+    bool rebuilt = false;
+    inspector.OnItemIndexChanging = [&](TrmCustomInspectorItem*, TrmCustomInspectorItem*, bool&) {
+        if (!std::exchange(rebuilt, true)) {
+            inspector.ClearItems();
+            Add<TrmStringInspectorItem>("X", "x");
+            Add<TrmStringInspectorItem>("Y", "y");
+        }
+    };
+    inspector.SetItemIndex(4); // the row asked for is gone: the last of the new rows
+    EXPECT_EQ(inspector.ItemIndex(), 1);
+    EXPECT_EQ(inspector.GetCurrentInspectorItem(), inspector.GetItemByName("Y"));
 }
 
 TEST_F(InspectorRows, KeysMoveFoldAndScroll)
