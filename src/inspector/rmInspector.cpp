@@ -37,12 +37,15 @@ std::string DefaultValueOf(const TrmInspectorItemClass& ItemClass)
 
 TrmInspector::TrmInspector() : FSelectedItemBgColor(clWindow), FChildren(*this)
 {
+    FVScrollBar.SetVisible(false); // until there is something to scroll
     SetBounds(0, 0, 225, 200);
     SetColor(CanvasColorOf(clBtnFace));
     SetTabStop(true);
     FItems.SetSepChar('\1');
     FItems.OnDeletion = [this](TObject* Sender, TrmTreeNonViewNode* Node) { DoNodeDelete(Sender, Node); };
     FItems.OnNodeTextChanged = [this](TObject*, TrmTreeNonViewNode*) { RequestRepaint(); };
+    FVScrollBar.OnScroll = [this](TrmScrollCode Code, int32_t Position) { VScroll(Code, Position); };
+    FChildren.Add(FVScrollBar);
 }
 
 TrmInspector::~TrmInspector()
@@ -52,6 +55,7 @@ TrmInspector::~TrmInspector()
     FItems.OnNodeTextChanged = nullptr;
     if (FEditor)
         FChildren.Remove(*FEditor);
+    FChildren.Remove(FVScrollBar);
 }
 
 TrmTreeNonViewNode* TrmInspector::NextVisibleNode(const TrmTreeNonViewNode* Node)
@@ -109,7 +113,7 @@ void TrmInspector::SetShowVScrollBars(bool Value)
 void TrmInspector::SetBorderStyle(TBorderStyle Value)
 {
     FBorderStyle = Value;
-    Invalidate();
+    setSplit(FSplitPos); // the client area changed
 }
 
 void TrmInspector::SetFont(const platform::FontSpec& Value)
@@ -146,7 +150,7 @@ void TrmInspector::SetToolTip(bool Value)
 void TrmInspector::setSplit(int32_t Value)
 {
     // A control narrower than two margins keeps the split at the left margin.
-    FSplitPos = SetInRange(Value, kSplitMargin, std::max(kSplitMargin, Width() - kSplitMargin));
+    FSplitPos = SetInRange(Value, kSplitMargin, std::max(kSplitMargin, ClientWidth() - kSplitMargin));
     Invalidate();
 }
 
@@ -205,8 +209,8 @@ bool TrmInspector::IsItemVisible(const TrmCustomInspectorItem* Item) const
 
 int32_t TrmInspector::VisibleLines()
 {
-    const int32_t height = ItemHeight();
-    return Height() / height + (Height() % height != 0 ? 1 : 0);
+    const int32_t height = ItemHeight(), client = ClientHeight();
+    return client / height + (client % height != 0 ? 1 : 0);
 }
 
 int32_t TrmInspector::RowsInView()
@@ -225,7 +229,21 @@ TrmInspector::RowCells TrmInspector::CellsOfRow(int32_t Row)
 {
     const int32_t height = ItemHeight();
     const int32_t top = (Row - FTopIndex) * height;
-    return {{0, top, FSplitPos - 2, top + height}, {FSplitPos + 1, top, Width(), top + height - 1}};
+    return {{0, top, FSplitPos - 2, top + height}, {FSplitPos + 1, top, ClientWidth(), top + height - 1}};
+}
+
+platform::Rect TrmInspector::ClientArea() const
+{
+    const int32_t border = BorderWidth();
+    const int32_t right = Width() - border - (FVScrollBar.Visible() ? TrmScrollBar::kWidth : 0);
+    return {border, border, std::max(border, right), std::max(border, Height() - border)};
+}
+
+void TrmInspector::PlaceScrollBar()
+{
+    const int32_t border = BorderWidth();
+    FVScrollBar.SetBounds(Width() - border - TrmScrollBar::kWidth, border, TrmScrollBar::kWidth,
+                          Height() - 2 * border);
 }
 
 // ---- Building the rows
@@ -303,6 +321,29 @@ TrmCustomInspectorItem* TrmInspector::GetItemByName(const std::string& Name) con
         if (TrmCustomInspectorItem* item = ItemOf(node); item && item->Name() == Name)
             return item;
     return nullptr;
+}
+
+void TrmInspector::AssignItems(const TrmInspector& Source)
+{
+    if (&Source == this)
+        return;
+    SetItemIndex(-1);
+    ClearItems();
+    FItems.Items().Assign(&Source.FItems.Items());
+    // The copy has the same rows in the same order: each takes a copy of its twin's item.
+    const TrmTreeNonViewNode* from = Source.FItems.Items().GetFirstNode();
+    for (TrmTreeNonViewNode* to = FItems.Items().GetFirstNode(); to && from; to = to->GetNext(), from = from->GetNext()) {
+        to->SetExpanded(from->Expanded());
+        if (const TrmCustomInspectorItem* item = ItemOf(from)) {
+            std::unique_ptr<TrmCustomInspectorItem> copy = item->ItemClass().Create();
+            copy->SetInspector(this);
+            copy->Assign(item);
+            copy->SetNode(to);
+            to->SetData(copy.get());
+            FOwnedItems.push_back(std::move(copy));
+        }
+    }
+    Invalidate();
 }
 
 TrmTreeNonViewNode* TrmInspector::GetNodeByItem(const TrmCustomInspectorItem* Item) const
@@ -488,8 +529,8 @@ void TrmInspector::Invalidate()
     for (auto it = nodes.rbegin(); it != nodes.rend(); ++it)
         static_cast<TrmNodeInspectorItem*>(ItemOf(*it))->SetSummary(SummaryOf(**it));
     Control::Invalidate();
-    // Rows may have come or gone above the editor's row: the editor goes where its row is now.
-    KeepEditorWithRow();
+    // Rows may have come or gone: the scroll bar follows, and the editor goes where its row is now.
+    UpdateVScrollBar();
     if (TrmCustomInspectorItem* item = ItemOf(FCurrentNode); item && item->Editabled() && FEditor)
         PutValueIntoEditor(*item);
 }

@@ -72,6 +72,19 @@ const TrmInspectorItemClass& TrmCustomInspectorItem::GetItemClass() const
     return TrmStringInspectorItem::Class;
 }
 
+void TrmCustomInspectorItem::Assign(const TPersistent* Source)
+{
+    const auto* item = dynamic_cast<const TrmCustomInspectorItem*>(Source);
+    if (!item || &item->ItemClass() != &ItemClass()) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FName = item->FName;
+    FHint = item->FHint;
+    FEditabled = item->FEditabled;
+    AssignValue(*item);
+}
+
 void TrmCustomInspectorItem::GetValueFromEditor(platform::Control& /*Editor*/)
 {
     UpdateParentText();
@@ -97,6 +110,14 @@ void TrmTextValueInspectorItem::SetValue(const std::string& Value)
 }
 
 // ---- String and long text
+
+void TrmStringInspectorItem::AssignValue(const TrmCustomInspectorItem& Source)
+{
+    const auto& item = static_cast<const TrmStringInspectorItem&>(Source);
+    FMaxLength = item.FMaxLength;
+    FPasswordChar = item.FPasswordChar;
+    SetValue(item.Value());
+}
 
 TrmCustomInspectorItem::TEditorClass TrmStringInspectorItem::EditorClass() const
 {
@@ -171,6 +192,14 @@ void TrmComboInspectorItem::SetupEditor(TrmInspector& Inspector, platform::Contr
     }
 }
 
+void TrmComboInspectorItem::AssignValue(const TrmCustomInspectorItem& Source)
+{
+    const auto& item = static_cast<const TrmComboInspectorItem&>(Source);
+    FItems = item.FItems;
+    FItemIndex = item.FItemIndex;
+    SetValue(item.Value());
+}
+
 int32_t TrmComboInspectorItem::ItemIndex() const
 {
     if (FItemIndex >= 0 && FItemIndex < int32_t(FItems.size()) && FItems[size_t(FItemIndex)] == Value())
@@ -234,6 +263,15 @@ void TrmIntegerInspectorItem::SetValue(int32_t Value)
 {
     CheckRange(Value);
     StoreValue(Value);
+}
+
+void TrmIntegerInspectorItem::AssignValue(const TrmCustomInspectorItem& Source)
+{
+    const auto& item = static_cast<const TrmIntegerInspectorItem&>(Source);
+    FMinValue = item.FMinValue;
+    FMaxValue = item.FMaxValue;
+    FUseRange = item.FUseRange;
+    StoreValue(item.FValue);
 }
 
 void TrmIntegerInspectorItem::CheckRange(int32_t Value) const
@@ -307,6 +345,12 @@ void TrmSafeIntegerInspectorItem::StoreText(const std::string& Value)
     UpdateParentText();
 }
 
+void TrmSafeIntegerInspectorItem::AssignValue(const TrmCustomInspectorItem& Source)
+{
+    TrmIntegerInspectorItem::AssignValue(Source);
+    StoreText(static_cast<const TrmSafeIntegerInspectorItem&>(Source).FText);
+}
+
 void TrmSafeIntegerInspectorItem::SetStringValue(const std::string& Value)
 {
     if (Value.empty()) {
@@ -377,6 +421,13 @@ void TrmDateInspectorItem::SetValue(TDateTime Value)
 {
     FValue = Value;
     UpdateParentText();
+}
+
+void TrmDateInspectorItem::AssignValue(const TrmCustomInspectorItem& Source)
+{
+    const auto& item = static_cast<const TrmDateInspectorItem&>(Source);
+    FDateFormat = item.FDateFormat;
+    SetValue(item.FValue);
 }
 
 std::string TrmDateInspectorItem::GetStringValue() const
@@ -467,6 +518,14 @@ void TrmCheckBoxExInspectorItem::SetState(TCBExState Value)
 {
     FState = Value;
     UpdateParentText();
+}
+
+void TrmCheckBoxExInspectorItem::AssignValue(const TrmCustomInspectorItem& Source)
+{
+    const auto& item = static_cast<const TrmCheckBoxExInspectorItem&>(Source);
+    FStrings.Assign(&item.FStrings);
+    FUndefinedEnable = item.FUndefinedEnable;
+    SetState(item.FState);
 }
 
 void TrmCheckBoxExInspectorItem::SetStringValue(const std::string& Value)

@@ -62,6 +62,10 @@ public:
     std::string AsString() const { return GetStringValue(); }
     void SetAsString(const std::string& Value) { SetStringValue(Value); }
 
+    // From an item of the same class: its name, hint, editability, settings and value.
+    // Other sources raise the platform's assign error.
+    void Assign(const TPersistent* Source) override;
+
     // The first of String, Complex, Combo, ComboEx, Integer, Date, CheckBox, Node,
     // SafeInteger, Blank, CheckBoxEx whose instance this item is; String when none.
     const TrmInspectorItemClass& GetItemClass() const;
@@ -80,6 +84,9 @@ public:
     virtual void SetupEditor(TrmInspector& /*Inspector*/, platform::Control& /*Editor*/) {}
 
 protected:
+    // The settings of the class (ranges, choices, texts) and the value, as Source, an item
+    // of the same class, holds them: a value its range would refuse now is kept too.
+    virtual void AssignValue(const TrmCustomInspectorItem& Source) { SetAsString(Source.AsString()); }
     // The common rule of the value setters: the parent summaries follow the new value,
     // and so does the row (ShowValue).
     void UpdateParentText();
@@ -135,6 +142,9 @@ public:
     char PasswordChar() const { return FPasswordChar; }
     void SetPasswordChar(char Value) { FPasswordChar = Value; }
 
+protected:
+    void AssignValue(const TrmCustomInspectorItem& Source) override;
+
 private:
     int32_t FMaxLength = 0;
     char FPasswordChar = 0;
@@ -179,6 +189,9 @@ public:
     void SetValueIntoEditor(platform::Control& Editor) override;
     void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
 
+protected:
+    void AssignValue(const TrmCustomInspectorItem& Source) override;
+
 private:
     std::vector<std::string> FItems;
     int32_t FItemIndex = -1;
@@ -222,6 +235,7 @@ public:
     void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
 
 protected:
+    void AssignValue(const TrmCustomInspectorItem& Source) override;
     bool InRange(int32_t Value) const { return FMinValue <= Value && Value <= FMaxValue; }
     void StoreMaxValue(int32_t Value) { FMaxValue = Value; }
     void StoreMinValue(int32_t Value) { FMinValue = Value; }
@@ -258,6 +272,9 @@ public:
     void SetValueIntoEditor(platform::Control& Editor) override;
     void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
 
+protected:
+    void AssignValue(const TrmCustomInspectorItem& Source) override;
+
 private:
     void StoreText(const std::string& Value);
 
@@ -282,6 +299,9 @@ public:
     void GetValueFromEditor(platform::Control& Editor) override;
     void SetValueIntoEditor(platform::Control& Editor) override;
     void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
+
+protected:
+    void AssignValue(const TrmCustomInspectorItem& Source) override;
 
 private:
     TDateTime FValue = 0;
@@ -334,6 +354,9 @@ public:
     void GetValueFromEditor(platform::Control& Editor) override;
     void SetValueIntoEditor(platform::Control& Editor) override;
     void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
+
+protected:
+    void AssignValue(const TrmCustomInspectorItem& Source) override;
 
 private:
     TCBExState FState = cbxUndefined;

@@ -3,8 +3,10 @@
 #include "inspector/rmInspector.h"
 
 #include "graphics/SystemColorNames.h"
+#include "inspector/rmFrames.h"
 #include "inspector/rmInspectorEditors.h"
 #include "inspector/rmLibraryRanges.h"
+#include "platform/OffsetCanvas.h"
 #include "platform/TextRasterizer.h"
 
 #include <algorithm>
@@ -160,7 +162,8 @@ void TrmInspector::PlaceEditor(int32_t Row)
 {
     if (!FEditor)
         return;
-    Rect bounds = CellsOfRow(Row).Value;
+    const Rect client = ClientArea();
+    Rect bounds = CellsOfRow(Row).Value.Offset(client.Left, client.Top);
     bounds.Top += 5;
     bounds.Bottom -= 2;
     FEditor->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
@@ -277,7 +280,17 @@ void TrmInspector::ScrollToVisible()
 
 void TrmInspector::UpdateVScrollBar()
 {
-    FTopIndex = std::clamp(FTopIndex, 0, VScrollSize());
+    const int32_t range = VScrollSize();
+    FTopIndex = std::clamp(FTopIndex, 0, range);
+    const bool shown = FShowVScrollBars && range > 0;
+    PlaceScrollBar();
+    if (shown)
+        FVScrollBar.SetScrollInfo(range, VisibleLines(), FTopIndex);
+    if (shown != FVScrollBar.Visible()) {
+        FVScrollBar.SetVisible(shown);
+        setSplit(FSplitPos); // the client area changed; comes back here
+        return;
+    }
     KeepEditorWithRow();
 }
 
@@ -400,13 +413,16 @@ void TrmInspector::MouseDown(platform::MouseButton Button, platform::ShiftState 
         DropRetiredEditors();
         return;
     }
-    if (Button != platform::MouseButton::Left) {
+    const Rect client = ClientArea();
+    if (Button != platform::MouseButton::Left || !client.Contains(X, Y)) {
         Control::MouseDown(Button, Shift, X, Y);
         return;
     }
     HideHint();
     if (CanFocus())
         FocusInspector();
+    X -= client.Left;
+    Y -= client.Top;
     if (FSplitResize && std::abs(X - FSplitPos) <= 1) {
         FSplitDragging = true;
         return;
@@ -429,12 +445,15 @@ void TrmInspector::MouseDown(platform::MouseButton Button, platform::ShiftState 
         if (folded || ItemIndex() != oldIndex)
             Invalidate();
     }
-    Control::MouseDown(Button, Shift, X, Y);
+    Control::MouseDown(Button, Shift, X + client.Left, Y + client.Top);
     DropRetiredEditors();
 }
 
 void TrmInspector::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
 {
+    const Rect client = ClientArea();
+    X -= client.Left;
+    Y -= client.Top;
     if (FSplitDragging) {
         if (X != FSplitPos) {
             setSplit(X);
@@ -443,7 +462,7 @@ void TrmInspector::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
         }
         return;
     }
-    if (FChildren.MouseMove(Shift, X, Y))
+    if (FChildren.MouseMove(Shift, X + client.Left, Y + client.Top))
         return;
     ShowCursor(FSplitResize && std::abs(X - FSplitPos) <= 1 ? platform::cursor::HSplit : platform::cursor::Default);
     const int32_t row = RowAt(Y);
@@ -459,7 +478,7 @@ void TrmInspector::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
     } else if ((Shift & (platform::shift::Left | platform::shift::Right | platform::shift::Middle)) == 0) {
         ShowHintAt(X, Y);
     }
-    Control::MouseMove(Shift, X, Y);
+    Control::MouseMove(Shift, X + client.Left, Y + client.Top);
 }
 
 void TrmInspector::MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
@@ -497,12 +516,19 @@ bool TrmInspector::DoMouseWheel(platform::ShiftState /*Shift*/, int32_t WheelDel
 void TrmInspector::Paint(platform::Canvas& Canvas)
 {
     DropRetiredEditors();
-    Canvas.FillRect(ClientRect(), CanvasColorOf(clBtnFace));
-    const int32_t rows = RowsInView();
-    const TrmTreeNonViewNode* node = GetVisibleItem(FTopIndex);
-    for (int32_t r = 0; r < rows && node; ++r) {
-        PaintRow(Canvas, *node, FTopIndex + r, node == FSelectedNode);
-        node = NextVisibleNode(node);
+    Rect inside = ClientRect();
+    if (FBorderStyle == bsSingle)
+        DrawSunkenBorder(Canvas, inside);
+    const Rect client = ClientArea();
+    {
+        platform::OffsetCanvas rows(Canvas, {client.Left, client.Top}, client);
+        rows.FillRect({0, 0, client.Width(), client.Height()}, CanvasColorOf(clBtnFace));
+        const int32_t count = RowsInView();
+        const TrmTreeNonViewNode* node = GetVisibleItem(FTopIndex);
+        for (int32_t r = 0; r < count && node; ++r) {
+            PaintRow(rows, *node, FTopIndex + r, node == FSelectedNode);
+            node = NextVisibleNode(node);
+        }
     }
     KeepEditorWithRow();
     FChildren.Paint(Canvas);
@@ -538,8 +564,9 @@ void TrmInspector::PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& 
         PaintIndicatorGlyph(Canvas, 0, glyphTop);
 
     const int32_t bottom = cells.Name.Bottom;
-    Canvas.Line(0, bottom - 1, Width() - 1, bottom - 1, CanvasColorOf(Selected ? clBtnHighlight : clBtnShadow));
-    Canvas.Line(0, bottom - 2, Width() - 1, bottom - 2, CanvasColorOf(clBtnFace));
+    const int32_t right = ClientWidth() - 1;
+    Canvas.Line(0, bottom - 1, right, bottom - 1, CanvasColorOf(Selected ? clBtnHighlight : clBtnShadow));
+    Canvas.Line(0, bottom - 2, right, bottom - 2, CanvasColorOf(clBtnFace));
     Canvas.Line(FSplitPos - 1, cells.Name.Top - 1, FSplitPos - 1, bottom - 1, CanvasColorOf(clBtnShadow));
     Canvas.Line(FSplitPos, cells.Name.Top - 1, FSplitPos, bottom - 1, CanvasColorOf(clBtnHighlight));
 }
@@ -570,7 +597,7 @@ void TrmInspector::ShowHintAt(int32_t X, int32_t Y)
     if (X > FSplitPos) {
         const TrmCustomInspectorItem* item = ItemOf(node);
         const int32_t width = item && node != FCurrentNode ? TextWidth(item->AsString()) : 0;
-        if (item && node != FCurrentNode && width > Width() - FSplitPos)
+        if (item && node != FCurrentNode && width > ClientWidth() - FSplitPos)
             SetNewHint(node, {FSplitPos - 1, top, FSplitPos - 1 + width + 3, top + height}, true);
         else
             HideHint();
@@ -594,7 +621,7 @@ void TrmInspector::SetNewHint(TrmTreeNonViewNode* Node, const Rect& Rect, bool I
     const std::string text = IsValue && item ? item->AsString() : Node->Text();
     if (FHint.Visible() && FHint.Caption() == text)
         return;
-    const platform::Point topLeft = ClientToScreen({Rect.Left, Rect.Top});
+    const platform::Point topLeft = ClientToScreen({Rect.Left + ClientArea().Left, Rect.Top + ClientArea().Top});
     if (!FHintPopup)
         FHintPopup = platform::CreatePopupWindow(FHint);
     FHint.SetFont(FFont);

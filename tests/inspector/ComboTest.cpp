@@ -72,6 +72,31 @@ TEST(BtnCombo, ListOpensTakesKeysAndClosesOnEnterOrOutsideClick)
     EXPECT_EQ(ellipsis, 1);
 }
 
+TEST(BtnCombo, ALongListScrollsWithItsBarAndAPressOnTheBarTakesNoItem)
+{
+    TrmBtnCombo combo;
+    combo.SetBounds(0, 0, 100, 20);
+    std::vector<std::string> items;
+    for (int i = 0; i < 20; ++i)
+        items.push_back("i" + std::to_string(i));
+    combo.SetComboItems(items);
+    combo.SetText("i0");
+    combo.ToggleListBox();
+    TrmCustomScreenListBox& list = combo.ListBox();
+    const TrmScrollBar& bar = list.ScrollBar();
+    ASSERT_TRUE(bar.Visible());
+    EXPECT_EQ(bar.Max(), 20 - list.VisibleRows());
+    const int32_t x = bar.Left() + bar.Width() / 2, y = bar.BoundsRect().Bottom - 4; // the down arrow
+    list.HostMouseDown(platform::MouseButton::Left, shift::Left, x, y);
+    list.HostMouseUp(platform::MouseButton::Left, shift::None, x, y);
+    EXPECT_EQ(list.TopIndex(), 1);
+    EXPECT_EQ(bar.Position(), 1);
+    EXPECT_TRUE(combo.DroppedDown());
+    EXPECT_EQ(combo.Text(), "i0");
+    combo.SetComboItems({"a", "b"});
+    EXPECT_FALSE(bar.Visible());
+}
+
 TEST(BtnCombo, ListOpensAboveOnlyWhenItWouldPassTheDesktopBottom)
 {
     TrmBtnCombo combo;

@@ -305,6 +305,30 @@ TEST_F(InspectorRows, RemovingTheCurrentRowLeavesNoCurrentItem)
     EXPECT_EQ(inspector.ItemIndex(), -1);
 }
 
+TEST_F(InspectorRows, AssignedItemsAreCopiesInTheSameRows)
+{
+    auto* choice = Add<TrmComboInspectorItem>("K", "b");
+    choice->SetItems({"a", "b"});
+    static_cast<TrmIntegerInspectorItem*>(inspector.GetItemByName("A1"))->SetUseRange(true);
+    TrmInspector copy;
+    copy.AssignItems(inspector);
+    EXPECT_EQ(copy.VisibleItemCount(), 7); // A3 stays folded
+    for (const char* name : {"A", "A1", "A2", "A3", "A3x", "B", "C", "K"}) {
+        const TrmCustomInspectorItem* from = inspector.GetItemByName(name);
+        const TrmCustomInspectorItem* to = copy.GetItemByName(name);
+        ASSERT_TRUE(to && to != from) << name;
+        EXPECT_EQ(&to->ItemClass(), &from->ItemClass()) << name;
+        EXPECT_EQ(to->AsString(), from->AsString()) << name;
+        EXPECT_EQ(copy.NodePath(to->Node()), inspector.NodePath(from->Node())) << name;
+        EXPECT_EQ(copy.GetNodeByItem(to), to->Node()) << name;
+    }
+    EXPECT_EQ(static_cast<TrmComboInspectorItem*>(copy.GetItemByName("K"))->Items(), choice->Items());
+    EXPECT_THROW(copy.GetItemByName("A1")->SetAsString("2"), Exception); // the range came along
+    copy.GetItemByName("A2")->SetAsString("zz");
+    EXPECT_EQ(copy.GetItemByName("A")->AsString(), "(5, zz, (...))");
+    EXPECT_EQ(inspector.GetItemByName("A2")->AsString(), "abc");
+}
+
 TEST_F(InspectorRows, MovedRowsLandRightAfterTheTarget)
 {
     Add<TrmStringInspectorItem>("D", "d");

@@ -2,6 +2,7 @@
 // in-place editor the keys; typed text is committed to the row's item with OnItemChange,
 // and Enter leaves it committed. The editor stays with its row and shows what the
 // program sets; choice rows take only their choices; hints let clicks through.
+#include "graphics/SystemColorNames.h"
 #include "inspector/rmInspector.h"
 #include "inspector/rmInspectorEditors.h"
 #include "platform/TextRasterizer.h"
@@ -179,4 +180,39 @@ TEST_F(InspectorWidget, HintsLetTheMouseThrough)
     EXPECT_TRUE(hint->windowFlags().testFlag(Qt::WindowTransparentForInput));
     QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, name);
     EXPECT_EQ(inspector.ItemIndex(), 1);
+}
+
+TEST_F(InspectorWidget, TheScrollBarScrollsTheRowsAndTheBorderIsDrawn)
+{
+    for (int i = 0; i < 30; ++i)
+        Add<TrmStringInspectorItem>("Row" + std::to_string(i), "v");
+    ASSERT_NO_FATAL_FAILURE(Show());
+    const TrmScrollBar& bar = inspector.VScrollBar();
+    ASSERT_TRUE(bar.Visible());
+    EXPECT_EQ(bar.Left(), 225 - TrmScrollBar::kWidth);
+    const platform::Rect thumb = bar.ThumbRect().Offset(bar.Left(), bar.Top());
+    const QPoint grip((thumb.Left + thumb.Right) / 2, thumb.Top + 2);
+    // The thumb dragged down by half the room the track leaves it: halfway.
+    const QPoint halfway = grip + QPoint(0, (bar.Height() - 2 * bar.Width() - thumb.Height()) / 2);
+    QTest::mousePress(&widget, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(&widget, halfway);
+    QTest::mouseRelease(&widget, Qt::LeftButton, Qt::NoModifier, halfway);
+    EXPECT_NEAR(inspector.TopIndex(), inspector.VScrollSize() / 2, 1);
+    EXPECT_EQ(bar.Position(), inspector.TopIndex());
+    const int top = inspector.TopIndex();
+    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(bar.Left() + 8, bar.BoundsRect().Bottom - 8)); // down arrow
+    EXPECT_EQ(inspector.TopIndex(), top + 1);
+    QWheelEvent wheel(QPointF(20, 20), QPointF(widget.mapToGlobal(QPoint(20, 20))), {}, QPoint(0, 120 * 3),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&widget, &wheel);
+    EXPECT_EQ(bar.Position(), inspector.TopIndex());
+    EXPECT_LT(inspector.TopIndex(), top);
+
+    const auto pixel = [&](int x, int y) { return widget.grab().toImage().pixel(x, y) & 0xFFFFFFu; };
+    EXPECT_EQ(pixel(0, 0), CanvasColorOf(clBtnFace));
+    inspector.SetBorderStyle(bsSingle); // a sunken edge: shadow, then dark shadow inside
+    EXPECT_EQ(pixel(0, 0), CanvasColorOf(clBtnShadow));
+    EXPECT_EQ(pixel(1, 1), CanvasColorOf(cl3DDkShadow));
+    EXPECT_EQ(pixel(224, 199), CanvasColorOf(clBtnHighlight));
+    EXPECT_EQ(bar.Left(), 225 - 2 - TrmScrollBar::kWidth);
 }
