@@ -296,16 +296,7 @@ void TrmInspector::UpdateVScrollBar()
 
 void TrmInspector::VScroll(TrmScrollCode Code, int32_t Position)
 {
-    switch (Code) {
-    case scLineUp: --FTopIndex; break;
-    case scLineDown: ++FTopIndex; break;
-    case scPageUp: FTopIndex -= VisibleLines(); break;
-    case scPageDown: FTopIndex += VisibleLines(); break;
-    case scThumbPosition:
-    case scThumbTrack: FTopIndex = Position; break;
-    case scTop: FTopIndex = 0; break;
-    case scBottom: FTopIndex = VisibleItemCount() - VisibleLines(); break;
-    }
+    FTopIndex = ScrolledTopIndex(Code, Position, FTopIndex, VisibleLines(), VisibleItemCount() - VisibleLines());
     UpdateVScrollBar();
     Invalidate();
 }

@@ -43,17 +43,7 @@ void TrmCustomScreenListBox::UpdateScrollBar()
 
 void TrmCustomScreenListBox::Scroll(TrmScrollCode Code, int32_t Position)
 {
-    const int32_t rows = VisibleRows();
-    switch (Code) {
-    case scLineUp: SetTopIndex(FTopIndex - 1); break;
-    case scLineDown: SetTopIndex(FTopIndex + 1); break;
-    case scPageUp: SetTopIndex(FTopIndex - rows); break;
-    case scPageDown: SetTopIndex(FTopIndex + rows); break;
-    case scThumbPosition:
-    case scThumbTrack: SetTopIndex(Position); break;
-    case scTop: SetTopIndex(0); break;
-    case scBottom: SetTopIndex(int32_t(FItems.size())); break;
-    }
+    SetTopIndex(ScrolledTopIndex(Code, Position, FTopIndex, VisibleRows(), int32_t(FItems.size())));
 }
 
 void TrmCustomScreenListBox::Resize()

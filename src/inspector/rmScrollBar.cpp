@@ -32,12 +32,27 @@ int32_t MulDivRound(int64_t A, int64_t B, int64_t C)
 
 } // namespace
 
+int32_t ScrolledTopIndex(TrmScrollCode Code, int32_t Position, int32_t Top, int32_t Page, int32_t Bottom)
+{
+    switch (Code) {
+    case TrmScrollCode::scLineUp: return Top - 1;
+    case TrmScrollCode::scLineDown: return Top + 1;
+    case TrmScrollCode::scPageUp: return Top - Page;
+    case TrmScrollCode::scPageDown: return Top + Page;
+    case TrmScrollCode::scThumbPosition:
+    case TrmScrollCode::scThumbTrack: return Position;
+    case TrmScrollCode::scTop: return 0;
+    case TrmScrollCode::scBottom: return Bottom;
+    }
+    return Top;
+}
+
 TrmScrollBar::TrmScrollBar() : FChildren(*this)
 {
     SetupArrowButton(FUp, "5");
     SetupArrowButton(FDown, "6");
-    FUp.OnClick = [this](TObject*) { Scroll(scLineUp, FPosition); };
-    FDown.OnClick = [this](TObject*) { Scroll(scLineDown, FPosition); };
+    FUp.OnClick = [this](TObject*) { Scroll(TrmScrollCode::scLineUp, FPosition); };
+    FDown.OnClick = [this](TObject*) { Scroll(TrmScrollCode::scLineDown, FPosition); };
     FChildren.Add(FUp);
     FChildren.Add(FDown);
     SetColor(CanvasColorOf(clScrollBar));
@@ -132,7 +147,7 @@ void TrmScrollBar::MouseDown(platform::MouseButton Button, platform::ShiftState 
             FDragPosition = FPosition;
         } else {
             const int32_t split = thumb.IsEmpty() ? (track.Top + track.Bottom) / 2 : thumb.Top;
-            Scroll(Y < split ? scPageUp : scPageDown, FPosition);
+            Scroll(Y < split ? TrmScrollCode::scPageUp : TrmScrollCode::scPageDown, FPosition);
         }
     }
     Control::MouseDown(Button, Shift, X, Y);
@@ -143,7 +158,7 @@ void TrmScrollBar::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
     if (FDragging) {
         if (const int32_t position = PositionAt(Y - FDragOffset); position != FDragPosition) {
             FDragPosition = position;
-            Scroll(scThumbTrack, position);
+            Scroll(TrmScrollCode::scThumbTrack, position);
         }
         return;
     }
@@ -155,7 +170,7 @@ void TrmScrollBar::MouseUp(platform::MouseButton Button, platform::ShiftState Sh
 {
     if (FDragging) {
         FDragging = false;
-        Scroll(scThumbPosition, FDragPosition);
+        Scroll(TrmScrollCode::scThumbPosition, FDragPosition);
         return;
     }
     if (!FChildren.MouseUp(Button, Shift, X, Y))

@@ -11,8 +11,9 @@
 #include <cstdint>
 #include <functional>
 
-// The vertical scroll commands of a window scroll bar.
-enum TrmScrollCode : uint8_t {
+// The vertical scroll commands of a window scroll bar (scoped: the spare components'
+// window scroll bars have commands of the same names).
+enum class TrmScrollCode : uint8_t {
     scLineUp = 0,
     scLineDown = 1,
     scPageUp = 2,
@@ -22,6 +23,11 @@ enum TrmScrollCode : uint8_t {
     scTop = 6,
     scBottom = 7,
 };
+
+// The first row to show after Code, from Top (the first row shown now), Page (the rows in
+// view), Bottom (the first row of the last page) and, for the thumb, Position; the
+// caller clamps it.
+int32_t ScrolledTopIndex(TrmScrollCode Code, int32_t Position, int32_t Top, int32_t Page, int32_t Bottom);
 
 class TrmScrollBar : public platform::Control {
 public:

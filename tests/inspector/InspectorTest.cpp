@@ -222,9 +222,9 @@ TEST_F(InspectorRows, KeysMoveFoldAndScroll)
     EXPECT_EQ(inspector.TopIndex(), 6);
     inspector.HostMouseWheel(platform::shift::None, 120, {});
     EXPECT_EQ(inspector.TopIndex(), 0);
-    inspector.VScroll(scBottom, 0);
+    inspector.VScroll(TrmScrollCode::scBottom, 0);
     EXPECT_EQ(inspector.TopIndex(), inspector.VScrollSize() - 1);
-    inspector.VScroll(scThumbTrack, 1000);
+    inspector.VScroll(TrmScrollCode::scThumbTrack, 1000);
     EXPECT_EQ(inspector.TopIndex(), inspector.VScrollSize());
 }
 
@@ -261,7 +261,7 @@ TEST_F(InspectorRows, TheEditorScrollsWithItsRow)
     ClickRow(1, true);
     ASSERT_EQ(editorTop(), 25);
 
-    inspector.VScroll(scLineDown, 0);
+    inspector.VScroll(TrmScrollCode::scLineDown, 0);
     EXPECT_EQ(editorTop(), 5); // one row up, as its row
     inspector.HostMouseWheel(platform::shift::None, -120, {}); // row 1 leaves the view
     ASSERT_EQ(inspector.TopIndex(), 7);
@@ -271,7 +271,7 @@ TEST_F(InspectorRows, TheEditorScrollsWithItsRow)
     EXPECT_EQ(editorTop(), 25);
 
     Key(platform::key::Tab); // the keys back to the inspector
-    inspector.VScroll(scTop, 0);
+    inspector.VScroll(TrmScrollCode::scTop, 0);
     inspector.SetItemIndex(0);
     Key(platform::key::PageDown); // the selection scrolls the view: its new editor goes along
     ASSERT_EQ(inspector.ItemIndex(), 9);
