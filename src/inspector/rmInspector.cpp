@@ -332,7 +332,8 @@ void TrmInspector::AssignItems(const TrmInspector& Source)
     FItems.Items().Assign(&Source.FItems.Items());
     // The copy has the same rows in the same order: each takes a copy of its twin's item.
     const TrmTreeNonViewNode* from = Source.FItems.Items().GetFirstNode();
-    for (TrmTreeNonViewNode* to = FItems.Items().GetFirstNode(); to && from; to = to->GetNext(), from = from->GetNext()) {
+    TrmTreeNonViewNode* to = FItems.Items().GetFirstNode();
+    for (; to && from; to = to->GetNext(), from = from->GetNext()) {
         to->SetExpanded(from->Expanded());
         if (const TrmCustomInspectorItem* item = ItemOf(from)) {
             std::unique_ptr<TrmCustomInspectorItem> copy = item->ItemClass().Create();

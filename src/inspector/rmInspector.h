@@ -107,8 +107,8 @@ public:
     TrmTreeNonViewNode* GetNodeByItem(const TrmCustomInspectorItem* Item) const;
     std::string NodePath(const TrmTreeNonViewNode* Node) const { return FItems.NodePath(Node); }
 
-    // ---- Removing. ClearItems, ClearNode and DeleteItem leave an open editor alone:
-    // deselect first (SetItemIndex(-1)) when the editor's row may go.
+    // ---- Removing. A selected row that goes takes the selection with it, and its editor
+    // without committing: deselect first (SetItemIndex(-1)) to keep what was typed.
     void ClearItems();
     void ClearNode(TrmTreeNonViewNode* Node);
     void ClearNode(const std::string& Name);

@@ -174,7 +174,7 @@ void TrmInspector::KeepEditorWithRow()
     if (!FEditor)
         return;
     const int32_t row = ItemIndex();
-    if (row >= 0 && row >= FTopIndex && row < FTopIndex + RowsInView())
+    if (row >= FTopIndex && row < FTopIndex + RowsInView())
         PlaceEditor(row);
     else
         FEditor->SetTop(Height() + 1); // out of reach of the clicks meant for the rows shown
@@ -507,9 +507,8 @@ bool TrmInspector::DoMouseWheel(platform::ShiftState /*Shift*/, int32_t WheelDel
 void TrmInspector::Paint(platform::Canvas& Canvas)
 {
     DropRetiredEditors();
-    Rect inside = ClientRect();
-    if (FBorderStyle == bsSingle)
-        DrawSunkenBorder(Canvas, inside);
+    if (Rect border = ClientRect(); FBorderStyle == bsSingle)
+        DrawSunkenBorder(Canvas, border);
     const Rect client = ClientArea();
     {
         platform::OffsetCanvas rows(Canvas, {client.Left, client.Top}, client);

@@ -87,7 +87,8 @@ TEST_F(MainInspectorsTest, AChosenPlayerFillsThePlayerInspectorAndASkillSumAbove
 TEST_F(MainInspectorsTest, TheFirstCapitalChoiceIsNoCapitalWhateverAProvinceIsCalled)
 {
     // A province named like the no-capital choice, and the player's capital.
-    ASSERT_TRUE(project.GetStringTables().GetAt(project.GetCurrentStringTable())->SetProvinceName(&Province(0), "none"));
+    CStringTable& table = *project.GetStringTables().GetAt(project.GetCurrentStringTable());
+    ASSERT_TRUE(table.SetProvinceName(&Province(0), "none"));
     ASSERT_TRUE(project.SetPlayerCapital(0, &Province(0)));
     ShowTab(TMainForm::kPlayersTab);
     ClickListRow(List("LVPlayers"), 0);

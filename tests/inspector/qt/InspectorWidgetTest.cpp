@@ -200,7 +200,8 @@ TEST_F(InspectorWidget, TheScrollBarScrollsTheRowsAndTheBorderIsDrawn)
     EXPECT_NEAR(inspector.TopIndex(), inspector.VScrollSize() / 2, 1);
     EXPECT_EQ(bar.Position(), inspector.TopIndex());
     const int top = inspector.TopIndex();
-    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(bar.Left() + 8, bar.BoundsRect().Bottom - 8)); // down arrow
+    const QPoint downArrow(bar.Left() + 8, bar.BoundsRect().Bottom - 8);
+    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, downArrow);
     EXPECT_EQ(inspector.TopIndex(), top + 1);
     QWheelEvent wheel(QPointF(20, 20), QPointF(widget.mapToGlobal(QPoint(20, 20))), {}, QPoint(0, 120 * 3),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
