@@ -2,7 +2,6 @@
 
 #include "platform/AsciiText.h"
 #include "platform/Utf8.h"
-#include "platform/Utf8.h"
 
 #include <algorithm>
 
