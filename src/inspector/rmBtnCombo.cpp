@@ -55,7 +55,7 @@ void TrmCustomBtnCombo::TakeListSelection()
     FListBox.Hide();
     const int32_t index = FListBox.ItemIndex();
     if (index >= 0)
-        SetText(FListBox.ItemText(index));
+        SetItemIndex(index);
     FocusAndSelectAll();
     ListClosed(true);
 }

@@ -105,6 +105,8 @@ protected:
     void DoEnter() override;
 
     const std::string& SavedText() const { return FSavedText; }
+    // The text becomes the one Escape goes back to.
+    void SaveText() { FSavedText = Text(); }
     TrmSpeedButton& Button1() { return *FBtn1; }
     TrmSpeedButton& Button2() { return *FBtn2; }
 

@@ -41,6 +41,31 @@ int32_t TCustomComboBox::FindString(std::string_view Prefix, int32_t StartAfter)
     return -1;
 }
 
+void TCustomComboBox::SetStyle(TComboBoxStyle Value)
+{
+    FStyle = Value;
+    SetEditorEnabled(Value != csOwnerDrawFixed);
+}
+
+void TCustomComboBox::KeyPress(char32_t& Key)
+{
+    if (FStyle == csOwnerDrawFixed && !DroppedDown() && Key >= 0x20) {
+        const int32_t found = FindString(platform::CodePointsToUtf8(std::u32string(1, Key)), ItemIndex());
+        if (found >= 0)
+            SetItemIndex(found);
+        Key = 0;
+        return;
+    }
+    TrmCustomBtnCombo::KeyPress(Key);
+}
+
+void TCustomComboBox::Change()
+{
+    if (FStyle == csOwnerDrawFixed)
+        SaveText();
+    TrmCustomBtnCombo::Change();
+}
+
 void TCustomComboBox::SetDroppedDown(bool Value)
 {
     if (Value != DroppedDown())
@@ -86,15 +111,32 @@ void TrmComboBox::UpdateHistory()
 {
     const std::string text = Text();
     FEnterText = text;
-    if (FMRUCombo) {
+    if (FMRUCombo && !text.empty()) {
         const auto found = std::find(FHistory.begin(), FHistory.end(), text);
         if (found != FHistory.end())
             FHistory.erase(found);
         FHistory.insert(FHistory.begin(), text);
-        SetComboItems(FHistory);
         SaveHistory();
     }
     SelectAll();
+}
+
+void TrmComboBox::ClearHistory()
+{
+    FHistory.clear();
+    if (FMRUCombo)
+        RemoveSavedEntries(0);
+}
+
+void TrmComboBox::RemoveSavedEntries(int32_t First)
+{
+    platform::KeyValueStore* root = Root();
+    if (root == nullptr || !HasRegistryKey())
+        return;
+    const std::string key = HistoryKey();
+    // Entries past MaxHistory may be left from a larger one.
+    for (int32_t i = First; i < FMaxHistory || root->ValueExists(key, "Item_" + std::to_string(i)); ++i)
+        root->DeleteValue(key, "Item_" + std::to_string(i));
 }
 
 void TrmComboBox::SaveHistory()
@@ -108,6 +150,7 @@ void TrmComboBox::SaveHistory()
     const int32_t count = std::min(FMaxHistory, int32_t(FHistory.size()));
     for (int32_t i = 0; i < count; ++i)
         root->WriteString(key, "Item_" + std::to_string(i), FHistory[size_t(i)]);
+    RemoveSavedEntries(count);
 }
 
 void TrmComboBox::LoadHistory()
@@ -118,7 +161,7 @@ void TrmComboBox::LoadHistory()
     const std::string key = HistoryKey();
     for (int32_t i = 0; i < FMaxHistory; ++i) {
         std::string value;
-        if (root->ReadString(key, "Item_" + std::to_string(i), value) &&
+        if (root->ReadString(key, "Item_" + std::to_string(i), value) && !value.empty() &&
             std::find(FHistory.begin(), FHistory.end(), value) == FHistory.end())
             FHistory.push_back(value);
     }
@@ -156,7 +199,9 @@ void TrmComboBox::KeyPress(char32_t& Key)
 
 void TrmComboBox::Change()
 {
-    if (!FCompleting) {
+    if (Style() == csOwnerDrawFixed) {
+        FEnterText = Text(); // a choice is final
+    } else if (!FCompleting) {
         if (FLastChar == U'\r' && FAutoUpdateHistory) {
             FLastChar = 0;
             UpdateHistory();

@@ -10,10 +10,21 @@
 #include <string>
 #include <vector>
 
+// How the text comes about: typed freely (csDropDown), or always one of the items,
+// chosen and never typed (csOwnerDrawFixed, the style of an owner-drawn list whose items
+// are all one height).
+enum TComboBoxStyle : uint8_t { csDropDown, csOwnerDrawFixed };
+
 class TCustomComboBox : public TrmCustomBtnCombo {
 public:
     TCustomComboBox();
     const char* ClassName() const override { return "TCustomComboBox"; }
+
+    TComboBoxStyle Style() const { return FStyle; }
+    // csOwnerDrawFixed switches typing off (EditorEnabled); a typed character then chooses
+    // the next item that starts with it, and every choice is final: Escape has nothing to
+    // go back to.
+    void SetStyle(TComboBoxStyle Value);
 
     // The first item after index StartAfter (-1: from the top), wrapping round, that
     // starts with Prefix, ignoring ASCII case; -1 when none does.
@@ -24,6 +35,11 @@ protected:
     // Every close of the list: fires OnCloseUp.
     virtual void CloseUp();
     void ListClosed(bool Taken) override;
+    void KeyPress(char32_t& Key) override;
+    void Change() override;
+
+private:
+    TComboBoxStyle FStyle = csDropDown;
 };
 
 enum TRegKey : uint8_t { rkHKEY_CLASSES_ROOT, rkHKEY_CURRENT_USER, rkHKEY_LOCAL_MACHINE, rkHKEY_USERS };
@@ -37,9 +53,12 @@ public:
 
     bool TextCompletion() const { return FTextCompletion; }
     void SetTextCompletion(bool Value) { FTextCompletion = Value; }
+    // The texts committed, latest first; empty texts never enter. Kept apart from the
+    // items (loading the history shows it as the items).
     const std::vector<std::string>& History() const { return FHistory; }
     void SetHistory(const std::vector<std::string>& Value) { FHistory = Value; }
-    void ClearHistory() { FHistory.clear(); }
+    // Empties the history, the saved one too (with MRUCombo): it stays empty.
+    void ClearHistory();
     // Only this many history lines are saved.
     int32_t MaxHistory() const { return FMaxHistory; }
     void SetMaxHistory(int32_t Value) { FMaxHistory = Value; }
@@ -58,11 +77,12 @@ public:
     void SetAutoUpdateHistory(bool Value) { FAutoUpdateHistory = Value; }
 
     // Sets the text and commits it: remembered, put at the top of the history (moved
-    // there when present) and saved with MRUCombo, then selected.
+    // there when present; an empty text is not) and saved with MRUCombo, then selected.
     void SetText(std::string_view Value);
     void InsertText(std::string_view Value) { SetText(Value); }
     void UpdateHistory();
-    // Writes "Item_0", "Item_1", ... for the first MaxHistory lines under RegPath + RegName.
+    // Writes "Item_0", "Item_1", ... for the first MaxHistory lines under RegPath + RegName
+    // and removes the entries after them.
     void SaveHistory();
     // With an empty history, reads the values back and shows them as the items.
     void LoadHistory();
@@ -87,6 +107,8 @@ private:
     }
     std::string HistoryKey() const { return FRegPath + FRegName; }
     bool HasRegistryKey() const { return !FRegPath.empty() && !FRegName.empty(); }
+    // Removes the saved entries from "Item_<First>" on.
+    void RemoveSavedEntries(int32_t First);
     // Selects the item Index and leaves its part after the first Typed characters selected.
     void Complete(int32_t Index, int32_t Typed);
 

@@ -16,10 +16,12 @@ public:
 
     const std::vector<std::string>& Items() const { return FListBox.Items(); }
     void SetComboItems(const std::vector<std::string>& Value) { FListBox.SetItems(Value); }
-    // The position of the text among the items, -1 when absent; setting takes that item's
-    // text (an empty text outside the items).
-    int32_t ItemIndex() const { return FListBox.IndexOf(Text()); }
-    void SetItemIndex(int32_t Value) { SetText(FListBox.ItemText(Value)); }
+    // The position of the text among the items: the item last chosen by its position
+    // while the text is still that item's (two items may read alike), else the first item
+    // with the text; -1 when absent. Setting takes that item's text (an empty text outside
+    // the items); choosing another item of the same text is a change too.
+    int32_t ItemIndex() const;
+    void SetItemIndex(int32_t Value);
     // 0 = as wide as the edit.
     int32_t DropDownWidth() const { return FDropDownWidth; }
     void SetDropDownWidth(int32_t Value) { FDropDownWidth = Value; }
@@ -36,4 +38,5 @@ protected:
 
 private:
     int32_t FDropDownWidth = 0;
+    int32_t FChosenIndex = -1;
 };

@@ -12,6 +12,8 @@ class TrmHintWindow : public platform::Control {
 public:
     TrmHintWindow();
     const char* ClassName() const override { return "TrmHintWindow"; }
+    // A click on the hint reaches the control under it.
+    bool TransparentToMouse() const override { return true; }
 
     const std::string& Caption() const { return FCaption; }
     const platform::FontSpec& Font() const { return FFont; }

@@ -37,12 +37,15 @@ std::string DefaultValueOf(const TrmInspectorItemClass& ItemClass)
 
 TrmInspector::TrmInspector() : FSelectedItemBgColor(clWindow), FChildren(*this)
 {
+    FVScrollBar.SetVisible(false); // until there is something to scroll
     SetBounds(0, 0, 225, 200);
     SetColor(CanvasColorOf(clBtnFace));
     SetTabStop(true);
     FItems.SetSepChar('\1');
     FItems.OnDeletion = [this](TObject* Sender, TrmTreeNonViewNode* Node) { DoNodeDelete(Sender, Node); };
     FItems.OnNodeTextChanged = [this](TObject*, TrmTreeNonViewNode*) { RequestRepaint(); };
+    FVScrollBar.OnScroll = [this](TrmScrollCode Code, int32_t Position) { VScroll(Code, Position); };
+    FChildren.Add(FVScrollBar);
 }
 
 TrmInspector::~TrmInspector()
@@ -52,6 +55,7 @@ TrmInspector::~TrmInspector()
     FItems.OnNodeTextChanged = nullptr;
     if (FEditor)
         FChildren.Remove(*FEditor);
+    FChildren.Remove(FVScrollBar);
 }
 
 TrmTreeNonViewNode* TrmInspector::NextVisibleNode(const TrmTreeNonViewNode* Node)
@@ -109,7 +113,7 @@ void TrmInspector::SetShowVScrollBars(bool Value)
 void TrmInspector::SetBorderStyle(TBorderStyle Value)
 {
     FBorderStyle = Value;
-    Invalidate();
+    setSplit(FSplitPos); // the client area changed
 }
 
 void TrmInspector::SetFont(const platform::FontSpec& Value)
@@ -146,7 +150,7 @@ void TrmInspector::SetToolTip(bool Value)
 void TrmInspector::setSplit(int32_t Value)
 {
     // A control narrower than two margins keeps the split at the left margin.
-    FSplitPos = SetInRange(Value, kSplitMargin, std::max(kSplitMargin, Width() - kSplitMargin));
+    FSplitPos = SetInRange(Value, kSplitMargin, std::max(kSplitMargin, ClientWidth() - kSplitMargin));
     Invalidate();
 }
 
@@ -172,6 +176,8 @@ TrmTreeNonViewNode* TrmInspector::GetVisibleItem(int32_t Index) const
 
 int32_t TrmInspector::VisibileNodeIndex(const TrmTreeNonViewNode* Node) const
 {
+    if (!Node)
+        return -1;
     int32_t index = 0;
     for (const TrmTreeNonViewNode* node = FItems.Items().GetFirstNode(); node; node = NextVisibleNode(node), ++index)
         if (node == Node)
@@ -203,8 +209,8 @@ bool TrmInspector::IsItemVisible(const TrmCustomInspectorItem* Item) const
 
 int32_t TrmInspector::VisibleLines()
 {
-    const int32_t height = ItemHeight();
-    return Height() / height + (Height() % height != 0 ? 1 : 0);
+    const int32_t height = ItemHeight(), client = ClientHeight();
+    return client / height + (client % height != 0 ? 1 : 0);
 }
 
 int32_t TrmInspector::RowsInView()
@@ -223,7 +229,21 @@ TrmInspector::RowCells TrmInspector::CellsOfRow(int32_t Row)
 {
     const int32_t height = ItemHeight();
     const int32_t top = (Row - FTopIndex) * height;
-    return {{0, top, FSplitPos - 2, top + height}, {FSplitPos + 1, top, Width(), top + height - 1}};
+    return {{0, top, FSplitPos - 2, top + height}, {FSplitPos + 1, top, ClientWidth(), top + height - 1}};
+}
+
+platform::Rect TrmInspector::ClientArea() const
+{
+    const int32_t border = BorderWidth();
+    const int32_t right = Width() - border - (FVScrollBar.Visible() ? TrmScrollBar::kWidth : 0);
+    return {border, border, std::max(border, right), std::max(border, Height() - border)};
+}
+
+void TrmInspector::PlaceScrollBar()
+{
+    const int32_t border = BorderWidth();
+    FVScrollBar.SetBounds(Width() - border - TrmScrollBar::kWidth, border, TrmScrollBar::kWidth,
+                          Height() - 2 * border);
 }
 
 // ---- Building the rows
@@ -303,6 +323,30 @@ TrmCustomInspectorItem* TrmInspector::GetItemByName(const std::string& Name) con
     return nullptr;
 }
 
+void TrmInspector::AssignItems(const TrmInspector& Source)
+{
+    if (&Source == this)
+        return;
+    SetItemIndex(-1);
+    ClearItems();
+    FItems.Items().Assign(&Source.FItems.Items());
+    // The copy has the same rows in the same order: each takes a copy of its twin's item.
+    const TrmTreeNonViewNode* from = Source.FItems.Items().GetFirstNode();
+    TrmTreeNonViewNode* to = FItems.Items().GetFirstNode();
+    for (; to && from; to = to->GetNext(), from = from->GetNext()) {
+        to->SetExpanded(from->Expanded());
+        if (const TrmCustomInspectorItem* item = ItemOf(from)) {
+            std::unique_ptr<TrmCustomInspectorItem> copy = item->ItemClass().Create();
+            copy->SetInspector(this);
+            copy->Assign(item);
+            copy->SetNode(to);
+            to->SetData(copy.get());
+            FOwnedItems.push_back(std::move(copy));
+        }
+    }
+    Invalidate();
+}
+
 TrmTreeNonViewNode* TrmInspector::GetNodeByItem(const TrmCustomInspectorItem* Item) const
 {
     for (TrmTreeNonViewNode* node = FItems.Items().GetFirstNode(); node; node = node->GetNext())
@@ -343,8 +387,7 @@ void TrmInspector::SetCurrentNode(TrmTreeNonViewNode* Node)
 
 void TrmInspector::ClearItems()
 {
-    FItems.Items().Clear();
-    FItemIndex = -1;
+    FItems.Items().Clear(); // each deleted row drops the selection when it is selected
     FTopIndex = 0;
     Invalidate();
 }
@@ -367,8 +410,7 @@ void TrmInspector::RemoveNode(TrmTreeNonViewNode* Node)
 {
     if (!Node)
         return;
-    const TrmTreeNonViewNode* selected = GetVisibleItem(FItemIndex);
-    if (selected && (selected == Node || selected->HasAsParent(Node)))
+    if (FSelectedNode && (FSelectedNode == Node || FSelectedNode->HasAsParent(Node)))
         SetItemIndex(-1);
     FItems.Items().Delete(Node);
     Invalidate();
@@ -385,25 +427,23 @@ void TrmInspector::DeleteItem(const std::string& Path)
     TrmTreeNonViewNode* node = FItems.FindPathNode(Path);
     if (!node)
         return;
-    if (FCurrentNode && Path == CurrentPath())
-        FItemIndex = -1;
     FItems.Items().Delete(node);
     Invalidate();
 }
 
 void TrmInspector::DoNodeDelete(TObject* /*Sender*/, TrmTreeNonViewNode* Node)
 {
-    TrmCustomInspectorItem* item = ItemOf(Node);
-    if (!item)
-        return;
-    if (Node == FCurrentNode) {
+    if (Node == FSelectedNode) {
         // The editor shows a value that is going away: it goes too, without committing.
+        FSelectedNode = nullptr;
         FCurrentNode = nullptr;
         FreeEditor();
-        FItemIndex = -1;
         if (OnItemIndexChanged)
             OnItemIndexChanged(this);
     }
+    TrmCustomInspectorItem* item = ItemOf(Node);
+    if (!item)
+        return;
     Node->SetData(nullptr);
     std::erase_if(FOwnedItems, [item](const auto& owned) { return owned.get() == item; });
 }
@@ -490,8 +530,17 @@ void TrmInspector::Invalidate()
     for (auto it = nodes.rbegin(); it != nodes.rend(); ++it)
         static_cast<TrmNodeInspectorItem*>(ItemOf(*it))->SetSummary(SummaryOf(**it));
     Control::Invalidate();
+    // Rows may have come or gone: the scroll bar follows, and the editor goes where its row is now.
+    UpdateVScrollBar();
     if (TrmCustomInspectorItem* item = ItemOf(FCurrentNode); item && item->Editabled() && FEditor)
         PutValueIntoEditor(*item);
+}
+
+void TrmInspector::ItemValueChanged(TrmCustomInspectorItem& Item)
+{
+    if (FEditor && &Item == ItemOf(FCurrentNode))
+        PutValueIntoEditor(Item);
+    RequestRepaint();
 }
 
 void TrmInspector::Loaded()

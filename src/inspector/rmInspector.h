@@ -6,13 +6,16 @@
 // the item at once and reported through OnItemChange, and the button of a long-text row
 // reports OnComplexEdit.
 //
-// Geometry (client pixels, H = ItemHeight()): row r lies at y = (r - TopIndex) * H; its
-// name cell spans x 0 .. SplitPos - 2, its value cell SplitPos + 1 .. the client width;
-// a node is indented 14 px per ancestor. The visible rows are the nodes in tree order,
-// entering a node's children only while it is expanded.
+// Geometry (client pixels, H = ItemHeight()): the client area lies inside the border (a
+// two-pixel sunken edge for bsSingle) and left of the vertical scroll bar, which shows
+// while there is something to scroll. Row r lies at y = (r - TopIndex) * H; its name
+// cell spans x 0 .. SplitPos - 2, its value cell SplitPos + 1 .. the client width; a node
+// is indented 14 px per ancestor. The visible rows are the nodes in tree order, entering
+// a node's children only while it is expanded.
 #include "inspector/CustomEdit.h"
 #include "inspector/rmHintWindow.h"
 #include "inspector/rmInspectorItems.h"
+#include "inspector/rmScrollBar.h"
 #include "inspector/rmTreeNonView.h"
 #include "platform/ChildControls.h"
 #include "platform/Control.h"
@@ -22,18 +25,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-// The vertical scroll commands of a window scroll bar.
-enum TrmScrollCode : uint8_t {
-    scLineUp = 0,
-    scLineDown = 1,
-    scPageUp = 2,
-    scPageDown = 3,
-    scThumbPosition = 4,
-    scThumbTrack = 5,
-    scTop = 6,
-    scBottom = 7,
-};
 
 class TrmInspector : public platform::Control {
 public:
@@ -60,8 +51,10 @@ public:
     platform::Control* Editor() const { return FEditor.get(); }
     bool ShowFocusRect() const { return FShowFocusRect; }
     void SetShowFocusRect(bool Value);
+    // Whether the vertical scroll bar shows while there is something to scroll.
     bool ShowVScrollBars() const { return FShowVScrollBars; }
     void SetShowVScrollBars(bool Value);
+    const TrmScrollBar& VScrollBar() const { return FVScrollBar; }
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
     const platform::FontSpec& Font() const { return FFont; }
@@ -77,8 +70,10 @@ public:
     void SetSepChar(char Value) { FItems.SetSepChar(Value); }
 
     // ---- Selection
-    // The selected visible row, -1 for none.
-    int32_t ItemIndex() const { return FItemIndex; }
+    // The selected visible row, -1 for none (or while the selected row is folded away).
+    // The selection is a row, not a number: rows added, removed or folded above it move
+    // the number, and the selection goes when its row goes.
+    int32_t ItemIndex() const;
     // Selects row Index (clamped to -1 .. VisibleItemCount - 1). The editor of the row
     // left behind commits its value and goes; an editable row gets a new editor.
     void SetItemIndex(int32_t Index);
@@ -106,11 +101,14 @@ public:
     TrmCustomInspectorItem* FindInspectorItem(const std::string& Path) const;
     // The first item in tree order with that name (case-sensitive).
     TrmCustomInspectorItem* GetItemByName(const std::string& Name) const;
+    // Deselects, then makes this inspector's rows a copy of Source's: the same rows with
+    // copies of their items (class, name, settings and value) and the same folding.
+    void AssignItems(const TrmInspector& Source);
     TrmTreeNonViewNode* GetNodeByItem(const TrmCustomInspectorItem* Item) const;
     std::string NodePath(const TrmTreeNonViewNode* Node) const { return FItems.NodePath(Node); }
 
-    // ---- Removing. ClearItems, ClearNode and DeleteItem leave an open editor alone:
-    // deselect first (SetItemIndex(-1)) when the editor's row may go.
+    // ---- Removing. A selected row that goes takes the selection with it, and its editor
+    // without committing: deselect first (SetItemIndex(-1)) to keep what was typed.
     void ClearItems();
     void ClearNode(TrmTreeNonViewNode* Node);
     void ClearNode(const std::string& Name);
@@ -139,6 +137,10 @@ public:
     int32_t VisibleLines();
     // The largest TopIndex: VisibleItemCount - VisibleLines + 1, at least 0.
     int32_t VScrollSize();
+
+    // An item's value changed (every value setter reports it): the open editor of its
+    // row shows the new value, so that leaving the row cannot write the old one back.
+    void ItemValueChanged(TrmCustomInspectorItem& Item);
 
     // The summary text of the node rows from Node up: "(5, abc)" from its children's
     // values, "(...)" in place of a nested node row.
@@ -198,6 +200,13 @@ private:
     // the next sibling of the node or of its nearest ancestor that has one.
     static TrmTreeNonViewNode* NextVisibleNode(const TrmTreeNonViewNode* Node);
     RowCells CellsOfRow(int32_t Row);
+    // 2 for the sunken edge of bsSingle, else 0.
+    int32_t BorderWidth() const { return FBorderStyle == bsSingle ? 2 : 0; }
+    // Inside the border, left of a shown scroll bar; in the control's coordinates.
+    platform::Rect ClientArea() const;
+    int32_t ClientWidth() const { return ClientArea().Width(); }
+    int32_t ClientHeight() const { return ClientArea().Height(); }
+    void PlaceScrollBar();
     // The rows drawn from TopIndex on: VisibleLines, fewer at the end of the list.
     int32_t RowsInView();
     bool IsNameUsed(const std::string& Name) const;
@@ -226,7 +235,7 @@ private:
     void UpdateVScrollBar();
 
     // Painting.
-    void PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& Node, int32_t Row);
+    void PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& Node, int32_t Row, bool Selected);
 
     // Hints.
     void HideHint();
@@ -247,8 +256,8 @@ private:
     bool FShowFocusRect = true;
     bool FShowVScrollBars = true;
     TBorderStyle FBorderStyle = bsNone;
-    int32_t FItemIndex = -1;
-    TrmTreeNonViewNode* FCurrentNode = nullptr;
+    TrmTreeNonViewNode* FSelectedNode = nullptr; // the selected row, editable or not
+    TrmTreeNonViewNode* FCurrentNode = nullptr;  // the selected row while it has an editor
     int32_t FSplitPos = 100;
     bool FSplitDragging = false;
     bool FToolTip = true;
@@ -257,6 +266,7 @@ private:
     bool FReadonly = false;
     bool FPuttingValue = false; // the inspector is writing an item's value into the editor
     platform::FontSpec FFont;
+    TrmScrollBar FVScrollBar;
     std::vector<std::unique_ptr<TrmCustomInspectorItem>> FOwnedItems;
     TrmHintWindow FHint;
     std::unique_ptr<platform::PopupWindow> FHintPopup; // shows FHint on the desktop while it is up

@@ -72,6 +72,19 @@ const TrmInspectorItemClass& TrmCustomInspectorItem::GetItemClass() const
     return TrmStringInspectorItem::Class;
 }
 
+void TrmCustomInspectorItem::Assign(const TPersistent* Source)
+{
+    const auto* item = dynamic_cast<const TrmCustomInspectorItem*>(Source);
+    if (!item || &item->ItemClass() != &ItemClass()) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FName = item->FName;
+    FHint = item->FHint;
+    FEditabled = item->FEditabled;
+    AssignValue(*item);
+}
+
 void TrmCustomInspectorItem::GetValueFromEditor(platform::Control& /*Editor*/)
 {
     UpdateParentText();
@@ -79,10 +92,15 @@ void TrmCustomInspectorItem::GetValueFromEditor(platform::Control& /*Editor*/)
 
 void TrmCustomInspectorItem::UpdateParentText()
 {
-    if (FNode && FInspector) {
+    if (FNode && FInspector)
         FInspector->UpdateText(FNode->Parent());
-        FInspector->RequestRepaint(); // the row shows its new value
-    }
+    ShowValue();
+}
+
+void TrmCustomInspectorItem::ShowValue()
+{
+    if (FNode && FInspector)
+        FInspector->ItemValueChanged(*this);
 }
 
 void TrmTextValueInspectorItem::SetValue(const std::string& Value)
@@ -92,6 +110,14 @@ void TrmTextValueInspectorItem::SetValue(const std::string& Value)
 }
 
 // ---- String and long text
+
+void TrmStringInspectorItem::AssignValue(const TrmCustomInspectorItem& Source)
+{
+    const auto& item = static_cast<const TrmStringInspectorItem&>(Source);
+    FMaxLength = item.FMaxLength;
+    FPasswordChar = item.FPasswordChar;
+    SetValue(item.Value());
+}
 
 TrmCustomInspectorItem::TEditorClass TrmStringInspectorItem::EditorClass() const
 {
@@ -162,22 +188,42 @@ void TrmComboInspectorItem::SetupEditor(TrmInspector& Inspector, platform::Contr
         combo->SetComboItems(FItems);
         combo->SetItemIndex(0);
         combo->ListBox().SetItemHeight(std::abs(Inspector.ItemHeight() - 7));
+        combo->SetStyle(csOwnerDrawFixed);
     }
+}
+
+void TrmComboInspectorItem::AssignValue(const TrmCustomInspectorItem& Source)
+{
+    const auto& item = static_cast<const TrmComboInspectorItem&>(Source);
+    FItems = item.FItems;
+    FItemIndex = item.FItemIndex;
+    SetValue(item.Value());
+}
+
+int32_t TrmComboInspectorItem::ItemIndex() const
+{
+    if (FItemIndex >= 0 && FItemIndex < int32_t(FItems.size()) && FItems[size_t(FItemIndex)] == Value())
+        return FItemIndex;
+    const auto found = std::find(FItems.begin(), FItems.end(), Value());
+    return found == FItems.end() ? -1 : int32_t(found - FItems.begin());
+}
+
+void TrmComboInspectorItem::SetItemIndex(int32_t Value)
+{
+    FItemIndex = Value >= 0 && Value < int32_t(FItems.size()) ? Value : -1;
+    SetValue(FItemIndex >= 0 ? FItems[size_t(FItemIndex)] : std::string());
 }
 
 void TrmComboInspectorItem::SetValueIntoEditor(platform::Control& Editor)
 {
-    if (auto* combo = dynamic_cast<TrmCustomBtnCombo*>(&Editor)) {
-        const auto found = std::find(FItems.begin(), FItems.end(), Value());
-        const int32_t index = found == FItems.end() ? -1 : int32_t(found - FItems.begin());
-        if (combo->ItemIndex() != index)
-            combo->SetItemIndex(index);
-    }
+    if (auto* combo = dynamic_cast<TrmCustomBtnCombo*>(&Editor); combo && combo->ItemIndex() != ItemIndex())
+        combo->SetItemIndex(ItemIndex());
 }
 
 void TrmComboInspectorItem::GetValueFromEditor(platform::Control& Editor)
 {
     if (auto* combo = dynamic_cast<TrmCustomBtnCombo*>(&Editor)) {
+        FItemIndex = combo->ItemIndex();
         SetValue(combo->Text());
         TrmCustomInspectorItem::GetValueFromEditor(Editor);
     }
@@ -217,6 +263,15 @@ void TrmIntegerInspectorItem::SetValue(int32_t Value)
 {
     CheckRange(Value);
     StoreValue(Value);
+}
+
+void TrmIntegerInspectorItem::AssignValue(const TrmCustomInspectorItem& Source)
+{
+    const auto& item = static_cast<const TrmIntegerInspectorItem&>(Source);
+    FMinValue = item.FMinValue;
+    FMaxValue = item.FMaxValue;
+    FUseRange = item.FUseRange;
+    StoreValue(item.FValue);
 }
 
 void TrmIntegerInspectorItem::CheckRange(int32_t Value) const
@@ -290,6 +345,12 @@ void TrmSafeIntegerInspectorItem::StoreText(const std::string& Value)
     UpdateParentText();
 }
 
+void TrmSafeIntegerInspectorItem::AssignValue(const TrmCustomInspectorItem& Source)
+{
+    TrmIntegerInspectorItem::AssignValue(Source);
+    StoreText(static_cast<const TrmSafeIntegerInspectorItem&>(Source).FText);
+}
+
 void TrmSafeIntegerInspectorItem::SetStringValue(const std::string& Value)
 {
     if (Value.empty()) {
@@ -360,6 +421,13 @@ void TrmDateInspectorItem::SetValue(TDateTime Value)
 {
     FValue = Value;
     UpdateParentText();
+}
+
+void TrmDateInspectorItem::AssignValue(const TrmCustomInspectorItem& Source)
+{
+    const auto& item = static_cast<const TrmDateInspectorItem&>(Source);
+    FDateFormat = item.FDateFormat;
+    SetValue(item.FValue);
 }
 
 std::string TrmDateInspectorItem::GetStringValue() const
@@ -452,6 +520,14 @@ void TrmCheckBoxExInspectorItem::SetState(TCBExState Value)
     UpdateParentText();
 }
 
+void TrmCheckBoxExInspectorItem::AssignValue(const TrmCustomInspectorItem& Source)
+{
+    const auto& item = static_cast<const TrmCheckBoxExInspectorItem&>(Source);
+    FStrings.Assign(&item.FStrings);
+    FUndefinedEnable = item.FUndefinedEnable;
+    SetState(item.FState);
+}
+
 void TrmCheckBoxExInspectorItem::SetStringValue(const std::string& Value)
 {
     TCBExState state = cbxUndefined;
@@ -460,6 +536,7 @@ void TrmCheckBoxExInspectorItem::SetStringValue(const std::string& Value)
     if (Value == FStrings.FalseState())
         state = cbxFalse;
     FState = state;
+    ShowValue();
 }
 
 TrmCustomInspectorItem::TEditorClass TrmCheckBoxExInspectorItem::EditorClass() const

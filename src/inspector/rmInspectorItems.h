@@ -4,9 +4,9 @@
 // it in place, how that control is set up and how the value moves between the two.
 // Items are made by class: every class is registered under its name (FindInspectorItemClass).
 //
-// Common rule: every value setter stores the value, then brings the summaries of the
-// parent rows up to date (the inspector's UpdateText on the node's parent) and has the
-// inspector repaint.
+// Common rule: every value setter stores the value and then brings the summaries of the
+// parent rows up to date (the inspector's UpdateText on the node's parent); the row and
+// its open editor show the new value.
 #include "inspector/rmCheckBox.h"
 #include "platform/Control.h"
 #include "platform/DateTime.h"
@@ -62,6 +62,10 @@ public:
     std::string AsString() const { return GetStringValue(); }
     void SetAsString(const std::string& Value) { SetStringValue(Value); }
 
+    // From an item of the same class: its name, hint, editability, settings and value.
+    // Other sources raise the platform's assign error.
+    void Assign(const TPersistent* Source) override;
+
     // The first of String, Complex, Combo, ComboEx, Integer, Date, CheckBox, Node,
     // SafeInteger, Blank, CheckBoxEx whose instance this item is; String when none.
     const TrmInspectorItemClass& GetItemClass() const;
@@ -80,8 +84,14 @@ public:
     virtual void SetupEditor(TrmInspector& /*Inspector*/, platform::Control& /*Editor*/) {}
 
 protected:
-    // The common rule of the value setters.
+    // The settings of the class (ranges, choices, texts) and the value, as Source, an item
+    // of the same class, holds them: a value its range would refuse now is kept too.
+    virtual void AssignValue(const TrmCustomInspectorItem& Source) { SetAsString(Source.AsString()); }
+    // The common rule of the value setters: the parent summaries follow the new value,
+    // and so does the row (ShowValue).
     void UpdateParentText();
+    // The row and its open editor show the new value.
+    void ShowValue();
 
     template <class T>
     static TrmInspectorItemClass MakeClass(std::string_view Name)
@@ -132,6 +142,9 @@ public:
     char PasswordChar() const { return FPasswordChar; }
     void SetPasswordChar(char Value) { FPasswordChar = Value; }
 
+protected:
+    void AssignValue(const TrmCustomInspectorItem& Source) override;
+
 private:
     int32_t FMaxLength = 0;
     char FPasswordChar = 0;
@@ -151,7 +164,8 @@ public:
     void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
 };
 
-// A text chosen from a list of choices.
+// A text chosen from a list of choices; its editor offers only those. Two choices may
+// read alike (a province named like the list's "none" entry): ItemIndex tells them apart.
 class TrmComboInspectorItem : public TrmTextValueInspectorItem {
 public:
     static const TrmInspectorItemClass Class;
@@ -161,6 +175,12 @@ public:
     std::vector<std::string>& Items() { return FItems; }
     const std::vector<std::string>& Items() const { return FItems; }
     void SetItems(const std::vector<std::string>& Value) { FItems = Value; }
+    // The position of the value among the choices: the choice last made by position while
+    // the value is still its text, else the first choice with the value's text; -1 when
+    // there is none.
+    int32_t ItemIndex() const;
+    // The value becomes the choice at Value (the empty text outside the choices).
+    void SetItemIndex(int32_t Value);
 
     TEditorClass EditorClass() const override;
     // Both take any button combo, the Ex item's editor included.
@@ -169,8 +189,12 @@ public:
     void SetValueIntoEditor(platform::Control& Editor) override;
     void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
 
+protected:
+    void AssignValue(const TrmCustomInspectorItem& Source) override;
+
 private:
     std::vector<std::string> FItems;
+    int32_t FItemIndex = -1;
 };
 
 class TrmComboInspectorItemEx : public TrmComboInspectorItem {
@@ -211,6 +235,7 @@ public:
     void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
 
 protected:
+    void AssignValue(const TrmCustomInspectorItem& Source) override;
     bool InRange(int32_t Value) const { return FMinValue <= Value && Value <= FMaxValue; }
     void StoreMaxValue(int32_t Value) { FMaxValue = Value; }
     void StoreMinValue(int32_t Value) { FMinValue = Value; }
@@ -247,6 +272,9 @@ public:
     void SetValueIntoEditor(platform::Control& Editor) override;
     void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
 
+protected:
+    void AssignValue(const TrmCustomInspectorItem& Source) override;
+
 private:
     void StoreText(const std::string& Value);
 
@@ -271,6 +299,9 @@ public:
     void GetValueFromEditor(platform::Control& Editor) override;
     void SetValueIntoEditor(platform::Control& Editor) override;
     void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
+
+protected:
+    void AssignValue(const TrmCustomInspectorItem& Source) override;
 
 private:
     TDateTime FValue = 0;
@@ -323,6 +354,9 @@ public:
     void GetValueFromEditor(platform::Control& Editor) override;
     void SetValueIntoEditor(platform::Control& Editor) override;
     void SetupEditor(TrmInspector& Inspector, platform::Control& Editor) override;
+
+protected:
+    void AssignValue(const TrmCustomInspectorItem& Source) override;
 
 private:
     TCBExState FState = cbxUndefined;

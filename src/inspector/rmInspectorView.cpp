@@ -3,12 +3,16 @@
 #include "inspector/rmInspector.h"
 
 #include "graphics/SystemColorNames.h"
+#include "inspector/rmFrames.h"
 #include "inspector/rmInspectorEditors.h"
 #include "inspector/rmLibraryRanges.h"
+#include "platform/OffsetCanvas.h"
 #include "platform/TextRasterizer.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -20,6 +24,14 @@ using platform::Rect;
 bool NoShiftKeys(platform::ShiftState Shift)
 {
     return (Shift & platform::shift::Keys) == 0;
+}
+
+// The value as the user chose it: its text, and for a choice its place in the list too,
+// since two choices may read alike.
+std::pair<std::string, int32_t> ChosenValue(const TrmCustomInspectorItem& Item)
+{
+    const auto* choice = dynamic_cast<const TrmComboInspectorItem*>(&Item);
+    return {Item.AsString(), choice ? choice->ItemIndex() : -1};
 }
 
 // Sets a flag for the life of a scope.
@@ -64,20 +76,27 @@ TrmCustomInspectorItem* TrmInspector::CommittingItem() const
     return item && !FReadonly && item->Editabled() && FEditor ? item : nullptr;
 }
 
+int32_t TrmInspector::ItemIndex() const
+{
+    return VisibileNodeIndex(FSelectedNode);
+}
+
 void TrmInspector::SetItemIndex(int32_t Index)
 {
-    if (Index == FItemIndex)
-        return;
     Index = SetInRange(Index, -1, VisibleItemCount() - 1);
-    TrmTreeNonViewNode* node = GetVisibleItem(Index);
-    if (Index == FItemIndex || (node && node == FCurrentNode))
+    if (GetVisibleItem(Index) == FSelectedNode)
         return;
     if (OnItemIndexChanging) {
         bool allowChange = true;
-        OnItemIndexChanging(ItemOf(FCurrentNode), ItemOf(node), allowChange);
+        OnItemIndexChanging(ItemOf(FCurrentNode), ItemOf(GetVisibleItem(Index)), allowChange);
         if (!allowChange)
             return;
+        // The handler may have rebuilt the rows: the row is looked up afresh.
+        Index = SetInRange(Index, -1, VisibleItemCount() - 1);
     }
+    TrmTreeNonViewNode* node = GetVisibleItem(Index);
+    if (node == FSelectedNode)
+        return;
     if (TrmTreeNonViewNode* old = FCurrentNode) {
         // Committed before anything changes: a refused value leaves the selection as it was.
         if (TrmCustomInspectorItem* item = CommittingItem())
@@ -86,9 +105,9 @@ void TrmInspector::SetItemIndex(int32_t Index)
         FreeEditor();
         UpdateText(old->Parent());
     }
+    FSelectedNode = node;
     if (TrmCustomInspectorItem* item = ItemOf(node); item && item->Editabled())
         CreateEditor(*item, node, Index);
-    FItemIndex = Index;
     if (OnItemIndexChanged)
         OnItemIndexChanged(this);
     Invalidate();
@@ -143,7 +162,8 @@ void TrmInspector::PlaceEditor(int32_t Row)
 {
     if (!FEditor)
         return;
-    Rect bounds = CellsOfRow(Row).Value;
+    const Rect client = ClientArea();
+    Rect bounds = CellsOfRow(Row).Value.Offset(client.Left, client.Top);
     bounds.Top += 5;
     bounds.Bottom -= 2;
     FEditor->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
@@ -153,8 +173,9 @@ void TrmInspector::KeepEditorWithRow()
 {
     if (!FEditor)
         return;
-    if (FItemIndex >= FTopIndex && FItemIndex < FTopIndex + RowsInView())
-        PlaceEditor(FItemIndex);
+    const int32_t row = ItemIndex();
+    if (row >= FTopIndex && row < FTopIndex + RowsInView())
+        PlaceEditor(row);
     else
         FEditor->SetTop(Height() + 1); // out of reach of the clicks meant for the rows shown
 }
@@ -170,9 +191,9 @@ void TrmInspector::EditorChange(TObject* Sender)
 {
     bool changed = false;
     if (TrmCustomInspectorItem* item = FPuttingValue ? nullptr : CommittingItem()) {
-        const std::string before = item->AsString();
+        const auto before = ChosenValue(*item);
         item->GetValueFromEditor(*FEditor);
-        changed = item->AsString() != before;
+        changed = ChosenValue(*item) != before;
     }
     if (FEditorOwnChange)
         FEditorOwnChange(Sender);
@@ -196,15 +217,16 @@ void TrmInspector::EditorKeyDown(TObject* Sender, platform::KeyCode& Key, platfo
     // Moving the selection retires the editor, handlers and all: keep what is still to run.
     const KeyEvent ownKeyDown = FEditorOwnKeyDown;
     if (NoShiftKeys(Shift)) {
+        const int32_t index = ItemIndex();
         switch (Key) {
         case platform::key::Up:
             Key = platform::key::None;
-            if (FItemIndex - 1 >= 0)
-                SetItemIndex(FItemIndex - 1);
+            if (index - 1 >= 0)
+                SetItemIndex(index - 1);
             break;
         case platform::key::Down:
             Key = platform::key::None;
-            SetItemIndex(FItemIndex + 1);
+            SetItemIndex(index + 1);
             break;
         case platform::key::Tab:
             Key = platform::key::None;
@@ -244,10 +266,11 @@ void TrmInspector::ComplexEditClick(TObject* Sender)
 void TrmInspector::ScrollToVisible()
 {
     const int32_t lines = VisibleLines();
-    if (FItemIndex < FTopIndex)
-        FTopIndex = FItemIndex;
-    else if (FItemIndex > FTopIndex + lines - 2)
-        FTopIndex = FItemIndex - (lines - 2);
+    const int32_t index = ItemIndex();
+    if (index < FTopIndex)
+        FTopIndex = index;
+    else if (index > FTopIndex + lines - 2)
+        FTopIndex = index - (lines - 2);
     if (FTopIndex < 0) {
         FTopIndex = 0;
         SetItemIndex(0);
@@ -257,22 +280,23 @@ void TrmInspector::ScrollToVisible()
 
 void TrmInspector::UpdateVScrollBar()
 {
-    FTopIndex = std::clamp(FTopIndex, 0, VScrollSize());
+    const int32_t range = VScrollSize();
+    FTopIndex = std::clamp(FTopIndex, 0, range);
+    const bool shown = FShowVScrollBars && range > 0;
+    PlaceScrollBar();
+    if (shown)
+        FVScrollBar.SetScrollInfo(range, VisibleLines(), FTopIndex);
+    if (shown != FVScrollBar.Visible()) {
+        FVScrollBar.SetVisible(shown);
+        setSplit(FSplitPos); // the client area changed; comes back here
+        return;
+    }
     KeepEditorWithRow();
 }
 
 void TrmInspector::VScroll(TrmScrollCode Code, int32_t Position)
 {
-    switch (Code) {
-    case scLineUp: --FTopIndex; break;
-    case scLineDown: ++FTopIndex; break;
-    case scPageUp: FTopIndex -= VisibleLines(); break;
-    case scPageDown: FTopIndex += VisibleLines(); break;
-    case scThumbPosition:
-    case scThumbTrack: FTopIndex = Position; break;
-    case scTop: FTopIndex = 0; break;
-    case scBottom: FTopIndex = VisibleItemCount() - VisibleLines(); break;
-    }
+    FTopIndex = ScrolledTopIndex(Code, Position, FTopIndex, VisibleLines(), VisibleItemCount() - VisibleLines());
     UpdateVScrollBar();
     Invalidate();
 }
@@ -297,7 +321,8 @@ void TrmInspector::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
         Control::KeyDown(Key, Shift);
         return;
     }
-    TrmTreeNonViewNode* selected = GetVisibleItem(FItemIndex);
+    const int32_t index = ItemIndex();
+    TrmTreeNonViewNode* selected = GetVisibleItem(index);
     switch (Key) {
     case platform::key::Tab:
         if (!FReadonly && FEditor) {
@@ -306,10 +331,10 @@ void TrmInspector::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
         }
         break;
     case platform::key::PageUp:
-        SetItemIndex(std::max(FItemIndex - (VisibleLines() - 1), 0));
+        SetItemIndex(std::max(index - (VisibleLines() - 1), 0));
         break;
     case platform::key::PageDown:
-        SetItemIndex(FItemIndex + (VisibleLines() - 1));
+        SetItemIndex(index + (VisibleLines() - 1));
         break;
     case platform::key::Left:
     case platform::key::Right:
@@ -317,11 +342,11 @@ void TrmInspector::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
             selected->SetExpanded(Key == platform::key::Right);
         break;
     case platform::key::Up:
-        if (FItemIndex - 1 >= 0)
-            SetItemIndex(FItemIndex - 1);
+        if (index - 1 >= 0)
+            SetItemIndex(index - 1);
         break;
     case platform::key::Down:
-        SetItemIndex(FItemIndex + 1);
+        SetItemIndex(index + 1);
         break;
     default:
         Control::KeyDown(Key, Shift);
@@ -379,57 +404,63 @@ void TrmInspector::MouseDown(platform::MouseButton Button, platform::ShiftState 
         DropRetiredEditors();
         return;
     }
-    if (Button != platform::MouseButton::Left) {
+    const Rect client = ClientArea();
+    if (Button != platform::MouseButton::Left || !client.Contains(X, Y)) {
         Control::MouseDown(Button, Shift, X, Y);
         return;
     }
     HideHint();
     if (CanFocus())
         FocusInspector();
+    X -= client.Left;
+    Y -= client.Top;
     if (FSplitResize && std::abs(X - FSplitPos) <= 1) {
         FSplitDragging = true;
         return;
     }
     const int32_t row = (Y - 1) / ItemHeight() + FTopIndex;
     if (TrmTreeNonViewNode* node = GetVisibleItem(row)) {
-        const int32_t oldIndex = FItemIndex;
+        const int32_t oldIndex = ItemIndex();
         FFocusEditor = X > FSplitPos && !FReadonly;
         SetItemIndex(row);
         bool folded = false;
         if (X < FSplitPos && node->GetChildren()) {
             node->SetExpanded(!node->Expanded());
             folded = true;
-        } else if (FFocusEditor && FItemIndex == oldIndex && FEditor && FEditor->CanFocus()) {
+        } else if (FFocusEditor && ItemIndex() == oldIndex && FEditor && FEditor->CanFocus()) {
             // A click beside the open editor of the selected row goes into the editor too.
             FEditor->SetFocus();
         }
         ScrollToVisible();
         UpdateVScrollBar();
-        if (folded || FItemIndex != oldIndex)
+        if (folded || ItemIndex() != oldIndex)
             Invalidate();
     }
-    Control::MouseDown(Button, Shift, X, Y);
+    Control::MouseDown(Button, Shift, X + client.Left, Y + client.Top);
     DropRetiredEditors();
 }
 
 void TrmInspector::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
 {
+    const Rect client = ClientArea();
+    X -= client.Left;
+    Y -= client.Top;
     if (FSplitDragging) {
         if (X != FSplitPos) {
             setSplit(X);
-            PlaceEditor(FItemIndex);
+            KeepEditorWithRow();
             RequestRepaint();
         }
         return;
     }
-    if (FChildren.MouseMove(Shift, X, Y))
+    if (FChildren.MouseMove(Shift, X + client.Left, Y + client.Top))
         return;
     ShowCursor(FSplitResize && std::abs(X - FSplitPos) <= 1 ? platform::cursor::HSplit : platform::cursor::Default);
     const int32_t row = RowAt(Y);
     const bool leftOnly = (Shift & (platform::shift::Left | platform::shift::Right | platform::shift::Middle)) ==
                           platform::shift::Left;
     if (leftOnly && Focused()) {
-        if (row != FItemIndex && row >= 0 && row < VisibleItemCount()) {
+        if (row != ItemIndex() && row >= 0 && row < VisibleItemCount()) {
             SetItemIndex(row);
             ScrollToVisible();
             Invalidate();
@@ -438,7 +469,7 @@ void TrmInspector::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
     } else if ((Shift & (platform::shift::Left | platform::shift::Right | platform::shift::Middle)) == 0) {
         ShowHintAt(X, Y);
     }
-    Control::MouseMove(Shift, X, Y);
+    Control::MouseMove(Shift, X + client.Left, Y + client.Top);
 }
 
 void TrmInspector::MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
@@ -476,23 +507,28 @@ bool TrmInspector::DoMouseWheel(platform::ShiftState /*Shift*/, int32_t WheelDel
 void TrmInspector::Paint(platform::Canvas& Canvas)
 {
     DropRetiredEditors();
-    Canvas.FillRect(ClientRect(), CanvasColorOf(clBtnFace));
-    const int32_t rows = RowsInView();
-    const TrmTreeNonViewNode* node = GetVisibleItem(FTopIndex);
-    for (int32_t r = 0; r < rows && node; ++r) {
-        PaintRow(Canvas, *node, FTopIndex + r);
-        node = NextVisibleNode(node);
+    if (Rect border = ClientRect(); FBorderStyle == bsSingle)
+        DrawSunkenBorder(Canvas, border);
+    const Rect client = ClientArea();
+    {
+        platform::OffsetCanvas rows(Canvas, {client.Left, client.Top}, client);
+        rows.FillRect({0, 0, client.Width(), client.Height()}, CanvasColorOf(clBtnFace));
+        const int32_t count = RowsInView();
+        const TrmTreeNonViewNode* node = GetVisibleItem(FTopIndex);
+        for (int32_t r = 0; r < count && node; ++r) {
+            PaintRow(rows, *node, FTopIndex + r, node == FSelectedNode);
+            node = NextVisibleNode(node);
+        }
     }
     KeepEditorWithRow();
     FChildren.Paint(Canvas);
 }
 
-void TrmInspector::PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& Node, int32_t Row)
+void TrmInspector::PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& Node, int32_t Row, bool Selected)
 {
     const RowCells cells = CellsOfRow(Row);
     const int32_t height = cells.Name.Height();
     const int32_t indent = Node.Level() * kIndentPerLevel;
-    const bool selected = Row == FItemIndex;
     const TrmCustomInspectorItem* item = ItemOf(&Node);
     const int32_t textHeight = Canvas.TextExtent("Wg", FFont).Height;
     const int32_t textTop = (height - textHeight) / 2;
@@ -504,9 +540,9 @@ void TrmInspector::PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& 
     Canvas.TextOut(indent + kIndentPerLevel, cells.Name.Top + textTop, Node.Text(), font);
     Canvas.RemoveClip();
 
-    if (selected && item)
+    if (Selected && item)
         font.Color = CanvasColorOf(clWindowText);
-    Canvas.FillRect(cells.Value, CanvasColorOf(selected ? FSelectedItemBgColor : clBtnFace));
+    Canvas.FillRect(cells.Value, CanvasColorOf(Selected ? FSelectedItemBgColor : clBtnFace));
     Canvas.SetClipRect(cells.Value);
     Canvas.TextOut(cells.Value.Left + 2, cells.Value.Top + textTop, item ? item->AsString() : std::string(), font);
     Canvas.RemoveClip();
@@ -514,12 +550,13 @@ void TrmInspector::PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& 
     const int32_t glyphTop = cells.Name.Top + (height - kGlyphSize) / 2;
     if (Node.GetChildren())
         PaintFoldGlyph(Canvas, indent + 1, glyphTop, Node.Expanded());
-    if (selected && !FFocusEditor)
+    if (Selected && !FFocusEditor)
         PaintIndicatorGlyph(Canvas, 0, glyphTop);
 
     const int32_t bottom = cells.Name.Bottom;
-    Canvas.Line(0, bottom - 1, Width() - 1, bottom - 1, CanvasColorOf(selected ? clBtnHighlight : clBtnShadow));
-    Canvas.Line(0, bottom - 2, Width() - 1, bottom - 2, CanvasColorOf(clBtnFace));
+    const int32_t right = ClientWidth() - 1;
+    Canvas.Line(0, bottom - 1, right, bottom - 1, CanvasColorOf(Selected ? clBtnHighlight : clBtnShadow));
+    Canvas.Line(0, bottom - 2, right, bottom - 2, CanvasColorOf(clBtnFace));
     Canvas.Line(FSplitPos - 1, cells.Name.Top - 1, FSplitPos - 1, bottom - 1, CanvasColorOf(clBtnShadow));
     Canvas.Line(FSplitPos, cells.Name.Top - 1, FSplitPos, bottom - 1, CanvasColorOf(clBtnHighlight));
 }
@@ -550,7 +587,7 @@ void TrmInspector::ShowHintAt(int32_t X, int32_t Y)
     if (X > FSplitPos) {
         const TrmCustomInspectorItem* item = ItemOf(node);
         const int32_t width = item && node != FCurrentNode ? TextWidth(item->AsString()) : 0;
-        if (item && node != FCurrentNode && width > Width() - FSplitPos)
+        if (item && node != FCurrentNode && width > ClientWidth() - FSplitPos)
             SetNewHint(node, {FSplitPos - 1, top, FSplitPos - 1 + width + 3, top + height}, true);
         else
             HideHint();
@@ -574,7 +611,7 @@ void TrmInspector::SetNewHint(TrmTreeNonViewNode* Node, const Rect& Rect, bool I
     const std::string text = IsValue && item ? item->AsString() : Node->Text();
     if (FHint.Visible() && FHint.Caption() == text)
         return;
-    const platform::Point topLeft = ClientToScreen({Rect.Left, Rect.Top});
+    const platform::Point topLeft = ClientToScreen({Rect.Left + ClientArea().Left, Rect.Top + ClientArea().Top});
     if (!FHintPopup)
         FHintPopup = platform::CreatePopupWindow(FHint);
     FHint.SetFont(FFont);

@@ -15,10 +15,42 @@ char32_t LowerAscii(char32_t c)
 
 } // namespace
 
-TrmCustomScreenListBox::TrmCustomScreenListBox()
+TrmCustomScreenListBox::TrmCustomScreenListBox() : FChildren(*this)
 {
     SetColor(CanvasColorOf(clWindow));
     FFont.Color = CanvasColorOf(clWindowText);
+    FScrollBar.SetVisible(false);
+    FScrollBar.OnScroll = [this](TrmScrollCode Code, int32_t Position) { Scroll(Code, Position); };
+    FChildren.Add(FScrollBar);
+}
+
+TrmCustomScreenListBox::~TrmCustomScreenListBox() = default;
+
+platform::Rect TrmCustomScreenListBox::RowsArea() const
+{
+    const int32_t right = Width() - kBorder - (FScrollBar.Visible() ? TrmScrollBar::kWidth : 0);
+    return {kBorder, kBorder, std::max(kBorder, right), std::max(kBorder, Height() - kBorder)};
+}
+
+void TrmCustomScreenListBox::UpdateScrollBar()
+{
+    const int32_t rows = VisibleRows(), count = int32_t(FItems.size());
+    FScrollBar.SetVisible(count > rows);
+    FScrollBar.SetBounds(Width() - kBorder - TrmScrollBar::kWidth, kBorder, TrmScrollBar::kWidth,
+                         Height() - 2 * kBorder);
+    FScrollBar.SetScrollInfo(count - rows, rows, FTopIndex);
+}
+
+void TrmCustomScreenListBox::Scroll(TrmScrollCode Code, int32_t Position)
+{
+    SetTopIndex(ScrolledTopIndex(Code, Position, FTopIndex, VisibleRows(), int32_t(FItems.size())));
+}
+
+void TrmCustomScreenListBox::Resize()
+{
+    SetTopIndex(FTopIndex);
+    UpdateScrollBar();
+    TrmScreenPopup::Resize();
 }
 
 void TrmCustomScreenListBox::SetItems(const std::vector<std::string>& Value)
@@ -26,6 +58,7 @@ void TrmCustomScreenListBox::SetItems(const std::vector<std::string>& Value)
     FItems = Value;
     FItemIndex = std::min(FItemIndex, int32_t(FItems.size()) - 1);
     SetTopIndex(FTopIndex);
+    UpdateScrollBar();
     Invalidate();
 }
 
@@ -46,6 +79,7 @@ void TrmCustomScreenListBox::SetTopIndex(int32_t Value)
     if (Value == FTopIndex)
         return;
     FTopIndex = Value;
+    UpdateScrollBar();
     Invalidate();
 }
 
@@ -57,12 +91,16 @@ int32_t TrmCustomScreenListBox::ItemHeight() const
 void TrmCustomScreenListBox::SetItemHeight(int32_t Value)
 {
     FItemHeight = std::max(Value, 0);
+    SetTopIndex(FTopIndex);
+    UpdateScrollBar();
     Invalidate();
 }
 
 void TrmCustomScreenListBox::SetFont(const platform::FontSpec& Value)
 {
     FFont = Value;
+    SetTopIndex(FTopIndex);
+    UpdateScrollBar();
     Invalidate();
 }
 
@@ -107,9 +145,9 @@ void TrmCustomScreenListBox::Show(const platform::Rect& Bounds)
 
 void TrmCustomScreenListBox::Paint(platform::Canvas& Canvas)
 {
-    platform::Rect inside = ClientRect();
-    Canvas.FrameRect(inside, CanvasColorOf(clWindowText));
-    inside = {inside.Left + kBorder, inside.Top + kBorder, inside.Right - kBorder, inside.Bottom - kBorder};
+    Canvas.FrameRect(ClientRect(), CanvasColorOf(clWindowText));
+    FChildren.Paint(Canvas);
+    const platform::Rect inside = RowsArea();
     if (inside.IsEmpty())
         return;
     Canvas.FillRect(inside, Color());
@@ -132,9 +170,30 @@ void TrmCustomScreenListBox::Paint(platform::Canvas& Canvas)
 
 void TrmCustomScreenListBox::MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
 {
+    if (FChildren.MouseDown(Button, Shift, X, Y))
+        return;
     if (Button == platform::MouseButton::Left && ClientRect().Contains(X, Y) && ItemAt(Y) >= 0)
         SetItemIndex(ItemAt(Y));
     TrmScreenPopup::MouseDown(Button, Shift, X, Y);
+}
+
+void TrmCustomScreenListBox::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    // Over the bar as over the rows, the pop-up gives up the mouse capture.
+    FChildren.MouseMove(Shift, X, Y);
+    TrmScreenPopup::MouseMove(Shift, X, Y);
+}
+
+void TrmCustomScreenListBox::MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (!FChildren.MouseUp(Button, Shift, X, Y))
+        TrmScreenPopup::MouseUp(Button, Shift, X, Y);
+}
+
+void TrmCustomScreenListBox::MouseLeave()
+{
+    FChildren.MouseLeave();
+    TrmScreenPopup::MouseLeave();
 }
 
 bool TrmCustomScreenListBox::DoMouseWheel(platform::ShiftState Shift, int32_t WheelDelta, platform::Point MousePos)

@@ -117,6 +117,9 @@ public:
     // Called once the control's properties are all set up.
     virtual void Loaded() {}
 
+    // Whether the mouse passes through the control to whatever lies below it (a hint).
+    virtual bool TransparentToMouse() const { return false; }
+
     // Whether the arrow keys and Tab reach KeyDown instead of moving the focus.
     virtual bool WantsArrowKeys() const { return false; }
     virtual bool WantsTabKey() const { return false; }

@@ -100,4 +100,10 @@ void KeyValueStore::WriteInteger(std::string_view key, std::string_view name, in
     Store(key, name, value);
 }
 
+bool KeyValueStore::DeleteValue(std::string_view key, std::string_view name)
+{
+    const auto keyIt = keys_.find(NormalisedKey(key));
+    return keyIt != keys_.end() && keyIt->second.erase(LowerAscii(name)) != 0;
+}
+
 } // namespace platform

@@ -26,6 +26,8 @@ public:
     // Writing creates the key; a value of the same name is replaced, whatever its kind.
     void WriteString(std::string_view key, std::string_view name, std::string_view value);
     void WriteInteger(std::string_view key, std::string_view name, int32_t value);
+    // False when there was no such value.
+    bool DeleteValue(std::string_view key, std::string_view name);
 
     // Called after every call that changed the store (a new key, a new or different value).
     std::function<void()> OnChange;

@@ -38,8 +38,9 @@ public:
     virtual void Beep() = 0;
     virtual bool LeftButtonDown() = 0;
     // Shows `control` in a frameless top-level window above every other window, one that
-    // never takes the keyboard focus; the control's bounds are screen coordinates from
-    // then on. The control must outlive the returned window.
+    // never takes the keyboard focus (nor the mouse, for a control TransparentToMouse); the
+    // control's bounds are screen coordinates from then on. The control must outlive the
+    // returned window.
     virtual std::unique_ptr<PopupWindow> CreatePopupWindow(Control& control) = 0;
 
     // The picture on the clipboard; false when it holds none.

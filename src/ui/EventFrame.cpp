@@ -339,9 +339,8 @@ void TEventFrame::RMIEventItemChange()
         project_.StoreChange(event->turn, uint16_t(turn));
     } else if (key == Key(InspectorRow::EEffect)) {
         const auto choices = InspectorKeys().Choices(InspectorRow::EEffect);
-        for (size_t kind = 0; kind < choices.size(); ++kind)
-            if (item->AsString() == choices[kind])
-                project_.StoreChange(event->effect, uint8_t(kind));
+        if (const int kind = ChoicePosition(*item); kind >= 0)
+            project_.StoreChange(event->effect, uint8_t(kind));
         SetRowText(item, ChoiceAt(choices, event->effect));
         ShowResourceRows(*event);
     } else if (const std::optional<int> r = ParseIndexedKey(IndexedKey::EventResource, key)) {

@@ -1,5 +1,6 @@
 #include "ui/InspectorFill.h"
 
+#include <algorithm>
 #include <array>
 
 #include "inspector/rmLibraryText.h"
@@ -69,16 +70,24 @@ int AITypeOf(uint8_t control)
     return control >= CPlayerDataB::kHumanAndComputer ? control - 127 : control;
 }
 
+std::vector<CProvince*> CapitalProvinces(const CMapProject& project, int player)
+{
+    std::vector<CProvince*> candidates;
+    const CProvinceList& provinces = project.GetProvinces();
+    for (int i = 0; i < provinces.GetSize(); ++i)
+        if (CProvince* province = provinces.GetAt(i); province->linked && province->owner == player)
+            candidates.push_back(province);
+    return candidates;
+}
+
 std::vector<std::string> CapitalChoices(const CMapProject& project, int player)
 {
     const CStringTable* table = CurrentTable(project);
     if (!table)
         return {};
     std::vector<std::string> choices{InspectorText(table->GetProvinceName(nullptr))};
-    const CProvinceList& provinces = project.GetProvinces();
-    for (int i = 0; i < provinces.GetSize(); ++i)
-        if (const CProvince* province = provinces.GetAt(i); province->linked && province->owner == player)
-            choices.push_back(InspectorText(table->GetProvinceName(province)));
+    for (const CProvince* province : CapitalProvinces(project, player))
+        choices.push_back(InspectorText(table->GetProvinceName(province)));
     return choices;
 }
 
@@ -122,7 +131,15 @@ void FillPlayerInspector(const CMapProject& project, TrmInspector& inspector, in
     SetText(inspector, InspectorRow::Abil, project.GetAbilityName(data->ability));
     if (auto* capital = dynamic_cast<TrmComboInspectorItem*>(FindRow(inspector, InspectorRow::Capital))) {
         SetRowChoices(*capital, CapitalChoices(project, player));
-        SetRowText(capital, InspectorText(table->GetProvinceName(data->capital)));
+        // By position: a province may be named like the no-capital entry.
+        const std::vector<CProvince*> candidates = CapitalProvinces(project, player);
+        const auto at = std::find(candidates.begin(), candidates.end(), data->capital);
+        if (!data->capital)
+            capital->SetItemIndex(0);
+        else if (at != candidates.end())
+            capital->SetItemIndex(int(at - candidates.begin()) + 1);
+        else
+            SetRowText(capital, InspectorText(table->GetProvinceName(data->capital)));
     }
     SetRowText(FindRow(inspector, InspectorRow::Playab), PlayabilityText(data->control));
     ShowAITypeRow(project, inspector, *data);

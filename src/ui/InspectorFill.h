@@ -7,6 +7,7 @@
 
 class CMapProject;
 class CPlayerData;
+class CProvince;
 class CStringTable;
 class TrmInspector;
 
@@ -18,8 +19,11 @@ void FillPlayerInspector(const CMapProject& project, TrmInspector& inspector, in
 // The AI-type row under the playability row: removed for a human player, else
 // shown with the AI types as choices and the player's AI type as value.
 void ShowAITypeRow(const CMapProject& project, TrmInspector& inspector, const CPlayerData& player);
-// The capital row's choices for the player: the no-province name, then every
-// linked province the player owns, in province order.
+// The provinces the player may make capital: every linked province the player
+// owns, in province order.
+std::vector<CProvince*> CapitalProvinces(const CMapProject& project, int player);
+// The capital row's choices for the player: the no-province name, then the names
+// of CapitalProvinces.
 std::vector<std::string> CapitalChoices(const CMapProject& project, int player);
 // "Human", "Computer" or "Human & Computer" for a control byte.
 const std::string& PlayabilityText(uint8_t control);

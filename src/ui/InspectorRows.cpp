@@ -72,6 +72,12 @@ std::string ChoiceAt(std::span<const std::string> choices, size_t index)
     return index < choices.size() ? choices[index] : std::string();
 }
 
+int ChoicePosition(const TrmCustomInspectorItem& row)
+{
+    const auto* choice = dynamic_cast<const TrmComboInspectorItem*>(&row);
+    return choice ? choice->ItemIndex() : -1;
+}
+
 void RemoveRow(TrmInspector& inspector, std::string_view key)
 {
     inspector.RemoveItem(std::string(key));

@@ -64,6 +64,9 @@ void SetRowChoices(TrmComboInspectorItem& row, std::vector<std::string> choices)
 std::vector<std::string> CatalogueChoices(InspectorRow row);
 // The choice at `index`, the empty text when there is none.
 std::string ChoiceAt(std::span<const std::string> choices, size_t index);
+// The position of a choice row's value in its list, -1 for none (or another kind of
+// row). Choices are told apart by it: their texts may read alike.
+int ChoicePosition(const TrmCustomInspectorItem& row);
 
 // Removes the row and what lies beneath it (the selection first, when it is there).
 void RemoveRow(TrmInspector& inspector, std::string_view key);

@@ -41,14 +41,6 @@ std::optional<int32_t> ValueNamed(const CList<CAbilityStruct>& list, const std::
     return std::nullopt;
 }
 
-CProvince* ProvinceNamed(const CMapProject& project, const CStringTable& table, const std::string& name)
-{
-    for (int i = 0; i < project.GetProvinces().GetSize(); ++i)
-        if (CProvince* province = project.GetProvinces().GetAt(i); table.GetProvinceName(province) == name)
-            return province;
-    return nullptr;
-}
-
 // The row's whole number, when it holds one that fits 0..maxValue.
 std::optional<int> RowCount(const TrmCustomInspectorItem& row, int64_t maxValue)
 {
@@ -126,7 +118,12 @@ PlayerRowChange ApplyPlayerRow(CMapProject& project, TrmInspector& inspector, in
         return stored ? PlayerRowChange::Skills : PlayerRowChange::None;
     }
     if (is(InspectorRow::Capital)) {
-        project.SetPlayerCapital(player, ProvinceNamed(project, *table, text));
+        // By position: the first choice is no capital, whatever a province is called.
+        const int position = ChoicePosition(row);
+        const std::vector<CProvince*> candidates = CapitalProvinces(project, player);
+        if (position < 0 || position > int(candidates.size()))
+            return PlayerRowChange::None;
+        project.SetPlayerCapital(player, position == 0 ? nullptr : candidates[size_t(position - 1)]);
         return PlayerRowChange::Capital;
     }
     if (is(InspectorRow::Playab)) {

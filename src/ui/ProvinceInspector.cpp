@@ -184,12 +184,6 @@ void ForEachSelected(const CSelect& selection, const std::function<void(CProvinc
         apply(*selection.GetAt(i));
 }
 
-std::optional<int> IndexOfChoice(std::span<const std::string> choices, const std::string& text)
-{
-    const auto found = std::find(choices.begin(), choices.end(), text);
-    return found == choices.end() ? std::nullopt : std::optional<int>(int(found - choices.begin()));
-}
-
 void SetOwner(CMapProject& project, const CSelect& selection, int owner)
 {
     const CStringTable* table = CurrentTable(project);
@@ -240,7 +234,8 @@ void FillProvinceInspector(const CMapProject& project, const CSelect& selection,
     for (int p = 0; p < CMapProject::kPlayerCount; ++p)
         owners.push_back(InspectorText(table->GetPlayerName(p)));
     SetRowChoices(ownerRow, std::move(owners));
-    SetRowText(&ownerRow, owner ? InspectorText(table->GetPlayerName(*owner)) : std::string());
+    // By position: a player may be named like the no-owner entry. Mixed owners show nothing.
+    ownerRow.SetItemIndex(!owner ? -1 : *owner == CProvinceB::kNoOwner ? 0 : *owner + 1);
 
     ShowCountRows(
         inspector, InspectorRow::Resour, IndexedKey::ProvinceResource, project.resources,
@@ -300,27 +295,23 @@ ProvinceRowChange ApplyProvinceRow(CMapProject& project, const CSelect& selectio
                    ? ProvinceRowChange::Name
                    : ProvinceRowChange::None;
     }
+    // Choices by position: the first is no owner (no catapult), whatever a player is called.
+    const int position = ChoicePosition(row);
     if (key == Key(InspectorRow::Owner)) {
-        const std::string& none = table->GetPlayerName(CProvinceB::kNoOwner);
-        const uint8_t player = table->FindPlayerName(text);
-        if (text != none && player == CStringTable::kNotFound)
+        if (position < 0 || position > CMapProject::kPlayerCount)
             return ProvinceRowChange::None;
-        SetOwner(project, selection, text == none ? CProvinceB::kNoOwner : player);
+        SetOwner(project, selection, position == 0 ? CProvinceB::kNoOwner : position - 1);
         return ProvinceRowChange::Owner;
     }
     if (key == Key(InspectorRow::CastHP)) {
-        const std::optional<int> level = IndexOfChoice(InspectorKeys().Choices(InspectorRow::CastHP), row.AsString());
-        if (level)
-            ForEachSelected(selection, [&](CProvince& p) { p.SetCastleHP(*level * kHitPointsPerLevel); });
-        return level ? ProvinceRowChange::Other : ProvinceRowChange::None;
+        if (position >= 0)
+            ForEachSelected(selection, [&](CProvince& p) { p.SetCastleHP(position * kHitPointsPerLevel); });
+        return position >= 0 ? ProvinceRowChange::Other : ProvinceRowChange::None;
     }
     if (key == Key(InspectorRow::CastCat)) {
-        const auto choices = CatapultChoices();
-        const auto found = std::find(choices.begin(), choices.end(), row.AsString());
-        if (found == choices.end())
-            return ProvinceRowChange::None;
-        ForEachSelected(selection, [&](CProvince& p) { p.SetCatapults(int(found - choices.begin())); });
-        return ProvinceRowChange::Other;
+        if (position >= 0)
+            ForEachSelected(selection, [&](CProvince& p) { p.SetCatapults(position); });
+        return position >= 0 ? ProvinceRowChange::Other : ProvinceRowChange::None;
     }
     int64_t value = 0;
     const bool number = RowInteger(row, value) && value >= 0 && value <= kMaxArmy;

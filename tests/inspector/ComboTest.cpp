@@ -76,6 +76,31 @@ TEST(BtnCombo, ListOpensTakesKeysAndClosesOnEnterOrOutsideClick)
     EXPECT_EQ(ellipsis, 1);
 }
 
+TEST(BtnCombo, ALongListScrollsWithItsBarAndAPressOnTheBarTakesNoItem)
+{
+    TrmBtnCombo combo;
+    combo.SetBounds(0, 0, 100, 20);
+    std::vector<std::string> items;
+    for (int i = 0; i < 20; ++i)
+        items.push_back("i" + std::to_string(i));
+    combo.SetComboItems(items);
+    combo.SetText("i0");
+    combo.ToggleListBox();
+    TrmCustomScreenListBox& list = combo.ListBox();
+    const TrmScrollBar& bar = list.ScrollBar();
+    ASSERT_TRUE(bar.Visible());
+    EXPECT_EQ(bar.Max(), 20 - list.VisibleRows());
+    const int32_t x = bar.Left() + bar.Width() / 2, y = bar.BoundsRect().Bottom - 4; // the down arrow
+    list.HostMouseDown(platform::MouseButton::Left, shift::Left, x, y);
+    list.HostMouseUp(platform::MouseButton::Left, shift::None, x, y);
+    EXPECT_EQ(list.TopIndex(), 1);
+    EXPECT_EQ(bar.Position(), 1);
+    EXPECT_TRUE(combo.DroppedDown());
+    EXPECT_EQ(combo.Text(), "i0");
+    combo.SetComboItems({"a", "b"});
+    EXPECT_FALSE(bar.Visible());
+}
+
 TEST(BtnCombo, ListOpensAboveOnlyWhenItWouldPassTheDesktopBottom)
 {
     TrmBtnCombo combo;
@@ -140,6 +165,25 @@ TEST(ComboBox, HistoryMovesCommittedTextsToTheTopAndSavesMaxHistoryLines)
     reader.Loaded();
     ASSERT_EQ(reader.Items().size(), 20u);
     EXPECT_EQ(reader.Items()[0], "t3");
+}
+
+TEST(ComboBox, HistoryHoldsNonEmptyCommitsApartFromTheItemsAndStaysCleared)
+{
+    platform::KeyValueStore store;
+    TrmComboBox combo;
+    combo.SetRegistryRoots({&store, nullptr, nullptr, nullptr});
+    combo.SetRegPath("Soft");
+    combo.SetRegName("Names");
+    combo.SetMRUCombo(true);
+    combo.SetComboItems({"a", "b"});
+    combo.InsertText("typed");
+    combo.InsertText("");
+    EXPECT_EQ(combo.History(), std::vector<std::string>{"typed"});
+    EXPECT_EQ(combo.Items(), (std::vector<std::string>{"a", "b"}));
+    combo.ClearHistory();
+    combo.ToggleListBox(); // dropping down loads what was saved
+    EXPECT_TRUE(combo.History().empty());
+    EXPECT_FALSE(store.ValueExists("Soft\\Names", "Item_0"));
 }
 
 TEST(ComboBox, EscapeGoesBackAndEnterCommits)

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 // A (node, expanded)          row 0
@@ -174,6 +176,21 @@ TEST_F(InspectorRows, SelectionOpensEditorsOnlyForEditableRows)
     EXPECT_EQ(inspector.GetCurrentInspectorItem(), inspector.GetItemByName("A3x"));
 }
 
+TEST_F(InspectorRows, AChangingHandlerMayRebuildTheRows)
+{
+    bool rebuilt = false;
+    inspector.OnItemIndexChanging = [&](TrmCustomInspectorItem*, TrmCustomInspectorItem*, bool&) {
+        if (!std::exchange(rebuilt, true)) {
+            inspector.ClearItems();
+            Add<TrmStringInspectorItem>("X", "x");
+            Add<TrmStringInspectorItem>("Y", "y");
+        }
+    };
+    inspector.SetItemIndex(4); // the row asked for is gone: the last of the new rows
+    EXPECT_EQ(inspector.ItemIndex(), 1);
+    EXPECT_EQ(inspector.GetCurrentInspectorItem(), inspector.GetItemByName("Y"));
+}
+
 TEST_F(InspectorRows, KeysMoveFoldAndScroll)
 {
     Key(platform::key::Down);
@@ -205,9 +222,9 @@ TEST_F(InspectorRows, KeysMoveFoldAndScroll)
     EXPECT_EQ(inspector.TopIndex(), 6);
     inspector.HostMouseWheel(platform::shift::None, 120, {});
     EXPECT_EQ(inspector.TopIndex(), 0);
-    inspector.VScroll(scBottom, 0);
+    inspector.VScroll(TrmScrollCode::scBottom, 0);
     EXPECT_EQ(inspector.TopIndex(), inspector.VScrollSize() - 1);
-    inspector.VScroll(scThumbTrack, 1000);
+    inspector.VScroll(TrmScrollCode::scThumbTrack, 1000);
     EXPECT_EQ(inspector.TopIndex(), inspector.VScrollSize());
 }
 
@@ -244,7 +261,7 @@ TEST_F(InspectorRows, TheEditorScrollsWithItsRow)
     ClickRow(1, true);
     ASSERT_EQ(editorTop(), 25);
 
-    inspector.VScroll(scLineDown, 0);
+    inspector.VScroll(TrmScrollCode::scLineDown, 0);
     EXPECT_EQ(editorTop(), 5); // one row up, as its row
     inspector.HostMouseWheel(platform::shift::None, -120, {}); // row 1 leaves the view
     ASSERT_EQ(inspector.TopIndex(), 7);
@@ -254,7 +271,7 @@ TEST_F(InspectorRows, TheEditorScrollsWithItsRow)
     EXPECT_EQ(editorTop(), 25);
 
     Key(platform::key::Tab); // the keys back to the inspector
-    inspector.VScroll(scTop, 0);
+    inspector.VScroll(TrmScrollCode::scTop, 0);
     inspector.SetItemIndex(0);
     Key(platform::key::PageDown); // the selection scrolls the view: its new editor goes along
     ASSERT_EQ(inspector.ItemIndex(), 9);
@@ -286,6 +303,30 @@ TEST_F(InspectorRows, RemovingTheCurrentRowLeavesNoCurrentItem)
     EXPECT_EQ(inspector.VisibleItemCount(), 0);
     inspector.SetItemIndex(3);
     EXPECT_EQ(inspector.ItemIndex(), -1);
+}
+
+TEST_F(InspectorRows, AssignedItemsAreCopiesInTheSameRows)
+{
+    auto* choice = Add<TrmComboInspectorItem>("K", "b");
+    choice->SetItems({"a", "b"});
+    static_cast<TrmIntegerInspectorItem*>(inspector.GetItemByName("A1"))->SetUseRange(true);
+    TrmInspector copy;
+    copy.AssignItems(inspector);
+    EXPECT_EQ(copy.VisibleItemCount(), 7); // A3 stays folded
+    for (const char* name : {"A", "A1", "A2", "A3", "A3x", "B", "C", "K"}) {
+        const TrmCustomInspectorItem* from = inspector.GetItemByName(name);
+        const TrmCustomInspectorItem* to = copy.GetItemByName(name);
+        ASSERT_TRUE(to && to != from) << name;
+        EXPECT_EQ(&to->ItemClass(), &from->ItemClass()) << name;
+        EXPECT_EQ(to->AsString(), from->AsString()) << name;
+        EXPECT_EQ(copy.NodePath(to->Node()), inspector.NodePath(from->Node())) << name;
+        EXPECT_EQ(copy.GetNodeByItem(to), to->Node()) << name;
+    }
+    EXPECT_EQ(static_cast<TrmComboInspectorItem*>(copy.GetItemByName("K"))->Items(), choice->Items());
+    EXPECT_THROW(copy.GetItemByName("A1")->SetAsString("2"), Exception); // the range came along
+    copy.GetItemByName("A2")->SetAsString("zz");
+    EXPECT_EQ(copy.GetItemByName("A")->AsString(), "(5, zz, (...))");
+    EXPECT_EQ(inspector.GetItemByName("A2")->AsString(), "abc");
 }
 
 TEST_F(InspectorRows, MovedRowsLandRightAfterTheTarget)

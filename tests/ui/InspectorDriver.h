@@ -72,9 +72,9 @@ inline void ClickRow(platform::qt::ControlWidget& host, const std::string& key)
     const int row = inspector.VisibileItemIndex(item);
     ASSERT_GE(row, 0) << key;
     while (row < inspector.TopIndex())
-        inspector.VScroll(scLineUp, 0);
+        inspector.VScroll(TrmScrollCode::scLineUp, 0);
     while (row - inspector.TopIndex() >= inspector.VisibleLines() - 1)
-        inspector.VScroll(scLineDown, 0);
+        inspector.VScroll(TrmScrollCode::scLineDown, 0);
     const int height = inspector.ItemHeight();
     QTest::mouseClick(&host, Qt::LeftButton, Qt::NoModifier,
                       QPoint(inspector.SplitPos() + 30, (row - inspector.TopIndex()) * height + height / 2));

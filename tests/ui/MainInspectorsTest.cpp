@@ -84,6 +84,20 @@ TEST_F(MainInspectorsTest, AChosenPlayerFillsThePlayerInspectorAndASkillSumAbove
     EXPECT_EQ(List("LVPlayers").topLevelItem(1)->text(1), "Vandals");
 }
 
+TEST_F(MainInspectorsTest, TheFirstCapitalChoiceIsNoCapitalWhateverAProvinceIsCalled)
+{
+    // A province named like the no-capital choice, and the player's capital.
+    CStringTable& table = *project.GetStringTables().GetAt(project.GetCurrentStringTable());
+    ASSERT_TRUE(table.SetProvinceName(&Province(0), "none"));
+    ASSERT_TRUE(project.SetPlayerCapital(0, &Province(0)));
+    ShowTab(TMainForm::kPlayersTab);
+    ClickListRow(List("LVPlayers"), 0);
+    platform::qt::ControlWidget& host = Host("RMIPlayer");
+    ClickRow(host, Key(InspectorRow::Capital));
+    QTest::keyClick(&host, Qt::Key_Home); // the first choice: no capital
+    EXPECT_EQ(project.GetPlayers().GetAt(0).capital, nullptr);
+}
+
 TEST_F(MainInspectorsTest, SelectedProvincesShareAnOwnerAndTheInspectorChangesThemAll)
 {
     ShowTab(TMainForm::kProvincesTab);

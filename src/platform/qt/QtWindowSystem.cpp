@@ -24,7 +24,10 @@ class QtPopupWindow final : public PopupWindow {
 public:
     explicit QtPopupWindow(Control& control) : widget_(control)
     {
-        MakeDropDownPopup(widget_);
+        if (control.TransparentToMouse())
+            MakeMouseTransparentPopup(widget_);
+        else
+            MakeDropDownPopup(widget_);
         if (control.Visible())
             widget_.show();
     }

@@ -1,7 +1,10 @@
 // An inspector in its Qt host: a click on a row's value selects the row and gives its
 // in-place editor the keys; typed text is committed to the row's item with OnItemChange,
-// and Enter leaves it committed.
+// and Enter leaves it committed. The editor stays with its row and shows what the
+// program sets; choice rows take only their choices; hints let clicks through.
+#include "graphics/SystemColorNames.h"
 #include "inspector/rmInspector.h"
+#include "inspector/rmInspectorEditors.h"
 #include "platform/TextRasterizer.h"
 #include "platform/qt/ControlWidget.h"
 #include "platform/qt/QtTextRasterizer.h"
@@ -15,72 +18,202 @@
 #include <string>
 #include <vector>
 
-TEST(InspectorWidget, ClickTypeAndCommitInPlace)
-{
+namespace {
+
+// The Qt rasteriser measures while it is installed: from before the inspector is made
+// until after it is gone.
+struct InstalledRasterizer {
+    InstalledRasterizer() { platform::SetTextRasterizer(&rasterizer); }
+    ~InstalledRasterizer() { platform::SetTextRasterizer(nullptr); }
     platform::qt::QtTextRasterizer rasterizer;
-    platform::SetTextRasterizer(&rasterizer);
+};
+
+class InspectorWidget : public ::testing::Test {
+protected:
+    template <class T>
+    T* Add(const std::string& name, const std::string& value)
     {
-        platform::qt::ControlWidget widget(std::make_unique<TrmInspector>());
-        auto& inspector = widget.HostedAs<TrmInspector>();
-        inspector.AddInspectorItem("\1Name", "old", TrmStringInspectorItem::Class)->SetName("Name");
-        inspector.AddInspectorItem("\1Flag", "False", TrmCheckBoxInspectorItem::Class)->SetName("Flag");
-        std::vector<std::string> committed;
-        inspector.OnItemChange = [&](TObject*) {
-            committed.push_back(inspector.GetCurrentInspectorItem()->AsString());
-        };
+        auto* item = static_cast<T*>(inspector.AddInspectorItem("\1" + name, value, T::Class));
+        item->SetName(name);
+        return item;
+    }
+    void Show()
+    {
         widget.resize(225, 200);
         widget.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
         widget.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&widget));
-
-        const int rowHeight = inspector.ItemHeight();
-        QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier,
-                          QPoint(inspector.SplitPos() + 30, rowHeight / 2));
-        ASSERT_EQ(inspector.ItemIndex(), 0);
-        ASSERT_NE(inspector.Editor(), nullptr);
-        EXPECT_TRUE(inspector.Editor()->Focused());
-
-        QTest::keyClick(&widget, Qt::Key_A, Qt::ControlModifier); // select all, then type over it
-        QTest::keyClicks(&widget, "new");
-        QTest::keyClick(&widget, Qt::Key_Return);
-        EXPECT_EQ(inspector.GetItemByName("Name")->AsString(), "new");
-        EXPECT_EQ(committed, (std::vector<std::string>{"n", "ne", "new"}));
-
-        QTest::keyClick(&widget, Qt::Key_Down); // the editor hands Down to the inspector
-        EXPECT_EQ(inspector.ItemIndex(), 1);
-        QTest::keyClick(&widget, Qt::Key_Space);
-        EXPECT_EQ(inspector.GetItemByName("Flag")->AsString(), "True");
-        EXPECT_EQ(committed.back(), "True");
-        EXPECT_EQ(committed.size(), 4u);
     }
-    platform::SetTextRasterizer(nullptr);
+    // The middle of a row's value (name) cell as shown now.
+    QPoint Cell(int row, bool value = true)
+    {
+        const int height = inspector.ItemHeight();
+        return {value ? inspector.SplitPos() + 30 : 20, (row - inspector.TopIndex()) * height + height / 2};
+    }
+    void ClickRow(int row, bool value = true)
+    {
+        QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, Cell(row, value));
+    }
+    std::string EditorText() { return dynamic_cast<TCustomEdit&>(*inspector.Editor()).Text(); }
+
+    InstalledRasterizer rasterizer;
+    platform::qt::ControlWidget widget{std::make_unique<TrmInspector>()};
+    TrmInspector& inspector = widget.HostedAs<TrmInspector>();
+};
+
+} // namespace
+
+TEST_F(InspectorWidget, ClickTypeAndCommitInPlace)
+{
+    Add<TrmStringInspectorItem>("Name", "old");
+    Add<TrmCheckBoxInspectorItem>("Flag", "False");
+    std::vector<std::string> committed;
+    inspector.OnItemChange = [&](TObject*) { committed.push_back(inspector.GetCurrentInspectorItem()->AsString()); };
+    ASSERT_NO_FATAL_FAILURE(Show());
+
+    ClickRow(0);
+    ASSERT_EQ(inspector.ItemIndex(), 0);
+    ASSERT_NE(inspector.Editor(), nullptr);
+    EXPECT_TRUE(inspector.Editor()->Focused());
+
+    QTest::keyClick(&widget, Qt::Key_A, Qt::ControlModifier); // select all, then type over it
+    QTest::keyClicks(&widget, "new");
+    QTest::keyClick(&widget, Qt::Key_Return);
+    EXPECT_EQ(inspector.GetItemByName("Name")->AsString(), "new");
+    EXPECT_EQ(committed, (std::vector<std::string>{"n", "ne", "new"}));
+
+    QTest::keyClick(&widget, Qt::Key_Down); // the editor hands Down to the inspector
+    EXPECT_EQ(inspector.ItemIndex(), 1);
+    QTest::keyClick(&widget, Qt::Key_Space);
+    EXPECT_EQ(inspector.GetItemByName("Flag")->AsString(), "True");
+    EXPECT_EQ(committed.back(), "True");
+    EXPECT_EQ(committed.size(), 4u);
 }
 
-TEST(InspectorWidget, AClickAfterScrollingGoesToTheRowShownThere)
+TEST_F(InspectorWidget, AClickAfterScrollingGoesToTheRowShownThere)
 {
-    platform::qt::QtTextRasterizer rasterizer;
-    platform::SetTextRasterizer(&rasterizer);
-    {
-        platform::qt::ControlWidget widget(std::make_unique<TrmInspector>());
-        auto& inspector = widget.HostedAs<TrmInspector>();
-        for (int i = 0; i < 30; ++i)
-            inspector.AddInspectorItem("\1Row" + std::to_string(i), "v", TrmStringInspectorItem::Class);
-        widget.resize(225, 200);
-        widget.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    for (int i = 0; i < 30; ++i)
+        Add<TrmStringInspectorItem>("Row" + std::to_string(i), "v");
+    ASSERT_NO_FATAL_FAILURE(Show());
+    const QPoint value = Cell(1);
+    ClickRow(1);
+    ASSERT_EQ(inspector.ItemIndex(), 1);
+    ASSERT_NE(inspector.Editor(), nullptr);
 
-        const QPoint value(inspector.SplitPos() + 30, inspector.ItemHeight() + inspector.ItemHeight() / 2);
-        QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, value);
-        ASSERT_EQ(inspector.ItemIndex(), 1);
-        ASSERT_NE(inspector.Editor(), nullptr);
+    QWheelEvent wheel(QPointF(value), QPointF(widget.mapToGlobal(value)), {}, QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&widget, &wheel);
+    ASSERT_GT(inspector.TopIndex(), 1);
+    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, value);
+    EXPECT_EQ(inspector.ItemIndex(), inspector.TopIndex() + 1);
+}
 
-        QWheelEvent wheel(QPointF(value), QPointF(widget.mapToGlobal(value)), {}, QPoint(0, -120), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(&widget, &wheel);
-        ASSERT_GT(inspector.TopIndex(), 1);
-        QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, value);
-        EXPECT_EQ(inspector.ItemIndex(), inspector.TopIndex() + 1);
-    }
-    platform::SetTextRasterizer(nullptr);
+TEST_F(InspectorWidget, AValueSetWhileTheEditorIsOpenIsShownAndKept)
+{
+    auto* name = Add<TrmStringInspectorItem>("Name", "old");
+    Add<TrmStringInspectorItem>("Other", "");
+    ASSERT_NO_FATAL_FAILURE(Show());
+    ClickRow(0);
+    name->SetAsString("set");
+    EXPECT_EQ(EditorText(), "set");
+    ClickRow(1); // leaving the row commits what the editor shows
+    EXPECT_EQ(name->AsString(), "set");
+}
+
+TEST_F(InspectorWidget, TheSelectionFollowsItsRowAndGoesWithIt)
+{
+    auto* group = Add<TrmNodeInspectorItem>("Group", "");
+    group->Node()->SetExpanded(true);
+    auto* name = Add<TrmStringInspectorItem>("Name", "");
+    ASSERT_NO_FATAL_FAILURE(Show());
+    ClickRow(1);
+    for (const char* child : {"a", "b", "c"}) // three rows come above the selected one
+        inspector.AddInspectorItem(std::string("\1Group\1") + child, "", TrmBlankInspectorItem::Class);
+    EXPECT_EQ(inspector.ItemIndex(), 4);
+    EXPECT_EQ(inspector.Editor()->Top(), 4 * inspector.ItemHeight() + 5);
+    EXPECT_EQ(inspector.GetCurrentInspectorItem(), name);
+
+    ClickRow(2); // a row without an editor, then its row goes
+    inspector.ClearNode(group->Node());
+    EXPECT_EQ(inspector.ItemIndex(), -1);
+}
+
+TEST_F(InspectorWidget, ChoiceRowsTakeOnlyTheirChoicesAndEscapeAppliesNothing)
+{
+    auto* choice = Add<TrmComboInspectorItem>("Owner", "Red");
+    choice->SetItems({"none", "Red", "Blue"});
+    std::vector<std::string> applied;
+    inspector.OnItemChange = [&](TObject*) { applied.push_back(choice->AsString()); };
+    ASSERT_NO_FATAL_FAILURE(Show());
+    ClickRow(0);
+    QTest::keyClicks(&widget, "Purple"); // letters choose by first letter: only r, Red again
+    QTest::keyClick(&widget, Qt::Key_Backspace);
+    EXPECT_EQ(choice->AsString(), "Red");
+    QTest::keyClick(&widget, Qt::Key_B); // a typed letter chooses the next choice it starts
+    EXPECT_EQ(choice->AsString(), "Blue");
+
+    QTest::keyClick(&widget, Qt::Key_Down, Qt::AltModifier); // the list: a pick, then Escape
+    QTest::keyClick(&widget, Qt::Key_Up);
+    QTest::keyClick(&widget, Qt::Key_Escape);
+    QTest::keyClick(&widget, Qt::Key_Escape); // and again with the list closed
+    EXPECT_EQ(choice->AsString(), "Blue");
+    EXPECT_EQ(EditorText(), "Blue");
+    EXPECT_EQ(applied, (std::vector<std::string>{"Blue"}));
+}
+
+TEST_F(InspectorWidget, HintsLetTheMouseThrough)
+{
+    Add<TrmStringInspectorItem>("First", "");
+    Add<TrmStringInspectorItem>("A name far too long for the name column", "");
+    ASSERT_NO_FATAL_FAILURE(Show());
+    const QPoint name = Cell(1, false);
+    QTest::mouseMove(&widget, name);
+    ASSERT_TRUE(inspector.HintWindow().Visible());
+    QWidget* hint = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* host = dynamic_cast<platform::qt::ControlWidget*>(window);
+            host && &host->HostedControl() == &inspector.HintWindow())
+            hint = host;
+    ASSERT_TRUE(hint && hint->isVisible() && hint->geometry().contains(widget.mapToGlobal(name)));
+    // The window system hands a press on a window transparent to input to the window below.
+    EXPECT_TRUE(hint->windowFlags().testFlag(Qt::WindowTransparentForInput));
+    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, name);
+    EXPECT_EQ(inspector.ItemIndex(), 1);
+}
+
+TEST_F(InspectorWidget, TheScrollBarScrollsTheRowsAndTheBorderIsDrawn)
+{
+    for (int i = 0; i < 30; ++i)
+        Add<TrmStringInspectorItem>("Row" + std::to_string(i), "v");
+    ASSERT_NO_FATAL_FAILURE(Show());
+    const TrmScrollBar& bar = inspector.VScrollBar();
+    ASSERT_TRUE(bar.Visible());
+    EXPECT_EQ(bar.Left(), 225 - TrmScrollBar::kWidth);
+    const platform::Rect thumb = bar.ThumbRect().Offset(bar.Left(), bar.Top());
+    const QPoint grip((thumb.Left + thumb.Right) / 2, thumb.Top + 2);
+    // The thumb dragged down by half the room the track leaves it: halfway.
+    const QPoint halfway = grip + QPoint(0, (bar.Height() - 2 * bar.Width() - thumb.Height()) / 2);
+    QTest::mousePress(&widget, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(&widget, halfway);
+    QTest::mouseRelease(&widget, Qt::LeftButton, Qt::NoModifier, halfway);
+    EXPECT_NEAR(inspector.TopIndex(), inspector.VScrollSize() / 2, 1);
+    EXPECT_EQ(bar.Position(), inspector.TopIndex());
+    const int top = inspector.TopIndex();
+    const QPoint downArrow(bar.Left() + 8, bar.BoundsRect().Bottom - 8);
+    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, downArrow);
+    EXPECT_EQ(inspector.TopIndex(), top + 1);
+    QWheelEvent wheel(QPointF(20, 20), QPointF(widget.mapToGlobal(QPoint(20, 20))), {}, QPoint(0, 120 * 3),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&widget, &wheel);
+    EXPECT_EQ(bar.Position(), inspector.TopIndex());
+    EXPECT_LT(inspector.TopIndex(), top);
+
+    const auto pixel = [&](int x, int y) { return widget.grab().toImage().pixel(x, y) & 0xFFFFFFu; };
+    EXPECT_EQ(pixel(0, 0), CanvasColorOf(clBtnFace));
+    inspector.SetBorderStyle(bsSingle); // a sunken edge: shadow, then dark shadow inside
+    EXPECT_EQ(pixel(0, 0), CanvasColorOf(clBtnShadow));
+    EXPECT_EQ(pixel(1, 1), CanvasColorOf(cl3DDkShadow));
+    EXPECT_EQ(pixel(224, 199), CanvasColorOf(clBtnHighlight));
+    EXPECT_EQ(bar.Left(), 225 - 2 - TrmScrollBar::kWidth);
 }
