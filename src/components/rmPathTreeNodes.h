@@ -112,6 +112,7 @@ public:
     platform::Rect DisplayRect(bool TextOnly) const;
 
     // Moves the node with its subtree; nothing happens when Destination lies inside it.
+    // Raises ETreeViewError for a Destination of another tree, which owns its own nodes.
     void MoveTo(TrmTreeNode* Destination, TNodeAttachMode Mode);
     bool AlphaSort();
     bool CustomSort(const TTVCompare& SortProc, int32_t Data);
@@ -220,7 +221,9 @@ private:
     friend class TrmTreeNode;
     friend class TrmCustomPathTreeView;
 
-    TrmTreeNode* InternalAddObject(TrmTreeNode* Parent, TrmTreeNode* Before, const std::string& S, void* Ptr);
+    // Path, when given, is the new node's path, which is then not built from the top.
+    TrmTreeNode* InternalAddObject(TrmTreeNode* Parent, TrmTreeNode* Before, const std::string& S, void* Ptr,
+                                   const std::string_view* Path = nullptr);
     // Drops the node (its subtree already gone) from the collection, which destroys it.
     void Release(TrmTreeNode* Node);
     void ClearCache() const { FCacheNode = nullptr; }

@@ -306,26 +306,70 @@ void TrmCustomPathTreeView::ChangeTimerFired()
 
 std::string TrmCustomPathTreeView::NodePath(const TrmTreeNode* Node) const
 {
-    std::vector<const TrmTreeNode*> chain;
-    for (; Node; Node = Node->FParent)
-        chain.push_back(Node);
-    std::string path;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        path += FSepChar;
-        path += (*it)->FText;
-    }
+    size_t length = 0;
+    for (const TrmTreeNode* node = Node; node; node = node->FParent, ++FWalkSteps)
+        if (!node->FText.empty())
+            length += 1 + node->FText.size();
+    std::string path(length, FSepChar);
+    for (const TrmTreeNode* node = Node; node; node = node->FParent, ++FWalkSteps)
+        if (!node->FText.empty()) {
+            length -= node->FText.size();
+            path.replace(length, node->FText.size(), node->FText);
+            --length; // the separator before it
+        }
     return path;
+}
+
+namespace {
+
+// Path with each run of separators made one and the separators at the end dropped: the
+// form NodePath gives ("/a//b/" gives "/a/b", "//" gives "").
+std::string WithoutEmptyLevels(std::string_view Path, char SepChar)
+{
+    std::string path;
+    path.reserve(Path.size());
+    for (size_t i = 0; i < Path.size(); ++i)
+        if (Path[i] != SepChar || (i + 1 < Path.size() && Path[i + 1] != SepChar))
+            path += Path[i];
+    return path;
+}
+
+} // namespace
+
+TrmTreeNode* TrmCustomPathTreeView::FindPathNode(std::string_view Path) const
+{
+    return FTreeNodes->LocateNode(WithoutEmptyLevels(Path, FSepChar));
 }
 
 TrmTreeNode* TrmCustomPathTreeView::AddPathNode(const std::string& Path)
 {
-    return AddNodeAlongPath<TrmTreeNode>(
-        Path, FSepChar, [this](const std::string& P) { return FTreeNodes->LocateNode(P); },
-        [this](TrmTreeNode* Parent, const std::string& Text) {
-            TrmTreeNode* node = FTreeNodes->AddChild(Parent, Text);
-            GetImageIndex(node);
-            return node;
-        });
+    std::string path = WithoutEmptyLevels(Path, FSepChar);
+    if (!path.empty() && path.front() != FSepChar)
+        path.insert(path.begin(), FSepChar);
+    // The ends of the paths of the levels: level k's path is path[0, ends[k]).
+    std::vector<size_t> ends;
+    for (size_t i = 1; i < path.size(); ++i)
+        if (path[i] == FSepChar)
+            ends.push_back(i);
+    if (!path.empty())
+        ends.push_back(path.size());
+    // The deepest level filed already, looked for from the bottom up; the levels below it
+    // are added in one walk down, each filed under its part of the one path.
+    const std::string_view whole(path);
+    size_t level = ends.size();
+    TrmTreeNode* node = nullptr;
+    for (; level > 0 && !node; --level)
+        node = FTreeNodes->LocateNode(whole.substr(0, ends[level - 1]));
+    if (node)
+        ++level;
+    for (; level < ends.size(); ++level) {
+        const size_t start = level == 0 ? 1 : ends[level - 1] + 1;
+        const std::string_view levelPath = whole.substr(0, ends[level]);
+        node = FTreeNodes->InternalAddObject(node, nullptr, path.substr(start, ends[level] - start), nullptr,
+                                             &levelPath);
+        GetImageIndex(node);
+    }
+    return node;
 }
 
 // ---- Rows and geometry -----------------------------------------------------------------
@@ -340,12 +384,39 @@ int32_t TrmCustomPathTreeView::RowsThatFit() const
     return FClientArea.Height() / std::max(RowHeight(), 1);
 }
 
-int32_t TrmCustomPathTreeView::ShownRowCount() const
+bool TrmCustomPathTreeView::PlaceShows(const TrmTreeNode* Node) const
+{
+    // Up to the first closed ancestor: a new node under a closed parent costs one step.
+    for (const TrmTreeNode* ancestor = Node->FParent; ancestor; ancestor = ancestor->FParent, ++FWalkSteps)
+        if (!ancestor->FExpanded)
+            return false;
+    return true;
+}
+
+int32_t TrmCustomPathTreeView::RowsBelowOf(const TrmTreeNode* Node) const
 {
     int32_t rows = 0;
-    for (const TrmTreeNode* node = FTreeNodes->FFirst; node; node = node->GetNextVisible())
+    const TrmTreeNode* node = Node->FFirstChild;
+    while (node) {
         ++rows;
+        ++FWalkSteps;
+        if (node->FExpanded && node->FFirstChild) {
+            node = node->FFirstChild;
+            continue;
+        }
+        while (node != Node && !node->FNext)
+            node = node->FParent;
+        node = node == Node ? nullptr : node->FNext;
+    }
     return rows;
+}
+
+void TrmCustomPathTreeView::CountRows(const TrmTreeNode* Node, int32_t Sign, RowSpan Span)
+{
+    if (!PlaceShows(Node))
+        return;
+    const bool below = Span != RowAlone && Node->FExpanded;
+    FShownRows += Sign * ((Span != RowsBelow ? 1 : 0) + (below ? RowsBelowOf(Node) : 0));
 }
 
 int32_t TrmCustomPathTreeView::RowOf(const TrmTreeNode* Node) const
@@ -358,6 +429,7 @@ int32_t TrmCustomPathTreeView::RowOf(const TrmTreeNode* Node) const
     int32_t row = 0;
     for (const TrmTreeNode* node = FTreeNodes->FFirst; node && node != Node; node = node->GetNextVisible())
         ++row;
+    FWalkSteps += row;
     return row;
 }
 
@@ -366,7 +438,7 @@ TrmTreeNode* TrmCustomPathTreeView::NodeAtRow(int32_t Row) const
     if (Row < 0)
         return nullptr;
     TrmTreeNode* node = FTreeNodes->FFirst;
-    for (int32_t i = 0; node && i < Row; ++i)
+    for (int32_t i = 0; node && i < Row; ++i, ++FWalkSteps)
         node = node->GetNextVisible();
     return node;
 }

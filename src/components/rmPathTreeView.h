@@ -110,23 +110,31 @@ public:
     void SaveToFile(const std::filesystem::path& FileName) const;
     void SaveToStream(TStream& Stream) const;
 
-    // Paths.
+    // Paths. A node's path is the separator before each text from the top down; empty
+    // texts add no level, so "/a//b", "//a/b" and "/a/b//" all name the node "/a/b".
+    // NodePath(null) is "".
     std::string NodePath(const TrmTreeNode* Node) const;
     // "/a/b" and "/a/b/" give "/a"; "/a" gives "".
     std::string ParentName(std::string_view Path) const { return PathParentName(Path, FSepChar); }
     // "/a/b" and "/a/b/" give "b".
     std::string ChildName(std::string_view Path) const { return PathChildName(Path, FSepChar); }
-    TrmTreeNode* FindPathNode(std::string_view Path) const { return FTreeNodes->LocateNode(Path); }
-    // The node for Path, created with every missing ancestor; null for an empty path.
+    TrmTreeNode* FindPathNode(std::string_view Path) const;
+    // The node for Path, created with every missing ancestor; a missing leading
+    // separator is put in front. Null for a path without a text ("", "/").
     TrmTreeNode* AddPathNode(const std::string& Path);
 
     // Geometry, in the control's coordinates.
     platform::Rect ClientArea() const { return FClientArea; }
     int32_t RowHeight() const;
     int32_t EffectiveIndent() const { return FIndent < 0 ? kDefaultIndent : FIndent; }
-    // The number of shown nodes and the number of whole rows that fit.
-    int32_t ShownRowCount() const;
+    // The number of shown nodes (kept up to date as nodes come, go, open and close) and
+    // the number of whole rows that fit.
+    int32_t ShownRowCount() const { return FShownRows; }
     int32_t RowsThatFit() const;
+    // Diagnostic: the nodes stepped over by the walks along rows and up to the top since
+    // construction, so that one can check that the work of a change does not grow with
+    // the size or depth of the tree.
+    int64_t WalkSteps() const { return FWalkSteps; }
 
     bool WantsArrowKeys() const override { return true; }
 
@@ -186,7 +194,16 @@ private:
         Invalidate();
     }
 
+    // What CountRows counts of a node: its own row, the shown rows below it, or both.
+    enum RowSpan : uint8_t { RowAlone, RowsBelow, RowAndBelow };
+
     // Called by the nodes.
+    // Adds Sign times the rows Span names to the shown row count, when Node's place
+    // shows (every ancestor expanded).
+    void CountRows(const TrmTreeNode* Node, int32_t Sign, RowSpan Span);
+    bool PlaceShows(const TrmTreeNode* Node) const;
+    // The rows below an expanded Node.
+    int32_t RowsBelowOf(const TrmTreeNode* Node) const;
     void StructureChanged();
     void NodeInserted();
     void NodeDeleting(const TrmTreeNode* Node);
@@ -223,6 +240,8 @@ private:
     TrmTreeNode* FDropTarget = nullptr;
     TrmTreeNode* FPendingChange = nullptr; // the node the change timer will report
     int32_t FTopRow = 0;
+    int32_t FShownRows = 0;
+    mutable int64_t FWalkSteps = 0;
     platform::Rect FClientArea;
     TrmWindowScrollBars FScrollBars;
     platform::Timer FChangeTimer;

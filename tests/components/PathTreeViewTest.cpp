@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using platform::MouseButton;
 namespace shift = platform::shift;
 
@@ -87,6 +89,16 @@ TEST_F(TreeFixture, AddPathNodeCreatesTheMissingAncestorsOnce)
     EXPECT_EQ(tree.AddPathNode("/a/b/"), made); // not a second "b" under the top
     EXPECT_EQ(tree.Items().Count(), 2);
     EXPECT_EQ(tree.AddPathNode(""), nullptr);
+    // Empty levels name no node, in adding, finding and NodePath alike.
+    for (const char* path : {"/a//b", "//a/b", "/a/b//", "a//b"}) {
+        EXPECT_EQ(tree.AddPathNode(path), made) << path;
+        EXPECT_EQ(tree.FindPathNode(path), path[0] == '/' ? made : nullptr) << path;
+    }
+    EXPECT_EQ(tree.AddPathNode("//"), nullptr);
+    EXPECT_EQ(tree.Items().Count(), 2);
+    TrmTreeNode* under = tree.Items().AddChild(tree.Items().AddChild(made, ""), "c");
+    EXPECT_EQ(tree.NodePath(under), "/a/b/c");
+    EXPECT_EQ(tree.AddPathNode("/a/b//c"), under);
     EXPECT_EQ(tree.AddPathNode("/a/x/y")->GetParent()->GetParent(), made->GetParent());
 }
 
@@ -120,6 +132,50 @@ TEST_F(TreeFixture, RenamingAndMovingRefileTheSubtree)
     d->MoveTo(e, naAddChild);
     EXPECT_FALSE(a->GetChildren()); // lost its only child
     EXPECT_EQ(tree.Items().Index().Count(), 5);
+    // Into another tree, which does not own it: refused as adding there is.
+    TrmPathTreeView other;
+    EXPECT_THROW(d->MoveTo(other.Items().AddChild(nullptr, "x"), naAddChild), ETreeViewError);
+    EXPECT_EQ(d->GetParent(), e);
+    EXPECT_EQ(other.Items().Count(), 1);
+}
+
+TEST_F(TreeFixture, ChangesCostStepsByTheirOwnSizeNotTheTrees)
+{
+    const auto shownRows = [this] {
+        int32_t rows = 0;
+        for (const TrmTreeNode* node = tree.Items().GetFirstNode(); node; node = node->GetNextVisible())
+            ++rows;
+        return rows;
+    };
+    TrmTreeNode* root = tree.Items().AddChild(nullptr, "r");
+    tree.Items().AddChild(root, "0");
+    root->Expand(false);
+    int64_t before = tree.WalkSteps();
+    for (int i = 1; i < 2000; ++i)
+        tree.Items().AddChild(root, std::to_string(i));
+    EXPECT_LT(tree.WalkSteps() - before, 10 * 2000); // not a recount of the rows each time
+    EXPECT_EQ(tree.ShownRowCount(), 2001);
+
+    std::string deep;
+    for (int i = 0; i < 2000; ++i)
+        deep += "/d";
+    before = tree.WalkSteps();
+    TrmTreeNode* bottom = tree.AddPathNode(deep);
+    EXPECT_LT(tree.WalkSteps() - before, 10 * 2000); // not a walk to the top for each level
+    EXPECT_EQ(bottom->GetLevel(), 1999);
+    EXPECT_EQ(tree.FindPathNode(deep), bottom);
+
+    // The kept count against a recount, through the changes that show and hide rows.
+    MakeSample();
+    const std::function<void()> changes[] = {
+        [&] { tree.FullExpand(); },           [&] { b->MoveTo(e, naAddChild); }, [&] { a->Collapse(true); },
+        [&] { c->MoveTo(root, naAddChildFirst); }, [&] { root->Collapse(false); }, [&] { e->Delete(); },
+        [&] { tree.FullExpand(); },           [&] { root->DeleteChildren(); },   [&] { tree.Items().Clear(); },
+    };
+    for (size_t i = 0; i < std::size(changes); ++i) {
+        changes[i]();
+        EXPECT_EQ(tree.ShownRowCount(), shownRows()) << "change " << i;
+    }
 }
 
 TEST_F(TreeFixture, ANewSeparatorRefilesEveryNode)
