@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using platform::MouseButton;
 using platform::Rect;
 
@@ -136,6 +138,10 @@ TEST_F(ImgViewFixture, OverSizeAddsScrollRoomOnEverySide)
     EXPECT_FLOAT_EQ(view.OffsetHorz(), 41.5f);
     view.SetOverSize(50); // 200 + 100 > 283
     EXPECT_FLOAT_EQ(view.OffsetHorz(), 50 - view.HorzScroll().Position());
+    // The largest over-size saturates the ranges instead of wrapping them round.
+    view.SetOverSize(std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(view.HorzScroll().Range(), std::numeric_limits<int32_t>::max());
+    EXPECT_FLOAT_EQ(view.OffsetHorz(), float(std::numeric_limits<int32_t>::max()) - view.HorzScroll().Position());
 }
 
 TEST_F(ImgViewFixture, DraggingTheHorizontalHandleScrollsTheImage)
