@@ -102,13 +102,14 @@ void TrmCustomScrollableControl::SetItemIndex(int32_t Value)
 
 void TrmCustomScrollableControl::ItemsChanged()
 {
+    // The widest item may have changed with the items: both bars follow at once.
+    UpdateHScrollBar();
     if (MaxItemCount() > 0) {
         SetItemIndex(0);
         return;
     }
     FItemIndex = FSelStart = FSelEnd = -1;
     UpdateVScrollBar();
-    UpdateHScrollBar();
     Invalidate();
     DoItemIndexChange();
 }

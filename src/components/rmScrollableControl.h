@@ -64,6 +64,9 @@ public:
     int32_t ClientWidth() const { return FClientArea.Width(); }
     int32_t ClientHeight() const { return FClientArea.Height(); }
 
+    // The window's scroll bars, shown as ScrollBars says.
+    const TrmWindowScrollBars& WindowScrollBars() const { return FScrollBars; }
+
     // A scroll request, as a bar sends it: Position is read by scPosition and scTrack.
     void Scroll(TScrollBarKind Bar, TScrollCode Code, int32_t Position);
 

@@ -240,6 +240,13 @@ TEST_F(ListFixture, SelectionShowsOnlyWhenFocusedAndNotHidden)
     EXPECT_EQ(highlighted(hidden), 0);
 }
 
+TEST_F(ListFixture, AssignedLinesEnableTheHorizontalBarAtOnce)
+{
+    list.SetScrollBars(ssBoth);
+    list.SetItems({std::string(100, 'w')}); // 600 pixels in a 383-pixel client
+    EXPECT_TRUE(list.WindowScrollBars().Bar(sbHorizontal).Enabled());
+}
+
 TEST_F(ListFixture, ScrollBarsTakeTheirRoomAndFollowTheTop)
 {
     Make(10, 4);
