@@ -111,9 +111,12 @@ platform::Rect TCustomImgView32::GetSizeGripRect() const
 
 bool TCustomImgView32::IsSizeGripVisible() const
 {
-    // sgAuto shows the grip only on a view filling its window's client area, aligned
-    // there through every parent; controls here are never aligned to their parents.
-    return sizeGrip_ == sgAlways;
+    // sgAuto: the grip fills the corner that the two bars make when both show.
+    switch (sizeGrip_) {
+    case sgAlways: return true;
+    case sgAuto: return hScroll_->Visible() && vScroll_->Visible();
+    default: return false;
+    }
 }
 
 void TCustomImgView32::SetCentered(bool Value)

@@ -388,6 +388,17 @@ void TrmTreeNode::MoveTo(TrmTreeNode* Destination, TNodeAttachMode Mode)
     view.StructureChanged();
 }
 
+bool TrmTreeNode::EditText()
+{
+    return TreeView().BeginEdit(this);
+}
+
+void TrmTreeNode::EndEdit(bool Cancel)
+{
+    if (TreeView().FEditNode == this)
+        TreeView().FinishEdit(Cancel);
+}
+
 bool TrmTreeNode::AlphaSort()
 {
     return CustomSort(nullptr, 0);

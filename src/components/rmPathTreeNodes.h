@@ -111,6 +111,12 @@ public:
     // The row, or only the text, in client coordinates; empty when the node is not shown.
     platform::Rect DisplayRect(bool TextOnly) const;
 
+    // Label editing in place: EditText starts it (false when the view refuses: read-only,
+    // OnEditing, a drag); EndEdit ends an edit of this node, keeping the typed text
+    // (through OnEdited) or dropping it.
+    bool EditText();
+    void EndEdit(bool Cancel);
+
     // Moves the node with its subtree; nothing happens when Destination lies inside it.
     // Raises ETreeViewError for a Destination of another tree, which owns its own nodes.
     void MoveTo(TrmTreeNode* Destination, TNodeAttachMode Mode);

@@ -7,14 +7,18 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 
 namespace {
 
 constexpr int32_t kButtonSize = 9;
+// Pixels a horizontal line step scrolls.
+constexpr int32_t kHorizontalLine = 8;
 // Rows a wheel notch (120 units) scrolls, as the desktop's default.
 constexpr int32_t kWheelRows = 3;
 constexpr platform::KeyCode kAddKey = 0x6B;      // the keypad's +
 constexpr platform::KeyCode kSubtractKey = 0x6D; // the keypad's -
+constexpr platform::KeyCode kEditKey = platform::key::F1 + 1; // F2
 
 platform::Size Measure(std::string_view text, const platform::FontSpec& font)
 {
@@ -39,14 +43,13 @@ int32_t CompareWithoutCase(const std::string& a, const std::string& b)
 
 TrmCustomPathTreeView::TrmCustomPathTreeView()
     : FTreeNodes(std::make_unique<TrmTreeNodes>(*this)),
-      FScrollBars(*this,
-                  [this](TScrollBarKind, TScrollCode, int32_t Position) {
-                      FTopRow = Position;
-                      UpdateScrollRange();
-                      Invalidate();
-                  }),
+      FScrollBars(*this, [this](TScrollBarKind Bar, TScrollCode Code, int32_t Position) { Scroll(Bar, Code, Position); }),
       FChangeTimer([this] { ChangeTimerFired(); })
 {
+    FEdit = std::make_unique<TCustomEdit>();
+    FEditChildren = std::make_unique<platform::ChildControls>(*this);
+    FEdit->SetVisible(false);
+    FEditChildren->Add(*FEdit);
     SetTabStop(true);
     SetColor(CanvasColorOf(clWindow));
     FFont.Color = CanvasColorOf(clWindowText);
@@ -59,6 +62,7 @@ TrmCustomPathTreeView::~TrmCustomPathTreeView()
 {
     // The handlers may belong to an owner that is already half destroyed.
     FDestroying = true;
+    HideNameHint();
     OnDeletion = nullptr;
     OnChange = nullptr;
     OnChanging = nullptr;
@@ -101,7 +105,61 @@ void TrmCustomPathTreeView::SetBorderStyle(TFormBorderStyle Value)
     if (Value == FBorderStyle)
         return;
     FBorderStyle = Value;
+    RecreateWnd();
+}
+
+void TrmCustomPathTreeView::SetCtl3D(bool Value)
+{
+    if (Value == FCtl3D)
+        return;
+    FCtl3D = Value;
+    RecreateWnd();
+}
+
+void TrmCustomPathTreeView::RecreateWnd()
+{
+    const TrmTreeNode* top = TopItem();
+    const int32_t topIndex = top ? top->GetAbsoluteIndex() : -1;
+    const int32_t indent = FIndent;
+    // What lives in the window goes with it: an open label edit and the hint.
+    FinishEdit(true);
+    HideNameHint();
     Relayout();
+    FIndent = indent;
+    if (topIndex >= 0)
+        SetTopItem(FTreeNodes->GetNodeFromIndex(topIndex));
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::SetHotTrack(bool Value)
+{
+    FHotTrack = Value;
+    if (!Value && FHotNode) {
+        FHotNode = nullptr;
+        Invalidate();
+    }
+}
+
+void TrmCustomPathTreeView::SetToolTips(bool Value)
+{
+    FToolTips = Value;
+    HideNameHint();
+}
+
+void TrmCustomPathTreeView::SetImages(TBitmap32List* Value)
+{
+    FImages = Value;
+    FWidestRow = -1;
+    UpdateScrollRange();
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::SetStateImages(TBitmap32List* Value)
+{
+    FStateImages = Value;
+    FWidestRow = -1;
+    UpdateScrollRange();
+    Invalidate();
 }
 
 // ---- Hooks ----------------------------------------------------------------------------
@@ -166,6 +224,20 @@ void TrmCustomPathTreeView::GetSelectedIndex(TrmTreeNode* Node)
         OnGetSelectedIndex(this, Node);
 }
 
+bool TrmCustomPathTreeView::CanEdit(TrmTreeNode* Node)
+{
+    bool allow = true;
+    if (OnEditing)
+        OnEditing(this, Node, allow);
+    return allow;
+}
+
+void TrmCustomPathTreeView::Edit(TrmTreeNode* Node, std::string& S)
+{
+    if (OnEdited)
+        OnEdited(this, Node, S);
+}
+
 std::unique_ptr<TrmTreeNode> TrmCustomPathTreeView::CreateNode()
 {
     return std::make_unique<TrmTreeNode>(*FTreeNodes);
@@ -202,6 +274,14 @@ void TrmCustomPathTreeView::NodeInserted()
 
 void TrmCustomPathTreeView::NodeDeleting(const TrmTreeNode* Node)
 {
+    if (FEditNode == Node || (FEditNode && FEditNode->HasAsParent(Node)))
+        FinishEdit(true);
+    if (FDragNode == Node)
+        EndDrag(false);
+    if (FHotNode == Node)
+        FHotNode = nullptr;
+    if (FPressedNode == Node)
+        FPressedNode = nullptr;
     if (FSelected == Node)
         FSelected = nullptr;
     if (FFocusedNode == Node)
@@ -220,6 +300,10 @@ void TrmCustomPathTreeView::SiblingsChanged(TrmTreeNode* Parent, bool TextChange
     const bool byData = (FSortType == stData || FSortType == stBoth) && OnCompare;
     if (TextChanged ? byText : byData)
         SortChildren(Parent, nullptr, 0);
+    if (TextChanged) {
+        FWidestRow = -1;
+        StructureChanged();
+    }
     Invalidate();
 }
 
@@ -268,8 +352,15 @@ void TrmCustomPathTreeView::SetSelected(TrmTreeNode* Value)
 {
     if (Value == FSelected || !CanChange(Value))
         return;
+    TrmTreeNode* old = FSelected;
     FSelected = Value;
     FFocusedNode = Value;
+    if (FAutoExpand) {
+        if (old && Value && !Value->HasAsParent(old))
+            old->Collapse(false);
+        if (Value)
+            Value->Expand(false);
+    }
     if (Value)
         Value->MakeVisible();
     Invalidate();
@@ -376,7 +467,22 @@ TrmTreeNode* TrmCustomPathTreeView::AddPathNode(const std::string& Path)
 
 int32_t TrmCustomPathTreeView::RowHeight() const
 {
-    return Measure("X", FFont).Height + 2;
+    return std::max({Measure("X", FFont).Height + 2, ImageSize(FImages).Height, ImageSize(FStateImages).Height});
+}
+
+platform::Size TrmCustomPathTreeView::ImageSize(const TBitmap32List* List) const
+{
+    if (!List || List->Bitmaps()->Count() == 0)
+        return {};
+    const TBitmap32* first = List->Bitmap(0);
+    return {first->Width(), first->Height()};
+}
+
+int32_t TrmCustomPathTreeView::RowWidth(const TrmTreeNode* Node) const
+{
+    const int32_t rootColumns = FShowRoot && (FShowLines || FShowButtons) ? 1 : 0;
+    return (Node->GetLevel() + rootColumns) * EffectiveIndent() + ImageSize(FStateImages).Width +
+           ImageSize(FImages).Width + Measure(Node->FText, FFont).Width + 4;
 }
 
 int32_t TrmCustomPathTreeView::RowsThatFit() const
@@ -415,6 +521,12 @@ void TrmCustomPathTreeView::CountRows(const TrmTreeNode* Node, int32_t Sign, Row
 {
     if (!PlaceShows(Node))
         return;
+    // A row added widens the widest row at most to its own width; other changes may
+    // narrow it, and it is measured again when asked.
+    if (Sign > 0 && Span == RowAlone && FWidestRow >= 0)
+        FWidestRow = std::max(FWidestRow, RowWidth(Node));
+    else
+        FWidestRow = -1;
     const bool below = Span != RowAlone && Node->FExpanded;
     FShownRows += Sign * ((Span != RowsBelow ? 1 : 0) + (below ? RowsBelowOf(Node) : 0));
 }
@@ -451,38 +563,93 @@ TrmCustomPathTreeView::RowLayout TrmCustomPathTreeView::LayoutOf(const TrmTreeNo
     const int32_t rootColumns = FShowRoot && (FShowLines || FShowButtons) ? 1 : 0;
     const int32_t columns = Node->GetLevel() + rootColumns;
     const int32_t top = FClientArea.Top + (Row - FTopRow) * height;
-    const int32_t textLeft = FClientArea.Left + columns * indent;
+    int32_t left = FClientArea.Left - FLeftPixel + columns * indent;
     RowLayout layout;
     layout.Row = {FClientArea.Left, top, FClientArea.Right, top + height};
     if (columns > 0)
-        layout.Button = {textLeft - indent, top, textLeft, top + height};
-    layout.Label = {textLeft, top, textLeft + Measure(Node->FText, FFont).Width + 4, top + height};
+        layout.Button = {left - indent, top, left, top + height};
+    // Each image list keeps its column on every row, images or not.
+    for (const auto& [list, place] : {std::pair{FStateImages, &layout.State}, std::pair{FImages, &layout.Image}}) {
+        const platform::Size size = ImageSize(list);
+        if (size.Width > 0) {
+            const int32_t imageTop = top + (height - size.Height) / 2;
+            *place = {left, imageTop, left + size.Width, imageTop + size.Height};
+            left += size.Width;
+        }
+    }
+    layout.Label = {left, top, left + Measure(Node->FText, FFont).Width + 4, top + height};
     return layout;
+}
+
+platform::Rect TrmCustomPathTreeView::InsideBorder() const
+{
+    const int32_t border = WindowBorderWidth(FBorderStyle, FCtl3D);
+    return {border, border, std::max(border, Width() - border), std::max(border, Height() - border)};
 }
 
 void TrmCustomPathTreeView::Relayout()
 {
-    const int32_t border = FBorderStyle == bsSingle ? 1 : 0;
-    const platform::Rect inner{border, border, std::max(border, Width() - border), std::max(border, Height() - border)};
-    FClientArea = FScrollBars.Layout(inner);
+    FClientArea = FScrollBars.Layout(InsideBorder());
     UpdateScrollRange();
     Invalidate();
+}
+
+int32_t TrmCustomPathTreeView::WidestRow() const
+{
+    if (FWidestRow < 0) {
+        FWidestRow = 0;
+        for (const TrmTreeNode* node = FTreeNodes->FFirst; node; node = node->GetNextVisible(), ++FWalkSteps)
+            FWidestRow = std::max(FWidestRow, RowWidth(node));
+    }
+    return FWidestRow;
 }
 
 void TrmCustomPathTreeView::UpdateScrollRange()
 {
     const int32_t rows = ShownRowCount();
-    const int32_t border = FBorderStyle == bsSingle ? 1 : 0;
-    // The bar shows only while the rows do not fit without it.
-    const bool needed = rows > std::max(0, Height() - 2 * border) / std::max(RowHeight(), 1);
-    if (needed != FScrollBars.Shows(sbVertical)) {
-        FScrollBars.SetStyle(needed ? ssVertical : ssNone);
-        FClientArea = FScrollBars.Layout({border, border, std::max(border, Width() - border),
-                                          std::max(border, Height() - border)});
+    const int32_t height = std::max(RowHeight(), 1);
+    const int32_t widest = WidestRow();
+    // A bar shows only while the rows do not fit without it; each bar takes room from
+    // the other direction.
+    const platform::Rect inner = InsideBorder();
+    bool vertical = false, horizontal = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        vertical = int64_t(rows) * height > inner.Height() - (horizontal ? TrmWindowScrollBars::kThickness : 0);
+        horizontal = widest > inner.Width() - (vertical ? TrmWindowScrollBars::kThickness : 0);
     }
-    const int32_t lastTop = std::max(0, rows - RowsThatFit());
+    const auto style = TScrollStyle((vertical ? ssVertical : ssNone) | (horizontal ? ssHorizontal : ssNone));
+    if (style != FScrollBars.Style()) {
+        FScrollBars.SetStyle(style);
+        FClientArea = FScrollBars.Layout(inner);
+    }
+    const int32_t fit = RowsThatFit();
+    const int32_t lastTop = std::max(0, rows - fit);
     FTopRow = std::clamp(FTopRow, 0, lastTop);
-    FScrollBars.SetScrollInfo(sbVertical, lastTop, FTopRow);
+    FScrollBars.SetScrollInfo(sbVertical, lastTop, fit, FTopRow);
+    const int32_t lastLeft = std::max(0, widest - FClientArea.Width());
+    FLeftPixel = std::clamp(FLeftPixel, 0, lastLeft);
+    FScrollBars.SetScrollInfo(sbHorizontal, lastLeft, FClientArea.Width(), FLeftPixel);
+}
+
+void TrmCustomPathTreeView::Scroll(TScrollBarKind Bar, TScrollCode Code, int32_t Position)
+{
+    const bool vertical = Bar == sbVertical;
+    const int32_t line = vertical ? 1 : kHorizontalLine;
+    const int32_t page = vertical ? std::max(RowsThatFit(), 1) : std::max(FClientArea.Width(), 1);
+    int32_t& value = vertical ? FTopRow : FLeftPixel;
+    switch (Code) {
+    case scLineUp: value -= line; break;
+    case scLineDown: value += line; break;
+    case scPageUp: value -= page; break;
+    case scPageDown: value += page; break;
+    case scPosition:
+    case scTrack: value = Position; break;
+    case scTop: value = 0; break;
+    case scBottom: value = std::numeric_limits<int32_t>::max(); break;
+    default: return;
+    }
+    UpdateScrollRange(); // clamps
+    Invalidate();
 }
 
 void TrmCustomPathTreeView::ScrollToRow(int32_t Row)
@@ -539,6 +706,10 @@ THitTests TrmCustomPathTreeView::GetHitTestInfoAt(int32_t X, int32_t Y) const
     const RowLayout layout = LayoutOf(node, RowOf(node));
     if (layout.Button.Contains(X, Y))
         return FShowButtons && node->GetChildren() ? hit::htOnButton : hit::htOnIndent;
+    if (layout.State.Contains(X, Y))
+        return hit::htOnItem | hit::htOnStateIcon;
+    if (layout.Image.Contains(X, Y))
+        return hit::htOnItem | hit::htOnIcon;
     if (X < layout.Label.Left)
         return hit::htOnIndent;
     if (X < layout.Label.Right)
@@ -550,18 +721,32 @@ THitTests TrmCustomPathTreeView::GetHitTestInfoAt(int32_t X, int32_t Y) const
 
 void TrmCustomPathTreeView::MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
 {
+    HideNameHint();
     if (FScrollBars.MouseDown(Button, Shift, X, Y))
         return;
+    if (IsEditing()) {
+        if (FEditChildren->MouseDown(Button, Shift, X, Y))
+            return;
+        FinishEdit(false); // a press elsewhere ends the edit, keeping the text
+    }
     Control::MouseDown(Button, Shift, X, Y);
     TrmTreeNode* node = GetNodeAt(X, Y);
     const THitTests where = GetHitTestInfoAt(X, Y);
+    FPressedNode = nullptr;
     if (Button == platform::MouseButton::Left) {
+        const bool wasFocused = Focused();
         if (CanFocus())
             SetFocus();
         if (where & hit::htOnButton) {
             node->SetExpanded(!node->Expanded());
-        } else if (node && ((where & hit::htOnLabel) || FRowSelect)) {
+        } else if (node && ((where & (hit::htOnLabel | hit::htOnIcon | hit::htOnStateIcon)) || FRowSelect)) {
+            // A press on the label of the node already selected in the focused view edits
+            // it once the button comes up without a drag.
+            FPressWasOnSelectedLabel = wasFocused && node == FSelected && (where & hit::htOnLabel) &&
+                                       !(Shift & platform::shift::Double);
             SetSelected(node);
+            FPressedNode = node;
+            FPressPoint = {X, Y};
             // The second press of a double click on a label opens or closes the node.
             if ((Shift & platform::shift::Double) && (where & hit::htOnLabel))
                 node->SetExpanded(!node->Expanded());
@@ -573,25 +758,210 @@ void TrmCustomPathTreeView::MouseDown(platform::MouseButton Button, platform::Sh
 
 void TrmCustomPathTreeView::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
 {
-    if (!FScrollBars.MouseMove(Shift, X, Y))
-        Control::MouseMove(Shift, X, Y);
+    if (FScrollBars.MouseMove(Shift, X, Y))
+        return;
+    if (IsEditing() && FEditChildren->MouseMove(Shift, X, Y))
+        return;
+    Control::MouseMove(Shift, X, Y);
+    if (FDragNode) {
+        DragTo(X, Y);
+        return;
+    }
+    if (FPressedNode && (Shift & platform::shift::Left) && FDragMode == dmAutomatic &&
+        std::max(std::abs(X - FPressPoint.X), std::abs(Y - FPressPoint.Y)) > kDragThreshold) {
+        BeginDrag(FPressedNode, X, Y);
+        return;
+    }
+    if ((Shift & (platform::shift::Left | platform::shift::Right | platform::shift::Middle)) == 0) {
+        UpdateHotNode(X, Y);
+        UpdateNameHint(X, Y);
+    }
 }
 
 void TrmCustomPathTreeView::MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
 {
-    if (!FScrollBars.MouseUp(Button, Shift, X, Y))
-        Control::MouseUp(Button, Shift, X, Y);
+    if (FScrollBars.MouseUp(Button, Shift, X, Y))
+        return;
+    if (IsEditing() && FEditChildren->MouseUp(Button, Shift, X, Y))
+        return;
+    if (Button == platform::MouseButton::Left) {
+        if (FDragNode) {
+            DragTo(X, Y);
+            EndDrag(true);
+        } else if (FPressedNode && FPressWasOnSelectedLabel && GetNodeAt(X, Y) == FPressedNode) {
+            BeginEdit(FPressedNode);
+        }
+        FPressedNode = nullptr;
+        FPressWasOnSelectedLabel = false;
+    }
+    Control::MouseUp(Button, Shift, X, Y);
 }
 
 void TrmCustomPathTreeView::MouseLeave()
 {
     FScrollBars.MouseLeave();
+    if (IsEditing())
+        FEditChildren->MouseLeave();
+    HideNameHint();
+    if (FHotNode) {
+        FHotNode = nullptr;
+        Invalidate();
+    }
     Control::MouseLeave();
+}
+
+void TrmCustomPathTreeView::KeyPress(char32_t& Key)
+{
+    if (IsEditing() && FEditChildren->KeyPress(Key))
+        return;
+    Control::KeyPress(Key);
+}
+
+// ---- Label editing, dragging, hot tracking, the name hint --------------------------------
+
+bool TrmCustomPathTreeView::BeginEdit(TrmTreeNode* Node)
+{
+    if (!Node || FReadOnly || FDragNode || !CanEdit(Node))
+        return false;
+    FinishEdit(false);
+    HideNameHint();
+    Node->MakeVisible();
+    const RowLayout layout = LayoutOf(Node, RowOf(Node));
+    // A little wider than the text, to type on; no wider than the client area.
+    const int32_t width = std::max(layout.Label.Width() + Measure("W", FFont).Width * 2, EffectiveIndent() * 2);
+    const int32_t right = std::min(layout.Label.Left + width, FClientArea.Right);
+    FEditNode = Node;
+    FEdit->SetFont(FFont);
+    FEdit->SetBounds(layout.Label.Left, layout.Label.Top, std::max(right - layout.Label.Left, 1),
+                     layout.Label.Height());
+    FEdit->SetText(Node->FText);
+    FEdit->SetVisible(true);
+    FEditChildren->FocusChild(FEdit.get());
+    FEdit->SelectAll();
+    Invalidate();
+    return true;
+}
+
+void TrmCustomPathTreeView::FinishEdit(bool Cancel)
+{
+    if (!FEditNode)
+        return;
+    TrmTreeNode* node = FEditNode;
+    FEditNode = nullptr;
+    std::string text = FEdit->Text();
+    FEditChildren->FocusChild(nullptr);
+    FEdit->SetVisible(false);
+    if (!Cancel && !FDestroying) {
+        Edit(node, text);
+        node->SetText(text);
+    }
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::BeginDrag(TrmTreeNode* Node, int32_t X, int32_t Y)
+{
+    FDragNode = Node;
+    FPressedNode = nullptr;
+    FHotNode = nullptr;
+    HideNameHint();
+    // The drag image is the node's label, held where the mouse took it.
+    const platform::Rect label = LayoutOf(Node, RowOf(Node)).Label;
+    FDragImage = label.Offset(X - FPressPoint.X, Y - FPressPoint.Y);
+    FDragPoint = {X, Y};
+    if (OnStartDrag)
+        OnStartDrag(this);
+    DragTo(X, Y);
+}
+
+void TrmCustomPathTreeView::DragTo(int32_t X, int32_t Y)
+{
+    FDragImage = FDragImage.Offset(X - FDragPoint.X, Y - FDragPoint.Y);
+    FDragPoint = {X, Y};
+    TrmTreeNode* target = GetNodeAt(X, Y);
+    bool accept = false;
+    if (OnDragOver)
+        OnDragOver(this, this, X, Y, dsDragMove, accept);
+    FDragAccepted = accept;
+    SetDropTarget(accept ? target : nullptr);
+    ShowCursor(accept ? platform::cursor::Drag : platform::cursor::NoDrop);
+}
+
+void TrmCustomPathTreeView::EndDrag(bool Drop)
+{
+    if (!FDragNode)
+        return;
+    const platform::Point at = FDragPoint;
+    const bool dropped = Drop && FDragAccepted;
+    if (dropped && OnDragDrop)
+        OnDragDrop(this, this, at.X, at.Y);
+    FDragNode = nullptr;
+    FDragImage = {};
+    FDragAccepted = false;
+    SetDropTarget(nullptr);
+    ShowCursor(platform::cursor::Default);
+    if (OnEndDrag)
+        OnEndDrag(this, dropped ? this : nullptr, at.X, at.Y);
+}
+
+void TrmCustomPathTreeView::UpdateHotNode(int32_t X, int32_t Y)
+{
+    if (!FHotTrack)
+        return;
+    TrmTreeNode* node = (GetHitTestInfoAt(X, Y) & hit::htOnItem) ? GetNodeAt(X, Y) : nullptr;
+    if (node == FHotNode)
+        return;
+    FHotNode = node;
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::UpdateNameHint(int32_t X, int32_t Y)
+{
+    if (!FToolTips || IsEditing())
+        return;
+    const TrmTreeNode* node = (GetHitTestInfoAt(X, Y) & hit::htOnItem) ? GetNodeAt(X, Y) : nullptr;
+    const platform::Rect label = node ? LayoutOf(node, RowOf(node)).Label : platform::Rect{};
+    if (!node || label.Right <= FClientArea.Right) {
+        HideNameHint();
+        return;
+    }
+    if (FHint.Visible() && FHint.Caption() == node->FText)
+        return;
+    const platform::Point topLeft = ClientToScreen({label.Left, label.Top});
+    if (!FHintPopup)
+        FHintPopup = platform::CreatePopupWindow(FHint);
+    FHint.SetFont(FFont);
+    FHint.ActivateHint(label.Offset(topLeft.X - label.Left, topLeft.Y - label.Top), node->FText);
+}
+
+void TrmCustomPathTreeView::HideNameHint()
+{
+    FHint.ReleaseHandle();
+    FHintPopup.reset();
 }
 
 void TrmCustomPathTreeView::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
 {
+    if (FDragNode) {
+        if (Key == platform::key::Escape)
+            EndDrag(false);
+        Key = 0;
+        return;
+    }
+    if (IsEditing()) {
+        // Enter keeps the typed text, Escape drops it; the rest is the edit's.
+        if (Key == platform::key::Return || Key == platform::key::Escape) {
+            FinishEdit(Key == platform::key::Escape);
+            Key = 0;
+        } else {
+            FEditChildren->KeyDown(Key, Shift);
+        }
+        return;
+    }
     Control::KeyDown(Key, Shift);
+    if (Key == kEditKey && FSelected) {
+        BeginEdit(FSelected);
+        return;
+    }
     TrmTreeNode* selected = FSelected;
     const int32_t row = RowOf(selected);
     const int32_t page = std::max(RowsThatFit() - 1, 1);
@@ -647,11 +1017,17 @@ void TrmCustomPathTreeView::Resize()
 void TrmCustomPathTreeView::DoEnter()
 {
     Control::DoEnter();
+    FEditChildren->ParentFocusChanged(true);
     Invalidate();
 }
 
 void TrmCustomPathTreeView::DoExit()
 {
+    // Leaving the view ends an edit with the text typed.
+    FinishEdit(false);
+    FEditChildren->ParentFocusChanged(false);
+    if (FDragNode)
+        EndDrag(false);
     Control::DoExit();
     Invalidate();
 }
@@ -660,21 +1036,76 @@ void TrmCustomPathTreeView::DoExit()
 
 void TrmCustomPathTreeView::Paint(platform::Canvas& Canvas)
 {
-    if (FBorderStyle == bsSingle)
-        Canvas.FrameRect(ClientRect(), CanvasColorOf(clWindowFrame));
+    FCanvas = &Canvas;
+    PaintWindowBorder(Canvas, ClientRect(), FBorderStyle, FCtl3D);
     Canvas.SetClipRect(FClientArea);
     Canvas.FillRect(FClientArea, Color());
-    int32_t row = FTopRow;
-    for (const TrmTreeNode* node = NodeAtRow(row); node && LayoutOf(node, row).Row.Top < FClientArea.Bottom;
-         node = node->GetNextVisible(), ++row)
-        PaintRow(Canvas, *node, row);
+    bool defaultDraw = true;
+    if (OnCustomDraw)
+        OnCustomDraw(this, FClientArea, defaultDraw);
+    if (defaultDraw && OnAdvancedCustomDraw)
+        OnAdvancedCustomDraw(this, FClientArea, cdPrePaint, defaultDraw);
+    if (defaultDraw) {
+        int32_t row = FTopRow;
+        for (TrmTreeNode* node = NodeAtRow(row); node && LayoutOf(node, row).Row.Top < FClientArea.Bottom;
+             node = node->GetNextVisible(), ++row)
+            PaintRow(Canvas, *node, row);
+        if (OnAdvancedCustomDraw)
+            OnAdvancedCustomDraw(this, FClientArea, cdPostPaint, defaultDraw);
+    }
+    if (FDragNode) {
+        // The drag image: the dragged label, framed, where the mouse holds it.
+        Canvas.FillRect(FDragImage, Color());
+        Canvas.FrameRect(FDragImage, CanvasColorOf(clBtnShadow));
+        Canvas.TextOut(FDragImage.Left + 2, FDragImage.Top + 1, FDragNode->FText, FFont);
+    }
     Canvas.RemoveClip();
+    if (IsEditing())
+        FEditChildren->Paint(Canvas);
     FScrollBars.Paint(Canvas, CanvasColorOf(clBtnFace));
+    FCanvas = nullptr;
 }
 
-void TrmCustomPathTreeView::PaintRow(platform::Canvas& Canvas, const TrmTreeNode& Node, int32_t Row)
+void TrmCustomPathTreeView::PaintRow(platform::Canvas& Canvas, TrmTreeNode& Node, int32_t Row)
 {
     const RowLayout layout = LayoutOf(&Node, Row);
+    TCustomDrawState state = 0;
+    if (&Node == FSelected)
+        state |= cds::cdsSelected;
+    if (Focused() && &Node == FFocusedNode)
+        state |= cds::cdsFocused;
+    if (&Node == FHotNode)
+        state |= cds::cdsHot;
+    if (!Enabled())
+        state |= cds::cdsDisabled;
+    bool defaultDraw = true, paintImages = true;
+    if (OnCustomDrawItem)
+        OnCustomDrawItem(this, &Node, state, defaultDraw);
+    if (defaultDraw && OnAdvancedCustomDrawItem)
+        OnAdvancedCustomDrawItem(this, &Node, state, cdPrePaint, paintImages, defaultDraw);
+    if (!defaultDraw)
+        return;
+    PaintRowItem(Canvas, Node, layout, state, paintImages);
+    if (OnAdvancedCustomDrawItem)
+        OnAdvancedCustomDrawItem(this, &Node, state, cdPostPaint, paintImages, defaultDraw);
+}
+
+void TrmCustomPathTreeView::PaintImage(platform::Canvas& Canvas, const TBitmap32List* List, int32_t Index,
+                                       const platform::Rect& At)
+{
+    if (!List || Index < 0 || Index >= List->Bitmaps()->Count() || At.IsEmpty())
+        return;
+    const TBitmap32* image = List->Bitmap(Index);
+    const int32_t width = std::min(image->Width(), At.Width());
+    const int32_t height = std::min(image->Height(), At.Height());
+    if (width > 0 && height > 0)
+        Canvas.BlitOpaque(At.Left, At.Top, reinterpret_cast<const uint32_t*>(image->Bits()), width, height,
+                          image->Width());
+}
+
+void TrmCustomPathTreeView::PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& Node, const RowLayout& layout,
+                                         TCustomDrawState State, bool PaintImages)
+{
     if (FShowLines)
         PaintLines(Canvas, Node, layout);
     if (FShowButtons && Node.GetChildren() && !layout.Button.IsEmpty()) {
@@ -688,10 +1119,26 @@ void TrmCustomPathTreeView::PaintRow(platform::Canvas& Canvas, const TrmTreeNode
         if (!Node.FExpanded)
             Canvas.Line(cx, cy - 2, cx, cy + 2, CanvasColorOf(clWindowText));
     }
+    if (PaintImages) {
+        PaintImage(Canvas, FStateImages, Node.FStateIndex, layout.State);
+        // The image indices are asked for as the node is drawn.
+        const bool selected = (State & cds::cdsSelected) != 0;
+        if (FImages) {
+            if (selected)
+                GetSelectedIndex(&Node);
+            else
+                GetImageIndex(&Node);
+        }
+        PaintImage(Canvas, FImages, selected ? Node.FSelectedIndex : Node.FImageIndex, layout.Image);
+    }
 
     platform::FontSpec font = FFont;
     if (Node.FCut)
         font.Color = CanvasColorOf(clGrayText);
+    if (State & cds::cdsHot) {
+        font.Color = CanvasColorOf(clHighlight);
+        font.Underline = true;
+    }
     const bool marked = FDropTarget ? &Node == FDropTarget : &Node == FSelected;
     if (marked && (Focused() || !FHideSelection || &Node == FDropTarget)) {
         const bool active = Focused() || &Node == FDropTarget;
@@ -701,8 +1148,9 @@ void TrmCustomPathTreeView::PaintRow(platform::Canvas& Canvas, const TrmTreeNode
         Canvas.FillRect(area, CanvasColorOf(active ? clHighlight : clBtnFace));
         font.Color = CanvasColorOf(active ? clHighlightText : clWindowText);
     }
-    Canvas.TextOut(layout.Label.Left + 2, layout.Label.Top + 1, Node.FText, font);
-    if (Focused() && &Node == FFocusedNode)
+    if (&Node != FEditNode)
+        Canvas.TextOut(layout.Label.Left + 2, layout.Label.Top + 1, Node.FText, font);
+    if (Focused() && &Node == FFocusedNode && !IsEditing())
         Canvas.DrawFocusRect(FRowSelect ? platform::Rect{layout.Label.Left, layout.Row.Top, layout.Row.Right,
                                                           layout.Row.Bottom}
                                         : layout.Label);
