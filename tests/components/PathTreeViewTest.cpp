@@ -2,6 +2,7 @@
 // expanded-state and text streams, the delayed change notification and the mouse.
 #include "support/CellRasterizer.h"
 #include "components/rmPathTreeView.h"
+#include "inspector/RecordingCanvas.h"
 #include "platform/ManualTimerService.h"
 #include "platform/Stream.h"
 
@@ -351,4 +352,167 @@ TEST_F(TreeFixture, ClicksToggleButtonsAndSelectLabels)
 
     a->Collapse(false); // the hidden selection moves up
     EXPECT_EQ(tree.Selected(), a);
+}
+
+namespace {
+
+// The view's own coordinates of the middle of a node's label.
+platform::Point LabelMiddle(const TrmTreeNode* node)
+{
+    const platform::Rect label = node->DisplayRect(true);
+    return {(label.Left + label.Right) / 2, (label.Top + label.Bottom) / 2};
+}
+
+void Click(TrmPathTreeView& tree, const TrmTreeNode* node)
+{
+    const platform::Point at = LabelMiddle(node);
+    tree.HostMouseDown(MouseButton::Left, shift::Left, at.X, at.Y);
+    tree.HostMouseUp(MouseButton::Left, shift::None, at.X, at.Y);
+}
+
+void Type(platform::Control& control, std::u32string_view text)
+{
+    for (char32_t ch : text)
+        control.HostKeyPress(ch);
+}
+
+void Press(platform::Control& control, platform::KeyCode key)
+{
+    control.HostKeyDown(key, shift::None);
+}
+
+} // namespace
+
+TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
+{
+    MakeSample();
+    std::vector<std::string> edited;
+    tree.OnEdited = [&](TObject*, TrmTreeNode*, std::string& s) {
+        edited.push_back(s);
+        s += "!";
+    };
+    Click(tree, a); // selects
+    EXPECT_FALSE(tree.IsEditing());
+    Click(tree, a); // a second click on the selected label edits it
+    ASSERT_TRUE(tree.IsEditing());
+    EXPECT_EQ(tree.EditControl()->Text(), "a");
+    EXPECT_EQ(tree.EditControl()->BoundsRect().Left, a->DisplayRect(true).Left);
+    // Started by F2 or a click, ended by Enter, Escape or leaving the view.
+    struct Case {
+        const char32_t* typed;
+        platform::KeyCode end; // 0: the view loses the focus
+        const char* text;
+    } const cases[] = {{U"xy", platform::key::Return, "xy!"}, {U"zz", platform::key::Escape, "xy!"}, {U"w", 0, "w!"}};
+    for (const Case& c : cases) {
+        if (!tree.IsEditing())
+            Press(tree, platform::key::F1 + 1);
+        ASSERT_TRUE(tree.IsEditing());
+        Type(tree, c.typed);
+        if (c.end != 0)
+            Press(tree, c.end);
+        else
+            tree.HostFocusChanged(false);
+        EXPECT_FALSE(tree.IsEditing());
+        EXPECT_EQ(a->Text(), c.text) << c.end;
+        tree.HostFocusChanged(true);
+    }
+    EXPECT_EQ(edited, (std::vector<std::string>{"xy", "w"}));
+    EXPECT_EQ(tree.FindPathNode("/w!/b/c"), c);
+
+    tree.OnEditing = [](TObject*, TrmTreeNode* node, bool& allow) { allow = node->Text() != "e"; };
+    EXPECT_FALSE(e->EditText());
+    tree.SetReadOnly(true);
+    EXPECT_FALSE(d->EditText());
+    tree.SetReadOnly(false);
+    EXPECT_TRUE(d->EditText());
+    d->EndEdit(true);
+    EXPECT_FALSE(tree.IsEditing());
+}
+
+TEST_F(TreeFixture, NodesAreDraggedWithinTheViewOntoAcceptingTargets)
+{
+    MakeSample();
+    a->Expand(true); // rows: a b c d e
+    tree.SetDragMode(dmAutomatic);
+    tree.OnDragOver = [&](TObject*, TObject* source, int32_t x, int32_t y, TDragOverState, bool& accept) {
+        const TrmTreeNode* target = tree.GetNodeAt(x, y);
+        accept = source == &tree && target && target != tree.DraggedNode() && !target->HasAsParent(tree.DraggedNode());
+    };
+    tree.OnDragDrop = [&](TObject*, TObject*, int32_t, int32_t) { tree.DraggedNode()->MoveTo(tree.DropTarget(), naAddChild); };
+    std::vector<bool> ends; // whether each drag ended on a target
+    tree.OnEndDrag = [&](TObject*, TObject* target, int32_t, int32_t) { ends.push_back(target != nullptr); };
+
+    const platform::Point from = LabelMiddle(b);
+    tree.HostMouseDown(MouseButton::Left, shift::Left, from.X, from.Y);
+    tree.HostMouseMove(shift::Left, from.X + 3, from.Y); // within the threshold: no drag yet
+    EXPECT_EQ(tree.DraggedNode(), nullptr);
+    struct Step {
+        const TrmTreeNode* over;
+        const TrmTreeNode* target;
+        platform::CursorId cursor;
+    } const steps[] = {{e, e, platform::cursor::Drag}, {c, nullptr, platform::cursor::NoDrop}, {d, d, platform::cursor::Drag},
+                       {e, e, platform::cursor::Drag}};
+    for (const Step& s : steps) {
+        const platform::Point at = LabelMiddle(s.over);
+        tree.HostMouseMove(shift::Left, at.X, at.Y);
+        EXPECT_EQ(tree.DraggedNode(), b);
+        EXPECT_EQ(tree.DropTarget(), s.target) << s.over->Text();
+        EXPECT_EQ(tree.ShownCursor(), s.cursor) << s.over->Text();
+        // The drag image is b's label, moved with the mouse.
+        EXPECT_EQ(tree.DragImageRect(), b->DisplayRect(true).Offset(at.X - from.X, at.Y - from.Y));
+    }
+    const platform::Point drop = LabelMiddle(e);
+    tree.HostMouseUp(MouseButton::Left, shift::None, drop.X, drop.Y);
+    EXPECT_EQ(b->GetParent(), e);
+    EXPECT_EQ(tree.FindPathNode("/e/b/c"), c);
+    EXPECT_EQ(tree.DraggedNode(), nullptr);
+    EXPECT_EQ(tree.DropTarget(), nullptr);
+
+    // Escape cancels a drag: nothing moves.
+    const platform::Point start = LabelMiddle(d);
+    tree.HostMouseDown(MouseButton::Left, shift::Left, start.X, start.Y);
+    tree.HostMouseMove(shift::Left, drop.X, drop.Y);
+    ASSERT_EQ(tree.DraggedNode(), d);
+    Press(tree, platform::key::Escape);
+    tree.HostMouseUp(MouseButton::Left, shift::None, drop.X, drop.Y);
+    EXPECT_EQ(d->GetParent(), a);
+    EXPECT_EQ(ends, (std::vector<bool>{true, false}));
+}
+
+TEST_F(TreeFixture, HotTrackingAndTheHintOfCutOffNamesFollowTheMouse)
+{
+    MakeSample();
+    e->SetText(std::string(30, 'n')); // wider than the client area
+    tree.SetHotTrack(true);
+    const auto textColorOf = [this](const std::string& text) {
+        RecordingCanvas canvas;
+        tree.HostPaint(canvas);
+        for (const RecordingCanvas::Text& t : canvas.texts)
+            if (t.Chars == text)
+                return t.Color;
+        return platform::CanvasColor(0xDEAD);
+    };
+    struct Case {
+        platform::Point at;
+        const TrmTreeNode* hot;
+        bool hint;
+    } const cases[] = {{LabelMiddle(a), a, false}, {LabelMiddle(e), e, true}, {{60, 60}, nullptr, false}};
+    for (const Case& c : cases) {
+        tree.HostMouseMove(shift::None, c.at.X, c.at.Y);
+        EXPECT_EQ(tree.HotNode(), c.hot) << c.at.Y;
+        EXPECT_EQ(tree.NameHint().Visible(), c.hint) << c.at.Y;
+    }
+    EXPECT_EQ(textColorOf("a"), CanvasColorOf(clWindowText));
+    tree.HostMouseMove(shift::None, LabelMiddle(a).X, LabelMiddle(a).Y);
+    EXPECT_EQ(textColorOf("a"), CanvasColorOf(clHighlight)); // drawn hot
+    tree.HostMouseMove(shift::None, LabelMiddle(e).X, LabelMiddle(e).Y);
+    EXPECT_EQ(tree.NameHint().Caption(), e->Text());
+    tree.HostMouseLeave();
+    EXPECT_EQ(tree.HotNode(), nullptr);
+    EXPECT_FALSE(tree.NameHint().Visible());
+    tree.SetToolTips(false);
+    tree.SetHotTrack(false);
+    tree.HostMouseMove(shift::None, LabelMiddle(e).X, LabelMiddle(e).Y);
+    EXPECT_FALSE(tree.NameHint().Visible());
+    EXPECT_EQ(tree.HotNode(), nullptr);
 }
