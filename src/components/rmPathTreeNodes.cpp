@@ -589,6 +589,22 @@ TrmTreeNode* TrmTreeNodes::InternalAddObject(TrmTreeNode* Parent, TrmTreeNode* B
     return node;
 }
 
+TrmTreeNode* TrmTreeNodes::AddAtLevel(TrmTreeNode* Previous, int32_t PreviousLevel, int32_t Level,
+                                      const std::string& Text, void* Data)
+{
+    if (!Previous)
+        return AddChildObject(nullptr, Text, Data);
+    if (Level > PreviousLevel + 1)
+        return nullptr;
+    if (Level == PreviousLevel + 1)
+        return AddChildObject(Previous, Text, Data);
+    // Up to the ancestor at that level (the top at most), then beside it.
+    TrmTreeNode* ancestor = Previous;
+    for (int32_t i = Level; i < PreviousLevel && ancestor->FParent; ++i)
+        ancestor = ancestor->FParent;
+    return AddChildObject(ancestor->FParent, Text, Data);
+}
+
 void TrmTreeNodes::Release(TrmTreeNode* Node)
 {
     assert(!Node->FFirstChild);

@@ -164,6 +164,20 @@ private:
     int32_t FChildCount = 0;
 };
 
+// One node's published values held apart from the node, as a property editor keeps
+// them; it has no operations of its own.
+class TrmNodeInfo : public TPersistent {
+public:
+    const char* ClassName() const override { return "TrmNodeInfo"; }
+
+    int32_t ImageIndex = 0;
+    int32_t SelectedIndex = 0;
+    int32_t StateIndex = -1;
+    int32_t OverlayIndex = -1;
+    void* Data = nullptr;
+    std::string Path;
+};
+
 class TrmTreeNodes : public TPersistent {
 public:
     explicit TrmTreeNodes(TrmCustomPathTreeView& Owner);
@@ -192,6 +206,14 @@ public:
     TrmTreeNode* AddChildObjectFirst(TrmTreeNode* Parent, const std::string& S, void* Ptr);
     TrmTreeNode* Insert(TrmTreeNode* Sibling, const std::string& S);
     TrmTreeNode* InsertObject(TrmTreeNode* Sibling, const std::string& S, void* Ptr);
+
+    // Adds Text as the node after Previous in an indented listing, where Previous stood
+    // PreviousLevel deep: Previous's sibling at the same level, its child one level
+    // deeper, the sibling of its ancestor at a shallower level (a top-level node at
+    // most), a top-level node without Previous. Null, adding nothing, for a Level more
+    // than one below PreviousLevel.
+    TrmTreeNode* AddAtLevel(TrmTreeNode* Previous, int32_t PreviousLevel, int32_t Level, const std::string& Text,
+                            void* Data);
 
     void Delete(TrmTreeNode* Node);
     void Clear();

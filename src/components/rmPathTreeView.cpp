@@ -1,5 +1,6 @@
 #include "components/rmPathTreeView.h"
 
+#include "components/rmTreeStrings.h"
 #include "graphics/SystemColorNames.h"
 #include "platform/FileSystem.h"
 #include "platform/Stream.h"
@@ -1184,12 +1185,7 @@ void TrmCustomPathTreeView::PaintLines(platform::Canvas& Canvas, const TrmTreeNo
 
 void TrmCustomPathTreeView::SaveToStream(TStream& Stream) const
 {
-    std::string text;
-    for (const TrmTreeNode* node = FTreeNodes->FFirst; node; node = node->GetNext()) {
-        text.append(size_t(node->GetLevel()), '\t');
-        text += node->FText;
-        text += "\r\n";
-    }
+    const std::string text = TTreeStrings(*FTreeNodes).Text();
     Stream.WriteBuffer(text.data(), text.size());
 }
 
@@ -1230,24 +1226,12 @@ void TrmCustomPathTreeView::LoadFromStream(TStream& Stream)
             const std::string_view line(text.data() + start, end - start);
             start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
 
-            const size_t indentation = std::min(line.find_first_not_of("\t "), line.size());
-            const auto level = int32_t(std::min<size_t>(indentation, INT32_MAX));
-            const std::string nodeText(line.substr(indentation));
-            if (!previous) {
-                previous = nodes.AddChild(nullptr, nodeText);
-            } else if (level == previousLevel) {
-                previous = nodes.AddChild(previous->FParent, nodeText);
-            } else if (level == previousLevel + 1) {
-                previous = nodes.AddChild(previous, nodeText);
-            } else if (level < previousLevel) {
-                // Up to the ancestor at that level (the top at most), then beside it.
-                TrmTreeNode* ancestor = previous;
-                for (int32_t i = level; i < previousLevel && ancestor->FParent; ++i)
-                    ancestor = ancestor->FParent;
-                previous = nodes.AddChild(ancestor->FParent, nodeText);
-            } else {
+            const int32_t level = TTreeStrings::LevelOf(line);
+            const std::string nodeText(line.substr(size_t(level)));
+            TrmTreeNode* added = nodes.AddAtLevel(previous, previousLevel, level, nodeText, nullptr);
+            if (!added)
                 throw ETreeViewError("Invalid level (" + std::to_string(level) + ") for item \"" + nodeText + "\"");
-            }
+            previous = added;
             previousLevel = level;
         }
     } catch (...) {

@@ -2,7 +2,9 @@
 // expanded-state and text streams, the delayed change notification and the mouse.
 #include "support/CellRasterizer.h"
 #include "components/rmPathTreeView.h"
+#include "components/rmTreeStrings.h"
 #include "inspector/RecordingCanvas.h"
+#include "platform/PixelCanvas.h"
 #include "platform/ManualTimerService.h"
 #include "platform/Stream.h"
 
@@ -302,6 +304,18 @@ TEST_F(TreeFixture, TextFormSavesTabsAndLoadsLevels)
         EXPECT_STREQ(error.what(), "Invalid level (2) for item \"deep\"");
     }
     EXPECT_EQ(tree.Items().Count(), 0);
+
+    // The same lines as a list of strings, each with its node's data as its object.
+    TTreeStrings lines(tree.Items());
+    int data = 0;
+    for (const char* line : {"a", "\tb", "\t\tc", "d"})
+        lines.Add(line);
+    EXPECT_EQ(lines.AddObject("\te", &data), 4);
+    EXPECT_EQ(lines.Text(), "a\r\n\tb\r\n\t\tc\r\nd\r\n\te\r\n");
+    EXPECT_EQ(lines.Strings(2), "\t\tc");
+    EXPECT_EQ(lines.Objects(4), &data);
+    EXPECT_THROW(lines.Add("\t\t\tdeep"), ETreeViewError);
+    EXPECT_EQ(lines.Count(), 5);
 }
 
 TEST_F(TreeFixture, DelayedChangeReportsTheLastSelectionOnce)
@@ -515,4 +529,81 @@ TEST_F(TreeFixture, HotTrackingAndTheHintOfCutOffNamesFollowTheMouse)
     tree.HostMouseMove(shift::None, LabelMiddle(e).X, LabelMiddle(e).Y);
     EXPECT_FALSE(tree.NameHint().Visible());
     EXPECT_EQ(tree.HotNode(), nullptr);
+}
+
+TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
+{
+    MakeSample();
+    TBitmap32List images, states;
+    for (TColor32 color : {0xFF0000FFu, 0xFF00FF00u}) {
+        TBitmap32* image = images.Bitmaps()->Add()->Bitmap();
+        image->SetSize(16, 16);
+        image->Clear(color);
+    }
+    states.Bitmaps()->Add()->Bitmap()->SetSize(8, 16);
+    states.Bitmap(0)->Clear(0xFFFF0000u);
+    tree.SetImages(&images);
+    tree.SetStateImages(&states);
+    a->SetSelectedIndex(1);
+    e->SetStateIndex(0);
+    // Rows 16 high from y 2; a's button column is x 2..21, its state image 21..29, its
+    // image 29..45, its label from 45.
+    EXPECT_EQ(a->DisplayRect(true).Left, 45);
+    EXPECT_EQ(tree.GetHitTestInfoAt(25, 10), hit::htOnItem | hit::htOnStateIcon);
+    EXPECT_EQ(tree.GetHitTestInfoAt(35, 10), hit::htOnItem | hit::htOnIcon);
+    const auto pixelsAt = [this](std::vector<platform::Point> points) {
+        PixelCanvas canvas(121, 97);
+        tree.HostPaint(canvas);
+        std::vector<uint32_t> pixels;
+        for (platform::Point p : points)
+            pixels.push_back(canvas.At(p.X, p.Y));
+        return pixels;
+    };
+    EXPECT_EQ(pixelsAt({{35, 10}, {25, 26}, {35, 26}}), (std::vector<uint32_t>{0x0000FF, 0xFF0000, 0x0000FF}));
+    tree.SetSelected(a); // the selected index now
+    EXPECT_EQ(pixelsAt({{35, 10}}), (std::vector<uint32_t>{0x00FF00}));
+
+    // Custom draw: e is left to the handler; the stages come before and after the items.
+    std::vector<TCustomDrawStage> stages;
+    tree.OnCustomDrawItem = [&](TObject*, TrmTreeNode* node, TCustomDrawState state, bool& defaultDraw) {
+        defaultDraw = node != e;
+        EXPECT_EQ((state & cds::cdsSelected) != 0, node == a);
+    };
+    tree.OnAdvancedCustomDraw = [&](TObject*, const platform::Rect&, TCustomDrawStage stage, bool&) {
+        stages.push_back(stage);
+        EXPECT_NE(tree.Canvas(), nullptr);
+    };
+    RecordingCanvas canvas;
+    tree.HostPaint(canvas);
+    EXPECT_EQ(canvas.texts.size(), 1u);
+    EXPECT_EQ(stages, (std::vector<TCustomDrawStage>{cdPrePaint, cdPostPaint}));
+
+    // A name wider than the client area brings the horizontal bar; it scrolls by pixels.
+    EXPECT_FALSE(tree.WindowScrollBars().Shows(sbHorizontal));
+    e->SetText(std::string(40, 'n'));
+    EXPECT_TRUE(tree.WindowScrollBars().Shows(sbHorizontal));
+    const int32_t left = e->DisplayRect(true).Left;
+    tree.Scroll(sbHorizontal, scPageDown, 0);
+    EXPECT_GT(tree.LeftPixel(), 0);
+    EXPECT_EQ(e->DisplayRect(true).Left, left - tree.LeftPixel());
+
+    // AutoExpand: the node selected opens, the one selected before closes.
+    tree.SetAutoExpand(true);
+    tree.SetSelected(b);
+    EXPECT_TRUE(a->Expanded() && b->Expanded());
+    tree.SetSelected(d);
+    EXPECT_FALSE(b->Expanded());
+    EXPECT_TRUE(a->Expanded());
+
+    // A new border re-creates the window: nodes, open states, selection and top stay.
+    tree.SetTopItem(d);
+    const TrmTreeNode* top = tree.TopItem();
+    tree.SetBorderStyle(bsNone);
+    EXPECT_EQ(tree.ClientArea().Left, 0);
+    EXPECT_EQ(tree.Items().Count(), 5);
+    EXPECT_TRUE(a->Expanded());
+    EXPECT_EQ(tree.Selected(), d);
+    EXPECT_EQ(tree.TopItem(), top);
+    tree.SetImages(nullptr);
+    tree.SetStateImages(nullptr);
 }
