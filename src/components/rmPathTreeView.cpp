@@ -430,11 +430,18 @@ std::string WithoutEmptyLevels(std::string_view Path, char SepChar)
 
 TrmTreeNode* TrmCustomPathTreeView::FindPathNode(std::string_view Path) const
 {
+    // A text may hold separators itself ("a//b"): its node's path is taken as it stands first.
+    if (TrmTreeNode* node = FTreeNodes->LocateNode(Path))
+        return node;
     return FTreeNodes->LocateNode(WithoutEmptyLevels(Path, FSepChar));
 }
 
 TrmTreeNode* TrmCustomPathTreeView::AddPathNode(const std::string& Path)
 {
+    if (Path.empty())
+        return nullptr;
+    if (TrmTreeNode* node = FindPathNode(Path.front() == FSepChar ? Path : FSepChar + Path))
+        return node;
     std::string path = WithoutEmptyLevels(Path, FSepChar);
     if (!path.empty() && path.front() != FSepChar)
         path.insert(path.begin(), FSepChar);
@@ -445,15 +452,28 @@ TrmTreeNode* TrmCustomPathTreeView::AddPathNode(const std::string& Path)
             ends.push_back(i);
     if (!path.empty())
         ends.push_back(path.size());
-    // The deepest level filed already, looked for from the bottom up; the levels below it
-    // are added in one walk down, each filed under its part of the one path.
+    // The deepest level filed already: the parent's as a rule, else found by halving, as
+    // the ancestors of a filed path are filed (or share their paths with filed nodes).
+    // The levels below it are added in one walk down, each filed under its part of the
+    // one path.
     const std::string_view whole(path);
-    size_t level = ends.size();
-    TrmTreeNode* node = nullptr;
-    for (; level > 0 && !node; --level)
-        node = FTreeNodes->LocateNode(whole.substr(0, ends[level - 1]));
-    if (node)
-        ++level;
+    const auto filedAt = [&](size_t level) { return FTreeNodes->LocateNode(whole.substr(0, ends[level - 1])); };
+    size_t level = 0; // levels 1..level are filed; node is level's
+    TrmTreeNode* node = ends.size() > 1 ? filedAt(ends.size() - 1) : nullptr;
+    if (node) {
+        level = ends.size() - 1;
+    } else {
+        for (size_t low = 1, high = ends.size() > 1 ? ends.size() - 2 : 0; low <= high;) {
+            const size_t middle = low + (high - low) / 2;
+            if (TrmTreeNode* found = filedAt(middle)) {
+                node = found;
+                level = middle;
+                low = middle + 1;
+            } else {
+                high = middle - 1;
+            }
+        }
+    }
     for (; level < ends.size(); ++level) {
         const size_t start = level == 0 ? 1 : ends[level - 1] + 1;
         const std::string_view levelPath = whole.substr(0, ends[level]);

@@ -205,7 +205,8 @@ public:
     void SaveToStream(TStream& Stream) const;
 
     // Paths. A node's path is the separator before each text from the top down; empty
-    // texts add no level, so "/a//b", "//a/b" and "/a/b//" all name the node "/a/b".
+    // texts add no level, so "/a//b", "//a/b" and "/a/b//" all name the node "/a/b"
+    // (unless a node's own text holds the separators: its path as it stands comes first).
     // NodePath(null) is "".
     std::string NodePath(const TrmTreeNode* Node) const;
     // "/a/b" and "/a/b/" give "/a"; "/a" gives "".
