@@ -121,12 +121,11 @@ void TrmCustomPathTreeView::RecreateWnd()
 {
     const TrmTreeNode* top = TopItem();
     const int32_t topIndex = top ? top->GetAbsoluteIndex() : -1;
-    const int32_t indent = FIndent;
-    // What lives in the window goes with it: an open label edit and the hint.
+    // What lives in the window goes with it: an open label edit and the hint. The indent,
+    // the image lists and the selection are the view's and stay.
     FinishEdit(true);
     HideNameHint();
     Relayout();
-    FIndent = indent;
     if (topIndex >= 0)
         SetTopItem(FTreeNodes->GetNodeFromIndex(topIndex));
     Invalidate();
@@ -1124,14 +1123,14 @@ void TrmCustomPathTreeView::PaintImage(platform::Canvas& Canvas, const TBitmap32
                           image->Width());
 }
 
-void TrmCustomPathTreeView::PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& Node, const RowLayout& layout,
+void TrmCustomPathTreeView::PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& Node, const RowLayout& Layout,
                                          TCustomDrawState State, bool PaintImages)
 {
     if (FShowLines)
-        PaintLines(Canvas, Node, layout);
-    if (FShowButtons && Node.GetChildren() && !layout.Button.IsEmpty()) {
-        const int32_t cx = (layout.Button.Left + layout.Button.Right) / 2;
-        const int32_t cy = (layout.Button.Top + layout.Button.Bottom) / 2;
+        PaintLines(Canvas, Node, Layout);
+    if (FShowButtons && Node.GetChildren() && !Layout.Button.IsEmpty()) {
+        const int32_t cx = (Layout.Button.Left + Layout.Button.Right) / 2;
+        const int32_t cy = (Layout.Button.Top + Layout.Button.Bottom) / 2;
         const platform::Rect box{cx - kButtonSize / 2, cy - kButtonSize / 2, cx + kButtonSize / 2 + 1,
                                  cy + kButtonSize / 2 + 1};
         Canvas.FillRect(box, Color());
@@ -1141,7 +1140,7 @@ void TrmCustomPathTreeView::PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& 
             Canvas.Line(cx, cy - 2, cx, cy + 2, CanvasColorOf(clWindowText));
     }
     if (PaintImages) {
-        PaintImage(Canvas, FStateImages, Node.FStateIndex, layout.State);
+        PaintImage(Canvas, FStateImages, Node.FStateIndex, Layout.State);
         // The image indices are asked for as the node is drawn.
         const bool selected = (State & cds::cdsSelected) != 0;
         if (FImages) {
@@ -1150,7 +1149,7 @@ void TrmCustomPathTreeView::PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& 
             else
                 GetImageIndex(&Node);
         }
-        PaintImage(Canvas, FImages, selected ? Node.FSelectedIndex : Node.FImageIndex, layout.Image);
+        PaintImage(Canvas, FImages, selected ? Node.FSelectedIndex : Node.FImageIndex, Layout.Image);
     }
 
     platform::FontSpec font = FFont;
@@ -1163,18 +1162,18 @@ void TrmCustomPathTreeView::PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& 
     const bool marked = FDropTarget ? &Node == FDropTarget : &Node == FSelected;
     if (marked && (Focused() || !FHideSelection || &Node == FDropTarget)) {
         const bool active = Focused() || &Node == FDropTarget;
-        platform::Rect area = layout.Label;
+        platform::Rect area = Layout.Label;
         if (FRowSelect)
-            area.Right = layout.Row.Right;
+            area.Right = Layout.Row.Right;
         Canvas.FillRect(area, CanvasColorOf(active ? clHighlight : clBtnFace));
         font.Color = CanvasColorOf(active ? clHighlightText : clWindowText);
     }
     if (&Node != FEditNode)
-        Canvas.TextOut(layout.Label.Left + 2, layout.Label.Top + 1, Node.FText, font);
+        Canvas.TextOut(Layout.Label.Left + 2, Layout.Label.Top + 1, Node.FText, font);
     if (Focused() && &Node == FFocusedNode && !IsEditing())
-        Canvas.DrawFocusRect(FRowSelect ? platform::Rect{layout.Label.Left, layout.Row.Top, layout.Row.Right,
-                                                          layout.Row.Bottom}
-                                        : layout.Label);
+        Canvas.DrawFocusRect(FRowSelect ? platform::Rect{Layout.Label.Left, Layout.Row.Top, Layout.Row.Right,
+                                                          Layout.Row.Bottom}
+                                        : Layout.Label);
 }
 
 void TrmCustomPathTreeView::PaintLines(platform::Canvas& Canvas, const TrmTreeNode& Node, const RowLayout& Layout)

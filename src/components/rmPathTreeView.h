@@ -169,10 +169,10 @@ public:
     // Stops a running drag: Drop when the drop target takes it (OnDragDrop), else a cancel.
     void EndDrag(bool Drop);
 
-    // The window is made anew (after a change of the border style or its 3-D look): the
-    // top and selected nodes are remembered by their absolute indices and the indent, and
-    // set again after. The nodes and their expanded states do not live in the window and
-    // stay as they are.
+    // The window is made anew (after a change of the border style or its 3-D look): what
+    // lived in it goes (an open label edit, the name hint) and the top row is set again
+    // from the top node's absolute index. The nodes, their open states, the selection, the
+    // indent and the image lists are the view's, not the window's, and stay as they are.
     void RecreateWnd();
 
     void FullExpand();
