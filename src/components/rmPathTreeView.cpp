@@ -44,7 +44,8 @@ int32_t CompareWithoutCase(const std::string& a, const std::string& b)
 
 TrmCustomPathTreeView::TrmCustomPathTreeView()
     : FTreeNodes(std::make_unique<TrmTreeNodes>(*this)),
-      FScrollBars(*this, [this](TScrollBarKind Bar, TScrollCode Code, int32_t Position) { Scroll(Bar, Code, Position); }),
+      FScrollBars(*this,
+                  [this](TScrollBarKind Bar, TScrollCode Code, int32_t Position) { Scroll(Bar, Code, Position); }),
       FChangeTimer([this] { ChangeTimerFired(); })
 {
     FEdit = std::make_unique<TCustomEdit>();

@@ -452,7 +452,9 @@ TEST_F(TreeFixture, NodesAreDraggedWithinTheViewOntoAcceptingTargets)
         const TrmTreeNode* target = tree.GetNodeAt(x, y);
         accept = source == &tree && target && target != tree.DraggedNode() && !target->HasAsParent(tree.DraggedNode());
     };
-    tree.OnDragDrop = [&](TObject*, TObject*, int32_t, int32_t) { tree.DraggedNode()->MoveTo(tree.DropTarget(), naAddChild); };
+    tree.OnDragDrop = [&](TObject*, TObject*, int32_t, int32_t) {
+        tree.DraggedNode()->MoveTo(tree.DropTarget(), naAddChild);
+    };
     std::vector<bool> ends; // whether each drag ended on a target
     tree.OnEndDrag = [&](TObject*, TObject* target, int32_t, int32_t) { ends.push_back(target != nullptr); };
 
@@ -464,7 +466,9 @@ TEST_F(TreeFixture, NodesAreDraggedWithinTheViewOntoAcceptingTargets)
         const TrmTreeNode* over;
         const TrmTreeNode* target;
         platform::CursorId cursor;
-    } const steps[] = {{e, e, platform::cursor::Drag}, {c, nullptr, platform::cursor::NoDrop}, {d, d, platform::cursor::Drag},
+    } const steps[] = {{e, e, platform::cursor::Drag},
+                       {c, nullptr, platform::cursor::NoDrop},
+                       {d, d, platform::cursor::Drag},
                        {e, e, platform::cursor::Drag}};
     for (const Step& s : steps) {
         const platform::Point at = LabelMiddle(s.over);
