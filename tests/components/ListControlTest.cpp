@@ -267,6 +267,11 @@ TEST_F(ListFixture, BarClicksAskForLinesAndPagesAndThumbsShowThePage)
         list.HostMouseUp(MouseButton::Left, shift::None, 190, c.y);
         EXPECT_EQ(list.TopIndex(), c.top) << c.y;
     }
+    // Dragging the 17-pixel thumb 40 of the 79 pixels it can travel.
+    list.HostMouseDown(MouseButton::Left, shift::Left, 190, 27);
+    list.HostMouseMove(shift::Left, 190, 67);
+    list.HostMouseUp(MouseButton::Left, shift::None, 190, 67);
+    EXPECT_EQ(list.TopIndex(), 30 + 50628); // round(99,990 x 40 / 79)
     // The thumb is as long as the page is against the whole track (96 pixels), 17 at least.
     const TrmWindowScrollBar& bar = list.WindowScrollBars().Bar(sbVertical);
     EXPECT_EQ(bar.GetHandleRect().Height(), 17);
