@@ -331,6 +331,8 @@ private:
     void UpdateScrollRange();
     void Relayout();
     platform::Rect InsideBorder() const;
+    // Text in the view's font.
+    platform::Size Measure(std::string_view Text) const;
     // The width a row needs from the client's left edge, unscrolled; the widest shown row
     // (kept while rows are added, measured again after other changes).
     int32_t RowWidth(const TrmTreeNode* Node) const;
