@@ -77,8 +77,6 @@ public:
     // Places the shown bars inside Inner (the owner's area within its border) and
     // returns the part of Inner they leave: the owner's client area.
     platform::Rect Layout(const platform::Rect& Inner);
-    // The square between two shown bars (empty otherwise).
-    platform::Rect Corner() const { return FCorner; }
 
     // The bars and the corner between two bars, in the owner's coordinates.
     void Paint(platform::Canvas& Canvas, platform::CanvasColor CornerColor);
