@@ -2,11 +2,13 @@
 // expanded-state stream, and, separately, the indented text form. Whatever is read must
 // be a sound tree: every node with a text findable by its path (or sharing it with the
 // node filed under it), and written back into streams (and text) that read back to the
-// same tree.
+// same tree. Each line, taken as a path, must also add one node at most: found by the
+// same path afterwards and not added again.
 #include "components/rmPathTreeView.h"
 #include "platform/Stream.h"
 #include "platform/TextRasterizer.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -92,6 +94,29 @@ void ReadTextForm(const uint8_t* data, size_t size)
         std::abort();
 }
 
+void AddLinesAsPaths(const uint8_t* data, size_t size)
+{
+    TrmPathTreeView tree;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    size_t start = 0;
+    for (int lines = 0; start <= text.size() && lines < 64; ++lines) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        const std::string path = text.substr(start, end - start);
+        start = end + 1;
+        TrmTreeNode* node = tree.AddPathNode(path);
+        const bool names = path.find_first_not_of(tree.SepChar()) != std::string::npos;
+        if ((node != nullptr) != names)
+            std::abort();
+        if (!node)
+            continue;
+        const int32_t count = tree.Items().Count();
+        const std::string full = path.front() == tree.SepChar() ? path : tree.SepChar() + path;
+        if (tree.FindPathNode(full) != node || tree.AddPathNode(path) != node || tree.Items().Count() != count)
+            std::abort();
+    }
+    CheckSound(tree);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -102,5 +127,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     platform::SetTextRasterizer(&rasterizer);
     ReadItemStream(data, size);
     ReadTextForm(data, size);
+    AddLinesAsPaths(data, size);
     return 0;
 }

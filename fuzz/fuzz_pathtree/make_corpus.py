@@ -45,6 +45,7 @@ def main():
         "text-form.txt": b"a\r\n\tb\r\n\t\tc\r\n\td\r\ne\r\n",
         "text-form-spaces.txt": b"a\n b\n  c\nd",
         "text-form-bad-level.txt": b"a\n\t\tdeep\n",
+        "paths-empty-levels.txt": b"/a//b\n//a/b\n/a/b//\na//b\n//\n/\n/a/b/c\n",
         "no-bytes.bin": b"",
     }
     for name, data in seeds.items():

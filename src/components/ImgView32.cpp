@@ -111,9 +111,12 @@ platform::Rect TCustomImgView32::GetSizeGripRect() const
 
 bool TCustomImgView32::IsSizeGripVisible() const
 {
-    // sgAuto shows the grip only on a view filling its window's client area, aligned
-    // there through every parent; controls here are never aligned to their parents.
-    return sizeGrip_ == sgAlways;
+    // sgAuto: the grip fills the corner that the two bars make when both show.
+    switch (sizeGrip_) {
+    case sgAlways: return true;
+    case sgAuto: return hScroll_->Visible() && vScroll_->Visible();
+    default: return false;
+    }
 }
 
 void TCustomImgView32::SetCentered(bool Value)
@@ -196,20 +199,24 @@ void TCustomImgView32::ScrollHandler(TObject* Sender)
 void TCustomImgView32::UpdateScrollBars()
 {
     const platform::Size size = GetBitmapSize();
-    const int32_t extra = RoundSaturated(2.0 * overSize_ * Scale());
-    hScroll_->SetRange(size.Width + extra);
-    vScroll_->SetRange(size.Height + extra);
+    // In 64 bits: a large over-size saturates the range instead of wrapping it round.
+    const int64_t extra = RoundSaturated(2.0 * overSize_ * Scale());
+    const auto range = [extra](int32_t side) {
+        return int32_t(std::clamp<int64_t>(side + extra, 0, std::numeric_limits<int32_t>::max()));
+    };
+    hScroll_->SetRange(range(size.Width));
+    vScroll_->SetRange(range(size.Height));
 }
 
 void TCustomImgView32::UpdateImage()
 {
     const platform::Size size = GetBitmapSize();
-    const int32_t over = RoundSaturated(double(overSize_) * Scale());
+    const int64_t over = RoundSaturated(double(overSize_) * Scale());
     const platform::Rect viewport = GetViewportRect();
     // A bitmap that fits, with its over-size, is centred when Centered; otherwise the
     // bars' positions scroll it.
     auto offset = [this, over](int32_t bitmapSize, int32_t viewportSize, float position) {
-        if (centered_ && 2 * over + bitmapSize < viewportSize)
+        if (centered_ && 2 * over + bitmapSize < int64_t(viewportSize))
             return float(viewportSize - bitmapSize) / 2;
         return float(over) - position;
     };

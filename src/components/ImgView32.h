@@ -59,6 +59,7 @@ public:
     platform::Rect GetViewportRect() const override;
     void AlignAll();
     platform::Rect GetSizeGripRect() const;
+    // sgAlways: shown; sgNone: hidden; sgAuto: shown while both bars show.
     bool IsSizeGripVisible() const;
 
     // Moves both bars by (Dx, Dy) scaled pixels.

@@ -5,6 +5,7 @@
 #include "platform/OffsetCanvas.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cassert>
 #include <cstdint>
 
@@ -390,7 +391,8 @@ void TCustomRangeBar::ApplyBounds()
 
 void TCustomRangeBar::SetPosition(float Value)
 {
-    if (Value == position_)
+    // NaN lies in no range; the bounds below take care of the infinities.
+    if (Value == position_ || std::isnan(Value))
         return;
     const float old = position_;
     position_ = Value;

@@ -9,6 +9,7 @@
 // border, with (0, 0) at its top-left corner. "Length" runs along the bar, "thickness"
 // across it; a vertical bar's length is its height.
 #include "graphics/SystemColorNames.h"
+#include "inspector/BorderStyle.h"
 #include "platform/Control.h"
 #include "platform/Persistent.h"
 #include "platform/Timer.h"
@@ -22,7 +23,6 @@ enum TRBZone : uint8_t { zNone = 0, zBtnPrev = 1, zTrackPrev = 2, zHandle = 3, z
 enum TRBStyle : uint8_t { rbsDefault = 0, rbsMac = 1 };
 enum TRBBackgnd : uint8_t { bgPattern = 0, bgSolid = 1 };
 enum TScrollBarKind : uint8_t { sbHorizontal = 0, sbVertical = 1 };
-enum TFormBorderStyle : uint8_t { bsNone = 0, bsSingle = 1 };
 using TRBIncrement = uint16_t;
 using TRBGetSizeEvent = std::function<void(TObject* Sender, int32_t& Size)>;
 

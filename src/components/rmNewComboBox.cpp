@@ -73,8 +73,14 @@ void TrmCustomComboBox::BtnClick(TrmSpeedButton& Sender)
 
 void TrmCustomComboBox::DoLBMouseDown(int32_t X, int32_t Y)
 {
-    // A press outside has already hidden the list; the text stays.
-    if (!FListBox.ClientRect().Contains(X, Y) || FListBox.ItemAt(Y) < 0)
+    // A press outside has already hidden the list, and closes it up as a cancel does; the
+    // text stays.
+    if (!FListBox.ClientRect().Contains(X, Y)) {
+        if (OnCloseUp)
+            OnCloseUp(this);
+        return;
+    }
+    if (FListBox.ItemAt(Y) < 0)
         return;
     FListBox.Hide();
     const int32_t index = FListBox.ItemIndex();

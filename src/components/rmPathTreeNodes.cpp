@@ -8,6 +8,9 @@
 
 namespace {
 
+// A node of one tree cannot be linked into another: each tree owns its nodes.
+constexpr const char* kOtherTreeError = "Unable to insert an item: the given node belongs to another tree";
+
 // The node after Node, depth first, without leaving Root's subtree; null at its end.
 TrmTreeNode* NextWithin(const TrmTreeNode* Node, const TrmTreeNode* Root)
 {
@@ -50,8 +53,8 @@ void TrmTreeNode::SetText(const std::string& Value)
         return;
     RemoveHash();
     FText = Value;
-    if (!Value.empty())
-        RenewHash();
+    // Also for an empty text: the descendants' paths change with it.
+    RenewHash();
     TreeView().SiblingsChanged(FParent, true);
 }
 
@@ -255,6 +258,7 @@ void TrmTreeNode::Expand(bool Recurse)
         if (node->FExpanded || !node->FFirstChild || !view.CanExpand(node))
             continue;
         node->FExpanded = true;
+        view.CountRows(node, +1, TrmCustomPathTreeView::RowsBelow);
         view.Expand(node);
     }
     view.StructureChanged();
@@ -266,6 +270,7 @@ void TrmTreeNode::Collapse(bool Recurse)
     for (TrmTreeNode* node : Recurse ? Subtree(this) : std::vector<TrmTreeNode*>{this}) {
         if (!node->FExpanded || !view.CanCollapse(node))
             continue;
+        view.CountRows(node, -1, TrmCustomPathTreeView::RowsBelow);
         node->FExpanded = false;
         view.Collapse(node);
     }
@@ -327,6 +332,8 @@ void TrmTreeNode::LinkAsChild(TrmTreeNode* Parent, TrmTreeNode* Before)
 
 void TrmTreeNode::MoveTo(TrmTreeNode* Destination, TNodeAttachMode Mode)
 {
+    if (Destination && &Destination->FOwner != &FOwner)
+        throw ETreeViewError(kOtherTreeError);
     if (Destination == this || (Destination && Destination->HasAsParent(this)))
         return;
     TrmCustomPathTreeView& view = TreeView();
@@ -362,8 +369,10 @@ void TrmTreeNode::MoveTo(TrmTreeNode* Destination, TNodeAttachMode Mode)
     view.OnChange = nullptr;
     RemoveHash();
     TrmTreeNode* oldParent = FParent;
+    view.CountRows(this, -1, TrmCustomPathTreeView::RowAndBelow);
     Unlink();
     LinkAsChild(parent, before);
+    view.CountRows(this, +1, TrmCustomPathTreeView::RowAndBelow); // before the new parent expands
     if (oldParent && oldParent->FChildCount == 0) {
         oldParent->FExpanded = false;
         oldParent->FHasChildren = false;
@@ -377,6 +386,17 @@ void TrmTreeNode::MoveTo(TrmTreeNode* Destination, TNodeAttachMode Mode)
     view.OnChange = changed;
     FOwner.ClearCache();
     view.StructureChanged();
+}
+
+bool TrmTreeNode::EditText()
+{
+    return TreeView().BeginEdit(this);
+}
+
+void TrmTreeNode::EndEdit(bool Cancel)
+{
+    if (TreeView().FEditNode == this)
+        TreeView().FinishEdit(Cancel);
 }
 
 bool TrmTreeNode::AlphaSort()
@@ -437,9 +457,33 @@ void TrmTreeNode::RemoveHash()
 
 void TrmTreeNode::RenewHash()
 {
-    const TrmCustomPathTreeView& view = TreeView();
-    for (TrmTreeNode* node : Subtree(this))
-        FOwner.FIndex.BinaryInsert(view.NodePath(node), node);
+    // One walk down the subtree, each node's path grown from its parent's and cut back on
+    // the way up: the paths of a deep subtree are not each built again from the top.
+    const char sep = TreeView().SepChar();
+    std::string path = TreeView().NodePath(FParent);
+    std::vector<size_t> ends; // the path's length before each open node's text
+    TrmTreeNode* node = this;
+    while (node) {
+        ends.push_back(path.size());
+        if (node->FText.empty()) {
+            FOwner.FIndex.Remove(node);
+        } else {
+            path += sep;
+            path += node->FText;
+            FOwner.FIndex.BinaryInsert(path, node);
+        }
+        if (node->FFirstChild) {
+            node = node->FFirstChild;
+            continue;
+        }
+        for (; node != this && !node->FNext; node = node->FParent) {
+            path.resize(ends.back());
+            ends.pop_back();
+        }
+        path.resize(ends.back());
+        ends.pop_back();
+        node = node == this ? nullptr : node->FNext;
+    }
 }
 
 // ---- TrmTreeNodes ---------------------------------------------------------------------
@@ -524,10 +568,10 @@ TrmTreeNode* TrmTreeNodes::InsertObject(TrmTreeNode* Sibling, const std::string&
 }
 
 TrmTreeNode* TrmTreeNodes::InternalAddObject(TrmTreeNode* Parent, TrmTreeNode* Before, const std::string& S,
-                                             void* Ptr)
+                                             void* Ptr, const std::string_view* Path)
 {
     if ((Parent && &Parent->FOwner != this) || (Before && &Before->FOwner != this))
-        throw ETreeViewError("Unable to insert an item: the given node belongs to another tree");
+        throw ETreeViewError(kOtherTreeError);
     std::unique_ptr<TrmTreeNode> created = FOwner.CreateNode();
     TrmTreeNode* node = created.get();
     FNodes.emplace(node, std::move(created));
@@ -536,12 +580,29 @@ TrmTreeNode* TrmTreeNodes::InternalAddObject(TrmTreeNode* Parent, TrmTreeNode* B
     node->FText = S;
     node->FData = Ptr;
     node->LinkAsChild(Parent, Before);
+    FOwner.CountRows(node, +1, TrmCustomPathTreeView::RowAlone);
     if (Parent)
         Parent->FHasChildren = true;
     if (!S.empty() && !FIndexSuspended)
-        FIndex.BinaryInsert(FOwner.NodePath(node), node);
+        FIndex.BinaryInsert(Path ? *Path : std::string_view(FOwner.NodePath(node)), node);
     FOwner.NodeInserted();
     return node;
+}
+
+TrmTreeNode* TrmTreeNodes::AddAtLevel(TrmTreeNode* Previous, int32_t PreviousLevel, int32_t Level,
+                                      const std::string& Text, void* Data)
+{
+    if (!Previous)
+        return AddChildObject(nullptr, Text, Data);
+    if (Level > PreviousLevel + 1)
+        return nullptr;
+    if (Level == PreviousLevel + 1)
+        return AddChildObject(Previous, Text, Data);
+    // Up to the ancestor at that level (the top at most), then beside it.
+    TrmTreeNode* ancestor = Previous;
+    for (int32_t i = Level; i < PreviousLevel && ancestor->FParent; ++i)
+        ancestor = ancestor->FParent;
+    return AddChildObject(ancestor->FParent, Text, Data);
 }
 
 void TrmTreeNodes::Release(TrmTreeNode* Node)
@@ -551,6 +612,7 @@ void TrmTreeNodes::Release(TrmTreeNode* Node)
     FOwner.Delete(Node);
     FOwner.NodeDeleting(Node);
     FIndex.Remove(Node);
+    FOwner.CountRows(Node, -1, TrmCustomPathTreeView::RowAlone);
     TrmTreeNode* parent = Node->FParent;
     Node->Unlink();
     if (parent && parent->FChildCount == 0) {

@@ -111,7 +111,14 @@ public:
     // The row, or only the text, in client coordinates; empty when the node is not shown.
     platform::Rect DisplayRect(bool TextOnly) const;
 
+    // Label editing in place: EditText starts it (false when the view refuses: read-only,
+    // OnEditing, a drag); EndEdit ends an edit of this node, keeping the typed text
+    // (through OnEdited) or dropping it.
+    bool EditText();
+    void EndEdit(bool Cancel);
+
     // Moves the node with its subtree; nothing happens when Destination lies inside it.
+    // Raises ETreeViewError for a Destination of another tree, which owns its own nodes.
     void MoveTo(TrmTreeNode* Destination, TNodeAttachMode Mode);
     bool AlphaSort();
     bool CustomSort(const TTVCompare& SortProc, int32_t Data);
@@ -157,6 +164,20 @@ private:
     int32_t FChildCount = 0;
 };
 
+// One node's published values held apart from the node, as a property editor keeps
+// them; it has no operations of its own.
+class TrmNodeInfo : public TPersistent {
+public:
+    const char* ClassName() const override { return "TrmNodeInfo"; }
+
+    int32_t ImageIndex = 0;
+    int32_t SelectedIndex = 0;
+    int32_t StateIndex = -1;
+    int32_t OverlayIndex = -1;
+    void* Data = nullptr;
+    std::string Path;
+};
+
 class TrmTreeNodes : public TPersistent {
 public:
     explicit TrmTreeNodes(TrmCustomPathTreeView& Owner);
@@ -185,6 +206,14 @@ public:
     TrmTreeNode* AddChildObjectFirst(TrmTreeNode* Parent, const std::string& S, void* Ptr);
     TrmTreeNode* Insert(TrmTreeNode* Sibling, const std::string& S);
     TrmTreeNode* InsertObject(TrmTreeNode* Sibling, const std::string& S, void* Ptr);
+
+    // Adds Text as the node after Previous in an indented listing, where Previous stood
+    // PreviousLevel deep: Previous's sibling at the same level, its child one level
+    // deeper, the sibling of its ancestor at a shallower level (a top-level node at
+    // most), a top-level node without Previous. Null, adding nothing, for a Level more
+    // than one below PreviousLevel.
+    TrmTreeNode* AddAtLevel(TrmTreeNode* Previous, int32_t PreviousLevel, int32_t Level, const std::string& Text,
+                            void* Data);
 
     void Delete(TrmTreeNode* Node);
     void Clear();
@@ -220,7 +249,9 @@ private:
     friend class TrmTreeNode;
     friend class TrmCustomPathTreeView;
 
-    TrmTreeNode* InternalAddObject(TrmTreeNode* Parent, TrmTreeNode* Before, const std::string& S, void* Ptr);
+    // Path, when given, is the new node's path, which is then not built from the top.
+    TrmTreeNode* InternalAddObject(TrmTreeNode* Parent, TrmTreeNode* Before, const std::string& S, void* Ptr,
+                                   const std::string_view* Path = nullptr);
     // Drops the node (its subtree already gone) from the collection, which destroys it.
     void Release(TrmTreeNode* Node);
     void ClearCache() const { FCacheNode = nullptr; }

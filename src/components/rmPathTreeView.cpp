@@ -1,5 +1,6 @@
 #include "components/rmPathTreeView.h"
 
+#include "components/rmTreeStrings.h"
 #include "graphics/SystemColorNames.h"
 #include "platform/FileSystem.h"
 #include "platform/Stream.h"
@@ -7,19 +8,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 
 namespace {
 
-constexpr int32_t kButtonSize = 9;
-// Rows a wheel notch (120 units) scrolls, as the desktop's default.
-constexpr int32_t kWheelRows = 3;
-constexpr platform::KeyCode kAddKey = 0x6B;      // the keypad's +
-constexpr platform::KeyCode kSubtractKey = 0x6D; // the keypad's -
-
-platform::Size Measure(std::string_view text, const platform::FontSpec& font)
-{
-    return platform::CurrentTextRasterizer().TextExtent(text, font);
-}
+// Pixels a horizontal line step scrolls.
+constexpr int32_t kHorizontalLine = 8;
 
 int32_t CompareWithoutCase(const std::string& a, const std::string& b)
 {
@@ -40,13 +34,13 @@ int32_t CompareWithoutCase(const std::string& a, const std::string& b)
 TrmCustomPathTreeView::TrmCustomPathTreeView()
     : FTreeNodes(std::make_unique<TrmTreeNodes>(*this)),
       FScrollBars(*this,
-                  [this](TScrollBarKind, TScrollCode, int32_t Position) {
-                      FTopRow = Position;
-                      UpdateScrollRange();
-                      Invalidate();
-                  }),
+                  [this](TScrollBarKind Bar, TScrollCode Code, int32_t Position) { Scroll(Bar, Code, Position); }),
       FChangeTimer([this] { ChangeTimerFired(); })
 {
+    FEdit = std::make_unique<TCustomEdit>();
+    FEditChildren = std::make_unique<platform::ChildControls>(*this);
+    FEdit->SetVisible(false);
+    FEditChildren->Add(*FEdit);
     SetTabStop(true);
     SetColor(CanvasColorOf(clWindow));
     FFont.Color = CanvasColorOf(clWindowText);
@@ -59,6 +53,7 @@ TrmCustomPathTreeView::~TrmCustomPathTreeView()
 {
     // The handlers may belong to an owner that is already half destroyed.
     FDestroying = true;
+    HideNameHint();
     OnDeletion = nullptr;
     OnChange = nullptr;
     OnChanging = nullptr;
@@ -101,7 +96,60 @@ void TrmCustomPathTreeView::SetBorderStyle(TFormBorderStyle Value)
     if (Value == FBorderStyle)
         return;
     FBorderStyle = Value;
+    RecreateWnd();
+}
+
+void TrmCustomPathTreeView::SetCtl3D(bool Value)
+{
+    if (Value == FCtl3D)
+        return;
+    FCtl3D = Value;
+    RecreateWnd();
+}
+
+void TrmCustomPathTreeView::RecreateWnd()
+{
+    const TrmTreeNode* top = TopItem();
+    const int32_t topIndex = top ? top->GetAbsoluteIndex() : -1;
+    // What lives in the window goes with it: an open label edit and the hint. The indent,
+    // the image lists and the selection are the view's and stay.
+    FinishEdit(true);
+    HideNameHint();
     Relayout();
+    if (topIndex >= 0)
+        SetTopItem(FTreeNodes->GetNodeFromIndex(topIndex));
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::SetHotTrack(bool Value)
+{
+    FHotTrack = Value;
+    if (!Value && FHotNode) {
+        FHotNode = nullptr;
+        Invalidate();
+    }
+}
+
+void TrmCustomPathTreeView::SetToolTips(bool Value)
+{
+    FToolTips = Value;
+    HideNameHint();
+}
+
+void TrmCustomPathTreeView::SetImages(TBitmap32List* Value)
+{
+    FImages = Value;
+    FWidestRow = -1;
+    UpdateScrollRange();
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::SetStateImages(TBitmap32List* Value)
+{
+    FStateImages = Value;
+    FWidestRow = -1;
+    UpdateScrollRange();
+    Invalidate();
 }
 
 // ---- Hooks ----------------------------------------------------------------------------
@@ -166,6 +214,20 @@ void TrmCustomPathTreeView::GetSelectedIndex(TrmTreeNode* Node)
         OnGetSelectedIndex(this, Node);
 }
 
+bool TrmCustomPathTreeView::CanEdit(TrmTreeNode* Node)
+{
+    bool allow = true;
+    if (OnEditing)
+        OnEditing(this, Node, allow);
+    return allow;
+}
+
+void TrmCustomPathTreeView::Edit(TrmTreeNode* Node, std::string& S)
+{
+    if (OnEdited)
+        OnEdited(this, Node, S);
+}
+
 std::unique_ptr<TrmTreeNode> TrmCustomPathTreeView::CreateNode()
 {
     return std::make_unique<TrmTreeNode>(*FTreeNodes);
@@ -202,6 +264,14 @@ void TrmCustomPathTreeView::NodeInserted()
 
 void TrmCustomPathTreeView::NodeDeleting(const TrmTreeNode* Node)
 {
+    if (FEditNode == Node || (FEditNode && FEditNode->HasAsParent(Node)))
+        FinishEdit(true);
+    if (FDragNode == Node)
+        EndDrag(false);
+    if (FHotNode == Node)
+        FHotNode = nullptr;
+    if (FPressedNode == Node)
+        FPressedNode = nullptr;
     if (FSelected == Node)
         FSelected = nullptr;
     if (FFocusedNode == Node)
@@ -220,6 +290,10 @@ void TrmCustomPathTreeView::SiblingsChanged(TrmTreeNode* Parent, bool TextChange
     const bool byData = (FSortType == stData || FSortType == stBoth) && OnCompare;
     if (TextChanged ? byText : byData)
         SortChildren(Parent, nullptr, 0);
+    if (TextChanged) {
+        FWidestRow = -1;
+        StructureChanged();
+    }
     Invalidate();
 }
 
@@ -268,8 +342,15 @@ void TrmCustomPathTreeView::SetSelected(TrmTreeNode* Value)
 {
     if (Value == FSelected || !CanChange(Value))
         return;
+    TrmTreeNode* old = FSelected;
     FSelected = Value;
     FFocusedNode = Value;
+    if (FAutoExpand) {
+        if (old && Value && !Value->HasAsParent(old))
+            old->Collapse(false);
+        if (Value)
+            Value->Expand(false);
+    }
     if (Value)
         Value->MakeVisible();
     Invalidate();
@@ -306,33 +387,117 @@ void TrmCustomPathTreeView::ChangeTimerFired()
 
 std::string TrmCustomPathTreeView::NodePath(const TrmTreeNode* Node) const
 {
-    std::vector<const TrmTreeNode*> chain;
-    for (; Node; Node = Node->FParent)
-        chain.push_back(Node);
-    std::string path;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        path += FSepChar;
-        path += (*it)->FText;
-    }
+    size_t length = 0;
+    for (const TrmTreeNode* node = Node; node; node = node->FParent, ++FWalkSteps)
+        if (!node->FText.empty())
+            length += 1 + node->FText.size();
+    std::string path(length, FSepChar);
+    for (const TrmTreeNode* node = Node; node; node = node->FParent, ++FWalkSteps)
+        if (!node->FText.empty()) {
+            length -= node->FText.size();
+            path.replace(length, node->FText.size(), node->FText);
+            --length; // the separator before it
+        }
     return path;
+}
+
+namespace {
+
+// Path with each run of separators made one and the separators at the end dropped: the
+// form NodePath gives ("/a//b/" gives "/a/b", "//" gives "").
+std::string WithoutEmptyLevels(std::string_view Path, char SepChar)
+{
+    std::string path;
+    path.reserve(Path.size());
+    for (size_t i = 0; i < Path.size(); ++i)
+        if (Path[i] != SepChar || (i + 1 < Path.size() && Path[i + 1] != SepChar))
+            path += Path[i];
+    return path;
+}
+
+} // namespace
+
+TrmTreeNode* TrmCustomPathTreeView::FindPathNode(std::string_view Path) const
+{
+    // A text may hold separators itself ("a//b"): its node's path is taken as it stands first.
+    if (TrmTreeNode* node = FTreeNodes->LocateNode(Path))
+        return node;
+    return FTreeNodes->LocateNode(WithoutEmptyLevels(Path, FSepChar));
 }
 
 TrmTreeNode* TrmCustomPathTreeView::AddPathNode(const std::string& Path)
 {
-    return AddNodeAlongPath<TrmTreeNode>(
-        Path, FSepChar, [this](const std::string& P) { return FTreeNodes->LocateNode(P); },
-        [this](TrmTreeNode* Parent, const std::string& Text) {
-            TrmTreeNode* node = FTreeNodes->AddChild(Parent, Text);
-            GetImageIndex(node);
-            return node;
-        });
+    if (Path.empty())
+        return nullptr;
+    if (TrmTreeNode* node = FindPathNode(Path.front() == FSepChar ? Path : FSepChar + Path))
+        return node;
+    std::string path = WithoutEmptyLevels(Path, FSepChar);
+    if (!path.empty() && path.front() != FSepChar)
+        path.insert(path.begin(), FSepChar);
+    // The ends of the paths of the levels: level k's path is path[0, ends[k]).
+    std::vector<size_t> ends;
+    for (size_t i = 1; i < path.size(); ++i)
+        if (path[i] == FSepChar)
+            ends.push_back(i);
+    if (!path.empty())
+        ends.push_back(path.size());
+    // The deepest level filed already: the parent's as a rule, else found by halving, as
+    // the ancestors of a filed path are filed (or share their paths with filed nodes).
+    // The levels below it are added in one walk down, each filed under its part of the
+    // one path.
+    const std::string_view whole(path);
+    const auto filedAt = [&](size_t level) { return FTreeNodes->LocateNode(whole.substr(0, ends[level - 1])); };
+    size_t level = 0; // levels 1..level are filed; node is level's
+    TrmTreeNode* node = ends.size() > 1 ? filedAt(ends.size() - 1) : nullptr;
+    if (node) {
+        level = ends.size() - 1;
+    } else {
+        for (size_t low = 1, high = ends.size() > 1 ? ends.size() - 2 : 0; low <= high;) {
+            const size_t middle = low + (high - low) / 2;
+            if (TrmTreeNode* found = filedAt(middle)) {
+                node = found;
+                level = middle;
+                low = middle + 1;
+            } else {
+                high = middle - 1;
+            }
+        }
+    }
+    for (; level < ends.size(); ++level) {
+        const size_t start = level == 0 ? 1 : ends[level - 1] + 1;
+        const std::string_view levelPath = whole.substr(0, ends[level]);
+        node = FTreeNodes->InternalAddObject(node, nullptr, path.substr(start, ends[level] - start), nullptr,
+                                             &levelPath);
+        GetImageIndex(node);
+    }
+    return node;
+}
+
+platform::Size TrmCustomPathTreeView::Measure(std::string_view Text) const
+{
+    return platform::CurrentTextRasterizer().TextExtent(Text, FFont);
 }
 
 // ---- Rows and geometry -----------------------------------------------------------------
 
 int32_t TrmCustomPathTreeView::RowHeight() const
 {
-    return Measure("X", FFont).Height + 2;
+    return std::max({Measure("X").Height + 2, ImageSize(FImages).Height, ImageSize(FStateImages).Height});
+}
+
+platform::Size TrmCustomPathTreeView::ImageSize(const TBitmap32List* List) const
+{
+    if (!List || List->Bitmaps()->Count() == 0)
+        return {};
+    const TBitmap32* first = List->Bitmap(0);
+    return {first->Width(), first->Height()};
+}
+
+int32_t TrmCustomPathTreeView::RowWidth(const TrmTreeNode* Node) const
+{
+    const int32_t rootColumns = FShowRoot && (FShowLines || FShowButtons) ? 1 : 0;
+    return (Node->GetLevel() + rootColumns) * EffectiveIndent() + ImageSize(FStateImages).Width +
+           ImageSize(FImages).Width + Measure(Node->FText).Width + 4;
 }
 
 int32_t TrmCustomPathTreeView::RowsThatFit() const
@@ -340,12 +505,45 @@ int32_t TrmCustomPathTreeView::RowsThatFit() const
     return FClientArea.Height() / std::max(RowHeight(), 1);
 }
 
-int32_t TrmCustomPathTreeView::ShownRowCount() const
+bool TrmCustomPathTreeView::PlaceShows(const TrmTreeNode* Node) const
+{
+    // Up to the first closed ancestor: a new node under a closed parent costs one step.
+    for (const TrmTreeNode* ancestor = Node->FParent; ancestor; ancestor = ancestor->FParent, ++FWalkSteps)
+        if (!ancestor->FExpanded)
+            return false;
+    return true;
+}
+
+int32_t TrmCustomPathTreeView::RowsBelowOf(const TrmTreeNode* Node) const
 {
     int32_t rows = 0;
-    for (const TrmTreeNode* node = FTreeNodes->FFirst; node; node = node->GetNextVisible())
+    const TrmTreeNode* node = Node->FFirstChild;
+    while (node) {
         ++rows;
+        ++FWalkSteps;
+        if (node->FExpanded && node->FFirstChild) {
+            node = node->FFirstChild;
+            continue;
+        }
+        while (node != Node && !node->FNext)
+            node = node->FParent;
+        node = node == Node ? nullptr : node->FNext;
+    }
     return rows;
+}
+
+void TrmCustomPathTreeView::CountRows(const TrmTreeNode* Node, int32_t Sign, RowSpan Span)
+{
+    if (!PlaceShows(Node))
+        return;
+    // A row added widens the widest row at most to its own width; other changes may
+    // narrow it, and it is measured again when asked.
+    if (Sign > 0 && Span == RowAlone && FWidestRow >= 0)
+        FWidestRow = std::max(FWidestRow, RowWidth(Node));
+    else
+        FWidestRow = -1;
+    const bool below = Span != RowAlone && Node->FExpanded;
+    FShownRows += Sign * ((Span != RowsBelow ? 1 : 0) + (below ? RowsBelowOf(Node) : 0));
 }
 
 int32_t TrmCustomPathTreeView::RowOf(const TrmTreeNode* Node) const
@@ -358,6 +556,7 @@ int32_t TrmCustomPathTreeView::RowOf(const TrmTreeNode* Node) const
     int32_t row = 0;
     for (const TrmTreeNode* node = FTreeNodes->FFirst; node && node != Node; node = node->GetNextVisible())
         ++row;
+    FWalkSteps += row;
     return row;
 }
 
@@ -366,7 +565,7 @@ TrmTreeNode* TrmCustomPathTreeView::NodeAtRow(int32_t Row) const
     if (Row < 0)
         return nullptr;
     TrmTreeNode* node = FTreeNodes->FFirst;
-    for (int32_t i = 0; node && i < Row; ++i)
+    for (int32_t i = 0; node && i < Row; ++i, ++FWalkSteps)
         node = node->GetNextVisible();
     return node;
 }
@@ -379,38 +578,93 @@ TrmCustomPathTreeView::RowLayout TrmCustomPathTreeView::LayoutOf(const TrmTreeNo
     const int32_t rootColumns = FShowRoot && (FShowLines || FShowButtons) ? 1 : 0;
     const int32_t columns = Node->GetLevel() + rootColumns;
     const int32_t top = FClientArea.Top + (Row - FTopRow) * height;
-    const int32_t textLeft = FClientArea.Left + columns * indent;
+    int32_t left = FClientArea.Left - FLeftPixel + columns * indent;
     RowLayout layout;
     layout.Row = {FClientArea.Left, top, FClientArea.Right, top + height};
     if (columns > 0)
-        layout.Button = {textLeft - indent, top, textLeft, top + height};
-    layout.Label = {textLeft, top, textLeft + Measure(Node->FText, FFont).Width + 4, top + height};
+        layout.Button = {left - indent, top, left, top + height};
+    // Each image list keeps its column on every row, images or not.
+    for (const auto& [list, place] : {std::pair{FStateImages, &layout.State}, std::pair{FImages, &layout.Image}}) {
+        const platform::Size size = ImageSize(list);
+        if (size.Width > 0) {
+            const int32_t imageTop = top + (height - size.Height) / 2;
+            *place = {left, imageTop, left + size.Width, imageTop + size.Height};
+            left += size.Width;
+        }
+    }
+    layout.Label = {left, top, left + Measure(Node->FText).Width + 4, top + height};
     return layout;
+}
+
+platform::Rect TrmCustomPathTreeView::InsideBorder() const
+{
+    const int32_t border = WindowBorderWidth(FBorderStyle, FCtl3D);
+    return {border, border, std::max(border, Width() - border), std::max(border, Height() - border)};
 }
 
 void TrmCustomPathTreeView::Relayout()
 {
-    const int32_t border = FBorderStyle == bsSingle ? 1 : 0;
-    const platform::Rect inner{border, border, std::max(border, Width() - border), std::max(border, Height() - border)};
-    FClientArea = FScrollBars.Layout(inner);
+    FClientArea = FScrollBars.Layout(InsideBorder());
     UpdateScrollRange();
     Invalidate();
+}
+
+int32_t TrmCustomPathTreeView::WidestRow() const
+{
+    if (FWidestRow < 0) {
+        FWidestRow = 0;
+        for (const TrmTreeNode* node = FTreeNodes->FFirst; node; node = node->GetNextVisible(), ++FWalkSteps)
+            FWidestRow = std::max(FWidestRow, RowWidth(node));
+    }
+    return FWidestRow;
 }
 
 void TrmCustomPathTreeView::UpdateScrollRange()
 {
     const int32_t rows = ShownRowCount();
-    const int32_t border = FBorderStyle == bsSingle ? 1 : 0;
-    // The bar shows only while the rows do not fit without it.
-    const bool needed = rows > std::max(0, Height() - 2 * border) / std::max(RowHeight(), 1);
-    if (needed != FScrollBars.Shows(sbVertical)) {
-        FScrollBars.SetStyle(needed ? ssVertical : ssNone);
-        FClientArea = FScrollBars.Layout({border, border, std::max(border, Width() - border),
-                                          std::max(border, Height() - border)});
+    const int32_t height = std::max(RowHeight(), 1);
+    const int32_t widest = WidestRow();
+    // A bar shows only while the rows do not fit without it; each bar takes room from
+    // the other direction.
+    const platform::Rect inner = InsideBorder();
+    bool vertical = false, horizontal = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        vertical = int64_t(rows) * height > inner.Height() - (horizontal ? TrmWindowScrollBars::kThickness : 0);
+        horizontal = widest > inner.Width() - (vertical ? TrmWindowScrollBars::kThickness : 0);
     }
-    const int32_t lastTop = std::max(0, rows - RowsThatFit());
+    const auto style = TScrollStyle((vertical ? ssVertical : ssNone) | (horizontal ? ssHorizontal : ssNone));
+    if (style != FScrollBars.Style()) {
+        FScrollBars.SetStyle(style);
+        FClientArea = FScrollBars.Layout(inner);
+    }
+    const int32_t fit = RowsThatFit();
+    const int32_t lastTop = std::max(0, rows - fit);
     FTopRow = std::clamp(FTopRow, 0, lastTop);
-    FScrollBars.SetScrollInfo(sbVertical, lastTop, FTopRow);
+    FScrollBars.SetScrollInfo(sbVertical, lastTop, fit, FTopRow);
+    const int32_t lastLeft = std::max(0, widest - FClientArea.Width());
+    FLeftPixel = std::clamp(FLeftPixel, 0, lastLeft);
+    FScrollBars.SetScrollInfo(sbHorizontal, lastLeft, FClientArea.Width(), FLeftPixel);
+}
+
+void TrmCustomPathTreeView::Scroll(TScrollBarKind Bar, TScrollCode Code, int32_t Position)
+{
+    const bool vertical = Bar == sbVertical;
+    const int32_t line = vertical ? 1 : kHorizontalLine;
+    const int32_t page = vertical ? std::max(RowsThatFit(), 1) : std::max(FClientArea.Width(), 1);
+    int32_t& value = vertical ? FTopRow : FLeftPixel;
+    switch (Code) {
+    case scLineUp: value -= line; break;
+    case scLineDown: value += line; break;
+    case scPageUp: value -= page; break;
+    case scPageDown: value += page; break;
+    case scPosition:
+    case scTrack: value = Position; break;
+    case scTop: value = 0; break;
+    case scBottom: value = std::numeric_limits<int32_t>::max(); break;
+    default: return;
+    }
+    UpdateScrollRange(); // clamps
+    Invalidate();
 }
 
 void TrmCustomPathTreeView::ScrollToRow(int32_t Row)
@@ -467,6 +721,10 @@ THitTests TrmCustomPathTreeView::GetHitTestInfoAt(int32_t X, int32_t Y) const
     const RowLayout layout = LayoutOf(node, RowOf(node));
     if (layout.Button.Contains(X, Y))
         return FShowButtons && node->GetChildren() ? hit::htOnButton : hit::htOnIndent;
+    if (layout.State.Contains(X, Y))
+        return hit::htOnItem | hit::htOnStateIcon;
+    if (layout.Image.Contains(X, Y))
+        return hit::htOnItem | hit::htOnIcon;
     if (X < layout.Label.Left)
         return hit::htOnIndent;
     if (X < layout.Label.Right)
@@ -474,202 +732,11 @@ THitTests TrmCustomPathTreeView::GetHitTestInfoAt(int32_t X, int32_t Y) const
     return hit::htOnRight;
 }
 
-// ---- Input ----------------------------------------------------------------------------
-
-void TrmCustomPathTreeView::MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
-{
-    if (FScrollBars.MouseDown(Button, Shift, X, Y))
-        return;
-    Control::MouseDown(Button, Shift, X, Y);
-    TrmTreeNode* node = GetNodeAt(X, Y);
-    const THitTests where = GetHitTestInfoAt(X, Y);
-    if (Button == platform::MouseButton::Left) {
-        if (CanFocus())
-            SetFocus();
-        if (where & hit::htOnButton) {
-            node->SetExpanded(!node->Expanded());
-        } else if (node && ((where & hit::htOnLabel) || FRowSelect)) {
-            SetSelected(node);
-            // The second press of a double click on a label opens or closes the node.
-            if ((Shift & platform::shift::Double) && (where & hit::htOnLabel))
-                node->SetExpanded(!node->Expanded());
-        }
-    } else if (Button == platform::MouseButton::Right && FRightClickSelect && node) {
-        SetSelected(node);
-    }
-}
-
-void TrmCustomPathTreeView::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
-{
-    if (!FScrollBars.MouseMove(Shift, X, Y))
-        Control::MouseMove(Shift, X, Y);
-}
-
-void TrmCustomPathTreeView::MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
-{
-    if (!FScrollBars.MouseUp(Button, Shift, X, Y))
-        Control::MouseUp(Button, Shift, X, Y);
-}
-
-void TrmCustomPathTreeView::MouseLeave()
-{
-    FScrollBars.MouseLeave();
-    Control::MouseLeave();
-}
-
-void TrmCustomPathTreeView::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
-{
-    Control::KeyDown(Key, Shift);
-    TrmTreeNode* selected = FSelected;
-    const int32_t row = RowOf(selected);
-    const int32_t page = std::max(RowsThatFit() - 1, 1);
-    TrmTreeNode* target = nullptr;
-    switch (Key) {
-    case platform::key::Up: target = selected ? selected->GetPrevVisible() : FTreeNodes->FFirst; break;
-    case platform::key::Down: target = selected ? selected->GetNextVisible() : FTreeNodes->FFirst; break;
-    case platform::key::Home: target = FTreeNodes->FFirst; break;
-    case platform::key::End: target = NodeAtRow(ShownRowCount() - 1); break;
-    case platform::key::PageUp: target = NodeAtRow(std::max(row - page, 0)); break;
-    case platform::key::PageDown: target = NodeAtRow(std::min(row + page, ShownRowCount() - 1)); break;
-    case platform::key::Left:
-        if (selected && selected->Expanded())
-            selected->Collapse(false);
-        else if (selected)
-            target = selected->FParent;
-        break;
-    case platform::key::Right:
-        if (selected && !selected->Expanded() && selected->FFirstChild)
-            selected->Expand(false);
-        else if (selected)
-            target = selected->FFirstChild;
-        break;
-    case kAddKey:
-        if (selected)
-            selected->Expand(false);
-        break;
-    case kSubtractKey:
-        if (selected)
-            selected->Collapse(false);
-        break;
-    default: return;
-    }
-    if (target)
-        SetSelected(target);
-}
-
-bool TrmCustomPathTreeView::DoMouseWheel(platform::ShiftState Shift, int32_t WheelDelta, platform::Point MousePos)
-{
-    Control::DoMouseWheel(Shift, WheelDelta, MousePos);
-    FTopRow -= WheelDelta / 120 * kWheelRows;
-    UpdateScrollRange();
-    Invalidate();
-    return true;
-}
-
-void TrmCustomPathTreeView::Resize()
-{
-    Relayout();
-    Control::Resize();
-}
-
-void TrmCustomPathTreeView::DoEnter()
-{
-    Control::DoEnter();
-    Invalidate();
-}
-
-void TrmCustomPathTreeView::DoExit()
-{
-    Control::DoExit();
-    Invalidate();
-}
-
-// ---- Painting ---------------------------------------------------------------------------
-
-void TrmCustomPathTreeView::Paint(platform::Canvas& Canvas)
-{
-    if (FBorderStyle == bsSingle)
-        Canvas.FrameRect(ClientRect(), CanvasColorOf(clWindowFrame));
-    Canvas.SetClipRect(FClientArea);
-    Canvas.FillRect(FClientArea, Color());
-    int32_t row = FTopRow;
-    for (const TrmTreeNode* node = NodeAtRow(row); node && LayoutOf(node, row).Row.Top < FClientArea.Bottom;
-         node = node->GetNextVisible(), ++row)
-        PaintRow(Canvas, *node, row);
-    Canvas.RemoveClip();
-    FScrollBars.Paint(Canvas, CanvasColorOf(clBtnFace));
-}
-
-void TrmCustomPathTreeView::PaintRow(platform::Canvas& Canvas, const TrmTreeNode& Node, int32_t Row)
-{
-    const RowLayout layout = LayoutOf(&Node, Row);
-    if (FShowLines)
-        PaintLines(Canvas, Node, layout);
-    if (FShowButtons && Node.GetChildren() && !layout.Button.IsEmpty()) {
-        const int32_t cx = (layout.Button.Left + layout.Button.Right) / 2;
-        const int32_t cy = (layout.Button.Top + layout.Button.Bottom) / 2;
-        const platform::Rect box{cx - kButtonSize / 2, cy - kButtonSize / 2, cx + kButtonSize / 2 + 1,
-                                 cy + kButtonSize / 2 + 1};
-        Canvas.FillRect(box, Color());
-        Canvas.FrameRect(box, CanvasColorOf(clBtnShadow));
-        Canvas.Line(cx - 2, cy, cx + 2, cy, CanvasColorOf(clWindowText));
-        if (!Node.FExpanded)
-            Canvas.Line(cx, cy - 2, cx, cy + 2, CanvasColorOf(clWindowText));
-    }
-
-    platform::FontSpec font = FFont;
-    if (Node.FCut)
-        font.Color = CanvasColorOf(clGrayText);
-    const bool marked = FDropTarget ? &Node == FDropTarget : &Node == FSelected;
-    if (marked && (Focused() || !FHideSelection || &Node == FDropTarget)) {
-        const bool active = Focused() || &Node == FDropTarget;
-        platform::Rect area = layout.Label;
-        if (FRowSelect)
-            area.Right = layout.Row.Right;
-        Canvas.FillRect(area, CanvasColorOf(active ? clHighlight : clBtnFace));
-        font.Color = CanvasColorOf(active ? clHighlightText : clWindowText);
-    }
-    Canvas.TextOut(layout.Label.Left + 2, layout.Label.Top + 1, Node.FText, font);
-    if (Focused() && &Node == FFocusedNode)
-        Canvas.DrawFocusRect(FRowSelect ? platform::Rect{layout.Label.Left, layout.Row.Top, layout.Row.Right,
-                                                          layout.Row.Bottom}
-                                        : layout.Label);
-}
-
-void TrmCustomPathTreeView::PaintLines(platform::Canvas& Canvas, const TrmTreeNode& Node, const RowLayout& Layout)
-{
-    if (Layout.Button.IsEmpty())
-        return;
-    const platform::CanvasColor color = CanvasColorOf(clBtnShadow);
-    const int32_t indent = EffectiveIndent();
-    const int32_t top = Layout.Row.Top, bottom = Layout.Row.Bottom - 1;
-    const int32_t mid = (top + bottom) / 2;
-    const int32_t cx = Layout.Button.Left + indent / 2;
-    // The node's own column: up to its previous sibling or parent, on to its next sibling.
-    const bool above = Node.FPrev || Node.FParent;
-    Canvas.Line(cx, above ? top : mid, cx, Node.FNext ? bottom : mid, color);
-    Canvas.Line(cx, mid, Layout.Label.Left - 1, mid, color);
-    // The columns of the ancestors that have siblings still to come.
-    int32_t x = cx;
-    for (const TrmTreeNode* ancestor = Node.FParent; ancestor; ancestor = ancestor->FParent) {
-        x -= indent;
-        if (x < FClientArea.Left)
-            break;
-        if (ancestor->FNext)
-            Canvas.Line(x, top, x, bottom, color);
-    }
-}
-
 // ---- The indented text form -------------------------------------------------------------
 
 void TrmCustomPathTreeView::SaveToStream(TStream& Stream) const
 {
-    std::string text;
-    for (const TrmTreeNode* node = FTreeNodes->FFirst; node; node = node->GetNext()) {
-        text.append(size_t(node->GetLevel()), '\t');
-        text += node->FText;
-        text += "\r\n";
-    }
+    const std::string text = TTreeStrings(*FTreeNodes).Text();
     Stream.WriteBuffer(text.data(), text.size());
 }
 
@@ -710,24 +777,12 @@ void TrmCustomPathTreeView::LoadFromStream(TStream& Stream)
             const std::string_view line(text.data() + start, end - start);
             start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
 
-            const size_t indentation = std::min(line.find_first_not_of("\t "), line.size());
-            const auto level = int32_t(std::min<size_t>(indentation, INT32_MAX));
-            const std::string nodeText(line.substr(indentation));
-            if (!previous) {
-                previous = nodes.AddChild(nullptr, nodeText);
-            } else if (level == previousLevel) {
-                previous = nodes.AddChild(previous->FParent, nodeText);
-            } else if (level == previousLevel + 1) {
-                previous = nodes.AddChild(previous, nodeText);
-            } else if (level < previousLevel) {
-                // Up to the ancestor at that level (the top at most), then beside it.
-                TrmTreeNode* ancestor = previous;
-                for (int32_t i = level; i < previousLevel && ancestor->FParent; ++i)
-                    ancestor = ancestor->FParent;
-                previous = nodes.AddChild(ancestor->FParent, nodeText);
-            } else {
+            const int32_t level = TTreeStrings::LevelOf(line);
+            const std::string nodeText(line.substr(size_t(level)));
+            TrmTreeNode* added = nodes.AddAtLevel(previous, previousLevel, level, nodeText, nullptr);
+            if (!added)
                 throw ETreeViewError("Invalid level (" + std::to_string(level) + ") for item \"" + nodeText + "\"");
-            }
+            previous = added;
             previousLevel = level;
         }
     } catch (...) {

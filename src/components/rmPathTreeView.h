@@ -1,16 +1,23 @@
 #pragma once
 // A tree control whose nodes can also be found and created by a path ("/a/b/c": the
 // separator before each node's text from the top down), drawn by the control itself:
-// rows of the shown nodes with indentation, lines and expand buttons, one selected node,
-// a vertical scroll bar, keyboard and mouse navigation, a delayed change notification,
-// the indented text form and the item stream.
+// rows of the shown nodes with indentation, lines, expand buttons, state images and
+// images, one selected node, scroll bars both ways, keyboard and mouse navigation, label
+// editing in place, drag and drop within the view, hot tracking, a hint with the whole
+// name of a node the client area cuts off, custom-draw events, a delayed change
+// notification, the indented text form and the item stream.
 //
 // Text is measured with the process-wide text rasteriser, which must be installed
 // before the control is sized or shown. Coordinates of GetNodeAt, GetHitTestInfoAt and
 // DisplayRect are the control's own.
 #include "components/rmPathTreeNodes.h"
 #include "components/rmWindowScrollBars.h"
+#include "graphics/Bitmap32List.h"
+#include "inspector/CustomEdit.h"
+#include "inspector/rmHintWindow.h"
+#include "platform/ChildControls.h"
 #include "platform/Control.h"
+#include "platform/WindowSystem.h"
 #include "platform/FontSpec.h"
 #include "platform/Timer.h"
 
@@ -27,12 +34,26 @@ constexpr THitTests htBelow = 1u << 1;
 constexpr THitTests htNowhere = 1u << 2;
 constexpr THitTests htOnItem = 1u << 3; // the button, the label or the indent of a row
 constexpr THitTests htOnButton = 1u << 4;
+constexpr THitTests htOnIcon = 1u << 5;
 constexpr THitTests htOnIndent = 1u << 6;
 constexpr THitTests htOnLabel = 1u << 7;
 constexpr THitTests htOnRight = 1u << 8;
+constexpr THitTests htOnStateIcon = 1u << 9;
 constexpr THitTests htToLeft = 1u << 10;
 constexpr THitTests htToRight = 1u << 11;
 } // namespace hit
+
+enum TDragMode : uint8_t { dmManual = 0, dmAutomatic = 1 };
+enum TDragOverState : uint8_t { dsDragEnter = 0, dsDragLeave = 1, dsDragMove = 2 };
+enum TCustomDrawStage : uint8_t { cdPrePaint = 0, cdPostPaint = 1, cdPreErase = 2, cdPostErase = 3 };
+// How an item is drawn: a set of bits.
+using TCustomDrawState = uint16_t;
+namespace cds {
+constexpr TCustomDrawState cdsSelected = 1u << 0;
+constexpr TCustomDrawState cdsDisabled = 1u << 2;
+constexpr TCustomDrawState cdsFocused = 1u << 4;
+constexpr TCustomDrawState cdsHot = 1u << 6;
+} // namespace cds
 
 class TrmCustomPathTreeView : public platform::Control {
 public:
@@ -43,6 +64,25 @@ public:
     using TrmTVExpandedEvent = std::function<void(TObject* Sender, TrmTreeNode* Node)>;
     using TrmTVCompareEvent =
         std::function<void(TObject* Sender, TrmTreeNode* Node1, TrmTreeNode* Node2, int32_t Data, int32_t& Compare)>;
+    using TrmTVEditingEvent = std::function<void(TObject* Sender, TrmTreeNode* Node, bool& AllowEdit)>;
+    using TrmTVEditedEvent = std::function<void(TObject* Sender, TrmTreeNode* Node, std::string& S)>;
+    using TrmTVCustomDrawEvent = std::function<void(TObject* Sender, const platform::Rect& ARect, bool& DefaultDraw)>;
+    using TrmTVCustomDrawItemEvent =
+        std::function<void(TObject* Sender, TrmTreeNode* Node, TCustomDrawState State, bool& DefaultDraw)>;
+    using TrmTVAdvancedCustomDrawEvent = std::function<void(TObject* Sender, const platform::Rect& ARect,
+                                                            TCustomDrawStage Stage, bool& DefaultDraw)>;
+    using TrmTVAdvancedCustomDrawItemEvent =
+        std::function<void(TObject* Sender, TrmTreeNode* Node, TCustomDrawState State, TCustomDrawStage Stage,
+                           bool& PaintImages, bool& DefaultDraw)>;
+    // Source is the view itself: nodes are dragged within it.
+    using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int32_t X, int32_t Y,
+                                              TDragOverState State, bool& Accept)>;
+    using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int32_t X, int32_t Y)>;
+    // Target is null when the drag was cancelled or not accepted.
+    using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int32_t X, int32_t Y)>;
+
+    // The distance the mouse moves with the button held before a drag begins.
+    static constexpr int32_t kDragThreshold = 5;
 
     // The indent used while none is set.
     static constexpr int32_t kDefaultIndent = 19;
@@ -84,7 +124,56 @@ public:
     const platform::FontSpec& Font() const { return FFont; }
     void SetFont(const platform::FontSpec& Value);
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    // Both re-create the window (see RecreateWnd).
     void SetBorderStyle(TFormBorderStyle Value);
+    // With a single border: drawn as a sunken 3-D edge two pixels wide, else one line.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
+    // When on, labels cannot be edited.
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value) { SetLook(FReadOnly, Value); }
+    // When on, the label under the mouse is drawn hot: in the highlight colour, underlined.
+    bool HotTrack() const { return FHotTrack; }
+    void SetHotTrack(bool Value);
+    TrmTreeNode* HotNode() const { return FHotNode; }
+    // When on, selecting a node opens it and closes the node selected before, unless that
+    // is one of its ancestors.
+    bool AutoExpand() const { return FAutoExpand; }
+    void SetAutoExpand(bool Value) { FAutoExpand = Value; }
+    // When on, resting the mouse on a name the client area cuts off shows it whole in a hint.
+    bool ToolTips() const { return FToolTips; }
+    void SetToolTips(bool Value);
+    const TrmHintWindow& NameHint() const { return FHint; }
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    // The image lists (borrowed: each must outlive its use by the view, or be set to null
+    // first). Images draws each node's ImageIndex (SelectedIndex while selected) before
+    // its label, StateImages its StateIndex before that; all images of a list are as
+    // large as its first.
+    TBitmap32List* Images() const { return FImages; }
+    void SetImages(TBitmap32List* Value);
+    TBitmap32List* StateImages() const { return FStateImages; }
+    void SetStateImages(TBitmap32List* Value);
+    // The canvas while the view paints (null otherwise), for the custom-draw events.
+    platform::Canvas* Canvas() const { return FCanvas; }
+
+    // Label editing in place, with the program's edit control over the node's label.
+    bool IsEditing() const { return FEditNode != nullptr; }
+    TrmTreeNode* EditingNode() const { return FEditNode; }
+    TCustomEdit* EditControl() const { return FEditNode ? FEdit.get() : nullptr; }
+
+    // Dragging: the node dragged (null when no drag runs) and the rectangle of its drag
+    // image, a picture of its label that follows the mouse.
+    TrmTreeNode* DraggedNode() const { return FDragNode; }
+    platform::Rect DragImageRect() const { return FDragImage; }
+    // Stops a running drag: Drop when the drop target takes it (OnDragDrop), else a cancel.
+    void EndDrag(bool Drop);
+
+    // The window is made anew (after a change of the border style or its 3-D look): what
+    // lived in it goes (an open label edit, the name hint) and the top row is set again
+    // from the top node's absolute index. The nodes, their open states, the selection, the
+    // indent and the image lists are the view's, not the window's, and stay as they are.
+    void RecreateWnd();
 
     void FullExpand();
     void FullCollapse();
@@ -95,6 +184,11 @@ public:
     THitTests GetHitTestInfoAt(int32_t X, int32_t Y) const;
     TrmTreeNode* TopItem() const;
     void SetTopItem(TrmTreeNode* Value);
+    // The horizontal scroll offset in pixels.
+    int32_t LeftPixel() const { return FLeftPixel; }
+    // A scroll request of a bar (line, page, thumb); the rows or pixels are clamped.
+    void Scroll(TScrollBarKind Bar, TScrollCode Code, int32_t Position);
+    const TrmWindowScrollBars& WindowScrollBars() const { return FScrollBars; }
     TrmTreeNode* Selected() const { return FSelected; }
     // Asks CanChange first; null clears the selection.
     void SetSelected(TrmTreeNode* Value);
@@ -110,23 +204,32 @@ public:
     void SaveToFile(const std::filesystem::path& FileName) const;
     void SaveToStream(TStream& Stream) const;
 
-    // Paths.
+    // Paths. A node's path is the separator before each text from the top down; empty
+    // texts add no level, so "/a//b", "//a/b" and "/a/b//" all name the node "/a/b"
+    // (unless a node's own text holds the separators: its path as it stands comes first).
+    // NodePath(null) is "".
     std::string NodePath(const TrmTreeNode* Node) const;
     // "/a/b" and "/a/b/" give "/a"; "/a" gives "".
     std::string ParentName(std::string_view Path) const { return PathParentName(Path, FSepChar); }
     // "/a/b" and "/a/b/" give "b".
     std::string ChildName(std::string_view Path) const { return PathChildName(Path, FSepChar); }
-    TrmTreeNode* FindPathNode(std::string_view Path) const { return FTreeNodes->LocateNode(Path); }
-    // The node for Path, created with every missing ancestor; null for an empty path.
+    TrmTreeNode* FindPathNode(std::string_view Path) const;
+    // The node for Path, created with every missing ancestor; a missing leading
+    // separator is put in front. Null for a path without a text ("", "/").
     TrmTreeNode* AddPathNode(const std::string& Path);
 
     // Geometry, in the control's coordinates.
     platform::Rect ClientArea() const { return FClientArea; }
     int32_t RowHeight() const;
     int32_t EffectiveIndent() const { return FIndent < 0 ? kDefaultIndent : FIndent; }
-    // The number of shown nodes and the number of whole rows that fit.
-    int32_t ShownRowCount() const;
+    // The number of shown nodes (kept up to date as nodes come, go, open and close) and
+    // the number of whole rows that fit.
+    int32_t ShownRowCount() const { return FShownRows; }
     int32_t RowsThatFit() const;
+    // Diagnostic: the nodes stepped over by the walks along rows and up to the top since
+    // construction, so that one can check that the work of a change does not grow with
+    // the size or depth of the tree.
+    int64_t WalkSteps() const { return FWalkSteps; }
 
     bool WantsArrowKeys() const override { return true; }
 
@@ -140,6 +243,16 @@ public:
     TrmTVExpandedEvent OnExpanded;
     TrmTVExpandedEvent OnGetImageIndex;
     TrmTVExpandedEvent OnGetSelectedIndex;
+    TrmTVEditingEvent OnEditing;
+    TrmTVEditedEvent OnEdited;
+    TrmTVCustomDrawEvent OnCustomDraw;
+    TrmTVCustomDrawItemEvent OnCustomDrawItem;
+    TrmTVAdvancedCustomDrawEvent OnAdvancedCustomDraw;
+    TrmTVAdvancedCustomDrawItemEvent OnAdvancedCustomDrawItem;
+    TNotifyEvent OnStartDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
 
     // Each calls the matching event when it is set.
     virtual bool CanChange(TrmTreeNode* Node);
@@ -151,6 +264,9 @@ public:
     virtual void Collapse(TrmTreeNode* Node);
     virtual void GetImageIndex(TrmTreeNode* Node);
     virtual void GetSelectedIndex(TrmTreeNode* Node);
+    virtual bool CanEdit(TrmTreeNode* Node);
+    // The label edit ended with S: OnEdited may change it.
+    virtual void Edit(TrmTreeNode* Node, std::string& S);
     virtual std::unique_ptr<TrmTreeNode> CreateNode();
     // OnCompare when set, else the texts without regard to case (case breaks ties).
     virtual int32_t DefaultCompare(TrmTreeNode* Node1, TrmTreeNode* Node2, int32_t Data);
@@ -163,6 +279,7 @@ protected:
     void MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
     void MouseLeave() override;
     void KeyDown(platform::KeyCode& Key, platform::ShiftState Shift) override;
+    void KeyPress(char32_t& Key) override;
     bool DoMouseWheel(platform::ShiftState Shift, int32_t WheelDelta, platform::Point MousePos) override;
     void DoEnter() override;
     void DoExit() override;
@@ -174,6 +291,8 @@ private:
     struct RowLayout {
         platform::Rect Row;    // the whole row
         platform::Rect Button; // the expand button's column
+        platform::Rect State;  // the state image (empty without one)
+        platform::Rect Image;  // the image (empty without one)
         platform::Rect Label;  // the text with its margins
     };
 
@@ -183,10 +302,21 @@ private:
         if (Field == Value)
             return;
         Field = Value;
+        FWidestRow = -1;
+        UpdateScrollRange();
         Invalidate();
     }
 
+    // What CountRows counts of a node: its own row, the shown rows below it, or both.
+    enum RowSpan : uint8_t { RowAlone, RowsBelow, RowAndBelow };
+
     // Called by the nodes.
+    // Adds Sign times the rows Span names to the shown row count, when Node's place
+    // shows (every ancestor expanded).
+    void CountRows(const TrmTreeNode* Node, int32_t Sign, RowSpan Span);
+    bool PlaceShows(const TrmTreeNode* Node) const;
+    // The rows below an expanded Node.
+    int32_t RowsBelowOf(const TrmTreeNode* Node) const;
     void StructureChanged();
     void NodeInserted();
     void NodeDeleting(const TrmTreeNode* Node);
@@ -200,9 +330,29 @@ private:
     void ScrollToRow(int32_t Row);
     void UpdateScrollRange();
     void Relayout();
+    platform::Rect InsideBorder() const;
+    // Text in the view's font.
+    platform::Size Measure(std::string_view Text) const;
+    // The width a row needs from the client's left edge, unscrolled; the widest shown row
+    // (kept while rows are added, measured again after other changes).
+    int32_t RowWidth(const TrmTreeNode* Node) const;
+    int32_t WidestRow() const;
+    platform::Size ImageSize(const TBitmap32List* List) const;
+    void PaintImage(platform::Canvas& Canvas, const TBitmap32List* List, int32_t Index, const platform::Rect& At);
+
+    // Editing, dragging, hot tracking and the name hint.
+    bool BeginEdit(TrmTreeNode* Node);
+    void FinishEdit(bool Cancel);
+    void BeginDrag(TrmTreeNode* Node, int32_t X, int32_t Y);
+    void DragTo(int32_t X, int32_t Y);
+    void UpdateHotNode(int32_t X, int32_t Y);
+    void UpdateNameHint(int32_t X, int32_t Y);
+    void HideNameHint();
     void SelectionMoved(TrmTreeNode* Node);
     void ChangeTimerFired();
-    void PaintRow(platform::Canvas& Canvas, const TrmTreeNode& Node, int32_t Row);
+    void PaintRow(platform::Canvas& Canvas, TrmTreeNode& Node, int32_t Row);
+    void PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& Node, const RowLayout& Layout, TCustomDrawState State,
+                      bool PaintImages);
     void PaintLines(platform::Canvas& Canvas, const TrmTreeNode& Node, const RowLayout& Layout);
 
     std::unique_ptr<TrmTreeNodes> FTreeNodes;
@@ -223,10 +373,37 @@ private:
     TrmTreeNode* FDropTarget = nullptr;
     TrmTreeNode* FPendingChange = nullptr; // the node the change timer will report
     int32_t FTopRow = 0;
+    int32_t FShownRows = 0;
+    mutable int64_t FWalkSteps = 0;
     platform::Rect FClientArea;
     TrmWindowScrollBars FScrollBars;
     platform::Timer FChangeTimer;
     bool FDestroying = false;
+    int32_t FLeftPixel = 0;
+    mutable int32_t FWidestRow = 0; // -1: to be measured again
+    bool FCtl3D = true;
+    bool FReadOnly = false;
+    bool FHotTrack = false;
+    bool FAutoExpand = false;
+    bool FToolTips = true;
+    TDragMode FDragMode = dmManual;
+    TBitmap32List* FImages = nullptr;
+    TBitmap32List* FStateImages = nullptr;
+    platform::Canvas* FCanvas = nullptr;
+    TrmTreeNode* FHotNode = nullptr;
+    // Label editing: the edit lives while the view does; FEditNode says whether it shows.
+    std::unique_ptr<TCustomEdit> FEdit;
+    std::unique_ptr<platform::ChildControls> FEditChildren; // destroyed before the edit
+    TrmTreeNode* FEditNode = nullptr;
+    TrmTreeNode* FPressedNode = nullptr; // the node a left press fell on, for a drag or an edit
+    bool FPressWasOnSelectedLabel = false;
+    platform::Point FPressPoint;
+    TrmTreeNode* FDragNode = nullptr;
+    platform::Point FDragPoint; // the mouse during a drag
+    platform::Rect FDragImage;
+    bool FDragAccepted = false;
+    TrmHintWindow FHint;
+    std::unique_ptr<platform::PopupWindow> FHintPopup;
 };
 
 class TrmPathTreeView : public TrmCustomPathTreeView {

@@ -64,7 +64,8 @@ int32_t TrmCustomScrollableControl::ClampedToBar(TScrollBarKind Bar, int32_t Val
 {
     const int32_t size = Bar == sbVertical ? VScrollSize() : HScrollSize();
     Value = InRange(Value, 0, size);
-    return FScrollBars.Shows(Bar) ? FScrollBars.SetScrollInfo(Bar, size, Value) : Value;
+    const int32_t page = Bar == sbVertical ? VisibleItems() : ClientWidth();
+    return FScrollBars.Shows(Bar) ? FScrollBars.SetScrollInfo(Bar, size, page, Value) : Value;
 }
 
 void TrmCustomScrollableControl::SetHScrollPos(int32_t Value)
@@ -102,13 +103,14 @@ void TrmCustomScrollableControl::SetItemIndex(int32_t Value)
 
 void TrmCustomScrollableControl::ItemsChanged()
 {
+    // The widest item may have changed with the items: both bars follow at once.
+    UpdateHScrollBar();
     if (MaxItemCount() > 0) {
         SetItemIndex(0);
         return;
     }
     FItemIndex = FSelStart = FSelEnd = -1;
     UpdateVScrollBar();
-    UpdateHScrollBar();
     Invalidate();
     DoItemIndexChange();
 }
@@ -164,9 +166,17 @@ void TrmCustomScrollableControl::SetBorderStyle(TFormBorderStyle Value)
     Relayout();
 }
 
+void TrmCustomScrollableControl::SetCtl3D(bool Value)
+{
+    if (Value == FCtl3D)
+        return;
+    FCtl3D = Value;
+    Relayout();
+}
+
 void TrmCustomScrollableControl::Relayout()
 {
-    const int32_t border = FBorderStyle == bsSingle ? 1 : 0;
+    const int32_t border = WindowBorderWidth(FBorderStyle, FCtl3D);
     const platform::Rect inner{border, border, std::max(border, Width() - border), std::max(border, Height() - border)};
     FClientArea = FScrollBars.Layout(inner);
     UpdateVScrollBar();
@@ -362,8 +372,7 @@ void TrmCustomScrollableControl::Resize()
 
 void TrmCustomScrollableControl::Paint(platform::Canvas& Canvas)
 {
-    if (FBorderStyle == bsSingle)
-        Canvas.FrameRect(ClientRect(), CanvasColorOf(clWindowFrame));
+    PaintWindowBorder(Canvas, ClientRect(), FBorderStyle, FCtl3D);
     {
         platform::OffsetCanvas client(Canvas, {FClientArea.Left, FClientArea.Top}, FClientArea);
         PaintClient(client);

@@ -58,11 +58,17 @@ public:
     void SetScrollBars(TScrollStyle Value);
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle Value);
+    // With a single border: drawn as a sunken 3-D edge two pixels wide, else one line.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
 
     // The area the items show in, in the control's coordinates.
     platform::Rect ClientArea() const { return FClientArea; }
     int32_t ClientWidth() const { return FClientArea.Width(); }
     int32_t ClientHeight() const { return FClientArea.Height(); }
+
+    // The window's scroll bars, shown as ScrollBars says.
+    const TrmWindowScrollBars& WindowScrollBars() const { return FScrollBars; }
 
     // A scroll request, as a bar sends it: Position is read by scPosition and scTrack.
     void Scroll(TScrollBarKind Bar, TScrollCode Code, int32_t Position);
@@ -127,6 +133,7 @@ private:
     int32_t FSelStart = -1;
     int32_t FSelEnd = -1;
     TFormBorderStyle FBorderStyle = bsNone;
+    bool FCtl3D = true;
     TrmWindowScrollBars FScrollBars;
     platform::Rect FClientArea;
     bool FPressOnBar = false; // the left press in progress went to a scroll bar

@@ -117,9 +117,18 @@ void TrmTimeSpinEdit::SetValue(TDateTime NewValue)
     UpdateText();
 }
 
+platform::LocaleFormats TrmTimeSpinEdit::TimeFormats() const
+{
+    platform::LocaleFormats formats = PlatformFormats();
+    const auto separator = static_cast<unsigned char>(formats.TimeSeparator);
+    if (separator <= ' ' || separator >= 0x7F)
+        formats.TimeSeparator = ':';
+    return formats;
+}
+
 void TrmTimeSpinEdit::UpdateText()
 {
-    const platform::LocaleFormats formats = platform::CurrentLocaleFormats();
+    const platform::LocaleFormats formats = TimeFormats();
     const bool twelve = FTimeDisplay == td12Hour;
     std::string text = LeadingZero(twelve ? TwelveHour(FHour) : FHour, 2);
     text += formats.TimeSeparator;
@@ -222,7 +231,7 @@ bool TrmTimeSpinEdit::IsValidChar(char32_t& Key)
         position == 2 || position == 5 || (FTimeDisplay == td12Hour && FShowSeconds && position == 8);
     if (onSeparator)
         SetSelStart(++position);
-    const platform::LocaleFormats formats = platform::CurrentLocaleFormats();
+    const platform::LocaleFormats formats = TimeFormats();
     std::u32string typed = Line().Chars();
     const char32_t placed = KeyForPlace(position, Key, formats);
     if (placed == 0 || size_t(position) >= typed.size())

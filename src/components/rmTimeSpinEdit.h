@@ -45,8 +45,14 @@ protected:
     // Delete is ignored: the text is typed over, never shortened.
     void KeyDown(platform::KeyCode& Key, platform::ShiftState Shift) override;
     void UpdateText();
+    // The locale's formats as the platform reports them.
+    virtual platform::LocaleFormats PlatformFormats() const { return platform::CurrentLocaleFormats(); }
 
 private:
+    // PlatformFormats with a separator that fits the text's one separator place: one the
+    // locale does not write as a single ASCII character (as Japanese, Chinese and Korean
+    // write hours and minutes) gives way to ":", as their numeric time forms write it.
+    platform::LocaleFormats TimeFormats() const;
     enum class TimeField : uint8_t { None, Hour, Minute, Second, Marker };
     // The field that stepping at caret place Position changes.
     TimeField FieldAt(int32_t Position) const;

@@ -1,23 +1,96 @@
 #include "components/rmWindowScrollBars.h"
 
+#include "graphics/SystemColorNames.h"
+
 #include <algorithm>
+#include <cmath>
+#include <limits>
+
+int32_t WindowBorderWidth(TFormBorderStyle Style, bool Ctl3D)
+{
+    if (Style != bsSingle)
+        return 0;
+    return Ctl3D ? 2 : 1;
+}
+
+void PaintWindowBorder(platform::Canvas& Canvas, const platform::Rect& Bounds, TFormBorderStyle Style, bool Ctl3D)
+{
+    if (Style != bsSingle)
+        return;
+    if (!Ctl3D) {
+        Canvas.FrameRect(Bounds, CanvasColorOf(clWindowFrame));
+        return;
+    }
+    // The sunken client edge: the outer ring lit from the bottom right, the inner ring
+    // shadowed darker at the top left.
+    const auto ring = [&Canvas](const platform::Rect& R, TColor TopLeft, TColor BottomRight) {
+        if (R.Width() <= 0 || R.Height() <= 0)
+            return;
+        Canvas.Line(R.Left, R.Bottom - 1, R.Left, R.Top, CanvasColorOf(TopLeft));
+        Canvas.Line(R.Left, R.Top, R.Right - 1, R.Top, CanvasColorOf(TopLeft));
+        Canvas.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom - 1, CanvasColorOf(BottomRight));
+        Canvas.Line(R.Left, R.Bottom - 1, R.Right - 1, R.Bottom - 1, CanvasColorOf(BottomRight));
+    };
+    ring(Bounds, clBtnShadow, clBtnHighlight);
+    ring({Bounds.Left + 1, Bounds.Top + 1, Bounds.Right - 1, Bounds.Bottom - 1}, cl3DDkShadow, cl3DLight);
+}
+
+// ---- TrmWindowScrollBar --------------------------------------------------------------
+
+TrmWindowScrollBar::TrmWindowScrollBar(RequestHandler OnRequest) : FOnRequest(std::move(OnRequest))
+{
+    SetBorderStyle(bsNone);
+    SetScrollInfo(0, 1, 0);
+}
+
+int32_t TrmWindowScrollBar::ScrollPos() const
+{
+    return int32_t(std::lround(Position()));
+}
+
+int32_t TrmWindowScrollBar::SetScrollInfo(int32_t Max, int32_t Page, int32_t Position)
+{
+    Max = std::max(Max, 0);
+    Page = std::max(Page, 1);
+    Position = std::clamp(Position, 0, Max);
+    SetParams(int32_t(std::min<int64_t>(int64_t(Max) + Page, std::numeric_limits<int32_t>::max())), Page);
+    SetPosition(float(Position));
+    return Position;
+}
+
+bool TrmWindowScrollBar::Step(bool Page, int32_t Sign)
+{
+    const float before = Position();
+    if (FOnRequest)
+        FOnRequest(Page ? (Sign < 0 ? scPageUp : scPageDown) : (Sign < 0 ? scLineUp : scLineDown), ScrollPos());
+    return Position() != before;
+}
+
+void TrmWindowScrollBar::DragHandle(int32_t Delta)
+{
+    TCustomRangeBar::DragHandle(Delta);
+    if (FOnRequest)
+        FOnRequest(scTrack, ScrollPos());
+}
+
+// ---- TrmWindowScrollBars -------------------------------------------------------------
 
 TrmWindowScrollBars::TrmWindowScrollBars(platform::Control& Owner, ScrollHandler OnScroll)
-    : FHorz(std::make_unique<TGaugeBar>()), FVert(std::make_unique<TGaugeBar>()),
-      FChildren(std::make_unique<platform::ChildControls>(Owner))
+    : FChildren(std::make_unique<platform::ChildControls>(Owner))
 {
-    for (TGaugeBar* bar : {FHorz.get(), FVert.get()}) {
-        bar->SetBorderStyle(bsNone);
-        bar->SetMax(1);
-        bar->SetEnabled(false);
-        bar->SetVisible(false);
-        bar->OnUserChange = [bar, OnScroll](TObject*) {
+    const auto requests = [OnScroll](TScrollBarKind Kind) {
+        return [OnScroll, Kind](TScrollCode Code, int32_t Position) {
             if (OnScroll)
-                OnScroll(bar->Kind(), scPosition, bar->Position());
+                OnScroll(Kind, Code, Position);
         };
+    };
+    FHorz = std::make_unique<TrmWindowScrollBar>(requests(sbHorizontal));
+    FVert = std::make_unique<TrmWindowScrollBar>(requests(sbVertical));
+    FVert->SetKind(sbVertical);
+    for (TrmWindowScrollBar* bar : {FHorz.get(), FVert.get()}) {
+        bar->SetVisible(false);
         FChildren->Add(*bar);
     }
-    FVert->SetKind(sbVertical);
 }
 
 TrmWindowScrollBars::~TrmWindowScrollBars() = default;
@@ -35,16 +108,9 @@ bool TrmWindowScrollBars::Shows(TScrollBarKind Bar) const
                              : (FStyle == ssHorizontal || FStyle == ssBoth);
 }
 
-int32_t TrmWindowScrollBars::SetScrollInfo(TScrollBarKind Bar, int32_t Max, int32_t Position)
+int32_t TrmWindowScrollBars::SetScrollInfo(TScrollBarKind Bar, int32_t Max, int32_t Page, int32_t Position)
 {
-    Max = std::max(Max, 0);
-    Position = std::clamp(Position, 0, Max);
-    TGaugeBar& bar = this->Bar(Bar);
-    // The gauge needs Min < Max: an empty range shows as 0..1, disabled.
-    bar.SetMax(std::max(Max, 1));
-    bar.SetPosition(Position);
-    bar.SetEnabled(Max > 0);
-    return Position;
+    return this->Bar(Bar).SetScrollInfo(Max, Page, Position);
 }
 
 platform::Rect TrmWindowScrollBars::Layout(const platform::Rect& Inner)

@@ -1,9 +1,11 @@
 #pragma once
-// The scroll bars of a control's window: a vertical bar along the right edge and a
-// horizontal one along the bottom, each shown as the control's scroll style asks. A bar
-// runs over the integer range 0..Max at a position the control sets; with nothing to
-// scroll (Max 0) it stays shown and disabled. The user's moves of a bar come back to the
-// control as the bar's new position, which the control may clamp further.
+// The frame of a control's window: its border, a vertical scroll bar along the right edge
+// and a horizontal one along the bottom, each shown as the control's scroll style asks.
+// A bar runs over 0..Max showing Page of Max + Page at a time, so that its thumb is as
+// long as the page is against the whole; with nothing to scroll (Max 0) it stays shown and
+// draws disabled. The bar does not move itself: its arrow buttons ask the control for a
+// line, its track for a page, its thumb for a position, and the control answers by
+// setting where the bar stands.
 #include "components/RangeBars32.h"
 #include "platform/ChildControls.h"
 
@@ -24,6 +26,35 @@ enum TScrollCode : uint8_t {
     scEndScroll = 8,
 };
 
+// The width of a window border: 0 without one, 1 for a single line, 2 for a single
+// border drawn as a sunken 3-D edge (Ctl3D).
+int32_t WindowBorderWidth(TFormBorderStyle Style, bool Ctl3D);
+// Draws that border just inside Bounds: a line in the window frame colour, or the sunken
+// edge (shadow and highlight outside, dark shadow and light inside).
+void PaintWindowBorder(platform::Canvas& Canvas, const platform::Rect& Bounds, TFormBorderStyle Style, bool Ctl3D);
+
+class TrmWindowScrollBar : public TCustomRangeBar {
+public:
+    // A request of the user's: Position is the thumb's place for scTrack.
+    using RequestHandler = std::function<void(TScrollCode Code, int32_t Position)>;
+
+    explicit TrmWindowScrollBar(RequestHandler OnRequest);
+    const char* ClassName() const override { return "TrmWindowScrollBar"; }
+
+    // Range 0..Max (a negative Max counts as 0) seen Page at a time (at least 1), at
+    // Position clamped to the range; returns that position.
+    int32_t SetScrollInfo(int32_t Max, int32_t Page, int32_t Position);
+    int32_t ScrollPos() const;
+
+protected:
+    // A line from the arrow buttons, a page from the track; true when the owner moved the bar.
+    bool Step(bool Page, int32_t Sign) override;
+    void DragHandle(int32_t Delta) override;
+
+private:
+    RequestHandler FOnRequest;
+};
+
 class TrmWindowScrollBars {
 public:
     // The thickness of a bar, as the desktop draws its scroll bars.
@@ -40,9 +71,8 @@ public:
     void SetStyle(TScrollStyle Value);
     bool Shows(TScrollBarKind Bar) const;
 
-    // Sets the bar's range to 0..Max (a negative Max counts as 0) and its position, and
-    // returns the position the bar took: Position clamped to the range.
-    int32_t SetScrollInfo(TScrollBarKind Bar, int32_t Max, int32_t Position);
+    // See TrmWindowScrollBar::SetScrollInfo.
+    int32_t SetScrollInfo(TScrollBarKind Bar, int32_t Max, int32_t Page, int32_t Position);
 
     // Places the shown bars inside Inner (the owner's area within its border) and
     // returns the part of Inner they leave: the owner's client area.
@@ -57,12 +87,12 @@ public:
     bool MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y);
     void MouseLeave();
 
-    TGaugeBar& Bar(TScrollBarKind Kind) const { return Kind == sbVertical ? *FVert : *FHorz; }
+    TrmWindowScrollBar& Bar(TScrollBarKind Kind) const { return Kind == sbVertical ? *FVert : *FHorz; }
 
 private:
     TScrollStyle FStyle = ssNone;
-    std::unique_ptr<TGaugeBar> FHorz;
-    std::unique_ptr<TGaugeBar> FVert;
+    std::unique_ptr<TrmWindowScrollBar> FHorz;
+    std::unique_ptr<TrmWindowScrollBar> FVert;
     std::unique_ptr<platform::ChildControls> FChildren; // destroyed before the bars
     platform::Rect FCorner;
 };

@@ -3,14 +3,13 @@
 // border, the text with its selection and caret inside a formatting rectangle that
 // derived controls narrow to make room for buttons, typing, caret keys, mouse selection
 // and the clipboard. Text is UTF-8.
+#include "inspector/BorderStyle.h"
 #include "inspector/EditLine.h"
 #include "platform/Control.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
-
-enum TBorderStyle : uint8_t { bsNone, bsSingle };
 
 class TCustomEdit : public platform::Control {
 public:

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using platform::MouseButton;
 using platform::Rect;
 
@@ -136,6 +138,10 @@ TEST_F(ImgViewFixture, OverSizeAddsScrollRoomOnEverySide)
     EXPECT_FLOAT_EQ(view.OffsetHorz(), 41.5f);
     view.SetOverSize(50); // 200 + 100 > 283
     EXPECT_FLOAT_EQ(view.OffsetHorz(), 50 - view.HorzScroll().Position());
+    // The largest over-size saturates the ranges instead of wrapping them round.
+    view.SetOverSize(std::numeric_limits<int32_t>::max());
+    EXPECT_EQ(view.HorzScroll().Range(), std::numeric_limits<int32_t>::max());
+    EXPECT_FLOAT_EQ(view.OffsetHorz(), float(std::numeric_limits<int32_t>::max()) - view.HorzScroll().Position());
 }
 
 TEST_F(ImgViewFixture, DraggingTheHorizontalHandleScrollsTheImage)
@@ -180,28 +186,32 @@ TEST_F(ImgViewFixture, PressesOnTheBarsStayAwayFromTheImage)
     EXPECT_EQ(clicks, 1);
 }
 
-TEST_F(ImgViewFixture, CornerIsPlainUnlessTheGripIsAsked)
+TEST_F(ImgViewFixture, CornerHoldsTheGripAsItsStyleAndTheBarsSay)
 {
     CountingHost host;
     view.AttachHost(&host);
-    EXPECT_FALSE(view.IsSizeGripVisible()); // sgAuto: the view is not aligned to its window
-    PixelCanvas plain(300, 200);
-    view.HostPaint(plain);
-    for (int32_t y = 183; y < 200; ++y)
-        for (int32_t x = 283; x < 300; ++x)
-            ASSERT_EQ(plain.At(x, y), 0xF0F0F0u) << x << "," << y;
-    view.HostMouseDown(MouseButton::Left, 0, 295, 195);
-    EXPECT_EQ(host.sizings, 0);
-
-    view.SetSizeGrip(sgAlways);
-    PixelCanvas grip(300, 200);
-    view.HostPaint(grip);
-    int ridges = 0;
-    for (int32_t y = 183; y < 200; ++y)
-        for (int32_t x = 283; x < 300; ++x)
-            ridges += grip.At(x, y) != 0xF0F0F0u;
-    EXPECT_GT(ridges, 20);
-    EXPECT_EQ(grip.At(284, 184), 0xF0F0F0u); // the far corner stays plain
+    struct Case {
+        TSizeGripStyle style;
+        bool bothBars, grip;
+    } const cases[] = {{sgAuto, true, true}, {sgAuto, false, false}, {sgNone, true, false}, {sgAlways, false, true}};
+    for (const Case& c : cases) {
+        view.SetSizeGrip(c.style);
+        view.HorzScroll().SetVisible(c.bothBars);
+        EXPECT_EQ(view.IsSizeGripVisible(), c.grip) << int(c.style);
+        PixelCanvas corner(300, 200);
+        view.HostPaint(corner);
+        int ridges = 0;
+        for (int32_t y = 183; y < 200; ++y)
+            for (int32_t x = 283; x < 300; ++x)
+                ridges += corner.At(x, y) != 0xF0F0F0u;
+        EXPECT_EQ(ridges > 20, c.grip) << int(c.style) << " " << ridges;
+        EXPECT_EQ(corner.At(284, 184), 0xF0F0F0u); // the far corner stays plain
+        view.HostMouseDown(MouseButton::Left, 0, 295, 195);
+        view.HostMouseUp(MouseButton::Left, 0, 295, 195);
+        EXPECT_EQ(host.sizings, c.grip ? 1 : 0) << int(c.style);
+        host.sizings = 0;
+    }
+    view.HorzScroll().SetVisible(true);
     view.HostMouseMove(0, 295, 195);
     EXPECT_EQ(host.shownCursor, platform::cursor::SizeNWSE);
     view.HostMouseMove(0, 100, 100);

@@ -4,6 +4,9 @@
 #include "components/rmListControl.h"
 #include "graphics/SystemColorNames.h"
 #include "inspector/RecordingCanvas.h"
+#include "platform/PixelCanvas.h"
+
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -240,13 +243,60 @@ TEST_F(ListFixture, SelectionShowsOnlyWhenFocusedAndNotHidden)
     EXPECT_EQ(highlighted(hidden), 0);
 }
 
+TEST_F(ListFixture, AssignedLinesEnableTheHorizontalBarAtOnce)
+{
+    list.SetScrollBars(ssBoth);
+    list.SetItems({std::string(100, 'w')}); // 600 pixels in a 383-pixel client
+    EXPECT_TRUE(list.WindowScrollBars().Bar(sbHorizontal).DrawEnabled());
+}
+
+TEST_F(ListFixture, BarClicksAskForLinesAndPagesAndThumbsShowThePage)
+{
+    // 100,000 lines ten rows at a time; the bar lies at x 181..197, y 2..131: buttons of
+    // 17 pixels at each end, the track between.
+    list.SetBounds(0, 0, 200, 10 * kRow + 4);
+    list.SetBorderStyle(bsSingle);
+    list.SetScrollBars(ssVertical);
+    list.SetItems(std::vector<std::string>(100000, "x"));
+    ASSERT_EQ(list.VisibleItems(), 10);
+    struct Case {
+        int32_t y, top; // a press and release at (190, y), and the top after it
+    } const cases[] = {{100, 10}, {100, 20}, {125, 21}, {10, 20}, {40, 30}};
+    for (const Case& c : cases) {
+        list.HostMouseDown(MouseButton::Left, shift::Left, 190, c.y);
+        list.HostMouseUp(MouseButton::Left, shift::None, 190, c.y);
+        EXPECT_EQ(list.TopIndex(), c.top) << c.y;
+    }
+    // Dragging the 17-pixel thumb 40 of the 79 pixels it can travel.
+    list.HostMouseDown(MouseButton::Left, shift::Left, 190, 27);
+    list.HostMouseMove(shift::Left, 190, 67);
+    list.HostMouseUp(MouseButton::Left, shift::None, 190, 67);
+    EXPECT_EQ(list.TopIndex(), 30 + 50628); // round(99,990 x 40 / 79)
+    // The thumb is as long as the page is against the whole track (96 pixels), 17 at least.
+    const TrmWindowScrollBar& bar = list.WindowScrollBars().Bar(sbVertical);
+    EXPECT_EQ(bar.GetHandleRect().Height(), 17);
+    list.SetItems(std::vector<std::string>(40, "x"));
+    EXPECT_EQ(bar.GetHandleRect().Height(), 24); // 96 x 10 / 40
+}
+
 TEST_F(ListFixture, ScrollBarsTakeTheirRoomAndFollowTheTop)
 {
     Make(10, 4);
     list.SetBorderStyle(bsSingle);
     list.SetScrollBars(ssBoth);
     const int32_t bar = TrmWindowScrollBars::kThickness;
-    EXPECT_EQ(list.ClientArea(), (platform::Rect{1, 1, 99 - bar, 4 * kRow - 1 - bar}));
+    // A single border: a sunken 3-D edge two pixels wide, or one line without Ctl3D.
+    for (const auto& [ctl3D, border, outer, inner] :
+         {std::tuple{true, 2, clBtnShadow, cl3DDkShadow}, {false, 1, clWindowFrame, clWindow}}) {
+        list.SetCtl3D(ctl3D);
+        const int32_t height = 4 * kRow;
+        EXPECT_EQ(list.ClientArea(), (platform::Rect{border, border, 100 - border - bar, height - border - bar}));
+        PixelCanvas canvas(100, height);
+        list.HostPaint(canvas);
+        EXPECT_EQ(canvas.At(0, 5), CanvasColorOf(outer)) << ctl3D;
+        EXPECT_EQ(canvas.At(1, 5), CanvasColorOf(inner)) << ctl3D;
+        EXPECT_EQ(canvas.At(99, 5), CanvasColorOf(ctl3D ? clBtnHighlight : clWindowFrame)) << ctl3D;
+    }
     EXPECT_EQ(list.VisibleItems(), (4 * kRow - 2 - bar) / kRow);
     std::vector<int32_t> changed;
     list.OnScrollBarChanged = [&](TObject*, int32_t which) { changed.push_back(which); };

@@ -113,6 +113,10 @@ TEST(NewComboBox, PickingFromTheListFiresOnChangedOnlyForANewItem)
     combo.HostFocusChanged(false); // losing the focus closes it too
     EXPECT_FALSE(combo.DroppedDown());
     EXPECT_EQ(closeUps, 2);
+    combo.ToggleListBox();
+    combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, -5, -5); // a press outside
+    EXPECT_FALSE(combo.DroppedDown());
+    EXPECT_EQ(closeUps, 3);
 }
 
 TEST(NewComboBox, EnterOnAnEmptySelectionKeepsTheText)

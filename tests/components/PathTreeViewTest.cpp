@@ -2,10 +2,15 @@
 // expanded-state and text streams, the delayed change notification and the mouse.
 #include "support/CellRasterizer.h"
 #include "components/rmPathTreeView.h"
+#include "components/rmTreeStrings.h"
+#include "inspector/RecordingCanvas.h"
+#include "platform/PixelCanvas.h"
 #include "platform/ManualTimerService.h"
 #include "platform/Stream.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using platform::MouseButton;
 namespace shift = platform::shift;
@@ -87,6 +92,16 @@ TEST_F(TreeFixture, AddPathNodeCreatesTheMissingAncestorsOnce)
     EXPECT_EQ(tree.AddPathNode("/a/b/"), made); // not a second "b" under the top
     EXPECT_EQ(tree.Items().Count(), 2);
     EXPECT_EQ(tree.AddPathNode(""), nullptr);
+    // Empty levels name no node, in adding, finding and NodePath alike.
+    for (const char* path : {"/a//b", "//a/b", "/a/b//", "a//b"}) {
+        EXPECT_EQ(tree.AddPathNode(path), made) << path;
+        EXPECT_EQ(tree.FindPathNode(path), path[0] == '/' ? made : nullptr) << path;
+    }
+    EXPECT_EQ(tree.AddPathNode("//"), nullptr);
+    EXPECT_EQ(tree.Items().Count(), 2);
+    TrmTreeNode* under = tree.Items().AddChild(tree.Items().AddChild(made, ""), "c");
+    EXPECT_EQ(tree.NodePath(under), "/a/b/c");
+    EXPECT_EQ(tree.AddPathNode("/a/b//c"), under);
     EXPECT_EQ(tree.AddPathNode("/a/x/y")->GetParent()->GetParent(), made->GetParent());
 }
 
@@ -120,6 +135,50 @@ TEST_F(TreeFixture, RenamingAndMovingRefileTheSubtree)
     d->MoveTo(e, naAddChild);
     EXPECT_FALSE(a->GetChildren()); // lost its only child
     EXPECT_EQ(tree.Items().Index().Count(), 5);
+    // Into another tree, which does not own it: refused as adding there is.
+    TrmPathTreeView other;
+    EXPECT_THROW(d->MoveTo(other.Items().AddChild(nullptr, "x"), naAddChild), ETreeViewError);
+    EXPECT_EQ(d->GetParent(), e);
+    EXPECT_EQ(other.Items().Count(), 1);
+}
+
+TEST_F(TreeFixture, ChangesCostStepsByTheirOwnSizeNotTheTrees)
+{
+    const auto shownRows = [this] {
+        int32_t rows = 0;
+        for (const TrmTreeNode* node = tree.Items().GetFirstNode(); node; node = node->GetNextVisible())
+            ++rows;
+        return rows;
+    };
+    TrmTreeNode* root = tree.Items().AddChild(nullptr, "r");
+    tree.Items().AddChild(root, "0");
+    root->Expand(false);
+    int64_t before = tree.WalkSteps();
+    for (int i = 1; i < 2000; ++i)
+        tree.Items().AddChild(root, std::to_string(i));
+    EXPECT_LT(tree.WalkSteps() - before, 10 * 2000); // not a recount of the rows each time
+    EXPECT_EQ(tree.ShownRowCount(), 2001);
+
+    std::string deep;
+    for (int i = 0; i < 2000; ++i)
+        deep += "/d";
+    before = tree.WalkSteps();
+    TrmTreeNode* bottom = tree.AddPathNode(deep);
+    EXPECT_LT(tree.WalkSteps() - before, 10 * 2000); // not a walk to the top for each level
+    EXPECT_EQ(bottom->GetLevel(), 1999);
+    EXPECT_EQ(tree.FindPathNode(deep), bottom);
+
+    // The kept count against a recount, through the changes that show and hide rows.
+    MakeSample();
+    const std::function<void()> changes[] = {
+        [&] { tree.FullExpand(); },           [&] { b->MoveTo(e, naAddChild); }, [&] { a->Collapse(true); },
+        [&] { c->MoveTo(root, naAddChildFirst); }, [&] { root->Collapse(false); }, [&] { e->Delete(); },
+        [&] { tree.FullExpand(); },           [&] { root->DeleteChildren(); },   [&] { tree.Items().Clear(); },
+    };
+    for (size_t i = 0; i < std::size(changes); ++i) {
+        changes[i]();
+        EXPECT_EQ(tree.ShownRowCount(), shownRows()) << "change " << i;
+    }
 }
 
 TEST_F(TreeFixture, ANewSeparatorRefilesEveryNode)
@@ -245,6 +304,18 @@ TEST_F(TreeFixture, TextFormSavesTabsAndLoadsLevels)
         EXPECT_STREQ(error.what(), "Invalid level (2) for item \"deep\"");
     }
     EXPECT_EQ(tree.Items().Count(), 0);
+
+    // The same lines as a list of strings, each with its node's data as its object.
+    TTreeStrings lines(tree.Items());
+    int data = 0;
+    for (const char* line : {"a", "\tb", "\t\tc", "d"})
+        lines.Add(line);
+    EXPECT_EQ(lines.AddObject("\te", &data), 4);
+    EXPECT_EQ(lines.Text(), "a\r\n\tb\r\n\t\tc\r\nd\r\n\te\r\n");
+    EXPECT_EQ(lines.Strings(2), "\t\tc");
+    EXPECT_EQ(lines.Objects(4), &data);
+    EXPECT_THROW(lines.Add("\t\t\tdeep"), ETreeViewError);
+    EXPECT_EQ(lines.Count(), 5);
 }
 
 TEST_F(TreeFixture, DelayedChangeReportsTheLastSelectionOnce)
@@ -295,4 +366,248 @@ TEST_F(TreeFixture, ClicksToggleButtonsAndSelectLabels)
 
     a->Collapse(false); // the hidden selection moves up
     EXPECT_EQ(tree.Selected(), a);
+}
+
+namespace {
+
+// The view's own coordinates of the middle of a node's label.
+platform::Point LabelMiddle(const TrmTreeNode* node)
+{
+    const platform::Rect label = node->DisplayRect(true);
+    return {(label.Left + label.Right) / 2, (label.Top + label.Bottom) / 2};
+}
+
+void Click(TrmPathTreeView& tree, const TrmTreeNode* node)
+{
+    const platform::Point at = LabelMiddle(node);
+    tree.HostMouseDown(MouseButton::Left, shift::Left, at.X, at.Y);
+    tree.HostMouseUp(MouseButton::Left, shift::None, at.X, at.Y);
+}
+
+void Type(platform::Control& control, std::u32string_view text)
+{
+    for (char32_t ch : text)
+        control.HostKeyPress(ch);
+}
+
+void Press(platform::Control& control, platform::KeyCode key)
+{
+    control.HostKeyDown(key, shift::None);
+}
+
+} // namespace
+
+TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
+{
+    MakeSample();
+    std::vector<std::string> edited;
+    tree.OnEdited = [&](TObject*, TrmTreeNode*, std::string& s) {
+        edited.push_back(s);
+        s += "!";
+    };
+    Click(tree, a); // selects
+    EXPECT_FALSE(tree.IsEditing());
+    Click(tree, a); // a second click on the selected label edits it
+    ASSERT_TRUE(tree.IsEditing());
+    EXPECT_EQ(tree.EditControl()->Text(), "a");
+    EXPECT_EQ(tree.EditControl()->BoundsRect().Left, a->DisplayRect(true).Left);
+    // Started by F2 or a click, ended by Enter, Escape or leaving the view.
+    struct Case {
+        const char32_t* typed;
+        platform::KeyCode end; // 0: the view loses the focus
+        const char* text;
+    } const cases[] = {{U"xy", platform::key::Return, "xy!"}, {U"zz", platform::key::Escape, "xy!"}, {U"w", 0, "w!"}};
+    for (const Case& c : cases) {
+        if (!tree.IsEditing())
+            Press(tree, platform::key::F1 + 1);
+        ASSERT_TRUE(tree.IsEditing());
+        Type(tree, c.typed);
+        if (c.end != 0)
+            Press(tree, c.end);
+        else
+            tree.HostFocusChanged(false);
+        EXPECT_FALSE(tree.IsEditing());
+        EXPECT_EQ(a->Text(), c.text) << c.end;
+        tree.HostFocusChanged(true);
+    }
+    EXPECT_EQ(edited, (std::vector<std::string>{"xy", "w"}));
+    EXPECT_EQ(tree.FindPathNode("/w!/b/c"), c);
+
+    tree.OnEditing = [](TObject*, TrmTreeNode* node, bool& allow) { allow = node->Text() != "e"; };
+    EXPECT_FALSE(e->EditText());
+    tree.SetReadOnly(true);
+    EXPECT_FALSE(d->EditText());
+    tree.SetReadOnly(false);
+    EXPECT_TRUE(d->EditText());
+    d->EndEdit(true);
+    EXPECT_FALSE(tree.IsEditing());
+}
+
+TEST_F(TreeFixture, NodesAreDraggedWithinTheViewOntoAcceptingTargets)
+{
+    MakeSample();
+    a->Expand(true); // rows: a b c d e
+    tree.SetDragMode(dmAutomatic);
+    tree.OnDragOver = [&](TObject*, TObject* source, int32_t x, int32_t y, TDragOverState, bool& accept) {
+        const TrmTreeNode* target = tree.GetNodeAt(x, y);
+        accept = source == &tree && target && target != tree.DraggedNode() && !target->HasAsParent(tree.DraggedNode());
+    };
+    tree.OnDragDrop = [&](TObject*, TObject*, int32_t, int32_t) {
+        tree.DraggedNode()->MoveTo(tree.DropTarget(), naAddChild);
+    };
+    std::vector<bool> ends; // whether each drag ended on a target
+    tree.OnEndDrag = [&](TObject*, TObject* target, int32_t, int32_t) { ends.push_back(target != nullptr); };
+
+    const platform::Point from = LabelMiddle(b);
+    tree.HostMouseDown(MouseButton::Left, shift::Left, from.X, from.Y);
+    tree.HostMouseMove(shift::Left, from.X + 3, from.Y); // within the threshold: no drag yet
+    EXPECT_EQ(tree.DraggedNode(), nullptr);
+    struct Step {
+        const TrmTreeNode* over;
+        const TrmTreeNode* target;
+        platform::CursorId cursor;
+    } const steps[] = {{e, e, platform::cursor::Drag},
+                       {c, nullptr, platform::cursor::NoDrop},
+                       {d, d, platform::cursor::Drag},
+                       {e, e, platform::cursor::Drag}};
+    for (const Step& s : steps) {
+        const platform::Point at = LabelMiddle(s.over);
+        tree.HostMouseMove(shift::Left, at.X, at.Y);
+        EXPECT_EQ(tree.DraggedNode(), b);
+        EXPECT_EQ(tree.DropTarget(), s.target) << s.over->Text();
+        EXPECT_EQ(tree.ShownCursor(), s.cursor) << s.over->Text();
+        // The drag image is b's label, moved with the mouse.
+        EXPECT_EQ(tree.DragImageRect(), b->DisplayRect(true).Offset(at.X - from.X, at.Y - from.Y));
+    }
+    const platform::Point drop = LabelMiddle(e);
+    tree.HostMouseUp(MouseButton::Left, shift::None, drop.X, drop.Y);
+    EXPECT_EQ(b->GetParent(), e);
+    EXPECT_EQ(tree.FindPathNode("/e/b/c"), c);
+    EXPECT_EQ(tree.DraggedNode(), nullptr);
+    EXPECT_EQ(tree.DropTarget(), nullptr);
+
+    // Escape cancels a drag: nothing moves.
+    const platform::Point start = LabelMiddle(d);
+    tree.HostMouseDown(MouseButton::Left, shift::Left, start.X, start.Y);
+    tree.HostMouseMove(shift::Left, drop.X, drop.Y);
+    ASSERT_EQ(tree.DraggedNode(), d);
+    Press(tree, platform::key::Escape);
+    tree.HostMouseUp(MouseButton::Left, shift::None, drop.X, drop.Y);
+    EXPECT_EQ(d->GetParent(), a);
+    EXPECT_EQ(ends, (std::vector<bool>{true, false}));
+}
+
+TEST_F(TreeFixture, HotTrackingAndTheHintOfCutOffNamesFollowTheMouse)
+{
+    MakeSample();
+    e->SetText(std::string(30, 'n')); // wider than the client area
+    tree.SetHotTrack(true);
+    const auto textColorOf = [this](const std::string& text) {
+        RecordingCanvas canvas;
+        tree.HostPaint(canvas);
+        for (const RecordingCanvas::Text& t : canvas.texts)
+            if (t.Chars == text)
+                return t.Color;
+        return platform::CanvasColor(0xDEAD);
+    };
+    struct Case {
+        platform::Point at;
+        const TrmTreeNode* hot;
+        bool hint;
+    } const cases[] = {{LabelMiddle(a), a, false}, {LabelMiddle(e), e, true}, {{60, 60}, nullptr, false}};
+    for (const Case& c : cases) {
+        tree.HostMouseMove(shift::None, c.at.X, c.at.Y);
+        EXPECT_EQ(tree.HotNode(), c.hot) << c.at.Y;
+        EXPECT_EQ(tree.NameHint().Visible(), c.hint) << c.at.Y;
+    }
+    EXPECT_EQ(textColorOf("a"), CanvasColorOf(clWindowText));
+    tree.HostMouseMove(shift::None, LabelMiddle(a).X, LabelMiddle(a).Y);
+    EXPECT_EQ(textColorOf("a"), CanvasColorOf(clHighlight)); // drawn hot
+    tree.HostMouseMove(shift::None, LabelMiddle(e).X, LabelMiddle(e).Y);
+    EXPECT_EQ(tree.NameHint().Caption(), e->Text());
+    tree.HostMouseLeave();
+    EXPECT_EQ(tree.HotNode(), nullptr);
+    EXPECT_FALSE(tree.NameHint().Visible());
+    tree.SetToolTips(false);
+    tree.SetHotTrack(false);
+    tree.HostMouseMove(shift::None, LabelMiddle(e).X, LabelMiddle(e).Y);
+    EXPECT_FALSE(tree.NameHint().Visible());
+    EXPECT_EQ(tree.HotNode(), nullptr);
+}
+
+TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
+{
+    MakeSample();
+    TBitmap32List images, states;
+    for (TColor32 color : {0xFF0000FFu, 0xFF00FF00u}) {
+        TBitmap32* image = images.Bitmaps()->Add()->Bitmap();
+        image->SetSize(16, 16);
+        image->Clear(color);
+    }
+    states.Bitmaps()->Add()->Bitmap()->SetSize(8, 16);
+    states.Bitmap(0)->Clear(0xFFFF0000u);
+    tree.SetImages(&images);
+    tree.SetStateImages(&states);
+    a->SetSelectedIndex(1);
+    e->SetStateIndex(0);
+    // Rows 16 high from y 2; a's button column is x 2..21, its state image 21..29, its
+    // image 29..45, its label from 45.
+    EXPECT_EQ(a->DisplayRect(true).Left, 45);
+    EXPECT_EQ(tree.GetHitTestInfoAt(25, 10), hit::htOnItem | hit::htOnStateIcon);
+    EXPECT_EQ(tree.GetHitTestInfoAt(35, 10), hit::htOnItem | hit::htOnIcon);
+    const auto pixelsAt = [this](std::vector<platform::Point> points) {
+        PixelCanvas canvas(121, 97);
+        tree.HostPaint(canvas);
+        std::vector<uint32_t> pixels;
+        for (platform::Point p : points)
+            pixels.push_back(canvas.At(p.X, p.Y));
+        return pixels;
+    };
+    EXPECT_EQ(pixelsAt({{35, 10}, {25, 26}, {35, 26}}), (std::vector<uint32_t>{0x0000FF, 0xFF0000, 0x0000FF}));
+    tree.SetSelected(a); // the selected index now
+    EXPECT_EQ(pixelsAt({{35, 10}}), (std::vector<uint32_t>{0x00FF00}));
+
+    // Custom draw: e is left to the handler; the stages come before and after the items.
+    std::vector<TCustomDrawStage> stages;
+    tree.OnCustomDrawItem = [&](TObject*, TrmTreeNode* node, TCustomDrawState state, bool& defaultDraw) {
+        defaultDraw = node != e;
+        EXPECT_EQ((state & cds::cdsSelected) != 0, node == a);
+    };
+    tree.OnAdvancedCustomDraw = [&](TObject*, const platform::Rect&, TCustomDrawStage stage, bool&) {
+        stages.push_back(stage);
+        EXPECT_NE(tree.Canvas(), nullptr);
+    };
+    RecordingCanvas canvas;
+    tree.HostPaint(canvas);
+    EXPECT_EQ(canvas.texts.size(), 1u);
+    EXPECT_EQ(stages, (std::vector<TCustomDrawStage>{cdPrePaint, cdPostPaint}));
+
+    // A name wider than the client area brings the horizontal bar; it scrolls by pixels.
+    EXPECT_FALSE(tree.WindowScrollBars().Shows(sbHorizontal));
+    e->SetText(std::string(40, 'n'));
+    EXPECT_TRUE(tree.WindowScrollBars().Shows(sbHorizontal));
+    const int32_t left = e->DisplayRect(true).Left;
+    tree.Scroll(sbHorizontal, scPageDown, 0);
+    EXPECT_GT(tree.LeftPixel(), 0);
+    EXPECT_EQ(e->DisplayRect(true).Left, left - tree.LeftPixel());
+
+    // AutoExpand: the node selected opens, the one selected before closes.
+    tree.SetAutoExpand(true);
+    tree.SetSelected(b);
+    EXPECT_TRUE(a->Expanded() && b->Expanded());
+    tree.SetSelected(d);
+    EXPECT_FALSE(b->Expanded());
+    EXPECT_TRUE(a->Expanded());
+
+    // A new border re-creates the window: nodes, open states, selection and top stay.
+    tree.SetTopItem(d);
+    const TrmTreeNode* top = tree.TopItem();
+    tree.SetBorderStyle(bsNone);
+    EXPECT_EQ(tree.ClientArea().Left, 0);
+    EXPECT_EQ(tree.Items().Count(), 5);
+    EXPECT_TRUE(a->Expanded());
+    EXPECT_EQ(tree.Selected(), d);
+    EXPECT_EQ(tree.TopItem(), top);
+    tree.SetImages(nullptr);
+    tree.SetStateImages(nullptr);
 }

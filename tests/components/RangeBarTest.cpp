@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using platform::MouseButton;
 using platform::Rect;
 
@@ -115,6 +117,8 @@ TEST_F(RangeBarFixture, PositionStaysInsideTheRangeAndReportsRealChangesOnly)
     EXPECT_FLOAT_EQ(bar.Position(), 900);
     bar.SetPosition(950);
     bar.SetPosition(-3);
+    EXPECT_FLOAT_EQ(bar.Position(), 0);
+    bar.SetPosition(std::nanf(""));
     EXPECT_FLOAT_EQ(bar.Position(), 0);
     EXPECT_EQ(changes, 2); // 950 stayed 900
     EXPECT_EQ(userChanges, 0);

@@ -1,6 +1,8 @@
 // The decimal and time-of-day spin edits: reading and writing their texts, stepping,
 // ranges, rounding, the time fields' wrapping and typing over a time.
+#include "support/CellRasterizer.h"
 #include "components/rmFloatSpinEdit.h"
+#include "components/rmListControl.h"
 #include "components/rmTimeSpinEdit.h"
 #include "inspector/FakeWindowSystem.h"
 #include "platform/Exception.h"
@@ -247,6 +249,35 @@ TEST(TimeSpinEdit, TypingOverTheFields)
     time.SetReadOnly(true);
     TypeAt(time, 0, U'1');
     EXPECT_EQ(time.Hour(), 1);
+}
+
+// A locale that writes hours and minutes with characters of several bytes ("12時30分").
+class JapaneseTimeEdit : public TrmTimeSpinEdit {
+protected:
+    platform::LocaleFormats PlatformFormats() const override { return {'.', '\xE6', "午前", "午後"}; }
+};
+
+TEST(TimeSpinEdit, ASeparatorOfSeveralBytesGivesWayToTheColon)
+{
+    FakeWindowSystem ws;
+    JapaneseTimeEdit time;
+    time.SetTimeDisplay(td12Hour);
+    EXPECT_EQ(time.Text(), "12:00 午後");
+    TypeAt(time, 1, U'1');
+    TypeAt(time, 3, U'3');
+    EXPECT_EQ(time.Text(), "11:30 午後");
+    EXPECT_EQ(time.Hour(), 23);
+    EXPECT_EQ(ws.beeps, 0);
+}
+
+TEST(BorderStyle, ListsAndEditsShareOneSetOfValues)
+{
+    CellRasterizer rasterizer;
+    TrmListControl list;
+    TrmFloatSpinEdit spin;
+    list.SetBorderStyle(bsSingle);
+    spin.SetBorderStyle(list.BorderStyle());
+    EXPECT_EQ(spin.BorderStyle(), bsSingle);
 }
 
 TEST(TimeText, ReadsTheShapesTheEditWrites)

@@ -1,5 +1,6 @@
 // The path tree view in a real widget: clicking a node's expand button shows its
-// children, and clicking a child's label selects it and reports the change.
+// children, clicking a child's label selects it and reports the change, and F2 edits the
+// label in place from typed keys.
 #include "components/rmPathTreeView.h"
 #include "platform/qt/ControlWidget.h"
 
@@ -45,4 +46,11 @@ TEST(PathTreeViewWidget, ClickingExpandsANodeAndSelectsItsChild)
     EXPECT_EQ(tree.Selected(), child);
     EXPECT_EQ(changes, (std::vector<TrmTreeNode*>{child}));
     EXPECT_TRUE(widget.hasFocus());
+
+    QTest::keyClick(&widget, Qt::Key_F2);
+    ASSERT_TRUE(tree.IsEditing());
+    QTest::keyClicks(&widget, "south");
+    QTest::keyClick(&widget, Qt::Key_Return);
+    EXPECT_FALSE(tree.IsEditing());
+    EXPECT_EQ(tree.FindPathNode("/maps/south"), child);
 }

@@ -1,0 +1,330 @@
+// The path tree view's mouse and keys: selection and opening, label editing in place,
+// dragging nodes within the view, hot tracking and the hint of cut-off names.
+#include "components/rmPathTreeView.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// Rows a wheel notch (120 units) scrolls, as the desktop's default.
+constexpr int32_t kWheelRows = 3;
+constexpr platform::KeyCode kAddKey = 0x6B;                   // the keypad's +
+constexpr platform::KeyCode kSubtractKey = 0x6D;              // the keypad's -
+constexpr platform::KeyCode kEditKey = platform::key::F1 + 1; // F2
+
+} // namespace
+
+void TrmCustomPathTreeView::MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    HideNameHint();
+    if (FScrollBars.MouseDown(Button, Shift, X, Y))
+        return;
+    if (IsEditing()) {
+        if (FEditChildren->MouseDown(Button, Shift, X, Y))
+            return;
+        FinishEdit(false); // a press elsewhere ends the edit, keeping the text
+    }
+    Control::MouseDown(Button, Shift, X, Y);
+    TrmTreeNode* node = GetNodeAt(X, Y);
+    const THitTests where = GetHitTestInfoAt(X, Y);
+    FPressedNode = nullptr;
+    if (Button == platform::MouseButton::Left) {
+        const bool wasFocused = Focused();
+        if (CanFocus())
+            SetFocus();
+        if (where & hit::htOnButton) {
+            node->SetExpanded(!node->Expanded());
+        } else if (node && ((where & (hit::htOnLabel | hit::htOnIcon | hit::htOnStateIcon)) || FRowSelect)) {
+            // A press on the label of the node already selected in the focused view edits
+            // it once the button comes up without a drag.
+            FPressWasOnSelectedLabel = wasFocused && node == FSelected && (where & hit::htOnLabel) &&
+                                       !(Shift & platform::shift::Double);
+            SetSelected(node);
+            FPressedNode = node;
+            FPressPoint = {X, Y};
+            // The second press of a double click on a label opens or closes the node.
+            if ((Shift & platform::shift::Double) && (where & hit::htOnLabel))
+                node->SetExpanded(!node->Expanded());
+        }
+    } else if (Button == platform::MouseButton::Right && FRightClickSelect && node) {
+        SetSelected(node);
+    }
+}
+
+void TrmCustomPathTreeView::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (FScrollBars.MouseMove(Shift, X, Y))
+        return;
+    if (IsEditing() && FEditChildren->MouseMove(Shift, X, Y))
+        return;
+    Control::MouseMove(Shift, X, Y);
+    if (FDragNode) {
+        DragTo(X, Y);
+        return;
+    }
+    if (FPressedNode && (Shift & platform::shift::Left) && FDragMode == dmAutomatic &&
+        std::max(std::abs(X - FPressPoint.X), std::abs(Y - FPressPoint.Y)) > kDragThreshold) {
+        BeginDrag(FPressedNode, X, Y);
+        return;
+    }
+    if ((Shift & (platform::shift::Left | platform::shift::Right | platform::shift::Middle)) == 0) {
+        UpdateHotNode(X, Y);
+        UpdateNameHint(X, Y);
+    }
+}
+
+void TrmCustomPathTreeView::MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
+{
+    if (FScrollBars.MouseUp(Button, Shift, X, Y))
+        return;
+    if (IsEditing() && FEditChildren->MouseUp(Button, Shift, X, Y))
+        return;
+    if (Button == platform::MouseButton::Left) {
+        if (FDragNode) {
+            DragTo(X, Y);
+            EndDrag(true);
+        } else if (FPressedNode && FPressWasOnSelectedLabel && GetNodeAt(X, Y) == FPressedNode) {
+            BeginEdit(FPressedNode);
+        }
+        FPressedNode = nullptr;
+        FPressWasOnSelectedLabel = false;
+    }
+    Control::MouseUp(Button, Shift, X, Y);
+}
+
+void TrmCustomPathTreeView::MouseLeave()
+{
+    FScrollBars.MouseLeave();
+    if (IsEditing())
+        FEditChildren->MouseLeave();
+    HideNameHint();
+    if (FHotNode) {
+        FHotNode = nullptr;
+        Invalidate();
+    }
+    Control::MouseLeave();
+}
+
+void TrmCustomPathTreeView::KeyPress(char32_t& Key)
+{
+    if (IsEditing() && FEditChildren->KeyPress(Key))
+        return;
+    Control::KeyPress(Key);
+}
+
+// ---- Label editing, dragging, hot tracking, the name hint --------------------------------
+
+bool TrmCustomPathTreeView::BeginEdit(TrmTreeNode* Node)
+{
+    if (!Node || FReadOnly || FDragNode || !CanEdit(Node))
+        return false;
+    FinishEdit(false);
+    HideNameHint();
+    Node->MakeVisible();
+    const RowLayout layout = LayoutOf(Node, RowOf(Node));
+    // A little wider than the text, to type on; no wider than the client area.
+    const int32_t width = std::max(layout.Label.Width() + Measure("W").Width * 2, EffectiveIndent() * 2);
+    const int32_t right = std::min(layout.Label.Left + width, FClientArea.Right);
+    FEditNode = Node;
+    FEdit->SetFont(FFont);
+    FEdit->SetBounds(layout.Label.Left, layout.Label.Top, std::max(right - layout.Label.Left, 1),
+                     layout.Label.Height());
+    FEdit->SetText(Node->FText);
+    FEdit->SetVisible(true);
+    FEditChildren->FocusChild(FEdit.get());
+    FEdit->SelectAll();
+    Invalidate();
+    return true;
+}
+
+void TrmCustomPathTreeView::FinishEdit(bool Cancel)
+{
+    if (!FEditNode)
+        return;
+    TrmTreeNode* node = FEditNode;
+    FEditNode = nullptr;
+    std::string text = FEdit->Text();
+    FEditChildren->FocusChild(nullptr);
+    FEdit->SetVisible(false);
+    if (!Cancel && !FDestroying) {
+        Edit(node, text);
+        node->SetText(text);
+    }
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::BeginDrag(TrmTreeNode* Node, int32_t X, int32_t Y)
+{
+    FDragNode = Node;
+    FPressedNode = nullptr;
+    FHotNode = nullptr;
+    HideNameHint();
+    // The drag image is the node's label, held where the mouse took it.
+    const platform::Rect label = LayoutOf(Node, RowOf(Node)).Label;
+    FDragImage = label.Offset(X - FPressPoint.X, Y - FPressPoint.Y);
+    FDragPoint = {X, Y};
+    if (OnStartDrag)
+        OnStartDrag(this);
+    DragTo(X, Y);
+}
+
+void TrmCustomPathTreeView::DragTo(int32_t X, int32_t Y)
+{
+    FDragImage = FDragImage.Offset(X - FDragPoint.X, Y - FDragPoint.Y);
+    FDragPoint = {X, Y};
+    TrmTreeNode* target = GetNodeAt(X, Y);
+    bool accept = false;
+    if (OnDragOver)
+        OnDragOver(this, this, X, Y, dsDragMove, accept);
+    FDragAccepted = accept;
+    SetDropTarget(accept ? target : nullptr);
+    ShowCursor(accept ? platform::cursor::Drag : platform::cursor::NoDrop);
+}
+
+void TrmCustomPathTreeView::EndDrag(bool Drop)
+{
+    if (!FDragNode)
+        return;
+    const platform::Point at = FDragPoint;
+    const bool dropped = Drop && FDragAccepted;
+    if (dropped && OnDragDrop)
+        OnDragDrop(this, this, at.X, at.Y);
+    FDragNode = nullptr;
+    FDragImage = {};
+    FDragAccepted = false;
+    SetDropTarget(nullptr);
+    ShowCursor(platform::cursor::Default);
+    if (OnEndDrag)
+        OnEndDrag(this, dropped ? this : nullptr, at.X, at.Y);
+}
+
+void TrmCustomPathTreeView::UpdateHotNode(int32_t X, int32_t Y)
+{
+    if (!FHotTrack)
+        return;
+    TrmTreeNode* node = (GetHitTestInfoAt(X, Y) & hit::htOnItem) ? GetNodeAt(X, Y) : nullptr;
+    if (node == FHotNode)
+        return;
+    FHotNode = node;
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::UpdateNameHint(int32_t X, int32_t Y)
+{
+    if (!FToolTips || IsEditing())
+        return;
+    const TrmTreeNode* node = (GetHitTestInfoAt(X, Y) & hit::htOnItem) ? GetNodeAt(X, Y) : nullptr;
+    const platform::Rect label = node ? LayoutOf(node, RowOf(node)).Label : platform::Rect{};
+    if (!node || label.Right <= FClientArea.Right) {
+        HideNameHint();
+        return;
+    }
+    if (FHint.Visible() && FHint.Caption() == node->FText)
+        return;
+    const platform::Point topLeft = ClientToScreen({label.Left, label.Top});
+    if (!FHintPopup)
+        FHintPopup = platform::CreatePopupWindow(FHint);
+    FHint.SetFont(FFont);
+    FHint.ActivateHint(label.Offset(topLeft.X - label.Left, topLeft.Y - label.Top), node->FText);
+}
+
+void TrmCustomPathTreeView::HideNameHint()
+{
+    FHint.ReleaseHandle();
+    FHintPopup.reset();
+}
+
+void TrmCustomPathTreeView::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
+{
+    if (FDragNode) {
+        if (Key == platform::key::Escape)
+            EndDrag(false);
+        Key = 0;
+        return;
+    }
+    if (IsEditing()) {
+        // Enter keeps the typed text, Escape drops it; the rest is the edit's.
+        if (Key == platform::key::Return || Key == platform::key::Escape) {
+            FinishEdit(Key == platform::key::Escape);
+            Key = 0;
+        } else {
+            FEditChildren->KeyDown(Key, Shift);
+        }
+        return;
+    }
+    Control::KeyDown(Key, Shift);
+    if (Key == kEditKey && FSelected) {
+        BeginEdit(FSelected);
+        return;
+    }
+    TrmTreeNode* selected = FSelected;
+    const int32_t row = RowOf(selected);
+    const int32_t page = std::max(RowsThatFit() - 1, 1);
+    TrmTreeNode* target = nullptr;
+    switch (Key) {
+    case platform::key::Up: target = selected ? selected->GetPrevVisible() : FTreeNodes->FFirst; break;
+    case platform::key::Down: target = selected ? selected->GetNextVisible() : FTreeNodes->FFirst; break;
+    case platform::key::Home: target = FTreeNodes->FFirst; break;
+    case platform::key::End: target = NodeAtRow(ShownRowCount() - 1); break;
+    case platform::key::PageUp: target = NodeAtRow(std::max(row - page, 0)); break;
+    case platform::key::PageDown: target = NodeAtRow(std::min(row + page, ShownRowCount() - 1)); break;
+    case platform::key::Left:
+        if (selected && selected->Expanded())
+            selected->Collapse(false);
+        else if (selected)
+            target = selected->FParent;
+        break;
+    case platform::key::Right:
+        if (selected && !selected->Expanded() && selected->FFirstChild)
+            selected->Expand(false);
+        else if (selected)
+            target = selected->FFirstChild;
+        break;
+    case kAddKey:
+        if (selected)
+            selected->Expand(false);
+        break;
+    case kSubtractKey:
+        if (selected)
+            selected->Collapse(false);
+        break;
+    default: return;
+    }
+    if (target)
+        SetSelected(target);
+}
+
+bool TrmCustomPathTreeView::DoMouseWheel(platform::ShiftState Shift, int32_t WheelDelta, platform::Point MousePos)
+{
+    Control::DoMouseWheel(Shift, WheelDelta, MousePos);
+    FTopRow -= WheelDelta / 120 * kWheelRows;
+    UpdateScrollRange();
+    Invalidate();
+    return true;
+}
+
+void TrmCustomPathTreeView::Resize()
+{
+    Relayout();
+    Control::Resize();
+}
+
+void TrmCustomPathTreeView::DoEnter()
+{
+    Control::DoEnter();
+    FEditChildren->ParentFocusChanged(true);
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::DoExit()
+{
+    // Leaving the view ends an edit with the text typed.
+    FinishEdit(false);
+    FEditChildren->ParentFocusChanged(false);
+    if (FDragNode)
+        EndDrag(false);
+    Control::DoExit();
+    Invalidate();
+}
+
