@@ -78,6 +78,7 @@ void TFormSlide::Start(const std::string& caption, int maximum)
     LbStat->setText(platform::qt::Windows1252ToQString(caption));
     PBSlide->setRange(0, std::max(maximum, 0));
     PBSlide->setValue(0);
+    shownPercent_ = 0;
     show();
     raise();
     ProcessPendingEvents();
@@ -85,7 +86,12 @@ void TFormSlide::Start(const std::string& caption, int maximum)
 
 void TFormSlide::Step(int position)
 {
-    PBSlide->setValue(std::clamp(position, PBSlide->minimum(), PBSlide->maximum()));
+    const int value = std::clamp(position, PBSlide->minimum(), PBSlide->maximum());
+    const int percent = PBSlide->maximum() > 0 ? int(int64_t(value) * 100 / PBSlide->maximum()) : 0;
+    if (percent == shownPercent_)
+        return;
+    shownPercent_ = percent;
+    PBSlide->setValue(value);
     ProcessPendingEvents();
 }
 

@@ -18,7 +18,9 @@ public:
 
     // IProgressDisplay: Start shows the window (or, while shown, replaces the
     // caption and the maximum) with the bar at 0; Step sets the bar's
-    // position; End hides the window and gives input back.
+    // position, and lets events through only when the percentage shown
+    // changes (an export steps a thousand times); End hides the window and
+    // gives input back.
     void Start(const std::string& caption, int maximum) override;
     void Step(int position) override;
     void End() override;
@@ -35,5 +37,6 @@ private:
 
     QLabel* LbStat;
     QProgressBar* PBSlide;
+    int shownPercent_ = 0;
     bool blocking_ = false;
 };

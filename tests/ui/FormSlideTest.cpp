@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 TEST(FormSlide, StepsAndBlocksInputUntilTheEnd)
@@ -61,6 +63,26 @@ TEST(FormSlide, StepsAndBlocksInputUntilTheEnd)
     EXPECT_FALSE(slide.isVisible());
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
+}
+
+// A step lets events through only when the percentage shown changes: an export of
+// 1024 blocks must not wait on the window a thousand times.
+TEST(FormSlide, LetsEventsThroughOnlyWhenThePercentageChanges)
+{
+    struct Counter : QObject {
+        int step = 0;
+        std::set<int> stepsDelivered;
+        bool event(QEvent*) override { return stepsDelivered.insert(step), true; }
+    } counter;
+    TFormSlide slide;
+    slide.Start("Compiling...", 1024);
+    for (counter.step = 1; counter.step <= 1024; ++counter.step) {
+        QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
+        slide.Step(counter.step);
+    }
+    EXPECT_EQ(counter.stepsDelivered.size(), 100u);
+    EXPECT_EQ(slide.findChild<QProgressBar*>("PBSlide")->value(), 1024);
+    slide.End();
 }
 
 } // namespace
