@@ -85,12 +85,16 @@ void TBitmap32::LoadDecoded(const platform::DecodedImage& Image)
 
 void TBitmap32::LoadFromFile(const std::filesystem::path& FileName)
 {
-    std::vector<uint8_t> bytes;
     std::string error;
     platform::DecodedImage image;
-    if (!platform::ReadFileBytes(FileName, bytes, error, kMaxPictureFileBytes) ||
-        !platform::DecodeImage(bytes, image, error))
-        throw Exception("Cannot load picture \"" + FileName.string() + "\": " + error);
+    {
+        // The file's bytes go before the pixels are taken over: a large picture is held
+        // at most twice at any time, not three times.
+        std::vector<uint8_t> bytes;
+        if (!platform::ReadFileBytes(FileName, bytes, error, kMaxPictureFileBytes) ||
+            !platform::DecodeImage(bytes, image, error))
+            throw Exception("Cannot load picture \"" + FileName.string() + "\": " + error);
+    }
     LoadDecoded(image);
 }
 

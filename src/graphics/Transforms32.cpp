@@ -4,6 +4,9 @@
 #include "graphics/LowLevel32.h"
 #include "graphics/StretchPaths32.h"
 
+#include <algorithm>
+#include <cstdint>
+
 bool FullEdge = false;
 
 namespace {
@@ -46,6 +49,25 @@ void CombineRow(const TColor32* Src, TColor32* Dst, int32_t Count, const Job& jo
     }
 }
 
+namespace {
+
+// The rows of a small block lie a whole destination stride apart, each often in a page of
+// its own, so nothing fetches them before the combine waits on them: the start of the
+// destination row a few rows ahead is fetched while this one is combined. Longer rows
+// fetch their own tails as they go.
+constexpr int32_t kRowsAhead = 4;
+constexpr uintptr_t kRowStartBytes = 256;
+
+void PrefetchRowStart(const TColor32* row, int32_t count)
+{
+    const uintptr_t first = reinterpret_cast<uintptr_t>(row);
+    const uintptr_t end = first + std::min<uintptr_t>(uintptr_t(count) * sizeof(TColor32), kRowStartBytes);
+    for (uintptr_t line = first & ~uintptr_t(63); line < end; line += 64)
+        __builtin_prefetch(reinterpret_cast<const void*>(line), 1);
+}
+
+} // namespace
+
 // Clip is inside DstRect; the source pixel under clip (x, y) is at the same offset from
 // SrcRect's corner as (x, y) from DstRect's.
 void SameSize(const Job& job)
@@ -53,8 +75,13 @@ void SameSize(const Job& job)
     const int32_t srcX = job.srcRect.Left + job.clip.Left - job.dstRect.Left;
     const int32_t srcY = job.srcRect.Top + job.clip.Top - job.dstRect.Top;
     const int32_t width = job.clip.Width();
-    for (int32_t y = job.clip.Top; y < job.clip.Bottom; ++y)
+    for (int32_t y = job.clip.Top; y < std::min(job.clip.Top + kRowsAhead, job.clip.Bottom); ++y)
+        PrefetchRowStart(job.dst.PixelPtr(job.clip.Left, y), width);
+    for (int32_t y = job.clip.Top; y < job.clip.Bottom; ++y) {
+        if (y + kRowsAhead < job.clip.Bottom)
+            PrefetchRowStart(job.dst.PixelPtr(job.clip.Left, y + kRowsAhead), width);
         CombineRow(job.src.PixelPtr(srcX, srcY + y - job.clip.Top), job.dst.PixelPtr(job.clip.Left, y), width, job);
+    }
 }
 
 } // namespace stretch

@@ -434,8 +434,11 @@ public:
     // writes or reads the stored form (layout in ProjectFile.cpp). Storing never
     // fails. Loading is meant for a fresh project: it stops at the first value
     // this project could not hold and returns false with `problem` saying which
-    // and why; a false return leaves the project half-read.
-    bool Serialize(VK::ISerializer* serializer, std::string* problem = nullptr);
+    // and why; a false return leaves the project half-read. Loading with
+    // `masksToMatch` keeps no masks: it compares each piece's mask bits with the
+    // mask of the same piece of that project and stops at the first difference.
+    bool Serialize(VK::ISerializer* serializer, std::string* problem = nullptr,
+                   const CMapProject* masksToMatch = nullptr);
     // The stored form of the whole project, sized and then written in memory.
     // False, with `problem` set, only when the two passes disagree (a fault).
     bool SaveToBytes(std::vector<uint8_t>& bytes, std::string& problem);
@@ -561,7 +564,9 @@ private:
     // Reads `bytes` into this fresh project and checks what the record routine
     // cannot check on the way (piece indexes, the current string table, icon
     // picture paths). False with `problem` set when the bytes are no sound project.
-    bool ReadProjectBytes(std::span<const uint8_t> bytes, std::string& problem);
+    // With `masksToMatch` the masks are compared with that project's, not kept.
+    bool ReadProjectBytes(std::span<const uint8_t> bytes, std::string& problem,
+                          const CMapProject* masksToMatch = nullptr);
     static constexpr const char* kLoadingCaption = "Loading data...";
     static constexpr int kLoadingStages = 3;
     // Load's steps under the caller's progress scope.

@@ -147,13 +147,20 @@ std::string Str(int64_t n)
 // keeps the reason.
 class CRecordPass {
 public:
-    explicit CRecordPass(VK::ISerializer& serializer)
+    CRecordPass(VK::ISerializer& serializer, const CMapProject* masksToMatch)
         : serializer_(serializer), loading_(!serializer.IsStoring()),
-          buffer_(dynamic_cast<const VK::CSerialBuffer*>(&serializer))
+          counting_(dynamic_cast<const VK::CSerialSizer*>(&serializer) != nullptr),
+          buffer_(dynamic_cast<const VK::CSerialBuffer*>(&serializer)), masksToMatch_(masksToMatch)
     {
     }
 
     bool Loading() const { return loading_; }
+    // A storing pass that only counts bytes: their values do not matter.
+    bool Counting() const { return counting_; }
+    // On loading: the project whose masks the stored bits must match, or null to keep them.
+    const CMapProject* MasksToMatch() const { return masksToMatch_; }
+    // The packed bits of the mask at hand, kept between pieces.
+    std::vector<uint8_t>& MaskBytes() { return maskBytes_; }
     // Nothing refused and the stream has not run out.
     bool Ok() const { return problem_.empty() && !serializer_.HasError(); }
     // Keeps the first reason only; returns false so that routines can `return Refuse(...)`.
@@ -178,6 +185,11 @@ public:
     void Byte(uint8_t& value) { serializer_.SerializeByte(&value); }
     void Flag(uint32_t& value) { serializer_.SerializeFlag(&value); }
     void Text(std::string& value) { serializer_.SerializeAnsiString(&value); }
+    void Bytes(std::vector<uint8_t>& bytes)
+    {
+        if (!bytes.empty())
+            serializer_.SerializeBytes(bytes.data(), bytes.size());
+    }
 
     // A field kept in another type than its stored form `Stored` (a narrower,
     // wider or signed one): written as its low bits, read back converted.
@@ -219,7 +231,10 @@ public:
 private:
     VK::ISerializer& serializer_;
     const bool loading_;
+    const bool counting_;
     const VK::CSerialBuffer* buffer_;
+    const CMapProject* masksToMatch_;
+    std::vector<uint8_t> maskBytes_;
     std::string problem_;
 };
 
@@ -331,36 +346,137 @@ bool SerializeProvince(CRecordPass& pass, CMapProject& project, CProvince& provi
     return pass.Ok();
 }
 
-// The mask bits of a piece, column by column, the first pixel in bit 7.
-void SerializeMaskBits(CRecordPass& pass, TBitmap32& mask)
-{
-    const int width = mask.Width(), height = mask.Height();
-    TColor32* const pixels = mask.Bits();
-    uint8_t byte = 0;
-    int bit = 7;
-    if (pass.Loading()) {
-        for (int x = 0; x < width; ++x)
-            for (int y = 0; y < height; ++y) {
-                if (bit == 7)
-                    pass.Byte(byte);
-                if (byte >> bit & 1)
-                    pixels[size_t(y) * size_t(width) + size_t(x)] = CProvinceMap::kMergedPixel;
-                bit = bit == 0 ? 7 : bit - 1;
-            }
-        return;
+// The mask bits of a piece are stored column by column: pixel (x, y) of a
+// mask `height` rows high is bit k = x * height + y of the stream, bit 7 of
+// byte 0 first. The mask lies in memory row by row, so all three directions
+// below walk it eight rows at a time: the bits of rows y .. y + 7 of column x
+// are the eight stream bits from x * height + y on, one byte's worth that may
+// straddle two. Rows left over (height % 8) go one bit at a time. Walking
+// the columns of a large mask instead would miss the cache on every pixel.
+constexpr size_t kGroupRows = 8;
+
+struct RowGroup {
+    const TColor32* rows[kGroupRows];
+
+    RowGroup(const TBitmap32& mask, size_t y)
+    {
+        for (size_t i = 0; i < kGroupRows; ++i)
+            rows[i] = mask.ScanLine(int(y + i));
     }
-    for (int x = 0; x < width; ++x)
-        for (int y = 0; y < height; ++y) {
-            if (pixels[size_t(y) * size_t(width) + size_t(x)])
-                byte |= uint8_t(1u << bit);
-            if (bit-- == 0) {
-                pass.Byte(byte);
-                byte = 0;
-                bit = 7;
-            }
+    // Column x of the eight rows, the first row in bit 7.
+    unsigned Column(size_t x) const
+    {
+        unsigned bits = 0;
+        for (size_t i = 0; i < kGroupRows; ++i)
+            bits |= unsigned(rows[i][x] != 0) << (7 - i);
+        return bits;
+    }
+};
+
+// The eight stream bits from bit `at` on, the first in bit 7.
+unsigned StreamByte(const std::vector<uint8_t>& bytes, size_t at)
+{
+    const size_t i = at >> 3;
+    const unsigned shift = at & 7;
+    const unsigned pair = unsigned(bytes[i]) << 8 | (shift ? bytes[i + 1] : 0u);
+    return (pair << shift) >> 8 & 0xFFu;
+}
+
+bool StreamBit(const std::vector<uint8_t>& bytes, size_t k)
+{
+    return bytes[k >> 3] >> (7 - (k & 7)) & 1;
+}
+
+void PackMaskBits(const TBitmap32& mask, std::vector<uint8_t>& bytes)
+{
+    const size_t width = size_t(mask.Width()), height = size_t(mask.Height());
+    const size_t count = (width * height + 7) / 8;
+    bytes.assign(count + 1, 0); // a spare byte for the second half of the last group's bits
+    size_t y = 0;
+    for (; y + kGroupRows <= height; y += kGroupRows) {
+        const RowGroup group(mask, y);
+        for (size_t x = 0, at = y; x < width; ++x, at += height) {
+            const unsigned bits = group.Column(x), shift = at & 7;
+            bytes[at >> 3] |= uint8_t(bits >> shift);
+            bytes[(at >> 3) + 1] |= uint8_t(bits << (8 - shift));
         }
-    if (bit != 7)
-        pass.Byte(byte);
+    }
+    for (; y < height; ++y) {
+        const TColor32* row = mask.ScanLine(int(y));
+        for (size_t x = 0, k = y; x < width; ++x, k += height)
+            bytes[k >> 3] |= uint8_t(unsigned(row[x] != 0) << (7 - (k & 7)));
+    }
+    bytes.resize(count);
+}
+
+// A set bit reads back as kMergedPixel, a clear one as 0.
+void UnpackMaskBits(const std::vector<uint8_t>& bytes, TBitmap32& mask)
+{
+    const size_t width = size_t(mask.Width()), height = size_t(mask.Height());
+    size_t y = 0;
+    for (; y + kGroupRows <= height; y += kGroupRows) {
+        TColor32* rows[kGroupRows];
+        for (size_t i = 0; i < kGroupRows; ++i)
+            rows[i] = mask.ScanLine(int(y + i));
+        for (size_t x = 0, at = y; x < width; ++x, at += height) {
+            const unsigned bits = StreamByte(bytes, at);
+            for (size_t i = 0; i < kGroupRows; ++i)
+                rows[i][x] = bits >> (7 - i) & 1 ? CProvinceMap::kMergedPixel : 0;
+        }
+    }
+    for (; y < height; ++y) {
+        TColor32* row = mask.ScanLine(int(y));
+        for (size_t x = 0, k = y; x < width; ++x, k += height)
+            row[x] = StreamBit(bytes, k) ? CProvinceMap::kMergedPixel : 0;
+    }
+}
+
+// Whether the stream holds exactly the pixels of `mask` that are not 0.
+bool MaskBitsMatch(const std::vector<uint8_t>& bytes, const TBitmap32& mask)
+{
+    const size_t width = size_t(mask.Width()), height = size_t(mask.Height());
+    size_t y = 0;
+    for (; y + kGroupRows <= height; y += kGroupRows) {
+        const RowGroup group(mask, y);
+        for (size_t x = 0, at = y; x < width; ++x, at += height)
+            if (StreamByte(bytes, at) != group.Column(x))
+                return false;
+    }
+    for (; y < height; ++y) {
+        const TColor32* row = mask.ScanLine(int(y));
+        for (size_t x = 0, k = y; x < width; ++x, k += height)
+            if (StreamBit(bytes, k) != (row[x] != 0))
+                return false;
+    }
+    return true;
+}
+
+// The mask bits of piece `index`, `width` x `height` (checked on reading).
+bool SerializeMaskBits(CRecordPass& pass, CProvinceMap& piece, int index, int width, int height)
+{
+    std::vector<uint8_t>& bytes = pass.MaskBytes();
+    const size_t count = (size_t(width) * size_t(height) + 7) / 8;
+    if (!pass.Loading()) {
+        if (pass.Counting())
+            bytes.resize(count);
+        else
+            PackMaskBits(piece.mask, bytes);
+        pass.Bytes(bytes);
+        return true;
+    }
+    bytes.resize(count);
+    pass.Bytes(bytes);
+    if (!pass.Ok())
+        return false;
+    if (const CMapProject* other = pass.MasksToMatch()) {
+        const TBitmap32* mask = index < other->GetPieces().GetCount() ? &other->GetPieces().GetAt(index)->mask : nullptr;
+        if (!mask || mask->Width() != width || mask->Height() != height || !MaskBitsMatch(bytes, *mask))
+            return pass.Refuse("the mask of piece " + Str(index) + " reads back other than it is");
+        return true;
+    }
+    piece.mask.SetSize(width, height);
+    UnpackMaskBits(bytes, piece.mask);
+    return true;
 }
 
 // On reading: the stored bounds lie inside the world and the mask has their
@@ -422,10 +538,7 @@ bool SerializePiece(CRecordPass& pass, CMapProject& project, CProvinceMap& piece
     pass.Word(maskHeight);
     if (!CheckPieceShape(pass, project, piece, maskWidth, maskHeight, name))
         return false;
-    if (pass.Loading())
-        piece.mask.SetSize(maskWidth, maskHeight); // a fresh mask is all zero
-    SerializeMaskBits(pass, piece.mask);
-    return pass.Ok();
+    return SerializeMaskBits(pass, piece, index, maskWidth, maskHeight) && pass.Ok();
 }
 
 // Every text of a table in stored order.
@@ -560,9 +673,9 @@ bool ListCount(CRecordPass& pass, uint16_t& count, int limit, const char* what)
 
 } // namespace
 
-bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem)
+bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem, const CMapProject* masksToMatch)
 {
-    CRecordPass pass(*serializer);
+    CRecordPass pass(*serializer, masksToMatch);
     const bool read = [&] {
         // ---- Header ----
         pass.Dword(creatorId);
@@ -671,11 +784,12 @@ bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem)
     return read;
 }
 
-bool CMapProject::ReadProjectBytes(std::span<const uint8_t> bytes, std::string& problem)
+bool CMapProject::ReadProjectBytes(std::span<const uint8_t> bytes, std::string& problem,
+                                   const CMapProject* masksToMatch)
 {
     VK::CSerialLoader loader(bytes.data(), bytes.size());
     try {
-        if (!Serialize(&loader, &problem))
+        if (!Serialize(&loader, &problem, masksToMatch))
             return false;
     } catch (const std::bad_alloc&) {
         problem = "there is not enough memory to hold it";
@@ -785,8 +899,9 @@ int CMapProject::Save(const std::filesystem::path& fileName, std::string& error)
             return 0;
         }
         progress.Step(1);
-        // A file that would not load back is no save: read it the way Load will.
-        if (!CMapProject().ReadProjectBytes(bytes, problem)) {
+        // A file that would not load back is no save: read it the way Load will,
+        // comparing the masks with this project's rather than keeping a copy.
+        if (!CMapProject().ReadProjectBytes(bytes, problem, this)) {
             error = "The project was not saved, because the file would not load back: " + problem + ".";
             return 0;
         }

@@ -122,6 +122,12 @@ void CSerialLoader::SerializeFlag(uint32_t* value)
         *value = *b;
 }
 
+void CSerialLoader::SerializeBytes(uint8_t* bytes, size_t n)
+{
+    if (const uint8_t* b = Read(n))
+        std::memcpy(bytes, b, n);
+}
+
 const char* CSerialLoader::ReadText()
 {
     if (!Claim(1)) // even an empty text needs its NUL

@@ -10,6 +10,7 @@
 //   SerializeWord        2       little-endian: [b0 b1]
 //   SerializeByte        1       [b0]
 //   SerializeFlag        1       the low byte of a 32-bit value; read back zero-extended
+//   SerializeBytes       n       the n bytes as they stand
 //   SerializeCString     n + 1   the characters up to the first NUL, then one NUL
 //   SerializeAnsiString  n + 1   the same; an empty text is the single NUL
 //
@@ -40,6 +41,7 @@ public:
     virtual void SerializeFlag(uint32_t* value) = 0;
     virtual void SerializeCString(CString* value) = 0;
     virtual void SerializeAnsiString(std::string* value) = 0;
+    virtual void SerializeBytes(uint8_t* bytes, size_t n) = 0;
 
     bool HasError() const { return error != 0; }
 
@@ -55,6 +57,7 @@ public:
     void SerializeWord(uint16_t*) override { size_ += 2; }
     void SerializeByte(uint8_t*) override { size_ += 1; }
     void SerializeFlag(uint32_t*) override { size_ += 1; }
+    void SerializeBytes(uint8_t*, size_t n) override { size_ += n; }
     void SerializeCString(CString* value) override;
     void SerializeAnsiString(std::string* value) override;
 
@@ -91,6 +94,7 @@ public:
     void SerializeFlag(uint32_t* value) override;
     void SerializeCString(CString* value) override;
     void SerializeAnsiString(std::string* value) override;
+    void SerializeBytes(uint8_t* bytes, size_t n) override { Write(bytes, n); }
 
 private:
     void Write(const uint8_t* bytes, size_t n);
@@ -111,6 +115,7 @@ public:
     void SerializeFlag(uint32_t* value) override;
     void SerializeCString(CString* value) override;
     void SerializeAnsiString(std::string* value) override;
+    void SerializeBytes(uint8_t* bytes, size_t n) override;
 
 private:
     const uint8_t* Read(size_t n);

@@ -1,6 +1,8 @@
 #include "platform/FileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,36 +37,52 @@ bool WriteAll(int fd, const uint8_t* data, size_t size)
 
 } // namespace
 
+// The buffer is sized from the file's length, one byte more so that the end is seen
+// without growing it. The length is only a hint: the file may grow or shrink while it
+// is read, and some files (those under /proc) report none; past it the buffer doubles.
 bool ReadFileBytes(const fs::path& path, std::vector<uint8_t>& bytes, std::string& error, uint64_t maxBytes)
 {
+    constexpr size_t kFirstGrowth = 65536;
     bytes.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         error = SystemError("Cannot open", path);
         return false;
     }
-    std::vector<uint8_t> buffer;
-    uint8_t chunk[65536];
+    // At most one byte past the cap is ever read: enough to tell that the file is too large.
+    const uint64_t limit = std::min<uint64_t>(maxBytes, SIZE_MAX - 1) + 1;
+    struct stat info {};
+    const uint64_t length = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? uint64_t(info.st_size) : 0;
+    std::vector<uint8_t> buffer(size_t(std::min(length + 1, limit)));
+    size_t size = 0;
     bool ok = true;
     for (;;) {
-        size_t got = std::fread(chunk, 1, sizeof chunk, file);
-        if (buffer.size() + got > maxBytes) {
-            error = "File \"" + path.string() + "\" is larger than " + std::to_string(maxBytes) + " bytes";
+        if (size == buffer.size()) {
+            if (size >= limit)
+                break;
+            buffer.resize(size_t(std::min<uint64_t>(std::max(uint64_t(size) * 2, uint64_t(kFirstGrowth)), limit)));
+        }
+        const ssize_t got = ::read(fd, buffer.data() + size, buffer.size() - size);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            error = SystemError("Cannot read", path);
             ok = false;
             break;
         }
-        buffer.insert(buffer.end(), chunk, chunk + got);
-        if (got < sizeof chunk) {
-            if (std::ferror(file)) {
-                error = SystemError("Cannot read", path);
-                ok = false;
-            }
+        if (got == 0)
             break;
-        }
+        size += size_t(got);
     }
-    std::fclose(file);
-    if (ok)
+    ::close(fd);
+    if (ok && size > maxBytes) {
+        error = "File \"" + path.string() + "\" is larger than " + std::to_string(maxBytes) + " bytes";
+        ok = false;
+    }
+    if (ok) {
+        buffer.resize(size);
         bytes = std::move(buffer);
+    }
     return ok;
 }
 

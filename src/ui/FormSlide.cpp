@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -75,22 +76,37 @@ void TFormSlide::Start(const std::string& caption, int maximum)
         qApp->installEventFilter(this);
         blocking_ = true;
     }
+    const bool wasShown = isVisible();
     LbStat->setText(platform::qt::Windows1252ToQString(caption));
+    PBSlide->setUpdatesEnabled(true);
     PBSlide->setRange(0, std::max(maximum, 0));
     PBSlide->setValue(0);
+    shownPercent_ = 0;
     show();
     raise();
-    ProcessPendingEvents();
+    if (!wasShown || RepaintDue())
+        ProcessPendingEvents();
 }
 
 void TFormSlide::Step(int position)
 {
-    PBSlide->setValue(std::clamp(position, PBSlide->minimum(), PBSlide->maximum()));
-    ProcessPendingEvents();
+    const int value = std::clamp(position, PBSlide->minimum(), PBSlide->maximum());
+    const int percent = PBSlide->maximum() > 0 ? int(int64_t(value) * 100 / PBSlide->maximum()) : 0;
+    if (percent == shownPercent_)
+        return;
+    shownPercent_ = percent;
+    // The bar always holds the position; it paints (which it would do at once) only
+    // when a repaint of the window is due.
+    const bool due = RepaintDue();
+    PBSlide->setUpdatesEnabled(due);
+    PBSlide->setValue(value);
+    if (due)
+        ProcessPendingEvents();
 }
 
 void TFormSlide::End()
 {
+    PBSlide->setUpdatesEnabled(true);
     hide();
     if (!blocking_)
         return;
@@ -102,7 +118,19 @@ void TFormSlide::End()
 
 void TFormSlide::ProcessPendingEvents()
 {
+    lastRepaintMs_ = NowMs();
     QCoreApplication::processEvents();
+}
+
+bool TFormSlide::RepaintDue() const
+{
+    return NowMs() - lastRepaintMs_ >= kRepaintIntervalMs;
+}
+
+int64_t TFormSlide::NowMs() const
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 bool TFormSlide::eventFilter(QObject* watched, QEvent* event)

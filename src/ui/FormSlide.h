@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+#include <cstdint>
+
 class QLabel;
 class QProgressBar;
 
@@ -18,22 +20,33 @@ public:
 
     // IProgressDisplay: Start shows the window (or, while shown, replaces the
     // caption and the maximum) with the bar at 0; Step sets the bar's
-    // position; End hides the window and gives input back.
+    // position; End hides the window and gives input back. The window
+    // repaints and lets events through when it is shown and then only when
+    // the percentage or the caption changed and at least kRepaintIntervalMs
+    // after its last repaint: an export steps a thousand times and changes
+    // its caption often, and must not wait on the window each time.
     void Start(const std::string& caption, int maximum) override;
     void Step(int position) override;
     void End() override;
 
     bool IsBlockingInput() const { return blocking_; }
 
+    static constexpr int64_t kRepaintIntervalMs = 40; // 25 repaints a second look smooth
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Milliseconds of a steady clock.
+    virtual int64_t NowMs() const;
 
 private:
     // Lets Qt repaint what is pending; input arriving meanwhile is dropped by the filter.
     void ProcessPendingEvents();
+    bool RepaintDue() const;
     bool BelongsToOpenedModal(QObject* receiver) const;
 
     QLabel* LbStat;
     QProgressBar* PBSlide;
+    int shownPercent_ = 0;
+    int64_t lastRepaintMs_ = INT64_MIN / 2;
     bool blocking_ = false;
 };

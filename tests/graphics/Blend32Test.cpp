@@ -185,12 +185,13 @@ TEST_P(BlendFamilies, LinesOfEveryShortLengthAndOffset)
         src[i] = random();
         background[i] = random();
     }
-    // Runs of transparent and of opaque pixels, so whole blocks take the skip and copy paths.
-    for (size_t i = 8; i < 24; ++i)
-        src[i] = i < 16 ? src[i] & 0x00FFFFFFu : src[i] | 0xFF000000u;
-    src[30] &= 0x00FFFFFFu;
-    for (int32_t offset = 0; offset < 5; ++offset)
-        for (int32_t count = -2; count < 20; ++count) {
+    // Runs of 16 transparent and 16 opaque pixels, so whole blocks of four and of sixteen
+    // take the skip and copy paths (at offset 8 the runs are whole blocks of sixteen).
+    for (size_t i = 8; i < 40; ++i)
+        src[i] = i < 24 ? src[i] & 0x00FFFFFFu : src[i] | 0xFF000000u;
+    src[46] &= 0x00FFFFFFu;
+    for (int32_t offset = 0; offset < 9; ++offset)
+        for (int32_t count = -2; count < 44; ++count) {
             std::vector<TColor32> dst = background;
             f.ops->BlendLine(src.data() + offset, dst.data() + offset, count);
             std::vector<TColor32> dstEx = background;

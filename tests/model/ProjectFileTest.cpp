@@ -13,6 +13,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -377,6 +378,26 @@ TEST_F(ProjectFileTest, SmallProjectReadsBackIntoTheSameRecords)
     EXPECT_EQ(loaded->GetPieceAt(5, 0), 3u);
     // The catalogue lists are the set-up's, not the file's.
     EXPECT_EQ(loaded->GetIconPivots()[1], (TPoint{7, 8}));
+}
+
+// Bit k of a mask's stream is pixel (k / height, k % height), whatever the mask's shape.
+TEST_F(ProjectFileTest, MaskBitsRunColumnByColumnWhateverTheShape)
+{
+    BuildSmallProject();
+    project.SetMapSize(16, 12);
+    const CProvinceMap& wide = AddPiece(0, 3, {"#.#.#", "##..#"}); // columns 11 01 10 00 11
+    // Columns 101100101 011011001: the second column's bits straddle bytes.
+    const CProvinceMap& tall = AddPiece(8, 0, {"#.", ".#", "##", "#.", ".#", ".#", "#.", "..", "##"});
+    const Bytes stored = Stored(project);
+    for (const Bytes& run : {Bytes{5, 0, 2, 0, 0xD8, 0xC0}, Bytes{2, 0, 9, 0, 0xB2, 0xB6, 0x40}})
+        EXPECT_NE(std::search(stored.begin(), stored.end(), run.begin(), run.end()), stored.end());
+    const auto loaded = LoadedFrom(stored);
+    for (const CProvinceMap* piece : {&wide, &tall}) {
+        const TBitmap32& mask = loaded->GetPieces().GetAt(project.GetPieces().IndexOf(piece))->mask;
+        for (int y = 0; y < piece->mask.Height(); ++y)
+            for (int x = 0; x < piece->mask.Width(); ++x)
+                EXPECT_EQ(mask.GetPixel(x, y) != 0, piece->mask.GetPixel(x, y) != 0) << x << "," << y;
+    }
 }
 
 TEST_F(ProjectFileTest, UnsetReferencesStoreAllBitsSetAndReadBackUnset)

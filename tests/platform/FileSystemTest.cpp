@@ -50,6 +50,11 @@ TEST(FileSystem, ReadRefusesMissingAndOversizedFiles)
     EXPECT_FALSE(platform::ReadFileBytes(big, bytes, error, 99));
     EXPECT_TRUE(platform::ReadFileBytes(big, bytes, error, 100));
     EXPECT_EQ(bytes.size(), 100u);
+
+    // Files under /proc report a length of 0: read to their end all the same, and capped.
+    ASSERT_TRUE(platform::ReadFileBytes("/proc/self/status", bytes, error)) << error;
+    EXPECT_NE(std::string(bytes.begin(), bytes.end()).find("\nPid:"), std::string::npos);
+    EXPECT_FALSE(platform::ReadFileBytes("/proc/self/status", bytes, error, 10));
 }
 
 TEST(FileSystem, TemporaryFolderIsUniqueAndRemovedWithItsContents)

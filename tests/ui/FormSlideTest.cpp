@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 TEST(FormSlide, StepsAndBlocksInputUntilTheEnd)
@@ -61,6 +63,35 @@ TEST(FormSlide, StepsAndBlocksInputUntilTheEnd)
     EXPECT_FALSE(slide.isVisible());
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
+}
+
+// Events go through only when what the window shows changes, and not more often
+// than it repaints: an export of 1024 blocks must not wait on the window each time.
+TEST(FormSlide, LetsEventsThroughOnlyWhenWhatItShowsChangesAndARepaintIsDue)
+{
+    struct ClockedSlide : TFormSlide {
+        int64_t now = 0;
+        int64_t NowMs() const override { return now; }
+    };
+    struct Counter : QObject {
+        int step = 0;
+        std::set<int> stepsDelivered;
+        bool event(QEvent*) override { return stepsDelivered.insert(step), true; }
+    };
+    for (const int64_t msPerStep : {int64_t(0), TFormSlide::kRepaintIntervalMs}) {
+        ClockedSlide slide;
+        Counter counter;
+        slide.Start("Compiling...", 1024);
+        slide.Start("Compressing...", 1024); // while shown: no repaint yet
+        for (counter.step = 1; counter.step <= 1024; ++counter.step) {
+            QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
+            slide.now += msPerStep;
+            slide.Step(counter.step);
+        }
+        EXPECT_EQ(counter.stepsDelivered.size(), msPerStep ? 100u : 0u) << msPerStep;
+        EXPECT_EQ(slide.findChild<QProgressBar*>("PBSlide")->value(), 1024);
+        slide.End();
+    }
 }
 
 } // namespace
