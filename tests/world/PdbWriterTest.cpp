@@ -1,5 +1,6 @@
 #include "world/PdbWriter.h"
 
+#include "HexFixture.h"
 #include "TestFiles.h"
 #include "platform/FileSystem.h"
 
@@ -9,21 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
-
-const Bytes kPalmTime = {0xB7, 0xC0, 0x7A, 0x80};  // 1000000000 + 2082844800, big-endian
-
-Bytes Header(const std::string& name, uint16_t resources)
-{
-    Bytes header = test::Padded(name, 32);
-    test::Append(header, {0, 1, 0, 1});
-    test::Append(header, kPalmTime);
-    test::Append(header, kPalmTime);
-    test::Append(header, Bytes(16, 0));
-    test::Append(header, test::Padded("RSRCTORV", 8));
-    test::Append(header, Bytes(8, 0));
-    test::Append(header, {uint8_t(resources >> 8), uint8_t(resources)});
-    return header;
-}
 
 test::PackResult Pack(const fs::path& source, const fs::path& destination, bool scramble = false,
                       const std::string& name = "m")
@@ -40,15 +26,6 @@ TEST(PalmTime, CountsFrom1904)
     EXPECT_EQ(PalmTimeNow([] { return std::optional<int64_t>(); }), 0xFFFFFFFFu);
 }
 
-TEST(PdbHeader, LongNamesKeepTheirFirst31Characters)
-{
-    std::array<uint8_t, kPdbHeaderSize> header;
-    header.fill(0xEE);
-    const std::string name(40, 'n');
-    MakePdbHeader(header, name, "RSRC", "TORV", 0x1234, 0xB7C07A80);
-    EXPECT_EQ(Bytes(header.begin(), header.end()), Header(std::string(31, 'n'), 0x1234));
-}
-
 TEST(PdbWriter, OneFileDatabase)
 {
     platform::TemporaryFolder work;
@@ -56,15 +33,7 @@ TEST(PdbWriter, OneFileDatabase)
     const fs::path pdb = work.Path() / "m.pdb";
     test::PackResult packed = Pack(work.Path() / "src", pdb);
     ASSERT_TRUE(packed.ok) << packed.error;
-
-    Bytes expected = Header("m", 2);
-    test::Append(expected, test::Padded("DATA", 4));
-    test::Append(expected, {0x10, 0x00, 0, 0, 0, 98});  // the directory right after the list
-    test::Append(expected, test::Padded("DATA", 4));
-    test::Append(expected, {0x10, 0x01, 0, 0, 0, 132});  // 98 + 4 + 30
-    test::Append(expected, {0xFF, 0xFF, 0xFF, 0xFF});      // one entry, stored negated (not inverted): not scrambled
-    test::Append(expected, test::Padded("a", 16));
-    test::Append(expected, {'d', 'a', 't', 0, 0x01, 0x10, 0, 0, 100, 0, 0, 0, 1, 1});
+    Bytes expected = test::HexFixture("pdb-one-file.hex");
     test::Append(expected, test::CountingBytes(100));
     EXPECT_EQ(test::ReadFile(pdb), expected);
 
@@ -74,6 +43,15 @@ TEST(PdbWriter, OneFileDatabase)
                                  "Analyzing files and directories...\n" +
                                  source + "/a.dat - added\n\nWriting header...\n\nAdding files...\n" + source +
                                  "/a.dat\n\nAll done\n\n");
+
+    // A long name keeps its first 31 characters; every other header byte is written.
+    std::array<uint8_t, kPdbHeaderSize> header;
+    header.fill(0xEE);
+    MakePdbHeader(header, std::string(40, 'n'), "RSRC", "TORV", 0x1234, 0xB7C07A80);
+    std::copy_n(test::Padded(std::string(31, 'n'), 32).begin(), 32, expected.begin());
+    expected[76] = 0x12;
+    expected[77] = 0x34;
+    EXPECT_EQ(Bytes(header.begin(), header.end()), Bytes(expected.begin(), expected.begin() + kPdbHeaderSize));
 }
 
 TEST(PdbWriter, ScrambledCountIsPositiveAndEntriesScrambled)
