@@ -96,28 +96,6 @@ TEST(GfxPicture, OneFrameHeaderAndTable)
     EXPECT_EQ(picture.ToBytes(), expected);
 }
 
-TEST(GfxPicture, RowTableWidensWhenARowNeedsMoreThanAByte)
-{
-    // A 128-wide strip never codes a row above 130 bytes: one-byte entries.
-    Bytes strip(128 * 300);
-    for (size_t i = 0; i < strip.size(); ++i)
-        strip[i] = uint8_t(i * 37 % 251);
-    Bytes stored = CGfxPicture(128, 300, strip.data(), false).ToBytes();
-    EXPECT_EQ(stored[1] & 2, 0);
-    EXPECT_EQ(stored[22], 130);  // every row: literal 127, literal 0 (none), run of one
-    EXPECT_EQ(stored.size(), 22 + 300 + 300 * 130u);
-
-    // One noisy row of 300 pixels codes to more than 255 bytes: every entry is two bytes.
-    Bytes pixels(300 * 3, 4);
-    for (size_t x = 0; x < 300; ++x)
-        pixels[300 + x] = uint8_t(x % 2 ? 9 : x % 200);
-    stored = CGfxPicture(300, 3, pixels.data(), false).ToBytes();
-    EXPECT_EQ(stored[1], 2);
-    // Rows 0 and 2: runs of 128, 128 and 44 (6 bytes); row 1: literals of 127, 127 and
-    // 45 pixels with their controls, the last pixel as a run of one: 128 + 128 + 46 + 2 = 304.
-    EXPECT_EQ(Bytes(stored.begin() + 22, stored.begin() + 28), (Bytes{6, 0, 0x30, 0x01, 6, 0}));
-}
-
 TEST(GfxPicture, TransparencyTrimsTheBoxToTheVisiblePixels)
 {
     const auto box = [](const Bytes& stored) { return Bytes(stored.begin() + 10, stored.begin() + 18); };

@@ -33,27 +33,6 @@ TEST(PakWriter, PackagesAsWorkedOutByHand)
     }
 }
 
-TEST(PakWriter, FileOffsetsCountFromTheStartOfThePackage)
-{
-    platform::TemporaryFolder work;
-    test::WriteFile(work.Path() / "src" / "d" / "x.txt", {7, 7});
-    test::WriteFile(work.Path() / "src" / "y.txt", {8, 8, 8});
-    const fs::path pak = work.Path() / "m.pak";
-    ASSERT_TRUE(Pack(work.Path() / "src", pak, true).ok);
-    Bytes bytes = test::ReadFile(pak);
-    ASSERT_EQ(bytes.size(), 16 + 90 + 5u);
-    auto field = [&](size_t entry, size_t at) {
-        const uint8_t* p = bytes.data() + 16 + 30 * entry + at;
-        return uint32_t(p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24);
-    };
-    EXPECT_EQ(field(0, 20), 0u);    // the folder keeps offset 0
-    EXPECT_EQ(field(1, 20), 106u);  // x.txt right after the table
-    EXPECT_EQ(field(2, 20), 108u);  // y.txt after x.txt
-    // Scrambled: the extension of "x.txt" is "txt\0" ^ 17 9E 3C 5A.
-    EXPECT_EQ(field(1, 16), (uint32_t('t' | 'x' << 8 | 't' << 16) ^ 0x5A3C9E17u));
-    EXPECT_EQ(Bytes(bytes.end() - 5, bytes.end()), (Bytes{7, 7, 8, 8, 8}));
-}
-
 TEST(PakWriter, UnknownTimeIsAllOnes)
 {
     platform::TemporaryFolder work;
