@@ -1,6 +1,7 @@
 #include "world/MissionRecord.h"
 #include "world/PdaSerialize.h"
 
+#include "HexFixture.h"
 #include "model/ProjectFixture.h"
 
 #include <gtest/gtest.h>
@@ -11,19 +12,14 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes Text(const std::string& text)
+// Every shorter stream of a stored form must fail to load.
+template <typename Record>
+void ExpectEveryCutFails(const Bytes& bytes)
 {
-    Bytes bytes(text.begin(), text.end());
-    bytes.push_back(0);
-    return bytes;
-}
-
-Bytes Concat(std::initializer_list<Bytes> parts)
-{
-    Bytes all;
-    for (const Bytes& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
+    for (size_t length = 0; length < bytes.size(); ++length) {
+        Record record;
+        EXPECT_FALSE(PdaLoad(Bytes(bytes.begin(), bytes.begin() + long(length)), record)) << length;
+    }
 }
 
 // Three unit types (two standard, one not) and two resources, six players of
@@ -105,13 +101,14 @@ protected:
         decrease.resData.decrease[1] = 10;
     }
 
-    Bytes Build()
+    std::unique_ptr<CMapProjectB> Built()
     {
-        CMapProjectB record;
+        auto record = std::make_unique<CMapProjectB>();
         std::string error;
-        EXPECT_TRUE(BuildMissionRecord(project, record, error)) << error;
-        return PdaBytes(record);
+        EXPECT_TRUE(BuildMissionRecord(project, *record, error)) << error;
+        return record;
     }
+    Bytes Build() { return PdaBytes(*Built()); }
 
     std::string BuildError()
     {
@@ -122,79 +119,16 @@ protected:
     }
 };
 
-// The whole mission of the fixture, worked out by hand.
-const Bytes kMission = Concat({
-    {0x56, 0x52, 0x4F, 0x54},       // creator id
-    {2}, Text("gold"), Text("wo"),  // resources: cut to 4 characters, lower-cased
-    {3},                            // unit types
-    {2},                            // players: project players 1 and 4
-    // project player 1 as number 0, its capital province 1
-    {0, 1, 1, 2, 3, 3, 7},
-    {5, 0, 0, 0}, Text("Dragon"), {0, 0, 0, 0}, Text("Knight"), {0x70, 0x11, 0x01, 0x00}, Text(""),
-    {100, 0, 0x01, 0x02},
-    // project player 4 as number 1, no capital, default skills and control
-    {1, 0xFF, 2, 2, 2, 0x80, 0},
-    {0, 0, 0, 0}, Text("Knight"), {0, 0, 0, 0}, Text("Archer"), {0, 0, 0, 0}, Text("Dragon"),
-    {0, 0, 0, 0},
-    {0x2C, 0x01, 0, 0},             // MaxExp
-    {1, 1},                         // defeat project player 4, number 1
-    {2, 0x23, 0x01},                // lose when 0x0123 turns are over
-    {3},                            // provinces
-    // owned by project player 4; castle, moat and one catapult; army in slot 1;
-    // neighbours: the provinces of pieces D and B (C has none), highest first
-    {3, 4, 1, 1, 0x0B, 0x11, 80},
-    {10, 0, 20, 0, 13, 0, 22, 0, 11, 0, 22, 0, 12, 0, 20, 0},
-    {1, 0, 0, 0, 0, 9, 0, 0, 0, 0, 0, 0, 0},
-    {2, 2, 1},
-    // owned by an inactive player; a moat without a castle: no castle bytes
-    {0, 0, 0xFF, 0},
-    {14, 0, 20, 0, 15, 0, 22, 0, 14, 0, 20, 0, 14, 0, 20, 0},
-    {0, 1, 0},
-    // no owner
-    {0, 0, 0xFF, 0},
-    {10, 0, 23, 0, 13, 0, 24, 0, 10, 0, 23, 0, 10, 0, 23, 0},
-    {0, 1, 0},
-    {3},                            // events: the disabled one is left out
-    {5, 0, 1, 0, 0, 7, 8},          // names project player 1 only
-    {0x02, 0x01, 1, 1, 2},          // affects no one by name: every player, custom effect
-    {1, 0, 0, 1, 1, 9, 10},         // names project player 4: decrease amounts
-});
-
-TEST_F(MissionRecordTest, MissionBytesAsWorkedOutByHand)
+// The bytes are worked out by hand in the fixture file; reading them back and
+// storing again must give them unchanged.
+TEST_F(MissionRecordTest, MissionBytesAsWorkedOutByHandAndReadBack)
 {
-    EXPECT_EQ(Build(), kMission);
-}
-
-TEST_F(MissionRecordTest, ReadingBackGivesTheSameRecordAndBytes)
-{
+    const Bytes mission = test::HexFixture("mission-record.hex");
+    EXPECT_EQ(Build(), mission);
     CMapProjectB record;
-    ASSERT_TRUE(PdaLoad(kMission, record));
-    EXPECT_EQ(record.creatorId, 0x544F5256u);
-    ASSERT_EQ(record.resourceNames.GetSize(), 2);
-    EXPECT_EQ(record.resourceNames[0].View(), "gold");
-    ASSERT_EQ(record.playerRecords.GetSize(), 2);
-    EXPECT_EQ(record.playerRecords[0].army[2], 70000u);
-    EXPECT_EQ(record.playerRecords[0].unitNames[0].View(), "Dragon");
-    EXPECT_EQ(record.playerRecords[1].treasury.GetSize(), 2);
-    EXPECT_EQ(record.victory.DefeatPlayer, 1);
-    EXPECT_EQ(record.lose.MaxTurnsToWin, 0x0123);
-    ASSERT_EQ(record.provinceRecords.GetSize(), 3);
-    EXPECT_EQ(record.provinceRecords[0].castle.hitPoints, 80);
-    ASSERT_EQ(record.provinceRecords[0].neighbours.GetSize(), 2);
-    EXPECT_EQ(record.provinceRecords[0].neighbours[0], 2);
-    EXPECT_EQ(record.provinceRecords[0].neighbours[1], 1);
-    EXPECT_EQ(record.provinceRecords[1].anyArmy, 0);
-    ASSERT_EQ(record.eventRecords.GetSize(), 3);
-    EXPECT_EQ(record.eventRecords[2].resData.decrease[1], 10);
-    EXPECT_EQ(PdaBytes(record), kMission);
-}
-
-TEST_F(MissionRecordTest, ReadingAShortStreamFailsAtEveryCut)
-{
-    for (size_t length = 0; length < kMission.size(); ++length) {
-        CMapProjectB record;
-        EXPECT_FALSE(PdaLoad(Bytes(kMission.begin(), kMission.begin() + long(length)), record)) << length;
-    }
+    ASSERT_TRUE(PdaLoad(mission, record));
+    EXPECT_EQ(PdaBytes(record), mission);
+    ExpectEveryCutFails<CMapProjectB>(mission);
 }
 
 TEST_F(MissionRecordTest, VictoryAndLoseKindsStoreOnlyTheirOwnData)
@@ -241,12 +175,10 @@ TEST_F(MissionRecordTest, OwnersOutsideThePlayersAreStoredAsNone)
 {
     project.GetProvinces().GetAt(2)->owner = 6;
     project.GetProvinces().GetAt(1)->owner = 1;
-    CMapProjectB record;
-    std::string error;
-    ASSERT_TRUE(BuildMissionRecord(project, record, error)) << error;
-    EXPECT_EQ(record.provinceRecords[0].owner, 1);
-    EXPECT_EQ(record.provinceRecords[1].owner, 0);
-    EXPECT_EQ(record.provinceRecords[2].owner, 0xFF);
+    const auto record = Built();
+    EXPECT_EQ(record->provinceRecords[0].owner, 1);
+    EXPECT_EQ(record->provinceRecords[1].owner, 0);
+    EXPECT_EQ(record->provinceRecords[2].owner, 0xFF);
 }
 
 // Exported players are project players 1 and 4; an event affects those it
@@ -269,10 +201,8 @@ TEST_F(MissionRecordTest, EventPlayerBytesFollowTheTicksOnlyWhenAnyIsSet)
     for (const Case& c : cases) {
         event.affectsPlayers = c.affectsPlayers;
         std::copy(c.ticks.begin(), c.ticks.end(), event.players.GetData());
-        CMapProjectB record;
-        std::string error;
-        ASSERT_TRUE(BuildMissionRecord(project, record, error)) << error;
-        const CByteArray& players = record.eventRecords[0].players;
+        const auto record = Built();
+        const CByteArray& players = record->eventRecords[0].players;
         EXPECT_EQ(Bytes(players.GetData(), players.GetData() + players.GetSize()), c.stored)
             << int(c.affectsPlayers) << " " << int(c.ticks[1]) << int(c.ticks[2]) << int(c.ticks[4]);
     }
@@ -282,16 +212,13 @@ TEST_F(MissionRecordTest, NoActivePlayerStoresNoPlayersAndEmptyEventMasks)
 {
     Player(1).active = 0;
     Player(4).active = 0;
-    EXPECT_EQ(project.GetActivePlayerCount(), 0);
-    CMapProjectB record;
-    std::string error;
-    ASSERT_TRUE(BuildMissionRecord(project, record, error)) << error;
-    EXPECT_EQ(record.playerRecords.GetSize(), 0);
-    EXPECT_EQ(record.eventRecords[0].players.GetSize(), 0);
-    EXPECT_EQ(record.victory.DefeatPlayer, 0xFF);
+    const auto record = Built();
+    EXPECT_EQ(record->playerRecords.GetSize(), 0);
+    EXPECT_EQ(record->eventRecords[0].players.GetSize(), 0);
+    EXPECT_EQ(record->victory.DefeatPlayer, 0xFF);
     CMapProjectB readBack;
-    EXPECT_TRUE(PdaLoad(PdaBytes(record), readBack));
-    EXPECT_EQ(PdaBytes(readBack), PdaBytes(record));
+    EXPECT_TRUE(PdaLoad(PdaBytes(*record), readBack));
+    EXPECT_EQ(PdaBytes(readBack), PdaBytes(*record));
 }
 
 TEST_F(MissionRecordTest, ProjectsThatCannotBeStoredAreRefusedWithTheReason)
@@ -313,10 +240,9 @@ TEST_F(MissionRecordTest, ProjectsThatCannotBeStoredAreRefusedWithTheReason)
     EXPECT_NE(BuildError().find("string table"), std::string::npos);
 }
 
+// "Gold Ore" and "Wo": the mission bytes.
 TEST(ResourceKey, FirstFourCharactersLowered)
 {
-    EXPECT_EQ(ResourceKey("Gold Ore"), "gold");
-    EXPECT_EQ(ResourceKey("Wo"), "wo");
     EXPECT_EQ(ResourceKey(""), "");
     EXPECT_EQ(ResourceKey("\xC9ther"), "\xC9the"); // only A..Z are lowered
 }
@@ -346,14 +272,8 @@ TEST(IndexMap, StoredFormAndReadBack)
 
     CMapDta readBack;
     ASSERT_TRUE(PdaLoad(expected, readBack));
-    EXPECT_EQ(readBack.height, 0x0102);
-    ASSERT_EQ(readBack.columns.GetSize(), 2);
-    EXPECT_EQ(readBack.columns.GetAt(1)->cells.GetAt(0)->entries[1], (CProvincesMapID{1, 0xFF}));
     EXPECT_EQ(PdaBytes(readBack), expected);
-    for (size_t length = 0; length < expected.size(); ++length) {
-        CMapDta cut;
-        EXPECT_FALSE(PdaLoad(Bytes(expected.begin(), expected.begin() + long(length)), cut)) << length;
-    }
+    ExpectEveryCutFails<CMapDta>(expected);
 }
 
 } // namespace

@@ -11,19 +11,11 @@ constexpr uint32_t kConstant = 0x5A3C9E17;
 constexpr uint32_t kFolder = 0x002E2E2E;
 constexpr size_t kEntry = 30;
 
-uint32_t LE(const std::vector<uint8_t>& b, size_t at, int size)
-{
-    uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | b[at + size_t(i)];
-    return value;
-}
-
-uint32_t BE(const std::vector<uint8_t>& b, size_t at, int size)
+uint32_t Number(const std::vector<uint8_t>& b, size_t at, int size, bool bigEndian = false)
 {
     uint32_t value = 0;
     for (int i = 0; i < size; ++i)
-        value = value << 8 | b[at + size_t(i)];
+        value = value << 8 | b[at + size_t(bigEndian ? i : size - 1 - i)];
     return value;
 }
 
@@ -33,47 +25,34 @@ struct Entry {
     uint32_t offset = 0, size = 0, depth = 0, pieces = 0;
 };
 
-std::array<uint8_t, 16> ScrambledName(const std::string& name)
-{
-    std::array<uint8_t, 16> field{};
-    for (size_t i = 0; i < name.size() && i < 16; ++i)
-        field[i] = uint8_t(name[i]) ^ kKey[i & 7];
-    return field;
-}
-
-bool ReadEntry(const std::vector<uint8_t>& b, size_t at, const std::vector<std::string>& knownNames, Entry& entry)
-{
-    for (const std::string& name : knownNames) {
-        const std::array<uint8_t, 16> field = ScrambledName(name);
-        if (std::equal(field.begin(), field.end(), b.begin() + long(at)))
-            entry.name = name;
-    }
-    if (entry.name.empty())
-        return false;
-    const uint32_t extension = LE(b, at + 16, 4) ^ kConstant;
-    entry.folder = extension == kFolder;
-    if (!entry.folder) {
-        entry.name += '.';
-        for (int i = 0; i < 4 && uint8_t(extension >> (8 * i)) != 0; ++i)
-            entry.name += char(extension >> (8 * i));
-    }
-    entry.offset = LE(b, at + 20, 4);
-    entry.size = LE(b, at + 24, 4);
-    entry.depth = b[at + 28];
-    entry.pieces = b[at + 29];
-    return true;
-}
-
 // Reads `count` entries from `at`; false (with the error set) at an unknown name.
 bool ReadEntries(const std::vector<uint8_t>& b, size_t at, uint32_t count, const std::vector<std::string>& knownNames,
                  std::vector<Entry>& entries, PackageContents& contents)
 {
-    for (uint32_t i = 0; i < count; ++i) {
+    for (uint32_t i = 0; i < count; ++i, at += kEntry) {
         Entry entry;
-        if (!ReadEntry(b, at + kEntry * i, knownNames, entry)) {
+        for (const std::string& name : knownNames) {
+            std::array<uint8_t, 16> field{};
+            for (size_t c = 0; c < name.size() && c < 16; ++c)
+                field[c] = uint8_t(name[c]) ^ kKey[c & 7];
+            if (std::equal(field.begin(), field.end(), b.begin() + long(at)))
+                entry.name = name;
+        }
+        if (entry.name.empty()) {
             contents.error = "entry " + std::to_string(i) + " has none of the known names";
             return false;
         }
+        const uint32_t extension = Number(b, at + 16, 4) ^ kConstant;
+        entry.folder = extension == kFolder;
+        if (!entry.folder) {
+            entry.name += '.';
+            for (int c = 0; c < 4 && uint8_t(extension >> (8 * c)) != 0; ++c)
+                entry.name += char(extension >> (8 * c));
+        }
+        entry.offset = Number(b, at + 20, 4);
+        entry.size = Number(b, at + 24, 4);
+        entry.depth = b[at + 28];
+        entry.pieces = b[at + 29];
         entries.push_back(entry);
     }
     return true;
@@ -115,7 +94,7 @@ PackageContents ReadPak(const std::vector<uint8_t>& bytes, const std::vector<std
         contents.error = "no package header";
         return contents;
     }
-    contents.entryCount = LE(bytes, 12, 4);
+    contents.entryCount = Number(bytes, 12, 4);
     if (16 + kEntry * contents.entryCount > bytes.size()) {
         contents.error = "directory past the end";
         return contents;
@@ -139,12 +118,12 @@ PackageContents ReadPdb(const std::vector<uint8_t>& bytes, const std::vector<std
 {
     PackageContents contents;
     if (bytes.size() < 78 || std::string(bytes.begin() + 60, bytes.begin() + 68) != "RSRCTORV" ||
-        BE(bytes, 32, 2) != 1) {
+        Number(bytes, 32, 2, true) != 1) {
         contents.error = "no resource database header";
         return contents;
     }
     contents.databaseName = std::string(reinterpret_cast<const char*>(bytes.data()));
-    const uint32_t resources = BE(bytes, 76, 2);
+    const uint32_t resources = Number(bytes, 76, 2, true);
     if (78 + 10 * size_t(resources) > bytes.size()) {
         contents.error = "resource list past the end";
         return contents;
@@ -152,20 +131,21 @@ PackageContents ReadPdb(const std::vector<uint8_t>& bytes, const std::vector<std
     std::map<uint32_t, std::pair<size_t, size_t>> ranges;  // id -> [start, end)
     for (uint32_t i = 0; i < resources; ++i) {
         const size_t at = 78 + 10 * size_t(i);
-        const size_t end = i + 1 < resources ? BE(bytes, at + 16, 4) : bytes.size();
-        if (std::string(bytes.begin() + long(at), bytes.begin() + long(at) + 4) != "DATA" ||
-            BE(bytes, at + 6, 4) > end || end > bytes.size()) {
+        const size_t start = Number(bytes, at + 6, 4, true);
+        const size_t end = i + 1 < resources ? Number(bytes, at + 16, 4, true) : bytes.size();
+        if (std::string(bytes.begin() + long(at), bytes.begin() + long(at) + 4) != "DATA" || start > end ||
+            end > bytes.size()) {
             contents.error = "bad resource " + std::to_string(i);
             return contents;
         }
-        ranges[BE(bytes, at + 4, 2)] = {BE(bytes, at + 6, 4), end};
+        ranges[Number(bytes, at + 4, 2, true)] = {start, end};
     }
     if (!ranges.count(0x1000)) {
         contents.error = "no directory resource";
         return contents;
     }
     const auto [directory, directoryEnd] = ranges[0x1000];
-    contents.entryCount = LE(bytes, directory, 4);
+    contents.entryCount = Number(bytes, directory, 4);
     if (directory + 4 + kEntry * contents.entryCount != directoryEnd) {
         contents.error = "the directory resource does not hold its entries";
         return contents;

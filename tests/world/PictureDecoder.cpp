@@ -10,13 +10,8 @@ uint32_t U16(std::span<const uint8_t> b, size_t at)
     return b[at] | b[at + 1] << 8;
 }
 
-uint32_t U32(std::span<const uint8_t> b, size_t at)
-{
-    return U16(b, at) | U16(b, at + 2) << 16;
-}
-
-} // namespace
-
+// Decodes one row code into `row` (`width` pixels, the rest `fill`) and sets
+// `decoded` to the pixels it coded; returns an empty string on success.
 std::string DecodeRow(std::span<const uint8_t> code, uint32_t width, uint8_t fill, uint8_t* row, uint32_t& decoded)
 {
     decoded = 0;
@@ -45,40 +40,38 @@ std::string DecodeRow(std::span<const uint8_t> code, uint32_t width, uint8_t fil
     return {};
 }
 
+} // namespace
+
 std::string DecodePicture(std::span<const uint8_t> bytes, uint8_t fill, DecodedPicture& picture)
 {
     if (bytes.size() < 22 || bytes[0] != 0xFE)
         return "no picture header";
     picture.transparent = bytes[1] & 1;
-    picture.wideRows = bytes[1] & 2;
+    const bool wideRows = bytes[1] & 2;
     picture.width = U16(bytes, 2);
     picture.height = U16(bytes, 4);
-    picture.boxLeft = U16(bytes, 10);
-    picture.boxTop = U16(bytes, 12);
-    picture.boxWidth = U16(bytes, 14);
-    picture.boxHeight = U16(bytes, 16);
-    const uint32_t dataSize = U32(bytes, 18);
-    if (22 + size_t(dataSize) != bytes.size())
+    const uint32_t boxLeft = U16(bytes, 10), boxTop = U16(bytes, 12), boxWidth = U16(bytes, 14),
+                   boxHeight = U16(bytes, 16);
+    if (22 + size_t(U16(bytes, 18) | U16(bytes, 20) << 16) != bytes.size())
         return "data size does not match the file";
-    if (picture.boxLeft + picture.boxWidth > picture.width || picture.boxTop + picture.boxHeight > picture.height)
+    if (boxLeft + boxWidth > picture.width || boxTop + boxHeight > picture.height)
         return "box outside the picture";
-    const size_t entry = picture.wideRows ? 2 : 1;
-    size_t code = 22 + entry * picture.boxHeight;
+    size_t code = 22 + (wideRows ? 2 : 1) * size_t(boxHeight);
     if (code > bytes.size())
         return "row table past the end";
     picture.pixels.assign(size_t(picture.width) * picture.height, fill);
-    for (uint32_t y = 0; y < picture.boxHeight; ++y) {
-        size_t size = picture.wideRows ? U16(bytes, 22 + 2 * y) : bytes[22 + y];
+    for (uint32_t y = 0; y < boxHeight; ++y) {
+        const size_t size = wideRows ? U16(bytes, 22 + 2 * y) : bytes[22 + y];
         if (code + size > bytes.size())
             return "row " + std::to_string(y) + " past the end";
-        uint8_t* row = picture.pixels.data() + size_t(picture.boxTop + y) * picture.width + picture.boxLeft;
+        uint8_t* row = picture.pixels.data() + size_t(boxTop + y) * picture.width + boxLeft;
         uint32_t decoded = 0;
-        std::string error = DecodeRow(bytes.subspan(code, size), picture.boxWidth, fill, row, decoded);
+        const std::string error = DecodeRow(bytes.subspan(code, size), boxWidth, fill, row, decoded);
         if (!error.empty())
             return "row " + std::to_string(y) + ": " + error;
-        if (!picture.transparent && decoded != picture.boxWidth)
+        if (!picture.transparent && decoded != boxWidth)
             return "row " + std::to_string(y) + " codes " + std::to_string(decoded) + " of " +
-                   std::to_string(picture.boxWidth) + " pixels";
+                   std::to_string(boxWidth) + " pixels";
         code += size;
     }
     if (code != bytes.size())

@@ -12,8 +12,6 @@ struct DecodedPicture {
     uint32_t width = 0;
     uint32_t height = 0;
     bool transparent = false;
-    bool wideRows = false;
-    uint32_t boxLeft = 0, boxTop = 0, boxWidth = 0, boxHeight = 0;
     std::vector<uint8_t> pixels;  // width x height, row-major
 };
 
@@ -21,9 +19,5 @@ struct DecodedPicture {
 // code ends early (a dropped transparent run), get `fill`. Returns an empty string
 // on success, else what is wrong with the bytes.
 std::string DecodePicture(std::span<const uint8_t> bytes, uint8_t fill, DecodedPicture& picture);
-
-// Decodes one row code into `row` (`width` pixels, the rest filled with `fill`) and
-// sets `decoded` to the pixels it coded; returns an empty string on success.
-std::string DecodeRow(std::span<const uint8_t> code, uint32_t width, uint8_t fill, uint8_t* row, uint32_t& decoded);
 
 } // namespace test

@@ -5,42 +5,28 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "WorldFixture.h"
 #include "platform/FileSystem.h"
 
-namespace {
-
-std::filesystem::path Resource(const char* name)
-{
-    return std::filesystem::path(VALDRUNE_DATA_DIR) / "res" / name;
-}
-
-// Every pixel random, from a fixed seed.
-void FillRandom(TBitmap32& bitmap, unsigned seed)
-{
-    std::mt19937 random(seed);
-    for (int y = 0; y < bitmap.Height(); ++y)
-        for (int x = 0; x < bitmap.Width(); ++x)
-            bitmap.SetPixel(x, y, random() | 0xFF000000u);
-}
-
-} // namespace
+namespace fs = std::filesystem;
 
 TEST(Textures, StartUpLoadsTheThreeAndNamesEachMissingOne)
 {
+    const fs::path data = VALDRUNE_DATA_DIR;
     platform::TemporaryFolder folder;
     ASSERT_TRUE(folder.Valid()) << folder.Error();
-    std::filesystem::create_directory(folder.Path() / "res");
-    std::filesystem::copy_file(Resource("MapTexturesNormal.bmp"), folder.Path() / "res" / "MapTexturesNormal.bmp");
+    fs::create_directory(folder.Path() / "res");
+    fs::copy_file(data / "res" / "MapTexturesNormal.bmp", folder.Path() / "res" / "MapTexturesNormal.bmp");
     EXPECT_EQ(LoadTextures(folder.Path()), (std::vector<std::string>{"Cannot find res/MapTexturesSelected.bmp",
                                                                       "Cannot find res/SeaTexture.bmp"}));
     EXPECT_EQ(NormalTexture().tileSize, 64);
     EXPECT_EQ(SeaTexture().tileSize, 0);
 
     // The bundled strips: eight tiles of 64 (the last for green land), one sea tile.
-    EXPECT_TRUE(LoadTextures(std::filesystem::path(VALDRUNE_DATA_DIR)).empty());
+    EXPECT_TRUE(LoadTextures(data).empty());
     for (const CTextures* strip : {&NormalTexture(), &SelectedTexture()}) {
         EXPECT_EQ(strip->width, 512);
         EXPECT_EQ(strip->height, 64);
@@ -54,41 +40,18 @@ TEST(Textures, StartUpLoadsTheThreeAndNamesEachMissingOne)
     UnloadTextures();
 }
 
-TEST(Textures, MissingPictureLeavesTheTextureAsItWas)
-{
-    CTextures texture;
-    EXPECT_EQ(texture.Load("no/such/texture.bmp"), 0);
-    EXPECT_EQ(texture.tileSize, 0);
-    EXPECT_FALSE(texture.HasTile(0));
-    // A texture without tiles never divides: pieces take the flat colour.
-    auto mask = std::make_unique<TBitmap32>();
-    mask->SetSize(2, 1);
-    mask->Clear(0xFF0000CC);
-    EXPECT_EQ(TexturePixels(mask.get(), texture, 0, 0xFF123456), 2);
-    EXPECT_EQ(mask->GetPixel(1, 0), 0xFF123456u);
-}
-
-TEST(Textures, TexturePixelWrapsInsideItsTile)
-{
-    const unsigned seed = 7;
-    SCOPED_TRACE(seed);
-    CTextures texture;
-    texture.bitmap.SetSize(512, 64);
-    FillRandom(texture.bitmap, seed);
-    texture.width = 512;
-    texture.height = texture.tileSize = 64;
-    EXPECT_EQ(texture.Pixel(2, 70, 130), texture.bitmap.GetPixel(134, 2));
-    EXPECT_EQ(texture.Pixel(0, 0, 0), texture.bitmap.GetPixel(0, 0));
-    EXPECT_EQ(texture.Pixel(7, 63, 63), texture.bitmap.GetPixel(511, 63));
-}
-
-TEST(Textures, TexturePixelsUsesMaskCoordinatesAndKeepsTheRest)
+// Mask coordinates wrap inside the tile; pixels outside the mask are kept.
+TEST(Textures, PixelsWrapInsideTheirTileAtMaskCoordinates)
 {
     CTextures texture;
     texture.bitmap.SetSize(6, 3); // two tiles of 3
-    FillRandom(texture.bitmap, 11);
+    std::mt19937 random(11);
+    std::generate_n(texture.bitmap.Bits(), 18, [&] { return random() | 0xFF000000u; });
     texture.width = 6;
     texture.height = texture.tileSize = 3;
+    EXPECT_EQ(texture.Pixel(1, 7, 5), texture.bitmap.GetPixel(3 + 1, 2));
+    EXPECT_EQ(texture.Pixel(0, 0, 0), texture.bitmap.GetPixel(0, 0));
+    EXPECT_EQ(texture.Pixel(1, 2, 2), texture.bitmap.GetPixel(5, 2));
     TBitmap32 mask;
     mask.SetSize(5, 4);
     mask.Clear(0);
@@ -103,25 +66,33 @@ TEST(Textures, TexturePixelsUsesMaskCoordinatesAndKeepsTheRest)
     EXPECT_EQ(mask.GetPixel(3, 3), 0u);
 }
 
-TEST(Textures, ZeroTexelsAndMissingTilesNeverClearAMaskPixel)
+// A texture that failed to load has no tiles (and never divides by its tile
+// size); a missing tile or a zero texel takes the flat colour: a mask pixel
+// is never cleared.
+TEST(Textures, MissingTilesAndZeroTexelsTakeTheFlatColour)
 {
-    CTextures texture;
-    texture.bitmap.SetSize(2, 2);
-    texture.bitmap.Clear(0); // a fully transparent texture
-    texture.width = 2;
-    texture.height = texture.tileSize = 2;
+    CTextures missing;
+    EXPECT_EQ(missing.Load("no/such/texture.bmp"), 0);
+    EXPECT_EQ(missing.tileSize, 0);
+    EXPECT_FALSE(missing.HasTile(0));
+    CTextures clear;
+    clear.bitmap.SetSize(2, 2);
+    clear.bitmap.Clear(0); // a fully transparent texture
+    clear.width = 2;
+    clear.height = clear.tileSize = 2;
     TBitmap32 mask;
     mask.SetSize(3, 3);
     mask.Clear(0xFF0000CC);
-    EXPECT_EQ(TexturePixels(&mask, texture, 0, 0xFF445566), 9);
-    EXPECT_EQ(mask.GetPixel(2, 2), 0xFF445566u);
-    EXPECT_EQ(TexturePixels(&mask, texture, 5, 0xFF778899), 9); // no tile 5
-    EXPECT_EQ(mask.GetPixel(0, 0), 0xFF778899u);
-    EXPECT_EQ(TexturePixelsBevel(&mask, texture, 0, 0), 9); // no fallback at all
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_NE(mask.GetPixel(x, y), 0u);
-    EXPECT_EQ(TexturePixels(nullptr, texture, 0, 1), 0);
+    for (const auto& [texture, tile, flat] : {std::tuple{&missing, 0, 0xFF123456u}, {&clear, 0, 0xFF445566u},
+                                              {&clear, 5, 0xFF778899u}}) {
+        EXPECT_EQ(TexturePixels(&mask, *texture, tile, flat), 9);
+        for (int i = 0; i < 9; ++i)
+            EXPECT_EQ(mask.GetPixel(i % 3, i / 3), flat) << i;
+    }
+    EXPECT_EQ(TexturePixelsBevel(&mask, clear, 0, 0), 9); // no fallback at all
+    for (int i = 0; i < 9; ++i)
+        EXPECT_NE(mask.GetPixel(i % 3, i / 3), 0u) << i;
+    EXPECT_EQ(TexturePixels(nullptr, clear, 0, 1), 0);
 }
 
 // ---- Piece pictures -----------------------------------------------------------

@@ -106,6 +106,8 @@ TEST_F(WorldViewTest, CreateProvinceLayersAddsRowAndFourTaggedLayersInOrder)
     EXPECT_EQ(GetLayerTag(layers.Items(4))->object, &p);
     EXPECT_EQ(project.FindMarkerLayerIndex(nullptr), -1);
     EXPECT_EQ(project.FindArmyLayer(nullptr), nullptr);
+    EXPECT_EQ(project.GetProvinceName(&p), "Avalon");
+    EXPECT_EQ(project.GetProvinceName(nullptr), "none");
     for (int i = 1; i < 5; ++i) {
         auto* layer = static_cast<TBitmapLayer*>(layers.Items(i));
         EXPECT_FALSE(layer->Scaled());
@@ -210,6 +212,10 @@ TEST_F(WorldViewTest, NameLayerHoldsShadowedNameAndIncome)
     // Below the marker (94, 44, 12 × 12), centred.
     EXPECT_EQ(name->Location().Left, 94 + 6 - 18);
     EXPECT_EQ(name->Location().Top, 44 + 12 + 2);
+    p.markerY = 190; // near the bottom of the 200 high control: beside the marker
+    project.PlaceProvinceMarker(project.FindMarkerLayer(&p));
+    EXPECT_EQ(name->Location().Left, 94 - 2 - 36);
+    EXPECT_EQ(name->Location().Bottom, 200 - 6);
 
     TheSettings().font.Color = 0x102031; // odd blue byte: black shadow
     TheSettings().ShNames = 0;
@@ -217,18 +223,6 @@ TEST_F(WorldViewTest, NameLayerHoldsShadowedNameAndIncome)
     EXPECT_EQ(bitmap.GetPixel(1, 1), 0xFF000000u);
     EXPECT_FALSE(name->Visible());
     EXPECT_FALSE(name->MouseEvents());
-}
-
-TEST_F(WorldViewTest, NameNearTheBottomGoesBesideTheMarker)
-{
-    CProvince& p = AddLinkedProvince(0, 0, 20, 20);
-    Table().SetProvinceName(&p, "Avalon");
-    p.markerX = 100;
-    p.markerY = 190; // the control is 200 high
-    project.CreateProvinceLayers(&p);
-    const TFloatRect& at = project.FindNameLayer(&p)->Location();
-    EXPECT_EQ(at.Left, 94 - 2 - 36);
-    EXPECT_EQ(at.Bottom, 200 - 6);
 }
 
 // ---- Castle and army icons -----------------------------------------------------------------
@@ -336,12 +330,4 @@ TEST_F(WorldViewTest, IconPointsInsideThePieceMask)
     q.linked = 0;
     EXPECT_FALSE(project.IsArmyPointInPiece(&q, 1, 1));
     EXPECT_FALSE(project.IsCastlePointInPiece(nullptr, 0, 0));
-}
-
-TEST_F(WorldViewTest, ProvinceNameComesFromTheCurrentTable)
-{
-    CProvince& p = AddLinkedProvince(0, 0, 3, 3);
-    Table().SetProvinceName(&p, "Brynmor");
-    EXPECT_EQ(project.GetProvinceName(&p), "Brynmor");
-    EXPECT_EQ(project.GetProvinceName(nullptr), "none");
 }
