@@ -33,6 +33,14 @@ void CErrorList::Add(std::unique_ptr<CErrorBase> warning)
     items_.push_back(std::move(warning));
 }
 
+void CErrorList::TakeOver(CErrorList& other)
+{
+    other.current_ = nullptr;
+    for (std::unique_ptr<CErrorBase>& warning : other.items_)
+        Add(std::move(warning));
+    other.items_.clear();
+}
+
 void CErrorList::FillListView()
 {
     IWarningsView& view = HookOrDefault(view_);

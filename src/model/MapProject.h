@@ -548,10 +548,12 @@ private:
     };
     std::array<CCapitalBackup, kPlayerCount> capitalBackups_;
 
-    struct TKeptIcons;
-    // Reload of the world image with the provinces kept (src/world/WorldImport.cpp).
-    std::vector<TKeptIcons> RescaleKeptProvinces(int width, int height);
-    void PlaceKeptProvinces(const std::vector<TKeptIcons>& kept);
+    struct TKeptProvince;
+    // Reload of the world image with the provinces kept (src/world/WorldImport.cpp):
+    // the plan is made while the analysis may still fail, and carried out after.
+    std::vector<TKeptProvince> RescaleKeptProvinces(int width, int height) const;
+    void PlaceKeptProvinces(std::vector<TKeptProvince>& kept);
+    void MoveKeptProvince(const TKeptProvince& plan);
 
     // Lets go of the links layer without deleting it.
     void ForgetLinksLayer();

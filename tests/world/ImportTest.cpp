@@ -142,6 +142,43 @@ TEST_F(ImportTest, AKeptProvinceWhoseIconsLeaveItsPieceGetsThemComputed)
     EXPECT_EQ(province.castleX, 15);
 }
 
+// A reload that fails inside the analysis (here the progress display throws
+// once the neighbours are sought) leaves pieces, map, provinces, warnings,
+// view and modified flag as they were, and says why.
+TEST_F(ImportTest, AReloadThatFailsInsideTheAnalysisKeepsTheOldWorld)
+{
+    struct FailingProgress : IProgressDisplay {
+        void Start(const std::string& caption, int) override
+        {
+            if (caption == "Neighbours calculation...")
+                throw Exception("The disk caught fire.");
+        }
+    } failing;
+    std::vector<std::string> art(200, std::string(200, '~'));
+    for (int y = 20; y < 50; ++y)
+        art[size_t(y)].replace(20, 30, 30, 'A');
+    art[100][100] = 'c';
+    ASSERT_EQ(Import(WorldFromArt(art)), 1);
+    ASSERT_EQ(project.CreateProvincesFromPieces(), 1);
+    ASSERT_EQ(project.GetProvinces().GetAt(0)->linked, 1);
+    project.SetModified(false);
+    auto stored = [&] {
+        std::vector<uint8_t> bytes;
+        std::string problem;
+        EXPECT_TRUE(project.SaveToBytes(bytes, problem)) << problem;
+        return bytes;
+    };
+    const std::vector<uint8_t> before = stored();
+    const Texts warningsBefore = WarningTexts();
+    project.SetProgressDisplay(&failing);
+    EXPECT_EQ(Import(OceanWithProvince(300, 250), true), 0);
+    EXPECT_EQ(stored(), before);
+    EXPECT_EQ(WarningTexts(), warningsBefore);
+    EXPECT_FALSE(project.IsModified());
+    EXPECT_EQ(image.Bitmap()->Width(), 200);
+    EXPECT_EQ(prompts.messages, Texts{"Cannot import picture\nThe disk caught fire.\nThe world was left as it was."});
+}
+
 TEST(WorldBitmap, ResizeStretchesWithTheNearestPixel)
 {
     TBitmap32 bitmap;
