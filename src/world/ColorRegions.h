@@ -8,14 +8,20 @@
 // and so on. That is the order in which a flood fill started from every
 // unvisited pixel, column by column, would find them.
 //
-// The labeller works on horizontal runs of equal pixels: one pass over the rows
-// finds the runs and joins each to the runs of equal value it overlaps in the
-// row above (union-find whose root is the run met first), so the pixels are
-// read once and the rest of the work is per run.
+// The scan reads the rows once as horizontal runs of equal pixels and joins
+// each run to the runs of equal value it overlaps in the row above
+// (union-find). Only the sets that reach the current row are kept: once a set
+// has no run in a row it is a finished region, and its record is kept only
+// while it is among the first `limit` regions met so far in column-major
+// order. The work therefore grows with the width of the image and the regions
+// kept, never with the number of regions in the picture (a noisy photograph
+// has millions).
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "graphics/Bitmap32.h"
+#include "graphics/Geometry32.h"
 
 class CColorRegions {
 public:
@@ -29,29 +35,67 @@ public:
         TColor32 color = 0;
         int32_t left = 0, top = 0, right = 0, bottom = 0; // inclusive
         uint32_t pixelCount = 0;
-        int32_t firstRun = 0; // index into the runs of all regions; the region's own runs are in row order
-        int32_t runCount = 0;
+        int32_t firstX = 0, firstY = 0; // the first pixel in column-major order
+
+        uint64_t OrderKey() const { return uint64_t(uint32_t(firstX)) << 32 | uint32_t(firstY); }
+        // The bytes of a 32-bit bitmap of the region's bounds.
+        uint64_t BoundsBytes() const { return uint64_t(right - left + 1) * uint64_t(bottom - top + 1) * 4; }
     };
 
-    explicit CColorRegions(const TBitmap32& image);
+    static constexpr int kAll = std::numeric_limits<int>::max();
 
+    // Scans `image`: counts all its regions and keeps the first `limit`.
+    explicit CColorRegions(const TBitmap32& image, int limit = kAll);
+
+    // The regions kept, in order.
     int Count() const { return int(regions_.size()); }
     const TRegion& operator[](int i) const { return regions_[size_t(i)]; }
-    const TRun* RunsOf(const TRegion& region) const { return runs_.data() + region.firstRun; }
+    // Every region of the image, kept or not.
+    int64_t Total() const { return total_; }
 
-    // Writes the region number of every pixel into `cells` (row by row, the
-    // image's width per row): numbers from `limit` on, and pixels of 0, become `none`.
-    void WriteRegionMap(uint32_t* cells, int limit, uint32_t none) const;
+    // The runs of kept region `i` in `runs` (in no particular order), each of
+    // their cells set to `label` in `cells` (row by row, the image's width per
+    // row). Cells of the region must not hold `label` yet. `image` is the
+    // scanned image.
+    void TakeRuns(const TBitmap32& image, int i, uint32_t* cells, uint32_t label, std::vector<TRun>& runs) const;
 
 private:
-    struct TLabelledRun {
-        int32_t left, right;
-        int32_t region;
-    };
-
-    int32_t width_ = 0;
+    int64_t total_ = 0;
     std::vector<TRegion> regions_;
-    std::vector<TRun> runs_; // grouped by region
-    std::vector<TLabelledRun> rowRuns_; // row by row
-    std::vector<int32_t> rowStart_;     // the first of each row's runs in rowRuns_, and the end
 };
+
+// The runs of the 4-connected region holding `start`, by a scanline flood fill:
+// `inRegion(x, y)` says whether pixel (x, y) of the width × height image belongs
+// to the region and is not taken yet; `take(y, left, right)` is called once per
+// run and must mark its pixels taken. `stack` is working space.
+template <typename InRegion, typename Take>
+void FloodFillRuns(int width, int height, TPoint start, InRegion inRegion, Take take, std::vector<TPoint>& stack)
+{
+    // Pushes the first pixel of every stretch of the region in columns left..right of row `row`.
+    auto pushStarts = [&](int row, int left, int right) {
+        if (row < 0 || row >= height)
+            return;
+        bool inStretch = false;
+        for (int column = left; column <= right; ++column) {
+            const bool match = inRegion(column, row);
+            if (match && !inStretch)
+                stack.push_back({column, row});
+            inStretch = match;
+        }
+    };
+    stack.assign(1, start);
+    while (!stack.empty()) {
+        const TPoint point = stack.back();
+        stack.pop_back();
+        if (!inRegion(point.X, point.Y)) // taken since it was pushed
+            continue;
+        int left = point.X, right = point.X;
+        while (left > 0 && inRegion(left - 1, point.Y))
+            --left;
+        while (right + 1 < width && inRegion(right + 1, point.Y))
+            ++right;
+        pushStarts(point.Y - 1, left, right);
+        pushStarts(point.Y + 1, left, right);
+        take(point.Y, left, right);
+    }
+}
