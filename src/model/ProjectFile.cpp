@@ -122,6 +122,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "model/Catalogue.h"
 #include "model/ErrorList.h"
 #include "model/Serializer.h"
 #include "platform/Exception.h"
@@ -460,32 +461,6 @@ bool SerializeStringTable(CRecordPass& pass, CStringTable& table)
 {
     ForEachStoredText(table, [&](std::string& text) { pass.Text(text); });
     return pass.Ok();
-}
-
-// A picture path the catalogue joins to its resource folder: relative (no root,
-// no drive) and never climbing above where it starts. Both slashes separate.
-bool StaysInResourceFolder(const std::string& path)
-{
-    if (!path.empty() && (path[0] == '/' || path[0] == '\\'))
-        return false;
-    if (path.size() >= 2 && path[1] == ':')
-        return false;
-    int depth = 0;
-    size_t start = 0;
-    while (start <= path.size()) {
-        size_t end = path.find_first_of("/\\", start);
-        if (end == std::string::npos)
-            end = path.size();
-        const std::string_view part = std::string_view(path).substr(start, end - start);
-        if (part == "..") {
-            if (--depth < 0)
-                return false;
-        } else if (!part.empty() && part != ".") {
-            ++depth;
-        }
-        start = end + 1;
-    }
-    return true;
 }
 
 // The icon pictures are loaded again from the paths of a table, so every
