@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "world/EqualRun.h"
 
 namespace {
 
@@ -196,17 +195,14 @@ void CColorRegions::TakeRuns(const TBitmap32& image, int i, uint32_t* cells, uin
                              std::vector<TRun>& runs) const
 {
     const TRegion& region = regions_[size_t(i)];
-    const int width = image.Width();
-    const TColor32 color = region.color;
+    const size_t width = size_t(image.Width());
     runs.clear();
     std::vector<TPoint> stack;
     FloodFillRuns(
-        width, image.Height(), TPoint{region.firstX, region.firstY},
-        [&](int x, int y) {
-            return image.ScanLine(y)[x] == color && cells[size_t(y) * size_t(width) + size_t(x)] != label;
-        },
+        image, region.color, TPoint{region.firstX, region.firstY},
+        [&](int x, int y) { return cells[size_t(y) * width + size_t(x)] == label; },
         [&](int y, int left, int right) {
-            uint32_t* row = cells + size_t(y) * size_t(width);
+            uint32_t* row = cells + size_t(y) * width;
             std::fill(row + left, row + right + 1, label);
             runs.push_back({y, left, right});
         },

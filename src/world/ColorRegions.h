@@ -22,6 +22,7 @@
 
 #include "graphics/Bitmap32.h"
 #include "graphics/Geometry32.h"
+#include "world/EqualRun.h"
 
 class CColorRegions {
 public:
@@ -64,38 +65,40 @@ private:
     std::vector<TRegion> regions_;
 };
 
-// The runs of the 4-connected region holding `start`, by a scanline flood fill:
-// `inRegion(x, y)` says whether pixel (x, y) of the width × height image belongs
-// to the region and is not taken yet; `take(y, left, right)` is called once per
-// run and must mark its pixels taken. `stack` is working space.
-template <typename InRegion, typename Take>
-void FloodFillRuns(int width, int height, TPoint start, InRegion inRegion, Take take, std::vector<TPoint>& stack)
+// The runs of the 4-connected region of `color` in `image` that holds `start`,
+// by a scanline flood fill over maximal runs of `color`. `take(y, left, right)`
+// is called once per run and marks it taken, either in `image` (by painting it
+// another colour) or where `isTaken(x, y)` looks (any pixel of the run tells).
+// `stack` is working space.
+template <typename IsTaken, typename Take>
+void FloodFillRuns(const TBitmap32& image, TColor32 color, TPoint start, IsTaken isTaken, Take take,
+                   std::vector<TPoint>& stack)
 {
-    // Pushes the first pixel of every stretch of the region in columns left..right of row `row`.
-    auto pushStarts = [&](int row, int left, int right) {
-        if (row < 0 || row >= height)
+    const int width = image.Width(), height = image.Height();
+    auto open = [&](const TColor32* row, int x, int y) { return row[x] == color && !isTaken(x, y); };
+    // Pushes a pixel of every open run of `color` in row `y` that overlaps columns left..right.
+    auto pushRuns = [&](int y, int left, int right) {
+        if (y < 0 || y >= height)
             return;
-        bool inStretch = false;
-        for (int column = left; column <= right; ++column) {
-            const bool match = inRegion(column, row);
-            if (match && !inStretch)
-                stack.push_back({column, row});
-            inStretch = match;
-        }
+        const TColor32* row = image.ScanLine(y);
+        for (int x = FirstEqual(row, left, right + 1, color); x <= right;
+             x = FirstEqual(row, EqualRunEnd(row, x + 1, width, color), right + 1, color))
+            if (!isTaken(x, y))
+                stack.push_back({x, y});
     };
     stack.assign(1, start);
     while (!stack.empty()) {
         const TPoint point = stack.back();
         stack.pop_back();
-        if (!inRegion(point.X, point.Y)) // taken since it was pushed
+        const TColor32* row = image.ScanLine(point.Y);
+        if (!open(row, point.X, point.Y)) // taken since it was pushed
             continue;
-        int left = point.X, right = point.X;
-        while (left > 0 && inRegion(left - 1, point.Y))
+        int left = point.X;
+        while (left > 0 && row[left - 1] == color)
             --left;
-        while (right + 1 < width && inRegion(right + 1, point.Y))
-            ++right;
-        pushStarts(point.Y - 1, left, right);
-        pushStarts(point.Y + 1, left, right);
+        const int right = EqualRunEnd(row, point.X + 1, width, color) - 1;
         take(point.Y, left, right);
+        pushRuns(point.Y - 1, left, right);
+        pushRuns(point.Y + 1, left, right);
     }
 }

@@ -103,8 +103,7 @@ int CMapProject::ExtractPiece(int x, int y, TBitmap32& work)
     std::vector<TRun> runs;
     std::vector<TPoint> stack;
     FloodFillRuns(
-        work.Width(), work.Height(), TPoint{x, y},
-        [&](int column, int row) { return work.ScanLine(row)[column] == region.color; },
+        work, region.color, TPoint{x, y}, [](int, int) { return false; },
         [&](int row, int left, int right) {
             std::fill(work.ScanLine(row) + left, work.ScanLine(row) + right + 1, TColor32(0));
             runs.push_back({row, left, right});
