@@ -33,8 +33,9 @@
 //   lose condition
 //   W n      provinces                        at most 99; then n × province
 //   W n      pieces                           at most 1501; then n × piece
-//   W n      string tables                    at least 1; then n × string table
-//   W n      events                           at most 150; then n × event
+//   W n      string tables                    1 .. 64; then n × string table
+//   W n      events                           at most 145, one per text slot (the
+//                                             list itself holds 150); then n × event
 //   (end of file)                             no byte may follow
 //
 // Victory condition
@@ -115,6 +116,7 @@
 //   B        affects players
 #include "model/MapProject.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <new>
@@ -615,8 +617,8 @@ bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem)
 
         // ---- String tables ----
         count = uint16_t(stringTables_.GetCount());
-        pass.Word(count);
-        if (!pass.Require(count >= 1, "the file holds no string table") ||
+        if (!ListCount(pass, count, CStringTableList::kMaxTables, "string tables") ||
+            !pass.Require(count >= 1, "the file holds no string table") ||
             !pass.Require(currentStringTable_ < count, "the current string table " + Str(currentStringTable_) +
                                                            " is past the " + Str(count) + " tables"))
             return false;
@@ -627,7 +629,9 @@ bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem)
 
         // ---- Events ----
         count = uint16_t(events_.GetCount());
-        if (!ListCount(pass, count, CEventList::kMaxEvents, "events"))
+        // Each event needs a text slot of its own, so a file with more events
+        // than slots could only hold events that share one.
+        if (!ListCount(pass, count, std::min<int>(CEventList::kMaxEvents, CStringTable::kEventSlots), "events"))
             return false;
         if (pass.Loading())
             events_.Resize(count);
@@ -680,9 +684,9 @@ bool CMapProject::RepairLoadedProject()
         ++changes;
     }
 
-    // An event that shares its id with an earlier one takes the lowest id a new
-    // event could take and no event holds, keeping its texts. With every such
-    // id taken the two go on sharing.
+    // An event that shares its id with an earlier one takes the lowest id no
+    // event holds (the ids new events take first), keeping its texts. A file
+    // holds no more events than there are ids, so every one finds its own.
     std::array<bool, CStringTable::kEventSlots> held{}, seen{};
     for (int i = 0; i < events_.GetCount(); ++i)
         held[events_.GetEvent(i)->id] = true;
@@ -693,9 +697,9 @@ bool CMapProject::RepairLoadedProject()
             continue;
         }
         int free = 0;
-        while (free < CStringTableList::kNewEventIds && held[free])
+        while (free < CStringTable::kEventSlots && held[size_t(free)])
             ++free;
-        if (free == CStringTableList::kNewEventIds)
+        if (free == CStringTable::kEventSlots) // not in a file the loader accepts
             continue;
         for (int t = 0; t < stringTables_.GetCount(); ++t) {
             CStringTable& table = *stringTables_.GetAt(t);
