@@ -497,7 +497,7 @@ public:
     void ReadCatalogue();
     // Full: castle type names, picture paths and pivots (appended to the icon
     // pivots) and pictures from the catalogue. Not full (after a project file
-    // was loaded): the pictures again, from the paths kept in the current
+    // was loaded): the pictures again, from the paths kept in the first
     // string table, for the castle and army counts the project holds. Both
     // store the counts and tell the project views that the pictures changed.
     void ReadCastlesAndArmies(bool full);
