@@ -74,8 +74,8 @@ void CErrorList::CErrorInformal::Hide()
     const int index = PieceIndex();
     if (index < 0)
         return;
-    project_->WorldView().RebuildPiecePicture(index);
     piece_->highlight = 0;
+    project_->WorldView().RebuildPiecePicture(index);
 }
 
 // ---- CErrorConnect ----------------------------------------------------------
@@ -99,6 +99,7 @@ void CErrorConnect::Show()
     if (index < 0)
         return;
     piece_->highlight = 1;
+    project_->WorldView().RebuildPiecePicture(index); // the target shown highlighted
     // The small piece lies outside the target's old bounds where the merge grew
     // them; whatever falls outside the target's mask is left out.
     TBitmap32& target = piece_->mask;

@@ -37,7 +37,7 @@ public:
     public:
         static constexpr int kImageIndex = 22;
 
-        // Rebuilds the piece's picture and removes its highlight.
+        // Removes the piece's highlight and rebuilds its picture.
         void Hide() override;
         int GetImageIndex() const override { return kImageIndex; }
 
