@@ -104,6 +104,11 @@ bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes,
         return false;
     struct stat old {};
     const bool exists = ::stat(file.c_str(), &old) == 0;
+    // Renaming over a device, a pipe or a folder would replace it by a file.
+    if (exists && !S_ISREG(old.st_mode)) {
+        error = "Cannot save \"" + target.string() + "\": it is not a regular file. Choose a file name.";
+        return false;
+    }
     // A read-only file stays as it is, also for a user whom permissions do not stop.
     if (exists && ((old.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0)) {
         error = "Cannot save \"" + target.string() +

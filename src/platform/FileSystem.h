@@ -19,7 +19,8 @@ bool ReadFileBytes(const std::filesystem::path& path, std::vector<uint8_t>& byte
 // only when every write, flush and close succeeded. A symbolic link is followed:
 // the file it points to is replaced (the temporary file lies beside that one)
 // and the link stays. The new file keeps the old one's permissions (0644 for a
-// new file). A file without write permission is refused, whoever the user is.
+// new file). A file without write permission is refused, whoever the user is,
+// and so is anything but a regular file (a device, a pipe, a folder).
 // On failure the old target is untouched, the temporary file is removed, and
 // `error` says what failed.
 bool WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes, std::string& error);

@@ -56,6 +56,13 @@ TEST(FileSystem, AtomicWriteFollowsLinksKeepsTheModeAndRefusesReadOnlyFiles)
             EXPECT_NE(error.find("mission.fw\": the file is read-only"), std::string::npos) << error;
         }
     }
+    // A pipe (like a device) is not replaced by a file.
+    TemporaryFolder folder;
+    const fs::path pipe = folder.Path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    std::string error;
+    EXPECT_FALSE(platform::WriteFileAtomically(pipe, std::vector<uint8_t>{1}, error));
+    EXPECT_TRUE(fs::is_fifo(pipe)) << error;
 }
 
 TEST(FileSystem, FailedWriteKeepsOldFileAndSaysWhy)
