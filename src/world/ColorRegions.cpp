@@ -197,7 +197,7 @@ void CColorRegions::TakeRuns(const TBitmap32& image, int i, uint32_t* cells, uin
     const TRegion& region = regions_[size_t(i)];
     const size_t width = size_t(image.Width());
     runs.clear();
-    std::vector<TPoint> stack;
+    std::vector<TFloodSpan> stack;
     FloodFillRuns(
         image, region.color, TPoint{region.firstX, region.firstY},
         [&](int x, int y) { return cells[size_t(y) * width + size_t(x)] == label; },

@@ -65,40 +65,49 @@ private:
     std::vector<TRegion> regions_;
 };
 
+// Columns left..right (inclusive) of row y, found and not yet taken.
+struct TFloodSpan {
+    int32_t y;
+    int32_t left; // may lie inside the run when the run began before the columns scanned
+    int32_t right;
+};
+
 // The runs of the 4-connected region of `color` in `image` that holds `start`,
 // by a scanline flood fill over maximal runs of `color`. `take(y, left, right)`
 // is called once per run and marks it taken, either in `image` (by painting it
 // another colour) or where `isTaken(x, y)` looks (any pixel of the run tells).
-// `stack` is working space.
+// Each run's row is read where a run above or below it was taken, so a pixel
+// is read about twice. `stack` is working space.
 template <typename IsTaken, typename Take>
 void FloodFillRuns(const TBitmap32& image, TColor32 color, TPoint start, IsTaken isTaken, Take take,
-                   std::vector<TPoint>& stack)
+                   std::vector<TFloodSpan>& stack)
 {
     const int width = image.Width(), height = image.Height();
-    auto open = [&](const TColor32* row, int x, int y) { return row[x] == color && !isTaken(x, y); };
-    // Pushes a pixel of every open run of `color` in row `y` that overlaps columns left..right.
+    // Pushes every open run of `color` in row `y` that overlaps columns left..right.
     auto pushRuns = [&](int y, int left, int right) {
         if (y < 0 || y >= height)
             return;
         const TColor32* row = image.ScanLine(y);
-        for (int x = FirstEqual(row, left, right + 1, color); x <= right;
-             x = FirstEqual(row, EqualRunEnd(row, x + 1, width, color), right + 1, color))
+        for (int x = FirstEqual(row, left, right + 1, color); x <= right;) {
+            const int end = EqualRunEnd(row, x + 1, width, color);
             if (!isTaken(x, y))
-                stack.push_back({x, y});
+                stack.push_back({y, x, end - 1});
+            x = FirstEqual(row, end, right + 1, color);
+        }
     };
-    stack.assign(1, start);
+    stack.clear();
+    pushRuns(start.Y, start.X, start.X);
     while (!stack.empty()) {
-        const TPoint point = stack.back();
+        const TFloodSpan span = stack.back();
         stack.pop_back();
-        const TColor32* row = image.ScanLine(point.Y);
-        if (!open(row, point.X, point.Y)) // taken since it was pushed
+        const TColor32* row = image.ScanLine(span.y);
+        if (row[span.left] != color || isTaken(span.left, span.y)) // taken since it was pushed
             continue;
-        int left = point.X;
+        int left = span.left;
         while (left > 0 && row[left - 1] == color)
             --left;
-        const int right = EqualRunEnd(row, point.X + 1, width, color) - 1;
-        take(point.Y, left, right);
-        pushRuns(point.Y - 1, left, right);
-        pushRuns(point.Y + 1, left, right);
+        take(span.y, left, span.right);
+        pushRuns(span.y - 1, left, span.right);
+        pushRuns(span.y + 1, left, span.right);
     }
 }

@@ -101,7 +101,7 @@ int CMapProject::ExtractPiece(int x, int y, TBitmap32& work)
     region.left = region.right = x;
     region.top = region.bottom = y;
     std::vector<TRun> runs;
-    std::vector<TPoint> stack;
+    std::vector<TFloodSpan> stack;
     FloodFillRuns(
         work, region.color, TPoint{x, y}, [](int, int) { return false; },
         [&](int row, int left, int right) {
