@@ -557,7 +557,7 @@ private:
     struct TKeptProvince;
     // Reload of the world image with the provinces kept (src/world/WorldImport.cpp):
     // the plan is made while the analysis may still fail, and carried out after.
-    std::vector<TKeptProvince> RescaleKeptProvinces(int width, int height) const;
+    std::vector<TKeptProvince> RescaleKeptProvinces(const CProvinceMapList& oldPieces, int width, int height) const;
     void PlaceKeptProvinces(std::vector<TKeptProvince>& kept);
     void MoveKeptProvince(const TKeptProvince& plan);
 

@@ -82,12 +82,12 @@ int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool ke
     CErrorList* const shown = warnings_;
     std::vector<TKeptProvince> kept;
     std::string failure;
+    pieces_.Swap(oldPieces);
+    std::swap(mapMap_, oldMap);
+    warnings_ = shown ? &found : nullptr;
     try {
         if (keepProvinces)
-            kept = RescaleKeptProvinces(width, height);
-        pieces_.Swap(oldPieces);
-        std::swap(mapMap_, oldMap);
-        warnings_ = shown ? &found : nullptr;
+            kept = RescaleKeptProvinces(oldPieces, width, height);
         SetMapSize(uint16_t(width), uint16_t(height));
         // The extraction leaves the piece map as the masks give it, so no
         // rebuild is needed before the neighbours are found.
@@ -142,16 +142,18 @@ void CMapProject::PaintPieceKinds()
     }
 }
 
-// Where every province's point and icon points fall on a picture of the
-// given size; the provinces themselves are left as they are.
-std::vector<CMapProject::TKeptProvince> CMapProject::RescaleKeptProvinces(int width, int height) const
+// Where every province's point and icon points, on `oldPieces` and the world
+// size as it still is, fall on a picture of the given size; the provinces
+// themselves are left as they are.
+std::vector<CMapProject::TKeptProvince> CMapProject::RescaleKeptProvinces(const CProvinceMapList& oldPieces,
+                                                                          int width, int height) const
 {
     std::vector<TKeptProvince> kept;
     kept.reserve(size_t(provinces_.GetSize()));
     for (int i = 0; i < provinces_.GetSize(); ++i) {
         CProvince& province = *provinces_.GetAt(i);
         // Icon points are relative to the piece of a linked province, world points otherwise.
-        const CProvinceMap* piece = province.linked ? pieces_.GetAt(province.pieceIndex) : nullptr;
+        const CProvinceMap* piece = province.linked ? oldPieces.GetAt(province.pieceIndex) : nullptr;
         const int originX = piece ? piece->left : 0, originY = piece ? piece->top : 0;
         auto scaled = [&](int x, int y) {
             return TPoint{int32_t(Rescaled(x, width, width_)), int32_t(Rescaled(y, height, height_))};
