@@ -15,7 +15,8 @@
 // while it is among the first `limit` regions met so far in column-major
 // order. The work therefore grows with the width of the image and the regions
 // kept, never with the number of regions in the picture (a noisy photograph
-// has millions).
+// has millions). The runs of a kept region are found afterwards, by a flood
+// fill from its first pixel (TakeRuns).
 #include <cstdint>
 #include <limits>
 #include <vector>
