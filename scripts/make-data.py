@@ -261,15 +261,31 @@ def make_worlds(rng):
     worlds = os.path.join(ROOT, "worlds")
     write_bmp24(os.path.join(worlds, "isles-320x240.bmp"), make_world(rng, 320, 240, 18, 1, 1, 12))
     write_bmp24(os.path.join(worlds, "kingdoms-640x480.bmp"), make_world(rng, 640, 480, 45, 2, 3, 30))
-    write_jpeg(os.path.join(worlds, "valley-200x150.jpg"), make_world(rng, 200, 150, 10, 0, 1, 0), 100)
+    # A world kept as a JPEG must decode to its exact colours, or its sea and land are
+    # not recognised: flat 8 x 8 blocks, stored as RGB at quality 100, decode exactly.
+    valley = in_blocks(make_world(rng, 200, 150, 10, 0, 1, 0), 8)
+    write_jpeg(os.path.join(worlds, "valley-200x150.jpg"), valley, 100, rgb=True)
 
 
-def write_jpeg(path, img, quality):
-    """Through cjpeg, without chroma subsampling."""
+def in_blocks(img, side):
+    """Every side x side block takes the colour of its middle pixel."""
+    h, w = len(img), len(img[0])
+    out = new_image(w, h, (0, 0, 0))
+    for y in range(0, h, side):
+        for x in range(0, w, side):
+            fill_rect(out, x, y, x + side, y + side, img[min(y + side // 2, h - 1)][min(x + side // 2, w - 1)])
+    return out
+
+
+def write_jpeg(path, img, quality, rgb=False):
+    """Through cjpeg, without chroma subsampling; `rgb` keeps the colours as RGB instead of
+    converting them to YCbCr, whose rounding moves colours such as pure blue by a step."""
     ppm = path + ".tmp.ppm"
     write_ppm(ppm, img)
+    options = ["-rgb"] if rgb else []
     try:
-        subprocess.run(["cjpeg", "-quality", str(quality), "-sample", "1x1", "-outfile", path, ppm], check=True)
+        subprocess.run(["cjpeg", "-quality", str(quality), "-sample", "1x1"] + options + ["-outfile", path, ppm],
+                       check=True)
     finally:
         os.remove(ppm)
 

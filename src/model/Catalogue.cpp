@@ -110,6 +110,9 @@ std::vector<CCatalogue::Icon> ReadIcons(const platform::XmlNode& root, const std
         if (named)
             icon.name = entries[i].GetAttribute("name");
         icon.path = entries[i].GetAttribute("path");
+        if (!StaysInResourceFolder(icon.path))
+            Fail(source, "the picture path " + Quoted(icon.path) + " of " + place.what +
+                             " leaves the resource folder; picture paths are relative to it");
         icon.pivot.X = ReadNumber(entries[i], "pivot_x", place, -kPivotLimit, kPivotLimit);
         icon.pivot.Y = ReadNumber(entries[i], "pivot_y", place, -kPivotLimit, kPivotLimit);
         icons.push_back(std::move(icon));
@@ -132,6 +135,30 @@ std::vector<CAbilityStruct> ReadValuedNames(const platform::XmlNode& root, const
 }
 
 } // namespace
+
+bool StaysInResourceFolder(const std::string& path)
+{
+    if (!path.empty() && (path[0] == '/' || path[0] == '\\'))
+        return false;
+    if (path.size() >= 2 && path[1] == ':')
+        return false;
+    int depth = 0;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find_first_of("/\\", start);
+        if (end == std::string::npos)
+            end = path.size();
+        const std::string_view part = std::string_view(path).substr(start, end - start);
+        if (part == "..") {
+            if (--depth < 0)
+                return false;
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
+        start = end + 1;
+    }
+    return true;
+}
 
 void ParseUnitTypes(const platform::XmlNode& root, const std::string& source, CCatalogue& catalogue)
 {

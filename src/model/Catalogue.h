@@ -75,6 +75,11 @@ void ParseResources(const platform::XmlNode& root, const std::string& source, CC
 void ParseSkills(const platform::XmlNode& root, const std::string& source, CCatalogue& catalogue);
 void ParseAbilitiesAndAITypes(const platform::XmlNode& root, const std::string& source, CCatalogue& catalogue);
 
+// A picture path the catalogue joins to its resource folder: relative (no root,
+// no drive) and never climbing above where it starts. Both slashes separate.
+// The catalogue reader and the project file loader both hold paths to it.
+bool StaysInResourceFolder(const std::string& path);
+
 // The document element of a loaded catalogue; throws ECatalogueError when the
 // document holds none (it was not loaded or could not be parsed).
 platform::XmlNode CatalogueRoot(const platform::XmlDocument& document);

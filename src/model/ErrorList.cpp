@@ -33,6 +33,14 @@ void CErrorList::Add(std::unique_ptr<CErrorBase> warning)
     items_.push_back(std::move(warning));
 }
 
+void CErrorList::TakeOver(CErrorList& other)
+{
+    other.current_ = nullptr;
+    for (std::unique_ptr<CErrorBase>& warning : other.items_)
+        Add(std::move(warning));
+    other.items_.clear();
+}
+
 void CErrorList::FillListView()
 {
     IWarningsView& view = HookOrDefault(view_);
@@ -66,8 +74,8 @@ void CErrorList::CErrorInformal::Hide()
     const int index = PieceIndex();
     if (index < 0)
         return;
-    project_->WorldView().RebuildPiecePicture(index);
     piece_->highlight = 0;
+    project_->WorldView().RebuildPiecePicture(index);
 }
 
 // ---- CErrorConnect ----------------------------------------------------------
@@ -91,6 +99,7 @@ void CErrorConnect::Show()
     if (index < 0)
         return;
     piece_->highlight = 1;
+    project_->WorldView().RebuildPiecePicture(index); // the target shown highlighted
     // The small piece lies outside the target's old bounds where the merge grew
     // them; whatever falls outside the target's mask is left out.
     TBitmap32& target = piece_->mask;

@@ -37,7 +37,7 @@ public:
     public:
         static constexpr int kImageIndex = 22;
 
-        // Rebuilds the piece's picture and removes its highlight.
+        // Removes the piece's highlight and rebuilds its picture.
         void Hide() override;
         int GetImageIndex() const override { return kImageIndex; }
 
@@ -58,6 +58,8 @@ public:
     // Hides the current warning, empties the dialog's list and destroys every warning.
     void Clear();
     void Add(std::unique_ptr<CErrorBase> warning);
+    // Appends the warnings of `other`, which is left empty with none current.
+    void TakeOver(CErrorList& other);
     // One dialog row per warning: its text, the warning itself, its image index.
     void FillListView();
     // Hides the current warning when there is one, then makes `warning` current.

@@ -332,17 +332,23 @@ public:
     static constexpr int kMinWorldSide = 160;
     // Pictures wider or higher than this do not fit the pieces' 16-bit bounds.
     static constexpr int kMaxWorldSide = 32767;
+    // The most the masks of one picture's pieces may take together (each the
+    // size of its piece's bounds, four bytes a pixel).
+    static constexpr uint64_t kMaxMaskBytes = uint64_t(1) << 30;
 
     // Loads a world picture and runs the whole analysis: pieces, kinds,
     // neighbours, small pieces, castle places. `keepProvinces` is set when an
     // existing project reloads its world image. Returns 1 when imported, 0
-    // when the picture cannot be loaded (the user is told why) or the user
-    // refused to raise a small picture to 160 × 160; the project is then as it was.
+    // when the picture cannot be loaded or its analysis fails (the user is
+    // told why), or the user refused to raise a small picture to 160 × 160;
+    // the project (world, provinces, warnings, modified flag) is then as it was.
     int ImportWorldImage(const std::filesystem::path& fileName, bool keepProvinces);
     // Appends one piece per region of `image` (see CColorRegions), at most
     // kMaxPieces; regions beyond that are left out with a warning. The piece
     // map becomes the image's size and holds the new pieces, as
     // ReassignMapIndexes would make it for pieces extracted into an empty list.
+    // Throws Exception before it adds anything when the masks would need more
+    // than kMaxMaskBytes; std::bad_alloc when memory runs out.
     void ExtractPieces(const TBitmap32& image);
     // Extracts the region holding (x, y) of `work` as a new piece and clears it
     // in `work`. Returns 0 (nothing done) at the piece limit or on a pixel of 0.
@@ -494,7 +500,7 @@ public:
     void ReadCatalogue();
     // Full: castle type names, picture paths and pivots (appended to the icon
     // pivots) and pictures from the catalogue. Not full (after a project file
-    // was loaded): the pictures again, from the paths kept in the current
+    // was loaded): the pictures again, from the paths kept in the first
     // string table, for the castle and army counts the project holds. Both
     // store the counts and tell the project views that the pictures changed.
     void ReadCastlesAndArmies(bool full);
@@ -551,10 +557,12 @@ private:
     };
     std::array<CCapitalBackup, kPlayerCount> capitalBackups_;
 
-    struct TKeptIcons;
-    // Reload of the world image with the provinces kept (src/world/WorldImport.cpp).
-    std::vector<TKeptIcons> RescaleKeptProvinces(int width, int height);
-    void PlaceKeptProvinces(const std::vector<TKeptIcons>& kept);
+    struct TKeptProvince;
+    // Reload of the world image with the provinces kept (src/world/WorldImport.cpp):
+    // the plan is made while the analysis may still fail, and carried out after.
+    std::vector<TKeptProvince> RescaleKeptProvinces(const CProvinceMapList& oldPieces, int width, int height) const;
+    void PlaceKeptProvinces(std::vector<TKeptProvince>& kept);
+    void MoveKeptProvince(const TKeptProvince& plan);
 
     // Lets go of the links layer without deleting it.
     void ForgetLinksLayer();

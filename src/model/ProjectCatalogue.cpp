@@ -99,7 +99,11 @@ void CMapProject::ReadCastlesAndArmies(bool full)
         StoreIconPictures(std::move(pictures));
         return;
     }
-    const CStringTable& table = CatalogueTable();
+    // The catalogue's paths are kept in the first table, whichever table is shown.
+    const CStringTable* first = stringTables_.GetAt(0);
+    if (!first)
+        throw ECatalogueError("The project has no string table that keeps the picture paths.");
+    const CStringTable& table = *first;
     if (castleTypes > CStringTable::kCastleTypes || armyTypes > CStringTable::kArmyTypes)
         throw ECatalogueError("The project holds " + std::to_string(castleTypes) + " castle types and " +
                               std::to_string(armyTypes) + " army types; at most " +

@@ -33,8 +33,9 @@
 //   lose condition
 //   W n      provinces                        at most 99; then n × province
 //   W n      pieces                           at most 1501; then n × piece
-//   W n      string tables                    at least 1; then n × string table
-//   W n      events                           at most 150; then n × event
+//   W n      string tables                    1 .. 64; then n × string table
+//   W n      events                           at most 145, one per text slot (the
+//                                             list itself holds 150); then n × event
 //   (end of file)                             no byte may follow
 //
 // Victory condition
@@ -115,6 +116,7 @@
 //   B        affects players
 #include "model/MapProject.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <new>
@@ -122,6 +124,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "model/Catalogue.h"
 #include "model/ErrorList.h"
 #include "model/Serializer.h"
 #include "platform/Exception.h"
@@ -575,32 +578,6 @@ bool SerializeStringTable(CRecordPass& pass, CStringTable& table)
     return pass.Ok();
 }
 
-// A picture path the catalogue joins to its resource folder: relative (no root,
-// no drive) and never climbing above where it starts. Both slashes separate.
-bool StaysInResourceFolder(const std::string& path)
-{
-    if (!path.empty() && (path[0] == '/' || path[0] == '\\'))
-        return false;
-    if (path.size() >= 2 && path[1] == ':')
-        return false;
-    int depth = 0;
-    size_t start = 0;
-    while (start <= path.size()) {
-        size_t end = path.find_first_of("/\\", start);
-        if (end == std::string::npos)
-            end = path.size();
-        const std::string_view part = std::string_view(path).substr(start, end - start);
-        if (part == "..") {
-            if (--depth < 0)
-                return false;
-        } else if (!part.empty() && part != ".") {
-            ++depth;
-        }
-        start = end + 1;
-    }
-    return true;
-}
-
 // The icon pictures are loaded again from the paths of a table, so every
 // table's paths of the counted types must stay inside the resource folder.
 bool CheckPicturePaths(CRecordPass& pass, const CMapProject& project)
@@ -753,8 +730,8 @@ bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem, c
 
         // ---- String tables ----
         count = uint16_t(stringTables_.GetCount());
-        pass.Word(count);
-        if (!pass.Require(count >= 1, "the file holds no string table") ||
+        if (!ListCount(pass, count, CStringTableList::kMaxTables, "string tables") ||
+            !pass.Require(count >= 1, "the file holds no string table") ||
             !pass.Require(currentStringTable_ < count, "the current string table " + Str(currentStringTable_) +
                                                            " is past the " + Str(count) + " tables"))
             return false;
@@ -765,7 +742,9 @@ bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem, c
 
         // ---- Events ----
         count = uint16_t(events_.GetCount());
-        if (!ListCount(pass, count, CEventList::kMaxEvents, "events"))
+        // Each event needs a text slot of its own, so a file with more events
+        // than slots could only hold events that share one.
+        if (!ListCount(pass, count, std::min<int>(CEventList::kMaxEvents, CStringTable::kEventSlots), "events"))
             return false;
         if (pass.Loading())
             events_.Resize(count);
@@ -819,9 +798,9 @@ bool CMapProject::RepairLoadedProject()
         ++changes;
     }
 
-    // An event that shares its id with an earlier one takes the lowest id a new
-    // event could take and no event holds, keeping its texts. With every such
-    // id taken the two go on sharing.
+    // An event that shares its id with an earlier one takes the lowest id no
+    // event holds (the ids new events take first), keeping its texts. A file
+    // holds no more events than there are ids, so every one finds its own.
     std::array<bool, CStringTable::kEventSlots> held{}, seen{};
     for (int i = 0; i < events_.GetCount(); ++i)
         held[events_.GetEvent(i)->id] = true;
@@ -832,9 +811,9 @@ bool CMapProject::RepairLoadedProject()
             continue;
         }
         int free = 0;
-        while (free < CStringTableList::kNewEventIds && held[free])
+        while (free < CStringTable::kEventSlots && held[size_t(free)])
             ++free;
-        if (free == CStringTableList::kNewEventIds)
+        if (free == CStringTable::kEventSlots) // not in a file the loader accepts
             continue;
         for (int t = 0; t < stringTables_.GetCount(); ++t) {
             CStringTable& table = *stringTables_.GetAt(t);

@@ -136,6 +136,8 @@ class CStringTableList {
 public:
     // Ids that new events may take: 0 .. kNewEventIds - 1.
     static constexpr int kNewEventIds = 140;
+    // The most languages a mission may have (the most a project file may hold).
+    static constexpr int kMaxTables = 64;
     static constexpr uint16_t kNoEventId = 0xFFFF;
 
     int GetCount() const { return int(tables_.size()); }

@@ -35,6 +35,29 @@ bool WriteAll(int fd, const uint8_t* data, size_t size)
     return true;
 }
 
+// Replaces `path` by what it names once the symbolic links of its last part
+// are followed (a relative link from the link's folder). A link to nothing
+// gives the path it points to, so that the file is made there.
+bool FollowLinks(fs::path& path, std::string& error)
+{
+    constexpr int kMaxLinks = 40;
+    const fs::path named = path;
+    for (int link = 0; link < kMaxLinks; ++link) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec)))
+            return true;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) {
+            error = "Cannot follow the link \"" + path.string() + "\": " + ec.message();
+            return false;
+        }
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    error = "Cannot write \"" + named.string() + "\": it leads through more than " + std::to_string(kMaxLinks) +
+            " symbolic links";
+    return false;
+}
+
 } // namespace
 
 // The buffer is sized from the file's length, one byte more so that the end is seen
@@ -92,8 +115,26 @@ bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes,
         error = "Cannot write \"" + target.string() + "\": no file name";
         return false;
     }
-    fs::path folder = target.parent_path();
-    std::string pattern = (folder.empty() ? fs::path(".") : folder).string() + "/." + target.filename().string() + ".XXXXXX";
+    // The file is written where the name leads: through a symbolic link to
+    // the file it points to, whose folder then takes the temporary file.
+    fs::path file = target;
+    if (!FollowLinks(file, error))
+        return false;
+    struct stat old {};
+    const bool exists = ::stat(file.c_str(), &old) == 0;
+    // Renaming over a device, a pipe or a folder would replace it by a file.
+    if (exists && !S_ISREG(old.st_mode)) {
+        error = "Cannot save \"" + target.string() + "\": it is not a regular file. Choose a file name.";
+        return false;
+    }
+    // A read-only file stays as it is, also for a user whom permissions do not stop.
+    if (exists && ((old.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0)) {
+        error = "Cannot save \"" + target.string() +
+                "\": the file is read-only. Save it under another name, or make it writable and save again.";
+        return false;
+    }
+    const fs::path folder = file.parent_path();
+    std::string pattern = (folder.empty() ? fs::path(".") : folder).string() + "/." + file.filename().string() + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
@@ -105,6 +146,11 @@ bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes,
     bool ok = WriteAll(fd, bytes.data(), bytes.size());
     if (!ok)
         error = SystemError("Cannot write", target);
+    // mkstemp creates the file private: it takes the old file's mode, or the usual one.
+    if (ok && ::fchmod(fd, exists ? old.st_mode & 07777 : 0644) != 0) {
+        error = SystemError("Cannot set the permissions of", target);
+        ok = false;
+    }
     if (ok && ::fsync(fd) != 0) {
         error = SystemError("Cannot flush", target);
         ok = false;
@@ -113,13 +159,9 @@ bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes,
         error = SystemError("Cannot close", target);
         ok = false;
     }
-    if (ok) {
-        // mkstemp creates the file private; give it the usual permissions.
-        ::chmod(temporary.c_str(), 0644);
-        if (::rename(temporary.c_str(), target.c_str()) != 0) {
-            error = SystemError("Cannot replace", target);
-            ok = false;
-        }
+    if (ok && ::rename(temporary.c_str(), file.c_str()) != 0) {
+        error = SystemError("Cannot replace", target);
+        ok = false;
     }
     if (!ok)
         ::unlink(temporary.c_str());

@@ -16,8 +16,13 @@ bool ReadFileBytes(const std::filesystem::path& path, std::vector<uint8_t>& byte
                    uint64_t maxBytes = uint64_t(1) << 31);
 
 // Writes `bytes` to a temporary file beside `target` and renames it over `target`
-// only when every write, flush and close succeeded. On failure the old target is
-// untouched, the temporary file is removed, and `error` says what failed.
+// only when every write, flush and close succeeded. A symbolic link is followed:
+// the file it points to is replaced (the temporary file lies beside that one)
+// and the link stays. The new file keeps the old one's permissions (0644 for a
+// new file). A file without write permission is refused, whoever the user is,
+// and so is anything but a regular file (a device, a pipe, a folder).
+// On failure the old target is untouched, the temporary file is removed, and
+// `error` says what failed.
 bool WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes, std::string& error);
 
 // Creates a new, empty file with a unique name that starts with `prefix` in `folder` and

@@ -8,14 +8,22 @@
 // and so on. That is the order in which a flood fill started from every
 // unvisited pixel, column by column, would find them.
 //
-// The labeller works on horizontal runs of equal pixels: one pass over the rows
-// finds the runs and joins each to the runs of equal value it overlaps in the
-// row above (union-find whose root is the run met first), so the pixels are
-// read once and the rest of the work is per run.
+// The scan reads the rows once as horizontal runs of equal pixels and joins
+// each run to the runs of equal value it overlaps in the row above
+// (union-find). Only the sets that reach the current row are kept: once a set
+// has no run in a row it is a finished region, and its record is kept only
+// while it is among the first `limit` regions met so far in column-major
+// order. The work therefore grows with the width of the image and the regions
+// kept, never with the number of regions in the picture (a noisy photograph
+// has millions). The runs of a kept region are found afterwards, by a flood
+// fill from its first pixel (TakeRuns).
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "graphics/Bitmap32.h"
+#include "graphics/Geometry32.h"
+#include "world/EqualRun.h"
 
 class CColorRegions {
 public:
@@ -29,29 +37,78 @@ public:
         TColor32 color = 0;
         int32_t left = 0, top = 0, right = 0, bottom = 0; // inclusive
         uint32_t pixelCount = 0;
-        int32_t firstRun = 0; // index into the runs of all regions; the region's own runs are in row order
-        int32_t runCount = 0;
+        int32_t firstX = 0, firstY = 0; // the first pixel in column-major order
+
+        uint64_t OrderKey() const { return uint64_t(uint32_t(firstX)) << 32 | uint32_t(firstY); }
+        // The bytes of a 32-bit bitmap of the region's bounds.
+        uint64_t BoundsBytes() const { return uint64_t(right - left + 1) * uint64_t(bottom - top + 1) * 4; }
     };
 
-    explicit CColorRegions(const TBitmap32& image);
+    static constexpr int kAll = std::numeric_limits<int>::max();
 
+    // Scans `image`: counts all its regions and keeps the first `limit`.
+    explicit CColorRegions(const TBitmap32& image, int limit = kAll);
+
+    // The regions kept, in order.
     int Count() const { return int(regions_.size()); }
     const TRegion& operator[](int i) const { return regions_[size_t(i)]; }
-    const TRun* RunsOf(const TRegion& region) const { return runs_.data() + region.firstRun; }
+    // Every region of the image, kept or not.
+    int64_t Total() const { return total_; }
 
-    // Writes the region number of every pixel into `cells` (row by row, the
-    // image's width per row): numbers from `limit` on, and pixels of 0, become `none`.
-    void WriteRegionMap(uint32_t* cells, int limit, uint32_t none) const;
+    // The runs of kept region `i` in `runs` (in no particular order), each of
+    // their cells set to `label` in `cells` (row by row, the image's width per
+    // row). Cells of the region must not hold `label` yet. `image` is the
+    // scanned image.
+    void TakeRuns(const TBitmap32& image, int i, uint32_t* cells, uint32_t label, std::vector<TRun>& runs) const;
 
 private:
-    struct TLabelledRun {
-        int32_t left, right;
-        int32_t region;
-    };
-
-    int32_t width_ = 0;
+    int64_t total_ = 0;
     std::vector<TRegion> regions_;
-    std::vector<TRun> runs_; // grouped by region
-    std::vector<TLabelledRun> rowRuns_; // row by row
-    std::vector<int32_t> rowStart_;     // the first of each row's runs in rowRuns_, and the end
 };
+
+// Columns left..right (inclusive) of row y, found and not yet taken.
+struct TFloodSpan {
+    int32_t y;
+    int32_t left; // may lie inside the run when the run began before the columns scanned
+    int32_t right;
+};
+
+// The runs of the 4-connected region of `color` in `image` that holds `start`,
+// by a scanline flood fill over maximal runs of `color`. `take(y, left, right)`
+// is called once per run and marks it taken, either in `image` (by painting it
+// another colour) or where `isTaken(x, y)` looks (any pixel of the run tells).
+// Each run's row is read where a run above or below it was taken, so a pixel
+// is read about twice. `stack` is working space.
+template <typename IsTaken, typename Take>
+void FloodFillRuns(const TBitmap32& image, TColor32 color, TPoint start, IsTaken isTaken, Take take,
+                   std::vector<TFloodSpan>& stack)
+{
+    const int width = image.Width(), height = image.Height();
+    // Pushes every open run of `color` in row `y` that overlaps columns left..right.
+    auto pushRuns = [&](int y, int left, int right) {
+        if (y < 0 || y >= height)
+            return;
+        const TColor32* row = image.ScanLine(y);
+        for (int x = FirstEqual(row, left, right + 1, color); x <= right;) {
+            const int end = EqualRunEnd(row, x + 1, width, color);
+            if (!isTaken(x, y))
+                stack.push_back({y, x, end - 1});
+            x = FirstEqual(row, end, right + 1, color);
+        }
+    };
+    stack.clear();
+    pushRuns(start.Y, start.X, start.X);
+    while (!stack.empty()) {
+        const TFloodSpan span = stack.back();
+        stack.pop_back();
+        const TColor32* row = image.ScanLine(span.y);
+        if (row[span.left] != color || isTaken(span.left, span.y)) // taken since it was pushed
+            continue;
+        int left = span.left;
+        while (left > 0 && row[left - 1] == color)
+            --left;
+        take(span.y, left, span.right);
+        pushRuns(span.y - 1, left, span.right);
+        pushRuns(span.y + 1, left, span.right);
+    }
+}

@@ -24,3 +24,20 @@ inline int EqualRunEnd(const uint32_t* row, int x, int width, uint32_t value)
         ++x;
     return x;
 }
+
+// The first index at or after `x` and before `end` whose value is `value`, or `end`.
+inline int FirstEqual(const uint32_t* row, int x, int end, uint32_t value)
+{
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi32(int32_t(value));
+    for (; x + 4 <= end; x += 4) {
+        const unsigned equal = unsigned(
+            _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)), wanted)));
+        if (equal)
+            return x + __builtin_ctz(equal) / 4;
+    }
+#endif
+    while (x < end && row[x] != value)
+        ++x;
+    return x;
+}

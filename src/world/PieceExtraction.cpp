@@ -1,11 +1,14 @@
 // Cutting the world image into pieces: one piece per region of one colour.
 #include <algorithm>
 #include <memory>
+#include <new>
+#include <string>
 #include <vector>
 
 #include "model/ErrorList.h"
 #include "model/MapProject.h"
 #include "model/Settings.h"
+#include "platform/Exception.h"
 #include "world/ColorRegions.h"
 
 namespace {
@@ -15,7 +18,7 @@ using TRun = CColorRegions::TRun;
 
 // The new piece of one region: colour, bounds, pixel count, kind, and a mask of
 // the bounds' size holding the region's pixels.
-std::unique_ptr<CProvinceMap> MakePiece(CMapProject& project, const TRegion& region, const TRun* runs)
+std::unique_ptr<CProvinceMap> MakePiece(CMapProject& project, const TRegion& region, const std::vector<TRun>& runs)
 {
     auto piece = std::make_unique<CProvinceMap>(project);
     piece->color = region.color;
@@ -43,50 +46,15 @@ std::unique_ptr<CProvinceMap> MakePiece(CMapProject& project, const TRegion& reg
     }
 
     piece->mask.SetSize(width, height);
-    for (const TRun* run = runs; run != runs + region.runCount; ++run)
-        std::fill_n(piece->mask.ScanLine(run->y - region.top) + (run->left - region.left), run->right - run->left + 1,
+    for (const TRun& run : runs)
+        std::fill_n(piece->mask.ScanLine(run.y - region.top) + (run.left - region.left), run.right - run.left + 1,
                     paint);
     return piece;
 }
 
-// The runs of the region of `work` that holds (x, y), cleared to 0 in `work`:
-// a scanline flood fill that remembers each run it paints.
-std::vector<TRun> TakeRegion(TBitmap32& work, int x, int y)
+std::string Megabytes(uint64_t bytes)
 {
-    const TColor32 color = work.GetPixel(x, y);
-    const int width = work.Width(), height = work.Height();
-    std::vector<TRun> runs;
-    std::vector<TPoint> stack{{x, y}};
-    // Pushes the first pixel of every stretch of `color` in columns left..right of row `row`.
-    auto pushStarts = [&](int row, int left, int right) {
-        if (row < 0 || row >= height)
-            return;
-        const TColor32* pixels = work.ScanLine(row);
-        bool inStretch = false;
-        for (int column = left; column <= right; ++column) {
-            const bool match = pixels[column] == color;
-            if (match && !inStretch)
-                stack.push_back({column, row});
-            inStretch = match;
-        }
-    };
-    while (!stack.empty()) {
-        const TPoint point = stack.back();
-        stack.pop_back();
-        TColor32* row = work.ScanLine(point.Y);
-        if (row[point.X] != color) // painted since it was pushed
-            continue;
-        int left = point.X, right = point.X;
-        while (left > 0 && row[left - 1] == color)
-            --left;
-        while (right + 1 < width && row[right + 1] == color)
-            ++right;
-        pushStarts(point.Y - 1, left, right);
-        pushStarts(point.Y + 1, left, right);
-        std::fill(row + left, row + right + 1, TColor32(0));
-        runs.push_back({point.Y, left, right});
-    }
-    return runs;
+    return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB";
 }
 
 } // namespace
@@ -94,28 +62,32 @@ std::vector<TRun> TakeRegion(TBitmap32& work, int x, int y)
 void CMapProject::ExtractPieces(const TBitmap32& image)
 {
     CProgressScope progress(*this, "Bitmap analyzing...", image.Width());
-    const CColorRegions regions(image);
     const int first = pieces_.GetCount();
-    const int taken = std::clamp(kMaxPieces - first, 0, regions.Count());
+    const CColorRegions regions(image, std::max(kMaxPieces - first, 0));
+    uint64_t maskBytes = 0;
+    for (int i = 0; i < regions.Count(); ++i)
+        maskBytes += regions[i].BoundsBytes();
+    if (maskBytes > kMaxMaskBytes)
+        throw Exception("The pieces of this picture would need " + Megabytes(maskBytes) +
+                        " for their masks, more than the " + Megabytes(kMaxMaskBytes) +
+                        " an import may use. Use a smaller picture, or one with fewer or more compact regions.");
+    // Every cell starts as no piece; each region's flood fill writes its own.
+    if (!mapMap_.SetSize(image.Width(), image.Height()))
+        throw std::bad_alloc();
+    uint32_t* const cells = mapMap_.GetData();
+    std::vector<TRun> runs;
     int column = 0;
-    for (int i = 0; i < taken; ++i) {
+    for (int i = 0; i < regions.Count(); ++i) {
         const TRegion& region = regions[i];
         // Regions come column by column: the progress follows their first column.
         if (region.left + 1 != column)
             progress.Step(column = region.left + 1);
-        pieces_.Add(MakePiece(*this, region, regions.RunsOf(region)));
-    }
-    // The runs give the piece map, every cell of it, without a pass over the masks.
-    mapMap_.Reshape(image.Width(), image.Height());
-    if (uint32_t* cells = mapMap_.GetData()) {
-        regions.WriteRegionMap(cells, taken, kNoPiece);
-        if (first > 0)
-            for (size_t i = 0; i < size_t(image.Width()) * size_t(image.Height()); ++i)
-                cells[i] = cells[i] == kNoPiece ? kNoPiece : cells[i] + uint32_t(first);
+        regions.TakeRuns(image, i, cells, uint32_t(first + i), runs);
+        pieces_.Add(MakePiece(*this, region, runs));
     }
     progress.Step(image.Width());
-    if (taken < regions.Count() && warnings_)
-        warnings_->Add(std::make_unique<CErrorRegionsLeftOut>(*this, regions.Count() - taken));
+    if (regions.Total() > regions.Count() && warnings_)
+        warnings_->Add(std::make_unique<CErrorRegionsLeftOut>(*this, int(regions.Total() - regions.Count())));
 }
 
 int CMapProject::ExtractPiece(int x, int y, TBitmap32& work)
@@ -126,17 +98,22 @@ int CMapProject::ExtractPiece(int x, int y, TBitmap32& work)
     region.color = work.GetPixel(x, y);
     if (!region.color)
         return 0;
-    const std::vector<TRun> runs = TakeRegion(work, x, y);
     region.left = region.right = x;
     region.top = region.bottom = y;
-    for (const TRun& run : runs) {
-        region.left = std::min(region.left, run.left);
-        region.right = std::max(region.right, run.right);
-        region.top = std::min(region.top, run.y);
-        region.bottom = std::max(region.bottom, run.y);
-        region.pixelCount += uint32_t(run.right - run.left + 1);
-    }
-    region.runCount = int32_t(runs.size());
-    pieces_.Add(MakePiece(*this, region, runs.data()));
+    std::vector<TRun> runs;
+    std::vector<TFloodSpan> stack;
+    FloodFillRuns(
+        work, region.color, TPoint{x, y}, [](int, int) { return false; },
+        [&](int row, int left, int right) {
+            std::fill(work.ScanLine(row) + left, work.ScanLine(row) + right + 1, TColor32(0));
+            runs.push_back({row, left, right});
+            region.left = std::min(region.left, left);
+            region.right = std::max(region.right, right);
+            region.top = std::min(region.top, row);
+            region.bottom = std::max(region.bottom, row);
+            region.pixelCount += uint32_t(right - left + 1);
+        },
+        stack);
+    pieces_.Add(MakePiece(*this, region, runs));
     return 1;
 }

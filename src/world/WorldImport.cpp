@@ -2,6 +2,7 @@
 // running the analysis from pieces to castle places.
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -31,10 +32,13 @@ bool OnPiece(const CProvinceMap& piece, TPoint point)
 
 } // namespace
 
-// Where a kept province's icons go after a reload: world points on the new picture.
-struct CMapProject::TKeptIcons {
+// A province kept over a reload: its point and icon points scaled to the new
+// picture (world points), and the piece it takes there (-1: none; the icon
+// points are then relative to that piece).
+struct CMapProject::TKeptProvince {
     CProvince* province;
-    TPoint castle, army;
+    TPoint marker, castle, army;
+    int pieceIndex = -1;
 };
 
 int CMapProject::ResizeWorldView()
@@ -48,7 +52,6 @@ int CMapProject::ResizeWorldView()
 
 int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool keepProvinces)
 {
-    // Everything that can fail or be refused happens before the old world is touched.
     TBitmap32 picture;
     std::string reason = "Format is not supported.";
     try {
@@ -70,29 +73,60 @@ int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool ke
     const int width = picture.Width(), height = picture.Height();
 
     CProgressScope progress(*this, "Bitmap analyzing...", width);
-    if (warnings_)
-        warnings_->Clear(); // no warning may outlive the pieces it shows
-    std::vector<TKeptIcons> kept;
-    if (keepProvinces)
-        kept = RescaleKeptProvinces(width, height);
-    pieces_.DeleteAll();
-    SetMapSize(uint16_t(width), uint16_t(height));
-    ResizeWorldView();
+    // The new world is analysed in the project's own members while the old
+    // pieces, piece map, size and warnings wait aside untouched, and the
+    // provinces are only planned for. A failure anywhere in the analysis puts
+    // the old world back as it was; only a finished analysis replaces it.
+    CProvinceMapList oldPieces;
+    CMapMap oldMap{kNoPiece};
+    const uint16_t oldWidth = width_, oldHeight = height_;
+    CErrorList found;
+    CErrorList* const shown = warnings_;
+    std::vector<TKeptProvince> kept;
+    std::string failure;
+    pieces_.Swap(oldPieces);
+    std::swap(mapMap_, oldMap);
+    warnings_ = shown ? &found : nullptr;
+    try {
+        if (keepProvinces)
+            kept = RescaleKeptProvinces(oldPieces, width, height);
+        SetMapSize(uint16_t(width), uint16_t(height));
+        // The extraction leaves the piece map as the masks give it, so no
+        // rebuild is needed before the neighbours are found.
+        ExtractPieces(picture);
+        PaintPieceKinds();
+        CalcNeighbours(0);
+        ReconnectSmallPieces();
+        PurgeProvinceMaps();
+        ConvertSmallPieces();
+        ReassignMapIndexes();
+        if (keepProvinces)
+            PlaceKeptProvinces(kept);
+        else
+            CalcCastlePlaces();
+    } catch (const std::bad_alloc&) {
+        failure = "There is not enough memory to analyse it.";
+    } catch (const std::exception& error) {
+        failure = error.what();
+    }
+    warnings_ = shown;
+    if (!failure.empty()) {
+        pieces_.Swap(oldPieces);
+        std::swap(mapMap_, oldMap);
+        SetMapSize(oldWidth, oldHeight);
+        prompts_->Message("Cannot import picture\n" + failure + "\nThe world was left as it was.");
+        return 0;
+    }
 
-    // The extraction leaves the piece map as the masks give it, so no rebuild
-    // is needed before the neighbours are found.
-    ExtractPieces(picture);
-    PaintPieceKinds();
+    // The old warnings name old pieces: they go before those do.
+    if (warnings_) {
+        warnings_->Clear();
+        warnings_->TakeOver(found);
+    }
+    for (const TKeptProvince& province : kept)
+        MoveKeptProvince(province);
+    ResizeWorldView();
     RedrawPieces(true);
-    CalcNeighbours(0);
-    ReconnectSmallPieces();
-    PurgeProvinceMaps();
-    ConvertSmallPieces();
-    ReassignMapIndexes();
-    if (keepProvinces)
-        PlaceKeptProvinces(kept);
-    else
-        CalcCastlePlaces();
     return 1;
 }
 
@@ -110,67 +144,71 @@ void CMapProject::PaintPieceKinds()
     }
 }
 
-// Every province's point and icon points scaled from the old world to the new
-// one, and the province unlinked: its old piece index means nothing on the
-// new pieces.
-std::vector<CMapProject::TKeptIcons> CMapProject::RescaleKeptProvinces(int width, int height)
+// Where every province's point and icon points, on `oldPieces` and the world
+// size as it still is, fall on a picture of the given size; the provinces
+// themselves are left as they are.
+std::vector<CMapProject::TKeptProvince> CMapProject::RescaleKeptProvinces(const CProvinceMapList& oldPieces,
+                                                                          int width, int height) const
 {
-    std::vector<TKeptIcons> kept;
+    std::vector<TKeptProvince> kept;
+    kept.reserve(size_t(provinces_.GetSize()));
     for (int i = 0; i < provinces_.GetSize(); ++i) {
         CProvince& province = *provinces_.GetAt(i);
         // Icon points are relative to the piece of a linked province, world points otherwise.
-        const CProvinceMap* piece = province.linked ? pieces_.GetAt(province.pieceIndex) : nullptr;
+        const CProvinceMap* piece = province.linked ? oldPieces.GetAt(province.pieceIndex) : nullptr;
         const int originX = piece ? piece->left : 0, originY = piece ? piece->top : 0;
         auto scaled = [&](int x, int y) {
             return TPoint{int32_t(Rescaled(x, width, width_)), int32_t(Rescaled(y, height, height_))};
         };
         const TPoint point = scaled(province.markerX, province.markerY);
-        kept.push_back({&province, scaled(originX + province.castleX, originY + province.castleY),
+        kept.push_back({&province, {std::clamp(point.X, 0, width - 1), std::clamp(point.Y, 0, height - 1)},
+                        scaled(originX + province.castleX, originY + province.castleY),
                         scaled(originX + province.armyX, originY + province.armyY)});
-        province.markerX = uint16_t(std::clamp(point.X, 0, width - 1));
-        province.markerY = uint16_t(std::clamp(point.Y, 0, height - 1));
-        province.linked = 0;
-        province.pieceIndex = -1;
     }
     return kept;
 }
 
-// Each kept province takes the free province piece under its point; the piece
-// takes the province's icon points when both lie on it, else gets them
-// computed, as does every province piece that no province took.
-void CMapProject::PlaceKeptProvinces(const std::vector<TKeptIcons>& kept)
+// Each kept province is to take the free province piece under its point; the
+// piece takes the province's icon points when both lie on it, else gets them
+// computed, as does every province piece that no province takes. Only the
+// new pieces and the plan change.
+void CMapProject::PlaceKeptProvinces(std::vector<TKeptProvince>& kept)
 {
-    std::vector<bool> placed(size_t(pieces_.GetCount()), false);
-    for (const TKeptIcons& icons : kept) {
-        CProvince& province = *icons.province;
-        const int index = int(GetPieceAt(province.markerX, province.markerY) & 0xFFFF);
-        if (IsPieceTaken(index)) {
-            province.castleX = uint16_t(icons.castle.X);
-            province.castleY = uint16_t(icons.castle.Y);
-            province.armyX = uint16_t(icons.army.X);
-            province.armyY = uint16_t(icons.army.Y);
+    std::vector<bool> taken(size_t(pieces_.GetCount()), false);
+    for (TKeptProvince& plan : kept) {
+        const int index = int(GetPieceAt(plan.marker.X, plan.marker.Y) & 0xFFFF);
+        CProvinceMap* piece = pieces_.GetAt(index);
+        if (!piece || piece->kind < CProvinceMap::kProvince || taken[size_t(index)])
             continue;
-        }
-        CProvinceMap& piece = *pieces_.GetAt(index);
-        const TPoint castle{icons.castle.X - piece.left, icons.castle.Y - piece.top};
-        const TPoint army{icons.army.X - piece.left, icons.army.Y - piece.top};
-        if (OnPiece(piece, castle) && OnPiece(piece, army)) {
-            piece.castleX = uint16_t(castle.X);
-            piece.castleY = uint16_t(castle.Y);
-            piece.armyX = uint16_t(army.X);
-            piece.armyY = uint16_t(army.Y);
+        const TPoint castle{plan.castle.X - piece->left, plan.castle.Y - piece->top};
+        const TPoint army{plan.army.X - piece->left, plan.army.Y - piece->top};
+        if (OnPiece(*piece, castle) && OnPiece(*piece, army)) {
+            piece->castleX = uint16_t(castle.X);
+            piece->castleY = uint16_t(castle.Y);
+            piece->armyX = uint16_t(army.X);
+            piece->armyY = uint16_t(army.Y);
         } else {
-            PlaceCastleAndArmy(piece);
+            PlaceCastleAndArmy(*piece);
         }
-        placed[size_t(index)] = true;
-        province.castleX = piece.castleX;
-        province.castleY = piece.castleY;
-        province.armyX = piece.armyX;
-        province.armyY = piece.armyY;
-        province.linked = 1;
-        province.pieceIndex = index;
+        taken[size_t(index)] = true;
+        plan.pieceIndex = index;
+        plan.castle = {piece->castleX, piece->castleY};
+        plan.army = {piece->armyX, piece->armyY};
     }
     for (int i = 0; i < pieces_.GetCount(); ++i)
-        if (!placed[size_t(i)] && pieces_.GetAt(i)->IsProvince())
+        if (!taken[size_t(i)] && pieces_.GetAt(i)->IsProvince())
             PlaceCastleAndArmy(*pieces_.GetAt(i));
+}
+
+void CMapProject::MoveKeptProvince(const TKeptProvince& plan)
+{
+    CProvince& province = *plan.province;
+    province.markerX = uint16_t(plan.marker.X);
+    province.markerY = uint16_t(plan.marker.Y);
+    province.linked = plan.pieceIndex >= 0 ? 1 : 0;
+    province.pieceIndex = plan.pieceIndex;
+    province.castleX = uint16_t(plan.castle.X);
+    province.castleY = uint16_t(plan.castle.Y);
+    province.armyX = uint16_t(plan.army.X);
+    province.armyY = uint16_t(plan.army.Y);
 }

@@ -265,6 +265,15 @@ TEST_F(CatalogueTest, FaultyCataloguesAreRefusedNamingFileAndFault)
     add("bad val", [](Sections& s) { s.ais = R"(<AIs><AI name="x" val="1.5"/></AIs>)"; }, "\"val\" of AI 1");
     add("missing picture", [](Sections& s) { s.armies = R"(<Armies><Army path="nothere.bmp" pivot_x="0" pivot_y="0"/></Armies>)"; },
         "The picture of Army 1 of fw.xml cannot be used");
+    // Picture paths that leave the resource folder, although they name pictures that exist.
+    const std::string inside = folder.Path().filename().string();
+    add("path climbing out", [&](Sections& s) {
+        s.castles = "<Castles>" + repeat(R"(<Castle path="../)" + inside + R"(/c0.bmp" pivot_x="0" pivot_y="0"/>)", 3) +
+                    "</Castles>"; },
+        "/c0.bmp\" of Castle 1 leaves the resource folder");
+    add("absolute path", [&](Sections& s) {
+        s.armies = R"(<Armies><Army path=")" + (folder.Path() / "a0.bmp").string() + R"(" pivot_x="0" pivot_y="0"/></Armies>)"; },
+        "of Army 1 leaves the resource folder; picture paths are relative to it");
     add("17 skills", [&](Sections& s) { s.skills = "<Skills>" + repeat("<Skill name=\"s\"/>", 17) + "</Skills>"; },
         "\"Skills\" holds 17 \"Skill\" entries; at most 16");
     add("17 castles", [&](Sections& s) {

@@ -83,7 +83,7 @@ TEST_F(ErrorListTest, ShowingConnectPaintsTheSmallPieceIntoTheTargetClipped)
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(target->mask.GetPixel(x, y), 0xFF0000CCu) << x << "," << y;
-    EXPECT_EQ(log, (CallLog{"draw 0", "center 7,4"}));
+    EXPECT_EQ(log, (CallLog{"rebuild 0", "draw 0", "center 7,4"})); // highlighted, then painted
 }
 
 TEST_F(ErrorListTest, ShowingConnectAfterTheMergePaintsRed)

@@ -727,8 +727,9 @@ TEST_F(ProjectFileTest, FieldsOutsideWhatTheProjectCanHoldAreRefused)
         // List counts past their limits.
         {"province count", 2, 100, "100 provinces; at most 99"},
         {"piece count", 2, 1502, "1502 pieces; at most 1501"},
-        {"event count", 2, 151, "151 events; at most 150"},
+        {"event count", 2, 146, "146 events; at most 145"}, // more than the text slots
         {"table count", 2, 0, "no string table"},
+        {"table count", 2, 65, "65 string tables; at most 64"},
         {"current table", 2, 1, "current string table 1 is past the 1 tables"},
         {"event id", 1, 145, "event 1 has the text slot 145"},
         // Kinds, owners, players and unit types out of range.
@@ -811,5 +812,20 @@ TEST_F(ProjectFileTest, EventsSharingAnIdAreRenumberedAndKeepTheirTexts)
         EXPECT_EQ(table.GetEventText(id), "Message #1 Info") << id;
     }
     EXPECT_EQ(table.GetEventTitle(3), "Message #4");
+    EXPECT_TRUE(loaded->IsModified());
+}
+
+TEST_F(ProjectFileTest, AnEventSharingAnIdWhenNewEventsHaveNoneLeftGetsOneOfItsOwn)
+{
+    BuildSmallProject();
+    while (project.GetEvents().AddEvent()) {
+    } // ids 0 to 139
+    ASSERT_TRUE(project.GetEvents().Resize(141)); // a last event with id 0 again
+    const auto loaded = LoadedFrom(Stored(project));
+    CEventList& events = loaded->GetEvents();
+    ASSERT_EQ(events.GetCount(), 141);
+    EXPECT_EQ(events.GetEvent(140)->id, 140);
+    EXPECT_EQ(events.DeleteEvent(events.GetEvent(0)), 1);
+    EXPECT_EQ(loaded->GetStringTables().GetAt(0)->GetEventTitle(140), Table().GetEventTitle(0));
     EXPECT_TRUE(loaded->IsModified());
 }

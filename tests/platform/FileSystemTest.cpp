@@ -24,6 +24,47 @@ TEST(FileSystem, AtomicWriteReplacesTargetAndReadsBack)
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
 }
 
+// A link is written through and stays a link; the file keeps its mode; a
+// read-only file is refused and left as it was, even for the superuser.
+TEST(FileSystem, AtomicWriteFollowsLinksKeepsTheModeAndRefusesReadOnlyFiles)
+{
+    struct Case {
+        bool link;
+        fs::perms mode;
+        bool written;
+    };
+    for (const Case c : {Case{true, fs::perms(0644), true}, Case{false, fs::perms(0600), true},
+                         Case{true, fs::perms(0600), true}, Case{false, fs::perms(0444), false}}) {
+        SCOPED_TRACE(testing::Message() << "link " << c.link << " mode " << std::oct << int(c.mode));
+        TemporaryFolder folder;
+        const fs::path file = folder.Path() / "real" / "mission.fw", named = folder.Path() / "named.fw";
+        fs::create_directory(file.parent_path());
+        std::string error;
+        ASSERT_TRUE(platform::WriteFileAtomically(file, std::vector<uint8_t>{1}, error)) << error;
+        fs::permissions(file, c.mode);
+        if (c.link)
+            fs::create_symlink("real/mission.fw", named);
+        const std::vector<uint8_t> fresh{2, 3};
+        EXPECT_EQ(platform::WriteFileAtomically(c.link ? named : file, fresh, error), c.written);
+        std::vector<uint8_t> read;
+        ASSERT_TRUE(platform::ReadFileBytes(file, read, error)) << error;
+        EXPECT_EQ(read, c.written ? fresh : std::vector<uint8_t>{1});
+        EXPECT_EQ(fs::status(file).permissions(), c.mode);
+        EXPECT_EQ(fs::is_symlink(named), c.link);
+        EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+        if (!c.written) {
+            EXPECT_NE(error.find("mission.fw\": the file is read-only"), std::string::npos) << error;
+        }
+    }
+    // A pipe (like a device) is not replaced by a file.
+    TemporaryFolder folder;
+    const fs::path pipe = folder.Path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    std::string error;
+    EXPECT_FALSE(platform::WriteFileAtomically(pipe, std::vector<uint8_t>{1}, error));
+    EXPECT_TRUE(fs::is_fifo(pipe)) << error;
+}
+
 TEST(FileSystem, FailedWriteKeepsOldFileAndSaysWhy)
 {
     TemporaryFolder folder;

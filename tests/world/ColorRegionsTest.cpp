@@ -91,20 +91,20 @@ TEST(ColorRegions, RunsEndAtEveryColumn)
         }
 }
 
-TEST(ColorRegions, RunsOfARegionComeInRowOrder)
+TEST(ColorRegions, TheFirstRegionsAreKeptAllCountedAndTheirRunsTaken)
 {
-    const CColorRegions regions{WorldFromArt({".AA",
-                                              "AA.",
-                                              "A.A"})};
-    ASSERT_EQ(regions.Count(), 2);
-    const CColorRegions::TRegion& first = regions[0];
-    ASSERT_EQ(first.runCount, 3);
-    const CColorRegions::TRun* runs = regions.RunsOf(first);
-    EXPECT_EQ(runs[0].y, 0);
-    EXPECT_EQ(runs[0].left, 1);
-    EXPECT_EQ(runs[0].right, 2);
-    EXPECT_EQ(runs[1].y, 1);
-    EXPECT_EQ(runs[2].y, 2);
-    EXPECT_EQ(runs[2].left, 0);
-    EXPECT_EQ(runs[2].right, 0);
+    const WorldFromArt image({".AA",
+                              "AA.",
+                              "A.A"});
+    const CColorRegions all(image), first(image, 1), none(image, 0);
+    EXPECT_EQ(all.Count(), 2);
+    EXPECT_EQ(none.Count(), 0);
+    ASSERT_EQ(first.Count(), 1);
+    EXPECT_EQ(first.Total(), 2);
+    EXPECT_EQ((std::vector<int>{first[0].firstX, first[0].firstY}), (std::vector<int>{0, 1}));
+    std::vector<uint32_t> cells(9, 7);
+    std::vector<CColorRegions::TRun> runs;
+    first.TakeRuns(image, 0, cells.data(), 0, runs);
+    EXPECT_EQ(cells, (std::vector<uint32_t>{7, 0, 0, 0, 0, 7, 0, 7, 7}));
+    EXPECT_EQ(runs.size(), 3u);
 }

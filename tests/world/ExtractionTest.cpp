@@ -1,5 +1,7 @@
 #include "world/AnalysisFixture.h"
 
+#include "HeapMeter.h"
+
 #include <random>
 
 namespace {
@@ -163,6 +165,41 @@ TEST_F(ExtractionTest, ThePieceLimitStopsExtractionWithAWarning)
     EXPECT_EQ(project.ExtractPiece(0, 0, work), 0);
     EXPECT_EQ(work.GetPixel(0, 0), 0xFF123456u);
     EXPECT_EQ(PieceCount(), CMapProject::kMaxPieces);
+}
+
+// A noisy photograph: the work grows with the pieces kept, not with the
+// quarter million regions of the picture.
+TEST_F(ExtractionTest, ANoisyPictureCostsThePiecesKeptNotItsRegions)
+{
+    TBitmap32 image;
+    image.SetSize(512, 512);
+    std::mt19937 random(3);
+    for (int y = 0; y < 512; ++y)
+        for (int x = 0; x < 512; ++x)
+            image.SetPixel(x, y, 0xFF000000 | TColor32(random()));
+    HeapMeter meter;
+    Extract(image);
+    ASSERT_EQ(PieceCount(), CMapProject::kMaxPieces);
+    EXPECT_EQ(WarningTexts(),
+              Texts{"260643 regions of the picture were left out: a world image holds at most 1501 pieces"});
+    EXPECT_LT(meter.Peak(), size_t(3) << 20); // the 1 MB piece map and the 1501 pieces
+}
+
+// Pieces whose masks would take more than the import may use: 1000 diagonal
+// stripes of 2 pixels, each 4-connected, whose bounds overlap (about 1.3 GB of masks).
+TEST_F(ExtractionTest, APictureWhoseMasksWouldTakeTooMuchIsRefused)
+{
+    TBitmap32 image;
+    image.SetSize(1000, 1000);
+    for (int y = 0; y < 1000; ++y)
+        for (int x = 0; x < 1000; ++x)
+            image.SetPixel(x, y, (x + y) / 2 % 2 ? 0xFF123456 : 0xFF654321);
+    EXPECT_EQ(Import(image), 0);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].starts_with("Cannot import picture\nThe pieces of this picture would need "))
+        << prompts.messages[0];
+    EXPECT_NE(prompts.messages[0].find(" for their masks, more than the 1024 MB an import may use."), std::string::npos);
+    EXPECT_EQ(PieceCount(), 0);
 }
 
 TEST_F(ExtractionTest, ExtractPieceClearsTheRegionInTheWorkImage)

@@ -2,6 +2,8 @@
 
 #include "world/WorldBitmap.h"
 
+#include <map>
+
 namespace {
 
 // A world of `width` × `height`: ocean with a province block of 30 × 30 at (20, 20).
@@ -146,6 +148,71 @@ TEST_F(ImportTest, AKeptProvinceWhoseIconsLeaveItsPieceGetsThemComputed)
     EXPECT_EQ(province.linked, 1);
     EXPECT_EQ(Piece(1).castleX, 15);
     EXPECT_EQ(province.castleX, 15);
+}
+
+// A reload that fails inside the analysis (here the progress display throws
+// once the neighbours are sought) leaves pieces, map, provinces, warnings,
+// view and modified flag as they were, and says why.
+TEST_F(ImportTest, AReloadThatFailsInsideTheAnalysisKeepsTheOldWorld)
+{
+    struct FailingProgress : IProgressDisplay {
+        void Start(const std::string& caption, int) override
+        {
+            if (caption == "Neighbours calculation...")
+                throw Exception("The disk caught fire.");
+        }
+    } failing;
+    std::vector<std::string> art(200, std::string(200, '~'));
+    for (int y = 20; y < 50; ++y)
+        art[size_t(y)].replace(20, 30, 30, 'A');
+    art[100][100] = 'c';
+    ASSERT_EQ(Import(WorldFromArt(art)), 1);
+    ASSERT_EQ(project.CreateProvincesFromPieces(), 1);
+    ASSERT_EQ(project.GetProvinces().GetAt(0)->linked, 1);
+    project.SetModified(false);
+    auto stored = [&] {
+        std::vector<uint8_t> bytes;
+        std::string problem;
+        EXPECT_TRUE(project.SaveToBytes(bytes, problem)) << problem;
+        return bytes;
+    };
+    const std::vector<uint8_t> before = stored();
+    const Texts warningsBefore = WarningTexts();
+    project.SetProgressDisplay(&failing);
+    EXPECT_EQ(Import(OceanWithProvince(300, 250), true), 0);
+    EXPECT_EQ(stored(), before);
+    EXPECT_EQ(WarningTexts(), warningsBefore);
+    EXPECT_FALSE(project.IsModified());
+    EXPECT_EQ(image.Bitmap()->Width(), 200);
+    EXPECT_EQ(prompts.messages, Texts{"Cannot import picture\nThe disk caught fire.\nThe world was left as it was."});
+}
+
+// Every bundled sample world imports cleanly: no region left out, sea and
+// green land recognised, and only the warnings a designer expects of the few
+// specks it was drawn with (each may leave a piece and cut a sliver off a
+// province) and of a stray fragment or two of its warped provinces.
+TEST_F(ImportTest, EverySampleWorldImportsCleanly)
+{
+    const std::map<std::string, int> specks = {
+        {"isles-320x240.bmp", 12}, {"kingdoms-640x480.bmp", 30}, {"valley-200x150.jpg", 0}};
+    int worlds = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(VALDRUNE_DATA_DIR) / "worlds")) {
+        const std::string name = entry.path().filename().string();
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(specks.contains(name)) << "a sample world this test does not know";
+        ASSERT_EQ(project.ImportWorldImage(entry.path(), false), 1);
+        std::map<uint32_t, int> kinds;
+        for (int i = 0; i < PieceCount(); ++i)
+            ++kinds[Piece(i).kind];
+        EXPECT_GT(kinds[CProvinceMap::kOcean], 0);
+        EXPECT_GT(kinds[CProvinceMap::kGreenLand], 0);
+        EXPECT_GT(kinds[CProvinceMap::kProvince], 0);
+        EXPECT_LE(warnings.GetCount(), 2 * specks.at(name) + 2) << warnings.GetAt(0)->GetText();
+        for (const std::string& text : WarningTexts())
+            EXPECT_EQ(text.find("left out"), std::string::npos) << text;
+        ++worlds;
+    }
+    EXPECT_EQ(worlds, 3);
 }
 
 TEST(WorldBitmap, ResizeStretchesWithTheNearestPixel)

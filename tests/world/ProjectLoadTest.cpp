@@ -175,3 +175,19 @@ TEST_F(ProjectLoadTest, AMissingIconPictureIsToldAndTheProjectStillLoads)
     EXPECT_EQ(project.GetIconPictures().Bitmaps()->Count(), 4);
     EXPECT_EQ(image.Layers()->Count(), 1 + 4 * 3);
 }
+
+TEST_F(ProjectLoadTest, IconPicturesComeBackFromTheFirstTableWhicheverTableIsShown)
+{
+    BuildImportedProject();
+    project.GetStringTables().Add(std::make_unique<CStringTable>(project)); // a language without picture paths
+    std::vector<uint8_t> bytes;
+    std::string error;
+    ASSERT_TRUE(project.SaveToBytes(bytes, error)) << error;
+    bytes[15] = 1; // the current string table: after D, 7 × B, W, W
+    const std::filesystem::path path = folder.Path() / "second-language.fw";
+    ASSERT_TRUE(platform::WriteFileAtomically(path, bytes, error)) << error;
+    ASSERT_EQ(project.LoadAndShow(path, error), 1) << error;
+    EXPECT_EQ(project.GetCurrentStringTable(), 1);
+    EXPECT_EQ(prompts.messages, Texts{});
+    EXPECT_EQ(project.GetIconPictures().Bitmaps()->Count(), 4);
+}

@@ -3,6 +3,8 @@
 // every piece kind, highlighting and drawing into the world.
 #include "world/Textures.h"
 
+#include "model/ErrorList.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -160,6 +162,22 @@ TEST_F(PiecePictureTest, HighlightSwitchesToTheSelectedTexture)
     project.UnhighlightPiece(0);
     EXPECT_EQ(piece.highlight, 0u);
     EXPECT_EQ(piece.mask.GetPixel(2, 2), TileColor(kNormal, 1));
+
+    // A connect warning shows its target highlighted until it is hidden.
+    struct ProjectView : IWorldView {
+        explicit ProjectView(CMapProject& p) : project(p) {}
+        void DrawPiece(int i) override { project.DrawPiece(i); }
+        void RebuildPiecePicture(int i) override { project.UpdateProvinceMapPicture(i); }
+        CMapProject& project;
+    } view(project);
+    project.SetWorldView(&view);
+    CErrorList warnings;
+    warnings.Add(std::make_unique<CErrorConnect>(project, *project.GetPieces().GetAt(1), project.GetPieces().GetAt(0)));
+    warnings.GetAt(0)->Show();
+    EXPECT_EQ(image.Bitmap()->GetPixel(2, 2), TileColor(kSelected, 1));
+    warnings.Clear();
+    EXPECT_EQ(image.Bitmap()->GetPixel(2, 2), TileColor(kNormal, 1));
+    project.SetWorldView(nullptr);
 
     project.HighlightPiece(1); // ocean: never highlighted
     EXPECT_EQ(project.GetPieces().GetAt(1)->highlight, 0u);
