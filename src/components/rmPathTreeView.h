@@ -2,10 +2,11 @@
 // A tree control whose nodes can also be found and created by a path ("/a/b/c": the
 // separator before each node's text from the top down), drawn by the control itself:
 // rows of the shown nodes with indentation, lines, expand buttons, state images and
-// images, one selected node, scroll bars both ways, keyboard and mouse navigation, label
-// editing in place, drag and drop within the view, hot tracking, a hint with the whole
-// name of a node the client area cuts off, custom-draw events, a delayed change
-// notification, the indented text form and the item stream.
+// images with overlays, one selected node, scroll bars both ways, keyboard and mouse
+// navigation, a context popup on the right button, label editing in place, drag and drop
+// within the view, hot tracking, a hint with the whole name of a node the client area
+// cuts off, custom-draw events, a delayed change notification, the indented text form
+// and the item stream.
 //
 // Text is measured with the process-wide text rasteriser, which must be installed
 // before the control is sized or shown. Coordinates of GetNodeAt, GetHitTestInfoAt and

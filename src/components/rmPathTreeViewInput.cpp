@@ -1,5 +1,6 @@
-// The path tree view's mouse and keys: selection and opening, label editing in place,
-// dragging nodes within the view, hot tracking and the hint of cut-off names.
+// The path tree view's mouse and keys: selection and opening, the context popup, label
+// editing in place, dragging nodes within the view, hot tracking and the hint of cut-off
+// names.
 #include "components/rmPathTreeView.h"
 
 #include "graphics/SystemColorNames.h"
