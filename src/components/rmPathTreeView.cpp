@@ -107,6 +107,12 @@ void TrmCustomPathTreeView::SetCtl3D(bool Value)
     RecreateWnd();
 }
 
+void TrmCustomPathTreeView::SetBorderWidth(int32_t Value)
+{
+    FBorderWidth = std::max(Value, 0);
+    Relayout();
+}
+
 void TrmCustomPathTreeView::RecreateWnd()
 {
     const TrmTreeNode* top = TopItem();
@@ -278,6 +284,8 @@ void TrmCustomPathTreeView::NodeDeleting(const TrmTreeNode* Node)
         FFocusedNode = nullptr;
     if (FDropTarget == Node)
         FDropTarget = nullptr;
+    if (FRightClickNode == Node)
+        FRightClickNode = nullptr;
     if (FPendingChange == Node) {
         FChangeTimer.SetEnabled(false);
         FPendingChange = nullptr;
@@ -598,7 +606,7 @@ TrmCustomPathTreeView::RowLayout TrmCustomPathTreeView::LayoutOf(const TrmTreeNo
 
 platform::Rect TrmCustomPathTreeView::InsideBorder() const
 {
-    const int32_t border = WindowBorderWidth(FBorderStyle, FCtl3D);
+    const int32_t border = WindowBorderWidth(FBorderStyle, FCtl3D) + FBorderWidth;
     return {border, border, std::max(border, Width() - border), std::max(border, Height() - border)};
 }
 

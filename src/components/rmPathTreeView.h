@@ -2,10 +2,11 @@
 // A tree control whose nodes can also be found and created by a path ("/a/b/c": the
 // separator before each node's text from the top down), drawn by the control itself:
 // rows of the shown nodes with indentation, lines, expand buttons, state images and
-// images, one selected node, scroll bars both ways, keyboard and mouse navigation, label
-// editing in place, drag and drop within the view, hot tracking, a hint with the whole
-// name of a node the client area cuts off, custom-draw events, a delayed change
-// notification, the indented text form and the item stream.
+// images with overlays, one selected node, scroll bars both ways, keyboard and mouse
+// navigation, a context popup on the right button, label editing in place, drag and drop
+// within the view, hot tracking, a hint with the whole name of a node the client area
+// cuts off, custom-draw events, a delayed change notification, the indented text form
+// and the item stream.
 //
 // Text is measured with the process-wide text rasteriser, which must be installed
 // before the control is sized or shown. Coordinates of GetNodeAt, GetHitTestInfoAt and
@@ -14,6 +15,7 @@
 #include "components/rmWindowScrollBars.h"
 #include "graphics/Bitmap32List.h"
 #include "inspector/CustomEdit.h"
+#include "inspector/PopupMenu.h"
 #include "inspector/rmHintWindow.h"
 #include "platform/ChildControls.h"
 #include "platform/Control.h"
@@ -80,6 +82,8 @@ public:
     using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int32_t X, int32_t Y)>;
     // Target is null when the drag was cancelled or not accepted.
     using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int32_t X, int32_t Y)>;
+    // MousePos in the view's coordinates; Handled true keeps PopupMenu from showing.
+    using TContextPopupEvent = std::function<void(TObject* Sender, platform::Point MousePos, bool& Handled)>;
 
     // The distance the mouse moves with the button held before a drag begins.
     static constexpr int32_t kDragThreshold = 5;
@@ -107,6 +111,8 @@ public:
     // When on, the selection is shown across the whole row.
     bool RowSelect() const { return FRowSelect; }
     void SetRowSelect(bool Value) { SetLook(FRowSelect, Value); }
+    // When on, a right press selects the node under the mouse, and while the context popup
+    // it raises is handled, Selected reports that node even when the selection refused it.
     bool RightClickSelect() const { return FRightClickSelect; }
     void SetRightClickSelect(bool Value) { FRightClickSelect = Value; }
     // -1: not set, kDefaultIndent applies.
@@ -129,6 +135,10 @@ public:
     // With a single border: drawn as a sunken 3-D edge two pixels wide, else one line.
     bool Ctl3D() const { return FCtl3D; }
     void SetCtl3D(bool Value);
+    // A margin in the view's colour between the border and what lies inside it (negative
+    // values count as 0).
+    int32_t BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int32_t Value);
     // When on, labels cannot be edited.
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool Value) { SetLook(FReadOnly, Value); }
@@ -148,12 +158,17 @@ public:
     void SetDragMode(TDragMode Value) { FDragMode = Value; }
     // The image lists (borrowed: each must outlive its use by the view, or be set to null
     // first). Images draws each node's ImageIndex (SelectedIndex while selected) before
-    // its label, StateImages its StateIndex before that; all images of a list are as
+    // its label, with the image at its OverlayIndex (when not -1) blended over it by its
+    // alpha; StateImages draws its StateIndex before that; all images of a list are as
     // large as its first.
     TBitmap32List* Images() const { return FImages; }
     void SetImages(TBitmap32List* Value);
     TBitmap32List* StateImages() const { return FStateImages; }
     void SetStateImages(TBitmap32List* Value);
+    // The menu a right click pops up at the mouse unless OnContextPopup handles the click
+    // (borrowed; null: none).
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value) { FPopupMenu = Value; }
     // The canvas while the view paints (null otherwise), for the custom-draw events.
     platform::Canvas* Canvas() const { return FCanvas; }
 
@@ -166,6 +181,9 @@ public:
     // image, a picture of its label that follows the mouse.
     TrmTreeNode* DraggedNode() const { return FDragNode; }
     platform::Rect DragImageRect() const { return FDragImage; }
+    // The drag image list: while a drag runs it holds the drag image, as the view draws
+    // it at DragImageRect; empty otherwise.
+    const TBitmap32List* GetDragImages() const { return &FDragImages; }
     // Stops a running drag: Drop when the drop target takes it (OnDragDrop), else a cancel.
     void EndDrag(bool Drop);
 
@@ -189,7 +207,7 @@ public:
     // A scroll request of a bar (line, page, thumb); the rows or pixels are clamped.
     void Scroll(TScrollBarKind Bar, TScrollCode Code, int32_t Position);
     const TrmWindowScrollBars& WindowScrollBars() const { return FScrollBars; }
-    TrmTreeNode* Selected() const { return FSelected; }
+    TrmTreeNode* Selected() const { return FRightClickNode ? FRightClickNode : FSelected; }
     // Asks CanChange first; null clears the selection.
     void SetSelected(TrmTreeNode* Value);
     TrmTreeNode* DropTarget() const { return FDropTarget; }
@@ -253,6 +271,7 @@ public:
     TDragOverEvent OnDragOver;
     TDragDropEvent OnDragDrop;
     TEndDragEvent OnEndDrag;
+    TContextPopupEvent OnContextPopup;
 
     // Each calls the matching event when it is set.
     virtual bool CanChange(TrmTreeNode* Node);
@@ -270,6 +289,8 @@ public:
     virtual std::unique_ptr<TrmTreeNode> CreateNode();
     // OnCompare when set, else the texts without regard to case (case breaks ties).
     virtual int32_t DefaultCompare(TrmTreeNode* Node1, TrmTreeNode* Node2, int32_t Data);
+    // OnContextPopup, then PopupMenu at the screen point of MousePos unless handled.
+    virtual void DoContextPopup(platform::Point MousePos);
 
 protected:
     void Paint(platform::Canvas& Canvas) override;
@@ -338,12 +359,15 @@ private:
     int32_t RowWidth(const TrmTreeNode* Node) const;
     int32_t WidestRow() const;
     platform::Size ImageSize(const TBitmap32List* List) const;
-    void PaintImage(platform::Canvas& Canvas, const TBitmap32List* List, int32_t Index, const platform::Rect& At);
+    // Overlay: an index of List whose image is blended over the one drawn (-1: none).
+    void PaintImage(platform::Canvas& Canvas, const TBitmap32List* List, int32_t Index, const platform::Rect& At,
+                    int32_t Overlay = -1);
 
     // Editing, dragging, hot tracking and the name hint.
     bool BeginEdit(TrmTreeNode* Node);
     void FinishEdit(bool Cancel);
     void BeginDrag(TrmTreeNode* Node, int32_t X, int32_t Y);
+    void MakeDragImage(const TrmTreeNode& Node);
     void DragTo(int32_t X, int32_t Y);
     void UpdateHotNode(int32_t X, int32_t Y);
     void UpdateNameHint(int32_t X, int32_t Y);
@@ -382,6 +406,7 @@ private:
     int32_t FLeftPixel = 0;
     mutable int32_t FWidestRow = 0; // -1: to be measured again
     bool FCtl3D = true;
+    int32_t FBorderWidth = 0;
     bool FReadOnly = false;
     bool FHotTrack = false;
     bool FAutoExpand = false;
@@ -389,6 +414,8 @@ private:
     TDragMode FDragMode = dmManual;
     TBitmap32List* FImages = nullptr;
     TBitmap32List* FStateImages = nullptr;
+    TPopupMenu* FPopupMenu = nullptr;
+    TrmTreeNode* FRightClickNode = nullptr; // while a right click's context popup is handled
     platform::Canvas* FCanvas = nullptr;
     TrmTreeNode* FHotNode = nullptr;
     // Label editing: the edit lives while the view does; FEditNode says whether it shows.
@@ -401,6 +428,7 @@ private:
     TrmTreeNode* FDragNode = nullptr;
     platform::Point FDragPoint; // the mouse during a drag
     platform::Rect FDragImage;
+    TBitmap32List FDragImages;
     bool FDragAccepted = false;
     TrmHintWindow FHint;
     std::unique_ptr<platform::PopupWindow> FHintPopup;

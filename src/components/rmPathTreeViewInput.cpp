@@ -1,6 +1,9 @@
-// The path tree view's mouse and keys: selection and opening, label editing in place,
-// dragging nodes within the view, hot tracking and the hint of cut-off names.
+// The path tree view's mouse and keys: selection and opening, the context popup, label
+// editing in place, dragging nodes within the view, hot tracking and the hint of cut-off
+// names.
 #include "components/rmPathTreeView.h"
+
+#include "graphics/SystemColorNames.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,8 +50,24 @@ void TrmCustomPathTreeView::MouseDown(platform::MouseButton Button, platform::Sh
             if ((Shift & platform::shift::Double) && (where & hit::htOnLabel))
                 node->SetExpanded(!node->Expanded());
         }
-    } else if (Button == platform::MouseButton::Right && FRightClickSelect && node) {
-        SetSelected(node);
+    } else if (Button == platform::MouseButton::Right) {
+        if (FRightClickSelect && node) {
+            SetSelected(node);
+            FRightClickNode = node;
+        }
+        DoContextPopup({X, Y});
+        FRightClickNode = nullptr;
+    }
+}
+
+void TrmCustomPathTreeView::DoContextPopup(platform::Point MousePos)
+{
+    bool handled = false;
+    if (OnContextPopup)
+        OnContextPopup(this, MousePos, handled);
+    if (!handled && FPopupMenu) {
+        const platform::Point at = ClientToScreen(MousePos);
+        FPopupMenu->Popup(at.X, at.Y);
     }
 }
 
@@ -164,9 +183,23 @@ void TrmCustomPathTreeView::BeginDrag(TrmTreeNode* Node, int32_t X, int32_t Y)
     const platform::Rect label = LayoutOf(Node, RowOf(Node)).Label;
     FDragImage = label.Offset(X - FPressPoint.X, Y - FPressPoint.Y);
     FDragPoint = {X, Y};
+    MakeDragImage(*Node);
     if (OnStartDrag)
         OnStartDrag(this);
     DragTo(X, Y);
+}
+
+void TrmCustomPathTreeView::MakeDragImage(const TrmTreeNode& Node)
+{
+    // The dragged label, framed, on the view's colour.
+    FDragImages.Bitmaps()->Clear();
+    constexpr TColor32 kOpaque = 0xFF000000u;
+    TBitmap32& image = *FDragImages.Bitmaps()->Add()->Bitmap();
+    image.SetSize(FDragImage.Width(), FDragImage.Height());
+    image.Clear(kOpaque | Color());
+    image.FrameRectS(0, 0, image.Width(), image.Height(), kOpaque | CanvasColorOf(clBtnShadow));
+    image.SetFont(FFont);
+    image.Textout(2, 1, Node.FText);
 }
 
 void TrmCustomPathTreeView::DragTo(int32_t X, int32_t Y)
@@ -192,6 +225,7 @@ void TrmCustomPathTreeView::EndDrag(bool Drop)
         OnDragDrop(this, this, at.X, at.Y);
     FDragNode = nullptr;
     FDragImage = {};
+    FDragImages.Bitmaps()->Clear();
     FDragAccepted = false;
     SetDropTarget(nullptr);
     ShowCursor(platform::cursor::Default);

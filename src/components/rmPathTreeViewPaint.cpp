@@ -2,9 +2,11 @@
 // and labels, the custom-draw events, the drag image, the label edit and the bars.
 #include "components/rmPathTreeView.h"
 
+#include "graphics/Blend32.h"
 #include "graphics/SystemColorNames.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -16,8 +18,9 @@ void TrmCustomPathTreeView::Paint(platform::Canvas& Canvas)
 {
     FCanvas = &Canvas;
     PaintWindowBorder(Canvas, ClientRect(), FBorderStyle, FCtl3D);
+    const int32_t border = WindowBorderWidth(FBorderStyle, FCtl3D);
+    Canvas.FillRect({border, border, Width() - border, Height() - border}, Color()); // the margin too
     Canvas.SetClipRect(FClientArea);
-    Canvas.FillRect(FClientArea, Color());
     bool defaultDraw = true;
     if (OnCustomDraw)
         OnCustomDraw(this, FClientArea, defaultDraw);
@@ -31,12 +34,8 @@ void TrmCustomPathTreeView::Paint(platform::Canvas& Canvas)
         if (OnAdvancedCustomDraw)
             OnAdvancedCustomDraw(this, FClientArea, cdPostPaint, defaultDraw);
     }
-    if (FDragNode) {
-        // The drag image: the dragged label, framed, where the mouse holds it.
-        Canvas.FillRect(FDragImage, Color());
-        Canvas.FrameRect(FDragImage, CanvasColorOf(clBtnShadow));
-        Canvas.TextOut(FDragImage.Left + 2, FDragImage.Top + 1, FDragNode->FText, FFont);
-    }
+    if (FDragNode)
+        PaintImage(Canvas, &FDragImages, 0, FDragImage); // where the mouse holds it
     Canvas.RemoveClip();
     if (IsEditing())
         FEditChildren->Paint(Canvas);
@@ -69,16 +68,30 @@ void TrmCustomPathTreeView::PaintRow(platform::Canvas& Canvas, TrmTreeNode& Node
 }
 
 void TrmCustomPathTreeView::PaintImage(platform::Canvas& Canvas, const TBitmap32List* List, int32_t Index,
-                                       const platform::Rect& At)
+                                       const platform::Rect& At, int32_t Overlay)
 {
-    if (!List || Index < 0 || Index >= List->Bitmaps()->Count() || At.IsEmpty())
+    const auto has = [List](int32_t I) { return List && I >= 0 && I < List->Bitmaps()->Count(); };
+    if (!has(Index) || At.IsEmpty())
         return;
     const TBitmap32* image = List->Bitmap(Index);
     const int32_t width = std::min(image->Width(), At.Width());
     const int32_t height = std::min(image->Height(), At.Height());
-    if (width > 0 && height > 0)
-        Canvas.BlitOpaque(At.Left, At.Top, reinterpret_cast<const uint32_t*>(image->Bits()), width, height,
-                          image->Width());
+    if (width <= 0 || height <= 0)
+        return;
+    if (!has(Overlay)) {
+        Canvas.BlitOpaque(At.Left, At.Top, image->Bits(), width, height, image->Width());
+        return;
+    }
+    // Row by row: the image's row with the overlay's blended over it.
+    const TBitmap32* overlay = List->Bitmap(Overlay);
+    std::vector<TColor32> row(size_t(width), 0);
+    for (int32_t y = 0; y < height; ++y) {
+        std::copy_n(image->ScanLine(y), width, row.begin());
+        if (y < overlay->Height())
+            BlendLine(overlay->ScanLine(y), row.data(), std::min(width, overlay->Width()));
+        Canvas.BlitOpaque(At.Left, At.Top + y, row.data(), width, 1, width);
+    }
+    EMMS();
 }
 
 void TrmCustomPathTreeView::PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& Node, const RowLayout& Layout,
@@ -107,7 +120,8 @@ void TrmCustomPathTreeView::PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& 
             else
                 GetImageIndex(&Node);
         }
-        PaintImage(Canvas, FImages, selected ? Node.FSelectedIndex : Node.FImageIndex, Layout.Image);
+        PaintImage(Canvas, FImages, selected ? Node.FSelectedIndex : Node.FImageIndex, Layout.Image,
+                   Node.FOverlayIndex);
     }
 
     platform::FontSpec font = FFont;

@@ -6,35 +6,6 @@
 #include <cmath>
 #include <limits>
 
-int32_t WindowBorderWidth(TFormBorderStyle Style, bool Ctl3D)
-{
-    if (Style != bsSingle)
-        return 0;
-    return Ctl3D ? 2 : 1;
-}
-
-void PaintWindowBorder(platform::Canvas& Canvas, const platform::Rect& Bounds, TFormBorderStyle Style, bool Ctl3D)
-{
-    if (Style != bsSingle)
-        return;
-    if (!Ctl3D) {
-        Canvas.FrameRect(Bounds, CanvasColorOf(clWindowFrame));
-        return;
-    }
-    // The sunken client edge: the outer ring lit from the bottom right, the inner ring
-    // shadowed darker at the top left.
-    const auto ring = [&Canvas](const platform::Rect& R, TColor TopLeft, TColor BottomRight) {
-        if (R.Width() <= 0 || R.Height() <= 0)
-            return;
-        Canvas.Line(R.Left, R.Bottom - 1, R.Left, R.Top, CanvasColorOf(TopLeft));
-        Canvas.Line(R.Left, R.Top, R.Right - 1, R.Top, CanvasColorOf(TopLeft));
-        Canvas.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom - 1, CanvasColorOf(BottomRight));
-        Canvas.Line(R.Left, R.Bottom - 1, R.Right - 1, R.Bottom - 1, CanvasColorOf(BottomRight));
-    };
-    ring(Bounds, clBtnShadow, clBtnHighlight);
-    ring({Bounds.Left + 1, Bounds.Top + 1, Bounds.Right - 1, Bounds.Bottom - 1}, cl3DDkShadow, cl3DLight);
-}
-
 // ---- TrmWindowScrollBar --------------------------------------------------------------
 
 TrmWindowScrollBar::TrmWindowScrollBar(RequestHandler OnRequest) : FOnRequest(std::move(OnRequest))

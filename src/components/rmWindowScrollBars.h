@@ -7,6 +7,7 @@
 // line, its track for a page, its thumb for a position, and the control answers by
 // setting where the bar stands.
 #include "components/RangeBars32.h"
+#include "inspector/rmFrames.h"
 #include "platform/ChildControls.h"
 
 #include <cstdint>
@@ -25,13 +26,6 @@ enum TScrollCode : uint8_t {
     scBottom = 7,
     scEndScroll = 8,
 };
-
-// The width of a window border: 0 without one, 1 for a single line, 2 for a single
-// border drawn as a sunken 3-D edge (Ctl3D).
-int32_t WindowBorderWidth(TFormBorderStyle Style, bool Ctl3D);
-// Draws that border just inside Bounds: a line in the window frame colour, or the sunken
-// edge (shadow and highlight outside, dark shadow and light inside).
-void PaintWindowBorder(platform::Canvas& Canvas, const platform::Rect& Bounds, TFormBorderStyle Style, bool Ctl3D);
 
 class TrmWindowScrollBar : public TCustomRangeBar {
 public:

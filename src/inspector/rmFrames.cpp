@@ -43,6 +43,25 @@ void DrawSunkenBorder(platform::Canvas& Canvas, platform::Rect& Rect)
     Frame3D(Canvas, Rect, CanvasColorOf(cl3DDkShadow), CanvasColorOf(cl3DLight));
 }
 
+int32_t WindowBorderWidth(TBorderStyle Style, bool Ctl3D)
+{
+    if (Style != bsSingle)
+        return 0;
+    return Ctl3D ? 2 : 1;
+}
+
+void PaintWindowBorder(platform::Canvas& Canvas, const platform::Rect& Bounds, TBorderStyle Style, bool Ctl3D)
+{
+    if (Style != bsSingle)
+        return;
+    if (!Ctl3D) {
+        Canvas.FrameRect(Bounds, CanvasColorOf(clWindowFrame));
+        return;
+    }
+    platform::Rect inside = Bounds;
+    DrawSunkenBorder(Canvas, inside);
+}
+
 void FillDithered(platform::Canvas& Canvas, const platform::Rect& Rect, platform::CanvasColor Even,
                   platform::CanvasColor Odd)
 {

@@ -1,5 +1,6 @@
 #pragma once
 // The 3-D frames the edit controls and their buttons draw, in the system colours.
+#include "inspector/BorderStyle.h"
 #include "platform/Canvas.h"
 
 // A one-pixel frame just inside Rect: TopLeft along the top and left edges, BottomRight
@@ -16,6 +17,13 @@ void DrawFlatEdge(platform::Canvas& Canvas, const platform::Rect& Rect, bool Sun
 
 // The two-pixel sunken border of an edit box; Rect shrinks to the inside.
 void DrawSunkenBorder(platform::Canvas& Canvas, platform::Rect& Rect);
+
+// The width of a window border: 0 without one, 1 for a single line, 2 for a single
+// border drawn as the sunken 3-D edge (Ctl3D).
+int32_t WindowBorderWidth(TBorderStyle Style, bool Ctl3D);
+// Draws that border just inside Bounds: a line in the window frame colour, or the sunken
+// edge of DrawSunkenBorder.
+void PaintWindowBorder(platform::Canvas& Canvas, const platform::Rect& Bounds, TBorderStyle Style, bool Ctl3D);
 
 // Rect filled with a checkerboard of two colours, as a pressed toggle button shows it.
 void FillDithered(platform::Canvas& Canvas, const platform::Rect& Rect, platform::CanvasColor Even,

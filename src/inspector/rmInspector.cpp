@@ -113,7 +113,20 @@ void TrmInspector::SetShowVScrollBars(bool Value)
 void TrmInspector::SetBorderStyle(TBorderStyle Value)
 {
     FBorderStyle = Value;
-    setSplit(FSplitPos); // the client area changed
+    BorderChanged();
+}
+
+void TrmInspector::SetCtl3D(bool Value)
+{
+    FCtl3D = Value;
+    BorderChanged();
+}
+
+void TrmInspector::BorderChanged()
+{
+    // The client area and the scroll bar's place follow the border's width.
+    UpdateVScrollBar();
+    setSplit(FSplitPos);
 }
 
 void TrmInspector::SetFont(const platform::FontSpec& Value)

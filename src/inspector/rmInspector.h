@@ -14,6 +14,7 @@
 // a node's children only while it is expanded.
 #include "inspector/CustomEdit.h"
 #include "inspector/rmHintWindow.h"
+#include "inspector/rmFrames.h"
 #include "inspector/rmInspectorItems.h"
 #include "inspector/rmScrollBar.h"
 #include "inspector/rmTreeNonView.h"
@@ -57,6 +58,9 @@ public:
     const TrmScrollBar& VScrollBar() const { return FVScrollBar; }
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
+    // With a single border: drawn as a sunken 3-D edge two pixels wide, else one flat line.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
     const platform::FontSpec& Font() const { return FFont; }
     void SetFont(const platform::FontSpec& Value);
     bool Readonly() const { return FReadonly; }
@@ -200,13 +204,13 @@ private:
     // the next sibling of the node or of its nearest ancestor that has one.
     static TrmTreeNonViewNode* NextVisibleNode(const TrmTreeNonViewNode* Node);
     RowCells CellsOfRow(int32_t Row);
-    // 2 for the sunken edge of bsSingle, else 0.
-    int32_t BorderWidth() const { return FBorderStyle == bsSingle ? 2 : 0; }
+    int32_t BorderWidth() const { return WindowBorderWidth(FBorderStyle, FCtl3D); }
     // Inside the border, left of a shown scroll bar; in the control's coordinates.
     platform::Rect ClientArea() const;
     int32_t ClientWidth() const { return ClientArea().Width(); }
     int32_t ClientHeight() const { return ClientArea().Height(); }
     void PlaceScrollBar();
+    void BorderChanged();
     // The rows drawn from TopIndex on: VisibleLines, fewer at the end of the list.
     int32_t RowsInView();
     bool IsNameUsed(const std::string& Name) const;
@@ -256,6 +260,7 @@ private:
     bool FShowFocusRect = true;
     bool FShowVScrollBars = true;
     TBorderStyle FBorderStyle = bsNone;
+    bool FCtl3D = true;
     TrmTreeNonViewNode* FSelectedNode = nullptr; // the selected row, editable or not
     TrmTreeNonViewNode* FCurrentNode = nullptr;  // the selected row while it has an editor
     int32_t FSplitPos = 100;

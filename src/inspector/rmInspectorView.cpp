@@ -507,8 +507,7 @@ bool TrmInspector::DoMouseWheel(platform::ShiftState /*Shift*/, int32_t WheelDel
 void TrmInspector::Paint(platform::Canvas& Canvas)
 {
     DropRetiredEditors();
-    if (Rect border = ClientRect(); FBorderStyle == bsSingle)
-        DrawSunkenBorder(Canvas, border);
+    PaintWindowBorder(Canvas, ClientRect(), FBorderStyle, FCtl3D);
     const Rect client = ClientArea();
     {
         platform::OffsetCanvas rows(Canvas, {client.Left, client.Top}, client);

@@ -47,7 +47,10 @@ int32_t ScrolledTopIndex(TrmScrollCode Code, int32_t Position, int32_t Top, int3
     return Top;
 }
 
-TrmScrollBar::TrmScrollBar() : FChildren(*this)
+TrmScrollBar::TrmScrollBar() : FPageTimer([this] {
+    FPageTimer.SetInterval(TrmTimerSpeedButton::kRepeatMs);
+    PageTowardsHeldPoint();
+}), FChildren(*this)
 {
     SetupArrowButton(FUp, "5");
     SetupArrowButton(FDown, "6");
@@ -69,6 +72,24 @@ void TrmScrollBar::SetScrollInfo(int32_t Max, int32_t Page, int32_t Position)
     FPosition = std::clamp(Position, 0, FMax);
     ApplyEnabled();
     Invalidate();
+}
+
+void TrmScrollBar::PageTowardsHeldPoint()
+{
+    const platform::Rect track = TrackRect(), thumb = ThumbRect();
+    if (!FPaging || FMax <= 0 || !Enabled() || !track.Contains(FPagePoint.X, FPagePoint.Y))
+        return;
+    const int32_t split = thumb.IsEmpty() ? (track.Top + track.Bottom) / 2 : thumb.Top;
+    const bool up = FPagePoint.Y < split;
+    const bool onThumb = !thumb.IsEmpty() && FPagePoint.Y >= thumb.Top && FPagePoint.Y < thumb.Bottom;
+    if (!onThumb && up == (FPageCode == TrmScrollCode::scPageUp))
+        Scroll(FPageCode, FPosition);
+}
+
+void TrmScrollBar::StopPaging()
+{
+    FPaging = false;
+    FPageTimer.SetEnabled(false);
 }
 
 void TrmScrollBar::ApplyEnabled()
@@ -147,7 +168,13 @@ void TrmScrollBar::MouseDown(platform::MouseButton Button, platform::ShiftState 
             FDragPosition = FPosition;
         } else {
             const int32_t split = thumb.IsEmpty() ? (track.Top + track.Bottom) / 2 : thumb.Top;
-            Scroll(Y < split ? TrmScrollCode::scPageUp : TrmScrollCode::scPageDown, FPosition);
+            FPaging = true;
+            FPageCode = Y < split ? TrmScrollCode::scPageUp : TrmScrollCode::scPageDown;
+            FPagePoint = {X, Y};
+            FPageTimer.SetEnabled(false);
+            FPageTimer.SetInterval(TrmTimerSpeedButton::kFirstDelayMs);
+            FPageTimer.SetEnabled(true);
+            PageTowardsHeldPoint();
         }
     }
     Control::MouseDown(Button, Shift, X, Y);
@@ -155,6 +182,8 @@ void TrmScrollBar::MouseDown(platform::MouseButton Button, platform::ShiftState 
 
 void TrmScrollBar::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
 {
+    if (FPaging)
+        FPagePoint = {X, Y};
     if (FDragging) {
         if (const int32_t position = PositionAt(Y - FDragOffset); position != FDragPosition) {
             FDragPosition = position;
@@ -168,6 +197,8 @@ void TrmScrollBar::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
 
 void TrmScrollBar::MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)
 {
+    if (FPaging && Button == platform::MouseButton::Left)
+        StopPaging();
     if (FDragging) {
         FDragging = false;
         Scroll(TrmScrollCode::scThumbPosition, FDragPosition);

@@ -7,6 +7,7 @@
 // position it settled on (SetScrollInfo).
 #include "inspector/rmSpeedBtns.h"
 #include "platform/ChildControls.h"
+#include "platform/Timer.h"
 
 #include <cstdint>
 #include <functional>
@@ -55,8 +56,10 @@ public:
 
 protected:
     void Paint(platform::Canvas& Canvas) override;
-    // On an arrow button: a line, repeated while held; on the track: a page; on the
-    // thumb: dragging starts, reported as scThumbTrack and, on release, scThumbPosition.
+    // On an arrow button: a line, repeated while held; on the track: a page, repeated as
+    // the arrow buttons repeat while the mouse holds the track on that side of the thumb;
+    // on the thumb: dragging starts, reported as scThumbTrack and, on release,
+    // scThumbPosition.
     void MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
     void MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y) override;
     void MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
@@ -71,6 +74,10 @@ private:
     int32_t PositionAt(int32_t ThumbTop) const;
     void Scroll(TrmScrollCode Code, int32_t Position);
     void ApplyEnabled();
+    // The page towards the held point, when the point still lies on the track beyond the
+    // thumb on the side the press began.
+    void PageTowardsHeldPoint();
+    void StopPaging();
 
     int32_t FMax = 0;
     int32_t FPage = 0;
@@ -78,6 +85,11 @@ private:
     bool FDragging = false;
     int32_t FDragOffset = 0; // from the thumb's top to the point that took it
     int32_t FDragPosition = 0;
+    // Paging while the track is held: the direction and the mouse's place.
+    bool FPaging = false;
+    TrmScrollCode FPageCode = TrmScrollCode::scPageDown;
+    platform::Point FPagePoint;
+    platform::Timer FPageTimer;
     TrmTimerSpeedButton FUp;
     TrmTimerSpeedButton FDown;
     platform::ChildControls FChildren; // declared last: detaches the buttons first

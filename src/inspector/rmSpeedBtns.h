@@ -2,6 +2,7 @@
 // Flat, glyph-carrying buttons for the edit controls: the speed button with three looks
 // (ordinary, combo-box arrow button, split button with a drop-down menu part) and the
 // speed button that repeats its click while held.
+#include "inspector/PopupMenu.h"
 #include "inspector/rmButtonGlyph.h"
 #include "platform/Control.h"
 
@@ -9,13 +10,6 @@
 #include <vector>
 
 enum TrmSpeedButtonStyle : uint8_t { sbsNormal, sbsComboButton, sbsMenu };
-
-// A menu that pops up at a point of the desktop; the windows supply their own.
-class TPopupMenu {
-public:
-    virtual ~TPopupMenu() = default;
-    virtual void Popup(int32_t X, int32_t Y) = 0;
-};
 
 class TrmCustomSpeedButton;
 
