@@ -3,6 +3,7 @@
 #include "graphics/Bitmap32.h"
 
 #include <exception>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <vector>
@@ -24,6 +25,24 @@ std::string MessageOf(F&& f)
 inline std::vector<TColor32> PixelsOf(const TBitmap32& bitmap)
 {
     return std::vector<TColor32>(bitmap.Bits(), bitmap.Bits() + size_t(bitmap.Width()) * size_t(bitmap.Height()));
+}
+
+// A bitmap of one colour.
+struct Paper : TBitmap32 {
+    Paper(int32_t width, int32_t height, TColor32 color)
+    {
+        SetSize(width, height);
+        Clear(color);
+    }
+};
+
+// The pixels at the given points, in order.
+inline std::vector<TColor32> PixelsAt(const TBitmap32& bitmap, std::initializer_list<TPoint> points)
+{
+    std::vector<TColor32> pixels;
+    for (const TPoint& p : points)
+        pixels.push_back(bitmap.GetPixel(p.X, p.Y));
+    return pixels;
 }
 
 // Every pixel random, from a fixed seed.
