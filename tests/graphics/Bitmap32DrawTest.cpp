@@ -1,16 +1,7 @@
 // Blended pixels and rectangles, frames, and the whole-bitmap operations: rolls,
 // flips, turns, tiling onto a canvas and copying from a pixel surface.
-#include "graphics/Bitmap32.h"
-#include "graphics/Blend32.h"
-#include "graphics/Transforms32.h"
 #include "platform/Canvas.h"
-
-#include <gtest/gtest.h>
-
 #include "graphics/GraphicsTestHelpers.h"
-
-#include <tuple>
-#include <vector>
 
 using namespace graphicstest;
 

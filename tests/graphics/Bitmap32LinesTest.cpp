@@ -1,19 +1,6 @@
+#include "graphics/GraphicsTestHelpers.h"
 // Lines: Bresenham in every octant, clipping at every edge, blended, sub-pixel,
 // anti-aliased and stippled forms, and the pen position.
-#include "graphics/Bitmap32.h"
-#include "graphics/Blend32.h"
-
-#include <gtest/gtest.h>
-
-#include "graphics/GraphicsTestHelpers.h"
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <functional>
-#include <optional>
-#include <random>
-#include <vector>
 
 using namespace graphicstest;
 

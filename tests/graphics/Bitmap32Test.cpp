@@ -1,19 +1,9 @@
 // The bitmap as an object: size and events, pixel access, copying and comparing, the
 // Data stream and the picture files; and the bitmap list.
-#include "graphics/Bitmap32.h"
 #include "graphics/Bitmap32List.h"
 #include "platform/FileSystem.h"
 #include "platform/ImageTestFiles.h"
-
-#include <gtest/gtest.h>
-
 #include "graphics/GraphicsTestHelpers.h"
-
-#include <functional>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 using namespace graphicstest;
 

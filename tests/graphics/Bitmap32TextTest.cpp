@@ -1,15 +1,6 @@
 // Text on bitmaps, checked exactly with a rasteriser of fixed cells.
-#include "graphics/Bitmap32.h"
-#include "graphics/Blend32.h"
 #include "platform/TextRasterizer.h"
-
-#include <gtest/gtest.h>
-
 #include "graphics/GraphicsTestHelpers.h"
-
-#include <string>
-#include <tuple>
-#include <vector>
 
 using namespace graphicstest;
 

@@ -1,11 +1,7 @@
-#include "graphics/Blend32.h"
 #include "graphics/BlendFamilies32.h"
+#include "graphics/GraphicsTestHelpers.h"
 
-#include <gtest/gtest.h>
-
-#include <random>
-#include <tuple>
-#include <vector>
+using namespace graphicstest;
 
 namespace {
 

@@ -1,10 +1,8 @@
 #include "graphics/Color32.h"
 #include "graphics/Geometry32.h"
+#include "graphics/GraphicsTestHelpers.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <vector>
+using namespace graphicstest;
 
 TEST(Color32, ConstructionComponentsAndSystemColours)
 {

@@ -1,11 +1,22 @@
 #pragma once
-// Small helpers shared by the graphics tests.
+// What the graphics tests share: the units most of them use, and small helpers.
 #include "graphics/Bitmap32.h"
+#include "graphics/Blend32.h"
+#include "graphics/Transforms32.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <exception>
+#include <functional>
 #include <initializer_list>
+#include <optional>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace graphicstest {

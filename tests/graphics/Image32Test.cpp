@@ -2,17 +2,11 @@
 // transform and both conversions, the paint stages by their pixels, painting only
 // the visible part, PaintTo, and the mouse with layers.
 #include "graphics/Image32.h"
-
 #include "ControlTestHelpers.h"
 #include "graphics/GraphicsTestHelpers.h"
 
-#include <gtest/gtest.h>
+using namespace graphicstest;
 
-#include <random>
-#include <string>
-#include <tuple>
-
-using graphicstest::Paper;
 using platform::MouseButton;
 namespace shift = platform::shift;
 

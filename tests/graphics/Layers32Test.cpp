@@ -2,16 +2,9 @@
 // the mouse-listener state machine and clean-up.
 #include "graphics/Image32.h"
 #include "graphics/Layers32.h"
-#include "graphics/Transforms32.h"
-
-#include <gtest/gtest.h>
-
 #include "graphics/GraphicsTestHelpers.h"
 
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
+using namespace graphicstest;
 
 using platform::MouseButton;
 namespace shift = platform::shift;
@@ -93,13 +86,15 @@ TEST(LayerCollection, OrderChangesNotifyOnlyWhenAVisibleLayerMoves)
     b->SetIndex(c.Count() + 3);
     EXPECT_EQ(b->Index(), 2);
     a->SendToBack();
+    log.Take();
+    a->SendToBack(); // already there: no change
     EXPECT_EQ(Indexes({a, top, b}), (std::vector<int32_t>{0, 1, 2}));
+    EXPECT_EQ(log.Take(), "");
     TPositionedLayer loose(nullptr);
     loose.SetIndex(3); // nothing to move in
     EXPECT_EQ(loose.Index(), -1);
 
     // Insert puts the new layer at the index with one notification, its own option change inside.
-    log.Take();
     auto* inserted = c.Insert<TBitmapLayer>(1);
     EXPECT_EQ(Indexes({a, inserted, top, b}), (std::vector<int32_t>{0, 1, 2, 3}));
     EXPECT_EQ(log.Take(), "<<>>");

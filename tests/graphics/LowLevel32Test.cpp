@@ -1,8 +1,7 @@
 #include "graphics/LowLevel32.h"
+#include "graphics/GraphicsTestHelpers.h"
 
-#include <gtest/gtest.h>
-
-#include <vector>
+using namespace graphicstest;
 
 TEST(LowLevel32, SmallArithmetic)
 {

@@ -1,13 +1,10 @@
 // Paint stages and the buffered paint box: the stage list, the buffer's size, and
 // when the buffer is painted again.
 #include "graphics/PaintBox32.h"
-
 #include "ControlTestHelpers.h"
+#include "graphics/GraphicsTestHelpers.h"
 
-#include <gtest/gtest.h>
-
-#include <tuple>
-#include <vector>
+using namespace graphicstest;
 
 TEST(PaintStages, AddInsertDeleteKeepOrderAndDefaults)
 {

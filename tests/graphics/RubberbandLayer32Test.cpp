@@ -1,12 +1,7 @@
 // The rubber-band layer: which drag a press starts, moving and resizing with the size
 // limits, scaled locations, the child layer that follows, and what it paints.
 #include "graphics/RubberbandLayer32.h"
-
-#include <gtest/gtest.h>
-
 #include "graphics/GraphicsTestHelpers.h"
-
-#include <optional>
 
 using namespace graphicstest;
 using platform::MouseButton;

@@ -1,17 +1,8 @@
 // Matrix routines, the affine and projective transformations against hand-worked
 // points, Transform's sampling and draw modes, its fast paths against the plain
 // per-pixel reference, and SetBorderTransparent.
-#include "graphics/Blend32.h"
 #include "graphics/Transformations32.h"
-
-#include <gtest/gtest.h>
-
 #include "graphics/GraphicsTestHelpers.h"
-
-#include <array>
-#include <optional>
-#include <random>
-#include <vector>
 
 using namespace graphicstest;
 
@@ -134,7 +125,7 @@ TEST(AffineTransformation, FixedPointRoundingAndBounds)
     // Destination 10 lies on source 9.5: 9 in whole pixels (halves go down), 2432 in 1/256.
     EXPECT_EQ((TPoint{9, 0}), SourceOf(t, 10, 0));
     EXPECT_EQ((TPoint{2432, 0}), SourceOf(t, 10, 0, true));
-    EXPECT_EQ((std::vector<int32_t>{-2048, 4096}), (std::vector<int32_t>{t.FixedInverse().m20, t.FixedInverse().m00}));
+    EXPECT_EQ((std::pair{t.FixedInverse().m20, t.FixedInverse().m00}), (std::pair{int64_t(-2048), int64_t(4096)}));
     // Any operation asks for a new preparation.
     EXPECT_TRUE(t.TransformValid());
     t.Translate(1, 0);

@@ -1,15 +1,5 @@
-#include "graphics/Blend32.h"
 #include "graphics/StretchPaths32.h"
-#include "graphics/Transforms32.h"
-
-#include <gtest/gtest.h>
-
 #include "graphics/GraphicsTestHelpers.h"
-
-#include <cmath>
-#include <functional>
-#include <random>
-#include <vector>
 
 using namespace graphicstest;
 
