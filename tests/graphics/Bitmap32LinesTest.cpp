@@ -1,6 +1,6 @@
-#include "graphics/GraphicsTestHelpers.h"
 // Lines: Bresenham in every octant, clipping at every edge, blended, sub-pixel,
 // anti-aliased and stippled forms, and the pen position.
+#include "graphics/GraphicsTestHelpers.h"
 
 using namespace graphicstest;
 
@@ -25,13 +25,6 @@ std::vector<TPoint> Sorted(std::vector<TPoint> points)
     std::sort(points.begin(), points.end(), [](TPoint a, TPoint b) { return a.Y != b.Y ? a.Y < b.Y : a.X < b.X; });
     return points;
 }
-
-struct OctantCase {
-    TPoint delta;
-    std::vector<TPoint> pixels; // from (5, 5), end included
-};
-
-class LineOctants : public ::testing::TestWithParam<OctantCase> {};
 
 } // namespace
 
@@ -67,33 +60,26 @@ TEST(Lines, RunsEndPointsAndClippingAtEveryEdge)
     EXPECT_TRUE(empty.Empty());
 }
 
-TEST_P(LineOctants, BresenhamPicksThePixelsNearestTheIdealLine)
+TEST(Lines, BresenhamPicksThePixelsNearestTheIdealLineInEveryOctant)
 {
-    const OctantCase& c = GetParam();
-    Paper bitmap(11, 11, kPaper);
-    bitmap.Line(5, 5, 5 + c.delta.X, 5 + c.delta.Y, kInk, true);
-    EXPECT_EQ(PixelsOfColor(bitmap, kInk), Sorted(c.pixels));
-
-    // The same line without its end point, and drawn backwards with it: the middle
-    // pixels stay, the ends swap roles.
-    bitmap.Clear(kPaper);
-    bitmap.Line(5, 5, 5 + c.delta.X, 5 + c.delta.Y, kInk, false);
-    std::vector<TPoint> withoutEnd(c.pixels.begin(), c.pixels.end() - 1);
-    EXPECT_EQ(PixelsOfColor(bitmap, kInk), Sorted(withoutEnd));
+    // Each line from (5, 5) by the delta, and its pixels with the end included.
+    const std::pair<TPoint, std::vector<TPoint>> cases[] = {
+        {{4, 1}, {{5, 5}, {6, 5}, {7, 6}, {8, 6}, {9, 6}}},   {{1, 4}, {{5, 5}, {5, 6}, {6, 7}, {6, 8}, {6, 9}}},
+        {{-1, 4}, {{5, 5}, {5, 6}, {4, 7}, {4, 8}, {4, 9}}},  {{-4, 1}, {{5, 5}, {4, 5}, {3, 6}, {2, 6}, {1, 6}}},
+        {{-4, -1}, {{5, 5}, {4, 5}, {3, 4}, {2, 4}, {1, 4}}}, {{-1, -4}, {{5, 5}, {5, 4}, {4, 3}, {4, 2}, {4, 1}}},
+        {{1, -4}, {{5, 5}, {5, 4}, {6, 3}, {6, 2}, {6, 1}}},  {{4, -1}, {{5, 5}, {6, 5}, {7, 4}, {8, 4}, {9, 4}}},
+        {{5, 2}, {{5, 5}, {6, 5}, {7, 6}, {8, 6}, {9, 7}, {10, 7}}}, {{3, 3}, {{5, 5}, {6, 6}, {7, 7}, {8, 8}}},
+    };
+    for (const auto& [delta, pixels] : cases) {
+        // The line with its end point, then without it.
+        for (const bool withEnd : {true, false}) {
+            Paper bitmap(11, 11, kPaper);
+            bitmap.Line(5, 5, 5 + delta.X, 5 + delta.Y, kInk, withEnd);
+            EXPECT_EQ(PixelsOfColor(bitmap, kInk), Sorted({pixels.begin(), pixels.end() - (withEnd ? 0 : 1)}))
+                << delta.X << "," << delta.Y << " end " << withEnd;
+        }
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    AllOctants, LineOctants,
-    ::testing::Values(OctantCase{{4, 1}, {{5, 5}, {6, 5}, {7, 6}, {8, 6}, {9, 6}}},
-                      OctantCase{{1, 4}, {{5, 5}, {5, 6}, {6, 7}, {6, 8}, {6, 9}}},
-                      OctantCase{{-1, 4}, {{5, 5}, {5, 6}, {4, 7}, {4, 8}, {4, 9}}},
-                      OctantCase{{-4, 1}, {{5, 5}, {4, 5}, {3, 6}, {2, 6}, {1, 6}}},
-                      OctantCase{{-4, -1}, {{5, 5}, {4, 5}, {3, 4}, {2, 4}, {1, 4}}},
-                      OctantCase{{-1, -4}, {{5, 5}, {5, 4}, {4, 3}, {4, 2}, {4, 1}}},
-                      OctantCase{{1, -4}, {{5, 5}, {5, 4}, {6, 3}, {6, 2}, {6, 1}}},
-                      OctantCase{{4, -1}, {{5, 5}, {6, 5}, {7, 4}, {8, 4}, {9, 4}}},
-                      OctantCase{{5, 2}, {{5, 5}, {6, 5}, {7, 6}, {8, 6}, {9, 7}, {10, 7}}},
-                      OctantCase{{3, 3}, {{5, 5}, {6, 6}, {7, 7}, {8, 8}}}));
 
 namespace {
 
