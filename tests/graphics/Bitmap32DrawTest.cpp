@@ -87,7 +87,6 @@ TEST(Rectangles, FramesDrawEachOutlinePixelOnce)
     thin.FrameRectTS(0, 1, 4, 2, half); // one row: blended once, not twice
     thin.FrameRectTS(3, 0, 4, 3, half); // one column crossing it
     EXPECT_EQ(PixelsAt(thin, {{0, 1}, {3, 0}, {3, 1}, {3, 2}}), (std::vector<TColor32>{once, once, BlendReg(half, once), once}));
-
     // A stippled frame runs clockwise: top r g b, right side down w r, bottom leftwards
     // g b, left side up w.
     Paper stippled(3, 3, kPaper);

@@ -163,7 +163,6 @@ TEST(Lines, ClippedFormsDrawWhatExactClippingGives)
             expected.LineA(int32_t(b->first), int32_t(b->second), int32_t(a->first), int32_t(a->second), 0x80FFFFFF, l);
         }
         ASSERT_EQ(PixelsOf(clipped), PixelsOf(expected)) << x1 << "," << y1 << " " << x2 << "," << y2 << " L " << l;
-
         // Sub-pixel lines: the reference drawn unclipped on a bitmap with a margin round the
         // window the clipped forms cut to (one pixel round the bitmap); fixed ends as given,
         // float ends as exact 48.16.
@@ -220,7 +219,6 @@ TEST(Lines, BlendedAndAntiAliasedLines)
     EXPECT_EQ(PixelsOfColor(bitmap, mixed).size(), 6u);
     EXPECT_EQ(PixelsOfColor(clipped, mixed).size(), 6u);
     EXPECT_EQ(PixelsOfColor(clipped, kPaper).size(), 30u);
-
     // The first pixel is blended whole; at x = 2 the ideal line lies on pixel row 1;
     // at odd x it lies half-way between two rows, which share the colour.
     aa.LineA(0, 0, 4, 2, white, true);

@@ -204,7 +204,6 @@ TEST(Bitmap32, DataStreamLayoutRoundTripAndRefusals)
     EXPECT_TRUE(copy.Equal(bitmap));
     TBitmap32().WriteData(emptyStream);
     EXPECT_EQ(emptyStream.Bytes(), std::vector<uint8_t>(8, 0));
-
     // A header that does not match the length is refused and changes nothing.
     auto streamOf = [](int32_t w, int32_t h, size_t pixelBytes) {
         std::vector<uint8_t> header(8 + pixelBytes, 0);
@@ -281,7 +280,6 @@ TEST(Bitmap32, SaveAndLoadKeepEveryAlphaByte)
     bitmap.SaveToFile(folder.Path() / "picture.bmp");
     loaded.LoadFromFile(folder.Path() / "picture.bmp");
     EXPECT_TRUE(loaded.Equal(bitmap));
-
     // Pictures saved one after another into a stream load one after another; what loading
     // would refuse is refused on saving.
     TMemoryStream both;
@@ -295,7 +293,6 @@ TEST(Bitmap32, SaveAndLoadKeepEveryAlphaByte)
     EXPECT_NE(MessageOf([&] { wide.SaveToFile(folder.Path() / "wide.bmp"); }).find("could not be loaded again"),
               std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "wide.bmp"));
-
     // A fully transparent bitmap survives too: the saved file carries an alpha mask.
     bitmap.Clear(0);
     TMemoryStream transparent;
@@ -365,7 +362,6 @@ TEST(Bitmap32List, ItemsCopyTheirBitmapsAndIndexesAreChecked)
     const TBitmap32* stored = list.Bitmap(0);
     ASSERT_NE(stored, &source);
     EXPECT_EQ((std::tuple{stored->Width(), stored->GetPixel(2, 1), stored->MasterAlpha()}), (std::tuple{3, 0x80102030u, 77u}));
-
     // Setting the collection copies its items; the item setter copies into the existing item.
     list.Bitmaps()->Add()->Bitmap()->SetSize(5, 1);
     second.Bitmaps()->Add();

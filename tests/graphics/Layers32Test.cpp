@@ -79,7 +79,6 @@ TEST(LayerCollection, OrderChangesNotifyOnlyWhenAVisibleLayerMoves)
     b->BringToFront();
     EXPECT_EQ(b->Index(), 2);
     EXPECT_EQ(log.Take(), "");
-
     // SetIndex is limited to the list.
     b->SetIndex(-7);
     EXPECT_EQ(b->Index(), 0);
@@ -93,7 +92,6 @@ TEST(LayerCollection, OrderChangesNotifyOnlyWhenAVisibleLayerMoves)
     TPositionedLayer loose(nullptr);
     loose.SetIndex(3); // nothing to move in
     EXPECT_EQ(loose.Index(), -1);
-
     // Insert puts the new layer at the index with one notification, its own option change inside.
     auto* inserted = c.Insert<TBitmapLayer>(1);
     EXPECT_EQ(Indexes({a, inserted, top, b}), (std::vector<int32_t>{0, 1, 2, 3}));
@@ -145,7 +143,6 @@ TEST(LayerCollection, FindLayerAtPosTakesTheUppermostMatchingLayer)
     lower->OnHitTest = [](TObject*, int32_t x, int32_t, bool& passed) { passed = passed && x < 12; };
     EXPECT_EQ(found(15, 15), nullptr);
     EXPECT_EQ(found(11, 15), lower);
-
     // With AlphaHit transparent pixels miss, and the point maps to the bitmap with floor.
     TLayerCollection d;
     auto* below = AddAt(d, 0, 0, 4, 2);
@@ -286,7 +283,6 @@ TEST(LayerCollection, DestroyedLayersTellTheirWatchersAndLeaveEveryList)
         delete watcher;
         delete second; // would touch the freed watcher if it still listed it
         EXPECT_EQ(c.Count(), 0);
-
         // Clear frees every layer with one change; the collection's destruction frees the rest.
         for (int i = 0; i < 3; ++i)
             c.Add<TBitmapLayer>()->OnDestroy = [&](TObject*) { ++destroyed; };

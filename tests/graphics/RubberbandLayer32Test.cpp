@@ -73,7 +73,6 @@ TEST(RubberbandLayer, PressesStartTheDragOfTheHandleUnderThem)
     for (const auto& [p, state] : presses)
         EXPECT_EQ(state, b.PressAt(p.X, p.Y)) << p.X << "," << p.Y;
     EXPECT_EQ(nullptr, b.c.FindLayerAtPos(54, 39, loMouseEvents));
-
     // The handles chosen select what reacts.
     b.layer->SetHandles(rhCenter);
     EXPECT_EQ((std::vector{b.PressAt(10, 10), b.PressAt(52, 43)}), (std::vector{dsMove, dsNone}));
@@ -203,7 +202,6 @@ TEST(RubberbandLayer, TheChildFollowsAndItsDestructionClearsTheLink)
     EXPECT_FALSE(b.layer->LayerOptions() & loNoUpdate);
     b.Drag(30, 30, 40, 40); // touches no freed layer
     EXPECT_EQ(FloatRect(30, 25, 70, 55), b.layer->Location());
-
     // Letting go of a child unregisters: destroying it later tells nobody.
     auto* other = b.c.Add<TPositionedLayer>();
     b.layer->SetChildLayer(other);
@@ -212,7 +210,6 @@ TEST(RubberbandLayer, TheChildFollowsAndItsDestructionClearsTheLink)
     b.layer->SetLocation(FloatRect(1, 2, 3, 4));
     EXPECT_EQ(FloatRect(0, 0, 64, 64), other->Location());
     delete other;
-
     // The rubber band destroyed before its child.
     auto* survivor = b.c.Add<TPositionedLayer>();
     b.layer->SetChildLayer(survivor);

@@ -131,7 +131,6 @@ TEST(AffineTransformation, FixedPointRoundingAndBounds)
     t.Translate(1, 0);
     EXPECT_FALSE(t.TransformValid());
     EXPECT_EQ((TPoint{8, 0}), SourceOf(t, 10, 0));
-
     // The transformed bounds are the rounded box of the corners.
     TAffineTransformation s, r;
     s.SetSrcRect(FloatRect(0, 0, 10, 20));
@@ -150,7 +149,6 @@ TEST(AffineTransformation, ExtremeMatrices)
     shrink.Scale(0.002f, 0.002f);
     EXPECT_FALSE(shrink.Singular());
     EXPECT_EQ((TPoint{500, 1000}), SourceOf(shrink, 1, 2));
-
     // A singular matrix has no source positions.
     TAffineTransformation flat;
     flat.Scale(0, 1);
@@ -158,7 +156,6 @@ TEST(AffineTransformation, ExtremeMatrices)
     EXPECT_FALSE(flat.Transform(3, 3, x, y));
     EXPECT_FALSE(flat.Transform256(3, 3, x, y));
     EXPECT_TRUE(flat.Singular());
-
     // A near-singular matrix draws the row it squeezes the picture onto, as a less extreme
     // one does: its inverse keeps the ratios of its entries.
     TBitmap32 src;
@@ -176,7 +173,6 @@ TEST(AffineTransformation, ExtremeMatrices)
         std::copy(src.ScanLine(0), src.ScanLine(0) + 4, expected.begin() + 5 * 6);
         EXPECT_EQ(PixelsOf(dst), expected) << sy;
     }
-
     // Source positions beyond 32 bits saturate instead of overflowing.
     TAffineTransformation tiny;
     tiny.Scale(1e-9f, 1e-9f);
@@ -196,7 +192,6 @@ TEST(ProjectiveTransformation, RectanglesScaleAffinelyAndTrapezoidsWithPerspecti
     EXPECT_FALSE(t.TransformValid());
     EXPECT_EQ((TPoint{0, 10}), SourceOf(t, 5, 10));
     EXPECT_EQ((TPoint{5, 4}), SourceOf(t, 7, 4));
-
     // Source (0, 0, 1, 1) onto the trapezoid (0,0) (8,0) (6,8) (2,8). Source (0.5, u) goes
     // to ((4 + 4u) / (1 + u), 16u / (1 + u)): destination (4, 4) is source (0.5, 1/3).
     t.SetSrcRect(FloatRect(0, 0, 1, 1));
