@@ -75,7 +75,7 @@ TEST(Rectangles, BlendedFillFollowsTheColoursAlpha)
     EXPECT_EQ(Picture(bitmap, kPaper), "#####/#####/--###/--###");
 }
 
-TEST(Rectangles, FramesDrawEachOutlinePixelOnce)
+TEST(Rectangles, FramesDrawEachOutlinePixelOnceAndRaisedOnesLightAndShadeOppositeEdges)
 {
     const TColor32 half = 0x80FFFFFF, once = BlendReg(half, kPaper);
     Paper bitmap(6, 5, kPaper), clipped(4, 4, kPaper), thin(4, 3, kPaper);
@@ -94,10 +94,6 @@ TEST(Rectangles, FramesDrawEachOutlinePixelOnce)
     stippled.SetStipple({r, g, b, w});
     stippled.FrameRectTSP(0, 0, 3, 3);
     EXPECT_EQ(PixelsOf(stippled), (std::vector<TColor32>{r, g, b, w, kPaper, w, b, g, r}));
-}
-
-TEST(Rectangles, RaisedFramesLightAndShadeOppositeEdges)
-{
     Paper raised(5, 4, kPaper), sunken(5, 4, kPaper), flat(5, 4, kPaper);
     raised.RaiseRectTS(0, 0, 5, 4, 50); // white at 255 (256 limited), black at 127
     const TColor32 white = 0xFFFFFFFF, shade = BlendReg(0x7F000000, kPaper);

@@ -130,7 +130,7 @@ TEST(Bitmap32, PixelAccessFillsAndAlpha)
     EXPECT_EQ(PixelsAt(big, {{1, 2}, {0, 0}}), (std::vector<TColor32>{0xFFABCDEF, 0xFF000000}));
 }
 
-TEST(Bitmap32, AssignCopiesPixelsAndDrawingPropertiesAndOnlyRealChangesReport)
+TEST(Bitmap32, AssignCopiesPixelsAndDrawingPropertiesEqualComparesAndOnlyRealChangesReport)
 {
     TBitmap32 source;
     FillNumbered(source, 3, 2);
@@ -168,10 +168,7 @@ TEST(Bitmap32, AssignCopiesPixelsAndDrawingPropertiesAndOnlyRealChangesReport)
     EXPECT_EQ(copy.BoundsRect(), (TRect{0, 0, 3, 2}));
     copy.SetSizeFrom(nullptr);
     EXPECT_TRUE(copy.Empty());
-}
-
-TEST(Bitmap32, Equality)
-{
+    // Equal compares the shapes and the pixels.
     TBitmap32 a, b;
     EXPECT_TRUE(a.Equal(b));
     a.SetSize(2, 2);

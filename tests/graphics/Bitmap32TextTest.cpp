@@ -108,7 +108,7 @@ TEST_F(BitmapText, LevelZeroTurnsTheGlyphsIntoAMaskInTheColourScaledByItsAlpha)
     EXPECT_TRUE(untouched.Equal(Sheet(12, 8, 0xFF808080, 3)));
 }
 
-TEST_F(BitmapText, LevelTwoAveragesBlocksOfTheEnlargedText)
+TEST_F(BitmapText, LevelTwoAveragesBlocksOfTheEnlargedTextAndLevelsAreLimitedToZeroToFour)
 {
     Sheet bitmap(12, 6, 0xFF000000, 3);
     bitmap.RenderText(0, 0, "ab", 2, 0xFF0000FF);
@@ -122,15 +122,11 @@ TEST_F(BitmapText, LevelTwoAveragesBlocksOfTheEnlargedText)
                   return p == 0xFF0000FF ? '#' : p == half ? '+' : p == 0xFF000000 ? '.' : '?';
               }),
               "#+.#+......./#+.#+......./#+.#+......./#+.#+......./#+.#+......./............");
-}
-
-TEST_F(BitmapText, LevelsOutsideZeroToFourAreLimited)
-{
     Sheet level7(20, 20, 0xFF000000, 2), level4(20, 20, 0xFF000000, 2), below(20, 20, 0xFF000000, 2),
         level0(20, 20, 0xFF000000, 2);
     level7.RenderText(1, 1, "xy", 7, 0xFFFFFFFF);
     level4.RenderText(1, 1, "xy", 4, 0xFFFFFFFF);
-    EXPECT_EQ(rasterizer.measured[0].PointSize, 32);
+    EXPECT_EQ(rasterizer.measured[1].PointSize, 32);
     EXPECT_TRUE(level7.Equal(level4));
     below.RenderText(1, 1, "xy", -1, 0xFFFFFFFF);
     level0.RenderText(1, 1, "xy", 0, 0xFFFFFFFF);

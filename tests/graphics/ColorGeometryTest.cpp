@@ -24,7 +24,7 @@ TEST(Color32, ConstructionComponentsAndSystemColours)
               (std::vector<int>{0x30, 0x20, 0x10, 0x40, 255, 60}));
 }
 
-TEST(Color32, HslConversions)
+TEST(Color32, HslConversionsAndGammaTable)
 {
     EXPECT_EQ((std::vector<TColor32>{HSLtoRGB(0, 0, 0.5f), HSLtoRGB(0, 1, 0.5f), HSLtoRGB(1.0f / 3, 1, 0.5f),
                                      HSLtoRGB(2.0f / 3, 1, 0.25f)}),
@@ -44,10 +44,6 @@ TEST(Color32, HslConversions)
         RGBtoHSL(c, H, S, L);
         EXPECT_EQ(HSLtoRGB(H, S, L), c);
     }
-}
-
-TEST(Color32, GammaTable)
-{
     // Set at start-up with 0.7: 255 * (128 / 255)^0.7 = 157.
     EXPECT_EQ((std::vector<int>{GAMMA_TABLE[0], GAMMA_TABLE[128], GAMMA_TABLE[255]}), (std::vector<int>{0, 157, 255}));
     EXPECT_EQ(GAMMA_TABLE[128], uint8_t(std::lround(255 * std::pow(128 / 255.0, 0.7))));

@@ -131,7 +131,7 @@ TEST_F(Transforms32, DrawModes)
     EXPECT_EQ(PixelsOf(dst), PixelsOf(src));
 }
 
-TEST_F(Transforms32, NearestAndBilinearByHand)
+TEST_F(Transforms32, StretchesByHandAndNegativeLobesClampedNotWrapped)
 {
     // Positions 0, 0.5, 1, 1.5, 2, 2.5, 3 rounded halves to even.
     EXPECT_EQ(Stretched({0, 1, 2, 3}, 7, sfNearest), (Rows{{0, 0, 1, 2, 2, 2, 3}}));
@@ -140,6 +140,13 @@ TEST_F(Transforms32, NearestAndBilinearByHand)
     // Columns at 0, 1/3, 2/3, 1: left weights 256, 171, 85 and the last column alone.
     // Blue (0 * w + 255 * (256 - w)) >> 8 = 0, 84, 170, 255; both rows alike.
     EXPECT_EQ(Stretched({0, 255}, 4, sfLinear, 2), (Rows{{0, 84, 170, 255}, {0, 84, 170, 255}}));
+    // A hard edge enlarged with Lanczos overshoots on both sides of it. Blue 255 at the
+    // ends; alpha stays 255 everywhere, so its overshoot clamps too (Stretched checks it).
+    for (TStretchFilter filter : {sfLanczos, sfMitchell}) {
+        const std::vector<int> row = Stretched({255, 0, 0, 255, 255, 255}, 24, filter)[0];
+        EXPECT_EQ(row[16], 255);
+        EXPECT_EQ(row[23], 255);
+    }
     FullEdge = true;
     EXPECT_EQ(Stretched({0, 1, 2, 3}, 8, sfNearest), (Rows{{0, 0, 1, 1, 2, 2, 3, 3}})); // trunc(i * 4 / 8)
 }
@@ -189,8 +196,20 @@ TEST_F(Transforms32, BilinearFromOnePixelStaysInsideTheBitmap)
     EXPECT_EQ(PixelsAt(dst, {{2, 0}, {1, 8}}), PixelsAt(column, {{0, 0}, {0, 3}}));
 }
 
-TEST_F(Transforms32, MappingTables)
+TEST_F(Transforms32, KernelsAndMappingTables)
 {
+    const struct {
+        TStretchFilter filter;
+        double x, want;
+    } cases[] = {
+        {sfNearest, 0.5, 1},       {sfNearest, -0.5, 0},        {sfLinear, -0.25, 0.75},    {sfLinear, 1, 0},
+        {sfSpline, 0, 2.0 / 3},    {sfSpline, -1, 1.0 / 6},     {sfLanczos, 0, 1},          {sfLanczos, 1, 0},
+        {sfLanczos, 3, 0},         {sfMitchell, 0, 16.0 / 18},  {sfMitchell, 1, 1.0 / 18},  {sfMitchell, 2, 0},
+        {sfLanczos, 0.5, (2 / M_PI) * (std::sin(M_PI / 6) / (M_PI / 6))},
+        {sfMitchell, -1.5, (-7.0 / 3 * 3.375 + 12 * 2.25 - 30 + 32.0 / 3) / 6},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(stretch::Kernel(c.filter, c.x), c.want, 1e-12) << int(c.filter) << " at " << c.x;
     // 4 source pixels to 2: scale 1/3, reach 3; weights round(k(d / 3) * 256 / 3).
     auto flat = [](const std::vector<stretch::Contribution>& entries) {
         std::vector<int32_t> v;
@@ -227,33 +246,6 @@ TEST_F(Transforms32, MappingTables)
                     ASSERT_EQ(sum, 256);
                 }
         }
-}
-
-TEST_F(Transforms32, Kernels)
-{
-    const struct {
-        TStretchFilter filter;
-        double x, want;
-    } cases[] = {
-        {sfNearest, 0.5, 1},       {sfNearest, -0.5, 0},        {sfLinear, -0.25, 0.75},    {sfLinear, 1, 0},
-        {sfSpline, 0, 2.0 / 3},    {sfSpline, -1, 1.0 / 6},     {sfLanczos, 0, 1},          {sfLanczos, 1, 0},
-        {sfLanczos, 3, 0},         {sfMitchell, 0, 16.0 / 18},  {sfMitchell, 1, 1.0 / 18},  {sfMitchell, 2, 0},
-        {sfLanczos, 0.5, (2 / M_PI) * (std::sin(M_PI / 6) / (M_PI / 6))},
-        {sfMitchell, -1.5, (-7.0 / 3 * 3.375 + 12 * 2.25 - 30 + 32.0 / 3) / 6},
-    };
-    for (const auto& c : cases)
-        EXPECT_NEAR(stretch::Kernel(c.filter, c.x), c.want, 1e-12) << int(c.filter) << " at " << c.x;
-}
-
-TEST_F(Transforms32, NegativeLobesAreClampedNotWrapped)
-{
-    // A hard edge enlarged with Lanczos overshoots on both sides of it. Blue 255 at the
-    // ends; alpha stays 255 everywhere, so its overshoot clamps too (Stretched checks it).
-    for (TStretchFilter filter : {sfLanczos, sfMitchell}) {
-        const std::vector<int> row = Stretched({255, 0, 0, 255, 255, 255}, 24, filter)[0];
-        EXPECT_EQ(row[16], 255);
-        EXPECT_EQ(row[23], 255);
-    }
 }
 
 TEST_F(Transforms32, ClippingKeepsTheSamplingPositions)
