@@ -1,8 +1,6 @@
 #include "graphics/BlendFamilies32.h"
 #include "graphics/GraphicsTestHelpers.h"
 
-using namespace graphicstest;
-
 namespace {
 
 // Scalar references, one channel at a time, written from the two families' formulas.

@@ -2,8 +2,6 @@
 #include "graphics/Geometry32.h"
 #include "graphics/GraphicsTestHelpers.h"
 
-using namespace graphicstest;
-
 TEST(Color32, ConstructionComponentsAndSystemColours)
 {
     TPalette32 palette{};

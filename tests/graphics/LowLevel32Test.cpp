@@ -1,8 +1,6 @@
 #include "graphics/LowLevel32.h"
 #include "graphics/GraphicsTestHelpers.h"
 
-using namespace graphicstest;
-
 TEST(LowLevel32, SmallArithmetic)
 {
     // The arithmetic shifts keep the sign.
