@@ -235,22 +235,19 @@ TEST(Bitmap32, DataPropertyIsWrittenWhenItDiffersFromTheAncestor)
         }
     } filer;
     TBitmap32 bitmap, ancestor, target;
-    std::vector<bool> written;
-    bitmap.DefineProperties(filer); // empty, no ancestor
-    written.push_back(filer.hasData);
+    auto written = [&] {
+        bitmap.DefineProperties(filer);
+        return filer.hasData;
+    };
+    EXPECT_FALSE(written()); // empty, no ancestor
+    EXPECT_EQ(filer.name, "Data");
     bitmap.SetSize(2, 1);
-    bitmap.DefineProperties(filer);
-    written.push_back(filer.hasData);
+    EXPECT_TRUE(written());
     ancestor.Assign(&bitmap);
     filer.ancestor = &ancestor;
-    bitmap.DefineProperties(filer); // equal to its ancestor
-    written.push_back(filer.hasData);
+    EXPECT_FALSE(written()); // equal to its ancestor
     ancestor.SetPixel(0, 0, 5);
-    bitmap.DefineProperties(filer);
-    written.push_back(filer.hasData);
-    EXPECT_EQ(written, (std::vector<bool>{false, true, false, true}));
-    EXPECT_EQ(filer.name, "Data");
-
+    EXPECT_TRUE(written());
     TMemoryStream stream;
     filer.write(stream);
     stream.SetPosition(0);
