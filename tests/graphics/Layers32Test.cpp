@@ -181,7 +181,7 @@ TEST(LayerCollection, ScaledLayerFollowsTheImageScale)
     EXPECT_EQ(found(15), layer);
 }
 
-TEST(LayerCollection, LeftPressMakesTheListenerUntilItsLastButtonIsReleased)
+TEST(LayerCollection, LeftPressMakesTheListenerUntilItsLastButtonIsReleasedRightPressesNever)
 {
     TLayerCollection c;
     auto* layer = c.Add<RecordingLayer>();
@@ -198,12 +198,8 @@ TEST(LayerCollection, LeftPressMakesTheListenerUntilItsLastButtonIsReleased)
     EXPECT_EQ(c.MouseListener(), nullptr);
     EXPECT_EQ(c.MouseMove(0, 60, 60), nullptr);
     EXPECT_EQ(layer->calls, (std::vector<std::string>{"down 0 5,5", "down 1 50,50", "move 60,60", "up 0", "up 1"}));
-}
-
-TEST(LayerCollection, RightPressesAndNoCaptureLayersMakeNoListener)
-{
-    TLayerCollection c;
-    auto* layer = c.Add<RecordingLayer>();
+    // Right presses and layers that take no capture make no listener.
+    layer->calls.clear();
     EXPECT_EQ(c.MouseDown(MouseButton::Right, shift::Right, 5, 5), layer);
     EXPECT_EQ(c.MouseListener(), nullptr);
     EXPECT_TRUE(layer->calls.empty()); // no listener: nobody is called

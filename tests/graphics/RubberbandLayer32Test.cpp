@@ -60,7 +60,7 @@ struct Band {
 
 } // namespace
 
-TEST(RubberbandLayer, PressesStartTheDragOfTheHandleUnderThem)
+TEST(RubberbandLayer, PressesStartAndHoversShowTheDragOfTheHandleUnderThem)
 {
     Band b;
     const std::pair<TPoint, TDragState> presses[] = {
@@ -73,6 +73,20 @@ TEST(RubberbandLayer, PressesStartTheDragOfTheHandleUnderThem)
     for (const auto& [p, state] : presses)
         EXPECT_EQ(state, b.PressAt(p.X, p.Y)) << p.X << "," << p.Y;
     EXPECT_EQ(nullptr, b.c.FindLayerAtPos(54, 39, loMouseEvents));
+    // Hovering shows the cursor of the handle, or the layer's own.
+    b.owner.SetCursor(platform::cursor::HandPoint);
+    b.layer->SetCursor(platform::cursor::SizeAll);
+    const std::pair<TPoint, platform::CursorId> hovers[] = {
+        {{10, 24}, platform::cursor::SizeWE},   {{49, 24}, platform::cursor::SizeWE},
+        {{29, 10}, platform::cursor::SizeNS},   {{29, 39}, platform::cursor::SizeNS},
+        {{10, 10}, platform::cursor::SizeNWSE}, {{49, 39}, platform::cursor::SizeNWSE},
+        {{49, 10}, platform::cursor::SizeNESW}, {{10, 39}, platform::cursor::SizeNESW},
+        {{20, 20}, platform::cursor::SizeAll},
+    };
+    for (const auto& [p, cursor] : hovers) {
+        b.c.MouseMove(0, p.X, p.Y);
+        EXPECT_EQ(cursor, b.owner.ShownCursor()) << p.X << "," << p.Y;
+    }
     // The handles chosen select what reacts.
     b.layer->SetHandles(rhCenter);
     EXPECT_EQ((std::vector{b.PressAt(10, 10), b.PressAt(52, 43)}), (std::vector{dsMove, dsNone}));
@@ -82,24 +96,6 @@ TEST(RubberbandLayer, PressesStartTheDragOfTheHandleUnderThem)
     EXPECT_EQ(dsMove, b.PressAt(10, 24));
     b.layer->SetHandleSize(1); // presses count within 2 pixels now
     EXPECT_EQ((std::vector{b.PressAt(52, 42), b.PressAt(51, 41)}), (std::vector{dsNone, dsSizeBR}));
-}
-
-TEST(RubberbandLayer, HoverShowsTheCursorOfTheHandle)
-{
-    Band b;
-    b.owner.SetCursor(platform::cursor::HandPoint);
-    b.layer->SetCursor(platform::cursor::SizeAll);
-    const std::pair<TPoint, platform::CursorId> cases[] = {
-        {{10, 24}, platform::cursor::SizeWE},   {{49, 24}, platform::cursor::SizeWE},
-        {{29, 10}, platform::cursor::SizeNS},   {{29, 39}, platform::cursor::SizeNS},
-        {{10, 10}, platform::cursor::SizeNWSE}, {{49, 39}, platform::cursor::SizeNWSE},
-        {{49, 10}, platform::cursor::SizeNESW}, {{10, 39}, platform::cursor::SizeNESW},
-        {{20, 20}, platform::cursor::SizeAll}, // the layer's own cursor
-    };
-    for (const auto& [p, cursor] : cases) {
-        b.c.MouseMove(0, p.X, p.Y);
-        EXPECT_EQ(cursor, b.owner.ShownCursor()) << p.X << "," << p.Y;
-    }
 }
 
 TEST(RubberbandLayer, MovingKeepsTheSizeAndReportsOnlyRealChanges)
