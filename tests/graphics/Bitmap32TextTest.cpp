@@ -1,14 +1,6 @@
 // Text on bitmaps, checked exactly with a rasteriser of fixed cells.
-#include "graphics/Bitmap32.h"
-#include "graphics/Blend32.h"
 #include "platform/TextRasterizer.h"
-
-#include <gtest/gtest.h>
-
 #include "graphics/GraphicsTestHelpers.h"
-
-#include <string>
-#include <vector>
 
 using namespace graphicstest;
 
@@ -64,8 +56,8 @@ public:
 };
 
 // A bitmap of one colour whose font is green at the given point size.
-struct Paper : TBitmap32 {
-    Paper(int32_t width, int32_t height, TColor32 color, int32_t pointSize)
+struct Sheet : TBitmap32 {
+    Sheet(int32_t width, int32_t height, TColor32 color, int32_t pointSize)
     {
         SetSize(width, height);
         Clear(color);
@@ -93,73 +85,53 @@ std::string Changes(const TBitmap32& bitmap, TColor32 paper, TColor32 ink)
 
 } // namespace
 
-TEST_F(BitmapText, LevelZeroTurnsTheGlyphsIntoAMaskInTheColour)
+TEST_F(BitmapText, LevelZeroTurnsTheGlyphsIntoAMaskInTheColourScaledByItsAlpha)
 {
-    Paper bitmap(12, 8, 0xFF808080, 3);
+    Sheet bitmap(12, 8, 0xFF808080, 3);
     bitmap.RenderText(1, 2, "ab", 0, 0xFF112233);
-    // "ab " measures 10 x 5; the glyphs cover column 0 of each 3-pixel cell.
+    // "ab " measures 10 x 5; the glyphs cover column 0 of each 3-pixel cell, drawn white on
+    // black; the bitmap's own font is kept.
     EXPECT_EQ(Changes(bitmap, 0xFF808080, 0xFF112233),
               "............/............/.#..#......./.#..#......./.#..#......./.#..#......./"
               ".#..#......./............");
     ASSERT_EQ(rasterizer.drawn.size(), 1u);
-    EXPECT_EQ(rasterizer.drawn[0].targetWidth, 10);
-    EXPECT_EQ(rasterizer.drawn[0].targetHeight, 5);
-    EXPECT_EQ(rasterizer.drawn[0].text, "ab");
-    EXPECT_EQ(rasterizer.drawn[0].font.Color, 0xFFFFFFu); // white on black
-    EXPECT_EQ(bitmap.Font().Color, 0x00FF00u);            // the bitmap's own font is kept
-}
+    const auto& drawn = rasterizer.drawn[0];
+    EXPECT_EQ(std::tuple(drawn.targetWidth, drawn.targetHeight, drawn.text, drawn.font.Color),
+              std::tuple(10, 5, std::string("ab"), 0xFFFFFFu));
+    EXPECT_EQ(bitmap.Font().Color, 0x00FF00u);
 
-TEST_F(BitmapText, TheColoursAlphaScalesTheWholeText)
-{
-    Paper bitmap(12, 8, 0xFF808080, 3);
-    bitmap.RenderText(0, 0, "a", 0, 0x80FF0000);
-    const TColor32 halfRed = BlendRegEx(0xFFFF0000, 0xFF808080, 128);
-    EXPECT_EQ(Changes(bitmap, 0xFF808080, halfRed).substr(0, 13), "#.........../");
-    EXPECT_EQ(bitmap.GetPixel(0, 4), halfRed);
-    EXPECT_EQ(bitmap.GetPixel(0, 5), 0xFF808080u);
-
-    Paper untouched(12, 8, 0xFF808080, 3);
+    Sheet half(12, 8, 0xFF808080, 3), untouched(12, 8, 0xFF808080, 3);
+    half.RenderText(0, 0, "a", 0, 0x80FF0000);
+    EXPECT_EQ(Changes(half, 0xFF808080, BlendRegEx(0xFFFF0000, 0xFF808080, 128)).substr(0, 5 * 13 + 1),
+              "#.........../#.........../#.........../#.........../#.........../.");
     untouched.RenderText(0, 0, "a", 0, 0x00FF0000);
-    EXPECT_EQ(Changes(untouched, 0xFF808080, 0).find_first_not_of("./"), std::string::npos);
+    EXPECT_TRUE(untouched.Equal(Sheet(12, 8, 0xFF808080, 3)));
 }
 
-TEST_F(BitmapText, LevelTwoAveragesBlocksOfTheEnlargedText)
+TEST_F(BitmapText, LevelTwoAveragesBlocksOfTheEnlargedTextAndLevelsAreLimitedToZeroToFour)
 {
-    Paper bitmap(12, 6, 0xFF000000, 3);
+    Sheet bitmap(12, 6, 0xFF000000, 3);
     bitmap.RenderText(0, 0, "ab", 2, 0xFF0000FF);
     // At 12 points "ab " measures 37 x 23: the large bitmap is 40 x 23, the mask 10 x 5.
     ASSERT_EQ(rasterizer.measured.size(), 1u);
     EXPECT_EQ(rasterizer.measured[0].PointSize, 12);
     ASSERT_EQ(rasterizer.drawn.size(), 1u);
-    EXPECT_EQ(rasterizer.drawn[0].targetWidth, 40);
-    EXPECT_EQ(rasterizer.drawn[0].targetHeight, 23);
-    // Glyph columns 0-5 and 12-17: blocks of four columns are full, half full or empty.
-    const TColor32 half = BlendReg(0x7F0000FF, 0xFF000000);
-    for (int32_t y = 0; y < 5; ++y) {
-        EXPECT_EQ(bitmap.GetPixel(0, y), 0xFF0000FFu);
-        EXPECT_EQ(bitmap.GetPixel(1, y), half);
-        EXPECT_EQ(bitmap.GetPixel(2, y), 0xFF000000u);
-        EXPECT_EQ(bitmap.GetPixel(3, y), 0xFF0000FFu);
-        EXPECT_EQ(bitmap.GetPixel(4, y), half);
-    }
-    EXPECT_EQ(Changes(bitmap, 0xFF000000, 0xFF0000FF).substr(5 * 13), "............");
-}
-
-TEST_F(BitmapText, LevelsOutsideZeroToFourAreLimited)
-{
-    Paper level7(20, 20, 0xFF000000, 2);
-    Paper level4(20, 20, 0xFF000000, 2);
+    EXPECT_EQ(std::pair(rasterizer.drawn[0].targetWidth, rasterizer.drawn[0].targetHeight), std::pair(40, 23));
+    // Glyph columns 0-5 and 12-17: blocks of four columns are full ('#'), half full ('+') or empty.
+    EXPECT_EQ(RowPicture(bitmap, [half = BlendReg(0x7F0000FF, 0xFF000000)](TColor32 p) {
+                  return p == 0xFF0000FF ? '#' : p == half ? '+' : p == 0xFF000000 ? '.' : '?';
+              }),
+              "#+.#+......./#+.#+......./#+.#+......./#+.#+......./#+.#+......./............");
+    Sheet level7(20, 20, 0xFF000000, 2), level4(20, 20, 0xFF000000, 2), below(20, 20, 0xFF000000, 2),
+        level0(20, 20, 0xFF000000, 2);
     level7.RenderText(1, 1, "xy", 7, 0xFFFFFFFF);
     level4.RenderText(1, 1, "xy", 4, 0xFFFFFFFF);
-    EXPECT_EQ(rasterizer.measured[0].PointSize, 32);
-    EXPECT_EQ(PixelsOf(level7), PixelsOf(level4));
-
-    Paper below(20, 20, 0xFF000000, 2);
-    Paper level0(20, 20, 0xFF000000, 2);
+    EXPECT_EQ(rasterizer.measured[1].PointSize, 32);
+    EXPECT_TRUE(level7.Equal(level4));
     below.RenderText(1, 1, "xy", -1, 0xFFFFFFFF);
     level0.RenderText(1, 1, "xy", 0, 0xFFFFFFFF);
-    EXPECT_EQ(PixelsOf(below), PixelsOf(level0));
-    EXPECT_NE(PixelsOf(level0), PixelsOf(Paper(20, 20, 0xFF000000, 2)));
+    EXPECT_TRUE(below.Equal(level0));
+    EXPECT_FALSE(level0.Equal(Sheet(20, 20, 0xFF000000, 2)));
 }
 
 TEST_F(BitmapText, OnlyThePartThatLandsIsRenderedAndABiggerOneIsRefused)
@@ -171,29 +143,27 @@ TEST_F(BitmapText, OnlyThePartThatLandsIsRenderedAndABiggerOneIsRefused)
         int32_t x, y, level;
     } cases[] = {{0, 0, 4}, {-159984, 1, 4}, {-159984, -3, 0}};
     for (const auto& c : cases) {
-        Paper part(10, 10, 0xFF000000, 8), two(10, 10, 0xFF000000, 8);
+        Sheet part(10, 10, 0xFF000000, 8), two(10, 10, 0xFF000000, 8);
         part.RenderText(c.x, c.y, longText, c.level, 0xFFFFFFFF);
         two.RenderText(0, c.y, "xx", c.level, 0xFFFFFFFF);
-        EXPECT_EQ(PixelsOf(part), PixelsOf(two)) << c.x << " level " << c.level;
-        EXPECT_NE(PixelsOf(two), PixelsOf(Paper(10, 10, 0xFF000000, 8)));
+        EXPECT_TRUE(part.Equal(two)) << c.x << " level " << c.level;
+        EXPECT_FALSE(two.Equal(Sheet(10, 10, 0xFF000000, 8)));
     }
     EXPECT_EQ(rasterizer.drawn[0].targetWidth, 160); // the landing part at 16 times the size
     rasterizer.drawn.clear();
-    Paper bitmap(5000, 20, 0xFF000000, 8);
-    EXPECT_EQ(MessageOf([&] { bitmap.RenderText(0, 0, longText, 4, 0xFFFFFFFF); }).rfind("Cannot render the text: it "
-                                                                                          "needs a work bitmap of ",
-                                                                                          0),
-              0u);
-    Paper huge(10, 10, 0xFF000000, 4000);
+    Sheet bitmap(5000, 20, 0xFF000000, 8);
+    const std::string refused = MessageOf([&] { bitmap.RenderText(0, 0, longText, 4, 0xFFFFFFFF); });
+    EXPECT_EQ(refused.rfind("Cannot render the text: it needs a work bitmap of ", 0), 0u) << refused;
+    Sheet huge(10, 10, 0xFF000000, 4000);
     EXPECT_NE(MessageOf([&] { huge.RenderText(0, 0, "x", 1, 0xFFFFFFFF); }).find("use a smaller font"),
               std::string::npos);
     EXPECT_TRUE(rasterizer.drawn.empty());
-    EXPECT_EQ(PixelsOf(bitmap), PixelsOf(Paper(5000, 20, 0xFF000000, 8)));
+    EXPECT_TRUE(bitmap.Equal(Sheet(5000, 20, 0xFF000000, 8)));
 }
 
 TEST_F(BitmapText, TextoutWritesOpaqueGlyphsInTheFontColour)
 {
-    Paper bitmap(8, 4, 0xFF000000, 2);
+    Sheet bitmap(8, 4, 0xFF000000, 2);
     int changes = 0;
     bitmap.OnChange = [&](TObject*) { ++changes; };
     bitmap.Textout(0, 0, "ab");
@@ -205,8 +175,7 @@ TEST_F(BitmapText, TextoutWritesOpaqueGlyphsInTheFontColour)
     TRect box{4, 1, 8, 4};
     bitmap.Textout(box, platform::kTextCenter | platform::kTextSingleLine, "c");
     ASSERT_EQ(rasterizer.formatted.size(), 1u);
-    EXPECT_EQ(rasterizer.formatted[0].rect, (platform::Rect{4, 1, 8, 4}));
-    EXPECT_EQ(rasterizer.formatted[0].flags, 0x21u);
+    EXPECT_EQ(std::pair(rasterizer.formatted[0].rect, rasterizer.formatted[0].flags), std::pair(platform::Rect{4, 1, 8, 4}, 0x21u));
     EXPECT_EQ(bitmap.GetPixel(4, 1), 0xFF00FF00u);
     EXPECT_EQ(changes, 5);
     // Measuring draws nothing and reports nothing: "abc" is 7 x 3 in this font.
@@ -222,8 +191,7 @@ TEST_F(BitmapText, TextoutWritesOpaqueGlyphsInTheFontColour)
     empty.RenderText(0, 0, "ab", 2, 0xFFFFFFFF);
     EXPECT_EQ(rasterizer.drawn.size(), 3u);
     EXPECT_EQ(empty.TextExtent("abc"), bitmap.TextExtent("abc"));
-    EXPECT_EQ(bitmap.TextWidth("abc"), 7);
-    EXPECT_EQ(bitmap.TextHeight("abc"), 3);
+    EXPECT_EQ(std::pair(bitmap.TextWidth("abc"), bitmap.TextHeight("abc")), std::pair(7, 3));
 }
 
 TEST(BitmapTextWithoutRasterizer, SaysWhatIsMissing)

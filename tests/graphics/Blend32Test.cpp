@@ -1,10 +1,5 @@
-#include "graphics/Blend32.h"
 #include "graphics/BlendFamilies32.h"
-
-#include <gtest/gtest.h>
-
-#include <random>
-#include <vector>
+#include "graphics/GraphicsTestHelpers.h"
 
 namespace {
 
@@ -34,36 +29,14 @@ TColor32 SimdMix(TColor32 F, TColor32 B, uint32_t w) { return MixByChannel(F, B,
 // The expected results of each operation, short cuts included.
 struct Reference {
     TColor32 (*mix)(TColor32, TColor32, uint32_t);
-    bool combineRegShortCuts;     // integer CombineReg: W = 0 -> Y, W = 255 -> X
-    bool blendRegShortCuts;       // integer BlendReg: A = 0 -> B, A = 255 -> F
-    bool lineExWeightFromAlpha1;  // SIMD BlendLineEx: W = ((A + 1) * M) >> 8
+    bool regShortCuts;           // integer CombineReg and BlendReg: weight 0 -> B, 255 -> F (the Mem forms always)
+    bool lineExWeightFromAlpha1; // SIMD BlendLineEx: W = ((A + 1) * M) >> 8
 
-    TColor32 CombineReg(TColor32 X, TColor32 Y, uint32_t W) const
+    TColor32 Combine(TColor32 F, TColor32 B, uint32_t W, bool shortCuts = true) const
     {
-        if (combineRegShortCuts && W == 0)
-            return Y;
-        if (combineRegShortCuts && W == 255)
-            return X;
-        return mix(X, Y, W);
+        return shortCuts && W == 0 ? B : (shortCuts && W == 255 ? F : mix(F, B, W));
     }
-    TColor32 CombineMem(TColor32 F, TColor32 B, uint32_t W) const
-    {
-        return W == 0 ? B : (W == 255 ? F : mix(F, B, W));
-    }
-    TColor32 BlendReg(TColor32 F, TColor32 B) const
-    {
-        const uint32_t A = F >> 24;
-        if (blendRegShortCuts && A == 0)
-            return B;
-        if (blendRegShortCuts && A == 255)
-            return F;
-        return mix(F, B, A);
-    }
-    TColor32 BlendMem(TColor32 F, TColor32 B) const
-    {
-        const uint32_t A = F >> 24;
-        return A == 0 ? B : (A == 255 ? F : mix(F, B, A));
-    }
+    TColor32 Blend(TColor32 F, TColor32 B, bool shortCuts = true) const { return Combine(F, B, F >> 24, shortCuts); }
     TColor32 BlendRegEx(TColor32 F, TColor32 B, uint32_t M) const
     {
         const uint32_t W = ((M + 1) * (F >> 24)) >> 8;
@@ -83,8 +56,8 @@ struct Family {
     Reference reference;
 };
 
-const Family kInteger{"integer", &IntegerBlendFamily, {IntegerMix, true, true, false}};
-const Family kSimd{"simd", SimdBlendFamily(), {SimdMix, false, false, true}};
+const Family kInteger{"integer", &IntegerBlendFamily, {IntegerMix, true, false}};
+const Family kSimd{"simd", SimdBlendFamily(), {SimdMix, false, true}};
 
 // Foreground and background of one (alpha-or-weight, value) pair: each channel gets a
 // different relation between F and B so that every lane sees small, large and equal
@@ -107,44 +80,29 @@ protected:
     }
 };
 
-TEST_P(BlendFamilies, CombineExhaustiveOverWeightsAndValues)
+// Every (weight or alpha, value) pair through the pixel operations, and the Ex forms at
+// a spread of master alphas.
+TEST_P(BlendFamilies, PixelOperationsExhaustiveOverWeightsAlphasAndValues)
 {
     const Family& f = GetParam();
+    const Reference& r = f.reference;
     for (uint32_t w = 0; w < 256; ++w)
         for (uint32_t v = 0; v < 256; ++v) {
-            const TColor32 F = PairForeground(v, v), B = PairBackground(v);
-            ASSERT_EQ(f.ops->CombineReg(F, B, w), f.reference.CombineReg(F, B, w)) << "W=" << w << " v=" << v;
-            TColor32 dst = B;
-            f.ops->CombineMem(F, dst, w);
-            ASSERT_EQ(dst, f.reference.CombineMem(F, B, w)) << "W=" << w << " v=" << v;
-        }
-}
-
-TEST_P(BlendFamilies, BlendExhaustiveOverAlphasAndValues)
-{
-    const Family& f = GetParam();
-    for (uint32_t a = 0; a < 256; ++a)
-        for (uint32_t v = 0; v < 256; ++v) {
-            const TColor32 F = PairForeground(a, v), B = PairBackground(v);
-            ASSERT_EQ(f.ops->BlendReg(F, B), f.reference.BlendReg(F, B)) << "A=" << a << " v=" << v;
-            TColor32 dst = B;
-            f.ops->BlendMem(F, dst);
-            ASSERT_EQ(dst, f.reference.BlendMem(F, B)) << "A=" << a << " v=" << v;
-        }
-}
-
-TEST_P(BlendFamilies, BlendExExhaustiveOverAlphasAndValues)
-{
-    const Family& f = GetParam();
-    for (uint32_t M : {0u, 1u, 64u, 127u, 128u, 200u, 254u, 255u})
-        for (uint32_t a = 0; a < 256; ++a)
-            for (uint32_t v = 0; v < 256; ++v) {
-                const TColor32 F = PairForeground(a, v), B = PairBackground(v);
-                ASSERT_EQ(f.ops->BlendRegEx(F, B, M), f.reference.BlendRegEx(F, B, M)) << "M=" << M << " A=" << a;
+            const TColor32 C = PairForeground(v, v), F = PairForeground(w, v), B = PairBackground(v);
+            TColor32 combined = B, blended = B;
+            f.ops->CombineMem(C, combined, w);
+            f.ops->BlendMem(F, blended);
+            ASSERT_EQ((std::vector{f.ops->CombineReg(C, B, w), combined, f.ops->BlendReg(F, B), blended}),
+                      (std::vector{r.Combine(C, B, w, r.regShortCuts), r.Combine(C, B, w), r.Blend(F, B, r.regShortCuts),
+                                   r.Blend(F, B)}))
+                << "W/A=" << w << " v=" << v;
+            for (uint32_t M : {0u, 1u, 64u, 127u, 128u, 200u, 254u, 255u}) {
                 TColor32 dst = B;
                 f.ops->BlendMemEx(F, dst, M);
-                ASSERT_EQ(dst, f.reference.BlendRegEx(F, B, M)) << "M=" << M << " A=" << a;
+                ASSERT_EQ((std::pair{f.ops->BlendRegEx(F, B, M), dst}), (std::pair{r.BlendRegEx(F, B, M), r.BlendRegEx(F, B, M)}))
+                    << "M=" << M << " A=" << w << " v=" << v;
             }
+        }
 }
 
 // One row of all 65536 (alpha, value) pairs, so the vector loops see every combination
@@ -163,7 +121,7 @@ TEST_P(BlendFamilies, LinesExhaustiveOverAlphasAndValues)
     std::vector<TColor32> dst = background;
     f.ops->BlendLine(src.data(), dst.data(), count);
     for (int32_t i = 0; i < count; ++i)
-        ASSERT_EQ(dst[i], f.reference.BlendMem(src[i], background[i])) << "pixel " << i;
+        ASSERT_EQ(dst[i], f.reference.Blend(src[i], background[i])) << "pixel " << i;
 
     for (uint32_t M : {0u, 1u, 100u, 254u, 255u}) {
         dst = background;
@@ -198,7 +156,7 @@ TEST_P(BlendFamilies, LinesOfEveryShortLengthAndOffset)
             f.ops->BlendLineEx(src.data() + offset, dstEx.data() + offset, count, 99);
             for (int32_t i = 0; i < 64; ++i) {
                 const bool inside = i >= offset && i < offset + count;
-                ASSERT_EQ(dst[i], inside ? f.reference.BlendMem(src[i], background[i]) : background[i])
+                ASSERT_EQ(dst[i], inside ? f.reference.Blend(src[i], background[i]) : background[i])
                     << "seed " << seed << " offset " << offset << " count " << count << " pixel " << i;
                 ASSERT_EQ(dstEx[i], inside ? f.reference.BlendLineExPixel(src[i], background[i], 99) : background[i])
                     << "seed " << seed << " offset " << offset << " count " << count << " pixel " << i;
@@ -233,14 +191,9 @@ TEST(Blend32, StartUpChoosesTheSimdFamilyWhereAvailable)
 {
     EXPECT_EQ(MMX_ACTIVE, HasMMX() && SimdBlendFamily() != nullptr);
     const TBlendFamily& chosen = MMX_ACTIVE ? *SimdBlendFamily() : IntegerBlendFamily;
-    EXPECT_EQ(CombineReg, chosen.CombineReg);
-    EXPECT_EQ(CombineMem, chosen.CombineMem);
-    EXPECT_EQ(BlendReg, chosen.BlendReg);
-    EXPECT_EQ(BlendMem, chosen.BlendMem);
-    EXPECT_EQ(BlendRegEx, chosen.BlendRegEx);
-    EXPECT_EQ(BlendMemEx, chosen.BlendMemEx);
-    EXPECT_EQ(BlendLine, chosen.BlendLine);
-    EXPECT_EQ(BlendLineEx, chosen.BlendLineEx);
+    EXPECT_TRUE((std::tuple{CombineReg, CombineMem, BlendReg, BlendMem, BlendRegEx, BlendMemEx, BlendLine, BlendLineEx} ==
+                 std::tuple{chosen.CombineReg, chosen.CombineMem, chosen.BlendReg, chosen.BlendMem, chosen.BlendRegEx,
+                            chosen.BlendMemEx, chosen.BlendLine, chosen.BlendLineEx}));
 #if defined(__x86_64__)
     EXPECT_TRUE(MMX_ACTIVE);
 #endif

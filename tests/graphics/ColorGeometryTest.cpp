@@ -1,47 +1,32 @@
 #include "graphics/Color32.h"
 #include "graphics/Geometry32.h"
+#include "graphics/GraphicsTestHelpers.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <vector>
-
-TEST(Color32, ConstructionAndComponents)
+TEST(Color32, ConstructionComponentsAndSystemColours)
 {
-    EXPECT_EQ(Color32(0x00332211), 0xFF112233u);
-    EXPECT_EQ(Color32(0x11, 0x22, 0x33), 0xFF112233u);
-    EXPECT_EQ(Color32(0x11, 0x22, 0x33, 0x44), 0x44112233u);
-    EXPECT_EQ(Gray32(0x80), 0xFF808080u);
-    EXPECT_EQ(Gray32(0x80, 0x10), 0x10808080u);
-    EXPECT_EQ(WinColor(0x80112233), 0x00332211);
     TPalette32 palette{};
     palette[7] = 0x12345678;
-    EXPECT_EQ(Color32(7, palette), 0x12345678u);
+    // The button face (system colour 15) is 0xF0F0F0 here, the window background
+    // (5) white; system colours are looked up by their low byte and come out opaque.
+    EXPECT_EQ((std::vector<TColor32>{Color32(0x00332211), Color32(0x11, 0x22, 0x33), Color32(0x11, 0x22, 0x33, 0x44),
+                                     Gray32(0x80), Gray32(0x80, 0x10), Color32(7, palette), SetAlpha(0x12345678, 300),
+                                     SetAlpha(0x12345678, -4), SetAlpha(0x12345678, 0x80), Color32(TColor(0x8000000F)),
+                                     Color32(TColor(0xFF000005))}),
+              (std::vector<TColor32>{0xFF112233, 0xFF112233, 0x44112233, 0xFF808080, 0x10808080, 0x12345678, 0xFF345678,
+                                     0x00345678, 0x80345678, 0xFFF0F0F0, 0xFFFFFFFF}));
+    EXPECT_EQ(WinColor(0x80112233), 0x00332211);
     EXPECT_EQ(ArrayOfColor32({1, 2, 3}), (TArrayOfColor32{1, 2, 3}));
-    EXPECT_EQ(RedComponent(0x40302010), 0x30);
-    EXPECT_EQ(GreenComponent(0x40302010), 0x20);
-    EXPECT_EQ(BlueComponent(0x40302010), 0x10);
-    EXPECT_EQ(AlphaComponent(0x40302010), 0x40);
-    EXPECT_EQ(Intensity(0xFFFFFFFF), 255);
-    EXPECT_EQ(Intensity(0x00FF0000), 60); // 255 * 61 >> 8
-    EXPECT_EQ(SetAlpha(0x12345678, 300), 0xFF345678u);
-    EXPECT_EQ(SetAlpha(0x12345678, -4), 0x00345678u);
-    EXPECT_EQ(SetAlpha(0x12345678, 0x80), 0x80345678u);
+    // Intensity of pure red: 255 * 61 >> 8.
+    EXPECT_EQ((std::vector<int>{RedComponent(0x40302010), GreenComponent(0x40302010), BlueComponent(0x40302010),
+                                AlphaComponent(0x40302010), Intensity(0xFFFFFFFF), Intensity(0x00FF0000)}),
+              (std::vector<int>{0x30, 0x20, 0x10, 0x40, 255, 60}));
 }
 
-TEST(Color32, SystemColoursAreLookedUpByTheirLowByte)
+TEST(Color32, HslConversionsAndGammaTable)
 {
-    // The button face (index 15) is 0xF0F0F0 here; the result is opaque.
-    EXPECT_EQ(Color32(TColor(0x8000000F)), 0xFFF0F0F0u);
-    EXPECT_EQ(Color32(TColor(0xFF000005)), 0xFFFFFFFFu); // window background
-}
-
-TEST(Color32, HslConversions)
-{
-    EXPECT_EQ(HSLtoRGB(0, 0, 0.5f), 0xFF808080u);
-    EXPECT_EQ(HSLtoRGB(0, 1, 0.5f), 0xFFFF0000u);
-    EXPECT_EQ(HSLtoRGB(1.0f / 3, 1, 0.5f), 0xFF00FF00u);
-    EXPECT_EQ(HSLtoRGB(2.0f / 3, 1, 0.25f), 0xFF000080u);
+    EXPECT_EQ((std::vector<TColor32>{HSLtoRGB(0, 0, 0.5f), HSLtoRGB(0, 1, 0.5f), HSLtoRGB(1.0f / 3, 1, 0.5f),
+                                     HSLtoRGB(2.0f / 3, 1, 0.25f)}),
+              (std::vector<TColor32>{0xFF808080, 0xFFFF0000, 0xFF00FF00, 0xFF000080}));
     float H, S, L;
     RGBtoHSL(0xFF0000FF, H, S, L);
     EXPECT_NEAR(H, 2.0 / 3, 1e-6);
@@ -57,15 +42,9 @@ TEST(Color32, HslConversions)
         RGBtoHSL(c, H, S, L);
         EXPECT_EQ(HSLtoRGB(H, S, L), c);
     }
-}
-
-TEST(Color32, GammaTable)
-{
-    // Set at start-up with 0.7.
-    EXPECT_EQ(GAMMA_TABLE[0], 0);
-    EXPECT_EQ(GAMMA_TABLE[255], 255);
-    EXPECT_EQ(GAMMA_TABLE[128], uint8_t(std::lround(255 * std::pow(128 / 255.0, 0.7)))); // 157
-    EXPECT_EQ(GAMMA_TABLE[128], 157);
+    // Set at start-up with 0.7: 255 * (128 / 255)^0.7 = 157.
+    EXPECT_EQ((std::vector<int>{GAMMA_TABLE[0], GAMMA_TABLE[128], GAMMA_TABLE[255]}), (std::vector<int>{0, 157, 255}));
+    EXPECT_EQ(GAMMA_TABLE[128], uint8_t(std::lround(255 * std::pow(128 / 255.0, 0.7))));
     SetGamma(1.0);
     for (int i = 0; i < 256; ++i)
         ASSERT_EQ(GAMMA_TABLE[i], i);
@@ -75,43 +54,34 @@ TEST(Color32, GammaTable)
 
 TEST(Geometry32, FixedPoint)
 {
-    EXPECT_EQ(FixedRound(0x8000), 0);
-    EXPECT_EQ(FixedRound(0x8001), 1);
-    EXPECT_EQ(FixedRound(-0x8000), -1); // halves round down, also below zero
-    EXPECT_EQ(FixedCeil(0x10000), 1);
-    EXPECT_EQ(FixedCeil(0x10001), 2);
-    EXPECT_EQ(FixedFloor(-1), -1);
-    EXPECT_EQ(Fixed(1.5f), 0x18000);
-    EXPECT_EQ((std::vector<TFixed>{Fixed(40000.0f), Fixed(-1e30f), Fixed(NAN)}),
-              (std::vector<TFixed>{INT32_MAX, INT32_MIN, 0})); // saturated; NaN 0
-    EXPECT_EQ(Fixed(int32_t(-2)), -0x20000);
-    EXPECT_EQ(FixedMul(Fixed(int32_t(3)), 0x8000), 0x18000);
-    EXPECT_EQ(FixedMul(Fixed(int32_t(-3)), 0x8000), -0x18000);
-    EXPECT_EQ(FixedDiv(Fixed(int32_t(3)), Fixed(int32_t(2))), 0x18000);
+    // Halves round down, also below zero; far values saturate, NaN is 0.
+    EXPECT_EQ((std::vector<int32_t>{FixedRound(0x8000), FixedRound(0x8001), FixedRound(-0x8000), FixedCeil(0x10000),
+                                    FixedCeil(0x10001), FixedFloor(-1)}),
+              (std::vector<int32_t>{0, 1, -1, 1, 2, -1}));
+    EXPECT_EQ((std::vector<TFixed>{Fixed(1.5f), Fixed(40000.0f), Fixed(-1e30f), Fixed(NAN), Fixed(int32_t(-2)),
+                                   FixedMul(Fixed(int32_t(3)), 0x8000), FixedMul(Fixed(int32_t(-3)), 0x8000),
+                                   FixedDiv(Fixed(int32_t(3)), Fixed(int32_t(2)))}),
+              (std::vector<TFixed>{0x18000, INT32_MAX, INT32_MIN, 0, -0x20000, 0x18000, -0x18000, 0x18000}));
     EXPECT_EQ(Point(FixedPoint(1.5f, 2.5f)), (TPoint{1, 2})); // fixed halves round down
     EXPECT_EQ(Point(FloatPoint(1.5f, 2.5f)), (TPoint{2, 2}));  // float halves to even
     EXPECT_EQ(FloatPoint(TFixedPoint{0x18000, -0x8000}), (TFloatPoint{1.5f, -0.5f}));
 }
 
-TEST(Geometry32, RectangleRounding)
+TEST(Geometry32, Rectangles)
 {
     const TFloatRect r{0.5f, 1.5f, 2.5f, 3.4f};
-    EXPECT_EQ(MakeRect(r, rrClosest), (TRect{0, 2, 2, 3}));
-    EXPECT_EQ(MakeRect(r, rrOutside), (TRect{0, 1, 3, 4}));
-    EXPECT_EQ(MakeRect(r, rrInside), (TRect{1, 2, 2, 3}));
     // Inside rounding of a rectangle thinner than a pixel collapses onto its left/top.
-    EXPECT_EQ(MakeRect(TFloatRect{0.2f, 0.2f, 0.8f, 0.8f}, rrInside), (TRect{1, 1, 1, 1}));
-    EXPECT_EQ(MakeRect(TFixedRect{0x8000, 0x18000, 0x28000, 0x30000}, rrClosest), (TRect{0, 2, 2, 3}));
+    EXPECT_EQ((std::vector<TRect>{MakeRect(r, rrClosest), MakeRect(r, rrOutside), MakeRect(r, rrInside),
+                                  MakeRect(TFloatRect{0.2f, 0.2f, 0.8f, 0.8f}, rrInside),
+                                  MakeRect(TFixedRect{0x8000, 0x18000, 0x28000, 0x30000}, rrClosest)}),
+              (std::vector<TRect>{{0, 2, 2, 3}, {0, 1, 3, 4}, {1, 2, 2, 3}, {1, 1, 1, 1}, {0, 2, 2, 3}}));
     // Far edges saturate in every rounding; a NaN edge makes the rectangle empty.
     for (const TRectRounding rounding : {rrClosest, rrOutside, rrInside}) {
         EXPECT_EQ(MakeRect(TFloatRect{-INFINITY, -3e9f, 1e10f, INFINITY}, rounding),
                   (TRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}));
         EXPECT_EQ(MakeRect(TFloatRect{0, NAN, 5, 5}, rounding), TRect{});
     }
-}
 
-TEST(Geometry32, RectangleFunctions)
-{
     TRect dst{9, 9, 9, 9};
     EXPECT_TRUE(IntersectRect(dst, {0, 0, 10, 10}, {5, 5, 20, 20}));
     EXPECT_EQ(dst, (TRect{5, 5, 10, 10}));
@@ -123,19 +93,17 @@ TEST(Geometry32, RectangleFunctions)
     EXPECT_TRUE(IntersectRectF(fdst, {0, 0, 1.5f, 1}, {1, 0.5f, 3, 3}));
     EXPECT_EQ(fdst, (TFloatRect{1, 0.5f, 1.5f, 1}));
 
-    TRect r{1, 2, 3, 4};
-    InflateRect(r, 1, 2);
-    EXPECT_EQ(r, (TRect{0, 0, 4, 6}));
-    OffsetRect(r, 5, -1);
-    EXPECT_EQ(r, (TRect{5, -1, 9, 5}));
+    TRect moved{1, 2, 3, 4};
+    InflateRect(moved, 1, 2);
+    EXPECT_EQ(moved, (TRect{0, 0, 4, 6}));
+    OffsetRect(moved, 5, -1);
+    EXPECT_EQ(moved, (TRect{5, -1, 9, 5}));
     TFloatRect f{1, 1, 2, 2};
     InflateRectF(f, 0.5f, 0.25f);
     OffsetRectF(f, 1, 1);
     EXPECT_EQ(f, (TFloatRect{1.5f, 1.75f, 3.5f, 3.25f}));
-    EXPECT_TRUE(IsRectEmpty({0, 0, 0, 5}));
-    EXPECT_FALSE(IsRectEmpty({0, 0, 1, 1}));
-    EXPECT_TRUE(IsRectEmptyF({0, 0, 1, -1}));
-    EXPECT_TRUE(PtInRect({0, 0, 2, 2}, {1, 1}));
-    EXPECT_FALSE(PtInRect({0, 0, 2, 2}, {2, 1}));
-    EXPECT_TRUE(EqualRect({1, 2, 3, 4}, MakeRect(1, 2, 3, 4)));
+    EXPECT_EQ((std::vector<bool>{IsRectEmpty({0, 0, 0, 5}), IsRectEmpty({0, 0, 1, 1}), IsRectEmptyF({0, 0, 1, -1}),
+                                 PtInRect({0, 0, 2, 2}, {1, 1}), PtInRect({0, 0, 2, 2}, {2, 1}),
+                                 EqualRect({1, 2, 3, 4}, MakeRect(1, 2, 3, 4))}),
+              (std::vector<bool>{true, false, true, true, false, true}));
 }

@@ -1,10 +1,22 @@
 #pragma once
-// Small helpers shared by the graphics tests.
+// What the graphics tests share: the units most of them use, and small helpers.
 #include "graphics/Bitmap32.h"
+#include "graphics/Blend32.h"
+#include "graphics/Transforms32.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <exception>
+#include <functional>
+#include <initializer_list>
+#include <optional>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace graphicstest {
@@ -24,6 +36,24 @@ std::string MessageOf(F&& f)
 inline std::vector<TColor32> PixelsOf(const TBitmap32& bitmap)
 {
     return std::vector<TColor32>(bitmap.Bits(), bitmap.Bits() + size_t(bitmap.Width()) * size_t(bitmap.Height()));
+}
+
+// A bitmap of one colour.
+struct Paper : TBitmap32 {
+    Paper(int32_t width, int32_t height, TColor32 color)
+    {
+        SetSize(width, height);
+        Clear(color);
+    }
+};
+
+// The pixels at the given points, in order.
+inline std::vector<TColor32> PixelsAt(const TBitmap32& bitmap, std::initializer_list<TPoint> points)
+{
+    std::vector<TColor32> pixels;
+    for (const TPoint& p : points)
+        pixels.push_back(bitmap.GetPixel(p.X, p.Y));
+    return pixels;
 }
 
 // Every pixel random, from a fixed seed.

@@ -2,15 +2,10 @@
 // transform and both conversions, the paint stages by their pixels, painting only
 // the visible part, PaintTo, and the mouse with layers.
 #include "graphics/Image32.h"
-
 #include "ControlTestHelpers.h"
 #include "graphics/GraphicsTestHelpers.h"
 
-#include <gtest/gtest.h>
-
-#include <random>
-#include <string>
-#include <tuple>
+using namespace graphicstest;
 
 using platform::MouseButton;
 namespace shift = platform::shift;
@@ -19,7 +14,7 @@ namespace {
 
 constexpr uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0x000000FF;
 
-// An image control of the given size showing a bitmap of the given size.
+// An image control of the given size showing a red bitmap of the given size.
 struct Image {
     Image(int32_t controlW, int32_t controlH, int32_t bitmapW, int32_t bitmapH)
     {
@@ -39,31 +34,38 @@ TBitmapLayer* AddBitmapLayer(TImage32& image, TFloatRect location, int32_t w, in
     return layer;
 }
 
+// What the window shows at the points, each 0x00RRGGBB.
+std::vector<uint32_t> Shown(const PictureCanvas& canvas, std::initializer_list<TPoint> points)
+{
+    std::vector<uint32_t> colours;
+    for (const TPoint& p : points)
+        colours.push_back(canvas.At(p.X, p.Y));
+    return colours;
+}
+
 } // namespace
 
 TEST(Image32, BitmapSizePerScaleMode)
 {
-    struct Case {
+    const struct {
         TScaleMode mode;
         float scale;
         int32_t controlW, controlH, bitmapW, bitmapH, wantW, wantH;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {smNormal, 1, 300, 200, 100, 50, 100, 50},
         {smStretch, 1, 300, 200, 100, 50, 300, 200},
         {smResize, 1, 300, 200, 100, 50, 300, 150}, // width limits: 3 < 4
         {smResize, 1, 300, 100, 100, 50, 200, 100}, // height limits: 3 >= 2
         {smScale, 1.5f, 10, 10, 100, 50, 150, 75},
-        {smScale, 2.5f, 10, 10, 3, 1, 8, 2},         // 7.5 and 2.5 round to even
-        {smScale, 0.004f, 10, 10, 100, 50, 0, 0},    // below one pixel becomes 0
-        {smScale, 2, 0, 10, 100, 50, 0, 0},          // no width: nothing shown
+        {smScale, 2.5f, 10, 10, 3, 1, 8, 2},      // 7.5 and 2.5 round to even
+        {smScale, 0.004f, 10, 10, 100, 50, 0, 0}, // below one pixel becomes 0
+        {smScale, 2, 0, 10, 100, 50, 0, 0},       // no width: nothing shown
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Image t(c.controlW, c.controlH, c.bitmapW, c.bitmapH);
         t.image.SetScaleMode(c.mode);
         t.image.SetScale(c.scale);
-        const platform::Size size = t.image.GetBitmapSize();
-        EXPECT_EQ(size, (platform::Size{c.wantW, c.wantH})) << "mode " << int(c.mode) << " scale " << c.scale;
+        EXPECT_EQ(t.image.GetBitmapSize(), (platform::Size{c.wantW, c.wantH})) << int(c.mode) << " " << c.scale;
     }
     TImage32 empty;
     EXPECT_EQ(empty.GetBitmapSize(), (platform::Size{0, 0}));
@@ -73,30 +75,30 @@ TEST(Image32, BitmapSizePerScaleMode)
 TEST(Image32, BitmapRectPerAlignment)
 {
     Image t(15, 15, 10, 10);
-    EXPECT_EQ(t.image.GetBitmapRect(), (TRect{0, 0, 10, 10}));
+    std::vector<TRect> rects{t.image.GetBitmapRect()};
     t.image.SetBitmapAlign(baCenter);
-    EXPECT_EQ(t.image.GetBitmapRect(), (TRect{2, 2, 12, 12}));
+    rects.push_back(t.image.GetBitmapRect());
     t.image.SetBitmapAlign(baCustom);
     t.image.SetOffsetHorz(2.5f); // halves to even
     t.image.SetOffsetVert(3.5f);
-    EXPECT_EQ(t.image.GetBitmapRect(), (TRect{2, 4, 12, 14}));
+    rects.push_back(t.image.GetBitmapRect());
     t.image.SetBitmapAlign(baTile);
-    EXPECT_EQ(t.image.GetBitmapRect(), (TRect{0, 0, 10, 10}));
+    rects.push_back(t.image.GetBitmapRect());
     // Centring in a smaller control moves the bitmap left and up, halves toward zero.
     t.image.SetBitmapAlign(baCenter);
     t.image.SetBounds(0, 0, 5, 5);
-    EXPECT_EQ(t.image.GetBitmapRect(), (TRect{-2, -2, 8, 8}));
+    rects.push_back(t.image.GetBitmapRect());
+    EXPECT_EQ(rects, (std::vector<TRect>{{0, 0, 10, 10}, {2, 2, 12, 12}, {2, 4, 12, 14}, {0, 0, 10, 10}, {-2, -2, 8, 8}}));
 }
 
-TEST(Image32, ConversionsAtScales1238)
+TEST(Image32, ConversionsAtScales1238AndAfterTheAlignmentShift)
 {
-    struct Case {
+    const struct {
         float scale;
         int32_t bitmapSize;
         TPoint bitmap, control;   // BitmapToControl(bitmap) == control
         TPoint fromControl, back; // ControlToBitmap(fromControl) == back
-    };
-    const Case cases[] = {
+    } cases[] = {
         {1, 100, {7, 9}, {7, 9}, {7, 9}, {7, 9}},
         {2, 100, {10, 10}, {20, 20}, {21, 21}, {10, 10}},
         {2, 100, {0, 0}, {0, 0}, {-5, -5}, {-2, -2}}, // truncation toward zero
@@ -107,17 +109,13 @@ TEST(Image32, ConversionsAtScales1238)
         // A 4096 world at scale 8: the products need 64 bits.
         {8, 4096, {4095, 4095}, {32760, 32760}, {32767, 32767}, {4095, 4095}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Image t(c.bitmapSize * 8, c.bitmapSize * 8, c.bitmapSize, c.bitmapSize);
         t.image.SetScaleMode(smScale);
         t.image.SetScale(c.scale);
         EXPECT_EQ(t.image.BitmapToControl(c.bitmap), c.control) << "scale " << c.scale;
         EXPECT_EQ(t.image.ControlToBitmap(c.fromControl), c.back) << "scale " << c.scale;
     }
-}
-
-TEST(Image32, ConversionsFollowTheAlignmentShift)
-{
     Image t(300, 300, 100, 50);
     t.image.SetScaleMode(smScale);
     t.image.SetScale(2);
@@ -131,8 +129,7 @@ TEST(Image32, BitmapShownAtNoSizeTakesItsScaledLayersAlong)
     Image t(300, 300, 100, 50);
     t.image.SetScaleMode(smScale);
     t.image.SetScale(0); // 0.001: the rectangle rounds to nothing
-    auto* layer = AddBitmapLayer(t.image, {10, 10, 20, 20}, 2, 2, kGreen);
-    layer->SetScaled(true);
+    AddBitmapLayer(t.image, {10, 10, 20, 20}, 2, 2, kGreen)->SetScaled(true);
     EXPECT_EQ(t.image.BitmapToControl({10, 10}), (TPoint{0, 0}));
     EXPECT_EQ(t.image.Layers()->FindLayerAtPos(15, 15, loVisible), nullptr);
     PictureCanvas canvas(300, 300);
@@ -140,7 +137,7 @@ TEST(Image32, BitmapShownAtNoSizeTakesItsScaledLayersAlong)
     EXPECT_EQ(canvas.At(15, 15), 0xF0F0F0u); // only the background
 }
 
-TEST(Image32, ScaleIsLimitedAndOnlyRealChangesNotify)
+TEST(Image32, OnlyRealChangesNotifyAndUpdatesHoldThemBack)
 {
     TImage32 image;
     int changes = 0;
@@ -148,54 +145,39 @@ TEST(Image32, ScaleIsLimitedAndOnlyRealChangesNotify)
         EXPECT_EQ(sender, &image);
         ++changes;
     };
-    image.SetScale(0);
-    EXPECT_EQ(image.Scale(), 0.001f);
+    image.SetScale(0); // limited to 0.001
     image.SetScale(-2);
     EXPECT_EQ(image.Scale(), 0.001f);
     EXPECT_EQ(changes, 1);
     image.SetScale(3);
     image.SetScale(3);
-    EXPECT_EQ(changes, 2);
     image.SetScaleMode(smScale);
     image.SetScaleMode(smScale);
     image.SetBitmapAlign(baTopLeft); // the alignment setter always notifies
     EXPECT_EQ(changes, 4);
-}
 
-TEST(Image32, UpdatesHoldBackChangesAndMustPair)
-{
-    TImage32 image;
-    int changes = 0;
-    image.OnChange = [&](TObject*) { ++changes; };
     image.BeginUpdate();
     image.SetScale(2);
     image.Bitmap()->SetSize(4, 4);
     image.EndUpdate();
-    EXPECT_EQ(changes, 0); // closing the update does not report by itself
+    EXPECT_EQ(changes, 4); // closing the update does not report by itself
     image.Bitmap()->Changed(); // a pixel change reaches the control
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(changes, 5);
     EXPECT_EQ(graphicstest::MessageOf([&] { image.EndUpdate(); }), "Unpaired EndUpdate call");
     EXPECT_THROW(image.EndUpdate(), EAssertionFailed);
-}
-
-TEST(Image32, DefaultStagesAreBackgroundBitmapLayersWithDesignFrames)
-{
-    TImage32 image;
-    std::vector<std::tuple<bool, bool, uint32_t, uint32_t>> stages; // design time, run time, stage, parameter
-    for (int32_t i = 0; i < image.PaintStages()->Count(); ++i) {
-        const TPaintStage& s = *image.PaintStages()->Items(i);
-        stages.emplace_back(s.DsgnTime, s.RunTime, s.Stage, s.Parameter);
-    }
-    EXPECT_EQ(stages, (decltype(stages){{true, true, psClearBackground, 0},
-                                        {true, false, psControlFrame, 0},
-                                        {true, true, psDrawBitmap, 0},
-                                        {true, false, psBitmapFrame, 0},
-                                        {true, true, psDrawLayers, 0x80000000u}}));
 }
 
 TEST(Image32, StagesPaintBackgroundThenBitmapThenVisibleLayers)
 {
     Image t(6, 4, 2, 2);
+    std::vector<std::tuple<bool, bool, uint32_t, uint32_t>> stages; // design time, run time, stage, parameter
+    for (int32_t i = 0; i < t.image.PaintStages()->Count(); ++i) {
+        const TPaintStage& s = *t.image.PaintStages()->Items(i);
+        stages.emplace_back(s.DsgnTime, s.RunTime, s.Stage, s.Parameter);
+    }
+    EXPECT_EQ(stages, (decltype(stages){{true, true, psClearBackground, 0}, {true, false, psControlFrame, 0},
+                                        {true, true, psDrawBitmap, 0}, {true, false, psBitmapFrame, 0},
+                                        {true, true, psDrawLayers, 0x80000000u}}));
     t.image.SetColor(kBlue);
     AddBitmapLayer(t.image, {1, 1, 2, 2}, 1, 1, kGreen);
     AddBitmapLayer(t.image, {4, 0, 5, 1}, 1, 1, kGreen)->SetVisible(false);
@@ -207,12 +189,10 @@ TEST(Image32, StagesPaintBackgroundThenBitmapThenVisibleLayers)
     t.image.PaintStages()->Add()->Stage = psCustom;
     PictureCanvas canvas(6, 4);
     PaintWhole(t.image, canvas);
-    EXPECT_EQ(canvas.At(0, 0), 0xFF0000u); // bitmap
-    EXPECT_EQ(canvas.At(1, 1), 0x00FF00u); // layer over the bitmap
-    EXPECT_EQ(canvas.At(4, 0), 0x0000FFu); // background; the hidden layer is not drawn
-    EXPECT_EQ(canvas.At(5, 3), 0x0000FFu);
+    // Bitmap, layer over it, background where the hidden layer is not drawn.
+    EXPECT_EQ(Shown(canvas, {{0, 0}, {1, 1}, {4, 0}, {5, 3}}),
+              (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x0000FF}));
     EXPECT_EQ(customStages, (std::vector<uint32_t>{5}));
-
     // A stage that clears the buffer after the others leaves only the colour.
     t.image.PaintStages()->Add()->Stage = psClearBuffer;
     t.image.Invalidate();
@@ -229,8 +209,7 @@ TEST(Image32, BlendedBitmapIsDrawnOverTheWholeClearedBuffer)
     t.image.Bitmap()->SetDrawMode(dmBlend);
     PictureCanvas canvas(4, 4);
     PaintWhole(t.image, canvas);
-    EXPECT_EQ(canvas.At(0, 0), 0x0000FFu);
-    EXPECT_EQ(canvas.At(1, 1), 0xFF0000u);
+    EXPECT_EQ(Shown(canvas, {{0, 0}, {1, 1}}), (std::vector<uint32_t>{0x0000FF, 0xFF0000}));
 }
 
 TEST(Image32, TiledBitmapRepeatsOverTheControl)
@@ -241,9 +220,7 @@ TEST(Image32, TiledBitmapRepeatsOverTheControl)
     PictureCanvas canvas(5, 3);
     PaintWhole(t.image, canvas);
     // PaintTo tiles from the corner of the rectangle given, also of one ending at 0.
-    TBitmap32 endingAt0, shifted;
-    for (TBitmap32* dest : {&endingAt0, &shifted})
-        dest->SetSize(5, 3);
+    Paper endingAt0(5, 3, 0), shifted(5, 3, 0);
     t.image.PaintTo(&endingAt0, TRect{-2, -2, 0, 0});
     t.image.PaintTo(&shifted, TRect{-1, -1, 1, 1});
     for (int32_t y = 0; y < 3; ++y)
@@ -264,10 +241,8 @@ TEST(Image32, FrameStagesMarkTheControlAndTheBitmap)
     t.image.PaintStages()->Items(3)->RunTime = true;
     PictureCanvas canvas(8, 8);
     PaintWhole(t.image, canvas);
-    EXPECT_EQ(canvas.At(0, 0), 0xFFFFFFu); // control frame, every other pixel
-    EXPECT_EQ(canvas.At(1, 0), 0x000000u);
-    EXPECT_EQ(canvas.At(2, 2), 0xFFFFFFu); // bitmap frame
-    EXPECT_EQ(canvas.At(3, 3), 0x000000u);
+    // The control frame, every other pixel, and the bitmap frame.
+    EXPECT_EQ(Shown(canvas, {{0, 0}, {1, 0}, {2, 2}, {3, 3}}), (std::vector<uint32_t>{0xFFFFFF, 0, 0xFFFFFF, 0}));
 }
 
 TEST(Image32, PaintingOnlyTheVisiblePartShowsTheSamePixels)
@@ -282,10 +257,8 @@ TEST(Image32, PaintingOnlyTheVisiblePartShowsTheSamePixels)
         image.SetOffsetHorz(7);
         image.SetOffsetVert(-5);
         image.Bitmap()->SetSize(100, 80);
-        std::mt19937 random(1234);
-        for (int32_t y = 0; y < 80; ++y)
-            for (int32_t x = 0; x < 100; ++x)
-                image.Bitmap()->SetPixel(x, y, 0xFF000000 | (random() & 0xFFFFFF));
+        graphicstest::FillRandom(*image.Bitmap(), 1234);
+        image.Bitmap()->ResetAlpha();
         auto* scaled = AddBitmapLayer(image, {10, 10, 30, 25}, 5, 5, 0x80FFFF00);
         scaled->SetScaled(true);
         scaled->Bitmap()->SetDrawMode(dmBlend);
@@ -316,23 +289,17 @@ TEST(Image32, PaintingOnlyTheVisiblePartShowsTheSamePixels)
 TEST(Image32, PaintToRendersIntoAnotherBitmapWithoutCropping)
 {
     Image t(10, 10, 2, 2);
-    auto* layer = AddBitmapLayer(t.image, {1, 1, 2, 2}, 1, 1, kGreen);
-    layer->SetScaled(true);
-    auto* cropped = AddBitmapLayer(t.image, {0, 4, 1, 5}, 1, 1, kGreen);
-    cropped->SetCropped(true); // outside the bitmap's rectangle
-    TBitmap32 dest;
-    dest.SetSize(8, 8);
-    dest.Clear(0);
+    AddBitmapLayer(t.image, {1, 1, 2, 2}, 1, 1, kGreen)->SetScaled(true);
+    AddBitmapLayer(t.image, {0, 4, 1, 5}, 1, 1, kGreen)->SetCropped(true); // outside the bitmap's rectangle
+    Paper dest(8, 8, 0);
     t.image.PaintTo(&dest, TRect{0, 0, 8, 8}); // the 2 x 2 bitmap at scale 4
-    EXPECT_EQ(dest.GetPixel(3, 3), kRed);
-    EXPECT_EQ(dest.GetPixel(4, 4), kGreen); // the scaled layer follows the destination's scale
-    EXPECT_EQ(dest.GetPixel(7, 7), kGreen);
-    EXPECT_EQ(dest.GetPixel(0, 4), kGreen); // no cropping while rendering elsewhere
+    // The scaled layer follows the destination's scale; no cropping while rendering elsewhere.
+    EXPECT_EQ(graphicstest::PixelsAt(dest, {{3, 3}, {4, 4}, {7, 7}, {0, 4}}),
+              (std::vector<TColor32>{kRed, kGreen, kGreen, kGreen}));
     // On screen the cropped layer is clipped to the bitmap.
     PictureCanvas canvas(10, 10);
     PaintWhole(t.image, canvas);
-    EXPECT_EQ(canvas.At(0, 4), 0xF0F0F0u);
-    EXPECT_EQ(canvas.At(1, 1), 0x00FF00u);
+    EXPECT_EQ(Shown(canvas, {{0, 4}, {1, 1}}), (std::vector<uint32_t>{0xF0F0F0, 0x00FF00}));
 }
 
 TEST(Image32, MouseEventsCarryTheLayerAndLeftPressCaptures)
@@ -340,15 +307,17 @@ TEST(Image32, MouseEventsCarryTheLayerAndLeftPressCaptures)
     Image t(100, 100, 100, 100);
     auto* layer = AddBitmapLayer(t.image, {10, 10, 20, 20}, 2, 2, kGreen);
     std::vector<std::string> events;
-    auto name = [&](TCustomLayer* l) { return l == layer ? "layer" : l ? "other" : "none"; };
+    auto log = [&](std::string what, TCustomLayer* l) {
+        events.push_back(what + (l == layer ? "layer" : l ? "other" : "none"));
+    };
     t.image.OnMouseDown = [&](TObject*, MouseButton b, platform::ShiftState, int32_t x, int32_t, TCustomLayer* l) {
-        events.push_back("down " + std::to_string(int(b)) + " " + std::to_string(x) + " " + name(l));
+        log("down " + std::to_string(int(b)) + " " + std::to_string(x) + " ", l);
     };
     t.image.OnMouseMove = [&](TObject*, platform::ShiftState, int32_t x, int32_t, TCustomLayer* l) {
-        events.push_back("move " + std::to_string(x) + " " + name(l));
+        log("move " + std::to_string(x) + " ", l);
     };
     t.image.OnMouseUp = [&](TObject*, MouseButton b, platform::ShiftState, int32_t, int32_t, TCustomLayer* l) {
-        events.push_back("up " + std::to_string(int(b)) + " " + name(l));
+        log("up " + std::to_string(int(b)) + " ", l);
     };
     t.image.HostMouseDown(MouseButton::Right, shift::Right, 50, 50);
     EXPECT_FALSE(t.image.MouseCapture()); // a right press over no layer
@@ -357,30 +326,39 @@ TEST(Image32, MouseEventsCarryTheLayerAndLeftPressCaptures)
     EXPECT_TRUE(t.image.MouseCapture()); // a left press always
     t.image.HostMouseUp(MouseButton::Left, 0, 50, 50);
     EXPECT_FALSE(t.image.MouseCapture());
-
     t.image.HostMouseDown(MouseButton::Left, shift::Left, 15, 15);
     t.image.HostMouseMove(shift::Left, 90, 90); // the layer holds the mouse
     t.image.HostMouseUp(MouseButton::Left, 0, 90, 90);
     t.image.HostMouseMove(0, 90, 90);
-    const std::vector<std::string> expected{"down 1 50 none", "up 1 none",      "down 0 50 none", "up 0 none",
-                                            "down 0 15 layer", "move 90 layer", "up 0 layer",     "move 90 none"};
-    EXPECT_EQ(events, expected);
-
-    // With layer mouse events off no layer is reported.
-    t.image.Layers()->SetMouseEvents(false);
-    events.clear();
+    t.image.Layers()->SetMouseEvents(false); // then no layer is reported
     t.image.HostMouseDown(MouseButton::Left, shift::Left, 15, 15);
-    EXPECT_EQ(events, (std::vector<std::string>{"down 0 15 none"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"down 1 50 none", "up 1 none", "down 0 50 none", "up 0 none",
+                                                "down 0 15 layer", "move 90 layer", "up 0 layer", "move 90 none",
+                                                "down 0 15 none"}));
+    EXPECT_FALSE(t.image.Focused()); // no tab stop: a press takes no focus
+    t.image.SetTabStop(true);
+    t.image.HostMouseDown(MouseButton::Left, shift::Left, 1, 1);
+    EXPECT_TRUE(t.image.Focused());
 }
 
-TEST(Image32, TabStopControlTakesTheFocusOnPress)
+TEST(Image32, LeavingTheControlRestoresItsCursorUnlessALayerHoldsTheMouse)
 {
-    TImage32 image;
-    image.HostMouseDown(MouseButton::Left, shift::Left, 1, 1);
-    EXPECT_FALSE(image.Focused());
-    image.SetTabStop(true);
-    image.HostMouseDown(MouseButton::Left, shift::Left, 1, 1);
-    EXPECT_TRUE(image.Focused());
+    Image t(50, 50, 50, 50);
+    t.image.SetCursor(platform::cursor::HandPoint);
+    AddBitmapLayer(t.image, {0, 0, 10, 10}, 1, 1, kGreen)->SetCursor(platform::cursor::SizeAll);
+    int leaves = 0;
+    t.image.OnMouseLeave = [&](TObject*) { ++leaves; };
+    std::vector<platform::CursorId> shown;
+    t.image.HostMouseMove(0, 5, 5);
+    shown.push_back(t.image.ShownCursor());
+    t.image.HostMouseLeave();
+    shown.push_back(t.image.ShownCursor());
+    t.image.HostMouseDown(MouseButton::Left, shift::Left, 5, 5);
+    t.image.HostMouseMove(shift::Left, 5, 5);
+    t.image.HostMouseLeave();
+    shown.push_back(t.image.ShownCursor());
+    EXPECT_EQ(shown, (std::vector{platform::cursor::SizeAll, platform::cursor::HandPoint, platform::cursor::SizeAll}));
+    EXPECT_EQ(leaves, 2);
 }
 
 TEST(Image32, OverlayLayersDrawOnTheWindowOnlyAfterEachPaint)
@@ -402,9 +380,8 @@ TEST(Image32, OverlayLayersDrawOnTheWindowOnlyAfterEachPaint)
     PictureCanvas canvas(10, 10);
     PaintWhole(t.image, canvas);
     PaintWhole(t.image, canvas);
-    EXPECT_EQ(overlay->windowPaints, 2);
-    EXPECT_EQ(overlay->bufferPaints, 0);
-    EXPECT_EQ(overlayEvents, 2);
+    EXPECT_EQ((std::vector<int>{overlay->windowPaints, overlay->bufferPaints, overlayEvents}),
+              (std::vector<int>{2, 0, 2}));
     // Its changes ask only for the buffer to be shown again.
     FakeHost host(t.image, {0, 0, 10, 10});
     overlay->SetLocation({1, 1, 2, 2});
@@ -412,55 +389,28 @@ TEST(Image32, OverlayLayersDrawOnTheWindowOnlyAfterEachPaint)
     EXPECT_TRUE(t.image.BufferValid());
 }
 
-TEST(Image32, AutoSizeFollowsTheScaledBitmap)
+TEST(Image32, AutoSizeAndSetupBitmapFitTheControlAndTheBitmapToEachOther)
 {
     TImage32 image;
     image.SetScaleMode(smScale);
     image.SetScale(2);
     image.SetAutoSize(true);
     EXPECT_EQ(image.Width(), 0); // an empty bitmap asks for no size
-    int resized = 0;
+    int resized = 0, changes = 0;
     image.OnBitmapResize = [&](TObject*) { ++resized; };
     image.Bitmap()->SetSize(30, 20);
-    EXPECT_EQ(image.Width(), 60);
-    EXPECT_EQ(image.Height(), 40);
+    EXPECT_EQ(image.ClientRect(), (platform::Rect{0, 0, 60, 40}));
     EXPECT_EQ(resized, 1);
-}
 
-TEST(Image32, SetupBitmapSizesTheBitmapToTheControl)
-{
-    TImage32 image;
-    image.SetBounds(0, 0, 7, 5);
-    int changes = 0;
-    image.OnChange = [&](TObject*) { ++changes; };
-    image.SetupBitmap(true, kGreen);
-    EXPECT_EQ(image.Bitmap()->Width(), 7);
-    EXPECT_EQ(image.Bitmap()->Height(), 5);
-    EXPECT_EQ(image.Bitmap()->GetPixel(6, 4), kGreen);
+    TImage32 fitted;
+    fitted.SetBounds(0, 0, 7, 5);
+    fitted.OnChange = [&](TObject*) { ++changes; };
+    fitted.SetupBitmap(true, kGreen);
+    EXPECT_EQ(fitted.Bitmap()->BoundsRect(), (TRect{0, 0, 7, 5}));
+    EXPECT_EQ(fitted.Bitmap()->GetPixel(6, 4), kGreen);
     EXPECT_EQ(changes, 1);
-    TBitmap32 other;
-    other.SetSize(3, 3);
-    other.Clear(kRed);
-    image.SetBitmap(&other);
-    EXPECT_NE(image.Bitmap(), &other); // copied, not taken
-    EXPECT_EQ(image.Bitmap()->GetPixel(2, 2), kRed);
-}
-
-TEST(Image32, LeavingTheControlRestoresItsCursorUnlessALayerHoldsTheMouse)
-{
-    Image t(50, 50, 50, 50);
-    t.image.SetCursor(platform::cursor::HandPoint);
-    auto* layer = AddBitmapLayer(t.image, {0, 0, 10, 10}, 1, 1, kGreen);
-    layer->SetCursor(platform::cursor::SizeAll);
-    int leaves = 0;
-    t.image.OnMouseLeave = [&](TObject*) { ++leaves; };
-    t.image.HostMouseMove(0, 5, 5);
-    EXPECT_EQ(t.image.ShownCursor(), platform::cursor::SizeAll);
-    t.image.HostMouseLeave();
-    EXPECT_EQ(t.image.ShownCursor(), platform::cursor::HandPoint);
-    t.image.HostMouseDown(MouseButton::Left, shift::Left, 5, 5);
-    t.image.HostMouseMove(shift::Left, 5, 5);
-    t.image.HostMouseLeave();
-    EXPECT_EQ(t.image.ShownCursor(), platform::cursor::SizeAll);
-    EXPECT_EQ(leaves, 2);
+    Paper other(3, 3, kRed);
+    fitted.SetBitmap(&other);
+    EXPECT_NE(fitted.Bitmap(), &other); // copied, not taken
+    EXPECT_EQ(fitted.Bitmap()->GetPixel(2, 2), kRed);
 }

@@ -2,22 +2,17 @@
 // the mouse-listener state machine and clean-up.
 #include "graphics/Image32.h"
 #include "graphics/Layers32.h"
-#include "graphics/Transforms32.h"
-
-#include <gtest/gtest.h>
-
 #include "graphics/GraphicsTestHelpers.h"
 
-#include <cmath>
-#include <string>
-#include <vector>
+using namespace graphicstest;
 
 using platform::MouseButton;
 namespace shift = platform::shift;
 
 namespace {
 
-// Records the collection's notifications as a string of letters.
+// Records the collection's notifications as a string: '<' changing, '>' changed,
+// 'g' asking for the buffer to be shown again.
 struct CollectionLog {
     explicit CollectionLog(TLayerCollection& c)
     {
@@ -25,12 +20,7 @@ struct CollectionLog {
         c.OnChange = [this](TObject*) { text += ">"; };
         c.OnGDIUpdate = [this](TObject*) { text += "g"; };
     }
-    std::string Take()
-    {
-        std::string t = text;
-        text.clear();
-        return t;
-    }
+    std::string Take() { return std::exchange(text, {}); }
     std::string text;
 };
 
@@ -41,10 +31,9 @@ TPositionedLayer* AddAt(TLayerCollection& c, float l, float t, float r, float b)
     return layer;
 }
 
-// A layer that records the mouse calls it gets.
-class RecordingLayer : public TPositionedLayer {
-public:
-    using TPositionedLayer::TPositionedLayer;
+// A layer at (0, 0, 10, 10) that records the mouse calls it gets.
+struct RecordingLayer : TPositionedLayer {
+    explicit RecordingLayer(TLayerCollection* c) : TPositionedLayer(c) { SetLocation(TFloatRect{0, 0, 10, 10}); }
     std::vector<std::string> calls;
     void MouseDown(MouseButton b, platform::ShiftState s, int32_t x, int32_t y) override
     {
@@ -63,16 +52,17 @@ public:
     }
 };
 
-RecordingLayer* AddRecording(TLayerCollection& c)
+std::vector<int32_t> Indexes(std::initializer_list<TCustomLayer*> layers)
 {
-    auto* layer = c.Add<RecordingLayer>();
-    layer->SetLocation(TFloatRect{0, 0, 10, 10});
-    return layer;
+    std::vector<int32_t> indexes;
+    for (TCustomLayer* layer : layers)
+        indexes.push_back(layer->Index());
+    return indexes;
 }
 
 } // namespace
 
-TEST(LayerCollection, BringToFrontNotifiesOnlyWhenAVisibleLayerMoves)
+TEST(LayerCollection, OrderChangesNotifyOnlyWhenAVisibleLayerMoves)
 {
     TLayerCollection c;
     auto* a = c.Add<TPositionedLayer>();
@@ -82,51 +72,32 @@ TEST(LayerCollection, BringToFrontNotifiesOnlyWhenAVisibleLayerMoves)
     top->BringToFront();
     EXPECT_EQ(log.Take(), "");
     a->BringToFront();
-    EXPECT_EQ(a->Index(), 2);
+    EXPECT_EQ(Indexes({b, top, a}), (std::vector<int32_t>{0, 1, 2}));
     EXPECT_EQ(log.Take(), "<>");
-    EXPECT_EQ(c.Items(0), b);
-    EXPECT_EQ(c.Items(1), top);
-    // An invisible layer's move changes no picture.
-    b->SetVisible(false);
+    b->SetVisible(false); // an invisible layer's move changes no picture
     log.Take();
     b->BringToFront();
     EXPECT_EQ(b->Index(), 2);
     EXPECT_EQ(log.Take(), "");
-}
-
-TEST(LayerCollection, SetIndexIsLimitedToTheList)
-{
-    TLayerCollection c;
-    auto* a = c.Add<TPositionedLayer>();
-    auto* b = c.Add<TPositionedLayer>();
-    auto* d = c.Add<TPositionedLayer>();
-    d->SetIndex(-7);
-    EXPECT_EQ(d->Index(), 0);
-    d->SetIndex(c.Count() + 3);
-    EXPECT_EQ(d->Index(), 2);
+    // SetIndex is limited to the list.
+    b->SetIndex(-7);
+    EXPECT_EQ(b->Index(), 0);
+    b->SetIndex(c.Count() + 3);
+    EXPECT_EQ(b->Index(), 2);
     a->SendToBack();
-    EXPECT_EQ(a->Index(), 0);
-    EXPECT_EQ(b->Index(), 1);
+    log.Take();
+    a->SendToBack(); // already there: no change
+    EXPECT_EQ(Indexes({a, top, b}), (std::vector<int32_t>{0, 1, 2}));
+    EXPECT_EQ(log.Take(), "");
     TPositionedLayer loose(nullptr);
-    EXPECT_EQ(loose.Index(), -1);
     loose.SetIndex(3); // nothing to move in
     EXPECT_EQ(loose.Index(), -1);
-}
-
-TEST(LayerCollection, InsertPutsTheNewLayerAtTheIndexWithOneNotification)
-{
-    TLayerCollection c;
-    auto* a = c.Add<TPositionedLayer>();
-    auto* b = c.Add<TPositionedLayer>();
-    CollectionLog log(c);
+    // Insert puts the new layer at the index with one notification, its own option change inside.
     auto* inserted = c.Insert<TBitmapLayer>(1);
-    EXPECT_EQ(inserted->Index(), 1);
-    EXPECT_EQ(a->Index(), 0);
-    EXPECT_EQ(b->Index(), 2);
-    // The new layer's own option change reports inside the update.
+    EXPECT_EQ(Indexes({a, inserted, top, b}), (std::vector<int32_t>{0, 1, 2, 3}));
     EXPECT_EQ(log.Take(), "<<>>");
     c.Delete(1);
-    EXPECT_EQ(c.Count(), 2);
+    EXPECT_EQ(c.Count(), 3);
     EXPECT_EQ(log.Take(), "<>");
 }
 
@@ -135,22 +106,21 @@ TEST(LayerCollection, InvisibleLayerChangesStaySilentUnlessItIsAnOverlay)
     TLayerCollection c;
     auto* layer = c.Add<TPositionedLayer>();
     CollectionLog log(c);
-    layer->SetVisible(false); // hiding and showing repaint
-    EXPECT_EQ(log.Take(), "<>");
-    layer->SetVisible(true);
-    EXPECT_EQ(log.Take(), ">");
-    layer->SetVisible(false);
-    log.Take();
-    layer->SetLocation(TFloatRect{1, 2, 3, 4});
-    EXPECT_EQ(log.Take(), "");
-    layer->SetLayerOptions(loGDIOverlay);
-    log.Take();
-    layer->SetLocation(TFloatRect{5, 6, 7, 8});
-    EXPECT_EQ(log.Take(), "g"); // only asks for the buffer to be shown again
-    layer->SetLayerOptions(loVisible | loNoUpdate);
-    log.Take();
-    layer->SetLocation(TFloatRect{0, 0, 1, 1});
-    EXPECT_EQ(log.Take(), "");
+    std::vector<std::string> seen;
+    auto step = [&](auto change) {
+        change();
+        seen.push_back(log.Take());
+    };
+    step([&] { layer->SetVisible(false); }); // hiding and showing repaint
+    step([&] { layer->SetVisible(true); });
+    step([&] { layer->SetVisible(false); });
+    step([&] { layer->SetLocation(TFloatRect{1, 2, 3, 4}); });
+    step([&] { layer->SetLayerOptions(loGDIOverlay); });
+    step([&] { layer->SetLocation(TFloatRect{5, 6, 7, 8}); }); // only asks for the buffer to be shown again
+    step([&] { layer->SetLayerOptions(loVisible | loNoUpdate); });
+    step([&] { layer->SetLocation(TFloatRect{0, 0, 1, 1}); });
+    EXPECT_EQ((std::vector<std::string>{seen[0], seen[1], seen[3], seen[5], seen[7]}),
+              (std::vector<std::string>{"<>", ">", "", "g", ""}));
 
     EXPECT_EQ(graphicstest::MessageOf([&] { c.EndUpdate(); }), "Unpaired EndUpdate");
     EXPECT_THROW(c.EndUpdate(), EAssertionFailed);
@@ -163,36 +133,32 @@ TEST(LayerCollection, FindLayerAtPosTakesTheUppermostMatchingLayer)
     TLayerCollection c;
     auto* lower = AddAt(c, 0, 0, 20, 20);
     auto* upper = AddAt(c, 10, 10, 30, 30);
-    EXPECT_EQ(c.FindLayerAtPos(15, 15, loMouseEvents), upper);
-    EXPECT_EQ(c.FindLayerAtPos(5, 5, loMouseEvents), lower);
-    EXPECT_EQ(c.FindLayerAtPos(30, 30, loMouseEvents), nullptr); // right and bottom edges are outside
+    auto found = [&](int32_t x, int32_t y, uint32_t options = loMouseEvents) { return c.FindLayerAtPos(x, y, options); };
+    EXPECT_EQ((std::vector<TCustomLayer*>{found(15, 15), found(5, 5), found(30, 30)}),
+              (std::vector<TCustomLayer*>{upper, lower, nullptr})); // right and bottom edges are outside
     upper->SetMouseEvents(false);
-    EXPECT_EQ(c.FindLayerAtPos(15, 15, loMouseEvents), lower);
-    EXPECT_EQ(c.FindLayerAtPos(15, 15, loVisible), upper);
+    EXPECT_EQ(found(15, 15), lower);
+    EXPECT_EQ(found(15, 15, loVisible), upper);
     // OnHitTest has the last word.
     lower->OnHitTest = [](TObject*, int32_t x, int32_t, bool& passed) { passed = passed && x < 12; };
-    EXPECT_EQ(c.FindLayerAtPos(15, 15, loMouseEvents), nullptr);
-    EXPECT_EQ(c.FindLayerAtPos(11, 15, loMouseEvents), lower);
-}
-
-TEST(LayerCollection, AlphaHitSkipsTransparentPixelsAndMapsWithFloor)
-{
-    TLayerCollection c;
-    auto* lower = AddAt(c, 0, 0, 4, 2);
-    auto* upper = c.Add<TBitmapLayer>();
-    upper->SetLocation(TFloatRect{0, 0, 4, 2});
-    upper->Bitmap()->SetSize(2, 1);
-    upper->Bitmap()->SetPixel(0, 0, 0x00FFFFFF); // transparent
-    upper->Bitmap()->SetPixel(1, 0, 0x01000000); // barely opaque
-    EXPECT_EQ(c.FindLayerAtPos(1, 0, loMouseEvents), upper); // without AlphaHit any pixel hits
-    upper->AlphaHit = true;
-    EXPECT_EQ(c.FindLayerAtPos(1, 0, loMouseEvents), lower);
-    EXPECT_EQ(c.FindLayerAtPos(2, 1, loMouseEvents), upper);
+    EXPECT_EQ(found(15, 15), nullptr);
+    EXPECT_EQ(found(11, 15), lower);
+    // With AlphaHit transparent pixels miss, and the point maps to the bitmap with floor.
+    TLayerCollection d;
+    auto* below = AddAt(d, 0, 0, 4, 2);
+    auto* bitmapLayer = d.Add<TBitmapLayer>();
+    bitmapLayer->SetLocation(TFloatRect{0, 0, 4, 2});
+    bitmapLayer->Bitmap()->SetSize(2, 1);
+    bitmapLayer->Bitmap()->SetPixel(0, 0, 0x00FFFFFF); // transparent
+    bitmapLayer->Bitmap()->SetPixel(1, 0, 0x01000000); // barely opaque
+    EXPECT_EQ(d.FindLayerAtPos(1, 0, loMouseEvents), bitmapLayer); // without AlphaHit any pixel hits
+    bitmapLayer->AlphaHit = true;
     // Point 3 lies in bitmap pixel 1 (3 * 2 / 4 = 1.5); rounding would leave the bitmap.
-    EXPECT_EQ(c.FindLayerAtPos(3, 1, loMouseEvents), upper);
-    // A location that rounds to nothing hits nothing.
-    upper->SetLocation(TFloatRect{0, 0, 0.4f, 2});
-    EXPECT_EQ(c.FindLayerAtPos(0, 0, loMouseEvents), lower);
+    EXPECT_EQ((std::vector<TCustomLayer*>{d.FindLayerAtPos(1, 0, loMouseEvents), d.FindLayerAtPos(2, 1, loMouseEvents),
+                                          d.FindLayerAtPos(3, 1, loMouseEvents)}),
+              (std::vector<TCustomLayer*>{below, bitmapLayer, bitmapLayer}));
+    bitmapLayer->SetLocation(TFloatRect{0, 0, 0.4f, 2}); // rounds to nothing: hits nothing
+    EXPECT_EQ(d.FindLayerAtPos(0, 0, loMouseEvents), below);
 }
 
 TEST(LayerCollection, ScaledLayerFollowsTheImageScale)
@@ -202,25 +168,23 @@ TEST(LayerCollection, ScaledLayerFollowsTheImageScale)
     image.Bitmap()->SetSize(100, 100);
     image.SetScaleMode(smScale);
     image.SetScale(2);
-    auto* layer = image.Layers()->Add<TPositionedLayer>();
-    layer->SetLocation(TFloatRect{10, 10, 20, 20});
+    auto* layer = AddAt(*image.Layers(), 10, 10, 20, 20);
     layer->SetScaled(true);
-    EXPECT_EQ(image.Layers()->FindLayerAtPos(25, 25, loMouseEvents), layer);
-    EXPECT_EQ(image.Layers()->FindLayerAtPos(41, 41, loMouseEvents), nullptr);
+    auto found = [&](int32_t at) { return image.Layers()->FindLayerAtPos(at, at, loMouseEvents); };
+    EXPECT_EQ(found(25), layer);
+    EXPECT_EQ(found(41), nullptr);
     const TFloatRect r = layer->GetAdjustedLocation();
-    EXPECT_FLOAT_EQ(r.Left, 20);
-    EXPECT_FLOAT_EQ(r.Bottom, 40);
-    // The scale changed since the last paint: the hit test sees the new one.
-    image.SetScale(4);
-    EXPECT_EQ(image.Layers()->FindLayerAtPos(41, 41, loMouseEvents), layer);
+    EXPECT_EQ((std::vector<float>{r.Left, r.Bottom}), (std::vector<float>{20, 40}));
+    image.SetScale(4); // changed since the last paint: the hit test sees the new scale
+    EXPECT_EQ(found(41), layer);
     layer->SetScaled(false);
-    EXPECT_EQ(image.Layers()->FindLayerAtPos(15, 15, loMouseEvents), layer);
+    EXPECT_EQ(found(15), layer);
 }
 
-TEST(LayerCollection, LeftPressMakesTheListenerUntilItsLastButtonIsReleased)
+TEST(LayerCollection, LeftPressMakesTheListenerUntilItsLastButtonIsReleasedRightPressesNever)
 {
     TLayerCollection c;
-    auto* layer = AddRecording(c);
+    auto* layer = c.Add<RecordingLayer>();
     EXPECT_EQ(c.MouseDown(MouseButton::Left, shift::Left, 5, 5), layer);
     EXPECT_EQ(c.MouseListener(), layer);
     EXPECT_EQ(layer->LayerStates(), lsMouseLeft);
@@ -233,25 +197,18 @@ TEST(LayerCollection, LeftPressMakesTheListenerUntilItsLastButtonIsReleased)
     EXPECT_EQ(c.MouseUp(MouseButton::Right, 0, 60, 60), layer);
     EXPECT_EQ(c.MouseListener(), nullptr);
     EXPECT_EQ(c.MouseMove(0, 60, 60), nullptr);
-    const std::vector<std::string> expected{"down 0 5,5", "down 1 50,50", "move 60,60", "up 0", "up 1"};
-    EXPECT_EQ(layer->calls, expected);
-}
-
-TEST(LayerCollection, RightPressesAndNoCaptureLayersMakeNoListener)
-{
-    TLayerCollection c;
-    auto* layer = AddRecording(c);
+    EXPECT_EQ(layer->calls, (std::vector<std::string>{"down 0 5,5", "down 1 50,50", "move 60,60", "up 0", "up 1"}));
+    // Right presses and layers that take no capture make no listener.
+    layer->calls.clear();
     EXPECT_EQ(c.MouseDown(MouseButton::Right, shift::Right, 5, 5), layer);
     EXPECT_EQ(c.MouseListener(), nullptr);
     EXPECT_TRUE(layer->calls.empty()); // no listener: nobody is called
     EXPECT_EQ(c.MouseUp(MouseButton::Right, 0, 5, 5), layer);
     EXPECT_EQ(layer->calls, (std::vector<std::string>{"up 1"}));
-
-    layer->calls.clear();
     layer->SetLayerOptions(layer->LayerOptions() | loNoCapture); // reported but not called
     EXPECT_EQ(c.MouseDown(MouseButton::Left, shift::Left, 5, 5), layer);
     EXPECT_EQ(c.MouseListener(), nullptr);
-    EXPECT_TRUE(layer->calls.empty());
+    EXPECT_EQ(layer->calls.size(), 1u);
 }
 
 TEST(LayerCollection, ListenerIsDroppedWhenItLeavesOrMouseEventsChange)
@@ -262,15 +219,12 @@ TEST(LayerCollection, ListenerIsDroppedWhenItLeavesOrMouseEventsChange)
     EXPECT_EQ(c.MouseListener(), layer);
     c.SetMouseEvents(true);
     EXPECT_EQ(c.MouseListener(), nullptr);
-
     c.MouseDown(MouseButton::Left, shift::Left, 1, 1);
     ASSERT_EQ(c.MouseListener(), layer);
     layer->SetLayerCollection(&other);
     EXPECT_EQ(c.MouseListener(), nullptr);
-    EXPECT_EQ(c.Count(), 0);
-    EXPECT_EQ(other.Count(), 1);
-    EXPECT_EQ(layer->LayerStates(), 0);
-
+    EXPECT_EQ((std::vector<int32_t>{c.Count(), other.Count(), int32_t(layer->LayerStates())}),
+              (std::vector<int32_t>{0, 1, 0}));
     other.MouseDown(MouseButton::Left, shift::Left, 1, 1);
     delete layer;
     EXPECT_EQ(other.MouseListener(), nullptr);
@@ -284,64 +238,57 @@ TEST(LayerCollection, LayerCursorIsShownOverTheOwner)
     TLayerCollection c(&owner);
     auto* layer = AddAt(c, 0, 0, 10, 10);
     layer->SetCursor(platform::cursor::SizeAll);
+    std::vector<platform::CursorId> shown;
     c.MouseMove(0, 5, 5);
-    EXPECT_EQ(owner.ShownCursor(), platform::cursor::SizeAll);
+    shown.push_back(owner.ShownCursor());
     c.MouseMove(0, 50, 50); // over nothing: the owner's own cursor
-    EXPECT_EQ(owner.ShownCursor(), platform::cursor::HandPoint);
+    shown.push_back(owner.ShownCursor());
     c.MouseDown(MouseButton::Left, shift::Left, 5, 5);
     layer->SetCursor(platform::cursor::Cross); // the listener's new cursor shows at once
-    EXPECT_EQ(owner.ShownCursor(), platform::cursor::Cross);
+    shown.push_back(owner.ShownCursor());
     c.MouseUp(MouseButton::Left, 0, 5, 5);
-    EXPECT_EQ(owner.ShownCursor(), platform::cursor::HandPoint);
+    shown.push_back(owner.ShownCursor());
+    EXPECT_EQ(shown, (std::vector{platform::cursor::SizeAll, platform::cursor::HandPoint, platform::cursor::Cross,
+                                  platform::cursor::HandPoint}));
 }
 
 TEST(LayerCollection, DestroyedLayersTellTheirWatchersAndLeaveEveryList)
 {
-    class Watcher : public TPositionedLayer {
-    public:
+    struct Watcher : TPositionedLayer {
         using TPositionedLayer::TPositionedLayer;
         std::vector<TCustomLayer*> told;
-
-    protected:
         void Notification(TCustomLayer* layer) override { told.push_back(layer); }
     };
-    TLayerCollection c;
-    auto* watcher = c.Add<Watcher>();
-    auto* watched = c.Add<TPositionedLayer>();
-    int destroyed = 0;
-    watched->OnDestroy = [&](TObject* sender) {
-        EXPECT_EQ(sender, watched);
-        ++destroyed;
-    };
-    watched->AddNotification(watcher);
-    watched->AddNotification(watcher); // once only
-    delete watched;
-    EXPECT_EQ(destroyed, 1);
-    EXPECT_EQ(watcher->told, (std::vector<TCustomLayer*>{watched}));
-
-    // The watcher goes first: the watched layer must not tell it later.
-    auto* second = c.Add<TPositionedLayer>();
-    second->AddNotification(watcher);
-    delete watcher;
-    delete second; // would touch the freed watcher if it still listed it
-    EXPECT_EQ(c.Count(), 0);
-}
-
-TEST(LayerCollection, ClearAndDestructionFreeEveryLayer)
-{
     int destroyed = 0;
     {
         TLayerCollection c;
+        auto* watcher = c.Add<Watcher>();
+        auto* watched = c.Add<TPositionedLayer>();
+        watched->OnDestroy = [&](TObject* sender) {
+            EXPECT_EQ(sender, watched);
+            ++destroyed;
+        };
+        watched->AddNotification(watcher);
+        watched->AddNotification(watcher); // once only
+        delete watched;
+        EXPECT_EQ(destroyed, 1);
+        EXPECT_EQ(watcher->told, (std::vector<TCustomLayer*>{watched}));
+        // The watcher goes first: the watched layer must not tell it later.
+        auto* second = c.Add<TPositionedLayer>();
+        second->AddNotification(watcher);
+        delete watcher;
+        delete second; // would touch the freed watcher if it still listed it
+        EXPECT_EQ(c.Count(), 0);
+        // Clear frees every layer with one change; the collection's destruction frees the rest.
         for (int i = 0; i < 3; ++i)
             c.Add<TBitmapLayer>()->OnDestroy = [&](TObject*) { ++destroyed; };
         CollectionLog log(c);
         c.Clear();
-        EXPECT_EQ(log.Take(), "<>"); // one change for the whole clear
-        EXPECT_EQ(destroyed, 3);
+        EXPECT_EQ(log.Take(), "<>");
+        EXPECT_EQ(destroyed, 4);
         c.Add<TPositionedLayer>()->OnDestroy = [&](TObject*) { ++destroyed; };
-        log.Take();
     }
-    EXPECT_EQ(destroyed, 4);
+    EXPECT_EQ(destroyed, 5);
 }
 
 TEST(LayerCollection, AssignCopiesLayersOfTheSameClass)
@@ -353,23 +300,19 @@ TEST(LayerCollection, AssignCopiesLayersOfTheSameClass)
     bitmapLayer->AlphaHit = true;
     bitmapLayer->Bitmap()->SetSize(3, 2);
     bitmapLayer->Bitmap()->Clear(0x80112233);
-    auto* plain = source.Add<TPositionedLayer>();
-    plain->SetScaled(true);
+    source.Add<TPositionedLayer>()->SetScaled(true);
     copy.Add<TPositionedLayer>();
     copy.Assign(&source);
     ASSERT_EQ(copy.Count(), 2);
     auto* copied = dynamic_cast<TBitmapLayer*>(copy.Items(0));
     ASSERT_NE(copied, nullptr);
     EXPECT_NE(copied, bitmapLayer);
-    EXPECT_EQ(copied->Location().Right, 3);
-    EXPECT_EQ(copied->Tag, 77);
-    EXPECT_TRUE(copied->AlphaHit);
-    EXPECT_EQ(copied->Bitmap()->Width(), 3);
-    EXPECT_EQ(copied->Bitmap()->GetPixel(2, 1), 0x80112233u);
+    EXPECT_EQ((std::tuple{copied->Location().Right, copied->Tag, copied->AlphaHit, copied->Bitmap()->Width(),
+                          copied->Bitmap()->GetPixel(2, 1)}),
+              (std::tuple{3.0f, 77, true, 3, 0x80112233u}));
     EXPECT_STREQ(copy.Items(1)->ClassName(), "TPositionedLayer");
     EXPECT_TRUE(dynamic_cast<TPositionedLayer*>(copy.Items(1))->Scaled());
-    // Items' setter copies into the existing layer.
-    copy.SetItem(1, bitmapLayer);
+    copy.SetItem(1, bitmapLayer); // Items' setter copies into the existing layer
     EXPECT_EQ(copy.Items(1)->Tag, 77);
 }
 
@@ -397,11 +340,7 @@ TEST(BitmapLayer, FarAndNaNLocationsPaintTheirSaturatedRectangle)
         for (const auto& k : cases) {
             layer->Bitmap()->SetStretchFilter(filter);
             layer->SetLocation(k.location);
-            TBitmap32 painted, expected;
-            for (TBitmap32* b : {&painted, &expected}) {
-                b->SetSize(8, 6);
-                b->Clear(0xFF102030);
-            }
+            graphicstest::Paper painted(8, 6, 0xFF102030), expected(8, 6, 0xFF102030);
             layer->DoPaint(&painted);
             if (!IsRectEmpty(k.saturated))
                 StretchTransfer(&expected, k.saturated, expected.BoundsRect(), layer->Bitmap(),

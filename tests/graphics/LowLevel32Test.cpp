@@ -1,28 +1,16 @@
 #include "graphics/LowLevel32.h"
-
-#include <gtest/gtest.h>
-
-#include <vector>
+#include "graphics/GraphicsTestHelpers.h"
 
 TEST(LowLevel32, SmallArithmetic)
 {
-    EXPECT_EQ(Clamp(300), 255);
-    EXPECT_EQ(Clamp(-1), 0);
-    EXPECT_EQ(Clamp(77), 77);
-    EXPECT_EQ(Constrain(-5, 0, 10), 0);
-    EXPECT_EQ(Constrain(15, 0, 10), 10);
-    EXPECT_EQ(Constrain(7, 0, 10), 7);
     // The arithmetic shifts keep the sign.
-    EXPECT_EQ(SAR_4(-16), -1);
-    EXPECT_EQ(SAR_8(-1), -1);
-    EXPECT_EQ(SAR_9(1024), 2);
-    EXPECT_EQ(SAR_12(-4097), -2);
-    EXPECT_EQ(SAR_13(8192), 1);
-    EXPECT_EQ(SAR_14(-16384), -1);
-    EXPECT_EQ(SAR_16(0x7FFFFFFF), 0x7FFF);
+    EXPECT_EQ((std::vector<int32_t>{Clamp(300), Clamp(-1), Clamp(77), Constrain(-5, 0, 10), Constrain(15, 0, 10),
+                                    Constrain(7, 0, 10), SAR_4(-16), SAR_8(-1), SAR_9(1024), SAR_12(-4097), SAR_13(8192),
+                                    SAR_14(-16384), SAR_16(0x7FFFFFFF)}),
+              (std::vector<int32_t>{255, 0, 77, 0, 10, 7, -1, -1, 2, -2, 1, -1, 0x7FFF}));
     // ColorSwap exchanges red and blue and makes the colour opaque.
-    EXPECT_EQ(ColorSwap(0x00332211), 0xFF112233u);
-    EXPECT_EQ(ColorSwap(0x000000FF), 0xFFFF0000u);
+    EXPECT_EQ((std::vector<uint32_t>{ColorSwap(0x00332211), ColorSwap(0x000000FF)}),
+              (std::vector<uint32_t>{0xFF112233, 0xFFFF0000}));
 }
 
 TEST(LowLevel32, FillAndMoveLongwordTouchExactlyCountWordsAndKeepOverlaps)
@@ -95,32 +83,28 @@ TEST(LowLevel32, MulDivRoundsHalvesAwayFromZeroAndAnswersMinusOneOnOverflow)
         EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.want) << c.a << " * " << c.b << " / " << c.c;
 }
 
-constexpr int32_t kAny = INT32_MIN; // the ends of a rejected line that are left as they fall
-
-struct ClipCase {
-    int32_t x1, y1, x2, y2;
-    bool visible;
-    int32_t ex1, ey1, ex2, ey2; // the ends afterwards: clipped when visible, untouched when not
-};
-
-class ClipLineCases : public testing::TestWithParam<ClipCase> {};
-
-TEST_P(ClipLineCases, AgainstWindow0To8)
+TEST(LowLevel32, ClipLineAgainstWindow0To8)
 {
-    const ClipCase c = GetParam();
-    int32_t x1 = c.x1, y1 = c.y1, x2 = c.x2, y2 = c.y2;
-    EXPECT_EQ(ClipLine(x1, y1, x2, y2, 0, 0, 8, 8), c.visible);
-    if (c.ex1 != kAny) {
-        EXPECT_EQ((std::vector<int32_t>{x1, y1, x2, y2}), (std::vector<int32_t>{c.ex1, c.ey1, c.ex2, c.ey2}));
+    constexpr int32_t kAny = INT32_MIN; // the ends of a rejected line that are left as they fall
+    const struct {
+        int32_t x1, y1, x2, y2;
+        bool visible;
+        int32_t ex1, ey1, ex2, ey2; // the ends afterwards: clipped when visible, untouched when not
+    } cases[] = {
+        {-10, 5, 10, 5, true, 0, 5, 8, 5},       // horizontal through both sides
+        {-5, -5, -1, 20, false, -5, -5, -1, 20}, // wholly left
+        {1, 1, 7, 7, true, 1, 1, 7, 7},          // inside: untouched
+        {4, -4, 4, 12, true, 4, 0, 4, 8},        // vertical through top and bottom
+        {-4, 2, 2, -4, false, kAny, 0, 0, 0},    // passes the top-left corner outside
+        {-4, -4, 12, 12, true, 0, 0, 8, 8},      // diagonal through two corners
+        {0, 8, 8, 8, true, 0, 8, 8, 8},          // along the inclusive bottom edge
+        {9, 0, 9, 8, false, 9, 0, 9, 8},         // just right of the window
+    };
+    for (const auto& c : cases) {
+        int32_t x1 = c.x1, y1 = c.y1, x2 = c.x2, y2 = c.y2;
+        EXPECT_EQ(ClipLine(x1, y1, x2, y2, 0, 0, 8, 8), c.visible) << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2;
+        if (c.ex1 != kAny) {
+            EXPECT_EQ((std::vector<int32_t>{x1, y1, x2, y2}), (std::vector<int32_t>{c.ex1, c.ey1, c.ex2, c.ey2}));
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(LowLevel32, ClipLineCases, testing::Values(
-    ClipCase{-10, 5, 10, 5, true, 0, 5, 8, 5},       // horizontal through both sides
-    ClipCase{-5, -5, -1, 20, false, -5, -5, -1, 20}, // wholly left
-    ClipCase{1, 1, 7, 7, true, 1, 1, 7, 7},          // inside: untouched
-    ClipCase{4, -4, 4, 12, true, 4, 0, 4, 8},        // vertical through top and bottom
-    ClipCase{-4, 2, 2, -4, false, kAny, 0, 0, 0},    // passes the top-left corner outside
-    ClipCase{-4, -4, 12, 12, true, 0, 0, 8, 8},      // diagonal through two corners
-    ClipCase{0, 8, 8, 8, true, 0, 8, 8, 8},          // along the inclusive bottom edge
-    ClipCase{9, 0, 9, 8, false, 9, 0, 9, 8}));       // just right of the window

@@ -1,11 +1,9 @@
 // The rubber-band layer: which drag a press starts, moving and resizing with the size
 // limits, scaled locations, the child layer that follows, and what it paints.
 #include "graphics/RubberbandLayer32.h"
+#include "graphics/GraphicsTestHelpers.h"
 
-#include <gtest/gtest.h>
-
-#include <optional>
-
+using namespace graphicstest;
 using platform::MouseButton;
 namespace shift = platform::shift;
 
@@ -62,59 +60,42 @@ struct Band {
 
 } // namespace
 
-TEST(RubberbandLayer, PressesStartTheDragOfTheHandleUnderThem)
+TEST(RubberbandLayer, PressesStartAndHoversShowTheDragOfTheHandleUnderThem)
 {
     Band b;
-    EXPECT_EQ(dsSizeBR, b.PressAt(52, 43)); // within HandleSize + 1 of the corner
-    EXPECT_EQ(dsSizeBR, b.PressAt(53, 39));
-    EXPECT_EQ(dsSizeTL, b.PressAt(10, 10));
-    EXPECT_EQ(dsSizeTR, b.PressAt(49, 6));
-    EXPECT_EQ(dsSizeBL, b.PressAt(7, 40));
-    EXPECT_EQ(dsSizeL, b.PressAt(10, 24));
-    EXPECT_EQ(dsSizeR, b.PressAt(47, 28));
-    EXPECT_EQ(dsSizeT, b.PressAt(25, 10));
-    EXPECT_EQ(dsSizeB, b.PressAt(29, 39));
-    EXPECT_EQ(dsMove, b.PressAt(20, 20));
-    EXPECT_EQ(dsMove, b.PressAt(10, 18)); // on the left edge but away from its handles
-    // Outside: the layer is not hit, so it gets no press.
+    const std::pair<TPoint, TDragState> presses[] = {
+        {{52, 43}, dsSizeBR}, // within HandleSize + 1 of the corner
+        {{53, 39}, dsSizeBR}, {{10, 10}, dsSizeTL}, {{49, 6}, dsSizeTR}, {{7, 40}, dsSizeBL},
+        {{10, 24}, dsSizeL},  {{47, 28}, dsSizeR},  {{25, 10}, dsSizeT}, {{29, 39}, dsSizeB},
+        {{20, 20}, dsMove},   {{10, 18}, dsMove}, // on the left edge but away from its handles
+        {{54, 39}, dsNone},   {{70, 70}, dsNone}, // outside: the layer is not hit, so it gets no press
+    };
+    for (const auto& [p, state] : presses)
+        EXPECT_EQ(state, b.PressAt(p.X, p.Y)) << p.X << "," << p.Y;
     EXPECT_EQ(nullptr, b.c.FindLayerAtPos(54, 39, loMouseEvents));
-    EXPECT_EQ(dsNone, b.PressAt(54, 39));
-    EXPECT_EQ(dsNone, b.PressAt(70, 70));
-}
-
-TEST(RubberbandLayer, HandlesSelectWhatReacts)
-{
-    Band b;
-    b.layer->SetHandles(rhCenter);
-    EXPECT_EQ(dsMove, b.PressAt(10, 10));
-    EXPECT_EQ(dsNone, b.PressAt(52, 43));
-    b.layer->SetHandles(rhSides);
-    EXPECT_EQ(dsNone, b.PressAt(20, 20));
-    EXPECT_EQ(dsNone, b.PressAt(10, 10));
-    EXPECT_EQ(dsSizeL, b.PressAt(10, 24));
-    b.layer->SetHandles(rhCorners | rhCenter);
-    EXPECT_EQ(dsMove, b.PressAt(10, 24));
-    b.layer->SetHandleSize(1); // presses count within 2 pixels now
-    EXPECT_EQ(dsNone, b.PressAt(52, 42));
-    EXPECT_EQ(dsSizeBR, b.PressAt(51, 41));
-}
-
-TEST(RubberbandLayer, HoverShowsTheCursorOfTheHandle)
-{
-    Band b;
+    // Hovering shows the cursor of the handle, or the layer's own.
     b.owner.SetCursor(platform::cursor::HandPoint);
     b.layer->SetCursor(platform::cursor::SizeAll);
-    const std::pair<TPoint, platform::CursorId> cases[] = {
+    const std::pair<TPoint, platform::CursorId> hovers[] = {
         {{10, 24}, platform::cursor::SizeWE},   {{49, 24}, platform::cursor::SizeWE},
         {{29, 10}, platform::cursor::SizeNS},   {{29, 39}, platform::cursor::SizeNS},
         {{10, 10}, platform::cursor::SizeNWSE}, {{49, 39}, platform::cursor::SizeNWSE},
         {{49, 10}, platform::cursor::SizeNESW}, {{10, 39}, platform::cursor::SizeNESW},
-        {{20, 20}, platform::cursor::SizeAll}, // the layer's own cursor
+        {{20, 20}, platform::cursor::SizeAll},
     };
-    for (const auto& [p, cursor] : cases) {
+    for (const auto& [p, cursor] : hovers) {
         b.c.MouseMove(0, p.X, p.Y);
         EXPECT_EQ(cursor, b.owner.ShownCursor()) << p.X << "," << p.Y;
     }
+    // The handles chosen select what reacts.
+    b.layer->SetHandles(rhCenter);
+    EXPECT_EQ((std::vector{b.PressAt(10, 10), b.PressAt(52, 43)}), (std::vector{dsMove, dsNone}));
+    b.layer->SetHandles(rhSides);
+    EXPECT_EQ((std::vector{b.PressAt(20, 20), b.PressAt(10, 10), b.PressAt(10, 24)}), (std::vector{dsNone, dsNone, dsSizeL}));
+    b.layer->SetHandles(rhCorners | rhCenter);
+    EXPECT_EQ(dsMove, b.PressAt(10, 24));
+    b.layer->SetHandleSize(1); // presses count within 2 pixels now
+    EXPECT_EQ((std::vector{b.PressAt(52, 42), b.PressAt(51, 41)}), (std::vector{dsNone, dsSizeBR}));
 }
 
 TEST(RubberbandLayer, MovingKeepsTheSizeAndReportsOnlyRealChanges)
@@ -138,38 +119,33 @@ TEST(RubberbandLayer, MovingKeepsTheSizeAndReportsOnlyRealChanges)
 
 TEST(RubberbandLayer, ResizingRespectsTheLimits)
 {
+    // Each step: the limits, then a drag from the band at (10, 10, 50, 40) unless it
+    // continues from the last, and where the band ends.
+    const struct {
+        float maxWidth, maxHeight;
+        bool fresh;
+        TPoint from, to;
+        TFloatRect want;
+    } steps[] = {
+        {0, 0, true, {10, 24}, {100, 24}, {40, 10, 50, 40}},  // the left edge past the right one
+        {0, 0, true, {49, 24}, {300, 24}, {10, 10, 300, 40}}, // no maximum: as far as the mouse goes
+        {50, 0, true, {49, 24}, {300, 24}, {10, 10, 60, 40}},
+        {5, 0, false, {59, 24}, {300, 24}, {10, 10, 300, 40}}, // below the minimum: no maximum
+        {0, 20, true, {29, 10}, {29, -100}, {10, 20, 50, 40}}, // the top edge up: stops at height 20
+        {0, 20, false, {29, 39}, {29, 0}, {10, 20, 50, 30}},   // the bottom edge above the top: height 10
+        {0, 0, true, {10, 10}, {0, 5}, {0, 5, 50, 40}},        // the top-left corner moves both edges
+    };
     Band b;
-    b.Drag(10, 24, 100, 24); // the left edge past the right one
-    EXPECT_EQ(FloatRect(40, 10, 50, 40), b.layer->Location());
-
+    for (const auto& s : steps) {
+        b.layer->MaxWidth = s.maxWidth;
+        b.layer->MaxHeight = s.maxHeight;
+        if (s.fresh)
+            b.layer->SetLocation(FloatRect(10, 10, 50, 40));
+        b.Drag(s.from.X, s.from.Y, s.to.X, s.to.Y);
+        EXPECT_EQ(s.want, b.layer->Location()) << s.from.X << "," << s.from.Y << " to " << s.to.X << "," << s.to.Y;
+    }
+    // OnResizing may change the result.
     b.layer->SetLocation(FloatRect(10, 10, 50, 40));
-    b.Drag(49, 24, 300, 24); // no maximum: as far as the mouse goes
-    EXPECT_EQ(FloatRect(10, 10, 300, 40), b.layer->Location());
-
-    b.layer->SetLocation(FloatRect(10, 10, 50, 40));
-    b.layer->MaxWidth = 50;
-    b.Drag(49, 24, 300, 24);
-    EXPECT_EQ(FloatRect(10, 10, 60, 40), b.layer->Location());
-    b.layer->MaxWidth = 5; // below the minimum: no maximum
-    b.Drag(59, 24, 300, 24);
-    EXPECT_EQ(FloatRect(10, 10, 300, 40), b.layer->Location());
-
-    b.layer->SetLocation(FloatRect(10, 10, 50, 40));
-    b.layer->MaxHeight = 20;
-    b.Drag(29, 10, 29, -100); // the top edge up: stops at height 20
-    EXPECT_EQ(FloatRect(10, 20, 50, 40), b.layer->Location());
-    b.Drag(29, 39, 29, 0); // the bottom edge above the top: stops at height 10
-    EXPECT_EQ(FloatRect(10, 20, 50, 30), b.layer->Location());
-
-    b.layer->SetLocation(FloatRect(10, 10, 50, 40));
-    b.layer->MaxHeight = 0;
-    b.Drag(10, 10, 0, 5); // the top-left corner moves both edges
-    EXPECT_EQ(FloatRect(0, 5, 50, 40), b.layer->Location());
-}
-
-TEST(RubberbandLayer, OnResizingMayChangeTheResult)
-{
-    Band b;
     b.layer->OnResizing = [](TObject*, const TFloatRect&, TFloatRect& next, TDragState, platform::ShiftState) {
         next.Right = 77;
     };
@@ -222,7 +198,6 @@ TEST(RubberbandLayer, TheChildFollowsAndItsDestructionClearsTheLink)
     EXPECT_FALSE(b.layer->LayerOptions() & loNoUpdate);
     b.Drag(30, 30, 40, 40); // touches no freed layer
     EXPECT_EQ(FloatRect(30, 25, 70, 55), b.layer->Location());
-
     // Letting go of a child unregisters: destroying it later tells nobody.
     auto* other = b.c.Add<TPositionedLayer>();
     b.layer->SetChildLayer(other);
@@ -231,7 +206,6 @@ TEST(RubberbandLayer, TheChildFollowsAndItsDestructionClearsTheLink)
     b.layer->SetLocation(FloatRect(1, 2, 3, 4));
     EXPECT_EQ(FloatRect(0, 0, 64, 64), other->Location());
     delete other;
-
     // The rubber band destroyed before its child.
     auto* survivor = b.c.Add<TPositionedLayer>();
     b.layer->SetChildLayer(survivor);
@@ -247,19 +221,17 @@ TEST(RubberbandLayer, HandleSettersAskForAGDIUpdateOnlyOnChange)
     int updates = 0;
     c.OnGDIUpdate = [&](TObject*) { ++updates; };
     auto* layer = c.Add<TRubberbandLayer>();
-    layer->SetHandleFill(0x00FFFFFF);
-    layer->SetHandleFrame(0);
-    layer->SetHandles(rhAll);
-    layer->SetHandleSize(3);
-    EXPECT_EQ(0, updates);
-    layer->SetHandleFill(0xFF00FF00);
-    layer->SetHandleFrame(0xFFFF0000);
-    layer->SetHandles(rhFrame);
-    layer->SetHandleSize(0);
-    EXPECT_EQ(4, updates);
+    auto set = [&](TColor32 fill, TColor32 frame, TRBHandles handles, int32_t size) {
+        layer->SetHandleFill(fill);
+        layer->SetHandleFrame(frame);
+        layer->SetHandles(handles);
+        layer->SetHandleSize(size);
+        return updates;
+    };
+    EXPECT_EQ(0, set(0x00FFFFFF, 0, rhAll, 3));
+    EXPECT_EQ(4, set(0xFF00FF00, 0xFFFF0000, rhFrame, 0));
     EXPECT_EQ(1, layer->HandleSize());
-    layer->SetHandleSize(-5); // still 1: no change
-    EXPECT_EQ(4, updates);
+    EXPECT_EQ(4, set(0xFF00FF00, 0xFFFF0000, rhFrame, -5)); // still 1: no change
 }
 
 namespace {
@@ -267,7 +239,7 @@ namespace {
 constexpr TColor32 kGround = 0xFF808080, kFill = 0xFF00FF00, kFrame = 0xFFFF0000;
 
 struct Painted {
-    explicit Painted(TRBHandles handles, TPoint origin = {0, 0}) : view(1)
+    explicit Painted(TRBHandles handles, TPoint origin = {0, 0}) : view(1), buffer(40, 35, kGround)
     {
         view.origin = origin;
         c.SetView(&view);
@@ -277,14 +249,12 @@ struct Painted {
         layer->SetHandleFill(kFill);
         layer->SetHandleFrame(kFrame);
         layer->SetHandles(handles);
-        buffer.SetSize(40, 35);
-        buffer.Clear(kGround);
         layer->DoPaint(&buffer);
     }
     ScaledView view;
     TLayerCollection c;
     TRubberbandLayer* layer;
-    TBitmap32 buffer;
+    Paper buffer;
 };
 
 } // namespace
@@ -292,50 +262,26 @@ struct Painted {
 TEST(RubberbandLayer, PaintsAStippledFrameAndHandlesOnItsLines)
 {
     Painted p(rhAll);
-    const TBitmap32& b = p.buffer;
     // The frame runs clockwise from the top-left corner: white, white, black, black.
-    // Pixel (x, 10) has counter x - 10; the corner handle covers up to x = 11.
-    EXPECT_EQ(clBlack32, b.GetPixel(12, 10));
-    EXPECT_EQ(clBlack32, b.GetPixel(13, 10));
-    EXPECT_EQ(clWhite32, b.GetPixel(14, 10));
-    EXPECT_EQ(clWhite32, b.GetPixel(15, 10));
-    EXPECT_EQ(clBlack32, b.GetPixel(16, 10));
-    EXPECT_EQ(clWhite32, b.GetPixel(29, 12)); // down the right side: counter 21
-    EXPECT_EQ(clBlack32, b.GetPixel(29, 13));
-    EXPECT_EQ(kGround, b.GetPixel(20, 20)); // inside
-    EXPECT_EQ(kGround, b.GetPixel(30, 20)); // right of the frame's last column
+    // Pixel (x, 10) has counter x - 10; the corner handle covers up to x = 11. Down the
+    // right side (29, 12) has counter 21; inside and right of the last column, the ground.
+    EXPECT_EQ(PixelsAt(p.buffer, {{12, 10}, {13, 10}, {14, 10}, {15, 10}, {16, 10}, {29, 12}, {29, 13}, {20, 20}, {30, 20}}),
+              (std::vector<TColor32>{clBlack32, clBlack32, clWhite32, clWhite32, clBlack32, clWhite32, clBlack32, kGround,
+                                     kGround}));
     // Corner handle at (10, 10): box (8, 8)-(12, 12), its outline in the frame colour.
-    EXPECT_EQ(kFrame, b.GetPixel(8, 8));
-    EXPECT_EQ(kFrame, b.GetPixel(11, 11));
-    EXPECT_EQ(kFill, b.GetPixel(9, 10));
-    EXPECT_EQ(kGround, b.GetPixel(12, 12));
-    // Corner handle at (29, 24) and side handles at the midpoints (19, 10) and (29, 17).
-    EXPECT_EQ(kFill, b.GetPixel(28, 23));
-    EXPECT_EQ(kFill, b.GetPixel(19, 10));
-    EXPECT_EQ(kFrame, b.GetPixel(17, 8));
-    EXPECT_EQ(kFill, b.GetPixel(28, 16));
-    EXPECT_EQ(kFill, b.GetPixel(9, 16)); // left side handle at (10, 17)
+    EXPECT_EQ(PixelsAt(p.buffer, {{8, 8}, {11, 11}, {9, 10}, {12, 12}}), (std::vector<TColor32>{kFrame, kFrame, kFill, kGround}));
+    // Corner handle at (29, 24), side handles at the midpoints (19, 10), (29, 17) and (10, 17).
+    EXPECT_EQ(PixelsAt(p.buffer, {{28, 23}, {19, 10}, {17, 8}, {28, 16}, {9, 16}}),
+              (std::vector<TColor32>{kFill, kFill, kFrame, kFill, kFill}));
 }
 
 TEST(RubberbandLayer, PaintsOnlyTheChosenPartsRelativeToTheBufferOrigin)
 {
-    Painted frameOnly(rhFrame);
-    EXPECT_EQ(clWhite32, frameOnly.buffer.GetPixel(10, 10));
-    EXPECT_EQ(kGround, frameOnly.buffer.GetPixel(9, 9));
-    EXPECT_EQ(kGround, frameOnly.buffer.GetPixel(19, 9));
-
-    Painted sides(rhSides);
-    EXPECT_EQ(kGround, sides.buffer.GetPixel(14, 10)); // no frame
-    EXPECT_EQ(kGround, sides.buffer.GetPixel(9, 10));  // no corner handle
-    EXPECT_EQ(kFill, sides.buffer.GetPixel(19, 10));
-
-    Painted nothing(rhCenter);
-    TBitmap32 ground;
-    ground.SetSize(40, 35);
-    ground.Clear(kGround);
-    EXPECT_TRUE(nothing.buffer.Equal(ground));
-
+    Painted frameOnly(rhFrame), sides(rhSides), nothing(rhCenter);
+    EXPECT_EQ(PixelsAt(frameOnly.buffer, {{10, 10}, {9, 9}, {19, 9}}), (std::vector<TColor32>{clWhite32, kGround, kGround}));
+    // No frame, no corner handle.
+    EXPECT_EQ(PixelsAt(sides.buffer, {{14, 10}, {9, 10}, {19, 10}}), (std::vector<TColor32>{kGround, kGround, kFill}));
+    EXPECT_TRUE(nothing.buffer.Equal(Paper(40, 35, kGround)));
     Painted moved(rhCorners, TPoint{5, 5}); // the buffer starts at control point (5, 5)
-    EXPECT_EQ(kFill, moved.buffer.GetPixel(4, 5));
-    EXPECT_EQ(kGround, moved.buffer.GetPixel(9, 10));
+    EXPECT_EQ(PixelsAt(moved.buffer, {{4, 5}, {9, 10}}), (std::vector<TColor32>{kFill, kGround}));
 }
