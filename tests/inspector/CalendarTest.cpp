@@ -1,9 +1,13 @@
 // The month calendar: the grid's layout of hand-worked months, date stepping, ranges,
-// painting of day cells and keyboard and mouse navigation, all without a display.
+// painting of day cells and keyboard and mouse navigation, all without a display; the
+// drop-down calendar's month buttons and closing rules, and the date editor around it.
 #include "inspector/rmCalendar.h"
+#include "inspector/rmComboCalendar.h"
+#include "inspector/rmScreenCalendar.h"
 
 #include "ExpectMessage.h"
 #include "RecordingCanvas.h"
+#include "graphics/ControlTestHelpers.h"
 #include "graphics/SystemColorNames.h"
 #include "inspector/rmLibraryCalendar.h"
 
@@ -40,34 +44,22 @@ std::vector<std::string> PaintedRow(TrmCustomCalendar& cal, int32_t row)
     return texts;
 }
 
-// Painting marks the current cell focused, as a shown calendar does once it has the focus.
-void FocusAndPaint(TrmCustomCalendar& cal)
+void Press(Control& control, KeyCode key, ShiftState shift = shift::None)
 {
-    cal.SetFocus();
-    NullCanvas canvas;
-    cal.HostPaint(canvas);
+    control.HostKeyDown(key, shift);
+    control.HostKeyUp(key, shift);
 }
 
-void Press(TrmCustomCalendar& cal, KeyCode key, ShiftState shift = shift::None)
+// The middle of the cell of `date` in the calendar's coordinates.
+platform::Point CellCentre(const TrmCustomCalendar& cal, TDateTime date)
 {
-    cal.HostKeyDown(key, shift);
+    int32_t row, col;
+    cal.GetRowColInfo(date, row, col);
+    const Rect cell = cal.Grid().CellRect(col, row).Offset(cal.Grid().Left(), cal.Grid().Top());
+    return {cell.Left + cell.Width() / 2, cell.Top + cell.Height() / 2};
 }
 
 } // namespace
-
-TEST(CalendarTables, WrapOneStepPastBothEnds)
-{
-    EXPECT_EQ(MonthNames[0], "December");
-    EXPECT_EQ(MonthNames[1], "January");
-    EXPECT_EQ(MonthNames[13], "January");
-    EXPECT_EQ(DayNames[0], "Sat");
-    EXPECT_EQ(DayNames[1], "Sun");
-    EXPECT_EQ(DayNames[8], "Sun");
-    for (int32_t month = 1; month <= 12; ++month)
-        EXPECT_EQ(MonthLengths[size_t(month)], DaysInMonth(2023, month)) << month;
-    EXPECT_EQ(MonthLengths[0], 31);
-    EXPECT_EQ(MonthLengths[13], 31);
-}
 
 TEST(Calendar, MonthLayoutOfHandWorkedMonths)
 {
@@ -178,16 +170,14 @@ TEST(Calendar, CellSizesShareTheLeftOverPixels)
     TrmCalendar cal;
     cal.SetBounds(0, 0, 208, 158); // a 204-pixel grid inside the two-pixel border
     ASSERT_EQ(cal.Grid().Width(), 204);
-    EXPECT_EQ(cal.Grid().ColWidth(0), 30);
-    for (int32_t c = 1; c < 7; ++c)
-        EXPECT_EQ(cal.Grid().ColWidth(c), 29);
     int32_t heights = 0;
-    for (int32_t r = 0; r < 7; ++r)
-        heights += cal.Grid().RowHeight(r);
+    for (int32_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(cal.Grid().ColWidth(i), i == 0 ? 30 : 29);
+        heights += cal.Grid().RowHeight(i);
+    }
     EXPECT_EQ(heights, cal.Grid().Height());
     cal.SetGridLines(true);
-    for (int32_t c = 0; c < 7; ++c)
-        EXPECT_EQ(cal.Grid().ColWidth(c), 29);
+    EXPECT_EQ(cal.Grid().ColWidth(0), 29);
     EXPECT_TRUE(TrmCustomCalendar::GoodCalendarSize(203));
     EXPECT_FALSE(TrmCustomCalendar::GoodCalendarSize(204));
 }
@@ -337,12 +327,15 @@ TEST(Calendar, EnterAndDoubleClickSelectOnceTheGridShowedItsFocus)
 {
     TrmCalendar cal;
     cal.SetSelectedDate(Date(2023, 10, 10));
-    Press(cal, key::Down);
+    KeyCode down = key::Down;
+    cal.HostKeyDown(down, shift::None);
     char32_t enter = U'\r';
     cal.HostKeyPress(enter);
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 10)); // no focused cell painted yet
 
-    FocusAndPaint(cal);
+    cal.SetFocus(); // painting now marks the current cell focused
+    NullCanvas canvas;
+    cal.HostPaint(canvas);
     int32_t selections = 0;
     cal.OnSelectedDateChange = [&](TObject*) { ++selections; };
     cal.HostKeyPress(enter);
@@ -350,15 +343,12 @@ TEST(Calendar, EnterAndDoubleClickSelectOnceTheGridShowedItsFocus)
     EXPECT_EQ(selections, 1);
 
     // A click on the cell of the 26th makes it the working date; a double click selects it.
-    int32_t row, col;
-    cal.GetRowColInfo(Date(2023, 10, 26), row, col);
-    const Rect cell = cal.Grid().CellRect(col, row).Offset(cal.Grid().Left(), cal.Grid().Top());
-    const int32_t x = cell.Left + cell.Width() / 2, y = cell.Top + cell.Height() / 2;
-    cal.HostMouseDown(MouseButton::Left, shift::None, x, y);
-    cal.HostMouseUp(MouseButton::Left, shift::None, x, y);
+    const platform::Point at = CellCentre(cal, Date(2023, 10, 26));
+    cal.HostMouseDown(MouseButton::Left, shift::None, at.X, at.Y);
+    cal.HostMouseUp(MouseButton::Left, shift::None, at.X, at.Y);
     EXPECT_EQ(cal.WorkingDate(), Date(2023, 10, 26));
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 17));
-    cal.HostDoubleClick(MouseButton::Left, shift::None, x, y);
+    cal.HostDoubleClick(MouseButton::Left, shift::None, at.X, at.Y);
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 26));
     EXPECT_EQ(selections, 2);
 
@@ -368,31 +358,20 @@ TEST(Calendar, EnterAndDoubleClickSelectOnceTheGridShowedItsFocus)
     EXPECT_EQ(cal.WorkingDate(), Date(2023, 10, 26));
 }
 
-TEST(Calendar, CurrentDateValueAndColoursAssign)
+TEST(Calendar, CurrentDateValueColoursAndFont)
 {
     TrmCalendar cal;
     int32_t y, m, d;
     DecodeDate(Today(), y, m, d);
-    EXPECT_EQ(cal.CurrentDateValue(cdvYear), y);
-    EXPECT_EQ(cal.CurrentDateValue(cdvMonth), m);
+    EXPECT_EQ(cal.CurrentDateValue(cdvYear) * 100 + cal.CurrentDateValue(cdvMonth), y * 100 + m);
     ExpectThrowWithMessage<Exception>([&] { cal.CurrentDateValue(TCurrentDateValue(7)); }, "Unknown parameter");
-    EXPECT_EQ(cal.MinDate(), Today() - 365);
-    EXPECT_EQ(cal.MaxDate(), Today() + 365);
 
     TrmCalendarColors source;
     source.SetTodayTextColor(0x123456);
-    source.SetOtherMonthDayTextColor(0x654321);
     cal.SetCalendarColors(source);
     EXPECT_EQ(cal.CalendarColors().TodayTextColor(), 0x123456);
-    EXPECT_EQ(cal.CalendarColors().OtherMonthDayTextColor(), 0x654321);
-    EXPECT_EQ(cal.CalendarColors().WeekendBackgroundColor(), 0xE1E1E1);
-}
 
-TEST(Calendar, CalendarFontSetsTheGridAndALargerBoldCaption)
-{
-    TrmCalendar cal;
     FontSpec font;
-    font.Family = "Serif";
     font.PointSize = 10;
     const int32_t gridTop = cal.Grid().Top();
     cal.SetCalendarFont(font);
@@ -400,4 +379,140 @@ TEST(Calendar, CalendarFontSetsTheGridAndALargerBoldCaption)
     EXPECT_EQ(cal.CaptionFont().PointSize, 14);
     EXPECT_TRUE(cal.CaptionFont().Bold);
     EXPECT_GT(cal.Grid().Top(), gridTop); // the taller caption pushes the grid down
+}
+
+TEST(ScreenCalendar, ButtonsNameTheNeighbouringMonthsAndStepMonthsOrYears)
+{
+    const std::tuple<TDateTime, ShiftState, const char*, const char*> captions[] = {
+        {Date(2024, 1, 10), shift::None, "December 2023", "February 2024"},
+        {Date(2023, 12, 10), shift::None, "November 2023", "January 2024"},
+        {Date(2023, 6, 10), shift::Ctrl, "June 2022", "June 2024"}};
+    TrmScreenCalendar cal;
+    for (const auto& [date, shift, prev, next] : captions) {
+        cal.SetSelectedDate(date);
+        cal.UpdateBtns(shift);
+        EXPECT_EQ(cal.PrevButton().Caption(), prev);
+        EXPECT_EQ(cal.NextButton().Caption(), next);
+    }
+    cal.SetBounds(0, 0, 205, 178);
+    const Rect panel = cal.PanelRect();
+    EXPECT_EQ(panel.Height(), 20);
+    EXPECT_EQ(cal.Grid().BoundsRect().Bottom, panel.Top);
+    EXPECT_EQ(cal.PrevButton().BoundsRect(), (Rect{panel.Left + 2, panel.Top + 2, panel.Left + 92, panel.Top + 18}));
+    EXPECT_EQ(cal.NextButton().Left(), panel.Right - 92);
+
+    cal.SetSelectedDate(Date(2024, 1, 31));
+    cal.Show(cal.BoundsRect());
+    const auto click = [&](const TrmSpeedButton& button, ShiftState shift) {
+        const int32_t x = button.Left() + 5, y = button.Top() + 5;
+        cal.HostMouseMove(shift, x, y);
+        cal.HostMouseDown(MouseButton::Left, shift | shift::Left, x, y);
+        cal.HostMouseUp(MouseButton::Left, shift, x, y);
+    };
+    click(cal.NextButton(), shift::None);
+    EXPECT_EQ(cal.WorkingDate(), Date(2024, 2, 29));
+    EXPECT_EQ(cal.NextButton().Caption(), "March 2024");
+    click(cal.PrevButton(), shift::Ctrl);
+    EXPECT_EQ(cal.WorkingDate(), Date(2023, 2, 28));
+    EXPECT_EQ(cal.PrevButton().Caption(), "February 2022");
+    EXPECT_EQ(cal.SelectedDate(), Date(2024, 1, 31)); // the buttons only browse
+}
+
+TEST(ScreenCalendar, CapturesTheMouseOutsideAndClosesOnAPressThereOrEscape)
+{
+    TrmScreenCalendar cal;
+    Control owner;
+    cal.SetOwnerControl(&owner);
+    cal.Show(cal.BoundsRect());
+    EXPECT_TRUE(cal.Visible());
+    EXPECT_TRUE(cal.MouseCapture());
+    cal.HostMouseMove(shift::None, 50, 50);
+    EXPECT_FALSE(cal.MouseCapture());
+    cal.HostMouseLeave();
+    EXPECT_TRUE(cal.MouseCapture());
+    cal.HostMouseMove(shift::None, cal.NextButton().Left() + 5, cal.NextButton().Top() + 5); // the bar is inside too
+    EXPECT_FALSE(cal.MouseCapture());
+    cal.HostMouseLeave();
+    cal.HostMouseDown(MouseButton::Left, shift::Left, -5, 40);
+    EXPECT_FALSE(cal.Visible() || cal.MouseCapture());
+
+    cal.Show(cal.BoundsRect());
+    KeyCode escape = key::Escape;
+    cal.HostKeyDown(escape, shift::None);
+    EXPECT_FALSE(cal.Visible());
+    EXPECT_EQ(escape, key::None);
+    EXPECT_TRUE(owner.Focused());
+}
+
+TEST(ComboCalendar, ShowsItsWholeDayDateInTheFormat)
+{
+    TrmComboCalendar combo;
+    EXPECT_EQ(combo.SelectedDate(), Today());
+    EXPECT_EQ(combo.GetButton(1)->Caption(), "6");
+    EXPECT_EQ(combo.GetButton(1)->Font().Family, "Marlett");
+    combo.SetDate(Date(2024, 3, 5) + 0.6);
+    EXPECT_EQ(combo.SelectedDate(), Date(2024, 3, 5));
+    EXPECT_EQ(combo.Text(), "03/05/2024");
+    combo.SetDateFormat("d mmmm yyyy");
+    EXPECT_EQ(combo.Text(), "5 March 2024");
+    combo.SetDateFormat("");
+    EXPECT_EQ(combo.Text(), "03/05/2024");
+    combo.SetDropDownWidth(150); // narrower than the calendar: refused
+    EXPECT_EQ(combo.DropDownWidth(), 180);
+    combo.SetDropDownWidth(220);
+    EXPECT_EQ(combo.DropDownWidth(), 220);
+}
+
+TEST(ComboCalendar, KeysDropTheCalendarDownAndPickADay)
+{
+    TrmComboCalendar combo;
+    combo.SetBounds(10, 20, 120, 21);
+    combo.SetDate(Date(2023, 10, 10));
+    combo.SetFocus();
+    TrmScreenCalendar& calendar = combo.GetCalendar();
+
+    Press(combo, KeyCode(key::F1 + 3));
+    ASSERT_TRUE(calendar.Visible());
+    EXPECT_EQ(calendar.SelectedDate(), Date(2023, 10, 10));
+    EXPECT_EQ(calendar.BoundsRect(), (Rect{0, 21, 180, 21 + calendar.Height()})); // below the edit
+
+    NullCanvas canvas;
+    calendar.HostPaint(canvas); // the focused cell shows
+    Press(combo, key::Down);    // a week on
+    Press(combo, key::Right, shift::Ctrl);
+    EXPECT_EQ(calendar.WorkingDate(), Date(2023, 11, 17));
+    EXPECT_EQ(combo.SelectedDate(), Date(2023, 10, 10));
+    char32_t enter = U'\r';
+    combo.HostKeyPress(enter);
+    EXPECT_FALSE(calendar.Visible());
+    EXPECT_EQ(combo.SelectedDate(), Date(2023, 11, 17));
+    EXPECT_EQ(combo.Text(), "11/17/2023");
+    EXPECT_TRUE(combo.Focused());
+
+    // Escape closes without picking; Alt+Down opens; leaving the edit closes.
+    Press(combo, key::Down, shift::Alt);
+    ASSERT_TRUE(calendar.Visible());
+    Press(combo, key::Escape);
+    EXPECT_FALSE(calendar.Visible());
+    EXPECT_EQ(combo.SelectedDate(), Date(2023, 11, 17));
+    Press(combo, key::Down, shift::Alt);
+    combo.HostFocusChanged(false);
+    EXPECT_FALSE(calendar.Visible());
+}
+
+TEST(ComboCalendar, CalendarOpensAboveAsSoonAsItWouldReachTheDesktopBottom)
+{
+    TrmComboCalendar combo;
+    combo.SetBounds(10, 20, 120, 21);
+    FakeHost host(combo);
+    TrmScreenCalendar& calendar = combo.GetCalendar();
+    const int32_t height = calendar.Height();
+    ASSERT_GT(height, 0);
+    // Below the edit the calendar spans 21..21 + height.
+    for (const auto& [desktopBottom, top] : {std::pair{21 + height, -height}, {22 + height, 21}}) {
+        host.desktop = {0, 0, 800, desktopBottom};
+        combo.ToggleCalendar();
+        EXPECT_EQ(calendar.BoundsRect(), (Rect{0, top, 180, top + height})) << desktopBottom;
+        combo.ToggleCalendar();
+    }
 }
