@@ -319,7 +319,7 @@ TEST(Calendar, ArrowKeysMoveTheWorkingDate)
         EXPECT_EQ(Ymd(cal.WorkingDate()), c.expected) << Ymd(c.from) << " key " << c.key << " shift " << c.shift;
         int32_t row, col;
         cal.GetRowColInfo(cal.WorkingDate(), row, col);
-        EXPECT_EQ(cal.Grid().Row() * 10 + cal.Grid().Col(), row * 10 + col);
+        EXPECT_EQ(std::pair(cal.Grid().Row(), cal.Grid().Col()), std::pair(row, col));
     }
 }
 
@@ -363,7 +363,7 @@ TEST(Calendar, CurrentDateValueColoursAndFont)
     TrmCalendar cal;
     int32_t y, m, d;
     DecodeDate(Today(), y, m, d);
-    EXPECT_EQ(cal.CurrentDateValue(cdvYear) * 100 + cal.CurrentDateValue(cdvMonth), y * 100 + m);
+    EXPECT_EQ(std::pair(cal.CurrentDateValue(cdvYear), cal.CurrentDateValue(cdvMonth)), std::pair(y, m));
     ExpectThrowWithMessage<Exception>([&] { cal.CurrentDateValue(TCurrentDateValue(7)); }, "Unknown parameter");
 
     TrmCalendarColors source;
