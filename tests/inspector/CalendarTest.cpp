@@ -64,46 +64,34 @@ platform::Point CellCentre(const TrmCustomCalendar& cal, TDateTime date)
 TEST(Calendar, MonthLayoutOfHandWorkedMonths)
 {
     struct Case {
-        int32_t year, month;
-        int32_t firstDow, length, lastRow, lastCol;
+        int32_t year, month, firstDow, length, lastRow, lastCol;
         const char* caption;
     };
     const Case cases[] = {
-        {2023, 10, 1, 31, 5, 2, "October 2023"},  // begins on a Sunday
-        {2022, 10, 7, 31, 6, 1, "October 2022"},  // begins on a Saturday: six weeks
-        {2024, 2, 5, 29, 5, 4, "February 2024"},  // leap year
+        {2023, 10, 1, 31, 5, 2, "October 2023"}, // begins on a Sunday
+        {2022, 10, 7, 31, 6, 1, "October 2022"}, // begins on a Saturday: six weeks
+        {2024, 2, 5, 29, 5, 4, "February 2024"}, // leap year
         {2023, 2, 4, 28, 5, 2, "February 2023"},
-        {1900, 2, 5, 28, 5, 3, "February 1900"},  // a century that is no leap year
-        {2000, 2, 3, 29, 5, 2, "February 2000"},  // a fourth century that is
-        {2024, 3, 6, 31, 6, 0, "March 2024"},
+        {1900, 2, 5, 28, 5, 3, "February 1900"}, // a century that is no leap year
+        {2000, 2, 3, 29, 5, 2, "February 2000"}, // a fourth century that is
         {2023, 12, 6, 31, 6, 0, "December 2023"},
     };
     TrmCalendar cal;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.caption);
         cal.SetWorkingDate(Date(c.year, c.month, 1));
-        EXPECT_EQ(cal.FirstDayOfWeek(), c.firstDow);
-        EXPECT_EQ(cal.DisplayedMonthLength(), c.length);
-        EXPECT_EQ(cal.Caption(), c.caption);
-        int32_t row, col;
-        cal.GetRowColInfo(Date(c.year, c.month, 1), row, col);
-        EXPECT_EQ(row, 1);
-        EXPECT_EQ(col, c.firstDow - 1);
-        EXPECT_EQ(cal.Grid().Row(), 1);
-        EXPECT_EQ(cal.Grid().Col(), c.firstDow - 1);
+        EXPECT_EQ(std::tuple(cal.FirstDayOfWeek(), cal.DisplayedMonthLength(), cal.Caption(), cal.Grid().Row(),
+                             cal.Grid().Col()),
+                  std::tuple(c.firstDow, c.length, std::string(c.caption), 1, c.firstDow - 1));
+        int32_t row, col, last, after, before = 0;
         cal.GetRowColInfo(Date(c.year, c.month, c.length), row, col);
-        EXPECT_EQ(row, c.lastRow);
-        EXPECT_EQ(col, c.lastCol);
-        int32_t day;
-        EXPECT_TRUE(cal.ValidateDOW(row, col, day));
-        EXPECT_EQ(day, c.length);
-        EXPECT_FALSE(cal.ValidateDOW(row + (col + 1) / 7, (col + 1) % 7, day));
-        EXPECT_EQ(day, c.length + 1);
-        if (c.firstDow > 1) { // the cell before the 1st
-            EXPECT_FALSE(cal.ValidateDOW(1, c.firstDow - 2, day));
-            EXPECT_EQ(day, 0);
-        }
-        EXPECT_FALSE(cal.ValidateDOW(0, 6, day));
+        EXPECT_EQ(std::pair(row, col), std::pair(c.lastRow, c.lastCol));
+        // Cells of the month validate to their day; those after and before do not.
+        EXPECT_TRUE(cal.ValidateDOW(row, col, last));
+        EXPECT_FALSE(cal.ValidateDOW(row + (col + 1) / 7, (col + 1) % 7, after));
+        EXPECT_FALSE(c.firstDow > 1 && cal.ValidateDOW(1, c.firstDow - 2, before));
+        EXPECT_EQ(std::tuple(last, after, before), std::tuple(c.length, c.length + 1, 0));
+        EXPECT_FALSE(cal.ValidateDOW(0, 6, last));
     }
 }
 
@@ -121,35 +109,8 @@ TEST(Calendar, PaintsDayNamesAndNeighbouringMonthsDays)
     EXPECT_EQ(PaintedRow(cal, 1), (std::vector<std::string>{"31", "1", "2", "3", "4", "5", "6"}));
 }
 
-TEST(Calendar, PaintsColoursByKindOfCell)
+TEST(Calendar, PaintsColoursByKindOfCellAndTodayBoldInItsOwn)
 {
-    TrmCalendar cal;
-    cal.SetWorkingDate(Date(2023, 10, 10)); // a Tuesday in row 2, column 2; no today in view
-    RecordingCanvas canvas;
-    cal.HostPaint(canvas);
-    const TrmCalendarColors& colors = cal.CalendarColors();
-    auto textColor = [&](int32_t row, int32_t col) { return canvas.texts.at(size_t(1 + row * 7 + col)).Color; };
-    EXPECT_EQ(textColor(0, 0), CanvasColorOf(colors.WeekendTextColor()));
-    EXPECT_EQ(textColor(0, 3), CanvasColorOf(colors.DayNamesTextColor()));
-    EXPECT_EQ(textColor(1, 6), CanvasColorOf(colors.WeekendTextColor()));
-    EXPECT_EQ(textColor(1, 3), CanvasColorOf(colors.WeekdayTextColor()));
-    EXPECT_EQ(textColor(2, 2), CanvasColorOf(clHighlightText));
-    EXPECT_EQ(textColor(6, 3), CanvasColorOf(colors.OtherMonthDayTextColor()));
-
-    cal.setShowWeekends(false);
-    canvas.Clear();
-    cal.HostPaint(canvas);
-    EXPECT_EQ(textColor(0, 0), CanvasColorOf(colors.DayNamesTextColor()));
-    EXPECT_EQ(textColor(1, 6), CanvasColorOf(colors.WeekdayTextColor()));
-}
-
-TEST(Calendar, TodayIsBoldInItsOwnColour)
-{
-    TrmCalendar cal;
-    const TDateTime today = Today();
-    cal.SetWorkingDate(today + (cal.DisplayedDay() < 15 ? 1 : -1)); // same month, another cell current
-    int32_t row, col;
-    cal.GetRowColInfo(today, row, col);
     struct BoldCanvas : RecordingCanvas {
         std::vector<bool> bold;
         void TextOut(int32_t x, int32_t y, std::string_view text, const FontSpec& font) override
@@ -158,9 +119,30 @@ TEST(Calendar, TodayIsBoldInItsOwnColour)
             bold.push_back(font.Bold);
         }
     } canvas;
+    TrmCalendar cal;
+    const TrmCalendarColors& colors = cal.CalendarColors();
+    const auto colour = [&](int32_t row, int32_t col) { return canvas.texts.at(size_t(1 + row * 7 + col)).Color; };
+    cal.SetWorkingDate(Date(2023, 10, 10)); // a Tuesday in row 2, column 2; no today in view
+    for (const bool weekends : {true, false}) {
+        cal.setShowWeekends(weekends);
+        canvas.Clear();
+        cal.HostPaint(canvas);
+        EXPECT_EQ(colour(0, 0), CanvasColorOf(weekends ? colors.WeekendTextColor() : colors.DayNamesTextColor()));
+        EXPECT_EQ(colour(1, 6), CanvasColorOf(weekends ? colors.WeekendTextColor() : colors.WeekdayTextColor()));
+        EXPECT_EQ(colour(0, 3), CanvasColorOf(colors.DayNamesTextColor()));
+        EXPECT_EQ(colour(1, 3), CanvasColorOf(colors.WeekdayTextColor()));
+        EXPECT_EQ(colour(2, 2), CanvasColorOf(clHighlightText));
+        EXPECT_EQ(colour(6, 3), CanvasColorOf(colors.OtherMonthDayTextColor()));
+    }
+    const TDateTime today = Today();
+    cal.SetWorkingDate(today + (cal.DisplayedDay() < 15 ? 1 : -1)); // same month, another cell current
+    int32_t row, col;
+    cal.GetRowColInfo(today, row, col);
+    canvas.Clear();
+    canvas.bold.clear();
     cal.HostPaint(canvas);
     const size_t index = size_t(1 + row * 7 + col);
-    EXPECT_EQ(canvas.texts.at(index).Color, CanvasColorOf(cal.CalendarColors().TodayTextColor()));
+    EXPECT_EQ(colour(row, col), CanvasColorOf(colors.TodayTextColor()));
     EXPECT_TRUE(canvas.bold.at(index));
     EXPECT_FALSE(canvas.bold.at(index == 8 ? 9 : 8));
 }
@@ -184,30 +166,22 @@ TEST(Calendar, CellSizesShareTheLeftOverPixels)
 
 TEST(Calendar, StepsMonthsAndYearsWithTheDayCut)
 {
-    struct Case {
-        TDateTime from;
-        void (TrmCustomCalendar::*step)();
-        const char* expected;
-    };
-    const Case cases[] = {
-        {Date(2023, 1, 31), &TrmCustomCalendar::NextMonth, "2023-2-28"},
-        {Date(2024, 1, 31), &TrmCustomCalendar::NextMonth, "2024-2-29"},
-        {Date(2023, 12, 15), &TrmCustomCalendar::NextMonth, "2024-1-15"},
-        {Date(2024, 1, 15), &TrmCustomCalendar::PrevMonth, "2023-12-15"},
-        {Date(2024, 3, 31), &TrmCustomCalendar::PrevMonth, "2024-2-29"},
-        {Date(2024, 2, 29), &TrmCustomCalendar::NextYear, "2025-2-28"},
+    using Step = void (TrmCustomCalendar::*)();
+    const Step next = &TrmCustomCalendar::NextMonth, prev = &TrmCustomCalendar::PrevMonth;
+    const std::tuple<TDateTime, Step, const char*> cases[] = {
+        {Date(2023, 1, 31), next, "2023-2-28"}, {Date(2024, 1, 31), next, "2024-2-29"},
+        {Date(2023, 12, 15), next, "2024-1-15"}, {Date(2024, 1, 15), prev, "2023-12-15"},
+        {Date(2024, 3, 31), prev, "2024-2-29"}, {Date(2024, 2, 29), &TrmCustomCalendar::NextYear, "2025-2-28"},
         {Date(2024, 2, 29), &TrmCustomCalendar::PrevYear, "2023-2-28"},
         // The first and last years a date can hold have nothing beyond them.
-        {Date(9999, 12, 1), &TrmCustomCalendar::NextMonth, "9999-12-1"},
-        {Date(1, 6, 1), &TrmCustomCalendar::PrevYear, "1-6-1"},
-    };
+        {Date(9999, 12, 1), next, "9999-12-1"}, {Date(1, 6, 1), &TrmCustomCalendar::PrevYear, "1-6-1"}};
     TrmCalendar cal;
     int32_t workingChanges = 0;
     cal.OnWorkingDateChange = [&](TObject*) { ++workingChanges; };
-    for (const Case& c : cases) {
-        cal.SetWorkingDate(c.from);
-        (cal.*c.step)();
-        EXPECT_EQ(Ymd(cal.WorkingDate()), c.expected) << Ymd(c.from);
+    for (const auto& [from, step, expected] : cases) {
+        cal.SetWorkingDate(from);
+        (cal.*step)();
+        EXPECT_EQ(Ymd(cal.WorkingDate()), expected) << Ymd(from);
     }
     EXPECT_EQ(workingChanges, 16);
     EXPECT_EQ(TrmCustomCalendar::MyEncodeDate(2023, 4, 31), Date(2023, 4, 30));
@@ -220,12 +194,9 @@ TEST(Calendar, SelectedDateIsWholeDaysAndMovesTheWorkingDate)
     cal.OnWorkingDateChange = [&](TObject*) { events.push_back("working"); };
     cal.OnSelectedDateChange = [&](TObject*) { events.push_back("selected"); };
     cal.SetSelectedDate(Date(2023, 10, 10) + 0.75);
-    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 10));
-    EXPECT_EQ(cal.WorkingDate(), Date(2023, 10, 10));
-    EXPECT_EQ(events, (std::vector<std::string>{"working", "selected"}));
-    events.clear();
     cal.SetSelectedDate(Date(2023, 10, 10));
-    EXPECT_EQ(events, (std::vector<std::string>{"selected"}));
+    EXPECT_EQ(std::pair(cal.SelectedDate(), cal.WorkingDate()), std::pair(Date(2023, 10, 10), Date(2023, 10, 10)));
+    EXPECT_EQ(events, (std::vector<std::string>{"working", "selected", "selected"}));
     // Dates beyond the years a calendar can show stop at their ends; no number is refused.
     cal.SetSelectedDate(1e300);
     EXPECT_EQ(Ymd(cal.SelectedDate()), "9999-12-31");
@@ -233,57 +204,39 @@ TEST(Calendar, SelectedDateIsWholeDaysAndMovesTheWorkingDate)
     EXPECT_THROW(cal.SetSelectedDate(std::nan("")), EConvertError);
 }
 
-TEST(Calendar, DateRangeBoundsOnlyWhenSwitchedOn)
+TEST(Calendar, DateRangeBoundsOnlyWhenSwitchedOnAndHatchesTheDaysOutside)
 {
     TrmCalendar cal;
     cal.SetSelectedDate(Date(2023, 10, 10));
     cal.SetMinDate(Date(2023, 10, 15));
     cal.SetMaxDate(Date(2023, 10, 20) + 0.5);
-    EXPECT_EQ(cal.MaxDate(), Date(2023, 10, 20));
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 10)); // off: not limited
-
     ExpectThrowWithMessage<Exception>([&] { cal.SetMinDate(Date(2023, 10, 20)); },
                                       "MinDate value can't be greater than or equal to the MaxDate value");
     ExpectThrowWithMessage<Exception>([&] { cal.SetMaxDate(Date(2023, 10, 14)); },
                                       "MaxDate value can't be less than or equal to the MinDate value");
-    EXPECT_EQ(cal.MinDate(), Date(2023, 10, 15));
-    EXPECT_EQ(cal.MaxDate(), Date(2023, 10, 20));
-
+    EXPECT_EQ(std::pair(cal.MinDate(), cal.MaxDate()), std::pair(Date(2023, 10, 15), Date(2023, 10, 20)));
     cal.SetUseDateRanges(true);
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 15));
     cal.SetSelectedDate(Date(2024, 1, 1));
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 20));
     cal.SetMaxDate(Date(2023, 10, 18));
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 18));
-
-    int32_t day;
-    int32_t row, col;
+    int32_t day, row, col;
     cal.GetRowColInfo(Date(2023, 10, 14), row, col);
     EXPECT_FALSE(cal.ValidateDOW(row, col, day));
     EXPECT_EQ(day, 14);
     cal.GetRowColInfo(Date(2023, 10, 16), row, col);
     EXPECT_TRUE(cal.ValidateDOW(row, col, day));
-}
 
-TEST(Calendar, DaysOutsideTheRangeAreHatchedInsideTheirCells)
-{
     struct LineCanvas : RecordingCanvas {
         std::vector<Rect> lines;
-        void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, CanvasColor) override
-        {
-            lines.push_back({x1, y1, x2, y2});
-        }
+        void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, CanvasColor) override { lines.push_back({x1, y1, x2, y2}); }
     } canvas;
-    TrmCalendar cal;
-    cal.SetSelectedDate(Date(2023, 10, 16));
-    cal.SetMinDate(Date(2023, 10, 15));
-    cal.SetMaxDate(Date(2023, 10, 18));
-    cal.SetUseDateRanges(true);
     cal.HostPaint(canvas);
     ASSERT_FALSE(canvas.lines.empty());
     const Rect grid = cal.Grid().BoundsRect();
-    for (const Rect& line : canvas.lines) {
-        // Lines run at 45 degrees, both ends inside the grid.
+    for (const Rect& line : canvas.lines) { // at 45 degrees, both ends inside the grid
         EXPECT_EQ(std::abs(line.Right - line.Left), std::abs(line.Bottom - line.Top));
         EXPECT_TRUE(grid.Contains(line.Left, line.Top) && grid.Contains(line.Right, line.Bottom));
     }
@@ -291,19 +244,13 @@ TEST(Calendar, DaysOutsideTheRangeAreHatchedInsideTheirCells)
 
 TEST(Calendar, ArrowKeysMoveTheWorkingDate)
 {
-    struct Case {
-        TDateTime from;
-        KeyCode key;
-        ShiftState shift;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {Date(2023, 10, 8), key::Left, shift::None, "2023-10-7"},   // column 0 back to Saturday
-        {Date(2023, 10, 1), key::Left, shift::None, "2023-10-1"},   // not before the 1st
-        {Date(2023, 10, 7), key::Right, shift::None, "2023-10-8"},  // column 6 on to Sunday
+    const std::tuple<TDateTime, KeyCode, ShiftState, const char*> cases[] = {
+        {Date(2023, 10, 8), key::Left, shift::None, "2023-10-7"},    // column 0 back to Saturday
+        {Date(2023, 10, 1), key::Left, shift::None, "2023-10-1"},    // not before the 1st
+        {Date(2023, 10, 7), key::Right, shift::None, "2023-10-8"},   // column 6 on to Sunday
         {Date(2023, 10, 31), key::Right, shift::None, "2023-10-31"}, // not past the month
         {Date(2023, 10, 10), key::Left, shift::None, "2023-10-9"},
-        {Date(2023, 10, 3), key::Up, shift::None, "2023-10-3"},     // the day names are no day
+        {Date(2023, 10, 3), key::Up, shift::None, "2023-10-3"}, // the day names are no day
         {Date(2023, 10, 3), key::Down, shift::None, "2023-10-10"},
         {Date(2023, 10, 31), key::Down, shift::None, "2023-10-31"},
         {Date(2023, 10, 31), key::Right, shift::Ctrl, "2023-11-30"},
@@ -312,11 +259,10 @@ TEST(Calendar, ArrowKeysMoveTheWorkingDate)
         {Date(2024, 2, 29), key::Up, shift::Ctrl, "2023-2-28"},
     };
     TrmCalendar cal;
-    for (const Case& c : cases) {
-        cal.SetWorkingDate(c.from);
-        KeyCode key = c.key;
-        cal.HostKeyDown(key, c.shift);
-        EXPECT_EQ(Ymd(cal.WorkingDate()), c.expected) << Ymd(c.from) << " key " << c.key << " shift " << c.shift;
+    for (auto [from, key, shift, expected] : cases) {
+        cal.SetWorkingDate(from);
+        cal.HostKeyDown(key, shift);
+        EXPECT_EQ(Ymd(cal.WorkingDate()), expected) << Ymd(from) << " shift " << shift;
         int32_t row, col;
         cal.GetRowColInfo(cal.WorkingDate(), row, col);
         EXPECT_EQ(std::pair(cal.Grid().Row(), cal.Grid().Col()), std::pair(row, col));
