@@ -228,7 +228,6 @@ TEST(Calendar, DateRangeBoundsOnlyWhenSwitchedOnAndHatchesTheDaysOutside)
     EXPECT_EQ(day, 14);
     cal.GetRowColInfo(Date(2023, 10, 16), row, col);
     EXPECT_TRUE(cal.ValidateDOW(row, col, day));
-
     struct LineCanvas : RecordingCanvas {
         std::vector<Rect> lines;
         void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, CanvasColor) override { lines.push_back({x1, y1, x2, y2}); }
@@ -278,7 +277,6 @@ TEST(Calendar, EnterAndDoubleClickSelectOnceTheGridShowedItsFocus)
     char32_t enter = U'\r';
     cal.HostKeyPress(enter);
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 10)); // no focused cell painted yet
-
     cal.SetFocus(); // painting now marks the current cell focused
     NullCanvas canvas;
     cal.HostPaint(canvas);
@@ -287,7 +285,6 @@ TEST(Calendar, EnterAndDoubleClickSelectOnceTheGridShowedItsFocus)
     cal.HostKeyPress(enter);
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 17));
     EXPECT_EQ(selections, 1);
-
     // A click on the cell of the 26th makes it the working date; a double click selects it.
     const platform::Point at = CellCentre(cal, Date(2023, 10, 26));
     cal.HostMouseDown(MouseButton::Left, shift::None, at.X, at.Y);
@@ -297,7 +294,6 @@ TEST(Calendar, EnterAndDoubleClickSelectOnceTheGridShowedItsFocus)
     cal.HostDoubleClick(MouseButton::Left, shift::None, at.X, at.Y);
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 26));
     EXPECT_EQ(selections, 2);
-
     // A click on another month's day changes nothing.
     const Rect nextMonth = cal.Grid().CellRect(6, 5).Offset(cal.Grid().Left(), cal.Grid().Top());
     cal.HostMouseDown(MouseButton::Left, shift::None, nextMonth.Left + 2, nextMonth.Top + 2);
@@ -311,12 +307,10 @@ TEST(Calendar, CurrentDateValueColoursAndFont)
     DecodeDate(Today(), y, m, d);
     EXPECT_EQ(std::pair(cal.CurrentDateValue(cdvYear), cal.CurrentDateValue(cdvMonth)), std::pair(y, m));
     ExpectThrowWithMessage<Exception>([&] { cal.CurrentDateValue(TCurrentDateValue(7)); }, "Unknown parameter");
-
     TrmCalendarColors source;
     source.SetTodayTextColor(0x123456);
     cal.SetCalendarColors(source);
     EXPECT_EQ(cal.CalendarColors().TodayTextColor(), 0x123456);
-
     FontSpec font;
     font.PointSize = 10;
     const int32_t gridTop = cal.Grid().Top();
@@ -346,7 +340,6 @@ TEST(ScreenCalendar, ButtonsNameTheNeighbouringMonthsAndStepMonthsOrYears)
     EXPECT_EQ(cal.Grid().BoundsRect().Bottom, panel.Top);
     EXPECT_EQ(cal.PrevButton().BoundsRect(), (Rect{panel.Left + 2, panel.Top + 2, panel.Left + 92, panel.Top + 18}));
     EXPECT_EQ(cal.NextButton().Left(), panel.Right - 92);
-
     cal.SetSelectedDate(Date(2024, 1, 31));
     cal.Show(cal.BoundsRect());
     const auto click = [&](const TrmSpeedButton& button, ShiftState shift) {
@@ -381,7 +374,6 @@ TEST(ScreenCalendar, CapturesTheMouseOutsideAndClosesOnAPressThereOrEscape)
     cal.HostMouseLeave();
     cal.HostMouseDown(MouseButton::Left, shift::Left, -5, 40);
     EXPECT_FALSE(cal.Visible() || cal.MouseCapture());
-
     cal.Show(cal.BoundsRect());
     KeyCode escape = key::Escape;
     cal.HostKeyDown(escape, shift::None);
@@ -416,12 +408,10 @@ TEST(ComboCalendar, KeysDropTheCalendarDownAndPickADay)
     combo.SetDate(Date(2023, 10, 10));
     combo.SetFocus();
     TrmScreenCalendar& calendar = combo.GetCalendar();
-
     Press(combo, KeyCode(key::F1 + 3));
     ASSERT_TRUE(calendar.Visible());
     EXPECT_EQ(calendar.SelectedDate(), Date(2023, 10, 10));
     EXPECT_EQ(calendar.BoundsRect(), (Rect{0, 21, 180, 21 + calendar.Height()})); // below the edit
-
     NullCanvas canvas;
     calendar.HostPaint(canvas); // the focused cell shows
     Press(combo, key::Down);    // a week on
@@ -434,7 +424,6 @@ TEST(ComboCalendar, KeysDropTheCalendarDownAndPickADay)
     EXPECT_EQ(combo.SelectedDate(), Date(2023, 11, 17));
     EXPECT_EQ(combo.Text(), "11/17/2023");
     EXPECT_TRUE(combo.Focused());
-
     // Escape closes without picking; Alt+Down opens; leaving the edit closes.
     Press(combo, key::Down, shift::Alt);
     ASSERT_TRUE(calendar.Visible());

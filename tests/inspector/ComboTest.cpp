@@ -66,7 +66,6 @@ TEST(BtnCombo, ListOpensTakesKeysAndClosesOnEnterOrOutsideClick)
     int closeUps = 0, ellipsis = 0;
     combo.OnCloseUp = [&](TObject*) { ++closeUps; };
     combo.OnBtnClick = [&](TObject*) { ++ellipsis; };
-
     PressKey(combo, key::Down, shift::Alt);
     ASSERT_TRUE(combo.DroppedDown());
     EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, 20, 100, 180}));
@@ -79,7 +78,6 @@ TEST(BtnCombo, ListOpensTakesKeysAndClosesOnEnterOrOutsideClick)
     EXPECT_FALSE(combo.DroppedDown() || combo.ListBox().MouseCapture());
     EXPECT_EQ(combo.Text(), "b");
     EXPECT_EQ(closeUps, 1);
-
     combo.ToggleListBox();
     PressKey(combo, key::Down);
     combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, -10, 300); // outside the list
@@ -162,7 +160,6 @@ TEST(ComboBox, HistoryMovesCommittedTextsToTheTopAndSavesMaxHistoryLines)
     EXPECT_EQ(combo.History()[1], "t24");
     EXPECT_TRUE(store.ValueExists("Soft\\Names", "Item_19"));
     EXPECT_FALSE(store.ValueExists("Soft\\Names", "Item_20"));
-
     KeepHistoryIn(reader, &store);
     reader.SetMRUCombo(true);
     reader.Loaded();
@@ -199,7 +196,6 @@ TEST(ComboBox, EscapeGoesBackEnterCommitsAndCompletionFillsInTheFirstMatch)
     EXPECT_EQ(combo.Text(), "first");
     TypeChars(combo, U"y\r");
     EXPECT_EQ(combo.History().front(), "y");
-
     TrmComboBox completing;
     completing.SetTextCompletion(true);
     completing.SetComboItems({"Green", "Grey", "Blue"});
@@ -237,7 +233,6 @@ TEST(ComboBox, HistoryOutlivesTheRunInTheStoreFileAndABadFileIsReplaced)
         platform::SetRegistry(nullptr);
     }
     EXPECT_TRUE(reports.empty());
-
     const std::filesystem::path file = config.Path() / "current-user.store";
     std::ofstream(file, std::ios::trunc) << "not a store\n";
     platform::Registry registry(config.Path(), report);

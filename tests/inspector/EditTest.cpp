@@ -96,7 +96,6 @@ TEST(CustomEdit, TypingClipboardReadOnlyAndClicksByMeasuredText)
     edit.SelectAll();
     Type(edit, U"\x03");
     EXPECT_EQ(ws.clipboard, "") << "hidden text must not reach the clipboard";
-
     edit.SetPasswordChar(0);
     edit.SetText("abcdef");
     RecordingCanvas canvas; // 6 pixels a character
@@ -200,7 +199,6 @@ TEST(SpinEdit, RangeClampsAndDisablesTheEndHalves)
     spin.SetMaxValue(-1); // below MinValue 0: ignored
     spin.SetMinValue(11);
     EXPECT_EQ(std::pair(spin.MaxValue(), spin.MinValue()), std::pair(10, 0));
-
     spin.SetFocus();
     spin.SetText("99");
     spin.HostFocusChanged(false);
@@ -273,7 +271,6 @@ TEST(SpeedButton, AClickIsAReleaseInsideAndAGroupKeepsOneButtonDown)
     EXPECT_EQ(b.State(), bsUp);
     Release(b, 50, 5);
     EXPECT_EQ(clicks, 0);
-
     TrmSpeedButtonSiblings siblings{&a, &b};
     for (TrmSpeedButton* x : {&a, &b}) {
         x->SetSiblings(&siblings);
@@ -321,7 +318,6 @@ TEST(TimerSpeedButton, RepeatsAfter400ThenEvery100WhileShownPressed)
     ClickAt(b, 5, 5);
     timers.Advance(1000);
     EXPECT_EQ(clicks, 1);
-
     clicks = 0;
     Press(b);
     // Clicks after each step of time; off the button no repeats, but the timer runs on.
@@ -353,7 +349,6 @@ TEST(SpinButton, HalvesFollowTheHeightAndTakeClicksAndKeys)
     platform::KeyCode k = key::Up;
     s.HostKeyDown(k, 0);
     EXPECT_EQ(std::pair(up, down), std::pair(2, 1));
-
     s.SetUpEnabled(false);
     EXPECT_FALSE(s.UpButton().Enabled());
     s.SetEnabled(false);

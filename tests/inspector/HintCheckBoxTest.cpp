@@ -54,7 +54,6 @@ TEST(HintWindow, StaysOnTheDesktopAndPaintsWrappedTextOnInfoColour)
     EXPECT_EQ(hint.BoundsRect(), (Rect{100, 100, 200, 120}));
     hint.ReleaseHandle();
     EXPECT_FALSE(hint.Visible());
-
     hint.ActivateHint({0, 0, 50, 40}, "one two three");
     RecordingCanvas canvas;
     Painted(hint, canvas);
@@ -150,7 +149,6 @@ TEST(CheckBox, CaptionTrueFalseBackgroundAndFocusRectangles)
     EXPECT_EQ(canvas.texts.back().Chars, "True");
     EXPECT_EQ(canvas.texts.back().X, 23);
     EXPECT_EQ(canvas.focusRects, std::vector<Rect>{(Rect{21, 0, 49, 17})});
-
     box.SetCaptionTrueFalse(false);
     box.SetFillBackground(true);
     box.SetBackgroundColor(0x00112233);
@@ -182,7 +180,6 @@ TEST(CheckBoxEx, ValueCyclesAndShowsItsText)
     box.SetValue(cbxFalse);
     box.SetValue(cbxUndefined);
     EXPECT_EQ(box.Value(), cbxTrue);
-
     TrmCheckBoxExStrings texts;
     texts.SetTrueState("present");
     box.SetStrings(texts);

@@ -38,7 +38,6 @@ TEST(IntegerInspectorItem, RangeIsCheckedOnlyWithUseRangeAndBoundsStayOrdered)
     EXPECT_EQ(item.AsString(), "2");
     item.SetAsString(" 1");
     EXPECT_EQ(item.Value(), 1);
-
     item.SetUseRange(false);
     item.SetMaxValue(0); // not above MinValue
     EXPECT_EQ(item.MaxValue(), 1);
@@ -91,7 +90,6 @@ TEST(ValueInspectorItems, CheckBoxTextsOfTwoAndThreeStatesAndShortDates)
     EXPECT_EQ(box.AsString(), "True");
     box.SetAsString("yes");
     EXPECT_EQ(box.AsString(), "False");
-
     TrmCheckBoxExInspectorItem three;
     TrmCheckBoxExStrings texts;
     texts.SetTrueState("on");
@@ -107,7 +105,6 @@ TEST(ValueInspectorItems, CheckBoxTextsOfTwoAndThreeStatesAndShortDates)
     three.Strings().SetFalseState("on"); // both texts equal: the false test comes later and wins
     three.SetAsString("on");
     EXPECT_EQ(three.State(), cbxFalse);
-
     TrmDateInspectorItem date;
     date.SetAsString("3/5/2024");
     EXPECT_EQ(date.Value(), platform::EncodeDate(2024, 3, 5));

@@ -57,7 +57,6 @@ TEST_F(InspectorRows, VisibleRowsFollowTheExpandedNodesAndNodeRowsSumUpTheirChil
     EXPECT_EQ(inspector.VisibleItemCount(), 3);
     EXPECT_TRUE(inspector.IsItemVisible(inspector.GetItemByName("C")));
     EXPECT_FALSE(inspector.IsItemVisible(inspector.GetItemByName("A3x")));
-
     EXPECT_EQ(inspector.GetItemByName("A")->AsString(), "(5, abc, (...))");
     EXPECT_EQ(inspector.GetItemByName("A3")->AsString(), "(0)");
     // A child that is not a node row but has children of its own hides the whole summary.
@@ -80,7 +79,6 @@ TEST_F(InspectorRows, NewRowsTakeTheFirstFreeNamesAndUsedPathsAddNoRow)
     EXPECT_EQ(again->Name(), "rmStringInspectorItem1");
     EXPECT_EQ(inspector.AddItem(nullptr, TrmDateInspectorItem::Class)->AsString(), platform::DateToStr(platform::Today()));
     EXPECT_EQ(inspector.GetItemByName("rmDateInspectorItem1")->ClassName(), std::string("TrmDateInspectorItem"));
-
     const int32_t nodes = inspector.Items().Items().Count();
     // Without the leading separator the path names the same row.
     for (const std::string& path : {PathOf("B"), std::string("B")})
@@ -128,7 +126,6 @@ TEST_F(InspectorRows, SelectionOpensEditorsOnlyForEditableRows)
     inspector.SetItemIndex(4);
     EXPECT_NE(dynamic_cast<TrmInspectorCheckBox*>(inspector.Editor()), nullptr);
     EXPECT_EQ(changes, (std::vector<int32_t>{5, -1, 1, 4}));
-
     bool allow = false;
     inspector.OnItemIndexChanging = [&](TrmCustomInspectorItem* current, TrmCustomInspectorItem* next, bool& ok) {
         EXPECT_EQ(current, inspector.GetItemByName("B"));
@@ -207,7 +204,6 @@ TEST_F(InspectorRows, ClicksSelectFoldAndMoveTheSplit)
     ASSERT_NE(inspector.Editor(), nullptr);
     EXPECT_EQ(inspector.ItemIndex(), 1);
     EXPECT_TRUE(inspector.Editor()->Focused());
-
     inspector.SetSplitResize(true);
     inspector.HostMouseDown(platform::MouseButton::Left, platform::shift::Left, 100, 5);
     inspector.HostMouseMove(platform::shift::Left, 150, 5);
@@ -230,7 +226,6 @@ TEST_F(InspectorRows, TheEditorScrollsWithItsRow)
     ClickRow(8, true); // where the editor was: the row shown there now takes the click
     EXPECT_EQ(inspector.ItemIndex(), 8);
     EXPECT_EQ(editorTop(), 25);
-
     Key(platform::key::Tab); // the keys back to the inspector
     inspector.VScroll(TrmScrollCode::scTop, 0);
     inspector.SetItemIndex(0);
@@ -284,7 +279,6 @@ TEST_F(InspectorRows, AssignedItemsAreCopiesInTheSameRowsAndMovedRowsLandAfterTh
     copy.GetItemByName("A2")->SetAsString("zz");
     EXPECT_EQ(copy.GetItemByName("A")->AsString(), "(5, zz, (...))");
     EXPECT_EQ(inspector.GetItemByName("A2")->AsString(), "abc");
-
     auto roots = [&] {
         std::string names;
         for (TrmTreeNonViewNode* n = inspector.Items().Items().GetFirstNode(); n; n = n->GetNextSibling())
@@ -315,7 +309,6 @@ TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
     inspector.Invalidate(); // the editor shows the item's value again: no change of the user's
     Key(platform::key::Escape);
     EXPECT_EQ(changes.size(), 2u);
-
     Key(platform::key::Down); // from the editor to the next row
     EXPECT_EQ(inspector.ItemIndex(), 3);
     Key(platform::key::Down);
@@ -328,7 +321,6 @@ TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
     EXPECT_EQ(changes.size(), 3u);
     Key(platform::key::Tab); // back to the inspector
     EXPECT_FALSE(inspector.Editor()->Focused());
-
     auto* safe = Add<TrmSafeIntegerInspectorItem>("S", "");
     inspector.SetItemIndex(inspector.VisibileItemIndex(safe));
     EXPECT_FALSE(inspector.Editor()->Focused());
@@ -355,7 +347,6 @@ TEST_F(InspectorRows, RefusedValuesAndReadonlyCommitNothing)
     Key(platform::key::Escape);
     inspector.SetItemIndex(-1);
     EXPECT_EQ(changes, 1);
-
     inspector.SetReadonly(true);
     inspector.SetItemIndex(2);
     ASSERT_NE(inspector.Editor(), nullptr);
@@ -382,7 +373,6 @@ TEST_F(InspectorRows, ChoiceDateAndLongTextRowsEditInTheirOwnEditors)
     EXPECT_EQ(changes, (std::vector<std::string>{"c", "b"}));
     Key(platform::key::Up); // with the list closed, Up is the inspector's
     EXPECT_EQ(inspector.ItemIndex(), 5);
-
     // The date editor shows the row's format and takes a pick as the calendar sets it.
     auto* date = Add<TrmDateInspectorItem>("D", "03/05/2024");
     date->SetDateFormat("dd.mm.yyyy");
@@ -393,7 +383,6 @@ TEST_F(InspectorRows, ChoiceDateAndLongTextRowsEditInTheirOwnEditors)
     calendar->SetDate(platform::EncodeDate(2024, 3, 6));
     EXPECT_EQ(changes.back(), "03/06/2024");
     EXPECT_EQ(changes.size(), 3u);
-
     // The ellipsis buttons of the Ex choice row and of a long text row fire OnComplexEdit.
     auto* other = Add<TrmComboInspectorItemEx>("KX", "y");
     other->SetItems({"x", "y"});
@@ -436,7 +425,6 @@ TEST_F(InspectorRows, PaintsRowsCellsAndHints)
     for (const auto& fill : canvas.fills)
         selectedValueCell |= fill.Area == platform::Rect{101, 20, 225, 39} && fill.Color == CanvasColorOf(clWindow);
     EXPECT_TRUE(selectedValueCell);
-
     auto* wide = Add<TrmStringInspectorItem>("W", std::string(30, 'w'));
     const int32_t row = inspector.VisibileItemIndex(wide);
     inspector.HostMouseMove(platform::shift::None, 150, row * 20 + 5);

@@ -27,7 +27,6 @@ TEST(DrawText, AlignsMeasuresAndWrapsAtBlanksAndLineBreaks)
     DrawTextInRect(canvas, "&File && more", measured, dt::CalcRect | dt::SingleLine, {});
     EXPECT_TRUE(canvas.texts.empty());
     EXPECT_EQ(measured, (platform::Rect{5, 5, 5 + 11 * 6, 5 + 13})); // "File & more"
-
     DrawTextInRect(canvas, "one two three four\nfive averyveryverylongword", lines, dt::WordBreak | dt::NoPrefix, {});
     std::vector<std::string> texts;
     for (const auto& text : canvas.texts)
@@ -75,7 +74,6 @@ TEST(ColourArithmetic, DarkenLightenAndColourArrays)
     EXPECT_EQ(LightenColor(0x00000000, 50), 0x00000000);
     EXPECT_THROW(LightenColor(0x00000081, 100), ERangeError); // 129 * 2 > 255
     EXPECT_EQ(DarkenColor(clWindow, 0), 0x00FFFFFF);          // system colours resolve first
-
     const std::vector<TColor> colors = CreateColorArray(0x00000000, 0x00FF6402, 5);
     ASSERT_EQ(colors.size(), 5u);
     // 2/4 -> 0, 100/4 -> 25, 255/4 -> 63
@@ -103,7 +101,6 @@ TEST(Gradients, BandsOutlinesAndShapesCoverWhatTheyShould)
     GradientFill(bitmap, 0x00000000, 0x00FEFEFE, MakeRect(0, 0, 255, 1), gfLinear);
     for (int32_t x = 0; x < 255; ++x)
         ASSERT_EQ(bitmap.GetPixel(x, 0), Gray32(uint8_t(x))) << "x " << x;
-
     // Three nested outlines: from, halfway, to.
     bitmap.SetSize(8, 6);
     bitmap.Clear(0);
@@ -116,7 +113,6 @@ TEST(Gradients, BandsOutlinesAndShapesCoverWhatTheyShould)
     GradientFill(bitmap, kRed, kBlue, MakeRect(0, 0, 3, 3), gfOval);
     const std::set<TColor32> seen(bitmap.Bits(), bitmap.Bits() + 9);
     EXPECT_TRUE(seen.count(0xFFFF0000u) && !seen.count(0xFF0000FFu));
-
     for (const TGradientFill style : {gfOval, gfRoundRect}) { // the corners are left alone
         SCOPED_TRACE(int(style));
         bitmap.SetSize(40, 40);
@@ -156,7 +152,6 @@ TEST(Rotation, QuarterTurnsAndSilverOutside)
                 ASSERT_EQ(turned.GetPixel(x, y), source.GetPixel(angle ? 3 - y : x, angle ? x : y) | 0xFF000000u)
                     << angle << ": " << x << "," << y;
     }
-
     TBitmap32 wide;
     wide.SetSize(6, 2);
     wide.Clear(0xFF112233);

@@ -50,13 +50,11 @@ TEST(Crc32, StreamsAndFilesGiveTheChecksumOfTheirBytes)
     for (char& c : bytes)
         c = char(random());
     const uint32_t expected = GetStrCRC32(bytes);
-
     TMemoryStream stream(std::vector<uint8_t>(bytes.begin(), bytes.end()));
     stream.SetPosition(1234);
     EXPECT_EQ(GetStrmCRC32(stream), expected) << "seed " << seed;
     TMemoryStream empty;
     EXPECT_EQ(GetStrmCRC32(empty), 0u);
-
     platform::TemporaryFolder folder;
     ASSERT_TRUE(folder.Valid()) << folder.Error();
     const auto file = folder.Path() / "bytes.bin";
@@ -100,7 +98,6 @@ public:
     uint64_t Size() const override { return memory_.Size(); }
     uint64_t Position() const override { return memory_.Position(); }
     void SetPosition(uint64_t Position) override { memory_.SetPosition(Position); }
-
 private:
     TMemoryStream memory_;
 };
@@ -113,16 +110,13 @@ TEST(CopyingStream, CopiesRunsAndWholeStreamsAcrossBlocks)
     for (size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = uint8_t(i * 7 + i / 256);
     MemoryRmStream source(bytes);
-
     source.SetPosition(100);
     TMemoryStream part;
     EXPECT_EQ(source.CopyTo(part, 70000), 70000u);
     EXPECT_EQ(part.Bytes(), std::vector<uint8_t>(bytes.begin() + 100, bytes.begin() + 70100));
-
     TMemoryStream whole;
     EXPECT_EQ(source.CopyTo(whole, 0), bytes.size());
     EXPECT_EQ(whole.Bytes(), bytes);
-
     source.SetPosition(bytes.size() - 10);
     TMemoryStream tooMuch;
     EXPECT_THROW(source.CopyTo(tooMuch, 11), EStreamError);

@@ -57,7 +57,6 @@ TEST(ShortCutFile, HandMadeFileReadsFieldForField)
     const TShortcutDetails expected{"C:\\Games\\fw.exe", "-x \xC3\xA9", "C:\\Games", "Editor", "i.ico", -2,
                                     TShortCut('K' | scCtrl | scAlt), platform::WindowState::Maximized};
     EXPECT_EQ(read, expected);
-
     // Without LinkInfo (flag 2 cleared, its 62 bytes at 84 taken out) the target comes from
     // an environment block (size 0x314, signature 0xA0000001, 260 single-byte characters,
     // then 260 UTF-16 ones) put before the closing block.
@@ -71,7 +70,6 @@ TEST(ShortCutFile, HandMadeFileReadsFieldForField)
         block[8 + i] = block[268 + 2 * i] = uint8_t(path[i]);
     expanding.insert(expanding.end() - 4, block.begin(), block.end());
     EXPECT_EQ(ReadShortCutFile(WriteBytes(folder, expanding)).Target, path);
-
     // Show commands: 3 and 10 maximised; 2, 6 and 7 minimised; anything else normal.
     using enum platform::WindowState;
     const std::pair<uint8_t, platform::WindowState> shows[] = {{0, Normal},    {1, Normal},    {2, Minimized},
@@ -98,7 +96,6 @@ TEST(ShortCutFile, WrittenFileReadsBackAndDamagedFilesAreRefused)
         WriteShortCutFile(path, details);
         EXPECT_EQ(ReadShortCutFile(path), details) << details.Target;
     }
-
     for (size_t length = 0; length + 4 < kHandMadeLink.size(); ++length) {
         const std::vector<uint8_t> cut(kHandMadeLink.begin(), kHandMadeLink.begin() + std::ptrdiff_t(length));
         ExpectThrowWithMessage<Exception>([&] { ReadShortCutFile(WriteBytes(folder, cut)); }, "Error opening Shortcut.");

@@ -30,7 +30,6 @@ public:
     void SetState(platform::WindowState newState) override { state = newState; }
     void LockUpdates(bool locked) override { this->locked = locked; }
     void ShowWarning(const std::string& text) override { warnings.push_back(text); }
-
     platform::Rect bounds{10, 20, 310, 220};
     platform::WindowState state = platform::WindowState::Normal;
     bool locked = false;
@@ -64,7 +63,6 @@ TEST(Registry, StoreFilesKeepValuesAndWindowPlacesForTheNextRun)
     EXPECT_TRUE(LoadDialogPosition(moved, "Software\\Valdrune", next.Store()));
     EXPECT_EQ(moved.bounds, window.bounds);
     EXPECT_EQ(moved.boundsChanges, 1);
-
     platform::KeyValueStore partial; // a place without all four values is not used
     partial.WriteInteger("K\\Dialog\\DlgOptions", "Top", 5);
     EXPECT_FALSE(LoadDialogPosition(window, "K", partial));
@@ -86,7 +84,6 @@ TEST(WindowPlace, FormStateKeepsTheNormalPlaceMaximisedOnlyItsStateAndBadStatesW
     EXPECT_TRUE(loaded.warnings.empty());
     LoadFormState(stateless, "App", false, false, root);
     EXPECT_EQ(stateless.state, platform::WindowState::Normal);
-
     maximised.state = platform::WindowState::Maximized;
     maximised.bounds = {1, 2, 3, 4};
     SaveFormState(maximised, "Max", root);
@@ -98,7 +95,6 @@ TEST(WindowPlace, FormStateKeepsTheNormalPlaceMaximisedOnlyItsStateAndBadStatesW
     EXPECT_EQ(fresh.state, platform::WindowState::Maximized);
     LoadFormState(fresh, "Elsewhere", false, true, root);
     EXPECT_EQ(fresh.state, platform::WindowState::Normal);
-
     root.WriteInteger("App\\Form\\DlgOptions", "WinState", 7);
     LoadFormState(fresh, "App", false, true, root);
     EXPECT_EQ(fresh.warnings, std::vector<std::string>{"Error occured while restoring window state."});
@@ -111,7 +107,6 @@ TEST(SystemQueries, FileTypesTemporaryFilesAndTheVolumeOfTheCurrentFolder)
     EXPECT_EQ(GetFileType("/x/archive.tar.gz"), "GZ File");
     EXPECT_EQ(GetFileType("README"), "File");
     ExpectThrowWithMessage<Exception>([&] { GetFileType(""); }, "No file specified");
-
     const std::filesystem::path first = GetTempFile("rmt", true), second = GetTempFile("rmt", true);
     EXPECT_NE(first, second);
     EXPECT_TRUE(std::filesystem::exists(first));
@@ -119,7 +114,6 @@ TEST(SystemQueries, FileTypesTemporaryFilesAndTheVolumeOfTheCurrentFolder)
     EXPECT_EQ(first.filename().string().rfind("rmt", 0), 0u);
     std::filesystem::remove(first);
     std::filesystem::remove(second);
-
     EXPECT_GT(GetMediaInfo(0, 4), 0);
     EXPECT_EQ(GetMediaInfo(0, 5), GetMediaInfo(0, 8) * GetMediaInfo(0, 4));
     EXPECT_LE(GetMediaInfo(0, 6), GetMediaInfo(0, 5));

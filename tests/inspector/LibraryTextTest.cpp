@@ -78,7 +78,6 @@ TEST(TextRoutines, PaddingSectionsEllipsesAndSwitches)
                 {PathEllipsis("C:\\Folder1\\Folder2\\file.txt", 25, false), "C:\\Folder1\\Folder2\\..."},
                 {PathEllipsis("C:\\Folder1\\Folder2\\file.txt", 5, true), "...\\file.txt"},
                 {PathEllipsis("/home/user/docs/file.txt", 20, true), "/home/.../file.txt"}});
-
     const std::vector<std::string> args = {"prog", "-Size=10", "/Mode:fast", "plain"};
     std::string param = "stale";
     EXPECT_TRUE(FindCmdLineSwitchWithParam(args, "size", "-/", true, param));

@@ -93,7 +93,6 @@ TEST(TreeNodes, ShapeCountsNavigationAndLookups)
     EXPECT_EQ(Written(empty.Items()), Bytes(4, 0));
     EXPECT_EQ(empty.NodePath(nullptr), "");
     EXPECT_THROW(empty.Items().Item(0), ErmTreeNonViewError);
-
     SmallTree t;
     // Counts, the level, indexes among siblings and among the roots.
     EXPECT_EQ((std::vector<int32_t>{t.tree.Items().Count(), t.a->GetItemCount(), t.a->Count(), t.d->Level(),
@@ -115,7 +114,6 @@ TEST(TreeNodes, ShapeCountsNavigationAndLookups)
         EXPECT_EQ(links[i].first, links[i].second) << "link " << i;
     EXPECT_TRUE(t.d->HasAsParent(t.a) && t.d->HasAsParent(nullptr));
     EXPECT_FALSE(t.d->HasAsParent(t.d) || t.a->HasAsParent(t.d));
-
     int x = 0, y = 0;
     t.a->SetData(&x);
     t.d->SetData(&y);
@@ -285,7 +283,6 @@ TEST(TreeMove, MoveToPlacesACopyAndDropsTheSubtree)
     EXPECT_EQ(moved->Count(), 0); // the children are not carried over
     EXPECT_EQ(t.tree.FindPathNode("/A/B/D"), nullptr);
     EXPECT_EQ(t.tree.FindPathNode("/M/B"), moved);
-
     // Within the same parent the path stays, and so must the entry.
     Node* e = t.tree.Items().AddChild(t.a, "E");
     Node* again = t.c->MoveTo(e, naAddFirst);
@@ -293,7 +290,6 @@ TEST(TreeMove, MoveToPlacesACopyAndDropsTheSubtree)
     EXPECT_EQ(t.tree.FindPathNode("/A/C"), again);
     EXPECT_EQ(t.a->GetFirstChild(), again);
     EXPECT_EQ(t.a->Count(), 2);
-
     EXPECT_EQ(t.a->MoveTo(again, naAdd), nullptr); // into its own subtree
     EXPECT_EQ(t.a->MoveTo(t.a, naAddChild), nullptr);
     EXPECT_EQ(t.tree.FindPathNode("/A"), t.a);
@@ -317,7 +313,6 @@ TEST(TreeMove, MoveItemLandsRightAfterItsMark)
         EXPECT_EQ(s, order);
     }
     EXPECT_THROW(p->MoveItem(p, p->Item(0)), ErmTreeNonViewError);
-
     Node* q = tree.Items().AddChild(nullptr, "Q");
     tree.Items().Move(1, 0);
     EXPECT_EQ(tree.Items().GetFirstNode(), q);
@@ -342,7 +337,6 @@ TEST(TreeAdd, PlacesAmongSiblingsAndSortsByText)
     TrmTreeNonView other;
     Node* stranger = other.Items().AddChild(nullptr, "s");
     ExpectThrowWithMessage<ErmTreeNonViewError>([&] { items.Insert(stranger, "x"); }, "Unable to find Node reference");
-
     tree.TextSort(nullptr, false);
     EXPECT_EQ(PreOrderPaths(tree), (std::vector<std::string>{"/0", "/B", "/a", "/ab", "/b", "/b/k", "/c", "/c/z", "/c/Y"}));
     tree.TextSort(nullptr, true);
@@ -362,21 +356,18 @@ TEST(NodeStream, HandWorkedBytesRoundTrip)
     const Bytes expected =
         Concat({Int32Bytes(2), Record("A", 2), Record("B", 1), Record("D", 0), Record("C", 0), Record("M", 0)});
     EXPECT_EQ(Written(t.tree.Items()), expected);
-
     TrmTreeNonView copy;
     TMemoryStream stream(expected);
     copy.Items().ReadData(stream);
     EXPECT_EQ(PreOrderPaths(copy), PreOrderPaths(t.tree));
     EXPECT_EQ(copy.FindPathNode("/A/B/D")->Text(), "D");
     EXPECT_EQ(copy.Items().IndexCount(), 5);
-
     TrmTreeNonView assigned;
     assigned.Items().AddChild(nullptr, "old");
     assigned.SetItems(t.tree.Items());
     EXPECT_EQ(PreOrderPaths(assigned), PreOrderPaths(t.tree));
     EXPECT_EQ(assigned.FindPathNode("/A/C")->Text(), "C");
     EXPECT_EQ(assigned.FindPathNode("/old"), nullptr);
-
     // Texts are cut to 255 bytes.
     TrmTreeNonView longText;
     longText.Items().AddChild(nullptr, std::string(300, 'x'));

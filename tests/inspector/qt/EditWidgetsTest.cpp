@@ -34,7 +34,6 @@ TEST(BtnEditWidget, TypedKeysEditTheTextAndTheButtonClicks)
     widget.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
     widget.setFocus();
-
     QTest::keyClicks(&widget, "hello");
     EXPECT_EQ(edit.Text(), "hello");
     QTest::keyClick(&widget, Qt::Key_Backspace);
@@ -43,7 +42,6 @@ TEST(BtnEditWidget, TypedKeysEditTheTextAndTheButtonClicks)
     QTest::keyClick(&widget, Qt::Key_A, Qt::ControlModifier); // select all, not an "a"
     QTest::keyClicks(&widget, "x");
     EXPECT_EQ(edit.Text(), "x");
-
     QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, Centre(edit.GetButton(1)->BoundsRect()));
     EXPECT_EQ(clicks, 1);
     QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
@@ -59,7 +57,6 @@ TEST(ComboCalendarWidget, TheButtonDropsTheCalendarAndADoubleClickPicksADay)
     widget.show();
     widget.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&widget));
-
     QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, Centre(combo.GetButton(1)->BoundsRect()));
     TrmScreenCalendar& calendar = combo.GetCalendar();
     ASSERT_TRUE(calendar.Visible());
@@ -71,7 +68,6 @@ TEST(ComboCalendarWidget, TheButtonDropsTheCalendarAndADoubleClickPicksADay)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(popup));
     EXPECT_EQ(popup->geometry().top(), widget.mapToGlobal(QPoint(0, 21)).y());
     popup->repaint();
-
     int32_t row, col;
     calendar.GetRowColInfo(EncodeDate(2023, 10, 26), row, col);
     const QPoint centre = Centre(calendar.Grid().CellRect(col, row).Offset(calendar.Grid().Left(), calendar.Grid().Top()));

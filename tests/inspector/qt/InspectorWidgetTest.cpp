@@ -52,7 +52,6 @@ protected:
     }
     void ClickRow(int row, bool value = true) { QTest::mouseClick(&widget, Qt::LeftButton, {}, Cell(row, value)); }
     std::string EditorText() { return dynamic_cast<TCustomEdit&>(*inspector.Editor()).Text(); }
-
     InstalledRasterizer rasterizer;
     platform::qt::ControlWidget widget{std::make_unique<TrmInspector>()};
     TrmInspector& inspector = widget.HostedAs<TrmInspector>();
@@ -67,18 +66,15 @@ TEST_F(InspectorWidget, ClickTypeAndCommitInPlace)
     std::vector<std::string> committed;
     inspector.OnItemChange = [&](TObject*) { committed.push_back(inspector.GetCurrentInspectorItem()->AsString()); };
     ASSERT_NO_FATAL_FAILURE(Show());
-
     ClickRow(0);
     ASSERT_EQ(inspector.ItemIndex(), 0);
     ASSERT_NE(inspector.Editor(), nullptr);
     EXPECT_TRUE(inspector.Editor()->Focused());
-
     QTest::keyClick(&widget, Qt::Key_A, Qt::ControlModifier); // select all, then type over it
     QTest::keyClicks(&widget, "new");
     QTest::keyClick(&widget, Qt::Key_Return);
     EXPECT_EQ(inspector.GetItemByName("Name")->AsString(), "new");
     EXPECT_EQ(committed, (std::vector<std::string>{"n", "ne", "new"}));
-
     QTest::keyClick(&widget, Qt::Key_Down); // the editor hands Down to the inspector
     EXPECT_EQ(inspector.ItemIndex(), 1);
     QTest::keyClick(&widget, Qt::Key_Space);
@@ -111,7 +107,6 @@ TEST_F(InspectorWidget, TheSelectionFollowsItsRowAndGoesWithIt)
     EXPECT_EQ(inspector.ItemIndex(), 4);
     EXPECT_EQ(inspector.Editor()->Top(), 4 * inspector.ItemHeight() + 5);
     EXPECT_EQ(inspector.GetCurrentInspectorItem(), name);
-
     ClickRow(2); // a row without an editor, then its row goes
     inspector.ClearNode(group->Node());
     EXPECT_EQ(inspector.ItemIndex(), -1);
@@ -130,7 +125,6 @@ TEST_F(InspectorWidget, ChoiceRowsTakeOnlyTheirChoicesAndEscapeAppliesNothing)
     EXPECT_EQ(choice->AsString(), "Red");
     QTest::keyClick(&widget, Qt::Key_B); // a typed letter chooses the next choice it starts
     EXPECT_EQ(choice->AsString(), "Blue");
-
     QTest::keyClick(&widget, Qt::Key_Down, Qt::AltModifier); // the list: a pick, then Escape
     QTest::keyClick(&widget, Qt::Key_Up);
     QTest::keyClick(&widget, Qt::Key_Escape);
@@ -191,7 +185,6 @@ TEST_F(InspectorWidget, TheScrollBarScrollsTheRowsAndTheBorderIsDrawn)
     QApplication::sendEvent(&widget, &wheel);
     EXPECT_EQ(bar.Position(), inspector.TopIndex());
     EXPECT_LT(inspector.TopIndex(), top);
-
     const auto pixel = [&](int x, int y) { return widget.grab().toImage().pixel(x, y) & 0xFFFFFFu; };
     EXPECT_EQ(pixel(0, 0), CanvasColorOf(clBtnFace));
     inspector.SetBorderStyle(bsSingle); // a sunken edge: shadow, then dark shadow inside

@@ -75,7 +75,6 @@ TEST(FileIcons, OneIndexPerPictureAndShortcutsShowTheirTarget)
     toFolder.Target = folder.Path().string();
     WriteShortCutFile(link, toFolder);
     EXPECT_EQ(GetFileImageIndex(link, true), dir);
-
     TBitmap32 icon;
     GetFileIcon("notes.txt", true, icon);
     EXPECT_EQ((std::pair{icon.Width(), icon.Height()}), (std::pair{16, 16}));
