@@ -61,40 +61,6 @@ platform::Point CellCentre(const TrmCustomCalendar& cal, TDateTime date)
 
 } // namespace
 
-TEST(Calendar, MonthLayoutOfHandWorkedMonths)
-{
-    struct Case {
-        int32_t year, month, firstDow, length, lastRow, lastCol;
-        const char* caption;
-    };
-    const Case cases[] = {
-        {2023, 10, 1, 31, 5, 2, "October 2023"}, // begins on a Sunday
-        {2022, 10, 7, 31, 6, 1, "October 2022"}, // begins on a Saturday: six weeks
-        {2024, 2, 5, 29, 5, 4, "February 2024"}, // leap year
-        {2023, 2, 4, 28, 5, 2, "February 2023"},
-        {1900, 2, 5, 28, 5, 3, "February 1900"}, // a century that is no leap year
-        {2000, 2, 3, 29, 5, 2, "February 2000"}, // a fourth century that is
-        {2023, 12, 6, 31, 6, 0, "December 2023"},
-    };
-    TrmCalendar cal;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.caption);
-        cal.SetWorkingDate(Date(c.year, c.month, 1));
-        EXPECT_EQ(std::tuple(cal.FirstDayOfWeek(), cal.DisplayedMonthLength(), cal.Caption(), cal.Grid().Row(),
-                             cal.Grid().Col()),
-                  std::tuple(c.firstDow, c.length, std::string(c.caption), 1, c.firstDow - 1));
-        int32_t row, col, last, after, before = 0;
-        cal.GetRowColInfo(Date(c.year, c.month, c.length), row, col);
-        EXPECT_EQ(std::pair(row, col), std::pair(c.lastRow, c.lastCol));
-        // Cells of the month validate to their day; those after and before do not.
-        EXPECT_TRUE(cal.ValidateDOW(row, col, last));
-        EXPECT_FALSE(cal.ValidateDOW(row + (col + 1) / 7, (col + 1) % 7, after));
-        EXPECT_FALSE(c.firstDow > 1 && cal.ValidateDOW(1, c.firstDow - 2, before));
-        EXPECT_EQ(std::tuple(last, after, before), std::tuple(c.length, c.length + 1, 0));
-        EXPECT_FALSE(cal.ValidateDOW(0, 6, last));
-    }
-}
-
 TEST(Calendar, PaintsDayNamesAndNeighbouringMonthsDays)
 {
     TrmCalendar cal;
@@ -107,6 +73,17 @@ TEST(Calendar, PaintsDayNamesAndNeighbouringMonthsDays)
     EXPECT_EQ(PaintedRow(cal, 1), (std::vector<std::string>{"26", "27", "28", "1", "2", "3", "4"}));
     cal.SetWorkingDate(Date(2024, 1, 15)); // December before January
     EXPECT_EQ(PaintedRow(cal, 1), (std::vector<std::string>{"31", "1", "2", "3", "4", "5", "6"}));
+    // October 2022 begins on a Saturday: six weeks. A century is no leap year, a fourth one is.
+    cal.SetWorkingDate(Date(2022, 10, 1));
+    EXPECT_EQ(PaintedRow(cal, 6), (std::vector<std::string>{"30", "31", "1", "2", "3", "4", "5"}));
+    for (const auto& [year, days] : {std::pair{1900, 28}, {2000, 29}, {2023, 28}}) {
+        cal.SetWorkingDate(Date(year, 2, 1));
+        EXPECT_EQ(std::pair(cal.DisplayedMonthLength(), cal.Caption()), std::pair(days, "February " + std::to_string(year)));
+        int32_t row, col, day;
+        cal.GetRowColInfo(Date(year, 2, days), row, col);
+        EXPECT_TRUE(cal.ValidateDOW(row, col, day) && day == days);
+        EXPECT_FALSE(cal.ValidateDOW(row + (col + 1) / 7, (col + 1) % 7, day)); // the 1st of March is no day
+    }
 }
 
 TEST(Calendar, PaintsColoursByKindOfCellAndTodayBoldInItsOwn)
@@ -386,8 +363,6 @@ TEST(ComboCalendar, ShowsItsWholeDayDateInTheFormat)
 {
     TrmComboCalendar combo;
     EXPECT_EQ(combo.SelectedDate(), Today());
-    EXPECT_EQ(combo.GetButton(1)->Caption(), "6");
-    EXPECT_EQ(combo.GetButton(1)->Font().Family, "Marlett");
     combo.SetDate(Date(2024, 3, 5) + 0.6);
     EXPECT_EQ(combo.SelectedDate(), Date(2024, 3, 5));
     EXPECT_EQ(combo.Text(), "03/05/2024");
