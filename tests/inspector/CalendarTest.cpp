@@ -205,6 +205,10 @@ TEST(Calendar, DateRangeBoundsOnlyWhenSwitchedOnAndHatchesTheDaysOutside)
     EXPECT_EQ(day, 14);
     cal.GetRowColInfo(Date(2023, 10, 16), row, col);
     EXPECT_TRUE(cal.ValidateDOW(row, col, day));
+    cal.SetUseDateRanges(false); // switched on with a day in the range, the day stays
+    cal.SetSelectedDate(Date(2023, 10, 16));
+    cal.SetUseDateRanges(true);
+    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 16));
     struct LineCanvas : RecordingCanvas {
         std::vector<Rect> lines;
         void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, CanvasColor) override { lines.push_back({x1, y1, x2, y2}); }

@@ -35,8 +35,8 @@ void KeepHistoryIn(TrmComboBox& combo, platform::KeyValueStore* store, const cha
 {
     combo.SetRegistryRoots({nullptr, store, nullptr, nullptr});
     combo.SetRegKey(rkHKEY_CURRENT_USER);
+    combo.SetRegName("Names"); // a name before its path: the path gets the separator between them
     combo.SetRegPath(path);
-    combo.SetRegName("Names");
 }
 
 } // namespace

@@ -77,7 +77,11 @@ TEST_F(InspectorRows, NewRowsTakeTheFirstFreeNamesAndUsedPathsAddNoRow)
     TrmCustomInspectorItem* again = inspector.AddItem(Node("A"), TrmStringInspectorItem::Class);
     EXPECT_EQ(inspector.NodePath(again->Node()), PathOf("A/New Item1"));
     EXPECT_EQ(again->Name(), "rmStringInspectorItem1");
-    EXPECT_EQ(inspector.AddItem(nullptr, TrmDateInspectorItem::Class)->AsString(), platform::DateToStr(platform::Today()));
+    // New rows start with their class's default text.
+    for (const auto& [itemClass, text] : {std::pair{&TrmIntegerInspectorItem::Class, std::string("0")},
+                                          {&TrmSafeIntegerInspectorItem::Class, std::string()},
+                                          {&TrmDateInspectorItem::Class, platform::DateToStr(platform::Today())}})
+        EXPECT_EQ(inspector.AddItem(nullptr, *itemClass)->AsString(), text);
     EXPECT_EQ(inspector.GetItemByName("rmDateInspectorItem1")->ClassName(), std::string("TrmDateInspectorItem"));
     const int32_t nodes = inspector.Items().Items().Count();
     // Without the leading separator the path names the same row.
@@ -105,6 +109,8 @@ TEST_F(InspectorRows, GeometryFromTheFont)
     inspector.SetItemHeight(0);
     inspector.SetItemHeight(-5);
     EXPECT_EQ(inspector.ItemHeight(), 20);
+    inspector.SetItemHeight(30);
+    EXPECT_EQ(inspector.ItemHeight(), 30);
 }
 
 TEST_F(InspectorRows, SelectionOpensEditorsOnlyForEditableRows)
