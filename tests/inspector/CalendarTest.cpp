@@ -78,7 +78,8 @@ TEST(Calendar, PaintsDayNamesAndNeighbouringMonthsDays)
     EXPECT_EQ(PaintedRow(cal, 6), (std::vector<std::string>{"30", "31", "1", "2", "3", "4", "5"}));
     for (const auto& [year, days] : {std::pair{1900, 28}, {2000, 29}, {2023, 28}}) {
         cal.SetWorkingDate(Date(year, 2, 1));
-        EXPECT_EQ(std::pair(cal.DisplayedMonthLength(), cal.Caption()), std::pair(days, "February " + std::to_string(year)));
+        EXPECT_EQ(std::pair(cal.DisplayedMonthLength(), cal.Caption()),
+                  std::pair(days, "February " + std::to_string(year)));
         int32_t row, col, day;
         cal.GetRowColInfo(Date(year, 2, days), row, col);
         EXPECT_TRUE(cal.ValidateDOW(row, col, day) && day == days);
@@ -211,7 +212,10 @@ TEST(Calendar, DateRangeBoundsOnlyWhenSwitchedOnAndHatchesTheDaysOutside)
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 16));
     struct LineCanvas : RecordingCanvas {
         std::vector<Rect> lines;
-        void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, CanvasColor) override { lines.push_back({x1, y1, x2, y2}); }
+        void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, CanvasColor) override
+        {
+            lines.push_back({x1, y1, x2, y2});
+        }
     } canvas;
     cal.HostPaint(canvas);
     ASSERT_FALSE(canvas.lines.empty());

@@ -47,7 +47,9 @@ TEST(BtnCombo, CaretKeysStepThroughTheItemsWithTheListClosed)
     combo.SetComboItems({"a", "b", "c"});
     combo.SetText("b");
     // A page down goes down; the ends hold.
-    for (const auto& [k, text] : {std::pair{key::Down, "c"}, {key::Down, "c"}, {key::Home, "a"}, {key::PageDown, "c"}}) {
+    const std::pair<platform::KeyCode, const char*> keys[] = {
+        {key::Down, "c"}, {key::Down, "c"}, {key::Home, "a"}, {key::PageDown, "c"}};
+    for (const auto& [k, text] : keys) {
         PressKey(combo, k);
         EXPECT_EQ(combo.Text(), text) << k;
     }

@@ -333,12 +333,14 @@ TEST(TreeAdd, PlacesAmongSiblingsAndSortsByText)
     items.AddChild(c, "z");
     items.AddChild(c, "Y");
     items.AddChild(nullptr, "B");
-    EXPECT_EQ(PreOrderPaths(tree), (std::vector<std::string>{"/0", "/a", "/ab", "/b", "/b/k", "/c", "/c/z", "/c/Y", "/B"}));
+    EXPECT_EQ(PreOrderPaths(tree),
+              (std::vector<std::string>{"/0", "/a", "/ab", "/b", "/b/k", "/c", "/c/z", "/c/Y", "/B"}));
     TrmTreeNonView other;
     Node* stranger = other.Items().AddChild(nullptr, "s");
     ExpectThrowWithMessage<ErmTreeNonViewError>([&] { items.Insert(stranger, "x"); }, "Unable to find Node reference");
     tree.TextSort(nullptr, false);
-    EXPECT_EQ(PreOrderPaths(tree), (std::vector<std::string>{"/0", "/B", "/a", "/ab", "/b", "/b/k", "/c", "/c/z", "/c/Y"}));
+    EXPECT_EQ(PreOrderPaths(tree),
+              (std::vector<std::string>{"/0", "/B", "/a", "/ab", "/b", "/b/k", "/c", "/c/z", "/c/Y"}));
     tree.TextSort(nullptr, true);
     EXPECT_EQ(PreOrderPaths(tree).back(), "/c/z");
     EXPECT_EQ(tree.FindPathNode("/c/z")->Text(), "z");

@@ -70,7 +70,8 @@ TEST(ComboCalendarWidget, TheButtonDropsTheCalendarAndADoubleClickPicksADay)
     popup->repaint();
     int32_t row, col;
     calendar.GetRowColInfo(EncodeDate(2023, 10, 26), row, col);
-    const QPoint centre = Centre(calendar.Grid().CellRect(col, row).Offset(calendar.Grid().Left(), calendar.Grid().Top()));
+    const Rect cell = calendar.Grid().CellRect(col, row).Offset(calendar.Grid().Left(), calendar.Grid().Top());
+    const QPoint centre = Centre(cell);
     QTest::mouseMove(popup, centre);
     // A double click's first press and release, then its second press.
     QTest::mouseClick(popup, Qt::LeftButton, Qt::NoModifier, centre);
