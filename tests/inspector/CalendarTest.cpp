@@ -5,6 +5,7 @@
 #include "inspector/rmComboCalendar.h"
 #include "inspector/rmScreenCalendar.h"
 
+#include "ControlInput.h"
 #include "ExpectMessage.h"
 #include "RecordingCanvas.h"
 #include "graphics/ControlTestHelpers.h"
@@ -42,12 +43,6 @@ std::vector<std::string> PaintedRow(TrmCustomCalendar& cal, int32_t row)
     for (int32_t col = 0; col < 7; ++col)
         texts.push_back(canvas.texts.at(size_t(1 + row * 7 + col)).Chars);
     return texts;
-}
-
-void Press(Control& control, KeyCode key, ShiftState shift = shift::None)
-{
-    control.HostKeyDown(key, shift);
-    control.HostKeyUp(key, shift);
 }
 
 // The middle of the cell of `date` in the calendar's coordinates.
@@ -391,14 +386,14 @@ TEST(ComboCalendar, KeysDropTheCalendarDownAndPickADay)
     combo.SetDate(Date(2023, 10, 10));
     combo.SetFocus();
     TrmScreenCalendar& calendar = combo.GetCalendar();
-    Press(combo, KeyCode(key::F1 + 3));
+    PressKey(combo, KeyCode(key::F1 + 3), shift::None, true);
     ASSERT_TRUE(calendar.Visible());
     EXPECT_EQ(calendar.SelectedDate(), Date(2023, 10, 10));
     EXPECT_EQ(calendar.BoundsRect(), (Rect{0, 21, 180, 21 + calendar.Height()})); // below the edit
     NullCanvas canvas;
     calendar.HostPaint(canvas); // the focused cell shows
-    Press(combo, key::Down);    // a week on
-    Press(combo, key::Right, shift::Ctrl);
+    PressKey(combo, key::Down, shift::None, true); // a week on
+    PressKey(combo, key::Right, shift::Ctrl, true);
     EXPECT_EQ(calendar.WorkingDate(), Date(2023, 11, 17));
     EXPECT_EQ(combo.SelectedDate(), Date(2023, 10, 10));
     char32_t enter = U'\r';
@@ -408,12 +403,12 @@ TEST(ComboCalendar, KeysDropTheCalendarDownAndPickADay)
     EXPECT_EQ(combo.Text(), "11/17/2023");
     EXPECT_TRUE(combo.Focused());
     // Escape closes without picking; Alt+Down opens; leaving the edit closes.
-    Press(combo, key::Down, shift::Alt);
+    PressKey(combo, key::Down, shift::Alt, true);
     ASSERT_TRUE(calendar.Visible());
-    Press(combo, key::Escape);
+    PressKey(combo, key::Escape, shift::None, true);
     EXPECT_FALSE(calendar.Visible());
     EXPECT_EQ(combo.SelectedDate(), Date(2023, 11, 17));
-    Press(combo, key::Down, shift::Alt);
+    PressKey(combo, key::Down, shift::Alt, true);
     combo.HostFocusChanged(false);
     EXPECT_FALSE(calendar.Visible());
 }

@@ -1,4 +1,5 @@
 // The button combo's keys and list, and the combo box's history and completion.
+#include "ControlInput.h"
 #include "FakeWindowSystem.h"
 #include "graphics/ControlTestHelpers.h"
 #include "inspector/rmBtnCombo.h"
@@ -8,27 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <fstream>
 
 namespace key = platform::key;
 namespace shift = platform::shift;
 
 namespace {
-
-void PressKey(platform::Control& c, platform::KeyCode k, platform::ShiftState s = 0)
-{
-    c.HostKeyDown(k, s);
-}
-
-void TypeChars(platform::Control& c, std::u32string_view chars)
-{
-    for (char32_t ch : chars) {
-        c.HostKeyPress(ch);
-        platform::KeyCode k = platform::KeyCode(std::toupper(int(ch)));
-        c.HostKeyUp(k, 0);
-    }
-}
 
 // A combo box keeping its history under "Soft\Names" of the current user's root `store`.
 void KeepHistoryIn(TrmComboBox& combo, platform::KeyValueStore* store, const char* path = "Soft")
@@ -194,14 +180,14 @@ TEST(ComboBox, EscapeGoesBackEnterCommitsAndCompletionFillsInTheFirstMatch)
     combo.SetMRUCombo(true);
     combo.SetText("first");
     combo.SetFocus();
-    TypeChars(combo, U"x\x1B");
+    Type(combo, U"x\x1B", true);
     EXPECT_EQ(combo.Text(), "first");
-    TypeChars(combo, U"y\r");
+    Type(combo, U"y\r", true);
     EXPECT_EQ(combo.History().front(), "y");
     TrmComboBox completing;
     completing.SetTextCompletion(true);
     completing.SetComboItems({"Green", "Grey", "Blue"});
-    TypeChars(completing, U"gr");
+    Type(completing, U"gr", true);
     EXPECT_EQ(completing.Text(), "Green");
     EXPECT_EQ(completing.SelText(), "een");
     PressKey(completing, key::Down); // the next match of the typed part

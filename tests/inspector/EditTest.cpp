@@ -1,6 +1,7 @@
 // The edit controls and their buttons: the line model, the button edit's keys, buttons and
 // click areas, the integer spin edit's ranges and increments; the speed buttons' style
 // rules, layout, groups and menu part, the repeating button's timing, the spin halves.
+#include "ControlInput.h"
 #include "FakeWindowSystem.h"
 #include "ExpectMessage.h"
 #include "RecordingCanvas.h"
@@ -20,17 +21,6 @@ namespace shift = platform::shift;
 
 namespace {
 
-void Type(platform::Control& c, std::u32string_view chars)
-{
-    for (char32_t ch : chars)
-        c.HostKeyPress(ch);
-}
-
-void PressKey(platform::Control& c, platform::KeyCode k, platform::ShiftState s = 0)
-{
-    c.HostKeyDown(k, s);
-}
-
 void Press(platform::Control& c, int32_t x = 5, int32_t y = 5)
 {
     c.HostMouseDown(MouseButton::Left, shift::Left, x, y);
@@ -39,12 +29,6 @@ void Press(platform::Control& c, int32_t x = 5, int32_t y = 5)
 void Release(platform::Control& c, int32_t x = 5, int32_t y = 5)
 {
     c.HostMouseUp(MouseButton::Left, 0, x, y);
-}
-
-void ClickAt(platform::Control& c, int32_t x, int32_t y)
-{
-    Press(c, x, y);
-    Release(c, x, y);
 }
 
 } // namespace

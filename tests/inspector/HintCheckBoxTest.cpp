@@ -3,6 +3,7 @@
 #include "inspector/rmCheckBox.h"
 #include "inspector/rmHintWindow.h"
 
+#include "ControlInput.h"
 #include "RecordingCanvas.h"
 #include "graphics/ControlTestHelpers.h"
 #include "graphics/SystemColorNames.h"
@@ -12,21 +13,6 @@
 using platform::Rect;
 
 namespace {
-
-void ClickAt(platform::Control& control, int32_t x, int32_t y, int32_t releaseX, int32_t releaseY)
-{
-    control.HostMouseDown(platform::MouseButton::Left, platform::shift::Left, x, y);
-    control.HostMouseMove(platform::shift::Left, releaseX, releaseY);
-    control.HostMouseUp(platform::MouseButton::Left, platform::shift::None, releaseX, releaseY);
-}
-
-void PressSpace(platform::Control& control, platform::ShiftState shift = platform::shift::None)
-{
-    platform::KeyCode key = platform::key::Space;
-    control.HostKeyDown(key, shift);
-    key = platform::key::Space;
-    control.HostKeyUp(key, shift);
-}
 
 // What the control paints now.
 const RecordingCanvas& Painted(platform::Control& control, RecordingCanvas& canvas)
@@ -117,9 +103,9 @@ TEST(CheckBox, SpaceAcceleratorAndSetters)
     FakeHost host(box);
     int changes = 0;
     box.OnChange = [&](TObject*) { ++changes; };
-    PressSpace(box);
+    PressKey(box, platform::key::Space, 0, true);
     EXPECT_TRUE(box.Checked());
-    PressSpace(box, platform::shift::Ctrl); // not with a shift key
+    PressKey(box, platform::key::Space, platform::shift::Ctrl, true); // not with a shift key
     EXPECT_TRUE(box.Checked());
     EXPECT_EQ(changes, 1);
     box.SetChecked(false); // quietly
@@ -144,7 +130,7 @@ TEST(CheckBox, CaptionTrueFalseBackgroundAndFocusRectangles)
     EXPECT_EQ(Painted(box, canvas).texts.back().Chars, "False");
     EXPECT_TRUE(canvas.focusRects.empty());
     box.SetFocus();
-    PressSpace(box);
+    PressKey(box, platform::key::Space, 0, true);
     Painted(box, canvas);
     EXPECT_EQ(canvas.texts.back().Chars, "True");
     EXPECT_EQ(canvas.texts.back().X, 23);
@@ -171,7 +157,7 @@ TEST(CheckBoxEx, ValueCyclesAndShowsItsText)
     box.SetValue(cbxUndefined);
     for (const bool fullMode : {false, false, false, true, true}) { // without FullMode undefined is skipped
         box.SetFullMode(fullMode);
-        PressSpace(box);
+        PressKey(box, platform::key::Space, 0, true);
         values.push_back(box.Value());
         EXPECT_EQ(seen.back(), values.back()); // the last change event sees the new value
     }
