@@ -85,9 +85,7 @@ TEST(CustomEdit, TypingClipboardReadOnlyAndClicksByMeasuredText)
     RecordingCanvas canvas; // 6 pixels a character
     edit.HostPaint(canvas);
     // Border 2, margin 1: the boundary after "ab" lies at x = 2 + 1 + 12.
-    Press(edit, 15, 5);
-    edit.HostMouseMove(shift::Left, 27, 5);
-    Release(edit, 27, 5);
+    ClickAt(edit, 15, 5, 27, 5);
     EXPECT_EQ(edit.SelStart(), 2);
     EXPECT_EQ(edit.SelText(), "cd");
 }

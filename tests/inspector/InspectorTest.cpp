@@ -168,13 +168,13 @@ TEST_F(InspectorRows, AChangingHandlerMayRebuildTheRows)
 
 TEST_F(InspectorRows, KeysMoveFoldAndScroll)
 {
-    // Each key, then the selected row and the rows shown.
+    namespace key = platform::key;
+    using platform::shift::None;
+    // Each key, then the selected row and the rows shown; a shifted arrow is not the inspector's.
     const std::tuple<platform::KeyCode, platform::ShiftState, int32_t, int32_t> keys[] = {
-        {platform::key::Down, platform::shift::None, 0, 6},  {platform::key::Left, platform::shift::None, 0, 3},
-        {platform::key::Right, platform::shift::None, 0, 6}, {platform::key::Down, platform::shift::None, 1, 6},
-        {platform::key::Down, platform::shift::None, 2, 6},  {platform::key::Down, platform::shift::None, 3, 6},
-        {platform::key::Right, platform::shift::None, 3, 7}, {platform::key::Up, platform::shift::None, 2, 7},
-        {platform::key::Down, platform::shift::Shift, 2, 7} /* a shifted arrow is not the inspector's */};
+        {key::Down, None, 0, 6}, {key::Left, None, 0, 3}, {key::Right, None, 0, 6}, {key::Down, None, 1, 6},
+        {key::Down, None, 2, 6}, {key::Down, None, 3, 6}, {key::Right, None, 3, 7}, {key::Up, None, 2, 7},
+        {key::Down, platform::shift::Shift, 2, 7}};
     for (const auto& [code, shift, row, shown] : keys) {
         Key(code, shift);
         EXPECT_EQ(std::pair(inspector.ItemIndex(), inspector.VisibleItemCount()), std::pair(row, shown)) << code;
