@@ -1,9 +1,14 @@
 // The month calendar: the grid's layout of hand-worked months, date stepping, ranges,
-// painting of day cells and keyboard and mouse navigation, all without a display.
+// painting of day cells and keyboard and mouse navigation, all without a display; the
+// drop-down calendar's month buttons and closing rules, and the date editor around it.
 #include "inspector/rmCalendar.h"
+#include "inspector/rmComboCalendar.h"
+#include "inspector/rmScreenCalendar.h"
 
+#include "ControlInput.h"
 #include "ExpectMessage.h"
 #include "RecordingCanvas.h"
+#include "graphics/ControlTestHelpers.h"
 #include "graphics/SystemColorNames.h"
 #include "inspector/rmLibraryCalendar.h"
 
@@ -40,80 +45,16 @@ std::vector<std::string> PaintedRow(TrmCustomCalendar& cal, int32_t row)
     return texts;
 }
 
-// Painting marks the current cell focused, as a shown calendar does once it has the focus.
-void FocusAndPaint(TrmCustomCalendar& cal)
+// The middle of the cell of `date` in the calendar's coordinates.
+platform::Point CellCentre(const TrmCustomCalendar& cal, TDateTime date)
 {
-    cal.SetFocus();
-    NullCanvas canvas;
-    cal.HostPaint(canvas);
-}
-
-void Press(TrmCustomCalendar& cal, KeyCode key, ShiftState shift = shift::None)
-{
-    cal.HostKeyDown(key, shift);
+    int32_t row, col;
+    cal.GetRowColInfo(date, row, col);
+    const Rect cell = cal.Grid().CellRect(col, row).Offset(cal.Grid().Left(), cal.Grid().Top());
+    return {cell.Left + cell.Width() / 2, cell.Top + cell.Height() / 2};
 }
 
 } // namespace
-
-TEST(CalendarTables, WrapOneStepPastBothEnds)
-{
-    EXPECT_EQ(MonthNames[0], "December");
-    EXPECT_EQ(MonthNames[1], "January");
-    EXPECT_EQ(MonthNames[13], "January");
-    EXPECT_EQ(DayNames[0], "Sat");
-    EXPECT_EQ(DayNames[1], "Sun");
-    EXPECT_EQ(DayNames[8], "Sun");
-    for (int32_t month = 1; month <= 12; ++month)
-        EXPECT_EQ(MonthLengths[size_t(month)], DaysInMonth(2023, month)) << month;
-    EXPECT_EQ(MonthLengths[0], 31);
-    EXPECT_EQ(MonthLengths[13], 31);
-}
-
-TEST(Calendar, MonthLayoutOfHandWorkedMonths)
-{
-    struct Case {
-        int32_t year, month;
-        int32_t firstDow, length, lastRow, lastCol;
-        const char* caption;
-    };
-    const Case cases[] = {
-        {2023, 10, 1, 31, 5, 2, "October 2023"},  // begins on a Sunday
-        {2022, 10, 7, 31, 6, 1, "October 2022"},  // begins on a Saturday: six weeks
-        {2024, 2, 5, 29, 5, 4, "February 2024"},  // leap year
-        {2023, 2, 4, 28, 5, 2, "February 2023"},
-        {1900, 2, 5, 28, 5, 3, "February 1900"},  // a century that is no leap year
-        {2000, 2, 3, 29, 5, 2, "February 2000"},  // a fourth century that is
-        {2024, 3, 6, 31, 6, 0, "March 2024"},
-        {2023, 12, 6, 31, 6, 0, "December 2023"},
-    };
-    TrmCalendar cal;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.caption);
-        cal.SetWorkingDate(Date(c.year, c.month, 1));
-        EXPECT_EQ(cal.FirstDayOfWeek(), c.firstDow);
-        EXPECT_EQ(cal.DisplayedMonthLength(), c.length);
-        EXPECT_EQ(cal.Caption(), c.caption);
-        int32_t row, col;
-        cal.GetRowColInfo(Date(c.year, c.month, 1), row, col);
-        EXPECT_EQ(row, 1);
-        EXPECT_EQ(col, c.firstDow - 1);
-        EXPECT_EQ(cal.Grid().Row(), 1);
-        EXPECT_EQ(cal.Grid().Col(), c.firstDow - 1);
-        cal.GetRowColInfo(Date(c.year, c.month, c.length), row, col);
-        EXPECT_EQ(row, c.lastRow);
-        EXPECT_EQ(col, c.lastCol);
-        int32_t day;
-        EXPECT_TRUE(cal.ValidateDOW(row, col, day));
-        EXPECT_EQ(day, c.length);
-        EXPECT_FALSE(cal.ValidateDOW(row + (col + 1) / 7, (col + 1) % 7, day));
-        EXPECT_EQ(day, c.length + 1);
-        if (c.firstDow > 1) { // the cell before the 1st
-            EXPECT_FALSE(cal.ValidateDOW(1, c.firstDow - 2, day));
-            EXPECT_EQ(day, 0);
-        }
-        EXPECT_FALSE(cal.ValidateDOW(0, 6, day));
-    }
-}
 
 TEST(Calendar, PaintsDayNamesAndNeighbouringMonthsDays)
 {
@@ -127,37 +68,22 @@ TEST(Calendar, PaintsDayNamesAndNeighbouringMonthsDays)
     EXPECT_EQ(PaintedRow(cal, 1), (std::vector<std::string>{"26", "27", "28", "1", "2", "3", "4"}));
     cal.SetWorkingDate(Date(2024, 1, 15)); // December before January
     EXPECT_EQ(PaintedRow(cal, 1), (std::vector<std::string>{"31", "1", "2", "3", "4", "5", "6"}));
+    // October 2022 begins on a Saturday: six weeks. A century is no leap year, a fourth one is.
+    cal.SetWorkingDate(Date(2022, 10, 1));
+    EXPECT_EQ(PaintedRow(cal, 6), (std::vector<std::string>{"30", "31", "1", "2", "3", "4", "5"}));
+    for (const auto& [year, days] : {std::pair{1900, 28}, {2000, 29}, {2023, 28}}) {
+        cal.SetWorkingDate(Date(year, 2, 1));
+        EXPECT_EQ(std::pair(cal.DisplayedMonthLength(), cal.Caption()),
+                  std::pair(days, "February " + std::to_string(year)));
+        int32_t row, col, day;
+        cal.GetRowColInfo(Date(year, 2, days), row, col);
+        EXPECT_TRUE(cal.ValidateDOW(row, col, day) && day == days);
+        EXPECT_FALSE(cal.ValidateDOW(row + (col + 1) / 7, (col + 1) % 7, day)); // the 1st of March is no day
+    }
 }
 
-TEST(Calendar, PaintsColoursByKindOfCell)
+TEST(Calendar, PaintsColoursByKindOfCellAndTodayBoldInItsOwn)
 {
-    TrmCalendar cal;
-    cal.SetWorkingDate(Date(2023, 10, 10)); // a Tuesday in row 2, column 2; no today in view
-    RecordingCanvas canvas;
-    cal.HostPaint(canvas);
-    const TrmCalendarColors& colors = cal.CalendarColors();
-    auto textColor = [&](int32_t row, int32_t col) { return canvas.texts.at(size_t(1 + row * 7 + col)).Color; };
-    EXPECT_EQ(textColor(0, 0), CanvasColorOf(colors.WeekendTextColor()));
-    EXPECT_EQ(textColor(0, 3), CanvasColorOf(colors.DayNamesTextColor()));
-    EXPECT_EQ(textColor(1, 6), CanvasColorOf(colors.WeekendTextColor()));
-    EXPECT_EQ(textColor(1, 3), CanvasColorOf(colors.WeekdayTextColor()));
-    EXPECT_EQ(textColor(2, 2), CanvasColorOf(clHighlightText));
-    EXPECT_EQ(textColor(6, 3), CanvasColorOf(colors.OtherMonthDayTextColor()));
-
-    cal.setShowWeekends(false);
-    canvas.Clear();
-    cal.HostPaint(canvas);
-    EXPECT_EQ(textColor(0, 0), CanvasColorOf(colors.DayNamesTextColor()));
-    EXPECT_EQ(textColor(1, 6), CanvasColorOf(colors.WeekdayTextColor()));
-}
-
-TEST(Calendar, TodayIsBoldInItsOwnColour)
-{
-    TrmCalendar cal;
-    const TDateTime today = Today();
-    cal.SetWorkingDate(today + (cal.DisplayedDay() < 15 ? 1 : -1)); // same month, another cell current
-    int32_t row, col;
-    cal.GetRowColInfo(today, row, col);
     struct BoldCanvas : RecordingCanvas {
         std::vector<bool> bold;
         void TextOut(int32_t x, int32_t y, std::string_view text, const FontSpec& font) override
@@ -166,9 +92,30 @@ TEST(Calendar, TodayIsBoldInItsOwnColour)
             bold.push_back(font.Bold);
         }
     } canvas;
+    TrmCalendar cal;
+    const TrmCalendarColors& colors = cal.CalendarColors();
+    const auto colour = [&](int32_t row, int32_t col) { return canvas.texts.at(size_t(1 + row * 7 + col)).Color; };
+    cal.SetWorkingDate(Date(2023, 10, 10)); // a Tuesday in row 2, column 2; no today in view
+    for (const bool weekends : {true, false}) {
+        cal.setShowWeekends(weekends);
+        canvas.Clear();
+        cal.HostPaint(canvas);
+        EXPECT_EQ(colour(0, 0), CanvasColorOf(weekends ? colors.WeekendTextColor() : colors.DayNamesTextColor()));
+        EXPECT_EQ(colour(1, 6), CanvasColorOf(weekends ? colors.WeekendTextColor() : colors.WeekdayTextColor()));
+        EXPECT_EQ(colour(0, 3), CanvasColorOf(colors.DayNamesTextColor()));
+        EXPECT_EQ(colour(1, 3), CanvasColorOf(colors.WeekdayTextColor()));
+        EXPECT_EQ(colour(2, 2), CanvasColorOf(clHighlightText));
+        EXPECT_EQ(colour(6, 3), CanvasColorOf(colors.OtherMonthDayTextColor()));
+    }
+    const TDateTime today = Today();
+    cal.SetWorkingDate(today + (cal.DisplayedDay() < 15 ? 1 : -1)); // same month, another cell current
+    int32_t row, col;
+    cal.GetRowColInfo(today, row, col);
+    canvas.Clear();
+    canvas.bold.clear();
     cal.HostPaint(canvas);
     const size_t index = size_t(1 + row * 7 + col);
-    EXPECT_EQ(canvas.texts.at(index).Color, CanvasColorOf(cal.CalendarColors().TodayTextColor()));
+    EXPECT_EQ(colour(row, col), CanvasColorOf(colors.TodayTextColor()));
     EXPECT_TRUE(canvas.bold.at(index));
     EXPECT_FALSE(canvas.bold.at(index == 8 ? 9 : 8));
 }
@@ -178,46 +125,36 @@ TEST(Calendar, CellSizesShareTheLeftOverPixels)
     TrmCalendar cal;
     cal.SetBounds(0, 0, 208, 158); // a 204-pixel grid inside the two-pixel border
     ASSERT_EQ(cal.Grid().Width(), 204);
-    EXPECT_EQ(cal.Grid().ColWidth(0), 30);
-    for (int32_t c = 1; c < 7; ++c)
-        EXPECT_EQ(cal.Grid().ColWidth(c), 29);
     int32_t heights = 0;
-    for (int32_t r = 0; r < 7; ++r)
-        heights += cal.Grid().RowHeight(r);
+    for (int32_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(cal.Grid().ColWidth(i), i == 0 ? 30 : 29);
+        heights += cal.Grid().RowHeight(i);
+    }
     EXPECT_EQ(heights, cal.Grid().Height());
     cal.SetGridLines(true);
-    for (int32_t c = 0; c < 7; ++c)
-        EXPECT_EQ(cal.Grid().ColWidth(c), 29);
+    EXPECT_EQ(cal.Grid().ColWidth(0), 29);
     EXPECT_TRUE(TrmCustomCalendar::GoodCalendarSize(203));
     EXPECT_FALSE(TrmCustomCalendar::GoodCalendarSize(204));
 }
 
 TEST(Calendar, StepsMonthsAndYearsWithTheDayCut)
 {
-    struct Case {
-        TDateTime from;
-        void (TrmCustomCalendar::*step)();
-        const char* expected;
-    };
-    const Case cases[] = {
-        {Date(2023, 1, 31), &TrmCustomCalendar::NextMonth, "2023-2-28"},
-        {Date(2024, 1, 31), &TrmCustomCalendar::NextMonth, "2024-2-29"},
-        {Date(2023, 12, 15), &TrmCustomCalendar::NextMonth, "2024-1-15"},
-        {Date(2024, 1, 15), &TrmCustomCalendar::PrevMonth, "2023-12-15"},
-        {Date(2024, 3, 31), &TrmCustomCalendar::PrevMonth, "2024-2-29"},
-        {Date(2024, 2, 29), &TrmCustomCalendar::NextYear, "2025-2-28"},
+    using Step = void (TrmCustomCalendar::*)();
+    const Step next = &TrmCustomCalendar::NextMonth, prev = &TrmCustomCalendar::PrevMonth;
+    const std::tuple<TDateTime, Step, const char*> cases[] = {
+        {Date(2023, 1, 31), next, "2023-2-28"}, {Date(2024, 1, 31), next, "2024-2-29"},
+        {Date(2023, 12, 15), next, "2024-1-15"}, {Date(2024, 1, 15), prev, "2023-12-15"},
+        {Date(2024, 3, 31), prev, "2024-2-29"}, {Date(2024, 2, 29), &TrmCustomCalendar::NextYear, "2025-2-28"},
         {Date(2024, 2, 29), &TrmCustomCalendar::PrevYear, "2023-2-28"},
         // The first and last years a date can hold have nothing beyond them.
-        {Date(9999, 12, 1), &TrmCustomCalendar::NextMonth, "9999-12-1"},
-        {Date(1, 6, 1), &TrmCustomCalendar::PrevYear, "1-6-1"},
-    };
+        {Date(9999, 12, 1), next, "9999-12-1"}, {Date(1, 6, 1), &TrmCustomCalendar::PrevYear, "1-6-1"}};
     TrmCalendar cal;
     int32_t workingChanges = 0;
     cal.OnWorkingDateChange = [&](TObject*) { ++workingChanges; };
-    for (const Case& c : cases) {
-        cal.SetWorkingDate(c.from);
-        (cal.*c.step)();
-        EXPECT_EQ(Ymd(cal.WorkingDate()), c.expected) << Ymd(c.from);
+    for (const auto& [from, step, expected] : cases) {
+        cal.SetWorkingDate(from);
+        (cal.*step)();
+        EXPECT_EQ(Ymd(cal.WorkingDate()), expected) << Ymd(from);
     }
     EXPECT_EQ(workingChanges, 16);
     EXPECT_EQ(TrmCustomCalendar::MyEncodeDate(2023, 4, 31), Date(2023, 4, 30));
@@ -230,12 +167,9 @@ TEST(Calendar, SelectedDateIsWholeDaysAndMovesTheWorkingDate)
     cal.OnWorkingDateChange = [&](TObject*) { events.push_back("working"); };
     cal.OnSelectedDateChange = [&](TObject*) { events.push_back("selected"); };
     cal.SetSelectedDate(Date(2023, 10, 10) + 0.75);
-    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 10));
-    EXPECT_EQ(cal.WorkingDate(), Date(2023, 10, 10));
-    EXPECT_EQ(events, (std::vector<std::string>{"working", "selected"}));
-    events.clear();
     cal.SetSelectedDate(Date(2023, 10, 10));
-    EXPECT_EQ(events, (std::vector<std::string>{"selected"}));
+    EXPECT_EQ(std::pair(cal.SelectedDate(), cal.WorkingDate()), std::pair(Date(2023, 10, 10), Date(2023, 10, 10)));
+    EXPECT_EQ(events, (std::vector<std::string>{"working", "selected", "selected"}));
     // Dates beyond the years a calendar can show stop at their ends; no number is refused.
     cal.SetSelectedDate(1e300);
     EXPECT_EQ(Ymd(cal.SelectedDate()), "9999-12-31");
@@ -243,40 +177,34 @@ TEST(Calendar, SelectedDateIsWholeDaysAndMovesTheWorkingDate)
     EXPECT_THROW(cal.SetSelectedDate(std::nan("")), EConvertError);
 }
 
-TEST(Calendar, DateRangeBoundsOnlyWhenSwitchedOn)
+TEST(Calendar, DateRangeBoundsOnlyWhenSwitchedOnAndHatchesTheDaysOutside)
 {
     TrmCalendar cal;
     cal.SetSelectedDate(Date(2023, 10, 10));
     cal.SetMinDate(Date(2023, 10, 15));
     cal.SetMaxDate(Date(2023, 10, 20) + 0.5);
-    EXPECT_EQ(cal.MaxDate(), Date(2023, 10, 20));
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 10)); // off: not limited
-
     ExpectThrowWithMessage<Exception>([&] { cal.SetMinDate(Date(2023, 10, 20)); },
                                       "MinDate value can't be greater than or equal to the MaxDate value");
     ExpectThrowWithMessage<Exception>([&] { cal.SetMaxDate(Date(2023, 10, 14)); },
                                       "MaxDate value can't be less than or equal to the MinDate value");
-    EXPECT_EQ(cal.MinDate(), Date(2023, 10, 15));
-    EXPECT_EQ(cal.MaxDate(), Date(2023, 10, 20));
-
+    EXPECT_EQ(std::pair(cal.MinDate(), cal.MaxDate()), std::pair(Date(2023, 10, 15), Date(2023, 10, 20)));
     cal.SetUseDateRanges(true);
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 15));
     cal.SetSelectedDate(Date(2024, 1, 1));
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 20));
     cal.SetMaxDate(Date(2023, 10, 18));
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 18));
-
-    int32_t day;
-    int32_t row, col;
+    int32_t day, row, col;
     cal.GetRowColInfo(Date(2023, 10, 14), row, col);
     EXPECT_FALSE(cal.ValidateDOW(row, col, day));
     EXPECT_EQ(day, 14);
     cal.GetRowColInfo(Date(2023, 10, 16), row, col);
     EXPECT_TRUE(cal.ValidateDOW(row, col, day));
-}
-
-TEST(Calendar, DaysOutsideTheRangeAreHatchedInsideTheirCells)
-{
+    cal.SetUseDateRanges(false); // switched on with a day in the range, the day stays
+    cal.SetSelectedDate(Date(2023, 10, 16));
+    cal.SetUseDateRanges(true);
+    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 16));
     struct LineCanvas : RecordingCanvas {
         std::vector<Rect> lines;
         void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, CanvasColor) override
@@ -284,16 +212,10 @@ TEST(Calendar, DaysOutsideTheRangeAreHatchedInsideTheirCells)
             lines.push_back({x1, y1, x2, y2});
         }
     } canvas;
-    TrmCalendar cal;
-    cal.SetSelectedDate(Date(2023, 10, 16));
-    cal.SetMinDate(Date(2023, 10, 15));
-    cal.SetMaxDate(Date(2023, 10, 18));
-    cal.SetUseDateRanges(true);
     cal.HostPaint(canvas);
     ASSERT_FALSE(canvas.lines.empty());
     const Rect grid = cal.Grid().BoundsRect();
-    for (const Rect& line : canvas.lines) {
-        // Lines run at 45 degrees, both ends inside the grid.
+    for (const Rect& line : canvas.lines) { // at 45 degrees, both ends inside the grid
         EXPECT_EQ(std::abs(line.Right - line.Left), std::abs(line.Bottom - line.Top));
         EXPECT_TRUE(grid.Contains(line.Left, line.Top) && grid.Contains(line.Right, line.Bottom));
     }
@@ -301,19 +223,13 @@ TEST(Calendar, DaysOutsideTheRangeAreHatchedInsideTheirCells)
 
 TEST(Calendar, ArrowKeysMoveTheWorkingDate)
 {
-    struct Case {
-        TDateTime from;
-        KeyCode key;
-        ShiftState shift;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {Date(2023, 10, 8), key::Left, shift::None, "2023-10-7"},   // column 0 back to Saturday
-        {Date(2023, 10, 1), key::Left, shift::None, "2023-10-1"},   // not before the 1st
-        {Date(2023, 10, 7), key::Right, shift::None, "2023-10-8"},  // column 6 on to Sunday
+    const std::tuple<TDateTime, KeyCode, ShiftState, const char*> cases[] = {
+        {Date(2023, 10, 8), key::Left, shift::None, "2023-10-7"},    // column 0 back to Saturday
+        {Date(2023, 10, 1), key::Left, shift::None, "2023-10-1"},    // not before the 1st
+        {Date(2023, 10, 7), key::Right, shift::None, "2023-10-8"},   // column 6 on to Sunday
         {Date(2023, 10, 31), key::Right, shift::None, "2023-10-31"}, // not past the month
         {Date(2023, 10, 10), key::Left, shift::None, "2023-10-9"},
-        {Date(2023, 10, 3), key::Up, shift::None, "2023-10-3"},     // the day names are no day
+        {Date(2023, 10, 3), key::Up, shift::None, "2023-10-3"}, // the day names are no day
         {Date(2023, 10, 3), key::Down, shift::None, "2023-10-10"},
         {Date(2023, 10, 31), key::Down, shift::None, "2023-10-31"},
         {Date(2023, 10, 31), key::Right, shift::Ctrl, "2023-11-30"},
@@ -322,14 +238,13 @@ TEST(Calendar, ArrowKeysMoveTheWorkingDate)
         {Date(2024, 2, 29), key::Up, shift::Ctrl, "2023-2-28"},
     };
     TrmCalendar cal;
-    for (const Case& c : cases) {
-        cal.SetWorkingDate(c.from);
-        KeyCode key = c.key;
-        cal.HostKeyDown(key, c.shift);
-        EXPECT_EQ(Ymd(cal.WorkingDate()), c.expected) << Ymd(c.from) << " key " << c.key << " shift " << c.shift;
+    for (auto [from, key, shift, expected] : cases) {
+        cal.SetWorkingDate(from);
+        cal.HostKeyDown(key, shift);
+        EXPECT_EQ(Ymd(cal.WorkingDate()), expected) << Ymd(from) << " shift " << shift;
         int32_t row, col;
         cal.GetRowColInfo(cal.WorkingDate(), row, col);
-        EXPECT_EQ(cal.Grid().Row() * 10 + cal.Grid().Col(), row * 10 + col);
+        EXPECT_EQ(std::pair(cal.Grid().Row(), cal.Grid().Col()), std::pair(row, col));
     }
 }
 
@@ -337,62 +252,46 @@ TEST(Calendar, EnterAndDoubleClickSelectOnceTheGridShowedItsFocus)
 {
     TrmCalendar cal;
     cal.SetSelectedDate(Date(2023, 10, 10));
-    Press(cal, key::Down);
+    KeyCode down = key::Down;
+    cal.HostKeyDown(down, shift::None);
     char32_t enter = U'\r';
     cal.HostKeyPress(enter);
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 10)); // no focused cell painted yet
-
-    FocusAndPaint(cal);
+    cal.SetFocus(); // painting now marks the current cell focused
+    NullCanvas canvas;
+    cal.HostPaint(canvas);
     int32_t selections = 0;
     cal.OnSelectedDateChange = [&](TObject*) { ++selections; };
     cal.HostKeyPress(enter);
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 17));
     EXPECT_EQ(selections, 1);
-
     // A click on the cell of the 26th makes it the working date; a double click selects it.
-    int32_t row, col;
-    cal.GetRowColInfo(Date(2023, 10, 26), row, col);
-    const Rect cell = cal.Grid().CellRect(col, row).Offset(cal.Grid().Left(), cal.Grid().Top());
-    const int32_t x = cell.Left + cell.Width() / 2, y = cell.Top + cell.Height() / 2;
-    cal.HostMouseDown(MouseButton::Left, shift::None, x, y);
-    cal.HostMouseUp(MouseButton::Left, shift::None, x, y);
+    const platform::Point at = CellCentre(cal, Date(2023, 10, 26));
+    cal.HostMouseDown(MouseButton::Left, shift::None, at.X, at.Y);
+    cal.HostMouseUp(MouseButton::Left, shift::None, at.X, at.Y);
     EXPECT_EQ(cal.WorkingDate(), Date(2023, 10, 26));
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 17));
-    cal.HostDoubleClick(MouseButton::Left, shift::None, x, y);
+    cal.HostDoubleClick(MouseButton::Left, shift::None, at.X, at.Y);
     EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 26));
     EXPECT_EQ(selections, 2);
-
     // A click on another month's day changes nothing.
     const Rect nextMonth = cal.Grid().CellRect(6, 5).Offset(cal.Grid().Left(), cal.Grid().Top());
     cal.HostMouseDown(MouseButton::Left, shift::None, nextMonth.Left + 2, nextMonth.Top + 2);
     EXPECT_EQ(cal.WorkingDate(), Date(2023, 10, 26));
 }
 
-TEST(Calendar, CurrentDateValueAndColoursAssign)
+TEST(Calendar, CurrentDateValueColoursAndFont)
 {
     TrmCalendar cal;
     int32_t y, m, d;
     DecodeDate(Today(), y, m, d);
-    EXPECT_EQ(cal.CurrentDateValue(cdvYear), y);
-    EXPECT_EQ(cal.CurrentDateValue(cdvMonth), m);
+    EXPECT_EQ(std::pair(cal.CurrentDateValue(cdvYear), cal.CurrentDateValue(cdvMonth)), std::pair(y, m));
     ExpectThrowWithMessage<Exception>([&] { cal.CurrentDateValue(TCurrentDateValue(7)); }, "Unknown parameter");
-    EXPECT_EQ(cal.MinDate(), Today() - 365);
-    EXPECT_EQ(cal.MaxDate(), Today() + 365);
-
     TrmCalendarColors source;
     source.SetTodayTextColor(0x123456);
-    source.SetOtherMonthDayTextColor(0x654321);
     cal.SetCalendarColors(source);
     EXPECT_EQ(cal.CalendarColors().TodayTextColor(), 0x123456);
-    EXPECT_EQ(cal.CalendarColors().OtherMonthDayTextColor(), 0x654321);
-    EXPECT_EQ(cal.CalendarColors().WeekendBackgroundColor(), 0xE1E1E1);
-}
-
-TEST(Calendar, CalendarFontSetsTheGridAndALargerBoldCaption)
-{
-    TrmCalendar cal;
     FontSpec font;
-    font.Family = "Serif";
     font.PointSize = 10;
     const int32_t gridTop = cal.Grid().Top();
     cal.SetCalendarFont(font);
@@ -400,4 +299,133 @@ TEST(Calendar, CalendarFontSetsTheGridAndALargerBoldCaption)
     EXPECT_EQ(cal.CaptionFont().PointSize, 14);
     EXPECT_TRUE(cal.CaptionFont().Bold);
     EXPECT_GT(cal.Grid().Top(), gridTop); // the taller caption pushes the grid down
+}
+
+TEST(ScreenCalendar, ButtonsNameTheNeighbouringMonthsAndStepMonthsOrYears)
+{
+    const std::tuple<TDateTime, ShiftState, const char*, const char*> captions[] = {
+        {Date(2024, 1, 10), shift::None, "December 2023", "February 2024"},
+        {Date(2023, 12, 10), shift::None, "November 2023", "January 2024"},
+        {Date(2023, 6, 10), shift::Ctrl, "June 2022", "June 2024"}};
+    TrmScreenCalendar cal;
+    for (const auto& [date, shift, prev, next] : captions) {
+        cal.SetSelectedDate(date);
+        cal.UpdateBtns(shift);
+        EXPECT_EQ(cal.PrevButton().Caption(), prev);
+        EXPECT_EQ(cal.NextButton().Caption(), next);
+    }
+    cal.SetBounds(0, 0, 205, 178);
+    const Rect panel = cal.PanelRect();
+    EXPECT_EQ(panel.Height(), 20);
+    EXPECT_EQ(cal.Grid().BoundsRect().Bottom, panel.Top);
+    EXPECT_EQ(cal.PrevButton().BoundsRect(), (Rect{panel.Left + 2, panel.Top + 2, panel.Left + 92, panel.Top + 18}));
+    EXPECT_EQ(cal.NextButton().Left(), panel.Right - 92);
+    cal.SetSelectedDate(Date(2024, 1, 31));
+    cal.Show(cal.BoundsRect());
+    const auto click = [&](const TrmSpeedButton& button, ShiftState shift) {
+        const int32_t x = button.Left() + 5, y = button.Top() + 5;
+        cal.HostMouseMove(shift, x, y);
+        cal.HostMouseDown(MouseButton::Left, shift | shift::Left, x, y);
+        cal.HostMouseUp(MouseButton::Left, shift, x, y);
+    };
+    click(cal.NextButton(), shift::None);
+    EXPECT_EQ(cal.WorkingDate(), Date(2024, 2, 29));
+    EXPECT_EQ(cal.NextButton().Caption(), "March 2024");
+    click(cal.PrevButton(), shift::Ctrl);
+    EXPECT_EQ(cal.WorkingDate(), Date(2023, 2, 28));
+    EXPECT_EQ(cal.PrevButton().Caption(), "February 2022");
+    EXPECT_EQ(cal.SelectedDate(), Date(2024, 1, 31)); // the buttons only browse
+}
+
+TEST(ScreenCalendar, CapturesTheMouseOutsideAndClosesOnAPressThereOrEscape)
+{
+    TrmScreenCalendar cal;
+    Control owner;
+    cal.SetOwnerControl(&owner);
+    cal.Show(cal.BoundsRect());
+    EXPECT_TRUE(cal.Visible());
+    EXPECT_TRUE(cal.MouseCapture());
+    cal.HostMouseMove(shift::None, 50, 50);
+    EXPECT_FALSE(cal.MouseCapture());
+    cal.HostMouseLeave();
+    EXPECT_TRUE(cal.MouseCapture());
+    cal.HostMouseMove(shift::None, cal.NextButton().Left() + 5, cal.NextButton().Top() + 5); // the bar is inside too
+    EXPECT_FALSE(cal.MouseCapture());
+    cal.HostMouseLeave();
+    cal.HostMouseDown(MouseButton::Left, shift::Left, -5, 40);
+    EXPECT_FALSE(cal.Visible() || cal.MouseCapture());
+    cal.Show(cal.BoundsRect());
+    KeyCode escape = key::Escape;
+    cal.HostKeyDown(escape, shift::None);
+    EXPECT_FALSE(cal.Visible());
+    EXPECT_EQ(escape, key::None);
+    EXPECT_TRUE(owner.Focused());
+}
+
+TEST(ComboCalendar, ShowsItsWholeDayDateInTheFormat)
+{
+    TrmComboCalendar combo;
+    EXPECT_EQ(combo.SelectedDate(), Today());
+    combo.SetDate(Date(2024, 3, 5) + 0.6);
+    EXPECT_EQ(combo.SelectedDate(), Date(2024, 3, 5));
+    EXPECT_EQ(combo.Text(), "03/05/2024");
+    combo.SetDateFormat("d mmmm yyyy");
+    EXPECT_EQ(combo.Text(), "5 March 2024");
+    combo.SetDateFormat("");
+    EXPECT_EQ(combo.Text(), "03/05/2024");
+    combo.SetDropDownWidth(150); // narrower than the calendar: refused
+    EXPECT_EQ(combo.DropDownWidth(), 180);
+    combo.SetDropDownWidth(220);
+    EXPECT_EQ(combo.DropDownWidth(), 220);
+}
+
+TEST(ComboCalendar, KeysDropTheCalendarDownAndPickADay)
+{
+    TrmComboCalendar combo;
+    combo.SetBounds(10, 20, 120, 21);
+    combo.SetDate(Date(2023, 10, 10));
+    combo.SetFocus();
+    TrmScreenCalendar& calendar = combo.GetCalendar();
+    PressKey(combo, KeyCode(key::F1 + 3), shift::None, true);
+    ASSERT_TRUE(calendar.Visible());
+    EXPECT_EQ(calendar.SelectedDate(), Date(2023, 10, 10));
+    EXPECT_EQ(calendar.BoundsRect(), (Rect{0, 21, 180, 21 + calendar.Height()})); // below the edit
+    NullCanvas canvas;
+    calendar.HostPaint(canvas); // the focused cell shows
+    PressKey(combo, key::Down, shift::None, true); // a week on
+    PressKey(combo, key::Right, shift::Ctrl, true);
+    EXPECT_EQ(calendar.WorkingDate(), Date(2023, 11, 17));
+    EXPECT_EQ(combo.SelectedDate(), Date(2023, 10, 10));
+    char32_t enter = U'\r';
+    combo.HostKeyPress(enter);
+    EXPECT_FALSE(calendar.Visible());
+    EXPECT_EQ(combo.SelectedDate(), Date(2023, 11, 17));
+    EXPECT_EQ(combo.Text(), "11/17/2023");
+    EXPECT_TRUE(combo.Focused());
+    // Escape closes without picking; Alt+Down opens; leaving the edit closes.
+    PressKey(combo, key::Down, shift::Alt, true);
+    ASSERT_TRUE(calendar.Visible());
+    PressKey(combo, key::Escape, shift::None, true);
+    EXPECT_FALSE(calendar.Visible());
+    EXPECT_EQ(combo.SelectedDate(), Date(2023, 11, 17));
+    PressKey(combo, key::Down, shift::Alt, true);
+    combo.HostFocusChanged(false);
+    EXPECT_FALSE(calendar.Visible());
+}
+
+TEST(ComboCalendar, CalendarOpensAboveAsSoonAsItWouldReachTheDesktopBottom)
+{
+    TrmComboCalendar combo;
+    combo.SetBounds(10, 20, 120, 21);
+    FakeHost host(combo);
+    TrmScreenCalendar& calendar = combo.GetCalendar();
+    const int32_t height = calendar.Height();
+    ASSERT_GT(height, 0);
+    // Below the edit the calendar spans 21..21 + height.
+    for (const auto& [desktopBottom, top] : {std::pair{21 + height, -height}, {22 + height, 21}}) {
+        host.desktop = {0, 0, 800, desktopBottom};
+        combo.ToggleCalendar();
+        EXPECT_EQ(calendar.BoundsRect(), (Rect{0, top, 180, top + height})) << desktopBottom;
+        combo.ToggleCalendar();
+    }
 }

@@ -1,4 +1,5 @@
 // The button combo's keys and list, and the combo box's history and completion.
+#include "ControlInput.h"
 #include "FakeWindowSystem.h"
 #include "graphics/ControlTestHelpers.h"
 #include "inspector/rmBtnCombo.h"
@@ -15,9 +16,13 @@ namespace shift = platform::shift;
 
 namespace {
 
-void PressKey(platform::Control& c, platform::KeyCode k, platform::ShiftState s = 0)
+// A combo box keeping its history under "Soft\Names" of the current user's root `store`.
+void KeepHistoryIn(TrmComboBox& combo, platform::KeyValueStore* store, const char* path = "Soft")
 {
-    c.HostKeyDown(k, s);
+    combo.SetRegistryRoots({nullptr, store, nullptr, nullptr});
+    combo.SetRegKey(rkHKEY_CURRENT_USER);
+    combo.SetRegName("Names"); // a name before its path: the path gets the separator between them
+    combo.SetRegPath(path);
 }
 
 } // namespace
@@ -27,14 +32,13 @@ TEST(BtnCombo, CaretKeysStepThroughTheItemsWithTheListClosed)
     TrmBtnCombo combo;
     combo.SetComboItems({"a", "b", "c"});
     combo.SetText("b");
-    PressKey(combo, key::Down);
-    EXPECT_EQ(combo.Text(), "c");
-    PressKey(combo, key::Down);
-    EXPECT_EQ(combo.Text(), "c");
-    PressKey(combo, key::Home);
-    EXPECT_EQ(combo.Text(), "a");
-    PressKey(combo, key::PageDown);
-    EXPECT_EQ(combo.Text(), "c") << "a page down goes down";
+    // A page down goes down; the ends hold.
+    const std::pair<platform::KeyCode, const char*> keys[] = {
+        {key::Down, "c"}, {key::Down, "c"}, {key::Home, "a"}, {key::PageDown, "c"}};
+    for (const auto& [k, text] : keys) {
+        PressKey(combo, k);
+        EXPECT_EQ(combo.Text(), text) << k;
+    }
     EXPECT_EQ(combo.ItemIndex(), 2);
     combo.SetItemIndex(-1);
     EXPECT_EQ(combo.Text(), "");
@@ -50,7 +54,6 @@ TEST(BtnCombo, ListOpensTakesKeysAndClosesOnEnterOrOutsideClick)
     int closeUps = 0, ellipsis = 0;
     combo.OnCloseUp = [&](TObject*) { ++closeUps; };
     combo.OnBtnClick = [&](TObject*) { ++ellipsis; };
-
     PressKey(combo, key::Down, shift::Alt);
     ASSERT_TRUE(combo.DroppedDown());
     EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, 20, 100, 180}));
@@ -60,18 +63,15 @@ TEST(BtnCombo, ListOpensTakesKeysAndClosesOnEnterOrOutsideClick)
     EXPECT_EQ(combo.Text(), "a");
     EXPECT_EQ(combo.ListBox().ItemIndex(), 1);
     PressKey(combo, key::Return);
-    EXPECT_FALSE(combo.DroppedDown());
-    EXPECT_FALSE(combo.ListBox().MouseCapture());
+    EXPECT_FALSE(combo.DroppedDown() || combo.ListBox().MouseCapture());
     EXPECT_EQ(combo.Text(), "b");
     EXPECT_EQ(closeUps, 1);
-
     combo.ToggleListBox();
     PressKey(combo, key::Down);
     combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, -10, 300); // outside the list
     EXPECT_FALSE(combo.DroppedDown());
     EXPECT_EQ(combo.Text(), "b");
     EXPECT_EQ(closeUps, 1);
-
     PressKey(combo, key::Return, shift::Ctrl);
     EXPECT_EQ(ellipsis, 1);
 }
@@ -120,17 +120,14 @@ TEST(ComboBox, WithoutMRUTheRegistryIsNeverTouched)
     platform::KeyValueStore store;
     store.WriteString("Soft\\Names", "Item_0", "stored");
     TrmComboBox combo;
-    combo.SetRegistryRoots({&store, nullptr, nullptr, nullptr});
-    combo.SetRegPath("Soft");
-    combo.SetRegName("Names");
+    KeepHistoryIn(combo, &store);
     EXPECT_EQ(combo.RegPath(), "Soft\\");
     combo.Loaded();
     combo.SetFocus();
     combo.SetText("typed");
     combo.HostFocusChanged(false);
     combo.ToggleListBox();
-    EXPECT_TRUE(combo.History().empty());
-    EXPECT_TRUE(combo.Items().empty());
+    EXPECT_TRUE(combo.History().empty() && combo.Items().empty());
     std::string value;
     EXPECT_TRUE(store.ReadString("Soft\\Names", "Item_0", value));
     EXPECT_EQ(value, "stored");
@@ -140,11 +137,8 @@ TEST(ComboBox, WithoutMRUTheRegistryIsNeverTouched)
 TEST(ComboBox, HistoryMovesCommittedTextsToTheTopAndSavesMaxHistoryLines)
 {
     platform::KeyValueStore store;
-    TrmComboBox combo;
-    combo.SetRegistryRoots({nullptr, &store, nullptr, nullptr});
-    combo.SetRegKey(rkHKEY_CURRENT_USER);
-    combo.SetRegName("Names");
-    combo.SetRegPath("Soft\\");
+    TrmComboBox combo, reader;
+    KeepHistoryIn(combo, &store, "Soft\\");
     combo.SetMRUCombo(true);
     for (int i = 0; i < 25; ++i)
         combo.InsertText("t" + std::to_string(i));
@@ -152,15 +146,9 @@ TEST(ComboBox, HistoryMovesCommittedTextsToTheTopAndSavesMaxHistoryLines)
     ASSERT_EQ(combo.History().size(), 25u);
     EXPECT_EQ(combo.History()[0], "t3");
     EXPECT_EQ(combo.History()[1], "t24");
-    std::string value;
-    EXPECT_TRUE(store.ReadString("Soft\\Names", "Item_19", value));
+    EXPECT_TRUE(store.ValueExists("Soft\\Names", "Item_19"));
     EXPECT_FALSE(store.ValueExists("Soft\\Names", "Item_20"));
-
-    TrmComboBox reader;
-    reader.SetRegistryRoots({nullptr, &store, nullptr, nullptr});
-    reader.SetRegKey(rkHKEY_CURRENT_USER);
-    reader.SetRegPath("Soft");
-    reader.SetRegName("Names");
+    KeepHistoryIn(reader, &store);
     reader.SetMRUCombo(true);
     reader.Loaded();
     ASSERT_EQ(reader.Items().size(), 20u);
@@ -186,43 +174,28 @@ TEST(ComboBox, HistoryHoldsNonEmptyCommitsApartFromTheItemsAndStaysCleared)
     EXPECT_FALSE(store.ValueExists("Soft\\Names", "Item_0"));
 }
 
-TEST(ComboBox, EscapeGoesBackAndEnterCommits)
+TEST(ComboBox, EscapeGoesBackEnterCommitsAndCompletionFillsInTheFirstMatch)
 {
     TrmComboBox combo;
     combo.SetMRUCombo(true);
     combo.SetText("first");
     combo.SetFocus();
-    char32_t typed = U'x';
-    combo.HostKeyPress(typed);
-    char32_t escape = 0x1B;
-    combo.HostKeyPress(escape);
+    Type(combo, U"x\x1B", true);
     EXPECT_EQ(combo.Text(), "first");
-    char32_t x = U'y', enter = U'\r';
-    combo.HostKeyPress(x);
-    combo.HostKeyPress(enter);
+    Type(combo, U"y\r", true);
     EXPECT_EQ(combo.History().front(), "y");
-}
-
-TEST(ComboBox, CompletionFillsInTheRestOfTheFirstMatch)
-{
-    TrmComboBox combo;
-    combo.SetTextCompletion(true);
-    combo.SetComboItems({"Green", "Grey", "Blue"});
-    char32_t g = U'g', r = U'r';
-    platform::KeyCode k = 'G';
-    combo.HostKeyPress(g);
-    combo.HostKeyUp(k, 0);
-    k = 'R';
-    combo.HostKeyPress(r);
-    combo.HostKeyUp(k, 0);
-    EXPECT_EQ(combo.Text(), "Green");
-    EXPECT_EQ(combo.SelText(), "een");
-    PressKey(combo, key::Down); // the next match of the typed part
-    EXPECT_EQ(combo.Text(), "Grey");
-    EXPECT_EQ(combo.SelText(), "ey");
-    PressKey(combo, key::Right);
-    EXPECT_EQ(combo.SelLength(), 0);
-    EXPECT_EQ(combo.SelStart(), 4);
+    TrmComboBox completing;
+    completing.SetTextCompletion(true);
+    completing.SetComboItems({"Green", "Grey", "Blue"});
+    Type(completing, U"gr", true);
+    EXPECT_EQ(completing.Text(), "Green");
+    EXPECT_EQ(completing.SelText(), "een");
+    PressKey(completing, key::Down); // the next match of the typed part
+    EXPECT_EQ(completing.Text(), "Grey");
+    EXPECT_EQ(completing.SelText(), "ey");
+    PressKey(completing, key::Right);
+    EXPECT_EQ(completing.SelLength(), 0);
+    EXPECT_EQ(completing.SelStart(), 4);
 }
 
 // Two runs of the program, each with its own registry over the same configuration folder.
@@ -232,33 +205,23 @@ TEST(ComboBox, HistoryOutlivesTheRunInTheStoreFileAndABadFileIsReplaced)
     ASSERT_TRUE(config.Valid()) << config.Error();
     std::vector<std::string> reports;
     const auto report = [&](const std::string& message) { reports.push_back(message); };
-    const auto makeCombo = [] {
-        auto combo = std::make_unique<TrmComboBox>();
-        combo->SetRegKey(rkHKEY_CURRENT_USER);
-        combo->SetRegPath("Soft");
-        combo->SetRegName("Names");
-        combo->SetMRUCombo(true);
-        return combo;
-    };
-    {
+    for (const bool firstRun : {true, false}) {
         platform::Registry registry(config.Path(), report);
         platform::SetRegistry(&registry);
-        auto combo = makeCombo();
-        for (const char* text : {"alpha", "beta", "alpha"})
-            combo->InsertText(text);
-        platform::SetRegistry(nullptr);
-    }
-    const std::filesystem::path file = config.Path() / "current-user.store";
-    {
-        platform::Registry registry(config.Path(), report);
-        platform::SetRegistry(&registry);
-        auto combo = makeCombo();
-        combo->Loaded();
-        EXPECT_EQ(combo->Items(), (std::vector<std::string>{"alpha", "beta"}));
+        TrmComboBox combo;
+        KeepHistoryIn(combo, nullptr); // the registry of this run
+        combo.SetMRUCombo(true);
+        if (firstRun) {
+            for (const char* text : {"alpha", "beta", "alpha"})
+                combo.InsertText(text);
+        } else {
+            combo.Loaded();
+            EXPECT_EQ(combo.Items(), (std::vector<std::string>{"alpha", "beta"}));
+        }
         platform::SetRegistry(nullptr);
     }
     EXPECT_TRUE(reports.empty());
-
+    const std::filesystem::path file = config.Path() / "current-user.store";
     std::ofstream(file, std::ios::trunc) << "not a store\n";
     platform::Registry registry(config.Path(), report);
     ASSERT_EQ(reports.size(), 1u);

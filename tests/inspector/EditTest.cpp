@@ -1,11 +1,16 @@
-// The edit controls: the line model, the button edit's keys, buttons and click areas,
-// and the integer spin edit's ranges and increments.
+// The edit controls and their buttons: the line model, the button edit's keys, buttons and
+// click areas, the integer spin edit's ranges and increments; the speed buttons' style
+// rules, layout, groups and menu part, the repeating button's timing, the spin halves.
+#include "ControlInput.h"
 #include "FakeWindowSystem.h"
 #include "ExpectMessage.h"
 #include "RecordingCanvas.h"
 #include "inspector/EditLine.h"
 #include "inspector/rmBtnEdit.h"
+#include "inspector/rmSpeedBtns.h"
+#include "inspector/rmSpinButton.h"
 #include "inspector/rmSpinEdit.h"
+#include "platform/ManualTimerService.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +21,13 @@ namespace shift = platform::shift;
 
 namespace {
 
-void Type(platform::Control& c, std::u32string_view chars)
-{
-    for (char32_t ch : chars)
-        c.HostKeyPress(ch);
-}
-
-void PressKey(platform::Control& c, platform::KeyCode k, platform::ShiftState s = 0)
-{
-    c.HostKeyDown(k, s);
-}
-
-void ClickAt(platform::Control& c, int32_t x, int32_t y)
+void Press(platform::Control& c, int32_t x = 5, int32_t y = 5)
 {
     c.HostMouseDown(MouseButton::Left, shift::Left, x, y);
+}
+
+void Release(platform::Control& c, int32_t x = 5, int32_t y = 5)
+{
     c.HostMouseUp(MouseButton::Left, 0, x, y);
 }
 
@@ -58,7 +56,7 @@ TEST(EditLine, TypingRespectsMaxLengthAndCharacterBoundaries)
     EXPECT_EQ(line.SelText(), "two");
 }
 
-TEST(CustomEdit, TypingClipboardAndReadOnly)
+TEST(CustomEdit, TypingClipboardReadOnlyAndClicksByMeasuredText)
 {
     FakeWindowSystem ws;
     TrmCustomEdit edit;
@@ -82,18 +80,12 @@ TEST(CustomEdit, TypingClipboardAndReadOnly)
     edit.SelectAll();
     Type(edit, U"\x03");
     EXPECT_EQ(ws.clipboard, "") << "hidden text must not reach the clipboard";
-}
-
-TEST(CustomEdit, ClickPlacesTheCaretByMeasuredText)
-{
-    TrmCustomEdit edit;
+    edit.SetPasswordChar(0);
     edit.SetText("abcdef");
     RecordingCanvas canvas; // 6 pixels a character
     edit.HostPaint(canvas);
     // Border 2, margin 1: the boundary after "ab" lies at x = 2 + 1 + 12.
-    edit.HostMouseDown(MouseButton::Left, shift::Left, 15, 5);
-    edit.HostMouseMove(shift::Left, 27, 5);
-    edit.HostMouseUp(MouseButton::Left, 0, 27, 5);
+    ClickAt(edit, 15, 5, 27, 5);
     EXPECT_EQ(edit.SelStart(), 2);
     EXPECT_EQ(edit.SelText(), "cd");
 }
@@ -127,19 +119,15 @@ TEST(BtnEdit, ButtonClickFiresItsEventAndNoClickOfTheEdit)
     };
     edit.OnClick = [&](TObject*) { ++editClicks; };
     ClickAt(edit, 85, 10);
-    EXPECT_EQ(btn1, 1);
-    EXPECT_EQ(editClicks, 0);
+    EXPECT_EQ(std::pair(btn1, editClicks), std::pair(1, 0));
     ClickAt(edit, 20, 10);
-    EXPECT_EQ(btn1, 1);
-    EXPECT_EQ(editClicks, 1);
+    EXPECT_EQ(std::pair(btn1, editClicks), std::pair(1, 1));
     PressKey(edit, key::Return, shift::Ctrl);
     EXPECT_EQ(btn1, 2);
-    // Read-only: paste is ignored.
-    ws.clipboard = "pasted";
+    ws.clipboard = "pasted"; // read-only: paste is ignored
     Type(edit, U"\x16");
     EXPECT_EQ(edit.Text(), "");
-    // A disabled button cannot be clicked from the keyboard.
-    edit.SetBtn1Enabled(false);
+    edit.SetBtn1Enabled(false); // a disabled button cannot be clicked from the keyboard
     PressKey(edit, key::Return, shift::Ctrl);
     EXPECT_EQ(btn1, 2);
 }
@@ -155,28 +143,26 @@ TEST(BtnEdit, EnterTypesNoLineBreakAndEscapeRestoresTheText)
     PressKey(edit, key::Escape);
     EXPECT_EQ(edit.Text(), "start");
     EXPECT_EQ(edit.SelLength(), 5);
-    // Enter saves the text Escape goes back to.
-    Type(edit, U"new");
+    Type(edit, U"new"); // Enter saves the text Escape goes back to
     PressKey(edit, key::Return);
     Type(edit, U"er");
     PressKey(edit, key::Escape);
     EXPECT_EQ(edit.Text(), "new");
 }
 
-TEST(SpinEdit, StepsWithoutRange)
+TEST(SpinEdit, StepsWithoutRangeStopAtTheIntegerEnds)
 {
     TrmSpinEdit spin;
     spin.SetText("5");
     PressKey(spin, key::Up);
     EXPECT_EQ(spin.Text(), "6");
-    EXPECT_TRUE(spin.Button().UpEnabled());
-    EXPECT_TRUE(spin.Button().DownEnabled());
+    EXPECT_TRUE(spin.Button().UpEnabled() && spin.Button().DownEnabled());
     spin.SetIncrement(10);
     spin.Button().OnDownClick(&spin.Button());
     EXPECT_EQ(spin.Text(), "-4");
     spin.SetText("2147483640");
     PressKey(spin, key::Up);
-    EXPECT_EQ(spin.Text(), "2147483647") << "steps stop at the end of the integer range";
+    EXPECT_EQ(spin.Text(), "2147483647");
 }
 
 TEST(SpinEdit, RangeClampsAndDisablesTheEndHalves)
@@ -192,12 +178,9 @@ TEST(SpinEdit, RangeClampsAndDisablesTheEndHalves)
     PressKey(spin, key::Down);
     EXPECT_EQ(spin.Text(), "9");
     EXPECT_TRUE(spin.Button().UpEnabled());
-
     spin.SetMaxValue(-1); // below MinValue 0: ignored
-    EXPECT_EQ(spin.MaxValue(), 10);
     spin.SetMinValue(11);
-    EXPECT_EQ(spin.MinValue(), 0);
-
+    EXPECT_EQ(std::pair(spin.MaxValue(), spin.MinValue()), std::pair(10, 0));
     spin.SetFocus();
     spin.SetText("99");
     spin.HostFocusChanged(false);
@@ -221,4 +204,138 @@ TEST(SpinEdit, OnlyDigitsAndMinusAreTyped)
     spin.SetReadOnly(true);
     PressKey(spin, key::Up);
     EXPECT_EQ(ws.beeps, 5);
+}
+
+TEST(SpeedButton, StyleRulesRefuseWhatTheStyleCannotShow)
+{
+    TrmSpeedButton menu, combo, plain;
+    menu.SetStyle(sbsMenu);
+    menu.SetGroupIndex(3);
+    menu.SetDown(true);
+    EXPECT_EQ(menu.GroupIndex(), 0);
+    EXPECT_FALSE(menu.Down());
+    combo.SetFlat(true);
+    combo.SetStyle(sbsComboButton);
+    EXPECT_FALSE(combo.Flat());
+    combo.SetFlat(true);
+    combo.SetTransparent(true);
+    EXPECT_FALSE(combo.Flat() || combo.Transparent());
+    plain.SetNumGlyphs(6);
+    plain.SetMargin(-2);
+    EXPECT_EQ(std::pair(plain.NumGlyphs(), plain.Margin()), std::pair(4, -1));
+}
+
+TEST(SpeedButton, LayoutPlacesGlyphAndCaption)
+{
+    // 23 x 22 client, 16 x 16 glyph, 30 x 13 caption, glyph left, centred, spacing 4:
+    // total 50, margin (23 - 50 + 1) / 2 = -13.
+    TButtonPlacement p = CalcButtonLayout({0, 0, 23, 22}, {1, 1}, {16, 16}, {30, 13}, blGlyphLeft, -1, 4, false);
+    EXPECT_EQ(p.GlyphPos, (platform::Point{-13 + 1, 3 + 1}));
+    EXPECT_EQ(p.TextBounds, (Rect{7 + 1, 5 + 1, 37 + 1, 18 + 1}));
+    // Spacing -1 shares the free space in three: (100 - 46) / 3 = 18.
+    p = CalcButtonLayout({0, 0, 100, 20}, {0, 0}, {16, 16}, {30, 13}, blGlyphRight, -1, -1, false);
+    EXPECT_EQ(p.GlyphPos.X, 100 - 18 - 16);
+    EXPECT_EQ(p.TextBounds.Left, 66 - 18 - 30);
+    // Right to left swaps the sides; no caption means no spacing.
+    p = CalcButtonLayout({0, 0, 40, 20}, {0, 0}, {16, 16}, {0, 0}, blGlyphRight, 2, 4, true);
+    EXPECT_EQ(p.GlyphPos.X, 2);
+    EXPECT_EQ(p.TextBounds.Left, 18);
+}
+
+TEST(SpeedButton, AClickIsAReleaseInsideAndAGroupKeepsOneButtonDown)
+{
+    TrmSpeedButton a, b;
+    int clicks = 0;
+    b.OnClick = [&](TObject*) { ++clicks; };
+    Press(b);
+    EXPECT_EQ(b.State(), bsDown);
+    b.HostMouseMove(shift::Left, 50, 5);
+    EXPECT_EQ(b.State(), bsUp);
+    Release(b, 50, 5);
+    EXPECT_EQ(clicks, 0);
+    TrmSpeedButtonSiblings siblings{&a, &b};
+    for (TrmSpeedButton* x : {&a, &b}) {
+        x->SetSiblings(&siblings);
+        x->SetGroupIndex(1);
+    }
+    a.SetDown(true);
+    b.SetDown(true);
+    EXPECT_FALSE(a.Down());
+    ClickAt(b, 5, 5); // without AllowAllUp a click on the down button leaves it down
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(b.Down());
+    EXPECT_EQ(b.State(), bsExclusive);
+}
+
+TEST(SpeedButton, MenuPartPressPopsTheMenuAndIsNoClick)
+{
+    struct Menu : TPopupMenu {
+        void Popup(int32_t X, int32_t Y) override { at.push_back({X, Y}); }
+        std::vector<platform::Point> at;
+    } menu;
+    TrmSpeedButton b;
+    b.SetStyle(sbsMenu);
+    b.SetDropDownMenu(&menu);
+    int clicks = 0;
+    b.OnClick = [&](TObject*) { ++clicks; };
+    Press(b, 20, 5); // the menu part is the rightmost 11 pixels of 23
+    EXPECT_EQ(b.State(), bsMenu);
+    b.HostMouseMove(shift::Left, 3, 5); // over the main part: shown up
+    EXPECT_EQ(b.State(), bsUp);
+    b.HostMouseMove(shift::Left, 20, 5);
+    Release(b, 20, 5);
+    EXPECT_EQ(menu.at, std::vector<platform::Point>{(platform::Point{0, 22})});
+    EXPECT_EQ(clicks, 0);
+    ClickAt(b, 3, 5);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(TimerSpeedButton, RepeatsAfter400ThenEvery100WhileShownPressed)
+{
+    ManualTimerService timers;
+    TrmTimerSpeedButton b;
+    b.SetTimeBtnState(tbAllowTimer);
+    int clicks = 0;
+    b.OnClick = [&](TObject*) { ++clicks; };
+    ClickAt(b, 5, 5);
+    timers.Advance(1000);
+    EXPECT_EQ(clicks, 1);
+    clicks = 0;
+    Press(b);
+    // Clicks after each step of time; off the button no repeats, but the timer runs on.
+    const std::tuple<int32_t, int32_t, int> steps[] = {{5, 399, 0}, {5, 1, 1}, {5, 300, 4}, {50, 300, 4}, {5, 100, 5}};
+    for (const auto& [x, ms, expected] : steps) {
+        b.HostMouseMove(shift::Left, x, 5);
+        timers.Advance(ms);
+        EXPECT_EQ(clicks, expected) << x << " after " << ms;
+    }
+    Release(b);
+    EXPECT_EQ(clicks, 6); // the release inside counts too
+    timers.Advance(1000);
+    EXPECT_EQ(clicks, 6);
+}
+
+TEST(SpinButton, HalvesFollowTheHeightAndTakeClicksAndKeys)
+{
+    TrmSpinButton s;
+    s.SetBounds(0, 0, 10, 25);
+    EXPECT_EQ(s.Width(), 15); // at least 15 wide
+    EXPECT_EQ(s.UpButton().BoundsRect(), (Rect{0, 0, 15, 12}));
+    EXPECT_EQ(s.DownButton().BoundsRect(), (Rect{0, 12, 15, 25}));
+    s.SetBounds(0, 0, 15, 20);
+    int up = 0, down = 0;
+    s.OnUpClick = [&](TObject*) { ++up; };
+    s.OnDownClick = [&](TObject*) { ++down; };
+    ClickAt(s, 5, 3);
+    ClickAt(s, 5, 15);
+    platform::KeyCode k = key::Up;
+    s.HostKeyDown(k, 0);
+    EXPECT_EQ(std::pair(up, down), std::pair(2, 1));
+    s.SetUpEnabled(false);
+    EXPECT_FALSE(s.UpButton().Enabled());
+    s.SetEnabled(false);
+    EXPECT_FALSE(s.DownButton().Enabled());
+    s.SetEnabled(true);
+    EXPECT_FALSE(s.UpButton().Enabled());
+    EXPECT_TRUE(s.DownButton().Enabled());
 }

@@ -1,3 +1,5 @@
+// The inspector's item classes: found by name, their value texts, ranges and bounds, and
+// the node summaries their setters keep up to date.
 #include "inspector/rmInspectorItems.h"
 
 #include "ExpectMessage.h"
@@ -17,21 +19,17 @@ TEST(InspectorItemClasses, FoundByNameAndAnsweredByFirstListedAncestor)
     EXPECT_EQ(RegisteredInspectorItemClasses().size(), 11u);
     EXPECT_EQ(FindInspectorItemClass("TrmCustomInspectorItem"), nullptr);
     EXPECT_EQ(FindInspectorItemClass("trmstringinspectoritem"), nullptr);
-
     EXPECT_EQ(&TrmSafeIntegerInspectorItem().GetItemClass(), &TrmIntegerInspectorItem::Class);
     EXPECT_EQ(&TrmComboInspectorItemEx().GetItemClass(), &TrmComboInspectorItem::Class);
     EXPECT_EQ(&TrmCheckBoxExInspectorItem().GetItemClass(), &TrmCheckBoxExInspectorItem::Class);
-    EXPECT_FALSE(TrmComplexInspectorItem().Editabled());
-    EXPECT_FALSE(TrmNodeInspectorItem().Editabled());
+    EXPECT_FALSE(TrmComplexInspectorItem().Editabled() || TrmNodeInspectorItem().Editabled());
     EXPECT_TRUE(TrmStringInspectorItem().Editabled());
 }
 
-TEST(IntegerInspectorItem, RangeIsCheckedOnlyWithUseRange)
+TEST(IntegerInspectorItem, RangeIsCheckedOnlyWithUseRangeAndBoundsStayOrdered)
 {
     TrmIntegerInspectorItem item;
-    EXPECT_EQ(item.MinValue(), 0);
-    EXPECT_EQ(item.MaxValue(), 1);
-    item.SetAsString("2");
+    item.SetAsString("2"); // the range 0..1 is not checked yet
     EXPECT_EQ(item.Value(), 2);
     item.SetUseRange(true);
     ExpectThrowWithMessage<Exception>([&] { item.SetAsString("-1"); }, "Value must be between 0 and 1");
@@ -40,11 +38,7 @@ TEST(IntegerInspectorItem, RangeIsCheckedOnlyWithUseRange)
     EXPECT_EQ(item.AsString(), "2");
     item.SetAsString(" 1");
     EXPECT_EQ(item.Value(), 1);
-}
-
-TEST(IntegerInspectorItem, BoundsMustStayOrderedAndPullTheValueIn)
-{
-    TrmIntegerInspectorItem item;
+    item.SetUseRange(false);
     item.SetMaxValue(0); // not above MinValue
     EXPECT_EQ(item.MaxValue(), 1);
     item.SetMaxValue(100);
@@ -63,22 +57,18 @@ TEST(IntegerInspectorItem, BoundsMustStayOrderedAndPullTheValueIn)
 
 TEST(SafeIntegerInspectorItem, EmptyTextAndSilentRange)
 {
-    TrmSafeIntegerInspectorItem item;
-    EXPECT_EQ(item.AsString(), "");
-    EXPECT_EQ(item.MaxValue(), 255);
-    EXPECT_TRUE(item.UseRange());
-    item.SetAsString("007");
-    EXPECT_EQ(item.AsString(), "7");
-    item.SetAsString("300");
-    EXPECT_EQ(item.AsString(), "7");
-    item.SetValue(-1);
-    EXPECT_EQ(item.AsString(), "7");
+    TrmSafeIntegerInspectorItem item; // 0..255, checked
+    // Each text set, then the text shown: out of range and refused values are dropped.
+    const std::pair<const char*, const char*> texts[] = {{"007", "7"}, {"300", "7"}, {"", ""}};
+    for (const auto& [text, shown] : texts) {
+        item.SetAsString(text);
+        EXPECT_EQ(item.AsString(), shown) << text;
+    }
     EXPECT_THROW(item.SetAsString("x"), EConvertError);
-    item.SetAsString("");
-    EXPECT_EQ(item.AsString(), "");
     item.SetMaxValue(5); // an empty text stays empty
     EXPECT_EQ(item.AsString(), "");
     item.SetAsString("5");
+    item.SetValue(-1);
     item.SetMaxValue(3);
     EXPECT_EQ(item.AsString(), "3");
     item.SetMinValue(3); // not below MaxValue 3
@@ -93,19 +83,20 @@ TEST(SafeIntegerInspectorItem, EmptyTextAndSilentRange)
     EXPECT_EQ(item.AsString(), "999");
 }
 
-TEST(CheckBoxInspectorItems, TextsOfTwoAndThreeStates)
+TEST(ValueInspectorItems, CheckBoxTextsOfTwoAndThreeStatesAndShortDates)
 {
     TrmCheckBoxInspectorItem box;
     box.SetAsString("TRUE ");
-    EXPECT_TRUE(box.Value());
     EXPECT_EQ(box.AsString(), "True");
     box.SetAsString("yes");
     EXPECT_EQ(box.AsString(), "False");
-
     TrmCheckBoxExInspectorItem three;
-    three.Strings().SetTrueState("on");
-    three.Strings().SetFalseState("off");
-    three.Strings().SetUndefined("");
+    TrmCheckBoxExStrings texts;
+    texts.SetTrueState("on");
+    texts.SetFalseState("off");
+    texts.SetUndefined("");
+    three.SetStrings(texts);
+    texts.SetTrueState("changed later"); // the item keeps a copy
     three.SetAsString("on");
     EXPECT_EQ(three.State(), cbxTrue);
     three.SetAsString("maybe");
@@ -114,23 +105,13 @@ TEST(CheckBoxInspectorItems, TextsOfTwoAndThreeStates)
     three.Strings().SetFalseState("on"); // both texts equal: the false test comes later and wins
     three.SetAsString("on");
     EXPECT_EQ(three.State(), cbxFalse);
-
-    TrmCheckBoxExStrings other;
-    other.SetTrueState("yes");
-    three.SetStrings(other);
-    other.SetTrueState("changed later");
-    EXPECT_EQ(three.Strings().TrueState(), "yes"); // the item keeps a copy
-}
-
-TEST(DateInspectorItem, ShortDateTextBothWays)
-{
-    TrmDateInspectorItem item;
-    item.SetAsString("3/5/2024");
-    EXPECT_EQ(item.Value(), platform::EncodeDate(2024, 3, 5));
-    EXPECT_EQ(item.AsString(), "03/05/2024");
+    TrmDateInspectorItem date;
+    date.SetAsString("3/5/2024");
+    EXPECT_EQ(date.Value(), platform::EncodeDate(2024, 3, 5));
+    EXPECT_EQ(date.AsString(), "03/05/2024");
     for (const char* bad : {"", "13/01/2024", "02/30/2024", "1/2", "01/02/2024x", "a/b/c"})
-        EXPECT_THROW(item.SetAsString(bad), EConvertError) << bad;
-    EXPECT_EQ(item.AsString(), "03/05/2024");
+        EXPECT_THROW(date.SetAsString(bad), EConvertError) << bad;
+    EXPECT_EQ(date.AsString(), "03/05/2024");
 }
 
 using InspectorItemsInInspector = InspectorTest;
@@ -143,16 +124,15 @@ TEST_F(InspectorItemsInInspector, ValueSettersUpdateEveryNodeSummaryAbove)
     Add<TrmStringInspectorItem>("Top/S", "abc");
     auto* three = Add<TrmCheckBoxExInspectorItem>("Top/C", "True");
     inspector.Invalidate();
-    EXPECT_EQ(inspector.FindInspectorItem(PathOf("Top"))->AsString(), "((...), abc, True)");
-    EXPECT_EQ(inspector.FindInspectorItem(PathOf("Top/Mid"))->AsString(), "(1)");
-
+    const auto summary = [&](const char* path) { return inspector.FindInspectorItem(PathOf(path))->AsString(); };
+    EXPECT_EQ(summary("Top"), "((...), abc, True)");
+    EXPECT_EQ(summary("Top/Mid"), "(1)");
     value->SetValue(5);
-    EXPECT_EQ(inspector.FindInspectorItem(PathOf("Top/Mid"))->AsString(), "(5)");
+    EXPECT_EQ(summary("Top/Mid"), "(5)");
     three->SetAsString("False"); // this setter leaves the summaries alone
-    EXPECT_EQ(inspector.FindInspectorItem(PathOf("Top"))->AsString(), "((...), abc, True)");
+    EXPECT_EQ(summary("Top"), "((...), abc, True)");
     three->SetState(cbxFalse);
-    EXPECT_EQ(inspector.FindInspectorItem(PathOf("Top"))->AsString(), "((...), abc, False)");
-
+    EXPECT_EQ(summary("Top"), "((...), abc, False)");
     // A row that is not a node item ends the walk up.
     auto* blank = Add<TrmBlankInspectorItem>("B", "kept");
     Add<TrmIntegerInspectorItem>("B/N", "7");

@@ -1,3 +1,5 @@
+// The inspector over its rows: which rows show, selection and its editors, keys, mouse,
+// scrolling, committed changes and painting, without a display.
 #include "inspector/rmInspector.h"
 
 #include "ExpectMessage.h"
@@ -38,31 +40,23 @@ protected:
 
 } // namespace
 
-TEST_F(InspectorRows, VisibleRowsFollowTheExpandedNodes)
+TEST_F(InspectorRows, VisibleRowsFollowTheExpandedNodesAndNodeRowsSumUpTheirChildren)
 {
     EXPECT_EQ(inspector.VisibleItemCount(), 6);
     EXPECT_EQ(inspector.GetVisibleItem(3), Node("A/A3"));
-    EXPECT_EQ(inspector.GetVisibleItem(4), Node("B"));
-    EXPECT_EQ(inspector.GetVisibleItem(-1), nullptr);
+    EXPECT_EQ(inspector.GetVisibleItem(-1), inspector.GetVisibleItem(6));
     EXPECT_EQ(inspector.GetVisibleItem(6), nullptr);
     EXPECT_EQ(inspector.VisibileNodeIndex(Node("A/A3/A3x")), -1);
-    EXPECT_FALSE(inspector.IsNodeVisible(Node("A/A3/A3x")));
-    EXPECT_FALSE(inspector.IsNodeVisible(nullptr));
+    EXPECT_FALSE(inspector.IsNodeVisible(Node("A/A3/A3x")) || inspector.IsNodeVisible(nullptr));
     EXPECT_EQ(inspector.VisibileItemIndex(inspector.GetItemByName("C")), 5);
     TrmInspector other;
     EXPECT_EQ(inspector.VisibileItemIndex(other.AddItem(nullptr, TrmStringInspectorItem::Class)), -1);
-
     Node("A/A3")->SetExpanded(true);
-    EXPECT_EQ(inspector.VisibleItemCount(), 7);
     EXPECT_EQ(inspector.VisibileNodeIndex(Node("B")), 5);
     Node("A")->SetExpanded(false);
     EXPECT_EQ(inspector.VisibleItemCount(), 3);
     EXPECT_TRUE(inspector.IsItemVisible(inspector.GetItemByName("C")));
     EXPECT_FALSE(inspector.IsItemVisible(inspector.GetItemByName("A3x")));
-}
-
-TEST_F(InspectorRows, SummariesOfNodeRows)
-{
     EXPECT_EQ(inspector.GetItemByName("A")->AsString(), "(5, abc, (...))");
     EXPECT_EQ(inspector.GetItemByName("A3")->AsString(), "(0)");
     // A child that is not a node row but has children of its own hides the whole summary.
@@ -71,40 +65,29 @@ TEST_F(InspectorRows, SummariesOfNodeRows)
     EXPECT_EQ(inspector.GetItemByName("A")->AsString(), "(...)");
 }
 
-TEST_F(InspectorRows, NewRowsAndItemNames)
+TEST_F(InspectorRows, NewRowsTakeTheFirstFreeNamesAndUsedPathsAddNoRow)
 {
     TrmCustomInspectorItem* first = inspector.AddItem("A", TrmStringInspectorItem::Class);
     TrmCustomInspectorItem* second = inspector.AddItem(Node("A"), TrmStringInspectorItem::Class);
-    EXPECT_EQ(inspector.NodePath(first->Node()), PathOf("A/New Item1"));
     EXPECT_EQ(inspector.NodePath(second->Node()), PathOf("A/New Item2"));
-    EXPECT_EQ(first->Name(), "rmStringInspectorItem1");
     EXPECT_EQ(second->Name(), "rmStringInspectorItem2");
     EXPECT_EQ(first->AsString(), "<Empty Value>");
     EXPECT_EQ(inspector.AddItem("missing", TrmStringInspectorItem::Class), nullptr);
-
     inspector.RemoveItem("rmStringInspectorItem1");
     TrmCustomInspectorItem* again = inspector.AddItem(Node("A"), TrmStringInspectorItem::Class);
     EXPECT_EQ(inspector.NodePath(again->Node()), PathOf("A/New Item1"));
     EXPECT_EQ(again->Name(), "rmStringInspectorItem1");
-
-    EXPECT_EQ(inspector.AddItem(nullptr, TrmIntegerInspectorItem::Class)->AsString(), "0");
-    EXPECT_EQ(inspector.AddItem(nullptr, TrmSafeIntegerInspectorItem::Class)->AsString(), "");
-    EXPECT_EQ(inspector.AddItem(nullptr, TrmCheckBoxInspectorItem::Class)->AsString(), "False");
-    EXPECT_EQ(inspector.AddItem(nullptr, TrmDateInspectorItem::Class)->AsString(),
-              platform::DateToStr(platform::Today()));
-    EXPECT_FALSE(inspector.AddItem(nullptr, TrmComplexInspectorItem::Class)->Editabled());
+    // New rows start with their class's default text.
+    for (const auto& [itemClass, text] : {std::pair{&TrmIntegerInspectorItem::Class, std::string("0")},
+                                          {&TrmSafeIntegerInspectorItem::Class, std::string()},
+                                          {&TrmDateInspectorItem::Class, platform::DateToStr(platform::Today())}})
+        EXPECT_EQ(inspector.AddItem(nullptr, *itemClass)->AsString(), text);
     EXPECT_EQ(inspector.GetItemByName("rmDateInspectorItem1")->ClassName(), std::string("TrmDateInspectorItem"));
-}
-
-TEST_F(InspectorRows, UsedPathsAndRefusedValuesAddNoRow)
-{
     const int32_t nodes = inspector.Items().Items().Count();
-    ExpectThrowWithMessage<EAbort>([&] { Add<TrmStringInspectorItem>("B", "x"); },
-                                   "The specified path item already exists");
     // Without the leading separator the path names the same row.
-    ExpectThrowWithMessage<EAbort>(
-        [&] { inspector.AddInspectorItem("B", "x", TrmStringInspectorItem::Class); },
-        "The specified path item already exists");
+    for (const std::string& path : {PathOf("B"), std::string("B")})
+        ExpectThrowWithMessage<EAbort>([&] { inspector.AddInspectorItem(path, "x", TrmStringInspectorItem::Class); },
+                                       "The specified path item already exists");
     EXPECT_THROW(Add<TrmIntegerInspectorItem>("New", "abc"), EConvertError);
     EXPECT_EQ(inspector.Items().Items().Count(), nodes);
     EXPECT_EQ(inspector.GetItemByName("B")->AsString(), "True");
@@ -112,21 +95,17 @@ TEST_F(InspectorRows, UsedPathsAndRefusedValuesAddNoRow)
 
 TEST_F(InspectorRows, GeometryFromTheFont)
 {
-    EXPECT_EQ(inspector.ItemHeight(), 20);
-    EXPECT_EQ(inspector.Width(), 225);
-    inspector.setSplit(5);
-    EXPECT_EQ(inspector.SplitPos(), 15);
-    inspector.setSplit(10000);
-    EXPECT_EQ(inspector.SplitPos(), 210);
+    EXPECT_EQ(std::pair(inspector.ItemHeight(), inspector.Width()), std::pair(20, 225));
+    for (const auto& [split, pos] : {std::pair{5, 15}, {10000, 210}}) {
+        inspector.setSplit(split);
+        EXPECT_EQ(inspector.SplitPos(), pos);
+    }
     inspector.SetWidth(20); // narrower than both margins
     EXPECT_EQ(inspector.SplitPos(), 15);
     inspector.SetWidth(225);
-
-    EXPECT_EQ(inspector.VisibleLines(), 10);
-    EXPECT_EQ(inspector.VScrollSize(), 0);
+    EXPECT_EQ(std::pair(inspector.VisibleLines(), inspector.VScrollSize()), std::pair(10, 0));
     inspector.SetHeight(110);
-    EXPECT_EQ(inspector.VisibleLines(), 6);
-    EXPECT_EQ(inspector.VScrollSize(), 1);
+    EXPECT_EQ(std::pair(inspector.VisibleLines(), inspector.VScrollSize()), std::pair(6, 1));
     inspector.SetItemHeight(0);
     inspector.SetItemHeight(-5);
     EXPECT_EQ(inspector.ItemHeight(), 20);
@@ -143,11 +122,9 @@ TEST_F(InspectorRows, SelectionOpensEditorsOnlyForEditableRows)
     EXPECT_EQ(inspector.Editor(), nullptr);
     EXPECT_EQ(inspector.GetCurrentInspectorItem(), nullptr);
     inspector.SetItemIndex(-1);
-    EXPECT_EQ(inspector.ItemIndex(), -1);
-
     inspector.SetItemIndex(1);
-    ASSERT_NE(dynamic_cast<TrmInspectorEdit*>(inspector.Editor()), nullptr);
-    auto* edit = static_cast<TrmInspectorEdit*>(inspector.Editor());
+    auto* edit = dynamic_cast<TrmInspectorEdit*>(inspector.Editor());
+    ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->Text(), "5");
     EXPECT_EQ(edit->BoundsRect(), (platform::Rect{101, 25, 225, 37})); // value cell, 5 down, 2 up
     EXPECT_EQ(inspector.GetCurrentInspectorItem(), inspector.GetItemByName("A1"));
@@ -155,7 +132,6 @@ TEST_F(InspectorRows, SelectionOpensEditorsOnlyForEditableRows)
     inspector.SetItemIndex(4);
     EXPECT_NE(dynamic_cast<TrmInspectorCheckBox*>(inspector.Editor()), nullptr);
     EXPECT_EQ(changes, (std::vector<int32_t>{5, -1, 1, 4}));
-
     bool allow = false;
     inspector.OnItemIndexChanging = [&](TrmCustomInspectorItem* current, TrmCustomInspectorItem* next, bool& ok) {
         EXPECT_EQ(current, inspector.GetItemByName("B"));
@@ -167,7 +143,6 @@ TEST_F(InspectorRows, SelectionOpensEditorsOnlyForEditableRows)
     allow = true;
     inspector.SetItemIndex(2);
     EXPECT_EQ(inspector.ItemIndex(), 2);
-
     ExpectThrowWithMessage<Exception>([&] { inspector.SetCurrentPath(PathOf("nowhere")); },
                                       "Unable to find Inspector Item");
     inspector.OnItemIndexChanging = nullptr;
@@ -193,31 +168,24 @@ TEST_F(InspectorRows, AChangingHandlerMayRebuildTheRows)
 
 TEST_F(InspectorRows, KeysMoveFoldAndScroll)
 {
-    Key(platform::key::Down);
-    EXPECT_EQ(inspector.ItemIndex(), 0);
-    Key(platform::key::Left); // fold A
-    EXPECT_EQ(inspector.VisibleItemCount(), 3);
-    Key(platform::key::Right);
-    EXPECT_EQ(inspector.VisibleItemCount(), 6);
-    for (int i = 0; i < 3; ++i)
-        Key(platform::key::Down);
-    Key(platform::key::Right); // unfold A3
-    EXPECT_EQ(inspector.VisibleItemCount(), 7);
-    Key(platform::key::Up);
-    EXPECT_EQ(inspector.ItemIndex(), 2);
-    Key(platform::key::Down, platform::shift::Shift); // a shifted arrow is not the inspector's
-    EXPECT_EQ(inspector.ItemIndex(), 2);
-
+    namespace key = platform::key;
+    using platform::shift::None;
+    // Each key, then the selected row and the rows shown; a shifted arrow is not the inspector's.
+    const std::tuple<platform::KeyCode, platform::ShiftState, int32_t, int32_t> keys[] = {
+        {key::Down, None, 0, 6}, {key::Left, None, 0, 3}, {key::Right, None, 0, 6}, {key::Down, None, 1, 6},
+        {key::Down, None, 2, 6}, {key::Down, None, 3, 6}, {key::Right, None, 3, 7}, {key::Up, None, 2, 7},
+        {key::Down, platform::shift::Shift, 2, 7}};
+    for (const auto& [code, shift, row, shown] : keys) {
+        Key(code, shift);
+        EXPECT_EQ(std::pair(inspector.ItemIndex(), inspector.VisibleItemCount()), std::pair(row, shown)) << code;
+    }
     for (int i = 0; i < 20; ++i)
         Add<TrmStringInspectorItem>("Z" + std::to_string(i), "z");
     inspector.SetItemIndex(0);
     Key(platform::key::PageDown); // nine rows on: ten rows show, the last just partly
-    EXPECT_EQ(inspector.ItemIndex(), 9);
-    EXPECT_EQ(inspector.TopIndex(), 1);
+    EXPECT_EQ(std::pair(inspector.ItemIndex(), inspector.TopIndex()), std::pair(9, 1));
     Key(platform::key::PageUp);
-    EXPECT_EQ(inspector.ItemIndex(), 0);
-    EXPECT_EQ(inspector.TopIndex(), 0);
-
+    EXPECT_EQ(std::pair(inspector.ItemIndex(), inspector.TopIndex()), std::pair(0, 0));
     inspector.HostMouseWheel(platform::shift::None, -120, {}); // towards the user: later rows
     EXPECT_EQ(inspector.TopIndex(), 6);
     inspector.HostMouseWheel(platform::shift::None, 120, {});
@@ -228,14 +196,12 @@ TEST_F(InspectorRows, KeysMoveFoldAndScroll)
     EXPECT_EQ(inspector.TopIndex(), inspector.VScrollSize());
 }
 
-TEST_F(InspectorRows, ClicksSelectAndFold)
+TEST_F(InspectorRows, ClicksSelectFoldAndMoveTheSplit)
 {
     ClickRow(0, false); // the name column of a parent row folds it
-    EXPECT_EQ(inspector.ItemIndex(), 0);
-    EXPECT_EQ(inspector.VisibleItemCount(), 3);
+    EXPECT_EQ(std::pair(inspector.ItemIndex(), inspector.VisibleItemCount()), std::pair(0, 3));
     ClickRow(0, false);
     EXPECT_EQ(inspector.VisibleItemCount(), 6);
-
     ClickRow(2, false); // the name column selects without giving the editor the keys
     ASSERT_NE(inspector.Editor(), nullptr);
     EXPECT_TRUE(inspector.Focused());
@@ -244,13 +210,11 @@ TEST_F(InspectorRows, ClicksSelectAndFold)
     ASSERT_NE(inspector.Editor(), nullptr);
     EXPECT_EQ(inspector.ItemIndex(), 1);
     EXPECT_TRUE(inspector.Editor()->Focused());
-
     inspector.SetSplitResize(true);
     inspector.HostMouseDown(platform::MouseButton::Left, platform::shift::Left, 100, 5);
     inspector.HostMouseMove(platform::shift::Left, 150, 5);
     inspector.HostMouseUp(platform::MouseButton::Left, platform::shift::None, 150, 5);
-    EXPECT_EQ(inspector.SplitPos(), 150);
-    EXPECT_EQ(inspector.ItemIndex(), 1);
+    EXPECT_EQ(std::pair(inspector.SplitPos(), inspector.ItemIndex()), std::pair(150, 1));
 }
 
 TEST_F(InspectorRows, TheEditorScrollsWithItsRow)
@@ -260,7 +224,6 @@ TEST_F(InspectorRows, TheEditorScrollsWithItsRow)
     auto editorTop = [&] { return inspector.Editor() ? inspector.Editor()->Top() : -1; };
     ClickRow(1, true);
     ASSERT_EQ(editorTop(), 25);
-
     inspector.VScroll(TrmScrollCode::scLineDown, 0);
     EXPECT_EQ(editorTop(), 5); // one row up, as its row
     inspector.HostMouseWheel(platform::shift::None, -120, {}); // row 1 leaves the view
@@ -269,13 +232,11 @@ TEST_F(InspectorRows, TheEditorScrollsWithItsRow)
     ClickRow(8, true); // where the editor was: the row shown there now takes the click
     EXPECT_EQ(inspector.ItemIndex(), 8);
     EXPECT_EQ(editorTop(), 25);
-
     Key(platform::key::Tab); // the keys back to the inspector
     inspector.VScroll(TrmScrollCode::scTop, 0);
     inspector.SetItemIndex(0);
     Key(platform::key::PageDown); // the selection scrolls the view: its new editor goes along
-    ASSERT_EQ(inspector.ItemIndex(), 9);
-    ASSERT_EQ(inspector.TopIndex(), 1);
+    ASSERT_EQ(std::pair(inspector.ItemIndex(), inspector.TopIndex()), std::pair(9, 1));
     EXPECT_EQ(editorTop(), 8 * 20 + 5);
 }
 
@@ -290,7 +251,6 @@ TEST_F(InspectorRows, RemovingTheCurrentRowLeavesNoCurrentItem)
     EXPECT_EQ(inspector.Editor(), nullptr);
     EXPECT_EQ(inspector.VisibleItemCount(), 2);
     EXPECT_EQ(inspector.GetItemByName("A1"), nullptr);
-
     // Deleted under an open editor, the editor goes with the row.
     inspector.SetItemIndex(0);
     changes = 0;
@@ -298,14 +258,12 @@ TEST_F(InspectorRows, RemovingTheCurrentRowLeavesNoCurrentItem)
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(inspector.Editor(), nullptr);
     EXPECT_EQ(inspector.ItemIndex(), -1);
-
     inspector.ClearItems();
-    EXPECT_EQ(inspector.VisibleItemCount(), 0);
     inspector.SetItemIndex(3);
-    EXPECT_EQ(inspector.ItemIndex(), -1);
+    EXPECT_EQ(std::pair(inspector.ItemIndex(), inspector.VisibleItemCount()), std::pair(-1, 0));
 }
 
-TEST_F(InspectorRows, AssignedItemsAreCopiesInTheSameRows)
+TEST_F(InspectorRows, AssignedItemsAreCopiesInTheSameRowsAndMovedRowsLandAfterTheTarget)
 {
     auto* choice = Add<TrmComboInspectorItem>("K", "b");
     choice->SetItems({"a", "b"});
@@ -327,11 +285,6 @@ TEST_F(InspectorRows, AssignedItemsAreCopiesInTheSameRows)
     copy.GetItemByName("A2")->SetAsString("zz");
     EXPECT_EQ(copy.GetItemByName("A")->AsString(), "(5, zz, (...))");
     EXPECT_EQ(inspector.GetItemByName("A2")->AsString(), "abc");
-}
-
-TEST_F(InspectorRows, MovedRowsLandRightAfterTheTarget)
-{
-    Add<TrmStringInspectorItem>("D", "d");
     auto roots = [&] {
         std::string names;
         for (TrmTreeNonViewNode* n = inspector.Items().Items().GetFirstNode(); n; n = n->GetNextSibling())
@@ -339,11 +292,11 @@ TEST_F(InspectorRows, MovedRowsLandRightAfterTheTarget)
         return names;
     };
     inspector.MoveItem(PathOf("A"), PathOf("B"));
-    EXPECT_EQ(roots(), "BACD");
-    inspector.MoveItem(PathOf("D"), PathOf("B"));
-    EXPECT_EQ(roots(), "BDAC");
+    EXPECT_EQ(roots(), "BACK");
+    inspector.MoveItem(PathOf("K"), PathOf("B"));
+    EXPECT_EQ(roots(), "BKAC");
     inspector.MoveItem(0, 3);
-    EXPECT_EQ(roots(), "DACB");
+    EXPECT_EQ(roots(), "KACB");
     inspector.MoveItem(Node("A"), Node("A/A3"), Node("A/A1"));
     EXPECT_EQ(Node("A")->Item(1), Node("A/A3"));
 }
@@ -362,7 +315,6 @@ TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
     inspector.Invalidate(); // the editor shows the item's value again: no change of the user's
     Key(platform::key::Escape);
     EXPECT_EQ(changes.size(), 2u);
-
     Key(platform::key::Down); // from the editor to the next row
     EXPECT_EQ(inspector.ItemIndex(), 3);
     Key(platform::key::Down);
@@ -375,7 +327,6 @@ TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
     EXPECT_EQ(changes.size(), 3u);
     Key(platform::key::Tab); // back to the inspector
     EXPECT_FALSE(inspector.Editor()->Focused());
-
     auto* safe = Add<TrmSafeIntegerInspectorItem>("S", "");
     inspector.SetItemIndex(inspector.VisibileItemIndex(safe));
     EXPECT_FALSE(inspector.Editor()->Focused());
@@ -402,7 +353,6 @@ TEST_F(InspectorRows, RefusedValuesAndReadonlyCommitNothing)
     Key(platform::key::Escape);
     inspector.SetItemIndex(-1);
     EXPECT_EQ(changes, 1);
-
     inspector.SetReadonly(true);
     inspector.SetItemIndex(2);
     ASSERT_NE(inspector.Editor(), nullptr);
@@ -413,12 +363,12 @@ TEST_F(InspectorRows, RefusedValuesAndReadonlyCommitNothing)
     EXPECT_EQ(changes, 1);
 }
 
-TEST_F(InspectorRows, ChoiceRowsStepThroughTheirChoices)
+TEST_F(InspectorRows, ChoiceDateAndLongTextRowsEditInTheirOwnEditors)
 {
     auto* choice = Add<TrmComboInspectorItem>("K", "b");
     choice->SetItems({"a", "b", "c"});
     std::vector<std::string> changes;
-    inspector.OnItemChange = [&](TObject*) { changes.push_back(choice->AsString()); };
+    inspector.OnItemChange = [&](TObject*) { changes.push_back(inspector.GetCurrentInspectorItem()->AsString()); };
     ClickRow(inspector.VisibileItemIndex(choice), true);
     auto* combo = dynamic_cast<TrmInspectorBtnCombo*>(inspector.Editor());
     ASSERT_NE(combo, nullptr);
@@ -429,51 +379,38 @@ TEST_F(InspectorRows, ChoiceRowsStepThroughTheirChoices)
     EXPECT_EQ(changes, (std::vector<std::string>{"c", "b"}));
     Key(platform::key::Up); // with the list closed, Up is the inspector's
     EXPECT_EQ(inspector.ItemIndex(), 5);
-
-    auto* other = Add<TrmComboInspectorItemEx>("KX", "y");
-    other->SetItems({"x", "y"});
-    TObject* sender = nullptr;
-    inspector.OnComplexEdit = [&](TObject* s) { sender = s; };
-    inspector.SetItemIndex(inspector.VisibileItemIndex(other));
-    auto* ex = dynamic_cast<TrmBtnCombo*>(inspector.Editor());
-    ASSERT_NE(ex, nullptr);
-    EXPECT_EQ(ex->Text(), "y");
-    EXPECT_FALSE(ex->EditorEnabled());
-    TrmSpeedButton* ellipsis = ex->GetButton(2);
-    ASSERT_TRUE(ellipsis->Visible());
-    Click(ex->Left() + ellipsis->Left() + 2, ex->Top() + ellipsis->Top() + 2);
-    EXPECT_EQ(sender, ex);
-}
-
-TEST_F(InspectorRows, DateRowsTakeThePickedDay)
-{
+    // The date editor shows the row's format and takes a pick as the calendar sets it.
     auto* date = Add<TrmDateInspectorItem>("D", "03/05/2024");
     date->SetDateFormat("dd.mm.yyyy");
-    int changes = 0;
-    inspector.OnItemChange = [&](TObject*) { ++changes; };
     inspector.SetItemIndex(inspector.VisibileItemIndex(date));
     auto* calendar = dynamic_cast<TrmComboCalendar*>(inspector.Editor());
     ASSERT_NE(calendar, nullptr);
     EXPECT_EQ(calendar->Text(), "05.03.2024");
-    calendar->SetDate(platform::EncodeDate(2024, 3, 6)); // as a pick in the calendar sets it
-    EXPECT_EQ(date->AsString(), "03/06/2024");
-    EXPECT_EQ(changes, 1);
-}
-
-TEST_F(InspectorRows, LongTextButtonFiresOnComplexEdit)
-{
+    calendar->SetDate(platform::EncodeDate(2024, 3, 6));
+    EXPECT_EQ(changes.back(), "03/06/2024");
+    EXPECT_EQ(changes.size(), 3u);
+    // The ellipsis buttons of the Ex choice row and of a long text row fire OnComplexEdit.
+    auto* other = Add<TrmComboInspectorItemEx>("KX", "y");
+    other->SetItems({"x", "y"});
     auto* text = Add<TrmComplexInspectorItem>("L", "long text");
     text->SetEditabled(true);
     TObject* sender = nullptr;
     inspector.OnComplexEdit = [&](TObject* s) { sender = s; };
+    const auto clickEllipsis = [&](auto* edit, int32_t button) {
+        ASSERT_NE(edit, nullptr);
+        TrmSpeedButton* ellipsis = edit->GetButton(button);
+        ASSERT_TRUE(ellipsis->Visible());
+        Click(edit->Left() + ellipsis->Left() + 2, edit->Top() + ellipsis->Top() + 2);
+        EXPECT_EQ(sender, edit);
+    };
+    inspector.SetItemIndex(inspector.VisibileItemIndex(other));
+    auto* ex = dynamic_cast<TrmBtnCombo*>(inspector.Editor());
+    EXPECT_TRUE(ex && ex->Text() == "y" && !ex->EditorEnabled());
+    clickEllipsis(ex, 2);
     inspector.SetItemIndex(inspector.VisibileItemIndex(text));
     auto* edit = dynamic_cast<TrmBtnEdit*>(inspector.Editor());
-    ASSERT_NE(edit, nullptr);
-    EXPECT_TRUE(edit->ReadOnly());
-    EXPECT_EQ(edit->Text(), "long text");
-    TrmSpeedButton* button = edit->GetButton(1);
-    Click(edit->Left() + button->Left() + 2, edit->Top() + button->Top() + 2);
-    EXPECT_EQ(sender, edit);
+    EXPECT_TRUE(edit && edit->Text() == "long text" && edit->ReadOnly());
+    clickEllipsis(edit, 1);
 }
 
 TEST_F(InspectorRows, PaintsRowsCellsAndHints)
@@ -494,7 +431,6 @@ TEST_F(InspectorRows, PaintsRowsCellsAndHints)
     for (const auto& fill : canvas.fills)
         selectedValueCell |= fill.Area == platform::Rect{101, 20, 225, 39} && fill.Color == CanvasColorOf(clWindow);
     EXPECT_TRUE(selectedValueCell);
-
     auto* wide = Add<TrmStringInspectorItem>("W", std::string(30, 'w'));
     const int32_t row = inspector.VisibileItemIndex(wide);
     inspector.HostMouseMove(platform::shift::None, 150, row * 20 + 5);

@@ -14,30 +14,20 @@
 #include <random>
 #include <vector>
 
-TEST(Ranges, SetInRangeClampsAndRefusesEmptyRanges)
+TEST(Ranges, ClampsComparesAndMeasures)
 {
-    EXPECT_EQ(SetInRange(-3, 0, 255), 0);
-    EXPECT_EQ(SetInRange(300, 0, 255), 255);
-    EXPECT_EQ(SetInRange(7, 7, 7), 7);
+    EXPECT_EQ((std::vector<int32_t>{SetInRange(-3, 0, 255), SetInRange(300, 0, 255), SetInRange(7, 7, 7)}),
+              (std::vector<int32_t>{0, 255, 7}));
     ExpectThrowWithMessage<ERangeError>([&] { SetInRange(5, 10, 1); }, "10 is not less than or equal to 1");
-    EXPECT_TRUE(IntInRange(5, 5, 6));
-    EXPECT_FALSE(IntInRange(7, 5, 6));
+    EXPECT_TRUE(IntInRange(5, 5, 6) && !IntInRange(7, 5, 6));
     EXPECT_TRUE(CompInRange(int64_t(1) << 40, 0, int64_t(1) << 41));
-    EXPECT_EQ(GreaterThanInt(-1, 3), 3);
-    EXPECT_EQ(LessThanInt(-1, 3), -1);
-    EXPECT_EQ(GreaterThanFloat(2.5, 1.0), 2.5);
-    EXPECT_EQ(LessThanFloat(2.5, 1.0), 1.0);
-}
-
-TEST(Ranges, RectMeasures)
-{
+    EXPECT_EQ(std::pair(GreaterThanInt(-1, 3), LessThanInt(-1, 3)), std::pair(3, -1));
+    EXPECT_EQ(std::pair(GreaterThanFloat(2.5, 1.0), LessThanFloat(2.5, 1.0)), std::pair(2.5, 1.0));
     const platform::Rect r{10, 20, 13, 24};
-    EXPECT_EQ(RectWidth(r), 3);
-    EXPECT_EQ(RectHeight(r), 4);
-    EXPECT_EQ(RectDiameter(r), 7);
-    EXPECT_EQ(RectDiameter(10, 0), 12); // a flat box: no division by a zero sine
-    EXPECT_EQ(RectDiameter(0, 10), 12);
-    EXPECT_EQ(RectDiameter(0, 0), 2);
+    // A flat box divides by no zero sine.
+    EXPECT_EQ((std::vector<int32_t>{RectWidth(r), RectHeight(r), RectDiameter(r), RectDiameter(10, 0),
+                                    RectDiameter(0, 10), RectDiameter(0, 0)}),
+              (std::vector<int32_t>{3, 4, 7, 12, 12, 2}));
 }
 
 TEST(Crc32, PublishedCheckValues)
@@ -60,13 +50,11 @@ TEST(Crc32, StreamsAndFilesGiveTheChecksumOfTheirBytes)
     for (char& c : bytes)
         c = char(random());
     const uint32_t expected = GetStrCRC32(bytes);
-
     TMemoryStream stream(std::vector<uint8_t>(bytes.begin(), bytes.end()));
     stream.SetPosition(1234);
     EXPECT_EQ(GetStrmCRC32(stream), expected) << "seed " << seed;
     TMemoryStream empty;
     EXPECT_EQ(GetStrmCRC32(empty), 0u);
-
     platform::TemporaryFolder folder;
     ASSERT_TRUE(folder.Valid()) << folder.Error();
     const auto file = folder.Path() / "bytes.bin";
@@ -78,22 +66,9 @@ TEST(Crc32, StreamsAndFilesGiveTheChecksumOfTheirBytes)
     EXPECT_THROW(GetFileCRC32(folder.Path() / "missing.bin"), Exception);
 }
 
-TEST(ListSort, SortDatumPacksColumnAndDirection)
-{
-    EXPECT_EQ(EncodeSortData(true, 3), 7);
-    EXPECT_EQ(EncodeSortData(false, 3), 6);
-    bool ascending = false;
-    int32_t column = -1;
-    DecodeSortData(7, ascending, column);
-    EXPECT_TRUE(ascending);
-    EXPECT_EQ(column, 3);
-    DecodeSortData(EncodeSortData(false, 0), ascending, column);
-    EXPECT_FALSE(ascending);
-    EXPECT_EQ(column, 0);
-}
-
 TEST(ListSort, ComparisonsByKindAndDirection)
 {
+    EXPECT_EQ(std::pair(EncodeSortData(true, 3), EncodeSortData(false, 3)), std::pair(7, 6));
     const TListItemTexts a{"apple", {"x", "10", "2.5", "2024-01-02"}};
     const TListItemTexts b{"Banana", {"Y", "9", "abc", "2023-12-31"}};
     const TListItemTexts c{"cherry", {"x", "ten", "", "soon"}};
@@ -123,7 +98,6 @@ public:
     uint64_t Size() const override { return memory_.Size(); }
     uint64_t Position() const override { return memory_.Position(); }
     void SetPosition(uint64_t Position) override { memory_.SetPosition(Position); }
-
 private:
     TMemoryStream memory_;
 };
@@ -136,16 +110,13 @@ TEST(CopyingStream, CopiesRunsAndWholeStreamsAcrossBlocks)
     for (size_t i = 0; i < bytes.size(); ++i)
         bytes[i] = uint8_t(i * 7 + i / 256);
     MemoryRmStream source(bytes);
-
     source.SetPosition(100);
     TMemoryStream part;
     EXPECT_EQ(source.CopyTo(part, 70000), 70000u);
     EXPECT_EQ(part.Bytes(), std::vector<uint8_t>(bytes.begin() + 100, bytes.begin() + 70100));
-
     TMemoryStream whole;
     EXPECT_EQ(source.CopyTo(whole, 0), bytes.size());
     EXPECT_EQ(whole.Bytes(), bytes);
-
     source.SetPosition(bytes.size() - 10);
     TMemoryStream tooMuch;
     EXPECT_THROW(source.CopyTo(tooMuch, 11), EStreamError);

@@ -7,39 +7,25 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 #include <vector>
 
 namespace {
 
-// A shortcut as Windows lays one out, with single-byte texts and the short LinkInfo header.
-const std::vector<uint8_t> kHandMadeLink = {
-    // header: size 0x4C, class id 00021401-0000-0000-C000-000000000046
-    0x4C, 0x00, 0x00, 0x00, 0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-    0x46,
-    // flags 0x77: id list, LinkInfo, description, working folder, arguments, icon; not Unicode
-    0x77, 0x00, 0x00, 0x00,
-    // attributes 0x20; creation and access time 0; write time 0x0102030405060708
-    0x20, 0x00, 0x00, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02,
-    0x01,
-    // size 1234, icon index -2, show command 3 (maximised), hot key "K" with Ctrl (2) + Alt (4)
-    0xD2, 0x04, 0x00, 0x00, 0xFE, 0xFF, 0xFF, 0xFF, 0x03, 0x00, 0x00, 0x00, 0x4B, 0x06,
-    // reserved
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    // id list of 6 bytes: one item of 4 bytes ("AB"), the closing 0
-    0x06, 0x00, 0x04, 0x00, 0x41, 0x42, 0x00, 0x00,
-    // LinkInfo: size 0x3E, header 0x1C, flag 1 (local path), volume at 0x1C, local path at
-    // 0x2D, no network block, suffix at 0x37
-    0x3E, 0x00, 0x00, 0x00, 0x1C, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x1C, 0x00, 0x00, 0x00, 0x2D, 0x00, 0x00,
-    0x00, 0x00, 0x00, 0x00, 0x00, 0x37, 0x00, 0x00, 0x00,
-    // volume: size 0x11, fixed drive, serial 0x12345678, label at 0x10: ""
-    0x11, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x78, 0x56, 0x34, 0x12, 0x10, 0x00, 0x00, 0x00, 0x00,
-    // local path "C:\Games\", suffix "fw.exe"
-    'C', ':', '\\', 'G', 'a', 'm', 'e', 's', '\\', 0x00, 'f', 'w', '.', 'e', 'x', 'e', 0x00,
-    // texts: "Editor", "C:\Games", "-x " and e-acute in Windows-1252, "i.ico"
-    0x06, 0x00, 'E', 'd', 'i', 't', 'o', 'r', 0x08, 0x00, 'C', ':', '\\', 'G', 'a', 'm', 'e', 's', 0x04, 0x00, '-',
-    'x', ' ', 0xE9, 0x05, 0x00, 'i', '.', 'i', 'c', 'o',
-    // closing block
-    0x00, 0x00, 0x00, 0x00};
+// The bytes of a fixture file of hexadecimal pairs; "#" starts a comment.
+std::vector<uint8_t> HexFixture(const std::string& name)
+{
+    std::ifstream file(VALDRUNE_SOURCE_DIR "/tests/inspector/fixtures/" + name);
+    std::vector<uint8_t> bytes;
+    for (std::string line; std::getline(file, line);) {
+        std::istringstream words(line.substr(0, line.find('#')));
+        for (std::string word; words >> word;)
+            bytes.push_back(uint8_t(std::stoul(word, nullptr, 16)));
+    }
+    return bytes;
+}
+
+const std::vector<uint8_t> kHandMadeLink = HexFixture("handmade.lnk.hex");
 
 std::filesystem::path WriteBytes(const platform::TemporaryFolder& folder, const std::vector<uint8_t>& bytes)
 {
@@ -52,12 +38,12 @@ std::filesystem::path WriteBytes(const platform::TemporaryFolder& folder, const 
 
 TEST(ShortCutFile, HandMadeFileReadsFieldForField)
 {
+    ASSERT_EQ(kHandMadeLink.size(), 181u);
     platform::TemporaryFolder folder;
     const TShortcutDetails read = ReadShortCutFile(WriteBytes(folder, kHandMadeLink));
     const TShortcutDetails expected{"C:\\Games\\fw.exe", "-x \xC3\xA9", "C:\\Games", "Editor", "i.ico", -2,
                                     TShortCut('K' | scCtrl | scAlt), platform::WindowState::Maximized};
     EXPECT_EQ(read, expected);
-
     // Without LinkInfo (flag 2 cleared, its 62 bytes at 84 taken out) the target comes from
     // an environment block (size 0x314, signature 0xA0000001, 260 single-byte characters,
     // then 260 UTF-16 ones) put before the closing block.
@@ -71,7 +57,6 @@ TEST(ShortCutFile, HandMadeFileReadsFieldForField)
         block[8 + i] = block[268 + 2 * i] = uint8_t(path[i]);
     expanding.insert(expanding.end() - 4, block.begin(), block.end());
     EXPECT_EQ(ReadShortCutFile(WriteBytes(folder, expanding)).Target, path);
-
     // Show commands: 3 and 10 maximised; 2, 6 and 7 minimised; anything else normal.
     using enum platform::WindowState;
     const std::pair<uint8_t, platform::WindowState> shows[] = {{0, Normal},    {1, Normal},    {2, Minimized},
@@ -98,7 +83,7 @@ TEST(ShortCutFile, WrittenFileReadsBackAndDamagedFilesAreRefused)
         WriteShortCutFile(path, details);
         EXPECT_EQ(ReadShortCutFile(path), details) << details.Target;
     }
-
+    ASSERT_EQ(kHandMadeLink.size(), 181u);
     for (size_t length = 0; length + 4 < kHandMadeLink.size(); ++length) {
         const std::vector<uint8_t> cut(kHandMadeLink.begin(), kHandMadeLink.begin() + std::ptrdiff_t(length));
         ExpectThrowWithMessage<Exception>([&] { ReadShortCutFile(WriteBytes(folder, cut)); }, "Error opening Shortcut.");

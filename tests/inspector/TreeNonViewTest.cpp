@@ -1,3 +1,6 @@
+// The tree of named nodes: shape and navigation, its CRC-32 path index (also on its own),
+// moves, sorting and the node stream against hand-worked bytes.
+#include "inspector/rmPathIndex.h"
 #include "inspector/rmTreeNonView.h"
 
 #include "platform/FileSystem.h"
@@ -7,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <set>
 #include <string>
@@ -15,35 +19,30 @@
 namespace {
 
 using Node = TrmTreeNonViewNode;
+using Bytes = std::vector<uint8_t>;
 
-std::vector<uint8_t> Int32Bytes(int32_t value)
+Bytes Concat(std::initializer_list<Bytes> parts)
 {
-    const auto bits = uint32_t(value);
-    return {uint8_t(bits), uint8_t(bits >> 8), uint8_t(bits >> 16), uint8_t(bits >> 24)};
-}
-
-// A node record as the stream holds it, children to follow.
-std::vector<uint8_t> Record(const std::string& text, int32_t children, int32_t flag = 0)
-{
-    std::vector<uint8_t> bytes = Int32Bytes(int32_t(text.size()) + 5);
-    const std::vector<uint8_t> count = Int32Bytes(children);
-    bytes.insert(bytes.end(), count.begin(), count.end());
-    bytes.push_back(uint8_t(text.size()));
-    bytes.insert(bytes.end(), text.begin(), text.end());
-    const std::vector<uint8_t> flagBytes = Int32Bytes(flag);
-    bytes.insert(bytes.end(), flagBytes.begin(), flagBytes.end());
-    return bytes;
-}
-
-std::vector<uint8_t> Concat(std::initializer_list<std::vector<uint8_t>> parts)
-{
-    std::vector<uint8_t> all;
+    Bytes all;
     for (const auto& part : parts)
         all.insert(all.end(), part.begin(), part.end());
     return all;
 }
 
-std::vector<uint8_t> Written(const TrmTreeNonViewNodes& nodes)
+Bytes Int32Bytes(int32_t value)
+{
+    const auto bits = uint32_t(value);
+    return {uint8_t(bits), uint8_t(bits >> 8), uint8_t(bits >> 16), uint8_t(bits >> 24)};
+}
+
+// A node record as the stream holds it: size, child count, text with its length byte, flag.
+Bytes Record(const std::string& text, int32_t children, int32_t flag = 0)
+{
+    return Concat({Int32Bytes(int32_t(text.size()) + 5), Int32Bytes(children), {uint8_t(text.size())},
+                   Bytes(text.begin(), text.end()), Int32Bytes(flag)});
+}
+
+Bytes Written(const TrmTreeNonViewNodes& nodes)
 {
     TMemoryStream stream;
     nodes.WriteData(stream);
@@ -72,85 +71,49 @@ struct SmallTree {
     Node *a, *b, *c, *d, *m;
 };
 
-class RecordingFiler : public TFiler {
-public:
-    explicit RecordingFiler(const TPersistent* ancestor) : ancestor_(ancestor) {}
-    const TPersistent* Ancestor() const override { return ancestor_; }
+struct RecordingFiler : TFiler {
+    explicit RecordingFiler(const TPersistent* ancestor) : ancestor(ancestor) {}
+    const TPersistent* Ancestor() const override { return ancestor; }
     void DefineBinaryProperty(const std::string& Name, TStreamProc, TStreamProc, bool HasData) override
     {
         name = Name;
         hasData = HasData;
     }
+    const TPersistent* ancestor;
     std::string name;
     bool hasData = false;
-
-private:
-    const TPersistent* ancestor_;
 };
 
 } // namespace
 
-TEST(TreeNodes, EmptyForest)
+TEST(TreeNodes, ShapeCountsNavigationAndLookups)
 {
-    TrmTreeNonView tree;
-    EXPECT_EQ(tree.Items().Count(), 0);
-    EXPECT_EQ(tree.Items().GetFirstNode(), nullptr);
-    EXPECT_EQ(Written(tree.Items()), std::vector<uint8_t>(4, 0));
-    EXPECT_EQ(tree.NodePath(nullptr), "");
-    EXPECT_THROW(tree.Items().Item(0), ErmTreeNonViewError);
-}
-
-TEST(TreeNodes, ShapeCountsAndPreOrder)
-{
+    TrmTreeNonView empty;
+    EXPECT_EQ(empty.Items().GetFirstNode(), nullptr);
+    EXPECT_EQ(Written(empty.Items()), Bytes(4, 0));
+    EXPECT_EQ(empty.NodePath(nullptr), "");
+    EXPECT_THROW(empty.Items().Item(0), ErmTreeNonViewError);
     SmallTree t;
-    EXPECT_EQ(t.tree.Items().Count(), 5);
-    EXPECT_EQ(t.a->GetItemCount(), 3);
-    EXPECT_EQ(t.a->Count(), 2);
-    EXPECT_EQ(t.d->Level(), 2);
-    EXPECT_EQ(t.c->Index(), 1);
-    EXPECT_EQ(t.m->Index(), -1);
-    EXPECT_EQ(t.tree.Items().GetIndex(t.m), 1);
-    EXPECT_EQ(t.tree.Items().GetIndex(t.b), -1);
-    EXPECT_EQ(t.d->GetNodePath(), "/A/B/D");
+    // Counts, the level, indexes among siblings and among the roots.
+    EXPECT_EQ((std::vector<int32_t>{t.tree.Items().Count(), t.a->GetItemCount(), t.a->Count(), t.d->Level(),
+                                    t.c->Index(), t.m->Index(), t.tree.Items().GetIndex(t.m),
+                                    t.tree.Items().GetIndex(t.b)}),
+              (std::vector<int32_t>{5, 3, 2, 2, 1, -1, 1, -1}));
     EXPECT_EQ(PreOrderPaths(t.tree), (std::vector<std::string>{"/A", "/A/B", "/A/B/D", "/A/C", "/M"}));
-    EXPECT_EQ(t.tree.Items().Item(2), t.d);
-    EXPECT_EQ(t.tree.Items().Item(4), t.m);
     ExpectThrowWithMessage<ErmTreeNonViewError>([&] { t.tree.Items().Item(5); }, "Index out of range");
-    EXPECT_EQ(t.a->Item(1), t.c);
     ExpectThrowWithMessage<ErmTreeNonViewError>([&] { t.a->Item(2); }, "List Index Out of Bounds");
     EXPECT_THROW(t.a->Item(-1), ErmTreeNonViewError);
-}
-
-TEST(TreeNodes, Navigation)
-{
-    SmallTree t;
-    EXPECT_EQ(t.a->getPrevSibling(), nullptr);
-    EXPECT_EQ(t.m->getPrevSibling(), t.a);
-    EXPECT_EQ(t.a->GetNextSibling(), t.m);
-    EXPECT_EQ(t.m->GetNextSibling(), nullptr);
-    EXPECT_EQ(t.a->GetFirstChild(), t.b);
-    EXPECT_EQ(t.a->GetLastChild(), t.c);
-    EXPECT_EQ(t.m->GetFirstChild(), nullptr);
-    EXPECT_EQ(t.a->GetNextChild(t.b), t.c);
-    EXPECT_EQ(t.a->GetPrevChild(t.c), t.b);
-    EXPECT_EQ(t.a->GetNextChild(nullptr), nullptr);
-    // Pre-order both ways.
-    EXPECT_EQ(t.d->GetNext(), t.c);
-    EXPECT_EQ(t.c->GetNext(), t.m);
-    EXPECT_EQ(t.m->GetNext(), nullptr);
-    EXPECT_EQ(t.m->GetPrev(), t.c);
-    EXPECT_EQ(t.c->GetPrev(), t.d);
-    EXPECT_EQ(t.b->GetPrev(), t.a);
-    EXPECT_EQ(t.a->GetPrev(), nullptr);
-    EXPECT_TRUE(t.d->HasAsParent(t.a));
-    EXPECT_TRUE(t.d->HasAsParent(nullptr));
-    EXPECT_FALSE(t.d->HasAsParent(t.d));
-    EXPECT_FALSE(t.a->HasAsParent(t.d));
-}
-
-TEST(TreeNodes, DataLookups)
-{
-    SmallTree t;
+    const std::pair<const Node*, const Node*> links[] = {
+        {t.tree.Items().Item(2), t.d}, {t.tree.Items().Item(4), t.m}, {t.a->Item(1), t.c},
+        {t.a->getPrevSibling(), nullptr}, {t.m->getPrevSibling(), t.a}, {t.a->GetNextSibling(), t.m},
+        {t.m->GetNextSibling(), nullptr}, {t.a->GetFirstChild(), t.b}, {t.a->GetLastChild(), t.c},
+        {t.m->GetFirstChild(), nullptr}, {t.a->GetNextChild(t.b), t.c}, {t.a->GetPrevChild(t.c), t.b},
+        {t.a->GetNextChild(nullptr), nullptr}, {t.m->GetPrev(), t.c}, {t.c->GetPrev(), t.d},
+        {t.b->GetPrev(), t.a}, {t.a->GetPrev(), nullptr}};
+    for (size_t i = 0; i < std::size(links); ++i)
+        EXPECT_EQ(links[i].first, links[i].second) << "link " << i;
+    EXPECT_TRUE(t.d->HasAsParent(t.a) && t.d->HasAsParent(nullptr));
+    EXPECT_FALSE(t.d->HasAsParent(t.d) || t.a->HasAsParent(t.d));
     int x = 0, y = 0;
     t.a->SetData(&x);
     t.d->SetData(&y);
@@ -158,7 +121,6 @@ TEST(TreeNodes, DataLookups)
     EXPECT_EQ(t.tree.Items().GetNodeByItem(&y), nullptr); // roots only
     EXPECT_EQ(t.a->GetNodeByItem(&y), t.d);               // the whole subtree
     EXPECT_EQ(t.b->GetNodeByItem(&x), nullptr);
-    EXPECT_TRUE(t.a->IsEqual(t.a));
     EXPECT_FALSE(t.a->IsEqual(t.m));
     t.m->Assign(t.a);
     EXPECT_EQ(t.m->Text(), "A");
@@ -166,56 +128,44 @@ TEST(TreeNodes, DataLookups)
     EXPECT_TRUE(t.a->IsEqual(t.m));
 }
 
-TEST(TreePaths, ParentAndChildNames)
+TEST(TreePaths, ParentChildNamesAndAddPathNode)
 {
     TrmTreeNonView tree;
-    EXPECT_EQ(tree.ParentName("/A/B"), "/A");
-    EXPECT_EQ(tree.ParentName("/A/B/"), "/A");
-    EXPECT_EQ(tree.ParentName("/A"), "");
-    EXPECT_EQ(tree.ChildName("/A/B"), "B");
-    EXPECT_EQ(tree.ChildName("/A/B/"), "B");
-    EXPECT_EQ(tree.ChildName("/A"), "A");
-    EXPECT_EQ(tree.ChildName("A"), "A");
-    EXPECT_EQ(tree.ParentName("A"), "");
-}
-
-TEST(TreePaths, AddPathNodeCreatesEveryMissingAncestorOnce)
-{
-    TrmTreeNonView tree;
+    const std::tuple<const char*, const char*, const char*> names[] = {
+        {"/A/B", "/A", "B"}, {"/A/B/", "/A", "B"}, {"/A", "", "A"}, {"A", "", "A"}};
+    for (const auto& [path, parent, child] : names) {
+        EXPECT_EQ(tree.ParentName(path), parent) << path;
+        EXPECT_EQ(tree.ChildName(path), child) << path;
+    }
+    // Every missing ancestor is made once.
     Node* d = tree.AddPathNode(nullptr, "/A/B/D");
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->Text(), "D");
     EXPECT_EQ(tree.Items().Count(), 3);
-    EXPECT_EQ(tree.AddPathNode(nullptr, "/A/B/D"), d);
-    EXPECT_EQ(tree.AddPathNode(nullptr, "/A/B/D/"), d);
-    EXPECT_EQ(tree.AddPathNode(nullptr, "A/B/D"), d);
-    Node* a = tree.FindPathNode("/A");
-    Node* e = tree.AddPathNode(a, "B/E");
-    EXPECT_EQ(e->GetNodePath(), "/A/B/E");
-    EXPECT_EQ(tree.Items().Count(), 4);
+    for (const char* same : {"/A/B/D", "/A/B/D/", "A/B/D"})
+        EXPECT_EQ(tree.AddPathNode(nullptr, same), d) << same;
+    EXPECT_EQ(tree.AddPathNode(tree.FindPathNode("/A"), "B/E")->GetNodePath(), "/A/B/E");
     EXPECT_EQ(tree.AddPathNode(nullptr, ""), nullptr);
+    EXPECT_EQ(tree.Items().Count(), 4);
     EXPECT_EQ(tree.Items().IndexCount(), 4);
 }
 
-TEST(TreeIndex, RenamingMovesTheWholeSubtree)
+TEST(TreeIndex, RenamingMovesTheWholeSubtreeAndSeparatorChangesReindex)
 {
     SmallTree t;
-    t.a->SetText("Z");
-    EXPECT_EQ(t.tree.FindPathNode("/A"), nullptr);
-    EXPECT_EQ(t.tree.FindPathNode("/A/B/D"), nullptr);
-    EXPECT_EQ(t.tree.FindPathNode("/Z"), t.a);
-    EXPECT_EQ(t.tree.FindPathNode("/Z/B/D"), t.d);
-    EXPECT_EQ(t.tree.FindPathNode("/Z/C"), t.c);
-    EXPECT_EQ(t.tree.Items().IndexCount(), 5);
-
     std::vector<Node*> changed;
     t.tree.OnNodeTextChanged = [&](TObject* sender, Node* node) {
         EXPECT_EQ(sender, &t.tree);
         changed.push_back(node);
     };
-    t.m->SetText("M");
+    t.a->SetText("Z");
     t.d->SetText("E");
-    EXPECT_EQ(changed, (std::vector<Node*>{t.m, t.d}));
+    EXPECT_EQ(changed, (std::vector<Node*>{t.a, t.d}));
+    EXPECT_EQ(t.tree.FindPathNode("/A/B"), nullptr);
+    EXPECT_EQ(t.tree.FindPathNode("/Z/B/E"), t.d);
+    t.tree.SetSepChar('\x01');
+    EXPECT_EQ(t.tree.FindPathNode("\x01" "Z\x01" "B\x01" "E"), t.d);
+    EXPECT_EQ(t.tree.FindPathNode("/Z/B/E"), nullptr);
 }
 
 TEST(TreeIndex, ANodeNamedAfterItWasAddedStaysUnderItsOldKeyUntilRenewed)
@@ -235,20 +185,40 @@ TEST(TreeIndex, ANodeNamedAfterItWasAddedStaysUnderItsOldKeyUntilRenewed)
 
 TEST(TreeIndex, EqualChecksumsOfDifferentPaths)
 {
+    // "/plumless" and "/buckeroo" share one CRC-32; other paths fall before and after them.
+    ASSERT_EQ(GetStrCRC32("/plumless"), GetStrCRC32("/buckeroo"));
     TrmTreeNonView tree;
-    // "/plumless" and "/buckeroo" share one CRC-32; others fall before and after it.
-    Node* plumless = tree.Items().AddChild(nullptr, "plumless");
+    Node* first = tree.Items().AddChild(nullptr, "plumless");
     EXPECT_EQ(tree.FindPathNode("/buckeroo"), nullptr);
     for (int i = 0; i < 40; ++i)
         tree.Items().AddChild(nullptr, "n" + std::to_string(i));
-    Node* buckeroo = tree.Items().AddChild(nullptr, "buckeroo");
-    EXPECT_EQ(tree.FindPathNode("/plumless"), plumless);
-    EXPECT_EQ(tree.FindPathNode("/buckeroo"), buckeroo);
+    Node* second = tree.Items().AddChild(nullptr, "buckeroo");
+    EXPECT_EQ(tree.FindPathNode("/plumless"), first);
+    EXPECT_EQ(tree.FindPathNode("/buckeroo"), second);
+    tree.Items().Delete(first);
+    EXPECT_EQ(tree.FindPathNode("/plumless"), nullptr);
     for (int i = 0; i < 40; ++i)
         EXPECT_NE(tree.FindPathNode("/n" + std::to_string(i)), nullptr) << i;
-    tree.Items().Delete(plumless);
-    EXPECT_EQ(tree.FindPathNode("/plumless"), nullptr);
-    EXPECT_EQ(tree.FindPathNode("/buckeroo"), buckeroo);
+}
+
+TEST(PathIndex, OnePathOneNodeAndSignedOrder)
+{
+    TrmPathIndex<std::string> index([](const std::string& path) { return path; });
+    std::vector<std::string> nodes;
+    for (int i = 0; i < 64; ++i)
+        nodes.push_back("/n" + std::to_string(i));
+    for (std::string& node : nodes)
+        EXPECT_TRUE(index.BinaryInsert(node, &node));
+    std::string twin = "/n7";
+    EXPECT_FALSE(index.BinaryInsert(twin, &twin)); // the first keeps the path
+    EXPECT_FALSE(index.Contains(&twin));
+    nodes[3] = "/renamed"; // filed again under a new path, it loses its old entry
+    EXPECT_TRUE(index.BinaryInsert(nodes[3], &nodes[3]));
+    EXPECT_EQ(index.Count(), 64);
+    for (int32_t i = 1; i < index.Count(); ++i)
+        EXPECT_LE(int32_t(index.Entry(i - 1).Hash), int32_t(index.Entry(i).Hash));
+    for (const std::string& node : nodes)
+        EXPECT_EQ(index.LocateNode(node), &node);
 }
 
 TEST(TreeIndex, TwinsShareOneEntryAndTheSurvivorTakesIt)
@@ -283,14 +253,6 @@ TEST(TreeIndex, TwinsShareOneEntryAndTheSurvivorTakesIt)
     EXPECT_EQ(tree.FindPathNode("/X"), second);
 }
 
-TEST(TreeIndex, SeparatorChangeReindexes)
-{
-    SmallTree t;
-    t.tree.SetSepChar('\x01');
-    EXPECT_EQ(t.tree.FindPathNode("\x01" "A\x01" "B\x01" "D"), t.d);
-    EXPECT_EQ(t.tree.FindPathNode("/A/B/D"), nullptr);
-}
-
 TEST(TreeDelete, EventsComeLastChildFirstThenTheNode)
 {
     SmallTree t;
@@ -302,15 +264,11 @@ TEST(TreeDelete, EventsComeLastChildFirstThenTheNode)
     EXPECT_FALSE(t.b->Expanded()); // its last child went
     EXPECT_TRUE(t.a->Expanded());
     t.tree.Items().AddChild(t.a, "E");
-    deleted.clear();
     t.a->Delete();
-    EXPECT_EQ(deleted, (std::vector<std::string>{"/A/E", "/A/C", "/A/B", "/A"}));
-    EXPECT_EQ(t.tree.Items().Count(), 1);
+    EXPECT_EQ(deleted, (std::vector<std::string>{"/A/B/D", "/A/E", "/A/C", "/A/B", "/A"}));
     EXPECT_EQ(t.tree.Items().IndexCount(), 1);
-    EXPECT_EQ(t.tree.FindPathNode("/A/C"), nullptr);
     t.tree.Items().Clear();
-    EXPECT_EQ(t.tree.Items().Count(), 0);
-    EXPECT_EQ(t.tree.Items().IndexCount(), 0);
+    EXPECT_EQ(t.tree.Items().Count() + t.tree.Items().IndexCount(), 0);
 }
 
 TEST(TreeMove, MoveToPlacesACopyAndDropsTheSubtree)
@@ -325,7 +283,6 @@ TEST(TreeMove, MoveToPlacesACopyAndDropsTheSubtree)
     EXPECT_EQ(moved->Count(), 0); // the children are not carried over
     EXPECT_EQ(t.tree.FindPathNode("/A/B/D"), nullptr);
     EXPECT_EQ(t.tree.FindPathNode("/M/B"), moved);
-
     // Within the same parent the path stays, and so must the entry.
     Node* e = t.tree.Items().AddChild(t.a, "E");
     Node* again = t.c->MoveTo(e, naAddFirst);
@@ -333,13 +290,10 @@ TEST(TreeMove, MoveToPlacesACopyAndDropsTheSubtree)
     EXPECT_EQ(t.tree.FindPathNode("/A/C"), again);
     EXPECT_EQ(t.a->GetFirstChild(), again);
     EXPECT_EQ(t.a->Count(), 2);
-
     EXPECT_EQ(t.a->MoveTo(again, naAdd), nullptr); // into its own subtree
     EXPECT_EQ(t.a->MoveTo(t.a, naAddChild), nullptr);
     EXPECT_EQ(t.tree.FindPathNode("/A"), t.a);
-
-    Node* before = t.m->MoveTo(t.a, naInsert);
-    EXPECT_EQ(t.tree.Items().GetFirstNode(), before);
+    EXPECT_EQ(t.tree.Items().GetFirstNode(), t.m->MoveTo(t.a, naInsert));
 }
 
 TEST(TreeMove, MoveItemLandsRightAfterItsMark)
@@ -348,125 +302,96 @@ TEST(TreeMove, MoveItemLandsRightAfterItsMark)
     Node* p = tree.Items().AddChild(nullptr, "P");
     for (const char* name : {"a", "b", "c", "d"})
         tree.Items().AddChild(p, name);
-    auto order = [p] {
+    // Moving child `from` after child `after` (-1: to the front) gives `order`.
+    const std::tuple<int32_t, int32_t, const char*> moves[] = {
+        {0, 2, "bcad"}, {0, 3, "cadb"}, {3, 0, "cbad"}, {2, -1, "acbd"}};
+    for (const auto& [from, after, order] : moves) {
+        p->MoveItem(p->Item(from), after < 0 ? nullptr : p->Item(after));
         std::string s;
         for (int32_t i = 0; i < p->Count(); ++i)
             s += p->Item(i)->Text();
-        return s;
-    };
-    p->MoveItem(p->Item(0), p->Item(2)); // a after c
-    EXPECT_EQ(order(), "bcad");
-    p->MoveItem(p->Item(0), p->Item(3)); // b after the last one
-    EXPECT_EQ(order(), "cadb");
-    p->MoveItem(p->Item(3), p->Item(0)); // b after c, moving forward
-    EXPECT_EQ(order(), "cbad");
-    p->MoveItem(p->Item(2), nullptr); // to the front
-    EXPECT_EQ(order(), "acbd");
+        EXPECT_EQ(s, order);
+    }
     EXPECT_THROW(p->MoveItem(p, p->Item(0)), ErmTreeNonViewError);
-
     Node* q = tree.Items().AddChild(nullptr, "Q");
     tree.Items().Move(1, 0);
     EXPECT_EQ(tree.Items().GetFirstNode(), q);
     EXPECT_THROW(tree.Items().Move(0, 2), ErmTreeNonViewError);
 }
 
-TEST(TreeAdd, PlacesAmongSiblings)
+TEST(TreeAdd, PlacesAmongSiblingsAndSortsByText)
 {
     TrmTreeNonView tree;
     TrmTreeNonViewNodes& items = tree.Items();
     Node* b = items.AddChild(nullptr, "b");
-    Node* a = items.AddChildFirst(nullptr, "a");
+    items.AddChildFirst(nullptr, "a");
     Node* c = items.Add(b, "c");
-    Node* first = items.AddFirst(c, "0");
-    Node* between = items.Insert(b, "ab");
+    items.AddFirst(c, "0");
+    items.Insert(b, "ab");
     int data = 0;
-    Node* kid = items.AddChildObjectFirst(b, "k", &data);
-    EXPECT_EQ(PreOrderPaths(tree), (std::vector<std::string>{"/0", "/a", "/ab", "/b", "/b/k", "/c"}));
-    EXPECT_EQ(kid->Data(), &data);
-    EXPECT_EQ(items.GetIndex(a), 1);
-    EXPECT_EQ(items.GetIndex(between), 2);
-    EXPECT_EQ(items.GetIndex(first), 0);
-
+    EXPECT_EQ(items.AddChildObjectFirst(b, "k", &data)->Data(), &data);
+    items.AddChild(c, "z");
+    items.AddChild(c, "Y");
+    items.AddChild(nullptr, "B");
+    EXPECT_EQ(PreOrderPaths(tree),
+              (std::vector<std::string>{"/0", "/a", "/ab", "/b", "/b/k", "/c", "/c/z", "/c/Y", "/B"}));
     TrmTreeNonView other;
     Node* stranger = other.Items().AddChild(nullptr, "s");
     ExpectThrowWithMessage<ErmTreeNonViewError>([&] { items.Insert(stranger, "x"); }, "Unable to find Node reference");
-}
-
-TEST(TreeSort, InsertionSortByTextOptionallyRecursive)
-{
-    TrmTreeNonView tree;
-    TrmTreeNonViewNodes& items = tree.Items();
-    Node* c = items.AddChild(nullptr, "c");
-    items.AddChild(nullptr, "B");
-    items.AddChild(nullptr, "a");
-    items.AddChild(c, "z");
-    items.AddChild(c, "y");
     tree.TextSort(nullptr, false);
-    EXPECT_EQ(PreOrderPaths(tree), (std::vector<std::string>{"/B", "/a", "/c", "/c/z", "/c/y"}));
+    EXPECT_EQ(PreOrderPaths(tree),
+              (std::vector<std::string>{"/0", "/B", "/a", "/ab", "/b", "/b/k", "/c", "/c/z", "/c/Y"}));
     tree.TextSort(nullptr, true);
-    EXPECT_EQ(PreOrderPaths(tree), (std::vector<std::string>{"/B", "/a", "/c", "/c/y", "/c/z"}));
+    EXPECT_EQ(PreOrderPaths(tree).back(), "/c/z");
     EXPECT_EQ(tree.FindPathNode("/c/z")->Text(), "z");
-
     // Equal texts: each one goes before those already placed.
-    TrmTreeNonView twins;
     int first = 1, second = 2;
-    twins.Items().AddChildObject(nullptr, "t", &first);
-    twins.Items().AddChildObject(nullptr, "t", &second);
-    twins.TextSort(nullptr, false);
-    EXPECT_EQ(twins.Items().GetFirstNode()->Data(), &second);
+    other.Items().AddChildObject(nullptr, "s", &first);
+    other.Items().AddChildObject(nullptr, "s", &second);
+    other.TextSort(nullptr, false);
+    EXPECT_EQ(other.Items().Item(0)->Data(), &second);
 }
 
 TEST(NodeStream, HandWorkedBytesRoundTrip)
 {
     SmallTree t;
-    const std::vector<uint8_t> expected = Concat({Int32Bytes(2), Record("A", 2), Record("B", 1), Record("D", 0),
-                                                  Record("C", 0), Record("M", 0)});
+    const Bytes expected =
+        Concat({Int32Bytes(2), Record("A", 2), Record("B", 1), Record("D", 0), Record("C", 0), Record("M", 0)});
     EXPECT_EQ(Written(t.tree.Items()), expected);
-
     TrmTreeNonView copy;
     TMemoryStream stream(expected);
     copy.Items().ReadData(stream);
     EXPECT_EQ(PreOrderPaths(copy), PreOrderPaths(t.tree));
     EXPECT_EQ(copy.FindPathNode("/A/B/D")->Text(), "D");
     EXPECT_EQ(copy.Items().IndexCount(), 5);
-
     TrmTreeNonView assigned;
     assigned.Items().AddChild(nullptr, "old");
     assigned.SetItems(t.tree.Items());
     EXPECT_EQ(PreOrderPaths(assigned), PreOrderPaths(t.tree));
     EXPECT_EQ(assigned.FindPathNode("/A/C")->Text(), "C");
     EXPECT_EQ(assigned.FindPathNode("/old"), nullptr);
-}
-
-TEST(NodeStream, LongTextsAreCutTo255)
-{
-    TrmTreeNonView tree;
-    tree.Items().AddChild(nullptr, std::string(300, 'x'));
-    const std::vector<uint8_t> bytes = Written(tree.Items());
-    ASSERT_EQ(bytes.size(), 4u + 4 + 4 + 1 + 255 + 4);
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 4, bytes.begin() + 8), Int32Bytes(260));
-    EXPECT_EQ(bytes[12], 255);
-    EXPECT_EQ(std::vector<uint8_t>(bytes.end() - 4, bytes.end()), Int32Bytes(0)); // no data: flag 0
+    // Texts are cut to 255 bytes.
+    TrmTreeNonView longText;
+    longText.Items().AddChild(nullptr, std::string(300, 'x'));
+    EXPECT_EQ(Written(longText.Items()), Concat({Int32Bytes(1), Record(std::string(255, 'x'), 0)}));
 }
 
 TEST(NodeStream, BadStreamsFailAndKeepWhatWasRead)
 {
     struct Case {
         const char* what;
-        std::vector<uint8_t> bytes;
+        Bytes bytes;
         int32_t nodesLeft;
     };
-    std::vector<uint8_t> shortRecord = Record("A", 0);
+    Bytes shortRecord = Record("A", 0);
     shortRecord[0] = 4;
-    std::vector<uint8_t> textTooLong = Record("AB", 0);
+    Bytes textTooLong = Record("AB", 0);
     textTooLong[8] = 9;
-    std::vector<uint8_t> truncated = Concat({Int32Bytes(2), Record("A", 0), Record("B", 0)});
-    truncated.resize(truncated.size() - 1);
-    std::vector<uint8_t> deep = Int32Bytes(1);
-    for (int level = 0; level < 300; ++level) {
-        const std::vector<uint8_t> record = Record("d", 1);
-        deep.insert(deep.end(), record.begin(), record.end());
-    }
+    Bytes truncated = Concat({Int32Bytes(2), Record("A", 0), Record("B", 0)});
+    truncated.pop_back();
+    Bytes deep = Int32Bytes(1);
+    for (int level = 0; level < 300; ++level)
+        deep = Concat({deep, Record("d", 1)});
     const std::vector<Case> cases = {
         {"empty", {}, 0},
         {"negative root count", Int32Bytes(-1), 0},
@@ -480,16 +405,15 @@ TEST(NodeStream, BadStreamsFailAndKeepWhatWasRead)
         {"too deep", deep, 256},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         TrmTreeNonView tree;
         tree.Items().AddChild(nullptr, "previous");
         TMemoryStream stream(c.bytes);
-        EXPECT_THROW(tree.Items().ReadData(stream), EStreamError) << c.what;
-        EXPECT_EQ(tree.Items().Count(), c.nodesLeft) << c.what;
-        EXPECT_EQ(tree.FindPathNode("/previous"), nullptr) << c.what;
-        if (c.nodesLeft > 0 && !tree.Items().GetFirstNode()->Text().empty()) {
-            EXPECT_EQ(tree.FindPathNode("/" + tree.Items().GetFirstNode()->Text()), tree.Items().GetFirstNode())
-                << c.what;
-        }
+        EXPECT_THROW(tree.Items().ReadData(stream), EStreamError);
+        EXPECT_EQ(tree.Items().Count(), c.nodesLeft);
+        EXPECT_EQ(tree.FindPathNode("/previous"), nullptr);
+        if (const Node* first = tree.Items().GetFirstNode(); first && !first->Text().empty())
+            EXPECT_EQ(tree.FindPathNode("/" + first->Text()), first);
     }
 }
 
@@ -515,42 +439,35 @@ TEST(NodeStream, WritesNoDeeperTreeThanItReads)
 TEST(NodeStream, WrittenOnlyWhenItDiffersFromTheAncestor)
 {
     SmallTree t;
-    TrmTreeNonView empty;
-    RecordingFiler plain(nullptr);
-    empty.Items().DefineProperties(plain);
-    EXPECT_EQ(plain.name, "Data");
-    EXPECT_FALSE(plain.hasData);
-    t.tree.Items().DefineProperties(plain);
-    EXPECT_TRUE(plain.hasData);
-
     TrmTreeNonView same;
+    RecordingFiler plain(nullptr), inherited(&same.Items());
+    same.Items().DefineProperties(plain);
+    EXPECT_EQ(plain.name, "Data");
+    EXPECT_FALSE(plain.hasData); // nothing to write
     same.SetItems(t.tree.Items());
-    RecordingFiler inherited(&same.Items());
     t.tree.Items().DefineProperties(inherited);
     EXPECT_FALSE(inherited.hasData);
-    same.FindPathNode("/A/C")->SetText("Q");
-    t.tree.Items().DefineProperties(inherited);
-    EXPECT_TRUE(inherited.hasData);
-    same.Items().AddChild(nullptr, "extra");
-    t.tree.Items().DefineProperties(inherited);
-    EXPECT_TRUE(inherited.hasData);
+    for (const auto& change : std::vector<std::function<void()>>{
+             [&] { same.FindPathNode("/A/C")->SetText("Q"); }, [&] { same.Items().AddChild(nullptr, "extra"); }}) {
+        same.SetItems(t.tree.Items());
+        change();
+        t.tree.Items().DefineProperties(inherited);
+        EXPECT_TRUE(inherited.hasData);
+    }
 }
 
 TEST(NodeStream, PathListOnePerLine)
 {
     SmallTree t;
-    TMemoryStream stream;
-    t.tree.SaveToStream(stream);
-    const std::string text(stream.Bytes().begin(), stream.Bytes().end());
-    EXPECT_EQ(text, "/A\r\n/A/B\r\n/A/B/D\r\n/A/C\r\n/M\r\n");
-
     platform::TemporaryFolder folder;
-    ASSERT_TRUE(folder.Valid()) << folder.Error();
     t.tree.SaveToFile(folder.Path() / "paths.txt");
-    std::vector<uint8_t> saved;
+    Bytes saved;
     std::string error;
     ASSERT_TRUE(platform::ReadFileBytes(folder.Path() / "paths.txt", saved, error)) << error;
-    EXPECT_EQ(std::string(saved.begin(), saved.end()), text);
+    EXPECT_EQ(std::string(saved.begin(), saved.end()), "/A\r\n/A/B\r\n/A/B/D\r\n/A/C\r\n/M\r\n");
+    TMemoryStream stream;
+    t.tree.SaveToStream(stream);
+    EXPECT_EQ(stream.Bytes(), saved);
     EXPECT_NO_THROW(t.tree.LoadFromFile(folder.Path() / "paths.txt"));
     EXPECT_EQ(t.tree.Items().Count(), 5); // loading reads nothing
     EXPECT_THROW(t.tree.LoadFromFile(folder.Path() / "missing.txt"), Exception);
