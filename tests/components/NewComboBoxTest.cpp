@@ -6,15 +6,26 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace key = platform::key;
 namespace shift = platform::shift;
 
 namespace {
 
-void PressKey(platform::Control& c, platform::KeyCode k, platform::ShiftState s = 0)
-{
-    c.HostKeyDown(k, s);
-}
+struct NewComboBox : ::testing::Test {
+    void Press(platform::KeyCode k, platform::ShiftState s = 0) { combo.HostKeyDown(k, s); }
+    // A press on row Row of the open list, or outside it from row -1 up.
+    void PressRow(int32_t Row)
+    {
+        const int32_t y = Row < 0 ? -5 : 1 + Row * combo.ItemHeight() + 1;
+        combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, Row < 0 ? -5 : 5, y);
+    }
+
+    FakeWindowSystem ws;
+    TrmNewComboBox combo;
+    int changed = 0, dropDowns = 0, closeUps = 0;
+};
 
 std::vector<std::string> Numbered(int count)
 {
@@ -24,34 +35,20 @@ std::vector<std::string> Numbered(int count)
     return items;
 }
 
-// A press on row Row of the open list.
-void PressRow(TrmCustomComboBox& combo, int32_t Row)
-{
-    const int32_t y = 1 + Row * combo.ItemHeight() + 1;
-    combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, 5, y);
-}
-
 } // namespace
 
-TEST(NewComboBox, ListIsAsHighAsItsItemsUpToDropDownCount)
+TEST_F(NewComboBox, ListIsAsHighAsItsItemsUpToDropDownCount)
 {
-    FakeWindowSystem ws;
-    TrmNewComboBox combo;
     combo.SetBounds(10, 20, 100, 21);
     combo.SetItemHeight(13);
-    struct Case {
-        int items;
-        int32_t height;
-    };
-    for (const Case& c : {Case{3, 3 * 13 + 2}, {20, 8 * 13 + 2}, {0, 13 + 2}}) {
-        combo.SetComboItems(Numbered(c.items));
+    for (const auto& [items, height] : {std::pair{3, 3 * 13 + 2}, {20, 8 * 13 + 2}, {0, 13 + 2}}) {
+        combo.SetComboItems(Numbered(items));
         combo.ToggleListBox();
         ASSERT_TRUE(combo.DroppedDown());
-        EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, 21, 100, 21 + c.height})) << c.items;
+        EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, 21, 100, 21 + height})) << items;
         combo.ToggleListBox();
         EXPECT_FALSE(combo.DroppedDown());
     }
-
     // The list opens above the edit as soon as it would reach the desktop's bottom: below,
     // it would span 21..88.
     FakeHost host(combo);
@@ -65,95 +62,76 @@ TEST(NewComboBox, ListIsAsHighAsItsItemsUpToDropDownCount)
     }
 }
 
-TEST(NewComboBox, PickingFromTheListFiresOnChangedOnlyForANewItem)
+TEST_F(NewComboBox, PickingFromTheListFiresOnChangedOnlyForANewItem)
 {
-    FakeWindowSystem ws;
-    TrmNewComboBox combo;
     combo.SetComboItems({"red", "green", "blue"});
-    int changed = 0, dropDowns = 0, closeUps = 0;
     combo.OnChanged = [&](TObject*) { ++changed; };
     combo.OnDropDown = [&](TObject*) { ++dropDowns; };
     combo.OnCloseUp = [&](TObject*) { ++closeUps; };
 
-    PressKey(combo, key::Down, shift::Alt);
+    Press(key::Down, shift::Alt);
     ASSERT_TRUE(combo.DroppedDown());
-    PressRow(combo, 1);
+    PressRow(1);
     EXPECT_FALSE(combo.DroppedDown());
     EXPECT_EQ(combo.Text(), "green");
     EXPECT_TRUE(combo.Modified());
     EXPECT_EQ(changed, 1);
-
     combo.SetModified(false);
-    PressKey(combo, key::F4);
-    PressRow(combo, 1); // the same item again
+    Press(key::F4);
+    PressRow(1); // the same item again
     EXPECT_EQ(changed, 1);
     EXPECT_FALSE(combo.Modified());
-
-    PressKey(combo, key::F4);
-    PressKey(combo, key::Return); // the same item, chosen with Enter
+    Press(key::F4);
+    Press(key::Return); // the same item, chosen with Enter
     EXPECT_EQ(changed, 2);
     EXPECT_EQ(combo.Text(), "green");
-
-    PressKey(combo, key::F4);
-    PressKey(combo, key::Down); // moves the list, not the text
+    Press(key::F4);
+    Press(key::Down); // moves the list, not the text
     EXPECT_EQ(combo.ListBox().ItemIndex(), 2);
-    EXPECT_EQ(combo.Text(), "green");
-    PressKey(combo, key::Escape);
+    Press(key::Escape);
     EXPECT_FALSE(combo.DroppedDown());
     EXPECT_EQ(combo.Text(), "green");
     EXPECT_EQ(dropDowns, 4);
     EXPECT_EQ(closeUps, 0);
 
-    PressKey(combo, key::Up, shift::Alt);
-    PressKey(combo, key::Up, shift::Alt);
-    EXPECT_FALSE(combo.DroppedDown());
-    EXPECT_EQ(closeUps, 1);
-    combo.ToggleListBox();
-    combo.HostFocusChanged(true);
-    combo.HostFocusChanged(false); // losing the focus closes it too
-    EXPECT_FALSE(combo.DroppedDown());
-    EXPECT_EQ(closeUps, 2);
-    combo.ToggleListBox();
-    combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, -5, -5); // a press outside
-    EXPECT_FALSE(combo.DroppedDown());
-    EXPECT_EQ(closeUps, 3);
-}
+    // Closed without a pick by the keys, by leaving and by a press outside the list.
+    const std::function<void()> closings[] = {[&] { Press(key::Up, shift::Alt); },
+                                              [&] { combo.HostFocusChanged(true); combo.HostFocusChanged(false); },
+                                              [&] { PressRow(-1); }};
+    for (size_t i = 0; i < std::size(closings); ++i) {
+        combo.ToggleListBox();
+        closings[i]();
+        EXPECT_FALSE(combo.DroppedDown()) << i;
+        EXPECT_EQ(closeUps, int(i) + 1) << i;
+    }
+    EXPECT_EQ(changed, 2);
 
-TEST(NewComboBox, EnterOnAnEmptySelectionKeepsTheText)
-{
-    FakeWindowSystem ws;
-    TrmNewComboBox combo;
-    combo.SetComboItems({"a", "b"});
-    combo.ListBox().SetItemIndex(1);
     combo.ToggleListBox();
-    combo.ListBox().SetItemIndex(-1);
+    combo.ListBox().SetItemIndex(-1); // Enter on an empty selection keeps the typed text
     combo.SetText("typed");
-    PressKey(combo, key::Return);
+    Press(key::Return);
     EXPECT_EQ(combo.Text(), "typed");
 }
 
-TEST(NewComboBox, UpAndDownStepTheItemsWithTheListClosed)
+TEST_F(NewComboBox, UpAndDownStepTheItemsWithTheListClosed)
 {
-    FakeWindowSystem ws;
-    TrmNewComboBox combo;
     combo.SetComboItems({"a", "b", "c"});
-    int changed = 0;
     combo.OnChanged = [&](TObject*) { ++changed; };
-    PressKey(combo, key::Up); // nothing selected yet: Up has nowhere to go
+    Press(key::Up); // nothing selected yet: Up has nowhere to go
     EXPECT_EQ(combo.Text(), "");
-    PressKey(combo, key::Down);
-    PressKey(combo, key::Down);
-    PressKey(combo, key::Down);
-    EXPECT_EQ(combo.Text(), "c");
-    EXPECT_EQ(combo.ItemIndex(), 2);
-    EXPECT_EQ(changed, 3);
-    PressKey(combo, key::Down); // the last item: nothing changes
-    EXPECT_EQ(combo.Text(), "c");
-    EXPECT_EQ(changed, 3);
-    PressKey(combo, key::Up);
-    EXPECT_EQ(combo.Text(), "b");
+    struct Case {
+        platform::KeyCode key;
+        const char* text;
+        int changes;
+    } const cases[] = {{key::Down, "a", 1}, {key::Down, "b", 2}, {key::Down, "c", 3}, {key::Down, "c", 3}, // the last
+                       {key::Up, "b", 4}};
+    for (const Case& c : cases) {
+        Press(c.key);
+        EXPECT_EQ(combo.Text(), c.text);
+        EXPECT_EQ(changed, c.changes) << c.text;
+    }
     EXPECT_EQ(combo.SelLength(), 1);
-
+    EXPECT_EQ(combo.ItemIndex(), 1);
     combo.SetText("not listed");
     EXPECT_EQ(combo.ItemIndex(), -1);
     combo.SetItemIndex(0);
@@ -162,26 +140,21 @@ TEST(NewComboBox, UpAndDownStepTheItemsWithTheListClosed)
     EXPECT_EQ(combo.Text(), "");
 }
 
-TEST(NewComboBox, WithTheEditorOffNothingIsTypedDeletedOrPasted)
+TEST_F(NewComboBox, WithTheEditorOffNothingIsTypedDeletedOrPasted)
 {
-    FakeWindowSystem ws;
     ws.clipboard = "pasted";
-    TrmNewComboBox combo;
     combo.SetText("kept");
     combo.SetEditorEnabled(false);
     combo.SelectAll();
     for (char32_t ch : std::u32string_view(U"x\r\x16\x18"))
         combo.HostKeyPress(ch);
-    PressKey(combo, key::Delete);
-    PressKey(combo, key::Insert, shift::Shift);
+    Press(key::Delete);
+    Press(key::Insert, shift::Shift);
     EXPECT_EQ(combo.Text(), "kept");
-
     combo.SetEditorEnabled(true);
-    char32_t enter = U'\r', letter = U'y';
-    combo.HostKeyPress(enter);
-    combo.HostKeyPress(letter);
+    for (char32_t ch : std::u32string_view(U"\ry"))
+        combo.HostKeyPress(ch);
     EXPECT_EQ(combo.Text(), "y");
-
     combo.SetEnabled(false);
     EXPECT_FALSE(combo.GetButton(1)->Enabled());
 }

@@ -4,6 +4,7 @@
 #include "components/rmFloatSpinEdit.h"
 #include "components/rmListControl.h"
 #include "components/rmTimeSpinEdit.h"
+#include "inspector/ExpectMessage.h"
 #include "inspector/FakeWindowSystem.h"
 #include "platform/Exception.h"
 #include "platform/Utf8.h"
@@ -15,52 +16,43 @@
 #include <limits>
 
 namespace key = platform::key;
+using platform::EncodeTime;
 
 namespace {
 
-void PressKey(platform::Control& c, platform::KeyCode k)
+// Selects position At (the field under the caret), presses Key and gives the text after.
+std::string StepAt(TCustomEdit& edit, int32_t At, platform::KeyCode Key)
 {
-    c.HostKeyDown(k, 0);
+    edit.SetSelStart(At);
+    edit.HostKeyDown(Key, 0);
+    return edit.Text();
 }
 
-void TypeAt(TCustomEdit& edit, int32_t position, char32_t ch)
+// Types Ch at position At and gives the text after.
+std::string TypeAt(TCustomEdit& edit, int32_t At, char32_t Ch)
 {
-    edit.SetSelStart(position);
-    edit.HostKeyPress(ch);
+    edit.SetSelStart(At);
+    edit.HostKeyPress(Ch);
+    return edit.Text();
 }
 
 } // namespace
 
-TEST(FloatText, ReadsPlainDecimalsOnly)
+TEST(FloatText, ReadsPlainDecimalsOnlyAndWritesTwoRoundedHalfAwayFromZero)
 {
-    struct Case {
-        const char* text;
-        double value;
-    };
-    for (const Case& c : {Case{"0", 0}, {" 3.25 ", 3.25}, {"+7", 7}, {"-.5", -0.5}, {"5.", 5}, {"1e3", 1000},
-                          {"2.5E-2", 0.025}})
-        EXPECT_EQ(StrToFloat(c.text, '.'), c.value) << c.text;
+    for (const auto& [text, value] : {std::pair{"0", 0.0}, {" 3.25 ", 3.25}, {"+7", 7}, {"-.5", -0.5}, {"5.", 5},
+                                      {"1e3", 1000}, {"2.5E-2", 0.025}})
+        EXPECT_EQ(StrToFloat(text, '.'), value) << text;
     EXPECT_EQ(StrToFloat("3,5", ','), 3.5);
     for (const char* bad : {"", " ", "-", ".", "1.2.3", "3,5", "1e", "1e+", "inf", "nan", "0x10", "1 2", "1e999"})
         EXPECT_THROW(StrToFloat(bad, '.'), EConvertError) << bad;
-    try {
-        StrToFloat("abc", '.');
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "'abc' is not a valid floating point value");
-    }
-}
+    ExpectThrowWithMessage<EConvertError>([] { StrToFloat("abc", '.'); },
+                                          "'abc' is not a valid floating point value");
 
-TEST(FloatText, TwoDecimalsRoundHalfAwayFromZeroOnTheShownDigits)
-{
-    struct Case {
-        double value;
-        const char* text;
-    };
-    for (const Case& c : {Case{3.14159, "3.14"}, {-0.5, "-0.50"}, {0, "0.00"}, {2.675, "2.68"}, {0.125, "0.13"},
-                          {-2.675, "-2.68"}, {9.995, "10.00"}, {99.999, "100.00"}, {-0.004, "0.00"}, {1e20, "100000000000000000000.00"},
-                          {5e-324, "0.00"}})
-        EXPECT_EQ(FormatTwoDecimals(c.value, '.'), c.text) << c.value;
+    for (const auto& [value, text] :
+         {std::pair{3.14159, "3.14"}, {-0.5, "-0.50"}, {0, "0.00"}, {2.675, "2.68"}, {0.125, "0.13"}, {-2.675, "-2.68"},
+          {9.995, "10.00"}, {99.999, "100.00"}, {-0.004, "0.00"}, {1e20, "100000000000000000000.00"}, {5e-324, "0.00"}})
+        EXPECT_EQ(FormatTwoDecimals(value, '.'), text) << value;
     EXPECT_EQ(FormatTwoDecimals(1.5, ','), "1,50");
     EXPECT_EQ(FormatTwoDecimals(DBL_MAX, '.').size(), 309u + 3u);
 }
@@ -73,9 +65,8 @@ TEST(FloatSpinEdit, ValuesRangesAndSteps)
     spin.SetValue(3.14159);
     EXPECT_EQ(spin.Text(), "3.14");
     spin.SetIncrement(0.1);
-    PressKey(spin, key::Up);
-    PressKey(spin, key::Up);
-    PressKey(spin, key::Up);
+    for (int i = 0; i < 3; ++i)
+        StepAt(spin, 0, key::Up);
     EXPECT_EQ(spin.Text(), "3.44"); // no drift from summing tenths
     EXPECT_EQ(spin.SelLength(), 4);
 
@@ -85,11 +76,10 @@ TEST(FloatSpinEdit, ValuesRangesAndSteps)
     EXPECT_EQ(spin.Text(), "10.00");
     EXPECT_FALSE(spin.Button().UpEnabled());
     EXPECT_TRUE(spin.Button().DownEnabled());
-    PressKey(spin, key::Up);
-    EXPECT_EQ(spin.Text(), "10.00");
+    EXPECT_EQ(StepAt(spin, 0, key::Up), "10.00");
     spin.SetMinValue(11); // above the maximum: ignored
-    EXPECT_EQ(spin.MinValue(), 0);
     spin.SetMaxValue(-1); // below the minimum: ignored
+    EXPECT_EQ(spin.MinValue(), 0);
     EXPECT_EQ(spin.MaxValue(), 10);
 
     spin.SetText("-3");
@@ -102,8 +92,7 @@ TEST(FloatSpinEdit, ValuesRangesAndSteps)
     spin.SetIncrement(DBL_MAX);
     spin.SetValue(DBL_MAX);
     const std::string before = spin.Text();
-    PressKey(spin, key::Up); // would overflow: refused with a beep
-    EXPECT_EQ(spin.Text(), before);
+    EXPECT_EQ(StepAt(spin, 0, key::Up), before); // would overflow: refused with a beep
     EXPECT_EQ(ws.beeps, 1);
     EXPECT_THROW(spin.SetValue(std::numeric_limits<double>::quiet_NaN()), ERangeError);
 }
@@ -125,11 +114,8 @@ TEST(FloatSpinEdit, TypingAndLeavingWithBadText)
 
     spin.SetText("2");
     spin.SetEditorEnabled(false);
-    spin.SetSelStart(1);
-    char32_t digit = U'5', backspace = 0x08;
-    spin.HostKeyPress(digit);
-    spin.HostKeyPress(backspace);
-    EXPECT_EQ(spin.Text(), "2");
+    TypeAt(spin, 1, U'5');
+    EXPECT_EQ(TypeAt(spin, 1, 0x08), "2");
 }
 
 TEST(TimeSpinEdit, StartsAtNoonAndWritesTheFields)
@@ -140,14 +126,14 @@ TEST(TimeSpinEdit, StartsAtNoonAndWritesTheFields)
     EXPECT_EQ(time.MinValue(), 0.5);
     EXPECT_EQ(time.MaxValue(), 0.5);
     time.SetShowSeconds(true);
-    time.SetValue(platform::EncodeTime(7, 5, 9, 0) + 45000); // the date part is not the edit's
+    time.SetValue(EncodeTime(7, 5, 9, 0) + 45000); // the date part is not the edit's
     EXPECT_EQ(time.Text(), "07:05:09");
     time.SetTimeDisplay(td12Hour);
     EXPECT_EQ(time.Text(), "07:05:09 AM");
-    time.SetValue(platform::EncodeTime(0, 30, 0, 0));
-    EXPECT_EQ(time.Text(), "12:30:00 AM");
-    time.SetValue(platform::EncodeTime(23, 0, 0, 0));
-    EXPECT_EQ(time.Text(), "11:00:00 PM");
+    for (const auto& [hour, text] : {std::pair{0, "12:30:00 AM"}, {23, "11:30:00 PM"}}) {
+        time.SetValue(EncodeTime(hour, 30, 0, 0));
+        EXPECT_EQ(time.Text(), text);
+    }
     EXPECT_THROW(time.SetValue(std::nan("")), EConvertError);
 }
 
@@ -155,54 +141,38 @@ TEST(TimeSpinEdit, StepsTheFieldUnderTheCaretAndWrapsWithinIt)
 {
     TrmTimeSpinEdit time;
     time.SetMaxValue(1);
-    time.SetValue(platform::EncodeTime(23, 59, 0, 0));
-    time.SetSelStart(4);
-    PressKey(time, key::Up);
-    EXPECT_EQ(time.Text(), "23:00"); // not the next day
+    time.SetValue(EncodeTime(23, 59, 0, 0));
+    EXPECT_EQ(StepAt(time, 4, key::Up), "23:00"); // not the next day
     EXPECT_EQ(time.SelStart(), 3);
     EXPECT_EQ(time.SelLength(), 2);
-    time.SetSelStart(0);
-    PressKey(time, key::Up);
-    EXPECT_EQ(time.Text(), "00:00");
-    PressKey(time, key::Down);
-    EXPECT_EQ(time.Text(), "23:00");
+    EXPECT_EQ(StepAt(time, 0, key::Up), "00:00");
+    EXPECT_EQ(StepAt(time, 0, key::Down), "23:00");
 
     time.SetTimeDisplay(td12Hour);
-    time.SetValue(platform::EncodeTime(11, 15, 0, 0));
-    time.SetSelStart(1);
-    PressKey(time, key::Up);
+    time.SetValue(EncodeTime(11, 15, 0, 0));
+    EXPECT_EQ(StepAt(time, 1, key::Up), "12:15 AM");
     EXPECT_EQ(time.Hour(), 0);
-    EXPECT_EQ(time.Text(), "12:15 AM");
-    time.SetSelStart(6); // the marker, without seconds
-    PressKey(time, key::Up);
+    EXPECT_EQ(StepAt(time, 6, key::Up), "12:15 PM"); // the marker, without seconds
     EXPECT_EQ(time.Hour(), 12);
-    EXPECT_EQ(time.Text(), "12:15 PM");
     EXPECT_EQ(time.SelStart(), 6);
     EXPECT_EQ(time.SelLength(), 2); // the marker's three places, cut to the text
-    time.SetSelStart(0);
-    PressKey(time, key::Down);
+    StepAt(time, 0, key::Down);
     EXPECT_EQ(time.Hour(), 23); // stays in the afternoon
     time.SetShowSeconds(true);
-    time.SetSelStart(10);
-    PressKey(time, key::Down);
-    EXPECT_EQ(time.Text(), "11:15:00 AM");
+    EXPECT_EQ(StepAt(time, 10, key::Down), "11:15:00 AM");
 }
 
 TEST(TimeSpinEdit, RangeClampsSteppingAndLeaving)
 {
     TrmTimeSpinEdit time;
-    time.SetMaxValue(platform::EncodeTime(18, 0, 0, 0));
-    time.SetMinValue(platform::EncodeTime(8, 0, 0, 0));
+    time.SetMaxValue(EncodeTime(18, 0, 0, 0));
+    time.SetMinValue(EncodeTime(8, 0, 0, 0));
     time.SetUseRanges(true);
-    time.SetValue(platform::EncodeTime(17, 30, 0, 0));
-    time.SetSelStart(0);
-    PressKey(time, key::Up);
-    EXPECT_EQ(time.Text(), "18:00");
+    time.SetValue(EncodeTime(17, 30, 0, 0));
+    EXPECT_EQ(StepAt(time, 0, key::Up), "18:00");
     EXPECT_FALSE(time.Button().UpEnabled());
-    PressKey(time, key::Up);
-    EXPECT_EQ(time.Text(), "18:00");
-
-    time.SetValue(platform::EncodeTime(20, 0, 0, 0)); // set without a range check
+    EXPECT_EQ(StepAt(time, 0, key::Up), "18:00");
+    time.SetValue(EncodeTime(20, 0, 0, 0)); // set without a range check
     EXPECT_EQ(time.Text(), "20:00");
     time.HostFocusChanged(true);
     time.HostFocusChanged(false);
@@ -213,39 +183,36 @@ TEST(TimeSpinEdit, TypingOverTheFields)
 {
     FakeWindowSystem ws;
     TrmTimeSpinEdit time;
-    TypeAt(time, 0, U'7'); // 72:00
-    EXPECT_EQ(time.Text(), "12:00");
-    EXPECT_EQ(ws.beeps, 1);
-    TypeAt(time, 1, U'1');
-    EXPECT_EQ(time.Text(), "11:00");
-    EXPECT_EQ(time.Hour(), 11);
-    TypeAt(time, 2, U'4'); // the separator is skipped
-    EXPECT_EQ(time.Text(), "11:40");
+    struct Case {
+        int32_t at;
+        char32_t typed;
+        const char* text;
+        int32_t hour;
+    } const typing[] = {
+        {0, U'7', "12:00", 12}, // 72:00: refused
+        {1, U'1', "11:00", 11}, {2, U'4', "11:40", 11}, // the separator is skipped
+        {3, U'6', "11:40", 11}, {3, U'x', "11:40", 11}, {5, U'1', "11:40", 11}, // past the end
+    };
+    for (const Case& c : typing) {
+        EXPECT_EQ(TypeAt(time, c.at, c.typed), c.text) << c.at;
+        EXPECT_EQ(time.Hour(), c.hour) << c.at;
+    }
     EXPECT_EQ(time.Minute(), 40);
-    TypeAt(time, 3, U'6');
-    TypeAt(time, 3, U'x');
-    TypeAt(time, 5, U'1'); // past the end
-    EXPECT_EQ(time.Text(), "11:40");
-    PressKey(time, key::Delete);
-    EXPECT_EQ(time.Text(), "11:40");
+    EXPECT_EQ(StepAt(time, 5, key::Delete), "11:40");
     EXPECT_EQ(ws.beeps, 4);
 
     time.SetTimeDisplay(td12Hour);
     time.SetShowSeconds(true);
     EXPECT_EQ(time.Text(), "11:40:00 AM");
-    TypeAt(time, 8, U'p'); // the blank is skipped; either marker's letter is taken
-    EXPECT_EQ(time.Text(), "11:40:00 PM");
-    EXPECT_EQ(time.Hour(), 23);
-    TypeAt(time, 10, U'x');
-    TypeAt(time, 0, U'2'); // 21 o'clock does not exist on a 12-hour clock
-    EXPECT_EQ(time.Hour(), 23);
-    TypeAt(time, 0, U'0');
-    EXPECT_EQ(time.Text(), "01:40:00 PM");
-    EXPECT_EQ(time.Hour(), 13);
-    TypeAt(time, 9, U'a');
-    EXPECT_EQ(time.Hour(), 1);
-    EXPECT_EQ(time.Text(), "01:40:00 AM");
-
+    const Case twelveHour[] = {
+        {8, U'p', "11:40:00 PM", 23}, // the blank is skipped; either marker's letter is taken
+        {10, U'x', "11:40:00 PM", 23}, {0, U'2', "11:40:00 PM", 23}, // 21 o'clock is not on a 12-hour clock
+        {0, U'0', "01:40:00 PM", 13},  {9, U'a', "01:40:00 AM", 1},
+    };
+    for (const Case& c : twelveHour) {
+        EXPECT_EQ(TypeAt(time, c.at, c.typed), c.text) << c.at;
+        EXPECT_EQ(time.Hour(), c.hour) << c.at;
+    }
     time.SetReadOnly(true);
     TypeAt(time, 0, U'1');
     EXPECT_EQ(time.Hour(), 1);
@@ -264,8 +231,7 @@ TEST(TimeSpinEdit, ASeparatorOfSeveralBytesGivesWayToTheColon)
     time.SetTimeDisplay(td12Hour);
     EXPECT_EQ(time.Text(), "12:00 午後");
     TypeAt(time, 1, U'1');
-    TypeAt(time, 3, U'3');
-    EXPECT_EQ(time.Text(), "11:30 午後");
+    EXPECT_EQ(TypeAt(time, 3, U'3'), "11:30 午後");
     EXPECT_EQ(time.Hour(), 23);
     EXPECT_EQ(ws.beeps, 0);
 }
@@ -283,19 +249,16 @@ TEST(BorderStyle, ListsAndEditsShareOneSetOfValues)
 TEST(TimeText, ReadsTheShapesTheEditWrites)
 {
     const platform::LocaleFormats formats;
-    struct Case {
-        const char32_t* text;
-        int32_t seconds; // -1: refused
-    };
-    for (const Case& c : {Case{U"12:00", 43200}, {U"7:5", 25500}, {U"23:59:59", 86399}, {U"12:00 am", 0},
-                          {U"12:00 PM", 43200}, {U"01:02:03 pm", 46923}, {U"24:00", -1}, {U"13:00 PM", -1},
-                          {U"12:60", -1}, {U"12", -1}, {U"12:", -1}, {U"123:00", -1}, {U"12:00 XM", -1},
-                          {U"12:00  AM", -1}, {U"12:00:", -1}, {U"12.00", -1}}) {
+    const std::pair<const char32_t*, int32_t> cases[] = { // seconds into the day; -1: refused
+        {U"12:00", 43200},  {U"7:5", 25500},     {U"23:59:59", 86399}, {U"12:00 am", 0},   {U"12:00 PM", 43200},
+        {U"01:02:03 pm", 46923}, {U"24:00", -1}, {U"13:00 PM", -1},    {U"12:60", -1},     {U"12", -1},
+        {U"12:", -1},       {U"123:00", -1},     {U"12:00 XM", -1},    {U"12:00  AM", -1}, {U"12:00:", -1},
+        {U"12.00", -1}};
+    for (const auto& [text, seconds] : cases) {
         TDateTime time = -1;
-        const bool read = TryReadTimeOfDay(c.text, formats, time);
-        EXPECT_EQ(read, c.seconds >= 0) << platform::CodePointsToUtf8(c.text);
-        if (read) {
-            EXPECT_EQ(std::lround(time * 86400), c.seconds) << platform::CodePointsToUtf8(c.text);
-        }
+        const bool read = TryReadTimeOfDay(text, formats, time);
+        EXPECT_EQ(read, seconds >= 0) << platform::CodePointsToUtf8(text);
+        if (read)
+            EXPECT_EQ(std::lround(time * 86400), seconds) << platform::CodePointsToUtf8(text);
     }
 }
