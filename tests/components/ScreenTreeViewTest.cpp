@@ -19,8 +19,6 @@ struct ScreenTreeTest : ::testing::Test {
         a = tree.Items().AddChild(nullptr, "a");
         b = tree.Items().AddChild(nullptr, "b");
     }
-    // The middle of the label of the row at Row.
-    int32_t LabelY(int32_t Row) const { return 1 + Row * tree.RowHeight() + tree.RowHeight() / 2; }
 
     FakeWindowSystem windows;
     CellRasterizer rasterizer;
@@ -43,14 +41,12 @@ TYPED_TEST(ScreenTreeTest, HoldsTheCaptureWhileShownExceptOverItself)
     EXPECT_TRUE(tree.Visible());
     EXPECT_EQ(tree.BoundsRect(), (platform::Rect{0, 20, 120, 100}));
     EXPECT_TRUE(tree.MouseCapture());
-
     tree.HostMouseMove(shift::None, 200, 10); // outside: kept
     EXPECT_TRUE(tree.MouseCapture());
     tree.HostMouseMove(shift::None, 30, 10);
     EXPECT_FALSE(tree.MouseCapture());
     tree.HostMouseLeave();
     EXPECT_TRUE(tree.MouseCapture());
-
     tree.Hide();
     EXPECT_FALSE(tree.Visible());
     EXPECT_FALSE(tree.MouseCapture());
@@ -64,8 +60,8 @@ TYPED_TEST(ScreenTreeTest, ALeftPressOutsideHidesAndIsThenHandledAsUsual)
     int presses = 0;
     tree.OnMouseDown = [&](TObject*, MouseButton, platform::ShiftState, int32_t, int32_t) { ++presses; };
     tree.Show({0, 0, 120, 80});
-
-    tree.HostMouseDown(MouseButton::Left, shift::Left, 25, this->LabelY(1)); // inside: the tree's own
+    // Inside, on the label of the second row: the tree's own.
+    tree.HostMouseDown(MouseButton::Left, shift::Left, 25, 1 + tree.RowHeight() + tree.RowHeight() / 2);
     EXPECT_TRUE(tree.Visible());
     EXPECT_EQ(tree.Selected(), this->b);
     tree.HostMouseDown(MouseButton::Right, shift::Right, -5, 300);
@@ -85,21 +81,19 @@ TYPED_TEST(ScreenTreeTest, OwnerKeysGoToTheShownTreeAsItsOwn)
     platform::KeyCode k = key::Down;
     EXPECT_FALSE(tree.TakeKeyDown(k, shift::None)) << "hidden";
     EXPECT_EQ(k, key::Down);
-
     tree.Show({0, 0, 120, 80});
     struct Case {
         platform::KeyCode Key;
         platform::ShiftState Shift;
         bool Taken;
-    };
-    for (const Case& c : {Case{key::Down, shift::None, true}, Case{key::Down, shift::Alt, false},
-                          Case{key::F4, shift::None, false}, Case{key::Down, shift::None, true}}) {
+    } const cases[] = {{key::Down, shift::None, true}, {key::Down, shift::Alt, false}, {key::F4, shift::None, false},
+                       {key::Down, shift::None, true}};
+    for (const Case& c : cases) {
         k = c.Key;
         EXPECT_EQ(tree.TakeKeyDown(k, c.Shift), c.Taken) << c.Key << " " << c.Shift;
         EXPECT_EQ(k, c.Taken ? 0 : c.Key) << "a taken key is used up";
     }
     EXPECT_EQ(tree.Selected(), this->b); // the first Down selects a, the second b
-
     k = key::Down;
     EXPECT_TRUE(tree.TakeKeyUp(k, shift::None));
     EXPECT_EQ(ups, std::vector<platform::KeyCode>{key::Down});
