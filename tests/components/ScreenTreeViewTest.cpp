@@ -1,4 +1,4 @@
-// The trees shown as screen pop-ups: the mouse capture while shown, a press outside
+// The trees shown as screen pop-ups: dropped down below their owner, a press outside
 // hiding them and the keys their owner passes on.
 #include "components/rmScreenTreeView.h"
 #include "inspector/FakeWindowSystem.h"
@@ -31,35 +31,16 @@ TYPED_TEST_SUITE(ScreenTreeTest, ScreenTrees);
 
 } // namespace
 
-TYPED_TEST(ScreenTreeTest, HoldsTheCaptureWhileShownExceptOverItself)
-{
-    auto& tree = this->tree;
-    EXPECT_FALSE(tree.Visible());
-    platform::Control owner;
-    owner.SetBounds(0, 0, 100, 20);
-    tree.DropDown(owner, 120, 80, TDropAbove::WhenReachingBottom); // no desktop known: right below the owner
-    EXPECT_TRUE(tree.Visible());
-    EXPECT_EQ(tree.BoundsRect(), (platform::Rect{0, 20, 120, 100}));
-    EXPECT_TRUE(tree.MouseCapture());
-    tree.HostMouseMove(shift::None, 200, 10); // outside: kept
-    EXPECT_TRUE(tree.MouseCapture());
-    tree.HostMouseMove(shift::None, 30, 10);
-    EXPECT_FALSE(tree.MouseCapture());
-    tree.HostMouseLeave();
-    EXPECT_TRUE(tree.MouseCapture());
-    tree.Hide();
-    EXPECT_FALSE(tree.Visible());
-    EXPECT_FALSE(tree.MouseCapture());
-    tree.HostMouseLeave(); // hidden: the capture stays given up
-    EXPECT_FALSE(tree.MouseCapture());
-}
-
 TYPED_TEST(ScreenTreeTest, ALeftPressOutsideHidesAndIsThenHandledAsUsual)
 {
     auto& tree = this->tree;
     int presses = 0;
     tree.OnMouseDown = [&](TObject*, MouseButton, platform::ShiftState, int32_t, int32_t) { ++presses; };
-    tree.Show({0, 0, 120, 80});
+    platform::Control owner;
+    owner.SetBounds(0, 0, 100, 20);
+    tree.DropDown(owner, 120, 80, TDropAbove::WhenReachingBottom); // no desktop known: right below the owner
+    EXPECT_EQ(tree.BoundsRect(), (platform::Rect{0, 20, 120, 100}));
+    EXPECT_TRUE(tree.MouseCapture());
     // Inside, on the label of the second row: the tree's own.
     tree.HostMouseDown(MouseButton::Left, shift::Left, 25, 1 + tree.RowHeight() + tree.RowHeight() / 2);
     EXPECT_TRUE(tree.Visible());
@@ -71,6 +52,8 @@ TYPED_TEST(ScreenTreeTest, ALeftPressOutsideHidesAndIsThenHandledAsUsual)
     EXPECT_FALSE(tree.MouseCapture());
     EXPECT_EQ(presses, 3);
     EXPECT_EQ(tree.Selected(), this->b);
+    tree.HostMouseLeave(); // hidden: the capture stays given up
+    EXPECT_FALSE(tree.MouseCapture());
 }
 
 TYPED_TEST(ScreenTreeTest, OwnerKeysGoToTheShownTreeAsItsOwn)
