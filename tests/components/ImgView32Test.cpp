@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 using platform::MouseButton;
 using platform::Rect;
@@ -49,8 +50,7 @@ TEST_F(ImgViewFixture, BarsLineTheViewportsBottomAndRightEdges)
     EXPECT_EQ(view.GetViewportRect(), (Rect{0, 0, 283, 183}));
     EXPECT_EQ(view.HorzScroll().BoundsRect(), (Rect{0, 183, 283, 200}));
     EXPECT_EQ(view.VertScroll().BoundsRect(), (Rect{283, 0, 300, 183}));
-    EXPECT_EQ(view.VertScroll().Kind(), sbVertical);
-    EXPECT_EQ(view.HorzScroll().BorderStyle(), bsNone);
+    EXPECT_EQ(std::pair(view.VertScroll().Kind(), view.HorzScroll().BorderStyle()), std::pair(sbVertical, bsNone));
     EXPECT_EQ(view.GetSizeGripRect(), (Rect{283, 183, 300, 200}));
     view.ScrollBars()->SetSize(20);
     EXPECT_EQ(view.GetViewportRect(), (Rect{0, 0, 280, 180}));
@@ -63,13 +63,11 @@ TEST_F(ImgViewFixture, SmallBitmapSitsCentredAndNothingScrolls)
 {
     SetBitmap(100, 50);
     view.Bitmap()->Clear(0xFF336699);
-    EXPECT_FLOAT_EQ(view.OffsetHorz(), 91.5f); // (283 - 100) / 2
-    EXPECT_FLOAT_EQ(view.OffsetVert(), 66.5f); // (183 - 50) / 2
+    // (283 - 100) / 2 and (183 - 50) / 2.
+    EXPECT_EQ(std::pair(view.OffsetHorz(), view.OffsetVert()), std::pair(91.5f, 66.5f));
     EXPECT_EQ(view.GetBitmapRect(), (TRect{92, 66, 192, 116}));
-    EXPECT_EQ(view.HorzScroll().Range(), 100);
-    EXPECT_EQ(view.HorzScroll().EffectiveWindow(), 283);
-    EXPECT_FALSE(view.HorzScroll().DrawEnabled());
-    EXPECT_FALSE(view.VertScroll().DrawEnabled());
+    EXPECT_EQ(std::pair(view.HorzScroll().Range(), view.HorzScroll().EffectiveWindow()), std::pair(100, 283));
+    EXPECT_FALSE(view.HorzScroll().DrawEnabled() || view.VertScroll().DrawEnabled());
     // The bitmap in its place; the bars' buttons show the face colour inside their edges.
     PixelCanvas canvas(300, 200);
     view.HostPaint(canvas);
@@ -78,29 +76,24 @@ TEST_F(ImgViewFixture, SmallBitmapSitsCentredAndNothingScrolls)
     EXPECT_NE(canvas.At(192, 116), 0x336699u);
 
     view.SetCentered(false);
-    EXPECT_FLOAT_EQ(view.OffsetHorz(), 0);
-    EXPECT_FLOAT_EQ(view.OffsetVert(), 0);
+    EXPECT_EQ(std::pair(view.OffsetHorz(), view.OffsetVert()), std::pair(0.0f, 0.0f));
     EXPECT_FALSE(view.HorzScroll().Centered());
 }
 
 TEST_F(ImgViewFixture, LargeBitmapOpensAtItsCentreAndKeepsItWhenScaled)
 {
     SetBitmap(600, 400);
-    // Positions 300 - 283 / 2 and 200 - 183 / 2.
-    EXPECT_FLOAT_EQ(view.HorzScroll().Position(), 158.5f);
-    EXPECT_FLOAT_EQ(view.VertScroll().Position(), 108.5f);
-    EXPECT_FLOAT_EQ(view.OffsetHorz(), -158.5f);
-    EXPECT_FLOAT_EQ(view.OffsetVert(), -108.5f);
-    for (const auto& [dx, dy, x, y] : {std::tuple{10, -20, -168.5f, -88.5f}, {1000, 1000, -317, -217}}) {
-        view.Scroll(dx, dy); // the bars stop at range - window: 317 and 217
-        EXPECT_FLOAT_EQ(view.OffsetHorz(), x);
-        EXPECT_FLOAT_EQ(view.OffsetVert(), y);
+    // Positions 300 - 283 / 2 and 200 - 183 / 2; the bars stop at range - window: 317 and 217.
+    EXPECT_EQ(std::pair(view.HorzScroll().Position(), view.VertScroll().Position()), std::pair(158.5f, 108.5f));
+    for (const auto& [dx, dy, x, y] :
+         {std::tuple{0, 0, -158.5f, -108.5f}, {10, -20, -168.5f, -88.5f}, {1000, 1000, -317.0f, -217.0f}}) {
+        view.Scroll(dx, dy);
+        EXPECT_EQ(std::pair(view.OffsetHorz(), view.OffsetVert()), std::pair(x, y)) << dx;
     }
     EXPECT_EQ(scrolls, 0); // OnScroll is for the user's scrolling
     view.ScrollToCenter(100, 100);
-    EXPECT_FLOAT_EQ(view.HorzScroll().Position(), 0); // 100 - 141.5 is below 0
-    EXPECT_FLOAT_EQ(view.OffsetHorz(), 0);
-    EXPECT_FLOAT_EQ(view.VertScroll().Position(), 8.5f);
+    EXPECT_EQ(std::tuple(view.HorzScroll().Position(), view.OffsetHorz(), view.VertScroll().Position()),
+              std::tuple(0.0f, 0.0f, 8.5f)); // 100 - 141.5 is below 0
 
     view.ScrollToCenter(300, 200);
     view.SetScale(2);
@@ -115,12 +108,10 @@ TEST_F(ImgViewFixture, OverSizeAddsScrollRoomOnEverySide)
     SetBitmap(200, 150);
     view.SetScale(2); // 400 x 300, larger than the viewport
     view.SetOverSize(10);
-    EXPECT_EQ(view.HorzScroll().Range(), 440); // round(2 x 10 x 2) = 40 more
-    EXPECT_EQ(view.VertScroll().Range(), 340);
+    EXPECT_EQ(std::pair(view.HorzScroll().Range(), view.VertScroll().Range()), std::pair(440, 340)); // 2 x 10 x 2 more
     view.ScrollToCenter(0, 0);
-    EXPECT_FLOAT_EQ(view.HorzScroll().Position(), 0);
-    EXPECT_FLOAT_EQ(view.OffsetHorz(), 20);
-    EXPECT_FLOAT_EQ(view.OffsetVert(), 20);
+    EXPECT_EQ(std::tuple(view.HorzScroll().Position(), view.OffsetHorz(), view.OffsetVert()),
+              std::tuple(0.0f, 20.0f, 20.0f));
     view.SetCentered(false); // not centred either: o minus the position
     EXPECT_FLOAT_EQ(view.OffsetHorz(), 20);
     // A bitmap that fits only without its over-size is scrolled, not centred.
@@ -144,13 +135,10 @@ TEST_F(ImgViewFixture, PressesOnTheBarsStayAwayFromTheImage)
     };
     view.OnClick = [&](TObject*) { ++clicks; };
     Click(290, 175); // the vertical bar's next button: one step of the increment at once
-    EXPECT_FLOAT_EQ(view.VertScroll().Position(), 116.5f);
-    EXPECT_FLOAT_EQ(view.OffsetVert(), -116.5f);
-    EXPECT_EQ(scrolls, 1);
-    EXPECT_EQ(imagePresses + clicks, 0);
+    EXPECT_EQ(std::pair(view.VertScroll().Position(), view.OffsetVert()), std::pair(116.5f, -116.5f));
+    EXPECT_EQ(std::tuple(scrolls, imagePresses, clicks), std::tuple(1, 0, 0));
     Click(50, 50);
-    EXPECT_EQ(imagePresses, 1);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(std::tuple(scrolls, imagePresses, clicks), std::tuple(1, 1, 1));
 }
 
 TEST_F(ImgViewFixture, CornerHoldsTheGripAsItsStyleAndTheBarsSay)

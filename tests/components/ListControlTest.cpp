@@ -1,10 +1,10 @@
 // The scrollable list base through the simple list control: index and scroll
 // arithmetic, keys, mouse, wheel, range selection, the window scroll bars and painting.
 #include "support/CellRasterizer.h"
+#include "components/PixelChecks.h"
 #include "components/rmListControl.h"
 #include "graphics/SystemColorNames.h"
 #include "inspector/RecordingCanvas.h"
-#include "platform/PixelCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -66,35 +66,30 @@ TEST_F(ListFixture, KeysMoveIndexAndTopAndShiftExtendsOnlyWithMultiSelect)
 {
     Make(10, 4);
     EXPECT_EQ(list.ItemIndex(), 0); // filling the lines made the first current
+    const auto state = [this] { return std::tuple(list.ItemIndex(), list.TopIndex(), list.SelStart(), list.SelEnd()); };
     for (const auto& [code, index, top] : {std::tuple{key::End, 9, 6}, {key::PageUp, 6, 6}, {key::Home, 0, 0}}) {
         Press(code);
-        EXPECT_EQ(list.ItemIndex(), index) << code;
-        EXPECT_EQ(list.TopIndex(), top) << code;
+        EXPECT_EQ(state(), std::tuple(index, top, index, index)) << code;
     }
     list.SetItemIndex(3);
     Press(key::Down, shift::Shift);
-    EXPECT_EQ(list.SelStart(), 4); // without MultiSelect the item is selected alone
+    EXPECT_EQ(state(), std::tuple(4, 1, 4, 4)); // without MultiSelect the item is selected alone
     EXPECT_EQ(list.SelCount(), 0);
-
     list.SetMultiSelect(true);
     list.SetItemIndex(3);
     Press(key::Down, shift::Shift);
-    EXPECT_EQ(list.SelEnd(), 4);
+    EXPECT_EQ(state(), std::tuple(4, 1, 3, 4));
     Press(key::Up, shift::Shift);
     Press(key::Up, shift::Shift);
-    EXPECT_EQ(list.SelStart(), 2);
-    EXPECT_EQ(list.SelEnd(), 3);
-    EXPECT_EQ(list.ItemIndex(), 2);
+    EXPECT_EQ(state(), std::tuple(2, 1, 2, 3));
     list.SetMultiSelect(false);
-    EXPECT_EQ(list.SelStart(), 2);
-    EXPECT_EQ(list.SelEnd(), 2);
+    EXPECT_EQ(state(), std::tuple(2, 1, 2, 2));
 }
 
 TEST_F(ListFixture, EmptyListKeepsNoIndexAndPaintsOnlyBackground)
 {
     Make(0, 4);
     list.SetItemIndex(5);
-    EXPECT_EQ(list.ItemIndex(), -1);
     Press(key::Down);
     EXPECT_EQ(list.ItemIndex(), -1);
     RecordingCanvas canvas;
@@ -106,8 +101,7 @@ TEST_F(ListFixture, EmptyListKeepsNoIndexAndPaintsOnlyBackground)
     // Emptied after use: no line stays current.
     list.Items().Add("x");
     list.Items().Clear();
-    EXPECT_EQ(list.ItemIndex(), -1);
-    EXPECT_EQ(list.SelStart(), -1);
+    EXPECT_EQ(std::pair(list.ItemIndex(), list.SelStart()), std::pair(-1, -1));
 }
 
 TEST_F(ListFixture, WheelAndScrollRequestsStepAndClamp)
@@ -147,13 +141,11 @@ TEST_F(ListFixture, ClicksPickRowsAndStepOutsideTheClient)
     EXPECT_EQ(list.ItemIndex(), 3);
     EXPECT_TRUE(list.Focused());
     Click(5, 3 * kRow + 40); // below the client counts as a row below its bottom edge: rows 2..4 show
-    EXPECT_EQ(list.ItemIndex(), 6);
-    EXPECT_EQ(list.TopIndex(), 4);
+    EXPECT_EQ(std::pair(list.ItemIndex(), list.TopIndex()), std::pair(6, 4));
     list.SetMultiSelect(true); // dragging with the button held extends with MultiSelect
     list.HostMouseDown(MouseButton::Left, shift::None, 5, 0);
     list.HostMouseMove(shift::Left, 5, 2 * kRow + 1);
-    EXPECT_EQ(list.SelStart(), 4);
-    EXPECT_EQ(list.SelEnd(), 6);
+    EXPECT_EQ(std::pair(list.SelStart(), list.SelEnd()), std::pair(4, 6));
 }
 
 TEST_F(ListFixture, LastPagePaintsTheLastRowsAndFillsBelow)
@@ -166,9 +158,8 @@ TEST_F(ListFixture, LastPagePaintsTheLastRowsAndFillsBelow)
     list.HostPaint(canvas);
     ASSERT_EQ(canvas.texts.size(), 3u);
     for (int32_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(canvas.texts[size_t(i)].Chars, "line " + std::to_string(7 + i));
-        EXPECT_EQ(canvas.texts[size_t(i)].X, 2);
-        EXPECT_EQ(canvas.texts[size_t(i)].Y, i * kRow);
+        const RecordingCanvas::Text& text = canvas.texts[size_t(i)];
+        EXPECT_EQ(std::tuple(text.Chars, text.X, text.Y), std::tuple("line " + std::to_string(7 + i), 2, i * kRow));
     }
     EXPECT_EQ(canvas.fills.back().Area, (Rect{0, 3 * kRow, 100, 3 * kRow + 5}));
     // The longest line is measured once until reset.
@@ -199,8 +190,8 @@ TEST_F(ListFixture, SelectionShowsOnlyWhenFocusedAndNotHidden)
     RecordingCanvas unfocused, focused, hidden;
     EXPECT_EQ(paint(unfocused), 0);
     EXPECT_EQ(selected, (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(unfocused.texts[0].Chars, "line 0!");
-    EXPECT_EQ(unfocused.texts[0].Color, 0x123456u);
+    EXPECT_EQ(std::pair(unfocused.texts[0].Chars, unfocused.texts[0].Color),
+              std::pair(std::string("line 0!"), 0x123456u));
     list.SetFocus();
     EXPECT_EQ(paint(focused), 1);
     EXPECT_EQ(focused.texts[1].Color, CanvasColorOf(clHighlightText));
@@ -256,9 +247,8 @@ TEST_F(ListFixture, ScrollBarsTakeTheirRoomAndFollowTheTop)
         EXPECT_EQ(list.ClientArea(), (Rect{border, border, 100 - border - bar, height - border - bar}));
         PixelCanvas canvas(100, height);
         list.HostPaint(canvas);
-        EXPECT_EQ(canvas.At(0, 5), CanvasColorOf(outer)) << ctl3D;
-        EXPECT_EQ(canvas.At(1, 5), CanvasColorOf(inner)) << ctl3D;
-        EXPECT_EQ(canvas.At(99, 5), CanvasColorOf(ctl3D ? clBtnHighlight : clWindowFrame)) << ctl3D;
+        ExpectPixels(canvas, {{0, 5, CanvasColorOf(outer)}, {1, 5, CanvasColorOf(inner)},
+                              {99, 5, CanvasColorOf(ctl3D ? clBtnHighlight : clWindowFrame)}});
     }
     EXPECT_EQ(list.VisibleItems(), (height - 2 - bar) / kRow);
     std::vector<int32_t> changed;

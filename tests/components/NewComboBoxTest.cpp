@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 namespace key = platform::key;
 namespace shift = platform::shift;
@@ -72,27 +73,20 @@ TEST_F(NewComboBox, PickingFromTheListFiresOnChangedOnlyForANewItem)
     Press(key::Down, shift::Alt);
     ASSERT_TRUE(combo.DroppedDown());
     PressRow(1);
-    EXPECT_FALSE(combo.DroppedDown());
-    EXPECT_EQ(combo.Text(), "green");
-    EXPECT_TRUE(combo.Modified());
-    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(std::tuple(combo.DroppedDown(), combo.Text(), combo.Modified(), changed),
+              std::tuple(false, "green", true, 1));
     combo.SetModified(false);
     Press(key::F4);
     PressRow(1); // the same item again
-    EXPECT_EQ(changed, 1);
-    EXPECT_FALSE(combo.Modified());
+    EXPECT_EQ(std::pair(combo.Modified(), changed), std::pair(false, 1));
     Press(key::F4);
     Press(key::Return); // the same item, chosen with Enter
-    EXPECT_EQ(changed, 2);
-    EXPECT_EQ(combo.Text(), "green");
+    EXPECT_EQ(std::pair(combo.Text(), changed), std::pair(std::string("green"), 2));
     Press(key::F4);
     Press(key::Down); // moves the list, not the text
     EXPECT_EQ(combo.ListBox().ItemIndex(), 2);
     Press(key::Escape);
-    EXPECT_FALSE(combo.DroppedDown());
-    EXPECT_EQ(combo.Text(), "green");
-    EXPECT_EQ(dropDowns, 4);
-    EXPECT_EQ(closeUps, 0);
+    EXPECT_EQ(std::tuple(combo.DroppedDown(), combo.Text(), dropDowns, closeUps), std::tuple(false, "green", 4, 0));
 
     // Closed without a pick by the keys, by leaving and by a press outside the list.
     const std::function<void()> closings[] = {[&] { Press(key::Up, shift::Alt); },
@@ -101,8 +95,7 @@ TEST_F(NewComboBox, PickingFromTheListFiresOnChangedOnlyForANewItem)
     for (size_t i = 0; i < std::size(closings); ++i) {
         combo.ToggleListBox();
         closings[i]();
-        EXPECT_FALSE(combo.DroppedDown()) << i;
-        EXPECT_EQ(closeUps, int(i) + 1) << i;
+        EXPECT_EQ(std::pair(combo.DroppedDown(), closeUps), std::pair(false, int(i) + 1)) << i;
     }
     EXPECT_EQ(changed, 2);
 
@@ -119,25 +112,18 @@ TEST_F(NewComboBox, UpAndDownStepTheItemsWithTheListClosed)
     combo.OnChanged = [&](TObject*) { ++changed; };
     Press(key::Up); // nothing selected yet: Up has nowhere to go
     EXPECT_EQ(combo.Text(), "");
-    struct Case {
-        platform::KeyCode key;
-        const char* text;
-        int changes;
-    } const cases[] = {{key::Down, "a", 1}, {key::Down, "b", 2}, {key::Down, "c", 3}, {key::Down, "c", 3}, // the last
-                       {key::Up, "b", 4}};
-    for (const Case& c : cases) {
-        Press(c.key);
-        EXPECT_EQ(combo.Text(), c.text);
-        EXPECT_EQ(changed, c.changes) << c.text;
+    for (const auto& [code, text, changes] : {std::tuple{key::Down, "a", 1}, {key::Down, "b", 2}, {key::Down, "c", 3},
+                                              {key::Down, "c", 3}, {key::Up, "b", 4}}) { // nothing after the last
+        Press(code);
+        EXPECT_EQ(std::tuple(combo.Text(), changed, combo.SelLength()), std::tuple(text, changes, 1)) << text;
     }
-    EXPECT_EQ(combo.SelLength(), 1);
     EXPECT_EQ(combo.ItemIndex(), 1);
     combo.SetText("not listed");
     EXPECT_EQ(combo.ItemIndex(), -1);
-    combo.SetItemIndex(0);
-    EXPECT_EQ(combo.Text(), "a");
-    combo.SetItemIndex(7);
-    EXPECT_EQ(combo.Text(), "");
+    for (const auto& [index, text] : {std::pair{0, "a"}, {7, ""}}) {
+        combo.SetItemIndex(index);
+        EXPECT_EQ(combo.Text(), text);
+    }
 }
 
 TEST_F(NewComboBox, WithTheEditorOffNothingIsTypedDeletedOrPasted)

@@ -228,9 +228,19 @@ TEST_F(TreeFixture, ItemStreamHasTheHandWorkedBytes)
     EXPECT_EQ(ItemStream(), expected);
 }
 
-TEST_F(TreeFixture, ItemStreamRoundTripsAndCutsLongTexts)
+TEST_F(TreeFixture, ItemAndExpandedStateStreamsRoundTripAndCutLongTexts)
 {
     MakeSample();
+    a->Expand(true);
+    TMemoryStream expanded, empty;
+    tree.Items().WriteExpandedState(expanded);
+    EXPECT_EQ(expanded.Bytes(), (std::vector<uint8_t>{5, 0, 0, 0, 1, 1, 0, 0, 0}));
+    tree.FullCollapse();
+    expanded.SetPosition(0);
+    tree.Items().ReadExpandedState(expanded);
+    EXPECT_TRUE(a->Expanded() && b->Expanded());
+    tree.Items().ReadExpandedState(empty);
+
     c->SetText(std::string(300, 'x'));
     c->SetStateIndex(7);
     const std::vector<uint8_t> bytes = ItemStream();
@@ -274,21 +284,6 @@ TEST_F(TreeFixture, BadItemStreamsAreRefusedAndLeaveNothing)
         EXPECT_EQ(tree.Items().Count(), 0) << "byte " << c.at;
         EXPECT_EQ(tree.Items().Index().Count(), 0) << "byte " << c.at;
     }
-}
-
-TEST_F(TreeFixture, ExpandedStateRoundTrips)
-{
-    MakeSample();
-    a->Expand(true);
-    TMemoryStream stream, empty;
-    tree.Items().WriteExpandedState(stream);
-    EXPECT_EQ(stream.Bytes(), (std::vector<uint8_t>{5, 0, 0, 0, 1, 1, 0, 0, 0}));
-    tree.FullCollapse();
-    stream.SetPosition(0);
-    tree.Items().ReadExpandedState(stream);
-    EXPECT_TRUE(a->Expanded());
-    EXPECT_TRUE(b->Expanded());
-    tree.Items().ReadExpandedState(empty);
 }
 
 TEST_F(TreeFixture, TextFormSavesTabsAndLoadsLevels)
@@ -423,25 +418,19 @@ TEST_F(TreeFixture, NodesAreDraggedWithinTheViewOntoAcceptingTargets)
     tree.HostMouseDown(MouseButton::Left, shift::Left, from.X, from.Y);
     tree.HostMouseMove(shift::Left, from.X + 3, from.Y); // within the threshold: no drag yet
     EXPECT_EQ(tree.DraggedNode(), nullptr);
-    struct Step {
-        const TrmTreeNode *over, *target;
-        platform::CursorId cursor;
-    } const steps[] = {{e, e, platform::cursor::Drag},
-                       {c, nullptr, platform::cursor::NoDrop},
-                       {d, d, platform::cursor::Drag},
-                       {e, e, platform::cursor::Drag}};
-    for (const Step& s : steps) {
-        MoveOver(s.over);
-        EXPECT_EQ(tree.DraggedNode(), b);
-        EXPECT_EQ(tree.DropTarget(), s.target) << s.over->Text();
-        EXPECT_EQ(tree.ShownCursor(), s.cursor) << s.over->Text();
+    namespace cursor = platform::cursor;
+    using Step = std::tuple<TrmTreeNode*, TrmTreeNode*, platform::CursorId>; // over, target, cursor
+    for (const auto& [over, target, shown] :
+         {Step{e, e, cursor::Drag}, {c, nullptr, cursor::NoDrop}, {d, d, cursor::Drag}, {e, e, cursor::Drag}}) {
+        MoveOver(over);
         // The drag image is b's label, moved with the mouse.
-        const platform::Point at = LabelMiddle(s.over);
-        EXPECT_EQ(tree.DragImageRect(), b->DisplayRect(true).Offset(at.X - from.X, at.Y - from.Y));
+        const platform::Point at = LabelMiddle(over);
+        EXPECT_EQ(std::tuple(tree.DraggedNode(), tree.DropTarget(), tree.ShownCursor(), tree.DragImageRect()),
+                  std::tuple(b, target, shown, b->DisplayRect(true).Offset(at.X - from.X, at.Y - from.Y)))
+            << over->Text();
     }
     tree.HostMouseUp(MouseButton::Left, shift::None, drop.X, drop.Y);
-    EXPECT_EQ(b->GetParent(), e);
-    EXPECT_EQ(tree.FindPathNode("/e/b/c"), c);
+    EXPECT_EQ(Paths(), "/a /a/d /e /e/b /e/b/c ");
     EXPECT_EQ(tree.DraggedNode(), nullptr);
     EXPECT_EQ(tree.DropTarget(), nullptr);
 
@@ -470,28 +459,22 @@ TEST_F(TreeFixture, HotTrackingAndTheHintOfCutOffNamesFollowTheMouse)
         return platform::CanvasColor(0xDEAD);
     };
     EXPECT_EQ(colorOfA(), CanvasColorOf(clWindowText));
-    struct Case {
-        platform::Point at;
-        const TrmTreeNode* hot;
-        bool hint;
-    } const cases[] = {{LabelMiddle(a), a, false}, {{60, 60}, nullptr, false}, {LabelMiddle(e), e, true}};
-    for (const Case& c : cases) {
-        tree.HostMouseMove(shift::None, c.at.X, c.at.Y);
-        EXPECT_EQ(tree.HotNode(), c.hot) << c.at.Y;
-        EXPECT_EQ(tree.NameHint().Visible(), c.hint) << c.at.Y;
-        if (c.hot == a) {
+    for (const auto& [at, hot, hint] : {std::tuple<platform::Point, TrmTreeNode*, bool>{LabelMiddle(a), a, false},
+                                        {{60, 60}, nullptr, false}, {LabelMiddle(e), e, true}}) {
+        tree.HostMouseMove(shift::None, at.X, at.Y);
+        EXPECT_EQ(std::pair(tree.HotNode(), tree.NameHint().Visible()), std::pair(hot, hint)) << at.Y;
+        if (hot == a) {
             EXPECT_EQ(colorOfA(), CanvasColorOf(clHighlight)); // drawn hot
         }
     }
     EXPECT_EQ(tree.NameHint().Caption(), e->Text());
+    const std::pair<TrmTreeNode*, bool> none(nullptr, false);
     tree.HostMouseLeave();
-    EXPECT_EQ(tree.HotNode(), nullptr);
-    EXPECT_FALSE(tree.NameHint().Visible());
+    EXPECT_EQ(std::pair(tree.HotNode(), tree.NameHint().Visible()), none);
     tree.SetToolTips(false);
     tree.SetHotTrack(false);
     MoveOver(e, shift::None);
-    EXPECT_FALSE(tree.NameHint().Visible());
-    EXPECT_EQ(tree.HotNode(), nullptr);
+    EXPECT_EQ(std::pair(tree.HotNode(), tree.NameHint().Visible()), none);
 }
 
 TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
@@ -512,8 +495,8 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     // Rows 16 high from y 2; a's button column is x 2..21, its state image 21..29, its
     // image 29..45, its label from 45.
     EXPECT_EQ(a->DisplayRect(true).Left, 45);
-    EXPECT_EQ(tree.GetHitTestInfoAt(25, 10), hit::htOnItem | hit::htOnStateIcon);
-    EXPECT_EQ(tree.GetHitTestInfoAt(35, 10), hit::htOnItem | hit::htOnIcon);
+    EXPECT_EQ(std::pair(tree.GetHitTestInfoAt(25, 10), tree.GetHitTestInfoAt(35, 10)),
+              std::pair(THitTests(hit::htOnItem | hit::htOnStateIcon), THitTests(hit::htOnItem | hit::htOnIcon)));
     PixelCanvas unselected(121, 97), selected(121, 97);
     tree.HostPaint(unselected);
     ExpectPixels(unselected, {{35, 10, 0x0000FF}, {25, 26, 0xFF0000}, {35, 26, 0x0000FF}});
@@ -539,7 +522,7 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     // A name wider than the client area brings the horizontal bar; it scrolls by pixels.
     EXPECT_FALSE(tree.WindowScrollBars().Shows(sbHorizontal));
     e->SetText(std::string(40, 'n'));
-    EXPECT_TRUE(tree.WindowScrollBars().Shows(sbHorizontal));
+    ASSERT_TRUE(tree.WindowScrollBars().Shows(sbHorizontal));
     const int32_t left = e->DisplayRect(true).Left;
     tree.Scroll(sbHorizontal, scPageDown, 0);
     EXPECT_GT(tree.LeftPixel(), 0);
@@ -550,18 +533,15 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     tree.SetSelected(b);
     EXPECT_TRUE(a->Expanded() && b->Expanded());
     tree.SetSelected(d);
-    EXPECT_FALSE(b->Expanded());
-    EXPECT_TRUE(a->Expanded());
+    EXPECT_TRUE(a->Expanded() && !b->Expanded());
 
     // A new border re-creates the window: nodes, open states, selection and top stay.
     tree.SetTopItem(d);
     const TrmTreeNode* top = tree.TopItem();
     tree.SetBorderStyle(bsNone);
     EXPECT_EQ(tree.ClientArea().Left, 0);
-    EXPECT_EQ(tree.Items().Count(), 5);
-    EXPECT_TRUE(a->Expanded());
-    EXPECT_EQ(tree.Selected(), d);
-    EXPECT_EQ(tree.TopItem(), top);
+    EXPECT_EQ(std::tuple(tree.Items().Count(), a->Expanded(), tree.Selected(), tree.TopItem()),
+              std::tuple(5, true, d, top));
     tree.SetImages(nullptr);
     tree.SetStateImages(nullptr);
 }
