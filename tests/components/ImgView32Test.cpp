@@ -56,7 +56,8 @@ TEST_F(ImgViewFixture, BarsLineTheViewportsBottomAndRightEdges)
     EXPECT_EQ(view.GetViewportRect(), (Rect{0, 0, 280, 180}));
     EXPECT_EQ(view.HorzScroll().BoundsRect(), (Rect{0, 180, 280, 200}));
     view.ScrollBars()->SetIncrement(30);
-    EXPECT_EQ(view.VertScroll().Increment(), 30);
+    EXPECT_EQ(std::tuple(view.VertScroll().Increment(), view.ScrollBars()->Increment(), view.ScrollBars()->Size()),
+              std::tuple(30, 30, 20));
 }
 
 TEST_F(ImgViewFixture, SmallBitmapSitsCentredAndNothingScrolls)
@@ -144,24 +145,21 @@ TEST_F(ImgViewFixture, PressesOnTheBarsStayAwayFromTheImage)
 TEST_F(ImgViewFixture, CornerHoldsTheGripAsItsStyleAndTheBarsSay)
 {
     SizingHost host(view);
-    struct Case {
-        TSizeGripStyle style;
-        bool bothBars, grip;
-    } const cases[] = {{sgAuto, true, true}, {sgAuto, false, false}, {sgNone, true, false}, {sgAlways, false, true}};
-    for (const Case& c : cases) {
-        view.SetSizeGrip(c.style);
-        view.HorzScroll().SetVisible(c.bothBars);
-        EXPECT_EQ(view.IsSizeGripVisible(), c.grip) << int(c.style);
+    for (const auto& [style, bothBars, grip] :
+         {std::tuple{sgAuto, true, true}, {sgAuto, false, false}, {sgNone, true, false}, {sgAlways, false, true}}) {
+        view.SetSizeGrip(style);
+        view.HorzScroll().SetVisible(bothBars);
+        EXPECT_EQ(view.IsSizeGripVisible(), grip) << int(style);
         PixelCanvas corner(300, 200);
         view.HostPaint(corner);
         int ridges = 0;
         for (int32_t y = 183; y < 200; ++y)
             for (int32_t x = 283; x < 300; ++x)
                 ridges += corner.At(x, y) != 0xF0F0F0u;
-        EXPECT_EQ(ridges > 20, c.grip) << int(c.style) << " " << ridges;
+        EXPECT_EQ(ridges > 20, grip) << int(style) << " " << ridges;
         EXPECT_EQ(corner.At(284, 184), 0xF0F0F0u); // the far corner stays plain
         Click(295, 195);
-        EXPECT_EQ(host.sizings, c.grip ? 1 : 0) << int(c.style);
+        EXPECT_EQ(host.sizings, grip ? 1 : 0) << int(style);
         host.sizings = 0;
     }
     view.HorzScroll().SetVisible(true);

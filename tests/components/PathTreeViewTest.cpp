@@ -92,13 +92,10 @@ TEST_F(TreeFixture, PathsNameEachNodeFromTheTop)
 {
     MakeSample();
     EXPECT_EQ(Paths(), "/a /a/b /a/b/c /a/d /e ");
-    struct Case {
-        const char *path, *parent, *child;
-    } const cases[] = {{"/a/b", "/a", "b"}, {"/a/b/", "/a", "b"}, {"/a", "", "a"}, {"ab", "", "ab"}, {"", "", ""}};
-    for (const Case& x : cases) {
-        EXPECT_EQ(tree.ParentName(x.path), x.parent) << x.path;
-        EXPECT_EQ(tree.ChildName(x.path), x.child) << x.path;
-    }
+    using Names = std::pair<std::string, std::string>; // parent, child
+    for (const auto& [path, names] : {std::pair{"/a/b", Names{"/a", "b"}}, {"/a/b/", {"/a", "b"}}, {"/a", {"", "a"}},
+                                      {"ab", {"", "ab"}}, {"", {"", ""}}})
+        EXPECT_EQ(Names(tree.ParentName(path), tree.ChildName(path)), names) << path;
     EXPECT_EQ(tree.FindPathNode("/a/c"), nullptr);
     tree.SetSepChar('\\'); // a new separator refiles every node
     EXPECT_EQ(Paths(), "\\a \\a\\b \\a\\b\\c \\a\\d \\e ");
@@ -339,7 +336,8 @@ TEST_F(TreeFixture, ClicksToggleButtonsAndSelectLabels)
     // Client from (1, 1); a's button column is x 1..20, its label starts at x 20.
     for (const auto& [x, y, hits] : {std::tuple{10, 1 + row / 2, hit::htOnButton},
                                      {25, 1 + row / 2, THitTests(hit::htOnItem | hit::htOnLabel)},
-                                     {100, 1 + row / 2, hit::htOnRight}, {25, 1 + 5 * row, hit::htNowhere}})
+                                     {100, 1 + row / 2, hit::htOnRight}, {25, 1 + 5 * row, hit::htNowhere},
+                                     {0, 1 + row / 2, hit::htToLeft}})
         EXPECT_EQ(tree.GetHitTestInfoAt(x, y), hits) << x << ", " << y;
     tree.HostMouseDown(MouseButton::Left, shift::None, 10, 1 + row / 2);
     tree.HostMouseUp(MouseButton::Left, shift::None, 10, 1 + row / 2);
@@ -367,23 +365,20 @@ TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
     EXPECT_EQ(tree.EditControl()->Text(), "a");
     EXPECT_EQ(tree.EditControl()->BoundsRect().Left, a->DisplayRect(true).Left);
     // Started by F2 or a click, ended by Enter, Escape or leaving the view.
-    struct Case {
-        const char32_t* typed;
-        platform::KeyCode end; // 0: the view loses the focus
-        const char* text;
-    } const cases[] = {{U"xy", key::Return, "xy!"}, {U"zz", key::Escape, "xy!"}, {U"w", 0, "w!"}};
-    for (const Case& c : cases) {
+    using Edit = std::tuple<const char32_t*, platform::KeyCode, const char*>; // typed, ending key (0: leaving), text
+    for (const auto& [typed, end, text] :
+         {Edit{U"xy", key::Return, "xy!"}, {U"zz", key::Escape, "xy!"}, {U"w", 0, "w!"}}) {
         if (!tree.IsEditing())
             Press(key::F1 + 1);
         ASSERT_TRUE(tree.IsEditing());
-        for (char32_t ch : std::u32string_view(c.typed))
+        for (char32_t ch : std::u32string_view(typed))
             tree.HostKeyPress(ch);
-        if (c.end != 0)
-            Press(c.end);
+        if (end != 0)
+            Press(end);
         else
             tree.HostFocusChanged(false);
         EXPECT_FALSE(tree.IsEditing());
-        EXPECT_EQ(a->Text(), c.text) << c.end;
+        EXPECT_EQ(a->Text(), text) << end;
         tree.HostFocusChanged(true);
     }
     EXPECT_EQ(edited, (std::vector<std::string>{"xy", "w"}));

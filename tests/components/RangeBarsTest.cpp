@@ -90,17 +90,14 @@ TEST_F(RangeBarFixture, ZonesOfClientPoints)
 {
     bar.SetParams(1000, 100);
     bar.SetPosition(450); // handle 40..57
-    struct Case {
-        bool arrows;
-        int32_t x, y;
-        TRBZone zone;
-    } const cases[] = {{true, 5, 5, zBtnPrev},   {true, 90, 5, zBtnNext},    {true, 40, 5, zHandle},
+    using Case = std::tuple<bool, int32_t, int32_t, TRBZone>; // arrows shown, x, y, zone
+    const Case cases[] = {{true, 5, 5, zBtnPrev},   {true, 90, 5, zBtnNext},    {true, 40, 5, zHandle},
                        {true, 56, 13, zHandle},  {true, 39, 5, zTrackPrev},  {true, 57, 5, zTrackNext},
                        {true, -1, 5, zNone},     {true, 5, 14, zNone},       {false, 0, 5, zNone}, // without arrows the
                        {false, 96, 5, zTrackNext}, {false, 97, 5, zNone}}; // first and last pixel are no zone's
-    for (const Case& c : cases) {
-        bar.SetShowArrows(c.arrows);
-        EXPECT_EQ(bar.GetZone(c.x, c.y), c.zone) << c.arrows << " " << c.x << ", " << c.y;
+    for (const auto& [arrows, x, y, zone] : cases) {
+        bar.SetShowArrows(arrows);
+        EXPECT_EQ(bar.GetZone(x, y), zone) << arrows << " " << x << ", " << y;
     }
     bar.SetShowArrows(true);
     EXPECT_EQ(bar.GetZoneRect(zTrackPrev), (Rect{14, 0, 40, 14}));

@@ -65,16 +65,12 @@ TYPED_TEST(ScreenTreeTest, OwnerKeysGoToTheShownTreeAsItsOwn)
     EXPECT_FALSE(tree.TakeKeyDown(k, shift::None)) << "hidden";
     EXPECT_EQ(k, key::Down);
     tree.Show({0, 0, 120, 80});
-    struct Case {
-        platform::KeyCode Key;
-        platform::ShiftState Shift;
-        bool Taken;
-    } const cases[] = {{key::Down, shift::None, true}, {key::Down, shift::Alt, false}, {key::F4, shift::None, false},
-                       {key::Down, shift::None, true}};
-    for (const Case& c : cases) {
-        k = c.Key;
-        EXPECT_EQ(tree.TakeKeyDown(k, c.Shift), c.Taken) << c.Key << " " << c.Shift;
-        EXPECT_EQ(k, c.Taken ? 0 : c.Key) << "a taken key is used up";
+    using Case = std::tuple<platform::KeyCode, platform::ShiftState, bool>; // the key, its shift, whether taken
+    for (const auto& [code, state, taken] : {Case{key::Down, shift::None, true}, {key::Down, shift::Alt, false},
+                                             {key::F4, shift::None, false}, {key::Down, shift::None, true}}) {
+        k = code;
+        EXPECT_EQ(tree.TakeKeyDown(k, state), taken) << code << " " << state;
+        EXPECT_EQ(k, taken ? 0 : code) << "a taken key is used up";
     }
     EXPECT_EQ(tree.Selected(), this->b); // the first Down selects a, the second b
     k = key::Down;

@@ -178,19 +178,15 @@ TEST(TimeSpinEdit, TypingOverTheFields)
 {
     FakeWindowSystem ws;
     TrmTimeSpinEdit time;
-    struct Case {
-        int32_t at;
-        char32_t typed;
-        const char* text;
-        int32_t hour;
-    } const typing[] = {
+    using Case = std::tuple<int32_t, char32_t, const char*, int32_t>; // place, typed, text after, hour after
+    const Case typing[] = {
         {0, U'7', "12:00", 12}, // 72:00: refused
         {1, U'1', "11:00", 11}, {2, U'4', "11:40", 11}, // the separator is skipped
         {3, U'6', "11:40", 11}, {3, U'x', "11:40", 11}, {5, U'1', "11:40", 11}, // past the end
     };
-    for (const Case& c : typing) {
-        EXPECT_EQ(TypeAt(time, c.at, c.typed), c.text) << c.at;
-        EXPECT_EQ(time.Hour(), c.hour) << c.at;
+    for (const auto& [at, typed, text, hour] : typing) {
+        EXPECT_EQ(TypeAt(time, at, typed), text) << at;
+        EXPECT_EQ(time.Hour(), hour) << at;
     }
     EXPECT_EQ(time.Minute(), 40);
     EXPECT_EQ(StepAt(time, 5, key::Delete), "11:40");
@@ -203,9 +199,9 @@ TEST(TimeSpinEdit, TypingOverTheFields)
         {10, U'x', "11:40:00 PM", 23}, {0, U'2', "11:40:00 PM", 23}, // 21 o'clock is not on a 12-hour clock
         {0, U'0', "01:40:00 PM", 13},  {9, U'a', "01:40:00 AM", 1},
     };
-    for (const Case& c : twelveHour) {
-        EXPECT_EQ(TypeAt(time, c.at, c.typed), c.text) << c.at;
-        EXPECT_EQ(time.Hour(), c.hour) << c.at;
+    for (const auto& [at, typed, text, hour] : twelveHour) {
+        EXPECT_EQ(TypeAt(time, at, typed), text) << at;
+        EXPECT_EQ(time.Hour(), hour) << at;
     }
     time.SetReadOnly(true);
     TypeAt(time, 0, U'1');
