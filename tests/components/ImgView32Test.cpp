@@ -28,7 +28,6 @@ struct ImgViewFixture : ::testing::Test {
         view.HostMouseDown(MouseButton::Left, 0, x, y);
         view.HostMouseUp(MouseButton::Left, 0, x, y);
     }
-
     ManualTimerService timers;
     TImgView32 view;
     int scrolls = 0;
@@ -75,7 +74,6 @@ TEST_F(ImgViewFixture, SmallBitmapSitsCentredAndNothingScrolls)
     ExpectPixels(canvas, {{92, 66, 0x336699}, {191, 115, 0x336699}, {8, 186, 0xF0F0F0}, {290, 178, 0xF0F0F0}});
     EXPECT_NE(canvas.At(91, 66), 0x336699u);
     EXPECT_NE(canvas.At(192, 116), 0x336699u);
-
     view.SetCentered(false);
     EXPECT_EQ(std::pair(view.OffsetHorz(), view.OffsetVert()), std::pair(0.0f, 0.0f));
     EXPECT_FALSE(view.HorzScroll().Centered());
@@ -95,7 +93,6 @@ TEST_F(ImgViewFixture, LargeBitmapOpensAtItsCentreAndKeepsItWhenScaled)
     view.ScrollToCenter(100, 100);
     EXPECT_EQ(std::tuple(view.HorzScroll().Position(), view.OffsetHorz(), view.VertScroll().Position()),
               std::tuple(0.0f, 0.0f, 8.5f)); // 100 - 141.5 is below 0
-
     view.ScrollToCenter(300, 200);
     view.SetScale(2);
     EXPECT_EQ(view.HorzScroll().Range(), 1200);

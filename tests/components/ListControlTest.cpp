@@ -36,7 +36,6 @@ struct ListFixture : ::testing::Test {
         list.HostMouseDown(MouseButton::Left, state, x, y);
         list.HostMouseUp(MouseButton::Left, shift::None, x, y);
     }
-
     CellRasterizer rasterizer;
     TrmListControl list;
 };

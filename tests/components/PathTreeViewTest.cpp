@@ -1,11 +1,14 @@
 // The path tree view: paths and their index, node structure and states, the item,
 // expanded-state and text streams, the delayed change notification, the mouse and keys,
-// label editing, drag and drop, hot tracking, images and custom drawing.
+// label editing, drag and drop, hot tracking, images and custom drawing; the trees as
+// screen pop-ups.
 #include "support/CellRasterizer.h"
 #include "components/PixelChecks.h"
 #include "components/rmPathTreeView.h"
+#include "components/rmScreenTreeView.h"
 #include "components/rmTreeStrings.h"
 #include "inspector/ExpectMessage.h"
+#include "inspector/FakeWindowSystem.h"
 #include "inspector/RecordingCanvas.h"
 #include "platform/ManualTimerService.h"
 #include "platform/Stream.h"
@@ -73,7 +76,6 @@ struct TreeFixture : ::testing::Test {
     {
         tree.HostMouseMove(state, LabelMiddle(node).X, LabelMiddle(node).Y);
     }
-
     CellRasterizer rasterizer;
     TrmPathTreeView tree;
     TrmTreeNode *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr, *e = nullptr;
@@ -173,7 +175,6 @@ TEST_F(TreeFixture, ChangesCostStepsByTheirOwnSizeNotTheTrees)
         tree.Items().AddChild(root, std::to_string(i));
     EXPECT_LT(tree.WalkSteps() - before, 10 * 2000); // not a recount of the rows each time
     EXPECT_EQ(tree.ShownRowCount(), 2001);
-
     std::string deep;
     for (int i = 0; i < 2000; ++i)
         deep += "/d";
@@ -182,7 +183,6 @@ TEST_F(TreeFixture, ChangesCostStepsByTheirOwnSizeNotTheTrees)
     EXPECT_LT(tree.WalkSteps() - before, 10 * 2000); // not a walk to the top for each level
     EXPECT_EQ(bottom->GetLevel(), 1999);
     EXPECT_EQ(tree.FindPathNode(deep), bottom);
-
     // The kept count against a recount, through the changes that show and hide rows.
     MakeSample();
     const std::function<void()> changes[] = {
@@ -237,7 +237,6 @@ TEST_F(TreeFixture, ItemAndExpandedStateStreamsRoundTripAndCutLongTexts)
     tree.Items().ReadExpandedState(expanded);
     EXPECT_TRUE(a->Expanded() && b->Expanded());
     tree.Items().ReadExpandedState(empty);
-
     c->SetText(std::string(300, 'x'));
     c->SetStateIndex(7);
     const std::vector<uint8_t> bytes = ItemStream();
@@ -291,7 +290,6 @@ TEST_F(TreeFixture, TextFormSavesTabsAndLoadsLevels)
     EXPECT_EQ(Paths(), "/a /a/b /a/b/c /a/e /f ");
     ExpectThrowWithMessage<ETreeViewError>([&] { LoadText("a\n\t\tdeep"); }, "Invalid level (2) for item \"deep\"");
     EXPECT_EQ(tree.Items().Count(), 0);
-
     // The same lines as a list of strings, each with its node's data as its object.
     TTreeStrings lines(tree.Items());
     int data = 0;
@@ -383,7 +381,6 @@ TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
     }
     EXPECT_EQ(edited, (std::vector<std::string>{"xy", "w"}));
     EXPECT_EQ(tree.FindPathNode("/w!/b/c"), c);
-
     tree.OnEditing = [](TObject*, TrmTreeNode* node, bool& allow) { allow = node->Text() != "e"; };
     EXPECT_FALSE(e->EditText());
     tree.SetReadOnly(true);
@@ -408,7 +405,6 @@ TEST_F(TreeFixture, NodesAreDraggedWithinTheViewOntoAcceptingTargets)
     };
     std::vector<bool> ends; // whether each drag ended on a target
     tree.OnEndDrag = [&](TObject*, TObject* target, int32_t, int32_t) { ends.push_back(target != nullptr); };
-
     const platform::Point from = LabelMiddle(b), drop = LabelMiddle(e);
     tree.HostMouseDown(MouseButton::Left, shift::Left, from.X, from.Y);
     tree.HostMouseMove(shift::Left, from.X + 3, from.Y); // within the threshold: no drag yet
@@ -428,7 +424,6 @@ TEST_F(TreeFixture, NodesAreDraggedWithinTheViewOntoAcceptingTargets)
     EXPECT_EQ(Paths(), "/a /a/d /e /e/b /e/b/c ");
     EXPECT_EQ(tree.DraggedNode(), nullptr);
     EXPECT_EQ(tree.DropTarget(), nullptr);
-
     // Escape cancels a drag: nothing moves.
     const platform::Point start = LabelMiddle(d);
     tree.HostMouseDown(MouseButton::Left, shift::Left, start.X, start.Y);
@@ -498,7 +493,6 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     tree.SetSelected(a); // the selected index now
     tree.HostPaint(selected);
     ExpectPixels(selected, {{35, 10, 0x00FF00}});
-
     // Custom draw: e is left to the handler; the stages come before and after the items.
     std::vector<TCustomDrawStage> stages;
     tree.OnCustomDrawItem = [&](TObject*, TrmTreeNode* node, TCustomDrawState state, bool& defaultDraw) {
@@ -513,7 +507,6 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     tree.HostPaint(canvas);
     EXPECT_EQ(canvas.texts.size(), 1u);
     EXPECT_EQ(stages, (std::vector<TCustomDrawStage>{cdPrePaint, cdPostPaint}));
-
     // A name wider than the client area brings the horizontal bar; it scrolls by pixels.
     EXPECT_FALSE(tree.WindowScrollBars().Shows(sbHorizontal));
     e->SetText(std::string(40, 'n'));
@@ -522,14 +515,12 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     tree.Scroll(sbHorizontal, scPageDown, 0);
     EXPECT_GT(tree.LeftPixel(), 0);
     EXPECT_EQ(e->DisplayRect(true).Left, left - tree.LeftPixel());
-
     // AutoExpand: the node selected opens, the one selected before closes.
     tree.SetAutoExpand(true);
     tree.SetSelected(b);
     EXPECT_TRUE(a->Expanded() && b->Expanded());
     tree.SetSelected(d);
     EXPECT_TRUE(a->Expanded() && !b->Expanded());
-
     // A new border re-creates the window: nodes, open states, selection and top stay.
     tree.SetTopItem(d);
     const TrmTreeNode* top = tree.TopItem();
@@ -539,4 +530,73 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
               std::tuple(5, true, d, top));
     tree.SetImages(nullptr);
     tree.SetStateImages(nullptr);
+}
+
+// The trees as screen pop-ups: dropped down below their owner, a press outside hiding them
+// and the keys their owner passes on.
+namespace {
+
+template <class TTree>
+struct ScreenTreeTest : ::testing::Test {
+    ScreenTreeTest()
+    {
+        a = tree.Items().AddChild(nullptr, "a");
+        b = tree.Items().AddChild(nullptr, "b");
+    }
+    FakeWindowSystem windows;
+    CellRasterizer rasterizer;
+    TTree tree;
+    TrmTreeNode *a = nullptr, *b = nullptr;
+};
+
+using ScreenTrees = ::testing::Types<TrmCustomScreenTreeView, TrmCustomScreenPathTreeView>;
+TYPED_TEST_SUITE(ScreenTreeTest, ScreenTrees);
+
+} // namespace
+
+TYPED_TEST(ScreenTreeTest, ALeftPressOutsideHidesAndIsThenHandledAsUsual)
+{
+    auto& tree = this->tree;
+    int presses = 0;
+    tree.OnMouseDown = [&](TObject*, MouseButton, platform::ShiftState, int32_t, int32_t) { ++presses; };
+    platform::Control owner;
+    owner.SetBounds(0, 0, 100, 20);
+    tree.DropDown(owner, 120, 80, TDropAbove::WhenReachingBottom); // no desktop known: right below the owner
+    EXPECT_EQ(tree.BoundsRect(), (platform::Rect{0, 20, 120, 100}));
+    EXPECT_TRUE(tree.MouseCapture());
+    // Inside, on the label of the second row: the tree's own.
+    tree.HostMouseDown(MouseButton::Left, shift::Left, 25, 1 + tree.RowHeight() + tree.RowHeight() / 2);
+    EXPECT_TRUE(tree.Visible());
+    EXPECT_EQ(tree.Selected(), this->b);
+    tree.HostMouseDown(MouseButton::Right, shift::Right, -5, 300);
+    EXPECT_TRUE(tree.Visible()) << "only the left button hides";
+    tree.HostMouseDown(MouseButton::Left, shift::Left, -5, 300);
+    EXPECT_FALSE(tree.Visible());
+    EXPECT_FALSE(tree.MouseCapture());
+    EXPECT_EQ(presses, 3);
+    EXPECT_EQ(tree.Selected(), this->b);
+    tree.HostMouseLeave(); // hidden: the capture stays given up
+    EXPECT_FALSE(tree.MouseCapture());
+}
+
+TYPED_TEST(ScreenTreeTest, OwnerKeysGoToTheShownTreeAsItsOwn)
+{
+    auto& tree = this->tree;
+    std::vector<platform::KeyCode> ups;
+    tree.OnKeyUp = [&](TObject*, platform::KeyCode& Key, platform::ShiftState) { ups.push_back(Key); };
+    platform::KeyCode k = key::Down;
+    EXPECT_FALSE(tree.TakeKeyDown(k, shift::None)) << "hidden";
+    EXPECT_EQ(k, key::Down);
+    tree.Show({0, 0, 120, 80});
+    using Case = std::tuple<platform::KeyCode, platform::ShiftState, bool>; // the key, its shift, whether taken
+    for (const auto& [code, state, taken] : {Case{key::Down, shift::None, true}, {key::Down, shift::Alt, false},
+                                             {key::F4, shift::None, false}, {key::Down, shift::None, true}}) {
+        k = code;
+        EXPECT_EQ(tree.TakeKeyDown(k, state), taken) << code << " " << state;
+        EXPECT_EQ(k, taken ? 0 : code) << "a taken key is used up";
+    }
+    EXPECT_EQ(tree.Selected(), this->b); // the first Down selects a, the second b
+    k = key::Down;
+    EXPECT_TRUE(tree.TakeKeyUp(k, shift::None));
+    EXPECT_EQ(ups, std::vector<platform::KeyCode>{key::Down});
 }

@@ -26,7 +26,6 @@ struct BarFixture : ::testing::Test {
     void Press(int32_t x) { bar.HostMouseDown(MouseButton::Left, 0, x + 1, 6); }
     void Move(int32_t x) { bar.HostMouseMove(platform::shift::Left, x + 1, 6); }
     void Release(int32_t x) { bar.HostMouseUp(MouseButton::Left, 0, x + 1, 6); }
-
     ManualTimerService timers;
     Bar bar;
     int changes = 0, userChanges = 0;
@@ -224,7 +223,6 @@ TEST_F(RangeBarFixture, HoverWheelAndPressesWithNothingToScroll)
     bar.OnMouseWheel = [](TObject*, platform::ShiftState, int32_t, platform::Point, bool& handled) { handled = true; };
     EXPECT_TRUE(bar.HostMouseWheel(0, 120, {}));
     EXPECT_FLOAT_EQ(bar.Position(), 12);
-
     bar.SetParams(100, 100);
     const int before = changes;
     Press(90);

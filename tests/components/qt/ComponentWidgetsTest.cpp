@@ -70,7 +70,6 @@ TEST(ImgViewWidget, DraggingTheScrollBarHandleMovesThePicture)
     // Opened at the centre: offset -158.5 draws bitmap column 158 (halves to even) at x 0.
     QImage shot = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(ShownColumn(shot, 10, 10), 168);
-
     // The bar: 283 long, 17-pixel buttons, track 249; handle round(249 x 283 / 600) = 117 long
     // at round(249 x 158.5 / 600) = 66 into the track: x 83..200 of the bottom bar (y 183..200).
     // Drag it 50 pixels right.
@@ -109,7 +108,6 @@ TEST(PathTreeViewWidget, ClickingExpandsANodeAndSelectsItsChild)
                       QPoint(top->DisplayRect(true).Left - tree.EffectiveIndent() / 2, CentreOf(topRow).y()));
     EXPECT_TRUE(top->Expanded());
     EXPECT_TRUE(changes.empty());
-
     const platform::Rect childLabel = child->DisplayRect(true);
     ASSERT_FALSE(childLabel.IsEmpty());
     EXPECT_GT(childLabel.Top, topRow.Top);

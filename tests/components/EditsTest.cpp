@@ -1,9 +1,13 @@
-// The decimal and time-of-day spin edits: reading and writing their texts, stepping,
-// ranges, rounding, the time fields' wrapping and typing over a time.
+// The edits: the decimal and time-of-day spin edits (reading and writing their texts,
+// stepping, ranges, rounding, the time fields' wrapping and typing over a time) and the
+// button-edit combo box (its list's size and place, picking from it by mouse and keys,
+// stepping with the list closed and what the editor switch refuses).
 #include "support/CellRasterizer.h"
 #include "components/rmFloatSpinEdit.h"
 #include "components/rmListControl.h"
+#include "components/rmNewComboBox.h"
 #include "components/rmTimeSpinEdit.h"
+#include "graphics/ControlTestHelpers.h"
 #include "inspector/ExpectMessage.h"
 #include "inspector/FakeWindowSystem.h"
 #include "platform/Exception.h"
@@ -13,10 +17,12 @@
 
 #include <cfloat>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <tuple>
 
 namespace key = platform::key;
+namespace shift = platform::shift;
 using platform::EncodeTime;
 
 namespace {
@@ -49,7 +55,6 @@ TEST(FloatText, ReadsPlainDecimalsOnlyAndWritesTwoRoundedHalfAwayFromZero)
         EXPECT_THROW(StrToFloat(bad, '.'), EConvertError) << bad;
     ExpectThrowWithMessage<EConvertError>([] { StrToFloat("abc", '.'); },
                                           "'abc' is not a valid floating point value");
-
     for (const auto& [value, text] :
          {std::pair{3.14159, "3.14"}, {-0.5, "-0.50"}, {0, "0.00"}, {2.675, "2.68"}, {0.125, "0.13"}, {-2.675, "-2.68"},
           {9.995, "10.00"}, {99.999, "100.00"}, {-0.004, "0.00"}, {1e20, "100000000000000000000.00"}, {5e-324, "0.00"}})
@@ -70,7 +75,6 @@ TEST(FloatSpinEdit, ValuesRangesAndSteps)
         StepAt(spin, 0, key::Up);
     EXPECT_EQ(spin.Text(), "3.44"); // no drift from summing tenths
     EXPECT_EQ(spin.SelLength(), 4);
-
     spin.SetMaxValue(10);
     spin.SetUseRanges(true);
     spin.SetValue(12);
@@ -81,13 +85,11 @@ TEST(FloatSpinEdit, ValuesRangesAndSteps)
     spin.SetMinValue(11); // above the maximum: ignored
     spin.SetMaxValue(-1); // below the minimum: ignored
     EXPECT_EQ(std::pair(spin.MinValue(), spin.MaxValue()), std::pair(0.0, 10.0));
-
     spin.SetText("-3");
     spin.HostFocusChanged(true);
     spin.HostFocusChanged(false); // leaving brings it into the range
     EXPECT_EQ(spin.Text(), "0.00");
     EXPECT_FALSE(spin.Button().DownEnabled());
-
     spin.SetUseRanges(false);
     spin.SetIncrement(DBL_MAX);
     spin.SetValue(DBL_MAX);
@@ -107,11 +109,9 @@ TEST(FloatSpinEdit, TypingAndLeavingWithBadText)
     EXPECT_EQ(spin.Text(), "-1.5");
     EXPECT_EQ(ws.beeps, 1);
     EXPECT_EQ(spin.Value(), -1.5);
-
     spin.SetText("");
     spin.HostFocusChanged(true);
     EXPECT_THROW(spin.HostFocusChanged(false), EConvertError);
-
     spin.SetText("2");
     spin.SetEditorEnabled(false);
     TypeAt(spin, 1, U'5');
@@ -144,7 +144,6 @@ TEST(TimeSpinEdit, StepsTheFieldUnderTheCaretWrappingWithinItOrStoppingAtTheRang
     EXPECT_EQ(std::pair(time.SelStart(), time.SelLength()), std::pair(3, 2));
     EXPECT_EQ(StepAt(time, 0, key::Up), "00:00");
     EXPECT_EQ(StepAt(time, 0, key::Down), "23:00");
-
     time.SetTimeDisplay(td12Hour);
     time.SetValue(EncodeTime(11, 15, 0, 0));
     EXPECT_EQ(StepAt(time, 1, key::Up), "12:15 AM");
@@ -156,7 +155,6 @@ TEST(TimeSpinEdit, StepsTheFieldUnderTheCaretWrappingWithinItOrStoppingAtTheRang
     EXPECT_EQ(time.Hour(), 23); // stays in the afternoon
     time.SetShowSeconds(true);
     EXPECT_EQ(StepAt(time, 10, key::Down), "11:15:00 AM");
-
     // Within a range, stepping stops at its end and leaving brings the time back into it.
     time.SetTimeDisplay(td24Hour);
     time.SetShowSeconds(false);
@@ -191,7 +189,6 @@ TEST(TimeSpinEdit, TypingOverTheFields)
     EXPECT_EQ(time.Minute(), 40);
     EXPECT_EQ(StepAt(time, 5, key::Delete), "11:40");
     EXPECT_EQ(ws.beeps, 4);
-
     time.SetTimeDisplay(td12Hour);
     time.SetShowSeconds(true);
     const Case twelveHour[] = {
@@ -252,4 +249,133 @@ TEST(TimeText, ReadsTheShapesTheEditWrites)
             EXPECT_EQ(std::lround(time * 86400), seconds) << platform::CodePointsToUtf8(text);
         }
     }
+}
+
+namespace {
+
+struct NewComboBox : ::testing::Test {
+    void Press(platform::KeyCode k, platform::ShiftState s = 0) { combo.HostKeyDown(k, s); }
+    // A press on row Row of the open list, or outside it from row -1 up.
+    void PressRow(int32_t Row)
+    {
+        const int32_t y = Row < 0 ? -5 : 1 + Row * combo.ItemHeight() + 1;
+        combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, Row < 0 ? -5 : 5, y);
+    }
+    FakeWindowSystem ws;
+    TrmNewComboBox combo;
+    int changed = 0, dropDowns = 0, closeUps = 0;
+};
+
+std::vector<std::string> Numbered(int count)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < count; ++i)
+        items.push_back("item " + std::to_string(i));
+    return items;
+}
+
+} // namespace
+
+TEST_F(NewComboBox, ListIsAsHighAsItsItemsUpToDropDownCount)
+{
+    combo.SetBounds(10, 20, 100, 21);
+    combo.SetItemHeight(13);
+    for (const auto& [items, height] : {std::pair{3, 3 * 13 + 2}, {20, 8 * 13 + 2}, {0, 13 + 2}}) {
+        combo.SetComboItems(Numbered(items));
+        combo.ToggleListBox();
+        ASSERT_TRUE(combo.DroppedDown());
+        EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, 21, 100, 21 + height})) << items;
+        combo.ToggleListBox();
+        EXPECT_FALSE(combo.DroppedDown());
+    }
+    // The list opens above the edit as soon as it would reach the desktop's bottom: below,
+    // it would span 21..88.
+    FakeHost host(combo);
+    combo.SetDropDownWidth(150);
+    combo.SetComboItems(Numbered(5));
+    for (const auto& [desktopBottom, listTop] : {std::pair{87, -67}, {88, -67}, {89, 21}}) {
+        host.desktop = {0, 0, 800, desktopBottom};
+        combo.ToggleListBox();
+        EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, listTop, 150, listTop + 67})) << desktopBottom;
+        combo.ToggleListBox();
+    }
+}
+
+TEST_F(NewComboBox, PickingFromTheListFiresOnChangedOnlyForANewItem)
+{
+    combo.SetComboItems({"red", "green", "blue"});
+    combo.OnChanged = [&](TObject*) { ++changed; };
+    combo.OnDropDown = [&](TObject*) { ++dropDowns; };
+    combo.OnCloseUp = [&](TObject*) { ++closeUps; };
+    Press(key::Down, shift::Alt);
+    ASSERT_TRUE(combo.DroppedDown());
+    PressRow(1);
+    EXPECT_EQ(std::tuple(combo.DroppedDown(), combo.Text(), combo.Modified(), changed),
+              std::tuple(false, "green", true, 1));
+    combo.SetModified(false);
+    Press(key::F4);
+    PressRow(1); // the same item again
+    EXPECT_EQ(std::pair(combo.Modified(), changed), std::pair(false, 1));
+    Press(key::F4);
+    Press(key::Return); // the same item, chosen with Enter
+    EXPECT_EQ(std::pair(combo.Text(), changed), std::pair(std::string("green"), 2));
+    Press(key::F4);
+    Press(key::Down); // moves the list, not the text
+    EXPECT_EQ(combo.ListBox().ItemIndex(), 2);
+    Press(key::Escape);
+    EXPECT_EQ(std::tuple(combo.DroppedDown(), combo.Text(), dropDowns, closeUps), std::tuple(false, "green", 4, 0));
+    // Closed without a pick by the keys, by leaving and by a press outside the list.
+    const std::function<void()> closings[] = {[&] { Press(key::Up, shift::Alt); },
+                                              [&] { combo.HostFocusChanged(true); combo.HostFocusChanged(false); },
+                                              [&] { PressRow(-1); }};
+    for (size_t i = 0; i < std::size(closings); ++i) {
+        combo.ToggleListBox();
+        closings[i]();
+        EXPECT_EQ(std::pair(combo.DroppedDown(), closeUps), std::pair(false, int(i) + 1)) << i;
+    }
+    EXPECT_EQ(changed, 2);
+    combo.ToggleListBox();
+    combo.ListBox().SetItemIndex(-1); // Enter on an empty selection keeps the typed text
+    combo.SetText("typed");
+    Press(key::Return);
+    EXPECT_EQ(combo.Text(), "typed");
+}
+
+TEST_F(NewComboBox, UpAndDownStepTheItemsWithTheListClosed)
+{
+    combo.SetComboItems({"a", "b", "c"});
+    combo.OnChanged = [&](TObject*) { ++changed; };
+    Press(key::Up); // nothing selected yet: Up has nowhere to go
+    EXPECT_EQ(combo.Text(), "");
+    for (const auto& [code, text, changes] : {std::tuple{key::Down, "a", 1}, {key::Down, "b", 2}, {key::Down, "c", 3},
+                                              {key::Down, "c", 3}, {key::Up, "b", 4}}) { // nothing after the last
+        Press(code);
+        EXPECT_EQ(std::tuple(combo.Text(), changed, combo.SelLength()), std::tuple(text, changes, 1)) << text;
+    }
+    EXPECT_EQ(combo.ItemIndex(), 1);
+    combo.SetText("not listed");
+    EXPECT_EQ(combo.ItemIndex(), -1);
+    for (const auto& [index, text] : {std::pair{0, "a"}, {7, ""}}) {
+        combo.SetItemIndex(index);
+        EXPECT_EQ(combo.Text(), text);
+    }
+}
+
+TEST_F(NewComboBox, WithTheEditorOffNothingIsTypedDeletedOrPasted)
+{
+    ws.clipboard = "pasted";
+    combo.SetText("kept");
+    combo.SetEditorEnabled(false);
+    combo.SelectAll();
+    for (char32_t ch : std::u32string_view(U"x\r\x16\x18"))
+        combo.HostKeyPress(ch);
+    Press(key::Delete);
+    Press(key::Insert, shift::Shift);
+    EXPECT_EQ(combo.Text(), "kept");
+    combo.SetEditorEnabled(true);
+    for (char32_t ch : std::u32string_view(U"\ry"))
+        combo.HostKeyPress(ch);
+    EXPECT_EQ(combo.Text(), "y");
+    combo.SetEnabled(false);
+    EXPECT_FALSE(combo.GetButton(1)->Enabled());
 }
