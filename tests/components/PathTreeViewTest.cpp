@@ -335,7 +335,7 @@ TEST_F(TreeFixture, ClicksToggleButtonsAndSelectLabels)
     for (const auto& [x, y, hits] : {std::tuple{10, 1 + row / 2, hit::htOnButton},
                                      {25, 1 + row / 2, THitTests(hit::htOnItem | hit::htOnLabel)},
                                      {100, 1 + row / 2, hit::htOnRight}, {25, 1 + 5 * row, hit::htNowhere},
-                                     {0, 1 + row / 2, hit::htToLeft}})
+                                     {0, 1 + row / 2, hit::htToLeft}, {5000, 1 + row / 2, hit::htToRight}})
         EXPECT_EQ(tree.GetHitTestInfoAt(x, y), hits) << x << ", " << y;
     tree.HostMouseDown(MouseButton::Left, shift::None, 10, 1 + row / 2);
     tree.HostMouseUp(MouseButton::Left, shift::None, 10, 1 + row / 2);
