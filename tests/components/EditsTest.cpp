@@ -43,6 +43,19 @@ std::string TypeAt(TCustomEdit& edit, int32_t At, char32_t Ch)
     return edit.Text();
 }
 
+struct NewComboBox : ::testing::Test {
+    void Press(platform::KeyCode k, platform::ShiftState s = 0) { combo.HostKeyDown(k, s); }
+    // A press on row Row of the open list, or outside it from row -1 up.
+    void PressRow(int32_t Row)
+    {
+        const int32_t y = Row < 0 ? -5 : 1 + Row * combo.ItemHeight() + 1;
+        combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, Row < 0 ? -5 : 5, y);
+    }
+    FakeWindowSystem ws;
+    TrmNewComboBox combo;
+    int changed = 0, dropDowns = 0, closeUps = 0;
+};
+
 } // namespace
 
 TEST(FloatText, ReadsPlainDecimalsOnlyAndWritesTwoRoundedHalfAwayFromZero)
@@ -244,37 +257,12 @@ TEST(TimeText, ReadsTheShapesTheEditWrites)
     }
 }
 
-namespace {
-
-struct NewComboBox : ::testing::Test {
-    void Press(platform::KeyCode k, platform::ShiftState s = 0) { combo.HostKeyDown(k, s); }
-    // A press on row Row of the open list, or outside it from row -1 up.
-    void PressRow(int32_t Row)
-    {
-        const int32_t y = Row < 0 ? -5 : 1 + Row * combo.ItemHeight() + 1;
-        combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, Row < 0 ? -5 : 5, y);
-    }
-    FakeWindowSystem ws;
-    TrmNewComboBox combo;
-    int changed = 0, dropDowns = 0, closeUps = 0;
-};
-
-std::vector<std::string> Numbered(int count)
-{
-    std::vector<std::string> items;
-    for (int i = 0; i < count; ++i)
-        items.push_back("item " + std::to_string(i));
-    return items;
-}
-
-} // namespace
-
 TEST_F(NewComboBox, ListIsAsHighAsItsItemsUpToDropDownCount)
 {
     combo.SetBounds(10, 20, 100, 21);
     combo.SetItemHeight(13);
     for (const auto& [items, height] : {std::pair{3, 3 * 13 + 2}, {20, 8 * 13 + 2}, {0, 13 + 2}}) {
-        combo.SetComboItems(Numbered(items));
+        combo.SetComboItems(std::vector<std::string>(size_t(items), "item"));
         combo.ToggleListBox();
         ASSERT_TRUE(combo.DroppedDown());
         EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, 21, 100, 21 + height})) << items;
@@ -285,7 +273,7 @@ TEST_F(NewComboBox, ListIsAsHighAsItsItemsUpToDropDownCount)
     // it would span 21..88.
     FakeHost host(combo);
     combo.SetDropDownWidth(150);
-    combo.SetComboItems(Numbered(5));
+    combo.SetComboItems(std::vector<std::string>(5, "item"));
     for (const auto& [desktopBottom, listTop] : {std::pair{87, -67}, {88, -67}, {89, 21}}) {
         host.desktop = {0, 0, 800, desktopBottom};
         combo.ToggleListBox();

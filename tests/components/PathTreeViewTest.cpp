@@ -88,6 +88,24 @@ void PutInt32s(std::vector<uint8_t>& bytes, std::initializer_list<int32_t> value
             bytes.push_back(uint8_t(uint32_t(value) >> shiftBits));
 }
 
+// The trees as screen pop-ups: dropped down below their owner, a press outside hiding them
+// and the keys their owner passes on.
+template <class TTree>
+struct ScreenTreeTest : ::testing::Test {
+    ScreenTreeTest()
+    {
+        a = tree.Items().AddChild(nullptr, "a");
+        b = tree.Items().AddChild(nullptr, "b");
+    }
+    FakeWindowSystem windows;
+    CellRasterizer rasterizer;
+    TTree tree;
+    TrmTreeNode *a = nullptr, *b = nullptr;
+};
+
+using ScreenTrees = ::testing::Types<TrmCustomScreenTreeView, TrmCustomScreenPathTreeView>;
+TYPED_TEST_SUITE(ScreenTreeTest, ScreenTrees);
+
 } // namespace
 
 TEST_F(TreeFixture, PathsNameEachNodeFromTheTop)
@@ -531,28 +549,6 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     tree.SetImages(nullptr);
     tree.SetStateImages(nullptr);
 }
-
-// The trees as screen pop-ups: dropped down below their owner, a press outside hiding them
-// and the keys their owner passes on.
-namespace {
-
-template <class TTree>
-struct ScreenTreeTest : ::testing::Test {
-    ScreenTreeTest()
-    {
-        a = tree.Items().AddChild(nullptr, "a");
-        b = tree.Items().AddChild(nullptr, "b");
-    }
-    FakeWindowSystem windows;
-    CellRasterizer rasterizer;
-    TTree tree;
-    TrmTreeNode *a = nullptr, *b = nullptr;
-};
-
-using ScreenTrees = ::testing::Types<TrmCustomScreenTreeView, TrmCustomScreenPathTreeView>;
-TYPED_TEST_SUITE(ScreenTreeTest, ScreenTrees);
-
-} // namespace
 
 TYPED_TEST(ScreenTreeTest, ALeftPressOutsideHidesAndIsThenHandledAsUsual)
 {
