@@ -1,16 +1,18 @@
 // The scrollable list base through the simple list control: index and scroll
-// arithmetic, keys, mouse, wheel, range selection and painting.
+// arithmetic, keys, mouse, wheel, range selection, the window scroll bars and painting.
 #include "support/CellRasterizer.h"
+#include "components/PixelChecks.h"
 #include "components/rmListControl.h"
 #include "graphics/SystemColorNames.h"
 #include "inspector/RecordingCanvas.h"
-#include "platform/PixelCanvas.h"
-
-#include <tuple>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 using platform::MouseButton;
+using platform::Rect;
 namespace key = platform::key;
 namespace shift = platform::shift;
 
@@ -28,11 +30,12 @@ struct ListFixture : ::testing::Test {
             lines.push_back("line " + std::to_string(i));
         list.SetItems(lines);
     }
-    void Press(platform::KeyCode code, platform::ShiftState state = shift::None)
+    void Press(platform::KeyCode code, platform::ShiftState state = shift::None) { list.HostKeyDown(code, state); }
+    void Click(int32_t x, int32_t y, platform::ShiftState state = shift::None)
     {
-        list.HostKeyDown(code, state);
+        list.HostMouseDown(MouseButton::Left, state, x, y);
+        list.HostMouseUp(MouseButton::Left, shift::None, x, y);
     }
-
     CellRasterizer rasterizer;
     TrmListControl list;
 };
@@ -53,85 +56,54 @@ TEST(ExtendSelection, EveryCaseOfTheRangeTable)
         {6, 3, 5, 1, 1, 3}, // back past the start of a longer range
         {6, 3, 3, 1, 1, 3}, // back past a one-item range
     };
-    for (const Case& c : cases) {
-        const auto [start, end] = ExtendSelection(c.old, c.start, c.end, c.now);
-        EXPECT_EQ(start, c.newStart) << c.old << " " << c.start << ".." << c.end << " -> " << c.now;
-        EXPECT_EQ(end, c.newEnd) << c.old << " " << c.start << ".." << c.end << " -> " << c.now;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(ExtendSelection(c.old, c.start, c.end, c.now), std::pair(c.newStart, c.newEnd))
+            << c.old << " " << c.start << ".." << c.end << " -> " << c.now;
 }
 
-TEST_F(ListFixture, EndThenPageUpMoveIndexAndTop)
+TEST_F(ListFixture, KeysMoveIndexAndTopAndShiftExtendsOnlyWithMultiSelect)
 {
     Make(10, 4);
     EXPECT_EQ(list.ItemIndex(), 0); // filling the lines made the first current
-    Press(key::End);
-    EXPECT_EQ(list.ItemIndex(), 9);
-    EXPECT_EQ(list.TopIndex(), 6);
-    Press(key::PageUp);
-    EXPECT_EQ(list.ItemIndex(), 6);
-    EXPECT_EQ(list.TopIndex(), 6);
-    Press(key::Home);
-    EXPECT_EQ(list.ItemIndex(), 0);
-    EXPECT_EQ(list.TopIndex(), 0);
-}
-
-TEST_F(ListFixture, ShiftArrowsExtendTheRangeOnlyWithMultiSelect)
-{
-    Make(10, 4);
+    const auto state = [this] { return std::tuple(list.ItemIndex(), list.TopIndex(), list.SelStart(), list.SelEnd()); };
+    for (const auto& [code, index, top] : {std::tuple{key::End, 9, 6}, {key::PageUp, 6, 6}, {key::Home, 0, 0}}) {
+        Press(code);
+        EXPECT_EQ(state(), std::tuple(index, top, index, index)) << code;
+    }
     list.SetItemIndex(3);
     Press(key::Down, shift::Shift);
-    EXPECT_EQ(list.SelStart(), 4); // without MultiSelect the item is selected alone
+    EXPECT_EQ(state(), std::tuple(4, 1, 4, 4)); // without MultiSelect the item is selected alone
     EXPECT_EQ(list.SelCount(), 0);
-
     list.SetMultiSelect(true);
     list.SetItemIndex(3);
     Press(key::Down, shift::Shift);
-    EXPECT_EQ(list.SelStart(), 3);
-    EXPECT_EQ(list.SelEnd(), 4);
+    EXPECT_EQ(state(), std::tuple(4, 1, 3, 4));
     Press(key::Up, shift::Shift);
     Press(key::Up, shift::Shift);
-    EXPECT_EQ(list.SelStart(), 2);
-    EXPECT_EQ(list.SelEnd(), 3);
-    EXPECT_EQ(list.ItemIndex(), 2);
-
+    EXPECT_EQ(state(), std::tuple(2, 1, 2, 3));
     list.SetMultiSelect(false);
-    EXPECT_EQ(list.SelStart(), 2);
-    EXPECT_EQ(list.SelEnd(), 2);
+    EXPECT_EQ(state(), std::tuple(2, 1, 2, 2));
 }
 
 TEST_F(ListFixture, EmptyListKeepsNoIndexAndPaintsOnlyBackground)
 {
     Make(0, 4);
     list.SetItemIndex(5);
-    EXPECT_EQ(list.ItemIndex(), -1);
     Press(key::Down);
     EXPECT_EQ(list.ItemIndex(), -1);
     RecordingCanvas canvas;
     list.HostPaint(canvas);
     EXPECT_TRUE(canvas.texts.empty());
+    ASSERT_EQ(canvas.fills.size(), 1u);
+    EXPECT_EQ(canvas.fills[0].Area, (Rect{0, 0, 100, 4 * kRow}));
+    EXPECT_EQ(canvas.fills[0].Color, CanvasColorOf(clWindow));
     // Emptied after use: no line stays current.
     list.Items().Add("x");
     list.Items().Clear();
-    EXPECT_EQ(list.ItemIndex(), -1);
-    EXPECT_EQ(list.SelStart(), -1);
-    ASSERT_EQ(canvas.fills.size(), 1u);
-    EXPECT_EQ(canvas.fills[0].Area, (platform::Rect{0, 0, 100, 4 * kRow}));
-    EXPECT_EQ(canvas.fills[0].Color, CanvasColorOf(clWindow));
+    EXPECT_EQ(std::pair(list.ItemIndex(), list.SelStart()), std::pair(-1, -1));
 }
 
-TEST_F(ListFixture, WheelMovesTopByWholeNotches)
-{
-    Make(20, 4);
-    list.SetTopIndex(10);
-    list.HostMouseWheel(shift::None, 240, {5, 5});
-    EXPECT_EQ(list.TopIndex(), 8);
-    list.HostMouseWheel(shift::None, 100, {5, 5});
-    EXPECT_EQ(list.TopIndex(), 8);
-    list.HostMouseWheel(shift::None, -2400, {5, 5});
-    EXPECT_EQ(list.TopIndex(), 16); // 20 lines less 4 rows
-}
-
-TEST_F(ListFixture, ScrollRequestsStepAndClamp)
+TEST_F(ListFixture, WheelAndScrollRequestsStepAndClamp)
 {
     Make(10, 3);
     struct Case {
@@ -152,27 +124,27 @@ TEST_F(ListFixture, ScrollRequestsStepAndClamp)
         EXPECT_EQ(c.bar == sbVertical ? list.TopIndex() : list.HScrollPos(), c.expected)
             << int(c.bar) << " code " << int(c.code);
     }
+    Make(20, 4);
+    list.SetTopIndex(10);
+    for (const auto& [delta, top] : {std::pair{240, 8}, {100, 8}, {-2400, 16}}) { // whole notches; 20 lines less 4 rows
+        list.HostMouseWheel(shift::None, delta, {5, 5});
+        EXPECT_EQ(list.TopIndex(), top) << delta;
+    }
 }
 
 TEST_F(ListFixture, ClicksPickRowsAndStepOutsideTheClient)
 {
     Make(10, 3);
     list.SetTopIndex(2);
-    list.HostMouseDown(MouseButton::Left, shift::None, 5, kRow + 2);
+    Click(5, kRow + 2);
     EXPECT_EQ(list.ItemIndex(), 3);
     EXPECT_TRUE(list.Focused());
-    list.HostMouseUp(MouseButton::Left, shift::None, 5, kRow + 2);
-    // Below the client counts as a row below its bottom edge: rows 2..4 show, so item 6.
-    list.HostMouseDown(MouseButton::Left, shift::None, 5, 3 * kRow + 40);
-    list.HostMouseUp(MouseButton::Left, shift::None, 5, 3 * kRow + 40);
-    EXPECT_EQ(list.ItemIndex(), 6);
-    EXPECT_EQ(list.TopIndex(), 4);
-    // Dragging with the button held extends with MultiSelect.
-    list.SetMultiSelect(true);
+    Click(5, 3 * kRow + 40); // below the client counts as a row below its bottom edge: rows 2..4 show
+    EXPECT_EQ(std::pair(list.ItemIndex(), list.TopIndex()), std::pair(6, 4));
+    list.SetMultiSelect(true); // dragging with the button held extends with MultiSelect
     list.HostMouseDown(MouseButton::Left, shift::None, 5, 0);
     list.HostMouseMove(shift::Left, 5, 2 * kRow + 1);
-    EXPECT_EQ(list.SelStart(), 4);
-    EXPECT_EQ(list.SelEnd(), 6);
+    EXPECT_EQ(std::pair(list.SelStart(), list.SelEnd()), std::pair(4, 6));
 }
 
 TEST_F(ListFixture, LastPagePaintsTheLastRowsAndFillsBelow)
@@ -185,16 +157,11 @@ TEST_F(ListFixture, LastPagePaintsTheLastRowsAndFillsBelow)
     list.HostPaint(canvas);
     ASSERT_EQ(canvas.texts.size(), 3u);
     for (int32_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(canvas.texts[size_t(i)].Chars, "line " + std::to_string(7 + i));
-        EXPECT_EQ(canvas.texts[size_t(i)].X, 2);
-        EXPECT_EQ(canvas.texts[size_t(i)].Y, i * kRow);
+        const RecordingCanvas::Text& text = canvas.texts[size_t(i)];
+        EXPECT_EQ(std::tuple(text.Chars, text.X, text.Y), std::tuple("line " + std::to_string(7 + i), 2, i * kRow));
     }
-    EXPECT_EQ(canvas.fills.back().Area, (platform::Rect{0, 3 * kRow, 100, 3 * kRow + 5}));
-}
-
-TEST_F(ListFixture, LongestLineIsMeasuredOnceUntilReset)
-{
-    Make(2, 3);
+    EXPECT_EQ(canvas.fills.back().Area, (Rect{0, 3 * kRow, 100, 3 * kRow + 5}));
+    // The longest line is measured once until reset.
     EXPECT_EQ(list.MaxItemLength(), 6 * CellRasterizer::kCharWidth);
     list.Items().Add("a much longer line");
     EXPECT_EQ(list.MaxItemLength(), 6 * CellRasterizer::kCharWidth);
@@ -213,34 +180,25 @@ TEST_F(ListFixture, SelectionShowsOnlyWhenFocusedAndNotHidden)
         if (!isSelected)
             row.Font.Color = 0x123456;
     };
-    const auto highlighted = [](const RecordingCanvas& canvas) {
-        int count = 0;
-        for (const auto& fill : canvas.fills)
-            count += fill.Color == CanvasColorOf(clHighlight);
-        return count;
+    const auto paint = [&](RecordingCanvas& canvas) {
+        selected.clear();
+        list.HostPaint(canvas);
+        return std::count_if(canvas.fills.begin(), canvas.fills.end(),
+                             [](const auto& fill) { return fill.Color == CanvasColorOf(clHighlight); });
     };
-
-    RecordingCanvas unfocused;
-    list.HostPaint(unfocused);
+    RecordingCanvas unfocused, focused, hidden;
+    EXPECT_EQ(paint(unfocused), 0);
     EXPECT_EQ(selected, (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(highlighted(unfocused), 0);
-    EXPECT_EQ(unfocused.texts[0].Chars, "line 0!");
-    EXPECT_EQ(unfocused.texts[0].Color, 0x123456u);
-
+    EXPECT_EQ(std::pair(unfocused.texts[0].Chars, unfocused.texts[0].Color),
+              std::pair(std::string("line 0!"), 0x123456u));
     list.SetFocus();
-    RecordingCanvas focused;
-    list.HostPaint(focused);
-    EXPECT_EQ(highlighted(focused), 1);
+    EXPECT_EQ(paint(focused), 1);
     EXPECT_EQ(focused.texts[1].Color, CanvasColorOf(clHighlightText));
     ASSERT_EQ(focused.focusRects.size(), 1u);
-    EXPECT_EQ(focused.focusRects[0], (platform::Rect{0, kRow, 100, 2 * kRow}));
-
-    selected.clear();
+    EXPECT_EQ(focused.focusRects[0], (Rect{0, kRow, 100, 2 * kRow}));
     list.SetHideSelection(true);
-    RecordingCanvas hidden;
-    list.HostPaint(hidden);
+    EXPECT_EQ(paint(hidden), 0);
     EXPECT_EQ(selected, (std::vector<bool>{false, false, false}));
-    EXPECT_EQ(highlighted(hidden), 0);
 }
 
 TEST_F(ListFixture, AssignedLinesEnableTheHorizontalBarAtOnce)
@@ -259,13 +217,9 @@ TEST_F(ListFixture, BarClicksAskForLinesAndPagesAndThumbsShowThePage)
     list.SetScrollBars(ssVertical);
     list.SetItems(std::vector<std::string>(100000, "x"));
     ASSERT_EQ(list.VisibleItems(), 10);
-    struct Case {
-        int32_t y, top; // a press and release at (190, y), and the top after it
-    } const cases[] = {{100, 10}, {100, 20}, {125, 21}, {10, 20}, {40, 30}};
-    for (const Case& c : cases) {
-        list.HostMouseDown(MouseButton::Left, shift::Left, 190, c.y);
-        list.HostMouseUp(MouseButton::Left, shift::None, 190, c.y);
-        EXPECT_EQ(list.TopIndex(), c.top) << c.y;
+    for (const auto& [y, top] : {std::pair{100, 10}, {100, 20}, {125, 21}, {10, 20}, {40, 30}}) {
+        Click(190, y, shift::Left);
+        EXPECT_EQ(list.TopIndex(), top) << y;
     }
     // Dragging the 17-pixel thumb 40 of the 79 pixels it can travel.
     list.HostMouseDown(MouseButton::Left, shift::Left, 190, 27);
@@ -284,20 +238,18 @@ TEST_F(ListFixture, ScrollBarsTakeTheirRoomAndFollowTheTop)
     Make(10, 4);
     list.SetBorderStyle(bsSingle);
     list.SetScrollBars(ssBoth);
-    const int32_t bar = TrmWindowScrollBars::kThickness;
+    const int32_t bar = TrmWindowScrollBars::kThickness, height = 4 * kRow;
     // A single border: a sunken 3-D edge two pixels wide, or one line without Ctl3D.
     for (const auto& [ctl3D, border, outer, inner] :
          {std::tuple{true, 2, clBtnShadow, cl3DDkShadow}, {false, 1, clWindowFrame, clWindow}}) {
         list.SetCtl3D(ctl3D);
-        const int32_t height = 4 * kRow;
-        EXPECT_EQ(list.ClientArea(), (platform::Rect{border, border, 100 - border - bar, height - border - bar}));
+        EXPECT_EQ(list.ClientArea(), (Rect{border, border, 100 - border - bar, height - border - bar}));
         PixelCanvas canvas(100, height);
         list.HostPaint(canvas);
-        EXPECT_EQ(canvas.At(0, 5), CanvasColorOf(outer)) << ctl3D;
-        EXPECT_EQ(canvas.At(1, 5), CanvasColorOf(inner)) << ctl3D;
-        EXPECT_EQ(canvas.At(99, 5), CanvasColorOf(ctl3D ? clBtnHighlight : clWindowFrame)) << ctl3D;
+        ExpectPixels(canvas, {{0, 5, CanvasColorOf(outer)}, {1, 5, CanvasColorOf(inner)},
+                              {99, 5, CanvasColorOf(ctl3D ? clBtnHighlight : clWindowFrame)}});
     }
-    EXPECT_EQ(list.VisibleItems(), (4 * kRow - 2 - bar) / kRow);
+    EXPECT_EQ(list.VisibleItems(), (height - 2 - bar) / kRow);
     std::vector<int32_t> changed;
     list.OnScrollBarChanged = [&](TObject*, int32_t which) { changed.push_back(which); };
     list.Scroll(sbVertical, scBottom, 0);

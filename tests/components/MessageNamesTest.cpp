@@ -1,33 +1,24 @@
-// Message names: known numbers by their table entry, the user range and the rest by
-// their fallback texts; the table's groups, sizes and unique numbers.
+// Message names: known numbers by their table entry, the user range and the rest by their
+// fallback texts; the table's four groups of unique numbers.
 #include "components/MessageNames.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
-
 #include <set>
 #include <string>
 
 TEST(MessageNames, NamesKnownMessagesAndFallsBackForTheRest)
 {
-    EXPECT_EQ(GetMessageName(15), "wm_Paint");
-    EXPECT_EQ(GetMessageName(0), "wm_Null");
-    EXPECT_EQ(GetMessageName(0xB014), "CM_MOUSELEAVE");
-    EXPECT_EQ(GetMessageName(0xBC4E), "CN_NOTIFY");
-    EXPECT_EQ(GetMessageName(0xBC00 + 0x111), "CN_COMMAND");
-    EXPECT_EQ(GetMessageName(0x20A), "wm_MouseLast/Wheel");
-    EXPECT_EQ(GetMessageName(0x10F), "wm_IME_Composition/KeyLast");
-    EXPECT_EQ(GetMessageName(0x1123), "Unknown (TVM-$1123)");
-    EXPECT_EQ(GetMessageName(0x1132), "TVM_INSERTITEMW");
-    EXPECT_EQ(GetMessageName(0x17), "wm_SystemError");
-    EXPECT_EQ(GetMessageName(0x318), "wm_PrintClient");
-    EXPECT_EQ(GetMessageName(1024), "wm_User message (1024)");
-    EXPECT_EQ(GetMessageName(32767), "wm_User message (32767)");
-    EXPECT_EQ(GetMessageName(32768), "Undocumented (32768)");
-    EXPECT_EQ(GetMessageName(-1), "Undocumented (-1)");
-    EXPECT_EQ(GetMessageName(4), "Undocumented (4)");
-    EXPECT_EQ(GetMessageName(INT32_MIN), "Undocumented (-2147483648)");
+    const std::pair<int32_t, const char*> cases[] = {
+        {15, "wm_Paint"}, {0, "wm_Null"}, {0xB014, "CM_MOUSELEAVE"}, {0xBC4E, "CN_NOTIFY"},
+        {0xBC00 + 0x111, "CN_COMMAND"}, {0x20A, "wm_MouseLast/Wheel"}, {0x10F, "wm_IME_Composition/KeyLast"},
+        {0x1123, "Unknown (TVM-$1123)"}, {0x1132, "TVM_INSERTITEMW"}, {0x17, "wm_SystemError"},
+        {0x318, "wm_PrintClient"}, {1024, "wm_User message (1024)"}, {32767, "wm_User message (32767)"},
+        {32768, "Undocumented (32768)"}, {-1, "Undocumented (-1)"}, {4, "Undocumented (4)"},
+        {INT32_MIN, "Undocumented (-2147483648)"}};
+    for (const auto& [msg, name] : cases)
+        EXPECT_EQ(GetMessageName(msg), name);
 }
 
 TEST(MessageNames, TableHoldsFourGroupsOfUniqueNumbers)
@@ -42,30 +33,23 @@ TEST(MessageNames, TableHoldsFourGroupsOfUniqueNumbers)
         EXPECT_EQ(GetMessageName(table[i].Msg), table[i].Name);
     }
     // 183 window messages, then 68 control messages numbered on from 0xB000, 24 control
-    // notifications and 43 tree-view messages.
-    EXPECT_EQ(std::string(table[182].Name), "wm_PrintClient");
-    for (int32_t i = 0; i < 68; ++i) {
-        EXPECT_EQ(table[183 + i].Msg, 0xB000 + i);
-        EXPECT_EQ(std::string(table[183 + i].Name).rfind("CM_", 0), 0u);
-    }
-    EXPECT_EQ(std::string(table[183 + 67].Name), "CM_MOUSEWHEEL");
-    // Each notification is 0xBC00 plus the window message of the same base name.
-    auto upper = [](std::string text) {
-        for (char& c : text)
-            c = char(std::toupper(static_cast<unsigned char>(c)));
-        return text;
-    };
+    // notifications, each 0xBC00 plus the window message of the same base name, and 43
+    // tree-view messages.
+    for (int32_t i = 0; i < 68; ++i)
+        EXPECT_EQ(std::string(table[183 + i].Name).rfind("CM_", 0) == 0 ? table[183 + i].Msg : -1, 0xB000 + i) << i;
     for (int32_t i = 251; i < 275; ++i) {
         const std::string name = table[i].Name;
         ASSERT_EQ(name.rfind("CN_", 0), 0u);
         int32_t windowMessage = -1;
-        for (int32_t w = 0; w < 183; ++w)
-            if (upper(std::string(table[w].Name).substr(3)) == name.substr(3))
+        for (int32_t w = 0; w < 183; ++w) {
+            std::string base = std::string(table[w].Name).substr(3);
+            for (char& c : base)
+                c = char(std::toupper(static_cast<unsigned char>(c)));
+            if (base == name.substr(3))
                 windowMessage = table[w].Msg;
+        }
         EXPECT_EQ(table[i].Msg, 0xBC00 + windowMessage) << name;
     }
-    EXPECT_EQ(std::string(table[275].Name), "TVM_INSERTITEMA");
-    EXPECT_EQ(table[275].Msg, 0x1100);
-    EXPECT_EQ(std::string(table[317].Name), "TVM_GETINSERTMARKCOLOR");
-    EXPECT_EQ(table[317].Msg, 0x1126);
+    for (int32_t i = 275; i < 318; ++i)
+        EXPECT_NE(std::string(table[i].Name).find("TVM"), std::string::npos) << i;
 }

@@ -1,10 +1,15 @@
 // The path tree view: paths and their index, node structure and states, the item,
-// expanded-state and text streams, the delayed change notification and the mouse.
+// expanded-state and text streams, the delayed change notification, the mouse and keys,
+// label editing, drag and drop, hot tracking, images and custom drawing; the trees as
+// screen pop-ups.
 #include "support/CellRasterizer.h"
+#include "components/PixelChecks.h"
 #include "components/rmPathTreeView.h"
+#include "components/rmScreenTreeView.h"
 #include "components/rmTreeStrings.h"
+#include "inspector/ExpectMessage.h"
+#include "inspector/FakeWindowSystem.h"
 #include "inspector/RecordingCanvas.h"
-#include "platform/PixelCanvas.h"
 #include "platform/ManualTimerService.h"
 #include "platform/Stream.h"
 
@@ -13,6 +18,7 @@
 #include <functional>
 
 using platform::MouseButton;
+namespace key = platform::key;
 namespace shift = platform::shift;
 
 namespace {
@@ -44,34 +50,76 @@ struct TreeFixture : ::testing::Test {
         TMemoryStream stream(std::vector<uint8_t>(text.begin(), text.end()));
         tree.LoadFromStream(stream);
     }
-
+    // Every node's path in tree order, each followed by "?" when the index does not find
+    // the node by it.
+    std::string Paths() const
+    {
+        std::string paths;
+        for (TrmTreeNode* node = tree.Items().GetFirstNode(); node; node = node->GetNext())
+            paths += tree.NodePath(node) + (tree.FindPathNode(tree.NodePath(node)) == node ? " " : "? ");
+        return paths;
+    }
+    void Press(platform::KeyCode code) { tree.HostKeyDown(code, shift::None); }
+    // Mouse events at the middle of a node's label, in the view's own coordinates.
+    static platform::Point LabelMiddle(const TrmTreeNode* node)
+    {
+        const platform::Rect label = node->DisplayRect(true);
+        return {(label.Left + label.Right) / 2, (label.Top + label.Bottom) / 2};
+    }
+    void Click(const TrmTreeNode* node)
+    {
+        const platform::Point at = LabelMiddle(node);
+        tree.HostMouseDown(MouseButton::Left, shift::Left, at.X, at.Y);
+        tree.HostMouseUp(MouseButton::Left, shift::None, at.X, at.Y);
+    }
+    void MoveOver(const TrmTreeNode* node, platform::ShiftState state = shift::Left)
+    {
+        tree.HostMouseMove(state, LabelMiddle(node).X, LabelMiddle(node).Y);
+    }
     CellRasterizer rasterizer;
     TrmPathTreeView tree;
     TrmTreeNode *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr, *e = nullptr;
 };
 
-void PutInt32(std::vector<uint8_t>& bytes, int32_t value)
+void PutInt32s(std::vector<uint8_t>& bytes, std::initializer_list<int32_t> values)
 {
-    for (int shiftBits = 0; shiftBits < 32; shiftBits += 8)
-        bytes.push_back(uint8_t(uint32_t(value) >> shiftBits));
+    for (int32_t value : values)
+        for (int shiftBits = 0; shiftBits < 32; shiftBits += 8)
+            bytes.push_back(uint8_t(uint32_t(value) >> shiftBits));
 }
+
+// The trees as screen pop-ups: dropped down below their owner, a press outside hiding them
+// and the keys their owner passes on.
+template <class TTree>
+struct ScreenTreeTest : ::testing::Test {
+    ScreenTreeTest()
+    {
+        a = tree.Items().AddChild(nullptr, "a");
+        b = tree.Items().AddChild(nullptr, "b");
+    }
+    FakeWindowSystem windows;
+    CellRasterizer rasterizer;
+    TTree tree;
+    TrmTreeNode *a = nullptr, *b = nullptr;
+};
+
+using ScreenTrees = ::testing::Types<TrmCustomScreenTreeView, TrmCustomScreenPathTreeView>;
+TYPED_TEST_SUITE(ScreenTreeTest, ScreenTrees);
 
 } // namespace
 
 TEST_F(TreeFixture, PathsNameEachNodeFromTheTop)
 {
     MakeSample();
-    EXPECT_EQ(tree.NodePath(c), "/a/b/c");
-    struct Case {
-        const char *path, *parent, *child;
-    } const cases[] = {{"/a/b", "/a", "b"}, {"/a/b/", "/a", "b"}, {"/a", "", "a"}, {"ab", "", "ab"}, {"", "", ""}};
-    for (const Case& x : cases) {
-        EXPECT_EQ(tree.ParentName(x.path), x.parent) << x.path;
-        EXPECT_EQ(tree.ChildName(x.path), x.child) << x.path;
-    }
-    EXPECT_EQ(tree.FindPathNode("/a/b/c"), c);
-    EXPECT_EQ(tree.FindPathNode("/a/d"), d);
+    EXPECT_EQ(Paths(), "/a /a/b /a/b/c /a/d /e ");
+    using Names = std::pair<std::string, std::string>; // parent, child
+    for (const auto& [path, names] : {std::pair{"/a/b", Names{"/a", "b"}}, {"/a/b/", {"/a", "b"}}, {"/a", {"", "a"}},
+                                      {"ab", {"", "ab"}}, {"", {"", ""}}})
+        EXPECT_EQ(Names(tree.ParentName(path), tree.ChildName(path)), names) << path;
     EXPECT_EQ(tree.FindPathNode("/a/c"), nullptr);
+    tree.SetSepChar('\\'); // a new separator refiles every node
+    EXPECT_EQ(Paths(), "\\a \\a\\b \\a\\b\\c \\a\\d \\e ");
+    EXPECT_EQ(tree.FindPathNode("/a/b/c"), nullptr);
 }
 
 TEST_F(TreeFixture, AddPathNodeCreatesTheMissingAncestorsOnce)
@@ -80,23 +128,14 @@ TEST_F(TreeFixture, AddPathNodeCreatesTheMissingAncestorsOnce)
     tree.OnGetImageIndex = [&](TObject*, TrmTreeNode* node) { imaged.push_back(node->Text()); };
     TrmTreeNode* made = tree.AddPathNode("a/b");
     ASSERT_NE(made, nullptr);
-    EXPECT_EQ(tree.Items().Count(), 2);
-    EXPECT_EQ(made->Text(), "b");
-    EXPECT_EQ(made->GetParent()->Text(), "a");
-    EXPECT_EQ(made->GetParent()->GetParent(), nullptr);
+    EXPECT_EQ(Paths(), "/a /a/b ");
     EXPECT_EQ(imaged, (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(tree.FindPathNode("/a/b"), made);
-    EXPECT_EQ(tree.FindPathNode("a/b"), nullptr);
-
-    EXPECT_EQ(tree.AddPathNode("/a/b"), made);
-    EXPECT_EQ(tree.AddPathNode("/a/b/"), made); // not a second "b" under the top
-    EXPECT_EQ(tree.Items().Count(), 2);
-    EXPECT_EQ(tree.AddPathNode(""), nullptr);
     // Empty levels name no node, in adding, finding and NodePath alike.
-    for (const char* path : {"/a//b", "//a/b", "/a/b//", "a//b"}) {
+    for (const char* path : {"/a/b", "/a/b/", "/a//b", "//a/b", "/a/b//", "a//b"}) { // not a second "b" under the top
         EXPECT_EQ(tree.AddPathNode(path), made) << path;
         EXPECT_EQ(tree.FindPathNode(path), path[0] == '/' ? made : nullptr) << path;
     }
+    EXPECT_EQ(tree.AddPathNode(""), nullptr);
     EXPECT_EQ(tree.AddPathNode("//"), nullptr);
     EXPECT_EQ(tree.Items().Count(), 2);
     TrmTreeNode* under = tree.Items().AddChild(tree.Items().AddChild(made, ""), "c");
@@ -121,17 +160,13 @@ TEST_F(TreeFixture, RenamingAndMovingRefileTheSubtree)
 {
     MakeSample();
     a->SetText("z");
+    EXPECT_EQ(Paths(), "/z /z/b /z/b/c /z/d /e ");
     EXPECT_EQ(tree.FindPathNode("/a/b/c"), nullptr);
-    EXPECT_EQ(tree.FindPathNode("/z/b/c"), c);
-
     b->MoveTo(e, naAddChild);
+    e->MoveTo(c, naAddChild); // into its own subtree: refused
+    EXPECT_EQ(Paths(), "/z /z/d /e /e/b /e/b/c ");
     EXPECT_EQ(tree.FindPathNode("/z/b/c"), nullptr);
-    EXPECT_EQ(tree.FindPathNode("/e/b/c"), c);
-    EXPECT_TRUE(e->GetChildren());
-    EXPECT_TRUE(e->Expanded());
-    // Into its own subtree: refused.
-    e->MoveTo(c, naAddChild);
-    EXPECT_EQ(e->GetParent(), nullptr);
+    EXPECT_TRUE(e->GetChildren() && e->Expanded());
     d->MoveTo(e, naAddChild);
     EXPECT_FALSE(a->GetChildren()); // lost its only child
     EXPECT_EQ(tree.Items().Index().Count(), 5);
@@ -158,7 +193,6 @@ TEST_F(TreeFixture, ChangesCostStepsByTheirOwnSizeNotTheTrees)
         tree.Items().AddChild(root, std::to_string(i));
     EXPECT_LT(tree.WalkSteps() - before, 10 * 2000); // not a recount of the rows each time
     EXPECT_EQ(tree.ShownRowCount(), 2001);
-
     std::string deep;
     for (int i = 0; i < 2000; ++i)
         deep += "/d";
@@ -167,13 +201,12 @@ TEST_F(TreeFixture, ChangesCostStepsByTheirOwnSizeNotTheTrees)
     EXPECT_LT(tree.WalkSteps() - before, 10 * 2000); // not a walk to the top for each level
     EXPECT_EQ(bottom->GetLevel(), 1999);
     EXPECT_EQ(tree.FindPathNode(deep), bottom);
-
     // The kept count against a recount, through the changes that show and hide rows.
     MakeSample();
     const std::function<void()> changes[] = {
-        [&] { tree.FullExpand(); },           [&] { b->MoveTo(e, naAddChild); }, [&] { a->Collapse(true); },
-        [&] { c->MoveTo(root, naAddChildFirst); }, [&] { root->Collapse(false); }, [&] { e->Delete(); },
-        [&] { tree.FullExpand(); },           [&] { root->DeleteChildren(); },   [&] { tree.Items().Clear(); },
+        [&] { tree.FullExpand(); },                [&] { b->MoveTo(e, naAddChild); }, [&] { a->Collapse(true); },
+        [&] { c->MoveTo(root, naAddChildFirst); }, [&] { root->Collapse(false); },    [&] { e->Delete(); },
+        [&] { tree.FullExpand(); },                [&] { root->DeleteChildren(); },   [&] { tree.Items().Clear(); },
     };
     for (size_t i = 0; i < std::size(changes); ++i) {
         changes[i]();
@@ -181,28 +214,15 @@ TEST_F(TreeFixture, ChangesCostStepsByTheirOwnSizeNotTheTrees)
     }
 }
 
-TEST_F(TreeFixture, ANewSeparatorRefilesEveryNode)
-{
-    MakeSample();
-    tree.SetSepChar('\\');
-    EXPECT_EQ(tree.FindPathNode("\\a\\b\\c"), c);
-    EXPECT_EQ(tree.FindPathNode("/a/b/c"), nullptr);
-}
-
 TEST_F(TreeFixture, IndexAccessAndChildAccessRaiseOutside)
 {
     MakeSample();
-    for (int32_t i : {0, 1, 2, 3, 4, 3, 2, 4, 0})
+    for (int32_t i : {0, 1, 2, 3, 4, 3, 2, 4, 0}) // in any order, from the kept place
         EXPECT_EQ(tree.Items().GetNodeFromIndex(i)->GetAbsoluteIndex(), i);
     EXPECT_EQ(tree.Items().GetNodeFromIndex(3), d);
     EXPECT_THROW(tree.Items().GetNodeFromIndex(5), ETreeViewError);
     EXPECT_THROW(tree.Items().GetNodeFromIndex(-1), ETreeViewError);
-    try {
-        a->GetItem(2);
-        ADD_FAILURE() << "no error";
-    } catch (const ETreeViewError& error) {
-        EXPECT_STREQ(error.what(), "List index out of bounds (2)");
-    }
+    ExpectThrowWithMessage<ETreeViewError>([&] { a->GetItem(2); }, "List index out of bounds (2)");
     EXPECT_EQ(a->GetItem(1), d);
 }
 
@@ -212,36 +232,41 @@ TEST_F(TreeFixture, ItemStreamHasTheHandWorkedBytes)
     root->SetImageIndex(3);
     root->SetOverlayIndex(2);
     tree.Items().AddChild(root, "");
+    // The top-level count, then each node depth first: its record size (25 + text),
+    // image, selected, state and overlay indices, data and child count, and its text
+    // with a length byte.
     std::vector<uint8_t> expected;
-    PutInt32(expected, 1);
-    for (int32_t v : {27, 3, 0, -1, 2, 0, 1})
-        PutInt32(expected, v);
+    PutInt32s(expected, {1, 27, 3, 0, -1, 2, 0, 1});
     expected.insert(expected.end(), {2, 'a', 'b'});
-    for (int32_t v : {25, 0, 0, -1, -1, 0, 0})
-        PutInt32(expected, v);
+    PutInt32s(expected, {25, 0, 0, -1, -1, 0, 0});
     expected.push_back(0);
     EXPECT_EQ(ItemStream(), expected);
 }
 
-TEST_F(TreeFixture, ItemStreamRoundTripsAndCutsLongTexts)
+TEST_F(TreeFixture, ItemAndExpandedStateStreamsRoundTripAndCutLongTexts)
 {
     MakeSample();
+    a->Expand(true);
+    TMemoryStream expanded, empty;
+    tree.Items().WriteExpandedState(expanded);
+    EXPECT_EQ(expanded.Bytes(), (std::vector<uint8_t>{5, 0, 0, 0, 1, 1, 0, 0, 0}));
+    tree.FullCollapse();
+    expanded.SetPosition(0);
+    tree.Items().ReadExpandedState(expanded);
+    EXPECT_TRUE(a->Expanded() && b->Expanded());
+    tree.Items().ReadExpandedState(empty);
     c->SetText(std::string(300, 'x'));
     c->SetStateIndex(7);
     const std::vector<uint8_t> bytes = ItemStream();
-
     TrmPathTreeView copy;
     TMemoryStream stream(bytes);
     copy.Items().ReadData(stream);
+    const std::string longPath = "/a/b/" + std::string(255, 'x');
     ASSERT_EQ(copy.Items().Count(), 5);
-    TrmTreeNode* longNode = copy.FindPathNode("/a/b/" + std::string(255, 'x'));
-    ASSERT_NE(longNode, nullptr);
-    EXPECT_EQ(longNode->StateIndex(), 7);
+    EXPECT_EQ(copy.FindPathNode(longPath)->StateIndex(), 7);
     EXPECT_EQ(copy.FindPathNode("/e"), copy.Items().GetNodeFromIndex(4));
-    // The long node's record: 25 + 255 bytes.
-    const size_t at = 4 + 2 * (4 + 25 + 1);
+    const size_t at = 4 + 2 * (4 + 25 + 1); // the long node's record: 25 + 255 bytes
     EXPECT_EQ(bytes[at] | bytes[at + 1] << 8, 280);
-
     copy.Items().Assign(&tree.Items());
     EXPECT_EQ(copy.Items().Count(), 5);
     EXPECT_NE(copy.FindPathNode("/a/b/" + std::string(300, 'x')), nullptr);
@@ -251,60 +276,38 @@ TEST_F(TreeFixture, BadItemStreamsAreRefusedAndLeaveNothing)
 {
     MakeSample();
     const std::vector<uint8_t> good = ItemStream();
-    std::vector<std::vector<uint8_t>> bad;
-    bad.emplace_back(good.begin(), good.end() - 1); // cut short
-    bad.emplace_back(good);
-    bad.back()[0] = 0xFF; // a negative top-level count
-    bad.back()[3] = 0xFF;
-    bad.emplace_back(good);
-    bad.back()[2] = 0x10; // more top-level nodes than bytes
-    bad.emplace_back(good);
-    bad.back()[4] = 24; // a record shorter than its fixed part
-    bad.emplace_back(good);
-    bad.back()[4 + 4 + 24] = 9; // a text longer than its record
-    bad.emplace_back(good);
-    bad.back()[4 + 4 + 20] = 0x7F; // a child count past the end
-    for (size_t i = 0; i < bad.size(); ++i) {
-        TMemoryStream stream(bad[i]);
-        EXPECT_THROW(tree.Items().ReadData(stream), EStreamError) << "case " << i;
-        EXPECT_EQ(tree.Items().Count(), 0) << "case " << i;
-        EXPECT_EQ(tree.Items().Index().Count(), 0) << "case " << i;
+    struct Case {
+        size_t at;
+        int value; // -1: the stream is cut short there
+    } const cases[] = {
+        {good.size() - 1, -1}, // cut short
+        {3, 0xFF},             // a negative top-level count
+        {2, 0x10},             // more top-level nodes than bytes
+        {4, 24},               // a record shorter than its fixed part
+        {4 + 4 + 24, 9},       // a text longer than its record
+        {4 + 4 + 20, 0x7F},    // a child count past the end
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> bytes = good;
+        if (c.value < 0)
+            bytes.resize(c.at);
+        else
+            bytes[c.at] = uint8_t(c.value);
+        TMemoryStream stream(bytes);
+        EXPECT_THROW(tree.Items().ReadData(stream), EStreamError) << "byte " << c.at;
+        EXPECT_EQ(tree.Items().Count(), 0) << "byte " << c.at;
+        EXPECT_EQ(tree.Items().Index().Count(), 0) << "byte " << c.at;
     }
-}
-
-TEST_F(TreeFixture, ExpandedStateRoundTrips)
-{
-    MakeSample();
-    a->Expand(true);
-    TMemoryStream stream;
-    tree.Items().WriteExpandedState(stream);
-    EXPECT_EQ(stream.Bytes(), (std::vector<uint8_t>{5, 0, 0, 0, 1, 1, 0, 0, 0}));
-    tree.FullCollapse();
-    stream.SetPosition(0);
-    tree.Items().ReadExpandedState(stream);
-    EXPECT_TRUE(a->Expanded());
-    EXPECT_TRUE(b->Expanded());
-    TMemoryStream empty;
-    tree.Items().ReadExpandedState(empty);
 }
 
 TEST_F(TreeFixture, TextFormSavesTabsAndLoadsLevels)
 {
     MakeSample();
-    const std::string text = "a\r\n\tb\r\n\t\tc\r\n\td\r\ne\r\n";
-    EXPECT_EQ(Text(), text);
+    EXPECT_EQ(Text(), "a\r\n\tb\r\n\t\tc\r\n\td\r\ne\r\n");
     LoadText("a\n b\n\t\tc\n e\nf"); // tabs or spaces: one each a level
-    EXPECT_EQ(Text(), "a\r\n\tb\r\n\t\tc\r\n\te\r\nf\r\n");
-    EXPECT_NE(tree.FindPathNode("/a/b/c"), nullptr);
-
-    try {
-        LoadText("a\n\t\tdeep");
-        ADD_FAILURE() << "no error";
-    } catch (const ETreeViewError& error) {
-        EXPECT_STREQ(error.what(), "Invalid level (2) for item \"deep\"");
-    }
+    EXPECT_EQ(Paths(), "/a /a/b /a/b/c /a/e /f ");
+    ExpectThrowWithMessage<ETreeViewError>([&] { LoadText("a\n\t\tdeep"); }, "Invalid level (2) for item \"deep\"");
     EXPECT_EQ(tree.Items().Count(), 0);
-
     // The same lines as a list of strings, each with its node's data as its object.
     TTreeStrings lines(tree.Items());
     int data = 0;
@@ -325,21 +328,17 @@ TEST_F(TreeFixture, DelayedChangeReportsTheLastSelectionOnce)
     std::vector<TrmTreeNode*> changes;
     tree.OnChange = [&](TObject*, TrmTreeNode* node) { changes.push_back(node); };
     tree.SetChangeDelay(300);
-    tree.SetSelected(a);
-    timers.Advance(100);
-    tree.SetSelected(d);
-    timers.Advance(100);
-    tree.SetSelected(e);
-    timers.Advance(299);
+    for (TrmTreeNode* node : {a, d, e}) {
+        tree.SetSelected(node);
+        timers.Advance(100);
+    }
+    timers.Advance(199);
     EXPECT_TRUE(changes.empty());
     timers.Advance(1);
     EXPECT_EQ(changes, (std::vector<TrmTreeNode*>{e}));
-
     tree.SetSelected(a);
-    tree.Items().AddChild(e, "new");
+    tree.Items().AddChild(e, "new"); // the insertion drops the pending report
     timers.Advance(1000);
-    EXPECT_EQ(changes.size(), 1u); // the insertion dropped it
-
     tree.SetSelected(d);
     d->Delete(); // the pending node goes: nothing is reported about it
     timers.Advance(1000);
@@ -351,11 +350,11 @@ TEST_F(TreeFixture, ClicksToggleButtonsAndSelectLabels)
     MakeSample();
     const int32_t row = tree.RowHeight();
     // Client from (1, 1); a's button column is x 1..20, its label starts at x 20.
-    EXPECT_EQ(tree.GetHitTestInfoAt(10, 1 + row / 2), hit::htOnButton);
-    EXPECT_EQ(tree.GetHitTestInfoAt(25, 1 + row / 2), hit::htOnItem | hit::htOnLabel);
-    EXPECT_EQ(tree.GetHitTestInfoAt(100, 1 + row / 2), hit::htOnRight);
-    EXPECT_EQ(tree.GetHitTestInfoAt(25, 1 + 5 * row), hit::htNowhere);
-
+    for (const auto& [x, y, hits] : {std::tuple{10, 1 + row / 2, hit::htOnButton},
+                                     {25, 1 + row / 2, THitTests(hit::htOnItem | hit::htOnLabel)},
+                                     {100, 1 + row / 2, hit::htOnRight}, {25, 1 + 5 * row, hit::htNowhere},
+                                     {0, 1 + row / 2, hit::htToLeft}, {5000, 1 + row / 2, hit::htToRight}})
+        EXPECT_EQ(tree.GetHitTestInfoAt(x, y), hits) << x << ", " << y;
     tree.HostMouseDown(MouseButton::Left, shift::None, 10, 1 + row / 2);
     tree.HostMouseUp(MouseButton::Left, shift::None, 10, 1 + row / 2);
     EXPECT_TRUE(a->Expanded());
@@ -363,39 +362,9 @@ TEST_F(TreeFixture, ClicksToggleButtonsAndSelectLabels)
     tree.HostMouseDown(MouseButton::Left, shift::None, 45, 1 + row + 2);
     EXPECT_EQ(tree.Selected(), b);
     EXPECT_TRUE(tree.Focused());
-
     a->Collapse(false); // the hidden selection moves up
     EXPECT_EQ(tree.Selected(), a);
 }
-
-namespace {
-
-// The view's own coordinates of the middle of a node's label.
-platform::Point LabelMiddle(const TrmTreeNode* node)
-{
-    const platform::Rect label = node->DisplayRect(true);
-    return {(label.Left + label.Right) / 2, (label.Top + label.Bottom) / 2};
-}
-
-void Click(TrmPathTreeView& tree, const TrmTreeNode* node)
-{
-    const platform::Point at = LabelMiddle(node);
-    tree.HostMouseDown(MouseButton::Left, shift::Left, at.X, at.Y);
-    tree.HostMouseUp(MouseButton::Left, shift::None, at.X, at.Y);
-}
-
-void Type(platform::Control& control, std::u32string_view text)
-{
-    for (char32_t ch : text)
-        control.HostKeyPress(ch);
-}
-
-void Press(platform::Control& control, platform::KeyCode key)
-{
-    control.HostKeyDown(key, shift::None);
-}
-
-} // namespace
 
 TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
 {
@@ -405,34 +374,31 @@ TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
         edited.push_back(s);
         s += "!";
     };
-    Click(tree, a); // selects
+    Click(a); // selects
     EXPECT_FALSE(tree.IsEditing());
-    Click(tree, a); // a second click on the selected label edits it
+    Click(a); // a second click on the selected label edits it
     ASSERT_TRUE(tree.IsEditing());
     EXPECT_EQ(tree.EditControl()->Text(), "a");
     EXPECT_EQ(tree.EditControl()->BoundsRect().Left, a->DisplayRect(true).Left);
     // Started by F2 or a click, ended by Enter, Escape or leaving the view.
-    struct Case {
-        const char32_t* typed;
-        platform::KeyCode end; // 0: the view loses the focus
-        const char* text;
-    } const cases[] = {{U"xy", platform::key::Return, "xy!"}, {U"zz", platform::key::Escape, "xy!"}, {U"w", 0, "w!"}};
-    for (const Case& c : cases) {
+    using Edit = std::tuple<const char32_t*, platform::KeyCode, const char*>; // typed, ending key (0: leaving), text
+    for (const auto& [typed, end, text] :
+         {Edit{U"xy", key::Return, "xy!"}, {U"zz", key::Escape, "xy!"}, {U"w", 0, "w!"}}) {
         if (!tree.IsEditing())
-            Press(tree, platform::key::F1 + 1);
+            Press(key::F1 + 1);
         ASSERT_TRUE(tree.IsEditing());
-        Type(tree, c.typed);
-        if (c.end != 0)
-            Press(tree, c.end);
+        for (char32_t ch : std::u32string_view(typed))
+            tree.HostKeyPress(ch);
+        if (end != 0)
+            Press(end);
         else
             tree.HostFocusChanged(false);
         EXPECT_FALSE(tree.IsEditing());
-        EXPECT_EQ(a->Text(), c.text) << c.end;
+        EXPECT_EQ(a->Text(), text) << end;
         tree.HostFocusChanged(true);
     }
     EXPECT_EQ(edited, (std::vector<std::string>{"xy", "w"}));
     EXPECT_EQ(tree.FindPathNode("/w!/b/c"), c);
-
     tree.OnEditing = [](TObject*, TrmTreeNode* node, bool& allow) { allow = node->Text() != "e"; };
     EXPECT_FALSE(e->EditText());
     tree.SetReadOnly(true);
@@ -457,41 +423,31 @@ TEST_F(TreeFixture, NodesAreDraggedWithinTheViewOntoAcceptingTargets)
     };
     std::vector<bool> ends; // whether each drag ended on a target
     tree.OnEndDrag = [&](TObject*, TObject* target, int32_t, int32_t) { ends.push_back(target != nullptr); };
-
-    const platform::Point from = LabelMiddle(b);
+    const platform::Point from = LabelMiddle(b), drop = LabelMiddle(e);
     tree.HostMouseDown(MouseButton::Left, shift::Left, from.X, from.Y);
     tree.HostMouseMove(shift::Left, from.X + 3, from.Y); // within the threshold: no drag yet
     EXPECT_EQ(tree.DraggedNode(), nullptr);
-    struct Step {
-        const TrmTreeNode* over;
-        const TrmTreeNode* target;
-        platform::CursorId cursor;
-    } const steps[] = {{e, e, platform::cursor::Drag},
-                       {c, nullptr, platform::cursor::NoDrop},
-                       {d, d, platform::cursor::Drag},
-                       {e, e, platform::cursor::Drag}};
-    for (const Step& s : steps) {
-        const platform::Point at = LabelMiddle(s.over);
-        tree.HostMouseMove(shift::Left, at.X, at.Y);
-        EXPECT_EQ(tree.DraggedNode(), b);
-        EXPECT_EQ(tree.DropTarget(), s.target) << s.over->Text();
-        EXPECT_EQ(tree.ShownCursor(), s.cursor) << s.over->Text();
+    namespace cursor = platform::cursor;
+    using Step = std::tuple<TrmTreeNode*, TrmTreeNode*, platform::CursorId>; // over, target, cursor
+    for (const auto& [over, target, shown] :
+         {Step{e, e, cursor::Drag}, {c, nullptr, cursor::NoDrop}, {d, d, cursor::Drag}, {e, e, cursor::Drag}}) {
+        MoveOver(over);
         // The drag image is b's label, moved with the mouse.
-        EXPECT_EQ(tree.DragImageRect(), b->DisplayRect(true).Offset(at.X - from.X, at.Y - from.Y));
+        const platform::Point at = LabelMiddle(over);
+        EXPECT_EQ(std::tuple(tree.DraggedNode(), tree.DropTarget(), tree.ShownCursor(), tree.DragImageRect()),
+                  std::tuple(b, target, shown, b->DisplayRect(true).Offset(at.X - from.X, at.Y - from.Y)))
+            << over->Text();
     }
-    const platform::Point drop = LabelMiddle(e);
     tree.HostMouseUp(MouseButton::Left, shift::None, drop.X, drop.Y);
-    EXPECT_EQ(b->GetParent(), e);
-    EXPECT_EQ(tree.FindPathNode("/e/b/c"), c);
+    EXPECT_EQ(Paths(), "/a /a/d /e /e/b /e/b/c ");
     EXPECT_EQ(tree.DraggedNode(), nullptr);
     EXPECT_EQ(tree.DropTarget(), nullptr);
-
     // Escape cancels a drag: nothing moves.
     const platform::Point start = LabelMiddle(d);
     tree.HostMouseDown(MouseButton::Left, shift::Left, start.X, start.Y);
     tree.HostMouseMove(shift::Left, drop.X, drop.Y);
     ASSERT_EQ(tree.DraggedNode(), d);
-    Press(tree, platform::key::Escape);
+    Press(key::Escape);
     tree.HostMouseUp(MouseButton::Left, shift::None, drop.X, drop.Y);
     EXPECT_EQ(d->GetParent(), a);
     EXPECT_EQ(ends, (std::vector<bool>{true, false}));
@@ -502,37 +458,31 @@ TEST_F(TreeFixture, HotTrackingAndTheHintOfCutOffNamesFollowTheMouse)
     MakeSample();
     e->SetText(std::string(30, 'n')); // wider than the client area
     tree.SetHotTrack(true);
-    const auto textColorOf = [this](const std::string& text) {
+    const auto colorOfA = [this] {
         RecordingCanvas canvas;
         tree.HostPaint(canvas);
         for (const RecordingCanvas::Text& t : canvas.texts)
-            if (t.Chars == text)
+            if (t.Chars == "a")
                 return t.Color;
         return platform::CanvasColor(0xDEAD);
     };
-    struct Case {
-        platform::Point at;
-        const TrmTreeNode* hot;
-        bool hint;
-    } const cases[] = {{LabelMiddle(a), a, false}, {LabelMiddle(e), e, true}, {{60, 60}, nullptr, false}};
-    for (const Case& c : cases) {
-        tree.HostMouseMove(shift::None, c.at.X, c.at.Y);
-        EXPECT_EQ(tree.HotNode(), c.hot) << c.at.Y;
-        EXPECT_EQ(tree.NameHint().Visible(), c.hint) << c.at.Y;
+    EXPECT_EQ(colorOfA(), CanvasColorOf(clWindowText));
+    for (const auto& [at, hot, hint] : {std::tuple<platform::Point, TrmTreeNode*, bool>{LabelMiddle(a), a, false},
+                                        {{60, 60}, nullptr, false}, {LabelMiddle(e), e, true}}) {
+        tree.HostMouseMove(shift::None, at.X, at.Y);
+        EXPECT_EQ(std::pair(tree.HotNode(), tree.NameHint().Visible()), std::pair(hot, hint)) << at.Y;
+        if (hot == a) {
+            EXPECT_EQ(colorOfA(), CanvasColorOf(clHighlight)); // drawn hot
+        }
     }
-    EXPECT_EQ(textColorOf("a"), CanvasColorOf(clWindowText));
-    tree.HostMouseMove(shift::None, LabelMiddle(a).X, LabelMiddle(a).Y);
-    EXPECT_EQ(textColorOf("a"), CanvasColorOf(clHighlight)); // drawn hot
-    tree.HostMouseMove(shift::None, LabelMiddle(e).X, LabelMiddle(e).Y);
     EXPECT_EQ(tree.NameHint().Caption(), e->Text());
+    const std::pair<TrmTreeNode*, bool> none(nullptr, false);
     tree.HostMouseLeave();
-    EXPECT_EQ(tree.HotNode(), nullptr);
-    EXPECT_FALSE(tree.NameHint().Visible());
+    EXPECT_EQ(std::pair(tree.HotNode(), tree.NameHint().Visible()), none);
     tree.SetToolTips(false);
     tree.SetHotTrack(false);
-    tree.HostMouseMove(shift::None, LabelMiddle(e).X, LabelMiddle(e).Y);
-    EXPECT_FALSE(tree.NameHint().Visible());
-    EXPECT_EQ(tree.HotNode(), nullptr);
+    MoveOver(e, shift::None);
+    EXPECT_EQ(std::pair(tree.HotNode(), tree.NameHint().Visible()), none);
 }
 
 TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
@@ -553,20 +503,14 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     // Rows 16 high from y 2; a's button column is x 2..21, its state image 21..29, its
     // image 29..45, its label from 45.
     EXPECT_EQ(a->DisplayRect(true).Left, 45);
-    EXPECT_EQ(tree.GetHitTestInfoAt(25, 10), hit::htOnItem | hit::htOnStateIcon);
-    EXPECT_EQ(tree.GetHitTestInfoAt(35, 10), hit::htOnItem | hit::htOnIcon);
-    const auto pixelsAt = [this](std::vector<platform::Point> points) {
-        PixelCanvas canvas(121, 97);
-        tree.HostPaint(canvas);
-        std::vector<uint32_t> pixels;
-        for (platform::Point p : points)
-            pixels.push_back(canvas.At(p.X, p.Y));
-        return pixels;
-    };
-    EXPECT_EQ(pixelsAt({{35, 10}, {25, 26}, {35, 26}}), (std::vector<uint32_t>{0x0000FF, 0xFF0000, 0x0000FF}));
+    EXPECT_EQ(std::pair(tree.GetHitTestInfoAt(25, 10), tree.GetHitTestInfoAt(35, 10)),
+              std::pair(THitTests(hit::htOnItem | hit::htOnStateIcon), THitTests(hit::htOnItem | hit::htOnIcon)));
+    PixelCanvas unselected(121, 97), selected(121, 97);
+    tree.HostPaint(unselected);
+    ExpectPixels(unselected, {{35, 10, 0x0000FF}, {25, 26, 0xFF0000}, {35, 26, 0x0000FF}});
     tree.SetSelected(a); // the selected index now
-    EXPECT_EQ(pixelsAt({{35, 10}}), (std::vector<uint32_t>{0x00FF00}));
-
+    tree.HostPaint(selected);
+    ExpectPixels(selected, {{35, 10, 0x00FF00}});
     // Custom draw: e is left to the handler; the stages come before and after the items.
     std::vector<TCustomDrawStage> stages;
     tree.OnCustomDrawItem = [&](TObject*, TrmTreeNode* node, TCustomDrawState state, bool& defaultDraw) {
@@ -581,33 +525,74 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     tree.HostPaint(canvas);
     EXPECT_EQ(canvas.texts.size(), 1u);
     EXPECT_EQ(stages, (std::vector<TCustomDrawStage>{cdPrePaint, cdPostPaint}));
-
     // A name wider than the client area brings the horizontal bar; it scrolls by pixels.
     EXPECT_FALSE(tree.WindowScrollBars().Shows(sbHorizontal));
     e->SetText(std::string(40, 'n'));
-    EXPECT_TRUE(tree.WindowScrollBars().Shows(sbHorizontal));
+    ASSERT_TRUE(tree.WindowScrollBars().Shows(sbHorizontal));
     const int32_t left = e->DisplayRect(true).Left;
     tree.Scroll(sbHorizontal, scPageDown, 0);
     EXPECT_GT(tree.LeftPixel(), 0);
     EXPECT_EQ(e->DisplayRect(true).Left, left - tree.LeftPixel());
-
     // AutoExpand: the node selected opens, the one selected before closes.
     tree.SetAutoExpand(true);
     tree.SetSelected(b);
     EXPECT_TRUE(a->Expanded() && b->Expanded());
     tree.SetSelected(d);
-    EXPECT_FALSE(b->Expanded());
-    EXPECT_TRUE(a->Expanded());
-
+    EXPECT_TRUE(a->Expanded() && !b->Expanded());
     // A new border re-creates the window: nodes, open states, selection and top stay.
     tree.SetTopItem(d);
     const TrmTreeNode* top = tree.TopItem();
     tree.SetBorderStyle(bsNone);
     EXPECT_EQ(tree.ClientArea().Left, 0);
-    EXPECT_EQ(tree.Items().Count(), 5);
-    EXPECT_TRUE(a->Expanded());
-    EXPECT_EQ(tree.Selected(), d);
-    EXPECT_EQ(tree.TopItem(), top);
+    EXPECT_EQ(std::tuple(tree.Items().Count(), a->Expanded(), tree.Selected(), tree.TopItem()),
+              std::tuple(5, true, d, top));
     tree.SetImages(nullptr);
     tree.SetStateImages(nullptr);
+}
+
+TYPED_TEST(ScreenTreeTest, ALeftPressOutsideHidesAndIsThenHandledAsUsual)
+{
+    auto& tree = this->tree;
+    int presses = 0;
+    tree.OnMouseDown = [&](TObject*, MouseButton, platform::ShiftState, int32_t, int32_t) { ++presses; };
+    platform::Control owner;
+    owner.SetBounds(0, 0, 100, 20);
+    tree.DropDown(owner, 120, 80, TDropAbove::WhenReachingBottom); // no desktop known: right below the owner
+    EXPECT_EQ(tree.BoundsRect(), (platform::Rect{0, 20, 120, 100}));
+    EXPECT_TRUE(tree.MouseCapture());
+    // Inside, on the label of the second row: the tree's own.
+    tree.HostMouseDown(MouseButton::Left, shift::Left, 25, 1 + tree.RowHeight() + tree.RowHeight() / 2);
+    EXPECT_TRUE(tree.Visible());
+    EXPECT_EQ(tree.Selected(), this->b);
+    tree.HostMouseDown(MouseButton::Right, shift::Right, -5, 300);
+    EXPECT_TRUE(tree.Visible()) << "only the left button hides";
+    tree.HostMouseDown(MouseButton::Left, shift::Left, -5, 300);
+    EXPECT_FALSE(tree.Visible());
+    EXPECT_FALSE(tree.MouseCapture());
+    EXPECT_EQ(presses, 3);
+    EXPECT_EQ(tree.Selected(), this->b);
+    tree.HostMouseLeave(); // hidden: the capture stays given up
+    EXPECT_FALSE(tree.MouseCapture());
+}
+
+TYPED_TEST(ScreenTreeTest, OwnerKeysGoToTheShownTreeAsItsOwn)
+{
+    auto& tree = this->tree;
+    std::vector<platform::KeyCode> ups;
+    tree.OnKeyUp = [&](TObject*, platform::KeyCode& Key, platform::ShiftState) { ups.push_back(Key); };
+    platform::KeyCode k = key::Down;
+    EXPECT_FALSE(tree.TakeKeyDown(k, shift::None)) << "hidden";
+    EXPECT_EQ(k, key::Down);
+    tree.Show({0, 0, 120, 80});
+    using Case = std::tuple<platform::KeyCode, platform::ShiftState, bool>; // the key, its shift, whether taken
+    for (const auto& [code, state, taken] : {Case{key::Down, shift::None, true}, {key::Down, shift::Alt, false},
+                                             {key::F4, shift::None, false}, {key::Down, shift::None, true}}) {
+        k = code;
+        EXPECT_EQ(tree.TakeKeyDown(k, state), taken) << code << " " << state;
+        EXPECT_EQ(k, taken ? 0 : code) << "a taken key is used up";
+    }
+    EXPECT_EQ(tree.Selected(), this->b); // the first Down selects a, the second b
+    k = key::Down;
+    EXPECT_TRUE(tree.TakeKeyUp(k, shift::None));
+    EXPECT_EQ(ups, std::vector<platform::KeyCode>{key::Down});
 }

@@ -1,0 +1,125 @@
+// Components in real widgets driven by simulated mouse and keys: the decimal spin edit
+// typed into and stepped with its button, the image view scrolled by dragging its bar's
+// handle, and the path tree view expanded, selected and edited in place.
+#include "components/ImgView32.h"
+#include "components/rmFloatSpinEdit.h"
+#include "components/rmPathTreeView.h"
+#include "platform/LocaleFormats.h"
+#include "platform/qt/ControlWidget.h"
+
+#include <QImage>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using platform::qt::ControlWidget;
+
+namespace {
+
+QPoint CentreOf(const platform::Rect& rect)
+{
+    return QPoint((rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2);
+}
+
+// The bitmap column a pixel of the image view shows, with column x drawn red x mod 256
+// and green x div 256.
+int32_t ShownColumn(const QImage& shot, int32_t x, int32_t y)
+{
+    const QRgb pixel = shot.pixel(x, y);
+    return qRed(pixel) + 256 * qGreen(pixel);
+}
+
+} // namespace
+
+TEST(FloatSpinEditWidget, TypingThenClickingTheUpHalfStepsTheNumber)
+{
+    ControlWidget widget(std::make_unique<TrmFloatSpinEdit>());
+    auto& spin = widget.HostedAs<TrmFloatSpinEdit>();
+    spin.SetBounds(0, 0, 120, 22);
+    spin.SetIncrement(0.25);
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    widget.setFocus();
+    // The application took the user's locale: type and read its decimal separator.
+    const std::string point(1, platform::CurrentLocaleFormats().DecimalSeparator);
+    QTest::keyClick(&widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(&widget, QString::fromStdString("2x" + point + "5"));
+    EXPECT_EQ(spin.Text(), "2" + point + "5");
+    const platform::Rect button = spin.Button().BoundsRect();
+    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier,
+                      QPoint((button.Left + button.Right) / 2, button.Top + button.Height() / 4));
+    EXPECT_EQ(spin.Text(), "2" + point + "75");
+    EXPECT_EQ(spin.SelLength(), 4);
+    QTest::keyClick(&widget, Qt::Key_Down);
+    EXPECT_EQ(spin.Value(), 2.5);
+}
+
+TEST(ImgViewWidget, DraggingTheScrollBarHandleMovesThePicture)
+{
+    ControlWidget widget(std::make_unique<TImgView32>());
+    auto& view = widget.HostedAs<TImgView32>();
+    view.SetBounds(0, 0, 300, 200);
+    view.Bitmap()->SetSize(600, 400);
+    for (int32_t y = 0; y < 400; ++y)
+        for (int32_t x = 0; x < 600; ++x)
+            view.Bitmap()->SetPixel(x, y, 0xFF000000u | uint32_t(x & 0xFF) << 16 | uint32_t(x >> 8) << 8 | 0x40);
+    int scrolls = 0;
+    view.OnScroll = [&](TObject*) { ++scrolls; };
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    // Opened at the centre: offset -158.5 draws bitmap column 158 (halves to even) at x 0.
+    QImage shot = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(ShownColumn(shot, 10, 10), 168);
+    // The bar: 283 long, 17-pixel buttons, track 249; handle round(249 x 283 / 600) = 117 long
+    // at round(249 x 158.5 / 600) = 66 into the track: x 83..200 of the bottom bar (y 183..200).
+    // Drag it 50 pixels right.
+    EXPECT_EQ(view.HorzScroll().GetHandleRect(), (platform::Rect{83, 0, 200, 17}));
+    QTest::mousePress(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(141, 191));
+    QTest::mouseMove(&widget, QPoint(166, 191));
+    QTest::mouseMove(&widget, QPoint(191, 191));
+    QTest::mouseRelease(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(191, 191));
+    // 50 pixels of a 249-pixel track over a range of 600: 120.48 further.
+    EXPECT_NEAR(view.HorzScroll().Position(), 158.5 + 600.0 * 50 / 249, 1e-3);
+    EXPECT_NEAR(view.OffsetHorz(), -(158.5 + 600.0 * 50 / 249), 1e-3);
+    EXPECT_FLOAT_EQ(view.OffsetVert(), -108.5f);
+    EXPECT_EQ(scrolls, 2);
+    EXPECT_FALSE(view.MouseCapture());
+    shot = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(ShownColumn(shot, 10, 10), 289); // offset rounds to -279
+    EXPECT_EQ(ShownColumn(shot, 282, 182), 279 + 282);
+    // The bar shows its handle moved: the track left of the old handle is now track.
+    EXPECT_NE(shot.pixel(120, 191) & 0xFFFFFF, shot.pixel(141, 191) & 0xFFFFFF);
+}
+
+TEST(PathTreeViewWidget, ClickingExpandsANodeAndSelectsItsChild)
+{
+    ControlWidget widget(std::make_unique<TrmPathTreeView>());
+    auto& tree = widget.HostedAs<TrmPathTreeView>();
+    tree.SetBounds(0, 0, 200, 150);
+    TrmTreeNode* child = tree.AddPathNode("/maps/north");
+    TrmTreeNode* top = child->GetParent();
+    std::vector<TrmTreeNode*> changes;
+    tree.OnChange = [&](TObject*, TrmTreeNode* node) { changes.push_back(node); };
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    const platform::Rect topRow = top->DisplayRect(false);
+    // The button's column lies left of the label.
+    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(top->DisplayRect(true).Left - tree.EffectiveIndent() / 2, CentreOf(topRow).y()));
+    EXPECT_TRUE(top->Expanded());
+    EXPECT_TRUE(changes.empty());
+    const platform::Rect childLabel = child->DisplayRect(true);
+    ASSERT_FALSE(childLabel.IsEmpty());
+    EXPECT_GT(childLabel.Top, topRow.Top);
+    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, CentreOf(childLabel));
+    EXPECT_EQ(tree.Selected(), child);
+    EXPECT_EQ(changes, (std::vector<TrmTreeNode*>{child}));
+    EXPECT_TRUE(widget.hasFocus());
+    // F2 edits the label in place from typed keys.
+    QTest::keyClick(&widget, Qt::Key_F2);
+    ASSERT_TRUE(tree.IsEditing());
+    QTest::keyClicks(&widget, "south");
+    QTest::keyClick(&widget, Qt::Key_Return);
+    EXPECT_FALSE(tree.IsEditing());
+    EXPECT_EQ(tree.FindPathNode("/maps/south"), child);
+}
