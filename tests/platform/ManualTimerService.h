@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <tuple>
 
 class ManualTimerService : public platform::TimerService {
 public:
@@ -27,15 +28,12 @@ public:
         for (;;) {
             auto next = running_.end();
             for (auto it = running_.begin(); it != running_.end(); ++it)
-                if (it->second.due <= end &&
-                    (next == running_.end() || it->second.due < next->second.due ||
-                     (it->second.due == next->second.due && it->second.order < next->second.order)))
+                if (it->second.due <= end && (next == running_.end() || it->second.Before(next->second)))
                     next = it;
             if (next == running_.end())
                 break;
             now_ = next->second.due;
             next->second.due += next->second.interval;
-            ++ticks;
             next->first->Tick(); // may start or stop timers
         }
         now_ = end;
@@ -50,17 +48,13 @@ public:
         auto it = running_.find(const_cast<platform::Timer*>(&timer));
         return it == running_.end() ? 0 : it->second.interval;
     }
-    uint64_t Now() const { return now_; }
-
-    int ticks = 0;
 
 private:
     struct Entry {
         uint32_t interval;
-        uint64_t due;
-        uint64_t order;
+        uint64_t due, order;
+        bool Before(const Entry& o) const { return std::tie(due, order) < std::tie(o.due, o.order); }
     };
     std::map<platform::Timer*, Entry> running_;
-    uint64_t now_ = 0;
-    uint64_t nextOrder_ = 0;
+    uint64_t now_ = 0, nextOrder_ = 0;
 };
