@@ -47,8 +47,7 @@ BmpSpec Picture(int bits, bool topDown = false, uint32_t zero = 0x00FF00, uint32
     spec.bits = uint16_t(bits);
     if (bits <= 8)
         spec.palette = {zero, one};
-    spec.pixelData = bits <= 8 ? testfiles::PackIndexedRows(kIndexes, bits, topDown)
-                               : testfiles::PackWordRows(Rows(zero, one), bits / 8, topDown);
+    spec.pixelData = testfiles::PackRows(bits <= 8 ? Rows(0, 1) : Rows(zero, one), bits, topDown);
     return spec;
 }
 

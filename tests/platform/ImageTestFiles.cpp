@@ -14,21 +14,6 @@ void PutLittleEndian(std::vector<uint8_t>& bytes, size_t at, uint32_t value, siz
         bytes[at + i] = uint8_t(value >> (8 * i));
 }
 
-// `put(rowBytes, x, pixel)` writes each pixel into its padded row.
-template <typename Pixel, typename Put>
-std::vector<uint8_t> PackRows(const std::vector<std::vector<Pixel>>& rows, size_t bits, bool topDown, Put put)
-{
-    std::vector<uint8_t> out;
-    for (size_t r = 0; r < rows.size(); ++r) {
-        const auto& row = rows[topDown ? r : rows.size() - 1 - r];
-        std::vector<uint8_t> packed((row.size() * bits + 31) / 32 * 4, 0);
-        for (size_t x = 0; x < row.size(); ++x)
-            put(packed, x, row[x]);
-        out.insert(out.end(), packed.begin(), packed.end());
-    }
-    return out;
-}
-
 } // namespace
 
 void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) { PutLittleEndian(bytes, at, value, 4); }
@@ -63,20 +48,21 @@ std::vector<uint8_t> BuildBmp(const BmpSpec& spec)
     return file;
 }
 
-std::vector<uint8_t> PackIndexedRows(const std::vector<std::vector<uint8_t>>& indexes, int bits, bool topDown)
+std::vector<uint8_t> PackRows(const std::vector<std::vector<uint32_t>>& rows, int bits, bool topDown)
 {
-    // The leftmost pixel is in the highest bits of its byte.
-    return PackRows(indexes, size_t(bits), topDown, [bits](std::vector<uint8_t>& row, size_t x, uint8_t index) {
-        row[x * bits / 8] |= uint8_t(index << (8 - bits - x * bits % 8));
-    });
-}
-
-std::vector<uint8_t> PackWordRows(const std::vector<std::vector<uint32_t>>& values, int bytesPerPixel, bool topDown)
-{
-    const size_t size = size_t(bytesPerPixel);
-    return PackRows(values, size * 8, topDown, [size](std::vector<uint8_t>& row, size_t x, uint32_t value) {
-        PutLittleEndian(row, x * size, value, size);
-    });
+    std::vector<uint8_t> out;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const auto& row = rows[topDown ? r : rows.size() - 1 - r];
+        std::vector<uint8_t> packed((row.size() * bits + 31) / 32 * 4, 0);
+        for (size_t x = 0; x < row.size(); ++x) {
+            if (bits < 8)
+                packed[x * bits / 8] |= uint8_t(row[x] << (8 - bits - x * bits % 8));
+            else
+                PutLittleEndian(packed, x * bits / 8, row[x], size_t(bits) / 8);
+        }
+        out.insert(out.end(), packed.begin(), packed.end());
+    }
+    return out;
 }
 
 std::vector<uint8_t> BuildJpeg(int width, int height, const std::vector<uint32_t>& pixels, bool cmyk, bool progressive)

@@ -20,10 +20,10 @@ struct BmpSpec {
 
 std::vector<uint8_t> BuildBmp(const BmpSpec& spec);
 
-// Rows (top row first) of indexes packed at 1, 4 or 8 bits, or of little-endian words of
-// `bytesPerPixel` bytes; stored bottom-up unless topDown, each row padded to 4 bytes.
-std::vector<uint8_t> PackIndexedRows(const std::vector<std::vector<uint8_t>>& indexes, int bits, bool topDown);
-std::vector<uint8_t> PackWordRows(const std::vector<std::vector<uint32_t>>& values, int bytesPerPixel, bool topDown);
+// Rows of values (top row first) packed at 1, 4 or 8 bits (the leftmost pixel in the highest
+// bits) or as little-endian words of 16, 24 or 32 bits; stored bottom-up unless topDown, each
+// row padded to 4 bytes.
+std::vector<uint8_t> PackRows(const std::vector<std::vector<uint32_t>>& rows, int bits, bool topDown);
 
 // A JPEG of the given RGB pixels (0x00RRGGBB), or of CMYK ones when cmyk is set.
 std::vector<uint8_t> BuildJpeg(int width, int height, const std::vector<uint32_t>& pixels, bool cmyk = false,
