@@ -34,13 +34,11 @@ TEST(DateTime, DaysCountFromTheEpochAndWeeksRunSundayOneToSaturdaySeven)
 TEST(DateTime, FormatDateByPattern)
 {
     const TDateTime date = EncodeDate(2024, 3, 5); // a Tuesday
-    EXPECT_EQ(FormatDate("mm/dd/yyyy", date), "03/05/2024");
-    EXPECT_EQ(FormatDate("d.m.yy", date), "5.3.24");
-    EXPECT_EQ(FormatDate("dddd, MMMM D, YYYY", date), "Tuesday, March 5, 2024");
-    EXPECT_EQ(FormatDate("ddd mmm", date), "Tue Mar");
-    EXPECT_EQ(FormatDate("'day' d \"of\" m", date), "day 5 of 3");
-    EXPECT_EQ(FormatDate("yyyy 'open", date), "2024 open");
-    EXPECT_EQ(FormatDate("", date), "");
+    const std::pair<const char*, const char*> cases[] = {
+        {"mm/dd/yyyy", "03/05/2024"}, {"d.m.yy", "5.3.24"},         {"dddd, MMMM D, YYYY", "Tuesday, March 5, 2024"},
+        {"ddd mmm", "Tue Mar"},       {"yyyy 'open", "2024 open"}, {"'day' d \"of\" m", "day 5 of 3"}, {"", ""}};
+    for (const auto& [pattern, text] : cases)
+        EXPECT_EQ(FormatDate(pattern, date), text) << pattern;
     EXPECT_EQ(FormatDate("yyyy/yy", EncodeDate(987, 6, 5)), "0987/87");
 }
 
