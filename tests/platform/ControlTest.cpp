@@ -21,7 +21,10 @@ class RecordingHost : public ControlHost {
 public:
     explicit RecordingHost(Rect visible) : visible_(visible) {}
     void RequestRepaint() override { log.push_back("repaint"); }
-    void RepaintNow(const Rect& a) override { log.push_back("repaint-now " + At(a.Left, a.Top) + " " + At(a.Right, a.Bottom)); }
+    void RepaintNow(const Rect& a) override
+    {
+        log.push_back("repaint-now " + At(a.Left, a.Top) + " " + At(a.Right, a.Bottom));
+    }
     void ApplyBounds(const Rect& b) override { log.push_back("bounds " + std::to_string(b.Width())); }
     void ApplyVisible(bool v) override { log.push_back(v ? "show" : "hide"); }
     void ApplyEnabled(bool e) override { log.push_back(e ? "enable" : "disable"); }
@@ -241,9 +244,9 @@ TEST(ChildControls, PaintsEachVisibleChildAtItsPlaceClippedToItsBounds)
     PixelCanvas canvas(100, 60, 0);
     f.children.Paint(canvas);
     // Inside each child's corners, and just outside them where the child's overdraw is clipped away.
-    const std::tuple<int32_t, int32_t, uint32_t> expected[] = {{10, 10, 0xAA0000}, {39, 29, 0xAA0000}, {40, 29, 0},
-                                                               {9, 10, 0},         {30, 40, 0x00BB00}, {79, 49, 0x00BB00},
-                                                               {80, 49, 0},        {29, 40, 0}};
+    const std::tuple<int32_t, int32_t, uint32_t> expected[] = {
+        {10, 10, 0xAA0000}, {39, 29, 0xAA0000}, {40, 29, 0}, {9, 10, 0},
+        {30, 40, 0x00BB00}, {79, 49, 0x00BB00}, {80, 49, 0}, {29, 40, 0}};
     for (const auto& [x, y, color] : expected)
         EXPECT_EQ(canvas.At(x, y), color) << At(x, y);
     f.b.SetVisible(false);

@@ -101,8 +101,8 @@ TEST(KeyValueStore, TextKeepsEveryByteAndReadsTheHandWrittenLayout)
     EXPECT_TRUE(again.KeyExists("empty\\leaf"));
 
     // Written by hand: "%3D" is "=", "%0A" a line break.
-    ASSERT_TRUE(KeyValueStore::FromText("Valdrune key-value store 1\n[a\\b]\ns x%3Dy=one%0Atwo\ni n=-7\n", again, error))
-        << error;
+    const std::string_view hand = "Valdrune key-value store 1\n[a\\b]\ns x%3Dy=one%0Atwo\ni n=-7\n";
+    ASSERT_TRUE(KeyValueStore::FromText(hand, again, error)) << error;
     EXPECT_TRUE(again.ReadString("A\\B", "x=y", text));
     EXPECT_EQ(text, "one\ntwo");
     int32_t n = 0;

@@ -44,20 +44,19 @@ public:
 
 protected:
     void Paint(Canvas& canvas) override { canvas.BlitOpaque(0, 0, pixels.data(), 40, 30, 40); }
-    void MouseDown(MouseButton b, ShiftState s, int32_t x, int32_t y) override
+    void MouseDown(MouseButton b, ShiftState s, int32_t x, int32_t y) override { Note("down", b, s, x, y); }
+    void MouseUp(MouseButton b, ShiftState s, int32_t x, int32_t y) override { Note("up", b, s, x, y); }
+    void Note(const char* what, MouseButton b, ShiftState s, int32_t x, int32_t y)
     {
-        log.push_back(Describe("down", b, s, x, y));
+        log.push_back(Describe(what, b, s, x, y));
         if (b == MouseButton::Left)
-            SetMouseCapture(true);
-    }
-    void MouseUp(MouseButton b, ShiftState s, int32_t x, int32_t y) override
-    {
-        log.push_back(Describe("up", b, s, x, y));
-        if (b == MouseButton::Left)
-            SetMouseCapture(false);
+            SetMouseCapture(what[0] == 'd');
     }
     void Click() override { log.push_back("click"); }
-    void KeyDown(KeyCode& k, ShiftState s) override { log.push_back("keydown " + std::to_string(k) + " " + std::to_string(s)); }
+    void KeyDown(KeyCode& k, ShiftState s) override
+    {
+        log.push_back("keydown " + std::to_string(k) + " " + std::to_string(s));
+    }
     void KeyPress(char32_t& c) override { log.push_back("keypress " + std::to_string(uint32_t(c))); }
     void Resize() override { log.push_back("resize " + std::to_string(Width()) + "x" + std::to_string(Height())); }
 };
@@ -107,8 +106,8 @@ TEST(ControlWidget, MouseClickArrivesTranslatedAndCaptureFollowsTheControl)
     EXPECT_FALSE(h.control.MouseCapture());
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     QTest::mouseClick(&h.widget, Qt::RightButton, Qt::ControlModifier, QPoint(7, 8));
-    EXPECT_EQ(h.control.log, (Log{"down 0 9 5,6", "up 0 1 5,6", "click", // Shift + left held; left released
-                                  "down 1 20 7,8", "up 1 4 7,8"}));      // Ctrl + right held; no click for the right button
+    // Shift + left held, left released; Ctrl + right held, and no click for the right button.
+    EXPECT_EQ(h.control.log, (Log{"down 0 9 5,6", "up 0 1 5,6", "click", "down 1 20 7,8", "up 1 4 7,8"}));
 }
 
 TEST(ControlWidget, KeysAndCharactersArriveAndArrowsOnlyWhenWanted)
@@ -169,7 +168,8 @@ TEST(ImageWidget, ClickOnALayerReachesOnMouseDownAndTheWidgetShowsTheBuffer)
     layer->Bitmap()->SetDrawMode(dmBlend);
     layer->SetLocation(TFloatRect{5, 5, 10, 10});
     layer->SetScaled(true); // control pixels 10..20
-    std::vector<std::pair<std::string, TCustomLayer*>> presses;
+    using Presses = std::vector<std::pair<std::string, TCustomLayer*>>;
+    Presses presses;
     image.OnMouseDown = [&](TObject* sender, MouseButton b, ShiftState s, int32_t x, int32_t y, TCustomLayer* l) {
         EXPECT_EQ(sender, &image);
         presses.emplace_back(Describe("down", b, s, x, y), l);
@@ -178,8 +178,7 @@ TEST(ImageWidget, ClickOnALayerReachesOnMouseDownAndTheWidgetShowsTheBuffer)
     Show(widget);
     QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(15, 12));
     QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
-    EXPECT_EQ(presses, (std::vector<std::pair<std::string, TCustomLayer*>>{{"down 0 8 15,12", layer},
-                                                                           {"down 0 8 40,40", nullptr}}));
+    EXPECT_EQ(presses, (Presses{{"down 0 8 15,12", layer}, {"down 0 8 40,40", nullptr}}));
     EXPECT_FALSE(image.MouseCapture()); // released with the button
     ASSERT_TRUE(image.BufferValid());
     const TBitmap32* buffer = image.Buffer();

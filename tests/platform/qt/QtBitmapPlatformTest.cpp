@@ -69,7 +69,8 @@ TEST_F(QtBitmapPlatform, CanvasDrawsIntoThePixelsAndIsDroppedWithTheSize)
                   return x == 0 || y == 0 || x == 3 || y == 3 ? 0xFF000000 : x == 2 && y == 1 ? 0xFF123456 : 0xFF00FF00;
               }));
     bitmap.DrawTo(target.Canvas(), TRect{0, 0, 4, 4}, TRect{0, 0, 2, 2});
-    EXPECT_EQ(PixelsOf(target), Picture(4, 4, [](int32_t x, int32_t y) { return x >= 2 && y < 2 ? 0xFF123456 : 0xFF00FF00; }));
+    EXPECT_EQ(PixelsOf(target),
+              Picture(4, 4, [](int32_t x, int32_t y) { return x >= 2 && y < 2 ? 0xFF123456 : 0xFF00FF00; }));
 }
 
 TEST_F(QtBitmapPlatform, PicturesAndTheClipboardCarryTheBitmap)
