@@ -19,7 +19,6 @@ std::string At(int32_t x, int32_t y) { return std::to_string(x) + "," + std::to_
 // Records every request a control makes of its host.
 class RecordingHost : public ControlHost {
 public:
-    explicit RecordingHost(Rect visible) : visible_(visible) {}
     void RequestRepaint() override { log.push_back("repaint"); }
     void RepaintNow(const Rect& a) override
     {
@@ -32,11 +31,9 @@ public:
     void ApplyCursor(CursorId c) override { log.push_back("cursor " + std::to_string(c)); }
     void ApplyMouseCapture(bool c) override { log.push_back(c ? "capture" : "release"); }
     void TakeFocus() override { log.push_back("focus"); }
-    Rect VisibleRect() const override { return visible_; }
+    Rect VisibleRect() const override { return visible; }
     Log log;
-
-private:
-    Rect visible_;
+    Rect visible{5, 6, 7, 8};
 };
 
 // A child that fills itself and 5 pixels beyond (to show the clip), logs its mouse events
@@ -48,16 +45,13 @@ public:
 
 protected:
     void Paint(Canvas& canvas) override { canvas.FillRect(Rect{-5, -5, Width() + 5, Height() + 5}, Color()); }
-    void MouseDown(MouseButton, ShiftState, int32_t x, int32_t y) override
-    {
-        log.push_back("down " + At(x, y));
-        SetMouseCapture(true);
-    }
+    void MouseDown(MouseButton, ShiftState, int32_t x, int32_t y) override { Press("down ", x, y, true); }
     void MouseMove(ShiftState, int32_t x, int32_t y) override { log.push_back("move " + At(x, y)); }
-    void MouseUp(MouseButton, ShiftState, int32_t x, int32_t y) override
+    void MouseUp(MouseButton, ShiftState, int32_t x, int32_t y) override { Press("up ", x, y, false); }
+    void Press(const char* what, int32_t x, int32_t y, bool capture)
     {
-        log.push_back("up " + At(x, y));
-        SetMouseCapture(false);
+        log.push_back(what + At(x, y));
+        SetMouseCapture(capture);
     }
     void MouseEnter() override { log.push_back("enter"); }
     void MouseLeave() override { log.push_back("leave"); }
@@ -69,6 +63,7 @@ struct Family {
     Family()
     {
         parent.SetBounds(0, 0, 100, 60);
+        host.visible = {0, 0, 50, 40};
         a.SetBounds(10, 10, 30, 20);
         b.SetBounds(30, 40, 50, 10);
         parent.AttachHost(&host);
@@ -80,7 +75,7 @@ struct Family {
 
     Control parent;
     LoggingChild a{0xAA0000}, b{0x00BB00};
-    RecordingHost host{{0, 0, 50, 40}};
+    RecordingHost host;
     ChildControls children{parent};
 };
 
@@ -197,7 +192,7 @@ TEST(Control, FocusWithoutHostFollowsSetFocusAndNeedsVisibleEnabledControl)
 TEST(Control, AsksItsHostOnlyForRealChangesAndShowsItsOwnCursorByDefault)
 {
     Control control;
-    RecordingHost host({5, 6, 7, 8});
+    RecordingHost host;
     control.AttachHost(&host);
     control.SetBounds(0, 0, 30, 10);
     control.SetBounds(0, 0, 30, 10);

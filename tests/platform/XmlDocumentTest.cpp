@@ -25,16 +25,10 @@ std::unique_ptr<XmlDocument> Parsed(std::string_view text)
 
 TEST(XmlDocument, ChildListsKeepEveryNodeInDocumentOrder)
 {
-    auto document = Parsed(R"(<?xml version="1.0"?>
-<Data dwID="VLDR">
-  <Resources>
-    <Resource name="Gold" min="" max="7"/>
-    <!-- a comment between entries -->
-    <resource name="lower case"/>
-    <Resource name="Wood"/>
-  </Resources>
-</Data>)");
-    XmlNode root = document->DocumentElement();
+    XmlDocument document(VALDRUNE_SOURCE_DIR "/tests/platform/fixtures/resources.xml");
+    std::string error;
+    ASSERT_TRUE(document.Load(error)) << error;
+    XmlNode root = document.DocumentElement();
     ASSERT_TRUE(root);
     EXPECT_EQ(root.NodeName(), "Data");
     EXPECT_EQ(root.GetAttribute("dwID"), "VLDR");
