@@ -23,17 +23,6 @@ protected:
     {
         return {bitmap.Bits(), bitmap.Bits() + size_t(bitmap.Width()) * size_t(bitmap.Height())};
     }
-    // The pixels of a w x h picture, row by row, from `at(x, y)`.
-    template <typename At>
-    static Pixels Picture(int32_t w, int32_t h, At at)
-    {
-        Pixels pixels;
-        for (int32_t y = 0; y < h; ++y)
-            for (int32_t x = 0; x < w; ++x)
-                pixels.push_back(at(x, y));
-        return pixels;
-    }
-
     platform::qt::QtWindowSystem windowSystem;
 };
 
@@ -41,36 +30,32 @@ protected:
 
 TEST_F(QtBitmapPlatform, CanvasDrawsIntoThePixelsAndIsDroppedWithTheSize)
 {
+    constexpr TColor32 o = 0x00112233, R = 0xFFFF0000, B = 0xFF0000FF, K = 0xFF000000, G = 0xFF00FF00, P = 0xFF123456;
     TBitmap32 bitmap;
     bitmap.SetSize(6, 4);
-    bitmap.Clear(0x00112233); // alpha 0: drawn pixels turn opaque
+    bitmap.Clear(o); // alpha 0: drawn pixels turn opaque
     int changes = 0;
     bitmap.OnChange = [&](TObject*) { ++changes; };
     bitmap.Canvas().FillRect({1, 1, 3, 3}, 0xFF0000);
     bitmap.Canvas().Line(0, 3, 5, 3, 0x0000FF);
     EXPECT_EQ(changes, 2);
-    EXPECT_EQ(PixelsOf(bitmap), Picture(6, 4, [](int32_t x, int32_t y) {
-                  return y == 3 ? 0xFF0000FF : x >= 1 && x < 3 && y >= 1 ? 0xFFFF0000 : 0x00112233;
-              }));
+    EXPECT_EQ(PixelsOf(bitmap), (Pixels{o, o, o, o, o, o, o, R, R, o, o, o, o, R, R, o, o, o, B, B, B, B, B, B}));
     EXPECT_TRUE(bitmap.CanvasAllocated());
     bitmap.SetSize(2, 2);
     EXPECT_FALSE(bitmap.CanvasAllocated());
     bitmap.Clear(0);
     bitmap.Canvas().FillRect({0, 0, 9, 9}, 0x00FF00); // the new pixels, clipped to them
-    EXPECT_EQ(PixelsOf(bitmap), Pixels(4, 0xFF00FF00));
+    EXPECT_EQ(PixelsOf(bitmap), Pixels(4, G));
 
     // Onto another bitmap's canvas: copied at (1, 1), then stretched 2 x 2 per pixel.
     TBitmap32 target;
     target.SetSize(4, 4);
-    target.Clear(0xFF000000);
+    target.Clear(K);
     bitmap.SetPixel(1, 0, 0x80123456);
     bitmap.DrawTo(target.Canvas(), 1, 1);
-    EXPECT_EQ(PixelsOf(target), Picture(4, 4, [](int32_t x, int32_t y) {
-                  return x == 0 || y == 0 || x == 3 || y == 3 ? 0xFF000000 : x == 2 && y == 1 ? 0xFF123456 : 0xFF00FF00;
-              }));
+    EXPECT_EQ(PixelsOf(target), (Pixels{K, K, K, K, K, G, P, K, K, G, G, K, K, K, K, K}));
     bitmap.DrawTo(target.Canvas(), TRect{0, 0, 4, 4}, TRect{0, 0, 2, 2});
-    EXPECT_EQ(PixelsOf(target),
-              Picture(4, 4, [](int32_t x, int32_t y) { return x >= 2 && y < 2 ? 0xFF123456 : 0xFF00FF00; }));
+    EXPECT_EQ(PixelsOf(target), (Pixels{G, G, P, P, G, G, P, P, G, G, G, G, G, G, G, G}));
 }
 
 TEST_F(QtBitmapPlatform, PicturesAndTheClipboardCarryTheBitmap)
