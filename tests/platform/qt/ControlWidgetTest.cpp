@@ -44,13 +44,13 @@ public:
 
 protected:
     void Paint(Canvas& canvas) override { canvas.BlitOpaque(0, 0, pixels.data(), 40, 30, 40); }
-    void MouseDown(MouseButton b, ShiftState s, int32_t x, int32_t y) override { Note("down", b, s, x, y); }
-    void MouseUp(MouseButton b, ShiftState s, int32_t x, int32_t y) override { Note("up", b, s, x, y); }
-    void Note(const char* what, MouseButton b, ShiftState s, int32_t x, int32_t y)
+    void MouseDown(MouseButton b, ShiftState s, int32_t x, int32_t y) override { Note("down", b, s, x, y, true); }
+    void MouseUp(MouseButton b, ShiftState s, int32_t x, int32_t y) override { Note("up", b, s, x, y, false); }
+    void Note(const char* what, MouseButton b, ShiftState s, int32_t x, int32_t y, bool pressed)
     {
         log.push_back(Describe(what, b, s, x, y));
         if (b == MouseButton::Left)
-            SetMouseCapture(what[0] == 'd');
+            SetMouseCapture(pressed);
     }
     void Click() override { log.push_back("click"); }
     void KeyDown(KeyCode& k, ShiftState s) override
