@@ -81,9 +81,16 @@ struct Family {
 
 } // namespace
 
-TEST(Control, BoundsClampNegativeSizesAndResizeFiresOnlyOnSizeChange)
+TEST(Control, BoundsClampNegativeSizesResizeFiresOnlyOnSizeChangeAndAutoSizeTakesTheProposedSize)
 {
-    Control control;
+    struct FixedSize : Control {
+        bool CanAutoSize(int32_t& w, int32_t& h) override
+        {
+            w = 64;
+            h = 32;
+            return true;
+        }
+    } control;
     int resizes = 0;
     control.OnResize = [&](TObject*) { ++resizes; };
     control.SetBounds(10, 20, -5, 30);
@@ -95,6 +102,8 @@ TEST(Control, BoundsClampNegativeSizesAndResizeFiresOnlyOnSizeChange)
     control.SetBounds(40, 20, 3, 30); // unchanged
     EXPECT_EQ(resizes, 2);
     EXPECT_EQ(control.ClientRect(), (Rect{0, 0, 3, 30}));
+    control.SetAutoSize(true);
+    EXPECT_EQ(control.BoundsRect(), (Rect{40, 20, 104, 52}));
 }
 
 TEST(Control, ClickNeedsLeftPressAndReleaseInside)
@@ -218,24 +227,16 @@ TEST(Control, AsksItsHostOnlyForRealChangesAndShowsItsOwnCursorByDefault)
     EXPECT_TRUE(control.VisibleRect().IsEmpty());
 }
 
-TEST(Control, AutoSizeTakesTheProposedSize)
-{
-    struct FixedSize : Control {
-        bool CanAutoSize(int32_t& w, int32_t& h) override
-        {
-            w = 64;
-            h = 32;
-            return true;
-        }
-    } control;
-    control.SetBounds(1, 2, 10, 10);
-    control.SetAutoSize(true);
-    EXPECT_EQ(control.BoundsRect(), (Rect{1, 2, 65, 34}));
-}
-
-TEST(ChildControls, PaintsEachVisibleChildAtItsPlaceClippedToItsBounds)
+TEST(ChildControls, ForwardRepaintsAndPaintEachVisibleChildAtItsPlaceClippedToItsBounds)
 {
     Family f;
+    f.a.Invalidate();
+    f.a.RepaintNow(Rect{0, 0, 100, 100});
+    EXPECT_EQ(f.host.log, (Log{"repaint", "repaint-now 10,10 40,30"})); // within the child
+    // The parent shows (0, 0, 50, 40): all of the first child, none of the second (it starts at y 40).
+    EXPECT_EQ(f.a.VisibleRect(), (Rect{0, 0, 30, 20}));
+    EXPECT_TRUE(f.b.VisibleRect().IsEmpty());
+
     PixelCanvas canvas(100, 60, 0);
     f.children.Paint(canvas);
     // Inside each child's corners, and just outside them where the child's overdraw is clipped away.
@@ -267,15 +268,4 @@ TEST(ChildControls, RoutesMouseEventsInChildCoordinatesAndKeepsThePressedChild)
     EXPECT_EQ(f.b.log.back(), "leave");
     EXPECT_EQ(f.children.ChildAt(50, 45), &f.b);
     EXPECT_EQ(f.children.ChildAt(50, 39), nullptr);
-}
-
-TEST(ChildControls, ForwardsRepaintsAndVisibility)
-{
-    Family f;
-    f.a.Invalidate();
-    f.a.RepaintNow(Rect{0, 0, 100, 100});
-    EXPECT_EQ(f.host.log, (Log{"repaint", "repaint-now 10,10 40,30"})); // within the child
-    // The parent shows (0, 0, 50, 40): all of the first child, none of the second (it starts at y 40).
-    EXPECT_EQ(f.a.VisibleRect(), (Rect{0, 0, 30, 20}));
-    EXPECT_TRUE(f.b.VisibleRect().IsEmpty());
 }
