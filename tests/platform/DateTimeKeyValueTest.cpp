@@ -67,21 +67,20 @@ TEST(KeyValueStore, KeysAndNamesIgnoreCaseAndKindsStayApart)
     KeyValueStore store;
     EXPECT_FALSE(store.KeyExists("A"));
     store.WriteInteger("A\\B\\C", "Width", 640);
-    for (const char* key : {"a", "a\\b", "\\A\\\\B\\c\\"})
+    store.CreateKey("Empty");
+    for (const char* key : {"a", "a\\b", "\\A\\\\B\\c\\", "empty"})
         EXPECT_TRUE(store.KeyExists(key)) << key;
     EXPECT_FALSE(store.KeyExists("A\\C"));
     int32_t width = 0;
+    std::string text;
     EXPECT_TRUE(store.ReadInteger("a\\b\\c", "WIDTH", width));
     EXPECT_EQ(width, 640);
-    std::string text;
     EXPECT_FALSE(store.ReadString("A\\B\\C", "Width", text)); // an integer is not a string
     store.WriteString("A\\B\\C", "width", "wide");
     EXPECT_TRUE(store.ReadString("A\\B\\C", "Width", text));
     EXPECT_EQ(text, "wide");
     EXPECT_FALSE(store.ReadInteger("A\\B\\C", "Width", width));
     EXPECT_FALSE(store.ValueExists("A\\B", "Width"));
-    store.CreateKey("Empty");
-    EXPECT_TRUE(store.KeyExists("empty"));
 }
 
 TEST(KeyValueStore, TextKeepsEveryByteAndReadsTheHandWrittenLayout)

@@ -16,7 +16,7 @@ public:
 
     void Start(platform::Timer& timer, uint32_t intervalMs) override
     {
-        running_[&timer] = Entry{intervalMs, now_ + intervalMs, nextOrder_++};
+        running_[&timer] = Entry{&timer, intervalMs, now_ + intervalMs, nextOrder_++};
     }
     void Stop(platform::Timer& timer) override { running_.erase(&timer); }
 
@@ -34,27 +34,25 @@ public:
                 break;
             now_ = next->second.due;
             next->second.due += next->second.interval;
-            next->first->Tick(); // may start or stop timers
+            next->second.timer->Tick(); // may start or stop timers
         }
         now_ = end;
     }
 
-    bool IsRunning(const platform::Timer& timer) const
-    {
-        return running_.count(const_cast<platform::Timer*>(&timer)) != 0;
-    }
+    bool IsRunning(const platform::Timer& timer) const { return running_.contains(&timer); }
     uint32_t IntervalOf(const platform::Timer& timer) const
     {
-        auto it = running_.find(const_cast<platform::Timer*>(&timer));
+        auto it = running_.find(&timer);
         return it == running_.end() ? 0 : it->second.interval;
     }
 
 private:
     struct Entry {
+        platform::Timer* timer;
         uint32_t interval;
         uint64_t due, order;
         bool Before(const Entry& o) const { return std::tie(due, order) < std::tie(o.due, o.order); }
     };
-    std::map<platform::Timer*, Entry> running_;
+    std::map<const platform::Timer*, Entry> running_;
     uint64_t now_ = 0, nextOrder_ = 0;
 };
