@@ -1,6 +1,8 @@
-// The control base without a window: bounds, input dispatch, events and what it
-// asks of its host.
-#include "platform/Control.h"
+// The control base without a window: bounds, input dispatch, events and what it asks of
+// its host; child controls painted at their place, given the mouse in their own
+// coordinates, and their host requests forwarded to the parent.
+#include "platform/ChildControls.h"
+#include "platform/PixelCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -8,14 +10,20 @@
 #include <vector>
 
 using namespace platform;
+using Log = std::vector<std::string>;
 
 namespace {
+
+std::string At(int32_t x, int32_t y) { return std::to_string(x) + "," + std::to_string(y); }
 
 // Records every request a control makes of its host.
 class RecordingHost : public ControlHost {
 public:
     void RequestRepaint() override { log.push_back("repaint"); }
-    void RepaintNow(const Rect& a) override { log.push_back("repaint-now " + std::to_string(a.Width())); }
+    void RepaintNow(const Rect& a) override
+    {
+        log.push_back("repaint-now " + At(a.Left, a.Top) + " " + At(a.Right, a.Bottom));
+    }
     void ApplyBounds(const Rect& b) override { log.push_back("bounds " + std::to_string(b.Width())); }
     void ApplyVisible(bool v) override { log.push_back(v ? "show" : "hide"); }
     void ApplyEnabled(bool e) override { log.push_back(e ? "enable" : "disable"); }
@@ -23,15 +31,66 @@ public:
     void ApplyCursor(CursorId c) override { log.push_back("cursor " + std::to_string(c)); }
     void ApplyMouseCapture(bool c) override { log.push_back(c ? "capture" : "release"); }
     void TakeFocus() override { log.push_back("focus"); }
-    Rect VisibleRect() const override { return {5, 6, 7, 8}; }
-    std::vector<std::string> log;
+    Rect VisibleRect() const override { return visible; }
+    Log log;
+    Rect visible{5, 6, 7, 8};
+};
+
+// A child that fills itself and 5 pixels beyond (to show the clip), logs its mouse events
+// and holds the capture while pressed.
+class LoggingChild : public Control {
+public:
+    explicit LoggingChild(CanvasColor color) { SetColor(color); }
+    Log log;
+
+protected:
+    void Paint(Canvas& canvas) override { canvas.FillRect(Rect{-5, -5, Width() + 5, Height() + 5}, Color()); }
+    void MouseDown(MouseButton, ShiftState, int32_t x, int32_t y) override { Press("down ", x, y, true); }
+    void MouseMove(ShiftState, int32_t x, int32_t y) override { log.push_back("move " + At(x, y)); }
+    void MouseUp(MouseButton, ShiftState, int32_t x, int32_t y) override { Press("up ", x, y, false); }
+    void Press(const char* what, int32_t x, int32_t y, bool capture)
+    {
+        log.push_back(what + At(x, y));
+        SetMouseCapture(capture);
+    }
+    void MouseEnter() override { log.push_back("enter"); }
+    void MouseLeave() override { log.push_back("leave"); }
+};
+
+// A 100 x 60 parent whose host shows (0, 0, 50, 40), with child a at (10, 10) sized
+// 30 x 20 and child b at (30, 40) sized 50 x 10.
+struct Family {
+    Family()
+    {
+        parent.SetBounds(0, 0, 100, 60);
+        host.visible = {0, 0, 50, 40};
+        a.SetBounds(10, 10, 30, 20);
+        b.SetBounds(30, 40, 50, 10);
+        parent.AttachHost(&host);
+        children.Add(a);
+        children.Add(b);
+        host.log.clear();
+    }
+    ~Family() { parent.AttachHost(nullptr); }
+
+    Control parent;
+    LoggingChild a{0xAA0000}, b{0x00BB00};
+    RecordingHost host;
+    ChildControls children{parent};
 };
 
 } // namespace
 
-TEST(Control, BoundsClampNegativeSizesAndResizeFiresOnlyOnSizeChange)
+TEST(Control, BoundsClampNegativeSizesResizeFiresOnlyOnSizeChangeAndAutoSizeTakesTheProposedSize)
 {
-    Control control;
+    struct FixedSize : Control {
+        bool CanAutoSize(int32_t& w, int32_t& h) override
+        {
+            w = 64;
+            h = 32;
+            return true;
+        }
+    } control;
     int resizes = 0;
     control.OnResize = [&](TObject*) { ++resizes; };
     control.SetBounds(10, 20, -5, 30);
@@ -40,20 +99,20 @@ TEST(Control, BoundsClampNegativeSizesAndResizeFiresOnlyOnSizeChange)
     control.SetLeft(40); // a move is not a resize
     EXPECT_EQ(resizes, 1);
     control.SetWidth(3);
-    EXPECT_EQ(resizes, 2);
     control.SetBounds(40, 20, 3, 30); // unchanged
     EXPECT_EQ(resizes, 2);
     EXPECT_EQ(control.ClientRect(), (Rect{0, 0, 3, 30}));
+    control.SetAutoSize(true);
+    EXPECT_EQ(control.BoundsRect(), (Rect{40, 20, 104, 52}));
 }
 
 TEST(Control, ClickNeedsLeftPressAndReleaseInside)
 {
     Control control;
     control.SetBounds(0, 0, 50, 50);
-    std::vector<std::string> events;
+    Log events;
     control.OnMouseDown = [&](TObject*, MouseButton b, ShiftState s, int32_t x, int32_t y) {
-        events.push_back("down " + std::to_string(int(b)) + " " + std::to_string(s) + " " + std::to_string(x) + "," +
-                         std::to_string(y));
+        events.push_back("down " + std::to_string(int(b)) + " " + std::to_string(s) + " " + At(x, y));
     };
     control.OnMouseUp = [&](TObject*, MouseButton, ShiftState, int32_t, int32_t) { events.push_back("up"); };
     control.OnClick = [&](TObject*) { events.push_back("click"); };
@@ -68,11 +127,8 @@ TEST(Control, ClickNeedsLeftPressAndReleaseInside)
     // The second press of a double click: dblclick, a press marked Double, no click on release.
     control.HostDoubleClick(MouseButton::Left, shift::Left, 2, 2);
     control.HostMouseUp(MouseButton::Left, 0, 2, 2);
-
-    const std::vector<std::string> expected{
-        "down 0 12 3,4", "up", "click", "down 0 8 3,4", "up", "down 1 16 1,1", "up",
-        "dblclick", "down 0 72 2,2", "up"};
-    EXPECT_EQ(events, expected);
+    EXPECT_EQ(events, (Log{"down 0 12 3,4", "up", "click", "down 0 8 3,4", "up", "down 1 16 1,1", "up", "dblclick",
+                           "down 0 72 2,2", "up"}));
 }
 
 TEST(Control, DisabledControlTakesNoInput)
@@ -93,7 +149,7 @@ TEST(Control, DisabledControlTakesNoInput)
 TEST(Control, WheelGoesToUpOrDownOnlyWhenTheWheelEventLeavesItUnhandled)
 {
     Control control;
-    std::vector<std::string> events;
+    Log events;
     bool handleInWheel = false;
     control.OnMouseWheel = [&](TObject*, ShiftState, int32_t delta, Point, bool& handled) {
         events.push_back("wheel " + std::to_string(delta));
@@ -108,26 +164,18 @@ TEST(Control, WheelGoesToUpOrDownOnlyWhenTheWheelEventLeavesItUnhandled)
     EXPECT_FALSE(control.HostMouseWheel(0, 120, {}));
     handleInWheel = true;
     EXPECT_TRUE(control.HostMouseWheel(0, -120, {}));
-    EXPECT_EQ(events, (std::vector<std::string>{"wheel -120", "down", "wheel 120", "up", "wheel -120"}));
+    EXPECT_EQ(events, (Log{"wheel -120", "down", "wheel 120", "up", "wheel -120"}));
 }
 
 TEST(Control, KeysCanBeChangedBySetEvents)
 {
     Control control;
-    control.OnKeyDown = [](TObject*, KeyCode& k, ShiftState s) {
-        if (k == key::Return && s == shift::Ctrl)
-            k = key::None;
-    };
-    control.OnKeyPress = [](TObject*, char32_t& c) {
-        if (c == U'\r')
-            c = 0;
-    };
-    KeyCode k = key::Return;
-    control.HostKeyDown(k, shift::Ctrl);
-    EXPECT_EQ(k, key::None);
-    k = key::Return;
-    control.HostKeyDown(k, 0);
-    EXPECT_EQ(k, key::Return);
+    control.OnKeyDown = [](TObject*, KeyCode& k, ShiftState s) { k = k == key::Return && s == shift::Ctrl ? 0 : k; };
+    control.OnKeyPress = [](TObject*, char32_t& c) { c = c == U'\r' ? 0 : c; };
+    KeyCode ctrlReturn = key::Return, plainReturn = key::Return;
+    control.HostKeyDown(ctrlReturn, shift::Ctrl);
+    control.HostKeyDown(plainReturn, 0);
+    EXPECT_EQ((std::pair{ctrlReturn, plainReturn}), (std::pair{KeyCode(key::None), KeyCode(key::Return)}));
     char32_t c = U'\r';
     control.HostKeyPress(c);
     EXPECT_EQ(c, 0u);
@@ -136,7 +184,7 @@ TEST(Control, KeysCanBeChangedBySetEvents)
 TEST(Control, FocusWithoutHostFollowsSetFocusAndNeedsVisibleEnabledControl)
 {
     Control control;
-    std::vector<std::string> events;
+    Log events;
     control.OnEnter = [&](TObject*) { events.push_back("enter"); };
     control.OnExit = [&](TObject*) { events.push_back("exit"); };
     control.SetVisible(false);
@@ -147,10 +195,10 @@ TEST(Control, FocusWithoutHostFollowsSetFocusAndNeedsVisibleEnabledControl)
     control.SetFocus();
     EXPECT_TRUE(control.Focused());
     control.HostFocusChanged(false);
-    EXPECT_EQ(events, (std::vector<std::string>{"enter", "exit"}));
+    EXPECT_EQ(events, (Log{"enter", "exit"}));
 }
 
-TEST(Control, AsksItsHostOnlyForRealChanges)
+TEST(Control, AsksItsHostOnlyForRealChangesAndShowsItsOwnCursorByDefault)
 {
     Control control;
     RecordingHost host;
@@ -167,40 +215,57 @@ TEST(Control, AsksItsHostOnlyForRealChanges)
     control.SetColor(0x123456);
     control.SetColor(0x123456);
     control.RepaintNow({0, 0, 4, 4});
+    control.SetCursor(cursor::HandPoint);
+    control.ShowCursor(cursor::SizeWE);
+    EXPECT_EQ(control.ShownCursor(), cursor::SizeWE);
+    control.ShowCursor(cursor::Default); // back to the control's own
+    EXPECT_EQ(control.ShownCursor(), cursor::HandPoint);
     EXPECT_EQ(control.VisibleRect(), (Rect{5, 6, 7, 8}));
-    const std::vector<std::string> expected{"bounds 30", "hide", "disable", "repaint", "tabstop", "capture",
-                                            "release", "repaint", "repaint-now 4"};
-    EXPECT_EQ(host.log, expected);
+    EXPECT_EQ(host.log, (Log{"bounds 30", "hide", "disable", "repaint", "tabstop", "capture", "release", "repaint",
+                             "repaint-now 0,0 4,4", "cursor -21", "cursor -9", "cursor -21"}));
     control.AttachHost(nullptr);
     EXPECT_TRUE(control.VisibleRect().IsEmpty());
 }
 
-TEST(Control, ShownCursorFallsBackToTheControlsOwnCursor)
+TEST(ChildControls, ForwardRepaintsAndPaintEachVisibleChildAtItsPlaceClippedToItsBounds)
 {
-    Control control;
-    RecordingHost host;
-    control.AttachHost(&host);
-    control.SetCursor(cursor::HandPoint);
-    control.ShowCursor(cursor::SizeWE);
-    EXPECT_EQ(control.ShownCursor(), cursor::SizeWE);
-    control.ShowCursor(cursor::Default);
-    EXPECT_EQ(control.ShownCursor(), cursor::HandPoint);
-    EXPECT_EQ(host.log, (std::vector<std::string>{"cursor -21", "cursor -9", "cursor -21"}));
-    control.AttachHost(nullptr);
+    Family f;
+    f.a.Invalidate();
+    f.a.RepaintNow(Rect{0, 0, 100, 100});
+    EXPECT_EQ(f.host.log, (Log{"repaint", "repaint-now 10,10 40,30"})); // within the child
+    // The parent shows (0, 0, 50, 40): all of the first child, none of the second (it starts at y 40).
+    EXPECT_EQ(f.a.VisibleRect(), (Rect{0, 0, 30, 20}));
+    EXPECT_TRUE(f.b.VisibleRect().IsEmpty());
+
+    PixelCanvas canvas(100, 60, 0);
+    f.children.Paint(canvas);
+    // Inside each child's corners, and just outside them where the child's overdraw is clipped away.
+    const std::tuple<int32_t, int32_t, uint32_t> expected[] = {
+        {10, 10, 0xAA0000}, {39, 29, 0xAA0000}, {40, 29, 0}, {9, 10, 0},
+        {30, 40, 0x00BB00}, {79, 49, 0x00BB00}, {80, 49, 0}, {29, 40, 0}};
+    for (const auto& [x, y, color] : expected)
+        EXPECT_EQ(canvas.At(x, y), color) << At(x, y);
+    f.b.SetVisible(false);
+    PixelCanvas again(100, 60, 0);
+    f.children.Paint(again);
+    EXPECT_EQ(again.At(40, 45), 0u);
 }
 
-TEST(Control, AutoSizeTakesTheProposedSize)
+TEST(ChildControls, RoutesMouseEventsInChildCoordinatesAndKeepsThePressedChild)
 {
-    class FixedSize : public Control {
-    protected:
-        bool CanAutoSize(int32_t& w, int32_t& h) override
-        {
-            w = 64;
-            h = 32;
-            return true;
-        }
-    } control;
-    control.SetBounds(1, 2, 10, 10);
-    control.SetAutoSize(true);
-    EXPECT_EQ(control.BoundsRect(), (Rect{1, 2, 65, 34}));
+    Family f;
+    EXPECT_FALSE(f.children.MouseMove(0, 5, 5)); // over the parent only
+    EXPECT_TRUE(f.children.MouseMove(0, 12, 15));
+    EXPECT_TRUE(f.children.MouseDown(MouseButton::Left, 0, 15, 16));
+    EXPECT_EQ(f.host.log, Log{"capture"}); // the child's capture holds the parent's window
+    // Dragged out over the other child and beyond: still the pressed child's events.
+    EXPECT_TRUE(f.children.MouseMove(0, 35, 45));
+    EXPECT_TRUE(f.children.MouseUp(MouseButton::Left, 0, 35, 45));
+    EXPECT_EQ(f.host.log, (Log{"capture", "release"}));
+    EXPECT_EQ(f.a.log, (Log{"enter", "move 2,5", "down 5,6", "move 25,35", "up 25,35", "leave"}));
+    EXPECT_EQ(f.b.log, Log{"enter"}); // after the release the child under the mouse is entered
+    f.children.MouseLeave();
+    EXPECT_EQ(f.b.log.back(), "leave");
+    EXPECT_EQ(f.children.ChildAt(50, 45), &f.b);
+    EXPECT_EQ(f.children.ChildAt(50, 39), nullptr);
 }

@@ -1,127 +1,115 @@
+// Dates as days since 1899-12-30 with the time of day as the fraction; the key-value store
+// kept by the registry, its text form and the configuration folder its files live in.
 #include "platform/DateTime.h"
 #include "platform/Exception.h"
 #include "platform/KeyValueStore.h"
+#include "platform/Registry.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdlib>
-#include <filesystem>
 
-#include "platform/Registry.h"
+using namespace platform;
 
-TEST(DateTime, DaysCountFromTheEpoch)
+TEST(DateTime, DaysCountFromTheEpochAndWeeksRunSundayOneToSaturdaySeven)
 {
-    EXPECT_EQ(platform::EncodeDate(1899, 12, 30), 0.0);
-    EXPECT_EQ(platform::EncodeDate(1900, 1, 1), 2.0);
-    EXPECT_EQ(platform::EncodeDate(2000, 1, 1), 36526.0);
-    EXPECT_EQ(platform::EncodeDate(1899, 12, 29), -1.0);
-    EXPECT_THROW(platform::EncodeDate(1900, 2, 29), EConvertError); // not a leap year
-    EXPECT_NO_THROW(platform::EncodeDate(2000, 2, 29));
-    EXPECT_THROW(platform::EncodeDate(0, 1, 1), EConvertError);
-    EXPECT_THROW(platform::EncodeDate(2000, 13, 1), EConvertError);
-    EXPECT_EQ(platform::DaysInMonth(2024, 2), 29);
-    EXPECT_EQ(platform::DaysInMonth(2023, 2), 28);
+    const struct {
+        int32_t year, month, day;
+        double serial;
+        int32_t weekday;
+    } cases[] = {{1899, 12, 30, 0, 7},     {1899, 12, 29, -1, 6},    {1899, 12, 24, -6, 1},   {1900, 1, 1, 2, 2},
+                 {2000, 1, 1, 36526, 7}, {2023, 10, 1, 45200, 1}, {2024, 2, 29, 45351, 5}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(EncodeDate(c.year, c.month, c.day), c.serial) << c.year << "-" << c.month << "-" << c.day;
+        // A time of day moves a date away from the epoch and keeps its weekday.
+        EXPECT_EQ(DayOfWeek(c.serial + (c.serial < 0 ? -0.9 : 0.9)), c.weekday) << c.serial;
+    }
+    EXPECT_THROW(EncodeDate(1900, 2, 29), EConvertError); // not a leap year
+    EXPECT_THROW(EncodeDate(0, 1, 1), EConvertError);
+    EXPECT_THROW(EncodeDate(2000, 13, 1), EConvertError);
+    EXPECT_EQ((std::array{DaysInMonth(2024, 2), DaysInMonth(2023, 2), DaysInMonth(2000, 2)}), (std::array{29, 28, 29}));
 }
 
 TEST(DateTime, FormatDateByPattern)
 {
-    const TDateTime date = platform::EncodeDate(2024, 3, 5); // a Tuesday
-    EXPECT_EQ(platform::FormatDate("mm/dd/yyyy", date), "03/05/2024");
-    EXPECT_EQ(platform::FormatDate("d.m.yy", date), "5.3.24");
-    EXPECT_EQ(platform::FormatDate("dddd, MMMM D, YYYY", date), "Tuesday, March 5, 2024");
-    EXPECT_EQ(platform::FormatDate("ddd mmm", date), "Tue Mar");
-    EXPECT_EQ(platform::FormatDate("'day' d \"of\" m", date), "day 5 of 3");
-    EXPECT_EQ(platform::FormatDate("yyyy 'open", date), "2024 open");
-    EXPECT_EQ(platform::FormatDate("", date), "");
-    EXPECT_EQ(platform::FormatDate("yyyy/yy", platform::EncodeDate(987, 6, 5)), "0987/87");
+    const TDateTime date = EncodeDate(2024, 3, 5); // a Tuesday
+    const std::pair<const char*, const char*> cases[] = {
+        {"mm/dd/yyyy", "03/05/2024"}, {"d.m.yy", "5.3.24"},         {"dddd, MMMM D, YYYY", "Tuesday, March 5, 2024"},
+        {"ddd mmm", "Tue Mar"},       {"yyyy 'open", "2024 open"}, {"'day' d \"of\" m", "day 5 of 3"}, {"", ""}};
+    for (const auto& [pattern, text] : cases)
+        EXPECT_EQ(FormatDate(pattern, date), text) << pattern;
+    EXPECT_EQ(FormatDate("yyyy/yy", EncodeDate(987, 6, 5)), "0987/87");
 }
 
-TEST(DateTime, DayOfWeekRunsSundayOneToSaturdaySeven)
-{
-    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(1899, 12, 30)), 7);
-    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(1899, 12, 24)), 1); // before the epoch
-    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(2000, 1, 1)), 7);
-    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(2023, 10, 1) + 0.9), 1);
-    EXPECT_EQ(platform::DayOfWeek(platform::EncodeDate(2024, 2, 29)), 5);
-}
-
-TEST(DateTime, EveryDayOfSomeYearsRoundTrips)
+TEST(DateTime, EveryDayOfSomeYearsAndTimesOfDayRoundTrip)
 {
     for (int32_t year : {1, 1600, 1899, 1900, 2000, 2024, 9999})
         for (int32_t month = 1; month <= 12; ++month)
-            for (int32_t day = 1; day <= platform::DaysInMonth(year, month); ++day) {
+            for (int32_t day = 1; day <= DaysInMonth(year, month); ++day) {
                 int32_t y, m, d;
                 // A time of day moves a date away from the epoch: earlier dates are negative.
-                const TDateTime date = platform::EncodeDate(year, month, day);
-                platform::DecodeDate(date + (date < 0 ? -0.75 : 0.75), y, m, d);
+                const TDateTime date = EncodeDate(year, month, day);
+                DecodeDate(date + (date < 0 ? -0.75 : 0.75), y, m, d);
                 ASSERT_EQ(y * 10000 + m * 100 + d, year * 10000 + month * 100 + day);
             }
-}
-
-TEST(DateTime, TimesOfDay)
-{
     int32_t h, m, s, ms;
-    platform::DecodeTime(platform::EncodeDate(2020, 5, 5) + platform::EncodeTime(23, 59, 59, 999), h, m, s, ms);
+    DecodeTime(EncodeDate(2020, 5, 5) + EncodeTime(23, 59, 59, 999), h, m, s, ms);
     EXPECT_EQ((std::array{h, m, s, ms}), (std::array{23, 59, 59, 999}));
-    platform::DecodeTime(0.5, h, m, s, ms);
+    DecodeTime(0.5, h, m, s, ms);
     EXPECT_EQ((std::array{h, m, s, ms}), (std::array{12, 0, 0, 0}));
-    EXPECT_THROW(platform::EncodeTime(24, 0, 0, 0), EConvertError);
-    EXPECT_THROW(platform::EncodeTime(0, 0, 0, 1000), EConvertError);
+    EXPECT_THROW(EncodeTime(24, 0, 0, 0), EConvertError);
+    EXPECT_THROW(EncodeTime(0, 0, 0, 1000), EConvertError);
 }
 
 TEST(KeyValueStore, KeysAndNamesIgnoreCaseAndKindsStayApart)
 {
-    platform::KeyValueStore store;
+    KeyValueStore store;
     EXPECT_FALSE(store.KeyExists("A"));
     store.WriteInteger("A\\B\\C", "Width", 640);
-    EXPECT_TRUE(store.KeyExists("a"));
-    EXPECT_TRUE(store.KeyExists("a\\b"));
-    EXPECT_TRUE(store.KeyExists("\\A\\\\B\\c\\"));
+    store.CreateKey("Empty");
+    for (const char* key : {"a", "a\\b", "\\A\\\\B\\c\\", "empty"})
+        EXPECT_TRUE(store.KeyExists(key)) << key;
     EXPECT_FALSE(store.KeyExists("A\\C"));
     int32_t width = 0;
+    std::string text;
     EXPECT_TRUE(store.ReadInteger("a\\b\\c", "WIDTH", width));
     EXPECT_EQ(width, 640);
-    std::string text;
     EXPECT_FALSE(store.ReadString("A\\B\\C", "Width", text)); // an integer is not a string
     store.WriteString("A\\B\\C", "width", "wide");
     EXPECT_TRUE(store.ReadString("A\\B\\C", "Width", text));
     EXPECT_EQ(text, "wide");
     EXPECT_FALSE(store.ReadInteger("A\\B\\C", "Width", width));
     EXPECT_FALSE(store.ValueExists("A\\B", "Width"));
-    store.CreateKey("Empty");
-    EXPECT_TRUE(store.KeyExists("empty"));
 }
 
 TEST(KeyValueStore, TextKeepsEveryByteAndReadsTheHandWrittenLayout)
 {
-    platform::KeyValueStore store;
+    KeyValueStore store, again;
     const std::string awkward("a=b%[c]\n\r\x01\x7F\xE9", 12);
     store.WriteString("Soft\\Names", awkward, awkward);
     store.WriteInteger("Soft", "Min", INT32_MIN);
     store.CreateKey("Empty\\Leaf");
     int changes = 0;
-    platform::KeyValueStore again;
     again.OnChange = [&] { ++changes; };
-    std::string error;
-    ASSERT_TRUE(platform::KeyValueStore::FromText(store.ToText(), again, error)) << error;
+    std::string error, text;
+    ASSERT_TRUE(KeyValueStore::FromText(store.ToText(), again, error)) << error;
     EXPECT_EQ(again.ToText(), store.ToText());
-    EXPECT_EQ(changes, 0);
-    std::string text;
     EXPECT_TRUE(again.ReadString("soft\\names", awkward, text));
     EXPECT_EQ(text, awkward);
     EXPECT_TRUE(again.KeyExists("empty\\leaf"));
 
     // Written by hand: "%3D" is "=", "%0A" a line break.
     const std::string_view hand = "Valdrune key-value store 1\n[a\\b]\ns x%3Dy=one%0Atwo\ni n=-7\n";
-    ASSERT_TRUE(platform::KeyValueStore::FromText(hand, again, error)) << error;
+    ASSERT_TRUE(KeyValueStore::FromText(hand, again, error)) << error;
     EXPECT_TRUE(again.ReadString("A\\B", "x=y", text));
     EXPECT_EQ(text, "one\ntwo");
     int32_t n = 0;
     EXPECT_TRUE(again.ReadInteger("a\\b", "N", n));
     EXPECT_EQ(n, -7);
     EXPECT_FALSE(again.KeyExists("soft")); // the old content is gone
-    again.WriteInteger("a\\b", "n", -7); // the same value again is no change
+    EXPECT_EQ(changes, 0);                 // reading text is no change
+    again.WriteInteger("a\\b", "n", -7);  // nor is the same value again
     EXPECT_EQ(changes, 0);
     again.WriteInteger("a\\b", "n", 8);
     EXPECT_EQ(changes, 1);
@@ -144,10 +132,10 @@ TEST(KeyValueStore, BadTextsAreRefusedWithTheLineAndLeaveTheStore)
         {head + "[a]b]\n", "line 2: byte 93 must be written as"},
     };
     for (const auto& [text, message] : cases) {
-        platform::KeyValueStore store;
+        KeyValueStore store;
         store.WriteString("kept", "v", "1");
         std::string error;
-        EXPECT_FALSE(platform::KeyValueStore::FromText(text, store, error)) << text;
+        EXPECT_FALSE(KeyValueStore::FromText(text, store, error)) << text;
         EXPECT_EQ(error.rfind(message, 0), 0u) << error;
         EXPECT_TRUE(store.ValueExists("kept", "v")) << text;
     }
@@ -157,20 +145,16 @@ TEST(Registry, ConfigFolderFollowsTheFreedesktopRule)
 {
     const std::string oldXdg = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
     const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    const struct {
-        const char* xdg;
-        const char* home;
-        const char* folder;
-    } cases[] = {
+    const std::array<const char*, 3> cases[] = {
         {"/cfg", "/home/u", "/cfg/valdrune-mission-editor"},
         {"relative", "/home/u", "/home/u/.config/valdrune-mission-editor"},
         {"", "/home/u", "/home/u/.config/valdrune-mission-editor"},
         {"", "", ""},
     };
-    for (const auto& c : cases) {
-        setenv("XDG_CONFIG_HOME", c.xdg, 1);
-        setenv("HOME", c.home, 1);
-        EXPECT_EQ(platform::UserConfigFolder(), std::filesystem::path(c.folder)) << c.xdg << " " << c.home;
+    for (const auto& [xdg, home, folder] : cases) {
+        setenv("XDG_CONFIG_HOME", xdg, 1);
+        setenv("HOME", home, 1);
+        EXPECT_EQ(UserConfigFolder(), std::filesystem::path(folder)) << xdg << " " << home;
     }
     setenv("XDG_CONFIG_HOME", oldXdg.c_str(), 1);
     setenv("HOME", oldHome.c_str(), 1);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <tuple>
 
 class ManualTimerService : public platform::TimerService {
 public:
@@ -15,7 +16,7 @@ public:
 
     void Start(platform::Timer& timer, uint32_t intervalMs) override
     {
-        running_[&timer] = Entry{intervalMs, now_ + intervalMs, nextOrder_++};
+        running_[&timer] = Entry{&timer, intervalMs, now_ + intervalMs, nextOrder_++};
     }
     void Stop(platform::Timer& timer) override { running_.erase(&timer); }
 
@@ -27,40 +28,31 @@ public:
         for (;;) {
             auto next = running_.end();
             for (auto it = running_.begin(); it != running_.end(); ++it)
-                if (it->second.due <= end &&
-                    (next == running_.end() || it->second.due < next->second.due ||
-                     (it->second.due == next->second.due && it->second.order < next->second.order)))
+                if (it->second.due <= end && (next == running_.end() || it->second.Before(next->second)))
                     next = it;
             if (next == running_.end())
                 break;
             now_ = next->second.due;
             next->second.due += next->second.interval;
-            ++ticks;
-            next->first->Tick(); // may start or stop timers
+            next->second.timer->Tick(); // may start or stop timers
         }
         now_ = end;
     }
 
-    bool IsRunning(const platform::Timer& timer) const
-    {
-        return running_.count(const_cast<platform::Timer*>(&timer)) != 0;
-    }
+    bool IsRunning(const platform::Timer& timer) const { return running_.contains(&timer); }
     uint32_t IntervalOf(const platform::Timer& timer) const
     {
-        auto it = running_.find(const_cast<platform::Timer*>(&timer));
+        auto it = running_.find(&timer);
         return it == running_.end() ? 0 : it->second.interval;
     }
-    uint64_t Now() const { return now_; }
-
-    int ticks = 0;
 
 private:
     struct Entry {
+        platform::Timer* timer;
         uint32_t interval;
-        uint64_t due;
-        uint64_t order;
+        uint64_t due, order;
+        bool Before(const Entry& o) const { return std::tie(due, order) < std::tie(o.due, o.order); }
     };
-    std::map<platform::Timer*, Entry> running_;
-    uint64_t now_ = 0;
-    uint64_t nextOrder_ = 0;
+    std::map<const platform::Timer*, Entry> running_;
+    uint64_t now_ = 0, nextOrder_ = 0;
 };

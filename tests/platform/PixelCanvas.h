@@ -3,6 +3,7 @@
 // so tests can look at the pixels a control paints. Colours are 0x00RRGGBB.
 #include "platform/Canvas.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdint>
 #include <cstdlib>
@@ -11,9 +12,8 @@
 class PixelCanvas : public platform::NullCanvas {
 public:
     PixelCanvas(int32_t width, int32_t height, uint32_t background = 0x123456)
-        : width_(width), height_(height), pixels_(size_t(width * height), background)
+        : width_(width), height_(height), pixels_(size_t(width * height), background), clip_{0, 0, width, height}
     {
-        RemoveClip();
     }
 
     uint32_t At(int32_t x, int32_t y) const
@@ -47,8 +47,8 @@ public:
     // Horizontal, vertical and 45-degree lines, both ends included.
     void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, platform::CanvasColor color) override
     {
-        const int32_t dx = x2 > x1 ? 1 : (x2 < x1 ? -1 : 0), dy = y2 > y1 ? 1 : (y2 < y1 ? -1 : 0);
-        const int32_t steps = std::abs(x2 - x1) > std::abs(y2 - y1) ? std::abs(x2 - x1) : std::abs(y2 - y1);
+        const int32_t dx = (x2 > x1) - (x2 < x1), dy = (y2 > y1) - (y2 < y1);
+        const int32_t steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
         assert(x1 == x2 || y1 == y2 || std::abs(x2 - x1) == std::abs(y2 - y1));
         for (int32_t i = 0; i <= steps; ++i)
             Put(x1 + i * dx, y1 + i * dy, color);

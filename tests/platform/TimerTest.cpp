@@ -13,37 +13,31 @@ TEST(Timer, TicksOnlyWhileEnabledAndRestartsOnANewInterval)
     ManualTimerService service;
     int ticks = 0;
     platform::Timer timer([&] { ++ticks; });
+    const auto ticksAfter = [&](uint64_t ms) {
+        service.Advance(ms);
+        return ticks;
+    };
     EXPECT_FALSE(timer.Enabled());
     EXPECT_EQ(timer.Interval(), 1000u);
-    service.Advance(5000);
-    EXPECT_EQ(ticks, 0);
-
+    EXPECT_EQ(ticksAfter(5000), 0);
     timer.SetInterval(300);
     timer.SetEnabled(true);
     EXPECT_TRUE(service.IsRunning(timer));
-    service.Advance(299);
-    EXPECT_EQ(ticks, 0);
-    service.Advance(1);
-    EXPECT_EQ(ticks, 1);
-    service.Advance(250);
-    // A new interval counts from now: due at 800, not at 600 or 650.
-    timer.SetInterval(250);
-    service.Advance(249);
-    EXPECT_EQ(ticks, 1);
-    service.Advance(1);
-    EXPECT_EQ(ticks, 2);
-
+    EXPECT_EQ(ticksAfter(299), 0);
+    EXPECT_EQ(ticksAfter(1), 1);
+    EXPECT_EQ(ticksAfter(250), 1);
+    timer.SetInterval(250); // a new interval counts from now: due at 800, not at 600 or 650
+    EXPECT_EQ(ticksAfter(249), 1);
+    EXPECT_EQ(ticksAfter(1), 2);
     timer.SetEnabled(false);
     EXPECT_FALSE(service.IsRunning(timer));
-    service.Advance(1000);
-    EXPECT_EQ(ticks, 2);
-
+    EXPECT_EQ(ticksAfter(1000), 2);
     timer.SetEnabled(true);
     timer.SetInterval(0); // no interval, no ticks
     EXPECT_FALSE(service.IsRunning(timer));
 }
 
-TEST(Timer, AHandlerMayStopItsOwnTimerAndDestructionStopsIt)
+TEST(Timer, AHandlerMayDestroyATimerAndDestructionStopsIt)
 {
     ManualTimerService service;
     int ticks = 0;

@@ -1,8 +1,10 @@
-// The Qt host of a control: Qt's events reach the control translated, and what
-// the control paints and asks for shows up on the widget.
+// The Qt host of a control: Qt's events reach the control translated, what the control
+// paints and asks for shows on the widget, pop-ups let the mouse through, and a click on
+// a layer of the image control reaches its handler with that layer.
+#include "graphics/Image32.h"
 #include "platform/qt/ControlWidget.h"
+#include "platform/qt/PopupWindow.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QTest>
 
@@ -13,42 +15,42 @@
 
 using namespace platform;
 using platform::qt::ControlWidget;
+using Log = std::vector<std::string>;
 
 namespace {
 
-// Paints a pattern from its own pixel rows, records input, and captures the mouse while the left button is down.
+std::string Describe(const char* what, MouseButton b, ShiftState s, int32_t x, int32_t y)
+{
+    return what + (" " + std::to_string(int(b))) + " " + std::to_string(s) + " " + std::to_string(x) + "," +
+           std::to_string(y);
+}
+
+// Paints a pattern from its own pixel rows, logs input, and captures the mouse while the
+// left button is down.
 class PatternControl : public Control {
 public:
     PatternControl()
     {
         SetBounds(0, 0, 40, 30);
-        pixels.resize(40 * 30);
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x)
-                // Alpha varies too: the copy must ignore it.
-                pixels[y * 40 + x] = uint32_t(x * 6) << 24 | uint32_t(x * 6) << 16 | uint32_t(y * 8) << 8 | 0x40;
+        for (uint32_t y = 0; y < 30; ++y)
+            for (uint32_t x = 0; x < 40; ++x)
+                pixels.push_back(x * 6 << 24 | x * 6 << 16 | y * 8 << 8 | 0x40); // alpha varies: the copy ignores it
     }
     bool WantsArrowKeys() const override { return wantArrows; }
 
     std::vector<uint32_t> pixels;
-    std::vector<std::string> log;
+    Log log;
     bool wantArrows = false;
 
 protected:
     void Paint(Canvas& canvas) override { canvas.BlitOpaque(0, 0, pixels.data(), 40, 30, 40); }
-    void MouseDown(MouseButton b, ShiftState s, int32_t x, int32_t y) override
+    void MouseDown(MouseButton b, ShiftState s, int32_t x, int32_t y) override { Note("down", b, s, x, y, true); }
+    void MouseUp(MouseButton b, ShiftState s, int32_t x, int32_t y) override { Note("up", b, s, x, y, false); }
+    void Note(const char* what, MouseButton b, ShiftState s, int32_t x, int32_t y, bool pressed)
     {
-        log.push_back("down " + std::to_string(int(b)) + " " + std::to_string(s) + " " + std::to_string(x) + "," +
-                      std::to_string(y));
+        log.push_back(Describe(what, b, s, x, y));
         if (b == MouseButton::Left)
-            SetMouseCapture(true);
-    }
-    void MouseUp(MouseButton b, ShiftState s, int32_t x, int32_t y) override
-    {
-        log.push_back("up " + std::to_string(int(b)) + " " + std::to_string(s) + " " + std::to_string(x) + "," +
-                      std::to_string(y));
-        if (b == MouseButton::Left)
-            SetMouseCapture(false);
+            SetMouseCapture(pressed);
     }
     void Click() override { log.push_back("click"); }
     void KeyDown(KeyCode& k, ShiftState s) override
@@ -59,12 +61,27 @@ protected:
     void Resize() override { log.push_back("resize " + std::to_string(Width()) + "x" + std::to_string(Height())); }
 };
 
+void Show(QWidget& widget)
+{
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+}
+
+// Every pixel the widget shows, alpha aside, is `expected(x, y)`.
+template <typename Expected>
+void ExpectShows(QWidget& widget, QSize size, Expected expected)
+{
+    const QImage shot = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shot.size(), size);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            ASSERT_EQ(shot.pixel(x, y) & 0xFFFFFF, expected(x, y) & 0xFFFFFF) << x << "," << y;
+}
+
 struct Hosted {
-    Hosted() : widget(std::make_unique<PatternControl>()), control(widget.HostedAs<PatternControl>()) {}
-    void Show()
+    Hosted() : widget(std::make_unique<PatternControl>()), control(widget.HostedAs<PatternControl>())
     {
-        widget.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+        Show(widget);
         control.log.clear();
     }
     ControlWidget widget;
@@ -76,18 +93,12 @@ struct Hosted {
 TEST(ControlWidget, GrabShowsTheControlsPixelsOpaque)
 {
     Hosted h;
-    h.Show();
-    QImage shot = h.widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(shot.size(), QSize(40, 30));
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x)
-            ASSERT_EQ(shot.pixel(x, y) & 0xFFFFFF, h.control.pixels[y * 40 + x] & 0xFFFFFF) << x << "," << y;
+    ExpectShows(h.widget, {40, 30}, [&](int x, int y) { return h.control.pixels[y * 40 + x]; });
 }
 
 TEST(ControlWidget, MouseClickArrivesTranslatedAndCaptureFollowsTheControl)
 {
     Hosted h;
-    h.Show();
     QTest::mousePress(&h.widget, Qt::LeftButton, Qt::ShiftModifier, QPoint(5, 6));
     EXPECT_TRUE(h.control.MouseCapture());
     EXPECT_EQ(QWidget::mouseGrabber(), &h.widget);
@@ -95,46 +106,84 @@ TEST(ControlWidget, MouseClickArrivesTranslatedAndCaptureFollowsTheControl)
     EXPECT_FALSE(h.control.MouseCapture());
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     QTest::mouseClick(&h.widget, Qt::RightButton, Qt::ControlModifier, QPoint(7, 8));
-    const std::vector<std::string> expected{
-        "down 0 9 5,6", "up 0 1 5,6", "click", // Shift + left held; left released
-        "down 1 20 7,8", "up 1 4 7,8"};        // Ctrl + right held; no click for the right button
-    EXPECT_EQ(h.control.log, expected);
+    // Shift + left held, left released; Ctrl + right held, and no click for the right button.
+    EXPECT_EQ(h.control.log, (Log{"down 0 9 5,6", "up 0 1 5,6", "click", "down 1 20 7,8", "up 1 4 7,8"}));
 }
 
 TEST(ControlWidget, KeysAndCharactersArriveAndArrowsOnlyWhenWanted)
 {
     Hosted h;
-    h.Show();
     QTest::keyClick(&h.widget, 'A', Qt::ShiftModifier); // the Shift key goes down first
     QTest::keyClick(&h.widget, Qt::Key_Left);
     h.control.wantArrows = true;
     QTest::keyClick(&h.widget, Qt::Key_Left);
     QTest::keyClick(&h.widget, Qt::Key_F2);
-    const std::vector<std::string> expected{"keydown 16 1", "keydown 65 1", "keypress 65", "keydown 37 0", "keydown 113 0"};
-    EXPECT_EQ(h.control.log, expected);
+    EXPECT_EQ(h.control.log, (Log{"keydown 16 1", "keydown 65 1", "keypress 65", "keydown 37 0", "keydown 113 0"}));
 }
 
-TEST(ControlWidget, BoundsFollowInBothDirections)
+TEST(ControlWidget, BoundsFollowInBothDirectionsAndCursorAndVisibilityAreApplied)
 {
     Hosted h;
-    h.Show();
     h.control.SetBounds(0, 0, 50, 20);
     EXPECT_EQ(h.widget.size(), QSize(50, 20));
     h.widget.resize(60, 25);
-    EXPECT_EQ(h.control.Width(), 60);
-    EXPECT_EQ(h.control.Height(), 25);
-    EXPECT_EQ(h.control.log, (std::vector<std::string>{"resize 50x20", "resize 60x25"}));
+    EXPECT_EQ((std::pair{h.control.Width(), h.control.Height()}), (std::pair{60, 25}));
+    EXPECT_EQ(h.control.log, (Log{"resize 50x20", "resize 60x25"}));
     EXPECT_EQ(h.control.VisibleRect(), (Rect{0, 0, 60, 25}));
-}
-
-TEST(ControlWidget, CursorAndVisibilityAreApplied)
-{
-    Hosted h;
-    h.Show();
     h.control.SetCursor(cursor::HandPoint);
     EXPECT_EQ(h.widget.cursor().shape(), Qt::PointingHandCursor);
     h.control.ShowCursor(cursor::SizeWE);
     EXPECT_EQ(h.widget.cursor().shape(), Qt::SizeHorCursor);
     h.control.SetVisible(false);
     EXPECT_FALSE(h.widget.isVisible());
+}
+
+TEST(PopupWindow, LetsTheMouseThroughAndKnowsTheDesktop)
+{
+    ControlWidget widget(std::make_unique<Control>());
+    qt::MakeMouseTransparentPopup(widget);
+    EXPECT_TRUE(widget.testAttribute(Qt::WA_TransparentForMouseEvents));
+    EXPECT_TRUE(widget.testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(widget.windowType(), Qt::ToolTip);
+    EXPECT_TRUE(widget.windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    widget.show();
+    EXPECT_FALSE(widget.HostedControl().DesktopRect().IsEmpty());
+    EXPECT_EQ(Control().DesktopRect(), Rect{}); // no host, no desktop
+}
+
+TEST(ImageWidget, ClickOnALayerReachesOnMouseDownAndTheWidgetShowsTheBuffer)
+{
+    ControlWidget widget(std::make_unique<TImage32>());
+    auto& image = widget.HostedAs<TImage32>();
+    image.SetBounds(0, 0, 64, 48);
+    image.SetScaleMode(smScale);
+    image.SetScale(2);
+    image.Bitmap()->SetSize(24, 20);
+    for (int32_t y = 0; y < 20; ++y)
+        for (int32_t x = 0; x < 24; ++x)
+            image.Bitmap()->SetPixel(x, y, 0xFF000000 | uint32_t(x * 10) << 16 | uint32_t(y * 12) << 8 | 0x40);
+    auto* layer = image.Layers()->Add<TBitmapLayer>();
+    layer->Bitmap()->SetSize(4, 4);
+    layer->Bitmap()->Clear(0xC000FF00);
+    layer->Bitmap()->SetDrawMode(dmBlend);
+    layer->SetLocation(TFloatRect{5, 5, 10, 10});
+    layer->SetScaled(true); // control pixels 10..20
+    using Presses = std::vector<std::pair<std::string, TCustomLayer*>>;
+    Presses presses;
+    image.OnMouseDown = [&](TObject* sender, MouseButton b, ShiftState s, int32_t x, int32_t y, TCustomLayer* l) {
+        EXPECT_EQ(sender, &image);
+        presses.emplace_back(Describe("down", b, s, x, y), l);
+    };
+
+    Show(widget);
+    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(15, 12));
+    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
+    EXPECT_EQ(presses, (Presses{{"down 0 8 15,12", layer}, {"down 0 8 40,40", nullptr}}));
+    EXPECT_FALSE(image.MouseCapture()); // released with the button
+    ASSERT_TRUE(image.BufferValid());
+    const TBitmap32* buffer = image.Buffer();
+    ExpectShows(widget, {64, 48}, [&](int x, int y) { return buffer->GetPixel(x, y); });
+    // The layer is in the picture: blended green over the bitmap.
+    EXPECT_GT(buffer->GetPixel(15, 15) >> 8 & 0xFF, 200u);
+    EXPECT_EQ(buffer->GetPixel(30, 30), 0xFF000000u | uint32_t(15 * 10) << 16 | uint32_t(15 * 12) << 8 | 0x40);
 }

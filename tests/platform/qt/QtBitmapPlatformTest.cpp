@@ -12,16 +12,17 @@
 
 namespace {
 
+using Pixels = std::vector<TColor32>;
+
 class QtBitmapPlatform : public ::testing::Test {
 protected:
     void SetUp() override { platform::SetWindowSystem(&windowSystem); }
     void TearDown() override { platform::SetWindowSystem(nullptr); }
 
-    static std::vector<TColor32> Pixels(const TBitmap32& bitmap)
+    static Pixels PixelsOf(const TBitmap32& bitmap)
     {
         return {bitmap.Bits(), bitmap.Bits() + size_t(bitmap.Width()) * size_t(bitmap.Height())};
     }
-
     platform::qt::QtWindowSystem windowSystem;
 };
 
@@ -29,47 +30,39 @@ protected:
 
 TEST_F(QtBitmapPlatform, CanvasDrawsIntoThePixelsAndIsDroppedWithTheSize)
 {
+    constexpr TColor32 o = 0x00112233, R = 0xFFFF0000, B = 0xFF0000FF, K = 0xFF000000, G = 0xFF00FF00, P = 0xFF123456;
     TBitmap32 bitmap;
     bitmap.SetSize(6, 4);
-    bitmap.Clear(0x00112233); // alpha 0: drawn pixels turn opaque
+    bitmap.Clear(o); // alpha 0: drawn pixels turn opaque
     int changes = 0;
     bitmap.OnChange = [&](TObject*) { ++changes; };
     bitmap.Canvas().FillRect({1, 1, 3, 3}, 0xFF0000);
     bitmap.Canvas().Line(0, 3, 5, 3, 0x0000FF);
     EXPECT_EQ(changes, 2);
-    for (int32_t y = 0; y < 4; ++y)
-        for (int32_t x = 0; x < 6; ++x) {
-            const bool filled = x >= 1 && x < 3 && y >= 1 && y < 3;
-            const TColor32 expected = y == 3 ? 0xFF0000FF : filled ? 0xFFFF0000 : 0x00112233;
-            EXPECT_EQ(bitmap.GetPixel(x, y), expected) << x << "," << y;
-        }
+    EXPECT_EQ(PixelsOf(bitmap), (Pixels{o, o, o, o, o, o, o, R, R, o, o, o, o, R, R, o, o, o, B, B, B, B, B, B}));
     EXPECT_TRUE(bitmap.CanvasAllocated());
     bitmap.SetSize(2, 2);
     EXPECT_FALSE(bitmap.CanvasAllocated());
     bitmap.Clear(0);
     bitmap.Canvas().FillRect({0, 0, 9, 9}, 0x00FF00); // the new pixels, clipped to them
-    EXPECT_EQ(Pixels(bitmap), std::vector<TColor32>(4, 0xFF00FF00));
+    EXPECT_EQ(PixelsOf(bitmap), Pixels(4, G));
 
     // Onto another bitmap's canvas: copied at (1, 1), then stretched 2 x 2 per pixel.
     TBitmap32 target;
     target.SetSize(4, 4);
-    target.Clear(0xFF000000);
+    target.Clear(K);
     bitmap.SetPixel(1, 0, 0x80123456);
     bitmap.DrawTo(target.Canvas(), 1, 1);
-    EXPECT_EQ(target.GetPixel(2, 1), 0xFF123456u);
-    EXPECT_EQ(target.GetPixel(1, 2), 0xFF00FF00u);
-    EXPECT_EQ(target.GetPixel(0, 0), 0xFF000000u);
+    EXPECT_EQ(PixelsOf(target), (Pixels{K, K, K, K, K, G, P, K, K, G, G, K, K, K, K, K}));
     bitmap.DrawTo(target.Canvas(), TRect{0, 0, 4, 4}, TRect{0, 0, 2, 2});
-    for (int32_t y = 0; y < 4; ++y)
-        for (int32_t x = 0; x < 4; ++x)
-            EXPECT_EQ(target.GetPixel(x, y), x >= 2 && y < 2 ? 0xFF123456u : 0xFF00FF00u) << x << "," << y;
+    EXPECT_EQ(PixelsOf(target), (Pixels{G, G, P, P, G, G, P, P, G, G, G, G, G, G, G, G}));
 }
 
 TEST_F(QtBitmapPlatform, PicturesAndTheClipboardCarryTheBitmap)
 {
     TBitmap32 bitmap;
     bitmap.SetSize(3, 2);
-    const std::vector<TColor32> pixels = {0x00000000, 0x80FF0000, 0xFF00FF00, 0x400000FF, 0xFFFFFFFF, 0x01020304};
+    const Pixels pixels = {0x00000000, 0x80FF0000, 0xFF00FF00, 0x400000FF, 0xFFFFFFFF, 0x01020304};
     std::copy(pixels.begin(), pixels.end(), bitmap.Bits());
 
     platform::TClipboard clipboard;
@@ -77,7 +70,7 @@ TEST_F(QtBitmapPlatform, PicturesAndTheClipboardCarryTheBitmap)
     EXPECT_TRUE(clipboard.HasPicture());
     TBitmap32 pasted;
     pasted.Assign(&clipboard);
-    EXPECT_EQ(Pixels(pasted), pixels);
+    EXPECT_EQ(PixelsOf(pasted), pixels);
 
     platform::TPicture picture;
     picture.Assign(&bitmap);
@@ -85,8 +78,7 @@ TEST_F(QtBitmapPlatform, PicturesAndTheClipboardCarryTheBitmap)
     picture.SetImage(picture.Image(), false); // an opaque picture: alpha becomes 255
     TBitmap32 opaque;
     opaque.Assign(&picture);
-    EXPECT_EQ(opaque.GetPixel(1, 0), 0xFFFF0000u);
-    EXPECT_EQ(opaque.GetPixel(2, 1), 0xFF020304u);
+    EXPECT_EQ(PixelsOf(opaque), (Pixels{0xFF000000, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF, 0xFF020304}));
 
     TBitmap32 sized;
     sized.SetSizeFrom(&picture);
@@ -101,17 +93,15 @@ TEST_F(QtBitmapPlatform, BitmapResourcesLoadByNameAndNumber)
 {
     TBitmap32 bitmap;
     bitmap.LoadFromResourceName("SAMPLE");
-    EXPECT_EQ(Pixels(bitmap),
-              (std::vector<TColor32>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF, 0xFF000000, 0xFF808080}));
+    EXPECT_EQ(PixelsOf(bitmap), (Pixels{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF, 0xFF000000, 0xFF808080}));
     bitmap.LoadFromResourceID(1);
-    EXPECT_EQ(Pixels(bitmap), (std::vector<TColor32>{0xFFFFFF00, 0xFF00FFFF}));
+    EXPECT_EQ(PixelsOf(bitmap), (Pixels{0xFFFFFF00, 0xFF00FFFF}));
     try {
         bitmap.LoadFromResourceName("NONE");
         ADD_FAILURE() << "a missing resource loaded";
     } catch (const Exception& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Cannot load the bitmap resource \"bitmaps/NONE.bmp\": the program has no resource "
-                  "\"bitmaps/NONE.bmp\"");
+        EXPECT_STREQ(e.what(), "Cannot load the bitmap resource \"bitmaps/NONE.bmp\": the program has no resource "
+                               "\"bitmaps/NONE.bmp\"");
     }
-    EXPECT_EQ(bitmap.Width(), 1);
+    EXPECT_EQ(bitmap.Width(), 1); // the failed load leaves the bitmap as it was
 }

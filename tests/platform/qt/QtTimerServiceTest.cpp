@@ -24,7 +24,6 @@ TEST(QtTimerService, TicksUntilTheHandlerStopsItsOwnTimer)
     clock.start();
     while (ticks < 3 && clock.elapsed() < 5000)
         QTest::qWait(5);
-    EXPECT_EQ(ticks, 3);
     EXPECT_FALSE(timer.Running());
     QTest::qWait(30);
     EXPECT_EQ(ticks, 3);
