@@ -2,7 +2,6 @@
 // inspector, moved in the list only, deleted; the list and the project agree.
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
 
 #include "ui/EventFrame.h"
 
@@ -27,12 +26,7 @@ protected:
         for (int i = 0; i < times; ++i)
             QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
     }
-    void ClickListRow(int index)
-    {
-        QTreeWidgetItem* row = list.topLevelItem(index);
-        ASSERT_NE(row, nullptr);
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, list.visualItemRect(row).center());
-    }
+    void ClickListRow(int index) { ::ClickListRow(list, index); }
     int ChildCount(InspectorRow row) { return frame.RMIEvent().GetItemByName(Key(row))->Node()->Count(); }
 
     TEventFrame frame;

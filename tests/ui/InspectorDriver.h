@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <filesystem>
@@ -64,6 +65,15 @@ inline platform::qt::ControlWidget& HostOf(QWidget& window, const char* inspecto
     auto* host = window.findChild<platform::qt::ControlWidget*>(inspectorName);
     EXPECT_NE(host, nullptr) << inspectorName;
     return *host;
+}
+
+// Picks a row of a list with a click at its centre.
+inline void ClickListRow(QTreeWidget& list, int index, Qt::KeyboardModifiers keys = Qt::NoModifier)
+{
+    QTreeWidgetItem* row = list.topLevelItem(index);
+    ASSERT_NE(row, nullptr) << list.objectName().toStdString() << " " << index;
+    list.scrollToItem(row);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, keys, list.visualItemRect(row).center());
 }
 
 // The text of the row with that key; "<no row>" when the inspector has no such row.

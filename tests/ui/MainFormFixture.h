@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTabWidget>
-#include <QTreeWidget>
 
 #include <deque>
 #include <optional>
@@ -92,13 +91,7 @@ protected:
 
     TMainFormSetup Setup(const fs::path& dataFolder, IEditorDialogs* dialogs = nullptr)
     {
-        TMainFormSetup setup;
-        setup.dialogs = dialogs;
-        setup.dataFolder = dataFolder;
-        setup.settingsFolder = folder.Path();
-        setup.prompts = &prompts;
-        setup.files = &files;
-        return setup;
+        return {dataFolder, folder.Path(), &prompts, &files, dialogs};
     }
     // Replaces the window by a new one, shown.
     void OpenWindow(const fs::path& dataFolder, IEditorDialogs* dialogs = nullptr)
@@ -167,11 +160,7 @@ protected:
     }
     void ClickListRow(const char* list, int index, Qt::KeyboardModifiers keys = Qt::NoModifier)
     {
-        QTreeWidget& tree = *Child<QTreeWidget>(list);
-        QTreeWidgetItem* row = tree.topLevelItem(index);
-        ASSERT_NE(row, nullptr) << list << " " << index;
-        tree.scrollToItem(row);
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, keys, tree.visualItemRect(row).center());
+        ::ClickListRow(*Child<QTreeWidget>(list), index, keys);
     }
     platform::qt::ControlWidget& Host(const char* inspector) { return HostOf(*window, inspector); }
     const CStringTable& Table() { return *project.GetStringTables().GetAt(project.GetCurrentStringTable()); }

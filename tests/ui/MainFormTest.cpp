@@ -117,19 +117,13 @@ TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
         const char* message; // a part of it
     } cases[] = {
         {"unreadable picture", false,
-         [](const fs::path& data) {
-             std::ofstream(data / "junk.bmp") << "BM junk";
-             return data / "junk.bmp";
-         },
+         [](const fs::path& data) { return std::ofstream(data / "junk.bmp") << "BM junk", data / "junk.bmp"; },
          "ActNewProject", "Cannot import picture\nCannot load picture \""},
         {"missing castle picture", false,
-         [](const fs::path& data) { fs::remove(data / "res" / "castle_keep.bmp"); return kSampleWorld; },
+         [](const fs::path& data) { return fs::remove(data / "res" / "castle_keep.bmp"), kSampleWorld; },
          "ActNewProject", " cannot be used: Cannot load picture \""},
         {"catalogue without units", true,
-         [](const fs::path& data) {
-             std::ofstream(data / "fw.xml") << "<Valdrune dwID=\"VLDR\"/>";
-             return kSampleWorld;
-         },
+         [](const fs::path& data) { return std::ofstream(data / "fw.xml") << "<Valdrune dwID=\"VLDR\"/>", kSampleWorld; },
          "ActNewProject", ". Correct the game catalogue and try again."},
         {"missing project file", false, [](const fs::path& data) { return data / "missing.fw"; }, "ActLoadProject",
          "Error while load project\n"},

@@ -73,7 +73,7 @@ TEST_F(SettingsFileTest, EveryValueComesBackAndOtherContentSurvives)
         // element under "Editor" ("" for "Editor" itself), attribute, text
         {"", "Extra", "1"},
         {"", "ShNames", "1"},
-        {"Font", "Color", "5649426"}, // 0x563412: blue, green, red from the top
+        {"Font", "Color", "5649426"}, // 0x563412: blue, green, red from the top (0x123456 written)
         {"Font", "Height", "-17"},    // 13 points at 96 pixels per inch
         {"Font", "Bold", "1"},
         {"Font", "Italic", "0"},
@@ -83,14 +83,6 @@ TEST_F(SettingsFileTest, EveryValueComesBackAndOtherContentSurvives)
     };
     for (const auto& [element, name, text] : attributes)
         EXPECT_EQ((*element ? editor.FindChildNode(element) : editor).GetAttribute(name), text) << element << name;
-}
-
-TEST_F(SettingsFileTest, FontColourConvertsBetweenTheTwoByteOrders)
-{
-    EXPECT_EQ(FontColorToFile(0x123456), 0x563412);
-    EXPECT_EQ(FontColorFromFile(0x563412), 0x123456u);
-    // A system colour (highlight, platform value 0xFF9933) becomes its value.
-    EXPECT_EQ(FontColorFromFile(int32_t(0xFF00000D)), 0x3399FFu);
 }
 
 // One attribute at a time, and the change it makes to records that hold the
@@ -120,6 +112,8 @@ TEST_F(SettingsFileTest, EachValueIsReadOrRefusedOnItsOwn)
         {"Font", "Size", "100000", nullptr},
         {"Font", "Height", "-16", [](CSettings& s, CEditorLayout&) { s.font.PointSize = 12; }}, // without a Size
         {"Font", "Pitch", "3", nullptr},
+        // A system colour (highlight, platform value 0xFF9933) becomes its value.
+        {"Font", "Color", "-16777203", [](CSettings& s, CEditorLayout&) { s.font.Color = 0x3399FF; }},
         {"Font", "Name", "Arial", [](CSettings& s, CEditorLayout&) { s.font.Family = "Arial"; }},
         {"Font", "Name", "Ari\tal", nullptr}, // control characters: damaged
         {"Font", "Italic", "TRUE", [](CSettings& s, CEditorLayout&) { s.font.Italic = true; }},
