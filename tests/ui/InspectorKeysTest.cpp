@@ -73,7 +73,7 @@ TEST(InspectorKeys, KeysAreUniqueWithinEachInspector) {
   EXPECT_EQ(InspectorKeys().Key(InspectorRow::EDecr), "EDecr");
 }
 
-TEST(InspectorIndexedKeys, FormatsAndReadsBackTheIndexAndRefusesKeysOfOtherRows) {
+TEST(InspectorIndexedKeys, FormatsAndReadsBackTheIndexRefusesOtherKeysAndGivesTheDefaultTexts) {
   const std::tuple<IndexedKey, int, const char*> Cases[] = {
       {IndexedKey::Skill, 2, "Skill_2"},           {IndexedKey::PlayerResource, 0, "PlRes_0"},
       {IndexedKey::Unit, 39, "Unit_39"},           {IndexedKey::Army, 7, "Army_7"},
@@ -92,9 +92,7 @@ TEST(InspectorIndexedKeys, FormatsAndReadsBackTheIndexAndRefusesKeysOfOtherRows)
       {IndexedKey::Army, "army_1"},         {IndexedKey::Army, "Army_99999999999"},
   };
   for (const auto& [Kind, Key] : Refused) EXPECT_EQ(ParseIndexedKey(Kind, Key), std::nullopt) << Key;
-}
-
-TEST(InspectorIndexedKeys, UnitCaptionCountsFromOneAndCatapultChoices) {
+  // Default unit captions count from one; the catapult row offers none to four.
   EXPECT_EQ(DefaultUnitCaption(0), "Unit 1");
   EXPECT_EQ(DefaultUnitCaption(9), "Unit 10");
   EXPECT_THAT(CatapultChoices(), ::testing::ElementsAre("none", "1", "2", "3", "4"));
