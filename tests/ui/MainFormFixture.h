@@ -163,7 +163,7 @@ protected:
         ::ClickListRow(*Child<QTreeWidget>(list), index, keys);
     }
     platform::qt::ControlWidget& Host(const char* inspector) { return HostOf(*window, inspector); }
-    const CStringTable& Table() { return *project.GetStringTables().GetAt(project.GetCurrentStringTable()); }
+    CStringTable& Table() { return *project.GetStringTables().GetAt(project.GetCurrentStringTable()); }
     CProvince& Province(int i) { return *project.GetProvinces().GetAt(i); }
 
     // The stored form of the project, for comparing two projects byte by byte.

@@ -62,10 +62,10 @@ TEST_F(MainFormTest, NewProjectFromAWorldPictureFillsTheStatusBarAndProvincesLis
 TEST_F(MainFormTest, EveryShortcutFiresItsActionWhileTheActionIsEnabled)
 {
     const std::map<QString, const char*> keys = {
-        {"ActNewProject", "Ctrl+N"}, {"ActLoadProject", "Ctrl+O"},    {"ActSaveProject", "Ctrl+S"},
-        {"ActSaveAsProject", "Ctrl+Alt+S"}, {"ActShowIcons", "F10"},   {"ActShowNames", "F8"},
-        {"ActShowCastles", "F11"},   {"ActShowArmies", "F12"},        {"ActShowNeighbours", "F7"},
-        {"ActShowMissRMI", "F3"},    {"ActShowEventRMI", "F4"},       {"ActResetMapIcons", "Ctrl+R"},
+        {"ActNewProject", "Ctrl+N"},        {"ActLoadProject", "Ctrl+O"},   {"ActSaveProject", "Ctrl+S"},
+        {"ActSaveAsProject", "Ctrl+Alt+S"}, {"ActShowIcons", "F10"},        {"ActShowNames", "F8"},
+        {"ActShowCastles", "F11"},          {"ActShowArmies", "F12"},       {"ActShowNeighbours", "F7"},
+        {"ActShowMissRMI", "F3"},           {"ActShowEventRMI", "F4"},      {"ActResetMapIcons", "Ctrl+R"},
     };
     NewProject();
     size_t fired = 0;
@@ -123,7 +123,7 @@ TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
          [](const fs::path& data) { return fs::remove(data / "res" / "castle_keep.bmp"), kSampleWorld; },
          "ActNewProject", " cannot be used: Cannot load picture \""},
         {"catalogue without units", true,
-         [](const fs::path& data) { return std::ofstream(data / "fw.xml") << "<Valdrune dwID=\"VLDR\"/>", kSampleWorld; },
+         [](const fs::path& data) { return std::ofstream(data / "fw.xml") << "<Valdrune dwID='VLDR'/>", kSampleWorld; },
          "ActNewProject", ". Correct the game catalogue and try again."},
         {"missing project file", false, [](const fs::path& data) { return data / "missing.fw"; }, "ActLoadProject",
          "Error while load project\n"},

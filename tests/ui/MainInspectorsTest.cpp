@@ -26,7 +26,8 @@ TEST_F(MainInspectorsTest, AChosenPlayerFillsThePlayerInspectorAndASkillSumAbove
     platform::qt::ControlWidget& host = Host("RMIPlayer");
     EXPECT_EQ(RowText(host, Key(InspectorRow::Name)), Table().GetPlayerName(1));
     EXPECT_EQ(RowText(host, Key(InspectorRow::Active)), "True");
-    auto* capital = dynamic_cast<TrmComboInspectorItem*>(host.HostedAs<TrmInspector>().GetItemByName(Key(InspectorRow::Capital)));
+    auto* capital =
+        dynamic_cast<TrmComboInspectorItem*>(host.HostedAs<TrmInspector>().GetItemByName(Key(InspectorRow::Capital)));
     ASSERT_NE(capital, nullptr);
     EXPECT_EQ(capital->Items(), std::vector<std::string>{"none"}); // player 2 owns no province yet
     EXPECT_EQ(capital->AsString(), "none");
@@ -59,7 +60,7 @@ TEST_F(MainInspectorsTest, AChosenPlayerFillsThePlayerInspectorAndASkillSumAbove
 TEST_F(MainInspectorsTest, TheFirstCapitalChoiceIsNoCapitalWhateverAProvinceIsCalled)
 {
     // A province named like the no-capital choice, and the player's capital.
-    ASSERT_TRUE(project.GetStringTables().GetAt(project.GetCurrentStringTable())->SetProvinceName(&Province(0), "none"));
+    ASSERT_TRUE(Table().SetProvinceName(&Province(0), "none"));
     ASSERT_TRUE(project.SetPlayerCapital(0, &Province(0)));
     ShowTab(TMainForm::kPlayersTab);
     ClickListRow("LVPlayers", 0);
@@ -147,7 +148,8 @@ TEST_F(MainInspectorsTest, APickedPlayerShowsAtOnceWithItsDomain)
                 ++provinces;
                 castles += (Province(i).castle.flags & CCastleDataB::kCastle) != 0;
             }
-        EXPECT_EQ(Child<QLabel>("LblDomainSummary")->text(), QString("%1 Provinces, %2 Castles").arg(provinces).arg(castles));
+        EXPECT_EQ(Child<QLabel>("LblDomainSummary")->text(),
+                  QString("%1 Provinces, %2 Castles").arg(provinces).arg(castles));
     }
 }
 
@@ -177,7 +179,8 @@ TEST_F(MainInspectorsTest, TheMouseNeitherSelectsNorDragsWhileAProvinceRowIsSele
     SendMouse(QEvent::MouseMove, over, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(project.GetSelection().Count(), 1);
     EXPECT_EQ(StatusPanel(TMainForm::kCoordsPanel), coordinates);
-    Host("RMIProvince").HostedAs<TrmInspector>().SetItemIndex(-1); // no row: the same movement adds the province under it
+    // No row selected: the same movement adds the province under it.
+    Host("RMIProvince").HostedAs<TrmInspector>().SetItemIndex(-1);
     SendMouse(QEvent::MouseMove, over, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(project.GetSelection().Count(), 2);
 }
