@@ -7,54 +7,21 @@
 
 #include <cstdlib>
 
-#include "ui/InspectorKeys.h"
 #include "world/TestFiles.h"
-
-#include "InspectorDriver.h"
 
 namespace {
 
 using namespace main_form_test;
 
-// Points the system's temporary folder (where the export builds its tree) at
-// `folder` while it lives.
-class TemporaryFolderOverride {
-public:
-    explicit TemporaryFolderOverride(const fs::path& folder)
+class CompileMissionTest : public MainFormTest {
+protected:
+    ~CompileMissionTest() override
     {
-        if (const char* old = std::getenv("TMPDIR"))
-            saved_ = old;
-        fs::create_directories(folder);
-        ::setenv("TMPDIR", folder.c_str(), 1);
-    }
-    ~TemporaryFolderOverride()
-    {
-        if (saved_)
-            ::setenv("TMPDIR", saved_->c_str(), 1);
+        if (savedTemporary)
+            ::setenv("TMPDIR", savedTemporary->c_str(), 1);
         else
             ::unsetenv("TMPDIR");
     }
-
-private:
-    std::optional<std::string> saved_;
-};
-
-class CompileMissionTest : public MainFormTest {
-protected:
-    void ShowTab(int index)
-    {
-        window->findChild<QTabWidget*>("PgCMissionProperties")->setCurrentIndex(index);
-        QApplication::processEvents();
-    }
-    void ClickListRow(const char* list, int index)
-    {
-        auto* tree = window->findChild<QTreeWidget*>(list);
-        QTreeWidgetItem* row = tree->topLevelItem(index);
-        ASSERT_NE(row, nullptr) << list << " " << index;
-        tree->scrollToItem(row);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, tree->visualItemRect(row).center());
-    }
-    static const std::string& Key(InspectorRow row) { return InspectorKeys().Key(row); }
 
     // Province `province` goes to `player` through the province inspector, and
     // becomes that player's capital through the player inspector.
@@ -62,19 +29,17 @@ protected:
     {
         ShowTab(TMainForm::kProvincesTab);
         ASSERT_NO_FATAL_FAILURE(ClickListRow("LVProvinces", province));
-        platform::qt::ControlWidget& provinceHost = HostOf(*window, "RMIProvince");
-        ASSERT_NO_FATAL_FAILURE(ClickRow(provinceHost, Key(InspectorRow::Owner)));
-        const CStringTable& table = *project.GetStringTables().GetAt(project.GetCurrentStringTable());
-        ASSERT_NO_FATAL_FAILURE(ChooseByKeys(provinceHost, table.GetPlayerName(player)));
+        ASSERT_NO_FATAL_FAILURE(ClickRow(Host("RMIProvince"), Key(InspectorRow::Owner)));
+        ASSERT_NO_FATAL_FAILURE(ChooseByKeys(Host("RMIProvince"), Table().GetPlayerName(player)));
 
         ShowTab(TMainForm::kPlayersTab);
         ASSERT_NO_FATAL_FAILURE(ClickListRow("LVPlayers", player));
-        platform::qt::ControlWidget& playerHost = HostOf(*window, "RMIPlayer");
-        ASSERT_NO_FATAL_FAILURE(ClickRow(playerHost, Key(InspectorRow::Capital)));
-        auto& capital = dynamic_cast<TrmComboInspectorItem&>(*playerHost.HostedAs<TrmInspector>().GetCurrentInspectorItem());
+        platform::qt::ControlWidget& host = Host("RMIPlayer");
+        ASSERT_NO_FATAL_FAILURE(ClickRow(host, Key(InspectorRow::Capital)));
+        auto& capital = dynamic_cast<TrmComboInspectorItem&>(*host.HostedAs<TrmInspector>().GetCurrentInspectorItem());
         ASSERT_EQ(capital.Items().size(), 2u) << "\"none\" and the one province the player owns";
-        ASSERT_NO_FATAL_FAILURE(ChooseByKeys(playerHost, capital.Items()[1]));
-        EXPECT_EQ(project.GetPlayers().GetAt(uint32_t(player)).capital, project.GetProvinces().GetAt(province));
+        ASSERT_NO_FATAL_FAILURE(ChooseByKeys(host, capital.Items()[1]));
+        EXPECT_EQ(project.GetPlayers().GetAt(uint32_t(player)).capital, &Province(province));
     }
 
     static std::vector<fs::path> Entries(const fs::path& folder)
@@ -85,6 +50,10 @@ protected:
         std::sort(entries.begin(), entries.end());
         return entries;
     }
+
+    // The system's temporary folder (where the export builds its tree) while the test runs.
+    const std::optional<std::string> savedTemporary =
+        std::getenv("TMPDIR") ? std::optional<std::string>(std::getenv("TMPDIR")) : std::nullopt;
 };
 
 TEST_F(CompileMissionTest, AFreshProjectIsRefusedAndAValidOneWritesBothPackagesThatAPalmReaderLoads)
@@ -93,7 +62,8 @@ TEST_F(CompileMissionTest, AFreshProjectIsRefusedAndAValidOneWritesBothPackagesT
     const fs::path out = folder.Path() / "out";
     const fs::path temporary = folder.Path() / "tmp";
     fs::create_directories(out);
-    TemporaryFolderOverride systemTemporary(temporary);
+    fs::create_directories(temporary);
+    ::setenv("TMPDIR", temporary.c_str(), 1);
     const fs::path chosen = out / "My.Mission.pdb";
 
     // New activates players 1 and 2, neither has a capital yet.

@@ -15,18 +15,20 @@
 
 namespace {
 
-// Runs `script` once the dialog's modal loop is running, then presses `button`.
-void WhileShown(TDlgComplex& dialog, std::function<void(QPlainTextEdit&)> script, const char* button)
+// Runs `script` once the dialog's modal loop is running, then presses `buttons` in order.
+void WhileShown(TDlgComplex& dialog, std::function<void(QPlainTextEdit&)> script, std::vector<const char*> buttons)
 {
-    QTimer::singleShot(0, &dialog, [&dialog, script, button] {
+    QTimer::singleShot(0, &dialog, [&dialog, script, buttons] {
         auto* memo = dialog.findChild<QPlainTextEdit*>("Memo");
         memo->setFocus();
+        memo->moveCursor(QTextCursor::End);
         script(*memo);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
+        for (const char* button : buttons)
+            QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
     });
 }
 
-TEST(DlgComplex, OkReturnsTheEditedTextAndCancelNothing)
+TEST(DlgComplex, OkReturnsTheEditedTextCancelNothingAndTypingStopsAtTheMaximumLength)
 {
     TDlgComplex dialog;
     WhileShown(
@@ -34,29 +36,24 @@ TEST(DlgComplex, OkReturnsTheEditedTextAndCancelNothing)
         [&](QPlainTextEdit& memo) {
             EXPECT_EQ(dialog.windowTitle(), "Author notes");
             EXPECT_EQ(memo.toPlainText(), QString::fromUtf8("Line one\nLine tw\xC3\xB4"));
-            memo.moveCursor(QTextCursor::End);
             QTest::keyClicks(&memo, "!");
             QTest::keyClick(&memo, Qt::Key_Return);
             QTest::keyClicks(&memo, "x");
         },
-        "BtnOk");
+        {"BtnOk"});
     EXPECT_EQ(dialog.Execute("Author notes", 0, "Line one\r\nLine tw\xF4"), "Line one\r\nLine tw\xF4!\r\nx");
 
-    WhileShown(dialog, [](QPlainTextEdit& memo) { QTest::keyClicks(&memo, "lost"); }, "BtnCancel");
+    WhileShown(dialog, [](QPlainTextEdit& memo) { QTest::keyClicks(&memo, "lost"); }, {"BtnCancel"});
     EXPECT_EQ(dialog.Execute("Author notes", 0, "kept"), std::nullopt);
-}
 
-TEST(DlgComplex, TypingStopsAtTheMaximumLengthWithLineBreaksCountingTwo)
-{
-    TDlgComplex dialog;
+    // A line break counts two towards the maximum.
     WhileShown(
         dialog,
         [](QPlainTextEdit& memo) {
-            memo.moveCursor(QTextCursor::End);
             QTest::keyClick(&memo, Qt::Key_Return);
             QTest::keyClicks(&memo, "cdef");
         },
-        "BtnOk");
+        {"BtnOk"});
     EXPECT_EQ(dialog.Execute("Short", 5, "ab"), "ab\r\nc");
 }
 
@@ -73,13 +70,11 @@ TEST(DlgComplex, LoadReplacesTheTextByTheFilesLinesWithinTheLimit)
 
     TDlgComplex dialog;
     dialog.SetFileChooser([&] { return std::optional(file); });
-    WhileShown(dialog, [](QPlainTextEdit&) {}, "BitBtn");
-    QTimer::singleShot(0, &dialog, [&] { QTest::mouseClick(dialog.findChild<QPushButton*>("BtnOk"), Qt::LeftButton); });
-    EXPECT_EQ(dialog.Execute("Load", 0, "old"), bytes);
-
-    WhileShown(dialog, [](QPlainTextEdit&) {}, "BitBtn");
-    QTimer::singleShot(0, &dialog, [&] { QTest::mouseClick(dialog.findChild<QPushButton*>("BtnOk"), Qt::LeftButton); });
-    EXPECT_EQ(dialog.Execute("Load", 9, "old"), "first\r\nse");
+    const std::pair<int, std::string> loads[] = {{0, bytes}, {9, "first\r\nse"}}; // maximum length, text
+    for (const auto& [limit, loaded] : loads) {
+        WhileShown(dialog, [](QPlainTextEdit&) {}, {"BitBtn", "BtnOk"});
+        EXPECT_EQ(dialog.Execute("Load", limit, "old"), loaded);
+    }
 }
 
 } // namespace

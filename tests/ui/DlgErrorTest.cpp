@@ -31,11 +31,6 @@ private:
     std::vector<std::string>& log_;
 };
 
-void ClickRow(QListWidget& list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, list.visualItemRect(list.item(row)).center());
-}
-
 TEST(DlgError, ListsTheWarningsAndShowsOrHidesTheSelectedOne)
 {
     std::vector<std::string> log;
@@ -46,25 +41,28 @@ TEST(DlgError, ListsTheWarningsAndShowsOrHidesTheSelectedOne)
     TDlgError dialog(warnings, bounds);
     dialog.ShowWarnings();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    auto* list = dialog.findChild<QListWidget*>("LV");
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(1)->text(), QString::fromUtf8("Piece was connected to Caf\xC3\xA9"));
+    auto& list = *dialog.findChild<QListWidget*>("LV");
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.item(1)->text(), QString::fromUtf8("Piece was connected to Caf\xC3\xA9"));
+    const auto click = [&list](int row, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, keys, list.visualItemRect(list.item(row)).center());
+    };
 
-    ClickRow(*list, 1);
+    click(1);
     EXPECT_EQ(warnings.GetCurrent(), warnings.GetAt(1));
-    ClickRow(*list, 0);
+    click(0);
     EXPECT_EQ(warnings.GetCurrent(), warnings.GetAt(0));
-    ClickRow(*list, 0, Qt::ControlModifier); // deselects
+    click(0, Qt::ControlModifier); // deselects
     EXPECT_EQ(warnings.GetCurrent(), nullptr);
     EXPECT_EQ(log, (std::vector<std::string>{"show Piece was connected to Caf\xE9", "hide Piece was connected to Caf\xE9",
                                              "show Piece was converted to green land",
                                              "hide Piece was converted to green land"}));
 
     // Refilling replaces the rows without touching the map.
-    ClickRow(*list, 1);
+    click(1);
     log.clear();
     warnings.FillListView();
-    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(list.count(), 2);
     EXPECT_TRUE(log.empty());
 
     QTest::mouseClick(dialog.findChild<QPushButton*>("BtnOk"), Qt::LeftButton);
@@ -82,8 +80,7 @@ TEST(DlgError, ReopensWithTheBoundsItWasLeftWith)
         first.setGeometry(60, 70, 480, 320);
         EXPECT_EQ(bounds, (CWindowBounds{480, 320, 60, 70}));
     }
-    TDlgError second(warnings, bounds);
-    EXPECT_EQ(second.geometry(), QRect(60, 70, 480, 320));
+    EXPECT_EQ(TDlgError(warnings, bounds).geometry(), QRect(60, 70, 480, 320));
 }
 
 } // namespace

@@ -33,50 +33,43 @@ protected:
     TDlgOptions dialog_{settings_, project_};
 };
 
-TEST_F(DlgOptionsTest, ChangesApplyAtOnceAndApplyCloses)
+// Opening and closing alone changes nothing but the castle transparency switch.
+TEST_F(DlgOptionsTest, OpeningTurnsCastleTransparencyOnAndChangesApplyAtOnce)
 {
+    settings_.TransCastles = 0;
+    settings_.TransValue = 120; // between two steps of the bar
+    settings_.AutoResize = 0;
     settings_.AutoShowErr = 1;
     settings_.TransArmies = 0;
-    settings_.TransValue = 255;
     dialog_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
+    EXPECT_EQ(settings_.TransCastles, 1u);
+    EXPECT_TRUE(Child<QCheckBox>("ChkBTransCastles")->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>("ChkBAutoResize")->isChecked());
+    auto* bar = Child<QSlider>("TrkBTransValue");
+    EXPECT_EQ(bar->value(), 4);
+    EXPECT_EQ(Child<QLabel>("LbTransValue")->text(), "40%");
+    QTest::keyClick(&dialog_, Qt::Key_Escape);
+    EXPECT_FALSE(dialog_.isVisible());
+    EXPECT_EQ(settings_.TransValue, 120);
+    EXPECT_EQ(settings_.AutoResize, 0u);
 
+    settings_.TransValue = 255;
+    dialog_.show();
     QTest::mouseClick(Child<QCheckBox>("ChkBAutoShowErrors"), Qt::LeftButton);
     EXPECT_EQ(settings_.AutoShowErr, 0u);
     QTest::mouseClick(Child<QCheckBox>("ChkBTransArmies"), Qt::LeftButton);
     EXPECT_EQ(settings_.TransArmies, 1u);
-
-    auto* bar = Child<QSlider>("TrkBTransValue");
     EXPECT_EQ(bar->value(), 10);
     bar->setFocus();
     while (bar->value() > 4)
         QTest::keyClick(bar, Qt::Key_Left);
     EXPECT_EQ(settings_.TransValue, 102);
     EXPECT_EQ(Child<QLabel>("LbTransValue")->text(), "40%");
-
     QTest::mouseClick(Child<QPushButton>("BtnOK"), Qt::LeftButton);
     EXPECT_FALSE(dialog_.isVisible());
     EXPECT_EQ(dialog_.result(), QDialog::Accepted);
     EXPECT_EQ(settings_.TransValue, 102); // there is no cancel
-}
-
-TEST_F(DlgOptionsTest, OpeningAndClosingKeepsTheSettingsButTurnsCastleTransparencyOn)
-{
-    settings_.TransCastles = 0;
-    settings_.TransValue = 120; // between two steps of the bar
-    settings_.AutoResize = 0;
-    dialog_.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
-    EXPECT_EQ(settings_.TransCastles, 1u);
-    EXPECT_TRUE(Child<QCheckBox>("ChkBTransCastles")->isChecked());
-    EXPECT_FALSE(Child<QCheckBox>("ChkBAutoResize")->isChecked());
-    EXPECT_EQ(Child<QSlider>("TrkBTransValue")->value(), 4);
-    EXPECT_EQ(Child<QLabel>("LbTransValue")->text(), "40%");
-
-    QTest::keyClick(&dialog_, Qt::Key_Escape);
-    EXPECT_FALSE(dialog_.isVisible());
-    EXPECT_EQ(settings_.TransValue, 120);
-    EXPECT_EQ(settings_.AutoResize, 0u);
 }
 
 TEST_F(DlgOptionsTest, NameFontComesFromTheFontDialogUnlessCancelled)

@@ -2,11 +2,8 @@
 // inspector, moved in the list only, deleted; the list and the project agree.
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
 
 #include "ui/EventFrame.h"
-#include "ui/InspectorIndexedKeys.h"
-#include "ui/InspectorKeys.h"
 
 #include "InspectorDriver.h"
 
@@ -21,29 +18,16 @@ protected:
         ShowWindow(frame);
     }
 
-    void Click(const char* tool)
+    void Click(const char* tool, int times = 1)
     {
         auto* bar = frame.findChild<QToolBar*>("TBEvent");
         auto* action = frame.findChild<QAction*>(tool);
         ASSERT_TRUE(bar && action) << tool;
-        QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
+        for (int i = 0; i < times; ++i)
+            QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
     }
-    void ClickListRow(int index)
-    {
-        QTreeWidgetItem* row = list.topLevelItem(index);
-        ASSERT_NE(row, nullptr);
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, list.visualItemRect(row).center());
-    }
-    std::string Row(InspectorRow row)
-    {
-        TrmCustomInspectorItem* item = frame.RMIEvent().GetItemByName(InspectorKeys().Key(row));
-        return item ? item->AsString() : "<none>";
-    }
-    const std::string& Key(InspectorRow row) { return InspectorKeys().Key(row); }
-    int ChildCount(InspectorRow row)
-    {
-        return frame.RMIEvent().GetItemByName(Key(row))->Node()->Count();
-    }
+    void ClickListRow(int index) { ::ClickListRow(list, index); }
+    int ChildCount(InspectorRow row) { return frame.RMIEvent().GetItemByName(Key(row))->Node()->Count(); }
 
     TEventFrame frame;
     platform::qt::ControlWidget& host;
@@ -52,8 +36,7 @@ protected:
 
 TEST_F(EventFrameTest, AddedEventsAreListedAndEditedInTheInspector)
 {
-    Click("TBAdd");
-    Click("TBAdd");
+    Click("TBAdd", 2);
     ASSERT_EQ(project.GetEvents().GetCount(), 2);
     ASSERT_EQ(list.topLevelItemCount(), 2);
     EXPECT_EQ(list.topLevelItem(1)->text(1), "Message #2");
@@ -62,7 +45,7 @@ TEST_F(EventFrameTest, AddedEventsAreListedAndEditedInTheInspector)
 
     ClickListRow(1);
     CEvent& event = *project.GetEvents().GetEvent(1);
-    EXPECT_EQ(Row(InspectorRow::ETitle), "Message #2");
+    EXPECT_EQ(RowText(host, Key(InspectorRow::ETitle)), "Message #2");
     EXPECT_EQ(ChildCount(InspectorRow::EAffects), 6);
     EXPECT_EQ(ChildCount(InspectorRow::EEffect), project.resources);
 
@@ -87,12 +70,17 @@ TEST_F(EventFrameTest, AddedEventsAreListedAndEditedInTheInspector)
     ClickRow(host, FormatIndexedKey(IndexedKey::EventResource, 1));
     TypeOver(host, "9");
     EXPECT_EQ(event.resData.increase[1], 9);
+
+    // Unticking a row disables its event.
+    project.SetModified(false);
+    list.topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    EXPECT_EQ(project.GetEvents().GetEvent(0)->enabled, 0u);
+    EXPECT_TRUE(project.IsModified());
 }
 
 TEST_F(EventFrameTest, APickedEventShowsAtOnceInItsRowsAndOpenEditor)
 {
-    Click("TBAdd");
-    Click("TBAdd");
+    Click("TBAdd", 2);
     ClickListRow(0);
     ClickRow(host, Key(InspectorRow::ETitle));
     ClickListRow(1);
@@ -113,13 +101,12 @@ TEST_F(EventFrameTest, TheEffectDecidesWhichAmountsTheResourceRowsShow)
     ChooseByKeys(host, "Treasury Resources Decrease");
     EXPECT_EQ(event.effect, CEventB::kTreasuryDecrease);
     ASSERT_EQ(ChildCount(InspectorRow::EEffect), project.resources);
-    EXPECT_EQ(frame.RMIEvent().GetItemByName(FormatIndexedKey(IndexedKey::EventResource, 0))->AsString(), "4");
+    EXPECT_EQ(RowText(host, FormatIndexedKey(IndexedKey::EventResource, 0)), "4");
 }
 
 TEST_F(EventFrameTest, MovingRowsLeavesTheProjectOrderAndDeletingSelectsTheNextRow)
 {
-    for (int i = 0; i < 3; ++i)
-        Click("TBAdd");
+    Click("TBAdd", 3);
     CEvent* first = project.GetEvents().GetEvent(0);
     CEvent* third = project.GetEvents().GetEvent(2);
     ClickListRow(0);
@@ -136,16 +123,7 @@ TEST_F(EventFrameTest, MovingRowsLeavesTheProjectOrderAndDeletingSelectsTheNextR
     EXPECT_EQ(project.GetEvents().IndexOf(third), -1);
     EXPECT_EQ(list.topLevelItemCount(), 2);
     EXPECT_EQ(frame.SelectedEvent(), first); // the last row, now that row 2 is gone
-    EXPECT_EQ(Row(InspectorRow::ETitle), "Message #1");
-}
-
-TEST_F(EventFrameTest, UntickingARowDisablesItsEvent)
-{
-    Click("TBAdd");
-    project.SetModified(false);
-    list.topLevelItem(0)->setCheckState(0, Qt::Unchecked);
-    EXPECT_EQ(project.GetEvents().GetEvent(0)->enabled, 0u);
-    EXPECT_TRUE(project.IsModified());
+    EXPECT_EQ(RowText(host, Key(InspectorRow::ETitle)), "Message #1");
 }
 
 TEST_F(EventFrameTest, NoEventIsAddedPastTheLimit)

@@ -12,33 +12,25 @@
 
 namespace {
 
-TEST(FrmAbout, ShowsItsPictureAndClosesByOkOrEscape)
+TEST(FrmAbout, ShowsItsPictureOpensTheWebAddressOnALinkClickAndClosesByOkOrEscape)
 {
+    EXPECT_FALSE(TFrmAbout(std::filesystem::path(VALDRUNE_DATA_DIR) / "res" / "missing.jpg").HasPicture());
     TFrmAbout about(std::filesystem::path(VALDRUNE_DATA_DIR) / "res" / "about.jpg");
     EXPECT_TRUE(about.HasPicture());
     about.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-    QTest::keyClick(&about, Qt::Key_Escape);
-    EXPECT_FALSE(about.isVisible());
 
-    about.show();
-    QTest::mouseClick(about.findChild<QPushButton*>("btnOKAbout"), Qt::LeftButton);
-    EXPECT_FALSE(about.isVisible());
-
-    TFrmAbout without(std::filesystem::path(VALDRUNE_DATA_DIR) / "res" / "missing.jpg");
-    EXPECT_FALSE(without.HasPicture());
-}
-
-TEST(FrmAbout, ClickOnTheLinkOpensTheWebAddress)
-{
     QTextBrowser opened; // its setSource slot receives the address
     QDesktopServices::setUrlHandler("http", &opened, "setSource");
-    TFrmAbout about("");
-    about.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
     QTest::mouseClick(about.findChild<QLabel*>("Label3"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("http");
     EXPECT_EQ(opened.source(), QUrl(TFrmAbout::kWebAddress));
+
+    QTest::keyClick(&about, Qt::Key_Escape);
+    EXPECT_FALSE(about.isVisible());
+    about.show();
+    QTest::mouseClick(about.findChild<QPushButton*>("btnOKAbout"), Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible());
 }
 
 } // namespace

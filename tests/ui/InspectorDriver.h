@@ -7,9 +7,9 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <algorithm>
-
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -22,6 +22,8 @@
 #include "platform/XmlDocument.h"
 #include "platform/qt/ControlWidget.h"
 #include "platform/qt/QtTextRasterizer.h"
+#include "ui/InspectorIndexedKeys.h"
+#include "ui/InspectorKeys.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +50,8 @@ protected:
     CMapProject project;
 };
 
+inline const std::string& Key(InspectorRow row) { return InspectorKeys().Key(row); }
+
 // Shows the window and waits until it can take input.
 inline void ShowWindow(QWidget& window)
 {
@@ -61,6 +65,22 @@ inline platform::qt::ControlWidget& HostOf(QWidget& window, const char* inspecto
     auto* host = window.findChild<platform::qt::ControlWidget*>(inspectorName);
     EXPECT_NE(host, nullptr) << inspectorName;
     return *host;
+}
+
+// Picks a row of a list with a click at its centre.
+inline void ClickListRow(QTreeWidget& list, int index, Qt::KeyboardModifiers keys = Qt::NoModifier)
+{
+    QTreeWidgetItem* row = list.topLevelItem(index);
+    ASSERT_NE(row, nullptr) << list.objectName().toStdString() << " " << index;
+    list.scrollToItem(row);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, keys, list.visualItemRect(row).center());
+}
+
+// The text of the row with that key; "<no row>" when the inspector has no such row.
+inline std::string RowText(platform::qt::ControlWidget& host, const std::string& key)
+{
+    TrmCustomInspectorItem* item = host.HostedAs<TrmInspector>().GetItemByName(key);
+    return item ? item->AsString() : "<no row>";
 }
 
 // Clicks the value cell of the row with that key (scrolled into view first).
@@ -78,9 +98,7 @@ inline void ClickRow(platform::qt::ControlWidget& host, const std::string& key)
     const int height = inspector.ItemHeight();
     QTest::mouseClick(&host, Qt::LeftButton, Qt::NoModifier,
                       QPoint(inspector.SplitPos() + 30, (row - inspector.TopIndex()) * height + height / 2));
-    ASSERT_EQ(inspector.GetCurrentInspectorItem(), item)
-        << key << " row " << row << " top " << inspector.TopIndex() << " lines " << inspector.VisibleLines()
-        << " height " << host.height() << " index " << inspector.ItemIndex();
+    ASSERT_EQ(inspector.GetCurrentInspectorItem(), item) << key << " row " << row << " top " << inspector.TopIndex();
 }
 
 // Replaces the text of the selected row's editor by typing.
@@ -98,14 +116,13 @@ inline void TypeOver(platform::qt::ControlWidget& host, const QString& text)
 // once the modal dialog it opens is up.
 inline void ClickEditorButton(platform::qt::ControlWidget& host, std::function<void()> whileOpen)
 {
-    auto& inspector = host.HostedAs<TrmInspector>();
-    auto* editor = dynamic_cast<TrmCustomBtnEdit*>(inspector.Editor());
+    auto* editor = dynamic_cast<TrmCustomBtnEdit*>(host.HostedAs<TrmInspector>().Editor());
     ASSERT_NE(editor, nullptr);
     const platform::Rect button = editor->GetButton(1)->BoundsRect();
-    const QPoint centre(editor->Left() + (button.Left + button.Right) / 2,
-                        editor->Top() + (button.Top + button.Bottom) / 2);
     QTimer::singleShot(0, whileOpen);
-    QTest::mouseClick(&host, Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseClick(&host, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(editor->Left() + (button.Left + button.Right) / 2,
+                             editor->Top() + (button.Top + button.Bottom) / 2));
 }
 
 // Steps the selected choice row's combo to `choice` with the Right and Left keys.

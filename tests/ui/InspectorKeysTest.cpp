@@ -1,72 +1,53 @@
+// The inspector key catalogue (general texts, every row's key, caption and fixed choices,
+// rows found by key within their inspector) and the row keys made at run time.
+#include "ui/InspectorIndexedKeys.h"
 #include "ui/InspectorKeys.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
-
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 namespace {
 
-TEST(InspectorKeys, HoldsEveryTextInCatalogueOrder) {
-  const InspectorKeyCatalogue Keys;
-  const auto Texts = Keys.Texts();
-  ASSERT_EQ(Texts.size(), 139u);
-  EXPECT_THAT(Texts.first(5), ElementsAre("True", "False", "present", "not present", ""));
-  // Hand-counted positions: the first and last text of each inspector's block, and the
-  // condition keys, which carry no caption of their own.
-  const std::pair<size_t, const char*> Anchors[] = {
-      {5, "MisAuthor"},           {6, "Mission Author"},  {23, "VConds"},       {29, "Capture a specific province"},
-      {30, "VCond01"},            {31, "VCond01_01"},     {32, "Defeat Ally"},  {61, "LCond02"},
-      {63, "Max Turns To Win"},   {64, "Active"},         {86, "Ability"},      {87, "ProvName"},
-      {123, "Stone Mine"},        {124, "ETitle"},        {138, "Custom"},
-  };
-  for (const auto& [Index, Text] : Anchors) EXPECT_EQ(Texts[Index], Text) << "text " << Index;
-}
+std::vector<std::string> Strings(auto Range) { return {Range.begin(), Range.end()}; }
 
-TEST(InspectorKeys, RowsShowTheirCaptionsAndChoices) {
+// Every row against tests/ui/fixtures/inspector-rows.txt, and the texts in catalogue order:
+// the general texts, then per row its key, its caption (when it has one) and its choices.
+TEST(InspectorKeys, EveryRowShowsItsCaptionAndChoicesAndTheTextsStandInCatalogueOrder) {
   const InspectorKeyCatalogue Keys;
-  struct Expected {
-    InspectorRow Row;
-    const char* Key;
-    const char* Caption;
-    std::vector<std::string> Choices;
-  };
-  const Expected Cases[] = {
-      {InspectorRow::MisAuthorNotes, "MisAuthorNotes", "Author Notes", {}},
-      {InspectorRow::VConds,
-       "VConds",
-       "Victory Conditions",
-       {"Defeat opponents", "Defeat a specific player", "Accumulate army", "Accumulate resources",
-        "Capture a specific province"}},
-      {InspectorRow::VCond03, "VCond03", "", {}},
-      {InspectorRow::VCond03_02, "VCond03_02", "\"Defeat opponents\" Victory", {}},
-      {InspectorRow::VCond04_02, "VCond04_02", "Allow \"Defeat All\" Victory", {}},
-      {InspectorRow::LConds, "LConds", "Additional Lose Conditions", {"None", "Lose Province", "Time Expires"}},
-      {InspectorRow::Playab, "Playab", "Playability", {"Human", "Computer", "Human & Computer"}},
-      {InspectorRow::CampaignArmy, "Army", "Campaign Army", {}},
-      {InspectorRow::GuardianArmy, "Army", "Guardian Army", {}},
-      {InspectorRow::CastHP, "CastHP", "Hit Points", {"0%", "25%", "50%", "75%", "100%"}},
-      {InspectorRow::CastWalls, "CastWalls", "Fortified walls", {}},
-      {InspectorRow::EAffects, "EAffects", "Affects", {"Players", "Provinces"}},
-      {InspectorRow::ETurn, "ETurn", "Occurrence Turn, No.", {}},
-      {InspectorRow::EEffect,
-       "EEffect",
-       "Effect",
-       {"Treasury Resources Increase", "Treasury Resources Decrease", "Custom"}},
-  };
-  for (const Expected& Case : Cases) {
-    SCOPED_TRACE(Case.Key);
-    EXPECT_EQ(Keys.Key(Case.Row), Case.Key);
-    EXPECT_EQ(Keys.Caption(Case.Row), Case.Caption);
-    EXPECT_EQ(std::vector<std::string>(Keys.Choices(Case.Row).begin(), Keys.Choices(Case.Row).end()), Case.Choices);
+  std::ifstream File(VALDRUNE_SOURCE_DIR "/tests/ui/fixtures/inspector-rows.txt");
+  ASSERT_TRUE(File) << "fixture file missing";
+  std::vector<std::string> Order = {"True", "False", "present", "not present", ""};
+  size_t I = 0;
+  for (std::string Line; std::getline(File, Line);) {
+    if (Line.starts_with("#")) continue;
+    std::vector<std::string> Fields;  // key, caption, choices
+    for (size_t At = 0, Bar = 0; Bar < Line.size(); At = Bar + 1) {
+      Bar = std::min(Line.find('|', At), Line.size());
+      std::string Field = Line.substr(At, Bar - At);
+      Field.erase(0, Field.find_first_not_of(' '));
+      Fields.push_back(Field.erase(Field.find_last_not_of(' ') + 1));
+    }
+    ASSERT_GE(Fields.size(), 2u) << Line;
+    ASSERT_LT(I, InspectorRowCount) << Line;
+    const auto Row = InspectorRow(I++);
+    EXPECT_EQ(Keys.Key(Row), Fields[0]);
+    EXPECT_EQ(Keys.Caption(Row), Fields[1]) << Fields[0];
+    EXPECT_EQ(Strings(Keys.Choices(Row)), std::vector(Fields.begin() + 2, Fields.end())) << Fields[0];
+    Order.push_back(Fields[0]);
+    if (!Fields[1].empty()) Order.push_back(Fields[1]);
+    Order.insert(Order.end(), Fields.begin() + 2, Fields.end());
   }
+  EXPECT_EQ(I, InspectorRowCount);
+  EXPECT_EQ(Order.size(), 139u);
+  EXPECT_EQ(Strings(Keys.Texts()), Order);
   EXPECT_EQ(Keys.Text(GeneralText::NotPresent), "not present");
-  EXPECT_THAT(Keys.Text(GeneralText::Undefined), IsEmpty());
+  EXPECT_EQ(Keys.Text(GeneralText::Undefined), "");
 }
 
 // Each inspector finds every one of its rows by key; only "Army" stands in two inspectors.
@@ -87,11 +68,34 @@ TEST(InspectorKeys, KeysAreUniqueWithinEachInspector) {
   EXPECT_EQ(Keys.Find(InspectorSection::Province, "Name"), std::nullopt);
   EXPECT_EQ(Keys.Find(InspectorSection::Event, "Army"), std::nullopt);
   EXPECT_EQ(Keys.Find(InspectorSection::Player, "Army_0"), std::nullopt);
-}
-
-TEST(InspectorKeys, ProcessWideCatalogueIsBuiltOnce) {
+  // The process-wide catalogue is built once.
   EXPECT_EQ(&InspectorKeys(), &InspectorKeys());
   EXPECT_EQ(InspectorKeys().Key(InspectorRow::EDecr), "EDecr");
+}
+
+TEST(InspectorIndexedKeys, FormatsAndReadsBackTheIndexRefusesOtherKeysAndGivesTheDefaultTexts) {
+  const std::tuple<IndexedKey, int, const char*> Cases[] = {
+      {IndexedKey::Skill, 2, "Skill_2"},           {IndexedKey::PlayerResource, 0, "PlRes_0"},
+      {IndexedKey::Unit, 39, "Unit_39"},           {IndexedKey::Army, 7, "Army_7"},
+      {IndexedKey::ProvinceResource, 11, "Res_11"}, {IndexedKey::EventPlayer, 5, "Pl5"},
+      {IndexedKey::EventResource, 3, "Res3"},
+  };
+  for (const auto& [Kind, Index, Key] : Cases) {
+    EXPECT_EQ(FormatIndexedKey(Kind, Index), Key);
+    EXPECT_EQ(ParseIndexedKey(Kind, Key), Index) << Key;
+  }
+  const std::pair<IndexedKey, const char*> Refused[] = {
+      {IndexedKey::EventResource, "Res_3"}, {IndexedKey::ProvinceResource, "Res3"},
+      {IndexedKey::EventPlayer, "PlRes_1"}, {IndexedKey::Army, "Army"},
+      {IndexedKey::Army, "Army_"},          {IndexedKey::Army, "Army_-1"},
+      {IndexedKey::Army, "Army_+1"},        {IndexedKey::Army, "Army_1x"},
+      {IndexedKey::Army, "army_1"},         {IndexedKey::Army, "Army_99999999999"},
+  };
+  for (const auto& [Kind, Key] : Refused) EXPECT_EQ(ParseIndexedKey(Kind, Key), std::nullopt) << Key;
+  // Default unit captions count from one; the catapult row offers none to four.
+  EXPECT_EQ(DefaultUnitCaption(0), "Unit 1");
+  EXPECT_EQ(DefaultUnitCaption(9), "Unit 10");
+  EXPECT_THAT(CatapultChoices(), ::testing::ElementsAre("none", "1", "2", "3", "4"));
 }
 
 }  // namespace

@@ -1,32 +1,25 @@
 #pragma once
 // The main window of the window tests, driven as a user drives it: actions
-// triggered, the world view clicked with simulated mouse events, file dialogs
-// and questions answered by scripts. The project and the settings are
-// process-wide; each test starts from a cleared project and restores the settings.
+// triggered, the world view, the lists and the inspectors clicked with simulated
+// mouse events, file dialogs and questions answered by scripts. The project and
+// the settings are process-wide; each test starts from a cleared project and
+// restores the settings.
 #include <QAction>
-#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTabWidget>
-#include <QTest>
-#include <QTreeWidget>
 
 #include <deque>
-#include <filesystem>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "graphics/Layers32.h"
-#include "model/MapProject.h"
 #include "model/Settings.h"
 #include "platform/FileSystem.h"
-#include "platform/TextRasterizer.h"
-#include "platform/qt/QtTextRasterizer.h"
 #include "ui/Main.h"
 
-#include <gtest/gtest.h>
+#include "InspectorDriver.h"
 
 namespace main_form_test {
 
@@ -84,7 +77,7 @@ protected:
     MainFormTest()
     {
         platform::SetTextRasterizer(&rasterizer);
-        window = MakeWindow(kDataFolder);
+        OpenWindow(kDataFolder);
     }
 
     ~MainFormTest() override
@@ -96,26 +89,30 @@ protected:
         platform::SetTextRasterizer(nullptr);
     }
 
-    std::unique_ptr<TMainForm> MakeWindow(const fs::path& dataFolder, IEditorDialogs* dialogs = nullptr)
+    TMainFormSetup Setup(const fs::path& dataFolder, IEditorDialogs* dialogs = nullptr)
     {
-        TMainFormSetup setup;
-        setup.dialogs = dialogs;
-        setup.dataFolder = dataFolder;
-        setup.settingsFolder = folder.Path();
-        setup.prompts = &prompts;
-        setup.files = &files;
-        auto made = std::make_unique<TMainForm>(setup);
-        made->resize(1000, 700);
-        made->show();
-        return made;
+        return {dataFolder, folder.Path(), &prompts, &files, dialogs};
+    }
+    // Replaces the window by a new one, shown.
+    void OpenWindow(const fs::path& dataFolder, IEditorDialogs* dialogs = nullptr)
+    {
+        window.reset();
+        window = std::make_unique<TMainForm>(Setup(dataFolder, dialogs));
+        window->resize(1000, 700);
+        window->show();
     }
 
+    template <class T = QWidget>
+    T* Child(const QString& name) const
+    {
+        return window->findChild<T*>(name);
+    }
+    QAction* Action(const char* name) const { return Child<QAction>(name); }
     void Trigger(const char* action)
     {
-        QAction* found = window->findChild<QAction*>(action);
-        ASSERT_NE(found, nullptr) << action;
-        ASSERT_TRUE(found->isEnabled()) << action;
-        found->trigger();
+        ASSERT_NE(Action(action), nullptr) << action;
+        ASSERT_TRUE(Action(action)->isEnabled()) << action;
+        Action(action)->trigger();
     }
 
     void NewProject()
@@ -125,9 +122,9 @@ protected:
         ASSERT_GT(project.GetProvinces().GetSize(), 1);
     }
 
-    QString StatusPanel(int i) const { return window->findChild<QLabel*>(QString("StatusPanel%1").arg(i))->text(); }
-    QTreeWidget* ProvincesList() const { return window->findChild<QTreeWidget*>("LVProvinces"); }
-    QWidget* WorldWidget() const { return window->findChild<QWidget*>("ImgVWorld"); }
+    QString StatusPanel(int i) const { return Child<QLabel>(QString("StatusPanel%1").arg(i))->text(); }
+    QTreeWidget* ProvincesList() const { return Child<QTreeWidget>("LVProvinces"); }
+    QWidget* WorldWidget() const { return Child("ImgVWorld"); }
 
     // The centre of a layer, in the world view's control coordinates.
     static QPoint Centre(const TPositionedLayer& layer)
@@ -148,6 +145,26 @@ protected:
         SendMouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, keys);
         SendMouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, keys);
     }
+    void Drag(QPoint from, QPoint to)
+    {
+        SendMouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        SendMouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        SendMouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+
+    // The tabs of the property pages, the lists on them and their inspectors.
+    void ShowTab(int index)
+    {
+        Child<QTabWidget>("PgCMissionProperties")->setCurrentIndex(index);
+        QApplication::processEvents(); // the tab's lists get their sizes
+    }
+    void ClickListRow(const char* list, int index, Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        ::ClickListRow(*Child<QTreeWidget>(list), index, keys);
+    }
+    platform::qt::ControlWidget& Host(const char* inspector) { return HostOf(*window, inspector); }
+    CStringTable& Table() { return *project.GetStringTables().GetAt(project.GetCurrentStringTable()); }
+    CProvince& Province(int i) { return *project.GetProvinces().GetAt(i); }
 
     // The stored form of the project, for comparing two projects byte by byte.
     std::vector<uint8_t> ProjectBytes()

@@ -1,15 +1,11 @@
 // The main window driven as a user drives it: actions triggered, the world view
 // clicked and dragged with simulated mouse events, file dialogs and questions
-// answered by scripts. The project and the settings are process-wide; each
-// test starts from a cleared project and restores the settings.
+// answered by scripts.
+#include <QMessageBox>
 #include <QSignalSpy>
 
 #include <fstream>
-#include <functional>
 #include <map>
-
-#include <QMessageBox>
-#include <QTimer>
 
 #include "MainFormFixture.h"
 #include "ui/DlgComplex.h"
@@ -23,15 +19,14 @@ using namespace main_form_test;
 TEST_F(MainFormTest, StartsWithoutAProjectAndTellsEachMissingTexture)
 {
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_FALSE(window->findChild<QAction*>("ActSaveProject")->isEnabled());
-    EXPECT_FALSE(window->findChild<QTabWidget*>("PgCMissionProperties")->isTabVisible(TMainForm::kProvincesTab));
-    EXPECT_TRUE(window->findChild<QLabel*>("LblNoProject")->isVisible());
+    EXPECT_FALSE(Action("ActSaveProject")->isEnabled());
+    EXPECT_FALSE(Child<QTabWidget>("PgCMissionProperties")->isTabVisible(TMainForm::kProvincesTab));
+    EXPECT_TRUE(Child("LblNoProject")->isVisible());
 
     platform::TemporaryFolder partial;
     fs::copy(kDataFolder / "res", partial.Path() / "res", fs::copy_options::recursive);
     fs::remove(partial.Path() / "res" / "SeaTexture.bmp");
-    window.reset();
-    window = MakeWindow(partial.Path());
+    OpenWindow(partial.Path());
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"Cannot find res/SeaTexture.bmp"});
     EXPECT_TRUE(window->isVisible());
 }
@@ -40,40 +35,37 @@ TEST_F(MainFormTest, NewProjectFromAWorldPictureFillsTheStatusBarAndProvincesLis
 {
     NewProject();
     EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(StatusPanel(3), "[320:240]");
-    EXPECT_EQ(StatusPanel(1), "200%");
+    EXPECT_EQ(StatusPanel(TMainForm::kSizePanel), "[320:240]");
+    EXPECT_EQ(StatusPanel(TMainForm::kZoomPanel), "200%");
     EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 2.0f);
     EXPECT_EQ(WorldWidget()->size(), QSize(640, 480));
-    EXPECT_TRUE(window->findChild<QAction*>("ActSaveProject")->isEnabled());
-    EXPECT_EQ(window->findChild<QTabWidget*>("PgCMissionProperties")->currentIndex(), TMainForm::kProvincesTab);
+    EXPECT_TRUE(Action("ActSaveProject")->isEnabled());
+    EXPECT_EQ(Child<QTabWidget>("PgCMissionProperties")->currentIndex(), TMainForm::kProvincesTab);
 
-    QTreeWidget* list = ProvincesList();
-    ASSERT_EQ(list->topLevelItemCount(), project.GetProvinces().GetSize());
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        EXPECT_EQ(list->topLevelItem(i)->text(0).toStdString(), project.GetProvinceName(project.GetProvinces().GetAt(i)));
-    EXPECT_EQ(window->findChild<QTreeWidget*>("LVPlayers")->topLevelItemCount(), CMapProject::kPlayerCount);
+    ASSERT_EQ(ProvincesList()->topLevelItemCount(), project.GetProvinces().GetSize());
+    for (int i = 0; i < ProvincesList()->topLevelItemCount(); ++i)
+        EXPECT_EQ(ProvincesList()->topLevelItem(i)->text(0).toStdString(), project.GetProvinceName(&Province(i)));
+    EXPECT_EQ(Child<QTreeWidget>("LVPlayers")->topLevelItemCount(), CMapProject::kPlayerCount);
     // The warnings come up after an import while the settings ask for them.
-    EXPECT_TRUE(window->findChild<QDialog*>("DlgError")->isVisible());
+    EXPECT_TRUE(Child<QDialog>("DlgError")->isVisible());
 
     // The panels are as wide as their texts.
     SendMouse(QEvent::MouseMove, QPoint(525, 479), Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(StatusPanel(TMainForm::kCoordsPanel), "(262;239)");
     QApplication::processEvents();
     for (int panel : {TMainForm::kCoordsPanel, TMainForm::kZoomPanel, TMainForm::kSizePanel}) {
-        const QLabel& label = *window->findChild<QLabel*>(QString("StatusPanel%1").arg(panel));
+        const QLabel& label = *Child<QLabel>(QString("StatusPanel%1").arg(panel));
         EXPECT_GE(label.width(), label.fontMetrics().horizontalAdvance(label.text())) << label.text().toStdString();
     }
 }
 
 TEST_F(MainFormTest, EveryShortcutFiresItsActionWhileTheActionIsEnabled)
 {
-    const std::map<QString, QKeySequence> keys = {
-        {"ActNewProject", QKeySequence("Ctrl+N")},   {"ActLoadProject", QKeySequence("Ctrl+O")},
-        {"ActSaveProject", QKeySequence("Ctrl+S")},  {"ActSaveAsProject", QKeySequence("Ctrl+Alt+S")},
-        {"ActShowIcons", QKeySequence("F10")},       {"ActShowNames", QKeySequence("F8")},
-        {"ActShowCastles", QKeySequence("F11")},     {"ActShowArmies", QKeySequence("F12")},
-        {"ActShowNeighbours", QKeySequence("F7")},   {"ActShowMissRMI", QKeySequence("F3")},
-        {"ActShowEventRMI", QKeySequence("F4")},     {"ActResetMapIcons", QKeySequence("Ctrl+R")},
+    const std::map<QString, const char*> keys = {
+        {"ActNewProject", "Ctrl+N"},        {"ActLoadProject", "Ctrl+O"},   {"ActSaveProject", "Ctrl+S"},
+        {"ActSaveAsProject", "Ctrl+Alt+S"}, {"ActShowIcons", "F10"},        {"ActShowNames", "F8"},
+        {"ActShowCastles", "F11"},          {"ActShowArmies", "F12"},       {"ActShowNeighbours", "F7"},
+        {"ActShowMissRMI", "F3"},           {"ActShowEventRMI", "F4"},      {"ActResetMapIcons", "Ctrl+R"},
     };
     NewProject();
     size_t fired = 0;
@@ -84,31 +76,30 @@ TEST_F(MainFormTest, EveryShortcutFiresItsActionWhileTheActionIsEnabled)
         // With a project open every action is enabled, those kept out of the menus too.
         EXPECT_TRUE(action->isEnabled()) << name.toStdString();
         const auto key = keys.find(name);
-        EXPECT_EQ(action->shortcut(), key == keys.end() ? QKeySequence() : key->second) << name.toStdString();
+        EXPECT_EQ(action->shortcut(), QKeySequence(key == keys.end() ? "" : key->second)) << name.toStdString();
         if (key == keys.end())
             continue;
         QSignalSpy triggered(action, &QAction::triggered);
         window->activateWindow(); // the tool windows that came up took the focus
         QApplication::processEvents();
         ASSERT_TRUE(window->isActiveWindow());
-        QTest::keySequence(window.get(), key->second);
+        QTest::keySequence(window.get(), QKeySequence(key->second));
         EXPECT_EQ(triggered.count(), 1) << name.toStdString();
         fired += size_t(triggered.count());
     }
     EXPECT_EQ(fired, keys.size());
-    EXPECT_TRUE(window->findChild<QWidget*>("MissFrame")->isVisible());
-    EXPECT_TRUE(window->findChild<QWidget*>("EventFrame")->isVisible());
+    EXPECT_TRUE(Child("MissFrame")->isVisible());
+    EXPECT_TRUE(Child("EventFrame")->isVisible());
 }
 
 TEST_F(MainFormTest, TheWalkingPathsOverlayFollowsShowWalkingPathsFromItsCreation)
 {
-    QAction* paths = window->findChild<QAction*>("ActShowNeighbours");
     for (int round = 0; round < 2; ++round) {
         NewProject(); // the second with the overlay switched on by the first round
         const bool shown = TheSettings().ShPaths != 0;
         ASSERT_NE(project.GetLinksLayer(), nullptr);
         EXPECT_EQ(project.GetLinksLayer()->Visible(), shown) << round;
-        EXPECT_EQ(paths->isChecked(), shown) << round;
+        EXPECT_EQ(Action("ActShowNeighbours")->isChecked(), shown) << round;
         Trigger("ActShowNeighbours");
         EXPECT_EQ(project.GetLinksLayer()->Visible(), !shown) << round;
     }
@@ -117,58 +108,51 @@ TEST_F(MainFormTest, TheWalkingPathsOverlayFollowsShowWalkingPathsFromItsCreatio
 // After a failure the window shows no project: not the old one, not the half-built one.
 TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
 {
-    struct Case {
+    const struct {
         const char* name;
         bool spoiledAtStart; // else after a first New went through
-        // Spoils the copy of the data folder; returns the picture to import.
-        std::function<fs::path(const fs::path& data)> spoil;
+        // Spoils the copy of the data folder; returns the file to open.
+        fs::path (*spoil)(const fs::path& data);
+        const char* action;
         const char* message; // a part of it
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"unreadable picture", false,
-         [](const fs::path& data) {
-             std::ofstream(data / "junk.bmp") << "BM junk";
-             return data / "junk.bmp";
-         },
-         "Cannot import picture\nCannot load picture \""},
+         [](const fs::path& data) { return std::ofstream(data / "junk.bmp") << "BM junk", data / "junk.bmp"; },
+         "ActNewProject", "Cannot import picture\nCannot load picture \""},
         {"missing castle picture", false,
-         [](const fs::path& data) {
-             fs::remove(data / "res" / "castle_keep.bmp");
-             return kSampleWorld;
-         },
-         " cannot be used: Cannot load picture \""},
+         [](const fs::path& data) { return fs::remove(data / "res" / "castle_keep.bmp"), kSampleWorld; },
+         "ActNewProject", " cannot be used: Cannot load picture \""},
         {"catalogue without units", true,
-         [](const fs::path& data) {
-             std::ofstream(data / "fw.xml") << "<Valdrune dwID=\"VLDR\"/>";
-             return kSampleWorld;
-         },
-         ". Correct the game catalogue and try again."},
+         [](const fs::path& data) { return std::ofstream(data / "fw.xml") << "<Valdrune dwID='VLDR'/>", kSampleWorld; },
+         "ActNewProject", ". Correct the game catalogue and try again."},
+        {"missing project file", false, [](const fs::path& data) { return data / "missing.fw"; }, "ActLoadProject",
+         "Error while load project\n"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         platform::TemporaryFolder data;
         fs::copy(kDataFolder / "fw.xml", data.Path() / "fw.xml");
         fs::copy(kDataFolder / "res", data.Path() / "res", fs::copy_options::recursive);
-        fs::path picture = c.spoiledAtStart ? c.spoil(data.Path()) : kSampleWorld;
+        fs::path file = c.spoiledAtStart ? c.spoil(data.Path()) : kSampleWorld;
         project.Clear();
-        window.reset();
-        window = MakeWindow(data.Path());
+        OpenWindow(data.Path());
         if (!c.spoiledAtStart) {
             NewProject();
-            picture = c.spoil(data.Path());
+            file = c.spoil(data.Path());
         }
-        files.opens = {picture};
+        files.opens = {file};
         prompts.messages.clear();
-        Trigger("ActNewProject");
+        Trigger(c.action);
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_NE(prompts.messages[0].find(c.message), std::string::npos) << prompts.messages[0];
         EXPECT_FALSE(prompts.messages[0].starts_with("Cannot import picture\nFormat")) << prompts.messages[0];
-        EXPECT_TRUE(window->findChild<QLabel*>("LblNoProject")->isVisible());
+        EXPECT_TRUE(Child("LblNoProject")->isVisible());
         EXPECT_FALSE(WorldWidget()->isVisible());
-        EXPECT_FALSE(window->findChild<QAction*>("ActSaveProject")->isEnabled());
+        EXPECT_FALSE(Action("ActSaveProject")->isEnabled());
         EXPECT_EQ(ProvincesList()->topLevelItemCount(), 0);
         EXPECT_EQ(project.GetPieces().GetCount(), 0);
-        EXPECT_EQ(StatusPanel(TMainForm::kSizePanel), "");
+        for (int panel : {TMainForm::kCoordsPanel, TMainForm::kZoomPanel, TMainForm::kSizePanel})
+            EXPECT_EQ(StatusPanel(panel), "") << panel;
     }
 }
 
@@ -177,34 +161,31 @@ TEST_F(MainFormTest, ZoomStepsTheScaleBetweenOneAndEight)
     NewProject();
     Trigger("ActZoomIn");
     EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 3.0f);
-    EXPECT_EQ(StatusPanel(1), "300%");
+    EXPECT_EQ(StatusPanel(TMainForm::kZoomPanel), "300%");
     EXPECT_EQ(WorldWidget()->width(), 960);
 
-    for (int i = 0; i < 10 && window->findChild<QAction*>("ActZoomIn")->isEnabled(); ++i)
+    for (int i = 0; i < 10 && Action("ActZoomIn")->isEnabled(); ++i)
         Trigger("ActZoomIn");
     EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 8.0f);
     Trigger("ActZoomFill");
     EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 1.0f);
-    EXPECT_FALSE(window->findChild<QAction*>("ActZoomOut")->isEnabled());
+    EXPECT_FALSE(Action("ActZoomOut")->isEnabled());
     // A world smaller than the scroll box is centred in it.
-    const QWidget* box = WorldWidget()->parentWidget();
-    EXPECT_EQ(WorldWidget()->x(), (box->width() - 320) / 2);
+    EXPECT_EQ(WorldWidget()->x(), (WorldWidget()->parentWidget()->width() - 320) / 2);
 }
 
 TEST_F(MainFormTest, AClickOnAProvinceMarkerSelectsItsProvince)
 {
     NewProject();
-    CProvince* first = project.GetProvinces().GetAt(0);
-    CProvince* second = project.GetProvinces().GetAt(1);
-    Click(Centre(*project.FindMarkerLayer(first)));
+    Click(Centre(*project.FindMarkerLayer(&Province(0))));
     ASSERT_EQ(project.GetSelection().Count(), 1);
-    EXPECT_EQ(project.GetSelection().GetAt(0), first);
+    EXPECT_EQ(project.GetSelection().GetAt(0), &Province(0));
     EXPECT_TRUE(ProvincesList()->topLevelItem(0)->isSelected());
 
     // Ctrl adds to the selection; a plain click starts it again.
-    Click(Centre(*project.FindMarkerLayer(second)), Qt::ControlModifier);
+    Click(Centre(*project.FindMarkerLayer(&Province(1))), Qt::ControlModifier);
     EXPECT_EQ(project.GetSelection().Count(), 2);
-    Click(Centre(*project.FindMarkerLayer(second)));
+    Click(Centre(*project.FindMarkerLayer(&Province(1))));
     EXPECT_EQ(project.GetSelection().Count(), 1);
     EXPECT_FALSE(ProvincesList()->topLevelItem(0)->isSelected());
 }
@@ -213,7 +194,7 @@ TEST_F(MainFormTest, DraggingACastleIconMovesItsPointInsideThePiece)
 {
     NewProject();
     Trigger("ActShowCastles");
-    CProvince& province = *project.GetProvinces().GetAt(0);
+    CProvince& province = Province(0);
     ASSERT_TRUE(province.linked);
     const CProvinceMap& piece = *project.GetPieces().GetAt(province.pieceIndex);
     // A mask point of the piece a few pixels away from the castle.
@@ -225,20 +206,15 @@ TEST_F(MainFormTest, DraggingACastleIconMovesItsPointInsideThePiece)
     ASSERT_GE(target.X, 0);
     project.SetModified(false);
 
-    const QPoint from = Centre(*project.FindCastleLayer(&province));
-    const QPoint to((piece.left + target.X) * 2 + 1, (piece.top + target.Y) * 2 + 1);
-    SendMouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-    SendMouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    Drag(Centre(*project.FindCastleLayer(&province)),
+         QPoint((piece.left + target.X) * 2 + 1, (piece.top + target.Y) * 2 + 1));
     EXPECT_EQ(province.castleX, target.X);
     EXPECT_EQ(province.castleY, target.Y);
     EXPECT_TRUE(project.IsModified());
 
     // Outside the piece the castle stays where it is.
     const QPoint moved = Centre(*project.FindCastleLayer(&province));
-    SendMouse(QEvent::MouseButtonPress, moved, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(QEvent::MouseMove, QPoint(1, 1), Qt::NoButton, Qt::LeftButton);
-    SendMouse(QEvent::MouseButtonRelease, QPoint(1, 1), Qt::LeftButton, Qt::NoButton);
+    Drag(moved, QPoint(1, 1));
     EXPECT_EQ(province.castleX, target.X);
     EXPECT_EQ(Centre(*project.FindCastleLayer(&province)), moved);
 }
@@ -259,40 +235,26 @@ TEST_F(MainFormTest, SavedProjectOpensAgainTheSame)
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(ProjectBytes(), saved);
     EXPECT_EQ(ProvincesList()->topLevelItemCount(), project.GetProvinces().GetSize());
-    EXPECT_EQ(StatusPanel(3), "[320:240]");
+    EXPECT_EQ(StatusPanel(TMainForm::kSizePanel), "[320:240]");
     EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 2.0f);
-}
-
-TEST_F(MainFormTest, AnOpenThatFailsSaysSoAndLeavesNoProjectOpen)
-{
-    NewProject();
-    project.SetModified(false);
-    files.opens.push_back(folder.Path() / "missing.fw");
-    Trigger("ActLoadProject");
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_TRUE(prompts.messages[0].starts_with("Error while load project\n")) << prompts.messages[0];
-    EXPECT_FALSE(window->findChild<QAction*>("ActSaveProject")->isEnabled());
-    for (int panel : {TMainForm::kCoordsPanel, TMainForm::kZoomPanel, TMainForm::kSizePanel})
-        EXPECT_EQ(StatusPanel(panel), "") << panel;
 }
 
 // Each way of not saving the changes keeps the project and stops the new project.
 TEST_F(MainFormTest, TheProjectStaysWhenItsChangesAreNotSaved)
 {
-    struct Case {
+    const struct {
         const char* name;
         IPrompts::Answer answer;
         std::optional<fs::path> saveAs; // nothing: the save dialog is cancelled
         bool errorShown;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"cancel", IPrompts::kCancel, std::nullopt, false},
         {"yes, save dialog cancelled", IPrompts::kYes, std::nullopt, false},
         {"yes, save failing", IPrompts::kYes, fs::path("/nonexistent-folder/x"), true},
     };
     NewProject();
     const std::vector<uint8_t> before = ProjectBytes();
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(project.IsModified());
         prompts = RecordingPrompts();
@@ -320,15 +282,10 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
     ASSERT_TRUE(window->close());
 
     TheSettings().ShNames = 0;
-    TMainFormSetup setup;
-    setup.dataFolder = kDataFolder;
-    setup.settingsFolder = folder.Path();
-    setup.prompts = &prompts;
-    setup.files = &files;
-    window = std::make_unique<TMainForm>(setup);
+    window = std::make_unique<TMainForm>(Setup(kDataFolder));
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_TRUE(TheSettings().ShNames);
-    EXPECT_TRUE(window->findChild<QAction*>("ActShowNames")->isChecked());
+    EXPECT_TRUE(Action("ActShowNames")->isChecked());
     EXPECT_EQ(window->size(), QSize(900, 650));
 }
 
@@ -336,14 +293,12 @@ TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)
 {
     IEditorDialogs withoutTextDialog; // then the window makes the one itself
     for (IEditorDialogs* dialogs : {static_cast<IEditorDialogs*>(nullptr), &withoutTextDialog}) {
-        window.reset();
-        window = MakeWindow(kDataFolder, dialogs);
+        OpenWindow(kDataFolder, dialogs);
         // The windows' classes have no meta-objects of their own: they are found by name.
         const QList<QDialog*> textDialogs = window->findChildren<QDialog*>("DlgComplex");
         ASSERT_EQ(textDialogs.size(), 1) << (dialogs ? "scripted dialogs" : "own dialogs");
-        auto* missFrame = static_cast<TMissFrame*>(window->findChild<QWidget*>("MissFrame"));
-        ASSERT_NE(missFrame, nullptr);
-        EXPECT_EQ(&missFrame->TextDialog(), textDialogs.front());
+        ASSERT_NE(Child("MissFrame"), nullptr);
+        EXPECT_EQ(&static_cast<TMissFrame*>(Child("MissFrame"))->TextDialog(), textDialogs.front());
     }
 }
 

@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include "ui/DlgComplex.h"
-#include "ui/InspectorKeys.h"
 #include "ui/MissFrame.h"
 
 #include "InspectorDriver.h"
@@ -19,8 +18,6 @@ protected:
         frame.Refill();
         ShowWindow(frame);
     }
-
-    const std::string& Key(InspectorRow row) { return InspectorKeys().Key(row); }
 
     // Opens the text dialog of the row, types `typed` at its end and presses `button`.
     void EditLongText(InspectorRow row, const QString& typed, const char* button)
@@ -39,14 +36,18 @@ protected:
     platform::qt::ControlWidget& host;
 };
 
-TEST_F(MissFrameTest, ShowsTheSixMissionRowsWithTheTablesTexts)
+TEST_F(MissFrameTest, ShowsTheSixMissionRowsWithTheTablesTextsAndReportsItsHiding)
 {
-    TrmInspector& inspector = frame.RMIMission();
-    EXPECT_EQ(inspector.VisibleItemCount(), 6);
-    EXPECT_EQ(inspector.GetVisibleItem(0)->Text(), "Mission Name");
-    EXPECT_EQ(inspector.GetItemByName(Key(InspectorRow::MisName))->AsString(), "My Mission");
-    EXPECT_EQ(inspector.GetItemByName(Key(InspectorRow::DefeatMsg))->AsString(), "You lose!");
-    EXPECT_EQ(inspector.GetItemByName(Key(InspectorRow::FDesc)), nullptr);
+    EXPECT_EQ(frame.RMIMission().VisibleItemCount(), 6);
+    EXPECT_EQ(frame.RMIMission().GetVisibleItem(0)->Text(), "Mission Name");
+    EXPECT_EQ(RowText(host, Key(InspectorRow::MisName)), "My Mission");
+    EXPECT_EQ(RowText(host, Key(InspectorRow::DefeatMsg)), "You lose!");
+    EXPECT_EQ(RowText(host, Key(InspectorRow::FDesc)), "<no row>");
+
+    bool hidden = false;
+    frame.OnHide = [&] { hidden = true; };
+    frame.close();
+    EXPECT_TRUE(hidden);
 }
 
 TEST_F(MissFrameTest, TypedTextsAreStoredCutTo100CharactersAndAnEmptyTextIsIgnored)
@@ -55,10 +56,8 @@ TEST_F(MissFrameTest, TypedTextsAreStoredCutTo100CharactersAndAnEmptyTextIsIgnor
     TypeOver(host, QString::fromUtf8("Isl\xC3\xA9s"));
     EXPECT_EQ(Table().missionName, "Isl\xE9s");
     EXPECT_TRUE(project.IsModified());
-
     TypeOver(host, QString());
     EXPECT_EQ(Table().missionName, "Isl\xE9s");
-
     TypeOver(host, QString(120, 'x'));
     EXPECT_EQ(Table().missionName, std::string(100, 'x'));
 
@@ -75,21 +74,13 @@ TEST_F(MissFrameTest, LongTextsAreEditedInTheTextDialogAndCancelChangesNothing)
 
     EditLongText(InspectorRow::SDesc, "!", "BtnOk");
     EXPECT_EQ(Table().shortDescription, "Short description!");
-    EXPECT_EQ(frame.RMIMission().GetItemByName(Key(InspectorRow::SDesc))->AsString(), "Short description!");
+    EXPECT_EQ(RowText(host, Key(InspectorRow::SDesc)), "Short description!");
     EXPECT_EQ(EditorText(host), "Short description!"); // the row's open editor too
     EXPECT_TRUE(project.IsModified());
 
     // The author notes take at most 150 characters.
     EditLongText(InspectorRow::MisAuthorNotes, QString(200, 'n'), "BtnOk");
     EXPECT_EQ(Table().authorNotes, "No notes" + std::string(142, 'n'));
-}
-
-TEST_F(MissFrameTest, HidingTheWindowIsReported)
-{
-    bool hidden = false;
-    frame.OnHide = [&] { hidden = true; };
-    frame.close();
-    EXPECT_TRUE(hidden);
 }
 
 } // namespace
