@@ -122,30 +122,21 @@ TEST_F(CatalogueTest, FillsProjectTableAndPictures)
     EXPECT_EQ(army.GetPixel(1, 0), 0xFF112233u);
 }
 
+// Standard units by position among children of any name; every non-standard
+// child, whatever the attribute says.
 TEST_F(CatalogueTest, StandardUnitsTakenByPositionThenEveryNonStandardChild)
 {
     Sections s;
-    s.units = R"(<Units standart="3" non-standart="2">
+    s.units = R"(<Units standart="3" non-standart="0">
         <Standart><A name="u0"/><!-- note --><B name="u1"/>text<C name="u2"/><D name="unused"/></Standart>
         <NonStandart><E name="u3"/><F name="u4"/></NonStandart></Units>)";
     Load(s.Text());
     project.ReadCatalogue();
+    EXPECT_EQ(project.nonStandardUnitTypes, 0);
     EXPECT_EQ(project.unitTypesRead, 5);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(Table().GetUnitName(i), "u" + std::to_string(i));
     EXPECT_EQ(Table().GetUnitName(5), "Unit 5");
-}
-
-TEST_F(CatalogueTest, NonStandardChildCountDecidesNotTheAttribute)
-{
-    Sections s;
-    s.units = R"(<Units standart="1" non-standart="0"><Standart><U name="a"/></Standart>
-        <NonStandart><U name="b"/><U name="c"/></NonStandart></Units>)";
-    Load(s.Text());
-    project.ReadCatalogue();
-    EXPECT_EQ(project.nonStandardUnitTypes, 0);
-    EXPECT_EQ(project.unitTypesRead, 3);
-    EXPECT_EQ(Table().GetUnitName(2), "c");
 }
 
 TEST_F(CatalogueTest, OnlyExactEntryNamesCountAndEmptyBoundsReadZero)
@@ -156,12 +147,10 @@ TEST_F(CatalogueTest, OnlyExactEntryNamesCountAndEmptyBoundsReadZero)
     Load(s.Text());
     project.ReadCatalogue();
     EXPECT_EQ(project.resources, 2);
-    EXPECT_EQ(Table().GetResourceName(0), "Gold");
-    EXPECT_EQ(Table().GetResourceName(1), "Wood");
-    EXPECT_EQ(project.GetResourceMin(0), 0);
-    EXPECT_EQ(project.GetResourceMax(0), 7);
-    EXPECT_EQ(project.GetResourceMin(1), 2);
-    EXPECT_EQ(project.GetResourceMax(1), 3);
+    EXPECT_EQ(Table().GetResourceName(0) + " " + Table().GetResourceName(1), "Gold Wood");
+    EXPECT_EQ((std::vector<int>{project.GetResourceMin(0), project.GetResourceMax(0), project.GetResourceMin(1),
+                                project.GetResourceMax(1)}),
+              (std::vector<int>{0, 7, 2, 3}));
 }
 
 TEST_F(CatalogueTest, MissingOptionalSectionsReadAsEmpty)
@@ -310,10 +299,9 @@ TEST_F(CatalogueTest, RefusedCatalogueLeavesProjectUnchanged)
     s.skills = R"(<Skills><Skill name="a"/></Skills>)";
     s.resources = R"(<Resources><Resource name="G" min="0" max="x"/></Resources>)";
     EXPECT_NE(ReadError(s.Text()), "no error");
-    EXPECT_EQ(project.GetStringTables().GetCount(), 0);
-    EXPECT_EQ(project.castleTypes, 0);
-    EXPECT_EQ(project.GetIconPivots().GetSize(), 0);
-    EXPECT_EQ(project.GetIconPictures().Bitmaps()->Count(), 0);
+    EXPECT_EQ((std::vector<int>{project.GetStringTables().GetCount(), project.castleTypes,
+                                project.GetIconPivots().GetSize(), project.GetIconPictures().Bitmaps()->Count()}),
+              (std::vector<int>{0, 0, 0, 0}));
 }
 
 TEST(BundledCatalogue, LoadsWithTheExpectedCounts)
@@ -328,14 +316,10 @@ TEST(BundledCatalogue, LoadsWithTheExpectedCounts)
     project.ReadCatalogue();
     project.ReadAbilitiesAndAITypes();
     EXPECT_EQ(project.creatorId, 0x564C4452u);
-    EXPECT_EQ(project.GetUnitTypeCount(), 14);
-    EXPECT_EQ(project.unitTypesRead, 14);
-    EXPECT_EQ(project.castleTypes, 4);
-    EXPECT_EQ(project.armyTypes, 2);
-    EXPECT_EQ(project.resources, 5);
-    EXPECT_EQ(project.GetAbilities().GetCount(), 5u);
-    EXPECT_EQ(project.GetAITypes().GetCount(), 5u);
-    EXPECT_EQ(project.GetIconPivots().GetSize(), 6);
+    EXPECT_EQ((std::vector<int>{project.GetUnitTypeCount(), project.unitTypesRead, project.castleTypes,
+                                project.armyTypes, project.resources, int(project.GetAbilities().GetCount()),
+                                int(project.GetAITypes().GetCount()), project.GetIconPivots().GetSize()}),
+              (std::vector<int>{14, 14, 4, 2, 5, 5, 5, 6}));
     ASSERT_EQ(project.GetIconPictures().Bitmaps()->Count(), 6);
     for (int i = 0; i < 6; ++i) {
         const TBitmap32& icon = *project.GetIconPictures().Bitmap(i);

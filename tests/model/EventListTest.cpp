@@ -10,20 +10,14 @@ using EventListTest = SetUpProjectTest;
 
 } // namespace
 
-TEST_F(EventListTest, NewEventsHoldTheirDefaultsAndTextsInEveryTable)
+TEST_F(EventListTest, NewEventsAreSizedByTheProjectWithTextsInEveryTable)
 {
     CStringTable& second = AddTable();
     CEventList& events = project.GetEvents();
     CEvent* event = events.AddEvent();
     ASSERT_NE(event, nullptr);
     EXPECT_EQ(event->id, 0);
-    EXPECT_EQ(event->turn, 1);
-    EXPECT_EQ(event->effect, CEventB::kTreasuryIncrease);
-    EXPECT_EQ(event->enabled, 1u);
-    EXPECT_EQ(event->affectsPlayers, 1);
-    ASSERT_EQ(event->players.GetSize(), 6);
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(event->players[i], 0);
+    EXPECT_EQ(event->players.GetSize(), 6);
     EXPECT_EQ(event->resData.increase.GetSize(), 2);
     EXPECT_EQ(event->resData.decrease.GetSize(), 2);
     EXPECT_EQ(Table().GetEventTitle(0), "Message #1");

@@ -31,33 +31,6 @@ protected:
 
 } // namespace
 
-// What the stored form does not show: the empty file test covers the rest.
-TEST(MapProjectDefaults, FreshRecordsHoldTheirDefaults)
-{
-    CMapProject project;
-    EXPECT_EQ(project.difficulty, 1);
-    EXPECT_EQ(project.GetUnitTypeCount(), 0);
-    EXPECT_EQ(project.lose.province, 0xFFFF);
-    EXPECT_EQ(project.GetCurrentStringTable(), 0);
-    EXPECT_EQ(project.GetMapMap().GetAt(0, 0), CMapProject::kNoPiece);
-    EXPECT_FALSE(project.IsModified());
-    EXPECT_EQ(project.GetPlayers().GetCount(), 0u);
-
-    CPlayerData player(project);
-    EXPECT_EQ(player.capitalIndex, 255);
-    EXPECT_EQ(player.skills[0] + player.skills[1] + player.skills[2], 6);
-    EXPECT_EQ(player.control, 128);
-    EXPECT_EQ(player.active, 0u);
-    EXPECT_EQ(player.capital, nullptr);
-
-    CProvince province(project);
-    EXPECT_EQ(province.owner, 255);
-    EXPECT_EQ(province.castle.hitPoints, 100);
-    EXPECT_EQ(province.castle.flags, 0);
-    EXPECT_EQ(province.pieceIndex, -1);
-    EXPECT_EQ(province.linked, 0);
-}
-
 // ---- Players ---------------------------------------------------------------
 
 TEST_F(ProjectTest, PlayerSettersRefuseOutOfRangeAndMarkOnlyOnChange)

@@ -92,3 +92,16 @@ protected:
 
     CMapProject project;
 };
+
+// A mask drawn back as rows: '#' a merged or loaded pixel, 'r' a reserved one, '.' none, '?' anything else.
+inline std::vector<std::string> MaskRows(const TBitmap32& mask)
+{
+    std::vector<std::string> rows(size_t(mask.Height()), std::string(size_t(mask.Width()), '?'));
+    for (int y = 0; y < mask.Height(); ++y)
+        for (int x = 0; x < mask.Width(); ++x) {
+            const TColor32 pixel = mask.GetPixel(x, y);
+            if (pixel == CProvinceMap::kMergedPixel || pixel == CProvinceMap::kReserved || pixel == 0)
+                rows[size_t(y)][size_t(x)] = pixel ? pixel == CProvinceMap::kReserved ? 'r' : '#' : '.';
+        }
+    return rows;
+}

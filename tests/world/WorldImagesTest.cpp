@@ -219,7 +219,7 @@ TEST(WorldCodes, WorldsTheIndexMapCannotHoldAreRefused)
 
 // ---- Preview -------------------------------------------------------------------
 
-TEST(ShrinkPreview, CellsTakeTheirTopLeftValueUnlessAQuarterIsBorder)
+TEST(ShrinkPreview, CellsTakeTheirTopLeftValueUnlessAQuarterIsBorderAndSmallWorldsAreCopied)
 {
     // 480 x 320 into 96 x 96: cells of 5 columns and 3 or 4 rows.
     Bytes source(480 * 320, 5);
@@ -236,14 +236,12 @@ TEST(ShrinkPreview, CellsTakeTheirTopLeftValueUnlessAQuarterIsBorder)
     EXPECT_EQ(preview[2 * 96 + 2], 5);
     EXPECT_EQ(preview[2 * 96 + 3], 0xFA);
     EXPECT_EQ(preview[95 * 96 + 95], 5);
-}
 
-TEST(ShrinkPreview, AWorldWithinTheLimitsIsCopied)
-{
-    Bytes source(30 * 20);
-    for (size_t i = 0; i < source.size(); ++i)
-        source[i] = uint8_t(i % 7 == 0 ? 0xFA : i);
-    EXPECT_EQ(ShrinkPreview(source, 30, 20, 30, 20), source);
+    // A world within the limits is copied.
+    Bytes small(30 * 20);
+    for (size_t i = 0; i < small.size(); ++i)
+        small[i] = uint8_t(i % 7 == 0 ? 0xFA : i);
+    EXPECT_EQ(ShrinkPreview(small, 30, 20, 30, 20), small);
 }
 
 TEST_F(WorldImagesTest, PreviewValuesAndSize)
