@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -210,77 +212,41 @@ TEST_F(CatalogueTest, NoDocumentEmptyDocumentOrNoStringTableIsAnError)
     }
 }
 
+// The section text of a fixture line: {N*text} repeated, {inside} and {folder} filled in.
+static std::string Expand(std::string text, const std::filesystem::path& folder)
+{
+    for (const auto& [mark, value] : {std::pair{"{inside}", folder.filename().string()}, {"{folder}", folder.string()}})
+        for (size_t at; (at = text.find(mark)) != std::string::npos;)
+            text.replace(at, std::string(mark).size(), value);
+    for (size_t open; (open = text.find('{')) != std::string::npos;) {
+        const size_t star = text.find('*', open), close = text.find('}', open);
+        std::string repeated;
+        for (int i = std::stoi(text.substr(open + 1, star - open - 1)); i > 0; --i)
+            repeated += text.substr(star + 1, close - star - 1);
+        text.replace(open, close + 1 - open, repeated);
+    }
+    return text;
+}
+
 TEST_F(CatalogueTest, FaultyCataloguesAreRefusedNamingFileAndFault)
 {
-    struct Case {
-        const char* what;
-        Sections sections;
-        const char* expected;
-    };
-    std::vector<Case> cases;
-    auto repeat = [](const std::string& entry, int n) {
-        std::string text;
-        for (int i = 0; i < n; ++i)
-            text += entry;
-        return text;
-    };
-    auto add = [&](const char* what, auto change, const char* expected) {
+    const std::map<std::string, std::string Sections::*> sections = {
+        {"units", &Sections::units}, {"castles", &Sections::castles}, {"armies", &Sections::armies},
+        {"resources", &Sections::resources}, {"skills", &Sections::skills}, {"ais", &Sections::ais}};
+    std::ifstream lines(VALDRUNE_SOURCE_DIR "/tests/model/fixtures/faulty-catalogues.txt");
+    int count = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        SCOPED_TRACE(line);
+        const size_t bar = line.find(" | "), last = line.rfind(" | ");
         Sections s;
-        change(s);
-        cases.push_back({what, s, expected});
-    };
-    add("two castles", [](Sections& s) { s.castles = R"(<Castles><Castle path="c0.bmp" pivot_x="0" pivot_y="0"/>
-            <Castle path="c1.bmp" pivot_x="0" pivot_y="0"/></Castles>)"; }, "at least 3");
-    add("no army", [](Sections& s) { s.armies = ""; }, "at least 1");
-    add("pivot text", [](Sections& s) { s.armies = R"(<Armies><Army path="a0.bmp" pivot_x="ten" pivot_y="0"/></Armies>)"; },
-        "\"pivot_x\" of Army 1 is \"ten\", not a whole number");
-    add("empty pivot", [](Sections& s) { s.armies = R"(<Armies><Army path="a0.bmp" pivot_x="1"/></Armies>)"; },
-        "\"pivot_y\" of Army 1 is empty");
-    add("standart text", [](Sections& s) { s.units = R"(<Units standart="2x" non-standart="0"/>)"; },
-        "\"standart\" of \"Units\" is \"2x\"");
-    add("no units", [](Sections& s) { s.units = ""; }, "\"standart\" of \"Units\" is empty");
-    add("standart above children", [](Sections& s) {
-        s.units = R"(<Units standart="3" non-standart="0"><Standart><U name="a"/></Standart></Units>)"; },
-        "declares 3 standard unit types but \"Standart\" holds 1");
-    add("too many declared", [](Sections& s) { s.units = R"(<Units standart="0" non-standart="41"/>)"; },
-        "between 0 and 40");
-    add("negative", [](Sections& s) { s.units = R"(<Units standart="-1" non-standart="0"/>)"; }, "between 0 and 40");
-    add("huge", [](Sections& s) { s.units = R"(<Units standart="99999999999999999999" non-standart="0"/>)"; },
-        "between 0 and 40");
-    add("bad min", [](Sections& s) { s.resources = R"(<Resources><Resource name="G" min="a" max="1"/></Resources>)"; },
-        "\"min\" of Resource 1");
-    add("max above 65535", [](Sections& s) { s.resources = R"(<Resources><Resource min="0" max="65536"/></Resources>)"; },
-        "between 0 and 65535");
-    add("bad val", [](Sections& s) { s.ais = R"(<AIs><AI name="x" val="1.5"/></AIs>)"; }, "\"val\" of AI 1");
-    add("missing picture", [](Sections& s) { s.armies = R"(<Armies><Army path="nothere.bmp" pivot_x="0" pivot_y="0"/></Armies>)"; },
-        "The picture of Army 1 of fw.xml cannot be used");
-    // Picture paths that leave the resource folder, although they name pictures that exist.
-    const std::string inside = folder.Path().filename().string();
-    add("path climbing out", [&](Sections& s) {
-        s.castles = "<Castles>" + repeat(R"(<Castle path="../)" + inside + R"(/c0.bmp" pivot_x="0" pivot_y="0"/>)", 3) +
-                    "</Castles>"; },
-        "/c0.bmp\" of Castle 1 leaves the resource folder");
-    add("absolute path", [&](Sections& s) {
-        s.armies = R"(<Armies><Army path=")" + (folder.Path() / "a0.bmp").string() + R"(" pivot_x="0" pivot_y="0"/></Armies>)"; },
-        "of Army 1 leaves the resource folder; picture paths are relative to it");
-    add("17 skills", [&](Sections& s) { s.skills = "<Skills>" + repeat("<Skill name=\"s\"/>", 17) + "</Skills>"; },
-        "\"Skills\" holds 17 \"Skill\" entries; at most 16");
-    add("17 castles", [&](Sections& s) {
-        s.castles = "<Castles>" + repeat(R"(<Castle path="c0.bmp" pivot_x="0" pivot_y="0"/>)", 17) + "</Castles>"; },
-        "at most 16");
-    add("41 units", [&](Sections& s) {
-        s.units = "<Units standart=\"30\" non-standart=\"10\"><Standart>" + repeat("<U/>", 30) +
-                  "</Standart><NonStandart>" + repeat("<U/>", 11) + "</NonStandart></Units>"; },
-        "holds 41 unit types");
-    add("17 resources", [&](Sections& s) {
-        s.resources = "<Resources>" + repeat(R"(<Resource min="0" max="0"/>)", 17) + "</Resources>"; },
-        "at most 16");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        s.*sections.at(line.substr(0, bar)) = Expand(line.substr(bar + 3, last - bar - 3), folder.Path());
+        const std::string expected = line.substr(last + 3);
         CMapProject fresh;
         fresh.SetCatalogueDocument(&document);
         fresh.SetResourceFolder(folder.Path());
-        Load(c.sections.Text());
+        Load(s.Text());
         std::string message = "no error";
         try {
             fresh.ReadCatalogue();
@@ -288,9 +254,11 @@ TEST_F(CatalogueTest, FaultyCataloguesAreRefusedNamingFileAndFault)
         } catch (const ECatalogueError& error) {
             message = error.what();
         }
-        EXPECT_NE(message.find(c.expected), std::string::npos) << message;
+        EXPECT_NE(message.find(expected), std::string::npos) << message;
         EXPECT_NE(message.find("fw.xml"), std::string::npos) << message;
+        ++count;
     }
+    EXPECT_EQ(count, 20);
 }
 
 TEST_F(CatalogueTest, RefusedCatalogueLeavesProjectUnchanged)

@@ -83,11 +83,7 @@ protected:
     std::unique_ptr<CMapProject> FreshProject()
     {
         auto fresh = std::make_unique<CMapProject>();
-        fresh->standardUnitTypes = 2;
-        fresh->nonStandardUnitTypes = 1;
-        fresh->resources = 2;
-        fresh->CreateDefaultPlayers();
-        fresh->GetStringTables().Add(std::make_unique<CStringTable>(*fresh));
+        SetUpCounts(*fresh);
         SetUpCatalogue(*fresh);
         return fresh;
     }

@@ -14,13 +14,16 @@
 
 class SetUpProjectTest : public testing::Test {
 protected:
-    SetUpProjectTest()
+    SetUpProjectTest() { SetUpCounts(project); }
+
+    // The counts, players and table above, on any project.
+    static void SetUpCounts(CMapProject& target)
     {
-        project.standardUnitTypes = 2;
-        project.nonStandardUnitTypes = 1;
-        project.resources = 2;
-        project.CreateDefaultPlayers();
-        AddTable();
+        target.standardUnitTypes = 2;
+        target.nonStandardUnitTypes = 1;
+        target.resources = 2;
+        target.CreateDefaultPlayers();
+        target.GetStringTables().Add(std::make_unique<CStringTable>(target));
     }
 
     CStringTable& AddTable()

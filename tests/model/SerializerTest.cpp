@@ -158,27 +158,22 @@ TEST(Serializer, TruncatedInputSetsTheErrorAndKeepsTheRemainingTargets)
 
 TEST(Serializer, EmbeddedNulIsStoredAsTheLoaderWillReadIt)
 {
-    std::string text("ab\0cd", 5);
-    std::string after = "next";
+    std::string text("ab\0cd", 5), after = "next", loadedText, loadedAfter;
     VK::CSerialSizer sizer;
     sizer.SerializeAnsiString(&text);
     sizer.SerializeAnsiString(&after);
     EXPECT_EQ(sizer.GetSize(), 3u + 5u);
-
     std::vector<uint8_t> bytes(sizer.GetSize());
     VK::CSerialSaver saver(bytes.data(), bytes.size());
     saver.SerializeAnsiString(&text);
     saver.SerializeAnsiString(&after);
-    EXPECT_FALSE(saver.HasError());
     EXPECT_EQ(saver.GetPosition(), bytes.size());
 
-    std::string loadedText, loadedAfter;
     VK::CSerialLoader loader(bytes.data(), bytes.size());
     loader.SerializeAnsiString(&loadedText);
     loader.SerializeAnsiString(&loadedAfter);
-    EXPECT_FALSE(loader.HasError());
-    EXPECT_EQ(loadedText, "ab");
-    EXPECT_EQ(loadedAfter, "next");
+    EXPECT_FALSE(saver.HasError() || loader.HasError());
+    EXPECT_EQ(loadedText + "|" + loadedAfter, "ab|next");
 }
 
 TEST(Serializer, StringsThatCannotBeReadAreErrorsAndLeaveTheTarget)

@@ -68,31 +68,21 @@ protected:
 
     ProjectState State()
     {
-        ProjectState state{};
-        state.pieces = PieceCount();
-        state.provinces = project.GetProvinces().GetSize();
-        state.events = project.GetEvents().GetCount();
-        state.tables = project.GetStringTables().GetCount();
-        state.pivots = project.GetIconPivots().GetSize();
-        state.abilities = int(project.GetAbilities().GetCount());
-        state.aiTypes = int(project.GetAITypes().GetCount());
-        state.layers = image.Layers()->Count();
-        state.width = project.GetWidth();
-        state.height = project.GetHeight();
-        state.difficulty = project.difficulty;
-        state.maxExp = int(project.MaxExp);
+        int active = 0, capitals = 0;
         for (uint32_t i = 0; i < project.GetPlayers().GetCount(); ++i) {
-            state.activePlayers += project.GetPlayers().GetAt(i).active != 0;
-            state.capitals += project.GetPlayers().GetAt(i).capital != nullptr;
+            active += project.GetPlayers().GetAt(i).active != 0;
+            capitals += project.GetPlayers().GetAt(i).capital != nullptr;
         }
-        state.modified = project.IsModified();
         const TBitmap32& world = *image.Bitmap();
-        state.whiteWorld = true;
+        bool white = true;
         for (int y = 0; y < world.Height(); ++y)
             for (int x = 0; x < world.Width(); ++x)
-                state.whiteWorld = state.whiteWorld && world.GetPixel(x, y) == clWhite32;
-        state.fileNamed = !project.GetFileName().empty();
-        return state;
+                white = white && world.GetPixel(x, y) == clWhite32;
+        return {PieceCount(), project.GetProvinces().GetSize(), project.GetEvents().GetCount(),
+                project.GetStringTables().GetCount(), project.GetIconPivots().GetSize(),
+                int(project.GetAbilities().GetCount()), int(project.GetAITypes().GetCount()), image.Layers()->Count(),
+                project.GetWidth(), project.GetHeight(), project.difficulty, int(project.MaxExp), active, capitals,
+                project.IsModified(), white, !project.GetFileName().empty()};
     }
 
     // Every province linked to the piece under its point, no piece twice.
