@@ -9,17 +9,7 @@ namespace {
 // A world of `width` × `height`: ocean with a province block of 30 × 30 at (20, 20).
 class OceanWithProvince : public WorldFromArt {
 public:
-    OceanWithProvince(int width, int height) : WorldFromArt(Rows(width, height)) {}
-
-private:
-    static std::vector<std::string> Rows(int width, int height)
-    {
-        std::vector<std::string> rows(size_t(height), std::string(size_t(width), '~'));
-        for (int y = 20; y < 50; ++y)
-            for (int x = 20; x < 50; ++x)
-                rows[size_t(y)][size_t(x)] = 'A';
-        return rows;
-    }
+    OceanWithProvince(int width, int height) : WorldFromArt(Art(width, height, '~', {{20, 20, 30, 30, 'A'}})) {}
 };
 
 } // namespace
@@ -80,10 +70,7 @@ TEST_F(ImportTest, APictureThatCannotBeLoadedFailsAndKeepsTheOldWorld)
 
 TEST_F(ImportTest, TheAnalysisRunsToCastlePlaces)
 {
-    std::vector<std::string> art(200, std::string(200, '~'));
-    for (int y = 20; y < 70; ++y)
-        for (int x = 20; x < 70; ++x)
-            art[size_t(y)][size_t(x)] = 'A';
+    std::vector<std::string> art = Art(200, 200, '~', {{20, 20, 50, 50, 'A'}});
     art[30][30] = 'b';  // inside the province
     art[100][100] = 'c'; // alone in the sea
     ASSERT_EQ(Import(WorldFromArt(art)), 1);
@@ -150,9 +137,7 @@ TEST_F(ImportTest, AReloadThatFailsInsideTheAnalysisKeepsTheOldWorld)
                 throw Exception("The disk caught fire.");
         }
     } failing;
-    std::vector<std::string> art(200, std::string(200, '~'));
-    for (int y = 20; y < 50; ++y)
-        art[size_t(y)].replace(20, 30, 30, 'A');
+    std::vector<std::string> art = Art(200, 200, '~', {{20, 20, 30, 30, 'A'}});
     art[100][100] = 'c';
     ASSERT_EQ(Import(WorldFromArt(art)), 1);
     ASSERT_EQ(project.CreateProvincesFromPieces(), 1);

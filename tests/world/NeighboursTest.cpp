@@ -35,8 +35,10 @@ void CalcNeighboursPixelByPixel(CMapProject& project, uint8_t kindFilter)
 std::vector<Ints> AllNeighbours(const CMapProject& project)
 {
     std::vector<Ints> lists;
-    for (int i = 0; i < project.GetPieces().GetCount(); ++i)
-        lists.push_back(NeighbourList(*project.GetPieces().GetAt(i)));
+    for (int i = 0; i < project.GetPieces().GetCount(); ++i) {
+        const VK::CSimpleArray<uint16_t>& list = project.GetPieces().GetAt(i)->neighbours;
+        lists.emplace_back(list.GetData(), list.GetData() + list.GetSize());
+    }
     return lists;
 }
 
@@ -116,10 +118,7 @@ TEST_F(NeighboursTest, ASmallPieceInsideAProvinceIsAbsorbedAndTheWarningNamesThe
 
 TEST_F(NeighboursTest, ASmallPieceBetweenTwoProvincesJoinsTheFirst)
 {
-    std::vector<std::string> art(20, std::string(41, 'A'));
-    for (auto& row : art)
-        for (int x = 21; x < 41; ++x)
-            row[size_t(x)] = 'B';
+    std::vector<std::string> art = Art(41, 20, 'A', {{21, 0, 20, 20, 'B'}});
     art[5][20] = 'c';
     Analyse(WorldFromArt(art));
     ASSERT_EQ(PieceCount(), 2);
@@ -130,10 +129,7 @@ TEST_F(NeighboursTest, ASmallPieceBetweenTwoProvincesJoinsTheFirst)
 // c touches the province only through d: the list grows while it is walked.
 TEST_F(NeighboursTest, SmallPiecesReachedThroughAbsorbedOnesAreAbsorbedToo)
 {
-    std::vector<std::string> art(20, std::string(30, '~'));
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x)
-            art[size_t(y)][size_t(x)] = 'A';
+    std::vector<std::string> art = Art(30, 20, '~', {{0, 0, 20, 20, 'A'}});
     art[5][20] = 'd';
     art[5][21] = 'c';
     Analyse(WorldFromArt(art));

@@ -13,17 +13,9 @@ using test::ReadFile;
 // Three provinces and a green island in the sea.
 WorldFromArt ThreeProvinces()
 {
-    std::vector<std::string> art(200, std::string(200, '~'));
-    auto block = [&](int left, int top, int side, char c) {
-        for (int y = top; y < top + side; ++y)
-            for (int x = left; x < left + side; ++x)
-                art[size_t(y)][size_t(x)] = c;
-    };
-    block(10, 10, 40, 'A');
-    block(50, 10, 40, 'B'); // touches A
-    block(10, 100, 50, 'C');
-    block(150, 150, 20, '"');
-    return WorldFromArt(art);
+    // B touches A.
+    return WorldFromArt(
+        Art(200, 200, '~', {{10, 10, 40, 40, 'A'}, {50, 10, 40, 40, 'B'}, {10, 100, 50, 50, 'C'}, {150, 150, 20, 20, '"'}}));
 }
 
 class ProjectLoadTest : public ImportTest {

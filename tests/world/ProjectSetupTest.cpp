@@ -223,14 +223,7 @@ TEST_F(ProjectSetupTest, ClearingTwiceLeavesTheSameEmptyState)
 TEST_F(ProjectSetupTest, ARelinkMovesPointsOffTheEdgesAndGivesEachPieceToTheFirstProvince)
 {
     // 200 × 180: block A along the right edge, block B along the bottom edge.
-    std::vector<std::string> art(180, std::string(200, '~'));
-    for (int y = 0; y < 100; ++y)
-        for (int x = 160; x < 200; ++x)
-            art[size_t(y)][size_t(x)] = 'A';
-    for (int y = 140; y < 180; ++y)
-        for (int x = 0; x < 60; ++x)
-            art[size_t(y)][size_t(x)] = 'B';
-    ASSERT_EQ(Import(WorldFromArt(art)), 1);
+    ASSERT_EQ(Import(WorldFromArt(Art(200, 180, '~', {{160, 0, 40, 100, 'A'}, {0, 140, 60, 40, 'B'}}))), 1);
     const int a = int(project.GetPieceAt(180, 50)), b = int(project.GetPieceAt(30, 160));
     auto add = [&](int x, int y) { return project.AddProvince(x, y, x, y, x, y, false, -1); };
     CProvince* right = add(195, 50);  // width - 5: moves to 170
