@@ -252,11 +252,11 @@ TEST_F(ProjectFileTest, UnsetReferencesStoreAllBitsSetAndReadBackUnset)
     Player(0).capital = &stray; // outside the province list
     test::HexBytes file = SmallProjectBytes();
     file.bytes[file.At("lose-province")] = 0xFF;
-    file.bytes[file.At("unit-slot") - 5] = 255; // player 1's capital byte
+    file.bytes[file.At("capital")] = 255;
     EXPECT_EQ(Stored(project), file.bytes);
     EXPECT_EQ(LoadedFrom(file.bytes)->lose.province, CLoseCondsB::kUnset);
 
-    file.bytes[file.At("unit-slot") - 5] = 7; // an index past the one province
+    file.bytes[file.At("capital")] = 7; // an index past the one province
     EXPECT_EQ(LoadedFrom(file.bytes)->GetPlayers().GetAt(0).capital, nullptr);
 }
 
