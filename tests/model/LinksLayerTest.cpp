@@ -56,7 +56,7 @@ protected:
 
 } // namespace
 
-TEST_F(LinksLayerTest, NewLayerLiesUnderEveryOtherAndCoversTheWorld)
+TEST_F(LinksLayerTest, ANewLayerLiesUnderEveryOtherCoversTheWorldAndReplacesTheOldOne)
 {
     TBitmapLayer* marker = layers.Add<TBitmapLayer>();
     TBitmapLayer* links = project.CreateLinksLayer();
@@ -69,19 +69,14 @@ TEST_F(LinksLayerTest, NewLayerLiesUnderEveryOtherAndCoversTheWorld)
     EXPECT_EQ(links->Bitmap()->GetPixel(38, 18), 0u);
     EXPECT_EQ(links->Location(), (TFloatRect{0, 0, 40, 20}));
     EXPECT_TRUE(links->Visible());
-}
 
-TEST_F(LinksLayerTest, CreatingAgainReplacesTheOldLayerAndAGoneLayerOrViewLeavesNone)
-{
-    project.CreateLinksLayer();
+    // Creating again replaces the old layer; a layer or view gone leaves none to draw into.
     TBitmapLayer* second = project.CreateLinksLayer();
-    EXPECT_EQ(layers.Count(), 1);
+    EXPECT_EQ(layers.Count(), 2);
     EXPECT_EQ(layers.Items(0), second);
-
     layers.Clear(); // deleted by the view
     EXPECT_EQ(project.GetLinksLayer(), nullptr);
-    project.RedrawLinksLayer(); // nothing to draw into
-
+    project.RedrawLinksLayer();
     project.SetWorldLayers(nullptr);
     EXPECT_EQ(project.CreateLinksLayer(), nullptr);
     project.RedrawLinksLayer();

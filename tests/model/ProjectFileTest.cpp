@@ -280,9 +280,7 @@ TEST_F(ProjectFileTest, RichProjectSavesLoadsAndSavesTheSameBytes)
                 for (char& pixel : line)
                     pixel = below(3) ? '#' : '.';
             CProvinceMap& piece = AddPiece(column * 20, row * 22, rows, uint32_t(below(6)));
-            piece.color = random();
-            piece.pieceFlag = uint32_t(below(2));
-            piece.reserved = random();
+            piece.color = random(), piece.pieceFlag = uint32_t(below(2)), piece.reserved = random();
             piece.castleX = uint16_t(below(5)), piece.armyY = uint16_t(below(5));
         }
     for (int i = 0; i < kColumns * kRows; ++i) {
@@ -293,15 +291,11 @@ TEST_F(ProjectFileTest, RichProjectSavesLoadsAndSavesTheSameBytes)
     }
     for (int i = 0; i < 7; ++i) {
         CProvince& province = AddProvince(below(7) == 6 ? 255 : below(6));
-        province.army.SetSize(3);
-        province.resources.SetSize(2);
+        province.army.SetSize(3), province.resources.SetSize(2);
         for (int u = 0; u < 3; ++u)
             province.SetArmy(u, random() % 50);
-        province.SetResource(1, below(200));
-        province.SetCastleHP(25 * below(5));
-        province.SetCatapults(below(8));
-        province.linked = 1;
-        province.pieceIndex = 3 * i;
+        province.SetResource(1, below(200)), province.SetCastleHP(25 * below(5)), province.SetCatapults(below(8));
+        province.linked = 1, province.pieceIndex = 3 * i;
         province.castleX = uint16_t(below(10)), province.armyX = uint16_t(below(10));
         province.markerX = uint16_t(below(120)), province.markerY = uint16_t(below(90));
         Table(0).SetProvinceName(&province, "Province " + std::to_string(i));
@@ -309,28 +303,21 @@ TEST_F(ProjectFileTest, RichProjectSavesLoadsAndSavesTheSameBytes)
     }
     for (uint32_t p = 0; p < 6; ++p) {
         CPlayerData& player = Player(p);
-        player.active = p % 2;
-        player.control = uint8_t(random());
-        player.capital = project.GetProvinces().GetAt(int(p));
-        player.SetArmy(1, random() % 1000);
-        player.SetTreasury(0, below(60000));
+        player.active = p % 2, player.control = uint8_t(random()), player.capital = project.GetProvinces().GetAt(int(p));
+        player.SetArmy(1, random() % 1000), player.SetTreasury(0, below(60000));
         Table(0).SetPlayerName(int(p), "Lord " + std::to_string(p));
     }
     for (int i = 0; i < 5; ++i) {
         CEvent& event = *project.GetEvents().AddEvent();
-        event.turn = uint16_t(1 + below(200));
-        event.players[size_t(below(6))] = 1;
-        event.enabled = uint32_t(below(2));
+        event.turn = uint16_t(1 + below(200)), event.players[size_t(below(6))] = 1, event.enabled = uint32_t(below(2));
         event.resData.increase[1] = uint8_t(below(256));
         Table(1).SetEventText(event.id, "Ereignis\r\nmit zwei Zeilen");
     }
     project.GetEvents().DeleteEvent(project.GetEvents().GetEvent(1)); // a gap in the ids
     Table(0).SetAuthorNotes("Notes \xe9\xe8 in Windows-1252");
     Table(0).spareTexts[37] = "kept as is";
-    project.victory.kind = CVictoryCondsB::kCaptureProvince;
-    project.victory.captureProvince = 6;
-    project.lose.kind = CLoseCondsB::kTimeExpires;
-    project.MaxExp = 1234567;
+    project.victory.kind = CVictoryCondsB::kCaptureProvince, project.victory.captureProvince = 6;
+    project.lose.kind = CLoseCondsB::kTimeExpires, project.MaxExp = 1234567;
 
     const fs::path path = folder.Path() / "rich.fw";
     std::string error;
