@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -122,30 +124,21 @@ TEST_F(CatalogueTest, FillsProjectTableAndPictures)
     EXPECT_EQ(army.GetPixel(1, 0), 0xFF112233u);
 }
 
+// Standard units by position among children of any name; every non-standard
+// child, whatever the attribute says.
 TEST_F(CatalogueTest, StandardUnitsTakenByPositionThenEveryNonStandardChild)
 {
     Sections s;
-    s.units = R"(<Units standart="3" non-standart="2">
+    s.units = R"(<Units standart="3" non-standart="0">
         <Standart><A name="u0"/><!-- note --><B name="u1"/>text<C name="u2"/><D name="unused"/></Standart>
         <NonStandart><E name="u3"/><F name="u4"/></NonStandart></Units>)";
     Load(s.Text());
     project.ReadCatalogue();
+    EXPECT_EQ(project.nonStandardUnitTypes, 0);
     EXPECT_EQ(project.unitTypesRead, 5);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(Table().GetUnitName(i), "u" + std::to_string(i));
     EXPECT_EQ(Table().GetUnitName(5), "Unit 5");
-}
-
-TEST_F(CatalogueTest, NonStandardChildCountDecidesNotTheAttribute)
-{
-    Sections s;
-    s.units = R"(<Units standart="1" non-standart="0"><Standart><U name="a"/></Standart>
-        <NonStandart><U name="b"/><U name="c"/></NonStandart></Units>)";
-    Load(s.Text());
-    project.ReadCatalogue();
-    EXPECT_EQ(project.nonStandardUnitTypes, 0);
-    EXPECT_EQ(project.unitTypesRead, 3);
-    EXPECT_EQ(Table().GetUnitName(2), "c");
 }
 
 TEST_F(CatalogueTest, OnlyExactEntryNamesCountAndEmptyBoundsReadZero)
@@ -156,12 +149,10 @@ TEST_F(CatalogueTest, OnlyExactEntryNamesCountAndEmptyBoundsReadZero)
     Load(s.Text());
     project.ReadCatalogue();
     EXPECT_EQ(project.resources, 2);
-    EXPECT_EQ(Table().GetResourceName(0), "Gold");
-    EXPECT_EQ(Table().GetResourceName(1), "Wood");
-    EXPECT_EQ(project.GetResourceMin(0), 0);
-    EXPECT_EQ(project.GetResourceMax(0), 7);
-    EXPECT_EQ(project.GetResourceMin(1), 2);
-    EXPECT_EQ(project.GetResourceMax(1), 3);
+    EXPECT_EQ(Table().GetResourceName(0) + " " + Table().GetResourceName(1), "Gold Wood");
+    EXPECT_EQ((std::vector<int>{project.GetResourceMin(0), project.GetResourceMax(0), project.GetResourceMin(1),
+                                project.GetResourceMax(1)}),
+              (std::vector<int>{0, 7, 2, 3}));
 }
 
 TEST_F(CatalogueTest, MissingOptionalSectionsReadAsEmpty)
@@ -221,77 +212,41 @@ TEST_F(CatalogueTest, NoDocumentEmptyDocumentOrNoStringTableIsAnError)
     }
 }
 
+// The section text of a fixture line: {N*text} repeated, {inside} and {folder} filled in.
+static std::string Expand(std::string text, const std::filesystem::path& folder)
+{
+    for (const auto& [mark, value] : {std::pair{"{inside}", folder.filename().string()}, {"{folder}", folder.string()}})
+        for (size_t at; (at = text.find(mark)) != std::string::npos;)
+            text.replace(at, std::string(mark).size(), value);
+    for (size_t open; (open = text.find('{')) != std::string::npos;) {
+        const size_t star = text.find('*', open), close = text.find('}', open);
+        std::string repeated;
+        for (int i = std::stoi(text.substr(open + 1, star - open - 1)); i > 0; --i)
+            repeated += text.substr(star + 1, close - star - 1);
+        text.replace(open, close + 1 - open, repeated);
+    }
+    return text;
+}
+
 TEST_F(CatalogueTest, FaultyCataloguesAreRefusedNamingFileAndFault)
 {
-    struct Case {
-        const char* what;
-        Sections sections;
-        const char* expected;
-    };
-    std::vector<Case> cases;
-    auto repeat = [](const std::string& entry, int n) {
-        std::string text;
-        for (int i = 0; i < n; ++i)
-            text += entry;
-        return text;
-    };
-    auto add = [&](const char* what, auto change, const char* expected) {
+    const std::map<std::string, std::string Sections::*> sections = {
+        {"units", &Sections::units}, {"castles", &Sections::castles}, {"armies", &Sections::armies},
+        {"resources", &Sections::resources}, {"skills", &Sections::skills}, {"ais", &Sections::ais}};
+    std::ifstream lines(VALDRUNE_SOURCE_DIR "/tests/model/fixtures/faulty-catalogues.txt");
+    int count = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        SCOPED_TRACE(line);
+        const size_t bar = line.find(" | "), last = line.rfind(" | ");
         Sections s;
-        change(s);
-        cases.push_back({what, s, expected});
-    };
-    add("two castles", [](Sections& s) { s.castles = R"(<Castles><Castle path="c0.bmp" pivot_x="0" pivot_y="0"/>
-            <Castle path="c1.bmp" pivot_x="0" pivot_y="0"/></Castles>)"; }, "at least 3");
-    add("no army", [](Sections& s) { s.armies = ""; }, "at least 1");
-    add("pivot text", [](Sections& s) { s.armies = R"(<Armies><Army path="a0.bmp" pivot_x="ten" pivot_y="0"/></Armies>)"; },
-        "\"pivot_x\" of Army 1 is \"ten\", not a whole number");
-    add("empty pivot", [](Sections& s) { s.armies = R"(<Armies><Army path="a0.bmp" pivot_x="1"/></Armies>)"; },
-        "\"pivot_y\" of Army 1 is empty");
-    add("standart text", [](Sections& s) { s.units = R"(<Units standart="2x" non-standart="0"/>)"; },
-        "\"standart\" of \"Units\" is \"2x\"");
-    add("no units", [](Sections& s) { s.units = ""; }, "\"standart\" of \"Units\" is empty");
-    add("standart above children", [](Sections& s) {
-        s.units = R"(<Units standart="3" non-standart="0"><Standart><U name="a"/></Standart></Units>)"; },
-        "declares 3 standard unit types but \"Standart\" holds 1");
-    add("too many declared", [](Sections& s) { s.units = R"(<Units standart="0" non-standart="41"/>)"; },
-        "between 0 and 40");
-    add("negative", [](Sections& s) { s.units = R"(<Units standart="-1" non-standart="0"/>)"; }, "between 0 and 40");
-    add("huge", [](Sections& s) { s.units = R"(<Units standart="99999999999999999999" non-standart="0"/>)"; },
-        "between 0 and 40");
-    add("bad min", [](Sections& s) { s.resources = R"(<Resources><Resource name="G" min="a" max="1"/></Resources>)"; },
-        "\"min\" of Resource 1");
-    add("max above 65535", [](Sections& s) { s.resources = R"(<Resources><Resource min="0" max="65536"/></Resources>)"; },
-        "between 0 and 65535");
-    add("bad val", [](Sections& s) { s.ais = R"(<AIs><AI name="x" val="1.5"/></AIs>)"; }, "\"val\" of AI 1");
-    add("missing picture", [](Sections& s) { s.armies = R"(<Armies><Army path="nothere.bmp" pivot_x="0" pivot_y="0"/></Armies>)"; },
-        "The picture of Army 1 of fw.xml cannot be used");
-    // Picture paths that leave the resource folder, although they name pictures that exist.
-    const std::string inside = folder.Path().filename().string();
-    add("path climbing out", [&](Sections& s) {
-        s.castles = "<Castles>" + repeat(R"(<Castle path="../)" + inside + R"(/c0.bmp" pivot_x="0" pivot_y="0"/>)", 3) +
-                    "</Castles>"; },
-        "/c0.bmp\" of Castle 1 leaves the resource folder");
-    add("absolute path", [&](Sections& s) {
-        s.armies = R"(<Armies><Army path=")" + (folder.Path() / "a0.bmp").string() + R"(" pivot_x="0" pivot_y="0"/></Armies>)"; },
-        "of Army 1 leaves the resource folder; picture paths are relative to it");
-    add("17 skills", [&](Sections& s) { s.skills = "<Skills>" + repeat("<Skill name=\"s\"/>", 17) + "</Skills>"; },
-        "\"Skills\" holds 17 \"Skill\" entries; at most 16");
-    add("17 castles", [&](Sections& s) {
-        s.castles = "<Castles>" + repeat(R"(<Castle path="c0.bmp" pivot_x="0" pivot_y="0"/>)", 17) + "</Castles>"; },
-        "at most 16");
-    add("41 units", [&](Sections& s) {
-        s.units = "<Units standart=\"30\" non-standart=\"10\"><Standart>" + repeat("<U/>", 30) +
-                  "</Standart><NonStandart>" + repeat("<U/>", 11) + "</NonStandart></Units>"; },
-        "holds 41 unit types");
-    add("17 resources", [&](Sections& s) {
-        s.resources = "<Resources>" + repeat(R"(<Resource min="0" max="0"/>)", 17) + "</Resources>"; },
-        "at most 16");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        s.*sections.at(line.substr(0, bar)) = Expand(line.substr(bar + 3, last - bar - 3), folder.Path());
+        const std::string expected = line.substr(last + 3);
         CMapProject fresh;
         fresh.SetCatalogueDocument(&document);
         fresh.SetResourceFolder(folder.Path());
-        Load(c.sections.Text());
+        Load(s.Text());
         std::string message = "no error";
         try {
             fresh.ReadCatalogue();
@@ -299,9 +254,11 @@ TEST_F(CatalogueTest, FaultyCataloguesAreRefusedNamingFileAndFault)
         } catch (const ECatalogueError& error) {
             message = error.what();
         }
-        EXPECT_NE(message.find(c.expected), std::string::npos) << message;
+        EXPECT_NE(message.find(expected), std::string::npos) << message;
         EXPECT_NE(message.find("fw.xml"), std::string::npos) << message;
+        ++count;
     }
+    EXPECT_EQ(count, 20);
 }
 
 TEST_F(CatalogueTest, RefusedCatalogueLeavesProjectUnchanged)
@@ -310,10 +267,9 @@ TEST_F(CatalogueTest, RefusedCatalogueLeavesProjectUnchanged)
     s.skills = R"(<Skills><Skill name="a"/></Skills>)";
     s.resources = R"(<Resources><Resource name="G" min="0" max="x"/></Resources>)";
     EXPECT_NE(ReadError(s.Text()), "no error");
-    EXPECT_EQ(project.GetStringTables().GetCount(), 0);
-    EXPECT_EQ(project.castleTypes, 0);
-    EXPECT_EQ(project.GetIconPivots().GetSize(), 0);
-    EXPECT_EQ(project.GetIconPictures().Bitmaps()->Count(), 0);
+    EXPECT_EQ((std::vector<int>{project.GetStringTables().GetCount(), project.castleTypes,
+                                project.GetIconPivots().GetSize(), project.GetIconPictures().Bitmaps()->Count()}),
+              (std::vector<int>{0, 0, 0, 0}));
 }
 
 TEST(BundledCatalogue, LoadsWithTheExpectedCounts)
@@ -328,14 +284,10 @@ TEST(BundledCatalogue, LoadsWithTheExpectedCounts)
     project.ReadCatalogue();
     project.ReadAbilitiesAndAITypes();
     EXPECT_EQ(project.creatorId, 0x564C4452u);
-    EXPECT_EQ(project.GetUnitTypeCount(), 14);
-    EXPECT_EQ(project.unitTypesRead, 14);
-    EXPECT_EQ(project.castleTypes, 4);
-    EXPECT_EQ(project.armyTypes, 2);
-    EXPECT_EQ(project.resources, 5);
-    EXPECT_EQ(project.GetAbilities().GetCount(), 5u);
-    EXPECT_EQ(project.GetAITypes().GetCount(), 5u);
-    EXPECT_EQ(project.GetIconPivots().GetSize(), 6);
+    EXPECT_EQ((std::vector<int>{project.GetUnitTypeCount(), project.unitTypesRead, project.castleTypes,
+                                project.armyTypes, project.resources, int(project.GetAbilities().GetCount()),
+                                int(project.GetAITypes().GetCount()), project.GetIconPivots().GetSize()}),
+              (std::vector<int>{14, 14, 4, 2, 5, 5, 5, 6}));
     ASSERT_EQ(project.GetIconPictures().Bitmaps()->Count(), 6);
     for (int i = 0; i < 6; ++i) {
         const TBitmap32& icon = *project.GetIconPictures().Bitmap(i);

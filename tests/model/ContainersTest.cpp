@@ -11,30 +11,22 @@
 
 TEST(SimpleArray, AutomaticGrowthStepFollowsTheCount)
 {
-    CDwordArray array;
-    ASSERT_EQ(array.SetSize(1), 1);
-    EXPECT_EQ(array.GetCapacity(), 4); // count 0: step clamped up to 4
-
-    CDwordArray hundred;
-    hundred.SetSize(100, 100); // capacity exactly 100
-    ASSERT_EQ(hundred.GetCapacity(), 100);
-    hundred.SetSize(101, 0);
-    EXPECT_EQ(hundred.GetCapacity(), 112); // 100 + 100 / 8
-
-    CDwordArray large;
-    large.SetSize(9000, 9000);
-    large.SetSize(9001, 0);
-    EXPECT_EQ(large.GetCapacity(), 10024); // step clamped down to 1024
-
-    CDwordArray fixedStep;
-    fixedStep.SetSize(9000, 9000);
-    fixedStep.SetSize(9001, 1);
-    EXPECT_EQ(fixedStep.GetCapacity(), 9001);
-    EXPECT_EQ(fixedStep.GetGrowBy(), 1);
-
+    struct Case {
+        int count, newCount;
+        uint16_t growBy;
+        int capacity;
+    };
+    // From exactly `count` held: a step of count / 8 clamped to 4 .. 1024, or a fixed step.
+    for (const Case& c : {Case{0, 1, 0, 4}, {100, 101, 0, 112}, {9000, 9001, 0, 10024}, {9000, 9001, 1, 9001}}) {
+        CDwordArray array;
+        array.SetSize(c.count, uint16_t(c.count));
+        array.SetSize(c.newCount, c.growBy);
+        EXPECT_EQ(array.GetCapacity(), c.capacity) << c.count << " + " << c.growBy;
+    }
     CByteArray moreThanAStep(4);
     moreThanAStep.SetSize(50);
     EXPECT_EQ(moreThanAStep.GetCapacity(), 50);
+    EXPECT_EQ(moreThanAStep.GetGrowBy(), 4);
 }
 
 TEST(SimpleArray, ShrinkKeepsCapacityRegrowthIsZeroedAndSizeZeroFrees)

@@ -98,14 +98,6 @@ TEST_F(ErrorListTest, ShowingConnectAfterTheMergePaintsRed)
     EXPECT_EQ(target->mask.GetPixel(3, 1), CProvinceMap::kMergedPixel);
 }
 
-TEST_F(ErrorListTest, ShowingConvertedPaintsThePieceRed)
-{
-    CErrorConverted* converted = AddConverted(other);
-    converted->Show();
-    EXPECT_EQ(other->mask.GetPixel(1, 1), 0xFFFF0000u);
-    EXPECT_EQ(log, (CallLog{"draw 2", "center 10,10"}));
-}
-
 TEST_F(ErrorListTest, ThePreviousWarningIsHiddenBeforeTheNextIsPaintedOrTheListCleared)
 {
     CErrorConnect* first = AddConnect();
@@ -114,6 +106,7 @@ TEST_F(ErrorListTest, ThePreviousWarningIsHiddenBeforeTheNextIsPaintedOrTheListC
     log.clear();
     second->Show();
     EXPECT_EQ(log, (CallLog{"rebuild 0", "draw 2", "center 10,10"}));
+    EXPECT_EQ(other->mask.GetPixel(1, 1), 0xFFFF0000u); // the converted piece painted red
     EXPECT_EQ(target->highlight, 0u);
     EXPECT_EQ(warnings.GetCurrent(), second);
 

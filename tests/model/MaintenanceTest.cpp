@@ -87,25 +87,17 @@ TEST_F(PieceMapTest, EveryPixelOfANonEmptyPieceMapsToItsIndex)
     AddPiece(1, 1, {"##", "##"}); // overlaps the first: the later piece wins
     CProvinceMap& ghost = AddSolidPiece(4, 0, 2, 2);
     ghost.pixelCount = 0;         // emptied: its mask is ignored
+    AddSolidPiece(5, 3, 5, 5);    // reaching past the map: clipped
     project.ReassignMapIndexes();
-    const char* expected[] = {"000...", "011...", "011...", "......"};
+    EXPECT_EQ(project.GetPieceAt(-1, 0), CMapProject::kNoPiece);
+    EXPECT_EQ(project.GetPieceAt(6, 3), CMapProject::kNoPiece);
+    const char* expected[] = {"000...", "011...", "011...", ".....3"};
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x) {
             const uint32_t want = expected[y][x] == '.' ? CMapProject::kNoPiece : uint32_t(expected[y][x] - '0');
             EXPECT_EQ(project.GetPieceAt(x, y), want) << x << "," << y;
         }
-    EXPECT_EQ(progress.calls, (Calls{"start Reassign map indexes... 3", "step 0", "step 1", "step 2", "end"}));
-}
-
-TEST_F(PieceMapTest, PiecesReachingPastTheMapAreClippedAndOutsideIsNone)
-{
-    project.SetMapSize(3, 3);
-    AddSolidPiece(1, 1, 5, 5);
-    project.ReassignMapIndexes();
-    EXPECT_EQ(project.GetPieceAt(2, 2), 0u);
-    EXPECT_EQ(project.GetPieceAt(3, 2), CMapProject::kNoPiece);
-    EXPECT_EQ(project.GetPieceAt(-1, 0), CMapProject::kNoPiece);
-    EXPECT_EQ(project.GetMapMap().GetWidth(), 3);
+    EXPECT_EQ(progress.calls, (Calls{"start Reassign map indexes... 4", "step 0", "step 1", "step 2", "step 3", "end"}));
 }
 
 TEST_F(PieceMapTest, PurgeRemovesEveryEmptyPieceAndRenumbers)

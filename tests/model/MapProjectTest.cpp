@@ -31,33 +31,6 @@ protected:
 
 } // namespace
 
-// What the stored form does not show: the empty file test covers the rest.
-TEST(MapProjectDefaults, FreshRecordsHoldTheirDefaults)
-{
-    CMapProject project;
-    EXPECT_EQ(project.difficulty, 1);
-    EXPECT_EQ(project.GetUnitTypeCount(), 0);
-    EXPECT_EQ(project.lose.province, 0xFFFF);
-    EXPECT_EQ(project.GetCurrentStringTable(), 0);
-    EXPECT_EQ(project.GetMapMap().GetAt(0, 0), CMapProject::kNoPiece);
-    EXPECT_FALSE(project.IsModified());
-    EXPECT_EQ(project.GetPlayers().GetCount(), 0u);
-
-    CPlayerData player(project);
-    EXPECT_EQ(player.capitalIndex, 255);
-    EXPECT_EQ(player.skills[0] + player.skills[1] + player.skills[2], 6);
-    EXPECT_EQ(player.control, 128);
-    EXPECT_EQ(player.active, 0u);
-    EXPECT_EQ(player.capital, nullptr);
-
-    CProvince province(project);
-    EXPECT_EQ(province.owner, 255);
-    EXPECT_EQ(province.castle.hitPoints, 100);
-    EXPECT_EQ(province.castle.flags, 0);
-    EXPECT_EQ(province.pieceIndex, -1);
-    EXPECT_EQ(province.linked, 0);
-}
-
 // ---- Players ---------------------------------------------------------------
 
 TEST_F(ProjectTest, PlayerSettersRefuseOutOfRangeAndMarkOnlyOnChange)
@@ -87,11 +60,9 @@ TEST_F(ProjectTest, PlayerSettersRefuseOutOfRangeAndMarkOnlyOnChange)
         {"unit type compares the low byte", [&] { return player.SetUnitType(1, 5 + 256); }, 0, false},
     });
     EXPECT_EQ((std::vector<int>{player.skills[0], player.skills[1], player.skills[2]}), (std::vector<int>{1, 3, 2}));
-    EXPECT_EQ(player.active, 1u);
-    EXPECT_EQ(player.army[2], 40u);
-    EXPECT_EQ(player.army.GetSize(), 3);
-    EXPECT_EQ(player.treasury[0], 0);
-    EXPECT_EQ(player.unitTypes[1], 5u);
+    EXPECT_EQ((std::vector<int>{int(player.active), int(player.army[2]), player.army.GetSize(), player.treasury[0],
+                                int(player.unitTypes[1])}),
+              (std::vector<int>{1, 40, 3, 0, 5}));
 }
 
 TEST_F(ProjectTest, PlayabilityKeepsTheAITypeAcrossModes)
@@ -129,15 +100,11 @@ TEST_F(ProjectTest, ResetPlayerReturnsToTheEmptyState)
     player.ability = 4;
     player.unitNames[0].Assign("Knight");
     player.ResetPlayer();
-    EXPECT_EQ(player.active, 0u);
     EXPECT_EQ(player.capital, nullptr);
-    EXPECT_EQ(player.capitalIndex, 255);
-    EXPECT_EQ(player.skills[0], 2);
-    EXPECT_EQ(player.control, 128);
-    EXPECT_EQ(player.ability, 0);
-    EXPECT_EQ(player.treasury.GetSize() + player.unitTypes.GetSize() + player.army.GetSize() +
-                  player.unitNames.GetSize(),
-              0);
+    EXPECT_EQ((std::vector<int>{int(player.active), player.capitalIndex, player.skills[0], player.control, player.ability,
+                                player.treasury.GetSize() + player.unitTypes.GetSize() + player.army.GetSize() +
+                                    player.unitNames.GetSize()}),
+              (std::vector<int>{0, 255, 2, 128, 0, 0}));
 }
 
 // ---- Provinces -------------------------------------------------------------
@@ -225,12 +192,10 @@ TEST_F(ProjectTest, ProvinceListLooksUpRemovesAndForgetsCapitals)
     CProvince& middle = AddProvince();
     CProvince& last = AddProvince();
     CProvince stranger(project);
-    EXPECT_EQ(list.GetAt(1), &middle);
-    EXPECT_EQ(list.GetAt(3), nullptr);
-    EXPECT_EQ(list.GetAt(-1), nullptr);
-    EXPECT_EQ(list.IndexOf(&first), 0);
-    EXPECT_EQ(list.IndexOf(nullptr), 255);
-    EXPECT_EQ(list.IndexOf(&stranger), 255);
+    EXPECT_EQ((std::vector<CProvince*>{list.GetAt(1), list.GetAt(3), list.GetAt(-1)}),
+              (std::vector<CProvince*>{&middle, nullptr, nullptr}));
+    EXPECT_EQ((std::vector<int>{list.IndexOf(&first), list.IndexOf(nullptr), list.IndexOf(&stranger)}),
+              (std::vector<int>{0, 255, 255}));
 
     Player(4).SetCapital(&middle);
     list.Remove(&middle);

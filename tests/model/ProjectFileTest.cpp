@@ -2,21 +2,17 @@
 #include "model/MapProject.h"
 #include "platform/FileSystem.h"
 
-#include "ProjectFileBytes.h"
 #include "ProjectFixture.h"
 #include "RecordingViews.h"
+#include "support/HexFixture.h"
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,77 +49,13 @@ void Poke(Bytes& bytes, size_t at, int width, uint32_t value)
         bytes[at + size_t(i)] = uint8_t(value >> 8 * i);
 }
 
-// One field of the small project's file set to another value, and what the
-// refusal of that file must say.
-struct Alteration {
-    const char* field;
-    int width;
-    uint32_t value;
-    std::string reason;
-};
-
-// The 561 texts of a table set up with the picture paths below, in stored order.
-constexpr int kMissionNameText = 1;
-constexpr int kFirstProvinceNameText = 172;
-constexpr int kFirstEventTitleText = 271;
-constexpr int kFirstEventDescriptionText = 416;
 const char* const kCastlePath = "castles/keep.bmp";
 const char* const kArmyPath = "armies/camp.bmp";
 
-std::vector<std::string> DefaultTexts()
+// Hand-worked project files of tests/model/fixtures.
+test::HexBytes ProjectFixture(const std::string& name)
 {
-    std::vector<std::string> texts = {"Table Name", "My Mission", "Short description",
-                                      "Full description", "You win!", "You lose!"};
-    auto numbered = [&](const std::string& prefix, int first, int count) {
-        for (int i = 0; i < count; ++i)
-            texts.push_back(prefix + std::to_string(first + i));
-    };
-    auto empty = [&](int count) { texts.insert(texts.end(), size_t(count), ""); };
-    numbered("Player ", 1, 6);
-    numbered("Unit ", 0, 40);
-    empty(38);
-    texts.push_back("Unknown");
-    texts.push_back("No notes");
-    numbered("Castle Type ", 0, 16);
-    texts.push_back(kCastlePath);
-    empty(15);
-    texts.push_back(kArmyPath);
-    empty(15);
-    numbered("Resource ", 0, 16);
-    empty(16 + 99 + 145 + 145);
-    return texts;
-}
-
-void WriteTexts(FileBytes& file, const std::vector<std::string>& texts)
-{
-    EXPECT_EQ(texts.size(), 561u);
-    for (const std::string& text : texts)
-        file.A(text);
-}
-
-// Header of the test projects: three unit types (two standard), one castle
-// type, one army type, two resources, an 8 × 6 world.
-void WriteHeader(FileBytes& file)
-{
-    file.D(0x46574B31).B(1).Mark("unit types").B(2).B(1).B(3).Mark("castle types").B(1).Mark("army types").B(1);
-    file.Mark("resources").B(2).Mark("map width").W(8).Mark("map height").W(6).Mark("current table").W(0).D(25);
-}
-
-// A player as CreateDefaultPlayers leaves it.
-void WriteDefaultPlayer(FileBytes& file)
-{
-    file.B(0).B(0).B(0).B(255).B(2).B(2).B(2).B(128);
-    file.D(0).D(0).D(1).D(0).D(2).D(0);
-    file.W(0).W(0).W(0);
-}
-
-// Icon slots (the pivots of the one castle and the one army type) and the
-// resource bounds, which the catalogue of these tests leaves at 0.
-void WriteCatalogueLeftovers(FileBytes& file)
-{
-    file.B(5).B(6).B(7).B(8);
-    for (int i = 0; i < 2 * 3; ++i)
-        file.B(0);
+    return test::ReadHex(VALDRUNE_SOURCE_DIR "/tests/model/fixtures/" + name);
 }
 
 class ProjectFileTest : public SetUpProjectTest {
@@ -151,11 +83,7 @@ protected:
     std::unique_ptr<CMapProject> FreshProject()
     {
         auto fresh = std::make_unique<CMapProject>();
-        fresh->standardUnitTypes = 2;
-        fresh->nonStandardUnitTypes = 1;
-        fresh->resources = 2;
-        fresh->CreateDefaultPlayers();
-        fresh->GetStringTables().Add(std::make_unique<CStringTable>(*fresh));
+        SetUpCounts(*fresh);
         SetUpCatalogue(*fresh);
         return fresh;
     }
@@ -165,21 +93,14 @@ protected:
     void BuildSmallProject()
     {
         CProvince& north = AddProvince(0);
-        north.castleX = 1, north.castleY = 2, north.armyX = 3, north.armyY = 4;
-        north.castle.flags = 0x0B;
-        north.castle.buildings = 0x11;
-        north.castle.hitPoints = 75;
-        north.army.SetSize(3);
-        north.army[0] = 5, north.army[2] = 6;
-        north.resources.SetSize(2);
-        north.resources[0] = 1, north.resources[1] = 2;
-        north.linked = 1;
-        north.pieceIndex = 0;
-        north.markerX = 6, north.markerY = 7;
+        north.castleX = 1, north.castleY = 2, north.armyX = 3, north.armyY = 4, north.markerX = 6, north.markerY = 7;
+        north.castle.flags = 0x0B, north.castle.buildings = 0x11, north.castle.hitPoints = 75;
+        north.army.SetSize(3), north.army[0] = 5, north.army[2] = 6;
+        north.resources.SetSize(2), north.resources[0] = 1, north.resources[1] = 2;
+        north.linked = 1, north.pieceIndex = 0;
 
         CProvinceMap& land = AddPiece(0, 0, {"###", "...", "..#"});
-        land.color = 0xFF123456;
-        land.reserved = 0xDEADBEEF;
+        land.color = 0xFF123456, land.reserved = 0xDEADBEEF;
         land.castleX = 1, land.castleY = 1, land.armyX = 1, land.armyY = 2;
         for (int i = 1; i <= 3; ++i) {
             CProvinceMap& meadow = AddPiece(2 + i, 0, {"#"}, CProvinceMap::kGreenLand);
@@ -191,92 +112,30 @@ protected:
         land.neighbours.Append(around, 3);
 
         CPlayerData& first = Player(0);
-        first.active = 1;
-        first.ability = 3;
-        first.P1 = 7;
-        first.capital = &north;
+        first.active = 1, first.ability = 3, first.P1 = 7, first.capital = &north, first.control = 0;
         first.skills[0] = 1, first.skills[2] = 3;
-        first.control = 0;
         first.unitTypes[0] = 2, first.unitTypes[1] = 0, first.unitTypes[2] = 1;
         first.army[0] = 5, first.army[2] = 9;
-        first.P2 = 0x1234;
-        first.treasury[0] = 100, first.treasury[1] = 0x0201;
-        Player(1).active = 1;
-        Player(1).control = 130;
+        first.P2 = 0x1234, first.treasury[0] = 100, first.treasury[1] = 0x0201;
+        Player(1).active = 1, Player(1).control = 130;
 
-        project.victory.kind = CVictoryCondsB::kAccumulateArmy;
-        project.victory.defeatAlly = 1;
-        project.victory.DefeatPlayer = 1;
-        project.victory.armyData.army[0] = 3, project.victory.armyData.army[1] = 0, project.victory.armyData.army[2] = 0;
-        project.victory.armyData.defeatAllowed = 1;
-        project.victory.resourcesData.resources[0] = 0, project.victory.resourcesData.resources[1] = 4;
-        project.victory.resourcesData.computerToo = 1;
-        project.victory.captureProvince = 0;
-        project.lose.kind = CLoseCondsB::kLoseProvince;
-        project.lose.province = 0;
-        project.lose.MaxTurnsToWin = 30;
+        CVictoryCondsB& victory = project.victory;
+        victory.kind = CVictoryCondsB::kAccumulateArmy, victory.defeatAlly = 1, victory.DefeatPlayer = 1;
+        victory.armyData.army[0] = 3, victory.armyData.army[1] = 0, victory.armyData.army[2] = 0;
+        victory.armyData.defeatAllowed = 1, victory.resourcesData.computerToo = 1, victory.captureProvince = 0;
+        victory.resourcesData.resources[0] = 0, victory.resourcesData.resources[1] = 4;
+        project.lose.kind = CLoseCondsB::kLoseProvince, project.lose.province = 0, project.lose.MaxTurnsToWin = 30;
 
         Table().SetMissionName("Isle");
         Table().SetProvinceName(&north, "North");
         CEvent& event = *project.GetEvents().AddEvent();
-        event.turn = 3;
-        event.players[0] = 1, event.players[5] = 1;
-        event.effect = CEventB::kCustom;
+        event.turn = 3, event.players[0] = 1, event.players[5] = 1, event.effect = CEventB::kCustom;
         event.resData.increase[0] = 1, event.resData.decrease[1] = 2;
         project.SetModified(false);
     }
 
-    // BuildSmallProject's file, written out by hand from the layout.
-    static FileBytes SmallProjectBytes()
-    {
-        FileBytes file;
-        WriteHeader(file);
-        file.B(1).B(3).B(7).B(0).B(1).B(2).B(3).B(0);      // player 1: active, ability, P1, capital, skills, control
-        file.Mark("unit slot").D(2).D(5).D(0).D(0).D(1).D(9); // unit type and army per slot
-        file.W(0x1234).W(100).W(0x0201);                      // P2, treasury
-        file.B(1).B(0).B(0).B(255).B(2).B(2).B(2).B(130);    // player 2
-        file.D(0).D(0).D(1).D(0).D(2).D(0).W(0).W(0).W(0);
-        for (int p = 2; p < 6; ++p)
-            WriteDefaultPlayer(file);
-        WriteCatalogueLeftovers(file);
-
-        file.Mark("victory kind").B(2).B(1).Mark("defeat player").B(1);
-        file.Mark("victory army count").B(3).D(3).D(0).D(0).B(1).B(0);
-        file.Mark("victory resource count").B(2).B(0).B(4).B(0).B(1);
-        file.Mark("capture").B(0);
-        file.Mark("lose kind").B(1).Mark("lose province").B(0).W(30);
-
-        file.Mark("province count").W(1);
-        file.Mark("owner").B(0).W(1).W(2).W(3).W(4).B(0x0B).B(0x11).B(75);
-        file.Mark("province army count").B(3).D(5).D(0).D(6);
-        file.Mark("province resource count").B(2).B(1).B(2);
-        file.B(1).Mark("piece index").D(0).W(6).W(7);
-
-        file.Mark("piece count").W(4);
-        file.D(0xFF123456).Mark("piece left").W(0).Mark("piece right").W(2).W(0).W(2);
-        file.D(4).B(1).D(0xDEADBEEF).Mark("piece kind").D(3).W(1).W(1).W(1).W(2);
-        file.Mark("neighbour count").W(3).Mark("neighbour").W(3).W(2).W(1); // last entry first
-        file.Mark("mask width").W(3).W(3);
-        file.B(0x92).B(0x80); // columns 100 100 101: nine bits, the ninth in bit 7 of the second byte
-        for (int i = 1; i <= 3; ++i) {
-            file.D(0xFF00FF00).W(uint16_t(2 + i)).W(uint16_t(2 + i)).W(0).W(0);
-            file.D(1).B(1).D(0).D(2).W(0).W(0).W(0).W(0);
-            file.W(1).W(0).W(1).W(1).B(0x80);
-        }
-
-        file.Mark("table count").W(1);
-        std::vector<std::string> texts = DefaultTexts();
-        texts[kMissionNameText] = "Isle";
-        texts[kFirstProvinceNameText] = "North";
-        texts[kFirstEventTitleText] = "Message #1";
-        texts[kFirstEventDescriptionText] = "Message #1 Info";
-        WriteTexts(file, texts);
-
-        file.Mark("event count").W(1).W(3);
-        file.Mark("event players").B(6).B(1).B(0).B(0).B(0).B(0).B(1);
-        file.Mark("effect").B(2).B(1).B(0).B(0).B(2).B(1).Mark("event id").B(0).B(1);
-        return file;
-    }
+    // BuildSmallProject's file, with marks at the fields the refusal tests alter.
+    static test::HexBytes SmallProjectBytes() { return ProjectFixture("small-project.hex"); }
 
     // Loads `bytes` into the fixture's project and expects a refusal that
     // mentions `reason`, with the project exactly as it was.
@@ -293,15 +152,27 @@ protected:
         EXPECT_TRUE(project.GetFileName().empty());
     }
 
-    // The small project's file with one field altered at a time, each loaded over the small project.
-    void ExpectRefusals(std::initializer_list<Alteration> alterations)
+    // The small project's file with one field altered at a time, each loaded over the small
+    // project: one line of fixtures/small-project-refusals.txt each.
+    void ExpectRefusals()
     {
-        for (const Alteration& alteration : alterations) {
-            SCOPED_TRACE(std::string(alteration.field) + " = " + std::to_string(alteration.value));
-            FileBytes file = SmallProjectBytes();
-            Poke(file.bytes, file.At(alteration.field), alteration.width, alteration.value);
-            ExpectRefused(file.bytes, alteration.reason);
+        std::ifstream lines(VALDRUNE_SOURCE_DIR "/tests/model/fixtures/small-project-refusals.txt");
+        int count = 0;
+        for (std::string field, line; lines >> field && std::getline(lines, line);) {
+            if (field[0] == '#')
+                continue;
+            std::istringstream in(line);
+            int width = 0;
+            std::string value, reason;
+            in >> width >> value >> std::ws;
+            std::getline(in, reason);
+            SCOPED_TRACE(field + " = " + value);
+            test::HexBytes file = SmallProjectBytes();
+            Poke(file.bytes, file.At(field), width, uint32_t(std::stoul(value, nullptr, 0)));
+            ExpectRefused(file.bytes, reason);
+            ++count;
         }
+        EXPECT_EQ(count, 35);
     }
 
     // Loads `bytes` into a fresh project, expecting success.
@@ -322,30 +193,11 @@ protected:
 
 TEST_F(ProjectFileTest, EmptyProjectStoresHeaderPlayersConditionsCountsAndOneTable)
 {
-    FileBytes file;
-    WriteHeader(file);
-    for (int p = 0; p < 6; ++p)
-        WriteDefaultPlayer(file);
-    WriteCatalogueLeftovers(file);
-    file.B(0).B(0).B(255).B(3).D(10).D(10).D(10).B(0).B(0).B(2).B(10).B(10).B(0).B(0).B(255); // victory
-    file.B(0).B(0xFF).W(20);                                                               // lose
-    file.W(0).W(0).W(1);
-    WriteTexts(file, DefaultTexts());
-    file.W(0);
-    EXPECT_EQ(Stored(project), file.bytes);
+    const std::vector<uint8_t> bytes = ProjectFixture("empty-project.hex").bytes;
+    EXPECT_EQ(Stored(project), bytes);
 
     // The same bytes read into a fresh project store the same bytes again.
-    EXPECT_EQ(Stored(*LoadedFrom(file.bytes)), file.bytes);
-}
-
-TEST_F(ProjectFileTest, SmallProjectStoresEveryRecordInItsFieldOrder)
-{
-    BuildSmallProject();
-    const FileBytes file = SmallProjectBytes();
-    const Bytes stored = Stored(project);
-    ASSERT_EQ(stored.size(), file.bytes.size());
-    for (size_t i = 0; i < stored.size(); ++i)
-        ASSERT_EQ(int(stored[i]), int(file.bytes[i])) << "first difference at byte " << i;
+    EXPECT_EQ(Stored(*LoadedFrom(bytes)), bytes);
 }
 
 // Storing again gives the same bytes, so every stored field was read back;
@@ -367,11 +219,7 @@ TEST_F(ProjectFileTest, SmallProjectReadsBackIntoTheSameRecords)
     EXPECT_EQ(loaded->GetPlayers().GetAt(1).capital, nullptr);
     EXPECT_EQ(loaded->GetPieces().GetAt(0)->neighbours[0], 1); // stored last first, read back into memory order
 
-    const CProvinceMap& land = *loaded->GetPieces().GetAt(0);
-    const char* rows[] = {"###", "...", "..#"};
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(land.mask.GetPixel(x, y), rows[y][x] == '#' ? CProvinceMap::kMergedPixel : 0u) << x << "," << y;
+    EXPECT_EQ(MaskRows(loaded->GetPieces().GetAt(0)->mask), (std::vector<std::string>{"###", "...", "..#"}));
     // The piece map is rebuilt from the masks.
     EXPECT_EQ(loaded->GetPieceAt(2, 2), 0u);
     EXPECT_EQ(loaded->GetPieceAt(1, 1), CMapProject::kNoPiece);
@@ -392,12 +240,8 @@ TEST_F(ProjectFileTest, MaskBitsRunColumnByColumnWhateverTheShape)
     for (const Bytes& run : {Bytes{5, 0, 2, 0, 0xD8, 0xC0}, Bytes{2, 0, 9, 0, 0xB2, 0xB6, 0x40}})
         EXPECT_NE(std::search(stored.begin(), stored.end(), run.begin(), run.end()), stored.end());
     const auto loaded = LoadedFrom(stored);
-    for (const CProvinceMap* piece : {&wide, &tall}) {
-        const TBitmap32& mask = loaded->GetPieces().GetAt(project.GetPieces().IndexOf(piece))->mask;
-        for (int y = 0; y < piece->mask.Height(); ++y)
-            for (int x = 0; x < piece->mask.Width(); ++x)
-                EXPECT_EQ(mask.GetPixel(x, y) != 0, piece->mask.GetPixel(x, y) != 0) << x << "," << y;
-    }
+    for (const CProvinceMap* piece : {&wide, &tall})
+        EXPECT_EQ(MaskRows(loaded->GetPieces().GetAt(project.GetPieces().IndexOf(piece))->mask), MaskRows(piece->mask));
 }
 
 TEST_F(ProjectFileTest, UnsetReferencesStoreAllBitsSetAndReadBackUnset)
@@ -406,13 +250,13 @@ TEST_F(ProjectFileTest, UnsetReferencesStoreAllBitsSetAndReadBackUnset)
     project.lose.province = CLoseCondsB::kUnset;
     CProvince stray(project);
     Player(0).capital = &stray; // outside the province list
-    FileBytes file = SmallProjectBytes();
-    file.bytes[file.At("lose province")] = 0xFF;
-    file.bytes[file.At("unit slot") - 5] = 255; // player 1's capital byte
+    test::HexBytes file = SmallProjectBytes();
+    file.bytes[file.At("lose-province")] = 0xFF;
+    file.bytes[file.At("capital")] = 255;
     EXPECT_EQ(Stored(project), file.bytes);
     EXPECT_EQ(LoadedFrom(file.bytes)->lose.province, CLoseCondsB::kUnset);
 
-    file.bytes[file.At("unit slot") - 5] = 7; // an index past the one province
+    file.bytes[file.At("capital")] = 7; // an index past the one province
     EXPECT_EQ(LoadedFrom(file.bytes)->GetPlayers().GetAt(0).capital, nullptr);
 }
 
@@ -436,9 +280,7 @@ TEST_F(ProjectFileTest, RichProjectSavesLoadsAndSavesTheSameBytes)
                 for (char& pixel : line)
                     pixel = below(3) ? '#' : '.';
             CProvinceMap& piece = AddPiece(column * 20, row * 22, rows, uint32_t(below(6)));
-            piece.color = random();
-            piece.pieceFlag = uint32_t(below(2));
-            piece.reserved = random();
+            piece.color = random(), piece.pieceFlag = uint32_t(below(2)), piece.reserved = random();
             piece.castleX = uint16_t(below(5)), piece.armyY = uint16_t(below(5));
         }
     for (int i = 0; i < kColumns * kRows; ++i) {
@@ -449,15 +291,11 @@ TEST_F(ProjectFileTest, RichProjectSavesLoadsAndSavesTheSameBytes)
     }
     for (int i = 0; i < 7; ++i) {
         CProvince& province = AddProvince(below(7) == 6 ? 255 : below(6));
-        province.army.SetSize(3);
-        province.resources.SetSize(2);
+        province.army.SetSize(3), province.resources.SetSize(2);
         for (int u = 0; u < 3; ++u)
             province.SetArmy(u, random() % 50);
-        province.SetResource(1, below(200));
-        province.SetCastleHP(25 * below(5));
-        province.SetCatapults(below(8));
-        province.linked = 1;
-        province.pieceIndex = 3 * i;
+        province.SetResource(1, below(200)), province.SetCastleHP(25 * below(5)), province.SetCatapults(below(8));
+        province.linked = 1, province.pieceIndex = 3 * i;
         province.castleX = uint16_t(below(10)), province.armyX = uint16_t(below(10));
         province.markerX = uint16_t(below(120)), province.markerY = uint16_t(below(90));
         Table(0).SetProvinceName(&province, "Province " + std::to_string(i));
@@ -465,28 +303,21 @@ TEST_F(ProjectFileTest, RichProjectSavesLoadsAndSavesTheSameBytes)
     }
     for (uint32_t p = 0; p < 6; ++p) {
         CPlayerData& player = Player(p);
-        player.active = p % 2;
-        player.control = uint8_t(random());
-        player.capital = project.GetProvinces().GetAt(int(p));
-        player.SetArmy(1, random() % 1000);
-        player.SetTreasury(0, below(60000));
+        player.active = p % 2, player.control = uint8_t(random()), player.capital = project.GetProvinces().GetAt(int(p));
+        player.SetArmy(1, random() % 1000), player.SetTreasury(0, below(60000));
         Table(0).SetPlayerName(int(p), "Lord " + std::to_string(p));
     }
     for (int i = 0; i < 5; ++i) {
         CEvent& event = *project.GetEvents().AddEvent();
-        event.turn = uint16_t(1 + below(200));
-        event.players[size_t(below(6))] = 1;
-        event.enabled = uint32_t(below(2));
+        event.turn = uint16_t(1 + below(200)), event.players[size_t(below(6))] = 1, event.enabled = uint32_t(below(2));
         event.resData.increase[1] = uint8_t(below(256));
         Table(1).SetEventText(event.id, "Ereignis\r\nmit zwei Zeilen");
     }
     project.GetEvents().DeleteEvent(project.GetEvents().GetEvent(1)); // a gap in the ids
     Table(0).SetAuthorNotes("Notes \xe9\xe8 in Windows-1252");
     Table(0).spareTexts[37] = "kept as is";
-    project.victory.kind = CVictoryCondsB::kCaptureProvince;
-    project.victory.captureProvince = 6;
-    project.lose.kind = CLoseCondsB::kTimeExpires;
-    project.MaxExp = 1234567;
+    project.victory.kind = CVictoryCondsB::kCaptureProvince, project.victory.captureProvince = 6;
+    project.lose.kind = CLoseCondsB::kTimeExpires, project.MaxExp = 1234567;
 
     const fs::path path = folder.Path() / "rich.fw";
     std::string error;
@@ -507,10 +338,7 @@ TEST_F(ProjectFileTest, RichProjectSavesLoadsAndSavesTheSameBytes)
     for (int i = 0; i < kColumns * kRows; ++i) {
         const CProvinceMap& original = *project.GetPieces().GetAt(i);
         const CProvinceMap& copy = *loaded->GetPieces().GetAt(i);
-        ASSERT_EQ(copy.mask.Width(), original.mask.Width());
-        for (int y = 0; y < original.mask.Height(); ++y)
-            for (int x = 0; x < original.mask.Width(); ++x)
-                ASSERT_EQ(copy.mask.GetPixel(x, y) != 0, original.mask.GetPixel(x, y) != 0) << i << ": " << x << "," << y;
+        ASSERT_EQ(MaskRows(copy.mask), MaskRows(original.mask)) << "piece " << i;
         ASSERT_TRUE(copy.neighbours == original.neighbours) << "piece " << i;
     }
 }
@@ -543,75 +371,10 @@ TEST_F(ProjectFileTest, SaveThatCannotWriteItsTemporaryFileKeepsTheOldFileAndThe
     RecordingProgress progress;
     project.SetProgressDisplay(&progress);
     EXPECT_EQ(project.Save(path, error), 0);
-    EXPECT_FALSE(error.empty());
+    EXPECT_NE(error.find(path.filename().string()), std::string::npos) << error;
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_TRUE(project.IsModified());
     EXPECT_FALSE(progress.shown);
-}
-
-// Makes a folder refuse new files while it lives: read-only permissions, and
-// for a user whom permissions do not stop, the immutable attribute.
-class UnwritableFolder {
-public:
-    explicit UnwritableFolder(const fs::path& path) : path_(path)
-    {
-        fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_exec);
-        if (Writable() && SetImmutable(true))
-            immutable_ = true;
-    }
-    ~UnwritableFolder()
-    {
-        if (immutable_)
-            SetImmutable(false);
-        fs::permissions(path_, fs::perms::owner_all);
-    }
-    bool Writable() const
-    {
-        const fs::path probe = path_ / "probe";
-        const int fd = ::open(probe.c_str(), O_CREAT | O_WRONLY, 0600);
-        if (fd < 0)
-            return false;
-        ::close(fd);
-        fs::remove(probe);
-        return true;
-    }
-
-private:
-    bool SetImmutable(bool on) const
-    {
-        const int fd = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0)
-            return false;
-        int flags = 0;
-        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        ::close(fd);
-        return done;
-    }
-
-    fs::path path_;
-    bool immutable_ = false;
-};
-
-TEST_F(ProjectFileTest, SaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile)
-{
-    const fs::path shut = folder.Path() / "shut";
-    fs::create_directory(shut);
-    const fs::path path = shut / "mission.fw";
-    std::string error;
-    ASSERT_EQ(project.Save(path, error), 1) << error;
-    const Bytes old = ReadFile(path);
-    BuildSmallProject();
-    project.SetModified();
-
-    UnwritableFolder lock(shut);
-    if (lock.Writable())
-        GTEST_SKIP() << "this user can write into any folder";
-    EXPECT_EQ(project.Save(path, error), 0);
-    EXPECT_NE(error.find("mission.fw"), std::string::npos) << error;
-    EXPECT_EQ(ReadFile(path), old);
-    EXPECT_TRUE(project.IsModified());
 }
 
 TEST_F(ProjectFileTest, SaveRefusesAProjectThatWouldNotLoadBack)
@@ -708,54 +471,11 @@ TEST_F(ProjectFileTest, EveryCutOfTheFileAndBytesAfterItAreRefused)
 TEST_F(ProjectFileTest, FieldsOutsideWhatTheProjectCanHoldAreRefused)
 {
     BuildSmallProject();
-    ExpectRefusals({
-        // Header counts outside their tables.
-        {"unit types", 1, 40, "counts 41 unit types"},
-        {"castle types", 1, 17, "17 castle types"},
-        {"army types", 1, 17, "17 army types"},
-        {"resources", 1, 17, "17 resources"},
-        // Impossible map sizes.
-        {"map width", 2, 0, "map size 0 x 6"},
-        {"map height", 2, 0, "map size 8 x 0"},
-        {"map width", 2, 40000, "map size 40000 x 6"},
-        // List counts other than what governs them.
-        {"victory army count", 1, 4, "the army of the victory condition holds 4 entries instead of 3"},
-        {"victory resource count", 1, 1, "the resources of the victory condition holds 1 entries instead of 2"},
-        {"province army count", 1, 2, "the guardian army of province 1 holds 2 entries"},
-        {"province resource count", 1, 16, "the resources of province 1 holds 16 entries"},
-        {"event players", 1, 5, "the player list of event 1 holds 5 entries instead of 6"},
-        // List counts past their limits.
-        {"province count", 2, 100, "100 provinces; at most 99"},
-        {"piece count", 2, 1502, "1502 pieces; at most 1501"},
-        {"event count", 2, 146, "146 events; at most 145"}, // more than the text slots
-        {"table count", 2, 0, "no string table"},
-        {"table count", 2, 65, "65 string tables; at most 64"},
-        {"current table", 2, 1, "current string table 1 is past the 1 tables"},
-        {"event id", 1, 145, "event 1 has the text slot 145"},
-        // Kinds, owners, players and unit types out of range.
-        {"victory kind", 1, 5, "victory condition has the unknown kind 5"},
-        {"lose kind", 1, 3, "lose condition has the unknown kind 3"},
-        {"piece kind", 4, 6, "piece 0 has the unknown kind 6"},
-        {"effect", 1, 3, "event 1 has the unknown effect 3"},
-        {"owner", 1, 6, "province 1 has owner 6"},
-        {"defeat player", 1, 6, "names player 6 to defeat"},
-        {"unit slot", 4, 40, "unit slot 1 of player 1 holds unit type 40"},
-        // Piece bounds outside the world, masks of another size.
-        {"piece right", 2, 8, "piece 0 has the bounds (0, 0) to (8, 2), which are not inside the 8 x 6 world"},
-        {"piece left", 2, 3, "bounds (3, 0) to (2, 2)"},
-        {"piece left", 2, 0xFFFF, "bounds (-1, 0)"},
-        {"mask width", 2, 4, "piece 0 has a 4 x 3 mask for bounds of 3 x 3"},
-        {"mask width", 2, 0, "piece 0 has a 0 x 3 mask"},
-        // Neighbour and piece indexes outside their lists.
-        {"neighbour", 2, 4, "piece 0 names piece 4 as a neighbour, past the 4 pieces"},
-        {"neighbour count", 2, 5, "piece 0 lists 5 neighbours among 4 pieces"},
-        {"piece index", 4, 4, "province 1 lies on piece 4, past the 4 pieces"},
-        {"piece index", 4, 0xFFFFFFFE, "province 1 lies on piece -2"},
-    });
+    ExpectRefusals();
     // Each side possible, but too many pixels together.
-    FileBytes file = SmallProjectBytes();
-    Poke(file.bytes, file.At("map width"), 2, 32000);
-    Poke(file.bytes, file.At("map height"), 2, 32000);
+    test::HexBytes file = SmallProjectBytes();
+    Poke(file.bytes, file.At("map-width"), 2, 32000);
+    Poke(file.bytes, file.At("map-height"), 2, 32000);
     ExpectRefused(file.bytes, "map size 32000 x 32000");
 }
 
@@ -782,9 +502,9 @@ TEST_F(ProjectFileTest, PicturePathsLeavingTheResourceFolderAreRefused)
 TEST_F(ProjectFileTest, ConditionProvincesPastTheListAreUnsetAndTheProjectMarkedModified)
 {
     BuildSmallProject();
-    FileBytes file = SmallProjectBytes();
+    test::HexBytes file = SmallProjectBytes();
     file.bytes[file.At("capture")] = 1;
-    file.bytes[file.At("lose province")] = 3;
+    file.bytes[file.At("lose-province")] = 3;
     const auto loaded = LoadedFrom(file.bytes);
     EXPECT_EQ(loaded->victory.captureProvince, CVictoryCondsB::kUnset);
     EXPECT_EQ(loaded->lose.province, CLoseCondsB::kUnset);
@@ -802,15 +522,13 @@ TEST_F(ProjectFileTest, EventsSharingAnIdAreRenumberedAndKeepTheirTexts)
     const auto loaded = LoadedFrom(Stored(project));
     const CEventList& events = loaded->GetEvents();
     ASSERT_EQ(events.GetCount(), 4);
-    EXPECT_EQ(events.GetEvent(0)->id, 0);
-    EXPECT_EQ(events.GetEvent(1)->id, 1);
-    EXPECT_EQ(events.GetEvent(2)->id, 2);
-    EXPECT_EQ(events.GetEvent(3)->id, 3);
     const CStringTable& table = *loaded->GetStringTables().GetAt(0);
     for (int id : {0, 1, 2}) {
+        EXPECT_EQ(events.GetEvent(id)->id, id);
         EXPECT_EQ(table.GetEventTitle(id), "Harvest") << id;
         EXPECT_EQ(table.GetEventText(id), "Message #1 Info") << id;
     }
+    EXPECT_EQ(events.GetEvent(3)->id, 3);
     EXPECT_EQ(table.GetEventTitle(3), "Message #4");
     EXPECT_TRUE(loaded->IsModified());
 }

@@ -14,13 +14,16 @@
 
 class SetUpProjectTest : public testing::Test {
 protected:
-    SetUpProjectTest()
+    SetUpProjectTest() { SetUpCounts(project); }
+
+    // The counts, players and table above, on any project.
+    static void SetUpCounts(CMapProject& target)
     {
-        project.standardUnitTypes = 2;
-        project.nonStandardUnitTypes = 1;
-        project.resources = 2;
-        project.CreateDefaultPlayers();
-        AddTable();
+        target.standardUnitTypes = 2;
+        target.nonStandardUnitTypes = 1;
+        target.resources = 2;
+        target.CreateDefaultPlayers();
+        target.GetStringTables().Add(std::make_unique<CStringTable>(target));
     }
 
     CStringTable& AddTable()
@@ -92,3 +95,16 @@ protected:
 
     CMapProject project;
 };
+
+// A mask drawn back as rows: '#' a merged or loaded pixel, 'r' a reserved one, '.' none, '?' anything else.
+inline std::vector<std::string> MaskRows(const TBitmap32& mask)
+{
+    std::vector<std::string> rows(size_t(mask.Height()), std::string(size_t(mask.Width()), '?'));
+    for (int y = 0; y < mask.Height(); ++y)
+        for (int x = 0; x < mask.Width(); ++x) {
+            const TColor32 pixel = mask.GetPixel(x, y);
+            if (pixel == CProvinceMap::kMergedPixel || pixel == CProvinceMap::kReserved || pixel == 0)
+                rows[size_t(y)][size_t(x)] = pixel ? pixel == CProvinceMap::kReserved ? 'r' : '#' : '.';
+        }
+    return rows;
+}

@@ -8,6 +8,7 @@
 
 #include <random>
 #include <stdexcept>
+#include <tuple>
 
 namespace {
 
@@ -34,18 +35,6 @@ std::vector<std::string> Ring(int side, int thickness)
 }
 
 } // namespace
-
-TEST_F(ProvinceMapTest, FreshPieceDefaults)
-{
-    CProvinceMap piece(project);
-    EXPECT_EQ(piece.mask.DrawMode(), dmBlend);
-    EXPECT_EQ(piece.GetFlag(), 1u);
-    EXPECT_EQ(piece.kind, CProvinceMap::kUnclassified);
-    EXPECT_TRUE(piece.IsEmpty());
-    EXPECT_FALSE(piece.IsProvince());
-    piece.kind = CProvinceMap::kProvinceWithoutCastlePlace;
-    EXPECT_TRUE(piece.IsProvince());
-}
 
 TEST_F(ProvinceMapTest, NeighboursStaySymmetric)
 {
@@ -115,16 +104,10 @@ TEST_F(ProvinceMapTest, BigEnoughNeedsFourByFourAndTwoHundredFiftyPixels)
 TEST_F(ProvinceMapTest, FreeSquareInSolidAndRingPieces)
 {
     CProvinceMap& solid = AddSolidPiece(0, 0, 30, 30);
-    EXPECT_EQ(solid.FindFreeSquare(20), (TPoint{0, 0}));
-    EXPECT_EQ(solid.FindFreeSquare(30), (TPoint{0, 0}));
-    EXPECT_EQ(solid.FindFreeSquare(31), (TPoint{-1, -1}));
-    EXPECT_EQ(solid.FindFreeSquare(32), (TPoint{-1, -1}));
-    EXPECT_EQ(solid.FindFreeSquare(0), (TPoint{-1, -1}));
-
     CProvinceMap& ring = AddPiece(0, 0, Ring(30, 5));
-    EXPECT_EQ(ring.FindFreeSquare(20), (TPoint{-1, -1}));
-    EXPECT_EQ(ring.FindFreeSquare(5), (TPoint{0, 0}));
-    EXPECT_EQ(ring.FindFreeSquare(6), (TPoint{-1, -1}));
+    for (const auto& [piece, side, found] : {std::tuple{&solid, 20, true}, {&solid, 30, true}, {&solid, 31, false}, {&solid, 32, false},
+                                             {&solid, 0, false}, {&ring, 20, false}, {&ring, 5, true}, {&ring, 6, false}})
+        EXPECT_EQ(piece->FindFreeSquare(side), (found ? TPoint{0, 0} : TPoint{-1, -1})) << side;
 }
 
 // The column skip may jump over squares only when they are blocked: on random
@@ -176,25 +159,10 @@ TEST_F(ProvinceMapTest, MergeUnitesBoundsMasksMapAndNeighbours)
     const uint32_t targetPixels = target.pixelCount;
 
     ASSERT_EQ(target.Merge(&small), 1);
-    EXPECT_EQ(target.left, 2);
-    EXPECT_EQ(target.top, 2);
-    EXPECT_EQ(target.right, 6);
-    EXPECT_EQ(target.bottom, 4);
-    ASSERT_EQ(target.mask.Width(), 5);
-    ASSERT_EQ(target.mask.Height(), 3);
+    EXPECT_EQ((Ints{target.left, target.top, target.right, target.bottom}), (Ints{2, 2, 6, 4}));
     EXPECT_EQ(target.pixelCount, targetPixels); // left as it was
-    const char* expected[] = {"###..", "#r##.", "#####"};
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) {
-            const TColor32 pixel = target.mask.GetPixel(x, y);
-            const char want = expected[y][x];
-            if (want == '.')
-                EXPECT_EQ(pixel, 0u) << x << "," << y;
-            else if (want == 'r') // a reserved pixel keeps its place although its alpha is 0
-                EXPECT_EQ(pixel, CProvinceMap::kReserved) << x << "," << y;
-            else
-                EXPECT_EQ(pixel, CProvinceMap::kMergedPixel) << x << "," << y;
-        }
+    // A reserved pixel keeps its place although its alpha is 0.
+    EXPECT_EQ(MaskRows(target.mask), (std::vector<std::string>{"###..", "#r##.", "#####"}));
     EXPECT_EQ(project.GetPieceAt(5, 3), 0u);
     EXPECT_EQ(project.GetPieceAt(6, 4), 0u);
     EXPECT_EQ(project.GetPieceAt(6, 3), CMapProject::kNoPiece);
@@ -207,18 +175,10 @@ TEST_F(ProvinceMapTest, MergeUnitesBoundsMasksMapAndNeighbours)
     EXPECT_EQ(target.Merge(&small), 0); // now empty
     EXPECT_EQ(target.Merge(nullptr), 0);
     EXPECT_EQ(target.Merge(&target), 0);
-}
 
-TEST_F(ProvinceMapTest, MergeOfAPieceInsideKeepsTheBounds)
-{
-    project.SetMapSize(10, 10);
-    CProvinceMap& target = AddPiece(0, 0, {"####", "#..#", "####"});
-    CProvinceMap& inside = AddPiece(1, 1, {"##"});
+    CProvinceMap& inside = AddPiece(5, 2, {"##"}); // inside the bounds, which stay
     ASSERT_EQ(target.Merge(&inside), 1);
-    EXPECT_EQ(target.right, 3);
-    EXPECT_EQ(target.bottom, 2);
-    EXPECT_EQ(target.mask.GetPixel(1, 1), CProvinceMap::kMergedPixel);
-    EXPECT_EQ(target.mask.GetPixel(2, 1), CProvinceMap::kMergedPixel);
+    EXPECT_EQ(MaskRows(target.mask), (std::vector<std::string>{"#####", "#r##.", "#####"}));
 }
 
 // A target and small pieces scattered around it, each with its own pixels.

@@ -100,33 +100,17 @@ TEST(Serializer, SizeEqualsBytesWrittenEqualsBytesRead)
     loaded.Serialize(&loader);
     EXPECT_FALSE(loader.HasError());
     EXPECT_EQ(loader.GetPosition(), bytes.size());
-    EXPECT_EQ(loaded.dword, record.dword);
-    EXPECT_EQ(loaded.word, record.word);
-    EXPECT_EQ(loaded.byte, record.byte);
-    EXPECT_EQ(loaded.flag, record.flag);
-    EXPECT_STREQ(loaded.title.c_str(), "abc");
-    EXPECT_EQ(loaded.note, "");
-    ASSERT_EQ(loaded.children.GetSize(), 2);
-    EXPECT_STREQ(loaded.children[0].name.c_str(), "Gold");
-    EXPECT_EQ(loaded.children[1].id, 0x0102);
-    EXPECT_TRUE(loaded.children[1].name.IsEmpty());
+    EXPECT_EQ(Saved(loaded), bytes); // every field read back, the count driving the loop
 }
 
 TEST(Serializer, FlagWritesTheLowByteAndReadsZeroExtended)
 {
-    uint32_t flag = 0x1FF;
+    uint32_t flag = 0x1FF, target = 0xFFFFFFFF;
     uint8_t byte = 0;
-    VK::CSerialSaver saver(&byte, 1);
-    saver.SerializeFlag(&flag);
+    VK::CSerialSaver(&byte, 1).SerializeFlag(&flag);
     EXPECT_EQ(byte, 0xFF);
-    EXPECT_EQ(saver.IsStoring(), 1);
-    EXPECT_EQ(VK::CSerialSizer().IsStoring(), 1);
-
-    uint32_t target = 0xFFFFFFFF;
-    VK::CSerialLoader loader(&byte, 1);
-    loader.SerializeFlag(&target);
+    VK::CSerialLoader(&byte, 1).SerializeFlag(&target);
     EXPECT_EQ(target, 255u);
-    EXPECT_EQ(loader.IsStoring(), 0);
 }
 
 TEST(Serializer, SaverOneByteShortWritesUpToTheValueThatDoesNotFit)
@@ -174,27 +158,22 @@ TEST(Serializer, TruncatedInputSetsTheErrorAndKeepsTheRemainingTargets)
 
 TEST(Serializer, EmbeddedNulIsStoredAsTheLoaderWillReadIt)
 {
-    std::string text("ab\0cd", 5);
-    std::string after = "next";
+    std::string text("ab\0cd", 5), after = "next", loadedText, loadedAfter;
     VK::CSerialSizer sizer;
     sizer.SerializeAnsiString(&text);
     sizer.SerializeAnsiString(&after);
     EXPECT_EQ(sizer.GetSize(), 3u + 5u);
-
     std::vector<uint8_t> bytes(sizer.GetSize());
     VK::CSerialSaver saver(bytes.data(), bytes.size());
     saver.SerializeAnsiString(&text);
     saver.SerializeAnsiString(&after);
-    EXPECT_FALSE(saver.HasError());
     EXPECT_EQ(saver.GetPosition(), bytes.size());
 
-    std::string loadedText, loadedAfter;
     VK::CSerialLoader loader(bytes.data(), bytes.size());
     loader.SerializeAnsiString(&loadedText);
     loader.SerializeAnsiString(&loadedAfter);
-    EXPECT_FALSE(loader.HasError());
-    EXPECT_EQ(loadedText, "ab");
-    EXPECT_EQ(loadedAfter, "next");
+    EXPECT_FALSE(saver.HasError() || loader.HasError());
+    EXPECT_EQ(loadedText + "|" + loadedAfter, "ab|next");
 }
 
 TEST(Serializer, StringsThatCannotBeReadAreErrorsAndLeaveTheTarget)

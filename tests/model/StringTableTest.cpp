@@ -43,17 +43,13 @@ TEST_F(StringTableTest, SettersRefuseOutsideTheirSlotsAndOnlyMissionTextsMark)
         {"player 6", [&] { return table.SetPlayerName(6, "Seventh"); }, 0, false},
         {"player name", [&] { return table.SetPlayerName(0, "Red"); }, 1, true},
     });
-    EXPECT_EQ(table.author, "M\xE9lanie");
-    EXPECT_EQ(table.GetEventTitle(144), "Last");
-    EXPECT_EQ(table.GetEventTitle(145), "");
-    EXPECT_EQ(table.GetEventText(-1), "");
-    EXPECT_EQ(table.GetUnitName(2), "Archer");
-    EXPECT_EQ(table.GetArmyPicturePath(15), "res/army.bmp");
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ((Texts{table.author, table.GetEventTitle(144), table.GetEventTitle(145), table.GetEventText(-1),
+                     table.GetUnitName(2), table.GetArmyPicturePath(15), table.GetPlayerName(5),
+                     table.GetPlayerName(6), table.GetPlayerName(-1)}),
+              (Texts{"M\xE9lanie", "Last", "", "", "Archer", "res/army.bmp", "Player 6", "none", "none"}));
     EXPECT_EQ(table.FindPlayerName("Red"), 0);
     EXPECT_EQ(table.FindPlayerName("Player 1"), 255);
-    EXPECT_EQ(table.GetPlayerName(5), "Player 6");
-    EXPECT_EQ(table.GetPlayerName(6), "none");
-    EXPECT_EQ(table.GetPlayerName(-1), "none");
 }
 
 TEST_F(StringTableTest, ProvinceNamesFollowTheProvinceListAndStayUnique)
@@ -69,13 +65,12 @@ TEST_F(StringTableTest, ProvinceNamesFollowTheProvinceListAndStayUnique)
         {"no province", [&] { return table.SetProvinceName(nullptr, "Moor"); }, 0, false},
         {"outside the list", [&] { return table.SetProvinceName(&stray, "Nowhere"); }, 0, false},
     });
-    EXPECT_EQ(table.GetProvinceNameAt(1), "Vale");
-    EXPECT_EQ(table.GetProvinceName(&second), "Vale");
-    EXPECT_EQ(table.GetProvinceName(nullptr), "none");
-    EXPECT_EQ(table.GetProvinceName(&stray), "");
-    EXPECT_EQ(table.FindProvinceName("Vale"), 1);
-    EXPECT_EQ(table.FindProvinceName("Moor"), 255);
-    EXPECT_EQ(table.FindProvinceName("Nowhere"), 255);
+    EXPECT_EQ((std::vector<std::string>{table.GetProvinceNameAt(1), table.GetProvinceName(&second),
+                                        table.GetProvinceName(nullptr), table.GetProvinceName(&stray)}),
+              (std::vector<std::string>{"Vale", "Vale", "none", ""}));
+    EXPECT_EQ((std::vector<int>{table.FindProvinceName("Vale"), table.FindProvinceName("Moor"),
+                                table.FindProvinceName("Nowhere")}),
+              (std::vector<int>{1, 255, 255}));
 }
 
 TEST_F(StringTableTest, RemovingAProvinceNameShiftsTheRestDownInEveryTable)
@@ -101,19 +96,14 @@ TEST(StringTableList, GetAtOutOfRangeIsNull)
     EXPECT_EQ(tables.GetAt(0), nullptr);
     tables.Add(std::make_unique<CStringTable>(project));
     EXPECT_NE(tables.GetAt(0), nullptr);
-    EXPECT_EQ(tables.GetAt(1), nullptr);
-    EXPECT_EQ(tables.GetAt(-1), nullptr);
-    tables.DeleteAll();
-    EXPECT_EQ(tables.GetCount(), 0);
+    EXPECT_EQ((std::vector<CStringTable*>{tables.GetAt(1), tables.GetAt(-1)}), (std::vector<CStringTable*>(2)));
 }
 
 TEST(ConvertLineBreaks, OnlyCarriageReturnLineFeedPairsBecomeMarks)
 {
-    EXPECT_EQ(CStringTable::ConvertLineBreaks("a\r\nb\r\n"), "a{br}b{br}");
-    EXPECT_EQ(CStringTable::ConvertLineBreaks("a\nb"), "a\nb");
-    EXPECT_EQ(CStringTable::ConvertLineBreaks("a\rb\r"), "a\rb\r");
-    EXPECT_EQ(CStringTable::ConvertLineBreaks("\n\r\r\n\n"), "\n\r{br}\n");
-    EXPECT_EQ(CStringTable::ConvertLineBreaks(""), "");
+    for (const auto& [text, converted] : {std::pair{"a\r\nb\r\n", "a{br}b{br}"}, {"a\nb", "a\nb"},
+                                          {"a\rb\r", "a\rb\r"}, {"\n\r\r\n\n", "\n\r{br}\n"}, {"", ""}})
+        EXPECT_EQ(CStringTable::ConvertLineBreaks(text), converted);
 }
 
 // ---- Export of the handheld's text files -----------------------------------

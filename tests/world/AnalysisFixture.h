@@ -4,15 +4,6 @@
 
 #include "world/ImportFixture.h"
 
-// The pieces' neighbour lists as plain lists.
-inline std::vector<int> NeighbourList(const CProvinceMap& piece)
-{
-    std::vector<int> list;
-    for (int i = 0; i < piece.neighbours.GetSize(); ++i)
-        list.push_back(piece.neighbours[i]);
-    return list;
-}
-
 class AnalysisTest : public ImportTest {
 protected:
     // Pieces of `image` and the piece map.
@@ -31,8 +22,6 @@ protected:
         project.ConvertSmallPieces();
         project.ReassignMapIndexes();
     }
-
-    static std::vector<int> Neighbours(const CProvinceMap& piece) { return NeighbourList(piece); }
 };
 
 using Ints = std::vector<int>;

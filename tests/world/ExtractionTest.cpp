@@ -105,14 +105,13 @@ TEST_F(ExtractionTest, KindsFromKeyColoursAndSize)
     Extract(WorldFromArt(art));
     EXPECT_EQ(Piece(1).pixelCount, 250u);
     EXPECT_EQ(Piece(1).kind, CProvinceMap::kProvince);
-}
 
-TEST_F(ExtractionTest, OceanWithAnotherAlphaIsNoOcean)
-{
+    // The ocean colour with another alpha is no ocean.
     TBitmap32 image;
     image.SetSize(2, 1);
     image.SetPixel(0, 0, TheSettings().OceanColor());
     image.SetPixel(1, 0, TheSettings().OceanColor() & 0x00FFFFFF);
+    project.GetPieces().DeleteAll();
     Extract(image);
     ASSERT_EQ(PieceCount(), 2);
     EXPECT_EQ(Piece(0).kind, CProvinceMap::kOcean);

@@ -38,25 +38,12 @@ HeapMeter::HeapMeter()
     held = peak = 0;
     metering = true;
 }
+HeapMeter::~HeapMeter() { metering = false; }
+size_t HeapMeter::Peak() const { return size_t(peak.load()); }
 
-HeapMeter::~HeapMeter()
-{
-    metering = false;
-}
-
-size_t HeapMeter::Peak() const
-{
-    return size_t(peak.load());
-}
-
-void* operator new(size_t size)
-{
-    return Take(size);
-}
-void* operator new[](size_t size)
-{
-    return Take(size);
-}
+// Every form of new and delete goes through Take and Give, so that none is paired with another allocator's.
+void* operator new(size_t size) { return Take(size); }
+void* operator new[](size_t size) { return Take(size); }
 void* operator new(size_t size, const std::nothrow_t&) noexcept
 {
     try {
@@ -65,31 +52,10 @@ void* operator new(size_t size, const std::nothrow_t&) noexcept
         return nullptr;
     }
 }
-void* operator new[](size_t size, const std::nothrow_t& tag) noexcept
-{
-    return operator new(size, tag);
-}
-void operator delete(void* block) noexcept
-{
-    Give(block);
-}
-void operator delete[](void* block) noexcept
-{
-    Give(block);
-}
-void operator delete(void* block, size_t) noexcept
-{
-    Give(block);
-}
-void operator delete[](void* block, size_t) noexcept
-{
-    Give(block);
-}
-void operator delete(void* block, const std::nothrow_t&) noexcept
-{
-    Give(block);
-}
-void operator delete[](void* block, const std::nothrow_t&) noexcept
-{
-    Give(block);
-}
+void* operator new[](size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void operator delete(void* block) noexcept { Give(block); }
+void operator delete[](void* block) noexcept { Give(block); }
+void operator delete(void* block, size_t) noexcept { Give(block); }
+void operator delete[](void* block, size_t) noexcept { Give(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { Give(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { Give(block); }

@@ -9,17 +9,7 @@ namespace {
 // A world of `width` × `height`: ocean with a province block of 30 × 30 at (20, 20).
 class OceanWithProvince : public WorldFromArt {
 public:
-    OceanWithProvince(int width, int height) : WorldFromArt(Rows(width, height)) {}
-
-private:
-    static std::vector<std::string> Rows(int width, int height)
-    {
-        std::vector<std::string> rows(size_t(height), std::string(size_t(width), '~'));
-        for (int y = 20; y < 50; ++y)
-            for (int x = 20; x < 50; ++x)
-                rows[size_t(y)][size_t(x)] = 'A';
-        return rows;
-    }
+    OceanWithProvince(int width, int height) : WorldFromArt(Art(width, height, '~', {{20, 20, 30, 30, 'A'}})) {}
 };
 
 } // namespace
@@ -78,22 +68,9 @@ TEST_F(ImportTest, APictureThatCannotBeLoadedFailsAndKeepsTheOldWorld)
     EXPECT_EQ(PieceCount(), 2);
 }
 
-TEST_F(ImportTest, TheWarningsOfTheLastAnalysisAreDropped)
-{
-    std::vector<std::string> art(200, std::string(200, '~'));
-    art[5][5] = 'b';
-    ASSERT_EQ(Import(WorldFromArt(art)), 1);
-    EXPECT_EQ(WarningTexts(), Texts{"Piece was converted to green land"});
-    ASSERT_EQ(Import(OceanWithProvince(200, 200)), 1);
-    EXPECT_EQ(WarningTexts(), Texts{});
-}
-
 TEST_F(ImportTest, TheAnalysisRunsToCastlePlaces)
 {
-    std::vector<std::string> art(200, std::string(200, '~'));
-    for (int y = 20; y < 70; ++y)
-        for (int x = 20; x < 70; ++x)
-            art[size_t(y)][size_t(x)] = 'A';
+    std::vector<std::string> art = Art(200, 200, '~', {{20, 20, 50, 50, 'A'}});
     art[30][30] = 'b';  // inside the province
     art[100][100] = 'c'; // alone in the sea
     ASSERT_EQ(Import(WorldFromArt(art)), 1);
@@ -109,6 +86,10 @@ TEST_F(ImportTest, TheAnalysisRunsToCastlePlaces)
     EXPECT_EQ(Piece(1).castleY, 25);
     EXPECT_EQ(Piece(1).armyX, 12);
     EXPECT_EQ(Piece(1).armyY, 12);
+
+    // The warnings of the last analysis are dropped.
+    ASSERT_EQ(Import(OceanWithProvince(200, 200)), 1);
+    EXPECT_EQ(WarningTexts(), Texts{});
 }
 
 TEST_F(ImportTest, ProvincesKeptOnAReloadFollowTheirPointsAndIcons)
@@ -135,19 +116,13 @@ TEST_F(ImportTest, ProvincesKeptOnAReloadFollowTheirPointsAndIcons)
     EXPECT_EQ(province.castleX, 10);
     EXPECT_EQ(Province(1).linked, 0);
     EXPECT_EQ(Province(1).pieceIndex, -1);
-}
 
-TEST_F(ImportTest, AKeptProvinceWhoseIconsLeaveItsPieceGetsThemComputed)
-{
-    OceanWithProvince picture(200, 200);
-    ASSERT_EQ(Import(picture), 1);
-    ASSERT_EQ(project.CreateProvincesFromPieces(), 1);
-    CProvince& province = Province(0);
-    province.castleX = 60; // beyond the block
+    // A kept province whose icons leave its piece gets them computed, as for a new province.
+    province.castleX = 120; // beyond the block
     ASSERT_EQ(project.ImportWorldImage(Save(picture, "again.bmp"), true), 1);
     EXPECT_EQ(province.linked, 1);
-    EXPECT_EQ(Piece(1).castleX, 15);
-    EXPECT_EQ(province.castleX, 15);
+    EXPECT_EQ(Piece(1).castleX, 30);
+    EXPECT_EQ(province.castleX, 30);
 }
 
 // A reload that fails inside the analysis (here the progress display throws
@@ -162,9 +137,7 @@ TEST_F(ImportTest, AReloadThatFailsInsideTheAnalysisKeepsTheOldWorld)
                 throw Exception("The disk caught fire.");
         }
     } failing;
-    std::vector<std::string> art(200, std::string(200, '~'));
-    for (int y = 20; y < 50; ++y)
-        art[size_t(y)].replace(20, 30, 30, 'A');
+    std::vector<std::string> art = Art(200, 200, '~', {{20, 20, 30, 30, 'A'}});
     art[100][100] = 'c';
     ASSERT_EQ(Import(WorldFromArt(art)), 1);
     ASSERT_EQ(project.CreateProvincesFromPieces(), 1);
@@ -215,29 +188,23 @@ TEST_F(ImportTest, EverySampleWorldImportsCleanly)
     EXPECT_EQ(worlds, 3);
 }
 
-TEST(WorldBitmap, ResizeStretchesWithTheNearestPixel)
+TEST(WorldBitmap, ResizeStretchesWithTheNearestPixelAndCropKeepsTheInclusiveRectangle)
 {
     TBitmap32 bitmap;
     bitmap.SetSize(2, 1);
     bitmap.SetPixel(0, 0, 0x80112233);
     bitmap.SetPixel(1, 0, 0xFF445566);
     EXPECT_EQ(ResizeBitmap(bitmap, 4, 2), 1);
-    ASSERT_EQ(bitmap.Width(), 4);
-    ASSERT_EQ(bitmap.Height(), 2);
+    ASSERT_EQ((std::vector<int>{bitmap.Width(), bitmap.Height()}), (std::vector<int>{4, 2}));
     EXPECT_EQ(bitmap.GetPixel(0, 1), 0x80112233u); // opaque combining keeps alpha as it is
     EXPECT_EQ(bitmap.GetPixel(3, 0), 0xFF445566u);
-}
 
-TEST(WorldBitmap, CropKeepsTheInclusiveRectangle)
-{
-    TBitmap32 bitmap;
     bitmap.SetSize(5, 4);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 5; ++x)
             bitmap.SetPixel(x, y, uint32_t(10 * y + x));
     CropBitmap(bitmap, 1, 2, 3, 3);
-    ASSERT_EQ(bitmap.Width(), 3);
-    ASSERT_EQ(bitmap.Height(), 2);
+    ASSERT_EQ((std::vector<int>{bitmap.Width(), bitmap.Height()}), (std::vector<int>{3, 2}));
     EXPECT_EQ(bitmap.GetPixel(0, 0), 21u);
     EXPECT_EQ(bitmap.GetPixel(2, 1), 33u);
 }

@@ -13,17 +13,9 @@ using test::ReadFile;
 // Three provinces and a green island in the sea.
 WorldFromArt ThreeProvinces()
 {
-    std::vector<std::string> art(200, std::string(200, '~'));
-    auto block = [&](int left, int top, int side, char c) {
-        for (int y = top; y < top + side; ++y)
-            for (int x = left; x < left + side; ++x)
-                art[size_t(y)][size_t(x)] = c;
-    };
-    block(10, 10, 40, 'A');
-    block(50, 10, 40, 'B'); // touches A
-    block(10, 100, 50, 'C');
-    block(150, 150, 20, '"');
-    return WorldFromArt(art);
+    // B touches A.
+    return WorldFromArt(
+        Art(200, 200, '~', {{10, 10, 40, 40, 'A'}, {50, 10, 40, 40, 'B'}, {10, 100, 50, 50, 'C'}, {150, 150, 20, 20, '"'}}));
 }
 
 class ProjectLoadTest : public ImportTest {
@@ -143,27 +135,7 @@ TEST_F(ProjectLoadTest, ImportedProjectSavesLoadsAndSavesTheSameBytesAndLooksThe
     EXPECT_EQ(project.GetIconPictures().Bitmaps()->Count(), 4);
 }
 
-TEST_F(ProjectLoadTest, ADamagedFileLeavesTheWorldViewAsItWas)
-{
-    const std::filesystem::path path = SaveImportedProject("damaged.fw");
-    std::string error;
-    std::vector<uint8_t> bytes = ReadFile(path);
-    bytes.resize(bytes.size() - 10);
-    ASSERT_TRUE(platform::WriteFileAtomically(path, bytes, error)) << error;
-    TBitmap32 world;
-    world.Assign(image.Bitmap());
-    const int layers = image.Layers()->Count();
-    const CProvince* first = &Province(0);
-
-    EXPECT_EQ(project.LoadAndShow(path, error), 0);
-    EXPECT_NE(error.find("cut short"), std::string::npos) << error;
-    EXPECT_TRUE(image.Bitmap()->Equal(world));
-    EXPECT_EQ(image.Layers()->Count(), layers);
-    EXPECT_EQ(&Province(0), first);
-    EXPECT_NE(project.FindMarkerLayer(first), nullptr);
-}
-
-TEST_F(ProjectLoadTest, AMissingIconPictureIsToldAndTheProjectStillLoads)
+TEST_F(ProjectLoadTest, AMissingIconPictureIsToldAndADamagedFileLeavesTheWorldViewAsItWas)
 {
     const std::filesystem::path path = SaveImportedProject("icons.fw");
     std::string error;
@@ -174,6 +146,19 @@ TEST_F(ProjectLoadTest, AMissingIconPictureIsToldAndTheProjectStillLoads)
     // The pictures of the set-up stay, so every province still shows its icons.
     EXPECT_EQ(project.GetIconPictures().Bitmaps()->Count(), 4);
     EXPECT_EQ(image.Layers()->Count(), 1 + 4 * 3);
+
+    std::vector<uint8_t> bytes = ReadFile(path);
+    bytes.resize(bytes.size() - 10);
+    ASSERT_TRUE(platform::WriteFileAtomically(path, bytes, error)) << error;
+    TBitmap32 world;
+    world.Assign(image.Bitmap());
+    const CProvince* first = &Province(0);
+    EXPECT_EQ(project.LoadAndShow(path, error), 0);
+    EXPECT_NE(error.find("cut short"), std::string::npos) << error;
+    EXPECT_TRUE(image.Bitmap()->Equal(world));
+    EXPECT_EQ(image.Layers()->Count(), 1 + 4 * 3);
+    EXPECT_EQ(&Province(0), first);
+    EXPECT_NE(project.FindMarkerLayer(first), nullptr);
 }
 
 TEST_F(ProjectLoadTest, IconPicturesComeBackFromTheFirstTableWhicheverTableIsShown)

@@ -68,31 +68,21 @@ protected:
 
     ProjectState State()
     {
-        ProjectState state{};
-        state.pieces = PieceCount();
-        state.provinces = project.GetProvinces().GetSize();
-        state.events = project.GetEvents().GetCount();
-        state.tables = project.GetStringTables().GetCount();
-        state.pivots = project.GetIconPivots().GetSize();
-        state.abilities = int(project.GetAbilities().GetCount());
-        state.aiTypes = int(project.GetAITypes().GetCount());
-        state.layers = image.Layers()->Count();
-        state.width = project.GetWidth();
-        state.height = project.GetHeight();
-        state.difficulty = project.difficulty;
-        state.maxExp = int(project.MaxExp);
+        int active = 0, capitals = 0;
         for (uint32_t i = 0; i < project.GetPlayers().GetCount(); ++i) {
-            state.activePlayers += project.GetPlayers().GetAt(i).active != 0;
-            state.capitals += project.GetPlayers().GetAt(i).capital != nullptr;
+            active += project.GetPlayers().GetAt(i).active != 0;
+            capitals += project.GetPlayers().GetAt(i).capital != nullptr;
         }
-        state.modified = project.IsModified();
         const TBitmap32& world = *image.Bitmap();
-        state.whiteWorld = true;
+        bool white = true;
         for (int y = 0; y < world.Height(); ++y)
             for (int x = 0; x < world.Width(); ++x)
-                state.whiteWorld = state.whiteWorld && world.GetPixel(x, y) == clWhite32;
-        state.fileNamed = !project.GetFileName().empty();
-        return state;
+                white = white && world.GetPixel(x, y) == clWhite32;
+        return {PieceCount(), project.GetProvinces().GetSize(), project.GetEvents().GetCount(),
+                project.GetStringTables().GetCount(), project.GetIconPivots().GetSize(),
+                int(project.GetAbilities().GetCount()), int(project.GetAITypes().GetCount()), image.Layers()->Count(),
+                project.GetWidth(), project.GetHeight(), project.difficulty, int(project.MaxExp), active, capitals,
+                project.IsModified(), white, !project.GetFileName().empty()};
     }
 
     // Every province linked to the piece under its point, no piece twice.
@@ -233,14 +223,7 @@ TEST_F(ProjectSetupTest, ClearingTwiceLeavesTheSameEmptyState)
 TEST_F(ProjectSetupTest, ARelinkMovesPointsOffTheEdgesAndGivesEachPieceToTheFirstProvince)
 {
     // 200 × 180: block A along the right edge, block B along the bottom edge.
-    std::vector<std::string> art(180, std::string(200, '~'));
-    for (int y = 0; y < 100; ++y)
-        for (int x = 160; x < 200; ++x)
-            art[size_t(y)][size_t(x)] = 'A';
-    for (int y = 140; y < 180; ++y)
-        for (int x = 0; x < 60; ++x)
-            art[size_t(y)][size_t(x)] = 'B';
-    ASSERT_EQ(Import(WorldFromArt(art)), 1);
+    ASSERT_EQ(Import(WorldFromArt(Art(200, 180, '~', {{160, 0, 40, 100, 'A'}, {0, 140, 60, 40, 'B'}}))), 1);
     const int a = int(project.GetPieceAt(180, 50)), b = int(project.GetPieceAt(30, 160));
     auto add = [&](int x, int y) { return project.AddProvince(x, y, x, y, x, y, false, -1); };
     CProvince* right = add(195, 50);  // width - 5: moves to 170

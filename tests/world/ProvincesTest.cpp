@@ -29,6 +29,8 @@ public:
     }
 };
 
+using Ints = std::vector<int>;
+
 std::string Name(const CMapProject& project, const CProvince& province)
 {
     return project.GetStringTables().GetAt(0)->GetProvinceName(&province);
@@ -69,18 +71,12 @@ TEST_F(ProvincesTest, ANameInUseMovesTheNumberOn)
     EXPECT_EQ(Name(project, *fifth), "Noname 6");
     EXPECT_NE(project.FindMarkerLayer(fifth), nullptr);
     EXPECT_TRUE(project.IsModified());
-}
 
-TEST_F(ProvincesTest, AProvinceAtTheViewCentreStaysInsideTheWorld)
-{
     // Without a window nothing is visible: the centre is (0, 0), 20 up and left of it is outside.
-    CProvince* province = project.AddProvinceAtViewCenter();
-    ASSERT_NE(province, nullptr);
-    EXPECT_EQ(province->markerX, 0);
-    EXPECT_EQ(province->markerY, 0);
-    EXPECT_EQ(province->castleX, 0);
-    EXPECT_EQ(province->linked, 0);
-    EXPECT_EQ(province->pieceIndex, -1);
+    CProvince* centred = project.AddProvinceAtViewCenter();
+    ASSERT_NE(centred, nullptr);
+    EXPECT_EQ((Ints{centred->markerX, centred->markerY, centred->castleX, centred->linked, centred->pieceIndex}),
+              (Ints{0, 0, 0, 0, -1}));
 }
 
 TEST_F(ProvincesTest, AttachDetachAndRelink)
@@ -91,9 +87,7 @@ TEST_F(ProvincesTest, AttachDetachAndRelink)
     EXPECT_FALSE(project.IsPieceTaken(under));
     EXPECT_TRUE(project.IsPieceTaken(5000));
     EXPECT_EQ(project.RelinkProvinces(), 1);
-    EXPECT_EQ(province->linked, 1);
-    EXPECT_EQ(province->pieceIndex, under);
-    EXPECT_EQ(province->castleX, Piece(under).castleX);
+    EXPECT_EQ((Ints{province->linked, province->pieceIndex, province->castleX}), (Ints{1, under, Piece(under).castleX}));
     EXPECT_TRUE(project.IsPieceTaken(under));
     EXPECT_EQ(project.FindProvinceOfPiece(&Piece(under)), province);
 
@@ -103,17 +97,12 @@ TEST_F(ProvincesTest, AttachDetachAndRelink)
     EXPECT_EQ(second->linked, 0);
 
     EXPECT_EQ(project.DetachProvinceFromMap(province), 1);
-    EXPECT_EQ(province->linked, 0);
-    EXPECT_EQ(province->pieceIndex, -1);
-    EXPECT_EQ(province->castleX, 20);
-    EXPECT_EQ(province->armyY, 40);
+    EXPECT_EQ((Ints{province->linked, province->pieceIndex, province->castleX, province->armyY}), (Ints{0, -1, 20, 40}));
     EXPECT_FALSE(project.IsPieceTaken(under));
     EXPECT_EQ(project.AttachProvinceToMap(province, 5000), 0);
     EXPECT_EQ(project.DetachProvinceFromMap(nullptr), 0);
-}
 
-TEST_F(ProvincesTest, AnOceanPieceIsTakenForProvinces)
-{
+    // An ocean piece is taken for provinces.
     ASSERT_EQ(Import(WorldFromArt(std::vector<std::string>(160, std::string(160, '~')))), 1);
     EXPECT_TRUE(project.IsPieceTaken(0));
 }
@@ -126,38 +115,25 @@ TEST_F(ProvincesTest, MovingACapitalRestoresTheFormerOne)
     a.castle.buildings = CCastleDataB::kBank;
     ASSERT_EQ(project.SetPlayerCapital(0, &a), 1);
     EXPECT_EQ(Player(0).capital, &a);
-    EXPECT_EQ(a.owner, 0);
-    EXPECT_EQ(a.castle.flags & 7, 7);
-    EXPECT_EQ(a.castle.Catapults(), 4);
-    EXPECT_EQ(a.castle.hitPoints, 100);
-    EXPECT_EQ(a.castleIcon, 2);
+    // Castle, moat and walls, four catapults, whole, the capital's icon.
+    EXPECT_EQ((Ints{a.owner, a.castle.flags & 7, a.castle.Catapults(), a.castle.hitPoints, a.castleIcon}),
+              (Ints{0, 7, 4, 100, 2}));
 
     ASSERT_EQ(project.SetPlayerCapital(0, &b), 1);
-    EXPECT_EQ(a.castle.flags, 0);
-    EXPECT_EQ(a.castle.buildings, CCastleDataB::kBank);
-    EXPECT_EQ(a.castle.hitPoints, 70);
-    EXPECT_EQ(a.castleIcon, 0);
-    EXPECT_EQ(b.castleIcon, 2);
+    EXPECT_EQ((Ints{a.castle.flags, a.castle.buildings, a.castle.hitPoints, a.castleIcon, b.castleIcon}),
+              (Ints{0, CCastleDataB::kBank, 70, 0, 2}));
     EXPECT_EQ(project.SetPlayerCapital(6, &a), 0);
-}
 
-// Each player keeps its own record: player 0's old capital does not get player 1's state.
-TEST_F(ProvincesTest, EachPlayerRestoresItsOwnCapital)
-{
-    CProvince& a = AddLinkedProvince(0, 0, 20, 20);
-    CProvince& b = AddLinkedProvince(20, 0, 20, 20);
+    // Each player keeps its own record: player 0's old capital does not get player 1's state.
     CProvince& c = AddLinkedProvince(40, 0, 20, 20);
-    a.castle.flags = CCastleDataB::kCastle;
-    a.castle.hitPoints = 40;
-    b.castle.hitPoints = 90;
-    project.SetPlayerCapital(0, &a);
-    project.SetPlayerCapital(1, &b);
+    c.castle.flags = CCastleDataB::kCastle;
+    c.castle.hitPoints = 40;
     project.SetPlayerCapital(0, &c);
-    EXPECT_EQ(a.castle.flags, CCastleDataB::kCastle);
-    EXPECT_EQ(a.castle.hitPoints, 40);
-    EXPECT_EQ(a.castleIcon, 1);
-    EXPECT_EQ(b.castleIcon, 2);
-    EXPECT_EQ(Player(1).capital, &b);
+    project.SetPlayerCapital(1, &a);
+    project.SetPlayerCapital(0, &b);
+    EXPECT_EQ((Ints{c.castle.flags, c.castle.hitPoints, c.castleIcon, a.castleIcon}),
+              (Ints{CCastleDataB::kCastle, 40, 1, 2}));
+    EXPECT_EQ(Player(1).capital, &a);
 }
 
 TEST_F(ProvincesTest, ReleasingAPlayerRestoresTheCapitalAndFreesItsProvinces)
@@ -173,9 +149,7 @@ TEST_F(ProvincesTest, ReleasingAPlayerRestoresTheCapitalAndFreesItsProvinces)
     rows.selected = 2;
     project.ReleasePlayerProvinces(2);
     EXPECT_EQ(Player(2).capital, nullptr);
-    EXPECT_EQ(a.castle.flags, 0);
-    EXPECT_EQ(a.owner, CProvinceB::kNoOwner);
-    EXPECT_EQ(b.owner, CProvinceB::kNoOwner);
+    EXPECT_EQ((Ints{a.castle.flags, a.owner, b.owner}), (Ints{0, CProvinceB::kNoOwner, CProvinceB::kNoOwner}));
     EXPECT_EQ(rows.rows, (Texts{"stop blinking", "1 none", "2 none"}));
     project.SetProjectViews(nullptr);
 }

@@ -19,6 +19,20 @@ inline TColor32 ArtColor(char c)
     return 0xFF000000u | uint32_t(uint8_t(c)) * 0x010305u;
 }
 
+// Art of `width` × `height` characters `c` with blocks painted over it in order.
+struct ArtBlock {
+    int left, top, width, height;
+    char c;
+};
+inline std::vector<std::string> Art(int width, int height, char c, const std::vector<ArtBlock>& blocks = {})
+{
+    std::vector<std::string> rows(size_t(height), std::string(size_t(width), c));
+    for (const ArtBlock& b : blocks)
+        for (int y = b.top; y < b.top + b.height; ++y)
+            rows[size_t(y)].replace(size_t(b.left), size_t(b.width), size_t(b.width), b.c);
+    return rows;
+}
+
 // The character ArtColor gives `color` for, '?' for none.
 inline char ArtChar(TColor32 color)
 {
