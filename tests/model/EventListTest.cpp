@@ -10,25 +10,6 @@ using EventListTest = SetUpProjectTest;
 
 } // namespace
 
-TEST_F(EventListTest, NewEventsAreSizedByTheProjectWithTextsInEveryTable)
-{
-    CStringTable& second = AddTable();
-    CEventList& events = project.GetEvents();
-    CEvent* event = events.AddEvent();
-    ASSERT_NE(event, nullptr);
-    EXPECT_EQ(event->id, 0);
-    EXPECT_EQ(event->players.GetSize(), 6);
-    EXPECT_EQ(event->resData.increase.GetSize(), 2);
-    EXPECT_EQ(event->resData.decrease.GetSize(), 2);
-    EXPECT_EQ(Table().GetEventTitle(0), "Message #1");
-    EXPECT_EQ(Table().GetEventText(0), "Message #1 Info");
-    EXPECT_TRUE(project.IsModified());
-
-    ASSERT_EQ(events.AddEvent()->id, 1);
-    EXPECT_EQ(second.GetEventTitle(1), "Message #2");
-    EXPECT_EQ(second.GetEventText(1), "Message #2 Info");
-}
-
 TEST_F(EventListTest, AddingStopsWhenTheIdsOrTheListRunOut)
 {
     CEventList& events = project.GetEvents();
@@ -47,8 +28,9 @@ TEST_F(EventListTest, AddingStopsWhenTheIdsOrTheListRunOut)
     EXPECT_EQ(events.GetCount(), CEventList::kMaxEvents);
 }
 
-TEST_F(EventListTest, DeletedIdIsReusedWithFreshTextsButAnEmptiedTitleKeepsIt)
+TEST_F(EventListTest, DeletedIdIsReusedWithFreshTextsInEveryTableButAnEmptiedTitleKeepsIt)
 {
+    CStringTable& second = AddTable();
     CEventList& events = project.GetEvents();
     for (int i = 0; i < 8; ++i)
         events.AddEvent();
@@ -62,7 +44,10 @@ TEST_F(EventListTest, DeletedIdIsReusedWithFreshTextsButAnEmptiedTitleKeepsIt)
     CEvent* added = events.AddEvent();
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(added->id, 5);
+    EXPECT_EQ(added->players.GetSize(), 6);
+    EXPECT_EQ(added->resData.decrease.GetSize(), 2);
     EXPECT_EQ(Table().GetEventTitle(5), "Message #6");
+    EXPECT_EQ(second.GetEventText(5), "Message #6 Info");
     EXPECT_EQ(Table().GetEventText(0), "Keep me");
 }
 
@@ -79,13 +64,4 @@ TEST_F(EventListTest, LookupsOutOfRangeGiveNothingAndDisabledEventsAreNotActive)
                                 events.DeleteEvent(nullptr), events.GetCount()}),
               (std::vector<int>{2, 1, 0, 0, -1, -1, 0, 0, 3}));
     EXPECT_EQ((std::vector<CEvent*>{events.GetEvent(3), events.GetEvent(-1)}), (std::vector<CEvent*>(2)));
-}
-
-TEST(EventListWithoutTables, IdsAreStillAllocated)
-{
-    CMapProject project;
-    CEvent* event = project.GetEvents().AddEvent();
-    ASSERT_NE(event, nullptr);
-    EXPECT_EQ(event->id, 0);
-    EXPECT_EQ(event->resData.increase.GetSize(), 0);
 }

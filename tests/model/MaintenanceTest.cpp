@@ -5,72 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace {
-
-class ProgressTest : public testing::Test {
-protected:
-    ProgressTest() { project.SetProgressDisplay(&progress); }
-
-    CMapProject project;
-    RecordingProgress progress;
-};
-
 using Calls = std::vector<std::string>;
-
-} // namespace
-
-TEST_F(ProgressTest, OnlyTheOuterScopeStartsAndEndsWhateverWayItIsLeft)
-{
-    {
-        CProgressScope outer(project, "Loading data...", 3);
-        {
-            CProgressScope inner(project, "Reassign map indexes...", 10);
-            inner.Step(4);
-        }
-        EXPECT_TRUE(progress.shown);
-        outer.Restart("Redraw world...", 2);
-        outer.Step(1);
-    }
-    EXPECT_EQ(progress.calls, (Calls{"start Loading data... 3", "start Reassign map indexes... 10", "step 4",
-                                     "start Redraw world... 2", "step 1", "end"}));
-    EXPECT_FALSE(progress.shown);
-
-    progress.calls.clear();
-    EXPECT_THROW(
-        {
-            CProgressScope scope(project, "Loading data...", 3);
-            throw std::runtime_error("short file");
-        },
-        std::runtime_error);
-    EXPECT_EQ(progress.calls, (Calls{"start Loading data... 3", "end"}));
-    EXPECT_FALSE(progress.shown);
-
-    // Without a display the project shows nothing, quietly.
-    project.SetProgressDisplay(nullptr);
-    CProgressScope quiet(project, "Quiet", 1);
-    quiet.Step(1);
-    project.ProgressEnd();
-    EXPECT_EQ(progress.calls.size(), 2u);
-}
-
-// ---- Default players (the stored form of the empty project shows the rest) ---
-
-using DefaultPlayersTest = SetUpProjectTest;
-
-TEST_F(DefaultPlayersTest, SixPlayersWithUnitNamesAndAnEmptyTreasuryAgainAfterPlay)
-{
-    Player(1).treasury[0] = 500;
-    project.CreateDefaultPlayers();
-    ASSERT_EQ(project.GetPlayers().GetCount(), 6u);
-    for (uint32_t p = 0; p < 6; ++p)
-        EXPECT_EQ(Player(p).unitNames.GetSize(), 3) << p;
-    EXPECT_EQ(Player(1).treasury[0], 0);
-    EXPECT_FALSE(project.IsModified());
-}
 
 // ---- Piece map and empty pieces --------------------------------------------
 

@@ -154,16 +154,6 @@ TEST_F(ProjectTest, ProvinceSettersRefuseOutOfRangeAndMarkOnlyOnChange)
     EXPECT_EQ(province.owner, 255);
 }
 
-TEST_F(ProjectTest, AnyArmyFollowsTheGuardianArmyOfTheUnitTypes)
-{
-    CProvince& province = SizedProvince();
-    EXPECT_EQ(province.SetArmy(1, 5), 1);
-    EXPECT_EQ(province.anyArmy, 1);
-    EXPECT_EQ(province.SetArmy(3, 9), 1); // slot past the three unit types: not counted
-    EXPECT_EQ(province.SetArmy(1, 0), 1);
-    EXPECT_EQ(province.anyArmy, 0);
-}
-
 TEST_F(ProjectTest, AProvinceLeavingItsOwnerTakesTheCapitalAlong)
 {
     CProvince& capital = AddProvince();

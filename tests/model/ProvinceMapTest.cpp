@@ -24,16 +24,6 @@ std::vector<int> Neighbours(const CProvinceMap& piece)
 
 using Ints = std::vector<int>;
 
-// A square of `side` pixels, `thickness` pixels of frame around a hole.
-std::vector<std::string> Ring(int side, int thickness)
-{
-    std::vector<std::string> rows(size_t(side), std::string(size_t(side), '#'));
-    for (int y = thickness; y < side - thickness; ++y)
-        for (int x = thickness; x < side - thickness; ++x)
-            rows[y][x] = '.';
-    return rows;
-}
-
 } // namespace
 
 TEST_F(ProvinceMapTest, NeighboursStaySymmetric)
@@ -99,15 +89,6 @@ TEST_F(ProvinceMapTest, BigEnoughNeedsFourByFourAndTwoHundredFiftyPixels)
     EXPECT_TRUE(enough.IsBigEnough());
     EXPECT_EQ(enough.mask.GetPixel(9, 12), 0xFFFFFFFFu); // counted pixels turn white
     EXPECT_EQ(enough.mask.GetPixel(10, 12), 0u);
-}
-
-TEST_F(ProvinceMapTest, FreeSquareInSolidAndRingPieces)
-{
-    CProvinceMap& solid = AddSolidPiece(0, 0, 30, 30);
-    CProvinceMap& ring = AddPiece(0, 0, Ring(30, 5));
-    for (const auto& [piece, side, found] : {std::tuple{&solid, 20, true}, {&solid, 30, true}, {&solid, 31, false}, {&solid, 32, false},
-                                             {&solid, 0, false}, {&ring, 20, false}, {&ring, 5, true}, {&ring, 6, false}})
-        EXPECT_EQ(piece->FindFreeSquare(side), (found ? TPoint{0, 0} : TPoint{-1, -1})) << side;
 }
 
 // The column skip may jump over squares only when they are blocked: on random

@@ -73,39 +73,6 @@ TEST_F(StringTableTest, ProvinceNamesFollowTheProvinceListAndStayUnique)
               (std::vector<int>{1, 255, 255}));
 }
 
-TEST_F(StringTableTest, RemovingAProvinceNameShiftsTheRestDownInEveryTable)
-{
-    CStringTable& second = AddTable();
-    for (int i = 0; i < CStringTable::kProvinceNames; ++i)
-        Table(0).provinceNames[i] = "P" + std::to_string(i);
-    second.provinceNames[0] = "B0";
-    second.provinceNames[1] = "B1";
-    project.GetStringTables().RemoveProvinceName(0);
-    EXPECT_EQ(Table(0).GetProvinceNameAt(0), "P1");
-    EXPECT_EQ(Table(0).GetProvinceNameAt(97), "P98");
-    EXPECT_EQ(Table(0).GetProvinceNameAt(98), "");
-    EXPECT_EQ(second.GetProvinceNameAt(0), "B1");
-    Table(0).RemoveProvinceName(98);
-    EXPECT_EQ(Table(0).GetProvinceNameAt(97), "P98");
-}
-
-TEST(StringTableList, GetAtOutOfRangeIsNull)
-{
-    CMapProject project;
-    CStringTableList& tables = project.GetStringTables();
-    EXPECT_EQ(tables.GetAt(0), nullptr);
-    tables.Add(std::make_unique<CStringTable>(project));
-    EXPECT_NE(tables.GetAt(0), nullptr);
-    EXPECT_EQ((std::vector<CStringTable*>{tables.GetAt(1), tables.GetAt(-1)}), (std::vector<CStringTable*>(2)));
-}
-
-TEST(ConvertLineBreaks, OnlyCarriageReturnLineFeedPairsBecomeMarks)
-{
-    for (const auto& [text, converted] : {std::pair{"a\r\nb\r\n", "a{br}b{br}"}, {"a\nb", "a\nb"},
-                                          {"a\rb\r", "a\rb\r"}, {"\n\r\r\n\n", "\n\r{br}\n"}, {"", ""}})
-        EXPECT_EQ(CStringTable::ConvertLineBreaks(text), converted);
-}
-
 // ---- Export of the handheld's text files -----------------------------------
 
 class ExportTextsTest : public SetUpProjectTest {
