@@ -60,15 +60,6 @@ TEST_F(ErrorListTest, ConnectRecordsTheSmallPieceAndNamesTheTargetsProvince)
     EXPECT_EQ(connect->GetText(), "Piece was connected to Vale");
 }
 
-TEST_F(ErrorListTest, FillListViewGivesOneRowPerWarning)
-{
-    AddConnect();
-    AddConverted(other);
-    warnings.FillListView();
-    EXPECT_EQ(log, (CallLog{"clear rows", "row Piece was connected to <unhandled map> [22]",
-                            "row Piece was converted to green land [22]"}));
-}
-
 TEST_F(ErrorListTest, ShowingConnectPaintsTheSmallPieceIntoTheTargetClipped)
 {
     CProvince& selected = AddProvince();

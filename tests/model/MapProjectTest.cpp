@@ -5,27 +5,17 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 namespace {
 
-// The fixture's project with two AI types, and provinces with one army slot
-// more than there are unit types.
+// The fixture's project with two AI types.
 class ProjectTest : public SetUpProjectTest {
 protected:
     ProjectTest()
     {
         project.GetAITypes().AddTail({"Aggressive", 3});
         project.GetAITypes().AddTail({"Careful", 5});
-    }
-
-    CProvince& SizedProvince()
-    {
-        CProvince& province = AddProvince();
-        province.resources.SetSize(2);
-        province.army.SetSize(4);
-        return province;
     }
 };
 
@@ -111,7 +101,9 @@ TEST_F(ProjectTest, ResetPlayerReturnsToTheEmptyState)
 
 TEST_F(ProjectTest, ProvinceSettersRefuseOutOfRangeAndMarkOnlyOnChange)
 {
-    CProvince& province = SizedProvince();
+    CProvince& province = AddProvince();
+    province.resources.SetSize(2);
+    province.army.SetSize(4); // one slot more than there are unit types
     province.castle.flags = 0xC0 | CCastleDataB::kMoat; // bits 6-7 and the moat must survive
     ExpectCalls({
         {"no castle again", [&] { return province.SetCastle(false); }, 0, false},
@@ -174,32 +166,6 @@ TEST_F(ProjectTest, AProvinceLeavingItsOwnerTakesTheCapitalAlong)
 }
 
 // ---- Province list ---------------------------------------------------------
-
-TEST_F(ProjectTest, ProvinceListLooksUpRemovesAndForgetsCapitals)
-{
-    CProvinceList& list = project.GetProvinces();
-    CProvince& first = AddProvince();
-    CProvince& middle = AddProvince();
-    CProvince& last = AddProvince();
-    CProvince stranger(project);
-    EXPECT_EQ((std::vector<CProvince*>{list.GetAt(1), list.GetAt(3), list.GetAt(-1)}),
-              (std::vector<CProvince*>{&middle, nullptr, nullptr}));
-    EXPECT_EQ((std::vector<int>{list.IndexOf(&first), list.IndexOf(nullptr), list.IndexOf(&stranger)}),
-              (std::vector<int>{0, 255, 255}));
-
-    Player(4).SetCapital(&middle);
-    list.Remove(&middle);
-    EXPECT_EQ(list.GetSize(), 2);
-    EXPECT_EQ(list.GetAt(1), &last);
-    EXPECT_EQ(Player(4).capital, nullptr);
-    list.DeleteAll();
-    EXPECT_EQ(list.GetSize(), 0);
-
-    for (int i = 0; i < CProvinceList::kMaxProvinces; ++i)
-        ASSERT_EQ(list.Add(std::make_unique<CProvince>(project)), i);
-    EXPECT_EQ(list.Add(std::make_unique<CProvince>(project)), -1);
-    EXPECT_EQ(list.GetSize(), CProvinceList::kMaxProvinces);
-}
 
 // ---- Creator id ------------------------------------------------------------
 

@@ -8,7 +8,6 @@
 
 #include <random>
 #include <stdexcept>
-#include <tuple>
 
 namespace {
 

@@ -46,27 +46,19 @@ using Calls = std::vector<std::string>;
 
 } // namespace
 
-TEST_F(SelectTest, AddKeepsOrderAndRefusesDuplicates)
+TEST_F(SelectTest, AddKeepsOrderAndRefusesDuplicatesAndOtherOwners)
 {
     select.Add(provinces[2]);
     select.Add(provinces[0]);
     select.Add(provinces[2]);
     select.Add(nullptr);
+    select.Add(provinces[3]); // of player 2
     ASSERT_EQ(select.Count(), 2);
     EXPECT_EQ(select.GetAt(0), provinces[2]);
     EXPECT_EQ(select.GetAt(1), provinces[0]);
     EXPECT_EQ(select.GetAt(2), nullptr);
-    EXPECT_EQ(view.calls, (Calls{"select 2", "rebuild 1", "select 0", "rebuild 2"}));
-}
-
-TEST_F(SelectTest, AProvinceOfAnotherOwnerIsRefused)
-{
-    select.Add(provinces[0]);
-    view.calls.clear();
-    select.Add(provinces[3]);
-    EXPECT_EQ(select.Count(), 1);
     EXPECT_FALSE(select.Contains(provinces[3]));
-    EXPECT_EQ(view.calls, (Calls{"refuse 3"}));
+    EXPECT_EQ(view.calls, (Calls{"select 2", "rebuild 1", "select 0", "rebuild 2", "refuse 3"}));
 
     // Into an empty selection any owner goes.
     select.Clear();
