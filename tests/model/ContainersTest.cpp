@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 
 // ---- VK::CSimpleArray ------------------------------------------------------
 
@@ -69,6 +68,10 @@ TEST(List, BadIndexesThrowTheirOwnExceptions)
     EXPECT_THROW(list.RemoveAt(2), CList<int>::NotExist);
     EXPECT_EQ(list.Lookup(2), nullptr);
     EXPECT_EQ(list.GetCount(), 2u);
+    list.RemoveAt(1); // the tail, then the last one
+    list.RemoveAt(0);
+    list.RemoveTail(); // on an empty list: nothing
+    EXPECT_THROW(list.GetAt(0), CList<int>::BadSize);
 }
 
 // ---- VK::CString -----------------------------------------------------------
@@ -84,4 +87,6 @@ TEST(CString, InsertAnywhereAndAssignEvenFromItsOwnBuffer)
     text.Insert(0, text.c_str());
     EXPECT_STREQ(text.c_str(), "cd!cd!");
     EXPECT_EQ(text.GetLength(), 6);
+    text.Assign("");
+    EXPECT_STREQ(text.c_str(), "");
 }

@@ -57,7 +57,8 @@ TEST_F(ErrorListTest, ConnectRecordsTheSmallPieceAndNamesTheTargetsProvince)
     CProvince& province = AddProvince();
     province.pieceIndex = 0;
     Table().SetProvinceName(&province, "Vale");
-    EXPECT_EQ(connect->GetText(), "Piece was connected to Vale");
+    warnings.FillListView(); // one row per warning, its text as it reads now
+    EXPECT_EQ(log, (CallLog{"clear rows", "row Piece was connected to Vale [22]"}));
 }
 
 TEST_F(ErrorListTest, ShowingConnectPaintsTheSmallPieceIntoTheTargetClipped)
