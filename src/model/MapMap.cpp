@@ -1,5 +1,7 @@
 #include "model/MapMap.h"
 
+#include "platform/LargePages.h"
+
 #include <algorithm>
 #include <new>
 
@@ -23,6 +25,7 @@ bool CMapMap::Reshape(int width, int height)
         cells_.reset(new (std::nothrow) uint32_t[size_t(width) * size_t(height)]);
         if (!cells_)
             return false;
+        platform::AdviseLargePages(cells_.get(), size_t(width) * size_t(height) * sizeof(uint32_t));
         cellCount_ = size_t(width) * size_t(height);
     }
     width_ = width;
