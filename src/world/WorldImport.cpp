@@ -94,6 +94,7 @@ int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool ke
         // The extraction leaves the piece map as the masks give it, so no
         // rebuild is needed before the neighbours are found.
         ExtractPieces(picture);
+        picture.Delete(); // the pieces hold all of it now: its memory goes before the masks are worked on
         PaintPieceKinds();
         CalcNeighbours(0);
         ReconnectSmallPieces();
@@ -125,8 +126,9 @@ int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool ke
     }
     for (const TKeptProvince& province : kept)
         MoveKeptProvince(province);
+    // The caller sets the provinces up and then draws the pieces: drawing
+    // them here would texture every mask twice.
     ResizeWorldView();
-    RedrawPieces(true);
     return 1;
 }
 
