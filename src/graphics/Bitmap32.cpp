@@ -24,8 +24,8 @@ bool TBitmap32::Empty() const
 }
 
 // The old pixels go first; new ones are zero (calloc hands out zeroed pages without
-// touching them, so a large bitmap costs nothing until drawn, and a large one is
-// advised onto large pages before it is). On failure the bitmap is
+// touching them, so a large bitmap costs nothing until drawn: only what writes every
+// pixel asks for large pages). On failure the bitmap is
 // left with no pixels and size 0 x 0.
 void TBitmap32::ChangeSize(int32_t& Width, int32_t& Height, int32_t NewWidth, int32_t NewHeight)
 {
@@ -42,7 +42,6 @@ void TBitmap32::ChangeSize(int32_t& Width, int32_t& Height, int32_t NewWidth, in
         FBits.reset(static_cast<TColor32*>(std::calloc(size_t(count), sizeof(TColor32))));
         if (!FBits)
             throw Exception("Can't allocate the DIB handle");
-        platform::AdviseLargePages(FBits.get(), size_t(count) * sizeof(TColor32));
     }
     Width = NewWidth;
     Height = NewHeight;
@@ -72,6 +71,7 @@ void TBitmap32::Clear(TColor32 FillColor)
 {
     if (Empty())
         return;
+    platform::AdviseLargePages(FBits.get(), PixelCount() * sizeof(TColor32));
     std::fill_n(FBits.get(), PixelCount(), FillColor);
     Changed();
 }

@@ -11,6 +11,7 @@
 #include "model/MapProject.h"
 #include "model/PieceShading.h"
 #include "model/Settings.h"
+#include "platform/LargePages.h"
 #include "world/CastlePlaces.h"
 #include "world/WorldBitmap.h"
 
@@ -46,6 +47,8 @@ int CMapProject::ResizeWorldView()
     if (worldImage_) {
         worldImage_->SetBounds(worldImage_->Left(), worldImage_->Top(), width_ + 10, height_ + 10);
         worldImage_->Bitmap()->SetSize(width_, height_);
+        // Every pixel of the world is drawn from the pieces.
+        platform::AdviseLargePages(worldImage_->Bitmap()->Bits(), size_t(width_) * size_t(height_) * sizeof(TColor32));
     }
     return 1;
 }
