@@ -42,14 +42,26 @@ int FillNonZeroPixels(TBitmap32* bitmap, TColor32 color)
     if (!bitmap || bitmap->Empty())
         return 0;
     // Without branches, so that the loop runs on vectors: a 0 pixel stays 0,
-    // and a 0 colour leaves every pixel as it is.
-    TColor32* pixel = bitmap->Bits();
+    // and a 0 colour leaves every pixel as it is. A block without shape pixels
+    // is not written, so that the untouched memory of a sparse mask (a new
+    // bitmap's) stays untouched.
+    constexpr size_t kBlock = 256;
+    TColor32* const bits = bitmap->Bits();
     const TColor32 keep = color ? 0 : 0xFFFFFFFFu;
     size_t count = 0;
-    for (size_t i = 0, n = size_t(bitmap->Width()) * size_t(bitmap->Height()); i < n; ++i) {
-        const TColor32 inShape = pixel[i] ? 0xFFFFFFFFu : 0;
-        count += inShape & 1;
-        pixel[i] = ((color | (pixel[i] & keep)) & inShape);
+    for (size_t start = 0, n = size_t(bitmap->Width()) * size_t(bitmap->Height()); start < n; start += kBlock) {
+        TColor32* const pixel = bits + start;
+        const size_t length = std::min(kBlock, n - start);
+        TColor32 any = 0;
+        for (size_t i = 0; i < length; ++i)
+            any |= pixel[i];
+        if (any == 0)
+            continue;
+        for (size_t i = 0; i < length; ++i) {
+            const TColor32 inShape = pixel[i] ? 0xFFFFFFFFu : 0;
+            count += inShape & 1;
+            pixel[i] = ((color | (pixel[i] & keep)) & inShape);
+        }
     }
     return int(count);
 }

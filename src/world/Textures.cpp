@@ -77,10 +77,18 @@ int TexturePixels(TBitmap32* bitmap, const CTextures& texture, int tile, TColor3
     for (int y = 0; y < bitmap->Height(); ++y) {
         TColor32* row = bitmap->ScanLine(y);
         const TColor32* tileRow = texture.bitmap.ScanLine(y % texture.height) + tile * size;
-        // One tile width at a time, without branches, so that the loop runs on vectors.
+        // One tile width at a time, without branches, so that the loop runs on
+        // vectors; a stretch without shape pixels is not written, so that the
+        // untouched memory of a sparse mask stays untouched.
         for (int x = 0; x < width; x += size) {
             TColor32* pixel = row + x;
-            for (int i = 0, n = std::min(size, width - x); i < n; ++i) {
+            const int n = std::min(size, width - x);
+            TColor32 any = 0;
+            for (int i = 0; i < n; ++i)
+                any |= pixel[i];
+            if (any == 0)
+                continue;
+            for (int i = 0; i < n; ++i) {
                 const TColor32 old = pixel[i], texel = tileRow[i];
                 const TColor32 inShape = old ? 0xFFFFFFFFu : 0;
                 count += inShape & 1;
