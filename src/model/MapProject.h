@@ -342,6 +342,8 @@ public:
     // when the picture cannot be loaded or its analysis fails (the user is
     // told why), or the user refused to raise a small picture to 160 × 160;
     // the project (world, provinces, warnings, modified flag) is then as it was.
+    // The piece pictures are left to the caller, which draws them once the
+    // provinces are set up (InitNew, RelinkProvincesToMaps).
     int ImportWorldImage(const std::filesystem::path& fileName, bool keepProvinces);
     // Appends one piece per region of `image` (see CColorRegions), at most
     // kMaxPieces; regions beyond that are left out with a warning. The piece
