@@ -59,7 +59,7 @@ public:
     // their cells set to `label` in `cells` (row by row, the image's width per
     // row). Cells of the region must not hold `label` yet. `image` is the
     // scanned image.
-    void TakeRuns(const TBitmap32& image, int i, uint32_t* cells, uint32_t label, std::vector<TRun>& runs) const;
+    void TakeRuns(const TBitmap32& image, int i, uint16_t* cells, uint16_t label, std::vector<TRun>& runs) const;
 
 private:
     int64_t total_ = 0;

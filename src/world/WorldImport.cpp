@@ -81,7 +81,7 @@ int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool ke
     // provinces are only planned for. A failure anywhere in the analysis puts
     // the old world back as it was; only a finished analysis replaces it.
     CProvinceMapList oldPieces;
-    CMapMap oldMap{kNoPiece};
+    CPieceMap oldMap{kNoPieceCell};
     const uint16_t oldWidth = width_, oldHeight = height_;
     CErrorList found;
     CErrorList* const shown = warnings_;

@@ -39,7 +39,7 @@ TEST(MapProjectDefaults, FreshRecordsHoldTheirDefaults)
     EXPECT_EQ(project.GetUnitTypeCount(), 0);
     EXPECT_EQ(project.lose.province, 0xFFFF);
     EXPECT_EQ(project.GetCurrentStringTable(), 0);
-    EXPECT_EQ(project.GetMapMap().GetAt(0, 0), CMapProject::kNoPiece);
+    EXPECT_EQ(project.GetPieceAt(0, 0), CMapProject::kNoPiece);
     EXPECT_FALSE(project.IsModified());
     EXPECT_EQ(project.GetPlayers().GetCount(), 0u);
 
