@@ -101,8 +101,9 @@ void BM_OursColourRegionsMasksPieceMapNeighbours(benchmark::State& state)
         state.SkipWithError("the extraction found another number of pieces");
 }
 
-// The whole import from a BMP file (loading, extraction, kinds, piece pictures,
-// neighbours, small pieces, castle places) and the provinces, without a window.
+// The whole import from a BMP file (loading, extraction, kinds, neighbours,
+// small pieces, castle places), the provinces and the piece pictures, without a
+// window.
 void BM_WholeImport(benchmark::State& state)
 {
     const World& world = WorldOfSide(int(state.range(0)));
@@ -117,6 +118,7 @@ void BM_WholeImport(benchmark::State& state)
         state.ResumeTiming();
         project.ImportWorldImage(file, false);
         project.CreateProvincesFromPieces();
+        project.RedrawPieces(true);
     }
     if (project.GetProvinces().GetSize() == 0)
         state.SkipWithError("the import made no province");

@@ -2,6 +2,7 @@
 
 #include "graphics/LowLevel32.h"
 #include "platform/Canvas.h"
+#include "platform/LargePages.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -23,7 +24,8 @@ bool TBitmap32::Empty() const
 }
 
 // The old pixels go first; new ones are zero (calloc hands out zeroed pages without
-// touching them, so a large bitmap costs nothing until drawn). On failure the bitmap is
+// touching them, so a large bitmap costs nothing until drawn: only what writes every
+// pixel asks for large pages). On failure the bitmap is
 // left with no pixels and size 0 x 0.
 void TBitmap32::ChangeSize(int32_t& Width, int32_t& Height, int32_t NewWidth, int32_t NewHeight)
 {
@@ -69,6 +71,7 @@ void TBitmap32::Clear(TColor32 FillColor)
 {
     if (Empty())
         return;
+    platform::AdviseLargePages(FBits.get(), PixelCount() * sizeof(TColor32));
     std::fill_n(FBits.get(), PixelCount(), FillColor);
     Changed();
 }

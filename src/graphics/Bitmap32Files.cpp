@@ -2,6 +2,7 @@
 #include "graphics/Bitmap32.h"
 
 #include "platform/FileSystem.h"
+#include "platform/LargePages.h"
 #include "platform/ImageDecoder.h"
 
 #include <bit>
@@ -36,8 +37,10 @@ constexpr uint64_t kMaxPictureFileBytes = (uint64_t(1) << 30) + 4096;
 void TBitmap32::AssignPixels(int32_t NewWidth, int32_t NewHeight, const TColor32* Pixels)
 {
     SetSize(NewWidth, NewHeight);
-    if (!Empty())
-        std::memcpy(FBits.get(), Pixels, PixelCount() * sizeof(TColor32));
+    if (Empty())
+        return;
+    platform::AdviseLargePages(FBits.get(), PixelCount() * sizeof(TColor32));
+    std::memcpy(FBits.get(), Pixels, PixelCount() * sizeof(TColor32));
 }
 
 void TBitmap32::Assign(const TPersistent* Source)

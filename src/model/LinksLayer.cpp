@@ -33,8 +33,9 @@ TBitmapLayer* CMapProject::CreateLinksLayer()
     }
     TBitmapLayer* layer = layers_->Add<TBitmapLayer>();
     TBitmap32& bitmap = *layer->Bitmap();
+    // A new bitmap is all 0 and takes no memory until drawn on: the layer is
+    // mostly hidden, and then never drawn.
     bitmap.SetSize(std::max(0, width_ - 1), std::max(0, height_ - 1));
-    bitmap.Clear(0);
     bitmap.SetDrawMode(dmBlend);
     bitmap.SetStretchFilter(sfNearest);
     layer->SetLocation({0, 0, float(width_), float(height_)});

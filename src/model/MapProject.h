@@ -133,6 +133,8 @@ public:
     static constexpr int kPlayerCount = 6;
     static constexpr int kMaxResources = 16;
     static constexpr uint32_t kNoPiece = 0xFFFFFFFFu;
+    // A piece map cell where no piece lies.
+    static constexpr uint16_t kNoPieceCell = 0xFFFF;
 
     CMapProject();
     CMapProject(const CMapProject&) = delete;
@@ -152,12 +154,16 @@ public:
     const CProvinceList& GetProvinces() const { return provinces_; }
     CProvinceMapList& GetPieces() { return pieces_; }
     const CProvinceMapList& GetPieces() const { return pieces_; }
-    // Piece index of every world pixel; kNoPiece where there is none.
-    CMapMap& GetMapMap() { return mapMap_; }
-    const CMapMap& GetMapMap() const { return mapMap_; }
-    // The piece map's cell at world point (x, y): kNoPiece outside the map or
-    // where no piece lies. Callers take the low 16 bits, 0xFFFF meaning none.
-    uint32_t GetPieceAt(int x, int y) const { return mapMap_.GetAt(x, y); }
+    // Piece index of every world pixel; kNoPieceCell where there is none.
+    CPieceMap& GetMapMap() { return mapMap_; }
+    const CPieceMap& GetMapMap() const { return mapMap_; }
+    // The piece at world point (x, y): kNoPiece outside the map or where no
+    // piece lies. Callers take the low 16 bits, 0xFFFF meaning none.
+    uint32_t GetPieceAt(int x, int y) const
+    {
+        const uint16_t cell = mapMap_.GetAt(x, y);
+        return cell == kNoPieceCell ? kNoPiece : cell;
+    }
     // The province linked to piece `pieceIndex`, or null.
     CProvince* FindProvinceByPiece(int pieceIndex) const;
     // Castle types first, then army types: where each icon's anchor lies in its picture.
@@ -329,6 +335,7 @@ public:
 
     // ---- World image import and analysis (src/world) ----
     static constexpr int kMaxPieces = 1501;
+    static_assert(kMaxPieces < kNoPieceCell, "a piece map cell holds every piece index");
     static constexpr int kMinWorldSide = 160;
     // Pictures wider or higher than this do not fit the pieces' 16-bit bounds.
     static constexpr int kMaxWorldSide = 32767;
@@ -342,6 +349,8 @@ public:
     // when the picture cannot be loaded or its analysis fails (the user is
     // told why), or the user refused to raise a small picture to 160 × 160;
     // the project (world, provinces, warnings, modified flag) is then as it was.
+    // The piece pictures are left to the caller, which draws them once the
+    // provinces are set up (InitNew, RelinkProvincesToMaps).
     int ImportWorldImage(const std::filesystem::path& fileName, bool keepProvinces);
     // Appends one piece per region of `image` (see CColorRegions), at most
     // kMaxPieces; regions beyond that are left out with a warning. The piece
@@ -520,7 +529,7 @@ private:
     uint16_t width_ = 0;
     uint16_t height_ = 0;
     uint16_t currentStringTable_ = 0;
-    CMapMap mapMap_{kNoPiece};
+    CPieceMap mapMap_{kNoPieceCell};
     CList<CPlayerData> players_;
     // Per resource: a bound kept for the file and never set, then the catalogue's "min" and "max".
     int16_t resourceReserved_[kMaxResources] = {};
@@ -568,7 +577,7 @@ private:
     void ForgetLinksLayer();
     // Sizes `map` to the world and fills it the way ReassignMapIndexes does,
     // stepping `progress` per piece. False when memory runs out.
-    bool IndexPieces(CMapMap& map, CProgressScope& progress) const;
+    bool IndexPieces(CPieceMap& map, CProgressScope& progress) const;
     // Reads `bytes` into this fresh project and checks what the record routine
     // cannot check on the way (piece indexes, the current string table, icon
     // picture paths). False with `problem` set when the bytes are no sound project.

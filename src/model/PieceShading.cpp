@@ -1,6 +1,7 @@
 #include "model/PieceShading.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "graphics/Blend32.h"
@@ -41,14 +42,26 @@ int FillNonZeroPixels(TBitmap32* bitmap, TColor32 color)
     if (!bitmap || bitmap->Empty())
         return 0;
     // Without branches, so that the loop runs on vectors: a 0 pixel stays 0,
-    // and a 0 colour leaves every pixel as it is.
-    TColor32* pixel = bitmap->Bits();
+    // and a 0 colour leaves every pixel as it is. A block without shape pixels
+    // is not written, so that the untouched memory of a sparse mask (a new
+    // bitmap's) stays untouched.
+    constexpr size_t kBlock = 256;
+    TColor32* const bits = bitmap->Bits();
     const TColor32 keep = color ? 0 : 0xFFFFFFFFu;
     size_t count = 0;
-    for (size_t i = 0, n = size_t(bitmap->Width()) * size_t(bitmap->Height()); i < n; ++i) {
-        const TColor32 inShape = pixel[i] ? 0xFFFFFFFFu : 0;
-        count += inShape & 1;
-        pixel[i] = ((color | (pixel[i] & keep)) & inShape);
+    for (size_t start = 0, n = size_t(bitmap->Width()) * size_t(bitmap->Height()); start < n; start += kBlock) {
+        TColor32* const pixel = bits + start;
+        const size_t length = std::min(kBlock, n - start);
+        TColor32 any = 0;
+        for (size_t i = 0; i < length; ++i)
+            any |= pixel[i];
+        if (any == 0)
+            continue;
+        for (size_t i = 0; i < length; ++i) {
+            const TColor32 inShape = pixel[i] ? 0xFFFFFFFFu : 0;
+            count += inShape & 1;
+            pixel[i] = ((color | (pixel[i] & keep)) & inShape);
+        }
     }
     return int(count);
 }
@@ -171,19 +184,35 @@ void Bevel(TBitmap32& bitmap)
     for (int k = 2; k < 5; ++k)
         readFlags(rows[k], k - 2);
     std::vector<TColor32> above(size_t(W), 0), original(size_t(W), 0);
+    // Shape pixels of the row that are on or near an edge; 8 zeros past the end
+    // end the word scan below. A pixel whose neighbours read below are all in
+    // the shape gets neither light nor dark, which is most of a large shape.
+    std::vector<uint8_t> edge(size_t(W) + 8, 0);
 
     for (int y = 0; y < H; ++y) {
         // s(dx, dy): is the pixel (x + dx, y + dy) in the shape.
         TColor32* pixel = bitmap.ScanLine(y);
         std::copy(pixel, pixel + W, original.begin());
+        {
+            const uint8_t *u2 = rows[0], *u = rows[1], *a = rows[2], *d = rows[3], *d2 = rows[4];
+            for (int x = 0; x < W; ++x)
+                edge[size_t(x)] = a[x] & ~(a[x - 2] & a[x - 1] & a[x + 1] & a[x + 2] & u[x - 2] & u[x - 1] & u[x] &
+                                           u2[x - 1] & u2[x] & d[x] & d[x + 1] & d[x + 2] & d2[x] & d2[x + 1]);
+        }
         for (int x = 0; x < W; ++x) {
+            uint64_t word;
+            std::memcpy(&word, &edge[size_t(x)], sizeof(word));
+            if (word == 0) {
+                x += 7;
+                continue;
+            }
+            if (!edge[size_t(x)])
+                continue;
             const uint8_t* const up2 = rows[0] + x;
             const uint8_t* const up = rows[1] + x;
             const uint8_t* const at = rows[2] + x;
             const uint8_t* const down = rows[3] + x;
             const uint8_t* const down2 = rows[4] + x;
-            if (!at[0])
-                continue;
             const TColor32 color = original[size_t(x)];
             TColor32 light = 0;
             if (at[-1] && (!at[-2] || !up[-2])) // (x - 1, y): left edge or upper-left corner

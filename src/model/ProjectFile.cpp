@@ -412,7 +412,9 @@ void PackMaskBits(const TBitmap32& mask, std::vector<uint8_t>& bytes)
     bytes.resize(count);
 }
 
-// A set bit reads back as kMergedPixel, a clear one as 0.
+// A set bit reads back as kMergedPixel, a clear one as 0: `mask` is all 0
+// to begin with, so only the set bits are written (and the memory of a new
+// mask's empty stretches is never touched).
 void UnpackMaskBits(const std::vector<uint8_t>& bytes, TBitmap32& mask)
 {
     const size_t width = size_t(mask.Width()), height = size_t(mask.Height());
@@ -423,6 +425,8 @@ void UnpackMaskBits(const std::vector<uint8_t>& bytes, TBitmap32& mask)
             rows[i] = mask.ScanLine(int(y + i));
         for (size_t x = 0, at = y; x < width; ++x, at += height) {
             const unsigned bits = StreamByte(bytes, at);
+            if (bits == 0)
+                continue;
             for (size_t i = 0; i < kGroupRows; ++i)
                 rows[i][x] = bits >> (7 - i) & 1 ? CProvinceMap::kMergedPixel : 0;
         }
@@ -430,7 +434,8 @@ void UnpackMaskBits(const std::vector<uint8_t>& bytes, TBitmap32& mask)
     for (; y < height; ++y) {
         TColor32* row = mask.ScanLine(int(y));
         for (size_t x = 0, k = y; x < width; ++x, k += height)
-            row[x] = StreamBit(bytes, k) ? CProvinceMap::kMergedPixel : 0;
+            if (StreamBit(bytes, k))
+                row[x] = CProvinceMap::kMergedPixel;
     }
 }
 
@@ -477,6 +482,7 @@ bool SerializeMaskBits(CRecordPass& pass, CProvinceMap& piece, int index, int wi
             return pass.Refuse("the mask of piece " + Str(index) + " reads back other than it is");
         return true;
     }
+    piece.mask.Delete(); // a new mask is all 0, whatever the piece held before
     piece.mask.SetSize(width, height);
     UnpackMaskBits(bytes, piece.mask);
     return true;

@@ -34,11 +34,11 @@ void CMapProject::ReassignMapIndexes()
     IndexPieces(mapMap_, progress);
 }
 
-bool CMapProject::IndexPieces(CMapMap& map, CProgressScope& progress) const
+bool CMapProject::IndexPieces(CPieceMap& map, CProgressScope& progress) const
 {
     if (!map.SetSize(width_, height_))
         return false;
-    uint32_t* const cells = map.GetData();
+    uint16_t* const cells = map.GetData();
     for (int i = 0; i < pieces_.GetCount(); ++i) {
         progress.Step(i);
         const CProvinceMap& piece = *pieces_.GetAt(i);
@@ -49,9 +49,9 @@ bool CMapProject::IndexPieces(CMapMap& map, CProgressScope& progress) const
         const int y0 = std::max(0, -piece.top), y1 = std::min(piece.mask.Height(), height_ - piece.top);
         for (int y = y0; y < y1; ++y) {
             const TColor32* row = piece.mask.ScanLine(y);
-            uint32_t* out = cells + size_t(piece.top + y) * width_ + piece.left;
+            uint16_t* out = cells + size_t(piece.top + y) * width_ + piece.left;
             for (int x = x0; x < x1; ++x)
-                out[x] = row[x] ? uint32_t(i) : out[x];
+                out[x] = row[x] ? uint16_t(i) : out[x];
         }
     }
     return true;

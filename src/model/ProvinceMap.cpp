@@ -142,8 +142,8 @@ void CPieceMerge::Commit()
     if (grows)
         united.SetSize(unitedRight - unitedLeft + 1, unitedBottom - unitedTop + 1);
 
-    const uint32_t self = uint32_t(target.OwnIndex());
-    CMapMap& map = target.project_->GetMapMap();
+    const uint16_t self = uint16_t(target.OwnIndex());
+    CPieceMap& map = target.project_->GetMapMap();
     for (auto it = pending_.rbegin(); it != pending_.rend(); ++it) {
         CProvinceMap& other = **it;
         // A mask larger than its bounds (a damaged project file) is clipped.

@@ -29,6 +29,7 @@
 //   0, k >= 3:   k literal indexes follow (RLE4: packed two a byte), padded to an even
 //                number of bytes
 #include "platform/ImageDecoder.h"
+#include "platform/LargePages.h"
 
 #include <algorithm>
 #include <array>
@@ -342,7 +343,7 @@ bool DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, std::string&
     DecodedImage decoded;
     decoded.width = int32_t(info.width);
     decoded.height = int32_t(info.height);
-    decoded.pixels.resize(size_t(info.width) * size_t(info.height));
+    ResizeOnLargePages(decoded.pixels, size_t(info.width) * size_t(info.height));
     if (runLength) {
         if (!DecodeRunLength(in, info, palette, decoded, error))
             return false;

@@ -1,4 +1,5 @@
 #include "platform/FileSystem.h"
+#include "platform/LargePages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -76,7 +77,8 @@ bool ReadFileBytes(const fs::path& path, std::vector<uint8_t>& bytes, std::strin
     const uint64_t limit = std::min<uint64_t>(maxBytes, SIZE_MAX - 1) + 1;
     struct stat info {};
     const uint64_t length = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? uint64_t(info.st_size) : 0;
-    std::vector<uint8_t> buffer(size_t(std::min(length + 1, limit)));
+    std::vector<uint8_t> buffer;
+    ResizeOnLargePages(buffer, size_t(std::min(length + 1, limit)));
     size_t size = 0;
     bool ok = true;
     for (;;) {

@@ -3,6 +3,7 @@
 // warnings (corrupt or truncated data) as errors too, so a damaged picture is refused
 // rather than shown half grey.
 #include "platform/ImageDecoder.h"
+#include "platform/LargePages.h"
 
 #include <bit>
 #include <csetjmp>
@@ -68,7 +69,7 @@ bool DecodeWithLibjpeg(std::span<const uint8_t> bytes, DecodedImage& image, std:
 
     image.width = int32_t(info.output_width);
     image.height = int32_t(info.output_height);
-    image.pixels.resize(size_t(info.output_width) * info.output_height);
+    ResizeOnLargePages(image.pixels, size_t(info.output_width) * info.output_height);
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = reinterpret_cast<JSAMPROW>(image.pixels.data() + size_t(info.output_scanline) * info.output_width);
         jpeg_read_scanlines(&info, &row, 1);

@@ -191,7 +191,7 @@ CColorRegions::CColorRegions(const TBitmap32& image, int limit)
     regions_ = first.TakeSorted();
 }
 
-void CColorRegions::TakeRuns(const TBitmap32& image, int i, uint32_t* cells, uint32_t label,
+void CColorRegions::TakeRuns(const TBitmap32& image, int i, uint16_t* cells, uint16_t label,
                              std::vector<TRun>& runs) const
 {
     const TRegion& region = regions_[size_t(i)];
@@ -202,7 +202,7 @@ void CColorRegions::TakeRuns(const TBitmap32& image, int i, uint32_t* cells, uin
         image, region.color, TPoint{region.firstX, region.firstY},
         [&](int x, int y) { return cells[size_t(y) * width + size_t(x)] == label; },
         [&](int y, int left, int right) {
-            uint32_t* row = cells + size_t(y) * width;
+            uint16_t* row = cells + size_t(y) * width;
             std::fill(row + left, row + right + 1, label);
             runs.push_back({y, left, right});
         },

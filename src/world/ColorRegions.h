@@ -59,45 +59,58 @@ public:
     // their cells set to `label` in `cells` (row by row, the image's width per
     // row). Cells of the region must not hold `label` yet. `image` is the
     // scanned image.
-    void TakeRuns(const TBitmap32& image, int i, uint32_t* cells, uint32_t label, std::vector<TRun>& runs) const;
+    void TakeRuns(const TBitmap32& image, int i, uint16_t* cells, uint16_t label, std::vector<TRun>& runs) const;
 
 private:
     int64_t total_ = 0;
     std::vector<TRegion> regions_;
 };
 
-// Columns left..right (inclusive) of row y, found and not yet taken.
+// Columns left..right (inclusive) of row y, found and not yet taken, and the
+// taken run of the row above (from = -1) or below (from = 1) it was found from.
 struct TFloodSpan {
     int32_t y;
     int32_t left; // may lie inside the run when the run began before the columns scanned
     int32_t right;
+    int32_t from;
+    int32_t fromLeft, fromRight;
 };
 
 // The runs of the 4-connected region of `color` in `image` that holds `start`,
 // by a scanline flood fill over maximal runs of `color`. `take(y, left, right)`
 // is called once per run and marks it taken, either in `image` (by painting it
 // another colour) or where `isTaken(x, y)` looks (any pixel of the run tells).
-// Each run's row is read where a run above or below it was taken, so a pixel
-// is read about twice. `stack` is working space.
+// Each run's row is read where a run above or below it was taken, except under
+// the run it was found from, which is taken already. `stack` is working space.
 template <typename IsTaken, typename Take>
 void FloodFillRuns(const TBitmap32& image, TColor32 color, TPoint start, IsTaken isTaken, Take take,
                    std::vector<TFloodSpan>& stack)
 {
     const int width = image.Width(), height = image.Height();
-    // Pushes every open run of `color` in row `y` that overlaps columns left..right.
-    auto pushRuns = [&](int y, int left, int right) {
+    // Pushes every open run of `color` in row `y` that overlaps columns
+    // left..right, found from the taken run `found` of row y - from.
+    auto pushRuns = [&](int y, int left, int right, int from, const TFloodSpan& found) {
         if (y < 0 || y >= height)
             return;
         const TColor32* row = image.ScanLine(y);
         for (int x = FirstEqual(row, left, right + 1, color); x <= right;) {
             const int end = EqualRunEnd(row, x + 1, width, color);
             if (!isTaken(x, y))
-                stack.push_back({y, x, end - 1});
+                stack.push_back({y, x, end - 1, from, found.left, found.right});
             x = FirstEqual(row, end, right + 1, color);
         }
     };
+    // The same for the row that `found` was itself found from, but for the
+    // columns of the run it was found from: that run is maximal and taken, so
+    // the columns on either side of it hold the other runs, if any.
+    auto pushRunsBeside = [&](int y, int from, const TFloodSpan& found, int takenLeft, int takenRight) {
+        if (found.left < takenLeft)
+            pushRuns(y, found.left, takenLeft - 1, from, found);
+        if (takenRight < found.right)
+            pushRuns(y, takenRight + 1, found.right, from, found);
+    };
     stack.clear();
-    pushRuns(start.Y, start.X, start.X);
+    pushRuns(start.Y, start.X, start.X, 0, TFloodSpan{start.Y, start.X, start.X, 0, 0, 0});
     while (!stack.empty()) {
         const TFloodSpan span = stack.back();
         stack.pop_back();
@@ -108,7 +121,14 @@ void FloodFillRuns(const TBitmap32& image, TColor32 color, TPoint start, IsTaken
         while (left > 0 && row[left - 1] == color)
             --left;
         take(span.y, left, span.right);
-        pushRuns(span.y - 1, left, span.right);
-        pushRuns(span.y + 1, left, span.right);
+        const TFloodSpan taken{span.y, left, span.right, span.from, span.fromLeft, span.fromRight};
+        if (span.from < 0)
+            pushRunsBeside(span.y - 1, 1, taken, span.fromLeft, span.fromRight);
+        else
+            pushRuns(span.y - 1, left, span.right, 1, taken);
+        if (span.from > 0)
+            pushRunsBeside(span.y + 1, -1, taken, span.fromLeft, span.fromRight);
+        else
+            pushRuns(span.y + 1, left, span.right, -1, taken);
     }
 }

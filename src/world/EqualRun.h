@@ -1,6 +1,6 @@
 #pragma once
-// Finding where a stretch of equal 32-bit values ends in a row: the inner step
-// of the run-based scans over the world image and the piece map.
+// Finding where a stretch of equal values ends in a row: the inner step of the
+// run-based scans over the world image (32-bit) and the piece map (16-bit).
 #include <cstdint>
 
 #ifdef __SSE2__
@@ -18,6 +18,24 @@ inline int EqualRunEnd(const uint32_t* row, int x, int width, uint32_t value)
         const unsigned equal = unsigned(_mm_movemask_epi8(low)) | unsigned(_mm_movemask_epi8(high)) << 16;
         if (equal != 0xFFFFFFFFu)
             return x + __builtin_ctz(~equal) / 4;
+    }
+#endif
+    while (x < width && row[x] == value)
+        ++x;
+    return x;
+}
+
+// The same over 16-bit values (the piece map).
+inline int EqualRunEnd(const uint16_t* row, int x, int width, uint16_t value)
+{
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi16(int16_t(value));
+    for (; x + 16 <= width; x += 16) {
+        const __m128i low = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)), wanted);
+        const __m128i high = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x + 8)), wanted);
+        const unsigned equal = unsigned(_mm_movemask_epi8(low)) | unsigned(_mm_movemask_epi8(high)) << 16;
+        if (equal != 0xFFFFFFFFu)
+            return x + __builtin_ctz(~equal) / 2;
     }
 #endif
     while (x < width && row[x] == value)

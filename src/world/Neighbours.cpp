@@ -10,7 +10,7 @@
 
 namespace {
 
-// Piece roles in the neighbour search, by piece index (the low half of a map cell).
+// Piece roles in the neighbour search, by piece index (a map cell; 0xFFFF is no piece).
 constexpr uint8_t kLists = 1;  // its list is built
 constexpr uint8_t kListed = 2; // it can stand in a list: not empty, ocean or green land
 
@@ -32,16 +32,16 @@ class CContactSearch {
 public:
     explicit CContactSearch(const std::vector<uint8_t>& roles) : roles_(roles), slots_(4096, -1) {}
 
-    std::vector<TContact> Run(const CMapMap& map)
+    std::vector<TContact> Run(const CPieceMap& map)
     {
-        const uint32_t* cells = map.GetData();
+        const uint16_t* cells = map.GetData();
         const int width = map.GetWidth(), height = map.GetHeight();
         for (int y = 0; cells && y < height; ++y) {
-            const uint32_t* row = cells + size_t(y) * size_t(width);
+            const uint16_t* row = cells + size_t(y) * size_t(width);
             current_.clear();
             for (int x = 0; x < width;) {
                 const int end = EqualRunEnd(row, x + 1, width, row[x]);
-                current_.push_back({x, end - 1, uint16_t(row[x])});
+                current_.push_back({x, end - 1, row[x]});
                 if (current_.size() > 1)
                     Meet(current_[current_.size() - 2].piece, current_.back().piece, x, y);
                 x = end;

@@ -74,7 +74,7 @@ void CMapProject::ExtractPieces(const TBitmap32& image)
     // Every cell starts as no piece; each region's flood fill writes its own.
     if (!mapMap_.SetSize(image.Width(), image.Height()))
         throw std::bad_alloc();
-    uint32_t* const cells = mapMap_.GetData();
+    uint16_t* const cells = mapMap_.GetData();
     std::vector<TRun> runs;
     int column = 0;
     for (int i = 0; i < regions.Count(); ++i) {
@@ -82,7 +82,7 @@ void CMapProject::ExtractPieces(const TBitmap32& image)
         // Regions come column by column: the progress follows their first column.
         if (region.left + 1 != column)
             progress.Step(column = region.left + 1);
-        regions.TakeRuns(image, i, cells, uint32_t(first + i), runs);
+        regions.TakeRuns(image, i, cells, uint16_t(first + i), runs);
         pieces_.Add(MakePiece(*this, region, runs));
     }
     progress.Step(image.Width());

@@ -1,5 +1,6 @@
 #include "world/Textures.h"
 
+#include <algorithm>
 #include <cassert>
 #include <limits>
 #include <utility>
@@ -69,21 +70,33 @@ int TexturePixels(TBitmap32* bitmap, const CTextures& texture, int tile, TColor3
         return 0;
     if (!texture.HasTile(tile))
         return FillNonZeroPixels(bitmap, fallback);
-    const int size = texture.tileSize;
-    int count = 0;
+    const int size = texture.tileSize, width = bitmap->Width();
+    // A 0 texel gives the fallback, or keeps the pixel when that is 0 too.
+    const TColor32 keep = fallback ? 0 : 0xFFFFFFFFu;
+    size_t count = 0;
     for (int y = 0; y < bitmap->Height(); ++y) {
-        TColor32* pixel = bitmap->ScanLine(y);
+        TColor32* row = bitmap->ScanLine(y);
         const TColor32* tileRow = texture.bitmap.ScanLine(y % texture.height) + tile * size;
-        for (int x = 0, tx = 0; x < bitmap->Width(); ++x) {
-            if (pixel[x] != 0) {
-                ++count;
-                pixel[x] = tileRow[tx] ? tileRow[tx] : fallback ? fallback : pixel[x];
+        // One tile width at a time, without branches, so that the loop runs on
+        // vectors; a stretch without shape pixels is not written, so that the
+        // untouched memory of a sparse mask stays untouched.
+        for (int x = 0; x < width; x += size) {
+            TColor32* pixel = row + x;
+            const int n = std::min(size, width - x);
+            TColor32 any = 0;
+            for (int i = 0; i < n; ++i)
+                any |= pixel[i];
+            if (any == 0)
+                continue;
+            for (int i = 0; i < n; ++i) {
+                const TColor32 old = pixel[i], texel = tileRow[i];
+                const TColor32 inShape = old ? 0xFFFFFFFFu : 0;
+                count += inShape & 1;
+                pixel[i] = (texel ? texel : fallback | (old & keep)) & inShape;
             }
-            if (++tx == size)
-                tx = 0;
         }
     }
-    return count;
+    return int(count);
 }
 
 int TexturePixelsBevel(TBitmap32* bitmap, const CTextures& texture, int tile, TColor32 fallback)

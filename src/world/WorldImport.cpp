@@ -11,6 +11,7 @@
 #include "model/MapProject.h"
 #include "model/PieceShading.h"
 #include "model/Settings.h"
+#include "platform/LargePages.h"
 #include "world/CastlePlaces.h"
 #include "world/WorldBitmap.h"
 
@@ -46,6 +47,8 @@ int CMapProject::ResizeWorldView()
     if (worldImage_) {
         worldImage_->SetBounds(worldImage_->Left(), worldImage_->Top(), width_ + 10, height_ + 10);
         worldImage_->Bitmap()->SetSize(width_, height_);
+        // Every pixel of the world is drawn from the pieces.
+        platform::AdviseLargePages(worldImage_->Bitmap()->Bits(), size_t(width_) * size_t(height_) * sizeof(TColor32));
     }
     return 1;
 }
@@ -78,7 +81,7 @@ int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool ke
     // provinces are only planned for. A failure anywhere in the analysis puts
     // the old world back as it was; only a finished analysis replaces it.
     CProvinceMapList oldPieces;
-    CMapMap oldMap{kNoPiece};
+    CPieceMap oldMap{kNoPieceCell};
     const uint16_t oldWidth = width_, oldHeight = height_;
     CErrorList found;
     CErrorList* const shown = warnings_;
@@ -94,6 +97,7 @@ int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool ke
         // The extraction leaves the piece map as the masks give it, so no
         // rebuild is needed before the neighbours are found.
         ExtractPieces(picture);
+        picture.Delete(); // the pieces hold all of it now: its memory goes before the masks are worked on
         PaintPieceKinds();
         CalcNeighbours(0);
         ReconnectSmallPieces();
@@ -125,8 +129,9 @@ int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool ke
     }
     for (const TKeptProvince& province : kept)
         MoveKeptProvince(province);
+    // The caller sets the provinces up and then draws the pieces: drawing
+    // them here would texture every mask twice.
     ResizeWorldView();
-    RedrawPieces(true);
     return 1;
 }
 

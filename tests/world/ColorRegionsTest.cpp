@@ -102,9 +102,9 @@ TEST(ColorRegions, TheFirstRegionsAreKeptAllCountedAndTheirRunsTaken)
     ASSERT_EQ(first.Count(), 1);
     EXPECT_EQ(first.Total(), 2);
     EXPECT_EQ((std::vector<int>{first[0].firstX, first[0].firstY}), (std::vector<int>{0, 1}));
-    std::vector<uint32_t> cells(9, 7);
+    std::vector<uint16_t> cells(9, 7);
     std::vector<CColorRegions::TRun> runs;
     first.TakeRuns(image, 0, cells.data(), 0, runs);
-    EXPECT_EQ(cells, (std::vector<uint32_t>{7, 0, 0, 0, 0, 7, 0, 7, 7}));
+    EXPECT_EQ(cells, (std::vector<uint16_t>{7, 0, 0, 0, 0, 7, 0, 7, 7}));
     EXPECT_EQ(runs.size(), 3u);
 }

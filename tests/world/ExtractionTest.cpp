@@ -78,7 +78,7 @@ TEST_F(ExtractionTest, ThePieceMapIsTheOneTheMasksGive)
     RandomWorld(random, 70, 50, image);
     project.SetMapSize(70, 50);
     project.ExtractPieces(image);
-    const std::vector<uint32_t> extracted(project.GetMapMap().GetData(), project.GetMapMap().GetData() + 70 * 50);
+    const std::vector<uint16_t> extracted(project.GetMapMap().GetData(), project.GetMapMap().GetData() + 70 * 50);
     project.ReassignMapIndexes();
     EXPECT_TRUE(std::equal(extracted.begin(), extracted.end(), project.GetMapMap().GetData()));
 }
