@@ -254,51 +254,6 @@ TEST(Lines, SubPixelPixelsSpreadByGammaWeights)
     EXPECT_EQ(PixelsOfColor(bitmap, ground).size(), 399u);
 }
 
-TEST(Lines, FixedLinesDrawOneSubPixelPixelPerPixelOfLength)
-{
-    Paper bitmap(10, 4, kPaper);
-    const TColor32 fullWeight = CombineReg(kInk, kPaper, (255 * 255 * 255) >> 16);
-    bitmap.LineX(Fixed(1), Fixed(1), Fixed(6), Fixed(1), kInk, false);
-    EXPECT_EQ(PixelsOfColor(bitmap, fullWeight), (std::vector<TPoint>{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}));
-    // With the end point, six pixels' worth spread evenly from the start to the end.
-    bitmap.Clear(kPaper);
-    bitmap.LineF(1.0f, 2.0f, 6.0f, 2.0f, kInk, true);
-    EXPECT_EQ(RowPicture(bitmap, [](TColor32 p) { return p == kPaper ? '.' : '#'; }),
-              "........../........../.######.../..........");
-    EXPECT_EQ(bitmap.GetPixel(1, 2), fullWeight);
-    // A line shorter than 1/256 pixel draws nothing.
-    bitmap.Clear(kPaper);
-    bitmap.LineX(Fixed(3), Fixed(3), Fixed(3) + 0xFF, Fixed(3), kInk, false);
-    EXPECT_EQ(PixelsOfColor(bitmap, kPaper).size(), 40u);
-}
-
-TEST(Stipple, PatternColoursAndCounter)
-{
-    TBitmap32 bitmap;
-    EXPECT_EQ(bitmap.GetStippleColor(), 0xFF000000u);
-    const TColor32 r = 0xFFFF0000, g = 0xFF00FF00, b = 0xFF0000FF;
-    auto next = [&](int count) {
-        std::vector<TColor32> colours;
-        for (int i = 0; i < count; ++i)
-            colours.push_back(bitmap.GetStippleColor());
-        return colours;
-    };
-    bitmap.SetStipple({r, g, b});
-    EXPECT_EQ(next(4), (std::vector<TColor32>{r, g, b, r}));
-    bitmap.AdvanceStippleCounter(4); // 1 + 4 = 5, which is 2 in a pattern of 3
-    EXPECT_EQ(bitmap.GetStippleColor(), b);
-    // Half steps mix neighbours: at 0.5, entry 0 weighs 255 - round(127.5) = 127.
-    bitmap.SetStipple({r, g, b});
-    bitmap.SetStippleStep(0.5f);
-    EXPECT_EQ(next(2), (std::vector<TColor32>{r, CombineReg(r, g, 127)}));
-    EXPECT_FLOAT_EQ(bitmap.StippleCounter(), 1.0f);
-    // A counter outside the pattern is brought back into it first.
-    bitmap.SetStippleCounter(-1.0f);
-    EXPECT_EQ(bitmap.GetStippleColor(), b);
-    bitmap.SetStippleCounter(7.0f);
-    EXPECT_EQ(bitmap.GetStippleColor(), g);
-}
-
 TEST(Stipple, RunsKeepTheirPhaseAcrossTheEdges)
 {
     const TColor32 r = 0xFFFF0000, g = 0xFF00FF00, b = 0xFF0000FF;

@@ -85,29 +85,6 @@ std::string Changes(const TBitmap32& bitmap, TColor32 paper, TColor32 ink)
 
 } // namespace
 
-TEST_F(BitmapText, LevelZeroTurnsTheGlyphsIntoAMaskInTheColourScaledByItsAlpha)
-{
-    Sheet bitmap(12, 8, 0xFF808080, 3);
-    bitmap.RenderText(1, 2, "ab", 0, 0xFF112233);
-    // "ab " measures 10 x 5; the glyphs cover column 0 of each 3-pixel cell, drawn white on
-    // black; the bitmap's own font is kept.
-    EXPECT_EQ(Changes(bitmap, 0xFF808080, 0xFF112233),
-              "............/............/.#..#......./.#..#......./.#..#......./.#..#......./"
-              ".#..#......./............");
-    ASSERT_EQ(rasterizer.drawn.size(), 1u);
-    const auto& drawn = rasterizer.drawn[0];
-    EXPECT_EQ(std::tuple(drawn.targetWidth, drawn.targetHeight, drawn.text, drawn.font.Color),
-              std::tuple(10, 5, std::string("ab"), 0xFFFFFFu));
-    EXPECT_EQ(bitmap.Font().Color, 0x00FF00u);
-
-    Sheet half(12, 8, 0xFF808080, 3), untouched(12, 8, 0xFF808080, 3);
-    half.RenderText(0, 0, "a", 0, 0x80FF0000);
-    EXPECT_EQ(Changes(half, 0xFF808080, BlendRegEx(0xFFFF0000, 0xFF808080, 128)).substr(0, 5 * 13 + 1),
-              "#.........../#.........../#.........../#.........../#.........../.");
-    untouched.RenderText(0, 0, "a", 0, 0x00FF0000);
-    EXPECT_TRUE(untouched.Equal(Sheet(12, 8, 0xFF808080, 3)));
-}
-
 TEST_F(BitmapText, LevelTwoAveragesBlocksOfTheEnlargedTextAndLevelsAreLimitedToZeroToFour)
 {
     Sheet bitmap(12, 6, 0xFF000000, 3);
@@ -192,14 +169,4 @@ TEST_F(BitmapText, TextoutWritesOpaqueGlyphsInTheFontColour)
     EXPECT_EQ(rasterizer.drawn.size(), 3u);
     EXPECT_EQ(empty.TextExtent("abc"), bitmap.TextExtent("abc"));
     EXPECT_EQ(std::pair(bitmap.TextWidth("abc"), bitmap.TextHeight("abc")), std::pair(7, 3));
-}
-
-TEST(BitmapTextWithoutRasterizer, SaysWhatIsMissing)
-{
-    platform::SetTextRasterizer(nullptr);
-    TBitmap32 bitmap;
-    bitmap.SetSize(4, 4);
-    EXPECT_NE(MessageOf([&] { bitmap.TextExtent("a"); }).find("No text rasteriser is installed"), std::string::npos);
-    EXPECT_NE(MessageOf([&] { bitmap.RenderText(0, 0, "a", 0, 0xFFFFFFFF); }).find("SetTextRasterizer"),
-              std::string::npos);
 }

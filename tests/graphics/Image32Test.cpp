@@ -72,25 +72,6 @@ TEST(Image32, BitmapSizePerScaleMode)
     EXPECT_EQ(empty.GetBitmapRect(), (TRect{0, 0, 0, 0}));
 }
 
-TEST(Image32, BitmapRectPerAlignment)
-{
-    Image t(15, 15, 10, 10);
-    std::vector<TRect> rects{t.image.GetBitmapRect()};
-    t.image.SetBitmapAlign(baCenter);
-    rects.push_back(t.image.GetBitmapRect());
-    t.image.SetBitmapAlign(baCustom);
-    t.image.SetOffsetHorz(2.5f); // halves to even
-    t.image.SetOffsetVert(3.5f);
-    rects.push_back(t.image.GetBitmapRect());
-    t.image.SetBitmapAlign(baTile);
-    rects.push_back(t.image.GetBitmapRect());
-    // Centring in a smaller control moves the bitmap left and up, halves toward zero.
-    t.image.SetBitmapAlign(baCenter);
-    t.image.SetBounds(0, 0, 5, 5);
-    rects.push_back(t.image.GetBitmapRect());
-    EXPECT_EQ(rects, (std::vector<TRect>{{0, 0, 10, 10}, {2, 2, 12, 12}, {2, 4, 12, 14}, {0, 0, 10, 10}, {-2, -2, 8, 8}}));
-}
-
 TEST(Image32, ConversionsAtScales1238AndAfterTheAlignmentShift)
 {
     const struct {

@@ -101,33 +101,6 @@ TEST(LayerCollection, OrderChangesNotifyOnlyWhenAVisibleLayerMoves)
     EXPECT_EQ(log.Take(), "<>");
 }
 
-TEST(LayerCollection, InvisibleLayerChangesStaySilentUnlessItIsAnOverlay)
-{
-    TLayerCollection c;
-    auto* layer = c.Add<TPositionedLayer>();
-    CollectionLog log(c);
-    std::vector<std::string> seen;
-    auto step = [&](auto change) {
-        change();
-        seen.push_back(log.Take());
-    };
-    step([&] { layer->SetVisible(false); }); // hiding and showing repaint
-    step([&] { layer->SetVisible(true); });
-    step([&] { layer->SetVisible(false); });
-    step([&] { layer->SetLocation(TFloatRect{1, 2, 3, 4}); });
-    step([&] { layer->SetLayerOptions(loGDIOverlay); });
-    step([&] { layer->SetLocation(TFloatRect{5, 6, 7, 8}); }); // only asks for the buffer to be shown again
-    step([&] { layer->SetLayerOptions(loVisible | loNoUpdate); });
-    step([&] { layer->SetLocation(TFloatRect{0, 0, 1, 1}); });
-    EXPECT_EQ((std::vector<std::string>{seen[0], seen[1], seen[3], seen[5], seen[7]}),
-              (std::vector<std::string>{"<>", ">", "", "g", ""}));
-
-    EXPECT_EQ(graphicstest::MessageOf([&] { c.EndUpdate(); }), "Unpaired EndUpdate");
-    EXPECT_THROW(c.EndUpdate(), EAssertionFailed);
-    c.BeginUpdate();
-    EXPECT_NO_THROW(c.EndUpdate());
-}
-
 TEST(LayerCollection, FindLayerAtPosTakesTheUppermostMatchingLayer)
 {
     TLayerCollection c;
@@ -159,26 +132,6 @@ TEST(LayerCollection, FindLayerAtPosTakesTheUppermostMatchingLayer)
               (std::vector<TCustomLayer*>{below, bitmapLayer, bitmapLayer}));
     bitmapLayer->SetLocation(TFloatRect{0, 0, 0.4f, 2}); // rounds to nothing: hits nothing
     EXPECT_EQ(d.FindLayerAtPos(0, 0, loMouseEvents), below);
-}
-
-TEST(LayerCollection, ScaledLayerFollowsTheImageScale)
-{
-    TImage32 image;
-    image.SetBounds(0, 0, 300, 300);
-    image.Bitmap()->SetSize(100, 100);
-    image.SetScaleMode(smScale);
-    image.SetScale(2);
-    auto* layer = AddAt(*image.Layers(), 10, 10, 20, 20);
-    layer->SetScaled(true);
-    auto found = [&](int32_t at) { return image.Layers()->FindLayerAtPos(at, at, loMouseEvents); };
-    EXPECT_EQ(found(25), layer);
-    EXPECT_EQ(found(41), nullptr);
-    const TFloatRect r = layer->GetAdjustedLocation();
-    EXPECT_EQ((std::vector<float>{r.Left, r.Bottom}), (std::vector<float>{20, 40}));
-    image.SetScale(4); // changed since the last paint: the hit test sees the new scale
-    EXPECT_EQ(found(41), layer);
-    layer->SetScaled(false);
-    EXPECT_EQ(found(15), layer);
 }
 
 TEST(LayerCollection, LeftPressMakesTheListenerUntilItsLastButtonIsReleasedRightPressesNever)
@@ -229,27 +182,6 @@ TEST(LayerCollection, ListenerIsDroppedWhenItLeavesOrMouseEventsChange)
     delete layer;
     EXPECT_EQ(other.MouseListener(), nullptr);
     EXPECT_EQ(other.MouseMove(0, 1, 1), nullptr);
-}
-
-TEST(LayerCollection, LayerCursorIsShownOverTheOwner)
-{
-    platform::Control owner;
-    owner.SetCursor(platform::cursor::HandPoint);
-    TLayerCollection c(&owner);
-    auto* layer = AddAt(c, 0, 0, 10, 10);
-    layer->SetCursor(platform::cursor::SizeAll);
-    std::vector<platform::CursorId> shown;
-    c.MouseMove(0, 5, 5);
-    shown.push_back(owner.ShownCursor());
-    c.MouseMove(0, 50, 50); // over nothing: the owner's own cursor
-    shown.push_back(owner.ShownCursor());
-    c.MouseDown(MouseButton::Left, shift::Left, 5, 5);
-    layer->SetCursor(platform::cursor::Cross); // the listener's new cursor shows at once
-    shown.push_back(owner.ShownCursor());
-    c.MouseUp(MouseButton::Left, 0, 5, 5);
-    shown.push_back(owner.ShownCursor());
-    EXPECT_EQ(shown, (std::vector{platform::cursor::SizeAll, platform::cursor::HandPoint, platform::cursor::Cross,
-                                  platform::cursor::HandPoint}));
 }
 
 TEST(LayerCollection, DestroyedLayersTellTheirWatchersAndLeaveEveryList)

@@ -118,31 +118,6 @@ TEST(AffineTransformation, OperationsApplyInTheOrderTheyAreCalled)
     ExpectMaps(skewed.Matrix(), 4, 8, 8, 9);
 }
 
-TEST(AffineTransformation, FixedPointRoundingAndBounds)
-{
-    TAffineTransformation t;
-    t.Translate(0.5f, 0);
-    // Destination 10 lies on source 9.5: 9 in whole pixels (halves go down), 2432 in 1/256.
-    EXPECT_EQ((TPoint{9, 0}), SourceOf(t, 10, 0));
-    EXPECT_EQ((TPoint{2432, 0}), SourceOf(t, 10, 0, true));
-    EXPECT_EQ(-2048, t.FixedInverse().m20);
-    EXPECT_EQ(4096, t.FixedInverse().m00);
-    // Any operation asks for a new preparation.
-    EXPECT_TRUE(t.TransformValid());
-    t.Translate(1, 0);
-    EXPECT_FALSE(t.TransformValid());
-    EXPECT_EQ((TPoint{8, 0}), SourceOf(t, 10, 0));
-    // The transformed bounds are the rounded box of the corners.
-    TAffineTransformation s, r;
-    s.SetSrcRect(FloatRect(0, 0, 10, 20));
-    s.Scale(2, 3);
-    s.Translate(1, 1);
-    EXPECT_EQ((TRect{1, 1, 21, 61}), s.GetTransformedBounds());
-    r.SetSrcRect(FloatRect(0, 0, 10, 20));
-    r.Rotate(0, 0, 90); // (x, y) -> (y, -x)
-    EXPECT_EQ((TRect{0, -10, 20, 0}), r.GetTransformedBounds());
-}
-
 TEST(AffineTransformation, ExtremeMatrices)
 {
     // The forward determinant is 4e-6: a 1e-5 cut-off would draw the picture unshrunk.
@@ -255,72 +230,6 @@ TEST(TransformBitmap, HandWorkedNearestMappings)
     column.t.Translate(-2, 0);
     Transform(column.dst, column.src, column.t);
     column.ExpectDrawn([](int32_t, int32_t y) { return std::optional(TPoint{2, y}); });
-}
-
-TEST(TransformBitmap, BilinearHalfPixelMixesNeighboursAndFadesAtTheEdge)
-{
-    TBitmap32 src;
-    src.SetSize(2, 1);
-    src.SetPixel(0, 0, 0xFF000000);
-    src.SetPixel(1, 0, 0xFF0000FF);
-    src.SetOuterColor(0x00000000);
-    src.SetStretchFilter(sfLinear);
-    Paper dst(4, 1, kBackground);
-    TAffineTransformation t;
-    t.SetSrcRect(FloatRect(0, 0, 2, 1));
-    t.Translate(0.5f, 0);
-    Transform(dst, src, t);
-    // Destination 0 lies on source -0.5, left of the rectangle. Destination 1 lies on 0.5:
-    // blue (255 * 128 + 128) >> 8 = 128. Destination 2 lies on 1.5, half pixel 1 and half
-    // the transparent outside; row 1 of the source is outside too, but its weight is 0.
-    // (The two blend families round that half differently: 0x7F or 0x80 per channel.)
-    EXPECT_EQ(PixelsOf(dst), (std::vector<TColor32>{kBackground, 0xFF000080u, CombineReg(0, 0xFF0000FF, 128), kBackground}));
-    EXPECT_NEAR(0x7F, dst.GetPixel(2, 0) >> 24, 1);
-    EXPECT_EQ(dst.GetPixel(2, 0) >> 24, dst.GetPixel(2, 0) & 0xFF);
-}
-
-TEST(TransformBitmap, DrawModesAndNothingToDraw)
-{
-    TBitmap32 src;
-    src.SetSize(2, 1);
-    src.SetPixel(0, 0, 0x00123456); // transparent
-    src.SetPixel(1, 0, 0xFF00FF00);
-    TAffineTransformation t;
-    t.SetSrcRect(FloatRect(src.BoundsRect()));
-    auto drawn = [&] {
-        Paper dst(2, 1, kBackground);
-        Transform(dst, src, t);
-        return PixelsOf(dst);
-    };
-    src.SetDrawMode(dmBlend);
-    EXPECT_EQ(drawn(), (std::vector<TColor32>{kBackground, BlendRegEx(0xFF00FF00, kBackground, 255)}));
-    src.SetMasterAlpha(0);
-    EXPECT_EQ(drawn(), std::vector<TColor32>(2, kBackground));
-    src.SetDrawMode(dmCustom); // without a callback: opaque
-    EXPECT_EQ(drawn()[0], 0x00123456u);
-    std::vector<TColor32> masters;
-    src.OnPixelCombine = [&](TColor32 F, TColor32& B, TColor32 M) {
-        masters.push_back(M);
-        B = F ^ 0xFFFFFFFF;
-    };
-    EXPECT_EQ(drawn(), (std::vector<TColor32>{0xFFEDCBA9u, 0x00FF00FFu}));
-    EXPECT_EQ((std::vector<TColor32>{0, 0}), masters);
-
-    Scene s(4, 4, 4, 4);
-    s.t.SetSrcRect(FloatRect(2, 2, 2, 4)); // no width
-    Transform(s.dst, s.src, s.t);
-    EXPECT_TRUE(s.Untouched());
-    s.t.SetSrcRect(FloatRect(0, 0, 4, 4));
-    s.t.Translate(100, 100); // wholly outside the destination
-    Transform(s.dst, s.src, s.t);
-    TBitmap32 empty;
-    Transform(empty, s.src, s.t);
-    Transform(s.dst, empty, s.t);
-    TAffineTransformation flat;
-    flat.SetSrcRect(FloatRect(0, 0, 4, 4));
-    flat.Scale(1, 0);
-    Transform(s.dst, s.src, flat);
-    EXPECT_TRUE(s.Untouched());
 }
 
 // The fast loops against the per-pixel reference: random transformations, bitmaps,
