@@ -28,38 +28,6 @@ std::vector<TPoint> Sorted(std::vector<TPoint> points)
 
 } // namespace
 
-// Each case draws on a clear 8 x 8 bitmap; the pixels in the ink, row by row.
-TEST(Lines, RunsEndPointsAndClippingAtEveryEdge)
-{
-    using Draw = std::function<void(TBitmap32&)>;
-    const std::pair<Draw, std::vector<TPoint>> cases[] = {
-        {[](TBitmap32& b) { b.Line(0, 0, 5, 0, kInk, false); }, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}},
-        {[](TBitmap32& b) { b.Line(0, 1, 5, 1, kInk, true); }, {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}},
-        {[](TBitmap32& b) { b.Line(0, 0, 3, 1, kInk, true); }, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},
-        {[](TBitmap32& b) { b.Line(2, 3, 2, 0, kInk); }, {{2, 1}, {2, 2}, {2, 3}}}, // upwards, the end left out
-        {[](TBitmap32& b) { b.Line(4, 2, 4, 2, kInk); }, {}},
-        {[](TBitmap32& b) { b.HorzLine(5, 2, 5, kInk); }, {{5, 2}}},
-        {[](TBitmap32& b) { b.HorzLineS(-3, 1, 1, kInk), b.VertLineS(7, 6, 9, kInk); }, {{0, 1}, {1, 1}, {7, 6}, {7, 7}}},
-        {[](TBitmap32& b) { b.LineS(-4, 3, 3, 3, kInk, true); }, {{0, 3}, {1, 3}, {2, 3}, {3, 3}}}, // from the left
-        {[](TBitmap32& b) { b.LineS(12, 4, 5, 4, kInk, true); }, {{5, 4}, {6, 4}, {7, 4}}},         // from the right
-        {[](TBitmap32& b) { b.LineS(3, -5, 3, 1, kInk, true); }, {{3, 0}, {3, 1}}},                  // from above
-        {[](TBitmap32& b) { b.LineS(2, 20, 2, 6, kInk, true); }, {{2, 6}, {2, 7}}},                  // from below
-        {[](TBitmap32& b) { b.LineS(-2, -2, 10, 10, kInk, true); }, // through two corners
-         {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 7}}},
-        {[](TBitmap32& b) { b.LineS(-5, 2, 2, -5, kInk, true), b.LineS(9, 0, 20, 7, kInk, true); }, {}}, // outside
-    };
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        Paper bitmap(8, 8, kPaper);
-        cases[i].first(bitmap);
-        EXPECT_EQ(PixelsOfColor(bitmap, kInk), cases[i].second) << "case " << i;
-    }
-    TBitmap32 empty;
-    empty.LineS(0, 0, 5, 5, kInk, true);
-    empty.LineXS(0, 0, Fixed(5), Fixed(5), kInk, true);
-    empty.HorzLineTSP(0, 0, 4);
-    EXPECT_TRUE(empty.Empty());
-}
-
 TEST(Lines, BresenhamPicksThePixelsNearestTheIdealLineInEveryOctant)
 {
     // Each line from (5, 5) by the delta, and its pixels with the end included.

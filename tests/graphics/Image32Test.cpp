@@ -151,14 +151,6 @@ TEST(Image32, OnlyRealChangesNotifyAndUpdatesHoldThemBack)
 TEST(Image32, StagesPaintBackgroundThenBitmapThenVisibleLayers)
 {
     Image t(6, 4, 2, 2);
-    std::vector<std::tuple<bool, bool, uint32_t, uint32_t>> stages; // design time, run time, stage, parameter
-    for (int32_t i = 0; i < t.image.PaintStages()->Count(); ++i) {
-        const TPaintStage& s = *t.image.PaintStages()->Items(i);
-        stages.emplace_back(s.DsgnTime, s.RunTime, s.Stage, s.Parameter);
-    }
-    EXPECT_EQ(stages, (decltype(stages){{true, true, psClearBackground, 0}, {true, false, psControlFrame, 0},
-                                        {true, true, psDrawBitmap, 0}, {true, false, psBitmapFrame, 0},
-                                        {true, true, psDrawLayers, 0x80000000u}}));
     t.image.SetColor(kBlue);
     AddBitmapLayer(t.image, {1, 1, 2, 2}, 1, 1, kGreen);
     AddBitmapLayer(t.image, {4, 0, 5, 1}, 1, 1, kGreen)->SetVisible(false);
@@ -179,18 +171,6 @@ TEST(Image32, StagesPaintBackgroundThenBitmapThenVisibleLayers)
     t.image.Invalidate();
     PaintWhole(t.image, canvas);
     EXPECT_EQ(canvas.At(1, 1), 0x0000FFu);
-}
-
-TEST(Image32, BlendedBitmapIsDrawnOverTheWholeClearedBuffer)
-{
-    Image t(4, 4, 4, 4);
-    t.image.SetColor(kBlue);
-    t.image.Bitmap()->Clear(0x00FF0000); // fully transparent red
-    t.image.Bitmap()->SetPixel(1, 1, kRed);
-    t.image.Bitmap()->SetDrawMode(dmBlend);
-    PictureCanvas canvas(4, 4);
-    PaintWhole(t.image, canvas);
-    EXPECT_EQ(Shown(canvas, {{0, 0}, {1, 1}}), (std::vector<uint32_t>{0x0000FF, 0xFF0000}));
 }
 
 TEST(Image32, TiledBitmapRepeatsOverTheControl)

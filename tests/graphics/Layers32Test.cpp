@@ -31,27 +31,6 @@ TPositionedLayer* AddAt(TLayerCollection& c, float l, float t, float r, float b)
     return layer;
 }
 
-// A layer at (0, 0, 10, 10) that records the mouse calls it gets.
-struct RecordingLayer : TPositionedLayer {
-    explicit RecordingLayer(TLayerCollection* c) : TPositionedLayer(c) { SetLocation(TFloatRect{0, 0, 10, 10}); }
-    std::vector<std::string> calls;
-    void MouseDown(MouseButton b, platform::ShiftState s, int32_t x, int32_t y) override
-    {
-        calls.push_back("down " + std::to_string(int(b)) + " " + std::to_string(x) + "," + std::to_string(y));
-        TPositionedLayer::MouseDown(b, s, x, y);
-    }
-    void MouseMove(platform::ShiftState s, int32_t x, int32_t y) override
-    {
-        calls.push_back("move " + std::to_string(x) + "," + std::to_string(y));
-        TPositionedLayer::MouseMove(s, x, y);
-    }
-    void MouseUp(MouseButton b, platform::ShiftState s, int32_t x, int32_t y) override
-    {
-        calls.push_back("up " + std::to_string(int(b)));
-        TPositionedLayer::MouseUp(b, s, x, y);
-    }
-};
-
 std::vector<int32_t> Indexes(std::initializer_list<TCustomLayer*> layers)
 {
     std::vector<int32_t> indexes;
@@ -132,36 +111,6 @@ TEST(LayerCollection, FindLayerAtPosTakesTheUppermostMatchingLayer)
               (std::vector<TCustomLayer*>{below, bitmapLayer, bitmapLayer}));
     bitmapLayer->SetLocation(TFloatRect{0, 0, 0.4f, 2}); // rounds to nothing: hits nothing
     EXPECT_EQ(d.FindLayerAtPos(0, 0, loMouseEvents), below);
-}
-
-TEST(LayerCollection, LeftPressMakesTheListenerUntilItsLastButtonIsReleasedRightPressesNever)
-{
-    TLayerCollection c;
-    auto* layer = c.Add<RecordingLayer>();
-    EXPECT_EQ(c.MouseDown(MouseButton::Left, shift::Left, 5, 5), layer);
-    EXPECT_EQ(c.MouseListener(), layer);
-    EXPECT_EQ(layer->LayerStates(), lsMouseLeft);
-    // The listener gets everything, also outside its rectangle.
-    EXPECT_EQ(c.MouseDown(MouseButton::Right, shift::Left | shift::Right, 50, 50), layer);
-    EXPECT_EQ(layer->LayerStates(), lsMouseLeft | lsMouseRight);
-    EXPECT_EQ(c.MouseMove(shift::Left, 60, 60), layer);
-    EXPECT_EQ(c.MouseUp(MouseButton::Left, shift::Right, 60, 60), layer);
-    EXPECT_EQ(c.MouseListener(), layer);
-    EXPECT_EQ(c.MouseUp(MouseButton::Right, 0, 60, 60), layer);
-    EXPECT_EQ(c.MouseListener(), nullptr);
-    EXPECT_EQ(c.MouseMove(0, 60, 60), nullptr);
-    EXPECT_EQ(layer->calls, (std::vector<std::string>{"down 0 5,5", "down 1 50,50", "move 60,60", "up 0", "up 1"}));
-    // Right presses and layers that take no capture make no listener.
-    layer->calls.clear();
-    EXPECT_EQ(c.MouseDown(MouseButton::Right, shift::Right, 5, 5), layer);
-    EXPECT_EQ(c.MouseListener(), nullptr);
-    EXPECT_TRUE(layer->calls.empty()); // no listener: nobody is called
-    EXPECT_EQ(c.MouseUp(MouseButton::Right, 0, 5, 5), layer);
-    EXPECT_EQ(layer->calls, (std::vector<std::string>{"up 1"}));
-    layer->SetLayerOptions(layer->LayerOptions() | loNoCapture); // reported but not called
-    EXPECT_EQ(c.MouseDown(MouseButton::Left, shift::Left, 5, 5), layer);
-    EXPECT_EQ(c.MouseListener(), nullptr);
-    EXPECT_EQ(layer->calls.size(), 1u);
 }
 
 TEST(LayerCollection, ListenerIsDroppedWhenItLeavesOrMouseEventsChange)
