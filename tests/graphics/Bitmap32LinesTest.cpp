@@ -195,10 +195,6 @@ TEST(Lines, BlendedAndAntiAliasedLines)
               (std::vector<TColor32>{white, onTheLine, onTheLine, BlendRegEx(white, kPaper, GAMMA_TABLE[127]),
                                      BlendRegEx(white, kPaper, GAMMA_TABLE[128])}));
     EXPECT_EQ(PixelsOfColor(aa, kPaper).size(), 64u - 7u);
-    // Straight lines are the blended ones; the end is left out without L.
-    aa.Clear(kPaper);
-    aa.LineA(1, 6, 5, 6, white, false);
-    EXPECT_EQ(PixelsOfColor(aa, white), (std::vector<TPoint>{{1, 6}, {2, 6}, {3, 6}, {4, 6}}));
 }
 
 TEST(Lines, SubPixelPixelsSpreadByGammaWeights)
