@@ -208,8 +208,8 @@ TEST(Image32, FrameStagesMarkTheControlAndTheBitmap)
 
 TEST(Image32, PaintingOnlyTheVisiblePartShowsTheSamePixels)
 {
-    // A scaled, offset bitmap with blended, scaled and plain layers, painted whole and
-    // through a small window into the middle.
+    // A scaled, offset bitmap with a blended, scaled layer, painted whole and through a
+    // small window into the middle.
     auto build = [](TImage32& image) {
         image.SetBounds(0, 0, 400, 300);
         image.SetScaleMode(smScale);
@@ -224,9 +224,6 @@ TEST(Image32, PaintingOnlyTheVisiblePartShowsTheSamePixels)
         scaled->SetScaled(true);
         scaled->Bitmap()->SetDrawMode(dmBlend);
         scaled->Bitmap()->SetPixel(2, 2, 0xFF00FFFF);
-        auto* plain = AddBitmapLayer(image, {50.4f, 60.6f, 190, 140}, 7, 3, 0xC0204080);
-        plain->Bitmap()->SetDrawMode(dmBlend);
-        plain->Bitmap()->SetStretchFilter(sfLinear);
     };
     TImage32 whole, windowed;
     build(whole);

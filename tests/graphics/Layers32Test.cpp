@@ -1,5 +1,5 @@
 // Layers and their collection without a window: order, notifications, hit tests,
-// the mouse-listener state machine and clean-up.
+// dropping the mouse listener, and clean-up.
 #include "graphics/Image32.h"
 #include "graphics/Layers32.h"
 #include "graphics/GraphicsTestHelpers.h"

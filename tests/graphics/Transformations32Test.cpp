@@ -1,6 +1,6 @@
 // Matrix routines, the affine and projective transformations against hand-worked
-// points, Transform's sampling and draw modes, its fast paths against the plain
-// per-pixel reference, and SetBorderTransparent.
+// points, Transform's sampling, its fast paths against the plain per-pixel
+// reference, and SetBorderTransparent.
 #include "graphics/Transformations32.h"
 #include "graphics/GraphicsTestHelpers.h"
 
@@ -187,10 +187,6 @@ TEST(TransformBitmap, HandWorkedNearestMappings)
     enlarged.t.Scale(2, 1);
     Transform(enlarged.dst, enlarged.src, enlarged.t);
     enlarged.ExpectDrawn([](int32_t x, int32_t) { return x < 6 ? std::optional(TPoint{x / 2, 0}) : std::nullopt; });
-    Scene column(4, 4, 1, 3); // a one-column destination
-    column.t.Translate(-2, 0);
-    Transform(column.dst, column.src, column.t);
-    column.ExpectDrawn([](int32_t, int32_t y) { return std::optional(TPoint{2, y}); });
 }
 
 // The fast loops against the per-pixel reference: random transformations, bitmaps,
