@@ -28,38 +28,6 @@ std::vector<TPoint> Sorted(std::vector<TPoint> points)
 
 } // namespace
 
-// Each case draws on a clear 8 x 8 bitmap; the pixels in the ink, row by row.
-TEST(Lines, RunsEndPointsAndClippingAtEveryEdge)
-{
-    using Draw = std::function<void(TBitmap32&)>;
-    const std::pair<Draw, std::vector<TPoint>> cases[] = {
-        {[](TBitmap32& b) { b.Line(0, 0, 5, 0, kInk, false); }, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}}},
-        {[](TBitmap32& b) { b.Line(0, 1, 5, 1, kInk, true); }, {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}},
-        {[](TBitmap32& b) { b.Line(0, 0, 3, 1, kInk, true); }, {{0, 0}, {1, 0}, {2, 1}, {3, 1}}},
-        {[](TBitmap32& b) { b.Line(2, 3, 2, 0, kInk); }, {{2, 1}, {2, 2}, {2, 3}}}, // upwards, the end left out
-        {[](TBitmap32& b) { b.Line(4, 2, 4, 2, kInk); }, {}},
-        {[](TBitmap32& b) { b.HorzLine(5, 2, 5, kInk); }, {{5, 2}}},
-        {[](TBitmap32& b) { b.HorzLineS(-3, 1, 1, kInk), b.VertLineS(7, 6, 9, kInk); }, {{0, 1}, {1, 1}, {7, 6}, {7, 7}}},
-        {[](TBitmap32& b) { b.LineS(-4, 3, 3, 3, kInk, true); }, {{0, 3}, {1, 3}, {2, 3}, {3, 3}}}, // from the left
-        {[](TBitmap32& b) { b.LineS(12, 4, 5, 4, kInk, true); }, {{5, 4}, {6, 4}, {7, 4}}},         // from the right
-        {[](TBitmap32& b) { b.LineS(3, -5, 3, 1, kInk, true); }, {{3, 0}, {3, 1}}},                  // from above
-        {[](TBitmap32& b) { b.LineS(2, 20, 2, 6, kInk, true); }, {{2, 6}, {2, 7}}},                  // from below
-        {[](TBitmap32& b) { b.LineS(-2, -2, 10, 10, kInk, true); }, // through two corners
-         {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 7}}},
-        {[](TBitmap32& b) { b.LineS(-5, 2, 2, -5, kInk, true), b.LineS(9, 0, 20, 7, kInk, true); }, {}}, // outside
-    };
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        Paper bitmap(8, 8, kPaper);
-        cases[i].first(bitmap);
-        EXPECT_EQ(PixelsOfColor(bitmap, kInk), cases[i].second) << "case " << i;
-    }
-    TBitmap32 empty;
-    empty.LineS(0, 0, 5, 5, kInk, true);
-    empty.LineXS(0, 0, Fixed(5), Fixed(5), kInk, true);
-    empty.HorzLineTSP(0, 0, 4);
-    EXPECT_TRUE(empty.Empty());
-}
-
 TEST(Lines, BresenhamPicksThePixelsNearestTheIdealLineInEveryOctant)
 {
     // Each line from (5, 5) by the delta, and its pixels with the end included.
@@ -227,10 +195,6 @@ TEST(Lines, BlendedAndAntiAliasedLines)
               (std::vector<TColor32>{white, onTheLine, onTheLine, BlendRegEx(white, kPaper, GAMMA_TABLE[127]),
                                      BlendRegEx(white, kPaper, GAMMA_TABLE[128])}));
     EXPECT_EQ(PixelsOfColor(aa, kPaper).size(), 64u - 7u);
-    // Straight lines are the blended ones; the end is left out without L.
-    aa.Clear(kPaper);
-    aa.LineA(1, 6, 5, 6, white, false);
-    EXPECT_EQ(PixelsOfColor(aa, white), (std::vector<TPoint>{{1, 6}, {2, 6}, {3, 6}, {4, 6}}));
 }
 
 TEST(Lines, SubPixelPixelsSpreadByGammaWeights)
@@ -252,51 +216,6 @@ TEST(Lines, SubPixelPixelsSpreadByGammaWeights)
     bitmap.SetPixelFS(25.0f, 3.0f, c);
     bitmap.SetPixelXS(-Fixed(2), Fixed(3), c);
     EXPECT_EQ(PixelsOfColor(bitmap, ground).size(), 399u);
-}
-
-TEST(Lines, FixedLinesDrawOneSubPixelPixelPerPixelOfLength)
-{
-    Paper bitmap(10, 4, kPaper);
-    const TColor32 fullWeight = CombineReg(kInk, kPaper, (255 * 255 * 255) >> 16);
-    bitmap.LineX(Fixed(1), Fixed(1), Fixed(6), Fixed(1), kInk, false);
-    EXPECT_EQ(PixelsOfColor(bitmap, fullWeight), (std::vector<TPoint>{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}}));
-    // With the end point, six pixels' worth spread evenly from the start to the end.
-    bitmap.Clear(kPaper);
-    bitmap.LineF(1.0f, 2.0f, 6.0f, 2.0f, kInk, true);
-    EXPECT_EQ(RowPicture(bitmap, [](TColor32 p) { return p == kPaper ? '.' : '#'; }),
-              "........../........../.######.../..........");
-    EXPECT_EQ(bitmap.GetPixel(1, 2), fullWeight);
-    // A line shorter than 1/256 pixel draws nothing.
-    bitmap.Clear(kPaper);
-    bitmap.LineX(Fixed(3), Fixed(3), Fixed(3) + 0xFF, Fixed(3), kInk, false);
-    EXPECT_EQ(PixelsOfColor(bitmap, kPaper).size(), 40u);
-}
-
-TEST(Stipple, PatternColoursAndCounter)
-{
-    TBitmap32 bitmap;
-    EXPECT_EQ(bitmap.GetStippleColor(), 0xFF000000u);
-    const TColor32 r = 0xFFFF0000, g = 0xFF00FF00, b = 0xFF0000FF;
-    auto next = [&](int count) {
-        std::vector<TColor32> colours;
-        for (int i = 0; i < count; ++i)
-            colours.push_back(bitmap.GetStippleColor());
-        return colours;
-    };
-    bitmap.SetStipple({r, g, b});
-    EXPECT_EQ(next(4), (std::vector<TColor32>{r, g, b, r}));
-    bitmap.AdvanceStippleCounter(4); // 1 + 4 = 5, which is 2 in a pattern of 3
-    EXPECT_EQ(bitmap.GetStippleColor(), b);
-    // Half steps mix neighbours: at 0.5, entry 0 weighs 255 - round(127.5) = 127.
-    bitmap.SetStipple({r, g, b});
-    bitmap.SetStippleStep(0.5f);
-    EXPECT_EQ(next(2), (std::vector<TColor32>{r, CombineReg(r, g, 127)}));
-    EXPECT_FLOAT_EQ(bitmap.StippleCounter(), 1.0f);
-    // A counter outside the pattern is brought back into it first.
-    bitmap.SetStippleCounter(-1.0f);
-    EXPECT_EQ(bitmap.GetStippleColor(), b);
-    bitmap.SetStippleCounter(7.0f);
-    EXPECT_EQ(bitmap.GetStippleColor(), g);
 }
 
 TEST(Stipple, RunsKeepTheirPhaseAcrossTheEdges)

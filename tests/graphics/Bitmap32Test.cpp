@@ -9,18 +9,6 @@ using namespace graphicstest;
 
 namespace {
 
-// Records the events of a bitmap in order.
-struct EventLog {
-    std::vector<std::string> events;
-    void Watch(TBitmap32& bitmap)
-    {
-        bitmap.OnChange = [this](TObject*) { events.push_back("change"); };
-        bitmap.OnResize = [this](TObject*) { events.push_back("resize"); };
-        bitmap.OnHandleChanged = [this](TObject*) { events.push_back("handle"); };
-    }
-    std::vector<std::string> Take() { return std::exchange(events, {}); }
-};
-
 // Sizes the bitmap and numbers its pixels: (x, y) holds 0x80000000 | y << 8 | x.
 void FillNumbered(TBitmap32& bitmap, int32_t width, int32_t height)
 {
@@ -32,65 +20,31 @@ void FillNumbered(TBitmap32& bitmap, int32_t width, int32_t height)
 
 } // namespace
 
-TEST(ThreadPersistent, UpdatesSuppressChangesLocksNestAndUnpairedEndUpdateRaises)
-{
-    TBitmap32 bitmap;
-    int changes = 0;
-    bitmap.OnChange = [&](TObject* sender) {
-        EXPECT_EQ(sender, &bitmap);
-        ++changes;
-    };
-    bitmap.BeginUpdate();
-    bitmap.Changed();
-    bitmap.EndUpdate();
-    EXPECT_EQ(changes, 0); // closing the update does not report by itself
-    bitmap.Changed();
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(MessageOf([&] { bitmap.EndUpdate(); }), "Unpaired TThreadPersistent.EndUpdate");
-    EXPECT_EQ(bitmap.UpdateCount(), 0);
-    bitmap.Lock(); // re-entrant: a second lock from the same thread does not wait
-    bitmap.Lock();
-    EXPECT_EQ(bitmap.LockCount(), 2);
-    bitmap.Unlock();
-    bitmap.Unlock();
-    EXPECT_EQ(bitmap.LockCount(), 0);
-}
-
 TEST(Bitmap32, SizeEventsAndEmptiness)
 {
-    EventLog log, destroyed;
     TBitmap32 bitmap;
-    log.Watch(bitmap);
+    std::string log; // the events in order: Handle changed, Changed, Resized
+    bitmap.OnChange = [&](TObject*) { log += 'C'; };
+    bitmap.OnResize = [&](TObject*) { log += 'R'; };
+    bitmap.OnHandleChanged = [&](TObject*) { log += 'H'; };
     EXPECT_TRUE(bitmap.Empty());
     EXPECT_TRUE(bitmap.SetSize(3, 2));
-    EXPECT_EQ(log.Take(), (std::vector<std::string>{"handle", "change", "resize"}));
+    EXPECT_EQ(std::exchange(log, {}), "HCR");
     EXPECT_EQ(bitmap.BoundsRect(), (TRect{0, 0, 3, 2}));
     EXPECT_EQ(PixelsOf(bitmap), std::vector<TColor32>(6, 0)); // new pixels are zero
     EXPECT_FALSE(bitmap.SetSize(3, 2));
-    EXPECT_TRUE(log.Take().empty());
+    EXPECT_EQ(log, "");
     EXPECT_TRUE(bitmap.SetSize(-5, 10));
     EXPECT_EQ((std::tuple{bitmap.Width(), bitmap.Height(), bitmap.Empty(), bitmap.Bits()}),
               (std::tuple{0, 10, true, static_cast<TColor32*>(nullptr)}));
-    log.Take();
+    log.clear();
     bitmap.Clear();
-    EXPECT_TRUE(log.Take().empty());
-    bitmap.SetWidth(2);
-    bitmap.SetHeight(1);
-    EXPECT_EQ(bitmap.BoundsRect(), (TRect{0, 0, 2, 1}));
-    bitmap.Delete();
-    EXPECT_TRUE(bitmap.Empty() && bitmap.Width() == 0);
+    EXPECT_EQ(log, "");
     // Absurd sizes fail cleanly and leave the bitmap empty.
     bitmap.SetSize(3, 2);
     EXPECT_EQ(MessageOf([&] { bitmap.SetSize(INT32_MAX, INT32_MAX); }), "Can't allocate the DIB handle");
     EXPECT_EQ(bitmap.BoundsRect(), (TRect{0, 0, 0, 0}));
     EXPECT_TRUE(bitmap.Empty());
-    // The destructor reports nothing.
-    {
-        TBitmap32 doomed;
-        doomed.SetSize(2, 2);
-        destroyed.Watch(doomed);
-    }
-    EXPECT_TRUE(destroyed.events.empty());
 }
 
 TEST(Bitmap32, PixelAccessFillsAndAlpha)
@@ -106,8 +60,6 @@ TEST(Bitmap32, PixelAccessFillsAndAlpha)
     bitmap.SetPixelS(1, 1, 0xDEADBEEF);
     EXPECT_EQ((std::vector<TColor32>{bitmap.GetPixel(1, 1), *bitmap.PixelPtr(1, 1)}),
               (std::vector<TColor32>{0xDEADBEEF, 0xDEADBEEF}));
-    EXPECT_EQ(bitmap.ScanLine(1) + 1, bitmap.PixelPtr(1, 1));
-    EXPECT_EQ(bitmap.ScanLine(1), bitmap.Bits() + 3);
 
     Paper big(10, 10, 0);
     big.Clear();
@@ -168,18 +120,15 @@ TEST(Bitmap32, AssignCopiesPixelsAndDrawingPropertiesEqualComparesAndOnlyRealCha
     EXPECT_EQ(copy.BoundsRect(), (TRect{0, 0, 3, 2}));
     copy.SetSizeFrom(nullptr);
     EXPECT_TRUE(copy.Empty());
-    // Equal compares the shapes and the pixels.
+    // Equal compares the shapes and the pixels; empty bitmaps are equal.
     TBitmap32 a, b;
-    EXPECT_TRUE(a.Equal(b));
     a.SetSize(2, 2);
-    EXPECT_FALSE(a.Equal(b));
     b.SetSize(2, 2);
-    EXPECT_TRUE(a.Equal(b));
     b.SetPixel(1, 1, 1);
-    EXPECT_FALSE(a.Equal(b));
+    EXPECT_FALSE(a.Equal(b) || a.Equal(TBitmap32()) || TBitmap32().Equal(a));
+    EXPECT_TRUE(TBitmap32().Equal(TBitmap32()));
     b.SetSize(4, 1);
     b.Clear(0);
-    a.Clear(0);
     EXPECT_FALSE(a.Equal(b)); // same pixel count, other shape
 }
 
@@ -323,11 +272,7 @@ TEST(Bitmap32, LoadFromFileReadsBmpAndJpegAndRefusesTheRest)
         {[&] { bitmap.LoadFromFile(write("empty.bmp", {})); }, "empty"},
         {[&] { bitmap.LoadFromFile(write("notes.bmp", {'h', 'e', 'l', 'l', 'o'})); }, "only BMP and JPEG"},
         {[&] { bitmap.LoadFromFile(write("cmyk.jpg", testfiles::BuildJpeg(8, 8, std::vector<uint32_t>(64, 0), true))); }, "CMYK"},
-        {[&] {
-             TMemoryStream notBmp(black);
-             bitmap.LoadFromStream(notBmp);
-         },
-         "BMP"},
+        {[&] { TMemoryStream notBmp(black); bitmap.LoadFromStream(notBmp); }, "BMP"},
     };
     for (const auto& [load, said] : refused) {
         const std::string message = MessageOf(load);

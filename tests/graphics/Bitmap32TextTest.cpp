@@ -13,7 +13,6 @@ class FixedCellRasterizer : public platform::TextRasterizer {
 public:
     platform::Size TextExtent(std::string_view text, const platform::FontSpec& font) override
     {
-        measured.push_back(font);
         return {int32_t(text.size()) * font.PointSize + 1, 2 * font.PointSize - 1};
     }
 
@@ -50,7 +49,6 @@ public:
         platform::Rect rect;
         uint32_t flags;
     };
-    std::vector<platform::FontSpec> measured;
     std::vector<Drawing> drawn;
     std::vector<Formatted> formatted;
 };
@@ -84,55 +82,6 @@ std::string Changes(const TBitmap32& bitmap, TColor32 paper, TColor32 ink)
 }
 
 } // namespace
-
-TEST_F(BitmapText, LevelZeroTurnsTheGlyphsIntoAMaskInTheColourScaledByItsAlpha)
-{
-    Sheet bitmap(12, 8, 0xFF808080, 3);
-    bitmap.RenderText(1, 2, "ab", 0, 0xFF112233);
-    // "ab " measures 10 x 5; the glyphs cover column 0 of each 3-pixel cell, drawn white on
-    // black; the bitmap's own font is kept.
-    EXPECT_EQ(Changes(bitmap, 0xFF808080, 0xFF112233),
-              "............/............/.#..#......./.#..#......./.#..#......./.#..#......./"
-              ".#..#......./............");
-    ASSERT_EQ(rasterizer.drawn.size(), 1u);
-    const auto& drawn = rasterizer.drawn[0];
-    EXPECT_EQ(std::tuple(drawn.targetWidth, drawn.targetHeight, drawn.text, drawn.font.Color),
-              std::tuple(10, 5, std::string("ab"), 0xFFFFFFu));
-    EXPECT_EQ(bitmap.Font().Color, 0x00FF00u);
-
-    Sheet half(12, 8, 0xFF808080, 3), untouched(12, 8, 0xFF808080, 3);
-    half.RenderText(0, 0, "a", 0, 0x80FF0000);
-    EXPECT_EQ(Changes(half, 0xFF808080, BlendRegEx(0xFFFF0000, 0xFF808080, 128)).substr(0, 5 * 13 + 1),
-              "#.........../#.........../#.........../#.........../#.........../.");
-    untouched.RenderText(0, 0, "a", 0, 0x00FF0000);
-    EXPECT_TRUE(untouched.Equal(Sheet(12, 8, 0xFF808080, 3)));
-}
-
-TEST_F(BitmapText, LevelTwoAveragesBlocksOfTheEnlargedTextAndLevelsAreLimitedToZeroToFour)
-{
-    Sheet bitmap(12, 6, 0xFF000000, 3);
-    bitmap.RenderText(0, 0, "ab", 2, 0xFF0000FF);
-    // At 12 points "ab " measures 37 x 23: the large bitmap is 40 x 23, the mask 10 x 5.
-    ASSERT_EQ(rasterizer.measured.size(), 1u);
-    EXPECT_EQ(rasterizer.measured[0].PointSize, 12);
-    ASSERT_EQ(rasterizer.drawn.size(), 1u);
-    EXPECT_EQ(std::pair(rasterizer.drawn[0].targetWidth, rasterizer.drawn[0].targetHeight), std::pair(40, 23));
-    // Glyph columns 0-5 and 12-17: blocks of four columns are full ('#'), half full ('+') or empty.
-    EXPECT_EQ(RowPicture(bitmap, [half = BlendReg(0x7F0000FF, 0xFF000000)](TColor32 p) {
-                  return p == 0xFF0000FF ? '#' : p == half ? '+' : p == 0xFF000000 ? '.' : '?';
-              }),
-              "#+.#+......./#+.#+......./#+.#+......./#+.#+......./#+.#+......./............");
-    Sheet level7(20, 20, 0xFF000000, 2), level4(20, 20, 0xFF000000, 2), below(20, 20, 0xFF000000, 2),
-        level0(20, 20, 0xFF000000, 2);
-    level7.RenderText(1, 1, "xy", 7, 0xFFFFFFFF);
-    level4.RenderText(1, 1, "xy", 4, 0xFFFFFFFF);
-    EXPECT_EQ(rasterizer.measured[1].PointSize, 32);
-    EXPECT_TRUE(level7.Equal(level4));
-    below.RenderText(1, 1, "xy", -1, 0xFFFFFFFF);
-    level0.RenderText(1, 1, "xy", 0, 0xFFFFFFFF);
-    EXPECT_TRUE(below.Equal(level0));
-    EXPECT_FALSE(level0.Equal(Sheet(20, 20, 0xFF000000, 2)));
-}
 
 TEST_F(BitmapText, OnlyThePartThatLandsIsRenderedAndABiggerOneIsRefused)
 {
@@ -192,14 +141,4 @@ TEST_F(BitmapText, TextoutWritesOpaqueGlyphsInTheFontColour)
     EXPECT_EQ(rasterizer.drawn.size(), 3u);
     EXPECT_EQ(empty.TextExtent("abc"), bitmap.TextExtent("abc"));
     EXPECT_EQ(std::pair(bitmap.TextWidth("abc"), bitmap.TextHeight("abc")), std::pair(7, 3));
-}
-
-TEST(BitmapTextWithoutRasterizer, SaysWhatIsMissing)
-{
-    platform::SetTextRasterizer(nullptr);
-    TBitmap32 bitmap;
-    bitmap.SetSize(4, 4);
-    EXPECT_NE(MessageOf([&] { bitmap.TextExtent("a"); }).find("No text rasteriser is installed"), std::string::npos);
-    EXPECT_NE(MessageOf([&] { bitmap.RenderText(0, 0, "a", 0, 0xFFFFFFFF); }).find("SetTextRasterizer"),
-              std::string::npos);
 }

@@ -169,36 +169,6 @@ INSTANTIATE_TEST_SUITE_P(Blend32, BlendFamilies, testing::Values(kInteger, kSimd
 
 } // namespace
 
-TEST(Blend32, HandWorkedValues)
-{
-    // Each channel: (255 + 128) >> 8 = 1 plus (255 * 254 + 128) >> 8 = 253.
-    EXPECT_EQ(IntegerBlendFamily.CombineReg(0xFFFFFFFF, 0xFFFFFFFF, 1), 0xFEFEFEFEu);
-    EXPECT_EQ(IntegerBlendFamily.CombineReg(0x12345678, 0x9ABCDEF0, 255), 0x12345678u);
-    EXPECT_EQ(IntegerBlendFamily.CombineReg(0x12345678, 0x9ABCDEF0, 0x10000), 0x9ABCDEF0u); // low 16 bits tested
-    if (const TBlendFamily* simd = SimdBlendFamily()) {
-        EXPECT_EQ(simd->CombineReg(0x12345678, 0x9ABCDEF0, 0), 0x9ABCDEF0u);
-        // (0 * 256 + 255 * 255 + 128) >> 8 = 254: no short cut at W = 255.
-        EXPECT_EQ(simd->CombineReg(0xFFFFFFFF, 0x00000000, 255), 0xFEFEFEFEu);
-        // Half of white over black: (0 + 255 * 128 + 128) >> 8 = 128.
-        EXPECT_EQ(simd->BlendReg(0x80FFFFFF, 0xFF000000), 0xC0808080u);
-    }
-    // Integer, same pair: alpha (128*128+128)>>8 + (255*127+128)>>8 = 64 + 127 = 191;
-    // colour (255*128+128)>>8 = 128 + 0.
-    EXPECT_EQ(IntegerBlendFamily.BlendReg(0x80FFFFFF, 0xFF000000), 0xBF808080u);
-}
-
-TEST(Blend32, StartUpChoosesTheSimdFamilyWhereAvailable)
-{
-    EXPECT_EQ(MMX_ACTIVE, HasMMX() && SimdBlendFamily() != nullptr);
-    const TBlendFamily& chosen = MMX_ACTIVE ? *SimdBlendFamily() : IntegerBlendFamily;
-    EXPECT_TRUE((std::tuple{CombineReg, CombineMem, BlendReg, BlendMem, BlendRegEx, BlendMemEx, BlendLine, BlendLineEx} ==
-                 std::tuple{chosen.CombineReg, chosen.CombineMem, chosen.BlendReg, chosen.BlendMem, chosen.BlendRegEx,
-                            chosen.BlendMemEx, chosen.BlendLine, chosen.BlendLineEx}));
-#if defined(__x86_64__)
-    EXPECT_TRUE(MMX_ACTIVE);
-#endif
-}
-
 TEST(Blend32, ChannelOperations)
 {
     EXPECT_EQ(ColorSub(0x10203040, 0x20202020), 0x00001020u);

@@ -1,5 +1,5 @@
 // Layers and their collection without a window: order, notifications, hit tests,
-// the mouse-listener state machine and clean-up.
+// dropping the mouse listener, and clean-up.
 #include "graphics/Image32.h"
 #include "graphics/Layers32.h"
 #include "graphics/GraphicsTestHelpers.h"
@@ -30,27 +30,6 @@ TPositionedLayer* AddAt(TLayerCollection& c, float l, float t, float r, float b)
     layer->SetLocation(TFloatRect{l, t, r, b});
     return layer;
 }
-
-// A layer at (0, 0, 10, 10) that records the mouse calls it gets.
-struct RecordingLayer : TPositionedLayer {
-    explicit RecordingLayer(TLayerCollection* c) : TPositionedLayer(c) { SetLocation(TFloatRect{0, 0, 10, 10}); }
-    std::vector<std::string> calls;
-    void MouseDown(MouseButton b, platform::ShiftState s, int32_t x, int32_t y) override
-    {
-        calls.push_back("down " + std::to_string(int(b)) + " " + std::to_string(x) + "," + std::to_string(y));
-        TPositionedLayer::MouseDown(b, s, x, y);
-    }
-    void MouseMove(platform::ShiftState s, int32_t x, int32_t y) override
-    {
-        calls.push_back("move " + std::to_string(x) + "," + std::to_string(y));
-        TPositionedLayer::MouseMove(s, x, y);
-    }
-    void MouseUp(MouseButton b, platform::ShiftState s, int32_t x, int32_t y) override
-    {
-        calls.push_back("up " + std::to_string(int(b)));
-        TPositionedLayer::MouseUp(b, s, x, y);
-    }
-};
 
 std::vector<int32_t> Indexes(std::initializer_list<TCustomLayer*> layers)
 {
@@ -101,33 +80,6 @@ TEST(LayerCollection, OrderChangesNotifyOnlyWhenAVisibleLayerMoves)
     EXPECT_EQ(log.Take(), "<>");
 }
 
-TEST(LayerCollection, InvisibleLayerChangesStaySilentUnlessItIsAnOverlay)
-{
-    TLayerCollection c;
-    auto* layer = c.Add<TPositionedLayer>();
-    CollectionLog log(c);
-    std::vector<std::string> seen;
-    auto step = [&](auto change) {
-        change();
-        seen.push_back(log.Take());
-    };
-    step([&] { layer->SetVisible(false); }); // hiding and showing repaint
-    step([&] { layer->SetVisible(true); });
-    step([&] { layer->SetVisible(false); });
-    step([&] { layer->SetLocation(TFloatRect{1, 2, 3, 4}); });
-    step([&] { layer->SetLayerOptions(loGDIOverlay); });
-    step([&] { layer->SetLocation(TFloatRect{5, 6, 7, 8}); }); // only asks for the buffer to be shown again
-    step([&] { layer->SetLayerOptions(loVisible | loNoUpdate); });
-    step([&] { layer->SetLocation(TFloatRect{0, 0, 1, 1}); });
-    EXPECT_EQ((std::vector<std::string>{seen[0], seen[1], seen[3], seen[5], seen[7]}),
-              (std::vector<std::string>{"<>", ">", "", "g", ""}));
-
-    EXPECT_EQ(graphicstest::MessageOf([&] { c.EndUpdate(); }), "Unpaired EndUpdate");
-    EXPECT_THROW(c.EndUpdate(), EAssertionFailed);
-    c.BeginUpdate();
-    EXPECT_NO_THROW(c.EndUpdate());
-}
-
 TEST(LayerCollection, FindLayerAtPosTakesTheUppermostMatchingLayer)
 {
     TLayerCollection c;
@@ -161,56 +113,6 @@ TEST(LayerCollection, FindLayerAtPosTakesTheUppermostMatchingLayer)
     EXPECT_EQ(d.FindLayerAtPos(0, 0, loMouseEvents), below);
 }
 
-TEST(LayerCollection, ScaledLayerFollowsTheImageScale)
-{
-    TImage32 image;
-    image.SetBounds(0, 0, 300, 300);
-    image.Bitmap()->SetSize(100, 100);
-    image.SetScaleMode(smScale);
-    image.SetScale(2);
-    auto* layer = AddAt(*image.Layers(), 10, 10, 20, 20);
-    layer->SetScaled(true);
-    auto found = [&](int32_t at) { return image.Layers()->FindLayerAtPos(at, at, loMouseEvents); };
-    EXPECT_EQ(found(25), layer);
-    EXPECT_EQ(found(41), nullptr);
-    const TFloatRect r = layer->GetAdjustedLocation();
-    EXPECT_EQ((std::vector<float>{r.Left, r.Bottom}), (std::vector<float>{20, 40}));
-    image.SetScale(4); // changed since the last paint: the hit test sees the new scale
-    EXPECT_EQ(found(41), layer);
-    layer->SetScaled(false);
-    EXPECT_EQ(found(15), layer);
-}
-
-TEST(LayerCollection, LeftPressMakesTheListenerUntilItsLastButtonIsReleasedRightPressesNever)
-{
-    TLayerCollection c;
-    auto* layer = c.Add<RecordingLayer>();
-    EXPECT_EQ(c.MouseDown(MouseButton::Left, shift::Left, 5, 5), layer);
-    EXPECT_EQ(c.MouseListener(), layer);
-    EXPECT_EQ(layer->LayerStates(), lsMouseLeft);
-    // The listener gets everything, also outside its rectangle.
-    EXPECT_EQ(c.MouseDown(MouseButton::Right, shift::Left | shift::Right, 50, 50), layer);
-    EXPECT_EQ(layer->LayerStates(), lsMouseLeft | lsMouseRight);
-    EXPECT_EQ(c.MouseMove(shift::Left, 60, 60), layer);
-    EXPECT_EQ(c.MouseUp(MouseButton::Left, shift::Right, 60, 60), layer);
-    EXPECT_EQ(c.MouseListener(), layer);
-    EXPECT_EQ(c.MouseUp(MouseButton::Right, 0, 60, 60), layer);
-    EXPECT_EQ(c.MouseListener(), nullptr);
-    EXPECT_EQ(c.MouseMove(0, 60, 60), nullptr);
-    EXPECT_EQ(layer->calls, (std::vector<std::string>{"down 0 5,5", "down 1 50,50", "move 60,60", "up 0", "up 1"}));
-    // Right presses and layers that take no capture make no listener.
-    layer->calls.clear();
-    EXPECT_EQ(c.MouseDown(MouseButton::Right, shift::Right, 5, 5), layer);
-    EXPECT_EQ(c.MouseListener(), nullptr);
-    EXPECT_TRUE(layer->calls.empty()); // no listener: nobody is called
-    EXPECT_EQ(c.MouseUp(MouseButton::Right, 0, 5, 5), layer);
-    EXPECT_EQ(layer->calls, (std::vector<std::string>{"up 1"}));
-    layer->SetLayerOptions(layer->LayerOptions() | loNoCapture); // reported but not called
-    EXPECT_EQ(c.MouseDown(MouseButton::Left, shift::Left, 5, 5), layer);
-    EXPECT_EQ(c.MouseListener(), nullptr);
-    EXPECT_EQ(layer->calls.size(), 1u);
-}
-
 TEST(LayerCollection, ListenerIsDroppedWhenItLeavesOrMouseEventsChange)
 {
     TLayerCollection c, other;
@@ -229,27 +131,6 @@ TEST(LayerCollection, ListenerIsDroppedWhenItLeavesOrMouseEventsChange)
     delete layer;
     EXPECT_EQ(other.MouseListener(), nullptr);
     EXPECT_EQ(other.MouseMove(0, 1, 1), nullptr);
-}
-
-TEST(LayerCollection, LayerCursorIsShownOverTheOwner)
-{
-    platform::Control owner;
-    owner.SetCursor(platform::cursor::HandPoint);
-    TLayerCollection c(&owner);
-    auto* layer = AddAt(c, 0, 0, 10, 10);
-    layer->SetCursor(platform::cursor::SizeAll);
-    std::vector<platform::CursorId> shown;
-    c.MouseMove(0, 5, 5);
-    shown.push_back(owner.ShownCursor());
-    c.MouseMove(0, 50, 50); // over nothing: the owner's own cursor
-    shown.push_back(owner.ShownCursor());
-    c.MouseDown(MouseButton::Left, shift::Left, 5, 5);
-    layer->SetCursor(platform::cursor::Cross); // the listener's new cursor shows at once
-    shown.push_back(owner.ShownCursor());
-    c.MouseUp(MouseButton::Left, 0, 5, 5);
-    shown.push_back(owner.ShownCursor());
-    EXPECT_EQ(shown, (std::vector{platform::cursor::SizeAll, platform::cursor::HandPoint, platform::cursor::Cross,
-                                  platform::cursor::HandPoint}));
 }
 
 TEST(LayerCollection, DestroyedLayersTellTheirWatchersAndLeaveEveryList)

@@ -98,25 +98,6 @@ TEST(RubberbandLayer, PressesStartAndHoversShowTheDragOfTheHandleUnderThem)
     EXPECT_EQ((std::vector{b.PressAt(52, 42), b.PressAt(51, 41)}), (std::vector{dsNone, dsSizeBR}));
 }
 
-TEST(RubberbandLayer, MovingKeepsTheSizeAndReportsOnlyRealChanges)
-{
-    Band b;
-    std::vector<TDragState> resizing;
-    b.layer->OnResizing = [&](TObject*, const TFloatRect& old, TFloatRect&, TDragState state, platform::ShiftState) {
-        EXPECT_EQ(FloatRect(10, 10, 50, 40), old);
-        resizing.push_back(state);
-    };
-    b.c.MouseDown(MouseButton::Left, shift::Left, 20, 20); // 10 right and below the corner
-    b.c.MouseMove(shift::Left, 35, 45);
-    EXPECT_EQ(FloatRect(25, 35, 65, 65), b.layer->Location());
-    EXPECT_EQ(1, b.userChanges);
-    b.c.MouseMove(shift::Left, 35, 45); // no change: no event
-    EXPECT_EQ(1, b.userChanges);
-    b.c.MouseUp(MouseButton::Left, 0, 35, 45);
-    EXPECT_FALSE(b.layer->IsDragging());
-    EXPECT_EQ((std::vector<TDragState>{dsMove, dsMove}), resizing);
-}
-
 TEST(RubberbandLayer, ResizingRespectsTheLimits)
 {
     // Each step: the limits, then a drag from the band at (10, 10, 50, 40) unless it
@@ -214,26 +195,6 @@ TEST(RubberbandLayer, TheChildFollowsAndItsDestructionClearsTheLink)
     EXPECT_EQ(0, b.c.Count());
 }
 
-// Setting the default handle colours, handles and size changes nothing.
-TEST(RubberbandLayer, HandleSettersAskForAGDIUpdateOnlyOnChange)
-{
-    TLayerCollection c;
-    int updates = 0;
-    c.OnGDIUpdate = [&](TObject*) { ++updates; };
-    auto* layer = c.Add<TRubberbandLayer>();
-    auto set = [&](TColor32 fill, TColor32 frame, TRBHandles handles, int32_t size) {
-        layer->SetHandleFill(fill);
-        layer->SetHandleFrame(frame);
-        layer->SetHandles(handles);
-        layer->SetHandleSize(size);
-        return updates;
-    };
-    EXPECT_EQ(0, set(0x00FFFFFF, 0, rhAll, 3));
-    EXPECT_EQ(4, set(0xFF00FF00, 0xFFFF0000, rhFrame, 0));
-    EXPECT_EQ(1, layer->HandleSize());
-    EXPECT_EQ(4, set(0xFF00FF00, 0xFFFF0000, rhFrame, -5)); // still 1: no change
-}
-
 namespace {
 
 constexpr TColor32 kGround = 0xFF808080, kFill = 0xFF00FF00, kFrame = 0xFFFF0000;
@@ -258,22 +219,6 @@ struct Painted {
 };
 
 } // namespace
-
-TEST(RubberbandLayer, PaintsAStippledFrameAndHandlesOnItsLines)
-{
-    Painted p(rhAll);
-    // The frame runs clockwise from the top-left corner: white, white, black, black.
-    // Pixel (x, 10) has counter x - 10; the corner handle covers up to x = 11. Down the
-    // right side (29, 12) has counter 21; inside and right of the last column, the ground.
-    EXPECT_EQ(PixelsAt(p.buffer, {{12, 10}, {13, 10}, {14, 10}, {15, 10}, {16, 10}, {29, 12}, {29, 13}, {20, 20}, {30, 20}}),
-              (std::vector<TColor32>{clBlack32, clBlack32, clWhite32, clWhite32, clBlack32, clWhite32, clBlack32, kGround,
-                                     kGround}));
-    // Corner handle at (10, 10): box (8, 8)-(12, 12), its outline in the frame colour.
-    EXPECT_EQ(PixelsAt(p.buffer, {{8, 8}, {11, 11}, {9, 10}, {12, 12}}), (std::vector<TColor32>{kFrame, kFrame, kFill, kGround}));
-    // Corner handle at (29, 24), side handles at the midpoints (19, 10), (29, 17) and (10, 17).
-    EXPECT_EQ(PixelsAt(p.buffer, {{28, 23}, {19, 10}, {17, 8}, {28, 16}, {9, 16}}),
-              (std::vector<TColor32>{kFill, kFill, kFrame, kFill, kFill}));
-}
 
 TEST(RubberbandLayer, PaintsOnlyTheChosenPartsRelativeToTheBufferOrigin)
 {
