@@ -45,15 +45,6 @@ std::vector<std::string> PaintedRow(TrmCustomCalendar& cal, int32_t row)
     return texts;
 }
 
-// The middle of the cell of `date` in the calendar's coordinates.
-platform::Point CellCentre(const TrmCustomCalendar& cal, TDateTime date)
-{
-    int32_t row, col;
-    cal.GetRowColInfo(date, row, col);
-    const Rect cell = cal.Grid().CellRect(col, row).Offset(cal.Grid().Left(), cal.Grid().Top());
-    return {cell.Left + cell.Width() / 2, cell.Top + cell.Height() / 2};
-}
-
 } // namespace
 
 TEST(Calendar, PaintsDayNamesAndNeighbouringMonthsDays)
@@ -137,46 +128,6 @@ TEST(Calendar, CellSizesShareTheLeftOverPixels)
     EXPECT_FALSE(TrmCustomCalendar::GoodCalendarSize(204));
 }
 
-TEST(Calendar, StepsMonthsAndYearsWithTheDayCut)
-{
-    using Step = void (TrmCustomCalendar::*)();
-    const Step next = &TrmCustomCalendar::NextMonth, prev = &TrmCustomCalendar::PrevMonth;
-    const std::tuple<TDateTime, Step, const char*> cases[] = {
-        {Date(2023, 1, 31), next, "2023-2-28"}, {Date(2024, 1, 31), next, "2024-2-29"},
-        {Date(2023, 12, 15), next, "2024-1-15"}, {Date(2024, 1, 15), prev, "2023-12-15"},
-        {Date(2024, 3, 31), prev, "2024-2-29"}, {Date(2024, 2, 29), &TrmCustomCalendar::NextYear, "2025-2-28"},
-        {Date(2024, 2, 29), &TrmCustomCalendar::PrevYear, "2023-2-28"},
-        // The first and last years a date can hold have nothing beyond them.
-        {Date(9999, 12, 1), next, "9999-12-1"}, {Date(1, 6, 1), &TrmCustomCalendar::PrevYear, "1-6-1"}};
-    TrmCalendar cal;
-    int32_t workingChanges = 0;
-    cal.OnWorkingDateChange = [&](TObject*) { ++workingChanges; };
-    for (const auto& [from, step, expected] : cases) {
-        cal.SetWorkingDate(from);
-        (cal.*step)();
-        EXPECT_EQ(Ymd(cal.WorkingDate()), expected) << Ymd(from);
-    }
-    EXPECT_EQ(workingChanges, 16);
-    EXPECT_EQ(TrmCustomCalendar::MyEncodeDate(2023, 4, 31), Date(2023, 4, 30));
-}
-
-TEST(Calendar, SelectedDateIsWholeDaysAndMovesTheWorkingDate)
-{
-    TrmCalendar cal;
-    std::vector<std::string> events;
-    cal.OnWorkingDateChange = [&](TObject*) { events.push_back("working"); };
-    cal.OnSelectedDateChange = [&](TObject*) { events.push_back("selected"); };
-    cal.SetSelectedDate(Date(2023, 10, 10) + 0.75);
-    cal.SetSelectedDate(Date(2023, 10, 10));
-    EXPECT_EQ(std::pair(cal.SelectedDate(), cal.WorkingDate()), std::pair(Date(2023, 10, 10), Date(2023, 10, 10)));
-    EXPECT_EQ(events, (std::vector<std::string>{"working", "selected", "selected"}));
-    // Dates beyond the years a calendar can show stop at their ends; no number is refused.
-    cal.SetSelectedDate(1e300);
-    EXPECT_EQ(Ymd(cal.SelectedDate()), "9999-12-31");
-    EXPECT_EQ(cal.Grid().Row(), 5);
-    EXPECT_THROW(cal.SetSelectedDate(std::nan("")), EConvertError);
-}
-
 TEST(Calendar, DateRangeBoundsOnlyWhenSwitchedOnAndHatchesTheDaysOutside)
 {
     TrmCalendar cal;
@@ -246,38 +197,6 @@ TEST(Calendar, ArrowKeysMoveTheWorkingDate)
         cal.GetRowColInfo(cal.WorkingDate(), row, col);
         EXPECT_EQ(std::pair(cal.Grid().Row(), cal.Grid().Col()), std::pair(row, col));
     }
-}
-
-TEST(Calendar, EnterAndDoubleClickSelectOnceTheGridShowedItsFocus)
-{
-    TrmCalendar cal;
-    cal.SetSelectedDate(Date(2023, 10, 10));
-    KeyCode down = key::Down;
-    cal.HostKeyDown(down, shift::None);
-    char32_t enter = U'\r';
-    cal.HostKeyPress(enter);
-    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 10)); // no focused cell painted yet
-    cal.SetFocus(); // painting now marks the current cell focused
-    NullCanvas canvas;
-    cal.HostPaint(canvas);
-    int32_t selections = 0;
-    cal.OnSelectedDateChange = [&](TObject*) { ++selections; };
-    cal.HostKeyPress(enter);
-    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 17));
-    EXPECT_EQ(selections, 1);
-    // A click on the cell of the 26th makes it the working date; a double click selects it.
-    const platform::Point at = CellCentre(cal, Date(2023, 10, 26));
-    cal.HostMouseDown(MouseButton::Left, shift::None, at.X, at.Y);
-    cal.HostMouseUp(MouseButton::Left, shift::None, at.X, at.Y);
-    EXPECT_EQ(cal.WorkingDate(), Date(2023, 10, 26));
-    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 17));
-    cal.HostDoubleClick(MouseButton::Left, shift::None, at.X, at.Y);
-    EXPECT_EQ(cal.SelectedDate(), Date(2023, 10, 26));
-    EXPECT_EQ(selections, 2);
-    // A click on another month's day changes nothing.
-    const Rect nextMonth = cal.Grid().CellRect(6, 5).Offset(cal.Grid().Left(), cal.Grid().Top());
-    cal.HostMouseDown(MouseButton::Left, shift::None, nextMonth.Left + 2, nextMonth.Top + 2);
-    EXPECT_EQ(cal.WorkingDate(), Date(2023, 10, 26));
 }
 
 TEST(Calendar, CurrentDateValueColoursAndFont)

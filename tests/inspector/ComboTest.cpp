@@ -4,12 +4,9 @@
 #include "graphics/ControlTestHelpers.h"
 #include "inspector/rmBtnCombo.h"
 #include "inspector/rmComboBox.h"
-#include "platform/FileSystem.h"
-#include "platform/Registry.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 namespace key = platform::key;
 namespace shift = platform::shift;
@@ -26,24 +23,6 @@ void KeepHistoryIn(TrmComboBox& combo, platform::KeyValueStore* store, const cha
 }
 
 } // namespace
-
-TEST(BtnCombo, CaretKeysStepThroughTheItemsWithTheListClosed)
-{
-    TrmBtnCombo combo;
-    combo.SetComboItems({"a", "b", "c"});
-    combo.SetText("b");
-    // A page down goes down; the ends hold.
-    const std::pair<platform::KeyCode, const char*> keys[] = {
-        {key::Down, "c"}, {key::Down, "c"}, {key::Home, "a"}, {key::PageDown, "c"}};
-    for (const auto& [k, text] : keys) {
-        PressKey(combo, k);
-        EXPECT_EQ(combo.Text(), text) << k;
-    }
-    EXPECT_EQ(combo.ItemIndex(), 2);
-    combo.SetItemIndex(-1);
-    EXPECT_EQ(combo.Text(), "");
-    EXPECT_FALSE(combo.DroppedDown());
-}
 
 TEST(BtnCombo, ListOpensTakesKeysAndClosesOnEnterOrOutsideClick)
 {
@@ -115,25 +94,6 @@ TEST(BtnCombo, ListOpensAboveOnlyWhenItWouldPassTheDesktopBottom)
     }
 }
 
-TEST(ComboBox, WithoutMRUTheRegistryIsNeverTouched)
-{
-    platform::KeyValueStore store;
-    store.WriteString("Soft\\Names", "Item_0", "stored");
-    TrmComboBox combo;
-    KeepHistoryIn(combo, &store);
-    EXPECT_EQ(combo.RegPath(), "Soft\\");
-    combo.Loaded();
-    combo.SetFocus();
-    combo.SetText("typed");
-    combo.HostFocusChanged(false);
-    combo.ToggleListBox();
-    EXPECT_TRUE(combo.History().empty() && combo.Items().empty());
-    std::string value;
-    EXPECT_TRUE(store.ReadString("Soft\\Names", "Item_0", value));
-    EXPECT_EQ(value, "stored");
-    EXPECT_FALSE(store.ValueExists("Soft\\Names", "Item_1"));
-}
-
 TEST(ComboBox, HistoryMovesCommittedTextsToTheTopAndSavesMaxHistoryLines)
 {
     platform::KeyValueStore store;
@@ -196,41 +156,4 @@ TEST(ComboBox, EscapeGoesBackEnterCommitsAndCompletionFillsInTheFirstMatch)
     PressKey(completing, key::Right);
     EXPECT_EQ(completing.SelLength(), 0);
     EXPECT_EQ(completing.SelStart(), 4);
-}
-
-// Two runs of the program, each with its own registry over the same configuration folder.
-TEST(ComboBox, HistoryOutlivesTheRunInTheStoreFileAndABadFileIsReplaced)
-{
-    platform::TemporaryFolder config;
-    ASSERT_TRUE(config.Valid()) << config.Error();
-    std::vector<std::string> reports;
-    const auto report = [&](const std::string& message) { reports.push_back(message); };
-    for (const bool firstRun : {true, false}) {
-        platform::Registry registry(config.Path(), report);
-        platform::SetRegistry(&registry);
-        TrmComboBox combo;
-        KeepHistoryIn(combo, nullptr); // the registry of this run
-        combo.SetMRUCombo(true);
-        if (firstRun) {
-            for (const char* text : {"alpha", "beta", "alpha"})
-                combo.InsertText(text);
-        } else {
-            combo.Loaded();
-            EXPECT_EQ(combo.Items(), (std::vector<std::string>{"alpha", "beta"}));
-        }
-        platform::SetRegistry(nullptr);
-    }
-    EXPECT_TRUE(reports.empty());
-    const std::filesystem::path file = config.Path() / "current-user.store";
-    std::ofstream(file, std::ios::trunc) << "not a store\n";
-    platform::Registry registry(config.Path(), report);
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_NE(reports[0].find("could not be read: line 1: this is not a store file"), std::string::npos) << reports[0];
-    EXPECT_NE(reports[0].find("set aside as"), std::string::npos) << reports[0];
-    EXPECT_TRUE(std::filesystem::exists(file.string() + ".bad"));
-    EXPECT_FALSE(registry.Root(platform::RegistryRootKey::CurrentUser).KeyExists("Soft"));
-    registry.Root(platform::RegistryRootKey::CurrentUser).WriteString("Soft", "v", "new");
-    platform::KeyValueStoreFile reread(file, report);
-    EXPECT_EQ(reports.size(), 1u);
-    EXPECT_TRUE(reread.Store().ValueExists("soft", "v"));
 }

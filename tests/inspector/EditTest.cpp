@@ -132,24 +132,6 @@ TEST(BtnEdit, ButtonClickFiresItsEventAndNoClickOfTheEdit)
     EXPECT_EQ(btn1, 2);
 }
 
-TEST(BtnEdit, EnterTypesNoLineBreakAndEscapeRestoresTheText)
-{
-    TrmBtnEdit edit;
-    edit.SetText("start");
-    edit.SetFocus();
-    PressKey(edit, key::End);
-    Type(edit, U"ed\r\n");
-    EXPECT_EQ(edit.Text(), "started");
-    PressKey(edit, key::Escape);
-    EXPECT_EQ(edit.Text(), "start");
-    EXPECT_EQ(edit.SelLength(), 5);
-    Type(edit, U"new"); // Enter saves the text Escape goes back to
-    PressKey(edit, key::Return);
-    Type(edit, U"er");
-    PressKey(edit, key::Escape);
-    EXPECT_EQ(edit.Text(), "new");
-}
-
 TEST(SpinEdit, StepsWithoutRangeStopAtTheIntegerEnds)
 {
     TrmSpinEdit spin;

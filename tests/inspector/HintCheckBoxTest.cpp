@@ -53,25 +53,6 @@ TEST(HintWindow, StaysOnTheDesktopAndPaintsWrappedTextOnInfoColour)
     EXPECT_EQ(hint.CalcHintRect(canvas, 300, "&abc", nullptr), (Rect{0, 0, 24, 13})); // no prefix, no margins
 }
 
-TEST(CheckBox, BoxAndCaptionPlaces)
-{
-    TrmCheckBox box;
-    RecordingCanvas canvas;
-    const std::tuple<TCBXAlignment, Rect, Rect> places[] = {
-        {cbxLeft, {3, 2, 16, 15}, {23, 2, 47, 15}}, {cbxRight, {74, 2, 87, 15}, {46, 2, 70, 15}}};
-    for (const auto& [alignment, boxRect, captionRect] : places) {
-        box.SetCaption("");
-        box.SetCBXAlignment(alignment);
-        EXPECT_EQ(box.CBXRect(), boxRect);
-        box.SetCaption("Moat");
-        Painted(box, canvas); // the caption is measured while painting
-        EXPECT_EQ(box.CaptionRect(), captionRect);
-    }
-    box.SetCBXAlignment(cbxCentered); // no caption then: it is the box
-    EXPECT_EQ(box.CBXRect(), (Rect{39, 2, 52, 15}));
-    EXPECT_EQ(box.CaptionRect(), box.CBXRect());
-}
-
 TEST(CheckBox, ClicksToggleOnlyOverBoxOrCaption)
 {
     TrmCheckBox box;
@@ -171,23 +152,4 @@ TEST(CheckBoxEx, ValueCyclesAndShowsItsText)
     box.SetStrings(texts);
     RecordingCanvas canvas;
     EXPECT_EQ(Painted(box, canvas).texts.back().Chars, "present");
-}
-
-TEST(CheckBoxEx, UndefinedAndDisabledBoxesAreGreyed)
-{
-    TrmCheckBoxEx box;
-    RecordingCanvas canvas;
-    const auto interior = [&] {
-        for (const auto& fill : Painted(box, canvas).fills)
-            if (fill.Area == Rect{5, 4, 14, 13})
-                return fill.Color;
-        return platform::CanvasColor(0x12345678);
-    };
-    EXPECT_EQ(interior(), CanvasColorOf(clBtnFace)); // undefined
-    box.SetValue(cbxTrue);
-    EXPECT_EQ(interior(), CanvasColorOf(clWindow));
-    box.SetEnabled(false);
-    EXPECT_EQ(interior(), CanvasColorOf(clBtnFace));
-    box.SetAlwaysLight(true);
-    EXPECT_EQ(interior(), CanvasColorOf(clWindow));
 }

@@ -1,9 +1,7 @@
-// The inspector's item classes: found by name, their value texts, ranges and bounds, and
-// the node summaries their setters keep up to date.
+// The inspector's item classes: found by name, their value texts, ranges and bounds.
 #include "inspector/rmInspectorItems.h"
 
 #include "ExpectMessage.h"
-#include "InspectorFixture.h"
 #include "platform/DateText.h"
 
 #include <gtest/gtest.h>
@@ -112,30 +110,4 @@ TEST(ValueInspectorItems, CheckBoxTextsOfTwoAndThreeStatesAndShortDates)
     for (const char* bad : {"", "13/01/2024", "02/30/2024", "1/2", "01/02/2024x", "a/b/c"})
         EXPECT_THROW(date.SetAsString(bad), EConvertError) << bad;
     EXPECT_EQ(date.AsString(), "03/05/2024");
-}
-
-using InspectorItemsInInspector = InspectorTest;
-
-TEST_F(InspectorItemsInInspector, ValueSettersUpdateEveryNodeSummaryAbove)
-{
-    Add<TrmNodeInspectorItem>("Top", "");
-    Add<TrmNodeInspectorItem>("Top/Mid", "");
-    auto* value = Add<TrmIntegerInspectorItem>("Top/Mid/N", "1");
-    Add<TrmStringInspectorItem>("Top/S", "abc");
-    auto* three = Add<TrmCheckBoxExInspectorItem>("Top/C", "True");
-    inspector.Invalidate();
-    const auto summary = [&](const char* path) { return inspector.FindInspectorItem(PathOf(path))->AsString(); };
-    EXPECT_EQ(summary("Top"), "((...), abc, True)");
-    EXPECT_EQ(summary("Top/Mid"), "(1)");
-    value->SetValue(5);
-    EXPECT_EQ(summary("Top/Mid"), "(5)");
-    three->SetAsString("False"); // this setter leaves the summaries alone
-    EXPECT_EQ(summary("Top"), "((...), abc, True)");
-    three->SetState(cbxFalse);
-    EXPECT_EQ(summary("Top"), "((...), abc, False)");
-    // A row that is not a node item ends the walk up.
-    auto* blank = Add<TrmBlankInspectorItem>("B", "kept");
-    Add<TrmIntegerInspectorItem>("B/N", "7");
-    inspector.Invalidate();
-    EXPECT_EQ(blank->AsString(), "kept");
 }

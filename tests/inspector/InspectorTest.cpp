@@ -217,29 +217,6 @@ TEST_F(InspectorRows, ClicksSelectFoldAndMoveTheSplit)
     EXPECT_EQ(std::pair(inspector.SplitPos(), inspector.ItemIndex()), std::pair(150, 1));
 }
 
-TEST_F(InspectorRows, TheEditorScrollsWithItsRow)
-{
-    for (int i = 0; i < 20; ++i)
-        Add<TrmStringInspectorItem>("Z" + std::to_string(i), "z");
-    auto editorTop = [&] { return inspector.Editor() ? inspector.Editor()->Top() : -1; };
-    ClickRow(1, true);
-    ASSERT_EQ(editorTop(), 25);
-    inspector.VScroll(TrmScrollCode::scLineDown, 0);
-    EXPECT_EQ(editorTop(), 5); // one row up, as its row
-    inspector.HostMouseWheel(platform::shift::None, -120, {}); // row 1 leaves the view
-    ASSERT_EQ(inspector.TopIndex(), 7);
-    EXPECT_GT(editorTop(), inspector.Height());
-    ClickRow(8, true); // where the editor was: the row shown there now takes the click
-    EXPECT_EQ(inspector.ItemIndex(), 8);
-    EXPECT_EQ(editorTop(), 25);
-    Key(platform::key::Tab); // the keys back to the inspector
-    inspector.VScroll(TrmScrollCode::scTop, 0);
-    inspector.SetItemIndex(0);
-    Key(platform::key::PageDown); // the selection scrolls the view: its new editor goes along
-    ASSERT_EQ(std::pair(inspector.ItemIndex(), inspector.TopIndex()), std::pair(9, 1));
-    EXPECT_EQ(editorTop(), 8 * 20 + 5);
-}
-
 TEST_F(InspectorRows, RemovingTheCurrentRowLeavesNoCurrentItem)
 {
     inspector.SetItemIndex(1);

@@ -15,26 +15,6 @@ constexpr TColor kRed = 0x0000FF, kBlue = 0xFF0000;
 
 } // namespace
 
-TEST(DrawText, AlignsMeasuresAndWrapsAtBlanksAndLineBreaks)
-{
-    RecordingCanvas canvas;
-    platform::Rect rect{10, 20, 110, 50}, lines{0, 0, 60, 100}; // ten characters a line
-    EXPECT_EQ(DrawTextInRect(canvas, "abcd", rect, dt::Right | dt::VCenter | dt::SingleLine, {}), 13);
-    ASSERT_EQ(canvas.texts.size(), 1u);
-    EXPECT_EQ(std::pair(canvas.texts[0].X, canvas.texts[0].Y), std::pair(110 - 24, 20 + (30 - 13) / 2));
-    platform::Rect measured{5, 5, 6, 6};
-    canvas.Clear();
-    DrawTextInRect(canvas, "&File && more", measured, dt::CalcRect | dt::SingleLine, {});
-    EXPECT_TRUE(canvas.texts.empty());
-    EXPECT_EQ(measured, (platform::Rect{5, 5, 5 + 11 * 6, 5 + 13})); // "File & more"
-    DrawTextInRect(canvas, "one two three four\nfive averyveryverylongword", lines, dt::WordBreak | dt::NoPrefix, {});
-    std::vector<std::string> texts;
-    for (const auto& text : canvas.texts)
-        texts.push_back(text.Chars);
-    EXPECT_EQ(texts, (std::vector<std::string>{"one two", "three four", "five", "averyveryverylongword"}));
-    EXPECT_EQ(canvas.texts[3].Y, 3 * 13);
-}
-
 TEST(GrayText, HighlightOffsetThenShadowAndRectGrows)
 {
     RecordingCanvas canvas;
@@ -50,20 +30,6 @@ TEST(GrayText, HighlightOffsetThenShadowAndRectGrows)
     DrawGrayText(canvas, "Off", measure, dt::SingleLine | dt::CalcRect, {});
     EXPECT_TRUE(canvas.texts.empty());
     EXPECT_EQ(measure, (platform::Rect{0, 0, 19, 14}));
-}
-
-TEST(Recolour, GlyphKeepsOnlyTheTwoColours)
-{
-    TBitmap32 glyph;
-    glyph.SetSize(4, 2);
-    const TColor32 pixels[8] = {0xFF000000, 0xFFFFFFFF, 0x00000000, 0xFF010000,
-                                0x80000000, 0xFF808080, 0xFF000001, 0xFF000000};
-    std::copy(pixels, pixels + 8, glyph.Bits());
-    ReplaceColors(glyph, clBtnFace, clBtnText);
-    const TColor32 face = Color32(clBtnFace), text = Color32(clBtnText);
-    const TColor32 expected[8] = {text, face, text, face, text, face, face, text};
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(glyph.Bits()[i], expected[i]) << "pixel " << i;
 }
 
 TEST(ColourArithmetic, DarkenLightenAndColourArrays)

@@ -4,12 +4,14 @@
 #include "platform/FileSystem.h"
 #include "platform/KeyValueStoreFile.h"
 #include "platform/ManualTimerService.h"
+#include "platform/Registry.h"
 
 #include "ExpectMessage.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -67,6 +69,24 @@ TEST(Registry, StoreFilesKeepValuesAndWindowPlacesForTheNextRun)
     partial.WriteInteger("K\\Dialog\\DlgOptions", "Top", 5);
     EXPECT_FALSE(LoadDialogPosition(window, "K", partial));
     EXPECT_EQ(window.boundsChanges, 0);
+}
+
+TEST(Registry, AnUnreadableStoreFileIsSetAsideAndAFreshOneWritten)
+{
+    platform::TemporaryFolder config;
+    const std::filesystem::path file = config.Path() / "current-user.store";
+    std::ofstream(file) << "not a store\n";
+    std::vector<std::string> reports;
+    const auto report = [&](const std::string& message) { reports.push_back(message); };
+    platform::Registry registry(config.Path(), report);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("could not be read: line 1: this is not a store file"), std::string::npos) << reports[0];
+    EXPECT_NE(reports[0].find("set aside as"), std::string::npos) << reports[0];
+    EXPECT_TRUE(std::filesystem::exists(file.string() + ".bad"));
+    registry.Root(platform::RegistryRootKey::CurrentUser).WriteString("Soft", "v", "new");
+    platform::KeyValueStoreFile reread(file, report);
+    EXPECT_EQ(reports.size(), 1u);
+    EXPECT_TRUE(reread.Store().ValueExists("soft", "v"));
 }
 
 TEST(WindowPlace, FormStateKeepsTheNormalPlaceMaximisedOnlyItsStateAndBadStatesWarn)
