@@ -73,44 +73,6 @@ TEST(Calendar, PaintsDayNamesAndNeighbouringMonthsDays)
     }
 }
 
-TEST(Calendar, PaintsColoursByKindOfCellAndTodayBoldInItsOwn)
-{
-    struct BoldCanvas : RecordingCanvas {
-        std::vector<bool> bold;
-        void TextOut(int32_t x, int32_t y, std::string_view text, const FontSpec& font) override
-        {
-            RecordingCanvas::TextOut(x, y, text, font);
-            bold.push_back(font.Bold);
-        }
-    } canvas;
-    TrmCalendar cal;
-    const TrmCalendarColors& colors = cal.CalendarColors();
-    const auto colour = [&](int32_t row, int32_t col) { return canvas.texts.at(size_t(1 + row * 7 + col)).Color; };
-    cal.SetWorkingDate(Date(2023, 10, 10)); // a Tuesday in row 2, column 2; no today in view
-    for (const bool weekends : {true, false}) {
-        cal.setShowWeekends(weekends);
-        canvas.Clear();
-        cal.HostPaint(canvas);
-        EXPECT_EQ(colour(0, 0), CanvasColorOf(weekends ? colors.WeekendTextColor() : colors.DayNamesTextColor()));
-        EXPECT_EQ(colour(1, 6), CanvasColorOf(weekends ? colors.WeekendTextColor() : colors.WeekdayTextColor()));
-        EXPECT_EQ(colour(0, 3), CanvasColorOf(colors.DayNamesTextColor()));
-        EXPECT_EQ(colour(1, 3), CanvasColorOf(colors.WeekdayTextColor()));
-        EXPECT_EQ(colour(2, 2), CanvasColorOf(clHighlightText));
-        EXPECT_EQ(colour(6, 3), CanvasColorOf(colors.OtherMonthDayTextColor()));
-    }
-    const TDateTime today = Today();
-    cal.SetWorkingDate(today + (cal.DisplayedDay() < 15 ? 1 : -1)); // same month, another cell current
-    int32_t row, col;
-    cal.GetRowColInfo(today, row, col);
-    canvas.Clear();
-    canvas.bold.clear();
-    cal.HostPaint(canvas);
-    const size_t index = size_t(1 + row * 7 + col);
-    EXPECT_EQ(colour(row, col), CanvasColorOf(colors.TodayTextColor()));
-    EXPECT_TRUE(canvas.bold.at(index));
-    EXPECT_FALSE(canvas.bold.at(index == 8 ? 9 : 8));
-}
-
 TEST(Calendar, CellSizesShareTheLeftOverPixels)
 {
     TrmCalendar cal;
@@ -220,42 +182,6 @@ TEST(Calendar, CurrentDateValueColoursAndFont)
     EXPECT_GT(cal.Grid().Top(), gridTop); // the taller caption pushes the grid down
 }
 
-TEST(ScreenCalendar, ButtonsNameTheNeighbouringMonthsAndStepMonthsOrYears)
-{
-    const std::tuple<TDateTime, ShiftState, const char*, const char*> captions[] = {
-        {Date(2024, 1, 10), shift::None, "December 2023", "February 2024"},
-        {Date(2023, 12, 10), shift::None, "November 2023", "January 2024"},
-        {Date(2023, 6, 10), shift::Ctrl, "June 2022", "June 2024"}};
-    TrmScreenCalendar cal;
-    for (const auto& [date, shift, prev, next] : captions) {
-        cal.SetSelectedDate(date);
-        cal.UpdateBtns(shift);
-        EXPECT_EQ(cal.PrevButton().Caption(), prev);
-        EXPECT_EQ(cal.NextButton().Caption(), next);
-    }
-    cal.SetBounds(0, 0, 205, 178);
-    const Rect panel = cal.PanelRect();
-    EXPECT_EQ(panel.Height(), 20);
-    EXPECT_EQ(cal.Grid().BoundsRect().Bottom, panel.Top);
-    EXPECT_EQ(cal.PrevButton().BoundsRect(), (Rect{panel.Left + 2, panel.Top + 2, panel.Left + 92, panel.Top + 18}));
-    EXPECT_EQ(cal.NextButton().Left(), panel.Right - 92);
-    cal.SetSelectedDate(Date(2024, 1, 31));
-    cal.Show(cal.BoundsRect());
-    const auto click = [&](const TrmSpeedButton& button, ShiftState shift) {
-        const int32_t x = button.Left() + 5, y = button.Top() + 5;
-        cal.HostMouseMove(shift, x, y);
-        cal.HostMouseDown(MouseButton::Left, shift | shift::Left, x, y);
-        cal.HostMouseUp(MouseButton::Left, shift, x, y);
-    };
-    click(cal.NextButton(), shift::None);
-    EXPECT_EQ(cal.WorkingDate(), Date(2024, 2, 29));
-    EXPECT_EQ(cal.NextButton().Caption(), "March 2024");
-    click(cal.PrevButton(), shift::Ctrl);
-    EXPECT_EQ(cal.WorkingDate(), Date(2023, 2, 28));
-    EXPECT_EQ(cal.PrevButton().Caption(), "February 2022");
-    EXPECT_EQ(cal.SelectedDate(), Date(2024, 1, 31)); // the buttons only browse
-}
-
 TEST(ScreenCalendar, CapturesTheMouseOutsideAndClosesOnAPressThereOrEscape)
 {
     TrmScreenCalendar cal;
@@ -330,21 +256,4 @@ TEST(ComboCalendar, KeysDropTheCalendarDownAndPickADay)
     PressKey(combo, key::Down, shift::Alt, true);
     combo.HostFocusChanged(false);
     EXPECT_FALSE(calendar.Visible());
-}
-
-TEST(ComboCalendar, CalendarOpensAboveAsSoonAsItWouldReachTheDesktopBottom)
-{
-    TrmComboCalendar combo;
-    combo.SetBounds(10, 20, 120, 21);
-    FakeHost host(combo);
-    TrmScreenCalendar& calendar = combo.GetCalendar();
-    const int32_t height = calendar.Height();
-    ASSERT_GT(height, 0);
-    // Below the edit the calendar spans 21..21 + height.
-    for (const auto& [desktopBottom, top] : {std::pair{21 + height, -height}, {22 + height, 21}}) {
-        host.desktop = {0, 0, 800, desktopBottom};
-        combo.ToggleCalendar();
-        EXPECT_EQ(calendar.BoundsRect(), (Rect{0, top, 180, top + height})) << desktopBottom;
-        combo.ToggleCalendar();
-    }
 }

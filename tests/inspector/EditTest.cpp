@@ -90,22 +90,6 @@ TEST(CustomEdit, TypingClipboardReadOnlyAndClicksByMeasuredText)
     EXPECT_EQ(edit.SelText(), "cd");
 }
 
-TEST(BtnEdit, ButtonsSitInsideTheRightEdgeAndNarrowTheText)
-{
-    TrmBtnEdit edit;
-    edit.SetBounds(0, 0, 100, 21);
-    EXPECT_EQ(edit.GetButton(1)->BoundsRect(), (Rect{2 + 100 - 16 - 4, 2, 2 + 100 - 4, 2 + 17}));
-    EXPECT_EQ(edit.EditRect().Right, 96 - 16 - 1);
-    edit.SetBtn2Visible(true);
-    EXPECT_EQ(edit.GetButton(1)->Left(), 2 + 100 - 32 - 4);
-    EXPECT_EQ(edit.GetButton(2)->Left(), 2 + 100 - 16 - 4);
-    EXPECT_EQ(edit.EditRect().Right, 96 - 33);
-    edit.SetBtn1Visible(false);
-    EXPECT_FALSE(edit.GetButton(2)->Visible());
-    EXPECT_EQ(edit.EditRect().Right, 96);
-    EXPECT_EQ(edit.GetButton(3), nullptr);
-}
-
 TEST(BtnEdit, ButtonClickFiresItsEventAndNoClickOfTheEdit)
 {
     FakeWindowSystem ws;
@@ -130,21 +114,6 @@ TEST(BtnEdit, ButtonClickFiresItsEventAndNoClickOfTheEdit)
     edit.SetBtn1Enabled(false); // a disabled button cannot be clicked from the keyboard
     PressKey(edit, key::Return, shift::Ctrl);
     EXPECT_EQ(btn1, 2);
-}
-
-TEST(SpinEdit, StepsWithoutRangeStopAtTheIntegerEnds)
-{
-    TrmSpinEdit spin;
-    spin.SetText("5");
-    PressKey(spin, key::Up);
-    EXPECT_EQ(spin.Text(), "6");
-    EXPECT_TRUE(spin.Button().UpEnabled() && spin.Button().DownEnabled());
-    spin.SetIncrement(10);
-    spin.Button().OnDownClick(&spin.Button());
-    EXPECT_EQ(spin.Text(), "-4");
-    spin.SetText("2147483640");
-    PressKey(spin, key::Up);
-    EXPECT_EQ(spin.Text(), "2147483647");
 }
 
 TEST(SpinEdit, RangeClampsAndDisablesTheEndHalves)

@@ -101,34 +101,6 @@ TEST(CheckBox, SpaceAcceleratorAndSetters)
     EXPECT_EQ(changes, 3);
 }
 
-TEST(CheckBox, CaptionTrueFalseBackgroundAndFocusRectangles)
-{
-    TrmCheckBox box;
-    FakeHost host(box);
-    box.SetCaption("ignored");
-    box.SetCaptionTrueFalse(true);
-    RecordingCanvas canvas;
-    EXPECT_EQ(Painted(box, canvas).texts.back().Chars, "False");
-    EXPECT_TRUE(canvas.focusRects.empty());
-    box.SetFocus();
-    PressKey(box, platform::key::Space, 0, true);
-    Painted(box, canvas);
-    EXPECT_EQ(canvas.texts.back().Chars, "True");
-    EXPECT_EQ(canvas.texts.back().X, 23);
-    EXPECT_EQ(canvas.focusRects, std::vector<Rect>{(Rect{21, 0, 49, 17})});
-    box.SetCaptionTrueFalse(false);
-    box.SetFillBackground(true);
-    box.SetBackgroundColor(0x00112233);
-    box.SetCBXAlignment(cbxCentered);
-    Painted(box, canvas);
-    ASSERT_FALSE(canvas.fills.empty());
-    EXPECT_EQ(canvas.fills[0].Color, 0x00332211u);
-    EXPECT_TRUE(canvas.texts.empty());
-    EXPECT_EQ(canvas.focusRects, std::vector<Rect>{(Rect{37, 0, 54, 17})});
-    box.SetShowFocusRect(false);
-    EXPECT_TRUE(Painted(box, canvas).focusRects.empty());
-}
-
 TEST(CheckBoxEx, ValueCyclesAndShowsItsText)
 {
     TrmCheckBoxEx box;

@@ -93,26 +93,6 @@ TEST_F(InspectorRows, NewRowsTakeTheFirstFreeNamesAndUsedPathsAddNoRow)
     EXPECT_EQ(inspector.GetItemByName("B")->AsString(), "True");
 }
 
-TEST_F(InspectorRows, GeometryFromTheFont)
-{
-    EXPECT_EQ(std::pair(inspector.ItemHeight(), inspector.Width()), std::pair(20, 225));
-    for (const auto& [split, pos] : {std::pair{5, 15}, {10000, 210}}) {
-        inspector.setSplit(split);
-        EXPECT_EQ(inspector.SplitPos(), pos);
-    }
-    inspector.SetWidth(20); // narrower than both margins
-    EXPECT_EQ(inspector.SplitPos(), 15);
-    inspector.SetWidth(225);
-    EXPECT_EQ(std::pair(inspector.VisibleLines(), inspector.VScrollSize()), std::pair(10, 0));
-    inspector.SetHeight(110);
-    EXPECT_EQ(std::pair(inspector.VisibleLines(), inspector.VScrollSize()), std::pair(6, 1));
-    inspector.SetItemHeight(0);
-    inspector.SetItemHeight(-5);
-    EXPECT_EQ(inspector.ItemHeight(), 20);
-    inspector.SetItemHeight(30);
-    EXPECT_EQ(inspector.ItemHeight(), 30);
-}
-
 TEST_F(InspectorRows, SelectionOpensEditorsOnlyForEditableRows)
 {
     std::vector<int32_t> changes;
