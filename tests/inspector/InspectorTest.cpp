@@ -1,13 +1,17 @@
 // The inspector over its rows: which rows show, selection and its editors, keys, mouse,
-// scrolling, committed changes and painting, without a display.
+// scrolling, committed changes, painting and its frame, without a display; its item
+// classes, their value texts, ranges and bounds.
 #include "inspector/rmInspector.h"
+#include "inspector/rmInspectorEditors.h"
+#include "inspector/rmInspectorItems.h"
 
 #include "ExpectMessage.h"
 #include "InspectorFixture.h"
 #include "RecordingCanvas.h"
 #include "graphics/SystemColorNames.h"
-#include "inspector/rmInspectorEditors.h"
 #include "platform/DateText.h"
+#include "platform/ManualTimerService.h"
+#include "platform/PixelCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -399,4 +403,166 @@ TEST_F(InspectorRows, PaintsRowsCellsAndHints)
     inspector.SetToolTip(false);
     inspector.HostMouseMove(platform::shift::None, 150, row * 20 + 5);
     EXPECT_FALSE(inspector.HintWindow().Visible());
+}
+
+TEST_F(InspectorTest, ASingleBorderIsASunkenEdgeOrOneFlatLine)
+{
+    for (int i = 0; i < 12; ++i)
+        Add<TrmStringInspectorItem>("R" + std::to_string(i), "v");
+    inspector.SetBorderStyle(bsSingle);
+    struct Case {
+        bool ctl3D;
+        int32_t border;
+        TColor outer, inner; // the pixels at (0, 0) and (1, 1)
+    } const cases[] = {{true, 2, clBtnShadow, cl3DDkShadow}, {false, 1, clWindowFrame, clBtnFace}};
+    for (const Case& c : cases) {
+        inspector.SetCtl3D(c.ctl3D);
+        EXPECT_EQ(inspector.VScrollBar().BoundsRect(),
+                  (platform::Rect{225 - c.border - TrmScrollBar::kWidth, c.border, 225 - c.border, 200 - c.border}))
+            << c.ctl3D;
+        PixelCanvas canvas(225, 200);
+        inspector.HostPaint(canvas);
+        EXPECT_EQ(canvas.At(0, 0), CanvasColorOf(c.outer)) << c.ctl3D;
+        EXPECT_EQ(canvas.At(1, 1), CanvasColorOf(c.inner)) << c.ctl3D;
+    }
+}
+
+TEST(InspectorScrollBar, HoldingTheTrackPagesUntilTheThumbReachesTheMouse)
+{
+    ManualTimerService timers;
+    TrmScrollBar bar;
+    bar.SetBounds(0, 0, TrmScrollBar::kWidth, 200);
+    bar.SetScrollInfo(20, 5, 0);
+    bar.OnScroll = [&](TrmScrollCode code, int32_t position) {
+        bar.SetScrollInfo(20, 5, ScrolledTopIndex(code, position, bar.Position(), 5, 20));
+    };
+    const auto press = [&bar](int32_t y) {
+        bar.HostMouseDown(platform::MouseButton::Left, platform::shift::Left, 8, y);
+    };
+    const auto release = [&bar] { bar.HostMouseUp(platform::MouseButton::Left, platform::shift::None, 8, 180); };
+    // Held at y 180: a page at once, the next after 400 ms, then one every 100 ms until
+    // the thumb covers the mouse.
+    press(180);
+    for (const auto& [ms, position] : {std::pair{0, 5}, {399, 5}, {1, 10}, {100, 15}, {100, 20}, {300, 20}}) {
+        timers.Advance(ms);
+        EXPECT_EQ(bar.Position(), position) << ms;
+    }
+    release();
+    // Released at once: one page; held above the thumb: pages up.
+    bar.SetScrollInfo(20, 5, 0);
+    press(180);
+    release();
+    timers.Advance(1000);
+    EXPECT_EQ(bar.Position(), 5);
+    bar.SetScrollInfo(20, 5, 20);
+    press(20);
+    timers.Advance(500);
+    release();
+    EXPECT_EQ(bar.Position(), 5);
+}
+
+TEST(InspectorItemClasses, FoundByNameAndAnsweredByFirstListedAncestor)
+{
+    for (const TrmInspectorItemClass* itemClass : RegisteredInspectorItemClasses()) {
+        ASSERT_EQ(FindInspectorItemClass(itemClass->Name), itemClass);
+        const auto item = itemClass->Create();
+        EXPECT_EQ(item->ClassName(), itemClass->Name);
+        EXPECT_EQ(&item->ItemClass(), itemClass);
+    }
+    EXPECT_EQ(RegisteredInspectorItemClasses().size(), 11u);
+    EXPECT_EQ(FindInspectorItemClass("TrmCustomInspectorItem"), nullptr);
+    EXPECT_EQ(FindInspectorItemClass("trmstringinspectoritem"), nullptr);
+    EXPECT_EQ(&TrmSafeIntegerInspectorItem().GetItemClass(), &TrmIntegerInspectorItem::Class);
+    EXPECT_EQ(&TrmComboInspectorItemEx().GetItemClass(), &TrmComboInspectorItem::Class);
+    EXPECT_EQ(&TrmCheckBoxExInspectorItem().GetItemClass(), &TrmCheckBoxExInspectorItem::Class);
+    EXPECT_FALSE(TrmComplexInspectorItem().Editabled() || TrmNodeInspectorItem().Editabled());
+    EXPECT_TRUE(TrmStringInspectorItem().Editabled());
+}
+
+TEST(IntegerInspectorItem, RangeIsCheckedOnlyWithUseRangeAndBoundsStayOrdered)
+{
+    TrmIntegerInspectorItem item;
+    item.SetAsString("2"); // the range 0..1 is not checked yet
+    EXPECT_EQ(item.Value(), 2);
+    item.SetUseRange(true);
+    ExpectThrowWithMessage<Exception>([&] { item.SetAsString("-1"); }, "Value must be between 0 and 1");
+    ExpectThrowWithMessage<Exception>([&] { item.SetValue(5); }, "Value must be between 0 and 1");
+    EXPECT_THROW(item.SetAsString("abc"), EConvertError);
+    EXPECT_EQ(item.AsString(), "2");
+    item.SetAsString(" 1");
+    EXPECT_EQ(item.Value(), 1);
+    item.SetUseRange(false);
+    item.SetMaxValue(0); // not above MinValue
+    EXPECT_EQ(item.MaxValue(), 1);
+    item.SetMaxValue(100);
+    item.SetValue(80);
+    item.SetMaxValue(50); // no range check: the value stays
+    EXPECT_EQ(item.Value(), 80);
+    item.SetUseRange(true);
+    item.SetMaxValue(40);
+    EXPECT_EQ(item.Value(), 40);
+    item.SetMinValue(40); // not below MaxValue
+    EXPECT_EQ(item.MinValue(), 0);
+    item.SetValue(3);
+    item.SetMinValue(10);
+    EXPECT_EQ(item.Value(), 10);
+}
+
+TEST(SafeIntegerInspectorItem, EmptyTextAndSilentRange)
+{
+    TrmSafeIntegerInspectorItem item; // 0..255, checked
+    // Each text set, then the text shown: out of range and refused values are dropped.
+    const std::pair<const char*, const char*> texts[] = {{"007", "7"}, {"300", "7"}, {"", ""}};
+    for (const auto& [text, shown] : texts) {
+        item.SetAsString(text);
+        EXPECT_EQ(item.AsString(), shown) << text;
+    }
+    EXPECT_THROW(item.SetAsString("x"), EConvertError);
+    item.SetMaxValue(5); // an empty text stays empty
+    EXPECT_EQ(item.AsString(), "");
+    item.SetAsString("5");
+    item.SetValue(-1);
+    item.SetMaxValue(3);
+    EXPECT_EQ(item.AsString(), "3");
+    item.SetMinValue(3); // not below MaxValue 3
+    EXPECT_EQ(item.MinValue(), 0);
+    item.SetMinValue(2);
+    item.SetAsString("1"); // below the new minimum: dropped
+    EXPECT_EQ(item.AsString(), "3");
+    item.SetUseRange(false);
+    item.SetAsString("0042");
+    EXPECT_EQ(item.AsString(), "0042");
+    item.SetValue(999);
+    EXPECT_EQ(item.AsString(), "999");
+}
+
+TEST(ValueInspectorItems, CheckBoxTextsOfTwoAndThreeStatesAndShortDates)
+{
+    TrmCheckBoxInspectorItem box;
+    box.SetAsString("TRUE ");
+    EXPECT_EQ(box.AsString(), "True");
+    box.SetAsString("yes");
+    EXPECT_EQ(box.AsString(), "False");
+    TrmCheckBoxExInspectorItem three;
+    TrmCheckBoxExStrings texts;
+    texts.SetTrueState("on");
+    texts.SetFalseState("off");
+    texts.SetUndefined("");
+    three.SetStrings(texts);
+    texts.SetTrueState("changed later"); // the item keeps a copy
+    three.SetAsString("on");
+    EXPECT_EQ(three.State(), cbxTrue);
+    three.SetAsString("maybe");
+    EXPECT_EQ(three.State(), cbxUndefined);
+    EXPECT_EQ(three.AsString(), "");
+    three.Strings().SetFalseState("on"); // both texts equal: the false test comes later and wins
+    three.SetAsString("on");
+    EXPECT_EQ(three.State(), cbxFalse);
+    TrmDateInspectorItem date;
+    date.SetAsString("3/5/2024");
+    EXPECT_EQ(date.Value(), platform::EncodeDate(2024, 3, 5));
+    EXPECT_EQ(date.AsString(), "03/05/2024");
+    for (const char* bad : {"", "13/01/2024", "02/30/2024", "1/2", "01/02/2024x", "a/b/c"})
+        EXPECT_THROW(date.SetAsString(bad), EConvertError) << bad;
+    EXPECT_EQ(date.AsString(), "03/05/2024");
 }
