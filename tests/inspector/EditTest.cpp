@@ -38,6 +38,23 @@ void Release(platform::Control& c, int32_t x = 5, int32_t y = 5)
     c.HostMouseUp(MouseButton::Left, 0, x, y);
 }
 
+// What the control paints now.
+const RecordingCanvas& Painted(platform::Control& control, RecordingCanvas& canvas)
+{
+    canvas.Clear();
+    control.HostPaint(canvas);
+    return canvas;
+}
+
+// A combo box keeping its history under "Soft\Names" of the current user's root `store`.
+void KeepHistoryIn(TrmComboBox& combo, platform::KeyValueStore* store, const char* path = "Soft")
+{
+    combo.SetRegistryRoots({nullptr, store, nullptr, nullptr});
+    combo.SetRegKey(rkHKEY_CURRENT_USER);
+    combo.SetRegName("Names"); // a name before its path: the path gets the separator between them
+    combo.SetRegPath(path);
+}
+
 } // namespace
 
 TEST(EditLine, TypingRespectsMaxLengthAndCharacterBoundaries)
@@ -298,18 +315,6 @@ TEST(SpinButton, HalvesFollowTheHeightAndTakeClicksAndKeys)
     EXPECT_TRUE(s.DownButton().Enabled());
 }
 
-namespace {
-
-// What the control paints now.
-const RecordingCanvas& Painted(platform::Control& control, RecordingCanvas& canvas)
-{
-    canvas.Clear();
-    control.HostPaint(canvas);
-    return canvas;
-}
-
-} // namespace
-
 TEST(HintWindow, StaysOnTheDesktopAndPaintsWrappedTextOnInfoColour)
 {
     TrmHintWindow hint;
@@ -411,19 +416,6 @@ TEST(CheckBoxEx, ValueCyclesAndShowsItsText)
     RecordingCanvas canvas;
     EXPECT_EQ(Painted(box, canvas).texts.back().Chars, "present");
 }
-
-namespace {
-
-// A combo box keeping its history under "Soft\Names" of the current user's root `store`.
-void KeepHistoryIn(TrmComboBox& combo, platform::KeyValueStore* store, const char* path = "Soft")
-{
-    combo.SetRegistryRoots({nullptr, store, nullptr, nullptr});
-    combo.SetRegKey(rkHKEY_CURRENT_USER);
-    combo.SetRegName("Names"); // a name before its path: the path gets the separator between them
-    combo.SetRegPath(path);
-}
-
-} // namespace
 
 TEST(BtnCombo, ListOpensTakesKeysAndClosesOnEnterOrOutsideClick)
 {

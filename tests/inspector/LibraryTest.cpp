@@ -29,6 +29,86 @@
 #include <sstream>
 #include <vector>
 
+namespace {
+
+// A copying stream over memory.
+class MemoryRmStream : public TrmStream {
+public:
+    explicit MemoryRmStream(std::vector<uint8_t> bytes) : memory_(std::move(bytes)) {}
+    size_t Read(void* Buffer, size_t Count) override { return memory_.Read(Buffer, Count); }
+    size_t Write(const void* Buffer, size_t Count) override { return memory_.Write(Buffer, Count); }
+    uint64_t Size() const override { return memory_.Size(); }
+    uint64_t Position() const override { return memory_.Position(); }
+    void SetPosition(uint64_t Position) override { memory_.SetPosition(Position); }
+private:
+    TMemoryStream memory_;
+};
+
+using TextCases = std::vector<std::pair<std::string, std::string>>;
+
+void ExpectEach(const TextCases& cases)
+{
+    for (size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
+}
+
+// A window that keeps its place and state in fields and records what it was told.
+class FakeWindow : public platform::PlacedWindow {
+public:
+    std::string Name() const override { return "DlgOptions"; }
+    platform::Rect BoundsRect() const override
+    {
+        return state == platform::WindowState::Minimized ? platform::Rect{-32000, -32000, -31840, -31970} : bounds;
+    }
+    void SetBoundsRect(const platform::Rect& newBounds) override
+    {
+        bounds = newBounds;
+        ++boundsChanges;
+    }
+    platform::WindowState State() const override { return state; }
+    void SetState(platform::WindowState newState) override { state = newState; }
+    void LockUpdates(bool locked) override { this->locked = locked; }
+    void ShowWarning(const std::string& text) override { warnings.push_back(text); }
+    platform::Rect bounds{10, 20, 310, 220};
+    platform::WindowState state = platform::WindowState::Normal;
+    bool locked = false;
+    int boundsChanges = 0;
+    std::vector<std::string> warnings;
+};
+
+// The bytes of a fixture file of hexadecimal pairs; "#" starts a comment.
+std::vector<uint8_t> HexFixture(const std::string& name)
+{
+    std::ifstream file(VALDRUNE_SOURCE_DIR "/tests/inspector/fixtures/" + name);
+    std::vector<uint8_t> bytes;
+    for (std::string line; std::getline(file, line);) {
+        std::istringstream words(line.substr(0, line.find('#')));
+        for (std::string word; words >> word;)
+            bytes.push_back(uint8_t(std::stoul(word, nullptr, 16)));
+    }
+    return bytes;
+}
+
+const std::vector<uint8_t> kHandMadeLink = HexFixture("handmade.lnk.hex");
+
+std::filesystem::path WriteBytes(const platform::TemporaryFolder& folder, const std::vector<uint8_t>& bytes)
+{
+    const std::filesystem::path path = folder.Path() / "made.lnk";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return path;
+}
+
+constexpr TColor kRed = 0x0000FF, kBlue = 0xFF0000;
+
+// Each pixel listed, then its colour after the fill.
+void ExpectPixels(const TBitmap32& bitmap, std::initializer_list<std::tuple<int32_t, int32_t, TColor32>> pixels)
+{
+    for (const auto& [x, y, colour] : pixels)
+        EXPECT_EQ(bitmap.GetPixel(x, y), colour) << x << "," << y;
+}
+
+} // namespace
+
 TEST(Ranges, ClampsComparesAndMeasures)
 {
     EXPECT_EQ((std::vector<int32_t>{SetInRange(-3, 0, 255), SetInRange(300, 0, 255), SetInRange(7, 7, 7)}),
@@ -102,23 +182,6 @@ TEST(ListSort, ComparisonsByKindAndDirection)
     EXPECT_EQ(StringSortProc(a, b, EncodeSortData(true, 9)), 0); // a column neither row has
 }
 
-namespace {
-
-// A copying stream over memory.
-class MemoryRmStream : public TrmStream {
-public:
-    explicit MemoryRmStream(std::vector<uint8_t> bytes) : memory_(std::move(bytes)) {}
-    size_t Read(void* Buffer, size_t Count) override { return memory_.Read(Buffer, Count); }
-    size_t Write(const void* Buffer, size_t Count) override { return memory_.Write(Buffer, Count); }
-    uint64_t Size() const override { return memory_.Size(); }
-    uint64_t Position() const override { return memory_.Position(); }
-    void SetPosition(uint64_t Position) override { memory_.SetPosition(Position); }
-private:
-    TMemoryStream memory_;
-};
-
-} // namespace
-
 TEST(CopyingStream, CopiesRunsAndWholeStreamsAcrossBlocks)
 {
     std::vector<uint8_t> bytes(150000);
@@ -136,18 +199,6 @@ TEST(CopyingStream, CopiesRunsAndWholeStreamsAcrossBlocks)
     TMemoryStream tooMuch;
     EXPECT_THROW(source.CopyTo(tooMuch, 11), EStreamError);
 }
-
-namespace {
-
-using TextCases = std::vector<std::pair<std::string, std::string>>;
-
-void ExpectEach(const TextCases& cases)
-{
-    for (size_t i = 0; i < cases.size(); ++i)
-        EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
-}
-
-} // namespace
 
 TEST(BoolAndCharText, OnlyTrueIsTrueAndCodesBelow33AreNumbers)
 {
@@ -244,34 +295,6 @@ TEST(SoundexCode, ClassicExamples)
                 {Soundex("Lee", true, 4), "L000"}, {Soundex("Robert", false, 4), "6163"}, {Soundex("123", true, 4), ""},
                 {Soundex("Washington", true, 2), "W25"}});
 }
-
-namespace {
-
-// A window that keeps its place and state in fields and records what it was told.
-class FakeWindow : public platform::PlacedWindow {
-public:
-    std::string Name() const override { return "DlgOptions"; }
-    platform::Rect BoundsRect() const override
-    {
-        return state == platform::WindowState::Minimized ? platform::Rect{-32000, -32000, -31840, -31970} : bounds;
-    }
-    void SetBoundsRect(const platform::Rect& newBounds) override
-    {
-        bounds = newBounds;
-        ++boundsChanges;
-    }
-    platform::WindowState State() const override { return state; }
-    void SetState(platform::WindowState newState) override { state = newState; }
-    void LockUpdates(bool locked) override { this->locked = locked; }
-    void ShowWarning(const std::string& text) override { warnings.push_back(text); }
-    platform::Rect bounds{10, 20, 310, 220};
-    platform::WindowState state = platform::WindowState::Normal;
-    bool locked = false;
-    int boundsChanges = 0;
-    std::vector<std::string> warnings;
-};
-
-} // namespace
 
 TEST(Registry, StoreFilesKeepValuesAndWindowPlacesForTheNextRun)
 {
@@ -375,32 +398,6 @@ TEST(SystemQueries, FileTypesTemporaryFilesAndTheVolumeOfTheCurrentFolder)
     EXPECT_EQ(WinOSVersion(), 7);
 }
 
-namespace {
-
-// The bytes of a fixture file of hexadecimal pairs; "#" starts a comment.
-std::vector<uint8_t> HexFixture(const std::string& name)
-{
-    std::ifstream file(VALDRUNE_SOURCE_DIR "/tests/inspector/fixtures/" + name);
-    std::vector<uint8_t> bytes;
-    for (std::string line; std::getline(file, line);) {
-        std::istringstream words(line.substr(0, line.find('#')));
-        for (std::string word; words >> word;)
-            bytes.push_back(uint8_t(std::stoul(word, nullptr, 16)));
-    }
-    return bytes;
-}
-
-const std::vector<uint8_t> kHandMadeLink = HexFixture("handmade.lnk.hex");
-
-std::filesystem::path WriteBytes(const platform::TemporaryFolder& folder, const std::vector<uint8_t>& bytes)
-{
-    const std::filesystem::path path = folder.Path() / "made.lnk";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return path;
-}
-
-} // namespace
-
 TEST(ShortCutFile, HandMadeFileReadsFieldForField)
 {
     ASSERT_EQ(kHandMadeLink.size(), 181u);
@@ -463,12 +460,6 @@ TEST(ShortCutFile, WrittenFileReadsBackAndDamagedFilesAreRefused)
                                       "Error creating Shortcut.");
 }
 
-namespace {
-
-constexpr TColor kRed = 0x0000FF, kBlue = 0xFF0000;
-
-} // namespace
-
 TEST(GrayText, HighlightOffsetThenShadowAndRectGrows)
 {
     RecordingCanvas canvas;
@@ -500,13 +491,6 @@ TEST(ColourArithmetic, DarkenLightenAndColourArrays)
     EXPECT_EQ(std::tuple(colors[0], colors[1], colors[4]), std::tuple(0x00000000, 0x003F1900, 0x00FF6402));
     EXPECT_EQ(CreateColorArray(kRed, kBlue, 1), std::vector<TColor>{kRed}); // no division by zero
     EXPECT_TRUE(CreateColorArray(kRed, kBlue, 0).empty());
-}
-
-// Each pixel listed, then its colour after the fill.
-void ExpectPixels(const TBitmap32& bitmap, std::initializer_list<std::tuple<int32_t, int32_t, TColor32>> pixels)
-{
-    for (const auto& [x, y, colour] : pixels)
-        EXPECT_EQ(bitmap.GetPixel(x, y), colour) << x << "," << y;
 }
 
 TEST(Gradients, BandsOutlinesAndShapesCoverWhatTheyShould)
