@@ -452,10 +452,8 @@ TEST(ShortCutFile, WrittenFileReadsBackAndDamagedFilesAreRefused)
     }
     std::vector<uint8_t> wrongClass = kHandMadeLink;
     wrongClass[19] = 0x47;
-    ExpectThrowWithMessage<Exception>([&] { ReadShortCutFile(WriteBytes(folder, wrongClass)); },
-                                      "Error opening Shortcut.");
-    ExpectThrowWithMessage<Exception>([&] { ReadShortCutFile(folder.Path() / "missing.lnk"); },
-                                      "Error opening Shortcut.");
+    for (const auto& file : {WriteBytes(folder, wrongClass), folder.Path() / "missing.lnk"})
+        ExpectThrowWithMessage<Exception>([&] { ReadShortCutFile(file); }, "Error opening Shortcut.");
     ExpectThrowWithMessage<Exception>([&] { WriteShortCutFile(folder.Path() / "no" / "such.lnk", cases[0]); },
                                       "Error creating Shortcut.");
 }
