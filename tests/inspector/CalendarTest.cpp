@@ -1,6 +1,5 @@
-// The month calendar: the grid's layout of hand-worked months, date stepping, ranges,
-// painting of day cells and keyboard and mouse navigation, all without a display; the
-// drop-down calendar's month buttons and closing rules, and the date editor around it.
+// The month calendar without a display: hand-worked month layouts, ranges, keys and fonts;
+// the drop-down calendar's closing rules, and the date editor around it.
 #include "inspector/rmCalendar.h"
 #include "inspector/rmComboCalendar.h"
 #include "inspector/rmScreenCalendar.h"
@@ -22,13 +21,6 @@ using namespace platform;
 namespace {
 
 const auto Date = [](int32_t y, int32_t m, int32_t d) { return EncodeDate(y, m, d); };
-
-std::string Ymd(TDateTime date)
-{
-    int32_t y, m, d;
-    DecodeDate(date, y, m, d);
-    return std::to_string(y) + "-" + std::to_string(m) + "-" + std::to_string(d);
-}
 
 // The texts of one grid row as the calendar paints them (the caption is text 0).
 std::vector<std::string> PaintedRow(TrmCustomCalendar& cal, int32_t row)
@@ -132,25 +124,25 @@ TEST(Calendar, DateRangeBoundsOnlyWhenSwitchedOnAndHatchesTheDaysOutside)
 
 TEST(Calendar, ArrowKeysMoveTheWorkingDate)
 {
-    const std::tuple<TDateTime, KeyCode, ShiftState, const char*> cases[] = {
-        {Date(2023, 10, 8), key::Left, shift::None, "2023-10-7"},    // column 0 back to Saturday
-        {Date(2023, 10, 1), key::Left, shift::None, "2023-10-1"},    // not before the 1st
-        {Date(2023, 10, 7), key::Right, shift::None, "2023-10-8"},   // column 6 on to Sunday
-        {Date(2023, 10, 31), key::Right, shift::None, "2023-10-31"}, // not past the month
-        {Date(2023, 10, 10), key::Left, shift::None, "2023-10-9"},
-        {Date(2023, 10, 3), key::Up, shift::None, "2023-10-3"}, // the day names are no day
-        {Date(2023, 10, 3), key::Down, shift::None, "2023-10-10"},
-        {Date(2023, 10, 31), key::Down, shift::None, "2023-10-31"},
-        {Date(2023, 10, 31), key::Right, shift::Ctrl, "2023-11-30"},
-        {Date(2023, 10, 31), key::Left, shift::Ctrl, "2023-9-30"},
-        {Date(2024, 2, 29), key::Down, shift::Ctrl, "2025-2-28"},
-        {Date(2024, 2, 29), key::Up, shift::Ctrl, "2023-2-28"},
+    const std::tuple<TDateTime, KeyCode, ShiftState, TDateTime> cases[] = {
+        {Date(2023, 10, 8), key::Left, shift::None, Date(2023, 10, 7)},    // column 0 back to Saturday
+        {Date(2023, 10, 1), key::Left, shift::None, Date(2023, 10, 1)},    // not before the 1st
+        {Date(2023, 10, 7), key::Right, shift::None, Date(2023, 10, 8)},   // column 6 on to Sunday
+        {Date(2023, 10, 31), key::Right, shift::None, Date(2023, 10, 31)}, // not past the month
+        {Date(2023, 10, 10), key::Left, shift::None, Date(2023, 10, 9)},
+        {Date(2023, 10, 3), key::Up, shift::None, Date(2023, 10, 3)}, // the day names are no day
+        {Date(2023, 10, 3), key::Down, shift::None, Date(2023, 10, 10)},
+        {Date(2023, 10, 31), key::Down, shift::None, Date(2023, 10, 31)},
+        {Date(2023, 10, 31), key::Right, shift::Ctrl, Date(2023, 11, 30)},
+        {Date(2023, 10, 31), key::Left, shift::Ctrl, Date(2023, 9, 30)},
+        {Date(2024, 2, 29), key::Down, shift::Ctrl, Date(2025, 2, 28)},
+        {Date(2024, 2, 29), key::Up, shift::Ctrl, Date(2023, 2, 28)},
     };
     TrmCalendar cal;
     for (auto [from, key, shift, expected] : cases) {
         cal.SetWorkingDate(from);
         cal.HostKeyDown(key, shift);
-        EXPECT_EQ(Ymd(cal.WorkingDate()), expected) << Ymd(from) << " shift " << shift;
+        EXPECT_EQ(cal.WorkingDate(), expected) << FormatDate("yyyy-mm-dd", from) << " shift " << shift;
         int32_t row, col;
         cal.GetRowColInfo(cal.WorkingDate(), row, col);
         EXPECT_EQ(std::pair(cal.Grid().Row(), cal.Grid().Col()), std::pair(row, col));

@@ -1,6 +1,5 @@
-// The inspector over its rows: which rows show, selection and its editors, keys, mouse,
-// scrolling, committed changes, painting and its frame, without a display; its item
-// classes, their value texts, ranges and bounds.
+// The inspector without a display: rows, selection and editors, keys, mouse, scrolling,
+// commits, painting and frame; its item classes with their value texts and ranges.
 #include "inspector/rmInspector.h"
 #include "inspector/rmInspectorEditors.h"
 #include "inspector/rmInspectorItems.h"

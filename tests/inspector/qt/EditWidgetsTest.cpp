@@ -1,7 +1,5 @@
-// Edit controls in real windows: keys typed at a button edit reach its text and a click on
-// its button fires its event; the date editor's button drops the calendar down in a pop-up
-// window, where a click on a day makes it the working date and a double click picks it.
-// File-type icons through the Qt window system.
+// Edit controls in real windows: the button edit and the date editor's pop-up calendar;
+// file-type icons through the Qt window system.
 #include "inspector/ExpectMessage.h"
 #include "inspector/rmBtnEdit.h"
 #include "inspector/rmComboCalendar.h"
