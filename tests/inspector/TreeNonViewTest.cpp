@@ -274,8 +274,8 @@ TEST(NodeStream, BadStreamsFailAndKeepWhatWasRead)
         EXPECT_THROW(tree.Items().ReadData(stream), EStreamError);
         EXPECT_EQ(tree.Items().Count(), c.nodesLeft);
         EXPECT_EQ(tree.FindPathNode("/previous"), nullptr);
-        if (const Node* first = tree.Items().GetFirstNode(); first && !first->Text().empty())
-            EXPECT_EQ(tree.FindPathNode("/" + first->Text()), first);
+        const Node* first = tree.Items().GetFirstNode(); // what was read stays findable
+        EXPECT_TRUE(!first || first->Text().empty() || tree.FindPathNode("/" + first->Text()) == first);
     }
 }
 
