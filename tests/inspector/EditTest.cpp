@@ -1,15 +1,21 @@
-// The edit controls and their buttons: the line model, the button edit's keys, buttons and
-// click areas, the integer spin edit's ranges and increments; the speed buttons' style
-// rules, layout, groups and menu part, the repeating button's timing, the spin halves.
-#include "ControlInput.h"
-#include "FakeWindowSystem.h"
-#include "ExpectMessage.h"
-#include "RecordingCanvas.h"
+// The edits and their buttons, the speed, repeating and spin buttons, the hint window,
+// the check boxes, the button combo's list and the combo box's history and completion.
 #include "inspector/EditLine.h"
+#include "inspector/rmBtnCombo.h"
 #include "inspector/rmBtnEdit.h"
+#include "inspector/rmCheckBox.h"
+#include "inspector/rmComboBox.h"
+#include "inspector/rmHintWindow.h"
 #include "inspector/rmSpeedBtns.h"
 #include "inspector/rmSpinButton.h"
 #include "inspector/rmSpinEdit.h"
+
+#include "ControlInput.h"
+#include "ExpectMessage.h"
+#include "FakeWindowSystem.h"
+#include "RecordingCanvas.h"
+#include "graphics/ControlTestHelpers.h"
+#include "graphics/SystemColorNames.h"
 #include "platform/ManualTimerService.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +35,23 @@ void Press(platform::Control& c, int32_t x = 5, int32_t y = 5)
 void Release(platform::Control& c, int32_t x = 5, int32_t y = 5)
 {
     c.HostMouseUp(MouseButton::Left, 0, x, y);
+}
+
+// What the control paints now.
+const RecordingCanvas& Painted(platform::Control& control, RecordingCanvas& canvas)
+{
+    canvas.Clear();
+    control.HostPaint(canvas);
+    return canvas;
+}
+
+// A combo box keeping its history under "Soft\Names" of the current user's root `store`.
+void KeepHistoryIn(TrmComboBox& combo, platform::KeyValueStore* store, const char* path = "Soft")
+{
+    combo.SetRegistryRoots({nullptr, store, nullptr, nullptr});
+    combo.SetRegKey(rkHKEY_CURRENT_USER);
+    combo.SetRegName("Names"); // a name before its path: the path gets the separator between them
+    combo.SetRegPath(path);
 }
 
 } // namespace
@@ -90,22 +113,6 @@ TEST(CustomEdit, TypingClipboardReadOnlyAndClicksByMeasuredText)
     EXPECT_EQ(edit.SelText(), "cd");
 }
 
-TEST(BtnEdit, ButtonsSitInsideTheRightEdgeAndNarrowTheText)
-{
-    TrmBtnEdit edit;
-    edit.SetBounds(0, 0, 100, 21);
-    EXPECT_EQ(edit.GetButton(1)->BoundsRect(), (Rect{2 + 100 - 16 - 4, 2, 2 + 100 - 4, 2 + 17}));
-    EXPECT_EQ(edit.EditRect().Right, 96 - 16 - 1);
-    edit.SetBtn2Visible(true);
-    EXPECT_EQ(edit.GetButton(1)->Left(), 2 + 100 - 32 - 4);
-    EXPECT_EQ(edit.GetButton(2)->Left(), 2 + 100 - 16 - 4);
-    EXPECT_EQ(edit.EditRect().Right, 96 - 33);
-    edit.SetBtn1Visible(false);
-    EXPECT_FALSE(edit.GetButton(2)->Visible());
-    EXPECT_EQ(edit.EditRect().Right, 96);
-    EXPECT_EQ(edit.GetButton(3), nullptr);
-}
-
 TEST(BtnEdit, ButtonClickFiresItsEventAndNoClickOfTheEdit)
 {
     FakeWindowSystem ws;
@@ -130,39 +137,6 @@ TEST(BtnEdit, ButtonClickFiresItsEventAndNoClickOfTheEdit)
     edit.SetBtn1Enabled(false); // a disabled button cannot be clicked from the keyboard
     PressKey(edit, key::Return, shift::Ctrl);
     EXPECT_EQ(btn1, 2);
-}
-
-TEST(BtnEdit, EnterTypesNoLineBreakAndEscapeRestoresTheText)
-{
-    TrmBtnEdit edit;
-    edit.SetText("start");
-    edit.SetFocus();
-    PressKey(edit, key::End);
-    Type(edit, U"ed\r\n");
-    EXPECT_EQ(edit.Text(), "started");
-    PressKey(edit, key::Escape);
-    EXPECT_EQ(edit.Text(), "start");
-    EXPECT_EQ(edit.SelLength(), 5);
-    Type(edit, U"new"); // Enter saves the text Escape goes back to
-    PressKey(edit, key::Return);
-    Type(edit, U"er");
-    PressKey(edit, key::Escape);
-    EXPECT_EQ(edit.Text(), "new");
-}
-
-TEST(SpinEdit, StepsWithoutRangeStopAtTheIntegerEnds)
-{
-    TrmSpinEdit spin;
-    spin.SetText("5");
-    PressKey(spin, key::Up);
-    EXPECT_EQ(spin.Text(), "6");
-    EXPECT_TRUE(spin.Button().UpEnabled() && spin.Button().DownEnabled());
-    spin.SetIncrement(10);
-    spin.Button().OnDownClick(&spin.Button());
-    EXPECT_EQ(spin.Text(), "-4");
-    spin.SetText("2147483640");
-    PressKey(spin, key::Up);
-    EXPECT_EQ(spin.Text(), "2147483647");
 }
 
 TEST(SpinEdit, RangeClampsAndDisablesTheEndHalves)
@@ -338,4 +312,238 @@ TEST(SpinButton, HalvesFollowTheHeightAndTakeClicksAndKeys)
     s.SetEnabled(true);
     EXPECT_FALSE(s.UpButton().Enabled());
     EXPECT_TRUE(s.DownButton().Enabled());
+}
+
+TEST(HintWindow, StaysOnTheDesktopAndPaintsWrappedTextOnInfoColour)
+{
+    TrmHintWindow hint;
+    FakeHost host(hint);
+    host.desktop = {0, 0, 800, 600};
+    hint.ActivateHint({700, 590, 900, 610}, "cut off");
+    EXPECT_TRUE(hint.Visible());
+    EXPECT_FALSE(hint.Activating());
+    EXPECT_EQ(hint.Caption(), "cut off");
+    EXPECT_EQ(hint.BoundsRect(), (Rect{600, 580, 800, 600})); // moved up and left, size kept
+    hint.ActivateHintData({-30, -10, 70, 10}, "above", nullptr);
+    EXPECT_EQ(hint.BoundsRect(), (Rect{0, 0, 100, 20}));
+    hint.ReleaseHandle();
+    EXPECT_FALSE(hint.Visible());
+    hint.ActivateHint({0, 0, 50, 40}, "one two three");
+    RecordingCanvas canvas;
+    Painted(hint, canvas);
+    ASSERT_EQ(canvas.fills.size(), 1u);
+    EXPECT_EQ(canvas.fills[0].Area, (Rect{1, 1, 49, 39}));
+    EXPECT_EQ(canvas.fills[0].Color, CanvasColorOf(clInfoBk));
+    ASSERT_EQ(canvas.texts.size(), 2u); // 47 pixels hold seven characters a line
+    EXPECT_EQ(canvas.texts[0].X, 2);
+    EXPECT_EQ(canvas.texts[0].Chars + "|" + canvas.texts[1].Chars, "one two|three");
+    EXPECT_EQ(canvas.texts[0].Color, CanvasColorOf(clInfoText));
+    EXPECT_EQ(hint.CalcHintRect(canvas, 300, "&abc", nullptr), (Rect{0, 0, 24, 13})); // no prefix, no margins
+}
+
+TEST(CheckBox, ClicksToggleOnlyOverBoxOrCaption)
+{
+    TrmCheckBox box;
+    FakeHost host(box);
+    box.SetCaption("Moat");
+    RecordingCanvas canvas;
+    Painted(box, canvas);
+    int changes = 0, clicks = 0;
+    box.OnChange = [&](TObject*) { ++changes; };
+    box.OnClick = [&](TObject*) { ++clicks; };
+    ClickAt(box, 8, 8, 8, 8); // on the box
+    EXPECT_TRUE(box.Checked() && box.Focused());
+    EXPECT_EQ(changes + clicks, 2);
+    ClickAt(box, 80, 8, 80, 8); // right of the caption
+    ClickAt(box, 30, 8, 80, 8); // pressed on the caption, released beside it
+    EXPECT_TRUE(box.Checked());
+    EXPECT_EQ(changes + clicks, 2);
+    ClickAt(box, 30, 8, 40, 9); // on the caption
+    EXPECT_FALSE(box.Checked());
+    EXPECT_EQ(changes, 2);
+    box.SetEnabled(false);
+    ClickAt(box, 8, 8, 8, 8);
+    EXPECT_FALSE(box.Checked());
+}
+
+TEST(CheckBox, SpaceAcceleratorAndSetters)
+{
+    TrmCheckBox box;
+    FakeHost host(box);
+    int changes = 0;
+    box.OnChange = [&](TObject*) { ++changes; };
+    PressKey(box, platform::key::Space, 0, true);
+    EXPECT_TRUE(box.Checked());
+    PressKey(box, platform::key::Space, platform::shift::Ctrl, true); // not with a shift key
+    EXPECT_TRUE(box.Checked());
+    EXPECT_EQ(changes, 1);
+    box.SetChecked(false); // quietly
+    box.SetCheckedEx(false);
+    EXPECT_EQ(changes, 1);
+    box.SetCheckedEx(true);
+    EXPECT_EQ(changes, 2);
+    box.SetCaption("&Walls");
+    EXPECT_FALSE(box.HandleAccelerator(U'x'));
+    EXPECT_TRUE(box.HandleAccelerator(U'W'));
+    EXPECT_FALSE(box.Checked());
+    EXPECT_EQ(changes, 3);
+}
+
+TEST(CheckBoxEx, ValueCyclesAndShowsItsText)
+{
+    TrmCheckBoxEx box;
+    FakeHost host(box);
+    std::vector<TCBExState> seen, values;
+    box.OnChange = [&](TObject*) { seen.push_back(box.Value()); };
+    box.SetValue(cbxUndefined);
+    for (const bool fullMode : {false, false, false, true, true}) { // without FullMode undefined is skipped
+        box.SetFullMode(fullMode);
+        PressKey(box, platform::key::Space, 0, true);
+        values.push_back(box.Value());
+        EXPECT_EQ(seen.back(), values.back()); // the last change event sees the new value
+    }
+    EXPECT_EQ(values, (std::vector<TCBExState>{cbxTrue, cbxFalse, cbxTrue, cbxFalse, cbxUndefined}));
+    box.SetFullMode(false);
+    box.SetValue(cbxFalse);
+    box.SetValue(cbxUndefined);
+    EXPECT_EQ(box.Value(), cbxTrue);
+    TrmCheckBoxExStrings texts;
+    texts.SetTrueState("present");
+    box.SetStrings(texts);
+    RecordingCanvas canvas;
+    EXPECT_EQ(Painted(box, canvas).texts.back().Chars, "present");
+}
+
+TEST(BtnCombo, ListOpensTakesKeysAndClosesOnEnterOrOutsideClick)
+{
+    TrmBtnCombo combo;
+    combo.SetBounds(0, 0, 100, 20);
+    combo.SetComboItems({"a", "b", "c"});
+    combo.SetText("a");
+    int closeUps = 0, ellipsis = 0;
+    combo.OnCloseUp = [&](TObject*) { ++closeUps; };
+    combo.OnBtnClick = [&](TObject*) { ++ellipsis; };
+    PressKey(combo, key::Down, shift::Alt);
+    ASSERT_TRUE(combo.DroppedDown());
+    EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, 20, 100, 180}));
+    EXPECT_EQ(combo.ListBox().ItemIndex(), 0);
+    EXPECT_TRUE(combo.ListBox().MouseCapture());
+    PressKey(combo, key::Down); // goes to the list
+    EXPECT_EQ(combo.Text(), "a");
+    EXPECT_EQ(combo.ListBox().ItemIndex(), 1);
+    PressKey(combo, key::Return);
+    EXPECT_FALSE(combo.DroppedDown() || combo.ListBox().MouseCapture());
+    EXPECT_EQ(combo.Text(), "b");
+    EXPECT_EQ(closeUps, 1);
+    combo.ToggleListBox();
+    PressKey(combo, key::Down);
+    combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, -10, 300); // outside the list
+    EXPECT_FALSE(combo.DroppedDown());
+    EXPECT_EQ(combo.Text(), "b");
+    EXPECT_EQ(closeUps, 1);
+    PressKey(combo, key::Return, shift::Ctrl);
+    EXPECT_EQ(ellipsis, 1);
+}
+
+TEST(BtnCombo, ALongListScrollsWithItsBarAndAPressOnTheBarTakesNoItem)
+{
+    TrmBtnCombo combo;
+    combo.SetBounds(0, 0, 100, 20);
+    std::vector<std::string> items;
+    for (int i = 0; i < 20; ++i)
+        items.push_back("i" + std::to_string(i));
+    combo.SetComboItems(items);
+    combo.SetText("i0");
+    combo.ToggleListBox();
+    TrmCustomScreenListBox& list = combo.ListBox();
+    const TrmScrollBar& bar = list.ScrollBar();
+    ASSERT_TRUE(bar.Visible());
+    EXPECT_EQ(bar.Max(), 20 - list.VisibleRows());
+    const int32_t x = bar.Left() + bar.Width() / 2, y = bar.BoundsRect().Bottom - 4; // the down arrow
+    list.HostMouseDown(platform::MouseButton::Left, shift::Left, x, y);
+    list.HostMouseUp(platform::MouseButton::Left, shift::None, x, y);
+    EXPECT_EQ(list.TopIndex(), 1);
+    EXPECT_EQ(bar.Position(), 1);
+    EXPECT_TRUE(combo.DroppedDown());
+    EXPECT_EQ(combo.Text(), "i0");
+    combo.SetComboItems({"a", "b"});
+    EXPECT_FALSE(bar.Visible());
+}
+
+TEST(BtnCombo, ListOpensAboveOnlyWhenItWouldPassTheDesktopBottom)
+{
+    TrmBtnCombo combo;
+    combo.SetBounds(0, 0, 100, 20);
+    FakeHost host(combo);
+    // Below the edit the list spans 20..180.
+    for (const auto& [desktopBottom, listTop] : {std::pair{179, -160}, {180, 20}, {181, 20}}) {
+        host.desktop = {0, 0, 800, desktopBottom};
+        combo.ToggleListBox();
+        EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, listTop, 100, listTop + 160})) << desktopBottom;
+        combo.ToggleListBox();
+    }
+}
+
+TEST(ComboBox, HistoryMovesCommittedTextsToTheTopAndSavesMaxHistoryLines)
+{
+    platform::KeyValueStore store;
+    TrmComboBox combo, reader;
+    KeepHistoryIn(combo, &store, "Soft\\");
+    combo.SetMRUCombo(true);
+    for (int i = 0; i < 25; ++i)
+        combo.InsertText("t" + std::to_string(i));
+    combo.InsertText("t3");
+    ASSERT_EQ(combo.History().size(), 25u);
+    EXPECT_EQ(combo.History()[0], "t3");
+    EXPECT_EQ(combo.History()[1], "t24");
+    EXPECT_TRUE(store.ValueExists("Soft\\Names", "Item_19"));
+    EXPECT_FALSE(store.ValueExists("Soft\\Names", "Item_20"));
+    KeepHistoryIn(reader, &store);
+    reader.SetMRUCombo(true);
+    reader.Loaded();
+    ASSERT_EQ(reader.Items().size(), 20u);
+    EXPECT_EQ(reader.Items()[0], "t3");
+}
+
+TEST(ComboBox, HistoryHoldsNonEmptyCommitsApartFromTheItemsAndStaysCleared)
+{
+    platform::KeyValueStore store;
+    TrmComboBox combo;
+    combo.SetRegistryRoots({&store, nullptr, nullptr, nullptr});
+    combo.SetRegPath("Soft");
+    combo.SetRegName("Names");
+    combo.SetMRUCombo(true);
+    combo.SetComboItems({"a", "b"});
+    combo.InsertText("typed");
+    combo.InsertText("");
+    EXPECT_EQ(combo.History(), std::vector<std::string>{"typed"});
+    EXPECT_EQ(combo.Items(), (std::vector<std::string>{"a", "b"}));
+    combo.ClearHistory();
+    combo.ToggleListBox(); // dropping down loads what was saved
+    EXPECT_TRUE(combo.History().empty());
+    EXPECT_FALSE(store.ValueExists("Soft\\Names", "Item_0"));
+}
+
+TEST(ComboBox, EscapeGoesBackEnterCommitsAndCompletionFillsInTheFirstMatch)
+{
+    TrmComboBox combo;
+    combo.SetMRUCombo(true);
+    combo.SetText("first");
+    combo.SetFocus();
+    Type(combo, U"x\x1B", true);
+    EXPECT_EQ(combo.Text(), "first");
+    Type(combo, U"y\r", true);
+    EXPECT_EQ(combo.History().front(), "y");
+    TrmComboBox completing;
+    completing.SetTextCompletion(true);
+    completing.SetComboItems({"Green", "Grey", "Blue"});
+    Type(completing, U"gr", true);
+    EXPECT_EQ(completing.Text(), "Green");
+    EXPECT_EQ(completing.SelText(), "een");
+    PressKey(completing, key::Down); // the next match of the typed part
+    EXPECT_EQ(completing.Text(), "Grey");
+    EXPECT_EQ(completing.SelText(), "ey");
+    PressKey(completing, key::Right);
+    EXPECT_EQ(completing.SelLength(), 0);
+    EXPECT_EQ(completing.SelStart(), 4);
 }

@@ -1,19 +1,74 @@
-// The inspector over its rows: which rows show, selection and its editors, keys, mouse,
-// scrolling, committed changes and painting, without a display.
+// The inspector without a display: rows, selection and editors, keys, mouse, scrolling,
+// commits, painting and frame; its item classes with their value texts and ranges.
 #include "inspector/rmInspector.h"
+#include "inspector/rmInspectorEditors.h"
+#include "inspector/rmInspectorItems.h"
 
 #include "ExpectMessage.h"
-#include "InspectorFixture.h"
 #include "RecordingCanvas.h"
 #include "graphics/SystemColorNames.h"
-#include "inspector/rmInspectorEditors.h"
 #include "platform/DateText.h"
+#include "platform/ManualTimerService.h"
+#include "platform/PixelCanvas.h"
+#include "support/CellRasterizer.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace {
+
+// An inspector under test: measured by a rasteriser of fixed cells (6 x 13 pixels a
+// character, as RecordingCanvas measures), so rows are 20 pixels high, and driven by the
+// mouse and key entry points a host would call.
+class InspectorTest : public ::testing::Test {
+protected:
+    // "A/B" as the inspector's path of row B under row A.
+    static std::string PathOf(std::string_view path)
+    {
+        std::string result = "\1";
+        for (char c : path)
+            result += c == '/' ? '\1' : c;
+        return result;
+    }
+    // A row at `path` named after its last part.
+    template <class T>
+    T* Add(std::string_view path, const std::string& value)
+    {
+        auto* item = static_cast<T*>(inspector.AddInspectorItem(PathOf(path), value, T::Class));
+        item->SetName(std::string(path.substr(path.rfind('/') + 1)));
+        return item;
+    }
+    TrmTreeNonViewNode* Node(std::string_view path) { return inspector.Items().FindPathNode(PathOf(path)); }
+
+    void Key(platform::KeyCode code, platform::ShiftState shift = platform::shift::None)
+    {
+        inspector.HostKeyDown(code, shift);
+    }
+    void Type(std::string_view text)
+    {
+        for (char c : text) {
+            char32_t ch = static_cast<unsigned char>(c);
+            inspector.HostKeyPress(ch);
+        }
+    }
+    void Click(int32_t x, int32_t y)
+    {
+        inspector.HostMouseDown(platform::MouseButton::Left, platform::shift::Left, x, y);
+        inspector.HostMouseUp(platform::MouseButton::Left, platform::shift::None, x, y);
+    }
+    // The middle of row `row` as shown now, in the name (false) or value (true) column.
+    void ClickRow(int32_t row, bool valueColumn)
+    {
+        Click(valueColumn ? inspector.SplitPos() + 20 : inspector.SplitPos() - 20,
+              (row - inspector.TopIndex()) * 20 + 10);
+    }
+
+    CellRasterizer rasterizer; // installed before the inspector exists
+    TrmInspector inspector;
+};
 
 // A (node, expanded)          row 0
 //   A1 (integer 5)            row 1
@@ -91,26 +146,6 @@ TEST_F(InspectorRows, NewRowsTakeTheFirstFreeNamesAndUsedPathsAddNoRow)
     EXPECT_THROW(Add<TrmIntegerInspectorItem>("New", "abc"), EConvertError);
     EXPECT_EQ(inspector.Items().Items().Count(), nodes);
     EXPECT_EQ(inspector.GetItemByName("B")->AsString(), "True");
-}
-
-TEST_F(InspectorRows, GeometryFromTheFont)
-{
-    EXPECT_EQ(std::pair(inspector.ItemHeight(), inspector.Width()), std::pair(20, 225));
-    for (const auto& [split, pos] : {std::pair{5, 15}, {10000, 210}}) {
-        inspector.setSplit(split);
-        EXPECT_EQ(inspector.SplitPos(), pos);
-    }
-    inspector.SetWidth(20); // narrower than both margins
-    EXPECT_EQ(inspector.SplitPos(), 15);
-    inspector.SetWidth(225);
-    EXPECT_EQ(std::pair(inspector.VisibleLines(), inspector.VScrollSize()), std::pair(10, 0));
-    inspector.SetHeight(110);
-    EXPECT_EQ(std::pair(inspector.VisibleLines(), inspector.VScrollSize()), std::pair(6, 1));
-    inspector.SetItemHeight(0);
-    inspector.SetItemHeight(-5);
-    EXPECT_EQ(inspector.ItemHeight(), 20);
-    inspector.SetItemHeight(30);
-    EXPECT_EQ(inspector.ItemHeight(), 30);
 }
 
 TEST_F(InspectorRows, SelectionOpensEditorsOnlyForEditableRows)
@@ -215,29 +250,6 @@ TEST_F(InspectorRows, ClicksSelectFoldAndMoveTheSplit)
     inspector.HostMouseMove(platform::shift::Left, 150, 5);
     inspector.HostMouseUp(platform::MouseButton::Left, platform::shift::None, 150, 5);
     EXPECT_EQ(std::pair(inspector.SplitPos(), inspector.ItemIndex()), std::pair(150, 1));
-}
-
-TEST_F(InspectorRows, TheEditorScrollsWithItsRow)
-{
-    for (int i = 0; i < 20; ++i)
-        Add<TrmStringInspectorItem>("Z" + std::to_string(i), "z");
-    auto editorTop = [&] { return inspector.Editor() ? inspector.Editor()->Top() : -1; };
-    ClickRow(1, true);
-    ASSERT_EQ(editorTop(), 25);
-    inspector.VScroll(TrmScrollCode::scLineDown, 0);
-    EXPECT_EQ(editorTop(), 5); // one row up, as its row
-    inspector.HostMouseWheel(platform::shift::None, -120, {}); // row 1 leaves the view
-    ASSERT_EQ(inspector.TopIndex(), 7);
-    EXPECT_GT(editorTop(), inspector.Height());
-    ClickRow(8, true); // where the editor was: the row shown there now takes the click
-    EXPECT_EQ(inspector.ItemIndex(), 8);
-    EXPECT_EQ(editorTop(), 25);
-    Key(platform::key::Tab); // the keys back to the inspector
-    inspector.VScroll(TrmScrollCode::scTop, 0);
-    inspector.SetItemIndex(0);
-    Key(platform::key::PageDown); // the selection scrolls the view: its new editor goes along
-    ASSERT_EQ(std::pair(inspector.ItemIndex(), inspector.TopIndex()), std::pair(9, 1));
-    EXPECT_EQ(editorTop(), 8 * 20 + 5);
 }
 
 TEST_F(InspectorRows, RemovingTheCurrentRowLeavesNoCurrentItem)
@@ -442,4 +454,166 @@ TEST_F(InspectorRows, PaintsRowsCellsAndHints)
     inspector.SetToolTip(false);
     inspector.HostMouseMove(platform::shift::None, 150, row * 20 + 5);
     EXPECT_FALSE(inspector.HintWindow().Visible());
+}
+
+TEST_F(InspectorTest, ASingleBorderIsASunkenEdgeOrOneFlatLine)
+{
+    for (int i = 0; i < 12; ++i)
+        Add<TrmStringInspectorItem>("R" + std::to_string(i), "v");
+    inspector.SetBorderStyle(bsSingle);
+    struct Case {
+        bool ctl3D;
+        int32_t border;
+        TColor outer, inner; // the pixels at (0, 0) and (1, 1)
+    } const cases[] = {{true, 2, clBtnShadow, cl3DDkShadow}, {false, 1, clWindowFrame, clBtnFace}};
+    for (const Case& c : cases) {
+        inspector.SetCtl3D(c.ctl3D);
+        EXPECT_EQ(inspector.VScrollBar().BoundsRect(),
+                  (platform::Rect{225 - c.border - TrmScrollBar::kWidth, c.border, 225 - c.border, 200 - c.border}))
+            << c.ctl3D;
+        PixelCanvas canvas(225, 200);
+        inspector.HostPaint(canvas);
+        EXPECT_EQ(canvas.At(0, 0), CanvasColorOf(c.outer)) << c.ctl3D;
+        EXPECT_EQ(canvas.At(1, 1), CanvasColorOf(c.inner)) << c.ctl3D;
+    }
+}
+
+TEST(InspectorScrollBar, HoldingTheTrackPagesUntilTheThumbReachesTheMouse)
+{
+    ManualTimerService timers;
+    TrmScrollBar bar;
+    bar.SetBounds(0, 0, TrmScrollBar::kWidth, 200);
+    bar.SetScrollInfo(20, 5, 0);
+    bar.OnScroll = [&](TrmScrollCode code, int32_t position) {
+        bar.SetScrollInfo(20, 5, ScrolledTopIndex(code, position, bar.Position(), 5, 20));
+    };
+    const auto press = [&bar](int32_t y) {
+        bar.HostMouseDown(platform::MouseButton::Left, platform::shift::Left, 8, y);
+    };
+    const auto release = [&bar] { bar.HostMouseUp(platform::MouseButton::Left, platform::shift::None, 8, 180); };
+    // Held at y 180: a page at once, the next after 400 ms, then one every 100 ms until
+    // the thumb covers the mouse.
+    press(180);
+    for (const auto& [ms, position] : {std::pair{0, 5}, {399, 5}, {1, 10}, {100, 15}, {100, 20}, {300, 20}}) {
+        timers.Advance(ms);
+        EXPECT_EQ(bar.Position(), position) << ms;
+    }
+    release();
+    // Released at once: one page; held above the thumb: pages up.
+    bar.SetScrollInfo(20, 5, 0);
+    press(180);
+    release();
+    timers.Advance(1000);
+    EXPECT_EQ(bar.Position(), 5);
+    bar.SetScrollInfo(20, 5, 20);
+    press(20);
+    timers.Advance(500);
+    release();
+    EXPECT_EQ(bar.Position(), 5);
+}
+
+TEST(InspectorItemClasses, FoundByNameAndAnsweredByFirstListedAncestor)
+{
+    for (const TrmInspectorItemClass* itemClass : RegisteredInspectorItemClasses()) {
+        ASSERT_EQ(FindInspectorItemClass(itemClass->Name), itemClass);
+        const auto item = itemClass->Create();
+        EXPECT_EQ(item->ClassName(), itemClass->Name);
+        EXPECT_EQ(&item->ItemClass(), itemClass);
+    }
+    EXPECT_EQ(RegisteredInspectorItemClasses().size(), 11u);
+    EXPECT_EQ(FindInspectorItemClass("TrmCustomInspectorItem"), nullptr);
+    EXPECT_EQ(FindInspectorItemClass("trmstringinspectoritem"), nullptr);
+    EXPECT_EQ(&TrmSafeIntegerInspectorItem().GetItemClass(), &TrmIntegerInspectorItem::Class);
+    EXPECT_EQ(&TrmComboInspectorItemEx().GetItemClass(), &TrmComboInspectorItem::Class);
+    EXPECT_EQ(&TrmCheckBoxExInspectorItem().GetItemClass(), &TrmCheckBoxExInspectorItem::Class);
+    EXPECT_FALSE(TrmComplexInspectorItem().Editabled() || TrmNodeInspectorItem().Editabled());
+    EXPECT_TRUE(TrmStringInspectorItem().Editabled());
+}
+
+TEST(IntegerInspectorItem, RangeIsCheckedOnlyWithUseRangeAndBoundsStayOrdered)
+{
+    TrmIntegerInspectorItem item;
+    item.SetAsString("2"); // the range 0..1 is not checked yet
+    EXPECT_EQ(item.Value(), 2);
+    item.SetUseRange(true);
+    ExpectThrowWithMessage<Exception>([&] { item.SetAsString("-1"); }, "Value must be between 0 and 1");
+    ExpectThrowWithMessage<Exception>([&] { item.SetValue(5); }, "Value must be between 0 and 1");
+    EXPECT_THROW(item.SetAsString("abc"), EConvertError);
+    EXPECT_EQ(item.AsString(), "2");
+    item.SetAsString(" 1");
+    EXPECT_EQ(item.Value(), 1);
+    item.SetUseRange(false);
+    item.SetMaxValue(0); // not above MinValue
+    EXPECT_EQ(item.MaxValue(), 1);
+    item.SetMaxValue(100);
+    item.SetValue(80);
+    item.SetMaxValue(50); // no range check: the value stays
+    EXPECT_EQ(item.Value(), 80);
+    item.SetUseRange(true);
+    item.SetMaxValue(40);
+    EXPECT_EQ(item.Value(), 40);
+    item.SetMinValue(40); // not below MaxValue
+    EXPECT_EQ(item.MinValue(), 0);
+    item.SetValue(3);
+    item.SetMinValue(10);
+    EXPECT_EQ(item.Value(), 10);
+}
+
+TEST(SafeIntegerInspectorItem, EmptyTextAndSilentRange)
+{
+    TrmSafeIntegerInspectorItem item; // 0..255, checked
+    // Each text set, then the text shown: out of range and refused values are dropped.
+    const std::pair<const char*, const char*> texts[] = {{"007", "7"}, {"300", "7"}, {"", ""}};
+    for (const auto& [text, shown] : texts) {
+        item.SetAsString(text);
+        EXPECT_EQ(item.AsString(), shown) << text;
+    }
+    EXPECT_THROW(item.SetAsString("x"), EConvertError);
+    item.SetMaxValue(5); // an empty text stays empty
+    EXPECT_EQ(item.AsString(), "");
+    item.SetAsString("5");
+    item.SetValue(-1);
+    item.SetMaxValue(3);
+    EXPECT_EQ(item.AsString(), "3");
+    item.SetMinValue(3); // not below MaxValue 3
+    EXPECT_EQ(item.MinValue(), 0);
+    item.SetMinValue(2);
+    item.SetAsString("1"); // below the new minimum: dropped
+    EXPECT_EQ(item.AsString(), "3");
+    item.SetUseRange(false);
+    item.SetAsString("0042");
+    EXPECT_EQ(item.AsString(), "0042");
+    item.SetValue(999);
+    EXPECT_EQ(item.AsString(), "999");
+}
+
+TEST(ValueInspectorItems, CheckBoxTextsOfTwoAndThreeStatesAndShortDates)
+{
+    TrmCheckBoxInspectorItem box;
+    box.SetAsString("TRUE ");
+    EXPECT_EQ(box.AsString(), "True");
+    box.SetAsString("yes");
+    EXPECT_EQ(box.AsString(), "False");
+    TrmCheckBoxExInspectorItem three;
+    TrmCheckBoxExStrings texts;
+    texts.SetTrueState("on");
+    texts.SetFalseState("off");
+    texts.SetUndefined("");
+    three.SetStrings(texts);
+    texts.SetTrueState("changed later"); // the item keeps a copy
+    three.SetAsString("on");
+    EXPECT_EQ(three.State(), cbxTrue);
+    three.SetAsString("maybe");
+    EXPECT_EQ(three.State(), cbxUndefined);
+    EXPECT_EQ(three.AsString(), "");
+    three.Strings().SetFalseState("on"); // both texts equal: the false test comes later and wins
+    three.SetAsString("on");
+    EXPECT_EQ(three.State(), cbxFalse);
+    TrmDateInspectorItem date;
+    date.SetAsString("3/5/2024");
+    EXPECT_EQ(date.Value(), platform::EncodeDate(2024, 3, 5));
+    EXPECT_EQ(date.AsString(), "03/05/2024");
+    for (const char* bad : {"", "13/01/2024", "02/30/2024", "1/2", "01/02/2024x", "a/b/c"})
+        EXPECT_THROW(date.SetAsString(bad), EConvertError) << bad;
+    EXPECT_EQ(date.AsString(), "03/05/2024");
 }

@@ -1,6 +1,5 @@
-// The tree of named nodes: shape and navigation, its CRC-32 path index (also on its own),
-// moves, sorting and the node stream against hand-worked bytes.
-#include "inspector/rmPathIndex.h"
+// The tree of named nodes: shape and navigation, its CRC-32 path index, sorting and the
+// node stream against hand-worked bytes.
 #include "inspector/rmTreeNonView.h"
 
 #include "platform/FileSystem.h"
@@ -150,77 +149,6 @@ TEST(TreePaths, ParentChildNamesAndAddPathNode)
     EXPECT_EQ(tree.Items().IndexCount(), 4);
 }
 
-TEST(TreeIndex, RenamingMovesTheWholeSubtreeAndSeparatorChangesReindex)
-{
-    SmallTree t;
-    std::vector<Node*> changed;
-    t.tree.OnNodeTextChanged = [&](TObject* sender, Node* node) {
-        EXPECT_EQ(sender, &t.tree);
-        changed.push_back(node);
-    };
-    t.a->SetText("Z");
-    t.d->SetText("E");
-    EXPECT_EQ(changed, (std::vector<Node*>{t.a, t.d}));
-    EXPECT_EQ(t.tree.FindPathNode("/A/B"), nullptr);
-    EXPECT_EQ(t.tree.FindPathNode("/Z/B/E"), t.d);
-    t.tree.SetSepChar('\x01');
-    EXPECT_EQ(t.tree.FindPathNode("\x01" "Z\x01" "B\x01" "E"), t.d);
-    EXPECT_EQ(t.tree.FindPathNode("/Z/B/E"), nullptr);
-}
-
-TEST(TreeIndex, ANodeNamedAfterItWasAddedStaysUnderItsOldKeyUntilRenewed)
-{
-    TrmTreeNonView tree;
-    Node* node = tree.Items().AddChild(nullptr, "");
-    node->SetText("A");
-    EXPECT_EQ(tree.FindPathNode("/A"), nullptr);
-    EXPECT_EQ(tree.FindPathNode("/"), nullptr); // the old key no longer names its node
-    node->RenewHash();
-    EXPECT_EQ(tree.FindPathNode("/A"), node);
-    EXPECT_EQ(tree.Items().IndexCount(), 1);
-    tree.Items().Delete(node);
-    EXPECT_EQ(tree.Items().IndexCount(), 0);
-    EXPECT_EQ(tree.FindPathNode("/A"), nullptr);
-}
-
-TEST(TreeIndex, EqualChecksumsOfDifferentPaths)
-{
-    // "/plumless" and "/buckeroo" share one CRC-32; other paths fall before and after them.
-    ASSERT_EQ(GetStrCRC32("/plumless"), GetStrCRC32("/buckeroo"));
-    TrmTreeNonView tree;
-    Node* first = tree.Items().AddChild(nullptr, "plumless");
-    EXPECT_EQ(tree.FindPathNode("/buckeroo"), nullptr);
-    for (int i = 0; i < 40; ++i)
-        tree.Items().AddChild(nullptr, "n" + std::to_string(i));
-    Node* second = tree.Items().AddChild(nullptr, "buckeroo");
-    EXPECT_EQ(tree.FindPathNode("/plumless"), first);
-    EXPECT_EQ(tree.FindPathNode("/buckeroo"), second);
-    tree.Items().Delete(first);
-    EXPECT_EQ(tree.FindPathNode("/plumless"), nullptr);
-    for (int i = 0; i < 40; ++i)
-        EXPECT_NE(tree.FindPathNode("/n" + std::to_string(i)), nullptr) << i;
-}
-
-TEST(PathIndex, OnePathOneNodeAndSignedOrder)
-{
-    TrmPathIndex<std::string> index([](const std::string& path) { return path; });
-    std::vector<std::string> nodes;
-    for (int i = 0; i < 64; ++i)
-        nodes.push_back("/n" + std::to_string(i));
-    for (std::string& node : nodes)
-        EXPECT_TRUE(index.BinaryInsert(node, &node));
-    std::string twin = "/n7";
-    EXPECT_FALSE(index.BinaryInsert(twin, &twin)); // the first keeps the path
-    EXPECT_FALSE(index.Contains(&twin));
-    nodes[3] = "/renamed"; // filed again under a new path, it loses its old entry
-    EXPECT_TRUE(index.BinaryInsert(nodes[3], &nodes[3]));
-    EXPECT_EQ(index.Count(), 64);
-    for (int32_t i = 1; i < index.Count(); ++i)
-        EXPECT_LE(int32_t(index.Entry(i - 1).Hash), int32_t(index.Entry(i).Hash));
-    for (const std::string& node : nodes)
-        EXPECT_EQ(index.LocateNode(node), &node);
-}
-
 TEST(TreeIndex, TwinsShareOneEntryAndTheSurvivorTakesIt)
 {
     // /b with two children b, each with a child x: renamed or deleted, the first leaves
@@ -251,72 +179,6 @@ TEST(TreeIndex, TwinsShareOneEntryAndTheSurvivorTakesIt)
     EXPECT_EQ(tree.FindPathNode("/X"), nullptr);
     second->RenewHash();
     EXPECT_EQ(tree.FindPathNode("/X"), second);
-}
-
-TEST(TreeDelete, EventsComeLastChildFirstThenTheNode)
-{
-    SmallTree t;
-    t.a->SetExpanded(true);
-    t.b->SetExpanded(true);
-    std::vector<std::string> deleted;
-    t.tree.OnDeletion = [&](TObject*, Node* node) { deleted.push_back(node->GetNodePath()); };
-    t.d->Delete();
-    EXPECT_FALSE(t.b->Expanded()); // its last child went
-    EXPECT_TRUE(t.a->Expanded());
-    t.tree.Items().AddChild(t.a, "E");
-    t.a->Delete();
-    EXPECT_EQ(deleted, (std::vector<std::string>{"/A/B/D", "/A/E", "/A/C", "/A/B", "/A"}));
-    EXPECT_EQ(t.tree.Items().IndexCount(), 1);
-    t.tree.Items().Clear();
-    EXPECT_EQ(t.tree.Items().Count() + t.tree.Items().IndexCount(), 0);
-}
-
-TEST(TreeMove, MoveToPlacesACopyAndDropsTheSubtree)
-{
-    SmallTree t;
-    int payload = 0;
-    t.b->SetData(&payload);
-    Node* moved = t.b->MoveTo(t.m, naAddChild);
-    ASSERT_NE(moved, nullptr);
-    EXPECT_EQ(moved->GetNodePath(), "/M/B");
-    EXPECT_EQ(moved->Data(), &payload);
-    EXPECT_EQ(moved->Count(), 0); // the children are not carried over
-    EXPECT_EQ(t.tree.FindPathNode("/A/B/D"), nullptr);
-    EXPECT_EQ(t.tree.FindPathNode("/M/B"), moved);
-    // Within the same parent the path stays, and so must the entry.
-    Node* e = t.tree.Items().AddChild(t.a, "E");
-    Node* again = t.c->MoveTo(e, naAddFirst);
-    ASSERT_NE(again, nullptr);
-    EXPECT_EQ(t.tree.FindPathNode("/A/C"), again);
-    EXPECT_EQ(t.a->GetFirstChild(), again);
-    EXPECT_EQ(t.a->Count(), 2);
-    EXPECT_EQ(t.a->MoveTo(again, naAdd), nullptr); // into its own subtree
-    EXPECT_EQ(t.a->MoveTo(t.a, naAddChild), nullptr);
-    EXPECT_EQ(t.tree.FindPathNode("/A"), t.a);
-    EXPECT_EQ(t.tree.Items().GetFirstNode(), t.m->MoveTo(t.a, naInsert));
-}
-
-TEST(TreeMove, MoveItemLandsRightAfterItsMark)
-{
-    TrmTreeNonView tree;
-    Node* p = tree.Items().AddChild(nullptr, "P");
-    for (const char* name : {"a", "b", "c", "d"})
-        tree.Items().AddChild(p, name);
-    // Moving child `from` after child `after` (-1: to the front) gives `order`.
-    const std::tuple<int32_t, int32_t, const char*> moves[] = {
-        {0, 2, "bcad"}, {0, 3, "cadb"}, {3, 0, "cbad"}, {2, -1, "acbd"}};
-    for (const auto& [from, after, order] : moves) {
-        p->MoveItem(p->Item(from), after < 0 ? nullptr : p->Item(after));
-        std::string s;
-        for (int32_t i = 0; i < p->Count(); ++i)
-            s += p->Item(i)->Text();
-        EXPECT_EQ(s, order);
-    }
-    EXPECT_THROW(p->MoveItem(p, p->Item(0)), ErmTreeNonViewError);
-    Node* q = tree.Items().AddChild(nullptr, "Q");
-    tree.Items().Move(1, 0);
-    EXPECT_EQ(tree.Items().GetFirstNode(), q);
-    EXPECT_THROW(tree.Items().Move(0, 2), ErmTreeNonViewError);
 }
 
 TEST(TreeAdd, PlacesAmongSiblingsAndSortsByText)
@@ -412,8 +274,8 @@ TEST(NodeStream, BadStreamsFailAndKeepWhatWasRead)
         EXPECT_THROW(tree.Items().ReadData(stream), EStreamError);
         EXPECT_EQ(tree.Items().Count(), c.nodesLeft);
         EXPECT_EQ(tree.FindPathNode("/previous"), nullptr);
-        if (const Node* first = tree.Items().GetFirstNode(); first && !first->Text().empty())
-            EXPECT_EQ(tree.FindPathNode("/" + first->Text()), first);
+        const Node* first = tree.Items().GetFirstNode(); // what was read stays findable
+        EXPECT_TRUE(!first || first->Text().empty() || tree.FindPathNode("/" + first->Text()) == first);
     }
 }
 

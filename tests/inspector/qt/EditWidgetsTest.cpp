@@ -1,8 +1,11 @@
-// Edit controls in real windows: keys typed at a button edit reach its text and a click on
-// its button fires its event; the date editor's button drops the calendar down in a pop-up
-// window, where a click on a day makes it the working date and a double click picks it.
+// Edit controls in real windows: the button edit and the date editor's pop-up calendar;
+// file-type icons through the Qt window system.
+#include "inspector/ExpectMessage.h"
 #include "inspector/rmBtnEdit.h"
 #include "inspector/rmComboCalendar.h"
+#include "inspector/rmLibraryDraw.h"
+#include "inspector/rmLibraryShell.h"
+#include "platform/FileSystem.h"
 #include "platform/qt/ControlWidget.h"
 
 #include <QApplication>
@@ -81,4 +84,29 @@ TEST(ComboCalendarWidget, TheButtonDropsTheCalendarAndADoubleClickPicksADay)
     EXPECT_EQ(combo.SelectedDate(), EncodeDate(2023, 10, 26));
     EXPECT_EQ(combo.Text(), "10/26/2023");
     EXPECT_FALSE(calendar.Visible() || popup->isVisible());
+}
+
+TEST(FileIcons, OneIndexPerPictureAndShortcutsShowTheirTarget)
+{
+    platform::TemporaryFolder folder;
+    const int32_t text = GetFileImageIndex("notes.txt", true);
+    ASSERT_GE(text, 0);
+    EXPECT_EQ(GetFileImageIndex("other.txt", true), text);
+    const int32_t dir = GetFileImageIndex(folder.Path().string(), true);
+    EXPECT_NE(dir, text);
+    const std::string link = (folder.Path() / "folder.lnk").string();
+    TShortcutDetails toFolder;
+    toFolder.Target = folder.Path().string();
+    WriteShortCutFile(link, toFolder);
+    EXPECT_EQ(GetFileImageIndex(link, true), dir);
+    TBitmap32 icon;
+    GetFileIcon("notes.txt", true, icon);
+    EXPECT_EQ((std::pair{icon.Width(), icon.Height()}), (std::pair{16, 16}));
+    TBitmap32List images;
+    GetFileImages(images, true);
+    ASSERT_GT(images.Bitmaps()->Count(), std::max(text, dir));
+    EXPECT_TRUE(images.Bitmaps()->Items(text)->Bitmap()->Equal(icon));
+    GetFileIcon("notes.txt", false, icon);
+    EXPECT_EQ(icon.Width(), 32);
+    ExpectThrowWithMessage<Exception>([] { GetFileImageIndex("", true); }, "No file specified");
 }

@@ -1,7 +1,5 @@
-// An inspector in its Qt host: a click on a row's value selects the row and gives its
-// in-place editor the keys; typed text is committed to the row's item with OnItemChange,
-// and Enter leaves it committed. The editor stays with its row and shows what the
-// program sets; choice rows take only their choices; hints let clicks through.
+// An inspector in its Qt host: clicks and keys reach the rows and their in-place editors,
+// which commit what is typed, stay with their rows and show what the program sets.
 #include "graphics/SystemColorNames.h"
 #include "inspector/rmInspector.h"
 #include "inspector/rmInspectorEditors.h"
