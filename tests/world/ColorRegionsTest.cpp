@@ -62,35 +62,6 @@ TEST(ColorRegions, FourConnectedRegionsNumberedColumnByColumn)
     EXPECT_EQ(CColorRegions(TBitmap32()).Count(), 0);
 }
 
-TEST(ColorRegions, ColoursMatchOnAllThirtyTwoBits)
-{
-    TBitmap32 image;
-    image.SetSize(3, 1);
-    image.SetPixel(0, 0, 0xFF0000FF);
-    image.SetPixel(1, 0, 0x7F0000FF); // the same blue, another alpha
-    image.SetPixel(2, 0, 0xFF0000FF);
-    const CColorRegions regions(image);
-    ASSERT_EQ(regions.Count(), 3);
-    EXPECT_EQ(regions[1].color, 0x7F0000FFu);
-}
-
-// Long runs go through the wide comparison; a change at every offset within a
-// block of eight must end the run there.
-TEST(ColorRegions, RunsEndAtEveryColumn)
-{
-    for (int width = 1; width <= 20; ++width)
-        for (int change = 1; change < width; ++change) {
-            std::string row(size_t(width), 'A');
-            for (int x = change; x < width; ++x)
-                row[size_t(x)] = 'B';
-            const CColorRegions regions(WorldFromArt({row}));
-            ASSERT_EQ(regions.Count(), 2) << "width " << width << " change " << change;
-            EXPECT_EQ(regions[0].right, change - 1);
-            EXPECT_EQ(regions[1].left, change);
-            EXPECT_EQ(regions[1].right, width - 1);
-        }
-}
-
 TEST(ColorRegions, TheFirstRegionsAreKeptAllCountedAndTheirRunsTaken)
 {
     const WorldFromArt image({".AA",

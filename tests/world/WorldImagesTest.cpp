@@ -110,24 +110,6 @@ TEST_F(WorldImagesTest, BlocksCodesAndMapOfASmallWorld)
     EXPECT_EQ(last.pixels, codes.Strip(2));
 }
 
-TEST_F(WorldImagesTest, ADomainImageAtHalfSizeForLargerWorlds)
-{
-    // 640 x 400: ocean in the two west block columns, one province east of it.
-    test::AddLabelledPieces(project, 640, 400, [](int x, int) { return x < 256 ? 0 : 1; }, {kOcean, kProvince});
-    test::AddProvincesForPieces(project);
-    Build();
-    std::string error;
-    ASSERT_TRUE(WriteDomainBlocks(project, codes, folder.Path(), error)) << error;
-    const Bytes map = test::ReadFile(folder.Path() / "dommap.dat");
-    ASSERT_GE(map.size(), 6u);
-    EXPECT_EQ(Bytes(map.begin(), map.begin() + 6), (Bytes{0x40, 0x01, 0xC8, 0x00, 5, 4})); // 320 x 200, 5 x 4 blocks
-    // The province's lightened corner and darkened edges fold to 2 and 3 (the
-    // export's read-back holds every strip to the codes).
-    const test::DecodedPicture corner = Decode(folder.Path() / "domblock2.img");
-    EXPECT_EQ((std::vector<uint32_t>{corner.width, corner.height, corner.pixels[0]}), (std::vector<uint32_t>{64, 200, 2 << 5}));
-    EXPECT_EQ(Decode(folder.Path() / "domblock4.img").pixels[199 * 64 + 63], 3 << 5);
-}
-
 TEST_F(WorldImagesTest, AOnePixelLastColumnGivesAnEmptyDomainStrip)
 {
     test::AddLabelledPieces(project, 385, 300, [](int x, int) { return x < 200 ? 0 : 1; }, {kOcean, kProvince});
