@@ -1,7 +1,6 @@
 // A project made by the import, saved and loaded back with its world view.
 #include "world/ImportFixture.h"
 
-#include "graphics/Layers32.h"
 #include "platform/XmlDocument.h"
 
 #include "TestFiles.h"
@@ -77,15 +76,6 @@ protected:
         return path;
     }
 
-    int UntaggedLayers() const
-    {
-        int count = 0;
-        const TLayerCollection& layers = *image.Layers();
-        for (int32_t i = 0; i < layers.Count(); ++i)
-            count += GetLayerTag(layers.Items(i)) == nullptr;
-        return count;
-    }
-
     platform::XmlDocument catalogue;
 };
 
@@ -127,7 +117,7 @@ TEST_F(ProjectLoadTest, ImportedProjectSavesLoadsAndSavesTheSameBytesAndLooksThe
     // and army icons where the file keeps them.
     EXPECT_TRUE(image.Bitmap()->Equal(world));
     EXPECT_EQ(image.Layers()->Count(), layers);
-    EXPECT_EQ(UntaggedLayers(), 1);
+    EXPECT_EQ(image.Layers()->Count() - TaggedLayers(), 1);
     EXPECT_EQ(project.FindCastleLayer(&Province(1))->Location(), castle);
     EXPECT_EQ(project.FindArmyLayer(&Province(1))->Location(), army);
     EXPECT_EQ(Province(0).castleIcon, 2); // the capital's icon

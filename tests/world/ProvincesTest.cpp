@@ -4,19 +4,6 @@ namespace {
 
 using ProvincesTest = ImportTest;
 
-class RecordingRows : public IProjectViews {
-public:
-    void SetProvinceRowOwner(CProvince& province, const std::string& ownerName) override
-    {
-        rows.push_back(std::to_string(province.markerX) + " " + ownerName);
-    }
-    int SelectedPlayer() const override { return selected; }
-    void StopBlinking() override { rows.push_back("stop blinking"); }
-
-    std::vector<std::string> rows;
-    int selected = -1;
-};
-
 // Twelve columns of ten blocks of 16 × 16, each a colour of its own: 120 province pieces.
 class ManyProvinces : public TBitmap32 {
 public:
@@ -138,7 +125,7 @@ TEST_F(ProvincesTest, MovingACapitalRestoresTheFormerOne)
 
 TEST_F(ProvincesTest, ReleasingAPlayerRestoresTheCapitalAndFreesItsProvinces)
 {
-    RecordingRows rows;
+    RecordingListViews rows;
     project.SetProjectViews(&rows);
     CProvince& a = AddLinkedProvince(0, 0, 20, 20);
     CProvince& b = AddLinkedProvince(20, 0, 20, 20);
@@ -150,6 +137,6 @@ TEST_F(ProvincesTest, ReleasingAPlayerRestoresTheCapitalAndFreesItsProvinces)
     project.ReleasePlayerProvinces(2);
     EXPECT_EQ(Player(2).capital, nullptr);
     EXPECT_EQ((Ints{a.castle.flags, a.owner, b.owner}), (Ints{0, CProvinceB::kNoOwner, CProvinceB::kNoOwner}));
-    EXPECT_EQ(rows.rows, (Texts{"stop blinking", "1 none", "2 none"}));
+    EXPECT_EQ(rows.log, (Texts{"stop blinking", "1 none", "2 none"}));
     project.SetProjectViews(nullptr);
 }
