@@ -110,32 +110,6 @@ TEST_F(WorldImagesTest, BlocksCodesAndMapOfASmallWorld)
     EXPECT_EQ(last.pixels, codes.Strip(2));
 }
 
-TEST_F(WorldImagesTest, AOnePixelLastColumnGivesAnEmptyDomainStrip)
-{
-    test::AddLabelledPieces(project, 385, 300, [](int x, int) { return x < 200 ? 0 : 1; }, {kOcean, kProvince});
-    test::AddProvincesForPieces(project);
-    Build();
-    ASSERT_EQ(codes.Columns(), 4);
-    EXPECT_EQ(codes.StripWidth(3), 1);
-    uint32_t width = 9, height = 9;
-    EXPECT_TRUE(DomainStrip(codes, 3, width, height).empty());
-    EXPECT_EQ(width, 0u);
-    EXPECT_EQ(height, 150u);
-
-    std::string error;
-    ASSERT_TRUE(WriteWorldBlocks(project, codes, folder.Path(), error)) << error;
-    ASSERT_TRUE(WriteDomainBlocks(project, codes, folder.Path(), error)) << error;
-    const test::DecodedPicture last = Decode(folder.Path() / "block3.img");
-    EXPECT_EQ(last.width, 1u);
-    EXPECT_EQ(last.pixels, codes.Strip(3));
-    const test::DecodedPicture empty = Decode(folder.Path() / "domblock3.img");
-    EXPECT_EQ(empty.width, 0u);
-    EXPECT_EQ(empty.height, 150u);
-    EXPECT_EQ(test::ReadFile(folder.Path() / "domblock3.img").size(), 22u + 150u); // a row table of empty rows
-    const Bytes map = test::ReadFile(folder.Path() / "dommap.dat");
-    EXPECT_EQ(Bytes(map.begin(), map.begin() + 5), (Bytes{0xC0, 0x00, 0x96, 0x00, 4})); // 192 x 150
-}
-
 TEST(DomainThreshold, OnlyWorldsLargerThan320InOneDirection)
 {
     EXPECT_FALSE(HasDomainImage(320, 320));
