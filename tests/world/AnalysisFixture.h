@@ -1,7 +1,5 @@
 #pragma once
 // The import fixture with the extraction step of the import callable alone.
-#include <vector>
-
 #include "world/ImportFixture.h"
 
 class AnalysisTest : public ImportTest {
@@ -13,5 +11,3 @@ protected:
         project.ExtractPieces(image);
     }
 };
-
-using Ints = std::vector<int>;

@@ -9,32 +9,19 @@
 
 namespace {
 
-struct RegionSummary {
-    char color;
-    int left, top, right, bottom;
-    uint32_t pixels;
-
-    bool operator==(const RegionSummary&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const RegionSummary& r)
-{
-    return out << r.color << " (" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ") "
-               << r.pixels;
-}
-
-std::vector<RegionSummary> Summaries(const std::vector<std::string>& art)
+// Each region as "colour left,top-right,bottom pixels".
+std::vector<std::string> Summaries(const std::vector<std::string>& art)
 {
     const CColorRegions regions{WorldFromArt(art)};
-    std::vector<RegionSummary> list;
+    std::vector<std::string> list;
     for (int i = 0; i < regions.Count(); ++i) {
         const CColorRegions::TRegion& r = regions[i];
-        list.push_back({ArtChar(r.color), r.left, r.top, r.right, r.bottom, r.pixelCount});
+        list.push_back(std::string(1, ArtChar(r.color)) + ' ' + std::to_string(r.left) + ',' + std::to_string(r.top) +
+                       '-' + std::to_string(r.right) + ',' + std::to_string(r.bottom) + ' ' +
+                       std::to_string(r.pixelCount));
     }
     return list;
 }
-
-using Summary = std::vector<RegionSummary>;
 
 } // namespace
 
@@ -43,18 +30,17 @@ TEST(ColorRegions, FourConnectedRegionsNumberedColumnByColumn)
     struct Case {
         const char* what;
         std::vector<std::string> art;
-        Summary regions;
+        std::vector<std::string> regions;
     };
     const Case cases[] = {
-        {"row by row B comes first; column by column A does", {".B", "AB", "A."},
-         {{'A', 0, 1, 0, 2, 2}, {'B', 1, 0, 1, 1, 2}}},
-        {"a region whose first column starts below its top row", {"..B", "BBB"}, {{'B', 0, 0, 2, 1, 4}}},
+        {"row by row B comes first; column by column A does", {".B", "AB", "A."}, {"A 0,1-0,2 2", "B 1,0-1,1 2"}},
+        {"a region whose first column starts below its top row", {"..B", "BBB"}, {"B 0,0-2,1 4"}},
         {"branches joined lower down", {"A.A.A", "A.A.A", "AAAAA", "B.B.B"},
-         {{'A', 0, 0, 4, 2, 11}, {'B', 0, 3, 0, 3, 1}, {'B', 2, 3, 2, 3, 1}, {'B', 4, 3, 4, 3, 1}}},
-        {"corners do not connect", {"A.", ".A"}, {{'A', 0, 0, 0, 0, 1}, {'A', 1, 1, 1, 1, 1}}},
+         {"A 0,0-4,2 11", "B 0,3-0,3 1", "B 2,3-2,3 1", "B 4,3-4,3 1"}},
+        {"corners do not connect", {"A.", ".A"}, {"A 0,0-0,0 1", "A 1,1-1,1 1"}},
         {"zero pixels belong to no region and enclose one", {".....", ".AAA.", ".A.A.", ".AAA.", "....."},
-         {{'A', 1, 1, 3, 3, 8}}},
-        {"a lone pixel", {"...", ".A.", "..."}, {{'A', 1, 1, 1, 1, 1}}},
+         {"A 1,1-3,3 8"}},
+        {"a lone pixel", {"...", ".A.", "..."}, {"A 1,1-1,1 1"}},
         {"nothing but zero", {"..", ".."}, {}},
     };
     for (const Case& c : cases)

@@ -152,17 +152,3 @@ TEST_F(ExtractionTest, APictureWhoseMasksWouldTakeTooMuchIsRefused)
     EXPECT_NE(prompts.messages[0].find(" for their masks, more than the 1024 MB an import may use."), std::string::npos);
     EXPECT_EQ(PieceCount(), 0);
 }
-
-TEST_F(ExtractionTest, ExtractPieceClearsTheRegionInTheWorkImage)
-{
-    WorldFromArt work({"AAB",
-                       "A.A",
-                       "AAA"});
-    EXPECT_EQ(project.ExtractPiece(1, 1, work), 0); // a pixel of 0 starts nothing
-    EXPECT_EQ(project.ExtractPiece(-1, 0, work), 0);
-    EXPECT_EQ(project.ExtractPiece(2, 2, work), 1);
-    ASSERT_EQ(PieceCount(), 1);
-    EXPECT_EQ(Piece(0).pixelCount, 7u);
-    EXPECT_EQ(work.GetPixel(0, 0), 0u);
-    EXPECT_EQ(work.GetPixel(2, 0), ArtColor('B'));
-}

@@ -96,3 +96,4 @@ protected:
 };
 
 using Texts = std::vector<std::string>;
+using Ints = std::vector<int>;

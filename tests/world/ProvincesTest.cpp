@@ -16,13 +16,6 @@ public:
     }
 };
 
-using Ints = std::vector<int>;
-
-std::string Name(const CMapProject& project, const CProvince& province)
-{
-    return project.GetStringTables().GetAt(0)->GetProvinceName(&province);
-}
-
 } // namespace
 
 TEST_F(ProvincesTest, OneProvincePerPiecePaintedDarkUpToNinetyNine)
@@ -38,7 +31,7 @@ TEST_F(ProvincesTest, OneProvincePerPiecePaintedDarkUpToNinetyNine)
     EXPECT_EQ(first.linked, 1);
     EXPECT_EQ(first.markerX, Piece(0).left + Piece(0).castleX);
     EXPECT_EQ(Province(98).pieceIndex, 98);
-    EXPECT_EQ(Name(project, Province(98)), "Noname 99");
+    EXPECT_EQ(Table().GetProvinceName(&Province(98)), "Noname 99");
     EXPECT_EQ(first.army.GetSize(), project.GetUnitTypeCount());
     EXPECT_EQ(first.resources.GetSize(), project.resources);
 
@@ -51,11 +44,11 @@ TEST_F(ProvincesTest, ANameInUseMovesTheNumberOn)
 {
     for (int i = 0; i < 4; ++i)
         project.AddProvince(10 * i, 5, 0, 0, 0, 0, false, -1);
-    EXPECT_EQ(Name(project, Province(3)), "Noname 4");
+    EXPECT_EQ(Table().GetProvinceName(&Province(3)), "Noname 4");
     ASSERT_EQ(Table().SetProvinceName(&Province(0), "Noname 5"), 1);
     CProvince* fifth = project.AddProvince(50, 5, 0, 0, 0, 0, false, -1);
     ASSERT_NE(fifth, nullptr);
-    EXPECT_EQ(Name(project, *fifth), "Noname 6");
+    EXPECT_EQ(Table().GetProvinceName(fifth), "Noname 6");
     EXPECT_NE(project.FindMarkerLayer(fifth), nullptr);
     EXPECT_TRUE(project.IsModified());
 

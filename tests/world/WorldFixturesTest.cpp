@@ -17,28 +17,7 @@ struct WorldFixture {
     std::vector<std::string> expected;
 };
 
-WorldFixture ReadFixture(const std::filesystem::path& path)
-{
-    WorldFixture fixture;
-    fixture.name = path.stem().string();
-    std::ifstream in(path);
-    std::string line;
-    std::vector<std::string>* section = nullptr;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (line.rfind("scale ", 0) == 0)
-            fixture.scale = std::stoi(line.substr(6));
-        else if (line == "world")
-            section = &fixture.world;
-        else if (line == "expect")
-            section = &fixture.expected;
-        else if (section)
-            section->push_back(line);
-    }
-    return fixture;
-}
-
+// Every fixture of the folder, in name order.
 std::vector<WorldFixture> AllFixtures()
 {
     std::vector<std::filesystem::path> files;
@@ -47,8 +26,19 @@ std::vector<WorldFixture> AllFixtures()
             files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     std::vector<WorldFixture> fixtures;
-    for (const auto& file : files)
-        fixtures.push_back(ReadFixture(file));
+    for (const auto& file : files) {
+        WorldFixture& fixture = fixtures.emplace_back(WorldFixture{file.stem().string()});
+        std::ifstream in(file);
+        std::vector<std::string>* section = nullptr;
+        for (std::string line; std::getline(in, line);) {
+            if (line.starts_with("scale "))
+                fixture.scale = std::stoi(line.substr(6));
+            else if (line == "world" || line == "expect")
+                section = line == "world" ? &fixture.world : &fixture.expected;
+            else if (section && !line.empty() && line[0] != '#')
+                section->push_back(line);
+        }
+    }
     return fixtures;
 }
 

@@ -94,9 +94,14 @@ TEST_F(WorldImagesTest, BlocksCodesAndMapOfASmallWorld)
     EXPECT_EQ(codes.CodeAt(250, 50), 0 << 5 | 1); // B: second in block (1, 0)
     EXPECT_EQ(codes.CodeAt(280, 50), 0 << 5 | 0); // B: first in block (2, 0)
 
+    // No domain image for a world of at most 320 on both sides.
+    EXPECT_FALSE(HasDomainImage(320, 320));
+    EXPECT_TRUE(HasDomainImage(321, 100));
+    EXPECT_TRUE(HasDomainImage(100, 321));
     std::string error;
-    ASSERT_TRUE(WriteWorldBlocks(project, codes, folder.Path(), error)) << error;
+    ASSERT_TRUE(project.ExportDomainImage(folder.Path(), error)) << error;
     ASSERT_TRUE(WriteDomainBlocks(project, codes, folder.Path(), error)) << error;
+    ASSERT_TRUE(project.ExportWorldImage(folder.Path(), error)) << error;
     EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"block0.img", "block1.img", "block2.img", "map.dat"}));
     // Column by column, each block its (k, province) pairs in the order of k.
     EXPECT_EQ(test::ReadFile(folder.Path() / "map.dat"),
@@ -108,22 +113,6 @@ TEST_F(WorldImagesTest, BlocksCodesAndMapOfASmallWorld)
     const test::DecodedPicture last = Decode(folder.Path() / "block2.img");
     EXPECT_EQ((std::vector<uint32_t>{last.width, last.height, last.transparent}), (std::vector<uint32_t>{44, 200, 0}));
     EXPECT_EQ(last.pixels, codes.Strip(2));
-}
-
-TEST(DomainThreshold, OnlyWorldsLargerThan320InOneDirection)
-{
-    EXPECT_FALSE(HasDomainImage(320, 320));
-    EXPECT_TRUE(HasDomainImage(321, 100));
-    EXPECT_TRUE(HasDomainImage(100, 321));
-
-    CMapProject project;
-    test::AddLabelledPieces(project, 320, 320, [](int, int) { return 0; }, {kOcean});
-    platform::TemporaryFolder folder;
-    std::string error;
-    ASSERT_TRUE(project.ExportDomainImage(folder.Path(), error)) << error;
-    EXPECT_TRUE(fs::is_empty(folder.Path()));
-    ASSERT_TRUE(project.ExportWorldImage(folder.Path(), error)) << error;
-    EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"block0.img", "block1.img", "block2.img", "map.dat"}));
 }
 
 TEST_F(WorldImagesTest, ABlockNamesAtMost31ProvincePieces)
