@@ -9,14 +9,6 @@ namespace {
 
 using test::ReadFile;
 
-// Three provinces and a green island in the sea.
-WorldFromArt ThreeProvinces()
-{
-    // B touches A.
-    return WorldFromArt(
-        Art(200, 200, '~', {{10, 10, 40, 40, 'A'}, {50, 10, 40, 40, 'B'}, {10, 100, 50, 50, 'C'}, {150, 150, 20, 20, '"'}}));
-}
-
 class ProjectLoadTest : public ImportTest {
 protected:
     ProjectLoadTest()
@@ -38,12 +30,13 @@ protected:
     }
     ~ProjectLoadTest() override { project.SetCatalogueDocument(nullptr); }
 
-    // Import, provinces, a capital, a moved castle place, texts and an event,
-    // drawn the way a new project is.
+    // Three provinces (B touching A) and a green island in the sea imported; a
+    // capital, a moved castle place, texts and an event; drawn the way a new project is.
     void BuildImportedProject()
     {
-        TheSettings().AutoResize = 1;
-        ASSERT_EQ(Import(ThreeProvinces()), 1);
+        ASSERT_EQ(Import(WorldFromArt(Art(200, 200, '~', {{10, 10, 40, 40, 'A'}, {50, 10, 40, 40, 'B'},
+                                                        {10, 100, 50, 50, 'C'}, {150, 150, 20, 20, '"'}}))),
+                  1);
         ASSERT_EQ(project.CreateProvincesFromPieces(), 1);
         ASSERT_EQ(project.GetProvinces().GetSize(), 3);
         project.CreateLinksLayer();

@@ -39,13 +39,6 @@ protected:
         project.InitNew();
     }
 
-    // The Reload world image road: provinces kept and relinked.
-    void ReloadWorld(const std::filesystem::path& world)
-    {
-        ASSERT_EQ(project.ImportWorldImage(world, true), 1);
-        project.RelinkProvincesToMaps();
-    }
-
     ProjectState State()
     {
         int active = 0, capitals = 0;
@@ -140,7 +133,9 @@ TEST_F(ProjectSetupTest, ANewProjectOnTheSampleWorldAndItsReloadAtTwiceTheSize)
     TBitmap32 larger;
     larger.LoadFromFile(kSampleWorld);
     ResizeBitmap(larger, 640, 480);
-    ReloadWorld(Save(larger, "larger.bmp"));
+    // The Reload world image road: provinces kept and relinked.
+    ASSERT_EQ(project.ImportWorldImage(Save(larger, "larger.bmp"), true), 1);
+    project.RelinkProvincesToMaps();
 
     EXPECT_EQ(project.GetWidth(), 640);
     EXPECT_EQ(project.GetProvinces().GetSize(), provinces);
@@ -208,11 +203,8 @@ TEST_F(ProjectSetupTest, ARelinkMovesPointsOffTheEdgesAndGivesEachPieceToTheFirs
     ASSERT_EQ(project.AttachProvinceToMap(sea, b), 1); // a link of the old world, lost on the new one
 
     project.RelinkProvincesToMaps();
-    EXPECT_EQ(right->markerX, 170);
-    EXPECT_EQ(right->pieceIndex, a);
-    EXPECT_EQ(lower->markerY, 150);
-    EXPECT_EQ(lower->pieceIndex, b);
-    EXPECT_EQ(second->markerX, 194);
+    EXPECT_EQ((Ints{right->markerX, right->pieceIndex, lower->markerY, lower->pieceIndex, second->markerX}),
+              (Ints{170, a, 150, b, 194}));
     for (const CProvince* detached : {second, sea}) {
         EXPECT_EQ(detached->linked, 0);
         EXPECT_EQ(detached->pieceIndex, -1);

@@ -27,10 +27,8 @@ TEST_F(ProvincesTest, OneProvincePerPiecePaintedDarkUpToNinetyNine)
     EXPECT_EQ(prompts.messages, Texts{"Too many provinces! They will be truncated to 99 items"});
     // Pieces in column order; each province at its piece's castle point.
     CProvince& first = Province(0);
-    EXPECT_EQ(first.pieceIndex, 0);
-    EXPECT_EQ(first.linked, 1);
-    EXPECT_EQ(first.markerX, Piece(0).left + Piece(0).castleX);
-    EXPECT_EQ(Province(98).pieceIndex, 98);
+    EXPECT_EQ((Ints{first.pieceIndex, first.linked, first.markerX, Province(98).pieceIndex}),
+              (Ints{0, 1, Piece(0).left + Piece(0).castleX, 98}));
     EXPECT_EQ(Table().GetProvinceName(&Province(98)), "Noname 99");
     EXPECT_EQ(first.army.GetSize(), project.GetUnitTypeCount());
     EXPECT_EQ(first.resources.GetSize(), project.resources);

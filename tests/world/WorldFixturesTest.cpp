@@ -42,14 +42,6 @@ std::vector<WorldFixture> AllFixtures()
     return fixtures;
 }
 
-std::string List(const CProvinceMap& piece)
-{
-    std::string text;
-    for (int i = 0; i < piece.neighbours.GetSize(); ++i)
-        text += (i ? "," : "") + std::to_string(piece.neighbours[i]);
-    return text.empty() ? "-" : text;
-}
-
 class WorldFixturesTest : public ImportTest, public testing::WithParamInterface<WorldFixture> {
 protected:
     // One line per piece, warning and province, in that order.
@@ -64,7 +56,11 @@ protected:
             if (piece.IsProvince())
                 line << " castle " << piece.castleX << ',' << piece.castleY << " army " << piece.armyX << ','
                      << piece.armyY;
-            line << " neighbours " << List(piece);
+            line << " neighbours ";
+            for (int n = 0; n < piece.neighbours.GetSize(); ++n)
+                line << (n ? "," : "") << piece.neighbours[n];
+            if (piece.neighbours.GetSize() == 0)
+                line << '-';
             lines.push_back(line.str());
         }
         for (const std::string& text : WarningTexts())

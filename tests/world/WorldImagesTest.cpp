@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
@@ -41,30 +40,10 @@ std::vector<std::string> FileNames(const fs::path& folder)
 
 class WorldImagesTest : public testing::Test {
 protected:
-    // 300 x 200: ocean west of x = 100 except province C in its top-left corner,
-    // province A in the middle band, province B in the north-east and green land
-    // in the south-east. Pieces 0 ocean, 1 C, 2 A, 3 B, 4 green; provinces 0 C,
-    // 1 A, 2 B.
-    void BuildThreeProvinces()
-    {
-        test::AddLabelledPieces(
-            project, 300, 200,
-            [](int x, int y) {
-                if (x < 100)
-                    return y < 50 ? 1 : 0;
-                if (x < 200)
-                    return 2;
-                return y < 100 ? 3 : 4;
-            },
-            {kOcean, kProvince, kProvince, kProvince, kGreen});
-        test::AddProvincesForPieces(project);
-    }
-
-    CWorldCodes& Build()
+    void Build()
     {
         std::string error;
         EXPECT_TRUE(codes.Build(project, error)) << error;
-        return codes;
     }
 
     CMapProject project;
@@ -72,9 +51,15 @@ protected:
     platform::TemporaryFolder folder;
 };
 
+// 300 x 200: ocean west of x = 100 except province C in its top-left corner,
+// province A in the middle band, province B in the north-east and green land in
+// the south-east. Pieces 0 ocean, 1 C, 2 A, 3 B, 4 green; provinces 0 C, 1 A, 2 B.
 TEST_F(WorldImagesTest, BlocksCodesAndMapOfASmallWorld)
 {
-    BuildThreeProvinces();
+    test::AddLabelledPieces(
+        project, 300, 200, [](int x, int y) { return x < 100 ? (y < 50 ? 1 : 0) : x < 200 ? 2 : y < 100 ? 3 : 4; },
+        {kOcean, kProvince, kProvince, kProvince, kGreen});
+    test::AddProvincesForPieces(project);
     Build();
     ASSERT_EQ(codes.Columns(), 3);
     ASSERT_EQ(codes.Rows(), 2);
