@@ -7,8 +7,6 @@
 
 namespace {
 
-using test::ReadFile;
-
 class ProjectLoadTest : public ImportTest {
 protected:
     ProjectLoadTest()
@@ -93,7 +91,7 @@ TEST_F(ProjectLoadTest, ImportedProjectSavesLoadsAndSavesTheSameBytesAndLooksThe
 
     const std::filesystem::path second = folder.Path() / "second.fw";
     ASSERT_EQ(project.Save(second, error), 1) << error;
-    EXPECT_EQ(ReadFile(second), ReadFile(first));
+    EXPECT_EQ(test::ReadFile(second), test::ReadFile(first));
 
     // The view shows the loaded project as the saved one was shown: the same
     // world pixels, one overlay, four layers per province, the dragged castle
@@ -120,7 +118,7 @@ TEST_F(ProjectLoadTest, AMissingIconPictureIsToldAndADamagedFileLeavesTheWorldVi
     EXPECT_EQ(project.GetIconPictures().Bitmaps()->Count(), 4);
     EXPECT_EQ(image.Layers()->Count(), 1 + 4 * 3);
 
-    std::vector<uint8_t> bytes = ReadFile(path);
+    std::vector<uint8_t> bytes = test::ReadFile(path);
     bytes.resize(bytes.size() - 10);
     ASSERT_TRUE(platform::WriteFileAtomically(path, bytes, error)) << error;
     TBitmap32 world;

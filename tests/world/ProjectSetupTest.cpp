@@ -64,9 +64,8 @@ protected:
         std::set<int> pieces;
         for (int i = 0; i < project.GetProvinces().GetSize(); ++i) {
             const CProvince& province = Province(i);
-            EXPECT_EQ(province.linked, 1) << "province " << i;
-            EXPECT_EQ(province.pieceIndex, int(project.GetPieceAt(province.markerX, province.markerY)))
-                << "province " << i;
+            EXPECT_EQ((Ints{province.linked, province.pieceIndex}),
+                      (Ints{1, int(project.GetPieceAt(province.markerX, province.markerY))})) << "province " << i;
             pieces.insert(province.pieceIndex);
         }
         EXPECT_EQ(int(pieces.size()), project.GetProvinces().GetSize());
