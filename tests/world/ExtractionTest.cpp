@@ -118,54 +118,6 @@ TEST_F(ExtractionTest, KindsFromKeyColoursAndSize)
     EXPECT_EQ(Piece(1).kind, CProvinceMap::kSmall);
 }
 
-// The size test paints the masks it counts white; masks under 4 × 4 are not
-// counted and keep the region's colour; ocean and green land keep theirs.
-TEST_F(ExtractionTest, MaskHoldsColourOrTheSizeTestsWhite)
-{
-    Extract(WorldFromArt({"~AAAA\"",
-                          "~AAAAB",
-                          "~AAAAB",
-                          "~AAAA\""}));
-    ASSERT_EQ(PieceCount(), 5);
-    EXPECT_EQ(Piece(0).mask.GetPixel(0, 0), TheSettings().OceanColor());
-    EXPECT_EQ(Piece(1).kind, CProvinceMap::kSmall); // 4 × 4 but 16 pixels
-    EXPECT_EQ(Piece(1).mask.GetPixel(0, 0), clWhite32);
-    EXPECT_EQ(Piece(2).mask.GetPixel(0, 0), TheSettings().GreenLandColor());
-    EXPECT_EQ(Piece(3).kind, CProvinceMap::kSmall); // 1 × 2
-    EXPECT_EQ(Piece(3).mask.GetPixel(0, 1), ArtColor('B'));
-}
-
-TEST_F(ExtractionTest, ProgressFollowsTheColumnsToTheWidth)
-{
-    Extract(WorldFromArt({"A..B",
-                          "A..B"}));
-    const Texts expected{"start Bitmap analyzing... 4", "step 1", "step 4", "step 4", "end"};
-    EXPECT_EQ(Texts(progress.calls.begin(), progress.calls.begin() + 5), expected);
-}
-
-// 80 × 40 alternating pixels: 1600 one-pixel regions.
-TEST_F(ExtractionTest, ThePieceLimitStopsExtractionWithAWarning)
-{
-    TBitmap32 image;
-    image.SetSize(80, 40);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 80; ++x)
-            if ((x + y) % 2 == 0)
-                image.SetPixel(x, y, 0xFF123456);
-    project.ExtractPieces(image);
-    ASSERT_EQ(PieceCount(), CMapProject::kMaxPieces);
-    EXPECT_EQ(Piece(CMapProject::kMaxPieces - 1).left, 75); // column 75 holds regions 1500..1519
-    EXPECT_EQ(WarningTexts(),
-              Texts{"99 regions of the picture were left out: a world image holds at most 1501 pieces"});
-
-    // One region at a time, the full list refuses and leaves the region in place.
-    TBitmap32 work;
-    work.Assign(&image);
-    EXPECT_EQ(project.ExtractPiece(0, 0, work), 0);
-    EXPECT_EQ(work.GetPixel(0, 0), 0xFF123456u);
-    EXPECT_EQ(PieceCount(), CMapProject::kMaxPieces);
-}
-
 // A noisy photograph: the work grows with the pieces kept, not with the
 // quarter million regions of the picture.
 TEST_F(ExtractionTest, ANoisyPictureCostsThePiecesKeptNotItsRegions)
@@ -199,18 +151,4 @@ TEST_F(ExtractionTest, APictureWhoseMasksWouldTakeTooMuchIsRefused)
         << prompts.messages[0];
     EXPECT_NE(prompts.messages[0].find(" for their masks, more than the 1024 MB an import may use."), std::string::npos);
     EXPECT_EQ(PieceCount(), 0);
-}
-
-TEST_F(ExtractionTest, ExtractPieceClearsTheRegionInTheWorkImage)
-{
-    WorldFromArt work({"AAB",
-                       "A.A",
-                       "AAA"});
-    EXPECT_EQ(project.ExtractPiece(1, 1, work), 0); // a pixel of 0 starts nothing
-    EXPECT_EQ(project.ExtractPiece(-1, 0, work), 0);
-    EXPECT_EQ(project.ExtractPiece(2, 2, work), 1);
-    ASSERT_EQ(PieceCount(), 1);
-    EXPECT_EQ(Piece(0).pixelCount, 7u);
-    EXPECT_EQ(work.GetPixel(0, 0), 0u);
-    EXPECT_EQ(work.GetPixel(2, 0), ArtColor('B'));
 }

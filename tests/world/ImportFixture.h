@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/Layers32.h"
 #include "model/ErrorList.h"
 #include "model/RecordingViews.h"
 #include "platform/FileSystem.h"
@@ -30,6 +31,24 @@ public:
     Answer answer = kCancel;
 };
 
+// The project's lists and inspectors: each call one line of `log`, a province
+// row named by its marker x.
+class RecordingListViews : public IProjectViews {
+public:
+    void StopBlinking() override { log.push_back("stop blinking"); }
+    void DeselectInspectors() override { log.push_back("deselect inspectors"); }
+    void ClearProjectLists() override { log.push_back("clear lists"); }
+    void ClearInspectors() override { log.push_back("clear inspectors"); }
+    void SetProvinceRowOwner(CProvince& province, const std::string& owner) override
+    {
+        log.push_back(std::to_string(province.markerX) + " " + owner);
+    }
+    int SelectedPlayer() const override { return selected; }
+
+    CallLog log;
+    int selected = -1;
+};
+
 class ImportTest : public WorldViewTest {
 protected:
     ImportTest()
@@ -52,6 +71,13 @@ protected:
         return project.ImportWorldImage(Save(picture), keepProvinces);
     }
 
+    int TaggedLayers() const
+    {
+        int count = 0;
+        for (int32_t i = 0; i < image.Layers()->Count(); ++i)
+            count += GetLayerTag(image.Layers()->Items(i)) != nullptr;
+        return count;
+    }
     CProvinceMap& Piece(int i) { return *project.GetPieces().GetAt(i); }
     int PieceCount() const { return project.GetPieces().GetCount(); }
     CProvince& Province(int i) { return *project.GetProvinces().GetAt(i); }
@@ -70,3 +96,4 @@ protected:
 };
 
 using Texts = std::vector<std::string>;
+using Ints = std::vector<int>;

@@ -68,30 +68,6 @@ TEST_F(ImportTest, APictureThatCannotBeLoadedFailsAndKeepsTheOldWorld)
     EXPECT_EQ(PieceCount(), 2);
 }
 
-TEST_F(ImportTest, TheAnalysisRunsToCastlePlaces)
-{
-    std::vector<std::string> art = Art(200, 200, '~', {{20, 20, 50, 50, 'A'}});
-    art[30][30] = 'b';  // inside the province
-    art[100][100] = 'c'; // alone in the sea
-    ASSERT_EQ(Import(WorldFromArt(art)), 1);
-    ASSERT_EQ(PieceCount(), 3); // ocean, A, c
-    EXPECT_EQ(Piece(1).kind, CProvinceMap::kProvince);
-    EXPECT_EQ(Piece(1).pixelCount, 2499u); // the absorbed pixel is not counted
-    EXPECT_EQ(Piece(2).kind, CProvinceMap::kGreenLand);
-    EXPECT_EQ(WarningTexts(), (Texts{"Piece was connected to <unhandled map>", "Piece was converted to green land"}));
-    EXPECT_EQ(project.GetPieceAt(30, 30), 1u);
-    // The absorbed pixel is part of the square: side 50 at (0, 0). Beside the
-    // castle mark at (25, 25) the largest square is 25, so the army's is 24.
-    EXPECT_EQ(Piece(1).castleX, 25);
-    EXPECT_EQ(Piece(1).castleY, 25);
-    EXPECT_EQ(Piece(1).armyX, 12);
-    EXPECT_EQ(Piece(1).armyY, 12);
-
-    // The warnings of the last analysis are dropped.
-    ASSERT_EQ(Import(OceanWithProvince(200, 200)), 1);
-    EXPECT_EQ(WarningTexts(), Texts{});
-}
-
 TEST_F(ImportTest, ProvincesKeptOnAReloadFollowTheirPointsAndIcons)
 {
     OceanWithProvince picture(200, 200);

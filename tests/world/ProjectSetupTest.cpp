@@ -1,6 +1,5 @@
 #include <set>
 
-#include "graphics/Layers32.h"
 #include "platform/XmlDocument.h"
 #include "world/ImportFixture.h"
 #include "world/WorldBitmap.h"
@@ -9,16 +8,6 @@ namespace {
 
 const std::filesystem::path kDataFolder = VALDRUNE_DATA_DIR;
 const std::filesystem::path kSampleWorld = kDataFolder / "worlds" / "isles-320x240.bmp";
-
-class RecordingSetupViews : public IProjectViews {
-public:
-    void StopBlinking() override { log.push_back("stop blinking"); }
-    void DeselectInspectors() override { log.push_back("deselect inspectors"); }
-    void ClearProjectLists() override { log.push_back("clear lists"); }
-    void ClearInspectors() override { log.push_back("clear inspectors"); }
-
-    CallLog log;
-};
 
 // What a user can see of a project after it was cleared.
 struct ProjectState {
@@ -50,22 +39,6 @@ protected:
         project.InitNew();
     }
 
-    // The Reload world image road: provinces kept and relinked.
-    void ReloadWorld(const std::filesystem::path& world)
-    {
-        ASSERT_EQ(project.ImportWorldImage(world, true), 1);
-        project.RelinkProvincesToMaps();
-    }
-
-    int TaggedLayerCount() const
-    {
-        const TLayerCollection& layers = *image.Layers();
-        int count = 0;
-        for (int32_t i = 0; i < layers.Count(); ++i)
-            count += GetLayerTag(layers.Items(i)) != nullptr;
-        return count;
-    }
-
     ProjectState State()
     {
         int active = 0, capitals = 0;
@@ -91,16 +64,15 @@ protected:
         std::set<int> pieces;
         for (int i = 0; i < project.GetProvinces().GetSize(); ++i) {
             const CProvince& province = Province(i);
-            EXPECT_EQ(province.linked, 1) << "province " << i;
-            EXPECT_EQ(province.pieceIndex, int(project.GetPieceAt(province.markerX, province.markerY)))
-                << "province " << i;
+            EXPECT_EQ((Ints{province.linked, province.pieceIndex}),
+                      (Ints{1, int(project.GetPieceAt(province.markerX, province.markerY))})) << "province " << i;
             pieces.insert(province.pieceIndex);
         }
         EXPECT_EQ(int(pieces.size()), project.GetProvinces().GetSize());
     }
 
     platform::XmlDocument catalogue{kDataFolder / "fw.xml"};
-    RecordingSetupViews views;
+    RecordingListViews views;
 };
 
 } // namespace
@@ -130,51 +102,39 @@ TEST_F(ProjectSetupTest, TheSaveQuestionIsAskedOnlyForAModifiedProject)
     }
 }
 
-TEST_F(ProjectSetupTest, ANewProjectOnTheSampleWorldBuildsEverythingOnce)
-{
-    for (int round = 0; round < 2; ++round) {
-        SCOPED_TRACE(testing::Message() << "round " << round);
-        prompts.questions.clear();
-        NewProject(kSampleWorld);
-        EXPECT_EQ(prompts.questions.size(), round == 0 ? 0u : 1u) << "only the set-up project was modified";
-        EXPECT_EQ(project.GetWidth(), 320);
-        EXPECT_EQ(project.GetHeight(), 240);
-        int provincePieces = 0;
-        for (int i = 0; i < PieceCount(); ++i)
-            provincePieces += Piece(i).IsProvince();
-        ASSERT_GT(provincePieces, 1);
-        const int provinces = project.GetProvinces().GetSize();
-        EXPECT_EQ(provinces, provincePieces);
-        ExpectEveryProvinceOnItsOwnPiece();
-
-        EXPECT_EQ(project.GetStringTables().GetCount(), 1);
-        EXPECT_EQ(project.GetIconPivots().GetSize(), project.castleTypes + project.armyTypes);
-        EXPECT_EQ(project.GetPlayers().GetCount(), 6u);
-        EXPECT_EQ(project.creatorId, 0x564C4452u);
-        EXPECT_GT(project.GetAITypes().GetCount(), 0u);
-
-        // Four layers per province and the links overlay under them.
-        EXPECT_EQ(TaggedLayerCount(), 4 * provinces);
-        ASSERT_EQ(image.Layers()->Count(), 4 * provinces + 1);
-        TBitmapLayer* links = project.GetLinksLayer();
-        ASSERT_NE(links, nullptr);
-        EXPECT_EQ(image.Layers()->Items(0), links);
-        EXPECT_EQ(links->Bitmap()->Width(), 319);
-        EXPECT_EQ(links->Bitmap()->Height(), 239);
-        EXPECT_FALSE(State().whiteWorld) << "the pieces are drawn";
-        for (int i = 0; i < provinces; ++i)
-            ASSERT_NE(project.FindMarkerLayer(&Province(i)), nullptr);
-    }
-}
-
-TEST_F(ProjectSetupTest, AReloadOfTheWorldAtTwiceTheSizeRelinksEveryProvince)
+TEST_F(ProjectSetupTest, ANewProjectOnTheSampleWorldAndItsReloadAtTwiceTheSize)
 {
     NewProject(kSampleWorld);
+    NewProject(kSampleWorld); // everything is built once, not added to
+    EXPECT_EQ(prompts.questions.size(), 1u) << "only the set-up project was unmodified";
+    EXPECT_EQ(project.GetHeight(), 240);
+    int provincePieces = 0;
+    for (int i = 0; i < PieceCount(); ++i)
+        provincePieces += Piece(i).IsProvince();
+    ASSERT_GT(provincePieces, 1);
     const int provinces = project.GetProvinces().GetSize();
+    EXPECT_EQ(provinces, provincePieces);
+    ExpectEveryProvinceOnItsOwnPiece();
+    EXPECT_EQ(project.GetStringTables().GetCount(), 1);
+    EXPECT_EQ(project.GetIconPivots().GetSize(), project.castleTypes + project.armyTypes);
+    EXPECT_EQ(project.GetPlayers().GetCount(), 6u);
+    EXPECT_EQ(project.creatorId, 0x564C4452u);
+    EXPECT_GT(project.GetAITypes().GetCount(), 0u);
+    // Four layers per province and the links overlay under them.
+    EXPECT_EQ(TaggedLayers(), 4 * provinces);
+    ASSERT_EQ(image.Layers()->Count(), 4 * provinces + 1);
+    TBitmapLayer* links = project.GetLinksLayer();
+    ASSERT_NE(links, nullptr);
+    EXPECT_EQ(image.Layers()->Items(0), links);
+    EXPECT_EQ((std::vector<int>{links->Bitmap()->Width(), links->Bitmap()->Height()}), (std::vector<int>{319, 239}));
+    EXPECT_FALSE(State().whiteWorld) << "the pieces are drawn";
+
     TBitmap32 larger;
     larger.LoadFromFile(kSampleWorld);
     ResizeBitmap(larger, 640, 480);
-    ReloadWorld(Save(larger, "larger.bmp"));
+    // The Reload world image road: provinces kept and relinked.
+    ASSERT_EQ(project.ImportWorldImage(Save(larger, "larger.bmp"), true), 1);
+    project.RelinkProvincesToMaps();
 
     EXPECT_EQ(project.GetWidth(), 640);
     EXPECT_EQ(project.GetProvinces().GetSize(), provinces);
@@ -195,7 +155,7 @@ TEST_F(ProjectSetupTest, AReloadOfTheWorldAtTwiceTheSizeRelinksEveryProvince)
         EXPECT_TRUE(project.FindNameLayer(&Province(i))->Visible()) << "province " << i;
 }
 
-TEST_F(ProjectSetupTest, ClearingTwiceLeavesTheSameEmptyState)
+TEST_F(ProjectSetupTest, ClearingTwiceLeavesTheSameEmptyStateAndASetUpAfterItMakesNoProvince)
 {
     NewProject(kSampleWorld);
     ASSERT_NE(project.GetEvents().AddEvent(), nullptr);
@@ -218,6 +178,14 @@ TEST_F(ProjectSetupTest, ClearingTwiceLeavesTheSameEmptyState)
 
     ASSERT_EQ(project.Clear(), 1);
     EXPECT_EQ(State(), cleared);
+
+    // Set up again before a load: the catalogue and the links overlay, no province.
+    project.InitNew();
+    EXPECT_EQ(project.GetProvinces().GetSize(), 0);
+    EXPECT_EQ(project.GetStringTables().GetCount(), 1);
+    EXPECT_EQ(project.GetPlayers().GetCount(), 6u);
+    ASSERT_EQ(image.Layers()->Count(), 1);
+    EXPECT_EQ(image.Layers()->Items(0), project.GetLinksLayer());
 }
 
 TEST_F(ProjectSetupTest, ARelinkMovesPointsOffTheEdgesAndGivesEachPieceToTheFirstProvince)
@@ -234,27 +202,12 @@ TEST_F(ProjectSetupTest, ARelinkMovesPointsOffTheEdgesAndGivesEachPieceToTheFirs
     ASSERT_EQ(project.AttachProvinceToMap(sea, b), 1); // a link of the old world, lost on the new one
 
     project.RelinkProvincesToMaps();
-    EXPECT_EQ(right->markerX, 170);
-    EXPECT_EQ(right->pieceIndex, a);
-    EXPECT_EQ(lower->markerY, 150);
-    EXPECT_EQ(lower->pieceIndex, b);
-    EXPECT_EQ(second->markerX, 194);
+    EXPECT_EQ((Ints{right->markerX, right->pieceIndex, lower->markerY, lower->pieceIndex, second->markerX}),
+              (Ints{170, a, 150, b, 194}));
     for (const CProvince* detached : {second, sea}) {
         EXPECT_EQ(detached->linked, 0);
         EXPECT_EQ(detached->pieceIndex, -1);
         EXPECT_EQ(detached->castleX, detached->markerX) << "icons stand on the point";
     }
     EXPECT_EQ(right->castleX, Piece(a).castleX);
-}
-
-TEST_F(ProjectSetupTest, SettingUpAClearedProjectBeforeALoadMakesNoProvince)
-{
-    NewProject(kSampleWorld);
-    ASSERT_EQ(project.Clear(), 1);
-    project.InitNew();
-    EXPECT_EQ(project.GetProvinces().GetSize(), 0);
-    EXPECT_EQ(project.GetStringTables().GetCount(), 1);
-    EXPECT_EQ(project.GetPlayers().GetCount(), 6u);
-    ASSERT_EQ(image.Layers()->Count(), 1);
-    EXPECT_EQ(image.Layers()->Items(0), project.GetLinksLayer());
 }

@@ -4,19 +4,6 @@ namespace {
 
 using ProvincesTest = ImportTest;
 
-class RecordingRows : public IProjectViews {
-public:
-    void SetProvinceRowOwner(CProvince& province, const std::string& ownerName) override
-    {
-        rows.push_back(std::to_string(province.markerX) + " " + ownerName);
-    }
-    int SelectedPlayer() const override { return selected; }
-    void StopBlinking() override { rows.push_back("stop blinking"); }
-
-    std::vector<std::string> rows;
-    int selected = -1;
-};
-
 // Twelve columns of ten blocks of 16 × 16, each a colour of its own: 120 province pieces.
 class ManyProvinces : public TBitmap32 {
 public:
@@ -29,13 +16,6 @@ public:
     }
 };
 
-using Ints = std::vector<int>;
-
-std::string Name(const CMapProject& project, const CProvince& province)
-{
-    return project.GetStringTables().GetAt(0)->GetProvinceName(&province);
-}
-
 } // namespace
 
 TEST_F(ProvincesTest, OneProvincePerPiecePaintedDarkUpToNinetyNine)
@@ -47,11 +27,9 @@ TEST_F(ProvincesTest, OneProvincePerPiecePaintedDarkUpToNinetyNine)
     EXPECT_EQ(prompts.messages, Texts{"Too many provinces! They will be truncated to 99 items"});
     // Pieces in column order; each province at its piece's castle point.
     CProvince& first = Province(0);
-    EXPECT_EQ(first.pieceIndex, 0);
-    EXPECT_EQ(first.linked, 1);
-    EXPECT_EQ(first.markerX, Piece(0).left + Piece(0).castleX);
-    EXPECT_EQ(Province(98).pieceIndex, 98);
-    EXPECT_EQ(Name(project, Province(98)), "Noname 99");
+    EXPECT_EQ((Ints{first.pieceIndex, first.linked, first.markerX, Province(98).pieceIndex}),
+              (Ints{0, 1, Piece(0).left + Piece(0).castleX, 98}));
+    EXPECT_EQ(Table().GetProvinceName(&Province(98)), "Noname 99");
     EXPECT_EQ(first.army.GetSize(), project.GetUnitTypeCount());
     EXPECT_EQ(first.resources.GetSize(), project.resources);
 
@@ -64,11 +42,11 @@ TEST_F(ProvincesTest, ANameInUseMovesTheNumberOn)
 {
     for (int i = 0; i < 4; ++i)
         project.AddProvince(10 * i, 5, 0, 0, 0, 0, false, -1);
-    EXPECT_EQ(Name(project, Province(3)), "Noname 4");
+    EXPECT_EQ(Table().GetProvinceName(&Province(3)), "Noname 4");
     ASSERT_EQ(Table().SetProvinceName(&Province(0), "Noname 5"), 1);
     CProvince* fifth = project.AddProvince(50, 5, 0, 0, 0, 0, false, -1);
     ASSERT_NE(fifth, nullptr);
-    EXPECT_EQ(Name(project, *fifth), "Noname 6");
+    EXPECT_EQ(Table().GetProvinceName(fifth), "Noname 6");
     EXPECT_NE(project.FindMarkerLayer(fifth), nullptr);
     EXPECT_TRUE(project.IsModified());
 
@@ -138,7 +116,7 @@ TEST_F(ProvincesTest, MovingACapitalRestoresTheFormerOne)
 
 TEST_F(ProvincesTest, ReleasingAPlayerRestoresTheCapitalAndFreesItsProvinces)
 {
-    RecordingRows rows;
+    RecordingListViews rows;
     project.SetProjectViews(&rows);
     CProvince& a = AddLinkedProvince(0, 0, 20, 20);
     CProvince& b = AddLinkedProvince(20, 0, 20, 20);
@@ -150,6 +128,6 @@ TEST_F(ProvincesTest, ReleasingAPlayerRestoresTheCapitalAndFreesItsProvinces)
     project.ReleasePlayerProvinces(2);
     EXPECT_EQ(Player(2).capital, nullptr);
     EXPECT_EQ((Ints{a.castle.flags, a.owner, b.owner}), (Ints{0, CProvinceB::kNoOwner, CProvinceB::kNoOwner}));
-    EXPECT_EQ(rows.rows, (Texts{"stop blinking", "1 none", "2 none"}));
+    EXPECT_EQ(rows.log, (Texts{"stop blinking", "1 none", "2 none"}));
     project.SetProjectViews(nullptr);
 }

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace test {
 
@@ -49,36 +49,6 @@ void Append(std::vector<uint8_t>& to, const std::vector<uint8_t>& bytes)
     to.insert(to.end(), bytes.begin(), bytes.end());
 }
 
-std::string RunProgram(const std::vector<std::string>& arguments, int& status)
-{
-    status = -1;
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
-        return {};
-    pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(pipeEnds[1], STDOUT_FILENO);
-        ::close(pipeEnds[0]);
-        ::close(pipeEnds[1]);
-        std::vector<char*> argv;
-        for (const std::string& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        ::execvp(argv[0], argv.data());
-        ::_exit(127);
-    }
-    ::close(pipeEnds[1]);
-    std::string output;
-    char buffer[4096];
-    for (ssize_t got; (got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        output.append(buffer, size_t(got));
-    ::close(pipeEnds[0]);
-    int waitStatus = 0;
-    if (child > 0 && ::waitpid(child, &waitStatus, 0) == child && WIFEXITED(waitStatus))
-        status = WEXITSTATUS(waitStatus);
-    return output;
-}
-
 std::string PalmDatabaseSummary(const std::filesystem::path& pdb, int& status)
 {
     const char* script = R"(
@@ -92,7 +62,24 @@ printf "%s|%s|%s|%d|%d|%d\n", $pdb->{name}, $pdb->{type}, $pdb->{creator},
     $pdb->{attributes}{resource} ? 1 : 0, $pdb->{ctime}, scalar @{$pdb->{resources}};
 printf "%s %x %d\n", $_->{type}, $_->{id}, length $_->{data} for @{$pdb->{resources}};
 )";
-    return RunProgram({"perl", "-e", script, pdb.string()}, status);
+    std::string command = "perl -e"; // each argument single-quoted for the shell
+    for (const std::string& argument : {std::string(script), pdb.string()}) {
+        command += " '";
+        for (char c : argument)
+            command += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        command += '\'';
+    }
+    status = -1;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return {};
+    std::string output;
+    char buffer[4096];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        output.append(buffer, got);
+    if (const int waitStatus = ::pclose(pipe); waitStatus != -1 && WIFEXITED(waitStatus))
+        status = WEXITSTATUS(waitStatus);
+    return output;
 }
 
 } // namespace test

@@ -43,10 +43,6 @@ PackResult RunPacker(Packer packer)
     return result;
 }
 
-// Runs `arguments` (no shell) and returns what it wrote to standard output; the
-// exit status goes to `status`.
-std::string RunProgram(const std::vector<std::string>& arguments, int& status);
-
 // Loads `pdb` with Debian's Palm database reader (perl's Palm::PDB, from
 // libpalm-pdb-perl) as an outside check, and returns what it read: a line
 // "name|type|creator|resource flag|creation time|resource count", then one line

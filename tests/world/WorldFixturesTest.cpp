@@ -17,28 +17,7 @@ struct WorldFixture {
     std::vector<std::string> expected;
 };
 
-WorldFixture ReadFixture(const std::filesystem::path& path)
-{
-    WorldFixture fixture;
-    fixture.name = path.stem().string();
-    std::ifstream in(path);
-    std::string line;
-    std::vector<std::string>* section = nullptr;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        if (line.rfind("scale ", 0) == 0)
-            fixture.scale = std::stoi(line.substr(6));
-        else if (line == "world")
-            section = &fixture.world;
-        else if (line == "expect")
-            section = &fixture.expected;
-        else if (section)
-            section->push_back(line);
-    }
-    return fixture;
-}
-
+// Every fixture of the folder, in name order.
 std::vector<WorldFixture> AllFixtures()
 {
     std::vector<std::filesystem::path> files;
@@ -47,47 +26,23 @@ std::vector<WorldFixture> AllFixtures()
             files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     std::vector<WorldFixture> fixtures;
-    for (const auto& file : files)
-        fixtures.push_back(ReadFixture(file));
+    for (const auto& file : files) {
+        WorldFixture& fixture = fixtures.emplace_back(WorldFixture{file.stem().string()});
+        std::ifstream in(file);
+        std::vector<std::string>* section = nullptr;
+        for (std::string line; std::getline(in, line);) {
+            if (line.starts_with("scale "))
+                fixture.scale = std::stoi(line.substr(6));
+            else if (line == "world" || line == "expect")
+                section = line == "world" ? &fixture.world : &fixture.expected;
+            else if (section && !line.empty() && line[0] != '#')
+                section->push_back(line);
+        }
+    }
     return fixtures;
 }
 
-std::string List(const CProvinceMap& piece)
-{
-    std::string text;
-    for (int i = 0; i < piece.neighbours.GetSize(); ++i)
-        text += (i ? "," : "") + std::to_string(piece.neighbours[i]);
-    return text.empty() ? "-" : text;
-}
-
-class WorldFixturesTest : public ImportTest, public testing::WithParamInterface<WorldFixture> {
-protected:
-    // One line per piece, warning and province, in that order.
-    std::vector<std::string> Summary()
-    {
-        std::vector<std::string> lines;
-        for (int i = 0; i < PieceCount(); ++i) {
-            const CProvinceMap& piece = Piece(i);
-            std::ostringstream line;
-            line << "piece " << i << ' ' << ArtChar(piece.color) << " kind " << piece.kind << " pixels "
-                 << piece.pixelCount;
-            if (piece.IsProvince())
-                line << " castle " << piece.castleX << ',' << piece.castleY << " army " << piece.armyX << ','
-                     << piece.armyY;
-            line << " neighbours " << List(piece);
-            lines.push_back(line.str());
-        }
-        for (const std::string& text : WarningTexts())
-            lines.push_back("warning " + text);
-        for (int i = 0; i < project.GetProvinces().GetSize(); ++i) {
-            const CProvince& province = Province(i);
-            lines.push_back("province " + Table().GetProvinceName(&province) + " piece " +
-                            std::to_string(province.pieceIndex) + " at " + std::to_string(province.markerX) + "," +
-                            std::to_string(province.markerY));
-        }
-        return lines;
-    }
-};
+class WorldFixturesTest : public ImportTest, public testing::WithParamInterface<WorldFixture> {};
 
 } // namespace
 
@@ -97,7 +52,32 @@ TEST_P(WorldFixturesTest, ImportAndProvincesGiveTheExpectedWorld)
     ASSERT_FALSE(fixture.world.empty());
     ASSERT_EQ(Import(WorldFromArt(fixture.world, fixture.scale)), 1);
     project.CreateProvincesFromPieces();
-    EXPECT_EQ(Summary(), fixture.expected);
+    // One line per piece, warning and province, in that order.
+    std::vector<std::string> lines;
+    for (int i = 0; i < PieceCount(); ++i) {
+        const CProvinceMap& piece = Piece(i);
+        std::ostringstream line;
+        line << "piece " << i << ' ' << ArtChar(piece.color) << " kind " << piece.kind << " pixels "
+             << piece.pixelCount;
+        if (piece.IsProvince())
+            line << " castle " << piece.castleX << ',' << piece.castleY << " army " << piece.armyX << ','
+                 << piece.armyY;
+        line << " neighbours ";
+        for (int n = 0; n < piece.neighbours.GetSize(); ++n)
+            line << (n ? "," : "") << piece.neighbours[n];
+        if (piece.neighbours.GetSize() == 0)
+            line << '-';
+        lines.push_back(line.str());
+    }
+    for (const std::string& text : WarningTexts())
+        lines.push_back("warning " + text);
+    for (int i = 0; i < project.GetProvinces().GetSize(); ++i) {
+        const CProvince& province = Province(i);
+        lines.push_back("province " + Table().GetProvinceName(&province) + " piece " +
+                        std::to_string(province.pieceIndex) + " at " + std::to_string(province.markerX) + "," +
+                        std::to_string(province.markerY));
+    }
+    EXPECT_EQ(lines, fixture.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, WorldFixturesTest, testing::ValuesIn(AllFixtures()),

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 
 namespace {
 
@@ -20,7 +19,6 @@ using Bytes = std::vector<uint8_t>;
 constexpr uint32_t kOcean = CProvinceMap::kOcean;
 constexpr uint32_t kGreen = CProvinceMap::kGreenLand;
 constexpr uint32_t kProvince = CProvinceMap::kProvince;
-constexpr uint32_t kSmall = CProvinceMap::kSmall;
 
 test::DecodedPicture Decode(const fs::path& file)
 {
@@ -30,41 +28,12 @@ test::DecodedPicture Decode(const fs::path& file)
     return picture;
 }
 
-std::vector<std::string> FileNames(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class WorldImagesTest : public testing::Test {
 protected:
-    // 300 x 200: ocean west of x = 100 except province C in its top-left corner,
-    // province A in the middle band, province B in the north-east and green land
-    // in the south-east. Pieces 0 ocean, 1 C, 2 A, 3 B, 4 green; provinces 0 C,
-    // 1 A, 2 B.
-    void BuildThreeProvinces()
-    {
-        test::AddLabelledPieces(
-            project, 300, 200,
-            [](int x, int y) {
-                if (x < 100)
-                    return y < 50 ? 1 : 0;
-                if (x < 200)
-                    return 2;
-                return y < 100 ? 3 : 4;
-            },
-            {kOcean, kProvince, kProvince, kProvince, kGreen});
-        test::AddProvincesForPieces(project);
-    }
-
-    CWorldCodes& Build()
+    void Build()
     {
         std::string error;
         EXPECT_TRUE(codes.Build(project, error)) << error;
-        return codes;
     }
 
     CMapProject project;
@@ -72,9 +41,15 @@ protected:
     platform::TemporaryFolder folder;
 };
 
+// 300 x 200: ocean west of x = 100 except province C in its top-left corner,
+// province A in the middle band, province B in the north-east and green land in
+// the south-east. Pieces 0 ocean, 1 C, 2 A, 3 B, 4 green; provinces 0 C, 1 A, 2 B.
 TEST_F(WorldImagesTest, BlocksCodesAndMapOfASmallWorld)
 {
-    BuildThreeProvinces();
+    test::AddLabelledPieces(
+        project, 300, 200, [](int x, int y) { return x < 100 ? (y < 50 ? 1 : 0) : x < 200 ? 2 : y < 100 ? 3 : 4; },
+        {kOcean, kProvince, kProvince, kProvince, kGreen});
+    test::AddProvincesForPieces(project);
     Build();
     ASSERT_EQ(codes.Columns(), 3);
     ASSERT_EQ(codes.Rows(), 2);
@@ -94,10 +69,19 @@ TEST_F(WorldImagesTest, BlocksCodesAndMapOfASmallWorld)
     EXPECT_EQ(codes.CodeAt(250, 50), 0 << 5 | 1); // B: second in block (1, 0)
     EXPECT_EQ(codes.CodeAt(280, 50), 0 << 5 | 0); // B: first in block (2, 0)
 
+    // No domain image for a world of at most 320 on both sides.
+    EXPECT_FALSE(HasDomainImage(320, 320));
+    EXPECT_TRUE(HasDomainImage(321, 100));
+    EXPECT_TRUE(HasDomainImage(100, 321));
     std::string error;
-    ASSERT_TRUE(WriteWorldBlocks(project, codes, folder.Path(), error)) << error;
+    ASSERT_TRUE(project.ExportDomainImage(folder.Path(), error)) << error;
     ASSERT_TRUE(WriteDomainBlocks(project, codes, folder.Path(), error)) << error;
-    EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"block0.img", "block1.img", "block2.img", "map.dat"}));
+    ASSERT_TRUE(project.ExportWorldImage(folder.Path(), error)) << error;
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.Path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"block0.img", "block1.img", "block2.img", "map.dat"}));
     // Column by column, each block its (k, province) pairs in the order of k.
     EXPECT_EQ(test::ReadFile(folder.Path() / "map.dat"),
               (Bytes{0x2C, 0x01, 0xC8, 0x00, 3,      // 300 x 200, 3 columns
@@ -110,93 +94,25 @@ TEST_F(WorldImagesTest, BlocksCodesAndMapOfASmallWorld)
     EXPECT_EQ(last.pixels, codes.Strip(2));
 }
 
-TEST_F(WorldImagesTest, ADomainImageAtHalfSizeForLargerWorlds)
-{
-    // 640 x 400: ocean in the two west block columns, one province east of it.
-    test::AddLabelledPieces(project, 640, 400, [](int x, int) { return x < 256 ? 0 : 1; }, {kOcean, kProvince});
-    test::AddProvincesForPieces(project);
-    Build();
-    std::string error;
-    ASSERT_TRUE(WriteDomainBlocks(project, codes, folder.Path(), error)) << error;
-    const Bytes map = test::ReadFile(folder.Path() / "dommap.dat");
-    ASSERT_GE(map.size(), 6u);
-    EXPECT_EQ(Bytes(map.begin(), map.begin() + 6), (Bytes{0x40, 0x01, 0xC8, 0x00, 5, 4})); // 320 x 200, 5 x 4 blocks
-    // The province's lightened corner and darkened edges fold to 2 and 3 (the
-    // export's read-back holds every strip to the codes).
-    const test::DecodedPicture corner = Decode(folder.Path() / "domblock2.img");
-    EXPECT_EQ((std::vector<uint32_t>{corner.width, corner.height, corner.pixels[0]}), (std::vector<uint32_t>{64, 200, 2 << 5}));
-    EXPECT_EQ(Decode(folder.Path() / "domblock4.img").pixels[199 * 64 + 63], 3 << 5);
-}
-
-TEST_F(WorldImagesTest, AOnePixelLastColumnGivesAnEmptyDomainStrip)
-{
-    test::AddLabelledPieces(project, 385, 300, [](int x, int) { return x < 200 ? 0 : 1; }, {kOcean, kProvince});
-    test::AddProvincesForPieces(project);
-    Build();
-    ASSERT_EQ(codes.Columns(), 4);
-    EXPECT_EQ(codes.StripWidth(3), 1);
-    uint32_t width = 9, height = 9;
-    EXPECT_TRUE(DomainStrip(codes, 3, width, height).empty());
-    EXPECT_EQ(width, 0u);
-    EXPECT_EQ(height, 150u);
-
-    std::string error;
-    ASSERT_TRUE(WriteWorldBlocks(project, codes, folder.Path(), error)) << error;
-    ASSERT_TRUE(WriteDomainBlocks(project, codes, folder.Path(), error)) << error;
-    const test::DecodedPicture last = Decode(folder.Path() / "block3.img");
-    EXPECT_EQ(last.width, 1u);
-    EXPECT_EQ(last.pixels, codes.Strip(3));
-    const test::DecodedPicture empty = Decode(folder.Path() / "domblock3.img");
-    EXPECT_EQ(empty.width, 0u);
-    EXPECT_EQ(empty.height, 150u);
-    EXPECT_EQ(test::ReadFile(folder.Path() / "domblock3.img").size(), 22u + 150u); // a row table of empty rows
-    const Bytes map = test::ReadFile(folder.Path() / "dommap.dat");
-    EXPECT_EQ(Bytes(map.begin(), map.begin() + 5), (Bytes{0xC0, 0x00, 0x96, 0x00, 4})); // 192 x 150
-}
-
-TEST(DomainThreshold, OnlyWorldsLargerThan320InOneDirection)
-{
-    EXPECT_FALSE(HasDomainImage(320, 320));
-    EXPECT_TRUE(HasDomainImage(321, 100));
-    EXPECT_TRUE(HasDomainImage(100, 321));
-
-    CMapProject project;
-    test::AddLabelledPieces(project, 320, 320, [](int, int) { return 0; }, {kOcean});
-    platform::TemporaryFolder folder;
-    std::string error;
-    ASSERT_TRUE(project.ExportDomainImage(folder.Path(), error)) << error;
-    EXPECT_TRUE(fs::is_empty(folder.Path()));
-    ASSERT_TRUE(project.ExportWorldImage(folder.Path(), error)) << error;
-    EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"block0.img", "block1.img", "block2.img", "map.dat"}));
-}
-
 TEST_F(WorldImagesTest, ABlockNamesAtMost31ProvincePieces)
 {
-    // Stripes four pixels wide across one block, numbered from the west.
-    auto stripes = [&](int count) {
+    // Stripes four pixels wide across one block, numbered from the west, and green land east of them.
+    std::string error;
+    for (int count : {31, 32}) {
+        project.GetProvinces().DeleteAll();
+        project.GetPieces().DeleteAll();
         std::vector<uint32_t> kinds(size_t(count), kProvince);
         kinds.push_back(kGreen);
         test::AddLabelledPieces(project, 128, 128, [count](int x, int) { return std::min(x / 4, count); }, kinds);
         test::AddProvincesForPieces(project);
-    };
-    stripes(31);
-    Build();
-    for (int k = 0; k < 31; ++k) {
-        EXPECT_EQ(codes.CodeAt(4 * k + 1, 64) & 31, k);
-        EXPECT_EQ(codes.Map().columns.GetAt(0)->cells.GetAt(0)->entries[k], (CProvincesMapID{uint8_t(k), uint8_t(k)}));
+        ASSERT_EQ(codes.Build(project, error), count == 31) << count;
+        if (count == 31) {
+            EXPECT_EQ(codes.Map().columns.GetAt(0)->cells.GetAt(0)->entries[30], (CProvincesMapID{30, 30}));
+        }
     }
-    EXPECT_EQ(codes.CodeAt(127, 64), 31);
-
-    project.GetProvinces().DeleteAll();
-    project.GetPieces().DeleteAll();
-    stripes(32);
-    std::string error;
-    CWorldCodes tooMany;
-    EXPECT_FALSE(tooMany.Build(project, error));
     EXPECT_NE(error.find("block (0, 0)"), std::string::npos) << error;
     EXPECT_NE(error.find("32 province pieces"), std::string::npos) << error;
 }
-
 TEST(WorldCodes, WorldsTheIndexMapCannotHoldAreRefused)
 {
     CMapProject project;
@@ -241,7 +157,7 @@ TEST_F(WorldImagesTest, PreviewValuesAndSize)
     // 64 x 200: ocean, green land, a small piece, an owned and an unowned province piece.
     test::AddLabelledPieces(
         project, 64, 200, [](int x, int y) { return y < 40 ? 0 : y < 80 ? 1 : y < 90 ? 2 : x < 32 ? 3 : 4; },
-        {kOcean, kGreen, kSmall, kProvince, kProvince});
+        {kOcean, kGreen, CProvinceMap::kSmall, kProvince, kProvince});
     auto province = std::make_unique<CProvince>(project);
     province->pieceIndex = 4;
     project.GetProvinces().Add(std::move(province));
