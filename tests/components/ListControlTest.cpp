@@ -147,28 +147,6 @@ TEST_F(ListFixture, ClicksPickRowsAndStepOutsideTheClient)
     EXPECT_EQ(std::pair(list.SelStart(), list.SelEnd()), std::pair(4, 6));
 }
 
-TEST_F(ListFixture, LastPagePaintsTheLastRowsAndFillsBelow)
-{
-    Make(10, 3);
-    list.SetHeight(3 * kRow + 5);
-    list.SetTopIndex(9);
-    EXPECT_EQ(list.TopIndex(), 7);
-    RecordingCanvas canvas;
-    list.HostPaint(canvas);
-    ASSERT_EQ(canvas.texts.size(), 3u);
-    for (int32_t i = 0; i < 3; ++i) {
-        const RecordingCanvas::Text& text = canvas.texts[size_t(i)];
-        EXPECT_EQ(std::tuple(text.Chars, text.X, text.Y), std::tuple("line " + std::to_string(7 + i), 2, i * kRow));
-    }
-    EXPECT_EQ(canvas.fills.back().Area, (Rect{0, 3 * kRow, 100, 3 * kRow + 5}));
-    // The longest line is measured once until reset.
-    EXPECT_EQ(list.MaxItemLength(), 6 * CellRasterizer::kCharWidth);
-    list.Items().Add("a much longer line");
-    EXPECT_EQ(list.MaxItemLength(), 6 * CellRasterizer::kCharWidth);
-    list.SetLongestLineLength(-1);
-    EXPECT_EQ(list.MaxItemLength(), 18 * CellRasterizer::kCharWidth);
-}
-
 TEST_F(ListFixture, SelectionShowsOnlyWhenFocusedAndNotHidden)
 {
     Make(3, 3);

@@ -1,7 +1,7 @@
 // The path tree view: paths and their index, node structure and states, the item,
 // expanded-state and text streams, the delayed change notification, the mouse and keys,
-// label editing, drag and drop, hot tracking, images and custom drawing; the trees as
-// screen pop-ups.
+// label editing, drag and drop, hot tracking, the context popup, images and custom drawing;
+// the tree as a screen pop-up.
 #include "support/CellRasterizer.h"
 #include "components/PixelChecks.h"
 #include "components/rmPathTreeView.h"
@@ -22,6 +22,17 @@ namespace key = platform::key;
 namespace shift = platform::shift;
 
 namespace {
+
+// Marks where each text starts, so that one can see where a label was drawn.
+struct MarkingRasterizer : CellRasterizer {
+    static constexpr uint32_t kMark = 0xABCDEF;
+    void TextOut(const platform::PixelView& view, int32_t x, int32_t y, const platform::Rect& clip, std::string_view,
+                 const platform::FontSpec&) override
+    {
+        if (clip.Contains(x, y) && x < view.Width && y < view.Height)
+            view.Row(y)[x] = 0xFF000000u | kMark;
+    }
+};
 
 struct TreeFixture : ::testing::Test {
     // a (b (c), d), e
@@ -76,7 +87,7 @@ struct TreeFixture : ::testing::Test {
     {
         tree.HostMouseMove(state, LabelMiddle(node).X, LabelMiddle(node).Y);
     }
-    CellRasterizer rasterizer;
+    MarkingRasterizer rasterizer;
     TrmPathTreeView tree;
     TrmTreeNode *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr, *e = nullptr;
 };
@@ -87,24 +98,6 @@ void PutInt32s(std::vector<uint8_t>& bytes, std::initializer_list<int32_t> value
         for (int shiftBits = 0; shiftBits < 32; shiftBits += 8)
             bytes.push_back(uint8_t(uint32_t(value) >> shiftBits));
 }
-
-// The trees as screen pop-ups: dropped down below their owner, a press outside hiding them
-// and the keys their owner passes on.
-template <class TTree>
-struct ScreenTreeTest : ::testing::Test {
-    ScreenTreeTest()
-    {
-        a = tree.Items().AddChild(nullptr, "a");
-        b = tree.Items().AddChild(nullptr, "b");
-    }
-    FakeWindowSystem windows;
-    CellRasterizer rasterizer;
-    TTree tree;
-    TrmTreeNode *a = nullptr, *b = nullptr;
-};
-
-using ScreenTrees = ::testing::Types<TrmCustomScreenTreeView, TrmCustomScreenPathTreeView>;
-TYPED_TEST_SUITE(ScreenTreeTest, ScreenTrees);
 
 } // namespace
 
@@ -438,10 +431,21 @@ TEST_F(TreeFixture, NodesAreDraggedWithinTheViewOntoAcceptingTargets)
                   std::tuple(b, target, shown, b->DisplayRect(true).Offset(at.X - from.X, at.Y - from.Y)))
             << over->Text();
     }
+    // The drag image list holds what the view draws under the mouse, b's label in it.
+    ASSERT_EQ(tree.GetDragImages()->Bitmaps()->Count(), 1);
+    const TBitmap32& image = *tree.GetDragImages()->Bitmap(0);
+    const platform::Rect shown = tree.DragImageRect();
+    ASSERT_EQ(std::pair(image.Width(), image.Height()), std::pair(shown.Width(), shown.Height()));
+    PixelCanvas canvas(121, 97);
+    tree.HostPaint(canvas);
+    for (int32_t y = 0; y < image.Height(); ++y)
+        for (int32_t x = 0; x < image.Width(); ++x)
+            ASSERT_EQ(canvas.At(shown.Left + x, shown.Top + y), image.GetPixel(x, y) & 0xFFFFFFu) << x << "," << y;
+    EXPECT_EQ(image.GetPixel(2, 1) & 0xFFFFFFu, MarkingRasterizer::kMark);
     tree.HostMouseUp(MouseButton::Left, shift::None, drop.X, drop.Y);
     EXPECT_EQ(Paths(), "/a /a/d /e /e/b /e/b/c ");
-    EXPECT_EQ(tree.DraggedNode(), nullptr);
-    EXPECT_EQ(tree.DropTarget(), nullptr);
+    EXPECT_EQ(std::tuple(tree.DraggedNode(), tree.DropTarget(), tree.GetDragImages()->Bitmaps()->Count()),
+              std::tuple(nullptr, nullptr, 0));
     // Escape cancels a drag: nothing moves.
     const platform::Point start = LabelMiddle(d);
     tree.HostMouseDown(MouseButton::Left, shift::Left, start.X, start.Y);
@@ -489,25 +493,27 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
 {
     MakeSample();
     TBitmap32List images, states;
-    for (TColor32 color : {0xFF0000FFu, 0xFF00FF00u}) {
+    for (TColor32 color : {0xFF0000FFu, 0xFF00FF00u, 0x00FFFFFFu}) {
         TBitmap32* image = images.Bitmaps()->Add()->Bitmap();
         image->SetSize(16, 16);
         image->Clear(color);
     }
+    images.Bitmap(2)->FillRect(0, 8, 8, 16, 0xFFFF0000u); // see-through but for an opaque bottom-left quarter
     states.Bitmaps()->Add()->Bitmap()->SetSize(8, 16);
     states.Bitmap(0)->Clear(0xFFFF0000u);
     tree.SetImages(&images);
     tree.SetStateImages(&states);
     a->SetSelectedIndex(1);
     e->SetStateIndex(0);
+    e->SetOverlayIndex(2);
     // Rows 16 high from y 2; a's button column is x 2..21, its state image 21..29, its
-    // image 29..45, its label from 45.
+    // image 29..45 with the overlay blended over it, its label from 45.
     EXPECT_EQ(a->DisplayRect(true).Left, 45);
     EXPECT_EQ(std::pair(tree.GetHitTestInfoAt(25, 10), tree.GetHitTestInfoAt(35, 10)),
               std::pair(THitTests(hit::htOnItem | hit::htOnStateIcon), THitTests(hit::htOnItem | hit::htOnIcon)));
     PixelCanvas unselected(121, 97), selected(121, 97);
     tree.HostPaint(unselected);
-    ExpectPixels(unselected, {{35, 10, 0x0000FF}, {25, 26, 0xFF0000}, {35, 26, 0x0000FF}});
+    ExpectPixels(unselected, {{35, 10, 0x0000FF}, {25, 26, 0xFF0000}, {35, 20, 0x0000FF}, {35, 26, 0xFF0000}});
     tree.SetSelected(a); // the selected index now
     tree.HostPaint(selected);
     ExpectPixels(selected, {{35, 10, 0x00FF00}});
@@ -515,7 +521,7 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     std::vector<TCustomDrawStage> stages;
     tree.OnCustomDrawItem = [&](TObject*, TrmTreeNode* node, TCustomDrawState state, bool& defaultDraw) {
         defaultDraw = node != e;
-        EXPECT_EQ((state & cds::cdsSelected) != 0, node == a);
+        EXPECT_EQ((state & cds::cdsSelected) != 0, node == tree.Selected());
     };
     tree.OnAdvancedCustomDraw = [&](TObject*, const platform::Rect&, TCustomDrawStage stage, bool&) {
         stages.push_back(stage);
@@ -546,13 +552,58 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     EXPECT_EQ(tree.ClientArea().Left, 0);
     EXPECT_EQ(std::tuple(tree.Items().Count(), a->Expanded(), tree.Selected(), tree.TopItem()),
               std::tuple(5, true, d, top));
+    // A border width is a margin in the view's colour inside the border.
+    for (const auto& [width, inside] : {std::pair{-4, 0}, {3, 3}}) {
+        tree.SetBorderWidth(width);
+        EXPECT_EQ(std::pair(tree.ClientArea().Top, top->DisplayRect(true).Top), std::pair(inside, inside)) << width;
+    }
+    PixelCanvas margin(121, 97);
+    tree.HostPaint(margin);
+    EXPECT_EQ(margin.At(2, 2), tree.Color());
     tree.SetImages(nullptr);
     tree.SetStateImages(nullptr);
 }
 
-TYPED_TEST(ScreenTreeTest, ALeftPressOutsideHidesAndIsThenHandledAsUsual)
+TEST_F(TreeFixture, ARightClickRaisesTheContextPopupWithTheNodeItSelects)
 {
-    auto& tree = this->tree;
+    MakeSample();
+    struct Menu : TPopupMenu {
+        void Popup(int32_t X, int32_t Y) override { at.push_back({X, Y}); }
+        std::vector<platform::Point> at;
+    } menu;
+    tree.SetPopupMenu(&menu);
+    bool refuse = false, handle = false;
+    tree.OnChanging = [&](TObject*, TrmTreeNode*, bool& allow) { allow = !refuse; };
+    TrmTreeNode* seen = nullptr;
+    tree.OnContextPopup = [&](TObject*, platform::Point, bool& handled) {
+        seen = tree.Selected();
+        handled = handle;
+    };
+    // Right-click select, refused change, handled popup; the selection during and after.
+    using Case = std::tuple<bool, bool, bool, TrmTreeNode*, TrmTreeNode*>;
+    for (const auto& [select, refused, handled, during, after] :
+         {Case{false, false, false, a, a}, {true, false, false, e, e}, {true, true, true, e, a}}) {
+        refuse = false;
+        tree.SetSelected(a);
+        tree.SetRightClickSelect(select);
+        std::tie(refuse, handle) = std::pair(refused, handled);
+        menu.at.clear();
+        const platform::Point at = LabelMiddle(e);
+        tree.HostMouseDown(MouseButton::Right, shift::Right, at.X, at.Y);
+        tree.HostMouseUp(MouseButton::Right, shift::None, at.X, at.Y);
+        EXPECT_EQ(std::pair(seen, tree.Selected()), std::pair(during, after)) << select << refused;
+        // No host: the screen is the view's own coordinates.
+        EXPECT_EQ(menu.at, handled ? std::vector<platform::Point>{} : std::vector<platform::Point>{at});
+    }
+}
+
+TEST(ScreenTree, ALeftPressOutsideHidesAndIsThenHandledAsUsual)
+{
+    FakeWindowSystem windows;
+    CellRasterizer rasterizer;
+    TrmCustomScreenPathTreeView tree;
+    tree.Items().AddChild(nullptr, "a");
+    TrmTreeNode* b = tree.Items().AddChild(nullptr, "b");
     int presses = 0;
     tree.OnMouseDown = [&](TObject*, MouseButton, platform::ShiftState, int32_t, int32_t) { ++presses; };
     platform::Control owner;
@@ -563,36 +614,14 @@ TYPED_TEST(ScreenTreeTest, ALeftPressOutsideHidesAndIsThenHandledAsUsual)
     // Inside, on the label of the second row: the tree's own.
     tree.HostMouseDown(MouseButton::Left, shift::Left, 25, 1 + tree.RowHeight() + tree.RowHeight() / 2);
     EXPECT_TRUE(tree.Visible());
-    EXPECT_EQ(tree.Selected(), this->b);
+    EXPECT_EQ(tree.Selected(), b);
     tree.HostMouseDown(MouseButton::Right, shift::Right, -5, 300);
     EXPECT_TRUE(tree.Visible()) << "only the left button hides";
     tree.HostMouseDown(MouseButton::Left, shift::Left, -5, 300);
     EXPECT_FALSE(tree.Visible());
     EXPECT_FALSE(tree.MouseCapture());
     EXPECT_EQ(presses, 3);
-    EXPECT_EQ(tree.Selected(), this->b);
+    EXPECT_EQ(tree.Selected(), b);
     tree.HostMouseLeave(); // hidden: the capture stays given up
     EXPECT_FALSE(tree.MouseCapture());
-}
-
-TYPED_TEST(ScreenTreeTest, OwnerKeysGoToTheShownTreeAsItsOwn)
-{
-    auto& tree = this->tree;
-    std::vector<platform::KeyCode> ups;
-    tree.OnKeyUp = [&](TObject*, platform::KeyCode& Key, platform::ShiftState) { ups.push_back(Key); };
-    platform::KeyCode k = key::Down;
-    EXPECT_FALSE(tree.TakeKeyDown(k, shift::None)) << "hidden";
-    EXPECT_EQ(k, key::Down);
-    tree.Show({0, 0, 120, 80});
-    using Case = std::tuple<platform::KeyCode, platform::ShiftState, bool>; // the key, its shift, whether taken
-    for (const auto& [code, state, taken] : {Case{key::Down, shift::None, true}, {key::Down, shift::Alt, false},
-                                             {key::F4, shift::None, false}, {key::Down, shift::None, true}}) {
-        k = code;
-        EXPECT_EQ(tree.TakeKeyDown(k, state), taken) << code << " " << state;
-        EXPECT_EQ(k, taken ? 0 : code) << "a taken key is used up";
-    }
-    EXPECT_EQ(tree.Selected(), this->b); // the first Down selects a, the second b
-    k = key::Down;
-    EXPECT_TRUE(tree.TakeKeyUp(k, shift::None));
-    EXPECT_EQ(ups, std::vector<platform::KeyCode>{key::Down});
 }

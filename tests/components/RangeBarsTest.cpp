@@ -181,29 +181,6 @@ TEST_F(RangeBarFixture, HeldTrackPagesUntilTheHandleReachesTheMouse)
     EXPECT_FLOAT_EQ(bar.Position(), 500);
 }
 
-TEST_F(RangeBarFixture, DraggedHandleStaysUnderTheMouseOrMovesByRangeOverTrack)
-{
-    bar.SetParams(1000, 100);
-    Press(20); // on the 17-pixel handle at 14..31
-    EXPECT_EQ(bar.DragZone(), zHandle);
-    for (int32_t d = 0; d <= 53; ++d) {
-        Move(20 + d);
-        ASSERT_EQ(bar.GetHandleRect().Left, 14 + d) << "dragged " << d << " pixels";
-    }
-    for (const auto& [x, position] : {std::pair{73, 900}, {200, 900}, {10, 0}}) { // beyond either end
-        Move(x);
-        EXPECT_FLOAT_EQ(bar.Position(), position) << x;
-    }
-    EXPECT_GT(userChanges, 50);
-    EXPECT_EQ(userChanges, changes);
-    Release(10);
-    bar.SetParams(200, 100);
-    Press(20); // handle 14..49
-    Move(34);  // 14 pixels of 70: 200 x 14 / 70 = 40
-    EXPECT_FLOAT_EQ(bar.Position(), 40);
-    EXPECT_EQ(bar.GetHandleRect().Left, 28);
-}
-
 TEST_F(RangeBarFixture, HoverWheelAndPressesWithNothingToScroll)
 {
     bar.SetParams(1000, 100);
@@ -311,32 +288,6 @@ TEST_F(GaugeBarFixture, ButtonsStepTrackPagesDragAndWheel)
         EXPECT_TRUE(bar.HostMouseWheel(0, delta, {}));
         EXPECT_EQ(bar.Position(), position) << delta;
     }
-}
-
-TEST(ArrowBarPaint, ClassicBarsWithBorderArrowsTrackAndHandle)
-{
-    constexpr uint32_t face = 0xF0F0F0, shadow = 0xA0A0A0, light = 0xFFFFFF, text = 0x000000;
-    TRangeBar bar, disabled;
-    bar.SetParams(1000, 100);
-    bar.SetPosition(450); // handle at client 40..57
-    disabled.SetParams(50, 100); // nothing to scroll
-    PixelCanvas canvas(100, 16), disabledCanvas(100, 16);
-    bar.HostPaint(canvas);
-    disabled.HostPaint(disabledCanvas);
-    const uint32_t color = bar.Color();
-    // Control coordinates, client + 1. The sunken border: shadow above and left, highlight
-    // below and right. The left arrow in the 14 x 14 button: centre (6, 6), size 3, moved 1
-    // toward the tail: tip at client (4, 6), base along x = 7 from y 3 to 9; the right arrow
-    // the other way: tip at client 92, base at 89. The track: a checkerboard of the highlight
-    // and the bar's colour. The handle: a raised edge around the face.
-    ExpectPixels(canvas, {{50, 0, shadow}, {0, 8, shadow}, {50, 15, light}, {99, 8, light}, {5, 7, text},
-                          {4, 7, face},    {8, 4, text},   {8, 10, text},   {8, 3, face},   {9, 7, face},
-                          {93, 7, text},   {94, 7, face},  {90, 4, text},   {21, 5, light}, {22, 5, color},
-                          {22, 6, light},  {71, 11, light}, {49, 8, face},  {42, 8, light}, {56, 8, shadow}});
-    // Disabled: embossed arrows and the track without a handle.
-    ExpectPixels(disabledCanvas, {{8, 4, shadow}, {9, 5, light}});
-    for (int32_t x = 15; x < 85; ++x)
-        ASSERT_TRUE(disabledCanvas.At(x, 5) == light || disabledCanvas.At(x, 5) == color) << x;
 }
 
 TEST(ArrowBarPaint, MacStyleFramesAndHandleShades)
