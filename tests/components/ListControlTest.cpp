@@ -44,21 +44,14 @@ struct ListFixture : ::testing::Test {
 
 TEST(ExtendSelection, EveryCaseOfTheRangeTable)
 {
-    struct Case {
-        int32_t old, start, end, now, newStart, newEnd;
-    } const cases[] = {
-        {3, 1, 3, 5, 1, 5}, // forward from the range's end
-        {1, 2, 2, 4, 2, 4}, // forward past a one-item range
-        {1, 1, 3, 5, 3, 5}, // forward past the end of a longer range
-        {1, 0, 4, 2, 2, 4}, // forward inside the range
-        {4, 4, 6, 2, 2, 6}, // back from the range's start
-        {6, 2, 5, 3, 2, 3}, // back, still after the start
-        {6, 3, 5, 1, 1, 3}, // back past the start of a longer range
-        {6, 3, 3, 1, 1, 3}, // back past a one-item range
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(ExtendSelection(c.old, c.start, c.end, c.now), std::pair(c.newStart, c.newEnd))
-            << c.old << " " << c.start << ".." << c.end << " -> " << c.now;
+    // The old index, the range, the new index; the new range. Forward from the range's end, past
+    // a one-item range, past the end of a longer range, inside the range; back from the range's
+    // start, still after the start, past the start of a longer range, past a one-item range.
+    using Case = std::tuple<int32_t, int32_t, int32_t, int32_t, std::pair<int32_t, int32_t>>;
+    const Case cases[] = {{3, 1, 3, 5, {1, 5}}, {1, 2, 2, 4, {2, 4}}, {1, 1, 3, 5, {3, 5}}, {1, 0, 4, 2, {2, 4}},
+                          {4, 4, 6, 2, {2, 6}}, {6, 2, 5, 3, {2, 3}}, {6, 3, 5, 1, {1, 3}}, {6, 3, 3, 1, {1, 3}}};
+    for (const auto& [old, start, end, now, range] : cases)
+        EXPECT_EQ(ExtendSelection(old, start, end, now), range) << old << " " << start << ".." << end << " -> " << now;
 }
 
 TEST_F(ListFixture, KeysMoveIndexAndTopAndShiftExtendsOnlyWithMultiSelect)
@@ -95,8 +88,8 @@ TEST_F(ListFixture, EmptyListKeepsNoIndexAndPaintsOnlyBackground)
     list.HostPaint(canvas);
     EXPECT_TRUE(canvas.texts.empty());
     ASSERT_EQ(canvas.fills.size(), 1u);
-    EXPECT_EQ(canvas.fills[0].Area, (Rect{0, 0, 100, 4 * kRow}));
-    EXPECT_EQ(canvas.fills[0].Color, CanvasColorOf(clWindow));
+    EXPECT_EQ(std::pair(canvas.fills[0].Area, canvas.fills[0].Color),
+              std::pair(Rect{0, 0, 100, 4 * kRow}, CanvasColorOf(clWindow)));
     // Emptied after use: no line stays current.
     list.Items().Add("x");
     list.Items().Clear();
@@ -106,11 +99,8 @@ TEST_F(ListFixture, EmptyListKeepsNoIndexAndPaintsOnlyBackground)
 TEST_F(ListFixture, WheelAndScrollRequestsStepAndClamp)
 {
     Make(10, 3);
-    struct Case {
-        TScrollBarKind bar;
-        TScrollCode code;
-        int32_t position, expected;
-    } const cases[] = {
+    using Case = std::tuple<TScrollBarKind, TScrollCode, int32_t, int32_t>; // the bar, request, position asked; place
+    const Case cases[] = {
         {sbVertical, scLineDown, 0, 1},  {sbVertical, scPageDown, 0, 4}, {sbVertical, scBottom, 0, 7},
         {sbVertical, scLineDown, 0, 7},  {sbVertical, scTrack, 2, 2},    {sbVertical, scPageUp, 0, 0},
         {sbVertical, scPosition, 99, 7}, {sbVertical, scTop, 0, 0},
@@ -119,10 +109,9 @@ TEST_F(ListFixture, WheelAndScrollRequestsStepAndClamp)
         {sbHorizontal, scLineUp, 0, 15},  {sbHorizontal, scTop, 0, 0},      {sbHorizontal, scBottom, 0, 16},
     };
     list.SetWidth(20);
-    for (const Case& c : cases) {
-        list.Scroll(c.bar, c.code, c.position);
-        EXPECT_EQ(c.bar == sbVertical ? list.TopIndex() : list.HScrollPos(), c.expected)
-            << int(c.bar) << " code " << int(c.code);
+    for (const auto& [bar, code, position, place] : cases) {
+        list.Scroll(bar, code, position);
+        EXPECT_EQ(bar == sbVertical ? list.TopIndex() : list.HScrollPos(), place) << int(bar) << " code " << int(code);
     }
     Make(20, 4);
     list.SetTopIndex(10);
@@ -172,8 +161,7 @@ TEST_F(ListFixture, SelectionShowsOnlyWhenFocusedAndNotHidden)
     list.SetFocus();
     EXPECT_EQ(paint(focused), 1);
     EXPECT_EQ(focused.texts[1].Color, CanvasColorOf(clHighlightText));
-    ASSERT_EQ(focused.focusRects.size(), 1u);
-    EXPECT_EQ(focused.focusRects[0], (Rect{0, kRow, 100, 2 * kRow}));
+    EXPECT_EQ(focused.focusRects, (std::vector<Rect>{{0, kRow, 100, 2 * kRow}}));
     list.SetHideSelection(true);
     EXPECT_EQ(paint(hidden), 0);
     EXPECT_EQ(selected, (std::vector<bool>{false, false, false}));

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-TEST(MessageNames, NamesKnownMessagesAndFallsBackForTheRest)
+TEST(MessageNames, NamesKnownMessagesByTheirUniqueEntriesAndFallsBackForTheRest)
 {
     const std::pair<int32_t, const char*> cases[] = {
         {15, "wm_Paint"}, {0, "wm_Null"}, {0xB014, "CM_MOUSELEAVE"}, {0xBC4E, "CN_NOTIFY"},
@@ -18,10 +18,7 @@ TEST(MessageNames, NamesKnownMessagesAndFallsBackForTheRest)
         {INT32_MIN, "Undocumented (-2147483648)"}};
     for (const auto& [msg, name] : cases)
         EXPECT_EQ(GetMessageName(msg), name);
-}
-
-TEST(MessageNames, TableHoldsUniqueNumbersAndNames)
-{
+    // The table: unique numbers and names, each found by its number.
     ASSERT_EQ(MessageNameCount(), 318);
     const TMessageName* table = MessageNames();
     std::set<int32_t> numbers;

@@ -609,19 +609,14 @@ TEST(ScreenTree, ALeftPressOutsideHidesAndIsThenHandledAsUsual)
     platform::Control owner;
     owner.SetBounds(0, 0, 100, 20);
     tree.DropDown(owner, 120, 80, TDropAbove::WhenReachingBottom); // no desktop known: right below the owner
-    EXPECT_EQ(tree.BoundsRect(), (platform::Rect{0, 20, 120, 100}));
-    EXPECT_TRUE(tree.MouseCapture());
+    EXPECT_EQ(std::pair(tree.BoundsRect(), tree.MouseCapture()), std::pair(platform::Rect{0, 20, 120, 100}, true));
     // Inside, on the label of the second row: the tree's own.
     tree.HostMouseDown(MouseButton::Left, shift::Left, 25, 1 + tree.RowHeight() + tree.RowHeight() / 2);
-    EXPECT_TRUE(tree.Visible());
-    EXPECT_EQ(tree.Selected(), b);
+    EXPECT_EQ(std::pair(tree.Visible(), tree.Selected()), std::pair(true, b));
     tree.HostMouseDown(MouseButton::Right, shift::Right, -5, 300);
     EXPECT_TRUE(tree.Visible()) << "only the left button hides";
     tree.HostMouseDown(MouseButton::Left, shift::Left, -5, 300);
-    EXPECT_FALSE(tree.Visible());
-    EXPECT_FALSE(tree.MouseCapture());
-    EXPECT_EQ(presses, 3);
-    EXPECT_EQ(tree.Selected(), b);
     tree.HostMouseLeave(); // hidden: the capture stays given up
-    EXPECT_FALSE(tree.MouseCapture());
+    EXPECT_EQ(std::tuple(tree.Visible(), tree.MouseCapture(), presses, tree.Selected()),
+              std::tuple(false, false, 3, b));
 }

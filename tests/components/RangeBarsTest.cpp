@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using platform::MouseButton;
 using platform::Rect;
@@ -35,70 +36,51 @@ using GaugeBarFixture = BarFixture<TGaugeBar>; // a square handle 14 long
 
 } // namespace
 
-TEST_F(RangeBarFixture, HandleLengthAndPlaceFollowRangeWindowAndPosition)
+TEST_F(RangeBarFixture, HandleZonesAndButtonsFollowRangeWindowPositionAndSize)
 {
-    EXPECT_EQ(bar.ClientArea(), (Rect{0, 0, 98, 14}));
-    EXPECT_EQ(bar.GetTrackBoundary(), (Rect{14, 0, 84, 14}));
-    struct Case {
-        float range, window, position;
-        Rect handle;
-        bool enabled;
-    } const cases[] = {
-        {1000, 100, 0, {14, 0, 31, 14}, true},   // round(70 x 100 / 1000) = 7 is below 17: 17 long
-        {1000, 100, 450, {40, 0, 57, 14}, true}, // round(53 x 450 / 900) = round(26.5) = 26: halves to even
-        {1000, 100, 900, {67, 0, 84, 14}, true},
-        {200, 100, 50, {32, 0, 67, 14}, true}, // length round(70 x 100 / 200) = 35, offset round(17.5) = 18
-        {100, 100, 0, {14, 0, 84, 14}, false},  // nothing to scroll: the whole track
-    };
-    for (const Case& c : cases) {
-        bar.SetParams(c.range, c.window);
-        bar.SetPosition(c.position);
-        EXPECT_EQ(bar.GetHandleRect(), c.handle) << c.range << " " << c.position;
-        EXPECT_EQ(bar.DrawEnabled(), c.enabled) << c.range;
+    using Case = std::tuple<float, float, float, Rect, bool>; // range, window, position; the handle, whether enabled
+    for (const auto& [range, window, position, handle, enabled] :
+         {Case{1000, 100, 0, {14, 0, 31, 14}, true}, // round(70 x 100 / 1000) = 7 is below 17: 17 long
+          {200, 100, 50, {32, 0, 67, 14}, true},     // length round(70 x 100 / 200) = 35, offset round(17.5) = 18
+          {100, 100, 0, {14, 0, 84, 14}, false},     // nothing to scroll: the whole track
+          {1000, 100, 900, {67, 0, 84, 14}, true},
+          {1000, 100, 450, {40, 0, 57, 14}, true}}) { // round(53 x 450 / 900) = round(26.5) = 26: halves to even
+        bar.SetParams(range, window);
+        bar.SetPosition(position);
+        EXPECT_EQ(std::pair(bar.GetHandleRect(), bar.DrawEnabled()), std::pair(handle, enabled))
+            << range << " " << position;
     }
-    bar.SetParams(1000, 100);
-    bar.SetBounds(0, 0, 47, 16); // client 45, track 45 - 28 = 17: under 18 pixels, no handle
-    EXPECT_TRUE(bar.GetHandleRect().IsEmpty());
-}
-
-TEST_F(RangeBarFixture, ButtonSizeRules)
-{
-    bar.SetButtonSize(60); // at most half of 98
+    // Zones around that handle; without arrows the first and last pixel are no zone's.
+    using Zone = std::tuple<bool, int32_t, int32_t, TRBZone>; // arrows shown, x, y, zone
+    for (const auto& [arrows, x, y, zone] :
+         {Zone{true, 5, 5, zBtnPrev}, {true, 90, 5, zBtnNext}, {true, 40, 5, zHandle}, {true, 56, 13, zHandle},
+          {true, 39, 5, zTrackPrev}, {true, 57, 5, zTrackNext}, {true, -1, 5, zNone}, {true, 5, 14, zNone},
+          {false, 0, 5, zNone}, {false, 96, 5, zTrackNext}, {false, 97, 5, zNone}}) {
+        bar.SetShowArrows(arrows);
+        EXPECT_EQ(bar.GetZone(x, y), zone) << arrows << " " << x << ", " << y;
+    }
+    EXPECT_EQ(bar.GetTrackBoundary(), (Rect{0, 0, 98, 14}));
+    bar.SetShowArrows(true);
+    const auto trackParts = [this] { return std::pair(bar.GetZoneRect(zTrackPrev), bar.GetZoneRect(zTrackNext)); };
+    EXPECT_EQ(trackParts(), std::pair(Rect{14, 0, 40, 14}, Rect{57, 0, 84, 14}));
+    bar.SetParams(50, 100); // nothing to scroll: the track parts meet at the track's centre
+    EXPECT_EQ(trackParts(), std::pair(Rect{14, 0, 49, 14}, Rect{49, 0, 84, 14}));
+    // Buttons at most half the client, 13 long in the Mac style.
+    bar.SetButtonSize(60);
     EXPECT_EQ(bar.GetButtonSize(), 49);
     bar.SetButtonSize(0);
     bar.SetStyle(rbsMac);
     EXPECT_EQ(bar.GetButtonSize(), 13);
-    bar.SetShowArrows(false);
-    EXPECT_EQ(bar.GetTrackBoundary(), (Rect{0, 0, 98, 14}));
-    bar.SetShowArrows(true);
     bar.SetStyle(rbsDefault);
+    bar.SetParams(1000, 100);
+    bar.SetBounds(0, 0, 47, 16); // client 45, track 45 - 28 = 17: under 18 pixels, no handle
+    EXPECT_TRUE(bar.GetHandleRect().IsEmpty());
     bar.SetBounds(0, 0, 4, 16); // client length 2: one pixel, below 2, gives no buttons
     EXPECT_EQ(bar.GetButtonSize(), 0);
     bar.SetBorderStyle(bsNone);
     bar.SetBounds(0, 0, 16, 100);
     bar.SetKind(sbVertical);
     EXPECT_EQ(bar.GetZoneRect(zBtnNext), (Rect{0, 84, 16, 100}));
-}
-
-TEST_F(RangeBarFixture, ZonesOfClientPoints)
-{
-    bar.SetParams(1000, 100);
-    bar.SetPosition(450); // handle 40..57
-    using Case = std::tuple<bool, int32_t, int32_t, TRBZone>; // arrows shown, x, y, zone
-    const Case cases[] = {{true, 5, 5, zBtnPrev},   {true, 90, 5, zBtnNext},    {true, 40, 5, zHandle},
-                       {true, 56, 13, zHandle},  {true, 39, 5, zTrackPrev},  {true, 57, 5, zTrackNext},
-                       {true, -1, 5, zNone},     {true, 5, 14, zNone},       {false, 0, 5, zNone}, // without arrows the
-                       {false, 96, 5, zTrackNext}, {false, 97, 5, zNone}}; // first and last pixel are no zone's
-    for (const auto& [arrows, x, y, zone] : cases) {
-        bar.SetShowArrows(arrows);
-        EXPECT_EQ(bar.GetZone(x, y), zone) << arrows << " " << x << ", " << y;
-    }
-    bar.SetShowArrows(true);
-    EXPECT_EQ(bar.GetZoneRect(zTrackPrev), (Rect{14, 0, 40, 14}));
-    EXPECT_EQ(bar.GetZoneRect(zTrackNext), (Rect{57, 0, 84, 14}));
-    bar.SetParams(50, 100); // nothing to scroll: the track parts meet at the track's centre
-    EXPECT_EQ(bar.GetZoneRect(zTrackPrev), (Rect{14, 0, 49, 14}));
-    EXPECT_EQ(bar.GetZoneRect(zTrackNext), (Rect{49, 0, 84, 14}));
 }
 
 TEST_F(RangeBarFixture, PositionStaysInsideTheRangeAndReportsRealChangesOnly)
