@@ -1,7 +1,7 @@
 // The edits: the decimal and time-of-day spin edits (reading and writing their texts,
 // stepping, ranges, rounding, the time fields' wrapping and typing over a time) and the
-// button-edit combo box (its list's size and place, picking from it by mouse and keys,
-// stepping with the list closed and what the editor switch refuses).
+// button-edit combo box (its list's size and place, picking from it by mouse and keys and
+// stepping with the list closed).
 #include "support/CellRasterizer.h"
 #include "components/rmFloatSpinEdit.h"
 #include "components/rmListControl.h"
@@ -324,23 +324,4 @@ TEST_F(NewComboBox, UpAndDownStepTheItemsWithTheListClosed)
         combo.SetItemIndex(index);
         EXPECT_EQ(combo.Text(), text);
     }
-}
-
-TEST_F(NewComboBox, WithTheEditorOffNothingIsTypedDeletedOrPasted)
-{
-    ws.clipboard = "pasted";
-    combo.SetText("kept");
-    combo.SetEditorEnabled(false);
-    combo.SelectAll();
-    for (char32_t ch : std::u32string_view(U"x\r\x16\x18"))
-        combo.HostKeyPress(ch);
-    Press(key::Delete);
-    Press(key::Insert, shift::Shift);
-    EXPECT_EQ(combo.Text(), "kept");
-    combo.SetEditorEnabled(true);
-    for (char32_t ch : std::u32string_view(U"\ry"))
-        combo.HostKeyPress(ch);
-    EXPECT_EQ(combo.Text(), "y");
-    combo.SetEnabled(false);
-    EXPECT_FALSE(combo.GetButton(1)->Enabled());
 }

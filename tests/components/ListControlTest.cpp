@@ -1,5 +1,5 @@
 // The scrollable list base through the simple list control: index and scroll
-// arithmetic, keys, mouse, wheel, range selection, the window scroll bars and painting.
+// arithmetic, mouse, wheel, range selection, the window scroll bars and painting.
 #include "support/CellRasterizer.h"
 #include "components/PixelChecks.h"
 #include "components/rmListControl.h"
@@ -30,7 +30,6 @@ struct ListFixture : ::testing::Test {
             lines.push_back("line " + std::to_string(i));
         list.SetItems(lines);
     }
-    void Press(platform::KeyCode code, platform::ShiftState state = shift::None) { list.HostKeyDown(code, state); }
     void Click(int32_t x, int32_t y, platform::ShiftState state = shift::None)
     {
         list.HostMouseDown(MouseButton::Left, state, x, y);
@@ -54,35 +53,12 @@ TEST(ExtendSelection, EveryCaseOfTheRangeTable)
         EXPECT_EQ(ExtendSelection(old, start, end, now), range) << old << " " << start << ".." << end << " -> " << now;
 }
 
-TEST_F(ListFixture, KeysMoveIndexAndTopAndShiftExtendsOnlyWithMultiSelect)
-{
-    Make(10, 4);
-    EXPECT_EQ(list.ItemIndex(), 0); // filling the lines made the first current
-    const auto state = [this] { return std::tuple(list.ItemIndex(), list.TopIndex(), list.SelStart(), list.SelEnd()); };
-    for (const auto& [code, index, top] : {std::tuple{key::End, 9, 6}, {key::PageUp, 6, 6}, {key::Home, 0, 0}}) {
-        Press(code);
-        EXPECT_EQ(state(), std::tuple(index, top, index, index)) << code;
-    }
-    list.SetItemIndex(3);
-    Press(key::Down, shift::Shift);
-    EXPECT_EQ(state(), std::tuple(4, 1, 4, 4)); // without MultiSelect the item is selected alone
-    EXPECT_EQ(list.SelCount(), 0);
-    list.SetMultiSelect(true);
-    list.SetItemIndex(3);
-    Press(key::Down, shift::Shift);
-    EXPECT_EQ(state(), std::tuple(4, 1, 3, 4));
-    Press(key::Up, shift::Shift);
-    Press(key::Up, shift::Shift);
-    EXPECT_EQ(state(), std::tuple(2, 1, 2, 3));
-    list.SetMultiSelect(false);
-    EXPECT_EQ(state(), std::tuple(2, 1, 2, 2));
-}
-
 TEST_F(ListFixture, EmptyListKeepsNoIndexAndPaintsOnlyBackground)
 {
     Make(0, 4);
     list.SetItemIndex(5);
-    Press(key::Down);
+    platform::KeyCode down = key::Down;
+    list.HostKeyDown(down, shift::None);
     EXPECT_EQ(list.ItemIndex(), -1);
     RecordingCanvas canvas;
     list.HostPaint(canvas);
