@@ -98,20 +98,6 @@ void PutInt32s(std::vector<uint8_t>& bytes, std::initializer_list<int32_t> value
 
 } // namespace
 
-TEST_F(TreeFixture, PathsNameEachNodeFromTheTop)
-{
-    MakeSample();
-    EXPECT_EQ(Paths(), "/a /a/b /a/b/c /a/d /e ");
-    using Names = std::pair<std::string, std::string>; // parent, child
-    for (const auto& [path, names] : {std::pair{"/a/b", Names{"/a", "b"}}, {"/a/b/", {"/a", "b"}}, {"/a", {"", "a"}},
-                                      {"ab", {"", "ab"}}, {"", {"", ""}}})
-        EXPECT_EQ(Names(tree.ParentName(path), tree.ChildName(path)), names) << path;
-    EXPECT_EQ(tree.FindPathNode("/a/c"), nullptr);
-    tree.SetSepChar('\\'); // a new separator refiles every node
-    EXPECT_EQ(Paths(), "\\a \\a\\b \\a\\b\\c \\a\\d \\e ");
-    EXPECT_EQ(tree.FindPathNode("/a/b/c"), nullptr);
-}
-
 TEST_F(TreeFixture, AddPathNodeCreatesTheMissingAncestorsOnce)
 {
     std::vector<std::string> imaged;
@@ -315,6 +301,10 @@ TEST_F(TreeFixture, DelayedChangeReportsTheLastSelectionOnce)
 {
     ManualTimerService timers;
     MakeSample();
+    a->Expand(false);
+    tree.SetSelected(b);
+    a->Collapse(false); // the hidden selection moves up
+    EXPECT_EQ(tree.Selected(), a);
     std::vector<TrmTreeNode*> changes;
     tree.OnChange = [&](TObject*, TrmTreeNode* node) { changes.push_back(node); };
     tree.SetChangeDelay(300);
@@ -335,24 +325,6 @@ TEST_F(TreeFixture, DelayedChangeReportsTheLastSelectionOnce)
     EXPECT_EQ(changes.size(), 1u);
 }
 
-TEST_F(TreeFixture, ClicksToggleButtonsAndSelectLabels)
-{
-    MakeSample();
-    const int32_t row = tree.RowHeight();
-    // Client from (1, 1); a's button column is x 1..20, its label starts at x 20.
-    for (const auto& [x, y, hits] : {std::tuple{10, 1 + row / 2, hit::htOnButton},
-                                     {25, 1 + row / 2, THitTests(hit::htOnItem | hit::htOnLabel)},
-                                     {100, 1 + row / 2, hit::htOnRight}, {25, 1 + 5 * row, hit::htNowhere},
-                                     {0, 1 + row / 2, hit::htToLeft}, {5000, 1 + row / 2, hit::htToRight}})
-        EXPECT_EQ(tree.GetHitTestInfoAt(x, y), hits) << x << ", " << y;
-    tree.HostMouseDown(MouseButton::Left, shift::None, 10, 1 + row / 2);
-    tree.HostMouseUp(MouseButton::Left, shift::None, 10, 1 + row / 2);
-    tree.HostMouseDown(MouseButton::Left, shift::None, 45, 1 + row + 2);
-    EXPECT_EQ(std::tuple(a->Expanded(), tree.Selected(), tree.Focused()), std::tuple(true, b, true));
-    a->Collapse(false); // the hidden selection moves up
-    EXPECT_EQ(tree.Selected(), a);
-}
-
 TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
 {
     MakeSample();
@@ -365,8 +337,8 @@ TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
     EXPECT_FALSE(tree.IsEditing());
     Click(a); // a second click on the selected label edits it
     ASSERT_TRUE(tree.IsEditing());
-    EXPECT_EQ(tree.EditControl()->Text(), "a");
-    EXPECT_EQ(tree.EditControl()->BoundsRect().Left, a->DisplayRect(true).Left);
+    EXPECT_EQ(std::pair(tree.EditControl()->Text(), tree.EditControl()->BoundsRect().Left),
+              std::pair(std::string("a"), a->DisplayRect(true).Left));
     // Started by F2 or a click, ended by Enter, Escape or leaving the view.
     using Edit = std::tuple<const char32_t*, platform::KeyCode, const char*>; // typed, ending key (0: leaving), text
     for (const auto& [typed, end, text] :
