@@ -46,14 +46,14 @@ struct SizingHost : FakeHost {
 
 TEST_F(ImgViewFixture, BarsLineTheViewportsBottomAndRightEdges)
 {
-    EXPECT_EQ(view.GetViewportRect(), (Rect{0, 0, 283, 183}));
-    EXPECT_EQ(view.HorzScroll().BoundsRect(), (Rect{0, 183, 283, 200}));
-    EXPECT_EQ(view.VertScroll().BoundsRect(), (Rect{283, 0, 300, 183}));
+    const auto layout = [this] {
+        return std::tuple(view.GetViewportRect(), view.HorzScroll().BoundsRect(), view.VertScroll().BoundsRect());
+    };
+    EXPECT_EQ(layout(), std::tuple(Rect{0, 0, 283, 183}, Rect{0, 183, 283, 200}, Rect{283, 0, 300, 183}));
     EXPECT_EQ(std::pair(view.VertScroll().Kind(), view.HorzScroll().BorderStyle()), std::pair(sbVertical, bsNone));
     EXPECT_EQ(view.GetSizeGripRect(), (Rect{283, 183, 300, 200}));
     view.ScrollBars()->SetSize(20);
-    EXPECT_EQ(view.GetViewportRect(), (Rect{0, 0, 280, 180}));
-    EXPECT_EQ(view.HorzScroll().BoundsRect(), (Rect{0, 180, 280, 200}));
+    EXPECT_EQ(layout(), std::tuple(Rect{0, 0, 280, 180}, Rect{0, 180, 280, 200}, Rect{280, 0, 300, 180}));
     view.ScrollBars()->SetIncrement(30);
     EXPECT_EQ(std::tuple(view.VertScroll().Increment(), view.ScrollBars()->Increment(), view.ScrollBars()->Size()),
               std::tuple(30, 30, 20));
@@ -82,9 +82,9 @@ TEST_F(ImgViewFixture, LargeBitmapOpensAtItsCentreAndKeepsItWhenScaled)
               std::tuple(0.0f, 0.0f, 8.5f)); // 100 - 141.5 is below 0
     view.ScrollToCenter(300, 200);
     view.SetScale(2);
-    EXPECT_EQ(view.HorzScroll().Range(), 1200);
-    EXPECT_FLOAT_EQ(view.HorzScroll().Position(), 458.5f); // the centre stays at the middle: 600 - 141.5
-    EXPECT_FLOAT_EQ(view.OffsetHorz(), -458.5f);
+    // The centre stays at the middle: 600 - 141.5.
+    EXPECT_EQ(std::tuple(view.HorzScroll().Range(), view.HorzScroll().Position(), view.OffsetHorz()),
+              std::tuple(1200, 458.5f, -458.5f));
     EXPECT_EQ(view.GetBitmapRect().Right - view.GetBitmapRect().Left, 1200);
 }
 

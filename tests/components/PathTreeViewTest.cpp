@@ -291,8 +291,7 @@ TEST_F(TreeFixture, TextFormSavesTabsAndLoadsLevels)
         lines.Add(line);
     EXPECT_EQ(lines.AddObject("\te", &data), 4);
     EXPECT_EQ(lines.Text(), "a\r\n\tb\r\n\t\tc\r\nd\r\n\te\r\n");
-    EXPECT_EQ(lines.Strings(2), "\t\tc");
-    EXPECT_EQ(lines.Objects(4), &data);
+    EXPECT_EQ(std::pair(lines.Strings(2), lines.Objects(4) == &data), std::pair(std::string("\t\tc"), true));
     EXPECT_THROW(lines.Add("\t\t\tdeep"), ETreeViewError);
     EXPECT_EQ(lines.Count(), 5);
 }
@@ -352,8 +351,7 @@ TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
             Press(end);
         else
             tree.HostFocusChanged(false);
-        EXPECT_FALSE(tree.IsEditing());
-        EXPECT_EQ(a->Text(), text) << end;
+        EXPECT_EQ(std::pair(tree.IsEditing(), a->Text()), std::pair(false, std::string(text))) << end;
         tree.HostFocusChanged(true);
     }
     EXPECT_EQ(edited, (std::vector<std::string>{"xy", "w"}));
@@ -413,14 +411,12 @@ TEST_F(TreeFixture, NodesAreDraggedWithinTheViewOntoAcceptingTargets)
     EXPECT_EQ(std::tuple(tree.DraggedNode(), tree.DropTarget(), tree.GetDragImages()->Bitmaps()->Count()),
               std::tuple(nullptr, nullptr, 0));
     // Escape cancels a drag: nothing moves.
-    const platform::Point start = LabelMiddle(d);
-    tree.HostMouseDown(MouseButton::Left, shift::Left, start.X, start.Y);
+    tree.HostMouseDown(MouseButton::Left, shift::Left, LabelMiddle(d).X, LabelMiddle(d).Y);
     tree.HostMouseMove(shift::Left, drop.X, drop.Y);
     ASSERT_EQ(tree.DraggedNode(), d);
     Press(key::Escape);
     tree.HostMouseUp(MouseButton::Left, shift::None, drop.X, drop.Y);
-    EXPECT_EQ(d->GetParent(), a);
-    EXPECT_EQ(ends, (std::vector<bool>{true, false}));
+    EXPECT_EQ(std::pair(d->GetParent(), ends), std::pair(a, std::vector<bool>{true, false}));
 }
 
 TEST_F(TreeFixture, HotTrackingAndTheHintOfCutOffNamesFollowTheMouse)

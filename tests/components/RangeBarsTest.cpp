@@ -131,12 +131,10 @@ TEST_F(RangeBarFixture, HoverWheelAndPressesWithNothingToScroll)
 {
     bar.SetParams(1000, 100);
     bar.HostMouseMove(0, 6, 6);
-    EXPECT_EQ(bar.HotZone(), zBtnPrev);
-    EXPECT_TRUE(timers.IsRunning(bar.RepeatTimer()));
-    EXPECT_EQ(timers.IntervalOf(bar.RepeatTimer()), 150u);
+    EXPECT_EQ(std::tuple(bar.HotZone(), timers.IsRunning(bar.RepeatTimer()), timers.IntervalOf(bar.RepeatTimer())),
+              std::tuple(zBtnPrev, true, 150u));
     bar.HostMouseLeave();
-    EXPECT_EQ(bar.HotZone(), zNone);
-    EXPECT_FALSE(timers.IsRunning(bar.RepeatTimer()));
+    EXPECT_EQ(std::pair(bar.HotZone(), timers.IsRunning(bar.RepeatTimer())), std::pair(zNone, false));
     // The wheel moves by the increment, unless a handler took it.
     for (const auto& [delta, position] : {std::pair{120, 8}, {60, 12}}) {
         EXPECT_TRUE(bar.HostMouseWheel(0, delta, {}));
@@ -152,8 +150,7 @@ TEST_F(RangeBarFixture, HoverWheelAndPressesWithNothingToScroll)
     EXPECT_EQ(bar.DragZone(), zNone);
     timers.Advance(1000);
     bar.HostMouseMove(0, 6, 6);
-    EXPECT_EQ(bar.HotZone(), zNone);
-    EXPECT_EQ(changes, before);
+    EXPECT_EQ(std::pair(bar.HotZone(), changes), std::pair(zNone, before));
 }
 
 TEST(ArrowBarAccess, WritesBothBarsAndReadsTheMaster)
