@@ -296,7 +296,7 @@ TEST_F(TreeFixture, TextFormSavesTabsAndLoadsLevels)
     EXPECT_EQ(lines.Count(), 5);
 }
 
-TEST_F(TreeFixture, DelayedChangeReportsTheLastSelectionOnce)
+TEST_F(TreeFixture, AHiddenSelectionMovesUpAndTheDelayedChangeReportsTheLastSelectionOnce)
 {
     ManualTimerService timers;
     MakeSample();
