@@ -1,14 +1,11 @@
 // The path tree view: paths and their index, node structure and states, the item,
 // expanded-state and text streams, the delayed change notification, the mouse and keys,
-// label editing, drag and drop, hot tracking, images and custom drawing; the trees as
-// screen pop-ups.
+// label editing, drag and drop, hot tracking, the context popup, images and custom drawing.
 #include "support/CellRasterizer.h"
 #include "components/PixelChecks.h"
 #include "components/rmPathTreeView.h"
-#include "components/rmScreenTreeView.h"
 #include "components/rmTreeStrings.h"
 #include "inspector/ExpectMessage.h"
-#include "inspector/FakeWindowSystem.h"
 #include "inspector/RecordingCanvas.h"
 #include "platform/ManualTimerService.h"
 #include "platform/Stream.h"
@@ -22,6 +19,17 @@ namespace key = platform::key;
 namespace shift = platform::shift;
 
 namespace {
+
+// Marks where each text starts, so that one can see where a label was drawn.
+struct MarkingRasterizer : CellRasterizer {
+    static constexpr uint32_t kMark = 0xABCDEF;
+    void TextOut(const platform::PixelView& view, int32_t x, int32_t y, const platform::Rect& clip, std::string_view,
+                 const platform::FontSpec&) override
+    {
+        if (clip.Contains(x, y) && x < view.Width && y < view.Height)
+            view.Row(y)[x] = 0xFF000000u | kMark;
+    }
+};
 
 struct TreeFixture : ::testing::Test {
     // a (b (c), d), e
@@ -76,7 +84,7 @@ struct TreeFixture : ::testing::Test {
     {
         tree.HostMouseMove(state, LabelMiddle(node).X, LabelMiddle(node).Y);
     }
-    CellRasterizer rasterizer;
+    MarkingRasterizer rasterizer;
     TrmPathTreeView tree;
     TrmTreeNode *a = nullptr, *b = nullptr, *c = nullptr, *d = nullptr, *e = nullptr;
 };
@@ -88,39 +96,7 @@ void PutInt32s(std::vector<uint8_t>& bytes, std::initializer_list<int32_t> value
             bytes.push_back(uint8_t(uint32_t(value) >> shiftBits));
 }
 
-// The trees as screen pop-ups: dropped down below their owner, a press outside hiding them
-// and the keys their owner passes on.
-template <class TTree>
-struct ScreenTreeTest : ::testing::Test {
-    ScreenTreeTest()
-    {
-        a = tree.Items().AddChild(nullptr, "a");
-        b = tree.Items().AddChild(nullptr, "b");
-    }
-    FakeWindowSystem windows;
-    CellRasterizer rasterizer;
-    TTree tree;
-    TrmTreeNode *a = nullptr, *b = nullptr;
-};
-
-using ScreenTrees = ::testing::Types<TrmCustomScreenTreeView, TrmCustomScreenPathTreeView>;
-TYPED_TEST_SUITE(ScreenTreeTest, ScreenTrees);
-
 } // namespace
-
-TEST_F(TreeFixture, PathsNameEachNodeFromTheTop)
-{
-    MakeSample();
-    EXPECT_EQ(Paths(), "/a /a/b /a/b/c /a/d /e ");
-    using Names = std::pair<std::string, std::string>; // parent, child
-    for (const auto& [path, names] : {std::pair{"/a/b", Names{"/a", "b"}}, {"/a/b/", {"/a", "b"}}, {"/a", {"", "a"}},
-                                      {"ab", {"", "ab"}}, {"", {"", ""}}})
-        EXPECT_EQ(Names(tree.ParentName(path), tree.ChildName(path)), names) << path;
-    EXPECT_EQ(tree.FindPathNode("/a/c"), nullptr);
-    tree.SetSepChar('\\'); // a new separator refiles every node
-    EXPECT_EQ(Paths(), "\\a \\a\\b \\a\\b\\c \\a\\d \\e ");
-    EXPECT_EQ(tree.FindPathNode("/a/b/c"), nullptr);
-}
 
 TEST_F(TreeFixture, AddPathNodeCreatesTheMissingAncestorsOnce)
 {
@@ -315,16 +291,19 @@ TEST_F(TreeFixture, TextFormSavesTabsAndLoadsLevels)
         lines.Add(line);
     EXPECT_EQ(lines.AddObject("\te", &data), 4);
     EXPECT_EQ(lines.Text(), "a\r\n\tb\r\n\t\tc\r\nd\r\n\te\r\n");
-    EXPECT_EQ(lines.Strings(2), "\t\tc");
-    EXPECT_EQ(lines.Objects(4), &data);
+    EXPECT_EQ(std::pair(lines.Strings(2), lines.Objects(4) == &data), std::pair(std::string("\t\tc"), true));
     EXPECT_THROW(lines.Add("\t\t\tdeep"), ETreeViewError);
     EXPECT_EQ(lines.Count(), 5);
 }
 
-TEST_F(TreeFixture, DelayedChangeReportsTheLastSelectionOnce)
+TEST_F(TreeFixture, AHiddenSelectionMovesUpAndTheDelayedChangeReportsTheLastSelectionOnce)
 {
     ManualTimerService timers;
     MakeSample();
+    a->Expand(false);
+    tree.SetSelected(b);
+    a->Collapse(false); // the hidden selection moves up
+    EXPECT_EQ(tree.Selected(), a);
     std::vector<TrmTreeNode*> changes;
     tree.OnChange = [&](TObject*, TrmTreeNode* node) { changes.push_back(node); };
     tree.SetChangeDelay(300);
@@ -345,27 +324,6 @@ TEST_F(TreeFixture, DelayedChangeReportsTheLastSelectionOnce)
     EXPECT_EQ(changes.size(), 1u);
 }
 
-TEST_F(TreeFixture, ClicksToggleButtonsAndSelectLabels)
-{
-    MakeSample();
-    const int32_t row = tree.RowHeight();
-    // Client from (1, 1); a's button column is x 1..20, its label starts at x 20.
-    for (const auto& [x, y, hits] : {std::tuple{10, 1 + row / 2, hit::htOnButton},
-                                     {25, 1 + row / 2, THitTests(hit::htOnItem | hit::htOnLabel)},
-                                     {100, 1 + row / 2, hit::htOnRight}, {25, 1 + 5 * row, hit::htNowhere},
-                                     {0, 1 + row / 2, hit::htToLeft}, {5000, 1 + row / 2, hit::htToRight}})
-        EXPECT_EQ(tree.GetHitTestInfoAt(x, y), hits) << x << ", " << y;
-    tree.HostMouseDown(MouseButton::Left, shift::None, 10, 1 + row / 2);
-    tree.HostMouseUp(MouseButton::Left, shift::None, 10, 1 + row / 2);
-    EXPECT_TRUE(a->Expanded());
-    EXPECT_EQ(tree.GetNodeAt(25, 1 + row + 2), b);
-    tree.HostMouseDown(MouseButton::Left, shift::None, 45, 1 + row + 2);
-    EXPECT_EQ(tree.Selected(), b);
-    EXPECT_TRUE(tree.Focused());
-    a->Collapse(false); // the hidden selection moves up
-    EXPECT_EQ(tree.Selected(), a);
-}
-
 TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
 {
     MakeSample();
@@ -378,8 +336,8 @@ TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
     EXPECT_FALSE(tree.IsEditing());
     Click(a); // a second click on the selected label edits it
     ASSERT_TRUE(tree.IsEditing());
-    EXPECT_EQ(tree.EditControl()->Text(), "a");
-    EXPECT_EQ(tree.EditControl()->BoundsRect().Left, a->DisplayRect(true).Left);
+    EXPECT_EQ(std::pair(tree.EditControl()->Text(), tree.EditControl()->BoundsRect().Left),
+              std::pair(std::string("a"), a->DisplayRect(true).Left));
     // Started by F2 or a click, ended by Enter, Escape or leaving the view.
     using Edit = std::tuple<const char32_t*, platform::KeyCode, const char*>; // typed, ending key (0: leaving), text
     for (const auto& [typed, end, text] :
@@ -393,8 +351,7 @@ TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
             Press(end);
         else
             tree.HostFocusChanged(false);
-        EXPECT_FALSE(tree.IsEditing());
-        EXPECT_EQ(a->Text(), text) << end;
+        EXPECT_EQ(std::pair(tree.IsEditing(), a->Text()), std::pair(false, std::string(text))) << end;
         tree.HostFocusChanged(true);
     }
     EXPECT_EQ(edited, (std::vector<std::string>{"xy", "w"}));
@@ -438,19 +395,28 @@ TEST_F(TreeFixture, NodesAreDraggedWithinTheViewOntoAcceptingTargets)
                   std::tuple(b, target, shown, b->DisplayRect(true).Offset(at.X - from.X, at.Y - from.Y)))
             << over->Text();
     }
+    // The drag image list holds what the view draws under the mouse, b's label in it.
+    ASSERT_EQ(tree.GetDragImages()->Bitmaps()->Count(), 1);
+    const TBitmap32& image = *tree.GetDragImages()->Bitmap(0);
+    const platform::Rect shown = tree.DragImageRect();
+    ASSERT_EQ(std::pair(image.Width(), image.Height()), std::pair(shown.Width(), shown.Height()));
+    PixelCanvas canvas(121, 97);
+    tree.HostPaint(canvas);
+    for (int32_t y = 0; y < image.Height(); ++y)
+        for (int32_t x = 0; x < image.Width(); ++x)
+            ASSERT_EQ(canvas.At(shown.Left + x, shown.Top + y), image.GetPixel(x, y) & 0xFFFFFFu) << x << "," << y;
+    EXPECT_EQ(image.GetPixel(2, 1) & 0xFFFFFFu, MarkingRasterizer::kMark);
     tree.HostMouseUp(MouseButton::Left, shift::None, drop.X, drop.Y);
     EXPECT_EQ(Paths(), "/a /a/d /e /e/b /e/b/c ");
-    EXPECT_EQ(tree.DraggedNode(), nullptr);
-    EXPECT_EQ(tree.DropTarget(), nullptr);
+    EXPECT_EQ(std::tuple(tree.DraggedNode(), tree.DropTarget(), tree.GetDragImages()->Bitmaps()->Count()),
+              std::tuple(nullptr, nullptr, 0));
     // Escape cancels a drag: nothing moves.
-    const platform::Point start = LabelMiddle(d);
-    tree.HostMouseDown(MouseButton::Left, shift::Left, start.X, start.Y);
+    tree.HostMouseDown(MouseButton::Left, shift::Left, LabelMiddle(d).X, LabelMiddle(d).Y);
     tree.HostMouseMove(shift::Left, drop.X, drop.Y);
     ASSERT_EQ(tree.DraggedNode(), d);
     Press(key::Escape);
     tree.HostMouseUp(MouseButton::Left, shift::None, drop.X, drop.Y);
-    EXPECT_EQ(d->GetParent(), a);
-    EXPECT_EQ(ends, (std::vector<bool>{true, false}));
+    EXPECT_EQ(std::pair(d->GetParent(), ends), std::pair(a, std::vector<bool>{true, false}));
 }
 
 TEST_F(TreeFixture, HotTrackingAndTheHintOfCutOffNamesFollowTheMouse)
@@ -489,25 +455,27 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
 {
     MakeSample();
     TBitmap32List images, states;
-    for (TColor32 color : {0xFF0000FFu, 0xFF00FF00u}) {
+    for (TColor32 color : {0xFF0000FFu, 0xFF00FF00u, 0x00FFFFFFu}) {
         TBitmap32* image = images.Bitmaps()->Add()->Bitmap();
         image->SetSize(16, 16);
         image->Clear(color);
     }
+    images.Bitmap(2)->FillRect(0, 8, 8, 16, 0xFFFF0000u); // see-through but for an opaque bottom-left quarter
     states.Bitmaps()->Add()->Bitmap()->SetSize(8, 16);
     states.Bitmap(0)->Clear(0xFFFF0000u);
     tree.SetImages(&images);
     tree.SetStateImages(&states);
     a->SetSelectedIndex(1);
     e->SetStateIndex(0);
+    e->SetOverlayIndex(2);
     // Rows 16 high from y 2; a's button column is x 2..21, its state image 21..29, its
-    // image 29..45, its label from 45.
+    // image 29..45 with the overlay blended over it, its label from 45.
     EXPECT_EQ(a->DisplayRect(true).Left, 45);
     EXPECT_EQ(std::pair(tree.GetHitTestInfoAt(25, 10), tree.GetHitTestInfoAt(35, 10)),
               std::pair(THitTests(hit::htOnItem | hit::htOnStateIcon), THitTests(hit::htOnItem | hit::htOnIcon)));
     PixelCanvas unselected(121, 97), selected(121, 97);
     tree.HostPaint(unselected);
-    ExpectPixels(unselected, {{35, 10, 0x0000FF}, {25, 26, 0xFF0000}, {35, 26, 0x0000FF}});
+    ExpectPixels(unselected, {{35, 10, 0x0000FF}, {25, 26, 0xFF0000}, {35, 20, 0x0000FF}, {35, 26, 0xFF0000}});
     tree.SetSelected(a); // the selected index now
     tree.HostPaint(selected);
     ExpectPixels(selected, {{35, 10, 0x00FF00}});
@@ -515,7 +483,7 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     std::vector<TCustomDrawStage> stages;
     tree.OnCustomDrawItem = [&](TObject*, TrmTreeNode* node, TCustomDrawState state, bool& defaultDraw) {
         defaultDraw = node != e;
-        EXPECT_EQ((state & cds::cdsSelected) != 0, node == a);
+        EXPECT_EQ((state & cds::cdsSelected) != 0, node == tree.Selected());
     };
     tree.OnAdvancedCustomDraw = [&](TObject*, const platform::Rect&, TCustomDrawStage stage, bool&) {
         stages.push_back(stage);
@@ -546,53 +514,47 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     EXPECT_EQ(tree.ClientArea().Left, 0);
     EXPECT_EQ(std::tuple(tree.Items().Count(), a->Expanded(), tree.Selected(), tree.TopItem()),
               std::tuple(5, true, d, top));
+    // A border width is a margin in the view's colour inside the border.
+    for (const auto& [width, inside] : {std::pair{-4, 0}, {3, 3}}) {
+        tree.SetBorderWidth(width);
+        EXPECT_EQ(std::pair(tree.ClientArea().Top, top->DisplayRect(true).Top), std::pair(inside, inside)) << width;
+    }
+    PixelCanvas margin(121, 97);
+    tree.HostPaint(margin);
+    EXPECT_EQ(margin.At(2, 2), tree.Color());
     tree.SetImages(nullptr);
     tree.SetStateImages(nullptr);
 }
 
-TYPED_TEST(ScreenTreeTest, ALeftPressOutsideHidesAndIsThenHandledAsUsual)
+TEST_F(TreeFixture, ARightClickRaisesTheContextPopupWithTheNodeItSelects)
 {
-    auto& tree = this->tree;
-    int presses = 0;
-    tree.OnMouseDown = [&](TObject*, MouseButton, platform::ShiftState, int32_t, int32_t) { ++presses; };
-    platform::Control owner;
-    owner.SetBounds(0, 0, 100, 20);
-    tree.DropDown(owner, 120, 80, TDropAbove::WhenReachingBottom); // no desktop known: right below the owner
-    EXPECT_EQ(tree.BoundsRect(), (platform::Rect{0, 20, 120, 100}));
-    EXPECT_TRUE(tree.MouseCapture());
-    // Inside, on the label of the second row: the tree's own.
-    tree.HostMouseDown(MouseButton::Left, shift::Left, 25, 1 + tree.RowHeight() + tree.RowHeight() / 2);
-    EXPECT_TRUE(tree.Visible());
-    EXPECT_EQ(tree.Selected(), this->b);
-    tree.HostMouseDown(MouseButton::Right, shift::Right, -5, 300);
-    EXPECT_TRUE(tree.Visible()) << "only the left button hides";
-    tree.HostMouseDown(MouseButton::Left, shift::Left, -5, 300);
-    EXPECT_FALSE(tree.Visible());
-    EXPECT_FALSE(tree.MouseCapture());
-    EXPECT_EQ(presses, 3);
-    EXPECT_EQ(tree.Selected(), this->b);
-    tree.HostMouseLeave(); // hidden: the capture stays given up
-    EXPECT_FALSE(tree.MouseCapture());
-}
-
-TYPED_TEST(ScreenTreeTest, OwnerKeysGoToTheShownTreeAsItsOwn)
-{
-    auto& tree = this->tree;
-    std::vector<platform::KeyCode> ups;
-    tree.OnKeyUp = [&](TObject*, platform::KeyCode& Key, platform::ShiftState) { ups.push_back(Key); };
-    platform::KeyCode k = key::Down;
-    EXPECT_FALSE(tree.TakeKeyDown(k, shift::None)) << "hidden";
-    EXPECT_EQ(k, key::Down);
-    tree.Show({0, 0, 120, 80});
-    using Case = std::tuple<platform::KeyCode, platform::ShiftState, bool>; // the key, its shift, whether taken
-    for (const auto& [code, state, taken] : {Case{key::Down, shift::None, true}, {key::Down, shift::Alt, false},
-                                             {key::F4, shift::None, false}, {key::Down, shift::None, true}}) {
-        k = code;
-        EXPECT_EQ(tree.TakeKeyDown(k, state), taken) << code << " " << state;
-        EXPECT_EQ(k, taken ? 0 : code) << "a taken key is used up";
+    MakeSample();
+    struct Menu : TPopupMenu {
+        void Popup(int32_t X, int32_t Y) override { at.push_back({X, Y}); }
+        std::vector<platform::Point> at;
+    } menu;
+    tree.SetPopupMenu(&menu);
+    bool refuse = false, handle = false;
+    tree.OnChanging = [&](TObject*, TrmTreeNode*, bool& allow) { allow = !refuse; };
+    TrmTreeNode* seen = nullptr;
+    tree.OnContextPopup = [&](TObject*, platform::Point, bool& handled) {
+        seen = tree.Selected();
+        handled = handle;
+    };
+    // Right-click select, refused change, handled popup; the selection during and after.
+    using Case = std::tuple<bool, bool, bool, TrmTreeNode*, TrmTreeNode*>;
+    for (const auto& [select, refused, handled, during, after] :
+         {Case{false, false, false, a, a}, {true, false, false, e, e}, {true, true, true, e, a}}) {
+        refuse = false;
+        tree.SetSelected(a);
+        tree.SetRightClickSelect(select);
+        std::tie(refuse, handle) = std::pair(refused, handled);
+        menu.at.clear();
+        const platform::Point at = LabelMiddle(e);
+        tree.HostMouseDown(MouseButton::Right, shift::Right, at.X, at.Y);
+        tree.HostMouseUp(MouseButton::Right, shift::None, at.X, at.Y);
+        EXPECT_EQ(std::pair(seen, tree.Selected()), std::pair(during, after)) << select << refused;
+        // No host: the screen is the view's own coordinates.
+        EXPECT_EQ(menu.at, handled ? std::vector<platform::Point>{} : std::vector<platform::Point>{at});
     }
-    EXPECT_EQ(tree.Selected(), this->b); // the first Down selects a, the second b
-    k = key::Down;
-    EXPECT_TRUE(tree.TakeKeyUp(k, shift::None));
-    EXPECT_EQ(ups, std::vector<platform::KeyCode>{key::Down});
 }

@@ -1,10 +1,7 @@
-// Components in real widgets driven by simulated mouse and keys: the decimal spin edit
-// typed into and stepped with its button, the image view scrolled by dragging its bar's
-// handle, and the path tree view expanded, selected and edited in place.
+// Components in real widgets driven by simulated mouse and keys: the image view scrolled by
+// dragging its bar's handle, and the path tree view expanded, selected and edited in place.
 #include "components/ImgView32.h"
-#include "components/rmFloatSpinEdit.h"
 #include "components/rmPathTreeView.h"
-#include "platform/LocaleFormats.h"
 #include "platform/qt/ControlWidget.h"
 
 #include <QImage>
@@ -30,29 +27,6 @@ int32_t ShownColumn(const QImage& shot, int32_t x, int32_t y)
 }
 
 } // namespace
-
-TEST(FloatSpinEditWidget, TypingThenClickingTheUpHalfStepsTheNumber)
-{
-    ControlWidget widget(std::make_unique<TrmFloatSpinEdit>());
-    auto& spin = widget.HostedAs<TrmFloatSpinEdit>();
-    spin.SetBounds(0, 0, 120, 22);
-    spin.SetIncrement(0.25);
-    widget.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
-    widget.setFocus();
-    // The application took the user's locale: type and read its decimal separator.
-    const std::string point(1, platform::CurrentLocaleFormats().DecimalSeparator);
-    QTest::keyClick(&widget, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(&widget, QString::fromStdString("2x" + point + "5"));
-    EXPECT_EQ(spin.Text(), "2" + point + "5");
-    const platform::Rect button = spin.Button().BoundsRect();
-    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier,
-                      QPoint((button.Left + button.Right) / 2, button.Top + button.Height() / 4));
-    EXPECT_EQ(spin.Text(), "2" + point + "75");
-    EXPECT_EQ(spin.SelLength(), 4);
-    QTest::keyClick(&widget, Qt::Key_Down);
-    EXPECT_EQ(spin.Value(), 2.5);
-}
 
 TEST(ImgViewWidget, DraggingTheScrollBarHandleMovesThePicture)
 {
