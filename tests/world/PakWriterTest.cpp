@@ -12,11 +12,11 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-test::PackResult Pack(const fs::path& source, const fs::path& destination, bool scramble = false,
+test::PackResult Pack(const fs::path& source, const fs::path& destination,
                       const platform::SecondsClock& clock = test::kFixedClock)
 {
     return test::RunPacker([&](PackConsole& console) {
-        return PackPak(scramble, "TORV", "RSRC", source, destination, console, clock);
+        return PackPak(false, "TORV", "RSRC", source, destination, console, clock);
     });
 }
 
@@ -31,17 +31,11 @@ TEST(PakWriter, PackagesAsWorkedOutByHand)
         ASSERT_TRUE(packed.ok) << packed.error;
         EXPECT_EQ(test::ReadFile(work.Path() / (tree + ".pak")), test::HexFixture("pak-" + tree + ".hex")) << tree;
     }
-}
-
-TEST(PakWriter, UnknownTimeIsAllOnes)
-{
-    platform::TemporaryFolder work;
-    fs::create_directories(work.Path() / "src");
-    const fs::path pak = work.Path() / "m.pak";
-    ASSERT_TRUE(Pack(work.Path() / "src", pak, false, [] { return std::optional<int64_t>(); }).ok);
-    Bytes bytes = test::ReadFile(pak);
-    ASSERT_EQ(bytes.size(), 16u);
-    EXPECT_EQ(Bytes(bytes.begin() + 8, bytes.end()), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}));
+    // An unknown time is stored as all ones.
+    ASSERT_TRUE(Pack(work.Path() / "empty", work.Path() / "m.pak", [] { return std::optional<int64_t>(); }).ok);
+    Bytes unknownTime = test::HexFixture("pak-empty.hex");
+    std::fill_n(unknownTime.begin() + 8, 4, 0xFF);
+    EXPECT_EQ(test::ReadFile(work.Path() / "m.pak"), unknownTime);
 }
 
 TEST(PakWriter, MissingSourceFails)

@@ -11,11 +11,10 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-test::PackResult Pack(const fs::path& source, const fs::path& destination, bool scramble = false,
-                      const std::string& name = "m")
+test::PackResult Pack(const fs::path& source, const fs::path& destination)
 {
     return test::RunPacker([&](PackConsole& console) {
-        return PackPdb(scramble, name, "TORV", "RSRC", source, destination, console, test::kFixedClock);
+        return PackPdb(false, "m", "TORV", "RSRC", source, destination, console, test::kFixedClock);
     });
 }
 
@@ -43,15 +42,6 @@ TEST(PdbWriter, OneFileDatabase)
                                  "Analyzing files and directories...\n" +
                                  source + "/a.dat - added\n\nWriting header...\n\nAdding files...\n" + source +
                                  "/a.dat\n\nAll done\n\n");
-
-    // A long name keeps its first 31 characters; every other header byte is written.
-    std::array<uint8_t, kPdbHeaderSize> header;
-    header.fill(0xEE);
-    MakePdbHeader(header, std::string(40, 'n'), "RSRC", "TORV", 0x1234, 0xB7C07A80);
-    std::copy_n(test::Padded(std::string(31, 'n'), 32).begin(), 32, expected.begin());
-    expected[76] = 0x12;
-    expected[77] = 0x34;
-    EXPECT_EQ(Bytes(header.begin(), header.end()), Bytes(expected.begin(), expected.begin() + kPdbHeaderSize));
 }
 
 TEST(PdbWriter, LargeFilesSpanConsecutiveResources)
@@ -69,24 +59,6 @@ TEST(PdbWriter, LargeFilesSpanConsecutiveResources)
     Bytes expected = test::HexFixture("pdb-two-sounds.hex");
     test::Append(expected, sound);
     EXPECT_EQ(test::ReadFile(pdb), expected);
-}
-
-TEST(PdbWriter, FileThatCannotBeSplitWritesNothing)
-{
-    platform::TemporaryFolder work;
-    test::WriteFile(work.Path() / "src" / "big.dat", Bytes(64001, 1));
-    const fs::path pdb = work.Path() / "m.pdb";
-    test::PackResult packed = Pack(work.Path() / "src", pdb);
-    EXPECT_FALSE(packed.ok);
-    EXPECT_FALSE(fs::exists(pdb));
-    EXPECT_NE(packed.report.find("big.dat - cannot split file\n\n"), std::string::npos) << packed.report;
-    EXPECT_NE(packed.error.find("big.dat"), std::string::npos);
-    EXPECT_NE(packed.error.find("64000"), std::string::npos) << packed.error;
-
-    // An earlier database of the same name is left as it was.
-    test::WriteFile(pdb, Bytes{1, 2, 3});
-    EXPECT_FALSE(Pack(work.Path() / "src", pdb).ok);
-    EXPECT_EQ(test::ReadFile(pdb), (Bytes{1, 2, 3}));
 }
 
 TEST(PdbWriter, FailuresSayWhatFailed)
