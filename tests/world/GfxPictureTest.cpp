@@ -200,26 +200,6 @@ TEST(GfxPicture, SeveralFramesWithDelta)
     EXPECT_EQ(picture.GetSize(), 14 + 12 * 2 + 10u);
 }
 
-TEST(GfxPicture, FramesShareOneRowTableWidth)
-{
-    CGfxPicture picture;
-    ASSERT_TRUE(picture.SetFrameSize(300, 1, 2));
-    std::span<uint8_t> pixels = picture.Pixels();
-    for (size_t x = 0; x < 300; ++x) {
-        pixels[x] = uint8_t(x % 2 ? 9 : x % 200);  // frame 0: a row above 255 bytes
-        pixels[300 + x] = 5;                      // frame 1: a short row
-    }
-    picture.Encode();
-    ASSERT_EQ(picture.Error(), "");
-    Bytes stored = picture.ToBytes();
-    EXPECT_EQ(stored[1] & 2, 2);
-    // Frame blocks start after the 14-byte header and two end offsets; frame 1's block
-    // follows frame 0's: its box (8 bytes), then a two-byte entry 6, 0 for its runs.
-    const size_t frame1 = 14 + 8 + (stored[14] | stored[15] << 8);
-    ASSERT_LE(frame1 + 10, stored.size());
-    EXPECT_EQ(Bytes(stored.begin() + long(frame1) + 8, stored.begin() + long(frame1) + 10), (Bytes{6, 0}));
-}
-
 TEST(GfxPicture, RefusesWhatTheStoredFormCannotHold)
 {
     CGfxPicture picture;

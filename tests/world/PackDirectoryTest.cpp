@@ -140,20 +140,6 @@ TEST(PackDirectoryWalk, NamesTheGameCannotTellApartAreRefused)
     }
 }
 
-TEST(PackDirectoryDuplicates, UnreadableFilesCountAsDifferent)
-{
-    platform::TemporaryFolder tree;
-    const fs::path present = tree.Path() / "present.dat";
-    test::WriteFile(present, Bytes{9, 9});
-    std::vector<PackageEntry> entries(2);
-    entries[0].size = 2;
-    entries[1].size = 2;
-    const std::vector<StoredFile> files = {{0, tree.Path() / "gone.dat", 2}, {1, present, 2}};
-    EXPECT_EQ(FindDuplicateFile(present, {files[0]}, entries, 2), -1);
-    EXPECT_EQ(FindDuplicateFile(tree.Path() / "gone.dat", {files[1]}, entries, 2), -1);
-    EXPECT_EQ(FindDuplicateFile(present, files, entries, 2), 1);
-}
-
 TEST(PackDirectoryEntries, StoredScrambledAsThirtyLittleEndianBytes)
 {
     std::vector<PackageEntry> entries(3);

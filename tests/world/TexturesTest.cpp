@@ -125,26 +125,6 @@ TEST_F(PiecePictureTest, EachKindTakesItsTextureOrColour)
     project.UpdateProvinceMapPicture(project.GetPieces().GetCount()); // beyond the list: nothing
 }
 
-TEST_F(PiecePictureTest, ProvincesTakeTheirOwnersTileWhenOwnerColoursAreOn)
-{
-    CProvince& owned = AddLinkedProvince(0, 0, 5, 5, 2);
-    CProvince& foreign = AddLinkedProvince(10, 0, 5, 5, 9); // no such player
-    CProvince& free = AddLinkedProvince(20, 0, 5, 5);
-    project.GetPieces().GetAt(0)->pixelCount = 1234;
-    project.RedrawPieces(false);
-    auto centre = [&](const CProvince& p) { return project.GetPieces().GetAt(p.pieceIndex)->mask.GetPixel(2, 2); };
-    EXPECT_EQ(centre(owned), TileColor(kNormal, 3));
-    EXPECT_EQ(centre(foreign), TileColor(kNormal, 0));
-    EXPECT_EQ(centre(free), TileColor(kNormal, 0));
-    EXPECT_EQ(project.GetPieces().GetAt(0)->pixelCount, 1234u); // province counts are kept
-    // The edges are bevelled.
-    EXPECT_NE(project.GetPieces().GetAt(0)->mask.GetPixel(0, 0), TileColor(kNormal, 3));
-
-    TheSettings().OwnerColors = 0;
-    project.RedrawPieces(false);
-    EXPECT_EQ(centre(owned), TileColor(kNormal, 0));
-}
-
 TEST_F(PiecePictureTest, HighlightSwitchesToTheSelectedTexture)
 {
     AddLinkedProvince(0, 0, 5, 5, 0);

@@ -62,21 +62,6 @@ TEST(PlaceNameRect, BelowTheMarkerOrBesideItNearTheBottom)
             << c.marker.X << ", " << c.marker.Y << " name " << c.name.X;
 }
 
-TEST_F(WorldViewTest, IncomeLineAddsCastleAndBank)
-{
-    CProvince& p = AddProvinceWithIncome();
-    EXPECT_EQ(ProvinceIncomeLine(project, p), "2+1+0");
-    p.SetFlag(CCastleDataB::kBank, true); // a bank without castle yields nothing
-    EXPECT_EQ(ProvinceIncomeLine(project, p), "2+1+0");
-    p.SetCastle(true);
-    p.SetFlag(CCastleDataB::kBank, false);
-    EXPECT_EQ(ProvinceIncomeLine(project, p), "7+1+0");
-    p.SetFlag(CCastleDataB::kBank, true);
-    EXPECT_EQ(ProvinceIncomeLine(project, p), "10+1+0");
-    p.ResizeResources(1); // fewer values than resources: the rest read 0
-    EXPECT_EQ(ProvinceIncomeLine(project, p), "10+0+0");
-}
-
 // ---- Creating the layers ----------------------------------------------------------
 
 TEST_F(WorldViewTest, CreateProvinceLayersAddsRowAndFourTaggedLayersInOrder)
@@ -96,7 +81,6 @@ TEST_F(WorldViewTest, CreateProvinceLayersAddsRowAndFourTaggedLayersInOrder)
     EXPECT_EQ(project.FindNameLayerIndex(&p), 3);
     EXPECT_EQ(project.FindCastleLayerIndex(&p), 2);
     EXPECT_EQ(project.FindArmyLayerIndex(&p), 1);
-    EXPECT_EQ(project.FindMarkerLayer(&p), layers.Items(4));
     EXPECT_EQ(GetLayerTag(layers.Items(4))->object, &p);
     EXPECT_EQ(project.FindMarkerLayerIndex(nullptr), -1);
     EXPECT_EQ(project.FindArmyLayer(nullptr), nullptr);
@@ -216,6 +200,14 @@ TEST_F(WorldViewTest, MarkerAndNameLayerWithShadowedNameAndIncome)
     EXPECT_FALSE(marker->Visible());
     EXPECT_FALSE(marker->MouseEvents());
     EXPECT_EQ(project.PlaceProvinceMarker(name), 0); // not a marker
+
+    // The income line: the castle adds 5, a bank 3 more, but only with the castle.
+    p.SetFlag(CCastleDataB::kBank, true);
+    EXPECT_EQ(ProvinceIncomeLine(project, p), "10+1+0");
+    p.ResizeResources(1); // fewer values than resources: the rest read 0
+    EXPECT_EQ(ProvinceIncomeLine(project, p), "10+0+0");
+    p.SetCastle(false);
+    EXPECT_EQ(ProvinceIncomeLine(project, p), "2+0+0");
 }
 
 // ---- Castle and army icons -----------------------------------------------------------------
