@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -122,39 +123,23 @@ Bytes ReferenceRowCode(const Bytes& p, bool transparent, uint8_t t)
     return out;
 }
 
-// Hand-worked rows that pin the plain scan below, which the random pictures hold the coder to.
+// Hand-worked rows for the rules the picture fixtures do not show; they pin
+// the plain scan, to which the random pictures hold the coder.
 TEST(GfxPictureRows, CodeAsTheRowCodeRules)
 {
-    struct Case {
-        Bytes row;
-        bool transparent; // with transparent index 0
-        Bytes code;
-    };
-    const Case cases[] = {
-        {{1, 2, 3, 4, 9, 9, 9, 9}, false, {0x04, 1, 2, 3, 4, 0xFC, 9}},
-        // A pair stays inside the literal; the row's last pixel is a run of one.
-        {{1, 2, 2, 3}, false, {0x03, 1, 2, 2, 0xFF, 3}},
-        // Three equal pixels inside a row stay in the literal, four end it.
-        {{1, 6, 6, 6, 2, 3}, false, {0x05, 1, 6, 6, 6, 2, 0xFF, 3}},
-        {{1, 6, 6, 6, 6, 3}, false, {0x01, 1, 0xFC, 6, 0xFF, 3}},
-        // A short run at the start of an item still starts a literal.
-        {{4, 4, 4, 1, 2}, false, {0x04, 4, 4, 4, 1, 0xFF, 2}},
-        // A single transparent pixel ends the literal and is written as a run.
-        {{1, 2, 0, 3, 4}, true, {0x02, 1, 2, 0xFF, 0, 0x01, 3, 0xFF, 4}},
-        // A transparent run that reaches the end of the row is not written.
-        {{1, 2, 0, 0}, true, {0x02, 1, 2}},
-        // Without transparency the same zeros are ordinary pixels.
-        {{1, 2, 0, 0}, false, {0x02, 1, 2, 0xFE, 0}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(CodeRow(c.row, c.transparent, 0), c.code) << testing::PrintToString(c.row);
-        EXPECT_EQ(ReferenceRowCode(c.row, c.transparent, 0), c.code) << testing::PrintToString(c.row);
-    }
-    // Runs are split at 128: a run of 130 leaves 2 equal pixels that open the next literal.
-    Bytes run(130, 3);
+    Bytes run(130, 3); // runs are split at 128: the 2 left open the next literal
     run.insert(run.end(), {8, 9});
-    EXPECT_EQ(CodeRow(run), (Bytes{0x80, 3, 0x03, 3, 3, 8, 0xFF, 9}));
-    EXPECT_EQ(ReferenceRowCode(run, false, 0), CodeRow(run));
+    const std::tuple<Bytes, bool, Bytes> cases[] = { // row, transparent (index 0), code
+        {{1, 6, 6, 6, 2, 3}, false, {0x05, 1, 6, 6, 6, 2, 0xFF, 3}}, // three equal stay in the literal,
+        {{1, 6, 6, 6, 6, 3}, false, {0x01, 1, 0xFC, 6, 0xFF, 3}},    // four end it
+        {{4, 4, 4, 1, 2}, false, {0x04, 4, 4, 4, 1, 0xFF, 2}},       // a short run still starts a literal
+        {{1, 2, 0, 3, 4}, true, {0x02, 1, 2, 0xFF, 0, 0x01, 3, 0xFF, 4}}, // a lone transparent pixel is a run
+        {run, false, {0x80, 3, 0x03, 3, 3, 8, 0xFF, 9}},
+    };
+    for (const auto& [row, transparent, code] : cases) {
+        EXPECT_EQ(CodeRow(row, transparent, 0), code) << testing::PrintToString(row);
+        EXPECT_EQ(ReferenceRowCode(row, transparent, 0), code) << testing::PrintToString(row);
+    }
 }
 
 TEST(GfxPicture, RandomPicturesDecodeBackAndTheirRowsMatchThePlainScan)

@@ -6,8 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
+#include <regex>
 #include <string>
 
 namespace test {
@@ -16,28 +15,18 @@ inline std::vector<uint8_t> HexFixture(const std::string& name)
 {
     const std::vector<uint8_t> file = ReadFile(VALDRUNE_SOURCE_DIR "/tests/world/fixtures/" + name);
     const std::string text(file.begin(), file.end());
+    static const std::regex item(R"re(\s*(#[^\n]*|"([^"]*)"|([0-9A-Fa-f]{2})(\*(\d+))?|$))re");
     std::vector<uint8_t> bytes;
-    size_t at = 0;
-    while (at < text.size()) {
-        const unsigned char c = uint8_t(text[at]);
-        if (c == '#') {
-            at = std::min(text.find('\n', at), text.size());
-        } else if (c == '"') {
-            const size_t close = std::min(text.find('"', at + 1), text.size());
-            bytes.insert(bytes.end(), text.begin() + long(at) + 1, text.begin() + long(close));
-            at = close + 1;
-        } else if (c == '*' && !bytes.empty()) {
-            size_t digits = 0;
-            const size_t copies = std::stoul(text.substr(at + 1), &digits);
-            bytes.insert(bytes.end(), copies - 1, bytes.back());
-            at += 1 + digits;
-        } else if (std::isxdigit(c) && at + 1 < text.size() && std::isxdigit(uint8_t(text[at + 1]))) {
-            bytes.push_back(uint8_t(std::stoul(text.substr(at, 2), nullptr, 16)));
-            at += 2;
-        } else {
-            EXPECT_TRUE(std::isspace(c)) << name << ": unexpected '" << c << "' at character " << at;
-            ++at;
+    std::smatch m;
+    for (auto at = text.cbegin(); at != text.cend(); at = m[0].second) {
+        if (!std::regex_search(at, text.cend(), m, item, std::regex_constants::match_continuous)) {
+            ADD_FAILURE() << name << ": unexpected text at character " << (at - text.cbegin());
+            break;
         }
+        if (m[2].matched)
+            bytes.insert(bytes.end(), m[2].first, m[2].second);
+        else if (m[3].matched)
+            bytes.insert(bytes.end(), m[5].matched ? std::stoul(m[5]) : 1, uint8_t(std::stoul(m[3], nullptr, 16)));
     }
     return bytes;
 }

@@ -48,13 +48,6 @@ TEST(PakWriter, PackagesAsWorkedOutByHand)
     EXPECT_EQ(test::ReadFile(work.Path() / "m.pak"), unknownTime);
 }
 
-TEST(PalmTime, CountsFrom1904)
-{
-    EXPECT_EQ(PalmTimeNow([] { return std::optional<int64_t>(0); }), 2082844800u);
-    EXPECT_EQ(PalmTimeNow(test::kFixedClock), 0xB7C07A80u);
-    EXPECT_EQ(PalmTimeNow([] { return std::optional<int64_t>(); }), 0xFFFFFFFFu);
-}
-
 TEST(PdbWriter, OneFileDatabase)
 {
     platform::TemporaryFolder work;

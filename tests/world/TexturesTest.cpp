@@ -123,6 +123,15 @@ TEST_F(PiecePictureTest, EachKindTakesItsTextureOrColour)
         EXPECT_EQ(image.Bitmap()->GetPixel(12, 20), 0xFFFFFFFFu);
     }
     project.UpdateProvinceMapPicture(project.GetPieces().GetCount()); // beyond the list: nothing
+
+    // A piece without pixels is not drawn; indexes outside the list draw nothing.
+    CProvinceMap& empty = AddPiece(5, 5, {"#"}, CProvinceMap::kSmall);
+    empty.mask.SetPixel(0, 0, 0xFF00AA00);
+    empty.pixelCount = 0;
+    project.DrawAllPieces();
+    project.DrawPiece(-1);
+    project.DrawPiece(project.GetPieces().GetCount());
+    EXPECT_EQ(image.Bitmap()->GetPixel(5, 5), 0xFFFFFFFFu);
 }
 
 TEST_F(PiecePictureTest, HighlightSwitchesToTheSelectedTexture)
@@ -158,18 +167,4 @@ TEST_F(PiecePictureTest, HighlightSwitchesToTheSelectedTexture)
     EXPECT_EQ(project.GetPieces().GetAt(1)->highlight, 0u);
     project.HighlightPiece(CProvinceMap::kNoIndex);
     project.UnhighlightPiece(CProvinceMap::kNoIndex);
-}
-
-TEST_F(PiecePictureTest, DrawPieceSkipsEmptyPiecesAndIndexesOutside)
-{
-    CProvinceMap& piece = AddPiece(5, 5, {"#"}, CProvinceMap::kSmall);
-    piece.mask.SetPixel(0, 0, 0xFF00AA00);
-    piece.pixelCount = 0;
-    project.DrawAllPieces();
-    EXPECT_EQ(image.Bitmap()->GetPixel(5, 5), 0xFFFFFFFFu);
-    piece.pixelCount = 1;
-    project.DrawPiece(-1);
-    project.DrawPiece(1);
-    project.DrawAllPieces();
-    EXPECT_EQ(image.Bitmap()->GetPixel(5, 5), 0xFF00AA00u);
 }

