@@ -1,6 +1,6 @@
-// The province layers of the world view: placement rules as functions of
-// their inputs, the layers a province gets and their order, markers, names,
-// castle and army icons under every view preference, and the layer reorder.
+// The province layers of the world view: the layers a province gets and their
+// order, markers, names, castle and army icons under every view preference,
+// and the layer reorder.
 #include "world/WorldView.h"
 
 #include <gtest/gtest.h>
@@ -36,29 +36,6 @@ std::vector<uint16_t> TagKinds(const TLayerCollection& layers)
 void PrintTo(const TFloatRect& r, std::ostream* out)
 {
     *out << "{" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << "}";
-}
-
-// ---- Placement rules ------------------------------------------------------------
-
-TEST(PlaceNameRect, BelowTheMarkerOrBesideItNearTheBottom)
-{
-    // Marker 12 × 12, control 300 × 200.
-    struct Case {
-        TPoint marker, name;
-        TRect expected;
-    };
-    const Case cases[] = {
-        {{10, 50}, {40, 20}, {6, 64, 46, 84}},       // moved in from the left edge to x = 6
-        {{270, 50}, {40, 20}, {254, 64, 294, 84}},   // from the right edge: 300 - 6 - 40
-        {{100, 50}, {400, 20}, {-106, 64, 294, 84}}, // too wide for both edges: the right edge wins
-        // 170 + 12 + 20 + 2 = 204 > 194: to the left of the marker, 6 above the bottom...
-        {{100, 170}, {40, 20}, {58, 174, 98, 194}},
-        {{20, 170}, {40, 20}, {34, 174, 74, 194}},   // ...or to its right near the left border
-        {{100, 160}, {10, 20}, {101, 174, 111, 194}}, // exactly fitting below stays below
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(PlaceNameRect(c.marker, {12, 12}, c.name, 300, 200), c.expected)
-            << c.marker.X << ", " << c.marker.Y << " name " << c.name.X;
 }
 
 // ---- Creating the layers ----------------------------------------------------------
