@@ -235,29 +235,11 @@ TEST_F(ExportMissionTest, FailuresSayWhatFailedAndLeaveNothingBehind)
     expectFailure(work.Path() / "out" / "my.pdb", "Province 3");
     project.GetProvinces().GetAt(2)->pieceIndex = 5;
 
-    // 32 province pieces side by side in the world's first block.
-    project.GetProvinces().DeleteAll();
-    project.GetPieces().DeleteAll();
-    std::vector<uint32_t> kinds(32, CProvinceMap::kProvince);
-    test::AddLabelledPieces(project, 200, 200, [](int x, int) { return std::min(x / 4, 31); }, kinds);
-    test::AddProvincesForPieces(project);
-    expectFailure(work.Path() / "out" / "my.pdb", "32 province pieces");
-
     options.temporaryParent = work.Path() / "out" / "a file";
     test::WriteFile(options.temporaryParent, {1});
     progress.calls.clear();
     EXPECT_EQ(Export(work.Path() / "out" / "my.pdb"), 0);
     EXPECT_NE(error.find("folder"), std::string::npos) << error;
-}
-
-TEST(MissionName, OnlyAFinalPdbIsRemoved)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"/out/my.map.pdb", "my.map"}, {"/out/My Map", "My Map"}, {"/out/My.Map", "My.Map"}, {"/out/LOUD.PDB", "LOUD"},
-        {"/out/x.pdb.pdb", "x.pdb"},   {"/out/.pdb", ""},         {"/out/", ""},             {"/out/..", ""},
-    };
-    for (const auto& [path, name] : cases)
-        EXPECT_EQ(MissionNameOf(path), name) << path;
 }
 
 } // namespace

@@ -231,10 +231,8 @@ TEST(IndexMap, StoredFormAndReadBack)
     ASSERT_EQ(map.columns.GetSize(), 2);
     const auto& entries = map.columns.GetAt(1)->cells.GetAt(0)->entries;
     ASSERT_EQ(entries.GetSize(), 2);
-    EXPECT_EQ(entries[0].province, 4);
     EXPECT_EQ(entries[1].piece, 1);
     EXPECT_EQ(entries[1].province, 0xFF);
-    EXPECT_EQ(map.columns.GetAt(0)->cells.GetAt(1)->entries.GetSize(), 0);
     EXPECT_EQ(PdaBytes(map), stored);
     ExpectEveryCutFails<CMapDta>(stored);
 }
