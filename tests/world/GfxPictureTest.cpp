@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -33,55 +34,6 @@ Bytes CodeRow(const Bytes& row, bool transparent = false, uint8_t transparentInd
     return Bytes(stored.begin() + long(start), stored.begin() + long(start + size));
 }
 
-Bytes Concat(std::initializer_list<Bytes> parts)
-{
-    Bytes all;
-    for (const Bytes& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-TEST(GfxPictureRows, CodeAsTheRowCodeRules)
-{
-    Bytes differing(200); // no two neighbours equal: literals of 127 and 72, the last pixel a run
-    for (size_t i = 0; i < differing.size(); ++i)
-        differing[i] = uint8_t(i % 2 ? 1 : 2 + i % 7);
-    struct Case {
-        Bytes row;
-        bool transparent; // with transparent index 0
-        Bytes code;
-    };
-    const Case cases[] = {
-        {Bytes(10, 5), false, {0xF6, 5}},
-        {{1, 2, 3, 4, 9, 9, 9, 9}, false, {0x04, 1, 2, 3, 4, 0xFC, 9}},
-        // A pair stays inside the literal; the row's last pixel is a run of one.
-        {{1, 2, 2, 3}, false, {0x03, 1, 2, 2, 0xFF, 3}},
-        {{1, 2, 3, 3}, false, {0x02, 1, 2, 0xFE, 3}},
-        {{7}, false, {0xFF, 7}},
-        // Three equal pixels inside a row stay in the literal, four end it.
-        {{1, 6, 6, 6, 2, 3}, false, {0x05, 1, 6, 6, 6, 2, 0xFF, 3}},
-        {{1, 6, 6, 6, 6, 3}, false, {0x01, 1, 0xFC, 6, 0xFF, 3}},
-        // A short run at the start of an item still starts a literal.
-        {{4, 4, 4, 1, 2}, false, {0x04, 4, 4, 4, 1, 0xFF, 2}},
-        // Long runs and literals are split: runs at 128, literals at 127.
-        {Bytes(300, 9), false, {0x80, 9, 0x80, 9, 0xD4, 9}},
-        {differing, false,
-         Concat({{127}, Bytes(differing.begin(), differing.begin() + 127), {72},
-                 Bytes(differing.begin() + 127, differing.begin() + 199), {0xFF, differing[199]}})},
-        // A run of 130 leaves 2 equal pixels that open the next literal.
-        {Concat({Bytes(130, 3), {8, 9}}), false, {0x80, 3, 0x03, 3, 3, 8, 0xFF, 9}},
-        // A single transparent pixel ends the literal and is written as a run.
-        {{1, 2, 0, 3, 4}, true, {0x02, 1, 2, 0xFF, 0, 0x01, 3, 0xFF, 4}},
-        // A transparent run that reaches the end of the row is not written.
-        {{1, 2, 0, 0}, true, {0x02, 1, 2}},
-        {{5, 5, 5, 5, 5, 0}, true, {0xFB, 5}},
-        // Without transparency the same zeros are ordinary pixels.
-        {{1, 2, 0, 0}, false, {0x02, 1, 2, 0xFE, 0}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(CodeRow(c.row, c.transparent, 0), c.code) << testing::PrintToString(c.row);
-}
-
 TEST(GfxPicture, OneFrameHeaderAndTable)
 {
     const Bytes pixels = {1, 1, 1, 1, /**/ 2, 3, 3, 3, /**/ 3, 3, 4, 5};  // 4 x 3
@@ -89,7 +41,6 @@ TEST(GfxPicture, OneFrameHeaderAndTable)
     ASSERT_EQ(picture.Error(), "");
     const Bytes expected = test::HexFixture("picture-one-frame.hex");
     EXPECT_EQ(picture.ToBytes(), expected);
-    EXPECT_EQ(picture.GetSize(), expected.size());
     EXPECT_EQ(picture.Write({}), expected.size());
     // Encoding again keeps the coded form.
     EXPECT_EQ(picture.Encode(), 15u);
@@ -126,21 +77,10 @@ TEST(GfxPicture, TransparencyTrimsTheBoxToTheVisiblePixels)
 Bytes RandomPixels(std::mt19937& random, size_t count)
 {
     Bytes pixels;
-    std::uniform_int_distribution<int> kind(0, 3), length(1, 140), value(0, 5), noise(0, 255);
     while (pixels.size() < count) {
-        int n = length(random);
-        switch (kind(random)) {
-        case 0:
-            pixels.insert(pixels.end(), size_t(n), uint8_t(value(random)));
-            break;
-        case 1:
-            for (int i = 0; i < n; ++i)
-                pixels.push_back(uint8_t(value(random)));
-            break;
-        default:
-            for (int i = 0; i < n; ++i)
-                pixels.push_back(uint8_t(noise(random)));
-        }
+        const uint32_t kind = random() % 4, length = 1 + random() % 140, value = random() % 6;
+        for (uint32_t i = 0; i < length; ++i)  // a run, small-palette noise or noise
+            pixels.push_back(uint8_t(kind == 0 ? value : kind == 1 ? random() % 6 : random() % 256));
     }
     pixels.resize(count);
     return pixels;
@@ -180,6 +120,25 @@ Bytes ReferenceRowCode(const Bytes& p, bool transparent, uint8_t t)
         }
     }
     return out;
+}
+
+// Hand-worked rows for the rules the picture fixtures do not show; they pin
+// the plain scan, to which the random pictures hold the coder.
+TEST(GfxPictureRows, CodeAsTheRowCodeRules)
+{
+    Bytes run(130, 3); // runs are split at 128: the 2 left open the next literal
+    run.insert(run.end(), {8, 9});
+    const std::tuple<Bytes, bool, Bytes> cases[] = { // row, transparent (index 0), code
+        {{1, 6, 6, 6, 2, 3}, false, {0x05, 1, 6, 6, 6, 2, 0xFF, 3}}, // three equal stay in the literal,
+        {{1, 6, 6, 6, 6, 3}, false, {0x01, 1, 0xFC, 6, 0xFF, 3}},    // four end it
+        {{4, 4, 4, 1, 2}, false, {0x04, 4, 4, 4, 1, 0xFF, 2}},       // a short run still starts a literal
+        {{1, 2, 0, 3, 4}, true, {0x02, 1, 2, 0xFF, 0, 0x01, 3, 0xFF, 4}}, // a lone transparent pixel is a run
+        {run, false, {0x80, 3, 0x03, 3, 3, 8, 0xFF, 9}},
+    };
+    for (const auto& [row, transparent, code] : cases) {
+        EXPECT_EQ(CodeRow(row, transparent, 0), code) << testing::PrintToString(row);
+        EXPECT_EQ(ReferenceRowCode(row, transparent, 0), code) << testing::PrintToString(row);
+    }
 }
 
 TEST(GfxPicture, RandomPicturesDecodeBackAndTheirRowsMatchThePlainScan)
@@ -223,26 +182,6 @@ TEST(GfxPicture, SeveralFramesWithDelta)
     EXPECT_EQ(picture.Encode(), 10u);
     EXPECT_EQ(picture.ToBytes(), test::HexFixture("picture-two-frames-delta.hex"));
     EXPECT_EQ(picture.GetSize(), 14 + 12 * 2 + 10u);
-}
-
-TEST(GfxPicture, FramesShareOneRowTableWidth)
-{
-    CGfxPicture picture;
-    ASSERT_TRUE(picture.SetFrameSize(300, 1, 2));
-    std::span<uint8_t> pixels = picture.Pixels();
-    for (size_t x = 0; x < 300; ++x) {
-        pixels[x] = uint8_t(x % 2 ? 9 : x % 200);  // frame 0: a row above 255 bytes
-        pixels[300 + x] = 5;                      // frame 1: a short row
-    }
-    picture.Encode();
-    ASSERT_EQ(picture.Error(), "");
-    Bytes stored = picture.ToBytes();
-    EXPECT_EQ(stored[1] & 2, 2);
-    // Frame blocks start after the 14-byte header and two end offsets; frame 1's block
-    // follows frame 0's: its box (8 bytes), then a two-byte entry 6, 0 for its runs.
-    const size_t frame1 = 14 + 8 + (stored[14] | stored[15] << 8);
-    ASSERT_LE(frame1 + 10, stored.size());
-    EXPECT_EQ(Bytes(stored.begin() + long(frame1) + 8, stored.begin() + long(frame1) + 10), (Bytes{6, 0}));
 }
 
 TEST(GfxPicture, RefusesWhatTheStoredFormCannotHold)

@@ -91,39 +91,24 @@ TEST(PackDirectoryWalk, FoldersFirstThenFilesInPreOrder)
     platform::TemporaryFolder tree;
     test::WriteFile(tree.Path() / "a" / "x.img", Bytes(3, 1));
     test::WriteFile(tree.Path() / "a" / "b" / "y.dat", Bytes(5, 2));
-    test::WriteFile(tree.Path() / "z.txt", Bytes(7, 3));
+    test::WriteFile(tree.Path() / "_z.txt", Bytes(7, 3));
     fs::create_directories(tree.Path() / "empty");
     test::WriteFile(tree.Path() / "none.dat", {});
     const Built built = Build(tree.Path());
     ASSERT_TRUE(built.result.ok) << built.result.error;
-    // Files are stored in entry order; an empty file is still stored.
+    // Names sorted upper-cased ("_" after the letters); files stored in entry
+    // order; an empty file is still stored.
     EXPECT_EQ(Describe(built.directory),
               (Strings{"a 1 folder 2/4 @0 0 x0", "b 2 folder 1/2 @0 0 x0", "y 3 @0 5 x1", "x 2 @5 3 x1",
-                       "empty 1 folder 0/1 @0 0 x0", "none 1 @8 0 x1", "z 1 @8 7 x1", "stored 2 y.dat",
-                       "stored 3 x.img", "stored 5 none.dat", "stored 6 z.txt"}));
+                       "empty 1 folder 0/1 @0 0 x0", "none 1 @8 0 x1", "_z 1 @8 7 x1", "stored 2 y.dat",
+                       "stored 3 x.img", "stored 5 none.dat", "stored 6 _z.txt"}));
     const std::string root = tree.Path().string();
     EXPECT_EQ(built.result.report, "Packing directory " + root + " to file out.pak\n\n" +
                                        "Getting directory structure...ok\n\n"
                                        "Analyzing files and directories...\n" +
                                        root + "/a/\n" + root + "/a/b/\n" + root + "/a/b/y.dat - added\n" + root +
                                        "/a/x.img - added\n" + root + "/empty/\n" + root +
-                                       "/none.dat -  NULL SIZEadded\n" + root + "/z.txt - added\n");
-}
-
-TEST(PackDirectoryWalk, NamesAreSortedUpperCasedWhateverTheListingOrder)
-{
-    platform::TemporaryFolder tree;
-    for (const char* name : {"b.txt", "A.txt", "_u.txt", "c.txt", "B1.txt"})
-        test::WriteFile(tree.Path() / name, Bytes{1});
-    fs::create_directories(tree.Path() / "Z");
-    fs::create_directories(tree.Path() / "y");
-    Built built = Build(tree.Path());
-    ASSERT_TRUE(built.result.ok) << built.result.error;
-    Strings names;
-    for (const PackageEntry& entry : built.directory.entries)
-        names.push_back(Name(entry));
-    // Upper-cased, "_" (0x5F) sorts after the letters; "B.TXT" before "B1.TXT" as "." < "1".
-    EXPECT_EQ(names, (Strings{"y", "z", "a", "b", "b1", "c", "_u"}));
+                                       "/none.dat -  NULL SIZEadded\n" + root + "/_z.txt - added\n");
 }
 
 // The game finds an entry by its stored name and extension within its folder.
@@ -153,35 +138,6 @@ TEST(PackDirectoryWalk, NamesTheGameCannotTellApartAreRefused)
         for (const std::string& part : c.named)
             EXPECT_NE(built.result.error.find(part), std::string::npos) << built.result.error;
     }
-}
-
-TEST(PackDirectoryDuplicates, IdenticalFilesAreStoredOnce)
-{
-    platform::TemporaryFolder tree;
-    test::WriteFile(tree.Path() / "a.img", Bytes{1, 2, 3, 4});
-    test::WriteFile(tree.Path() / "b.img", Bytes{1, 2, 3, 4});
-    test::WriteFile(tree.Path() / "c.img", Bytes{1, 2, 3, 5});  // same size, other bytes
-    test::WriteFile(tree.Path() / "d.img", Bytes{1, 2, 3, 4});  // a third copy
-    Built built = Build(tree.Path());
-    ASSERT_TRUE(built.result.ok);
-    EXPECT_EQ(Describe(built.directory), (Strings{"a 1 @0 4 x1", "b 1 @0 4 x1", "c 1 @4 4 x1", "d 1 @0 4 x1",
-                                                  "stored 0 a.img", "stored 2 c.img"}));
-    EXPECT_NE(built.result.report.find("b.img - merged\n"), std::string::npos);
-    EXPECT_NE(built.result.report.find("d.img - merged\n"), std::string::npos);
-}
-
-TEST(PackDirectoryDuplicates, UnreadableFilesCountAsDifferent)
-{
-    platform::TemporaryFolder tree;
-    const fs::path present = tree.Path() / "present.dat";
-    test::WriteFile(present, Bytes{9, 9});
-    std::vector<PackageEntry> entries(2);
-    entries[0].size = 2;
-    entries[1].size = 2;
-    const std::vector<StoredFile> files = {{0, tree.Path() / "gone.dat", 2}, {1, present, 2}};
-    EXPECT_EQ(FindDuplicateFile(present, {files[0]}, entries, 2), -1);
-    EXPECT_EQ(FindDuplicateFile(tree.Path() / "gone.dat", {files[1]}, entries, 2), -1);
-    EXPECT_EQ(FindDuplicateFile(present, files, entries, 2), 1);
 }
 
 TEST(PackDirectoryEntries, StoredScrambledAsThirtyLittleEndianBytes)

@@ -1,7 +1,9 @@
-// The export's world codes, index map, preview and domain strips against
-// a plain pixel-by-pixel version of the same rules on random worlds.
+// The export's world codes, index map, preview and domain strips against a
+// plain pixel-by-pixel version of the same rules on random worlds, whose
+// shades are those the world view paints.
 #include "world/BlockImages.h"
 #include "world/PieceShades.h"
+#include "model/PieceShading.h"
 #include "world/PreviewImage.h"
 #include "world/WorldCodes.h"
 
@@ -10,37 +12,86 @@
 #include <algorithm>
 #include <memory>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace {
 
-constexpr int kSide = CWorldCodes::kBlockSide;
-
-// The shade code of mask pixel (x, y), or -1 outside the piece, straight from
-// the rules of world/PieceShades.h.
-int PlainShade(const TBitmap32& mask, int x, int y)
+// The shades the world codes give a lone piece drawn by `rows` ('#' in the
+// piece, 'r' an icon-place mark), as digits (the shade codes), '.' outside it.
+std::vector<std::string> BuiltShades(const std::vector<std::string>& rows)
 {
-    const auto m = [&](int px, int py) {
-        return px >= 0 && py >= 0 && px < mask.Width() && py < mask.Height() && mask.GetPixel(px, py) != 0;
-    };
-    if (!m(x, y))
-        return -1;
-    const bool darkOnce =
-        (m(x, y + 1) && ((!m(x, y + 2) && m(x + 1, y + 1) && m(x + 1, y)) ||
-                         (!m(x + 1, y + 2) && m(x + 1, y + 1) && m(x, y + 2)))) ||
-        (m(x + 1, y) && ((!m(x + 2, y) && m(x + 1, y + 1) && m(x, y + 1)) ||
-                         (!m(x + 2, y + 1) && m(x + 2, y) && m(x + 1, y + 1))));
-    if (darkOnce)
-        return kShadeDarkOnce;
-    if (!m(x, y + 1) || !m(x + 1, y) || !m(x + 1, y + 1))
-        return kShadeDarkTwice;
-    if (!m(x, y - 1) || !m(x - 1, y) || !m(x - 1, y - 1))
-        return kShadeLightTwice;
-    if ((m(x, y - 1) && (!m(x, y - 2) || !m(x - 1, y - 2))) || (m(x - 1, y) && (!m(x - 2, y) || !m(x - 2, y - 1))))
-        return kShadeLightOnce;
-    return kShadeBase;
+    CMapProject project;
+    const int w = int(rows[0].size()), h = int(rows.size());
+    project.SetMapSize(uint16_t(w), uint16_t(h));
+    auto piece = std::make_unique<CProvinceMap>(project);
+    piece->kind = CProvinceMap::kProvince;
+    piece->mask.SetSize(w, h);
+    piece->mask.Clear(0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (rows[size_t(y)][size_t(x)] != '.')
+                piece->mask.SetPixel(x, y, rows[size_t(y)][size_t(x)] == 'r' ? CProvinceMap::kReserved : 0xFF0000CC);
+    project.GetPieces().Add(std::move(piece));
+    CWorldCodes codes;
+    std::string error;
+    EXPECT_TRUE(codes.Build(project, error)) << error;
+    std::vector<std::string> shades = rows;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (rows[size_t(y)][size_t(x)] != '.')
+                shades[size_t(y)][size_t(x)] = char('0' + (codes.CodeAt(x, y) >> 5));
+    return shades;
 }
+
+// The shades as the world view paints them: the shape filled with one colour
+// and bevelled, each pixel's colour read back as a shade.
+std::vector<std::string> PaintedShades(const TBitmap32& mask)
+{
+    constexpr TColor32 kColor = 0xFF7F007F;
+    TBitmap32 painted;
+    painted.SetSize(mask.Width(), mask.Height());
+    std::copy_n(mask.Bits(), size_t(mask.Width()) * size_t(mask.Height()), painted.Bits());
+    FillNonZeroPixelsBevel(&painted, kColor);
+    const std::pair<TColor32, PieceShade> shades[] = {
+        {kColor, kShadeBase},
+        {Lighter(Lighter(kColor)), kShadeLightTwice},
+        {Lighter(kColor), kShadeLightOnce},
+        {Darker(kColor), kShadeDarkOnce},
+        {Darker(Darker(kColor)), kShadeDarkTwice},
+    };
+    std::vector<std::string> rows;
+    for (int y = 0; y < painted.Height(); ++y) {
+        std::string text;
+        for (int x = 0; x < painted.Width(); ++x) {
+            const TColor32 color = painted.GetPixel(x, y);
+            char shade = color == 0 ? '.' : '?';
+            for (const auto& [shadeColor, code] : shades)
+                if (color == shadeColor)
+                    shade = char('0' + code);
+            text += shade;
+        }
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+// Hand-worked shades of small shapes; random worlds below hold the codes to the painted bevel.
+TEST(PieceShades, SmallShapes)
+{
+    // An isolated pixel is an edge on every side: the dark layer wins.
+    EXPECT_EQ(BuiltShades({"#"}), (std::vector<std::string>{"4"}));
+    // A one-pixel line is an upper and a lower edge everywhere.
+    EXPECT_EQ(BuiltShades({"#####"}), (std::vector<std::string>{"44444"}));
+    EXPECT_EQ(BuiltShades({"###", "###", "###"}), (std::vector<std::string>{"134", "334", "444"}));
+    EXPECT_EQ(BuiltShades({"######", "######", "######", "######", "######", "######"}),
+              (std::vector<std::string>{"111134", "122234", "120034", "120034", "333334", "444444"}));
+    // An icon-place mark is a pixel of the piece like any other.
+    EXPECT_EQ(BuiltShades({".###.", "##r##", "#####"}), BuiltShades({".###.", "#####", "#####"}));
+}
+
+constexpr int kSide = CWorldCodes::kBlockSide;
 
 struct PlainCodes {
     std::vector<uint8_t> codes, preview; // world rows
@@ -84,6 +135,7 @@ PlainCodes PlainBuild(const CMapProject& project)
             const CProvinceMap& piece = *pieces.GetAt(i);
             if (piece.IsProvince() != (pass == 0))
                 continue;
+            const std::vector<std::string> shades = PaintedShades(piece.mask);
             for (int y = 0; y < height; ++y)
                 for (int x = 0; x < width; ++x) {
                     if (!covers(i, x, y))
@@ -96,7 +148,7 @@ PlainCodes PlainBuild(const CMapProject& project)
                                                                   : CWorldCodes::kPreviewOther;
                         continue;
                     }
-                    const int shade = PlainShade(piece.mask, x - piece.left, y - piece.top);
+                    const int shade = shades[size_t(y - piece.top)][size_t(x - piece.left)] - '0';
                     const int k = local[size_t(x / kSide) * size_t(rows) + size_t(y / kSide)][size_t(i)];
                     plain.codes[at] = uint8_t(shade << 5 | k);
                     const uint8_t province = provinceOf[size_t(i)];
@@ -126,13 +178,14 @@ void AddRandomWorld(CMapProject& project, std::mt19937& random)
         piece->top = int16_t(int(random() % uint32_t(height + 40)) - 40);
         piece->mask.SetSize(w, h);
         piece->mask.Clear(0);
-        // A few discs, speckled with holes and icon-place marks.
+        // A few discs, speckled with holes and icon-place marks, or noise of every density.
+        const uint32_t holes = random() % 2 ? 50 : 2 + random() % 3;
         for (int disc = 1 + int(random() % 4); disc > 0; --disc) {
             const int cx = int(random() % uint32_t(w)), cy = int(random() % uint32_t(h));
             const int r = 1 + int(random() % 60);
             for (int y = std::max(0, cy - r); y < std::min(h, cy + r + 1); ++y)
                 for (int x = std::max(0, cx - r); x < std::min(w, cx + r + 1); ++x)
-                    if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r && random() % 50 != 0)
+                    if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r && random() % holes != 0)
                         piece->mask.SetPixel(x, y, random() % 20 == 0 ? CProvinceMap::kReserved : 0xFF0000CC);
         }
         project.GetPieces().Add(std::move(piece));

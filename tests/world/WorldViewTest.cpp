@@ -1,6 +1,6 @@
-// The province layers of the world view: placement rules as functions of
-// their inputs, the layers a province gets and their order, markers, names,
-// castle and army icons under every view preference, and the layer reorder.
+// The province layers of the world view: the layers a province gets and their
+// order, markers, names, castle and army icons under every view preference,
+// and the layer reorder.
 #include "world/WorldView.h"
 
 #include <gtest/gtest.h>
@@ -33,56 +33,6 @@ std::vector<uint16_t> TagKinds(const TLayerCollection& layers)
 
 } // namespace
 
-void PrintTo(const TFloatRect& r, std::ostream* out)
-{
-    *out << "{" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << "}";
-}
-
-// ---- Placement rules ------------------------------------------------------------
-
-TEST(PlaceNameRect, BelowTheMarkerOrBesideItNearTheBottom)
-{
-    // Marker 12 × 12, control 300 × 200.
-    struct Case {
-        TPoint marker, name;
-        TRect expected;
-    };
-    const Case cases[] = {
-        {{100, 50}, {40, 20}, {86, 64, 126, 84}},    // below, centred
-        {{10, 50}, {40, 20}, {6, 64, 46, 84}},       // moved in from the left edge to x = 6
-        {{270, 50}, {40, 20}, {254, 64, 294, 84}},   // from the right edge: 300 - 6 - 40
-        {{100, 50}, {400, 20}, {-106, 64, 294, 84}}, // too wide for both edges: the right edge wins
-        // 170 + 12 + 20 + 2 = 204 > 194: to the left of the marker, 6 above the bottom...
-        {{100, 170}, {40, 20}, {58, 174, 98, 194}},
-        {{20, 170}, {40, 20}, {34, 174, 74, 194}},   // ...or to its right near the left border
-        {{100, 160}, {10, 20}, {101, 174, 111, 194}}, // exactly fitting below stays below
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(PlaceNameRect(c.marker, {12, 12}, c.name, 300, 200), c.expected)
-            << c.marker.X << ", " << c.marker.Y << " name " << c.name.X;
-}
-
-TEST(PlaceIconRect, PivotOnThePointAtTheViewScale)
-{
-    EXPECT_EQ(PlaceIconRect({10, 10}, {100, 50}, {16, 16}, {32, 32}, 2.0f), (TFloatRect{188, 88, 252, 153}));
-    EXPECT_EQ(PlaceIconRect({3, 4}, {0, 0}, {1, 2}, {5, 6}, 1.0f), (TFloatRect{2, 2, 7, 8}));
-}
-
-TEST_F(WorldViewTest, IncomeLineAddsCastleAndBank)
-{
-    CProvince& p = AddProvinceWithIncome();
-    EXPECT_EQ(ProvinceIncomeLine(project, p), "2+1+0");
-    p.SetFlag(CCastleDataB::kBank, true); // a bank without castle yields nothing
-    EXPECT_EQ(ProvinceIncomeLine(project, p), "2+1+0");
-    p.SetCastle(true);
-    p.SetFlag(CCastleDataB::kBank, false);
-    EXPECT_EQ(ProvinceIncomeLine(project, p), "7+1+0");
-    p.SetFlag(CCastleDataB::kBank, true);
-    EXPECT_EQ(ProvinceIncomeLine(project, p), "10+1+0");
-    p.ResizeResources(1); // fewer values than resources: the rest read 0
-    EXPECT_EQ(ProvinceIncomeLine(project, p), "10+0+0");
-}
-
 // ---- Creating the layers ----------------------------------------------------------
 
 TEST_F(WorldViewTest, CreateProvinceLayersAddsRowAndFourTaggedLayersInOrder)
@@ -98,15 +48,10 @@ TEST_F(WorldViewTest, CreateProvinceLayersAddsRowAndFourTaggedLayersInOrder)
     TLayerCollection& layers = *image.Layers();
     // The links overlay stays at the bottom; army, castle, name, then the marker on top.
     EXPECT_EQ(TagKinds(layers), (std::vector<uint16_t>{0, 4, 3, 2, 1}));
-    EXPECT_EQ(project.FindMarkerLayerIndex(&p), 4);
     EXPECT_EQ(project.FindNameLayerIndex(&p), 3);
-    EXPECT_EQ(project.FindCastleLayerIndex(&p), 2);
-    EXPECT_EQ(project.FindArmyLayerIndex(&p), 1);
-    EXPECT_EQ(project.FindMarkerLayer(&p), layers.Items(4));
     EXPECT_EQ(GetLayerTag(layers.Items(4))->object, &p);
     EXPECT_EQ(project.FindMarkerLayerIndex(nullptr), -1);
     EXPECT_EQ(project.FindArmyLayer(nullptr), nullptr);
-    EXPECT_EQ(project.GetProvinceName(&p), "Avalon");
     EXPECT_EQ(project.GetProvinceName(nullptr), "none");
     for (int i = 1; i < 5; ++i) {
         auto* layer = static_cast<TBitmapLayer*>(layers.Items(i));
@@ -128,9 +73,18 @@ TEST_F(WorldViewTest, CreateProvinceLayersAddsRowAndFourTaggedLayersInOrder)
 
     layers.Clear(); // the tag records go with their layers
     EXPECT_EQ(project.FindMarkerLayer(&p), nullptr);
+
+    // Without a world view nothing is created.
+    project.SetWorldImage(nullptr);
+    EXPECT_EQ(project.CreateProvinceLayers(&p), 0);
+    EXPECT_EQ(project.CreateProvinceLayers(nullptr), 0);
+    project.DrawAllPieces();
+    project.PlaceProvinceMarkers();
+    project.ReorderCastleAndArmyLayers();
+    EXPECT_EQ(layers.Count(), 0);
 }
 
-TEST_F(WorldViewTest, CapitalOfItsOwnerShowsTheCapitalIcon)
+TEST_F(WorldViewTest, CapitalOfItsOwnerShowsTheCapitalIconMissingOnesNothing)
 {
     CProvince& p = AddLinkedProvince(0, 0, 20, 20, 1);
     p.SetCastle(true);
@@ -145,49 +99,25 @@ TEST_F(WorldViewTest, CapitalOfItsOwnerShowsTheCapitalIcon)
     EXPECT_EQ(p.castleIcon, 0);
     EXPECT_EQ(project.SetCastleIcon(&p, 17), 0);
     EXPECT_EQ(project.SetCastleIcon(nullptr, 1), 0);
-    EXPECT_EQ(p.castleIcon, 0);
     // An icon without a picture is stored but shows nothing new.
     Player(1).SetCapital(nullptr);
     EXPECT_EQ(project.SetCastleIcon(&p, 9), 0);
     EXPECT_EQ(p.castleIcon, 9);
     EXPECT_EQ(project.FindCastleLayer(&p)->Bitmap()->Width(), 10);
-}
 
-TEST_F(WorldViewTest, WithoutWorldViewNothingIsCreated)
-{
-    CProvince& p = AddLinkedProvince(0, 0, 20, 20);
-    project.SetWorldImage(nullptr);
-    EXPECT_EQ(project.CreateProvinceLayers(&p), 0);
-    EXPECT_EQ(project.CreateProvinceLayers(nullptr), 0);
-    project.DrawAllPieces();
-    project.PlaceProvinceMarkers();
-    project.ReorderCastleAndArmyLayers();
-    EXPECT_EQ(image.Layers()->Count(), 0);
+    // Missing pivots and pictures are not read past their end.
+    CProvince& q = AddLinkedProvince(30, 0, 20, 20);
+    project.GetIconPivots().SetSize(1);
+    project.castleTypes = 5; // the army picture would be picture 5: there is none
+    project.CreateProvinceLayers(&q);
+    EXPECT_EQ(project.SetArmyIcon(&q, 0), 0);
+    EXPECT_EQ(project.SetCastleIcon(&q, 2), 1);
+    EXPECT_EQ(project.FindCastleLayer(&q)->Location().Left, 30); // pivot (0, 0) stands in
 }
 
 // ---- Markers and names ------------------------------------------------------------------
 
-TEST_F(WorldViewTest, MarkerCentredOnThePointAtTheViewScale)
-{
-    CProvince& p = AddLinkedProvince(0, 0, 20, 20);
-    p.markerX = 10;
-    p.markerY = 7;
-    project.CreateProvinceLayers(&p);
-    image.SetScale(2.5f);
-    TBitmapLayer* marker = project.FindMarkerLayer(&p);
-    ASSERT_EQ(project.PlaceProvinceMarker(marker), 1);
-    EXPECT_EQ(marker->Location(), (TFloatRect{19, 11, 31, 23})); // (25, 17) less half the marker
-    EXPECT_TRUE(marker->Visible());
-    EXPECT_TRUE(marker->MouseEvents());
-
-    TheSettings().ShIcons = 0;
-    project.PlaceProvinceMarkers();
-    EXPECT_FALSE(marker->Visible());
-    EXPECT_FALSE(marker->MouseEvents());
-    EXPECT_EQ(project.PlaceProvinceMarker(project.FindNameLayer(&p)), 0); // not a marker
-}
-
-TEST_F(WorldViewTest, NameLayerHoldsShadowedNameAndIncome)
+TEST_F(WorldViewTest, MarkerAndNameLayerWithShadowedNameAndIncome)
 {
     CProvince& p = AddProvinceWithIncome();
     p.SetCastle(true);
@@ -223,78 +153,81 @@ TEST_F(WorldViewTest, NameLayerHoldsShadowedNameAndIncome)
     EXPECT_EQ(bitmap.GetPixel(1, 1), 0xFF000000u);
     EXPECT_FALSE(name->Visible());
     EXPECT_FALSE(name->MouseEvents());
+
+    // The marker is centred on the point at the view scale, and hides with the icons.
+    image.SetScale(2.5f);
+    TBitmapLayer* marker = project.FindMarkerLayer(&p);
+    ASSERT_EQ(project.PlaceProvinceMarker(marker), 1);
+    EXPECT_EQ(marker->Location(), (TFloatRect{244, 469, 256, 481})); // (250, 475) less half the marker
+    EXPECT_TRUE(marker->Visible());
+    EXPECT_TRUE(marker->MouseEvents());
+    TheSettings().ShIcons = 0;
+    project.PlaceProvinceMarkers();
+    EXPECT_FALSE(marker->Visible());
+    EXPECT_FALSE(marker->MouseEvents());
+    EXPECT_EQ(project.PlaceProvinceMarker(name), 0); // not a marker
+
+    // The income line: the castle adds 5, a bank 3 more, but only with the castle.
+    p.SetFlag(CCastleDataB::kBank, true);
+    EXPECT_EQ(ProvinceIncomeLine(project, p), "10+1+0");
+    p.ResizeResources(1); // fewer values than resources: the rest read 0
+    EXPECT_EQ(ProvinceIncomeLine(project, p), "10+0+0");
+    p.SetCastle(false);
+    EXPECT_EQ(ProvinceIncomeLine(project, p), "2+0+0");
 }
 
 // ---- Castle and army icons -----------------------------------------------------------------
 
-TEST_F(WorldViewTest, CastleIconsFollowTheViewPreferences)
+TEST_F(WorldViewTest, CastleAndArmyIconsFollowTheViewPreferences)
 {
     CProvince& with = AddLinkedProvince(100, 50, 20, 20);
     with.SetCastle(true);
     with.castleX = 10;
     with.castleY = 10;
     CProvince& without = AddLinkedProvince(0, 0, 20, 20);
+    without.armyX = 5;
+    without.armyY = 6;
     project.CreateProvinceLayers(&with);
     project.CreateProvinceLayers(&without);
     TBitmapLayer* castle = project.FindCastleLayer(&with);
     TBitmapLayer* none = project.FindCastleLayer(&without);
+    TBitmapLayer* army = project.FindArmyLayer(&without);
 
-    // Defaults: castles mode off, translucent castles on.
+    // Defaults: castles mode off, translucent castles on, translucent armies off.
     EXPECT_EQ(with.castleIcon, 1);
     EXPECT_TRUE(castle->Visible());
     EXPECT_FALSE(castle->MouseEvents());
     EXPECT_EQ(castle->Bitmap()->MasterAlpha(), 120u);
     EXPECT_FALSE(none->Visible());
+    EXPECT_FALSE(army->Visible());
 
     TheSettings().ShCastles = 1;
+    TheSettings().TransArmies = 1;
     image.SetScale(2.0f);
     project.PlaceAllCastleLayers();
+    project.PlaceAllArmyLayers();
     EXPECT_TRUE(castle->MouseEvents());
     EXPECT_TRUE(none->Visible());
     EXPECT_EQ(castle->Bitmap()->MasterAlpha(), 255u);
     // Picture 1 (11 × 6) with pivot (2, 2) on (110, 60), at scale 2.
     EXPECT_EQ(castle->Location(), (TFloatRect{216, 116, 238, 129}));
+    // Every province's army, translucent; its pivot is entry 3 (after the castles): (4, 2) on (5, 6).
+    EXPECT_TRUE(army->Visible());
+    EXPECT_FALSE(army->MouseEvents());
+    EXPECT_EQ(army->Bitmap()->MasterAlpha(), 120u);
+    EXPECT_EQ(army->Location().Left, 2);
+    EXPECT_EQ(army->Location().Top, 8);
+
+    TheSettings().ShArmies = 1;
+    EXPECT_EQ(project.SetArmyIcon(&without, 6), 1);
+    EXPECT_TRUE(army->MouseEvents());
+    EXPECT_EQ(army->Bitmap()->Width(), 8);
+    EXPECT_EQ(project.SetArmyIcon(&without, 7), 0);
 
     TheSettings().ShCastles = 0;
     TheSettings().TransCastles = 0;
     project.PlaceAllCastleLayers();
     EXPECT_FALSE(castle->Visible());
-}
-
-TEST_F(WorldViewTest, ArmyIconsAreTranslucentForEveryProvince)
-{
-    CProvince& p = AddLinkedProvince(0, 0, 20, 20);
-    p.armyX = 5;
-    p.armyY = 6;
-    project.CreateProvinceLayers(&p);
-    TBitmapLayer* army = project.FindArmyLayer(&p);
-    EXPECT_FALSE(army->Visible()); // translucent armies are off by default
-
-    TheSettings().TransArmies = 1;
-    project.PlaceAllArmyLayers();
-    EXPECT_TRUE(army->Visible());
-    EXPECT_FALSE(army->MouseEvents());
-    EXPECT_EQ(army->Bitmap()->MasterAlpha(), 120u);
-    // The army pivot is entry 3 (after the castles): (4, 2).
-    EXPECT_EQ(army->Location().Left, 1);
-    EXPECT_EQ(army->Location().Top, 4);
-
-    TheSettings().ShArmies = 1;
-    EXPECT_EQ(project.SetArmyIcon(&p, 6), 1);
-    EXPECT_TRUE(army->MouseEvents());
-    EXPECT_EQ(army->Bitmap()->Width(), 8);
-    EXPECT_EQ(project.SetArmyIcon(&p, 7), 0);
-}
-
-TEST_F(WorldViewTest, MissingPivotsAndPicturesAreNotReadPastTheirEnd)
-{
-    CProvince& p = AddLinkedProvince(0, 0, 20, 20);
-    project.GetIconPivots().SetSize(1);
-    project.castleTypes = 5; // the army picture would be picture 5: there is none
-    project.CreateProvinceLayers(&p);
-    EXPECT_EQ(project.SetArmyIcon(&p, 0), 0);
-    EXPECT_EQ(project.SetCastleIcon(&p, 2), 1);
-    EXPECT_EQ(project.FindCastleLayer(&p)->Location().Left, 0); // pivot (0, 0) stands in
 }
 
 TEST_F(WorldViewTest, ReorderMovesIconLayersUnderTheNames)
