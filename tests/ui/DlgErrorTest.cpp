@@ -1,5 +1,5 @@
 // The warnings window: one row per warning, a click shows that warning on the
-// map and deselecting hides it; its bounds survive into the next window.
+// map and deselecting hides it.
 #include "ui/DlgError.h"
 #include "ui/SettingsFile.h"
 
@@ -67,20 +67,6 @@ TEST(DlgError, ListsTheWarningsAndShowsOrHidesTheSelectedOne)
 
     QTest::mouseClick(dialog.findChild<QPushButton*>("BtnOk"), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
-}
-
-TEST(DlgError, ReopensWithTheBoundsItWasLeftWith)
-{
-    CErrorList warnings;
-    CWindowBounds bounds;
-    {
-        TDlgError first(warnings, bounds);
-        first.ShowWarnings();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&first));
-        first.setGeometry(60, 70, 480, 320);
-        EXPECT_EQ(bounds, (CWindowBounds{480, 320, 60, 70}));
-    }
-    EXPECT_EQ(TDlgError(warnings, bounds).geometry(), QRect(60, 70, 480, 320));
 }
 
 } // namespace

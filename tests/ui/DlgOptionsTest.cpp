@@ -1,16 +1,13 @@
 // The preferences dialog driven with the mouse and keys: changes land in the
 // settings at once, opening and closing alone changes nothing but the castle
-// transparency switch, and the castle panel follows the project's pictures.
-#include "graphics/Image32.h"
+// transparency switch.
 #include "model/MapProject.h"
 #include "model/Settings.h"
-#include "platform/qt/ControlWidget.h"
 #include "ui/DlgOptions.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSlider>
 #include <QTest>
 
@@ -91,32 +88,6 @@ TEST_F(DlgOptionsTest, NameFontComesFromTheFontDialogUnlessCancelled)
     EXPECT_EQ(settings_.font, offered);
     EXPECT_EQ(button->font().pixelSize(), platform::FontPixelSize(14));
     EXPECT_TRUE(button->font().italic());
-}
-
-TEST_F(DlgOptionsTest, CastlePanelShowsEachCastleTypeOnceWithItsName)
-{
-    auto table = std::make_unique<CStringTable>(project_);
-    table->SetCastleTypeName(0, "Keep");
-    table->SetCastleTypeName(1, "Citadel");
-    project_.GetStringTables().Add(std::move(table));
-    project_.castleTypes = 2;
-    for (int i = 0; i < 3; ++i) // two castles, then the army picture
-        project_.GetIconPictures().Bitmaps()->Add()->Bitmap()->SetSize(32, 32);
-
-    dialog_.FillCastleImages();
-    dialog_.FillCastleImages(); // again: the rows are replaced, not added
-    EXPECT_EQ(dialog_.findChildren<platform::qt::ControlWidget*>(QRegularExpression("^ImgCastle")).size(), 2);
-    auto* picture = Child<platform::qt::ControlWidget>("ImgCastle1");
-    EXPECT_EQ(picture->geometry(), QRect(48, 33, 20, 24));
-    EXPECT_EQ(picture->HostedAs<TImage32>().Bitmap()->Width(), 32);
-    auto* name = Child<QLabel>("LbCastle1");
-    EXPECT_EQ(name->text(), "Citadel");
-    EXPECT_EQ(name->geometry().topLeft(), QPoint(76, 41));
-    EXPECT_EQ(Child<platform::qt::ControlWidget>("ImgArmy0")->HostedAs<TImage32>().Bitmap()->Width(), 32);
-
-    project_.castleTypes = 1;
-    dialog_.FillCastleImages();
-    EXPECT_EQ(dialog_.findChild<QLabel*>("LbCastle1"), nullptr);
 }
 
 } // namespace
