@@ -43,9 +43,7 @@ public:
         return true;
     }
 
-    std::vector<std::string> messages;
-    std::vector<std::string> errorCaptions; // of the messages that were error boxes
-    std::vector<std::string> questions;
+    std::vector<std::string> messages, errorCaptions /* of the error boxes */, questions;
     Answer answer = kNo;
 };
 
