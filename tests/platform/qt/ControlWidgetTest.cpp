@@ -1,7 +1,5 @@
 // The Qt host of a control: Qt's events reach the control translated, what the control
-// paints and asks for shows on the widget, pop-ups let the mouse through, and a click on
-// a layer of the image control reaches its handler with that layer.
-#include "graphics/Image32.h"
+// paints and asks for shows on the widget, and pop-ups let the mouse through.
 #include "platform/qt/ControlWidget.h"
 #include "platform/qt/PopupWindow.h"
 
@@ -149,41 +147,4 @@ TEST(PopupWindow, LetsTheMouseThroughAndKnowsTheDesktop)
     widget.show();
     EXPECT_FALSE(widget.HostedControl().DesktopRect().IsEmpty());
     EXPECT_EQ(Control().DesktopRect(), Rect{}); // no host, no desktop
-}
-
-TEST(ImageWidget, ClickOnALayerReachesOnMouseDownAndTheWidgetShowsTheBuffer)
-{
-    ControlWidget widget(std::make_unique<TImage32>());
-    auto& image = widget.HostedAs<TImage32>();
-    image.SetBounds(0, 0, 64, 48);
-    image.SetScaleMode(smScale);
-    image.SetScale(2);
-    image.Bitmap()->SetSize(24, 20);
-    for (int32_t y = 0; y < 20; ++y)
-        for (int32_t x = 0; x < 24; ++x)
-            image.Bitmap()->SetPixel(x, y, 0xFF000000 | uint32_t(x * 10) << 16 | uint32_t(y * 12) << 8 | 0x40);
-    auto* layer = image.Layers()->Add<TBitmapLayer>();
-    layer->Bitmap()->SetSize(4, 4);
-    layer->Bitmap()->Clear(0xC000FF00);
-    layer->Bitmap()->SetDrawMode(dmBlend);
-    layer->SetLocation(TFloatRect{5, 5, 10, 10});
-    layer->SetScaled(true); // control pixels 10..20
-    using Presses = std::vector<std::pair<std::string, TCustomLayer*>>;
-    Presses presses;
-    image.OnMouseDown = [&](TObject* sender, MouseButton b, ShiftState s, int32_t x, int32_t y, TCustomLayer* l) {
-        EXPECT_EQ(sender, &image);
-        presses.emplace_back(Describe("down", b, s, x, y), l);
-    };
-
-    Show(widget);
-    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(15, 12));
-    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
-    EXPECT_EQ(presses, (Presses{{"down 0 8 15,12", layer}, {"down 0 8 40,40", nullptr}}));
-    EXPECT_FALSE(image.MouseCapture()); // released with the button
-    ASSERT_TRUE(image.BufferValid());
-    const TBitmap32* buffer = image.Buffer();
-    ExpectShows(widget, {64, 48}, [&](int x, int y) { return buffer->GetPixel(x, y); });
-    // The layer is in the picture: blended green over the bitmap.
-    EXPECT_GT(buffer->GetPixel(15, 15) >> 8 & 0xFF, 200u);
-    EXPECT_EQ(buffer->GetPixel(30, 30), 0xFF000000u | uint32_t(15 * 10) << 16 | uint32_t(15 * 12) << 8 | 0x40);
 }
