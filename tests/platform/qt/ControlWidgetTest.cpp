@@ -1,8 +1,12 @@
 // The Qt host of a control: Qt's events reach the control translated, what the control
-// paints and asks for shows on the widget, and pop-ups let the mouse through.
+// paints and asks for shows on the widget, pop-ups let the mouse through, and timers
+// tick on Qt's event loop (a handler may disable its own timer from inside the tick).
+#include "platform/Timer.h"
 #include "platform/qt/ControlWidget.h"
 #include "platform/qt/PopupWindow.h"
+#include "platform/qt/QtTimerService.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
 
@@ -59,27 +63,11 @@ protected:
     void Resize() override { log.push_back("resize " + std::to_string(Width()) + "x" + std::to_string(Height())); }
 };
 
-void Show(QWidget& widget)
-{
-    widget.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
-}
-
-// Every pixel the widget shows, alpha aside, is `expected(x, y)`.
-template <typename Expected>
-void ExpectShows(QWidget& widget, QSize size, Expected expected)
-{
-    const QImage shot = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(shot.size(), size);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            ASSERT_EQ(shot.pixel(x, y) & 0xFFFFFF, expected(x, y) & 0xFFFFFF) << x << "," << y;
-}
-
 struct Hosted {
     Hosted() : widget(std::make_unique<PatternControl>()), control(widget.HostedAs<PatternControl>())
     {
-        Show(widget);
+        widget.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&widget));
         control.log.clear();
     }
     ControlWidget widget;
@@ -91,7 +79,11 @@ struct Hosted {
 TEST(ControlWidget, GrabShowsTheControlsPixelsOpaque)
 {
     Hosted h;
-    ExpectShows(h.widget, {40, 30}, [&](int x, int y) { return h.control.pixels[y * 40 + x]; });
+    const QImage shot = h.widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shot.size(), QSize(40, 30));
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) // alpha aside
+            ASSERT_EQ(shot.pixel(x, y) & 0xFFFFFF, h.control.pixels[y * 40 + x] & 0xFFFFFF) << x << "," << y;
 }
 
 TEST(ControlWidget, MouseClickArrivesTranslatedAndCaptureFollowsTheControl)
@@ -147,4 +139,26 @@ TEST(PopupWindow, LetsTheMouseThroughAndKnowsTheDesktop)
     widget.show();
     EXPECT_FALSE(widget.HostedControl().DesktopRect().IsEmpty());
     EXPECT_EQ(Control().DesktopRect(), Rect{}); // no host, no desktop
+}
+
+TEST(QtTimerService, TicksUntilTheHandlerStopsItsOwnTimer)
+{
+    platform::qt::QtTimerService service;
+    platform::SetTimerService(&service);
+    int ticks = 0;
+    platform::Timer timer([&] {
+        if (++ticks == 3)
+            timer.SetEnabled(false);
+    });
+    timer.SetInterval(5);
+    timer.SetEnabled(true);
+    EXPECT_TRUE(timer.Running());
+    QElapsedTimer clock;
+    clock.start();
+    while (ticks < 3 && clock.elapsed() < 5000)
+        QTest::qWait(5);
+    EXPECT_FALSE(timer.Running());
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, 3);
+    platform::SetTimerService(nullptr);
 }
