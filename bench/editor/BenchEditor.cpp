@@ -16,7 +16,6 @@
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include <sys/resource.h>
@@ -27,6 +26,7 @@
 #include "platform/FileSystem.h"
 #include "platform/TextRasterizer.h"
 #include "platform/qt/QtTextRasterizer.h"
+#include "support/ScriptedFiles.h"
 #include "ui/Main.h"
 
 namespace {
@@ -45,29 +45,11 @@ public:
     std::deque<std::string> messages;
 };
 
-// Hands out the next scripted file; an empty script is a cancelled dialog.
-class Files : public IFileChooser {
-public:
-    std::optional<fs::path> ChooseOpenFile(const std::string&) override { return Next(opens); }
-    std::optional<fs::path> ChooseSaveFile(const std::string&) override { return Next(saves); }
-    std::deque<fs::path> opens, saves;
-
-private:
-    static std::optional<fs::path> Next(std::deque<fs::path>& script)
-    {
-        if (script.empty())
-            return std::nullopt;
-        fs::path next = script.front();
-        script.pop_front();
-        return next;
-    }
-};
-
 // The main window with the editor's own dialogs and progress window.
 struct Editor {
     platform::TemporaryFolder folder;
     Prompts prompts;
-    Files files;
+    ScriptedFiles files;
     std::unique_ptr<TMainForm> window;
 
     Editor()

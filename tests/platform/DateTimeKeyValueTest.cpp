@@ -62,27 +62,6 @@ TEST(DateTime, EveryDayOfSomeYearsAndTimesOfDayRoundTrip)
     EXPECT_THROW(EncodeTime(0, 0, 0, 1000), EConvertError);
 }
 
-TEST(KeyValueStore, KeysAndNamesIgnoreCaseAndKindsStayApart)
-{
-    KeyValueStore store;
-    EXPECT_FALSE(store.KeyExists("A"));
-    store.WriteInteger("A\\B\\C", "Width", 640);
-    store.CreateKey("Empty");
-    for (const char* key : {"a", "a\\b", "\\A\\\\B\\c\\", "empty"})
-        EXPECT_TRUE(store.KeyExists(key)) << key;
-    EXPECT_FALSE(store.KeyExists("A\\C"));
-    int32_t width = 0;
-    std::string text;
-    EXPECT_TRUE(store.ReadInteger("a\\b\\c", "WIDTH", width));
-    EXPECT_EQ(width, 640);
-    EXPECT_FALSE(store.ReadString("A\\B\\C", "Width", text)); // an integer is not a string
-    store.WriteString("A\\B\\C", "width", "wide");
-    EXPECT_TRUE(store.ReadString("A\\B\\C", "Width", text));
-    EXPECT_EQ(text, "wide");
-    EXPECT_FALSE(store.ReadInteger("A\\B\\C", "Width", width));
-    EXPECT_FALSE(store.ValueExists("A\\B", "Width"));
-}
-
 TEST(KeyValueStore, TextKeepsEveryByteAndReadsTheHandWrittenLayout)
 {
     KeyValueStore store, again;

@@ -8,24 +8,9 @@
 namespace fs = std::filesystem;
 using platform::TemporaryFolder;
 
-TEST(FileSystem, AtomicWriteReplacesTargetAndReadsBack)
-{
-    TemporaryFolder folder;
-    ASSERT_TRUE(folder.Valid()) << folder.Error();
-    fs::path target = folder.Path() / "out.bin";
-    std::string error;
-    std::vector<uint8_t> first{1, 2, 3}, second{9, 8, 7, 6, 0};
-    ASSERT_TRUE(platform::WriteFileAtomically(target, first, error)) << error;
-    ASSERT_TRUE(platform::WriteFileAtomically(target, second, error)) << error;
-    std::vector<uint8_t> read;
-    ASSERT_TRUE(platform::ReadFileBytes(target, read, error)) << error;
-    EXPECT_EQ(read, second);
-    // Only the target is left: no temporary files.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
-}
-
-// A link is written through and stays a link; the file keeps its mode; a
-// read-only file is refused and left as it was, even for the superuser.
+// The target is replaced whole, with no temporary file left beside it; a link is
+// written through and stays a link; the file keeps its mode; a read-only file is
+// refused and left as it was, even for the superuser.
 TEST(FileSystem, AtomicWriteFollowsLinksKeepsTheModeAndRefusesReadOnlyFiles)
 {
     struct Case {

@@ -1,6 +1,5 @@
 // Timers: started on the installed service only while enabled with an interval, restarted
-// by a new interval, stopped when disabled or destroyed; without a service they keep
-// their state and never tick.
+// by a new interval, stopped when disabled or destroyed.
 #include "platform/ManualTimerService.h"
 #include "platform/Timer.h"
 
@@ -55,19 +54,4 @@ TEST(Timer, AHandlerMayDestroyATimerAndDestructionStopsIt)
     EXPECT_EQ(timer, nullptr);
     service.Advance(100); // the destroyed timer is no longer ticked
     EXPECT_EQ(ticks, 3);
-}
-
-TEST(Timer, WithoutAServiceKeepsItsStateAndNeverRuns)
-{
-    int ticks = 0;
-    platform::Timer timer([&] { ++ticks; });
-    timer.SetInterval(10);
-    timer.SetEnabled(true);
-    EXPECT_TRUE(timer.Enabled());
-    EXPECT_FALSE(timer.Running());
-    timer.Tick(); // a tick delivered by hand still reaches the handler
-    EXPECT_EQ(ticks, 1);
-    timer.SetEnabled(false);
-    timer.Tick();
-    EXPECT_EQ(ticks, 1);
 }

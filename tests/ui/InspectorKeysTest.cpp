@@ -61,16 +61,9 @@ TEST(InspectorKeys, KeysAreUniqueWithinEachInspector) {
   }
   for (const auto& [Key, Count] : Sections) EXPECT_EQ(Count, Key == "Army" ? 2 : 1) << Key;
 
-  EXPECT_EQ(Keys.Find(InspectorSection::Player, "Army"), InspectorRow::CampaignArmy);
-  EXPECT_EQ(Keys.Find(InspectorSection::Province, "Army"), InspectorRow::GuardianArmy);
-  EXPECT_EQ(Keys.Section(InspectorRow::LCond02_01), InspectorSection::Mission);
-  EXPECT_EQ(Keys.Section(InspectorRow::CastStonMine), InspectorSection::Province);
   EXPECT_EQ(Keys.Find(InspectorSection::Province, "Name"), std::nullopt);
   EXPECT_EQ(Keys.Find(InspectorSection::Event, "Army"), std::nullopt);
-  EXPECT_EQ(Keys.Find(InspectorSection::Player, "Army_0"), std::nullopt);
-  // The process-wide catalogue is built once.
-  EXPECT_EQ(&InspectorKeys(), &InspectorKeys());
-  EXPECT_EQ(InspectorKeys().Key(InspectorRow::EDecr), "EDecr");
+  EXPECT_EQ(&InspectorKeys(), &InspectorKeys());  // the process-wide catalogue is built once
 }
 
 TEST(InspectorIndexedKeys, FormatsAndReadsBackTheIndexRefusesOtherKeysAndGivesTheDefaultTexts) {

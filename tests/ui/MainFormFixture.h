@@ -1,17 +1,13 @@
 #pragma once
-// The main window of the window tests, driven as a user drives it: actions
-// triggered, the world view, the lists and the inspectors clicked with simulated
-// mouse events, file dialogs and questions answered by scripts. The project and
-// the settings are process-wide; each test starts from a cleared project and
-// restores the settings.
+// The main window driven as a user drives it, file dialogs and questions answered
+// by scripts. The project and the settings are process-wide: each test starts
+// from a cleared project and restores the settings.
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTabWidget>
 
-#include <deque>
-#include <optional>
 #include <vector>
 
 #include "graphics/Layers32.h"
@@ -20,6 +16,7 @@
 #include "ui/Main.h"
 
 #include "InspectorDriver.h"
+#include "support/ScriptedFiles.h"
 
 namespace main_form_test {
 
@@ -46,30 +43,8 @@ public:
         return true;
     }
 
-    std::vector<std::string> messages;
-    std::vector<std::string> errorCaptions; // of the messages that were error boxes
-    std::vector<std::string> questions;
+    std::vector<std::string> messages, errorCaptions /* of the error boxes */, questions;
     Answer answer = kNo;
-};
-
-// Hands out the scripted files in order; an empty script is a cancelled dialog.
-class ScriptedFiles : public IFileChooser {
-public:
-    std::optional<fs::path> ChooseOpenFile(const std::string&) override { return Next(opens); }
-    std::optional<fs::path> ChooseSaveFile(const std::string&) override { return Next(saves); }
-
-    std::deque<fs::path> opens;
-    std::deque<fs::path> saves;
-
-private:
-    static std::optional<fs::path> Next(std::deque<fs::path>& script)
-    {
-        if (script.empty())
-            return std::nullopt;
-        fs::path next = script.front();
-        script.pop_front();
-        return next;
-    }
 };
 
 class MainFormTest : public ::testing::Test {

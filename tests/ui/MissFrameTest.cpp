@@ -1,9 +1,13 @@
 // The mission window driven by mouse and keys: typed one-line texts reach the
 // string table (and mark the project modified), long texts go through the text
-// dialog, and hiding the window is reported.
+// dialog (typed or loaded from a file, within the row's limit), and hiding the
+// window is reported.
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <fstream>
+
+#include "platform/FileSystem.h"
 #include "ui/DlgComplex.h"
 #include "ui/MissFrame.h"
 
@@ -19,8 +23,8 @@ protected:
         ShowWindow(frame);
     }
 
-    // Opens the text dialog of the row, types `typed` at its end and presses `button`.
-    void EditLongText(InspectorRow row, const QString& typed, const char* button)
+    // Opens the text dialog of the row, types `typed` at its end and presses `buttons`.
+    void EditLongText(InspectorRow row, const QString& typed, std::vector<const char*> buttons)
     {
         ClickRow(host, Key(row));
         ClickEditorButton(host, [&] {
@@ -28,7 +32,8 @@ protected:
             auto* memo = dialog.findChild<QPlainTextEdit*>("Memo");
             memo->moveCursor(QTextCursor::End);
             QTest::keyClicks(memo, typed);
-            QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
+            for (const char* button : buttons)
+                QTest::mouseClick(dialog.findChild<QPushButton*>(button), Qt::LeftButton);
         });
     }
 
@@ -68,19 +73,26 @@ TEST_F(MissFrameTest, TypedTextsAreStoredCutTo100CharactersAndAnEmptyTextIsIgnor
 
 TEST_F(MissFrameTest, LongTextsAreEditedInTheTextDialogAndCancelChangesNothing)
 {
-    EditLongText(InspectorRow::SDesc, "!", "BtnCancel");
+    EditLongText(InspectorRow::SDesc, "!", {"BtnCancel"});
     EXPECT_EQ(Table().shortDescription, "Short description");
     EXPECT_FALSE(project.IsModified());
 
-    EditLongText(InspectorRow::SDesc, "!", "BtnOk");
+    EditLongText(InspectorRow::SDesc, "!", {"BtnOk"});
     EXPECT_EQ(Table().shortDescription, "Short description!");
     EXPECT_EQ(RowText(host, Key(InspectorRow::SDesc)), "Short description!");
     EXPECT_EQ(EditorText(host), "Short description!"); // the row's open editor too
     EXPECT_TRUE(project.IsModified());
 
     // The author notes take at most 150 characters.
-    EditLongText(InspectorRow::MisAuthorNotes, QString(200, 'n'), "BtnOk");
+    EditLongText(InspectorRow::MisAuthorNotes, QString(200, 'n'), {"BtnOk"});
     EXPECT_EQ(Table().authorNotes, "No notes" + std::string(142, 'n'));
+    // Load replaces the text by the file's, line breaks and the limit kept.
+    const std::string bytes = "first\r\nsecond \xE9" + std::string(150, 'l');
+    const platform::TemporaryFolder folder;
+    std::ofstream(folder.Path() / "notes.txt", std::ios::binary) << bytes;
+    frame.TextDialog().SetFileChooser([&] { return std::optional(folder.Path() / "notes.txt"); });
+    EditLongText(InspectorRow::MisAuthorNotes, "", {"BitBtn", "BtnOk"});
+    EXPECT_EQ(Table().authorNotes, bytes.substr(0, 150));
 }
 
 } // namespace

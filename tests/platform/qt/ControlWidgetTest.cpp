@@ -1,10 +1,12 @@
 // The Qt host of a control: Qt's events reach the control translated, what the control
-// paints and asks for shows on the widget, pop-ups let the mouse through, and a click on
-// a layer of the image control reaches its handler with that layer.
-#include "graphics/Image32.h"
+// paints and asks for shows on the widget, pop-ups let the mouse through, and timers
+// tick on Qt's event loop (a handler may disable its own timer from inside the tick).
+#include "platform/Timer.h"
 #include "platform/qt/ControlWidget.h"
 #include "platform/qt/PopupWindow.h"
+#include "platform/qt/QtTimerService.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
 
@@ -61,27 +63,11 @@ protected:
     void Resize() override { log.push_back("resize " + std::to_string(Width()) + "x" + std::to_string(Height())); }
 };
 
-void Show(QWidget& widget)
-{
-    widget.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
-}
-
-// Every pixel the widget shows, alpha aside, is `expected(x, y)`.
-template <typename Expected>
-void ExpectShows(QWidget& widget, QSize size, Expected expected)
-{
-    const QImage shot = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(shot.size(), size);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            ASSERT_EQ(shot.pixel(x, y) & 0xFFFFFF, expected(x, y) & 0xFFFFFF) << x << "," << y;
-}
-
 struct Hosted {
     Hosted() : widget(std::make_unique<PatternControl>()), control(widget.HostedAs<PatternControl>())
     {
-        Show(widget);
+        widget.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&widget));
         control.log.clear();
     }
     ControlWidget widget;
@@ -93,7 +79,11 @@ struct Hosted {
 TEST(ControlWidget, GrabShowsTheControlsPixelsOpaque)
 {
     Hosted h;
-    ExpectShows(h.widget, {40, 30}, [&](int x, int y) { return h.control.pixels[y * 40 + x]; });
+    const QImage shot = h.widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shot.size(), QSize(40, 30));
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) // alpha aside
+            ASSERT_EQ(shot.pixel(x, y) & 0xFFFFFF, h.control.pixels[y * 40 + x] & 0xFFFFFF) << x << "," << y;
 }
 
 TEST(ControlWidget, MouseClickArrivesTranslatedAndCaptureFollowsTheControl)
@@ -151,39 +141,24 @@ TEST(PopupWindow, LetsTheMouseThroughAndKnowsTheDesktop)
     EXPECT_EQ(Control().DesktopRect(), Rect{}); // no host, no desktop
 }
 
-TEST(ImageWidget, ClickOnALayerReachesOnMouseDownAndTheWidgetShowsTheBuffer)
+TEST(QtTimerService, TicksUntilTheHandlerStopsItsOwnTimer)
 {
-    ControlWidget widget(std::make_unique<TImage32>());
-    auto& image = widget.HostedAs<TImage32>();
-    image.SetBounds(0, 0, 64, 48);
-    image.SetScaleMode(smScale);
-    image.SetScale(2);
-    image.Bitmap()->SetSize(24, 20);
-    for (int32_t y = 0; y < 20; ++y)
-        for (int32_t x = 0; x < 24; ++x)
-            image.Bitmap()->SetPixel(x, y, 0xFF000000 | uint32_t(x * 10) << 16 | uint32_t(y * 12) << 8 | 0x40);
-    auto* layer = image.Layers()->Add<TBitmapLayer>();
-    layer->Bitmap()->SetSize(4, 4);
-    layer->Bitmap()->Clear(0xC000FF00);
-    layer->Bitmap()->SetDrawMode(dmBlend);
-    layer->SetLocation(TFloatRect{5, 5, 10, 10});
-    layer->SetScaled(true); // control pixels 10..20
-    using Presses = std::vector<std::pair<std::string, TCustomLayer*>>;
-    Presses presses;
-    image.OnMouseDown = [&](TObject* sender, MouseButton b, ShiftState s, int32_t x, int32_t y, TCustomLayer* l) {
-        EXPECT_EQ(sender, &image);
-        presses.emplace_back(Describe("down", b, s, x, y), l);
-    };
-
-    Show(widget);
-    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(15, 12));
-    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
-    EXPECT_EQ(presses, (Presses{{"down 0 8 15,12", layer}, {"down 0 8 40,40", nullptr}}));
-    EXPECT_FALSE(image.MouseCapture()); // released with the button
-    ASSERT_TRUE(image.BufferValid());
-    const TBitmap32* buffer = image.Buffer();
-    ExpectShows(widget, {64, 48}, [&](int x, int y) { return buffer->GetPixel(x, y); });
-    // The layer is in the picture: blended green over the bitmap.
-    EXPECT_GT(buffer->GetPixel(15, 15) >> 8 & 0xFF, 200u);
-    EXPECT_EQ(buffer->GetPixel(30, 30), 0xFF000000u | uint32_t(15 * 10) << 16 | uint32_t(15 * 12) << 8 | 0x40);
+    platform::qt::QtTimerService service;
+    platform::SetTimerService(&service);
+    int ticks = 0;
+    platform::Timer timer([&] {
+        if (++ticks == 3)
+            timer.SetEnabled(false);
+    });
+    timer.SetInterval(5);
+    timer.SetEnabled(true);
+    EXPECT_TRUE(timer.Running());
+    QElapsedTimer clock;
+    clock.start();
+    while (ticks < 3 && clock.elapsed() < 5000)
+        QTest::qWait(5);
+    EXPECT_FALSE(timer.Running());
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, 3);
+    platform::SetTimerService(nullptr);
 }

@@ -1,10 +1,6 @@
 // Text drawn by Qt into bitmaps, under the offscreen platform.
 #include "graphics/Bitmap32.h"
-#include "platform/qt/QtFont.h"
 #include "platform/qt/QtTextRasterizer.h"
-
-#include <QFontMetrics>
-#include <QString>
 
 #include <gtest/gtest.h>
 
@@ -49,25 +45,6 @@ protected:
 
 } // namespace
 
-TEST_F(QtText, RenderedTextLandsInsideItsExtentAndNowhereElse)
-{
-    const std::string text = "Valdrune";
-    const platform::Size extent = bitmap.TextExtent(text + " ");
-    ASSERT_GT(extent.Width, 0);
-    ASSERT_GT(extent.Height, 0);
-    bitmap.RenderText(20, 10, text, 0, 0xFFFFFFFF);
-    const TRect drawn = ChangedBoundsInside(TRect{20, 10, 20 + extent.Width, 10 + extent.Height});
-    EXPECT_GT(drawn.Width(), bitmap.TextWidth(text) / 2); // the glyphs fill most of the text's width
-
-    // Smoothed text is drawn four times as large and scaled down.
-    bitmap.Clear(kPaper);
-    bitmap.RenderText(20, 10, text, 2, 0xFFFFFFFF);
-    platform::FontSpec enlarged = bitmap.Font();
-    enlarged.PointSize *= 4;
-    const platform::Size large = rasterizer.TextExtent(text + " ", enlarged);
-    ChangedBoundsInside(TRect{20, 10, 20 + (large.Width >> 2) + 1, 10 + (large.Height >> 2)});
-}
-
 TEST_F(QtText, TextoutWritesOpaqueGlyphsOnlyInsideTheClip)
 {
     bitmap.Textout(10, 10, "Mission");
@@ -92,18 +69,4 @@ TEST_F(QtText, TextoutWritesOpaqueGlyphsOnlyInsideTheClip)
     EXPECT_LE(wrapped.Right, 5 + bitmap.TextWidth("Mission") + 2);
     EXPECT_EQ(wrapped.Bottom, 6 + 3 * line);
     EXPECT_EQ(std::count(bitmap.Bits(), bitmap.Bits() + 240 * 90, kPaper), 240 * 90);
-}
-
-TEST_F(QtText, TextsAreWindows1252AndFontsHaveTheirPixelSizeOnEveryScreen)
-{
-    const QFontMetrics metrics(platform::qt::ToQFont(bitmap.Font()));
-    // 0x80 is the euro sign and 0xE9 e acute in Windows-1252.
-    EXPECT_EQ(bitmap.TextWidth("\x80"), metrics.horizontalAdvance(QString::fromUtf8("\xE2\x82\xAC")));
-    EXPECT_EQ(bitmap.TextWidth("caf\xE9"), metrics.horizontalAdvance(QString::fromUtf8("caf\xC3\xA9")));
-    EXPECT_GT(bitmap.TextWidth("\x80"), 0);
-    platform::FontSpec font;
-    font.PointSize = 9;
-    EXPECT_EQ(platform::qt::ToQFont(font).pixelSize(), 12);
-    font.PointSize = 0;
-    EXPECT_EQ(platform::qt::ToQFont(font).pixelSize(), 1);
 }
