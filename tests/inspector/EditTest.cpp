@@ -16,7 +16,9 @@
 #include "RecordingCanvas.h"
 #include "graphics/ControlTestHelpers.h"
 #include "graphics/SystemColorNames.h"
+#include "platform/FileSystem.h"
 #include "platform/ManualTimerService.h"
+#include "platform/Registry.h"
 
 #include <gtest/gtest.h>
 
@@ -522,6 +524,31 @@ TEST(ComboBox, HistoryHoldsNonEmptyCommitsApartFromTheItemsAndStaysCleared)
     combo.ToggleListBox(); // dropping down loads what was saved
     EXPECT_TRUE(combo.History().empty());
     EXPECT_FALSE(store.ValueExists("Soft\\Names", "Item_0"));
+}
+
+// With no store of its own the combo box keeps its history in the registry of the run,
+// whose store files outlive it: the next run's combo box loads what this one committed.
+TEST(ComboBox, HistoryOutlivesTheRunInTheRegistrysStoreFile)
+{
+    platform::TemporaryFolder config;
+    ASSERT_TRUE(config.Valid()) << config.Error();
+    std::vector<std::string> reports;
+    for (const bool firstRun : {true, false}) {
+        platform::Registry registry(config.Path(), [&](const std::string& message) { reports.push_back(message); });
+        platform::SetRegistry(&registry);
+        TrmComboBox combo;
+        KeepHistoryIn(combo, nullptr);
+        combo.SetMRUCombo(true);
+        if (firstRun) {
+            for (const char* text : {"alpha", "beta", "alpha"})
+                combo.InsertText(text);
+        } else {
+            combo.Loaded();
+            EXPECT_EQ(combo.Items(), (std::vector<std::string>{"alpha", "beta"}));
+        }
+        platform::SetRegistry(nullptr);
+    }
+    EXPECT_TRUE(reports.empty());
 }
 
 TEST(ComboBox, EscapeGoesBackEnterCommitsAndCompletionFillsInTheFirstMatch)
