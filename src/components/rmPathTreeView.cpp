@@ -660,17 +660,11 @@ void TrmCustomPathTreeView::Scroll(TScrollBarKind Bar, TScrollCode Code, int32_t
     const int32_t line = vertical ? 1 : kHorizontalLine;
     const int32_t page = vertical ? std::max(RowsThatFit(), 1) : std::max(FClientArea.Width(), 1);
     int32_t& value = vertical ? FTopRow : FLeftPixel;
-    switch (Code) {
-    case scLineUp: value -= line; break;
-    case scLineDown: value += line; break;
-    case scPageUp: value -= page; break;
-    case scPageDown: value += page; break;
-    case scPosition:
-    case scTrack: value = Position; break;
-    case scTop: value = 0; break;
-    case scBottom: value = std::numeric_limits<int32_t>::max(); break;
-    default: return;
-    }
+    const std::optional<int32_t> moved =
+        ScrolledValue(Code, Position, value, line, page, std::numeric_limits<int32_t>::max());
+    if (!moved)
+        return;
+    value = *moved;
     UpdateScrollRange(); // clamps
     Invalidate();
 }

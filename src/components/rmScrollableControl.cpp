@@ -217,17 +217,10 @@ void TrmCustomScrollableControl::Scroll(TScrollBarKind Bar, TScrollCode Code, in
     const int32_t page = vertical ? VisibleItems() : (MaxItemLength() - ClientWidth()) / 2;
     const int32_t end = vertical ? MaxItemCount() - VisibleItems() : MaxItemLength() - ClientWidth();
     int32_t& value = vertical ? FTopIndex : FHorzPos;
-    switch (Code) {
-    case scLineUp: value -= line; break;
-    case scLineDown: value += line; break;
-    case scPageUp: value -= page; break;
-    case scPageDown: value += page; break;
-    case scPosition:
-    case scTrack: value = Position; break;
-    case scTop: value = 0; break;
-    case scBottom: value = end; break;
-    default: return;
-    }
+    const std::optional<int32_t> moved = ScrolledValue(Code, Position, value, line, page, end);
+    if (!moved)
+        return;
+    value = *moved;
     if (vertical)
         UpdateVScrollBar();
     else

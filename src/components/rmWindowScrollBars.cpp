@@ -6,6 +6,22 @@
 #include <cmath>
 #include <limits>
 
+std::optional<int32_t> ScrolledValue(TScrollCode Code, int32_t Position, int32_t Value, int32_t Line, int32_t Page,
+                                     int32_t End)
+{
+    switch (Code) {
+    case scLineUp: return Value - Line;
+    case scLineDown: return Value + Line;
+    case scPageUp: return Value - Page;
+    case scPageDown: return Value + Page;
+    case scPosition:
+    case scTrack: return Position;
+    case scTop: return 0;
+    case scBottom: return End;
+    default: return std::nullopt;
+    }
+}
+
 // ---- TrmWindowScrollBar --------------------------------------------------------------
 
 TrmWindowScrollBar::TrmWindowScrollBar(RequestHandler OnRequest) : FOnRequest(std::move(OnRequest))

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 enum TScrollStyle : uint8_t { ssNone = 0, ssHorizontal = 1, ssVertical = 2, ssBoth = 3 };
 enum TScrollCode : uint8_t {
@@ -26,6 +27,11 @@ enum TScrollCode : uint8_t {
     scBottom = 7,
     scEndScroll = 8,
 };
+
+// Where Code moves a bar's Value: a Line or a Page either way, to the thumb's Position, to
+// 0 or to End; nothing for a code that does not move it. The caller clamps the result.
+std::optional<int32_t> ScrolledValue(TScrollCode Code, int32_t Position, int32_t Value, int32_t Line, int32_t Page,
+                                     int32_t End);
 
 class TrmWindowScrollBar : public TCustomRangeBar {
 public:
