@@ -324,7 +324,7 @@ void TEventFrame::RMIEventItemChange()
 {
     TrmCustomInspectorItem* item = inspector_->GetCurrentInspectorItem();
     CEvent* event = SelectedEvent();
-    CStringTable* table = project_.GetStringTables().GetAt(project_.GetCurrentStringTable());
+    CStringTable* table = CurrentTable(project_);
     if (!item || item->Name().empty() || !event || !table)
         return;
     const std::string& key = item->Name();
@@ -360,7 +360,7 @@ void TEventFrame::RMIEventComplexEdit()
 {
     TrmCustomInspectorItem* item = inspector_->GetCurrentInspectorItem();
     CEvent* event = SelectedEvent();
-    CStringTable* table = project_.GetStringTables().GetAt(project_.GetCurrentStringTable());
+    CStringTable* table = CurrentTable(project_);
     if (!item || item->Name() != Key(InspectorRow::EDecr) || !event || !table)
         return;
     const std::optional<std::string> text =

@@ -39,6 +39,11 @@ const CStringTable* CurrentTable(const CMapProject& project)
     return project.GetStringTables().GetAt(project.GetCurrentStringTable());
 }
 
+CStringTable* CurrentTable(CMapProject& project)
+{
+    return project.GetStringTables().GetAt(project.GetCurrentStringTable());
+}
+
 void FillMissionInspector(const CMapProject& project, TrmInspector& inspector)
 {
     if (const CStringTable* table = CurrentTable(project)) {

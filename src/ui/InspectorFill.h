@@ -32,3 +32,4 @@ int AITypeOf(uint8_t control);
 
 // The project's current string table; null when it has none yet.
 const CStringTable* CurrentTable(const CMapProject& project);
+CStringTable* CurrentTable(CMapProject& project);

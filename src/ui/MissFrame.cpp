@@ -94,7 +94,7 @@ void TMissFrame::RMIMissionItemChange()
 {
     TrmCustomInspectorItem* item = inspector_->GetCurrentInspectorItem();
     const MissionRow* row = RowOf(item);
-    CStringTable* table = project_.GetStringTables().GetAt(project_.GetCurrentStringTable());
+    CStringTable* table = CurrentTable(project_);
     if (!row || row->longText || !table)
         return;
     const std::string text = ModelText(item->AsString());
@@ -106,7 +106,7 @@ void TMissFrame::RMIMissionComplexEdit()
 {
     TrmCustomInspectorItem* item = inspector_->GetCurrentInspectorItem();
     const MissionRow* row = RowOf(item);
-    CStringTable* table = project_.GetStringTables().GetAt(project_.GetCurrentStringTable());
+    CStringTable* table = CurrentTable(project_);
     if (!row || !row->longText || !table)
         return;
     const std::string caption = ModelText(item->Node()->Text(), std::string::npos);

@@ -98,7 +98,7 @@ PlayerRowChange ApplyPlayerRow(CMapProject& project, TrmInspector& inspector, in
     CPlayerData* data = player >= 0 && player < CMapProject::kPlayerCount
                             ? project.GetPlayers().Lookup(uint32_t(player))
                             : nullptr;
-    CStringTable* table = project.GetStringTables().GetAt(project.GetCurrentStringTable());
+    CStringTable* table = CurrentTable(project);
     if (!data || !table || row.Name().empty())
         return PlayerRowChange::None;
     const std::string& key = row.Name();

@@ -264,7 +264,7 @@ void FillProvinceInspector(const CMapProject& project, const CSelect& selection,
 
 ProvinceRowChange ApplyProvinceRow(CMapProject& project, const CSelect& selection, const TrmCustomInspectorItem& row)
 {
-    CStringTable* table = project.GetStringTables().GetAt(project.GetCurrentStringTable());
+    CStringTable* table = CurrentTable(project);
     if (!table || row.Name().empty() || selection.Count() == 0)
         return ProvinceRowChange::None;
     const std::string& key = row.Name();
