@@ -30,8 +30,15 @@ bool WriteTemporary(const FileReplacement& file, Pending& pending, std::string& 
     if (folder.empty())
         folder = ".";
     if (CreateUniqueFile(folder, "." + file.target.filename().string() + ".", pending.temporary, error) &&
-        WriteFileAtomically(pending.temporary, file.bytes, error))
-        return true;
+        WriteFileAtomically(pending.temporary, file.bytes, error)) {
+        // The temporary was made private: the new file takes the old target's mode, or the usual one.
+        std::error_code ec;
+        const fs::file_status old = fs::status(file.target, ec);
+        fs::permissions(pending.temporary, fs::is_regular_file(old) ? old.permissions() : fs::perms(0644), ec);
+        if (!ec)
+            return true;
+        error = ec.message();
+    }
     error = "Cannot write \"" + file.target.string() + "\": " + error;
     return false;
 }

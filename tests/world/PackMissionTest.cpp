@@ -56,4 +56,21 @@ TEST(PackMission, FailuresLeaveTheOutputFolderAsItWasAndRemoveTheTree)
     }
 }
 
+// The packages put in place take the permissions of the files they replace, or the
+// usual ones where there were none, not those of the private temporary files.
+TEST(PackMission, PackagesKeepTheModeOfTheFilesTheyReplace)
+{
+    platform::TemporaryFolder work;
+    auto tree = std::make_unique<platform::TemporaryFolder>(work.Path() / "temporary", "mission");
+    test::WriteFile(tree->Path() / "Scenarios" / "my.map" / "Mission001" / "mission.dat", {4});
+    const fs::path out = work.Path() / "out";
+    test::WriteFile(out / "my.map.pdb", {1, 2, 3});
+    fs::permissions(out / "my.map.pdb", fs::perms(0640));
+    std::ostringstream report;
+    PackConsole console(report);
+    ASSERT_TRUE(PackMission(std::move(tree), out, "my.map", console, test::kFixedClock)) << console.Error();
+    EXPECT_EQ(fs::status(out / "my.map.pdb").permissions(), fs::perms(0640));
+    EXPECT_EQ(fs::status(out / "my.map.pak").permissions(), fs::perms(0644));
+}
+
 } // namespace
