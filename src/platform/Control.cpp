@@ -205,6 +205,8 @@ void Control::SetVisible(bool visible)
     visible_ = visible;
     if (host_)
         host_->ApplyVisible(visible);
+    if (host_ && align_ != alNone)
+        host_->RequestAlign(); // an aligned control takes or gives back its room
 }
 
 void Control::SetEnabled(bool enabled)
@@ -350,13 +352,14 @@ void Control::HostMouseMove(ShiftState shift, int32_t x, int32_t y)
 {
     if (!enabled_)
         return;
-    if (drag_ && !drag_->active && (shift & shift::Left) &&
+    if (drag_ && drag_->active) {
+        DragMouseTo({x, y}); // the drag has the mouse until the button is up
+        return;
+    }
+    if (drag_ && (shift & shift::Left) &&
         std::max(std::abs(x - drag_->start.X), std::abs(y - drag_->start.Y)) > drag_->threshold) {
         drag_->mouse = {x, y};
         StartDragNow();
-    }
-    if (drag_ && drag_->active) {
-        DragMouseTo({x, y}); // the drag has the mouse until the button is up
         return;
     }
     MouseMove(shift, x, y);
@@ -367,7 +370,7 @@ void Control::HostMouseUp(MouseButton button, ShiftState shift, int32_t x, int32
     if (!enabled_)
         return;
     if (button == MouseButton::Left && drag_) {
-        if (drag_->active)
+        if (drag_->active && Point{x, y} != drag_->mouse)
             DragMouseTo({x, y});
         EndDrag(true);
     }
