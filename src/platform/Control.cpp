@@ -97,107 +97,6 @@ Control* Control::ControlAtScreen(Point screen)
     return ClientRect().Contains(point.X, point.Y) ? ControlAt(point) : nullptr;
 }
 
-// ---- Dragging -------------------------------------------------------------------------
-
-void Control::BeginDrag(bool immediate, int32_t threshold)
-{
-    if (drag_)
-        return;
-    drag_.emplace();
-    drag_->threshold = threshold < 0 ? kDragThreshold : threshold;
-    drag_->start = drag_->mouse = pressPoint_;
-    if (immediate)
-        StartDragNow();
-}
-
-void Control::StartDragNow()
-{
-    drag_->active = true;
-    leftPressedInside_ = false; // the release ends the drag, it makes no click
-    DoStartDrag();
-    if (drag_)
-        DragMouseTo(drag_->mouse);
-}
-
-void Control::DragMouseTo(Point point)
-{
-    drag_->mouse = point;
-    Control* previous = drag_->target;
-    Control* target = dragKind_ == dkDrag ? ControlAtScreen(ClientToScreen(point)) : nullptr;
-    if (target && !target->Enabled())
-        target = nullptr;
-    if (previous && previous != target) {
-        bool ignored = false;
-        previous->DragOver(this, drag_->targetPoint.X, drag_->targetPoint.Y, dsDragLeave, ignored);
-    }
-    drag_->target = target;
-    drag_->accepted = false;
-    if (target) {
-        drag_->targetPoint = target->ScreenToClient(ClientToScreen(point));
-        bool accept = false;
-        target->DragOver(this, drag_->targetPoint.X, drag_->targetPoint.Y,
-                         target == previous ? dsDragMove : dsDragEnter, accept);
-        if (!drag_)
-            return; // a handler ended the drag
-        drag_->accepted = accept;
-    }
-    if (dragKind_ == dkDrag)
-        ShowCursor(drag_->accepted ? target->DragCursor() : cursor::NoDrop);
-    DragMoved(point.X, point.Y);
-}
-
-void Control::EndDrag(bool drop)
-{
-    if (!drag_)
-        return;
-    const DragState drag = *drag_;
-    drag_.reset();
-    if (!drag.active)
-        return;
-    ShowCursor(cursor::Default);
-    const bool dropped = drop && drag.accepted && drag.target;
-    if (dropped)
-        drag.target->DragDrop(this, drag.targetPoint.X, drag.targetPoint.Y);
-    if (drag.target && !dropped) {
-        bool ignored = false;
-        drag.target->DragOver(this, drag.targetPoint.X, drag.targetPoint.Y, dsDragLeave, ignored);
-    }
-    const Point at = dropped ? drag.targetPoint : drag.mouse;
-    DoEndDrag(dropped ? drag.target : nullptr, at.X, at.Y);
-}
-
-void Control::BeginAutoDrag()
-{
-    BeginDrag(false);
-}
-
-void Control::DoStartDrag()
-{
-    const NotifyEvent& event = dragKind_ == dkDock ? OnStartDock : OnStartDrag;
-    if (event)
-        event(this);
-}
-
-void Control::DragOver(TObject* source, int32_t x, int32_t y, TDragOverState state, bool& accept)
-{
-    accept = bool(OnDragOver);
-    if (OnDragOver)
-        OnDragOver(this, source, x, y, state, accept);
-}
-
-void Control::DragDrop(TObject* source, int32_t x, int32_t y)
-{
-    if (OnDragDrop)
-        OnDragDrop(this, source, x, y);
-}
-
-void Control::DoEndDrag(Control* target, int32_t x, int32_t y)
-{
-    const TEndDragEvent& event = dragKind_ == dkDock ? OnEndDock : OnEndDrag;
-    if (event)
-        event(this, target, x, y);
-}
-
 void Control::SetVisible(bool visible)
 {
     if (visible == visible_)
@@ -341,10 +240,10 @@ void Control::HostDoubleClick(MouseButton button, ShiftState shift, int32_t x, i
         return;
     // The second press of a double click makes no click of its own when released.
     leftPressedInside_ = false;
-    if (button == MouseButton::Left)
+    if (button == MouseButton::Left) {
         pressPoint_ = {x, y};
-    if (button == MouseButton::Left)
         DblClick();
+    }
     MouseDown(button, shift | shift::Double, x, y);
 }
 

@@ -439,7 +439,10 @@ TEST_F(TreeFixture, RightToLeftReadingLaysTheRowsOutFromTheRightEdge)
     }
     EXPECT_EQ(tree.GetHitTestInfoAt(right - indent / 2, LabelMiddle(b).Y), hit::htOnIndent);
     Click(c);
-    EXPECT_EQ(tree.Selected(), c);
+    // The label edit reads as the view does, growing leftwards from the label's right end.
+    ASSERT_TRUE(c->EditText());
+    EXPECT_EQ(std::tuple(tree.Selected(), tree.EditControl()->BiDiMode(), tree.EditControl()->BoundsRect().Right),
+              std::tuple(c, bdRightToLeft, c->DisplayRect(true).Right));
 }
 
 TEST_F(TreeFixture, HotTrackingAndTheHintOfCutOffNamesFollowTheMouse)

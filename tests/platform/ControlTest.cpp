@@ -369,15 +369,3 @@ TEST(ChildControls, ADragFindsTheChildUnderTheMouseAndDropsOnTheOneThatTakesIt)
     f.children.MouseUp(MouseButton::Left, 0, 45, 45);
     EXPECT_EQ(log, (Log{"dock", "undocked 35,35"}));
 }
-
-TEST(ChildControls, ChildrenReadInTheirParentsOrderUntilGivenTheirOwn)
-{
-    Family f;
-    f.parent.SetBiDiMode(bdRightToLeft);
-    EXPECT_EQ(std::tuple(f.a.BiDiMode(), f.a.ParentBiDiMode(), f.a.UseRightToLeftReading(), f.parent.ParentBiDiMode()),
-              std::tuple(bdRightToLeft, true, true, false));
-    f.a.SetBiDiMode(bdRightToLeftReadingOnly);
-    f.parent.SetBiDiMode(bdLeftToRight);
-    EXPECT_EQ(std::tuple(f.a.BiDiMode(), f.a.UseRightToLeftAlignment(), f.b.UseRightToLeftReading()),
-              std::tuple(bdRightToLeftReadingOnly, false, false));
-}
