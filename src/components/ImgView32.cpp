@@ -111,10 +111,10 @@ platform::Rect TCustomImgView32::GetSizeGripRect() const
 
 bool TCustomImgView32::IsSizeGripVisible() const
 {
-    // sgAuto: the grip fills the corner that the two bars make when both show.
+    // sgAuto: only a view that fills its window sizes the window from its corner.
     switch (sizeGrip_) {
     case sgAlways: return true;
-    case sgAuto: return hScroll_->Visible() && vScroll_->Visible();
+    case sgAuto: return FillsWindow();
     default: return false;
     }
 }

@@ -580,6 +580,20 @@ TrmTreeNode* TrmCustomPathTreeView::NodeAtRow(int32_t Row) const
 
 TrmCustomPathTreeView::RowLayout TrmCustomPathTreeView::LayoutOf(const TrmTreeNode* Node, int32_t Row) const
 {
+    RowLayout layout = LeftToRightLayoutOf(Node, Row);
+    if (!UseRightToLeftReading())
+        return layout;
+    // Right to left: every column mirrored across the client area.
+    const int32_t edges = FClientArea.Left + FClientArea.Right;
+    for (platform::Rect* part : {&layout.Button, &layout.State, &layout.Image, &layout.Label})
+        if (!part->IsEmpty())
+            *part = {edges - part->Right, part->Top, edges - part->Left, part->Bottom};
+    return layout;
+}
+
+TrmCustomPathTreeView::RowLayout TrmCustomPathTreeView::LeftToRightLayoutOf(const TrmTreeNode* Node,
+                                                                            int32_t Row) const
+{
     const int32_t height = RowHeight();
     const int32_t indent = EffectiveIndent();
     // With lines or buttons at the top level, the top-level nodes get a column of their own.
@@ -720,7 +734,9 @@ THitTests TrmCustomPathTreeView::GetHitTestInfoAt(int32_t X, int32_t Y) const
     const TrmTreeNode* node = GetNodeAt(X, Y);
     if (!node)
         return hit::htNowhere;
-    const RowLayout layout = LayoutOf(node, RowOf(node));
+    const RowLayout layout = LeftToRightLayoutOf(node, RowOf(node));
+    if (UseRightToLeftReading())
+        X = FClientArea.Left + FClientArea.Right - 1 - X; // the column's place left to right
     if (layout.Button.Contains(X, Y))
         return FShowButtons && node->GetChildren() ? hit::htOnButton : hit::htOnIndent;
     if (layout.State.Contains(X, Y))

@@ -3,8 +3,8 @@
 // separator before each node's text from the top down), drawn by the control itself:
 // rows of the shown nodes with indentation, lines, expand buttons, state images and
 // images with overlays, one selected node, scroll bars both ways, keyboard and mouse
-// navigation, a context popup on the right button, label editing in place, drag and drop
-// within the view, hot tracking, a hint with the whole name of a node the client area
+// navigation, a context popup on the right button, label editing in place, nodes dragged
+// within the view or onto other controls, hot tracking, a hint with the whole name of a node the client area
 // cuts off, custom-draw events, a delayed change notification, the indented text form
 // and the item stream.
 //
@@ -45,8 +45,6 @@ constexpr THitTests htToLeft = 1u << 10;
 constexpr THitTests htToRight = 1u << 11;
 } // namespace hit
 
-enum TDragMode : uint8_t { dmManual = 0, dmAutomatic = 1 };
-enum TDragOverState : uint8_t { dsDragEnter = 0, dsDragLeave = 1, dsDragMove = 2 };
 enum TCustomDrawStage : uint8_t { cdPrePaint = 0, cdPostPaint = 1, cdPreErase = 2, cdPostErase = 3 };
 // How an item is drawn: a set of bits.
 using TCustomDrawState = uint16_t;
@@ -76,17 +74,8 @@ public:
     using TrmTVAdvancedCustomDrawItemEvent =
         std::function<void(TObject* Sender, TrmTreeNode* Node, TCustomDrawState State, TCustomDrawStage Stage,
                            bool& PaintImages, bool& DefaultDraw)>;
-    // Source is the view itself: nodes are dragged within it.
-    using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int32_t X, int32_t Y,
-                                              TDragOverState State, bool& Accept)>;
-    using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int32_t X, int32_t Y)>;
-    // Target is null when the drag was cancelled or not accepted.
-    using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int32_t X, int32_t Y)>;
     // MousePos in the view's coordinates; Handled true keeps PopupMenu from showing.
     using TContextPopupEvent = std::function<void(TObject* Sender, platform::Point MousePos, bool& Handled)>;
-
-    // The distance the mouse moves with the button held before a drag begins.
-    static constexpr int32_t kDragThreshold = 5;
 
     // The indent used while none is set.
     static constexpr int32_t kDefaultIndent = 19;
@@ -154,8 +143,6 @@ public:
     bool ToolTips() const { return FToolTips; }
     void SetToolTips(bool Value);
     const TrmHintWindow& NameHint() const { return FHint; }
-    TDragMode DragMode() const { return FDragMode; }
-    void SetDragMode(TDragMode Value) { FDragMode = Value; }
     // The image lists (borrowed: each must outlive its use by the view, or be set to null
     // first). Images draws each node's ImageIndex (SelectedIndex while selected) before
     // its label, with the image at its OverlayIndex (when not -1) blended over it by its
@@ -177,15 +164,16 @@ public:
     TrmTreeNode* EditingNode() const { return FEditNode; }
     TCustomEdit* EditControl() const { return FEditNode ? FEdit.get() : nullptr; }
 
-    // Dragging: the node dragged (null when no drag runs) and the rectangle of its drag
-    // image, a picture of its label that follows the mouse.
+    // Dragging (the control base's drag, DragMode automatic starting it from a press on a
+    // node): the node dragged (null when no drag runs) and the rectangle of its drag
+    // image, a picture of its label that follows the mouse within the view. A control
+    // that takes the drop finds the node through the source's DraggedNode. Over the view
+    // itself, a node under the mouse that OnDragOver accepts is the DropTarget.
     TrmTreeNode* DraggedNode() const { return FDragNode; }
     platform::Rect DragImageRect() const { return FDragImage; }
     // The drag image list: while a drag runs it holds the drag image, as the view draws
     // it at DragImageRect; empty otherwise.
     const TBitmap32List* GetDragImages() const { return &FDragImages; }
-    // Stops a running drag: Drop when the drop target takes it (OnDragDrop), else a cancel.
-    void EndDrag(bool Drop);
 
     // The window is made anew (after a change of the border style or its 3-D look): what
     // lived in it goes (an open label edit, the name hint) and the top row is set again
@@ -267,10 +255,6 @@ public:
     TrmTVCustomDrawItemEvent OnCustomDrawItem;
     TrmTVAdvancedCustomDrawEvent OnAdvancedCustomDraw;
     TrmTVAdvancedCustomDrawItemEvent OnAdvancedCustomDrawItem;
-    TNotifyEvent OnStartDrag;
-    TDragOverEvent OnDragOver;
-    TDragDropEvent OnDragDrop;
-    TEndDragEvent OnEndDrag;
     TContextPopupEvent OnContextPopup;
 
     // Each calls the matching event when it is set.
@@ -304,6 +288,11 @@ protected:
     bool DoMouseWheel(platform::ShiftState Shift, int32_t WheelDelta, platform::Point MousePos) override;
     void DoEnter() override;
     void DoExit() override;
+    void BeginAutoDrag() override {} // only a press on a node starts a drag
+    void DoStartDrag() override;
+    void DragOver(TObject* Source, int32_t X, int32_t Y, TDragOverState State, bool& Accept) override;
+    void DoEndDrag(Control* Target, int32_t X, int32_t Y) override;
+    void DragMoved(int32_t X, int32_t Y) override;
 
 private:
     friend class TrmTreeNode;
@@ -347,7 +336,9 @@ private:
     // Rows: the shown nodes in order from the first root.
     int32_t RowOf(const TrmTreeNode* Node) const; // -1 when not shown
     TrmTreeNode* NodeAtRow(int32_t Row) const;
+    // Laid out from the client area's right edge when the view reads right to left.
     RowLayout LayoutOf(const TrmTreeNode* Node, int32_t Row) const;
+    RowLayout LeftToRightLayoutOf(const TrmTreeNode* Node, int32_t Row) const;
     void ScrollToRow(int32_t Row);
     void UpdateScrollRange();
     void Relayout();
@@ -366,9 +357,7 @@ private:
     // Editing, dragging, hot tracking and the name hint.
     bool BeginEdit(TrmTreeNode* Node);
     void FinishEdit(bool Cancel);
-    void BeginDrag(TrmTreeNode* Node, int32_t X, int32_t Y);
     void MakeDragImage(const TrmTreeNode& Node);
-    void DragTo(int32_t X, int32_t Y);
     void UpdateHotNode(int32_t X, int32_t Y);
     void UpdateNameHint(int32_t X, int32_t Y);
     void HideNameHint();
@@ -411,7 +400,6 @@ private:
     bool FHotTrack = false;
     bool FAutoExpand = false;
     bool FToolTips = true;
-    TDragMode FDragMode = dmManual;
     TBitmap32List* FImages = nullptr;
     TBitmap32List* FStateImages = nullptr;
     TPopupMenu* FPopupMenu = nullptr;
@@ -429,7 +417,6 @@ private:
     platform::Point FDragPoint; // the mouse during a drag
     platform::Rect FDragImage;
     TBitmap32List FDragImages;
-    bool FDragAccepted = false;
     TrmHintWindow FHint;
     std::unique_ptr<platform::PopupWindow> FHintPopup;
 };

@@ -1,12 +1,10 @@
 // The path tree view's mouse and keys: selection and opening, the context popup, label
-// editing in place, dragging nodes within the view, hot tracking and the hint of cut-off
-// names.
+// editing in place, dragging nodes, hot tracking and the hint of cut-off names.
 #include "components/rmPathTreeView.h"
 
 #include "graphics/SystemColorNames.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -46,6 +44,8 @@ void TrmCustomPathTreeView::MouseDown(platform::MouseButton Button, platform::Sh
             SetSelected(node);
             FPressedNode = node;
             FPressPoint = {X, Y};
+            if (DragMode() == dmAutomatic)
+                BeginDrag(false);
             // The second press of a double click on a label opens or closes the node.
             if ((Shift & platform::shift::Double) && (where & hit::htOnLabel))
                 node->SetExpanded(!node->Expanded());
@@ -78,15 +78,6 @@ void TrmCustomPathTreeView::MouseMove(platform::ShiftState Shift, int32_t X, int
     if (IsEditing() && FEditChildren->MouseMove(Shift, X, Y))
         return;
     Control::MouseMove(Shift, X, Y);
-    if (FDragNode) {
-        DragTo(X, Y);
-        return;
-    }
-    if (FPressedNode && (Shift & platform::shift::Left) && FDragMode == dmAutomatic &&
-        std::max(std::abs(X - FPressPoint.X), std::abs(Y - FPressPoint.Y)) > kDragThreshold) {
-        BeginDrag(FPressedNode, X, Y);
-        return;
-    }
     if ((Shift & (platform::shift::Left | platform::shift::Right | platform::shift::Middle)) == 0) {
         UpdateHotNode(X, Y);
         UpdateNameHint(X, Y);
@@ -100,10 +91,7 @@ void TrmCustomPathTreeView::MouseUp(platform::MouseButton Button, platform::Shif
     if (IsEditing() && FEditChildren->MouseUp(Button, Shift, X, Y))
         return;
     if (Button == platform::MouseButton::Left) {
-        if (FDragNode) {
-            DragTo(X, Y);
-            EndDrag(true);
-        } else if (FPressedNode && FPressWasOnSelectedLabel && GetNodeAt(X, Y) == FPressedNode) {
+        if (FPressedNode && FPressWasOnSelectedLabel && GetNodeAt(X, Y) == FPressedNode) {
             BeginEdit(FPressedNode);
         }
         FPressedNode = nullptr;
@@ -144,11 +132,14 @@ bool TrmCustomPathTreeView::BeginEdit(TrmTreeNode* Node)
     const RowLayout layout = LayoutOf(Node, RowOf(Node));
     // A little wider than the text, to type on; no wider than the client area.
     const int32_t width = std::max(layout.Label.Width() + Measure("W").Width * 2, EffectiveIndent() * 2);
-    const int32_t right = std::min(layout.Label.Left + width, FClientArea.Right);
+    // Read right to left, the edit grows leftwards from the label's right edge.
+    const int32_t left = UseRightToLeftReading() ? std::max(layout.Label.Right - width, FClientArea.Left)
+                                                 : layout.Label.Left;
+    const int32_t right = UseRightToLeftReading() ? layout.Label.Right
+                                                  : std::min(layout.Label.Left + width, FClientArea.Right);
     FEditNode = Node;
     FEdit->SetFont(FFont);
-    FEdit->SetBounds(layout.Label.Left, layout.Label.Top, std::max(right - layout.Label.Left, 1),
-                     layout.Label.Height());
+    FEdit->SetBounds(left, layout.Label.Top, std::max(right - left, 1), layout.Label.Height());
     FEdit->SetText(Node->FText);
     FEdit->SetVisible(true);
     FEditChildren->FocusChild(FEdit.get());
@@ -173,20 +164,23 @@ void TrmCustomPathTreeView::FinishEdit(bool Cancel)
     Invalidate();
 }
 
-void TrmCustomPathTreeView::BeginDrag(TrmTreeNode* Node, int32_t X, int32_t Y)
+void TrmCustomPathTreeView::DoStartDrag()
 {
-    FDragNode = Node;
+    // A drag of a node: the pressed one, or the selected one when the drag was begun
+    // otherwise. A dock drag moves the view, not a node.
+    TrmTreeNode* node = FPressedNode ? FPressedNode : FSelected;
     FPressedNode = nullptr;
-    FHotNode = nullptr;
-    HideNameHint();
-    // The drag image is the node's label, held where the mouse took it.
-    const platform::Rect label = LayoutOf(Node, RowOf(Node)).Label;
-    FDragImage = label.Offset(X - FPressPoint.X, Y - FPressPoint.Y);
-    FDragPoint = {X, Y};
-    MakeDragImage(*Node);
-    if (OnStartDrag)
-        OnStartDrag(this);
-    DragTo(X, Y);
+    FPressWasOnSelectedLabel = false;
+    if (DragKind() == dkDrag && node) {
+        FDragNode = node;
+        FHotNode = nullptr;
+        HideNameHint();
+        // The drag image is the node's label, held where the mouse took it.
+        FDragImage = LayoutOf(node, RowOf(node)).Label;
+        FDragPoint = FPressPoint;
+        MakeDragImage(*node);
+    }
+    Control::DoStartDrag();
 }
 
 void TrmCustomPathTreeView::MakeDragImage(const TrmTreeNode& Node)
@@ -202,35 +196,30 @@ void TrmCustomPathTreeView::MakeDragImage(const TrmTreeNode& Node)
     image.Textout(2, 1, Node.FText);
 }
 
-void TrmCustomPathTreeView::DragTo(int32_t X, int32_t Y)
-{
-    FDragImage = FDragImage.Offset(X - FDragPoint.X, Y - FDragPoint.Y);
-    FDragPoint = {X, Y};
-    TrmTreeNode* target = GetNodeAt(X, Y);
-    bool accept = false;
-    if (OnDragOver)
-        OnDragOver(this, this, X, Y, dsDragMove, accept);
-    FDragAccepted = accept;
-    SetDropTarget(accept ? target : nullptr);
-    ShowCursor(accept ? platform::cursor::Drag : platform::cursor::NoDrop);
-}
-
-void TrmCustomPathTreeView::EndDrag(bool Drop)
+void TrmCustomPathTreeView::DragMoved(int32_t X, int32_t Y)
 {
     if (!FDragNode)
         return;
-    const platform::Point at = FDragPoint;
-    const bool dropped = Drop && FDragAccepted;
-    if (dropped && OnDragDrop)
-        OnDragDrop(this, this, at.X, at.Y);
+    FDragImage = FDragImage.Offset(X - FDragPoint.X, Y - FDragPoint.Y);
+    FDragPoint = {X, Y};
+    Invalidate();
+}
+
+void TrmCustomPathTreeView::DragOver(TObject* Source, int32_t X, int32_t Y, TDragOverState State, bool& Accept)
+{
+    Control::DragOver(Source, X, Y, State, Accept);
+    // What is dragged over the view lands on the node under the mouse.
+    SetDropTarget(Accept && State != dsDragLeave ? GetNodeAt(X, Y) : nullptr);
+}
+
+void TrmCustomPathTreeView::DoEndDrag(Control* Target, int32_t X, int32_t Y)
+{
     FDragNode = nullptr;
     FDragImage = {};
     FDragImages.Bitmaps()->Clear();
-    FDragAccepted = false;
     SetDropTarget(nullptr);
-    ShowCursor(platform::cursor::Default);
-    if (OnEndDrag)
-        OnEndDrag(this, dropped ? this : nullptr, at.X, at.Y);
+    Invalidate();
+    Control::DoEndDrag(Target, X, Y);
 }
 
 void TrmCustomPathTreeView::UpdateHotNode(int32_t X, int32_t Y)
@@ -250,7 +239,8 @@ void TrmCustomPathTreeView::UpdateNameHint(int32_t X, int32_t Y)
         return;
     const TrmTreeNode* node = (GetHitTestInfoAt(X, Y) & hit::htOnItem) ? GetNodeAt(X, Y) : nullptr;
     const platform::Rect label = node ? LayoutOf(node, RowOf(node)).Label : platform::Rect{};
-    if (!node || label.Right <= FClientArea.Right) {
+    const bool cutOff = UseRightToLeftReading() ? label.Left < FClientArea.Left : label.Right > FClientArea.Right;
+    if (!node || !cutOff) {
         HideNameHint();
         return;
     }
@@ -271,12 +261,6 @@ void TrmCustomPathTreeView::HideNameHint()
 
 void TrmCustomPathTreeView::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
 {
-    if (FDragNode) {
-        if (Key == platform::key::Escape)
-            EndDrag(false);
-        Key = 0;
-        return;
-    }
     if (IsEditing()) {
         // Enter keeps the typed text, Escape drops it; the rest is the edit's.
         if (Key == platform::key::Return || Key == platform::key::Escape) {
@@ -356,8 +340,6 @@ void TrmCustomPathTreeView::DoExit()
     // Leaving the view ends an edit with the text typed.
     FinishEdit(false);
     FEditChildren->ParentFocusChanged(false);
-    if (FDragNode)
-        EndDrag(false);
     Control::DoExit();
     Invalidate();
 }

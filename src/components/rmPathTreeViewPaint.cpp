@@ -140,8 +140,12 @@ void TrmCustomPathTreeView::PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& 
         Canvas.FillRect(area, CanvasColorOf(active ? clHighlight : clBtnFace));
         font.Color = CanvasColorOf(active ? clHighlightText : clWindowText);
     }
-    if (&Node != FEditNode)
-        Canvas.TextOut(Layout.Label.Left + 2, Layout.Label.Top + 1, Node.FText, font);
+    if (&Node != FEditNode) {
+        if (UseRightToLeftReading())
+            Canvas.TextOutRightToLeft(Layout.Label.Right - 2, Layout.Label.Top + 1, Node.FText, font);
+        else
+            Canvas.TextOut(Layout.Label.Left + 2, Layout.Label.Top + 1, Node.FText, font);
+    }
     if (Focused() && &Node == FFocusedNode && !IsEditing())
         Canvas.DrawFocusRect(FRowSelect ? platform::Rect{Layout.Label.Left, Layout.Row.Top, Layout.Row.Right,
                                                           Layout.Row.Bottom}
@@ -156,16 +160,19 @@ void TrmCustomPathTreeView::PaintLines(platform::Canvas& Canvas, const TrmTreeNo
     const int32_t indent = EffectiveIndent();
     const int32_t top = Layout.Row.Top, bottom = Layout.Row.Bottom - 1;
     const int32_t mid = (top + bottom) / 2;
-    const int32_t cx = Layout.Button.Left + indent / 2;
+    // Read right to left, the columns run from the right edge.
+    const bool rightToLeft = UseRightToLeftReading();
+    const int32_t outward = rightToLeft ? indent : -indent; // towards the ancestors' columns
+    const int32_t cx = rightToLeft ? Layout.Button.Right - 1 - indent / 2 : Layout.Button.Left + indent / 2;
     // The node's own column: up to its previous sibling or parent, on to its next sibling.
     const bool above = Node.FPrev || Node.FParent;
     Canvas.Line(cx, above ? top : mid, cx, Node.FNext ? bottom : mid, color);
-    Canvas.Line(cx, mid, Layout.Label.Left - 1, mid, color);
+    Canvas.Line(cx, mid, rightToLeft ? Layout.Label.Right : Layout.Label.Left - 1, mid, color);
     // The columns of the ancestors that have siblings still to come.
     int32_t x = cx;
     for (const TrmTreeNode* ancestor = Node.FParent; ancestor; ancestor = ancestor->FParent) {
-        x -= indent;
-        if (x < FClientArea.Left)
+        x += outward;
+        if (x < FClientArea.Left || x >= FClientArea.Right)
             break;
         if (ancestor->FNext)
             Canvas.Line(x, top, x, bottom, color);

@@ -490,8 +490,12 @@ bool TCustomImage32::CanAutoSize(int32_t& NewWidth, int32_t& NewHeight)
 {
     InvalidateCache();
     const platform::Size wanted = ScaledBitmapSize();
-    NewWidth = wanted.Width;
-    NewHeight = wanted.Height;
+    // An aligned control keeps the dimensions its alignment gives it.
+    const TAlign align = Align();
+    if (align == alNone || align == alLeft || align == alRight)
+        NewWidth = wanted.Width;
+    if (align == alNone || align == alTop || align == alBottom)
+        NewHeight = wanted.Height;
     return true;
 }
 

@@ -40,6 +40,12 @@ public:
     // Text is UTF-8; (x, y) is the top-left corner of the text's cell. The background is left alone.
     virtual void TextOut(int32_t x, int32_t y, std::string_view text, const FontSpec& font) = 0;
     virtual Size TextExtent(std::string_view text, const FontSpec& font) = 0;
+    // Text laid out to read right to left, its cell ending at `right`. By default the
+    // text's own order, placed from the right.
+    virtual void TextOutRightToLeft(int32_t right, int32_t y, std::string_view text, const FontSpec& font)
+    {
+        TextOut(right - TextExtent(text, font).Width, y, text, font);
+    }
     // Text turned anticlockwise by `angle` degrees about the middle of its base line,
     // which is placed at (x, y).
     virtual void TextOutRotated(int32_t x, int32_t y, std::string_view text, const FontSpec& font, double angle) = 0;

@@ -36,6 +36,19 @@ public:
     {
         return parent_.ClientToScreen(Point{point.X + child_.Left(), point.Y + child_.Top()});
     }
+    Point ScreenToClient(Point point) const override
+    {
+        const Point inParent = parent_.ScreenToClient(point);
+        return {inParent.X - child_.Left(), inParent.Y - child_.Top()};
+    }
+    bool ControlAtScreen(Point screen, Control*& found) const override
+    {
+        found = parent_.ControlAtScreen(screen);
+        return true;
+    }
+    void RequestAlign() override { owner_.AlignChildren(parent_.ClientRect()); }
+    bool ParentFillsWindow() const override { return parent_.FillsWindow(); }
+    TBiDiMode InheritedBiDiMode() const override { return parent_.BiDiMode(); }
 
 private:
     ChildControls& owner_;
@@ -43,9 +56,24 @@ private:
     Control& child_;
 };
 
-ChildControls::ChildControls(Control& parent) : parent_(parent) {}
+ChildControls::ChildControls(Control& parent) : parent_(parent)
+{
+    parent_.childSets_.push_back(this);
+}
 
-ChildControls::~ChildControls() = default;
+ChildControls::~ChildControls()
+{
+    std::erase(parent_.childSets_, this);
+}
+
+void ChildControls::AlignChildren(const Rect& previousClient)
+{
+    std::vector<Control*> children;
+    children.reserve(hosts_.size());
+    for (const auto& host : hosts_)
+        children.push_back(&host->Child());
+    AlignControls(children, parent_.ClientRect(), previousClient);
+}
 
 void ChildControls::Add(Control& child)
 {

@@ -6,7 +6,8 @@
 // mouse gets enter and leave. Children need no window of their own: their repaint and
 // capture requests go to the parent. A child that takes the focus (SetFocus) becomes the
 // focused child: while the parent has the keyboard focus, the child has it too and gets
-// the keys the parent passes on.
+// the keys the parent passes on. When the parent is sized, its aligned and anchored
+// children are laid out in its client area again.
 #include "platform/Control.h"
 
 #include <memory>
@@ -52,6 +53,9 @@ public:
 
     // The topmost visible child whose bounds hold the parent point (x, y), or null.
     Control* ChildAt(int32_t x, int32_t y) const;
+
+    // Lays the children out in the parent's client area, which was `previousClient`.
+    void AlignChildren(const Rect& previousClient);
 
 private:
     class Host;

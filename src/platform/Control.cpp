@@ -1,6 +1,9 @@
 #include "platform/Control.h"
 
+#include "platform/ChildControls.h"
+
 #include <algorithm>
+#include <cstdlib>
 
 namespace platform {
 
@@ -14,11 +17,84 @@ void Control::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height
     if (bounds == bounds_)
         return;
     bool resized = bounds.Width() != bounds_.Width() || bounds.Height() != bounds_.Height();
+    const Rect previousClient = ClientRect();
     bounds_ = bounds;
+    if (!aligning_)
+        anchorKnown_ = false; // placed anew: the anchors count from here
     if (host_)
         host_->ApplyBounds(bounds_);
-    if (resized)
+    if (resized) {
+        for (ChildControls* children : childSets_)
+            children->AlignChildren(previousClient);
         Resize();
+    }
+    if (!aligning_ && align_ != alNone && host_)
+        host_->RequestAlign();
+}
+
+void Control::SetAlignedBounds(const Rect& bounds)
+{
+    const bool wasAligning = aligning_;
+    aligning_ = true;
+    SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    aligning_ = wasAligning;
+}
+
+void Control::SetAlign(TAlign align)
+{
+    if (align == align_)
+        return;
+    align_ = align;
+    if (host_)
+        host_->RequestAlign();
+}
+
+void Control::SetAnchors(TAnchors anchors)
+{
+    if (anchors == anchors_)
+        return;
+    anchors_ = anchors;
+    anchorKnown_ = false; // the new anchors count from the present place
+}
+
+TBiDiMode Control::BiDiMode() const
+{
+    return parentBiDiMode_ && host_ ? host_->InheritedBiDiMode() : biDiMode_;
+}
+
+void Control::SetBiDiMode(TBiDiMode mode)
+{
+    const TBiDiMode before = BiDiMode();
+    biDiMode_ = mode;
+    parentBiDiMode_ = false;
+    if (BiDiMode() != before)
+        BiDiModeChanged();
+}
+
+void Control::SetParentBiDiMode(bool parentBiDiMode)
+{
+    const TBiDiMode before = BiDiMode();
+    parentBiDiMode_ = parentBiDiMode;
+    if (BiDiMode() != before)
+        BiDiModeChanged();
+}
+
+Control* Control::ControlAt(Point point)
+{
+    for (auto set = childSets_.rbegin(); set != childSets_.rend(); ++set)
+        if (Control* child = (*set)->ChildAt(point.X, point.Y))
+            return child->ControlAt(Point{point.X - child->Left(), point.Y - child->Top()});
+    return this;
+}
+
+Control* Control::ControlAtScreen(Point screen)
+{
+    Control* found = nullptr;
+    if (host_ && host_->ControlAtScreen(screen, found))
+        return found ? found->ControlAt(found->ScreenToClient(screen)) : nullptr;
+    // Without a window that knows better, only this control is there.
+    const Point point = ScreenToClient(screen);
+    return ClientRect().Contains(point.X, point.Y) ? ControlAt(point) : nullptr;
 }
 
 void Control::SetVisible(bool visible)
@@ -28,6 +104,8 @@ void Control::SetVisible(bool visible)
     visible_ = visible;
     if (host_)
         host_->ApplyVisible(visible);
+    if (host_ && align_ != alNone)
+        host_->RequestAlign(); // an aligned control takes or gives back its room
 }
 
 void Control::SetEnabled(bool enabled)
@@ -147,8 +225,12 @@ void Control::HostMouseDown(MouseButton button, ShiftState shift, int32_t x, int
 {
     if (!enabled_)
         return;
-    if (button == MouseButton::Left)
+    if (button == MouseButton::Left) {
         leftPressedInside_ = true;
+        pressPoint_ = {x, y};
+        if (dragMode_ == dmAutomatic && !drag_)
+            BeginAutoDrag();
+    }
     MouseDown(button, shift, x, y);
 }
 
@@ -158,21 +240,39 @@ void Control::HostDoubleClick(MouseButton button, ShiftState shift, int32_t x, i
         return;
     // The second press of a double click makes no click of its own when released.
     leftPressedInside_ = false;
-    if (button == MouseButton::Left)
+    if (button == MouseButton::Left) {
+        pressPoint_ = {x, y};
         DblClick();
+    }
     MouseDown(button, shift | shift::Double, x, y);
 }
 
 void Control::HostMouseMove(ShiftState shift, int32_t x, int32_t y)
 {
-    if (enabled_)
-        MouseMove(shift, x, y);
+    if (!enabled_)
+        return;
+    if (drag_ && drag_->active) {
+        DragMouseTo({x, y}); // the drag has the mouse until the button is up
+        return;
+    }
+    if (drag_ && (shift & shift::Left) &&
+        std::max(std::abs(x - drag_->start.X), std::abs(y - drag_->start.Y)) > drag_->threshold) {
+        drag_->mouse = {x, y};
+        StartDragNow();
+        return;
+    }
+    MouseMove(shift, x, y);
 }
 
 void Control::HostMouseUp(MouseButton button, ShiftState shift, int32_t x, int32_t y)
 {
     if (!enabled_)
         return;
+    if (button == MouseButton::Left && drag_) {
+        if (drag_->active && Point{x, y} != drag_->mouse)
+            DragMouseTo({x, y});
+        EndDrag(true);
+    }
     MouseUp(button, shift, x, y);
     if (button == MouseButton::Left && leftPressedInside_) {
         leftPressedInside_ = false;
@@ -200,8 +300,15 @@ bool Control::HostMouseWheel(ShiftState shift, int32_t wheelDelta, Point mousePo
 
 void Control::HostKeyDown(KeyCode& key, ShiftState shift)
 {
-    if (enabled_)
-        KeyDown(key, shift);
+    if (!enabled_)
+        return;
+    if (Dragging()) {
+        if (key == key::Escape)
+            EndDrag(false);
+        key = key::None; // the keys belong to the drag while it runs
+        return;
+    }
+    KeyDown(key, shift);
 }
 
 void Control::HostKeyUp(KeyCode& key, ShiftState shift)
@@ -221,6 +328,8 @@ void Control::HostFocusChanged(bool focused)
     if (focused == focused_)
         return;
     focused_ = focused;
+    if (!focused)
+        EndDrag(false);
     if (focused)
         DoEnter();
     else

@@ -8,15 +8,24 @@
 // Input arrives through the Host... entry points (the host's window events, or a
 // test); they call the protected virtual handlers, whose base versions fire the
 // matching On... event when it is set.
+//
+// A parent lays out its aligned and anchored children when it is sized (Align, Anchors).
+// A drag runs from a source control to whichever control of the window lies under the
+// mouse: each is asked whether it takes what is dragged (OnDragOver), the one that takes
+// it gets the drop (OnDragDrop), and the source learns how the drag ended (OnEndDrag).
 #include "platform/Canvas.h"
+#include "platform/ControlLayout.h"
 #include "platform/Geometry.h"
 #include "platform/Input.h"
 #include "platform/Persistent.h"
 
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace platform {
 
+class ChildControls;
 class Control;
 
 // What a control asks of the window that shows it. Coordinates are the control's own.
@@ -41,6 +50,18 @@ public:
     // Lets the user size the top-level window by dragging its bottom-right corner from
     // the mouse position, as a size grip does; false when the window system cannot.
     virtual bool BeginWindowSizing() { return false; }
+    // A desktop point in the control's coordinates; unchanged when not known.
+    virtual Point ScreenToClient(Point point) const { return point; }
+    // The control of the same window that lies under a desktop point (null: none), in
+    // `found`; false when the host cannot tell.
+    virtual bool ControlAtScreen(Point /*screen*/, Control*& /*found*/) const { return false; }
+    // The control's alignment or place changed: its parent lays out its children again.
+    virtual void RequestAlign() {}
+    // Whether the parent, and each of its parents up to the first top-level window, fills
+    // the whole client area of its own parent (true when the parent is that window).
+    virtual bool ParentFillsWindow() const { return false; }
+    // The reading order of the parent, for a control that takes its parent's.
+    virtual TBiDiMode InheritedBiDiMode() const { return bdLeftToRight; }
 };
 
 class Control : public TPersistent {
@@ -53,6 +74,16 @@ public:
     using MouseWheelUpDownEvent = std::function<void(TObject* sender, ShiftState shift, Point mousePos, bool& handled)>;
     using KeyEvent = std::function<void(TObject* sender, KeyCode& key, ShiftState shift)>;
     using KeyPressEvent = std::function<void(TObject* sender, char32_t& key)>;
+    // Source is the control the drag started from; X and Y are the Sender's coordinates.
+    using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int32_t X, int32_t Y,
+                                              TDragOverState State, bool& Accept)>;
+    using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int32_t X, int32_t Y)>;
+    // Target is the control that took the drop, null when the drag was cancelled or no
+    // control took it; X and Y are then the target's coordinates, else the source's.
+    using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int32_t X, int32_t Y)>;
+
+    // The distance the mouse moves with the button held before an automatic drag begins.
+    static constexpr int32_t kDragThreshold = 5;
 
     Control();
     ~Control() override;
@@ -114,6 +145,53 @@ public:
     // A point of the control in the desktop's coordinates (unchanged without a host).
     Point ClientToScreen(Point point) const { return host_ ? host_->ClientToScreen(point) : point; }
 
+    // Alignment in the parent's client area; a change lays the parent's children out again.
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
+    TAnchors Anchors() const { return anchors_; }
+    void SetAnchors(TAnchors anchors);
+    // The parent's layout places the control: stores the bounds without asking for
+    // another layout and keeps the place the anchors count from.
+    void SetAlignedBounds(const Rect& bounds);
+    // Whether the control is client-aligned and so is every parent up to its window.
+    bool FillsWindow() const { return align_ == alClient && host_ && host_->ParentFillsWindow(); }
+
+    // Dragging. DragCursor is shown while the control under the mouse would take the drop.
+    TDragMode DragMode() const { return dragMode_; }
+    void SetDragMode(TDragMode mode) { dragMode_ = mode; }
+    TDragKind DragKind() const { return dragKind_; }
+    void SetDragKind(TDragKind kind) { dragKind_ = kind; }
+    CursorId DragCursor() const { return dragCursor_; }
+    void SetDragCursor(CursorId cursor) { dragCursor_ = cursor; }
+    // Starts a drag of this control, at once or once the mouse has moved `threshold`
+    // pixels (the default when negative) with the left button held; the press in
+    // progress is where it starts.
+    void BeginDrag(bool immediate, int32_t threshold = -1);
+    // Ends a drag: with Drop the control under the mouse that takes it gets the drop;
+    // otherwise (and when none takes it) the drag is cancelled. Nothing without a drag.
+    void EndDrag(bool drop);
+    // A drag that has begun (not one still waiting for the mouse to move).
+    bool Dragging() const { return drag_ && drag_->active; }
+    // During a drag: the control under the mouse, and whether it takes the drop.
+    Control* DragTarget() const { return drag_ ? drag_->target : nullptr; }
+    bool DragAccepted() const { return drag_ && drag_->accepted; }
+
+    // A desktop point in the control's coordinates (unchanged without a host).
+    Point ScreenToClient(Point point) const { return host_ ? host_->ScreenToClient(point) : point; }
+    // The control that lies under a point of this one: the topmost child there, or this.
+    Control* ControlAt(Point point);
+    // The control of this one's window under a desktop point, or null.
+    Control* ControlAtScreen(Point screen);
+
+    // Reading order. With ParentBiDiMode on (the default) the control reads as its parent
+    // does; setting BiDiMode switches it off.
+    TBiDiMode BiDiMode() const;
+    void SetBiDiMode(TBiDiMode mode);
+    bool ParentBiDiMode() const { return parentBiDiMode_; }
+    void SetParentBiDiMode(bool parentBiDiMode);
+    bool UseRightToLeftReading() const { return BiDiMode() != bdLeftToRight; }
+    bool UseRightToLeftAlignment() const { return BiDiMode() == bdRightToLeft; }
+
     // Called once the control's properties are all set up.
     virtual void Loaded() {}
 
@@ -139,7 +217,12 @@ public:
     void HostKeyUp(KeyCode& key, ShiftState shift);
     void HostKeyPress(char32_t& key);
     void HostFocusChanged(bool focused);
-    void HostCaptureLost() { mouseCapture_ = false; }
+    // The window lost the mouse: a drag in progress is cancelled.
+    void HostCaptureLost()
+    {
+        mouseCapture_ = false;
+        EndDrag(false);
+    }
 
     MouseEvent OnMouseDown;
     MouseMoveEvent OnMouseMove;
@@ -157,6 +240,13 @@ public:
     NotifyEvent OnEnter;
     NotifyEvent OnExit;
     NotifyEvent OnResize;
+    // OnStartDrag and OnEndDrag for a drag, OnStartDock and OnEndDock for a dock drag.
+    NotifyEvent OnStartDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+    NotifyEvent OnStartDock;
+    TEndDragEvent OnEndDock;
 
 protected:
     // Default: fills the control with its colour.
@@ -181,6 +271,22 @@ protected:
     // The size the control wants when AutoSize is on; false leaves the size alone.
     virtual bool CanAutoSize(int32_t& newWidth, int32_t& newHeight);
     void AdjustSize();
+    // A left press with DragMode automatic: a drag that begins once the mouse moves.
+    virtual void BeginAutoDrag();
+    // The drag began: OnStartDrag, or OnStartDock for a dock drag.
+    virtual void DoStartDrag();
+    // Whether the control takes what Source drags: false without OnDragOver, else what
+    // OnDragOver leaves in Accept, which starts true.
+    virtual void DragOver(TObject* source, int32_t x, int32_t y, TDragOverState state, bool& accept);
+    // Fires OnDragDrop.
+    virtual void DragDrop(TObject* source, int32_t x, int32_t y);
+    // The drag ended: OnEndDrag, or OnEndDock for a dock drag.
+    virtual void DoEndDrag(Control* target, int32_t x, int32_t y);
+    // The source's view of the mouse during its drag, in its own coordinates, after the
+    // control under it has been asked.
+    virtual void DragMoved(int32_t /*x*/, int32_t /*y*/) {}
+    // After the reading order changed; repaints.
+    virtual void BiDiModeChanged() { Invalidate(); }
     // The setters' rule: a changed value is stored and repainted.
     template <class T>
     void StoreAndRepaint(T& field, const T& value)
@@ -192,6 +298,21 @@ protected:
     }
 
 private:
+    friend class ChildControls;
+    friend void AlignControls(std::span<Control* const>, const Rect&, const Rect&);
+
+    struct DragState {
+        bool active = false; // false: waiting for the mouse to pass the threshold
+        int32_t threshold = 0;
+        Point start;           // where the press was, the control's coordinates
+        Point mouse;           // the mouse now, the control's coordinates
+        Control* target = nullptr;
+        Point targetPoint;     // the mouse in the target's coordinates
+        bool accepted = false;
+    };
+    void StartDragNow();
+    void DragMouseTo(Point point);
+
     ControlHost* host_ = nullptr;
     Rect bounds_;
     CanvasColor color_ = 0xF0F0F0; // the usual face colour of buttons and panels
@@ -204,6 +325,20 @@ private:
     bool focused_ = false;
     bool mouseCapture_ = false;
     bool leftPressedInside_ = false; // a left press that a release inside turns into a click
+    Point pressPoint_;               // where the last left press was
+    TAlign align_ = alNone;
+    TAnchors anchors_ = akLeft | akTop;
+    bool aligning_ = false;      // the parent's layout is placing the control
+    bool anchorKnown_ = false;   // the place the anchors count from is known
+    Rect anchorOrigin_;          // the bounds the control was given...
+    Rect anchorParent_;          // ...in this client area of the parent
+    std::vector<ChildControls*> childSets_; // the sets of children shown inside this control
+    TDragMode dragMode_ = dmManual;
+    TDragKind dragKind_ = dkDrag;
+    CursorId dragCursor_ = cursor::Drag;
+    std::optional<DragState> drag_;
+    TBiDiMode biDiMode_ = bdLeftToRight;
+    bool parentBiDiMode_ = true;
 };
 
 } // namespace platform

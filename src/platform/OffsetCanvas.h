@@ -38,6 +38,10 @@ public:
         target_.TextOut(x + origin_.X, y + origin_.Y, text, font);
     }
     Size TextExtent(std::string_view text, const FontSpec& font) override { return target_.TextExtent(text, font); }
+    void TextOutRightToLeft(int32_t right, int32_t y, std::string_view text, const FontSpec& font) override
+    {
+        target_.TextOutRightToLeft(right + origin_.X, y + origin_.Y, text, font);
+    }
     void TextOutRotated(int32_t x, int32_t y, std::string_view text, const FontSpec& font, double angle) override
     {
         target_.TextOutRotated(x + origin_.X, y + origin_.Y, text, font, angle);

@@ -33,12 +33,15 @@ struct ImgViewFixture : ::testing::Test {
     int scrolls = 0;
 };
 
-// A host that shows the cursor asked for and counts the window sizings begun.
+// A host that shows the cursor asked for, counts the window sizings begun and says
+// whether the parents fill the window.
 struct SizingHost : FakeHost {
     using FakeHost::FakeHost;
     void ApplyCursor(platform::CursorId cursor) override { shownCursor = cursor; }
     bool BeginWindowSizing() override { return ++sizings > 0; }
+    bool ParentFillsWindow() const override { return parentsFill; }
     int sizings = 0;
+    bool parentsFill = true;
     platform::CursorId shownCursor = platform::cursor::Default;
 };
 
@@ -111,13 +114,16 @@ TEST_F(ImgViewFixture, OverSizeAddsScrollRoomOnEverySide)
     EXPECT_FLOAT_EQ(view.OffsetHorz(), float(std::numeric_limits<int32_t>::max()) - view.HorzScroll().Position());
 }
 
-TEST_F(ImgViewFixture, CornerHoldsTheGripAsItsStyleAndTheBarsSay)
+TEST_F(ImgViewFixture, CornerHoldsTheGripOnlyWhereItSizesTheWindowFromTheViewsCorner)
 {
     SizingHost host(view);
-    for (const auto& [style, bothBars, grip] :
-         {std::tuple{sgAuto, true, true}, {sgAuto, false, false}, {sgNone, true, false}, {sgAlways, false, true}}) {
+    // sgAuto: only a client-aligned view whose parents fill the window up to it.
+    for (const auto& [style, align, parentsFill, grip] :
+         {std::tuple{sgAuto, alClient, true, true}, {sgAuto, alNone, true, false}, {sgAuto, alClient, false, false},
+          {sgNone, alClient, true, false}, {sgAlways, alNone, false, true}}) {
         view.SetSizeGrip(style);
-        view.HorzScroll().SetVisible(bothBars);
+        view.SetAlign(align);
+        host.parentsFill = parentsFill;
         EXPECT_EQ(view.IsSizeGripVisible(), grip) << int(style);
         PixelCanvas corner(300, 200);
         view.HostPaint(corner);
@@ -131,7 +137,7 @@ TEST_F(ImgViewFixture, CornerHoldsTheGripAsItsStyleAndTheBarsSay)
         EXPECT_EQ(host.sizings, grip ? 1 : 0) << int(style);
         host.sizings = 0;
     }
-    view.HorzScroll().SetVisible(true);
+    view.SetSizeGrip(sgAlways);
     view.HostMouseMove(0, 295, 195);
     EXPECT_EQ(host.shownCursor, platform::cursor::SizeNWSE);
     view.HostMouseMove(0, 100, 100);

@@ -419,6 +419,32 @@ TEST_F(TreeFixture, NodesAreDraggedWithinTheViewOntoAcceptingTargets)
     EXPECT_EQ(std::pair(d->GetParent(), ends), std::pair(a, std::vector<bool>{true, false}));
 }
 
+TEST_F(TreeFixture, RightToLeftReadingLaysTheRowsOutFromTheRightEdge)
+{
+    MakeSample();
+    a->Expand(true); // rows: a b c d e
+    tree.SetBiDiMode(bdRightToLeft);
+    RecordingCanvas canvas;
+    tree.HostPaint(canvas);
+    EXPECT_TRUE(canvas.texts.empty());
+    // Each label ends one indent a level (and one for the root column) in from the right
+    // edge; its text, read right to left, ends 2 pixels inside the label.
+    const int32_t right = tree.ClientArea().Right, indent = tree.EffectiveIndent();
+    for (const auto& [node, level, row] : {std::tuple{a, 1, 0}, {b, 2, 1}, {c, 3, 2}, {e, 1, 4}}) {
+        const platform::Rect label = node->DisplayRect(true);
+        EXPECT_EQ(label.Right, right - level * indent) << node->Text();
+        const RecordingCanvas::Text& text = canvas.rightToLeftTexts.at(size_t(row));
+        EXPECT_EQ(std::tuple(text.Chars, text.X), std::tuple(node->Text(), label.Right - 2));
+        EXPECT_EQ(tree.GetHitTestInfoAt(LabelMiddle(node).X, LabelMiddle(node).Y), hit::htOnItem | hit::htOnLabel);
+    }
+    EXPECT_EQ(tree.GetHitTestInfoAt(right - indent / 2, LabelMiddle(b).Y), hit::htOnIndent);
+    Click(c);
+    // The label edit reads as the view does, growing leftwards from the label's right end.
+    ASSERT_TRUE(c->EditText());
+    EXPECT_EQ(std::tuple(tree.Selected(), tree.EditControl()->BiDiMode(), tree.EditControl()->BoundsRect().Right),
+              std::tuple(c, bdRightToLeft, c->DisplayRect(true).Right));
+}
+
 TEST_F(TreeFixture, HotTrackingAndTheHintOfCutOffNamesFollowTheMouse)
 {
     MakeSample();

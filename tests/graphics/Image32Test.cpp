@@ -355,6 +355,19 @@ TEST(Image32, AutoSizeAndSetupBitmapFitTheControlAndTheBitmapToEachOther)
     image.Bitmap()->SetSize(30, 20);
     EXPECT_EQ(image.ClientRect(), (platform::Rect{0, 0, 60, 40}));
     EXPECT_EQ(resized, 1);
+    // An aligned image takes only the dimensions its alignment leaves it.
+    for (const auto& [align, width, height] :
+         {std::tuple{alTop, 5, 40}, {alBottom, 5, 40}, {alLeft, 60, 5}, {alRight, 60, 5}, {alClient, 5, 5},
+          {alCustom, 5, 5}, {alNone, 60, 40}}) {
+        TImage32 aligned;
+        aligned.SetBounds(0, 0, 5, 5);
+        aligned.SetScaleMode(smScale);
+        aligned.SetScale(2);
+        aligned.Bitmap()->SetSize(30, 20);
+        aligned.SetAlign(align);
+        aligned.SetAutoSize(true);
+        EXPECT_EQ(std::pair(aligned.Width(), aligned.Height()), std::pair(width, height)) << int(align);
+    }
 
     TImage32 fitted;
     fitted.SetBounds(0, 0, 7, 5);

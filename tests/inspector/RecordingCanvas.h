@@ -25,6 +25,11 @@ public:
     {
         texts.push_back({x, y, std::string(text), font.Color});
     }
+    // Recorded apart, by the right end of the text's cell.
+    void TextOutRightToLeft(int32_t right, int32_t y, std::string_view text, const platform::FontSpec& font) override
+    {
+        rightToLeftTexts.push_back({right, y, std::string(text), font.Color});
+    }
     platform::Size TextExtent(std::string_view text, const platform::FontSpec&) override
     {
         return {int32_t(text.size()) * kCharWidth, kLineHeight};
@@ -42,6 +47,7 @@ public:
     }
 
     std::vector<Text> texts;
+    std::vector<Text> rightToLeftTexts;
     std::vector<Fill> fills;
     std::vector<Fill> frames;
     std::vector<platform::Rect> focusRects;

@@ -269,3 +269,103 @@ TEST(ChildControls, RoutesMouseEventsInChildCoordinatesAndKeepsThePressedChild)
     EXPECT_EQ(f.children.ChildAt(50, 45), &f.b);
     EXPECT_EQ(f.children.ChildAt(50, 39), nullptr);
 }
+
+TEST(ChildControls, AlignedChildrenTakeTheParentsEdgesInOrderAndAnchoredOnesKeepTheirDistances)
+{
+    // A 100 x 60 parent: two top bars (the lower one placed second), a bottom, a left and a
+    // right bar, a client-aligned child, one anchored to the right and bottom edges and one
+    // to the left, top and right edges.
+    Control parent, top1, top2, bottom, left, right, client, corner, stretched;
+    parent.SetBounds(0, 0, 100, 60);
+    ChildControls children(parent);
+    const std::tuple<Control*, TAlign, TAnchors, Rect> setup[] = {
+        {&top2, alTop, 0, {0, 50, 1, 55}},    {&top1, alTop, 0, {0, 0, 1, 10}},
+        {&bottom, alBottom, 0, {0, 0, 1, 15}}, {&left, alLeft, 0, {0, 0, 20, 1}},
+        {&right, alRight, 0, {0, 0, 5, 1}},    {&client, alClient, 0, {}},
+        {&corner, alNone, akRight | akBottom, {80, 40, 90, 50}},
+        {&stretched, alNone, akLeft | akTop | akRight, {10, 30, 90, 35}}};
+    for (const auto& [child, align, anchors, bounds] : setup) {
+        child->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+        child->SetAlign(align);
+        if (anchors)
+            child->SetAnchors(anchors);
+        children.Add(*child);
+    }
+    const auto layout = [&] {
+        std::vector<Rect> places;
+        for (const auto& [child, align, anchors, bounds] : setup)
+            places.push_back(child->BoundsRect());
+        return places;
+    };
+    // Too small a parent leaves the bars between the top and bottom ones no height.
+    for (const auto& [width, height, places] :
+         {std::tuple{200, 100,
+                     std::vector<Rect>{{0, 10, 200, 15}, {0, 0, 200, 10}, {0, 85, 200, 100}, {0, 15, 20, 85},
+                                       {195, 15, 200, 85}, {20, 15, 195, 85}, {180, 80, 190, 90}, {10, 30, 190, 35}}},
+          {40, 20,
+           {{0, 10, 40, 15}, {0, 0, 40, 10}, {0, 5, 40, 20}, {0, 15, 20, 15}, {35, 15, 40, 15}, {20, 15, 35, 15},
+            {20, 0, 30, 10}, {10, 30, 30, 35}}},
+          {100, 60,
+           {{0, 10, 100, 15}, {0, 0, 100, 10}, {0, 45, 100, 60}, {0, 15, 20, 45}, {95, 15, 100, 45}, {20, 15, 95, 45},
+            {80, 40, 90, 50}, {10, 30, 90, 35}}}}) {
+        parent.SetBounds(0, 0, width, height);
+        EXPECT_EQ(layout(), places) << width;
+    }
+    // A bar hidden, or aligned otherwise, gives its room back at once.
+    top1.SetVisible(false);
+    right.SetAlign(alNone);
+    EXPECT_EQ(std::tuple(top2.BoundsRect(), client.BoundsRect()), std::tuple(Rect{0, 0, 100, 5}, Rect{20, 5, 100, 45}));
+}
+
+TEST(ChildControls, ADragFindsTheChildUnderTheMouseAndDropsOnTheOneThatTakesIt)
+{
+    Family f;
+    Log log;
+    const auto record = [&](std::string what, int32_t x, int32_t y) { log.push_back(what + " " + At(x, y)); };
+    f.b.OnDragOver = [&](TObject*, TObject* source, int32_t x, int32_t y, TDragOverState state, bool& accept) {
+        record("over" + std::to_string(state), x, y);
+        accept = source == &f.a && x < 40;
+    };
+    f.b.OnDragDrop = [&](TObject*, TObject*, int32_t x, int32_t y) { record("drop", x, y); };
+    f.a.OnStartDrag = [&](TObject*) { log.push_back("start"); };
+    f.a.OnEndDrag = [&](TObject*, TObject* target, int32_t x, int32_t y) {
+        record(target == &f.b ? "end on b" : "end", x, y);
+    };
+    f.a.SetDragMode(dmAutomatic);
+    f.b.SetDragCursor(cursor::HandPoint);
+    f.children.MouseDown(MouseButton::Left, shift::Left, 15, 15);
+    f.children.MouseMove(shift::Left, 18, 15); // within the threshold: a still gets the move
+    EXPECT_FALSE(f.a.Dragging());
+    // Over a itself (no OnDragOver: refused), over b, over b where it refuses, back to b.
+    for (const auto& [x, y, target, shown] :
+         {std::tuple{25, 15, &f.a, cursor::NoDrop}, {45, 45, &f.b, cursor::HandPoint}, {75, 45, &f.b, cursor::NoDrop},
+          {35, 42, &f.b, cursor::HandPoint}}) {
+        f.children.MouseMove(shift::Left, x, y);
+        EXPECT_EQ(std::tuple(f.a.DragTarget(), f.a.ShownCursor()), std::tuple(target, shown)) << At(x, y);
+    }
+    f.children.MouseUp(MouseButton::Left, 0, 35, 42);
+    // Refused, or escaped, a drag drops nothing.
+    f.children.MouseDown(MouseButton::Left, shift::Left, 15, 15);
+    f.children.MouseMove(shift::Left, 75, 45);
+    f.children.MouseUp(MouseButton::Left, 0, 75, 45);
+    f.children.MouseDown(MouseButton::Left, shift::Left, 15, 15);
+    f.children.MouseMove(shift::Left, 45, 45);
+    KeyCode escape = key::Escape;
+    f.a.HostKeyDown(escape, 0);
+    EXPECT_EQ(std::tuple(f.a.Dragging(), escape, f.a.ShownCursor()), std::tuple(false, key::None, cursor::Default));
+    EXPECT_EQ(log, (Log{"start", "over0 15,5", "over2 45,5", "over2 5,2", "drop 5,2", "end on b 5,2", "start",
+                        "over0 45,5", "over1 45,5", "end 65,35", "start", "over0 15,5", "over1 15,5", "end 35,35"}));
+    // The source sees its press and release, and no moves while it drags.
+    EXPECT_EQ(f.a.log, (Log{"enter", "down 5,5", "move 8,5", "up 25,32", "leave", "enter", "down 5,5", "up 65,35",
+                            "leave", "enter", "down 5,5"}));
+    // A dock drag of the control itself: no control is asked, and it ends on none.
+    f.a.SetDragKind(dkDock);
+    log.clear();
+    f.a.OnStartDock = [&](TObject*) { log.push_back("dock"); };
+    f.a.OnEndDock = [&](TObject*, TObject* target, int32_t x, int32_t y) { record(target ? "docked" : "undocked", x, y); };
+    f.children.MouseUp(MouseButton::Left, 0, 15, 15);
+    f.children.MouseDown(MouseButton::Left, shift::Left, 15, 15);
+    f.children.MouseMove(shift::Left, 45, 45);
+    f.children.MouseUp(MouseButton::Left, 0, 45, 45);
+    EXPECT_EQ(log, (Log{"dock", "undocked 35,35"}));
+}

@@ -19,6 +19,57 @@ bool IsArrowKey(KeyCode code)
     return code == key::Left || code == key::Right || code == key::Up || code == key::Down;
 }
 
+// The area a widget lays its aligned children out in: the control's client area for a
+// widget that shows a control, else the widget's contents.
+Rect ClientAreaOf(const QWidget& widget)
+{
+    if (const auto* shown = dynamic_cast<const ControlWidget*>(&widget))
+        return const_cast<ControlWidget*>(shown)->HostedControl().ClientRect();
+    const QRect r = widget.contentsRect();
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+// Watches one widget's size and lays out the controls shown among its children.
+class ControlAligner final : public QObject {
+public:
+    // The widget's aligner, made on first use; it lives as the widget's child.
+    static ControlAligner& Of(QWidget& parent)
+    {
+        for (QObject* child : parent.children())
+            if (auto* aligner = dynamic_cast<ControlAligner*>(child))
+                return *aligner;
+        return *new ControlAligner(parent);
+    }
+
+    void AlignChildren()
+    {
+        std::vector<Control*> controls;
+        for (QObject* child : parent_.children())
+            if (auto* shown = dynamic_cast<ControlWidget*>(child))
+                controls.push_back(&shown->HostedControl());
+        const Rect client = ClientAreaOf(parent_);
+        AlignControls(controls, client, client_);
+        client_ = client;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &parent_ && event->type() == QEvent::Resize)
+            AlignChildren();
+        return false;
+    }
+
+private:
+    explicit ControlAligner(QWidget& parent) : QObject(&parent), parent_(parent), client_(ClientAreaOf(parent))
+    {
+        parent_.installEventFilter(this);
+    }
+
+    QWidget& parent_;
+    Rect client_; // the client area the children were last laid out in
+};
+
 } // namespace
 
 ControlWidget::ControlWidget(std::unique_ptr<Control> control, QWidget* parent)
@@ -43,6 +94,8 @@ ControlWidget::ControlWidget(Control& control, QWidget* parent) : QWidget(parent
     if (!control_->Visible())
         setVisible(false);
     control_->AttachHost(this);
+    if (parent)
+        ControlAligner::Of(*parent);
 }
 
 ControlWidget::~ControlWidget()
@@ -54,6 +107,8 @@ ControlWidget::~ControlWidget()
 
 bool ControlWidget::event(QEvent* event)
 {
+    if (event->type() == QEvent::ParentChange && parentWidget())
+        ControlAligner::Of(*parentWidget()).AlignChildren();
     // Tab normally moves the focus before keyPressEvent sees it; a control may want it.
     if (event->type() == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
@@ -275,6 +330,60 @@ bool ControlWidget::BeginWindowSizing()
 {
     QWindow* handle = window()->windowHandle();
     return handle != nullptr && handle->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
+}
+
+Point ControlWidget::ScreenToClient(Point point) const
+{
+    const QPoint local = mapFromGlobal(QPoint(point.X, point.Y));
+    return {local.x(), local.y()};
+}
+
+bool ControlWidget::ControlAtScreen(Point screen, Control*& found) const
+{
+    const QWidget* top = window();
+    const QPoint inTop = top->mapFromGlobal(QPoint(screen.X, screen.Y));
+    const QWidget* under = top->rect().contains(inTop) ? top->childAt(inTop) : nullptr;
+    if (!under && top->rect().contains(inTop))
+        under = top;
+    found = nullptr;
+    // The widget under the point may be part of a control's widget, or of none.
+    for (; under && !found; under = under->isWindow() ? nullptr : under->parentWidget())
+        if (const auto* shown = dynamic_cast<const ControlWidget*>(under))
+            found = shown->control_;
+    return true;
+}
+
+void ControlWidget::RequestAlign()
+{
+    if (QWidget* parent = parentWidget())
+        ControlAligner::Of(*parent).AlignChildren();
+}
+
+bool ControlWidget::ParentFillsWindow() const
+{
+    for (const QWidget* widget = this; !widget->isWindow(); widget = widget->parentWidget()) {
+        const QWidget* parent = widget->parentWidget();
+        if (parent->isWindow())
+            return true;
+        // A parent that shows a control fills its own parent when it is client-aligned;
+        // any other widget when it covers its parent's contents.
+        if (const auto* shown = dynamic_cast<const ControlWidget*>(parent)) {
+            if (shown->control_->Align() != alClient)
+                return false;
+        } else if (parent->geometry() != parent->parentWidget()->contentsRect()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TBiDiMode ControlWidget::InheritedBiDiMode() const
+{
+    const QWidget* parent = parentWidget();
+    if (const auto* shown = dynamic_cast<const ControlWidget*>(parent))
+        return shown->control_->BiDiMode();
+    return (parent ? parent->layoutDirection() : layoutDirection()) == Qt::RightToLeft ? bdRightToLeft
+                                                                                      : bdLeftToRight;
 }
 
 } // namespace platform::qt

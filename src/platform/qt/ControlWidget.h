@@ -2,7 +2,9 @@
 // The QWidget that shows one Control: it owns the control, passes Qt's mouse,
 // wheel, key, enter/leave, focus and size events to it, paints it through a
 // QPainterCanvas, and carries out what the control asks (repaint, bounds,
-// visibility, cursor, mouse capture, focus).
+// visibility, cursor, mouse capture, focus). It lays out the aligned and anchored
+// controls among its children when it is sized, as every widget with such children does,
+// and finds the control under a desktop point in its window for a drag.
 #include "platform/Control.h"
 
 #include <QWidget>
@@ -57,6 +59,11 @@ private:
     Rect DesktopRect() const override;
     Point ClientToScreen(Point point) const override;
     bool BeginWindowSizing() override;
+    Point ScreenToClient(Point point) const override;
+    bool ControlAtScreen(Point screen, Control*& found) const override;
+    void RequestAlign() override;
+    bool ParentFillsWindow() const override;
+    TBiDiMode InheritedBiDiMode() const override;
 
     void TakeBoundsFromWidget();
     bool HandleKeyDown(QKeyEvent* event);

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPoint>
 #include <QString>
+#include <QTextOption>
 
 #include <vector>
 
@@ -107,6 +108,21 @@ void QPainterCanvas::TextOut(int32_t x, int32_t y, std::string_view text, const 
     painter_.setFont(qfont);
     painter_.setPen(ToQColor(font.Color));
     painter_.drawText(x, y + QFontMetrics(qfont, painter_.device()).ascent(), Utf8ToQString(text));
+}
+
+void QPainterCanvas::TextOutRightToLeft(int32_t right, int32_t y, std::string_view text, const FontSpec& font)
+{
+    const QFont qfont = ToQFont(font);
+    const QString string = Utf8ToQString(text);
+    const QFontMetrics metrics(qfont, painter_.device());
+    const int width = metrics.horizontalAdvance(string);
+    // Qt orders the characters for reading right to left and keeps the run at the right.
+    QTextOption option(Qt::AlignRight | Qt::AlignTop);
+    option.setTextDirection(Qt::RightToLeft);
+    option.setWrapMode(QTextOption::NoWrap);
+    painter_.setFont(qfont);
+    painter_.setPen(ToQColor(font.Color));
+    painter_.drawText(QRectF(right - width, y, width, metrics.height()), string, option);
 }
 
 Size QPainterCanvas::TextExtent(std::string_view text, const FontSpec& font)

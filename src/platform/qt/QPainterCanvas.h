@@ -18,6 +18,7 @@ public:
     void DrawFocusRect(const Rect& rect) override;
     void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, CanvasColor color) override;
     void TextOut(int32_t x, int32_t y, std::string_view text, const FontSpec& font) override;
+    void TextOutRightToLeft(int32_t right, int32_t y, std::string_view text, const FontSpec& font) override;
     Size TextExtent(std::string_view text, const FontSpec& font) override;
     void TextOutRotated(int32_t x, int32_t y, std::string_view text, const FontSpec& font, double angle) override;
     void SetClipRect(const Rect& rect) override;

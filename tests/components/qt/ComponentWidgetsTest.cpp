@@ -1,9 +1,13 @@
 // Components in real widgets driven by simulated mouse and keys: the image view scrolled by
-// dragging its bar's handle, and the path tree view expanded, selected and edited in place.
+// dragging its bar's handle, and the path tree view expanded, selected and edited in place;
+// in a window, a client-aligned view filling it with its size grip, and a node dragged from
+// the path tree view onto the controls beside it.
 #include "components/ImgView32.h"
 #include "components/rmPathTreeView.h"
+#include "graphics/Image32.h"
 #include "platform/qt/ControlWidget.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QTest>
 
@@ -96,4 +100,63 @@ TEST(PathTreeViewWidget, ClickingExpandsANodeAndSelectsItsChild)
     QTest::keyClick(&widget, Qt::Key_Return);
     EXPECT_FALSE(tree.IsEditing());
     EXPECT_EQ(tree.FindPathNode("/maps/south"), child);
+}
+
+TEST(ControlsInAWindow, AClientAlignedViewFillsTheWindowAndOnlyThenShowsItsGrip)
+{
+    QWidget window;
+    window.resize(400, 300);
+    auto& view = (new ControlWidget(std::make_unique<TImgView32>(), &window))->HostedAs<TImgView32>();
+    view.SetBounds(10, 10, 200, 150);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    // Its corner is not the window's: a grip there would size the window from mid-air.
+    EXPECT_FALSE(view.IsSizeGripVisible());
+    view.SetAlign(alClient);
+    EXPECT_EQ(std::pair(view.BoundsRect(), view.IsSizeGripVisible()), std::pair(platform::Rect{0, 0, 400, 300}, true));
+    window.resize(500, 350);
+    QApplication::processEvents();
+    EXPECT_EQ(view.BoundsRect(), (platform::Rect{0, 0, 500, 350}));
+}
+
+TEST(ControlsInAWindow, ANodeDraggedFromThePathTreeViewDropsOnAControlThatTakesIt)
+{
+    QWidget window;
+    window.resize(400, 300);
+    auto* treeWidget = new ControlWidget(std::make_unique<TrmPathTreeView>(), &window);
+    auto& tree = treeWidget->HostedAs<TrmPathTreeView>();
+    auto& taker = (new ControlWidget(std::make_unique<TImage32>(), &window))->HostedAs<TImage32>();
+    auto& refuser = (new ControlWidget(std::make_unique<TImgView32>(), &window))->HostedAs<TImgView32>();
+    tree.SetBounds(0, 0, 150, 300);
+    taker.SetBounds(200, 0, 200, 150);
+    refuser.SetBounds(200, 150, 200, 150);
+    tree.SetDragMode(dmAutomatic);
+    TrmTreeNode* node = tree.AddPathNode("/maps");
+    std::vector<std::string> drops;
+    taker.OnDragOver = [&](TObject*, TObject* source, int32_t, int32_t, TDragOverState, bool& accept) {
+        accept = source == &tree && tree.DraggedNode() != nullptr;
+    };
+    taker.OnDragDrop = [&](TObject*, TObject*, int32_t x, int32_t y) {
+        drops.push_back(tree.NodePath(tree.DraggedNode()) + " " + std::to_string(x) + "," + std::to_string(y));
+    };
+    refuser.OnDragOver = [](TObject*, TObject*, int32_t, int32_t, TDragOverState, bool& accept) { accept = false; };
+    std::vector<TObject*> ends;
+    tree.OnEndDrag = [&](TObject*, TObject* target, int32_t, int32_t) { ends.push_back(target); };
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QPoint from = CentreOf(node->DisplayRect(true));
+    // The tree holds the mouse while the button is down, so the moves come to it, in its
+    // coordinates (here the window's too): over the taker, then over the refusing view.
+    for (const auto& [over, target, shown] : {std::tuple{QPoint(250, 50), static_cast<platform::Control*>(&taker),
+                                                         platform::cursor::Drag},
+                                              {QPoint(250, 200), &refuser, platform::cursor::NoDrop}}) {
+        QTest::mousePress(treeWidget, Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(treeWidget, from + QPoint(10, 0)); // past the threshold
+        EXPECT_EQ(tree.DraggedNode(), node);
+        QTest::mouseMove(treeWidget, over);
+        EXPECT_EQ(std::tuple(tree.DragTarget(), tree.ShownCursor()), std::tuple(target, shown));
+        QTest::mouseRelease(treeWidget, Qt::LeftButton, Qt::NoModifier, over);
+    }
+    EXPECT_EQ(drops, std::vector<std::string>{"/maps 50,50"});
+    EXPECT_EQ(ends, (std::vector<TObject*>{&taker, nullptr}));
 }
