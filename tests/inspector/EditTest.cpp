@@ -27,6 +27,7 @@ using platform::MouseButton;
 using platform::Rect;
 namespace key = platform::key;
 namespace shift = platform::shift;
+using namespace std::string_literals;
 
 namespace {
 
@@ -242,6 +243,38 @@ TEST(SpeedButton, AClickIsAReleaseInsideAndAGroupKeepsOneButtonDown)
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(b.Down());
     EXPECT_EQ(b.State(), bsExclusive);
+}
+
+TEST(SpeedButton, FollowsItsActionAndAClickExecutesIt)
+{
+    platform::Action action;
+    int runs = 0;
+    action.OnExecute = [&](TObject*) { ++runs; };
+    action.SetCaption("Go");
+    action.SetHint("Runs it");
+    action.SetChecked(true);
+    TrmSpeedButton button;
+    button.SetGroupIndex(1);
+    button.SetAllowAllUp(true);
+    button.SetAction(&action);
+    const auto shown = [&] {
+        return std::tuple(button.Caption(), button.Hint(), button.Down(), button.Enabled(), button.Visible());
+    };
+    EXPECT_EQ(shown(), std::tuple("Go"s, "Runs it"s, true, true, true));
+    ClickAt(button, 5, 5);
+    EXPECT_EQ(runs, 1);
+    action.SetCaption("Stop");
+    action.SetChecked(false);
+    action.SetChecked(true);
+    action.SetEnabled(false);
+    action.SetVisible(false);
+    EXPECT_EQ(shown(), std::tuple("Stop"s, "Runs it"s, true, false, false));
+    EXPECT_FALSE(action.Execute());
+    {
+        platform::Action gone;
+        button.SetAction(&gone);
+    }
+    EXPECT_EQ(button.Action(), nullptr);
 }
 
 TEST(SpeedButton, MenuPartPressPopsTheMenuAndIsNoClick)
