@@ -39,7 +39,7 @@ using shelllink::Reader;
 constexpr uint8_t kRootFolder = 0x1F;
 constexpr std::array<uint8_t, 16> kComputerClassId = {0xE0, 0x4F, 0xD0, 0x20, 0xEA, 0x3A, 0x69, 0x10,
                                                       0xA2, 0xD8, 0x08, 0x00, 0x2B, 0x30, 0x30, 0x9D};
-constexpr uint8_t kKindMask = 0x70;
+constexpr uint8_t kKindMask = 0xF0;
 constexpr uint8_t kDriveKind = 0x20;
 constexpr uint8_t kEntryKind = 0x30;
 constexpr uint8_t kUnicodeName = 0x04;
@@ -101,12 +101,12 @@ std::string PathFromItemIds(std::span<const uint8_t> list)
             return path;
         if (size < 3 || size > list.size() - at)
             return {};
-        Reader item(list.subspan(at, size), at);
         const uint8_t type = list[at + 2];
         if (type == kRootFolder) {
             if (!path.empty() || size < 20 || std::memcmp(&list[at + 4], kComputerClassId.data(), 16) != 0)
                 return {};
-        } else if ((type & kKindMask) == kDriveKind) {
+        } else if ((type & kKindMask) == kDriveKind && path.empty()) {
+            Reader item(list.subspan(at, size), at);
             path = item.TerminatedText(3, false, "the drive");
             if (item.Failed() || path.empty())
                 return {};
