@@ -39,6 +39,7 @@
 
 #include <array>
 #include <cstring>
+#include <tuple>
 
 namespace platform {
 namespace {
@@ -86,19 +87,18 @@ std::string ReadLinkInfo(Reader& info)
     // would read numbers as the target.
     const uint32_t volumeOffset = (flags & kVolumeIdAndLocalBasePath) ? info.U32(12, "the volume offset") : 0;
     const uint64_t volumeEnd = volumeOffset != 0 ? uint64_t(volumeOffset) + info.U32(volumeOffset, "the volume size") : 0;
-    const std::pair<uint32_t, const char*> textOffsets[] = {
-        {volumeOffset, "the volume offset"},
-        {(flags & kVolumeIdAndLocalBasePath) ? localOffset : 0, "the local base path offset"},
-        {(flags & kNetworkRelativeLink) ? networkOffset : 0, "the network share offset"},
-        {suffixOffset, "the path suffix offset"},
-        {localUnicodeOffset, "the UTF-16 local base path offset"},
-        {suffixUnicodeOffset, "the UTF-16 path suffix offset"}};
-    for (size_t i = 0; i < std::size(textOffsets); ++i) {
-        const auto& [offset, what] = textOffsets[i];
-        const size_t at = i < 4 ? 12 + 4 * i : 28 + 4 * (i - 4);
+    // Each offset with the place of its field and its name.
+    const std::tuple<uint32_t, size_t, const char*> offsets[] = {
+        {volumeOffset, 12, "the volume offset"},
+        {(flags & kVolumeIdAndLocalBasePath) ? localOffset : 0, 16, "the local base path offset"},
+        {(flags & kNetworkRelativeLink) ? networkOffset : 0, 20, "the network share offset"},
+        {suffixOffset, 24, "the path suffix offset"},
+        {localUnicodeOffset, 28, "the UTF-16 local base path offset"},
+        {suffixUnicodeOffset, 32, "the UTF-16 path suffix offset"}};
+    for (const auto& [offset, at, what] : offsets) {
         if (offset != 0 && offset < headerSize)
             info.Fail(at, std::string(what) + " " + std::to_string(offset) + " points into the LinkInfo header");
-        else if (i > 0 && offset >= volumeOffset && offset < volumeEnd)
+        else if (at != 12 && offset >= volumeOffset && offset < volumeEnd)
             info.Fail(at, std::string(what) + " " + std::to_string(offset) + " points into the volume block");
     }
     if (info.Failed())
