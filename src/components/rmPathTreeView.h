@@ -142,7 +142,11 @@ public:
     // When on, resting the mouse on a name the client area cuts off shows it whole in a hint.
     bool ToolTips() const { return FToolTips; }
     void SetToolTips(bool Value);
-    const TrmHintWindow& NameHint() const { return FHint; }
+    // The hint window all path tree views share.
+    const TrmHintWindow& NameHint() const { return FHint->Window(); }
+    // Typed letters select the next shown node whose text starts with them (ignoring the
+    // case of ASCII letters); a pause this long starts the text again.
+    static constexpr uint32_t kTypeAheadPauseMs = 1000;
     // The image lists (borrowed: each must outlive its use by the view, or be set to null
     // first). Images draws each node's ImageIndex (SelectedIndex while selected) before
     // its label, with the image at its OverlayIndex (when not -1) blended over it by its
@@ -361,6 +365,11 @@ private:
     void UpdateHotNode(int32_t X, int32_t Y);
     void UpdateNameHint(int32_t X, int32_t Y);
     void HideNameHint();
+    void SetHotNode(TrmTreeNode* Node);
+    // Keys: type-ahead selects the next shown node whose text starts with what was typed.
+    void TypeAhead(char32_t Key);
+    void EndTypeAhead();
+    TrmTreeNode* NextNodeStartingWith(TrmTreeNode* From, std::string_view Prefix) const;
     void SelectionMoved(TrmTreeNode* Node);
     void ChangeTimerFired();
     void PaintRow(platform::Canvas& Canvas, TrmTreeNode& Node, int32_t Row);
@@ -417,8 +426,11 @@ private:
     platform::Point FDragPoint; // the mouse during a drag
     platform::Rect FDragImage;
     TBitmap32List FDragImages;
-    TrmHintWindow FHint;
-    std::unique_ptr<platform::PopupWindow> FHintPopup;
+    std::shared_ptr<TrmSharedHint> FHint = SharedHintWindow();
+    // Type-ahead: the letters typed since the last pause, and the timer of the pause.
+    std::string FTypedPrefix;
+    platform::Timer FTypeAheadTimer{[this] { EndTypeAhead(); }};
+    bool FSkipKeyPress = false; // the character of a key the view has taken as a command
 };
 
 class TrmPathTreeView : public TrmCustomPathTreeView {

@@ -3,16 +3,22 @@
 #include "components/rmPathTreeView.h"
 
 #include "graphics/SystemColorNames.h"
+#include "platform/AsciiText.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 // Rows a wheel notch (120 units) scrolls, as the desktop's default.
 constexpr int32_t kWheelRows = 3;
-constexpr platform::KeyCode kAddKey = 0x6B;                   // the keypad's +
-constexpr platform::KeyCode kSubtractKey = 0x6D;              // the keypad's -
 constexpr platform::KeyCode kEditKey = platform::key::F1 + 1; // F2
+
+bool StartsWithIgnoringCase(std::string_view Text, std::string_view Prefix)
+{
+    return Text.size() >= Prefix.size() && platform::LowerAscii(Text.substr(0, Prefix.size())) == Prefix;
+}
 
 } // namespace
 
@@ -73,8 +79,12 @@ void TrmCustomPathTreeView::DoContextPopup(platform::Point MousePos)
 
 void TrmCustomPathTreeView::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
 {
-    if (FScrollBars.MouseMove(Shift, X, Y))
+    if (FScrollBars.MouseMove(Shift, X, Y)) {
+        // Over its own scroll bars the mouse is over no node.
+        SetHotNode(nullptr);
+        HideNameHint();
         return;
+    }
     if (IsEditing() && FEditChildren->MouseMove(Shift, X, Y))
         return;
     Control::MouseMove(Shift, X, Y);
@@ -106,10 +116,7 @@ void TrmCustomPathTreeView::MouseLeave()
     if (IsEditing())
         FEditChildren->MouseLeave();
     HideNameHint();
-    if (FHotNode) {
-        FHotNode = nullptr;
-        Invalidate();
-    }
+    SetHotNode(nullptr);
     Control::MouseLeave();
 }
 
@@ -118,6 +125,48 @@ void TrmCustomPathTreeView::KeyPress(char32_t& Key)
     if (IsEditing() && FEditChildren->KeyPress(Key))
         return;
     Control::KeyPress(Key);
+    if (std::exchange(FSkipKeyPress, false))
+        return;
+    if (Key >= 0x20 && Key != 0x7F && !IsEditing())
+        TypeAhead(Key);
+}
+
+void TrmCustomPathTreeView::TypeAhead(char32_t Key)
+{
+    std::string letter;
+    platform::AppendUtf8(letter, Key);
+    letter = platform::LowerAscii(letter);
+    FTypedPrefix += letter;
+    FTypeAheadTimer.SetEnabled(false);
+    FTypeAheadTimer.SetInterval(kTypeAheadPauseMs);
+    FTypeAheadTimer.SetEnabled(true);
+    // One letter typed again and again steps through the nodes starting with it; a longer
+    // text keeps the selected node while it still starts with it.
+    bool oneLetter = true;
+    for (size_t at = 0; oneLetter && at < FTypedPrefix.size(); at += letter.size())
+        oneLetter = FTypedPrefix.compare(at, letter.size(), letter) == 0;
+    TrmTreeNode* from = FSelected && oneLetter ? FSelected->GetNextVisible() : FSelected;
+    if (TrmTreeNode* found = NextNodeStartingWith(from, oneLetter ? letter : FTypedPrefix))
+        SetSelected(found);
+}
+
+void TrmCustomPathTreeView::EndTypeAhead()
+{
+    FTypeAheadTimer.SetEnabled(false);
+    FTypedPrefix.clear();
+}
+
+TrmTreeNode* TrmCustomPathTreeView::NextNodeStartingWith(TrmTreeNode* From, std::string_view Prefix) const
+{
+    // The shown nodes from From on, then from the first one round to From.
+    TrmTreeNode* start = From ? From : FTreeNodes->FFirst;
+    for (TrmTreeNode* node = start; node; node = node->GetNextVisible())
+        if (StartsWithIgnoringCase(node->FText, Prefix))
+            return node;
+    for (TrmTreeNode* node = FTreeNodes->FFirst; node && node != start; node = node->GetNextVisible())
+        if (StartsWithIgnoringCase(node->FText, Prefix))
+            return node;
+    return nullptr;
 }
 
 // ---- Label editing, dragging, hot tracking, the name hint --------------------------------
@@ -224,12 +273,15 @@ void TrmCustomPathTreeView::DoEndDrag(Control* Target, int32_t X, int32_t Y)
 
 void TrmCustomPathTreeView::UpdateHotNode(int32_t X, int32_t Y)
 {
-    if (!FHotTrack)
+    if (FHotTrack)
+        SetHotNode((GetHitTestInfoAt(X, Y) & hit::htOnItem) ? GetNodeAt(X, Y) : nullptr);
+}
+
+void TrmCustomPathTreeView::SetHotNode(TrmTreeNode* Node)
+{
+    if (Node == FHotNode)
         return;
-    TrmTreeNode* node = (GetHitTestInfoAt(X, Y) & hit::htOnItem) ? GetNodeAt(X, Y) : nullptr;
-    if (node == FHotNode)
-        return;
-    FHotNode = node;
+    FHotNode = Node;
     Invalidate();
 }
 
@@ -244,23 +296,20 @@ void TrmCustomPathTreeView::UpdateNameHint(int32_t X, int32_t Y)
         HideNameHint();
         return;
     }
-    if (FHint.Visible() && FHint.Caption() == node->FText)
+    if (FHint->Owner() == this && FHint->Window().Visible() && FHint->Window().Caption() == node->FText)
         return;
     const platform::Point topLeft = ClientToScreen({label.Left, label.Top});
-    if (!FHintPopup)
-        FHintPopup = platform::CreatePopupWindow(FHint);
-    FHint.SetFont(FFont);
-    FHint.ActivateHint(label.Offset(topLeft.X - label.Left, topLeft.Y - label.Top), node->FText);
+    FHint->Show(this, label.Offset(topLeft.X - label.Left, topLeft.Y - label.Top), node->FText, FFont);
 }
 
 void TrmCustomPathTreeView::HideNameHint()
 {
-    FHint.ReleaseHandle();
-    FHintPopup.reset();
+    FHint->Hide(this);
 }
 
 void TrmCustomPathTreeView::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)
 {
+    FSkipKeyPress = false;
     if (IsEditing()) {
         // Enter keeps the typed text, Escape drops it; the rest is the edit's.
         if (Key == platform::key::Return || Key == platform::key::Escape) {
@@ -299,16 +348,23 @@ void TrmCustomPathTreeView::KeyDown(platform::KeyCode& Key, platform::ShiftState
         else if (selected)
             target = selected->FFirstChild;
         break;
-    case kAddKey:
+    case platform::key::Back: target = selected ? selected->FParent : nullptr; break;
+    case platform::key::Add:
         if (selected)
             selected->Expand(false);
         break;
-    case kSubtractKey:
+    case platform::key::Subtract:
         if (selected)
             selected->Collapse(false);
         break;
+    case platform::key::Multiply:
+        if (selected)
+            selected->Expand(true);
+        break;
     default: return;
     }
+    // The key's character, if one follows, is no type-ahead.
+    FSkipKeyPress = true;
     if (target)
         SetSelected(target);
 }

@@ -58,6 +58,21 @@ void TrmHintWindow::ReleaseHandle()
     SetVisible(false);
 }
 
+bool TrmHintWindow::IsHintMsg(platform::InputEvent Msg)
+{
+    using enum platform::InputEvent;
+    switch (Msg) {
+    case MouseDown:
+    case DoubleClick:
+    case MouseUp:
+    case MouseWheel:
+    case KeyDown:
+    case KeyUp:
+    case KeyPress: return true;
+    default: return false;
+    }
+}
+
 void TrmHintWindow::Paint(platform::Canvas& Canvas)
 {
     const platform::Rect whole = ClientRect();
@@ -73,4 +88,35 @@ void TrmHintWindow::Paint(platform::Canvas& Canvas)
     Canvas.FillRect(client, Color());
     client.Left += 1;
     DrawTextInRect(Canvas, FCaption, client, dt::WordBreak | dt::NoPrefix, FFont);
+}
+
+void TrmSharedHint::Show(const void* Owner, const platform::Rect& Rect, std::string_view Text,
+                         const platform::FontSpec& Font)
+{
+    FOwner = Owner;
+    if (!FPopup)
+        FPopup = platform::CreatePopupWindow(FWindow);
+    FWindow.SetFont(Font);
+    FWindow.ActivateHint(Rect, Text);
+}
+
+void TrmSharedHint::Hide(const void* Owner)
+{
+    if (Owner != FOwner)
+        return;
+    FOwner = nullptr;
+    FWindow.ReleaseHandle();
+    FPopup.reset();
+}
+
+std::shared_ptr<TrmSharedHint> SharedHintWindow()
+{
+    // Only a weak reference stays here, so the hint goes with its last holder.
+    static std::weak_ptr<TrmSharedHint> shared;
+    std::shared_ptr<TrmSharedHint> hint = shared.lock();
+    if (!hint) {
+        hint = std::make_shared<TrmSharedHint>();
+        shared = hint;
+    }
+    return hint;
 }

@@ -4,7 +4,9 @@
 // as a top-level window that never takes the focus and lets the mouse through (see
 // platform/qt/PopupWindow.h).
 #include "platform/Control.h"
+#include "platform/WindowSystem.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -29,6 +31,9 @@ public:
                                 const void* Data) const;
     // Hides the pop-up; the host may let its window go.
     void ReleaseHandle();
+    // Whether input of this kind ends a hint: keys and mouse buttons and the wheel do;
+    // moving, entering and leaving, focus changes and painting do not.
+    static bool IsHintMsg(platform::InputEvent Msg);
 
 protected:
     // A raised one-pixel edge around the whole window, the info colour inside, and the
@@ -40,3 +45,23 @@ private:
     platform::FontSpec FFont;
     bool FActivating = false;
 };
+
+// One hint window, with the pop-up that shows it on the desktop, shared by all the
+// controls that hold it: the control that shows it last is its owner until it hides it.
+class TrmSharedHint {
+public:
+    const TrmHintWindow& Window() const { return FWindow; }
+    const void* Owner() const { return FOwner; }
+    // Shows Text at Rect (screen coordinates) in Font for Owner.
+    void Show(const void* Owner, const platform::Rect& Rect, std::string_view Text, const platform::FontSpec& Font);
+    // Hides the hint when Owner is the one showing it.
+    void Hide(const void* Owner);
+
+private:
+    TrmHintWindow FWindow;
+    std::unique_ptr<platform::PopupWindow> FPopup; // while shown; goes before the window
+    const void* FOwner = nullptr;
+};
+
+// The hint shared by all its holders: made for the first one, freed with the last.
+std::shared_ptr<TrmSharedHint> SharedHintWindow();

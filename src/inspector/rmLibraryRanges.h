@@ -1,6 +1,12 @@
 #pragma once
 // Range tests, clamping and rectangle measures shared by the controls.
+#include "platform/Geometry.h"
+
 #include <cstdint>
+
+namespace platform {
+class Control;
+}
 
 inline bool IntInRange(int32_t V, int32_t Lo, int32_t Hi)
 {
@@ -57,3 +63,9 @@ int32_t RectDiameter(const R& Rect)
 {
     return RectDiameter(RectWidth(Rect), RectHeight(Rect));
 }
+
+// R with both corners mapped from the control's coordinates to the desktop's, and back.
+// The hosts place a control by moving it only, so mapping back subtracts where the
+// control's origin lies on the desktop.
+platform::Rect ClientRectToScreenRect(const platform::Control& Control, const platform::Rect& R);
+platform::Rect ScreenRectToClientRect(const platform::Control& Control, const platform::Rect& R);

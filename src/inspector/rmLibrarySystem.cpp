@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/HostInfo.h"
 #include "platform/VolumeInfo.h"
+#include "platform/WindowSystem.h"
 
 #include <algorithm>
 
@@ -70,10 +71,11 @@ std::string GetFileType(std::string_view FileName)
 {
     if (FileName.empty())
         throw Exception("No file specified");
-    std::string extension = std::filesystem::path(FileName).extension().string();
-    if (extension.empty())
-        return "File";
-    return platform::UpperAscii(std::string_view(extension).substr(1)) + " File";
+    const std::filesystem::path path(FileName);
+    if (std::string name = platform::FileTypeName(path); !name.empty())
+        return name;
+    const std::string extension = path.extension().string();
+    return platform::UpperAscii(std::string_view(extension).substr(std::min<size_t>(extension.size(), 1))) + " File";
 }
 
 int32_t WinOSVersion()

@@ -22,8 +22,9 @@ std::string LocalName();
 // the lookup fails.
 std::string LocalIP();
 
-// The file's type name: no shell type names exist here, so it is the upper-cased extension
-// followed by " File" ("File" for a name without one). Raises Exception for an empty name.
+// The file's type name as the window system gives it ("PNG image"; a file that does not
+// exist is looked up by its name alone); without one, the upper-cased extension followed
+// by " File" (" File" for a name without one). Raises Exception for an empty name.
 std::string GetFileType(std::string_view FileName);
 
 // 7: neither a Windows 9x nor an NT platform.

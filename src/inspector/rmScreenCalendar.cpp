@@ -16,9 +16,17 @@ constexpr int32_t kButtonMargin = 2;
 
 enum ButtonTag : int32_t { kPrevTag = 1, kNextTag = 2 };
 
-std::string MonthAndYear(int32_t MonthIndex, int32_t Year)
+// The calendar's years.
+constexpr int32_t kFirstYear = 1;
+constexpr int32_t kLastYear = 9999;
+
+// A month button names the month it goes to; before the first year or past the last one
+// it names nothing and is disabled.
+void ShowMonth(TrmSpeedButton& Button, int32_t MonthIndex, int32_t Year)
 {
-    return std::string(MonthNames[size_t(MonthIndex)]) + " " + std::to_string(Year);
+    const bool exists = Year >= kFirstYear && Year <= kLastYear;
+    Button.SetCaption(exists ? std::string(MonthNames[size_t(MonthIndex)]) + " " + std::to_string(Year) : "");
+    Button.SetEnabled(exists);
 }
 
 } // namespace
@@ -79,12 +87,12 @@ void TrmScreenCalendar::UpdateBtns(ShiftState Shift)
 {
     const int32_t month = DisplayedMonth(), year = DisplayedYear();
     if (Shift & shift::Ctrl) {
-        FPrevBtn.SetCaption(MonthAndYear(month, year - 1));
-        FNextBtn.SetCaption(MonthAndYear(month, year + 1));
+        ShowMonth(FPrevBtn, month, year - 1);
+        ShowMonth(FNextBtn, month, year + 1);
     } else {
         // The tables name December before January and January after December.
-        FPrevBtn.SetCaption(MonthAndYear(month - 1, month == 1 ? year - 1 : year));
-        FNextBtn.SetCaption(MonthAndYear(month + 1, month == 12 ? year + 1 : year));
+        ShowMonth(FPrevBtn, month - 1, month == 1 ? year - 1 : year);
+        ShowMonth(FNextBtn, month + 1, month == 12 ? year + 1 : year);
     }
 }
 

@@ -18,7 +18,8 @@ public:
     void Show(const platform::Rect& Bounds) override;
     void Hide() override;
 
-    // The month buttons' captions for the displayed month, with or without Ctrl held.
+    // The month buttons' captions for the displayed month, with or without Ctrl held; a
+    // button that would leave the years 1 to 9999 reads nothing and is disabled.
     void UpdateBtns(platform::ShiftState Shift);
     // Tag 1 is the previous button, 2 the next one: a month, or a year with Ctrl held.
     void DoBtnClick(int32_t Tag);

@@ -384,7 +384,19 @@ void TrmCustomSpeedButton::DblClick()
 
 void TrmCustomSpeedButton::DoClick()
 {
-    Control::Click();
+    if (!OnClick && FActionLink.Action())
+        FActionLink.Action()->Execute();
+    else
+        Control::Click();
+}
+
+void TrmCustomSpeedButton::ActionChange(const platform::Action& Sender)
+{
+    SetCaption(Sender.Caption());
+    SetHint(Sender.Hint());
+    SetEnabled(Sender.Enabled());
+    SetVisible(Sender.Visible());
+    SetDown(Sender.Checked());
 }
 
 // ---- TrmTimerSpeedButton ----------------------------------------------------------------

@@ -4,6 +4,7 @@
 // speed button that repeats its click while held.
 #include "inspector/PopupMenu.h"
 #include "inspector/rmButtonGlyph.h"
+#include "platform/Action.h"
 #include "platform/Control.h"
 
 #include <string>
@@ -59,6 +60,15 @@ public:
     bool RightToLeft() const { return FRightToLeft; }
     void SetRightToLeft(bool Value);
 
+    // The action the button follows (borrowed; null: none): it takes the action's caption,
+    // hint, enabled and visible states, and Checked as Down (which only a button of a
+    // group takes), when linked and after every change. A click executes the action
+    // unless OnClick is set.
+    platform::Action* Action() const { return FActionLink.Action(); }
+    void SetAction(platform::Action* Value) { FActionLink.SetAction(Value); }
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& Value) { FHint = Value; }
+
     TrmButtonState State() const { return FState; }
     bool MouseInControl() const { return FMouseInControl; }
     // Borrowed; null for a button without siblings.
@@ -84,8 +94,10 @@ protected:
     // The click the control base makes of every release inside does nothing: the button
     // decides itself what counts as a click (see MouseUp) and then runs DoClick.
     void Click() final {}
-    // Fires OnClick.
+    // Fires OnClick, or executes the action when OnClick is not set.
     virtual void DoClick();
+    // Takes the values of the linked action.
+    virtual void ActionChange(const platform::Action& Sender);
 
     // Sends the group's other buttons up when this one is down, and gives them its AllowAllUp.
     void UpdateExclusive();
@@ -123,6 +135,8 @@ private:
     platform::FontSpec FFont;
     bool FRightToLeft = false;
     const TrmSpeedButtonSiblings* FSiblings = nullptr;
+    std::string FHint;
+    platform::ActionLink FActionLink{[this](const platform::Action& Sender) { ActionChange(Sender); }};
 };
 
 class TrmSpeedButton : public TrmCustomSpeedButton {

@@ -232,7 +232,11 @@ void TrmTreeNonViewNode::DeleteChildren()
 
 TrmTreeNonViewNode* TrmTreeNonViewNode::MoveTo(TrmTreeNonViewNode* Destination, TNodeAttachMode Mode)
 {
-    if (Destination == this || (Destination && Destination->HasAsParent(this)))
+    // Onto itself among its siblings the node is where it goes already; under itself, or
+    // anywhere in its own subtree, it cannot go.
+    if (Destination == this)
+        return Mode == naAddChild || Mode == naAddChildFirst ? nullptr : this;
+    if (Destination && Destination->HasAsParent(this))
         return nullptr;
     const std::string text = FText;
     void* data = FData;

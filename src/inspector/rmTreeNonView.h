@@ -95,7 +95,8 @@ public:
     void DeleteChildren();
     // A new node with this node's text and data at the place Mode names relative to
     // Destination; this node and its subtree are deleted. Null, and nothing changes, when
-    // Destination lies in this node's subtree.
+    // Destination lies in this node's subtree or is the node itself with a child mode;
+    // onto itself with another mode the node stays where it is and is returned.
     TrmTreeNonViewNode* MoveTo(TrmTreeNonViewNode* Destination, TNodeAttachMode Mode);
     // Takes the node's and its descendants' entries out of the index / puts them back
     // under their current paths.

@@ -7,6 +7,13 @@ namespace platform {
 
 enum class MouseButton : uint8_t { Left, Right, Middle };
 
+// The kinds of input a host delivers to a control, one for each of Control's Host...
+// entry points (focus changes split into gaining and losing it).
+enum class InputEvent : uint8_t {
+    Paint, MouseDown, DoubleClick, MouseMove, MouseUp, MouseEnter, MouseLeave, MouseWheel,
+    KeyDown, KeyUp, KeyPress, FocusIn, FocusOut
+};
+
 // Modifier keys and held mouse buttons at the time of an event, as bit flags.
 using ShiftState = uint32_t;
 namespace shift {
@@ -46,6 +53,12 @@ constexpr KeyCode Right = 0x27;
 constexpr KeyCode Down = 0x28;
 constexpr KeyCode Insert = 0x2D;
 constexpr KeyCode Delete = 0x2E;
+constexpr KeyCode NumPad0 = 0x60; // the keypad's digits, NumPad0..NumPad0 + 9
+constexpr KeyCode Multiply = 0x6A; // the keypad's *, +, -, . and /
+constexpr KeyCode Add = 0x6B;
+constexpr KeyCode Subtract = 0x6D;
+constexpr KeyCode Decimal = 0x6E;
+constexpr KeyCode Divide = 0x6F;
 constexpr KeyCode F1 = 0x70; // F1..F12 follow in order
 constexpr KeyCode F4 = 0x73;
 constexpr KeyCode F12 = 0x7B;

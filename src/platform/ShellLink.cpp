@@ -17,7 +17,8 @@
 // | 66     | 10   | reserved, 0                                                  |
 //
 // Then, each only when its flag is set:
-// - target id list: a 2-byte size and that many bytes of shell item ids (skipped here);
+// - target id list: a 2-byte size and that many bytes of shell item ids (ShellItemIds.cpp);
+//   it gives the target when neither LinkInfo nor an environment block does;
 // - LinkInfo: a 4-byte total size, a 4-byte header size (0x1C, or 0x24 and more with the
 //   Unicode offsets), flags (1 volume and local base path, 2 network share), and offsets,
 //   from the LinkInfo's start, of the volume id, the local base path, the network block,
@@ -31,14 +32,19 @@
 //   characters; it gives the target when there is no LinkInfo.
 #include "platform/ShellLink.h"
 
+#include "platform/ShellItemIds.h"
+#include "platform/ShellLinkBytes.h"
 #include "platform/Utf8.h"
 #include "platform/Windows1252.h"
 
 #include <array>
 #include <cstring>
+#include <tuple>
 
 namespace platform {
 namespace {
+
+using shelllink::Reader;
 
 constexpr uint32_t kHeaderSize = 0x4C;
 constexpr std::array<uint8_t, 16> kLinkClassId = {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
@@ -59,93 +65,6 @@ constexpr uint32_t kNetworkRelativeLink = 0x2;
 constexpr uint32_t kEnvironmentBlock = 0xA0000001;
 constexpr uint32_t kDriveFixed = 3;
 
-// Bounds-checked little-endian reads from one region of the file; the first failure
-// sticks and names the byte where it happened.
-class Reader {
-public:
-    Reader(std::span<const uint8_t> bytes, size_t base) : bytes_(bytes), base_(base) {}
-
-    bool Failed() const { return !error_.empty(); }
-    const std::string& Error() const { return error_; }
-    size_t Size() const { return bytes_.size(); }
-    // Takes over the failure of a reader of a part of this region.
-    void Adopt(const Reader& part)
-    {
-        if (error_.empty())
-            error_ = part.error_;
-    }
-    void Fail(size_t at, const std::string& what)
-    {
-        if (error_.empty())
-            error_ = what + " (at byte " + std::to_string(base_ + at) + ")";
-    }
-
-    bool Has(size_t at, size_t count, const char* what)
-    {
-        if (at <= bytes_.size() && count <= bytes_.size() - at)
-            return true;
-        Fail(at, std::string(what) + " runs past the end of the file");
-        return false;
-    }
-    uint64_t Number(size_t at, size_t count, const char* what)
-    {
-        uint64_t value = 0;
-        if (!Has(at, count, what))
-            return 0;
-        for (size_t i = count; i-- > 0;)
-            value = value << 8 | bytes_[at + i];
-        return value;
-    }
-    uint16_t U16(size_t at, const char* what) { return uint16_t(Number(at, 2, what)); }
-    uint32_t U32(size_t at, const char* what) { return uint32_t(Number(at, 4, what)); }
-    uint64_t U64(size_t at, const char* what) { return Number(at, 8, what); }
-
-    // `count` characters of one byte (Windows-1252) or two (UTF-16) at `at`, as UTF-8.
-    std::string Text(size_t at, size_t count, bool unicode, const char* what)
-    {
-        const size_t width = unicode ? 2 : 1;
-        if (!Has(at, count * width, what))
-            return {};
-        return unicode ? Utf16ToUtf8(at, count) : Windows1252ToUtf8(Chars(at, count));
-    }
-    // A text ended by a zero character, which must lie inside this region.
-    std::string TerminatedText(size_t at, bool unicode, const char* what)
-    {
-        const size_t width = unicode ? 2 : 1;
-        for (size_t i = at; Has(i, width, what); i += width)
-            if (bytes_[i] == 0 && (!unicode || bytes_[i + 1] == 0))
-                return Text(at, (i - at) / width, unicode, what);
-        return {};
-    }
-
-private:
-    std::string_view Chars(size_t at, size_t count) const
-    {
-        return {reinterpret_cast<const char*>(bytes_.data() + at), count};
-    }
-    // Unpaired surrogates become U+FFFD.
-    std::string Utf16ToUtf8(size_t at, size_t count) const
-    {
-        std::string out;
-        for (size_t i = 0; i < count; ++i) {
-            char32_t unit = char32_t(bytes_[at + 2 * i] | bytes_[at + 2 * i + 1] << 8);
-            if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < count) {
-                const char32_t low = char32_t(bytes_[at + 2 * i + 2] | bytes_[at + 2 * i + 3] << 8);
-                if (low >= 0xDC00 && low < 0xE000) {
-                    unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
-                    ++i;
-                }
-            }
-            AppendUtf8(out, unit >= 0xD800 && unit < 0xE000 ? kReplacementCharacter : unit);
-        }
-        return out;
-    }
-
-    std::span<const uint8_t> bytes_;
-    size_t base_;
-    std::string error_;
-};
-
 // The target named by a LinkInfo block.
 std::string ReadLinkInfo(Reader& info)
 {
@@ -159,6 +78,29 @@ std::string ReadLinkInfo(Reader& info)
     const uint32_t suffixUnicodeOffset = hasUnicode ? info.U32(32, "the UTF-16 path suffix offset") : 0;
     if (headerSize < 0x1C)
         info.Fail(4, "the LinkInfo header size " + std::to_string(headerSize) + " is below 28");
+    else if (headerSize > info.Size())
+        info.Fail(4, "the LinkInfo header size " + std::to_string(headerSize) + " runs past the LinkInfo's " +
+                         std::to_string(info.Size()) + " bytes");
+    if (info.Failed())
+        return {};
+    // The texts lie past the header and outside the volume block; an offset into either
+    // would read numbers as the target.
+    const uint32_t volumeOffset = (flags & kVolumeIdAndLocalBasePath) ? info.U32(12, "the volume offset") : 0;
+    const uint64_t volumeEnd = volumeOffset != 0 ? uint64_t(volumeOffset) + info.U32(volumeOffset, "the volume size") : 0;
+    // Each offset with the place of its field and its name.
+    const std::tuple<uint32_t, size_t, const char*> offsets[] = {
+        {volumeOffset, 12, "the volume offset"},
+        {(flags & kVolumeIdAndLocalBasePath) ? localOffset : 0, 16, "the local base path offset"},
+        {(flags & kNetworkRelativeLink) ? networkOffset : 0, 20, "the network share offset"},
+        {suffixOffset, 24, "the path suffix offset"},
+        {localUnicodeOffset, 28, "the UTF-16 local base path offset"},
+        {suffixUnicodeOffset, 32, "the UTF-16 path suffix offset"}};
+    for (const auto& [offset, at, what] : offsets) {
+        if (offset != 0 && offset < headerSize)
+            info.Fail(at, std::string(what) + " " + std::to_string(offset) + " points into the LinkInfo header");
+        else if (at != 12 && offset >= volumeOffset && offset < volumeEnd)
+            info.Fail(at, std::string(what) + " " + std::to_string(offset) + " points into the volume block");
+    }
     if (info.Failed())
         return {};
     const std::string suffix = suffixUnicodeOffset != 0
@@ -317,9 +259,11 @@ bool ReadShellLink(std::span<const uint8_t> bytes, ShellLink& link, std::string&
     read.HotKey = file.U16(64, "");
 
     size_t at = kHeaderSize;
+    std::span<const uint8_t> itemIds;
     if (flags & kHasTargetIdList) {
         const size_t size = file.U16(at, "the target id list size");
-        file.Has(at + 2, size, "the target id list");
+        if (file.Has(at + 2, size, "the target id list"))
+            itemIds = bytes.subspan(at + 2, size);
         at += 2 + size;
     }
     if (flags & kHasLinkInfo) {
@@ -364,6 +308,10 @@ bool ReadShellLink(std::span<const uint8_t> bytes, ShellLink& link, std::string&
         }
         at += size;
     }
+    // A shortcut made without LinkInfo or environment block names its target only by
+    // the item id list.
+    if (read.Target.empty())
+        read.Target = PathFromItemIds(itemIds);
     if (file.Failed()) {
         error = "the shortcut file is damaged: " + file.Error();
         return false;

@@ -85,4 +85,9 @@ std::vector<DecodedImage> FileIcons(bool small)
     return installedWindowSystem ? installedWindowSystem->FileIcons(small) : std::vector<DecodedImage>();
 }
 
+std::string FileTypeName(const std::filesystem::path& path)
+{
+    return installedWindowSystem ? installedWindowSystem->FileTypeName(path) : std::string();
+}
+
 } // namespace platform

@@ -2,10 +2,10 @@
 // What controls and bitmaps ask of the window system beyond the window that shows them:
 // the clipboard (text and pictures), the warning beep, the state of the mouse buttons,
 // top-level pop-up windows (drop-down lists), canvases over pixel memory, the program's
-// embedded resources and the icons of file types. The application installs the window
+// embedded resources and the icons and names of file types. The application installs the window
 // system's service once at start-up (the Qt one lives in platform/qt); tests install a
 // fake. Without a service the clipboard is empty, the beep silent, no button is down,
-// pop-ups get no window, there are no resources and no file icons, so controls still
+// pop-ups get no window, there are no resources, file icons nor type names, so controls still
 // work without a display; only a canvas over pixels cannot be had.
 #include "platform/Canvas.h"
 #include "platform/ImageDecoder.h"
@@ -68,6 +68,9 @@ public:
     virtual int32_t FileIconIndex(const std::filesystem::path& /*path*/, bool /*small*/) { return -1; }
     // The list's images, by index.
     virtual std::vector<DecodedImage> FileIcons(bool /*small*/) { return {}; }
+    // The name of the file's type for people ("PNG image"); a path that does not exist is
+    // looked up by its name alone. Empty when the type has no name here.
+    virtual std::string FileTypeName(const std::filesystem::path& /*path*/) { return {}; }
 };
 
 // Installs the process-wide service (borrowed: it must outlive every use; null removes it).
@@ -88,5 +91,6 @@ std::unique_ptr<Canvas> CreatePixelCanvas(const PixelView& target);
 bool ReadResource(std::string_view name, std::vector<uint8_t>& bytes, std::string& error);
 int32_t FileIconIndex(const std::filesystem::path& path, bool small);
 std::vector<DecodedImage> FileIcons(bool small);
+std::string FileTypeName(const std::filesystem::path& path);
 
 } // namespace platform

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <functional>
 
 using platform::MouseButton;
@@ -118,6 +119,10 @@ TEST_F(TreeFixture, AddPathNodeCreatesTheMissingAncestorsOnce)
     EXPECT_EQ(tree.NodePath(under), "/a/b/c");
     EXPECT_EQ(tree.AddPathNode("/a/b//c"), under);
     EXPECT_EQ(tree.AddPathNode("/a/x/y")->GetParent()->GetParent(), made->GetParent());
+    // Texts holding separators are found by their own paths as they stand.
+    tree.Items().AddChild(nullptr, "x//y");
+    tree.Items().AddChild(made, "z/");
+    EXPECT_EQ(Paths(), "/a /a/b /a/b? /a/b/c /a/b/z/ /a/x /a/x/y /x//y "); // the empty text names no node
 }
 
 TEST_F(TreeFixture, EqualSiblingsShareOnePathUntilTheFirstGoes)
@@ -324,6 +329,31 @@ TEST_F(TreeFixture, AHiddenSelectionMovesUpAndTheDelayedChangeReportsTheLastSele
     EXPECT_EQ(changes.size(), 1u);
 }
 
+TEST_F(TreeFixture, TypedLettersSelectByTheirStartAndAPauseStartsAgain)
+{
+    ManualTimerService timers;
+    for (const char* name : {"Ash", "birch", "Beech", "cedar"})
+        tree.Items().AddChild(nullptr, name);
+    // Keys typed ("." waits out the pause), then the text of the node selected.
+    const std::pair<const char*, const char*> steps[] = {
+        {"b", "birch"}, {"b", "Beech"}, {"b", "birch"}, // one letter again steps round
+        {".be", "Beech"}, {"x", "Beech"},              // "bex" starts no text
+        {".A", "Ash"},  {".c", "cedar"},  {".", "cedar"},
+    };
+    for (const auto& [keys, selected] : steps) {
+        for (const char* k = keys; *k; ++k) {
+            if (*k == '.') {
+                timers.Advance(TrmPathTreeView::kTypeAheadPauseMs);
+                continue;
+            }
+            Press(platform::KeyCode(std::toupper(*k)));
+            char32_t typed = char32_t(*k);
+            tree.HostKeyPress(typed);
+        }
+        EXPECT_EQ(tree.Selected()->Text(), selected) << keys;
+    }
+}
+
 TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
 {
     MakeSample();
@@ -468,7 +498,15 @@ TEST_F(TreeFixture, HotTrackingAndTheHintOfCutOffNamesFollowTheMouse)
         }
     }
     EXPECT_EQ(tree.NameHint().Caption(), e->Text());
+    // All views show their hints in one window; another view's leaving keeps this one's.
+    TrmPathTreeView other;
+    other.HostMouseLeave();
+    EXPECT_EQ(std::pair(&other.NameHint(), other.NameHint().Visible()), std::pair(&tree.NameHint(), true));
     const std::pair<TrmTreeNode*, bool> none(nullptr, false);
+    ASSERT_TRUE(tree.WindowScrollBars().Shows(sbHorizontal));
+    tree.HostMouseMove(shift::None, 60, tree.Height() - 5); // over the bar
+    EXPECT_EQ(std::pair(tree.HotNode(), tree.NameHint().Visible()), none);
+    tree.HostMouseMove(shift::None, LabelMiddle(e).X, LabelMiddle(e).Y);
     tree.HostMouseLeave();
     EXPECT_EQ(std::pair(tree.HotNode(), tree.NameHint().Visible()), none);
     tree.SetToolTips(false);

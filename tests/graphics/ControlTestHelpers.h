@@ -65,6 +65,7 @@ public:
     void TakeFocus() override { control_.HostFocusChanged(true); }
     platform::Rect VisibleRect() const override { return wholeControl_ ? control_.ClientRect() : visible; }
     platform::Rect DesktopRect() const override { return desktop; }
+    platform::Point ClientToScreen(platform::Point p) const override { return {p.X + origin.X, p.Y + origin.Y}; }
 
 private:
     platform::Control& control_;
@@ -74,6 +75,7 @@ public:
     platform::Rect visible;
     platform::Canvas* canvas = nullptr;
     platform::Rect desktop;
+    platform::Point origin; // the control's top-left corner on the desktop
     int repaintRequests = 0;
 };
 

@@ -195,6 +195,27 @@ TEST(ScreenCalendar, CapturesTheMouseOutsideAndClosesOnAPressThereOrEscape)
     EXPECT_TRUE(owner.Focused());
 }
 
+TEST(ScreenCalendar, MonthButtonsNameTheMonthsAroundAndNoneBeyondTheYears)
+{
+    TrmScreenCalendar cal;
+    // Working date and shift state, then what the previous and next buttons read ("": disabled).
+    const std::tuple<TDateTime, ShiftState, std::string, std::string> cases[] = {
+        {Date(2024, 1, 15), shift::None, "December 2023", "February 2024"},
+        {Date(2024, 12, 15), shift::None, "November 2024", "January 2025"},
+        {Date(2024, 5, 1), shift::Ctrl, "May 2023", "May 2025"},
+        {Date(9999, 12, 31), shift::None, "November 9999", ""},
+        {Date(9999, 3, 1), shift::Ctrl, "March 9998", ""},
+        {Date(1, 1, 1), shift::None, "", "February 1"},
+    };
+    for (const auto& [date, state, previous, next] : cases) {
+        cal.SetWorkingDate(date);
+        cal.UpdateBtns(state);
+        EXPECT_EQ(std::tuple(cal.PrevButton().Caption(), cal.PrevButton().Enabled(), cal.NextButton().Caption(),
+                             cal.NextButton().Enabled()),
+                  std::tuple(previous, !previous.empty(), next, !next.empty()));
+    }
+}
+
 TEST(ComboCalendar, KeysDropTheCalendarDownAndPickADay)
 {
     TrmComboCalendar combo;

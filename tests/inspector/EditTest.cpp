@@ -6,6 +6,7 @@
 #include "inspector/rmCheckBox.h"
 #include "inspector/rmComboBox.h"
 #include "inspector/rmHintWindow.h"
+#include "inspector/rmLibraryRanges.h"
 #include "inspector/rmSpeedBtns.h"
 #include "inspector/rmSpinButton.h"
 #include "inspector/rmSpinEdit.h"
@@ -26,6 +27,7 @@ using platform::MouseButton;
 using platform::Rect;
 namespace key = platform::key;
 namespace shift = platform::shift;
+using namespace std::string_literals;
 
 namespace {
 
@@ -243,6 +245,38 @@ TEST(SpeedButton, AClickIsAReleaseInsideAndAGroupKeepsOneButtonDown)
     EXPECT_EQ(b.State(), bsExclusive);
 }
 
+TEST(SpeedButton, FollowsItsActionAndAClickExecutesIt)
+{
+    platform::Action action;
+    int runs = 0;
+    action.OnExecute = [&](TObject*) { ++runs; };
+    action.SetCaption("Go");
+    action.SetHint("Runs it");
+    action.SetChecked(true);
+    TrmSpeedButton button;
+    button.SetGroupIndex(1);
+    button.SetAllowAllUp(true);
+    button.SetAction(&action);
+    const auto shown = [&] {
+        return std::tuple(button.Caption(), button.Hint(), button.Down(), button.Enabled(), button.Visible());
+    };
+    EXPECT_EQ(shown(), std::tuple("Go"s, "Runs it"s, true, true, true));
+    ClickAt(button, 5, 5);
+    EXPECT_EQ(runs, 1);
+    action.SetCaption("Stop");
+    action.SetChecked(false);
+    action.SetChecked(true);
+    action.SetEnabled(false);
+    action.SetVisible(false);
+    EXPECT_EQ(shown(), std::tuple("Stop"s, "Runs it"s, true, false, false));
+    EXPECT_FALSE(action.Execute());
+    {
+        platform::Action gone;
+        button.SetAction(&gone);
+    }
+    EXPECT_EQ(button.Action(), nullptr);
+}
+
 TEST(SpeedButton, MenuPartPressPopsTheMenuAndIsNoClick)
 {
     struct Menu : TPopupMenu {
@@ -341,6 +375,14 @@ TEST(HintWindow, StaysOnTheDesktopAndPaintsWrappedTextOnInfoColour)
     EXPECT_EQ(canvas.texts[0].Chars + "|" + canvas.texts[1].Chars, "one two|three");
     EXPECT_EQ(canvas.texts[0].Color, CanvasColorOf(clInfoText));
     EXPECT_EQ(hint.CalcHintRect(canvas, 300, "&abc", nullptr), (Rect{0, 0, 24, 13})); // no prefix, no margins
+    host.origin = {100, 50};
+    EXPECT_EQ(ClientRectToScreenRect(hint, {1, 2, 30, 40}), (Rect{101, 52, 130, 90}));
+    EXPECT_EQ(ScreenRectToClientRect(hint, {0, 0, 130, 90}), (Rect{-100, -50, 30, 40}));
+    // Paint, mouse down, double click, move, up, enter, leave, wheel, key down, up, press, focus in, out.
+    std::string ending;
+    for (int kind = 0; kind <= int(platform::InputEvent::FocusOut); ++kind)
+        ending += TrmHintWindow::IsHintMsg(platform::InputEvent(kind)) ? '1' : '0';
+    EXPECT_EQ(ending, "0110100111100");
 }
 
 TEST(CheckBox, ClicksToggleOnlyOverBoxOrCaption)

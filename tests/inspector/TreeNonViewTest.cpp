@@ -206,6 +206,12 @@ TEST(TreeAdd, PlacesAmongSiblingsAndSortsByText)
     tree.TextSort(nullptr, true);
     EXPECT_EQ(PreOrderPaths(tree).back(), "/c/z");
     EXPECT_EQ(tree.FindPathNode("/c/z")->Text(), "z");
+    // Onto itself: among its siblings it stays where it is; under itself it cannot go.
+    Node* k = tree.FindPathNode("/b/k");
+    for (TNodeAttachMode mode : {naAdd, naAddFirst, naInsert})
+        EXPECT_EQ(k->MoveTo(k, mode), k) << int(mode);
+    EXPECT_EQ(k->MoveTo(k, naAddChild), nullptr);
+    EXPECT_EQ(tree.FindPathNode("/b/k"), k);
     // Equal texts: each one goes before those already placed.
     int first = 1, second = 2;
     other.Items().AddChildObject(nullptr, "s", &first);

@@ -173,7 +173,7 @@ void ControlWidget::wheelEvent(QWheelEvent* event)
 
 bool ControlWidget::HandleKeyDown(QKeyEvent* event)
 {
-    KeyCode code = KeyCodeFromQt(event->key());
+    KeyCode code = KeyCodeFromQt(event->key(), event->modifiers());
     if (IsArrowKey(code) && !control_->WantsArrowKeys())
         return false;
     const ShiftState state = ShiftStateFromQt(event->modifiers(), Qt::NoButton);
@@ -198,7 +198,7 @@ void ControlWidget::keyPressEvent(QKeyEvent* event)
 
 void ControlWidget::keyReleaseEvent(QKeyEvent* event)
 {
-    KeyCode code = KeyCodeFromQt(event->key());
+    KeyCode code = KeyCodeFromQt(event->key(), event->modifiers());
     if (code == key::None || (IsArrowKey(code) && !control_->WantsArrowKeys()))
         return QWidget::keyReleaseEvent(event);
     control_->HostKeyUp(code, ShiftStateFromQt(event->modifiers(), Qt::NoButton));

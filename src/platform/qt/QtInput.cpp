@@ -5,8 +5,20 @@
 
 namespace platform::qt {
 
-KeyCode KeyCodeFromQt(int qtKey)
+KeyCode KeyCodeFromQt(int qtKey, Qt::KeyboardModifiers modifiers)
 {
+    if (modifiers & Qt::KeypadModifier) {
+        if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+            return KeyCode(key::NumPad0 + (qtKey - Qt::Key_0));
+        static constexpr std::array<std::pair<int, KeyCode>, 5> keypad{{
+            {Qt::Key_Asterisk, key::Multiply}, {Qt::Key_Plus, key::Add},      {Qt::Key_Minus, key::Subtract},
+            {Qt::Key_Period, key::Decimal},    {Qt::Key_Slash, key::Divide},
+        }};
+        for (const auto& [qt, code] : keypad)
+            if (qt == qtKey)
+                return code;
+        // The keypad's other keys (arrows, Home, Enter...) are the same as the main ones.
+    }
     // Letters, digits and the space bar carry the same numbers in both.
     if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) ||
         qtKey == Qt::Key_Space)

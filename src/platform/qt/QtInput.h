@@ -9,8 +9,9 @@ class QCursor;
 
 namespace platform::qt {
 
-// The key code of a Qt key; key::None for keys the program does not know.
-KeyCode KeyCodeFromQt(int qtKey);
+// The key code of a Qt key; key::None for keys the program does not know. The keypad's
+// digits and operators (Qt's keypad modifier set) have codes of their own.
+KeyCode KeyCodeFromQt(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 ShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 std::optional<MouseButton> MouseButtonFromQt(Qt::MouseButton button);
 Qt::CursorShape CursorShapeFor(CursorId cursor);

@@ -12,6 +12,7 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QImage>
+#include <QMimeDatabase>
 #include <QPainter>
 #include <QStyle>
 
@@ -206,6 +207,18 @@ int32_t QtWindowSystem::FileIconIndex(const std::filesystem::path& path, bool sm
 std::vector<DecodedImage> QtWindowSystem::FileIcons(bool small)
 {
     return icons_[small ? 1 : 0].images;
+}
+
+std::string QtWindowSystem::FileTypeName(const std::filesystem::path& path)
+{
+    const QMimeDatabase database;
+    const QFileInfo info(QString::fromStdString(path.string()));
+    const QMimeType type = info.exists() ? database.mimeTypeForFile(info)
+                                         : database.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    // The default type stands for "unknown" and names nothing.
+    if (!type.isValid() || type.isDefault())
+        return {};
+    return type.comment().toStdString();
 }
 
 } // namespace platform::qt

@@ -2,7 +2,7 @@
 // The window-system services over Qt: the application's clipboard, its beep, the mouse
 // buttons it knows to be down, drop-down pop-ups shown by a ControlWidget, QPainter
 // canvases over pixel memory, the program's resources (Qt's resource system, under
-// ":/") and file-type icons from Qt's file icon provider.
+// ":/"), file-type icons from Qt's file icon provider and type names from its MIME database.
 #include "platform/WindowSystem.h"
 
 #include <map>
@@ -22,6 +22,7 @@ public:
     bool ReadResource(std::string_view name, std::vector<uint8_t>& bytes, std::string& error) override;
     int32_t FileIconIndex(const std::filesystem::path& path, bool small) override;
     std::vector<DecodedImage> FileIcons(bool small) override;
+    std::string FileTypeName(const std::filesystem::path& path) override;
 
 private:
     // One list per size: the images, and the index of each by its pixels, so that every

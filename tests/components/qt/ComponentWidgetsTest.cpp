@@ -160,3 +160,29 @@ TEST(ControlsInAWindow, ANodeDraggedFromThePathTreeViewDropsOnAControlThatTakesI
     EXPECT_EQ(drops, std::vector<std::string>{"/maps 50,50"});
     EXPECT_EQ(ends, (std::vector<TObject*>{&taker, nullptr}));
 }
+
+TEST(PathTreeViewWidget, LettersBackspaceAndTheKeypadMoveAndOpen)
+{
+    ControlWidget widget(std::make_unique<TrmPathTreeView>());
+    auto& tree = widget.HostedAs<TrmPathTreeView>();
+    tree.SetBounds(0, 0, 200, 150);
+    TrmTreeNode* isle = tree.AddPathNode("/maps/north/isle");
+    TrmTreeNode* north = isle->GetParent();
+    TrmTreeNode* maps = north->GetParent();
+    TrmTreeNode* mines = tree.AddPathNode("/mines");
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    QTest::keyClicks(&widget, "mi");
+    EXPECT_EQ(tree.Selected(), mines);
+    QTest::keyClick(&widget, Qt::Key_Home);
+    QTest::keyClick(&widget, Qt::Key_Asterisk, Qt::KeypadModifier); // the whole subtree
+    EXPECT_TRUE(maps->Expanded() && north->Expanded());
+    QTest::keyClick(&widget, Qt::Key_Minus, Qt::KeypadModifier);
+    EXPECT_FALSE(maps->Expanded());
+    QTest::keyClick(&widget, Qt::Key_Plus, Qt::KeypadModifier);
+    EXPECT_TRUE(maps->Expanded());
+    EXPECT_EQ(tree.Selected(), maps);
+    tree.SetSelected(isle);
+    QTest::keyClick(&widget, Qt::Key_Backspace); // to the parent
+    EXPECT_EQ(tree.Selected(), north);
+}

@@ -6,6 +6,7 @@
 #include "inspector/rmLibraryDraw.h"
 #include "inspector/rmLibraryRanges.h"
 #include "inspector/rmLibraryShell.h"
+#include "inspector/rmLibrarySystem.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/ControlWidget.h"
 
@@ -19,6 +20,7 @@
 #include <memory>
 
 using namespace platform;
+using namespace std::string_literals;
 using platform::qt::ControlWidget;
 
 namespace {
@@ -160,4 +162,6 @@ TEST(FileIcons, OneIndexPerPictureAndShortcutsShowTheirTarget)
     GetFileIcon("notes.txt", false, icon);
     EXPECT_EQ(icon.Width(), 32);
     ExpectThrowWithMessage<Exception>([] { GetFileImageIndex("", true); }, "No file specified");
+    // Type names come from the MIME database; a type it does not know is named by its extension.
+    EXPECT_EQ(std::pair(GetFileType("/no/such/map.png"), GetFileType("isle.qqz")), std::pair("PNG image"s, "QQZ File"s));
 }
