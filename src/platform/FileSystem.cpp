@@ -61,22 +61,30 @@ bool FollowLinks(fs::path& path, std::string& error)
 
 } // namespace
 
-// The buffer is sized from the file's length, one byte more so that the end is seen
+// Only regular files are read. The buffer is sized from the file's length, one byte more so that the end is seen
 // without growing it. The length is only a hint: the file may grow or shrink while it
 // is read, and some files (those under /proc) report none; past it the buffer doubles.
 bool ReadFileBytes(const fs::path& path, std::vector<uint8_t>& bytes, std::string& error, uint64_t maxBytes)
 {
     constexpr size_t kFirstGrowth = 65536;
     bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening a pipe for reading waits for a writer: O_NONBLOCK lets the open return,
+    // and the check below refuses it, like a device that never ends.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         error = SystemError("Cannot open", path);
         return false;
     }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        error = "Cannot read \"" + path.string() + "\": it is not a regular file (a folder, a device or a pipe). "
+                "Choose a file.";
+        return false;
+    }
     // At most one byte past the cap is ever read: enough to tell that the file is too large.
     const uint64_t limit = std::min<uint64_t>(maxBytes, SIZE_MAX - 1) + 1;
-    struct stat info {};
-    const uint64_t length = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? uint64_t(info.st_size) : 0;
+    const uint64_t length = uint64_t(info.st_size);
     std::vector<uint8_t> buffer;
     ResizeOnLargePages(buffer, size_t(std::min(length + 1, limit)));
     size_t size = 0;

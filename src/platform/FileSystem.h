@@ -10,7 +10,8 @@
 
 namespace platform {
 
-// Reads the whole file into `bytes`. Refuses files larger than `maxBytes`.
+// Reads the whole file into `bytes`. Refuses files larger than `maxBytes`, and
+// anything but a regular file (a pipe would wait for ever, a device not end).
 // On failure returns false, leaves `bytes` empty and sets `error`.
 bool ReadFileBytes(const std::filesystem::path& path, std::vector<uint8_t>& bytes, std::string& error,
                    uint64_t maxBytes = uint64_t(1) << 31);

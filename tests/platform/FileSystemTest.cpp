@@ -81,6 +81,14 @@ TEST(FileSystem, ReadRefusesMissingAndOversizedFiles)
     ASSERT_TRUE(platform::ReadFileBytes("/proc/self/status", bytes, error)) << error;
     EXPECT_NE(std::string(bytes.begin(), bytes.end()).find("\nPid:"), std::string::npos);
     EXPECT_FALSE(platform::ReadFileBytes("/proc/self/status", bytes, error, 10));
+
+    // A pipe would wait for a writer and a device never end: only regular files are read.
+    ASSERT_EQ(::mkfifo((folder.Path() / "pipe").c_str(), 0666), 0);
+    fs::create_symlink("/dev/zero", folder.Path() / "zero.fw");
+    for (const char* name : {"pipe", "zero.fw"}) {
+        EXPECT_FALSE(platform::ReadFileBytes(folder.Path() / name, bytes, error));
+        EXPECT_NE(error.find(std::string(name) + "\": it is not a regular file"), std::string::npos) << error;
+    }
 }
 
 TEST(FileSystem, TemporaryFolderIsUniqueAndRemovedWithItsContents)
