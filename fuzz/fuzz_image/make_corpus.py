@@ -77,6 +77,17 @@ def main():
             base = subprocess.run([cjpeg, ppm], check=True, capture_output=True).stdout
             write("truncated.jpg", base[: len(base) // 2])
             write("corrupt.jpg", base[:200] + bytes(b ^ 0x55 for b in base[200:400]) + base[400:])
+            # A small file whose frame header claims 16384 x 16384 pixels.
+            frame = base.index(b"\xff\xc0")
+            write("claims-16384.jpg", base[: frame + 5] + struct.pack(">HH", 16384, 16384) + base[frame + 9 :])
+            # 379 scans: every AC coefficient of every component alone, then refined by one bit.
+            script = os.path.join(tmp, "scans.txt")
+            with open(script, "w") as f:
+                f.write("0 1 2: 0 0 0 0;\n")
+                for ah, al in ((0, 1), (1, 0)):
+                    f.write("".join(f"{c}: {k} {k} {ah} {al};\n" for c in range(3) for k in range(1, 64)))
+            write("many-scans.jpg", subprocess.run([cjpeg, "-scans", script, ppm], check=True,
+                                                   capture_output=True).stdout)
 
 
 if __name__ == "__main__":
