@@ -74,3 +74,38 @@ TEST(PackMission, PackagesKeepTheModeOfTheFilesTheyReplace)
 }
 
 } // namespace
+
+// Write-protected packages are refused as a save of a read-only project is,
+// whoever the user, and neither package is touched; packages that are symbolic
+// links are written through them.
+TEST(PackMission, WriteProtectedPackagesAreLeftAloneAndLinkedOnesWrittenThrough)
+{
+    for (const bool link : {false, true}) {
+        SCOPED_TRACE(link ? "links" : "write-protected");
+        platform::TemporaryFolder work;
+        auto tree = std::make_unique<platform::TemporaryFolder>(work.Path() / "temporary", "mission");
+        test::WriteFile(tree->Path() / "Scenarios" / "my.map" / "Mission001" / "mission.dat", {4});
+        const fs::path out = work.Path() / "out", real = work.Path() / "real";
+        for (const char* name : {"my.map.pdb", "my.map.pak"}) {
+            test::WriteFile(real / name, {1, 2, 3});
+            test::WriteFile(out / name, {1, 2, 3});
+            fs::permissions(out / name, fs::perms(0444));
+            if (link) {
+                fs::remove(out / name);
+                fs::create_symlink(real / name, out / name);
+            }
+        }
+        const auto before = Listing(out);
+        std::ostringstream report;
+        PackConsole console(report);
+        EXPECT_EQ(PackMission(std::move(tree), out, "my.map", console, test::kFixedClock), link) << console.Error();
+        for (const char* name : {"my.map.pdb", "my.map.pak"}) {
+            EXPECT_EQ(fs::is_symlink(out / name), link);
+            EXPECT_EQ(test::ReadFile(real / name).size() > 3, link) << name;
+        }
+        if (!link) {
+            EXPECT_EQ(Listing(out), before);
+            EXPECT_NE(console.Error().find("my.map.pdb\": the file is read-only"), std::string::npos) << console.Error();
+        }
+    }
+}
