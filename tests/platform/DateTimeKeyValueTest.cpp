@@ -62,6 +62,15 @@ TEST(DateTime, EveryDayOfSomeYearsAndTimesOfDayRoundTrip)
     EXPECT_THROW(EncodeTime(0, 0, 0, 1000), EConvertError);
 }
 
+// "k\k...", `depth` sections deep.
+static std::string KeyPath(int depth)
+{
+    std::string path = "k";
+    while (--depth > 0)
+        path += "\\k";
+    return path;
+}
+
 TEST(KeyValueStore, TextKeepsEveryByteAndReadsTheHandWrittenLayout)
 {
     KeyValueStore store, again;
@@ -81,10 +90,7 @@ TEST(KeyValueStore, TextKeepsEveryByteAndReadsTheHandWrittenLayout)
 
     // The deepest key a file may hold is kept once, not once for every key above
     // it: the text written back is the text read.
-    std::string deep = "Valdrune key-value store 1\n[k";
-    for (int i = 1; i < KeyValueStore::kMaxKeyDepth; ++i)
-        deep += "\\k";
-    deep += "]\ni n=1\n";
+    const std::string deep = "Valdrune key-value store 1\n[" + KeyPath(KeyValueStore::kMaxKeyDepth) + "]\ni n=1\n";
     ASSERT_TRUE(KeyValueStore::FromText(deep, again, error)) << error;
     EXPECT_EQ(again.ToText(), deep);
 
@@ -107,9 +113,6 @@ TEST(KeyValueStore, TextKeepsEveryByteAndReadsTheHandWrittenLayout)
 TEST(KeyValueStore, BadTextsAreRefusedWithTheLineAndLeaveTheStore)
 {
     const std::string head = "Valdrune key-value store 1\n";
-    std::string tooDeep = "k";
-    for (int i = 0; i < KeyValueStore::kMaxKeyDepth; ++i)
-        tooDeep += "\\k";
     const std::pair<std::string, std::string> cases[] = {
         {"", "the file is empty"},
         {"Valdrune key-value store 2\n", "line 1: this is not a store file"},
@@ -122,7 +125,7 @@ TEST(KeyValueStore, BadTextsAreRefusedWithTheLineAndLeaveTheStore)
         {head + "[a]\ns x=%4\n", "line 3: \"%\" is not followed by two hex digits"},
         {head + "[a]\ns x=a\tb\n", "line 3: byte 9 must be written as"},
         {head + "[a]b]\n", "line 2: byte 93 must be written as"},
-        {head + "[a]\n[" + tooDeep + "]\n", "line 3: the key is nested 513 levels deep; at most 512"},
+        {head + "[a]\n[" + KeyPath(513) + "]\n", "line 3: the key is nested 513 levels deep; at most 512"},
     };
     for (const auto& [text, message] : cases) {
         KeyValueStore store;

@@ -139,10 +139,9 @@ TEST_F(SettingsFileTest, EachValueIsReadOrRefusedOnItsOwn)
 TEST_F(SettingsFileTest, ADamagedFileIsReportedLeavesTheSettingsAndIsWrittenAnew)
 {
     std::string deep;
-    for (int i = 0; i < 30000; ++i)
+    while (deep.size() < 90000)
         deep += "<a>";
-    for (const std::string& text : {std::string("<Settings><Editor TransValue=\"10\""),
-                                     deep + "<Editor TransValue=\"10\"/>"}) {
+    for (const std::string& text : {std::string("<Settings><Editor TransValue=\"10\""), deep + "<Editor/>"}) {
         WriteText(text);
         CSettings settings;
         CEditorLayout layout;
