@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <csetjmp>
 #include <cstdio>
 
@@ -41,15 +42,20 @@ void EmitMessage(j_common_ptr info, int level)
 constexpr int kMaxScans = 256;
 
 // The fewest bytes that can hold the picture the header describes: a Huffman-coded
-// block takes at least one bit (its DC code). Arithmetic coding has no such floor.
-uint64_t FewestBytes(const jpeg_decompress_struct& info)
+// block takes at least one bit (its DC code), the blocks of every component in a
+// single scan, those of at least one component (the first scan's) in several.
+// Arithmetic coding has no such floor.
+uint64_t FewestBytes(const jpeg_decompress_struct& info, bool multiScan)
 {
     if (info.arith_code)
         return 0;
-    uint64_t blocks = 0;
-    for (int c = 0; c < info.num_components; ++c)
-        blocks += uint64_t(info.comp_info[c].width_in_blocks) * info.comp_info[c].height_in_blocks;
-    return blocks / 8;
+    uint64_t sum = 0, fewest = UINT64_MAX;
+    for (int c = 0; c < info.num_components; ++c) {
+        const uint64_t blocks = uint64_t(info.comp_info[c].width_in_blocks) * info.comp_info[c].height_in_blocks;
+        sum += blocks;
+        fewest = std::min(fewest, blocks);
+    }
+    return (multiScan ? fewest : sum) / 8;
 }
 
 // Reads every scan of a multi-scan picture into the library's coefficient buffer
@@ -112,7 +118,8 @@ bool DecodeWithLibjpeg(std::span<const uint8_t> bytes, DecodedImage& image, std:
         jpeg_destroy_decompress(&info);
         return false;
     }
-    if (bytes.size() < FewestBytes(info)) {
+    const bool multiScan = jpeg_has_multiple_scans(&info);
+    if (bytes.size() < FewestBytes(info, multiScan)) {
         error = "JPEG: the file is too short for the " + std::to_string(info.image_width) + " x " +
                 std::to_string(info.image_height) + " picture its header claims; the file is damaged";
         jpeg_destroy_decompress(&info);
@@ -120,7 +127,6 @@ bool DecodeWithLibjpeg(std::span<const uint8_t> bytes, DecodedImage& image, std:
     }
     // Bytes B, G, R, A in memory: the little-endian 0xAARRGGBB pixel, alpha 255.
     info.out_color_space = JCS_EXT_BGRA;
-    const bool multiScan = jpeg_has_multiple_scans(&info);
     info.buffered_image = multiScan;
     jpeg_start_decompress(&info);
     if (multiScan) {
