@@ -46,9 +46,10 @@ void RemoveAbandonedFolders(const fs::path& base, const std::string& prefix)
 
 } // namespace
 
-// Only regular files are read. The buffer is sized from the file's length, one byte more so that the end is seen
-// without growing it. The length is only a hint: the file may grow or shrink while it
-// is read, and some files (those under /proc) report none; past it the buffer doubles.
+// Only regular files are read. The buffer is sized from the file's length, one byte
+// more so that the end is seen without growing it. The length is only a hint: the file
+// may grow or shrink while it is read, and some files (those under /proc) report none;
+// past it the buffer doubles.
 bool ReadFileBytes(const fs::path& path, std::vector<uint8_t>& bytes, std::string& error, uint64_t maxBytes)
 {
     constexpr size_t kFirstGrowth = 65536;
