@@ -74,9 +74,24 @@ def main():
                                ("gray.jpg", ["-grayscale"])):
                 data = subprocess.run([cjpeg, *args, ppm], check=True, capture_output=True).stdout
                 write(name, data)
+                if name == "progressive.jpg":
+                    progressive = data
             base = subprocess.run([cjpeg, ppm], check=True, capture_output=True).stdout
             write("truncated.jpg", base[: len(base) // 2])
             write("corrupt.jpg", base[:200] + bytes(b ^ 0x55 for b in base[200:400]) + base[400:])
+            # Small files whose frame header claims 16384 x 16384 pixels.
+            for name, data, marker in (("claims-16384.jpg", base, b"\xff\xc0"),
+                                       ("progressive-claims-16384.jpg", progressive, b"\xff\xc2")):
+                frame = data.index(marker)
+                write(name, data[: frame + 5] + struct.pack(">HH", 16384, 16384) + data[frame + 9 :])
+            # 379 scans: every AC coefficient of every component alone, then refined by one bit.
+            script = os.path.join(tmp, "scans.txt")
+            with open(script, "w") as f:
+                f.write("0 1 2: 0 0 0 0;\n")
+                for ah, al in ((0, 1), (1, 0)):
+                    f.write("".join(f"{c}: {k} {k} {ah} {al};\n" for c in range(3) for k in range(1, 64)))
+            write("many-scans.jpg", subprocess.run([cjpeg, "-scans", script, ppm], check=True,
+                                                   capture_output=True).stdout)
 
 
 if __name__ == "__main__":

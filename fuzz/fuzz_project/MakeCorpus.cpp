@@ -1,6 +1,6 @@
 // Writes the seed corpus of fuzz_project into the folder named on the command
-// line: saved projects from empty to one with every kind of record, and a few
-// that older files or damage produce.
+// line: saved projects from empty to one with every kind of record, a few
+// that older files or damage produce, and hostile ones.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -129,5 +129,14 @@ int main(int argc, char** argv)
     world.victory.captureProvince = 40;
     world.lose.province = 7;
     ok &= Write(folder, "world-older.fw", Stored(world));
+
+    // Hostile files: a world no pieces cover, two provinces on one piece, a marker far outside.
+    empty.SetMapSize(16384, 16384);
+    ok &= Write(folder, "huge-empty-world.fw", Stored(empty));
+    world.GetProvinces().GetAt(1)->pieceIndex = 0;
+    ok &= Write(folder, "shared-piece.fw", Stored(world));
+    world.GetProvinces().GetAt(1)->pieceIndex = 1;
+    world.GetProvinces().GetAt(1)->markerX = 65535;
+    ok &= Write(folder, "marker-outside.fw", Stored(world));
     return ok ? 0 : 1;
 }

@@ -47,6 +47,8 @@ int CMapProject::GetHumanPlayerCount() const
 //   8  "Lose Province" names a province of the list
 //   9  "Time Expires" leaves at least 5 turns
 //   10 every province lies on a piece of the world (the export needs its piece)
+//   11 every active player's capital is a province of that player, not on the sea
+//      (the editor sets the owner with the capital; only a damaged file differs)
 // Rules 4 to 9 look only at the condition of the kind that is chosen.
 std::string CMapProject::CheckMission() const
 {
@@ -102,6 +104,17 @@ std::string CMapProject::CheckMission() const
             return "province #" + std::to_string(i + 1) + (name.empty() ? "" : " (" + name + ")") +
                    " does not lie on a piece of the world image";
         }
+    }
+    for (uint32_t i = 0; i < players_.GetCount(); ++i) {
+        const CPlayerData& player = players_.GetAt(i);
+        if (!player.active)
+            continue;
+        const std::string which = "Capital of player #" + std::to_string(i + 1);
+        if (player.capital->owner != i)
+            return which + " is not one of its provinces; choose a province the player owns as its capital";
+        const CProvinceMap* piece = pieces_.GetAt(player.capital->pieceIndex);
+        if (piece && piece->kind == CProvinceMap::kOcean)
+            return which + " lies on the sea; choose a province on land as its capital";
     }
     return {};
 }

@@ -32,7 +32,9 @@
 //   victory condition
 //   lose condition
 //   W n      provinces                        at most 99; then n × province
-//   W n      pieces                           at most 1501; then n × piece
+//   W n      pieces                           at most 1501; then n × piece; their
+//                                             masks cover the world but for at most
+//                                             2^20 pixels
 //   W n      string tables                    1 .. 64; then n × string table
 //   W n      events                           at most 145, one per text slot (the
 //                                             list itself holds 150); then n × event
@@ -70,15 +72,17 @@
 //
 // Province
 //   B        owner                            0..5, or 255 none
-//   W × 4    castle x, castle y, army x, army y (relative to the piece's origin)
+//   W × 4    castle x, castle y, army x, army y   inside the world (relative to the
+//                                             piece's origin, or the world's without one)
 //   B        castle flags: bit 0 castle, 1 moat, 2 walls, bits 3-5 catapults
 //   B        buildings
 //   B        castle hit points (percent)
 //   B a, a × D   guardian army                a = U
 //   B r, r × B   resources                    r = R
 //   B        linked
-//   D        piece index                      -1 none, else below the piece count
-//   W × 2    marker x, marker y
+//   D        piece index                      -1 none, else below the piece count;
+//                                             no two provinces on one piece
+//   W × 2    marker x, marker y               inside the world
 //
 // Piece
 //   D        colour (ARGB)
@@ -87,7 +91,7 @@
 //   F        piece flag
 //   D        reserved dword
 //   D        kind                             0..5
-//   W × 4    castle x, castle y, army x, army y
+//   W × 4    castle x, castle y, army x, army y   inside the world (relative to left, top)
 //   W k      neighbour count                  at most the piece count
 //   k × W    neighbour indexes, last entry first; each below the piece count
 //   W, W     mask width, height               the size of the bounds, or 0 × 0
@@ -121,7 +125,9 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <tuple>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "model/Catalogue.h"
@@ -164,13 +170,20 @@ public:
     const CMapProject* MasksToMatch() const { return masksToMatch_; }
     // The packed bits of the mask at hand, kept between pieces.
     std::vector<uint8_t>& MaskBytes() { return maskBytes_; }
+    // On loading: where each province record starts and ends, for checks made
+    // once the pieces are read.
+    std::vector<std::pair<uint64_t, uint64_t>>& ProvinceBytes() { return provinceBytes_; }
     // Nothing refused and the stream has not run out.
     bool Ok() const { return problem_.empty() && !serializer_.HasError(); }
+    // The offset of the next byte read or written (0 when counting).
+    uint64_t Position() const { return buffer_ ? buffer_->GetPosition() : 0; }
     // Keeps the first reason only; returns false so that routines can `return Refuse(...)`.
-    bool Refuse(const std::string& reason)
+    bool Refuse(const std::string& reason) { return RefuseAt(reason, Position()); }
+    // The same, naming the byte where the refused field starts.
+    bool RefuseAt(const std::string& reason, uint64_t byte)
     {
         if (problem_.empty())
-            problem_ = reason + (buffer_ ? " (byte " + Str(int64_t(buffer_->GetPosition())) + ")" : "");
+            problem_ = reason + (buffer_ ? " (byte " + Str(int64_t(byte)) + ")" : "");
         return false;
     }
     // A check of a value just read: refuses with `reason` when it does not hold,
@@ -238,6 +251,7 @@ private:
     const VK::CSerialBuffer* buffer_;
     const CMapProject* masksToMatch_;
     std::vector<uint8_t> maskBytes_;
+    std::vector<std::pair<uint64_t, uint64_t>> provinceBytes_;
     std::string problem_;
 };
 
@@ -320,6 +334,7 @@ bool SerializeLose(CRecordPass& pass, CLoseCondsB& lose)
 bool SerializeProvince(CRecordPass& pass, CMapProject& project, CProvince& province, int index)
 {
     const std::string name = "province " + Str(index + 1);
+    const uint64_t start = pass.Position();
     pass.Byte(province.owner);
     if (!pass.Require(IsPlayerOrUnset(province.owner),
                       name + " has owner " + Str(province.owner) + "; owners are players 0 to 5 or 255 (none)"))
@@ -346,7 +361,66 @@ bool SerializeProvince(CRecordPass& pass, CMapProject& project, CProvince& provi
     pass.StoredAs<uint32_t>(province.pieceIndex); // checked once the pieces are read
     pass.Word(province.markerX);
     pass.Word(province.markerY);
+    if (pass.Loading())
+        pass.ProvinceBytes().emplace_back(start, pass.Position());
     return pass.Ok();
+}
+
+// Province record offsets from its start (castle, army) and from its end (piece, marker).
+constexpr uint64_t kCastleByte = 1, kArmyByte = 5, kPieceIndexFromEnd = 8, kMarkerFromEnd = 4;
+
+// On reading, once the pieces are known: each province on a piece of its own,
+// and its castle, army and marker inside the world.
+bool CheckProvincePlaces(CRecordPass& pass, const CMapProject& project)
+{
+    const int width = project.GetWidth(), height = project.GetHeight();
+    std::vector<int> holder(size_t(project.GetPieces().GetCount()), -1);
+    for (int i = 0; i < project.GetProvinces().GetSize(); ++i) {
+        const CProvince& province = *project.GetProvinces().GetAt(i);
+        const auto [start, end] = pass.ProvinceBytes()[size_t(i)];
+        const std::string name = "province " + Str(i + 1);
+        const CProvinceMap* piece = project.GetPieces().GetAt(province.pieceIndex);
+        if (piece && holder[size_t(province.pieceIndex)] >= 0)
+            return pass.RefuseAt(name + " lies on piece " + Str(province.pieceIndex) + ", which province " +
+                                     Str(holder[size_t(province.pieceIndex)] + 1) + " holds already",
+                                 end - kPieceIndexFromEnd);
+        if (piece)
+            holder[size_t(province.pieceIndex)] = i;
+        const int originX = piece ? piece->left : 0, originY = piece ? piece->top : 0;
+        const struct {
+            const char* what;
+            int x, y;
+            uint64_t byte;
+        } places[] = {{"castle place", originX + province.castleX, originY + province.castleY, start + kCastleByte},
+                      {"army place", originX + province.armyX, originY + province.armyY, start + kArmyByte},
+                      {"marker", province.markerX, province.markerY, end - kMarkerFromEnd}};
+        for (const auto& place : places)
+            if (place.x >= width || place.y >= height)
+                return pass.RefuseAt("the " + std::string(place.what) + " of " + name + " is at (" + Str(place.x) +
+                                         ", " + Str(place.y) + "), outside the " + Str(width) + " x " + Str(height) +
+                                         " world",
+                                     place.byte);
+    }
+    return true;
+}
+
+// The world view and the piece map take several bytes for every pixel of the
+// world, so a small file must not claim a large world: the pieces' masks, whose
+// bits the file holds, must cover it, but for a margin that costs little.
+constexpr uint64_t kMaxUncoveredPixels = uint64_t(1) << 20;
+
+bool CheckPiecesCoverTheWorld(CRecordPass& pass, const CMapProject& project)
+{
+    uint64_t covered = 0;
+    for (int i = 0; i < project.GetPieces().GetCount(); ++i) {
+        const TBitmap32& mask = project.GetPieces().GetAt(i)->mask;
+        covered += uint64_t(mask.Width()) * uint64_t(mask.Height());
+    }
+    const uint64_t world = uint64_t(project.GetWidth()) * uint64_t(project.GetHeight());
+    return pass.Require(world <= covered + kMaxUncoveredPixels,
+                        "the " + Str(project.GetWidth()) + " x " + Str(project.GetHeight()) +
+                            " world is larger than its pieces can cover (their masks hold " + Str(int64_t(covered)) +
+                            " pixels)");
 }
 
 // The mask bits of a piece are stored column by column: pixel (x, y) of a
@@ -523,10 +597,19 @@ bool SerializePiece(CRecordPass& pass, CMapProject& project, CProvinceMap& piece
     pass.Dword(piece.kind);
     if (!pass.Require(piece.kind <= uint32_t(kMaxPieceKind), name + " has the unknown kind " + Str(piece.kind)))
         return false;
+    const uint64_t placeByte = pass.Position();
     pass.Word(piece.castleX);
     pass.Word(piece.castleY);
     pass.Word(piece.armyX);
     pass.Word(piece.armyY);
+    for (const auto& [what, x, y, byte] : {std::tuple{"castle", piece.castleX, piece.castleY, placeByte},
+                                           std::tuple{"army", piece.armyX, piece.armyY, placeByte + 4}})
+        if (pass.Loading() && pass.Ok() &&
+            (piece.left + x >= project.GetWidth() || piece.top + y >= project.GetHeight()))
+            return pass.RefuseAt("the " + std::string(what) + " place of " + name + " is at (" + Str(piece.left + x) +
+                                     ", " + Str(piece.top + y) + "), outside the " + Str(project.GetWidth()) + " x " +
+                                     Str(project.GetHeight()) + " world",
+                                 byte);
 
     uint16_t neighbours = uint16_t(piece.neighbours.GetSize());
     pass.Word(neighbours);
@@ -733,6 +816,8 @@ bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem, c
                                   Str(pieces_.GetCount()) + " pieces"))
                 return false;
         }
+        if (pass.Loading() && (!CheckPiecesCoverTheWorld(pass, *this) || !CheckProvincePlaces(pass, *this)))
+            return false;
 
         // ---- String tables ----
         count = uint16_t(stringTables_.GetCount());

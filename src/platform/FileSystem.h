@@ -4,13 +4,19 @@
 // names the file and what went wrong; nothing here throws.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace platform {
 
-// Reads the whole file into `bytes`. Refuses files larger than `maxBytes`.
+// Called with the number of each step of a write that changes the disk, before
+// it is taken (from 0). Tests stop the writer there as a crash would.
+using WriteStepHook = std::function<void(int step)>;
+
+// Reads the whole file into `bytes`. Refuses files larger than `maxBytes`, and
+// anything but a regular file (a pipe would wait for ever, a device not end).
 // On failure returns false, leaves `bytes` empty and sets `error`.
 bool ReadFileBytes(const std::filesystem::path& path, std::vector<uint8_t>& bytes, std::string& error,
                    uint64_t maxBytes = uint64_t(1) << 31);
@@ -22,8 +28,12 @@ bool ReadFileBytes(const std::filesystem::path& path, std::vector<uint8_t>& byte
 // new file). A file without write permission is refused, whoever the user is,
 // and so is anything but a regular file (a device, a pipe, a folder).
 // On failure the old target is untouched, the temporary file is removed, and
-// `error` says what failed.
-bool WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes, std::string& error);
+// `error` says what failed. The temporary file is unnamed until the moment
+// before the rename, and hidden leftovers of a crashed earlier write of the
+// same target are removed first (StagedFile.h); `step` is called before the
+// naming (0) and the rename (1).
+bool WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes, std::string& error,
+                         const WriteStepHook& step = {});
 
 // Creates a new, empty file with a unique name that starts with `prefix` in `folder` and
 // returns its path in `created`. On failure returns false and sets `error`.
@@ -39,8 +49,11 @@ bool WriteScratchFile(const std::filesystem::path& target, std::span<const uint8
 // The folder that holds the running executable (falls back to the current folder).
 std::filesystem::path ProgramFolder();
 
-// A fresh, uniquely named folder under `parent` (the system temporary folder when empty),
-// removed with everything in it when the object goes away.
+// A fresh, uniquely named folder "<prefix>-XXXXXX" under `parent` (the system
+// temporary folder when empty), removed with everything in it when the object
+// goes away. While it lives the folder is locked (flock); folders of the same
+// prefix that no living process locks and that were not touched for an hour,
+// such as those of a crashed program, are removed when a new one is made.
 class TemporaryFolder {
 public:
     explicit TemporaryFolder(const std::filesystem::path& parent = {}, const std::string& prefix = "valdrune");
@@ -55,6 +68,7 @@ public:
 private:
     std::filesystem::path path_;
     std::string error_;
+    int lock_ = -1; // the folder, open and locked
 };
 
 } // namespace platform

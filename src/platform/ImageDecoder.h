@@ -27,6 +27,8 @@ bool CheckImageSize(int64_t width, int64_t height, const char* format, std::stri
 bool DecodeImage(std::span<const uint8_t> bytes, DecodedImage& image, std::string& error);
 
 bool DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, std::string& error);
+// Refuses a picture stored in more than 256 scans, and one whose data is too short
+// for the size its header claims, before taking its pixel memory.
 bool DecodeJpeg(std::span<const uint8_t> bytes, DecodedImage& image, std::string& error);
 
 // A 32-bit BMP that keeps every alpha byte (see BmpWriter.cpp for the layout).

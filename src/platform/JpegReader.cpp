@@ -5,7 +5,9 @@
 #include "platform/ImageDecoder.h"
 #include "platform/LargePages.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstdint>
 #include <csetjmp>
 #include <cstdio>
 
@@ -32,6 +34,59 @@ void EmitMessage(j_common_ptr info, int level)
 {
     if (level < 0)
         ExitWithMessage(info);
+}
+
+// A progressive picture is refined scan by scan, each a pass over the whole
+// picture; encoders write about ten. More than this is refused, so that a small
+// file of thousands of scans cannot keep the reader busy for minutes.
+constexpr int kMaxScans = 256;
+
+// The fewest bytes that can hold the picture the header describes: a Huffman-coded
+// block takes at least one bit (its DC code), the blocks of every component in a
+// single scan, those of at least one component (the first scan's) in several.
+// Arithmetic coding has no such floor.
+uint64_t FewestBytes(const jpeg_decompress_struct& info, bool multiScan)
+{
+    if (info.arith_code)
+        return 0;
+    uint64_t sum = 0, fewest = UINT64_MAX;
+    for (int c = 0; c < info.num_components; ++c) {
+        const uint64_t blocks = uint64_t(info.comp_info[c].width_in_blocks) * info.comp_info[c].height_in_blocks;
+        sum += blocks;
+        fewest = std::min(fewest, blocks);
+    }
+    return (multiScan ? fewest : sum) / 8;
+}
+
+// Reads every scan of a multi-scan picture into the library's coefficient buffer
+// (buffered-image mode), counting them; false once there are more than kMaxScans.
+bool ConsumeScans(jpeg_decompress_struct& info)
+{
+    for (;;) {
+        if (info.input_scan_number > kMaxScans)
+            return false;
+        const int got = jpeg_consume_input(&info);
+        if (got == JPEG_REACHED_EOI || got == JPEG_SUSPENDED)
+            return info.input_scan_number <= kMaxScans;
+    }
+}
+
+// The rows of the picture. The pixel memory grows with the rows read where the data
+// may end long before the picture the header claims; otherwise it is taken at once.
+void ReadRows(jpeg_decompress_struct& info, DecodedImage& image, bool growWithRows)
+{
+    constexpr JDIMENSION kFirstRows = 64;
+    const size_t width = info.output_width;
+    JDIMENSION reserved = growWithRows ? std::min(kFirstRows, info.output_height) : info.output_height;
+    ResizeOnLargePages(image.pixels, width * reserved);
+    while (info.output_scanline < info.output_height) {
+        if (info.output_scanline == reserved) {
+            reserved = std::min(info.output_height, reserved * 2);
+            ResizeOnLargePages(image.pixels, width * reserved);
+        }
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(image.pixels.data() + size_t(info.output_scanline) * width);
+        jpeg_read_scanlines(&info, &row, 1);
+    }
 }
 
 // Everything with a destructor lives outside the function that calls setjmp, so the
@@ -63,17 +118,33 @@ bool DecodeWithLibjpeg(std::span<const uint8_t> bytes, DecodedImage& image, std:
         jpeg_destroy_decompress(&info);
         return false;
     }
+    const bool multiScan = jpeg_has_multiple_scans(&info);
+    if (bytes.size() < FewestBytes(info, multiScan)) {
+        error = "JPEG: the file is too short for the " + std::to_string(info.image_width) + " x " +
+                std::to_string(info.image_height) + " picture its header claims; the file is damaged";
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     // Bytes B, G, R, A in memory: the little-endian 0xAARRGGBB pixel, alpha 255.
     info.out_color_space = JCS_EXT_BGRA;
+    info.buffered_image = multiScan;
     jpeg_start_decompress(&info);
+    if (multiScan) {
+        if (!ConsumeScans(info)) {
+            error = "JPEG: the picture is stored in more than " + std::to_string(kMaxScans) +
+                    " scans, far more than any program writes; the file is damaged. Save the picture again.";
+            jpeg_destroy_decompress(&info);
+            return false;
+        }
+        jpeg_start_output(&info, info.input_scan_number);
+    }
 
     image.width = int32_t(info.output_width);
     image.height = int32_t(info.output_height);
-    ResizeOnLargePages(image.pixels, size_t(info.output_width) * info.output_height);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = reinterpret_cast<JSAMPROW>(image.pixels.data() + size_t(info.output_scanline) * info.output_width);
-        jpeg_read_scanlines(&info, &row, 1);
-    }
+    // A multi-scan picture is wholly read by now; a single scan is read with its rows.
+    ReadRows(info, image, !multiScan && info.arith_code);
+    if (multiScan)
+        jpeg_finish_output(&info);
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
     return true;

@@ -2,6 +2,8 @@
 
 #include "platform/AsciiText.h"
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -27,25 +29,42 @@ std::string NormalisedKey(std::string_view key)
 
 } // namespace
 
+int KeyValueStore::KeyDepth(std::string_view key)
+{
+    int depth = 0;
+    for (size_t start = 0; start <= key.size();) {
+        size_t end = std::min(key.find('\\', start), key.size());
+        depth += end > start;
+        start = end + 1;
+    }
+    return depth;
+}
+
+// A key exists when it was made or when a key below it was: the keys above a
+// path are not kept apart, so that a deep path costs no more than its length.
+// The keys below `path` follow "path\" in the sorted map.
 bool KeyValueStore::KeyExists(std::string_view key) const
 {
-    return keys_.count(NormalisedKey(key)) != 0;
+    std::string path = NormalisedKey(key);
+    if (keys_.count(path) != 0)
+        return true;
+    path += '\\';
+    const auto below = keys_.lower_bound(path);
+    return below != keys_.end() && below->first.starts_with(path);
 }
 
 void KeyValueStore::CreateKey(std::string_view key)
 {
-    const size_t before = keys_.size();
+    if (KeyExists(key))
+        return;
     ValuesOf(key);
-    if (keys_.size() != before && OnChange)
+    if (OnChange)
         OnChange();
 }
 
 KeyValueStore::Values& KeyValueStore::ValuesOf(std::string_view key)
 {
-    const std::string path = NormalisedKey(key);
-    for (size_t slash = path.find('\\'); slash != std::string::npos; slash = path.find('\\', slash + 1))
-        keys_.try_emplace(path.substr(0, slash));
-    return keys_[path];
+    return keys_[NormalisedKey(key)];
 }
 
 void KeyValueStore::Store(std::string_view key, std::string_view name, Value value)

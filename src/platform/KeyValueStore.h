@@ -15,8 +15,14 @@ namespace platform {
 
 class KeyValueStore {
 public:
+    // A store file naming a key deeper than this (the registry's own limit) is refused.
+    static constexpr int kMaxKeyDepth = 512;
+    // The number of sections of a key path ("a\\b" has 2; empty sections do not count).
+    static int KeyDepth(std::string_view key);
+
+    // A key exists once it, or a key below it, was created or written to.
     bool KeyExists(std::string_view key) const;
-    // Creates the key and every missing key above it.
+    // Creates the key (and so the keys above it).
     void CreateKey(std::string_view key);
 
     bool ValueExists(std::string_view key, std::string_view name) const;
@@ -47,7 +53,7 @@ private:
     // Writes the value and reports a change unless it was there already.
     void Store(std::string_view key, std::string_view name, Value value);
 
-    std::map<std::string, Values> keys_; // by normalised key path
+    std::map<std::string, Values> keys_; // the keys created or written to, by normalised path
 };
 
 } // namespace platform

@@ -8,8 +8,12 @@
 // Keys and names are written as the store keeps them (lower case). In keys, names and
 // texts every byte below 0x20, 0x7F and the bytes "%", "=", "[" and "]" are written as
 // "%" and two upper-case hex digits, so any byte string survives and a line never breaks.
-// Every key is listed, also one without values, so that it still exists when read back.
+// Every key created or written to is listed, also one without values, so that it still
+// exists when read back; the keys above it exist by being part of its path. A key nested
+// deeper than KeyValueStore::kMaxKeyDepth is refused.
 #include "platform/KeyValueStore.h"
+
+#include "platform/AsciiText.h"
 
 #include <charconv>
 
@@ -83,8 +87,9 @@ bool ParseInteger(std::string_view text, int32_t& value)
     return ec == std::errc() && end == text.data() + text.size();
 }
 
-// Reads one value line ("s name=text" or "i name=number") into the store.
-bool ReadValueLine(std::string_view line, const std::string& key, KeyValueStore& store, std::string& error)
+// Reads one value line ("s name=text" or "i name=number") into the values of its key.
+template <typename Values>
+bool ReadValueLine(std::string_view line, Values& values, std::string& error)
 {
     const size_t equals = line.find('=');
     if (line.size() < 2 || line[1] != ' ' || equals == std::string_view::npos) {
@@ -99,7 +104,7 @@ bool ReadValueLine(std::string_view line, const std::string& key, KeyValueStore&
         std::string text;
         if (!Unescape(data, text, error))
             return false;
-        store.WriteString(key, name, text);
+        values[LowerAscii(name)] = std::move(text);
         return true;
     }
     int32_t number = 0;
@@ -107,7 +112,7 @@ bool ReadValueLine(std::string_view line, const std::string& key, KeyValueStore&
         error = "\"" + std::string(data.substr(0, 40)) + "\" is not a 32-bit integer";
         return false;
     }
-    store.WriteInteger(key, name, number);
+    values[LowerAscii(name)] = number;
     return true;
 }
 
@@ -139,7 +144,7 @@ std::string KeyValueStore::ToText() const
 bool KeyValueStore::FromText(std::string_view text, KeyValueStore& store, std::string& error)
 {
     KeyValueStore read;
-    bool haveKey = false;
+    Values* values = nullptr; // of the key opened last
     std::string key;
     size_t lineNumber = 0;
     std::string lineError;
@@ -160,16 +165,19 @@ bool KeyValueStore::FromText(std::string_view text, KeyValueStore& store, std::s
             }
         } else if (!line.empty() && line.front() == '[' && line.back() == ']' && line.size() >= 2) {
             ok = Unescape(line.substr(1, line.size() - 2), key, lineError);
-            if (ok) {
-                read.CreateKey(key);
-                haveKey = true;
+            if (ok && KeyDepth(key) > kMaxKeyDepth) {
+                lineError = "the key is nested " + std::to_string(KeyDepth(key)) + " levels deep; at most " +
+                            std::to_string(kMaxKeyDepth) + " are allowed";
+                ok = false;
             }
+            if (ok)
+                values = &read.ValuesOf(key);
         } else if (!line.empty() && (line[0] == 's' || line[0] == 'i')) {
-            if (!haveKey) {
+            if (values == nullptr) {
                 lineError = "a value before the first \"[key]\" line";
                 ok = false;
             } else {
-                ok = ReadValueLine(line, key, read, lineError);
+                ok = ReadValueLine(line, *values, lineError);
             }
         } else {
             lineError = "expected \"[key]\", \"s name=text\" or \"i name=number\"";

@@ -43,6 +43,39 @@ std::pair<size_t, size_t> LineAndColumn(const char* data, size_t size, size_t of
     return {line, column};
 }
 
+// The first node nested deeper than `limit` levels below the document, or null.
+pugi::xml_node FirstNodeDeeperThan(const pugi::xml_document& document, int limit)
+{
+    int depth = 0;
+    pugi::xml_node node = document.first_child();
+    while (node) {
+        if (depth >= limit)
+            return node;
+        if (node.first_child()) {
+            node = node.first_child();
+            ++depth;
+            continue;
+        }
+        while (node && !node.next_sibling()) {
+            node = node.parent();
+            --depth;
+        }
+        if (node)
+            node = node.next_sibling();
+    }
+    return {};
+}
+
+std::string ReadError(std::string_view sourceName, const char* data, size_t size, ptrdiff_t offset,
+                      std::string_view what)
+{
+    auto [line, column] = LineAndColumn(data, size, size_t(std::max<ptrdiff_t>(offset, 0)));
+    std::ostringstream message;
+    message << "Cannot read the XML file \"" << sourceName << "\": line " << line << ", column " << column
+            << " (byte " << offset << "): " << what << ".";
+    return message.str();
+}
+
 struct StringWriter : pugi::xml_writer {
     std::string text;
     void write(const void* data, size_t size) override { text.append(static_cast<const char*>(data), size); }
@@ -166,12 +199,16 @@ bool XmlDocument::Parse(const void* data, size_t size, std::string& error, std::
     storesWindows1252_ = false;
     fileEncoding_ = pugi::encoding_utf8;
     pugi::xml_parse_result result = document_.load_buffer(data, size, kParseOptions, pugi::encoding_auto);
+    const char* text = static_cast<const char*>(data);
     if (!result) {
-        auto [line, column] = LineAndColumn(static_cast<const char*>(data), size, size_t(std::max<ptrdiff_t>(result.offset, 0)));
-        std::ostringstream message;
-        message << "Cannot read the XML file \"" << sourceName << "\": line " << line << ", column " << column
-                << " (byte " << result.offset << "): " << result.description() << ".";
-        error = message.str();
+        error = ReadError(sourceName, text, size, result.offset, result.description());
+        document_.reset();
+        return false;
+    }
+    if (const pugi::xml_node deep = FirstNodeDeeperThan(document_, kMaxDepth)) {
+        error = ReadError(sourceName, text, size, deep.offset_debug(),
+                          "elements are nested deeper than " + std::to_string(kMaxDepth) +
+                              " levels; the file is damaged");
         document_.reset();
         return false;
     }

@@ -105,6 +105,10 @@ public:
     bool StoresWindows1252() const { return storesWindows1252_; }
 
     static constexpr uint64_t kMaxFileBytes = uint64_t(64) << 20;
+    // Elements nested deeper than this are refused on reading. No file of the
+    // program comes near it; the limit keeps a saved document's indentation (two
+    // spaces a level) in proportion to its content.
+    static constexpr int kMaxDepth = 256;
 
 private:
     bool Parse(const void* data, size_t size, std::string& error, std::string_view sourceName);

@@ -154,3 +154,15 @@ TEST_F(MissionValidatorTest, EveryProvinceNeedsAPieceOfTheWorld)
     project.lose.MaxTurnsToWin = 1;
     EXPECT_EQ(Check(), kRule9);
 }
+
+// Nonsense only a damaged file holds: two players sharing a capital (so one
+// that the player does not own), a capital on the sea.
+TEST_F(MissionValidatorTest, ACapitalIsALandProvinceOfItsOwnPlayer)
+{
+    Player(1).capital = Player(0).capital;
+    EXPECT_EQ(Check(), "Capital of player #2 is not one of its provinces; choose a province the player owns as its "
+                       "capital");
+    Player(1).capital = project.GetProvinces().GetAt(1);
+    project.GetPieces().GetAt(1)->kind = CProvinceMap::kOcean;
+    EXPECT_EQ(Check(), "Capital of player #2 lies on the sea; choose a province on land as its capital");
+}

@@ -88,7 +88,7 @@ protected:
     void BuildSmallProject()
     {
         CProvince& north = AddProvince(0);
-        north.castleX = 1, north.castleY = 2, north.armyX = 3, north.armyY = 4, north.markerX = 6, north.markerY = 7;
+        north.castleX = 1, north.castleY = 2, north.armyX = 3, north.armyY = 4, north.markerX = 6, north.markerY = 5;
         north.castle.flags = 0x0B, north.castle.buildings = 0x11, north.castle.hitPoints = 75;
         north.army.SetSize(3), north.army[0] = 5, north.army[2] = 6;
         north.resources.SetSize(2), north.resources[0] = 1, north.resources[1] = 2;
@@ -167,7 +167,7 @@ protected:
             ExpectRefused(file.bytes, reason);
             ++count;
         }
-        EXPECT_EQ(count, 35);
+        EXPECT_EQ(count, 39);
     }
 
     // Loads `bytes` into a fresh project, expecting success.
@@ -464,6 +464,13 @@ TEST_F(ProjectFileTest, FieldsOutsideWhatTheProjectCanHoldAreRefused)
     Poke(file.bytes, file.At("map-width"), 2, 32000);
     Poke(file.bytes, file.At("map-height"), 2, 32000);
     ExpectRefused(file.bytes, "map size 32000 x 32000");
+    // A world as large as a picture may be, which no pieces cover (it would take gigabytes).
+    Poke(file.bytes, file.At("map-width"), 2, 16384);
+    Poke(file.bytes, file.At("map-height"), 2, 16384);
+    ExpectRefused(file.bytes, "the 16384 x 16384 world is larger than its pieces can cover (their masks hold 12 pixels)");
+    // Two provinces on one piece.
+    AddProvince(1).pieceIndex = 0;
+    ExpectRefused(Stored(project), "province 2 lies on piece 0, which province 1 holds already (byte 3");
 }
 
 TEST_F(ProjectFileTest, PicturePathsLeavingTheResourceFolderAreRefused)

@@ -62,6 +62,15 @@ TEST(DateTime, EveryDayOfSomeYearsAndTimesOfDayRoundTrip)
     EXPECT_THROW(EncodeTime(0, 0, 0, 1000), EConvertError);
 }
 
+// "k\k...", `depth` sections deep.
+static std::string KeyPath(int depth)
+{
+    std::string path = "k";
+    while (--depth > 0)
+        path += "\\k";
+    return path;
+}
+
 TEST(KeyValueStore, TextKeepsEveryByteAndReadsTheHandWrittenLayout)
 {
     KeyValueStore store, again;
@@ -77,6 +86,13 @@ TEST(KeyValueStore, TextKeepsEveryByteAndReadsTheHandWrittenLayout)
     EXPECT_TRUE(again.ReadString("soft\\names", awkward, text));
     EXPECT_EQ(text, awkward);
     EXPECT_TRUE(again.KeyExists("empty\\leaf"));
+    EXPECT_TRUE(again.KeyExists("EMPTY") && !again.KeyExists("empt") && !again.KeyExists("empty\\le"));
+
+    // The deepest key a file may hold is kept once, not once for every key above
+    // it: the text written back is the text read.
+    const std::string deep = "Valdrune key-value store 1\n[" + KeyPath(KeyValueStore::kMaxKeyDepth) + "]\ni n=1\n";
+    ASSERT_TRUE(KeyValueStore::FromText(deep, again, error)) << error;
+    EXPECT_EQ(again.ToText(), deep);
 
     // Written by hand: "%3D" is "=", "%0A" a line break.
     const std::string_view hand = "Valdrune key-value store 1\n[a\\b]\ns x%3Dy=one%0Atwo\ni n=-7\n";
@@ -109,6 +125,7 @@ TEST(KeyValueStore, BadTextsAreRefusedWithTheLineAndLeaveTheStore)
         {head + "[a]\ns x=%4\n", "line 3: \"%\" is not followed by two hex digits"},
         {head + "[a]\ns x=a\tb\n", "line 3: byte 9 must be written as"},
         {head + "[a]b]\n", "line 2: byte 93 must be written as"},
+        {head + "[a]\n[" + KeyPath(513) + "]\n", "line 3: the key is nested 513 levels deep; at most 512"},
     };
     for (const auto& [text, message] : cases) {
         KeyValueStore store;

@@ -1,9 +1,12 @@
 #include "platform/FileSystem.h"
+#include "platform/ReplaceFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using platform::TemporaryFolder;
@@ -81,9 +84,19 @@ TEST(FileSystem, ReadRefusesMissingAndOversizedFiles)
     ASSERT_TRUE(platform::ReadFileBytes("/proc/self/status", bytes, error)) << error;
     EXPECT_NE(std::string(bytes.begin(), bytes.end()).find("\nPid:"), std::string::npos);
     EXPECT_FALSE(platform::ReadFileBytes("/proc/self/status", bytes, error, 10));
+
+    // A pipe would wait for a writer and a device never end: only regular files are read.
+    ASSERT_EQ(::mkfifo((folder.Path() / "pipe").c_str(), 0666), 0);
+    fs::create_symlink("/dev/zero", folder.Path() / "zero.fw");
+    for (const char* name : {"pipe", "zero.fw"}) {
+        EXPECT_FALSE(platform::ReadFileBytes(folder.Path() / name, bytes, error));
+        EXPECT_NE(error.find(std::string(name) + "\": it is not a regular file"), std::string::npos) << error;
+    }
 }
 
-TEST(FileSystem, TemporaryFolderIsUniqueAndRemovedWithItsContents)
+// A crashed program's folders go when the next one of their kind is made: those
+// no process locks that are an hour old. A live one and a young one stay.
+TEST(FileSystem, TemporaryFolderIsUniqueAndRemovedWithItsContentsAndAbandonedOnesGo)
 {
     fs::path kept;
     {
@@ -95,6 +108,64 @@ TEST(FileSystem, TemporaryFolderIsUniqueAndRemovedWithItsContents)
         kept = a.Path();
     }
     EXPECT_FALSE(fs::exists(kept));
+
+    TemporaryFolder parent, live(parent.Path(), "mission");
+    const fs::path abandoned = parent.Path() / "mission-Ab12Cd", young = parent.Path() / "mission-young1";
+    fs::create_directories(abandoned / "Scenarios");
+    fs::create_directory(young);
+    for (const fs::path& old : {abandoned, live.Path()})
+        fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(2));
+    TemporaryFolder next(parent.Path(), "mission");
+    EXPECT_TRUE(!fs::exists(abandoned) && fs::exists(live.Path()) && fs::exists(young) && fs::exists(next.Path()));
+}
+
+// Runs `write` in a child process that dies (as if killed) before step `step`;
+// true when the write ended before reaching it.
+static bool WriteDyingAt(int step, const std::function<void(const platform::WriteStepHook&)>& write)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        write([step](int at) { at == step ? ::_exit(0) : void(); });
+        ::_exit(1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+}
+
+// Killed at every step, a save or a pair of packages leaves each target wholly
+// old or wholly new, and the next write into that folder leaves nothing else
+// beside them. Until the renames begin, no temporary file even has a name.
+TEST(FileSystem, AWriterKilledAtAnyStepLeavesOldOrNewFilesAndTheNextWriteNothingElse)
+{
+    bool done = false;
+    for (int step = 0; !done; ++step) {
+        SCOPED_TRACE(testing::Message() << "killed before step " << step);
+        TemporaryFolder folder;
+        const fs::path pdb = folder.Path() / "m.pdb", pak = folder.Path() / "m.pak", fw = folder.Path() / "m.fw";
+        const auto entries = [&] { return std::distance(fs::directory_iterator(folder.Path()), {}); };
+        std::string error;
+        for (const fs::path& file : {pdb, pak, fw})
+            ASSERT_TRUE(platform::WriteFileAtomically(file, std::vector<uint8_t>{1}, error)) << error;
+        const std::vector<uint8_t> fresh{2, 3};
+        const platform::FileReplacement packages[] = {{pdb, fresh}, {pak, fresh}};
+        done = WriteDyingAt(step, [&](const platform::WriteStepHook& hook) {
+            platform::ReplaceFilesTogether(packages, error, hook); // steps 0 to 6
+            platform::WriteFileAtomically(fw, fresh, error, [&](int at) { hook(7 + at); });
+        });
+        // Each file is renamed into place at steps 2, 5 and 8.
+        for (const auto& [file, renamed] : {std::pair{pdb, 2}, std::pair{pak, 5}, std::pair{fw, 8}}) {
+            std::vector<uint8_t> read;
+            EXPECT_TRUE(platform::ReadFileBytes(file, read, error)) << error;
+            EXPECT_EQ(read, step > renamed ? fresh : std::vector<uint8_t>{1}) << file;
+        }
+        if (step == 0 || step == 7 || done) { // nothing is named, or all is in place
+            EXPECT_EQ(entries(), 3);
+        }
+        ASSERT_TRUE(platform::ReplaceFilesTogether(packages, error)) << error;
+        ASSERT_TRUE(platform::WriteFileAtomically(fw, fresh, error)) << error;
+        EXPECT_EQ(entries(), 3);
+    }
 }
 
 TEST(FileSystem, ScratchFileIsWrittenWholeOrNotAtAll)

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -76,6 +77,7 @@ TEST(BmpReader, EveryDepthAndCompressionGivesItsPixels)
 
 TEST(ImageDecoder, RefusesBrokenAndHostileFilesWithAReason)
 {
+    constexpr uint8_t kSof0[] = {0xFF, 0xC0};
     // Each case is named "<what the error says>: <what is wrong>".
     std::map<std::string, Bytes> cases = HexFiles("bmp-refused.hex");
     ASSERT_EQ(cases.size(), 30u);
@@ -87,7 +89,15 @@ TEST(ImageDecoder, RefusesBrokenAndHostileFilesWithAReason)
     cases.insert({{"CMYK: a CMYK JPEG", testfiles::BuildJpeg(8, 8, grey, true)},
                   {"corrupt: a JPEG cut in half", Cut(jpeg, jpeg.size() / 2)},
                   {"corrupt: a JPEG cut after 3 bytes", Cut(jpeg, 3)},
-                  {"corrupt: a scrambled JPEG", scrambled}});
+                  {"corrupt: a scrambled JPEG", scrambled},
+                  {"more than 256 scans: a JPEG of 379 scans", testfiles::BuildJpeg(8, 8, grey, false, false, 1)}});
+    // A header that claims 16384 x 16384 pixels for a few bytes of data is refused
+    // before the pixels' gigabyte is taken (the SOF marker holds height, width).
+    Bytes claiming = jpeg;
+    const size_t frame = size_t(std::search(jpeg.begin(), jpeg.end(), kSof0, kSof0 + 2) - jpeg.begin());
+    for (size_t at : {frame + 5, frame + 7})
+        claiming[at] = 0x40, claiming[at + 1] = 0;
+    cases.insert({"too short for the 16384 x 16384 picture: a small JPEG claiming a large size", claiming});
     for (const auto& [name, file] : cases) {
         SCOPED_TRACE(name);
         DecodedImage image;
@@ -106,10 +116,12 @@ TEST(JpegReader, ReadsWhatLibjpegWrote)
     Pixels pixels(48 * 16);
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = i % 48 < 24 ? 0x2080C0 : 0xE04010;
-    for (bool progressive : {false, true}) {
+    for (int scans : {1, 10, 190}) { // baseline, simple progression, one scan per coefficient
         DecodedImage image;
         std::string error;
-        ASSERT_TRUE(platform::DecodeImage(testfiles::BuildJpeg(48, 16, pixels, false, progressive), image, error));
+        ASSERT_TRUE(platform::DecodeImage(
+            testfiles::BuildJpeg(48, 16, pixels, false, scans > 1, scans == 190 ? 0 : -1), image, error))
+            << error;
         ASSERT_EQ((std::pair{image.width, image.height}), (std::pair{48, 16}));
         for (size_t i = 0; i < pixels.size(); ++i) {
             EXPECT_EQ(image.pixels[i] >> 24, 255u);

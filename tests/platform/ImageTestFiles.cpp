@@ -13,8 +13,14 @@ void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value)
         bytes[at + i] = uint8_t(value >> (8 * i));
 }
 
-std::vector<uint8_t> BuildJpeg(int width, int height, const std::vector<uint32_t>& pixels, bool cmyk, bool progressive)
+std::vector<uint8_t> BuildJpeg(int width, int height, const std::vector<uint32_t>& pixels, bool cmyk, bool progressive,
+                               int refinements)
 {
+    std::vector<jpeg_scan_info> scans{{3, {0, 1, 2, 0}, 0, 0, 0, 0}};
+    for (int pass = 0; pass <= refinements; ++pass)
+        for (int c = 0; c < 3; ++c)
+            for (int k = 1; k < 64; ++k)
+                scans.push_back({1, {c}, k, k, pass ? refinements - pass + 1 : 0, refinements - pass});
     jpeg_compress_struct info;
     jpeg_error_mgr errors;
     info.err = jpeg_std_error(&errors);
@@ -30,6 +36,10 @@ std::vector<uint8_t> BuildJpeg(int width, int height, const std::vector<uint32_t
     jpeg_set_quality(&info, 100, TRUE);
     if (progressive)
         jpeg_simple_progression(&info);
+    if (refinements >= 0) {
+        info.scan_info = scans.data();
+        info.num_scans = int(scans.size());
+    }
     jpeg_start_compress(&info, TRUE);
     std::vector<uint8_t> row(size_t(width) * info.input_components, 0); // CMYK: K stays 0
     for (JSAMPROW rows[1] = {row.data()}; info.next_scanline < info.image_height;) {

@@ -111,6 +111,14 @@ TEST(XmlDocument, FailuresSayWhatAndWhereAndLeaveTheDocumentEmpty)
     EXPECT_TRUE(document.DocumentElement().IsNull());
     EXPECT_FALSE(document.LoadFromText("", error, "empty.xml"));
     EXPECT_NE(error.find("No document element"), std::string::npos) << error;
+    // Nesting is limited: 256 levels read, the 257th is refused where it starts.
+    std::string open = "<a>\n", close = "</a>";
+    for (int depth = 1; depth < XmlDocument::kMaxDepth; ++depth)
+        open += "<b>", close = "</b>" + close;
+    EXPECT_TRUE(document.LoadFromText(open + close, error)) << error;
+    EXPECT_FALSE(document.LoadFromText(open + "<b/>" + close, error, "deep.xml"));
+    for (const char* part : {"deep.xml\": line 2, column 76", "nested deeper than 256 levels"})
+        EXPECT_NE(error.find(part), std::string::npos) << error;
     document.EnsureDocumentElement("Root");
     error.clear();
     EXPECT_FALSE(document.Save(error)); // no file name

@@ -134,15 +134,25 @@ TEST_F(SettingsFileTest, EachValueIsReadOrRefusedOnItsOwn)
     }
 }
 
-TEST_F(SettingsFileTest, ADamagedFileIsReportedAndLeavesTheSettings)
+// A cut-short file, and one nested so deep that writing it back indented would
+// take gigabytes: both are reported, leave the settings, and are written anew.
+TEST_F(SettingsFileTest, ADamagedFileIsReportedLeavesTheSettingsAndIsWrittenAnew)
 {
-    WriteText("<Settings><Editor TransValue=\"10\"");
-    CSettings settings;
-    CEditorLayout layout;
-    std::string error;
-    EXPECT_FALSE(ReadSettingsFile(File(), settings, layout, error));
-    EXPECT_NE(error.find("ini.xml"), std::string::npos) << error;
-    EXPECT_EQ(Stored(settings), Stored(CSettings()));
+    std::string deep;
+    while (deep.size() < 90000)
+        deep += "<a>";
+    for (const std::string& text : {std::string("<Settings><Editor TransValue=\"10\""), deep + "<Editor/>"}) {
+        WriteText(text);
+        CSettings settings;
+        CEditorLayout layout;
+        std::string error;
+        EXPECT_FALSE(ReadSettingsFile(File(), settings, layout, error));
+        EXPECT_NE(error.find("ini.xml"), std::string::npos) << error;
+        EXPECT_EQ(Stored(settings), Stored(CSettings()));
+        ASSERT_TRUE(WriteSettingsFile(File(), settings, layout, error)) << error;
+        EXPECT_LT(std::filesystem::file_size(File()), 4096u);
+        EXPECT_TRUE(ReadSettingsFile(File(), settings, layout, error)) << error;
+    }
 }
 
 } // namespace
