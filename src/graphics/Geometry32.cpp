@@ -82,12 +82,11 @@ bool IntersectRectF(TFloatRect& Dst, const TFloatRect& R1, const TFloatRect& R2)
     return Intersect(Dst, R1, R2);
 }
 
+// Edges moved beyond the 32-bit range saturate.
 void InflateRect(TRect& R, int32_t Dx, int32_t Dy)
 {
-    R.Left -= Dx;
-    R.Top -= Dy;
-    R.Right += Dx;
-    R.Bottom += Dy;
+    R = {Saturated(int64_t(R.Left) - Dx), Saturated(int64_t(R.Top) - Dy), Saturated(int64_t(R.Right) + Dx),
+         Saturated(int64_t(R.Bottom) + Dy)};
 }
 
 void InflateRectF(TFloatRect& R, float Dx, float Dy)
@@ -100,10 +99,8 @@ void InflateRectF(TFloatRect& R, float Dx, float Dy)
 
 void OffsetRect(TRect& R, int32_t Dx, int32_t Dy)
 {
-    R.Left += Dx;
-    R.Top += Dy;
-    R.Right += Dx;
-    R.Bottom += Dy;
+    R = {Saturated(int64_t(R.Left) + Dx), Saturated(int64_t(R.Top) + Dy), Saturated(int64_t(R.Right) + Dx),
+         Saturated(int64_t(R.Bottom) + Dy)};
 }
 
 void OffsetRectF(TFloatRect& R, float Dx, float Dy)

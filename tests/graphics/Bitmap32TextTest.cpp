@@ -110,6 +110,33 @@ TEST_F(BitmapText, OnlyThePartThatLandsIsRenderedAndABiggerOneIsRefused)
     EXPECT_TRUE(bitmap.Equal(Sheet(5000, 20, 0xFF000000, 8)));
 }
 
+TEST_F(BitmapText, RenderTextTurnsCoverageIntoAlphaScaledByTheColoursAlpha)
+{
+    // "ab " at level 2 is 37 x 23 at four times the size: a work bitmap of 40 x 23 and a
+    // 10 x 5 mask whose columns are a glyph's whole (alpha 255) or half (127) or no cover.
+    // The mask's pixels blended at master alpha 128, as the transfer blends them.
+    const TColor32 paper = 0xFF204060, masks[2] = {0xFFFF0000, 0x7FFF0000};
+    TColor32 full = paper, half = paper;
+    BlendLineEx(&masks[0], &full, 1, 128);
+    BlendLineEx(&masks[1], &half, 1, 128);
+    Sheet bitmap(12, 6, paper, 3);
+    bitmap.RenderText(1, 0, "ab", 2, 0x80FF0000);
+    const std::string row = ".FH.FH....../";
+    EXPECT_EQ(RowPicture(bitmap, [&](TColor32 p) { return p == paper ? '.' : p == full ? 'F' : p == half ? 'H' : '?'; }),
+              row + row + row + row + row + "............");
+    // Levels beyond 0..4 are taken as the nearest: 7 as 4, -1 as 0 (the font's own size).
+    bitmap.RenderText(0, 0, "ab", 7, 0x80FF0000);
+    bitmap.RenderText(0, 0, "ab", -1, 0x80FF0000);
+    ASSERT_EQ(rasterizer.drawn.size(), 3u);
+    auto work = [&](size_t i) {
+        const auto& d = rasterizer.drawn[i];
+        return std::tuple(d.targetWidth, d.targetHeight, d.font.PointSize);
+    };
+    EXPECT_EQ(work(0), std::tuple(40, 23, 12));
+    EXPECT_EQ(work(1), std::tuple(160, 95, 48));
+    EXPECT_EQ(work(2), std::tuple(10, 5, 3));
+}
+
 TEST_F(BitmapText, TextoutWritesOpaqueGlyphsInTheFontColour)
 {
     Sheet bitmap(8, 4, 0xFF000000, 2);

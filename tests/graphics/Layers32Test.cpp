@@ -78,6 +78,8 @@ TEST(LayerCollection, OrderChangesNotifyOnlyWhenAVisibleLayerMoves)
     c.Delete(1);
     EXPECT_EQ(c.Count(), 3);
     EXPECT_EQ(log.Take(), "<>");
+    EXPECT_EQ(MessageOf([&] { c.Items(3); }), "List index out of bounds (3)");
+    EXPECT_THROW(c.Items(-1), EListError);
 }
 
 TEST(LayerCollection, FindLayerAtPosTakesTheUppermostMatchingLayer)

@@ -96,6 +96,8 @@ TEST(RubberbandLayer, PressesStartAndHoversShowTheDragOfTheHandleUnderThem)
     EXPECT_EQ(dsMove, b.PressAt(10, 24));
     b.layer->SetHandleSize(1); // presses count within 2 pixels now
     EXPECT_EQ((std::vector{b.PressAt(52, 42), b.PressAt(51, 41)}), (std::vector{dsNone, dsSizeBR}));
+    b.layer->SetLocation(FloatRect(3e9f, 3e9f, 4e9f, 4e9f)); // saturated edges, and their midpoints
+    EXPECT_EQ(dsNone, b.PressAt(10, 10));
 }
 
 TEST(RubberbandLayer, ResizingRespectsTheLimits)
@@ -187,6 +189,15 @@ TEST(RubberbandLayer, TheChildFollowsAndItsDestructionClearsTheLink)
     b.layer->SetLocation(FloatRect(1, 2, 3, 4));
     EXPECT_EQ(FloatRect(0, 0, 64, 64), other->Location());
     delete other;
+    // A child leading back to the band would move it round without end: refused.
+    auto* outer = b.c.Add<TRubberbandLayer>();
+    outer->SetChildLayer(b.layer);
+    b.layer->SetChildLayer(outer);
+    b.layer->SetChildLayer(b.layer);
+    EXPECT_EQ(nullptr, b.layer->ChildLayer());
+    outer->SetLocation(FloatRect(5, 5, 9, 9));
+    EXPECT_EQ(FloatRect(5, 5, 9, 9), b.layer->Location());
+    delete outer;
     // The rubber band destroyed before its child.
     auto* survivor = b.c.Add<TPositionedLayer>();
     b.layer->SetChildLayer(survivor);
@@ -229,4 +240,11 @@ TEST(RubberbandLayer, PaintsOnlyTheChosenPartsRelativeToTheBufferOrigin)
     EXPECT_TRUE(nothing.buffer.Equal(Paper(40, 35, kGround)));
     Painted moved(rhCorners, TPoint{5, 5}); // the buffer starts at control point (5, 5)
     EXPECT_EQ(PixelsAt(moved.buffer, {{4, 5}, {9, 10}}), (std::vector<TColor32>{kFill, kGround}));
+    // Edges saturated at the 32-bit limits: the frame's top row, and the top side's handle at x = -1.
+    Painted far(rhFrame | rhSides);
+    far.buffer.Clear(kGround);
+    far.layer->SetLocation(FloatRect(-3e9f, 10, 3e9f, 25));
+    far.layer->DoPaint(&far.buffer);
+    EXPECT_EQ(PixelsAt(far.buffer, {{0, 9}, {0, 11}, {1, 10}, {5, 10}, {7, 10}, {5, 9}}),
+              (std::vector<TColor32>{kFrame, kFrame, clWhite32, clWhite32, clBlack32, kGround}));
 }
