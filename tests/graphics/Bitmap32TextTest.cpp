@@ -112,29 +112,22 @@ TEST_F(BitmapText, OnlyThePartThatLandsIsRenderedAndABiggerOneIsRefused)
 
 TEST_F(BitmapText, RenderTextTurnsCoverageIntoAlphaScaledByTheColoursAlpha)
 {
-    // "ab " at level 2 is 37 x 23 at four times the size: a work bitmap of 40 x 23 and a
-    // 10 x 5 mask whose columns are a glyph's whole (alpha 255) or half (127) or no cover.
-    // The mask's pixels blended at master alpha 128, as the transfer blends them.
+    // "ab " at level 2 measures 37 x 23 at 12 points: a work bitmap of 40 x 23 and a 10 x 5 mask
+    // whose columns are whole (alpha 255), half (127) or no glyph, blended at the colour's alpha.
     const TColor32 paper = 0xFF204060, masks[2] = {0xFFFF0000, 0x7FFF0000};
     TColor32 full = paper, half = paper;
     BlendLineEx(&masks[0], &full, 1, 128);
     BlendLineEx(&masks[1], &half, 1, 128);
     Sheet bitmap(12, 6, paper, 3);
     bitmap.RenderText(1, 0, "ab", 2, 0x80FF0000);
-    const std::string row = ".FH.FH....../";
+    bitmap.RenderText(0, 0, "ab", 7, 0); // levels 7 and -1 as 4 and 0; alpha 0 draws nothing
+    bitmap.RenderText(0, 0, "ab", -1, 0);
     EXPECT_EQ(RowPicture(bitmap, [&](TColor32 p) { return p == paper ? '.' : p == full ? 'F' : p == half ? 'H' : '?'; }),
-              row + row + row + row + row + "............");
-    // Levels beyond 0..4 are taken as the nearest: 7 as 4, -1 as 0 (the font's own size).
-    bitmap.RenderText(0, 0, "ab", 7, 0x80FF0000);
-    bitmap.RenderText(0, 0, "ab", -1, 0x80FF0000);
-    ASSERT_EQ(rasterizer.drawn.size(), 3u);
-    auto work = [&](size_t i) {
-        const auto& d = rasterizer.drawn[i];
-        return std::tuple(d.targetWidth, d.targetHeight, d.font.PointSize);
-    };
-    EXPECT_EQ(work(0), std::tuple(40, 23, 12));
-    EXPECT_EQ(work(1), std::tuple(160, 95, 48));
-    EXPECT_EQ(work(2), std::tuple(10, 5, 3));
+              ".FH.FH....../.FH.FH....../.FH.FH....../.FH.FH....../.FH.FH....../............");
+    std::vector<std::tuple<int32_t, int32_t, int32_t>> work; // each work bitmap's size and font size
+    for (const auto& d : rasterizer.drawn)
+        work.emplace_back(d.targetWidth, d.targetHeight, d.font.PointSize);
+    EXPECT_EQ(work, (std::vector<std::tuple<int32_t, int32_t, int32_t>>{{40, 23, 12}, {160, 95, 48}, {10, 5, 3}}));
 }
 
 TEST_F(BitmapText, TextoutWritesOpaqueGlyphsInTheFontColour)

@@ -70,10 +70,6 @@ TEST(Image32, BitmapSizePerScaleMode)
     TImage32 empty;
     EXPECT_EQ(empty.GetBitmapSize(), (platform::Size{0, 0}));
     EXPECT_EQ(empty.GetBitmapRect(), (TRect{0, 0, 0, 0}));
-    Image far(10, 10, 4, 4);
-    far.image.SetBitmapAlign(baCustom);
-    far.image.SetOffsetHorz(3e9f); // the edges saturate
-    EXPECT_EQ(far.image.GetBitmapRect(), (TRect{INT32_MAX, 0, INT32_MAX, 4}));
 }
 
 TEST(Image32, ConversionsAtScales1238AndAfterTheAlignmentShift)

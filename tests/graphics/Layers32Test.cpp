@@ -189,7 +189,6 @@ TEST(LayerCollection, AssignCopiesLayersOfTheSameClass)
     ASSERT_EQ(copy.Count(), 2);
     auto* copied = dynamic_cast<TBitmapLayer*>(copy.Items(0));
     ASSERT_NE(copied, nullptr);
-    EXPECT_NE(copied, bitmapLayer);
     EXPECT_EQ((std::tuple{copied->Location().Right, copied->Tag, copied->AlphaHit, copied->Bitmap()->Width(),
                           copied->Bitmap()->GetPixel(2, 1)}),
               (std::tuple{3.0f, 77, true, 3, 0x80112233u}));

@@ -182,17 +182,14 @@ TEST(GfxPicture, SeveralFramesWithDelta)
     EXPECT_EQ(picture.Encode(), 10u);
     EXPECT_EQ(picture.ToBytes(), test::HexFixture("picture-two-frames-delta.hex"));
     EXPECT_EQ(picture.GetSize(), 14 + 12 * 2 + 10u);
-    // One flag for all frames: the first frame's row of 304 coded bytes makes the second
-    // frame's table 16-bit too (one entry: its 6 bytes of runs).
-    CGfxPicture wide;
-    ASSERT_TRUE(wide.SetFrameSize(300, 1, 2));
+    // One flag for all frames: frame 0's row of 304 bytes makes frame 1's table (6 bytes) wide too.
+    ASSERT_TRUE(picture.SetFrameSize(300, 1, 2));
     for (size_t x = 0; x < 300; ++x)
-        wide.Pixels()[x] = uint8_t(x % 2);
-    wide.Encode();
-    const Bytes stored = wide.ToBytes();
-    const size_t second = 22 + size_t(stored[14] | stored[15] << 8);  // after frame 0's block
-    EXPECT_EQ((Bytes{stored[1], stored[30], stored[31], stored[second + 8], stored[second + 9]}),
-              (Bytes{2, 0x30, 0x01, 6, 0}));  // the flag, then each frame's table
+        picture.Pixels()[x] = uint8_t(x % 2);
+    picture.Encode();
+    const Bytes s = picture.ToBytes();
+    const size_t second = 22 + size_t(s[14] | s[15] << 8);  // after frame 0's block
+    EXPECT_EQ((Bytes{s[1], s[30], s[31], s[second + 8], s[second + 9]}), (Bytes{6, 0x30, 0x01, 6, 0}));
 }
 
 TEST(GfxPicture, RefusesWhatTheStoredFormCannotHold)
