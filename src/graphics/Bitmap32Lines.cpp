@@ -115,10 +115,6 @@ inline TColor32 ScaleAlpha(TColor32 Color, int64_t Fraction16)
     return (Color & 0x00FFFFFF) | TColor32(((int64_t(Color >> 24) * Fraction16) >> 16) << 24);
 }
 
-} // namespace
-
-namespace {
-
 // One coordinate of the walk: step i lies at Start + D * 65536 * i / N, rounded to nearest.
 // The whole part of the step and the remainder carried apart keep the walk exact over any
 // number of steps (a rounded 16.16 step drifts by a pixel over 2^17 of them).

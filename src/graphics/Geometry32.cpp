@@ -82,7 +82,6 @@ bool IntersectRectF(TFloatRect& Dst, const TFloatRect& R1, const TFloatRect& R2)
     return Intersect(Dst, R1, R2);
 }
 
-// Edges moved beyond the 32-bit range saturate.
 void InflateRect(TRect& R, int32_t Dx, int32_t Dy)
 {
     R = {Saturated(int64_t(R.Left) - Dx), Saturated(int64_t(R.Top) - Dy), Saturated(int64_t(R.Right) + Dx),
