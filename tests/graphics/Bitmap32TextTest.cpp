@@ -112,8 +112,7 @@ TEST_F(BitmapText, OnlyThePartThatLandsIsRenderedAndABiggerOneIsRefused)
 
 TEST_F(BitmapText, RenderTextTurnsCoverageIntoAlphaScaledByTheColoursAlpha)
 {
-    // "ab " at level 2 measures 37 x 23 at 12 points: a work bitmap of 40 x 23 and a 10 x 5 mask
-    // whose columns are whole (alpha 255), half (127) or no glyph, blended at the colour's alpha.
+    // "ab " at level 2 is 37 x 23: a 40 x 23 work bitmap, a 10 x 5 mask of whole, half or no glyph.
     const TColor32 paper = 0xFF204060, masks[2] = {0xFFFF0000, 0x7FFF0000};
     TColor32 full = paper, half = paper;
     BlendLineEx(&masks[0], &full, 1, 128);

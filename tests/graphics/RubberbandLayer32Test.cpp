@@ -191,8 +191,7 @@ TEST(RubberbandLayer, TheChildFollowsAndItsDestructionClearsTheLink)
     delete other;
     auto* outer = b.c.Add<TRubberbandLayer>();
     outer->SetChildLayer(b.layer);
-    b.layer->SetChildLayer(outer); // children leading back to the band are refused
-    b.layer->SetChildLayer(b.layer);
+    b.layer->SetChildLayer(outer); // a child leading back to the band is refused
     EXPECT_EQ(nullptr, b.layer->ChildLayer());
     delete outer;
     // The rubber band destroyed before its child.
@@ -238,8 +237,7 @@ TEST(RubberbandLayer, PaintsOnlyTheChosenPartsRelativeToTheBufferOrigin)
     EXPECT_TRUE(nothing.buffer.Equal(Paper(40, 35, kGround)));
     Painted moved(rhCorners, TPoint{5, 5}); // the buffer starts at control point (5, 5)
     EXPECT_EQ(PixelsAt(moved.buffer, {{4, 5}, {9, 10}}), (std::vector<TColor32>{kFill, kGround}));
-    // Edges saturated at the 32-bit limits: the frame's top row, and the top side's handle at x = -1.
-    Painted far(rhFrame | rhSides, {0, 0}, FloatRect(-3e9f, 10, 3e9f, 25));
+    Painted far(rhFrame | rhSides, {0, 0}, FloatRect(-3e9f, 10, 3e9f, 25)); // saturated: top row, side handle at -1
     EXPECT_EQ(PixelsAt(far.buffer, {{0, 9}, {0, 11}, {1, 10}, {5, 10}, {7, 10}, {5, 9}}),
               (std::vector<TColor32>{kFrame, kFrame, clWhite32, clWhite32, clBlack32, kGround}));
 }

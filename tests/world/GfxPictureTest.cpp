@@ -182,8 +182,7 @@ TEST(GfxPicture, SeveralFramesWithDelta)
     EXPECT_EQ(picture.Encode(), 10u);
     EXPECT_EQ(picture.ToBytes(), test::HexFixture("picture-two-frames-delta.hex"));
     EXPECT_EQ(picture.GetSize(), 14 + 12 * 2 + 10u);
-    // One flag for all frames: frame 0's row of 304 bytes makes frame 1's table (6 bytes) wide too.
-    ASSERT_TRUE(picture.SetFrameSize(300, 1, 2));
+    ASSERT_TRUE(picture.SetFrameSize(300, 1, 2)); // one flag: frame 0's 304-byte row widens frame 1's table
     for (size_t x = 0; x < 300; ++x)
         picture.Pixels()[x] = uint8_t(x % 2);
     picture.Encode();

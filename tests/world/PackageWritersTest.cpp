@@ -15,13 +15,19 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-// The package of the source folder: a Palm database "m" for a .pdb destination, else a flat package.
 test::PackResult Pack(const fs::path& source, const fs::path& destination,
                       const platform::SecondsClock& clock = test::kFixedClock)
 {
     return test::RunPacker([&](PackConsole& console) {
-        return destination.extension() == ".pdb" ? PackPdb(false, "m", "TORV", "RSRC", source, destination, console, clock)
-                                                 : PackPak(false, "TORV", "RSRC", source, destination, console, clock);
+        return PackPak(false, "TORV", "RSRC", source, destination, console, clock);
+    });
+}
+
+test::PackResult PackDatabase(const fs::path& source, const fs::path& destination,
+                              const platform::SecondsClock& clock = test::kFixedClock)
+{
+    return test::RunPacker([&](PackConsole& console) {
+        return PackPdb(false, "m", "TORV", "RSRC", source, destination, console, clock);
     });
 }
 
@@ -48,7 +54,7 @@ TEST(PdbWriter, OneFileDatabase)
     platform::TemporaryFolder work;
     test::WriteFile(work.Path() / "src" / "a.dat", test::CountingBytes(100));
     const fs::path pdb = work.Path() / "m.pdb";
-    test::PackResult packed = Pack(work.Path() / "src", pdb);
+    test::PackResult packed = PackDatabase(work.Path() / "src", pdb);
     ASSERT_TRUE(packed.ok) << packed.error;
     Bytes expected = test::HexFixture("pdb-one-file.hex");
     test::Append(expected, test::CountingBytes(100));
@@ -60,9 +66,8 @@ TEST(PdbWriter, OneFileDatabase)
                                  "Analyzing files and directories...\n" +
                                  source + "/a.dat - added\n\nWriting header...\n\nAdding files...\n" + source +
                                  "/a.dat\n\nAll done\n\n");
-    // An unknown time: created and modified are stored as all ones.
-    ASSERT_TRUE(Pack(work.Path() / "src", pdb, [] { return std::optional<int64_t>(); }).ok);
-    std::fill_n(expected.begin() + 36, 8, 0xFF);
+    ASSERT_TRUE(PackDatabase(work.Path() / "src", pdb, [] { return std::optional<int64_t>(); }).ok);
+    std::fill_n(expected.begin() + 36, 8, 0xFF); // an unknown time: created and modified all ones
     EXPECT_EQ(test::ReadFile(pdb), expected);
 }
 
@@ -73,7 +78,7 @@ TEST(PdbWriter, LargeFilesSpanConsecutiveResources)
     test::WriteFile(work.Path() / "src" / "a.wav", sound);
     test::WriteFile(work.Path() / "src" / "b.wav", sound);  // a duplicate spans the same ids
     const fs::path pdb = work.Path() / "m.pdb";
-    test::PackResult packed = Pack(work.Path() / "src", pdb);
+    test::PackResult packed = PackDatabase(work.Path() / "src", pdb);
     ASSERT_TRUE(packed.ok) << packed.error;
     EXPECT_NE(packed.report.find("a.wav - splitted\n"), std::string::npos);
     EXPECT_NE(packed.report.find("b.wav - merged\n"), std::string::npos);
@@ -91,14 +96,14 @@ TEST(PackageWriters, FailuresSayWhatFailedAndWriteNothing)
     EXPECT_FALSE(missingPak.ok);
     EXPECT_EQ(missingPak.error, "Cannot find directory " + none);
     EXPECT_FALSE(fs::exists(work.Path() / "m.pak"));
-    const test::PackResult missingPdb = Pack(work.Path() / "none", work.Path() / "m.pdb");
+    const test::PackResult missingPdb = PackDatabase(work.Path() / "none", work.Path() / "m.pdb");
     EXPECT_FALSE(missingPdb.ok);
     EXPECT_EQ(missingPdb.report, "Cannot find directory " + none + "\n\n");
     EXPECT_FALSE(fs::exists(work.Path() / "m.pdb"));
 
     fs::create_directories(work.Path() / "src");
     const fs::path unwritable = work.Path() / "no such folder" / "m.pdb";
-    test::PackResult cannotWrite = Pack(work.Path() / "src", unwritable);
+    test::PackResult cannotWrite = PackDatabase(work.Path() / "src", unwritable);
     EXPECT_FALSE(cannotWrite.ok);
     EXPECT_NE(cannotWrite.report.find("Cannot open destination file " + unwritable.string()), std::string::npos);
     EXPECT_FALSE(cannotWrite.error.empty());
