@@ -112,13 +112,12 @@ TEST_F(BitmapText, OnlyThePartThatLandsIsRenderedAndABiggerOneIsRefused)
 
 TEST_F(BitmapText, RenderTextTurnsCoverageIntoAlphaScaledByTheColoursAlpha)
 {
-    // "ab " at level 2 is 37 x 23: a 40 x 23 work bitmap, a 10 x 5 mask of whole, half or no glyph.
     const TColor32 paper = 0xFF204060, masks[2] = {0xFFFF0000, 0x7FFF0000};
     TColor32 full = paper, half = paper;
     BlendLineEx(&masks[0], &full, 1, 128);
     BlendLineEx(&masks[1], &half, 1, 128);
     Sheet bitmap(12, 6, paper, 3);
-    bitmap.RenderText(1, 0, "ab", 2, 0x80FF0000);
+    bitmap.RenderText(1, 0, "ab", 2, 0x80FF0000); // "ab " 37 x 23: 40 x 23 work, a 10 x 5 mask of whole, half or no glyph
     bitmap.RenderText(0, 0, "ab", 7, 0); // levels 7 and -1 as 4 and 0; alpha 0 draws nothing
     bitmap.RenderText(0, 0, "ab", -1, 0);
     EXPECT_EQ(RowPicture(bitmap, [&](TColor32 p) { return p == paper ? '.' : p == full ? 'F' : p == half ? 'H' : '?'; }),

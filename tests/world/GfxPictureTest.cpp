@@ -186,9 +186,8 @@ TEST(GfxPicture, SeveralFramesWithDelta)
     for (size_t x = 0; x < 300; ++x)
         picture.Pixels()[x] = uint8_t(x % 2);
     picture.Encode();
-    const Bytes s = picture.ToBytes();
-    const size_t second = 22 + size_t(s[14] | s[15] << 8);  // after frame 0's block
-    EXPECT_EQ((Bytes{s[1], s[30], s[31], s[second + 8], s[second + 9]}), (Bytes{6, 0x30, 0x01, 6, 0}));
+    const Bytes s = picture.ToBytes();  // the flag, frame 0's entry, and two-byte entries in both blocks
+    EXPECT_EQ(std::tuple(int(s[1]), s[30] | s[31] << 8, s.size()), std::tuple(6, 304, size_t(14 + 24 + 2 + 304 + 2 + 6)));
 }
 
 TEST(GfxPicture, RefusesWhatTheStoredFormCannotHold)
