@@ -1,11 +1,37 @@
 # Helpers shared by every folder's CMakeLists.
 
+# valdrune_library_headers(<name>): the include folder of the library built from the
+# current src/ folder. Headers are included as "folder/File.h", as from src/, but the folder
+# <build>/include/<name> shows only this library's own folder: a library sees its own headers
+# and, through its public links, those of the libraries below it, so an include that runs up
+# the layers (or sideways to a library it does not link) fails to build. A subfolder that is a
+# library of its own (platform/qt) is left out of its parent's view.
+function(valdrune_library_headers name)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  set(include_root ${PROJECT_BINARY_DIR}/include/${name})
+  set(view ${include_root}/${folder})
+  get_filename_component(view_parent ${view} DIRECTORY)
+  file(MAKE_DIRECTORY ${view_parent})
+  file(GLOB sublibraries LIST_DIRECTORIES false ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  if(NOT sublibraries)
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${view} SYMBOLIC)
+  else()
+    # One link per header, so the sublibraries' folders stay out; a new header re-runs this.
+    file(MAKE_DIRECTORY ${view})
+    file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    foreach(header ${headers})
+      get_filename_component(header_name ${header} NAME)
+      file(CREATE_LINK ${header} ${view}/${header_name} SYMBOLIC)
+    endforeach()
+  endif()
+  target_include_directories(${name} PUBLIC ${include_root})
+endfunction()
+
 # valdrune_library(<name> SOURCES ... DEPS ...): one static library per src/ folder.
-# Headers are included as "folder/File.h" from src/.
 function(valdrune_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  valdrune_library_headers(${name})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 

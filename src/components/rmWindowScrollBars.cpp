@@ -1,5 +1,6 @@
 #include "components/rmWindowScrollBars.h"
 
+#include "graphics/LowLevel32.h"
 #include "graphics/SystemColorNames.h"
 
 #include <algorithm>
@@ -10,10 +11,10 @@ std::optional<int32_t> ScrolledValue(TScrollCode Code, int32_t Position, int32_t
                                      int32_t End)
 {
     switch (Code) {
-    case scLineUp: return Value - Line;
-    case scLineDown: return Value + Line;
-    case scPageUp: return Value - Page;
-    case scPageDown: return Value + Page;
+    case scLineUp: return Saturated(int64_t(Value) - Line);
+    case scLineDown: return Saturated(int64_t(Value) + Line);
+    case scPageUp: return Saturated(int64_t(Value) - Page);
+    case scPageDown: return Saturated(int64_t(Value) + Page);
     case scPosition:
     case scTrack: return Position;
     case scTop: return 0;

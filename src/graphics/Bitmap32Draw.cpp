@@ -135,14 +135,28 @@ void TBitmap32::SetStipple(const TArrayOfColor32& NewStipple)
     FStippleCounter = 0;
 }
 
+namespace {
+
+// The counter brought into 0..Length in one step: subtracting the length in a loop takes
+// forever, or changes nothing, once the counter is far beyond it in single precision.
+float WrappedStippleCounter(float Counter, float Length)
+{
+    if (!std::isfinite(Counter))
+        return 0;
+    Counter -= std::floor(Counter / Length) * Length;
+    if (Counter < 0)
+        Counter += Length;
+    return Counter < Length ? Counter : 0;
+}
+
+} // namespace
+
 void TBitmap32::AdvanceStippleCounter(float LengthPixels)
 {
-    const float length = float(FStipplePattern.size());
     const float delta = LengthPixels * FStippleStep;
     if (FStipplePattern.empty() || delta == 0)
         return;
-    FStippleCounter += delta;
-    FStippleCounter -= std::floor(FStippleCounter / length) * length;
+    FStippleCounter = WrappedStippleCounter(FStippleCounter + delta, float(FStipplePattern.size()));
 }
 
 // The counter C lies in 0..length; entry I = round(C - 0.5) (halves to even) and the next
@@ -153,10 +167,7 @@ TColor32 TBitmap32::GetStippleColor()
     if (FStipplePattern.empty())
         return clBlack32;
     const int32_t length = int32_t(FStipplePattern.size());
-    while (FStippleCounter >= float(length))
-        FStippleCounter -= float(length);
-    while (FStippleCounter < 0)
-        FStippleCounter += float(length);
+    FStippleCounter = WrappedStippleCounter(FStippleCounter, float(length));
     int32_t index = int32_t(std::lrint(FStippleCounter - 0.5f));
     const int32_t weight = 255 - int32_t(std::lrint((FStippleCounter - float(index)) * 255.0f));
     if (index < 0)
@@ -254,13 +265,13 @@ void TBitmap32::StippleRun(int32_t A1, int32_t A2, int32_t Size, ColorOf&& PlotA
     }
     const int32_t step = A2 >= A1 ? 1 : -1;
     const int32_t first = Constrain(A1, 0, Size - 1), last = Constrain(A2, 0, Size - 1);
-    AdvanceStippleCounter(float(std::abs(first - A1)));
+    AdvanceStippleCounter(float(std::abs(int64_t(first) - A1)));
     for (int32_t a = first;; a += step) {
         PlotAt(a);
         if (a == last)
             break;
     }
-    AdvanceStippleCounter(float(std::abs(A2 - last)));
+    AdvanceStippleCounter(float(std::abs(int64_t(A2) - last)));
 }
 
 void TBitmap32::HorzLineTSP(int32_t X1, int32_t Y, int32_t X2)

@@ -115,6 +115,17 @@ inline TColor32 ScaleAlpha(TColor32 Color, int64_t Fraction16)
     return (Color & 0x00FFFFFF) | TColor32(((int64_t(Color >> 24) * Fraction16) >> 16) << 24);
 }
 
+// The walk steps by the 16.16 increment D * 65536 / N rounded, and every kExactEvery steps
+// starts again from the exact position (Start + D * 65536 * I / N, rounded): the rounded
+// step alone drifts by a pixel over 2^17 steps, and runs a long line out of the bitmap.
+constexpr int64_t kExactEvery = 256;
+
+int64_t ExactPosition(int64_t Start, int64_t D, int64_t N, int64_t I)
+{
+    const __int128 scaled = __int128(D) * 65536 * I;
+    return Start + int64_t((scaled >= 0 ? scaled + N / 2 : scaled - N / 2) / N);
+}
+
 } // namespace
 
 // Sub-pixel pixels one pixel apart from (X1, Y1) along the line: N = its length (one
@@ -128,7 +139,8 @@ void TBitmap32::WalkLineX(int64_t X1, int64_t Y1, int64_t X2, int64_t Y2, bool L
     if (length < 0x100)
         return;
     // 16.16 positions rounded to 24.8 by the +0x7F.
-    int64_t x = X1 + 0x7F, y = Y1 + 0x7F;
+    const int64_t startX = X1 + 0x7F, startY = Y1 + 0x7F;
+    int64_t x = startX, y = startY;
     auto plot = [&](TColor32 color) {
         if constexpr (Clipped)
             SET_TS256(int32_t(x >> 8), int32_t(y >> 8), color);
@@ -136,12 +148,14 @@ void TBitmap32::WalkLineX(int64_t X1, int64_t Y1, int64_t X2, int64_t Y2, bool L
             SET_T256(int32_t(x >> 8), int32_t(y >> 8), color);
     };
     const int64_t count = length >> 16;
-    if (count > 0) {
-        const int64_t stepX = std::llrint(double(dx) * 65536.0 / double(length));
-        const int64_t stepY = std::llrint(double(dy) * 65536.0 / double(length));
-        for (int64_t i = 0; i < count; ++i, x += stepX, y += stepY)
+    const int64_t stepX = std::llrint(double(dx) * 65536.0 / double(length));
+    const int64_t stepY = std::llrint(double(dy) * 65536.0 / double(length));
+    for (int64_t i = 0; i < count;) {
+        x = ExactPosition(startX, dx, length, i), y = ExactPosition(startY, dy, length, i);
+        for (const int64_t end = std::min(count, i + kExactEvery); i < end; ++i, x += stepX, y += stepY)
             plot(NextColor());
     }
+    x = ExactPosition(startX, dx, length, count), y = ExactPosition(startY, dy, length, count);
     // A line of whole pixels has no fraction left, and takes no colour for it: the next
     // piece of a stippled polyline goes on with the pattern where this one stopped.
     const int64_t fraction = length - count * FixedOne;

@@ -1,7 +1,5 @@
 #include "graphics/Bitmap32List.h"
 
-#include <string>
-
 TBitmap32Item::TBitmap32Item(TBitmap32Collection* Collection)
     : collection_(Collection), bitmap_(std::make_unique<TBitmap32>())
 {
@@ -41,7 +39,7 @@ TBitmap32Item* TBitmap32Collection::Add()
 TBitmap32Item* TBitmap32Collection::Items(int32_t Index) const
 {
     if (Index < 0 || Index >= Count())
-        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+        throw EListError::IndexOutOfBounds(Index);
     return items_[size_t(Index)].get();
 }
 

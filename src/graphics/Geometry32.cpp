@@ -84,10 +84,8 @@ bool IntersectRectF(TFloatRect& Dst, const TFloatRect& R1, const TFloatRect& R2)
 
 void InflateRect(TRect& R, int32_t Dx, int32_t Dy)
 {
-    R.Left -= Dx;
-    R.Top -= Dy;
-    R.Right += Dx;
-    R.Bottom += Dy;
+    R = {Saturated(int64_t(R.Left) - Dx), Saturated(int64_t(R.Top) - Dy), Saturated(int64_t(R.Right) + Dx),
+         Saturated(int64_t(R.Bottom) + Dy)};
 }
 
 void InflateRectF(TFloatRect& R, float Dx, float Dy)
@@ -100,10 +98,8 @@ void InflateRectF(TFloatRect& R, float Dx, float Dy)
 
 void OffsetRect(TRect& R, int32_t Dx, int32_t Dy)
 {
-    R.Left += Dx;
-    R.Top += Dy;
-    R.Right += Dx;
-    R.Bottom += Dy;
+    R = {Saturated(int64_t(R.Left) + Dx), Saturated(int64_t(R.Top) + Dy), Saturated(int64_t(R.Right) + Dx),
+         Saturated(int64_t(R.Bottom) + Dy)};
 }
 
 void OffsetRectF(TFloatRect& R, float Dx, float Dy)

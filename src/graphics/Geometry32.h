@@ -73,6 +73,7 @@ inline TFloatRect FloatRect(const TRect& R) { return {float(R.Left), float(R.Top
 bool IntersectRect(TRect& Dst, const TRect& R1, const TRect& R2);
 bool IntersectRectF(TFloatRect& Dst, const TFloatRect& R1, const TFloatRect& R2);
 inline bool EqualRect(const TRect& R1, const TRect& R2) { return R1 == R2; }
+// InflateRect and OffsetRect saturate edges moved beyond the 32-bit range.
 void InflateRect(TRect& R, int32_t Dx, int32_t Dy);
 void InflateRectF(TFloatRect& R, float Dx, float Dy);
 void OffsetRect(TRect& R, int32_t Dx, int32_t Dy);

@@ -2,9 +2,9 @@
 
 #include "graphics/LowLevel32.h"
 #include "graphics/Transforms32.h"
+#include "platform/Exception.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 
 namespace {
@@ -58,7 +58,8 @@ void TLayerCollection::Clear()
 
 TCustomLayer* TLayerCollection::Items(int32_t Index) const
 {
-    assert(Index >= 0 && Index < Count());
+    if (Index < 0 || Index >= Count())
+        throw EListError::IndexOutOfBounds(Index);
     return items_[size_t(Index)];
 }
 

@@ -88,6 +88,7 @@ public:
     void Delete(int32_t Index);
     void Clear();
     int32_t Count() const { return int32_t(items_.size()); }
+    // Raises EListError for an index outside the collection.
     TCustomLayer* Items(int32_t Index) const;
     // Copies Value's properties into the layer at Index.
     void SetItem(int32_t Index, const TCustomLayer* Value);

@@ -25,6 +25,14 @@ inline int32_t RoundSaturated(double Value)
     return int32_t(std::nearbyint(Value));
 }
 
+// Limited to the 32-bit range: sums and differences of 32-bit values saturate through it.
+inline int32_t Saturated(int64_t Value)
+{
+    return Value < std::numeric_limits<int32_t>::min()   ? std::numeric_limits<int32_t>::min()
+           : Value > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
+                                                           : int32_t(Value);
+}
+
 inline int32_t Constrain(int32_t Value, int32_t Lo, int32_t Hi)
 {
     return Value < Lo ? Lo : (Value > Hi ? Hi : Value);

@@ -1,6 +1,9 @@
 #include "graphics/PaintBox32.h"
 
+#include "graphics/LowLevel32.h"
+
 #include <algorithm>
+#include <limits>
 
 TPaintStage* TPaintStages::Add()
 {
@@ -71,17 +74,22 @@ void TCustomPaintBox32::ResizeBuffer()
 {
     const platform::Rect viewport = GetViewportRect();
     // Grows with slack; shrinks only when the buffer is more than the slack too large.
-    auto target = [this](int32_t wanted, int32_t current) {
+    auto target = [](int32_t wanted, int32_t current, int32_t slack) {
         wanted = std::max(wanted, 0);
         int32_t size = current;
         if (wanted > current)
-            size = wanted + bufferOversize_;
-        else if (wanted < current - bufferOversize_)
+            size = Saturated(int64_t(wanted) + slack);
+        else if (wanted < int64_t(current) - slack)
             size = wanted;
         return std::max(size, 1);
     };
-    const int32_t newWidth = target(viewport.Width(), buffer_->Width());
-    const int32_t newHeight = target(viewport.Height(), buffer_->Height());
+    int32_t newWidth = target(viewport.Width(), buffer_->Width(), bufferOversize_);
+    int32_t newHeight = target(viewport.Height(), buffer_->Height(), bufferOversize_);
+    // A slack too large for any bitmap to hold is not taken.
+    if (int64_t(newWidth) * newHeight > std::numeric_limits<int32_t>::max()) {
+        newWidth = target(viewport.Width(), buffer_->Width(), 0);
+        newHeight = target(viewport.Height(), buffer_->Height(), 0);
+    }
     if (newWidth == buffer_->Width() && newHeight == buffer_->Height())
         return;
     buffer_->Lock();

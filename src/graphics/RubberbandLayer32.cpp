@@ -1,7 +1,8 @@
 #include "graphics/RubberbandLayer32.h"
 
+#include "graphics/LowLevel32.h"
+
 #include <algorithm>
-#include <cassert>
 #include <cstdlib>
 
 namespace {
@@ -73,10 +74,14 @@ void TRubberbandLayer::Assign(const TPersistent* Source)
 
 void TRubberbandLayer::SetChildLayer(TPositionedLayer* Value)
 {
-    // Following itself would recurse without end.
-    assert(Value != this);
-    if (Value == this)
-        Value = nullptr;
+    // A child that leads back to this layer (itself, or a rubber band following it) would
+    // move it round without end: refused, the link stays as it was.
+    for (TPositionedLayer* layer = Value; layer;) {
+        if (layer == this)
+            return;
+        const auto* band = dynamic_cast<const TRubberbandLayer*>(layer);
+        layer = band ? band->childLayer_ : nullptr;
+    }
     if (childLayer_)
         childLayer_->RemoveNotification(this);
     childLayer_ = Value;
@@ -147,21 +152,21 @@ void TRubberbandLayer::SetHandleSize(int32_t Value)
 TRect TRubberbandLayer::HandleRect() const
 {
     TRect r = MakeRect(GetAdjustedLocation(), rrClosest);
-    --r.Right;
-    --r.Bottom;
+    r.Right = Saturated(int64_t(r.Right) - 1);
+    r.Bottom = Saturated(int64_t(r.Bottom) - 1);
     return r;
 }
 
 TDragState TRubberbandLayer::GetDragState(int32_t X, int32_t Y)
 {
-    const int32_t d = handleSize_ + 1;
+    const int64_t d = int64_t(handleSize_) + 1;
     const TRect r = HandleRect();
-    const auto near = [d](int32_t a, int32_t b) { return std::abs(int64_t(a) - b) <= d; };
+    const auto near = [d](int64_t a, int64_t b) { return std::abs(a - b) <= d; };
     const bool nearLeft = near(X, r.Left), nearRight = near(X, r.Right);
     const bool nearTop = near(Y, r.Top), nearBottom = near(Y, r.Bottom);
     // Halving truncates toward zero.
-    const bool nearCentreX = near(X, (r.Left + r.Right) / 2);
-    const bool nearCentreY = near(Y, (r.Top + r.Bottom) / 2);
+    const bool nearCentreX = near(X, (int64_t(r.Left) + r.Right) / 2);
+    const bool nearCentreY = near(Y, (int64_t(r.Top) + r.Bottom) / 2);
 
     if (handles_ & rhCorners) {
         if (nearRight && nearBottom)
@@ -281,9 +286,10 @@ void TRubberbandLayer::Paint(TBitmap32* Buffer)
         Buffer->FrameRectTSP(r.Left, r.Top, r.Right, r.Bottom);
     }
     // The handles sit on the frame's lines, where GetDragState looks for them.
-    const int32_t left = r.Left, top = r.Top, right = r.Right - 1, bottom = r.Bottom - 1;
-    const auto handle = [&](int32_t x, int32_t y) {
-        const TRect box{x - handleSize_, y - handleSize_, x + handleSize_, y + handleSize_};
+    const int64_t left = r.Left, top = r.Top, right = int64_t(r.Right) - 1, bottom = int64_t(r.Bottom) - 1;
+    const auto handle = [&](int64_t x, int64_t y) {
+        const TRect box{Saturated(x - handleSize_), Saturated(y - handleSize_), Saturated(x + handleSize_),
+                        Saturated(y + handleSize_)};
         Buffer->FillRectS(box, handleFill_);
         Buffer->FrameRectS(box, handleFrame_);
     };
@@ -294,7 +300,7 @@ void TRubberbandLayer::Paint(TBitmap32* Buffer)
         handle(left, bottom);
     }
     if (handles_ & rhSides) {
-        const int32_t centreX = (left + right) / 2, centreY = (top + bottom) / 2;
+        const int64_t centreX = (left + right) / 2, centreY = (top + bottom) / 2;
         handle(centreX, top);
         handle(right, centreY);
         handle(centreX, bottom);

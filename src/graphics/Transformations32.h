@@ -88,7 +88,9 @@ public:
     void Scale(float Sx, float Sy);
     // x' = x + Fx * y and y' = y + Fy * x.
     void Skew(float Fx, float Fy);
-    // Degrees, about (Cx, Cy); with y down, positive angles turn clockwise on screen.
+    // Degrees, about (Cx, Cy): x' = x cos + y sin and y' = y cos - x sin about it, so with y down
+    // positive angles turn anticlockwise on screen (90 takes a point to the right of the
+    // centre to above it).
     void Rotate(float Cx, float Cy, float Alpha);
 
     bool Transform(int32_t DstX, int32_t DstY, int32_t& SrcX, int32_t& SrcY) override;

@@ -24,6 +24,10 @@ public:
 class EListError : public Exception {
 public:
     using Exception::Exception;
+    static EListError IndexOutOfBounds(long long Index)
+    {
+        return EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    }
 };
 
 // A text that does not convert to the value asked for.

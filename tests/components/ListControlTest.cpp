@@ -89,6 +89,10 @@ TEST_F(ListFixture, WheelAndScrollRequestsStepAndClamp)
         list.Scroll(bar, code, position);
         EXPECT_EQ(bar == sbVertical ? list.TopIndex() : list.HScrollPos(), place) << int(bar) << " code " << int(code);
     }
+    list.SetLongestLineLength(INT32_MAX); // a page past the 32-bit range stops at the end
+    list.Scroll(sbHorizontal, scBottom, 0);
+    list.Scroll(sbHorizontal, scPageDown, 0);
+    EXPECT_EQ(list.HScrollPos(), INT32_MAX - 20);
     Make(20, 4);
     list.SetTopIndex(10);
     for (const auto& [delta, top] : {std::pair{240, 8}, {100, 8}, {-2400, 16}}) { // whole notches; 20 lines less 4 rows

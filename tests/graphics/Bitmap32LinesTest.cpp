@@ -216,6 +216,10 @@ TEST(Lines, SubPixelPixelsSpreadByGammaWeights)
     bitmap.SetPixelFS(25.0f, 3.0f, c);
     bitmap.SetPixelXS(-Fixed(2), Fixed(3), c);
     EXPECT_EQ(PixelsOfColor(bitmap, ground).size(), 399u);
+    Paper wide(300000, 8, ground);
+    wide.LineFS(2, 3, 299998, 6, c, false); // ends where it should: no rounding gathers along it
+    EXPECT_NE(wide.GetPixel(299997, 6), ground);
+    EXPECT_EQ(std::count(wide.Bits() + 7 * 300000, wide.Bits() + 8 * 300000, ground), 300000);
 }
 
 TEST(Stipple, RunsKeepTheirPhaseAcrossTheEdges)
@@ -234,6 +238,10 @@ TEST(Stipple, RunsKeepTheirPhaseAcrossTheEdges)
     EXPECT_FLOAT_EQ(bitmap.StippleCounter(), 2.0f);
     bitmap.VertLineTSP(1, -1, 1); // counter 2 + 1 cut off above: 3, which is 0
     EXPECT_EQ(PixelsAt(bitmap, {{1, 0}, {1, 1}}), (std::vector<TColor32>{r, g}));
+    bitmap.Clear(kPaper);
+    bitmap.SetStippleStep(1e8f); // far beyond the pattern in single precision; 2^31 pixels cut off
+    bitmap.HorzLineTSP(INT32_MIN, 0, 3);
+    EXPECT_EQ(PixelsOfColor(bitmap, kPaper), (std::vector<TPoint>{{0, 1}, {1, 1}, {2, 1}, {3, 1}}));
 }
 
 TEST(Stipple, ClippedFixedLineAndPenKeepThePhaseOfTheWholeLine)

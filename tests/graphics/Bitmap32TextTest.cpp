@@ -110,6 +110,24 @@ TEST_F(BitmapText, OnlyThePartThatLandsIsRenderedAndABiggerOneIsRefused)
     EXPECT_TRUE(bitmap.Equal(Sheet(5000, 20, 0xFF000000, 8)));
 }
 
+TEST_F(BitmapText, RenderTextTurnsCoverageIntoAlphaScaledByTheColoursAlpha)
+{
+    const TColor32 paper = 0xFF204060, masks[2] = {0xFFFF0000, 0x7FFF0000};
+    TColor32 full = paper, half = paper;
+    BlendLineEx(&masks[0], &full, 1, 128);
+    BlendLineEx(&masks[1], &half, 1, 128);
+    Sheet bitmap(12, 6, paper, 3);
+    bitmap.RenderText(1, 0, "ab", 2, 0x80FF0000); // "ab " 37 x 23: 40 x 23 work, a 10 x 5 mask of whole, half or no glyph
+    bitmap.RenderText(0, 0, "ab", 7, 0); // levels 7 and -1 as 4 and 0; alpha 0 draws nothing
+    bitmap.RenderText(0, 0, "ab", -1, 0);
+    EXPECT_EQ(RowPicture(bitmap, [&](TColor32 p) { return p == paper ? '.' : p == full ? 'F' : p == half ? 'H' : '?'; }),
+              ".FH.FH....../.FH.FH....../.FH.FH....../.FH.FH....../.FH.FH....../............");
+    std::vector<std::tuple<int32_t, int32_t, int32_t>> work; // each work bitmap's size and font size
+    for (const auto& d : rasterizer.drawn)
+        work.emplace_back(d.targetWidth, d.targetHeight, d.font.PointSize);
+    EXPECT_EQ(work, (std::vector<std::tuple<int32_t, int32_t, int32_t>>{{40, 23, 12}, {160, 95, 48}, {10, 5, 3}}));
+}
+
 TEST_F(BitmapText, TextoutWritesOpaqueGlyphsInTheFontColour)
 {
     Sheet bitmap(8, 4, 0xFF000000, 2);

@@ -78,6 +78,8 @@ TEST(LayerCollection, OrderChangesNotifyOnlyWhenAVisibleLayerMoves)
     c.Delete(1);
     EXPECT_EQ(c.Count(), 3);
     EXPECT_EQ(log.Take(), "<>");
+    EXPECT_EQ(MessageOf([&] { c.Items(3); }), "List index out of bounds (3)");
+    EXPECT_THROW(c.Items(-1), EListError);
 }
 
 TEST(LayerCollection, FindLayerAtPosTakesTheUppermostMatchingLayer)
@@ -187,7 +189,6 @@ TEST(LayerCollection, AssignCopiesLayersOfTheSameClass)
     ASSERT_EQ(copy.Count(), 2);
     auto* copied = dynamic_cast<TBitmapLayer*>(copy.Items(0));
     ASSERT_NE(copied, nullptr);
-    EXPECT_NE(copied, bitmapLayer);
     EXPECT_EQ((std::tuple{copied->Location().Right, copied->Tag, copied->AlphaHit, copied->Bitmap()->Width(),
                           copied->Bitmap()->GetPixel(2, 1)}),
               (std::tuple{3.0f, 77, true, 3, 0x80112233u}));

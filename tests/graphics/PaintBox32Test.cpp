@@ -52,6 +52,9 @@ TEST(PaintBox32, BufferGrowsWithSlackAndShrinksOnlyPastIt)
     }
     box.SetBufferOversize(-3);
     EXPECT_EQ(box.BufferOversize(), 0);
+    box.SetBufferOversize(INT32_MAX); // a slack no bitmap can hold is not taken
+    box.SetBounds(0, 0, 70, 10);
+    EXPECT_EQ(box.Buffer()->Width(), 70);
 }
 
 TEST(PaintBox32, PaintBoxAsksItsOwnerBeforeEveryScreenUpdateAndFlushShowsTheBufferAsItIs)

@@ -72,7 +72,6 @@ TEST(RubberbandLayer, PressesStartAndHoversShowTheDragOfTheHandleUnderThem)
     };
     for (const auto& [p, state] : presses)
         EXPECT_EQ(state, b.PressAt(p.X, p.Y)) << p.X << "," << p.Y;
-    EXPECT_EQ(nullptr, b.c.FindLayerAtPos(54, 39, loMouseEvents));
     // Hovering shows the cursor of the handle, or the layer's own.
     b.owner.SetCursor(platform::cursor::HandPoint);
     b.layer->SetCursor(platform::cursor::SizeAll);
@@ -96,6 +95,8 @@ TEST(RubberbandLayer, PressesStartAndHoversShowTheDragOfTheHandleUnderThem)
     EXPECT_EQ(dsMove, b.PressAt(10, 24));
     b.layer->SetHandleSize(1); // presses count within 2 pixels now
     EXPECT_EQ((std::vector{b.PressAt(52, 42), b.PressAt(51, 41)}), (std::vector{dsNone, dsSizeBR}));
+    b.layer->SetLocation(FloatRect(3e9f, 3e9f, 4e9f, 4e9f)); // saturated edges, and their midpoints
+    EXPECT_EQ(dsNone, b.PressAt(10, 10));
 }
 
 TEST(RubberbandLayer, ResizingRespectsTheLimits)
@@ -187,6 +188,11 @@ TEST(RubberbandLayer, TheChildFollowsAndItsDestructionClearsTheLink)
     b.layer->SetLocation(FloatRect(1, 2, 3, 4));
     EXPECT_EQ(FloatRect(0, 0, 64, 64), other->Location());
     delete other;
+    auto* outer = b.c.Add<TRubberbandLayer>();
+    outer->SetChildLayer(b.layer);
+    b.layer->SetChildLayer(outer); // a child leading back to the band is refused
+    EXPECT_EQ(nullptr, b.layer->ChildLayer());
+    delete outer;
     // The rubber band destroyed before its child.
     auto* survivor = b.c.Add<TPositionedLayer>();
     b.layer->SetChildLayer(survivor);
@@ -200,12 +206,13 @@ namespace {
 constexpr TColor32 kGround = 0xFF808080, kFill = 0xFF00FF00, kFrame = 0xFFFF0000;
 
 struct Painted {
-    explicit Painted(TRBHandles handles, TPoint origin = {0, 0}) : view(1), buffer(40, 35, kGround)
+    explicit Painted(TRBHandles handles, TPoint origin = {0, 0}, TFloatRect location = FloatRect(10, 10, 30, 25))
+        : view(1), buffer(40, 35, kGround)
     {
         view.origin = origin;
         c.SetView(&view);
         layer = c.Add<TRubberbandLayer>();
-        layer->SetLocation(FloatRect(10, 10, 30, 25));
+        layer->SetLocation(location);
         layer->SetHandleSize(2);
         layer->SetHandleFill(kFill);
         layer->SetHandleFrame(kFrame);
@@ -229,4 +236,7 @@ TEST(RubberbandLayer, PaintsOnlyTheChosenPartsRelativeToTheBufferOrigin)
     EXPECT_TRUE(nothing.buffer.Equal(Paper(40, 35, kGround)));
     Painted moved(rhCorners, TPoint{5, 5}); // the buffer starts at control point (5, 5)
     EXPECT_EQ(PixelsAt(moved.buffer, {{4, 5}, {9, 10}}), (std::vector<TColor32>{kFill, kGround}));
+    Painted far(rhFrame | rhSides, {0, 0}, FloatRect(-3e9f, 10, 3e9f, 25)); // saturated: top row, side handle at -1
+    EXPECT_EQ(PixelsAt(far.buffer, {{0, 9}, {0, 11}, {1, 10}, {5, 10}, {7, 10}, {5, 9}}),
+              (std::vector<TColor32>{kFrame, kFrame, clWhite32, clWhite32, clBlack32, kGround}));
 }

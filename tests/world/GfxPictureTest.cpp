@@ -182,6 +182,12 @@ TEST(GfxPicture, SeveralFramesWithDelta)
     EXPECT_EQ(picture.Encode(), 10u);
     EXPECT_EQ(picture.ToBytes(), test::HexFixture("picture-two-frames-delta.hex"));
     EXPECT_EQ(picture.GetSize(), 14 + 12 * 2 + 10u);
+    ASSERT_TRUE(picture.SetFrameSize(300, 1, 2)); // one flag: frame 0's 304-byte row widens frame 1's table
+    for (size_t x = 0; x < 300; ++x)
+        picture.Pixels()[x] = uint8_t(x % 2);
+    picture.Encode();
+    const Bytes s = picture.ToBytes();  // the flag, frame 0's entry, and two-byte entries in both blocks
+    EXPECT_EQ(std::tuple(int(s[1]), s[30] | s[31] << 8, s.size()), std::tuple(6, 304, size_t(14 + 24 + 2 + 304 + 2 + 6)));
 }
 
 TEST(GfxPicture, RefusesWhatTheStoredFormCannotHold)

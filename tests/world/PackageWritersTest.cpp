@@ -23,10 +23,11 @@ test::PackResult Pack(const fs::path& source, const fs::path& destination,
     });
 }
 
-test::PackResult PackDatabase(const fs::path& source, const fs::path& destination)
+test::PackResult PackDatabase(const fs::path& source, const fs::path& destination,
+                              const platform::SecondsClock& clock = test::kFixedClock)
 {
     return test::RunPacker([&](PackConsole& console) {
-        return PackPdb(false, "m", "TORV", "RSRC", source, destination, console, test::kFixedClock);
+        return PackPdb(false, "m", "TORV", "RSRC", source, destination, console, clock);
     });
 }
 
@@ -65,6 +66,9 @@ TEST(PdbWriter, OneFileDatabase)
                                  "Analyzing files and directories...\n" +
                                  source + "/a.dat - added\n\nWriting header...\n\nAdding files...\n" + source +
                                  "/a.dat\n\nAll done\n\n");
+    ASSERT_TRUE(PackDatabase(work.Path() / "src", pdb, [] { return std::optional<int64_t>(); }).ok);
+    std::fill_n(expected.begin() + 36, 8, 0xFF); // an unknown time: created and modified all ones
+    EXPECT_EQ(test::ReadFile(pdb), expected);
 }
 
 TEST(PdbWriter, LargeFilesSpanConsecutiveResources)

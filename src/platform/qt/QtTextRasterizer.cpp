@@ -76,11 +76,15 @@ void QtTextRasterizer::DrawText(const PixelView& target, const Rect& rect, uint3
     QImage image = WrapPixels(target);
     QPainter painter(&image);
     const QRect box(rect.Left, rect.Top, rect.Width(), rect.Height());
-    if (!(flags & kTextNoClip))
+    // Qt clips text laid out in a box to the box unless told not to.
+    int alignment = ToQtAlignment(flags);
+    if (flags & kTextNoClip)
+        alignment |= Qt::TextDontClip;
+    else
         painter.setClipRect(box);
     painter.setFont(RasterFont(font));
     painter.setPen(QColor::fromRgb(QRgb(font.Color | 0xFF000000u)));
-    painter.drawText(box, ToQtAlignment(flags), Windows1252ToQString(text));
+    painter.drawText(box, alignment, Windows1252ToQString(text));
 }
 
 Rect QtTextRasterizer::TextRect(const Rect& rect, uint32_t flags, std::string_view text, const FontSpec& font)

@@ -69,4 +69,10 @@ TEST_F(QtText, TextoutWritesOpaqueGlyphsOnlyInsideTheClip)
     EXPECT_LE(wrapped.Right, 5 + bitmap.TextWidth("Mission") + 2);
     EXPECT_EQ(wrapped.Bottom, 6 + 3 * line);
     EXPECT_EQ(std::count(bitmap.Bits(), bitmap.Bits() + 240 * 90, kPaper), 240 * 90);
+    TRect box{20, 10, 40, 30}; // laid out in a box: kept inside it, unless told not to clip
+    bitmap.Textout(box, 0, "HHHHHHHH");
+    ChangedBoundsInside(box);
+    bitmap.Clear(kPaper);
+    bitmap.Textout(box, platform::kTextNoClip, "HHHHHHHH");
+    EXPECT_GT(ChangedBoundsInside({0, 0, 240, 90}).Right, 40);
 }
