@@ -97,7 +97,9 @@ void TMainForm::ActLoadProjectExecute()
         error = CurrentExceptionText();
     }
     if (!loaded) {
-        // The old project is gone and the new one did not come: nothing is open.
+        // The old project is gone and the new one did not come: nothing is open,
+        // not even the set-up the file was to be read into.
+        project_.Clear();
         ShowNoProject();
         Error(WithReason("Error while load project", error));
         project_.ProgressEnd();

@@ -138,6 +138,7 @@ TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
         EXPECT_FALSE(Action("ActSaveProject")->isEnabled());
         EXPECT_EQ(ProvincesList()->topLevelItemCount(), 0);
         EXPECT_EQ(project.GetPieces().GetCount(), 0);
+        EXPECT_FALSE(project.IsModified()) << "without a project there is nothing to save";
         for (int panel : {TMainForm::kCoordsPanel, TMainForm::kZoomPanel, TMainForm::kSizePanel})
             EXPECT_EQ(StatusPanel(panel), "") << panel;
     }
