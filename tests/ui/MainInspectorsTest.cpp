@@ -157,9 +157,14 @@ TEST_F(MainInspectorsTest, APickedPlayerShowsAtOnceWithItsDomain)
     }
 }
 
+// The income line under the name counts the capital's new castle at once.
 TEST_F(MainInspectorsTest, ACtrlClickMakesAProvinceTheCapitalAndTheCapitalRowShowsIt)
 {
     Province(0).SetOwner(0);
+    Province(0).SetCastle(false);
+    project.DrawProvinceName(&Province(0));
+    const TBitmap32& label = *project.FindNameLayer(&Province(0))->Bitmap();
+    const auto pixels = [&] { return std::vector<TColor32>(label.Bits(), label.Bits() + label.Width() * label.Height()); };
     ShowTab(TMainForm::kPlayersTab);
     ClickListRow("LVPlayers", 0);
     platform::qt::ControlWidget& host = Host("RMIPlayer");
@@ -170,6 +175,22 @@ TEST_F(MainInspectorsTest, ACtrlClickMakesAProvinceTheCapitalAndTheCapitalRowSho
     EXPECT_EQ(RowText(host, Key(InspectorRow::Capital)), name);
     EXPECT_EQ(EditorText(host), name);
     ExpectScreenShowsItsState(host);
+    const std::vector<TColor32> shown = pixels();
+    project.DrawProvinceName(&Province(0));
+    EXPECT_EQ(shown, pixels());
+}
+
+TEST_F(MainInspectorsTest, TheModeKeysClearTheSelectionAndItsSummary)
+{
+    ShowTab(TMainForm::kProvincesTab);
+    for (const char* mode : {"ActShowCastles", "ActShowArmies", "ActShowIcons"}) {
+        SCOPED_TRACE(mode);
+        ClickListRow("LVProvinces", 0);
+        ASSERT_EQ(Child<QLabel>("LblSelProvSummary")->text().left(11), "1 Provinces");
+        Trigger(mode);
+        EXPECT_EQ(project.GetSelection().Count(), 0);
+        EXPECT_EQ(Child<QLabel>("LblSelProvSummary")->text(), "0 Provinces, 0 Castles");
+    }
 }
 
 TEST_F(MainInspectorsTest, TheMouseNeitherSelectsNorDragsWhileAProvinceRowIsSelected)
