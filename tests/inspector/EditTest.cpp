@@ -6,6 +6,7 @@
 #include "inspector/rmCheckBox.h"
 #include "inspector/rmComboBox.h"
 #include "inspector/rmHintWindow.h"
+#include "inspector/rmInspectorEditors.h"
 #include "inspector/rmSpeedBtns.h"
 #include "inspector/rmSpinButton.h"
 #include "inspector/rmSpinEdit.h"
@@ -164,6 +165,20 @@ TEST(SpinEdit, RangeClampsAndDisablesTheEndHalves)
     spin.SetFocus();
     spin.SetText("abc");
     ExpectThrowWithMessage<EConvertError>([&] { spin.HostFocusChanged(false); }, "'abc' is not a valid integer value");
+}
+
+// The inspector's spin edit steps from an empty or half-typed text as from the
+// range's end, and like the plain one stops at the ends of the 32-bit range.
+TEST(SpinEdit, TheSafeOneStopsAtThe32BitLimits)
+{
+    TrmSafeSpinEdit spin;
+    const std::tuple<const char*, platform::KeyCode, const char*> steps[] = {
+        {"2147483647", key::Up, "2147483647"}, {"-2147483648", key::Down, "-2147483648"}, {"-", key::Up, "1"}};
+    for (const auto& [text, pressed, stepped] : steps) {
+        spin.SetText(text);
+        PressKey(spin, pressed);
+        EXPECT_EQ(spin.Text(), stepped) << text;
+    }
 }
 
 TEST(SpinEdit, OnlyDigitsAndMinusAreTyped)
