@@ -324,14 +324,17 @@ TEST(QtPrompts, AnErrorMessageIsAnErrorBoxUnderItsCaption)
     EXPECT_EQ(text, QString::fromUtf8("You can't save mission because \xC3\xA9"));
 }
 
+// A project file ends in ".fw" exactly once; a mission is exported without ".pdb".
 TEST(ProjectFileName, EndsInFwExactlyOnce)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"/m/world.fw", "/m/world.fw"}, {"/m/world", "/m/world.fw"}, {"/m/world.bmp", "/m/world.bmp.fw"},
-        {".fw", ".fw.fw"},
+    const std::tuple<fs::path (*)(const fs::path&), const char*, const char*> cases[] = {
+        {ProjectFileNameFor, "/m/world.fw", "/m/world.fw"}, {ProjectFileNameFor, "/m/world", "/m/world.fw"},
+        {ProjectFileNameFor, "/m/world.bmp", "/m/world.bmp.fw"}, {ProjectFileNameFor, ".fw", ".fw.fw"},
+        {MissionOutputPathFor, "/m/My.Map.pdb", "/m/My.Map"}, {MissionOutputPathFor, "/m/x.PDB", "/m/x"},
+        {MissionOutputPathFor, "/m/.pdb", "/m/.pdb"}, {MissionOutputPathFor, "/m/x.dat", "/m/x.dat"},
     };
-    for (const auto& [chosen, written] : cases)
-        EXPECT_EQ(ProjectFileNameFor(chosen), fs::path(written)) << chosen;
+    for (const auto& [rule, chosen, written] : cases)
+        EXPECT_EQ(rule(chosen), fs::path(written)) << chosen;
 }
 
 // Every draw repeats while it gives the old value, and the chance draws of

@@ -273,14 +273,14 @@ TEST_F(CompileMissionTest, AFreshProjectIsRefusedAndAValidOneWritesBothPackagesT
     Trigger("ActSavePDA");
     EXPECT_EQ(prompts.messages, std::vector<std::string>{});
     EXPECT_TRUE(files.saves.empty());
-    EXPECT_TRUE(fs::exists(out / "My.Mission.pak"));
+    EXPECT_TRUE(fs::exists(out / "My.pak")) << "named after the mission, \"My\"";
     EXPECT_EQ(std::distance(fs::directory_iterator(out), {}), 2); // and the .pdb
     EXPECT_TRUE(fs::is_empty(temporary)) << "the mission's temporary tree is left behind";
 
     int status = -1;
-    const std::string summary = test::PalmDatabaseSummary(chosen, status);
+    const std::string summary = test::PalmDatabaseSummary(out / "My.pdb", status);
     ASSERT_EQ(status, 0) << "perl with Palm::PDB (libpalm-pdb-perl) must be installed; output: " << summary;
-    EXPECT_EQ(summary.substr(0, summary.find('|')), "My.Mission") << summary;
+    EXPECT_EQ(summary.substr(0, summary.find('|')), "My") << summary;
 }
 
 } // namespace
