@@ -55,6 +55,8 @@ TEST_F(MainFormTest, EveryShortcutFiresItsActionWhileTheActionIsEnabled)
         {"ActShowMissRMI", "F3"},           {"ActShowEventRMI", "F4"},      {"ActResetMapIcons", "Ctrl+R"},
     };
     NewProject();
+    ClickListRow("LVProvinces", 0);
+    ASSERT_EQ(Child<QLabel>("LblSelProvSummary")->text().left(11), "1 Provinces");
     size_t fired = 0;
     for (QAction* action : window->findChildren<QAction*>()) {
         const QString name = action->objectName();
@@ -75,6 +77,8 @@ TEST_F(MainFormTest, EveryShortcutFiresItsActionWhileTheActionIsEnabled)
         fired += size_t(triggered.count());
     }
     EXPECT_EQ(fired, keys.size());
+    // F10, F11 and F12 cleared the selection, and its summary with it.
+    EXPECT_EQ(Child<QLabel>("LblSelProvSummary")->text(), "0 Provinces, 0 Castles");
     EXPECT_TRUE(Child("MissFrame")->isVisible());
     EXPECT_TRUE(Child("EventFrame")->isVisible());
 }
@@ -266,20 +270,18 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
     NewProject();
     Trigger("ActShowNames");
     ASSERT_TRUE(TheSettings().ShNames);
-    // Windows come back wholly on the screen (800 x 800 offscreen): placed there the
-    // first time, moved (and shrunk where larger) from a place partly outside it.
+    // Windows come back wholly on the screen (800 x 800 offscreen): the tool windows
+    // are placed there the first time (the fixture sized the main window); a place
+    // partly outside it or on a screen no longer there moves in, shrunk where larger.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     ASSERT_EQ(screen, QRect(0, 0, 800, 800));
-    const struct {
-        const char* window;
-        QRect saved, restored;
-    } places[] = {{"MainForm", {300, 250, 700, 600}, {100, 200, 700, 600}},
-                  {"MissFrame", {700, 650, 420, 260}, {380, 540, 420, 260}},
-                  {"EventFrame", {2000, 300, 400, 1000}, {400, 0, 400, 800}}}; // on a screen no longer there
-    for (const auto& place : places) {
-        QWidget& tool = place.window == window->objectName() ? *window : *Child(place.window);
-        EXPECT_TRUE(&tool == window.get() || screen.contains(tool.geometry())) << place.window; // resized here
-        tool.setGeometry(place.saved);
+    const std::tuple<QString, QRect, QRect> places[] = {{"MainForm", {300, 250, 700, 600}, {100, 200, 700, 600}},
+                                                        {"MissFrame", {700, 650, 420, 260}, {380, 540, 420, 260}},
+                                                        {"EventFrame", {2000, 0, 400, 1000}, {400, 0, 400, 800}}};
+    auto named = [&](const QString& name) { return name == window->objectName() ? window.get() : Child(name); };
+    for (const auto& [name, saved, restored] : places) {
+        EXPECT_TRUE(name == "MainForm" || screen.contains(named(name)->geometry())) << name.toStdString();
+        named(name)->setGeometry(saved);
     }
     ASSERT_TRUE(window->close());
 
@@ -288,9 +290,8 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_TRUE(TheSettings().ShNames);
     EXPECT_TRUE(Action("ActShowNames")->isChecked());
-    for (const auto& place : places)
-        EXPECT_EQ((place.window == window->objectName() ? *window : *Child(place.window)).geometry(), place.restored)
-            << place.window;
+    for (const auto& [name, saved, restored] : places)
+        EXPECT_EQ(named(name)->geometry(), restored) << name.toStdString();
 }
 
 TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)

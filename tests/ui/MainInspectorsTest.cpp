@@ -180,19 +180,6 @@ TEST_F(MainInspectorsTest, ACtrlClickMakesAProvinceTheCapitalAndTheCapitalRowSho
     EXPECT_EQ(shown, pixels());
 }
 
-TEST_F(MainInspectorsTest, TheModeKeysClearTheSelectionAndItsSummary)
-{
-    ShowTab(TMainForm::kProvincesTab);
-    for (const char* mode : {"ActShowCastles", "ActShowArmies", "ActShowIcons"}) {
-        SCOPED_TRACE(mode);
-        ClickListRow("LVProvinces", 0);
-        ASSERT_EQ(Child<QLabel>("LblSelProvSummary")->text().left(11), "1 Provinces");
-        Trigger(mode);
-        EXPECT_EQ(project.GetSelection().Count(), 0);
-        EXPECT_EQ(Child<QLabel>("LblSelProvSummary")->text(), "0 Provinces, 0 Castles");
-    }
-}
-
 TEST_F(MainInspectorsTest, TheMouseNeitherSelectsNorDragsWhileAProvinceRowIsSelected)
 {
     ShowTab(TMainForm::kProvincesTab);
