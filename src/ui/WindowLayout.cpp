@@ -61,7 +61,9 @@ public:
         if (window_.isVisible() && !FrameOf(window_).isNull()) {
             window_.removeEventFilter(this);
             QTimer::singleShot(0, &window_, [&window = window_] {
-                window.setGeometry(FittedIntoScreen(window.geometry(), FrameOf(window)));
+                // A maximised or minimised window is the window system's to place.
+                if (window.windowState() == Qt::WindowNoState)
+                    window.setGeometry(FittedIntoScreen(window.geometry(), FrameOf(window)));
             });
             deleteLater();
         }
