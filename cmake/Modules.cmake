@@ -35,10 +35,10 @@ function(valdrune_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# valdrune_test(<name> SOURCES ... DEPS ...): one GoogleTest program per tests/ folder,
-# each case registered with CTest and run without a display.
+# valdrune_test(<name> [X11] SOURCES ... DEPS ...): one GoogleTest program per tests/ folder,
+# each case registered with CTest and run without a display (X11: on the display given).
 function(valdrune_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "X11" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock)
@@ -48,9 +48,15 @@ function(valdrune_test name)
   target_compile_definitions(${name} PRIVATE
     VALDRUNE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     VALDRUNE_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(ARG_X11)
+    # Needs a real X server with a window manager: scripts/run-x-tests.sh runs the
+    # tests labelled x11 under Xvfb and openbox; elsewhere they skip.
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS x11)
+  else()
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
 endfunction()
 
 # valdrune_fuzz(<name> SOURCES ... DEPS ...): a fuzz target. It always builds as a plain

@@ -11,6 +11,7 @@ packages=(
   libpugixml-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libpalm-pdb-perl
+  xvfb openbox xdotool # the window tests under a real X server (scripts/run-x-tests.sh)
   "$@"
 )
 

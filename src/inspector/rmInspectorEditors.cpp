@@ -49,16 +49,28 @@ void TrmInspectorBtnCombo::KeyDown(platform::KeyCode& Key, platform::ShiftState 
         TrmComboBox::KeyDown(Key, Shift);
 }
 
+namespace {
+
+// The number the text holds; `otherwise` for an empty or half-typed one ("-").
+int32_t NumberOr(const std::string& text, int32_t otherwise)
+{
+    try {
+        return text.empty() ? otherwise : StrToInt(text);
+    } catch (const EConvertError&) {
+        return otherwise;
+    }
+}
+
+} // namespace
+
 void TrmSafeSpinEdit::DecValue()
 {
-    const std::string text = Text();
-    SetValue((text.empty() ? MaxValue() : StrToInt(text)) - Increment());
+    SetValue(Stepped(NumberOr(Text(), MaxValue()), Increment(), -1));
 }
 
 void TrmSafeSpinEdit::IncValue()
 {
-    const std::string text = Text();
-    SetValue((text.empty() ? MinValue() : StrToInt(text)) + Increment());
+    SetValue(Stepped(NumberOr(Text(), MinValue()), Increment(), +1));
 }
 
 void SetupInspectorCheckBox(TrmInspector& Inspector, TrmCustomCheckBox& Box)

@@ -6,6 +6,7 @@
 #include "inspector/rmFrames.h"
 #include "inspector/rmInspectorEditors.h"
 #include "inspector/rmLibraryRanges.h"
+#include "platform/Exception.h"
 #include "platform/OffsetCanvas.h"
 #include "platform/TextRasterizer.h"
 
@@ -189,10 +190,16 @@ void TrmInspector::PutValueIntoEditor(TrmCustomInspectorItem& Item)
 
 void TrmInspector::EditorChange(TObject* Sender)
 {
-    bool changed = false;
+    bool changed = false, halfTyped = false;
     if (TrmCustomInspectorItem* item = FPuttingValue ? nullptr : CommittingItem()) {
         const auto before = ChosenValue(*item);
-        item->GetValueFromEditor(*FEditor);
+        try {
+            item->GetValueFromEditor(*FEditor);
+        } catch (const EConvertError&) {
+            // A number still being typed ("-") is no value yet: the row keeps its
+            // own, and the editor its text, until the edit is committed.
+            halfTyped = true;
+        }
         changed = ChosenValue(*item) != before;
     }
     if (FEditorOwnChange)
@@ -203,7 +210,10 @@ void TrmInspector::EditorChange(TObject* Sender)
         OnItemChange(Sender);
     if (FCurrentNode)
         UpdateText(FCurrentNode->Parent());
-    Invalidate();
+    if (halfTyped)
+        RequestRepaint();
+    else
+        Invalidate();
 }
 
 void TrmInspector::FocusInspector()

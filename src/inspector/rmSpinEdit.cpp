@@ -11,12 +11,6 @@ namespace {
 
 constexpr int32_t kSpinButtonWidth = 15;
 
-// A + Sign * Step, held to the 32-bit range.
-int32_t Stepped(int32_t A, int32_t Step, int Sign)
-{
-    return int32_t(std::clamp<int64_t>(int64_t(A) + Sign * int64_t(Step), INT32_MIN, INT32_MAX));
-}
-
 } // namespace
 
 // ---- TrmCustomSpinEdit ------------------------------------------------------------------
@@ -161,6 +155,11 @@ void TrmSpinEdit::SetValue(int32_t NewValue)
 bool TrmSpinEdit::IsValidChar(char32_t& Key)
 {
     return IsValidNumberChar(Key, U"-");
+}
+
+int32_t TrmSpinEdit::Stepped(int32_t Value, int32_t Step, int Sign)
+{
+    return int32_t(std::clamp<int64_t>(int64_t(Value) + Sign * int64_t(Step), INT32_MIN, INT32_MAX));
 }
 
 void TrmSpinEdit::IncValue()

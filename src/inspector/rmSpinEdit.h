@@ -149,6 +149,8 @@ protected:
     bool IsValidChar(char32_t& Key) override;
     void IncValue() override;
     void DecValue() override;
+    // Value + Sign * Step, held to the 32-bit range: stepping stops at its ends.
+    static int32_t Stepped(int32_t Value, int32_t Step, int Sign);
 
 private:
     int32_t FIncrement = 1;

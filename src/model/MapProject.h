@@ -224,7 +224,7 @@ public:
     // Empties the project and the views that show it: no pieces, provinces,
     // events, string tables, icon pivots, abilities or AI types; a white 1 × 1
     // world without layers; players reset; no file name; difficulty 1 and
-    // experience limit 25. The modified flag is kept. Returns 1.
+    // experience limit 25; nothing to save (the modified flag is clear). Returns 1.
     int Clear();
     // Sets a cleared project up over the pieces the import left: catalogue,
     // six default players, one province per province piece with its layers,

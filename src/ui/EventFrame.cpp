@@ -333,10 +333,8 @@ void TEventFrame::RMIEventItemChange()
     if (key == Key(InspectorRow::ETitle)) {
         table->SetEventTitle(event->id, text);
     } else if (key == Key(InspectorRow::ETurn)) {
-        int64_t turn = 0;
-        if (!RowInteger(*item, turn))
-            return;
-        project_.StoreChange(event->turn, uint16_t(turn));
+        if (int64_t turn = 0; RowInteger(*item, turn))
+            project_.StoreChange(event->turn, uint16_t(turn));
     } else if (key == Key(InspectorRow::EEffect)) {
         const auto choices = InspectorKeys().Choices(InspectorRow::EEffect);
         if (const int kind = ChoicePosition(*item); kind >= 0)
@@ -354,6 +352,7 @@ void TEventFrame::RMIEventItemChange()
     }
     if (row && RowEvent(*row) == event)
         ShowRow(*row, *event);
+    FillItems(*event); // the rows show what the event took: the old value when it took none
 }
 
 void TEventFrame::RMIEventComplexEdit()

@@ -51,7 +51,13 @@ TFormSlide::TFormSlide(QWidget* parent) : QWidget(parent, Qt::Dialog | Qt::Custo
 {
     setObjectName("FormSlide");
     setWindowTitle("Progress...");
-    setWindowModality(Qt::ApplicationModal);
+    // The window never takes the keyboard: it is not modal (the filter keeps input
+    // out), not activated when shown and refuses the focus. A modal window that is
+    // shown and hidden while the window system is still handing the focus back from
+    // a closing file dialog leaves Qt's focus on the hidden window, and no key
+    // reaches the editor until the user clicks a menu.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
     LbStat = new QLabel(this);
     LbStat->setObjectName("LbStat");
     PBSlide = new QProgressBar(this);

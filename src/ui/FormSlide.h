@@ -2,8 +2,9 @@
 // The progress window "Progress..." of long operations: a caption and a bar.
 // While it is shown no window takes user input: mouse, key, wheel and touch
 // events, and requests to close a window, are dropped everywhere except in a
-// modal dialog the operation itself opens (a question, a message). Each step
-// lets pending events through so that windows repaint.
+// modal dialog the operation itself opens (a question, a message). The window
+// itself never takes the keyboard focus, so the window that had it keeps it. Each
+// step lets pending events through so that windows repaint.
 #include "model/EditorHooks.h"
 
 #include <QWidget>

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -486,7 +487,11 @@ void TMainForm::FormCreate()
 void TMainForm::ApplyLayout()
 {
     const CMainFormLayout& layout = layout_.mainForm;
-    ApplyWindowBounds(*this, layout);
+    // The first time, the window opens in the middle of the primary screen.
+    QRect firstPlace(QPoint(0, 0), size());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        firstPlace.moveCenter(screen->availableGeometry().center());
+    ApplyWindowBounds(*this, layout, firstPlace);
     if (layout.Splitter > 0)
         Splitter->setSizes({layout.Splitter, std::max(1, width() - layout.Splitter)});
     ActFilePanel->setChecked(layout.FilePanel);

@@ -48,6 +48,10 @@ class ControlWidget;
 // The file a project chosen as `chosen` is saved to: the name with ".fw", added
 // unless the name already ends in it.
 std::filesystem::path ProjectFileNameFor(const std::filesystem::path& chosen);
+// The path a mission chosen as `chosen` is exported to: without a final ".pdb" (in
+// any case) when the file name is longer than that; the export names the mission
+// and its packages after what is left.
+std::filesystem::path MissionOutputPathFor(const std::filesystem::path& chosen);
 
 class TMainForm : public QMainWindow,
                   private IProjectViews,

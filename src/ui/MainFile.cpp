@@ -7,8 +7,11 @@
 #include <QAction>
 #include <QTabWidget>
 
+#include <algorithm>
+
 #include "model/MapProject.h"
 #include "model/Settings.h"
+#include "platform/AsciiText.h"
 #include "ui/EditorApplication.h"
 
 namespace {
@@ -35,6 +38,16 @@ std::filesystem::path ProjectFileNameFor(const std::filesystem::path& chosen)
     if (name.size() > kExtension.size() && name.ends_with(kExtension))
         name.resize(name.size() - kExtension.size());
     return name + kExtension;
+}
+
+std::filesystem::path MissionOutputPathFor(const std::filesystem::path& chosen)
+{
+    static const std::string kExtension = ".pdb";
+    const std::string name = chosen.filename().string();
+    const size_t kept = name.size() - std::min(name.size(), kExtension.size());
+    if (kept == 0 || platform::LowerAscii(name.substr(kept)) != kExtension)
+        return chosen;
+    return chosen.parent_path() / name.substr(0, kept);
 }
 
 void TMainForm::ActNewProjectExecute()
@@ -97,7 +110,9 @@ void TMainForm::ActLoadProjectExecute()
         error = CurrentExceptionText();
     }
     if (!loaded) {
-        // The old project is gone and the new one did not come: nothing is open.
+        // The old project is gone and the new one did not come: nothing is open,
+        // not even the set-up the file was to be read into.
+        project_.Clear();
         ShowNoProject();
         Error(WithReason("Error while load project", error));
         project_.ProgressEnd();
@@ -171,7 +186,7 @@ void TMainForm::ActSavePDAExecute()
     if (!fileName)
         return;
     std::string error;
-    if (!project_.ExportMission(*fileName, error))
+    if (!project_.ExportMission(MissionOutputPathFor(*fileName), error))
         Error(error);
     project_.ProgressEnd();
 }

@@ -26,9 +26,15 @@ using platform::qt::Windows1252ToQString;
 
 namespace {
 
-void ApplyToolLayout(QWidget& window, TrmInspector& inspector, const CToolFormLayout& layout, QAction& show)
+// The gap between a tool window placed for the first time and the main window's edges.
+constexpr int kToolWindowGap = 40;
+
+// A tool window that has no place yet goes to the right edge of `main`, at `top`.
+void ApplyToolLayout(QWidget& window, TrmInspector& inspector, const CToolFormLayout& layout, QAction& show,
+                     const QRect& main, int top)
 {
-    ApplyWindowBounds(window, layout);
+    ApplyWindowBounds(window, layout,
+                      QRect(main.right() + 1 - kToolWindowGap - window.width(), top, window.width(), window.height()));
     if (layout.SplitPos > 0)
         inspector.setSplit(layout.SplitPos);
     show.setChecked(layout.Visible);
@@ -66,8 +72,11 @@ void TMainForm::ConnectInspectors()
 
 void TMainForm::ApplyToolWindowLayout()
 {
-    ApplyToolLayout(*MissFrame, MissFrame->RMIMission(), layout_.missForm, *ActShowMissRMI);
-    ApplyToolLayout(*EventFrame, EventFrame->RMIEvent(), layout_.eventsForm, *ActShowEventRMI);
+    const QRect main = geometry();
+    ApplyToolLayout(*MissFrame, MissFrame->RMIMission(), layout_.missForm, *ActShowMissRMI, main,
+                    main.top() + kToolWindowGap);
+    ApplyToolLayout(*EventFrame, EventFrame->RMIEvent(), layout_.eventsForm, *ActShowEventRMI, main,
+                    MissFrame->geometry().bottom() + kToolWindowGap);
     const CMainFormLayout& layout = layout_.mainForm;
     if (layout.SplitPlPos > 0)
         rmiPlayer_->setSplit(layout.SplitPlPos);

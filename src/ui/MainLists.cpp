@@ -210,8 +210,13 @@ void TMainForm::ProvinceRefused(CProvince& province)
 void TMainForm::SelectionChanged()
 {
     const CSelect& selection = project_.GetSelection();
-    if (!selection.busy && selection.provincesTab)
+    if (selection.busy)
+        return;
+    if (selection.provincesTab)
         FillProvinceInspector(project_, selection, *rmiProvince_);
+    // The summary labels add up what the selection holds now (on the players tab
+    // with the chosen player's campaign army).
+    UpdateInfo(selection.provincesTab ? kNoRow : uint8_t(SelectedPlayer()));
 }
 
 // ---- IWorldView ---------------------------------------------------------------------

@@ -100,6 +100,8 @@ void TMissFrame::RMIMissionItemChange()
     const std::string text = ModelText(item->AsString());
     if (!text.empty())
         (table->*row->set)(text);
+    // The row shows what the table took: the old text when it took none, the cut one.
+    SetRowText(item, InspectorText(table->*row->text));
 }
 
 void TMissFrame::RMIMissionComplexEdit()

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
 #include "platform/Windows1252.h"
 #include "world/BlockImages.h"
@@ -13,13 +12,6 @@
 #include "world/WorldCodes.h"
 
 namespace {
-
-bool EndsWithPdb(const std::string& name)
-{
-    if (name.size() < 4)
-        return false;
-    return platform::LowerAscii(std::string_view(name).substr(name.size() - 4)) == ".pdb";
-}
 
 // Writes every file of the mission into `folder`: the record, the texts, the
 // world and domain blocks with their maps, the preview.
@@ -61,8 +53,9 @@ bool WriteMissionFolder(CMapProject& project, CProgressScope& progress, const st
 std::string MissionNameOf(const std::filesystem::path& outputPath)
 {
     std::string name = outputPath.filename().string();
-    if (EndsWithPdb(name))
-        name.resize(name.size() - 4);
+    if (const size_t dot = name.rfind('.'); dot != std::string::npos)
+        name.resize(dot);
+    // "." and ".." would name the folders around the mission's own.
     return name == "." || name == ".." ? std::string() : name;
 }
 

@@ -80,6 +80,7 @@ int CMapProject::Clear()
     fileName_.clear();
     difficulty = CMapProjectE().difficulty;
     MaxExp = CMapProjectB().MaxExp;
+    SetModified(false); // nothing is left that could be saved
     return 1;
 }
 

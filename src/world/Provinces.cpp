@@ -178,6 +178,10 @@ int CMapProject::SetPlayerCapital(int player, CProvince* capital)
         capital->SetCastleHP(kFullHitPoints);
         SetCastleIcon(capital, 2);
     }
+    // The castle counts in the income line under each one's name.
+    for (const CProvince* changed : {old, capital})
+        if (changed)
+            DrawProvinceName(changed);
     select_.Refresh();
     return 1;
 }

@@ -6,6 +6,7 @@
 #include "inspector/rmCheckBox.h"
 #include "inspector/rmComboBox.h"
 #include "inspector/rmHintWindow.h"
+#include "inspector/rmInspectorEditors.h"
 #include "inspector/rmLibraryRanges.h"
 #include "inspector/rmSpeedBtns.h"
 #include "inspector/rmSpinButton.h"
@@ -166,6 +167,14 @@ TEST(SpinEdit, RangeClampsAndDisablesTheEndHalves)
     spin.SetFocus();
     spin.SetText("abc");
     ExpectThrowWithMessage<EConvertError>([&] { spin.HostFocusChanged(false); }, "'abc' is not a valid integer value");
+    TrmSafeSpinEdit safe; // stops at the 32-bit limits too, and steps a half-typed text as an empty one
+    const std::tuple<const char*, platform::KeyCode, const char*> steps[] = {
+        {"2147483647", key::Up, "2147483647"}, {"-2147483648", key::Down, "-2147483648"}, {"-", key::Up, "1"}};
+    for (const auto& [text, pressed, stepped] : steps) {
+        safe.SetText(text);
+        PressKey(safe, pressed);
+        EXPECT_EQ(safe.Text(), stepped) << text;
+    }
 }
 
 TEST(SpinEdit, OnlyDigitsAndMinusAreTyped)

@@ -346,7 +346,13 @@ TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
     Type("300"); // 300 is out of range: dropped, and the editor shows 30 again
     EXPECT_EQ(changes.size(), 5u);
     EXPECT_EQ(safe->AsString(), "30");
-    EXPECT_EQ(static_cast<TrmSafeSpinEdit*>(inspector.Editor())->Text(), "30");
+    auto& spin = *static_cast<TrmSafeSpinEdit*>(inspector.Editor());
+    EXPECT_EQ(spin.Text(), "30");
+    spin.SetText("");
+    Type("-"); // half-typed: no value yet, and no error until it is committed
+    EXPECT_EQ(spin.Text(), "-");
+    EXPECT_EQ(safe->AsString(), "");
+    EXPECT_THROW(Key(platform::key::Return), EConvertError);
 }
 
 TEST_F(InspectorRows, RefusedValuesAndReadonlyCommitNothing)

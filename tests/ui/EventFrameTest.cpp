@@ -60,6 +60,7 @@ TEST_F(EventFrameTest, AddedEventsAreListedAndEditedInTheInspector)
     EXPECT_EQ(list.topLevelItem(1)->text(0), "17");
     TypeOver(host, "");
     EXPECT_EQ(event.turn, 17);
+    EXPECT_EQ(RowText(host, Key(InspectorRow::ETurn)), "17");
 
     ClickRow(host, FormatIndexedKey(IndexedKey::EventPlayer, 2));
     QTest::keyClick(&host, Qt::Key_Space);

@@ -55,6 +55,8 @@ TEST_F(MainFormTest, EveryShortcutFiresItsActionWhileTheActionIsEnabled)
         {"ActShowMissRMI", "F3"},           {"ActShowEventRMI", "F4"},      {"ActResetMapIcons", "Ctrl+R"},
     };
     NewProject();
+    ClickListRow("LVProvinces", 0);
+    ASSERT_EQ(Child<QLabel>("LblSelProvSummary")->text().left(11), "1 Provinces");
     size_t fired = 0;
     for (QAction* action : window->findChildren<QAction*>()) {
         const QString name = action->objectName();
@@ -75,6 +77,8 @@ TEST_F(MainFormTest, EveryShortcutFiresItsActionWhileTheActionIsEnabled)
         fired += size_t(triggered.count());
     }
     EXPECT_EQ(fired, keys.size());
+    // F10, F11 and F12 cleared the selection, and its summary with it.
+    EXPECT_EQ(Child<QLabel>("LblSelProvSummary")->text(), "0 Provinces, 0 Castles");
     EXPECT_TRUE(Child("MissFrame")->isVisible());
     EXPECT_TRUE(Child("EventFrame")->isVisible());
 }
@@ -138,6 +142,7 @@ TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
         EXPECT_FALSE(Action("ActSaveProject")->isEnabled());
         EXPECT_EQ(ProvincesList()->topLevelItemCount(), 0);
         EXPECT_EQ(project.GetPieces().GetCount(), 0);
+        EXPECT_FALSE(project.IsModified()) << "without a project there is nothing to save";
         for (int panel : {TMainForm::kCoordsPanel, TMainForm::kZoomPanel, TMainForm::kSizePanel})
             EXPECT_EQ(StatusPanel(panel), "") << panel;
     }
@@ -265,7 +270,19 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
     NewProject();
     Trigger("ActShowNames");
     ASSERT_TRUE(TheSettings().ShNames);
-    window->resize(900, 650);
+    // Windows come back wholly on the screen (800 x 800 offscreen): the tool windows
+    // are placed there the first time (the fixture sized the main window); a place
+    // partly outside it or on a screen no longer there moves in, shrunk where larger.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_EQ(screen, QRect(0, 0, 800, 800));
+    const std::tuple<QString, QRect, QRect> places[] = {{"MainForm", {300, 250, 700, 600}, {100, 200, 700, 600}},
+                                                        {"MissFrame", {700, 650, 420, 260}, {380, 540, 420, 260}},
+                                                        {"EventFrame", {2000, 0, 400, 1000}, {400, 0, 400, 800}}};
+    auto named = [&](const QString& name) { return name == window->objectName() ? window.get() : Child(name); };
+    for (const auto& [name, saved, restored] : places) {
+        EXPECT_TRUE(name == "MainForm" || screen.contains(named(name)->geometry())) << name.toStdString();
+        named(name)->setGeometry(saved);
+    }
     ASSERT_TRUE(window->close());
 
     TheSettings().ShNames = 0;
@@ -273,7 +290,8 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_TRUE(TheSettings().ShNames);
     EXPECT_TRUE(Action("ActShowNames")->isChecked());
-    EXPECT_EQ(window->size(), QSize(900, 650));
+    for (const auto& [name, saved, restored] : places)
+        EXPECT_EQ(named(name)->geometry(), restored) << name.toStdString();
 }
 
 TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)
@@ -307,14 +325,17 @@ TEST(QtPrompts, AnErrorMessageIsAnErrorBoxUnderItsCaption)
     EXPECT_EQ(text, QString::fromUtf8("You can't save mission because \xC3\xA9"));
 }
 
+// A project file ends in ".fw" exactly once; a mission is exported without ".pdb".
 TEST(ProjectFileName, EndsInFwExactlyOnce)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"/m/world.fw", "/m/world.fw"}, {"/m/world", "/m/world.fw"}, {"/m/world.bmp", "/m/world.bmp.fw"},
-        {".fw", ".fw.fw"},
+    const std::tuple<fs::path (*)(const fs::path&), const char*, const char*> cases[] = {
+        {ProjectFileNameFor, "/m/world.fw", "/m/world.fw"}, {ProjectFileNameFor, "/m/world", "/m/world.fw"},
+        {ProjectFileNameFor, "/m/world.bmp", "/m/world.bmp.fw"}, {ProjectFileNameFor, ".fw", ".fw.fw"},
+        {MissionOutputPathFor, "/m/My.Map.pdb", "/m/My.Map"}, {MissionOutputPathFor, "/m/x.PDB", "/m/x"},
+        {MissionOutputPathFor, "/m/.pdb", "/m/.pdb"}, {MissionOutputPathFor, "/m/x.dat", "/m/x.dat"},
     };
-    for (const auto& [chosen, written] : cases)
-        EXPECT_EQ(ProjectFileNameFor(chosen), fs::path(written)) << chosen;
+    for (const auto& [rule, chosen, written] : cases)
+        EXPECT_EQ(rule(chosen), fs::path(written)) << chosen;
 }
 
 // Every draw repeats while it gives the old value, and the chance draws of

@@ -61,10 +61,13 @@ TEST_F(MissFrameTest, TypedTextsAreStoredCutTo100CharactersAndAnEmptyTextIsIgnor
     TypeOver(host, QString::fromUtf8("Isl\xC3\xA9s"));
     EXPECT_EQ(Table().missionName, "Isl\xE9s");
     EXPECT_TRUE(project.IsModified());
-    TypeOver(host, QString());
+    TypeOver(host, QString()); // refused: the row and its editor show the stored name again
     EXPECT_EQ(Table().missionName, "Isl\xE9s");
-    TypeOver(host, QString(120, 'x'));
+    EXPECT_EQ(RowText(host, Key(InspectorRow::MisName)), "Isl\xC3\xA9s");
+    EXPECT_EQ(EditorText(host), "Isl\xC3\xA9s");
+    TypeOver(host, QString(120, 'x')); // cut, and shown cut
     EXPECT_EQ(Table().missionName, std::string(100, 'x'));
+    EXPECT_EQ(RowText(host, Key(InspectorRow::MisName)), std::string(100, 'x'));
 
     ClickRow(host, Key(InspectorRow::MisAuthor));
     TypeOver(host, "Ann");

@@ -123,7 +123,8 @@ protected:
 
 TEST_F(ExportMissionTest, BothPackagesHoldTheWholeMission)
 {
-    ASSERT_EQ(Export(work.Path() / "out" / "my.map.pdb"), 1) << error;
+    // The mission takes the output's name without its last extension: "my", as its folder entry.
+    ASSERT_EQ(Export(work.Path() / "out" / "my.map"), 1) << error;
     ExpectCleanedUp();
     std::vector<std::string> stages;
     for (const std::string& call : progress.calls)
@@ -136,7 +137,7 @@ TEST_F(ExportMissionTest, BothPackagesHoldTheWholeMission)
                           "Writing image file... 4", "Compress land and water... 9", "Execute compressor... 2"}));
 
     const test::PackageContents pak =
-        ReadPackages(work.Path() / "out" / "my.map.pdb", EntryNames("my", 4, 2), "my.map");
+        ReadPackages(work.Path() / "out" / "my.pdb", EntryNames("my", 4, 2), "my");
     ASSERT_EQ(pak.error, "");
     EXPECT_EQ(pak.folders, (std::vector<std::string>{"scenarios", "scenarios/my", "scenarios/my/mission001"}));
     const std::string m = "scenarios/my/mission001/";
@@ -188,18 +189,18 @@ TEST_F(ExportMissionTest, BothPackagesHoldTheWholeMission)
 
     // The outside check: Debian's Palm database reader finds every resource and the whole directory.
     int status = -1;
-    const std::string summary = test::PalmDatabaseSummary(work.Path() / "out" / "my.map.pdb", status);
+    const std::string summary = test::PalmDatabaseSummary(work.Path() / "out" / "my.pdb", status);
     ASSERT_EQ(status, 0) << "perl with Palm::PDB (libpalm-pdb-perl) must be installed; output: " << summary;
     EXPECT_EQ(summary.substr(0, summary.find('\n')),
-              "my.map|RSRC|TORV|1|1000000000|" + std::to_string(std::count(summary.begin(), summary.end(), '\n') - 1));
+              "my|RSRC|TORV|1|1000000000|" + std::to_string(std::count(summary.begin(), summary.end(), '\n') - 1));
     EXPECT_NE(summary.find("DATA 1000 " + std::to_string(4 + 30 * pak.entryCount) + "\n"), std::string::npos);
 
     // The same project gives the same bytes: exporting again replaces both and leaves nothing else behind.
-    const Bytes pdbBytes = test::ReadFile(work.Path() / "out" / "my.map.pdb");
-    const Bytes pakBytes = test::ReadFile(work.Path() / "out" / "my.map.pak");
-    ASSERT_EQ(Export(work.Path() / "out" / "my.map.PDB"), 1) << error;
-    EXPECT_EQ(test::ReadFile(work.Path() / "out" / "my.map.pdb"), pdbBytes);
-    EXPECT_EQ(test::ReadFile(work.Path() / "out" / "my.map.pak"), pakBytes);
+    const Bytes pdbBytes = test::ReadFile(work.Path() / "out" / "my.pdb");
+    const Bytes pakBytes = test::ReadFile(work.Path() / "out" / "my.pak");
+    ASSERT_EQ(Export(work.Path() / "out" / "my.PDB"), 1) << error;
+    EXPECT_EQ(test::ReadFile(work.Path() / "out" / "my.pdb"), pdbBytes);
+    EXPECT_EQ(test::ReadFile(work.Path() / "out" / "my.pak"), pakBytes);
     EXPECT_EQ(std::distance(fs::directory_iterator(work.Path() / "out"), {}), 2);
 }
 
@@ -226,7 +227,8 @@ TEST_F(ExportMissionTest, FailuresSayWhatFailedAndLeaveNothingBehind)
         ExpectCleanedUp();
         EXPECT_TRUE(fs::is_empty(work.Path() / "out"));
     };
-    expectFailure(work.Path() / "out" / ".pdb", "file name");
+    for (const char* nameless : {".pdb", "..", "...pdb"}) // leave "", "." and ".."
+        expectFailure(work.Path() / "out" / nameless, "file name");
     expectFailure(work.Path() / "missing" / "my.pdb", "missing/my.pdb");
     expectFailure(work.Path() / "out" / "Карта.pdb", "Windows-1252");
 

@@ -168,7 +168,7 @@ TEST_F(ProjectSetupTest, ClearingTwiceLeavesTheSameEmptyStateAndASetUpAfterItMak
 
     ASSERT_EQ(project.Clear(), 1);
     const ProjectState cleared = State();
-    const ProjectState expected{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 25, 0, 0, true, true, false};
+    const ProjectState expected{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 25, 0, 0, false, true, false};
     EXPECT_EQ(cleared, expected);
     EXPECT_EQ(views.log, (CallLog{"stop blinking", "deselect inspectors", "clear lists", "clear inspectors"}));
     EXPECT_EQ(project.GetLinksLayer(), nullptr);

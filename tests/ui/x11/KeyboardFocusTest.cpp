@@ -1,0 +1,56 @@
+// The keyboard under a real X server and window manager (scripts/run-x-tests.sh):
+// keys typed through the X test extension reach the window with the X input focus,
+// as a user's do. After every file dialog and progress window the editor has them.
+#include <QFileDialog>
+#include <QProcess>
+
+#include "ui/MainFormFixture.h"
+
+namespace main_form_test {
+namespace {
+
+void Keys(const QStringList& arguments) { ASSERT_EQ(QProcess::execute("xdotool", arguments), 0); }
+
+TEST_F(MainFormTest, TheEditorKeepsTheKeyboardAfterEachFileDialogAndProgressWindow)
+{
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs an X server with a window manager (scripts/run-x-tests.sh)";
+    TheSettings().AutoShowErr = 0;
+    window.reset(); // the old window clears the project as it closes
+    window = std::make_unique<TMainForm>(TMainFormSetup{kDataFolder, folder.Path(), &prompts, nullptr, nullptr});
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    int finished = 0;
+    for (const char* action : {"ActNewProject", "ActSaveAsProject", "ActLoadProject"})
+        QObject::connect(Action(action), &QAction::triggered, [&] { ++finished; }); // after the handler
+
+    // The shortcut, the file typed into its dialog, then F8 must switch the names.
+    auto throughFileDialog = [&](const char* shortcut, const fs::path& file) {
+        QTimer answer;
+        answer.callOnTimeout([&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog && dialog->isActiveWindow()) {
+                answer.stop();
+                Keys({"type", "--delay", "0", QString::fromStdString(file.string())});
+                Keys({"key", "Return"});
+            }
+        });
+        answer.start(10);
+        const int before = finished;
+        Keys({"key", shortcut});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return finished > before; }, 20000)) << shortcut << " did not run";
+        const bool names = Action("ActShowNames")->isChecked();
+        Keys({"key", "F8"});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Action("ActShowNames")->isChecked() != names; }, 3000))
+            << "the keyboard was lost after " << shortcut;
+    };
+    const fs::path file = folder.Path() / "keys.fw";
+    ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+n", kSampleWorld));
+    ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+alt+s", file));
+    // Kept or lost by a race with the window manager: one try in two lost it.
+    for (int i = 0; i < 12; ++i)
+        ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+o", file)) << "try " << i;
+}
+
+} // namespace
+} // namespace main_form_test
