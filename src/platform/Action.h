@@ -1,8 +1,8 @@
 #pragma once
 // A command that menus and buttons share: its caption, hint, image and checked, enabled
-// and visible states, and what it does when executed. Controls linked to an action take its
-// values when linked and follow every change; executing the linked control executes the
-// action.
+// and visible states, and what it does when executed. Controls linked to an action take
+// its values when linked and follow every change; executing the linked control executes
+// the action.
 #include "platform/ImageList.h"
 #include "platform/Persistent.h"
 
