@@ -495,10 +495,7 @@ int32_t TrmCustomPathTreeView::RowHeight() const
 
 platform::Size TrmCustomPathTreeView::ImageSize(const TBitmap32List* List) const
 {
-    if (!List || List->Bitmaps()->Count() == 0)
-        return {};
-    const TBitmap32* first = List->Bitmap(0);
-    return {first->Width(), first->Height()};
+    return List ? List->ImageSize() : platform::Size{};
 }
 
 int32_t TrmCustomPathTreeView::RowWidth(const TrmTreeNode* Node) const

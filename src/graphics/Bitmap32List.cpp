@@ -54,3 +54,19 @@ TBitmap32List::TBitmap32List(TPersistent* Owner)
 }
 
 TBitmap32List::~TBitmap32List() = default;
+
+platform::Size TBitmap32List::ImageSize() const
+{
+    if (bitmaps_->Count() == 0)
+        return {};
+    const TBitmap32* first = Bitmap(0);
+    return {first->Width(), first->Height()};
+}
+
+platform::ConstPixelView TBitmap32List::Image(int32_t Index) const
+{
+    if (Index < 0 || Index >= bitmaps_->Count())
+        return {};
+    const TBitmap32* bitmap = Bitmap(Index);
+    return {bitmap->Bits(), bitmap->Width(), bitmap->Height(), bitmap->Width()};
+}

@@ -1,6 +1,7 @@
 #pragma once
 // A list of bitmaps kept by a component, read by index.
 #include "graphics/Bitmap32.h"
+#include "platform/ImageList.h"
 #include "platform/Persistent.h"
 
 #include <cstdint>
@@ -49,7 +50,8 @@ private:
     std::vector<std::unique_ptr<TBitmap32Item>> items_;
 };
 
-class TBitmap32List : public TPersistent {
+// As an image list its images are as large as its first bitmap.
+class TBitmap32List : public TPersistent, public platform::ImageList {
 public:
     explicit TBitmap32List(TPersistent* Owner = nullptr);
     ~TBitmap32List() override;
@@ -62,6 +64,9 @@ public:
     TBitmap32* Bitmap(int32_t Index) const { return bitmaps_->Items(Index)->Bitmap(); }
     void SetBitmap(int32_t Index, const TBitmap32* Value) { bitmaps_->Items(Index)->SetBitmap(Value); }
     TPersistent* Owner() const { return owner_; }
+
+    platform::Size ImageSize() const override;
+    platform::ConstPixelView Image(int32_t Index) const override;
 
 private:
     TPersistent* owner_;

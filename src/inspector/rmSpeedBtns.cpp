@@ -1,5 +1,6 @@
 #include "inspector/rmSpeedBtns.h"
 
+#include "graphics/Blend32.h"
 #include "graphics/SystemColorNames.h"
 #include "inspector/rmDrawText.h"
 #include "inspector/rmFrames.h"
@@ -25,6 +26,23 @@ platform::Timer repeatTimer([] {
     if (repeatTimerOwner)
         repeatTimerOwner->TimerExpired();
 });
+
+constexpr TColor clFuchsia = 0xFF00FF;
+
+// Glyph shows the action's image: sized as its list's images, filled with clFuchsia, the
+// see-through colour of such a glyph (its bottom-left pixel), and the image blended over
+// that by its alpha.
+void DrawActionGlyph(const platform::Action& Action, TBitmap32& Glyph)
+{
+    const platform::Size size = Action.Images()->ImageSize();
+    const platform::ConstPixelView image = Action.Image();
+    Glyph.SetSize(size.Width, size.Height);
+    Glyph.Clear(Color32(clFuchsia));
+    const int32_t width = std::min(size.Width, image.Width);
+    for (int32_t y = 0; y < std::min(size.Height, image.Height); ++y)
+        BlendLine(image.Row(y), Glyph.ScanLine(y), width);
+    EMMS();
+}
 
 } // namespace
 
@@ -397,6 +415,15 @@ void TrmCustomSpeedButton::ActionChange(const platform::Action& Sender)
     SetEnabled(Sender.Enabled());
     SetVisible(Sender.Visible());
     SetDown(Sender.Checked());
+    if (!Sender.Image().IsEmpty()) {
+        TBitmap32 glyph;
+        DrawActionGlyph(Sender, glyph);
+        FGlyph.SetNumGlyphs(1);
+        FGlyph.SetGlyph(&glyph);
+        FGlyphFromAction = true;
+    } else if (FGlyphFromAction) {
+        SetGlyph(nullptr);
+    }
 }
 
 // ---- TrmTimerSpeedButton ----------------------------------------------------------------

@@ -50,7 +50,11 @@ public:
     void SetDropDownMenu(TPopupMenu* Value);
 
     const TBitmap32& Glyph() const { return FGlyph.Glyph(); }
-    void SetGlyph(const TBitmap32* Value) { FGlyph.SetGlyph(Value); }
+    void SetGlyph(const TBitmap32* Value)
+    {
+        FGlyphFromAction = false;
+        FGlyph.SetGlyph(Value);
+    }
     int32_t NumGlyphs() const { return FGlyph.NumGlyphs(); }
     void SetNumGlyphs(int32_t Value) { FGlyph.SetNumGlyphs(Value); }
     const std::string& Caption() const { return FCaption; }
@@ -61,9 +65,10 @@ public:
     void SetRightToLeft(bool Value);
 
     // The action the button follows (borrowed; null: none): it takes the action's caption,
-    // hint, enabled and visible states, and Checked as Down (which only a button of a
-    // group takes), when linked and after every change. A click executes the action
-    // unless OnClick is set.
+    // hint, enabled and visible states, Checked as Down (which only a button of a group
+    // takes) and its image as a one-image glyph, when linked and after every change; the
+    // glyph taken goes when the action's image goes. A click executes the action unless
+    // OnClick is set.
     platform::Action* Action() const { return FActionLink.Action(); }
     void SetAction(platform::Action* Value) { FActionLink.SetAction(Value); }
     const std::string& Hint() const { return FHint; }
@@ -136,6 +141,7 @@ private:
     bool FRightToLeft = false;
     const TrmSpeedButtonSiblings* FSiblings = nullptr;
     std::string FHint;
+    bool FGlyphFromAction = false; // the glyph is the linked action's image
     platform::ActionLink FActionLink{[this](const platform::Action& Sender) { ActionChange(Sender); }};
 };
 

@@ -18,6 +18,11 @@ bool Action::Execute()
     return true;
 }
 
+ConstPixelView Action::Image() const
+{
+    return images_ && imageIndex_ >= 0 ? images_->Image(imageIndex_) : ConstPixelView{};
+}
+
 void Action::Changed()
 {
     // A client may unlink itself while it follows the change.

@@ -1,8 +1,9 @@
 #pragma once
-// A command that menus and buttons share: its caption, hint and checked, enabled and
-// visible states, and what it does when executed. Controls linked to an action take its
-// values when linked and follow every change; executing the linked control executes the
-// action.
+// A command that menus and buttons share: its caption, hint, image and checked, enabled
+// and visible states, and what it does when executed. Controls linked to an action take
+// its values when linked and follow every change; executing the linked control executes
+// the action.
+#include "platform/ImageList.h"
 #include "platform/Persistent.h"
 
 #include <functional>
@@ -32,6 +33,14 @@ public:
     void SetEnabled(bool value) { Store(enabled_, value); }
     bool Visible() const { return visible_; }
     void SetVisible(bool value) { Store(visible_, value); }
+    // The action's image: ImageIndex in Images; -1 or no Images: none. Images is borrowed
+    // and must outlive the action or be set to null first.
+    int32_t ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int32_t value) { Store(imageIndex_, value); }
+    const ImageList* Images() const { return images_; }
+    void SetImages(const ImageList* value) { Store(images_, value); }
+    // The pixels of the action's image; an empty view when it has none.
+    ConstPixelView Image() const;
 
     // Fires OnExecute when the action is enabled and has one; false when nothing ran.
     bool Execute();
@@ -57,6 +66,8 @@ private:
     bool checked_ = false;
     bool enabled_ = true;
     bool visible_ = true;
+    int32_t imageIndex_ = -1;
+    const ImageList* images_ = nullptr;
     std::vector<ActionLink*> links_;
 };
 

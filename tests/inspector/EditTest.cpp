@@ -16,6 +16,7 @@
 #include "ExpectMessage.h"
 #include "FakeWindowSystem.h"
 #include "RecordingCanvas.h"
+#include "graphics/Bitmap32List.h"
 #include "graphics/ControlTestHelpers.h"
 #include "graphics/SystemColorNames.h"
 #include "platform/FileSystem.h"
@@ -262,14 +263,28 @@ TEST(SpeedButton, FollowsItsActionAndAClickExecutesIt)
     action.SetCaption("Go");
     action.SetHint("Runs it");
     action.SetChecked(true);
+    TBitmap32List images; // two images 2 x 1: see-through, then one opaque pixel
+    for (TColor32 ink : {0xFF102030u, 0xFF405060u}) {
+        TBitmap32* image = images.Bitmaps()->Add()->Bitmap();
+        image->SetSize(2, 1);
+        image->Clear(0);
+        image->SetPixel(1, 0, ink);
+    }
+    action.SetImages(&images);
+    action.SetImageIndex(1);
     TrmSpeedButton button;
     button.SetGroupIndex(1);
     button.SetAllowAllUp(true);
+    button.SetNumGlyphs(2);
     button.SetAction(&action);
     const auto shown = [&] {
-        return std::tuple(button.Caption(), button.Hint(), button.Down(), button.Enabled(), button.Visible());
+        const TColor32* glyph = button.Glyph().Bits();
+        return std::tuple(button.Caption(), button.Hint(), button.Down(), button.Enabled(), button.Visible(),
+                          std::vector(glyph, glyph + button.Glyph().Width() * button.Glyph().Height()));
     };
-    EXPECT_EQ(shown(), std::tuple("Go"s, "Runs it"s, true, true, true));
+    const TColor32 fuchsia = 0xFFFF00FF;
+    EXPECT_EQ(shown(), std::tuple("Go"s, "Runs it"s, true, true, true, std::vector{fuchsia, 0xFF405060u}));
+    EXPECT_EQ(button.NumGlyphs(), 1);
     ClickAt(button, 5, 5);
     EXPECT_EQ(runs, 1);
     action.SetCaption("Stop");
@@ -277,7 +292,10 @@ TEST(SpeedButton, FollowsItsActionAndAClickExecutesIt)
     action.SetChecked(true);
     action.SetEnabled(false);
     action.SetVisible(false);
-    EXPECT_EQ(shown(), std::tuple("Stop"s, "Runs it"s, true, false, false));
+    action.SetImageIndex(0);
+    EXPECT_EQ(shown(), std::tuple("Stop"s, "Runs it"s, true, false, false, std::vector{fuchsia, 0xFF102030u}));
+    action.SetImageIndex(-1); // the image taken from the action goes with it
+    EXPECT_TRUE(button.Glyph().Empty());
     EXPECT_FALSE(action.Execute());
     {
         platform::Action gone;
