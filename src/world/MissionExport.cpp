@@ -76,7 +76,7 @@ int CMapProject::ExportMission(const std::filesystem::path& outputPath, std::str
 
     // A fresh tree per export, so no file of an earlier export is ever packed; it
     // is removed however the export ends (by PackMission once handed over).
-    auto tree = std::make_unique<platform::TemporaryFolder>(options.temporaryParent, "mission");
+    auto tree = std::make_unique<platform::TemporaryFolder>(options.temporaryParent, "valdrune-mission");
     if (!tree->Valid()) {
         error = "Cannot make a folder for the mission's files: " + tree->Error();
         return 0;
