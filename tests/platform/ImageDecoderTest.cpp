@@ -2,6 +2,7 @@
 // broken or hostile files refused with a reason while the image is left alone.
 #include "platform/ImageDecoder.h"
 #include "platform/ImageTestFiles.h"
+#include "support/HeapMeter.h"
 
 #include <gtest/gtest.h>
 
@@ -103,7 +104,9 @@ TEST(ImageDecoder, RefusesBrokenAndHostileFilesWithAReason)
         DecodedImage image;
         image.width = 77; // must survive a failure
         std::string error;
+        HeapMeter meter; // a refusal takes little memory, however large the claim
         EXPECT_FALSE(platform::DecodeImage(file, image, error));
+        EXPECT_LT(meter.Peak(), size_t(4) << 20);
         EXPECT_EQ(image.width, 77);
         EXPECT_NE(error.find(name.substr(0, name.find(':'))), std::string::npos) << error;
     }

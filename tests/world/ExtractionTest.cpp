@@ -1,6 +1,6 @@
 #include "world/AnalysisFixture.h"
 
-#include "HeapMeter.h"
+#include "support/HeapMeter.h"
 
 #include <random>
 

@@ -52,5 +52,27 @@ TEST_F(MainFormTest, TheEditorKeepsTheKeyboardAfterEachFileDialogAndProgressWind
         ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+o", file)) << "try " << i;
 }
 
+// Saved places past the bottom-right corner of the screen (1280 x 1024): once the
+// window manager has framed the windows, they are fitted again with their frames.
+TEST_F(MainFormTest, WindowsPlacedPastTheScreenEdgeComeBackOnItFrameIncluded)
+{
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs an X server with a window manager (scripts/run-x-tests.sh)";
+    CEditorLayout layout;
+    layout.mainForm = {{1100, 900, 600, 400}};
+    layout.missForm = {{420, 260, 1100, 850}, true};
+    layout.eventsForm = {{{400, 850, 1000, 500}, true}};
+    std::string problem;
+    ASSERT_TRUE(WriteSettingsFile(folder.Path() / "ini.xml", TheSettings(), layout, problem)) << problem;
+    window.reset();
+    window = std::make_unique<TMainForm>(Setup(kDataFolder));
+    window->show();
+    for (const QWidget* form : {static_cast<QWidget*>(window.get()), Child("MissFrame"), Child("EventFrame")}) {
+        const QRect area = form->screen()->availableGeometry();
+        auto framed = [&] { return form->frameGeometry() != form->geometry() && area.contains(form->frameGeometry()); };
+        EXPECT_TRUE(QTest::qWaitFor(framed, 5000)) << form->objectName().toStdString() << " is off the screen";
+    }
+}
+
 } // namespace
 } // namespace main_form_test

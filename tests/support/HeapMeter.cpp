@@ -1,4 +1,4 @@
-#include "HeapMeter.h"
+#include "support/HeapMeter.h"
 
 #include <atomic>
 #include <cstdlib>
