@@ -366,6 +366,17 @@ bool SerializeProvince(CRecordPass& pass, CMapProject& project, CProvince& provi
     return pass.Ok();
 }
 
+// Refuses, naming the byte where it is stored, a place (`what` of `owner`) outside the world.
+bool RequireInsideWorld(CRecordPass& pass, const CMapProject& project, const std::string& what,
+                        const std::string& owner, int x, int y, uint64_t byte)
+{
+    if (x < project.GetWidth() && y < project.GetHeight())
+        return true;
+    return pass.RefuseAt("the " + what + " of " + owner + " is at (" + Str(x) + ", " + Str(y) + "), outside the " +
+                             Str(project.GetWidth()) + " x " + Str(project.GetHeight()) + " world",
+                         byte);
+}
+
 // Province record offsets from its start (castle, army) and from its end (piece, marker).
 constexpr uint64_t kCastleByte = 1, kArmyByte = 5, kPieceIndexFromEnd = 8, kMarkerFromEnd = 4;
 
@@ -373,7 +384,6 @@ constexpr uint64_t kCastleByte = 1, kArmyByte = 5, kPieceIndexFromEnd = 8, kMark
 // and its castle, army and marker inside the world.
 bool CheckProvincePlaces(CRecordPass& pass, const CMapProject& project)
 {
-    const int width = project.GetWidth(), height = project.GetHeight();
     std::vector<int> holder(size_t(project.GetPieces().GetCount()), -1);
     for (int i = 0; i < project.GetProvinces().GetSize(); ++i) {
         const CProvince& province = *project.GetProvinces().GetAt(i);
@@ -395,11 +405,8 @@ bool CheckProvincePlaces(CRecordPass& pass, const CMapProject& project)
                       {"army place", originX + province.armyX, originY + province.armyY, start + kArmyByte},
                       {"marker", province.markerX, province.markerY, end - kMarkerFromEnd}};
         for (const auto& place : places)
-            if (place.x >= width || place.y >= height)
-                return pass.RefuseAt("the " + std::string(place.what) + " of " + name + " is at (" + Str(place.x) +
-                                         ", " + Str(place.y) + "), outside the " + Str(width) + " x " + Str(height) +
-                                         " world",
-                                     place.byte);
+            if (!RequireInsideWorld(pass, project, place.what, name, place.x, place.y, place.byte))
+                return false;
     }
     return true;
 }
@@ -602,14 +609,11 @@ bool SerializePiece(CRecordPass& pass, CMapProject& project, CProvinceMap& piece
     pass.Word(piece.castleY);
     pass.Word(piece.armyX);
     pass.Word(piece.armyY);
-    for (const auto& [what, x, y, byte] : {std::tuple{"castle", piece.castleX, piece.castleY, placeByte},
-                                           std::tuple{"army", piece.armyX, piece.armyY, placeByte + 4}})
+    for (const auto& [what, x, y, byte] : {std::tuple{"castle place", piece.castleX, piece.castleY, placeByte},
+                                           std::tuple{"army place", piece.armyX, piece.armyY, placeByte + 4}})
         if (pass.Loading() && pass.Ok() &&
-            (piece.left + x >= project.GetWidth() || piece.top + y >= project.GetHeight()))
-            return pass.RefuseAt("the " + std::string(what) + " place of " + name + " is at (" + Str(piece.left + x) +
-                                     ", " + Str(piece.top + y) + "), outside the " + Str(project.GetWidth()) + " x " +
-                                     Str(project.GetHeight()) + " world",
-                                 byte);
+            !RequireInsideWorld(pass, project, what, name, piece.left + x, piece.top + y, byte))
+            return false;
 
     uint16_t neighbours = uint16_t(piece.neighbours.GetSize());
     pass.Word(neighbours);
