@@ -59,7 +59,7 @@ auto* AmountsOf(Event& event)
 } // namespace
 
 TEventFrame::TEventFrame(CMapProject& project, TDlgComplex* textDialog, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), project_(project)
+    : QWidget(parent, Qt::Tool), project_(project)
 {
     setObjectName("EventFrame");
     setWindowTitle("Events List");
@@ -117,6 +117,13 @@ TEventFrame::TEventFrame(CMapProject& project, TDlgComplex* textDialog, QWidget*
     inspector_->OnItemChange = [this](TObject*) { RunGuarded(this, [this] { RMIEventItemChange(); }); };
     inspector_->OnComplexEdit = [this](TObject*) { RunGuarded(this, [this] { RMIEventComplexEdit(); }); };
     FormCreate();
+}
+
+TEventFrame::~TEventFrame()
+{
+    // Losing the focus as it goes commits the open editor: not into a window half gone.
+    inspector_->OnItemChange = nullptr;
+    inspector_->OnComplexEdit = nullptr;
 }
 
 void TEventFrame::FormCreate()

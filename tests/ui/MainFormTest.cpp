@@ -283,6 +283,9 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
         EXPECT_TRUE(name == "MainForm" || screen.contains(named(name)->geometry())) << name.toStdString();
         named(name)->setGeometry(saved);
     }
+    TrmInspector& mission = Host("RMIMission").HostedAs<TrmInspector>();
+    mission.SetBounds(0, 0, 100, 200); // as in a narrow mission window
+    EXPECT_LT(mission.SplitPos(), 150);
     ASSERT_TRUE(window->close());
 
     TheSettings().ShNames = 0;
@@ -292,6 +295,8 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
     EXPECT_TRUE(Action("ActShowNames")->isChecked());
     for (const auto& [name, saved, restored] : places)
         EXPECT_EQ(named(name)->geometry(), restored) << name.toStdString();
+    // The mission window closed narrow: its split comes back as set, not as it was shown.
+    EXPECT_EQ(Host("RMIMission").HostedAs<TrmInspector>().WantedSplitPos(), 150);
 }
 
 TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)

@@ -38,6 +38,8 @@ TEST_F(MainInspectorsTest, AChosenPlayerFillsThePlayerInspectorAndASkillSumAbove
     TypeOver(host, "4"); // 4 + 2 + 2 > 6
     EXPECT_EQ(player.skills[0], 2);
     EXPECT_EQ(RowText(host, FormatIndexedKey(IndexedKey::Skill, 0)), "2");
+    QTest::keyClick(&host, Qt::Key_Return); // the typing stays until it is committed
+    EXPECT_EQ(EditorText(host), "2");
     TypeOver(host, "1");
     EXPECT_EQ(player.skills[0], 1);
     EXPECT_EQ(ListRow("LVPlayers", 1).text(2), "(1,2,2)");
@@ -56,6 +58,16 @@ TEST_F(MainInspectorsTest, AChosenPlayerFillsThePlayerInspectorAndASkillSumAbove
     TypeOver(host, "Vandals");
     EXPECT_EQ(Table().GetPlayerName(1), "Vandals");
     EXPECT_EQ(ListRow("LVPlayers", 1).text(1), "Vandals");
+    // Typed through another player's name, the name is taken; that name itself is refused
+    // when committed, with a word.
+    const std::string taken = Table().GetPlayerName(0);
+    prompts.messages.clear();
+    TypeOver(host, QString::fromStdString(taken + "s"));
+    QTest::keyClick(&host, Qt::Key_Backspace);
+    QTest::keyClick(&host, Qt::Key_Return);
+    EXPECT_EQ(Table().GetPlayerName(1), taken + "s");
+    EXPECT_EQ(EditorText(host), taken + "s");
+    EXPECT_EQ(prompts.messages.size(), 1u);
 }
 
 TEST_F(MainInspectorsTest, TheFirstCapitalChoiceIsNoCapitalWhateverAProvinceIsCalled)
@@ -131,6 +143,22 @@ TEST_F(MainInspectorsTest, OneProvinceShowsItsNameAndCastleRows)
     TypeOver(host, "Avalon");
     EXPECT_EQ(Table().GetProvinceName(&Province(0)), "Avalon");
     EXPECT_EQ(ListRow("LVProvinces", 0).text(0), "Avalon");
+    // On its way to "Noname 2X" the name is another province's for a key: nothing said or
+    // written back under the caret then. Committed, a taken name is refused with a word.
+    const std::string taken = Table().GetProvinceName(&Province(1)), free = taken + "X";
+    prompts.messages.clear();
+    TypeOver(host, QString::fromStdString(free));
+    EXPECT_EQ(Table().GetProvinceName(&Province(0)), free);
+    EXPECT_EQ(EditorText(host), free);
+    EXPECT_EQ(EditorCaret(host), int(free.size()));
+    QTest::keyClick(&host, Qt::Key_Backspace); // taken: refused, without a word yet
+    EXPECT_EQ(EditorText(host), taken);
+    EXPECT_TRUE(prompts.messages.empty());
+    QTest::keyClick(&host, Qt::Key_Return);
+    EXPECT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(Table().GetProvinceName(&Province(0)), free);
+    EXPECT_EQ(EditorText(host), free);
+    EXPECT_EQ(ListRow("LVProvinces", 0).text(0).toStdString(), free);
 }
 
 TEST_F(MainInspectorsTest, APickedPlayerShowsAtOnceWithItsDomain)
