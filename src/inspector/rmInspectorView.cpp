@@ -416,6 +416,9 @@ void TrmInspector::KeyPress(char32_t& Key)
 void TrmInspector::DoEnter()
 {
     FChildren.ParentFocusChanged(true);
+    // The keys go back to the editor that had them when the focus left (for a dialog).
+    if (FFocusEditor && FEditor && FEditor->Visible() && !FEditor->Focused() && FEditor->CanFocus())
+        FEditor->SetFocus();
     Control::DoEnter();
 }
 

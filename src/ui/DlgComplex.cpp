@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Windows1252.h"
 #include "platform/qt/QtFont.h"
+#include "ui/ModalDialogs.h"
 
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -71,7 +72,7 @@ std::optional<std::string> TDlgComplex::Execute(const std::string& caption, int 
     SetMemoText(text);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    if (exec() != QDialog::Accepted)
+    if (ExecOverActiveWindow(*this) != QDialog::Accepted)
         return std::nullopt;
     return MemoText();
 }

@@ -52,6 +52,60 @@ TEST_F(MainFormTest, TheEditorKeepsTheKeyboardAfterEachFileDialogAndProgressWind
         ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+o", file)) << "try " << i;
 }
 
+// The tool windows stay below the editor's dialogs: with Events List moved over the
+// About box's button, a click there still closes the box. After the text editor, the
+// keyboard is back in the Mission Properties row that opened it.
+TEST_F(MainFormTest, DialogsOpenAboveTheToolWindowsAndGiveTheKeyboardBack)
+{
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs an X server with a window manager (scripts/run-x-tests.sh)";
+    TheSettings().AutoShowErr = 0;
+    NewProject();
+    Trigger("ActShowEventRMI");
+    auto* about = Child<QDialog>("FrmAbout");
+    QTimer answer, failSafe;
+    failSafe.setSingleShot(true);
+    QObject::connect(&failSafe, &QTimer::timeout, about, &QDialog::reject);
+    answer.callOnTimeout([&] {
+        if (!about->isActiveWindow())
+            return;
+        answer.stop();
+        const QWidget* ok = about->findChild<QWidget*>("btnOKAbout");
+        const QPoint button = ok->mapToGlobal(ok->rect().center());
+        Child("EventFrame")->setGeometry(QRect(button - QPoint(50, 50), QSize(200, 200)));
+        QTest::qWait(300);
+        Keys({"mousemove", QString::number(button.x()), QString::number(button.y()), "click", "1"});
+        failSafe.start(3000);
+    });
+    answer.start(10);
+    Trigger("ActAbout");
+    EXPECT_EQ(about->result(), QDialog::Accepted) << "the click did not reach the About box";
+
+    // A tool window counts as active with its owner: the window with the keyboard is asked.
+    auto keysTo = [](QWidget* form) {
+        return QTest::qWaitFor([form] { return form->windowHandle() == QGuiApplication::focusWindow(); });
+    };
+    Trigger("ActShowMissRMI");
+    Child("MissFrame")->activateWindow();
+    ClickRow(Host("RMIMission"), Key(InspectorRow::MisAuthorNotes));
+    for (int open = 0; open < 2; ++open) {
+        ASSERT_TRUE(keysTo(Child("MissFrame"))) << "the keyboard is elsewhere after " << open << " text editors";
+        bool seen = false;
+        answer.callOnTimeout([&] {
+            if (QApplication::activeModalWidget() == Child("DlgComplex") && Child("DlgComplex")->isActiveWindow()) {
+                answer.stop();
+                seen = true;
+                Keys({"key", "Escape"});
+            }
+        });
+        answer.start(10);
+        Keys({"key", "ctrl+Return"});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return seen && !Child("DlgComplex")->isVisible(); }, 5000))
+            << "Ctrl+Return " << open << " did not open the text editor";
+        answer.disconnect();
+    }
+}
+
 // Saved places past the bottom-right corner of the screen (1280 x 1024): once the
 // window manager has framed the windows, they are fitted again with their frames.
 TEST_F(MainFormTest, WindowsPlacedPastTheScreenEdgeComeBackOnItFrameIncluded)
