@@ -5,10 +5,13 @@
 #include <QGroupBox>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -30,6 +33,19 @@ constexpr int kTitleLength = 25;
 constexpr int kDescriptionLength = 20000;
 constexpr int kMaxTurn = 0xFFFF;
 enum Column { kTurnColumn, kTitleColumn };
+constexpr int kTurnColumnWidth = 40;
+
+// The turn column's width: at least its designed one, and room for the tick and three digits.
+int TurnColumnWidth(const QTreeWidget& list)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(&list);
+    option.font = list.font();
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    option.text = "000";
+    const QSize needed = list.style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), &list);
+    return std::max(kTurnColumnWidth, needed.width());
+}
 
 CEvent* RowEvent(const QTreeWidgetItem& row)
 {
@@ -71,7 +87,7 @@ TEventFrame::TEventFrame(CMapProject& project, TDlgComplex* textDialog, QWidget*
     LVEvents->setObjectName("LVEvents");
     LVEvents->setColumnCount(2);
     LVEvents->setHeaderLabels({"Turn", "Event Titles"});
-    LVEvents->setColumnWidth(kTurnColumn, 40);
+    LVEvents->setColumnWidth(kTurnColumn, TurnColumnWidth(*LVEvents));
     LVEvents->setRootIsDecorated(false);
     LVEvents->setSelectionMode(QAbstractItemView::SingleSelection);
     LVEvents->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -1,5 +1,6 @@
 // The events window driven by mouse and keys: events added, edited in the
 // inspector, moved in the list only, deleted; the list and the project agree.
+#include <QStyleOptionViewItem>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -55,12 +56,17 @@ TEST_F(EventFrameTest, AddedEventsAreListedAndEditedInTheInspector)
     EXPECT_EQ(list.topLevelItem(1)->text(1), "Raid");
 
     ClickRow(host, Key(InspectorRow::ETurn));
-    TypeOver(host, "17");
-    EXPECT_EQ(event.turn, 17);
-    EXPECT_EQ(list.topLevelItem(1)->text(0), "17");
+    TypeOver(host, "999");
+    EXPECT_EQ(event.turn, 999);
+    EXPECT_EQ(list.topLevelItem(1)->text(0), "999");
+    QStyleOptionViewItem shown;
+    shown.initFrom(&list);
+    shown.widget = &list;
+    EXPECT_GE(list.columnWidth(0), list.itemDelegate()->sizeHint(shown, list.model()->index(1, 0)).width())
+        << "three digits beside the tick do not fit";
     TypeOver(host, "");
-    EXPECT_EQ(event.turn, 17);
-    EXPECT_EQ(RowText(host, Key(InspectorRow::ETurn)), "17");
+    EXPECT_EQ(event.turn, 999);
+    EXPECT_EQ(RowText(host, Key(InspectorRow::ETurn)), "999");
 
     ClickRow(host, FormatIndexedKey(IndexedKey::EventPlayer, 2));
     QTest::keyClick(&host, Qt::Key_Space);

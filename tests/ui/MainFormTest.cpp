@@ -133,7 +133,10 @@ TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
         }
         files.opens = {file};
         prompts.messages.clear();
+        QString statusAtMessage = "none";
+        prompts.whileShown = [&] { statusAtMessage = StatusPanel(TMainForm::kZoomPanel) + StatusPanel(TMainForm::kSizePanel); };
         Trigger(c.action);
+        EXPECT_EQ(statusAtMessage, "") << "the status bar still showed the closed project";
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_NE(prompts.messages[0].find(c.message), std::string::npos) << prompts.messages[0];
         EXPECT_FALSE(prompts.messages[0].starts_with("Cannot import picture\nFormat")) << prompts.messages[0];

@@ -98,13 +98,18 @@ TEST_F(MissFrameTest, LongTextsAreEditedInTheTextDialogAndCancelChangesNothing)
     // The author notes take at most 150 characters.
     EditLongText(InspectorRow::MisAuthorNotes, QString(200, 'n'), {"BtnOk"});
     EXPECT_EQ(Table().authorNotes, "No notes" + std::string(142, 'n'));
-    // Load replaces the text by the file's, line breaks and the limit kept.
+    // Load replaces the text by the file's, line breaks and the limit kept: a UTF-8
+    // file as UTF-8 (a byte order mark dropped), any other as Windows-1252.
     const std::string bytes = "first\r\nsecond \xE9" + std::string(150, 'l');
     const platform::TemporaryFolder folder;
-    std::ofstream(folder.Path() / "notes.txt", std::ios::binary) << bytes;
     frame.TextDialog().SetFileChooser([&] { return std::optional(folder.Path() / "notes.txt"); });
-    EditLongText(InspectorRow::MisAuthorNotes, "", {"BitBtn", "BtnOk"});
-    EXPECT_EQ(Table().authorNotes, bytes.substr(0, 150));
+    const std::string utf8 = "\xEF\xBB\xBF" "Caf\xC3\xA9 \xE2\x80\x94 ok";
+    for (const auto& [file, stored] :
+         {std::pair(bytes, bytes.substr(0, 150)), std::pair(utf8, std::string("Caf\xE9 \x97 ok"))}) {
+        std::ofstream(folder.Path() / "notes.txt", std::ios::binary) << file;
+        EditLongText(InspectorRow::MisAuthorNotes, "", {"BitBtn", "BtnOk"});
+        EXPECT_EQ(Table().authorNotes, stored);
+    }
 }
 
 } // namespace
