@@ -35,7 +35,8 @@ constexpr int kMaxTurn = 0xFFFF;
 enum Column { kTurnColumn, kTitleColumn };
 constexpr int kTurnColumnWidth = 40;
 
-// The turn column's width: at least its designed one, and room for the tick and three digits.
+// The turn column's width: at least its designed one, with room for its caption, and
+// for the tick and three digits.
 int TurnColumnWidth(const QTreeWidget& list)
 {
     QStyleOptionViewItem option;
@@ -44,7 +45,7 @@ int TurnColumnWidth(const QTreeWidget& list)
     option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
     option.text = "000";
     const QSize needed = list.style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), &list);
-    return std::max(kTurnColumnWidth, needed.width());
+    return std::max({kTurnColumnWidth, needed.width(), list.header()->sectionSizeHint(kTurnColumn)});
 }
 
 CEvent* RowEvent(const QTreeWidgetItem& row)

@@ -229,14 +229,11 @@ TEST_F(InspectorRows, KeysMoveFoldAndScroll)
     EXPECT_EQ(inspector.TopIndex(), inspector.VScrollSize() - 1);
     inspector.VScroll(TrmScrollCode::scThumbTrack, 1000);
     EXPECT_EQ(inspector.TopIndex(), inspector.VScrollSize());
-    // From a row's editor too, Up and Down keep the selected row in view.
-    inspector.VScroll(TrmScrollCode::scTop, 0);
-    inspector.SetItemIndex(7);
-    Key(key::Tab);
+    inspector.SetItemIndex(26);
+    Key(key::Tab); // from the row's editor too, Up and Down keep the selected row in view
     for (int step = 0; step < 20; ++step) {
-        Key(step < 12 ? key::Down : key::Up);
-        const int32_t row = inspector.ItemIndex();
-        EXPECT_TRUE(row >= inspector.TopIndex() && row <= inspector.TopIndex() + 8) << step << " " << row;
+        Key(step < 12 ? key::Up : key::Down);
+        EXPECT_LE(uint32_t(inspector.ItemIndex() - inspector.TopIndex()), 8u) << step;
     }
     EXPECT_TRUE(inspector.Editor()->Focused());
 }

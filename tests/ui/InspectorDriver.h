@@ -147,8 +147,7 @@ inline std::string EditorText(platform::qt::ControlWidget& host)
 }
 inline int EditorCaret(platform::qt::ControlWidget& host)
 {
-    auto* editor = dynamic_cast<TCustomEdit*>(host.HostedAs<TrmInspector>().Editor());
-    return editor ? editor->SelStart() : -1;
+    return dynamic_cast<TCustomEdit&>(*host.HostedAs<TrmInspector>().Editor()).SelStart();
 }
 
 // Once the pending repaints are done, the screen shows `widget` as a fresh painting of

@@ -26,12 +26,7 @@ inline const fs::path kSampleWorld = kDataFolder / "worlds" / "isles-320x240.bmp
 
 class RecordingPrompts : public IPrompts {
 public:
-    void Message(const std::string& text) override
-    {
-        if (whileShown)
-            whileShown();
-        messages.push_back(text);
-    }
+    void Message(const std::string& text) override { messages.push_back(text); if (whileShown) whileShown(); }
     void ErrorMessage(const std::string& text, const std::string& caption) override
     {
         Message(text);

