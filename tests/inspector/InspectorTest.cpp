@@ -474,14 +474,11 @@ TEST_F(InspectorRows, PaintsRowsCellsAndHints)
 
 TEST(InspectorHint, MadeWithTheFirstInspectorAndFreedWithTheLast)
 {
-    std::weak_ptr<TrmSharedHint> shared;
-    {
-        auto first = std::make_unique<TrmInspector>();
-        TrmInspector second;
-        shared = first->SharedHint();
-        first.reset();
-        EXPECT_EQ(shared.lock(), second.SharedHint());
-    }
+    auto first = std::make_unique<TrmInspector>(), second = std::make_unique<TrmInspector>();
+    const std::weak_ptr<TrmSharedHint> shared = first->SharedHint();
+    first.reset();
+    EXPECT_EQ(shared.lock(), second->SharedHint());
+    second.reset();
     EXPECT_TRUE(shared.expired());
 }
 
