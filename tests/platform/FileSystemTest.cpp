@@ -3,8 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <fcntl.h>
 #include <fstream>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,10 +18,11 @@ namespace fs = std::filesystem;
 using platform::TemporaryFolder;
 
 // The target is replaced whole, with no temporary file left beside it; a link is
-// written through and stays a link; the file keeps its mode; a read-only file is
-// refused and left as it was, even for the superuser.
+// written through and stays a link; a new file takes the umask, a replaced one
+// keeps its mode; a read-only file is refused and left as it was, even for the superuser.
 TEST(FileSystem, AtomicWriteFollowsLinksKeepsTheModeAndRefusesReadOnlyFiles)
 {
+    const mode_t umask = ::umask(077);
     struct Case {
         bool link;
         fs::perms mode;
@@ -29,6 +36,7 @@ TEST(FileSystem, AtomicWriteFollowsLinksKeepsTheModeAndRefusesReadOnlyFiles)
         fs::create_directory(file.parent_path());
         std::string error;
         ASSERT_TRUE(platform::WriteFileAtomically(file, std::vector<uint8_t>{1}, error)) << error;
+        EXPECT_EQ(fs::status(file).permissions(), fs::perms(0600));
         fs::permissions(file, c.mode);
         if (c.link)
             fs::create_symlink("real/mission.fw", named);
@@ -51,6 +59,7 @@ TEST(FileSystem, AtomicWriteFollowsLinksKeepsTheModeAndRefusesReadOnlyFiles)
     std::string error;
     EXPECT_FALSE(platform::WriteFileAtomically(pipe, std::vector<uint8_t>{1}, error));
     EXPECT_TRUE(fs::is_fifo(pipe)) << error;
+    ::umask(umask);
 }
 
 TEST(FileSystem, FailedWriteKeepsOldFileAndSaysWhy)
@@ -119,6 +128,23 @@ TEST(FileSystem, TemporaryFolderIsUniqueAndRemovedWithItsContentsAndAbandonedOne
     EXPECT_TRUE(!fs::exists(abandoned) && fs::exists(live.Path()) && fs::exists(young) && fs::exists(next.Path()));
 }
 
+// Makes this process's file systems refuse unnamed temporary files, as some
+// network and FUSE ones do, so that writers stage in named ones.
+static void RefuseUnnamedTemporaryFiles()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{std::size(filter), filter};
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+        ::_exit(99);
+}
+
 // Runs `write` in a child process that dies (as if killed) before step `step`;
 // true when the write ended before reaching it.
 static bool WriteDyingAt(int step, const std::function<void(const platform::WriteStepHook&)>& write)
@@ -135,37 +161,76 @@ static bool WriteDyingAt(int step, const std::function<void(const platform::Writ
 
 // Killed at every step, a save or a pair of packages leaves each target wholly
 // old or wholly new, and the next write into that folder leaves nothing else
-// beside them. Until the renames begin, no temporary file even has a name.
+// beside them, and the user's own files named like its temporaries. Until the
+// renames begin, no unnamed temporary file has a name; named ones are held.
 TEST(FileSystem, AWriterKilledAtAnyStepLeavesOldOrNewFilesAndTheNextWriteNothingElse)
 {
-    bool done = false;
-    for (int step = 0; !done; ++step) {
-        SCOPED_TRACE(testing::Message() << "killed before step " << step);
-        TemporaryFolder folder;
-        const fs::path pdb = folder.Path() / "m.pdb", pak = folder.Path() / "m.pak", fw = folder.Path() / "m.fw";
-        const auto entries = [&] { return std::distance(fs::directory_iterator(folder.Path()), {}); };
-        std::string error;
-        for (const fs::path& file : {pdb, pak, fw})
-            ASSERT_TRUE(platform::WriteFileAtomically(file, std::vector<uint8_t>{1}, error)) << error;
-        const std::vector<uint8_t> fresh{2, 3};
-        const platform::FileReplacement packages[] = {{pdb, fresh}, {pak, fresh}};
-        done = WriteDyingAt(step, [&](const platform::WriteStepHook& hook) {
-            platform::ReplaceFilesTogether(packages, error, hook); // steps 0 to 6
-            platform::WriteFileAtomically(fw, fresh, error, [&](int at) { hook(7 + at); });
-        });
-        // Each file is renamed into place at steps 2, 5 and 8.
-        for (const auto& [file, renamed] : {std::pair{pdb, 2}, std::pair{pak, 5}, std::pair{fw, 8}}) {
-            std::vector<uint8_t> read;
-            EXPECT_TRUE(platform::ReadFileBytes(file, read, error)) << error;
-            EXPECT_EQ(read, step > renamed ? fresh : std::vector<uint8_t>{1}) << file;
+    const char* const own[] = {".m.fw.backup", ".m.fw.before", ".m.fw.bak", ".m.pak.backup.old"};
+    for (const bool unnamed : {true, false}) {
+        bool done = false;
+        for (int step = 0; !done; ++step) {
+            SCOPED_TRACE(testing::Message() << "killed before step " << step << ", unnamed " << unnamed);
+            TemporaryFolder folder;
+            const fs::path pdb = folder.Path() / "m.pdb", pak = folder.Path() / "m.pak", fw = folder.Path() / "m.fw";
+            const auto entries = [&] { return std::distance(fs::directory_iterator(folder.Path()), {}); };
+            for (const char* name : own)
+                std::ofstream(folder.Path() / name) << "mine";
+            std::string error;
+            for (const fs::path& file : {pdb, pak, fw})
+                ASSERT_TRUE(platform::WriteFileAtomically(file, std::vector<uint8_t>{1}, error)) << error;
+            const std::vector<uint8_t> fresh{2, 3};
+            const platform::FileReplacement packages[] = {{pdb, fresh}, {pak, fresh}};
+            done = WriteDyingAt(step, [&](const platform::WriteStepHook& hook) {
+                if (!unnamed)
+                    RefuseUnnamedTemporaryFiles();
+                platform::ReplaceFilesTogether(packages, error, hook); // steps 0 to 6
+                platform::WriteFileAtomically(fw, fresh, error, [&](int at) { hook(7 + at); });
+            });
+            // Each file is renamed into place at steps 2, 5 and 8.
+            for (const auto& [file, renamed] : {std::pair{pdb, 2}, std::pair{pak, 5}, std::pair{fw, 8}}) {
+                std::vector<uint8_t> read;
+                EXPECT_TRUE(platform::ReadFileBytes(file, read, error)) << error;
+                EXPECT_EQ(read, step > renamed ? fresh : std::vector<uint8_t>{1}) << file;
+            }
+            if ((unnamed && (step == 0 || step == 7)) || done) { // nothing is named, or all is in place
+                EXPECT_EQ(entries(), 3 + std::ssize(own));
+            }
+            ASSERT_TRUE(platform::ReplaceFilesTogether(packages, error)) << error;
+            ASSERT_TRUE(platform::WriteFileAtomically(fw, fresh, error)) << error;
+            EXPECT_EQ(entries(), 3 + std::ssize(own));
         }
-        if (step == 0 || step == 7 || done) { // nothing is named, or all is in place
-            EXPECT_EQ(entries(), 3);
-        }
-        ASSERT_TRUE(platform::ReplaceFilesTogether(packages, error)) << error;
-        ASSERT_TRUE(platform::WriteFileAtomically(fw, fresh, error)) << error;
-        EXPECT_EQ(entries(), 3);
     }
+}
+
+// Two programs saving one file at once (two editors closing) where the file
+// system has no unnamed temporary files: neither takes the other's staged file,
+// every write succeeds and the file ends whole, as one of them wrote it.
+TEST(FileSystem, TwoWritersOfOneFileBothSucceedWithoutUnnamedTemporaries)
+{
+    TemporaryFolder folder;
+    const fs::path file = folder.Path() / "ini.xml";
+    pid_t writers[2];
+    for (int i = 0; i < 2; ++i) {
+        if ((writers[i] = ::fork()) == 0) {
+            RefuseUnnamedTemporaryFiles();
+            const std::vector<uint8_t> bytes(65536, uint8_t('a' + i));
+            int failed = 0;
+            std::string error;
+            for (int write = 0; write < 40; ++write)
+                failed += !platform::WriteFileAtomically(file, bytes, error);
+            ::_exit(failed);
+        }
+    }
+    for (const pid_t writer : writers) {
+        int status = 0;
+        ::waitpid(writer, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "writes failed: " << WEXITSTATUS(status);
+    }
+    std::vector<uint8_t> read;
+    std::string error;
+    ASSERT_TRUE(platform::ReadFileBytes(file, read, error)) << error;
+    EXPECT_TRUE(read == std::vector<uint8_t>(65536, 'a') || read == std::vector<uint8_t>(65536, 'b'));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 1);
 }
 
 TEST(FileSystem, ScratchFileIsWrittenWholeOrNotAtAll)
