@@ -2,6 +2,7 @@
 // kept by the registry, its text form and the configuration folder its files live in.
 #include "platform/DateTime.h"
 #include "platform/Exception.h"
+#include "platform/FileSystem.h"
 #include "platform/KeyValueStore.h"
 #include "platform/Registry.h"
 
@@ -126,6 +127,7 @@ TEST(KeyValueStore, BadTextsAreRefusedWithTheLineAndLeaveTheStore)
         {head + "[a]\ns x=a\tb\n", "line 3: byte 9 must be written as"},
         {head + "[a]b]\n", "line 2: byte 93 must be written as"},
         {head + "[a]\n[" + KeyPath(513) + "]\n", "line 3: the key is nested 513 levels deep; at most 512"},
+        {head + std::string(KeyValueStore::kMaxTextBytes, 'a'), "the store is larger than 16777216 bytes"},
     };
     for (const auto& [text, message] : cases) {
         KeyValueStore store;
@@ -135,6 +137,44 @@ TEST(KeyValueStore, BadTextsAreRefusedWithTheLineAndLeaveTheStore)
         EXPECT_EQ(error.rfind(message, 0), 0u) << error;
         EXPECT_TRUE(store.ValueExists("kept", "v")) << text;
     }
+}
+
+// What the store takes its file gives back: a key too deep, or a value past the
+// size of the file, is refused and changes nothing; a deleted value stays deleted.
+TEST(KeyValueStore, WritesItsFileCouldNotGiveBackAreRefusedAndTheRestKept)
+{
+    TemporaryFolder folder;
+    const std::filesystem::path file = folder.Path() / "current-user.store";
+    std::vector<std::string> reports;
+    const auto report = [&](const std::string& message) { reports.push_back(message); };
+    size_t room = 0; // the bytes a value "big" may take in the full store's text
+    {
+        KeyValueStoreFile opened(file, report);
+        KeyValueStore& store = opened.Store();
+        store.WriteString("Soft", "kept", "1");
+        store.CreateKey(KeyPath(KeyValueStore::kMaxKeyDepth));
+        try {
+            store.WriteInteger(KeyPath(513), "n", 1);
+            ADD_FAILURE() << "a key 513 levels deep was taken";
+        } catch (const ERegistryException& e) {
+            EXPECT_NE(std::string(e.what()).find("nested 513 levels deep, and at most 512"), std::string::npos);
+        }
+        EXPECT_THROW(store.CreateKey(KeyPath(513)), ERegistryException);
+        room = KeyValueStore::kMaxTextBytes - store.ToText().size() - std::string_view("s big=\n").size();
+        // "%" is written as three bytes.
+        EXPECT_THROW(store.WriteString("soft", "big", std::string(room - 2, 'x') + "%"), ERegistryException);
+        store.WriteString("soft", "big", std::string(room - 3, 'x') + "%");
+        EXPECT_THROW(store.WriteInteger("soft", "n", 1), ERegistryException); // the store is full
+    }
+    for (const bool deleted : {false, true}) {
+        KeyValueStoreFile opened(file, report);
+        std::string big;
+        EXPECT_TRUE(opened.Store().ValueExists("soft", "kept") && opened.Store().KeyExists(KeyPath(512)));
+        EXPECT_EQ(opened.Store().ReadString("soft", "big", big), !deleted);
+        EXPECT_EQ(big.size(), deleted ? 0 : room - 2);
+        opened.Store().DeleteValue("soft", "big");
+    }
+    EXPECT_TRUE(reports.empty()) << reports.front();
 }
 
 TEST(Registry, ConfigFolderFollowsTheFreedesktopRule)
