@@ -111,12 +111,17 @@ TEST(XmlDocument, FailuresSayWhatAndWhereAndLeaveTheDocumentEmpty)
     EXPECT_TRUE(document.DocumentElement().IsNull());
     EXPECT_FALSE(document.LoadFromText("", error, "empty.xml"));
     EXPECT_NE(error.find("No document element"), std::string::npos) << error;
-    // Nesting is limited: 256 levels read, the 257th is refused where it starts.
+    // Nesting is limited: 256 elements read (text is no level), the 257th is
+    // refused where it starts and is not made.
     std::string open = "<a>\n", close = "</a>";
     for (int depth = 1; depth < XmlDocument::kMaxDepth; ++depth)
         open += "<b>", close = "</b>" + close;
-    EXPECT_TRUE(document.LoadFromText(open + close, error)) << error;
-    EXPECT_FALSE(document.LoadFromText(open + "<b/>" + close, error, "deep.xml"));
+    EXPECT_TRUE(document.LoadFromText(open + "x" + close, error)) << error;
+    XmlNode above = document.DocumentElement(); // walks to level 255
+    while (above.FindChildNode("b").FindChildNode("b"))
+        above = above.FindChildNode("b");
+    EXPECT_TRUE(!above.AddChild("c").IsNull() && above.FindChildNode("b").AddChild("c").IsNull());
+    EXPECT_FALSE(document.LoadFromText(open + "<b>x</b>" + close, error, "deep.xml"));
     for (const char* part : {"deep.xml\": line 2, column 76", "nested deeper than 256 levels"})
         EXPECT_NE(error.find(part), std::string::npos) << error;
     document.EnsureDocumentElement("Root");
