@@ -72,9 +72,11 @@ void PutBack(std::vector<Pending>& pending, std::string& error)
         else
             fs::rename(backup, target, ec);
         file.backup.Release();
-        if (ec)
-            error += "; " + Described(backup.empty() ? "cannot remove the new" : "cannot put back the old", target, ec) +
-                     (backup.empty() ? "" : " (it is kept as \"" + backup.string() + "\")");
+        if (ec && backup.empty())
+            error += "; " + Described("cannot remove the new", target, ec);
+        else if (ec)
+            error += "; " + Described("cannot put back the old", target, ec) + " (it is kept as \"" +
+                     backup.string() + "\")";
     }
 }
 
