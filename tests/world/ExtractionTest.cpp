@@ -140,11 +140,7 @@ TEST_F(ExtractionTest, ANoisyPictureCostsThePiecesKeptNotItsRegions)
 // with its reason before any piece is made.
 TEST_F(ExtractionTest, PicturesAProjectOrMissionCouldNotHoldAreRefused)
 {
-    const struct {
-        int width, height;
-        TColor32 (*pixel)(int x, int y);
-        const char* reason;
-    } cases[] = {
+    const struct { int width, height; TColor32 (*pixel)(int x, int y); const char* reason; } cases[] = {
         // 1000 diagonal stripes of 2 pixels, each 4-connected, whose bounds overlap: about 1.3 GB of masks.
         {1000, 1000, [](int x, int y) { return (x + y) / 2 % 2 ? 0xFF123456u : 0xFF654321u; },
          " for their masks, more than the 1024 MB an import may use."},
