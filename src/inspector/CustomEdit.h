@@ -31,13 +31,8 @@ public:
     // Whether the user changed the text since it was last set.
     bool Modified() const { return FModified; }
     void SetModified(bool Value) { FModified = Value; }
-    const platform::FontSpec& Font() const { return FFont; }
-    void SetFont(const platform::FontSpec& Value);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
-    // The sunken two-pixel border and the button placement of the 3-D look.
-    bool Ctl3D() const { return FCtl3D; }
-    void SetCtl3D(bool Value);
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool Value);
     int32_t MaxLength() const { return FLine.MaxLength(); }
@@ -115,6 +110,12 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void Resize() override;
+    // With AutoSize the height follows the font: its line height, the border and two
+    // pixels above and below the text.
+    bool CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) override;
+    void FontChanged() override;
+    // The sunken two-pixel border and the button placement of the 3-D look.
+    void Ctl3DChanged() override;
 
 private:
     // UserEdit marks the text modified; a text set whole clears the mark.
@@ -124,9 +125,7 @@ private:
     std::u32string ShownChars() const;
 
     EditLine FLine;
-    platform::FontSpec FFont;
     TBorderStyle FBorderStyle = bsSingle;
-    bool FCtl3D = true;
     bool FReadOnly = false;
     char32_t FPasswordChar = 0;
     bool FAutoSelect = true;

@@ -18,7 +18,6 @@ char32_t LowerAscii(char32_t c)
 TrmCustomScreenListBox::TrmCustomScreenListBox() : FChildren(*this)
 {
     SetColor(CanvasColorOf(clWindow));
-    FFont.Color = CanvasColorOf(clWindowText);
     FScrollBar.SetVisible(false);
     FScrollBar.OnScroll = [this](TrmScrollCode Code, int32_t Position) { Scroll(Code, Position); };
     FChildren.Add(FScrollBar);
@@ -135,7 +134,7 @@ void TrmCustomScreenListBox::SetTopIndex(int32_t Value)
 
 int32_t TrmCustomScreenListBox::ItemHeight() const
 {
-    return FItemHeight > 0 ? FItemHeight : platform::FontPixelSize(FFont.PointSize) + 2;
+    return FItemHeight > 0 ? FItemHeight : platform::FontPixelSize(Font().PointSize) + 2;
 }
 
 void TrmCustomScreenListBox::SetItemHeight(int32_t Value)
@@ -144,9 +143,8 @@ void TrmCustomScreenListBox::SetItemHeight(int32_t Value)
     MeasureItems();
 }
 
-void TrmCustomScreenListBox::SetFont(const platform::FontSpec& Value)
+void TrmCustomScreenListBox::FontChanged()
 {
-    FFont = Value;
     SetTopIndex(FTopIndex);
     UpdateScrollBar();
     Invalidate();
@@ -197,7 +195,7 @@ void TrmCustomScreenListBox::DefaultDrawItem(int32_t Index, const platform::Rect
 {
     if (!FCanvas)
         return;
-    platform::FontSpec font = FFont;
+    platform::FontSpec font = Font();
     if (State & odSelected) {
         FCanvas->FillRect(Rect, CanvasColorOf(clHighlight));
         font.Color = CanvasColorOf(clHighlightText);

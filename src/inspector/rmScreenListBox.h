@@ -44,8 +44,6 @@ public:
     // 0 = from the font.
     int32_t ItemHeight() const;
     void SetItemHeight(int32_t Value);
-    const platform::FontSpec& Font() const { return FFont; }
-    void SetFont(const platform::FontSpec& Value);
     TListBoxStyle Style() const { return FStyle; }
     void SetStyle(TListBoxStyle Value);
     // The height of row Index: as measured with the variable style, else ItemHeight.
@@ -77,6 +75,8 @@ public:
     bool WantsArrowKeys() const override { return true; }
 
 protected:
+    // The height of the rows follows the font.
+    void FontChanged() override;
     void Paint(platform::Canvas& Canvas) override;
     // A left press on an item selects it; presses on the scroll bar are the bar's alone.
     void MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
@@ -111,7 +111,6 @@ private:
     TListBoxStyle FStyle = lbStandard;
     std::vector<int32_t> FHeights; // measured, with the variable style
     platform::Canvas* FCanvas = nullptr;
-    platform::FontSpec FFont;
     TrmScrollBar FScrollBar;
     platform::ChildControls FChildren; // declared last: detaches the bar first
 };

@@ -53,6 +53,7 @@ constexpr KeyCode Right = 0x27;
 constexpr KeyCode Down = 0x28;
 constexpr KeyCode Insert = 0x2D;
 constexpr KeyCode Delete = 0x2E;
+constexpr KeyCode Apps = 0x5D; // the menu key
 constexpr KeyCode NumPad0 = 0x60; // the keypad's digits, NumPad0..NumPad0 + 9
 constexpr KeyCode Multiply = 0x6A; // the keypad's *, +, -, . and /
 constexpr KeyCode Add = 0x6B;
@@ -61,6 +62,7 @@ constexpr KeyCode Decimal = 0x6E;
 constexpr KeyCode Divide = 0x6F;
 constexpr KeyCode F1 = 0x70; // F1..F12 follow in order
 constexpr KeyCode F4 = 0x73;
+constexpr KeyCode F10 = 0x79;
 constexpr KeyCode F12 = 0x7B;
 } // namespace key
 

@@ -5,6 +5,7 @@
 #include "inspector/rmBtnEdit.h"
 #include "inspector/rmCheckBox.h"
 #include "inspector/rmComboBox.h"
+#include "inspector/rmComboCalendar.h"
 #include "inspector/rmHintWindow.h"
 #include "inspector/rmInspectorEditors.h"
 #include "inspector/rmLibraryRanges.h"
@@ -22,6 +23,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ManualTimerService.h"
 #include "platform/Registry.h"
+#include "support/CellRasterizer.h"
 
 #include <gtest/gtest.h>
 
@@ -145,6 +147,28 @@ TEST(BtnEdit, ButtonClickFiresItsEventAndNoClickOfTheEdit)
     EXPECT_EQ(btn1, 2);
 }
 
+TEST(BtnEdit, WithAutoSizeTheHeightIsTheFontsLineWithBorderAndMarginsAndFollowsTheParentsFont)
+{
+    CellRasterizer cells; // lines of 13 pixels at 8 points, one more a point
+    TrmBtnEdit btnEdit;
+    TrmSpinEdit spinEdit;
+    TrmComboCalendar calendar;
+    for (TCustomEdit* edit : std::initializer_list<TCustomEdit*>{&btnEdit, &spinEdit, &calendar}) {
+        platform::Control parent;
+        platform::ChildControls children(parent);
+        children.Add(*edit);
+        edit->SetAutoSize(true);
+        const int32_t sunken = edit->Height();
+        parent.SetFont(platform::FontSpec{"", 12});
+        const int32_t followed = edit->Height();
+        edit->SetCtl3D(false);
+        const int32_t flat = edit->Height();
+        edit->SetFont(platform::FontSpec{"", 8}); // its own font from now on
+        parent.SetFont(platform::FontSpec{"", 20});
+        EXPECT_EQ(std::tuple(sunken, followed, flat, edit->Height()), std::tuple(21, 25, 23, 19)) << edit->ClassName();
+    }
+}
+
 TEST(SpinEdit, RangeClampsAndDisablesTheEndHalves)
 {
     TrmSpinEdit spin;
@@ -257,6 +281,7 @@ TEST(SpeedButton, AClickIsAReleaseInsideAndAGroupKeepsOneButtonDown)
 
 TEST(SpeedButton, FollowsItsActionAndAClickExecutesIt)
 {
+    ManualTimerService timers;
     platform::Action action;
     int runs = 0;
     action.OnExecute = [&](TObject*) { ++runs; };
@@ -285,6 +310,11 @@ TEST(SpeedButton, FollowsItsActionAndAClickExecutesIt)
     const TColor32 fuchsia = 0xFFFF00FF;
     EXPECT_EQ(shown(), std::tuple("Go"s, "Runs it"s, true, true, true, std::vector{fuchsia, 0xFF405060u}));
     EXPECT_EQ(button.NumGlyphs(), 1);
+    FakeHost host(button);
+    button.SetShowHint(true); // the action's hint shows when the mouse rests
+    button.HostMouseMove(0, 2, 3);
+    timers.Advance(500);
+    EXPECT_EQ(host.hint, "Runs it");
     ClickAt(button, 5, 5);
     EXPECT_EQ(runs, 1);
     action.SetCaption("Stop");
