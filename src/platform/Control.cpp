@@ -132,11 +132,7 @@ void Control::SetTabStop(bool tabStop)
 
 void Control::SetColor(CanvasColor color)
 {
-    const CanvasColor before = Color();
-    color_ = color;
-    parentColor_ = false;
-    if (Color() != before)
-        InheritedChanged(kColor);
+    UpdateInherited([this] { return Color(); }, [&] { color_ = color; parentColor_ = false; }, kColor);
 }
 
 void Control::SetAutoSize(bool autoSize)

@@ -463,6 +463,16 @@ private:
     // Runs the change hooks for the values in `changed` the control takes from its parent,
     // and passes them on to its children.
     void InheritedChanged(uint8_t changed);
+    // Stores an own value or a Parent... flag through `store`; when what `read` gives
+    // changes, the change hooks run and the children hear of it.
+    template <class Read, class Store>
+    void UpdateInherited(Read read, Store store, Inherited kind)
+    {
+        const auto before = read();
+        store();
+        if (read() != before)
+            InheritedChanged(kind);
+    }
     void TellChildren(uint8_t changed);
     // OnCanResize and the constraints; false when the resize is refused.
     bool CheckNewSize(int32_t& width, int32_t& height);

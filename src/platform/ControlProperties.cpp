@@ -18,10 +18,7 @@ CanvasColor Control::Color() const
 
 void Control::SetParentColor(bool parentColor)
 {
-    const CanvasColor before = Color();
-    parentColor_ = parentColor;
-    if (Color() != before)
-        InheritedChanged(kColor);
+    UpdateInherited([this] { return Color(); }, [&] { parentColor_ = parentColor; }, kColor);
 }
 
 const FontSpec& Control::Font() const
@@ -32,19 +29,12 @@ const FontSpec& Control::Font() const
 
 void Control::SetFont(const FontSpec& font)
 {
-    const FontSpec before = Font();
-    font_ = font;
-    parentFont_ = false;
-    if (Font() != before)
-        InheritedChanged(kFont);
+    UpdateInherited([this] { return Font(); }, [&] { font_ = font; parentFont_ = false; }, kFont);
 }
 
 void Control::SetParentFont(bool parentFont)
 {
-    const FontSpec before = Font();
-    parentFont_ = parentFont;
-    if (Font() != before)
-        InheritedChanged(kFont);
+    UpdateInherited([this] { return Font(); }, [&] { parentFont_ = parentFont; }, kFont);
 }
 
 bool Control::Ctl3D() const
@@ -55,19 +45,12 @@ bool Control::Ctl3D() const
 
 void Control::SetCtl3D(bool ctl3D)
 {
-    const bool before = Ctl3D();
-    ctl3D_ = ctl3D;
-    parentCtl3D_ = false;
-    if (Ctl3D() != before)
-        InheritedChanged(kCtl3D);
+    UpdateInherited([this] { return Ctl3D(); }, [&] { ctl3D_ = ctl3D; parentCtl3D_ = false; }, kCtl3D);
 }
 
 void Control::SetParentCtl3D(bool parentCtl3D)
 {
-    const bool before = Ctl3D();
-    parentCtl3D_ = parentCtl3D;
-    if (Ctl3D() != before)
-        InheritedChanged(kCtl3D);
+    UpdateInherited([this] { return Ctl3D(); }, [&] { parentCtl3D_ = parentCtl3D; }, kCtl3D);
 }
 
 std::vector<Control*> Control::Children() const
