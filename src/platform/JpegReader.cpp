@@ -178,9 +178,8 @@ bool ConsumeScans(jpeg_decompress_struct& info, DecodeCost& cost)
 void ReadRows(jpeg_decompress_struct& info, uint32_t* pixels)
 {
     const size_t width = info.output_width;
-    const JSAMPROW scratch =
-        pixels ? nullptr
-               : (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE, JDIMENSION(width * 4), 1)[0];
+    auto* common = reinterpret_cast<j_common_ptr>(&info);
+    const JSAMPROW scratch = pixels ? nullptr : (*info.mem->alloc_sarray)(common, JPOOL_IMAGE, JDIMENSION(width * 4), 1)[0];
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = pixels ? reinterpret_cast<JSAMPROW>(pixels + size_t(info.output_scanline) * width) : scratch;
         jpeg_read_scanlines(&info, &row, 1);

@@ -101,7 +101,7 @@ TEST(ImageDecoder, RefusesBrokenAndHostileFilesWithAReason)
             file[field] = 0x40, file[field + 1] = 0;
         return file;
     };
-    Bytes rows, moves = {0, 1}; // four rows of 64 runs of 255, and moves up 63 x 255 rows
+    Bytes rows, moves = {0, 1}; // four rows of 64 runs of 255; moves up 63 x 255 rows, the end mark
     for (int i = 0; i < 4 * 65; ++i)
         rows.insert(rows.end(), {uint8_t(i % 65 < 64 ? 0xFF : 0), uint8_t(i % 65 < 64)});
     for (int i = 0; i < 63; ++i)
@@ -159,9 +159,8 @@ TEST(JpegReader, ReadsWhatLibjpegWrote)
     for (int scans : {1, 10, 190}) { // baseline, simple progression, one scan per coefficient
         DecodedImage image;
         std::string error;
-        ASSERT_TRUE(platform::DecodeImage(
-            testfiles::BuildJpeg(48, 16, pixels, {.progressive = scans == 10, .scans = scans == 190 ? 190 : 0}), image, error))
-            << error;
+        const testfiles::JpegShape shape{.progressive = scans == 10, .scans = scans == 190 ? 190 : 0};
+        ASSERT_TRUE(platform::DecodeImage(testfiles::BuildJpeg(48, 16, pixels, shape), image, error)) << error;
         ASSERT_EQ((std::pair{image.width, image.height}), (std::pair{48, 16}));
         for (size_t i = 0; i < pixels.size(); ++i) {
             EXPECT_EQ(image.pixels[i] >> 24, 255u);
