@@ -65,6 +65,34 @@ void TCustomEdit::SetCtl3D(bool Value)
 void TCustomEdit::SetReadOnly(bool Value)
 {
     StoreAndRepaint(FReadOnly, Value);
+    UpdateInputMethod();
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase Value)
+{
+    if (FLine.SetCharCase(Value)) {
+        Invalidate();
+        Change();
+    }
+    UpdateInputMethod();
+}
+
+void TCustomEdit::SetImeMode(TImeMode Value)
+{
+    FImeMode = Value;
+    UpdateInputMethod();
+}
+
+platform::InputMethodHints TCustomEdit::InputMethod() const
+{
+    if (FReadOnly || FImeMode == imDisable)
+        return 0;
+    platform::InputMethodHints hints = platform::ime::Enabled;
+    if (FImeMode == imClose || FImeMode == imSAlpha || FImeMode == imAlpha)
+        hints |= platform::ime::PreferLatin;
+    if (CharCase() != ecNormal)
+        hints |= CharCase() == ecUpperCase ? platform::ime::PreferUppercase : platform::ime::PreferLowercase;
+    return hints;
 }
 
 void TCustomEdit::SetPasswordChar(char32_t Value)
@@ -201,7 +229,7 @@ void TCustomEdit::Paint(platform::Canvas& Canvas)
     Canvas.SetClipRect(area);
     const int32_t x0 = area.Left + kTextMargin - FScroll;
     const int32_t y = area.Top + std::clamp(area.Height() - lineHeight, 0, 1);
-    const bool showSelection = Focused() && FLine.SelLength() > 0;
+    const bool showSelection = (Focused() || !FHideSelection) && FLine.SelLength() > 0;
     const int32_t selStart = showSelection ? FLine.SelStart() : 0;
     const int32_t selEnd = showSelection ? selStart + FLine.SelLength() : 0;
     platform::FontSpec font = FFont;

@@ -11,6 +11,14 @@
 #include <string_view>
 #include <vector>
 
+// How the window system's input method editors take part in typing: switched off,
+// closed (direct entry until the user opens one), open, left alone, or asked for a
+// conversion mode (half- or full-width Latin, Hiragana, Katakana, Chinese, Hangul).
+enum TImeMode : uint8_t {
+    imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese, imSHanguel,
+    imHanguel
+};
+
 class TCustomEdit : public platform::Control {
 public:
     TCustomEdit();
@@ -39,6 +47,24 @@ public:
     void SetPasswordChar(char32_t Value);
     bool AutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+    // The case of the text set, typed and pasted; changing it changes the text there.
+    TEditCharCase CharCase() const { return FLine.CharCase(); }
+    void SetCharCase(TEditCharCase Value);
+    // Whether the selection shows only while the edit has the focus.
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool Value) { StoreAndRepaint(FHideSelection, Value); }
+    // Input methods: off with imDisable (and while read-only), else on, starting in Latin
+    // entry for imClose, imSAlpha and imAlpha, and preferring the CharCase's letters. The
+    // other conversion modes, and ImeName (which input method), have nothing to ask of the
+    // window system here and are only kept.
+    TImeMode ImeMode() const { return FImeMode; }
+    void SetImeMode(TImeMode Value);
+    const std::string& ImeName() const { return FImeName; }
+    void SetImeName(const std::string& Value) { FImeName = Value; }
+    // Kept only: there is no OEM code page to pass typed text through and back.
+    bool OEMConvert() const { return FOEMConvert; }
+    void SetOEMConvert(bool Value) { FOEMConvert = Value; }
+    platform::InputMethodHints InputMethod() const override;
 
     int32_t SelStart() const { return FLine.SelStart(); }
     int32_t SelLength() const { return FLine.SelLength(); }
@@ -104,6 +130,10 @@ private:
     bool FReadOnly = false;
     char32_t FPasswordChar = 0;
     bool FAutoSelect = true;
+    bool FHideSelection = true;
+    TImeMode FImeMode = imDontCare;
+    std::string FImeName;
+    bool FOEMConvert = false;
     bool FModified = false;
     bool FSelecting = false;           // a left press is selecting with the mouse
     platform::Rect FEditRect;          // in the area inside the border

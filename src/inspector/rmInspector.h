@@ -164,8 +164,10 @@ public:
     bool WantsArrowKeys() const override { return true; }
     bool WantsTabKey() const override { return true; }
 
-    // The hint window the inspector shows cut-off names and values in.
-    TrmHintWindow& HintWindow() { return FHint; }
+    // The hint window the inspector shows cut-off names and values in: one for all the
+    // inspectors (and path tree views), made with the first and freed with the last.
+    const TrmHintWindow& HintWindow() const { return FHint->Window(); }
+    const std::shared_ptr<TrmSharedHint>& SharedHint() const { return FHint; }
 
     TNotifyEvent OnItemIndexChanged;
     TrmInspectorIndexChangingEvent OnItemIndexChanging;
@@ -174,6 +176,13 @@ public:
     // Sender is the editor.
     TNotifyEvent OnItemChange;
     TNotifyEvent OnComplexEdit;
+    // Kept for whoever assigns them, but never fired: the editor's keys, focus and
+    // characters reach the user through OnItemKeyDown and the editors' own events.
+    TNotifyEvent OnEditorEnter;
+    TNotifyEvent OnEditorExit;
+    KeyEvent OnEditorKeyDown;
+    KeyEvent OnEditorKeyUp;
+    KeyPressEvent OnEditorKeyPress;
 
 protected:
     void Paint(platform::Canvas& Canvas) override;
@@ -273,7 +282,6 @@ private:
     platform::FontSpec FFont;
     TrmScrollBar FVScrollBar;
     std::vector<std::unique_ptr<TrmCustomInspectorItem>> FOwnedItems;
-    TrmHintWindow FHint;
-    std::unique_ptr<platform::PopupWindow> FHintPopup; // shows FHint on the desktop while it is up
+    std::shared_ptr<TrmSharedHint> FHint = SharedHintWindow();
     platform::ChildControls FChildren; // the editor; declared last so that it goes first
 };

@@ -579,8 +579,7 @@ int32_t TrmInspector::TextWidth(const std::string& Text) const
 
 void TrmInspector::HideHint()
 {
-    FHint.ReleaseHandle();
-    FHintPopup.reset();
+    FHint->Hide(this);
 }
 
 void TrmInspector::ShowHintAt(int32_t X, int32_t Y)
@@ -618,11 +617,8 @@ void TrmInspector::SetNewHint(TrmTreeNonViewNode* Node, const Rect& Rect, bool I
     }
     const TrmCustomInspectorItem* item = ItemOf(Node);
     const std::string text = IsValue && item ? item->AsString() : Node->Text();
-    if (FHint.Visible() && FHint.Caption() == text)
+    if (FHint->Owner() == this && FHint->Window().Visible() && FHint->Window().Caption() == text)
         return;
     const platform::Point topLeft = ClientToScreen({Rect.Left + ClientArea().Left, Rect.Top + ClientArea().Top});
-    if (!FHintPopup)
-        FHintPopup = platform::CreatePopupWindow(FHint);
-    FHint.SetFont(FFont);
-    FHint.ActivateHint(Rect.Offset(topLeft.X - Rect.Left, topLeft.Y - Rect.Top), text);
+    FHint->Show(this, Rect.Offset(topLeft.X - Rect.Left, topLeft.Y - Rect.Top), text, FFont);
 }

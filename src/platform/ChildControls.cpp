@@ -49,6 +49,12 @@ public:
     void RequestAlign() override { owner_.AlignChildren(parent_.ClientRect()); }
     bool ParentFillsWindow() const override { return parent_.FillsWindow(); }
     TBiDiMode InheritedBiDiMode() const override { return parent_.BiDiMode(); }
+    // Only the child with the keys speaks for the parent's window.
+    void ApplyInputMethod(InputMethodHints hints) override
+    {
+        if (owner_.FocusedChild() == &child_ && parent_.Host())
+            parent_.Host()->ApplyInputMethod(hints);
+    }
 
 private:
     ChildControls& owner_;
@@ -99,8 +105,10 @@ void ChildControls::FocusChild(Control* child)
         if (previous)
             previous->HostFocusChanged(false);
     }
-    if (!focused_)
+    if (!focused_) {
+        parent_.UpdateInputMethod(); // the keys are the parent's own again
         return;
+    }
     if (!parent_.Focused())
         parent_.SetFocus(); // the parent's focus-in hands the focus on to the child
     else

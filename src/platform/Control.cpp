@@ -330,8 +330,10 @@ void Control::HostFocusChanged(bool focused)
     focused_ = focused;
     if (!focused)
         EndDrag(false);
-    if (focused)
+    if (focused) {
+        UpdateInputMethod();
         DoEnter();
+    }
     else
         DoExit();
 }

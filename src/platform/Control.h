@@ -62,6 +62,8 @@ public:
     virtual bool ParentFillsWindow() const { return false; }
     // The reading order of the parent, for a control that takes its parent's.
     virtual TBiDiMode InheritedBiDiMode() const { return bdLeftToRight; }
+    // What the control with the keys asks of the input methods.
+    virtual void ApplyInputMethod(InputMethodHints /*hints*/) {}
 };
 
 class Control : public TPersistent {
@@ -201,6 +203,15 @@ public:
     // Whether the arrow keys and Tab reach KeyDown instead of moving the focus.
     virtual bool WantsArrowKeys() const { return false; }
     virtual bool WantsTabKey() const { return false; }
+
+    // What the control asks of the window system's input methods; none by default.
+    virtual InputMethodHints InputMethod() const { return 0; }
+    // Tells the host what InputMethod answers now (after a change, or on taking the keys).
+    void UpdateInputMethod()
+    {
+        if (host_)
+            host_->ApplyInputMethod(InputMethod());
+    }
 
     // Entry points for the host (or a test standing in for it).
     void AttachHost(ControlHost* host);

@@ -64,6 +64,16 @@ constexpr KeyCode F4 = 0x73;
 constexpr KeyCode F12 = 0x7B;
 } // namespace key
 
+// What a control asks of the window system's input methods (composing and converting
+// typed text), as bit flags; 0 keeps them off, as for every control that takes no text.
+using InputMethodHints = uint32_t;
+namespace ime {
+constexpr InputMethodHints Enabled = 1u << 0;
+constexpr InputMethodHints PreferLatin = 1u << 1; // start in direct Latin entry
+constexpr InputMethodHints PreferUppercase = 1u << 2;
+constexpr InputMethodHints PreferLowercase = 1u << 3;
+} // namespace ime
+
 // Cursor shapes, 16-bit signed; 0 is the default, which shows the control's own cursor.
 using CursorId = int16_t;
 namespace cursor {

@@ -555,6 +555,44 @@ TEST(BtnCombo, ListOpensAboveOnlyWhenItWouldPassTheDesktopBottom)
     }
 }
 
+TEST(ComboBox, OwnerDrawnStylesMeasureAndDrawEachItemAndTheChosenOne)
+{
+    using Drawn = std::tuple<int32_t, Rect, TOwnerDrawState>;
+    constexpr TOwnerDrawState chosen = odSelected | odFocused;
+    for (const auto& [style, measured, rows] :
+         {std::tuple{csOwnerDrawFixed, std::vector<int32_t>{}, std::vector<int32_t>{1, 13, 25, 37}},
+          {csOwnerDrawVariable, std::vector<int32_t>{0, 1, 2}, std::vector<int32_t>{1, 11, 26, 46}}}) {
+        TrmComboBox combo;
+        combo.SetBounds(0, 0, 100, 20);
+        combo.SetComboItems({"a", "b", "c"});
+        combo.ListBox().SetItemHeight(12);
+        combo.SetStyle(style);
+        combo.SetItemIndex(1);
+        std::vector<int32_t> asked;
+        std::vector<Drawn> drawn;
+        combo.OnMeasureItem = [&](TObject* Control, int32_t Index, int32_t& Height) {
+            EXPECT_TRUE(Control == &combo && Height == 12);
+            asked.push_back(Index);
+            Height = 10 + 5 * Index;
+        };
+        combo.OnDrawItem = [&](TObject*, int32_t Index, const Rect& Rect, TOwnerDrawState State) {
+            EXPECT_NE(combo.Canvas(), nullptr);
+            drawn.emplace_back(Index, Rect, State);
+        };
+        combo.ToggleListBox(); // measured as the list opens
+        EXPECT_EQ(asked, measured);
+        RecordingCanvas canvas;
+        combo.ListBox().HostPaint(canvas);
+        EXPECT_EQ(drawn, (std::vector<Drawn>{{0, {1, rows[0], 99, rows[1]}, 0}, {1, {1, rows[1], 99, rows[2]}, chosen},
+                                             {2, {1, rows[2], 99, rows[3]}, 0}}));
+        EXPECT_EQ(combo.ListBox().ItemAt(rows[2] - 1), 1);
+        drawn.clear();
+        combo.HostPaint(canvas); // the chosen item in the text field, left of the button
+        EXPECT_EQ(drawn, (std::vector<Drawn>{{1, {2, 2, 81, 18}, odComboBoxEdit | chosen}}));
+        EXPECT_EQ(combo.Canvas(), nullptr);
+    }
+}
+
 TEST(ComboBox, HistoryMovesCommittedTextsToTheTopAndSavesMaxHistoryLines)
 {
     platform::KeyValueStore store;

@@ -3,6 +3,9 @@
 #include "platform/qt/QPainterCanvas.h"
 #include "platform/qt/QtInput.h"
 
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -91,6 +94,7 @@ ControlWidget::ControlWidget(Control& control, QWidget* parent) : QWidget(parent
     ApplyTabStop(control_->TabStop());
     ApplyCursor(control_->ShownCursor());
     setEnabled(control_->Enabled());
+    ApplyInputMethod(control_->InputMethod());
     if (!control_->Visible())
         setVisible(false);
     control_->AttachHost(this);
@@ -242,6 +246,21 @@ void ControlWidget::hideEvent(QHideEvent*)
             releaseMouse();
         control_->HostCaptureLost();
     }
+}
+
+void ControlWidget::inputMethodEvent(QInputMethodEvent* event)
+{
+    for (char32_t character : event->commitString().toUcs4())
+        control_->HostKeyPress(character);
+    event->accept();
+}
+
+void ControlWidget::ApplyInputMethod(InputMethodHints hints)
+{
+    setAttribute(Qt::WA_InputMethodEnabled, (hints & ime::Enabled) != 0);
+    setInputMethodHints(InputMethodHintsFor(hints));
+    if (hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImHints);
 }
 
 void ControlWidget::TakeBoundsFromWidget()

@@ -2,7 +2,7 @@
 // The QWidget that shows one Control: it owns the control, passes Qt's mouse,
 // wheel, key, enter/leave, focus and size events to it, paints it through a
 // QPainterCanvas, and carries out what the control asks (repaint, bounds,
-// visibility, cursor, mouse capture, focus). It lays out the aligned and anchored
+// visibility, cursor, mouse capture, focus, input methods). It lays out the aligned and anchored
 // controls among its children when it is sized, as every widget with such children does,
 // and finds the control under a desktop point in its window for a drag.
 #include "platform/Control.h"
@@ -44,6 +44,8 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // What an input method commits is typed, character by character.
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     void RequestRepaint() override;
@@ -64,6 +66,7 @@ private:
     void RequestAlign() override;
     bool ParentFillsWindow() const override;
     TBiDiMode InheritedBiDiMode() const override;
+    void ApplyInputMethod(InputMethodHints hints) override;
 
     void TakeBoundsFromWidget();
     bool HandleKeyDown(QKeyEvent* event);

@@ -72,6 +72,18 @@ std::optional<MouseButton> MouseButtonFromQt(Qt::MouseButton button)
     }
 }
 
+Qt::InputMethodHints InputMethodHintsFor(InputMethodHints hints)
+{
+    Qt::InputMethodHints result = Qt::ImhNone;
+    if (hints & ime::PreferLatin)
+        result |= Qt::ImhPreferLatin;
+    if (hints & ime::PreferUppercase)
+        result |= Qt::ImhPreferUppercase;
+    if (hints & ime::PreferLowercase)
+        result |= Qt::ImhPreferLowercase;
+    return result;
+}
+
 Qt::CursorShape CursorShapeFor(CursorId cursor)
 {
     switch (cursor) {
