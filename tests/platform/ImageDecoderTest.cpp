@@ -129,7 +129,7 @@ TEST(ImageDecoder, RefusesBrokenAndHostileFilesWithAReason)
                   {"corrupt: a scrambled JPEG", scrambled},
                   {"more than 256 scans: a JPEG of 379 scans", testfiles::BuildJpeg(8, 8, grey, {.scans = 379})},
                   {"too short for the 16384 x 16384 picture: a small JPEG claiming a large size", claiming(jpeg)},
-                  {"arithmetic-coded: a small one claiming 16384 x 16384",
+                  {"arithmetic-coded 16384 x 16384: a small one claiming that size",
                    claiming(testfiles::BuildJpeg(8, 8, grey, {.arithmetic = true}))},
                   {"far more decoding: 256 scans of 16384 x 16384", manyScans},
                   {"paints only 65280 of the 16384 x 16384: an RLE8 file of 836 bytes", rle16384(rowsThenMoves)},
@@ -156,10 +156,12 @@ TEST(JpegReader, ReadsWhatLibjpegWrote)
     Pixels pixels(48 * 16);
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = i % 48 < 24 ? 0x2080C0 : 0xE04010;
-    for (int scans : {1, 10, 190}) { // baseline, simple progression, one scan per coefficient
+    // Baseline, simple progression, one scan per coefficient, arithmetic coding.
+    using testfiles::JpegShape;
+    for (const JpegShape& shape : {JpegShape{}, JpegShape{.progressive = true}, JpegShape{.scans = 190},
+                                   JpegShape{.arithmetic = true}}) {
         DecodedImage image;
         std::string error;
-        const testfiles::JpegShape shape{.progressive = scans == 10, .scans = scans == 190 ? 190 : 0};
         ASSERT_TRUE(platform::DecodeImage(testfiles::BuildJpeg(48, 16, pixels, shape), image, error)) << error;
         ASSERT_EQ((std::pair{image.width, image.height}), (std::pair{48, 16}));
         for (size_t i = 0; i < pixels.size(); ++i) {
