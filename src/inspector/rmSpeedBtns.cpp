@@ -153,11 +153,6 @@ void TrmCustomSpeedButton::SetCaption(const std::string& Value)
     StoreAndRepaint(FCaption, Value);
 }
 
-void TrmCustomSpeedButton::SetFont(const platform::FontSpec& Value)
-{
-    StoreAndRepaint(FFont, Value);
-}
-
 void TrmCustomSpeedButton::SetRightToLeft(bool Value)
 {
     StoreAndRepaint(FRightToLeft, Value);
@@ -227,7 +222,7 @@ void TrmCustomSpeedButton::Paint(platform::Canvas& Canvas)
 
 void TrmCustomSpeedButton::DrawContent(platform::Canvas& Canvas, const platform::Rect& Rect, platform::Point Offset)
 {
-    FGlyph.Draw(Canvas, Rect, Offset, FCaption, FLayout, FMargin, FSpacing, FState, FTransparent, FRightToLeft, FFont);
+    FGlyph.Draw(Canvas, Rect, Offset, FCaption, FLayout, FMargin, FSpacing, FState, FTransparent, FRightToLeft, Font());
 }
 
 void TrmCustomSpeedButton::StandardPaint(platform::Canvas& Canvas)
