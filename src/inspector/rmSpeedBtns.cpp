@@ -158,11 +158,6 @@ void TrmCustomSpeedButton::SetFont(const platform::FontSpec& Value)
     StoreAndRepaint(FFont, Value);
 }
 
-void TrmCustomSpeedButton::SetRightToLeft(bool Value)
-{
-    StoreAndRepaint(FRightToLeft, Value);
-}
-
 void TrmCustomSpeedButton::SetState(TrmButtonState Value)
 {
     StoreAndRepaint(FState, Value);
@@ -227,7 +222,9 @@ void TrmCustomSpeedButton::Paint(platform::Canvas& Canvas)
 
 void TrmCustomSpeedButton::DrawContent(platform::Canvas& Canvas, const platform::Rect& Rect, platform::Point Offset)
 {
-    FGlyph.Draw(Canvas, Rect, Offset, FCaption, FLayout, FMargin, FSpacing, FState, FTransparent, FRightToLeft, FFont);
+    // Read right to left (its own BiDiMode or its parent's), glyph and caption swap sides.
+    FGlyph.Draw(Canvas, Rect, Offset, FCaption, FLayout, FMargin, FSpacing, FState, FTransparent,
+                UseRightToLeftReading(), FFont);
 }
 
 void TrmCustomSpeedButton::StandardPaint(platform::Canvas& Canvas)

@@ -61,8 +61,6 @@ public:
     void SetCaption(const std::string& Value);
     const platform::FontSpec& Font() const { return FFont; }
     void SetFont(const platform::FontSpec& Value);
-    bool RightToLeft() const { return FRightToLeft; }
-    void SetRightToLeft(bool Value);
 
     // The action the button follows (borrowed; null: none): it takes the action's caption,
     // hint, enabled and visible states, Checked as Down (which only a button of a group
@@ -138,7 +136,6 @@ private:
     TrmButtonState FState = bsUp;
     std::string FCaption;
     platform::FontSpec FFont;
-    bool FRightToLeft = false;
     const TrmSpeedButtonSiblings* FSiblings = nullptr;
     std::string FHint;
     bool FGlyphFromAction = false; // the glyph is the linked action's image
