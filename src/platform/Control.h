@@ -311,6 +311,7 @@ private:
     friend void AlignControls(std::span<Control* const>, const Rect&, const Rect&, const Control*);
 
     struct DragState {
+        DragState() {} // declared, so that the optional below can make one in every compiler
         bool active = false; // false: waiting for the mouse to pass the threshold
         int32_t threshold = 0;
         Point start;           // where the press was, the control's coordinates
