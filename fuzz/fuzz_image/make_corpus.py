@@ -32,6 +32,44 @@ def rows(width, height, bytes_per_pixel, value):
     return b"".join((value(y) * width)[: width * bytes_per_pixel].ljust(stride, b"\0") for y in range(height))
 
 
+def scans_of(data):
+    """A libjpeg progressive file as its header and its scans, each with the tables before it."""
+    at, start, units = 2, None, []
+    while data[at + 1] != 0xD9:
+        marker, (length,) = data[at + 1], struct.unpack(">H", data[at + 2 : at + 4])
+        if marker in (0xC4, 0xDA) and start is None:
+            start = at
+        at += 2 + length
+        if marker == 0xDA:  # the entropy-coded data runs to the next marker
+            while data[at] != 0xFF or data[at + 1] == 0 or 0xD0 <= data[at + 1] <= 0xD7:
+                at += 1
+            units.append(data[start:at])
+            start = None
+    return data[: data.index(units[0])], units
+
+
+def many_scans(cjpeg, ppm, tmp, refined):
+    """A progressive JPEG of one DC scan, every AC coefficient of every component in a scan of
+    its own (less one bit), and the first `refined` of those refined by that bit. cjpeg takes
+    at most 100 scans a script: the scans are made by several scripts and spliced."""
+    ac = [(c, k) for c in range(3) for k in range(1, 64)]
+    first = [f"{c}: {k} {k} 0 1;\n" for c, k in ac]
+
+    def run(lines):
+        script = os.path.join(tmp, "scans.txt")
+        with open(script, "w") as f:
+            f.write("0 1 2: 0 0 0 0;\n" + "".join(lines))
+        return scans_of(subprocess.run([cjpeg, "-scans", script, ppm], check=True, capture_output=True).stdout)
+
+    header, units = run(first[:99])
+    units += run(first[99:])[1][1:]
+    for at in range(0, refined, 49):
+        chunk = range(at, min(at + 49, refined))
+        units += run([first[i] for i in chunk] + [f"{ac[i][0]}: {ac[i][1]} {ac[i][1]} 1 0;\n" for i in chunk])[1][
+            1 + len(chunk) :]
+    return header + b"".join(units) + b"\xff\xd9"
+
+
 def write(name, data):
     with open(os.path.join(OUT, name), "wb") as f:
         f.write(data)
@@ -51,6 +89,12 @@ def main():
     write("rle8.bmp", bmp(4, 2, 8, bytes([4, 1, 0, 0, 0, 3, 0, 1, 0, 0, 1, 1, 0, 1]), 1, (0, 0xFF)))
     write("rle4.bmp", bmp(4, 2, 4, bytes([4, 0x12, 0, 0, 0, 2, 1, 0, 2, 0x33, 0, 1]), 2, (0, 0xFF, 0xFF00, 0xFF0000)))
     write("rle8-past.bmp", bmp(4, 2, 8, bytes([9, 1, 0, 1]), 1, (0, 0xFF)))
+    # 16384 x 16384 in run-length codes: four rows of runs, then moves up to the end
+    # mark (a sliver of the picture painted); and the four rows alone, cut before the mark.
+    runs = (bytes([255, 1]) * 64 + bytes([0, 0])) * 4
+    write("rle8-sliver-16384.bmp", bmp(16384, 16384, 8, runs + bytes([0, 2, 0, 255]) * 63 + bytes([0, 1]), 1,
+                                        (0, 0xFF)))
+    write("rle8-cut-16384.bmp", bmp(16384, 16384, 8, runs, 1, (0, 0xFF)))
     write("truncated.bmp", bmp(64, 64, 24, rows(64, 64, 3, lambda y: b"\x10\x20\x30"))[:300])
     write("lying-size.bmp", bmp(30000, 30000, 32, b"\0" * 64))
     write("overflow.bmp", bmp(65536, 65536, 32, b"\0" * 16))
@@ -79,20 +123,15 @@ def main():
             base = subprocess.run([cjpeg, ppm], check=True, capture_output=True).stdout
             write("truncated.jpg", base[: len(base) // 2])
             write("corrupt.jpg", base[:200] + bytes(b ^ 0x55 for b in base[200:400]) + base[400:])
+            write("many-scans.jpg", many_scans(cjpeg, ppm, tmp, 189))  # 379 scans
+            arithmetic = subprocess.run([cjpeg, "-arithmetic", ppm], check=True, capture_output=True).stdout
             # Small files whose frame header claims 16384 x 16384 pixels.
             for name, data, marker in (("claims-16384.jpg", base, b"\xff\xc0"),
-                                       ("progressive-claims-16384.jpg", progressive, b"\xff\xc2")):
+                                       ("progressive-claims-16384.jpg", progressive, b"\xff\xc2"),
+                                       ("arithmetic-claims-16384.jpg", arithmetic, b"\xff\xc9"),
+                                       ("scans-256-claims-16384.jpg", many_scans(cjpeg, ppm, tmp, 66), b"\xff\xc2")):
                 frame = data.index(marker)
                 write(name, data[: frame + 5] + struct.pack(">HH", 16384, 16384) + data[frame + 9 :])
-            # 379 scans: every AC coefficient of every component alone, then refined by one bit.
-            script = os.path.join(tmp, "scans.txt")
-            with open(script, "w") as f:
-                f.write("0 1 2: 0 0 0 0;\n")
-                for ah, al in ((0, 1), (1, 0)):
-                    f.write("".join(f"{c}: {k} {k} {ah} {al};\n" for c in range(3) for k in range(1, 64)))
-            write("many-scans.jpg", subprocess.run([cjpeg, "-scans", script, ppm], check=True,
-                                                   capture_output=True).stdout)
-
 
 if __name__ == "__main__":
     main()

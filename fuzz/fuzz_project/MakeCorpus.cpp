@@ -130,9 +130,16 @@ int main(int argc, char** argv)
     world.lose.province = 7;
     ok &= Write(folder, "world-older.fw", Stored(world));
 
-    // Hostile files: a world no pieces cover, two provinces on one piece, a marker far outside.
+    // Hostile files: a world no pieces cover, pieces that set more pixels than
+    // the world has, two provinces on one piece, a marker far outside.
     empty.SetMapSize(16384, 16384);
     ok &= Write(folder, "huge-empty-world.fw", Stored(empty));
+    CMapProject overlapping;
+    SetUpProject(overlapping);
+    BuildWorld(overlapping);
+    for (int i = 0; i < 4; ++i)
+        AddPiece(overlapping, 0, 0, 17, 15, CProvinceMap::kGreenLand);
+    ok &= Write(folder, "overlapping-pieces.fw", Stored(overlapping));
     world.GetProvinces().GetAt(1)->pieceIndex = 0;
     ok &= Write(folder, "shared-piece.fw", Stored(world));
     world.GetProvinces().GetAt(1)->pieceIndex = 1;

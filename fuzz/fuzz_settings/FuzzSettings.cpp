@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the settings reader as the text of "ini.xml". Every
-// value read must lie in its field's range, and writing what was read and
-// reading it again must give the same settings and layout.
+// value read must lie in its field's range, a document read must read again
+// once saved, and writing what was read and reading it again must give the
+// same settings and layout.
 #include "model/Settings.h"
 #include "platform/XmlDocument.h"
 #include "ui/SettingsFile.h"
@@ -46,6 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Check(!error.empty());
         return 0;
     }
+    platform::XmlDocument saved; // what the program writes it reads again
+    Check(saved.LoadFromText(document.SaveToText(), error));
     const platform::XmlNode root = document.DocumentElement();
     if (!root)
         return 0;

@@ -78,16 +78,7 @@ void TrmListItems::Changed()
 TrmListControl::TrmListControl()
 {
     SetColor(CanvasColorOf(clWindow));
-    FFont.Color = CanvasColorOf(clWindowText);
     FItems.OnChange = [this](TObject*) { ItemsChanged(); };
-}
-
-void TrmListControl::SetFont(const platform::FontSpec& Value)
-{
-    if (Value == FFont)
-        return;
-    FFont = Value;
-    Invalidate();
 }
 
 void TrmListControl::SetLongestLineLength(int32_t Value)
@@ -99,13 +90,13 @@ int32_t TrmListControl::MaxItemLength() const
 {
     if (FLongestLineLength == -1)
         for (const std::string& line : FItems.Lines())
-            FLongestLineLength = std::max(FLongestLineLength, Measure(line, FFont).Width);
+            FLongestLineLength = std::max(FLongestLineLength, Measure(line, Font()).Width);
     return FLongestLineLength;
 }
 
 int32_t TrmListControl::MaxItemHeight() const
 {
-    return Measure("X", FFont).Height;
+    return Measure("X", Font()).Height;
 }
 
 void TrmListControl::DoEnter()
@@ -130,7 +121,7 @@ void TrmListControl::PaintClient(platform::Canvas& Canvas)
         for (int32_t i = TopIndex(); i < last; ++i) {
             const bool inRange = SelStart() <= i && i <= SelStart() + SelCount();
             const bool selected = inRange && !HideSelection();
-            TrmRowCanvas style{Canvas, Color(), FFont};
+            TrmRowCanvas style{Canvas, Color(), Font()};
             if (selected && Focused()) {
                 style.Brush = CanvasColorOf(clHighlight);
                 style.Font.Color = CanvasColorOf(clHighlightText);

@@ -52,8 +52,6 @@ public:
     const TrmListItems& Items() const { return FItems; }
     void SetItems(const std::vector<std::string>& Lines) { FItems.Assign(Lines); }
 
-    const platform::FontSpec& Font() const { return FFont; }
-    void SetFont(const platform::FontSpec& Value);
 
     // The widest line in pixels, measured once when it is -1 and kept until it is set
     // again (also when the lines change).
@@ -76,6 +74,5 @@ protected:
 
 private:
     TrmListItems FItems;
-    platform::FontSpec FFont;
     mutable int32_t FLongestLineLength = -1;
 };

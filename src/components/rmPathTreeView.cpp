@@ -43,7 +43,6 @@ TrmCustomPathTreeView::TrmCustomPathTreeView()
     FEditChildren->Add(*FEdit);
     SetTabStop(true);
     SetColor(CanvasColorOf(clWindow));
-    FFont.Color = CanvasColorOf(clWindowText);
     FChangeTimer.SetInterval(0);
     SetBounds(0, 0, 121, 97);
     Relayout();
@@ -82,11 +81,8 @@ void TrmCustomPathTreeView::SetSepChar(char Value)
     FTreeNodes->RebuildIndex();
 }
 
-void TrmCustomPathTreeView::SetFont(const platform::FontSpec& Value)
+void TrmCustomPathTreeView::FontChanged()
 {
-    if (Value == FFont)
-        return;
-    FFont = Value;
     UpdateScrollRange();
     Invalidate();
 }
@@ -96,14 +92,6 @@ void TrmCustomPathTreeView::SetBorderStyle(TFormBorderStyle Value)
     if (Value == FBorderStyle)
         return;
     FBorderStyle = Value;
-    RecreateWnd();
-}
-
-void TrmCustomPathTreeView::SetCtl3D(bool Value)
-{
-    if (Value == FCtl3D)
-        return;
-    FCtl3D = Value;
     RecreateWnd();
 }
 
@@ -483,7 +471,7 @@ TrmTreeNode* TrmCustomPathTreeView::AddPathNode(const std::string& Path)
 
 platform::Size TrmCustomPathTreeView::Measure(std::string_view Text) const
 {
-    return platform::CurrentTextRasterizer().TextExtent(Text, FFont);
+    return platform::CurrentTextRasterizer().TextExtent(Text, Font());
 }
 
 // ---- Rows and geometry -----------------------------------------------------------------
@@ -617,7 +605,7 @@ TrmCustomPathTreeView::RowLayout TrmCustomPathTreeView::LeftToRightLayoutOf(cons
 
 platform::Rect TrmCustomPathTreeView::InsideBorder() const
 {
-    const int32_t border = WindowBorderWidth(FBorderStyle, FCtl3D) + FBorderWidth;
+    const int32_t border = WindowBorderWidth(FBorderStyle, Ctl3D()) + FBorderWidth;
     return {border, border, std::max(border, Width() - border), std::max(border, Height() - border)};
 }
 

@@ -15,7 +15,7 @@
 #include "components/rmWindowScrollBars.h"
 #include "graphics/Bitmap32List.h"
 #include "inspector/CustomEdit.h"
-#include "inspector/PopupMenu.h"
+#include "platform/PopupMenu.h"
 #include "inspector/rmHintWindow.h"
 #include "platform/ChildControls.h"
 #include "platform/Control.h"
@@ -74,8 +74,6 @@ public:
     using TrmTVAdvancedCustomDrawItemEvent =
         std::function<void(TObject* Sender, TrmTreeNode* Node, TCustomDrawState State, TCustomDrawStage Stage,
                            bool& PaintImages, bool& DefaultDraw)>;
-    // MousePos in the view's coordinates; Handled true keeps PopupMenu from showing.
-    using TContextPopupEvent = std::function<void(TObject* Sender, platform::Point MousePos, bool& Handled)>;
 
     // The indent used while none is set.
     static constexpr int32_t kDefaultIndent = 19;
@@ -116,14 +114,9 @@ public:
     char SepChar() const { return FSepChar; }
     // Every path changes with the separator, so every node is filed again.
     void SetSepChar(char Value);
-    const platform::FontSpec& Font() const { return FFont; }
-    void SetFont(const platform::FontSpec& Value);
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     // Both re-create the window (see RecreateWnd).
     void SetBorderStyle(TFormBorderStyle Value);
-    // With a single border: drawn as a sunken 3-D edge two pixels wide, else one line.
-    bool Ctl3D() const { return FCtl3D; }
-    void SetCtl3D(bool Value);
     // A margin in the view's colour between the border and what lies inside it (negative
     // values count as 0).
     int32_t BorderWidth() const { return FBorderWidth; }
@@ -156,10 +149,6 @@ public:
     void SetImages(TBitmap32List* Value);
     TBitmap32List* StateImages() const { return FStateImages; }
     void SetStateImages(TBitmap32List* Value);
-    // The menu a right click pops up at the mouse unless OnContextPopup handles the click
-    // (borrowed; null: none).
-    TPopupMenu* PopupMenu() const { return FPopupMenu; }
-    void SetPopupMenu(TPopupMenu* Value) { FPopupMenu = Value; }
     // The canvas while the view paints (null otherwise), for the custom-draw events.
     platform::Canvas* Canvas() const { return FCanvas; }
 
@@ -259,7 +248,6 @@ public:
     TrmTVCustomDrawItemEvent OnCustomDrawItem;
     TrmTVAdvancedCustomDrawEvent OnAdvancedCustomDraw;
     TrmTVAdvancedCustomDrawItemEvent OnAdvancedCustomDrawItem;
-    TContextPopupEvent OnContextPopup;
 
     // Each calls the matching event when it is set.
     virtual bool CanChange(TrmTreeNode* Node);
@@ -277,10 +265,14 @@ public:
     virtual std::unique_ptr<TrmTreeNode> CreateNode();
     // OnCompare when set, else the texts without regard to case (case breaks ties).
     virtual int32_t DefaultCompare(TrmTreeNode* Node1, TrmTreeNode* Node2, int32_t Data);
-    // OnContextPopup, then PopupMenu at the screen point of MousePos unless handled.
-    virtual void DoContextPopup(platform::Point MousePos);
 
 protected:
+    // The font sets the rows' height; with a single border Ctl3D draws it as a sunken 3-D
+    // edge two pixels wide, else as one line (the window is re-created, see RecreateWnd).
+    void FontChanged() override;
+    void Ctl3DChanged() override { RecreateWnd(); }
+    // The context popup of a right click sees the node it was on as Selected.
+    void ContextPopup(platform::Point MousePos, bool& Handled) override;
     void Paint(platform::Canvas& Canvas) override;
     void Resize() override;
     void MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
@@ -388,7 +380,6 @@ private:
     TSortType FSortType = stNone;
     int32_t FChangeDelay = 0;
     char FSepChar = '/';
-    platform::FontSpec FFont;
     TFormBorderStyle FBorderStyle = bsSingle;
     TrmTreeNode* FSelected = nullptr;
     TrmTreeNode* FFocusedNode = nullptr;
@@ -403,7 +394,6 @@ private:
     bool FDestroying = false;
     int32_t FLeftPixel = 0;
     mutable int32_t FWidestRow = 0; // -1: to be measured again
-    bool FCtl3D = true;
     int32_t FBorderWidth = 0;
     bool FReadOnly = false;
     bool FHotTrack = false;
@@ -411,7 +401,6 @@ private:
     bool FToolTips = true;
     TBitmap32List* FImages = nullptr;
     TBitmap32List* FStateImages = nullptr;
-    TPopupMenu* FPopupMenu = nullptr;
     TrmTreeNode* FRightClickNode = nullptr; // while a right click's context popup is handled
     platform::Canvas* FCanvas = nullptr;
     TrmTreeNode* FHotNode = nullptr;

@@ -57,24 +57,18 @@ void TrmCustomPathTreeView::MouseDown(platform::MouseButton Button, platform::Sh
                 node->SetExpanded(!node->Expanded());
         }
     } else if (Button == platform::MouseButton::Right) {
+        // The context popup follows when the button comes up (ContextPopup).
         if (FRightClickSelect && node) {
             SetSelected(node);
             FRightClickNode = node;
         }
-        DoContextPopup({X, Y});
-        FRightClickNode = nullptr;
     }
 }
 
-void TrmCustomPathTreeView::DoContextPopup(platform::Point MousePos)
+void TrmCustomPathTreeView::ContextPopup(platform::Point MousePos, bool& Handled)
 {
-    bool handled = false;
-    if (OnContextPopup)
-        OnContextPopup(this, MousePos, handled);
-    if (!handled && FPopupMenu) {
-        const platform::Point at = ClientToScreen(MousePos);
-        FPopupMenu->Popup(at.X, at.Y);
-    }
+    Control::ContextPopup(MousePos, Handled);
+    FRightClickNode = nullptr;
 }
 
 void TrmCustomPathTreeView::MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y)
@@ -106,6 +100,8 @@ void TrmCustomPathTreeView::MouseUp(platform::MouseButton Button, platform::Shif
         }
         FPressedNode = nullptr;
         FPressWasOnSelectedLabel = false;
+    } else if (Button == platform::MouseButton::Right && !ClientRect().Contains(X, Y)) {
+        FRightClickNode = nullptr; // released elsewhere: no context popup comes
     }
     Control::MouseUp(Button, Shift, X, Y);
 }
@@ -187,7 +183,7 @@ bool TrmCustomPathTreeView::BeginEdit(TrmTreeNode* Node)
     const int32_t right = UseRightToLeftReading() ? layout.Label.Right
                                                   : std::min(layout.Label.Left + width, FClientArea.Right);
     FEditNode = Node;
-    FEdit->SetFont(FFont);
+    FEdit->SetFont(Font());
     FEdit->SetBounds(left, layout.Label.Top, std::max(right - left, 1), layout.Label.Height());
     FEdit->SetText(Node->FText);
     FEdit->SetVisible(true);
@@ -241,7 +237,7 @@ void TrmCustomPathTreeView::MakeDragImage(const TrmTreeNode& Node)
     image.SetSize(FDragImage.Width(), FDragImage.Height());
     image.Clear(kOpaque | Color());
     image.FrameRectS(0, 0, image.Width(), image.Height(), kOpaque | CanvasColorOf(clBtnShadow));
-    image.SetFont(FFont);
+    image.SetFont(Font());
     image.Textout(2, 1, Node.FText);
 }
 
@@ -299,7 +295,7 @@ void TrmCustomPathTreeView::UpdateNameHint(int32_t X, int32_t Y)
     if (FHint->Owner() == this && FHint->Window().Visible() && FHint->Window().Caption() == node->FText)
         return;
     const platform::Point topLeft = ClientToScreen({label.Left, label.Top});
-    FHint->Show(this, label.Offset(topLeft.X - label.Left, topLeft.Y - label.Top), node->FText, FFont);
+    FHint->Show(this, label.Offset(topLeft.X - label.Left, topLeft.Y - label.Top), node->FText, Font());
 }
 
 void TrmCustomPathTreeView::HideNameHint()

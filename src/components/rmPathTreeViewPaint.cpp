@@ -17,8 +17,8 @@ constexpr int32_t kButtonSize = 9;
 void TrmCustomPathTreeView::Paint(platform::Canvas& Canvas)
 {
     FCanvas = &Canvas;
-    PaintWindowBorder(Canvas, ClientRect(), FBorderStyle, FCtl3D);
-    const int32_t border = WindowBorderWidth(FBorderStyle, FCtl3D);
+    PaintWindowBorder(Canvas, ClientRect(), FBorderStyle, Ctl3D());
+    const int32_t border = WindowBorderWidth(FBorderStyle, Ctl3D());
     Canvas.FillRect({border, border, Width() - border, Height() - border}, Color()); // the margin too
     Canvas.SetClipRect(FClientArea);
     bool defaultDraw = true;
@@ -124,7 +124,7 @@ void TrmCustomPathTreeView::PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& 
                    Node.FOverlayIndex);
     }
 
-    platform::FontSpec font = FFont;
+    platform::FontSpec font = Font();
     if (Node.FCut)
         font.Color = CanvasColorOf(clGrayText);
     if (State & cds::cdsHot) {

@@ -166,17 +166,9 @@ void TrmCustomScrollableControl::SetBorderStyle(TFormBorderStyle Value)
     Relayout();
 }
 
-void TrmCustomScrollableControl::SetCtl3D(bool Value)
-{
-    if (Value == FCtl3D)
-        return;
-    FCtl3D = Value;
-    Relayout();
-}
-
 void TrmCustomScrollableControl::Relayout()
 {
-    const int32_t border = WindowBorderWidth(FBorderStyle, FCtl3D);
+    const int32_t border = WindowBorderWidth(FBorderStyle, Ctl3D());
     const platform::Rect inner{border, border, std::max(border, Width() - border), std::max(border, Height() - border)};
     FClientArea = FScrollBars.Layout(inner);
     UpdateVScrollBar();
@@ -365,7 +357,7 @@ void TrmCustomScrollableControl::Resize()
 
 void TrmCustomScrollableControl::Paint(platform::Canvas& Canvas)
 {
-    PaintWindowBorder(Canvas, ClientRect(), FBorderStyle, FCtl3D);
+    PaintWindowBorder(Canvas, ClientRect(), FBorderStyle, Ctl3D());
     {
         platform::OffsetCanvas client(Canvas, {FClientArea.Left, FClientArea.Top}, FClientArea);
         PaintClient(client);

@@ -59,8 +59,6 @@ public:
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle Value);
     // With a single border: drawn as a sunken 3-D edge two pixels wide, else one line.
-    bool Ctl3D() const { return FCtl3D; }
-    void SetCtl3D(bool Value);
 
     // The area the items show in, in the control's coordinates.
     platform::Rect ClientArea() const { return FClientArea; }
@@ -87,6 +85,8 @@ public:
     virtual int32_t MaxItemWidth() const { return 0; }
 
 protected:
+    // The border's width follows the 3-D look.
+    void Ctl3DChanged() override { Relayout(); }
     // Called after the item index changed.
     virtual void DoItemIndexChange() {}
     // Called after a bar update.
@@ -133,7 +133,6 @@ private:
     int32_t FSelStart = -1;
     int32_t FSelEnd = -1;
     TFormBorderStyle FBorderStyle = bsNone;
-    bool FCtl3D = true;
     TrmWindowScrollBars FScrollBars;
     platform::Rect FClientArea;
     bool FPressOnBar = false; // the left press in progress went to a scroll bar

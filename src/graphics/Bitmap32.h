@@ -32,6 +32,7 @@
 namespace platform {
 class Canvas;
 struct DecodedImage;
+class PixelSink;
 } // namespace platform
 
 // How a bitmap's pixels are combined into the destination when it is drawn.
@@ -318,6 +319,11 @@ private:
     size_t PixelCount() const { return FBits ? size_t(Width()) * size_t(Height()) : 0; }
     void AssignPixels(int32_t NewWidth, int32_t NewHeight, const TColor32* Pixels);
     void LoadDecoded(const platform::DecodedImage& Image);
+    // Decodes a picture with Decode straight into this bitmap's pixels, taken when the
+    // decoder asks, so that they are held once; on failure raises Exception with
+    // "<Failure>: <why>", leaving the bitmap as it was unless the picture broke after its
+    // pixels were taken (then it is empty).
+    void LoadPicture(const std::function<bool(platform::PixelSink&, std::string&)>& Decode, const std::string& Failure);
     // A platform picture (alpha reset to 255 unless it has its own) or the clipboard's
     // picture; false for any other source.
     bool AssignFromPlatform(const TPersistent* Source);

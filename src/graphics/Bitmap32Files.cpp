@@ -7,6 +7,7 @@
 
 #include <bit>
 #include <cstring>
+#include <optional>
 #include <typeinfo>
 
 static_assert(std::endian::native == std::endian::little, "pixels are stored and streamed as little-endian words");
@@ -31,6 +32,29 @@ private:
 
 // The largest file read as a picture: a 2^28-pixel BMP at 32 bits with its headers.
 constexpr uint64_t kMaxPictureFileBytes = (uint64_t(1) << 30) + 4096;
+
+// Hands a decoder the bitmap's own pixels, sized to the picture, inside an update that
+// ends with the sink.
+class BitmapSink final : public platform::PixelSink {
+public:
+    explicit BitmapSink(TBitmap32& bitmap) : bitmap_(bitmap) {}
+    uint32_t* Take(int32_t width, int32_t height) override
+    {
+        scope_.emplace(bitmap_);
+        try {
+            bitmap_.SetSize(width, height);
+        } catch (const Exception&) {
+            return nullptr;
+        }
+        platform::AdviseLargePages(bitmap_.Bits(), size_t(width) * size_t(height) * sizeof(TColor32));
+        return bitmap_.Bits();
+    }
+    bool Taken() const { return scope_.has_value(); }
+
+private:
+    TBitmap32& bitmap_;
+    std::optional<AssignScope> scope_;
+};
 
 } // namespace
 
@@ -86,19 +110,27 @@ void TBitmap32::LoadDecoded(const platform::DecodedImage& Image)
     AssignPixels(Image.width, Image.height, Image.pixels.data());
 }
 
+void TBitmap32::LoadPicture(const std::function<bool(platform::PixelSink&, std::string&)>& Decode,
+                            const std::string& Failure)
+{
+    BitmapSink sink(*this);
+    std::string error;
+    if (!Decode(sink, error)) {
+        if (sink.Taken())
+            SetSize(0, 0);
+        throw Exception(Failure + ": " + error);
+    }
+}
+
 void TBitmap32::LoadFromFile(const std::filesystem::path& FileName)
 {
+    const std::string failure = "Cannot load picture \"" + FileName.string() + "\"";
+    std::vector<uint8_t> bytes;
     std::string error;
-    platform::DecodedImage image;
-    {
-        // The file's bytes go before the pixels are taken over: a large picture is held
-        // at most twice at any time, not three times.
-        std::vector<uint8_t> bytes;
-        if (!platform::ReadFileBytes(FileName, bytes, error, kMaxPictureFileBytes) ||
-            !platform::DecodeImage(bytes, image, error))
-            throw Exception("Cannot load picture \"" + FileName.string() + "\": " + error);
-    }
-    LoadDecoded(image);
+    if (!platform::ReadFileBytes(FileName, bytes, error, kMaxPictureFileBytes))
+        throw Exception(failure + ": " + error);
+    LoadPicture([&](platform::PixelSink& sink, std::string& why) { return platform::DecodeImage(bytes, sink, why); },
+                failure);
 }
 
 // The picture's bytes from the stream's position: as many as its file header's size
@@ -123,15 +155,15 @@ void TBitmap32::LoadFromStream(TStream& Stream)
                         " bytes, more than any picture this program can load");
     std::vector<uint8_t> bytes(size_t(length), 0);
     Stream.ReadBuffer(bytes.data(), bytes.size());
-    std::string error;
-    platform::DecodedImage image;
-    if (bytes.empty())
-        error = "The stream is empty";
-    else if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
-        error = "The stream does not hold a BMP picture";
-    if (!error.empty() || !platform::DecodeBmp(bytes, image, error))
-        throw Exception("Cannot load picture from stream: " + error);
-    LoadDecoded(image);
+    LoadPicture(
+        [&](platform::PixelSink& sink, std::string& error) {
+            if (bytes.empty())
+                error = "The stream is empty";
+            else if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
+                error = "The stream does not hold a BMP picture";
+            return error.empty() && platform::DecodeBmp(bytes, sink, error);
+        },
+        "Cannot load picture from stream");
 }
 
 namespace {

@@ -146,11 +146,11 @@ void TBitmap32::AssignTo(TPersistent* Dest) const
 void TBitmap32::LoadFromResource(const std::string& Name)
 {
     std::vector<uint8_t> bytes;
-    std::string error;
-    platform::DecodedImage image;
-    if (!platform::ReadResource(Name, bytes, error) || !platform::DecodeBmp(bytes, image, error))
-        throw Exception("Cannot load the bitmap resource \"" + Name + "\": " + error);
-    LoadDecoded(image);
+    LoadPicture(
+        [&](platform::PixelSink& sink, std::string& error) {
+            return platform::ReadResource(Name, bytes, error) && platform::DecodeBmp(bytes, sink, error);
+        },
+        "Cannot load the bitmap resource \"" + Name + "\"");
 }
 
 void TBitmap32::LoadFromResourceName(std::string_view Name)

@@ -2,6 +2,7 @@
 
 #include "graphics/SystemColorNames.h"
 #include "inspector/rmFrames.h"
+#include "platform/TextRasterizer.h"
 #include "platform/Utf8.h"
 #include "platform/WindowSystem.h"
 
@@ -25,7 +26,6 @@ TCustomEdit::TCustomEdit()
     SetColor(CanvasColorOf(clWindow));
     SetTabStop(true);
     SetCursor(platform::cursor::IBeam);
-    FFont.Color = CanvasColorOf(clWindowText);
     SetEditRect();
 }
 
@@ -39,32 +39,67 @@ void TCustomEdit::SetText(std::string_view Value)
         Invalidate();
 }
 
-void TCustomEdit::SetFont(const platform::FontSpec& Value)
-{
-    StoreAndRepaint(FFont, Value);
-}
-
 void TCustomEdit::SetBorderStyle(TBorderStyle Value)
 {
     if (Value == FBorderStyle)
         return;
     FBorderStyle = Value;
+    Ctl3DChanged();
+}
+
+void TCustomEdit::Ctl3DChanged()
+{
     SetEditRect();
+    AdjustSize();
     Invalidate();
 }
 
-void TCustomEdit::SetCtl3D(bool Value)
+void TCustomEdit::FontChanged()
 {
-    if (Value == FCtl3D)
-        return;
-    FCtl3D = Value;
-    SetEditRect();
+    AdjustSize();
     Invalidate();
+}
+
+bool TCustomEdit::CanAutoSize(int32_t&, int32_t& NewHeight)
+{
+    // Controls aligned to the left, the right or the whole area get their height from it.
+    if (Align() == alLeft || Align() == alRight || Align() == alClient)
+        return false;
+    NewHeight = platform::CurrentTextRasterizer().TextExtent("Wg", Font()).Height + 2 * BorderWidth() + 4;
+    return true;
 }
 
 void TCustomEdit::SetReadOnly(bool Value)
 {
     StoreAndRepaint(FReadOnly, Value);
+    UpdateInputMethod();
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase Value)
+{
+    if (FLine.SetCharCase(Value)) {
+        Invalidate();
+        Change();
+    }
+    UpdateInputMethod();
+}
+
+void TCustomEdit::SetImeMode(TImeMode Value)
+{
+    FImeMode = Value;
+    UpdateInputMethod();
+}
+
+platform::InputMethodHints TCustomEdit::InputMethod() const
+{
+    if (FReadOnly || FImeMode == imDisable)
+        return 0;
+    platform::InputMethodHints hints = platform::ime::Enabled;
+    if (FImeMode == imClose || FImeMode == imSAlpha || FImeMode == imAlpha)
+        hints |= platform::ime::PreferLatin;
+    if (CharCase() != ecNormal)
+        hints |= CharCase() == ecUpperCase ? platform::ime::PreferUppercase : platform::ime::PreferLowercase;
+    return hints;
 }
 
 void TCustomEdit::SetPasswordChar(char32_t Value)
@@ -124,7 +159,7 @@ void TCustomEdit::PasteFromClipboard()
 
 int32_t TCustomEdit::BorderWidth() const
 {
-    return FBorderStyle == bsNone ? 0 : FCtl3D ? 2 : 1;
+    return FBorderStyle == bsNone ? 0 : Ctl3D() ? 2 : 1;
 }
 
 void TCustomEdit::Change()
@@ -165,7 +200,7 @@ void TCustomEdit::Paint(platform::Canvas& Canvas)
 {
     platform::Rect inside = ClientRect();
     if (FBorderStyle == bsSingle) {
-        if (FCtl3D)
+        if (Ctl3D())
             DrawSunkenBorder(Canvas, inside);
         else
             Frame3D(Canvas, inside, CanvasColorOf(clWindowText), CanvasColorOf(clWindowText));
@@ -180,9 +215,9 @@ void TCustomEdit::Paint(platform::Canvas& Canvas)
     FCharX.assign(1, 0);
     for (char32_t c : shown) {
         platform::AppendUtf8(utf8, c);
-        FCharX.push_back(Canvas.TextExtent(utf8, FFont).Width);
+        FCharX.push_back(Canvas.TextExtent(utf8, Font()).Width);
     }
-    const int32_t lineHeight = std::max(Canvas.TextExtent("Wg", FFont).Height, 1);
+    const int32_t lineHeight = std::max(Canvas.TextExtent("Wg", Font()).Height, 1);
 
     const int32_t border = BorderWidth();
     const platform::Rect area = FEditRect.Offset(border, border).Intersect(inside);
@@ -204,10 +239,10 @@ void TCustomEdit::Paint(platform::Canvas& Canvas)
                                                                      : area.Left + kTextMargin - FScroll;
     FTextLeft = x0;
     const int32_t y = area.Top + std::clamp(area.Height() - lineHeight, 0, 1);
-    const bool showSelection = Focused() && FLine.SelLength() > 0;
+    const bool showSelection = (Focused() || !FHideSelection) && FLine.SelLength() > 0;
     const int32_t selStart = showSelection ? FLine.SelStart() : 0;
     const int32_t selEnd = showSelection ? selStart + FLine.SelLength() : 0;
-    platform::FontSpec font = FFont;
+    platform::FontSpec font = Font();
     if (!Enabled())
         font.Color = CanvasColorOf(clGrayText);
     const auto drawRun = [&](int32_t from, int32_t to, const platform::FontSpec& runFont) {

@@ -12,6 +12,14 @@
 #include <string_view>
 #include <vector>
 
+// How the window system's input method editors take part in typing: switched off,
+// closed (direct entry until the user opens one), open, left alone, or asked for a
+// conversion mode (half- or full-width Latin, Hiragana, Katakana, Chinese, Hangul).
+enum TImeMode : uint8_t {
+    imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese, imSHanguel,
+    imHanguel
+};
+
 class TCustomEdit : public platform::Control {
 public:
     TCustomEdit();
@@ -24,13 +32,8 @@ public:
     // Whether the user changed the text since it was last set.
     bool Modified() const { return FModified; }
     void SetModified(bool Value) { FModified = Value; }
-    const platform::FontSpec& Font() const { return FFont; }
-    void SetFont(const platform::FontSpec& Value);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
-    // The sunken two-pixel border and the button placement of the 3-D look.
-    bool Ctl3D() const { return FCtl3D; }
-    void SetCtl3D(bool Value);
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool Value);
     int32_t MaxLength() const { return FLine.MaxLength(); }
@@ -40,6 +43,24 @@ public:
     void SetPasswordChar(char32_t Value);
     bool AutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+    // The case of the text set, typed and pasted; changing it changes the text there.
+    TEditCharCase CharCase() const { return FLine.CharCase(); }
+    void SetCharCase(TEditCharCase Value);
+    // Whether the selection shows only while the edit has the focus.
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool Value) { StoreAndRepaint(FHideSelection, Value); }
+    // Input methods: off with imDisable (and while read-only), else on, starting in Latin
+    // entry for imClose, imSAlpha and imAlpha, and preferring the CharCase's letters. The
+    // other conversion modes, and ImeName (which input method), have nothing to ask of the
+    // window system here and are only kept.
+    TImeMode ImeMode() const { return FImeMode; }
+    void SetImeMode(TImeMode Value);
+    const std::string& ImeName() const { return FImeName; }
+    void SetImeName(const std::string& Value) { FImeName = Value; }
+    // Kept only: there is no OEM code page to pass typed text through and back.
+    bool OEMConvert() const { return FOEMConvert; }
+    void SetOEMConvert(bool Value) { FOEMConvert = Value; }
+    platform::InputMethodHints InputMethod() const override;
 
     int32_t SelStart() const { return FLine.SelStart(); }
     int32_t SelLength() const { return FLine.SelLength(); }
@@ -90,6 +111,12 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void Resize() override;
+    // With AutoSize the height follows the font: its line height, the border and two
+    // pixels above and below the text.
+    bool CanAutoSize(int32_t& NewWidth, int32_t& NewHeight) override;
+    void FontChanged() override;
+    // The sunken two-pixel border and the button placement of the 3-D look.
+    void Ctl3DChanged() override;
 
 private:
     // UserEdit marks the text modified; a text set whole clears the mark.
@@ -99,12 +126,14 @@ private:
     std::u32string ShownChars() const;
 
     EditLine FLine;
-    platform::FontSpec FFont;
     TBorderStyle FBorderStyle = bsSingle;
-    bool FCtl3D = true;
     bool FReadOnly = false;
     char32_t FPasswordChar = 0;
     bool FAutoSelect = true;
+    bool FHideSelection = true;
+    TImeMode FImeMode = imDontCare;
+    std::string FImeName;
+    bool FOEMConvert = false;
     bool FModified = false;
     bool FSelecting = false;           // a left press is selecting with the mouse
     platform::Rect FEditRect;          // in the area inside the border

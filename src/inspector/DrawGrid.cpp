@@ -54,14 +54,6 @@ void TDrawGrid::SetGridLines(bool Value)
     Invalidate();
 }
 
-void TDrawGrid::SetFont(const FontSpec& Value)
-{
-    if (FFont == Value)
-        return;
-    FFont = Value;
-    Invalidate();
-}
-
 void TDrawGrid::SetCurrentCell(int32_t ACol, int32_t ARow)
 {
     assert(ACol >= 0 && ACol < ColCount() && ARow >= 0 && ARow < RowCount());

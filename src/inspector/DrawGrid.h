@@ -38,8 +38,6 @@ public:
     void SetGridLines(bool Value);
     int32_t GridLineWidth() const { return FGridLines ? 1 : 0; }
 
-    const platform::FontSpec& Font() const { return FFont; }
-    void SetFont(const platform::FontSpec& Value);
 
     int32_t Col() const { return FCol; }
     int32_t Row() const { return FRow; }
@@ -76,7 +74,6 @@ private:
     std::vector<int32_t> FColWidths;
     std::vector<int32_t> FRowHeights;
     bool FGridLines = false;
-    platform::FontSpec FFont;
     int32_t FCol = 0;
     int32_t FRow = 0;
     platform::Canvas* FCellCanvas = nullptr;

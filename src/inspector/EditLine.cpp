@@ -1,6 +1,7 @@
 #include "inspector/EditLine.h"
 
 #include "platform/Utf8.h"
+#include "platform/Windows1252.h"
 
 #include <algorithm>
 
@@ -23,9 +24,36 @@ std::string EditLine::Text() const
     return platform::CodePointsToUtf8(FChars);
 }
 
+void EditLine::ApplyCase(std::u32string& Chars) const
+{
+    if (FCharCase == ecNormal)
+        return;
+    const auto change = FCharCase == ecUpperCase ? platform::UpperCodePageChar : platform::LowerCodePageChar;
+    for (char32_t& c : Chars)
+        c = change(c);
+}
+
+bool EditLine::SetCharCase(TEditCharCase Value)
+{
+    FCharCase = Value;
+    const std::u32string old = FChars;
+    ApplyCase(FChars);
+    return FChars != old;
+}
+
+std::string EditLine::Cased(std::string_view Utf8) const
+{
+    if (FCharCase == ecNormal)
+        return std::string(Utf8);
+    std::u32string chars = platform::Utf8ToCodePoints(Utf8);
+    ApplyCase(chars);
+    return platform::CodePointsToUtf8(chars);
+}
+
 void EditLine::SetText(std::string_view Utf8)
 {
     FChars = platform::Utf8ToCodePoints(Utf8);
+    ApplyCase(FChars);
     if (FMaxLength > 0 && Length() > FMaxLength)
         FChars.resize(size_t(FMaxLength));
     FAnchor = FCaret = 0;
@@ -90,6 +118,7 @@ bool EditLine::ReplaceSelection(std::u32string_view Chars)
     for (char32_t c : Chars)
         if (!IsControlChar(c))
             insert += c;
+    ApplyCase(insert);
     const int32_t start = SelStart(), length = SelLength();
     if (FMaxLength > 0) {
         const int32_t room = std::max(0, FMaxLength - (Length() - length));

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+// What case the text takes: as typed, or every letter made a capital or a small one.
+enum TEditCharCase : uint8_t { ecNormal, ecUpperCase, ecLowerCase };
+
 class EditLine {
 public:
     // UTF-8 in and out; malformed bytes come in as U+FFFD.
@@ -14,6 +17,13 @@ public:
     void SetText(std::string_view Utf8);
     const std::u32string& Chars() const { return FChars; }
     int32_t Length() const { return int32_t(FChars.size()); }
+
+    // Text set and typed from now on takes this case, and so does the text already there
+    // (true when that changed it). Letters change by the Windows-1252 code page's rule.
+    TEditCharCase CharCase() const { return FCharCase; }
+    bool SetCharCase(TEditCharCase Value);
+    // Utf8 as it reads in this case.
+    std::string Cased(std::string_view Utf8) const;
 
     // 0 = no limit. Text already longer stays; only typing and pasting are refused.
     int32_t MaxLength() const { return FMaxLength; }
@@ -44,7 +54,10 @@ public:
     bool DeleteForward();
 
 private:
+    void ApplyCase(std::u32string& Chars) const;
+
     std::u32string FChars;
+    TEditCharCase FCharCase = ecNormal;
     int32_t FMaxLength = 0;
     int32_t FAnchor = 0;
     int32_t FCaret = 0;

@@ -15,8 +15,9 @@ constexpr TColor clTeal = 0x808000;
 constexpr TColor clRed = 0x0000FF;
 constexpr TColor kWeekendBackground = 0xE1E1E1;
 
-// A one-pixel frame and one pixel of border width inside it.
-constexpr int32_t kBorder = 2;
+// The single border's frame, and the panel's border width.
+constexpr int32_t kFrame = 1;
+constexpr int32_t kBorderWidth = 1;
 constexpr int32_t kDaysPerWeek = 7;
 constexpr int32_t kDefaultRangeDays = 365;
 
@@ -466,7 +467,17 @@ void TrmCustomCalendar::DrawDayCell(int32_t ACol, int32_t ARow, const Rect& Rect
 
 Rect TrmCustomCalendar::ContentRect() const
 {
-    return {kBorder, kBorder, std::max(kBorder, Width() - kBorder), std::max(kBorder, Height() - kBorder)};
+    const int32_t inset = kFrame + (FBevelOuter != bvNone) + kBorderWidth + (FBevelInner != bvNone);
+    return {inset, inset, std::max(inset, Width() - inset), std::max(inset, Height() - inset)};
+}
+
+void TrmCustomCalendar::SetBevel(TBevelCut& Field, TBevelCut Value)
+{
+    if (Field == Value)
+        return;
+    Field = Value;
+    LayoutParts();
+    Invalidate();
 }
 
 void TrmCustomCalendar::LayoutParts()
@@ -500,6 +511,10 @@ void TrmCustomCalendar::Paint(Canvas& Canvas)
 {
     Canvas.FillRect(ClientRect(), Color());
     Canvas.FrameRect(ClientRect(), CanvasColorOf(clBtnShadow));
+    Rect edge{kFrame, kFrame, Width() - kFrame, Height() - kFrame};
+    DrawBevel(Canvas, edge, FBevelOuter, Color());
+    edge = {edge.Left + kBorderWidth, edge.Top + kBorderWidth, edge.Right - kBorderWidth, edge.Bottom - kBorderWidth};
+    DrawBevel(Canvas, edge, FBevelInner, Color());
     // The caption always shows in the day names' colours.
     Canvas.FillRect(FCaptionRect, CanvasColorOf(FCalendarColors.DayNamesBackgroundColor()));
     FontSpec font = FCaptionFont;

@@ -6,6 +6,7 @@
 // user picked (double click or Enter). Optionally a date range limits both.
 #include "graphics/Color32.h"
 #include "inspector/DrawGrid.h"
+#include "inspector/rmFrames.h"
 #include "platform/ChildControls.h"
 #include "platform/Control.h"
 #include "platform/DateTime.h"
@@ -100,6 +101,12 @@ public:
     void SetBoldSystemDate(bool Value);
     bool ShowGridLines() const { return FShowGridLines; }
     void SetGridLines(bool Value);
+    // The panel's bevels, outside and inside its one-pixel border width (none by default);
+    // each but bvNone takes a pixel from the caption and grid.
+    TBevelCut BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TBevelCut Value) { SetBevel(FBevelOuter, Value); }
+    TBevelCut BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TBevelCut Value) { SetBevel(FBevelInner, Value); }
 
     const platform::FontSpec& CalendarFont() const { return FCalendarFont; }
     // The grid's font; the caption shows it 4 points larger and bold.
@@ -193,6 +200,7 @@ private:
     void DrawDayCell(int32_t ACol, int32_t ARow, const platform::Rect& Rect, TGridDrawState State);
     bool SelectDayCell(int32_t ACol, int32_t ARow);
     void SelectWorkingDate();
+    void SetBevel(TBevelCut& Field, TBevelCut Value);
 
     TDrawGrid FGrid{7, 7};
     platform::ChildControls FChildren{*this};
@@ -209,6 +217,8 @@ private:
     bool FBoldSystemDate = true;
     bool FUseDateRanges = false;
     bool FShowGridLines = false;
+    TBevelCut FBevelOuter = bvNone;
+    TBevelCut FBevelInner = bvNone;
     TDateTime FSelectedDate = 0;
     TDateTime FMinDate = 0;
     TDateTime FMaxDate = 0;

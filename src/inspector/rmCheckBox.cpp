@@ -30,11 +30,6 @@ void TrmCustomCheckBox::SetCaption(const std::string& Value)
     StoreAndRepaint(FCaption, Value);
 }
 
-void TrmCustomCheckBox::SetFont(const platform::FontSpec& Value)
-{
-    StoreAndRepaint(FFont, Value);
-}
-
 void TrmCustomCheckBox::SetCaptionTrueFalse(bool Value)
 {
     StoreAndRepaint(FCaptionTrueFalse, Value);
@@ -149,14 +144,14 @@ void TrmCustomCheckBox::Paint(platform::Canvas& Canvas)
     const std::string caption = ShownCaption();
     Canvas.FillRect(ClientRect(), FFillBackground ? CanvasColorOf(FBackgroundColor) : Color());
     platform::Rect measured{0, 0, 0, 0};
-    DrawTextInRect(Canvas, caption, measured, dt::CalcRect | dt::SingleLine, FFont);
+    DrawTextInRect(Canvas, caption, measured, dt::CalcRect | dt::SingleLine, Font());
     FCaptionExtent = {measured.Width(), measured.Height()};
 
     PaintCheck(Canvas, CBXRect());
     platform::Rect captionRect = CaptionRect();
     if (FCBXAlignment != cbxCentered) {
         const uint32_t align = FCBXAlignment == cbxRight ? dt::Right : dt::Left;
-        DrawTextInRect(Canvas, caption, captionRect, dt::SingleLine | dt::VCenter | align, FFont);
+        DrawTextInRect(Canvas, caption, captionRect, dt::SingleLine | dt::VCenter | align, Font());
     }
     if (Focused() && FShowFocusRect)
         Canvas.DrawFocusRect(Inflated(captionRect, 2));

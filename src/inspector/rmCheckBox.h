@@ -17,8 +17,6 @@ public:
 
     const std::string& Caption() const { return FCaption; }
     void SetCaption(const std::string& Value);
-    const platform::FontSpec& Font() const { return FFont; }
-    void SetFont(const platform::FontSpec& Value);
     // The caption becomes "True" or "False" after the checked state.
     bool CaptionTrueFalse() const { return FCaptionTrueFalse; }
     void SetCaptionTrueFalse(bool Value);
@@ -83,7 +81,6 @@ private:
     void ToggleAndClick();
 
     std::string FCaption;
-    platform::FontSpec FFont;
     bool FCaptionTrueFalse = false;
     bool FFillBackground = false;
     TColor FBackgroundColor;

@@ -24,6 +24,16 @@ bool StartsWithIgnoringCase(std::string_view Text, std::string_view Prefix)
 TCustomComboBox::TCustomComboBox()
 {
     SetEllipsisBtnVisible(false);
+    FListBox.OnDrawItem = [this](TObject*, int32_t Index, const platform::Rect& Rect, TOwnerDrawState State) {
+        if (OnDrawItem)
+            OnDrawItem(this, Index, Rect, State);
+        else
+            FListBox.DefaultDrawItem(Index, Rect, State);
+    };
+    FListBox.OnMeasureItem = [this](TObject*, int32_t Index, int32_t& Height) {
+        if (OnMeasureItem)
+            OnMeasureItem(this, Index, Height);
+    };
 }
 
 int32_t TCustomComboBox::FindString(std::string_view Prefix, int32_t StartAfter) const
@@ -44,12 +54,32 @@ int32_t TCustomComboBox::FindString(std::string_view Prefix, int32_t StartAfter)
 void TCustomComboBox::SetStyle(TComboBoxStyle Value)
 {
     FStyle = Value;
-    SetEditorEnabled(Value != csOwnerDrawFixed);
+    SetEditorEnabled(Value == csDropDown);
+    constexpr TListBoxStyle kListStyles[] = {lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable};
+    FListBox.SetStyle(kListStyles[Value]);
+    Invalidate();
+}
+
+void TCustomComboBox::Paint(platform::Canvas& Canvas)
+{
+    TrmCustomBtnCombo::Paint(Canvas);
+    if (!OwnerDrawn() || !OnDrawItem)
+        return;
+    const platform::Rect field = EditRect().Offset(BorderWidth(), BorderWidth()).Intersect(ClientRect());
+    TOwnerDrawState state = odComboBoxEdit | (Enabled() ? 0 : odDisabled);
+    if (Focused())
+        state |= odSelected | odFocused;
+    Canvas.FillRect(field, Color());
+    Canvas.SetClipRect(field);
+    FFieldCanvas = &Canvas;
+    OnDrawItem(this, ItemIndex(), field, state);
+    FFieldCanvas = nullptr;
+    Canvas.RemoveClip();
 }
 
 void TCustomComboBox::KeyPress(char32_t& Key)
 {
-    if (FStyle == csOwnerDrawFixed && !DroppedDown() && Key >= 0x20) {
+    if (OwnerDrawn() && !DroppedDown() && Key >= 0x20) {
         const int32_t found = FindString(platform::CodePointsToUtf8(std::u32string(1, Key)), ItemIndex());
         if (found >= 0)
             SetItemIndex(found);
@@ -61,7 +91,7 @@ void TCustomComboBox::KeyPress(char32_t& Key)
 
 void TCustomComboBox::Change()
 {
-    if (FStyle == csOwnerDrawFixed)
+    if (OwnerDrawn())
         SaveText();
     TrmCustomBtnCombo::Change();
 }
@@ -199,7 +229,7 @@ void TrmComboBox::KeyPress(char32_t& Key)
 
 void TrmComboBox::Change()
 {
-    if (Style() == csOwnerDrawFixed) {
+    if (OwnerDrawn()) {
         FEnterText = Text(); // a choice is final
     } else if (!FCompleting) {
         if (FLastChar == U'\r' && FAutoUpdateHistory) {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-// How the text comes about: typed freely (csDropDown), or always one of the items,
-// chosen and never typed (csOwnerDrawFixed, the style of an owner-drawn list whose items
-// are all one height).
-enum TComboBoxStyle : uint8_t { csDropDown, csOwnerDrawFixed };
+// How the text comes about: typed freely (csDropDown), or always one of the items, chosen
+// and never typed, the items and the chosen one drawn by OnDrawItem (csOwnerDrawFixed: the
+// items all one height; csOwnerDrawVariable: each as high as OnMeasureItem makes it).
+enum TComboBoxStyle : uint8_t { csDropDown, csOwnerDrawFixed, csOwnerDrawVariable };
 
 class TCustomComboBox : public TrmCustomBtnCombo {
 public:
@@ -21,15 +21,26 @@ public:
     const char* ClassName() const override { return "TCustomComboBox"; }
 
     TComboBoxStyle Style() const { return FStyle; }
-    // csOwnerDrawFixed switches typing off (EditorEnabled); a typed character then chooses
-    // the next item that starts with it, and every choice is final: Escape has nothing to
-    // go back to.
+    // The owner-drawn styles switch typing off (EditorEnabled); a typed character then
+    // chooses the next item that starts with it, and every choice is final: Escape has
+    // nothing to go back to.
     void SetStyle(TComboBoxStyle Value);
+    bool OwnerDrawn() const { return FStyle != csDropDown; }
+    // The canvas OnDrawItem draws on (the list's for its rows, the combo box's own for the
+    // chosen item with odComboBoxEdit); null at other times.
+    platform::Canvas* Canvas() const { return FFieldCanvas ? FFieldCanvas : FListBox.Canvas(); }
 
     // The first item after index StartAfter (-1: from the top), wrapping round, that
     // starts with Prefix, ignoring ASCII case; -1 when none does.
     int32_t FindString(std::string_view Prefix, int32_t StartAfter) const;
     void SetDroppedDown(bool Value);
+
+    // With an owner-drawn style: draws an item (Control is the combo box); without it
+    // the items are drawn as the list draws them.
+    TDrawItemEvent OnDrawItem;
+    // With csOwnerDrawVariable: the height of each item, asked as the list opens and
+    // whenever the items change.
+    TMeasureItemEvent OnMeasureItem;
 
 protected:
     // Every close of the list: fires OnCloseUp.
@@ -37,9 +48,12 @@ protected:
     void ListClosed(bool Taken) override;
     void KeyPress(char32_t& Key) override;
     void Change() override;
+    // With an owner-drawn style and OnDrawItem, the chosen item over the text field.
+    void Paint(platform::Canvas& Canvas) override;
 
 private:
     TComboBoxStyle FStyle = csDropDown;
+    platform::Canvas* FFieldCanvas = nullptr; // while the text field is owner-drawn
 };
 
 enum TRegKey : uint8_t { rkHKEY_CLASSES_ROOT, rkHKEY_CURRENT_USER, rkHKEY_LOCAL_MACHINE, rkHKEY_USERS };

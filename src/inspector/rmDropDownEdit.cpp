@@ -7,9 +7,15 @@ TrmDropDownEdit::TrmDropDownEdit()
 
 int32_t TrmDropDownEdit::ItemIndex() const
 {
-    if (FChosenIndex >= 0 && FChosenIndex < int32_t(Items().size()) && Items()[size_t(FChosenIndex)] == Text())
+    const std::string text = Text();
+    const int32_t count = int32_t(Items().size());
+    const auto shows = [&](int32_t Index) { return Line().Cased(Items()[size_t(Index)]) == text; };
+    if (FChosenIndex >= 0 && FChosenIndex < count && shows(FChosenIndex))
         return FChosenIndex;
-    return FListBox.IndexOf(Text());
+    for (int32_t i = 0; i < count; ++i)
+        if (shows(i))
+            return i;
+    return -1;
 }
 
 void TrmDropDownEdit::SetItemIndex(int32_t Value)
@@ -18,7 +24,7 @@ void TrmDropDownEdit::SetItemIndex(int32_t Value)
     const bool moved = index != ItemIndex();
     FChosenIndex = index;
     const std::string text = FListBox.ItemText(index);
-    if (text != Text())
+    if (Line().Cased(text) != Text())
         SetText(text);
     else if (moved)
         Change();

@@ -16,9 +16,9 @@ public:
 
     const std::vector<std::string>& Items() const { return FListBox.Items(); }
     void SetComboItems(const std::vector<std::string>& Value) { FListBox.SetItems(Value); }
-    // The position of the text among the items: the item last chosen by its position
-    // while the text is still that item's (two items may read alike), else the first item
-    // with the text; -1 when absent. Setting takes that item's text (an empty text outside
+    // The position of the text among the items (each read in the CharCase): the item last
+    // chosen by its position while the text is still that item's (two items may read
+    // alike), else the first item with the text; -1 when absent. Setting takes that item's text (an empty text outside
     // the items); choosing another item of the same text is a change too.
     int32_t ItemIndex() const;
     void SetItemIndex(int32_t Value);

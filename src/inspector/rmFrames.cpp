@@ -17,6 +17,17 @@ void Frame3D(platform::Canvas& Canvas, platform::Rect& Rect, platform::CanvasCol
     Rect = {Rect.Left + 1, Rect.Top + 1, Rect.Right - 1, Rect.Bottom - 1};
 }
 
+void DrawBevel(platform::Canvas& Canvas, platform::Rect& Rect, TBevelCut Cut, platform::CanvasColor Face)
+{
+    const platform::CanvasColor light = CanvasColorOf(clBtnHighlight), dark = CanvasColorOf(clBtnShadow);
+    switch (Cut) {
+    case bvNone: break;
+    case bvLowered: Frame3D(Canvas, Rect, dark, light); break;
+    case bvRaised: Frame3D(Canvas, Rect, light, dark); break;
+    case bvSpace: Frame3D(Canvas, Rect, Face, Face); break;
+    }
+}
+
 void DrawPushButtonFrame(platform::Canvas& Canvas, platform::Rect& Rect, bool Pushed)
 {
     if (Pushed) {

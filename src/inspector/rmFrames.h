@@ -8,6 +8,11 @@
 void Frame3D(platform::Canvas& Canvas, platform::Rect& Rect, platform::CanvasColor TopLeft,
              platform::CanvasColor BottomRight);
 
+// A panel's bevel: none, a one-pixel edge sunken or raised, or one pixel of the face colour.
+enum TBevelCut : uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
+// Draws the bevel just inside Rect, which then shrinks by its width (0 or 1).
+void DrawBevel(platform::Canvas& Canvas, platform::Rect& Rect, TBevelCut Cut, platform::CanvasColor Face);
+
 // The system push-button frame (two pixels: raised, or sunken when Pushed) with the face
 // filled in clBtnFace; Rect shrinks to the face inside the frame.
 void DrawPushButtonFrame(platform::Canvas& Canvas, platform::Rect& Rect, bool Pushed);

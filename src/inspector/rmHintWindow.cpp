@@ -6,16 +6,10 @@
 TrmHintWindow::TrmHintWindow()
 {
     SetColor(CanvasColorOf(clInfoBk));
-    FFont.Color = CanvasColorOf(clInfoText);
+    platform::FontSpec font;
+    font.Color = CanvasColorOf(clInfoText);
+    SetFont(font);
     SetVisible(false);
-}
-
-void TrmHintWindow::SetFont(const platform::FontSpec& Value)
-{
-    if (Value == FFont)
-        return;
-    FFont = Value;
-    Invalidate();
 }
 
 void TrmHintWindow::ActivateHint(platform::Rect Rect, std::string_view Text)
@@ -49,7 +43,7 @@ platform::Rect TrmHintWindow::CalcHintRect(platform::Canvas& Canvas, int32_t Max
                                            const void*) const
 {
     platform::Rect rect{0, 0, MaxWidth, 0};
-    DrawTextInRect(Canvas, Text, rect, dt::CalcRect | dt::SingleLine | dt::NoPrefix, FFont);
+    DrawTextInRect(Canvas, Text, rect, dt::CalcRect | dt::SingleLine | dt::NoPrefix, Font());
     return rect;
 }
 
@@ -93,7 +87,7 @@ void TrmHintWindow::Paint(platform::Canvas& Canvas)
         client.Right -= 1;
     else
         client.Left += 1;
-    DrawTextInRect(Canvas, FCaption, client, DrawTextBiDiModeFlags(*this, dt::WordBreak | dt::NoPrefix), FFont);
+    DrawTextInRect(Canvas, FCaption, client, DrawTextBiDiModeFlags(*this, dt::WordBreak | dt::NoPrefix), Font());
 }
 
 void TrmSharedHint::Show(const void* Owner, const platform::Rect& Rect, std::string_view Text,

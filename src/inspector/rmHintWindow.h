@@ -18,8 +18,6 @@ public:
     bool TransparentToMouse() const override { return true; }
 
     const std::string& Caption() const { return FCaption; }
-    const platform::FontSpec& Font() const { return FFont; }
-    void SetFont(const platform::FontSpec& Value);
     bool Activating() const { return FActivating; }
 
     // Shows Text at Rect (screen coordinates), moved as little as needed to lie on the
@@ -43,7 +41,6 @@ protected:
 
 private:
     std::string FCaption;
-    platform::FontSpec FFont;
     bool FActivating = false;
 };
 

@@ -84,7 +84,7 @@ void TrmInspector::SetSelectedItemBgColor(TColor Value)
 int32_t TrmInspector::ItemHeight()
 {
     if (FItemHeight == -1)
-        FItemHeight = platform::CurrentTextRasterizer().TextExtent("Wg", FFont).Height + 7;
+        FItemHeight = platform::CurrentTextRasterizer().TextExtent("Wg", Font()).Height + 7;
     return std::max(FItemHeight, 1);
 }
 
@@ -116,12 +116,6 @@ void TrmInspector::SetBorderStyle(TBorderStyle Value)
     BorderChanged();
 }
 
-void TrmInspector::SetCtl3D(bool Value)
-{
-    FCtl3D = Value;
-    BorderChanged();
-}
-
 void TrmInspector::BorderChanged()
 {
     // The client area and the scroll bar's place follow the border's width.
@@ -129,11 +123,8 @@ void TrmInspector::BorderChanged()
     setSplit(FSplitPos);
 }
 
-void TrmInspector::SetFont(const platform::FontSpec& Value)
+void TrmInspector::FontChanged()
 {
-    if (Value == FFont)
-        return;
-    FFont = Value;
     // A height taken from the old font follows the new one.
     if (FItemHeightSet == -1)
         FItemHeight = -1;

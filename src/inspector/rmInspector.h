@@ -58,11 +58,6 @@ public:
     const TrmScrollBar& VScrollBar() const { return FVScrollBar; }
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
-    // With a single border: drawn as a sunken 3-D edge two pixels wide, else one flat line.
-    bool Ctl3D() const { return FCtl3D; }
-    void SetCtl3D(bool Value);
-    const platform::FontSpec& Font() const { return FFont; }
-    void SetFont(const platform::FontSpec& Value);
     bool Readonly() const { return FReadonly; }
     void SetReadonly(bool Value);
     bool ToolTip() const { return FToolTip; }
@@ -164,8 +159,10 @@ public:
     bool WantsArrowKeys() const override { return true; }
     bool WantsTabKey() const override { return true; }
 
-    // The hint window the inspector shows cut-off names and values in.
-    TrmHintWindow& HintWindow() { return FHint; }
+    // The hint window the inspector shows cut-off names and values in: one for all the
+    // inspectors (and path tree views), made with the first and freed with the last.
+    const TrmHintWindow& HintWindow() const { return FHint->Window(); }
+    const std::shared_ptr<TrmSharedHint>& SharedHint() const { return FHint; }
 
     TNotifyEvent OnItemIndexChanged;
     TrmInspectorIndexChangingEvent OnItemIndexChanging;
@@ -174,8 +171,20 @@ public:
     // Sender is the editor.
     TNotifyEvent OnItemChange;
     TNotifyEvent OnComplexEdit;
+    // Kept for whoever assigns them, but never fired: the editor's keys, focus and
+    // characters reach the user through OnItemKeyDown and the editors' own events.
+    TNotifyEvent OnEditorEnter;
+    TNotifyEvent OnEditorExit;
+    KeyEvent OnEditorKeyDown;
+    KeyEvent OnEditorKeyUp;
+    KeyPressEvent OnEditorKeyPress;
 
 protected:
+    // With a single border Ctl3D draws it as a sunken 3-D edge two pixels wide, else as
+    // one flat line.
+    void Ctl3DChanged() override { BorderChanged(); }
+    // A row height taken from the font follows it.
+    void FontChanged() override;
     void Paint(platform::Canvas& Canvas) override;
     void MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
     void MouseMove(platform::ShiftState Shift, int32_t X, int32_t Y) override;
@@ -204,7 +213,7 @@ private:
     // the next sibling of the node or of its nearest ancestor that has one.
     static TrmTreeNonViewNode* NextVisibleNode(const TrmTreeNonViewNode* Node);
     RowCells CellsOfRow(int32_t Row);
-    int32_t BorderWidth() const { return WindowBorderWidth(FBorderStyle, FCtl3D); }
+    int32_t BorderWidth() const { return WindowBorderWidth(FBorderStyle, Ctl3D()); }
     // Inside the border, left of a shown scroll bar; in the control's coordinates.
     platform::Rect ClientArea() const;
     int32_t ClientWidth() const { return ClientArea().Width(); }
@@ -260,7 +269,6 @@ private:
     bool FShowFocusRect = true;
     bool FShowVScrollBars = true;
     TBorderStyle FBorderStyle = bsNone;
-    bool FCtl3D = true;
     TrmTreeNonViewNode* FSelectedNode = nullptr; // the selected row, editable or not
     TrmTreeNonViewNode* FCurrentNode = nullptr;  // the selected row while it has an editor
     int32_t FSplitPos = 100;
@@ -270,10 +278,8 @@ private:
     TNotifyEvent FEditorOwnChange;
     bool FReadonly = false;
     bool FPuttingValue = false; // the inspector is writing an item's value into the editor
-    platform::FontSpec FFont;
     TrmScrollBar FVScrollBar;
     std::vector<std::unique_ptr<TrmCustomInspectorItem>> FOwnedItems;
-    TrmHintWindow FHint;
-    std::unique_ptr<platform::PopupWindow> FHintPopup; // shows FHint on the desktop while it is up
+    std::shared_ptr<TrmSharedHint> FHint = SharedHintWindow();
     platform::ChildControls FChildren; // the editor; declared last so that it goes first
 };

@@ -517,7 +517,7 @@ bool TrmInspector::DoMouseWheel(platform::ShiftState /*Shift*/, int32_t WheelDel
 void TrmInspector::Paint(platform::Canvas& Canvas)
 {
     DropRetiredEditors();
-    PaintWindowBorder(Canvas, ClientRect(), FBorderStyle, FCtl3D);
+    PaintWindowBorder(Canvas, ClientRect(), FBorderStyle, Ctl3D());
     const Rect client = ClientArea();
     {
         platform::OffsetCanvas rows(Canvas, {client.Left, client.Top}, client);
@@ -539,10 +539,10 @@ void TrmInspector::PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& 
     const int32_t height = cells.Name.Height();
     const int32_t indent = Node.Level() * kIndentPerLevel;
     const TrmCustomInspectorItem* item = ItemOf(&Node);
-    const int32_t textHeight = Canvas.TextExtent("Wg", FFont).Height;
+    const int32_t textHeight = Canvas.TextExtent("Wg", Font()).Height;
     const int32_t textTop = (height - textHeight) / 2;
 
-    platform::FontSpec font = FFont;
+    platform::FontSpec font = Font();
     font.Color = CanvasColorOf(clBtnText);
     Canvas.FillRect(cells.Name, CanvasColorOf(clBtnFace));
     Canvas.SetClipRect(cells.Name);
@@ -574,13 +574,12 @@ void TrmInspector::PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& 
 
 int32_t TrmInspector::TextWidth(const std::string& Text) const
 {
-    return platform::CurrentTextRasterizer().TextExtent(Text, FFont).Width;
+    return platform::CurrentTextRasterizer().TextExtent(Text, Font()).Width;
 }
 
 void TrmInspector::HideHint()
 {
-    FHint.ReleaseHandle();
-    FHintPopup.reset();
+    FHint->Hide(this);
 }
 
 void TrmInspector::ShowHintAt(int32_t X, int32_t Y)
@@ -618,11 +617,8 @@ void TrmInspector::SetNewHint(TrmTreeNonViewNode* Node, const Rect& Rect, bool I
     }
     const TrmCustomInspectorItem* item = ItemOf(Node);
     const std::string text = IsValue && item ? item->AsString() : Node->Text();
-    if (FHint.Visible() && FHint.Caption() == text)
+    if (FHint->Owner() == this && FHint->Window().Visible() && FHint->Window().Caption() == text)
         return;
     const platform::Point topLeft = ClientToScreen({Rect.Left + ClientArea().Left, Rect.Top + ClientArea().Top});
-    if (!FHintPopup)
-        FHintPopup = platform::CreatePopupWindow(FHint);
-    FHint.SetFont(FFont);
-    FHint.ActivateHint(Rect.Offset(topLeft.X - Rect.Left, topLeft.Y - Rect.Top), text);
+    FHint->Show(this, Rect.Offset(topLeft.X - Rect.Left, topLeft.Y - Rect.Top), text, Font());
 }

@@ -18,7 +18,6 @@ char32_t LowerAscii(char32_t c)
 TrmCustomScreenListBox::TrmCustomScreenListBox() : FChildren(*this)
 {
     SetColor(CanvasColorOf(clWindow));
-    FFont.Color = CanvasColorOf(clWindowText);
     FScrollBar.SetVisible(false);
     FScrollBar.OnScroll = [this](TrmScrollCode Code, int32_t Position) { Scroll(Code, Position); };
     FChildren.Add(FScrollBar);
@@ -32,13 +31,65 @@ platform::Rect TrmCustomScreenListBox::RowsArea() const
     return {kBorder, kBorder, std::max(kBorder, right), std::max(kBorder, Height() - kBorder)};
 }
 
+int32_t TrmCustomScreenListBox::RowsRoom() const
+{
+    return Height() - 2 * kBorder;
+}
+
+int32_t TrmCustomScreenListBox::RowHeight(int32_t Index) const
+{
+    return FStyle == lbOwnerDrawVariable && Index >= 0 && size_t(Index) < FHeights.size() ? FHeights[size_t(Index)]
+                                                                                          : ItemHeight();
+}
+
+int32_t TrmCustomScreenListBox::RowsFitting(int32_t First) const
+{
+    const int32_t count = int32_t(FItems.size());
+    int32_t rows = 0, used = 0, i = First;
+    for (; i < count && used + RowHeight(i) <= RowsRoom(); ++i, ++rows)
+        used += RowHeight(i);
+    if (i >= count) // the items end before the room does
+        rows += std::max(0, RowsRoom() - used) / ItemHeight();
+    return rows;
+}
+
+int32_t TrmCustomScreenListBox::LastTopIndex() const
+{
+    int32_t top = int32_t(FItems.size()), used = 0;
+    while (top > 0 && used + RowHeight(top - 1) <= RowsRoom())
+        used += RowHeight(--top);
+    return std::min(top, std::max(0, int32_t(FItems.size()) - 1));
+}
+
+void TrmCustomScreenListBox::MeasureItems()
+{
+    FHeights.clear();
+    if (FStyle == lbOwnerDrawVariable) {
+        for (int32_t i = 0; i < int32_t(FItems.size()); ++i) {
+            int32_t height = ItemHeight();
+            if (OnMeasureItem)
+                OnMeasureItem(this, i, height);
+            FHeights.push_back(std::max(height, 1));
+        }
+    }
+    SetTopIndex(FTopIndex);
+    UpdateScrollBar();
+    Invalidate();
+}
+
+void TrmCustomScreenListBox::SetStyle(TListBoxStyle Value)
+{
+    FStyle = Value;
+    MeasureItems();
+}
+
 void TrmCustomScreenListBox::UpdateScrollBar()
 {
-    const int32_t rows = VisibleRows(), count = int32_t(FItems.size());
-    FScrollBar.SetVisible(count > rows);
+    const int32_t last = LastTopIndex();
+    FScrollBar.SetVisible(last > 0);
     FScrollBar.SetBounds(Width() - kBorder - TrmScrollBar::kWidth, kBorder, TrmScrollBar::kWidth,
                          Height() - 2 * kBorder);
-    FScrollBar.SetScrollInfo(count - rows, rows, FTopIndex);
+    FScrollBar.SetScrollInfo(last, VisibleRows(), FTopIndex);
 }
 
 void TrmCustomScreenListBox::Scroll(TrmScrollCode Code, int32_t Position)
@@ -57,9 +108,7 @@ void TrmCustomScreenListBox::SetItems(const std::vector<std::string>& Value)
 {
     FItems = Value;
     FItemIndex = std::min(FItemIndex, int32_t(FItems.size()) - 1);
-    SetTopIndex(FTopIndex);
-    UpdateScrollBar();
-    Invalidate();
+    MeasureItems();
 }
 
 void TrmCustomScreenListBox::SetItemIndex(int32_t Value)
@@ -75,7 +124,7 @@ void TrmCustomScreenListBox::SetItemIndex(int32_t Value)
 
 void TrmCustomScreenListBox::SetTopIndex(int32_t Value)
 {
-    Value = std::clamp(Value, 0, std::max(0, int32_t(FItems.size()) - VisibleRows()));
+    Value = std::clamp(Value, 0, LastTopIndex());
     if (Value == FTopIndex)
         return;
     FTopIndex = Value;
@@ -85,20 +134,17 @@ void TrmCustomScreenListBox::SetTopIndex(int32_t Value)
 
 int32_t TrmCustomScreenListBox::ItemHeight() const
 {
-    return FItemHeight > 0 ? FItemHeight : platform::FontPixelSize(FFont.PointSize) + 2;
+    return FItemHeight > 0 ? FItemHeight : platform::FontPixelSize(Font().PointSize) + 2;
 }
 
 void TrmCustomScreenListBox::SetItemHeight(int32_t Value)
 {
     FItemHeight = std::max(Value, 0);
-    SetTopIndex(FTopIndex);
-    UpdateScrollBar();
-    Invalidate();
+    MeasureItems();
 }
 
-void TrmCustomScreenListBox::SetFont(const platform::FontSpec& Value)
+void TrmCustomScreenListBox::FontChanged()
 {
-    FFont = Value;
     SetTopIndex(FTopIndex);
     UpdateScrollBar();
     Invalidate();
@@ -106,21 +152,17 @@ void TrmCustomScreenListBox::SetFont(const platform::FontSpec& Value)
 
 int32_t TrmCustomScreenListBox::VisibleRows() const
 {
-    return std::max(1, (Height() - 2 * kBorder) / ItemHeight());
+    return std::max(1, RowsFitting(FTopIndex));
 }
 
 int32_t TrmCustomScreenListBox::ItemAt(int32_t Y) const
 {
     if (Y < kBorder || Y >= Height() - kBorder)
         return -1;
-    const int32_t index = FTopIndex + (Y - kBorder) / ItemHeight();
-    return index < int32_t(FItems.size()) ? index : -1;
-}
-
-int32_t TrmCustomScreenListBox::IndexOf(std::string_view Text) const
-{
-    const auto it = std::find(FItems.begin(), FItems.end(), Text);
-    return it == FItems.end() ? -1 : int32_t(it - FItems.begin());
+    for (int32_t i = FTopIndex, bottom = kBorder; i < int32_t(FItems.size()); ++i)
+        if (Y < (bottom += RowHeight(i)))
+            return i;
+    return -1;
 }
 
 std::string TrmCustomScreenListBox::ItemText(int32_t Index) const
@@ -130,17 +172,39 @@ std::string TrmCustomScreenListBox::ItemText(int32_t Index) const
 
 void TrmCustomScreenListBox::MakeVisible(int32_t Index)
 {
-    if (Index < FTopIndex)
+    if (Index < FTopIndex) {
         SetTopIndex(Index);
-    else if (Index >= FTopIndex + VisibleRows())
-        SetTopIndex(Index - VisibleRows() + 1);
+    } else if (Index >= FTopIndex + VisibleRows()) {
+        // The first row from which the rows down to Index fit.
+        int32_t top = Index, used = RowHeight(Index);
+        while (top > 0 && used + RowHeight(top - 1) <= RowsRoom())
+            used += RowHeight(--top);
+        SetTopIndex(top);
+    }
 }
 
 void TrmCustomScreenListBox::Show(const platform::Rect& Bounds)
 {
+    MeasureItems();
     TrmScreenPopup::Show(Bounds);
     if (FItemIndex >= 0)
         MakeVisible(FItemIndex);
+}
+
+void TrmCustomScreenListBox::DefaultDrawItem(int32_t Index, const platform::Rect& Rect, TOwnerDrawState State)
+{
+    if (!FCanvas)
+        return;
+    platform::FontSpec font = Font();
+    if (State & odSelected) {
+        FCanvas->FillRect(Rect, CanvasColorOf(clHighlight));
+        font.Color = CanvasColorOf(clHighlightText);
+    }
+    const std::string text = ItemText(Index);
+    const int32_t textHeight = FCanvas->TextExtent(text, font).Height;
+    FCanvas->TextOut(Rect.Left + 2, Rect.Top + (Rect.Height() - textHeight) / 2, text, font);
+    if (State & odFocused)
+        FCanvas->DrawFocusRect(Rect);
 }
 
 void TrmCustomScreenListBox::Paint(platform::Canvas& Canvas)
@@ -151,20 +215,20 @@ void TrmCustomScreenListBox::Paint(platform::Canvas& Canvas)
     if (inside.IsEmpty())
         return;
     Canvas.FillRect(inside, Color());
-    Canvas.SetClipRect(inside);
-    const int32_t rowHeight = ItemHeight();
-    for (int32_t i = FTopIndex, y = inside.Top; i < int32_t(FItems.size()) && y < inside.Bottom; ++i, y += rowHeight) {
-        const platform::Rect row{inside.Left, y, inside.Right, y + rowHeight};
-        platform::FontSpec font = FFont;
-        if (i == FItemIndex) {
-            Canvas.FillRect(row, CanvasColorOf(clHighlight));
-            font.Color = CanvasColorOf(clHighlightText);
-        }
-        const int32_t textHeight = Canvas.TextExtent(FItems[size_t(i)], font).Height;
-        Canvas.TextOut(row.Left + 2, y + (rowHeight - textHeight) / 2, FItems[size_t(i)], font);
+    FCanvas = &Canvas;
+    const bool ownerDraws = FStyle != lbStandard && OnDrawItem;
+    for (int32_t i = FTopIndex, y = inside.Top; i < int32_t(FItems.size()) && y < inside.Bottom; y += RowHeight(i++)) {
+        const platform::Rect row{inside.Left, y, inside.Right, y + RowHeight(i)};
+        TOwnerDrawState state = Enabled() ? 0 : odDisabled;
         if (i == FItemIndex)
-            Canvas.DrawFocusRect(row);
+            state |= odSelected | odFocused;
+        Canvas.SetClipRect(row.Intersect(inside));
+        if (ownerDraws)
+            OnDrawItem(this, i, row, state);
+        else
+            DefaultDrawItem(i, row, state);
     }
+    FCanvas = nullptr;
     Canvas.RemoveClip();
 }
 

@@ -153,11 +153,6 @@ void TrmCustomSpeedButton::SetCaption(const std::string& Value)
     StoreAndRepaint(FCaption, Value);
 }
 
-void TrmCustomSpeedButton::SetFont(const platform::FontSpec& Value)
-{
-    StoreAndRepaint(FFont, Value);
-}
-
 void TrmCustomSpeedButton::SetState(TrmButtonState Value)
 {
     StoreAndRepaint(FState, Value);
@@ -224,7 +219,7 @@ void TrmCustomSpeedButton::DrawContent(platform::Canvas& Canvas, const platform:
 {
     // Read right to left (its own BiDiMode or its parent's), glyph and caption swap sides.
     FGlyph.Draw(Canvas, Rect, Offset, FCaption, FLayout, FMargin, FSpacing, FState, FTransparent,
-                UseRightToLeftReading(), FFont);
+                UseRightToLeftReading(), Font());
 }
 
 void TrmCustomSpeedButton::StandardPaint(platform::Canvas& Canvas)

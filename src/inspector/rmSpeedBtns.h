@@ -2,7 +2,7 @@
 // Flat, glyph-carrying buttons for the edit controls: the speed button with three looks
 // (ordinary, combo-box arrow button, split button with a drop-down menu part) and the
 // speed button that repeats its click while held.
-#include "inspector/PopupMenu.h"
+#include "platform/PopupMenu.h"
 #include "inspector/rmButtonGlyph.h"
 #include "platform/Action.h"
 #include "platform/Control.h"
@@ -59,8 +59,6 @@ public:
     void SetNumGlyphs(int32_t Value) { FGlyph.SetNumGlyphs(Value); }
     const std::string& Caption() const { return FCaption; }
     void SetCaption(const std::string& Value);
-    const platform::FontSpec& Font() const { return FFont; }
-    void SetFont(const platform::FontSpec& Value);
 
     // The action the button follows (borrowed; null: none): it takes the action's caption,
     // hint, enabled and visible states, Checked as Down (which only a button of a group
@@ -69,8 +67,6 @@ public:
     // OnClick is set.
     platform::Action* Action() const { return FActionLink.Action(); }
     void SetAction(platform::Action* Value) { FActionLink.SetAction(Value); }
-    const std::string& Hint() const { return FHint; }
-    void SetHint(const std::string& Value) { FHint = Value; }
 
     TrmButtonState State() const { return FState; }
     bool MouseInControl() const { return FMouseInControl; }
@@ -135,9 +131,7 @@ private:
     TPopupMenu* FDropDownMenu = nullptr;
     TrmButtonState FState = bsUp;
     std::string FCaption;
-    platform::FontSpec FFont;
     const TrmSpeedButtonSiblings* FSiblings = nullptr;
-    std::string FHint;
     bool FGlyphFromAction = false; // the glyph is the linked action's image
     platform::ActionLink FActionLink{[this](const platform::Action& Sender) { ActionChange(Sender); }};
 };

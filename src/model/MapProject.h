@@ -342,6 +342,18 @@ public:
     // The most the masks of one picture's pieces may take together (each the
     // size of its piece's bounds, four bytes a pixel).
     static constexpr uint64_t kMaxMaskBytes = uint64_t(1) << 30;
+    static constexpr uint64_t kMaxMaskPixels = kMaxMaskBytes / sizeof(TColor32);
+    // The most pixels of a world that may lie in no piece (transparent ones,
+    // and regions past kMaxPieces).
+    static constexpr uint64_t kMaxUncoveredPixels = uint64_t(1) << 20;
+    // What every world keeps, judged from its pieces' mask sizes alone, so that
+    // a project file is judged before any mask or world buffer is made: masks
+    // of `maskPixels` pixels together take at most kMaxMaskBytes, and reach all
+    // of the `width` x `height` world but kMaxUncoveredPixels (the world
+    // buffers take several bytes a pixel, the file one bit a mask pixel). The
+    // import refuses a picture whose pieces would not keep it, the reader a
+    // file. Empty when kept, else what is wrong.
+    static std::string PieceMasksProblem(int width, int height, uint64_t maskPixels);
 
     // Loads a world picture and runs the whole analysis: pieces, kinds,
     // neighbours, small pieces, castle places. `keepProvinces` is set when an

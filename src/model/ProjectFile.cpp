@@ -33,8 +33,9 @@
 //   lose condition
 //   W n      provinces                        at most 99; then n × province
 //   W n      pieces                           at most 1501; then n × piece; their
-//                                             masks cover the world but for at most
-//                                             2^20 pixels
+//                                             masks hold at most 2^28 pixels and
+//                                             reach all of the world but 2^20, and
+//                                             set no more pixels than it has
 //   W n      string tables                    1 .. 64; then n × string table
 //   W n      events                           at most 145, one per text slot (the
 //                                             list itself holds 150); then n × event
@@ -122,6 +123,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cassert>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <string>
@@ -159,9 +163,26 @@ public:
     CRecordPass(VK::ISerializer& serializer, const CMapProject* masksToMatch)
         : serializer_(serializer), loading_(!serializer.IsStoring()),
           counting_(dynamic_cast<const VK::CSerialSizer*>(&serializer) != nullptr),
-          buffer_(dynamic_cast<const VK::CSerialBuffer*>(&serializer)), masksToMatch_(masksToMatch)
+          buffer_(dynamic_cast<const VK::CSerialBuffer*>(&serializer)),
+          loader_(dynamic_cast<VK::CSerialLoader*>(&serializer)), masksToMatch_(masksToMatch)
     {
     }
+
+    // On loading: a piece's mask bits where they lie in the file. The masks
+    // are made (or compared) only once every piece has been judged.
+    struct TStoredMask {
+        CProvinceMap* piece;
+        int index;
+        int width, height;
+        const uint8_t* bits;
+        uint64_t byte;
+    };
+    // On loading, what the pieces read so far hold: their masks' pixels, the
+    // pixels those set, and where the piece list starts.
+    struct TPieceTotals {
+        uint64_t maskPixels = 0, setPixels = 0, listByte = 0;
+        std::vector<TStoredMask> masks;
+    };
 
     bool Loading() const { return loading_; }
     // A storing pass that only counts bytes: their values do not matter.
@@ -170,6 +191,13 @@ public:
     const CMapProject* MasksToMatch() const { return masksToMatch_; }
     // The packed bits of the mask at hand, kept between pieces.
     std::vector<uint8_t>& MaskBytes() { return maskBytes_; }
+    TPieceTotals& Pieces() { return pieces_; }
+    // On loading: the next `n` bytes where they lie in the file (null once the pass has stopped).
+    const uint8_t* BytesInPlace(size_t n)
+    {
+        assert(loader_);
+        return Ok() ? loader_->Read(n) : nullptr;
+    }
     // On loading: where each province record starts and ends, for checks made
     // once the pieces are read.
     std::vector<std::pair<uint64_t, uint64_t>>& ProvinceBytes() { return provinceBytes_; }
@@ -249,8 +277,10 @@ private:
     const bool loading_;
     const bool counting_;
     const VK::CSerialBuffer* buffer_;
+    VK::CSerialLoader* const loader_;
     const CMapProject* masksToMatch_;
     std::vector<uint8_t> maskBytes_;
+    TPieceTotals pieces_;
     std::vector<std::pair<uint64_t, uint64_t>> provinceBytes_;
     std::string problem_;
 };
@@ -411,23 +441,13 @@ bool CheckProvincePlaces(CRecordPass& pass, const CMapProject& project)
     return true;
 }
 
-// The world view and the piece map take several bytes for every pixel of the
-// world, so a small file must not claim a large world: the pieces' masks, whose
-// bits the file holds, must cover it, but for a margin that costs little.
-constexpr uint64_t kMaxUncoveredPixels = uint64_t(1) << 20;
-
-bool CheckPiecesCoverTheWorld(CRecordPass& pass, const CMapProject& project)
+// On reading, once every piece is read and before any mask is made: the
+// pieces' mask sizes keep to what every world keeps.
+bool CheckPieceMasks(CRecordPass& pass, const CMapProject& project)
 {
-    uint64_t covered = 0;
-    for (int i = 0; i < project.GetPieces().GetCount(); ++i) {
-        const TBitmap32& mask = project.GetPieces().GetAt(i)->mask;
-        covered += uint64_t(mask.Width()) * uint64_t(mask.Height());
-    }
-    const uint64_t world = uint64_t(project.GetWidth()) * uint64_t(project.GetHeight());
-    return pass.Require(world <= covered + kMaxUncoveredPixels,
-                        "the " + Str(project.GetWidth()) + " x " + Str(project.GetHeight()) +
-                            " world is larger than its pieces can cover (their masks hold " + Str(int64_t(covered)) +
-                            " pixels)");
+    const std::string problem =
+        CMapProject::PieceMasksProblem(project.GetWidth(), project.GetHeight(), pass.Pieces().maskPixels);
+    return problem.empty() || pass.RefuseAt(problem, pass.Pieces().listByte);
 }
 
 // The mask bits of a piece are stored column by column: pixel (x, y) of a
@@ -458,7 +478,7 @@ struct RowGroup {
 };
 
 // The eight stream bits from bit `at` on, the first in bit 7.
-unsigned StreamByte(const std::vector<uint8_t>& bytes, size_t at)
+unsigned StreamByte(const uint8_t* bytes, size_t at)
 {
     const size_t i = at >> 3;
     const unsigned shift = at & 7;
@@ -466,7 +486,7 @@ unsigned StreamByte(const std::vector<uint8_t>& bytes, size_t at)
     return (pair << shift) >> 8 & 0xFFu;
 }
 
-bool StreamBit(const std::vector<uint8_t>& bytes, size_t k)
+bool StreamBit(const uint8_t* bytes, size_t k)
 {
     return bytes[k >> 3] >> (7 - (k & 7)) & 1;
 }
@@ -496,7 +516,7 @@ void PackMaskBits(const TBitmap32& mask, std::vector<uint8_t>& bytes)
 // A set bit reads back as kMergedPixel, a clear one as 0: `mask` is all 0
 // to begin with, so only the set bits are written (and the memory of a new
 // mask's empty stretches is never touched).
-void UnpackMaskBits(const std::vector<uint8_t>& bytes, TBitmap32& mask)
+void UnpackMaskBits(const uint8_t* bytes, TBitmap32& mask)
 {
     const size_t width = size_t(mask.Width()), height = size_t(mask.Height());
     size_t y = 0;
@@ -521,7 +541,7 @@ void UnpackMaskBits(const std::vector<uint8_t>& bytes, TBitmap32& mask)
 }
 
 // Whether the stream holds exactly the pixels of `mask` that are not 0.
-bool MaskBitsMatch(const std::vector<uint8_t>& bytes, const TBitmap32& mask)
+bool MaskBitsMatch(const uint8_t* bytes, const TBitmap32& mask)
 {
     const size_t width = size_t(mask.Width()), height = size_t(mask.Height());
     size_t y = 0;
@@ -540,12 +560,33 @@ bool MaskBitsMatch(const std::vector<uint8_t>& bytes, const TBitmap32& mask)
     return true;
 }
 
-// The mask bits of piece `index`, `width` x `height` (checked on reading).
-bool SerializeMaskBits(CRecordPass& pass, CProvinceMap& piece, int index, int width, int height)
+// The pixels that the first `count` bits of a mask stream set.
+uint64_t SetBits(const uint8_t* bytes, size_t count)
 {
-    std::vector<uint8_t>& bytes = pass.MaskBytes();
-    const size_t count = (size_t(width) * size_t(height) + 7) / 8;
+    const size_t whole = count / 8;
+    uint64_t set = 0;
+    size_t i = 0;
+    for (uint64_t word; i + sizeof word <= whole; i += sizeof word) {
+        std::memcpy(&word, bytes + i, sizeof word);
+        set += uint64_t(std::popcount(word));
+    }
+    for (; i < whole; ++i)
+        set += uint64_t(std::popcount(bytes[i]));
+    if (const size_t rest = count % 8)
+        set += uint64_t(std::popcount(uint8_t(bytes[whole] >> (8 - rest))));
+    return set;
+}
+
+// The mask bits of piece `index`, `width` x `height` (checked on reading).
+// Reading keeps where they lie and counts the pixels they set: pieces set no
+// more pixels than the world has, since none shares a pixel with another.
+bool SerializeMaskBits(CRecordPass& pass, const CMapProject& project, CProvinceMap& piece, int index, int width,
+                       int height)
+{
+    const size_t bitCount = size_t(width) * size_t(height);
+    const size_t count = (bitCount + 7) / 8;
     if (!pass.Loading()) {
+        std::vector<uint8_t>& bytes = pass.MaskBytes();
         if (pass.Counting())
             bytes.resize(count);
         else
@@ -553,19 +594,42 @@ bool SerializeMaskBits(CRecordPass& pass, CProvinceMap& piece, int index, int wi
         pass.Bytes(bytes);
         return true;
     }
-    bytes.resize(count);
-    pass.Bytes(bytes);
-    if (!pass.Ok())
+    const uint64_t byte = pass.Position();
+    const uint8_t* bits = pass.BytesInPlace(count);
+    if (!bits)
         return false;
-    if (const CMapProject* other = pass.MasksToMatch()) {
-        const TBitmap32* mask = index < other->GetPieces().GetCount() ? &other->GetPieces().GetAt(index)->mask : nullptr;
-        if (!mask || mask->Width() != width || mask->Height() != height || !MaskBitsMatch(bytes, *mask))
-            return pass.Refuse("the mask of piece " + Str(index) + " reads back other than it is");
-        return true;
+    CRecordPass::TPieceTotals& totals = pass.Pieces();
+    totals.setPixels += SetBits(bits, bitCount);
+    const uint64_t world = uint64_t(project.GetWidth()) * uint64_t(project.GetHeight());
+    if (totals.setPixels > world)
+        return pass.RefuseAt("the masks of pieces 0 to " + Str(index) + " set " + Str(int64_t(totals.setPixels)) +
+                                 " pixels, more than the " + Str(project.GetWidth()) + " x " +
+                                 Str(project.GetHeight()) + " world has",
+                             byte);
+    totals.masks.push_back({&piece, index, width, height, bits, byte});
+    return true;
+}
+
+// On reading, once every piece has been judged: each piece's mask from its
+// bits, or with `masksToMatch` the bits compared with that project's mask.
+bool MakeStoredMasks(CRecordPass& pass)
+{
+    for (const CRecordPass::TStoredMask& stored : pass.Pieces().masks) {
+        if (const CMapProject* other = pass.MasksToMatch()) {
+            const CProvinceMap* original = other->GetPieces().GetAt(stored.index);
+            const TBitmap32* mask = original ? &original->mask : nullptr;
+            if (!mask || mask->Width() != stored.width || mask->Height() != stored.height ||
+                !MaskBitsMatch(stored.bits, *mask))
+                return pass.RefuseAt("the mask of piece " + Str(stored.index) + " reads back other than it is",
+                                     stored.byte);
+            continue;
+        }
+        TBitmap32& mask = stored.piece->mask;
+        mask.Delete(); // a new mask is all 0, whatever the piece held before
+        mask.SetSize(stored.width, stored.height);
+        UnpackMaskBits(stored.bits, mask);
     }
-    piece.mask.Delete(); // a new mask is all 0, whatever the piece held before
-    piece.mask.SetSize(width, height);
-    UnpackMaskBits(bytes, piece.mask);
+    pass.Pieces().masks.clear();
     return true;
 }
 
@@ -634,7 +698,8 @@ bool SerializePiece(CRecordPass& pass, CMapProject& project, CProvinceMap& piece
     pass.Word(maskHeight);
     if (!CheckPieceShape(pass, project, piece, maskWidth, maskHeight, name))
         return false;
-    return SerializeMaskBits(pass, piece, index, maskWidth, maskHeight) && pass.Ok();
+    pass.Pieces().maskPixels += uint64_t(maskWidth) * maskHeight;
+    return SerializeMaskBits(pass, project, piece, index, maskWidth, maskHeight) && pass.Ok();
 }
 
 // Every text of a table in stored order.
@@ -807,6 +872,7 @@ bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem, c
             return false;
 
         // ---- Pieces ----
+        pass.Pieces().listByte = pass.Position();
         count = uint16_t(pieces_.GetCount());
         if (!ListCount(pass, count, kMaxPieces, "pieces") ||
             !SerializeRecords(pass, *this, pieces_, count, [&](CProvinceMap& piece, int i) {
@@ -820,7 +886,8 @@ bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem, c
                                   Str(pieces_.GetCount()) + " pieces"))
                 return false;
         }
-        if (pass.Loading() && (!CheckPiecesCoverTheWorld(pass, *this) || !CheckProvincePlaces(pass, *this)))
+        if (pass.Loading() &&
+            (!CheckPieceMasks(pass, *this) || !CheckProvincePlaces(pass, *this) || !MakeStoredMasks(pass)))
             return false;
 
         // ---- String tables ----
@@ -856,6 +923,18 @@ bool CMapProject::Serialize(VK::ISerializer* serializer, std::string* problem, c
                                       : "the project does not fit the space sized for it";
     }
     return read;
+}
+
+std::string CMapProject::PieceMasksProblem(int width, int height, uint64_t maskPixels)
+{
+    const uint64_t world = uint64_t(width) * uint64_t(height);
+    if (world > maskPixels + kMaxUncoveredPixels)
+        return "the " + Str(width) + " x " + Str(height) +
+               " world is larger than its pieces can cover (their masks hold " + Str(int64_t(maskPixels)) + " pixels)";
+    if (maskPixels > kMaxMaskPixels)
+        return "the pieces' masks hold " + Str(int64_t(maskPixels)) + " pixels together, more than the " +
+               Str(int64_t(kMaxMaskPixels)) + " that the pieces of a world may take";
+    return {};
 }
 
 bool CMapProject::ReadProjectBytes(std::span<const uint8_t> bytes, std::string& problem,

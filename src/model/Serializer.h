@@ -116,9 +116,11 @@ public:
     void SerializeCString(CString* value) override;
     void SerializeAnsiString(std::string* value) override;
     void SerializeBytes(uint8_t* bytes, size_t n) override;
+    // The next `n` bytes where they lie in the caller's buffer, passed over
+    // without a copy; null (and the error flag) when fewer remain.
+    const uint8_t* Read(size_t n);
 
 private:
-    const uint8_t* Read(size_t n);
     // The NUL-terminated text at the cursor, or null (and the error flag) when
     // no NUL lies within the remaining bytes.
     const char* ReadText();

@@ -29,7 +29,6 @@
 //   0, k >= 3:   k literal indexes follow (RLE4: packed two a byte), padded to an even
 //                number of bytes
 #include "platform/ImageDecoder.h"
-#include "platform/LargePages.h"
 
 #include <algorithm>
 #include <array>
@@ -184,10 +183,10 @@ bool ReadPalette(const Bytes& in, const BmpInfo& info, std::array<uint32_t, 256>
     return true;
 }
 
-uint32_t* OutputRow(DecodedImage& image, const BmpInfo& info, int64_t storedRow)
+uint32_t* OutputRow(uint32_t* pixels, const BmpInfo& info, int64_t storedRow)
 {
     const int64_t row = info.topDown ? storedRow : info.height - 1 - storedRow;
-    return image.pixels.data() + size_t(row) * size_t(info.width);
+    return pixels + size_t(row) * size_t(info.width);
 }
 
 uint64_t RowStride(const BmpInfo& info)
@@ -210,7 +209,7 @@ bool CheckUncompressedLength(const Bytes& in, const BmpInfo& info, std::string& 
 }
 
 void DecodeUncompressed(const Bytes& in, const BmpInfo& info, const std::array<uint32_t, 256>& palette,
-                        DecodedImage& image)
+                        uint32_t* pixels)
 {
     const uint64_t width = uint64_t(info.width);
     const uint64_t stride = RowStride(info);
@@ -233,7 +232,7 @@ void DecodeUncompressed(const Bytes& in, const BmpInfo& info, const std::array<u
     uint32_t alphaSeen = 0;
     for (int64_t r = 0; r < info.height; ++r) {
         const uint8_t* src = in.data.data() + info.pixelOffset + size_t(r) * stride;
-        uint32_t* out = OutputRow(image, info, r);
+        uint32_t* out = OutputRow(pixels, info, r);
         switch (info.bits) {
         case 1: case 4: case 8: {
             const uint32_t perByte = 8 / info.bits;
@@ -268,16 +267,18 @@ void DecodeUncompressed(const Bytes& in, const BmpInfo& info, const std::array<u
         }
     }
     if (fourthByte && (alphaSeen & 0xFF000000u) == 0)
-        for (uint32_t& pixel : image.pixels)
-            pixel |= 0xFF000000u;
+        for (uint32_t* pixel = pixels; pixel != pixels + width * uint64_t(info.height); ++pixel)
+            *pixel |= 0xFF000000u;
 }
 
-bool DecodeRunLength(const Bytes& in, const BmpInfo& info, const std::array<uint32_t, 256>& palette,
-                     DecodedImage& image, std::string& error)
+// Walks the run-length codes, painting into `pixels` (filled with index 0's colour
+// before) or, without pixels, only checking them; `painted` counts the pixels that runs
+// and literals give.
+bool WalkRunLength(const Bytes& in, const BmpInfo& info, const std::array<uint32_t, 256>& palette,
+                   uint32_t* pixels, uint64_t& painted, std::string& error)
 {
     const bool rle4 = info.compression == kRle4;
     const int64_t width = info.width, height = info.height;
-    std::fill(image.pixels.begin(), image.pixels.end(), palette[0]);
     size_t at = info.pixelOffset;
     const size_t end = in.data.size();
     int64_t x = 0, y = 0; // y counts stored rows from the bottom
@@ -291,10 +292,13 @@ bool DecodeRunLength(const Bytes& in, const BmpInfo& info, const std::array<uint
         if (count > 0) {
             if (runsPast(count))
                 return Fail(error, "a run-length run reaches past the picture");
-            uint32_t* out = OutputRow(image, info, y);
-            for (uint32_t i = 0; i < count; ++i)
-                out[x + i] = palette[rle4 ? ((i & 1) ? value & 15 : value >> 4) : value];
+            if (pixels) {
+                uint32_t* out = OutputRow(pixels, info, y) + x;
+                for (uint32_t i = 0; i < count; ++i)
+                    out[i] = palette[rle4 ? ((i & 1) ? value & 15 : value >> 4) : value];
+            }
             x += count;
+            painted += count;
         } else if (value == 0) {
             x = 0;
             ++y;
@@ -315,20 +319,43 @@ bool DecodeRunLength(const Bytes& in, const BmpInfo& info, const std::array<uint
                 return Fail(error, "the run-length data ends inside a literal run");
             if (runsPast(value))
                 return Fail(error, "a run-length literal run reaches past the picture");
-            uint32_t* out = OutputRow(image, info, y);
-            for (uint32_t i = 0; i < value; ++i) {
-                const uint8_t byte = in.data[at + (rle4 ? i / 2 : i)];
-                out[x + i] = palette[rle4 ? ((i & 1) ? byte & 15 : byte >> 4) : byte];
+            if (pixels) {
+                uint32_t* out = OutputRow(pixels, info, y) + x;
+                for (uint32_t i = 0; i < value; ++i) {
+                    const uint8_t byte = in.data[at + (rle4 ? i / 2 : i)];
+                    out[i] = palette[rle4 ? ((i & 1) ? byte & 15 : byte >> 4) : byte];
+                }
             }
             x += value;
+            painted += value;
             at += padded;
         }
     }
 }
 
+// Run-length data may leave pixels unpainted (the rest of a row, what a move skips, all
+// after the end-of-picture mark), which keep index 0's colour; encoders paint every pixel
+// of a picture. A large picture of which the data paints less than one pixel in 16 is
+// refused, so that a few bytes cannot claim a gigabyte. Checked before any pixel memory
+// is taken, as is every fault of the data.
+bool CheckRunLength(const Bytes& in, const BmpInfo& info, const std::array<uint32_t, 256>& palette,
+                    std::string& error)
+{
+    constexpr uint64_t kAnySharePixels = uint64_t(1) << 16, kLeastShare = 16;
+    uint64_t painted = 0;
+    if (!WalkRunLength(in, info, palette, nullptr, painted, error))
+        return false;
+    const uint64_t area = uint64_t(info.width) * uint64_t(info.height);
+    if (area > kAnySharePixels && painted * kLeastShare < area)
+        return Fail(error, "the run-length data paints only " + std::to_string(painted) + " of the " +
+                               std::to_string(info.width) + " x " + std::to_string(info.height) +
+                               " picture's pixels, too few for a picture that large; the file is damaged");
+    return true;
+}
+
 } // namespace
 
-bool DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, std::string& error)
+bool DecodeBmp(std::span<const uint8_t> bytes, PixelSink& sink, std::string& error)
 {
     const Bytes in{bytes};
     BmpInfo info;
@@ -337,20 +364,19 @@ bool DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, std::string&
         return false;
 
     const bool runLength = info.compression == kRle8 || info.compression == kRle4;
-    if (!runLength && !CheckUncompressedLength(in, info, error))
+    if (runLength ? !CheckRunLength(in, info, palette, error) : !CheckUncompressedLength(in, info, error))
         return false;
-
-    DecodedImage decoded;
-    decoded.width = int32_t(info.width);
-    decoded.height = int32_t(info.height);
-    ResizeOnLargePages(decoded.pixels, size_t(info.width) * size_t(info.height));
+    uint32_t* pixels = sink.Take(int32_t(info.width), int32_t(info.height));
+    if (pixels == nullptr)
+        return Fail(error, "there is not enough memory for the " + std::to_string(info.width) + " x " +
+                               std::to_string(info.height) + " picture");
     if (runLength) {
-        if (!DecodeRunLength(in, info, palette, decoded, error))
-            return false;
+        std::fill_n(pixels, size_t(info.width) * size_t(info.height), palette[0]);
+        uint64_t painted = 0;
+        WalkRunLength(in, info, palette, pixels, painted, error);
     } else {
-        DecodeUncompressed(in, info, palette, decoded);
+        DecodeUncompressed(in, info, palette, pixels);
     }
-    image = std::move(decoded);
     return true;
 }
 

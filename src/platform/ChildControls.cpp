@@ -20,10 +20,18 @@ public:
     {
         parent_.RepaintNow(area.Offset(child_.Left(), child_.Top()).Intersect(child_.BoundsRect()));
     }
-    void ApplyBounds(const Rect&) override { parent_.RequestRepaint(); }
-    void ApplyVisible(bool) override { parent_.RequestRepaint(); }
-    void ApplyEnabled(bool) override { parent_.RequestRepaint(); }
-    void ApplyTabStop(bool) override {}
+    void ApplyBounds(const Rect&) override { ChildPlaced(); }
+    void ApplyVisible(bool) override
+    {
+        ChildPlaced();
+        TabStopsChanged();
+    }
+    void ApplyEnabled(bool) override
+    {
+        parent_.RequestRepaint();
+        TabStopsChanged();
+    }
+    void ApplyTabStop(bool) override { TabStopsChanged(); }
     void ApplyCursor(CursorId cursor) override { parent_.ShowCursor(cursor); }
     void ApplyMouseCapture(bool capture) override { parent_.SetMouseCapture(capture); }
     void ApplyKeyCapture(bool capture) override
@@ -54,8 +62,38 @@ public:
     void RequestAlign() override { owner_.AlignChildren(parent_.ClientRect(), &child_); }
     bool ParentFillsWindow() const override { return parent_.FillsWindow(); }
     TBiDiMode InheritedBiDiMode() const override { return parent_.BiDiMode(); }
+    // Only the child with the keys speaks for the parent's window.
+    void ApplyInputMethod(InputMethodHints hints) override
+    {
+        if (owner_.FocusedChild() == &child_ && parent_.Host())
+            parent_.Host()->ApplyInputMethod(hints);
+    }
+    Control* ParentControl() const override { return &parent_; }
+    std::vector<Control*> Siblings() const override { return owner_.Children(); }
+    void ShowHint(Point screen, std::string_view text) override
+    {
+        if (parent_.Host())
+            parent_.Host()->ShowHint(screen, text);
+    }
+    void HideHint() override
+    {
+        if (parent_.Host())
+            parent_.Host()->HideHint();
+    }
+    // Whether Tab stops at the parent's window depends on its children too.
+    void TabStopsChanged()
+    {
+        if (parent_.Host())
+            parent_.Host()->ApplyTabStop(parent_.TabStop());
+    }
 
 private:
+    void ChildPlaced()
+    {
+        parent_.RequestRepaint();
+        parent_.AdjustSize(); // a parent sized around its children follows them
+    }
+
     ChildControls& owner_;
     Control& parent_;
     Control& child_;
@@ -83,6 +121,17 @@ void ChildControls::AlignChildren(const Rect& previousClient, const Control* cha
 void ChildControls::Add(Control& child)
 {
     hosts_.push_back(std::make_unique<Host>(*this, parent_, child));
+    child.HostParentChanged();
+    hosts_.back()->TabStopsChanged();
+}
+
+std::vector<Control*> ChildControls::Children() const
+{
+    std::vector<Control*> children;
+    children.reserve(hosts_.size());
+    for (const auto& host : hosts_)
+        children.push_back(&host->Child());
+    return children;
 }
 
 void ChildControls::Remove(Control& child)
@@ -104,8 +153,10 @@ void ChildControls::FocusChild(Control* child)
         if (previous)
             previous->HostFocusChanged(false);
     }
-    if (!focused_)
+    if (!focused_) {
+        parent_.UpdateInputMethod(); // the keys are the parent's own again
         return;
+    }
     if (!parent_.Focused())
         parent_.SetFocus(); // the parent's focus-in hands the focus on to the child
     else

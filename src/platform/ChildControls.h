@@ -7,7 +7,9 @@
 // capture requests go to the parent. A child that takes the focus (SetFocus) becomes the
 // focused child: while the parent has the keyboard focus, the child has it too and gets
 // the keys the parent passes on. When the parent is sized, its aligned and anchored
-// children are laid out in its client area again.
+// children are laid out in its client area again. Children take the parent's colour,
+// font and 3-D look as any child control does, and its hints show through the parent's
+// window; Tab reaches those that are tab stops after the parent (Control::FocusNextChild).
 #include "platform/Control.h"
 
 #include <memory>
@@ -25,6 +27,8 @@ public:
     // Borrowed: the child must stay alive while this set does (it is detached again on
     // destruction). Later children lie above earlier ones.
     void Add(Control& child);
+    // The children, in the order they were added.
+    std::vector<Control*> Children() const;
     // Detaches a child again (before it goes, when it dies before this set); a focused
     // child loses the focus first.
     void Remove(Control& child);

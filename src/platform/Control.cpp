@@ -16,6 +16,8 @@ Control::~Control()
 
 void Control::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height)
 {
+    if (!CheckNewSize(width, height))
+        return;
     Rect bounds{left, top, left + std::max(width, 0), top + std::max(height, 0)};
     if (bounds == bounds_)
         return;
@@ -135,10 +137,7 @@ void Control::SetTabStop(bool tabStop)
 
 void Control::SetColor(CanvasColor color)
 {
-    if (color == color_)
-        return;
-    color_ = color;
-    Invalidate();
+    UpdateInherited([this] { return Color(); }, [&] { color_ = color; parentColor_ = false; }, kColor);
 }
 
 void Control::SetAutoSize(bool autoSize)
@@ -154,11 +153,6 @@ void Control::AdjustSize()
     int32_t width = Width(), height = Height();
     if (autoSize_ && CanAutoSize(width, height))
         SetBounds(Left(), Top(), width, height);
-}
-
-bool Control::CanAutoSize(int32_t&, int32_t&)
-{
-    return false;
 }
 
 void Control::SetCursor(CursorId cursor)
@@ -218,6 +212,7 @@ Rect Control::VisibleRect() const
 
 void Control::AttachHost(ControlHost* host)
 {
+    hintState_.MouseLeft(); // a hint shown goes with the window that showed it
     if (host_ && host != host_)
         LeaveDrags(false); // it leaves its parent or window
     host_ = host;
@@ -230,6 +225,7 @@ void Control::HostPaint(Canvas& canvas)
 
 void Control::HostMouseDown(MouseButton button, ShiftState shift, int32_t x, int32_t y)
 {
+    EndHints();
     if (!enabled_)
         return;
     if (button == MouseButton::Left) {
@@ -243,6 +239,7 @@ void Control::HostMouseDown(MouseButton button, ShiftState shift, int32_t x, int
 
 void Control::HostDoubleClick(MouseButton button, ShiftState shift, int32_t x, int32_t y)
 {
+    EndHints();
     if (!enabled_)
         return;
     // The second press of a double click makes no click of its own when released.
@@ -256,6 +253,11 @@ void Control::HostDoubleClick(MouseButton button, ShiftState shift, int32_t x, i
 
 void Control::HostMouseMove(ShiftState shift, int32_t x, int32_t y)
 {
+    // Disabled controls show their hints too; over a child the child's hint shows.
+    if (ControlAt({x, y}) == this)
+        hintState_.MouseMoved({x, y});
+    else
+        hintState_.MouseLeft();
     if (!enabled_)
         return;
     if (drag_ && drag_->active) {
@@ -286,6 +288,9 @@ void Control::HostMouseUp(MouseButton button, ShiftState shift, int32_t x, int32
         if (ClientRect().Contains(x, y))
             Click();
     }
+    // A right click on a child is the child's to pass on.
+    if (button == MouseButton::Right && ClientRect().Contains(x, y) && ControlAt({x, y}) == this)
+        HostContextPopup({x, y});
 }
 
 void Control::HostMouseEnter()
@@ -296,17 +301,20 @@ void Control::HostMouseEnter()
 
 void Control::HostMouseLeave()
 {
+    hintState_.MouseLeft();
     if (enabled_)
         MouseLeave();
 }
 
 bool Control::HostMouseWheel(ShiftState shift, int32_t wheelDelta, Point mousePos)
 {
+    EndHints();
     return enabled_ && DoMouseWheel(shift, wheelDelta, mousePos);
 }
 
 void Control::HostKeyDown(KeyCode& key, ShiftState shift)
 {
+    EndHints();
     // The keys belong to a drag while it runs, whichever control has the focus.
     if (Control* source = DragSourceWithin()) {
         if (key == key::Escape)
@@ -317,6 +325,10 @@ void Control::HostKeyDown(KeyCode& key, ShiftState shift)
     if (!enabled_)
         return;
     KeyDown(key, shift);
+    if (key == key::Apps || (key == key::F10 && (shift & shift::Keys) == shift::Shift)) {
+        key = key::None;
+        HostContextPopup(kKeyboardPopup);
+    }
 }
 
 void Control::HostKeyUp(KeyCode& key, ShiftState shift)
@@ -327,6 +339,7 @@ void Control::HostKeyUp(KeyCode& key, ShiftState shift)
 
 void Control::HostKeyPress(char32_t& key)
 {
+    EndHints();
     if (enabled_)
         KeyPress(key);
 }
@@ -338,15 +351,20 @@ void Control::HostFocusChanged(bool focused)
     focused_ = focused;
     if (!focused)
         EndDrag(false);
-    if (focused)
+    if (focused) {
+        UpdateInputMethod();
         DoEnter();
+    }
     else
         DoExit();
+    // The child control that has the keys has them with the control, and loses them with it.
+    for (ChildControls* children : childSets_)
+        children->ParentFocusChanged(focused);
 }
 
 void Control::Paint(Canvas& canvas)
 {
-    canvas.FillRect(ClientRect(), color_);
+    canvas.FillRect(ClientRect(), Color());
 }
 
 void Control::MouseDown(MouseButton button, ShiftState shift, int32_t x, int32_t y)

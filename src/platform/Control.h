@@ -14,13 +14,18 @@
 // mouse: each is asked whether it takes what is dragged (OnDragOver), the one that takes
 // it gets the drop (OnDragDrop), and the source learns how the drag ended (OnEndDrag).
 #include "platform/Canvas.h"
+#include "platform/ControlHint.h"
 #include "platform/ControlLayout.h"
+#include "platform/FontSpec.h"
 #include "platform/Geometry.h"
 #include "platform/Input.h"
 #include "platform/Persistent.h"
+#include "platform/PopupMenu.h"
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -65,6 +70,24 @@ public:
     virtual bool ParentFillsWindow() const { return false; }
     // The reading order of the parent, for a control that takes its parent's.
     virtual TBiDiMode InheritedBiDiMode() const { return bdLeftToRight; }
+    // What the control with the keys asks of the input methods.
+    virtual void ApplyInputMethod(InputMethodHints /*hints*/) {}
+
+    // The control whose client area holds this one; null for none (a window that shows no
+    // control holds it, or nothing does).
+    virtual Control* ParentControl() const { return nullptr; }
+    // The controls shown in windows of their own inside this control's window.
+    virtual std::vector<Control*> HostedChildren() const { return {}; }
+    // The controls that share this control's parent, this one among them, in the order
+    // they were placed there; empty when not known.
+    virtual std::vector<Control*> Siblings() const { return {}; }
+    // The tab order among the siblings changed.
+    virtual void ApplyTabOrder() {}
+    // The control's size limits changed (the bounds are applied after).
+    virtual void ApplyConstraints(const TSizeConstraints& /*constraints*/) {}
+    // Shows `text` as the control's hint by the desktop point `screen`; hides it again.
+    virtual void ShowHint(Point /*screen*/, std::string_view /*text*/) {}
+    virtual void HideHint() {}
 };
 
 class Control : public TPersistent {
@@ -114,7 +137,8 @@ public:
     void SetEnabled(bool enabled);
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool tabStop);
-    CanvasColor Color() const { return color_; }
+    // The parent's colour while ParentColor is on (see below).
+    CanvasColor Color() const;
     void SetColor(CanvasColor color);
     // When on, the control takes the size CanAutoSize proposes.
     bool AutoSize() const { return autoSize_; }
@@ -201,6 +225,81 @@ public:
     bool UseRightToLeftReading() const { return BiDiMode() != bdLeftToRight; }
     bool UseRightToLeftAlignment() const { return BiDiMode() == bdRightToLeft; }
 
+    // ---- What a control takes from its parent control ----
+    // While ParentColor (ParentFont, ParentCtl3D, ParentShowHint) is on, the control shows
+    // its parent control's colour (font, 3-D look, hint switch) and follows its changes;
+    // setting the control's own value switches the flag off. A control without a parent
+    // control uses its own value.
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool parentColor);
+    const FontSpec& Font() const;
+    void SetFont(const FontSpec& font);
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool parentFont);
+    // The sunken two-pixel borders of the 3-D look (a single line without it).
+    bool Ctl3D() const;
+    void SetCtl3D(bool ctl3D);
+    bool ParentCtl3D() const { return parentCtl3D_; }
+    void SetParentCtl3D(bool parentCtl3D);
+    Control* ParentControl() const { return host_ ? host_->ParentControl() : nullptr; }
+    // The controls shown inside this one: those of its child sets, then those in windows
+    // of their own.
+    std::vector<Control*> Children() const;
+    // The control was placed in another parent: it takes that parent's values now.
+    void HostParentChanged();
+
+    // ---- Hints ----
+    // Hint is shown by the mouse once it has rested on the control for a while (only the
+    // part before a "|"), when ShowHint is on; it goes when the mouse leaves or a key or
+    // a mouse button is pressed.
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint) { hint_ = hint; }
+    bool ShowHint() const;
+    void SetShowHint(bool showHint);
+    bool ParentShowHint() const { return parentShowHint_; }
+    void SetParentShowHint(bool parentShowHint);
+    bool HintShown() const { return hintState_.Shown(); }
+
+    // ---- Size limits ----
+    // Every size the control takes keeps within its constraints (a maximum below the
+    // minimum is raised to it); OnCanResize is asked before each change of size and may
+    // change the new size or refuse it, which leaves the bounds as they are.
+    const TSizeConstraints& Constraints() const { return constraints_; }
+    void SetConstraints(const TSizeConstraints& constraints);
+    using TCanResizeEvent = std::function<void(TObject* Sender, int32_t& NewWidth, int32_t& NewHeight, bool& Resize)>;
+    TCanResizeEvent OnCanResize;
+    // Takes the size CanAutoSize proposes when AutoSize is on.
+    void AdjustSize();
+
+    // ---- Tab order ----
+    // The place among its siblings at which Tab reaches the control (0 first). Setting it
+    // moves the control there and renumbers the siblings; a place out of range is the
+    // last. Controls never placed follow the placed ones in the order they were added.
+    int32_t TabOrder() const;
+    void SetTabOrder(int32_t tabOrder);
+    // `controls` sorted by tab order.
+    static std::vector<Control*> InTabOrder(std::vector<Control*> controls);
+    // Whether Tab stops at the control or at one of its own child controls.
+    bool TakesTabFocus() const;
+    // Tab within the control: the focus moves from the control itself through its child
+    // controls that are tab stops, in tab order; false when it would leave the control.
+    bool FocusNextChild(bool forward);
+    // Tab entered the control: its first stop (forward) or its last takes the focus.
+    void EnterByTab(bool forward);
+
+    // ---- Context menu ----
+    // A right click or the menu key (Shift+F10) fires OnContextPopup, with the mouse in
+    // the control's coordinates ((-1, -1) from the keyboard); unless that sets Handled,
+    // PopupMenu (borrowed) pops up at the mouse (at the control's top-left corner from
+    // the keyboard). When neither handles it, the parent control is asked.
+    using TContextPopupEvent = std::function<void(TObject* Sender, Point MousePos, bool& Handled)>;
+    static constexpr Point kKeyboardPopup{-1, -1};
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
+    TContextPopupEvent OnContextPopup;
+    // True when some control handled it.
+    bool HostContextPopup(Point mousePos);
+
     // Called once the control's properties are all set up.
     virtual void Loaded() {}
 
@@ -210,6 +309,15 @@ public:
     // Whether the arrow keys and Tab reach KeyDown instead of moving the focus.
     virtual bool WantsArrowKeys() const { return false; }
     virtual bool WantsTabKey() const { return false; }
+
+    // What the control asks of the window system's input methods; none by default.
+    virtual InputMethodHints InputMethod() const { return 0; }
+    // Tells the host what InputMethod answers now (after a change, or on taking the keys).
+    void UpdateInputMethod()
+    {
+        if (host_)
+            host_->ApplyInputMethod(InputMethod());
+    }
 
     // Entry points for the host (or a test standing in for it).
     void AttachHost(ControlHost* host);
@@ -277,9 +385,10 @@ protected:
     virtual void Resize();
     // After SetEnabled stored a change.
     virtual void EnabledChanged() {}
-    // The size the control wants when AutoSize is on; false leaves the size alone.
+    // The size the control wants when AutoSize is on; false leaves the size alone. The
+    // base fits the control around its children that are placed by hand and anchored to
+    // its left and top edges; without such children it leaves the size alone.
     virtual bool CanAutoSize(int32_t& newWidth, int32_t& newHeight);
-    void AdjustSize();
     // A left press with DragMode automatic: a drag that begins once the mouse moves.
     virtual void BeginAutoDrag();
     // The drag began: OnStartDrag, or OnStartDock for a dock drag.
@@ -296,6 +405,15 @@ protected:
     virtual void DragMoved(int32_t /*x*/, int32_t /*y*/) {}
     // After the reading order changed; repaints.
     virtual void BiDiModeChanged() { Invalidate(); }
+    // After the colour, font or 3-D look in use changed (the control's own, or its parent's
+    // while it takes that); each repaints.
+    virtual void ColorChanged() { Invalidate(); }
+    virtual void FontChanged() { Invalidate(); }
+    virtual void Ctl3DChanged() { Invalidate(); }
+    // Whether the control may take the new size: fires OnCanResize.
+    virtual bool CanResize(int32_t& newWidth, int32_t& newHeight);
+    // OnContextPopup, then PopupMenu unless handled; Handled is true when either acted.
+    virtual void ContextPopup(Point mousePos, bool& handled);
     // The setters' rule: a changed value is stored and repainted.
     template <class T>
     void StoreAndRepaint(T& field, const T& value)
@@ -353,6 +471,41 @@ private:
     Control* dragOverBy_ = nullptr; // the source of a drag that is over this control
     TBiDiMode biDiMode_ = bdLeftToRight;
     bool parentBiDiMode_ = true;
+
+    // ---- Taken from the parent, hints, size limits, tab order, context menu ----
+    enum Inherited : uint8_t { kColor = 1, kFont = 2, kCtl3D = 4, kAllInherited = kColor | kFont | kCtl3D };
+    // Runs the change hooks for the values in `changed` the control takes from its parent,
+    // and passes them on to its children.
+    void InheritedChanged(uint8_t changed);
+    // Stores an own value or a Parent... flag through `store`; when what `read` gives
+    // changes, the change hooks run and the children hear of it.
+    template <class Read, class Store>
+    void UpdateInherited(Read read, Store store, Inherited kind)
+    {
+        const auto before = read();
+        store();
+        if (read() != before)
+            InheritedChanged(kind);
+    }
+    void TellChildren(uint8_t changed);
+    // OnCanResize and the constraints; false when the resize is refused.
+    bool CheckNewSize(int32_t& width, int32_t& height);
+    std::vector<Control*> TabStops() const; // the control itself when a tab stop, then its children
+    void FocusTabStop(Control* stop);
+    void EndHints(); // a key or button was pressed: no hint here nor in the children
+
+    bool parentColor_ = false;
+    FontSpec font_;
+    bool parentFont_ = true;
+    bool ctl3D_ = true;
+    bool parentCtl3D_ = true;
+    std::string hint_;
+    bool showHint_ = false;
+    bool parentShowHint_ = true;
+    TSizeConstraints constraints_;
+    int32_t tabOrder_ = -1; // -1: never placed
+    TPopupMenu* popupMenu_ = nullptr;
+    ControlHint hintState_{*this}; // declared last: goes first, while the host is still known
 };
 
 } // namespace platform

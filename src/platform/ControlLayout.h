@@ -1,7 +1,7 @@
 #pragma once
 // How a control sits in its parent, how it takes part in dragging, and which way its text
-// reads: the value types of the control base's alignment, anchors, drag and reading-order
-// properties, and the layout of a parent's aligned children.
+// reads: the value types of the control base's alignment, anchors, size limits, drag and
+// reading-order properties, and the layout of a parent's aligned children.
 #include "platform/Geometry.h"
 
 #include <cstdint>
@@ -32,6 +32,16 @@ enum TBiDiMode : uint8_t {
     bdRightToLeft = 1,
     bdRightToLeftNoAlign = 2,
     bdRightToLeftReadingOnly = 3
+};
+
+// The smallest and largest width and height a control may take; 0 sets no bound.
+struct TSizeConstraints {
+    int32_t MinWidth = 0;
+    int32_t MinHeight = 0;
+    int32_t MaxWidth = 0;
+    int32_t MaxHeight = 0;
+
+    friend bool operator==(const TSizeConstraints&, const TSizeConstraints&) = default;
 };
 
 namespace platform {

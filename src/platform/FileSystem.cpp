@@ -118,7 +118,7 @@ bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes,
 
 bool WriteScratchFile(const fs::path& target, std::span<const uint8_t> bytes, std::string& error)
 {
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) {
         error = SystemError("Cannot create", target);
         return false;

@@ -24,14 +24,16 @@ bool ReadFileBytes(const std::filesystem::path& path, std::vector<uint8_t>& byte
 // Writes `bytes` to a temporary file beside `target` and renames it over `target`
 // only when every write, flush and close succeeded. A symbolic link is followed:
 // the file it points to is replaced (the temporary file lies beside that one)
-// and the link stays. The new file keeps the old one's permissions (0644 for a
-// new file). A file without write permission is refused, whoever the user is,
-// and so is anything but a regular file (a device, a pipe, a folder).
+// and the link stays. The new file keeps the old one's permissions; a file
+// that did not exist gets 0666 less the umask, as other programs make theirs.
+// A file without write permission is refused, whoever the user is, and so is
+// anything but a regular file (a device, a pipe, a folder).
 // On failure the old target is untouched, the temporary file is removed, and
 // `error` says what failed. The temporary file is unnamed until the moment
-// before the rename, and hidden leftovers of a crashed earlier write of the
-// same target are removed first (StagedFile.h); `step` is called before the
-// naming (0) and the rename (1).
+// before the rename where the file system allows, and the hidden leftovers of
+// a crashed earlier write of the same target are removed first, never those of
+// a write still going on (StagedFile.h); `step` is called before the naming (0)
+// and the rename (1).
 bool WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes, std::string& error,
                          const WriteStepHook& step = {});
 

@@ -2,6 +2,11 @@
 // Decoding of picture files into 32-bit pixels. Every reader checks its input against
 // the bytes it was given and against the size caps below, and reports a failure with
 // a message saying what is wrong; nothing here throws.
+//
+// What a picture costs is bounded by what its file holds: a reader takes the picture's
+// memory only once the file has shown it holds every row (a file that ends early or
+// claims far more than its bytes can carry is refused before), writes the pixels
+// straight into that memory, and bounds its decoding work.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -20,15 +25,46 @@ struct DecodedImage {
     std::vector<uint32_t> pixels;
 };
 
+// Where a reader puts a picture's pixels. It is asked at most once, after the file has
+// shown it holds the whole picture, and the reader then writes every pixel.
+class PixelSink {
+public:
+    // Memory for width × height pixels, rows top-down without padding; null when it
+    // cannot be had (the reader then fails, saying so).
+    virtual uint32_t* Take(int32_t width, int32_t height) = 0;
+
+protected:
+    ~PixelSink() = default;
+};
+
+// A JPEG whose scans would decode more blocks than this, summed over them, is refused
+// (see JpegReader.cpp).
+constexpr uint64_t kMaxJpegWork = uint64_t(1) << 27;
+
+// What reading one picture cost, as the reader counts it.
+struct DecodeCost {
+    // JPEG: coefficient blocks decoded, summed over every scan of every pass.
+    uint64_t work = 0;
+};
+
 // Checks a size read from a file against the caps; on failure sets `error`.
 bool CheckImageSize(int64_t width, int64_t height, const char* format, std::string& error);
 
 // Chooses the reader by the first bytes ("BM" for BMP, FF D8 FF for JPEG).
-bool DecodeImage(std::span<const uint8_t> bytes, DecodedImage& image, std::string& error);
+bool DecodeImage(std::span<const uint8_t> bytes, PixelSink& sink, std::string& error, DecodeCost* cost = nullptr);
 
+// Refuses a run-length picture whose data paints too small a share of the size its
+// header claims.
+bool DecodeBmp(std::span<const uint8_t> bytes, PixelSink& sink, std::string& error);
+// Refuses arithmetic-coded pictures past about 2900 x 2900 in colour, a picture stored in more than 256 scans or whose
+// scans would take far more decoding than real pictures do, and one whose data is too
+// short for the size its header claims, before taking any memory for it.
+bool DecodeJpeg(std::span<const uint8_t> bytes, PixelSink& sink, std::string& error, DecodeCost* cost = nullptr);
+
+// The same into `image`, which a failure leaves alone.
+bool DecodeImage(std::span<const uint8_t> bytes, DecodedImage& image, std::string& error,
+                 DecodeCost* cost = nullptr);
 bool DecodeBmp(std::span<const uint8_t> bytes, DecodedImage& image, std::string& error);
-// Refuses a picture stored in more than 256 scans, and one whose data is too short
-// for the size its header claims, before taking its pixel memory.
 bool DecodeJpeg(std::span<const uint8_t> bytes, DecodedImage& image, std::string& error);
 
 // A 32-bit BMP that keeps every alpha byte (see BmpWriter.cpp for the layout).

@@ -54,6 +54,7 @@ constexpr KeyCode Right = 0x27;
 constexpr KeyCode Down = 0x28;
 constexpr KeyCode Insert = 0x2D;
 constexpr KeyCode Delete = 0x2E;
+constexpr KeyCode Apps = 0x5D; // the menu key
 constexpr KeyCode NumPad0 = 0x60; // the keypad's digits, NumPad0..NumPad0 + 9
 constexpr KeyCode Multiply = 0x6A; // the keypad's *, +, -, . and /
 constexpr KeyCode Add = 0x6B;
@@ -62,8 +63,19 @@ constexpr KeyCode Decimal = 0x6E;
 constexpr KeyCode Divide = 0x6F;
 constexpr KeyCode F1 = 0x70; // F1..F12 follow in order
 constexpr KeyCode F4 = 0x73;
+constexpr KeyCode F10 = 0x79;
 constexpr KeyCode F12 = 0x7B;
 } // namespace key
+
+// What a control asks of the window system's input methods (composing and converting
+// typed text), as bit flags; 0 keeps them off, as for every control that takes no text.
+using InputMethodHints = uint32_t;
+namespace ime {
+constexpr InputMethodHints Enabled = 1u << 0;
+constexpr InputMethodHints PreferLatin = 1u << 1; // start in direct Latin entry
+constexpr InputMethodHints PreferUppercase = 1u << 2;
+constexpr InputMethodHints PreferLowercase = 1u << 3;
+} // namespace ime
 
 // Cursor shapes, 16-bit signed; 0 is the default, which shows the control's own cursor.
 using CursorId = int16_t;

@@ -2,14 +2,19 @@
 // process; ours jumps back here with the library's message instead, and treats its
 // warnings (corrupt or truncated data) as errors too, so a damaged picture is refused
 // rather than shown half grey.
+//
+// What a picture costs is settled before the library takes memory for it: the header and
+// a walk over the file's markers give the size, the scans and the blocks each scan
+// decodes, and a file that cannot hold what they claim, or would take far more decoding
+// than real pictures do, is refused there. The pixels are taken once, when the data has
+// shown it holds every row, and decoded straight into the sink.
 #include "platform/ImageDecoder.h"
-#include "platform/LargePages.h"
 
-#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 
 #include <jpeglib.h>
 
@@ -29,69 +34,170 @@ struct ErrorManager {
     std::longjmp(manager->jump, 1);
 }
 
-// Level -1 is a warning about damaged data; higher levels are trace messages.
+// Level -1 is a warning about damaged data, premature end of data among them; higher
+// levels are trace messages.
 void EmitMessage(j_common_ptr info, int level)
 {
     if (level < 0)
         ExitWithMessage(info);
 }
 
-// A progressive picture is refined scan by scan, each a pass over the whole
-// picture; encoders write about ten. More than this is refused, so that a small
-// file of thousands of scans cannot keep the reader busy for minutes.
+// A progressive picture is refined scan by scan, each a pass over the blocks of the
+// components it codes; encoders write about ten scans. Decoding work is counted in
+// blocks decoded, summed over the scans (kMaxJpegWork). Ten scans of the largest picture taken
+// (16384 x 16384, colour at full resolution, 12.6 million blocks) come to about 60
+// million; this budget is twice that, about a second of decoding even where every scan
+// holds nothing but end-of-block runs. Beyond it, and beyond kMaxScans, a file is
+// refused, so that a small file of many scans cannot keep the reader busy for minutes.
 constexpr int kMaxScans = 256;
+constexpr uint64_t kMaxWork = kMaxJpegWork;
+// Arithmetic coding puts no floor on the bytes a block takes and decodes dense blocks about
+// ten times slower (some 9 µs a block): its pictures are read up to 2^19 blocks, a colour
+// picture of about 2900 x 2900, some five seconds at worst.
+constexpr uint64_t kMaxArithmeticWork = uint64_t(1) << 19;
 
-// The fewest bytes that can hold the picture the header describes: a Huffman-coded
-// block takes at least one bit (its DC code), the blocks of every component in a
-// single scan, those of at least one component (the first scan's) in several.
-// Arithmetic coding has no such floor.
-uint64_t FewestBytes(const jpeg_decompress_struct& info, bool multiScan)
+uint64_t Blocks(const jpeg_component_info& component)
 {
-    if (info.arith_code)
-        return 0;
-    uint64_t sum = 0, fewest = UINT64_MAX;
-    for (int c = 0; c < info.num_components; ++c) {
-        const uint64_t blocks = uint64_t(info.comp_info[c].width_in_blocks) * info.comp_info[c].height_in_blocks;
-        sum += blocks;
-        fewest = std::min(fewest, blocks);
+    return uint64_t(component.width_in_blocks) * component.height_in_blocks;
+}
+
+// The scans of the file and the blocks they decode, found by walking its markers: the
+// entropy-coded data after a scan header runs to the next byte 0xFF that is followed by
+// neither a stuffed 0 nor a restart marker.
+struct ScanPlan {
+    int scans = 0;
+    uint64_t work = 0;
+};
+
+ScanPlan PlanScans(std::span<const uint8_t> bytes, const jpeg_decompress_struct& info)
+{
+    constexpr uint8_t kSos = 0xDA, kEoi = 0xD9;
+    auto standsAlone = [](uint8_t marker) { return marker <= 0x01 || (marker >= 0xD0 && marker <= 0xD8); };
+    ScanPlan plan;
+    const uint8_t* const data = bytes.data();
+    for (size_t at = 2; at + 1 < bytes.size();) {
+        const void* mark = std::memchr(data + at, 0xFF, bytes.size() - at);
+        if (mark == nullptr)
+            break;
+        at = size_t(static_cast<const uint8_t*>(mark) - data);
+        if (at + 1 >= bytes.size() || data[at + 1] == kEoi)
+            break;
+        const uint8_t marker = data[at + 1];
+        if (marker == 0xFF || standsAlone(marker)) {
+            at += marker == 0xFF ? 1 : 2;
+            continue;
+        }
+        if (at + 4 > bytes.size())
+            break;
+        const size_t length = size_t(data[at + 2]) << 8 | data[at + 3];
+        if (marker == kSos && at + 4 < bytes.size()) {
+            ++plan.scans;
+            for (size_t i = 0; i < data[at + 4] && at + 5 + 2 * i < bytes.size(); ++i)
+                for (int c = 0; c < info.num_components; ++c)
+                    if (info.comp_info[c].component_id == data[at + 5 + 2 * i])
+                        plan.work += Blocks(info.comp_info[c]);
+        }
+        at += 2 + length;
     }
-    return (multiScan ? fewest : sum) / 8;
+    return plan;
+}
+
+// The fewest bytes that can hold the picture the header describes: a Huffman-coded block
+// takes at least one bit, its DC code, in the scan that first codes its component.
+uint64_t FewestBytes(const jpeg_decompress_struct& info)
+{
+    uint64_t blocks = 0;
+    for (int c = 0; c < info.num_components; ++c)
+        blocks += Blocks(info.comp_info[c]);
+    return blocks / 8;
+}
+
+std::string SizeText(const jpeg_decompress_struct& info)
+{
+    return std::to_string(info.image_width) + " x " + std::to_string(info.image_height);
+}
+
+std::string TooMuchWork(int scans)
+{
+    return "JPEG: the picture's " + std::to_string(scans) + " scans would take far more decoding than any program's " +
+           "pictures need (more than " + std::to_string(kMaxWork) + " blocks); the file is damaged. Save the " +
+           "picture again.";
+}
+
+// Refuses, before the library takes any memory for it, a picture this reader does not
+// take or whose file cannot hold what its header claims.
+bool CheckHeader(std::span<const uint8_t> bytes, const jpeg_decompress_struct& info, std::string& error)
+{
+    if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) {
+        error = "JPEG: CMYK pictures are not supported; save the picture as RGB";
+        return false;
+    }
+    if (!CheckImageSize(info.image_width, info.image_height, "JPEG", error))
+        return false;
+    if (!info.arith_code && bytes.size() < FewestBytes(info)) {
+        error = "JPEG: the file is too short for the " + SizeText(info) +
+                " picture its header claims; the file is damaged";
+        return false;
+    }
+    const ScanPlan plan = PlanScans(bytes, info);
+    if (plan.scans > kMaxScans) {
+        error = "JPEG: the picture is stored in more than " + std::to_string(kMaxScans) +
+                " scans, far more than any program writes; the file is damaged. Save the picture again.";
+        return false;
+    }
+    if (plan.work > kMaxWork) {
+        error = TooMuchWork(plan.scans);
+        return false;
+    }
+    if (info.arith_code && plan.work > kMaxArithmeticWork) {
+        error = "JPEG: the arithmetic-coded " + SizeText(info) + " picture is larger than this reader decodes in " +
+                "that coding (" + std::to_string(kMaxArithmeticWork) + " blocks, about 2900 x 2900 in colour); " +
+                "save the picture again as an ordinary (Huffman-coded) JPEG";
+        return false;
+    }
+    return true;
 }
 
 // Reads every scan of a multi-scan picture into the library's coefficient buffer
-// (buffered-image mode), counting them; false once there are more than kMaxScans.
-bool ConsumeScans(jpeg_decompress_struct& info)
+// (buffered-image mode), counting the blocks each decodes as it starts; false should
+// they pass the budget after all.
+bool ConsumeScans(jpeg_decompress_struct& info, DecodeCost& cost)
 {
-    for (;;) {
-        if (info.input_scan_number > kMaxScans)
-            return false;
+    for (int counted = 0;;) {
+        if (info.input_scan_number != counted) {
+            counted = info.input_scan_number;
+            for (int i = 0; i < info.comps_in_scan; ++i)
+                cost.work += Blocks(*info.cur_comp_info[i]);
+            if (cost.work > kMaxWork)
+                return false;
+        }
         const int got = jpeg_consume_input(&info);
         if (got == JPEG_REACHED_EOI || got == JPEG_SUSPENDED)
-            return info.input_scan_number <= kMaxScans;
+            return true;
     }
 }
 
-// The rows of the picture. The pixel memory grows with the rows read where the data
-// may end long before the picture the header claims; otherwise it is taken at once.
-void ReadRows(jpeg_decompress_struct& info, DecodedImage& image, bool growWithRows)
+// The rows of the picture into `pixels`, or into one scratch row when there are none.
+void ReadRows(jpeg_decompress_struct& info, uint32_t* pixels)
 {
-    constexpr JDIMENSION kFirstRows = 64;
     const size_t width = info.output_width;
-    JDIMENSION reserved = growWithRows ? std::min(kFirstRows, info.output_height) : info.output_height;
-    ResizeOnLargePages(image.pixels, width * reserved);
+    auto* common = reinterpret_cast<j_common_ptr>(&info);
+    const JSAMPROW scratch = pixels ? nullptr : (*info.mem->alloc_sarray)(common, JPOOL_IMAGE, JDIMENSION(width * 4), 1)[0];
     while (info.output_scanline < info.output_height) {
-        if (info.output_scanline == reserved) {
-            reserved = std::min(info.output_height, reserved * 2);
-            ResizeOnLargePages(image.pixels, width * reserved);
-        }
-        JSAMPROW row = reinterpret_cast<JSAMPROW>(image.pixels.data() + size_t(info.output_scanline) * width);
+        JSAMPROW row = pixels ? reinterpret_cast<JSAMPROW>(pixels + size_t(info.output_scanline) * width) : scratch;
         jpeg_read_scanlines(&info, &row, 1);
     }
 }
 
-// Everything with a destructor lives outside the function that calls setjmp, so the
-// jump back skips no C++ object. Returns false with `error` set on failure.
-bool DecodeWithLibjpeg(std::span<const uint8_t> bytes, DecodedImage& image, std::string& error)
+// One pass of the library over the file. Everything with a destructor lives outside this
+// function, which calls setjmp, so the jump back skips no C++ object.
+//
+// With a sink the pass decodes the picture into it. Without one it shows that the data
+// of a single-scan picture holds every row before the pixels are taken: the picture is
+// decoded at an eighth of its size into one scratch row, and the first row made from
+// missing data stops it. A multi-scan picture needs no such pass: all its scans are
+// read before its pixels are taken.
+bool ReadPass(std::span<const uint8_t> bytes, PixelSink* sink, std::string& error, DecodeCost& cost)
 {
     jpeg_decompress_struct info;
     ErrorManager manager;
@@ -108,41 +214,39 @@ bool DecodeWithLibjpeg(std::span<const uint8_t> bytes, DecodedImage& image, std:
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
-
-    if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) {
-        jpeg_destroy_decompress(&info);
-        error = "JPEG: CMYK pictures are not supported; save the picture as RGB";
-        return false;
-    }
-    if (!CheckImageSize(info.image_width, info.image_height, "JPEG", error)) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
     const bool multiScan = jpeg_has_multiple_scans(&info);
-    if (bytes.size() < FewestBytes(info, multiScan)) {
-        error = "JPEG: the file is too short for the " + std::to_string(info.image_width) + " x " +
-                std::to_string(info.image_height) + " picture its header claims; the file is damaged";
+    const bool accepted = CheckHeader(bytes, info, error);
+    if (!accepted || (multiScan && sink == nullptr)) {
         jpeg_destroy_decompress(&info);
-        return false;
+        return accepted;
     }
     // Bytes B, G, R, A in memory: the little-endian 0xAARRGGBB pixel, alpha 255.
     info.out_color_space = JCS_EXT_BGRA;
+    if (sink == nullptr) {
+        info.scale_num = 1;
+        info.scale_denom = 8;
+        info.do_fancy_upsampling = FALSE;
+    }
     info.buffered_image = multiScan;
     jpeg_start_decompress(&info);
     if (multiScan) {
-        if (!ConsumeScans(info)) {
-            error = "JPEG: the picture is stored in more than " + std::to_string(kMaxScans) +
-                    " scans, far more than any program writes; the file is damaged. Save the picture again.";
+        if (!ConsumeScans(info, cost)) {
+            error = TooMuchWork(info.input_scan_number);
             jpeg_destroy_decompress(&info);
             return false;
         }
         jpeg_start_output(&info, info.input_scan_number);
+    } else {
+        for (int c = 0; c < info.num_components; ++c)
+            cost.work += Blocks(info.comp_info[c]);
     }
-
-    image.width = int32_t(info.output_width);
-    image.height = int32_t(info.output_height);
-    // A multi-scan picture is wholly read by now; a single scan is read with its rows.
-    ReadRows(info, image, !multiScan && info.arith_code);
+    uint32_t* pixels = sink ? sink->Take(int32_t(info.output_width), int32_t(info.output_height)) : nullptr;
+    if (sink && !pixels) {
+        error = "JPEG: there is not enough memory for the " + SizeText(info) + " picture";
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    ReadRows(info, pixels);
     if (multiScan)
         jpeg_finish_output(&info);
     jpeg_finish_decompress(&info);
@@ -152,14 +256,14 @@ bool DecodeWithLibjpeg(std::span<const uint8_t> bytes, DecodedImage& image, std:
 
 } // namespace
 
-bool DecodeJpeg(std::span<const uint8_t> bytes, DecodedImage& image, std::string& error)
+bool DecodeJpeg(std::span<const uint8_t> bytes, PixelSink& sink, std::string& error, DecodeCost* cost)
 {
     static_assert(std::endian::native == std::endian::little, "pixels are stored as little-endian words");
-    DecodedImage decoded;
-    if (!DecodeWithLibjpeg(bytes, decoded, error))
-        return false;
-    image = std::move(decoded);
-    return true;
+    DecodeCost counted;
+    const bool read = ReadPass(bytes, nullptr, error, counted) && ReadPass(bytes, &sink, error, counted);
+    if (cost)
+        *cost = counted;
+    return read;
 }
 
 } // namespace platform

@@ -57,9 +57,30 @@ void KeyValueStore::CreateKey(std::string_view key)
 {
     if (KeyExists(key))
         return;
-    ValuesOf(key);
+    const std::string path = NormalisedKey(key);
+    const size_t bytes = textBytes_ + KeyLineBytes(path);
+    CheckWritable(path, bytes, "the key");
+    keys_[path];
+    textBytes_ = bytes;
     if (OnChange)
         OnChange();
+}
+
+void KeyValueStore::CheckWritable(const std::string& path, size_t textBytes, std::string_view what) const
+{
+    constexpr size_t kShownKey = 60;
+    const int depth = KeyDepth(path);
+    if (depth <= kMaxKeyDepth && textBytes <= kMaxTextBytes)
+        return;
+    std::string message = "Cannot write " + std::string(what) + " \"" + path.substr(0, kShownKey) +
+                          (path.size() > kShownKey ? "...\"" : "\"");
+    if (depth > kMaxKeyDepth)
+        message += ": the key is nested " + std::to_string(depth) + " levels deep, and at most " +
+                   std::to_string(kMaxKeyDepth) + " are allowed. Use a shorter key path.";
+    else
+        message += ": the store would grow past " + std::to_string(kMaxTextBytes) +
+                   " bytes, the most its file may hold. Write a shorter value or delete values no longer needed.";
+    throw ERegistryException(message);
 }
 
 KeyValueStore::Values& KeyValueStore::ValuesOf(std::string_view key)
@@ -72,7 +93,12 @@ void KeyValueStore::Store(std::string_view key, std::string_view name, Value val
     const Value* old = FindValue(key, name);
     if (old != nullptr && *old == value)
         return;
-    ValuesOf(key)[LowerAscii(name)] = std::move(value);
+    const std::string path = NormalisedKey(key), lowered = LowerAscii(name);
+    const size_t bytes = textBytes_ + (keys_.count(path) == 0 ? KeyLineBytes(path) : 0) +
+                         ValueLineBytes(lowered, value) - (old != nullptr ? ValueLineBytes(lowered, *old) : 0);
+    CheckWritable(path, bytes, "a value under the key");
+    keys_[path][lowered] = std::move(value);
+    textBytes_ = bytes;
     if (OnChange)
         OnChange();
 }
@@ -122,7 +148,16 @@ void KeyValueStore::WriteInteger(std::string_view key, std::string_view name, in
 bool KeyValueStore::DeleteValue(std::string_view key, std::string_view name)
 {
     const auto keyIt = keys_.find(NormalisedKey(key));
-    return keyIt != keys_.end() && keyIt->second.erase(LowerAscii(name)) != 0;
+    if (keyIt == keys_.end())
+        return false;
+    const auto valueIt = keyIt->second.find(LowerAscii(name));
+    if (valueIt == keyIt->second.end())
+        return false;
+    textBytes_ -= ValueLineBytes(valueIt->first, valueIt->second);
+    keyIt->second.erase(valueIt);
+    if (OnChange)
+        OnChange();
+    return true;
 }
 
 } // namespace platform

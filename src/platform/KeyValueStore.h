@@ -4,6 +4,8 @@
 // without regard to ASCII case, as the registry's do. The store lives in memory; one
 // object stands for one root (the current user's, the machine's). KeyValueStoreFile
 // keeps one in a file.
+#include "platform/Exception.h"
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -11,18 +13,31 @@
 #include <string_view>
 #include <variant>
 
+// A write the store refuses because its file could not carry it.
+class ERegistryException : public Exception {
+public:
+    using Exception::Exception;
+};
+
 namespace platform {
 
 class KeyValueStore {
 public:
-    // A store file naming a key deeper than this (the registry's own limit) is refused.
+    // No key is deeper than this (the registry's own limit): a store file naming
+    // one is refused, and so is a write that would make one.
     static constexpr int kMaxKeyDepth = 512;
+    // The text of a store is at most this long (the size of its file): a longer
+    // text is refused, and so is a write that would make the text longer.
+    static constexpr size_t kMaxTextBytes = size_t(16) << 20;
     // The number of sections of a key path ("a\\b" has 2; empty sections do not count).
     static int KeyDepth(std::string_view key);
 
     // A key exists once it, or a key below it, was created or written to.
     bool KeyExists(std::string_view key) const;
     // Creates the key (and so the keys above it).
+    // Writes throw ERegistryException, and change nothing, where the key is too
+    // deep or the text would grow too long (see above): what the store takes,
+    // its file gives back.
     void CreateKey(std::string_view key);
 
     bool ValueExists(std::string_view key, std::string_view name) const;
@@ -52,8 +67,16 @@ private:
     Values& ValuesOf(std::string_view key);
     // Writes the value and reports a change unless it was there already.
     void Store(std::string_view key, std::string_view name, Value value);
+    // Throws unless the key `path` may be made and the text may grow to `textBytes`.
+    void CheckWritable(const std::string& path, size_t textBytes, std::string_view what) const;
+
+    // The bytes of the store's text (KeyValueStoreText.cpp): all of it, a key's line, a value's line.
+    size_t CountTextBytes() const;
+    static size_t KeyLineBytes(std::string_view path);
+    static size_t ValueLineBytes(std::string_view name, const Value& value);
 
     std::map<std::string, Values> keys_; // the keys created or written to, by normalised path
+    size_t textBytes_ = CountTextBytes();
 };
 
 } // namespace platform

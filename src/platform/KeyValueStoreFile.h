@@ -28,8 +28,8 @@ public:
     KeyValueStore& Store() { return store_; }
     const std::filesystem::path& Path() const { return path_; }
 
-    // Store files larger than this are refused as bad.
-    static constexpr uint64_t kMaxFileBytes = uint64_t(16) << 20;
+    // Store files larger than the store's text may be are refused as bad.
+    static constexpr uint64_t kMaxFileBytes = KeyValueStore::kMaxTextBytes;
 
 private:
     void Load();

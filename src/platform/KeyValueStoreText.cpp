@@ -10,7 +10,8 @@
 // "%" and two upper-case hex digits, so any byte string survives and a line never breaks.
 // Every key created or written to is listed, also one without values, so that it still
 // exists when read back; the keys above it exist by being part of its path. A key nested
-// deeper than KeyValueStore::kMaxKeyDepth is refused.
+// deeper than KeyValueStore::kMaxKeyDepth, and a text longer than kMaxTextBytes, are
+// refused; the store refuses writes that would make either, so what it writes reads back.
 #include "platform/KeyValueStore.h"
 
 #include "platform/AsciiText.h"
@@ -25,6 +26,14 @@ constexpr std::string_view kFirstLine = "Valdrune key-value store 1";
 bool NeedsEscape(unsigned char c)
 {
     return c < 0x20 || c == 0x7F || c == '%' || c == '=' || c == '[' || c == ']';
+}
+
+size_t EscapedBytes(std::string_view text)
+{
+    size_t bytes = text.size();
+    for (const char c : text)
+        bytes += NeedsEscape(static_cast<unsigned char>(c)) ? 2 : 0;
+    return bytes;
 }
 
 void AppendEscaped(std::string& out, std::string_view text)
@@ -118,6 +127,29 @@ bool ReadValueLine(std::string_view line, Values& values, std::string& error)
 
 } // namespace
 
+size_t KeyValueStore::KeyLineBytes(std::string_view path)
+{
+    return EscapedBytes(path) + 3; // "[", "]" and the line break
+}
+
+size_t KeyValueStore::ValueLineBytes(std::string_view name, const Value& value)
+{
+    const auto* text = std::get_if<std::string>(&value);
+    const size_t data = text != nullptr ? EscapedBytes(*text) : std::to_string(std::get<int32_t>(value)).size();
+    return EscapedBytes(name) + data + 4; // "s " or "i ", "=" and the line break
+}
+
+size_t KeyValueStore::CountTextBytes() const
+{
+    size_t bytes = kFirstLine.size() + 1;
+    for (const auto& [key, values] : keys_) {
+        bytes += KeyLineBytes(key);
+        for (const auto& [name, value] : values)
+            bytes += ValueLineBytes(name, value);
+    }
+    return bytes;
+}
+
 std::string KeyValueStore::ToText() const
 {
     std::string out(kFirstLine);
@@ -143,6 +175,10 @@ std::string KeyValueStore::ToText() const
 
 bool KeyValueStore::FromText(std::string_view text, KeyValueStore& store, std::string& error)
 {
+    if (text.size() > kMaxTextBytes) {
+        error = "the store is larger than " + std::to_string(kMaxTextBytes) + " bytes";
+        return false;
+    }
     KeyValueStore read;
     Values* values = nullptr; // of the key opened last
     std::string key;
@@ -192,6 +228,9 @@ bool KeyValueStore::FromText(std::string_view text, KeyValueStore& store, std::s
         error = "the file is empty";
         return false;
     }
+    // Written back, the text is no longer than it was read: keys and numbers come
+    // back in their shortest form, and escapes only where they are needed.
+    read.textBytes_ = read.CountTextBytes();
     read.OnChange = std::move(store.OnChange);
     store = std::move(read);
     return true;

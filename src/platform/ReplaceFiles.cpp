@@ -2,6 +2,8 @@
 
 #include "platform/StagedFile.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <vector>
 
 namespace platform {
@@ -10,13 +12,12 @@ namespace fs = std::filesystem;
 namespace {
 
 // One target on its way: the new bytes wait staged; `backup` holds the old
-// target while the others are put in place (empty when there was none).
+// target while the others are put in place (nameless when there was none).
 struct Pending {
     WriteTarget target;
     StagedFile staged;
-    fs::path backup;
+    HiddenFile backup;
     bool replaced = false;
-    bool backupNeeded = false; // the old target could not be put back: its backup is all that is left
 };
 
 std::string Described(const std::string& what, const fs::path& path, const std::error_code& ec)
@@ -24,46 +25,58 @@ std::string Described(const std::string& what, const fs::path& path, const std::
     return what + " \"" + path.string() + "\": " + ec.message();
 }
 
-// Keeps the old target beside it under a hidden name: a second link to the
-// same file where the file system allows it, else a copy.
+// Keeps the old target beside it under a hidden name, held as the staged files
+// are: a second link to the same file where the file system allows it, else a copy.
 bool KeepOldTarget(Pending& pending, std::string& error)
 {
     if (!pending.target.exists)
         return true;
     const fs::path& file = pending.target.file;
-    pending.backup = HiddenNameBeside(file, ".old");
-    std::error_code ec;
-    fs::create_hard_link(file, pending.backup, ec);
-    if (ec) {
-        ec.clear();
-        fs::copy_file(file, pending.backup, fs::copy_options::overwrite_existing, ec);
+    int old = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (old < 0 && errno == EACCES)
+        old = ::open(file.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (old < 0) {
+        error = SystemError("Cannot keep a copy of", file);
+        return false;
     }
-    if (ec)
+    // Held before it has the name; refused only while another program holds the
+    // file exclusively, which keeps the name from a sweep as well.
+    pending.backup.Hold(old);
+    if (pending.backup.Name(file, ".old", error))
+        return true;
+    HiddenFile copy;
+    if (!copy.Create(file, ".old", 0600, error))
+        return false;
+    std::error_code ec;
+    fs::copy_file(file, copy.Path(), fs::copy_options::overwrite_existing, ec);
+    if (ec) {
         error = Described("Cannot keep a copy of", file, ec);
-    return !ec;
+        return false;
+    }
+    pending.backup = std::move(copy); // the old file's descriptor goes with `copy`
+    return true;
 }
 
-// Puts the old targets of the replaced files back; says in `error` which could not be.
+// Puts the old targets of the replaced files back; says in `error` which could
+// not be. A backup that could not be put back stays beside its target.
 void PutBack(std::vector<Pending>& pending, std::string& error)
 {
     for (Pending& file : pending) {
         if (!file.replaced)
             continue;
         const fs::path& target = file.target.file;
+        const fs::path backup = file.backup.Path();
         std::error_code ec;
-        if (file.backup.empty()) {
+        if (backup.empty())
             fs::remove(target, ec);
-        } else {
-            fs::rename(file.backup, target, ec);
-            if (!ec)
-                file.backup.clear();
-        }
-        if (ec) {
-            file.backupNeeded = !file.backup.empty();
-            error += "; " + Described(file.backup.empty() ? "cannot remove the new" : "cannot put back the old",
-                                      target, ec) +
-                     (file.backupNeeded ? " (it is kept as \"" + file.backup.string() + "\")" : "");
-        }
+        else
+            fs::rename(backup, target, ec);
+        file.backup.Release();
+        if (ec && backup.empty())
+            error += "; " + Described("cannot remove the new", target, ec);
+        else if (ec)
+            error += "; " + Described("cannot put back the old", target, ec) + " (it is kept as \"" +
+                     backup.string() + "\")";
     }
 }
 
@@ -96,12 +109,9 @@ bool ReplaceFilesTogether(std::span<const FileReplacement> files, std::string& e
     }
     if (!ok)
         PutBack(pending, error);
+    // The backups still named go with `pending`.
     if (step)
         step(at);
-    std::error_code ec;
-    for (const Pending& file : pending)
-        if (!file.backup.empty() && !file.backupNeeded)
-            fs::remove(file.backup, ec);
     return ok;
 }
 

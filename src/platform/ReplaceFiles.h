@@ -17,9 +17,10 @@ struct FileReplacement {
 
 // Checks every target as WriteFileAtomically does (links are written through;
 // anything but a regular file and a write-protected file are refused, and then
-// nothing is written), writes every file's bytes to an unnamed temporary file
-// beside its target, then renames them over the targets in order, keeping a
-// copy of each old target until all are in place. When a write or a rename
+// nothing is written), writes every file's bytes to a temporary file beside
+// its target (unnamed where the file system allows; StagedFile.h), then
+// renames them over the targets in order, keeping a copy of each old target
+// until all are in place. When a write or a rename
 // fails, every target already replaced gets its old file back (or is removed
 // when there was none), so the targets are as they were; no temporary file is
 // left, and `error` names the file that failed and why.

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -15,6 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr std::string_view kMark = "valdrune-tmp-";
 constexpr size_t kUniqueChars = 6;
 
 // Replaces `path` by what it names once the symbolic links of its last part
@@ -48,6 +51,48 @@ fs::path FolderOf(const fs::path& file)
 bool IsUniqueChar(char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+std::string HiddenPrefix(const fs::path& file)
+{
+    return "." + file.filename().string() + "." + std::string(kMark);
+}
+
+// A hidden name beside `file`: ".<name>.valdrune-tmp-XXXXXX" + suffix.
+fs::path HiddenName(const fs::path& file, const std::string& suffix)
+{
+    static constexpr char kChars[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    std::random_device random;
+    std::uniform_int_distribution<size_t> pick(0, sizeof kChars - 2);
+    std::string name = HiddenPrefix(file);
+    for (size_t i = 0; i < kUniqueChars; ++i)
+        name += kChars[pick(random)];
+    return FolderOf(file) / (name + suffix);
+}
+
+bool IsLeftoverName(std::string_view name, std::string_view prefix)
+{
+    if (!name.starts_with(prefix))
+        return false;
+    const std::string_view rest = name.substr(prefix.size());
+    return rest.size() >= kUniqueChars && std::all_of(rest.begin(), rest.begin() + kUniqueChars, IsUniqueChar) &&
+           (rest.size() == kUniqueChars || rest.substr(kUniqueChars) == ".old");
+}
+
+// True when `name` is (still) a name of the file open as `fd`.
+bool Names(const fs::path& name, int fd)
+{
+    struct stat held {}, named {};
+    return ::fstat(fd, &held) == 0 && ::lstat(name.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+           held.st_ino == named.st_ino;
+}
+
+// Opens a leftover to lock it exclusively: for reading and writing where the
+// permissions let, as some network file systems lock only such files exclusively.
+int OpenLeftover(const fs::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    return fd >= 0 || errno != EACCES ? fd : ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
 }
 
 } // namespace
@@ -98,106 +143,129 @@ bool ResolveWriteTarget(const fs::path& target, WriteTarget& resolved, std::stri
                 "\": the file is read-only. Save it under another name, or make it writable and save again.";
         return false;
     }
-    resolved = {file, exists, exists ? mode_t(old.st_mode & 07777) : mode_t(0644)};
+    resolved = {file, exists, exists ? mode_t(old.st_mode & 07777) : mode_t(0)};
     return true;
-}
-
-fs::path HiddenNameBeside(const fs::path& file, const std::string& suffix)
-{
-    static constexpr char kChars[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    std::random_device random;
-    std::uniform_int_distribution<size_t> pick(0, sizeof kChars - 2);
-    for (;;) {
-        std::string name = "." + file.filename().string() + ".";
-        for (size_t i = 0; i < kUniqueChars; ++i)
-            name += kChars[pick(random)];
-        const fs::path candidate = FolderOf(file) / (name + suffix);
-        std::error_code ec;
-        if (!fs::exists(fs::symlink_status(candidate, ec)))
-            return candidate;
-    }
 }
 
 void RemoveWriteLeftovers(const fs::path& file)
 {
-    const std::string prefix = "." + file.filename().string() + ".";
+    constexpr time_t kUnlockedAbandonedAfter = 3600;
+    const std::string prefix = HiddenPrefix(file);
     std::error_code ec;
     std::vector<fs::path> leftovers;
     for (fs::directory_iterator it(FolderOf(file), ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (!name.starts_with(prefix))
-            continue;
-        const std::string rest = name.substr(prefix.size());
-        const bool unique = rest.size() >= kUniqueChars &&
-                            std::all_of(rest.begin(), rest.begin() + kUniqueChars, IsUniqueChar) &&
-                            (rest.size() == kUniqueChars || rest.substr(kUniqueChars) == ".old");
         std::error_code kind;
-        if (unique && it->symlink_status(kind).type() == fs::file_type::regular)
+        if (IsLeftoverName(it->path().filename().string(), prefix) &&
+            it->symlink_status(kind).type() == fs::file_type::regular)
             leftovers.push_back(it->path());
     }
-    for (const fs::path& leftover : leftovers)
-        fs::remove(leftover, ec);
+    // A writer holds its files shared: an exclusive lock is had only on what
+    // nobody holds. The name is removed while the lock is held, so a writer
+    // that takes a name's file afterwards finds it gone (HiddenFile::Create).
+    for (const fs::path& leftover : leftovers) {
+        const int fd = OpenLeftover(leftover);
+        if (fd < 0)
+            continue;
+        bool abandoned = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+        struct stat info {};
+        if (!abandoned && errno != EWOULDBLOCK && ::fstat(fd, &info) == 0)
+            abandoned = std::time(nullptr) - info.st_mtime > kUnlockedAbandonedAfter; // no locks here
+        if (abandoned && Names(leftover, fd))
+            ::unlink(leftover.c_str());
+        ::close(fd);
+    }
 }
 
-StagedFile::StagedFile(StagedFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), target_(std::move(other.target_)), named_(std::move(other.named_))
+HiddenFile::~HiddenFile()
 {
-    other.named_.clear();
-}
-
-StagedFile::~StagedFile()
-{
+    if (!path_.empty())
+        ::unlink(path_.c_str());
     if (fd_ >= 0)
         ::close(fd_);
-    if (!named_.empty())
-        ::unlink(named_.c_str());
+}
+
+HiddenFile& HiddenFile::operator=(HiddenFile&& other) noexcept
+{
+    std::swap(fd_, other.fd_);
+    std::swap(path_, other.path_);
+    return *this;
+}
+
+bool HiddenFile::Hold(int fd)
+{
+    fd_ = fd;
+    // Without locks on the file system the hour of RemoveWriteLeftovers protects the file.
+    int locked;
+    while ((locked = ::flock(fd_, LOCK_SH | LOCK_NB)) != 0 && errno == EINTR) {
+    }
+    return locked == 0 || errno != EWOULDBLOCK;
+}
+
+bool HiddenFile::Create(const fs::path& target, const std::string& suffix, mode_t mode, std::string& error)
+{
+    for (;;) {
+        const fs::path candidate = HiddenName(target, suffix);
+        const int fd = ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0) {
+            error = SystemError("Cannot create a temporary file for", target);
+            return false;
+        }
+        // Between the creation and the lock another writer's sweep may have taken the file.
+        if (Hold(fd) && Names(candidate, fd)) {
+            path_ = candidate;
+            return true;
+        }
+        ::close(std::exchange(fd_, -1));
+    }
+}
+
+bool HiddenFile::Name(const fs::path& target, const std::string& suffix, std::string& error)
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    for (;;) {
+        const fs::path candidate = HiddenName(target, suffix);
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            path_ = candidate;
+            return true;
+        }
+        if (errno != EEXIST) {
+            error = SystemError("Cannot name the new file for", target);
+            return false;
+        }
+    }
 }
 
 bool StagedFile::Stage(const WriteTarget& target, std::span<const uint8_t> bytes, std::string& error)
 {
     target_ = target.file;
+    // A new file is made as other programs make theirs: the umask takes its bits
+    // from 0666. A replacement stays private until it has the old file's mode.
+    const mode_t mode = target.exists ? 0600 : 0666;
     // An unnamed file vanishes with the process; where the file system has
     // none, a hidden named one, which the next write removes after a crash.
-    fd_ = ::open(FolderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-    if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-        std::string pattern = (FolderOf(target_) / ("." + target_.filename().string() + ".XXXXXX")).string();
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        fd_ = ::mkstemp(name.data());
-        if (fd_ >= 0)
-            named_ = name.data();
-    }
-    if (fd_ < 0) {
+    const int fd = ::open(FolderOf(target_).c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
+    if (fd >= 0) {
+        file_.Hold(fd); // nobody else can open it yet
+    } else if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
+        if (!file_.Create(target_, "", mode, error))
+            return false;
+    } else {
         error = SystemError("Cannot create a temporary file for", target_);
         return false;
     }
-    if (!WriteAll(fd_, bytes)) {
+    if (!WriteAll(file_.Fd(), bytes)) {
         error = SystemError("Cannot write", target_);
         return false;
     }
-    // Temporary files are made private: the new file takes the old one's mode, or the usual one.
-    if (::fchmod(fd_, target.mode) != 0) {
+    if (target.exists && ::fchmod(file_.Fd(), target.mode) != 0) {
         error = SystemError("Cannot set the permissions of", target_);
         return false;
     }
-    if (::fsync(fd_) != 0) {
+    if (::fsync(file_.Fd()) != 0) {
         error = SystemError("Cannot flush", target_);
         return false;
-    }
-    return true;
-}
-
-bool StagedFile::Name(std::string& error)
-{
-    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-    while (named_.empty()) {
-        const fs::path candidate = HiddenNameBeside(target_);
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0)
-            named_ = candidate;
-        else if (errno != EEXIST) {
-            error = SystemError("Cannot name the new file for", target_);
-            return false;
-        }
     }
     return true;
 }
@@ -206,19 +274,17 @@ bool StagedFile::Replace(std::string& error, const WriteStepHook& step, int firs
 {
     if (step)
         step(firstStep);
-    if (!Name(error))
+    if (file_.Path().empty() && !file_.Name(target_, "", error))
         return false;
     if (step)
         step(firstStep + 1);
-    if (::close(std::exchange(fd_, -1)) != 0) {
-        error = SystemError("Cannot close", target_);
-        return false;
-    }
-    if (::rename(named_.c_str(), target_.c_str()) != 0) {
+    // The file stays open, and so held, until it has the target's name. What a
+    // close could report the flush above has already.
+    if (::rename(file_.Path().c_str(), target_.c_str()) != 0) {
         error = SystemError("Cannot replace", target_);
         return false;
     }
-    named_.clear();
+    file_.Release();
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/Utf8.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -26,14 +27,15 @@ std::optional<char> ExactByte(char32_t cp)
     return std::nullopt;
 }
 
+// The capitals of 0x80..0x9F and their small letters, as code points.
+constexpr std::pair<char32_t, char32_t> kHighCasePairs[] = {
+    {0x0160, 0x0161}, {0x0152, 0x0153}, {0x017D, 0x017E}, {0x0178, 0x00FF}};
+
 char LowerByte(char c)
 {
     const uint8_t byte = uint8_t(c);
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
-        return char(byte + 0x20);
-    if (byte == 0x8A || byte == 0x8C || byte == 0x8E)
-        return char(byte + 0x10);
-    return byte == 0x9F ? char(0xFF) : c;
+    const char32_t cp = byte >= 0x80 && byte < 0xA0 ? kHighControlBlock[byte - 0x80] : char32_t(byte);
+    return ExactByte(LowerCodePageChar(cp)).value_or(c);
 }
 
 } // namespace
@@ -66,6 +68,26 @@ std::string LowerWindows1252(std::string_view text)
     for (char& c : out)
         c = LowerByte(c);
     return out;
+}
+
+char32_t LowerCodePageChar(char32_t c)
+{
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return c + 0x20;
+    for (const auto& [upper, lower] : kHighCasePairs)
+        if (c == upper)
+            return lower;
+    return c;
+}
+
+char32_t UpperCodePageChar(char32_t c)
+{
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+        return c - 0x20;
+    for (const auto& [upper, lower] : kHighCasePairs)
+        if (c == lower)
+            return upper;
+    return c;
 }
 
 std::string Windows1252ToUtf8(std::string_view text)

@@ -22,4 +22,9 @@ std::optional<std::string> ExactWindows1252(std::string_view utf8);
 // except the sign D7, and the four capitals of the 80..9F block (8A, 8C, 8E, 9F).
 std::string LowerWindows1252(std::string_view text);
 
+// One character's case partner by that same rule, both ways (ÿ and Ÿ included); a
+// character without one, or one that Windows-1252 cannot hold, stays as it is.
+char32_t LowerCodePageChar(char32_t c);
+char32_t UpperCodePageChar(char32_t c);
+
 } // namespace platform

@@ -43,13 +43,14 @@ std::pair<size_t, size_t> LineAndColumn(const char* data, size_t size, size_t of
     return {line, column};
 }
 
-// The first node nested deeper than `limit` levels below the document, or null.
-pugi::xml_node FirstNodeDeeperThan(const pugi::xml_document& document, int limit)
+// The first element nested deeper than `limit` elements, or null. Text,
+// comments and the like inside the deepest elements are no level of their own.
+pugi::xml_node FirstElementDeeperThan(const pugi::xml_document& document, int limit)
 {
     int depth = 0;
     pugi::xml_node node = document.first_child();
     while (node) {
-        if (depth >= limit)
+        if (depth >= limit && node.type() == pugi::node_element)
             return node;
         if (node.first_child()) {
             node = node.first_child();
@@ -143,6 +144,11 @@ XmlNode XmlNode::AddChild(std::string_view name) const
 {
     if (!IsElement() && node_.type() != pugi::node_document)
         return {};
+    int depth = 0;
+    for (pugi::xml_node above = node_; above.type() == pugi::node_element; above = above.parent())
+        ++depth;
+    if (depth >= XmlDocument::kMaxDepth)
+        return {};
     pugi::xml_node parent = node_; // a handle: appending changes the document, not the handle
     return XmlNode(parent.append_child(std::string(name).c_str()), document_);
 }
@@ -205,7 +211,7 @@ bool XmlDocument::Parse(const void* data, size_t size, std::string& error, std::
         document_.reset();
         return false;
     }
-    if (const pugi::xml_node deep = FirstNodeDeeperThan(document_, kMaxDepth)) {
+    if (const pugi::xml_node deep = FirstElementDeeperThan(document_, kMaxDepth)) {
         error = ReadError(sourceName, text, size, deep.offset_debug(),
                           "elements are nested deeper than " + std::to_string(kMaxDepth) +
                               " levels; the file is damaged");

@@ -42,6 +42,8 @@ public:
     XmlNode FindChildNode(std::string_view localName) const;
     // As FindChildNode, but appends an empty element of that name when there is none.
     XmlNode FindOrAddChildNode(std::string_view localName) const;
+    // Null below a non-element node and where the new element would lie deeper
+    // than XmlDocument::kMaxDepth, as the document would not read back.
     XmlNode AddChild(std::string_view name) const;
 
     bool HasAttribute(std::string_view name) const;
@@ -105,9 +107,10 @@ public:
     bool StoresWindows1252() const { return storesWindows1252_; }
 
     static constexpr uint64_t kMaxFileBytes = uint64_t(64) << 20;
-    // Elements nested deeper than this are refused on reading. No file of the
-    // program comes near it; the limit keeps a saved document's indentation (two
-    // spaces a level) in proportion to its content.
+    // Elements nested deeper than this are refused on reading (text inside the
+    // deepest is no level), and AddChild makes none. No file of the program comes
+    // near it; the limit keeps a saved document's indentation (two spaces a
+    // level) in proportion to its content.
     static constexpr int kMaxDepth = 256;
 
 private:

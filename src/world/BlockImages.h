@@ -7,10 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "world/PackDirectory.h"
 #include "world/WorldCodes.h"
 
 // Worlds up to this size in both directions have no domain image.
 constexpr int kDomainThreshold = 320;
+
+// The largest world a mission can hold. The package directory scrambles each
+// name byte i with key byte i AND 7, and key byte 2 is '7': "domblock107"
+// would be stored as "domblock10", so a world has at most 107 block columns
+// (its domain image has as many). Rows are counted in a byte of the index map.
+static_assert(kScrambleKey[10 & 7] == '7');
+constexpr int kMaxMissionWidth = 107 * CWorldCodes::kBlockSide;
+constexpr int kMaxMissionHeight = CWorldCodes::kMaxBlocksAcross * CWorldCodes::kBlockSide;
 
 // The world blocks at full resolution and their map.
 bool WriteWorldBlocks(CMapProject& project, CWorldCodes& codes, const std::filesystem::path& folder,

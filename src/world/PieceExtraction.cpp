@@ -64,13 +64,26 @@ void CMapProject::ExtractPieces(const TBitmap32& image)
     CProgressScope progress(*this, "Bitmap analyzing...", image.Width());
     const int first = pieces_.GetCount();
     const CColorRegions regions(image, std::max(kMaxPieces - first, 0));
-    uint64_t maskBytes = 0;
-    for (int i = 0; i < regions.Count(); ++i)
+    uint64_t maskBytes = 0, covered = 0;
+    for (int i = 0; i < regions.Count(); ++i) {
         maskBytes += regions[i].BoundsBytes();
+        covered += regions[i].pixelCount;
+    }
     if (maskBytes > kMaxMaskBytes)
         throw Exception("The pieces of this picture would need " + Megabytes(maskBytes) +
                         " for their masks, more than the " + Megabytes(kMaxMaskBytes) +
                         " an import may use. Use a smaller picture, or one with fewer or more compact regions.");
+    // A project file holds a world through its pieces' masks, so a world may
+    // leave only a little of itself outside every piece.
+    const uint64_t uncovered = uint64_t(image.Width()) * uint64_t(image.Height()) - covered;
+    if (uncovered > kMaxUncoveredPixels)
+        throw Exception(std::to_string(uncovered) + " pixels of this picture would lie in no piece (" +
+                        (regions.Total() > regions.Count()
+                             ? "it has " + std::to_string(regions.Total()) + " regions, and a world holds at most " +
+                                   std::to_string(kMaxPieces) + " pieces"
+                             : std::string("they are transparent")) +
+                        "), more than the " + std::to_string(kMaxUncoveredPixels) +
+                        " a world may leave out. Use a picture with fewer regions and fewer transparent pixels.");
     // Every cell starts as no piece; each region's flood fill writes its own.
     if (!mapMap_.SetSize(image.Width(), image.Height()))
         throw std::bad_alloc();

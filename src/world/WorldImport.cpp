@@ -11,7 +11,9 @@
 #include "model/MapProject.h"
 #include "model/PieceShading.h"
 #include "model/Settings.h"
+#include "platform/Exception.h"
 #include "platform/LargePages.h"
+#include "world/BlockImages.h"
 #include "world/CastlePlaces.h"
 #include "world/WorldBitmap.h"
 
@@ -22,6 +24,15 @@ constexpr TColor32 kAnalysedPiece = 0xBBCCCCCC;
 int64_t Rescaled(int64_t coordinate, int newSize, int oldSize)
 {
     return oldSize > 0 ? coordinate * newSize / oldSize : coordinate;
+}
+
+// The pixels of all the pieces' masks together.
+uint64_t MaskPixels(const CProvinceMapList& pieces)
+{
+    uint64_t pixels = 0;
+    for (int i = 0; i < pieces.GetCount(); ++i)
+        pixels += uint64_t(pieces.GetAt(i)->mask.Width()) * uint64_t(pieces.GetAt(i)->mask.Height());
+    return pixels;
 }
 
 // True when mask point `point` is a pixel of the piece.
@@ -63,8 +74,15 @@ int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool ke
         picture.Delete();
         reason = error.what(); // which file, and what is wrong with it
     }
-    if (picture.Empty() || picture.Width() > kMaxWorldSide || picture.Height() > kMaxWorldSide) {
+    if (picture.Empty()) {
         prompts_->Message("Cannot import picture\n" + reason);
+        return 0;
+    }
+    if (picture.Width() > kMaxMissionWidth || picture.Height() > kMaxMissionHeight) {
+        prompts_->Message("Cannot import picture\nIt is " + std::to_string(picture.Width()) + " x " +
+                          std::to_string(picture.Height()) + " pixels, but the world of a mission may be at most " +
+                          std::to_string(kMaxMissionWidth) + " pixels wide and " +
+                          std::to_string(kMaxMissionHeight) + " high.");
         return 0;
     }
     if (picture.Width() < kMinWorldSide || picture.Height() < kMinWorldSide) {
@@ -108,6 +126,10 @@ int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool ke
             PlaceKeptProvinces(kept);
         else
             CalcCastlePlaces();
+        // Joining small pieces to provinces widens their masks: the world must
+        // still be one that a project file may hold.
+        if (const std::string problem = PieceMasksProblem(width, height, MaskPixels(pieces_)); !problem.empty())
+            throw Exception("Its analysis makes a world that no project file may hold: " + problem + ".");
     } catch (const std::bad_alloc&) {
         failure = "There is not enough memory to analyse it.";
     } catch (const std::exception& error) {

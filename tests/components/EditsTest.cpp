@@ -1,7 +1,8 @@
 // The edits: the decimal and time-of-day spin edits (reading and writing their texts,
 // stepping, ranges, rounding, the time fields' wrapping and typing over a time) and the
 // button-edit combo box (its list's size and place, picking from it by mouse and keys and
-// stepping with the list closed).
+// stepping with the list closed; with the history combo box, the case of its text, its
+// selection and what it asks of input methods).
 #include "support/CellRasterizer.h"
 #include "components/rmFloatSpinEdit.h"
 #include "components/rmListControl.h"
@@ -9,12 +10,17 @@
 #include "components/rmTimeSpinEdit.h"
 #include "graphics/ControlTestHelpers.h"
 #include "inspector/ExpectMessage.h"
+#include "graphics/SystemColorNames.h"
+#include "inspector/ControlInput.h"
 #include "inspector/FakeWindowSystem.h"
+#include "inspector/RecordingCanvas.h"
+#include "inspector/rmComboBox.h"
 #include "platform/Exception.h"
 #include "platform/Utf8.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <functional>
@@ -300,6 +306,43 @@ TEST_F(NewComboBox, PickingFromTheListFiresOnChangedOnlyForANewItem)
     combo.SetText("typed");
     Press(key::Return);
     EXPECT_EQ(combo.Text(), "typed");
+}
+
+TEST_F(NewComboBox, CaseOfTheTextSelectionWithoutFocusAndInputMethodsOfBothComboBoxes)
+{
+    using namespace platform::ime;
+    using Text = RecordingCanvas::Text;
+    TrmComboBox history;
+    for (TrmDropDownEdit* edit : std::initializer_list<TrmDropDownEdit*>{&combo, &history}) {
+        edit->SetComboItems({"Gr\u00FCn", "\u00FFes"});
+        // The text there when the case is set, a text set, typed at its end, an item chosen.
+        for (const auto& [charCase, mode, there, set, typed, chosen, hints] :
+             {std::tuple{ecUpperCase, imClose, "GR\u00DCN", "GR\u00DCN", "GR\u00DCNX", "\u0178ES",
+                         Enabled | PreferLatin | PreferUppercase},
+              {ecLowerCase, imHira, "gr\u00FCn", "gr\u00FCn", "gr\u00FCnx", "\u00FFes", Enabled | PreferLowercase},
+              {ecNormal, imDisable, "gr\u00FCn", "Gr\u00FCn", "Gr\u00FCnx", "\u00FFes", 0u}}) {
+            edit->SetText("Gr\u00FCn");
+            edit->SetCharCase(charCase);
+            edit->SetImeMode(mode);
+            EXPECT_EQ(edit->Text(), there);
+            edit->SetText("Gr\u00FCn");
+            EXPECT_EQ(std::pair(edit->Text(), edit->ItemIndex()), std::pair(std::string(set), 0));
+            edit->SetSelStart(4);
+            Type(*edit, U"x");
+            EXPECT_EQ(edit->Text(), typed);
+            edit->SetItemIndex(1);
+            EXPECT_EQ(std::tuple(edit->Text(), edit->ItemIndex(), edit->InputMethod()), std::tuple(chosen, 1, hints));
+        }
+        edit->SelectAll();
+        for (const auto& [hide, focused, shown] : {std::tuple{true, false, 0}, {false, false, 1}, {true, true, 1}}) {
+            edit->SetHideSelection(hide);
+            edit->HostFocusChanged(focused);
+            RecordingCanvas canvas;
+            edit->HostPaint(canvas);
+            const auto selected = std::ranges::count(canvas.texts, CanvasColorOf(clHighlightText), &Text::Color);
+            EXPECT_EQ(selected, shown) << hide << focused;
+        }
+    }
 }
 
 TEST_F(NewComboBox, UpAndDownStepTheItemsWithTheListClosed)

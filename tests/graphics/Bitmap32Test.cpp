@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ImageTestFiles.h"
 #include "graphics/GraphicsTestHelpers.h"
+#include "support/HeapMeter.h"
 
 using namespace graphicstest;
 
@@ -255,10 +256,15 @@ TEST(Bitmap32, LoadFromFileReadsBmpAndJpegAndRefusesTheRest)
         return folder.Path() / name;
     };
     const std::vector<uint8_t> black = testfiles::BuildJpeg(8, 8, std::vector<uint32_t>(64, 0));
+    const std::vector<uint8_t> photo = testfiles::BuildJpeg(2048, 2048, std::vector<uint32_t>(2048 * 2048, 0x808080));
     TBitmap32 bitmap;
-    bitmap.LoadFromFile(write("photo.jpg", testfiles::BuildJpeg(16, 16, std::vector<uint32_t>(256, 0x808080))));
-    EXPECT_EQ(bitmap.Width(), 16);
-    EXPECT_EQ(bitmap.GetPixel(5, 5) >> 24, 255u);
+    {
+        HeapMeter meter; // the pixels are decoded straight into the bitmap's: held once
+        bitmap.LoadFromFile(write("photo.jpg", photo));
+        EXPECT_LT(meter.Peak(), 2048 * 2048 * sizeof(TColor32) + 2 * photo.size() + (size_t(1) << 20));
+    }
+    EXPECT_EQ(bitmap.Width(), 2048);
+    EXPECT_EQ(bitmap.GetPixel(5, 2000), 0xFF808080u);
     bitmap.LoadFromFile(write("photo.bmp", black)); // read by its bytes, whatever its name says
     EXPECT_EQ(bitmap.Width(), 8);
 
@@ -271,7 +277,7 @@ TEST(Bitmap32, LoadFromFileReadsBmpAndJpegAndRefusesTheRest)
         {[&] { bitmap.LoadFromFile(folder.Path() / "none.bmp"); }, "none.bmp"},
         {[&] { bitmap.LoadFromFile(write("empty.bmp", {})); }, "empty"},
         {[&] { bitmap.LoadFromFile(write("notes.bmp", {'h', 'e', 'l', 'l', 'o'})); }, "only BMP and JPEG"},
-        {[&] { bitmap.LoadFromFile(write("cmyk.jpg", testfiles::BuildJpeg(8, 8, std::vector<uint32_t>(64, 0), true))); }, "CMYK"},
+        {[&] { bitmap.LoadFromFile(write("cmyk.jpg", testfiles::BuildJpeg(8, 8, std::vector<uint32_t>(64, 0), {.cmyk = true}))); }, "CMYK"},
         {[&] { TMemoryStream notBmp(black); bitmap.LoadFromStream(notBmp); }, "BMP"},
     };
     for (const auto& [load, said] : refused) {

@@ -66,6 +66,8 @@ public:
     platform::Rect VisibleRect() const override { return wholeControl_ ? control_.ClientRect() : visible; }
     platform::Rect DesktopRect() const override { return desktop; }
     platform::Point ClientToScreen(platform::Point p) const override { return {p.X + origin.X, p.Y + origin.Y}; }
+    void ShowHint(platform::Point, std::string_view text) override { hint = std::string(text); }
+    void HideHint() override { hint.clear(); }
 
 private:
     platform::Control& control_;
@@ -76,6 +78,7 @@ public:
     platform::Canvas* canvas = nullptr;
     platform::Rect desktop;
     platform::Point origin; // the control's top-left corner on the desktop
+    std::string hint;       // the hint shown, empty when none
     int repaintRequests = 0;
 };
 

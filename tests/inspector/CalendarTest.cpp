@@ -9,9 +9,11 @@
 #include "RecordingCanvas.h"
 #include "graphics/SystemColorNames.h"
 #include "inspector/rmLibraryCalendar.h"
+#include "platform/PixelCanvas.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -76,6 +78,26 @@ TEST(Calendar, CellSizesShareTheLeftOverPixels)
     EXPECT_EQ(cal.Grid().ColWidth(0), 29);
     EXPECT_TRUE(TrmCustomCalendar::GoodCalendarSize(203));
     EXPECT_FALSE(TrmCustomCalendar::GoodCalendarSize(204));
+}
+
+TEST(Calendar, BevelsDrawOutsideAndInsideTheBorderWidthAndShrinkTheGrid)
+{
+    TrmCalendar cal;
+    cal.SetBounds(0, 0, 208, 158);
+    const CanvasColor face = cal.Color(), light = CanvasColorOf(clBtnHighlight), dark = CanvasColorOf(clBtnShadow);
+    // The outer bevel's top-left and bottom-right pixels, the inner's top-left, the grid's left.
+    for (const auto& [outer, inner, pixels, gridLeft] :
+         {std::tuple{bvNone, bvNone, std::array{face, face, face}, 2},
+          {bvRaised, bvNone, std::array{light, dark, face}, 3},
+          {bvLowered, bvRaised, std::array{dark, light, light}, 4},
+          {bvSpace, bvLowered, std::array{face, face, dark}, 4}}) {
+        cal.SetBevelOuter(outer);
+        cal.SetBevelInner(inner);
+        PixelCanvas canvas(208, 158);
+        cal.HostPaint(canvas);
+        EXPECT_EQ((std::array{canvas.At(1, 1), canvas.At(206, 156), canvas.At(3, 3)}), pixels) << int(outer);
+        EXPECT_EQ(std::pair(cal.Grid().Left(), cal.Grid().Width()), std::pair(gridLeft, 208 - 2 * gridLeft));
+    }
 }
 
 TEST(Calendar, DateRangeBoundsOnlyWhenSwitchedOnAndHatchesTheDaysOutside)

@@ -5,6 +5,7 @@
 #include "inspector/rmBtnEdit.h"
 #include "inspector/rmCheckBox.h"
 #include "inspector/rmComboBox.h"
+#include "inspector/rmComboCalendar.h"
 #include "inspector/rmHintWindow.h"
 #include "inspector/rmInspectorEditors.h"
 #include "inspector/rmLibraryRanges.h"
@@ -22,6 +23,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ManualTimerService.h"
 #include "platform/Registry.h"
+#include "support/CellRasterizer.h"
 
 #include <gtest/gtest.h>
 
@@ -148,6 +150,28 @@ TEST(BtnEdit, ButtonClickFiresItsEventAndNoClickOfTheEdit)
     EXPECT_EQ(btn1, 2);
 }
 
+TEST(BtnEdit, WithAutoSizeTheHeightIsTheFontsLineWithBorderAndMarginsAndFollowsTheParentsFont)
+{
+    CellRasterizer cells; // lines of 13 pixels at 8 points, one more a point
+    TrmBtnEdit btnEdit;
+    TrmSpinEdit spinEdit;
+    TrmComboCalendar calendar;
+    for (TCustomEdit* edit : std::initializer_list<TCustomEdit*>{&btnEdit, &spinEdit, &calendar}) {
+        platform::Control parent;
+        platform::ChildControls children(parent);
+        children.Add(*edit);
+        edit->SetAutoSize(true);
+        const int32_t sunken = edit->Height();
+        parent.SetFont(platform::FontSpec{"", 12});
+        const int32_t followed = edit->Height();
+        edit->SetCtl3D(false);
+        const int32_t flat = edit->Height();
+        edit->SetFont(platform::FontSpec{"", 8}); // its own font from now on
+        parent.SetFont(platform::FontSpec{"", 20});
+        EXPECT_EQ(std::tuple(sunken, followed, flat, edit->Height()), std::tuple(21, 25, 23, 19)) << edit->ClassName();
+    }
+}
+
 TEST(SpinEdit, RangeClampsAndDisablesTheEndHalves)
 {
     TrmSpinEdit spin;
@@ -270,6 +294,7 @@ TEST(SpeedButton, AClickIsAReleaseInsideAndAGroupKeepsOneButtonDown)
 
 TEST(SpeedButton, FollowsItsActionAndAClickExecutesIt)
 {
+    ManualTimerService timers;
     platform::Action action;
     int runs = 0;
     action.OnExecute = [&](TObject*) { ++runs; };
@@ -298,6 +323,11 @@ TEST(SpeedButton, FollowsItsActionAndAClickExecutesIt)
     const TColor32 fuchsia = 0xFFFF00FF;
     EXPECT_EQ(shown(), std::tuple("Go"s, "Runs it"s, true, true, true, std::vector{fuchsia, 0xFF405060u}));
     EXPECT_EQ(button.NumGlyphs(), 1);
+    FakeHost host(button);
+    button.SetShowHint(true); // the action's hint shows when the mouse rests
+    button.HostMouseMove(0, 2, 3);
+    timers.Advance(500);
+    EXPECT_EQ(host.hint, "Runs it");
     ClickAt(button, 5, 5);
     EXPECT_EQ(runs, 1);
     action.SetCaption("Stop");
@@ -556,6 +586,44 @@ TEST(BtnCombo, ListOpensAboveOnlyWhenItWouldPassTheDesktopBottom)
         combo.ToggleListBox();
         EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, listTop, 100, listTop + 160})) << desktopBottom;
         combo.ToggleListBox();
+    }
+}
+
+TEST(ComboBox, OwnerDrawnStylesMeasureAndDrawEachItemAndTheChosenOne)
+{
+    using Drawn = std::tuple<int32_t, Rect, TOwnerDrawState>;
+    constexpr TOwnerDrawState chosen = odSelected | odFocused;
+    for (const auto& [style, measured, rows] :
+         {std::tuple{csOwnerDrawFixed, std::vector<int32_t>{}, std::vector<int32_t>{1, 13, 25, 37}},
+          {csOwnerDrawVariable, std::vector<int32_t>{0, 1, 2}, std::vector<int32_t>{1, 11, 26, 46}}}) {
+        TrmComboBox combo;
+        combo.SetBounds(0, 0, 100, 20);
+        combo.SetComboItems({"a", "b", "c"});
+        combo.ListBox().SetItemHeight(12);
+        combo.SetStyle(style);
+        combo.SetItemIndex(1);
+        std::vector<int32_t> asked;
+        std::vector<Drawn> drawn;
+        combo.OnMeasureItem = [&](TObject* Control, int32_t Index, int32_t& Height) {
+            EXPECT_TRUE(Control == &combo && Height == 12);
+            asked.push_back(Index);
+            Height = 10 + 5 * Index;
+        };
+        combo.OnDrawItem = [&](TObject*, int32_t Index, const Rect& Rect, TOwnerDrawState State) {
+            EXPECT_NE(combo.Canvas(), nullptr);
+            drawn.emplace_back(Index, Rect, State);
+        };
+        combo.ToggleListBox(); // measured as the list opens
+        EXPECT_EQ(asked, measured);
+        RecordingCanvas canvas;
+        combo.ListBox().HostPaint(canvas);
+        EXPECT_EQ(drawn, (std::vector<Drawn>{{0, {1, rows[0], 99, rows[1]}, 0}, {1, {1, rows[1], 99, rows[2]}, chosen},
+                                             {2, {1, rows[2], 99, rows[3]}, 0}}));
+        EXPECT_EQ(combo.ListBox().ItemAt(rows[2] - 1), 1);
+        drawn.clear();
+        combo.HostPaint(canvas); // the chosen item in the text field, left of the button
+        EXPECT_EQ(drawn, (std::vector<Drawn>{{1, {2, 2, 81, 18}, odComboBoxEdit | chosen}}));
+        EXPECT_EQ(combo.Canvas(), nullptr);
     }
 }
 

@@ -315,6 +315,12 @@ TEST_F(InspectorRows, AssignedItemsAreCopiesInTheSameRowsAndMovedRowsLandAfterTh
 
 TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
 {
+    int editorEvents = 0; // published for forms, but never fired
+    inspector.OnEditorEnter = inspector.OnEditorExit = [&](TObject*) { ++editorEvents; };
+    inspector.OnEditorKeyDown = inspector.OnEditorKeyUp = [&](TObject*, platform::KeyCode&, platform::ShiftState) {
+        ++editorEvents;
+    };
+    inspector.OnEditorKeyPress = [&](TObject*, char32_t&) { ++editorEvents; };
     std::vector<std::string> changes;
     inspector.OnItemChange = [&](TObject* sender) {
         EXPECT_EQ(sender, inspector.Editor());
@@ -353,6 +359,7 @@ TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
     EXPECT_EQ(spin.Text(), "-");
     EXPECT_EQ(safe->AsString(), "");
     EXPECT_THROW(Key(platform::key::Return), EConvertError);
+    EXPECT_EQ(editorEvents, 0);
 }
 
 TEST_F(InspectorRows, RefusedValuesAndReadonlyCommitNothing)
@@ -455,11 +462,24 @@ TEST_F(InspectorRows, PaintsRowsCellsAndHints)
     EXPECT_TRUE(inspector.HintWindow().Visible());
     EXPECT_EQ(inspector.HintWindow().Caption(), wide->AsString());
     EXPECT_EQ(inspector.HintWindow().Width(), 30 * 6 + 3);
+    TrmInspector other; // one hint for all: another inspector's leaving keeps this one's
+    other.HostMouseLeave();
+    EXPECT_EQ(std::pair(&other.HintWindow(), other.HintWindow().Visible()), std::pair(&inspector.HintWindow(), true));
     inspector.HostMouseMove(platform::shift::None, 150, 5); // a short value needs no hint
     EXPECT_FALSE(inspector.HintWindow().Visible());
     inspector.SetToolTip(false);
     inspector.HostMouseMove(platform::shift::None, 150, row * 20 + 5);
     EXPECT_FALSE(inspector.HintWindow().Visible());
+}
+
+TEST(InspectorHint, MadeWithTheFirstInspectorAndFreedWithTheLast)
+{
+    auto first = std::make_unique<TrmInspector>(), second = std::make_unique<TrmInspector>();
+    const std::weak_ptr<TrmSharedHint> shared = first->SharedHint();
+    first.reset();
+    EXPECT_EQ(shared.lock(), second->SharedHint());
+    second.reset();
+    EXPECT_TRUE(shared.expired());
 }
 
 TEST_F(InspectorTest, ASingleBorderIsASunkenEdgeOrOneFlatLine)

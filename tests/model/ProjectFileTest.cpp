@@ -4,6 +4,7 @@
 
 #include "ProjectFixture.h"
 #include "RecordingViews.h"
+#include "support/HeapMeter.h"
 #include "support/HexFixture.h"
 
 #include <gtest/gtest.h>
@@ -22,14 +23,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 using Calls = std::vector<std::string>;
-
-Bytes Stored(CMapProject& project)
-{
-    Bytes bytes;
-    std::string problem;
-    EXPECT_TRUE(project.SaveToBytes(bytes, problem)) << problem;
-    return bytes;
-}
 
 Bytes ReadFile(const fs::path& path)
 {
@@ -468,6 +461,30 @@ TEST_F(ProjectFileTest, FieldsOutsideWhatTheProjectCanHoldAreRefused)
     Poke(file.bytes, file.At("map-width"), 2, 16384);
     Poke(file.bytes, file.At("map-height"), 2, 16384);
     ExpectRefused(file.bytes, "the 16384 x 16384 world is larger than its pieces can cover (their masks hold 12 pixels)");
+    // In place of the four pieces, `count` records (no neighbours) over a 4096 x 4096 world, mask bits
+    // all `fill`. Refused before any mask is made: twenty full ones set its pixels twenty times, seventeen
+    // empty ones hold too much mask.
+    Poke(file.bytes, file.At("map-width"), 2, 4096);
+    Poke(file.bytes, file.At("map-height"), 2, 4096);
+    const size_t list = file.At("piece-count"), record = 39 + 4096 * 4096 / 8;
+    auto wholeWorldPieces = [&](uint8_t count, uint8_t fill) {
+        Bytes piece(record, fill), bytes(file.bytes.begin(), file.bytes.begin() + list);
+        std::fill_n(piece.begin(), 39, 0);
+        for (size_t at : {6, 10, 35, 37}) // right, bottom, mask width, mask height
+            Poke(piece, at, 2, at < 35 ? 4095 : 4096);
+        bytes.insert(bytes.end(), {count, 0});
+        for (int i = 0; i < count; ++i)
+            bytes.insert(bytes.end(), piece.begin(), piece.end());
+        bytes.insert(bytes.end(), file.bytes.begin() + file.At("table-count"), file.bytes.end());
+        return bytes;
+    };
+    const Bytes twenty = wholeWorldPieces(20, 0xFF), seventeen = wholeWorldPieces(17, 0);
+    HeapMeter meter;
+    ExpectRefused(twenty, "the masks of pieces 0 to 1 set 33554432 pixels, more than the 4096 x 4096 world has (byte " +
+                              std::to_string(list + 2 + record + 39) + ")");
+    ExpectRefused(seventeen, "the pieces' masks hold 285212672 pixels together, more than the 268435456 that the "
+                             "pieces of a world may take (byte " + std::to_string(list) + ")");
+    EXPECT_LT(meter.Peak(), size_t(1) << 20);
     // Two provinces on one piece.
     AddProvince(1).pieceIndex = 0;
     ExpectRefused(Stored(project), "province 2 lies on piece 0, which province 1 holds already (byte 3");

@@ -26,6 +26,15 @@ protected:
         target.GetStringTables().Add(std::make_unique<CStringTable>(target));
     }
 
+    // The stored form of a project, for comparing projects byte by byte.
+    static std::vector<uint8_t> Stored(CMapProject& target)
+    {
+        std::vector<uint8_t> bytes;
+        std::string problem;
+        EXPECT_TRUE(target.SaveToBytes(bytes, problem)) << problem;
+        return bytes;
+    }
+
     CStringTable& AddTable()
     {
         project.GetStringTables().Add(std::make_unique<CStringTable>(project));

@@ -1,7 +1,9 @@
-// The control base without a window: bounds, input dispatch, events and what it asks of
-// its host; child controls painted at their place, given the mouse in their own
-// coordinates, and their host requests forwarded to the parent.
+// The control base without a window: bounds and their limits, input dispatch, events,
+// hints, context menus and what it asks of its host; child controls painted at their
+// place, given the mouse in their own coordinates, taking their parent's properties, and
+// their host requests forwarded to the parent.
 #include "platform/ChildControls.h"
+#include "platform/ManualTimerService.h"
 #include "platform/PixelCanvas.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +35,8 @@ public:
     void ApplyKeyCapture(bool c) override { keysHeld.push_back(c); }
     void TakeFocus() override { log.push_back("focus"); }
     Rect VisibleRect() const override { return visible; }
+    void ShowHint(Point p, std::string_view t) override { log.push_back("hint " + At(p.X, p.Y) + " " + std::string(t)); }
+    void HideHint() override { log.push_back("unhint"); }
     Log log;
     std::vector<bool> keysHeld;
     Rect visible{5, 6, 7, 8};
@@ -104,6 +108,65 @@ TEST(Control, BoundsClampNegativeSizesResizeFiresOnlyOnSizeChangeAndAutoSizeTake
     EXPECT_EQ(std::tuple(resizes, control.ClientRect()), std::tuple(2, (Rect{0, 0, 3, 30})));
     control.SetAutoSize(true);
     EXPECT_EQ(control.BoundsRect(), (Rect{40, 20, 104, 52}));
+    // By default a control fits around its children placed by hand at its left and top.
+    Control parent, child, stretched;
+    ChildControls children(parent);
+    stretched.SetAnchors(akLeft | akRight);
+    stretched.SetBounds(0, 0, 90, 90);
+    children.Add(child);
+    children.Add(stretched);
+    parent.SetAutoSize(true);
+    child.SetBounds(5, 6, 40, 30);
+    EXPECT_EQ(parent.BoundsRect(), (Rect{0, 0, 45, 36}));
+}
+
+TEST(Control, SizesKeepWithinTheConstraintsAndOnCanResizeMayChangeOrRefuseThem)
+{
+    Control control;
+    control.SetConstraints({20, 10, 60, 0});
+    control.OnCanResize = [](TObject*, int32_t& w, int32_t& h, bool& resize) {
+        resize = w != 33;
+        h = h == 99 ? 98 : h;
+    };
+    // Below the minimum, above the maximum (no maximum height), refused, changed.
+    for (const auto& [w, h, bounds] : {std::tuple{5, 5, Rect{0, 0, 20, 10}}, {100, 500, {0, 0, 60, 500}},
+                                       {33, 40, {0, 0, 60, 500}}, {40, 99, {0, 0, 40, 98}}}) {
+        control.SetBounds(0, 0, w, h);
+        EXPECT_EQ(control.BoundsRect(), bounds) << w;
+    }
+    control.SetConstraints({50, 0, 30, 0}); // a maximum below the minimum is raised to it
+    EXPECT_EQ(std::pair(control.Constraints().MaxWidth, control.Width()), std::pair(50, 50));
+}
+
+TEST(Control, AHintShowsOnceTheMouseRestsAndGoesOnLeavingOrAKeyOrAPress)
+{
+    ManualTimerService timers;
+    RecordingHost host;
+    Control control;
+    control.AttachHost(&host);
+    control.SetHint("Open|Opens a file");
+    control.HostMouseMove(0, 3, 4);
+    timers.Advance(1000); // hints are off
+    control.SetShowHint(true);
+    control.HostMouseLeave();
+    // After a key or a press the hint stays away until the mouse comes back.
+    const Log again{"hint 5,4 Open", "unhint", "hint 9,9 Open", "unhint"}, gone{"hint 5,4 Open", "unhint"};
+    KeyCode shiftKey = key::Shift;
+    const std::function<void()> ends[] = {[&] { control.HostMouseLeave(); }, [&] { control.HostKeyDown(shiftKey, 0); },
+                                          [&] { control.HostMouseDown(MouseButton::Right, shift::Right, 3, 4); }};
+    for (const auto& [end, shown] : {std::pair{0, again}, {1, gone}, {2, gone}}) {
+        host.log.clear();
+        control.HostMouseMove(0, 3, 4);
+        timers.Advance(499);
+        control.HostMouseMove(0, 5, 4); // the pause counts from the first move
+        EXPECT_FALSE(control.HintShown());
+        timers.Advance(1);
+        ends[end]();
+        control.HostMouseMove(0, 9, 9);
+        timers.Advance(500);
+        control.HostMouseLeave();
+        EXPECT_EQ(host.log, shown) << end;
+    }
 }
 
 TEST(Control, ClickNeedsLeftPressAndReleaseInside)
@@ -266,6 +329,76 @@ TEST(ChildControls, RoutesMouseEventsInChildCoordinatesAndKeepsThePressedChild)
     f.children.MouseLeave();
     EXPECT_EQ(f.b.log.back(), "leave");
     EXPECT_EQ(std::tuple(f.children.ChildAt(50, 45), f.children.ChildAt(50, 39)), std::tuple(&f.b, nullptr));
+}
+
+TEST(ChildControls, AChildTakesItsParentsColourFontLookAndHintSwitchUntilGivenItsOwn)
+{
+    struct Property {
+        void (*set)(Control&, int);
+        int (*get)(const Control&);
+        void (*inherit)(Control&);
+    };
+    const Property properties[] = {
+        {[](Control& c, int v) { c.SetColor(CanvasColor(v)); }, [](const Control& c) { return int(c.Color()); },
+         [](Control& c) { c.SetParentColor(true); }},
+        {[](Control& c, int v) { c.SetFont(FontSpec{"", v}); }, [](const Control& c) { return c.Font().PointSize; },
+         [](Control& c) { c.SetParentFont(true); }},
+        {[](Control& c, int v) { c.SetCtl3D(v != 0); }, [](const Control& c) { return int(c.Ctl3D()); },
+         [](Control& c) { c.SetParentCtl3D(true); }},
+        {[](Control& c, int v) { c.SetShowHint(v != 0); }, [](const Control& c) { return int(c.ShowHint()); },
+         [](Control& c) { c.SetParentShowHint(true); }},
+    };
+    for (const auto& [set, get, inherit] : properties) {
+        Control parent, child;
+        ChildControls children(parent);
+        children.Add(child);
+        inherit(child);
+        set(parent, 1);
+        const int taken = get(child);
+        set(parent, 0);
+        const int followed = get(child);
+        set(child, 1); // its own value switches the parent's off
+        const int own = get(child);
+        inherit(child);
+        EXPECT_EQ(std::tuple(taken, followed, own, get(child)), std::tuple(1, 0, 1, 0));
+    }
+}
+
+TEST(ChildControls, ARightClickOrTheMenuKeyPopsUpTheMenuUnlessHandledAndAChildWithoutOneAsksItsParent)
+{
+    Family f;
+    struct Menu : TPopupMenu {
+        void Popup(int32_t x, int32_t y) override { at.push_back(At(x, y)); }
+        Log at;
+    } own, parents;
+    f.parent.SetPopupMenu(&parents);
+    Log seen;
+    bool handle = false;
+    f.a.OnContextPopup = [&](TObject*, Point p, bool& handled) {
+        seen.push_back(At(p.X, p.Y));
+        handled = handle;
+    };
+    // At the mouse, or at the top-left corner from the keyboard.
+    using Case = std::tuple<bool, TPopupMenu*, Log, Log>;
+    for (const auto& [handled, menu, ownAt, parentsAt] : {Case{false, &own, {"15,16", "10,10", "10,10"}, {}},
+                                                          {true, &own, {}, {}},
+                                                          {false, nullptr, {}, {"15,16", "0,0", "0,0"}}}) {
+        std::tie(handle, own.at, parents.at, seen) = std::tuple(handled, Log{}, Log{}, Log{});
+        f.a.SetPopupMenu(menu);
+        f.children.MouseDown(MouseButton::Right, shift::Right, 15, 16);
+        f.children.MouseUp(MouseButton::Right, 0, 15, 16);
+        for (const auto& [k, s] : {std::pair{key::Apps, shift::None}, {key::F10, shift::Shift}}) {
+            KeyCode code = k;
+            f.a.HostKeyDown(code, s);
+            EXPECT_EQ(code, key::None);
+        }
+        EXPECT_EQ(seen, (Log{"5,6", "-1,-1", "-1,-1"}));
+        EXPECT_EQ(std::pair(own.at, parents.at), std::pair(ownAt, parentsAt)) << handled;
+    }
+    // The parent's own right click: none over a child.
+    f.parent.HostMouseUp(MouseButton::Right, 0, 15, 16);
+    f.parent.HostMouseUp(MouseButton::Right, 0, 60, 5);
+    EXPECT_EQ(parents.at, (Log{"15,16", "0,0", "0,0", "60,5"}));
 }
 
 TEST(ChildControls, AlignedChildrenTakeTheParentsEdgesInOrderAndAnchoredOnesKeepTheirDistances)

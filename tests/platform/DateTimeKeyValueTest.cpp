@@ -2,9 +2,11 @@
 // kept by the registry, its text form and the configuration folder its files live in.
 #include "platform/DateTime.h"
 #include "platform/Exception.h"
+#include "platform/FileSystem.h"
 #include "platform/KeyValueStore.h"
 #include "platform/Registry.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -83,10 +85,9 @@ TEST(KeyValueStore, TextKeepsEveryByteAndReadsTheHandWrittenLayout)
     std::string error, text;
     ASSERT_TRUE(KeyValueStore::FromText(store.ToText(), again, error)) << error;
     EXPECT_EQ(again.ToText(), store.ToText());
-    EXPECT_TRUE(again.ReadString("soft\\names", awkward, text));
-    EXPECT_EQ(text, awkward);
-    EXPECT_TRUE(again.KeyExists("empty\\leaf"));
-    EXPECT_TRUE(again.KeyExists("EMPTY") && !again.KeyExists("empt") && !again.KeyExists("empty\\le"));
+    EXPECT_TRUE(again.ReadString("soft\\names", awkward, text) && text == awkward);
+    EXPECT_TRUE(again.KeyExists("empty\\leaf") && again.KeyExists("EMPTY") && !again.KeyExists("empt") &&
+                !again.KeyExists("empty\\le"));
 
     // The deepest key a file may hold is kept once, not once for every key above
     // it: the text written back is the text read.
@@ -97,11 +98,9 @@ TEST(KeyValueStore, TextKeepsEveryByteAndReadsTheHandWrittenLayout)
     // Written by hand: "%3D" is "=", "%0A" a line break.
     const std::string_view hand = "Valdrune key-value store 1\n[a\\b]\ns x%3Dy=one%0Atwo\ni n=-7\n";
     ASSERT_TRUE(KeyValueStore::FromText(hand, again, error)) << error;
-    EXPECT_TRUE(again.ReadString("A\\B", "x=y", text));
-    EXPECT_EQ(text, "one\ntwo");
     int32_t n = 0;
-    EXPECT_TRUE(again.ReadInteger("a\\b", "N", n));
-    EXPECT_EQ(n, -7);
+    EXPECT_TRUE(again.ReadString("A\\B", "x=y", text) && text == "one\ntwo" && again.ReadInteger("a\\b", "N", n) &&
+                n == -7);
     EXPECT_FALSE(again.KeyExists("soft")); // the old content is gone
     EXPECT_EQ(changes, 0);                 // reading text is no change
     again.WriteInteger("a\\b", "n", -7);  // nor is the same value again
@@ -126,6 +125,7 @@ TEST(KeyValueStore, BadTextsAreRefusedWithTheLineAndLeaveTheStore)
         {head + "[a]\ns x=a\tb\n", "line 3: byte 9 must be written as"},
         {head + "[a]b]\n", "line 2: byte 93 must be written as"},
         {head + "[a]\n[" + KeyPath(513) + "]\n", "line 3: the key is nested 513 levels deep; at most 512"},
+        {head + std::string(KeyValueStore::kMaxTextBytes, 'a'), "the store is larger than 16777216 bytes"},
     };
     for (const auto& [text, message] : cases) {
         KeyValueStore store;
@@ -134,6 +134,36 @@ TEST(KeyValueStore, BadTextsAreRefusedWithTheLineAndLeaveTheStore)
         EXPECT_FALSE(KeyValueStore::FromText(text, store, error)) << text;
         EXPECT_EQ(error.rfind(message, 0), 0u) << error;
         EXPECT_TRUE(store.ValueExists("kept", "v")) << text;
+    }
+}
+
+// What the store takes its file gives back: a key too deep, or a value past the
+// size of the file, is refused and changes nothing; a deleted value stays deleted.
+TEST(KeyValueStore, WritesItsFileCouldNotGiveBackAreRefusedAndTheRestKept)
+{
+    TemporaryFolder folder;
+    const std::filesystem::path file = folder.Path() / "current-user.store";
+    size_t room = 0; // the bytes a value "big" may take in the full store's text
+    {
+        KeyValueStoreFile opened(file, {});
+        KeyValueStore& store = opened.Store();
+        store.WriteString("Soft", "kept", "1");
+        store.CreateKey(KeyPath(KeyValueStore::kMaxKeyDepth));
+        EXPECT_THAT([&] { store.WriteInteger(KeyPath(513), "n", 1); },
+                    testing::ThrowsMessage<ERegistryException>(testing::HasSubstr("513 levels deep, and at most 512")));
+        EXPECT_THROW(store.CreateKey(KeyPath(513)), ERegistryException);
+        room = KeyValueStore::kMaxTextBytes - store.ToText().size() - std::string_view("s big=\n").size();
+        // "%" is written as three bytes.
+        EXPECT_THROW(store.WriteString("soft", "big", std::string(room - 2, 'x') + "%"), ERegistryException);
+        store.WriteString("soft", "big", std::string(room - 3, 'x') + "%");
+        EXPECT_THROW(store.WriteInteger("soft", "n", 1), ERegistryException); // the store is full
+    }
+    for (const bool deleted : {false, true}) { // and the file was not set aside
+        KeyValueStoreFile opened(file, {});
+        std::string big;
+        EXPECT_TRUE(opened.Store().ValueExists("soft", "kept") && opened.Store().KeyExists(KeyPath(512)));
+        EXPECT_TRUE(opened.Store().ReadString("soft", "big", big) != deleted && big.size() == (deleted ? 0 : room - 2));
+        opened.Store().DeleteValue("soft", "big");
     }
 }
 

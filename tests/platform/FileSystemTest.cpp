@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <fstream>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,10 +17,11 @@ namespace fs = std::filesystem;
 using platform::TemporaryFolder;
 
 // The target is replaced whole, with no temporary file left beside it; a link is
-// written through and stays a link; the file keeps its mode; a read-only file is
-// refused and left as it was, even for the superuser.
+// written through and stays a link; a new file takes the umask, a replaced one
+// keeps its mode; a read-only file is refused and left as it was, even for the superuser.
 TEST(FileSystem, AtomicWriteFollowsLinksKeepsTheModeAndRefusesReadOnlyFiles)
 {
+    const mode_t umask = ::umask(077);
     struct Case {
         bool link;
         fs::perms mode;
@@ -29,6 +35,7 @@ TEST(FileSystem, AtomicWriteFollowsLinksKeepsTheModeAndRefusesReadOnlyFiles)
         fs::create_directory(file.parent_path());
         std::string error;
         ASSERT_TRUE(platform::WriteFileAtomically(file, std::vector<uint8_t>{1}, error)) << error;
+        EXPECT_EQ(fs::status(file).permissions(), fs::perms(0600));
         fs::permissions(file, c.mode);
         if (c.link)
             fs::create_symlink("real/mission.fw", named);
@@ -40,29 +47,19 @@ TEST(FileSystem, AtomicWriteFollowsLinksKeepsTheModeAndRefusesReadOnlyFiles)
         EXPECT_EQ(fs::status(file).permissions(), c.mode);
         EXPECT_EQ(fs::is_symlink(named), c.link);
         EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
-        if (!c.written) {
-            EXPECT_NE(error.find("mission.fw\": the file is read-only"), std::string::npos) << error;
-        }
+        EXPECT_TRUE(c.written || error.find("mission.fw\": the file is read-only") != std::string::npos) << error;
     }
-    // A pipe (like a device) is not replaced by a file.
+    // A pipe (like a device) is not replaced by a file; a missing folder and a missing name are said.
     TemporaryFolder folder;
     const fs::path pipe = folder.Path() / "pipe";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
     std::string error;
     EXPECT_FALSE(platform::WriteFileAtomically(pipe, std::vector<uint8_t>{1}, error));
     EXPECT_TRUE(fs::is_fifo(pipe)) << error;
-}
-
-TEST(FileSystem, FailedWriteKeepsOldFileAndSaysWhy)
-{
-    TemporaryFolder folder;
-    fs::path target = folder.Path() / "missing-folder" / "out.bin";
-    std::string error;
-    std::vector<uint8_t> bytes{1};
-    EXPECT_FALSE(platform::WriteFileAtomically(target, bytes, error));
-    EXPECT_NE(error.find("out.bin"), std::string::npos) << error;
-
-    EXPECT_FALSE(platform::WriteFileAtomically(folder.Path() / "", bytes, error));
+    EXPECT_FALSE(platform::WriteFileAtomically(folder.Path() / "missing" / "out.bin", std::vector<uint8_t>{1}, error));
+    EXPECT_NE(error.find("missing/out.bin"), std::string::npos) << error;
+    EXPECT_FALSE(platform::WriteFileAtomically(folder.Path() / "", std::vector<uint8_t>{1}, error));
+    ::umask(umask);
 }
 
 TEST(FileSystem, ReadRefusesMissingAndOversizedFiles)
@@ -71,14 +68,12 @@ TEST(FileSystem, ReadRefusesMissingAndOversizedFiles)
     std::string error;
     std::vector<uint8_t> bytes{42};
     EXPECT_FALSE(platform::ReadFileBytes(folder.Path() / "nothing", bytes, error));
-    EXPECT_TRUE(bytes.empty());
-    EXPECT_NE(error.find("nothing"), std::string::npos);
+    EXPECT_TRUE(bytes.empty() && error.find("nothing") != std::string::npos) << error;
 
     fs::path big = folder.Path() / "big";
     std::ofstream(big, std::ios::binary) << std::string(100, 'x');
     EXPECT_FALSE(platform::ReadFileBytes(big, bytes, error, 99));
-    EXPECT_TRUE(platform::ReadFileBytes(big, bytes, error, 100));
-    EXPECT_EQ(bytes.size(), 100u);
+    EXPECT_TRUE(platform::ReadFileBytes(big, bytes, error, 100) && bytes.size() == 100u);
 
     // Files under /proc report a length of 0: read to their end all the same, and capped.
     ASSERT_TRUE(platform::ReadFileBytes("/proc/self/status", bytes, error)) << error;
@@ -101,8 +96,7 @@ TEST(FileSystem, TemporaryFolderIsUniqueAndRemovedWithItsContentsAndAbandonedOne
     fs::path kept;
     {
         TemporaryFolder a, b;
-        ASSERT_TRUE(a.Valid() && b.Valid());
-        EXPECT_NE(a.Path(), b.Path());
+        ASSERT_TRUE(a.Valid() && b.Valid() && a.Path() != b.Path());
         fs::create_directories(a.Path() / "sub");
         std::ofstream(a.Path() / "sub" / "f.txt") << "x";
         kept = a.Path();
@@ -117,6 +111,23 @@ TEST(FileSystem, TemporaryFolderIsUniqueAndRemovedWithItsContentsAndAbandonedOne
         fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(2));
     TemporaryFolder next(parent.Path(), "mission");
     EXPECT_TRUE(!fs::exists(abandoned) && fs::exists(live.Path()) && fs::exists(young) && fs::exists(next.Path()));
+}
+
+// Makes this process's file systems refuse unnamed temporary files, as some
+// network and FUSE ones do, so that writers stage in named ones.
+static void RefuseUnnamedTemporaryFiles()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{std::size(filter), filter};
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+        ::_exit(99);
 }
 
 // Runs `write` in a child process that dies (as if killed) before step `step`;
@@ -135,52 +146,87 @@ static bool WriteDyingAt(int step, const std::function<void(const platform::Writ
 
 // Killed at every step, a save or a pair of packages leaves each target wholly
 // old or wholly new, and the next write into that folder leaves nothing else
-// beside them. Until the renames begin, no temporary file even has a name.
+// beside them, and the user's own files named like its temporaries. Until the
+// renames begin, no unnamed temporary file has a name; named ones are held.
 TEST(FileSystem, AWriterKilledAtAnyStepLeavesOldOrNewFilesAndTheNextWriteNothingElse)
 {
-    bool done = false;
-    for (int step = 0; !done; ++step) {
-        SCOPED_TRACE(testing::Message() << "killed before step " << step);
-        TemporaryFolder folder;
-        const fs::path pdb = folder.Path() / "m.pdb", pak = folder.Path() / "m.pak", fw = folder.Path() / "m.fw";
-        const auto entries = [&] { return std::distance(fs::directory_iterator(folder.Path()), {}); };
-        std::string error;
-        for (const fs::path& file : {pdb, pak, fw})
-            ASSERT_TRUE(platform::WriteFileAtomically(file, std::vector<uint8_t>{1}, error)) << error;
-        const std::vector<uint8_t> fresh{2, 3};
-        const platform::FileReplacement packages[] = {{pdb, fresh}, {pak, fresh}};
-        done = WriteDyingAt(step, [&](const platform::WriteStepHook& hook) {
-            platform::ReplaceFilesTogether(packages, error, hook); // steps 0 to 6
-            platform::WriteFileAtomically(fw, fresh, error, [&](int at) { hook(7 + at); });
-        });
-        // Each file is renamed into place at steps 2, 5 and 8.
-        for (const auto& [file, renamed] : {std::pair{pdb, 2}, std::pair{pak, 5}, std::pair{fw, 8}}) {
-            std::vector<uint8_t> read;
-            EXPECT_TRUE(platform::ReadFileBytes(file, read, error)) << error;
-            EXPECT_EQ(read, step > renamed ? fresh : std::vector<uint8_t>{1}) << file;
+    const char* const own[] = {".m.fw.backup", ".m.fw.before", ".m.fw.bak", ".m.pak.backup.old"};
+    for (const bool unnamed : {true, false}) {
+        bool done = false;
+        for (int step = 0; !done; ++step) {
+            SCOPED_TRACE(testing::Message() << "killed before step " << step << ", unnamed " << unnamed);
+            TemporaryFolder folder;
+            const fs::path pdb = folder.Path() / "m.pdb", pak = folder.Path() / "m.pak", fw = folder.Path() / "m.fw";
+            const auto entries = [&] { return std::distance(fs::directory_iterator(folder.Path()), {}); };
+            for (const char* name : own)
+                std::ofstream(folder.Path() / name) << "mine";
+            std::string error;
+            for (const fs::path& file : {pdb, pak, fw})
+                ASSERT_TRUE(platform::WriteFileAtomically(file, std::vector<uint8_t>{1}, error)) << error;
+            const std::vector<uint8_t> fresh{2, 3};
+            const platform::FileReplacement packages[] = {{pdb, fresh}, {pak, fresh}};
+            done = WriteDyingAt(step, [&](const platform::WriteStepHook& hook) {
+                if (!unnamed)
+                    RefuseUnnamedTemporaryFiles();
+                platform::ReplaceFilesTogether(packages, error, hook); // steps 0 to 6
+                platform::WriteFileAtomically(fw, fresh, error, [&](int at) { hook(7 + at); });
+            });
+            // Each file is renamed into place at steps 2, 5 and 8.
+            for (const auto& [file, renamed] : {std::pair{pdb, 2}, std::pair{pak, 5}, std::pair{fw, 8}}) {
+                std::vector<uint8_t> read;
+                EXPECT_TRUE(platform::ReadFileBytes(file, read, error)) << error;
+                EXPECT_EQ(read, step > renamed ? fresh : std::vector<uint8_t>{1}) << file;
+            }
+            if ((unnamed && (step == 0 || step == 7)) || done) { // nothing is named, or all is in place
+                EXPECT_EQ(entries(), 3 + std::ssize(own));
+            }
+            ASSERT_TRUE(platform::ReplaceFilesTogether(packages, error)) << error;
+            ASSERT_TRUE(platform::WriteFileAtomically(fw, fresh, error)) << error;
+            EXPECT_EQ(entries(), 3 + std::ssize(own));
         }
-        if (step == 0 || step == 7 || done) { // nothing is named, or all is in place
-            EXPECT_EQ(entries(), 3);
-        }
-        ASSERT_TRUE(platform::ReplaceFilesTogether(packages, error)) << error;
-        ASSERT_TRUE(platform::WriteFileAtomically(fw, fresh, error)) << error;
-        EXPECT_EQ(entries(), 3);
     }
+}
+
+// Two programs saving one file at once (two editors closing) where the file
+// system has no unnamed temporary files: neither takes the other's staged file,
+// every write succeeds and the file ends whole, as one of them wrote it.
+TEST(FileSystem, TwoWritersOfOneFileBothSucceedWithoutUnnamedTemporaries)
+{
+    TemporaryFolder folder;
+    const fs::path file = folder.Path() / "ini.xml";
+    const auto bytes = [](int writer) { return std::vector<uint8_t>(65536, uint8_t('a' + writer)); };
+    pid_t writers[2];
+    for (int i = 0; i < 2; ++i) {
+        if ((writers[i] = ::fork()) == 0) {
+            RefuseUnnamedTemporaryFiles();
+            int failed = 0;
+            std::string error;
+            for (int write = 0; write < 40; ++write)
+                failed += !platform::WriteFileAtomically(file, bytes(i), error);
+            ::_exit(failed);
+        }
+    }
+    for (const pid_t writer : writers) {
+        int status = 0;
+        ::waitpid(writer, &status, 0);
+        EXPECT_EQ(status, 0) << "writes failed: " << WEXITSTATUS(status);
+    }
+    std::vector<uint8_t> read;
+    std::string error;
+    EXPECT_TRUE(platform::ReadFileBytes(file, read, error) && (read == bytes(0) || read == bytes(1))) << error;
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 1);
 }
 
 TEST(FileSystem, ScratchFileIsWrittenWholeOrNotAtAll)
 {
     platform::TemporaryFolder folder;
-    const std::vector<uint8_t> bytes = {0, 1, 2, 0xFF};
     std::string error;
-    ASSERT_TRUE(platform::WriteScratchFile(folder.Path() / "a.dat", bytes, error)) << error;
-    std::vector<uint8_t> read;
-    ASSERT_TRUE(platform::ReadFileBytes(folder.Path() / "a.dat", read, error)) << error;
-    EXPECT_EQ(read, bytes);
-    ASSERT_TRUE(platform::WriteScratchFile(folder.Path() / "a.dat", std::vector<uint8_t>{7}, error)) << error;
-    ASSERT_TRUE(platform::ReadFileBytes(folder.Path() / "a.dat", read, error)) << error;
-    EXPECT_EQ(read, std::vector<uint8_t>{7});
-
-    EXPECT_FALSE(platform::WriteScratchFile(folder.Path() / "none" / "b.dat", bytes, error));
+    for (const std::vector<uint8_t>& bytes : {std::vector<uint8_t>{0, 1, 2, 0xFF}, std::vector<uint8_t>{7}}) {
+        std::vector<uint8_t> read;
+        ASSERT_TRUE(platform::WriteScratchFile(folder.Path() / "a.dat", bytes, error)) << error;
+        ASSERT_TRUE(platform::ReadFileBytes(folder.Path() / "a.dat", read, error)) << error;
+        EXPECT_EQ(read, bytes);
+    }
+    EXPECT_FALSE(platform::WriteScratchFile(folder.Path() / "none" / "b.dat", std::vector<uint8_t>{1}, error));
     EXPECT_NE(error.find("none/b.dat"), std::string::npos) << error;
 }

@@ -78,7 +78,6 @@ TEST(BmpReader, EveryDepthAndCompressionGivesItsPixels)
 
 TEST(ImageDecoder, RefusesBrokenAndHostileFilesWithAReason)
 {
-    constexpr uint8_t kSof0[] = {0xFF, 0xC0};
     // Each case is named "<what the error says>: <what is wrong>".
     std::map<std::string, Bytes> cases = HexFiles("bmp-refused.hex");
     ASSERT_EQ(cases.size(), 30u);
@@ -87,26 +86,64 @@ TEST(ImageDecoder, RefusesBrokenAndHostileFilesWithAReason)
     Bytes scrambled = jpeg;
     for (size_t i = 20; i < scrambled.size() - 2; i += 3)
         scrambled[i] ^= 0x5A;
-    cases.insert({{"CMYK: a CMYK JPEG", testfiles::BuildJpeg(8, 8, grey, true)},
-                  {"corrupt: a JPEG cut in half", Cut(jpeg, jpeg.size() / 2)},
+    Pixels gradient(1024 * 2048);
+    for (size_t i = 0; i < gradient.size(); ++i)
+        gradient[i] = uint32_t(i % 1024 / 4 * 0x010001 + i / 8192 * 0x000100);
+    const Bytes photo = testfiles::BuildJpeg(1024, 2048, gradient);
+    // Claims of 16384 x 16384 in the header of a small picture: for a JPEG in its frame
+    // header (height, then width), for an RLE8 BMP in that of the fixture's.
+    auto claiming = [](Bytes file) {
+        const uint8_t frames[] = {0xC0, 0xC2, 0xC9};
+        size_t at = 2;
+        while (file[at] != 0xFF || std::find(frames, frames + 3, file[at + 1]) == frames + 3)
+            ++at;
+        for (size_t field : {at + 5, at + 7})
+            file[field] = 0x40, file[field + 1] = 0;
+        return file;
+    };
+    Bytes rows, moves = {0, 1}; // four rows of 64 runs of 255; moves up 63 x 255 rows, the end mark
+    for (int i = 0; i < 4 * 65; ++i)
+        rows.insert(rows.end(), {uint8_t(i % 65 < 64 ? 0xFF : 0), uint8_t(i % 65 < 64)});
+    for (int i = 0; i < 63; ++i)
+        moves.insert(moves.begin(), {0, 2, 0, 0xFF});
+    const Bytes rleHeader = Cut(HexFiles("bmp-pictures.hex").at("RLE8 with every kind of code"), 62);
+    auto rle16384 = [&](const Bytes& codes) {
+        Bytes file = rleHeader;
+        testfiles::Put32(file, 18, 16384);
+        testfiles::Put32(file, 22, 16384);
+        file.insert(file.end(), codes.begin(), codes.end());
+        return file;
+    };
+    Bytes rowsThenMoves = rows;
+    rowsThenMoves.insert(rowsThenMoves.end(), moves.begin(), moves.end());
+    // A progressive picture of 256 scans claiming 16384 x 16384, with comments enough
+    // that the file is not too short for it: about 400 million blocks to decode.
+    Bytes manyScans = claiming(testfiles::BuildJpeg(8, 8, grey, {.scans = 256}));
+    for (int i = 0; i < 12; ++i) {
+        manyScans.insert(manyScans.begin() + 2, 65533, 0);
+        manyScans.insert(manyScans.begin() + 2, {0xFF, 0xFE, 0xFF, 0xFF});
+    }
+    cases.insert({{"CMYK: a CMYK JPEG", testfiles::BuildJpeg(8, 8, grey, {.cmyk = true})},
+                  {"corrupt: a 1024 x 2048 JPEG holding half its data", Cut(photo, photo.size() / 2)},
                   {"corrupt: a JPEG cut after 3 bytes", Cut(jpeg, 3)},
                   {"corrupt: a scrambled JPEG", scrambled},
-                  {"more than 256 scans: a JPEG of 379 scans", testfiles::BuildJpeg(8, 8, grey, false, false, 1)}});
-    // A header that claims 16384 x 16384 pixels for a few bytes of data is refused
-    // before the pixels' gigabyte is taken (the SOF marker holds height, width).
-    Bytes claiming = jpeg;
-    const size_t frame = size_t(std::search(jpeg.begin(), jpeg.end(), kSof0, kSof0 + 2) - jpeg.begin());
-    for (size_t at : {frame + 5, frame + 7})
-        claiming[at] = 0x40, claiming[at + 1] = 0;
-    cases.insert({"too short for the 16384 x 16384 picture: a small JPEG claiming a large size", claiming});
+                  {"more than 256 scans: a JPEG of 379 scans", testfiles::BuildJpeg(8, 8, grey, {.scans = 379})},
+                  {"too short for the 16384 x 16384 picture: a small JPEG claiming a large size", claiming(jpeg)},
+                  {"arithmetic-coded 16384 x 16384: a small one claiming that size",
+                   claiming(testfiles::BuildJpeg(8, 8, grey, {.arithmetic = true}))},
+                  {"far more decoding: 256 scans of 16384 x 16384", manyScans},
+                  {"paints only 65280 of the 16384 x 16384: an RLE8 file of 836 bytes", rle16384(rowsThenMoves)},
+                  {"before its end-of-picture: an RLE8 file of 16384 x 16384 cut after four rows", rle16384(rows)}});
     for (const auto& [name, file] : cases) {
         SCOPED_TRACE(name);
         DecodedImage image;
         image.width = 77; // must survive a failure
         std::string error;
-        HeapMeter meter; // a refusal takes little memory, however large the claim
-        EXPECT_FALSE(platform::DecodeImage(file, image, error));
+        platform::DecodeCost cost;
+        HeapMeter meter; // a refusal takes little memory and work, however large the claim
+        EXPECT_FALSE(platform::DecodeImage(file, image, error, &cost));
         EXPECT_LT(meter.Peak(), size_t(4) << 20);
+        EXPECT_LE(cost.work, platform::kMaxJpegWork);
         EXPECT_EQ(image.width, 77);
         EXPECT_NE(error.find(name.substr(0, name.find(':'))), std::string::npos) << error;
     }
@@ -119,12 +156,13 @@ TEST(JpegReader, ReadsWhatLibjpegWrote)
     Pixels pixels(48 * 16);
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = i % 48 < 24 ? 0x2080C0 : 0xE04010;
-    for (int scans : {1, 10, 190}) { // baseline, simple progression, one scan per coefficient
+    // Baseline, simple progression, one scan per coefficient, arithmetic coding.
+    using testfiles::JpegShape;
+    for (const JpegShape& shape : {JpegShape{}, JpegShape{.progressive = true}, JpegShape{.scans = 190},
+                                   JpegShape{.arithmetic = true}}) {
         DecodedImage image;
         std::string error;
-        ASSERT_TRUE(platform::DecodeImage(
-            testfiles::BuildJpeg(48, 16, pixels, false, scans > 1, scans == 190 ? 0 : -1), image, error))
-            << error;
+        ASSERT_TRUE(platform::DecodeImage(testfiles::BuildJpeg(48, 16, pixels, shape), image, error)) << error;
         ASSERT_EQ((std::pair{image.width, image.height}), (std::pair{48, 16}));
         for (size_t i = 0; i < pixels.size(); ++i) {
             EXPECT_EQ(image.pixels[i] >> 24, 255u);

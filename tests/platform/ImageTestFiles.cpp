@@ -1,6 +1,7 @@
 #include "platform/ImageTestFiles.h"
 
 #include <cstdio> // jpeglib.h needs FILE
+#include <algorithm>
 #include <cstdlib>
 
 #include <jpeglib.h>
@@ -13,14 +14,16 @@ void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value)
         bytes[at + i] = uint8_t(value >> (8 * i));
 }
 
-std::vector<uint8_t> BuildJpeg(int width, int height, const std::vector<uint32_t>& pixels, bool cmyk, bool progressive,
-                               int refinements)
+std::vector<uint8_t> BuildJpeg(int width, int height, const std::vector<uint32_t>& pixels, JpegShape shape)
 {
+    const bool cmyk = shape.cmyk;
+    const int refinements = (shape.scans - 2) / 189; // 189 AC scans a pass
     std::vector<jpeg_scan_info> scans{{3, {0, 1, 2, 0}, 0, 0, 0, 0}};
     for (int pass = 0; pass <= refinements; ++pass)
         for (int c = 0; c < 3; ++c)
             for (int k = 1; k < 64; ++k)
                 scans.push_back({1, {c}, k, k, pass ? refinements - pass + 1 : 0, refinements - pass});
+    scans.resize(size_t(std::max(shape.scans, 1)));
     jpeg_compress_struct info;
     jpeg_error_mgr errors;
     info.err = jpeg_std_error(&errors);
@@ -34,9 +37,10 @@ std::vector<uint8_t> BuildJpeg(int width, int height, const std::vector<uint32_t
     info.in_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
-    if (progressive)
+    info.arith_code = shape.arithmetic;
+    if (shape.progressive)
         jpeg_simple_progression(&info);
-    if (refinements >= 0) {
+    if (shape.scans > 0) {
         info.scan_info = scans.data();
         info.num_scans = int(scans.size());
     }

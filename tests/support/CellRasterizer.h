@@ -1,6 +1,7 @@
 #pragma once
-// A text rasteriser of fixed cells (6 x 13 pixels a character, as RecordingCanvas
-// measures), installed while it lives, for controls that measure text outside painting.
+// A text rasteriser of fixed cells (6 x 13 pixels a character at 8 points, as
+// RecordingCanvas measures; a line one pixel higher a point more), installed while it
+// lives, for controls that measure text outside painting.
 #include "platform/TextRasterizer.h"
 
 class CellRasterizer : public platform::TextRasterizer {
@@ -13,10 +14,10 @@ public:
     CellRasterizer(const CellRasterizer&) = delete;
     CellRasterizer& operator=(const CellRasterizer&) = delete;
 
-    platform::Size TextExtent(std::string_view text, const platform::FontSpec&) override
+    platform::Size TextExtent(std::string_view text, const platform::FontSpec& font) override
     {
         ++measured;
-        return {int32_t(text.size()) * kCharWidth, kLineHeight};
+        return {int32_t(text.size()) * kCharWidth, kLineHeight + font.PointSize - 8};
     }
     void TextOut(const platform::PixelView&, int32_t, int32_t, const platform::Rect&, std::string_view,
                  const platform::FontSpec&) override

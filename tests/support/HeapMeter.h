@@ -1,7 +1,8 @@
 #pragma once
-// Counts the heap bytes taken through operator new while a meter lives (this
-// test program replaces the global operator new and delete): the most held at
-// once above what was held when the meter started. One meter at a time.
+// Counts the heap bytes taken while a meter lives: the most held at once above what was
+// held when the meter started. Under AddressSanitizer every allocation counts, those of
+// malloc and of C libraries included; otherwise (this test program then replaces the
+// global operator new and delete) those of operator new. One meter at a time.
 #include <cstddef>
 
 class HeapMeter {

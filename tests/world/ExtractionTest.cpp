@@ -136,19 +136,34 @@ TEST_F(ExtractionTest, ANoisyPictureCostsThePiecesKeptNotItsRegions)
     EXPECT_LT(meter.Peak(), size_t(3) << 20); // the 1 MB piece map and the 1501 pieces
 }
 
-// Pieces whose masks would take more than the import may use: 1000 diagonal
-// stripes of 2 pixels, each 4-connected, whose bounds overlap (about 1.3 GB of masks).
-TEST_F(ExtractionTest, APictureWhoseMasksWouldTakeTooMuchIsRefused)
+// Pictures whose world no project file or mission could hold, each refused
+// with its reason before any piece is made.
+TEST_F(ExtractionTest, PicturesAProjectOrMissionCouldNotHoldAreRefused)
 {
-    TBitmap32 image;
-    image.SetSize(1000, 1000);
-    for (int y = 0; y < 1000; ++y)
-        for (int x = 0; x < 1000; ++x)
-            image.SetPixel(x, y, (x + y) / 2 % 2 ? 0xFF123456 : 0xFF654321);
-    EXPECT_EQ(Import(image), 0);
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_TRUE(prompts.messages[0].starts_with("Cannot import picture\nThe pieces of this picture would need "))
-        << prompts.messages[0];
-    EXPECT_NE(prompts.messages[0].find(" for their masks, more than the 1024 MB an import may use."), std::string::npos);
-    EXPECT_EQ(PieceCount(), 0);
+    const struct { int width, height; TColor32 (*pixel)(int x, int y); const char* reason; } cases[] = {
+        // 1000 diagonal stripes of 2 pixels, each 4-connected, whose bounds overlap: about 1.3 GB of masks.
+        {1000, 1000, [](int x, int y) { return (x + y) / 2 % 2 ? 0xFF123456u : 0xFF654321u; },
+         " for their masks, more than the 1024 MB an import may use."},
+        // 1600 one-pixel regions in the first two columns, then one that comes after the first 1501.
+        {1400, 800, [](int x, int y) { return x > 1 ? 0xFF00FF00u : (x + y) % 2 ? 0xFF123456u : 0xFF654321u; },
+         "1118499 pixels of this picture would lie in no piece (it has 1601 regions, and a world holds at most 1501 "
+         "pieces), more than the 1048576 a world may leave out."},
+        {1100, 1000, [](int x, int y) { return x < 200 && y < 200 ? 0xFF123456u : 0u; },
+         "1060000 pixels of this picture would lie in no piece (they are transparent)"},
+        {13697, 160, [](int, int) { return 0xFF0000FFu; },
+         "It is 13697 x 160 pixels, but the world of a mission may be at most 13696 pixels wide and 32640 high."},
+    };
+    for (const auto& c : cases) {
+        TBitmap32 image;
+        image.SetSize(c.width, c.height);
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x)
+                image.ScanLine(y)[x] = c.pixel(x, y);
+        prompts.messages.clear();
+        EXPECT_EQ(Import(image), 0);
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_TRUE(prompts.messages[0].starts_with("Cannot import picture\n")) << prompts.messages[0];
+        EXPECT_NE(prompts.messages[0].find(c.reason), std::string::npos) << prompts.messages[0];
+        EXPECT_EQ(PieceCount(), 0);
+    }
 }

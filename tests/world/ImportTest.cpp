@@ -36,18 +36,13 @@ TEST_F(ImportTest, ASmallPictureIsRaisedToTheLeastSizeOrRefused)
         const int pieces = PieceCount();
         EXPECT_EQ(Import(OceanWithProvince(c.width, c.height)), c.result);
         EXPECT_EQ(prompts.questions, Texts(c.questions, "Warning: Map image has wrong size (less than 160x160). Resize?"));
-        EXPECT_EQ(project.GetWidth(), c.worldWidth);
-        EXPECT_EQ(project.GetHeight(), c.worldHeight);
-        if (!c.result) {
-            EXPECT_EQ(PieceCount(), pieces);
-        }
+        EXPECT_EQ((Ints{project.GetWidth(), project.GetHeight()}), (Ints{c.worldWidth, c.worldHeight}));
+        EXPECT_TRUE(c.result || PieceCount() == pieces) << "a refused picture leaves the pieces";
         EXPECT_EQ(progress.calls.back(), "end");
     }
     // Stretched width-wise: the block now spans columns 32 to 79.
-    EXPECT_EQ(Piece(1).left, 32);
-    EXPECT_EQ(Piece(1).right, 79);
-    EXPECT_EQ(image.Bitmap()->Width(), 160);
-    EXPECT_EQ(image.Width(), 170);
+    EXPECT_EQ((Ints{Piece(1).left, Piece(1).right}), (Ints{32, 79}));
+    EXPECT_EQ((Ints{image.Bitmap()->Width(), image.Width()}), (Ints{160, 170}));
 }
 
 TEST_F(ImportTest, APictureThatCannotBeLoadedFailsAndKeepsTheOldWorld)
@@ -75,30 +70,21 @@ TEST_F(ImportTest, ProvincesKeptOnAReloadFollowTheirPointsAndIcons)
     ASSERT_EQ(project.CreateProvincesFromPieces(), 1);
     CProvince& province = Province(0);
     EXPECT_EQ(province.markerX, 35); // the castle point of the 30 × 30 block
-    province.castleX = 5;            // world (25, 21)
-    province.castleY = 1;
+    province.castleX = 5, province.castleY = 1; // world (25, 21)
     AddProvince(); // unlinked, at (0, 0): the ocean is no place for it
 
     // The same world at twice the size: the block covers 40 to 99.
     ResizeBitmap(picture, 400, 400);
     ASSERT_EQ(project.ImportWorldImage(Save(picture, "twice.bmp"), true), 1);
-    EXPECT_EQ(province.markerX, 70);
-    EXPECT_EQ(province.linked, 1);
-    EXPECT_EQ(province.pieceIndex, 1);
-    EXPECT_EQ(Piece(1).left, 40);
-    EXPECT_EQ(Piece(1).castleX, 10); // world (50, 42)
-    EXPECT_EQ(Piece(1).castleY, 2);
-    EXPECT_EQ(Piece(1).armyX, 14); // world (27, 27) before, (54, 54) now
-    EXPECT_EQ(province.castleX, 10);
-    EXPECT_EQ(Province(1).linked, 0);
-    EXPECT_EQ(Province(1).pieceIndex, -1);
+    EXPECT_EQ((Ints{province.markerX, province.linked, province.pieceIndex, province.castleX}), (Ints{70, 1, 1, 10}));
+    // The castle at world (50, 42), the army at world (27, 27) before, (54, 54) now.
+    EXPECT_EQ((Ints{Piece(1).left, Piece(1).castleX, Piece(1).castleY, Piece(1).armyX}), (Ints{40, 10, 2, 14}));
+    EXPECT_EQ((Ints{Province(1).linked, Province(1).pieceIndex}), (Ints{0, -1}));
 
     // A kept province whose icons leave its piece gets them computed, as for a new province.
     province.castleX = 120; // beyond the block
     ASSERT_EQ(project.ImportWorldImage(Save(picture, "again.bmp"), true), 1);
-    EXPECT_EQ(province.linked, 1);
-    EXPECT_EQ(Piece(1).castleX, 30);
-    EXPECT_EQ(province.castleX, 30);
+    EXPECT_EQ((Ints{province.linked, Piece(1).castleX, province.castleX}), (Ints{1, 30, 30}));
 }
 
 // A reload that fails inside the analysis (here the progress display throws
@@ -119,17 +105,11 @@ TEST_F(ImportTest, AReloadThatFailsInsideTheAnalysisKeepsTheOldWorld)
     ASSERT_EQ(project.CreateProvincesFromPieces(), 1);
     ASSERT_EQ(project.GetProvinces().GetAt(0)->linked, 1);
     project.SetModified(false);
-    auto stored = [&] {
-        std::vector<uint8_t> bytes;
-        std::string problem;
-        EXPECT_TRUE(project.SaveToBytes(bytes, problem)) << problem;
-        return bytes;
-    };
-    const std::vector<uint8_t> before = stored();
+    const std::vector<uint8_t> before = Stored(project);
     const Texts warningsBefore = WarningTexts();
     project.SetProgressDisplay(&failing);
     EXPECT_EQ(Import(OceanWithProvince(300, 250), true), 0);
-    EXPECT_EQ(stored(), before);
+    EXPECT_EQ(Stored(project), before);
     EXPECT_EQ(WarningTexts(), warningsBefore);
     EXPECT_FALSE(project.IsModified());
     EXPECT_EQ(image.Bitmap()->Width(), 200);
@@ -153,9 +133,8 @@ TEST_F(ImportTest, EverySampleWorldImportsCleanly)
         std::map<uint32_t, int> kinds;
         for (int i = 0; i < PieceCount(); ++i)
             ++kinds[Piece(i).kind];
-        EXPECT_GT(kinds[CProvinceMap::kOcean], 0);
-        EXPECT_GT(kinds[CProvinceMap::kGreenLand], 0);
-        EXPECT_GT(kinds[CProvinceMap::kProvince], 0);
+        EXPECT_TRUE(kinds[CProvinceMap::kOcean] && kinds[CProvinceMap::kGreenLand] && kinds[CProvinceMap::kProvince])
+            << "sea, green land and provinces";
         EXPECT_LE(warnings.GetCount(), 2 * specks.at(name) + 2) << warnings.GetAt(0)->GetText();
         for (const std::string& text : WarningTexts())
             EXPECT_EQ(text.find("left out"), std::string::npos) << text;

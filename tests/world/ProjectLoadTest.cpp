@@ -136,9 +136,8 @@ TEST_F(ProjectLoadTest, IconPicturesComeBackFromTheFirstTableWhicheverTableIsSho
 {
     BuildImportedProject();
     project.GetStringTables().Add(std::make_unique<CStringTable>(project)); // a language without picture paths
-    std::vector<uint8_t> bytes;
+    std::vector<uint8_t> bytes = Stored(project);
     std::string error;
-    ASSERT_TRUE(project.SaveToBytes(bytes, error)) << error;
     bytes[15] = 1; // the current string table: after D, 7 × B, W, W
     const std::filesystem::path path = folder.Path() / "second-language.fw";
     ASSERT_TRUE(platform::WriteFileAtomically(path, bytes, error)) << error;

@@ -1,8 +1,11 @@
 #include <set>
+#include <sstream>
 
 #include "platform/XmlDocument.h"
 #include "world/ImportFixture.h"
 #include "world/WorldBitmap.h"
+
+#include "TestFiles.h"
 
 namespace {
 
@@ -211,3 +214,30 @@ TEST_F(ProjectSetupTest, ARelinkMovesPointsOffTheEdgesAndGivesEachPieceToTheFirs
     }
     EXPECT_EQ(right->castleX, Piece(a).castleX);
 }
+
+// Worlds far beyond the samples, a square and the widest strip a mission holds, each two
+// provinces in a sea: made, saved, opened and exported as the main window's roads do.
+class LargeWorldTest : public ProjectSetupTest, public testing::WithParamInterface<std::pair<int, int>> {};
+
+TEST_P(LargeWorldTest, IsSavedOpenedAgainAndExported)
+{
+    const auto [width, height] = GetParam();
+    const int w = width / 16, h = height / 16; // in squares of 16 pixels
+    NewProject(Save(WorldFromArt(Art(w, h, '~', {{w / 10, 1, w / 3, h / 2, 'A'}, {w / 2, h / 3, w / 3, h / 2, 'B'}}),
+                                 16)));
+    ASSERT_EQ(project.GetProvinces().GetSize(), 2);
+    Player(0).active = 1;
+    project.SetPlayerCapital(0, &Province(1));
+    const std::filesystem::path first = folder.Path() / "large.fw", second = folder.Path() / "again.fw";
+    std::string error;
+    ASSERT_EQ(project.Save(first, error), 1) << error;
+    ASSERT_EQ(project.LoadAndShow(first, error), 1) << error;
+    EXPECT_EQ((Ints{image.Bitmap()->Width(), image.Bitmap()->Height()}), (Ints{width, height}));
+    ASSERT_EQ(project.Save(second, error), 1) << error;
+    EXPECT_EQ(test::ReadFile(second), test::ReadFile(first));
+    std::ostringstream report;
+    EXPECT_EQ(project.ExportMission(folder.Path() / "large", error, {&report, test::kFixedClock, folder.Path()}), 1)
+        << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(SquareAndStrip, LargeWorldTest, testing::Values(std::pair{2048, 2048}, std::pair{13696, 160}));

@@ -3,13 +3,21 @@
 #include "platform/qt/QPainterCanvas.h"
 #include "platform/qt/QtInput.h"
 
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace platform::qt {
 namespace {
@@ -99,13 +107,17 @@ ControlWidget::ControlWidget(Control& control, QWidget* parent) : QWidget(parent
     setGeometry(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
     applyingBounds_ = false;
     ApplyTabStop(control_->TabStop());
+    ApplyConstraints(control_->Constraints());
     ApplyCursor(control_->ShownCursor());
     setEnabled(control_->Enabled());
+    ApplyInputMethod(control_->InputMethod());
     if (!control_->Visible())
         setVisible(false);
     control_->AttachHost(this);
     if (parent)
         ControlAligner::Of(*parent);
+    if (ParentControl())
+        control_->HostParentChanged();
 }
 
 ControlWidget::~ControlWidget()
@@ -226,9 +238,11 @@ void ControlWidget::leaveEvent(QEvent*)
     control_->HostMouseLeave();
 }
 
-void ControlWidget::focusInEvent(QFocusEvent*)
+void ControlWidget::focusInEvent(QFocusEvent* event)
 {
     control_->HostFocusChanged(true);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        control_->EnterByTab(event->reason() == Qt::TabFocusReason);
 }
 
 void ControlWidget::focusOutEvent(QFocusEvent*)
@@ -258,10 +272,26 @@ void ControlWidget::hideEvent(QHideEvent*)
     }
 }
 
+void ControlWidget::inputMethodEvent(QInputMethodEvent* event)
+{
+    for (char32_t character : event->commitString().toUcs4())
+        control_->HostKeyPress(character);
+    event->accept();
+}
+
+void ControlWidget::ApplyInputMethod(InputMethodHints hints)
+{
+    setAttribute(Qt::WA_InputMethodEnabled, (hints & ime::Enabled) != 0);
+    setInputMethodHints(InputMethodHintsFor(hints));
+    if (hasFocus())
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImHints);
+}
+
 void ControlWidget::TakeBoundsFromWidget()
 {
     if (!applyingBounds_)
         control_->SetBounds(x(), y(), width(), height());
+    KeepToControlBounds();
 }
 
 void ControlWidget::RequestRepaint()
@@ -279,11 +309,15 @@ void ControlWidget::ApplyBounds(const Rect& bounds)
     applyingBounds_ = true;
     setGeometry(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
     applyingBounds_ = false;
+    if (Control* parent = ParentControl())
+        parent->AdjustSize(); // a parent sized around its children follows them
 }
 
 void ControlWidget::ApplyVisible(bool visible)
 {
     setVisible(visible);
+    if (Control* parent = ParentControl())
+        parent->AdjustSize();
 }
 
 void ControlWidget::ApplyEnabled(bool enabled)
@@ -293,8 +327,9 @@ void ControlWidget::ApplyEnabled(bool enabled)
 
 void ControlWidget::ApplyTabStop(bool tabStop)
 {
-    // Without a tab stop the control still takes the focus when it asks for it.
-    setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
+    // Without a tab stop the control still takes the focus when it asks for it. Tab stops
+    // at it also for a child control drawn inside it that is a tab stop.
+    setFocusPolicy(tabStop || control_->TakesTabFocus() ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void ControlWidget::ApplyCursor(CursorId cursor)
@@ -406,6 +441,118 @@ TBiDiMode ControlWidget::InheritedBiDiMode() const
         return shown->control_->BiDiMode();
     return (parent ? parent->layoutDirection() : layoutDirection()) == Qt::RightToLeft ? bdRightToLeft
                                                                                       : bdLeftToRight;
+}
+
+} // namespace platform::qt
+
+namespace platform::qt {
+
+// ---- The family of controls, hints and size limits ----
+
+void ControlWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ParentChange)
+        control_->HostParentChanged();
+    QWidget::changeEvent(event);
+}
+
+bool ControlWidget::focusNextPrevChild(bool next)
+{
+    // Tab first moves through the child controls drawn inside the focused control.
+    if (hasFocus() && control_->FocusNextChild(next))
+        return true;
+    return QWidget::focusNextPrevChild(next);
+}
+
+void ControlWidget::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The control pops its menu up itself (Control::HostContextPopup), or its parents do.
+    event->accept();
+}
+
+Control* ControlWidget::ParentControl() const
+{
+    const auto* shown = dynamic_cast<const ControlWidget*>(parentWidget());
+    return shown ? shown->control_ : nullptr;
+}
+
+namespace {
+
+std::vector<ControlWidget*> ControlWidgetsAmong(const QObjectList& objects)
+{
+    std::vector<ControlWidget*> widgets;
+    for (QObject* object : objects)
+        if (auto* shown = dynamic_cast<ControlWidget*>(object))
+            widgets.push_back(shown);
+    return widgets;
+}
+
+} // namespace
+
+std::vector<Control*> ControlWidget::HostedChildren() const
+{
+    std::vector<Control*> controls;
+    for (ControlWidget* shown : ControlWidgetsAmong(children()))
+        controls.push_back(shown->control_);
+    return controls;
+}
+
+std::vector<Control*> ControlWidget::Siblings() const
+{
+    if (!parentWidget())
+        return {control_};
+    std::vector<Control*> controls;
+    for (ControlWidget* shown : ControlWidgetsAmong(parentWidget()->children()))
+        controls.push_back(shown->control_);
+    return controls;
+}
+
+void ControlWidget::ApplyTabOrder()
+{
+    if (!parentWidget())
+        return;
+    const std::vector<ControlWidget*> widgets = ControlWidgetsAmong(parentWidget()->children());
+    std::vector<Control*> controls;
+    for (ControlWidget* shown : widgets)
+        controls.push_back(shown->control_);
+    QWidget* previous = nullptr;
+    for (Control* control : Control::InTabOrder(controls)) {
+        QWidget* widget = *std::find_if(widgets.begin(), widgets.end(),
+                                        [control](const ControlWidget* w) { return w->control_ == control; });
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+void ControlWidget::ApplyConstraints(const TSizeConstraints& constraints)
+{
+    // Qt's layouts and resizes keep to the limits too; the control applies them to itself.
+    applyingBounds_ = true;
+    setMinimumSize(constraints.MinWidth, constraints.MinHeight);
+    setMaximumSize(constraints.MaxWidth > 0 ? constraints.MaxWidth : QWIDGETSIZE_MAX,
+                   constraints.MaxHeight > 0 ? constraints.MaxHeight : QWIDGETSIZE_MAX);
+    applyingBounds_ = false;
+}
+
+void ControlWidget::KeepToControlBounds()
+{
+    const Rect bounds = control_->BoundsRect();
+    if (!applyingBounds_ && QRect(bounds.Left, bounds.Top, bounds.Width(), bounds.Height()) != geometry())
+        ApplyBounds(bounds);
+}
+
+void ControlWidget::ShowHint(Point screen, std::string_view text)
+{
+    QString shown = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    if (Qt::mightBeRichText(shown))
+        shown = shown.toHtmlEscaped(); // shown as typed
+    QToolTip::showText(QPoint(screen.X, screen.Y), shown, this);
+}
+
+void ControlWidget::HideHint()
+{
+    QToolTip::hideText();
 }
 
 } // namespace platform::qt

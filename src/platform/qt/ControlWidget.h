@@ -2,9 +2,13 @@
 // The QWidget that shows one Control: it owns the control, passes Qt's mouse,
 // wheel, key, enter/leave, focus and size events to it, paints it through a
 // QPainterCanvas, and carries out what the control asks (repaint, bounds,
-// visibility, cursor, mouse capture, focus). It lays out the aligned and anchored
+// visibility, cursor, mouse capture, focus, input methods). It lays out the aligned and anchored
 // controls among its children when it is sized, as every widget with such children does,
-// and finds the control under a desktop point in its window for a drag.
+// and finds the control under a desktop point in its window for a drag. A control shown
+// inside another's widget is that control's child: it takes its colour, font and 3-D look;
+// Tab moves through the controls of one parent in their tab order, and through the child
+// controls drawn inside a control; hints show as Qt's tool tips; the widget keeps to the
+// control's size limits.
 #include "platform/Control.h"
 
 #include <QWidget>
@@ -44,6 +48,11 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // What an input method commits is typed, character by character.
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void RequestRepaint() override;
@@ -65,6 +74,16 @@ private:
     void RequestAlign() override;
     bool ParentFillsWindow() const override;
     TBiDiMode InheritedBiDiMode() const override;
+    void ApplyInputMethod(InputMethodHints hints) override;
+    Control* ParentControl() const override;
+    std::vector<Control*> HostedChildren() const override;
+    std::vector<Control*> Siblings() const override;
+    void ApplyTabOrder() override;
+    void ApplyConstraints(const TSizeConstraints& constraints) override;
+    void ShowHint(Point screen, std::string_view text) override;
+    void HideHint() override;
+    // A refused or limited resize puts the widget back on the control's bounds.
+    void KeepToControlBounds();
 
     void TakeBoundsFromWidget();
     bool HandleKeyDown(QKeyEvent* event);

@@ -25,14 +25,14 @@ KeyCode KeyCodeFromQt(int qtKey, Qt::KeyboardModifiers modifiers)
         return KeyCode(qtKey);
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12)
         return KeyCode(key::F1 + (qtKey - Qt::Key_F1));
-    static constexpr std::array<std::pair<int, KeyCode>, 20> table{{
+    static constexpr std::array<std::pair<int, KeyCode>, 21> table{{
         {Qt::Key_Backspace, key::Back}, {Qt::Key_Tab, key::Tab},        {Qt::Key_Backtab, key::Tab},
         {Qt::Key_Return, key::Return},  {Qt::Key_Enter, key::Return},   {Qt::Key_Shift, key::Shift},
         {Qt::Key_Control, key::Control}, {Qt::Key_Alt, key::Alt},      {Qt::Key_Pause, key::Pause},
         {Qt::Key_Escape, key::Escape},  {Qt::Key_PageUp, key::PageUp}, {Qt::Key_PageDown, key::PageDown},
         {Qt::Key_End, key::End},        {Qt::Key_Home, key::Home},      {Qt::Key_Left, key::Left},
         {Qt::Key_Up, key::Up},          {Qt::Key_Right, key::Right},    {Qt::Key_Down, key::Down},
-        {Qt::Key_Insert, key::Insert},  {Qt::Key_Delete, key::Delete},
+        {Qt::Key_Insert, key::Insert},  {Qt::Key_Delete, key::Delete},  {Qt::Key_Menu, key::Apps},
     }};
     for (const auto& [qt, code] : table)
         if (qt == qtKey)
@@ -70,6 +70,18 @@ std::optional<MouseButton> MouseButtonFromQt(Qt::MouseButton button)
     default:
         return std::nullopt;
     }
+}
+
+Qt::InputMethodHints InputMethodHintsFor(InputMethodHints hints)
+{
+    Qt::InputMethodHints result = Qt::ImhNone;
+    if (hints & ime::PreferLatin)
+        result |= Qt::ImhPreferLatin;
+    if (hints & ime::PreferUppercase)
+        result |= Qt::ImhPreferUppercase;
+    if (hints & ime::PreferLowercase)
+        result |= Qt::ImhPreferLowercase;
+    return result;
 }
 
 Qt::CursorShape CursorShapeFor(CursorId cursor)

@@ -15,5 +15,8 @@ KeyCode KeyCodeFromQt(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifie
 ShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 std::optional<MouseButton> MouseButtonFromQt(Qt::MouseButton button);
 Qt::CursorShape CursorShapeFor(CursorId cursor);
+// The input-method hints of a control's wishes (ime::Enabled itself is the widget's
+// WA_InputMethodEnabled attribute, not a hint).
+Qt::InputMethodHints InputMethodHintsFor(InputMethodHints hints);
 
 } // namespace platform::qt

@@ -11,6 +11,7 @@
 #include "platform/qt/ControlWidget.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -51,7 +52,21 @@ TEST(BtnEditWidget, TypedKeysEditTheTextAndTheButtonClicks)
     EXPECT_EQ(edit.Text(), "hell");
     QTest::keyClick(&widget, Qt::Key_A, Qt::ControlModifier); // select all, not an "a"
     QTest::keyClicks(&widget, "x");
-    EXPECT_EQ(edit.Text(), "x");
+    QInputMethodEvent composed;
+    composed.setCommitString(QString::fromUtf8("\u00E9")); // what an input method commits is typed
+    QApplication::sendEvent(&widget, &composed);
+    EXPECT_EQ(edit.Text(), "x\u00E9");
+    for (const auto& [mode, charCase, readOnly, enabled, hints] :
+         {std::tuple{imDontCare, ecNormal, false, true, Qt::InputMethodHints()},
+          {imSAlpha, ecUpperCase, false, true, Qt::ImhPreferLatin | Qt::ImhPreferUppercase},
+          {imDisable, ecNormal, false, false, Qt::InputMethodHints()},
+          {imOpen, ecLowerCase, true, false, Qt::InputMethodHints()}}) {
+        edit.SetImeMode(mode);
+        edit.SetCharCase(charCase);
+        edit.SetReadOnly(readOnly);
+        EXPECT_EQ(std::pair(widget.testAttribute(Qt::WA_InputMethodEnabled), widget.inputMethodHints()),
+                  std::pair(enabled, hints)) << int(mode);
+    }
     QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, Centre(edit.GetButton(1)->BoundsRect()));
     EXPECT_EQ(clicks, 1);
     QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));

@@ -68,6 +68,7 @@ TEST_F(InspectorWidget, ClickTypeAndCommitInPlace)
     ASSERT_EQ(inspector.ItemIndex(), 0);
     ASSERT_NE(inspector.Editor(), nullptr);
     EXPECT_TRUE(inspector.Editor()->Focused());
+    EXPECT_TRUE(widget.testAttribute(Qt::WA_InputMethodEnabled)); // the editor with the keys takes text
     QTest::keyClick(&widget, Qt::Key_A, Qt::ControlModifier); // select all, then type over it
     QTest::keyClicks(&widget, "new");
     QTest::keyClick(&widget, Qt::Key_Return);
@@ -75,6 +76,7 @@ TEST_F(InspectorWidget, ClickTypeAndCommitInPlace)
     EXPECT_EQ(committed, (std::vector<std::string>{"n", "ne", "new"}));
     QTest::keyClick(&widget, Qt::Key_Down); // the editor hands Down to the inspector
     EXPECT_EQ(inspector.ItemIndex(), 1);
+    EXPECT_FALSE(widget.testAttribute(Qt::WA_InputMethodEnabled)); // a check box takes none
     QTest::keyClick(&widget, Qt::Key_Space);
     EXPECT_EQ(inspector.GetItemByName("Flag")->AsString(), "True");
     EXPECT_EQ(committed.back(), "True");
@@ -87,6 +89,8 @@ TEST_F(InspectorWidget, AValueSetWhileTheEditorIsOpenIsShownAndKept)
     Add<TrmStringInspectorItem>("Other", "");
     ASSERT_NO_FATAL_FAILURE(Show());
     ClickRow(0);
+    QTest::keyClick(&widget, Qt::Key_Tab); // the keys go back to the inspector, which takes no text
+    EXPECT_FALSE(widget.testAttribute(Qt::WA_InputMethodEnabled));
     name->SetAsString("set");
     EXPECT_EQ(EditorText(), "set");
     ClickRow(1); // leaving the row commits what the editor shows

@@ -1,14 +1,19 @@
 // The Qt host of a control: Qt's events reach the control translated, what the control
 // paints and asks for shows on the widget, pop-ups let the mouse through, and timers
 // tick on Qt's event loop (a handler may disable its own timer from inside the tick).
+// Controls in one another's widgets are parent and children; Tab follows their tab order.
+#include "platform/ChildControls.h"
+#include "platform/ManualTimerService.h"
 #include "platform/Timer.h"
 #include "platform/qt/ControlWidget.h"
 #include "platform/qt/PopupWindow.h"
 #include "platform/qt/QtTimerService.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -106,7 +111,9 @@ TEST(ControlWidget, KeysAndCharactersArriveAndArrowsOnlyWhenWanted)
     h.control.wantArrows = true;
     QTest::keyClick(&h.widget, Qt::Key_Left);
     QTest::keyClick(&h.widget, Qt::Key_F2);
-    EXPECT_EQ(h.control.log, (Log{"keydown 16 1", "keydown 65 1", "keypress 65", "keydown 37 0", "keydown 113 0"}));
+    QTest::keyClick(&h.widget, Qt::Key_Menu);
+    EXPECT_EQ(h.control.log,
+              (Log{"keydown 16 1", "keydown 65 1", "keypress 65", "keydown 37 0", "keydown 113 0", "keydown 93 0"}));
 }
 
 TEST(ControlWidget, BoundsFollowInBothDirectionsAndCursorAndVisibilityAreApplied)
@@ -118,6 +125,14 @@ TEST(ControlWidget, BoundsFollowInBothDirectionsAndCursorAndVisibilityAreApplied
     EXPECT_EQ((std::pair{h.control.Width(), h.control.Height()}), (std::pair{60, 25}));
     EXPECT_EQ(h.control.log, (Log{"resize 50x20", "resize 60x25"}));
     EXPECT_EQ(h.control.VisibleRect(), (Rect{0, 0, 60, 25}));
+    // Qt's resizes keep within the control's limits, and a refused one comes undone.
+    h.control.SetConstraints({30, 0, 70, 0});
+    h.widget.resize(80, 25);
+    h.control.OnCanResize = [](TObject*, int32_t&, int32_t& height, bool& resize) { resize = height != 40; };
+    h.widget.resize(40, 40);
+    EXPECT_EQ(std::pair(h.widget.width(), h.control.Width()), std::pair(70, 70));
+    h.widget.resize(10, 25);
+    EXPECT_EQ(std::pair(h.widget.width(), h.control.Width()), std::pair(30, 30));
     h.control.SetCursor(cursor::HandPoint);
     EXPECT_EQ(h.widget.cursor().shape(), Qt::PointingHandCursor);
     h.control.ShowCursor(cursor::SizeWE);
@@ -149,6 +164,60 @@ TEST(ControlWidget, AClientChildFollowsAQtResizeAtOnceAndEscapeEndsADragWherever
     QTest::keyClick(window.windowHandle(), Qt::Key_Escape); // goes where the window's keys go
     EXPECT_EQ(std::tuple(source.Dragging(), cancels, QWidget::keyboardGrabber()), std::tuple(false, 1, nullptr));
     QTest::mouseRelease(sourceWidget, Qt::LeftButton, Qt::NoModifier, QPoint(20, 5));
+}
+
+TEST(ControlWidget, AControlInAnothersWidgetFollowsItsColourAndFontAndItsHintIsAToolTip)
+{
+    ManualTimerService timers;
+    Hosted h;
+    struct Counting : Control {
+        void ColorChanged() override { log.push_back("colour"); }
+        void FontChanged() override { log.push_back("font"); }
+        Log log;
+    } inner;
+    inner.SetParentColor(true);
+    auto child = std::make_unique<ControlWidget>(inner, &h.widget); // takes its parent's
+    h.control.SetColor(0x123456);
+    h.control.SetFont(FontSpec{"Serif"});
+    EXPECT_EQ(inner.Color(), 0x123456u);
+    child->setParent(nullptr); // no parent control: its own colour
+    EXPECT_EQ(inner.log, (Log{"colour", "font", "colour", "font", "colour", "font"}));
+    h.control.SetHint("Drawn");
+    h.control.SetShowHint(true);
+    QTest::mouseMove(&h.widget, QPoint(5, 5));
+    timers.Advance(500);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), "Drawn");
+}
+
+TEST(ControlWidget, TabFollowsTheTabOrderThroughHostedControlsAndTheChildControlsDrawnInsideOne)
+{
+    QWidget window;
+    Control x, y, drawn, c1, c2; // x, drawn and y in widgets; c1 and c2 drawn inside `drawn`
+    ChildControls inside(drawn);
+    for (Control* c : {&x, &y, &drawn, &c1, &c2}) {
+        c->SetBounds(c == &c2 ? 10 : 0, 0, 10, 10);
+        c->SetTabStop(c != &drawn);
+    }
+    inside.Add(c1);
+    inside.Add(c2);
+    ControlWidget wx(x, &window), wDrawn(drawn, &window), wy(y, &window);
+    y.SetTabOrder(0);
+    x.SetTabOrder(5); // out of range: the last
+    c2.SetTabOrder(0);
+    EXPECT_EQ(std::tuple(y.TabOrder(), drawn.TabOrder(), x.TabOrder(), c1.TabOrder()), std::tuple(0, 1, 2, 1));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    wy.setFocus();
+    Log cycle; // which of them has the focus after each key
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), i < 4 ? Qt::Key_Tab : Qt::Key_Backtab);
+        cycle.emplace_back();
+        for (const auto& [c, name] : {std::pair{&x, "x"}, {&y, "y"}, {&c1, "c1"}, {&c2, "c2"}})
+            cycle.back() += c->Focused() ? name : "";
+    }
+    EXPECT_EQ(cycle, (Log{"c2", "c1", "x", "y", "x", "c1", "c2", "y"}));
 }
 
 TEST(PopupWindow, LetsTheMouseThroughAndKnowsTheDesktop)
