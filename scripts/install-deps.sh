@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpalm-pdb-perl
   xvfb openbox xdotool # the window tests under a real X server (scripts/run-x-tests.sh)
+  clang libclang-rt-dev ccache # the coverage-guided fuzzing build (libFuzzer) that ./test.sh checks
   "$@"
 )
 

@@ -131,13 +131,16 @@ void TrmCustomPathTreeView::PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& 
         font.Color = CanvasColorOf(clHighlight);
         font.Underline = true;
     }
+    // The label, or with RowSelect the label and the row beyond it (away from the indent).
+    platform::Rect markArea = Layout.Label;
+    if (FRowSelect && UseRightToLeftReading())
+        markArea.Left = Layout.Row.Left;
+    else if (FRowSelect)
+        markArea.Right = Layout.Row.Right;
     const bool marked = FDropTarget ? &Node == FDropTarget : &Node == FSelected;
     if (marked && (Focused() || !FHideSelection || &Node == FDropTarget)) {
         const bool active = Focused() || &Node == FDropTarget;
-        platform::Rect area = Layout.Label;
-        if (FRowSelect)
-            area.Right = Layout.Row.Right;
-        Canvas.FillRect(area, CanvasColorOf(active ? clHighlight : clBtnFace));
+        Canvas.FillRect(markArea, CanvasColorOf(active ? clHighlight : clBtnFace));
         font.Color = CanvasColorOf(active ? clHighlightText : clWindowText);
     }
     if (&Node != FEditNode) {
@@ -147,9 +150,7 @@ void TrmCustomPathTreeView::PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& 
             Canvas.TextOut(Layout.Label.Left + 2, Layout.Label.Top + 1, Node.FText, font);
     }
     if (Focused() && &Node == FFocusedNode && !IsEditing())
-        Canvas.DrawFocusRect(FRowSelect ? platform::Rect{Layout.Label.Left, Layout.Row.Top, Layout.Row.Right,
-                                                          Layout.Row.Bottom}
-                                        : Layout.Label);
+        Canvas.DrawFocusRect(markArea);
 }
 
 void TrmCustomPathTreeView::PaintLines(platform::Canvas& Canvas, const TrmTreeNode& Node, const RowLayout& Layout)

@@ -234,7 +234,10 @@ void TCustomEdit::Paint(platform::Canvas& Canvas)
     FScroll = std::clamp(FScroll, 0, std::max(0, textWidth - room + 1));
 
     Canvas.SetClipRect(area);
-    const int32_t x0 = area.Left + kTextMargin - FScroll;
+    const bool rightToLeft = UseRightToLeftReading();
+    const int32_t x0 = UseRightToLeftAlignment() && textWidth < room ? area.Right - kTextMargin - textWidth
+                                                                     : area.Left + kTextMargin - FScroll;
+    FTextLeft = x0;
     const int32_t y = area.Top + std::clamp(area.Height() - lineHeight, 0, 1);
     const bool showSelection = (Focused() || !FHideSelection) && FLine.SelLength() > 0;
     const int32_t selStart = showSelection ? FLine.SelStart() : 0;
@@ -243,10 +246,14 @@ void TCustomEdit::Paint(platform::Canvas& Canvas)
     if (!Enabled())
         font.Color = CanvasColorOf(clGrayText);
     const auto drawRun = [&](int32_t from, int32_t to, const platform::FontSpec& runFont) {
-        if (from < to)
-            Canvas.TextOut(x0 + FCharX[size_t(from)], y,
-                           platform::CodePointsToUtf8(std::u32string_view(shown).substr(size_t(from), size_t(to - from))),
-                           runFont);
+        if (from >= to)
+            return;
+        const std::string run =
+            platform::CodePointsToUtf8(std::u32string_view(shown).substr(size_t(from), size_t(to - from)));
+        if (rightToLeft)
+            Canvas.TextOutRightToLeft(x0 + FCharX[size_t(to)], y, run, runFont);
+        else
+            Canvas.TextOut(x0 + FCharX[size_t(from)], y, run, runFont);
     };
     drawRun(0, selStart, font);
     if (showSelection) {
@@ -266,7 +273,7 @@ int32_t TCustomEdit::PositionAt(int32_t X) const
 {
     if (FCharX.size() != size_t(FLine.Length()) + 1)
         return FLine.Length(); // not painted since the text changed
-    const int32_t local = X - BorderWidth() - FEditRect.Left - kTextMargin + FScroll;
+    const int32_t local = X - FTextLeft;
     int32_t best = 0;
     for (int32_t i = 1; i < int32_t(FCharX.size()); ++i)
         if (std::abs(FCharX[size_t(i)] - local) < std::abs(FCharX[size_t(best)] - local))

@@ -2,7 +2,8 @@
 // The single-line edit box the edit controls build on, drawn by the program itself: a
 // border, the text with its selection and caret inside a formatting rectangle that
 // derived controls narrow to make room for buttons, typing, caret keys, mouse selection
-// and the clipboard. Text is UTF-8.
+// and the clipboard. Text is UTF-8. Read right to left, the text reads so, and with
+// right-to-left alignment a text that fits ends at the rectangle's right edge.
 #include "inspector/BorderStyle.h"
 #include "inspector/EditLine.h"
 #include "platform/Control.h"
@@ -137,5 +138,6 @@ private:
     bool FSelecting = false;           // a left press is selecting with the mouse
     platform::Rect FEditRect;          // in the area inside the border
     int32_t FScroll = 0;               // pixels of text scrolled off to the left
+    int32_t FTextLeft = 0;             // x of the text's left end at the last paint
     std::vector<int32_t> FCharX;       // x of each position at the last paint, from the text's start
 };

@@ -217,7 +217,7 @@ platform::Rect TButtonGlyph::Draw(platform::Canvas& Canvas, const platform::Rect
     }
     platform::Rect textBounds = placement.TextBounds;
     if (!Caption.empty()) {
-        const uint32_t flags = dt::Center | dt::VCenter | dt::SingleLine;
+        const uint32_t flags = dt::Center | dt::VCenter | dt::SingleLine | (RightToLeft ? dt::RtlReading : 0);
         if (State == bsDisabled) {
             platform::Rect grey = textBounds;
             DrawGrayText(Canvas, Caption, grey, flags, Font);

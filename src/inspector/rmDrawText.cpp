@@ -1,5 +1,7 @@
 #include "inspector/rmDrawText.h"
 
+#include "platform/Control.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -100,14 +102,24 @@ int32_t DrawTextInRect(platform::Canvas& Canvas, std::string_view Text, platform
     }
     for (const std::string& line : lines) {
         int32_t x = Rect.Left;
-        if (Flags & (dt::Center | dt::Right)) {
-            const int32_t width = Canvas.TextExtent(line, Font).Width;
+        const bool measured = (Flags & (dt::Center | dt::Right | dt::RtlReading)) != 0;
+        const int32_t width = measured ? Canvas.TextExtent(line, Font).Width : 0;
+        if (Flags & (dt::Center | dt::Right))
             x = (Flags & dt::Center) ? Rect.Left + (Rect.Width() - width) / 2 : Rect.Right - width;
-        }
-        Canvas.TextOut(x, y, line, Font);
+        if (Flags & dt::RtlReading)
+            Canvas.TextOutRightToLeft(x + width, y, line, Font);
+        else
+            Canvas.TextOut(x, y, line, Font);
         y += lineHeight;
     }
     return textHeight;
+}
+
+uint32_t DrawTextBiDiModeFlags(const platform::Control& Control, uint32_t Flags)
+{
+    if (Control.UseRightToLeftAlignment() && !(Flags & dt::Center))
+        Flags ^= dt::Right;
+    return Control.UseRightToLeftReading() ? Flags | dt::RtlReading : Flags;
 }
 
 bool IsAccel(char32_t Key, std::string_view Caption)

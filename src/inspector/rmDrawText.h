@@ -17,7 +17,16 @@ constexpr uint32_t WordBreak = 0x0010;
 constexpr uint32_t SingleLine = 0x0020;
 constexpr uint32_t CalcRect = 0x0400; // measure only: Rect's right and bottom take the text's extent
 constexpr uint32_t NoPrefix = 0x0800; // "&" is an ordinary character
+constexpr uint32_t RtlReading = 0x20000; // each line reads right to left, from its right end
 } // namespace dt
+
+namespace platform {
+class Control;
+}
+
+// Flags with the control's reading order added: right-to-left reading, and with
+// right-to-left alignment a left-aligned text right-aligned (and a right-aligned one left).
+uint32_t DrawTextBiDiModeFlags(const platform::Control& Control, uint32_t Flags);
 
 // Draws Text in Rect with Font and returns the height of the text. Without NoPrefix a
 // single "&" is dropped and "&&" shows one "&". Lines end at line breaks (unless

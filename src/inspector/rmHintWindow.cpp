@@ -62,7 +62,9 @@ bool TrmHintWindow::IsHintMsg(platform::InputEvent Msg)
     case MouseWheel:
     case KeyDown:
     case KeyUp:
-    case KeyPress: return true;
+    case KeyPress:
+    case AppActivate:
+    case AppDeactivate: return true;
     default: return false;
     }
 }
@@ -80,8 +82,12 @@ void TrmHintWindow::Paint(platform::Canvas& Canvas)
     Canvas.Line(right, 0, right, bottom, dark);
     platform::Rect client{1, 1, right, bottom};
     Canvas.FillRect(client, Color());
-    client.Left += 1;
-    DrawTextInRect(Canvas, FCaption, client, dt::WordBreak | dt::NoPrefix, Font());
+    // The text keeps one pixel from the inner edge it starts at.
+    if (UseRightToLeftAlignment())
+        client.Right -= 1;
+    else
+        client.Left += 1;
+    DrawTextInRect(Canvas, FCaption, client, DrawTextBiDiModeFlags(*this, dt::WordBreak | dt::NoPrefix), Font());
 }
 
 void TrmSharedHint::Show(const void* Owner, const platform::Rect& Rect, std::string_view Text,

@@ -29,8 +29,9 @@ public:
                                 const void* Data) const;
     // Hides the pop-up; the host may let its window go.
     void ReleaseHandle();
-    // Whether input of this kind ends a hint: keys and mouse buttons and the wheel do;
-    // moving, entering and leaving, focus changes and painting do not.
+    // Whether input of this kind ends a hint: keys, mouse buttons, the wheel and the
+    // application's activation and deactivation do; moving, entering and leaving, focus
+    // changes and painting do not.
     static bool IsHintMsg(platform::InputEvent Msg);
 
 protected:

@@ -30,6 +30,15 @@ void DrawTriangle(platform::Canvas& canvas, int32_t x, int32_t y, int32_t cell, 
 
 } // namespace
 
+void MarlettCanvas::TextOutRightToLeft(int32_t right, int32_t y, std::string_view text,
+                                       const platform::FontSpec& font)
+{
+    if (IsMarlett(font))
+        Canvas::TextOutRightToLeft(right, y, text, font); // the arrows read alike both ways
+    else
+        FTarget.TextOutRightToLeft(right, y, text, font);
+}
+
 void MarlettCanvas::TextOut(int32_t x, int32_t y, std::string_view text, const platform::FontSpec& font)
 {
     if (!IsMarlett(font))

@@ -31,6 +31,7 @@ public:
         FTarget.Line(x1, y1, x2, y2, color);
     }
     void TextOut(int32_t x, int32_t y, std::string_view text, const platform::FontSpec& font) override;
+    void TextOutRightToLeft(int32_t right, int32_t y, std::string_view text, const platform::FontSpec& font) override;
     platform::Size TextExtent(std::string_view text, const platform::FontSpec& font) override;
     void TextOutRotated(int32_t x, int32_t y, std::string_view text, const platform::FontSpec& font,
                         double angle) override

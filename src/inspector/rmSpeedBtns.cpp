@@ -153,11 +153,6 @@ void TrmCustomSpeedButton::SetCaption(const std::string& Value)
     StoreAndRepaint(FCaption, Value);
 }
 
-void TrmCustomSpeedButton::SetRightToLeft(bool Value)
-{
-    StoreAndRepaint(FRightToLeft, Value);
-}
-
 void TrmCustomSpeedButton::SetState(TrmButtonState Value)
 {
     StoreAndRepaint(FState, Value);
@@ -222,7 +217,9 @@ void TrmCustomSpeedButton::Paint(platform::Canvas& Canvas)
 
 void TrmCustomSpeedButton::DrawContent(platform::Canvas& Canvas, const platform::Rect& Rect, platform::Point Offset)
 {
-    FGlyph.Draw(Canvas, Rect, Offset, FCaption, FLayout, FMargin, FSpacing, FState, FTransparent, FRightToLeft, Font());
+    // Read right to left (its own BiDiMode or its parent's), glyph and caption swap sides.
+    FGlyph.Draw(Canvas, Rect, Offset, FCaption, FLayout, FMargin, FSpacing, FState, FTransparent,
+                UseRightToLeftReading(), Font());
 }
 
 void TrmCustomSpeedButton::StandardPaint(platform::Canvas& Canvas)

@@ -59,8 +59,6 @@ public:
     void SetNumGlyphs(int32_t Value) { FGlyph.SetNumGlyphs(Value); }
     const std::string& Caption() const { return FCaption; }
     void SetCaption(const std::string& Value);
-    bool RightToLeft() const { return FRightToLeft; }
-    void SetRightToLeft(bool Value);
 
     // The action the button follows (borrowed; null: none): it takes the action's caption,
     // hint, enabled and visible states, Checked as Down (which only a button of a group
@@ -133,7 +131,6 @@ private:
     TPopupMenu* FDropDownMenu = nullptr;
     TrmButtonState FState = bsUp;
     std::string FCaption;
-    bool FRightToLeft = false;
     const TrmSpeedButtonSiblings* FSiblings = nullptr;
     bool FGlyphFromAction = false; // the glyph is the linked action's image
     platform::ActionLink FActionLink{[this](const platform::Action& Sender) { ActionChange(Sender); }};

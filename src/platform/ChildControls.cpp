@@ -34,6 +34,11 @@ public:
     void ApplyTabStop(bool) override { TabStopsChanged(); }
     void ApplyCursor(CursorId cursor) override { parent_.ShowCursor(cursor); }
     void ApplyMouseCapture(bool capture) override { parent_.SetMouseCapture(capture); }
+    void ApplyKeyCapture(bool capture) override
+    {
+        if (parent_.Host())
+            parent_.Host()->ApplyKeyCapture(capture); // the parent hands the keys on
+    }
     void TakeFocus() override { owner_.FocusChild(&child_); }
     Rect VisibleRect() const override
     {
@@ -54,7 +59,7 @@ public:
         found = parent_.ControlAtScreen(screen);
         return true;
     }
-    void RequestAlign() override { owner_.AlignChildren(parent_.ClientRect()); }
+    void RequestAlign() override { owner_.AlignChildren(parent_.ClientRect(), &child_); }
     bool ParentFillsWindow() const override { return parent_.FillsWindow(); }
     TBiDiMode InheritedBiDiMode() const override { return parent_.BiDiMode(); }
     // Only the child with the keys speaks for the parent's window.
@@ -104,13 +109,13 @@ ChildControls::~ChildControls()
     std::erase(parent_.childSets_, this);
 }
 
-void ChildControls::AlignChildren(const Rect& previousClient)
+void ChildControls::AlignChildren(const Rect& previousClient, const Control* changed)
 {
     std::vector<Control*> children;
     children.reserve(hosts_.size());
     for (const auto& host : hosts_)
         children.push_back(&host->Child());
-    AlignControls(children, parent_.ClientRect(), previousClient);
+    AlignControls(children, parent_.ClientRect(), previousClient, changed);
 }
 
 void ChildControls::Add(Control& child)

@@ -57,9 +57,12 @@ public:
 
     // The topmost visible child whose bounds hold the parent point (x, y), or null.
     Control* ChildAt(int32_t x, int32_t y) const;
+    // The child that took the press in progress, or null.
+    Control* PressedChild() const { return pressed_; }
 
-    // Lays the children out in the parent's client area, which was `previousClient`.
-    void AlignChildren(const Rect& previousClient);
+    // Lays the children out in the parent's client area, which was `previousClient`;
+    // `changed` is the child whose change asks for it (see AlignControls).
+    void AlignChildren(const Rect& previousClient, const Control* changed = nullptr);
 
 private:
     class Host;

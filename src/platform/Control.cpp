@@ -9,7 +9,10 @@ namespace platform {
 
 Control::Control() = default;
 
-Control::~Control() = default;
+Control::~Control()
+{
+    LeaveDrags(true);
+}
 
 void Control::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height)
 {
@@ -115,6 +118,8 @@ void Control::SetEnabled(bool enabled)
     if (enabled == enabled_)
         return;
     enabled_ = enabled;
+    if (!enabled)
+        EndDrag(false); // a disabled control hears no more input, so its drag ends here
     if (host_)
         host_->ApplyEnabled(enabled);
     EnabledChanged();
@@ -208,6 +213,8 @@ Rect Control::VisibleRect() const
 void Control::AttachHost(ControlHost* host)
 {
     hintState_.MouseLeft(); // a hint shown goes with the window that showed it
+    if (host_ && host != host_)
+        LeaveDrags(false); // it leaves its parent or window
     host_ = host;
 }
 
@@ -308,14 +315,15 @@ bool Control::HostMouseWheel(ShiftState shift, int32_t wheelDelta, Point mousePo
 void Control::HostKeyDown(KeyCode& key, ShiftState shift)
 {
     EndHints();
-    if (!enabled_)
-        return;
-    if (Dragging()) {
+    // The keys belong to a drag while it runs, whichever control has the focus.
+    if (Control* source = DragSourceWithin()) {
         if (key == key::Escape)
-            EndDrag(false);
-        key = key::None; // the keys belong to the drag while it runs
+            source->EndDrag(false);
+        key = key::None;
         return;
     }
+    if (!enabled_)
+        return;
     KeyDown(key, shift);
     if (key == key::Apps || (key == key::F10 && (shift & shift::Keys) == shift::Shift)) {
         key = key::None;

@@ -45,6 +45,9 @@ public:
     virtual void ApplyTabStop(bool tabStop) = 0;
     virtual void ApplyCursor(CursorId cursor) = 0;
     virtual void ApplyMouseCapture(bool capture) = 0;
+    // While on, every key goes to the control, wherever the keyboard focus is (a drag
+    // hears Escape so).
+    virtual void ApplyKeyCapture(bool /*capture*/) {}
     virtual void TakeFocus() = 0;
     // The part of the control that can be seen on screen now (empty when hidden).
     virtual Rect VisibleRect() const = 0;
@@ -180,7 +183,10 @@ public:
     // Whether the control is client-aligned and so is every parent up to its window.
     bool FillsWindow() const { return align_ == alClient && host_ && host_->ParentFillsWindow(); }
 
-    // Dragging. DragCursor is shown while the control under the mouse would take the drop.
+    // Dragging. A drag of this control shows DragCursor while the control under the mouse
+    // would take the drop, the no-drop cursor elsewhere. A control that leaves its parent,
+    // is disabled or is destroyed takes itself out of a drag: one it runs is cancelled,
+    // one over it goes on over nothing.
     TDragMode DragMode() const { return dragMode_; }
     void SetDragMode(TDragMode mode) { dragMode_ = mode; }
     TDragKind DragKind() const { return dragKind_; }
@@ -196,6 +202,9 @@ public:
     void EndDrag(bool drop);
     // A drag that has begun (not one still waiting for the mouse to move).
     bool Dragging() const { return drag_ && drag_->active; }
+    // The control whose drag has the mouse: this one, or the child that took the press
+    // in progress, or one of its own children; null when none drags.
+    Control* DragSourceWithin();
     // During a drag: the control under the mouse, and whether it takes the drop.
     Control* DragTarget() const { return drag_ ? drag_->target : nullptr; }
     bool DragAccepted() const { return drag_ && drag_->accepted; }
@@ -417,9 +426,10 @@ protected:
 
 private:
     friend class ChildControls;
-    friend void AlignControls(std::span<Control* const>, const Rect&, const Rect&);
+    friend void AlignControls(std::span<Control* const>, const Rect&, const Rect&, const Control*);
 
     struct DragState {
+        DragState() {} // declared, so that the optional below can make one in every compiler
         bool active = false; // false: waiting for the mouse to pass the threshold
         int32_t threshold = 0;
         Point start;           // where the press was, the control's coordinates
@@ -430,6 +440,9 @@ private:
     };
     void StartDragNow();
     void DragMouseTo(Point point);
+    // Takes the control out of the drags it is part of; a drag it runs is cancelled, and
+    // quietly (no event, no host asked) while the control is being destroyed.
+    void LeaveDrags(bool quietly);
 
     ControlHost* host_ = nullptr;
     Rect bounds_;
@@ -455,6 +468,7 @@ private:
     TDragKind dragKind_ = dkDrag;
     CursorId dragCursor_ = cursor::Drag;
     std::optional<DragState> drag_;
+    Control* dragOverBy_ = nullptr; // the source of a drag that is over this control
     TBiDiMode biDiMode_ = bdLeftToRight;
     bool parentBiDiMode_ = true;
 

@@ -1,5 +1,8 @@
 // The control base's side of a drag: the source follows the mouse, asks the control under
 // it whether it takes the drop, and ends the drag on the release, a cancel or a lost focus.
+// The source and the control under the mouse know each other, so that either can leave
+// the drag when it goes.
+#include "platform/ChildControls.h"
 #include "platform/Control.h"
 
 namespace platform {
@@ -19,6 +22,8 @@ void Control::StartDragNow()
 {
     drag_->active = true;
     leftPressedInside_ = false; // the release ends the drag, it makes no click
+    if (host_)
+        host_->ApplyKeyCapture(true); // Escape cancels, wherever the focus is
     DoStartDrag();
     if (drag_)
         DragMouseTo(drag_->mouse);
@@ -32,6 +37,7 @@ void Control::DragMouseTo(Point point)
     if (target && !target->Enabled())
         target = nullptr;
     if (previous && previous != target) {
+        previous->dragOverBy_ = nullptr;
         bool ignored = false;
         previous->DragOver(this, drag_->targetPoint.X, drag_->targetPoint.Y, dsDragLeave, ignored);
         if (!drag_)
@@ -40,16 +46,17 @@ void Control::DragMouseTo(Point point)
     drag_->target = target;
     drag_->accepted = false;
     if (target) {
+        target->dragOverBy_ = this;
         drag_->targetPoint = target->ScreenToClient(ClientToScreen(point));
         bool accept = false;
         target->DragOver(this, drag_->targetPoint.X, drag_->targetPoint.Y,
                          target == previous ? dsDragMove : dsDragEnter, accept);
         if (!drag_)
             return; // a handler ended the drag
-        drag_->accepted = accept;
+        drag_->accepted = accept && drag_->target == target; // the target may have gone meanwhile
     }
     if (dragKind_ == dkDrag)
-        ShowCursor(drag_->accepted ? target->DragCursor() : cursor::NoDrop);
+        ShowCursor(drag_->accepted ? dragCursor_ : cursor::NoDrop);
     DragMoved(point.X, point.Y);
 }
 
@@ -59,8 +66,12 @@ void Control::EndDrag(bool drop)
         return;
     const DragState drag = *drag_;
     drag_.reset();
+    if (drag.target)
+        drag.target->dragOverBy_ = nullptr;
     if (!drag.active)
         return;
+    if (host_)
+        host_->ApplyKeyCapture(false);
     ShowCursor(cursor::Default);
     const bool dropped = drop && drag.accepted && drag.target;
     if (dropped)
@@ -71,6 +82,39 @@ void Control::EndDrag(bool drop)
     }
     const Point at = dropped ? drag.targetPoint : drag.mouse;
     DoEndDrag(dropped ? drag.target : nullptr, at.X, at.Y);
+}
+
+void Control::LeaveDrags(bool quietly)
+{
+    if (Control* source = dragOverBy_) {
+        dragOverBy_ = nullptr;
+        if (source->drag_ && source->drag_->target == this) {
+            source->drag_->target = nullptr;
+            source->drag_->accepted = false;
+            if (source->Dragging() && source->dragKind_ == dkDrag)
+                source->ShowCursor(cursor::NoDrop);
+        }
+    }
+    if (!drag_)
+        return;
+    if (!quietly) {
+        EndDrag(false);
+        return;
+    }
+    if (drag_->target)
+        drag_->target->dragOverBy_ = nullptr;
+    drag_.reset();
+}
+
+Control* Control::DragSourceWithin()
+{
+    if (Dragging())
+        return this;
+    for (ChildControls* children : childSets_)
+        if (Control* pressed = children->PressedChild())
+            if (Control* source = pressed->DragSourceWithin())
+                return source;
+    return nullptr;
 }
 
 void Control::BeginAutoDrag()

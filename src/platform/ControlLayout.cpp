@@ -3,6 +3,7 @@
 #include "platform/Control.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace platform {
@@ -18,14 +19,17 @@ void Anchor(bool nearEdge, bool farEdge, int32_t before, int32_t now, int32_t& l
     } else if (farEdge) {
         lo += grown;
         hi += grown;
-    } else if (!nearEdge) {
-        lo += grown / 2; // keeps its distance to the middle
-        hi += grown / 2;
+    } else if (!nearEdge && before > 0) {
+        // The centre keeps its proportion of the parent's extent, rounded to the nearest.
+        const int32_t size = hi - lo;
+        const int32_t centre = lo + size / 2;
+        lo = int32_t(std::lround(double(centre) * now / before)) - size / 2;
+        hi = lo + size;
     }
 }
 
 // The order in which controls of one alignment are stacked from their edge: the one
-// nearest the edge first, ties in the children's order.
+// nearest the edge first.
 int32_t DistanceFromEdge(const Control& control, TAlign align)
 {
     switch (align) {
@@ -39,7 +43,8 @@ int32_t DistanceFromEdge(const Control& control, TAlign align)
 
 } // namespace
 
-void AlignControls(std::span<Control* const> children, const Rect& client, const Rect& previousClient)
+void AlignControls(std::span<Control* const> children, const Rect& client, const Rect& previousClient,
+                   const Control* changed)
 {
     Rect rest = client;
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
@@ -47,8 +52,9 @@ void AlignControls(std::span<Control* const> children, const Rect& client, const
         for (Control* child : children)
             if (child->Align() == align && child->Visible())
                 group.push_back(child);
-        std::stable_sort(group.begin(), group.end(), [align](const Control* a, const Control* b) {
-            return DistanceFromEdge(*a, align) < DistanceFromEdge(*b, align);
+        std::stable_sort(group.begin(), group.end(), [align, changed](const Control* a, const Control* b) {
+            return std::pair(DistanceFromEdge(*a, align), a != changed) <
+                   std::pair(DistanceFromEdge(*b, align), b != changed);
         });
         for (Control* child : group) {
             Rect place = rest;

@@ -11,8 +11,8 @@
 enum TAlign : uint8_t { alNone = 0, alTop = 1, alBottom = 2, alLeft = 3, alRight = 4, alClient = 5, alCustom = 6 };
 
 // The edges of the parent a control keeps its distance to: a set of bits. A control
-// anchored to both edges of a direction stretches with the parent; to neither, it keeps
-// its place in proportion.
+// anchored to both edges of a direction stretches with the parent; to neither, its centre
+// keeps its proportion of the parent's extent, and its size stays.
 using TAnchors = uint8_t;
 constexpr TAnchors akLeft = 1u << 0;
 constexpr TAnchors akTop = 1u << 1;
@@ -53,7 +53,10 @@ class Control;
 // Top and bottom bars first, then left and right ones in what is left, then the
 // client-aligned controls take the rest; a control aligned none keeps the distances its
 // anchors name from where it was placed; custom-aligned controls are left alone. Hidden
-// controls take no room.
-void AlignControls(std::span<Control* const> children, const Rect& client, const Rect& previousClient);
+// controls take no room. Bars of one edge stack by their distance from it; of two at
+// the same distance, `changed` (the control whose move, size, alignment or showing asks
+// for the layout, if any) goes nearer the edge, others keep the children's order.
+void AlignControls(std::span<Control* const> children, const Rect& client, const Rect& previousClient,
+                   const Control* changed = nullptr);
 
 } // namespace platform

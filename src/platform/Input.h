@@ -8,10 +8,11 @@ namespace platform {
 enum class MouseButton : uint8_t { Left, Right, Middle };
 
 // The kinds of input a host delivers to a control, one for each of Control's Host...
-// entry points (focus changes split into gaining and losing it).
+// entry points (focus changes split into gaining and losing it), and the application
+// becoming the active one or losing that.
 enum class InputEvent : uint8_t {
     Paint, MouseDown, DoubleClick, MouseMove, MouseUp, MouseEnter, MouseLeave, MouseWheel,
-    KeyDown, KeyUp, KeyPress, FocusIn, FocusOut
+    KeyDown, KeyUp, KeyPress, FocusIn, FocusOut, AppActivate, AppDeactivate
 };
 
 // Modifier keys and held mouse buttons at the time of an event, as bit flags.

@@ -105,8 +105,7 @@ TEST_F(TreeFixture, AddPathNodeCreatesTheMissingAncestorsOnce)
     tree.OnGetImageIndex = [&](TObject*, TrmTreeNode* node) { imaged.push_back(node->Text()); };
     TrmTreeNode* made = tree.AddPathNode("a/b");
     ASSERT_NE(made, nullptr);
-    EXPECT_EQ(Paths(), "/a /a/b ");
-    EXPECT_EQ(imaged, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(std::tuple(Paths(), imaged), std::tuple("/a /a/b ", (std::vector<std::string>{"a", "b"})));
     // Empty levels name no node, in adding, finding and NodePath alike.
     for (const char* path : {"/a/b", "/a/b/", "/a//b", "//a/b", "/a/b//", "a//b"}) { // not a second "b" under the top
         EXPECT_EQ(tree.AddPathNode(path), made) << path;
@@ -141,12 +140,10 @@ TEST_F(TreeFixture, RenamingAndMovingRefileTheSubtree)
 {
     MakeSample();
     a->SetText("z");
-    EXPECT_EQ(Paths(), "/z /z/b /z/b/c /z/d /e ");
-    EXPECT_EQ(tree.FindPathNode("/a/b/c"), nullptr);
+    EXPECT_EQ(std::tuple(Paths(), tree.FindPathNode("/a/b/c")), std::tuple("/z /z/b /z/b/c /z/d /e ", nullptr));
     b->MoveTo(e, naAddChild);
     e->MoveTo(c, naAddChild); // into its own subtree: refused
-    EXPECT_EQ(Paths(), "/z /z/d /e /e/b /e/b/c ");
-    EXPECT_EQ(tree.FindPathNode("/z/b/c"), nullptr);
+    EXPECT_EQ(std::tuple(Paths(), tree.FindPathNode("/z/b/c")), std::tuple("/z /z/d /e /e/b /e/b/c ", nullptr));
     EXPECT_TRUE(e->GetChildren() && e->Expanded());
     d->MoveTo(e, naAddChild);
     EXPECT_FALSE(a->GetChildren()); // lost its only child
@@ -154,8 +151,7 @@ TEST_F(TreeFixture, RenamingAndMovingRefileTheSubtree)
     // Into another tree, which does not own it: refused as adding there is.
     TrmPathTreeView other;
     EXPECT_THROW(d->MoveTo(other.Items().AddChild(nullptr, "x"), naAddChild), ETreeViewError);
-    EXPECT_EQ(d->GetParent(), e);
-    EXPECT_EQ(other.Items().Count(), 1);
+    EXPECT_EQ(std::tuple(d->GetParent(), other.Items().Count()), std::tuple(e, 1));
 }
 
 TEST_F(TreeFixture, ChangesCostStepsByTheirOwnSizeNotTheTrees)
@@ -180,8 +176,7 @@ TEST_F(TreeFixture, ChangesCostStepsByTheirOwnSizeNotTheTrees)
     before = tree.WalkSteps();
     TrmTreeNode* bottom = tree.AddPathNode(deep);
     EXPECT_LT(tree.WalkSteps() - before, 10 * 2000); // not a walk to the top for each level
-    EXPECT_EQ(bottom->GetLevel(), 1999);
-    EXPECT_EQ(tree.FindPathNode(deep), bottom);
+    EXPECT_EQ(std::tuple(bottom->GetLevel(), tree.FindPathNode(deep)), std::tuple(1999, bottom));
     // The kept count against a recount, through the changes that show and hide rows.
     MakeSample();
     const std::function<void()> changes[] = {
@@ -384,8 +379,7 @@ TEST_F(TreeFixture, LabelsAreEditedInPlaceByMouseAndKeys)
         EXPECT_EQ(std::pair(tree.IsEditing(), a->Text()), std::pair(false, std::string(text))) << end;
         tree.HostFocusChanged(true);
     }
-    EXPECT_EQ(edited, (std::vector<std::string>{"xy", "w"}));
-    EXPECT_EQ(tree.FindPathNode("/w!/b/c"), c);
+    EXPECT_EQ(std::tuple(edited, tree.FindPathNode("/w!/b/c")), std::tuple((std::vector<std::string>{"xy", "w"}), c));
     tree.OnEditing = [](TObject*, TrmTreeNode* node, bool& allow) { allow = node->Text() != "e"; };
     EXPECT_FALSE(e->EditText());
     tree.SetReadOnly(true);
@@ -453,10 +447,16 @@ TEST_F(TreeFixture, RightToLeftReadingLaysTheRowsOutFromTheRightEdge)
 {
     MakeSample();
     a->Expand(true); // rows: a b c d e
+    tree.SetRowSelect(true);
+    tree.SetSelected(b);
+    tree.SetFocus();
     tree.SetBiDiMode(bdRightToLeft);
     RecordingCanvas canvas;
     tree.HostPaint(canvas);
     EXPECT_TRUE(canvas.texts.empty());
+    // The focused row's mark runs, as the row is mirrored, from its label to the left edge.
+    const platform::Rect label = b->DisplayRect(true);
+    EXPECT_EQ(canvas.focusRects.at(0), (platform::Rect{tree.ClientArea().Left, label.Top, label.Right, label.Bottom}));
     // Each label ends one indent a level (and one for the root column) in from the right
     // edge; its text, read right to left, ends 2 pixels inside the label.
     const int32_t right = tree.ClientArea().Right, indent = tree.EffectiveIndent();

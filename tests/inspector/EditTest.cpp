@@ -94,8 +94,7 @@ TEST(CustomEdit, TypingClipboardReadOnlyAndClicksByMeasuredText)
     int changes = 0;
     edit.OnChange = [&](TObject*) { ++changes; };
     Type(edit, U"abc\b");
-    EXPECT_EQ(edit.Text(), "ab");
-    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(std::tuple(edit.Text(), changes), std::tuple("ab", 4));
     Type(edit, U"\x01\x03"); // Ctrl+A, Ctrl+C
     EXPECT_EQ(ws.clipboard, "ab");
     PressKey(edit, key::End);
@@ -103,8 +102,7 @@ TEST(CustomEdit, TypingClipboardReadOnlyAndClicksByMeasuredText)
     EXPECT_EQ(edit.Text(), "abab");
     edit.SetReadOnly(true);
     Type(edit, U"x\b\x16");
-    EXPECT_EQ(edit.Text(), "abab");
-    EXPECT_EQ(ws.beeps, 2);
+    EXPECT_EQ(std::tuple(edit.Text(), ws.beeps), std::tuple("abab", 2));
     edit.SetReadOnly(false);
     edit.SetPasswordChar(U'*');
     ws.clipboard.clear();
@@ -117,8 +115,13 @@ TEST(CustomEdit, TypingClipboardReadOnlyAndClicksByMeasuredText)
     edit.HostPaint(canvas);
     // Border 2, margin 1: the boundary after "ab" lies at x = 2 + 1 + 12.
     ClickAt(edit, 15, 5, 27, 5);
-    EXPECT_EQ(edit.SelStart(), 2);
-    EXPECT_EQ(edit.SelText(), "cd");
+    EXPECT_EQ(std::tuple(edit.SelStart(), edit.SelText()), std::tuple(2, "cd"));
+    // Read right to left (so too the button edits and combo boxes built on it), the text ends
+    // 1 pixel in from the right border, its runs read so, and the mouse finds its positions.
+    edit.SetBiDiMode(bdRightToLeft); // "ab", "cd" (selected) and "ef" from x 82 to 121 - 3
+    EXPECT_EQ(Painted(edit, canvas).rightToLeftTexts.at(2).X, edit.Width() - 3);
+    ClickAt(edit, 82 + 18, 5, 82 + 30, 5);
+    EXPECT_EQ(edit.SelText(), "de");
 }
 
 TEST(BtnEdit, ButtonClickFiresItsEventAndNoClickOfTheEdit)
@@ -180,8 +183,7 @@ TEST(SpinEdit, RangeClampsAndDisablesTheEndHalves)
     PressKey(spin, key::Up);
     EXPECT_EQ(spin.Text(), "10");
     PressKey(spin, key::Down);
-    EXPECT_EQ(spin.Text(), "9");
-    EXPECT_TRUE(spin.Button().UpEnabled());
+    EXPECT_EQ(std::tuple(spin.Text(), spin.Button().UpEnabled()), std::tuple("9", true));
     spin.SetMaxValue(-1); // below MinValue 0: ignored
     spin.SetMinValue(11);
     EXPECT_EQ(std::pair(spin.MaxValue(), spin.MinValue()), std::pair(10, 0));
@@ -208,8 +210,7 @@ TEST(SpinEdit, OnlyDigitsAndMinusAreTyped)
     TrmSpinEdit spin;
     spin.SetText("");
     Type(spin, U"1a-2\r");
-    EXPECT_EQ(spin.Text(), "1-2");
-    EXPECT_EQ(ws.beeps, 2);
+    EXPECT_EQ(std::tuple(spin.Text(), ws.beeps), std::tuple("1-2", 2));
     spin.SetEditorEnabled(false);
     Type(spin, U"3\b");
     EXPECT_EQ(spin.Text(), "1-2");
@@ -224,8 +225,7 @@ TEST(SpeedButton, StyleRulesRefuseWhatTheStyleCannotShow)
     menu.SetStyle(sbsMenu);
     menu.SetGroupIndex(3);
     menu.SetDown(true);
-    EXPECT_EQ(menu.GroupIndex(), 0);
-    EXPECT_FALSE(menu.Down());
+    EXPECT_EQ(std::tuple(menu.GroupIndex(), menu.Down()), std::tuple(0, false));
     combo.SetFlat(true);
     combo.SetStyle(sbsComboButton);
     EXPECT_FALSE(combo.Flat());
@@ -246,12 +246,26 @@ TEST(SpeedButton, LayoutPlacesGlyphAndCaption)
     EXPECT_EQ(p.TextBounds, (Rect{7 + 1, 5 + 1, 37 + 1, 18 + 1}));
     // Spacing -1 shares the free space in three: (100 - 46) / 3 = 18.
     p = CalcButtonLayout({0, 0, 100, 20}, {0, 0}, {16, 16}, {30, 13}, blGlyphRight, -1, -1, false);
-    EXPECT_EQ(p.GlyphPos.X, 100 - 18 - 16);
-    EXPECT_EQ(p.TextBounds.Left, 66 - 18 - 30);
+    EXPECT_EQ(std::tuple(p.GlyphPos.X, p.TextBounds.Left), std::tuple(100 - 18 - 16, 66 - 18 - 30));
     // Right to left swaps the sides; no caption means no spacing.
     p = CalcButtonLayout({0, 0, 40, 20}, {0, 0}, {16, 16}, {0, 0}, blGlyphRight, 2, 4, true);
-    EXPECT_EQ(p.GlyphPos.X, 2);
-    EXPECT_EQ(p.TextBounds.Left, 18);
+    EXPECT_EQ(std::tuple(p.GlyphPos.X, p.TextBounds.Left), std::tuple(2, 18));
+    // A button reads as its parent does, or by its own BiDiMode: right to left, the caption
+    // is read so in the mirror image of its place.
+    platform::Control parent;
+    TrmSpeedButton button;
+    platform::ChildControls children(parent);
+    TBitmap32 glyph;
+    glyph.SetSize(16, 16);
+    button.SetGlyph(&glyph);
+    button.SetCaption("Go");
+    children.Add(button);
+    RecordingCanvas canvas;
+    const int32_t left = Painted(button, canvas).texts.at(0).X;
+    parent.SetBiDiMode(bdRightToLeft);
+    EXPECT_EQ(Painted(button, canvas).rightToLeftTexts.at(0).X, button.Width() - left);
+    button.SetBiDiMode(bdLeftToRight);
+    EXPECT_EQ(Painted(button, canvas).texts.at(0).X, left);
 }
 
 TEST(SpeedButton, AClickIsAReleaseInsideAndAGroupKeepsOneButtonDown)
@@ -274,8 +288,7 @@ TEST(SpeedButton, AClickIsAReleaseInsideAndAGroupKeepsOneButtonDown)
     b.SetDown(true);
     EXPECT_FALSE(a.Down());
     ClickAt(b, 5, 5); // without AllowAllUp a click on the down button leaves it down
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(b.Down());
+    EXPECT_EQ(std::tuple(clicks, b.Down()), std::tuple(1, true));
     EXPECT_EQ(b.State(), bsExclusive);
 }
 
@@ -351,8 +364,7 @@ TEST(SpeedButton, MenuPartPressPopsTheMenuAndIsNoClick)
     EXPECT_EQ(b.State(), bsUp);
     b.HostMouseMove(shift::Left, 20, 5);
     Release(b, 20, 5);
-    EXPECT_EQ(menu.at, std::vector<platform::Point>{(platform::Point{0, 22})});
-    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(std::tuple(menu.at, clicks), std::tuple(std::vector<platform::Point>{(platform::Point{0, 22})}, 0));
     ClickAt(b, 3, 5);
     EXPECT_EQ(clicks, 1);
 }
@@ -403,8 +415,7 @@ TEST(SpinButton, HalvesFollowTheHeightAndTakeClicksAndKeys)
     s.SetEnabled(false);
     EXPECT_FALSE(s.DownButton().Enabled());
     s.SetEnabled(true);
-    EXPECT_FALSE(s.UpButton().Enabled());
-    EXPECT_TRUE(s.DownButton().Enabled());
+    EXPECT_EQ(std::tuple(s.UpButton().Enabled(), s.DownButton().Enabled()), std::tuple(false, true));
 }
 
 TEST(HintWindow, StaysOnTheDesktopAndPaintsWrappedTextOnInfoColour)
@@ -413,8 +424,7 @@ TEST(HintWindow, StaysOnTheDesktopAndPaintsWrappedTextOnInfoColour)
     FakeHost host(hint);
     host.desktop = {0, 0, 800, 600};
     hint.ActivateHint({700, 590, 900, 610}, "cut off");
-    EXPECT_TRUE(hint.Visible());
-    EXPECT_FALSE(hint.Activating());
+    EXPECT_EQ(std::tuple(hint.Visible(), hint.Activating()), std::tuple(true, false));
     EXPECT_EQ(hint.Caption(), "cut off");
     EXPECT_EQ(hint.BoundsRect(), (Rect{600, 580, 800, 600})); // moved up and left, size kept
     hint.ActivateHintData({-30, -10, 70, 10}, "above", nullptr);
@@ -437,9 +447,12 @@ TEST(HintWindow, StaysOnTheDesktopAndPaintsWrappedTextOnInfoColour)
     EXPECT_EQ(ScreenRectToClientRect(hint, {0, 0, 130, 90}), (Rect{-100, -50, 30, 40}));
     // Paint, mouse down, double click, move, up, enter, leave, wheel, key down, up, press, focus in, out.
     std::string ending;
-    for (int kind = 0; kind <= int(platform::InputEvent::FocusOut); ++kind)
+    for (int kind = 0; kind <= int(platform::InputEvent::AppDeactivate); ++kind)
         ending += TrmHintWindow::IsHintMsg(platform::InputEvent(kind)) ? '1' : '0';
-    EXPECT_EQ(ending, "0110100111100");
+    EXPECT_EQ(ending, "011010011110011"); // ... and the application activated, deactivated
+    hint.SetBiDiMode(bdRightToLeft); // mirrored: each line read from one pixel in from the right
+    const auto& mirrored = Painted(hint, canvas).rightToLeftTexts;
+    EXPECT_EQ(std::pair(mirrored.at(0).X, mirrored.at(1).X), std::pair(50 - 2, 50 - 2));
 }
 
 TEST(CheckBox, ClicksToggleOnlyOverBoxOrCaption)
@@ -460,8 +473,7 @@ TEST(CheckBox, ClicksToggleOnlyOverBoxOrCaption)
     EXPECT_TRUE(box.Checked());
     EXPECT_EQ(changes + clicks, 2);
     ClickAt(box, 30, 8, 40, 9); // on the caption
-    EXPECT_FALSE(box.Checked());
-    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(std::tuple(box.Checked(), changes), std::tuple(false, 2));
     box.SetEnabled(false);
     ClickAt(box, 8, 8, 8, 8);
     EXPECT_FALSE(box.Checked());
@@ -476,8 +488,7 @@ TEST(CheckBox, SpaceAcceleratorAndSetters)
     PressKey(box, platform::key::Space, 0, true);
     EXPECT_TRUE(box.Checked());
     PressKey(box, platform::key::Space, platform::shift::Ctrl, true); // not with a shift key
-    EXPECT_TRUE(box.Checked());
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(std::tuple(box.Checked(), changes), std::tuple(true, 1));
     box.SetChecked(false); // quietly
     box.SetCheckedEx(false);
     EXPECT_EQ(changes, 1);
@@ -486,8 +497,7 @@ TEST(CheckBox, SpaceAcceleratorAndSetters)
     box.SetCaption("&Walls");
     EXPECT_FALSE(box.HandleAccelerator(U'x'));
     EXPECT_TRUE(box.HandleAccelerator(U'W'));
-    EXPECT_FALSE(box.Checked());
-    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(std::tuple(box.Checked(), changes), std::tuple(false, 3));
 }
 
 TEST(CheckBoxEx, ValueCyclesAndShowsItsText)
@@ -527,20 +537,16 @@ TEST(BtnCombo, ListOpensTakesKeysAndClosesOnEnterOrOutsideClick)
     PressKey(combo, key::Down, shift::Alt);
     ASSERT_TRUE(combo.DroppedDown());
     EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, 20, 100, 180}));
-    EXPECT_EQ(combo.ListBox().ItemIndex(), 0);
-    EXPECT_TRUE(combo.ListBox().MouseCapture());
+    EXPECT_EQ(std::tuple(combo.ListBox().ItemIndex(), combo.ListBox().MouseCapture()), std::tuple(0, true));
     PressKey(combo, key::Down); // goes to the list
-    EXPECT_EQ(combo.Text(), "a");
-    EXPECT_EQ(combo.ListBox().ItemIndex(), 1);
+    EXPECT_EQ(std::tuple(combo.Text(), combo.ListBox().ItemIndex()), std::tuple("a", 1));
     PressKey(combo, key::Return);
     EXPECT_FALSE(combo.DroppedDown() || combo.ListBox().MouseCapture());
-    EXPECT_EQ(combo.Text(), "b");
-    EXPECT_EQ(closeUps, 1);
+    EXPECT_EQ(std::tuple(combo.Text(), closeUps), std::tuple("b", 1));
     combo.ToggleListBox();
     PressKey(combo, key::Down);
     combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, -10, 300); // outside the list
-    EXPECT_FALSE(combo.DroppedDown());
-    EXPECT_EQ(combo.Text(), "b");
+    EXPECT_EQ(std::tuple(combo.DroppedDown(), combo.Text()), std::tuple(false, "b"));
     EXPECT_EQ(closeUps, 1);
     PressKey(combo, key::Return, shift::Ctrl);
     EXPECT_EQ(ellipsis, 1);
@@ -563,10 +569,8 @@ TEST(BtnCombo, ALongListScrollsWithItsBarAndAPressOnTheBarTakesNoItem)
     const int32_t x = bar.Left() + bar.Width() / 2, y = bar.BoundsRect().Bottom - 4; // the down arrow
     list.HostMouseDown(platform::MouseButton::Left, shift::Left, x, y);
     list.HostMouseUp(platform::MouseButton::Left, shift::None, x, y);
-    EXPECT_EQ(list.TopIndex(), 1);
-    EXPECT_EQ(bar.Position(), 1);
-    EXPECT_TRUE(combo.DroppedDown());
-    EXPECT_EQ(combo.Text(), "i0");
+    EXPECT_EQ(std::tuple(list.TopIndex(), bar.Position()), std::tuple(1, 1));
+    EXPECT_EQ(std::tuple(combo.DroppedDown(), combo.Text()), std::tuple(true, "i0"));
     combo.SetComboItems({"a", "b"});
     EXPECT_FALSE(bar.Visible());
 }
@@ -702,12 +706,9 @@ TEST(ComboBox, EscapeGoesBackEnterCommitsAndCompletionFillsInTheFirstMatch)
     completing.SetTextCompletion(true);
     completing.SetComboItems({"Green", "Grey", "Blue"});
     Type(completing, U"gr", true);
-    EXPECT_EQ(completing.Text(), "Green");
-    EXPECT_EQ(completing.SelText(), "een");
+    EXPECT_EQ(std::tuple(completing.Text(), completing.SelText()), std::tuple("Green", "een"));
     PressKey(completing, key::Down); // the next match of the typed part
-    EXPECT_EQ(completing.Text(), "Grey");
-    EXPECT_EQ(completing.SelText(), "ey");
+    EXPECT_EQ(std::tuple(completing.Text(), completing.SelText()), std::tuple("Grey", "ey"));
     PressKey(completing, key::Right);
-    EXPECT_EQ(completing.SelLength(), 0);
-    EXPECT_EQ(completing.SelStart(), 4);
+    EXPECT_EQ(std::tuple(completing.SelLength(), completing.SelStart()), std::tuple(0, 4));
 }

@@ -41,6 +41,7 @@ public:
     void Clear()
     {
         texts.clear();
+        rightToLeftTexts.clear();
         fills.clear();
         frames.clear();
         focusRects.clear();

@@ -32,11 +32,13 @@ public:
     void ApplyTabStop(bool t) override { log.push_back(t ? "tabstop" : "no-tabstop"); }
     void ApplyCursor(CursorId c) override { log.push_back("cursor " + std::to_string(c)); }
     void ApplyMouseCapture(bool c) override { log.push_back(c ? "capture" : "release"); }
+    void ApplyKeyCapture(bool c) override { keysHeld.push_back(c); }
     void TakeFocus() override { log.push_back("focus"); }
     Rect VisibleRect() const override { return visible; }
     void ShowHint(Point p, std::string_view t) override { log.push_back("hint " + At(p.X, p.Y) + " " + std::string(t)); }
     void HideHint() override { log.push_back("unhint"); }
     Log log;
+    std::vector<bool> keysHeld;
     Rect visible{5, 6, 7, 8};
 };
 
@@ -98,14 +100,12 @@ TEST(Control, BoundsClampNegativeSizesResizeFiresOnlyOnSizeChangeAndAutoSizeTake
     int resizes = 0;
     control.OnResize = [&](TObject*) { ++resizes; };
     control.SetBounds(10, 20, -5, 30);
-    EXPECT_EQ(control.BoundsRect(), (Rect{10, 20, 10, 50}));
-    EXPECT_EQ(resizes, 1);
+    EXPECT_EQ(std::tuple(control.BoundsRect(), resizes), std::tuple((Rect{10, 20, 10, 50}), 1));
     control.SetLeft(40); // a move is not a resize
     EXPECT_EQ(resizes, 1);
     control.SetWidth(3);
     control.SetBounds(40, 20, 3, 30); // unchanged
-    EXPECT_EQ(resizes, 2);
-    EXPECT_EQ(control.ClientRect(), (Rect{0, 0, 3, 30}));
+    EXPECT_EQ(std::tuple(resizes, control.ClientRect()), std::tuple(2, (Rect{0, 0, 3, 30})));
     control.SetAutoSize(true);
     EXPECT_EQ(control.BoundsRect(), (Rect{40, 20, 104, 52}));
     // By default a control fits around its children placed by hand at its left and top.
@@ -297,8 +297,7 @@ TEST(ChildControls, ForwardRepaintsAndPaintEachVisibleChildAtItsPlaceClippedToIt
     f.a.RepaintNow(Rect{0, 0, 100, 100});
     EXPECT_EQ(f.host.log, (Log{"repaint", "repaint-now 10,10 40,30"})); // within the child
     // The parent shows (0, 0, 50, 40): all of the first child, none of the second (it starts at y 40).
-    EXPECT_EQ(f.a.VisibleRect(), (Rect{0, 0, 30, 20}));
-    EXPECT_TRUE(f.b.VisibleRect().IsEmpty());
+    EXPECT_EQ(std::tuple(f.a.VisibleRect(), f.b.VisibleRect().IsEmpty()), std::tuple((Rect{0, 0, 30, 20}), true));
 
     PixelCanvas canvas(100, 60, 0);
     f.children.Paint(canvas);
@@ -329,8 +328,7 @@ TEST(ChildControls, RoutesMouseEventsInChildCoordinatesAndKeepsThePressedChild)
     EXPECT_EQ(f.b.log, Log{"enter"}); // after the release the child under the mouse is entered
     f.children.MouseLeave();
     EXPECT_EQ(f.b.log.back(), "leave");
-    EXPECT_EQ(f.children.ChildAt(50, 45), &f.b);
-    EXPECT_EQ(f.children.ChildAt(50, 39), nullptr);
+    EXPECT_EQ(std::tuple(f.children.ChildAt(50, 45), f.children.ChildAt(50, 39)), std::tuple(&f.b, nullptr));
 }
 
 TEST(ChildControls, AChildTakesItsParentsColourFontLookAndHintSwitchUntilGivenItsOwn)
@@ -406,9 +404,9 @@ TEST(ChildControls, ARightClickOrTheMenuKeyPopsUpTheMenuUnlessHandledAndAChildWi
 TEST(ChildControls, AlignedChildrenTakeTheParentsEdgesInOrderAndAnchoredOnesKeepTheirDistances)
 {
     // A 100 x 60 parent: two top bars (the lower one placed second), a bottom, a left and a
-    // right bar, a client-aligned child, one anchored to the right and bottom edges and one
-    // to the left, top and right edges.
-    Control parent, top1, top2, bottom, left, right, client, corner, stretched;
+    // right bar, a client-aligned child, one anchored to the right and bottom edges, one
+    // to the left, top and right edges, and one to the top only (its centre keeps 40%).
+    Control parent, top1, top2, bottom, left, right, client, corner, stretched, centred;
     parent.SetBounds(0, 0, 100, 60);
     ChildControls children(parent);
     const std::tuple<Control*, TAlign, TAnchors, Rect> setup[] = {
@@ -416,7 +414,7 @@ TEST(ChildControls, AlignedChildrenTakeTheParentsEdgesInOrderAndAnchoredOnesKeep
         {&bottom, alBottom, 0, {0, 0, 1, 15}}, {&left, alLeft, 0, {0, 0, 20, 1}},
         {&right, alRight, 0, {0, 0, 5, 1}},    {&client, alClient, 0, {}},
         {&corner, alNone, akRight | akBottom, {80, 40, 90, 50}},
-        {&stretched, alNone, akLeft | akTop | akRight, {10, 30, 90, 35}}};
+        {&stretched, alNone, akLeft | akTop | akRight, {10, 30, 90, 35}}, {&centred, alNone, akTop, {20, 20, 60, 25}}};
     for (const auto& [child, align, anchors, bounds] : setup) {
         child->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
         child->SetAlign(align);
@@ -434,13 +432,14 @@ TEST(ChildControls, AlignedChildrenTakeTheParentsEdgesInOrderAndAnchoredOnesKeep
     for (const auto& [width, height, places] :
          {std::tuple{200, 100,
                      std::vector<Rect>{{0, 10, 200, 15}, {0, 0, 200, 10}, {0, 85, 200, 100}, {0, 15, 20, 85},
-                                       {195, 15, 200, 85}, {20, 15, 195, 85}, {180, 80, 190, 90}, {10, 30, 190, 35}}},
+                                       {195, 15, 200, 85}, {20, 15, 195, 85}, {180, 80, 190, 90}, {10, 30, 190, 35},
+                                       {60, 20, 100, 25}}},
           {40, 20,
            {{0, 10, 40, 15}, {0, 0, 40, 10}, {0, 5, 40, 20}, {0, 15, 20, 15}, {35, 15, 40, 15}, {20, 15, 35, 15},
-            {20, 0, 30, 10}, {10, 30, 30, 35}}},
+            {20, 0, 30, 10}, {10, 30, 30, 35}, {-4, 20, 36, 25}}},
           {100, 60,
            {{0, 10, 100, 15}, {0, 0, 100, 10}, {0, 45, 100, 60}, {0, 15, 20, 45}, {95, 15, 100, 45}, {20, 15, 95, 45},
-            {80, 40, 90, 50}, {10, 30, 90, 35}}}}) {
+            {80, 40, 90, 50}, {10, 30, 90, 35}, {20, 20, 60, 25}}}}) {
         parent.SetBounds(0, 0, width, height);
         EXPECT_EQ(layout(), places) << width;
     }
@@ -448,6 +447,8 @@ TEST(ChildControls, AlignedChildrenTakeTheParentsEdgesInOrderAndAnchoredOnesKeep
     top1.SetVisible(false);
     right.SetAlign(alNone);
     EXPECT_EQ(std::tuple(top2.BoundsRect(), client.BoundsRect()), std::tuple(Rect{0, 0, 100, 5}, Rect{20, 5, 100, 45}));
+    top1.SetVisible(true); // back in its place above the other, which now starts where it did
+    EXPECT_EQ(std::tuple(top1.BoundsRect(), top2.BoundsRect()), std::tuple(Rect{0, 0, 100, 10}, Rect{0, 10, 100, 15}));
 }
 
 TEST(ChildControls, ADragFindsTheChildUnderTheMouseAndDropsOnTheOneThatTakesIt)
@@ -465,7 +466,7 @@ TEST(ChildControls, ADragFindsTheChildUnderTheMouseAndDropsOnTheOneThatTakesIt)
         record(target == &f.b ? "end on b" : "end", x, y);
     };
     f.a.SetDragMode(dmAutomatic);
-    f.b.SetDragCursor(cursor::HandPoint);
+    f.a.SetDragCursor(cursor::HandPoint); // the source's, not b's own (Drag), shows where it drops
     f.children.MouseDown(MouseButton::Left, shift::Left, 15, 15);
     f.children.MouseMove(shift::Left, 18, 15); // within the threshold: a still gets the move
     EXPECT_FALSE(f.a.Dragging());
@@ -501,4 +502,42 @@ TEST(ChildControls, ADragFindsTheChildUnderTheMouseAndDropsOnTheOneThatTakesIt)
     f.children.MouseMove(shift::Left, 45, 45);
     f.children.MouseUp(MouseButton::Left, 0, 45, 45);
     EXPECT_EQ(log, (Log{"dock", "undocked 35,35"}));
+}
+
+TEST(ChildControls, ADragIsCancelledWhenItsSourceGoesIsDisabledOrEscapeComesAndForgetsATargetThatGoes)
+{
+    // a dragged onto `target`, which takes it, at the parent's (x, y).
+    const auto dragOnto = [](Family& f, Control& target, int32_t x, int32_t y) {
+        target.OnDragOver = [](TObject*, TObject*, int32_t, int32_t, TDragOverState, bool&) {};
+        f.a.SetDragMode(dmAutomatic);
+        f.children.MouseDown(MouseButton::Left, shift::Left, 15, 15);
+        f.children.MouseMove(shift::Left, x, y);
+        ASSERT_EQ(f.a.DragTarget(), &target);
+    };
+    using Break = void (*)(Family&);
+    for (const auto& [what, interrupt] :
+         {std::pair<const char*, Break>{"escape", [](Family& f) { KeyCode k = key::Escape; f.parent.HostKeyDown(k, 0); }},
+          {"disabled", [](Family& f) { f.a.SetEnabled(false), f.a.SetEnabled(true); }},
+          {"removed", [](Family& f) { f.children.Remove(f.a); }}}) {
+        Log ends;
+        Family f;
+        f.a.OnEndDrag = [&](TObject*, TObject* target, int32_t, int32_t) { ends.push_back(target ? "dropped" : "cancelled"); };
+        dragOnto(f, f.b, 45, 45);
+        interrupt(f);
+        f.a.HostMouseMove(0, 20, 20); // no button held: an ordinary move
+        // The parent's window held the keys while the drag ran.
+        EXPECT_EQ(std::tuple(ends, f.a.log.back(), f.parent.ShownCursor(), f.host.keysHeld),
+                  std::tuple(Log{"cancelled"}, "move 20,20", cursor::Default, std::vector{true, false})) << what;
+    }
+    // A target that goes mid-drag is forgotten: the next move finds what lies there now.
+    Family f;
+    auto gone = std::make_unique<LoggingChild>(0);
+    gone->SetBounds(60, 0, 30, 30);
+    f.children.Add(*gone);
+    dragOnto(f, *gone, 70, 20);
+    f.children.Remove(*gone);
+    gone.reset();
+    EXPECT_EQ(std::pair(f.a.DragTarget(), f.a.ShownCursor()), (std::pair<Control*, CursorId>(nullptr, cursor::NoDrop)));
+    f.children.MouseMove(shift::Left, 70, 45);
+    EXPECT_EQ(f.a.DragTarget(), &f.b);
 }

@@ -43,27 +43,37 @@ public:
     // The widget's aligner, made on first use; it lives as the widget's child.
     static ControlAligner& Of(QWidget& parent)
     {
-        for (QObject* child : parent.children())
-            if (auto* aligner = dynamic_cast<ControlAligner*>(child))
-                return *aligner;
+        if (ControlAligner* aligner = Find(parent))
+            return *aligner;
         return *new ControlAligner(parent);
     }
+    // The widget's aligner, null when it has none (no control was shown among its children).
+    static ControlAligner* Find(QWidget& parent)
+    {
+        for (QObject* child : parent.children())
+            if (auto* aligner = dynamic_cast<ControlAligner*>(child))
+                return aligner;
+        return nullptr;
+    }
 
-    void AlignChildren()
+    // `changed`: the control whose change asks for the layout, if any.
+    void AlignChildren(const Control* changed = nullptr)
     {
         std::vector<Control*> controls;
         for (QObject* child : parent_.children())
             if (auto* shown = dynamic_cast<ControlWidget*>(child))
                 controls.push_back(&shown->HostedControl());
         const Rect client = ClientAreaOf(parent_);
-        AlignControls(controls, client, client_);
+        AlignControls(controls, client, client_, changed);
         client_ = client;
     }
 
 protected:
+    // A widget showing a control lays its children out itself, once the control has
+    // taken the new size (an event filter sees the resize before the widget does).
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == &parent_ && event->type() == QEvent::Resize)
+        if (watched == &parent_ && event->type() == QEvent::Resize && !dynamic_cast<ControlWidget*>(&parent_))
             AlignChildren();
         return false;
     }
@@ -115,6 +125,8 @@ ControlWidget::~ControlWidget()
     control_->AttachHost(nullptr);
     if (QWidget::mouseGrabber() == this)
         releaseMouse();
+    if (QWidget::keyboardGrabber() == this)
+        releaseKeyboard();
 }
 
 bool ControlWidget::event(QEvent* event)
@@ -246,6 +258,8 @@ void ControlWidget::moveEvent(QMoveEvent*)
 void ControlWidget::resizeEvent(QResizeEvent*)
 {
     TakeBoundsFromWidget();
+    if (ControlAligner* aligner = ControlAligner::Find(*this))
+        aligner->AlignChildren();
 }
 
 void ControlWidget::hideEvent(QHideEvent*)
@@ -333,6 +347,14 @@ void ControlWidget::ApplyMouseCapture(bool capture)
     }
 }
 
+void ControlWidget::ApplyKeyCapture(bool capture)
+{
+    if (capture)
+        grabKeyboard();
+    else if (QWidget::keyboardGrabber() == this)
+        releaseKeyboard();
+}
+
 void ControlWidget::TakeFocus()
 {
     setFocus(Qt::OtherFocusReason);
@@ -391,7 +413,7 @@ bool ControlWidget::ControlAtScreen(Point screen, Control*& found) const
 void ControlWidget::RequestAlign()
 {
     if (QWidget* parent = parentWidget())
-        ControlAligner::Of(*parent).AlignChildren();
+        ControlAligner::Of(*parent).AlignChildren(control_);
 }
 
 bool ControlWidget::ParentFillsWindow() const

@@ -63,6 +63,7 @@ private:
     void ApplyTabStop(bool tabStop) override;
     void ApplyCursor(CursorId cursor) override;
     void ApplyMouseCapture(bool capture) override;
+    void ApplyKeyCapture(bool capture) override;
     void TakeFocus() override;
     Rect VisibleRect() const override;
     Rect DesktopRect() const override;

@@ -60,8 +60,7 @@ TEST(ImgViewWidget, DraggingTheScrollBarHandleMovesThePicture)
     EXPECT_NEAR(view.HorzScroll().Position(), 158.5 + 600.0 * 50 / 249, 1e-3);
     EXPECT_NEAR(view.OffsetHorz(), -(158.5 + 600.0 * 50 / 249), 1e-3);
     EXPECT_FLOAT_EQ(view.OffsetVert(), -108.5f);
-    EXPECT_EQ(scrolls, 2);
-    EXPECT_FALSE(view.MouseCapture());
+    EXPECT_EQ(std::tuple(scrolls, view.MouseCapture()), std::tuple(2, false));
     shot = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(ShownColumn(shot, 10, 10), 289); // offset rounds to -279
     EXPECT_EQ(ShownColumn(shot, 282, 182), 279 + 282);
@@ -84,14 +83,12 @@ TEST(PathTreeViewWidget, ClickingExpandsANodeAndSelectsItsChild)
     // The button's column lies left of the label.
     QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier,
                       QPoint(top->DisplayRect(true).Left - tree.EffectiveIndent() / 2, CentreOf(topRow).y()));
-    EXPECT_TRUE(top->Expanded());
-    EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(std::tuple(top->Expanded(), changes.empty()), std::tuple(true, true));
     const platform::Rect childLabel = child->DisplayRect(true);
     ASSERT_FALSE(childLabel.IsEmpty());
     EXPECT_GT(childLabel.Top, topRow.Top);
     QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, CentreOf(childLabel));
-    EXPECT_EQ(tree.Selected(), child);
-    EXPECT_EQ(changes, (std::vector<TrmTreeNode*>{child}));
+    EXPECT_EQ(std::tuple(tree.Selected(), changes), std::tuple(child, (std::vector<TrmTreeNode*>{child})));
     EXPECT_TRUE(widget.hasFocus());
     // F2 edits the label in place from typed keys.
     QTest::keyClick(&widget, Qt::Key_F2);
@@ -180,8 +177,7 @@ TEST(PathTreeViewWidget, LettersBackspaceAndTheKeypadMoveAndOpen)
     QTest::keyClick(&widget, Qt::Key_Minus, Qt::KeypadModifier);
     EXPECT_FALSE(maps->Expanded());
     QTest::keyClick(&widget, Qt::Key_Plus, Qt::KeypadModifier);
-    EXPECT_TRUE(maps->Expanded());
-    EXPECT_EQ(tree.Selected(), maps);
+    EXPECT_EQ(std::tuple(maps->Expanded(), tree.Selected()), std::tuple(true, maps));
     tree.SetSelected(isle);
     QTest::keyClick(&widget, Qt::Key_Backspace); // to the parent
     EXPECT_EQ(tree.Selected(), north);

@@ -95,11 +95,9 @@ TEST(ControlWidget, MouseClickArrivesTranslatedAndCaptureFollowsTheControl)
 {
     Hosted h;
     QTest::mousePress(&h.widget, Qt::LeftButton, Qt::ShiftModifier, QPoint(5, 6));
-    EXPECT_TRUE(h.control.MouseCapture());
-    EXPECT_EQ(QWidget::mouseGrabber(), &h.widget);
+    EXPECT_EQ(std::tuple(h.control.MouseCapture(), QWidget::mouseGrabber()), std::tuple(true, &h.widget));
     QTest::mouseRelease(&h.widget, Qt::LeftButton, Qt::ShiftModifier, QPoint(5, 6));
-    EXPECT_FALSE(h.control.MouseCapture());
-    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(std::tuple(h.control.MouseCapture(), QWidget::mouseGrabber()), std::tuple(false, nullptr));
     QTest::mouseClick(&h.widget, Qt::RightButton, Qt::ControlModifier, QPoint(7, 8));
     // Shift + left held, left released; Ctrl + right held, and no click for the right button.
     EXPECT_EQ(h.control.log, (Log{"down 0 9 5,6", "up 0 1 5,6", "click", "down 1 20 7,8", "up 1 4 7,8"}));
@@ -141,6 +139,31 @@ TEST(ControlWidget, BoundsFollowInBothDirectionsAndCursorAndVisibilityAreApplied
     EXPECT_EQ(h.widget.cursor().shape(), Qt::SizeHorCursor);
     h.control.SetVisible(false);
     EXPECT_FALSE(h.widget.isVisible());
+}
+
+TEST(ControlWidget, AClientChildFollowsAQtResizeAtOnceAndEscapeEndsADragWhereverTheFocusIs)
+{
+    QWidget window;
+    auto* host = new ControlWidget(std::make_unique<Control>(), &window);
+    Control& client = (new ControlWidget(std::make_unique<Control>(), host))->HostedControl();
+    client.SetAlign(alClient);
+    auto* sourceWidget = new ControlWidget(std::make_unique<Control>(), &window);
+    Control& source = sourceWidget->HostedControl();
+    source.SetBounds(0, 100, 50, 50);
+    source.SetDragMode(dmAutomatic);
+    (new ControlWidget(std::make_unique<Control>(), &window))->setFocus();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    host->resize(120, 80); // as a layout or the window manager would
+    EXPECT_EQ(client.BoundsRect(), (Rect{0, 0, 120, 80}));
+    int cancels = 0;
+    source.OnEndDrag = [&](TObject*, TObject* target, int32_t, int32_t) { cancels += target == nullptr; };
+    QTest::mousePress(sourceWidget, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mouseMove(sourceWidget, QPoint(20, 5));
+    ASSERT_TRUE(source.Dragging());
+    QTest::keyClick(window.windowHandle(), Qt::Key_Escape); // goes where the window's keys go
+    EXPECT_EQ(std::tuple(source.Dragging(), cancels, QWidget::keyboardGrabber()), std::tuple(false, 1, nullptr));
+    QTest::mouseRelease(sourceWidget, Qt::LeftButton, Qt::NoModifier, QPoint(20, 5));
 }
 
 TEST(ControlWidget, AControlInAnothersWidgetFollowsItsColourAndFontAndItsHintIsAToolTip)
