@@ -24,8 +24,7 @@ TEST_F(MainInspectorsTest, AChosenPlayerFillsThePlayerInspectorAndASkillSumAbove
     ShowTab(TMainForm::kPlayersTab);
     ClickListRow("LVPlayers", 1);
     ASSERT_TRUE(ListRow("LVPlayers", 1).isSelected());
-    platform::qt::ControlWidget& host = Host("RMIPlayer");
-    EXPECT_EQ(RowText(host, Key(InspectorRow::Name)), Table().GetPlayerName(1));
+    platform::qt::ControlWidget& host = Host("RMIPlayer"); // its name row: APickedPlayerShowsAtOnceWithItsDomain
     EXPECT_EQ(RowText(host, Key(InspectorRow::Active)), "True");
     auto* capital =
         dynamic_cast<TrmComboInspectorItem*>(host.HostedAs<TrmInspector>().GetItemByName(Key(InspectorRow::Capital)));
