@@ -120,7 +120,7 @@ void TrmInspector::BorderChanged()
 {
     // The client area and the scroll bar's place follow the border's width.
     UpdateVScrollBar();
-    setSplit(FSplitPos);
+    setSplit(FSplitWanted);
 }
 
 void TrmInspector::FontChanged()
@@ -154,6 +154,7 @@ void TrmInspector::SetToolTip(bool Value)
 void TrmInspector::setSplit(int32_t Value)
 {
     // A control narrower than two margins keeps the split at the left margin.
+    FSplitWanted = std::max(Value, kSplitMargin);
     FSplitPos = SetInRange(Value, kSplitMargin, std::max(kSplitMargin, ClientWidth() - kSplitMargin));
     Invalidate();
 }
@@ -536,13 +537,13 @@ void TrmInspector::Invalidate()
     Control::Invalidate();
     // Rows may have come or gone: the scroll bar follows, and the editor goes where its row is now.
     UpdateVScrollBar();
-    if (TrmCustomInspectorItem* item = ItemOf(FCurrentNode); item && item->Editabled() && FEditor)
+    if (TrmCustomInspectorItem* item = ItemOf(FCurrentNode); item && item->Editabled() && FEditor && !EditorHoldsTyping())
         PutValueIntoEditor(*item);
 }
 
 void TrmInspector::ItemValueChanged(TrmCustomInspectorItem& Item)
 {
-    if (FEditor && &Item == ItemOf(FCurrentNode))
+    if (FEditor && &Item == ItemOf(FCurrentNode) && !FTypedChange)
         PutValueIntoEditor(Item);
     RequestRepaint();
 }

@@ -63,7 +63,10 @@ public:
     bool ToolTip() const { return FToolTip; }
     void SetToolTip(bool Value);
     int32_t SplitPos() const { return FSplitPos; }
-    // SplitPos clamped to 15 .. client width - 15.
+    // The split the user or the program set last: SplitPos is it clamped to
+    // 15 .. client width - 15, again at every resize, so a narrow moment does not
+    // shrink it for good.
+    int32_t WantedSplitPos() const { return FSplitWanted; }
     void setSplit(int32_t Value);
     char GetSepChar() const { return FItems.SepChar(); }
     void SetSepChar(char Value) { FItems.SetSepChar(Value); }
@@ -139,7 +142,14 @@ public:
 
     // An item's value changed (every value setter reports it): the open editor of its
     // row shows the new value, so that leaving the row cannot write the old one back.
+    // Not while the change the user typed is being reported: what the handler writes
+    // back then stays in the row until the typing is committed.
     void ItemValueChanged(TrmCustomInspectorItem& Item);
+    // True while OnItemChange reports text the user is typing into the open editor.
+    // A value refused as a whole (a name already taken) is best judged when the typing
+    // is committed: Enter, another row, or the focus leaving the inspector take the
+    // editor's text once more and report it again when the row did not keep it.
+    bool EditorBeingTyped() const { return FTypedChange; }
 
     // The summary text of the node rows from Node up: "(5, abc)" from its children's
     // values, "(...)" in place of a nested node row.
@@ -238,6 +248,11 @@ private:
     // the row is shown, below the client area while it is scrolled out of view.
     void KeepEditorWithRow();
     void EditorChange(TObject* Sender);
+    // The edit holds typing that no commit has taken yet.
+    bool EditorHoldsTyping() const;
+    // The current item takes the editor's value, OnItemChange reports it when the row
+    // did not hold it yet, and the editor then shows what the row kept. True when reported.
+    bool CommitEditor();
     // The current item while it may take the editor's value, else null.
     TrmCustomInspectorItem* CommittingItem() const;
     void PutValueIntoEditor(TrmCustomInspectorItem& Item);
@@ -272,12 +287,14 @@ private:
     TrmTreeNonViewNode* FSelectedNode = nullptr; // the selected row, editable or not
     TrmTreeNonViewNode* FCurrentNode = nullptr;  // the selected row while it has an editor
     int32_t FSplitPos = 100;
+    int32_t FSplitWanted = 100;
     bool FSplitDragging = false;
     bool FToolTip = true;
     KeyEvent FEditorOwnKeyDown;
     TNotifyEvent FEditorOwnChange;
     bool FReadonly = false;
     bool FPuttingValue = false; // the inspector is writing an item's value into the editor
+    bool FTypedChange = false;  // OnItemChange is reporting the user's typing
     TrmScrollBar FVScrollBar;
     std::vector<std::unique_ptr<TrmCustomInspectorItem>> FOwnedItems;
     std::shared_ptr<TrmSharedHint> FHint = SharedHintWindow();

@@ -35,16 +35,17 @@ std::pair<std::string, int32_t> ChosenValue(const TrmCustomInspectorItem& Item)
     return {Item.AsString(), choice ? choice->ItemIndex() : -1};
 }
 
-// Sets a flag for the life of a scope.
+// Sets a flag for the life of a scope, then gives it back its old value.
 class ScopedFlag {
 public:
-    explicit ScopedFlag(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~ScopedFlag() { FFlag = false; }
+    explicit ScopedFlag(bool& Flag, bool Value = true) : FFlag(Flag), FOld(Flag) { FFlag = Value; }
+    ~ScopedFlag() { FFlag = FOld; }
     ScopedFlag(const ScopedFlag&) = delete;
     ScopedFlag& operator=(const ScopedFlag&) = delete;
 
 private:
     bool& FFlag;
+    bool FOld;
 };
 
 // The expand / collapse box: a framed square with a minus, and a plus while collapsed.
@@ -95,13 +96,14 @@ void TrmInspector::SetItemIndex(int32_t Index)
         // The handler may have rebuilt the rows: the row is looked up afresh.
         Index = SetInRange(Index, -1, VisibleItemCount() - 1);
     }
+    // Committed before anything changes: a refused value leaves the selection as it was.
+    // Reporting the commit may rebuild the rows, so the row is looked up after it.
+    CommitEditor();
+    Index = SetInRange(Index, -1, VisibleItemCount() - 1);
     TrmTreeNonViewNode* node = GetVisibleItem(Index);
     if (node == FSelectedNode)
         return;
     if (TrmTreeNonViewNode* old = FCurrentNode) {
-        // Committed before anything changes: a refused value leaves the selection as it was.
-        if (TrmCustomInspectorItem* item = CommittingItem())
-            item->GetValueFromEditor(*FEditor);
         FCurrentNode = nullptr;
         FreeEditor();
         UpdateText(old->Parent());
@@ -188,8 +190,34 @@ void TrmInspector::PutValueIntoEditor(TrmCustomInspectorItem& Item)
     Item.SetValueIntoEditor(*FEditor);
 }
 
+bool TrmInspector::EditorHoldsTyping() const
+{
+    const auto* edit = dynamic_cast<const TCustomEdit*>(FEditor.get());
+    return edit && edit->Modified();
+}
+
+bool TrmInspector::CommitEditor()
+{
+    TrmCustomInspectorItem* item = CommittingItem();
+    if (!item)
+        return false;
+    const auto before = ChosenValue(*item);
+    item->GetValueFromEditor(*FEditor);
+    if (auto* edit = dynamic_cast<TCustomEdit*>(FEditor.get()))
+        edit->SetModified(false);
+    const bool changed = ChosenValue(*item) != before;
+    if (changed && OnItemChange)
+        OnItemChange(FEditor.get());
+    // The editor shows what the row kept: a refused value leaves it now.
+    if (TrmCustomInspectorItem* current = CommittingItem())
+        PutValueIntoEditor(*current);
+    return changed;
+}
+
 void TrmInspector::EditorChange(TObject* Sender)
 {
+    // What the handlers make of typed text does not go back under the caret.
+    const ScopedFlag typed(FTypedChange, !FPuttingValue && EditorHoldsTyping());
     bool changed = false, halfTyped = false;
     if (TrmCustomInspectorItem* item = FPuttingValue ? nullptr : CommittingItem()) {
         const auto before = ChosenValue(*item);
@@ -230,13 +258,14 @@ void TrmInspector::EditorKeyDown(TObject* Sender, platform::KeyCode& Key, platfo
         const int32_t index = ItemIndex();
         switch (Key) {
         case platform::key::Up:
-            Key = platform::key::None;
-            if (index - 1 >= 0)
-                SetItemIndex(index - 1);
-            break;
         case platform::key::Down:
+            if (Key == platform::key::Down || index - 1 >= 0)
+                SetItemIndex(Key == platform::key::Down ? index + 1 : index - 1);
             Key = platform::key::None;
-            SetItemIndex(index + 1);
+            // The new row stays in view, as with the inspector's own keys.
+            ScrollToVisible();
+            UpdateVScrollBar();
+            Invalidate();
             break;
         case platform::key::Tab:
             Key = platform::key::None;
@@ -246,8 +275,7 @@ void TrmInspector::EditorKeyDown(TObject* Sender, platform::KeyCode& Key, platfo
             break;
         case platform::key::Return:
             if (FEditor && FEditor->Visible())
-                if (TrmCustomInspectorItem* item = CommittingItem())
-                    item->GetValueFromEditor(*FEditor);
+                CommitEditor();
             RequestRepaint();
             break;
         case platform::key::Escape:
@@ -298,7 +326,7 @@ void TrmInspector::UpdateVScrollBar()
         FVScrollBar.SetScrollInfo(range, VisibleLines(), FTopIndex);
     if (shown != FVScrollBar.Visible()) {
         FVScrollBar.SetVisible(shown);
-        setSplit(FSplitPos); // the client area changed; comes back here
+        setSplit(FSplitWanted); // the client area changed; comes back here
         return;
     }
     KeepEditorWithRow();
@@ -314,7 +342,7 @@ void TrmInspector::VScroll(TrmScrollCode Code, int32_t Position)
 void TrmInspector::Resize()
 {
     UpdateVScrollBar();
-    setSplit(FSplitPos);
+    setSplit(FSplitWanted);
     Control::Resize();
 }
 
@@ -388,6 +416,9 @@ void TrmInspector::KeyPress(char32_t& Key)
 void TrmInspector::DoEnter()
 {
     FChildren.ParentFocusChanged(true);
+    // The keys go back to the editor that had them when the focus left (for a dialog).
+    if (FFocusEditor && FEditor && FEditor->Visible() && !FEditor->Focused() && FEditor->CanFocus())
+        FEditor->SetFocus();
     Control::DoEnter();
 }
 
@@ -395,8 +426,7 @@ void TrmInspector::DoExit()
 {
     HideHint();
     if (FEditor && FEditor->Visible())
-        if (TrmCustomInspectorItem* item = CommittingItem())
-            item->GetValueFromEditor(*FEditor);
+        CommitEditor();
     FChildren.ParentFocusChanged(false);
     Control::DoExit();
 }

@@ -1,8 +1,10 @@
 #include "ui/DlgComplex.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Utf8.h"
 #include "platform/Windows1252.h"
 #include "platform/qt/QtFont.h"
+#include "ui/ModalDialogs.h"
 
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -13,6 +15,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -24,6 +28,21 @@ int StoredWeight(QChar c)
     if (c == QChar::ParagraphSeparator || c == '\n')
         return 2;
     return c.isLowSurrogate() ? 0 : 1;
+}
+
+// A text file's bytes as the mission keeps texts: well-formed UTF-8 with letters
+// beyond ASCII is taken as UTF-8 and converted as typed text is (a leading byte
+// order mark dropped); any other file is Windows-1252 already.
+std::string TextFileToWindows1252(const std::string& bytes)
+{
+    static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(), [](char c) { return uint8_t(c) >= 0x80; });
+    if (!beyondAscii || platform::CodePointsToUtf8(platform::Utf8ToCodePoints(bytes)) != bytes)
+        return bytes;
+    const std::string_view text = std::string_view(bytes).starts_with(kByteOrderMark)
+                                      ? std::string_view(bytes).substr(kByteOrderMark.size())
+                                      : std::string_view(bytes);
+    return platform::Utf8ToWindows1252(text);
 }
 
 } // namespace
@@ -71,7 +90,7 @@ std::optional<std::string> TDlgComplex::Execute(const std::string& caption, int 
     SetMemoText(text);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    if (exec() != QDialog::Accepted)
+    if (ExecOverActiveWindow(*this) != QDialog::Accepted)
         return std::nullopt;
     return MemoText();
 }
@@ -134,5 +153,5 @@ void TDlgComplex::BitBtnClick()
         QMessageBox::warning(this, windowTitle(), platform::qt::Utf8ToQString(error));
         return;
     }
-    SetMemoText(std::string(bytes.begin(), bytes.end()));
+    SetMemoText(TextFileToWindows1252(std::string(bytes.begin(), bytes.end())));
 }

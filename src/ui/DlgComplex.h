@@ -27,7 +27,8 @@ public:
     // The memo's text as Execute returns it, and its replacement.
     std::string MemoText() const;
     void SetMemoText(const std::string& text);
-    // "Load": replaces the memo's text by the chosen file's (Windows-1252) lines.
+    // "Load": replaces the memo's text by the chosen file's lines: UTF-8 when the file
+    // is well-formed UTF-8 beyond ASCII, else Windows-1252.
     void BitBtnClick();
     // Replaces the platform open dialog (tests script it).
     void SetFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }

@@ -17,7 +17,7 @@ constexpr int kWarningRole = Qt::UserRole;
 } // namespace
 
 TDlgError::TDlgError(CErrorList& warnings, CWindowBounds& bounds, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), warnings_(warnings), bounds_(bounds)
+    : QDialog(parent, Qt::Tool), warnings_(warnings), bounds_(bounds)
 {
     setObjectName("DlgError");
     setWindowTitle("World image warnings");

@@ -1,5 +1,5 @@
 #pragma once
-// The "World image warnings" window: a stay-on-top tool window listing the
+// The "World image warnings" window: a tool window of its owner listing the
 // warnings of a CErrorList, one row each. Selecting a row shows its warning on
 // the map; leaving no row selected hides it. The window keeps its bounds in a
 // record of the settings file up to date while it is moved or resized.

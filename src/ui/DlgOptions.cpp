@@ -183,8 +183,10 @@ void TDlgOptions::FormShow()
     {
         // Only the user's moves change the transparency: the bar's ten steps
         // cannot hold every stored value, and opening the dialog must not round it.
+        // The bar shows the step nearest to it, so a step chosen comes back as chosen.
         const QSignalBlocker quiet(TrkBTransValue);
-        TrkBTransValue->setValue(settings_.TransValue * TrkBTransValue->maximum() / 255);
+        const double step = settings_.TransValue * TrkBTransValue->maximum() / 255.0;
+        TrkBTransValue->setValue(int(std::lround(step)));
     }
     ShowTransValue();
 }

@@ -5,6 +5,7 @@
 #include "ui/DlgOptions.h"
 #include "ui/FormSlide.h"
 #include "ui/FrmAbout.h"
+#include "ui/ModalDialogs.h"
 
 TEditorDialogs::TEditorDialogs(QWidget& owner, CSettings& settings, CMapProject& project, CErrorList& warnings,
                                CWindowBounds& warningsBounds, const std::filesystem::path& dataFolder)
@@ -27,7 +28,7 @@ TEditorDialogs::~TEditorDialogs()
 
 void TEditorDialogs::ShowOptions()
 {
-    dlgOptions_->exec();
+    ExecOverActiveWindow(*dlgOptions_);
 }
 
 void TEditorDialogs::ShowWarnings()
@@ -37,7 +38,7 @@ void TEditorDialogs::ShowWarnings()
 
 void TEditorDialogs::ShowAbout()
 {
-    frmAbout_->exec();
+    ExecOverActiveWindow(*frmAbout_);
 }
 
 void TEditorDialogs::FillCastleImages()

@@ -5,10 +5,13 @@
 #include <QGroupBox>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -30,6 +33,20 @@ constexpr int kTitleLength = 25;
 constexpr int kDescriptionLength = 20000;
 constexpr int kMaxTurn = 0xFFFF;
 enum Column { kTurnColumn, kTitleColumn };
+constexpr int kTurnColumnWidth = 40;
+
+// The turn column's width: at least its designed one, with room for its caption, and
+// for the tick and three digits.
+int TurnColumnWidth(const QTreeWidget& list)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(&list);
+    option.font = list.font();
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    option.text = "000";
+    const QSize needed = list.style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), &list);
+    return std::max({kTurnColumnWidth, needed.width(), list.header()->sectionSizeHint(kTurnColumn)});
+}
 
 CEvent* RowEvent(const QTreeWidgetItem& row)
 {
@@ -59,7 +76,7 @@ auto* AmountsOf(Event& event)
 } // namespace
 
 TEventFrame::TEventFrame(CMapProject& project, TDlgComplex* textDialog, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), project_(project)
+    : QWidget(parent, Qt::Tool), project_(project)
 {
     setObjectName("EventFrame");
     setWindowTitle("Events List");
@@ -71,7 +88,7 @@ TEventFrame::TEventFrame(CMapProject& project, TDlgComplex* textDialog, QWidget*
     LVEvents->setObjectName("LVEvents");
     LVEvents->setColumnCount(2);
     LVEvents->setHeaderLabels({"Turn", "Event Titles"});
-    LVEvents->setColumnWidth(kTurnColumn, 40);
+    LVEvents->setColumnWidth(kTurnColumn, TurnColumnWidth(*LVEvents));
     LVEvents->setRootIsDecorated(false);
     LVEvents->setSelectionMode(QAbstractItemView::SingleSelection);
     LVEvents->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -117,6 +134,13 @@ TEventFrame::TEventFrame(CMapProject& project, TDlgComplex* textDialog, QWidget*
     inspector_->OnItemChange = [this](TObject*) { RunGuarded(this, [this] { RMIEventItemChange(); }); };
     inspector_->OnComplexEdit = [this](TObject*) { RunGuarded(this, [this] { RMIEventComplexEdit(); }); };
     FormCreate();
+}
+
+TEventFrame::~TEventFrame()
+{
+    // Losing the focus as it goes commits the open editor: not into a window half gone.
+    inspector_->OnItemChange = nullptr;
+    inspector_->OnComplexEdit = nullptr;
 }
 
 void TEventFrame::FormCreate()

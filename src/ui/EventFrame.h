@@ -1,5 +1,5 @@
 #pragma once
-// "Events List": a stay-on-top tool window with the mission's game events in a
+// "Events List": a tool window of the main window with the mission's game events in a
 // list (turn, title, enabled tick) and the selected event's properties in the
 // inspector RMIEvent below it. The tool bar adds, deletes and moves rows; moving
 // changes the list's order only, never the project's.
@@ -23,6 +23,7 @@ class TEventFrame : public QWidget {
 public:
     // `textDialog` (null: one of the window's own) edits the event descriptions.
     explicit TEventFrame(CMapProject& project, TDlgComplex* textDialog = nullptr, QWidget* parent = nullptr);
+    ~TEventFrame() override;
 
     // The inspector emptied, one row per event of the project in its order.
     void FillEventList();

@@ -5,6 +5,7 @@
 
 #include "platform/qt/QtFont.h"
 #include "ui/EditorApplication.h"
+#include "ui/ModalDialogs.h"
 
 platform::qt::ControlWidget* NewInspectorWidget(const QString& objectName, int splitPos, QWidget* parent)
 {
@@ -19,6 +20,7 @@ platform::qt::ControlWidget* NewInspectorWidget(const QString& objectName, int s
 void RunGuarded(QWidget* owner, const std::function<void()>& work)
 {
     RunShowingExceptions(work, [owner](const std::string& message) {
-        QMessageBox::critical(owner, QApplication::applicationName(), platform::qt::Windows1252ToQString(message));
+        QMessageBox::critical(DialogOwner(owner), QApplication::applicationName(),
+                              platform::qt::Windows1252ToQString(message));
     });
 }

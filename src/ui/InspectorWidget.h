@@ -20,6 +20,6 @@ inline TrmInspector& InspectorOf(platform::qt::ControlWidget& widget)
 }
 
 // Runs an event handler's work; an exception it raises is shown in a message
-// box over `owner` and goes no further, so the control that fired the event
-// stays sound.
+// box over the active window (`owner` when none is) and goes no further, so the
+// control that fired the event stays sound.
 void RunGuarded(QWidget* owner, const std::function<void()>& work);

@@ -219,6 +219,9 @@ private:
     void MissionConditionsChanged();
     void RMIPlayerItemChange();
     void RMIProvinceItemChange();
+    // Says that `name` (Windows-1252) is another player's or province's (`holder`): once the
+    // typing is committed only, as a name being typed may pass through a taken one.
+    void ReportTakenName(const TrmInspector& inspector, const std::string& name, const char* holder);
     // The players-list row of `player` shows its data again.
     void RefreshPlayerRow(int player);
 

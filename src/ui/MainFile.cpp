@@ -55,11 +55,12 @@ void TMainForm::ActNewProjectExecute()
     if (!SaveChangesFirst())
         return;
     if (const auto picture = files_->ChooseOpenFile(kPictureFilter)) {
-        EnableProjectUI(false);
+        ShowNoProject(); // the old project goes, and its status with it
         ImgVWorld->Bitmap()->Clear(TheSettings().colors[CSettings::kWorldBackground]);
         project_.Clear();
         ProcessPaintEvents();
         bool created = false;
+        std::string problem;
         try {
             // A picture that cannot be imported has been reported by the import itself.
             if (project_.ImportWorldImage(*picture, false) == 1) {
@@ -82,13 +83,15 @@ void TMainForm::ActNewProjectExecute()
             }
         } catch (...) {
             // The catalogue's or a picture's own message says what is missing or wrong.
-            Error(CurrentExceptionText());
+            problem = CurrentExceptionText();
         }
         if (!created) {
             // Nothing of the half-built project may stay on the screen or be saved.
             project_.Clear();
             ShowNoProject();
         }
+        if (!problem.empty())
+            Error(problem);
     }
     project_.ProgressEnd();
 }

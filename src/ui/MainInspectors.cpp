@@ -44,7 +44,7 @@ void StoreToolLayout(const QWidget& window, const TrmInspector& inspector, CTool
 {
     static_cast<CWindowBounds&>(layout) = WindowBoundsOf(window);
     layout.Visible = window.isVisible();
-    layout.SplitPos = inspector.SplitPos();
+    layout.SplitPos = inspector.WantedSplitPos(); // not as a narrow window clamps it
 }
 
 } // namespace
@@ -90,8 +90,8 @@ void TMainForm::StoreToolWindowLayout()
     StoreToolLayout(*EventFrame, EventFrame->RMIEvent(), layout_.eventsForm);
     if (auto* splitter = EventFrame->findChild<QSplitter*>("Splitter"); splitter && !splitter->sizes().isEmpty())
         layout_.eventsForm.Splitter = splitter->sizes().front();
-    layout_.mainForm.SplitPlPos = rmiPlayer_->SplitPos();
-    layout_.mainForm.SplitPrPos = rmiProvince_->SplitPos();
+    layout_.mainForm.SplitPlPos = rmiPlayer_->WantedSplitPos();
+    layout_.mainForm.SplitPrPos = rmiProvince_->WantedSplitPos();
 }
 
 void TMainForm::RefillProjectWindows()
@@ -157,6 +157,7 @@ void TMainForm::RMIPlayerItemChange()
     const int player = shownPlayer_;
     if (player < 0 || !item || item->Name().empty())
         return;
+    const std::string typed = ModelText(item->AsString());
     switch (ApplyPlayerRow(project_, *rmiPlayer_, player, *item)) {
     case PlayerRowChange::Name: {
         RefreshPlayerRow(player);
@@ -166,6 +167,9 @@ void TMainForm::RMIPlayerItemChange()
                 SetProvinceRowOwner(*province, name);
         break;
     }
+    case PlayerRowChange::NameTaken:
+        ReportTakenName(*rmiPlayer_, typed, "player");
+        break;
     case PlayerRowChange::Active:
         // The list's tick stores the flag (and releases an inactive player's provinces).
         if (QTreeWidgetItem* row = LVPlayers->topLevelItem(player))
@@ -187,6 +191,12 @@ void TMainForm::RMIPlayerItemChange()
     UpdateInfo(uint8_t(player));
 }
 
+void TMainForm::ReportTakenName(const TrmInspector& inspector, const std::string& name, const char* holder)
+{
+    if (!inspector.EditorBeingTyped())
+        Error("The name \"" + name + "\" is already taken by another " + holder + ".\nChoose another name.");
+}
+
 // ---- The province inspector ------------------------------------------------------------
 
 void TMainForm::RMIProvinceItemChange()
@@ -195,12 +205,16 @@ void TMainForm::RMIProvinceItemChange()
     CSelect& selection = project_.GetSelection();
     if (!item)
         return;
+    const std::string typed = ModelText(item->AsString());
     switch (ApplyProvinceRow(project_, selection, *item)) {
     case ProvinceRowChange::Name:
         if (QTreeWidgetItem* row = ProvinceRow(*selection.GetAt(0))) {
             const QSignalBlocker quiet(LVProvinces);
             row->setText(kProvinceColumn, Windows1252ToQString(project_.GetProvinceName(selection.GetAt(0))));
         }
+        break;
+    case ProvinceRowChange::NameTaken:
+        ReportTakenName(*rmiProvince_, typed, "province");
         break;
     case ProvinceRowChange::Owner:
         if (shownPlayer_ >= 0)

@@ -14,19 +14,21 @@
 namespace {
 
 constexpr int kSplitPos = 150;
+// The longest one-line text: what the change handler takes from a row.
+constexpr int kLineLength = 100;
 
 // A row of the window: how it is edited and where its text lives.
 struct MissionRow {
     InspectorRow row;
     bool longText;               // edited in the text dialog
-    int maxLength;               // the text dialog's limit
+    int maxLength;               // the longest text, in the text dialog or typed in place
     std::string CStringTable::*text;
     int (CStringTable::*set)(std::string_view);
 };
 
 constexpr MissionRow kRows[] = {
-    {InspectorRow::MisName, false, 0, &CStringTable::missionName, &CStringTable::SetMissionName},
-    {InspectorRow::MisAuthor, false, 0, &CStringTable::author, &CStringTable::SetAuthor},
+    {InspectorRow::MisName, false, kLineLength, &CStringTable::missionName, &CStringTable::SetMissionName},
+    {InspectorRow::MisAuthor, false, kLineLength, &CStringTable::author, &CStringTable::SetAuthor},
     {InspectorRow::MisAuthorNotes, true, 150, &CStringTable::authorNotes, &CStringTable::SetAuthorNotes},
     {InspectorRow::SDesc, true, 1000, &CStringTable::shortDescription, &CStringTable::SetShortDescription},
     {InspectorRow::VictMsg, true, 20000, &CStringTable::victoryText, &CStringTable::SetVictoryText},
@@ -46,7 +48,7 @@ const MissionRow* RowOf(const TrmCustomInspectorItem* item)
 } // namespace
 
 TMissFrame::TMissFrame(CMapProject& project, TDlgComplex* textDialog, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), project_(project)
+    : QWidget(parent, Qt::Tool), project_(project)
 {
     setObjectName("MissFrame");
     setWindowTitle("Mission Properties");
@@ -60,6 +62,13 @@ TMissFrame::TMissFrame(CMapProject& project, TDlgComplex* textDialog, QWidget* p
     inspector_->OnItemChange = [this](TObject*) { RunGuarded(this, [this] { RMIMissionItemChange(); }); };
     inspector_->OnComplexEdit = [this](TObject*) { RunGuarded(this, [this] { RMIMissionComplexEdit(); }); };
     FormCreate();
+}
+
+TMissFrame::~TMissFrame()
+{
+    // Losing the focus as it goes commits the open editor: not into a window half gone.
+    inspector_->OnItemChange = nullptr;
+    inspector_->OnComplexEdit = nullptr;
 }
 
 void TMissFrame::FormCreate()
@@ -80,7 +89,7 @@ void TMissFrame::FillItems()
         if (row.longText)
             EnsureRow<TrmComplexInspectorItem>(*inspector_, nullptr, row.row).SetEditabled(true);
         else
-            EnsureRow<TrmStringInspectorItem>(*inspector_, nullptr, row.row);
+            EnsureRow<TrmStringInspectorItem>(*inspector_, nullptr, row.row).SetMaxLength(row.maxLength);
     }
 }
 
@@ -97,7 +106,7 @@ void TMissFrame::RMIMissionItemChange()
     CStringTable* table = CurrentTable(project_);
     if (!row || row->longText || !table)
         return;
-    const std::string text = ModelText(item->AsString());
+    const std::string text = ModelText(item->AsString(), size_t(row->maxLength));
     if (!text.empty())
         (table->*row->set)(text);
     // The row shows what the table took: the old text when it took none, the cut one.

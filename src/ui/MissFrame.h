@@ -1,5 +1,6 @@
 #pragma once
-// "Mission Properties": a stay-on-top tool window whose inspector RMIMission
+// "Mission Properties": a tool window (above its owner, the main window, and below
+// the editor's dialogs) whose inspector RMIMission
 // edits the mission's texts in the current string table. The one-line texts
 // are typed in place; the long ones open the text dialog from their row's button.
 #include <functional>
@@ -17,6 +18,7 @@ class TMissFrame : public QWidget {
 public:
     // `textDialog` (null: one of the window's own) edits the long texts.
     explicit TMissFrame(CMapProject& project, TDlgComplex* textDialog = nullptr, QWidget* parent = nullptr);
+    ~TMissFrame() override;
 
     // Creates the six rows (rows that exist are kept).
     void FillItems();

@@ -106,7 +106,11 @@ PlayerRowChange ApplyPlayerRow(CMapProject& project, TrmInspector& inspector, in
     const auto is = [&key](InspectorRow which) { return key == InspectorKeys().Key(which); };
 
     if (is(InspectorRow::Name)) {
-        return !text.empty() && table->SetPlayerName(player, text) ? PlayerRowChange::Name : PlayerRowChange::None;
+        const std::string old = table->GetPlayerName(player);
+        if (!text.empty() && table->SetPlayerName(player, text))
+            return PlayerRowChange::Name;
+        SetRowText(&row, InspectorText(old));
+        return text.empty() || text == old ? PlayerRowChange::None : PlayerRowChange::NameTaken;
     }
     if (is(InspectorRow::Active))
         return PlayerRowChange::Active;

@@ -15,6 +15,7 @@ void BuildPlayerRows(const CMapProject& project, TrmInspector& inspector);
 enum class PlayerRowChange : uint8_t {
     None,        // nothing was stored
     Name,        // the player's name in the string table
+    NameTaken,   // the name typed is another player's: refused
     Active,      // the active tick: stored by the players list's check box, not here
     Skills,
     Playability,

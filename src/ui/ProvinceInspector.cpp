@@ -16,6 +16,8 @@ namespace {
 
 constexpr int kMaxArmy = std::numeric_limits<int32_t>::max();
 constexpr int kHitPointsPerLevel = 25;
+// The longest province name: what the change handler takes from the row.
+constexpr int kNameLength = 100;
 
 const std::string& Key(InspectorRow row)
 {
@@ -226,9 +228,11 @@ void FillProvinceInspector(const CMapProject& project, const CSelect& selection,
         ClearInspector(inspector);
     }
 
-    if (selection.Count() == 1)
-        SetRowText(&EnsureRow<TrmStringInspectorItem>(inspector, nullptr, InspectorRow::ProvName),
-                   InspectorText(table->GetProvinceName(selection.GetAt(0))));
+    if (selection.Count() == 1) {
+        auto& name = EnsureRow<TrmStringInspectorItem>(inspector, nullptr, InspectorRow::ProvName);
+        name.SetMaxLength(kNameLength);
+        SetRowText(&name, InspectorText(table->GetProvinceName(selection.GetAt(0))));
+    }
     auto& ownerRow = EnsureRow<TrmComboInspectorItem>(inspector, nullptr, InspectorRow::Owner);
     std::vector<std::string> owners{InspectorText(table->GetPlayerName(CProvinceB::kNoOwner))};
     for (int p = 0; p < CMapProject::kPlayerCount; ++p)
@@ -291,9 +295,10 @@ ProvinceRowChange ApplyProvinceRow(CMapProject& project, const CSelect& selectio
                                                                                        : ProvinceRowChange::Other;
     }
     if (key == Key(InspectorRow::ProvName)) {
-        return selection.Count() == 1 && !text.empty() && table->SetProvinceName(selection.GetAt(0), text)
-                   ? ProvinceRowChange::Name
-                   : ProvinceRowChange::None;
+        if (selection.Count() != 1 || text.empty() || text == table->GetProvinceName(selection.GetAt(0)))
+            return ProvinceRowChange::None;
+        return table->SetProvinceName(selection.GetAt(0), text) ? ProvinceRowChange::Name
+                                                                : ProvinceRowChange::NameTaken;
     }
     // Choices by position: the first is no owner (no catapult), whatever a player is called.
     const int position = ChoicePosition(row);

@@ -19,7 +19,8 @@ class TrmInspector;
 void FillProvinceInspector(const CMapProject& project, const CSelect& selection, TrmInspector& inspector);
 
 // What a row's change concerned, for the window to follow.
-enum class ProvinceRowChange : uint8_t { None, Name, Owner, Castle, Other };
+// NameTaken: the name typed is another province's, and was refused.
+enum class ProvinceRowChange : uint8_t { None, Name, NameTaken, Owner, Castle, Other };
 
 // Applies the row's new value to every selected province through the province
 // setters (an undefined check-box state and an empty number change nothing).

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "platform/qt/QtFont.h"
+#include "ui/ModalDialogs.h"
 
 using platform::qt::Windows1252ToQString;
 
@@ -23,17 +24,17 @@ std::optional<std::filesystem::path> ChosenPath(const QString& name)
 
 void TQtPrompts::Message(const std::string& text)
 {
-    QMessageBox::information(owner_, QApplication::applicationName(), Windows1252ToQString(text));
+    QMessageBox::information(DialogOwner(owner_), QApplication::applicationName(), Windows1252ToQString(text));
 }
 
 void TQtPrompts::ErrorMessage(const std::string& text, const std::string& caption)
 {
-    QMessageBox::critical(owner_, Windows1252ToQString(caption), Windows1252ToQString(text));
+    QMessageBox::critical(DialogOwner(owner_), Windows1252ToQString(caption), Windows1252ToQString(text));
 }
 
 IPrompts::Answer TQtPrompts::Ask(const std::string& text, const std::string& caption)
 {
-    switch (QMessageBox::question(owner_, Windows1252ToQString(caption), Windows1252ToQString(text),
+    switch (QMessageBox::question(DialogOwner(owner_), Windows1252ToQString(caption), Windows1252ToQString(text),
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return kYes;
@@ -46,18 +47,18 @@ IPrompts::Answer TQtPrompts::Ask(const std::string& text, const std::string& cap
 
 bool TQtPrompts::Confirm(const std::string& text, const std::string& caption)
 {
-    return QMessageBox::question(owner_, Windows1252ToQString(caption), Windows1252ToQString(text),
+    return QMessageBox::question(DialogOwner(owner_), Windows1252ToQString(caption), Windows1252ToQString(text),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::optional<std::filesystem::path> TQtFileChooser::ChooseOpenFile(const std::string& filter)
 {
-    return ChosenPath(QFileDialog::getOpenFileName(owner_, QString(), QString(), QtFileFilter(filter)));
+    return ChosenPath(QFileDialog::getOpenFileName(DialogOwner(owner_), QString(), QString(), QtFileFilter(filter)));
 }
 
 std::optional<std::filesystem::path> TQtFileChooser::ChooseSaveFile(const std::string& filter)
 {
-    return ChosenPath(QFileDialog::getSaveFileName(owner_, QString(), QString(), QtFileFilter(filter)));
+    return ChosenPath(QFileDialog::getSaveFileName(DialogOwner(owner_), QString(), QString(), QtFileFilter(filter)));
 }
 
 QString QtFileFilter(const std::string& filter)

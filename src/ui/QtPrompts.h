@@ -1,6 +1,7 @@
 #pragma once
-// The real message boxes and file dialogs of the editor, over Qt's. Texts of
-// the model arrive as Windows-1252 bytes and are converted here.
+// The real message boxes and file dialogs of the editor, over Qt's, each over
+// the window the user is in (the owner when none is active). Texts of the
+// model arrive as Windows-1252 bytes and are converted here.
 #include <QString>
 
 #include "ui/EditorServices.h"

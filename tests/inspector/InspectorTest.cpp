@@ -229,6 +229,13 @@ TEST_F(InspectorRows, KeysMoveFoldAndScroll)
     EXPECT_EQ(inspector.TopIndex(), inspector.VScrollSize() - 1);
     inspector.VScroll(TrmScrollCode::scThumbTrack, 1000);
     EXPECT_EQ(inspector.TopIndex(), inspector.VScrollSize());
+    inspector.SetItemIndex(26);
+    Key(key::Tab); // from the row's editor too, Up and Down keep the selected row in view
+    for (int step = 0; step < 20; ++step) {
+        Key(step < 12 ? key::Up : key::Down);
+        EXPECT_LE(uint32_t(inspector.ItemIndex() - inspector.TopIndex()), 8u) << step;
+    }
+    EXPECT_TRUE(inspector.Editor()->Focused());
 }
 
 TEST_F(InspectorRows, ClicksSelectFoldAndMoveTheSplit)
@@ -349,10 +356,12 @@ TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
     inspector.SetItemIndex(inspector.VisibileItemIndex(safe));
     EXPECT_FALSE(inspector.Editor()->Focused());
     Key(platform::key::Tab); // the editor gets the keys
-    Type("300"); // 300 is out of range: dropped, and the editor shows 30 again
+    Type("300"); // 300 is out of range: dropped; the typing stays in the editor until committed
     EXPECT_EQ(changes.size(), 5u);
     EXPECT_EQ(safe->AsString(), "30");
     auto& spin = *static_cast<TrmSafeSpinEdit*>(inspector.Editor());
+    EXPECT_EQ(spin.Text(), "300");
+    Key(platform::key::Return);
     EXPECT_EQ(spin.Text(), "30");
     spin.SetText("");
     Type("-"); // half-typed: no value yet, and no error until it is committed

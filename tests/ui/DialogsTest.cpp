@@ -100,7 +100,7 @@ protected:
 TEST_F(DlgOptionsTest, OpeningTurnsCastleTransparencyOnAndChangesApplyAtOnce)
 {
     settings_.TransCastles = 0;
-    settings_.TransValue = 120; // between two steps of the bar
+    settings_.TransValue = 127; // as 50 % stores it: the step nearest to it shows
     settings_.AutoResize = 0;
     settings_.AutoShowErr = 1;
     settings_.TransArmies = 0;
@@ -110,11 +110,11 @@ TEST_F(DlgOptionsTest, OpeningTurnsCastleTransparencyOnAndChangesApplyAtOnce)
     EXPECT_TRUE(Child<QCheckBox>("ChkBTransCastles")->isChecked());
     EXPECT_FALSE(Child<QCheckBox>("ChkBAutoResize")->isChecked());
     auto* bar = Child<QSlider>("TrkBTransValue");
-    EXPECT_EQ(bar->value(), 4);
-    EXPECT_EQ(Child<QLabel>("LbTransValue")->text(), "40%");
+    EXPECT_EQ(bar->value(), 5);
+    EXPECT_EQ(Child<QLabel>("LbTransValue")->text(), "50%");
     QTest::keyClick(&dialog_, Qt::Key_Escape);
     EXPECT_FALSE(dialog_.isVisible());
-    EXPECT_EQ(settings_.TransValue, 120);
+    EXPECT_EQ(settings_.TransValue, 127);
     EXPECT_EQ(settings_.AutoResize, 0u);
 
     settings_.TransValue = 255;

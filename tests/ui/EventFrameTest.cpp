@@ -55,12 +55,15 @@ TEST_F(EventFrameTest, AddedEventsAreListedAndEditedInTheInspector)
     EXPECT_EQ(list.topLevelItem(1)->text(1), "Raid");
 
     ClickRow(host, Key(InspectorRow::ETurn));
-    TypeOver(host, "17");
-    EXPECT_EQ(event.turn, 17);
-    EXPECT_EQ(list.topLevelItem(1)->text(0), "17");
+    TypeOver(host, "999");
+    EXPECT_EQ(event.turn, 999);
+    EXPECT_EQ(list.topLevelItem(1)->text(0), "999");
+    const int width = list.columnWidth(0);
+    list.resizeColumnToContents(0);
+    EXPECT_GE(width, list.columnWidth(0)) << "the tick and three digits do not fit";
     TypeOver(host, "");
-    EXPECT_EQ(event.turn, 17);
-    EXPECT_EQ(RowText(host, Key(InspectorRow::ETurn)), "17");
+    EXPECT_EQ(event.turn, 999);
+    EXPECT_EQ(RowText(host, Key(InspectorRow::ETurn)), "999");
 
     ClickRow(host, FormatIndexedKey(IndexedKey::EventPlayer, 2));
     QTest::keyClick(&host, Qt::Key_Space);

@@ -145,6 +145,10 @@ inline std::string EditorText(platform::qt::ControlWidget& host)
     auto* editor = dynamic_cast<TCustomEdit*>(host.HostedAs<TrmInspector>().Editor());
     return editor ? editor->Text() : "<no editor>";
 }
+inline int EditorCaret(platform::qt::ControlWidget& host)
+{
+    return dynamic_cast<TCustomEdit&>(*host.HostedAs<TrmInspector>().Editor()).SelStart();
+}
 
 // Once the pending repaints are done, the screen shows `widget` as a fresh painting of
 // its present state does: nothing of an earlier state is left on it.

@@ -26,10 +26,10 @@ inline const fs::path kSampleWorld = kDataFolder / "worlds" / "isles-320x240.bmp
 
 class RecordingPrompts : public IPrompts {
 public:
-    void Message(const std::string& text) override { messages.push_back(text); }
+    void Message(const std::string& text) override { messages.push_back(text); if (whileShown) whileShown(); }
     void ErrorMessage(const std::string& text, const std::string& caption) override
     {
-        messages.push_back(text);
+        Message(text);
         errorCaptions.push_back(caption);
     }
     Answer Ask(const std::string& text, const std::string&) override
@@ -44,6 +44,7 @@ public:
     }
 
     std::vector<std::string> messages, errorCaptions /* of the error boxes */, questions;
+    std::function<void()> whileShown; // runs as each message comes up
     Answer answer = kNo;
 };
 

@@ -133,6 +133,10 @@ TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
         }
         files.opens = {file};
         prompts.messages.clear();
+        using enum TMainForm::StatusPanel;
+        auto status = [&] { return StatusPanel(kCoordsPanel) + StatusPanel(kZoomPanel) + StatusPanel(kSizePanel); };
+        QString statusWithMessage = "none";
+        prompts.whileShown = [&] { statusWithMessage = status(); };
         Trigger(c.action);
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_NE(prompts.messages[0].find(c.message), std::string::npos) << prompts.messages[0];
@@ -143,8 +147,7 @@ TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
         EXPECT_EQ(ProvincesList()->topLevelItemCount(), 0);
         EXPECT_EQ(project.GetPieces().GetCount(), 0);
         EXPECT_FALSE(project.IsModified()) << "without a project there is nothing to save";
-        for (int panel : {TMainForm::kCoordsPanel, TMainForm::kZoomPanel, TMainForm::kSizePanel})
-            EXPECT_EQ(StatusPanel(panel), "") << panel;
+        EXPECT_EQ(statusWithMessage + status(), "") << "the status bar shows the project that was closed";
     }
 }
 
@@ -283,6 +286,7 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
         EXPECT_TRUE(name == "MainForm" || screen.contains(named(name)->geometry())) << name.toStdString();
         named(name)->setGeometry(saved);
     }
+    Host("RMIMission").HostedAs<TrmInspector>().SetBounds(0, 0, 100, 200); // as in a narrow mission window
     ASSERT_TRUE(window->close());
 
     TheSettings().ShNames = 0;
@@ -292,6 +296,7 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
     EXPECT_TRUE(Action("ActShowNames")->isChecked());
     for (const auto& [name, saved, restored] : places)
         EXPECT_EQ(named(name)->geometry(), restored) << name.toStdString();
+    EXPECT_EQ(Host("RMIMission").HostedAs<TrmInspector>().WantedSplitPos(), 150); // as set, not as shown narrow
 }
 
 TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)

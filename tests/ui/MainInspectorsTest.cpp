@@ -24,8 +24,7 @@ TEST_F(MainInspectorsTest, AChosenPlayerFillsThePlayerInspectorAndASkillSumAbove
     ShowTab(TMainForm::kPlayersTab);
     ClickListRow("LVPlayers", 1);
     ASSERT_TRUE(ListRow("LVPlayers", 1).isSelected());
-    platform::qt::ControlWidget& host = Host("RMIPlayer");
-    EXPECT_EQ(RowText(host, Key(InspectorRow::Name)), Table().GetPlayerName(1));
+    platform::qt::ControlWidget& host = Host("RMIPlayer"); // its name row: APickedPlayerShowsAtOnceWithItsDomain
     EXPECT_EQ(RowText(host, Key(InspectorRow::Active)), "True");
     auto* capital =
         dynamic_cast<TrmComboInspectorItem*>(host.HostedAs<TrmInspector>().GetItemByName(Key(InspectorRow::Capital)));
@@ -52,10 +51,15 @@ TEST_F(MainInspectorsTest, AChosenPlayerFillsThePlayerInspectorAndASkillSumAbove
     EXPECT_EQ(player.control, 1);
     EXPECT_EQ(RowText(host, Key(InspectorRow::PlType)), "Passive");
 
+    // A name typed through another player's is taken; that one itself is refused on commit.
+    const std::string name = Table().GetPlayerName(0) + "s";
     ClickRow(host, Key(InspectorRow::Name));
-    TypeOver(host, "Vandals");
-    EXPECT_EQ(Table().GetPlayerName(1), "Vandals");
-    EXPECT_EQ(ListRow("LVPlayers", 1).text(1), "Vandals");
+    TypeOver(host, QString::fromStdString(name));
+    QTest::keyClick(&host, Qt::Key_Backspace);
+    QTest::keyClick(&host, Qt::Key_Return);
+    EXPECT_EQ(std::tuple(Table().GetPlayerName(1), EditorText(host), ListRow("LVPlayers", 1).text(1).toStdString()),
+              std::tuple(name, name, name));
+    EXPECT_EQ(prompts.messages.size(), 1u);
 }
 
 TEST_F(MainInspectorsTest, TheFirstCapitalChoiceIsNoCapitalWhateverAProvinceIsCalled)
@@ -128,9 +132,16 @@ TEST_F(MainInspectorsTest, OneProvinceShowsItsNameAndCastleRows)
     EXPECT_NE(RowText(host, Key(InspectorRow::CastMoat)), "<no row>");
 
     ClickRow(host, Key(InspectorRow::ProvName));
-    TypeOver(host, "Avalon");
-    EXPECT_EQ(Table().GetProvinceName(&Province(0)), "Avalon");
-    EXPECT_EQ(ListRow("LVProvinces", 0).text(0), "Avalon");
+    // Typed through another province's name: nothing said or written back under the caret until committed.
+    const std::string taken = Table().GetProvinceName(&Province(1)), free = taken + "X";
+    TypeOver(host, QString::fromStdString(free));
+    EXPECT_EQ(std::pair(EditorText(host), EditorCaret(host)), std::pair(free, int(free.size())));
+    QTest::keyClick(&host, Qt::Key_Backspace); // taken: refused, without a word yet
+    EXPECT_EQ(std::pair(EditorText(host), prompts.messages.size()), std::pair(taken, size_t(0)));
+    QTest::keyClick(&host, Qt::Key_Return);
+    EXPECT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(std::tuple(Table().GetProvinceName(&Province(0)), EditorText(host), ListRow("LVProvinces", 0).text(0)),
+              std::tuple(free, free, QString::fromStdString(free)));
 }
 
 TEST_F(MainInspectorsTest, APickedPlayerShowsAtOnceWithItsDomain)

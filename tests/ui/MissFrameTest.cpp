@@ -61,17 +61,20 @@ TEST_F(MissFrameTest, TypedTextsAreStoredCutTo100CharactersAndAnEmptyTextIsIgnor
     TypeOver(host, QString::fromUtf8("Isl\xC3\xA9s"));
     EXPECT_EQ(Table().missionName, "Isl\xE9s");
     EXPECT_TRUE(project.IsModified());
-    TypeOver(host, QString()); // refused: the row and its editor show the stored name again
-    EXPECT_EQ(Table().missionName, "Isl\xE9s");
-    EXPECT_EQ(RowText(host, Key(InspectorRow::MisName)), "Isl\xC3\xA9s");
+    TypeOver(host, QString()); // refused: the editor keeps the typing until Return
+    EXPECT_EQ(Table().missionName + EditorText(host), "Isl\xE9s");
+    QTest::keyClick(&host, Qt::Key_Return);
     EXPECT_EQ(EditorText(host), "Isl\xC3\xA9s");
-    TypeOver(host, QString(120, 'x')); // cut, and shown cut
-    EXPECT_EQ(Table().missionName, std::string(100, 'x'));
-    EXPECT_EQ(RowText(host, Key(InspectorRow::MisName)), std::string(100, 'x'));
 
-    ClickRow(host, Key(InspectorRow::MisAuthor));
-    TypeOver(host, "Ann");
-    EXPECT_EQ(Table().author, "Ann");
+    // 120 characters typed one key at a time: the first 100 stay in order, the caret after them.
+    const QString typed = QString("abcdefghijklmnopqrstuvwxyz0123456789_").repeated(4).left(120);
+    const std::string first100 = typed.left(100).toStdString();
+    for (auto [row, text] : {std::pair(InspectorRow::MisName, &CStringTable::missionName),
+                             std::pair(InspectorRow::MisAuthor, &CStringTable::author)}) {
+        ClickRow(host, Key(row));
+        TypeOver(host, typed);
+        EXPECT_EQ(std::tuple(Table().*text, EditorText(host), EditorCaret(host)), std::tuple(first100, first100, 100));
+    }
 }
 
 TEST_F(MissFrameTest, LongTextsAreEditedInTheTextDialogAndCancelChangesNothing)
@@ -82,20 +85,24 @@ TEST_F(MissFrameTest, LongTextsAreEditedInTheTextDialogAndCancelChangesNothing)
 
     EditLongText(InspectorRow::SDesc, "!", {"BtnOk"});
     EXPECT_EQ(Table().shortDescription, "Short description!");
-    EXPECT_EQ(RowText(host, Key(InspectorRow::SDesc)), "Short description!");
-    EXPECT_EQ(EditorText(host), "Short description!"); // the row's open editor too
+    EXPECT_EQ(EditorText(host), "Short description!"); // the row's open editor, which shows the row's value
     EXPECT_TRUE(project.IsModified());
 
     // The author notes take at most 150 characters.
     EditLongText(InspectorRow::MisAuthorNotes, QString(200, 'n'), {"BtnOk"});
     EXPECT_EQ(Table().authorNotes, "No notes" + std::string(142, 'n'));
-    // Load replaces the text by the file's, line breaks and the limit kept.
+    // Load replaces the text by the file's, line breaks and the limit kept: a UTF-8
+    // file as UTF-8 (a byte order mark dropped), any other as Windows-1252.
     const std::string bytes = "first\r\nsecond \xE9" + std::string(150, 'l');
     const platform::TemporaryFolder folder;
-    std::ofstream(folder.Path() / "notes.txt", std::ios::binary) << bytes;
     frame.TextDialog().SetFileChooser([&] { return std::optional(folder.Path() / "notes.txt"); });
-    EditLongText(InspectorRow::MisAuthorNotes, "", {"BitBtn", "BtnOk"});
-    EXPECT_EQ(Table().authorNotes, bytes.substr(0, 150));
+    const std::string utf8 = "\xEF\xBB\xBF" "Caf\xC3\xA9 \xE2\x80\x94 ok";
+    for (const auto& [file, stored] :
+         {std::pair(bytes, bytes.substr(0, 150)), std::pair(utf8, std::string("Caf\xE9 \x97 ok"))}) {
+        std::ofstream(folder.Path() / "notes.txt", std::ios::binary) << file;
+        EditLongText(InspectorRow::MisAuthorNotes, "", {"BitBtn", "BtnOk"});
+        EXPECT_EQ(Table().authorNotes, stored);
+    }
 }
 
 } // namespace

@@ -1,0 +1,15 @@
+#pragma once
+// Where the editor's dialogs and message boxes open: over the window the user
+// is in, a tool window above the main window included, so that none opens
+// behind one; and where the keyboard goes once they close: back to the control
+// that had it.
+class QDialog;
+class QWidget;
+
+// The window a dialog opened now belongs over: the modal dialog that is up,
+// else the active window, else `fallback`.
+QWidget* DialogOwner(QWidget* fallback);
+
+// Runs `dialog` modally over DialogOwner(its parent), its parent kept; once it
+// is closed, the window and control that had the keyboard have it again.
+int ExecOverActiveWindow(QDialog& dialog);
