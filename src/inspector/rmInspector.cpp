@@ -53,6 +53,7 @@ TrmInspector::~TrmInspector()
     HideHint();
     FItems.OnDeletion = nullptr;
     FItems.OnNodeTextChanged = nullptr;
+    OnEditorExit = nullptr; // the editor loses the focus as it goes: nobody is told
     if (FEditor)
         FChildren.Remove(*FEditor);
     FChildren.Remove(FVScrollBar);

@@ -181,8 +181,8 @@ public:
     // Sender is the editor.
     TNotifyEvent OnItemChange;
     TNotifyEvent OnComplexEdit;
-    // Kept for whoever assigns them, but never fired: the editor's keys, focus and
-    // characters reach the user through OnItemKeyDown and the editors' own events.
+    // The open editor's focus and keys, heard before the editor's own handlers (Sender is
+    // the editor); a key they set to none goes no further.
     TNotifyEvent OnEditorEnter;
     TNotifyEvent OnEditorExit;
     KeyEvent OnEditorKeyDown;
@@ -291,6 +291,9 @@ private:
     bool FSplitDragging = false;
     bool FToolTip = true;
     KeyEvent FEditorOwnKeyDown;
+    // Puts the OnEditor... events ahead of the editor's own focus, key-up and character
+    // handlers.
+    void HearEditorFirst(platform::Control& Editor);
     TNotifyEvent FEditorOwnChange;
     bool FReadonly = false;
     bool FPuttingValue = false; // the inspector is writing an item's value into the editor

@@ -27,6 +27,17 @@ bool NoShiftKeys(platform::ShiftState Shift)
     return (Shift & platform::shift::Keys) == 0;
 }
 
+// Whether an event's key (its first value) was set to none; false for focus events.
+bool KeyCleared()
+{
+    return false;
+}
+template <class Key, class... Rest>
+bool KeyCleared(const Key& key, const Rest&...)
+{
+    return key == Key(0);
+}
+
 // The value as the user chose it: its text, and for a choice its place in the list too,
 // since two choices may read alike.
 std::pair<std::string, int32_t> ChosenValue(const TrmCustomInspectorItem& Item)
@@ -130,6 +141,7 @@ void TrmInspector::CreateEditor(TrmCustomInspectorItem& Item, TrmTreeNonViewNode
     FEditor->OnKeyDown = [this](TObject* Sender, platform::KeyCode& Key, platform::ShiftState Shift) {
         EditorKeyDown(Sender, Key, Shift);
     };
+    HearEditorFirst(*FEditor);
     Item.SetupEditor(*this, *FEditor);
     PutValueIntoEditor(Item);
     FCurrentNode = Node;
@@ -144,6 +156,23 @@ void TrmInspector::CreateEditor(TrmCustomInspectorItem& Item, TrmTreeNonViewNode
     }
     if (FFocusEditor && FEditor->CanFocus())
         FEditor->SetFocus();
+}
+
+void TrmInspector::HearEditorFirst(platform::Control& Editor)
+{
+    auto first = [this](auto& editorEvent, const auto& inspectorEvent) {
+        editorEvent = [this, &inspectorEvent, own = std::move(editorEvent)](TObject* Sender, auto&&... args) {
+            // A retired editor no longer speaks for the inspector.
+            if (inspectorEvent && Sender == FEditor.get())
+                inspectorEvent(Sender, args...);
+            if (own && !KeyCleared(args...))
+                own(Sender, args...);
+        };
+    };
+    first(Editor.OnEnter, OnEditorEnter);
+    first(Editor.OnExit, OnEditorExit);
+    first(Editor.OnKeyUp, OnEditorKeyUp);
+    first(Editor.OnKeyPress, OnEditorKeyPress);
 }
 
 void TrmInspector::FreeEditor()
@@ -254,6 +283,11 @@ void TrmInspector::EditorKeyDown(TObject* Sender, platform::KeyCode& Key, platfo
 {
     // Moving the selection retires the editor, handlers and all: keep what is still to run.
     const KeyEvent ownKeyDown = FEditorOwnKeyDown;
+    if (OnEditorKeyDown) {
+        OnEditorKeyDown(Sender, Key, Shift);
+        if (Key == platform::key::None)
+            return;
+    }
     if (NoShiftKeys(Shift)) {
         const int32_t index = ItemIndex();
         switch (Key) {

@@ -322,19 +322,19 @@ TEST_F(InspectorRows, AssignedItemsAreCopiesInTheSameRowsAndMovedRowsLandAfterTh
 
 TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
 {
-    int editorEvents = 0; // published for forms, but never fired
-    inspector.OnEditorEnter = inspector.OnEditorExit = [&](TObject*) { ++editorEvents; };
-    inspector.OnEditorKeyDown = inspector.OnEditorKeyUp = [&](TObject*, platform::KeyCode&, platform::ShiftState) {
-        ++editorEvents;
-    };
-    inspector.OnEditorKeyPress = [&](TObject*, char32_t&) { ++editorEvents; };
+    std::string editorEvents; // the open editor's focus and keys; a 'q' typed is swallowed
+    inspector.OnEditorEnter = [&](TObject*) { editorEvents += 'E'; };
+    inspector.OnEditorExit = [&](TObject*) { editorEvents += 'X'; };
+    inspector.OnEditorKeyDown = [&](TObject*, platform::KeyCode&, platform::ShiftState) { editorEvents += 'D'; };
+    inspector.OnEditorKeyUp = [&](TObject*, platform::KeyCode&, platform::ShiftState) { editorEvents += 'U'; };
+    inspector.OnEditorKeyPress = [&](TObject*, char32_t& key) { editorEvents += char(key), key = key == 'q' ? 0 : key; };
     std::vector<std::string> changes;
     inspector.OnItemChange = [&](TObject* sender) {
         EXPECT_EQ(sender, inspector.Editor());
         changes.push_back(inspector.GetCurrentInspectorItem()->AsString());
     };
     ClickRow(2, true); // the string row, its editor taking the keys with the text selected
-    Type("xy");
+    Type("xqy");
     EXPECT_EQ(changes, (std::vector<std::string>{"x", "xy"}));
     EXPECT_EQ(inspector.GetItemByName("A")->AsString(), "(5, xy, (...))");
     inspector.Invalidate(); // the editor shows the item's value again: no change of the user's
@@ -368,7 +368,8 @@ TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
     EXPECT_EQ(spin.Text(), "-");
     EXPECT_EQ(safe->AsString(), "");
     EXPECT_THROW(Key(platform::key::Return), EConvertError);
-    EXPECT_EQ(editorEvents, 0);
+    // Enter, keys and exit of each editor in turn: the string row's, the check box's, the spin edit's.
+    EXPECT_EQ(editorEvents, "ExqyDDXEDUDXE300D-D");
 }
 
 TEST_F(InspectorRows, RefusedValuesAndReadonlyCommitNothing)
