@@ -295,12 +295,12 @@ void TrmCustomPathTreeView::UpdateNameHint(int32_t X, int32_t Y)
     if (FHint->Owner() == this && FHint->Window().Visible() && FHint->Window().Caption() == node->FText)
         return;
     const platform::Point topLeft = ClientToScreen({label.Left, label.Top});
-    FHint->Show(this, label.Offset(topLeft.X - label.Left, topLeft.Y - label.Top), node->FText, Font());
+    FHint->Show(*this, label.Offset(topLeft.X - label.Left, topLeft.Y - label.Top), node->FText, Font());
 }
 
 void TrmCustomPathTreeView::HideNameHint()
 {
-    FHint->Hide(this);
+    FHint->Hide(*this);
 }
 
 void TrmCustomPathTreeView::KeyDown(platform::KeyCode& Key, platform::ShiftState Shift)

@@ -90,19 +90,20 @@ void TrmHintWindow::Paint(platform::Canvas& Canvas)
     DrawTextInRect(Canvas, FCaption, client, DrawTextBiDiModeFlags(*this, dt::WordBreak | dt::NoPrefix), Font());
 }
 
-void TrmSharedHint::Show(const void* Owner, const platform::Rect& Rect, std::string_view Text,
+void TrmSharedHint::Show(const platform::Control& Owner, const platform::Rect& Rect, std::string_view Text,
                          const platform::FontSpec& Font)
 {
-    FOwner = Owner;
+    FOwner = &Owner;
     if (!FPopup)
         FPopup = platform::CreatePopupWindow(FWindow);
     FWindow.SetFont(Font);
+    FWindow.SetBiDiMode(Owner.BiDiMode());
     FWindow.ActivateHint(Rect, Text);
 }
 
-void TrmSharedHint::Hide(const void* Owner)
+void TrmSharedHint::Hide(const platform::Control& Owner)
 {
-    if (Owner != FOwner)
+    if (&Owner != FOwner)
         return;
     FOwner = nullptr;
     FWindow.ReleaseHandle();

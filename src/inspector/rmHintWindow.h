@@ -49,16 +49,17 @@ private:
 class TrmSharedHint {
 public:
     const TrmHintWindow& Window() const { return FWindow; }
-    const void* Owner() const { return FOwner; }
-    // Shows Text at Rect (screen coordinates) in Font for Owner.
-    void Show(const void* Owner, const platform::Rect& Rect, std::string_view Text, const platform::FontSpec& Font);
+    const platform::Control* Owner() const { return FOwner; }
+    // Shows Text at Rect (screen coordinates) in Font for Owner, reading as Owner reads.
+    void Show(const platform::Control& Owner, const platform::Rect& Rect, std::string_view Text,
+              const platform::FontSpec& Font);
     // Hides the hint when Owner is the one showing it.
-    void Hide(const void* Owner);
+    void Hide(const platform::Control& Owner);
 
 private:
     TrmHintWindow FWindow;
     std::unique_ptr<platform::PopupWindow> FPopup; // while shown; goes before the window
-    const void* FOwner = nullptr;
+    const platform::Control* FOwner = nullptr;
 };
 
 // The hint shared by all its holders: made for the first one, freed with the last.

@@ -643,7 +643,7 @@ int32_t TrmInspector::TextWidth(const std::string& Text) const
 
 void TrmInspector::HideHint()
 {
-    FHint->Hide(this);
+    FHint->Hide(*this);
 }
 
 void TrmInspector::ShowHintAt(int32_t X, int32_t Y)
@@ -684,5 +684,5 @@ void TrmInspector::SetNewHint(TrmTreeNonViewNode* Node, const Rect& Rect, bool I
     if (FHint->Owner() == this && FHint->Window().Visible() && FHint->Window().Caption() == text)
         return;
     const platform::Point topLeft = ClientToScreen({Rect.Left + ClientArea().Left, Rect.Top + ClientArea().Top});
-    FHint->Show(this, Rect.Offset(topLeft.X - Rect.Left, topLeft.Y - Rect.Top), text, Font());
+    FHint->Show(*this, Rect.Offset(topLeft.X - Rect.Left, topLeft.Y - Rect.Top), text, Font());
 }
