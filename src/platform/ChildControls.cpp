@@ -24,14 +24,14 @@ public:
     void ApplyVisible(bool) override
     {
         ChildPlaced();
-        TabStopsChanged();
+        owner_.TabStopsChanged();
     }
     void ApplyEnabled(bool) override
     {
         parent_.RequestRepaint();
-        TabStopsChanged();
+        owner_.TabStopsChanged();
     }
-    void ApplyTabStop(bool) override { TabStopsChanged(); }
+    void ApplyTabStop(bool) override { owner_.TabStopsChanged(); }
     void ApplyCursor(CursorId cursor) override { parent_.ShowCursor(cursor); }
     void ApplyMouseCapture(bool capture) override { parent_.SetMouseCapture(capture); }
     void ApplyKeyCapture(bool capture) override
@@ -80,13 +80,6 @@ public:
         if (parent_.Host())
             parent_.Host()->HideHint();
     }
-    // Whether Tab stops at the parent's window depends on its children too.
-    void TabStopsChanged()
-    {
-        if (parent_.Host())
-            parent_.Host()->ApplyTabStop(parent_.TabStop());
-    }
-
 private:
     void ChildPlaced()
     {
@@ -122,7 +115,13 @@ void ChildControls::Add(Control& child)
 {
     hosts_.push_back(std::make_unique<Host>(*this, parent_, child));
     child.HostParentChanged();
-    hosts_.back()->TabStopsChanged();
+    TabStopsChanged();
+}
+
+void ChildControls::TabStopsChanged()
+{
+    if (parent_.Host())
+        parent_.Host()->ApplyTabStop(parent_.TabStop());
 }
 
 std::vector<Control*> ChildControls::Children() const
@@ -143,6 +142,7 @@ void ChildControls::Remove(Control& child)
     if (hovered_ == &child)
         hovered_ = nullptr;
     std::erase_if(hosts_, [&child](const std::unique_ptr<Host>& host) { return &host->Child() == &child; });
+    TabStopsChanged();
 }
 
 void ChildControls::FocusChild(Control* child)

@@ -66,6 +66,8 @@ public:
 
 private:
     class Host;
+    // Whether Tab stops at the parent's window depends on its children too.
+    void TabStopsChanged();
 
     void Hover(Control* child);
 

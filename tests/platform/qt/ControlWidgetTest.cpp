@@ -218,6 +218,9 @@ TEST(ControlWidget, TabFollowsTheTabOrderThroughHostedControlsAndTheChildControl
             cycle.back() += c->Focused() ? name : "";
     }
     EXPECT_EQ(cycle, (Log{"c2", "c1", "x", "y", "x", "c1", "c2", "y"}));
+    inside.Remove(c1);
+    inside.Remove(c2); // nothing inside takes the keys: Tab passes `drawn` by
+    EXPECT_EQ(wDrawn.focusPolicy(), Qt::NoFocus);
 }
 
 TEST(PopupWindow, LetsTheMouseThroughAndKnowsTheDesktop)
