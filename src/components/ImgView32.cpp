@@ -2,7 +2,7 @@
 
 #include "components/BarPainting.h"
 #include "graphics/LowLevel32.h"
-#include "components/ScopedFlag.h"
+#include "platform/ScopedFlag.h"
 
 #include <algorithm>
 #include <limits>
@@ -155,7 +155,7 @@ void TCustomImgView32::SetSizeGrip(TSizeGripStyle Value)
 void TCustomImgView32::Scroll(int32_t Dx, int32_t Dy)
 {
     {
-        ScopedFlag scrolling(scrolling_);
+        platform::ScopedFlag scrolling(scrolling_);
         hScroll_->SetPosition(hScroll_->Position() + float(Dx));
         vScroll_->SetPosition(vScroll_->Position() + float(Dy));
     }
@@ -165,7 +165,7 @@ void TCustomImgView32::Scroll(int32_t Dx, int32_t Dy)
 void TCustomImgView32::ScrollToCenter(int32_t X, int32_t Y)
 {
     {
-        ScopedFlag scrolling(scrolling_);
+        platform::ScopedFlag scrolling(scrolling_);
         AlignAll();
         const platform::Rect viewport = GetViewportRect();
         hScroll_->SetPosition(float(X * double(Scale()) - viewport.Width() / 2.0));
@@ -246,7 +246,7 @@ void TCustomImgView32::BitmapResized()
         return;
     }
     {
-        ScopedFlag scrolling(scrolling_);
+        platform::ScopedFlag scrolling(scrolling_);
         hScroll_->SetPosition(0);
         vScroll_->SetPosition(0);
     }

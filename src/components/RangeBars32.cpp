@@ -1,7 +1,7 @@
 #include "components/RangeBars32.h"
 
 #include "graphics/LowLevel32.h"
-#include "components/ScopedFlag.h"
+#include "platform/ScopedFlag.h"
 #include "platform/OffsetCanvas.h"
 
 #include <algorithm>
@@ -182,7 +182,7 @@ void TArrowBar::DoChange()
 
 void TArrowBar::AsUserChange(const std::function<void()>& change)
 {
-    ScopedFlag userChange(userChange_);
+    platform::ScopedFlag userChange(userChange_);
     change();
 }
 

@@ -8,6 +8,7 @@
 #include "inspector/rmLibraryRanges.h"
 #include "platform/Exception.h"
 #include "platform/OffsetCanvas.h"
+#include "platform/ScopedFlag.h"
 #include "platform/TextRasterizer.h"
 
 #include <algorithm>
@@ -45,19 +46,6 @@ std::pair<std::string, int32_t> ChosenValue(const TrmCustomInspectorItem& Item)
     const auto* choice = dynamic_cast<const TrmComboInspectorItem*>(&Item);
     return {Item.AsString(), choice ? choice->ItemIndex() : -1};
 }
-
-// Sets a flag for the life of a scope, then gives it back its old value.
-class ScopedFlag {
-public:
-    explicit ScopedFlag(bool& Flag, bool Value = true) : FFlag(Flag), FOld(Flag) { FFlag = Value; }
-    ~ScopedFlag() { FFlag = FOld; }
-    ScopedFlag(const ScopedFlag&) = delete;
-    ScopedFlag& operator=(const ScopedFlag&) = delete;
-
-private:
-    bool& FFlag;
-    bool FOld;
-};
 
 // The expand / collapse box: a framed square with a minus, and a plus while collapsed.
 void PaintFoldGlyph(platform::Canvas& Canvas, int32_t X, int32_t Top, bool Expanded)
@@ -215,7 +203,7 @@ void TrmInspector::KeepEditorWithRow()
 void TrmInspector::PutValueIntoEditor(TrmCustomInspectorItem& Item)
 {
     // The editor reports the value it is given as a change; that is not the user's.
-    ScopedFlag putting(FPuttingValue);
+    platform::ScopedFlag putting(FPuttingValue);
     Item.SetValueIntoEditor(*FEditor);
 }
 
@@ -246,7 +234,7 @@ bool TrmInspector::CommitEditor()
 void TrmInspector::EditorChange(TObject* Sender)
 {
     // What the handlers make of typed text does not go back under the caret.
-    const ScopedFlag typed(FTypedChange, !FPuttingValue && EditorHoldsTyping());
+    const platform::ScopedFlag typed(FTypedChange, !FPuttingValue && EditorHoldsTyping());
     bool changed = false, halfTyped = false;
     if (TrmCustomInspectorItem* item = FPuttingValue ? nullptr : CommittingItem()) {
         const auto before = ChosenValue(*item);

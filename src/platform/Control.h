@@ -488,6 +488,8 @@ private:
             InheritedChanged(kind);
     }
     void TellChildren(uint8_t changed);
+    // The values in Inherited that the control takes from its parent now.
+    uint8_t TakenFromParent() const;
     // OnCanResize and the constraints; false when the resize is refused.
     bool CheckNewSize(int32_t& width, int32_t& height);
     std::vector<Control*> TabStops() const; // the control itself when a tab stop, then its children

@@ -67,16 +67,14 @@ std::vector<Control*> Control::Children() const
     return children;
 }
 
+uint8_t Control::TakenFromParent() const
+{
+    return (parentColor_ ? kColor : 0) | (parentFont_ ? kFont : 0) | (parentCtl3D_ ? kCtl3D : 0);
+}
+
 void Control::HostParentChanged()
 {
-    uint8_t taken = 0;
-    if (parentColor_)
-        taken |= kColor;
-    if (parentFont_)
-        taken |= kFont;
-    if (parentCtl3D_)
-        taken |= kCtl3D;
-    InheritedChanged(taken);
+    InheritedChanged(TakenFromParent());
 }
 
 void Control::InheritedChanged(uint8_t changed)
@@ -92,17 +90,9 @@ void Control::InheritedChanged(uint8_t changed)
 
 void Control::TellChildren(uint8_t changed)
 {
-    for (Control* child : Children()) {
-        uint8_t taken = changed;
-        if (!child->parentColor_)
-            taken &= ~kColor;
-        if (!child->parentFont_)
-            taken &= ~kFont;
-        if (!child->parentCtl3D_)
-            taken &= ~kCtl3D;
-        if (taken)
+    for (Control* child : Children())
+        if (const uint8_t taken = changed & child->TakenFromParent())
             child->InheritedChanged(taken);
-    }
 }
 
 // ---- Hints ----

@@ -56,9 +56,10 @@ bool DecodeImage(std::span<const uint8_t> bytes, PixelSink& sink, std::string& e
 // Refuses a run-length picture whose data paints too small a share of the size its
 // header claims.
 bool DecodeBmp(std::span<const uint8_t> bytes, PixelSink& sink, std::string& error);
-// Refuses arithmetic-coded pictures past about 2900 x 2900 in colour, a picture stored in more than 256 scans or whose
-// scans would take far more decoding than real pictures do, and one whose data is too
-// short for the size its header claims, before taking any memory for it.
+// Refuses arithmetic-coded pictures past about 2900 x 2900 in colour, a picture stored
+// in more than 256 scans or whose scans would take far more decoding than real pictures
+// do, and one whose data is too short for the size its header claims, before taking
+// any memory for it.
 bool DecodeJpeg(std::span<const uint8_t> bytes, PixelSink& sink, std::string& error, DecodeCost* cost = nullptr);
 
 // The same into `image`, which a failure leaves alone.

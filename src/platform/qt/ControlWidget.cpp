@@ -37,6 +37,24 @@ Rect ClientAreaOf(const QWidget& widget)
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
+std::vector<ControlWidget*> ControlWidgetsAmong(const QObjectList& objects)
+{
+    std::vector<ControlWidget*> widgets;
+    for (QObject* object : objects)
+        if (auto* shown = dynamic_cast<ControlWidget*>(object))
+            widgets.push_back(shown);
+    return widgets;
+}
+
+// The controls the widgets among `objects` show, in the same order.
+std::vector<Control*> ControlsAmong(const QObjectList& objects)
+{
+    std::vector<Control*> controls;
+    for (ControlWidget* shown : ControlWidgetsAmong(objects))
+        controls.push_back(&shown->HostedControl());
+    return controls;
+}
+
 // Watches one widget's size and lays out the controls shown among its children.
 class ControlAligner final : public QObject {
 public:
@@ -59,12 +77,8 @@ public:
     // `changed`: the control whose change asks for the layout, if any.
     void AlignChildren(const Control* changed = nullptr)
     {
-        std::vector<Control*> controls;
-        for (QObject* child : parent_.children())
-            if (auto* shown = dynamic_cast<ControlWidget*>(child))
-                controls.push_back(&shown->HostedControl());
         const Rect client = ClientAreaOf(parent_);
-        AlignControls(controls, client, client_, changed);
+        AlignControls(ControlsAmong(parent_.children()), client, client_, changed);
         client_ = client;
     }
 
@@ -443,10 +457,6 @@ TBiDiMode ControlWidget::InheritedBiDiMode() const
                                                                                       : bdLeftToRight;
 }
 
-} // namespace platform::qt
-
-namespace platform::qt {
-
 // ---- The family of controls, hints and size limits ----
 
 void ControlWidget::changeEvent(QEvent* event)
@@ -476,35 +486,14 @@ Control* ControlWidget::ParentControl() const
     return shown ? shown->control_ : nullptr;
 }
 
-namespace {
-
-std::vector<ControlWidget*> ControlWidgetsAmong(const QObjectList& objects)
-{
-    std::vector<ControlWidget*> widgets;
-    for (QObject* object : objects)
-        if (auto* shown = dynamic_cast<ControlWidget*>(object))
-            widgets.push_back(shown);
-    return widgets;
-}
-
-} // namespace
-
 std::vector<Control*> ControlWidget::HostedChildren() const
 {
-    std::vector<Control*> controls;
-    for (ControlWidget* shown : ControlWidgetsAmong(children()))
-        controls.push_back(shown->control_);
-    return controls;
+    return ControlsAmong(children());
 }
 
 std::vector<Control*> ControlWidget::Siblings() const
 {
-    if (!parentWidget())
-        return {control_};
-    std::vector<Control*> controls;
-    for (ControlWidget* shown : ControlWidgetsAmong(parentWidget()->children()))
-        controls.push_back(shown->control_);
-    return controls;
+    return parentWidget() ? ControlsAmong(parentWidget()->children()) : std::vector<Control*>{control_};
 }
 
 void ControlWidget::ApplyTabOrder()
@@ -512,11 +501,8 @@ void ControlWidget::ApplyTabOrder()
     if (!parentWidget())
         return;
     const std::vector<ControlWidget*> widgets = ControlWidgetsAmong(parentWidget()->children());
-    std::vector<Control*> controls;
-    for (ControlWidget* shown : widgets)
-        controls.push_back(shown->control_);
     QWidget* previous = nullptr;
-    for (Control* control : Control::InTabOrder(controls)) {
+    for (Control* control : Control::InTabOrder(ControlsAmong(parentWidget()->children()))) {
         QWidget* widget = *std::find_if(widgets.begin(), widgets.end(),
                                         [control](const ControlWidget* w) { return w->control_ == control; });
         if (previous)
