@@ -323,10 +323,9 @@ TEST_F(InspectorRows, AssignedItemsAreCopiesInTheSameRowsAndMovedRowsLandAfterTh
 TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
 {
     std::string editorEvents; // the open editor's focus and keys; a 'q' typed is swallowed
-    inspector.OnEditorEnter = [&](TObject*) { editorEvents += 'E'; };
-    inspector.OnEditorExit = [&](TObject*) { editorEvents += 'X'; };
-    inspector.OnEditorKeyDown = [&](TObject*, platform::KeyCode&, platform::ShiftState) { editorEvents += 'D'; };
-    inspector.OnEditorKeyUp = [&](TObject*, platform::KeyCode&, platform::ShiftState) { editorEvents += 'U'; };
+    const auto log = [&](char c) { return [&editorEvents, c](auto&&...) { editorEvents += c; }; };
+    inspector.OnEditorEnter = log('E'), inspector.OnEditorExit = log('X');
+    inspector.OnEditorKeyDown = log('D'), inspector.OnEditorKeyUp = log('U');
     inspector.OnEditorKeyPress = [&](TObject*, char32_t& key) { editorEvents += char(key), key = key == 'q' ? 0 : key; };
     std::vector<std::string> changes;
     inspector.OnItemChange = [&](TObject* sender) {
@@ -368,8 +367,7 @@ TEST_F(InspectorRows, OnItemChangeOncePerCommittedChange)
     EXPECT_EQ(spin.Text(), "-");
     EXPECT_EQ(safe->AsString(), "");
     EXPECT_THROW(Key(platform::key::Return), EConvertError);
-    // Enter, keys and exit of each editor in turn: the string row's, the check box's, the spin edit's.
-    EXPECT_EQ(editorEvents, "ExqyDDXEDUDXE300D-D");
+    EXPECT_EQ(editorEvents, "ExqyDDXEDUDXE300D-D"); // each editor's enter, keys and exit in turn
 }
 
 TEST_F(InspectorRows, RefusedValuesAndReadonlyCommitNothing)
