@@ -216,21 +216,27 @@ TCustomLayer::TCustomLayer(TLayerCollection* LayerCollection)
     SetLayerCollection(LayerCollection);
 }
 
-TCustomLayer::~TCustomLayer()
+void TCustomLayer::operator delete(TCustomLayer* Layer, std::destroying_delete_t)
 {
+    Layer->BeforeDestruction();
+    void* whole = dynamic_cast<void*>(Layer); // the start of the most derived object
+    Layer->~TCustomLayer();
+    ::operator delete(whole);
+}
+
+void TCustomLayer::BeforeDestruction()
+{
+    if (destroying_)
+        return;
+    destroying_ = true;
     if (OnDestroy)
         OnDestroy(this);
-    // Tell the layers that asked, newest first; a layer told may unregister others.
-    while (!freeNotifies_.empty()) {
-        TCustomLayer* layer = freeNotifies_.back();
-        freeNotifies_.pop_back();
-        EraseOnce(layer->registeredIn_, this);
-        layer->Notification(this);
-    }
-    // Leave every list this layer registered in, so nobody tells a destroyed layer.
-    for (TCustomLayer* layer : registeredIn_)
-        EraseOnce(layer->freeNotifies_, this);
-    registeredIn_.clear();
+}
+
+TCustomLayer::~TCustomLayer()
+{
+    BeforeDestruction();
+    freeNotify_.OwnerGoing([this](TCustomLayer& layer) { layer.Notification(this); });
     SetLayerCollection(nullptr);
 }
 
@@ -338,19 +344,12 @@ void TCustomLayer::SetAsMouseListener()
 
 void TCustomLayer::AddNotification(TCustomLayer* Layer)
 {
-    if (std::find(freeNotifies_.begin(), freeNotifies_.end(), Layer) != freeNotifies_.end())
-        return;
-    freeNotifies_.push_back(Layer);
-    Layer->registeredIn_.push_back(this);
+    freeNotify_.Add(Layer->freeNotify_);
 }
 
 void TCustomLayer::RemoveNotification(TCustomLayer* Layer)
 {
-    auto it = std::find(freeNotifies_.begin(), freeNotifies_.end(), Layer);
-    if (it == freeNotifies_.end())
-        return;
-    freeNotifies_.erase(it);
-    EraseOnce(Layer->registeredIn_, this);
+    freeNotify_.Remove(Layer->freeNotify_);
 }
 
 void TCustomLayer::Notification(TCustomLayer*) {}

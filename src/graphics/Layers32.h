@@ -5,11 +5,13 @@
 #include "graphics/Bitmap32.h"
 #include "platform/Canvas.h"
 #include "platform/Control.h"
+#include "platform/FreeNotifyLinks.h"
 #include "platform/Input.h"
 #include "platform/Persistent.h"
 
 #include <cstdint>
 #include <functional>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -144,6 +146,9 @@ class TCustomLayer : public TPersistent {
 public:
     explicit TCustomLayer(TLayerCollection* LayerCollection);
     ~TCustomLayer() override;
+    // Every delete of a layer (Delete, Clear and a collection's end included) comes here:
+    // OnDestroy fires while the whole layer is still there, then the layer is destroyed.
+    static void operator delete(TCustomLayer* Layer, std::destroying_delete_t);
     TCustomLayer(const TCustomLayer&) = delete;
     TCustomLayer& operator=(const TCustomLayer&) = delete;
     const char* ClassName() const override { return "TCustomLayer"; }
@@ -192,7 +197,9 @@ public:
     TLayerMouseMoveEvent OnMouseMove;
     TLayerMouseEvent OnMouseUp;
     TPaintLayerEvent OnPaint;
-    // Fires first thing in the destructor: only the TCustomLayer part may be used.
+    // Fires before any part of the layer is destroyed (for a layer that is deleted; one
+    // that goes otherwise, as a member or on the stack, fires it first thing in the
+    // TCustomLayer destructor, when only that part is left).
     TNotifyEvent OnDestroy;
 
 protected:
@@ -205,9 +212,12 @@ protected:
 
 private:
     friend class TLayerCollection;
+    // Fires OnDestroy, once.
+    void BeforeDestruction();
+
+    bool destroying_ = false; // OnDestroy has fired
     platform::CursorId cursor_ = platform::cursor::Default;
-    std::vector<TCustomLayer*> freeNotifies_;  // told when this layer is destroyed
-    std::vector<TCustomLayer*> registeredIn_;  // layers whose freeNotifies_ hold this one
+    platform::FreeNotifyLinks<TCustomLayer> freeNotify_{*this};
     TLayerCollection* layerCollection_ = nullptr;
     TLayerStates layerStates_ = 0;
     uint32_t layerOptions_ = loVisible;

@@ -64,6 +64,9 @@ public:
     // The part of the control the buffer covers: the part that is on screen. A control
     // much larger than its window (a zoomed world) keeps a buffer of the window's size.
     virtual platform::Rect GetViewportRect() const;
+    // The control point shown at the buffer's top-left pixel: what a handler drawing into
+    // the buffer (a custom paint stage, a layer's OnPaint) subtracts from control points.
+    TPoint BufferOrigin() const { return bufferOrigin_; }
 
     void Invalidate() override;
     void Loaded() override;
@@ -87,8 +90,6 @@ protected:
     // Repaints the buffer; the base only marks it valid.
     virtual void DoPaintBuffer();
     virtual void DoPaintGDIOverlay(platform::Canvas& Canvas);
-    // The control point shown at the buffer's top-left pixel.
-    TPoint BufferOrigin() const { return bufferOrigin_; }
 
 private:
     std::unique_ptr<TBitmap32> buffer_;

@@ -114,39 +114,37 @@ void TRubberbandLayer::DoSetLocation(const TFloatRect& NewLocation)
         childLayer_->SetLocation(NewLocation);
 }
 
-void TRubberbandLayer::GDIUpdateIfChanged(bool Changed)
+template <class T>
+void TRubberbandLayer::StoreAndRepaint(T& Field, T Value)
 {
-    if (Changed && LayerCollection())
-        LayerCollection()->GDIUpdate();
+    if (Field == Value)
+        return;
+    TLayerCollection* collection = Visible() ? LayerCollection() : nullptr;
+    if (collection)
+        collection->Changing();
+    Field = Value;
+    if (collection)
+        collection->Changed();
 }
 
 void TRubberbandLayer::SetHandleFill(TColor32 Value)
 {
-    const bool changed = Value != handleFill_;
-    handleFill_ = Value;
-    GDIUpdateIfChanged(changed);
+    StoreAndRepaint(handleFill_, Value);
 }
 
 void TRubberbandLayer::SetHandleFrame(TColor32 Value)
 {
-    const bool changed = Value != handleFrame_;
-    handleFrame_ = Value;
-    GDIUpdateIfChanged(changed);
+    StoreAndRepaint(handleFrame_, Value);
 }
 
 void TRubberbandLayer::SetHandles(TRBHandles Value)
 {
-    const bool changed = Value != handles_;
-    handles_ = Value;
-    GDIUpdateIfChanged(changed);
+    StoreAndRepaint(handles_, Value);
 }
 
 void TRubberbandLayer::SetHandleSize(int32_t Value)
 {
-    Value = std::max(Value, 1);
-    const bool changed = Value != handleSize_;
-    handleSize_ = Value;
-    GDIUpdateIfChanged(changed);
+    StoreAndRepaint(handleSize_, std::max(Value, 1));
 }
 
 TRect TRubberbandLayer::HandleRect() const

@@ -94,7 +94,11 @@ private:
     // The rectangle a drag to (Mx, My), in Location units, makes of the old location.
     TFloatRect DraggedRect(float Mx, float My) const;
     void UpdateNoUpdateBit();
-    void GDIUpdateIfChanged(bool Changed);
+    // Stores a changed handle setting and repaints the band: the handles are drawn into
+    // the control's buffer, so showing the buffer again would still show the old ones. A
+    // band with a child repaints too, although its own changes otherwise notify nobody.
+    template <class T>
+    void StoreAndRepaint(T& Field, T Value);
 
     TPositionedLayer* childLayer_ = nullptr;
     TColor32 handleFrame_ = 0x00000000;

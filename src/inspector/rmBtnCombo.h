@@ -38,6 +38,8 @@ protected:
     // After the list closed, whichever way; Taken when an entry was taken (then the base
     // fires OnCloseUp).
     virtual void ListClosed(bool Taken);
+    // The list's height: DropDownHeight, or eight edit heights.
+    virtual int32_t ListHeight() const;
 
 private:
     // The list's keys and presses.
@@ -47,9 +49,6 @@ private:
     void TakeListSelection();
     // Steps the text through the items with the list closed.
     void StepItems(platform::KeyCode Key);
-
-    // The list's height: DropDownHeight, or eight edit heights.
-    int32_t ListHeight() const;
 
     int32_t FDropDownHeight = 0;
 };

@@ -15,8 +15,7 @@ constexpr TColor clTeal = 0x808000;
 constexpr TColor clRed = 0x0000FF;
 constexpr TColor kWeekendBackground = 0xE1E1E1;
 
-// The single border's frame, and the panel's border width.
-constexpr int32_t kFrame = 1;
+// The panel's border width, between its bevels.
 constexpr int32_t kBorderWidth = 1;
 constexpr int32_t kDaysPerWeek = 7;
 constexpr int32_t kDefaultRangeDays = 365;
@@ -467,17 +466,33 @@ void TrmCustomCalendar::DrawDayCell(int32_t ACol, int32_t ARow, const Rect& Rect
 
 Rect TrmCustomCalendar::ContentRect() const
 {
-    const int32_t inset = kFrame + (FBevelOuter != bvNone) + kBorderWidth + (FBevelInner != bvNone);
+    const int32_t inset = FrameWidth() + (FBevelOuter != bvNone) + kBorderWidth + (FBevelInner != bvNone);
     return {inset, inset, std::max(inset, Width() - inset), std::max(inset, Height() - inset)};
 }
 
-void TrmCustomCalendar::SetBevel(TBevelCut& Field, TBevelCut Value)
+template <class T>
+void TrmCustomCalendar::SetFrame(T& Field, T Value)
 {
     if (Field == Value)
         return;
     Field = Value;
     LayoutParts();
     Invalidate();
+}
+
+void TrmCustomCalendar::SetBorderStyle(TBorderStyle Value)
+{
+    SetFrame(FBorderStyle, Value);
+}
+
+void TrmCustomCalendar::SetBevelOuter(TBevelCut Value)
+{
+    SetFrame(FBevelOuter, Value);
+}
+
+void TrmCustomCalendar::SetBevelInner(TBevelCut Value)
+{
+    SetFrame(FBevelInner, Value);
 }
 
 void TrmCustomCalendar::LayoutParts()
@@ -510,8 +525,10 @@ void TrmCustomCalendar::Resize()
 void TrmCustomCalendar::Paint(Canvas& Canvas)
 {
     Canvas.FillRect(ClientRect(), Color());
-    Canvas.FrameRect(ClientRect(), CanvasColorOf(clBtnShadow));
-    Rect edge{kFrame, kFrame, Width() - kFrame, Height() - kFrame};
+    const int32_t frame = FrameWidth();
+    if (frame > 0)
+        Canvas.FrameRect(ClientRect(), CanvasColorOf(clBtnShadow));
+    Rect edge{frame, frame, Width() - frame, Height() - frame};
     DrawBevel(Canvas, edge, FBevelOuter, Color());
     edge = {edge.Left + kBorderWidth, edge.Top + kBorderWidth, edge.Right - kBorderWidth, edge.Bottom - kBorderWidth};
     DrawBevel(Canvas, edge, FBevelInner, Color());

@@ -5,6 +5,7 @@
 // working date is the day the grid's current cell shows; the selected date is the one the
 // user picked (double click or Enter). Optionally a date range limits both.
 #include "graphics/Color32.h"
+#include "inspector/BorderStyle.h"
 #include "inspector/DrawGrid.h"
 #include "inspector/rmFrames.h"
 #include "platform/ChildControls.h"
@@ -101,12 +102,16 @@ public:
     void SetBoldSystemDate(bool Value);
     bool ShowGridLines() const { return FShowGridLines; }
     void SetGridLines(bool Value);
+    // A single one-pixel frame round the panel (the default), or none, which gives its
+    // pixels to the caption and grid.
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
     // The panel's bevels, outside and inside its one-pixel border width (none by default);
     // each but bvNone takes a pixel from the caption and grid.
     TBevelCut BevelOuter() const { return FBevelOuter; }
-    void SetBevelOuter(TBevelCut Value) { SetBevel(FBevelOuter, Value); }
+    void SetBevelOuter(TBevelCut Value);
     TBevelCut BevelInner() const { return FBevelInner; }
-    void SetBevelInner(TBevelCut Value) { SetBevel(FBevelInner, Value); }
+    void SetBevelInner(TBevelCut Value);
 
     const platform::FontSpec& CalendarFont() const { return FCalendarFont; }
     // The grid's font; the caption shows it 4 points larger and bold.
@@ -200,7 +205,10 @@ private:
     void DrawDayCell(int32_t ACol, int32_t ARow, const platform::Rect& Rect, TGridDrawState State);
     bool SelectDayCell(int32_t ACol, int32_t ARow);
     void SelectWorkingDate();
-    void SetBevel(TBevelCut& Field, TBevelCut Value);
+    // Stores a changed frame or bevel, lays the parts out again and repaints.
+    template <class T>
+    void SetFrame(T& Field, T Value);
+    int32_t FrameWidth() const { return FBorderStyle == bsSingle ? 1 : 0; }
 
     TDrawGrid FGrid{7, 7};
     platform::ChildControls FChildren{*this};
@@ -217,6 +225,7 @@ private:
     bool FBoldSystemDate = true;
     bool FUseDateRanges = false;
     bool FShowGridLines = false;
+    TBorderStyle FBorderStyle = bsSingle;
     TBevelCut FBevelOuter = bvNone;
     TBevelCut FBevelInner = bvNone;
     TDateTime FSelectedDate = 0;

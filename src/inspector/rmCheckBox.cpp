@@ -256,12 +256,10 @@ void TrmCustomCheckBox::DoClick()
 
 bool TrmCustomCheckBox::HandleAccelerator(char32_t Key)
 {
-    if (!IsAccel(Key, FCaption))
+    if (!IsAccel(Key, FCaption) || !CanFocus())
         return false;
-    if (CanFocus()) {
-        SetFocus();
-        ToggleAndClick();
-    }
+    SetFocus();
+    ToggleAndClick();
     return true;
 }
 

@@ -47,9 +47,11 @@ public:
     // before the first paint, when its size is not yet measured).
     platform::Rect CaptionRect() const;
 
-    // A key that is the caption's accelerator ("&x", any case) toggles and clicks the box
-    // when it can take the focus; true when it was the accelerator.
+    // A key that is the caption's accelerator ("&x", any case) focuses, toggles and clicks
+    // the box when it can take the focus (is visible and enabled); true when it did.
     bool HandleAccelerator(char32_t Key);
+    // The window's dialog characters (offered only while the box's parent shows).
+    bool DialogChar(char32_t Key) override { return HandleAccelerator(Key); }
 
     TNotifyEvent OnChange;
 

@@ -147,6 +147,7 @@ void TrmComboBox::UpdateHistory()
             FHistory.erase(found);
         FHistory.insert(FHistory.begin(), text);
         SaveHistory();
+        LoadHistory(); // the history is not empty: it only becomes the items
     }
     SelectAll();
 }
@@ -186,14 +187,14 @@ void TrmComboBox::SaveHistory()
 void TrmComboBox::LoadHistory()
 {
     platform::KeyValueStore* root = Root();
-    if (!FHistory.empty() || root == nullptr || !HasRegistryKey())
-        return;
-    const std::string key = HistoryKey();
-    for (int32_t i = 0; i < FMaxHistory; ++i) {
-        std::string value;
-        if (root->ReadString(key, "Item_" + std::to_string(i), value) && !value.empty() &&
-            std::find(FHistory.begin(), FHistory.end(), value) == FHistory.end())
-            FHistory.push_back(value);
+    if (FHistory.empty() && root != nullptr && HasRegistryKey()) {
+        const std::string key = HistoryKey();
+        for (int32_t i = 0; i < FMaxHistory; ++i) {
+            std::string value;
+            if (root->ReadString(key, "Item_" + std::to_string(i), value) && !value.empty() &&
+                std::find(FHistory.begin(), FHistory.end(), value) == FHistory.end())
+                FHistory.push_back(value);
+        }
     }
     SetComboItems(FHistory);
 }

@@ -6,6 +6,7 @@
 #include "platform/KeyValueStore.h"
 #include "platform/Registry.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -30,6 +31,13 @@ public:
     // chosen item with odComboBoxEdit); null at other times.
     platform::Canvas* Canvas() const { return FFieldCanvas ? FFieldCanvas : FListBox.Canvas(); }
 
+    // The open list shows this many rows at most (fewer for fewer items); at least 1.
+    int32_t DropDownCount() const { return FDropDownCount; }
+    void SetDropDownCount(int32_t Value) { FDropDownCount = std::max(Value, 1); }
+    // Whether the items are kept sorted, ignoring ASCII case.
+    bool Sorted() const { return FListBox.Sorted(); }
+    void SetSorted(bool Value) { FListBox.SetSorted(Value); }
+
     // The first item after index StartAfter (-1: from the top), wrapping round, that
     // starts with Prefix, ignoring ASCII case; -1 when none does.
     int32_t FindString(std::string_view Prefix, int32_t StartAfter) const;
@@ -50,9 +58,12 @@ protected:
     void Change() override;
     // With an owner-drawn style and OnDrawItem, the chosen item over the text field.
     void Paint(platform::Canvas& Canvas) override;
+    // DropDownCount rows, or as many as there are items.
+    int32_t ListHeight() const override { return FListBox.HeightForRows(FDropDownCount); }
 
 private:
     TComboBoxStyle FStyle = csDropDown;
+    int32_t FDropDownCount = 8;
     platform::Canvas* FFieldCanvas = nullptr; // while the text field is owner-drawn
 };
 
@@ -68,7 +79,7 @@ public:
     bool TextCompletion() const { return FTextCompletion; }
     void SetTextCompletion(bool Value) { FTextCompletion = Value; }
     // The texts committed, latest first; empty texts never enter. Kept apart from the
-    // items (loading the history shows it as the items).
+    // items; with MRUCombo the items show it after loading and after every commit.
     const std::vector<std::string>& History() const { return FHistory; }
     void SetHistory(const std::vector<std::string>& Value) { FHistory = Value; }
     // Empties the history, the saved one too (with MRUCombo): it stays empty.
@@ -91,14 +102,15 @@ public:
     void SetAutoUpdateHistory(bool Value) { FAutoUpdateHistory = Value; }
 
     // Sets the text and commits it: remembered, put at the top of the history (moved
-    // there when present; an empty text is not) and saved with MRUCombo, then selected.
+    // there when present; an empty text is not), saved and shown as the items with
+    // MRUCombo, then selected.
     void SetText(std::string_view Value);
     void InsertText(std::string_view Value) { SetText(Value); }
     void UpdateHistory();
     // Writes "Item_0", "Item_1", ... for the first MaxHistory lines under RegPath + RegName
     // and removes the entries after them.
     void SaveHistory();
-    // With an empty history, reads the values back and shows them as the items.
+    // With an empty history, reads the values back; then shows the history as the items.
     void LoadHistory();
 
     void Loaded() override;

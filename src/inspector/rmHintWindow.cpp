@@ -87,7 +87,10 @@ void TrmHintWindow::Paint(platform::Canvas& Canvas)
         client.Right -= 1;
     else
         client.Left += 1;
-    DrawTextInRect(Canvas, FCaption, client, DrawTextBiDiModeFlags(*this, dt::WordBreak | dt::NoPrefix), Font());
+    // The text is always in the info colour, whatever colour the font handed over carries.
+    platform::FontSpec font = Font();
+    font.Color = CanvasColorOf(clInfoText);
+    DrawTextInRect(Canvas, FCaption, client, DrawTextBiDiModeFlags(*this, dt::WordBreak | dt::NoPrefix), font);
 }
 
 void TrmSharedHint::Show(const platform::Control& Owner, const platform::Rect& Rect, std::string_view Text,

@@ -36,7 +36,8 @@ public:
 
 protected:
     // A raised one-pixel edge around the whole window, the info colour inside, and the
-    // caption word-wrapped from one pixel right of the inner edge.
+    // caption word-wrapped from one pixel right of the inner edge, in the font's face and
+    // size but always in the info text colour.
     void Paint(platform::Canvas& Canvas) override;
 
 private:

@@ -27,6 +27,9 @@
 #include <string>
 #include <vector>
 
+// Hears one input the inspector received (Msg.Event says which).
+using TmsgEvent = std::function<void(const platform::InputMessage& Msg)>;
+
 class TrmInspector : public platform::Control {
 public:
     using TrmInspectorIndexChangingEvent =
@@ -188,6 +191,9 @@ public:
     KeyEvent OnEditorKeyDown;
     KeyEvent OnEditorKeyUp;
     KeyPressEvent OnEditorKeyPress;
+    // The message hook: every input the inspector receives (mouse, keys, also those it
+    // hands to its editor, focus, its window's activation), after the inspector handled it.
+    TmsgEvent OnMessage;
 
 protected:
     // With a single border Ctl3D draws it as a sunken 3-D edge two pixels wide, else as
@@ -207,6 +213,11 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void Resize() override;
+    void InputHandled(const platform::InputMessage& Msg) override
+    {
+        if (OnMessage)
+            OnMessage(Msg);
+    }
     // The tree's OnDeletion: the node's item goes with it.
     virtual void DoNodeDelete(TObject* Sender, TrmTreeNonViewNode* Node);
 

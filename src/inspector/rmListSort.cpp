@@ -1,7 +1,8 @@
 #include "inspector/rmListSort.h"
 
-#include "platform/DateTime.h"
 #include "platform/AsciiText.h"
+#include "platform/DateText.h"
+#include "platform/DateTime.h"
 
 #include <charconv>
 #include <cstdio>
@@ -10,17 +11,6 @@
 #include <string_view>
 
 namespace {
-
-int32_t CompareText(std::string_view a, std::string_view b)
-{
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        const auto ca = static_cast<unsigned char>(platform::LowerAscii(a[i]));
-        const auto cb = static_cast<unsigned char>(platform::LowerAscii(b[i]));
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
 
 template <class T>
 int32_t CompareValues(const T& a, const T& b)
@@ -48,11 +38,14 @@ std::optional<double> ToFloat(std::string_view text)
     return value;
 }
 
+// A date as the program writes it (the short date format) or as an ISO date.
 std::optional<double> ToDate(std::string_view text)
 {
+    TDateTime date = 0;
+    if (platform::TryStrToDate(text, date))
+        return date;
     const std::string copy(platform::TrimBlanks(text));
     int year = 0, month = 0, day = 0, used = 0;
-    TDateTime date = 0;
     if (std::sscanf(copy.c_str(), "%4d-%2d-%2d%n", &year, &month, &day, &used) != 3 || size_t(used) != copy.size() ||
         !platform::TryEncodeDate(year, month, day, date))
         return std::nullopt;
@@ -96,7 +89,7 @@ void DecodeSortData(int32_t Data, bool& Ascending, int32_t& Column)
 
 int32_t CaptionStringSortProc(const TListItemTexts& Item1, const TListItemTexts& Item2, bool Ascending)
 {
-    const int32_t result = CompareText(Item1.Caption, Item2.Caption);
+    const int32_t result = platform::CompareTextIgnoringAsciiCase(Item1.Caption, Item2.Caption);
     return Ascending ? result : -result;
 }
 
@@ -105,7 +98,7 @@ int32_t StringSortProc(const TListItemTexts& Item1, const TListItemTexts& Item2,
     bool ascending = false;
     int32_t column = 0;
     DecodeSortData(Data, ascending, column);
-    const int32_t result = CompareText(SubItem(Item1, column), SubItem(Item2, column));
+    const int32_t result = platform::CompareTextIgnoringAsciiCase(SubItem(Item1, column), SubItem(Item2, column));
     return ascending ? result : -result;
 }
 

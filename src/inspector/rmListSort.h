@@ -20,7 +20,8 @@ void DecodeSortData(int32_t Data, bool& Ascending, int32_t& Column);
 int32_t CaptionStringSortProc(const TListItemTexts& Item1, const TListItemTexts& Item2, bool Ascending);
 
 // The sub-items at the column packed in Data compared as text (any case), as integers,
-// as decimal numbers or as dates (YYYY-MM-DD); -1, 0 or 1, negated when descending. Of the
+// as decimal numbers or as dates (the short date format mm/dd/yyyy the program writes, or
+// YYYY-MM-DD); -1, 0 or 1, negated when descending. Of the
 // converting ones: two texts that do not convert are equal, one that does not convert
 // sorts before one that does. A missing sub-item is an empty text.
 int32_t StringSortProc(const TListItemTexts& Item1, const TListItemTexts& Item2, int32_t Data);

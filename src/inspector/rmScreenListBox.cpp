@@ -1,6 +1,7 @@
 #include "inspector/rmScreenListBox.h"
 
 #include "graphics/SystemColorNames.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 
@@ -107,6 +108,10 @@ void TrmCustomScreenListBox::Resize()
 void TrmCustomScreenListBox::SetItems(const std::vector<std::string>& Value)
 {
     FItems = Value;
+    if (FSorted)
+        std::stable_sort(FItems.begin(), FItems.end(), [](const std::string& a, const std::string& b) {
+            return platform::CompareTextIgnoringAsciiCase(a, b) < 0;
+        });
     FItemIndex = std::min(FItemIndex, int32_t(FItems.size()) - 1);
     MeasureItems();
 }
@@ -153,6 +158,21 @@ void TrmCustomScreenListBox::FontChanged()
 int32_t TrmCustomScreenListBox::VisibleRows() const
 {
     return std::max(1, RowsFitting(FTopIndex));
+}
+
+int32_t TrmCustomScreenListBox::HeightForRows(int32_t MaxRows) const
+{
+    return std::clamp(int32_t(FItems.size()), 1, std::max(MaxRows, 1)) * ItemHeight() + 2 * kBorder;
+}
+
+void TrmCustomScreenListBox::SetSorted(bool Value)
+{
+    if (Value == FSorted)
+        return;
+    FSorted = Value;
+    if (FSorted)
+        SetItems(std::vector<std::string>(FItems));
+    Invalidate();
 }
 
 int32_t TrmCustomScreenListBox::ItemAt(int32_t Y) const

@@ -35,7 +35,12 @@ public:
     const char* ClassName() const override { return "TrmCustomScreenListBox"; }
 
     const std::vector<std::string>& Items() const { return FItems; }
+    // Kept in order (see Sorted) when sorted.
     void SetItems(const std::vector<std::string>& Value);
+    // Whether the items are kept sorted, ignoring ASCII case (items that differ only in
+    // case keep their order); switching it on sorts them.
+    bool Sorted() const { return FSorted; }
+    void SetSorted(bool Value);
     // -1 for none; other values are clamped to the items.
     int32_t ItemIndex() const { return FItemIndex; }
     void SetItemIndex(int32_t Value);
@@ -53,6 +58,9 @@ public:
     void MeasureItems();
     // Rows from TopIndex that fit inside the border (at least 1).
     int32_t VisibleRows() const;
+    // The height of as many rows as there are items, at least one and at most MaxRows, each
+    // ItemHeight high (rows measured higher scroll), and the border.
+    int32_t HeightForRows(int32_t MaxRows) const;
     // The item at control point Y, or -1.
     int32_t ItemAt(int32_t Y) const;
     // The item at Index; an empty text outside the items.
@@ -108,6 +116,7 @@ private:
     int32_t FItemIndex = -1;
     int32_t FTopIndex = 0;
     int32_t FItemHeight = 0;
+    bool FSorted = false;
     TListBoxStyle FStyle = lbStandard;
     std::vector<int32_t> FHeights; // measured, with the variable style
     platform::Canvas* FCanvas = nullptr;

@@ -7,6 +7,7 @@
 #include "inspector/rmLibraryDraw.h"
 #include "inspector/rmMarlett.h"
 #include "platform/Timer.h"
+#include "platform/WindowSystem.h"
 
 namespace {
 
@@ -172,13 +173,31 @@ void TrmCustomSpeedButton::SysColorChange()
     Invalidate();
 }
 
+void TrmCustomSpeedButton::Loaded()
+{
+    Control::Loaded();
+    UpdateTracking();
+}
+
+void TrmCustomSpeedButton::UpdateTracking()
+{
+    platform::Point mouse;
+    if (!FFlat || !Enabled() || !platform::CursorPos(mouse))
+        return;
+    const bool over = ControlAtScreen(mouse) == this;
+    if (over != FMouseInControl) {
+        FMouseInControl = over;
+        Invalidate();
+    }
+}
+
 void TrmCustomSpeedButton::UpdateExclusive()
 {
-    if (FGroupIndex == 0 || FSiblings == nullptr)
+    if (FGroupIndex == 0 || Host() == nullptr)
         return;
-    for (TrmCustomSpeedButton* sibling : *FSiblings)
-        if (sibling != this)
-            sibling->ButtonPressed(*this);
+    for (platform::Control* sibling : Host()->Siblings())
+        if (auto* button = dynamic_cast<TrmCustomSpeedButton*>(sibling); button && button != this)
+            button->ButtonPressed(*this);
 }
 
 void TrmCustomSpeedButton::ButtonPressed(TrmCustomSpeedButton& Sender)

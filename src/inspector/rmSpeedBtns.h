@@ -12,12 +12,6 @@
 
 enum TrmSpeedButtonStyle : uint8_t { sbsNormal, sbsComboButton, sbsMenu };
 
-class TrmCustomSpeedButton;
-
-// The buttons that share one parent, this one among them: the reach of a group's
-// messages (a button going down sends the others of its group up).
-using TrmSpeedButtonSiblings = std::vector<TrmCustomSpeedButton*>;
-
 class TrmCustomSpeedButton : public platform::Control {
 public:
     TrmCustomSpeedButton();
@@ -70,14 +64,14 @@ public:
 
     TrmButtonState State() const { return FState; }
     bool MouseInControl() const { return FMouseInControl; }
-    // Borrowed; null for a button without siblings.
-    void SetSiblings(const TrmSpeedButtonSiblings* Value) { FSiblings = Value; }
-
     // A dialog character: when it is the caption's accelerator and the button is enabled
-    // and visible, the button clicks and the key is used up (true).
-    bool DialogChar(char32_t Key);
+    // and visible, the button clicks and the key is used up (true). The window offers it
+    // only while the button's parent shows (HostDialogChar).
+    bool DialogChar(char32_t Key) override;
     // The system colours changed: the glyph images are built again.
     void SysColorChange();
+    // Then, as after enabling: a flat button shows itself under the mouse when it rests there.
+    void Loaded() override;
 
 protected:
     void Paint(platform::Canvas& Canvas) override;
@@ -88,6 +82,11 @@ protected:
     void MouseUp(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y) override;
     void MouseEnter() override;
     void MouseLeave() override;
+    // An enabled button checks again where the mouse is (UpdateTracking).
+    void EnabledChanged() override { UpdateTracking(); }
+    // Flat hot tracking without the mouse moving: an enabled flat button shows itself
+    // under the mouse when it is the control the mouse rests on, else flat.
+    void UpdateTracking();
     // A double click on a button that is down fires OnDblClick.
     void DblClick() override;
     // The click the control base makes of every release inside does nothing: the button
@@ -98,7 +97,8 @@ protected:
     // Takes the values of the linked action.
     virtual void ActionChange(const platform::Action& Sender);
 
-    // Sends the group's other buttons up when this one is down, and gives them its AllowAllUp.
+    // Sends the group's other buttons up when this one is down, and gives them its
+    // AllowAllUp: the group is the speed buttons of the same parent with the same GroupIndex.
     void UpdateExclusive();
     // A group message from Sender.
     void ButtonPressed(TrmCustomSpeedButton& Sender);
@@ -131,7 +131,6 @@ private:
     TPopupMenu* FDropDownMenu = nullptr;
     TrmButtonState FState = bsUp;
     std::string FCaption;
-    const TrmSpeedButtonSiblings* FSiblings = nullptr;
     bool FGlyphFromAction = false; // the glyph is the linked action's image
     platform::ActionLink FActionLink{[this](const platform::Action& Sender) { ActionChange(Sender); }};
 };

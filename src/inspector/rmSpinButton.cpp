@@ -50,6 +50,24 @@ void TrmSpinButton::SetBounds(int32_t Left, int32_t Top, int32_t Width, int32_t 
     Control::SetBounds(Left, Top, Width, Height);
 }
 
+void TrmSpinButton::SetFocusControl(platform::Control* Value)
+{
+    if (Value == FFocusControl)
+        return;
+    if (FFocusControl)
+        FFocusControl->RemoveFreeNotification(*this);
+    FFocusControl = Value;
+    if (FFocusControl)
+        FFocusControl->FreeNotification(*this);
+}
+
+void TrmSpinButton::Notification(platform::Control& Gone)
+{
+    if (&Gone == FFocusControl)
+        FFocusControl = nullptr;
+    Control::Notification(Gone);
+}
+
 void TrmSpinButton::SetUpEnabled(bool Value)
 {
     FUpEnabled = Value;

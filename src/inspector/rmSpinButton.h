@@ -17,10 +17,10 @@ public:
     void SetBounds(int32_t Left, int32_t Top, int32_t Width, int32_t Height) override;
     void AdjustSize(int32_t& W, int32_t& H);
 
-    // The control that takes the focus when a button is pressed. Borrowed: its owner
-    // clears it before the control goes.
+    // The control that takes the focus when a button is pressed (borrowed; null: none).
+    // It is cleared when that control goes.
     platform::Control* FocusControl() const { return FFocusControl; }
-    void SetFocusControl(platform::Control* Value) { FFocusControl = Value; }
+    void SetFocusControl(platform::Control* Value);
 
     bool UpEnabled() const { return FUpEnabled; }
     void SetUpEnabled(bool Value);
@@ -57,6 +57,7 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void EnabledChanged() override;
+    void Notification(platform::Control& Gone) override;
 
     std::unique_ptr<TrmTimerSpeedButton> CreateButton();
     void BtnMouseDown(TrmTimerSpeedButton& Sender, platform::MouseButton Button);

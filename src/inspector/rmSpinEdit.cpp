@@ -28,7 +28,6 @@ TrmCustomSpinEdit::TrmCustomSpinEdit()
 
 TrmCustomSpinEdit::~TrmCustomSpinEdit()
 {
-    FButton.SetFocusControl(nullptr);
     RemoveButton(FButton);
 }
 

@@ -33,6 +33,19 @@ inline std::string UpperAscii(std::string_view text)
     return result;
 }
 
+// Below, equal to or above 0 as `a` sorts before, with or after `b`, ignoring ASCII case;
+// other bytes compare by value.
+inline int CompareTextIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        const auto ca = static_cast<unsigned char>(LowerAscii(a[i]));
+        const auto cb = static_cast<unsigned char>(LowerAscii(b[i]));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
 inline std::string_view TrimBlanks(std::string_view text)
 {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ')

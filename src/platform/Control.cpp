@@ -12,6 +12,10 @@ Control::Control() = default;
 Control::~Control()
 {
     LeaveDrags(true);
+    freeNotify_.OwnerGoing([this](Control& watcher) {
+        watcher.LoseDragTarget(*this);
+        watcher.Notification(*this);
+    });
 }
 
 void Control::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height)
@@ -235,6 +239,7 @@ void Control::HostMouseDown(MouseButton button, ShiftState shift, int32_t x, int
             BeginAutoDrag();
     }
     MouseDown(button, shift, x, y);
+    InputHandled({.Event = InputEvent::MouseDown, .Shift = shift, .Button = button, .Pos = {x, y}});
 }
 
 void Control::HostDoubleClick(MouseButton button, ShiftState shift, int32_t x, int32_t y)
@@ -249,6 +254,7 @@ void Control::HostDoubleClick(MouseButton button, ShiftState shift, int32_t x, i
         DblClick();
     }
     MouseDown(button, shift | shift::Double, x, y);
+    InputHandled({.Event = InputEvent::DoubleClick, .Shift = shift, .Button = button, .Pos = {x, y}});
 }
 
 void Control::HostMouseMove(ShiftState shift, int32_t x, int32_t y)
@@ -271,6 +277,7 @@ void Control::HostMouseMove(ShiftState shift, int32_t x, int32_t y)
         return;
     }
     MouseMove(shift, x, y);
+    InputHandled({.Event = InputEvent::MouseMove, .Shift = shift, .Pos = {x, y}});
 }
 
 void Control::HostMouseUp(MouseButton button, ShiftState shift, int32_t x, int32_t y)
@@ -291,25 +298,34 @@ void Control::HostMouseUp(MouseButton button, ShiftState shift, int32_t x, int32
     // A right click on a child is the child's to pass on.
     if (button == MouseButton::Right && ClientRect().Contains(x, y) && ControlAt({x, y}) == this)
         HostContextPopup({x, y});
+    InputHandled({.Event = InputEvent::MouseUp, .Shift = shift, .Button = button, .Pos = {x, y}});
 }
 
 void Control::HostMouseEnter()
 {
-    if (enabled_)
-        MouseEnter();
+    if (!enabled_)
+        return;
+    MouseEnter();
+    InputHandled({.Event = InputEvent::MouseEnter});
 }
 
 void Control::HostMouseLeave()
 {
     hintState_.MouseLeft();
-    if (enabled_)
-        MouseLeave();
+    if (!enabled_)
+        return;
+    MouseLeave();
+    InputHandled({.Event = InputEvent::MouseLeave});
 }
 
 bool Control::HostMouseWheel(ShiftState shift, int32_t wheelDelta, Point mousePos)
 {
     EndHints();
-    return enabled_ && DoMouseWheel(shift, wheelDelta, mousePos);
+    if (!enabled_)
+        return false;
+    const bool handled = DoMouseWheel(shift, wheelDelta, mousePos);
+    InputHandled({.Event = InputEvent::MouseWheel, .Shift = shift, .Pos = mousePos, .WheelDelta = wheelDelta});
+    return handled;
 }
 
 void Control::HostKeyDown(KeyCode& key, ShiftState shift)
@@ -324,24 +340,44 @@ void Control::HostKeyDown(KeyCode& key, ShiftState shift)
     }
     if (!enabled_)
         return;
+    const KeyCode pressed = key;
     KeyDown(key, shift);
     if (key == key::Apps || (key == key::F10 && (shift & shift::Keys) == shift::Shift)) {
         key = key::None;
         HostContextPopup(kKeyboardPopup);
     }
+    InputHandled({.Event = InputEvent::KeyDown, .Shift = shift, .Key = pressed});
 }
 
 void Control::HostKeyUp(KeyCode& key, ShiftState shift)
 {
-    if (enabled_)
-        KeyUp(key, shift);
+    if (!enabled_)
+        return;
+    const KeyCode released = key;
+    KeyUp(key, shift);
+    InputHandled({.Event = InputEvent::KeyUp, .Shift = shift, .Key = released});
 }
 
 void Control::HostKeyPress(char32_t& key)
 {
     EndHints();
-    if (enabled_)
-        KeyPress(key);
+    if (!enabled_)
+        return;
+    const char32_t typed = key;
+    KeyPress(key);
+    InputHandled({.Event = InputEvent::KeyPress, .Char = typed});
+}
+
+bool Control::HostDialogChar(char32_t key)
+{
+    if (!visible_)
+        return false;
+    if (DialogChar(key))
+        return true;
+    for (Control* child : Children())
+        if (child->HostDialogChar(key))
+            return true;
+    return false;
 }
 
 void Control::HostFocusChanged(bool focused)
@@ -360,6 +396,12 @@ void Control::HostFocusChanged(bool focused)
     // The child control that has the keys has them with the control, and loses them with it.
     for (ChildControls* children : childSets_)
         children->ParentFocusChanged(focused);
+    InputHandled({.Event = focused ? InputEvent::FocusIn : InputEvent::FocusOut});
+}
+
+void Control::HostActivationChanged(bool active)
+{
+    InputHandled({.Event = active ? InputEvent::AppActivate : InputEvent::AppDeactivate});
 }
 
 void Control::Paint(Canvas& canvas)

@@ -17,6 +17,7 @@
 #include "platform/ControlHint.h"
 #include "platform/ControlLayout.h"
 #include "platform/FontSpec.h"
+#include "platform/FreeNotifyLinks.h"
 #include "platform/Geometry.h"
 #include "platform/Input.h"
 #include "platform/Persistent.h"
@@ -32,6 +33,18 @@ namespace platform {
 
 class ChildControls;
 class Control;
+
+// One input a control received from its host, as the control hears it once it handled it
+// (Control::InputHandled).
+struct InputMessage {
+    InputEvent Event = InputEvent::Paint;
+    ShiftState Shift = shift::None;
+    MouseButton Button = MouseButton::Left; // mouse presses and releases
+    Point Pos{};                            // the mouse, in the control's coordinates
+    int32_t WheelDelta = 0;
+    KeyCode Key = key::None; // key down and up, as it came in
+    char32_t Char = 0;       // a character typed
+};
 
 // What a control asks of the window that shows it. Coordinates are the control's own.
 class ControlHost {
@@ -300,11 +313,26 @@ public:
     // True when some control handled it.
     bool HostContextPopup(Point mousePos);
 
+    // ---- Controls that go ----
+    // `watcher` is told (Notification) when this control is destroyed, once however often
+    // it asks; a watcher that goes first is forgotten. A drag source hears so of the
+    // control it drags over.
+    void FreeNotification(Control& watcher) { freeNotify_.Add(watcher.freeNotify_); }
+    void RemoveFreeNotification(Control& watcher) { freeNotify_.Remove(watcher.freeNotify_); }
+
     // Called once the control's properties are all set up.
     virtual void Loaded() {}
 
     // Whether the mouse passes through the control to whatever lies below it (a hint).
     virtual bool TransparentToMouse() const { return false; }
+
+    // A dialog character (a letter typed with Alt): the control acts on it when it is its
+    // accelerator (a control's caption marks it with "&"); true when it was used up.
+    virtual bool DialogChar(char32_t /*key*/) { return false; }
+    // A dialog character typed in the control's window: the control and then its children
+    // that are visible, in order, are offered it until one uses it; true when one did. A
+    // hidden control and its children are not offered it.
+    bool HostDialogChar(char32_t key);
 
     // Whether the arrow keys and Tab reach KeyDown instead of moving the focus.
     virtual bool WantsArrowKeys() const { return false; }
@@ -334,6 +362,8 @@ public:
     void HostKeyUp(KeyCode& key, ShiftState shift);
     void HostKeyPress(char32_t& key);
     void HostFocusChanged(bool focused);
+    // The window the control lies in became the active one, or stopped being it.
+    void HostActivationChanged(bool active);
     // The window lost the mouse: a drag in progress is cancelled.
     void HostCaptureLost()
     {
@@ -414,6 +444,13 @@ protected:
     virtual bool CanResize(int32_t& newWidth, int32_t& newHeight);
     // OnContextPopup, then PopupMenu unless handled; Handled is true when either acted.
     virtual void ContextPopup(Point mousePos, bool& handled);
+    // After the control handled an input its host delivered (none arrives while it is
+    // disabled, nor what a running drag takes), and after the focus or its window's
+    // activation changed.
+    virtual void InputHandled(const InputMessage& /*message*/) {}
+    // `gone`, which this control asked to hear of (FreeNotification), is being destroyed:
+    // only its Control part is left.
+    virtual void Notification(Control& /*gone*/) {}
     // The setters' rule: a changed value is stored and repainted.
     template <class T>
     void StoreAndRepaint(T& field, const T& value)
@@ -443,6 +480,10 @@ private:
     // Takes the control out of the drags it is part of; a drag it runs is cancelled, and
     // quietly (no event, no host asked) while the control is being destroyed.
     void LeaveDrags(bool quietly);
+    // The control this one drags over goes, or leaves its window: the drag goes on over nothing.
+    void LoseDragTarget(const Control& target);
+    // The drag has no target any more, nor hears of the one it had.
+    void ForgetDragTarget();
 
     ControlHost* host_ = nullptr;
     Rect bounds_;
@@ -468,7 +509,7 @@ private:
     TDragKind dragKind_ = dkDrag;
     CursorId dragCursor_ = cursor::Drag;
     std::optional<DragState> drag_;
-    Control* dragOverBy_ = nullptr; // the source of a drag that is over this control
+    FreeNotifyLinks<Control> freeNotify_{*this};
     TBiDiMode biDiMode_ = bdLeftToRight;
     bool parentBiDiMode_ = true;
 

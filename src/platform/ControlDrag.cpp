@@ -37,7 +37,7 @@ void Control::DragMouseTo(Point point)
     if (target && !target->Enabled())
         target = nullptr;
     if (previous && previous != target) {
-        previous->dragOverBy_ = nullptr;
+        previous->RemoveFreeNotification(*this);
         bool ignored = false;
         previous->DragOver(this, drag_->targetPoint.X, drag_->targetPoint.Y, dsDragLeave, ignored);
         if (!drag_)
@@ -46,7 +46,7 @@ void Control::DragMouseTo(Point point)
     drag_->target = target;
     drag_->accepted = false;
     if (target) {
-        target->dragOverBy_ = this;
+        target->FreeNotification(*this);
         drag_->targetPoint = target->ScreenToClient(ClientToScreen(point));
         bool accept = false;
         target->DragOver(this, drag_->targetPoint.X, drag_->targetPoint.Y,
@@ -65,9 +65,8 @@ void Control::EndDrag(bool drop)
     if (!drag_)
         return;
     const DragState drag = *drag_;
+    ForgetDragTarget();
     drag_.reset();
-    if (drag.target)
-        drag.target->dragOverBy_ = nullptr;
     if (!drag.active)
         return;
     if (host_)
@@ -84,25 +83,34 @@ void Control::EndDrag(bool drop)
     DoEndDrag(dropped ? drag.target : nullptr, at.X, at.Y);
 }
 
+void Control::ForgetDragTarget()
+{
+    if (drag_->target)
+        drag_->target->RemoveFreeNotification(*this);
+    drag_->target = nullptr;
+    drag_->accepted = false;
+}
+
+void Control::LoseDragTarget(const Control& target)
+{
+    if (!drag_ || drag_->target != &target)
+        return;
+    ForgetDragTarget();
+    if (Dragging() && dragKind_ == dkDrag)
+        ShowCursor(cursor::NoDrop);
+}
+
 void Control::LeaveDrags(bool quietly)
 {
-    if (Control* source = dragOverBy_) {
-        dragOverBy_ = nullptr;
-        if (source->drag_ && source->drag_->target == this) {
-            source->drag_->target = nullptr;
-            source->drag_->accepted = false;
-            if (source->Dragging() && source->dragKind_ == dkDrag)
-                source->ShowCursor(cursor::NoDrop);
-        }
-    }
+    if (!quietly) // leaving its window: the drags over it go on over nothing
+        freeNotify_.ForEachWatcher([this](Control& source) { source.LoseDragTarget(*this); });
     if (!drag_)
         return;
     if (!quietly) {
         EndDrag(false);
         return;
     }
-    if (drag_->target)
-        drag_->target->dragOverBy_ = nullptr;
+    ForgetDragTarget();
     drag_.reset();
 }
 

@@ -36,15 +36,20 @@ std::string DateToStr(TDateTime date)
     return FormatDate(kShortDateFormat, date);
 }
 
-TDateTime StrToDate(std::string_view text)
+bool TryStrToDate(std::string_view text, TDateTime& date)
 {
     std::string_view rest = TrimBlanks(text);
     int32_t year = 0, month = 0, day = 0;
+    return TakeNumber(rest, 2, month) && TakeSeparator(rest) && TakeNumber(rest, 2, day) && TakeSeparator(rest) &&
+           TakeNumber(rest, 4, year) && rest.empty() && TryEncodeDate(year, month, day, date);
+}
+
+TDateTime StrToDate(std::string_view text)
+{
     TDateTime date = 0;
-    if (TakeNumber(rest, 2, month) && TakeSeparator(rest) && TakeNumber(rest, 2, day) && TakeSeparator(rest) &&
-        TakeNumber(rest, 4, year) && rest.empty() && TryEncodeDate(year, month, day, date))
-        return date;
-    throw EConvertError("'" + std::string(text) + "' is not a valid date");
+    if (!TryStrToDate(text, date))
+        throw EConvertError("'" + std::string(text) + "' is not a valid date");
+    return date;
 }
 
 } // namespace platform

@@ -15,5 +15,7 @@ std::string DateToStr(TDateTime date);
 // A date in the short date format; single-digit months and days and blanks around the
 // text are accepted. Raises EConvertError "'<text>' is not a valid date" otherwise.
 TDateTime StrToDate(std::string_view text);
+// The same without raising: false for a text that is not such a date.
+bool TryStrToDate(std::string_view text, TDateTime& date);
 
 } // namespace platform

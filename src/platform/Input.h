@@ -8,8 +8,8 @@ namespace platform {
 enum class MouseButton : uint8_t { Left, Right, Middle };
 
 // The kinds of input a host delivers to a control, one for each of Control's Host...
-// entry points (focus changes split into gaining and losing it), and the application
-// becoming the active one or losing that.
+// entry points (focus changes split into gaining and losing it), and the control's window
+// becoming the active one (the application's) or losing that.
 enum class InputEvent : uint8_t {
     Paint, MouseDown, DoubleClick, MouseMove, MouseUp, MouseEnter, MouseLeave, MouseWheel,
     KeyDown, KeyUp, KeyPress, FocusIn, FocusOut, AppActivate, AppDeactivate

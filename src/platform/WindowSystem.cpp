@@ -42,6 +42,11 @@ bool LeftButtonDown()
     return installedWindowSystem && installedWindowSystem->LeftButtonDown();
 }
 
+bool CursorPos(Point& screen)
+{
+    return installedWindowSystem && installedWindowSystem->CursorPos(screen);
+}
+
 std::unique_ptr<PopupWindow> CreatePopupWindow(Control& control)
 {
     return installedWindowSystem ? installedWindowSystem->CreatePopupWindow(control) : nullptr;

@@ -1,12 +1,13 @@
 #pragma once
 // What controls and bitmaps ask of the window system beyond the window that shows them:
-// the clipboard (text and pictures), the warning beep, the state of the mouse buttons,
-// top-level pop-up windows (drop-down lists), canvases over pixel memory, the program's
-// embedded resources and the icons and names of file types. The application installs the window
-// system's service once at start-up (the Qt one lives in platform/qt); tests install a
-// fake. Without a service the clipboard is empty, the beep silent, no button is down,
-// pop-ups get no window, there are no resources, file icons nor type names, so controls still
-// work without a display; only a canvas over pixels cannot be had.
+// the clipboard (text and pictures), the warning beep, the state of the mouse buttons and
+// where the mouse is, top-level pop-up windows (drop-down lists), canvases over pixel
+// memory, the program's embedded resources and the icons and names of file types. The
+// application installs the window system's service once at start-up (the Qt one lives in
+// platform/qt); tests install a fake. Without a service the clipboard is empty, the beep
+// silent, no button is down, the mouse is nowhere known, pop-ups get no window, there are
+// no resources, file icons nor type names, so controls still work without a display; only
+// a canvas over pixels cannot be had.
 #include "platform/Canvas.h"
 #include "platform/ImageDecoder.h"
 #include "platform/PixelView.h"
@@ -37,6 +38,8 @@ public:
     virtual void SetClipboardText(std::string_view text) = 0;
     virtual void Beep() = 0;
     virtual bool LeftButtonDown() = 0;
+    // Where the mouse is, in desktop coordinates; false when not known.
+    virtual bool CursorPos(Point& /*screen*/) { return false; }
     // Shows `control` in a frameless top-level window above every other window, one that
     // never takes the keyboard focus (nor the mouse, for a control TransparentToMouse); the
     // control's bounds are screen coordinates from then on. The control must outlive the
@@ -83,6 +86,7 @@ std::string ClipboardText();
 void SetClipboardText(std::string_view text);
 void Beep();
 bool LeftButtonDown();
+bool CursorPos(Point& screen);
 std::unique_ptr<PopupWindow> CreatePopupWindow(Control& control);
 bool ClipboardPicture(DecodedImage& picture);
 void SetClipboardPicture(const DecodedImage& picture);

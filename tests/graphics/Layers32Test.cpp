@@ -162,9 +162,16 @@ TEST(LayerCollection, DestroyedLayersTellTheirWatchersAndLeaveEveryList)
         delete watcher;
         delete second; // would touch the freed watcher if it still listed it
         EXPECT_EQ(c.Count(), 0);
-        // Clear frees every layer with one change; the collection's destruction frees the rest.
-        for (int i = 0; i < 3; ++i)
-            c.Add<TBitmapLayer>()->OnDestroy = [&](TObject*) { ++destroyed; };
+        // Clear frees every layer with one change; the collection's destruction frees the
+        // rest. Each layer is still whole when its OnDestroy fires.
+        for (int i = 0; i < 3; ++i) {
+            auto* layer = c.Add<TBitmapLayer>();
+            layer->Bitmap()->SetSize(2, 1);
+            layer->OnDestroy = [&](TObject* sender) {
+                const auto* whole = dynamic_cast<TBitmapLayer*>(sender);
+                destroyed += whole && whole->Bitmap()->Width() == 2;
+            };
+        }
         CollectionLog log(c);
         c.Clear();
         EXPECT_EQ(log.Take(), "<>");

@@ -168,6 +168,18 @@ TEST(RubberbandLayer, TheChildFollowsAndItsDestructionClearsTheLink)
     EXPECT_EQ(FloatRect(5, 6, 25, 30), b.layer->Location());
     EXPECT_TRUE(b.layer->Scaled());
     EXPECT_TRUE(b.layer->LayerOptions() & loNoUpdate);
+    // A change of the handles repaints the band (with a child too), an unchanged value not.
+    int repaints = 0;
+    b.c.OnChange = [&](TObject*) { ++repaints; };
+    b.layer->SetHandleFill(0xFF0000FF);
+    b.layer->SetHandleFrame(0xFF00FF00);
+    b.layer->SetHandles(rhCorners);
+    for (int32_t size : {5, 5})
+        b.layer->SetHandleSize(size);
+    EXPECT_EQ(repaints, 4);
+    b.c.OnChange = nullptr;
+    b.layer->SetHandles(rhAll);
+    b.layer->SetHandleSize(3);
 
     b.layer->SetScaled(false);
     b.layer->SetLocation(FloatRect(10, 10, 50, 40));

@@ -98,6 +98,14 @@ TEST(Calendar, BevelsDrawOutsideAndInsideTheBorderWidthAndShrinkTheGrid)
         EXPECT_EQ((std::array{canvas.At(1, 1), canvas.At(206, 156), canvas.At(3, 3)}), pixels) << int(outer);
         EXPECT_EQ(std::pair(cal.Grid().Left(), cal.Grid().Width()), std::pair(gridLeft, 208 - 2 * gridLeft));
     }
+    cal.SetBevelInner(bvNone); // the single frame by default; none gives its pixel to the grid
+    for (const auto& [style, frame, gridLeft] : {std::tuple{bsSingle, dark, 3}, {bsNone, face, 2}}) {
+        cal.SetBorderStyle(style);
+        PixelCanvas canvas(208, 158);
+        cal.HostPaint(canvas);
+        const auto shown = std::tuple(canvas.At(0, 0), canvas.At(207, 157), cal.Grid().Left());
+        EXPECT_EQ(shown, std::tuple(frame, frame, gridLeft));
+    }
 }
 
 TEST(Calendar, DateRangeBoundsOnlyWhenSwitchedOnAndHatchesTheDaysOutside)

@@ -279,14 +279,20 @@ TEST(SpeedButton, AClickIsAReleaseInsideAndAGroupKeepsOneButtonDown)
     EXPECT_EQ(b.State(), bsUp);
     Release(b, 50, 5);
     EXPECT_EQ(clicks, 0);
-    TrmSpeedButtonSiblings siblings{&a, &b};
-    for (TrmSpeedButton* x : {&a, &b}) {
-        x->SetSiblings(&siblings);
-        x->SetGroupIndex(1);
+    platform::Control parent; // the group: the buttons of one parent with one GroupIndex
+    TrmSpeedButton other;
+    platform::ChildControls children(parent);
+    for (TrmSpeedButton* x : {&a, &b, &other}) {
+        children.Add(*x);
+        x->SetGroupIndex(x == &other ? 2 : 1);
     }
+    other.SetDown(true);
     a.SetDown(true);
     b.SetDown(true);
-    EXPECT_FALSE(a.Down());
+    EXPECT_EQ(std::tuple(a.Down(), other.Down()), std::tuple(false, true));
+    b.SetAllowAllUp(true);
+    EXPECT_EQ(std::tuple(a.AllowAllUp(), other.AllowAllUp()), std::tuple(true, false));
+    b.SetAllowAllUp(false);
     ClickAt(b, 5, 5); // without AllowAllUp a click on the down button leaves it down
     EXPECT_EQ(std::tuple(clicks, b.Down()), std::tuple(1, true));
     EXPECT_EQ(b.State(), bsExclusive);
@@ -410,6 +416,12 @@ TEST(SpinButton, HalvesFollowTheHeightAndTakeClicksAndKeys)
     platform::KeyCode k = key::Up;
     s.HostKeyDown(k, 0);
     EXPECT_EQ(std::pair(up, down), std::pair(2, 1));
+    auto focusControl = std::make_unique<platform::Control>();
+    s.SetFocusControl(focusControl.get());
+    focusControl.reset();
+    EXPECT_EQ(s.FocusControl(), nullptr); // cleared as it goes: a press touches nothing freed
+    ClickAt(s, 5, 3);
+    EXPECT_EQ(up, 3);
     s.SetUpEnabled(false);
     EXPECT_FALSE(s.UpButton().Enabled());
     s.SetEnabled(false);
@@ -432,6 +444,9 @@ TEST(HintWindow, StaysOnTheDesktopAndPaintsWrappedTextOnInfoColour)
     hint.ReleaseHandle();
     EXPECT_FALSE(hint.Visible());
     hint.ActivateHint({0, 0, 50, 40}, "one two three");
+    platform::FontSpec red; // the text keeps the info colour whatever font it is given
+    red.Color = 0xFF0000;
+    hint.SetFont(red);
     RecordingCanvas canvas;
     Painted(hint, canvas);
     ASSERT_EQ(canvas.fills.size(), 1u);
@@ -593,9 +608,10 @@ TEST(ComboBox, OwnerDrawnStylesMeasureAndDrawEachItemAndTheChosenOne)
 {
     using Drawn = std::tuple<int32_t, Rect, TOwnerDrawState>;
     constexpr TOwnerDrawState chosen = odSelected | odFocused;
-    for (const auto& [style, measured, rows] :
-         {std::tuple{csOwnerDrawFixed, std::vector<int32_t>{}, std::vector<int32_t>{1, 13, 25, 37}},
-          {csOwnerDrawVariable, std::vector<int32_t>{0, 1, 2}, std::vector<int32_t>{1, 11, 26, 46}}}) {
+    // The list is three rows of 12 high: the variable rows pass that, and its bar takes 17 pixels.
+    for (const auto& [style, measured, rows, right] :
+         {std::tuple{csOwnerDrawFixed, std::vector<int32_t>{}, std::vector<int32_t>{1, 13, 25, 37}, 99},
+          {csOwnerDrawVariable, std::vector<int32_t>{0, 1, 2}, std::vector<int32_t>{1, 11, 26, 46}, 82}}) {
         TrmComboBox combo;
         combo.SetBounds(0, 0, 100, 20);
         combo.SetComboItems({"a", "b", "c"});
@@ -617,8 +633,9 @@ TEST(ComboBox, OwnerDrawnStylesMeasureAndDrawEachItemAndTheChosenOne)
         EXPECT_EQ(asked, measured);
         RecordingCanvas canvas;
         combo.ListBox().HostPaint(canvas);
-        EXPECT_EQ(drawn, (std::vector<Drawn>{{0, {1, rows[0], 99, rows[1]}, 0}, {1, {1, rows[1], 99, rows[2]}, chosen},
-                                             {2, {1, rows[2], 99, rows[3]}, 0}}));
+        EXPECT_EQ(drawn, (std::vector<Drawn>{{0, {1, rows[0], right, rows[1]}, 0},
+                                             {1, {1, rows[1], right, rows[2]}, chosen},
+                                             {2, {1, rows[2], right, rows[3]}, 0}}));
         EXPECT_EQ(combo.ListBox().ItemAt(rows[2] - 1), 1);
         drawn.clear();
         combo.HostPaint(canvas); // the chosen item in the text field, left of the button
@@ -648,19 +665,28 @@ TEST(ComboBox, HistoryMovesCommittedTextsToTheTopAndSavesMaxHistoryLines)
     EXPECT_EQ(reader.Items()[0], "t3");
 }
 
-TEST(ComboBox, HistoryHoldsNonEmptyCommitsApartFromTheItemsAndStaysCleared)
+TEST(ComboBox, SortedItemsInDropDownCountRowsAndNonEmptyCommitsShownAsItemsAndCleared)
 {
     platform::KeyValueStore store;
     TrmComboBox combo;
     combo.SetRegistryRoots({&store, nullptr, nullptr, nullptr});
     combo.SetRegPath("Soft");
     combo.SetRegName("Names");
+    combo.SetComboItems({"b", "C", "a"});
+    combo.SetSorted(true);
+    EXPECT_EQ(combo.Items(), (std::vector<std::string>{"a", "b", "C"}));
+    TrmCustomScreenListBox& list = combo.ListBox();
+    for (const auto& [count, rows] : {std::pair{2, 2}, {8, 3}}) { // rows for the items, at most DropDownCount
+        combo.SetDropDownCount(count);
+        combo.ToggleListBox();
+        EXPECT_EQ(list.Height(), rows * list.ItemHeight() + 2) << count;
+        combo.ToggleListBox();
+    }
     combo.SetMRUCombo(true);
-    combo.SetComboItems({"a", "b"});
-    combo.InsertText("typed");
-    combo.InsertText("");
-    EXPECT_EQ(combo.History(), std::vector<std::string>{"typed"});
-    EXPECT_EQ(combo.Items(), (std::vector<std::string>{"a", "b"}));
+    for (const char* text : {"typed", "", "zed"})
+        combo.InsertText(text);
+    EXPECT_EQ(combo.History(), (std::vector<std::string>{"zed", "typed"}));
+    EXPECT_EQ(combo.Items(), (std::vector<std::string>{"typed", "zed"})); // the history, sorted
     combo.ClearHistory();
     combo.ToggleListBox(); // dropping down loads what was saved
     EXPECT_TRUE(combo.History().empty());

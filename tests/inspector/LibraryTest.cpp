@@ -179,6 +179,9 @@ TEST(ListSort, ComparisonsByKindAndDirection)
     EXPECT_EQ(FloatSortProc(a, b, EncodeSortData(true, 2)), 1);
     EXPECT_EQ(DateSortProc(a, b, EncodeSortData(true, 3)), 1);
     EXPECT_EQ(DateSortProc(a, c, EncodeSortData(true, 3)), 1);
+    const TListItemTexts written{"", {"", "", "", "01/02/2020"}}, earlier{"", {"", "", "", "12/31/2019"}};
+    EXPECT_EQ(DateSortProc(written, earlier, EncodeSortData(true, 3)), 1); // the program's own date texts
+    EXPECT_EQ(DateSortProc(written, a, EncodeSortData(true, 3)), -1);
     EXPECT_EQ(StringSortProc(a, b, EncodeSortData(true, 9)), 0); // a column neither row has
 }
 

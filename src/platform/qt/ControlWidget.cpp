@@ -27,6 +27,19 @@ bool IsArrowKey(KeyCode code)
     return code == key::Left || code == key::Right || code == key::Up || code == key::Down;
 }
 
+// The character a key typed with Alt stands for: its text, or the letter or digit of the
+// key where the window system gives no text with Alt; 0 for none.
+char32_t DialogCharOf(const QKeyEvent& event)
+{
+    const QList<uint> text = event.text().toUcs4();
+    if (text.size() == 1 && text.front() >= 0x20)
+        return text.front();
+    const int key = event.key();
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9))
+        return char32_t(key >= Qt::Key_A ? key - Qt::Key_A + 'a' : key);
+    return 0;
+}
+
 // The area a widget lays its aligned children out in: the control's client area for a
 // widget that shows a control, else the widget's contents.
 Rect ClientAreaOf(const QWidget& widget)
@@ -145,6 +158,8 @@ ControlWidget::~ControlWidget()
 
 bool ControlWidget::event(QEvent* event)
 {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
+        control_->HostActivationChanged(event->type() == QEvent::WindowActivate);
     if (event->type() == QEvent::ParentChange && parentWidget())
         ControlAligner::Of(*parentWidget()).AlignChildren();
     // Tab normally moves the focus before keyPressEvent sees it; a control may want it.
@@ -217,6 +232,11 @@ bool ControlWidget::HandleKeyDown(QKeyEvent* event)
     const ShiftState state = ShiftStateFromQt(event->modifiers(), Qt::NoButton);
     if (code != key::None)
         control_->HostKeyDown(code, state);
+    if (code != key::None && (state & shift::Keys & ~shift::Shift) == shift::Alt) {
+        const char32_t character = DialogCharOf(*event);
+        if (character != 0 && RouteDialogChar(character))
+            return true;
+    }
     for (char32_t character : event->text().toUcs4()) {
         // Ctrl with a letter types its control character (Ctrl+V is 0x16), as most
         // keyboards deliver it; some systems report the plain letter instead.
@@ -226,6 +246,22 @@ bool ControlWidget::HandleKeyDown(QKeyEvent* event)
         control_->HostKeyPress(character);
     }
     return true;
+}
+
+bool ControlWidget::RouteDialogChar(char32_t character) const
+{
+    QWidget* top = window();
+    std::vector<ControlWidget*> roots;
+    if (auto* shown = dynamic_cast<ControlWidget*>(top))
+        roots.push_back(shown);
+    else
+        for (ControlWidget* shown : top->findChildren<ControlWidget*>())
+            if (shown->window() == top && shown->ParentControl() == nullptr)
+                roots.push_back(shown); // its children are offered it through it
+    for (ControlWidget* shown : roots)
+        if (shown->isVisible() && shown->control_->HostDialogChar(character))
+            return true;
+    return false;
 }
 
 void ControlWidget::keyPressEvent(QKeyEvent* event)

@@ -8,7 +8,8 @@
 // inside another's widget is that control's child: it takes its colour, font and 3-D look;
 // Tab moves through the controls of one parent in their tab order, and through the child
 // controls drawn inside a control; hints show as Qt's tool tips; the widget keeps to the
-// control's size limits.
+// control's size limits. A letter typed with Alt that the control with the keys leaves
+// alone goes to the controls of the window as a dialog character (accelerators).
 #include "platform/Control.h"
 
 #include <QWidget>
@@ -87,6 +88,9 @@ private:
 
     void TakeBoundsFromWidget();
     bool HandleKeyDown(QKeyEvent* event);
+    // Offers a dialog character (Alt with a letter) to the controls of this widget's
+    // window, in the order they were placed; true when one used it.
+    bool RouteDialogChar(char32_t character) const;
 
     std::unique_ptr<Control> owned_; // null when the control is borrowed
     Control* control_;

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QFile>
 #include <QFileIconProvider>
 #include <QFileInfo>
@@ -139,6 +140,13 @@ void QtWindowSystem::Beep()
 bool QtWindowSystem::LeftButtonDown()
 {
     return (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
+}
+
+bool QtWindowSystem::CursorPos(Point& screen)
+{
+    const QPoint at = QCursor::pos();
+    screen = {at.x(), at.y()};
+    return true;
 }
 
 std::unique_ptr<PopupWindow> QtWindowSystem::CreatePopupWindow(Control& control)

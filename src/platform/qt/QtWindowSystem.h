@@ -15,6 +15,7 @@ public:
     void SetClipboardText(std::string_view text) override;
     void Beep() override;
     bool LeftButtonDown() override;
+    bool CursorPos(Point& screen) override;
     std::unique_ptr<PopupWindow> CreatePopupWindow(Control& control) override;
     bool ClipboardPicture(DecodedImage& picture) override;
     void SetClipboardPicture(const DecodedImage& picture) override;

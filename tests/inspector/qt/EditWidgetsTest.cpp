@@ -1,16 +1,20 @@
-// Edit controls in real windows: the button edit and the date editor's pop-up calendar;
-// turned text and file-type icons through the Qt window system.
+// Edit controls in real windows: the button edit, accelerators typed with Alt, a flat
+// button enabled under the mouse and the date editor's pop-up calendar; turned text and
+// file-type icons through the Qt window system.
 #include "inspector/ExpectMessage.h"
 #include "inspector/rmBtnEdit.h"
+#include "inspector/rmCheckBox.h"
 #include "inspector/rmComboCalendar.h"
 #include "inspector/rmLibraryDraw.h"
 #include "inspector/rmLibraryRanges.h"
 #include "inspector/rmLibraryShell.h"
 #include "inspector/rmLibrarySystem.h"
+#include "inspector/rmSpeedBtns.h"
 #include "platform/FileSystem.h"
 #include "platform/qt/ControlWidget.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QInputMethodEvent>
 #include <QTest>
 
@@ -71,6 +75,55 @@ TEST(BtnEditWidget, TypedKeysEditTheTextAndTheButtonClicks)
     EXPECT_EQ(clicks, 1);
     QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     EXPECT_EQ(clicks, 1);
+}
+
+TEST(AcceleratorWidgets, AltWithACaptionsLetterClicksTheButtonAndFocusesAndTogglesTheBox)
+{
+    QWidget window;
+    auto* editWidget = new ControlWidget(std::make_unique<TrmBtnEdit>(), &window);
+    auto* goWidget = new ControlWidget(std::make_unique<TrmSpeedButton>(), &window);
+    auto* wallsWidget = new ControlWidget(std::make_unique<TrmCheckBox>(), &window);
+    auto& go = goWidget->HostedAs<TrmSpeedButton>();
+    auto& walls = wallsWidget->HostedAs<TrmCheckBox>();
+    go.SetBounds(0, 30, 40, 22);
+    go.SetCaption("&Go");
+    walls.SetBounds(50, 30, 90, 17);
+    walls.SetCaption("&Walls");
+    int clicks = 0;
+    go.OnClick = [&](TObject*) { ++clicks; };
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    editWidget->setFocus();
+    QTest::keyClick(editWidget, Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(std::pair(clicks, editWidget->HostedAs<TrmBtnEdit>().Text()), std::pair(1, ""s)); // not typed
+    const QImage unchecked = wallsWidget->grab().toImage();
+    QTest::keyClick(editWidget, Qt::Key_W, Qt::AltModifier);
+    EXPECT_TRUE(walls.Checked() && walls.Focused());
+    EXPECT_NE(wallsWidget->grab().toImage(), unchecked);
+    go.SetEnabled(false); // a disabled button leaves the key alone
+    QTest::keyClick(wallsWidget, Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(SpeedButtonWidget, AFlatButtonEnabledUnderTheRestingMouseShowsItsEdge)
+{
+    ControlWidget widget(std::make_unique<TrmSpeedButton>());
+    auto& button = widget.HostedAs<TrmSpeedButton>();
+    button.SetBounds(0, 0, 40, 22);
+    button.SetFlat(true);
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    QImage shown[2];
+    for (const bool over : {false, true}) {
+        button.SetEnabled(false);
+        QCursor::setPos(widget.mapToGlobal(over ? QPoint(20, 11) : QPoint(200, 200)));
+        QApplication::processEvents();
+        button.SetEnabled(true); // the mouse has not moved since
+        EXPECT_EQ(button.MouseInControl(), over);
+        shown[over] = widget.grab().toImage();
+    }
+    EXPECT_NE(shown[0], shown[1]);
 }
 
 TEST(ComboCalendarWidget, TheButtonDropsTheCalendarAndADoubleClickPicksADay)

@@ -1,5 +1,6 @@
 // An inspector in its Qt host: clicks and keys reach the rows and their in-place editors,
-// which commit what is typed, stay with their rows and show what the program sets.
+// which commit what is typed, stay with their rows and show what the program sets; its
+// message hook hears each input once the inspector handled it.
 #include "graphics/SystemColorNames.h"
 #include "inspector/rmInspector.h"
 #include "inspector/rmInspectorEditors.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -63,9 +65,14 @@ TEST_F(InspectorWidget, ClickTypeAndCommitInPlace)
     Add<TrmCheckBoxInspectorItem>("Flag", "False");
     std::vector<std::string> committed;
     inspector.OnItemChange = [&](TObject*) { committed.push_back(inspector.GetCurrentInspectorItem()->AsString()); };
+    using enum platform::InputEvent;
+    std::map<std::pair<platform::InputEvent, platform::KeyCode>, int> heard; // the row selected when last heard
+    inspector.OnMessage = [&](const auto& Msg) { heard[{Msg.Event, Msg.Key}] = inspector.ItemIndex(); };
     ASSERT_NO_FATAL_FAILURE(Show());
     ClickRow(0);
     ASSERT_EQ(inspector.ItemIndex(), 0);
+    EXPECT_EQ(std::tuple(heard.at({AppActivate, 0}), heard.at({FocusIn, 0}), heard.at({MouseDown, 0}),
+                         heard.at({MouseUp, 0})), std::tuple(-1, -1, 0, 0)); // the press heard once it selected the row
     ASSERT_NE(inspector.Editor(), nullptr);
     EXPECT_TRUE(inspector.Editor()->Focused());
     EXPECT_TRUE(widget.testAttribute(Qt::WA_InputMethodEnabled)); // the editor with the keys takes text
@@ -76,6 +83,7 @@ TEST_F(InspectorWidget, ClickTypeAndCommitInPlace)
     EXPECT_EQ(committed, (std::vector<std::string>{"n", "ne", "new"}));
     QTest::keyClick(&widget, Qt::Key_Down); // the editor hands Down to the inspector
     EXPECT_EQ(inspector.ItemIndex(), 1);
+    EXPECT_EQ(heard.at({KeyDown, platform::key::Down}), 1);
     EXPECT_FALSE(widget.testAttribute(Qt::WA_InputMethodEnabled)); // a check box takes none
     QTest::keyClick(&widget, Qt::Key_Space);
     EXPECT_EQ(inspector.GetItemByName("Flag")->AsString(), "True");
