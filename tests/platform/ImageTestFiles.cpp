@@ -1,4 +1,5 @@
 #include "platform/ImageTestFiles.h"
+#include "platform/FileSystem.h"
 
 #include <cstdio> // jpeglib.h needs FILE
 #include <algorithm>
@@ -57,6 +58,18 @@ std::vector<uint8_t> BuildJpeg(int width, int height, const std::vector<uint32_t
     std::vector<uint8_t> bytes(buffer, buffer + size);
     std::free(buffer);
     return bytes;
+}
+
+bool Run(const std::filesystem::path& folder, const std::string& command)
+{
+    return std::system(("cd '" + folder.string() + "' && " + command).c_str()) == 0;
+}
+
+std::vector<uint8_t> FileBytes(const std::filesystem::path& file)
+{
+    std::vector<uint8_t> bytes;
+    std::string error;
+    return platform::ReadFileBytes(file, bytes, error) ? bytes : std::vector<uint8_t>{};
 }
 
 } // namespace testfiles
