@@ -54,9 +54,13 @@ TEST(GfxPicture, TransparencyTrimsTheBoxToTheVisiblePixels)
     Bytes pixels(5 * 4, 0);
     pixels[1 * 5 + 1] = 7;
     pixels[2 * 5 + 3] = 8;
-    // Without transparency the box is the whole picture.
-    EXPECT_EQ(box(CGfxPicture(5, 4, pixels.data(), false).ToBytes()), (Bytes{0, 0, 0, 0, 5, 0, 4, 0}));
-    const Bytes stored = CGfxPicture(5, 4, pixels.data(), true).ToBytes();
+    // Without transparency the box is the whole picture; switched on, the kept pixels code again.
+    CGfxPicture switched(5, 4, pixels.data(), false);
+    EXPECT_EQ(box(switched.ToBytes()), (Bytes{0, 0, 0, 0, 5, 0, 4, 0}));
+    switched.SetTransparency(true);
+    pixels.assign(pixels.size(), 9); // the caller's buffer is free once the picture is made
+    switched.Encode();
+    const Bytes stored = switched.ToBytes();
     EXPECT_EQ(stored[1], 1);
     EXPECT_EQ(box(stored), (Bytes{1, 0, 1, 0, 3, 0, 2, 0}));
     // Rows of the box: 7 0 0 -> literal 7, trailing transparent run dropped; 0 0 8 -> run of 0s, 8.
