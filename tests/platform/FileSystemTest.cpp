@@ -136,10 +136,18 @@ static void RefuseCalls(uint32_t call, uint32_t arg, uint32_t value, int error, 
         ::_exit(99);
 }
 
-// As some network and FUSE file systems do, so that writers stage in named files.
-static void RefuseUnnamedTemporaryFiles()
+// Runs `write` in a child process that dies (as if killed) before step `step`;
+// true when the write ended before reaching it.
+static bool WriteDyingAt(int step, const std::function<void(const platform::WriteStepHook&)>& write)
 {
-    RefuseCalls(__NR_openat, 2, O_TMPFILE & ~O_DIRECTORY, EOPNOTSUPP, true);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        write([step](int at) { at == step ? ::_exit(0) : void(); });
+        ::_exit(1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 1;
 }
 
 // True when a pair write over two files of 3 bytes, in a child process whose system
@@ -152,17 +160,13 @@ static bool PairWriteSays(void (*refuse)(), std::initializer_list<const char*> p
     std::string error;
     for (const auto& [file, bytes] : packages)
         platform::WriteFileAtomically(file, std::vector<uint8_t>{1, 1, 1}, error);
-    const pid_t child = ::fork();
-    if (child == 0) {
+    return WriteDyingAt(-1, [&](const platform::WriteStepHook&) {
         refuse();
         bool said = !platform::ReplaceFilesTogether(packages, error) && error.find("\": Cannot") == std::string::npos;
         for (const char* part : parts)
             said = said && error.find(part) != std::string::npos;
-        ::_exit(said ? 0 : 1);
-    }
-    int status = 1;
-    ::waitpid(child, &status, 0);
-    return status == 0;
+        said ? void() : ::_exit(0);
+    });
 }
 
 // A full disk is said as such, also where the old file has to be copied as hard links
@@ -177,20 +181,6 @@ TEST(FileSystem, WriteFailuresSayWhatTheSystemRefused)
     EXPECT_TRUE(PairWriteSays(noLinksFullDisk, {"Cannot keep a copy of \"", "m.pdb\": No space"}));
     EXPECT_TRUE(PairWriteSays([] { RefuseCalls(__NR_openat, 2, O_TMPFILE & ~O_DIRECTORY, EACCES, true); },
                               {"Permission denied. The folder \"", "\" must be writable"}));
-}
-
-// Runs `write` in a child process that dies (as if killed) before step `step`;
-// true when the write ended before reaching it.
-static bool WriteDyingAt(int step, const std::function<void(const platform::WriteStepHook&)>& write)
-{
-    const pid_t child = ::fork();
-    if (child == 0) {
-        write([step](int at) { at == step ? ::_exit(0) : void(); });
-        ::_exit(1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 1;
 }
 
 // Killed at every step, a save or a pair of packages leaves each target wholly
@@ -216,7 +206,7 @@ TEST(FileSystem, AWriterKilledAtAnyStepLeavesOldOrNewFilesAndTheNextWriteNothing
             const platform::FileReplacement packages[] = {{pdb, fresh}, {pak, fresh}};
             done = WriteDyingAt(step, [&](const platform::WriteStepHook& hook) {
                 if (!unnamed)
-                    RefuseUnnamedTemporaryFiles();
+                    RefuseCalls(__NR_openat, 2, O_TMPFILE & ~O_DIRECTORY, EOPNOTSUPP, true);
                 platform::ReplaceFilesTogether(packages, error, hook); // steps 0 to 6
                 platform::WriteFileAtomically(fw, fresh, error, [&](int at) { hook(7 + at); });
             });
@@ -247,7 +237,7 @@ TEST(FileSystem, TwoWritersOfOneFileBothSucceedWithoutUnnamedTemporaries)
     pid_t writers[2];
     for (int i = 0; i < 2; ++i) {
         if ((writers[i] = ::fork()) == 0) {
-            RefuseUnnamedTemporaryFiles();
+            RefuseCalls(__NR_openat, 2, O_TMPFILE & ~O_DIRECTORY, EOPNOTSUPP, true);
             int failed = 0;
             std::string error;
             for (int write = 0; write < 40; ++write)

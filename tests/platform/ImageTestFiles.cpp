@@ -1,5 +1,4 @@
 #include "platform/ImageTestFiles.h"
-#include "platform/FileSystem.h"
 
 #include <cstdio> // jpeglib.h needs FILE
 #include <algorithm>
@@ -39,8 +38,6 @@ std::vector<uint8_t> BuildJpeg(int width, int height, const std::vector<uint32_t
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
     info.arith_code = shape.arithmetic;
-    if (shape.progressive)
-        jpeg_simple_progression(&info);
     if (shape.scans > 0) {
         info.scan_info = scans.data();
         info.num_scans = int(scans.size());
@@ -58,18 +55,6 @@ std::vector<uint8_t> BuildJpeg(int width, int height, const std::vector<uint32_t
     std::vector<uint8_t> bytes(buffer, buffer + size);
     std::free(buffer);
     return bytes;
-}
-
-bool Run(const std::filesystem::path& folder, const std::string& command)
-{
-    return std::system(("cd '" + folder.string() + "' && " + command).c_str()) == 0;
-}
-
-std::vector<uint8_t> FileBytes(const std::filesystem::path& file)
-{
-    std::vector<uint8_t> bytes;
-    std::string error;
-    return platform::ReadFileBytes(file, bytes, error) ? bytes : std::vector<uint8_t>{};
 }
 
 } // namespace testfiles

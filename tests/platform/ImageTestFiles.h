@@ -2,15 +2,12 @@
 // Builders of picture files for the reader tests: JPEG files written by libjpeg itself.
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <string>
 #include <vector>
 
 namespace testfiles {
 
 struct JpegShape {
     bool cmyk = false;        // CMYK pixels (K stays 0) instead of RGB
-    bool progressive = false; // libjpeg's own progression
     // When above 0, progressive in this many scans: one of every DC coefficient, then
     // every AC coefficient of every component in a scan of its own, refined bit by bit.
     int scans = 0;
@@ -21,11 +18,5 @@ struct JpegShape {
 std::vector<uint8_t> BuildJpeg(int width, int height, const std::vector<uint32_t>& pixels, JpegShape shape = {});
 
 void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value); // little-endian
-
-// Runs a shell command in `folder`; true when it succeeded. The programs that write
-// pictures in the wild (ImageMagick's convert, libjpeg's cjpeg and jpegtran) come with
-// scripts/install-deps.sh.
-bool Run(const std::filesystem::path& folder, const std::string& command);
-std::vector<uint8_t> FileBytes(const std::filesystem::path& file);
 
 } // namespace testfiles
