@@ -60,18 +60,19 @@ constexpr uint64_t kMaxWork = kMaxJpegWork;
 // Arithmetic coding puts no floor on the bytes a block takes and decodes dense blocks
 // about ten times slower than Huffman coding (some 10 µs a block in one scan): its
 // pictures are read up to 2^19 blocks, whatever their scans, and each block's entropy
-// data is decoded once (the whole file before the pixels are taken), some five seconds
-// at worst.
+// data is decoded once (the whole file before the pixels are taken).
 constexpr uint64_t kMaxArithmeticBlocks = uint64_t(1) << 19;
 // What an arithmetic-coded scan costs is weighed by what it decodes of each block: the
 // coefficients of its band times the bits of precision it codes of them (a first scan
-// those above its low bit, a refinement one), plus a little for the block itself. The
-// scans of any progression code each bit of each coefficient once, so a picture costs
-// about what a single scan of it does (64 coefficients of 11 bits), whatever its
-// progression; a budget of that, with room for 16 scans a component, refuses files
-// that code the same bits again and again.
-constexpr uint64_t kCoefficientBits = 11, kScanBlockCost = 2;
-constexpr uint64_t kMaxArithmeticWork = kMaxArithmeticBlocks * (64 * kCoefficientBits + 16 * kScanBlockCost);
+// those above its low bit, a refinement one), plus what passing over a block costs
+// (measured: about as much as twelve such bits). The scans of any progression code each
+// bit of each coefficient once, so a picture costs about what a single scan of it does
+// (64 coefficients of 11 bits), whatever its progression. The budget adds room for 22
+// scans a component, the most an encoder writes (one a bit); a file that codes the same
+// bits again and again passes it and is refused. At worst, with the densest data at the
+// limit, decoding takes some seven seconds.
+constexpr uint64_t kCoefficientBits = 11, kScanBlockCost = 12;
+constexpr uint64_t kMaxArithmeticWork = kMaxArithmeticBlocks * (64 * kCoefficientBits + 22 * kScanBlockCost);
 
 uint64_t Blocks(const jpeg_component_info& component)
 {
