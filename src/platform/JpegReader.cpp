@@ -119,17 +119,16 @@ ScanPlan PlanScans(std::span<const uint8_t> bytes, const jpeg_decompress_struct&
         const size_t length = size_t(data[at + 2]) << 8 | data[at + 3];
         if (marker == kSos && at + 4 < bytes.size()) {
             ++plan.scans;
-            // Ns, Ns x (component, tables), then Ss, Se, Ah << 4 | Al.
+            // Ns, Ns x (component, tables), then Ss, Se, Ah << 4 | Al (a whole scan when cut off).
             const size_t count = data[at + 4], band = at + 5 + 2 * count;
-            const bool progression = band + 2 < bytes.size();
+            const bool cut = band + 2 >= bytes.size();
+            const int ss = cut ? 0 : data[band], se = cut ? 63 : data[band + 1], bits = cut ? 0 : data[band + 2];
             for (size_t i = 0; i < count && at + 5 + 2 * i < bytes.size(); ++i)
                 for (int c = 0; c < info.num_components; ++c)
-                    if (info.comp_info[c].component_id == data[at + 5 + 2 * i]) {
-                        plan.work += Blocks(info.comp_info[c]);
-                        plan.arithmeticWork +=
-                            progression ? ArithmeticScanWork(Blocks(info.comp_info[c]), data[band], data[band + 1],
-                                                             data[band + 2] >> 4, data[band + 2] & 15)
-                                        : ArithmeticScanWork(Blocks(info.comp_info[c]), 0, 63, 0, 0);
+                    if (const uint64_t blocks = Blocks(info.comp_info[c]);
+                        info.comp_info[c].component_id == data[at + 5 + 2 * i]) {
+                        plan.work += blocks;
+                        plan.arithmeticWork += ArithmeticScanWork(blocks, ss, se, bits >> 4, bits & 15);
                     }
         }
         at += 2 + length;
