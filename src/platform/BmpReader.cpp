@@ -23,7 +23,8 @@
 // the height is negative. Within a byte, the leftmost pixel is in the highest bits.
 //
 // RLE8 / RLE4 (bottom-up only), pairs of bytes (n, v):
-//   n > 0:       n pixels of index v (RLE4: the two nibbles of v alternate, high first)
+//   n > 0:       n pixels of index v (RLE4: the two nibbles of v alternate, high first);
+//                runs and literals past the row's end are clipped there
 //   0, 0:        end of row          0, 1: end of bitmap
 //   0, 2, dx, dy: move right dx and up dy rows
 //   0, k >= 3:   k literal indexes follow (RLE4: packed two a byte), padded to an even
@@ -282,7 +283,8 @@ bool WalkRunLength(const Bytes& in, const BmpInfo& info, const std::array<uint32
     size_t at = info.pixelOffset;
     const size_t end = in.data.size();
     int64_t x = 0, y = 0; // y counts stored rows from the bottom
-    auto runsPast = [&](int64_t count) { return y >= height || x + count > width; };
+    // Encoders code rows out to their padded width: what lies past the row's end is dropped.
+    auto inRow = [&](uint32_t count) { return uint32_t(std::min<int64_t>(count, width - x)); };
 
     for (;;) {
         if (at + 2 > end)
@@ -290,15 +292,16 @@ bool WalkRunLength(const Bytes& in, const BmpInfo& info, const std::array<uint32
         const uint32_t count = in.data[at], value = in.data[at + 1];
         at += 2;
         if (count > 0) {
-            if (runsPast(count))
-                return Fail(error, "a run-length run reaches past the picture");
+            if (y >= height)
+                return Fail(error, "a run-length run lies above the picture's top row");
+            const uint32_t shown = inRow(count);
             if (pixels) {
                 uint32_t* out = OutputRow(pixels, info, y) + x;
-                for (uint32_t i = 0; i < count; ++i)
+                for (uint32_t i = 0; i < shown; ++i)
                     out[i] = palette[rle4 ? ((i & 1) ? value & 15 : value >> 4) : value];
             }
-            x += count;
-            painted += count;
+            x += shown;
+            painted += shown;
         } else if (value == 0) {
             x = 0;
             ++y;
@@ -317,17 +320,18 @@ bool WalkRunLength(const Bytes& in, const BmpInfo& info, const std::array<uint32
             const size_t padded = (dataBytes + 1) & ~size_t(1);
             if (at + padded > end)
                 return Fail(error, "the run-length data ends inside a literal run");
-            if (runsPast(value))
-                return Fail(error, "a run-length literal run reaches past the picture");
+            if (y >= height)
+                return Fail(error, "a run-length literal run lies above the picture's top row");
+            const uint32_t shown = inRow(value);
             if (pixels) {
                 uint32_t* out = OutputRow(pixels, info, y) + x;
-                for (uint32_t i = 0; i < value; ++i) {
+                for (uint32_t i = 0; i < shown; ++i) {
                     const uint8_t byte = in.data[at + (rle4 ? i / 2 : i)];
                     out[i] = palette[rle4 ? ((i & 1) ? byte & 15 : byte >> 4) : byte];
                 }
             }
-            x += value;
-            painted += value;
+            x += shown;
+            painted += shown;
             at += padded;
         }
     }

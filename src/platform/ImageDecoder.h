@@ -54,12 +54,13 @@ bool CheckImageSize(int64_t width, int64_t height, const char* format, std::stri
 bool DecodeImage(std::span<const uint8_t> bytes, PixelSink& sink, std::string& error, DecodeCost* cost = nullptr);
 
 // Refuses a run-length picture whose data paints too small a share of the size its
-// header claims.
+// header claims; runs past a row's end are clipped there.
 bool DecodeBmp(std::span<const uint8_t> bytes, PixelSink& sink, std::string& error);
-// Refuses arithmetic-coded pictures past about 2900 x 2900 in colour, a picture stored
-// in more than 256 scans or whose scans would take far more decoding than real pictures
-// do, and one whose data is too short for the size its header claims, before taking
-// any memory for it.
+// Refuses arithmetic-coded pictures of more than 2^19 blocks (about 3300 x 3300 in full
+// colour), a picture stored in more than 256 scans or whose scans would take far more
+// decoding than real pictures do, and one whose data is too short for the size its
+// header claims, before taking any memory for it. Reads pictures whose only faults
+// are stray bytes before a marker or an unknown JFIF revision.
 bool DecodeJpeg(std::span<const uint8_t> bytes, PixelSink& sink, std::string& error, DecodeCost* cost = nullptr);
 
 // The same into `image`, which a failure leaves alone.

@@ -1,7 +1,9 @@
 // JPEG decoding through libjpeg-turbo. The library's default error handler exits the
 // process; ours jumps back here with the library's message instead, and treats its
-// warnings (corrupt or truncated data) as errors too, so a damaged picture is refused
-// rather than shown half grey.
+// warnings of corrupt or truncated data as errors too, so a damaged picture is refused
+// rather than shown half grey. Warnings that leave every pixel decoded from the data
+// (stray bytes before a marker, an unknown JFIF revision) are passed over, as other
+// programs do.
 //
 // What a picture costs is settled before the library takes memory for it: the header and
 // a walk over the file's markers give the size, the scans and the blocks each scan
@@ -10,6 +12,7 @@
 // shown it holds every row, and decoded straight into the sink.
 #include "platform/ImageDecoder.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <csetjmp>
@@ -17,6 +20,7 @@
 #include <cstring>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace platform {
 namespace {
@@ -34,11 +38,12 @@ struct ErrorManager {
     std::longjmp(manager->jump, 1);
 }
 
-// Level -1 is a warning about damaged data, premature end of data among them; higher
-// levels are trace messages.
+// Level -1 is a warning, premature end of data among them; higher levels are trace
+// messages.
 void EmitMessage(j_common_ptr info, int level)
 {
-    if (level < 0)
+    const int code = info->err->msg_code;
+    if (level < 0 && code != JWRN_EXTRANEOUS_DATA && code != JWRN_JFIF_MAJOR)
         ExitWithMessage(info);
 }
 
@@ -51,14 +56,35 @@ void EmitMessage(j_common_ptr info, int level)
 // refused, so that a small file of many scans cannot keep the reader busy for minutes.
 constexpr int kMaxScans = 256;
 constexpr uint64_t kMaxWork = kMaxJpegWork;
-// Arithmetic coding puts no floor on the bytes a block takes and decodes dense blocks about
-// ten times slower (some 9 µs a block): its pictures are read up to 2^19 blocks, a colour
-// picture of about 2900 x 2900, some five seconds at worst.
-constexpr uint64_t kMaxArithmeticWork = uint64_t(1) << 19;
+
+// Arithmetic coding puts no floor on the bytes a block takes and decodes dense blocks
+// about ten times slower than Huffman coding (some 10 µs a block in one scan): its
+// pictures are read up to 2^19 blocks, whatever their scans, and each block's entropy
+// data is decoded once (the whole file before the pixels are taken).
+constexpr uint64_t kMaxArithmeticBlocks = uint64_t(1) << 19;
+// What an arithmetic-coded scan costs is weighed by what it decodes of each block: the
+// coefficients of its band times the bits of precision it codes of them (a first scan
+// those above its low bit, a refinement one), plus what passing over a block costs
+// (measured: about as much as twelve such bits). The scans of any progression code each
+// bit of each coefficient once, so a picture costs about what a single scan of it does
+// (64 coefficients of 11 bits), whatever its progression. The budget adds room for 22
+// scans a component, the most an encoder writes (one a bit); a file that codes the same
+// bits again and again passes it and is refused. At worst, with the densest data at the
+// limit, decoding takes some seven seconds.
+constexpr uint64_t kCoefficientBits = 11, kScanBlockCost = 12;
+constexpr uint64_t kMaxArithmeticWork = kMaxArithmeticBlocks * (64 * kCoefficientBits + 22 * kScanBlockCost);
 
 uint64_t Blocks(const jpeg_component_info& component)
 {
     return uint64_t(component.width_in_blocks) * component.height_in_blocks;
+}
+
+// The arithmetic decoding cost of a scan of band ss..se, approximation bits ah/al, over `blocks`.
+uint64_t ArithmeticScanWork(uint64_t blocks, int ss, int se, int ah, int al)
+{
+    const uint64_t band = se >= ss ? uint64_t(se - ss + 1) : 1;
+    const uint64_t bits = ah != 0 ? 1 : uint64_t(std::max<int64_t>(1, int64_t(kCoefficientBits) - al));
+    return blocks * (band * bits + kScanBlockCost);
 }
 
 // The scans of the file and the blocks they decode, found by walking its markers: the
@@ -67,6 +93,7 @@ uint64_t Blocks(const jpeg_component_info& component)
 struct ScanPlan {
     int scans = 0;
     uint64_t work = 0;
+    uint64_t arithmeticWork = 0;
 };
 
 ScanPlan PlanScans(std::span<const uint8_t> bytes, const jpeg_decompress_struct& info)
@@ -92,24 +119,30 @@ ScanPlan PlanScans(std::span<const uint8_t> bytes, const jpeg_decompress_struct&
         const size_t length = size_t(data[at + 2]) << 8 | data[at + 3];
         if (marker == kSos && at + 4 < bytes.size()) {
             ++plan.scans;
-            for (size_t i = 0; i < data[at + 4] && at + 5 + 2 * i < bytes.size(); ++i)
+            // Ns, Ns x (component, tables), then Ss, Se, Ah << 4 | Al (a whole scan when cut off).
+            const size_t count = data[at + 4], band = at + 5 + 2 * count;
+            const bool cut = band + 2 >= bytes.size();
+            const int ss = cut ? 0 : data[band], se = cut ? 63 : data[band + 1], bits = cut ? 0 : data[band + 2];
+            for (size_t i = 0; i < count && at + 5 + 2 * i < bytes.size(); ++i)
                 for (int c = 0; c < info.num_components; ++c)
-                    if (info.comp_info[c].component_id == data[at + 5 + 2 * i])
-                        plan.work += Blocks(info.comp_info[c]);
+                    if (const uint64_t blocks = Blocks(info.comp_info[c]);
+                        info.comp_info[c].component_id == data[at + 5 + 2 * i]) {
+                        plan.work += blocks;
+                        plan.arithmeticWork += ArithmeticScanWork(blocks, ss, se, bits >> 4, bits & 15);
+                    }
         }
         at += 2 + length;
     }
     return plan;
 }
 
-// The fewest bytes that can hold the picture the header describes: a Huffman-coded block
-// takes at least one bit, its DC code, in the scan that first codes its component.
-uint64_t FewestBytes(const jpeg_decompress_struct& info)
+// The blocks of every component, each counted once.
+uint64_t PictureBlocks(const jpeg_decompress_struct& info)
 {
     uint64_t blocks = 0;
     for (int c = 0; c < info.num_components; ++c)
         blocks += Blocks(info.comp_info[c]);
-    return blocks / 8;
+    return blocks;
 }
 
 std::string SizeText(const jpeg_decompress_struct& info)
@@ -120,8 +153,7 @@ std::string SizeText(const jpeg_decompress_struct& info)
 std::string TooMuchWork(int scans)
 {
     return "JPEG: the picture's " + std::to_string(scans) + " scans would take far more decoding than any program's " +
-           "pictures need (more than " + std::to_string(kMaxWork) + " blocks); the file is damaged. Save the " +
-           "picture again.";
+           "pictures need; the file is damaged. Save the picture again.";
 }
 
 // Refuses, before the library takes any memory for it, a picture this reader does not
@@ -134,7 +166,9 @@ bool CheckHeader(std::span<const uint8_t> bytes, const jpeg_decompress_struct& i
     }
     if (!CheckImageSize(info.image_width, info.image_height, "JPEG", error))
         return false;
-    if (!info.arith_code && bytes.size() < FewestBytes(info)) {
+    // A Huffman-coded block takes at least one bit, its DC code, in the scan that first
+    // codes its component.
+    if (!info.arith_code && bytes.size() < PictureBlocks(info) / 8) {
         error = "JPEG: the file is too short for the " + SizeText(info) +
                 " picture its header claims; the file is damaged";
         return false;
@@ -149,26 +183,35 @@ bool CheckHeader(std::span<const uint8_t> bytes, const jpeg_decompress_struct& i
         error = TooMuchWork(plan.scans);
         return false;
     }
-    if (info.arith_code && plan.work > kMaxArithmeticWork) {
+    if (info.arith_code && PictureBlocks(info) > kMaxArithmeticBlocks) {
         error = "JPEG: the arithmetic-coded " + SizeText(info) + " picture is larger than this reader decodes in " +
-                "that coding (" + std::to_string(kMaxArithmeticWork) + " blocks, about 2900 x 2900 in colour); " +
-                "save the picture again as an ordinary (Huffman-coded) JPEG";
+                "that coding (" + std::to_string(kMaxArithmeticBlocks) + " blocks of 8 x 8: about 3300 x 3300 " +
+                "in full colour, 4700 x 4700 with colour at half resolution); save the picture again as an " +
+                "ordinary (Huffman-coded) JPEG";
+        return false;
+    }
+    if (info.arith_code && plan.arithmeticWork > kMaxArithmeticWork) {
+        error = TooMuchWork(plan.scans);
         return false;
     }
     return true;
 }
 
-// Reads every scan of a multi-scan picture into the library's coefficient buffer
-// (buffered-image mode), counting the blocks each decodes as it starts; false should
-// they pass the budget after all.
+// Reads every scan of a multi-scan or arithmetic-coded picture into the library's
+// coefficient buffer (buffered-image mode), counting the work each takes as it starts;
+// false should it pass the budget after all.
 bool ConsumeScans(jpeg_decompress_struct& info, DecodeCost& cost)
 {
+    uint64_t arithmeticWork = 0;
     for (int counted = 0;;) {
         if (info.input_scan_number != counted) {
             counted = info.input_scan_number;
-            for (int i = 0; i < info.comps_in_scan; ++i)
-                cost.work += Blocks(*info.cur_comp_info[i]);
-            if (cost.work > kMaxWork)
+            for (int i = 0; i < info.comps_in_scan; ++i) {
+                const uint64_t blocks = Blocks(*info.cur_comp_info[i]);
+                cost.work += blocks;
+                arithmeticWork += ArithmeticScanWork(blocks, info.Ss, info.Se, info.Ah, info.Al);
+            }
+            if (cost.work > kMaxWork || (info.arith_code && arithmeticWork > kMaxArithmeticWork))
                 return false;
         }
         const int got = jpeg_consume_input(&info);
@@ -193,10 +236,11 @@ void ReadRows(jpeg_decompress_struct& info, uint32_t* pixels)
 // function, which calls setjmp, so the jump back skips no C++ object.
 //
 // With a sink the pass decodes the picture into it. Without one it shows that the data
-// of a single-scan picture holds every row before the pixels are taken: the picture is
-// decoded at an eighth of its size into one scratch row, and the first row made from
-// missing data stops it. A multi-scan picture needs no such pass: all its scans are
-// read before its pixels are taken.
+// of a single-scan Huffman-coded picture holds every row before the pixels are taken:
+// the picture is decoded at an eighth of its size into one scratch row, and the first
+// row made from missing data stops it. A multi-scan or arithmetic-coded picture needs no
+// such pass: all its scans are read into the coefficient buffer (128 bytes a block)
+// before its pixels are taken, so its entropy data is decoded once.
 bool ReadPass(std::span<const uint8_t> bytes, PixelSink* sink, std::string& error, DecodeCost& cost)
 {
     jpeg_decompress_struct info;
@@ -214,9 +258,9 @@ bool ReadPass(std::span<const uint8_t> bytes, PixelSink* sink, std::string& erro
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
-    const bool multiScan = jpeg_has_multiple_scans(&info);
+    const bool buffered = jpeg_has_multiple_scans(&info) || info.arith_code;
     const bool accepted = CheckHeader(bytes, info, error);
-    if (!accepted || (multiScan && sink == nullptr)) {
+    if (!accepted || (buffered && sink == nullptr)) {
         jpeg_destroy_decompress(&info);
         return accepted;
     }
@@ -227,9 +271,9 @@ bool ReadPass(std::span<const uint8_t> bytes, PixelSink* sink, std::string& erro
         info.scale_denom = 8;
         info.do_fancy_upsampling = FALSE;
     }
-    info.buffered_image = multiScan;
+    info.buffered_image = buffered;
     jpeg_start_decompress(&info);
-    if (multiScan) {
+    if (buffered) {
         if (!ConsumeScans(info, cost)) {
             error = TooMuchWork(info.input_scan_number);
             jpeg_destroy_decompress(&info);
@@ -247,7 +291,7 @@ bool ReadPass(std::span<const uint8_t> bytes, PixelSink* sink, std::string& erro
         return false;
     }
     ReadRows(info, pixels);
-    if (multiScan)
+    if (buffered)
         jpeg_finish_output(&info);
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);

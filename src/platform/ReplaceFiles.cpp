@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <unistd.h>
 #include <vector>
 
 namespace platform {
@@ -23,6 +24,29 @@ struct Pending {
 std::string Described(const std::string& what, const fs::path& path, const std::error_code& ec)
 {
     return what + " \"" + path.string() + "\": " + ec.message();
+}
+
+// Copies the file into `to`, saying in `error` what the system refused (a full disk
+// as such).
+bool CopyContents(const fs::path& file, int to, std::string& error)
+{
+    const int from = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (from < 0) {
+        error = SystemError("Cannot keep a copy of", file);
+        return false;
+    }
+    std::vector<uint8_t> buffer(size_t(1) << 16);
+    ssize_t got;
+    bool ok = true;
+    while (ok && (got = ::read(from, buffer.data(), buffer.size())) != 0) {
+        if (got < 0 && errno == EINTR)
+            continue;
+        ok = got > 0 && WriteAll(to, std::span(buffer.data(), size_t(got)));
+        if (!ok)
+            error = SystemError("Cannot keep a copy of", file);
+    }
+    ::close(from);
+    return ok;
 }
 
 // Keeps the old target beside it under a hidden name, held as the staged files
@@ -45,14 +69,8 @@ bool KeepOldTarget(Pending& pending, std::string& error)
     if (pending.backup.Name(file, ".old", error))
         return true;
     HiddenFile copy;
-    if (!copy.Create(file, ".old", 0600, error))
+    if (!copy.Create(file, ".old", 0600, error) || !CopyContents(file, copy.Fd(), error))
         return false;
-    std::error_code ec;
-    fs::copy_file(file, copy.Path(), fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-        error = Described("Cannot keep a copy of", file, ec);
-        return false;
-    }
     pending.backup = std::move(copy); // the old file's descriptor goes with `copy`
     return true;
 }
@@ -92,10 +110,8 @@ bool ReplaceFilesTogether(std::span<const FileReplacement> files, std::string& e
     for (Pending& file : pending)
         RemoveWriteLeftovers(file.target.file);
     for (size_t i = 0; i < files.size(); ++i) {
-        if (!pending[i].staged.Stage(pending[i].target, files[i].bytes, error)) {
-            error = "Cannot write \"" + files[i].target.string() + "\": " + error;
+        if (!pending[i].staged.Stage(pending[i].target, files[i].bytes, error))
             return false;
-        }
     }
     // Steps per file: keep the old one, name the new one, rename it; then drop the copies.
     bool ok = true;

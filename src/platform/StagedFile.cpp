@@ -25,12 +25,14 @@ constexpr size_t kUniqueChars = 6;
 // gives the path it points to, so that the file is made there.
 bool FollowLinks(fs::path& path, std::string& error)
 {
-    constexpr int kMaxLinks = 40;
+    constexpr int kMaxLinks = 40; // as many as the system follows in one path
     const fs::path named = path;
-    for (int link = 0; link < kMaxLinks; ++link) {
+    for (int link = 0;; ++link) {
         std::error_code ec;
         if (!fs::is_symlink(fs::symlink_status(path, ec)))
             return true;
+        if (link == kMaxLinks)
+            break;
         const fs::path next = fs::read_symlink(path, ec);
         if (ec) {
             error = "Cannot follow the link \"" + path.string() + "\": " + ec.message();
@@ -100,6 +102,16 @@ int OpenLeftover(const fs::path& path)
 std::string SystemError(const std::string& what, const fs::path& path)
 {
     return what + " \"" + path.string() + "\": " + std::strerror(errno);
+}
+
+std::string FolderError(const std::string& what, const fs::path& file)
+{
+    const bool refused = errno == EACCES || errno == EPERM || errno == EROFS;
+    std::string message = SystemError(what, file);
+    if (refused)
+        message += ". The folder \"" + FolderOf(file).string() +
+                   "\" must be writable: save in another folder, or make this one writable and save again.";
+    return message;
 }
 
 bool WriteAll(int fd, std::span<const uint8_t> bytes)
@@ -209,7 +221,7 @@ bool HiddenFile::Create(const fs::path& target, const std::string& suffix, mode_
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0) {
-            error = SystemError("Cannot create a temporary file for", target);
+            error = FolderError("Cannot create a temporary file for", target);
             return false;
         }
         // Between the creation and the lock another writer's sweep may have taken the file.
@@ -231,7 +243,7 @@ bool HiddenFile::Name(const fs::path& target, const std::string& suffix, std::st
             return true;
         }
         if (errno != EEXIST) {
-            error = SystemError("Cannot name the new file for", target);
+            error = FolderError("Cannot name the new file for", target);
             return false;
         }
     }
@@ -252,7 +264,7 @@ bool StagedFile::Stage(const WriteTarget& target, std::span<const uint8_t> bytes
         if (!file_.Create(target_, "", mode, error))
             return false;
     } else {
-        error = SystemError("Cannot create a temporary file for", target_);
+        error = FolderError("Cannot create a temporary file for", target_);
         return false;
     }
     if (!WriteAll(file_.Fd(), bytes)) {
@@ -281,7 +293,7 @@ bool StagedFile::Replace(std::string& error, const WriteStepHook& step, int firs
     // The file stays open, and so held, until it has the target's name. What a
     // close could report the flush above has already.
     if (::rename(file_.Path().c_str(), target_.c_str()) != 0) {
-        error = SystemError("Cannot replace", target_);
+        error = FolderError("Cannot replace", target_);
         return false;
     }
     file_.Release();

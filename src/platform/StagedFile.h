@@ -23,6 +23,9 @@ namespace platform {
 
 // "<what> "<path>": <the system's reason>", from errno.
 std::string SystemError(const std::string& what, const std::filesystem::path& path);
+// The same for a file made or renamed in `file`'s folder: where the folder refused
+// it, also says that the folder must be writable.
+std::string FolderError(const std::string& what, const std::filesystem::path& file);
 // Writes all of `bytes` to `fd`, going on after interruptions.
 bool WriteAll(int fd, std::span<const uint8_t> bytes);
 

@@ -11,9 +11,26 @@
 namespace platform {
 namespace {
 
-// Parse options: keep the declaration and comments so that a document read and
-// saved again loses nothing but insignificant white space.
-constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_declaration | pugi::parse_comments;
+// Parse options: keep the declaration, comments and the white space between elements,
+// so that a document read and saved again keeps its own layout, and so its size.
+constexpr unsigned kParseOptions =
+    pugi::parse_default | pugi::parse_declaration | pugi::parse_comments | pugi::parse_ws_pcdata;
+
+bool IsLayoutSpace(pugi::xml_node node)
+{
+    if (node.type() != pugi::node_pcdata)
+        return false;
+    const std::string_view text = node.value();
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+pugi::xml_node AddLayoutSpace(pugi::xml_node parent, pugi::xml_node before, const std::string& text)
+{
+    pugi::xml_node space = before ? parent.insert_child_before(pugi::node_pcdata, before)
+                                  : parent.append_child(pugi::node_pcdata);
+    space.set_value(text.c_str());
+    return space;
+}
 
 std::string_view LocalPart(std::string_view name)
 {
@@ -122,7 +139,8 @@ XmlNodeList XmlNode::ChildNodes() const
 {
     XmlNodeList list;
     for (pugi::xml_node child : node_.children())
-        list.nodes_.push_back(XmlNode(child, document_));
+        if (!IsLayoutSpace(child))
+            list.nodes_.push_back(XmlNode(child, document_));
     return list;
 }
 
@@ -149,8 +167,19 @@ XmlNode XmlNode::AddChild(std::string_view name) const
         ++depth;
     if (depth >= XmlDocument::kMaxDepth)
         return {};
+    // The new element takes a line of its own, indented as its siblings are, where the
+    // element's children have theirs; when it has none yet, where the element has one,
+    // indented two spaces more. In a document written on one line it follows its siblings.
     pugi::xml_node parent = node_; // a handle: appending changes the document, not the handle
-    return XmlNode(parent.append_child(std::string(name).c_str()), document_);
+    const std::string element(name);
+    pugi::xml_node last = parent.last_child(), first = parent.first_child(), before = parent.previous_sibling();
+    if (depth == 0 || (last ? !IsLayoutSpace(last) : before && !IsLayoutSpace(before)))
+        return XmlNode(parent.append_child(element.c_str()), document_);
+    if (!last)
+        first = last = AddLayoutSpace(parent, {}, before ? before.value() : "\n");
+    const std::string line = first != last && IsLayoutSpace(first) ? first.value() : last.value() + std::string("  ");
+    AddLayoutSpace(parent, last, line);
+    return XmlNode(parent.insert_child_before(element.c_str(), last), document_);
 }
 
 bool XmlNode::HasAttribute(std::string_view name) const
@@ -218,6 +247,12 @@ bool XmlDocument::Parse(const void* data, size_t size, std::string& error, std::
         document_.reset();
         return false;
     }
+    // Nodes beside the document element keep no white space: each goes on a line of its own.
+    for (pugi::xml_node node = document_.first_child().next_sibling(); node; node = node.next_sibling())
+        if (!IsLayoutSpace(node) && !IsLayoutSpace(node.previous_sibling()))
+            AddLayoutSpace(document_, node, "\n");
+    if (!IsLayoutSpace(document_.last_child()))
+        AddLayoutSpace(document_, {}, "\n");
     fileEncoding_ = result.encoding;
     pugi::xml_node declaration = document_.first_child();
     if (declaration.type() == pugi::node_declaration)
@@ -228,7 +263,7 @@ bool XmlDocument::Parse(const void* data, size_t size, std::string& error, std::
 std::string XmlDocument::SaveToText() const
 {
     StringWriter writer;
-    document_.save(writer, "  ", pugi::format_default, fileEncoding_);
+    document_.save(writer, "", pugi::format_raw | pugi::format_no_declaration, fileEncoding_);
     return writer.text;
 }
 
@@ -239,6 +274,11 @@ bool XmlDocument::SaveToFile(const std::filesystem::path& fileName, std::string&
         return false;
     }
     std::string text = SaveToText();
+    if (text.size() > kMaxFileBytes) {
+        error = "Cannot write \"" + fileName.string() + "\": the document takes " + std::to_string(text.size()) +
+                " bytes, more than the " + std::to_string(kMaxFileBytes) + " an XML file can have to be read again.";
+        return false;
+    }
     return WriteFileAtomically(fileName, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), error);
 }
 
@@ -252,7 +292,12 @@ XmlNode XmlDocument::EnsureDocumentElement(std::string_view name)
     XmlNode element = DocumentElement();
     if (element)
         return element;
-    return XmlNode(document_.append_child(std::string(name).c_str()), this);
+    document_.reset();
+    document_.append_child(pugi::node_declaration).append_attribute("version").set_value("1.0");
+    AddLayoutSpace(document_, {}, "\n");
+    element = XmlNode(document_.append_child(std::string(name).c_str()), this);
+    AddLayoutSpace(document_, {}, "\n");
+    return element;
 }
 
 } // namespace platform

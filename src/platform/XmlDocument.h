@@ -36,7 +36,8 @@ public:
     // The name without its namespace prefix ("a:Units" gives "Units").
     std::string LocalName() const;
 
-    // Every child node (elements, comments, text) in document order.
+    // Every child node (elements, comments, text) in document order; the white space
+    // that only lays out the file is none.
     XmlNodeList ChildNodes() const;
     // The first child element whose local name equals `localName` exactly; null when none.
     XmlNode FindChildNode(std::string_view localName) const;
@@ -94,7 +95,10 @@ public:
     // Parses `text`; `sourceName` stands for the file name in error messages.
     bool LoadFromText(std::string_view text, std::string& error, std::string_view sourceName = "XML text");
 
-    // Writes the document to the bound file, or to `fileName`, atomically.
+    // Writes the document to the bound file, or to `fileName`, atomically: in the
+    // layout it was read with, elements added since on lines of their own (two spaces
+    // a level), a new document so throughout. Refuses to write more than kMaxFileBytes,
+    // which would not read again.
     bool Save(std::string& error) const { return SaveToFile(fileName_, error); }
     bool SaveToFile(const std::filesystem::path& fileName, std::string& error) const;
     std::string SaveToText() const;
@@ -109,8 +113,7 @@ public:
     static constexpr uint64_t kMaxFileBytes = uint64_t(64) << 20;
     // Elements nested deeper than this are refused on reading (text inside the
     // deepest is no level), and AddChild makes none. No file of the program comes
-    // near it; the limit keeps a saved document's indentation (two spaces a
-    // level) in proportion to its content.
+    // near it.
     static constexpr int kMaxDepth = 256;
 
 private:

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <limits>
+#include <new>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -341,12 +342,18 @@ bool ReadSettingsFile(const std::filesystem::path& file, CSettings& settings, CE
 bool WriteSettingsFile(const std::filesystem::path& file, const CSettings& settings, const CEditorLayout& layout,
                        std::string& error)
 {
-    platform::XmlDocument document(file);
-    std::string unreadable;
-    std::error_code ignored;
-    // A damaged file leaves the document empty and is replaced by a fresh one.
-    if (std::filesystem::exists(file, ignored))
-        document.Load(unreadable);
-    SaveSettings(document.EnsureDocumentElement(kRootName).FindOrAddChildNode(kEditorName), settings, layout);
-    return document.Save(error);
+    // Written as the main window closes: what goes wrong is said, nothing thrown.
+    try {
+        platform::XmlDocument document(file);
+        std::string unreadable;
+        std::error_code ignored;
+        // A damaged file leaves the document empty and is replaced by a fresh one.
+        if (std::filesystem::exists(file, ignored))
+            document.Load(unreadable);
+        SaveSettings(document.EnsureDocumentElement(kRootName).FindOrAddChildNode(kEditorName), settings, layout);
+        return document.Save(error);
+    } catch (const std::bad_alloc&) {
+        error = "Cannot write the settings to \"" + file.string() + "\": there is not enough memory.";
+        return false;
+    }
 }

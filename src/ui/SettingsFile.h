@@ -93,7 +93,8 @@ bool ReadSettingsFile(const std::filesystem::path& file, CSettings& settings, CE
                       std::string& error);
 // Replaces element "Editor" of the file's document, keeping the rest of a
 // readable file; an unreadable or missing file is written anew. The file is
-// replaced atomically; false with `error` when it could not be written.
+// replaced atomically; false with `error` when it could not be written (nothing
+// is thrown, not even for want of memory).
 bool WriteSettingsFile(const std::filesystem::path& file, const CSettings& settings, const CEditorLayout& layout,
                        std::string& error);
 

@@ -213,11 +213,12 @@ struct RowCoder {
 
 CGfxPicture::CGfxPicture(uint32_t width, uint32_t height, const uint8_t* pixels, bool transparent)
 {
-    Reset();
-    if (!SetSizes(width, height, 1, 0))
+    if (!SetFrameSize(width, height, 1))
         return;
+    if (!pixels_.empty())
+        std::memcpy(pixels_.data(), pixels, pixels_.size());
     transparent_ = transparent;
-    EncodeFrames(pixels);
+    Encode();
 }
 
 void CGfxPicture::Reset()
@@ -333,13 +334,7 @@ uint32_t CGfxPicture::Encode()
         Fail("The picture has no frames to encode");
         return 0;
     }
-    if (pixels_.size() != size_t(width_) * height_ * frameCount_)
-        return uint32_t(totalSize_);  // coded when it was made; its pixels were not kept
-    return EncodeFrames(pixels_.data());
-}
-
-uint32_t CGfxPicture::EncodeFrames(const uint8_t* allFrames)
-{
+    const uint8_t* allFrames = pixels_.data();
     error_.clear();
     totalSize_ = 0;
     frames_.assign(frameCount_, Frame{});

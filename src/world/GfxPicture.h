@@ -25,8 +25,8 @@ public:
     static constexpr uint32_t kMaxSide = 0xFFFF;
 
     CGfxPicture() = default;
-    // One frame of width x height bytes (row-major) from `pixels`, encoded at once.
-    // The pixels are coded straight from the caller's buffer and not kept.
+    // One frame of width x height bytes (row-major) copied from `pixels` and encoded
+    // at once; Encode codes the copy again after a change of the settings.
     CGfxPicture(uint32_t width, uint32_t height, const uint8_t* pixels, bool transparent);
     ~CGfxPicture() override = default;
 
@@ -47,7 +47,7 @@ public:
     void SetDelta(bool on) { delta_ = on; }
 
     // Encodes every frame of the pixel buffer; returns the total size of the
-    // frames' data (a picture made from a caller's pixels keeps its coded form).
+    // frames' data.
     // When a frame cannot be stored (a row or the data too large for its field)
     // it returns 0 and Error() says why.
     uint32_t Encode();
@@ -74,7 +74,6 @@ private:
     };
 
     bool SetSizes(uint32_t width, uint32_t height, uint32_t frames, uint8_t headerByte);
-    uint32_t EncodeFrames(const uint8_t* allFrames);
     void TrimFrame(const uint8_t* pixels, Frame& frame) const;
     bool CodeRows(const uint8_t* pixels, Frame& frame);
     void PackRows();

@@ -59,6 +59,12 @@ TEST(FileSystem, AtomicWriteFollowsLinksKeepsTheModeAndRefusesReadOnlyFiles)
     EXPECT_FALSE(platform::WriteFileAtomically(folder.Path() / "missing" / "out.bin", std::vector<uint8_t>{1}, error));
     EXPECT_NE(error.find("missing/out.bin"), std::string::npos) << error;
     EXPECT_FALSE(platform::WriteFileAtomically(folder.Path() / "", std::vector<uint8_t>{1}, error));
+    // The system follows 40 symbolic links in a row, and so does the writer; 41 are refused.
+    for (int i = 1; i <= 41; ++i)
+        fs::create_symlink(i == 1 ? "out.bin" : "l" + std::to_string(i - 1), folder.Path() / ("l" + std::to_string(i)));
+    EXPECT_TRUE(platform::WriteFileAtomically(folder.Path() / "l40", std::vector<uint8_t>{1}, error)) << error;
+    EXPECT_FALSE(platform::WriteFileAtomically(folder.Path() / "l41", std::vector<uint8_t>{1}, error));
+    EXPECT_NE(error.find("l41\": it leads through more than 40"), std::string::npos) << error;
     ::umask(umask);
 }
 
@@ -113,16 +119,16 @@ TEST(FileSystem, TemporaryFolderIsUniqueAndRemovedWithItsContentsAndAbandonedOne
     EXPECT_TRUE(!fs::exists(abandoned) && fs::exists(live.Path()) && fs::exists(young) && fs::exists(next.Path()));
 }
 
-// Makes this process's file systems refuse unnamed temporary files, as some
-// network and FUSE ones do, so that writers stage in named ones.
-static void RefuseUnnamedTemporaryFiles()
+// Makes this process's system call `call` fail with `error` where its argument `arg`
+// equals `value` (or, with `anyBit`, shares a bit with it).
+static void RefuseCalls(uint32_t call, uint32_t arg, uint32_t value, int error, bool anyBit = false)
 {
     sock_filter filter[] = {
         BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_openat, 0, 3),
-        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[2])),
-        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, O_TMPFILE & ~O_DIRECTORY, 0, 1),
-        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EOPNOTSUPP),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, call, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, uint32_t(offsetof(seccomp_data, args)) + 8 * arg),
+        BPF_JUMP(BPF_JMP | (anyBit ? BPF_JSET : BPF_JEQ) | BPF_K, value, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | uint32_t(error)),
         BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
     };
     const sock_fprog program{std::size(filter), filter};
@@ -142,6 +148,39 @@ static bool WriteDyingAt(int step, const std::function<void(const platform::Writ
     int status = 0;
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+}
+
+// True when a pair write over two files of 3 bytes, in a child process whose system
+// refuses what `refuse` sets up, fails saying each of `parts`, and no message inside another.
+static bool PairWriteSays(void (*refuse)(), std::initializer_list<const char*> parts)
+{
+    TemporaryFolder folder;
+    const std::vector<uint8_t> fresh{2, 3};
+    const platform::FileReplacement packages[] = {{folder.Path() / "m.pdb", fresh}, {folder.Path() / "m.pak", fresh}};
+    std::string error;
+    for (const auto& [file, bytes] : packages)
+        platform::WriteFileAtomically(file, std::vector<uint8_t>{1, 1, 1}, error);
+    return WriteDyingAt(-1, [&](const platform::WriteStepHook&) {
+        refuse();
+        bool said = !platform::ReplaceFilesTogether(packages, error) && error.find("\": Cannot") == std::string::npos;
+        for (const char* part : parts)
+            said = said && error.find(part) != std::string::npos;
+        said ? void() : ::_exit(0);
+    });
+}
+
+// A full disk is said as such, also where the old file has to be copied as hard links
+// are refused; a folder that refuses new files is said to need writing.
+TEST(FileSystem, WriteFailuresSayWhatTheSystemRefused)
+{
+    EXPECT_TRUE(PairWriteSays([] { RefuseCalls(__NR_write, 2, 2, ENOSPC); }, {"Cannot write \"", "m.pdb\": No space"}));
+    const auto noLinksFullDisk = [] {
+        RefuseCalls(__NR_linkat, 4, AT_SYMLINK_FOLLOW, EPERM, true);
+        RefuseCalls(__NR_write, 2, 3, ENOSPC);
+    };
+    EXPECT_TRUE(PairWriteSays(noLinksFullDisk, {"Cannot keep a copy of \"", "m.pdb\": No space"}));
+    EXPECT_TRUE(PairWriteSays([] { RefuseCalls(__NR_openat, 2, O_TMPFILE & ~O_DIRECTORY, EACCES, true); },
+                              {"Permission denied. The folder \"", "\" must be writable"}));
 }
 
 // Killed at every step, a save or a pair of packages leaves each target wholly
@@ -167,7 +206,7 @@ TEST(FileSystem, AWriterKilledAtAnyStepLeavesOldOrNewFilesAndTheNextWriteNothing
             const platform::FileReplacement packages[] = {{pdb, fresh}, {pak, fresh}};
             done = WriteDyingAt(step, [&](const platform::WriteStepHook& hook) {
                 if (!unnamed)
-                    RefuseUnnamedTemporaryFiles();
+                    RefuseCalls(__NR_openat, 2, O_TMPFILE & ~O_DIRECTORY, EOPNOTSUPP, true);
                 platform::ReplaceFilesTogether(packages, error, hook); // steps 0 to 6
                 platform::WriteFileAtomically(fw, fresh, error, [&](int at) { hook(7 + at); });
             });
@@ -198,7 +237,7 @@ TEST(FileSystem, TwoWritersOfOneFileBothSucceedWithoutUnnamedTemporaries)
     pid_t writers[2];
     for (int i = 0; i < 2; ++i) {
         if ((writers[i] = ::fork()) == 0) {
-            RefuseUnnamedTemporaryFiles();
+            RefuseCalls(__NR_openat, 2, O_TMPFILE & ~O_DIRECTORY, EOPNOTSUPP, true);
             int failed = 0;
             std::string error;
             for (int write = 0; write < 40; ++write)

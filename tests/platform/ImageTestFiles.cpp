@@ -38,8 +38,6 @@ std::vector<uint8_t> BuildJpeg(int width, int height, const std::vector<uint32_t
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
     info.arith_code = shape.arithmetic;
-    if (shape.progressive)
-        jpeg_simple_progression(&info);
     if (shape.scans > 0) {
         info.scan_info = scans.data();
         info.num_scans = int(scans.size());

@@ -8,7 +8,6 @@ namespace testfiles {
 
 struct JpegShape {
     bool cmyk = false;        // CMYK pixels (K stays 0) instead of RGB
-    bool progressive = false; // libjpeg's own progression
     // When above 0, progressive in this many scans: one of every DC coefficient, then
     // every AC coefficient of every component in a scan of its own, refined bit by bit.
     int scans = 0;

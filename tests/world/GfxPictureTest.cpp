@@ -17,11 +17,9 @@ using Bytes = std::vector<uint8_t>;
 Bytes CodeRow(const Bytes& row, bool transparent = false, uint8_t transparentIndex = 0)
 {
     const uint32_t height = transparent ? 2 : 1;
-    CGfxPicture picture;
-    EXPECT_TRUE(picture.SetFrameSize(uint32_t(row.size()), height, 1));
-    std::copy(row.begin(), row.end(), picture.Pixels().begin());
-    std::fill(picture.Pixels().begin() + long(row.size()), picture.Pixels().end(), uint8_t(transparentIndex + 1));
-    picture.SetTransparency(transparent);
+    Bytes pixels = row;
+    pixels.resize(row.size() * height, uint8_t(transparentIndex + 1));
+    CGfxPicture picture(uint32_t(row.size()), height, pixels.data(), transparent);
     picture.SetTransparentIndex(transparentIndex);
     picture.Encode();
     EXPECT_EQ(picture.Error(), "");
@@ -54,9 +52,13 @@ TEST(GfxPicture, TransparencyTrimsTheBoxToTheVisiblePixels)
     Bytes pixels(5 * 4, 0);
     pixels[1 * 5 + 1] = 7;
     pixels[2 * 5 + 3] = 8;
-    // Without transparency the box is the whole picture.
-    EXPECT_EQ(box(CGfxPicture(5, 4, pixels.data(), false).ToBytes()), (Bytes{0, 0, 0, 0, 5, 0, 4, 0}));
-    const Bytes stored = CGfxPicture(5, 4, pixels.data(), true).ToBytes();
+    // Without transparency the box is the whole picture; switched on, the kept pixels code again.
+    CGfxPicture switched(5, 4, pixels.data(), false);
+    EXPECT_EQ(box(switched.ToBytes()), (Bytes{0, 0, 0, 0, 5, 0, 4, 0}));
+    switched.SetTransparency(true);
+    pixels.assign(pixels.size(), 9); // the caller's buffer is free once the picture is made
+    switched.Encode();
+    const Bytes stored = switched.ToBytes();
     EXPECT_EQ(stored[1], 1);
     EXPECT_EQ(box(stored), (Bytes{1, 0, 1, 0, 3, 0, 2, 0}));
     // Rows of the box: 7 0 0 -> literal 7, trailing transparent run dropped; 0 0 8 -> run of 0s, 8.
@@ -152,19 +154,14 @@ TEST(GfxPicture, RandomPicturesDecodeBackAndTheirRowsMatchThePlainScan)
         const bool transparent = coin(random);
         const uint8_t t = uint8_t(index(random));
         const Bytes pixels = RandomPixels(random, size_t(w) * h);
-        CGfxPicture picture;
-        ASSERT_TRUE(picture.SetFrameSize(w, h, 1));
-        std::copy(pixels.begin(), pixels.end(), picture.Pixels().begin());
-        picture.SetTransparency(transparent);
+        CGfxPicture picture(w, h, pixels.data(), transparent);
         picture.SetTransparentIndex(t);
         picture.Encode();
         ASSERT_EQ(picture.Error(), "");
         test::DecodedPicture decoded;
         ASSERT_EQ(test::DecodePicture(picture.ToBytes(), t, decoded), "");
-        EXPECT_EQ(decoded.width, w);
-        EXPECT_EQ(decoded.height, h);
-        EXPECT_EQ(decoded.transparent, transparent);
-        EXPECT_EQ(decoded.pixels, pixels);
+        EXPECT_EQ(std::tie(decoded.width, decoded.height, decoded.transparent, decoded.pixels),
+                  std::tie(w, h, transparent, pixels));
         for (uint32_t y = 0; y < h; ++y) {
             const Bytes row(pixels.begin() + long(y * w), pixels.begin() + long((y + 1) * w));
             ASSERT_EQ(CodeRow(row, transparent, t), ReferenceRowCode(row, transparent, t)) << "row " << y;
