@@ -106,22 +106,24 @@ TEST_F(TreeFixture, AddPathNodeCreatesTheMissingAncestorsOnce)
     TrmTreeNode* made = tree.AddPathNode("a/b");
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(std::tuple(Paths(), imaged), std::tuple("/a /a/b ", (std::vector<std::string>{"a", "b"})));
-    // Empty levels name no node, in adding, finding and NodePath alike.
-    for (const char* path : {"/a/b", "/a/b/", "/a//b", "//a/b", "/a/b//", "a//b"}) { // not a second "b" under the top
+    for (const char* path : {"/a/b", "/a/b/", "a/b/"}) // one separator at the end names b
         EXPECT_EQ(tree.AddPathNode(path), made) << path;
-        EXPECT_EQ(tree.FindPathNode(path), path[0] == '/' ? made : nullptr) << path;
-    }
-    EXPECT_EQ(tree.AddPathNode(""), nullptr);
-    EXPECT_EQ(tree.AddPathNode("//"), nullptr);
-    EXPECT_EQ(tree.Items().Count(), 2);
-    TrmTreeNode* under = tree.Items().AddChild(tree.Items().AddChild(made, ""), "c");
-    EXPECT_EQ(tree.NodePath(under), "/a/b/c");
-    EXPECT_EQ(tree.AddPathNode("/a/b//c"), under);
-    EXPECT_EQ(tree.AddPathNode("/a/x/y")->GetParent()->GetParent(), made->GetParent());
+    for (const char* path : {"/a/b/", "a/b", "", "/"})
+        EXPECT_EQ(path[0] == 0 || path[1] == 0 ? tree.AddPathNode(path) : tree.FindPathNode(path), nullptr) << path;
+    // Empty texts are levels: c under a's empty child is "/a//c", apart from a's own c.
+    TrmTreeNode* a = made->GetParent();
+    TrmTreeNode* under = tree.Items().AddChild(tree.Items().AddChild(a, ""), "c");
+    TrmTreeNode* beside = tree.Items().AddChild(a, "c");
+    EXPECT_EQ(std::tuple(tree.NodePath(under->GetParent()), tree.FindPathNode("/a//c"), tree.FindPathNode("/a/c")),
+              std::tuple("/a/", under, beside));
+    EXPECT_EQ(tree.AddPathNode("/a//c"), under);
+    EXPECT_EQ(tree.AddPathNode("/a//d")->GetParent(), under->GetParent()); // the empty level found, not made again
+    TrmTreeNode* deep = tree.AddPathNode("//x//y/");                       // "", x, "", y
+    EXPECT_EQ(std::pair(tree.AddPathNode("//x//y"), tree.Items().Count()), std::pair(deep, 10));
     // Texts holding separators are found by their own paths as they stand.
     tree.Items().AddChild(nullptr, "x//y");
     tree.Items().AddChild(made, "z/");
-    EXPECT_EQ(Paths(), "/a /a/b /a/b? /a/b/c /a/b/z/ /a/x /a/x/y /x//y "); // the empty text names no node
+    EXPECT_EQ(Paths(), "/a /a/b /a/b/z/ /a/? /a//c /a//d /a/c /? //x //x/? //x//y /x//y "); // empty texts are not filed
 }
 
 TEST_F(TreeFixture, EqualSiblingsShareOnePathUntilTheFirstGoes)
@@ -322,6 +324,29 @@ TEST_F(TreeFixture, AHiddenSelectionMovesUpAndTheDelayedChangeReportsTheLastSele
     d->Delete(); // the pending node goes: nothing is reported about it
     timers.Advance(1000);
     EXPECT_EQ(changes.size(), 1u);
+}
+
+TEST_F(TreeFixture, NodesMarkedAsHavingChildrenAskOnExpandingBeforeTheyOpen)
+{
+    MakeSample();
+    e->SetChildren(true); // filled on demand
+    a->SetChildren(true);
+    std::vector<std::string> asked;
+    tree.OnExpanding = [&](TObject*, TrmTreeNode* node, bool&) {
+        asked.push_back(node->Text());
+        if (node == e && !e->getFirstChild())
+            tree.Items().AddChild(tree.Items().AddChild(e, "loaded"), "deeper");
+    };
+    const platform::Rect label = e->DisplayRect(true);
+    tree.HostMouseDown(MouseButton::Left, shift::Left, label.Left - 9, label.Top + 2); // on its button
+    EXPECT_EQ(std::tuple(e->Expanded(), e->GetCount(), tree.ShownRowCount()), std::tuple(true, 1, 3));
+    tree.FullExpand(); // also into what the handler added
+    EXPECT_EQ(asked, (std::vector<std::string>{"e", "a", "b", "loaded"}));
+    EXPECT_EQ(tree.ShownRowCount(), 7);
+    TrmTreeNode* empty = tree.Items().AddChild(nullptr, "empty");
+    empty->SetChildren(true);
+    empty->Expand(false); // nothing added: it stays closed, its mark kept
+    EXPECT_EQ(std::tuple(empty->Expanded(), empty->GetChildren(), asked.back()), std::tuple(false, true, "empty"));
 }
 
 TEST_F(TreeFixture, TypedLettersSelectByTheirStartAndAPauseStartsAgain)
@@ -590,8 +615,16 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     PixelCanvas margin(121, 97);
     tree.HostPaint(margin);
     EXPECT_EQ(margin.At(2, 2), tree.Color());
-    tree.SetImages(nullptr);
-    tree.SetStateImages(nullptr);
+    // The lists are followed: a larger image makes the rows higher at once; a list that
+    // goes away leaves the view.
+    ASSERT_FALSE(tree.WindowScrollBars().Shows(sbVertical));
+    states.Bitmap(0)->SetSize(8, 32);
+    EXPECT_EQ(std::pair(tree.RowHeight(), tree.WindowScrollBars().Shows(sbVertical)), std::pair(32, true));
+    {
+        TBitmap32List gone;
+        tree.SetImages(&gone);
+    }
+    EXPECT_EQ(tree.Images(), nullptr);
 }
 
 TEST_F(TreeFixture, ARightClickRaisesTheContextPopupWithTheNodeItSelects)
