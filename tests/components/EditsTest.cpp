@@ -49,6 +49,16 @@ std::string TypeAt(TCustomEdit& edit, int32_t At, char32_t Ch)
     return edit.Text();
 }
 
+// A window system whose monitors are given.
+struct MonitorsWindowSystem : FakeWindowSystem {
+    platform::Rect MonitorRect(platform::Point At) override
+    {
+        const auto on = std::ranges::find_if(monitors, [At](const platform::Rect& r) { return r.Contains(At.X, At.Y); });
+        return on == monitors.end() ? platform::Rect{} : *on;
+    }
+    std::vector<platform::Rect> monitors;
+};
+
 struct NewComboBox : ::testing::Test {
     void Press(platform::KeyCode k, platform::ShiftState s = 0) { combo.HostKeyDown(k, s); }
     // A press on row Row of the open list, or outside it from row -1 up.
@@ -57,7 +67,7 @@ struct NewComboBox : ::testing::Test {
         const int32_t y = Row < 0 ? -5 : 1 + Row * combo.ItemHeight() + 1;
         combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, Row < 0 ? -5 : 5, y);
     }
-    FakeWindowSystem ws;
+    MonitorsWindowSystem ws;
     TrmNewComboBox combo;
     int changed = 0, dropDowns = 0, closeUps = 0;
 };
@@ -244,7 +254,7 @@ TEST(TimeText, ReadsTheShapesTheEditWrites)
     }
 }
 
-TEST_F(NewComboBox, ListIsAsHighAsItsItemsUpToDropDownCount)
+TEST_F(NewComboBox, ListIsAsHighAsItsItemsWithinTheEditsMonitorInTheEditsFont)
 {
     combo.SetBounds(10, 20, 100, 21);
     combo.SetItemHeight(13);
@@ -266,6 +276,22 @@ TEST_F(NewComboBox, ListIsAsHighAsItsItemsUpToDropDownCount)
         EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, listTop, 150, listTop + 67})) << desktopBottom;
         combo.ToggleListBox();
     }
+    // The bottom is that of the monitor showing the edit, not of the desktop they make: on
+    // the shorter left one the list goes above.
+    host.desktop = {0, 0, 1824, 768};
+    ws.monitors = {{0, 0, 800, 600}, {800, 0, 1824, 768}};
+    for (const auto& [x, listTop] : {std::pair{0, 550 - 67}, {900, 550 + 21}}) {
+        host.origin = {x, 550};
+        combo.ToggleListBox();
+        EXPECT_EQ(combo.ListBox().BoundsRect().Top, listTop) << x;
+        combo.ToggleListBox();
+    }
+    // The list takes the edit's font at once, and its rows follow it.
+    combo.SetItemHeight(0);
+    platform::FontSpec font = combo.Font();
+    font.PointSize = 20;
+    combo.SetFont(font);
+    EXPECT_EQ(std::pair(combo.ItemHeight(), combo.ListBox().Font().PointSize), std::pair(29, 20));
 }
 
 TEST_F(NewComboBox, PickingFromTheListFiresOnChangedOnlyForANewItem)
