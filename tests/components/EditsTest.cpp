@@ -49,14 +49,11 @@ std::string TypeAt(TCustomEdit& edit, int32_t At, char32_t Ch)
     return edit.Text();
 }
 
-// A window system whose monitors are given.
+// Once twoMonitors is set: two monitors side by side, the left one shorter.
 struct MonitorsWindowSystem : FakeWindowSystem {
-    platform::Rect MonitorRect(platform::Point At) override
-    {
-        const auto on = std::ranges::find_if(monitors, [At](const platform::Rect& r) { return r.Contains(At.X, At.Y); });
-        return on == monitors.end() ? platform::Rect{} : *on;
-    }
-    std::vector<platform::Rect> monitors;
+    const platform::Rect none, left{0, 0, 800, 600}, right{800, 0, 1824, 768};
+    platform::Rect MonitorRect(platform::Point At) override { return !twoMonitors ? none : At.X < 800 ? left : right; }
+    bool twoMonitors = false;
 };
 
 struct NewComboBox : ::testing::Test {
@@ -102,8 +99,7 @@ TEST(FloatSpinEdit, ValuesRangesStepsAndTyping)
     spin.SetIncrement(0.1);
     for (int i = 0; i < 3; ++i)
         StepAt(spin, 0, key::Up);
-    EXPECT_EQ(spin.Text(), "3.44"); // no drift from summing tenths
-    EXPECT_EQ(spin.SelLength(), 4);
+    EXPECT_EQ(std::pair(spin.Text(), spin.SelLength()), std::pair(std::string("3.44"), 4)); // no drift from tenths
     spin.SetMaxValue(10);
     spin.SetUseRanges(true);
     spin.SetValue(12);
@@ -248,9 +244,8 @@ TEST(TimeText, ReadsTheShapesTheEditWrites)
         TDateTime time = -1;
         const bool read = TryReadTimeOfDay(text, formats, time);
         EXPECT_EQ(read, seconds >= 0) << platform::CodePointsToUtf8(text);
-        if (read) {
+        if (read)
             EXPECT_EQ(std::lround(time * 86400), seconds) << platform::CodePointsToUtf8(text);
-        }
     }
 }
 
@@ -279,7 +274,7 @@ TEST_F(NewComboBox, ListIsAsHighAsItsItemsWithinTheEditsMonitorInTheEditsFont)
     // The bottom is that of the monitor showing the edit, not of the desktop they make: on
     // the shorter left one the list goes above.
     host.desktop = {0, 0, 1824, 768};
-    ws.monitors = {{0, 0, 800, 600}, {800, 0, 1824, 768}};
+    ws.twoMonitors = true;
     for (const auto& [x, listTop] : {std::pair{0, 550 - 67}, {900, 550 + 21}}) {
         host.origin = {x, 550};
         combo.ToggleListBox();
@@ -288,9 +283,7 @@ TEST_F(NewComboBox, ListIsAsHighAsItsItemsWithinTheEditsMonitorInTheEditsFont)
     }
     // The list takes the edit's font at once, and its rows follow it.
     combo.SetItemHeight(0);
-    platform::FontSpec font = combo.Font();
-    font.PointSize = 20;
-    combo.SetFont(font);
+    combo.SetFont(platform::FontSpec{.PointSize = 20});
     EXPECT_EQ(std::pair(combo.ItemHeight(), combo.ListBox().Font().PointSize), std::pair(29, 20));
 }
 

@@ -4,6 +4,7 @@
 // the path tree view onto the controls beside it; the path tree view sorted by the locale.
 #include "components/ImgView32.h"
 #include "components/rmPathTreeView.h"
+#include "components/rmTreeStrings.h"
 #include "graphics/Image32.h"
 #include "platform/qt/ControlWidget.h"
 #include "platform/qt/QtWindowSystem.h"
@@ -191,14 +192,12 @@ TEST(PathTreeViewWidget, WithoutOnCompareTheNodesSortAsTheLocaleDoes)
     TrmPathTreeView tree;
     for (const char* text : {"Zebra", "\u00E9clair", "apple", "\u00C4pfel", "eagle"})
         tree.Items().AddChild(nullptr, text);
-    for (const auto& [locale, order] : {std::pair{QLocale::English, "\u00C4pfel apple eagle \u00E9clair Zebra "},
-                                        {QLocale::Swedish, "apple eagle \u00E9clair Zebra \u00C4pfel "}}) {
+    for (const auto& [locale, order] :
+         {std::pair{QLocale::English, "\u00C4pfel\r\napple\r\neagle\r\n\u00E9clair\r\nZebra\r\n"},
+          {QLocale::Swedish, "apple\r\neagle\r\n\u00E9clair\r\nZebra\r\n\u00C4pfel\r\n"}}) {
         QLocale::setDefault(QLocale(locale));
         tree.AlphaSort();
-        std::string sorted;
-        for (const TrmTreeNode* node = tree.Items().GetFirstNode(); node; node = node->getNextSibling())
-            sorted += node->Text() + " ";
-        EXPECT_EQ(sorted, order);
+        EXPECT_EQ(TTreeStrings(tree.Items()).Text(), order);
     }
     QLocale::setDefault(QLocale::system());
     platform::SetWindowSystem(nullptr);
