@@ -405,6 +405,31 @@ TrmTreeNode* EmptyChildOf(TrmTreeNode* Parent, TrmTreeNode* FirstRoot)
     return nullptr;
 }
 
+// How many of Count levels are filed, where FiledAt(i) gives level i's node or null and
+// the ancestors of a filed level are filed too (or share their paths with filed nodes):
+// the last two are tried first, as the path or its parent is filed as a rule, then the
+// rest halved. Deepest gets the node of the last filed level.
+template <class NodeOfLevel>
+size_t CountFiledLevels(size_t Count, const NodeOfLevel& FiledAt, TrmTreeNode*& Deepest)
+{
+    size_t low = 0, high = Count; // [0, low) are filed, [high, Count) are not
+    if (high > 0 && (Deepest = FiledAt(high - 1)) != nullptr)
+        return high;
+    if (high > 1 && (Deepest = FiledAt(high - 2)) != nullptr)
+        return high - 1;
+    high = high > 1 ? high - 2 : 0;
+    while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        if (TrmTreeNode* found = FiledAt(middle)) {
+            Deepest = found;
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
+}
+
 } // namespace
 
 TrmTreeNode* TrmCustomPathTreeView::AddPathNode(const std::string& Path)
@@ -432,41 +457,25 @@ TrmTreeNode* TrmCustomPathTreeView::AddPathNode(const std::string& Path)
         const size_t start = level == 0 ? 1 : ends[level - 1] + 1;
         return whole.substr(start, ends[level] - start);
     };
-    // The deepest level with a text that is filed already: the parent's as a rule, else
-    // found by halving over the levels with a text, as the ancestors of a filed path are
-    // filed (or share their paths with filed nodes).
-    std::vector<size_t> named; // the levels with a text
+    // The deepest level with a text that is filed already, among the levels with a text
+    // (an empty one is not filed).
+    std::vector<size_t> named;
     for (size_t level = 0; level < ends.size(); ++level)
         if (!textOf(level).empty())
             named.push_back(level);
-    const auto filedAt = [&](size_t i) { return FTreeNodes->LocateNode(whole.substr(0, ends[named[i]])); };
     TrmTreeNode* node = nullptr;
-    size_t low = 0, high = named.size(); // named[0, low) are filed, named[high, ...) are not
-    if (high > 0 && (node = filedAt(high - 1)) != nullptr)
-        low = high;
-    else if (high > 1 && (node = filedAt(high - 2)) != nullptr)
-        low = high - 1;
-    else
-        high = high > 1 ? high - 2 : 0;
-    while (low < high) {
-        const size_t middle = low + (high - low) / 2;
-        if (TrmTreeNode* found = filedAt(middle)) {
-            node = found;
-            low = middle + 1;
-        } else {
-            high = middle;
-        }
-    }
+    const size_t filed = CountFiledLevels(
+        named.size(), [&](size_t i) { return FTreeNodes->LocateNode(whole.substr(0, ends[named[i]])); }, node);
     // Below it, empty levels that are there are found among the children; the rest are
     // added in one walk down, each filed under its part of the one path.
     bool adding = false;
-    for (size_t level = low > 0 ? named[low - 1] + 1 : 0; level < ends.size(); ++level) {
+    for (size_t level = filed > 0 ? named[filed - 1] + 1 : 0; level < ends.size(); ++level) {
         const std::string_view text = textOf(level);
-        if (!adding && text.empty())
-            if (TrmTreeNode* empty = EmptyChildOf(node, FTreeNodes->FFirst)) {
-                node = empty;
-                continue;
-            }
+        TrmTreeNode* there = !adding && text.empty() ? EmptyChildOf(node, FTreeNodes->FFirst) : nullptr;
+        if (there) {
+            node = there;
+            continue;
+        }
         adding = true;
         const std::string_view levelPath = whole.substr(0, ends[level]);
         node = FTreeNodes->InternalAddObject(node, nullptr, std::string(text), nullptr, &levelPath);

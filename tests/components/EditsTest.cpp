@@ -244,8 +244,9 @@ TEST(TimeText, ReadsTheShapesTheEditWrites)
         TDateTime time = -1;
         const bool read = TryReadTimeOfDay(text, formats, time);
         EXPECT_EQ(read, seconds >= 0) << platform::CodePointsToUtf8(text);
-        if (read)
+        if (read) {
             EXPECT_EQ(std::lround(time * 86400), seconds) << platform::CodePointsToUtf8(text);
+        }
     }
 }
 
@@ -283,7 +284,7 @@ TEST_F(NewComboBox, ListIsAsHighAsItsItemsWithinTheEditsMonitorInTheEditsFont)
     }
     // The list takes the edit's font at once, and its rows follow it.
     combo.SetItemHeight(0);
-    combo.SetFont(platform::FontSpec{.PointSize = 20});
+    combo.SetFont(platform::FontSpec{.Family = {}, .PointSize = 20});
     EXPECT_EQ(std::pair(combo.ItemHeight(), combo.ListBox().Font().PointSize), std::pair(29, 20));
 }
 
