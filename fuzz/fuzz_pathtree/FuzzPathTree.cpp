@@ -2,8 +2,8 @@
 // expanded-state stream, and, separately, the indented text form. Whatever is read must
 // be a sound tree: every node with a text findable by its path (or sharing it with the
 // node filed under it), and written back into streams (and text) that read back to the
-// same tree. Each line, taken as a path, must also add one node at most: found by the
-// same path afterwards and not added again.
+// same tree. Each line, taken as a path, must also name one node, empty levels kept: found
+// by its path afterwards and not added again.
 #include "components/rmPathTreeView.h"
 #include "platform/Stream.h"
 #include "platform/TextRasterizer.h"
@@ -104,14 +104,17 @@ void AddLinesAsPaths(const uint8_t* data, size_t size)
         const std::string path = text.substr(start, end - start);
         start = end + 1;
         TrmTreeNode* node = tree.AddPathNode(path);
-        const bool names = path.find_first_not_of(tree.SepChar()) != std::string::npos;
-        if ((node != nullptr) != names)
+        const std::string full = path.empty() || path.front() == tree.SepChar() ? path : tree.SepChar() + path;
+        if ((node != nullptr) != (full.size() > 1)) // only "" and the separator alone name none
             std::abort();
         if (!node)
             continue;
+        // The node's path is the one asked for, or that less one separator at its end.
         const int32_t count = tree.Items().Count();
-        const std::string full = path.front() == tree.SepChar() ? path : tree.SepChar() + path;
-        if (tree.FindPathNode(full) != node || tree.AddPathNode(path) != node || tree.Items().Count() != count)
+        const std::string named = tree.NodePath(node);
+        if ((named != full && named + tree.SepChar() != full) ||
+            (!node->Text().empty() && tree.FindPathNode(named) != node) || tree.AddPathNode(path) != node ||
+            tree.Items().Count() != count)
             std::abort();
     }
     CheckSound(tree);

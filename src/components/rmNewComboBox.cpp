@@ -12,6 +12,7 @@ constexpr int32_t kListBorders = 2;
 TrmCustomComboBox::TrmCustomComboBox()
 {
     SetUseDefaultGlyphs(false);
+    FListBox.SetFont(Font());
     FListBox.SetBounds(0, 0, Width(), Height() * FDropDownCount);
     FListBox.OnKeyDown = [this](TObject*, platform::KeyCode& Key, platform::ShiftState) { DoLBKeyDown(Key); };
     FListBox.OnMouseDown = [this](TObject*, platform::MouseButton Button, platform::ShiftState, int32_t X, int32_t Y) {
@@ -43,10 +44,19 @@ void TrmCustomComboBox::ToggleListBox()
     if (OnDropDown)
         OnDropDown(this);
     FocusAndSelectAll();
-    FListBox.SetFont(Font()); // before the height: the rows follow the font
     // The list keeps its own selection, whatever the text is now.
     FSavedIndex = FListBox.ItemIndex();
-    FListBox.DropDown(*this, ListWidth(), ListHeight(), TDropAbove::WhenReachingBottom);
+    // Within the monitor that shows the edit (its middle), else the desktop.
+    platform::Rect screen = platform::MonitorRect(ClientToScreen({Width() / 2, Height() / 2}));
+    if (screen.IsEmpty())
+        screen = DesktopRect();
+    FListBox.DropDown(*this, ListWidth(), ListHeight(), TDropAbove::WhenReachingBottom, screen);
+}
+
+void TrmCustomComboBox::FontChanged()
+{
+    TrmDropDownEdit::FontChanged();
+    FListBox.SetFont(Font()); // the rows follow the font
 }
 
 void TrmCustomComboBox::CloseUp()

@@ -1,8 +1,8 @@
 #pragma once
 // A combo box made of a button edit and a drop-down list: the first button (a down
-// arrow) opens the list below the edit, or above it near the bottom of the desktop, as
-// high as its items need up to DropDownCount rows. With the list closed, Up and Down
-// step the text through the items.
+// arrow) opens the list below the edit, or above it near the bottom of the monitor that
+// shows the edit, as high as its items need up to DropDownCount rows. The list has the
+// edit's font. With the list closed, Up and Down step the text through the items.
 #include "inspector/rmDropDownEdit.h"
 
 class TrmCustomComboBox : public TrmDropDownEdit {
@@ -30,6 +30,7 @@ protected:
     virtual void InternalChanged();
 
     void BtnClick(TrmSpeedButton& Sender) override;
+    void FontChanged() override;
     void KeyDown(platform::KeyCode& Key, platform::ShiftState Shift) override;
     void DoExit() override;
 

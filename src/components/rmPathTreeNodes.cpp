@@ -254,8 +254,10 @@ void TrmTreeNode::SetChildren(bool Value)
 void TrmTreeNode::Expand(bool Recurse)
 {
     TrmCustomPathTreeView& view = TreeView();
-    for (TrmTreeNode* node : Recurse ? Subtree(this) : std::vector<TrmTreeNode*>{this}) {
-        if (node->FExpanded || !node->FFirstChild || !view.CanExpand(node))
+    // Walked as it opens: the children OnExpanding adds to a node marked as having some
+    // (a tree filled on demand) are opened in turn.
+    for (TrmTreeNode* node = this; node; node = Recurse ? NextWithin(node, this) : nullptr) {
+        if (node->FExpanded || !node->MayOpen() || !view.CanExpand(node) || !node->FFirstChild)
             continue;
         node->FExpanded = true;
         view.CountRows(node, +1, TrmCustomPathTreeView::RowsBelow);
@@ -465,13 +467,13 @@ void TrmTreeNode::RenewHash()
     TrmTreeNode* node = this;
     while (node) {
         ends.push_back(path.size());
-        if (node->FText.empty()) {
+        path += sep;
+        path += node->FText;
+        // An empty text is a level of its descendants' paths but is not filed itself.
+        if (node->FText.empty())
             FOwner.FIndex.Remove(node);
-        } else {
-            path += sep;
-            path += node->FText;
+        else
             FOwner.FIndex.BinaryInsert(path, node);
-        }
         if (node->FFirstChild) {
             node = node->FFirstChild;
             continue;

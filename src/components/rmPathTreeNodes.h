@@ -102,6 +102,8 @@ public:
     // The has-children mark, which shows the expand button; set when a child is added.
     bool GetChildren() const { return FHasChildren; }
     void SetChildren(bool Value);
+    // Opens a node that has children or the mark, once CanExpand (OnExpanding, which may
+    // add the children) allows; a node still without children stays closed.
     void Expand(bool Recurse);
     void Collapse(bool Recurse);
     // Expands every ancestor and scrolls the node into view.
@@ -142,6 +144,8 @@ private:
 
     // The last node of the subtree, depth first (the node itself without children).
     const TrmTreeNode* LastInSubtree() const;
+    // Children, or the mark that promises them.
+    bool MayOpen() const { return FFirstChild || FHasChildren; }
     void Unlink();
     void LinkAsChild(TrmTreeNode* Parent, TrmTreeNode* Before);
 

@@ -7,27 +7,12 @@
 #include "platform/TextRasterizer.h"
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 
 namespace {
 
 // Pixels a horizontal line step scrolls.
 constexpr int32_t kHorizontalLine = 8;
-
-int32_t CompareWithoutCase(const std::string& a, const std::string& b)
-{
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size() ? -1 : 1;
-    return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
-}
 
 } // namespace
 
@@ -132,17 +117,25 @@ void TrmCustomPathTreeView::SetToolTips(bool Value)
 
 void TrmCustomPathTreeView::SetImages(TBitmap32List* Value)
 {
-    FImages = Value;
-    FWidestRow = -1;
-    UpdateScrollRange();
-    Invalidate();
+    FImages.SetList(Value);
+    ImagesChanged();
 }
 
 void TrmCustomPathTreeView::SetStateImages(TBitmap32List* Value)
 {
-    FStateImages = Value;
-    FWidestRow = -1;
-    UpdateScrollRange();
+    FStateImages.SetList(Value);
+    ImagesChanged();
+}
+
+void TrmCustomPathTreeView::ImagesChanged()
+{
+    // New pixels are only repainted; new sizes move the rows.
+    const std::pair sizes{ImageSize(Images()), ImageSize(StateImages())};
+    if (sizes != FImageSizes) {
+        FImageSizes = sizes;
+        FWidestRow = -1;
+        UpdateScrollRange();
+    }
     Invalidate();
 }
 
@@ -234,7 +227,7 @@ int32_t TrmCustomPathTreeView::DefaultCompare(TrmTreeNode* Node1, TrmTreeNode* N
         OnCompare(this, Node1, Node2, Data, compare);
         return compare;
     }
-    return CompareWithoutCase(Node1->Text(), Node2->Text());
+    return platform::CompareText(Node1->Text(), Node2->Text());
 }
 
 // ---- Called by the nodes ---------------------------------------------------------------
@@ -385,85 +378,107 @@ std::string TrmCustomPathTreeView::NodePath(const TrmTreeNode* Node) const
 {
     size_t length = 0;
     for (const TrmTreeNode* node = Node; node; node = node->FParent, ++FWalkSteps)
-        if (!node->FText.empty())
-            length += 1 + node->FText.size();
+        length += 1 + node->FText.size();
     std::string path(length, FSepChar);
-    for (const TrmTreeNode* node = Node; node; node = node->FParent, ++FWalkSteps)
-        if (!node->FText.empty()) {
-            length -= node->FText.size();
-            path.replace(length, node->FText.size(), node->FText);
-            --length; // the separator before it
-        }
+    for (const TrmTreeNode* node = Node; node; node = node->FParent, ++FWalkSteps) {
+        length -= node->FText.size();
+        path.replace(length, node->FText.size(), node->FText);
+        --length; // the separator before it
+    }
     return path;
+}
+
+TrmTreeNode* TrmCustomPathTreeView::FindPathNode(std::string_view Path) const
+{
+    return FTreeNodes->LocateNode(Path);
 }
 
 namespace {
 
-// Path with each run of separators made one and the separators at the end dropped: the
-// form NodePath gives ("/a//b/" gives "/a/b", "//" gives "").
-std::string WithoutEmptyLevels(std::string_view Path, char SepChar)
+// The first child of Parent (a root for null) with an empty text: an empty level has no
+// entry in the index.
+TrmTreeNode* EmptyChildOf(TrmTreeNode* Parent, TrmTreeNode* FirstRoot)
 {
-    std::string path;
-    path.reserve(Path.size());
-    for (size_t i = 0; i < Path.size(); ++i)
-        if (Path[i] != SepChar || (i + 1 < Path.size() && Path[i + 1] != SepChar))
-            path += Path[i];
-    return path;
+    for (TrmTreeNode* child = Parent ? Parent->getFirstChild() : FirstRoot; child; child = child->getNextSibling())
+        if (child->Text().empty())
+            return child;
+    return nullptr;
+}
+
+// How many of Count levels are filed, where FiledAt(i) gives level i's node or null and
+// the ancestors of a filed level are filed too (or share their paths with filed nodes):
+// the last two are tried first, as the path or its parent is filed as a rule, then the
+// rest halved. Deepest gets the node of the last filed level.
+template <class NodeOfLevel>
+size_t CountFiledLevels(size_t Count, const NodeOfLevel& FiledAt, TrmTreeNode*& Deepest)
+{
+    size_t low = 0, high = Count; // [0, low) are filed, [high, Count) are not
+    if (high > 0 && (Deepest = FiledAt(high - 1)) != nullptr)
+        return high;
+    if (high > 1 && (Deepest = FiledAt(high - 2)) != nullptr)
+        return high - 1;
+    high = high > 1 ? high - 2 : 0;
+    while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        if (TrmTreeNode* found = FiledAt(middle)) {
+            Deepest = found;
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
 }
 
 } // namespace
-
-TrmTreeNode* TrmCustomPathTreeView::FindPathNode(std::string_view Path) const
-{
-    // A text may hold separators itself ("a//b"): its node's path is taken as it stands first.
-    if (TrmTreeNode* node = FTreeNodes->LocateNode(Path))
-        return node;
-    return FTreeNodes->LocateNode(WithoutEmptyLevels(Path, FSepChar));
-}
 
 TrmTreeNode* TrmCustomPathTreeView::AddPathNode(const std::string& Path)
 {
     if (Path.empty())
         return nullptr;
-    if (TrmTreeNode* node = FindPathNode(Path.front() == FSepChar ? Path : FSepChar + Path))
+    std::string path = Path.front() == FSepChar ? Path : FSepChar + Path;
+    if (TrmTreeNode* node = FTreeNodes->LocateNode(path))
         return node;
-    std::string path = WithoutEmptyLevels(Path, FSepChar);
-    if (!path.empty() && path.front() != FSepChar)
-        path.insert(path.begin(), FSepChar);
+    // One separator at the end names the node before it ("/a/b/" is "/a/b"), so the
+    // separator alone names none; every other level counts, empty ones too ("/a//b" is b
+    // under a's child with an empty text).
+    if (path.back() == FSepChar)
+        path.pop_back();
+    if (path.empty())
+        return nullptr;
     // The ends of the paths of the levels: level k's path is path[0, ends[k]).
     std::vector<size_t> ends;
     for (size_t i = 1; i < path.size(); ++i)
         if (path[i] == FSepChar)
             ends.push_back(i);
-    if (!path.empty())
-        ends.push_back(path.size());
-    // The deepest level filed already: the parent's as a rule, else found by halving, as
-    // the ancestors of a filed path are filed (or share their paths with filed nodes).
-    // The levels below it are added in one walk down, each filed under its part of the
-    // one path.
+    ends.push_back(path.size());
     const std::string_view whole(path);
-    const auto filedAt = [&](size_t level) { return FTreeNodes->LocateNode(whole.substr(0, ends[level - 1])); };
-    size_t level = 0; // levels 1..level are filed; node is level's
-    TrmTreeNode* node = ends.size() > 1 ? filedAt(ends.size() - 1) : nullptr;
-    if (node) {
-        level = ends.size() - 1;
-    } else {
-        for (size_t low = 1, high = ends.size() > 1 ? ends.size() - 2 : 0; low <= high;) {
-            const size_t middle = low + (high - low) / 2;
-            if (TrmTreeNode* found = filedAt(middle)) {
-                node = found;
-                level = middle;
-                low = middle + 1;
-            } else {
-                high = middle - 1;
-            }
-        }
-    }
-    for (; level < ends.size(); ++level) {
+    const auto textOf = [&](size_t level) {
         const size_t start = level == 0 ? 1 : ends[level - 1] + 1;
+        return whole.substr(start, ends[level] - start);
+    };
+    // The deepest level with a text that is filed already, among the levels with a text
+    // (an empty one is not filed).
+    std::vector<size_t> named;
+    for (size_t level = 0; level < ends.size(); ++level)
+        if (!textOf(level).empty())
+            named.push_back(level);
+    TrmTreeNode* node = nullptr;
+    const size_t filed = CountFiledLevels(
+        named.size(), [&](size_t i) { return FTreeNodes->LocateNode(whole.substr(0, ends[named[i]])); }, node);
+    // Below it, empty levels that are there are found among the children; the rest are
+    // added in one walk down, each filed under its part of the one path.
+    bool adding = false;
+    for (size_t level = filed > 0 ? named[filed - 1] + 1 : 0; level < ends.size(); ++level) {
+        const std::string_view text = textOf(level);
+        TrmTreeNode* there = !adding && text.empty() ? EmptyChildOf(node, FTreeNodes->FFirst) : nullptr;
+        if (there) {
+            node = there;
+            continue;
+        }
+        adding = true;
         const std::string_view levelPath = whole.substr(0, ends[level]);
-        node = FTreeNodes->InternalAddObject(node, nullptr, path.substr(start, ends[level] - start), nullptr,
-                                             &levelPath);
+        node = FTreeNodes->InternalAddObject(node, nullptr, std::string(text), nullptr, &levelPath);
         GetImageIndex(node);
     }
     return node;
@@ -478,7 +493,7 @@ platform::Size TrmCustomPathTreeView::Measure(std::string_view Text) const
 
 int32_t TrmCustomPathTreeView::RowHeight() const
 {
-    return std::max({Measure("X").Height + 2, ImageSize(FImages).Height, ImageSize(FStateImages).Height});
+    return std::max({Measure("X").Height + 2, ImageSize(Images()).Height, ImageSize(StateImages()).Height});
 }
 
 platform::Size TrmCustomPathTreeView::ImageSize(const TBitmap32List* List) const
@@ -489,8 +504,8 @@ platform::Size TrmCustomPathTreeView::ImageSize(const TBitmap32List* List) const
 int32_t TrmCustomPathTreeView::RowWidth(const TrmTreeNode* Node) const
 {
     const int32_t rootColumns = FShowRoot && (FShowLines || FShowButtons) ? 1 : 0;
-    return (Node->GetLevel() + rootColumns) * EffectiveIndent() + ImageSize(FStateImages).Width +
-           ImageSize(FImages).Width + Measure(Node->FText).Width + 4;
+    return (Node->GetLevel() + rootColumns) * EffectiveIndent() + ImageSize(StateImages()).Width +
+           ImageSize(Images()).Width + Measure(Node->FText).Width + 4;
 }
 
 int32_t TrmCustomPathTreeView::RowsThatFit() const
@@ -591,7 +606,7 @@ TrmCustomPathTreeView::RowLayout TrmCustomPathTreeView::LeftToRightLayoutOf(cons
     if (columns > 0)
         layout.Button = {left - indent, top, left, top + height};
     // Each image list keeps its column on every row, images or not.
-    for (const auto& [list, place] : {std::pair{FStateImages, &layout.State}, std::pair{FImages, &layout.Image}}) {
+    for (const auto& [list, place] : {std::pair{StateImages(), &layout.State}, std::pair{Images(), &layout.Image}}) {
         const platform::Size size = ImageSize(list);
         if (size.Width > 0) {
             const int32_t imageTop = top + (height - size.Height) / 2;

@@ -140,14 +140,14 @@ public:
     // Typed letters select the next shown node whose text starts with them (ignoring the
     // case of ASCII letters); a pause this long starts the text again.
     static constexpr uint32_t kTypeAheadPauseMs = 1000;
-    // The image lists (borrowed: each must outlive its use by the view, or be set to null
-    // first). Images draws each node's ImageIndex (SelectedIndex while selected) before
+    // The image lists (borrowed; the view follows their changes, and a list that goes
+    // away leaves the view without it). Images draws each node's ImageIndex (SelectedIndex while selected) before
     // its label, with the image at its OverlayIndex (when not -1) blended over it by its
     // alpha; StateImages draws its StateIndex before that; all images of a list are as
     // large as its first.
-    TBitmap32List* Images() const { return FImages; }
+    TBitmap32List* Images() const { return FImages.List(); }
     void SetImages(TBitmap32List* Value);
-    TBitmap32List* StateImages() const { return FStateImages; }
+    TBitmap32List* StateImages() const { return FStateImages.List(); }
     void SetStateImages(TBitmap32List* Value);
     // The canvas while the view paints (null otherwise), for the custom-draw events.
     platform::Canvas* Canvas() const { return FCanvas; }
@@ -203,18 +203,19 @@ public:
     void SaveToFile(const std::filesystem::path& FileName) const;
     void SaveToStream(TStream& Stream) const;
 
-    // Paths. A node's path is the separator before each text from the top down; empty
-    // texts add no level, so "/a//b", "//a/b" and "/a/b//" all name the node "/a/b"
-    // (unless a node's own text holds the separators: its path as it stands comes first).
-    // NodePath(null) is "".
+    // Paths. A node's path is the separator before each text from the top down, an empty
+    // text too: c under a's child with an empty text is "/a//c". NodePath(null) is "".
     std::string NodePath(const TrmTreeNode* Node) const;
     // "/a/b" and "/a/b/" give "/a"; "/a" gives "".
     std::string ParentName(std::string_view Path) const { return PathParentName(Path, FSepChar); }
     // "/a/b" and "/a/b/" give "b".
     std::string ChildName(std::string_view Path) const { return PathChildName(Path, FSepChar); }
+    // The node filed under Path as it stands; nodes with an empty text are not filed.
     TrmTreeNode* FindPathNode(std::string_view Path) const;
-    // The node for Path, created with every missing ancestor; a missing leading
-    // separator is put in front. Null for a path without a text ("", "/").
+    // The node for Path, created with every missing level (empty levels too, which are
+    // found among their parents' children); nothing is made twice. A missing leading
+    // separator is put in front, and one separator at the end names the node before it.
+    // Null for "" and the separator alone.
     TrmTreeNode* AddPathNode(const std::string& Path);
 
     // Geometry, in the control's coordinates.
@@ -263,7 +264,7 @@ public:
     // The label edit ended with S: OnEdited may change it.
     virtual void Edit(TrmTreeNode* Node, std::string& S);
     virtual std::unique_ptr<TrmTreeNode> CreateNode();
-    // OnCompare when set, else the texts without regard to case (case breaks ties).
+    // OnCompare when set, else the texts as the user's locale sorts them.
     virtual int32_t DefaultCompare(TrmTreeNode* Node1, TrmTreeNode* Node2, int32_t Data);
 
 protected:
@@ -346,6 +347,8 @@ private:
     int32_t RowWidth(const TrmTreeNode* Node) const;
     int32_t WidestRow() const;
     platform::Size ImageSize(const TBitmap32List* List) const;
+    // A list was set, changed or went away: the rows follow a new size of its images.
+    void ImagesChanged();
     // Overlay: an index of List whose image is blended over the one drawn (-1: none).
     void PaintImage(platform::Canvas& Canvas, const TBitmap32List* List, int32_t Index, const platform::Rect& At,
                     int32_t Overlay = -1);
@@ -399,8 +402,10 @@ private:
     bool FHotTrack = false;
     bool FAutoExpand = false;
     bool FToolTips = true;
-    TBitmap32List* FImages = nullptr;
-    TBitmap32List* FStateImages = nullptr;
+    // Rows are laid out for these sizes of the images and the state images.
+    std::pair<platform::Size, platform::Size> FImageSizes;
+    TBitmap32ListLink FImages{[this] { ImagesChanged(); }};
+    TBitmap32ListLink FStateImages{[this] { ImagesChanged(); }};
     TrmTreeNode* FRightClickNode = nullptr; // while a right click's context popup is handled
     platform::Canvas* FCanvas = nullptr;
     TrmTreeNode* FHotNode = nullptr;

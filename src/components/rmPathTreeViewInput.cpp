@@ -339,7 +339,7 @@ void TrmCustomPathTreeView::KeyDown(platform::KeyCode& Key, platform::ShiftState
             target = selected->FParent;
         break;
     case platform::key::Right:
-        if (selected && !selected->Expanded() && selected->FFirstChild)
+        if (selected && !selected->Expanded() && selected->MayOpen())
             selected->Expand(false);
         else if (selected)
             target = selected->FFirstChild;

@@ -111,16 +111,16 @@ void TrmCustomPathTreeView::PaintRowItem(platform::Canvas& Canvas, TrmTreeNode& 
             Canvas.Line(cx, cy - 2, cx, cy + 2, CanvasColorOf(clWindowText));
     }
     if (PaintImages) {
-        PaintImage(Canvas, FStateImages, Node.FStateIndex, Layout.State);
+        PaintImage(Canvas, StateImages(), Node.FStateIndex, Layout.State);
         // The image indices are asked for as the node is drawn.
         const bool selected = (State & cds::cdsSelected) != 0;
-        if (FImages) {
+        if (Images()) {
             if (selected)
                 GetSelectedIndex(&Node);
             else
                 GetImageIndex(&Node);
         }
-        PaintImage(Canvas, FImages, selected ? Node.FSelectedIndex : Node.FImageIndex, Layout.Image,
+        PaintImage(Canvas, Images(), selected ? Node.FSelectedIndex : Node.FImageIndex, Layout.Image,
                    Node.FOverlayIndex);
     }
 

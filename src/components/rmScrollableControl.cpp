@@ -103,8 +103,10 @@ void TrmCustomScrollableControl::SetItemIndex(int32_t Value)
 
 void TrmCustomScrollableControl::ItemsChanged()
 {
-    // The widest item may have changed with the items: both bars follow at once.
-    UpdateHScrollBar();
+    // The widest item may have changed with the items. The horizontal bar follows when it
+    // is next shown or used, not at each change: a derived class may measure its widest
+    // item once, when first asked, and items added one by one must all count then.
+    FHorzBarStale = true;
     if (MaxItemCount() > 0) {
         SetItemIndex(0);
         return;
@@ -186,6 +188,7 @@ void TrmCustomScrollableControl::UpdateVScrollBar()
 
 void TrmCustomScrollableControl::UpdateHScrollBar()
 {
+    FHorzBarStale = false;
     FHorzPos = ClampedToBar(sbHorizontal, FHorzPos);
     HorizontalScrollChange();
     if (OnScrollBarChanged)
@@ -279,6 +282,8 @@ int32_t TrmCustomScrollableControl::IndexAtRow(int32_t Y) const
 void TrmCustomScrollableControl::MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X,
                                            int32_t Y)
 {
+    if (FHorzBarStale)
+        UpdateHScrollBar(); // a press on the bar acts on the bar as it shows
     FPressOnBar = FScrollBars.MouseDown(Button, Shift, X, Y);
     if (FPressOnBar)
         return;
@@ -357,6 +362,8 @@ void TrmCustomScrollableControl::Resize()
 
 void TrmCustomScrollableControl::Paint(platform::Canvas& Canvas)
 {
+    if (FHorzBarStale)
+        UpdateHScrollBar();
     PaintWindowBorder(Canvas, ClientRect(), FBorderStyle, Ctl3D());
     {
         platform::OffsetCanvas client(Canvas, {FClientArea.Left, FClientArea.Top}, FClientArea);

@@ -102,7 +102,8 @@ protected:
     // Moves TopIndex so that the current item shows.
     void ScrollToView();
     // The items changed: the first becomes current, or, with none left, no item is
-    // current and nothing is selected.
+    // current and nothing is selected. The horizontal bar follows when the control is
+    // next painted, pressed, scrolled or sized.
     void ItemsChanged();
 
     void Paint(platform::Canvas& Canvas) override;
@@ -136,4 +137,5 @@ private:
     TrmWindowScrollBars FScrollBars;
     platform::Rect FClientArea;
     bool FPressOnBar = false; // the left press in progress went to a scroll bar
+    bool FHorzBarStale = false; // the items changed since the horizontal bar was updated
 };

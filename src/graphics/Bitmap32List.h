@@ -5,11 +5,14 @@
 #include "platform/Persistent.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class TBitmap32Collection;
+class TBitmap32List;
 
+// An item listens to its own bitmap's OnChange, so that its list hears of every change.
 class TBitmap32Item : public TPersistent {
 public:
     explicit TBitmap32Item(TBitmap32Collection* Collection);
@@ -39,15 +42,44 @@ public:
 
     TPersistent* GetOwner() const { return owner_; }
     TBitmap32Item* Add();
-    void Clear() { items_.clear(); }
+    void Clear();
     int32_t Count() const { return int32_t(items_.size()); }
     // Both raise EListError for an index outside the collection.
     TBitmap32Item* Items(int32_t Index) const;
     void SetItems(int32_t Index, const TBitmap32Item* Value);
 
 private:
+    friend class TBitmap32Item;
+    friend class TBitmap32List;
+
+    // An item came, went or changed its bitmap: reported once an Assign is through.
+    void Changed();
+
     TPersistent* owner_;
     std::vector<std::unique_ptr<TBitmap32Item>> items_;
+    std::function<void()> onChange_; // the list's
+    bool assigning_ = false;
+};
+
+// A tie to a bitmap list: while tied, OnChange runs after each change of the list's
+// bitmaps (one added, removed or assigned, or one's size or pixels changed), and once
+// more when the list goes away, which leaves the link empty.
+class TBitmap32ListLink {
+public:
+    explicit TBitmap32ListLink(std::function<void()> OnChange) : onChange_(std::move(OnChange)) {}
+    ~TBitmap32ListLink() { SetList(nullptr); }
+    TBitmap32ListLink(const TBitmap32ListLink&) = delete;
+    TBitmap32ListLink& operator=(const TBitmap32ListLink&) = delete;
+
+    TBitmap32List* List() const { return list_; }
+    // Ties the link to Value (null: to none) without reporting.
+    void SetList(TBitmap32List* Value);
+
+private:
+    friend class TBitmap32List;
+
+    TBitmap32List* list_ = nullptr;
+    std::function<void()> onChange_;
 };
 
 // As an image list its images are as large as its first bitmap.
@@ -69,6 +101,11 @@ public:
     platform::ConstPixelView Image(int32_t Index) const override;
 
 private:
+    friend class TBitmap32ListLink;
+
+    void Changed();
+
     TPersistent* owner_;
     std::unique_ptr<TBitmap32Collection> bitmaps_;
+    std::vector<TBitmap32ListLink*> links_;
 };

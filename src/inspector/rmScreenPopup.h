@@ -47,11 +47,18 @@ public:
     // it, its bottom would come to the desktop's bottom as Rule says.
     void DropDown(const platform::Control& Owner, int32_t Width, int32_t Height, TDropAbove Rule)
     {
+        DropDown(Owner, Width, Height, Rule, Owner.DesktopRect());
+    }
+
+    // The same with the bottom of Screen (desktop coordinates; empty: not known) in place
+    // of the desktop's.
+    void DropDown(const platform::Control& Owner, int32_t Width, int32_t Height, TDropAbove Rule,
+                  const platform::Rect& Screen)
+    {
         platform::Point at = Owner.ClientToScreen(platform::Point{0, Owner.Height()});
-        const platform::Rect desktop = Owner.DesktopRect();
         const int64_t bottom = int64_t(at.Y) + Height;
-        const bool above = Rule == TDropAbove::WhenReachingBottom ? bottom >= desktop.Bottom : bottom > desktop.Bottom;
-        if (!desktop.IsEmpty() && above)
+        const bool above = Rule == TDropAbove::WhenReachingBottom ? bottom >= Screen.Bottom : bottom > Screen.Bottom;
+        if (!Screen.IsEmpty() && above)
             at.Y = Owner.ClientToScreen(platform::Point{0, 0}).Y - Height;
         Show({at.X, at.Y, at.X + Width, at.Y + Height});
     }

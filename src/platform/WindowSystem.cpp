@@ -3,10 +3,19 @@
 #include "platform/Canvas.h"
 #include "platform/Exception.h"
 
+#include <cstring>
+
 namespace platform {
 namespace {
 
 WindowSystem* installedWindowSystem = nullptr;
+
+int CollateInCLibrary(const std::string& a, const std::string& b)
+{
+    // Texts that collate alike (or differ only past a zero byte) keep a fixed order.
+    const int collated = std::strcoll(a.c_str(), b.c_str());
+    return collated != 0 ? collated : a.compare(b);
+}
 
 } // namespace
 
@@ -61,6 +70,21 @@ void SetClipboardPicture(const DecodedImage& picture)
 {
     if (installedWindowSystem)
         installedWindowSystem->SetClipboardPicture(picture);
+}
+
+Rect MonitorRect(Point point)
+{
+    return installedWindowSystem ? installedWindowSystem->MonitorRect(point) : Rect{};
+}
+
+int WindowSystem::CompareText(const std::string& a, const std::string& b)
+{
+    return CollateInCLibrary(a, b);
+}
+
+int CompareText(const std::string& a, const std::string& b)
+{
+    return installedWindowSystem ? installedWindowSystem->CompareText(a, b) : CollateInCLibrary(a, b);
 }
 
 std::unique_ptr<Canvas> CreatePixelCanvas(const PixelView& target)

@@ -1,13 +1,13 @@
 #pragma once
 // What controls and bitmaps ask of the window system beyond the window that shows them:
 // the clipboard (text and pictures), the warning beep, the state of the mouse buttons and
-// where the mouse is, top-level pop-up windows (drop-down lists), canvases over pixel
-// memory, the program's embedded resources and the icons and names of file types. The
-// application installs the window system's service once at start-up (the Qt one lives in
-// platform/qt); tests install a fake. Without a service the clipboard is empty, the beep
-// silent, no button is down, the mouse is nowhere known, pop-ups get no window, there are
-// no resources, file icons nor type names, so controls still work without a display; only
-// a canvas over pixels cannot be had.
+// where the mouse is, top-level pop-up windows (drop-down lists), the monitors, canvases over
+// pixel memory, the program's embedded resources, the icons and names of file types and the
+// order of texts in the user's locale. The application installs the window system's service
+// once at start-up (the Qt one lives in platform/qt); tests install a fake. Without a service
+// the clipboard is empty, the beep silent, no button is down, the mouse is nowhere known,
+// pop-ups get no window, there are no resources, file icons nor type names, so controls still
+// work without a display; only a canvas over pixels cannot be had.
 #include "platform/Canvas.h"
 #include "platform/ImageDecoder.h"
 #include "platform/PixelView.h"
@@ -51,6 +51,15 @@ public:
     // Puts the picture on the clipboard, alpha bytes included.
     virtual void SetClipboardPicture(const DecodedImage& /*picture*/) {}
 
+    // The bounds of the monitor that shows the desktop point (the nearest one when none
+    // does), in desktop coordinates; empty when not known.
+    virtual Rect MonitorRect(Point /*point*/) { return {}; }
+
+    // Compares two UTF-8 texts as the user's locale sorts them: negative when `a` comes
+    // first, positive when `b` does, 0 only for equal texts. The base asks the C library,
+    // under the locale the process set (byte order in the standard "C" locale).
+    virtual int CompareText(const std::string& a, const std::string& b);
+
     // A canvas that draws straight into `target`'s pixels until it is destroyed (the
     // pixels must outlive it). Drawing leaves alpha 255 in every pixel it touches.
     // Null when the window system cannot draw into memory.
@@ -90,6 +99,9 @@ bool CursorPos(Point& screen);
 std::unique_ptr<PopupWindow> CreatePopupWindow(Control& control);
 bool ClipboardPicture(DecodedImage& picture);
 void SetClipboardPicture(const DecodedImage& picture);
+Rect MonitorRect(Point point);
+// Without a service, as the base of WindowSystem compares.
+int CompareText(const std::string& a, const std::string& b);
 // Raises Exception when no window system is installed or it cannot draw into memory.
 std::unique_ptr<Canvas> CreatePixelCanvas(const PixelView& target);
 bool ReadResource(std::string_view name, std::vector<uint8_t>& bytes, std::string& error);

@@ -49,6 +49,13 @@ std::string TypeAt(TCustomEdit& edit, int32_t At, char32_t Ch)
     return edit.Text();
 }
 
+// Once twoMonitors is set: two monitors side by side, the left one shorter.
+struct MonitorsWindowSystem : FakeWindowSystem {
+    const platform::Rect none, left{0, 0, 800, 600}, right{800, 0, 1824, 768};
+    platform::Rect MonitorRect(platform::Point At) override { return !twoMonitors ? none : At.X < 800 ? left : right; }
+    bool twoMonitors = false;
+};
+
 struct NewComboBox : ::testing::Test {
     void Press(platform::KeyCode k, platform::ShiftState s = 0) { combo.HostKeyDown(k, s); }
     // A press on row Row of the open list, or outside it from row -1 up.
@@ -57,7 +64,7 @@ struct NewComboBox : ::testing::Test {
         const int32_t y = Row < 0 ? -5 : 1 + Row * combo.ItemHeight() + 1;
         combo.ListBox().HostMouseDown(platform::MouseButton::Left, shift::Left, Row < 0 ? -5 : 5, y);
     }
-    FakeWindowSystem ws;
+    MonitorsWindowSystem ws;
     TrmNewComboBox combo;
     int changed = 0, dropDowns = 0, closeUps = 0;
 };
@@ -92,8 +99,7 @@ TEST(FloatSpinEdit, ValuesRangesStepsAndTyping)
     spin.SetIncrement(0.1);
     for (int i = 0; i < 3; ++i)
         StepAt(spin, 0, key::Up);
-    EXPECT_EQ(spin.Text(), "3.44"); // no drift from summing tenths
-    EXPECT_EQ(spin.SelLength(), 4);
+    EXPECT_EQ(std::pair(spin.Text(), spin.SelLength()), std::pair(std::string("3.44"), 4)); // no drift from tenths
     spin.SetMaxValue(10);
     spin.SetUseRanges(true);
     spin.SetValue(12);
@@ -244,7 +250,7 @@ TEST(TimeText, ReadsTheShapesTheEditWrites)
     }
 }
 
-TEST_F(NewComboBox, ListIsAsHighAsItsItemsUpToDropDownCount)
+TEST_F(NewComboBox, ListIsAsHighAsItsItemsWithinTheEditsMonitorInTheEditsFont)
 {
     combo.SetBounds(10, 20, 100, 21);
     combo.SetItemHeight(13);
@@ -266,6 +272,20 @@ TEST_F(NewComboBox, ListIsAsHighAsItsItemsUpToDropDownCount)
         EXPECT_EQ(combo.ListBox().BoundsRect(), (platform::Rect{0, listTop, 150, listTop + 67})) << desktopBottom;
         combo.ToggleListBox();
     }
+    // The bottom is that of the monitor showing the edit, not of the desktop they make: on
+    // the shorter left one the list goes above.
+    host.desktop = {0, 0, 1824, 768};
+    ws.twoMonitors = true;
+    for (const auto& [x, listTop] : {std::pair{0, 550 - 67}, {900, 550 + 21}}) {
+        host.origin = {x, 550};
+        combo.ToggleListBox();
+        EXPECT_EQ(combo.ListBox().BoundsRect().Top, listTop) << x;
+        combo.ToggleListBox();
+    }
+    // The list takes the edit's font at once, and its rows follow it.
+    combo.SetItemHeight(0);
+    combo.SetFont(platform::FontSpec{.Family = {}, .PointSize = 20});
+    EXPECT_EQ(std::pair(combo.ItemHeight(), combo.ListBox().Font().PointSize), std::pair(29, 20));
 }
 
 TEST_F(NewComboBox, PickingFromTheListFiresOnChangedOnlyForANewItem)

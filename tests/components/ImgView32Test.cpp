@@ -86,9 +86,9 @@ TEST_F(ImgViewFixture, LargeBitmapOpensAtItsCentreAndKeepsItWhenScaled)
     view.ScrollToCenter(300, 200);
     view.SetScale(2);
     // The centre stays at the middle: 600 - 141.5.
-    EXPECT_EQ(std::tuple(view.HorzScroll().Range(), view.HorzScroll().Position(), view.OffsetHorz()),
-              std::tuple(1200, 458.5f, -458.5f));
-    EXPECT_EQ(view.GetBitmapRect().Right - view.GetBitmapRect().Left, 1200);
+    EXPECT_EQ(std::tuple(view.HorzScroll().Range(), view.HorzScroll().Position(), view.OffsetHorz(),
+                         view.GetBitmapRect().Right - view.GetBitmapRect().Left),
+              std::tuple(1200, 458.5f, -458.5f, 1200));
 }
 
 TEST_F(ImgViewFixture, OverSizeAddsScrollRoomOnEverySide)

@@ -146,11 +146,20 @@ TEST_F(ListFixture, SelectionShowsOnlyWhenFocusedAndNotHidden)
     EXPECT_EQ(selected, (std::vector<bool>{false, false, false}));
 }
 
-TEST_F(ListFixture, AssignedLinesEnableTheHorizontalBarAtOnce)
+TEST_F(ListFixture, TheHorizontalBarFollowsEveryLineGivenBeforeItShows)
 {
     list.SetScrollBars(ssBoth);
     list.SetItems({std::string(100, 'w')}); // 600 pixels in a 383-pixel client
+    RecordingCanvas canvas;
+    list.HostPaint(canvas);
     EXPECT_TRUE(list.WindowScrollBars().Bar(sbHorizontal).DrawEnabled());
+    TrmListControl added; // filled line by line, then sized: the widest line counts
+    added.SetScrollBars(ssBoth);
+    for (size_t length : {2, 60, 10})
+        added.Items().Add(std::string(length, 'w'));
+    added.SetWidth(300);
+    EXPECT_EQ(std::pair(added.MaxItemLength(), added.WindowScrollBars().Bar(sbHorizontal).DrawEnabled()),
+              std::pair(360, true));
 }
 
 TEST_F(ListFixture, BarClicksAskForLinesAndPagesAndThumbsShowThePage)
@@ -198,6 +207,5 @@ TEST_F(ListFixture, ScrollBarsTakeTheirRoomAndFollowTheTop)
     std::vector<int32_t> changed;
     list.OnScrollBarChanged = [&](TObject*, int32_t which) { changed.push_back(which); };
     list.Scroll(sbVertical, scBottom, 0);
-    EXPECT_EQ(list.TopIndex(), 10 - list.VisibleItems());
-    EXPECT_EQ(changed, (std::vector<int32_t>{1}));
+    EXPECT_EQ(std::pair(list.TopIndex(), changed), std::pair(10 - list.VisibleItems(), std::vector<int32_t>{1}));
 }

@@ -106,22 +106,24 @@ TEST_F(TreeFixture, AddPathNodeCreatesTheMissingAncestorsOnce)
     TrmTreeNode* made = tree.AddPathNode("a/b");
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(std::tuple(Paths(), imaged), std::tuple("/a /a/b ", (std::vector<std::string>{"a", "b"})));
-    // Empty levels name no node, in adding, finding and NodePath alike.
-    for (const char* path : {"/a/b", "/a/b/", "/a//b", "//a/b", "/a/b//", "a//b"}) { // not a second "b" under the top
+    for (const char* path : {"/a/b", "/a/b/", "a/b/"}) // one separator at the end names b
         EXPECT_EQ(tree.AddPathNode(path), made) << path;
-        EXPECT_EQ(tree.FindPathNode(path), path[0] == '/' ? made : nullptr) << path;
-    }
-    EXPECT_EQ(tree.AddPathNode(""), nullptr);
-    EXPECT_EQ(tree.AddPathNode("//"), nullptr);
-    EXPECT_EQ(tree.Items().Count(), 2);
-    TrmTreeNode* under = tree.Items().AddChild(tree.Items().AddChild(made, ""), "c");
-    EXPECT_EQ(tree.NodePath(under), "/a/b/c");
-    EXPECT_EQ(tree.AddPathNode("/a/b//c"), under);
-    EXPECT_EQ(tree.AddPathNode("/a/x/y")->GetParent()->GetParent(), made->GetParent());
+    for (const char* path : {"/a/b/", "a/b", "", "/"})
+        EXPECT_EQ(path[0] == 0 || path[1] == 0 ? tree.AddPathNode(path) : tree.FindPathNode(path), nullptr) << path;
+    // Empty texts are levels: c under a's empty child is "/a//c", apart from a's own c.
+    TrmTreeNode* a = made->GetParent();
+    TrmTreeNode* under = tree.Items().AddChild(tree.Items().AddChild(a, ""), "c");
+    TrmTreeNode* beside = tree.Items().AddChild(a, "c");
+    EXPECT_EQ(std::tuple(tree.NodePath(under->GetParent()), tree.FindPathNode("/a//c"), tree.FindPathNode("/a/c")),
+              std::tuple("/a/", under, beside));
+    EXPECT_EQ(tree.AddPathNode("/a//c"), under);
+    EXPECT_EQ(tree.AddPathNode("/a//d")->GetParent(), under->GetParent()); // the empty level found, not made again
+    TrmTreeNode* deep = tree.AddPathNode("//x//y/");                       // "", x, "", y
+    EXPECT_EQ(std::pair(tree.AddPathNode("//x//y"), tree.Items().Count()), std::pair(deep, 10));
     // Texts holding separators are found by their own paths as they stand.
     tree.Items().AddChild(nullptr, "x//y");
     tree.Items().AddChild(made, "z/");
-    EXPECT_EQ(Paths(), "/a /a/b /a/b? /a/b/c /a/b/z/ /a/x /a/x/y /x//y "); // the empty text names no node
+    EXPECT_EQ(Paths(), "/a /a/b /a/b/z/ /a/? /a//c /a//d /a/c /? //x //x/? //x//y /x//y "); // empty texts are not filed
 }
 
 TEST_F(TreeFixture, EqualSiblingsShareOnePathUntilTheFirstGoes)
@@ -146,8 +148,7 @@ TEST_F(TreeFixture, RenamingAndMovingRefileTheSubtree)
     EXPECT_EQ(std::tuple(Paths(), tree.FindPathNode("/z/b/c")), std::tuple("/z /z/d /e /e/b /e/b/c ", nullptr));
     EXPECT_TRUE(e->GetChildren() && e->Expanded());
     d->MoveTo(e, naAddChild);
-    EXPECT_FALSE(a->GetChildren()); // lost its only child
-    EXPECT_EQ(tree.Items().Index().Count(), 5);
+    EXPECT_EQ(std::pair(a->GetChildren(), tree.Items().Index().Count()), std::pair(false, 5)); // a lost its only child
     // Into another tree, which does not own it: refused as adding there is.
     TrmPathTreeView other;
     EXPECT_THROW(d->MoveTo(other.Items().AddChild(nullptr, "x"), naAddChild), ETreeViewError);
@@ -195,11 +196,10 @@ TEST_F(TreeFixture, IndexAccessAndChildAccessRaiseOutside)
     MakeSample();
     for (int32_t i : {0, 1, 2, 3, 4, 3, 2, 4, 0}) // in any order, from the kept place
         EXPECT_EQ(tree.Items().GetNodeFromIndex(i)->GetAbsoluteIndex(), i);
-    EXPECT_EQ(tree.Items().GetNodeFromIndex(3), d);
+    EXPECT_EQ(std::pair(tree.Items().GetNodeFromIndex(3), a->GetItem(1)), std::pair(d, d));
     EXPECT_THROW(tree.Items().GetNodeFromIndex(5), ETreeViewError);
     EXPECT_THROW(tree.Items().GetNodeFromIndex(-1), ETreeViewError);
     ExpectThrowWithMessage<ETreeViewError>([&] { a->GetItem(2); }, "List index out of bounds (2)");
-    EXPECT_EQ(a->GetItem(1), d);
 }
 
 TEST_F(TreeFixture, ItemStreamHasTheHandWorkedBytes)
@@ -237,25 +237,22 @@ TEST_F(TreeFixture, ItemAndExpandedStateStreamsRoundTripAndCutLongTexts)
     TrmPathTreeView copy;
     TMemoryStream stream(bytes);
     copy.Items().ReadData(stream);
-    const std::string longPath = "/a/b/" + std::string(255, 'x');
     ASSERT_EQ(copy.Items().Count(), 5);
-    EXPECT_EQ(copy.FindPathNode(longPath)->StateIndex(), 7);
+    EXPECT_EQ(copy.FindPathNode("/a/b/" + std::string(255, 'x'))->StateIndex(), 7);
     EXPECT_EQ(copy.FindPathNode("/e"), copy.Items().GetNodeFromIndex(4));
     const size_t at = 4 + 2 * (4 + 25 + 1); // the long node's record: 25 + 255 bytes
     EXPECT_EQ(bytes[at] | bytes[at + 1] << 8, 280);
     copy.Items().Assign(&tree.Items());
-    EXPECT_EQ(copy.Items().Count(), 5);
-    EXPECT_NE(copy.FindPathNode("/a/b/" + std::string(300, 'x')), nullptr);
+    EXPECT_EQ(std::pair(copy.Items().Count(), copy.FindPathNode("/a/b/" + std::string(300, 'x'))->StateIndex()),
+              std::pair(5, 7));
 }
 
 TEST_F(TreeFixture, BadItemStreamsAreRefusedAndLeaveNothing)
 {
     MakeSample();
     const std::vector<uint8_t> good = ItemStream();
-    struct Case {
-        size_t at;
-        int value; // -1: the stream is cut short there
-    } const cases[] = {
+    // The byte changed and its new value (-1: the stream is cut short there).
+    const std::pair<size_t, int> cases[] = {
         {good.size() - 1, -1}, // cut short
         {3, 0xFF},             // a negative top-level count
         {2, 0x10},             // more top-level nodes than bytes
@@ -263,16 +260,15 @@ TEST_F(TreeFixture, BadItemStreamsAreRefusedAndLeaveNothing)
         {4 + 4 + 24, 9},       // a text longer than its record
         {4 + 4 + 20, 0x7F},    // a child count past the end
     };
-    for (const Case& c : cases) {
+    for (const auto& [at, value] : cases) {
         std::vector<uint8_t> bytes = good;
-        if (c.value < 0)
-            bytes.resize(c.at);
+        if (value < 0)
+            bytes.resize(at);
         else
-            bytes[c.at] = uint8_t(c.value);
+            bytes[at] = uint8_t(value);
         TMemoryStream stream(bytes);
-        EXPECT_THROW(tree.Items().ReadData(stream), EStreamError) << "byte " << c.at;
-        EXPECT_EQ(tree.Items().Count(), 0) << "byte " << c.at;
-        EXPECT_EQ(tree.Items().Index().Count(), 0) << "byte " << c.at;
+        EXPECT_THROW(tree.Items().ReadData(stream), EStreamError) << "byte " << at;
+        EXPECT_EQ(std::pair(tree.Items().Count(), tree.Items().Index().Count()), std::pair(0, 0)) << "byte " << at;
     }
 }
 
@@ -322,6 +318,26 @@ TEST_F(TreeFixture, AHiddenSelectionMovesUpAndTheDelayedChangeReportsTheLastSele
     d->Delete(); // the pending node goes: nothing is reported about it
     timers.Advance(1000);
     EXPECT_EQ(changes.size(), 1u);
+}
+
+TEST_F(TreeFixture, NodesMarkedAsHavingChildrenAskOnExpandingBeforeTheyOpen)
+{
+    MakeSample();
+    e->SetChildren(true); // filled on demand
+    std::vector<std::string> asked;
+    tree.OnExpanding = [&](TObject*, TrmTreeNode* node, bool&) {
+        asked.push_back(node->Text());
+        if (node == e && !e->getFirstChild())
+            tree.Items().AddChild(tree.Items().AddChild(e, "loaded"), "deeper");
+    };
+    tree.HostMouseDown(MouseButton::Left, shift::Left, e->DisplayRect(true).Left - 9, e->DisplayRect(true).Top + 2);
+    EXPECT_EQ(std::tuple(e->Expanded(), e->GetCount(), tree.ShownRowCount()), std::tuple(true, 1, 3));
+    tree.FullExpand(); // also into what the handler added
+    EXPECT_EQ(std::pair(asked, tree.ShownRowCount()), std::pair(std::vector<std::string>{"e", "a", "b", "loaded"}, 7));
+    TrmTreeNode* empty = tree.Items().AddChild(nullptr, "empty");
+    empty->SetChildren(true);
+    empty->Expand(false); // nothing added: it stays closed, its mark kept
+    EXPECT_EQ(std::tuple(empty->Expanded(), empty->GetChildren(), asked.back()), std::tuple(false, true, "empty"));
 }
 
 TEST_F(TreeFixture, TypedLettersSelectByTheirStartAndAPauseStartsAgain)
@@ -590,8 +606,13 @@ TEST_F(TreeFixture, ImagesCustomDrawScrollingAutoExpandAndReCreation)
     PixelCanvas margin(121, 97);
     tree.HostPaint(margin);
     EXPECT_EQ(margin.At(2, 2), tree.Color());
-    tree.SetImages(nullptr);
-    tree.SetStateImages(nullptr);
+    // The lists are followed: a larger image makes the rows higher at once; a list that
+    // goes away leaves the view.
+    ASSERT_FALSE(tree.WindowScrollBars().Shows(sbVertical));
+    states.Bitmap(0)->SetSize(8, 32);
+    EXPECT_EQ(std::pair(tree.RowHeight(), tree.WindowScrollBars().Shows(sbVertical)), std::pair(32, true));
+    tree.SetImages(std::make_unique<TBitmap32List>().get()); // gone at once
+    EXPECT_EQ(tree.Images(), nullptr);
 }
 
 TEST_F(TreeFixture, ARightClickRaisesTheContextPopupWithTheNodeItSelects)

@@ -8,16 +8,21 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCollator>
 #include <QCursor>
 #include <QFile>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QImage>
+#include <QLocale>
 #include <QMimeDatabase>
 #include <QPainter>
+#include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace platform::qt {
 namespace {
@@ -121,6 +126,44 @@ DecodedImage ToDecodedImage(const QImage& source)
 }
 
 } // namespace
+
+struct QtWindowSystem::Collation {
+    QLocale locale;
+    QCollator collator{locale};
+};
+
+QtWindowSystem::QtWindowSystem() = default;
+
+QtWindowSystem::~QtWindowSystem() = default;
+
+Rect QtWindowSystem::MonitorRect(Point point)
+{
+    const QPoint at(point.X, point.Y);
+    const QScreen* shown = QGuiApplication::screenAt(at);
+    // Off every monitor: the nearest one.
+    int64_t nearest = std::numeric_limits<int64_t>::max();
+    for (const QScreen* screen : shown ? QList<QScreen*>() : QGuiApplication::screens()) {
+        const QRect g = screen->geometry();
+        const int64_t dx = std::max({g.left() - at.x(), 0, at.x() - g.right()});
+        const int64_t dy = std::max({g.top() - at.y(), 0, at.y() - g.bottom()});
+        if (dx * dx + dy * dy < nearest) {
+            nearest = dx * dx + dy * dy;
+            shown = screen;
+        }
+    }
+    if (shown == nullptr)
+        return {};
+    const QRect r = shown->geometry();
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+int QtWindowSystem::CompareText(const std::string& a, const std::string& b)
+{
+    if (!collation_ || collation_->locale != QLocale())
+        collation_ = std::make_unique<Collation>();
+    const int collated = collation_->collator.compare(Utf8ToQString(a), Utf8ToQString(b));
+    return collated != 0 ? collated : a.compare(b);
+}
 
 std::string QtWindowSystem::ClipboardText()
 {

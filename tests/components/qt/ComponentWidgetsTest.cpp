@@ -1,11 +1,13 @@
 // Components in real widgets driven by simulated mouse and keys: the image view scrolled by
 // dragging its bar's handle, and the path tree view expanded, selected and edited in place;
 // in a window, a client-aligned view filling it with its size grip, and a node dragged from
-// the path tree view onto the controls beside it.
+// the path tree view onto the controls beside it; the path tree view sorted by the locale.
 #include "components/ImgView32.h"
 #include "components/rmPathTreeView.h"
+#include "components/rmTreeStrings.h"
 #include "graphics/Image32.h"
 #include "platform/qt/ControlWidget.h"
+#include "platform/qt/QtWindowSystem.h"
 
 #include <QApplication>
 #include <QImage>
@@ -181,4 +183,22 @@ TEST(PathTreeViewWidget, LettersBackspaceAndTheKeypadMoveAndOpen)
     tree.SetSelected(isle);
     QTest::keyClick(&widget, Qt::Key_Backspace); // to the parent
     EXPECT_EQ(tree.Selected(), north);
+}
+
+TEST(PathTreeViewWidget, WithoutOnCompareTheNodesSortAsTheLocaleDoes)
+{
+    platform::qt::QtWindowSystem windowSystem;
+    platform::SetWindowSystem(&windowSystem);
+    TrmPathTreeView tree;
+    for (const char* text : {"Zebra", "\u00E9clair", "apple", "\u00C4pfel", "eagle"})
+        tree.Items().AddChild(nullptr, text);
+    for (const auto& [locale, order] :
+         {std::pair{QLocale::English, "\u00C4pfel\r\napple\r\neagle\r\n\u00E9clair\r\nZebra\r\n"},
+          {QLocale::Swedish, "apple\r\neagle\r\n\u00E9clair\r\nZebra\r\n\u00C4pfel\r\n"}}) {
+        QLocale::setDefault(QLocale(locale));
+        tree.AlphaSort();
+        EXPECT_EQ(TTreeStrings(tree.Items()).Text(), order);
+    }
+    QLocale::setDefault(QLocale::system());
+    platform::SetWindowSystem(nullptr);
 }

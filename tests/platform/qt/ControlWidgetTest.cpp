@@ -8,10 +8,12 @@
 #include "platform/qt/ControlWidget.h"
 #include "platform/qt/PopupWindow.h"
 #include "platform/qt/QtTimerService.h"
+#include "platform/qt/QtWindowSystem.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
 #include <QToolTip>
 
@@ -223,7 +225,7 @@ TEST(ControlWidget, TabFollowsTheTabOrderThroughHostedControlsAndTheChildControl
     EXPECT_EQ(wDrawn.focusPolicy(), Qt::NoFocus);
 }
 
-TEST(PopupWindow, LetsTheMouseThroughAndKnowsTheDesktop)
+TEST(PopupWindow, LetsTheMouseThroughAndKnowsTheDesktopAndItsMonitors)
 {
     ControlWidget widget(std::make_unique<Control>());
     qt::MakeMouseTransparentPopup(widget);
@@ -234,6 +236,13 @@ TEST(PopupWindow, LetsTheMouseThroughAndKnowsTheDesktop)
     widget.show();
     EXPECT_FALSE(widget.HostedControl().DesktopRect().IsEmpty());
     EXPECT_EQ(Control().DesktopRect(), Rect{}); // no host, no desktop
+    // Each monitor is found from a point on it; a point off them all finds the nearest.
+    qt::QtWindowSystem system;
+    const auto rectOf = [](QRect r) { return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; };
+    for (const QScreen* screen : QGuiApplication::screens())
+        EXPECT_EQ(system.MonitorRect({screen->geometry().x() + 5, screen->geometry().y() + 5}),
+                  rectOf(screen->geometry()));
+    EXPECT_EQ(system.MonitorRect({-100000, -100000}), rectOf(QGuiApplication::screenAt({0, 0})->geometry()));
 }
 
 TEST(QtTimerService, TicksUntilTheHandlerStopsItsOwnTimer)
