@@ -2,13 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The list's frame: one pixel above and below the rows.
-constexpr int32_t kListBorders = 2;
-
-} // namespace
-
 TrmCustomComboBox::TrmCustomComboBox()
 {
     SetUseDefaultGlyphs(false);
@@ -31,8 +24,7 @@ void TrmCustomComboBox::SetDropDownCount(int32_t Value)
 
 int32_t TrmCustomComboBox::ListHeight() const
 {
-    const int32_t rows = std::clamp(int32_t(Items().size()), 1, FDropDownCount);
-    return rows * FListBox.ItemHeight() + kListBorders;
+    return FListBox.HeightForRows(FDropDownCount);
 }
 
 void TrmCustomComboBox::ToggleListBox()
