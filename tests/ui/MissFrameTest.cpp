@@ -55,8 +55,14 @@ TEST_F(MissFrameTest, ShowsTheSixMissionRowsWithTheTablesTextsAndReportsItsHidin
     EXPECT_TRUE(hidden);
 }
 
-TEST_F(MissFrameTest, TypedTextsAreStoredCutTo100CharactersAndAnEmptyTextIsIgnored)
+TEST_F(MissFrameTest, TypedTextsAreStoredCutTo100CharactersLongerOnesKeptAndAnEmptyTextIsIgnored)
 {
+    // A loaded name beyond the limit stays whole when its row is only visited.
+    Table().missionName = std::string(120, 'm');
+    frame.Refill();
+    ClickRow(host, Key(InspectorRow::MisName));
+    ClickRow(host, Key(InspectorRow::MisAuthor));
+    EXPECT_EQ(std::tuple(Table().missionName, project.IsModified()), std::tuple(std::string(120, 'm'), false));
     ClickRow(host, Key(InspectorRow::MisName));
     TypeOver(host, QString::fromUtf8("Isl\xC3\xA9s"));
     EXPECT_EQ(Table().missionName, "Isl\xE9s");
