@@ -306,7 +306,8 @@ public:
     // Whether the mouse passes through the control to whatever lies below it (a hint).
     virtual bool TransparentToMouse() const { return false; }
 
-    // Whether the arrow keys and Tab reach KeyDown instead of moving the focus.
+    // Whether the arrow keys and Tab reach KeyDown instead of moving the focus (Shift+Tab
+    // moves it back whatever the control wants).
     virtual bool WantsArrowKeys() const { return false; }
     virtual bool WantsTabKey() const { return false; }
 
