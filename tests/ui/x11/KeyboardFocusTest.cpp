@@ -52,38 +52,74 @@ TEST_F(MainFormTest, TheKeyboardComesBackAfterEachDialogAndNoToolWindowCoversOne
     for (int i = 0; i < 12; ++i)
         ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+o", file)) << "try " << i;
 
-    // Events List laid over the text editor's Cancel button does not catch the click meant for
-    // it; then the keyboard is back in the Mission Properties row that opened the editor.
+    // Shift+Tab takes the keyboard out of an inspector: from its editor to its row, then on.
+    window->activateWindow();
+    ShowTab(TMainForm::kPlayersTab);
+    ClickListRow("LVPlayers", 0);
+    ClickRow(Host("RMIPlayer"), Key(InspectorRow::Name));
+    Keys({"key", "shift+Tab", "shift+Tab"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() != &Host("RMIPlayer"); }, 3000));
+
+    // The text editor by keyboard alone, twice: the keys go into the text, Tab on to Ok, Space
+    // presses it. Then Events List laid over its Cancel button does not catch the click meant
+    // for it. Each time the keyboard is back in the Mission Properties row that opened it.
     Trigger("ActShowEventRMI");
     Trigger("ActShowMissRMI");
     Child("MissFrame")->activateWindow();
     ClickRow(Host("RMIMission"), Key(InspectorRow::MisAuthorNotes));
     QWidget* text = Child("DlgComplex");
     QTimer answer;
-    bool reached = false;
-    answer.callOnTimeout([&] {
-        if (!text->isActiveWindow())
-            return;
-        answer.stop();
+    bool reached = false; // the editor closed as the user asked
+    const auto closed = [&] {
+        reached = QTest::qWaitFor([&] { return !text->isVisible(); }, 3000);
+        text->close();
+    };
+    const auto typeAndOk = [&](const char* typed) {
+        return [&, typed] {
+            Keys({"type", typed});
+            Keys({"key", "Tab", "space"});
+            closed();
+        };
+    };
+    const auto cancelUnderEventsList = [&] {
         const QWidget* cancel = text->findChild<QWidget*>("BtnCancel");
         const QPoint button = cancel->mapToGlobal(cancel->rect().center());
         Child("EventFrame")->setGeometry(QRect(button - QPoint(50, 50), QSize(200, 200)));
         QTest::qWait(300);
         Keys({"mousemove", QString::number(button.x()), QString::number(button.y()), "click", "1"});
-        reached = QTest::qWaitFor([&] { return !text->isVisible(); }, 3000);
-        text->close();
+        closed();
+    };
+    std::function<void()> whileOpen; // what the user does in the modal window once it has the keyboard
+    answer.callOnTimeout([&] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isActiveWindow()) {
+            answer.stop();
+            whileOpen();
+        }
     });
     // A tool window counts as active with its owner: the window with the keyboard is asked.
     const QWindow* mission = Child("MissFrame")->windowHandle();
-    for (int open = 0; open < 2; ++open) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == mission; }))
-            << "the keyboard is elsewhere after " << open << " text editors";
+    const auto keyboardInMission = [&] {
+        return QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == mission; });
+    };
+    int open = 0;
+    for (const auto& user : std::vector<std::function<void()>>{typeAndOk("Q"), typeAndOk("R"), cancelUnderEventsList}) {
+        ASSERT_TRUE(keyboardInMission()) << "the keyboard is elsewhere after " << open++ << " text editors";
+        whileOpen = user;
         answer.start(10);
         Keys({"key", "ctrl+Return"});
         ASSERT_TRUE(QTest::qWaitFor([&] { return !answer.isActive() && !text->isVisible(); }, 6000))
             << "Ctrl+Return did not open the text editor";
-        EXPECT_TRUE(std::exchange(reached, false)) << "Events List caught the click meant for the text editor";
+        EXPECT_TRUE(std::exchange(reached, false)) << "the text editor did not close as the user asked";
     }
+    EXPECT_EQ(Table().authorNotes, "No notesQR");
+
+    // A file dialog opened from Mission Properties and cancelled gives the keyboard back to it.
+    ASSERT_TRUE(keyboardInMission());
+    whileOpen = [] { Keys({"key", "Escape"}); };
+    answer.start(10);
+    Keys({"key", "ctrl+alt+s"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !answer.isActive() && !QApplication::activeModalWidget(); }, 6000));
+    EXPECT_TRUE(keyboardInMission()) << "the keyboard went elsewhere after Save as was cancelled";
 }
 
 // Saved places past the bottom-right corner of the screen (1280 x 1024): once the
