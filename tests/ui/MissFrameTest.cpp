@@ -57,8 +57,7 @@ TEST_F(MissFrameTest, ShowsTheSixMissionRowsWithTheTablesTextsAndReportsItsHidin
 
 TEST_F(MissFrameTest, TypedTextsAreStoredCutTo100CharactersLongerOnesKeptAndAnEmptyTextIsIgnored)
 {
-    // A loaded name beyond the limit stays whole when its row is only visited.
-    Table().missionName = std::string(120, 'm');
+    Table().missionName = std::string(120, 'm'); // loaded beyond the limit: kept whole when its row is visited
     frame.Refill();
     ClickRow(host, Key(InspectorRow::MisName));
     ClickRow(host, Key(InspectorRow::MisAuthor));
