@@ -209,39 +209,29 @@ void TCustomEdit::Paint(platform::Canvas& Canvas)
         return;
     Canvas.FillRect(inside, Color());
 
-    // Measure every position of the shown text.
-    const std::u32string shown = ShownChars();
-    std::string utf8;
-    FCharX.assign(1, 0);
-    for (char32_t c : shown) {
-        platform::AppendUtf8(utf8, c);
-        FCharX.push_back(Canvas.TextExtent(utf8, Font()).Width);
-    }
-    const int32_t lineHeight = std::max(Canvas.TextExtent("Wg", Font()).Height, 1);
-
     const int32_t border = BorderWidth();
     const platform::Rect area = FEditRect.Offset(border, border).Intersect(inside);
     if (area.IsEmpty())
         return;
-    // Keep the caret in view; scroll back when the text's end leaves room.
+    const std::u32string shown = ShownChars();
     const int32_t room = std::max(area.Width() - 2 * kTextMargin, 1);
-    const int32_t caretX = FCharX[size_t(FLine.Caret())];
-    const int32_t textWidth = FCharX.back();
-    if (caretX - FScroll > room)
-        FScroll = caretX - room;
-    if (caretX < FScroll)
-        FScroll = caretX;
-    FScroll = std::clamp(FScroll, 0, std::max(0, textWidth - room + 1));
+    MeasureShownRun(Canvas, shown, room);
+    const int32_t first = FFirstShown;
+    const int32_t last = first + int32_t(FCharX.size()) - 1;
+    const auto xOf = [&](int32_t position) { return FCharX[size_t(std::clamp(position, first, last) - first)]; };
+    const int32_t lineHeight = std::max(Canvas.TextExtent("Wg", Font()).Height, 1);
 
     Canvas.SetClipRect(area);
     const bool rightToLeft = UseRightToLeftReading();
-    const int32_t x0 = UseRightToLeftAlignment() && textWidth < room ? area.Right - kTextMargin - textWidth
-                                                                     : area.Left + kTextMargin - FScroll;
+    // Aligned right, a text that fits ends at the right edge.
+    const bool wholeTextFits = first == 0 && last == int32_t(shown.size()) && FCharX.back() < room;
+    const int32_t x0 = UseRightToLeftAlignment() && wholeTextFits ? area.Right - kTextMargin - FCharX.back()
+                                                                  : area.Left + kTextMargin;
     FTextLeft = x0;
     const int32_t y = area.Top + std::clamp(area.Height() - lineHeight, 0, 1);
     const bool showSelection = (Focused() || !FHideSelection) && FLine.SelLength() > 0;
-    const int32_t selStart = showSelection ? FLine.SelStart() : 0;
-    const int32_t selEnd = showSelection ? selStart + FLine.SelLength() : 0;
+    const int32_t selStart = showSelection ? std::clamp(FLine.SelStart(), first, last) : first;
+    const int32_t selEnd = showSelection ? std::clamp(FLine.SelStart() + FLine.SelLength(), first, last) : first;
     platform::FontSpec font = Font();
     if (!Enabled())
         font.Color = CanvasColorOf(clGrayText);
@@ -251,34 +241,71 @@ void TCustomEdit::Paint(platform::Canvas& Canvas)
         const std::string run =
             platform::CodePointsToUtf8(std::u32string_view(shown).substr(size_t(from), size_t(to - from)));
         if (rightToLeft)
-            Canvas.TextOutRightToLeft(x0 + FCharX[size_t(to)], y, run, runFont);
+            Canvas.TextOutRightToLeft(x0 + xOf(to), y, run, runFont);
         else
-            Canvas.TextOut(x0 + FCharX[size_t(from)], y, run, runFont);
+            Canvas.TextOut(x0 + xOf(from), y, run, runFont);
     };
-    drawRun(0, selStart, font);
+    drawRun(first, selStart, font);
     if (showSelection) {
-        Canvas.FillRect({x0 + FCharX[size_t(selStart)], y, x0 + FCharX[size_t(selEnd)], y + lineHeight},
-                        CanvasColorOf(clHighlight));
+        Canvas.FillRect({x0 + xOf(selStart), y, x0 + xOf(selEnd), y + lineHeight}, CanvasColorOf(clHighlight));
         platform::FontSpec selected = font;
         selected.Color = CanvasColorOf(clHighlightText);
         drawRun(selStart, selEnd, selected);
     }
-    drawRun(selEnd, int32_t(shown.size()), font);
-    if (Focused() && Enabled())
-        Canvas.Line(x0 + caretX, y, x0 + caretX, y + lineHeight - 1, font.Color);
+    drawRun(selEnd, last, font);
+    if (Focused() && Enabled()) {
+        const int32_t caretX = x0 + xOf(FLine.Caret());
+        Canvas.Line(caretX, y, caretX, y + lineHeight - 1, font.Color);
+    }
     Canvas.RemoveClip();
+}
+
+void TCustomEdit::MeasureShownRun(platform::Canvas& Canvas, std::u32string_view Shown, int32_t Room)
+{
+    const int32_t length = int32_t(Shown.size());
+    const auto width = [&](int32_t from, int32_t to) {
+        return Canvas.TextExtent(platform::CodePointsToUtf8(Shown.substr(size_t(from), size_t(to - from))), Font())
+            .Width;
+    };
+    // The positions from `from` on, up to the first one past the right edge.
+    const auto measureFrom = [&](int32_t from) {
+        FFirstShown = from;
+        FCharX.assign(1, 0);
+        for (int32_t position = from + 1; position <= length && FCharX.back() <= Room; ++position)
+            FCharX.push_back(width(from, position));
+    };
+    const int32_t caret = FLine.Caret();
+    measureFrom(std::min(std::clamp(FFirstShown, 0, length), caret));
+    const int32_t caretAt = caret - FFirstShown;
+    if (caretAt >= int32_t(FCharX.size()) || FCharX[size_t(caretAt)] > Room) {
+        // The caret went past the right edge: the text scrolls until it stands there.
+        int32_t from = caret;
+        while (from > 0 && width(from - 1, caret) <= Room)
+            --from;
+        measureFrom(from);
+    } else if (FFirstShown > 0 && FFirstShown + int32_t(FCharX.size()) - 1 == length && FCharX.back() < Room) {
+        // The end of the text left room at the right: scroll back to fill it.
+        int32_t from = FFirstShown;
+        while (from > 0 && width(from - 1, length) <= Room)
+            --from;
+        if (from != FFirstShown)
+            measureFrom(from);
+    }
+    FPaintedLength = length;
 }
 
 int32_t TCustomEdit::PositionAt(int32_t X) const
 {
-    if (FCharX.size() != size_t(FLine.Length()) + 1)
+    if (FPaintedLength != FLine.Length())
         return FLine.Length(); // not painted since the text changed
     const int32_t local = X - FTextLeft;
+    if (local < 0 && FFirstShown > 0)
+        return FFirstShown - 1; // left of the text scrolled off: one more of it comes in
     int32_t best = 0;
     for (int32_t i = 1; i < int32_t(FCharX.size()); ++i)
         if (std::abs(FCharX[size_t(i)] - local) < std::abs(FCharX[size_t(best)] - local))
             best = i;
-    return best;
+    return FFirstShown + best;
 }
 
 void TCustomEdit::MouseDown(platform::MouseButton Button, platform::ShiftState Shift, int32_t X, int32_t Y)

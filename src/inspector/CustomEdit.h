@@ -26,8 +26,8 @@ public:
     const char* ClassName() const override { return "TCustomEdit"; }
 
     std::string Text() const { return FLine.Text(); }
-    // A different text is stored (cut to MaxLength), the caret goes to the start, the
-    // text counts as unmodified, and Change runs.
+    // A different text is stored whole (MaxLength limits typing only), the caret goes to
+    // the start, the text counts as unmodified, and Change runs.
     void SetText(std::string_view Value);
     // Whether the user changed the text since it was last set.
     bool Modified() const { return FModified; }
@@ -123,6 +123,11 @@ private:
     void TextChanged(bool UserEdit = true);
     // The text position nearest to control point X, from the widths of the last paint.
     int32_t PositionAt(int32_t X) const;
+    // Places the shown run of Shown in a formatting rectangle Room pixels wide: from the
+    // first character shown on, scrolled so that the caret is in view, and measures the x
+    // of each of its positions. Only what shows is measured, so a paint costs the same
+    // for a text of any length.
+    void MeasureShownRun(platform::Canvas& Canvas, std::u32string_view Shown, int32_t Room);
     std::u32string ShownChars() const;
 
     EditLine FLine;
@@ -137,7 +142,8 @@ private:
     bool FModified = false;
     bool FSelecting = false;           // a left press is selecting with the mouse
     platform::Rect FEditRect;          // in the area inside the border
-    int32_t FScroll = 0;               // pixels of text scrolled off to the left
-    int32_t FTextLeft = 0;             // x of the text's left end at the last paint
-    std::vector<int32_t> FCharX;       // x of each position at the last paint, from the text's start
+    int32_t FFirstShown = 0;           // the characters before it are scrolled off to the left
+    int32_t FTextLeft = 0;             // x of the first character shown at the last paint
+    std::vector<int32_t> FCharX;       // x of each shown position at the last paint, from FTextLeft
+    int32_t FPaintedLength = -1;       // the text's length at the last paint
 };

@@ -54,8 +54,6 @@ void EditLine::SetText(std::string_view Utf8)
 {
     FChars = platform::Utf8ToCodePoints(Utf8);
     ApplyCase(FChars);
-    if (FMaxLength > 0 && Length() > FMaxLength)
-        FChars.resize(size_t(FMaxLength));
     FAnchor = FCaret = 0;
 }
 

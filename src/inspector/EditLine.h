@@ -13,7 +13,7 @@ class EditLine {
 public:
     // UTF-8 in and out; malformed bytes come in as U+FFFD.
     std::string Text() const;
-    // Replaces everything, cut to MaxLength when that is set; the caret goes to the start.
+    // Replaces everything, whatever MaxLength; the caret goes to the start.
     void SetText(std::string_view Utf8);
     const std::u32string& Chars() const { return FChars; }
     int32_t Length() const { return int32_t(FChars.size()); }

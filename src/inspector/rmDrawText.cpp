@@ -27,6 +27,12 @@ std::string WithoutPrefixes(std::string_view text)
 void WrapParagraph(platform::Canvas& canvas, std::string_view paragraph, int32_t width, const platform::FontSpec& font,
                    std::vector<std::string>& lines)
 {
+    // A paragraph that fits is one line, measured once rather than word by word (a long
+    // hint is as wide as its text).
+    if (canvas.TextExtent(paragraph, font).Width <= width) {
+        lines.emplace_back(paragraph.substr(0, paragraph.size() - (paragraph.back() == ' '))); // as word by word
+        return;
+    }
     while (!paragraph.empty()) {
         size_t fit = 0; // length of the longest prefix ending at a word end that fits
         size_t pos = 0;

@@ -67,6 +67,22 @@ void PaintIndicatorGlyph(platform::Canvas& Canvas, int32_t X, int32_t Top)
         Canvas.Line(X + 2 + i, Top + i, X + 2 + i, Top + kGlyphSize - 1 - i, color);
 }
 
+// The start of Text that reaches past Width pixels, whole characters (all of Text when
+// it is narrower): the rest lies beyond a cell that wide, so a long value costs no more
+// to draw than a short one.
+std::string_view LeadingText(platform::Canvas& Canvas, std::string_view Text, const platform::FontSpec& Font,
+                             int32_t Width)
+{
+    for (size_t length = 64; length < Text.size(); length *= 2) {
+        size_t cut = length;
+        while (cut < Text.size() && (uint8_t(Text[cut]) & 0xC0) == 0x80)
+            ++cut; // not inside a character's UTF-8 bytes
+        if (Canvas.TextExtent(Text.substr(0, cut), Font).Width > Width)
+            return Text.substr(0, cut);
+    }
+    return Text;
+}
+
 } // namespace
 
 // ---- Selection and the editor
@@ -605,7 +621,9 @@ void TrmInspector::PaintRow(platform::Canvas& Canvas, const TrmTreeNonViewNode& 
         font.Color = CanvasColorOf(clWindowText);
     Canvas.FillRect(cells.Value, CanvasColorOf(Selected ? FSelectedItemBgColor : clBtnFace));
     Canvas.SetClipRect(cells.Value);
-    Canvas.TextOut(cells.Value.Left + 2, cells.Value.Top + textTop, item ? item->AsString() : std::string(), font);
+    const std::string value = item ? item->AsString() : std::string();
+    Canvas.TextOut(cells.Value.Left + 2, cells.Value.Top + textTop,
+                   LeadingText(Canvas, value, font, cells.Value.Width()), font);
     Canvas.RemoveClip();
 
     const int32_t glyphTop = cells.Name.Top + (height - kGlyphSize) / 2;

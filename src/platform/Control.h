@@ -334,7 +334,8 @@ public:
     // hidden control and its children are not offered it.
     bool HostDialogChar(char32_t key);
 
-    // Whether the arrow keys and Tab reach KeyDown instead of moving the focus.
+    // Whether the arrow keys and Tab reach KeyDown instead of moving the focus (Shift+Tab
+    // moves it back whatever the control wants).
     virtual bool WantsArrowKeys() const { return false; }
     virtual bool WantsTabKey() const { return false; }
 

@@ -53,6 +53,7 @@ TDlgComplex::TDlgComplex(QWidget* parent) : QDialog(parent)
     setWindowTitle("Edit text");
     Memo = new QPlainTextEdit(this);
     Memo->setObjectName("Memo");
+    Memo->setTabChangesFocus(true); // the texts take no tabs: Tab goes on to the buttons
     BtnOk = new QPushButton("Ok", this);
     BtnOk->setObjectName("BtnOk");
     BtnCancel = new QPushButton("Cancel", this);
@@ -88,6 +89,7 @@ std::optional<std::string> TDlgComplex::Execute(const std::string& caption, int 
     setWindowTitle(platform::qt::Windows1252ToQString(caption));
     maxLength_ = maxLength > 0 ? maxLength : 0;
     SetMemoText(text);
+    Memo->setFocus(); // each opening types into the text, whichever button closed the last
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     if (ExecOverActiveWindow(*this) != QDialog::Accepted)

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QPointer>
 
 QWidget* DialogOwner(QWidget* fallback)
 {
@@ -15,7 +14,7 @@ QWidget* DialogOwner(QWidget* fallback)
 
 int ExecOverActiveWindow(QDialog& dialog)
 {
-    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const KeyboardComesBack keyboard;
     const QPointer<QWidget> parent = dialog.parentWidget();
     QWidget* owner = DialogOwner(parent);
     // The window manager keeps a dialog above the window it belongs to: borrowed
@@ -31,9 +30,15 @@ int ExecOverActiveWindow(QDialog& dialog)
         dialog.setParent(parent, dialog.windowFlags());
         dialog.move(place);
     }
-    if (focus) {
-        focus->activateWindow();
-        focus->setFocus(Qt::OtherFocusReason);
-    }
     return result;
+}
+
+KeyboardComesBack::KeyboardComesBack() : focus_(QApplication::focusWidget()) {}
+
+KeyboardComesBack::~KeyboardComesBack()
+{
+    if (focus_) {
+        focus_->activateWindow();
+        focus_->setFocus(Qt::OtherFocusReason);
+    }
 }

@@ -24,16 +24,19 @@ std::optional<std::filesystem::path> ChosenPath(const QString& name)
 
 void TQtPrompts::Message(const std::string& text)
 {
+    const KeyboardComesBack keyboard;
     QMessageBox::information(DialogOwner(owner_), QApplication::applicationName(), Windows1252ToQString(text));
 }
 
 void TQtPrompts::ErrorMessage(const std::string& text, const std::string& caption)
 {
+    const KeyboardComesBack keyboard;
     QMessageBox::critical(DialogOwner(owner_), Windows1252ToQString(caption), Windows1252ToQString(text));
 }
 
 IPrompts::Answer TQtPrompts::Ask(const std::string& text, const std::string& caption)
 {
+    const KeyboardComesBack keyboard;
     switch (QMessageBox::question(DialogOwner(owner_), Windows1252ToQString(caption), Windows1252ToQString(text),
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel)) {
     case QMessageBox::Yes:
@@ -47,17 +50,20 @@ IPrompts::Answer TQtPrompts::Ask(const std::string& text, const std::string& cap
 
 bool TQtPrompts::Confirm(const std::string& text, const std::string& caption)
 {
+    const KeyboardComesBack keyboard;
     return QMessageBox::question(DialogOwner(owner_), Windows1252ToQString(caption), Windows1252ToQString(text),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::optional<std::filesystem::path> TQtFileChooser::ChooseOpenFile(const std::string& filter)
 {
+    const KeyboardComesBack keyboard;
     return ChosenPath(QFileDialog::getOpenFileName(DialogOwner(owner_), QString(), QString(), QtFileFilter(filter)));
 }
 
 std::optional<std::filesystem::path> TQtFileChooser::ChooseSaveFile(const std::string& filter)
 {
+    const KeyboardComesBack keyboard;
     return ChosenPath(QFileDialog::getSaveFileName(DialogOwner(owner_), QString(), QString(), QtFileFilter(filter)));
 }
 

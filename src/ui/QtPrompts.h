@@ -1,7 +1,8 @@
 #pragma once
 // The real message boxes and file dialogs of the editor, over Qt's, each over
-// the window the user is in (the owner when none is active). Texts of the
-// model arrive as Windows-1252 bytes and are converted here.
+// the window the user is in (the owner when none is active), which has the keyboard
+// again once it closes. Texts of the model arrive as Windows-1252 bytes and are
+// converted here.
 #include <QString>
 
 #include "ui/EditorServices.h"

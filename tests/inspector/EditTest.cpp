@@ -122,6 +122,12 @@ TEST(CustomEdit, TypingClipboardReadOnlyAndClicksByMeasuredText)
     EXPECT_EQ(Painted(edit, canvas).rightToLeftTexts.at(2).X, edit.Width() - 3);
     ClickAt(edit, 82 + 18, 5, 82 + 30, 5);
     EXPECT_EQ(edit.SelText(), "de");
+    edit.SetBiDiMode(bdLeftToRight); // a long text ended: only what shows is drawn, and clicks find places in it
+    edit.SetText(std::string(5000, 'a') + "xyz");
+    PressKey(edit, key::End);
+    EXPECT_EQ(Painted(edit, canvas).texts.back().Chars, std::string(16, 'a') + "xyz");
+    ClickAt(edit, 3 + 6 * 17, 5);
+    EXPECT_EQ(edit.SelStart(), 5001);
 }
 
 TEST(BtnEdit, ButtonClickFiresItsEventAndNoClickOfTheEdit)

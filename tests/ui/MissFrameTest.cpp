@@ -55,8 +55,13 @@ TEST_F(MissFrameTest, ShowsTheSixMissionRowsWithTheTablesTextsAndReportsItsHidin
     EXPECT_TRUE(hidden);
 }
 
-TEST_F(MissFrameTest, TypedTextsAreStoredCutTo100CharactersAndAnEmptyTextIsIgnored)
+TEST_F(MissFrameTest, TypedTextsAreStoredCutTo100CharactersLongerOnesKeptAndAnEmptyTextIsIgnored)
 {
+    Table().missionName = std::string(120, 'm'); // loaded beyond the limit: kept whole when its row is visited
+    frame.Refill();
+    ClickRow(host, Key(InspectorRow::MisName));
+    ClickRow(host, Key(InspectorRow::MisAuthor));
+    EXPECT_EQ(std::tuple(Table().missionName, project.IsModified()), std::tuple(std::string(120, 'm'), false));
     ClickRow(host, Key(InspectorRow::MisName));
     TypeOver(host, QString::fromUtf8("Isl\xC3\xA9s"));
     EXPECT_EQ(Table().missionName, "Isl\xE9s");

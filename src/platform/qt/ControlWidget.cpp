@@ -163,9 +163,11 @@ bool ControlWidget::event(QEvent* event)
     if (event->type() == QEvent::ParentChange && parentWidget())
         ControlAligner::Of(*parentWidget()).AlignChildren();
     // Tab normally moves the focus before keyPressEvent sees it; a control may want it.
+    // Shift+Tab always goes back through the window, so no control keeps the keyboard.
     if (event->type() == QEvent::KeyPress) {
         auto* keyEvent = static_cast<QKeyEvent*>(event);
-        if ((keyEvent->key() == Qt::Key_Tab || keyEvent->key() == Qt::Key_Backtab) && control_->WantsTabKey()) {
+        if (keyEvent->key() == Qt::Key_Tab && !(keyEvent->modifiers() & Qt::ShiftModifier) &&
+            control_->WantsTabKey()) {
             keyPressEvent(keyEvent);
             return true;
         }

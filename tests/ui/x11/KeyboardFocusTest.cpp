@@ -1,8 +1,7 @@
 // The keyboard under a real X server and window manager (scripts/run-x-tests.sh):
 // keys typed through the X test extension reach the window with the X input focus,
-// as a user's do. After every file dialog, progress window and text editor the editor has
-// them, and no tool window covers a dialog.
-#include <QFileDialog>
+// as a user's do. After every file dialog, progress window and text editor the window
+// that opened it has them, Shift+Tab leaves an inspector, and no tool window covers a dialog.
 #include <QProcess>
 
 #include "ui/MainFormFixture.h"
@@ -24,66 +23,83 @@ TEST_F(MainFormTest, TheKeyboardComesBackAfterEachDialogAndNoToolWindowCoversOne
     int finished = 0;
     for (const char* action : {"ActNewProject", "ActSaveAsProject", "ActLoadProject"})
         QObject::connect(Action(action), &QAction::triggered, [&] { ++finished; }); // after the handler
-
-    // The shortcut, the file typed into its dialog, then F8 must switch the names.
-    auto throughFileDialog = [&](const char* shortcut, const fs::path& file) {
-        QTimer answer;
-        answer.callOnTimeout([&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (dialog && dialog->isActiveWindow()) {
-                answer.stop();
+    QTimer answer; // once a modal window has the keyboard, the user does `whileOpen` in it
+    std::function<void()> whileOpen;
+    answer.callOnTimeout([&] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isActiveWindow()) {
+            answer.stop();
+            whileOpen();
+        }
+    });
+    const auto namesSwitchByF8 = [&] {
+        const bool names = Action("ActShowNames")->isChecked();
+        Keys({"key", "F8"});
+        return QTest::qWaitFor([&] { return Action("ActShowNames")->isChecked() != names; }, 3000);
+    };
+    // The shortcut, the file typed into its dialog (Escape without one), then the keyboard must be back.
+    auto throughFileDialog = [&](const char* shortcut, const fs::path& file, const std::function<bool()>& keysBack) {
+        whileOpen = [&] {
+            if (!file.empty())
                 Keys({"type", "--delay", "0", QString::fromStdString(file.string())});
-                Keys({"key", "Return"});
-            }
-        });
+            Keys({"key", file.empty() ? "Escape" : "Return"});
+        };
         answer.start(10);
         const int before = finished;
         Keys({"key", shortcut});
         ASSERT_TRUE(QTest::qWaitFor([&] { return finished > before; }, 20000)) << shortcut << " did not run";
-        const bool names = Action("ActShowNames")->isChecked();
-        Keys({"key", "F8"});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Action("ActShowNames")->isChecked() != names; }, 3000))
-            << "the keyboard was lost after " << shortcut;
+        ASSERT_TRUE(keysBack()) << "the keyboard was lost after " << shortcut;
     };
     const fs::path file = folder.Path() / "keys.fw";
-    ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+n", kSampleWorld));
-    ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+alt+s", file));
+    ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+n", kSampleWorld, namesSwitchByF8));
+    ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+alt+s", file, namesSwitchByF8));
     // Kept or lost by a race with the window manager: one try in two lost it.
     for (int i = 0; i < 12; ++i)
-        ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+o", file)) << "try " << i;
+        ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+o", file, namesSwitchByF8)) << "try " << i;
 
-    // Events List laid over the text editor's Cancel button does not catch the click meant for
-    // it; then the keyboard is back in the Mission Properties row that opened the editor.
+    // Shift+Tab takes the keyboard out of an inspector: from its editor to its row, then on.
+    ShowTab(TMainForm::kPlayersTab);
+    ClickListRow("LVPlayers", 0);
+    ClickRow(Host("RMIPlayer"), Key(InspectorRow::Name));
+    Keys({"key", "shift+Tab", "shift+Tab"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() != &Host("RMIPlayer"); }, 3000));
+
+    // The text editor by keys alone, twice: a letter goes into the text, Tab on to Ok, Space presses
+    // it; then Events List laid over its Cancel button does not catch the click meant for it. Each
+    // time the keyboard is back in the Mission Properties row that opened it, as after a file dialog.
     Trigger("ActShowEventRMI");
     Trigger("ActShowMissRMI");
     Child("MissFrame")->activateWindow();
     ClickRow(Host("RMIMission"), Key(InspectorRow::MisAuthorNotes));
     QWidget* text = Child("DlgComplex");
-    QTimer answer;
-    bool reached = false;
-    answer.callOnTimeout([&] {
-        if (!text->isActiveWindow())
-            return;
-        answer.stop();
+    bool closed = false; // as the user asked
+    const auto typeAndOk = [](const char* letter) { return [letter] { Keys({"key", letter, "Tab", "space"}); }; };
+    const auto cancelUnderEventsList = [&] {
         const QWidget* cancel = text->findChild<QWidget*>("BtnCancel");
         const QPoint button = cancel->mapToGlobal(cancel->rect().center());
         Child("EventFrame")->setGeometry(QRect(button - QPoint(50, 50), QSize(200, 200)));
         QTest::qWait(300);
         Keys({"mousemove", QString::number(button.x()), QString::number(button.y()), "click", "1"});
-        reached = QTest::qWaitFor([&] { return !text->isVisible(); }, 3000);
-        text->close();
-    });
+    };
     // A tool window counts as active with its owner: the window with the keyboard is asked.
-    const QWindow* mission = Child("MissFrame")->windowHandle();
-    for (int open = 0; open < 2; ++open) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == mission; }))
-            << "the keyboard is elsewhere after " << open << " text editors";
+    const auto keysInMission = [mission = Child("MissFrame")->windowHandle()] {
+        return QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == mission; });
+    };
+    for (const std::function<void()>& user :
+         std::initializer_list<std::function<void()>>{typeAndOk("Q"), typeAndOk("R"), cancelUnderEventsList}) {
+        ASSERT_TRUE(keysInMission()) << "the keyboard is elsewhere after a text editor";
+        whileOpen = [&] {
+            user();
+            closed = QTest::qWaitFor([&] { return !text->isVisible(); }, 3000);
+            text->close();
+        };
         answer.start(10);
         Keys({"key", "ctrl+Return"});
         ASSERT_TRUE(QTest::qWaitFor([&] { return !answer.isActive() && !text->isVisible(); }, 6000))
             << "Ctrl+Return did not open the text editor";
-        EXPECT_TRUE(std::exchange(reached, false)) << "Events List caught the click meant for the text editor";
+        EXPECT_TRUE(std::exchange(closed, false)) << "the text editor did not close as the user asked";
     }
+    EXPECT_EQ(Table().authorNotes, "No notesQR");
+    ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+alt+s", {}, keysInMission));
 }
 
 // Saved places past the bottom-right corner of the screen (1280 x 1024): once the
