@@ -47,13 +47,13 @@ CStringTable* CurrentTable(CMapProject& project)
 void FillMissionInspector(const CMapProject& project, TrmInspector& inspector)
 {
     if (const CStringTable* table = CurrentTable(project)) {
-        SetText(inspector, InspectorRow::MisAuthor, table->author);
-        SetText(inspector, InspectorRow::MisAuthorNotes, table->authorNotes);
-        SetText(inspector, InspectorRow::MisName, table->missionName);
-        SetText(inspector, InspectorRow::SDesc, table->shortDescription);
-        SetText(inspector, InspectorRow::FDesc, table->fullDescription);
-        SetText(inspector, InspectorRow::VictMsg, table->victoryText);
-        SetText(inspector, InspectorRow::DefeatMsg, table->defeatText);
+        SetText(inspector, InspectorRow::MisAuthor, table->GetAuthor());
+        SetText(inspector, InspectorRow::MisAuthorNotes, table->GetAuthorNotes());
+        SetText(inspector, InspectorRow::MisName, table->GetMissionName());
+        SetText(inspector, InspectorRow::SDesc, table->GetShortDescription());
+        SetText(inspector, InspectorRow::FDesc, table->GetFullDescription());
+        SetText(inspector, InspectorRow::VictMsg, table->GetVictoryText());
+        SetText(inspector, InspectorRow::DefeatMsg, table->GetDefeatText());
     }
     SetChoice(inspector, InspectorRow::Diff, project.difficulty);
     SetRowText(FindRow(inspector, InspectorRow::MaxExp), CountText(project.MaxExp));
@@ -149,7 +149,7 @@ void FillPlayerInspector(const CMapProject& project, TrmInspector& inspector, in
     SetRowText(FindRow(inspector, InspectorRow::Playab), PlayabilityText(data->control));
     ShowAITypeRow(project, inspector, *data);
     for (int r = 0; r < data->treasury.GetSize(); ++r)
-        SetRowText(inspector, FormatIndexedKey(IndexedKey::PlayerResource, r), CountText(data->treasury[r]));
+        SetRowText(inspector, FormatIndexedKey(IndexedKey::PlayerResource, r), CountText(data->GetTreasury(r)));
     const int unitTypes = std::min(project.GetUnitTypeCount(), std::min(data->unitTypes.GetSize(), data->army.GetSize()));
     for (int u = 0; u < unitTypes; ++u) {
         const std::string unitName = InspectorText(table->GetUnitName(int(data->unitTypes[u])));

@@ -45,14 +45,15 @@ TEST_F(ProjectTest, PlayerSettersRefuseOutOfRangeAndMarkOnlyOnChange)
         {"treasury slot 2", [&] { return player.SetTreasury(2, 1); }, 0, false},
         {"treasury past 16 bits", [&] { return player.SetTreasury(0, 70000); }, 0, false},
         {"treasury -1", [&] { return player.SetTreasury(0, -1); }, 0, false},
+        {"treasury 7", [&] { return player.SetTreasury(1, 7); }, 1, true},
         {"unit slot 3", [&] { return player.SetUnitType(3, 1); }, 0, false},
         {"unit type 5", [&] { return player.SetUnitType(1, 5); }, 1, true},
         {"unit type compares the low byte", [&] { return player.SetUnitType(1, 5 + 256); }, 0, false},
     });
     EXPECT_EQ((std::vector<int>{player.skills[0], player.skills[1], player.skills[2]}), (std::vector<int>{1, 3, 2}));
-    EXPECT_EQ((std::vector<int>{int(player.active), int(player.army[2]), player.army.GetSize(), player.treasury[0],
-                                int(player.unitTypes[1])}),
-              (std::vector<int>{1, 40, 3, 0, 5}));
+    EXPECT_EQ((std::vector<int>{int(player.active), int(player.army[2]), player.army.GetSize(), player.GetTreasury(0),
+                                player.GetTreasury(1), player.GetTreasury(2), int(player.unitTypes[1])}),
+              (std::vector<int>{1, 40, 3, 0, 7, 0, 5}));
 }
 
 TEST_F(ProjectTest, PlayabilityKeepsTheAITypeAcrossModes)
@@ -106,23 +107,24 @@ TEST_F(ProjectTest, ProvinceSettersRefuseOutOfRangeAndMarkOnlyOnChange)
     province.army.SetSize(4); // one slot more than there are unit types
     province.castle.flags = 0xC0 | CCastleDataB::kMoat; // bits 6-7 and the moat must survive
     ExpectCalls({
-        {"no castle again", [&] { return province.SetCastle(false); }, 0, false},
+        {"no castle again", [&] { return province.SetCastle(false); }, 1, false},
         {"castle", [&] { return province.SetCastle(true); }, 1, true},
         {"walls", [&] { return province.SetWalls(true); }, 1, true},
-        {"moat again", [&] { return province.SetMoat(true); }, 0, false},
+        {"moat again", [&] { return province.SetMoat(true); }, 1, false},
         {"catapults 2", [&] { return province.SetCatapults(2); }, 1, true},
         {"catapults up to 4 always mark", [&] { return province.SetCatapults(2); }, 1, true},
         {"catapults 6", [&] { return province.SetCatapults(6); }, 1, true},
-        {"catapults 6 again", [&] { return province.SetCatapults(6); }, 0, false},
+        {"catapults 6 again", [&] { return province.SetCatapults(6); }, 1, false},
         {"catapults past three bits", [&] { return province.SetCatapults(8); }, 0, false},
         {"catapults -1", [&] { return province.SetCatapults(-1); }, 0, false},
         {"no castle", [&] { return province.SetCastle(false); }, 1, true},
         {"market and mine", [&] { return province.SetFlag(CCastleDataB::kMarket | CCastleDataB::kStoneMine, true); }, 1, true},
-        {"market again", [&] { return province.SetFlag(CCastleDataB::kMarket, true); }, 0, false},
+        {"market again", [&] { return province.SetFlag(CCastleDataB::kMarket, true); }, 1, false},
         {"no market", [&] { return province.SetFlag(CCastleDataB::kMarket, false); }, 1, true},
-        {"hit points unchanged", [&] { return province.SetCastleHP(100); }, 0, false},
-        {"castle x unchanged", [&] { return province.SetCastleX(0); }, 0, false},
-        {"resource unchanged", [&] { return province.SetResource(1, 0); }, 0, false},
+        {"hit points unchanged", [&] { return province.SetCastleHP(100); }, 1, false},
+        {"castle x unchanged", [&] { return province.SetCastleX(0); }, 1, false},
+        {"resource unchanged", [&] { return province.SetResource(1, 0); }, 1, false},
+        {"army unchanged", [&] { return province.SetArmy(0, 0); }, 1, false},
         {"hit points 50", [&] { return province.SetCastleHP(50); }, 1, true},
         {"castle x", [&] { return province.SetCastleX(12); }, 1, true},
         {"castle y", [&] { return province.SetCastleY(13); }, 1, true},

@@ -164,7 +164,9 @@ TEST_F(ProjectSetupTest, ClearingTwiceLeavesTheSameEmptyStateAndASetUpAfterItMak
     ASSERT_NE(project.GetEvents().AddEvent(), nullptr);
     Player(0).SetActive(1);
     ASSERT_EQ(project.SetPlayerCapital(0, &Province(0)), 1);
+    project.victory.kind = CVictoryCondsB::kCaptureProvince;
     project.victory.captureProvince = 3;
+    project.lose = {CLoseCondsB::kLoseProvince, 2, 40};
     project.difficulty = 3;
     project.MaxExp = 60;
     views.log.clear();
@@ -175,7 +177,11 @@ TEST_F(ProjectSetupTest, ClearingTwiceLeavesTheSameEmptyStateAndASetUpAfterItMak
     EXPECT_EQ(cleared, expected);
     EXPECT_EQ(views.log, (CallLog{"stop blinking", "deselect inspectors", "clear lists", "clear inspectors"}));
     EXPECT_EQ(project.GetLinksLayer(), nullptr);
-    EXPECT_EQ(project.victory.captureProvince, CVictoryCondsB::kUnset);
+    // Both conditions as a new mission has them: no kind that names a province of the old world.
+    EXPECT_EQ(std::tuple(project.victory.kind, project.victory.captureProvince, project.victory.armyData.army.GetSize()),
+              std::tuple(CVictoryCondsB::kDefeatOpponents, CVictoryCondsB::kUnset, 0));
+    EXPECT_EQ(std::tuple(project.lose.kind, project.lose.province, project.lose.MaxTurnsToWin),
+              std::tuple(CLoseCondsB::kNone, CLoseCondsB::kUnset, 20));
     EXPECT_EQ(project.GetPieceAt(0, 0), CMapProject::kNoPiece);
     EXPECT_EQ(Player(0).unitTypes.GetSize(), 0);
 
