@@ -639,6 +639,7 @@ void TMainForm::PgCMissionPropertiesChange()
         return;
     }
     selection.provincesTab = 0;
+    RefreshCapitalChoices(); // the provinces may have changed meanwhile
     const int player = SelectedPlayer();
     if (player < 0)
         return;

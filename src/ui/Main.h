@@ -215,6 +215,9 @@ private:
     void ShowPlayerInspector(int player);
     // The player inspector's values again, when it shows `player`.
     void RefreshPlayerInspector(int player);
+    // The capital choices of the player shown, as the provinces now stand (after a
+    // province was added, deleted, detached or given to another owner).
+    void RefreshCapitalChoices();
     // Owners or active players changed: the mission window's conditions follow.
     void MissionConditionsChanged();
     void RMIPlayerItemChange();

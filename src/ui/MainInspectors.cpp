@@ -143,6 +143,12 @@ void TMainForm::RefreshPlayerInspector(int player)
         FillPlayerInspector(project_, *rmiPlayer_, player);
 }
 
+void TMainForm::RefreshCapitalChoices()
+{
+    if (shownPlayer_ >= 0)
+        FillCapitalRow(project_, *rmiPlayer_, shownPlayer_);
+}
+
 void TMainForm::RefreshPlayerRow(int player)
 {
     if (QTreeWidgetItem* row = LVPlayers->topLevelItem(player)) {

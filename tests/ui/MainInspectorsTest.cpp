@@ -74,6 +74,33 @@ TEST_F(MainInspectorsTest, TheFirstCapitalChoiceIsNoCapitalWhateverAProvinceIsCa
     EXPECT_EQ(project.GetPlayers().GetAt(0).capital, nullptr);
 }
 
+// The choices follow the provinces (a deletion, a marker dragged off its piece) before the
+// players tab shows again, and a choice makes the province it names the capital.
+TEST_F(MainInspectorsTest, TheCapitalChoicesFollowTheProvincesAndAChoiceNamesItsProvince)
+{
+    for (int i = 0; i < 3; ++i)
+        Province(i).SetOwner(0);
+    const auto name = [&](int i) { return Table().GetProvinceName(&Province(i)); };
+    const std::vector<std::string> kept{"none", name(1), name(2)};
+    ShowTab(TMainForm::kPlayersTab);
+    ClickListRow("LVPlayers", 0);
+    const auto& capital = dynamic_cast<TrmComboInspectorItem&>(*FindRow(Host("RMIPlayer").HostedAs<TrmInspector>(),
+                                                                        InspectorRow::Capital));
+    ShowTab(TMainForm::kProvincesTab);
+    ClickListRow("LVProvinces", 0);
+    Trigger("ActDelProvince");
+    EXPECT_EQ(capital.Items(), kept);
+    ShowTab(TMainForm::kPlayersTab);
+    ClickRow(Host("RMIPlayer"), Key(InspectorRow::Capital));
+    ChooseByKeys(Host("RMIPlayer"), kept[1]);
+    EXPECT_EQ(project.GetPlayers().GetAt(0).capital, &Province(0));
+    ShowTab(TMainForm::kProvincesTab);
+    TheSettings().ShIcons = 1;
+    Drag(Centre(*project.FindMarkerLayer(&Province(1))), QPoint(24, 10)); // onto the sea in the corner
+    ASSERT_FALSE(Province(1).linked);
+    EXPECT_EQ(capital.Items(), (std::vector<std::string>{"none", kept[1]}));
+}
+
 TEST_F(MainInspectorsTest, SelectedProvincesShareAnOwnerAndTheInspectorChangesThemAll)
 {
     ShowTab(TMainForm::kProvincesTab);
