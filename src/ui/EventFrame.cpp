@@ -23,6 +23,7 @@
 #include "ui/InspectorIndexedKeys.h"
 #include "ui/InspectorRows.h"
 #include "ui/InspectorWidget.h"
+#include "ui/QtPrompts.h"
 
 using platform::qt::Windows1252ToQString;
 
@@ -353,6 +354,7 @@ void TEventFrame::RMIEventItemChange()
         return;
     const std::string& key = item->Name();
     const std::string text = ModelText(item->AsString());
+    const bool lost = LosesCharacters(*inspector_, *item);
     QTreeWidgetItem* row = LVEvents->currentItem();
     if (key == Key(InspectorRow::ETitle)) {
         table->SetEventTitle(event->id, text);
@@ -377,6 +379,8 @@ void TEventFrame::RMIEventItemChange()
     if (row && RowEvent(*row) == event)
         ShowRow(*row, *event);
     FillItems(*event); // the rows show what the event took: the old value when it took none
+    if (lost)
+        TQtPrompts(this).Message(CharactersLostNote());
 }
 
 void TEventFrame::RMIEventComplexEdit()

@@ -106,6 +106,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     setObjectName("MainForm");
     setWindowTitle("Valdrune Map Editor");
     setMinimumHeight(kMinFormHeight);
+    setMouseTracking(true); // a plain move over the form's own area empties the panels too
     if (!setup_.prompts)
         ownPrompts_ = std::make_unique<TQtPrompts>(this);
     if (!setup_.files)
@@ -379,6 +380,9 @@ QWidget* TMainForm::CreateProvincesTab()
     auto* tab = new QWidget;
     tab->setObjectName("TabSheetProvinces");
     auto* editBar = new QToolBar(tab);
+    // Short captions on the buttons, so that both show at the tab's default width.
+    ActAddProvince->setIconText("Add");
+    ActDelProvince->setIconText("Delete");
     editBar->addAction(ActAddProvince);
     editBar->addAction(ActDelProvince);
 
@@ -604,6 +608,7 @@ void TMainForm::SetStatusText(int panel, const QString& text)
 void TMainForm::ShowNoProject()
 {
     EnableProjectUI(false);
+    ScrBWorld->SetContentSize(0, 0); // nothing to scroll to in the empty view
     for (int panel : {kCoordsPanel, kZoomPanel, kSizePanel})
         SetStatusText(panel, QString());
 }

@@ -164,6 +164,7 @@ void TMainForm::RMIPlayerItemChange()
     if (player < 0 || !item || item->Name().empty())
         return;
     const std::string typed = ModelText(item->AsString());
+    const bool lost = LosesCharacters(*rmiPlayer_, *item);
     switch (ApplyPlayerRow(project_, *rmiPlayer_, player, *item)) {
     case PlayerRowChange::Name: {
         RefreshPlayerRow(player);
@@ -195,6 +196,8 @@ void TMainForm::RMIPlayerItemChange()
         break;
     }
     UpdateInfo(uint8_t(player));
+    if (lost)
+        Error(CharactersLostNote());
 }
 
 void TMainForm::ReportTakenName(const TrmInspector& inspector, const std::string& name, const char* holder)
@@ -212,6 +215,7 @@ void TMainForm::RMIProvinceItemChange()
     if (!item)
         return;
     const std::string typed = ModelText(item->AsString());
+    const bool lost = LosesCharacters(*rmiProvince_, *item);
     switch (ApplyProvinceRow(project_, selection, *item)) {
     case ProvinceRowChange::Name:
         if (QTreeWidgetItem* row = ProvinceRow(*selection.GetAt(0))) {
@@ -234,4 +238,6 @@ void TMainForm::RMIProvinceItemChange()
     project_.RefreshAllProvinces();
     UpdateInfo(kNoRow);
     FillProvinceInspector(project_, selection, *rmiProvince_);
+    if (lost)
+        Error(CharactersLostNote());
 }

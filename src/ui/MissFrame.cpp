@@ -10,6 +10,7 @@
 #include "ui/InspectorFill.h"
 #include "ui/InspectorRows.h"
 #include "ui/InspectorWidget.h"
+#include "ui/QtPrompts.h"
 
 namespace {
 
@@ -107,10 +108,13 @@ void TMissFrame::RMIMissionItemChange()
     if (!row || row->longText || !table)
         return;
     const std::string text = ModelText(item->AsString(), size_t(row->maxLength));
+    const bool lost = LosesCharacters(*inspector_, *item);
     if (!text.empty())
         (table->*row->set)(text);
     // The row shows what the table took: the old text when it took none, the cut one.
     SetRowText(item, InspectorText(table->*row->text));
+    if (lost)
+        TQtPrompts(this).Message(CharactersLostNote());
 }
 
 void TMissFrame::RMIMissionComplexEdit()

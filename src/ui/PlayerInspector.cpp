@@ -107,8 +107,10 @@ PlayerRowChange ApplyPlayerRow(CMapProject& project, TrmInspector& inspector, in
 
     if (is(InspectorRow::Name)) {
         const std::string old = table->GetPlayerName(player);
-        if (!text.empty() && table->SetPlayerName(player, text))
+        if (!text.empty() && table->SetPlayerName(player, text)) {
+            SetRowText(&row, InspectorText(table->GetPlayerName(player))); // as stored
             return PlayerRowChange::Name;
+        }
         SetRowText(&row, InspectorText(old));
         return text.empty() || text == old ? PlayerRowChange::None : PlayerRowChange::NameTaken;
     }

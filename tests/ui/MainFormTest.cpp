@@ -1,8 +1,12 @@
 // The main window driven as a user drives it: actions triggered, the world view
 // clicked and dragged with simulated mouse events, file dialogs and questions
 // answered by scripts.
+#include <QAbstractScrollArea>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <deque>
 #include <fstream>
@@ -28,6 +32,12 @@ TEST_F(MainFormTest, NewProjectFromAWorldPictureFillsTheStatusBarAndProvincesLis
     EXPECT_EQ(WorldWidget()->size(), QSize(640, 480));
     EXPECT_TRUE(Action("ActSaveProject")->isEnabled());
     EXPECT_EQ(Child<QTabWidget>("PgCMissionProperties")->currentIndex(), TMainForm::kProvincesTab);
+    // Its buttons read "Add" and "Delete", both shown at the default width.
+    const auto* bar = Child("TabSheetProvinces")->findChild<QToolBar*>();
+    for (auto [action, text] : {std::pair("ActAddProvince", "Add"), std::pair("ActDelProvince", "Delete")}) {
+        const auto* button = qobject_cast<const QToolButton*>(bar->widgetForAction(Action(action)));
+        EXPECT_TRUE(button && button->isVisible() && button->text() == text) << action;
+    }
 
     ASSERT_EQ(ProvincesList()->topLevelItemCount(), project.GetProvinces().GetSize());
     for (int i = 0; i < ProvincesList()->topLevelItemCount(); ++i)
@@ -35,6 +45,9 @@ TEST_F(MainFormTest, NewProjectFromAWorldPictureFillsTheStatusBarAndProvincesLis
     EXPECT_EQ(Child<QTreeWidget>("LVPlayers")->topLevelItemCount(), CMapProject::kPlayerCount);
     // The warnings come up after an import while the settings ask for them.
     EXPECT_TRUE(Child<QDialog>("DlgError")->isVisible());
+    // Not over the middle of the world view, where a chosen warning's spot comes.
+    const QWidget& view = *Child<QAbstractScrollArea>("ScrBWorld")->viewport();
+    EXPECT_FALSE(Child<QDialog>("DlgError")->frameGeometry().contains(view.mapToGlobal(view.rect().center())));
 
     // The panels are as wide as their texts.
     SendMouse(QEvent::MouseMove, QPoint(525, 479), Qt::NoButton, Qt::NoButton);
@@ -44,6 +57,11 @@ TEST_F(MainFormTest, NewProjectFromAWorldPictureFillsTheStatusBarAndProvincesLis
         const QLabel& label = *Child<QLabel>(QString("StatusPanel%1").arg(panel));
         EXPECT_GE(label.width(), label.fontMetrics().horizontalAdvance(label.text())) << label.text().toStdString();
     }
+    // A plain move over the form itself empties the coordinates.
+    QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), window->mapToGlobal(QPointF(1, 1)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &move);
+    EXPECT_EQ(StatusPanel(TMainForm::kCoordsPanel), "");
 }
 
 TEST_F(MainFormTest, EveryShortcutFiresItsActionWhileTheActionIsEnabled)
@@ -109,7 +127,7 @@ TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
     } cases[] = {
         {"unreadable picture", false,
          [](const fs::path& data) { return std::ofstream(data / "junk.bmp") << "BM junk", data / "junk.bmp"; },
-         "ActNewProject", "Cannot import picture\nCannot load picture \""},
+         "ActNewProject", "\nNo project is open now: the old one was closed before the import."},
         {"missing castle picture", false,
          [](const fs::path& data) { return fs::remove(data / "res" / "castle_keep.bmp"), kSampleWorld; },
          "ActNewProject", " cannot be used: Cannot load picture \""},
@@ -129,6 +147,8 @@ TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
         OpenWindow(data.Path());
         if (!c.spoiledAtStart) {
             NewProject();
+            for (int zoom = 0; zoom < 3; ++zoom)
+                Trigger("ActZoomIn"); // larger than the view: scroll bars
             file = c.spoil(data.Path());
         }
         files.opens = {file};
@@ -143,6 +163,8 @@ TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
         EXPECT_FALSE(prompts.messages[0].starts_with("Cannot import picture\nFormat")) << prompts.messages[0];
         EXPECT_TRUE(Child("LblNoProject")->isVisible());
         EXPECT_FALSE(WorldWidget()->isVisible());
+        const auto* box = Child<QAbstractScrollArea>("ScrBWorld");
+        EXPECT_EQ(box->horizontalScrollBar()->maximum() + box->verticalScrollBar()->maximum(), 0);
         EXPECT_FALSE(Action("ActSaveProject")->isEnabled());
         EXPECT_EQ(ProvincesList()->topLevelItemCount(), 0);
         EXPECT_EQ(project.GetPieces().GetCount(), 0);
@@ -312,22 +334,29 @@ TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)
     }
 }
 
-TEST(QtPrompts, AnErrorMessageIsAnErrorBoxUnderItsCaption)
+// An error is an error box under its caption; a message (the window's Error) a plain OK box.
+TEST(QtPrompts, AnErrorIsAnErrorBoxUnderItsCaptionAndAMessageAPlainBox)
 {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title, text;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        icon = box->icon();
-        title = box->windowTitle();
-        text = box->text();
-        box->accept();
-    });
-    TQtPrompts().ErrorMessage("You can't save mission because \xE9", "Error");
-    EXPECT_EQ(icon, QMessageBox::Critical);
-    EXPECT_EQ(title, "Error");
-    EXPECT_EQ(text, QString::fromUtf8("You can't save mission because \xC3\xA9"));
+    const std::tuple<std::function<void()>, QMessageBox::Icon, QString> cases[] = {
+        {[] { TQtPrompts().ErrorMessage("You can't save mission because \xE9", "Error"); }, QMessageBox::Critical, "Error"},
+        {[] { TQtPrompts().Message("You can't save mission because \xE9"); }, QMessageBox::NoIcon,
+         QApplication::applicationName()},
+    };
+    for (const auto& [show, expectedIcon, expectedTitle] : cases) {
+        QMessageBox::Icon icon = QMessageBox::Warning;
+        QString title, text;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            icon = box->icon();
+            title = box->windowTitle();
+            text = box->text();
+            box->accept();
+        });
+        show();
+        EXPECT_EQ(std::tie(icon, title), std::tie(expectedIcon, expectedTitle));
+        EXPECT_EQ(text, QString::fromUtf8("You can't save mission because \xC3\xA9"));
+    }
 }
 
 // A project file ends in ".fw" exactly once; a mission is exported without ".pdb".

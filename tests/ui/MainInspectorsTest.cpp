@@ -8,6 +8,8 @@
 #include <QListWidget>
 
 #include "model/ErrorList.h"
+#include "ui/InspectorRows.h"
+#include "ui/MissFrame.h"
 
 namespace {
 
@@ -86,10 +88,13 @@ TEST_F(MainInspectorsTest, TheCapitalChoicesFollowTheProvincesAndAChoiceNamesIts
     ClickListRow("LVPlayers", 0);
     const auto& capital = dynamic_cast<TrmComboInspectorItem&>(*FindRow(Host("RMIPlayer").HostedAs<TrmInspector>(),
                                                                         InspectorRow::Capital));
+    // Adding and deleting a province leave no mission row selected.
+    TrmInspector& mission = static_cast<TMissFrame*>(Child("MissFrame"))->RMIMission();
     ShowTab(TMainForm::kProvincesTab);
     ClickListRow("LVProvinces", 0);
+    mission.SetItemIndex(0);
     Trigger("ActDelProvince");
-    EXPECT_EQ(capital.Items(), kept);
+    EXPECT_EQ(std::pair(capital.Items(), mission.ItemIndex()), std::pair(kept, -1));
     ShowTab(TMainForm::kPlayersTab);
     ClickRow(Host("RMIPlayer"), Key(InspectorRow::Capital));
     ChooseByKeys(Host("RMIPlayer"), kept[1]);
@@ -99,6 +104,9 @@ TEST_F(MainInspectorsTest, TheCapitalChoicesFollowTheProvincesAndAChoiceNamesIts
     Drag(Centre(*project.FindMarkerLayer(&Province(1))), QPoint(24, 10)); // onto the sea in the corner
     ASSERT_FALSE(Province(1).linked);
     EXPECT_EQ(capital.Items(), (std::vector<std::string>{"none", kept[1]}));
+    mission.SetItemIndex(0);
+    Trigger("ActAddProvince");
+    EXPECT_EQ(mission.ItemIndex(), -1);
 }
 
 TEST_F(MainInspectorsTest, SelectedProvincesShareAnOwnerAndTheInspectorChangesThemAll)
@@ -169,6 +177,14 @@ TEST_F(MainInspectorsTest, OneProvinceShowsItsNameAndCastleRows)
     EXPECT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(std::tuple(Table().GetProvinceName(&Province(0)), EditorText(host), ListRow("LVProvinces", 0).text(0)),
               std::tuple(free, free, QString::fromStdString(free)));
+    // A character that Windows-1252 cannot hold is stored as "?", and the commit says so once.
+    TypeOver(host, QString::fromUtf8("Om\xCE\xA9ga"));
+    EXPECT_EQ(prompts.messages.size(), 1u);
+    QTest::keyClick(&host, Qt::Key_Return);
+    QTest::keyClick(&host, Qt::Key_Return);
+    EXPECT_EQ(std::tuple(Table().GetProvinceName(&Province(0)), EditorText(host), prompts.messages.back()),
+              std::tuple("Om?ga", "Om?ga", CharactersLostNote()));
+    EXPECT_EQ(prompts.messages.size(), 2u);
 }
 
 TEST_F(MainInspectorsTest, APickedPlayerShowsAtOnceWithItsDomain)
