@@ -8,13 +8,17 @@
 #include "ui/FormSlide.h"
 #include "ui/SettingsFile.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTimer>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -135,22 +139,36 @@ TEST_F(DlgOptionsTest, OpeningTurnsCastleTransparencyOnAndChangesApplyAtOnce)
     EXPECT_EQ(settings_.TransValue, 102); // there is no cancel
 }
 
-TEST_F(DlgOptionsTest, NameFontComesFromTheFontDialogUnlessCancelled)
+// The font dialog offers the names' colour with the font; Cancel keeps both.
+TEST_F(DlgOptionsTest, NameFontAndColourComeFromTheFontDialogUnlessCancelled)
 {
-    const platform::FontSpec offered{.Family = "Serif", .PointSize = 14, .Italic = true};
-    std::optional<platform::FontSpec> answer;
-    dialog_.SetFontChooser([&](const platform::FontSpec&) { return answer; });
     dialog_.show();
     auto* button = Child<QPushButton>("BtnNameFont");
-
-    QTest::mouseClick(button, Qt::LeftButton); // cancelled
+    std::function<void(QDialog&)> answer; // runs once on the next dialog that comes up
+    QTimer answering;
+    answering.callOnTimeout([&] {
+        if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget()); open && answer)
+            std::exchange(answer, nullptr)(*open);
+    });
+    answering.start(10);
+    answer = [](QDialog& fonts) { fonts.reject(); };
+    QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(settings_.font, CSettings().font);
 
-    answer = offered;
+    answer = [&](QDialog& fonts) {
+        fonts.findChild<QFontDialog*>("FontDialog")->setCurrentFont(QFont("Serif", 14, QFont::Normal, true));
+        answer = [](QDialog& colors) {
+            static_cast<QColorDialog&>(colors).setCurrentColor(QColor(0xC04020));
+            colors.accept();
+        };
+        QTest::mouseClick(fonts.findChild<QPushButton*>("BtnColor"), Qt::LeftButton);
+        fonts.accept();
+    };
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(settings_.font, offered);
+    EXPECT_EQ(std::tuple(settings_.font.PointSize, settings_.font.Italic, settings_.font.Color),
+              std::tuple(14, true, 0xC04020u));
     EXPECT_EQ(button->font().pixelSize(), platform::FontPixelSize(14));
-    EXPECT_TRUE(button->font().italic());
+    EXPECT_EQ(button->palette().color(QPalette::ButtonText), QColor(0xC04020));
 }
 
 TEST(FormSlide, StepsAndBlocksInputUntilTheEnd)
