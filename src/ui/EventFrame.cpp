@@ -153,7 +153,9 @@ void TEventFrame::FormCreate()
 void TEventFrame::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    if (OnHide)
+    // Only the designer hides the window for good; the window system's hide (its owner
+    // minimised) brings it back with the owner.
+    if (OnHide && !event->spontaneous())
         OnHide();
 }
 

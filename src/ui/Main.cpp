@@ -388,6 +388,7 @@ QWidget* TMainForm::CreateProvincesTab()
 
     PlProvince = new QWidget(tab);
     PlProvince->setObjectName("PlProvince");
+    PlProvince->installEventFilter(this);
     LVProvinces = new QTreeWidget(PlProvince);
     LVProvinces->setObjectName("LVProvinces");
     LVProvinces->setColumnCount(2);
@@ -524,7 +525,8 @@ void TMainForm::StoreLayout()
     layout.FilePanel = ActFilePanel->isChecked();
     layout.ShowPanel = ActShowPanel->isChecked();
     layout.ZoomPanel = ActZoomPanel->isChecked();
-    layout.ProvHeight = PlProvince->height();
+    if (provincesListShown_) // else it never was laid out: the height read stays
+        layout.ProvHeight = PlProvince->height();
     layout.ProvWidName = LVProvinces->columnWidth(0);
     layout.ProvWidOwner = LVProvinces->columnWidth(1);
     StoreToolWindowLayout();
@@ -688,6 +690,21 @@ void TMainForm::closeEvent(QCloseEvent* event)
     }
     FormClose();
     event->accept();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // After the window system has mapped this window, so that the tool windows come above it.
+    if (!event->spontaneous())
+        QTimer::singleShot(0, this, [this] { ShowToolWindows(); });
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == PlProvince && event->type() == QEvent::Show)
+        provincesListShown_ = true;
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)

@@ -37,6 +37,9 @@ void ApplyToolLayout(QWidget& window, TrmInspector& inspector, const CToolFormLa
                       QRect(main.right() + 1 - kToolWindowGap - window.width(), top, window.width(), window.height()));
     if (layout.SplitPos > 0)
         inspector.setSplit(layout.SplitPos);
+    // Shown once the main window is (ShowToolWindows): a window shown before its owner
+    // would stay beneath it.
+    const QSignalBlocker quiet(show);
     show.setChecked(layout.Visible);
 }
 
@@ -68,6 +71,13 @@ void TMainForm::ConnectInspectors()
     rmiProvince_ = &InspectorOf(*RMIProvince);
     rmiPlayer_->OnItemChange = [this](TObject*) { RunGuarded(this, [this] { RMIPlayerItemChange(); }); };
     rmiProvince_->OnItemChange = [this](TObject*) { RunGuarded(this, [this] { RMIProvinceItemChange(); }); };
+}
+
+void TMainForm::ShowToolWindows()
+{
+    for (auto [window, show] : {std::pair<QWidget*, QAction*>(MissFrame, ActShowMissRMI), {EventFrame, ActShowEventRMI}})
+        if (show->isChecked() && !window->isVisible())
+            window->show();
 }
 
 void TMainForm::ApplyToolWindowLayout()

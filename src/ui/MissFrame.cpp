@@ -80,7 +80,9 @@ void TMissFrame::FormCreate()
 void TMissFrame::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    if (OnHide)
+    // Only the designer hides the window for good; the window system's hide (its owner
+    // minimised) brings it back with the owner.
+    if (OnHide && !event->spontaneous())
         OnHide();
 }
 

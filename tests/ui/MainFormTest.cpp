@@ -321,6 +321,27 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
     EXPECT_EQ(Host("RMIMission").HostedAs<TrmInspector>().WantedSplitPos(), 150); // as set, not as shown narrow
 }
 
+// Only sizes the designer saw are saved: the provinces list's height, read from the file,
+// stays through a start without a project (its page never laid out) and shows after New.
+TEST_F(MainFormTest, TheProvincesListKeepsItsHeightThroughAStartWithoutAProject)
+{
+    CEditorLayout layout;
+    layout.mainForm.ProvHeight = 200;
+    std::string problem;
+    ASSERT_TRUE(WriteSettingsFile(folder.Path() / "ini.xml", TheSettings(), layout, problem)) << problem;
+    for (bool newProject : {false, true}) {
+        OpenWindow(kDataFolder);
+        if (newProject) {
+            NewProject();
+            EXPECT_EQ(Child("PlProvince")->height(), 200);
+        }
+        window->close();
+        CSettings settings;
+        ASSERT_TRUE(ReadSettingsFile(folder.Path() / "ini.xml", settings, layout, problem)) << problem;
+        EXPECT_EQ(layout.mainForm.ProvHeight, 200) << newProject;
+    }
+}
+
 TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)
 {
     IEditorDialogs withoutTextDialog; // then the window makes the one itself

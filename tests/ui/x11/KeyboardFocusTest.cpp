@@ -1,9 +1,12 @@
 // The keyboard under a real X server and window manager (scripts/run-x-tests.sh):
 // keys typed through the X test extension reach the window with the X input focus,
 // as a user's do. After every file dialog, progress window and text editor the editor has
-// them, and no tool window covers a dialog.
+// them, and no tool window covers a dialog; the tool windows outlive a minimise of the
+// main window and start above it.
 #include <QFileDialog>
 #include <QProcess>
+
+#include <algorithm>
 
 #include "ui/MainFormFixture.h"
 
@@ -11,6 +14,20 @@ namespace main_form_test {
 namespace {
 
 void Keys(const QStringList& arguments) { ASSERT_EQ(QProcess::execute("xdotool", arguments), 0); }
+
+// True when the window manager stacks `upper` above `lower` (its client list, bottom first).
+bool StackedAbove(const QWidget& upper, const QWidget& lower)
+{
+    QProcess xprop;
+    xprop.start("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
+    xprop.waitForFinished();
+    const QStringList ids = QString(xprop.readAllStandardOutput()).section('#', 1).split(',');
+    std::vector<WId> stack;
+    for (const QString& id : ids)
+        stack.push_back(WId(id.trimmed().toULongLong(nullptr, 16)));
+    const auto at = [&](const QWidget& window) { return std::find(stack.begin(), stack.end(), window.winId()); };
+    return at(upper) != stack.end() && at(lower) != stack.end() && at(upper) > at(lower);
+}
 
 TEST_F(MainFormTest, TheKeyboardComesBackAfterEachDialogAndNoToolWindowCoversOne)
 {
@@ -83,6 +100,51 @@ TEST_F(MainFormTest, TheKeyboardComesBackAfterEachDialogAndNoToolWindowCoversOne
         ASSERT_TRUE(QTest::qWaitFor([&] { return !answer.isActive() && !text->isVisible(); }, 6000))
             << "Ctrl+Return did not open the text editor";
         EXPECT_TRUE(std::exchange(reached, false)) << "Events List caught the click meant for the text editor";
+    }
+}
+
+// F3 and F4, then the main window minimised and restored through the window manager:
+// the tool windows are back, checked, and stored shown; at the next start they come up
+// above the main window.
+TEST_F(MainFormTest, ToolWindowsOutliveAMinimiseAndStartAboveTheMainWindow)
+{
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs an X server with a window manager (scripts/run-x-tests.sh)";
+    TheSettings().AutoShowErr = 0;
+    for (int start = 0; start < 2; ++start) {
+        window.reset();
+        window = std::make_unique<TMainForm>(Setup(kDataFolder));
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        const std::pair<QWidget*, const char*> tools[] = {{Child("MissFrame"), "ActShowMissRMI"},
+                                                          {Child("EventFrame"), "ActShowEventRMI"}};
+        if (start == 1) {
+            for (auto [tool, action] : tools)
+                EXPECT_TRUE(QTest::qWaitFor([&] { return tool->isVisible() && StackedAbove(*tool, *window); }, 5000))
+                    << action << " is not above the main window";
+            break;
+        }
+        ASSERT_NO_FATAL_FAILURE(NewProject());
+        for (const char* key : {"F3", "F4"}) {
+            window->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+            Keys({"key", key});
+        }
+        const QString id = QString::number(window->winId());
+        Keys({"windowminimize", id});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->isMinimized(); }, 5000));
+        Keys({"windowactivate", id});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isMinimized() && window->isActiveWindow(); }, 5000));
+        for (auto [tool, action] : tools) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return tool->windowHandle()->isExposed(); }, 5000)) << action;
+            EXPECT_TRUE(Action(action)->isChecked() && tool->isVisible()) << action;
+        }
+        window->close();
+        CSettings settings;
+        CEditorLayout layout;
+        std::string problem;
+        ASSERT_TRUE(ReadSettingsFile(folder.Path() / "ini.xml", settings, layout, problem)) << problem;
+        EXPECT_TRUE(layout.missForm.Visible && layout.eventsForm.Visible);
     }
 }
 
