@@ -1,6 +1,7 @@
 #include "ui/EventFrame.h"
 
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QGroupBox>
 #include <QSignalBlocker>

@@ -1,5 +1,6 @@
 #include "ui/MissFrame.h"
 
+#include <QHideEvent>
 #include <QVBoxLayout>
 
 #include <optional>

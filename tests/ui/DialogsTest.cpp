@@ -145,10 +145,10 @@ TEST_F(DlgOptionsTest, NameFontAndColourComeFromTheFontDialogUnlessCancelled)
     dialog_.show();
     auto* button = Child<QPushButton>("BtnNameFont");
     std::function<void(QDialog&)> answer; // runs once on the next dialog that comes up
-    QTimer answering;
+    QTimer answering; // which does not fire again while its own call runs: the answer runs after it
     answering.callOnTimeout([&] {
         if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget()); open && answer)
-            std::exchange(answer, nullptr)(*open);
+            QTimer::singleShot(0, [open, run = std::exchange(answer, nullptr)] { run(*open); });
     });
     answering.start(10);
     answer = [](QDialog& fonts) { fonts.reject(); };
