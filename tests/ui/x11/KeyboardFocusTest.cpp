@@ -121,19 +121,22 @@ TEST_F(MainFormTest, ToolWindowsOutliveAMinimiseAndStartAboveTheMainWindow)
             return;
         }
         ASSERT_NO_FATAL_FAILURE(NewProject());
-        for (const char* key : {"F3", "F4"}) {
+        const auto shown = [&](int i) { return tools[i].first->isVisible() && tools[i].first->windowHandle()->isExposed(); };
+        for (int i : {0, 1}) {
             window->activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-            Keys({"key", key});
+            Keys({"key", i == 0 ? "F3" : "F4"});
+            ASSERT_TRUE(QTest::qWaitFor([&] { return shown(i); }, 5000)) << tools[i].second;
         }
         const QString id = QString::number(window->winId());
         Keys({"windowminimize", id});
-        ASSERT_TRUE(QTest::qWaitFor([&] { return window->isMinimized(); }, 5000));
+        const auto minimised = [&](const QWidget& w) { return w.isMinimized() || !w.isVisible(); };
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return minimised(*window) && minimised(*tools[0].first) && minimised(*tools[1].first); }, 5000));
         Keys({"windowactivate", id});
-        for (auto [tool, action] : tools)
-            EXPECT_TRUE(QTest::qWaitFor([&] { return tool->windowHandle()->isExposed(); }, 5000) &&
-                        Action(action)->isChecked())
-                << action;
+        for (int i : {0, 1})
+            EXPECT_TRUE(QTest::qWaitFor([&] { return shown(i); }, 5000) && Action(tools[i].second)->isChecked())
+                << tools[i].second;
         window->close(); // the settings file stores them shown: the next start shows them
     }
 }
