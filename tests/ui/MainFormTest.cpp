@@ -309,6 +309,7 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
         named(name)->setGeometry(saved);
     }
     Host("RMIMission").HostedAs<TrmInspector>().SetBounds(0, 0, 100, 200); // as in a narrow mission window
+    const int listHeight = Child("PlProvince")->height();
     ASSERT_TRUE(window->close());
 
     TheSettings().ShNames = 0;
@@ -319,27 +320,11 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
     for (const auto& [name, saved, restored] : places)
         EXPECT_EQ(named(name)->geometry(), restored) << name.toStdString();
     EXPECT_EQ(Host("RMIMission").HostedAs<TrmInspector>().WantedSplitPos(), 150); // as set, not as shown narrow
-}
-
-// Only sizes the designer saw are saved: the provinces list's height, read from the file,
-// stays through a start without a project (its page never laid out) and shows after New.
-TEST_F(MainFormTest, TheProvincesListKeepsItsHeightThroughAStartWithoutAProject)
-{
+    // Closed without a project, it keeps the provinces list's height: that page was never laid out.
     CEditorLayout layout;
-    layout.mainForm.ProvHeight = 200;
     std::string problem;
-    ASSERT_TRUE(WriteSettingsFile(folder.Path() / "ini.xml", TheSettings(), layout, problem)) << problem;
-    for (bool newProject : {false, true}) {
-        OpenWindow(kDataFolder);
-        if (newProject) {
-            NewProject();
-            EXPECT_EQ(Child("PlProvince")->height(), 200);
-        }
-        window->close();
-        CSettings settings;
-        ASSERT_TRUE(ReadSettingsFile(folder.Path() / "ini.xml", settings, layout, problem)) << problem;
-        EXPECT_EQ(layout.mainForm.ProvHeight, 200) << newProject;
-    }
+    ASSERT_TRUE(window->close() && ReadSettingsFile(folder.Path() / "ini.xml", TheSettings(), layout, problem));
+    EXPECT_EQ(layout.mainForm.ProvHeight, listHeight);
 }
 
 TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)
@@ -358,25 +343,21 @@ TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)
 // An error is an error box under its caption; a message (the window's Error) a plain OK box.
 TEST(QtPrompts, AnErrorIsAnErrorBoxUnderItsCaptionAndAMessageAPlainBox)
 {
-    const std::tuple<std::function<void()>, QMessageBox::Icon, QString> cases[] = {
-        {[] { TQtPrompts().ErrorMessage("You can't save mission because \xE9", "Error"); }, QMessageBox::Critical, "Error"},
-        {[] { TQtPrompts().Message("You can't save mission because \xE9"); }, QMessageBox::NoIcon,
-         QApplication::applicationName()},
-    };
-    for (const auto& [show, expectedIcon, expectedTitle] : cases) {
+    for (bool error : {true, false}) {
         QMessageBox::Icon icon = QMessageBox::Warning;
         QString title, text;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
-            icon = box->icon();
-            title = box->windowTitle();
-            text = box->text();
+            std::tie(icon, title, text) = std::tuple(box->icon(), box->windowTitle(), box->text());
             box->accept();
         });
-        show();
-        EXPECT_EQ(std::tie(icon, title), std::tie(expectedIcon, expectedTitle));
-        EXPECT_EQ(text, QString::fromUtf8("You can't save mission because \xC3\xA9"));
+        error ? TQtPrompts().ErrorMessage("You can't save mission because \xE9", "Error")
+              : TQtPrompts().Message("You can't save mission because \xE9");
+        EXPECT_EQ(std::tuple(icon, title, text),
+                  std::tuple(error ? QMessageBox::Critical : QMessageBox::NoIcon,
+                             error ? QString("Error") : QApplication::applicationName(),
+                             QString::fromUtf8("You can't save mission because \xC3\xA9")));
     }
 }
 
