@@ -64,8 +64,8 @@ void TDlgError::ShowWarnings()
     // spot is brought: in the lower left corner of the window that owns the dialog.
     if (!bounds_.IsSet() && parentWidget()) {
         const QRect owner = parentWidget()->window()->geometry();
-        ApplyWindowBounds(*this, bounds_,
-                          QRect(owner.left() + kFirstPlaceGap, owner.bottom() - kFirstPlaceGap - height(), width(), height()));
+        const QPoint corner(owner.left() + kFirstPlaceGap, owner.bottom() - kFirstPlaceGap - height());
+        ApplyWindowBounds(*this, bounds_, QRect(corner, size()));
     }
     show();
     raise();

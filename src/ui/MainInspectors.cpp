@@ -75,7 +75,8 @@ void TMainForm::ConnectInspectors()
 
 void TMainForm::ShowToolWindows()
 {
-    for (auto [window, show] : {std::pair<QWidget*, QAction*>(MissFrame, ActShowMissRMI), {EventFrame, ActShowEventRMI}})
+    const std::pair<QWidget*, QAction*> tools[] = {{MissFrame, ActShowMissRMI}, {EventFrame, ActShowEventRMI}};
+    for (auto [window, show] : tools)
         if (show->isChecked() && !window->isVisible())
             window->show();
 }

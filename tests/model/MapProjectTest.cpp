@@ -138,14 +138,11 @@ TEST_F(ProjectTest, ProvinceSettersRefuseOutOfRangeAndMarkOnlyOnChange)
         {"owner 6 of six players", [&] { return province.SetOwner(6); }, 0, false},
         {"owner -1", [&] { return province.SetOwner(-1); }, 0, false},
     });
-    EXPECT_EQ(province.castle.flags, 0xC0 | CCastleDataB::kMoat | CCastleDataB::kWalls | 6 << 3);
-    EXPECT_EQ(province.castle.Catapults(), 6);
-    EXPECT_EQ(province.castle.buildings, CCastleDataB::kStoneMine);
-    EXPECT_EQ(province.castle.hitPoints, 50);
-    EXPECT_EQ((std::vector<int>{province.castleX, province.castleY, province.armyX, province.armyY}),
-              (std::vector<int>{12, 13, 14, 15}));
-    EXPECT_EQ(province.resources[1], 200);
-    EXPECT_EQ(province.owner, 255);
+    EXPECT_EQ((std::vector<int>{province.castle.flags, province.castle.Catapults(), province.castle.buildings,
+                                province.castle.hitPoints, province.castleX, province.castleY, province.armyX,
+                                province.armyY, province.resources[1], province.owner}),
+              (std::vector<int>{0xC0 | CCastleDataB::kMoat | CCastleDataB::kWalls | 6 << 3, 6, CCastleDataB::kStoneMine,
+                                50, 12, 13, 14, 15, 200, 255}));
 }
 
 TEST_F(ProjectTest, AProvinceLeavingItsOwnerTakesTheCapitalAlong)
@@ -158,13 +155,11 @@ TEST_F(ProjectTest, AProvinceLeavingItsOwnerTakesTheCapitalAlong)
     ExpectCalls({{"same owner", [&] { return capital.SetOwner(0); }, 0, false},
                  {"not the capital", [&] { return other.SetOwner(1); }, 1, true}});
     EXPECT_EQ(Player(0).capital, &capital);
-    capital.SetOwner(1);
-    EXPECT_EQ(Player(0).capital, nullptr);
+    EXPECT_EQ((capital.SetOwner(1), Player(0).capital), nullptr);
 
     Player(1).SetCapital(&capital);
     ExpectCalls({{"above 254 is none", [&] { return capital.SetOwner(300); }, 1, true}});
-    EXPECT_EQ(capital.owner, 255);
-    EXPECT_EQ(Player(1).capital, nullptr);
+    EXPECT_EQ(std::tuple(int(capital.owner), Player(1).capital), std::tuple(255, nullptr));
 }
 
 // ---- Province list ---------------------------------------------------------
@@ -180,8 +175,7 @@ TEST(CreatorId, FourCharactersFirstInTheTopByteUnsignedAndShortIdsRefused)
     project.SetCatalogueDocument(&catalogue);
     ASSERT_TRUE(catalogue.LoadFromText(R"(<Fenwork dwID="VLDR"><Units/></Fenwork>)", error)) << error;
     EXPECT_EQ(project.ReadCreatorId(), 1);
-    EXPECT_EQ(project.creatorId, 0x564C4452u);
-    EXPECT_FALSE(project.IsModified());
+    EXPECT_EQ(std::tuple(project.creatorId, project.IsModified()), std::tuple(0x564C4452u, false));
 
     ASSERT_TRUE(catalogue.LoadFromText("<Fenwork dwID=\"\xC3\xA9" "ABCD\"/>", error)) << error; // UTF-8 e-acute
     EXPECT_EQ(project.ReadCreatorId(), 1);
