@@ -42,6 +42,7 @@ TNameFontDialog::TNameFontDialog(const platform::FontSpec& current, QWidget* par
     fonts_->setObjectName("FontDialog");
     fonts_->setWindowFlags(Qt::Widget);
     fonts_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    fonts_->setSizeGripEnabled(false); // this dialog's own grip sizes it
     BtnColor = new QPushButton("Color...", this);
     BtnColor->setObjectName("BtnColor");
     connect(BtnColor, &QPushButton::clicked, this, [this] { BtnColorClick(); });
