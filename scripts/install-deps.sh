@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpalm-pdb-perl
   imagemagick libjpeg-turbo-progs # convert, cjpeg, jpegtran: the picture readers' tests
-  xvfb openbox xdotool # the window tests under a real X server (scripts/run-x-tests.sh)
+  xvfb openbox xdotool x11-utils # the window tests under a real X server (scripts/run-x-tests.sh)
   clang libclang-rt-dev ccache # the coverage-guided fuzzing build (libFuzzer) that ./test.sh checks
   "$@"
 )

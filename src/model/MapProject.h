@@ -500,7 +500,8 @@ public:
     // Empty when the mission may be exported, otherwise the message of the
     // first rule it breaks (rules at the definition).
     std::string CheckMission() const;
-    int GetActivePlayerCount() const;
+    // Players whose active flag is set (0..6); the export writes a record for each.
+    int CountActivePlayers() const;
     // Active players whose control is Human or Human & Computer.
     int GetHumanPlayerCount() const;
 

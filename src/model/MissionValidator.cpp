@@ -17,7 +17,7 @@ uint64_t Sum(const VK::CSimpleArray<T>& values)
 
 } // namespace
 
-int CMapProject::GetActivePlayerCount() const
+int CMapProject::CountActivePlayers() const
 {
     int active = 0;
     for (uint32_t i = 0; i < players_.GetCount(); ++i)
@@ -52,7 +52,7 @@ int CMapProject::GetHumanPlayerCount() const
 // Rules 4 to 9 look only at the condition of the kind that is chosen.
 std::string CMapProject::CheckMission() const
 {
-    if (GetActivePlayerCount() < 2)
+    if (CountActivePlayers() < 2)
         return "number of Active Players must be greater than 1";
     if (GetHumanPlayerCount() == 0)
         return "there is no Human or H/C players in the mission";

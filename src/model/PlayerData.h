@@ -46,6 +46,8 @@ public:
     int SetArmy(int i, uint32_t count);
     // Refused for an amount outside 0..65535.
     int SetTreasury(int i, int amount);
+    // The amount of resource i; 0 for a resource the player has no entry for.
+    uint16_t GetTreasury(int i) const { return i >= 0 && i < treasury.GetSize() ? treasury[i] : 0; }
     void SetActive(uint32_t flag);
     // "Human", "Computer" or "Human & Computer" onto the control byte, keeping
     // the AI type where the player has one; see the .cpp for the mapping.

@@ -14,7 +14,8 @@ CProvince::~CProvince()
 
 int CProvince::StoreBits(uint8_t& field, uint8_t mask, bool state)
 {
-    return project_->StoreChange(field, state ? uint8_t(field | mask) : uint8_t(field & ~mask));
+    project_->StoreChange(field, state ? uint8_t(field | mask) : uint8_t(field & ~mask));
+    return 1;
 }
 
 int CProvince::SetCatapults(int n)
@@ -22,7 +23,7 @@ int CProvince::SetCatapults(int n)
     if (n < 0 || n > 7)
         return 0;
     if (n > 4 && castle.Catapults() == n)
-        return 0;
+        return 1;
     castle.flags = uint8_t((castle.flags & ~CCastleDataB::kCatapultMask) | n << CCastleDataB::kCatapultShift);
     project_->SetModified();
     return 1;
@@ -32,32 +33,40 @@ int CProvince::SetCastleHP(int percent)
 {
     if (percent < 0 || percent > 100)
         return 0;
-    return project_->StoreChange(castle.hitPoints, uint8_t(percent));
+    project_->StoreChange(castle.hitPoints, uint8_t(percent));
+    return 1;
 }
 
-int CProvince::SetCastleX(uint16_t x) { return project_->StoreChange(castleX, x); }
-int CProvince::SetCastleY(uint16_t y) { return project_->StoreChange(castleY, y); }
-int CProvince::SetArmyX(uint16_t x) { return project_->StoreChange(armyX, x); }
-int CProvince::SetArmyY(uint16_t y) { return project_->StoreChange(armyY, y); }
+int CProvince::StorePoint(uint16_t& field, uint16_t value)
+{
+    project_->StoreChange(field, value);
+    return 1;
+}
+
+int CProvince::SetCastleX(uint16_t x) { return StorePoint(castleX, x); }
+int CProvince::SetCastleY(uint16_t y) { return StorePoint(castleY, y); }
+int CProvince::SetArmyX(uint16_t x) { return StorePoint(armyX, x); }
+int CProvince::SetArmyY(uint16_t y) { return StorePoint(armyY, y); }
 
 int CProvince::SetResource(int i, int amount)
 {
     if (i < 0 || i >= resources.GetSize() || amount < 0 || amount > 0xFF)
         return 0;
-    return project_->StoreChange(resources[i], uint8_t(amount));
+    project_->StoreChange(resources[i], uint8_t(amount));
+    return 1;
 }
 
 int CProvince::SetArmy(int i, uint32_t count)
 {
     if (i < 0 || i >= army.GetSize())
         return 0;
-    const int changed = project_->StoreChange(army[i], count);
+    project_->StoreChange(army[i], count);
     const int counted = std::min(project_->GetUnitTypeCount(), army.GetSize());
     anyArmy = 0;
     for (int k = 0; k < counted; ++k)
         if (army[k] != 0)
             anyArmy = 1;
-    return changed;
+    return 1;
 }
 
 int CProvince::SetOwner(int newOwner)

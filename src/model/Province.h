@@ -55,6 +55,8 @@ public:
     // A player whose capital this was is left without one.
     ~CProvince();
 
+    // The setters store a changed value and mark the project modified; each returns 1
+    // unless said otherwise, 0 only for a value or index it refuses.
     int SetCastle(bool present) { return StoreBits(castle.flags, CCastleDataB::kCastle, present); }
     int SetMoat(bool present) { return StoreBits(castle.flags, CCastleDataB::kMoat, present); }
     int SetWalls(bool present) { return StoreBits(castle.flags, CCastleDataB::kWalls, present); }
@@ -73,8 +75,8 @@ public:
     int SetResource(int i, int amount);
     // Keeps `anyArmy` in step with the counts of the catalogue's unit types.
     int SetArmy(int i, uint32_t count);
-    // A player index or a value above 254 (none, stored as 255). When the old
-    // owner's capital is this province, that capital is cleared first.
+    // A player index or a value above 254 (none, stored as 255); 0 when unchanged.
+    // When the old owner's capital is this province, that capital is cleared first.
     int SetOwner(int newOwner);
     int ResizeResources(int n) { return resources.SetSize(n); }
 
@@ -89,6 +91,7 @@ public:
 private:
     // Sets or clears the `mask` bits of `field`; marks the project modified on a change.
     int StoreBits(uint8_t& field, uint8_t mask, bool state);
+    int StorePoint(uint16_t& field, uint16_t value);
 
     // A project that takes over the records of a loaded file re-points them.
     friend class CMapProject;

@@ -66,6 +66,13 @@ public:
     int SetSkillName(int i, std::string_view text) { return StoreCatalogueText(skillNames.data(), kSkillNames, i, text); }
 
     // ---- Getters: the empty text for an index out of range unless said otherwise ----
+    const std::string& GetAuthor() const { return author; }
+    const std::string& GetAuthorNotes() const { return authorNotes; }
+    const std::string& GetMissionName() const { return missionName; }
+    const std::string& GetShortDescription() const { return shortDescription; }
+    const std::string& GetFullDescription() const { return fullDescription; }
+    const std::string& GetVictoryText() const { return victoryText; }
+    const std::string& GetDefeatText() const { return defeatText; }
     // "none" for i outside 0..5.
     const std::string& GetPlayerName(int i) const;
     // "none" for a null province; the empty text for one outside the province list.

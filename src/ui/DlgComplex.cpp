@@ -4,7 +4,9 @@
 #include "platform/Utf8.h"
 #include "platform/Windows1252.h"
 #include "platform/qt/QtFont.h"
+#include "ui/InspectorRows.h"
 #include "ui/ModalDialogs.h"
+#include "ui/QtPrompts.h"
 
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -30,19 +32,19 @@ int StoredWeight(QChar c)
     return c.isLowSurrogate() ? 0 : 1;
 }
 
-// A text file's bytes as the mission keeps texts: well-formed UTF-8 with letters
-// beyond ASCII is taken as UTF-8 and converted as typed text is (a leading byte
-// order mark dropped); any other file is Windows-1252 already.
-std::string TextFileToWindows1252(const std::string& bytes)
+// A text file's bytes as the memo shows them: well-formed UTF-8 with letters beyond
+// ASCII is taken as UTF-8 (a leading byte order mark dropped), so that characters a
+// mission cannot keep are still seen and reported at Ok; any other file is Windows-1252.
+QString TextFileToMemoLines(const std::string& bytes)
 {
     static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(), [](char c) { return uint8_t(c) >= 0x80; });
     if (!beyondAscii || platform::CodePointsToUtf8(platform::Utf8ToCodePoints(bytes)) != bytes)
-        return bytes;
+        return platform::qt::Windows1252ToQString(bytes);
     const std::string_view text = std::string_view(bytes).starts_with(kByteOrderMark)
                                       ? std::string_view(bytes).substr(kByteOrderMark.size())
                                       : std::string_view(bytes);
-    return platform::Utf8ToWindows1252(text);
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 } // namespace
@@ -94,6 +96,8 @@ std::optional<std::string> TDlgComplex::Execute(const std::string& caption, int 
         move(screen->availableGeometry().center() - rect().center());
     if (ExecOverActiveWindow(*this) != QDialog::Accepted)
         return std::nullopt;
+    if (!platform::ExactWindows1252(Memo->toPlainText().toStdString()))
+        TQtPrompts(parentWidget()).Message(CharactersLostNote());
     return MemoText();
 }
 
@@ -112,7 +116,11 @@ std::string TDlgComplex::MemoText() const
 
 void TDlgComplex::SetMemoText(const std::string& text)
 {
-    QString lines = platform::qt::Windows1252ToQString(text);
+    SetMemoLines(platform::qt::Windows1252ToQString(text));
+}
+
+void TDlgComplex::SetMemoLines(QString lines)
+{
     lines.replace("\r\n", "\n");
     lines.replace('\r', '\n');
     cutting_ = true;
@@ -155,5 +163,5 @@ void TDlgComplex::BitBtnClick()
         QMessageBox::warning(this, windowTitle(), platform::qt::Utf8ToQString(error));
         return;
     }
-    SetMemoText(TextFileToWindows1252(std::string(bytes.begin(), bytes.end())));
+    SetMemoLines(TextFileToMemoLines(std::string(bytes.begin(), bytes.end())));
 }

@@ -21,7 +21,8 @@ public:
     // Shows the dialog modally with `caption` over `text`, both Windows-1252 with
     // lines separated by CR LF, the memo holding at most `maxLength` characters
     // (a line break counts two; 0: no limit). The edited text in the same form
-    // when the user pressed Ok; nothing on Cancel.
+    // when the user pressed Ok (after a word when characters had to become "?");
+    // nothing on Cancel.
     std::optional<std::string> Execute(const std::string& caption, int maxLength, const std::string& text);
 
     // The memo's text as Execute returns it, and its replacement.
@@ -36,6 +37,8 @@ public:
     static constexpr uint64_t kMaxFileBytes = uint64_t(16) << 20;
 
 private:
+    // The memo's lines, from any line breaks.
+    void SetMemoLines(QString lines);
     // Cuts what was just typed, pasted or loaded back to the memo's maximum length.
     void KeepWithinMaxLength();
 

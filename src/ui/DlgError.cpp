@@ -13,6 +13,8 @@
 namespace {
 
 constexpr int kWarningRole = Qt::UserRole;
+// The distance of a first placed dialog from its owner's edges.
+constexpr int kFirstPlaceGap = 40;
 
 } // namespace
 
@@ -58,6 +60,13 @@ TDlgError::~TDlgError()
 void TDlgError::ShowWarnings()
 {
     warnings_.FillListView();
+    // The first time, away from the middle of the world view, where a chosen warning's
+    // spot is brought: in the lower left corner of the window that owns the dialog.
+    if (!bounds_.IsSet() && parentWidget()) {
+        const QRect owner = parentWidget()->window()->geometry();
+        const QPoint corner(owner.left() + kFirstPlaceGap, owner.bottom() - kFirstPlaceGap - height());
+        ApplyWindowBounds(*this, bounds_, QRect(corner, size()));
+    }
     show();
     raise();
 }

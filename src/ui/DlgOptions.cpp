@@ -5,9 +5,9 @@
 #include "model/Settings.h"
 #include "platform/qt/ControlWidget.h"
 #include "platform/qt/QtFont.h"
+#include "ui/NameFontDialog.h"
 
 #include <QCheckBox>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,21 +30,6 @@ constexpr QRect kFirstCastlePicture(48, 8, 20, 24);
 constexpr QRect kFirstCastleName(76, 16, 150, 16);
 constexpr QRect kArmySignLabel(240, 8, 80, 16);
 constexpr QRect kArmySignPicture(240, 28, 32, 32);
-
-platform::FontSpec FontSpecFromQFont(const QFont& font, const platform::FontSpec& base)
-{
-    platform::FontSpec spec = base;
-    spec.Family = font.family().toStdString();
-    if (font.pixelSize() > 0)
-        spec.PointSize = int32_t(std::lround(font.pixelSize() * 72.0 / 96.0));
-    else if (font.pointSizeF() > 0)
-        spec.PointSize = int32_t(std::lround(font.pointSizeF()));
-    spec.Bold = font.bold();
-    spec.Italic = font.italic();
-    spec.Underline = font.underline();
-    spec.StrikeOut = font.strikeOut();
-    return spec;
-}
 
 // An image control in `parent` showing `picture` unscaled and centred,
 // blended over the background.
@@ -76,13 +61,6 @@ TDlgOptions::TDlgOptions(CSettings& settings, CMapProject& project, QWidget* par
 {
     setObjectName("DlgOptions");
     setWindowTitle("Map Editor Preferences");
-    chooseFont_ = [this](const platform::FontSpec& current) -> std::optional<platform::FontSpec> {
-        bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, platform::qt::ToQFont(current), this);
-        if (!ok)
-            return std::nullopt;
-        return FontSpecFromQFont(chosen, current);
-    };
 
     auto* BtnOK = new QPushButton("Apply Changes", this);
     BtnOK->setObjectName("BtnOK");
@@ -201,7 +179,7 @@ void TDlgOptions::ShowNameFont()
 
 void TDlgOptions::BtnNameFontClick()
 {
-    const std::optional<platform::FontSpec> chosen = chooseFont_(settings_.font);
+    const std::optional<platform::FontSpec> chosen = TNameFontDialog::Choose(settings_.font, this);
     if (!chosen)
         return;
     settings_.font = *chosen;

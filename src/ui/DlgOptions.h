@@ -1,14 +1,9 @@
 #pragma once
-// The preferences dialog "Map Editor Preferences": the province-name font, the
+// The preferences dialog "Map Editor Preferences": the province-name font and colour, the
 // warnings and transparency switches and the icon transparency. Every change
 // is stored in the settings at once and shown on the map; there is no cancel.
 // A hidden page lists the castle pictures of the current catalogue.
-#include <functional>
-#include <optional>
-
 #include <QDialog>
-
-#include "platform/FontSpec.h"
 
 class CMapProject;
 class CSettings;
@@ -22,9 +17,6 @@ class TImage32;
 
 class TDlgOptions : public QDialog {
 public:
-    // Asks for a font starting from `current`; nothing when the user cancelled.
-    using FontChooser = std::function<std::optional<platform::FontSpec>(const platform::FontSpec& current)>;
-
     // Both must outlive the dialog.
     TDlgOptions(CSettings& settings, CMapProject& project, QWidget* parent = nullptr);
 
@@ -33,8 +25,6 @@ public:
     // Rebuilds the castle-picture panel from the project's castle types (their
     // pictures and names); the project calls it when it loaded new pictures.
     void FillCastleImages();
-    // Replaces the platform font dialog (tests script it).
-    void SetFontChooser(FontChooser chooser) { chooseFont_ = std::move(chooser); }
 
     // The track bar's range: the transparency in tenths.
     static constexpr int kTransSteps = 10;
@@ -55,7 +45,6 @@ private:
 
     CSettings& settings_;
     CMapProject& project_;
-    FontChooser chooseFont_;
     QTabWidget* pages_ = nullptr;
     QPushButton* BtnNameFont = nullptr;
     QCheckBox* ChkBAutoShowErrors = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/EventFrame.h"
 
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QLabel>
 #include <QGroupBox>
 #include <QSignalBlocker>
@@ -23,6 +24,7 @@
 #include "ui/InspectorIndexedKeys.h"
 #include "ui/InspectorRows.h"
 #include "ui/InspectorWidget.h"
+#include "ui/QtPrompts.h"
 
 using platform::qt::Windows1252ToQString;
 
@@ -152,7 +154,9 @@ void TEventFrame::FormCreate()
 void TEventFrame::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    if (OnHide)
+    // Only the designer hides the window for good; the window system's hide (its owner
+    // minimised) brings it back with the owner.
+    if (OnHide && !event->spontaneous())
         OnHide();
 }
 
@@ -353,6 +357,7 @@ void TEventFrame::RMIEventItemChange()
         return;
     const std::string& key = item->Name();
     const std::string text = ModelText(item->AsString());
+    const bool lost = LosesCharacters(*inspector_, *item);
     QTreeWidgetItem* row = LVEvents->currentItem();
     if (key == Key(InspectorRow::ETitle)) {
         table->SetEventTitle(event->id, text);
@@ -377,6 +382,8 @@ void TEventFrame::RMIEventItemChange()
     if (row && RowEvent(*row) == event)
         ShowRow(*row, *event);
     FillItems(*event); // the rows show what the event took: the old value when it took none
+    if (lost)
+        TQtPrompts(this).Message(CharactersLostNote());
 }
 
 void TEventFrame::RMIEventComplexEdit()

@@ -42,7 +42,8 @@ public:
     // The event of the selected row, null when none is.
     CEvent* SelectedEvent() const;
 
-    // The window was hidden (the show action's check mark follows).
+    // The window was hidden by the designer or the program, not by the window system
+    // (the show action's check mark follows).
     std::function<void()> OnHide;
 
 protected:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "inspector/rmLibraryText.h"
 #include "model/MapProject.h"
@@ -47,13 +48,13 @@ CStringTable* CurrentTable(CMapProject& project)
 void FillMissionInspector(const CMapProject& project, TrmInspector& inspector)
 {
     if (const CStringTable* table = CurrentTable(project)) {
-        SetText(inspector, InspectorRow::MisAuthor, table->author);
-        SetText(inspector, InspectorRow::MisAuthorNotes, table->authorNotes);
-        SetText(inspector, InspectorRow::MisName, table->missionName);
-        SetText(inspector, InspectorRow::SDesc, table->shortDescription);
-        SetText(inspector, InspectorRow::FDesc, table->fullDescription);
-        SetText(inspector, InspectorRow::VictMsg, table->victoryText);
-        SetText(inspector, InspectorRow::DefeatMsg, table->defeatText);
+        SetText(inspector, InspectorRow::MisAuthor, table->GetAuthor());
+        SetText(inspector, InspectorRow::MisAuthorNotes, table->GetAuthorNotes());
+        SetText(inspector, InspectorRow::MisName, table->GetMissionName());
+        SetText(inspector, InspectorRow::SDesc, table->GetShortDescription());
+        SetText(inspector, InspectorRow::FDesc, table->GetFullDescription());
+        SetText(inspector, InspectorRow::VictMsg, table->GetVictoryText());
+        SetText(inspector, InspectorRow::DefeatMsg, table->GetDefeatText());
     }
     SetChoice(inspector, InspectorRow::Diff, project.difficulty);
     SetRowText(FindRow(inspector, InspectorRow::MaxExp), CountText(project.MaxExp));
@@ -120,6 +121,40 @@ void ShowAITypeRow(const CMapProject& project, TrmInspector& inspector, const CP
     SetRowText(&row, shown);
 }
 
+void FillCapitalRow(const CMapProject& project, TrmInspector& inspector, int player)
+{
+    auto* capital = dynamic_cast<TrmComboInspectorItem*>(FindRow(inspector, InspectorRow::Capital));
+    const CPlayerData* data = player >= 0 && player < CMapProject::kPlayerCount
+                                  ? project.GetPlayers().Lookup(uint32_t(player))
+                                  : nullptr;
+    const CStringTable* table = CurrentTable(project);
+    if (!capital || !data || !table)
+        return;
+    SetRowChoices(*capital, CapitalChoices(project, player));
+    // By position: a province may be named like the no-capital entry.
+    const std::vector<CProvince*> candidates = CapitalProvinces(project, player);
+    const auto at = std::find(candidates.begin(), candidates.end(), data->capital);
+    if (!data->capital)
+        capital->SetItemIndex(0);
+    else if (at != candidates.end())
+        capital->SetItemIndex(int(at - candidates.begin()) + 1);
+    else
+        SetRowText(capital, InspectorText(table->GetProvinceName(data->capital)));
+}
+
+std::optional<CProvince*> ChosenCapital(const CMapProject& project, int player, const TrmCustomInspectorItem& row)
+{
+    const std::vector<std::string> choices = CapitalChoices(project, player);
+    const std::string& chosen = row.AsString();
+    // The position tells apart entries that read alike, as long as it still shows the chosen name.
+    int at = ChoicePosition(row);
+    if (at < 0 || size_t(at) >= choices.size() || choices[size_t(at)] != chosen)
+        at = int(std::find(choices.begin(), choices.end(), chosen) - choices.begin());
+    if (size_t(at) >= choices.size())
+        return std::nullopt;
+    return at == 0 ? nullptr : CapitalProvinces(project, player)[size_t(at - 1)];
+}
+
 void FillPlayerInspector(const CMapProject& project, TrmInspector& inspector, int player)
 {
     const CPlayerData* data = player >= 0 && player < CMapProject::kPlayerCount
@@ -134,22 +169,11 @@ void FillPlayerInspector(const CMapProject& project, TrmInspector& inspector, in
         SetRowText(inspector, FormatIndexedKey(IndexedKey::Skill, i), CountText(data->skills[i]));
     // The ability is shown by its value, which is what the change handler stores.
     SetText(inspector, InspectorRow::Abil, project.GetAbilityName(data->ability));
-    if (auto* capital = dynamic_cast<TrmComboInspectorItem*>(FindRow(inspector, InspectorRow::Capital))) {
-        SetRowChoices(*capital, CapitalChoices(project, player));
-        // By position: a province may be named like the no-capital entry.
-        const std::vector<CProvince*> candidates = CapitalProvinces(project, player);
-        const auto at = std::find(candidates.begin(), candidates.end(), data->capital);
-        if (!data->capital)
-            capital->SetItemIndex(0);
-        else if (at != candidates.end())
-            capital->SetItemIndex(int(at - candidates.begin()) + 1);
-        else
-            SetRowText(capital, InspectorText(table->GetProvinceName(data->capital)));
-    }
+    FillCapitalRow(project, inspector, player);
     SetRowText(FindRow(inspector, InspectorRow::Playab), PlayabilityText(data->control));
     ShowAITypeRow(project, inspector, *data);
     for (int r = 0; r < data->treasury.GetSize(); ++r)
-        SetRowText(inspector, FormatIndexedKey(IndexedKey::PlayerResource, r), CountText(data->treasury[r]));
+        SetRowText(inspector, FormatIndexedKey(IndexedKey::PlayerResource, r), CountText(data->GetTreasury(r)));
     const int unitTypes = std::min(project.GetUnitTypeCount(), std::min(data->unitTypes.GetSize(), data->army.GetSize()));
     for (int u = 0; u < unitTypes; ++u) {
         const std::string unitName = InspectorText(table->GetUnitName(int(data->unitTypes[u])));

@@ -2,6 +2,7 @@
 // Copies the project's current values into inspector rows that the windows
 // built beforehand; a row the inspector does not hold is skipped. Texts come
 // from the project's current string table.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@ class CMapProject;
 class CPlayerData;
 class CProvince;
 class CStringTable;
+class TrmCustomInspectorItem;
 class TrmInspector;
 
 // The mission's texts and settings.
@@ -25,6 +27,11 @@ std::vector<CProvince*> CapitalProvinces(const CMapProject& project, int player)
 // The capital row's choices for the player: the no-province name, then the names
 // of CapitalProvinces.
 std::vector<std::string> CapitalChoices(const CMapProject& project, int player);
+// The capital row's choices and value for the player, as the provinces now stand.
+void FillCapitalRow(const CMapProject& project, TrmInspector& inspector, int player);
+// The province the capital row's choice names among the player's provinces as they now
+// stand (null: no capital); nothing when no choice of the current list shows that name.
+std::optional<CProvince*> ChosenCapital(const CMapProject& project, int player, const TrmCustomInspectorItem& row);
 // "Human", "Computer" or "Human & Computer" for a control byte.
 const std::string& PlayabilityText(uint8_t control);
 // The AI type id a control byte names (127 taken off values of 128 and more).

@@ -19,6 +19,19 @@ std::string ModelText(std::string_view utf8, size_t maxChars)
     return platform::Utf8ToWindows1252(platform::CodePointsToUtf8(chars));
 }
 
+const std::string& CharactersLostNote()
+{
+    static const std::string note =
+        "The text held characters that a mission cannot keep (it stores its texts in Windows-1252).\n"
+        "Each of them was stored as \"?\".";
+    return note;
+}
+
+bool LosesCharacters(const TrmInspector& inspector, const TrmCustomInspectorItem& row)
+{
+    return !inspector.EditorBeingTyped() && !platform::ExactWindows1252(row.AsString());
+}
+
 TrmCustomInspectorItem& EnsureRow(TrmInspector& inspector, TrmTreeNonViewNode* parent,
                                   const TrmInspectorItemClass& itemClass, std::string_view key,
                                   std::string_view caption)

@@ -17,6 +17,14 @@ std::string InspectorText(std::string_view windows1252);
 // (the longest text a change handler takes from a row), then Windows-1252.
 std::string ModelText(std::string_view utf8, size_t maxChars = 100);
 
+// Tells the designer that a text held characters a mission cannot keep (its texts
+// are Windows-1252): each was stored as "?". Windows-1252, for the prompts.
+const std::string& CharactersLostNote();
+// True when a committed change (not one while the row is being typed in) brings a
+// text with such characters. Asked before the change is applied; the row then shows
+// the text as stored, so that the commit that follows the typing reports it once.
+bool LosesCharacters(const TrmInspector& inspector, const TrmCustomInspectorItem& row);
+
 // The row with that key; null when the inspector has none.
 inline TrmCustomInspectorItem* FindRow(const TrmInspector& inspector, std::string_view key)
 {

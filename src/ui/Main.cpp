@@ -106,6 +106,7 @@ TMainForm::TMainForm(TMainFormSetup setup, QWidget* parent)
     setObjectName("MainForm");
     setWindowTitle("Valdrune Map Editor");
     setMinimumHeight(kMinFormHeight);
+    setMouseTracking(true); // a plain move over the form's own area empties the panels too
     if (!setup_.prompts)
         ownPrompts_ = std::make_unique<TQtPrompts>(this);
     if (!setup_.files)
@@ -379,11 +380,15 @@ QWidget* TMainForm::CreateProvincesTab()
     auto* tab = new QWidget;
     tab->setObjectName("TabSheetProvinces");
     auto* editBar = new QToolBar(tab);
+    // Short captions on the buttons, so that both show at the tab's default width.
+    ActAddProvince->setIconText("Add");
+    ActDelProvince->setIconText("Delete");
     editBar->addAction(ActAddProvince);
     editBar->addAction(ActDelProvince);
 
     PlProvince = new QWidget(tab);
     PlProvince->setObjectName("PlProvince");
+    PlProvince->installEventFilter(this);
     LVProvinces = new QTreeWidget(PlProvince);
     LVProvinces->setObjectName("LVProvinces");
     LVProvinces->setColumnCount(2);
@@ -520,7 +525,8 @@ void TMainForm::StoreLayout()
     layout.FilePanel = ActFilePanel->isChecked();
     layout.ShowPanel = ActShowPanel->isChecked();
     layout.ZoomPanel = ActZoomPanel->isChecked();
-    layout.ProvHeight = PlProvince->height();
+    if (provincesListShown_) // else it never was laid out: the height read stays
+        layout.ProvHeight = PlProvince->height();
     layout.ProvWidName = LVProvinces->columnWidth(0);
     layout.ProvWidOwner = LVProvinces->columnWidth(1);
     StoreToolWindowLayout();
@@ -604,6 +610,7 @@ void TMainForm::SetStatusText(int panel, const QString& text)
 void TMainForm::ShowNoProject()
 {
     EnableProjectUI(false);
+    ScrBWorld->SetContentSize(0, 0); // nothing to scroll to in the empty view
     for (int panel : {kCoordsPanel, kZoomPanel, kSizePanel})
         SetStatusText(panel, QString());
 }
@@ -639,6 +646,7 @@ void TMainForm::PgCMissionPropertiesChange()
         return;
     }
     selection.provincesTab = 0;
+    RefreshCapitalChoices(); // the provinces may have changed meanwhile
     const int player = SelectedPlayer();
     if (player < 0)
         return;
@@ -682,6 +690,21 @@ void TMainForm::closeEvent(QCloseEvent* event)
     }
     FormClose();
     event->accept();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // After the window system has mapped this window, so that the tool windows come above it.
+    if (!event->spontaneous())
+        QTimer::singleShot(0, this, [this] { ShowToolWindows(); });
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == PlProvince && event->type() == QEvent::Show)
+        provincesListShown_ = true;
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)

@@ -107,6 +107,8 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -209,12 +211,17 @@ private:
     void ConnectInspectors();
     void ApplyToolWindowLayout();
     void StoreToolWindowLayout();
+    // The tool windows whose actions are checked, shown above the main window.
+    void ShowToolWindows();
     // The mission and events windows show the project that was just opened.
     void RefillProjectWindows();
     // The player inspector built and filled for `player`; emptied for -1.
     void ShowPlayerInspector(int player);
     // The player inspector's values again, when it shows `player`.
     void RefreshPlayerInspector(int player);
+    // The capital choices of the player shown, as the provinces now stand (after a
+    // province was added, deleted, detached or given to another owner).
+    void RefreshCapitalChoices();
     // Owners or active players changed: the mission window's conditions follow.
     void MissionConditionsChanged();
     void RMIPlayerItemChange();
@@ -287,6 +294,8 @@ private:
     QTreeWidget* LVProvinces = nullptr;
     QWidget* PlProvince = nullptr;
     QSplitter* provincesSplitter_ = nullptr; // the provinces list above, the inspector below
+    // The provinces list has been on the screen: its height is one the designer saw.
+    bool provincesListShown_ = false;
     // The player and province inspectors in their hosts.
     platform::qt::ControlWidget* RMIPlayer = nullptr;
     platform::qt::ControlWidget* RMIProvince = nullptr;

@@ -37,6 +37,9 @@ void ApplyToolLayout(QWidget& window, TrmInspector& inspector, const CToolFormLa
                       QRect(main.right() + 1 - kToolWindowGap - window.width(), top, window.width(), window.height()));
     if (layout.SplitPos > 0)
         inspector.setSplit(layout.SplitPos);
+    // Shown once the main window is (ShowToolWindows): a window shown before its owner
+    // would stay beneath it.
+    const QSignalBlocker quiet(show);
     show.setChecked(layout.Visible);
 }
 
@@ -68,6 +71,14 @@ void TMainForm::ConnectInspectors()
     rmiProvince_ = &InspectorOf(*RMIProvince);
     rmiPlayer_->OnItemChange = [this](TObject*) { RunGuarded(this, [this] { RMIPlayerItemChange(); }); };
     rmiProvince_->OnItemChange = [this](TObject*) { RunGuarded(this, [this] { RMIProvinceItemChange(); }); };
+}
+
+void TMainForm::ShowToolWindows()
+{
+    const std::pair<QWidget*, QAction*> tools[] = {{MissFrame, ActShowMissRMI}, {EventFrame, ActShowEventRMI}};
+    for (auto [window, show] : tools)
+        if (show->isChecked() && !window->isVisible())
+            window->show();
 }
 
 void TMainForm::ApplyToolWindowLayout()
@@ -143,6 +154,12 @@ void TMainForm::RefreshPlayerInspector(int player)
         FillPlayerInspector(project_, *rmiPlayer_, player);
 }
 
+void TMainForm::RefreshCapitalChoices()
+{
+    if (shownPlayer_ >= 0)
+        FillCapitalRow(project_, *rmiPlayer_, shownPlayer_);
+}
+
 void TMainForm::RefreshPlayerRow(int player)
 {
     if (QTreeWidgetItem* row = LVPlayers->topLevelItem(player)) {
@@ -158,6 +175,7 @@ void TMainForm::RMIPlayerItemChange()
     if (player < 0 || !item || item->Name().empty())
         return;
     const std::string typed = ModelText(item->AsString());
+    const bool lost = LosesCharacters(*rmiPlayer_, *item);
     switch (ApplyPlayerRow(project_, *rmiPlayer_, player, *item)) {
     case PlayerRowChange::Name: {
         RefreshPlayerRow(player);
@@ -189,6 +207,8 @@ void TMainForm::RMIPlayerItemChange()
         break;
     }
     UpdateInfo(uint8_t(player));
+    if (lost)
+        Error(CharactersLostNote());
 }
 
 void TMainForm::ReportTakenName(const TrmInspector& inspector, const std::string& name, const char* holder)
@@ -206,6 +226,7 @@ void TMainForm::RMIProvinceItemChange()
     if (!item)
         return;
     const std::string typed = ModelText(item->AsString());
+    const bool lost = LosesCharacters(*rmiProvince_, *item);
     switch (ApplyProvinceRow(project_, selection, *item)) {
     case ProvinceRowChange::Name:
         if (QTreeWidgetItem* row = ProvinceRow(*selection.GetAt(0))) {
@@ -228,4 +249,6 @@ void TMainForm::RMIProvinceItemChange()
     project_.RefreshAllProvinces();
     UpdateInfo(kNoRow);
     FillProvinceInspector(project_, selection, *rmiProvince_);
+    if (lost)
+        Error(CharactersLostNote());
 }

@@ -151,6 +151,7 @@ void TMainForm::LVProvincesSelectionChanged()
 
 void TMainForm::ProvincesDeleted()
 {
+    RefreshCapitalChoices();
     UpdateInfo(kNoRow);
 }
 

@@ -193,11 +193,14 @@ void TMainForm::ActShowPanelExecute()
 void TMainForm::ActAddProvinceExecute()
 {
     project_.AddProvinceAtViewCenter();
+    RefreshCapitalChoices();
+    MissionConditionsChanged();
 }
 
 void TMainForm::ActDelProvinceExecute()
 {
-    project_.DeleteSelectedProvinces();
+    project_.DeleteSelectedProvinces(); // the views follow through ProvincesDeleted
+    MissionConditionsChanged();
 }
 
 // ---- Mouse editing ---------------------------------------------------------------
@@ -330,8 +333,10 @@ void TMainForm::DragMarker(CProvince& province, TPoint point)
     }
     project_.PlaceProvinceMarker(project_.FindMarkerLayer(&province));
     project_.RelinkProvinces();
-    if (changed)
+    if (changed) {
         project_.RedrawLinksLayer();
+        RefreshCapitalChoices(); // a detached province can be no capital
+    }
     if (newPiece != oldPiece)
         project_.UnhighlightPiece(oldPiece);
     project_.HighlightPiece(newPiece);

@@ -1,5 +1,6 @@
 #include "ui/MissFrame.h"
 
+#include <QHideEvent>
 #include <QVBoxLayout>
 
 #include <optional>
@@ -10,6 +11,7 @@
 #include "ui/InspectorFill.h"
 #include "ui/InspectorRows.h"
 #include "ui/InspectorWidget.h"
+#include "ui/QtPrompts.h"
 
 namespace {
 
@@ -79,7 +81,9 @@ void TMissFrame::FormCreate()
 void TMissFrame::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    if (OnHide)
+    // Only the designer hides the window for good; the window system's hide (its owner
+    // minimised) brings it back with the owner.
+    if (OnHide && !event->spontaneous())
         OnHide();
 }
 
@@ -107,10 +111,13 @@ void TMissFrame::RMIMissionItemChange()
     if (!row || row->longText || !table)
         return;
     const std::string text = ModelText(item->AsString(), size_t(row->maxLength));
+    const bool lost = LosesCharacters(*inspector_, *item);
     if (!text.empty())
         (table->*row->set)(text);
     // The row shows what the table took: the old text when it took none, the cut one.
     SetRowText(item, InspectorText(table->*row->text));
+    if (lost)
+        TQtPrompts(this).Message(CharactersLostNote());
 }
 
 void TMissFrame::RMIMissionComplexEdit()

@@ -31,7 +31,8 @@ public:
     TrmInspector& RMIMission() const { return *inspector_; }
     TDlgComplex& TextDialog() const { return *textDialog_; }
 
-    // The window was hidden (the show action's check mark follows).
+    // The window was hidden by the designer or the program, not by the window system
+    // (the show action's check mark follows).
     std::function<void()> OnHide;
 
 protected:

@@ -107,8 +107,10 @@ PlayerRowChange ApplyPlayerRow(CMapProject& project, TrmInspector& inspector, in
 
     if (is(InspectorRow::Name)) {
         const std::string old = table->GetPlayerName(player);
-        if (!text.empty() && table->SetPlayerName(player, text))
+        if (!text.empty() && table->SetPlayerName(player, text)) {
+            SetRowText(&row, InspectorText(table->GetPlayerName(player))); // as stored
             return PlayerRowChange::Name;
+        }
         SetRowText(&row, InspectorText(old));
         return text.empty() || text == old ? PlayerRowChange::None : PlayerRowChange::NameTaken;
     }
@@ -122,12 +124,12 @@ PlayerRowChange ApplyPlayerRow(CMapProject& project, TrmInspector& inspector, in
         return stored ? PlayerRowChange::Skills : PlayerRowChange::None;
     }
     if (is(InspectorRow::Capital)) {
-        // By position: the first choice is no capital, whatever a province is called.
-        const int position = ChoicePosition(row);
-        const std::vector<CProvince*> candidates = CapitalProvinces(project, player);
-        if (position < 0 || position > int(candidates.size()))
+        const std::optional<CProvince*> capital = ChosenCapital(project, player, row);
+        if (!capital) {
+            FillCapitalRow(project, inspector, player);
             return PlayerRowChange::None;
-        project.SetPlayerCapital(player, position == 0 ? nullptr : candidates[size_t(position - 1)]);
+        }
+        project.SetPlayerCapital(player, *capital);
         return PlayerRowChange::Capital;
     }
     if (is(InspectorRow::Playab)) {

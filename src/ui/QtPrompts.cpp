@@ -25,7 +25,9 @@ std::optional<std::filesystem::path> ChosenPath(const QString& name)
 void TQtPrompts::Message(const std::string& text)
 {
     const KeyboardComesBack keyboard;
-    QMessageBox::information(DialogOwner(owner_), QApplication::applicationName(), Windows1252ToQString(text));
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), Windows1252ToQString(text), QMessageBox::Ok,
+                    DialogOwner(owner_));
+    box.exec();
 }
 
 void TQtPrompts::ErrorMessage(const std::string& text, const std::string& caption)

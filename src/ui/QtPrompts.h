@@ -12,7 +12,7 @@ class QWidget;
 class TQtPrompts : public IPrompts {
 public:
     explicit TQtPrompts(QWidget* owner = nullptr) : owner_(owner) {}
-    // Captioned with the application's title, OK only.
+    // A plain box (no icon) captioned with the application's title, OK only.
     void Message(const std::string& text) override;
     // With the error icon, OK only.
     void ErrorMessage(const std::string& text, const std::string& caption) override;

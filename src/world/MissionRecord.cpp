@@ -85,13 +85,14 @@ private:
         numbers_.fill(kNone);
         const CList<CPlayerData>& players = project_.GetPlayers();
         const uint32_t count = std::min<uint32_t>(players.GetCount(), CMapProject::kPlayerCount);
+        if (!record_.playerRecords.SetSize(project_.CountActivePlayers()))
+            return OutOfMemory();
+        int next = 0;
         for (uint32_t i = 0; i < count; ++i) {
             const CPlayerData& player = players.GetAt(i);
-            if (!player.active)
+            if (!player.active || next >= record_.playerRecords.GetSize())
                 continue;
-            const int index = record_.playerRecords.GetSize();
-            if (!record_.playerRecords.SetSize(index + 1))
-                return OutOfMemory();
+            const int index = next++;
             numbers_[i] = uint8_t(index);
             CPlayerDataB& out = record_.playerRecords[index];
             out.number = uint8_t(index);

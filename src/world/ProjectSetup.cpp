@@ -58,9 +58,10 @@ int CMapProject::Clear()
     iconPivots_.SetSize(0);
     abilities_.RemoveAll();
     aiTypes_.RemoveAll();
-    // The conditions must not name provinces of the old world.
-    victory.captureProvince = CVictoryCondsB::kUnset;
-    lose.province = CLoseCondsB::kUnset;
+    // The conditions belong to the old mission: a new one starts from the defaults
+    // (a kind whose province is gone would fail every check and no row could mend it).
+    victory = CVictoryCondsB();
+    lose = CLoseCondsB();
 
     projectViews_->ClearProjectLists();
     projectViews_->ClearInspectors();

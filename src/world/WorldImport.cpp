@@ -66,6 +66,13 @@ int CMapProject::ResizeWorldView()
 
 int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool keepProvinces)
 {
+    // A new project's import comes after the old project was closed; a reload keeps the world.
+    const std::string outcome = keepProvinces ? "\nThe world was left as it was."
+                                              : "\nNo project is open now: the old one was closed before the import.";
+    const auto refuse = [&](const std::string& reason) {
+        prompts_->Message("Cannot import picture\n" + reason + outcome);
+        return 0;
+    };
     TBitmap32 picture;
     std::string reason = "Format is not supported.";
     try {
@@ -74,17 +81,12 @@ int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool ke
         picture.Delete();
         reason = error.what(); // which file, and what is wrong with it
     }
-    if (picture.Empty()) {
-        prompts_->Message("Cannot import picture\n" + reason);
-        return 0;
-    }
-    if (picture.Width() > kMaxMissionWidth || picture.Height() > kMaxMissionHeight) {
-        prompts_->Message("Cannot import picture\nIt is " + std::to_string(picture.Width()) + " x " +
-                          std::to_string(picture.Height()) + " pixels, but the world of a mission may be at most " +
-                          std::to_string(kMaxMissionWidth) + " pixels wide and " +
-                          std::to_string(kMaxMissionHeight) + " high.");
-        return 0;
-    }
+    if (picture.Empty())
+        return refuse(reason);
+    if (picture.Width() > kMaxMissionWidth || picture.Height() > kMaxMissionHeight)
+        return refuse("It is " + std::to_string(picture.Width()) + " x " + std::to_string(picture.Height()) +
+                      " pixels, but the world of a mission may be at most " + std::to_string(kMaxMissionWidth) +
+                      " pixels wide and " + std::to_string(kMaxMissionHeight) + " high.");
     if (picture.Width() < kMinWorldSide || picture.Height() < kMinWorldSide) {
         if (!TheSettings().AutoResize &&
             !prompts_->Confirm("Map image has wrong size (less than 160x160). Resize?", "Warning"))
@@ -140,8 +142,7 @@ int CMapProject::ImportWorldImage(const std::filesystem::path& fileName, bool ke
         pieces_.Swap(oldPieces);
         std::swap(mapMap_, oldMap);
         SetMapSize(oldWidth, oldHeight);
-        prompts_->Message("Cannot import picture\n" + failure + "\nThe world was left as it was.");
-        return 0;
+        return refuse(failure);
     }
 
     // The old warnings name old pieces: they go before those do.

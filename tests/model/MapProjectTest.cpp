@@ -45,14 +45,15 @@ TEST_F(ProjectTest, PlayerSettersRefuseOutOfRangeAndMarkOnlyOnChange)
         {"treasury slot 2", [&] { return player.SetTreasury(2, 1); }, 0, false},
         {"treasury past 16 bits", [&] { return player.SetTreasury(0, 70000); }, 0, false},
         {"treasury -1", [&] { return player.SetTreasury(0, -1); }, 0, false},
+        {"treasury 7", [&] { return player.SetTreasury(1, 7); }, 1, true},
         {"unit slot 3", [&] { return player.SetUnitType(3, 1); }, 0, false},
         {"unit type 5", [&] { return player.SetUnitType(1, 5); }, 1, true},
         {"unit type compares the low byte", [&] { return player.SetUnitType(1, 5 + 256); }, 0, false},
     });
     EXPECT_EQ((std::vector<int>{player.skills[0], player.skills[1], player.skills[2]}), (std::vector<int>{1, 3, 2}));
-    EXPECT_EQ((std::vector<int>{int(player.active), int(player.army[2]), player.army.GetSize(), player.treasury[0],
-                                int(player.unitTypes[1])}),
-              (std::vector<int>{1, 40, 3, 0, 5}));
+    EXPECT_EQ((std::vector<int>{int(player.active), int(player.army[2]), player.army.GetSize(), player.GetTreasury(0),
+                                player.GetTreasury(1), player.GetTreasury(2), int(player.unitTypes[1])}),
+              (std::vector<int>{1, 40, 3, 0, 7, 0, 5}));
 }
 
 TEST_F(ProjectTest, PlayabilityKeepsTheAITypeAcrossModes)
@@ -106,23 +107,24 @@ TEST_F(ProjectTest, ProvinceSettersRefuseOutOfRangeAndMarkOnlyOnChange)
     province.army.SetSize(4); // one slot more than there are unit types
     province.castle.flags = 0xC0 | CCastleDataB::kMoat; // bits 6-7 and the moat must survive
     ExpectCalls({
-        {"no castle again", [&] { return province.SetCastle(false); }, 0, false},
+        {"no castle again", [&] { return province.SetCastle(false); }, 1, false},
         {"castle", [&] { return province.SetCastle(true); }, 1, true},
         {"walls", [&] { return province.SetWalls(true); }, 1, true},
-        {"moat again", [&] { return province.SetMoat(true); }, 0, false},
+        {"moat again", [&] { return province.SetMoat(true); }, 1, false},
         {"catapults 2", [&] { return province.SetCatapults(2); }, 1, true},
         {"catapults up to 4 always mark", [&] { return province.SetCatapults(2); }, 1, true},
         {"catapults 6", [&] { return province.SetCatapults(6); }, 1, true},
-        {"catapults 6 again", [&] { return province.SetCatapults(6); }, 0, false},
+        {"catapults 6 again", [&] { return province.SetCatapults(6); }, 1, false},
         {"catapults past three bits", [&] { return province.SetCatapults(8); }, 0, false},
         {"catapults -1", [&] { return province.SetCatapults(-1); }, 0, false},
         {"no castle", [&] { return province.SetCastle(false); }, 1, true},
         {"market and mine", [&] { return province.SetFlag(CCastleDataB::kMarket | CCastleDataB::kStoneMine, true); }, 1, true},
-        {"market again", [&] { return province.SetFlag(CCastleDataB::kMarket, true); }, 0, false},
+        {"market again", [&] { return province.SetFlag(CCastleDataB::kMarket, true); }, 1, false},
         {"no market", [&] { return province.SetFlag(CCastleDataB::kMarket, false); }, 1, true},
-        {"hit points unchanged", [&] { return province.SetCastleHP(100); }, 0, false},
-        {"castle x unchanged", [&] { return province.SetCastleX(0); }, 0, false},
-        {"resource unchanged", [&] { return province.SetResource(1, 0); }, 0, false},
+        {"hit points unchanged", [&] { return province.SetCastleHP(100); }, 1, false},
+        {"castle x unchanged", [&] { return province.SetCastleX(0); }, 1, false},
+        {"resource unchanged", [&] { return province.SetResource(1, 0); }, 1, false},
+        {"army unchanged", [&] { return province.SetArmy(0, 0); }, 1, false},
         {"hit points 50", [&] { return province.SetCastleHP(50); }, 1, true},
         {"castle x", [&] { return province.SetCastleX(12); }, 1, true},
         {"castle y", [&] { return province.SetCastleY(13); }, 1, true},
@@ -136,14 +138,11 @@ TEST_F(ProjectTest, ProvinceSettersRefuseOutOfRangeAndMarkOnlyOnChange)
         {"owner 6 of six players", [&] { return province.SetOwner(6); }, 0, false},
         {"owner -1", [&] { return province.SetOwner(-1); }, 0, false},
     });
-    EXPECT_EQ(province.castle.flags, 0xC0 | CCastleDataB::kMoat | CCastleDataB::kWalls | 6 << 3);
-    EXPECT_EQ(province.castle.Catapults(), 6);
-    EXPECT_EQ(province.castle.buildings, CCastleDataB::kStoneMine);
-    EXPECT_EQ(province.castle.hitPoints, 50);
-    EXPECT_EQ((std::vector<int>{province.castleX, province.castleY, province.armyX, province.armyY}),
-              (std::vector<int>{12, 13, 14, 15}));
-    EXPECT_EQ(province.resources[1], 200);
-    EXPECT_EQ(province.owner, 255);
+    EXPECT_EQ((std::vector<int>{province.castle.flags, province.castle.Catapults(), province.castle.buildings,
+                                province.castle.hitPoints, province.castleX, province.castleY, province.armyX,
+                                province.armyY, province.resources[1], province.owner}),
+              (std::vector<int>{0xC0 | CCastleDataB::kMoat | CCastleDataB::kWalls | 6 << 3, 6, CCastleDataB::kStoneMine,
+                                50, 12, 13, 14, 15, 200, 255}));
 }
 
 TEST_F(ProjectTest, AProvinceLeavingItsOwnerTakesTheCapitalAlong)
@@ -156,13 +155,11 @@ TEST_F(ProjectTest, AProvinceLeavingItsOwnerTakesTheCapitalAlong)
     ExpectCalls({{"same owner", [&] { return capital.SetOwner(0); }, 0, false},
                  {"not the capital", [&] { return other.SetOwner(1); }, 1, true}});
     EXPECT_EQ(Player(0).capital, &capital);
-    capital.SetOwner(1);
-    EXPECT_EQ(Player(0).capital, nullptr);
+    EXPECT_EQ((capital.SetOwner(1), Player(0).capital), nullptr);
 
     Player(1).SetCapital(&capital);
     ExpectCalls({{"above 254 is none", [&] { return capital.SetOwner(300); }, 1, true}});
-    EXPECT_EQ(capital.owner, 255);
-    EXPECT_EQ(Player(1).capital, nullptr);
+    EXPECT_EQ(std::tuple(int(capital.owner), Player(1).capital), std::tuple(255, nullptr));
 }
 
 // ---- Province list ---------------------------------------------------------
@@ -178,8 +175,7 @@ TEST(CreatorId, FourCharactersFirstInTheTopByteUnsignedAndShortIdsRefused)
     project.SetCatalogueDocument(&catalogue);
     ASSERT_TRUE(catalogue.LoadFromText(R"(<Fenwork dwID="VLDR"><Units/></Fenwork>)", error)) << error;
     EXPECT_EQ(project.ReadCreatorId(), 1);
-    EXPECT_EQ(project.creatorId, 0x564C4452u);
-    EXPECT_FALSE(project.IsModified());
+    EXPECT_EQ(std::tuple(project.creatorId, project.IsModified()), std::tuple(0x564C4452u, false));
 
     ASSERT_TRUE(catalogue.LoadFromText("<Fenwork dwID=\"\xC3\xA9" "ABCD\"/>", error)) << error; // UTF-8 e-acute
     EXPECT_EQ(project.ReadCreatorId(), 1);

@@ -79,7 +79,7 @@ TEST_F(MissionValidatorTest, PlayerRulesLookOnlyAtActivePlayers)
 {
     Player(0).control = 127; // two active computer players fail rule two, not rule one
     EXPECT_EQ(Check(), kRule2);
-    EXPECT_EQ(project.GetActivePlayerCount(), 2);
+    EXPECT_EQ(project.CountActivePlayers(), 2);
     EXPECT_EQ(project.GetHumanPlayerCount(), 0);
 
     Player(0).control = CPlayerDataB::kHuman;
@@ -90,7 +90,7 @@ TEST_F(MissionValidatorTest, PlayerRulesLookOnlyAtActivePlayers)
     Player(3).active = 1;
     Player(4).active = 1;
     Player(4).control = 255;
-    EXPECT_EQ(project.GetActivePlayerCount(), 4);
+    EXPECT_EQ(project.CountActivePlayers(), 4);
     EXPECT_EQ(project.GetHumanPlayerCount(), 3);
     Player(2).active = 1;
     EXPECT_EQ(Check(), "Capital is not set for player #3"); // the first missing is named

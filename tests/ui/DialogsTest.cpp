@@ -8,13 +8,17 @@
 #include "ui/FormSlide.h"
 #include "ui/SettingsFile.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
+#include <QTimer>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -60,12 +64,10 @@ TEST(DlgError, ListsTheWarningsAndShowsOrHidesTheSelectedOne)
         QTest::mouseClick(list.viewport(), Qt::LeftButton, keys, list.visualItemRect(list.item(row)).center());
     };
 
-    click(1);
-    EXPECT_EQ(warnings.GetCurrent(), warnings.GetAt(1));
-    click(0);
-    EXPECT_EQ(warnings.GetCurrent(), warnings.GetAt(0));
-    click(0, Qt::ControlModifier); // deselects
-    EXPECT_EQ(warnings.GetCurrent(), nullptr);
+    std::vector<const CErrorList::CErrorBase*> current;
+    for (auto [row, keys] : {std::pair(1, Qt::NoModifier), {0, Qt::NoModifier}, {0, Qt::ControlModifier} /* off */})
+        click(row, keys), current.push_back(warnings.GetCurrent());
+    EXPECT_EQ(current, (std::vector<const CErrorList::CErrorBase*>{warnings.GetAt(1), warnings.GetAt(0), nullptr}));
     EXPECT_EQ(log, (std::vector<std::string>{"show Piece was connected to Caf\xE9", "hide Piece was connected to Caf\xE9",
                                              "show Piece was converted to green land",
                                              "hide Piece was converted to green land"}));
@@ -74,8 +76,7 @@ TEST(DlgError, ListsTheWarningsAndShowsOrHidesTheSelectedOne)
     click(1);
     log.clear();
     warnings.FillListView();
-    EXPECT_EQ(list.count(), 2);
-    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(list.count() == 2 && log.empty());
 
     QTest::mouseClick(dialog.findChild<QPushButton*>("BtnOk"), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
@@ -106,51 +107,58 @@ TEST_F(DlgOptionsTest, OpeningTurnsCastleTransparencyOnAndChangesApplyAtOnce)
     settings_.TransArmies = 0;
     dialog_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
-    EXPECT_EQ(settings_.TransCastles, 1u);
-    EXPECT_TRUE(Child<QCheckBox>("ChkBTransCastles")->isChecked());
-    EXPECT_FALSE(Child<QCheckBox>("ChkBAutoResize")->isChecked());
     auto* bar = Child<QSlider>("TrkBTransValue");
-    EXPECT_EQ(bar->value(), 5);
-    EXPECT_EQ(Child<QLabel>("LbTransValue")->text(), "50%");
+    EXPECT_EQ(std::tuple(settings_.TransCastles, Child<QCheckBox>("ChkBTransCastles")->isChecked(),
+                         Child<QCheckBox>("ChkBAutoResize")->isChecked(), bar->value(),
+                         Child<QLabel>("LbTransValue")->text()),
+              std::tuple(1u, true, false, 5, QString("50%")));
     QTest::keyClick(&dialog_, Qt::Key_Escape);
-    EXPECT_FALSE(dialog_.isVisible());
-    EXPECT_EQ(settings_.TransValue, 127);
-    EXPECT_EQ(settings_.AutoResize, 0u);
+    EXPECT_EQ(std::tuple(dialog_.isVisible(), settings_.TransValue, settings_.AutoResize), std::tuple(false, 127, 0u));
 
     settings_.TransValue = 255;
     dialog_.show();
     QTest::mouseClick(Child<QCheckBox>("ChkBAutoShowErrors"), Qt::LeftButton);
-    EXPECT_EQ(settings_.AutoShowErr, 0u);
     QTest::mouseClick(Child<QCheckBox>("ChkBTransArmies"), Qt::LeftButton);
-    EXPECT_EQ(settings_.TransArmies, 1u);
-    EXPECT_EQ(bar->value(), 10);
+    EXPECT_EQ(std::tuple(settings_.AutoShowErr, settings_.TransArmies, bar->value()), std::tuple(0u, 1u, 10));
     bar->setFocus();
     while (bar->value() > 4)
         QTest::keyClick(bar, Qt::Key_Left);
-    EXPECT_EQ(settings_.TransValue, 102);
-    EXPECT_EQ(Child<QLabel>("LbTransValue")->text(), "40%");
+    EXPECT_EQ(std::tuple(settings_.TransValue, Child<QLabel>("LbTransValue")->text()), std::tuple(102, QString("40%")));
     QTest::mouseClick(Child<QPushButton>("BtnOK"), Qt::LeftButton);
-    EXPECT_FALSE(dialog_.isVisible());
-    EXPECT_EQ(dialog_.result(), QDialog::Accepted);
-    EXPECT_EQ(settings_.TransValue, 102); // there is no cancel
+    EXPECT_EQ(std::tuple(dialog_.isVisible(), dialog_.result(), settings_.TransValue), // there is no cancel
+              std::tuple(false, int(QDialog::Accepted), 102));
 }
 
-TEST_F(DlgOptionsTest, NameFontComesFromTheFontDialogUnlessCancelled)
+// The font dialog offers the names' colour with the font; Cancel keeps both.
+TEST_F(DlgOptionsTest, NameFontAndColourComeFromTheFontDialogUnlessCancelled)
 {
-    const platform::FontSpec offered{.Family = "Serif", .PointSize = 14, .Italic = true};
-    std::optional<platform::FontSpec> answer;
-    dialog_.SetFontChooser([&](const platform::FontSpec&) { return answer; });
     dialog_.show();
     auto* button = Child<QPushButton>("BtnNameFont");
-
-    QTest::mouseClick(button, Qt::LeftButton); // cancelled
+    std::function<void(QDialog&)> answer; // runs once on the next dialog that comes up
+    QTimer answering; // which does not fire again while its own call runs: the answer runs after it
+    answering.callOnTimeout([&] {
+        if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget()); open && answer)
+            QTimer::singleShot(0, [open, run = std::exchange(answer, nullptr)] { run(*open); });
+    });
+    answering.start(10);
+    answer = [](QDialog& fonts) { fonts.reject(); };
+    QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(settings_.font, CSettings().font);
 
-    answer = offered;
+    answer = [&](QDialog& fonts) {
+        fonts.findChild<QFontDialog*>("FontDialog")->setCurrentFont(QFont("Serif", 14, QFont::Normal, true));
+        answer = [](QDialog& colors) {
+            static_cast<QColorDialog&>(colors).setCurrentColor(QColor(0xC04020));
+            colors.accept();
+        };
+        QTest::mouseClick(fonts.findChild<QPushButton*>("BtnColor"), Qt::LeftButton);
+        fonts.accept();
+    };
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(settings_.font, offered);
+    EXPECT_EQ(std::tuple(settings_.font.PointSize, settings_.font.Italic, settings_.font.Color),
+              std::tuple(14, true, 0xC04020u));
     EXPECT_EQ(button->font().pixelSize(), platform::FontPixelSize(14));
-    EXPECT_TRUE(button->font().italic());
+    EXPECT_EQ(button->palette().color(QPalette::ButtonText), QColor(0xC04020));
 }
 
 TEST(FormSlide, StepsAndBlocksInputUntilTheEnd)
@@ -165,9 +173,8 @@ TEST(FormSlide, StepsAndBlocksInputUntilTheEnd)
     TFormSlide slide;
     auto* bar = slide.findChild<QProgressBar*>("PBSlide");
     slide.Start("Loading data...", 3);
-    EXPECT_TRUE(slide.isVisible());
-    EXPECT_EQ(slide.findChild<QLabel*>("LbStat")->text(), "Loading data...");
-    EXPECT_EQ(bar->maximum(), 3);
+    EXPECT_EQ(std::tuple(slide.isVisible(), slide.findChild<QLabel*>("LbStat")->text(), bar->maximum()),
+              std::tuple(true, QString("Loading data..."), 3));
     slide.Step(2);
     EXPECT_EQ(bar->value(), 2);
 
@@ -188,15 +195,13 @@ TEST(FormSlide, StepsAndBlocksInputUntilTheEnd)
     EXPECT_EQ(question.result(), QDialog::Accepted);
 
     slide.Start("Redraw world...", 2); // a new start replaces caption and maximum
-    EXPECT_EQ(bar->maximum(), 2);
-    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(std::tuple(bar->maximum(), bar->value()), std::tuple(2, 0));
     slide.Step(2);
     EXPECT_EQ(bar->value(), bar->maximum());
 
     slide.End();
-    EXPECT_FALSE(slide.isVisible());
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(std::tuple(slide.isVisible(), clicks), std::tuple(false, 1));
 }
 
 // Events go through only when what the window shows changes, and not more often

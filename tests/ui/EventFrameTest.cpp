@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 class EventFrameTest : public CatalogueProjectTest {
 protected:
     EventFrameTest() : frame(project), host(HostOf(frame, "RMIEvent")), list(frame.EventList())
@@ -37,33 +39,28 @@ protected:
 TEST_F(EventFrameTest, AddedEventsAreListedAndEditedInTheInspector)
 {
     Click("TBAdd", 2);
-    ASSERT_EQ(project.GetEvents().GetCount(), 2);
-    ASSERT_EQ(list.topLevelItemCount(), 2);
-    EXPECT_EQ(list.topLevelItem(1)->text(1), "Message #2");
-    EXPECT_EQ(list.topLevelItem(1)->checkState(0), Qt::Checked);
-    EXPECT_TRUE(project.IsModified());
+    ASSERT_EQ(std::tuple(project.GetEvents().GetCount(), list.topLevelItemCount()), std::tuple(2, 2));
+    EXPECT_EQ(std::tuple(list.topLevelItem(1)->text(1), list.topLevelItem(1)->checkState(0), project.IsModified()),
+              std::tuple(QString("Message #2"), Qt::Checked, true));
 
     ClickListRow(1);
     CEvent& event = *project.GetEvents().GetEvent(1);
-    EXPECT_EQ(RowText(host, Key(InspectorRow::ETitle)), "Message #2");
-    EXPECT_EQ(ChildCount(InspectorRow::EAffects), 6);
-    EXPECT_EQ(ChildCount(InspectorRow::EEffect), project.resources);
+    EXPECT_EQ(std::tuple(RowText(host, Key(InspectorRow::ETitle)), ChildCount(InspectorRow::EAffects),
+                         ChildCount(InspectorRow::EEffect)),
+              std::tuple("Message #2", 6, int(project.resources)));
 
     ClickRow(host, Key(InspectorRow::ETitle));
     TypeOver(host, "Raid");
-    EXPECT_EQ(Table().GetEventTitle(event.id), "Raid");
-    EXPECT_EQ(list.topLevelItem(1)->text(1), "Raid");
+    EXPECT_EQ(std::tuple(Table().GetEventTitle(event.id), list.topLevelItem(1)->text(1)), std::tuple("Raid"s, QString("Raid")));
 
     ClickRow(host, Key(InspectorRow::ETurn));
     TypeOver(host, "999");
-    EXPECT_EQ(event.turn, 999);
-    EXPECT_EQ(list.topLevelItem(1)->text(0), "999");
+    EXPECT_EQ(std::tuple(int(event.turn), list.topLevelItem(1)->text(0)), std::tuple(999, QString("999")));
     const int width = list.columnWidth(0);
     list.resizeColumnToContents(0);
     EXPECT_GE(width, list.columnWidth(0)) << "the tick and three digits do not fit";
     TypeOver(host, "");
-    EXPECT_EQ(event.turn, 999);
-    EXPECT_EQ(RowText(host, Key(InspectorRow::ETurn)), "999");
+    EXPECT_EQ(std::tuple(int(event.turn), RowText(host, Key(InspectorRow::ETurn))), std::tuple(999, "999"s));
 
     ClickRow(host, FormatIndexedKey(IndexedKey::EventPlayer, 2));
     QTest::keyClick(&host, Qt::Key_Space);
@@ -78,8 +75,7 @@ TEST_F(EventFrameTest, AddedEventsAreListedAndEditedInTheInspector)
     // Unticking a row disables its event.
     project.SetModified(false);
     list.topLevelItem(0)->setCheckState(0, Qt::Unchecked);
-    EXPECT_EQ(project.GetEvents().GetEvent(0)->enabled, 0u);
-    EXPECT_TRUE(project.IsModified());
+    EXPECT_EQ(std::tuple(project.GetEvents().GetEvent(0)->enabled, project.IsModified()), std::tuple(0u, true));
 }
 
 TEST_F(EventFrameTest, APickedEventShowsAtOnceInItsRowsAndOpenEditor)
@@ -100,11 +96,10 @@ TEST_F(EventFrameTest, TheEffectDecidesWhichAmountsTheResourceRowsShow)
     event.resData.decrease[0] = 4;
     ClickRow(host, Key(InspectorRow::EEffect));
     ChooseByKeys(host, "Custom");
-    EXPECT_EQ(event.effect, CEventB::kCustom);
-    EXPECT_EQ(ChildCount(InspectorRow::EEffect), 0);
+    EXPECT_EQ(std::tuple(int(event.effect), ChildCount(InspectorRow::EEffect)), std::tuple(int(CEventB::kCustom), 0));
     ChooseByKeys(host, "Treasury Resources Decrease");
-    EXPECT_EQ(event.effect, CEventB::kTreasuryDecrease);
-    ASSERT_EQ(ChildCount(InspectorRow::EEffect), project.resources);
+    ASSERT_EQ(std::tuple(int(event.effect), ChildCount(InspectorRow::EEffect)),
+              std::tuple(int(CEventB::kTreasuryDecrease), int(project.resources)));
     EXPECT_EQ(RowText(host, FormatIndexedKey(IndexedKey::EventResource, 0)), "4");
 }
 
@@ -117,17 +112,15 @@ TEST_F(EventFrameTest, MovingRowsLeavesTheProjectOrderAndDeletingSelectsTheNextR
     Click("TBUp"); // already at the top
     EXPECT_EQ(list.topLevelItem(0)->text(1), "Message #1");
     Click("TBDown");
-    EXPECT_EQ(list.topLevelItem(1)->text(1), "Message #1");
-    EXPECT_EQ(frame.SelectedEvent(), first);
-    EXPECT_EQ(project.GetEvents().GetEvent(0), first);
+    EXPECT_EQ(std::tuple(list.topLevelItem(1)->text(1), frame.SelectedEvent(), project.GetEvents().GetEvent(0)),
+              std::tuple(QString("Message #1"), first, first));
 
     ClickListRow(2);
     Click("TBDelete");
-    EXPECT_EQ(project.GetEvents().GetCount(), 2);
-    EXPECT_EQ(project.GetEvents().IndexOf(third), -1);
-    EXPECT_EQ(list.topLevelItemCount(), 2);
-    EXPECT_EQ(frame.SelectedEvent(), first); // the last row, now that row 2 is gone
-    EXPECT_EQ(RowText(host, Key(InspectorRow::ETitle)), "Message #1");
+    EXPECT_EQ(std::tuple(project.GetEvents().GetCount(), project.GetEvents().IndexOf(third), list.topLevelItemCount()),
+              std::tuple(2, -1, 2));
+    // The last row, now that row 2 is gone.
+    EXPECT_EQ(std::tuple(frame.SelectedEvent(), RowText(host, Key(InspectorRow::ETitle))), std::tuple(first, "Message #1"s));
 }
 
 TEST_F(EventFrameTest, NoEventIsAddedPastTheLimit)
@@ -137,8 +130,7 @@ TEST_F(EventFrameTest, NoEventIsAddedPastTheLimit)
     frame.FillEventList();
     const int count = list.topLevelItemCount();
     Click("TBAdd");
-    EXPECT_EQ(list.topLevelItemCount(), count);
-    EXPECT_EQ(project.GetEvents().GetCount(), count);
+    EXPECT_EQ(std::tuple(list.topLevelItemCount(), project.GetEvents().GetCount()), std::tuple(count, count));
 }
 
 } // namespace

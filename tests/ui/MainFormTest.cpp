@@ -1,8 +1,12 @@
 // The main window driven as a user drives it: actions triggered, the world view
 // clicked and dragged with simulated mouse events, file dialogs and questions
 // answered by scripts.
+#include <QAbstractScrollArea>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <deque>
 #include <fstream>
@@ -21,20 +25,26 @@ using namespace main_form_test;
 TEST_F(MainFormTest, NewProjectFromAWorldPictureFillsTheStatusBarAndProvincesList)
 {
     NewProject();
-    EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(StatusPanel(TMainForm::kSizePanel), "[320:240]");
-    EXPECT_EQ(StatusPanel(TMainForm::kZoomPanel), "200%");
-    EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 2.0f);
-    EXPECT_EQ(WorldWidget()->size(), QSize(640, 480));
-    EXPECT_TRUE(Action("ActSaveProject")->isEnabled());
+    using enum TMainForm::StatusPanel;
+    EXPECT_EQ(std::tuple(prompts.messages.size(), StatusPanel(kSizePanel), StatusPanel(kZoomPanel),
+                         window->WorldImage().Scale(), WorldWidget()->size(), Action("ActSaveProject")->isEnabled()),
+              std::tuple(size_t(0), "[320:240]", "200%", 2.0f, QSize(640, 480), true));
     EXPECT_EQ(Child<QTabWidget>("PgCMissionProperties")->currentIndex(), TMainForm::kProvincesTab);
+    // Its buttons read "Add" and "Delete", both shown at the default width.
+    const auto* bar = Child("TabSheetProvinces")->findChild<QToolBar*>();
+    for (auto [action, text] : {std::pair("ActAddProvince", "Add"), std::pair("ActDelProvince", "Delete")})
+        EXPECT_TRUE(bar->widgetForAction(Action(action))->isVisible() &&
+                    qobject_cast<const QToolButton*>(bar->widgetForAction(Action(action)))->text() == text);
 
     ASSERT_EQ(ProvincesList()->topLevelItemCount(), project.GetProvinces().GetSize());
     for (int i = 0; i < ProvincesList()->topLevelItemCount(); ++i)
         EXPECT_EQ(ProvincesList()->topLevelItem(i)->text(0).toStdString(), project.GetProvinceName(&Province(i)));
     EXPECT_EQ(Child<QTreeWidget>("LVPlayers")->topLevelItemCount(), CMapProject::kPlayerCount);
-    // The warnings come up after an import while the settings ask for them.
-    EXPECT_TRUE(Child<QDialog>("DlgError")->isVisible());
+    // The warnings come up after an import while the settings ask for them, away from the
+    // middle of the world view, where a chosen warning's spot comes.
+    const QWidget& view = *Child<QAbstractScrollArea>("ScrBWorld")->viewport();
+    const QDialog& warnings = *Child<QDialog>("DlgError");
+    EXPECT_TRUE(warnings.isVisible() && !warnings.frameGeometry().contains(view.mapToGlobal(view.rect().center())));
 
     // The panels are as wide as their texts.
     SendMouse(QEvent::MouseMove, QPoint(525, 479), Qt::NoButton, Qt::NoButton);
@@ -44,6 +54,11 @@ TEST_F(MainFormTest, NewProjectFromAWorldPictureFillsTheStatusBarAndProvincesLis
         const QLabel& label = *Child<QLabel>(QString("StatusPanel%1").arg(panel));
         EXPECT_GE(label.width(), label.fontMetrics().horizontalAdvance(label.text())) << label.text().toStdString();
     }
+    // A plain move over the form itself empties the coordinates.
+    QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), window->mapToGlobal(QPointF(1, 1)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &move);
+    EXPECT_EQ(StatusPanel(TMainForm::kCoordsPanel), "");
 }
 
 TEST_F(MainFormTest, EveryShortcutFiresItsActionWhileTheActionIsEnabled)
@@ -79,8 +94,7 @@ TEST_F(MainFormTest, EveryShortcutFiresItsActionWhileTheActionIsEnabled)
     EXPECT_EQ(fired, keys.size());
     // F10, F11 and F12 cleared the selection, and its summary with it.
     EXPECT_EQ(Child<QLabel>("LblSelProvSummary")->text(), "0 Provinces, 0 Castles");
-    EXPECT_TRUE(Child("MissFrame")->isVisible());
-    EXPECT_TRUE(Child("EventFrame")->isVisible());
+    EXPECT_TRUE(Child("MissFrame")->isVisible() && Child("EventFrame")->isVisible());
 }
 
 TEST_F(MainFormTest, TheWalkingPathsOverlayFollowsShowWalkingPathsFromItsCreation)
@@ -89,8 +103,9 @@ TEST_F(MainFormTest, TheWalkingPathsOverlayFollowsShowWalkingPathsFromItsCreatio
         NewProject(); // the second with the overlay switched on by the first round
         const bool shown = TheSettings().ShPaths != 0;
         ASSERT_NE(project.GetLinksLayer(), nullptr);
-        EXPECT_EQ(project.GetLinksLayer()->Visible(), shown) << round;
-        EXPECT_EQ(Action("ActShowNeighbours")->isChecked(), shown) << round;
+        EXPECT_EQ(std::tuple(project.GetLinksLayer()->Visible(), Action("ActShowNeighbours")->isChecked()),
+                  std::tuple(shown, shown))
+            << round;
         Trigger("ActShowNeighbours");
         EXPECT_EQ(project.GetLinksLayer()->Visible(), !shown) << round;
     }
@@ -109,7 +124,7 @@ TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
     } cases[] = {
         {"unreadable picture", false,
          [](const fs::path& data) { return std::ofstream(data / "junk.bmp") << "BM junk", data / "junk.bmp"; },
-         "ActNewProject", "Cannot import picture\nCannot load picture \""},
+         "ActNewProject", "\nNo project is open now: the old one was closed before the import."},
         {"missing castle picture", false,
          [](const fs::path& data) { return fs::remove(data / "res" / "castle_keep.bmp"), kSampleWorld; },
          "ActNewProject", " cannot be used: Cannot load picture \""},
@@ -129,6 +144,8 @@ TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
         OpenWindow(data.Path());
         if (!c.spoiledAtStart) {
             NewProject();
+            window->WorldImage().SetScale(8.0f); // larger than the view: scroll bars
+            window->UpdateWorldViewSize();
             file = c.spoil(data.Path());
         }
         files.opens = {file};
@@ -141,11 +158,12 @@ TEST_F(MainFormTest, AFailedNewProjectSaysWhatFailedAndLeavesNoProjectOpen)
         ASSERT_EQ(prompts.messages.size(), 1u);
         EXPECT_NE(prompts.messages[0].find(c.message), std::string::npos) << prompts.messages[0];
         EXPECT_FALSE(prompts.messages[0].starts_with("Cannot import picture\nFormat")) << prompts.messages[0];
-        EXPECT_TRUE(Child("LblNoProject")->isVisible());
-        EXPECT_FALSE(WorldWidget()->isVisible());
-        EXPECT_FALSE(Action("ActSaveProject")->isEnabled());
-        EXPECT_EQ(ProvincesList()->topLevelItemCount(), 0);
-        EXPECT_EQ(project.GetPieces().GetCount(), 0);
+        const auto* box = Child<QAbstractScrollArea>("ScrBWorld"); // nothing to scroll to
+        EXPECT_EQ(std::tuple(Child("LblNoProject")->isVisible(), WorldWidget()->isVisible(),
+                             box->horizontalScrollBar()->maximum() + box->verticalScrollBar()->maximum(),
+                             Action("ActSaveProject")->isEnabled(), ProvincesList()->topLevelItemCount(),
+                             project.GetPieces().GetCount()),
+                  std::tuple(true, false, 0, false, 0, 0));
         EXPECT_FALSE(project.IsModified()) << "without a project there is nothing to save";
         EXPECT_EQ(statusWithMessage + status(), "") << "the status bar shows the project that was closed";
     }
@@ -155,16 +173,14 @@ TEST_F(MainFormTest, ZoomStepsTheScaleBetweenOneAndEight)
 {
     NewProject();
     Trigger("ActZoomIn");
-    EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 3.0f);
-    EXPECT_EQ(StatusPanel(TMainForm::kZoomPanel), "300%");
-    EXPECT_EQ(WorldWidget()->width(), 960);
+    EXPECT_EQ(std::tuple(window->WorldImage().Scale(), StatusPanel(TMainForm::kZoomPanel), WorldWidget()->width()),
+              std::tuple(3.0f, "300%", 960));
 
     for (int i = 0; i < 10 && Action("ActZoomIn")->isEnabled(); ++i)
         Trigger("ActZoomIn");
     EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 8.0f);
     Trigger("ActZoomFill");
-    EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 1.0f);
-    EXPECT_FALSE(Action("ActZoomOut")->isEnabled());
+    EXPECT_EQ(std::tuple(window->WorldImage().Scale(), Action("ActZoomOut")->isEnabled()), std::tuple(1.0f, false));
     // A world smaller than the scroll box is centred in it.
     EXPECT_EQ(WorldWidget()->x(), (WorldWidget()->parentWidget()->width() - 320) / 2);
 }
@@ -174,15 +190,15 @@ TEST_F(MainFormTest, AClickOnAProvinceMarkerSelectsItsProvince)
     NewProject();
     Click(Centre(*project.FindMarkerLayer(&Province(0))));
     ASSERT_EQ(project.GetSelection().Count(), 1);
-    EXPECT_EQ(project.GetSelection().GetAt(0), &Province(0));
-    EXPECT_TRUE(ProvincesList()->topLevelItem(0)->isSelected());
+    EXPECT_EQ(std::tuple(project.GetSelection().GetAt(0), ProvincesList()->topLevelItem(0)->isSelected()),
+              std::tuple(&Province(0), true));
 
     // Ctrl adds to the selection; a plain click starts it again.
     Click(Centre(*project.FindMarkerLayer(&Province(1))), Qt::ControlModifier);
     EXPECT_EQ(project.GetSelection().Count(), 2);
     Click(Centre(*project.FindMarkerLayer(&Province(1))));
-    EXPECT_EQ(project.GetSelection().Count(), 1);
-    EXPECT_FALSE(ProvincesList()->topLevelItem(0)->isSelected());
+    EXPECT_EQ(std::tuple(project.GetSelection().Count(), ProvincesList()->topLevelItem(0)->isSelected()),
+              std::tuple(1, false));
 }
 
 TEST_F(MainFormTest, DraggingACastleIconMovesItsPointInsideThePiece)
@@ -203,15 +219,13 @@ TEST_F(MainFormTest, DraggingACastleIconMovesItsPointInsideThePiece)
 
     Drag(Centre(*project.FindCastleLayer(&province)),
          QPoint((piece.left + target.X) * 2 + 1, (piece.top + target.Y) * 2 + 1));
-    EXPECT_EQ(province.castleX, target.X);
-    EXPECT_EQ(province.castleY, target.Y);
-    EXPECT_TRUE(project.IsModified());
+    EXPECT_EQ(std::tuple(int(province.castleX), int(province.castleY), project.IsModified()),
+              std::tuple(target.X, target.Y, true));
 
     // Outside the piece the castle stays where it is.
     const QPoint moved = Centre(*project.FindCastleLayer(&province));
     Drag(moved, QPoint(1, 1));
-    EXPECT_EQ(province.castleX, target.X);
-    EXPECT_EQ(Centre(*project.FindCastleLayer(&province)), moved);
+    EXPECT_EQ(std::tuple(int(province.castleX), Centre(*project.FindCastleLayer(&province))), std::tuple(target.X, moved));
 }
 
 TEST_F(MainFormTest, SavedProjectOpensAgainTheSame)
@@ -220,18 +234,16 @@ TEST_F(MainFormTest, SavedProjectOpensAgainTheSame)
     files.saves.push_back(folder.Path() / "isles");
     Trigger("ActSaveProject");
     ASSERT_TRUE(prompts.messages.empty()) << prompts.messages.front();
-    EXPECT_EQ(project.GetFileName(), folder.Path() / "isles.fw");
-    EXPECT_FALSE(project.IsModified());
+    EXPECT_EQ(std::tuple(project.GetFileName(), project.IsModified()), std::tuple(folder.Path() / "isles.fw", false));
     const std::vector<uint8_t> saved = ProjectBytes();
 
     files.opens.push_back(folder.Path() / "isles.fw");
     Trigger("ActLoadProject");
-    EXPECT_TRUE(prompts.questions.empty());
-    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_TRUE(prompts.questions.empty() && prompts.messages.empty());
     EXPECT_EQ(ProjectBytes(), saved);
-    EXPECT_EQ(ProvincesList()->topLevelItemCount(), project.GetProvinces().GetSize());
-    EXPECT_EQ(StatusPanel(TMainForm::kSizePanel), "[320:240]");
-    EXPECT_FLOAT_EQ(window->WorldImage().Scale(), 2.0f);
+    EXPECT_EQ(std::tuple(ProvincesList()->topLevelItemCount(), StatusPanel(TMainForm::kSizePanel),
+                         window->WorldImage().Scale()),
+              std::tuple(project.GetProvinces().GetSize(), "[320:240]", 2.0f));
 }
 
 // Each way of not saving the changes keeps the project and stops the new project.
@@ -287,16 +299,20 @@ TEST_F(MainFormTest, ClosingKeepsTheSettingsAndLayoutForTheNextStart)
         named(name)->setGeometry(saved);
     }
     Host("RMIMission").HostedAs<TrmInspector>().SetBounds(0, 0, 100, 200); // as in a narrow mission window
+    const int listHeight = Child("PlProvince")->height();
     ASSERT_TRUE(window->close());
 
     TheSettings().ShNames = 0;
     window = std::make_unique<TMainForm>(Setup(kDataFolder));
-    EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_TRUE(TheSettings().ShNames);
-    EXPECT_TRUE(Action("ActShowNames")->isChecked());
+    EXPECT_TRUE(prompts.messages.empty() && TheSettings().ShNames && Action("ActShowNames")->isChecked());
     for (const auto& [name, saved, restored] : places)
         EXPECT_EQ(named(name)->geometry(), restored) << name.toStdString();
     EXPECT_EQ(Host("RMIMission").HostedAs<TrmInspector>().WantedSplitPos(), 150); // as set, not as shown narrow
+    // Closed without a project, it keeps the provinces list's height: that page was never laid out.
+    CEditorLayout layout;
+    std::string problem;
+    ASSERT_TRUE(window->close() && ReadSettingsFile(folder.Path() / "ini.xml", TheSettings(), layout, problem));
+    EXPECT_EQ(layout.mainForm.ProvHeight, listHeight);
 }
 
 TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)
@@ -312,22 +328,25 @@ TEST_F(MainFormTest, TheMissionAndEventsWindowsShareOneTextDialog)
     }
 }
 
-TEST(QtPrompts, AnErrorMessageIsAnErrorBoxUnderItsCaption)
+// An error is an error box under its caption; a message (the window's Error) a plain OK box.
+TEST(QtPrompts, AnErrorIsAnErrorBoxUnderItsCaptionAndAMessageAPlainBox)
 {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString title, text;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        icon = box->icon();
-        title = box->windowTitle();
-        text = box->text();
-        box->accept();
-    });
-    TQtPrompts().ErrorMessage("You can't save mission because \xE9", "Error");
-    EXPECT_EQ(icon, QMessageBox::Critical);
-    EXPECT_EQ(title, "Error");
-    EXPECT_EQ(text, QString::fromUtf8("You can't save mission because \xC3\xA9"));
+    for (bool error : {true, false}) {
+        QMessageBox::Icon icon = QMessageBox::Warning;
+        QString title, text;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            std::tie(icon, title, text) = std::tuple(box->icon(), box->windowTitle(), box->text());
+            box->accept();
+        });
+        error ? TQtPrompts().ErrorMessage("You can't save mission because \xE9", "Error")
+              : TQtPrompts().Message("You can't save mission because \xE9");
+        EXPECT_EQ(std::tuple(icon, title, text),
+                  std::tuple(error ? QMessageBox::Critical : QMessageBox::NoIcon,
+                             error ? QString("Error") : QApplication::applicationName(),
+                             QString::fromUtf8("You can't save mission because \xC3\xA9")));
+    }
 }
 
 // A project file ends in ".fw" exactly once; a mission is exported without ".pdb".

@@ -2,6 +2,7 @@
 // string table (and mark the project modified), long texts go through the text
 // dialog (typed or loaded from a file, within the row's limit), and hiding the
 // window is reported.
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -9,6 +10,7 @@
 
 #include "platform/FileSystem.h"
 #include "ui/DlgComplex.h"
+#include "ui/InspectorRows.h"
 #include "ui/MissFrame.h"
 
 #include "InspectorDriver.h"
@@ -101,13 +103,22 @@ TEST_F(MissFrameTest, LongTextsAreEditedInTheTextDialogAndCancelChangesNothing)
     const std::string bytes = "first\r\nsecond \xE9" + std::string(150, 'l');
     const platform::TemporaryFolder folder;
     frame.TextDialog().SetFileChooser([&] { return std::optional(folder.Path() / "notes.txt"); });
-    const std::string utf8 = "\xEF\xBB\xBF" "Caf\xC3\xA9 \xE2\x80\x94 ok";
+    const std::string utf8 = "\xEF\xBB\xBF" "Caf\xC3\xA9 \xE2\x80\x94 ok \xCE\xA9";
+    // Omega has no place in Windows-1252: it is shown, stored as "?", and a word said at Ok.
+    QStringList notes;
+    QTimer answer;
+    answer.callOnTimeout([&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            notes << box->text(), box->accept();
+    });
+    answer.start(10);
     for (const auto& [file, stored] :
-         {std::pair(bytes, bytes.substr(0, 150)), std::pair(utf8, std::string("Caf\xE9 \x97 ok"))}) {
+         {std::pair(bytes, bytes.substr(0, 150)), std::pair(utf8, std::string("Caf\xE9 \x97 ok ?"))}) {
         std::ofstream(folder.Path() / "notes.txt", std::ios::binary) << file;
         EditLongText(InspectorRow::MisAuthorNotes, "", {"BitBtn", "BtnOk"});
         EXPECT_EQ(Table().authorNotes, stored);
     }
+    EXPECT_EQ(notes, QStringList{QString::fromStdString(CharactersLostNote())});
 }
 
 } // namespace

@@ -59,6 +59,7 @@ TEST_F(ImportTest, APictureThatCannotBeLoadedFailsAndKeepsTheOldWorld)
         EXPECT_TRUE(prompts.messages[0].starts_with("Cannot import picture\nCannot load picture \"" + picture.string() +
                                                     "\": "))
             << prompts.messages[0];
+        EXPECT_TRUE(prompts.messages[0].ends_with("\nNo project is open now: the old one was closed before the import."));
     }
     EXPECT_EQ(PieceCount(), 2);
 }

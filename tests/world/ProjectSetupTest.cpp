@@ -109,8 +109,8 @@ TEST_F(ProjectSetupTest, ANewProjectOnTheSampleWorldAndItsReloadAtTwiceTheSize)
 {
     NewProject(kSampleWorld);
     NewProject(kSampleWorld); // everything is built once, not added to
-    EXPECT_EQ(prompts.questions.size(), 1u) << "only the set-up project was unmodified";
-    EXPECT_EQ(project.GetHeight(), 240);
+    EXPECT_EQ(std::tuple(prompts.questions.size(), project.GetHeight()), std::tuple(size_t(1), 240))
+        << "only the set-up project was unmodified";
     int provincePieces = 0;
     for (int i = 0; i < PieceCount(); ++i)
         provincePieces += Piece(i).IsProvince();
@@ -118,11 +118,9 @@ TEST_F(ProjectSetupTest, ANewProjectOnTheSampleWorldAndItsReloadAtTwiceTheSize)
     const int provinces = project.GetProvinces().GetSize();
     EXPECT_EQ(provinces, provincePieces);
     ExpectEveryProvinceOnItsOwnPiece();
-    EXPECT_EQ(project.GetStringTables().GetCount(), 1);
-    EXPECT_EQ(project.GetIconPivots().GetSize(), project.castleTypes + project.armyTypes);
-    EXPECT_EQ(project.GetPlayers().GetCount(), 6u);
-    EXPECT_EQ(project.creatorId, 0x564C4452u);
-    EXPECT_GT(project.GetAITypes().GetCount(), 0u);
+    EXPECT_EQ(std::tuple(project.GetStringTables().GetCount(), project.GetIconPivots().GetSize(),
+                         project.GetPlayers().GetCount(), project.creatorId, project.GetAITypes().GetCount() > 0),
+              std::tuple(1, project.castleTypes + project.armyTypes, 6u, 0x564C4452u, true));
     // Four layers per province and the links overlay under them.
     EXPECT_EQ(TaggedLayers(), 4 * provinces);
     ASSERT_EQ(image.Layers()->Count(), 4 * provinces + 1);
@@ -139,8 +137,7 @@ TEST_F(ProjectSetupTest, ANewProjectOnTheSampleWorldAndItsReloadAtTwiceTheSize)
     ASSERT_EQ(project.ImportWorldImage(Save(larger, "larger.bmp"), true), 1);
     project.RelinkProvincesToMaps();
 
-    EXPECT_EQ(project.GetWidth(), 640);
-    EXPECT_EQ(project.GetProvinces().GetSize(), provinces);
+    EXPECT_EQ(std::tuple(int(project.GetWidth()), project.GetProvinces().GetSize()), std::tuple(640, provinces));
     ExpectEveryProvinceOnItsOwnPiece();
     EXPECT_EQ(image.Layers()->Count(), 4 * provinces + 1) << "a reload adds no layer";
     // The markers follow the points to the larger world.
@@ -164,7 +161,9 @@ TEST_F(ProjectSetupTest, ClearingTwiceLeavesTheSameEmptyStateAndASetUpAfterItMak
     ASSERT_NE(project.GetEvents().AddEvent(), nullptr);
     Player(0).SetActive(1);
     ASSERT_EQ(project.SetPlayerCapital(0, &Province(0)), 1);
+    project.victory.kind = CVictoryCondsB::kCaptureProvince;
     project.victory.captureProvince = 3;
+    project.lose = {CLoseCondsB::kLoseProvince, 2, 40};
     project.difficulty = 3;
     project.MaxExp = 60;
     views.log.clear();
@@ -174,19 +173,22 @@ TEST_F(ProjectSetupTest, ClearingTwiceLeavesTheSameEmptyStateAndASetUpAfterItMak
     const ProjectState expected{0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 25, 0, 0, false, true, false};
     EXPECT_EQ(cleared, expected);
     EXPECT_EQ(views.log, (CallLog{"stop blinking", "deselect inspectors", "clear lists", "clear inspectors"}));
-    EXPECT_EQ(project.GetLinksLayer(), nullptr);
-    EXPECT_EQ(project.victory.captureProvince, CVictoryCondsB::kUnset);
-    EXPECT_EQ(project.GetPieceAt(0, 0), CMapProject::kNoPiece);
-    EXPECT_EQ(Player(0).unitTypes.GetSize(), 0);
+    EXPECT_EQ(std::tuple(project.GetLinksLayer(), project.GetPieceAt(0, 0), Player(0).unitTypes.GetSize()),
+              std::tuple(nullptr, CMapProject::kNoPiece, 0));
+    // Both conditions as a new mission has them: no kind that names a province of the old world.
+    const CVictoryCondsB& victory = project.victory;
+    EXPECT_EQ(std::tuple(victory.kind, victory.captureProvince, victory.armyData.army.GetSize(), project.lose.kind,
+                         project.lose.province, project.lose.MaxTurnsToWin),
+              std::tuple(0, CVictoryCondsB::kUnset, 0, 0, CLoseCondsB::kUnset, 20));
 
     ASSERT_EQ(project.Clear(), 1);
     EXPECT_EQ(State(), cleared);
 
     // Set up again before a load: the catalogue and the links overlay, no province.
     project.InitNew();
-    EXPECT_EQ(project.GetProvinces().GetSize(), 0);
-    EXPECT_EQ(project.GetStringTables().GetCount(), 1);
-    EXPECT_EQ(project.GetPlayers().GetCount(), 6u);
+    EXPECT_EQ(std::tuple(project.GetProvinces().GetSize(), project.GetStringTables().GetCount(),
+                         project.GetPlayers().GetCount()),
+              std::tuple(0, 1, 6u));
     ASSERT_EQ(image.Layers()->Count(), 1);
     EXPECT_EQ(image.Layers()->Items(0), project.GetLinksLayer());
 }

@@ -1,7 +1,9 @@
 // The keyboard under a real X server and window manager (scripts/run-x-tests.sh):
 // keys typed through the X test extension reach the window with the X input focus,
 // as a user's do. After every file dialog, progress window and text editor the window
-// that opened it has them, Shift+Tab leaves an inspector, and no tool window covers a dialog.
+// that opened it has them, Shift+Tab leaves an inspector, and no tool window covers a
+// dialog; the tool windows outlive a minimise of the main window and start above it.
+#include <QFileDialog>
 #include <QProcess>
 
 #include "ui/MainFormFixture.h"
@@ -10,6 +12,17 @@ namespace main_form_test {
 namespace {
 
 void Keys(const QStringList& arguments) { ASSERT_EQ(QProcess::execute("xdotool", arguments), 0); }
+
+// True when the window manager stacks `upper` above `lower` (its client list, bottom first).
+bool StackedAbove(const QWidget& upper, const QWidget& lower)
+{
+    QProcess xprop;
+    xprop.start("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
+    xprop.waitForFinished();
+    const QString stack = QString(xprop.readAllStandardOutput()).trimmed() + ",";
+    const auto at = [&](const QWidget& w) { return stack.indexOf(QString(" 0x%1,").arg(w.winId(), 0, 16)); };
+    return at(lower) >= 0 && at(upper) > at(lower);
+}
 
 TEST_F(MainFormTest, TheKeyboardComesBackAfterEachDialogAndNoToolWindowCoversOne)
 {
@@ -102,6 +115,31 @@ TEST_F(MainFormTest, TheKeyboardComesBackAfterEachDialogAndNoToolWindowCoversOne
     ASSERT_NO_FATAL_FAILURE(throughFileDialog("ctrl+alt+s", {}, keysInMission));
 }
 
+// F3 and F4, then the main window minimised and restored through the window manager:
+// the tool windows come back, their View items checked.
+TEST_F(MainFormTest, ToolWindowsOutliveAMinimiseOfTheMainWindow)
+{
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs an X server with a window manager (scripts/run-x-tests.sh)";
+    TheSettings().AutoShowErr = 0;
+    ASSERT_NO_FATAL_FAILURE(NewProject());
+    const QWidget* tools[] = {Child("MissFrame"), Child("EventFrame")};
+    const auto shown = [](const QWidget* tool) { return tool->isVisible() && tool->windowHandle()->isExposed(); };
+    for (int i : {0, 1}) {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        Keys({"key", i == 0 ? "F3" : "F4"});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return shown(tools[i]); }, 5000)) << i;
+    }
+    const QString id = QString::number(window->winId());
+    Keys({"windowminimize", id});
+    const auto gone = [](const QWidget* w) { return w->isMinimized() || !w->isVisible(); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gone(window.get()) && gone(tools[0]) && gone(tools[1]); }, 5000));
+    Keys({"windowactivate", id});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown(tools[0]) && shown(tools[1]); }, 5000));
+    EXPECT_TRUE(Action("ActShowMissRMI")->isChecked() && Action("ActShowEventRMI")->isChecked());
+}
+
 // Saved places past the bottom-right corner of the screen (1280 x 1024): once the
 // window manager has framed the windows, they are fitted again with their frames.
 TEST_F(MainFormTest, WindowsPlacedPastTheScreenEdgeComeBackOnItFrameIncluded)
@@ -122,6 +160,9 @@ TEST_F(MainFormTest, WindowsPlacedPastTheScreenEdgeComeBackOnItFrameIncluded)
         auto framed = [&] { return form->frameGeometry() != form->geometry() && area.contains(form->frameGeometry()); };
         EXPECT_TRUE(QTest::qWaitFor(framed, 5000)) << form->objectName().toStdString() << " is off the screen";
     }
+    // Shown once the main window is, so above it.
+    for (const char* tool : {"MissFrame", "EventFrame"})
+        EXPECT_TRUE(QTest::qWaitFor([&] { return StackedAbove(*Child(tool), *window); }, 5000)) << tool;
 }
 
 } // namespace
