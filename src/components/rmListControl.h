@@ -52,7 +52,6 @@ public:
     const TrmListItems& Items() const { return FItems; }
     void SetItems(const std::vector<std::string>& Lines) { FItems.Assign(Lines); }
 
-
     // The widest line in pixels, measured once when it is -1 and kept until it is set
     // again (also when the lines change).
     void SetLongestLineLength(int32_t Value);

@@ -466,17 +466,15 @@ TrmTreeNode* TrmCustomPathTreeView::AddPathNode(const std::string& Path)
     TrmTreeNode* node = nullptr;
     const size_t filed = CountFiledLevels(
         named.size(), [&](size_t i) { return FTreeNodes->LocateNode(whole.substr(0, ends[named[i]])); }, node);
-    // Below it, empty levels that are there are found among the children; the rest are
-    // added in one walk down, each filed under its part of the one path.
-    bool adding = false;
+    // Below it, empty levels that are there are found among the children (a node just
+    // added has none); the rest are added in one walk down, each filed under its part of
+    // the one path.
     for (size_t level = filed > 0 ? named[filed - 1] + 1 : 0; level < ends.size(); ++level) {
         const std::string_view text = textOf(level);
-        TrmTreeNode* there = !adding && text.empty() ? EmptyChildOf(node, FTreeNodes->FFirst) : nullptr;
-        if (there) {
+        if (TrmTreeNode* there = text.empty() ? EmptyChildOf(node, FTreeNodes->FFirst) : nullptr) {
             node = there;
             continue;
         }
-        adding = true;
         const std::string_view levelPath = whole.substr(0, ends[level]);
         node = FTreeNodes->InternalAddObject(node, nullptr, std::string(text), nullptr, &levelPath);
         GetImageIndex(node);

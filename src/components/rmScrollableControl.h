@@ -58,7 +58,6 @@ public:
     void SetScrollBars(TScrollStyle Value);
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle Value);
-    // With a single border: drawn as a sunken 3-D edge two pixels wide, else one line.
 
     // The area the items show in, in the control's coordinates.
     platform::Rect ClientArea() const { return FClientArea; }
@@ -85,7 +84,8 @@ public:
     virtual int32_t MaxItemWidth() const { return 0; }
 
 protected:
-    // The border's width follows the 3-D look.
+    // With a single border Ctl3D draws it as a sunken 3-D edge two pixels wide, else as
+    // one line: the border's width follows the 3-D look.
     void Ctl3DChanged() override { Relayout(); }
     // Called after the item index changed.
     virtual void DoItemIndexChange() {}

@@ -274,21 +274,21 @@ void TCustomEdit::MeasureShownRun(platform::Canvas& Canvas, std::u32string_view 
         for (int32_t position = from + 1; position <= length && FCharX.back() <= Room; ++position)
             FCharX.push_back(width(from, position));
     };
+    // The first position, from `from` back, from which the text up to `to` still fits.
+    const auto fittingFrom = [&](int32_t from, int32_t to) {
+        while (from > 0 && width(from - 1, to) <= Room)
+            --from;
+        return from;
+    };
     const int32_t caret = FLine.Caret();
     measureFrom(std::min(std::clamp(FFirstShown, 0, length), caret));
     const int32_t caretAt = caret - FFirstShown;
     if (caretAt >= int32_t(FCharX.size()) || FCharX[size_t(caretAt)] > Room) {
         // The caret went past the right edge: the text scrolls until it stands there.
-        int32_t from = caret;
-        while (from > 0 && width(from - 1, caret) <= Room)
-            --from;
-        measureFrom(from);
+        measureFrom(fittingFrom(caret, caret));
     } else if (FFirstShown > 0 && FFirstShown + int32_t(FCharX.size()) - 1 == length && FCharX.back() < Room) {
         // The end of the text left room at the right: scroll back to fill it.
-        int32_t from = FFirstShown;
-        while (from > 0 && width(from - 1, length) <= Room)
-            --from;
-        if (from != FFirstShown)
+        if (const int32_t from = fittingFrom(FFirstShown, length); from != FFirstShown)
             measureFrom(from);
     }
     FPaintedLength = length;

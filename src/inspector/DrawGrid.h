@@ -38,7 +38,6 @@ public:
     void SetGridLines(bool Value);
     int32_t GridLineWidth() const { return FGridLines ? 1 : 0; }
 
-
     int32_t Col() const { return FCol; }
     int32_t Row() const { return FRow; }
     // Makes (ACol, ARow) current without asking SelectCell, and repaints.

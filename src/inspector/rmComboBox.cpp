@@ -147,7 +147,7 @@ void TrmComboBox::UpdateHistory()
             FHistory.erase(found);
         FHistory.insert(FHistory.begin(), text);
         SaveHistory();
-        LoadHistory(); // the history is not empty: it only becomes the items
+        SetComboItems(FHistory);
     }
     SelectAll();
 }
