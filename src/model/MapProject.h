@@ -186,7 +186,7 @@ public:
     void SetModified(bool modified = true) { modified_ = modified ? 1 : 0; }
 
     // Stores `value` in `field` and marks the project modified when they differ.
-    // Returns 1 on a change, 0 otherwise: the rule every model setter follows.
+    // Returns 1 on a change, 0 otherwise.
     template <typename T, typename U>
     int StoreChange(T& field, const U& value)
     {

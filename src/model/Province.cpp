@@ -12,10 +12,16 @@ CProvince::~CProvince()
             players.GetAt(i).capital = nullptr;
 }
 
+template <typename T>
+int CProvince::Store(T& field, T value)
+{
+    project_->StoreChange(field, value);
+    return 1;
+}
+
 int CProvince::StoreBits(uint8_t& field, uint8_t mask, bool state)
 {
-    project_->StoreChange(field, state ? uint8_t(field | mask) : uint8_t(field & ~mask));
-    return 1;
+    return Store(field, state ? uint8_t(field | mask) : uint8_t(field & ~mask));
 }
 
 int CProvince::SetCatapults(int n)
@@ -33,27 +39,19 @@ int CProvince::SetCastleHP(int percent)
 {
     if (percent < 0 || percent > 100)
         return 0;
-    project_->StoreChange(castle.hitPoints, uint8_t(percent));
-    return 1;
+    return Store(castle.hitPoints, uint8_t(percent));
 }
 
-int CProvince::StorePoint(uint16_t& field, uint16_t value)
-{
-    project_->StoreChange(field, value);
-    return 1;
-}
-
-int CProvince::SetCastleX(uint16_t x) { return StorePoint(castleX, x); }
-int CProvince::SetCastleY(uint16_t y) { return StorePoint(castleY, y); }
-int CProvince::SetArmyX(uint16_t x) { return StorePoint(armyX, x); }
-int CProvince::SetArmyY(uint16_t y) { return StorePoint(armyY, y); }
+int CProvince::SetCastleX(uint16_t x) { return Store(castleX, x); }
+int CProvince::SetCastleY(uint16_t y) { return Store(castleY, y); }
+int CProvince::SetArmyX(uint16_t x) { return Store(armyX, x); }
+int CProvince::SetArmyY(uint16_t y) { return Store(armyY, y); }
 
 int CProvince::SetResource(int i, int amount)
 {
     if (i < 0 || i >= resources.GetSize() || amount < 0 || amount > 0xFF)
         return 0;
-    project_->StoreChange(resources[i], uint8_t(amount));
-    return 1;
+    return Store(resources[i], uint8_t(amount));
 }
 
 int CProvince::SetArmy(int i, uint32_t count)

@@ -91,7 +91,9 @@ public:
 private:
     // Sets or clears the `mask` bits of `field`; marks the project modified on a change.
     int StoreBits(uint8_t& field, uint8_t mask, bool state);
-    int StorePoint(uint16_t& field, uint16_t value);
+    // Stores `value`, marking the project modified on a change; returns 1.
+    template <typename T>
+    int Store(T& field, T value);
 
     // A project that takes over the records of a loaded file re-points them.
     friend class CMapProject;

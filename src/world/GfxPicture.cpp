@@ -213,10 +213,9 @@ struct RowCoder {
 
 CGfxPicture::CGfxPicture(uint32_t width, uint32_t height, const uint8_t* pixels, bool transparent)
 {
-    if (!SetFrameSize(width, height, 1))
+    if (!SetSizes(width, height, 1, 0))
         return;
-    if (!pixels_.empty())
-        std::memcpy(pixels_.data(), pixels, pixels_.size());
+    pixels_.assign(pixels, pixels + size_t(width) * height); // copied once, not zeroed first
     transparent_ = transparent;
     Encode();
 }
