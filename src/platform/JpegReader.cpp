@@ -259,10 +259,14 @@ bool ReadPass(std::span<const uint8_t> bytes, PixelSink* sink, std::string& erro
     jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
     const bool buffered = jpeg_has_multiple_scans(&info) || info.arith_code;
-    const bool accepted = CheckHeader(bytes, info, error);
-    if (!accepted || (buffered && sink == nullptr)) {
-        jpeg_destroy_decompress(&info);
-        return accepted;
+    // The pass without a sink comes first and checks the header; the pass with one
+    // reads only what it accepted.
+    if (sink == nullptr) {
+        const bool accepted = CheckHeader(bytes, info, error);
+        if (!accepted || buffered) {
+            jpeg_destroy_decompress(&info);
+            return accepted;
+        }
     }
     // Bytes B, G, R, A in memory: the little-endian 0xAARRGGBB pixel, alpha 255.
     info.out_color_space = JCS_EXT_BGRA;
