@@ -285,8 +285,7 @@ bool ReadPass(std::span<const uint8_t> bytes, PixelSink* sink, std::string& erro
         }
         jpeg_start_output(&info, info.input_scan_number);
     } else {
-        for (int c = 0; c < info.num_components; ++c)
-            cost.work += Blocks(info.comp_info[c]);
+        cost.work += PictureBlocks(info);
     }
     uint32_t* pixels = sink ? sink->Take(int32_t(info.output_width), int32_t(info.output_height)) : nullptr;
     if (sink && !pixels) {
