@@ -283,8 +283,21 @@ bool WalkRunLength(const Bytes& in, const BmpInfo& info, const std::array<uint32
     size_t at = info.pixelOffset;
     const size_t end = in.data.size();
     int64_t x = 0, y = 0; // y counts stored rows from the bottom
-    // Encoders code rows out to their padded width: what lies past the row's end is dropped.
-    auto inRow = [&](uint32_t count) { return uint32_t(std::min<int64_t>(count, width - x)); };
+    // Paints `count` pixels from x on, where byteOf(i) is the byte holding pixel i's index
+    // (RLE4: two a byte, the high nibble first). Encoders code rows out to their padded
+    // width: what lies past the row's end is dropped.
+    auto paint = [&](uint32_t count, auto byteOf) {
+        const uint32_t shown = uint32_t(std::min<int64_t>(count, width - x));
+        if (pixels) {
+            uint32_t* out = OutputRow(pixels, info, y) + x;
+            for (uint32_t i = 0; i < shown; ++i) {
+                const uint32_t byte = byteOf(i);
+                out[i] = palette[rle4 ? ((i & 1) ? byte & 15 : byte >> 4) : byte];
+            }
+        }
+        x += shown;
+        painted += shown;
+    };
 
     for (;;) {
         if (at + 2 > end)
@@ -294,14 +307,7 @@ bool WalkRunLength(const Bytes& in, const BmpInfo& info, const std::array<uint32
         if (count > 0) {
             if (y >= height)
                 return Fail(error, "a run-length run lies above the picture's top row");
-            const uint32_t shown = inRow(count);
-            if (pixels) {
-                uint32_t* out = OutputRow(pixels, info, y) + x;
-                for (uint32_t i = 0; i < shown; ++i)
-                    out[i] = palette[rle4 ? ((i & 1) ? value & 15 : value >> 4) : value];
-            }
-            x += shown;
-            painted += shown;
+            paint(count, [value](uint32_t) { return value; });
         } else if (value == 0) {
             x = 0;
             ++y;
@@ -322,16 +328,7 @@ bool WalkRunLength(const Bytes& in, const BmpInfo& info, const std::array<uint32
                 return Fail(error, "the run-length data ends inside a literal run");
             if (y >= height)
                 return Fail(error, "a run-length literal run lies above the picture's top row");
-            const uint32_t shown = inRow(value);
-            if (pixels) {
-                uint32_t* out = OutputRow(pixels, info, y) + x;
-                for (uint32_t i = 0; i < shown; ++i) {
-                    const uint8_t byte = in.data[at + (rle4 ? i / 2 : i)];
-                    out[i] = palette[rle4 ? ((i & 1) ? byte & 15 : byte >> 4) : byte];
-                }
-            }
-            x += shown;
-            painted += shown;
+            paint(value, [&](uint32_t i) { return uint32_t(in.data[at + (rle4 ? i / 2 : i)]); });
             at += padded;
         }
     }

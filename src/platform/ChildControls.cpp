@@ -104,11 +104,7 @@ ChildControls::~ChildControls()
 
 void ChildControls::AlignChildren(const Rect& previousClient, const Control* changed)
 {
-    std::vector<Control*> children;
-    children.reserve(hosts_.size());
-    for (const auto& host : hosts_)
-        children.push_back(&host->Child());
-    AlignControls(children, parent_.ClientRect(), previousClient, changed);
+    AlignControls(Children(), parent_.ClientRect(), previousClient, changed);
 }
 
 void ChildControls::Add(Control& child)

@@ -259,10 +259,14 @@ bool ReadPass(std::span<const uint8_t> bytes, PixelSink* sink, std::string& erro
     jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
     const bool buffered = jpeg_has_multiple_scans(&info) || info.arith_code;
-    const bool accepted = CheckHeader(bytes, info, error);
-    if (!accepted || (buffered && sink == nullptr)) {
-        jpeg_destroy_decompress(&info);
-        return accepted;
+    // The pass without a sink comes first and checks the header; the pass with one
+    // reads only what it accepted.
+    if (sink == nullptr) {
+        const bool accepted = CheckHeader(bytes, info, error);
+        if (!accepted || buffered) {
+            jpeg_destroy_decompress(&info);
+            return accepted;
+        }
     }
     // Bytes B, G, R, A in memory: the little-endian 0xAARRGGBB pixel, alpha 255.
     info.out_color_space = JCS_EXT_BGRA;
@@ -281,8 +285,7 @@ bool ReadPass(std::span<const uint8_t> bytes, PixelSink* sink, std::string& erro
         }
         jpeg_start_output(&info, info.input_scan_number);
     } else {
-        for (int c = 0; c < info.num_components; ++c)
-            cost.work += Blocks(info.comp_info[c]);
+        cost.work += PictureBlocks(info);
     }
     uint32_t* pixels = sink ? sink->Take(int32_t(info.output_width), int32_t(info.output_height)) : nullptr;
     if (sink && !pixels) {
