@@ -1,7 +1,6 @@
 #include "ui/EventFrame.h"
 
 #include <QHeaderView>
-#include <QHideEvent>
 #include <QLabel>
 #include <QGroupBox>
 #include <QSignalBlocker>
@@ -24,7 +23,6 @@
 #include "ui/InspectorIndexedKeys.h"
 #include "ui/InspectorRows.h"
 #include "ui/InspectorWidget.h"
-#include "ui/QtPrompts.h"
 
 using platform::qt::Windows1252ToQString;
 
@@ -78,7 +76,7 @@ auto* AmountsOf(Event& event)
 } // namespace
 
 TEventFrame::TEventFrame(CMapProject& project, TDlgComplex* textDialog, QWidget* parent)
-    : QWidget(parent, Qt::Tool), project_(project)
+    : TToolWindow(parent), project_(project)
 {
     setObjectName("EventFrame");
     setWindowTitle("Events List");
@@ -133,31 +131,14 @@ TEventFrame::TEventFrame(CMapProject& project, TDlgComplex* textDialog, QWidget*
             [this] { RunGuarded(this, [this] { LVEventsSelectItem(); }); });
     connect(LVEvents, &QTreeWidget::itemChanged, this,
             [this](QTreeWidgetItem* row) { RunGuarded(this, [this, row] { LVEventsChange(row); }); });
-    inspector_->OnItemChange = [this](TObject*) { RunGuarded(this, [this] { RMIEventItemChange(); }); };
-    inspector_->OnComplexEdit = [this](TObject*) { RunGuarded(this, [this] { RMIEventComplexEdit(); }); };
+    HandleInspector(*inspector_, [this] { RMIEventItemChange(); }, [this] { RMIEventComplexEdit(); });
     FormCreate();
-}
-
-TEventFrame::~TEventFrame()
-{
-    // Losing the focus as it goes commits the open editor: not into a window half gone.
-    inspector_->OnItemChange = nullptr;
-    inspector_->OnComplexEdit = nullptr;
 }
 
 void TEventFrame::FormCreate()
 {
     Clear();
     EnableToolBar(false);
-}
-
-void TEventFrame::hideEvent(QHideEvent* event)
-{
-    QWidget::hideEvent(event);
-    // Only the designer hides the window for good; the window system's hide (its owner
-    // minimised) brings it back with the owner.
-    if (OnHide && !event->spontaneous())
-        OnHide();
 }
 
 void TEventFrame::EnableToolBar(bool on)
@@ -383,7 +364,7 @@ void TEventFrame::RMIEventItemChange()
         ShowRow(*row, *event);
     FillItems(*event); // the rows show what the event took: the old value when it took none
     if (lost)
-        TQtPrompts(this).Message(CharactersLostNote());
+        TellCharactersLost();
 }
 
 void TEventFrame::RMIEventComplexEdit()

@@ -3,9 +3,7 @@
 // list (turn, title, enabled tick) and the selected event's properties in the
 // inspector RMIEvent below it. The tool bar adds, deletes and moves rows; moving
 // changes the list's order only, never the project's.
-#include <functional>
-
-#include <QWidget>
+#include "ui/ToolWindow.h"
 
 class CEvent;
 class CMapProject;
@@ -19,11 +17,10 @@ namespace platform::qt {
 class ControlWidget;
 }
 
-class TEventFrame : public QWidget {
+class TEventFrame : public TToolWindow {
 public:
     // `textDialog` (null: one of the window's own) edits the event descriptions.
     explicit TEventFrame(CMapProject& project, TDlgComplex* textDialog = nullptr, QWidget* parent = nullptr);
-    ~TEventFrame() override;
 
     // The inspector emptied, one row per event of the project in its order.
     void FillEventList();
@@ -41,13 +38,6 @@ public:
     QTreeWidget& EventList() const { return *LVEvents; }
     // The event of the selected row, null when none is.
     CEvent* SelectedEvent() const;
-
-    // The window was hidden by the designer or the program, not by the window system
-    // (the show action's check mark follows).
-    std::function<void()> OnHide;
-
-protected:
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void FormCreate();

@@ -24,3 +24,9 @@ void RunGuarded(QWidget* owner, const std::function<void()>& work)
                               platform::qt::Windows1252ToQString(message));
     });
 }
+
+void DetachInspectorHandlers(TrmInspector& inspector)
+{
+    inspector.OnItemChange = nullptr;
+    inspector.OnComplexEdit = nullptr;
+}

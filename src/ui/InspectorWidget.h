@@ -23,3 +23,8 @@ inline TrmInspector& InspectorOf(platform::qt::ControlWidget& widget)
 // box over the active window (`owner` when none is) and goes no further, so the
 // control that fired the event stays sound.
 void RunGuarded(QWidget* owner, const std::function<void()>& work);
+
+// Takes the inspector's change and long-text handlers away from a window that goes:
+// the focus leaving the inspector then commits its open editor, which must not reach
+// a window half destroyed.
+void DetachInspectorHandlers(TrmInspector& inspector);

@@ -158,9 +158,8 @@ TMainForm::~TMainForm()
     // The tool windows go with the window; their hiding must not reach the actions.
     MissFrame->OnHide = nullptr;
     EventFrame->OnHide = nullptr;
-    // Nor may the commit of an open inspector editor, as the focus leaves it.
-    rmiPlayer_->OnItemChange = nullptr;
-    rmiProvince_->OnItemChange = nullptr;
+    DetachInspectorHandlers(*rmiPlayer_);
+    DetachInspectorHandlers(*rmiProvince_);
     DetachFromProject();
     ownDialogs_.reset();
 }

@@ -1,6 +1,5 @@
 #include "ui/MissFrame.h"
 
-#include <QHideEvent>
 #include <QVBoxLayout>
 
 #include <optional>
@@ -11,7 +10,6 @@
 #include "ui/InspectorFill.h"
 #include "ui/InspectorRows.h"
 #include "ui/InspectorWidget.h"
-#include "ui/QtPrompts.h"
 
 namespace {
 
@@ -50,7 +48,7 @@ const MissionRow* RowOf(const TrmCustomInspectorItem* item)
 } // namespace
 
 TMissFrame::TMissFrame(CMapProject& project, TDlgComplex* textDialog, QWidget* parent)
-    : QWidget(parent, Qt::Tool), project_(project)
+    : TToolWindow(parent), project_(project)
 {
     setObjectName("MissFrame");
     setWindowTitle("Mission Properties");
@@ -61,30 +59,13 @@ TMissFrame::TMissFrame(CMapProject& project, TDlgComplex* textDialog, QWidget* p
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(RMIMissionWidget);
     resize(300, 200);
-    inspector_->OnItemChange = [this](TObject*) { RunGuarded(this, [this] { RMIMissionItemChange(); }); };
-    inspector_->OnComplexEdit = [this](TObject*) { RunGuarded(this, [this] { RMIMissionComplexEdit(); }); };
+    HandleInspector(*inspector_, [this] { RMIMissionItemChange(); }, [this] { RMIMissionComplexEdit(); });
     FormCreate();
-}
-
-TMissFrame::~TMissFrame()
-{
-    // Losing the focus as it goes commits the open editor: not into a window half gone.
-    inspector_->OnItemChange = nullptr;
-    inspector_->OnComplexEdit = nullptr;
 }
 
 void TMissFrame::FormCreate()
 {
     ClearInspector(*inspector_);
-}
-
-void TMissFrame::hideEvent(QHideEvent* event)
-{
-    QWidget::hideEvent(event);
-    // Only the designer hides the window for good; the window system's hide (its owner
-    // minimised) brings it back with the owner.
-    if (OnHide && !event->spontaneous())
-        OnHide();
 }
 
 void TMissFrame::FillItems()
@@ -117,7 +98,7 @@ void TMissFrame::RMIMissionItemChange()
     // The row shows what the table took: the old text when it took none, the cut one.
     SetRowText(item, InspectorText(table->*row->text));
     if (lost)
-        TQtPrompts(this).Message(CharactersLostNote());
+        TellCharactersLost();
 }
 
 void TMissFrame::RMIMissionComplexEdit()

@@ -3,9 +3,7 @@
 // the editor's dialogs) whose inspector RMIMission
 // edits the mission's texts in the current string table. The one-line texts
 // are typed in place; the long ones open the text dialog from their row's button.
-#include <functional>
-
-#include <QWidget>
+#include "ui/ToolWindow.h"
 
 class CMapProject;
 class TDlgComplex;
@@ -14,11 +12,10 @@ namespace platform::qt {
 class ControlWidget;
 }
 
-class TMissFrame : public QWidget {
+class TMissFrame : public TToolWindow {
 public:
     // `textDialog` (null: one of the window's own) edits the long texts.
     explicit TMissFrame(CMapProject& project, TDlgComplex* textDialog = nullptr, QWidget* parent = nullptr);
-    ~TMissFrame() override;
 
     // Creates the six rows (rows that exist are kept).
     void FillItems();
@@ -30,13 +27,6 @@ public:
 
     TrmInspector& RMIMission() const { return *inspector_; }
     TDlgComplex& TextDialog() const { return *textDialog_; }
-
-    // The window was hidden by the designer or the program, not by the window system
-    // (the show action's check mark follows).
-    std::function<void()> OnHide;
-
-protected:
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void FormCreate();

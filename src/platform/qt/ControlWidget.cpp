@@ -1,6 +1,7 @@
 #include "platform/qt/ControlWidget.h"
 
 #include "platform/qt/QPainterCanvas.h"
+#include "platform/qt/QtGeometry.h"
 #include "platform/qt/QtInput.h"
 
 #include <QContextMenuEvent>
@@ -46,8 +47,7 @@ Rect ClientAreaOf(const QWidget& widget)
 {
     if (const auto* shown = dynamic_cast<const ControlWidget*>(&widget))
         return const_cast<ControlWidget*>(shown)->HostedControl().ClientRect();
-    const QRect r = widget.contentsRect();
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    return RectFromQt(widget.contentsRect());
 }
 
 std::vector<ControlWidget*> ControlWidgetsAmong(const QObjectList& objects)
@@ -131,7 +131,7 @@ ControlWidget::ControlWidget(Control& control, QWidget* parent) : QWidget(parent
     setMouseTracking(true);
     const Rect bounds = control_->BoundsRect();
     applyingBounds_ = true;
-    setGeometry(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    setGeometry(ToQRect(bounds));
     applyingBounds_ = false;
     ApplyTabStop(control_->TabStop());
     ApplyConstraints(control_->Constraints());
@@ -353,13 +353,13 @@ void ControlWidget::RequestRepaint()
 
 void ControlWidget::RepaintNow(const Rect& area)
 {
-    repaint(QRect(area.Left, area.Top, area.Width(), area.Height()));
+    repaint(ToQRect(area));
 }
 
 void ControlWidget::ApplyBounds(const Rect& bounds)
 {
     applyingBounds_ = true;
-    setGeometry(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    setGeometry(ToQRect(bounds));
     applyingBounds_ = false;
     if (Control* parent = ParentControl())
         parent->AdjustSize(); // a parent sized around its children follows them
@@ -416,8 +416,7 @@ Rect ControlWidget::VisibleRect() const
 {
     // A widget painted while not on screen (grab, render) shows what the paint asks for;
     // otherwise a hidden widget shows nothing, so it needs no buffer.
-    const QRect r = visibleRegion().isEmpty() ? paintRect_ : visibleRegion().boundingRect();
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    return RectFromQt(visibleRegion().isEmpty() ? paintRect_ : visibleRegion().boundingRect());
 }
 
 Rect ControlWidget::DesktopRect() const
@@ -425,8 +424,7 @@ Rect ControlWidget::DesktopRect() const
     const QScreen* shown = screen();
     if (shown == nullptr)
         return {};
-    const QRect r = shown->virtualGeometry();
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    return RectFromQt(shown->virtualGeometry());
 }
 
 Point ControlWidget::ClientToScreen(Point point) const
@@ -562,7 +560,7 @@ void ControlWidget::ApplyConstraints(const TSizeConstraints& constraints)
 void ControlWidget::KeepToControlBounds()
 {
     const Rect bounds = control_->BoundsRect();
-    if (!applyingBounds_ && QRect(bounds.Left, bounds.Top, bounds.Width(), bounds.Height()) != geometry())
+    if (!applyingBounds_ && ToQRect(bounds) != geometry())
         ApplyBounds(bounds);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/qt/QPainterCanvas.h"
 
 #include "platform/qt/QtFont.h"
+#include "platform/qt/QtGeometry.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -18,11 +19,6 @@ namespace {
 QColor ToQColor(CanvasColor color)
 {
     return QColor::fromRgb(QRgb(color | 0xFF000000u));
-}
-
-QRect ToQRect(const Rect& rect)
-{
-    return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
 }
 
 } // namespace

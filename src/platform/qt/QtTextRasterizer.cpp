@@ -1,6 +1,7 @@
 #include "platform/qt/QtTextRasterizer.h"
 
 #include "platform/qt/QtFont.h"
+#include "platform/qt/QtGeometry.h"
 
 #include <QColor>
 #include <QFontMetrics>
@@ -62,7 +63,7 @@ void QtTextRasterizer::TextOut(const PixelView& target, int32_t x, int32_t y, co
     QImage image = WrapPixels(target);
     QPainter painter(&image);
     const QFont qfont = RasterFont(font);
-    painter.setClipRect(QRect(area.Left, area.Top, area.Width(), area.Height()));
+    painter.setClipRect(ToQRect(area));
     painter.setFont(qfont);
     painter.setPen(QColor::fromRgb(QRgb(font.Color | 0xFF000000u)));
     painter.drawText(x, y + QFontMetrics(qfont).ascent(), Windows1252ToQString(text));
@@ -75,7 +76,7 @@ void QtTextRasterizer::DrawText(const PixelView& target, const Rect& rect, uint3
         return;
     QImage image = WrapPixels(target);
     QPainter painter(&image);
-    const QRect box(rect.Left, rect.Top, rect.Width(), rect.Height());
+    const QRect box = ToQRect(rect);
     // Qt clips text laid out in a box to the box unless told not to.
     int alignment = ToQtAlignment(flags);
     if (flags & kTextNoClip)

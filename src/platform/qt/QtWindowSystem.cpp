@@ -3,6 +3,7 @@
 #include "platform/qt/ControlWidget.h"
 #include "platform/qt/PopupWindow.h"
 #include "platform/qt/QtFont.h"
+#include "platform/qt/QtGeometry.h"
 
 #include "platform/qt/QPainterCanvas.h"
 
@@ -153,8 +154,7 @@ Rect QtWindowSystem::MonitorRect(Point point)
     }
     if (shown == nullptr)
         return {};
-    const QRect r = shown->geometry();
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    return RectFromQt(shown->geometry());
 }
 
 int QtWindowSystem::CompareText(const std::string& a, const std::string& b)
